@@ -1,0 +1,33 @@
+// One row of the output list. Values are typed (64-bit size, date stamps) and the folder and
+// type texts are shared between the rows of one folder or one kind; every text the list and
+// the writers show is produced from them exactly.
+#pragma once
+
+#include <QString>
+
+#include "core/DateStamp.h"
+
+namespace vek {
+
+struct FileEntry {
+  QString name;       // the file name before its last "."
+  QString extension;  // from the last "." on, dot included; empty without a dot
+  QString folder;     // always ends in the path separator
+  QString type;       // the type description
+  qint64 size = 0;
+  DateStamp created;
+  DateStamp accessed;  // null when the file system cannot supply it
+  DateStamp modified;
+  bool ticked = true;
+
+  QString fileName() const { return name + extension; }
+  QString fullPath() const { return folder + name + extension; }
+  // The text of list column 0..7 as the list shows it (name, extension, folder, type, size
+  // digits, created, accessed, modified).
+  QString columnText(int column) const;
+
+  // Splits a file name at its last "." into name and extension.
+  static void splitName(const QString& fileName, QString& name, QString& extension);
+};
+
+}  // namespace vek

@@ -1,0 +1,82 @@
+// The output list: rows in display order, their ticks, the list's own sorting (one direction
+// for every column, flipped on every click), the numeric size sort, the duplicate index, the
+// count caption and the checks made before an export.
+#pragma once
+
+#include <optional>
+#include <vector>
+
+#include <QSet>
+#include <QString>
+
+#include "core/FileEntry.h"
+#include "core/Message.h"
+
+namespace vek {
+
+struct ListColumn {
+  QString caption;
+  int widthTwips;
+  bool alignRight;
+};
+
+class FileList {
+ public:
+  static constexpr int kSizeColumn = 4;  // 0-based index of the size column
+
+  // The eight list columns: captions, widths in twips, alignment.
+  static const std::vector<ListColumn>& columns();
+
+  qint64 count() const { return qint64(m_rows.size()); }
+  bool isEmpty() const { return m_rows.empty(); }
+  const FileEntry& at(qint64 row) const { return m_rows[std::size_t(row)]; }
+  const std::vector<FileEntry>& rows() const { return m_rows; }
+
+  void append(FileEntry entry);
+  void setTicked(qint64 row, bool ticked);
+  void clear();  // bNumAsc keeps its value
+  qint64 tickedCount() const;
+
+  // True when some row's full path equals fullPath exactly (case-sensitive). Constant time:
+  // the index is built on first use and kept up to date afterwards.
+  bool isAlreadyListed(const QString& fullPath) const;
+
+  // The list's own sorting. While it is on, the list is kept sorted by its sort column and
+  // direction; switching it on again re-sorts.
+  bool isSortingEnabled() const { return m_sortingEnabled; }
+  void setSortingEnabled(bool enabled);
+  int sortColumn() const { return m_sortColumn; }
+  bool sortAscending() const { return m_sortAscending; }
+  // Sets the sort column and direction without flipping (the batch run's sort); re-sorts
+  // when sorting is on.
+  void setSortColumn(int column, bool ascending);
+
+  // A click on a column header: the size column switches the list's sorting off and runs
+  // sortBySize; any other column switches it on with that column and flips the one shared
+  // direction.
+  void columnClicked(int column);
+  // Stable numeric size sort, ascending unless bNumAsc; then flips bNumAsc. Ticks stay.
+  void sortBySize();
+  bool bNumAsc() const { return m_bNumAsc; }
+
+  // "出力対象ﾌｧｲﾙﾘｽﾄ" and "出力対象ﾌｧｲﾙﾘｽﾄ - 総ﾌｧｲﾙ数：" + count + "ﾌｧｲﾙ".
+  static QString clearedCaption();
+  QString countCaption() const;
+
+  // The message an export button shows instead of opening its dialog: no rows, or no row
+  // ticked. nullopt when the export may go on.
+  std::optional<Message> checkExportable() const;
+
+ private:
+  void sortByText(int column, bool ascending);
+
+  std::vector<FileEntry> m_rows;
+  mutable QSet<QString> m_fullPaths;
+  mutable bool m_indexBuilt = false;
+  bool m_sortingEnabled = true;
+  int m_sortColumn = 0;
+  bool m_sortAscending = true;
+  bool m_bNumAsc = false;
+};
+
+}  // namespace vek

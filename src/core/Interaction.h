@@ -1,0 +1,32 @@
+// The one small interface through which the core talks to a person: messages, yes/no
+// questions, the progress window and the cancel flag. The window implements it with message
+// boxes and the progress window; the batch run on standard error; tests record what was said.
+#pragma once
+
+#include "core/Message.h"
+
+namespace vek {
+
+class Interaction {
+ public:
+  virtual ~Interaction() = default;
+
+  virtual void showMessage(const Message& message) = 0;
+  // True for "yes" (or OK).
+  virtual bool askYesNo(const Message& question) = 0;
+
+  // bar == -1 hides the bar. showProgress opens the progress display (disabling the owner
+  // window), updateProgress only changes its texts and bar, closeProgress hides it.
+  virtual void showProgress(const QString& caption, const QString& info, const QString& detail,
+                            qint64 bar, qint64 barMaximum) = 0;
+  virtual void updateProgress(const QString& caption, const QString& info, const QString& detail,
+                              qint64 bar) = 0;
+  virtual void closeProgress() = 0;
+
+  // Polled once per folder; true once the person asked to stop.
+  virtual bool cancelRequested() = 0;
+  // Called after every added file and every listed folder: the window keeps painting here.
+  virtual void yield() {}
+};
+
+}  // namespace vek

@@ -1,0 +1,19 @@
+// A message for the person: title, text (lines joined by CR LF) and icon.
+#pragma once
+
+#include <QString>
+
+namespace vek {
+
+enum class MessageIcon { None, Information, Warning, Critical, Question };
+
+struct Message {
+  QString title;
+  QString text;
+  MessageIcon icon = MessageIcon::Warning;
+};
+
+// Joins message lines the way every message of the program does: CR LF between lines.
+QString joinLines(std::initializer_list<QString> lines);
+
+}  // namespace vek

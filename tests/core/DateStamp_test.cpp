@@ -1,0 +1,20 @@
+#include <gtest/gtest.h>
+
+#include "core/DateStamp.h"
+
+using vek::DateStamp;
+
+TEST(DateStamp, TextRoundTripsAndOrdersLikeText) {
+  const DateStamp a = DateStamp::fromText(u"2005/08/18 14:03:09");
+  ASSERT_FALSE(a.isNull());
+  EXPECT_EQ(a.text(), QStringLiteral("2005/08/18 14:03:09"));
+  EXPECT_LT(DateStamp::fromText(u"2005/08/18 14:03:09"), DateStamp::fromText(u"2005/08/18 14:03:10"));
+  EXPECT_LT(DateStamp(), a);  // a missing date sorts first, like an empty text
+  EXPECT_TRUE(DateStamp().text().isEmpty());
+}
+
+TEST(DateStamp, RejectsWhatIsNotTheStoredForm) {
+  for (const char16_t* text : {u"", u"2005/08/18", u"2005-08-18 14:03:09", u"2005/13/18 14:03:09",
+                               u"2005/02/30 14:03:09", u"abcd/08/18 14:03:09"})
+    EXPECT_TRUE(DateStamp::fromText(text).isNull()) << QString::fromUtf16(text).toStdString();
+}
