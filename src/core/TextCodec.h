@@ -24,17 +24,29 @@ class TextEncoder {
   virtual QByteArray encode(QStringView text) = 0;
   // Returns the bytes that bring a stateful encoding back to its initial state.
   virtual QByteArray finish() = 0;
-  // Characters written as "?" so far.
+  // Characters that did not reach the output as themselves so far: every "?" of Replace, and
+  // in both modes each lone surrogate (half of a pair without its partner), which no encoding
+  // holds; DecimalReference writes U+FFFD for it (or its reference) since a reference may not
+  // name a surrogate.
   virtual qint64 lostCharacters() const = 0;
 };
 
 class TextCodec {
  public:
   // name is an iconv name ("UTF-8", "CP932", "EUC-JP", "ISO-2022-JP", "UTF-16LE", ...).
+  // "UTF-16" is always little-endian and its encoders start the output with the byte-order mark
+  // FF FE (what an XML document in UTF-16 needs); its decoder follows a mark when there is one.
+  // "UTF-16LE" and "UTF-16BE" never write a mark.
   explicit TextCodec(QByteArray name);
   // The system's text encoding as design decided: UTF-8, or the locale's Japanese legacy
   // encoding (ja_JP.eucJP, ja_JP.SJIS); a C/POSIX locale means UTF-8.
+  // Computed once per process.
   static TextCodec system();
+  // The encoding the system's text is in for a locale's character set name (nl_langinfo's
+  // CODESET, or the part of a locale name after the dot): "EUC-JP", "CP932" or "UTF-8".
+  static QByteArray encodingForCodeset(const QByteArray& codeset);
+  // "ja_JP.eucJP@x" -> "eucJP"; empty when the name has no character set part.
+  static QByteArray codesetOfLocaleName(const QByteArray& localeName);
 
   const QByteArray& name() const { return m_name; }
   bool isUtf8() const;
@@ -46,7 +58,7 @@ class TextCodec {
   // One-shot helpers.
   QByteArray encode(QStringView text, Unmappable mode = Unmappable::Replace,
                     qint64* lost = nullptr) const;
-  // Invalid bytes become U+FFFD.
+  // Invalid bytes become U+FFFD. A UTF-8 byte-order mark is kept (as U+FEFF).
   QString decode(const QByteArray& bytes) const;
 
  private:

@@ -1,0 +1,340 @@
+// Encoders and decoders over glibc iconv, a UTF-8 fast path over Qt's own converter, and the
+// choice of the system's text encoding from the locale.
+#include "core/TextCodec.h"
+
+#include <cerrno>
+#include <clocale>
+#include <cstdlib>
+
+#include <iconv.h>
+#include <langinfo.h>
+#include <locale.h>
+
+namespace vek {
+
+namespace {
+
+// QString's code units as iconv sees them.
+const char* const kHostUtf16 = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? "UTF-16LE" : "UTF-16BE";
+
+constexpr char32_t kReplacementCharacter = 0xFFFD;
+
+// Upper case without '-' and '_', so that "utf8", "UTF-8" and "Utf_8" compare equal.
+QByteArray normalizedName(const QByteArray& name) {
+  QByteArray result;
+  result.reserve(name.size());
+  for (char c : name)
+    if (c != '-' && c != '_') result.append(c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c);
+  return result;
+}
+
+// "UTF-16" means little-endian with a byte-order mark on every platform: the encoder writes the
+// mark itself rather than relying on what the C library's "UTF-16" happens to choose.
+bool isUtf16WithMark(const QByteArray& name) { return normalizedName(name) == "UTF16"; }
+
+class IconvHandle {
+ public:
+  IconvHandle(const char* to, const char* from) : m_cd(iconv_open(to, from)) {}
+  ~IconvHandle() {
+    if (isOpen()) iconv_close(m_cd);
+  }
+  IconvHandle(const IconvHandle&) = delete;
+  IconvHandle& operator=(const IconvHandle&) = delete;
+  bool isOpen() const { return m_cd != iconv_t(-1); }
+  iconv_t get() const { return m_cd; }
+
+ private:
+  iconv_t m_cd;
+};
+
+// One character of the input at index i: its code point and length in code units; a surrogate
+// without its partner comes back as lone.
+struct CharAt {
+  char32_t codePoint;
+  qsizetype length;
+  bool lone;
+};
+
+CharAt charAt(QStringView text, qsizetype i) {
+  const char16_t unit = text[i].unicode();
+  if (QChar::isHighSurrogate(unit) && i + 1 < text.size() &&
+      QChar::isLowSurrogate(text[i + 1].unicode()))
+    return {QChar::surrogateToUcs4(unit, text[i + 1].unicode()), 2, false};
+  if (QChar::isSurrogate(unit)) return {unit, 1, true};
+  return {unit, 1, false};
+}
+
+QString decimalReference(char32_t codePoint) {
+  return u"&#" + QString::number(quint32(codePoint)) + u';';
+}
+
+// Shared by both encoders: a trailing high surrogate is held until the next call, since its
+// partner may start the next piece of text.
+class EncoderBase : public TextEncoder {
+ public:
+  explicit EncoderBase(Unmappable mode) : m_mode(mode) {}
+  qint64 lostCharacters() const override { return m_lost; }
+
+ protected:
+  // Joins a held high surrogate to the text and holds a new trailing one.
+  QStringView takeText(QStringView text, QString& joined) {
+    if (!m_held.isNull()) {
+      joined = QString(m_held) + text;
+      m_held = QChar();
+      text = joined;
+    }
+    if (!text.isEmpty() && text.back().isHighSurrogate()) {
+      m_held = text.back();
+      text.chop(1);
+    }
+    return text;
+  }
+  QChar takeHeld() {
+    const QChar held = m_held;
+    m_held = QChar();
+    return held;
+  }
+
+  Unmappable m_mode;
+  qint64 m_lost = 0;
+
+ private:
+  QChar m_held;
+};
+
+class Utf8Encoder final : public EncoderBase {
+ public:
+  using EncoderBase::EncoderBase;
+
+  QByteArray encode(QStringView input) override {
+    QString joined;
+    const QStringView text = takeText(input, joined);
+    qsizetype firstSurrogate = -1;
+    for (qsizetype i = 0; i < text.size(); ++i)
+      if (text[i].isSurrogate()) {
+        firstSurrogate = i;
+        break;
+      }
+    if (firstSurrogate < 0) return text.toUtf8();
+
+    QByteArray out = text.first(firstSurrogate).toUtf8();
+    qsizetype runStart = firstSurrogate;
+    for (qsizetype i = firstSurrogate; i < text.size();) {
+      const CharAt c = charAt(text, i);
+      if (c.lone) {
+        out += text.sliced(runStart, i - runStart).toUtf8();
+        out += lone();
+        runStart = i + 1;
+      }
+      i += c.length;
+    }
+    out += text.sliced(runStart).toUtf8();
+    return out;
+  }
+
+  QByteArray finish() override { return takeHeld().isNull() ? QByteArray() : lone(); }
+
+ private:
+  QByteArray lone() {
+    ++m_lost;
+    return m_mode == Unmappable::Replace ? QByteArrayLiteral("?")
+                                         : QStringView(u"\uFFFD").toUtf8();
+  }
+};
+
+class IconvEncoder final : public EncoderBase {
+ public:
+  IconvEncoder(const QByteArray& name, Unmappable mode)
+      : EncoderBase(mode),
+        m_withMark(isUtf16WithMark(name)),
+        m_cd(m_withMark ? "UTF-16LE" : name.constData(), kHostUtf16) {}
+
+  bool isOpen() const { return m_cd.isOpen(); }
+
+  QByteArray encode(QStringView input) override {
+    QString joined;
+    const QStringView text = takeText(input, joined);
+    QByteArray out = mark();
+    out.reserve(out.size() + text.size() * 2 + 16);
+    qsizetype done = 0;
+    while (done < text.size()) {
+      done += convert(text.sliced(done), out);
+      if (done < text.size()) {
+        // iconv stopped on a character it cannot write (or a lone surrogate).
+        const CharAt c = charAt(text, done);
+        unmappable(c, out);
+        done += c.length;
+      }
+    }
+    return out;
+  }
+
+  QByteArray finish() override {
+    QByteArray out = mark();
+    if (const QChar held = takeHeld(); !held.isNull()) unmappable({held.unicode(), 1, true}, out);
+    char buffer[64];
+    char* outPtr = buffer;
+    size_t outLeft = sizeof buffer;
+    iconv(m_cd.get(), nullptr, nullptr, &outPtr, &outLeft);
+    out.append(buffer, outPtr - buffer);
+    m_markWritten = false;  // a reused encoder starts a new stream
+    return out;
+  }
+
+ private:
+  QByteArray mark() {
+    if (!m_withMark || m_markWritten) return {};
+    m_markWritten = true;
+    return QByteArrayLiteral("\xFF\xFE");
+  }
+
+  // Converts as much of text as iconv accepts, appending to out; returns the code units taken.
+  qsizetype convert(QStringView text, QByteArray& out) {
+    char* in = const_cast<char*>(reinterpret_cast<const char*>(text.utf16()));
+    size_t inLeft = size_t(text.size()) * 2;
+    char buffer[4096];
+    while (inLeft > 0) {
+      char* outPtr = buffer;
+      size_t outLeft = sizeof buffer;
+      const size_t result = iconv(m_cd.get(), &in, &inLeft, &outPtr, &outLeft);
+      out.append(buffer, outPtr - buffer);
+      if (result == size_t(-1) && errno != E2BIG) break;
+    }
+    return text.size() - qsizetype(inLeft / 2);
+  }
+
+  // Converts text that must fit whole; false (and nothing written) when it does not.
+  bool convertWhole(QStringView text, QByteArray& out) {
+    QByteArray piece;
+    if (convert(text, piece) != text.size()) return false;
+    out += piece;
+    return true;
+  }
+
+  void unmappable(const CharAt& c, QByteArray& out) {
+    if (m_mode == Unmappable::Replace) {
+      ++m_lost;
+      convertWhole(u"?", out);
+      return;
+    }
+    if (c.lone) {
+      // No encoding holds a lone surrogate, nor may a reference name one.
+      ++m_lost;
+      const char16_t replacement = char16_t(kReplacementCharacter);
+      if (convertWhole(QStringView(&replacement, 1), out)) return;
+      convertWhole(decimalReference(kReplacementCharacter), out);
+      return;
+    }
+    convertWhole(decimalReference(c.codePoint), out);
+  }
+
+  bool m_withMark;
+  bool m_markWritten = false;
+  IconvHandle m_cd;
+};
+
+QString decodeWithIconv(const char* name, const QByteArray& bytes) {
+  IconvHandle cd(kHostUtf16, name);
+  if (!cd.isOpen()) return QString(bytes.size(), QChar(QChar::ReplacementCharacter));
+  QString result;
+  result.reserve(bytes.size());
+  char* in = const_cast<char*>(bytes.constData());
+  size_t inLeft = size_t(bytes.size());
+  char16_t buffer[2048];
+  while (inLeft > 0) {
+    char* outPtr = reinterpret_cast<char*>(buffer);
+    size_t outLeft = sizeof buffer;
+    const size_t r = iconv(cd.get(), &in, &inLeft, &outPtr, &outLeft);
+    result.append(QStringView(buffer, (reinterpret_cast<char16_t*>(outPtr) - buffer)));
+    if (r != size_t(-1) || errno == E2BIG) continue;
+    // An invalid byte (EILSEQ) or a sequence cut off at the end (EINVAL): mark it and go on.
+    result.append(QChar(QChar::ReplacementCharacter));
+    if (errno == EINVAL) break;
+    ++in;
+    --inLeft;
+  }
+  return result;
+}
+
+}  // namespace
+
+TextCodec::TextCodec(QByteArray name) : m_name(std::move(name)) {}
+
+bool TextCodec::isUtf8() const { return normalizedName(m_name) == "UTF8"; }
+
+bool TextCodec::isAvailable() const {
+  if (isUtf8()) return true;
+  const IconvHandle cd(isUtf16WithMark(m_name) ? "UTF-16LE" : m_name.constData(), kHostUtf16);
+  return cd.isOpen();
+}
+
+std::unique_ptr<TextEncoder> TextCodec::makeEncoder(Unmappable mode) const {
+  if (isUtf8()) return std::make_unique<Utf8Encoder>(mode);
+  auto encoder = std::make_unique<IconvEncoder>(m_name, mode);
+  if (!encoder->isOpen()) return nullptr;
+  return encoder;
+}
+
+QByteArray TextCodec::encode(QStringView text, Unmappable mode, qint64* lost) const {
+  const auto encoder = makeEncoder(mode);
+  if (!encoder) {
+    if (lost) *lost = text.size();
+    return {};
+  }
+  QByteArray out = encoder->encode(text);
+  out += encoder->finish();
+  if (lost) *lost = encoder->lostCharacters();
+  return out;
+}
+
+QString TextCodec::decode(const QByteArray& bytes) const {
+  if (isUtf8()) return QString::fromUtf8(bytes);
+  if (isUtf16WithMark(m_name)) {
+    // The mark decides the byte order; without one, the order this class writes.
+    if (bytes.startsWith("\xFE\xFF")) return decodeWithIconv("UTF-16BE", bytes.sliced(2));
+    if (bytes.startsWith("\xFF\xFE")) return decodeWithIconv("UTF-16LE", bytes.sliced(2));
+    return decodeWithIconv("UTF-16LE", bytes);
+  }
+  return decodeWithIconv(m_name.constData(), bytes);
+}
+
+QByteArray TextCodec::encodingForCodeset(const QByteArray& codeset) {
+  const QByteArray n = normalizedName(codeset);
+  if (n == "EUCJP" || n == "UJIS" || n == "EUCJPMS") return QByteArrayLiteral("EUC-JP");
+  // Shift_JIS text on these systems is the Windows code page: CP932 also holds the NEC and IBM
+  // extensions (①, ∥) and maps ～ the way files made on Windows expect.
+  if (n == "SJIS" || n == "SHIFTJIS" || n == "CP932" || n == "WINDOWS31J" || n == "MSKANJI" ||
+      n == "PCK")
+    return QByteArrayLiteral("CP932");
+  return QByteArrayLiteral("UTF-8");
+}
+
+QByteArray TextCodec::codesetOfLocaleName(const QByteArray& localeName) {
+  // language_TERRITORY.codeset@modifier
+  const qsizetype dot = localeName.indexOf('.');
+  if (dot < 0) return {};
+  QByteArray codeset = localeName.sliced(dot + 1);
+  if (const qsizetype at = codeset.indexOf('@'); at >= 0) codeset.truncate(at);
+  return codeset;
+}
+
+TextCodec TextCodec::system() {
+  static const QByteArray name = [] {
+    // A private locale object leaves the process's own locale alone.
+    if (locale_t loc = newlocale(LC_CTYPE_MASK, "", locale_t(nullptr))) {
+      const QByteArray codeset = nl_langinfo_l(CODESET, loc);
+      freelocale(loc);
+      return encodingForCodeset(codeset);
+    }
+    // The locale the environment names is not installed: its name still tells which encoding
+    // the user's files are in.
+    for (const char* variable : {"LC_ALL", "LC_CTYPE", "LANG"}) {
+      const QByteArray value = qgetenv(variable);
+      if (!value.isEmpty()) return encodingForCodeset(codesetOfLocaleName(value));
+    }
+    return QByteArrayLiteral("UTF-8");
+  }();
+  return TextCodec(name);
+}
+
+}  // namespace vek
