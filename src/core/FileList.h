@@ -32,8 +32,10 @@ class FileList {
   const FileEntry& at(qint64 row) const { return m_rows[std::size_t(row)]; }
   const std::vector<FileEntry>& rows() const { return m_rows; }
 
-  void append(FileEntry entry);
-  void setTicked(qint64 row, bool ticked);
+  // Appends a row; while the list's own sorting is on the row goes to its sorted place
+  // (after the rows that sort equal to it). Returns the row's position.
+  qint64 append(FileEntry entry);
+  void setTicked(qint64 row, bool ticked);  // a row outside the list is ignored
   void clear();  // bNumAsc keeps its value
   qint64 tickedCount() const;
 
@@ -68,15 +70,25 @@ class FileList {
   std::optional<Message> checkExportable() const;
 
  private:
-  void sortByText(int column, bool ascending);
+  // Sorts rows [from, to) stably by column: texts case-insensitively, then case-sensitively;
+  // the size numerically; dates by value, a missing date first.
+  void sortRange(qint64 from, qint64 to, int column, bool ascending);
+  // Brings the list into the order of its own sorting, merging a still-sorted prefix.
+  void resort();
+  // Negative, zero or positive as a sorts before, with or after b under the list's own sorting.
+  int compareForSorting(const FileEntry& a, const FileEntry& b) const;
 
   std::vector<FileEntry> m_rows;
+  qint64 m_tickedCount = 0;
   mutable QSet<QString> m_fullPaths;
   mutable bool m_indexBuilt = false;
   bool m_sortingEnabled = true;
   int m_sortColumn = 0;
   bool m_sortAscending = true;
   bool m_bNumAsc = false;
+  // While sorting is off: how many leading rows are still in the order of the sort column and
+  // direction, so that switching sorting on again only sorts the rows added since and merges.
+  qint64 m_sortedPrefix = 0;
 };
 
 }  // namespace vek

@@ -1,0 +1,247 @@
+// The output list: appending, ticks, the duplicate index, the list's own sorting and the size
+// sort, the count caption and the export checks.
+#include "core/FileList.h"
+
+#include <algorithm>
+#include <utility>
+
+using namespace Qt::StringLiterals;
+
+namespace vek {
+
+namespace {
+
+// Texts order case-insensitively, and only texts equal but for case case-sensitively, so the
+// order is total and does not depend on the rows' earlier order.
+int compareText(const QString& a, const QString& b) {
+  // Folder and type texts are shared between rows: the same data is the same text.
+  if (a.constData() == b.constData() && a.size() == b.size()) return 0;
+  const int folded = QString::compare(a, b, Qt::CaseInsensitive);
+  if (folded != 0) return folded;
+  return QString::compare(a, b, Qt::CaseSensitive);
+}
+
+template <typename T>
+int compareValues(T a, T b) {
+  return a < b ? -1 : (b < a ? 1 : 0);
+}
+
+const QString& textOf(const FileEntry& entry, int column) {
+  switch (column) {
+    case 0: return entry.name;
+    case 1: return entry.extension;
+    case 2: return entry.folder;
+    default: return entry.type;
+  }
+}
+
+const DateStamp& dateOf(const FileEntry& entry, int column) {
+  switch (column) {
+    case 5: return entry.created;
+    case 6: return entry.accessed;
+    default: return entry.modified;
+  }
+}
+
+int compareColumn(const FileEntry& a, const FileEntry& b, int column) {
+  if (column == FileList::kSizeColumn) return compareValues(a.size, b.size);
+  if (column >= 5) return compareValues(dateOf(a, column).value(), dateOf(b, column).value());
+  return compareText(textOf(a, column), textOf(b, column));
+}
+
+// Puts rows[from + k] = old rows[from + order[k].second] for every k, in place, following the
+// permutation's cycles; order is used up.
+template <typename Key>
+void applyOrder(std::vector<FileEntry>& rows, std::size_t from,
+                std::vector<std::pair<Key, std::size_t>>& order) {
+  for (std::size_t start = 0; start < order.size(); ++start) {
+    if (order[start].second == start) continue;
+    FileEntry held = std::move(rows[from + start]);
+    std::size_t at = start;
+    for (;;) {
+      const std::size_t source = order[at].second;
+      order[at].second = at;  // done
+      if (source == start) {
+        rows[from + at] = std::move(held);
+        break;
+      }
+      rows[from + at] = std::move(rows[from + source]);
+      at = source;
+    }
+  }
+}
+
+// Sorts rows [from, to) by a key taken from each row. Ties keep their order, in both
+// directions (the position breaks them), which is what a stable sort gives.
+template <typename KeyOf, typename Compare>
+void sortByKey(std::vector<FileEntry>& rows, std::size_t from, std::size_t to, bool ascending,
+               KeyOf keyOf, Compare compare) {
+  using Key = decltype(keyOf(rows.front()));
+  std::vector<std::pair<Key, std::size_t>> order;
+  order.reserve(to - from);
+  for (std::size_t i = from; i < to; ++i) order.emplace_back(keyOf(rows[i]), i - from);
+  std::sort(order.begin(), order.end(), [&](const auto& a, const auto& b) {
+    const int c = compare(a.first, b.first);
+    if (c != 0) return ascending ? c < 0 : c > 0;
+    return a.second < b.second;
+  });
+  applyOrder(rows, from, order);
+}
+
+}  // namespace
+
+const std::vector<ListColumn>& FileList::columns() {
+  static const std::vector<ListColumn> list = {
+      {u"ﾌｧｲﾙ名"_s, 1200, false},    {u"拡張子"_s, 600, false},
+      {u"ﾊﾟｽ"_s, 2000, false},       {u"ﾌｧｲﾙﾀｲﾌﾟ"_s, 1000, false},
+      {u"ﾌｧｲﾙｻｲｽﾞ"_s, 800, true},    {u"作成日時"_s, 1750, false},
+      {u"ｱｸｾｽ日時"_s, 1750, false},  {u"更新日時"_s, 1750, false},
+  };
+  return list;
+}
+
+qint64 FileList::append(FileEntry entry) {
+  if (m_indexBuilt) m_fullPaths.insert(entry.fullPath());
+  if (entry.ticked) ++m_tickedCount;
+  auto at = m_rows.end();
+  if (m_sortingEnabled) {
+    at = std::upper_bound(m_rows.begin(), m_rows.end(), entry,
+                          [this](const FileEntry& value, const FileEntry& row) {
+                            return compareForSorting(value, row) < 0;
+                          });
+  }
+  at = m_rows.insert(at, std::move(entry));
+  return qint64(at - m_rows.begin());
+}
+
+void FileList::setTicked(qint64 row, bool ticked) {
+  if (row < 0 || row >= count()) return;
+  FileEntry& entry = m_rows[std::size_t(row)];
+  if (entry.ticked == ticked) return;
+  entry.ticked = ticked;
+  m_tickedCount += ticked ? 1 : -1;
+}
+
+void FileList::clear() {
+  m_rows.clear();
+  m_rows.shrink_to_fit();
+  m_tickedCount = 0;
+  m_fullPaths.clear();
+  m_fullPaths.squeeze();
+  m_indexBuilt = false;
+  m_sortedPrefix = 0;
+}
+
+qint64 FileList::tickedCount() const { return m_tickedCount; }
+
+bool FileList::isAlreadyListed(const QString& fullPath) const {
+  if (!m_indexBuilt) {
+    m_fullPaths.reserve(qsizetype(m_rows.size()));
+    for (const FileEntry& row : m_rows) m_fullPaths.insert(row.fullPath());
+    m_indexBuilt = true;
+  }
+  return m_fullPaths.contains(fullPath);
+}
+
+void FileList::setSortingEnabled(bool enabled) {
+  if (enabled == m_sortingEnabled) return;
+  m_sortingEnabled = enabled;
+  if (enabled) {
+    resort();
+  } else {
+    m_sortedPrefix = count();  // the list was kept sorted until now
+  }
+}
+
+void FileList::setSortColumn(int column, bool ascending) {
+  if (column < 0 || column >= int(columns().size())) return;
+  if (column == m_sortColumn && ascending == m_sortAscending) return;
+  m_sortColumn = column;
+  m_sortAscending = ascending;
+  m_sortedPrefix = 0;
+  if (m_sortingEnabled) resort();
+}
+
+void FileList::columnClicked(int column) {
+  if (column < 0 || column >= int(columns().size())) return;
+  if (column == kSizeColumn) {
+    sortBySize();
+    return;
+  }
+  // Switching sorting on, setting the column and flipping the direction end in one sort by
+  // the new column and direction.
+  m_sortingEnabled = true;
+  m_sortColumn = column;
+  m_sortAscending = !m_sortAscending;
+  m_sortedPrefix = 0;
+  resort();
+}
+
+void FileList::sortBySize() {
+  // The list's own sorting would undo the size order at the next append.
+  m_sortingEnabled = false;
+  m_sortedPrefix = 0;
+  const bool ascending = !m_bNumAsc;
+  sortByKey(
+      m_rows, 0, m_rows.size(), ascending, [](const FileEntry& row) { return row.size; },
+      compareValues<qint64>);
+  m_bNumAsc = ascending;
+}
+
+void FileList::resort() {
+  const qint64 sorted = std::clamp<qint64>(m_sortedPrefix, 0, count());
+  m_sortedPrefix = 0;
+  if (sorted == count()) return;
+  sortRange(sorted, count(), m_sortColumn, m_sortAscending);
+  if (sorted > 0) {
+    // Stable: of equal rows, those already listed stay before the ones added since.
+    std::inplace_merge(m_rows.begin(), m_rows.begin() + sorted, m_rows.end(),
+                       [this](const FileEntry& a, const FileEntry& b) {
+                         return compareForSorting(a, b) < 0;
+                       });
+  }
+}
+
+void FileList::sortRange(qint64 from, qint64 to, int column, bool ascending) {
+  const auto begin = std::size_t(from);
+  const auto end = std::size_t(to);
+  if (column == kSizeColumn) {
+    sortByKey(
+        m_rows, begin, end, ascending, [](const FileEntry& row) { return row.size; },
+        compareValues<qint64>);
+  } else if (column >= 5) {
+    sortByKey(
+        m_rows, begin, end, ascending,
+        [column](const FileEntry& row) { return dateOf(row, column).value(); },
+        compareValues<qint64>);
+  } else {
+    sortByKey(
+        m_rows, begin, end, ascending,
+        [column](const FileEntry& row) { return &textOf(row, column); },
+        [](const QString* a, const QString* b) { return compareText(*a, *b); });
+  }
+}
+
+int FileList::compareForSorting(const FileEntry& a, const FileEntry& b) const {
+  const int c = compareColumn(a, b, m_sortColumn);
+  return m_sortAscending ? c : -c;
+}
+
+QString FileList::clearedCaption() { return u"出力対象ﾌｧｲﾙﾘｽﾄ"_s; }
+
+QString FileList::countCaption() const {
+  return clearedCaption() + u" - 総ﾌｧｲﾙ数："_s + QString::number(count()) + u"ﾌｧｲﾙ"_s;
+}
+
+std::optional<Message> FileList::checkExportable() const {
+  if (isEmpty())
+    return Message{u"ﾌｧｲﾙがありません。"_s,
+                   u"出力対象とするファイルリストが入力されていません。"_s, MessageIcon::Warning};
+  if (m_tickedCount == 0)
+    return Message{u"選択されていません。"_s,
+                   u"選択済みのファイルリストにおいて、一つ以上の項目にチェックを付けてください。"_s,
+                   MessageIcon::Warning};
+  return std::nullopt;
+}
+
+}  // namespace vek

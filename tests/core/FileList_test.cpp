@@ -1,0 +1,364 @@
+#include <algorithm>
+#include <random>
+
+#include <gtest/gtest.h>
+
+#include "core/FileList.h"
+
+using namespace Qt::StringLiterals;
+using vek::DateStamp;
+using vek::FileEntry;
+using vek::FileList;
+using vek::MessageIcon;
+
+namespace {
+
+FileEntry entry(const QString& fileName, qint64 size = 0, const QString& type = u"テキスト"_s,
+                const QString& folder = u"/data/"_s) {
+  FileEntry e;
+  FileEntry::splitName(fileName, e.name, e.extension);
+  e.folder = folder;
+  e.type = type;
+  e.size = size;
+  return e;
+}
+
+// The file names of the rows in list order.
+QStringList order(const FileList& list) {
+  QStringList names;
+  for (const FileEntry& row : list.rows()) names << row.fileName();
+  return names;
+}
+
+QStringList names(std::initializer_list<const char16_t*> list) {
+  QStringList result;
+  for (const char16_t* s : list) result << QString::fromUtf16(s);
+  return result;
+}
+
+}  // namespace
+
+TEST(FileList, Columns) {
+  struct Column {
+    QString caption;
+    int width;
+    bool right;
+  } const expected[] = {
+      {u"ﾌｧｲﾙ名"_s, 1200, false},   {u"拡張子"_s, 600, false},
+      {u"ﾊﾟｽ"_s, 2000, false},      {u"ﾌｧｲﾙﾀｲﾌﾟ"_s, 1000, false},
+      {u"ﾌｧｲﾙｻｲｽﾞ"_s, 800, true},   {u"作成日時"_s, 1750, false},
+      {u"ｱｸｾｽ日時"_s, 1750, false}, {u"更新日時"_s, 1750, false},
+  };
+  ASSERT_EQ(FileList::columns().size(), std::size(expected));
+  for (std::size_t i = 0; i < std::size(expected); ++i) {
+    EXPECT_EQ(FileList::columns()[i].caption, expected[i].caption) << i;
+    EXPECT_EQ(FileList::columns()[i].widthTwips, expected[i].width) << i;
+    EXPECT_EQ(FileList::columns()[i].alignRight, expected[i].right) << i;
+  }
+  EXPECT_EQ(FileList::columns()[FileList::kSizeColumn].caption, u"ﾌｧｲﾙｻｲｽﾞ"_s);
+}
+
+TEST(FileList, TextOrderIsCaseInsensitiveThenCaseSensitive) {
+  FileList list;  // sorting starts on, by name, ascending
+  for (const char16_t* n : {u"b.txt", u"B.txt", u"a2.txt", u"A.txt", u"a.txt", u"c.txt", u".rc"})
+    list.append(entry(QString::fromUtf16(n)));
+  EXPECT_EQ(order(list), names({u".rc", u"A.txt", u"a.txt", u"a2.txt", u"B.txt", u"b.txt",
+                                u"c.txt"}));
+}
+
+// One direction for every column, flipped by every click except on the size column.
+TEST(FileList, ColumnClicksShareOneDirection) {
+  FileList list;
+  list.append(entry(u"b.txt"_s, 0, u"Beta"_s));
+  list.append(entry(u"c.txt"_s, 0, u"Alpha"_s));
+  list.append(entry(u"a.txt"_s, 0, u"Gamma"_s));
+  ASSERT_EQ(order(list), names({u"a.txt", u"b.txt", u"c.txt"}));
+
+  struct Step {
+    int column;
+    bool ascendingAfter;
+    QStringList expected;
+  } const steps[] = {
+      {3, false, names({u"a.txt", u"b.txt", u"c.txt"})},  // type, descending: Gamma Beta Alpha
+      {3, true, names({u"c.txt", u"b.txt", u"a.txt"})},   // type again: ascending
+      {0, false, names({u"c.txt", u"b.txt", u"a.txt"})},  // name: descending
+      {3, true, names({u"c.txt", u"b.txt", u"a.txt"})},   // type, opposite to the name sort
+      {4, true, names({u"c.txt", u"b.txt", u"a.txt"})},   // size: leaves the direction alone
+      {0, false, names({u"c.txt", u"b.txt", u"a.txt"})},
+  };
+  for (const Step& step : steps) {
+    list.columnClicked(step.column);
+    EXPECT_EQ(list.sortAscending(), step.ascendingAfter) << step.column;
+    EXPECT_EQ(order(list), step.expected) << step.column;
+  }
+}
+
+TEST(FileList, SortsAreStableAndKeepTheEarlierOrderOfEqualRows) {
+  FileList list;
+  list.append(entry(u"d.txt"_s, 0, u"T1"_s));
+  list.append(entry(u"b.txt"_s, 0, u"t1"_s));  // same type but for case: after "T1"
+  list.append(entry(u"c.txt"_s, 0, u"T1"_s));
+  list.append(entry(u"a.txt"_s, 0, u"T0"_s));
+  ASSERT_EQ(order(list), names({u"a.txt", u"b.txt", u"c.txt", u"d.txt"}));
+  list.columnClicked(3);  // descending by type; equal types keep the name order
+  EXPECT_EQ(order(list), names({u"b.txt", u"c.txt", u"d.txt", u"a.txt"}));
+  list.columnClicked(3);
+  EXPECT_EQ(order(list), names({u"a.txt", u"c.txt", u"d.txt", u"b.txt"}));
+}
+
+TEST(FileList, DatesOrderChronologicallyWithAMissingDateFirst) {
+  FileList list;
+  const DateStamp dates[] = {DateStamp::fromLocal(2024, 1, 2, 3, 4, 5), DateStamp(),
+                             DateStamp::fromLocal(1999, 12, 31, 23, 59, 59),
+                             DateStamp::fromLocal(2024, 1, 2, 3, 4, 6)};
+  for (int i = 0; i < 4; ++i) {
+    FileEntry e = entry(QString::number(i));
+    e.created = e.accessed = e.modified = dates[i];
+    list.append(e);
+  }
+  for (int column : {5, 6, 7}) {
+    list.setSortColumn(0, true);
+    list.setSortColumn(column, true);
+    EXPECT_EQ(order(list), names({u"1", u"2", u"0", u"3"})) << column;
+    list.setSortColumn(column, false);
+    EXPECT_EQ(order(list), names({u"3", u"0", u"2", u"1"})) << column;
+  }
+}
+
+TEST(FileList, SizeSortIsNumericStableAndAlternates) {
+  FileList list;
+  list.setSortingEnabled(false);
+  const std::pair<const char16_t*, qint64> rows[] = {
+      {u"ten", 10}, {u"nine", 9}, {u"zero", 0}, {u"hundred", 100},
+      {u"nine-b", 9}, {u"huge", 5'000'000'000}, {u"zero-b", 0}};
+  for (const auto& [name, size] : rows) list.append(entry(QString::fromUtf16(name), size));
+  ASSERT_FALSE(list.bNumAsc());
+
+  list.columnClicked(FileList::kSizeColumn);  // the first size sort is ascending
+  EXPECT_EQ(order(list),
+            names({u"zero", u"zero-b", u"nine", u"nine-b", u"ten", u"hundred", u"huge"}));
+  EXPECT_TRUE(list.bNumAsc());
+  EXPECT_FALSE(list.isSortingEnabled());
+
+  list.columnClicked(FileList::kSizeColumn);  // equal sizes keep their order descending too
+  EXPECT_EQ(order(list),
+            names({u"huge", u"hundred", u"ten", u"nine", u"nine-b", u"zero", u"zero-b"}));
+  EXPECT_FALSE(list.bNumAsc());
+
+  list.clear();  // keeps the direction flag
+  list.append(entry(u"x"_s, 1));
+  list.sortBySize();
+  EXPECT_TRUE(list.bNumAsc());
+  list.clear();
+  EXPECT_TRUE(list.bNumAsc());
+}
+
+TEST(FileList, NoSortChangesTheTicks) {
+  FileList list;
+  for (int i = 0; i < 20; ++i) {
+    FileEntry e = entry(u"f%1.%2"_s.arg((i * 7) % 20).arg(i % 3), (i * 13) % 5,
+                        i % 2 ? u"A"_s : u"B"_s, u"/d%1/"_s.arg(i % 4));
+    e.created = DateStamp::fromLocal(2020, 1, 1 + i % 5, 0, 0, i);
+    list.append(e);
+  }
+  QStringList unticked;
+  for (qint64 row = 0; row < list.count(); row += 3) {
+    list.setTicked(row, false);
+    unticked << list.at(row).fullPath();
+  }
+  const qint64 ticked = list.tickedCount();
+  ASSERT_EQ(ticked, list.count() - unticked.size());
+
+  auto untickedNow = [&] {
+    QStringList paths;
+    for (const FileEntry& row : list.rows())
+      if (!row.ticked) paths << row.fullPath();
+    paths.sort();
+    return paths;
+  };
+  unticked.sort();
+  for (int column : {0, 1, 2, 3, 4, 5, 6, 7, 4, 4}) {
+    list.columnClicked(column);
+    EXPECT_EQ(untickedNow(), unticked) << column;
+    EXPECT_EQ(list.tickedCount(), ticked) << column;
+  }
+  list.setSortColumn(2, true);
+  EXPECT_EQ(untickedNow(), unticked);
+}
+
+TEST(FileList, TickCountFollowsTicksAndIgnoresRowsOutsideTheList) {
+  FileList list;
+  list.append(entry(u"a"_s));
+  FileEntry unticked = entry(u"b"_s);
+  unticked.ticked = false;
+  list.append(unticked);
+  EXPECT_EQ(list.tickedCount(), 1);
+  list.setTicked(0, false);
+  list.setTicked(0, false);
+  EXPECT_EQ(list.tickedCount(), 0);
+  list.setTicked(-1, true);
+  list.setTicked(2, true);
+  EXPECT_EQ(list.tickedCount(), 0);
+  list.setTicked(1, true);
+  EXPECT_EQ(list.tickedCount(), 1);
+}
+
+TEST(FileList, DuplicateTestIsExactAndFollowsAppendAndClear) {
+  FileList list;
+  EXPECT_FALSE(list.isAlreadyListed(u"/data/a.txt"_s));  // builds the index on an empty list
+  list.append(entry(u"a.txt"_s));
+  list.append(entry(u"README"_s, 0, {}, u"/data/sub/"_s));
+  list.append(entry(u".profile"_s, 0, {}, u"/home/ユーザー/"_s));
+
+  struct Case {
+    QString path;
+    bool listed;
+  } const cases[] = {
+      {u"/data/a.txt"_s, true},       {u"/data/A.txt"_s, false}, {u"/Data/a.txt"_s, false},
+      {u"/data/sub/README"_s, true},  {u"/data/sub/README."_s, false},
+      {u"/home/ユーザー/.profile"_s, true}, {u"/data/a.txt/"_s, false}, {QString(), false},
+  };
+  for (const Case& c : cases) EXPECT_EQ(list.isAlreadyListed(c.path), c.listed) << c.path.toStdString();
+
+  list.columnClicked(0);  // sorting does not disturb the index
+  list.append(entry(u"new.txt"_s));
+  EXPECT_TRUE(list.isAlreadyListed(u"/data/new.txt"_s));
+  EXPECT_TRUE(list.isAlreadyListed(u"/data/a.txt"_s));
+
+  list.clear();
+  EXPECT_FALSE(list.isAlreadyListed(u"/data/a.txt"_s));
+  list.append(entry(u"a.txt"_s));
+  EXPECT_TRUE(list.isAlreadyListed(u"/data/a.txt"_s));
+}
+
+TEST(FileList, ClearEmptiesTheListOnly) {
+  FileList list;
+  list.append(entry(u"a"_s, 3));
+  list.columnClicked(2);
+  list.clear();
+  EXPECT_TRUE(list.isEmpty());
+  EXPECT_EQ(list.tickedCount(), 0);
+  EXPECT_EQ(list.sortColumn(), 2);
+  EXPECT_FALSE(list.sortAscending());
+  EXPECT_EQ(list.countCaption(), u"出力対象ﾌｧｲﾙﾘｽﾄ - 総ﾌｧｲﾙ数：0ﾌｧｲﾙ"_s);
+}
+
+TEST(FileList, CaptionsAndExportChecks) {
+  FileList list;
+  EXPECT_EQ(FileList::clearedCaption(), u"出力対象ﾌｧｲﾙﾘｽﾄ"_s);
+
+  auto message = list.checkExportable();
+  ASSERT_TRUE(message);
+  EXPECT_EQ(message->title, u"ﾌｧｲﾙがありません。"_s);
+  EXPECT_EQ(message->text, u"出力対象とするファイルリストが入力されていません。"_s);
+  EXPECT_EQ(message->icon, MessageIcon::Warning);
+
+  for (int i = 0; i < 12; ++i) list.append(entry(QString::number(i)));
+  for (qint64 row = 0; row < list.count(); ++row) list.setTicked(row, false);
+  message = list.checkExportable();
+  ASSERT_TRUE(message);
+  EXPECT_EQ(message->title, u"選択されていません。"_s);
+  EXPECT_EQ(message->text,
+            u"選択済みのファイルリストにおいて、一つ以上の項目にチェックを付けてください。"_s);
+  EXPECT_EQ(message->icon, MessageIcon::Warning);
+
+  list.setTicked(11, true);
+  EXPECT_FALSE(list.checkExportable());
+  EXPECT_EQ(list.countCaption(), u"出力対象ﾌｧｲﾙﾘｽﾄ - 総ﾌｧｲﾙ数：12ﾌｧｲﾙ"_s);
+}
+
+TEST(FileList, AppendWhileSortingIsOnInsertsAfterEqualRows) {
+  FileList list;
+  list.columnClicked(3);  // by type, descending
+  struct Step {
+    const char16_t* name;
+    const char16_t* type;
+    qint64 position;
+  } const steps[] = {
+      {u"1", u"B", 0}, {u"2", u"D", 0}, {u"3", u"B", 2}, {u"4", u"a", 3}, {u"5", u"c", 1},
+      {u"6", u"D", 1},
+  };
+  for (const Step& s : steps)
+    EXPECT_EQ(list.append(entry(QString::fromUtf16(s.name), 0, QString::fromUtf16(s.type))),
+              s.position)
+        << QString::fromUtf16(s.name).toStdString();
+  EXPECT_EQ(order(list), names({u"2", u"6", u"5", u"1", u"3", u"4"}));
+
+  list.setSortingEnabled(false);  // while off, rows go to the end
+  EXPECT_EQ(list.append(entry(u"7"_s, 0, u"Z"_s)), 6);
+}
+
+// Switching sorting on after an add merges the rows added since; the result must be the one a
+// stable sort of the whole list gives, for every column and direction.
+TEST(FileList, SwitchingSortingOnAgainEqualsAFullStableSort) {
+  std::mt19937 random(7);
+  auto randomEntry = [&] {
+    const QString types[] = {u"A"_s, u"a"_s, u"B"_s, u"テキスト"_s};
+    FileEntry e = entry(u"n%1.%2"_s.arg(random() % 40).arg(random() % 3),
+                        qint64(random() % 6), types[random() % 4], u"/f%1/"_s.arg(random() % 5));
+    e.ticked = random() % 2;
+    e.created = random() % 4 ? DateStamp::fromLocal(2020, 1, 1, 0, 0, random() % 30) : DateStamp();
+    e.accessed = e.modified = e.created;
+    return e;
+  };
+  auto key = [](const FileEntry& e) {
+    QStringList k;
+    for (int column = 0; column < 8; ++column) k << e.columnText(column);
+    k << QString::number(e.ticked);
+    return k;
+  };
+  for (int column = 0; column < 8; ++column) {
+    for (bool ascending : {true, false}) {
+      FileList list;
+      list.setSortColumn(column, ascending);
+      for (int i = 0; i < 60; ++i) list.append(randomEntry());
+      list.setSortingEnabled(false);
+      for (int i = 0; i < 45; ++i) list.append(randomEntry());
+
+      std::vector<FileEntry> expected = list.rows();
+      std::stable_sort(expected.begin(), expected.end(), [&](const FileEntry& a, const FileEntry& b) {
+        auto less = [&](const FileEntry& x, const FileEntry& y) {
+          if (column == FileList::kSizeColumn) return x.size < y.size;
+          if (column >= 5) return x.columnText(column) < y.columnText(column);
+          const int c = QString::compare(x.columnText(column), y.columnText(column),
+                                         Qt::CaseInsensitive);
+          return c != 0 ? c < 0 : x.columnText(column) < y.columnText(column);
+        };
+        return ascending ? less(a, b) : less(b, a);
+      });
+
+      list.setSortingEnabled(true);
+      ASSERT_EQ(list.count(), qint64(expected.size()));
+      for (std::size_t i = 0; i < expected.size(); ++i)
+        ASSERT_EQ(key(list.rows()[i]), key(expected[i])) << column << ascending << i;
+    }
+  }
+}
+
+// The batch run: gather with sorting off, then sort by one key without flipping.
+TEST(FileList, BatchSortByColumnKeepsTheDirection) {
+  FileList list;
+  list.setSortingEnabled(false);
+  list.append(entry(u"b.txt"_s, 0, {}, u"/z/"_s));
+  list.append(entry(u"c.txt"_s, 0, {}, u"/a/"_s));
+  list.append(entry(u"a.txt"_s, 0, {}, u"/z/"_s));
+  list.setSortingEnabled(true);
+  list.setSortColumn(2, true);
+  EXPECT_TRUE(list.sortAscending());
+  EXPECT_EQ(order(list), names({u"c.txt", u"a.txt", u"b.txt"}));
+}
+
+TEST(FileList, HoldsMoreRowsThanSixteenBitsCount) {
+  FileList list;
+  list.setSortingEnabled(false);
+  const qint64 n = 40'000;
+  for (qint64 i = 0; i < n; ++i) list.append(entry(u"f%1"_s.arg(i), n - i));
+  list.setTicked(n - 1, false);
+  list.sortBySize();
+  EXPECT_EQ(list.at(0).fileName(), u"f%1"_s.arg(n - 1));
+  EXPECT_FALSE(list.at(0).ticked);
+  EXPECT_EQ(list.at(n - 1).size, n);
+  EXPECT_TRUE(list.isAlreadyListed(u"/data/f39999"_s));
+  EXPECT_EQ(list.tickedCount(), n - 1);
+  EXPECT_EQ(list.countCaption(), u"出力対象ﾌｧｲﾙﾘｽﾄ - 総ﾌｧｲﾙ数：40000ﾌｧｲﾙ"_s);
+}
