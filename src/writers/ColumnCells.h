@@ -1,0 +1,72 @@
+// The text of each output column for one row, the selected columns and their header captions:
+// what every writer (Text/CSV, HTML, XML) puts into its cells.
+#pragma once
+
+#include <optional>
+#include <vector>
+
+#include <QLocale>
+#include <QString>
+
+#include "core/ColumnOptions.h"
+#include "core/DateFormatter.h"
+#include "core/FileEntry.h"
+#include "core/Message.h"
+#include "core/PathRules.h"
+#include "core/Settings.h"
+#include "core/SizeText.h"
+
+namespace vek {
+
+class ColumnCells {
+ public:
+  ColumnCells(const ColumnOptions& options, SizeStyle sizeStyle, DateFormatter dateFormatter,
+              PathStyle pathStyle = nativePathStyle(), const QLocale& locale = QLocale());
+
+  // The ticked columns in ColumnId order.
+  const std::vector<ColumnId>& selected() const { return m_selected; }
+
+  // The cell text of one column for one row.
+  QString text(ColumnId column, const FileEntry& row) const;
+  // The same text appended to out, so that a writer can build a whole line in one buffer.
+  void appendText(ColumnId column, const FileEntry& row, QString& out) const;
+
+  // The columns whose check box is ticked, in ColumnId order.
+  static std::vector<ColumnId> selectedColumns(const ColumnOptions& options);
+  // The message a writer shows, before asking for a file, when no column is ticked; nullopt
+  // when at least one is.
+  static std::optional<Message> checkSelection(const ColumnOptions& options);
+  static Message nothingSelectedMessage();
+
+  // The header caption of a column, exactly as stored.
+  static const QString& caption(ColumnId column, const Settings& settings) {
+    return settings.caption(column);
+  }
+  // The captions of the selected columns, in order.
+  std::vector<QString> captions(const Settings& settings) const;
+
+  // The date pattern of the settings compiled, or the default pattern when the stored one
+  // cannot be applied (a hand-edited settings file), so that a writer always has one.
+  static DateFormatter dateFormatter(const Settings& settings, const QLocale& locale = QLocale());
+
+ private:
+  const QString& directory(const QString& folder) const;
+
+  std::vector<ColumnId> m_selected;
+  SizeStyle m_sizeStyle;
+  SizeUnit m_sizeUnit;
+  DirType m_dirType;
+  PathStyle m_pathStyle;
+  bool m_pathAsAddress;
+  bool m_nameWithExtension;
+  QString m_unitSuffix;  // empty when the unit is not added
+  DateFormatter m_dateFormatter;
+  QLocale m_locale;
+  // Rows of one folder follow each other and share one folder text: the Directory cell is
+  // worked out once per folder.
+  mutable QString m_lastFolder;
+  mutable QString m_lastDirectory;
+  mutable bool m_haveDirectory = false;
+};
+
+}  // namespace vek

@@ -1,0 +1,153 @@
+// The shared output file: complete files replace the target, every failure leaves it untouched.
+#include "writers/OutputFile.h"
+
+#include <csignal>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+#include "support/RecordingInteraction.h"
+#include "support/TempTree.h"
+
+using namespace Qt::StringLiterals;
+
+namespace vek {
+namespace {
+
+const QString kFailureText =
+    u"ファイルを開くことが出来ません。\r\n%1\r\n他の処理によってロックされていないか、"
+    u"ハードディスクがいっぱいでないかを確認してください。\r\nファイルは出力されませんでした。"_s;
+
+auto writing(const QByteArray& bytes) {
+  return [bytes](QIODevice& device) { return device.write(bytes) == bytes.size(); };
+}
+
+// Names in the folder, so a test sees a temporary file left behind.
+QStringList entriesOf(const QString& folder) {
+  return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+}
+
+void expectFailureMessage(const test::RecordingInteraction& interaction, const QString& path) {
+  ASSERT_EQ(interaction.messages.size(), 1u);
+  EXPECT_EQ(interaction.messages[0].title, u"警告"_s);
+  EXPECT_EQ(interaction.messages[0].text, kFailureText.arg(path));
+  EXPECT_EQ(interaction.messages[0].icon, MessageIcon::Warning);
+}
+
+TEST(OutputFile, WritesANewFileAndReplacesAnOldOne) {
+  test::TempTree tree;
+  test::RecordingInteraction interaction;
+  const QString path = tree.path(u"list.csv"_s);
+  ASSERT_TRUE(OutputFile::write(path, interaction, writing("first\r\n")));
+  EXPECT_EQ(tree.read(u"list.csv"_s), "first\r\n");
+  ASSERT_TRUE(OutputFile::write(path, interaction, writing("second")));
+  EXPECT_EQ(tree.read(u"list.csv"_s), "second");
+  EXPECT_TRUE(interaction.messages.empty());
+  EXPECT_EQ(entriesOf(tree.root()), QStringList{u"list.csv"_s});
+  // A list is an ordinary document: readable by others as the umask allows, not private.
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  const auto permissions = QFile(path).permissions();
+  EXPECT_TRUE(permissions & QFileDevice::ReadOwner);
+  EXPECT_EQ(bool(permissions & QFileDevice::ReadOther), !(mask & S_IROTH));
+}
+
+TEST(OutputFile, AFailedBodyLeavesTheOldFileUntouched) {
+  test::TempTree tree;
+  tree.file(u"list.csv"_s, "old contents");
+  test::RecordingInteraction interaction;
+  const QString path = tree.path(u"list.csv"_s);
+  const bool ok = OutputFile::write(path, interaction, [](QIODevice& device) {
+    device.write("half a list");
+    return false;
+  });
+  EXPECT_FALSE(ok);
+  EXPECT_EQ(tree.read(u"list.csv"_s), "old contents");
+  EXPECT_EQ(entriesOf(tree.root()), QStringList{u"list.csv"_s});
+  expectFailureMessage(interaction, path);
+}
+
+TEST(OutputFile, FilesThatCannotBeCreated) {
+  test::TempTree tree;
+  tree.folder(u"folder"_s);
+  const QString missing = tree.path(u"no such folder/list.csv"_s);
+  const QString isFolder = tree.path(u"folder"_s);
+  for (const QString& path : {missing, isFolder}) {
+    SCOPED_TRACE(path.toStdString());
+    test::RecordingInteraction interaction;
+    bool bodyRan = false;
+    EXPECT_FALSE(OutputFile::write(path, interaction, [&](QIODevice&) { return bodyRan = true; }));
+    EXPECT_FALSE(bodyRan);
+    expectFailureMessage(interaction, path);
+  }
+  EXPECT_TRUE(QFileInfo(isFolder).isDir());
+}
+
+TEST(OutputFile, AReadOnlyFolderIsRefused) {
+  if (::geteuid() == 0) GTEST_SKIP() << "running as root: permission bits do not stop writes";
+  test::TempTree tree;
+  const QString folder = tree.folder(u"locked"_s);
+  tree.file(u"locked/list.csv"_s, "old");
+  QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+  test::RecordingInteraction interaction;
+  EXPECT_FALSE(OutputFile::write(folder + u"/list.csv"_s, interaction, writing("new")));
+  QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+  EXPECT_EQ(tree.read(u"locked/list.csv"_s), "old");
+  EXPECT_EQ(interaction.messages.size(), 1u);
+}
+
+// A full disk, made real for any user: the file-size limit makes write() fail with EFBIG.
+TEST(OutputFile, AWriteFailureOnDiskLeavesTheOldFileUntouched) {
+  test::TempTree tree;
+  tree.file(u"list.csv"_s, "old contents");
+  const QString path = tree.path(u"list.csv"_s);
+
+  rlimit saved{};
+  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+  const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit small = saved;
+  small.rlim_cur = 4096;
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+
+  test::RecordingInteraction interaction;
+  // The body itself may or may not see the failure (buffering); commit must.
+  const bool ok = OutputFile::write(path, interaction, [](QIODevice& device) {
+    const QByteArray line(100, 'x');
+    for (int i = 0; i < 1000; ++i) device.write(line);
+    return true;
+  });
+
+  ::setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, previousHandler);
+
+  EXPECT_FALSE(ok);
+  EXPECT_EQ(tree.read(u"list.csv"_s), "old contents");
+  EXPECT_EQ(entriesOf(tree.root()), QStringList{u"list.csv"_s});
+  expectFailureMessage(interaction, path);
+}
+
+TEST(OutputFile, DiscardedWithoutCommitLeavesNothing) {
+  test::TempTree tree;
+  {
+    OutputFile file(tree.path(u"list.txt"_s));
+    ASSERT_TRUE(file.open());
+    file.device().write("abc");
+  }
+  EXPECT_TRUE(entriesOf(tree.root()).isEmpty());
+}
+
+TEST(OutputFile, ReplacedCharactersNotice) {
+  const Message m = OutputFile::replacedCharactersMessage(u"/tmp/l.txt"_s, "CP932", 3);
+  EXPECT_EQ(m.icon, MessageIcon::Information);
+  EXPECT_FALSE(m.title.isEmpty());
+  EXPECT_TRUE(m.text.contains(u"/tmp/l.txt"_s));
+  EXPECT_TRUE(m.text.contains(u"CP932"_s));
+  EXPECT_TRUE(m.text.contains(u" 3 "_s));
+}
+
+}  // namespace
+}  // namespace vek
