@@ -11,7 +11,10 @@ namespace vek {
 
 enum class SizeStyle { Plain, Grouped };
 
-// The number text without unit. Plain bytes are a space followed by the digits.
+// The number text without unit. Plain bytes are a space followed by the digits. Kilobytes are
+// (n + 511) / 1024 rounded half away from zero, megabytes the same over 1048576 to one decimal;
+// the arithmetic is exact for every 64-bit count. The group separator and decimal point are the
+// locale's; digits are always ASCII. A negative count (never a real size) is shown as 0.
 QString sizeText(qint64 bytes, SizeUnit unit, SizeStyle style, const QLocale& locale = QLocale());
 // " Byte", " KB" or " MB".
 QString sizeUnitSuffix(SizeUnit unit);

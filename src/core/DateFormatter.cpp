@@ -1,0 +1,434 @@
+#include "core/DateFormatter.h"
+
+#include <cstdlib>
+
+#include <QDate>
+#include <QTime>
+
+#include "core/JapaneseEra.h"
+
+namespace vek {
+
+namespace {
+
+using Kind = DateFormatter::Kind;
+
+struct TokenName {
+  QLatin1StringView name;  // lower case
+  Kind kind;
+};
+
+// Longest first: at each position the first name that matches is taken.
+const TokenName kTokenNames[] = {
+    {QLatin1StringView("dddddd"), Kind::LongDate},
+    {QLatin1StringView("am/pm"), Kind::Designator},
+    {QLatin1StringView("ddddd"), Kind::ShortDate},
+    {QLatin1StringView("ttttt"), Kind::Time},
+    {QLatin1StringView("yyyy"), Kind::Year4},
+    {QLatin1StringView("mmmm"), Kind::MonthLongName},
+    {QLatin1StringView("dddd"), Kind::DayLongName},
+    {QLatin1StringView("aaaa"), Kind::WeekdayWord},
+    {QLatin1StringView("ampm"), Kind::Designator},
+    {QLatin1StringView("mmm"), Kind::MonthShortName},
+    {QLatin1StringView("ddd"), Kind::DayShortName},
+    {QLatin1StringView("aaa"), Kind::WeekdayKanji},
+    {QLatin1StringView("ggg"), Kind::EraName},
+    {QLatin1StringView("a/p"), Kind::Designator},
+    {QLatin1StringView("yy"), Kind::Year2},
+    {QLatin1StringView("mm"), Kind::Month2},
+    {QLatin1StringView("dd"), Kind::Day2},
+    {QLatin1StringView("ww"), Kind::WeekOfYear},
+    {QLatin1StringView("gg"), Kind::EraKanji},
+    {QLatin1StringView("ee"), Kind::EraYear2},
+    {QLatin1StringView("hh"), Kind::Hour2},
+    {QLatin1StringView("nn"), Kind::Minute2},
+    {QLatin1StringView("ss"), Kind::Second2},
+    {QLatin1StringView("y"), Kind::DayOfYear},
+    {QLatin1StringView("q"), Kind::Quarter},
+    {QLatin1StringView("m"), Kind::Month},
+    {QLatin1StringView("d"), Kind::Day},
+    {QLatin1StringView("w"), Kind::Weekday},
+    {QLatin1StringView("g"), Kind::EraInitial},
+    {QLatin1StringView("e"), Kind::EraYear},
+    {QLatin1StringView("h"), Kind::Hour},
+    {QLatin1StringView("n"), Kind::Minute},
+    {QLatin1StringView("s"), Kind::Second},
+    {QLatin1StringView("c"), Kind::DateAndTime},
+};
+
+constexpr char16_t kWeekdayKanji[7] = {u'日', u'月', u'火', u'水', u'木', u'金', u'土'};
+
+bool matchesAt(QStringView pattern, qsizetype at, QLatin1StringView name) {
+  if (pattern.size() - at < name.size()) return false;
+  for (qsizetype i = 0; i < name.size(); ++i) {
+    char16_t c = pattern[at + i].unicode();
+    if (c >= u'A' && c <= u'Z') c = char16_t(c - u'A' + u'a');
+    if (c != char16_t(name[i].unicode())) return false;
+  }
+  return true;
+}
+
+bool isAsciiLetter(QChar c) {
+  return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
+}
+
+// The separator that follows the first field of a QLocale date or time format ("yyyy/MM/dd"
+// gives "/", "dd.MM.yy" gives ".", "AP h:mm" gives ":"), or the fallback when there is none.
+QString separatorAfter(QStringView format, QStringView fieldLetters, QString fallback) {
+  qsizetype i = 0;
+  while (i < format.size() && !fieldLetters.contains(format[i])) ++i;
+  while (i < format.size() && isAsciiLetter(format[i])) ++i;
+  QString separator;
+  while (i < format.size() && !isAsciiLetter(format[i]) && format[i] != u'\'') separator += format[i++];
+  separator = separator.trimmed();
+  return separator.isEmpty() ? fallback : separator;
+}
+
+// The locale's time form with seconds: the short form, which many locales give without them,
+// with seconds added after the minutes.
+QString timeFormatWithSeconds(const QLocale& locale, const QString& timeSeparator) {
+  QString format = locale.timeFormat(QLocale::ShortFormat);
+  if (format.contains(u's')) return format;
+  qsizetype minutes = format.indexOf(u'm');
+  if (minutes < 0) return format;
+  while (minutes < format.size() && format[minutes] == u'm') ++minutes;
+  format.insert(minutes, timeSeparator + QStringLiteral("ss"));
+  return format;
+}
+
+void appendNumber(QString& out, qint64 value, int minDigits) {
+  if (value < 0) {
+    out += QLatin1Char('-');
+    value = -value;
+  }
+  char digits[24];
+  int count = 0;
+  do {
+    digits[count++] = char('0' + value % 10);
+    value /= 10;
+  } while (value > 0);
+  for (int i = count; i < minDigits; ++i) out += QLatin1Char('0');
+  while (count > 0) out += QLatin1Char(digits[--count]);
+}
+
+bool needsDate(Kind kind) {
+  switch (kind) {
+    case Kind::DayOfYear:
+    case Kind::DayShortName:
+    case Kind::DayLongName:
+    case Kind::ShortDate:
+    case Kind::LongDate:
+    case Kind::WeekdayKanji:
+    case Kind::WeekdayWord:
+    case Kind::Weekday:
+    case Kind::WeekOfYear:
+    case Kind::DateAndTime:
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
+std::optional<DateFormatter> DateFormatter::compile(const QString& pattern,
+                                                    const QLocale& locale) {
+  if (pattern.isEmpty()) return std::nullopt;
+
+  DateFormatter formatter;
+  formatter.m_locale = locale;
+  const QString dateSeparator =
+      separatorAfter(locale.dateFormat(QLocale::ShortFormat), u"yMd", QStringLiteral("/"));
+  const QString timeSeparator =
+      separatorAfter(locale.timeFormat(QLocale::ShortFormat), u"hH", QStringLiteral(":"));
+
+  std::vector<Token>& tokens = formatter.m_tokens;
+  QString literal;
+  auto flushLiteral = [&] {
+    if (literal.isEmpty()) return;
+    tokens.push_back({Kind::Literal, literal, {}});
+    literal.clear();
+  };
+  bool afterHour = false;  // the nearest preceding token is an hour: m and mm are minutes
+
+  const qsizetype size = pattern.size();
+  qsizetype i = 0;
+  while (i < size) {
+    const QChar c = pattern[i];
+    if (c == u'"') {
+      const qsizetype close = pattern.indexOf(u'"', i + 1);
+      if (close < 0) return std::nullopt;
+      literal += QStringView(pattern).mid(i + 1, close - i - 1);
+      i = close + 1;
+      continue;
+    }
+    if (c == u'\\') {
+      if (i + 1 >= size) return std::nullopt;
+      qsizetype length = 1;
+      if (pattern[i + 1].isHighSurrogate() && i + 2 < size && pattern[i + 2].isLowSurrogate())
+        length = 2;
+      literal += QStringView(pattern).mid(i + 1, length);
+      i += 1 + length;
+      continue;
+    }
+    // A control character would break the line or cell that the date is written into.
+    if (c.unicode() < 0x20 || c.unicode() == 0x7f) return std::nullopt;
+    if (c == u'/') {
+      literal += dateSeparator;
+      ++i;
+      continue;
+    }
+    if (c == u':') {
+      literal += timeSeparator;
+      ++i;
+      continue;
+    }
+
+    const TokenName* match = nullptr;
+    for (const TokenName& name : kTokenNames) {
+      if (matchesAt(pattern, i, name.name)) {
+        match = &name;
+        break;
+      }
+    }
+    if (!match) {
+      literal += c;
+      ++i;
+      continue;
+    }
+
+    flushLiteral();
+    Token token{match->kind, {}, {}};
+    if (token.kind == Kind::Month && afterHour) token.kind = Kind::Minute;
+    if (token.kind == Kind::Month2 && afterHour) token.kind = Kind::Minute2;
+    if (token.kind == Kind::Designator) {
+      if (match->name == QLatin1StringView("ampm")) {
+        token.text = locale.amText();
+        token.afternoon = locale.pmText();
+      } else {
+        // AM/PM and A/P give the morning and afternoon halves as the pattern writes them.
+        const qsizetype half = match->name.size() / 2;
+        token.text = pattern.mid(i, half);
+        token.afternoon = pattern.mid(i + half + 1, half);
+      }
+      formatter.m_twelveHour = true;
+    }
+    afterHour = token.kind == Kind::Hour || token.kind == Kind::Hour2;
+    formatter.m_needsDate = formatter.m_needsDate || needsDate(token.kind);
+    tokens.push_back(std::move(token));
+    i += match->name.size();
+  }
+  flushLiteral();
+  // Nothing but empty quotes: no date would ever show.
+  if (tokens.empty()) return std::nullopt;
+
+  for (const Token& token : tokens) {
+    switch (token.kind) {
+      case Kind::MonthShortName:
+        for (int m = 0; m < 12; ++m)
+          formatter.m_monthNames[m] = locale.monthName(m + 1, QLocale::ShortFormat);
+        break;
+      case Kind::MonthLongName:
+        for (int m = 0; m < 12; ++m)
+          formatter.m_monthLongNames[m] = locale.monthName(m + 1, QLocale::LongFormat);
+        break;
+      case Kind::DayShortName:
+        for (int d = 0; d < 7; ++d)
+          formatter.m_dayNames[d] = locale.dayName(d == 0 ? 7 : d, QLocale::ShortFormat);
+        break;
+      case Kind::DayLongName:
+        for (int d = 0; d < 7; ++d)
+          formatter.m_dayLongNames[d] = locale.dayName(d == 0 ? 7 : d, QLocale::LongFormat);
+        break;
+      case Kind::Time:
+      case Kind::DateAndTime:
+        formatter.m_timeFormat = timeFormatWithSeconds(locale, timeSeparator);
+        break;
+      default:
+        break;
+    }
+  }
+
+  // The list's own form: every date is already the answer.
+  static const Kind storedShape[] = {Kind::Year4,   Kind::Literal, Kind::Month2, Kind::Literal,
+                                     Kind::Day2,    Kind::Literal, Kind::Hour2,  Kind::Literal,
+                                     Kind::Minute2, Kind::Literal, Kind::Second2};
+  static const char16_t* storedLiterals[] = {u"/", u" ", u":"};
+  if (tokens.size() == std::size(storedShape)) {
+    bool same = true;
+    for (size_t t = 0; t < tokens.size() && same; ++t) {
+      same = tokens[t].kind == storedShape[t];
+      if (same && tokens[t].kind == Kind::Literal)
+        same = tokens[t].text == QStringView(storedLiterals[t < 4 ? 0 : t < 6 ? 1 : 2]);
+    }
+    formatter.m_isStoredForm = same;
+  }
+  return formatter;
+}
+
+QString DateFormatter::timeText(const Fields& fields) const {
+  return m_locale.toString(QTime(fields.hour, fields.minute, fields.second), m_timeFormat);
+}
+
+QString DateFormatter::formatFields(const Fields& f) const {
+  QDate date;
+  int dayOfWeek = 0;  // 0 is Sunday
+  if (m_needsDate) {
+    date = QDate(f.year, f.month, f.day);
+    dayOfWeek = date.dayOfWeek() % 7;
+  }
+  std::optional<JapaneseEra> era;
+  auto eraOf = [&]() -> const JapaneseEra& {
+    if (!era) era = JapaneseEra::of(f.year, f.month, f.day);
+    return *era;
+  };
+  const int hour = m_twelveHour ? (f.hour % 12 == 0 ? 12 : f.hour % 12) : f.hour;
+
+  QString out;
+  out.reserve(32);
+  for (const Token& token : m_tokens) {
+    switch (token.kind) {
+      case Kind::Literal:
+        out += token.text;
+        break;
+      case Kind::Year4:
+        appendNumber(out, f.year, 4);
+        break;
+      case Kind::Year2:
+        appendNumber(out, std::abs(f.year) % 100, 2);
+        break;
+      case Kind::DayOfYear:
+        appendNumber(out, date.dayOfYear(), 1);
+        break;
+      case Kind::Quarter:
+        appendNumber(out, (f.month - 1) / 3 + 1, 1);
+        break;
+      case Kind::Month:
+        appendNumber(out, f.month, 1);
+        break;
+      case Kind::Month2:
+        appendNumber(out, f.month, 2);
+        break;
+      case Kind::MonthShortName:
+        out += m_monthNames[(f.month - 1) % 12];
+        break;
+      case Kind::MonthLongName:
+        out += m_monthLongNames[(f.month - 1) % 12];
+        break;
+      case Kind::Day:
+        appendNumber(out, f.day, 1);
+        break;
+      case Kind::Day2:
+        appendNumber(out, f.day, 2);
+        break;
+      case Kind::DayShortName:
+        out += m_dayNames[dayOfWeek];
+        break;
+      case Kind::DayLongName:
+        out += m_dayLongNames[dayOfWeek];
+        break;
+      case Kind::ShortDate:
+        out += m_locale.toString(date, QLocale::ShortFormat);
+        break;
+      case Kind::LongDate:
+        out += m_locale.toString(date, QLocale::LongFormat);
+        break;
+      case Kind::WeekdayKanji:
+        out += QChar(kWeekdayKanji[dayOfWeek]);
+        break;
+      case Kind::WeekdayWord:
+        out += QChar(kWeekdayKanji[dayOfWeek]);
+        out += u"曜日";
+        break;
+      case Kind::Weekday:
+        appendNumber(out, dayOfWeek + 1, 1);
+        break;
+      case Kind::WeekOfYear: {
+        // Weeks start on Sunday; week 1 is the one holding 1 January.
+        const int firstWeekday = QDate(f.year, 1, 1).dayOfWeek() % 7;
+        appendNumber(out, (date.dayOfYear() - 1 + firstWeekday) / 7 + 1, 1);
+        break;
+      }
+      case Kind::EraInitial:
+        if (!eraOf().initial.isNull()) out += eraOf().initial;
+        break;
+      case Kind::EraKanji:
+        out += eraOf().name.left(1);
+        break;
+      case Kind::EraName:
+        out += eraOf().name;
+        break;
+      case Kind::EraYear:
+        appendNumber(out, eraOf().year, 1);
+        break;
+      case Kind::EraYear2:
+        appendNumber(out, eraOf().year, 2);
+        break;
+      case Kind::Hour:
+        appendNumber(out, hour, 1);
+        break;
+      case Kind::Hour2:
+        appendNumber(out, hour, 2);
+        break;
+      case Kind::Minute:
+        appendNumber(out, f.minute, 1);
+        break;
+      case Kind::Minute2:
+        appendNumber(out, f.minute, 2);
+        break;
+      case Kind::Second:
+        appendNumber(out, f.second, 1);
+        break;
+      case Kind::Second2:
+        appendNumber(out, f.second, 2);
+        break;
+      case Kind::Time:
+        out += timeText(f);
+        break;
+      case Kind::DateAndTime:
+        out += m_locale.toString(date, QLocale::ShortFormat);
+        out += QLatin1Char(' ');
+        out += timeText(f);
+        break;
+      case Kind::Designator:
+        out += f.hour < 12 ? token.text : token.afternoon;
+        break;
+    }
+  }
+  return out;
+}
+
+QString DateFormatter::format(const QDateTime& dateTime) const {
+  if (!dateTime.isValid()) return {};
+  const QDate d = dateTime.date();
+  const QTime t = dateTime.time();
+  return formatFields({d.year(), d.month(), d.day(), t.hour(), t.minute(), t.second()});
+}
+
+QString DateFormatter::format(const DateStamp& stamp) const {
+  if (stamp.isNull()) return {};
+  if (m_isStoredForm) return stamp.text();
+  // A stamp that names no real day has no weekday or name to give; show it as stored.
+  if (stamp.month() < 1 || stamp.month() > 12 || (m_needsDate && !stamp.date().isValid()))
+    return stamp.text();
+  return formatFields(
+      {stamp.year(), stamp.month(), stamp.day(), stamp.hour(), stamp.minute(), stamp.second()});
+}
+
+QString DateFormatter::formatStored(const QString& stored) const {
+  // In the stored form a date comes back as it is, and so does anything that is not a date.
+  if (stored.isEmpty() || m_isStoredForm) return stored;
+  const DateStamp stamp = DateStamp::fromText(stored);
+  if (stamp.isNull()) return stored;
+  return format(stamp);
+}
+
+std::optional<QString> formatDateTime(const QDateTime& dateTime, const QString& pattern,
+                                      const QLocale& locale) {
+  if (!dateTime.isValid()) return std::nullopt;
+  const std::optional<DateFormatter> formatter = DateFormatter::compile(pattern, locale);
+  if (!formatter) return std::nullopt;
+  return formatter->format(dateTime);
+}
+
+}  // namespace vek
