@@ -1,0 +1,295 @@
+#include "core/FileSystem.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <ctime>
+
+#include <QHash>
+#include <QMimeDatabase>
+#include <QMutex>
+#include <QMutexLocker>
+#include <QRegularExpression>
+
+namespace vek {
+
+namespace {
+
+constexpr unsigned kStatxMask = STATX_TYPE | STATX_SIZE | STATX_ATIME | STATX_MTIME | STATX_BTIME;
+
+QByteArray encodePath(const QString& path) { return path.toUtf8(); }
+
+void setError(QString* errorText, int error) {
+  if (errorText) *errorText = qt_error_string(error);
+}
+
+// Local time of a file-system time stamp. TZ=:/etc/localtime keeps this free of file reads.
+DateStamp localStamp(const struct statx_timestamp& stamp) {
+  const time_t seconds = time_t(stamp.tv_sec);
+  struct tm local {};
+  if (!localtime_r(&seconds, &local)) return {};
+  return DateStamp::fromLocal(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
+                              local.tm_min, local.tm_sec);
+}
+
+std::optional<FileInfo> statFile(int dirFd, const QByteArray& path, const QString& fileName,
+                                 QString* errorText) {
+  struct statx st {};
+  if (statx(dirFd, path.constData(), AT_STATX_SYNC_AS_STAT, kStatxMask, &st) != 0) {
+    setError(errorText, errno);
+    return std::nullopt;
+  }
+  if ((st.stx_mask & STATX_TYPE) && S_ISDIR(st.stx_mode)) {
+    setError(errorText, EISDIR);
+    return std::nullopt;
+  }
+  if (!(st.stx_mask & STATX_SIZE) || !(st.stx_mask & STATX_MTIME)) {
+    setError(errorText, ENODATA);
+    return std::nullopt;
+  }
+  FileInfo info;
+  info.type = FileSystem::typeDescription(fileName);
+  info.size = qint64(st.stx_size);
+  // Some file systems report a birth time of 0 for inodes they never stamped.
+  if ((st.stx_mask & STATX_BTIME) && st.stx_btime.tv_sec != 0) info.created = localStamp(st.stx_btime);
+  if (st.stx_mask & STATX_ATIME) info.accessed = localStamp(st.stx_atime);
+  info.modified = localStamp(st.stx_mtime);
+  if (info.modified.isNull()) {
+    setError(errorText, EOVERFLOW);
+    return std::nullopt;
+  }
+  return info;
+}
+
+QString lastComponent(const QString& path) {
+  const qsizetype slash = path.lastIndexOf(u'/');
+  return slash < 0 ? path : path.mid(slash + 1);
+}
+
+bool statFollow(int dirFd, const char* name, struct stat& st) {
+  return fstatat(dirFd, name, &st, 0) == 0;
+}
+
+// The cache key of a type description. MIME globs of the form "*.ext" look only at a name's
+// end, so a name's part from its first dot on decides them; a name without a dot is looked up
+// whole. The few globs anchored at the start of the name ("README*", "CMakeLists.txt",
+// "Makefile.*") would be missed by that key, so names they may match are looked up whole.
+class MimeKeys {
+ public:
+  MimeKeys() {
+    const QMimeDatabase database;
+    for (const QMimeType& type : database.allMimeTypes()) {
+      for (const QString& glob : type.globPatterns()) {
+        if (glob.startsWith(u'*')) continue;
+        qsizetype literal = 0;
+        while (literal < glob.size() && !QStringView(u"*?[").contains(glob[literal])) ++literal;
+        if (literal > 0) {
+          m_prefixes.append(glob.left(literal).toLower());
+          markFirst(glob[0]);
+        } else {
+          m_others.append(QRegularExpression(
+              QRegularExpression::wildcardToRegularExpression(glob),
+              QRegularExpression::CaseInsensitiveOption));
+        }
+      }
+    }
+  }
+
+  QString keyFor(const QString& fileName) const {
+    const qsizetype dot = fileName.indexOf(u'.');
+    if (dot < 0 || isAnchored(fileName)) return fileName;
+    return fileName.mid(dot);
+  }
+
+ private:
+  void markFirst(QChar c) {
+    if (c.unicode() < 128) {
+      m_firstChars[c.toLower().unicode()] = true;
+    } else {
+      m_nonAsciiFirst = true;
+    }
+  }
+
+  bool isAnchored(const QString& fileName) const {
+    const char16_t first = fileName[0].toLower().unicode();
+    if (first < 128 ? !m_firstChars[first] : !m_nonAsciiFirst) return matchesOthers(fileName);
+    for (const QString& prefix : m_prefixes) {
+      if (fileName.startsWith(prefix, Qt::CaseInsensitive)) return true;
+    }
+    return matchesOthers(fileName);
+  }
+
+  bool matchesOthers(const QString& fileName) const {
+    for (const QRegularExpression& pattern : m_others) {
+      if (pattern.match(fileName).hasMatch()) return true;
+    }
+    return false;
+  }
+
+  std::array<bool, 128> m_firstChars{};
+  bool m_nonAsciiFirst = false;
+  QStringList m_prefixes;
+  QList<QRegularExpression> m_others;
+};
+
+}  // namespace
+
+bool FileSystem::fileExists(const QString& path) {
+  if (path.isEmpty()) return false;
+  struct stat st {};
+  return stat(encodePath(path).constData(), &st) == 0 && !S_ISDIR(st.st_mode);
+}
+
+bool FileSystem::folderExists(const QString& path) {
+  if (path.isEmpty()) return false;
+  struct stat st {};
+  return stat(encodePath(path).constData(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+std::optional<FileInfo> FileSystem::fileInfo(const QString& path, QString* errorText) {
+  if (path.isEmpty()) {
+    setError(errorText, ENOENT);
+    return std::nullopt;
+  }
+  return statFile(AT_FDCWD, encodePath(path), lastComponent(path), errorText);
+}
+
+std::optional<QStringList> FileSystem::subfolders(const QString& path) {
+  // A filter that refuses every file keeps the read from looking at file links.
+  const auto listing = readFolder(path, [](QStringView) { return false; });
+  if (!listing) return std::nullopt;
+  QStringList names;
+  names.reserve(qsizetype(listing->folders.size()));
+  for (const QString& name : listing->folders) names.append(name);
+  return names;
+}
+
+std::optional<FolderListing> FileSystem::readFolder(const QString& path,
+                                                    const NameFilter& fileFilter) {
+  const auto folder = Folder::open(path);
+  if (!folder) return std::nullopt;
+  return folder->read(fileFilter);
+}
+
+bool FileSystem::removeFile(const QString& path, QString* errorText) {
+  if (::unlink(encodePath(path).constData()) == 0) return true;
+  setError(errorText, errno);
+  return false;
+}
+
+QString FileSystem::typeDescription(const QString& fileName) {
+  static const MimeKeys keys;
+  const QString key = keys.keyFor(fileName);
+
+  static QMutex mutex;
+  static QHash<QString, QString> cache;
+  {
+    QMutexLocker lock(&mutex);
+    const auto found = cache.constFind(key);
+    if (found != cache.constEnd()) return *found;
+  }
+  const QMimeDatabase database;
+  const QString description =
+      database.mimeTypeForFile(fileName, QMimeDatabase::MatchExtension).comment().trimmed();
+  QMutexLocker lock(&mutex);
+  return *cache.insert(key, description);
+}
+
+void FileSystem::sortNames(std::vector<QString>& names) {
+  std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
+    const int folded = a.compare(b, Qt::CaseInsensitive);
+    return folded != 0 ? folded < 0 : a < b;
+  });
+}
+
+std::optional<FileSystem::Folder> FileSystem::Folder::open(const QString& path) {
+  if (path.isEmpty()) return std::nullopt;
+  const int fd = ::open(encodePath(path).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
+  return Folder(fd);
+}
+
+FileSystem::Folder::Folder(Folder&& other) noexcept : m_fd(other.m_fd) { other.m_fd = -1; }
+
+FileSystem::Folder& FileSystem::Folder::operator=(Folder&& other) noexcept {
+  if (this != &other) {
+    if (m_fd >= 0) ::close(m_fd);
+    m_fd = other.m_fd;
+    other.m_fd = -1;
+  }
+  return *this;
+}
+
+FileSystem::Folder::~Folder() {
+  if (m_fd >= 0) ::close(m_fd);
+}
+
+std::optional<FileInfo> FileSystem::Folder::fileInfo(const QString& name,
+                                                     QString* errorText) const {
+  if (name.isEmpty() || name.contains(u'/')) {
+    setError(errorText, EINVAL);
+    return std::nullopt;
+  }
+  return statFile(m_fd, encodePath(name), name, errorText);
+}
+
+std::optional<FolderListing> FileSystem::Folder::read(const NameFilter& fileFilter) const {
+  // The directory stream takes its own descriptor so this one stays usable for the *at calls.
+  const int readFd = ::dup(m_fd);
+  if (readFd < 0) return std::nullopt;
+  ::lseek(readFd, 0, SEEK_SET);
+  DIR* dir = ::fdopendir(readFd);
+  if (!dir) {
+    ::close(readFd);
+    return std::nullopt;
+  }
+
+  FolderListing listing;
+  bool failed = false;
+  for (;;) {
+    errno = 0;
+    const struct dirent* entry = ::readdir(dir);
+    if (!entry) {
+      failed = errno != 0;
+      break;
+    }
+    const char* name = entry->d_name;
+    if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'))) continue;
+    const bool hidden = name[0] == '.';
+
+    unsigned char type = entry->d_type;
+    if (type == DT_UNKNOWN) {
+      struct stat st {};
+      if (fstatat(m_fd, name, &st, AT_SYMLINK_NOFOLLOW) != 0) continue;
+      type = S_ISDIR(st.st_mode) ? DT_DIR : S_ISREG(st.st_mode) ? DT_REG
+                                          : S_ISLNK(st.st_mode) ? DT_LNK
+                                                                : DT_UNKNOWN;
+    }
+    if (type == DT_DIR) {
+      listing.folders.push_back(QString::fromUtf8(name));
+      continue;
+    }
+    if (hidden || (type != DT_REG && type != DT_LNK)) continue;
+
+    QString decoded = QString::fromUtf8(name);
+    if (fileFilter && !fileFilter(decoded)) continue;
+    if (type == DT_LNK) {
+      // A link counts as a file only when it leads to one.
+      struct stat target {};
+      if (!statFollow(m_fd, name, target) || !S_ISREG(target.st_mode)) continue;
+    }
+    listing.files.push_back(std::move(decoded));
+  }
+  ::closedir(dir);
+  if (failed) return std::nullopt;
+  FileSystem::sortNames(listing.files);
+  FileSystem::sortNames(listing.folders);
+  return listing;
+}
+
+}  // namespace vek

@@ -1,0 +1,131 @@
+// File-system services: file information, links, hidden names, the one-pass folder read and
+// the type descriptions.
+#include "core/FileSystem.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
+#include <QMimeDatabase>
+
+#include <gtest/gtest.h>
+
+#include "support/TempTree.h"
+
+namespace vek {
+namespace {
+
+using test::TempTree;
+
+std::vector<QString> names(std::initializer_list<const char*> list) {
+  std::vector<QString> out;
+  for (const char* name : list) out.push_back(QString::fromUtf8(name));
+  return out;
+}
+
+TEST(FileSystemTest, FileInfoGivesSizeAndLocalTimes) {
+  TempTree tree;
+  const QString path = tree.file(QStringLiteral("a.txt"), QByteArray(1234, 'x'));
+  const auto info = FileSystem::fileInfo(path);
+  ASSERT_TRUE(info);
+  EXPECT_EQ(info->size, 1234);
+  EXPECT_EQ(info->modified, DateStamp::fromDateTime(QFileInfo(path).lastModified()));
+  EXPECT_FALSE(info->accessed.isNull());
+
+  // The same through an open folder.
+  const auto folder = FileSystem::Folder::open(tree.root());
+  ASSERT_TRUE(folder);
+  const auto relative = folder->fileInfo(QStringLiteral("a.txt"));
+  ASSERT_TRUE(relative);
+  EXPECT_EQ(relative->size, 1234);
+  EXPECT_EQ(relative->modified, info->modified);
+}
+
+TEST(FileSystemTest, FileInfoFailsForWhatIsNotAReadableFile) {
+  TempTree tree;
+  tree.folder(QStringLiteral("sub"));
+  tree.link(QStringLiteral("dangling"), tree.path(QStringLiteral("gone")));
+  for (const QString& path : {tree.path(QStringLiteral("missing")), tree.path(QStringLiteral("sub")),
+                              tree.path(QStringLiteral("dangling")), QString()}) {
+    QString error;
+    EXPECT_FALSE(FileSystem::fileInfo(path, &error)) << path.toStdString();
+    EXPECT_FALSE(error.isEmpty());
+  }
+}
+
+TEST(FileSystemTest, ExistenceTests) {
+  TempTree tree;
+  const QString file = tree.file(QStringLiteral("f"));
+  const QString folder = tree.folder(QStringLiteral("d"));
+  EXPECT_TRUE(FileSystem::fileExists(file));
+  EXPECT_FALSE(FileSystem::fileExists(folder));
+  EXPECT_TRUE(FileSystem::folderExists(folder));
+  EXPECT_FALSE(FileSystem::folderExists(file));
+  EXPECT_FALSE(FileSystem::folderExists(QString()));
+  EXPECT_FALSE(FileSystem::folderExists(tree.path(QStringLiteral("nothing"))));
+}
+
+TEST(FileSystemTest, ReadFolderSortsHidesAndDoesNotFollowFolderLinks) {
+  TempTree tree;
+  tree.file(QStringLiteral("b.txt"));
+  tree.file(QStringLiteral("A.txt"));
+  tree.file(QStringLiteral("a.log"));
+  tree.file(QStringLiteral(".hidden"));
+  tree.file(QStringLiteral(".secret/inner.txt"));
+  tree.folder(QStringLiteral("Sub"));
+  tree.link(QStringLiteral("toFile.txt"), tree.path(QStringLiteral("b.txt")));
+  tree.link(QStringLiteral("toFolder"), tree.path(QStringLiteral("Sub")));
+  tree.link(QStringLiteral("dangling.txt"), tree.path(QStringLiteral("nowhere")));
+
+  const auto all = FileSystem::readFolder(tree.root());
+  ASSERT_TRUE(all);
+  EXPECT_EQ(all->files, names({"a.log", "A.txt", "b.txt", "toFile.txt"}));
+  EXPECT_EQ(all->folders, names({".secret", "Sub"}));
+
+  const auto txt = FileSystem::readFolder(
+      tree.root(), [](QStringView name) { return name.endsWith(u".txt"); });
+  ASSERT_TRUE(txt);
+  EXPECT_EQ(txt->files, names({"A.txt", "b.txt", "toFile.txt"}));
+
+  const auto sub = FileSystem::subfolders(tree.root());
+  ASSERT_TRUE(sub);
+  EXPECT_EQ(*sub, (QStringList{QStringLiteral(".secret"), QStringLiteral("Sub")}));
+  EXPECT_FALSE(FileSystem::readFolder(tree.path(QStringLiteral("none"))));
+
+  // A link to a file is listed with its target's information.
+  const auto linked = FileSystem::fileInfo(tree.path(QStringLiteral("toFile.txt")));
+  ASSERT_TRUE(linked);
+  EXPECT_EQ(linked->size, 0);
+}
+
+TEST(FileSystemTest, RemoveFile) {
+  TempTree tree;
+  const QString path = tree.file(QStringLiteral("x"));
+  EXPECT_TRUE(FileSystem::removeFile(path));
+  EXPECT_FALSE(QFile::exists(path));
+  QString error;
+  EXPECT_FALSE(FileSystem::removeFile(path, &error));
+  EXPECT_FALSE(error.isEmpty());
+}
+
+TEST(FileSystemTest, TypeDescriptionsFollowTheMimeDatabaseByName) {
+  if (QMimeDatabase().mimeTypeForName(QStringLiteral("text/x-cmake")).comment().isEmpty()) {
+    GTEST_SKIP() << "no MIME data installed";
+  }
+  // Asking in this order fills the cache with ".txt" first: names that a start-anchored glob
+  // decides must still get their own answer, and case-sensitive globs (*.C) theirs.
+  const QStringList names = {QStringLiteral("a.txt"), QStringLiteral("CMakeLists.txt"),
+                             QStringLiteral("x.c"), QStringLiteral("y.C"),
+                             QStringLiteral("Makefile"), QStringLiteral("README.md")};
+  const QMimeDatabase database;
+  for (const QString& name : names) {
+    const QString expected =
+        database.mimeTypeForFile(name, QMimeDatabase::MatchExtension).comment().trimmed();
+    EXPECT_EQ(FileSystem::typeDescription(name), expected) << name.toStdString();
+    EXPECT_EQ(FileSystem::typeDescription(name), expected) << "cached " << name.toStdString();
+  }
+  EXPECT_NE(FileSystem::typeDescription(QStringLiteral("a.txt")),
+            FileSystem::typeDescription(QStringLiteral("CMakeLists.txt")));
+}
+
+}  // namespace
+}  // namespace vek
