@@ -1,0 +1,183 @@
+#include <csignal>
+
+#include <sys/resource.h>
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+#include "core/IniFile.h"
+#include "support/TempTree.h"
+
+static void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+
+using vek::IniFile;
+using vek::TextCodec;
+
+namespace {
+
+IniFile fromBytes(const QByteArray& bytes, const char* codec = "UTF-8") {
+  IniFile ini{TextCodec(codec)};
+  ini.setBytes(bytes);
+  return ini;
+}
+
+}  // namespace
+
+TEST(IniFile, ValuesAreFoundWithoutCaseAndLoseBlanksAndOuterQuotes) {
+  const IniFile ini = fromBytes(
+      "top=before any section\n"
+      "[SEPARATOR]\n"
+      "SEPARATOR_8='  '\n"
+      "SEPARATOR_9=]   [\n"
+      "Padded =   x y  \n"
+      "DoubleQuoted=\"  a  \"\n"
+      "Inner='It's'\n"
+      "Mismatched='abc\"\n"
+      "OneQuote='\n"
+      "Empty=\n"
+      "EmptyQuotes=''\n"
+      "no equals sign here\n"
+      "=no key\n"
+      "Repeated=first\n"
+      "Repeated=second\n"
+      "Equals=a=b\n"
+      "Wide=\u3000x\u3000\n"
+      "[broken\n"
+      "AfterBroken=still in SEPARATOR\n"
+      "  [ Main ]  \n"
+      "Key=main\n"
+      "[separator]\n"
+      "Late=the first section of a name is the one read\n");
+  const std::pair<const char16_t*, const char16_t*> cases[] = {
+      {u"separator_8", u"  "},
+      {u"SEPARATOR_9", u"]   ["},
+      {u"padded", u"x y"},
+      {u"DoubleQuoted", u"  a  "},
+      {u"Inner", u"It's"},
+      {u"Mismatched", u"'abc\""},
+      {u"OneQuote", u"'"},
+      {u"Empty", u""},
+      {u"EmptyQuotes", u""},
+      {u"Repeated", u"first"},
+      {u"Equals", u"a=b"},
+      {u"Wide", u"\u3000x\u3000"},
+      {u"AfterBroken", u"still in SEPARATOR"},
+      {u"Missing", u""},
+      {u"Late", u""},
+      {u"top", u""},
+  };
+  for (const auto& [key, expected] : cases)
+    EXPECT_EQ(ini.value(u"Separator", key), QString::fromUtf16(expected)) << QString::fromUtf16(key).toStdString();
+  EXPECT_EQ(ini.value(u"main", u"KEY"), QStringLiteral("main"));
+  EXPECT_TRUE(ini.contains(u"SEPARATOR", u"Empty"));
+  EXPECT_FALSE(ini.contains(u"SEPARATOR", u"Missing"));
+  EXPECT_FALSE(ini.hasSection(u"broken"));
+  EXPECT_EQ(ini.value(u"Nowhere", u"Key"), QString());
+}
+
+TEST(IniFile, ReadsAnyLineEndAndMarksAndWritesCrLf) {
+  const QByteArray bodies[] = {
+      "[A]\nk=日本\n",
+      "[A]\r\nk=日本\r\n",
+      "[A]\rk=日本",
+      "\xEF\xBB\xBF[A]\r\nk=日本\r\n",
+  };
+  for (const QByteArray& bytes : bodies) {
+    const IniFile ini = fromBytes(bytes);
+    EXPECT_EQ(ini.value(u"a", u"K"), QStringLiteral("日本")) << bytes.toHex().toStdString();
+    EXPECT_EQ(ini.toBytes(), QByteArray("[A]\r\nk=日本\r\n"));
+  }
+  // A marked file is read in its own encoding even when the system's is another.
+  EXPECT_EQ(fromBytes("\xEF\xBB\xBF[A]\nk=日本\n", "CP932").value(u"A", u"k"), QStringLiteral("日本"));
+  EXPECT_EQ(fromBytes(QByteArray("\xFF\xFE[\0A\0]\0\n\0k\0=\0\xE5\x65", 16), "CP932").value(u"A", u"k"),
+            QStringLiteral("日"));
+  EXPECT_EQ(fromBytes("[A]\r\nk='\x93\xFA\x96\x7B'\r\n", "CP932").value(u"A", u"k"),
+            QStringLiteral("日本"));
+}
+
+TEST(IniFile, LongValuesComeBackWhole) {
+  const QString longPath = u"/home/user/" + QString(200, u'長') + u"/";
+  const IniFile ini = fromBytes("[History]\r\nHistory0='" + longPath.toUtf8() + "'\r\n", "UTF-8");
+  EXPECT_EQ(ini.value(u"History", u"History0"), longPath);
+}
+
+TEST(IniFile, ReplacingASectionKeepsEverythingElse) {
+  IniFile ini = fromBytes(
+      "; written by hand\n"
+      "[Main]\n"
+      "Top=1\n"
+      "Old=gone\n"
+      "\n"
+      "[Mine]\n"
+      "; a comment\n"
+      "Kept = as it was \n"
+      "[main]\n"
+      "Top=2\n"
+      "[Option]\n"
+      "OverLap=1\n");
+  ini.replaceSection(QStringLiteral("Main"), {QStringLiteral("Top=3"), QStringLiteral("Left=4")});
+  ini.replaceSection(QStringLiteral("Xml"), {QStringLiteral("StringCode=2")});
+  ini.replaceSection(QStringLiteral("Empty"), {});
+  EXPECT_EQ(ini.text(), QStringLiteral("; written by hand\r\n"
+                                       "[Main]\r\nTop=3\r\nLeft=4\r\n"
+                                       "[Mine]\r\n; a comment\r\nKept = as it was \r\n"
+                                       "[Option]\r\nOverLap=1\r\n"
+                                       "[Xml]\r\nStringCode=2\r\n"
+                                       "[Empty]\r\n"));
+  EXPECT_EQ(ini.value(u"Main", u"Old"), QString());
+  EXPECT_EQ(ini.value(u"MINE", u"kept"), QStringLiteral("as it was"));
+}
+
+TEST(IniFile, SaveReplacesTheFileAndReadsBack) {
+  vek::test::TempTree tree;
+  const QString path = tree.file(QStringLiteral("Vek.ini"), "[Other]\nx=1\n");
+  IniFile ini{TextCodec("CP932")};
+  ASSERT_TRUE(ini.load(path));
+  ini.replaceSection(QStringLiteral("Main"), {QStringLiteral("DefaultInDir='/データ/'")});
+  QString error;
+  ASSERT_TRUE(ini.save(path, &error)) << error.toStdString();
+  EXPECT_EQ(tree.read(QStringLiteral("Vek.ini")),
+            QByteArray("[Other]\r\nx=1\r\n[Main]\r\nDefaultInDir='/\x83\x66\x81\x5B\x83\x5E/'\r\n"));
+
+  IniFile missing;
+  EXPECT_FALSE(missing.load(tree.path(QStringLiteral("none.ini")), &error));
+  EXPECT_FALSE(error.isEmpty());
+}
+
+TEST(IniFile, FailedSaveLeavesTheOldFileIntact) {
+  vek::test::TempTree tree;
+  const QByteArray old = "[Option]\r\nOverLap=1\r\n";
+  const QString path = tree.file(QStringLiteral("Vek.ini"), old);
+  IniFile ini = fromBytes(old);
+  ini.replaceSection(QStringLiteral("History"), {QStringLiteral("History0='") +
+                                                     QString(4000, u'x') + u'\''});
+
+  // A disk that fills up while writing: the file size limit stands in for it.
+  std::signal(SIGXFSZ, SIG_IGN);
+  rlimit saved{};
+  getrlimit(RLIMIT_FSIZE, &saved);
+  rlimit small = saved;
+  small.rlim_cur = 1024;
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  QString error;
+  const bool saved_ok = ini.save(path, &error);
+  setrlimit(RLIMIT_FSIZE, &saved);
+  EXPECT_FALSE(saved_ok);
+  EXPECT_FALSE(error.isEmpty());
+  EXPECT_EQ(tree.read(QStringLiteral("Vek.ini")), old);
+
+  // A folder that cannot be written (only meaningful when not running as root).
+  QFile::setPermissions(tree.root(), QFile::ReadOwner | QFile::ExeOwner);
+  QFile probe(tree.path(QStringLiteral("probe")));
+  if (probe.open(QIODevice::WriteOnly)) {
+    probe.remove();
+  } else {
+    EXPECT_FALSE(ini.save(path, &error));
+    EXPECT_EQ(tree.read(QStringLiteral("Vek.ini")), old);
+  }
+  QFile::setPermissions(tree.root(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
+  // A folder that does not exist.
+  EXPECT_FALSE(ini.save(tree.path(QStringLiteral("no/such/Vek.ini")), &error));
+}
