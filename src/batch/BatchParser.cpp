@@ -1,0 +1,206 @@
+#include "batch/BatchParser.h"
+
+#include <cmath>
+#include <limits>
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace vek {
+
+namespace {
+
+Message warning(std::initializer_list<QString> lines) {
+  return Message{QStringLiteral("警告"), joinLines(lines), MessageIcon::Warning};
+}
+
+Message sourceMissing() {
+  return warning({QStringLiteral("ファイルリスト取得対象フォルダが指定されていません。"),
+                  QStringLiteral("引数を確認してください。"), QString()});
+}
+Message sourceInvalid(const QString& token) {
+  return warning(
+      {QStringLiteral("ファイルリスト取得対象フォルダが不正です、パスを確認してください。"), token});
+}
+Message outputInvalid(const QString& token) {
+  return warning({QStringLiteral("出力先フォルダが不正です、パスを確認してください。"), token});
+}
+Message typeInvalid(const QString& token) {
+  return warning(
+      {QStringLiteral("出力タイプが不正です、CSV/TEXT/HTML/XMLのどれかを指定してください。"),
+       token});
+}
+Message sortKeyInvalid(const QString& token) {
+  return warning({QStringLiteral("ソートキーが不正です [") + token + u']',
+                  QStringLiteral("正しいソートキーを指定してください。"),
+                  QStringLiteral("1：ﾌｧｲﾙ名　2：拡張子　3：ﾌｧｲﾙﾊﾟｽ　4：ﾌｧｲﾙﾀｲﾌﾟ　"
+                                 "5：ﾌｧｲﾙｻｲｽﾞ　6：作成日付　7：ｱｸｾｽ日付　8：更新日付")});
+}
+Message unknownSwitch(const QString& token) {
+  return warning({QStringLiteral("識別できない指示符「") + token + QStringLiteral("」です。"),
+                  QStringLiteral("正しい引数で起動してください。")});
+}
+// A file name pattern the date formatter cannot apply: refused like the other bad values, before
+// anything is gathered.
+Message datePatternInvalid(const QString& token) {
+  return warning({QStringLiteral("ファイル名の日付フォーマットが不正です、"
+                                 "フォーマットを確認してください。"),
+                  token});
+}
+
+// "/S", "/E" and "/N" take the next token only when it is not empty and is not a switch.
+bool isValue(const QString& token) { return !token.isEmpty() && token.front() != u'/'; }
+
+bool isDirectory(const QString& path) { return !path.isEmpty() && QFileInfo(path).isDir(); }
+
+}  // namespace
+
+QString upperNarrow(const QString& text) {
+  QString narrow = text;
+  for (QChar& c : narrow) {
+    const char16_t u = c.unicode();
+    if (u >= 0xFF01 && u <= 0xFF5E) {
+      c = QChar(char16_t(u - 0xFEE0));
+    } else if (u == 0x3000) {
+      c = QChar(u' ');
+    }
+  }
+  return narrow.toUpper();
+}
+
+std::optional<int> leadingInteger(const QString& text) {
+  qsizetype i = 0;
+  const qsizetype n = text.size();
+  auto isDigit = [&](qsizetype at) { return at < n && text[at] >= u'0' && text[at] <= u'9'; };
+  while (i < n && (text[i] == u' ' || text[i] == u'\t')) ++i;
+  const qsizetype start = i;
+  if (i < n && (text[i] == u'+' || text[i] == u'-')) ++i;
+  const qsizetype digitsStart = i;
+  while (isDigit(i)) ++i;
+  bool anyDigit = i > digitsStart;
+  if (i < n && text[i] == u'.') {
+    const qsizetype fractionStart = ++i;
+    while (isDigit(i)) ++i;
+    anyDigit = anyDigit || i > fractionStart;
+  }
+  if (!anyDigit) return 0;
+  qsizetype end = i;
+  if (i < n && (text[i] == u'e' || text[i] == u'E')) {
+    qsizetype j = i + 1;
+    if (j < n && (text[j] == u'+' || text[j] == u'-')) ++j;
+    if (isDigit(j)) {
+      while (isDigit(j)) ++j;
+      end = j;
+    }
+  }
+  bool ok = false;
+  const double value = text.mid(start, end - start).toDouble(&ok);
+  if (!ok || !std::isfinite(value)) return std::nullopt;
+  const double rounded = std::nearbyint(value);  // the default rounding mode: half to even
+  if (rounded < double(std::numeric_limits<int>::min()) ||
+      rounded > double(std::numeric_limits<int>::max())) {
+    return std::nullopt;
+  }
+  return int(rounded);
+}
+
+std::variant<BatchRequest, Message> parseBatchArguments(const QStringList& tokens,
+                                                        const DateNamer& dateNamer) {
+  BatchRequest request;
+  bool sourceFolderMissing = true;
+  auto nameFromDate = [&](const QString& pattern) -> std::optional<QString> {
+    return dateNamer ? dateNamer(pattern) : std::nullopt;
+  };
+  if (const auto name = nameFromDate(defaultFileNamePattern())) request.fileName = *name;
+
+  const qsizetype n = tokens.size();
+  auto at = [&](qsizetype i) { return i < n ? tokens[i] : QString(); };
+  for (qsizetype i = 0; i < n;) {
+    const QString& token = tokens[i];
+    const QString next = at(i + 1);
+    if (token == u"/I") {
+      if (!isDirectory(next)) return sourceInvalid(next);
+      request.sourceFolder = next;
+      request.title = next;
+      sourceFolderMissing = false;
+      i += 2;
+    } else if (token == u"/O") {
+      if (!isDirectory(next)) return outputInvalid(next);
+      request.outputFolder = next.endsWith(u'/') ? next : next + u'/';
+      i += 2;
+    } else if (token == u"/T") {
+      static const struct {
+        const char16_t* name;
+        OutputType type;
+        const char16_t* extension;
+      } types[] = {{u"CSV", OutputType::Csv, u".csv"},
+                   {u"TEXT", OutputType::Text, u".txt"},
+                   {u"HTML", OutputType::Html, u".html"},
+                   {u"XML", OutputType::Xml, u".xml"}};
+      const QString wanted = upperNarrow(next);
+      bool found = false;
+      for (const auto& candidate : types) {
+        if (wanted == QStringView(candidate.name)) {
+          request.type = candidate.type;
+          request.extension = QString::fromUtf16(candidate.extension);
+          found = true;
+          break;
+        }
+      }
+      if (!found) return typeInvalid(next);
+      i += 2;
+    } else if (token == u"/F") {
+      if (upperNarrow(next) == u"DATE") {
+        const QString pattern = at(i + 2);
+        if (pattern.isEmpty() || pattern.front() == u'/') {
+          request.fileName = nameFromDate(defaultFileNamePattern()).value_or(QString());
+          i += 2;
+        } else {
+          const auto name = nameFromDate(pattern);
+          if (!name) return datePatternInvalid(pattern);
+          request.fileName = *name;
+          i += 3;
+        }
+      } else {
+        request.fileName = next;
+        i += 2;
+      }
+    } else if (token == u"/C") {
+      request.includeSubfolders = true;
+      i += 1;
+    } else if (token == u"/S") {
+      if (isValue(next)) {
+        const std::optional<int> key = leadingInteger(next);
+        if (!key || *key < 1 || *key > 8) return sortKeyInvalid(next);
+        request.sortKey = *key;
+        i += 2;
+      } else {
+        i += 1;
+      }
+    } else if (token == u"/E") {
+      if (isValue(next)) {
+        request.filter = next;
+        i += 2;
+      } else {
+        request.filter = QStringLiteral("*.*");
+        i += 1;
+      }
+    } else if (token == u"/H") {
+      request.hideWindow = true;
+      i += 1;
+    } else if (token == u"/N") {
+      if (isValue(next)) {
+        request.title = next;
+        i += 2;
+      } else {
+        i += 1;
+      }
+    } else {
+      return unknownSwitch(token);
+    }
+  }
+  if (sourceFolderMissing) return sourceMissing();
+  return request;
+}
+
+}  // namespace vek

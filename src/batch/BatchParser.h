@@ -1,0 +1,38 @@
+// Reading the switches of a batch command line into a BatchRequest, with the messages that
+// refuse a bad one.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <variant>
+
+#include <QString>
+#include <QStringList>
+
+#include "batch/BatchRequest.h"
+#include "core/Message.h"
+
+namespace vek {
+
+// Formats the start time of the run with a date pattern; nullopt when the pattern cannot be
+// applied.
+using DateNamer = std::function<std::optional<QString>(const QString& pattern)>;
+
+// The default output file name pattern: year, month, day, hour, minute (12 digits).
+inline QString defaultFileNamePattern() { return QStringLiteral("YYYYMMDDHHmm"); }
+
+// Parses tokens 1..n (held 0-based). Returns the request, or the message that ends the run:
+// the first faulty switch in command-line order, the missing "/I" only after all were accepted.
+std::variant<BatchRequest, Message> parseBatchArguments(const QStringList& tokens,
+                                                        const DateNamer& dateNamer);
+
+// Upper case and narrow: full-width ASCII (U+FF01..U+FF5E) and the ideographic space become
+// their ASCII forms, so "ｃｓｖ" reads as "CSV".
+QString upperNarrow(const QString& text);
+
+// The integer value of the text's leading number: blanks skipped, an optional sign, digits with
+// an optional fraction and exponent; a fraction rounds half to even; no number gives 0. nullopt
+// when the value does not fit an int.
+std::optional<int> leadingInteger(const QString& text);
+
+}  // namespace vek

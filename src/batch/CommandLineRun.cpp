@@ -1,0 +1,40 @@
+#include "batch/CommandLineRun.h"
+
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+#include <cstdio>
+
+#include <QCoreApplication>
+#include <QFile>
+
+#include "batch/BatchRun.h"
+#include "batch/ConsoleInteraction.h"
+#include "batch/StartMode.h"
+
+namespace vek {
+
+namespace {
+
+int terminalColumns() {
+  winsize size{};
+  if (ioctl(STDERR_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 0) return size.ws_col;
+  return 80;
+}
+
+}  // namespace
+
+ExitCode runCommandLine(const ArgumentTable& table) {
+  QFile output, errors, input;
+  output.open(stdout, QIODevice::WriteOnly | QIODevice::Unbuffered, QFileDevice::DontCloseHandle);
+  errors.open(stderr, QIODevice::WriteOnly | QIODevice::Unbuffered, QFileDevice::DontCloseHandle);
+  input.open(stdin, QIODevice::ReadOnly, QFileDevice::DontCloseHandle);
+  ConsoleInteraction console(errors, isatty(STDERR_FILENO) == 1, input,
+                             isatty(STDIN_FILENO) == 1, terminalColumns());
+
+  BatchRun run(QCoreApplication::applicationDirPath(), console);
+  if (startMode(table) == StartMode::Usage) return run.printUsage(output);
+  return run.runBatch(table.tokens);
+}
+
+}  // namespace vek

@@ -1,0 +1,57 @@
+// How a batch run talks to the person: messages on standard error, a progress line while
+// standard error is a terminal, and the one yes/no question of a scan asked as y/N on a terminal.
+#pragma once
+
+#include <QElapsedTimer>
+#include <QIODevice>
+#include <QString>
+
+#include "core/Interaction.h"
+
+namespace vek {
+
+class ConsoleInteraction : public Interaction {
+ public:
+  // `errors` receives messages and the progress line; `input` answers questions. The two flags
+  // say whether each is a terminal; `columns` is the terminal's width.
+  ConsoleInteraction(QIODevice& errors, bool errorsIsTerminal, QIODevice& input,
+                     bool inputIsTerminal, int columns = 80);
+
+  void showMessage(const Message& message) override;
+  // Yes without asking when standard input is not a terminal: the command line already asked
+  // for the run. On a terminal the question is asked, and only "y" or "yes" says yes.
+  bool askYesNo(const Message& question) override;
+  void showProgress(const QString& caption, const QString& info, const QString& detail, qint64 bar,
+                    qint64 barMaximum) override;
+  void updateProgress(const QString& caption, const QString& info, const QString& detail,
+                      qint64 bar) override;
+  void closeProgress() override;
+  // A batch run has no Cancel button.
+  bool cancelRequested() override { return false; }
+
+  // "title: line1\n  line2\n...": CR LF, CR and LF in the text all end a line, a final line end
+  // adds no empty line.
+  static QString formatMessage(const Message& message);
+  // Cuts `text` from the left to fit `columns` terminal columns (East Asian wide characters take
+  // two), marking the cut with "...".
+  static QString fitToColumns(const QString& text, int columns);
+
+ private:
+  void write(const QString& text);
+  void drawProgress(bool force);
+  void clearProgressLine();
+
+  QIODevice& m_errors;
+  bool m_errorsIsTerminal;
+  QIODevice& m_input;
+  bool m_inputIsTerminal;
+  int m_columns;
+
+  bool m_progressOpen = false;
+  bool m_lineShown = false;
+  QString m_caption, m_detail;
+  qint64 m_bar = -1, m_barMaximum = 0;
+  QElapsedTimer m_sinceDraw;
+};
+
+}  // namespace vek

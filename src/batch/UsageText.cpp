@@ -1,0 +1,46 @@
+#include "batch/UsageText.h"
+
+namespace vek {
+
+const QStringList& usageLines() {
+  static const QStringList lines = {
+      QStringLiteral("Vekのコマンド一覧"),
+      QString(),
+      QStringLiteral("Vek /I path /O path /T type /F filename [/C] [/S number] [/E extension] "
+                     "[/N title]"),
+      QString(),
+      QStringLiteral("/I path"),
+      QStringLiteral("　　pathで指定されたパスをファイルリスト取得対象フォルダとします。"),
+      QStringLiteral("/O path"),
+      QStringLiteral("　　pathで指定されたパスをリスト出力先のフォルダとします。"),
+      QStringLiteral("/T type"),
+      QStringLiteral("　　出力ファイルタイプを指定します、typeには「CSV、TEXT、HTML、XML」のうち、"
+                     "どれか一つを指定します。"),
+      QStringLiteral("/F filename"),
+      QStringLiteral("　　filenameには拡張子を含まない任意の出力ファイル名を指定します。"),
+      QStringLiteral("/F DATE YYYYMMDDHHmm"),
+      QStringLiteral("　　出力ファイル名にシステム日付を用います、第二引数は「DATE」固定、"
+                     "第三引数は日付のフォーマットを指定します。"),
+      QStringLiteral("/C"),
+      QStringLiteral("　　/Iで指定されたフォルダ内のサブフォルダを検索対象とします。"),
+      QStringLiteral("/S number"),
+      QStringLiteral("　　リスト出力時のソート順序を指定。（1：ﾌｧｲﾙ名　2：拡張子　3：ﾌｧｲﾙﾊﾟｽ　"
+                     "4：ﾌｧｲﾙﾀｲﾌﾟ　5：ﾌｧｲﾙｻｲｽﾞ　6：作成日付　7：ｱｸｾｽ日付　8：更新日付）"),
+      QStringLiteral("/E extension"),
+      QStringLiteral("　　extensionにはリスト出力対象とするファイル名のフィルタを指定します"
+                     "（*.dat;*.txt等）"),
+      QStringLiteral("/N title"),
+      QStringLiteral("　　titleにはリスト出力時のタイトルを指定します。"),
+  };
+  return lines;
+}
+
+QString usageText(QStringView lineEnd) {
+  QString text;
+  for (const QString& line : usageLines()) text += line + lineEnd;
+  return text;
+}
+
+QString usageTitle() { return QStringLiteral("Vek command reference"); }
+
+}  // namespace vek
