@@ -89,7 +89,9 @@ const IniFile::Section* IniFile::findSection(QStringView name) const {
   return nullptr;
 }
 
-bool IniFile::hasSection(QStringView section) const { return findSection(section) != nullptr; }
+bool IniFile::hasSection(QStringView section) const {
+  return findSection(section) != nullptr;
+}
 
 namespace {
 

@@ -30,7 +30,9 @@ QByteArray normalizedName(const QByteArray& name) {
 
 // "UTF-16" means little-endian with a byte-order mark on every platform: the encoder writes the
 // mark itself rather than relying on what the C library's "UTF-16" happens to choose.
-bool isUtf16WithMark(const QByteArray& name) { return normalizedName(name) == "UTF16"; }
+bool isUtf16WithMark(const QByteArray& name) {
+  return normalizedName(name) == "UTF16";
+}
 
 class IconvHandle {
  public:
@@ -137,8 +139,7 @@ class Utf8Encoder final : public EncoderBase {
  private:
   QByteArray lone() {
     ++m_lost;
-    return m_mode == Unmappable::Replace ? QByteArrayLiteral("?")
-                                         : QStringView(u"\uFFFD").toUtf8();
+    return m_mode == Unmappable::Replace ? QByteArrayLiteral("?") : QStringView(u"\uFFFD").toUtf8();
   }
 };
 
@@ -260,7 +261,9 @@ QString decodeWithIconv(const char* name, const QByteArray& bytes) {
 
 TextCodec::TextCodec(QByteArray name) : m_name(std::move(name)) {}
 
-bool TextCodec::isUtf8() const { return normalizedName(m_name) == "UTF8"; }
+bool TextCodec::isUtf8() const {
+  return normalizedName(m_name) == "UTF8";
+}
 
 bool TextCodec::isAvailable() const {
   if (isUtf8()) return true;

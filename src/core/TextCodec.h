@@ -12,8 +12,8 @@ namespace vek {
 
 // What an encoder does with a character its encoding cannot hold.
 enum class Unmappable {
-  Replace,            // writes "?" and counts the character as lost
-  DecimalReference,   // writes "&#N;" through the same converter (HTML, XML)
+  Replace,           // writes "?" and counts the character as lost
+  DecimalReference,  // writes "&#N;" through the same converter (HTML, XML)
 };
 
 // A stateful encoder: stateful encodings (ISO-2022-JP) keep their shift state across calls,

@@ -9,7 +9,9 @@
 #include "core/IniFile.h"
 #include "support/TempTree.h"
 
-static void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+static void PrintTo(const QString& text, std::ostream* os) {
+  *os << '"' << text.toStdString() << '"';
+}
 
 using vek::IniFile;
 using vek::TextCodec;
@@ -68,7 +70,8 @@ TEST(IniFile, ValuesAreFoundWithoutCaseAndLoseBlanksAndOuterQuotes) {
       {u"top", u""},
   };
   for (const auto& [key, expected] : cases)
-    EXPECT_EQ(ini.value(u"Separator", key), QString::fromUtf16(expected)) << QString::fromUtf16(key).toStdString();
+    EXPECT_EQ(ini.value(u"Separator", key), QString::fromUtf16(expected))
+        << QString::fromUtf16(key).toStdString();
   EXPECT_EQ(ini.value(u"main", u"KEY"), QStringLiteral("main"));
   EXPECT_TRUE(ini.contains(u"SEPARATOR", u"Empty"));
   EXPECT_FALSE(ini.contains(u"SEPARATOR", u"Missing"));
@@ -89,9 +92,11 @@ TEST(IniFile, ReadsAnyLineEndAndMarksAndWritesCrLf) {
     EXPECT_EQ(ini.toBytes(), QByteArray("[A]\r\nk=日本\r\n"));
   }
   // A marked file is read in its own encoding even when the system's is another.
-  EXPECT_EQ(fromBytes("\xEF\xBB\xBF[A]\nk=日本\n", "CP932").value(u"A", u"k"), QStringLiteral("日本"));
-  EXPECT_EQ(fromBytes(QByteArray("\xFF\xFE[\0A\0]\0\n\0k\0=\0\xE5\x65", 16), "CP932").value(u"A", u"k"),
-            QStringLiteral("日"));
+  EXPECT_EQ(fromBytes("\xEF\xBB\xBF[A]\nk=日本\n", "CP932").value(u"A", u"k"),
+            QStringLiteral("日本"));
+  EXPECT_EQ(
+      fromBytes(QByteArray("\xFF\xFE[\0A\0]\0\n\0k\0=\0\xE5\x65", 16), "CP932").value(u"A", u"k"),
+      QStringLiteral("日"));
   EXPECT_EQ(fromBytes("[A]\r\nk='\x93\xFA\x96\x7B'\r\n", "CP932").value(u"A", u"k"),
             QStringLiteral("日本"));
 }
@@ -137,8 +142,9 @@ TEST(IniFile, SaveReplacesTheFileAndReadsBack) {
   ini.replaceSection(QStringLiteral("Main"), {QStringLiteral("DefaultInDir='/データ/'")});
   QString error;
   ASSERT_TRUE(ini.save(path, &error)) << error.toStdString();
-  EXPECT_EQ(tree.read(QStringLiteral("Vek.ini")),
-            QByteArray("[Other]\r\nx=1\r\n[Main]\r\nDefaultInDir='/\x83\x66\x81\x5B\x83\x5E/'\r\n"));
+  EXPECT_EQ(
+      tree.read(QStringLiteral("Vek.ini")),
+      QByteArray("[Other]\r\nx=1\r\n[Main]\r\nDefaultInDir='/\x83\x66\x81\x5B\x83\x5E/'\r\n"));
 
   IniFile missing;
   EXPECT_FALSE(missing.load(tree.path(QStringLiteral("none.ini")), &error));
@@ -150,8 +156,8 @@ TEST(IniFile, FailedSaveLeavesTheOldFileIntact) {
   const QByteArray old = "[Option]\r\nOverLap=1\r\n";
   const QString path = tree.file(QStringLiteral("Vek.ini"), old);
   IniFile ini = fromBytes(old);
-  ini.replaceSection(QStringLiteral("History"), {QStringLiteral("History0='") +
-                                                     QString(4000, u'x') + u'\''});
+  ini.replaceSection(QStringLiteral("History"),
+                     {QStringLiteral("History0='") + QString(4000, u'x') + u'\''});
 
   // A disk that fills up while writing: the file size limit stands in for it.
   std::signal(SIGXFSZ, SIG_IGN);

@@ -3,14 +3,18 @@
 #include "core/TextCodec.h"
 
 // Readable failure output for texts.
-static void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+static void PrintTo(const QString& text, std::ostream* os) {
+  *os << '"' << text.toStdString() << '"';
+}
 
 using vek::TextCodec;
 using vek::Unmappable;
 
 namespace {
 
-std::string hex(const QByteArray& bytes) { return bytes.toHex(' ').toStdString(); }
+std::string hex(const QByteArray& bytes) {
+  return bytes.toHex(' ').toStdString();
+}
 
 }  // namespace
 
@@ -73,9 +77,15 @@ TEST(TextCodec, Utf16MarkIsWrittenOnceAtTheStart) {
   QByteArray bytes = encoder->encode(u"a");
   bytes += encoder->encode(u"😀");
   bytes += encoder->finish();
-  EXPECT_EQ(hex(bytes), hex(QByteArray("\xFF\xFE" "a\0" "\x3D\xD8\x00\xDE", 8)));
+  EXPECT_EQ(hex(bytes), hex(QByteArray("\xFF\xFE"
+                                       "a\0"
+                                       "\x3D\xD8\x00\xDE",
+                                       8)));
   EXPECT_EQ(TextCodec("UTF-16").decode(bytes), QStringLiteral("a😀"));
-  EXPECT_EQ(TextCodec("UTF-16").decode(QByteArray("\xFE\xFF\x00" "a", 4)), QStringLiteral("a"));
+  EXPECT_EQ(TextCodec("UTF-16").decode(QByteArray("\xFE\xFF\x00"
+                                                  "a",
+                                                  4)),
+            QStringLiteral("a"));
 }
 
 TEST(TextCodec, LoneSurrogatesAreLostInEveryEncoding) {
@@ -86,7 +96,8 @@ TEST(TextCodec, LoneSurrogatesAreLostInEveryEncoding) {
     qint64 lost = -1;
     EXPECT_EQ(codec.decode(codec.encode(lone, Unmappable::Replace, &lost)), QStringLiteral("a?b?"));
     EXPECT_EQ(lost, 2);
-    const QString referenced = codec.decode(codec.encode(lone, Unmappable::DecimalReference, &lost));
+    const QString referenced =
+        codec.decode(codec.encode(lone, Unmappable::DecimalReference, &lost));
     EXPECT_EQ(lost, 2);
     EXPECT_EQ(referenced, codec.name() == "CP932" ? QStringLiteral("a&#65533;b&#65533;")
                                                   : QStringLiteral("a\uFFFDb\uFFFD"));
@@ -113,8 +124,12 @@ TEST(TextCodec, PairSplitBetweenCallsIsJoined) {
 }
 
 TEST(TextCodec, InvalidBytesDecodeAsReplacementCharacters) {
-  EXPECT_EQ(TextCodec("UTF-8").decode("a\xFF" "b"), QStringLiteral("a\uFFFDb"));
-  EXPECT_EQ(TextCodec("CP932").decode("a\xFF" "b"), QStringLiteral("a\uFFFDb"));
+  EXPECT_EQ(TextCodec("UTF-8").decode("a\xFF"
+                                      "b"),
+            QStringLiteral("a\uFFFDb"));
+  EXPECT_EQ(TextCodec("CP932").decode("a\xFF"
+                                      "b"),
+            QStringLiteral("a\uFFFDb"));
   // cut off at the end
   EXPECT_EQ(TextCodec("CP932").decode("\x93\xFA\x93"), QStringLiteral("日\uFFFD"));
   EXPECT_EQ(TextCodec("EUC-JP").decode("\xC6\xFC\xC6"), QStringLiteral("日\uFFFD"));
@@ -129,10 +144,10 @@ TEST(TextCodec, UnknownEncodingIsReportedNotUsed) {
 
 TEST(TextCodec, SystemEncodingFollowsTheLocaleCharacterSet) {
   const std::pair<const char*, const char*> cases[] = {
-      {"UTF-8", "UTF-8"},   {"ANSI_X3.4-1968", "UTF-8"}, {"", "UTF-8"},
-      {"ISO-8859-1", "UTF-8"}, {"EUC-JP", "EUC-JP"},     {"eucJP", "EUC-JP"},
-      {"ujis", "EUC-JP"},   {"SJIS", "CP932"},           {"SHIFT_JIS", "CP932"},
-      {"Shift-JIS", "CP932"}, {"cp932", "CP932"},        {"WINDOWS-31J", "CP932"},
+      {"UTF-8", "UTF-8"},      {"ANSI_X3.4-1968", "UTF-8"}, {"", "UTF-8"},
+      {"ISO-8859-1", "UTF-8"}, {"EUC-JP", "EUC-JP"},        {"eucJP", "EUC-JP"},
+      {"ujis", "EUC-JP"},      {"SJIS", "CP932"},           {"SHIFT_JIS", "CP932"},
+      {"Shift-JIS", "CP932"},  {"cp932", "CP932"},          {"WINDOWS-31J", "CP932"},
   };
   for (const auto& [codeset, expected] : cases)
     EXPECT_EQ(TextCodec::encodingForCodeset(codeset), QByteArray(expected)) << codeset;
