@@ -1,15 +1,39 @@
 #include "batch/BatchRun.h"
 
+#include <QDir>
+
 #include "batch/BatchParser.h"
 #include "batch/UsageText.h"
 #include "core/DateFormatter.h"
+#include "core/PathRules.h"
+#include "gather/FilterPresets.h"
+#include "gather/Gatherer.h"
+#include "writers/HtmlListExport.h"
+#include "writers/SeparatorHistory.h"
+#include "writers/TextListExport.h"
+#include "writers/XmlListExport.h"
 
 namespace vek {
 
-BatchRun::BatchRun(QString programFolder, Interaction& interaction, QDateTime start)
+namespace {
+
+// A folder given on the command line, absolute (against the working folder) and clean, without
+// a trailing separator except for the root: what gets written into the list and the settings
+// must not depend on where the next run starts.
+QString absoluteFolder(const QString& folder) {
+  return QDir::cleanPath(QDir::current().absoluteFilePath(folder));
+}
+
+}  // namespace
+
+BatchRun::BatchRun(QString programFolder, QString workingFolder, Interaction& interaction,
+                   QDateTime start)
     : m_programFolder(std::move(programFolder)),
+      m_workingFolder(std::move(workingFolder)),
       m_interaction(interaction),
-      m_start(std::move(start)) {}
+      m_start(std::move(start)) {
+  m_window.saveInitialDir = m_workingFolder;
+}
 
 ExitCode BatchRun::printUsage(QIODevice& out) {
   out.write(usageText().toLocal8Bit());
@@ -31,8 +55,67 @@ ExitCode BatchRun::runBatch(const QStringList& tokens) {
 }
 
 ExitCode BatchRun::executeBatch(const BatchRequest& request) {
-  Q_UNUSED(request);
-  return ExitCode::WriteFailed;
+  // Gather, as the add buttons would, with the first preset as the filter unless "/E" gave one.
+  Gatherer gatherer(m_list, m_interaction, m_settings);
+  QString filter;
+  if (request.filter) {
+    filter = *request.filter;
+  } else if (const auto presets = loadFilterPresets(m_programFolder)) {
+    if (!presets->isEmpty()) filter = presets->front();
+  } else {
+    // filter.txt can be neither read nor created: the preset it would have held.
+    filter = defaultFilterPresets().front();
+  }
+  gatherer.setFilter(filter);
+  const QString source = absoluteFolder(request.sourceFolder);
+  const AddResult added =
+      request.includeSubfolders ? gatherer.addSubtree(source) : gatherer.addCurrentFolder(source);
+  // Declining the scan of the whole root on a terminal means stop, not an empty list.
+  if (added.outcome == AddOutcome::Declined) return ExitCode::Declined;
+
+  sortBy(request.sortKey);
+
+  // The output folder ends in the separator, so the name follows it directly.
+  const QString folder = request.outputFolder.isEmpty()
+                             ? m_window.saveInitialDir
+                             : folderText(absoluteFolder(request.outputFolder), nativePathStyle());
+  const QString path = folder + request.fileName + request.extension;
+  m_window.saveInitialDir = folder;
+  m_window.saveFileName = path;
+
+  bool written = false;
+  switch (request.type) {
+    case OutputType::Csv:
+    case OutputType::Text: {
+      const bool textType = request.type == OutputType::Text;
+      const QString separator = m_settings.separators[0];
+      written = createTextList(path, m_list, m_settings, m_interaction, textType, separator);
+      if (written) m_settings.csv.fileType = textType ? 1 : 0;
+      updateSeparatorHistory(m_settings.separators, separator);
+      break;
+    }
+    case OutputType::Html:
+      written = createHtmlList(path, m_list, m_settings, m_interaction, request.title);
+      if (written) m_settings.html.title = request.title;
+      break;
+    case OutputType::Xml:
+      written = createXmlList(path, m_list, m_settings, m_interaction);
+      break;
+  }
+  if (!written) return ExitCode::WriteFailed;
+  if (m_settings.option.listOpen == 1) m_session.openWithAssociatedApp(path);
+  return ExitCode::Success;
+}
+
+void BatchRun::sortBy(int key) {
+  if (key == 5) {
+    // The list was filled in this run, so the size sort goes smallest first.
+    m_list.setSortingEnabled(false);
+    m_list.sortBySize();
+  } else {
+    m_list.setSortColumn(key - 1, true);
+    m_list.setSortingEnabled(true);
+  }
 }
 
 }  // namespace vek

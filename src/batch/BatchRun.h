@@ -19,8 +19,10 @@ namespace vek {
 
 class BatchRun {
  public:
-  // `start` names the output file when the command line does not.
-  BatchRun(QString programFolder, Interaction& interaction,
+  // programFolder holds Vek.ini and filter.txt; workingFolder (ending in the separator) is where
+  // lists go when neither the command line nor the settings name a folder. `start` names the
+  // output file when the command line does not.
+  BatchRun(QString programFolder, QString workingFolder, Interaction& interaction,
            QDateTime start = QDateTime::currentDateTime());
 
   // Prints the usage text to `out`, one line end after each line.
@@ -34,7 +36,10 @@ class BatchRun {
   const FileList& list() const { return m_list; }
 
  private:
+  void sortBy(int key);
+
   QString m_programFolder;
+  QString m_workingFolder;
   Interaction& m_interaction;
   QDateTime m_start;
   Session m_session;

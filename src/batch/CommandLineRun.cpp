@@ -5,12 +5,12 @@
 
 #include <cstdio>
 
-#include <QCoreApplication>
 #include <QFile>
 
 #include "batch/BatchRun.h"
 #include "batch/ConsoleInteraction.h"
 #include "batch/StartMode.h"
+#include "core/ProgramFolder.h"
 
 namespace vek {
 
@@ -32,7 +32,8 @@ ExitCode runCommandLine(const ArgumentTable& table) {
   ConsoleInteraction console(errors, isatty(STDERR_FILENO) == 1, input,
                              isatty(STDIN_FILENO) == 1, terminalColumns());
 
-  BatchRun run(QCoreApplication::applicationDirPath(), console);
+  const ProgramFolder folder(ProgramFolder::environment());
+  BatchRun run(folder.path(), folder.defaultWorkingFolder(), console);
   if (startMode(table) == StartMode::Usage) return run.printUsage(output);
   return run.runBatch(table.tokens);
 }

@@ -7,7 +7,7 @@ enum class ExitCode {
   Success,         // the usage text was printed, or the list file was written
   WriteFailed,     // the run got as far as writing, and no file was written
   BadCommandLine,  // a switch or its value was refused; nothing was gathered or written
-  CannotStart,     // the program could not start at all (no program folder)
+  Declined,        // the person answered no to the question before the scan
 };
 
 constexpr int exitStatus(ExitCode code) {
@@ -15,7 +15,7 @@ constexpr int exitStatus(ExitCode code) {
     case ExitCode::Success: return 0;
     case ExitCode::WriteFailed: return 1;
     case ExitCode::BadCommandLine: return 2;
-    case ExitCode::CannotStart: return 3;
+    case ExitCode::Declined: return 3;
   }
   return 1;
 }
