@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/QStringPrinter.h"
 #include "support/TempTree.h"
 
 namespace vek {

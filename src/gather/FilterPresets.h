@@ -1,0 +1,32 @@
+// The filter presets of filter.txt in the program folder: the seventeen lines written when the
+// file is missing, the line-by-line load, and the key filter of the filter and path boxes.
+#pragma once
+
+#include <optional>
+
+#include <QString>
+#include <QStringList>
+
+namespace vek {
+
+// The seventeen preset lines written into a new filter.txt, in order.
+const QStringList& defaultFilterPresets();
+
+// programFolder + "/filter.txt".
+QString filterPresetsPath(const QString& programFolder);
+
+// The preset lines of programFolder's filter.txt, in file order; the first is the current
+// filter. A missing file is first created with the default lines (CR LF, the system's text
+// encoding). Lines may end in CR LF, LF or CR; a last line without an end still counts; empty
+// lines are empty entries. nullopt when the file cannot be created or read: the caller keeps
+// what it showed before.
+std::optional<QStringList> loadFilterPresets(const QString& programFolder);
+
+// The preset lines of a file's text, split as loadFilterPresets does.
+QStringList splitPresetLines(const QString& text);
+
+// keyCode unchanged, or 0 for the characters that cannot be part of a file-name pattern:
+// " | > < , : \ /. The caller beeps when it gets 0.
+int isFilterKeyAllowed(int keyCode);
+
+}  // namespace vek
