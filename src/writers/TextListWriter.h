@@ -1,0 +1,57 @@
+// The Text/CSV writer: the header line and one line per ticked row, every cell followed by the
+// separator, blank lines at the insertion points, in the system's text encoding.
+#pragma once
+
+#include <span>
+
+#include <QIODevice>
+#include <QLocale>
+#include <QString>
+
+#include "core/FileEntry.h"
+#include "core/PathRules.h"
+#include "core/Settings.h"
+#include "core/TextCodec.h"
+#include "writers/ColumnCells.h"
+#include "writers/RowInsertion.h"
+
+namespace vek {
+
+class TextListWriter {
+ public:
+  // Columns, line end, TAB choice, captions and date pattern come from settings (the Csv
+  // section and its neighbours); textType and separatorText are the dialog's current choices:
+  // the CSV type always separates with ",", a text file with TAB when TabUse is set, else with
+  // separatorText as it is (several characters, spaces or nothing at all).
+  TextListWriter(const Settings& settings, bool textType, const QString& separatorText,
+                 const TextCodec& codec = TextCodec::system(),
+                 PathStyle pathStyle = nativePathStyle(), const QLocale& locale = QLocale());
+
+  // Writes the whole list; false when the device refused bytes or the encoding is not
+  // available (see errorString()).
+  bool write(QIODevice& device, std::span<const FileEntry> rows);
+
+  QString errorString() const { return m_error; }
+  // Characters the encoding could not hold, written as "?".
+  qint64 lostCharacters() const { return m_lost; }
+  const TextCodec& codec() const { return m_codec; }
+
+  // The separator and line end the settings and choices above give.
+  static QString separatorFor(const CsvSettings& csv, bool textType, const QString& separatorText);
+  static QString lineEndFor(int crLfType);
+
+ private:
+  void appendField(QString& line, qsizetype start) const;
+
+  ColumnCells m_cells;
+  RowInsertion m_insertion;
+  std::vector<QString> m_captions;
+  bool m_quoteFields;
+  QString m_separator;
+  QString m_lineEnd;
+  TextCodec m_codec;
+  QString m_error;
+  qint64 m_lost = 0;
+};
+
+}  // namespace vek
