@@ -1,0 +1,26 @@
+// Text helpers of the HTML writer: escaping of text put into the page, the colour text and
+// the file address of a link.
+#pragma once
+
+#include <QString>
+
+#include "core/PathRules.h"
+#include "core/Settings.h"
+
+namespace vek {
+
+// Appends text with & < > " ' written as references, so that any file name, caption or title
+// shows as text and never as markup, in element content and in quoted attributes alike.
+void appendHtmlEscaped(QString& out, QStringView text);
+QString htmlEscaped(QStringView text);
+
+// "#RRGGBB" in upper case from red + 256 * green + 65536 * blue (bits above 24 are ignored).
+QString htmlColourText(Colour colour);
+
+// A file URL that names exactly this file in a browser: every character but the unreserved
+// ones (letters, digits, - . _ ~) and the separators is percent-encoded as UTF-8, so "#", "?",
+// "%", spaces and quotes in a name still open that file. Windows paths give file:///C:/... and
+// file://server/share/...; POSIX paths file:///... .
+QString fileUrl(QStringView fullPath, PathStyle style);
+
+}  // namespace vek

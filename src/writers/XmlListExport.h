@@ -1,0 +1,20 @@
+// The XML create operation used by the XML dialog and the batch run.
+#pragma once
+
+#include <QString>
+
+#include "core/FileList.h"
+#include "core/Interaction.h"
+#include "core/PathRules.h"
+#include "core/Settings.h"
+
+namespace vek {
+
+// Writes the ticked rows of list as an XML document to path with the Xml options and element
+// names of settings. Refuses, before anything is written, when no column is chosen or an
+// element name cannot be used; says what went wrong through interaction and returns true only
+// when the file was written (an existing file is replaced only then). Does not open the file.
+bool createXmlList(const QString& path, const FileList& list, const Settings& settings,
+                   Interaction& interaction, PathStyle pathStyle = nativePathStyle());
+
+}  // namespace vek

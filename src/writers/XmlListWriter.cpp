@@ -1,0 +1,262 @@
+#include "writers/XmlListWriter.h"
+
+#include <algorithm>
+
+#include "writers/ElementNameCheck.h"
+
+namespace vek {
+
+namespace {
+
+constexpr qsizetype kFlushChars = 32 * 1024;
+
+bool isDateColumn(ColumnId column) {
+  return column == ColumnId::CreateDate || column == ColumnId::AccessDate ||
+         column == ColumnId::ModifiDate;
+}
+
+}  // namespace
+
+// Which characters of the Basic Multilingual Plane two codecs write as the same bytes and read
+// back as themselves; worked out once per character, on first use.
+class XmlSharedRepertoire {
+ public:
+  XmlSharedRepertoire(const QByteArray& first, const QByteArray& second)
+      : m_first(first), m_second(second), m_state(0x10000, kUnknown) {}
+
+  bool holds(char16_t c) {
+    if (m_state[c] == kUnknown) m_state[c] = work(c) ? kHeld : kNotHeld;
+    return m_state[c] == kHeld;
+  }
+
+ private:
+  static constexpr quint8 kUnknown = 0, kHeld = 1, kNotHeld = 2;
+
+  bool work(char16_t c) const {
+    const QChar ch(c);
+    const QStringView text(&ch, 1);
+    qint64 lost = 0;
+    const QByteArray a = m_first.encode(text, Unmappable::Replace, &lost);
+    const QByteArray b = m_second.encode(text, Unmappable::Replace, &lost);
+    return lost == 0 && a == b && m_first.decode(a) == text && m_second.decode(b) == text;
+  }
+
+  TextCodec m_first, m_second;
+  std::vector<quint8> m_state;
+};
+
+const XmlEncoding& xmlEncoding(int stringCode) {
+  static const XmlEncoding encodings[] = {
+      {QStringLiteral("utf-8"), QByteArrayLiteral("UTF-8"), false, false, {}},
+      {QStringLiteral("Shift_JIS"), QByteArrayLiteral("CP932"), false, false,
+       QByteArrayLiteral("SHIFT_JIS")},
+      {QStringLiteral("Unicode"), QByteArrayLiteral("UTF-16LE"), true, true, {}},
+      {QStringLiteral("euc-jp"), QByteArrayLiteral("EUC-JP"), false, false,
+       QByteArrayLiteral("EUC-JP-MS")},
+      {QStringLiteral("ISO-2022-JP"), QByteArrayLiteral("ISO-2022-JP"), false, false, {}},
+  };
+  return encodings[stringCode >= 0 && stringCode <= 4 ? stringCode : 0];
+}
+
+QString xmlLineBreak(const XmlSettings& settings) {
+  if (settings.crLfCheck == 0) return QString();
+  switch (settings.crLfType) {
+    case 1: return QStringLiteral("\r");
+    case 2: return QStringLiteral("\n");
+    default: return QStringLiteral("\r\n");
+  }
+}
+
+Message xmlSaveFailedMessage() {
+  return {QStringLiteral("警告"),
+          joinLines({QStringLiteral("XMLﾄﾞｷｭﾒﾝﾄの保存に失敗しました。"),
+                     QStringLiteral("このシステムで使用できない文字コードセットが選択された可能性があります。"),
+                     QStringLiteral("または不正な要素名がセットされている可能性があります。"),
+                     QStringLiteral("XMLﾄﾞｷｭﾒﾝﾄの作成を中止します。")}),
+          MessageIcon::Warning};
+}
+
+Message xmlCreateFailedMessage() {
+  return {QStringLiteral("警告"),
+          joinLines({QStringLiteral("XMLﾄﾞｷｭﾒﾝﾄの作成に失敗しました。"),
+                     QStringLiteral("XML 出力部（Vek 内蔵の XML ライタ）を開始できませんでした。"),
+                     QStringLiteral("詳しくは同梱のReadme.htmを参照してください。")}),
+          MessageIcon::Warning};
+}
+
+Message unrepresentableCharactersMessage(const QString& path, qint64 count) {
+  return {QStringLiteral("文字の置き換え"),
+          joinLines({QStringLiteral("ファイルを出力しました。"), path,
+                     u"ただし、ファイル内に書けない文字（制御文字など）が " % QString::number(count) %
+                         u" 文字あったため、「\uFFFD」（U+FFFD）に置き換えて出力しました。"}),
+          MessageIcon::Information};
+}
+
+std::optional<Message> checkXmlElementNames(const ElementNames& names, int stringCode) {
+  const XmlEncoding& encoding = xmlEncoding(stringCode);
+  const TextCodec codec(encoding.codecName);
+  if (!codec.isAvailable()) return xmlSaveFailedMessage();
+  for (const QString* name : elementNameList(names)) {
+    if (!isXmlElementName(*name)) return xmlSaveFailedMessage();
+    if (encoding.bmpOnly && std::any_of(name->begin(), name->end(),
+                                        [](QChar c) { return c.isSurrogate(); }))
+      return xmlSaveFailedMessage();
+    if (!encoding.sharedWithCodecName.isEmpty()) {
+      XmlSharedRepertoire shared(encoding.codecName, encoding.sharedWithCodecName);
+      for (QChar c : *name)
+        if (c.unicode() >= 0x80 && !shared.holds(c.unicode())) return xmlSaveFailedMessage();
+    }
+    // A name cannot be written as character references: the encoding must hold it.
+    qint64 lost = 0;
+    codec.encode(*name, Unmappable::Replace, &lost);
+    if (lost != 0) return xmlSaveFailedMessage();
+  }
+  return std::nullopt;
+}
+
+XmlListWriter::XmlListWriter(QIODevice& device, int stringCode, QString lineBreak,
+                             ElementNames names)
+    : m_device(device),
+      m_encoding(xmlEncoding(stringCode)),
+      m_lineBreak(std::move(lineBreak)),
+      m_names(std::move(names)) {}
+
+XmlListWriter::~XmlListWriter() = default;
+
+bool XmlListWriter::begin() {
+  m_encoder = TextCodec(m_encoding.codecName).makeEncoder(Unmappable::DecimalReference);
+  if (!m_encoder) {
+    m_failed = true;
+    m_error = QStringLiteral("encoding %1 is not available").arg(QString::fromLatin1(m_encoding.codecName));
+    return false;
+  }
+  if (!m_encoding.sharedWithCodecName.isEmpty())
+    m_shared = std::make_unique<XmlSharedRepertoire>(m_encoding.codecName,
+                                                  m_encoding.sharedWithCodecName);
+  if (m_encoding.byteOrderMark && m_device.write("\xFF\xFE", 2) != 2) {
+    m_failed = true;
+    m_error = m_device.errorString();
+    return false;
+  }
+  m_pending += u"<?xml version=\"1.0\" encoding=\"" % m_encoding.label % u"\"?>";
+  m_pending += m_lineBreak.isEmpty() ? QStringLiteral("\r\n") : m_lineBreak;
+  startTag(m_names.root);
+  m_pending += m_lineBreak;
+  return flush();
+}
+
+void XmlListWriter::writeFileElement(qint64 index, std::span<const Cell> cells) {
+  m_pending += u'<' % m_names.fileInfo % u" Index=\"" % QString::number(index) % u"\">" %
+               m_lineBreak;
+  auto writeCell = [this](const QString& name, const QString& text) {
+    startTag(name);
+    appendText(text);
+    endTag(name);
+    m_pending += m_lineBreak;
+  };
+  auto nameOf = [this](ColumnId column) -> const QString& {
+    switch (column) {
+      case ColumnId::FullPath: return m_names.fileFullPath;
+      case ColumnId::Directory: return m_names.filePath;
+      case ColumnId::FileName: return m_names.fileName;
+      case ColumnId::FileType: return m_names.fileType;
+      case ColumnId::FileSize: return m_names.fileSize;
+      case ColumnId::CreateDate: return m_names.makeDate;
+      case ColumnId::AccessDate: return m_names.accessDate;
+      case ColumnId::ModifiDate: break;
+    }
+    return m_names.updateDate;
+  };
+  for (const Cell& cell : cells) {
+    if (!isDateColumn(cell.column)) writeCell(nameOf(cell.column), cell.text);
+  }
+  startTag(m_names.fileDate);
+  m_pending += m_lineBreak;
+  for (const Cell& cell : cells) {
+    if (isDateColumn(cell.column)) writeCell(nameOf(cell.column), cell.text);
+  }
+  endTag(m_names.fileDate);
+  m_pending += m_lineBreak;
+  endTag(m_names.fileInfo);
+  m_pending += m_lineBreak;
+  flushIfLarge();
+}
+
+bool XmlListWriter::finish() {
+  endTag(m_names.root);
+  m_pending += m_lineBreak.isEmpty() ? QStringLiteral("\r\n") : m_lineBreak;
+  if (!flush()) return false;
+  const QByteArray tail = m_encoder->finish();
+  if (!tail.isEmpty() && m_device.write(tail) != tail.size()) {
+    m_failed = true;
+    m_error = m_device.errorString();
+  }
+  return !m_failed;
+}
+
+void XmlListWriter::startTag(const QString& name) { m_pending += u'<' % name % u'>'; }
+
+void XmlListWriter::endTag(const QString& name) { m_pending += u"</" % name % u'>'; }
+
+void XmlListWriter::appendText(QStringView text) {
+  qsizetype plainStart = 0;
+  const qsizetype size = text.size();
+  auto replaceWith = [&](qsizetype i, qsizetype length, QStringView replacement) {
+    m_pending.append(text.mid(plainStart, i - plainStart));
+    m_pending.append(replacement);
+    plainStart = i + length;
+  };
+  for (qsizetype i = 0; i < size; ++i) {
+    const char16_t c = text[i].unicode();
+    if (c >= 0x20 && c < 0xD800 && c != u'&' && c != u'<' && c != u'>') {
+      if (c >= 0x80 && m_shared && !m_shared->holds(c))
+        replaceWith(i, 1, QString(u"&#" % QString::number(int(c)) % u';'));
+      continue;
+    }
+    switch (c) {
+      case u'&': replaceWith(i, 1, u"&amp;"); continue;
+      case u'<': replaceWith(i, 1, u"&lt;"); continue;
+      case u'>': replaceWith(i, 1, u"&gt;"); continue;
+      case u'\r': replaceWith(i, 1, u"&#13;"); continue;
+      case u'\t':
+      case u'\n': continue;
+      default: break;
+    }
+    if (QChar::isHighSurrogate(c) && i + 1 < size && text[i + 1].isLowSurrogate()) {
+      if (m_encoding.bmpOnly) {
+        const char32_t code = QChar::surrogateToUcs4(c, text[i + 1].unicode());
+        replaceWith(i, 2, QString(u"&#" % QString::number(code) % u';'));
+      }
+      ++i;
+      continue;
+    }
+    const bool invalid = c < 0x20 || QChar::isSurrogate(c) || c == 0xFFFE || c == 0xFFFF;
+    if (invalid) {
+      replaceWith(i, 1, u"\uFFFD");
+      ++m_replaced;
+    } else if (m_shared && !m_shared->holds(c)) {
+      replaceWith(i, 1, QString(u"&#" % QString::number(int(c)) % u';'));
+    }
+  }
+  m_pending.append(text.mid(plainStart));
+}
+
+void XmlListWriter::flushIfLarge() {
+  if (m_pending.size() >= kFlushChars) flush();
+}
+
+bool XmlListWriter::flush() {
+  if (m_failed) {
+    m_pending.resize(0);
+    return false;
+  }
+  const QByteArray bytes = m_encoder->encode(m_pending);
+  m_pending.resize(0);  // keeps the capacity for the next chunk
+  if (m_device.write(bytes) != bytes.size()) {
+    m_failed = true;
+    m_error = m_device.errorString();
+  }
+  return !m_failed;
+}
+
+}  // namespace vek
