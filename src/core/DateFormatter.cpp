@@ -4,6 +4,7 @@
 
 #include <QDate>
 #include <QTime>
+#include <QVarLengthArray>
 
 #include "core/JapaneseEra.h"
 
@@ -79,7 +80,8 @@ QString separatorAfter(QStringView format, QStringView fieldLetters, QString fal
   while (i < format.size() && !fieldLetters.contains(format[i])) ++i;
   while (i < format.size() && isAsciiLetter(format[i])) ++i;
   QString separator;
-  while (i < format.size() && !isAsciiLetter(format[i]) && format[i] != u'\'') separator += format[i++];
+  while (i < format.size() && !isAsciiLetter(format[i]) && format[i] != u'\'')
+    separator += format[i++];
   separator = separator.trimmed();
   return separator.isEmpty() ? fallback : separator;
 }
@@ -96,19 +98,60 @@ QString timeFormatWithSeconds(const QLocale& locale, const QString& timeSeparato
   return format;
 }
 
-void appendNumber(QString& out, qint64 value, int minDigits) {
-  if (value < 0) {
-    out += QLatin1Char('-');
-    value = -value;
+// One result in fixed storage, so that a date costs a single allocation: the final QString.
+class TextBuffer {
+ public:
+  void add(QChar c) { m_chars.append(c); }
+  void add(QStringView text) { m_chars.append(text.data(), text.size()); }
+  void addNumber(qint64 value, int minDigits) {
+    if (value < 0) {
+      add(u'-');
+      value = -value;
+    }
+    QChar digits[20];
+    int count = 0;
+    do {
+      digits[count++] = QChar(char16_t(u'0' + value % 10));
+      value /= 10;
+    } while (value > 0);
+    for (int i = count; i < minDigits; ++i) add(u'0');
+    while (count > 0) add(digits[--count]);
   }
-  char digits[24];
-  int count = 0;
-  do {
-    digits[count++] = char('0' + value % 10);
-    value /= 10;
-  } while (value > 0);
-  for (int i = count; i < minDigits; ++i) out += QLatin1Char('0');
-  while (count > 0) out += QLatin1Char(digits[--count]);
+  QString text() const { return QString(m_chars.constData(), m_chars.size()); }
+
+ private:
+  QVarLengthArray<QChar, 128> m_chars;
+};
+
+bool isLeapYear(int year) {
+  return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
+}
+
+// The fields of a stored "YYYY/MM/DD HH:MM:SS" text naming a real date and time; nullopt for
+// anything else. The same rule as DateStamp::fromText, without building a QDate and QTime,
+// because the writers read every date of the list through here.
+std::optional<std::array<int, 6>> storedParts(QStringView text) {
+  if (text.size() != 19) return std::nullopt;
+  static constexpr char shape[] = "0000/00/00 00:00:00";
+  std::array<int, 6> parts{};
+  int part = 0;
+  for (int i = 0; i < 19; ++i) {
+    const char16_t c = text[i].unicode();
+    if (shape[i] != '0') {
+      if (c != char16_t(shape[i])) return std::nullopt;
+      ++part;
+    } else if (c >= u'0' && c <= u'9') {
+      parts[part] = parts[part] * 10 + (c - u'0');
+    } else {
+      return std::nullopt;
+    }
+  }
+  static constexpr int monthDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  const auto [year, month, day, hour, minute, second] = parts;
+  if (year == 0 || month < 1 || month > 12 || day < 1) return std::nullopt;
+  if (day > monthDays[month - 1] + (month == 2 && isLeapYear(year) ? 1 : 0)) return std::nullopt;
+  if (hour > 23 || minute > 59 || second > 59) return std::nullopt;
+  return parts;
 }
 
 bool needsDate(Kind kind) {
@@ -131,9 +174,12 @@ bool needsDate(Kind kind) {
 
 }  // namespace
 
-std::optional<DateFormatter> DateFormatter::compile(const QString& pattern,
-                                                    const QLocale& locale) {
+std::optional<DateFormatter> DateFormatter::compile(const QString& pattern, const QLocale& locale) {
   if (pattern.isEmpty()) return std::nullopt;
+  // A control character, even quoted, would break the line or cell the date is written into.
+  for (const QChar c : pattern) {
+    if (c.unicode() < 0x20 || c.unicode() == 0x7f) return std::nullopt;
+  }
 
   DateFormatter formatter;
   formatter.m_locale = locale;
@@ -171,8 +217,6 @@ std::optional<DateFormatter> DateFormatter::compile(const QString& pattern,
       i += 1 + length;
       continue;
     }
-    // A control character would break the line or cell that the date is written into.
-    if (c.unicode() < 0x20 || c.unicode() == 0x7f) return std::nullopt;
     if (c == u'/') {
       literal += dateSeparator;
       ++i;
@@ -249,17 +293,21 @@ std::optional<DateFormatter> DateFormatter::compile(const QString& pattern,
     }
   }
 
-  // The list's own form: every date is already the answer.
-  static const Kind storedShape[] = {Kind::Year4,   Kind::Literal, Kind::Month2, Kind::Literal,
-                                     Kind::Day2,    Kind::Literal, Kind::Hour2,  Kind::Literal,
-                                     Kind::Minute2, Kind::Literal, Kind::Second2};
-  static const char16_t* storedLiterals[] = {u"/", u" ", u":"};
-  if (tokens.size() == std::size(storedShape)) {
+  // The list's own form: every stored date is already the answer.
+  struct Shape {
+    Kind kind;
+    const char16_t* literal;
+  };
+  static const Shape storedShape[] = {
+      {Kind::Year4, nullptr}, {Kind::Literal, u"/"},   {Kind::Month2, nullptr},
+      {Kind::Literal, u"/"},  {Kind::Day2, nullptr},   {Kind::Literal, u" "},
+      {Kind::Hour2, nullptr}, {Kind::Literal, u":"},   {Kind::Minute2, nullptr},
+      {Kind::Literal, u":"},  {Kind::Second2, nullptr}};
+  if (tokens.size() == std::size(storedShape) && !formatter.m_twelveHour) {
     bool same = true;
     for (size_t t = 0; t < tokens.size() && same; ++t) {
-      same = tokens[t].kind == storedShape[t];
-      if (same && tokens[t].kind == Kind::Literal)
-        same = tokens[t].text == QStringView(storedLiterals[t < 4 ? 0 : t < 6 ? 1 : 2]);
+      same = tokens[t].kind == storedShape[t].kind &&
+             (!storedShape[t].literal || tokens[t].text == QStringView(storedShape[t].literal));
     }
     formatter.m_isStoredForm = same;
   }
@@ -284,118 +332,117 @@ QString DateFormatter::formatFields(const Fields& f) const {
   };
   const int hour = m_twelveHour ? (f.hour % 12 == 0 ? 12 : f.hour % 12) : f.hour;
 
-  QString out;
-  out.reserve(32);
+  TextBuffer out;
   for (const Token& token : m_tokens) {
     switch (token.kind) {
       case Kind::Literal:
-        out += token.text;
+        out.add(token.text);
         break;
       case Kind::Year4:
-        appendNumber(out, f.year, 4);
+        out.addNumber(f.year, 4);
         break;
       case Kind::Year2:
-        appendNumber(out, std::abs(f.year) % 100, 2);
+        out.addNumber(std::abs(f.year) % 100, 2);
         break;
       case Kind::DayOfYear:
-        appendNumber(out, date.dayOfYear(), 1);
+        out.addNumber(date.dayOfYear(), 1);
         break;
       case Kind::Quarter:
-        appendNumber(out, (f.month - 1) / 3 + 1, 1);
+        out.addNumber((f.month - 1) / 3 + 1, 1);
         break;
       case Kind::Month:
-        appendNumber(out, f.month, 1);
+        out.addNumber(f.month, 1);
         break;
       case Kind::Month2:
-        appendNumber(out, f.month, 2);
+        out.addNumber(f.month, 2);
         break;
       case Kind::MonthShortName:
-        out += m_monthNames[(f.month - 1) % 12];
+        out.add(m_monthNames[(f.month - 1) % 12]);
         break;
       case Kind::MonthLongName:
-        out += m_monthLongNames[(f.month - 1) % 12];
+        out.add(m_monthLongNames[(f.month - 1) % 12]);
         break;
       case Kind::Day:
-        appendNumber(out, f.day, 1);
+        out.addNumber(f.day, 1);
         break;
       case Kind::Day2:
-        appendNumber(out, f.day, 2);
+        out.addNumber(f.day, 2);
         break;
       case Kind::DayShortName:
-        out += m_dayNames[dayOfWeek];
+        out.add(m_dayNames[dayOfWeek]);
         break;
       case Kind::DayLongName:
-        out += m_dayLongNames[dayOfWeek];
+        out.add(m_dayLongNames[dayOfWeek]);
         break;
       case Kind::ShortDate:
-        out += m_locale.toString(date, QLocale::ShortFormat);
+        out.add(m_locale.toString(date, QLocale::ShortFormat));
         break;
       case Kind::LongDate:
-        out += m_locale.toString(date, QLocale::LongFormat);
+        out.add(m_locale.toString(date, QLocale::LongFormat));
         break;
       case Kind::WeekdayKanji:
-        out += QChar(kWeekdayKanji[dayOfWeek]);
+        out.add(QChar(kWeekdayKanji[dayOfWeek]));
         break;
       case Kind::WeekdayWord:
-        out += QChar(kWeekdayKanji[dayOfWeek]);
-        out += u"曜日";
+        out.add(QChar(kWeekdayKanji[dayOfWeek]));
+        out.add(QStringView(u"曜日"));
         break;
       case Kind::Weekday:
-        appendNumber(out, dayOfWeek + 1, 1);
+        out.addNumber(dayOfWeek + 1, 1);
         break;
       case Kind::WeekOfYear: {
         // Weeks start on Sunday; week 1 is the one holding 1 January.
         const int firstWeekday = QDate(f.year, 1, 1).dayOfWeek() % 7;
-        appendNumber(out, (date.dayOfYear() - 1 + firstWeekday) / 7 + 1, 1);
+        out.addNumber((date.dayOfYear() - 1 + firstWeekday) / 7 + 1, 1);
         break;
       }
       case Kind::EraInitial:
-        if (!eraOf().initial.isNull()) out += eraOf().initial;
+        if (!eraOf().initial.isNull()) out.add(eraOf().initial);
         break;
       case Kind::EraKanji:
-        out += eraOf().name.left(1);
+        out.add(eraOf().name.left(1));
         break;
       case Kind::EraName:
-        out += eraOf().name;
+        out.add(eraOf().name);
         break;
       case Kind::EraYear:
-        appendNumber(out, eraOf().year, 1);
+        out.addNumber(eraOf().year, 1);
         break;
       case Kind::EraYear2:
-        appendNumber(out, eraOf().year, 2);
+        out.addNumber(eraOf().year, 2);
         break;
       case Kind::Hour:
-        appendNumber(out, hour, 1);
+        out.addNumber(hour, 1);
         break;
       case Kind::Hour2:
-        appendNumber(out, hour, 2);
+        out.addNumber(hour, 2);
         break;
       case Kind::Minute:
-        appendNumber(out, f.minute, 1);
+        out.addNumber(f.minute, 1);
         break;
       case Kind::Minute2:
-        appendNumber(out, f.minute, 2);
+        out.addNumber(f.minute, 2);
         break;
       case Kind::Second:
-        appendNumber(out, f.second, 1);
+        out.addNumber(f.second, 1);
         break;
       case Kind::Second2:
-        appendNumber(out, f.second, 2);
+        out.addNumber(f.second, 2);
         break;
       case Kind::Time:
-        out += timeText(f);
+        out.add(timeText(f));
         break;
       case Kind::DateAndTime:
-        out += m_locale.toString(date, QLocale::ShortFormat);
-        out += QLatin1Char(' ');
-        out += timeText(f);
+        out.add(m_locale.toString(date, QLocale::ShortFormat));
+        out.add(u' ');
+        out.add(timeText(f));
         break;
       case Kind::Designator:
-        out += f.hour < 12 ? token.text : token.afternoon;
+        out.add(f.hour < 12 ? token.text : token.afternoon);
         break;
     }
   }
-  return out;
+  return out.text();
 }
 
 QString DateFormatter::format(const QDateTime& dateTime) const {
@@ -407,7 +454,6 @@ QString DateFormatter::format(const QDateTime& dateTime) const {
 
 QString DateFormatter::format(const DateStamp& stamp) const {
   if (stamp.isNull()) return {};
-  if (m_isStoredForm) return stamp.text();
   // A stamp that names no real day has no weekday or name to give; show it as stored.
   if (stamp.month() < 1 || stamp.month() > 12 || (m_needsDate && !stamp.date().isValid()))
     return stamp.text();
@@ -418,9 +464,10 @@ QString DateFormatter::format(const DateStamp& stamp) const {
 QString DateFormatter::formatStored(const QString& stored) const {
   // In the stored form a date comes back as it is, and so does anything that is not a date.
   if (stored.isEmpty() || m_isStoredForm) return stored;
-  const DateStamp stamp = DateStamp::fromText(stored);
-  if (stamp.isNull()) return stored;
-  return format(stamp);
+  const std::optional<std::array<int, 6>> parts = storedParts(stored);
+  if (!parts) return stored;
+  const auto& p = *parts;
+  return formatFields({p[0], p[1], p[2], p[3], p[4], p[5]});
 }
 
 std::optional<QString> formatDateTime(const QDateTime& dateTime, const QString& pattern,

@@ -9,7 +9,8 @@ namespace vek {
 struct JapaneseEra {
   QStringView name;  // "平成"; empty before 明治
   QChar initial;     // 'H'; null before 明治
-  int year = 0;      // year within the era, 1 for its first (元年); the Gregorian year before 明治
+  // The year within the era, 1 for its first (元年); the Gregorian year before 明治.
+  int year = 0;
 
   // 明治 is counted from 1868-09-08 (Gregorian), the first day that calendar libraries
   // commonly give it; the era was proclaimed then and back-dated over a lunar-calendar year that

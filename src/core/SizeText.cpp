@@ -1,5 +1,7 @@
 #include "core/SizeText.h"
 
+#include <QVarLengthArray>
+
 namespace vek {
 
 namespace {
@@ -8,21 +10,23 @@ constexpr qint64 kKilo = 1024;
 constexpr qint64 kMega = 1024 * 1024;
 
 // Decimal digits of a non-negative value, optionally grouped by threes.
-void appendDigits(QString& out, qint64 value, const QString& groupSeparator) {
-  char digits[24];
+void appendDigits(QVarLengthArray<QChar, 48>& out, qint64 value, QStringView groupSeparator) {
+  char16_t digits[20];
   int count = 0;
   do {
-    digits[count++] = char('0' + value % 10);
+    digits[count++] = char16_t(u'0' + value % 10);
     value /= 10;
   } while (value > 0);
   for (int i = count - 1; i >= 0; --i) {
-    out += QLatin1Char(digits[i]);
-    if (i > 0 && i % 3 == 0) out += groupSeparator;
+    out.append(QChar(digits[i]));
+    if (i > 0 && i % 3 == 0) out.append(groupSeparator.data(), groupSeparator.size());
   }
 }
 
 // (n + 511) / 1024, rounded half away from zero; for n >= 0 this is n / 1024 rounded up.
-qint64 kilobytes(qint64 n) { return n / kKilo + (n % kKilo != 0 ? 1 : 0); }
+qint64 kilobytes(qint64 n) {
+  return n / kKilo + (n % kKilo != 0 ? 1 : 0);
+}
 
 // Tenths of (n + 511) / 1048576, rounded half away from zero. n is split at 1048576 so that
 // nothing overflows near the top of the 64-bit range.
@@ -37,11 +41,11 @@ qint64 megabyteTenths(qint64 n) {
 QString sizeText(qint64 bytes, SizeUnit unit, SizeStyle style, const QLocale& locale) {
   const qint64 n = bytes < 0 ? 0 : bytes;
   const QString separator = style == SizeStyle::Grouped ? locale.groupSeparator() : QString();
-  QString out;
+  QVarLengthArray<QChar, 48> out;
   switch (unit) {
     case SizeUnit::Bytes:
       // The plain style keeps the sign position of a non-negative number as a space.
-      if (style == SizeStyle::Plain) out += QLatin1Char(' ');
+      if (style == SizeStyle::Plain) out.append(u' ');
       appendDigits(out, n, separator);
       break;
     case SizeUnit::Kilobytes:
@@ -50,12 +54,13 @@ QString sizeText(qint64 bytes, SizeUnit unit, SizeStyle style, const QLocale& lo
     case SizeUnit::Megabytes: {
       const qint64 tenths = megabyteTenths(n);
       appendDigits(out, tenths / 10, separator);
-      out += locale.decimalPoint();
-      out += QLatin1Char(char('0' + tenths % 10));
+      const QString point = locale.decimalPoint();
+      out.append(point.constData(), point.size());
+      out.append(QChar(char16_t(u'0' + tenths % 10)));
       break;
     }
   }
-  return out;
+  return QString(out.constData(), out.size());
 }
 
 QString sizeUnitSuffix(SizeUnit unit) {

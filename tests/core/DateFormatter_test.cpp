@@ -10,7 +10,9 @@ namespace {
 const QLocale kJapanese(QLocale::Japanese, QLocale::Japan);
 const QLocale kGerman(QLocale::German, QLocale::Germany);
 
-QString u8(const char* text) { return QString::fromUtf8(text); }
+QString u8(const char* text) {
+  return QString::fromUtf8(text);
+}
 
 // The pattern applied to a local date-time in the Japanese locale; "<invalid>" when it fails.
 QString fmt(const char* pattern, int y, int mo, int d, int h = 0, int mi = 0, int s = 0,
@@ -132,8 +134,8 @@ TEST(DateFormatter, WeeksAndWeekdays) {
     int y, m, d;
     const char* expected;  // "w ww y aaaa"
   } weeks[] = {
-      {2005, 1, 1, "7 1 1 土曜日"},    // a Saturday: week 1 is one day long
-      {2005, 1, 2, "1 2 2 日曜日"},    // the first Sunday starts week 2
+      {2005, 1, 1, "7 1 1 土曜日"},  // a Saturday: week 1 is one day long
+      {2005, 1, 2, "1 2 2 日曜日"},  // the first Sunday starts week 2
       {2005, 12, 31, "7 53 365 土曜日"},
       {2000, 12, 31, "1 54 366 日曜日"},  // a leap year that began on a Saturday
       {2006, 1, 1, "1 1 1 日曜日"},
@@ -160,7 +162,8 @@ TEST(DateFormatter, CopiedText) {
 }
 
 TEST(DateFormatter, PatternsThatCannotBeApplied) {
-  for (const char* pattern : {"", "yyyy\"mm", "\"", "yyyy\\", "\"\"", "yyyy\nmm", "yy\tmm"}) {
+  for (const char* pattern :
+       {"", "yyyy\"mm", "\"", "yyyy\\", "\"\"", "yyyy\nmm", "yy\tmm", "yyyy\"\r\n\"", "yyyy\\\n"}) {
     EXPECT_FALSE(DateFormatter::compile(u8(pattern), kJapanese).has_value()) << pattern;
     EXPECT_FALSE(vek::formatDateTime(QDateTime::currentDateTime(), u8(pattern), kJapanese));
   }

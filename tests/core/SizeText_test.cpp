@@ -5,8 +5,8 @@
 #include "core/SizeText.h"
 
 using vek::SizeStyle;
-using vek::SizeUnit;
 using vek::sizeText;
+using vek::SizeUnit;
 
 namespace {
 
