@@ -6,6 +6,7 @@
 #include "batch/UsageText.h"
 #include "core/DateFormatter.h"
 #include "core/PathRules.h"
+#include "core/SettingsFile.h"
 #include "gather/FilterPresets.h"
 #include "gather/Gatherer.h"
 #include "writers/HtmlListExport.h"
@@ -24,6 +25,10 @@ QString absoluteFolder(const QString& folder) {
   return QDir::cleanPath(QDir::current().absoluteFilePath(folder));
 }
 
+// 1920 × 1080 pixels at 15 twips a pixel.
+constexpr double kStandInScreenWidth = 1920 * 15;
+constexpr double kStandInScreenHeight = 1080 * 15;
+
 }  // namespace
 
 BatchRun::BatchRun(QString programFolder, QString workingFolder, Interaction& interaction,
@@ -33,6 +38,37 @@ BatchRun::BatchRun(QString programFolder, QString workingFolder, Interaction& in
       m_interaction(interaction),
       m_start(std::move(start)) {
   m_window.saveInitialDir = m_workingFolder;
+}
+
+QString BatchRun::iniPath() const {
+  return folderText(m_programFolder, nativePathStyle()) + u"Vek.ini";
+}
+
+void BatchRun::loadSettings() {
+  // There is no screen in a batch run: a common one stands in, so that the window's stored
+  // place and size are checked against something reasonable and kept.
+  m_window.screenWidth = kStandInScreenWidth;
+  m_window.screenHeight = kStandInScreenHeight;
+  QString error;
+  if (!vek::loadSettings(iniPath(), m_settings, m_window, m_workingFolder, &error)) {
+    reportSettingsFailure(error);
+  }
+}
+
+void BatchRun::saveSettings() {
+  QString error;
+  if (!vek::saveSettings(iniPath(), m_settings, m_window, m_workingFolder, &error)) {
+    reportSettingsFailure(error);
+  }
+}
+
+void BatchRun::loadPresets() { m_presets = loadFilterPresets(m_programFolder); }
+
+void BatchRun::reportSettingsFailure(const QString& error) {
+  m_interaction.showMessage({QStringLiteral("警告"),
+                             joinLines({QStringLiteral("設定ファイルを読み書きできません。"),
+                                        iniPath(), error}),
+                             MessageIcon::Warning});
 }
 
 ExitCode BatchRun::printUsage(QIODevice& out) {
@@ -51,7 +87,10 @@ ExitCode BatchRun::runBatch(const QStringList& tokens) {
     m_interaction.showMessage(*message);
     return ExitCode::BadCommandLine;
   }
-  return executeBatch(std::get<BatchRequest>(parsed));
+  const BatchRequest& request = std::get<BatchRequest>(parsed);
+  // The folder boxes now show the source folder; it is the start folder of the next window.
+  m_window.shownFolder = folderText(absoluteFolder(request.sourceFolder), nativePathStyle());
+  return executeBatch(request);
 }
 
 ExitCode BatchRun::executeBatch(const BatchRequest& request) {
@@ -60,8 +99,8 @@ ExitCode BatchRun::executeBatch(const BatchRequest& request) {
   QString filter;
   if (request.filter) {
     filter = *request.filter;
-  } else if (const auto presets = loadFilterPresets(m_programFolder)) {
-    if (!presets->isEmpty()) filter = presets->front();
+  } else if (m_presets) {
+    if (!m_presets->isEmpty()) filter = m_presets->front();
   } else {
     // filter.txt can be neither read nor created: the preset it would have held.
     filter = defaultFilterPresets().front();

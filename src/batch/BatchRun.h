@@ -2,6 +2,8 @@
 // text, and the batch run (runBatch parses, executeBatch gathers, sorts and writes).
 #pragma once
 
+#include <optional>
+
 #include <QDateTime>
 #include <QIODevice>
 #include <QString>
@@ -25,6 +27,14 @@ class BatchRun {
   BatchRun(QString programFolder, QString workingFolder, Interaction& interaction,
            QDateTime start = QDateTime::currentDateTime());
 
+  // Vek.ini is read once before anything else and written back once at the end, also after the
+  // usage text and after a run that a message stopped. A file that cannot be read or written
+  // costs the run nothing but that file: a warning says so and the run goes on.
+  void loadSettings();
+  void saveSettings();
+  // Reads filter.txt (creating it when missing), as every start does after the settings.
+  void loadPresets();
+
   // Prints the usage text to `out`, one line end after each line.
   ExitCode printUsage(QIODevice& out);
   // Parses tokens 1..n (held 0-based) and, when every switch was accepted, executes the request.
@@ -33,10 +43,14 @@ class BatchRun {
   ExitCode executeBatch(const BatchRequest& request);
 
   const Session& session() const { return m_session; }
+  const Settings& settings() const { return m_settings; }
+  const WindowState& windowState() const { return m_window; }
   const FileList& list() const { return m_list; }
 
  private:
   void sortBy(int key);
+  QString iniPath() const;
+  void reportSettingsFailure(const QString& error);
 
   QString m_programFolder;
   QString m_workingFolder;
@@ -46,6 +60,7 @@ class BatchRun {
   Settings m_settings;
   WindowState m_window;
   FileList m_list;
+  std::optional<QStringList> m_presets;  // none when filter.txt can be neither read nor created
 };
 
 }  // namespace vek

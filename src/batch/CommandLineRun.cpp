@@ -34,8 +34,12 @@ ExitCode runCommandLine(const ArgumentTable& table) {
 
   const ProgramFolder folder(ProgramFolder::environment());
   BatchRun run(folder.path(), folder.defaultWorkingFolder(), console);
-  if (startMode(table) == StartMode::Usage) return run.printUsage(output);
-  return run.runBatch(table.tokens);
+  run.loadSettings();
+  run.loadPresets();
+  const ExitCode code =
+      startMode(table) == StartMode::Usage ? run.printUsage(output) : run.runBatch(table.tokens);
+  run.saveSettings();
+  return code;
 }
 
 }  // namespace vek

@@ -1,6 +1,8 @@
 // Runs the real executable the way a shell script would: no display, a program folder of its own.
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
+#include <QRegularExpression>
 #include <QProcess>
 #include <QProcessEnvironment>
 
@@ -9,6 +11,8 @@
 #include "support/QStringPrinter.h"
 
 #include "batch/UsageText.h"
+#include "core/FileSystem.h"
+#include "core/IniFile.h"
 #include "support/TempTree.h"
 
 namespace vek {
@@ -35,6 +39,7 @@ class BatchProcessTest : public ::testing::Test {
     for (const QString& name : {u"QT_QPA_PLATFORM"_s, u"DISPLAY"_s, u"WAYLAND_DISPLAY"_s}) {
       env.remove(name);
     }
+    if (!pathPrefix.isEmpty()) env.insert(u"PATH"_s, pathPrefix + u':' + env.value(u"PATH"_s));
     process.setProcessEnvironment(env);
     process.setWorkingDirectory(workingFolder.isEmpty() ? tree.root() : workingFolder);
     process.start(qEnvironmentVariable("VEK_EXE"), arguments);
@@ -51,8 +56,32 @@ class BatchProcessTest : public ::testing::Test {
     return result;
   }
 
+  QString setting(const QString& section, const QString& key) const {
+    IniFile ini;
+    EXPECT_TRUE(ini.load(home + u"/Vek.ini"_s)) << "no Vek.ini";
+    return ini.value(section, key);
+  }
+  void writeSettings(const QByteArray& text) {
+    QFile file(home + u"/Vek.ini"_s);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(text);
+  }
+  // The lines of a CSV file written with the default options (CR LF line ends).
+  QStringList csvLines(const QString& path) const {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return {u"<missing "_s + path + u'>'};
+    QStringList lines = QString::fromUtf8(file.readAll()).split(u"\r\n"_s);
+    EXPECT_EQ(lines.takeLast(), QString());
+    return lines;
+  }
+  QString listFiles(const QString& folder) const {
+    QStringList names = QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    return names.join(u',');
+  }
+
   test::TempTree tree;
   QString home, source, output;
+  QString pathPrefix;  // put before PATH for the child
 };
 
 TEST_F(BatchProcessTest, UsagePrintsTheLinesAndEndsWell) {
@@ -106,6 +135,179 @@ TEST_F(BatchProcessTest, RefusedCommandLinesExplainOnStandardError) {
     EXPECT_EQ(r.out, QString());
   }
   EXPECT_TRUE(QDir(output).isEmpty());
+}
+
+TEST_F(BatchProcessTest, WritesTheListOfTheExample) {
+  const QString a = tree.file(u"in/a.txt"_s, QByteArray(1025, 'x'));
+  const ProcessResult r =
+      run({u"/I"_s, u"in"_s, u"/O"_s, u"out"_s, u"/T"_s, u"CSV"_s, u"/F"_s, u"list"_s});
+  EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+  EXPECT_EQ(r.err, QString());
+  const auto info = FileSystem::fileInfo(a);
+  ASSERT_TRUE(info.has_value());
+  const QByteArray expected =
+      u"ディレクトリ,ファイル名,ファイルタイプ,ファイルサイズ,作成日付,\r\n"_s.toUtf8() +
+      (source + u",a.txt,"_s + info->type + u",2 KB,"_s + info->created.text() + u",\r\n"_s)
+          .toUtf8();
+  EXPECT_EQ(tree.read(u"out/list.csv"_s), expected);
+  EXPECT_EQ(listFiles(output), u"list.csv"_s);  // no temporary file left behind
+  // The settings: the folder of the written file, the type, the folder in the history.
+  EXPECT_EQ(setting(u"Main"_s, u"DefaultOutDir"_s), output + u'/');
+  EXPECT_EQ(setting(u"Csv"_s, u"FileType"_s), u"0"_s);
+  EXPECT_EQ(setting(u"History"_s, u"History0"_s), source);
+}
+
+TEST_F(BatchProcessTest, OutputFolderWithOrWithoutSeparatorAndReplacedFile) {
+  tree.file(u"in/a.txt"_s, "a");
+  tree.file(u"out/list.txt"_s, "an old list that is much longer than the new one");
+  for (const QString& folder : QStringList{u"out"_s, u"out/"_s, output, output + u'/'}) {
+    const ProcessResult r =
+        run({u"/I"_s, source, u"/O"_s, folder, u"/T"_s, u"ｔｅｘｔ"_s, u"/F"_s, u"list"_s});
+    EXPECT_EQ(r.exitCode, 0) << folder.toStdString() << r.err.toStdString();
+    EXPECT_EQ(listFiles(output), u"list.txt"_s);
+    EXPECT_TRUE(tree.read(u"out/list.txt"_s).startsWith("ディレクトリ"));
+    EXPECT_EQ(setting(u"Main"_s, u"DefaultOutDir"_s), output + u'/');
+    EXPECT_EQ(setting(u"Csv"_s, u"FileType"_s), u"1"_s);
+  }
+}
+
+TEST_F(BatchProcessTest, DefaultNamesAndFolders) {
+  tree.file(u"in/a.txt"_s, "a");
+  // Without "/F" the file is named by the start time; without "/O" it goes to DefaultOutDir,
+  // here the program folder that VEK_HOME names.
+  ProcessResult r = run({u"/I"_s, u"in"_s, u"/T"_s, u"XML"_s});
+  EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+  const QStringList written = QDir(home).entryList({u"*.xml"_s}, QDir::Files);
+  ASSERT_EQ(written.size(), 1);
+  EXPECT_TRUE(QRegularExpression(u"^\\d{12}\\.xml$"_s).match(written[0]).hasMatch())
+      << written[0].toStdString();
+
+  // A stored DefaultOutDir that exists is used.
+  writeSettings((u"[Main]\r\nDefaultOutDir='"_s + output + u"/'\r\n"_s).toUtf8());
+  r = run({u"/I"_s, u"in"_s, u"/F"_s, u"DATE"_s, u"YYYY"_s});
+  EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+  EXPECT_EQ(listFiles(output), QString::number(QDate::currentDate().year()) + u".csv"_s);
+
+  // A run stopped by a message stores the fallback folder.
+  r = run({u"/I"_s, u"in"_s, u"/S"_s, u"0"_s});
+  EXPECT_EQ(r.exitCode, 2);
+  EXPECT_EQ(setting(u"Main"_s, u"DefaultOutDir"_s), home + u'/');
+}
+
+TEST_F(BatchProcessTest, SettingsAreWrittenAfterUsageAndRefusedRuns) {
+  for (const QStringList& arguments : {QStringList{u"/?"_s}, QStringList{u"/C"_s, u"/C"_s}}) {
+    QFile::remove(home + u"/Vek.ini"_s);
+    run(arguments);
+    ASSERT_TRUE(QFile::exists(home + u"/Vek.ini"_s)) << arguments.join(u' ').toStdString();
+    EXPECT_EQ(setting(u"Option"_s, u"DateFormat"_s), u"YYYY/MM/DD HH:MM:SS"_s);
+  }
+  // A setting of the file survives the round trip.
+  writeSettings("[Option]\r\nOverLap=1\r\n");
+  run({u"/?"_s});
+  EXPECT_EQ(setting(u"Option"_s, u"OverLap"_s), u"1"_s);
+  EXPECT_TRUE(QFile::exists(home + u"/filter.txt"_s));
+}
+
+TEST_F(BatchProcessTest, SortKeysOrderTheRows) {
+  tree.file(u"in/b.txt"_s, QByteArray(3000, 'b'));
+  tree.file(u"in/c.log"_s, QByteArray(10, 'c'));
+  tree.file(u"in/a.dat"_s, QByteArray(2000, 'a'));
+  tree.file(u"in/sub/d.txt"_s, "d");
+  const struct {
+    const char16_t* key;
+    QStringList names;
+  } cases[] = {{u"1", {u"a.dat"_s, u"b.txt"_s, u"c.log"_s}},
+               {u"2", {u"a.dat"_s, u"c.log"_s, u"b.txt"_s}},
+               {u"5", {u"c.log"_s, u"a.dat"_s, u"b.txt"_s}}};
+  for (const auto& c : cases) {
+    const ProcessResult r = run({u"/I"_s, u"in"_s, u"/O"_s, u"out"_s, u"/F"_s, u"list"_s,
+                                 u"/S"_s, QString::fromUtf16(c.key)});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    QStringList names;
+    for (const QString& line : csvLines(output + u"/list.csv"_s).mid(1)) {
+      names.append(line.section(u',', 1, 1));
+    }
+    EXPECT_EQ(names, c.names) << QString::fromUtf16(c.key).toStdString();
+  }
+  // "/C" takes the subfolder too, its folder after the parent's; "/E" filters.
+  ProcessResult r = run({u"/I"_s, u"in"_s, u"/O"_s, u"out"_s, u"/F"_s, u"all"_s, u"/C"_s,
+                         u"/E"_s, u"*.txt"_s});
+  ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+  const QStringList lines = csvLines(output + u"/all.csv"_s);
+  ASSERT_EQ(lines.size(), 3);
+  EXPECT_TRUE(lines[1].startsWith(source + u",b.txt,"_s));
+  EXPECT_TRUE(lines[2].startsWith(source + u"/sub,d.txt,"_s));
+}
+
+TEST_F(BatchProcessTest, EmptyFolderStillGivesAFile) {
+  tree.folder(u"empty"_s);
+  const ProcessResult r = run({u"/I"_s, u"empty"_s, u"/O"_s, u"out"_s, u"/F"_s, u"none"_s});
+  EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+  EXPECT_EQ(csvLines(output + u"/none.csv"_s),
+            QStringList{u"ディレクトリ,ファイル名,ファイルタイプ,ファイルサイズ,作成日付,"_s});
+}
+
+TEST_F(BatchProcessTest, QuotedPathsWithSpacesAreOneToken) {
+  tree.file(u"my data/夏休み 2024.jpg"_s, "j");
+  tree.folder(u"my out"_s);
+  const ProcessResult r = run({u"/I"_s, u"my data"_s, u"/O"_s, u"my out"_s, u"/F"_s,
+                               u"my list"_s, u"/T"_s, u"ＣＳＶ"_s});
+  EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+  const QStringList lines = csvLines(tree.path(u"my out/my list.csv"_s));
+  ASSERT_EQ(lines.size(), 2);
+  EXPECT_TRUE(lines[1].startsWith(tree.path(u"my data"_s) + u",夏休み 2024.jpg,"_s));
+}
+
+TEST_F(BatchProcessTest, UnwritableOutputFolderFailsWithTheMessage) {
+  tree.file(u"in/a.txt"_s, "a");
+  // /proc refuses new files even to root, who could write into a folder without write bits.
+  const ProcessResult r = run({u"/I"_s, u"in"_s, u"/O"_s, u"/proc"_s, u"/F"_s, u"list"_s});
+  EXPECT_NE(r.exitCode, 0);
+  EXPECT_TRUE(r.err.startsWith(u"警告: ファイルを開くことが出来ません。\n  /proc/list.csv\n"_s))
+      << r.err.toStdString();
+  EXPECT_TRUE(r.err.endsWith(u"  ファイルは出力されませんでした。\n"_s)) << r.err.toStdString();
+  EXPECT_FALSE(QFile::exists(u"/proc/list.csv"_s));
+}
+
+TEST_F(BatchProcessTest, HtmlTitleIsTheLaterOfSourceAndName) {
+  tree.file(u"in/a.txt"_s, "a");
+  const struct {
+    QStringList arguments;
+    QString title;
+  } cases[] = {
+      {{u"/N"_s, u"Report"_s, u"/I"_s, u"in"_s}, u"in"_s},
+      {{u"/I"_s, u"in"_s, u"/N"_s, u"Report <1>"_s}, u"Report <1>"_s},
+  };
+  for (const auto& c : cases) {
+    const ProcessResult r = run(c.arguments + QStringList{u"/O"_s, u"out"_s, u"/T"_s, u"html"_s,
+                                                          u"/F"_s, u"page"_s});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const QString page = QString::fromUtf8(tree.read(u"out/page.html"_s));
+    QString escaped = c.title;
+    escaped.replace(u'<', u"&lt;"_s).replace(u'>', u"&gt;"_s);
+    EXPECT_TRUE(page.contains(u"<title>"_s + escaped + u"</title>"_s, Qt::CaseInsensitive))
+        << page.left(400).toStdString();
+    EXPECT_EQ(setting(u"Html"_s, u"Title"_s), c.title);
+  }
+}
+
+TEST_F(BatchProcessTest, ListOpenDoesNotOpenTheFile) {
+  tree.file(u"in/a.txt"_s, "a");
+  // Any opener the desktop might use leaves a mark.
+  const QString bin = tree.folder(u"bin"_s);
+  const QString mark = tree.path(u"opened"_s);
+  for (const QString& name : {u"xdg-open"_s, u"gio"_s, u"kde-open"_s, u"gnome-open"_s}) {
+    const QString script =
+        tree.file(u"bin/"_s + name, (u"#!/bin/sh\ntouch '"_s + mark + u"'\n"_s).toUtf8());
+    QFile::setPermissions(script, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+  }
+  writeSettings("[Option]\r\nListOpen=1\r\n");
+  pathPrefix = bin;
+  const ProcessResult r = run({u"/I"_s, u"in"_s, u"/O"_s, u"out"_s, u"/F"_s, u"list"_s});
+  EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+  EXPECT_TRUE(QFile::exists(output + u"/list.csv"_s));
+  EXPECT_FALSE(QFile::exists(mark));
+  EXPECT_EQ(setting(u"Option"_s, u"ListOpen"_s), u"1"_s);
 }
 
 }  // namespace
