@@ -16,9 +16,13 @@ struct WindowState {
   // The screen's size in twips; a batch run with no screen uses a stand-in size.
   double screenWidth = 0;
   double screenHeight = 0;
-  // The window's design size, used on first start and as the fallback of bad values.
+  // The window's design size, used on first start.
   double designWidth = 5650;
   double designHeight = 4950;
+  // The smallest size the window takes; a stored size below it, or one larger than the screen,
+  // is replaced by it.
+  double minimumWidth = 5650;
+  double minimumHeight = 4950;
 
   QString shownFolder;      // DefaultInDir as read (after its fallback) and the folder shown at exit
   QString saveInitialDir;   // the save dialog's initial folder, ends in the separator
