@@ -1,0 +1,92 @@
+// filter.txt: the file written when it is missing, the line-by-line load, the key filter.
+#include "gather/FilterPresets.h"
+
+#include <QDir>
+
+#include <gtest/gtest.h>
+
+#include "core/TextCodec.h"
+#include "support/QStringPrinter.h"
+#include "support/TempTree.h"
+
+namespace vek {
+namespace {
+
+using test::TempTree;
+
+// The seventeen lines as bytes: U+3000 (E3 80 80) where the labels have it, ordinary spaces
+// where they have those.
+const char kDefaultFile[] =
+    "*.*;\u3000（全てのファイル）\r\n"
+    "*.mp3;*.wav;*.mid*;\u3000（音楽メディアファイル）\r\n"
+    "*.bmp;*.gif;*.jpg;*.jpeg;*.png;  （画像ファイル）\r\n"
+    "*.avi;*.mpg;*.mpeg;*.wmv;*.mov;*.rm;*.swf;   （動画メディアファイル）\r\n"
+    "*.lzh;*.zip;*.rar;*.gca;*.cab;\u3000（圧縮ファイル）\r\n"
+    "*.htm*;*.css;*.asp;*.pl;*.cgi;   （Webモジュール）\r\n"
+    "*.doc;*.xls;*.rtf;*.rpp;*.pdf;*.jtd;*.jbw;*.wri;\u3000（各種ドキュメント）\r\n"
+    "*.exe;*.com;*.bat;*.scr;   （実行モジュール）\r\n"
+    "readme.*;*.hlp;\u3000（添付ドキュメント）\r\n"
+    "*.txt;*.log;\u3000（テキストドキュメント）\r\n"
+    "*.mp3\r\n"
+    "*.cue;*.iso;*.ccd;*.bwt;*.mds;*.cdi;*.fcd;\u3000（Disk Image）\r\n"
+    "*.c;*.cpp;*.h;*.rc;*.clw;*.mak;*.mdp;*.dsp;*.dsw;*.opt;\u3000（VC 関連）\r\n"
+    "*.c;*.cpp;*.h;*.rc;*.clw;*.mak;*.mdp;\u3000（VC 4.X関連）\r\n"
+    "*.c;*.cpp;*.h;*.rc;*.clw;*.dsp;*.dsw;*.opt;\u3000（VC 6.X関連）\r\n"
+    "*.bas;*.frm;*.vbp;\u3000（VB関連）\r\n"
+    "*Album*;*アルバム*;\u3000（設定サンプル）\r\n";
+
+TEST(FilterPresetsTest, MissingFileIsCreatedWithTheDefaultLines) {
+  TempTree tree;
+  const auto presets = loadFilterPresets(tree.root());
+  ASSERT_TRUE(presets);
+  ASSERT_EQ(presets->size(), 17);
+  EXPECT_EQ(presets->front(), QStringLiteral("*.*;　（全てのファイル）"));
+  EXPECT_EQ(*presets, defaultFilterPresets());
+  const QByteArray expected =
+      TextCodec::system().encode(QString::fromUtf8(kDefaultFile));
+  EXPECT_EQ(tree.read(QStringLiteral("filter.txt")), expected);
+  if (TextCodec::system().isUtf8()) {
+    EXPECT_EQ(tree.read(QStringLiteral("filter.txt")), QByteArray(kDefaultFile));
+  }
+  // Loading again reads the file as it stands and does not rewrite it.
+  tree.file(QStringLiteral("filter.txt"), "*.jpg");
+  EXPECT_EQ(loadFilterPresets(tree.root() + u'/'), QStringList{QStringLiteral("*.jpg")});
+  EXPECT_EQ(tree.read(QStringLiteral("filter.txt")), QByteArray("*.jpg"));
+}
+
+TEST(FilterPresetsTest, LinesAreSplitAtCrLfLfOrCr) {
+  struct Case { const char* bytes; QStringList lines; };
+  const Case cases[] = {
+      {"", {}},
+      {"a\r\nb\r\n", {QStringLiteral("a"), QStringLiteral("b")}},
+      {"a\r\nb", {QStringLiteral("a"), QStringLiteral("b")}},
+      {"a\n\nb\n", {QStringLiteral("a"), QString(), QStringLiteral("b")}},
+      {"\r\n", {QString()}},
+      {"a\rb", {QStringLiteral("a"), QStringLiteral("b")}},
+      {"\xEF\xBB\xBF*.txt\r\n", {QStringLiteral("*.txt")}},
+  };
+  for (const Case& c : cases) {
+    TempTree tree;
+    tree.file(QStringLiteral("filter.txt"), c.bytes);
+    const auto presets = loadFilterPresets(tree.root());
+    ASSERT_TRUE(presets);
+    EXPECT_EQ(*presets, c.lines) << QByteArray(c.bytes).toHex().constData();
+  }
+}
+
+TEST(FilterPresetsTest, UnreadableOrUncreatableFileGivesNothing) {
+  TempTree tree;
+  tree.folder(QStringLiteral("filter.txt"));  // a folder where the file should be
+  EXPECT_FALSE(loadFilterPresets(tree.root()));
+  EXPECT_FALSE(loadFilterPresets(tree.path(QStringLiteral("no/such/folder"))));
+}
+
+TEST(FilterPresetsTest, KeyFilterRejectsPathAndSeparatorCharacters) {
+  for (const char c : QByteArray("\"|><,:\\/")) EXPECT_EQ(isFilterKeyAllowed(c), 0) << c;
+  for (const int c : {int(';'), int('*'), int('?'), int('a'), int('.'), 0x3042}) {
+    EXPECT_EQ(isFilterKeyAllowed(c), c);
+  }
+}
+
+}  // namespace
+}  // namespace vek

@@ -1,0 +1,298 @@
+// The current-folder and subtree adds: what they list, the folder table's order, unreadable
+// folders, folder links, cancelling, the root question, the progress texts and the history.
+#include "gather/Gatherer.h"
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <grp.h>
+#include <unistd.h>
+
+#include <functional>
+#include <set>
+
+#include <QFile>
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+#include "core/FileList.h"
+#include "core/Settings.h"
+#include "gather/FolderHistory.h"
+#include "support/QStringPrinter.h"
+#include "support/RecordingInteraction.h"
+#include "support/TempTree.h"
+
+namespace vek {
+namespace {
+
+using test::RecordingInteraction;
+using test::TempTree;
+
+const QString kAllFiles = QStringLiteral("*.*;　（全てのファイル）");
+
+struct Fixture {
+  explicit Fixture(const QString& filter = kAllFiles) { gatherer.setFilter(filter); }
+  std::set<QString> fullPaths() const {
+    std::set<QString> paths;
+    for (const FileEntry& e : list.rows()) paths.insert(e.fullPath());
+    return paths;
+  }
+  FileList list;
+  RecordingInteraction interaction;
+  Settings settings;
+  Gatherer gatherer{list, interaction, settings};
+};
+
+std::vector<QString> tablePaths(const Gatherer& gatherer) {
+  std::vector<QString> paths;
+  for (const auto& entry : gatherer.folderTable()) paths.push_back(entry.path);
+  return paths;
+}
+
+// Runs check as the unprivileged user "nobody" in a child process when this process is root,
+// for whom permissions do not apply; as itself otherwise.
+bool runUnprivileged(const std::function<bool()>& check) {
+  if (::geteuid() != 0) return check();
+  const pid_t child = ::fork();
+  if (child == 0) {
+    const bool dropped = ::setgroups(0, nullptr) == 0 && ::setgid(65534) == 0 && ::setuid(65534) == 0;
+    ::_exit(dropped && check() ? 0 : 1);
+  }
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+TEST(GathererTest, CurrentFolderAddTakesTheMatchingFilesAndRecordsTheFolder) {
+  TempTree tree;
+  for (const char* name : {"a.txt", "b.log", "c.doc", "sub/d.txt"}) tree.file(QString::fromUtf8(name));
+  Fixture f(QStringLiteral("*.txt;*.log"));
+  const AddResult result = f.gatherer.addCurrentFolder(tree.root() + u'/');
+  EXPECT_EQ(result.outcome, AddOutcome::Done);
+  EXPECT_EQ(result.added, 2);
+  EXPECT_EQ(f.fullPaths(), (std::set<QString>{tree.path(QStringLiteral("a.txt")),
+                                               tree.path(QStringLiteral("b.log"))}));
+  EXPECT_TRUE(f.list.isSortingEnabled());
+  EXPECT_EQ(f.settings.history[0], tree.root());
+  EXPECT_TRUE(f.settings.history[1].isEmpty());
+
+  // A second press adds every file again (OverLap 0) and leaves the history as it is.
+  f.gatherer.addCurrentFolder(tree.root());
+  EXPECT_EQ(f.list.count(), 4);
+  EXPECT_TRUE(f.settings.history[1].isEmpty());
+}
+
+TEST(GathererTest, EmptyFilterIsReportedOnlyWhenThereAreFiles) {
+  TempTree tree;
+  tree.folder(QStringLiteral("empty"));
+  Fixture f{QString()};
+  EXPECT_EQ(f.gatherer.addCurrentFolder(tree.path(QStringLiteral("empty"))).outcome,
+            AddOutcome::NothingListed);
+  EXPECT_TRUE(f.interaction.messages.empty());
+
+  tree.file(QStringLiteral("a.txt"));
+  for (const AddResult result : {f.gatherer.addCurrentFolder(tree.root()),
+                                 f.gatherer.addSubtree(tree.root())}) {
+    EXPECT_EQ(result.outcome, AddOutcome::EmptyFilter);
+  }
+  ASSERT_EQ(f.interaction.messages.size(), 2u);
+  EXPECT_EQ(f.interaction.messages[0].title, QStringLiteral("ﾌｧｲﾙ種別未選択"));
+  EXPECT_EQ(f.interaction.messages[0].text, QStringLiteral("ﾌｧｲﾙの種別を指定してください。"));
+  EXPECT_EQ(f.list.count(), 0);
+  EXPECT_TRUE(f.settings.history[0].isEmpty());
+  EXPECT_TRUE(f.interaction.progress.empty());
+}
+
+// Deletes a file at the first yield, as if it vanished between listing and adding.
+class VanishingInteraction : public RecordingInteraction {
+ public:
+  QString victim;
+  void yield() override {
+    if (!victim.isEmpty()) QFile::remove(std::exchange(victim, QString()));
+  }
+};
+
+TEST(GathererTest, AVanishedFileIsReportedAndTheScanGoesOn) {
+  TempTree tree;
+  for (const char* name : {"a.txt", "b.txt", "c.txt"}) tree.file(QString::fromUtf8(name));
+  FileList list;
+  VanishingInteraction interaction;
+  interaction.victim = tree.path(QStringLiteral("b.txt"));
+  Settings settings;
+  Gatherer gatherer(list, interaction, settings);
+  gatherer.setFilter(QStringLiteral("*.txt"));
+  EXPECT_EQ(gatherer.addCurrentFolder(tree.root()).added, 2);
+  ASSERT_EQ(interaction.messages.size(), 1u);
+  EXPECT_TRUE(interaction.messages[0].text.contains(QStringLiteral("ファイル名：b.txt")));
+}
+
+TEST(GathererTest, FolderTableIsDepthFirstPreOrder) {
+  TempTree tree;
+  // Created out of order so that the directory's own order cannot pass the test by luck.
+  tree.folder(QStringLiteral("A/C"));
+  tree.folder(QStringLiteral("A/B/D"));
+  tree.link(QStringLiteral("A/B/loop"), tree.path(QStringLiteral("A")));
+  Fixture f;
+  f.gatherer.searchSubfolders(tree.path(QStringLiteral("A")));
+  EXPECT_EQ(tablePaths(f.gatherer),
+            (std::vector<QString>{tree.path(QStringLiteral("A/")), tree.path(QStringLiteral("A/B/")),
+                                  tree.path(QStringLiteral("A/B/D/")), tree.path(QStringLiteral("A/C/"))}));
+}
+
+TEST(GathererTest, UnreadableFolderIsLeftOutWithItsSubtreeSilently) {
+  TempTree tree;
+  tree.file(QStringLiteral("top.txt"));
+  tree.file(QStringLiteral("closed/inner/deep.txt"));
+  tree.file(QStringLiteral("open/ok.txt"));
+  ASSERT_EQ(::chmod(QFile::encodeName(tree.root()).constData(), 0755), 0);
+  ASSERT_EQ(::chmod(QFile::encodeName(tree.path(QStringLiteral("closed"))).constData(), 0), 0);
+  const bool ok = runUnprivileged([&] {
+    Fixture f;
+    const AddResult result = f.gatherer.addSubtree(tree.root());
+    return result.outcome == AddOutcome::Done && f.interaction.messages.empty() &&
+           f.fullPaths() == std::set<QString>{tree.path(QStringLiteral("top.txt")),
+                                              tree.path(QStringLiteral("open/ok.txt"))};
+  });
+  ::chmod(QFile::encodeName(tree.path(QStringLiteral("closed"))).constData(), 0755);
+  EXPECT_TRUE(ok);
+}
+
+TEST(GathererTest, CancelInTheFolderPhaseAddsNothing) {
+  TempTree tree;
+  tree.file(QStringLiteral("a.txt"));
+  tree.file(QStringLiteral("x/b.txt"));
+  tree.file(QStringLiteral("y/c.txt"));
+  Fixture f;
+  f.interaction.cancelAfterUpdates = 0;  // cancel at the first folder found
+  EXPECT_EQ(f.gatherer.addSubtree(tree.root()).outcome, AddOutcome::Cancelled);
+  EXPECT_EQ(f.list.count(), 0);
+  EXPECT_TRUE(f.gatherer.folderTable().empty());
+  EXPECT_EQ(f.interaction.closeCount, 1);
+  EXPECT_TRUE(f.list.isSortingEnabled());
+}
+
+TEST(GathererTest, CancelInTheFilePhaseKeepsTheFoldersAlreadyAdded) {
+  TempTree tree;
+  tree.file(QStringLiteral("a.txt"));
+  tree.file(QStringLiteral("x/b.txt"));
+  tree.file(QStringLiteral("y/c.txt"));
+  Fixture f;
+  // Two folder-phase updates (x, y), then D(0) for the start folder; cancel at D(1).
+  f.interaction.cancelAfterUpdates = 3;
+  const AddResult result = f.gatherer.addSubtree(tree.root());
+  EXPECT_EQ(result.outcome, AddOutcome::Cancelled);
+  EXPECT_EQ(f.fullPaths(), std::set<QString>{tree.path(QStringLiteral("a.txt"))});
+}
+
+TEST(GathererTest, SubtreeProgressTexts) {
+  TempTree tree;
+  tree.file(QStringLiteral("A/B/f.txt"));
+  Fixture f;
+  QString shown;
+  f.gatherer.setFolderShownHandler([&](const QString& folder) { shown = folder; });
+  const QString root = tree.root() + u'/';
+  EXPECT_EQ(f.gatherer.addSubtree(tree.root()).added, 1);
+
+  const QString folderCaption = QStringLiteral("フォルダ検索中");
+  const QString folderInfo = QStringLiteral("フォルダ情報を検索／取得中です．．．");
+  const QString fileCaption = QStringLiteral("ファイル検索中");
+  const QString fileInfo = QStringLiteral("ファイル情報を検索／取得中です．．．");
+  auto d = [](int k) { return QStringLiteral("処理件数：%1　/　総ﾌｫﾙﾀﾞ数：3件").arg(k); };
+  const std::vector<std::tuple<QString, QString, QString, qint64>> expected = {
+      {folderCaption, folderInfo, QString(), -1},
+      {folderCaption, folderInfo, root + QStringLiteral("A/"), -1},
+      {folderCaption, folderInfo, root + QStringLiteral("A/B/"), -1},
+      {fileCaption, fileInfo, d(0), 0},
+      {fileCaption, fileInfo, d(0), 0},
+      {fileCaption, fileInfo, d(1), 1},
+      {fileCaption, fileInfo, d(2), 2},
+  };
+  ASSERT_EQ(f.interaction.progress.size(), expected.size());
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    const auto& p = f.interaction.progress[i];
+    EXPECT_EQ(std::make_tuple(p.caption, p.info, p.detail, p.bar), expected[i]) << "step " << i;
+  }
+  EXPECT_EQ(f.interaction.lastBarMaximum, 3);
+  EXPECT_EQ(f.interaction.closeCount, 1);
+  EXPECT_FALSE(f.interaction.progressOpen);
+  EXPECT_EQ(shown, tree.root());  // back at the start folder
+  EXPECT_TRUE(f.settings.history[0].isEmpty());  // the subtree add records no history
+  EXPECT_EQ(Gatherer::progressDetail(12, 345), QStringLiteral("処理件数：12　/　総ﾌｫﾙﾀﾞ数：345件"));
+}
+
+TEST(GathererTest, RootQuestionOnlyForStarFiltersAtTheRoot) {
+  {
+    Fixture f(QStringLiteral("*"));
+    f.interaction.nextAnswer = false;
+    EXPECT_EQ(f.gatherer.addSubtree(QStringLiteral("/")).outcome, AddOutcome::Declined);
+    ASSERT_EQ(f.interaction.questions.size(), 1u);
+    EXPECT_EQ(f.interaction.questions[0].title, QStringLiteral("警告"));
+    EXPECT_EQ(f.interaction.questions[0].text,
+              QStringLiteral("検索開始フォルダとしてルートを指定し、ファイル種別として「*」を使用した場合、\r\n"
+                             "検索終了までかなりの時間がかかることが予想されます。\r\n"
+                             "適切なフォルダ、ファイル種別を再選択し、実行することをおすすめします。\r\n"
+                             "検索を開始しますか？"));
+    EXPECT_TRUE(f.interaction.progress.empty());
+  }
+  {
+    Fixture f(QStringLiteral("*.*"));
+    f.interaction.nextAnswer = false;
+    f.gatherer.addSubtree(QStringLiteral("/"));
+    EXPECT_EQ(f.interaction.questions.size(), 1u);
+  }
+  // The preset line, or a folder below the root: no question. Cancel at once so the walk
+  // does not cover the machine.
+  for (const QString& folder : {QStringLiteral("/"), QStringLiteral("/tmp")}) {
+    Fixture f(folder == QStringLiteral("/") ? kAllFiles : QStringLiteral("*"));
+    f.interaction.cancel = true;
+    EXPECT_EQ(f.gatherer.addSubtree(folder).outcome, AddOutcome::Cancelled);
+    EXPECT_TRUE(f.interaction.questions.empty());
+    EXPECT_EQ(f.list.count(), 0);
+  }
+}
+
+TEST(GathererTest, AwkwardNamesAreListedLikeFind) {
+  TempTree tree;
+  for (const char* name :
+       {"with space.txt", "comma,name.csv", "quote\"s'.txt", "new\nline.txt", "<&>.html",
+        "日本語ファイル.txt", "😀emoji.png", ".hidden", "noext", "several.dots.in.name.tar.gz",
+        "sub dir/ネスト/深い.doc", ".hid/visible.txt", "sub dir/.dotfile", "trailing space "}) {
+    tree.file(QString::fromUtf8(name), "x");
+  }
+  Fixture f;
+  EXPECT_EQ(f.gatherer.addSubtree(tree.root()).outcome, AddOutcome::Done);
+  EXPECT_TRUE(f.interaction.messages.empty());
+
+  QProcess find;
+  find.start(QStringLiteral("find"), {tree.root(), QStringLiteral("-type"), QStringLiteral("f"),
+                                      QStringLiteral("!"), QStringLiteral("-name"),
+                                      QStringLiteral(".*"), QStringLiteral("-print0")});
+  ASSERT_TRUE(find.waitForFinished());
+  std::set<QString> expected;
+  for (const QByteArray& path : find.readAllStandardOutput().split('\0')) {
+    if (!path.isEmpty()) expected.insert(QString::fromUtf8(path));
+  }
+  EXPECT_EQ(expected.size(), 12u);
+  EXPECT_EQ(f.fullPaths(), expected);
+}
+
+TEST(FolderHistoryTest, NewestFirstAtMostTenExactMatchKeepsItsPlace) {
+  FolderHistory history;
+  for (int i = 0; i < 10; ++i) {
+    EXPECT_TRUE(recordFolderHistory(history, QStringLiteral("/f%1").arg(i)));
+  }
+  EXPECT_EQ(history[0], QStringLiteral("/f9"));
+  EXPECT_EQ(history[9], QStringLiteral("/f0"));
+
+  const FolderHistory before = history;
+  EXPECT_FALSE(recordFolderHistory(history, QStringLiteral("/f3")));
+  EXPECT_EQ(history, before);
+
+  EXPECT_TRUE(recordFolderHistory(history, QStringLiteral("/F3")));  // case differs: new
+  EXPECT_EQ(history[0], QStringLiteral("/F3"));
+  EXPECT_EQ(history[1], QStringLiteral("/f9"));
+  EXPECT_EQ(history[9], QStringLiteral("/f1"));  // the oldest dropped off
+}
+
+}  // namespace
+}  // namespace vek
