@@ -38,9 +38,9 @@ class TextCodec {
   // FF FE (what an XML document in UTF-16 needs); its decoder follows a mark when there is one.
   // "UTF-16LE" and "UTF-16BE" never write a mark.
   explicit TextCodec(QByteArray name);
-  // The system's text encoding as design decided: UTF-8, or the locale's Japanese legacy
-  // encoding (ja_JP.eucJP, ja_JP.SJIS); a C/POSIX locale means UTF-8.
-  // Computed once per process.
+  // The system's text encoding: UTF-8, or the Japanese legacy encoding the locale names
+  // (ja_JP.eucJP, ja_JP.SJIS, even when that locale is not installed); a C/POSIX locale means
+  // UTF-8, never ASCII. Computed once per process.
   static TextCodec system();
   // The encoding the system's text is in for a locale's character set name (nl_langinfo's
   // CODESET, or the part of a locale name after the dot): "EUC-JP", "CP932" or "UTF-8".
