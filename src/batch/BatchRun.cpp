@@ -7,6 +7,7 @@
 #include "core/DateFormatter.h"
 #include "core/PathRules.h"
 #include "core/SettingsFile.h"
+#include "core/TextCodec.h"
 #include "gather/FilterPresets.h"
 #include "gather/Gatherer.h"
 #include "writers/HtmlListExport.h"
@@ -72,7 +73,7 @@ void BatchRun::reportSettingsFailure(const QString& error) {
 }
 
 ExitCode BatchRun::printUsage(QIODevice& out) {
-  out.write(usageText().toLocal8Bit());
+  out.write(TextCodec::system().encode(usageText()));
   return ExitCode::Success;
 }
 

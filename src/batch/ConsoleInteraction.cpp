@@ -34,12 +34,13 @@ QString printable(const QString& text) {
 }  // namespace
 
 ConsoleInteraction::ConsoleInteraction(QIODevice& errors, bool errorsIsTerminal, QIODevice& input,
-                                       bool inputIsTerminal, int columns)
+                                       bool inputIsTerminal, int columns, TextCodec codec)
     : m_errors(errors),
       m_errorsIsTerminal(errorsIsTerminal),
       m_input(input),
       m_inputIsTerminal(inputIsTerminal),
-      m_columns(columns > 10 ? columns : 80) {}
+      m_columns(columns > 10 ? columns : 80),
+      m_codec(std::move(codec)) {}
 
 QString ConsoleInteraction::formatMessage(const Message& message) {
   QString text = message.text;
@@ -74,7 +75,7 @@ QString ConsoleInteraction::fitToColumns(const QString& text, int columns) {
 }
 
 void ConsoleInteraction::write(const QString& text) {
-  m_errors.write(text.toLocal8Bit());
+  m_errors.write(m_codec.encode(text));
   // Standard error is unbuffered by convention: a file or pipe sees each message at once.
   if (auto* file = qobject_cast<QFileDevice*>(&m_errors)) file->flush();
 }
@@ -97,7 +98,7 @@ bool ConsoleInteraction::askYesNo(const Message& question) {
   QString prompt = formatMessage(question);
   prompt.chop(1);  // the answer goes on the question's last line
   write(prompt + QStringLiteral(" [y/N] "));
-  const QString answer = upperNarrow(QString::fromLocal8Bit(m_input.readLine()).trimmed());
+  const QString answer = upperNarrow(m_codec.decode(m_input.readLine()).trimmed());
   const bool yes = answer == u"Y" || answer == u"YES";
   if (m_progressOpen) drawProgress(true);
   return yes;

@@ -7,6 +7,7 @@
 #include <QString>
 
 #include "core/Interaction.h"
+#include "core/TextCodec.h"
 
 namespace vek {
 
@@ -15,7 +16,8 @@ class ConsoleInteraction : public Interaction {
   // `errors` receives messages and the progress line; `input` answers questions. The two flags
   // say whether each is a terminal; `columns` is the terminal's width.
   ConsoleInteraction(QIODevice& errors, bool errorsIsTerminal, QIODevice& input,
-                     bool inputIsTerminal, int columns = 80);
+                     bool inputIsTerminal, int columns = 80,
+                     TextCodec codec = TextCodec::system());
 
   void showMessage(const Message& message) override;
   // Yes without asking when standard input is not a terminal: the command line already asked
@@ -46,6 +48,7 @@ class ConsoleInteraction : public Interaction {
   QIODevice& m_input;
   bool m_inputIsTerminal;
   int m_columns;
+  TextCodec m_codec;  // the terminal's encoding is the system's
 
   bool m_progressOpen = false;
   bool m_lineShown = false;

@@ -258,6 +258,17 @@ TEST_F(BatchProcessTest, QuotedPathsWithSpacesAreOneToken) {
   EXPECT_TRUE(lines[1].startsWith(tree.path(u"my data"_s) + u",夏休み 2024.jpg,"_s));
 }
 
+TEST_F(BatchProcessTest, TokensPastThirtyAreIgnored) {
+  tree.file(u"in/a.txt"_s, "a");
+  QStringList arguments = {u"/I"_s, u"in"_s, u"/O"_s, u"out"_s, u"/F"_s, u"list"_s};
+  while (arguments.size() < 30) arguments.append(u"/C"_s);
+  arguments.append(u"/bad"_s);
+  const ProcessResult r = run(arguments);
+  EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+  EXPECT_EQ(r.err, QString());
+  EXPECT_TRUE(QFile::exists(output + u"/list.csv"_s));
+}
+
 TEST_F(BatchProcessTest, UnwritableOutputFolderFailsWithTheMessage) {
   tree.file(u"in/a.txt"_s, "a");
   // /proc refuses new files even to root, who could write into a folder without write bits.
