@@ -457,6 +457,28 @@ QString DateFormatter::format(const DateStamp& stamp) const {
   // A stamp that names no real day has no weekday or name to give; show it as stored.
   if (stamp.month() < 1 || stamp.month() > 12 || (m_needsDate && !stamp.date().isValid()))
     return stamp.text();
+  if (m_isStoredForm && stamp.year() >= 0 && stamp.year() <= 9999) {
+    // The default pattern on every row of a list: write the 19 characters in place.
+    QString text(19, Qt::Uninitialized);
+    QChar* out = text.data();
+    auto put = [&out](int value, int digits) {
+      for (int i = digits - 1; i >= 0; --i, value /= 10)
+        out[i] = QChar(char16_t(u'0' + value % 10));
+      out += digits;
+    };
+    put(stamp.year(), 4);
+    *out++ = u'/';
+    put(stamp.month(), 2);
+    *out++ = u'/';
+    put(stamp.day(), 2);
+    *out++ = u' ';
+    put(stamp.hour(), 2);
+    *out++ = u':';
+    put(stamp.minute(), 2);
+    *out++ = u':';
+    put(stamp.second(), 2);
+    return text;
+  }
   return formatFields(
       {stamp.year(), stamp.month(), stamp.day(), stamp.hour(), stamp.minute(), stamp.second()});
 }
