@@ -52,9 +52,8 @@ bool Gatherer::addFileEntry(const QString& folder, const QString& name) {
 
 bool Gatherer::addEntry(const QString& folderText, const QString& name,
                         const FileSystem::Folder* openFolder) {
-  const QString fullPath = folderText + name;
   const std::optional<FileInfo> info =
-      openFolder ? openFolder->fileInfo(name) : FileSystem::fileInfo(fullPath);
+      openFolder ? openFolder->fileInfo(name) : FileSystem::fileInfo(folderText + name);
   if (!info) {
     m_interaction.showMessage(
         {QStringLiteral("ファイル取得エラー"),
@@ -64,7 +63,7 @@ bool Gatherer::addEntry(const QString& folderText, const QString& name,
          MessageIcon::Warning});
     return false;
   }
-  if (m_settings.option.overLap == 1 && m_list.isAlreadyListed(fullPath)) return false;
+  if (m_settings.option.overLap == 1 && m_list.isAlreadyListed(folderText + name)) return false;
 
   FileEntry entry;
   FileEntry::splitName(name, entry.name, entry.extension);
