@@ -149,5 +149,19 @@ TEST(OutputFile, ReplacedCharactersNotice) {
   EXPECT_TRUE(m.text.contains(u" 3 "_s));
 }
 
+TEST(OutputFile, ReplacingKeepsTheTargetsPermissionsAndLinks) {
+  test::TempTree tree;
+  const QString real = tree.file(u"real.csv"_s, "old");
+  QFile::setPermissions(real, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+  const QString link = tree.link(u"link.csv"_s, real);
+  test::RecordingInteraction interaction;
+  ASSERT_TRUE(OutputFile::write(link, interaction, writing("new")));
+  EXPECT_TRUE(QFileInfo(link).isSymLink());
+  EXPECT_EQ(tree.read(u"real.csv"_s), "new");
+  const auto permissions = QFile::permissions(real);
+  EXPECT_TRUE(permissions & QFileDevice::WriteOwner);
+  EXPECT_FALSE(permissions & (QFileDevice::ReadGroup | QFileDevice::ReadOther));
+}
+
 }  // namespace
 }  // namespace vek
