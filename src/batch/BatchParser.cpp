@@ -1,9 +1,11 @@
 #include "batch/BatchParser.h"
 
+#include <unistd.h>
+
 #include <cmath>
 #include <limits>
 
-#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 namespace vek {
@@ -52,6 +54,12 @@ Message datePatternInvalid(const QString& token) {
 bool isValue(const QString& token) { return !token.isEmpty() && token.front() != u'/'; }
 
 bool isDirectory(const QString& path) { return !path.isEmpty() && QFileInfo(path).isDir(); }
+
+// A source folder that exists but cannot be listed would give an empty list that looks like a
+// success; it is refused like a missing one. access() answers for the real user, root included.
+bool isListableDirectory(const QString& path) {
+  return isDirectory(path) && ::access(QFile::encodeName(path).constData(), R_OK | X_OK) == 0;
+}
 
 }  // namespace
 
@@ -119,7 +127,7 @@ std::variant<BatchRequest, Message> parseBatchArguments(const QStringList& token
     const QString& token = tokens[i];
     const QString next = at(i + 1);
     if (token == u"/I") {
-      if (!isDirectory(next)) return sourceInvalid(next);
+      if (!isListableDirectory(next)) return sourceInvalid(next);
       request.sourceFolder = next;
       request.title = next;
       sourceFolderMissing = false;

@@ -1,4 +1,6 @@
 // Runs the real executable the way a shell script would: no display, a program folder of its own.
+#include <unistd.h>
+
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -34,6 +36,17 @@ class BatchProcessTest : public ::testing::Test {
 
   ProcessResult run(const QStringList& arguments, const QString& workingFolder = QString()) {
     QProcess process;
+    QString program = qEnvironmentVariable("VEK_EXE");
+    QStringList programArguments = arguments;
+    if (asUnprivilegedUser && ::geteuid() == 0) {
+      // Root reads every folder; permissions only mean something to an ordinary user.
+      programArguments = QStringList{u"--reuid=65534"_s, u"--regid=65534"_s,
+                                     u"--clear-groups"_s, program} + arguments;
+      program = u"setpriv"_s;
+      for (const QString& folder : {tree.root(), home, output}) {
+        QFile::setPermissions(folder, QFileDevice::Permissions(0x7777));
+      }
+    }
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(u"VEK_HOME"_s, home);
     for (const QString& name : {u"QT_QPA_PLATFORM"_s, u"DISPLAY"_s, u"WAYLAND_DISPLAY"_s}) {
@@ -42,7 +55,7 @@ class BatchProcessTest : public ::testing::Test {
     if (!pathPrefix.isEmpty()) env.insert(u"PATH"_s, pathPrefix + u':' + env.value(u"PATH"_s));
     process.setProcessEnvironment(env);
     process.setWorkingDirectory(workingFolder.isEmpty() ? tree.root() : workingFolder);
-    process.start(qEnvironmentVariable("VEK_EXE"), arguments);
+    process.start(program, programArguments);
     process.closeWriteChannel();
     ProcessResult result;
     if (!process.waitForFinished(60000)) {
@@ -82,6 +95,7 @@ class BatchProcessTest : public ::testing::Test {
   test::TempTree tree;
   QString home, source, output;
   QString pathPrefix;  // put before PATH for the child
+  bool asUnprivilegedUser = false;
 };
 
 TEST_F(BatchProcessTest, UsagePrintsTheLinesAndEndsWell) {
@@ -267,6 +281,20 @@ TEST_F(BatchProcessTest, TokensPastThirtyAreIgnored) {
   EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
   EXPECT_EQ(r.err, QString());
   EXPECT_TRUE(QFile::exists(output + u"/list.csv"_s));
+}
+
+TEST_F(BatchProcessTest, UnreadableSourceFolderIsRefused) {
+  const QString locked = tree.folder(u"locked"_s);
+  tree.file(u"locked/a.txt"_s, "a");
+  QFile::setPermissions(locked, QFileDevice::Permissions());
+  asUnprivilegedUser = true;
+  const ProcessResult r = run({u"/I"_s, u"locked"_s, u"/O"_s, u"out"_s, u"/F"_s, u"list"_s});
+  QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                    QFileDevice::ExeOwner);
+  EXPECT_EQ(r.err,
+            u"警告: ファイルリスト取得対象フォルダが不正です、パスを確認してください。\n  locked\n"_s);
+  EXPECT_EQ(r.exitCode, 2);
+  EXPECT_FALSE(QFile::exists(output + u"/list.csv"_s));
 }
 
 TEST_F(BatchProcessTest, UnwritableOutputFolderFailsWithTheMessage) {
