@@ -73,8 +73,9 @@ void BatchRun::reportSettingsFailure(const QString& error) {
 }
 
 ExitCode BatchRun::printUsage(QIODevice& out) {
-  out.write(TextCodec::system().encode(usageText()));
-  return ExitCode::Success;
+  const QByteArray text = TextCodec::system().encode(usageText());
+  // A closed or full standard output is a failure a script should see.
+  return out.write(text) == text.size() ? ExitCode::Success : ExitCode::WriteFailed;
 }
 
 ExitCode BatchRun::runBatch(const QStringList& tokens) {
