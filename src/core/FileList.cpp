@@ -11,14 +11,70 @@ namespace vek {
 
 namespace {
 
-// Texts order case-insensitively, and only texts equal but for case case-sensitively, so the
-// order is total and does not depend on the rows' earlier order.
-int compareText(const QString& a, const QString& b) {
+// Simple case folding of one UTF-16 unit; ASCII without a table look-up.
+inline char16_t foldUnit(char16_t c) {
+  if (c < 0x80) return (c >= u'A' && c <= u'Z') ? char16_t(c + 32) : c;
+  const char32_t folded = QChar::toCaseFolded(char32_t(c));
+  return folded <= 0xFFFF ? char16_t(folded) : c;
+}
+
+// Texts order case-insensitively, and texts equal but for case case-sensitively, so the order
+// is total and does not depend on the rows' earlier order. One pass decides both.
+int compareText(QStringView a, QStringView b) {
+  const char16_t* pa = a.utf16();
+  const char16_t* pb = b.utf16();
   // Folder and type texts are shared between rows: the same data is the same text.
-  if (a.constData() == b.constData() && a.size() == b.size()) return 0;
-  const int folded = QString::compare(a, b, Qt::CaseInsensitive);
-  if (folded != 0) return folded;
-  return QString::compare(a, b, Qt::CaseSensitive);
+  if (pa == pb && a.size() == b.size()) return 0;
+  const qsizetype n = std::min(a.size(), b.size());
+  int caseOrder = 0;
+  for (qsizetype i = 0; i < n; ++i) {
+    const char16_t ca = pa[i];
+    const char16_t cb = pb[i];
+    if (ca == cb) continue;
+    const char16_t fa = foldUnit(ca);
+    const char16_t fb = foldUnit(cb);
+    if (fa != fb) return fa < fb ? -1 : 1;
+    if (caseOrder == 0) caseOrder = ca < cb ? -1 : 1;
+  }
+  if (a.size() != b.size()) return a.size() < b.size() ? -1 : 1;
+  return caseOrder;
+}
+
+// A text with its first eight folded units packed in order, so that most comparisons during a
+// sort are decided without reading the text itself (which is where a sort's time goes).
+struct TextKey {
+  quint64 high;
+  quint64 low;
+  QStringView text;
+  bool whole;  // the text has at most eight units and folding leaves them as they are
+};
+
+TextKey textKey(const QString& text) {
+  const QStringView view(text);
+  bool unchanged = true;
+  auto pack = [&](qsizetype from) {
+    quint64 packed = 0;
+    for (qsizetype i = from; i < from + 4; ++i) {
+      char16_t folded = 0;
+      if (i < view.size()) {
+        folded = foldUnit(view.utf16()[i]);
+        unchanged = unchanged && folded == view.utf16()[i];
+      }
+      packed = packed << 16 | folded;
+    }
+    return packed;
+  };
+  const quint64 high = pack(0);
+  const quint64 low = pack(4);
+  return {high, low, view, unchanged && view.size() <= 8};
+}
+
+int compareTextKeys(const TextKey& a, const TextKey& b) {
+  if (a.high != b.high) return a.high < b.high ? -1 : 1;
+  if (a.low != b.low) return a.low < b.low ? -1 : 1;
+  // Short texts with nothing to fold are equal when their packed units and lengths are.
+  if (a.whole && b.whole && a.text.size() == b.text.size()) return 0;
+  return compareText(a.text, b.text);
 }
 
 template <typename T>
@@ -217,8 +273,8 @@ void FileList::sortRange(qint64 from, qint64 to, int column, bool ascending) {
   } else {
     sortByKey(
         m_rows, begin, end, ascending,
-        [column](const FileEntry& row) { return &textOf(row, column); },
-        [](const QString* a, const QString* b) { return compareText(*a, *b); });
+        [column](const FileEntry& row) { return textKey(textOf(row, column)); },
+        compareTextKeys);
   }
 }
 

@@ -60,10 +60,13 @@ TEST(FileList, Columns) {
 
 TEST(FileList, TextOrderIsCaseInsensitiveThenCaseSensitive) {
   FileList list;  // sorting starts on, by name, ascending
-  for (const char16_t* n : {u"b.txt", u"B.txt", u"a2.txt", u"A.txt", u"a.txt", u"c.txt", u".rc"})
+  for (const char16_t* n : {u"b.txt", u"B.txt", u"a2.txt", u"A.txt", u"a.txt", u"c.txt", u".rc",
+                            u"Ａ1", u"ａ0", u"Ω", u"ω", u"longprefixB", u"LONGPREFIXa",
+                            u"longprefix", u"LongPrefixA"})
     list.append(entry(QString::fromUtf16(n)));
   EXPECT_EQ(order(list), names({u".rc", u"A.txt", u"a.txt", u"a2.txt", u"B.txt", u"b.txt",
-                                u"c.txt"}));
+                                u"c.txt", u"longprefix", u"LONGPREFIXa", u"LongPrefixA",
+                                u"longprefixB", u"Ω", u"ω", u"ａ0", u"Ａ1"}));
 }
 
 // One direction for every column, flipped by every click except on the size column.
@@ -294,7 +297,8 @@ TEST(FileList, SwitchingSortingOnAgainEqualsAFullStableSort) {
   std::mt19937 random(7);
   auto randomEntry = [&] {
     const QString types[] = {u"A"_s, u"a"_s, u"B"_s, u"テキスト"_s};
-    FileEntry e = entry(u"n%1.%2"_s.arg(random() % 40).arg(random() % 3),
+    const QString stems[] = {u"n"_s, u"LongName_"_s, u"longname_"_s, u"ｆｉｌｅ"_s};
+    FileEntry e = entry(u"%1%2.%3"_s.arg(stems[random() % 4]).arg(random() % 40).arg(random() % 3),
                         qint64(random() % 6), types[random() % 4], u"/f%1/"_s.arg(random() % 5));
     e.ticked = random() % 2;
     e.created = random() % 4 ? DateStamp::fromLocal(2020, 1, 1, 0, 0, random() % 30) : DateStamp();
