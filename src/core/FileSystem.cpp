@@ -22,7 +22,9 @@ namespace {
 
 constexpr unsigned kStatxMask = STATX_TYPE | STATX_SIZE | STATX_ATIME | STATX_MTIME | STATX_BTIME;
 
-QByteArray encodePath(const QString& path) { return path.toUtf8(); }
+QByteArray encodePath(const QString& path) {
+  return path.toUtf8();
+}
 
 void setError(QString* errorText, int error) {
   if (errorText) *errorText = qt_error_string(error);
@@ -56,7 +58,8 @@ std::optional<FileInfo> statFile(int dirFd, const QByteArray& path, const QStrin
   info.type = FileSystem::typeDescription(fileName);
   info.size = qint64(st.stx_size);
   // Some file systems report a birth time of 0 for inodes they never stamped.
-  if ((st.stx_mask & STATX_BTIME) && st.stx_btime.tv_sec != 0) info.created = localStamp(st.stx_btime);
+  if ((st.stx_mask & STATX_BTIME) && st.stx_btime.tv_sec != 0)
+    info.created = localStamp(st.stx_btime);
   if (st.stx_mask & STATX_ATIME) info.accessed = localStamp(st.stx_atime);
   info.modified = localStamp(st.stx_mtime);
   if (info.modified.isNull()) {
@@ -92,9 +95,8 @@ class MimeKeys {
           m_prefixes.append(glob.left(literal).toLower());
           markFirst(glob[0]);
         } else {
-          m_others.append(QRegularExpression(
-              QRegularExpression::wildcardToRegularExpression(glob),
-              QRegularExpression::CaseInsensitiveOption));
+          m_others.append(QRegularExpression(QRegularExpression::wildcardToRegularExpression(glob),
+                                             QRegularExpression::CaseInsensitiveOption));
         }
       }
     }
@@ -214,7 +216,9 @@ std::optional<FileSystem::Folder> FileSystem::Folder::open(const QString& path) 
   return Folder(fd);
 }
 
-FileSystem::Folder::Folder(Folder&& other) noexcept : m_fd(other.m_fd) { other.m_fd = -1; }
+FileSystem::Folder::Folder(Folder&& other) noexcept : m_fd(other.m_fd) {
+  other.m_fd = -1;
+}
 
 FileSystem::Folder& FileSystem::Folder::operator=(Folder&& other) noexcept {
   if (this != &other) {
@@ -266,9 +270,10 @@ std::optional<FolderListing> FileSystem::Folder::read(const NameFilter& fileFilt
     if (type == DT_UNKNOWN) {
       struct stat st {};
       if (fstatat(m_fd, name, &st, AT_SYMLINK_NOFOLLOW) != 0) continue;
-      type = S_ISDIR(st.st_mode) ? DT_DIR : S_ISREG(st.st_mode) ? DT_REG
-                                          : S_ISLNK(st.st_mode) ? DT_LNK
-                                                                : DT_UNKNOWN;
+      type = S_ISDIR(st.st_mode)   ? DT_DIR
+             : S_ISREG(st.st_mode) ? DT_REG
+             : S_ISLNK(st.st_mode) ? DT_LNK
+                                   : DT_UNKNOWN;
     }
     if (type == DT_DIR) {
       listing.folders.push_back(QString::fromUtf8(name));

@@ -18,7 +18,7 @@
 namespace vek {
 
 struct FileInfo {
-  QString type;        // the type description; shared between files of one kind
+  QString type;  // the type description; shared between files of one kind
   qint64 size = 0;
   DateStamp created;   // null when the file system keeps no birth time
   DateStamp accessed;  // null when the file system cannot supply it

@@ -28,14 +28,18 @@ const QString& fileSearchInfo() {
   return text;
 }
 
-QString nativeFolderText(const QString& folder) { return folderText(folder, nativePathStyle()); }
+QString nativeFolderText(const QString& folder) {
+  return folderText(folder, nativePathStyle());
+}
 
 }  // namespace
 
 Gatherer::Gatherer(FileList& list, Interaction& interaction, Settings& settings)
     : m_list(list), m_interaction(interaction), m_settings(settings) {}
 
-void Gatherer::setFilter(const QString& filterText) { m_filter = WildcardFilter(filterText); }
+void Gatherer::setFilter(const QString& filterText) {
+  m_filter = WildcardFilter(filterText);
+}
 
 std::optional<std::vector<QString>> Gatherer::listFiles(const QString& folder) const {
   auto listing =
@@ -127,10 +131,13 @@ AddResult Gatherer::addSubtree(const QString& folder) {
   if (everything && text == QStringView(u"/")) {
     const bool go = m_interaction.askYesNo(
         {QStringLiteral("警告"),
-         joinLines({QStringLiteral("検索開始フォルダとしてルートを指定し、ファイル種別として「*」を使用した場合、"),
-                    QStringLiteral("検索終了までかなりの時間がかかることが予想されます。"),
-                    QStringLiteral("適切なフォルダ、ファイル種別を再選択し、実行することをおすすめします。"),
-                    QStringLiteral("検索を開始しますか？")}),
+         joinLines(
+             {QStringLiteral(
+                  "検索開始フォルダとしてルートを指定し、ファイル種別として「*」を使用した場合、"),
+              QStringLiteral("検索終了までかなりの時間がかかることが予想されます。"),
+              QStringLiteral(
+                  "適切なフォルダ、ファイル種別を再選択し、実行することをおすすめします。"),
+              QStringLiteral("検索を開始しますか？")}),
          MessageIcon::Warning});
     if (!go) return {AddOutcome::Declined, 0};
   }

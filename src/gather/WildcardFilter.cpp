@@ -19,7 +19,8 @@ void foldInto(QStringView text, std::u32string& out) {
       continue;
     }
     char32_t code = unit;
-    if (QChar::isHighSurrogate(unit) && i + 1 < size && QChar::isLowSurrogate(text[i + 1].unicode())) {
+    if (QChar::isHighSurrogate(unit) && i + 1 < size &&
+        QChar::isLowSurrogate(text[i + 1].unicode())) {
       code = QChar::surrogateToUcs4(unit, text[i + 1].unicode());
       ++i;
     }

@@ -45,8 +45,9 @@ TEST(FileSystemTest, FileInfoFailsForWhatIsNotAReadableFile) {
   TempTree tree;
   tree.folder(QStringLiteral("sub"));
   tree.link(QStringLiteral("dangling"), tree.path(QStringLiteral("gone")));
-  for (const QString& path : {tree.path(QStringLiteral("missing")), tree.path(QStringLiteral("sub")),
-                              tree.path(QStringLiteral("dangling")), QString()}) {
+  for (const QString& path :
+       {tree.path(QStringLiteral("missing")), tree.path(QStringLiteral("sub")),
+        tree.path(QStringLiteral("dangling")), QString()}) {
     QString error;
     EXPECT_FALSE(FileSystem::fileInfo(path, &error)) << path.toStdString();
     EXPECT_FALSE(error.isEmpty());
@@ -82,8 +83,8 @@ TEST(FileSystemTest, ReadFolderSortsHidesAndDoesNotFollowFolderLinks) {
   EXPECT_EQ(all->files, names({"a.log", "A.txt", "b.txt", "toFile.txt"}));
   EXPECT_EQ(all->folders, names({".secret", "Sub"}));
 
-  const auto txt = FileSystem::readFolder(
-      tree.root(), [](QStringView name) { return name.endsWith(u".txt"); });
+  const auto txt =
+      FileSystem::readFolder(tree.root(), [](QStringView name) { return name.endsWith(u".txt"); });
   ASSERT_TRUE(txt);
   EXPECT_EQ(txt->files, names({"A.txt", "b.txt", "toFile.txt"}));
 
@@ -114,8 +115,8 @@ TEST(FileSystemTest, TypeDescriptionsFollowTheMimeDatabaseByName) {
   }
   // Asking in this order fills the cache with ".txt" first: names that a start-anchored glob
   // decides must still get their own answer, and case-sensitive globs (*.C) theirs.
-  const QStringList names = {QStringLiteral("a.txt"), QStringLiteral("CMakeLists.txt"),
-                             QStringLiteral("x.c"), QStringLiteral("y.C"),
+  const QStringList names = {QStringLiteral("a.txt"),    QStringLiteral("CMakeLists.txt"),
+                             QStringLiteral("x.c"),      QStringLiteral("y.C"),
                              QStringLiteral("Makefile"), QStringLiteral("README.md")};
   const QMimeDatabase database;
   for (const QString& name : names) {

@@ -31,8 +31,10 @@ TEST(AddFileEntryTest, FolderWithOrWithoutSeparatorGivesTheSameRow) {
   TempTree tree;
   const QString path = tree.file(QStringLiteral("sub/report.2024.txt"), "12345");
   Fixture f;
-  ASSERT_TRUE(f.gatherer.addFileEntry(tree.path(QStringLiteral("sub")), QStringLiteral("report.2024.txt")));
-  ASSERT_TRUE(f.gatherer.addFileEntry(tree.path(QStringLiteral("sub/")), QStringLiteral("report.2024.txt")));
+  ASSERT_TRUE(
+      f.gatherer.addFileEntry(tree.path(QStringLiteral("sub")), QStringLiteral("report.2024.txt")));
+  ASSERT_TRUE(f.gatherer.addFileEntry(tree.path(QStringLiteral("sub/")),
+                                      QStringLiteral("report.2024.txt")));
   ASSERT_EQ(f.list.count(), 2);
   for (qint64 row = 0; row < 2; ++row) {
     const FileEntry& e = f.list.at(row);
@@ -49,9 +51,15 @@ TEST(AddFileEntryTest, FolderWithOrWithoutSeparatorGivesTheSameRow) {
 
 TEST(AddFileEntryTest, NameSplitsAtTheLastDot) {
   TempTree tree;
-  struct Case { const char* file; const char* name; const char* extension; };
-  const Case cases[] = {{"Makefile", "Makefile", ""}, {".profile", "", ".profile"},
-                        {"a.tar.gz", "a.tar", ".gz"}, {"trailing.", "trailing", "."}};
+  struct Case {
+    const char* file;
+    const char* name;
+    const char* extension;
+  };
+  const Case cases[] = {{"Makefile", "Makefile", ""},
+                        {".profile", "", ".profile"},
+                        {"a.tar.gz", "a.tar", ".gz"},
+                        {"trailing.", "trailing", "."}};
   Fixture f;
   f.list.setSortingEnabled(false);
   for (const Case& c : cases) {
@@ -92,7 +100,8 @@ TEST(AddFileEntryTest, AFileThatCannotBeReadIsReportedAndSkipped) {
   TempTree tree;
   tree.folder(QStringLiteral("d"));
   Fixture f;
-  EXPECT_FALSE(f.gatherer.addFileEntry(tree.path(QStringLiteral("d")), QStringLiteral("gone, \"x\" <&>.txt")));
+  EXPECT_FALSE(f.gatherer.addFileEntry(tree.path(QStringLiteral("d")),
+                                       QStringLiteral("gone, \"x\" <&>.txt")));
   EXPECT_EQ(f.list.count(), 0);
   ASSERT_EQ(f.interaction.messages.size(), 1u);
   const Message& m = f.interaction.messages[0];

@@ -42,8 +42,7 @@ TEST(FilterPresetsTest, MissingFileIsCreatedWithTheDefaultLines) {
   ASSERT_EQ(presets->size(), 17);
   EXPECT_EQ(presets->front(), QStringLiteral("*.*;　（全てのファイル）"));
   EXPECT_EQ(*presets, defaultFilterPresets());
-  const QByteArray expected =
-      TextCodec::system().encode(QString::fromUtf8(kDefaultFile));
+  const QByteArray expected = TextCodec::system().encode(QString::fromUtf8(kDefaultFile));
   EXPECT_EQ(tree.read(QStringLiteral("filter.txt")), expected);
   if (TextCodec::system().isUtf8()) {
     EXPECT_EQ(tree.read(QStringLiteral("filter.txt")), QByteArray(kDefaultFile));
@@ -55,7 +54,10 @@ TEST(FilterPresetsTest, MissingFileIsCreatedWithTheDefaultLines) {
 }
 
 TEST(FilterPresetsTest, LinesAreSplitAtCrLfLfOrCr) {
-  struct Case { const char* bytes; QStringList lines; };
+  struct Case {
+    const char* bytes;
+    QStringList lines;
+  };
   const Case cases[] = {
       {"", {}},
       {"a\r\nb\r\n", {QStringLiteral("a"), QStringLiteral("b")}},

@@ -2,9 +2,9 @@
 // folders, folder links, cancelling, the root question, the progress texts and the history.
 #include "gather/Gatherer.h"
 
+#include <grp.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
-#include <grp.h>
 #include <unistd.h>
 
 #include <functional>
@@ -55,7 +55,8 @@ bool runUnprivileged(const std::function<bool()>& check) {
   if (::geteuid() != 0) return check();
   const pid_t child = ::fork();
   if (child == 0) {
-    const bool dropped = ::setgroups(0, nullptr) == 0 && ::setgid(65534) == 0 && ::setuid(65534) == 0;
+    const bool dropped =
+        ::setgroups(0, nullptr) == 0 && ::setgid(65534) == 0 && ::setuid(65534) == 0;
     ::_exit(dropped && check() ? 0 : 1);
   }
   int status = 0;
@@ -65,13 +66,14 @@ bool runUnprivileged(const std::function<bool()>& check) {
 
 TEST(GathererTest, CurrentFolderAddTakesTheMatchingFilesAndRecordsTheFolder) {
   TempTree tree;
-  for (const char* name : {"a.txt", "b.log", "c.doc", "sub/d.txt"}) tree.file(QString::fromUtf8(name));
+  for (const char* name : {"a.txt", "b.log", "c.doc", "sub/d.txt"})
+    tree.file(QString::fromUtf8(name));
   Fixture f(QStringLiteral("*.txt;*.log"));
   const AddResult result = f.gatherer.addCurrentFolder(tree.root() + u'/');
   EXPECT_EQ(result.outcome, AddOutcome::Done);
   EXPECT_EQ(result.added, 2);
   EXPECT_EQ(f.fullPaths(), (std::set<QString>{tree.path(QStringLiteral("a.txt")),
-                                               tree.path(QStringLiteral("b.log"))}));
+                                              tree.path(QStringLiteral("b.log"))}));
   EXPECT_TRUE(f.list.isSortingEnabled());
   EXPECT_EQ(f.settings.history[0], tree.root());
   EXPECT_TRUE(f.settings.history[1].isEmpty());
@@ -91,8 +93,8 @@ TEST(GathererTest, EmptyFilterIsReportedOnlyWhenThereAreFiles) {
   EXPECT_TRUE(f.interaction.messages.empty());
 
   tree.file(QStringLiteral("a.txt"));
-  for (const AddResult result : {f.gatherer.addCurrentFolder(tree.root()),
-                                 f.gatherer.addSubtree(tree.root())}) {
+  for (const AddResult result :
+       {f.gatherer.addCurrentFolder(tree.root()), f.gatherer.addSubtree(tree.root())}) {
     EXPECT_EQ(result.outcome, AddOutcome::EmptyFilter);
   }
   ASSERT_EQ(f.interaction.messages.size(), 2u);
@@ -135,8 +137,9 @@ TEST(GathererTest, FolderTableIsDepthFirstPreOrder) {
   Fixture f;
   f.gatherer.searchSubfolders(tree.path(QStringLiteral("A")));
   EXPECT_EQ(tablePaths(f.gatherer),
-            (std::vector<QString>{tree.path(QStringLiteral("A/")), tree.path(QStringLiteral("A/B/")),
-                                  tree.path(QStringLiteral("A/B/D/")), tree.path(QStringLiteral("A/C/"))}));
+            (std::vector<QString>{
+                tree.path(QStringLiteral("A/")), tree.path(QStringLiteral("A/B/")),
+                tree.path(QStringLiteral("A/B/D/")), tree.path(QStringLiteral("A/C/"))}));
 }
 
 TEST(GathererTest, UnreadableFolderIsLeftOutWithItsSubtreeSilently) {
@@ -215,7 +218,7 @@ TEST(GathererTest, SubtreeProgressTexts) {
   EXPECT_EQ(f.interaction.lastBarMaximum, 3);
   EXPECT_EQ(f.interaction.closeCount, 1);
   EXPECT_FALSE(f.interaction.progressOpen);
-  EXPECT_EQ(shown, tree.root());  // back at the start folder
+  EXPECT_EQ(shown, tree.root());                 // back at the start folder
   EXPECT_TRUE(f.settings.history[0].isEmpty());  // the subtree add records no history
   EXPECT_EQ(Gatherer::progressDetail(12, 345), QStringLiteral("処理件数：12　/　総ﾌｫﾙﾀﾞ数：345件"));
 }
@@ -227,11 +230,13 @@ TEST(GathererTest, RootQuestionOnlyForStarFiltersAtTheRoot) {
     EXPECT_EQ(f.gatherer.addSubtree(QStringLiteral("/")).outcome, AddOutcome::Declined);
     ASSERT_EQ(f.interaction.questions.size(), 1u);
     EXPECT_EQ(f.interaction.questions[0].title, QStringLiteral("警告"));
-    EXPECT_EQ(f.interaction.questions[0].text,
-              QStringLiteral("検索開始フォルダとしてルートを指定し、ファイル種別として「*」を使用した場合、\r\n"
-                             "検索終了までかなりの時間がかかることが予想されます。\r\n"
-                             "適切なフォルダ、ファイル種別を再選択し、実行することをおすすめします。\r\n"
-                             "検索を開始しますか？"));
+    EXPECT_EQ(
+        f.interaction.questions[0].text,
+        QStringLiteral(
+            "検索開始フォルダとしてルートを指定し、ファイル種別として「*」を使用した場合、\r\n"
+            "検索終了までかなりの時間がかかることが予想されます。\r\n"
+            "適切なフォルダ、ファイル種別を再選択し、実行することをおすすめします。\r\n"
+            "検索を開始しますか？"));
     EXPECT_TRUE(f.interaction.progress.empty());
   }
   {
@@ -264,9 +269,9 @@ TEST(GathererTest, AwkwardNamesAreListedLikeFind) {
   EXPECT_TRUE(f.interaction.messages.empty());
 
   QProcess find;
-  find.start(QStringLiteral("find"), {tree.root(), QStringLiteral("-type"), QStringLiteral("f"),
-                                      QStringLiteral("!"), QStringLiteral("-name"),
-                                      QStringLiteral(".*"), QStringLiteral("-print0")});
+  find.start(QStringLiteral("find"),
+             {tree.root(), QStringLiteral("-type"), QStringLiteral("f"), QStringLiteral("!"),
+              QStringLiteral("-name"), QStringLiteral(".*"), QStringLiteral("-print0")});
   ASSERT_TRUE(find.waitForFinished());
   std::set<QString> expected;
   for (const QByteArray& path : find.readAllStandardOutput().split('\0')) {
