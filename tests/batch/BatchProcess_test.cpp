@@ -43,7 +43,7 @@ class BatchProcessTest : public ::testing::Test {
       programArguments = QStringList{u"--reuid=65534"_s, u"--regid=65534"_s,
                                      u"--clear-groups"_s, program} + arguments;
       program = u"setpriv"_s;
-      for (const QString& folder : {tree.root(), home, output}) {
+      for (const QString& folder : {tree.root(), home}) {
         QFile::setPermissions(folder, QFileDevice::Permissions(0x7777));
       }
     }
@@ -299,9 +299,24 @@ TEST_F(BatchProcessTest, UnreadableSourceFolderIsRefused) {
 
 TEST_F(BatchProcessTest, UnwritableOutputFolderFailsWithTheMessage) {
   tree.file(u"in/a.txt"_s, "a");
-  // /proc refuses new files even to root, who could write into a folder without write bits.
-  const ProcessResult r = run({u"/I"_s, u"in"_s, u"/O"_s, u"/proc"_s, u"/F"_s, u"list"_s});
-  EXPECT_NE(r.exitCode, 0);
+  tree.file(u"out/list.csv"_s, "old");
+  // A read-only folder, tried as an ordinary user (root writes anywhere), and /proc, which
+  // refuses new files even to root.
+  QFile::setPermissions(output, QFileDevice::ReadOwner | QFileDevice::ExeOwner |
+                                    QFileDevice::ReadOther | QFileDevice::ExeOther);
+  asUnprivilegedUser = true;
+  ProcessResult r = run({u"/I"_s, u"in"_s, u"/O"_s, u"out"_s, u"/F"_s, u"list"_s});
+  asUnprivilegedUser = false;
+  QFile::setPermissions(output, QFileDevice::Permissions(0x7700));
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_TRUE(r.err.startsWith(u"警告: ファイルを開くことが出来ません。\n  "_s + output +
+                               u"/list.csv\n"_s))
+      << r.err.toStdString();
+  EXPECT_EQ(tree.read(u"out/list.csv"_s), "old");
+  EXPECT_EQ(listFiles(output), u"list.csv"_s);
+
+  r = run({u"/I"_s, u"in"_s, u"/O"_s, u"/proc"_s, u"/F"_s, u"list"_s});
+  EXPECT_EQ(r.exitCode, 1);
   EXPECT_TRUE(r.err.startsWith(u"警告: ファイルを開くことが出来ません。\n  /proc/list.csv\n"_s))
       << r.err.toStdString();
   EXPECT_TRUE(r.err.endsWith(u"  ファイルは出力されませんでした。\n"_s)) << r.err.toStdString();
