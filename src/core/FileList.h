@@ -50,14 +50,15 @@ class FileList {
   int sortColumn() const { return m_sortColumn; }
   bool sortAscending() const { return m_sortAscending; }
   // Sets the sort column and direction without flipping (the batch run's sort); re-sorts
-  // when sorting is on.
+  // when sorting is on. Set the column before switching sorting on to sort only once.
   void setSortColumn(int column, bool ascending);
 
   // A click on a column header: the size column switches the list's sorting off and runs
   // sortBySize; any other column switches it on with that column and flips the one shared
   // direction.
   void columnClicked(int column);
-  // Stable numeric size sort, ascending unless bNumAsc; then flips bNumAsc. Ticks stay.
+  // Stable numeric size sort, ascending unless bNumAsc; then flips bNumAsc. Ticks stay. It
+  // switches the list's own sorting off, which would otherwise undo the size order.
   void sortBySize();
   bool bNumAsc() const { return m_bNumAsc; }
 
