@@ -59,7 +59,7 @@ class BatchProcessTest : public ::testing::Test {
     process.closeWriteChannel();
     ProcessResult result;
     if (!process.waitForFinished(60000)) {
-      ADD_FAILURE() << "vek did not finish";
+      ADD_FAILURE() << "vek did not finish: " << process.errorString().toStdString();
       process.kill();
       return result;
     }
