@@ -1,14 +1,7 @@
 #include "core/FileSystem.h"
 
-#include <dirent.h>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <array>
-#include <cerrno>
-#include <ctime>
 
 #include <QHash>
 #include <QMimeDatabase>
@@ -16,67 +9,24 @@
 #include <QMutexLocker>
 #include <QRegularExpression>
 
+#if VEK_NATIVE_FILESYSTEM
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <ctime>
+#else
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#endif
+
 namespace vek {
 
 namespace {
-
-constexpr unsigned kStatxMask = STATX_TYPE | STATX_SIZE | STATX_ATIME | STATX_MTIME | STATX_BTIME;
-
-QByteArray encodePath(const QString& path) {
-  return path.toUtf8();
-}
-
-void setError(QString* errorText, int error) {
-  if (errorText) *errorText = qt_error_string(error);
-}
-
-// Local time of a file-system time stamp. TZ=:/etc/localtime keeps this free of file reads.
-DateStamp localStamp(const struct statx_timestamp& stamp) {
-  const time_t seconds = time_t(stamp.tv_sec);
-  struct tm local {};
-  if (!localtime_r(&seconds, &local)) return {};
-  return DateStamp::fromLocal(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
-                              local.tm_min, local.tm_sec);
-}
-
-std::optional<FileInfo> statFile(int dirFd, const QByteArray& path, const QString& fileName,
-                                 QString* errorText) {
-  struct statx st {};
-  if (statx(dirFd, path.constData(), AT_STATX_SYNC_AS_STAT, kStatxMask, &st) != 0) {
-    setError(errorText, errno);
-    return std::nullopt;
-  }
-  if ((st.stx_mask & STATX_TYPE) && S_ISDIR(st.stx_mode)) {
-    setError(errorText, EISDIR);
-    return std::nullopt;
-  }
-  if (!(st.stx_mask & STATX_SIZE) || !(st.stx_mask & STATX_MTIME)) {
-    setError(errorText, ENODATA);
-    return std::nullopt;
-  }
-  FileInfo info;
-  info.type = FileSystem::typeDescription(fileName);
-  info.size = qint64(st.stx_size);
-  // Some file systems report a birth time of 0 for inodes they never stamped.
-  if ((st.stx_mask & STATX_BTIME) && st.stx_btime.tv_sec != 0)
-    info.created = localStamp(st.stx_btime);
-  if (st.stx_mask & STATX_ATIME) info.accessed = localStamp(st.stx_atime);
-  info.modified = localStamp(st.stx_mtime);
-  if (info.modified.isNull()) {
-    setError(errorText, EOVERFLOW);
-    return std::nullopt;
-  }
-  return info;
-}
-
-QString lastComponent(const QString& path) {
-  const qsizetype slash = path.lastIndexOf(u'/');
-  return slash < 0 ? path : path.mid(slash + 1);
-}
-
-bool statFollow(int dirFd, const char* name, struct stat& st) {
-  return fstatat(dirFd, name, &st, 0) == 0;
-}
 
 // The cache key of a type description. MIME globs of the form "*.ext" look only at a name's
 // end, so a name's part from its first dot on decides them; a name without a dot is looked up
@@ -141,26 +91,6 @@ class MimeKeys {
 
 }  // namespace
 
-bool FileSystem::fileExists(const QString& path) {
-  if (path.isEmpty()) return false;
-  struct stat st {};
-  return stat(encodePath(path).constData(), &st) == 0 && !S_ISDIR(st.st_mode);
-}
-
-bool FileSystem::folderExists(const QString& path) {
-  if (path.isEmpty()) return false;
-  struct stat st {};
-  return stat(encodePath(path).constData(), &st) == 0 && S_ISDIR(st.st_mode);
-}
-
-std::optional<FileInfo> FileSystem::fileInfo(const QString& path, QString* errorText) {
-  if (path.isEmpty()) {
-    setError(errorText, ENOENT);
-    return std::nullopt;
-  }
-  return statFile(AT_FDCWD, encodePath(path), lastComponent(path), errorText);
-}
-
 std::optional<QStringList> FileSystem::subfolders(const QString& path) {
   // A filter that refuses every file keeps the read from looking at file links.
   const auto listing = readFolder(path, [](QStringView) { return false; });
@@ -176,12 +106,6 @@ std::optional<FolderListing> FileSystem::readFolder(const QString& path,
   const auto folder = Folder::open(path);
   if (!folder) return std::nullopt;
   return folder->read(fileFilter);
-}
-
-bool FileSystem::removeFile(const QString& path, QString* errorText) {
-  if (::unlink(encodePath(path).constData()) == 0) return true;
-  setError(errorText, errno);
-  return false;
 }
 
 QString FileSystem::typeDescription(const QString& fileName) {
@@ -207,6 +131,96 @@ void FileSystem::sortNames(std::vector<QString>& names) {
     const int folded = a.compare(b, Qt::CaseInsensitive);
     return folded != 0 ? folded < 0 : a < b;
   });
+}
+
+#if VEK_NATIVE_FILESYSTEM
+
+namespace {
+
+constexpr unsigned kStatxMask = STATX_TYPE | STATX_SIZE | STATX_ATIME | STATX_MTIME | STATX_BTIME;
+
+QByteArray encodePath(const QString& path) {
+  return path.toUtf8();
+}
+
+void setError(QString* errorText, int error) {
+  if (errorText) *errorText = qt_error_string(error);
+}
+
+// Local time of a file-system time stamp. TZ=:/etc/localtime keeps this free of file reads.
+DateStamp localStamp(const struct statx_timestamp& stamp) {
+  const time_t seconds = time_t(stamp.tv_sec);
+  struct tm local {};
+  if (!localtime_r(&seconds, &local)) return {};
+  return DateStamp::fromLocal(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
+                              local.tm_min, local.tm_sec);
+}
+
+std::optional<FileInfo> statFile(int dirFd, const QByteArray& path, const QString& fileName,
+                                 QString* errorText) {
+  struct statx st {};
+  if (statx(dirFd, path.constData(), AT_STATX_SYNC_AS_STAT, kStatxMask, &st) != 0) {
+    setError(errorText, errno);
+    return std::nullopt;
+  }
+  if ((st.stx_mask & STATX_TYPE) && S_ISDIR(st.stx_mode)) {
+    setError(errorText, EISDIR);
+    return std::nullopt;
+  }
+  if (!(st.stx_mask & STATX_SIZE) || !(st.stx_mask & STATX_MTIME)) {
+    setError(errorText, ENODATA);
+    return std::nullopt;
+  }
+  FileInfo info;
+  info.type = FileSystem::typeDescription(fileName);
+  info.size = qint64(st.stx_size);
+  // Some file systems report a birth time of 0 for inodes they never stamped.
+  if ((st.stx_mask & STATX_BTIME) && st.stx_btime.tv_sec != 0)
+    info.created = localStamp(st.stx_btime);
+  if (st.stx_mask & STATX_ATIME) info.accessed = localStamp(st.stx_atime);
+  info.modified = localStamp(st.stx_mtime);
+  if (info.modified.isNull()) {
+    setError(errorText, EOVERFLOW);
+    return std::nullopt;
+  }
+  return info;
+}
+
+QString lastComponent(const QString& path) {
+  const qsizetype slash = path.lastIndexOf(u'/');
+  return slash < 0 ? path : path.mid(slash + 1);
+}
+
+bool statFollow(int dirFd, const char* name, struct stat& st) {
+  return fstatat(dirFd, name, &st, 0) == 0;
+}
+
+}  // namespace
+
+bool FileSystem::fileExists(const QString& path) {
+  if (path.isEmpty()) return false;
+  struct stat st {};
+  return stat(encodePath(path).constData(), &st) == 0 && !S_ISDIR(st.st_mode);
+}
+
+bool FileSystem::folderExists(const QString& path) {
+  if (path.isEmpty()) return false;
+  struct stat st {};
+  return stat(encodePath(path).constData(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+std::optional<FileInfo> FileSystem::fileInfo(const QString& path, QString* errorText) {
+  if (path.isEmpty()) {
+    setError(errorText, ENOENT);
+    return std::nullopt;
+  }
+  return statFile(AT_FDCWD, encodePath(path), lastComponent(path), errorText);
+}
+
+bool FileSystem::removeFile(const QString& path, QString* errorText) {
+  if (::unlink(encodePath(path).constData()) == 0) return true;
+  setError(errorText, errno);
+  return false;
 }
 
 std::optional<FileSystem::Folder> FileSystem::Folder::open(const QString& path) {
@@ -296,5 +310,89 @@ std::optional<FolderListing> FileSystem::Folder::read(const NameFilter& fileFilt
   FileSystem::sortNames(listing.folders);
   return listing;
 }
+
+#else  // Portable version over Qt's file classes, for systems without statx.
+
+namespace {
+
+std::optional<FileInfo> infoOf(const QFileInfo& file, QString* errorText) {
+  auto fail = [errorText](const char* why) {
+    if (errorText) *errorText = QString::fromLatin1(why);
+    return std::nullopt;
+  };
+  if (!file.exists()) return fail("No such file");
+  if (file.isDir()) return fail("Is a folder");
+  FileInfo info;
+  info.type = FileSystem::typeDescription(file.fileName());
+  info.size = file.size();
+  info.created = DateStamp::fromDateTime(file.birthTime());
+  info.accessed = DateStamp::fromDateTime(file.lastRead());
+  info.modified = DateStamp::fromDateTime(file.lastModified());
+  if (info.modified.isNull()) return fail("No modification time");
+  return info;
+}
+
+}  // namespace
+
+bool FileSystem::fileExists(const QString& path) {
+  const QFileInfo file(path);
+  return !path.isEmpty() && file.exists() && !file.isDir();
+}
+
+bool FileSystem::folderExists(const QString& path) {
+  return !path.isEmpty() && QFileInfo(path).isDir();
+}
+
+std::optional<FileInfo> FileSystem::fileInfo(const QString& path, QString* errorText) {
+  if (path.isEmpty()) return infoOf(QFileInfo(), errorText);
+  return infoOf(QFileInfo(path), errorText);
+}
+
+bool FileSystem::removeFile(const QString& path, QString* errorText) {
+  QFile file(path);
+  if (file.remove()) return true;
+  if (errorText) *errorText = file.errorString();
+  return false;
+}
+
+std::optional<FileSystem::Folder> FileSystem::Folder::open(const QString& path) {
+  const QFileInfo folder(path);
+  if (path.isEmpty() || !folder.isDir() || !folder.isReadable()) return std::nullopt;
+  return Folder(folder.absoluteFilePath());
+}
+
+FileSystem::Folder::Folder(Folder&& other) noexcept = default;
+FileSystem::Folder& FileSystem::Folder::operator=(Folder&& other) noexcept = default;
+FileSystem::Folder::~Folder() = default;
+
+std::optional<FileInfo> FileSystem::Folder::fileInfo(const QString& name,
+                                                     QString* errorText) const {
+  if (name.isEmpty() || name.contains(u'/')) return infoOf(QFileInfo(), errorText);
+  return infoOf(QFileInfo(m_path + u'/' + name), errorText);
+}
+
+std::optional<FolderListing> FileSystem::Folder::read(const NameFilter& fileFilter) const {
+  if (!QFileInfo(m_path).isReadable()) return std::nullopt;
+  FolderListing listing;
+  QDirIterator it(m_path, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+  while (it.hasNext()) {
+    it.next();
+    const QFileInfo entry = it.fileInfo();
+    const QString name = entry.fileName();
+    if (entry.isDir()) {
+      // Links and junctions to folders are never descended.
+      if (!entry.isSymLink() && !entry.isJunction()) listing.folders.push_back(name);
+      continue;
+    }
+    if (name.startsWith(u'.') || entry.isHidden() || !entry.isFile()) continue;
+    if (fileFilter && !fileFilter(name)) continue;
+    listing.files.push_back(name);
+  }
+  FileSystem::sortNames(listing.files);
+  FileSystem::sortNames(listing.folders);
+  return listing;
+}
+
+#endif
 
 }  // namespace vek

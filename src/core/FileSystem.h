@@ -15,6 +15,13 @@
 
 #include "core/DateStamp.h"
 
+// statx and the *at calls where the system has them; Qt's file classes elsewhere.
+#if defined(Q_OS_LINUX) && !defined(VEK_PORTABLE_FILESYSTEM)
+#define VEK_NATIVE_FILESYSTEM 1
+#else
+#define VEK_NATIVE_FILESYSTEM 0
+#endif
+
 namespace vek {
 
 struct FileInfo {
@@ -84,8 +91,13 @@ class FileSystem {
     std::optional<FolderListing> read(const NameFilter& fileFilter = {}) const;
 
    private:
+#if VEK_NATIVE_FILESYSTEM
     explicit Folder(int fd) : m_fd(fd) {}
     int m_fd = -1;
+#else
+    explicit Folder(QString path) : m_path(std::move(path)) {}
+    QString m_path;
+#endif
   };
 };
 

@@ -32,6 +32,12 @@ QString nativeFolderText(const QString& folder) {
   return folderText(folder, nativePathStyle());
 }
 
+// The root of the file system: "/", or a drive root such as C:\ where paths have drives.
+bool isRootFolder(const QString& folderText) {
+  if (nativePathStyle() == PathStyle::Posix) return folderText == QStringView(u"/");
+  return folderText.size() == 3 && folderText[1] == u':';
+}
+
 }  // namespace
 
 Gatherer::Gatherer(FileList& list, Interaction& interaction, Settings& settings)
@@ -128,7 +134,7 @@ AddResult Gatherer::addSubtree(const QString& folder) {
   const QString text = nativeFolderText(folder);
   const QString& filterText = m_filter.text();
   const bool everything = filterText == QLatin1String("*") || filterText == QLatin1String("*.*");
-  if (everything && text == QStringView(u"/")) {
+  if (everything && isRootFolder(text)) {
     const bool go = m_interaction.askYesNo(
         {QStringLiteral("警告"),
          joinLines(
