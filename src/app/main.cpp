@@ -9,8 +9,8 @@
 #include <QCoreApplication>
 #include <QFile>
 
-#include "batch/CommandLineRun.h"
 #include "batch/CommandLine.h"
+#include "batch/CommandLineRun.h"
 #include "batch/ExitCode.h"
 #include "batch/StartMode.h"
 #include "ui/frmVek.h"

@@ -22,7 +22,8 @@ Message sourceMissing() {
 }
 Message sourceInvalid(const QString& token) {
   return warning(
-      {QStringLiteral("ファイルリスト取得対象フォルダが不正です、パスを確認してください。"), token});
+      {QStringLiteral("ファイルリスト取得対象フォルダが不正です、パスを確認してください。"),
+       token});
 }
 Message outputInvalid(const QString& token) {
   return warning({QStringLiteral("出力先フォルダが不正です、パスを確認してください。"), token});
@@ -51,9 +52,13 @@ Message datePatternInvalid(const QString& token) {
 }
 
 // "/S", "/E" and "/N" take the next token only when it is not empty and is not a switch.
-bool isValue(const QString& token) { return !token.isEmpty() && token.front() != u'/'; }
+bool isValue(const QString& token) {
+  return !token.isEmpty() && token.front() != u'/';
+}
 
-bool isDirectory(const QString& path) { return !path.isEmpty() && QFileInfo(path).isDir(); }
+bool isDirectory(const QString& path) {
+  return !path.isEmpty() && QFileInfo(path).isDir();
+}
 
 // A source folder that exists but cannot be listed would give an empty list that looks like a
 // success; it is refused like a missing one. access() answers for the real user, root included.

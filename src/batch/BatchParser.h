@@ -19,7 +19,9 @@ namespace vek {
 using DateNamer = std::function<std::optional<QString>(const QString& pattern)>;
 
 // The default output file name pattern: year, month, day, hour, minute (12 digits).
-inline QString defaultFileNamePattern() { return QStringLiteral("YYYYMMDDHHmm"); }
+inline QString defaultFileNamePattern() {
+  return QStringLiteral("YYYYMMDDHHmm");
+}
 
 // Parses tokens 1..n (held 0-based). Returns the request, or the message that ends the run:
 // the first faulty switch in command-line order, the missing "/I" only after all were accepted.

@@ -10,16 +10,16 @@ namespace vek {
 enum class OutputType { Csv = 1, Text = 2, Html = 3, Xml = 4 };
 
 struct BatchRequest {
-  QString sourceFolder;          // "/I" as typed
-  QString outputFolder;          // "/O" ending in the separator; empty: the stored DefaultOutDir
+  QString sourceFolder;  // "/I" as typed
+  QString outputFolder;  // "/O" ending in the separator; empty: the stored DefaultOutDir
   OutputType type = OutputType::Csv;
   QString extension = QStringLiteral(".csv");
-  QString fileName;              // without extension
-  int sortKey = 3;               // 1..8, 3 is the folder path
+  QString fileName;  // without extension
+  int sortKey = 3;   // 1..8, 3 is the folder path
   bool includeSubfolders = false;
   std::optional<QString> filter;  // "/E"; none: the first filter preset
-  QString title;                 // the "/I" path or the "/N" title, whichever came later
-  bool hideWindow = false;       // "/H": there is no window in a batch run, accepted for scripts
+  QString title;                  // the "/I" path or the "/N" title, whichever came later
+  bool hideWindow = false;        // "/H": there is no window in a batch run, accepted for scripts
 
   bool operator==(const BatchRequest&) const = default;
 };

@@ -63,13 +63,15 @@ void BatchRun::saveSettings() {
   }
 }
 
-void BatchRun::loadPresets() { m_presets = loadFilterPresets(m_programFolder); }
+void BatchRun::loadPresets() {
+  m_presets = loadFilterPresets(m_programFolder);
+}
 
 void BatchRun::reportSettingsFailure(const QString& error) {
-  m_interaction.showMessage({QStringLiteral("警告"),
-                             joinLines({QStringLiteral("設定ファイルを読み書きできません。"),
-                                        iniPath(), error}),
-                             MessageIcon::Warning});
+  m_interaction.showMessage(
+      {QStringLiteral("警告"),
+       joinLines({QStringLiteral("設定ファイルを読み書きできません。"), iniPath(), error}),
+       MessageIcon::Warning});
 }
 
 ExitCode BatchRun::printUsage(QIODevice& out) {

@@ -3,7 +3,9 @@
 namespace vek {
 
 namespace {
-bool isBlank(QChar c) { return c == u' ' || c == u'\t'; }
+bool isBlank(QChar c) {
+  return c == u' ' || c == u'\t';
+}
 }  // namespace
 
 ArgumentTable splitCommandLine(QStringView text, int maximum) {

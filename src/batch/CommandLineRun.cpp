@@ -29,8 +29,8 @@ ExitCode runCommandLine(const ArgumentTable& table) {
   output.open(stdout, QIODevice::WriteOnly | QIODevice::Unbuffered, QFileDevice::DontCloseHandle);
   errors.open(stderr, QIODevice::WriteOnly | QIODevice::Unbuffered, QFileDevice::DontCloseHandle);
   input.open(stdin, QIODevice::ReadOnly, QFileDevice::DontCloseHandle);
-  ConsoleInteraction console(errors, isatty(STDERR_FILENO) == 1, input,
-                             isatty(STDIN_FILENO) == 1, terminalColumns());
+  ConsoleInteraction console(errors, isatty(STDERR_FILENO) == 1, input, isatty(STDIN_FILENO) == 1,
+                             terminalColumns());
 
   const ProgramFolder folder(ProgramFolder::environment());
   BatchRun run(folder.path(), folder.defaultWorkingFolder(), console);

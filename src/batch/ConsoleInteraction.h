@@ -16,8 +16,7 @@ class ConsoleInteraction : public Interaction {
   // `errors` receives messages and the progress line; `input` answers questions. The two flags
   // say whether each is a terminal; `columns` is the terminal's width.
   ConsoleInteraction(QIODevice& errors, bool errorsIsTerminal, QIODevice& input,
-                     bool inputIsTerminal, int columns = 80,
-                     TextCodec codec = TextCodec::system());
+                     bool inputIsTerminal, int columns = 80, TextCodec codec = TextCodec::system());
 
   void showMessage(const Message& message) override;
   // Yes without asking when standard input is not a terminal: the command line already asked

@@ -12,10 +12,14 @@ enum class ExitCode {
 
 constexpr int exitStatus(ExitCode code) {
   switch (code) {
-    case ExitCode::Success: return 0;
-    case ExitCode::WriteFailed: return 1;
-    case ExitCode::BadCommandLine: return 2;
-    case ExitCode::Declined: return 3;
+    case ExitCode::Success:
+      return 0;
+    case ExitCode::WriteFailed:
+      return 1;
+    case ExitCode::BadCommandLine:
+      return 2;
+    case ExitCode::Declined:
+      return 3;
   }
   return 1;
 }

@@ -41,6 +41,8 @@ QString usageText(QStringView lineEnd) {
   return text;
 }
 
-QString usageTitle() { return QStringLiteral("Vek command reference"); }
+QString usageTitle() {
+  return QStringLiteral("Vek command reference");
+}
 
 }  // namespace vek

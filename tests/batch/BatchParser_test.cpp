@@ -81,8 +81,7 @@ TEST_F(BatchParserTest, MessagesHaveTheirExactTexts) {
        u"ファイルリスト取得対象フォルダが不正です、パスを確認してください。\r\n/nowhere/at all"_s},
       {{u"/O"_s, u"OUT"_s, u"/I"_s},
        u"ファイルリスト取得対象フォルダが不正です、パスを確認してください。\r\n"_s},
-      {{u"/I"_s, u"IN"_s, u"/O"_s},
-       u"出力先フォルダが不正です、パスを確認してください。\r\n"_s},
+      {{u"/I"_s, u"IN"_s, u"/O"_s}, u"出力先フォルダが不正です、パスを確認してください。\r\n"_s},
       {{u"/I"_s, u"IN"_s, u"/T"_s},
        u"出力タイプが不正です、CSV/TEXT/HTML/XMLのどれかを指定してください。\r\n"_s},
       {{u"/I"_s, u"IN"_s, u"/T"_s, u"PDF"_s},
@@ -108,16 +107,18 @@ TEST_F(BatchParserTest, FirstFaultySwitchIsReported) {
   // M1 only after every token was accepted: a bad type is reported first.
   EXPECT_TRUE(messageText({u"/T"_s, u"PDF"_s}).startsWith(u"出力タイプが不正"));
   EXPECT_TRUE(messageText({u"/S"_s, u"0"_s, u"/T"_s, u"PDF"_s}).startsWith(u"ソートキー"));
-  EXPECT_TRUE(messageText({u"/I"_s, u"IN"_s, u"extra"_s}).startsWith(u"識別できない指示符「extra」"));
+  EXPECT_TRUE(
+      messageText({u"/I"_s, u"IN"_s, u"extra"_s}).startsWith(u"識別できない指示符「extra」"));
 }
 
 TEST_F(BatchParserTest, SortKeyIsTheLeadingNumberRoundedHalfToEven) {
   const struct {
     const char16_t* value;
     int key;  // 0: refused
-  } cases[] = {{u"2.5", 2}, {u"3x", 3}, {u"1.5", 2}, {u"5", 5}, {u"8", 8}, {u"0.5", 0},
-               {u"7.5", 8}, {u"8.5", 8}, {u"8.6", 0}, {u"0", 0},  {u"9", 0},  {u"x", 0},
-               {u"-1", 0},  {u"1e1", 0}, {u"99999999999999999999", 0}, {u".", 0}};
+  } cases[] = {{u"2.5", 2}, {u"3x", 3},  {u"1.5", 2}, {u"5", 5},   {u"8", 8},
+               {u"0.5", 0}, {u"7.5", 8}, {u"8.5", 8}, {u"8.6", 0}, {u"0", 0},
+               {u"9", 0},   {u"x", 0},   {u"-1", 0},  {u"1e1", 0}, {u"99999999999999999999", 0},
+               {u".", 0}};
   for (const auto& c : cases) {
     const QString value = QString::fromUtf16(c.value);
     const QStringList tokens = {u"/I"_s, u"IN"_s, u"/S"_s, value};
@@ -183,9 +184,9 @@ TEST_F(BatchParserTest, TypeIsReadUpperCasedAndNarrowed) {
     const char16_t* value;
     OutputType type;
     const char16_t* extension;
-  } cases[] = {{u"CSV", OutputType::Csv, u".csv"},     {u"csv", OutputType::Csv, u".csv"},
-               {u"ＣＳＶ", OutputType::Csv, u".csv"},  {u"Text", OutputType::Text, u".txt"},
-               {u"Html", OutputType::Html, u".html"},  {u"ｈｔｍｌ", OutputType::Html, u".html"},
+  } cases[] = {{u"CSV", OutputType::Csv, u".csv"},    {u"csv", OutputType::Csv, u".csv"},
+               {u"ＣＳＶ", OutputType::Csv, u".csv"}, {u"Text", OutputType::Text, u".txt"},
+               {u"Html", OutputType::Html, u".html"}, {u"ｈｔｍｌ", OutputType::Html, u".html"},
                {u"xml", OutputType::Xml, u".xml"}};
   for (const auto& c : cases) {
     const BatchRequest r =

@@ -4,9 +4,9 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
-#include <QRegularExpression>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
@@ -40,8 +40,9 @@ class BatchProcessTest : public ::testing::Test {
     QStringList programArguments = arguments;
     if (asUnprivilegedUser && ::geteuid() == 0) {
       // Root reads every folder; permissions only mean something to an ordinary user.
-      programArguments = QStringList{u"--reuid=65534"_s, u"--regid=65534"_s,
-                                     u"--clear-groups"_s, program} + arguments;
+      programArguments =
+          QStringList{u"--reuid=65534"_s, u"--regid=65534"_s, u"--clear-groups"_s, program} +
+          arguments;
       program = u"setpriv"_s;
       for (const QString& folder : {tree.root(), home}) {
         QFile::setPermissions(folder, QFileDevice::Permissions(0x7777));
@@ -108,8 +109,9 @@ TEST_F(BatchProcessTest, UsagePrintsTheLinesAndEndsWell) {
     EXPECT_EQ(lines.takeLast(), QString());  // every line, the last too, ends in LF
     EXPECT_EQ(lines, usageLines());
     EXPECT_EQ(lines[0], u"Vekのコマンド一覧");
-    EXPECT_EQ(lines[2],
-              u"Vek /I path /O path /T type /F filename [/C] [/S number] [/E extension] [/N title]");
+    EXPECT_EQ(
+        lines[2],
+        u"Vek /I path /O path /T type /F filename [/C] [/S number] [/E extension] [/N title]");
     EXPECT_EQ(lines[12], u"/F DATE YYYYMMDDHHmm");
     EXPECT_EQ(lines[21], u"　　titleにはリスト出力時のタイトルを指定します。");
   }
@@ -139,8 +141,10 @@ TEST_F(BatchProcessTest, RefusedCommandLinesExplainOnStandardError) {
       {{u"/I"_s, u"in"_s, u"/T"_s, u"pdf"_s},
        u"警告: 出力タイプが不正です、CSV/TEXT/HTML/XMLのどれかを指定してください。\n  pdf\n"_s},
       {{u"/I"_s, u"in"_s, u"/S"_s, u"x"_s},
-       u"警告: ソートキーが不正です [x]\n  正しいソートキーを指定してください。\n  "_s + keys + u'\n'},
-      {{u"/?"_s, u"/C"_s}, u"警告: 識別できない指示符「/?」です。\n  正しい引数で起動してください。\n"_s},
+       u"警告: ソートキーが不正です [x]\n  正しいソートキーを指定してください。\n  "_s + keys +
+           u'\n'},
+      {{u"/?"_s, u"/C"_s},
+       u"警告: 識別できない指示符「/?」です。\n  正しい引数で起動してください。\n"_s},
   };
   for (const auto& c : cases) {
     const ProcessResult r = run(c.arguments);
@@ -234,8 +238,8 @@ TEST_F(BatchProcessTest, SortKeysOrderTheRows) {
                {u"2", {u"a.dat"_s, u"c.log"_s, u"b.txt"_s}},
                {u"5", {u"c.log"_s, u"a.dat"_s, u"b.txt"_s}}};
   for (const auto& c : cases) {
-    const ProcessResult r = run({u"/I"_s, u"in"_s, u"/O"_s, u"out"_s, u"/F"_s, u"list"_s,
-                                 u"/S"_s, QString::fromUtf16(c.key)});
+    const ProcessResult r = run({u"/I"_s, u"in"_s, u"/O"_s, u"out"_s, u"/F"_s, u"list"_s, u"/S"_s,
+                                 QString::fromUtf16(c.key)});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     QStringList names;
     for (const QString& line : csvLines(output + u"/list.csv"_s).mid(1)) {
@@ -244,8 +248,8 @@ TEST_F(BatchProcessTest, SortKeysOrderTheRows) {
     EXPECT_EQ(names, c.names) << QString::fromUtf16(c.key).toStdString();
   }
   // "/C" takes the subfolder too, its folder after the parent's; "/E" filters.
-  ProcessResult r = run({u"/I"_s, u"in"_s, u"/O"_s, u"out"_s, u"/F"_s, u"all"_s, u"/C"_s,
-                         u"/E"_s, u"*.txt"_s});
+  ProcessResult r =
+      run({u"/I"_s, u"in"_s, u"/O"_s, u"out"_s, u"/F"_s, u"all"_s, u"/C"_s, u"/E"_s, u"*.txt"_s});
   ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
   const QStringList lines = csvLines(output + u"/all.csv"_s);
   ASSERT_EQ(lines.size(), 3);
@@ -264,8 +268,8 @@ TEST_F(BatchProcessTest, EmptyFolderStillGivesAFile) {
 TEST_F(BatchProcessTest, QuotedPathsWithSpacesAreOneToken) {
   tree.file(u"my data/夏休み 2024.jpg"_s, "j");
   tree.folder(u"my out"_s);
-  const ProcessResult r = run({u"/I"_s, u"my data"_s, u"/O"_s, u"my out"_s, u"/F"_s,
-                               u"my list"_s, u"/T"_s, u"ＣＳＶ"_s});
+  const ProcessResult r = run(
+      {u"/I"_s, u"my data"_s, u"/O"_s, u"my out"_s, u"/F"_s, u"my list"_s, u"/T"_s, u"ＣＳＶ"_s});
   EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
   const QStringList lines = csvLines(tree.path(u"my out/my list.csv"_s));
   ASSERT_EQ(lines.size(), 2);
@@ -289,10 +293,11 @@ TEST_F(BatchProcessTest, UnreadableSourceFolderIsRefused) {
   QFile::setPermissions(locked, QFileDevice::Permissions());
   asUnprivilegedUser = true;
   const ProcessResult r = run({u"/I"_s, u"locked"_s, u"/O"_s, u"out"_s, u"/F"_s, u"list"_s});
-  QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                    QFileDevice::ExeOwner);
-  EXPECT_EQ(r.err,
-            u"警告: ファイルリスト取得対象フォルダが不正です、パスを確認してください。\n  locked\n"_s);
+  QFile::setPermissions(locked,
+                        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+  EXPECT_EQ(
+      r.err,
+      u"警告: ファイルリスト取得対象フォルダが不正です、パスを確認してください。\n  locked\n"_s);
   EXPECT_EQ(r.exitCode, 2);
   EXPECT_FALSE(QFile::exists(output + u"/list.csv"_s));
 }
@@ -309,8 +314,8 @@ TEST_F(BatchProcessTest, UnwritableOutputFolderFailsWithTheMessage) {
   asUnprivilegedUser = false;
   QFile::setPermissions(output, QFileDevice::Permissions(0x7700));
   EXPECT_EQ(r.exitCode, 1);
-  EXPECT_TRUE(r.err.startsWith(u"警告: ファイルを開くことが出来ません。\n  "_s + output +
-                               u"/list.csv\n"_s))
+  EXPECT_TRUE(
+      r.err.startsWith(u"警告: ファイルを開くことが出来ません。\n  "_s + output + u"/list.csv\n"_s))
       << r.err.toStdString();
   EXPECT_EQ(tree.read(u"out/list.csv"_s), "old");
   EXPECT_EQ(listFiles(output), u"list.csv"_s);
@@ -333,8 +338,8 @@ TEST_F(BatchProcessTest, HtmlTitleIsTheLaterOfSourceAndName) {
       {{u"/I"_s, u"in"_s, u"/N"_s, u"Report <1>"_s}, u"Report <1>"_s},
   };
   for (const auto& c : cases) {
-    const ProcessResult r = run(c.arguments + QStringList{u"/O"_s, u"out"_s, u"/T"_s, u"html"_s,
-                                                          u"/F"_s, u"page"_s});
+    const ProcessResult r =
+        run(c.arguments + QStringList{u"/O"_s, u"out"_s, u"/T"_s, u"html"_s, u"/F"_s, u"page"_s});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     const QString page = QString::fromUtf8(tree.read(u"out/page.html"_s));
     QString escaped = c.title;

@@ -20,8 +20,7 @@ TEST(SplitCommandLine, WalksCharactersAsDescribed) {
       {u"", {}, {}},
       {u"   \t ", {}, {}},
       {u"/I C:\\data /O C:\\out /T CSV /F list",
-       {u"/I"_s, u"C:\\data"_s, u"/O"_s, u"C:\\out"_s, u"/T"_s, u"CSV"_s, u"/F"_s,
-        u"list"_s},
+       {u"/I"_s, u"C:\\data"_s, u"/O"_s, u"C:\\out"_s, u"/T"_s, u"CSV"_s, u"/F"_s, u"list"_s},
        {}},
       // Quotes toggle anywhere and are dropped.
       {u"ab\"c d\"e", {u"abc de"_s}, {}},
@@ -58,8 +57,8 @@ TEST(SplitCommandLine, IgnoresTokensPastTheMaximum) {
 
 TEST(ArgumentTable, EachArgumentIsOneTokenAsTheShellGaveIt) {
   // Arguments without quotes or leading blanks: the same as splitting the joined text.
-  const QStringList plain = {u"/I"_s, u"/tmp/my data"_s, u"/N"_s, u"a\tb"_s,
-                             u"夏休み 2024"_s, u"x"_s};
+  const QStringList plain = {u"/I"_s,   u"/tmp/my data"_s, u"/N"_s,
+                             u"a\tb"_s, u"夏休み 2024"_s,  u"x"_s};
   EXPECT_EQ(argumentTable(plain).tokens, plain);
   EXPECT_EQ(splitCommandLine(joinArguments(plain)).tokens, plain);
   EXPECT_EQ(joinArguments(plain), u"/I \"/tmp/my data\" /N \"a\tb\" \"夏休み 2024\" x");

@@ -53,8 +53,8 @@ TEST(ConsoleInteraction, QuestionOnTerminalNeedsYes) {
   const struct {
     QByteArray answer;
     bool yes;
-  } cases[] = {{"y\n", true},  {"YES\n", true}, {" Yes \n", true}, {"ｙ\n", true},
-               {"\n", false},  {"n\n", false},  {"yep\n", false},  {"", false}};
+  } cases[] = {{"y\n", true}, {"YES\n", true}, {" Yes \n", true}, {"ｙ\n", true},
+               {"\n", false}, {"n\n", false},  {"yep\n", false},  {"", false}};
   for (const auto& c : cases) {
     Console out(true, c.answer);
     EXPECT_EQ(out.console->askYesNo({u"警告"_s, u"A\r\nGo?"_s, MessageIcon::Warning}), c.yes)

@@ -6,5 +6,7 @@
 #include <QString>
 
 QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QString& text, std::ostream* os) {
+  *os << '"' << text.toStdString() << '"';
+}
 QT_END_NAMESPACE
