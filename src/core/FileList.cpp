@@ -3,6 +3,7 @@
 #include "core/FileList.h"
 
 #include <algorithm>
+#include <functional>
 #include <utility>
 
 using namespace Qt::StringLiterals;
@@ -144,6 +145,50 @@ void sortByKey(std::vector<FileEntry>& rows, std::size_t from, std::size_t to, b
   applyOrder(rows, from, order);
 }
 
+// Sorts rows [from, to) by a text that many rows share (folders, types): each distinct text is
+// compared once, then the rows are ordered by the rank of their text. Ties keep their order.
+template <typename TextOf>
+void sortBySharedText(std::vector<FileEntry>& rows, std::size_t from, std::size_t to,
+                      bool ascending, TextOf textOf) {
+  struct Item {
+    const char16_t* data;
+    qsizetype size;
+    std::size_t row;  // relative to from; later the text's rank
+  };
+  std::vector<Item> items;
+  items.reserve(to - from);
+  for (std::size_t i = from; i < to; ++i) {
+    const QStringView text = textOf(rows[i]);
+    items.push_back({text.utf16(), text.size(), i - from});
+  }
+  // Group the rows by the text's storage (the same storage is the same text).
+  std::sort(items.begin(), items.end(), [](const Item& a, const Item& b) {
+    return a.data != b.data ? std::less<>()(a.data, b.data) : a.size < b.size;
+  });
+  std::vector<std::pair<QStringView, std::size_t>> distinct;  // text, first item of its group
+  for (std::size_t i = 0; i < items.size(); ++i)
+    if (i == 0 || items[i].data != items[i - 1].data || items[i].size != items[i - 1].size)
+      distinct.emplace_back(QStringView(items[i].data, items[i].size), i);
+  std::sort(distinct.begin(), distinct.end(), [&](const auto& a, const auto& b) {
+    const int c = compareText(a.first, b.first);
+    return ascending ? c < 0 : c > 0;
+  });
+  // Equal texts in separate storage get the same rank.
+  std::vector<std::pair<std::size_t, std::size_t>> order;  // rank, row
+  order.reserve(items.size());
+  std::size_t rank = 0;
+  for (std::size_t d = 0; d < distinct.size(); ++d) {
+    if (d > 0 && compareText(distinct[d - 1].first, distinct[d].first) != 0) ++rank;
+    const Item& first = items[distinct[d].second];
+    for (std::size_t i = distinct[d].second;
+         i < items.size() && items[i].data == first.data && items[i].size == first.size; ++i)
+      order.emplace_back(rank, items[i].row);
+  }
+  items = {};
+  std::sort(order.begin(), order.end());
+  applyOrder(rows, from, order);
+}
+
 }  // namespace
 
 const std::vector<ListColumn>& FileList::columns() {
@@ -270,6 +315,9 @@ void FileList::sortRange(qint64 from, qint64 to, int column, bool ascending) {
         m_rows, begin, end, ascending,
         [column](const FileEntry& row) { return dateOf(row, column).value(); },
         compareValues<qint64>);
+  } else if (column == 2 || column == 3) {
+    sortBySharedText(m_rows, begin, end, ascending,
+                     [column](const FileEntry& row) { return QStringView(textOf(row, column)); });
   } else {
     sortByKey(
         m_rows, begin, end, ascending,

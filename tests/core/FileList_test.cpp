@@ -295,11 +295,14 @@ TEST(FileList, AppendWhileSortingIsOnInsertsAfterEqualRows) {
 // stable sort of the whole list gives, for every column and direction.
 TEST(FileList, SwitchingSortingOnAgainEqualsAFullStableSort) {
   std::mt19937 random(7);
+  // Folder texts both shared between rows and held separately with the same content.
+  const QString folders[] = {u"/f1/"_s, u"/F1/"_s, u"/f2/"_s, u"/データ/"_s, QString()};
   auto randomEntry = [&] {
     const QString types[] = {u"A"_s, u"a"_s, u"B"_s, u"テキスト"_s};
     const QString stems[] = {u"n"_s, u"LongName_"_s, u"longname_"_s, u"ｆｉｌｅ"_s};
     FileEntry e = entry(u"%1%2.%3"_s.arg(stems[random() % 4]).arg(random() % 40).arg(random() % 3),
-                        qint64(random() % 6), types[random() % 4], u"/f%1/"_s.arg(random() % 5));
+                        qint64(random() % 6), types[random() % 4], folders[random() % 5]);
+    if (random() % 2) e.folder = QString(e.folder.constData(), e.folder.size());  // own copy
     e.ticked = random() % 2;
     e.created = random() % 4 ? DateStamp::fromLocal(2020, 1, 1, 0, 0, random() % 30) : DateStamp();
     e.accessed = e.modified = e.created;
