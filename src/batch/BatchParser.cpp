@@ -1,12 +1,18 @@
 #include "batch/BatchParser.h"
 
+#ifdef Q_OS_WIN
+#include <io.h>
+#else
 #include <unistd.h>
+#endif
 
 #include <cmath>
 #include <limits>
 
 #include <QFile>
 #include <QFileInfo>
+
+#include "core/PathRules.h"
 
 namespace vek {
 
@@ -63,7 +69,11 @@ bool isDirectory(const QString& path) {
 // A source folder that exists but cannot be listed would give an empty list that looks like a
 // success; it is refused like a missing one. access() answers for the real user, root included.
 bool isListableDirectory(const QString& path) {
+#ifdef Q_OS_WIN
+  return isDirectory(path) && ::_waccess(reinterpret_cast<const wchar_t*>(path.utf16()), 4) == 0;
+#else
   return isDirectory(path) && ::access(QFile::encodeName(path).constData(), R_OK | X_OK) == 0;
+#endif
 }
 
 }  // namespace
@@ -139,7 +149,7 @@ std::variant<BatchRequest, Message> parseBatchArguments(const QStringList& token
       i += 2;
     } else if (token == u"/O") {
       if (!isDirectory(next)) return outputInvalid(next);
-      request.outputFolder = next.endsWith(u'/') ? next : next + u'/';
+      request.outputFolder = folderText(next, nativePathStyle());
       i += 2;
     } else if (token == u"/T") {
       static const struct {

@@ -1,9 +1,14 @@
 #include "batch/CommandLineRun.h"
 
+#include <cstdio>
+
+#include <QtGlobal>
+#ifdef Q_OS_WIN
+#include <io.h>
+#else
 #include <sys/ioctl.h>
 #include <unistd.h>
-
-#include <cstdio>
+#endif
 
 #include <QFile>
 
@@ -16,11 +21,23 @@ namespace vek {
 
 namespace {
 
+#ifdef Q_OS_WIN
+bool isTerminal(FILE* stream) {
+  return _isatty(_fileno(stream)) != 0;
+}
+int terminalColumns() {
+  return 80;
+}
+#else
+bool isTerminal(FILE* stream) {
+  return isatty(fileno(stream)) == 1;
+}
 int terminalColumns() {
   winsize size{};
   if (ioctl(STDERR_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 0) return size.ws_col;
   return 80;
 }
+#endif
 
 }  // namespace
 
@@ -29,7 +46,7 @@ ExitCode runCommandLine(const ArgumentTable& table) {
   output.open(stdout, QIODevice::WriteOnly | QIODevice::Unbuffered, QFileDevice::DontCloseHandle);
   errors.open(stderr, QIODevice::WriteOnly | QIODevice::Unbuffered, QFileDevice::DontCloseHandle);
   input.open(stdin, QIODevice::ReadOnly, QFileDevice::DontCloseHandle);
-  ConsoleInteraction console(errors, isatty(STDERR_FILENO) == 1, input, isatty(STDIN_FILENO) == 1,
+  ConsoleInteraction console(errors, isTerminal(stderr), input, isTerminal(stdin),
                              terminalColumns());
 
   const ProgramFolder folder(ProgramFolder::environment());
