@@ -1,5 +1,7 @@
 #include "batch/Session.h"
 
+#include <QStringList>
+
 #include <gtest/gtest.h>
 
 namespace vek {
