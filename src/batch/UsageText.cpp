@@ -41,8 +41,4 @@ QString usageText(QStringView lineEnd) {
   return text;
 }
 
-QString usageTitle() {
-  return QStringLiteral("Vek command reference");
-}
-
 }  // namespace vek

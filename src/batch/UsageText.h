@@ -11,7 +11,5 @@ const QStringList& usageLines();
 // The lines each followed by `lineEnd`. The console prints them with LF, the line end of a
 // POSIX terminal; a message box would use CR LF like every other message.
 QString usageText(QStringView lineEnd = u"\n");
-// The title of the usage box.
-QString usageTitle();
 
 }  // namespace vek
