@@ -25,16 +25,26 @@ struct Kind {
 
 const std::vector<Kind>& kinds() {
   static const std::vector<Kind> list = {
-      {u".txt"_s, u"平文テキストドキュメント"_s}, {u".jpg"_s, u"JPEG 画像"_s},
-      {u".JPG"_s, u"JPEG 画像"_s},            {u".png"_s, u"PNG 画像"_s},
-      {u".cpp"_s, u"C++ ソースコード"_s},      {u".h"_s, u"C ヘッダー"_s},
-      {u".pdf"_s, u"PDF ドキュメント"_s},      {u".docx"_s, u"Word 2007 文書"_s},
-      {u".xlsx"_s, u"Excel 2007 スプレッドシート"_s}, {u".mp3"_s, u"MP3 オーディオ"_s},
-      {u".mp4"_s, u"MPEG-4 ビデオ"_s},         {u".html"_s, u"HTML ドキュメント"_s},
-      {u".json"_s, u"JSON ドキュメント"_s},    {u".gz"_s, u"Gzip アーカイブ"_s},
-      {u".zip"_s, u"Zip アーカイブ"_s},        {u".py"_s, u"Python スクリプト"_s},
-      {u".md"_s, u"Markdown ドキュメント"_s},  {u".csv"_s, u"CSV ドキュメント"_s},
-      {u".log"_s, u"アプリケーションログ"_s},  {u".o"_s, u"オブジェクトコード"_s},
+      {u".txt"_s, u"平文テキストドキュメント"_s},
+      {u".jpg"_s, u"JPEG 画像"_s},
+      {u".JPG"_s, u"JPEG 画像"_s},
+      {u".png"_s, u"PNG 画像"_s},
+      {u".cpp"_s, u"C++ ソースコード"_s},
+      {u".h"_s, u"C ヘッダー"_s},
+      {u".pdf"_s, u"PDF ドキュメント"_s},
+      {u".docx"_s, u"Word 2007 文書"_s},
+      {u".xlsx"_s, u"Excel 2007 スプレッドシート"_s},
+      {u".mp3"_s, u"MP3 オーディオ"_s},
+      {u".mp4"_s, u"MPEG-4 ビデオ"_s},
+      {u".html"_s, u"HTML ドキュメント"_s},
+      {u".json"_s, u"JSON ドキュメント"_s},
+      {u".gz"_s, u"Gzip アーカイブ"_s},
+      {u".zip"_s, u"Zip アーカイブ"_s},
+      {u".py"_s, u"Python スクリプト"_s},
+      {u".md"_s, u"Markdown ドキュメント"_s},
+      {u".csv"_s, u"CSV ドキュメント"_s},
+      {u".log"_s, u"アプリケーションログ"_s},
+      {u".o"_s, u"オブジェクトコード"_s},
       {QString(), u"不明"_s},
   };
   return list;
@@ -45,11 +55,11 @@ FileList makeList(qint64 rows, std::uint64_t seed) {
   std::mt19937_64 random(seed);
   const QString tops[] = {u"/home/taro/"_s, u"/srv/share/"_s, u"/home/taro/写真/"_s,
                           u"/opt/projects/"_s};
-  const QString parts[] = {u"src"_s,   u"docs"_s,     u"2024"_s,   u"資料"_s,  u"Archive"_s,
-                           u"build"_s, u"images"_s,   u"テスト"_s, u"lib"_s,   u"Backup 2023"_s,
-                           u"module"_s, u"meeting notes"_s};
-  const QString stems[] = {u"IMG_"_s,    u"report_"_s, u"データ"_s, u"Meeting Notes "_s,
-                           u"main"_s,    u"readme"_s,  u"README"_s, u"test_"_s,
+  const QString parts[] = {u"src"_s,     u"docs"_s,        u"2024"_s,   u"資料"_s,
+                           u"Archive"_s, u"build"_s,       u"images"_s, u"テスト"_s,
+                           u"lib"_s,     u"Backup 2023"_s, u"module"_s, u"meeting notes"_s};
+  const QString stems[] = {u"IMG_"_s,    u"report_"_s, u"データ"_s,   u"Meeting Notes "_s,
+                           u"main"_s,    u"readme"_s,  u"README"_s,   u"test_"_s,
                            u"議事録_"_s, u"DSC"_s,     u"invoice-"_s, u"backup.tar"_s};
   FileList list;
   list.setSortingEnabled(false);

@@ -85,18 +85,25 @@ int compareValues(T a, T b) {
 
 const QString& textOf(const FileEntry& entry, int column) {
   switch (column) {
-    case 0: return entry.name;
-    case 1: return entry.extension;
-    case 2: return entry.folder;
-    default: return entry.type;
+    case 0:
+      return entry.name;
+    case 1:
+      return entry.extension;
+    case 2:
+      return entry.folder;
+    default:
+      return entry.type;
   }
 }
 
 const DateStamp& dateOf(const FileEntry& entry, int column) {
   switch (column) {
-    case 5: return entry.created;
-    case 6: return entry.accessed;
-    default: return entry.modified;
+    case 5:
+      return entry.created;
+    case 6:
+      return entry.accessed;
+    default:
+      return entry.modified;
   }
 }
 
@@ -193,10 +200,9 @@ void sortBySharedText(std::vector<FileEntry>& rows, std::size_t from, std::size_
 
 const std::vector<ListColumn>& FileList::columns() {
   static const std::vector<ListColumn> list = {
-      {u"ﾌｧｲﾙ名"_s, 1200, false},    {u"拡張子"_s, 600, false},
-      {u"ﾊﾟｽ"_s, 2000, false},       {u"ﾌｧｲﾙﾀｲﾌﾟ"_s, 1000, false},
-      {u"ﾌｧｲﾙｻｲｽﾞ"_s, 800, true},    {u"作成日時"_s, 1750, false},
-      {u"ｱｸｾｽ日時"_s, 1750, false},  {u"更新日時"_s, 1750, false},
+      {u"ﾌｧｲﾙ名"_s, 1200, false},   {u"拡張子"_s, 600, false},    {u"ﾊﾟｽ"_s, 2000, false},
+      {u"ﾌｧｲﾙﾀｲﾌﾟ"_s, 1000, false}, {u"ﾌｧｲﾙｻｲｽﾞ"_s, 800, true},   {u"作成日時"_s, 1750, false},
+      {u"ｱｸｾｽ日時"_s, 1750, false}, {u"更新日時"_s, 1750, false},
   };
   return list;
 }
@@ -233,7 +239,9 @@ void FileList::clear() {
   m_sortedPrefix = 0;
 }
 
-qint64 FileList::tickedCount() const { return m_tickedCount; }
+qint64 FileList::tickedCount() const {
+  return m_tickedCount;
+}
 
 bool FileList::isAlreadyListed(const QString& fullPath) const {
   if (!m_indexBuilt) {
@@ -296,10 +304,9 @@ void FileList::resort() {
   sortRange(sorted, count(), m_sortColumn, m_sortAscending);
   if (sorted > 0) {
     // Stable: of equal rows, those already listed stay before the ones added since.
-    std::inplace_merge(m_rows.begin(), m_rows.begin() + sorted, m_rows.end(),
-                       [this](const FileEntry& a, const FileEntry& b) {
-                         return compareForSorting(a, b) < 0;
-                       });
+    std::inplace_merge(
+        m_rows.begin(), m_rows.begin() + sorted, m_rows.end(),
+        [this](const FileEntry& a, const FileEntry& b) { return compareForSorting(a, b) < 0; });
   }
 }
 
@@ -321,8 +328,7 @@ void FileList::sortRange(qint64 from, qint64 to, int column, bool ascending) {
   } else {
     sortByKey(
         m_rows, begin, end, ascending,
-        [column](const FileEntry& row) { return textKey(textOf(row, column)); },
-        compareTextKeys);
+        [column](const FileEntry& row) { return textKey(textOf(row, column)); }, compareTextKeys);
   }
 }
 
@@ -331,7 +337,9 @@ int FileList::compareForSorting(const FileEntry& a, const FileEntry& b) const {
   return m_sortAscending ? c : -c;
 }
 
-QString FileList::clearedCaption() { return u"出力対象ﾌｧｲﾙﾘｽﾄ"_s; }
+QString FileList::clearedCaption() {
+  return u"出力対象ﾌｧｲﾙﾘｽﾄ"_s;
+}
 
 QString FileList::countCaption() const {
   return clearedCaption() + u" - 総ﾌｧｲﾙ数："_s + QString::number(count()) + u"ﾌｧｲﾙ"_s;
@@ -339,12 +347,13 @@ QString FileList::countCaption() const {
 
 std::optional<Message> FileList::checkExportable() const {
   if (isEmpty())
-    return Message{u"ﾌｧｲﾙがありません。"_s,
-                   u"出力対象とするファイルリストが入力されていません。"_s, MessageIcon::Warning};
-  if (m_tickedCount == 0)
-    return Message{u"選択されていません。"_s,
-                   u"選択済みのファイルリストにおいて、一つ以上の項目にチェックを付けてください。"_s,
+    return Message{u"ﾌｧｲﾙがありません。"_s, u"出力対象とするファイルリストが入力されていません。"_s,
                    MessageIcon::Warning};
+  if (m_tickedCount == 0)
+    return Message{
+        u"選択されていません。"_s,
+        u"選択済みのファイルリストにおいて、一つ以上の項目にチェックを付けてください。"_s,
+        MessageIcon::Warning};
   return std::nullopt;
 }
 

@@ -36,7 +36,7 @@ class FileList {
   // (after the rows that sort equal to it). Returns the row's position.
   qint64 append(FileEntry entry);
   void setTicked(qint64 row, bool ticked);  // a row outside the list is ignored
-  void clear();  // bNumAsc keeps its value
+  void clear();                             // bNumAsc keeps its value
   qint64 tickedCount() const;
 
   // True when some row's full path equals fullPath exactly (case-sensitive). Constant time:

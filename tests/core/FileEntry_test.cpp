@@ -36,9 +36,10 @@ TEST(FileEntry, ColumnTextsAreTheListTexts) {
   e.size = 5'000'000'000;  // beyond 32 bits
   e.created = DateStamp::fromLocal(2005, 8, 18, 14, 3, 9);
   e.modified = DateStamp::fromLocal(2024, 12, 31, 23, 59, 59);
-  const QString expected[] = {u"archive.tar"_s, u".gz"_s, u"/data/"_s, u"Gzip アーカイブ"_s,
-                              u"5000000000"_s, u"2005/08/18 14:03:09"_s, QString(),
-                              u"2024/12/31 23:59:59"_s};
+  const QString expected[] = {u"archive.tar"_s, u".gz"_s,
+                              u"/data/"_s,      u"Gzip アーカイブ"_s,
+                              u"5000000000"_s,  u"2005/08/18 14:03:09"_s,
+                              QString(),        u"2024/12/31 23:59:59"_s};
   for (int column = 0; column < 8; ++column)
     EXPECT_EQ(e.columnText(column), expected[column]) << column;
   EXPECT_EQ(e.fullPath(), u"/data/archive.tar.gz"_s);

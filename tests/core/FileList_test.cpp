@@ -44,9 +44,8 @@ TEST(FileList, Columns) {
     int width;
     bool right;
   } const expected[] = {
-      {u"ﾌｧｲﾙ名"_s, 1200, false},   {u"拡張子"_s, 600, false},
-      {u"ﾊﾟｽ"_s, 2000, false},      {u"ﾌｧｲﾙﾀｲﾌﾟ"_s, 1000, false},
-      {u"ﾌｧｲﾙｻｲｽﾞ"_s, 800, true},   {u"作成日時"_s, 1750, false},
+      {u"ﾌｧｲﾙ名"_s, 1200, false},   {u"拡張子"_s, 600, false},    {u"ﾊﾟｽ"_s, 2000, false},
+      {u"ﾌｧｲﾙﾀｲﾌﾟ"_s, 1000, false}, {u"ﾌｧｲﾙｻｲｽﾞ"_s, 800, true},   {u"作成日時"_s, 1750, false},
       {u"ｱｸｾｽ日時"_s, 1750, false}, {u"更新日時"_s, 1750, false},
   };
   ASSERT_EQ(FileList::columns().size(), std::size(expected));
@@ -60,13 +59,13 @@ TEST(FileList, Columns) {
 
 TEST(FileList, TextOrderIsCaseInsensitiveThenCaseSensitive) {
   FileList list;  // sorting starts on, by name, ascending
-  for (const char16_t* n : {u"b.txt", u"B.txt", u"a2.txt", u"A.txt", u"a.txt", u"c.txt", u".rc",
-                            u"Ａ1", u"ａ0", u"Ω", u"ω", u"longprefixB", u"LONGPREFIXa",
-                            u"longprefix", u"LongPrefixA"})
+  for (const char16_t* n :
+       {u"b.txt", u"B.txt", u"a2.txt", u"A.txt", u"a.txt", u"c.txt", u".rc", u"Ａ1", u"ａ0", u"Ω",
+        u"ω", u"longprefixB", u"LONGPREFIXa", u"longprefix", u"LongPrefixA"})
     list.append(entry(QString::fromUtf16(n)));
-  EXPECT_EQ(order(list), names({u".rc", u"A.txt", u"a.txt", u"a2.txt", u"B.txt", u"b.txt",
-                                u"c.txt", u"longprefix", u"LONGPREFIXa", u"LongPrefixA",
-                                u"longprefixB", u"Ω", u"ω", u"ａ0", u"Ａ1"}));
+  EXPECT_EQ(order(list), names({u".rc", u"A.txt", u"a.txt", u"a2.txt", u"B.txt", u"b.txt", u"c.txt",
+                                u"longprefix", u"LONGPREFIXa", u"LongPrefixA", u"longprefixB", u"Ω",
+                                u"ω", u"ａ0", u"Ａ1"}));
 }
 
 // One direction for every column, flipped by every click except on the size column.
@@ -131,9 +130,10 @@ TEST(FileList, DatesOrderChronologicallyWithAMissingDateFirst) {
 TEST(FileList, SizeSortIsNumericStableAndAlternates) {
   FileList list;
   list.setSortingEnabled(false);
-  const std::pair<const char16_t*, qint64> rows[] = {
-      {u"ten", 10}, {u"nine", 9}, {u"zero", 0}, {u"hundred", 100},
-      {u"nine-b", 9}, {u"huge", 5'000'000'000}, {u"zero-b", 0}};
+  const std::pair<const char16_t*, qint64> rows[] = {{u"ten", 10},   {u"nine", 9},
+                                                     {u"zero", 0},   {u"hundred", 100},
+                                                     {u"nine-b", 9}, {u"huge", 5'000'000'000},
+                                                     {u"zero-b", 0}};
   for (const auto& [name, size] : rows) list.append(entry(QString::fromUtf16(name), size));
   ASSERT_FALSE(list.bNumAsc());
 
@@ -217,11 +217,13 @@ TEST(FileList, DuplicateTestIsExactAndFollowsAppendAndClear) {
     QString path;
     bool listed;
   } const cases[] = {
-      {u"/data/a.txt"_s, true},       {u"/data/A.txt"_s, false}, {u"/Data/a.txt"_s, false},
-      {u"/data/sub/README"_s, true},  {u"/data/sub/README."_s, false},
-      {u"/home/ユーザー/.profile"_s, true}, {u"/data/a.txt/"_s, false}, {QString(), false},
+      {u"/data/a.txt"_s, true},        {u"/data/A.txt"_s, false},
+      {u"/Data/a.txt"_s, false},       {u"/data/sub/README"_s, true},
+      {u"/data/sub/README."_s, false}, {u"/home/ユーザー/.profile"_s, true},
+      {u"/data/a.txt/"_s, false},      {QString(), false},
   };
-  for (const Case& c : cases) EXPECT_EQ(list.isAlreadyListed(c.path), c.listed) << c.path.toStdString();
+  for (const Case& c : cases)
+    EXPECT_EQ(list.isAlreadyListed(c.path), c.listed) << c.path.toStdString();
 
   list.columnClicked(0);  // sorting does not disturb the index
   list.append(entry(u"new.txt"_s));
@@ -278,8 +280,8 @@ TEST(FileList, AppendWhileSortingIsOnInsertsAfterEqualRows) {
     const char16_t* type;
     qint64 position;
   } const steps[] = {
-      {u"1", u"B", 0}, {u"2", u"D", 0}, {u"3", u"B", 2}, {u"4", u"a", 3}, {u"5", u"c", 1},
-      {u"6", u"D", 1},
+      {u"1", u"B", 0}, {u"2", u"D", 0}, {u"3", u"B", 2},
+      {u"4", u"a", 3}, {u"5", u"c", 1}, {u"6", u"D", 1},
   };
   for (const Step& s : steps)
     EXPECT_EQ(list.append(entry(QString::fromUtf16(s.name), 0, QString::fromUtf16(s.type))),
@@ -323,16 +325,17 @@ TEST(FileList, SwitchingSortingOnAgainEqualsAFullStableSort) {
       for (int i = 0; i < 45; ++i) list.append(randomEntry());
 
       std::vector<FileEntry> expected = list.rows();
-      std::stable_sort(expected.begin(), expected.end(), [&](const FileEntry& a, const FileEntry& b) {
-        auto less = [&](const FileEntry& x, const FileEntry& y) {
-          if (column == FileList::kSizeColumn) return x.size < y.size;
-          if (column >= 5) return x.columnText(column) < y.columnText(column);
-          const int c = QString::compare(x.columnText(column), y.columnText(column),
-                                         Qt::CaseInsensitive);
-          return c != 0 ? c < 0 : x.columnText(column) < y.columnText(column);
-        };
-        return ascending ? less(a, b) : less(b, a);
-      });
+      std::stable_sort(
+          expected.begin(), expected.end(), [&](const FileEntry& a, const FileEntry& b) {
+            auto less = [&](const FileEntry& x, const FileEntry& y) {
+              if (column == FileList::kSizeColumn) return x.size < y.size;
+              if (column >= 5) return x.columnText(column) < y.columnText(column);
+              const int c =
+                  QString::compare(x.columnText(column), y.columnText(column), Qt::CaseInsensitive);
+              return c != 0 ? c < 0 : x.columnText(column) < y.columnText(column);
+            };
+            return ascending ? less(a, b) : less(b, a);
+          });
 
       list.setSortingEnabled(true);
       ASSERT_EQ(list.count(), qint64(expected.size()));
