@@ -120,7 +120,7 @@ ExitCode BatchRun::executeBatch(const BatchRequest& request) {
 
   // The output folder ends in the separator, so the name follows it directly.
   const QString folder = request.outputFolder.isEmpty()
-                             ? m_window.saveInitialDir
+                             ? folderText(m_window.saveInitialDir, nativePathStyle())
                              : folderText(absoluteFolder(request.outputFolder), nativePathStyle());
   const QString path = folder + request.fileName + request.extension;
   m_window.saveInitialDir = folder;
