@@ -117,6 +117,25 @@ TEST_F(BatchProcessTest, UsagePrintsTheLinesAndEndsWell) {
   }
 }
 
+TEST_F(BatchProcessTest, NoArgumentOrOneFolderOpensTheWindow) {
+  // The window keeps running until it is closed; the batch and usage paths end by themselves.
+  for (const QStringList& arguments :
+       {QStringList{}, QStringList{source}, QStringList{u"/no/such/folder"_s}}) {
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(u"VEK_HOME"_s, home);
+    env.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
+    process.setProcessEnvironment(env);
+    process.start(qEnvironmentVariable("VEK_EXE"), arguments);
+    ASSERT_TRUE(process.waitForStarted());
+    EXPECT_FALSE(process.waitForFinished(1500)) << arguments.join(u' ').toStdString();
+    process.kill();
+    process.waitForFinished();
+    // No message for a folder that is not one (Qt's own notes about the session may appear).
+    EXPECT_FALSE(QString::fromUtf8(process.readAllStandardError()).contains(u"警告"_s));
+  }
+}
+
 TEST_F(BatchProcessTest, VersionIsPrinted) {
   const ProcessResult r = run({u"--version"_s});
   EXPECT_EQ(r.exitCode, 0);
