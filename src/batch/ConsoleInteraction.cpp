@@ -22,11 +22,13 @@ int columnWidth(char32_t c) {
 }
 
 // Message and path texts may hold any control character (a file name may hold a newline or an
-// escape); on the single progress line they are shown as "?" so the terminal is not steered.
-QString printable(const QString& text) {
+// escape); they are shown as "?" so that a name cannot steer the terminal. A tab stays in
+// messages; the single progress line takes none.
+QString printable(const QString& text, bool keepTab = false) {
   QString result = text;
   for (QChar& c : result) {
-    if (c.unicode() < 0x20 || c.unicode() == 0x7F) c = u'?';
+    const char16_t u = c.unicode();
+    if ((u < 0x20 && !(keepTab && u == u'\t')) || u == 0x7F) c = u'?';
   }
   return result;
 }
@@ -47,11 +49,11 @@ QString ConsoleInteraction::formatMessage(const Message& message) {
   text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   text.replace(u'\r', u'\n');
   if (text.endsWith(u'\n')) text.chop(1);
-  QString result = message.title + QStringLiteral(": ");
+  QString result = printable(message.title) + QStringLiteral(": ");
   const QStringList lines = text.split(u'\n');
   for (qsizetype i = 0; i < lines.size(); ++i) {
     if (i > 0) result += QStringLiteral("  ");
-    result += lines[i] + u'\n';
+    result += printable(lines[i], true) + u'\n';
   }
   return result;
 }

@@ -34,6 +34,8 @@ TEST(ConsoleInteraction, MessagesAreTitleAndIndentedLines) {
       {u"警告"_s, u"A\r\nB\r\n"_s, u"警告: A\n  B\n"_s},
       {u"警告"_s, u"A\r\n\r\nB"_s, u"警告: A\n  \n  B\n"_s},
       {u"t"_s, u"a\nb\rc"_s, u"t: a\n  b\n  c\n"_s},
+      // A file name in a message cannot steer the terminal.
+      {u"t"_s, u"name\x1b[2J\tx"_s, u"t: name?[2J\tx\n"_s},
   };
   for (const auto& c : cases) {
     Console out(false);
