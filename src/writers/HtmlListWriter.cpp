@@ -49,8 +49,13 @@ void HtmlListWriter::appendDataRow(QString& out, const FileEntry& row,
     m_scratch.resize(0);
     m_cells.appendText(column, row, m_scratch);
     if (column == ColumnId::FileName && m_html.fileLink != 0) {
-      out += u"<A HREF='";
-      appendHtmlEscaped(out, fileUrl(row.fullPath(), m_pathStyle));
+      if (m_folderUrl.isNull() || row.folder != m_urlFolder) {
+        m_urlFolder = row.folder;
+        m_folderUrl = fileUrl(row.folder, m_pathStyle);
+      }
+      out += u"<A HREF='" % m_folderUrl;
+      appendUrlEncoded(out, row.name);
+      appendUrlEncoded(out, row.extension);
       out += u"'>";
       appendHtmlEscaped(out, m_scratch);
       out += u"</A>";

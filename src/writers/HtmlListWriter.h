@@ -45,6 +45,9 @@ class HtmlListWriter {
   QString m_title;
   PathStyle m_pathStyle;
   mutable QString m_scratch;
+  // The URL of the last folder linked: rows of one folder follow each other.
+  mutable QString m_urlFolder;
+  mutable QString m_folderUrl;
 };
 
 }  // namespace vek

@@ -57,6 +57,8 @@ void appendPercentEncoded(QString& out, QStringView text) {
 
 }  // namespace
 
+void appendUrlEncoded(QString& out, QStringView name) { appendPercentEncoded(out, name); }
+
 QString fileUrl(QStringView fullPath, PathStyle style) {
   QString out = QStringLiteral("file://");
   if (style == PathStyle::Windows) {

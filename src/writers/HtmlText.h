@@ -21,6 +21,10 @@ QString htmlColourText(Colour colour);
 // ones (letters, digits, - . _ ~) and the separators is percent-encoded as UTF-8, so "#", "?",
 // "%", spaces and quotes in a name still open that file. Windows paths give file:///C:/... and
 // file://server/share/...; POSIX paths file:///... .
+// The result holds only ASCII letters, digits, "-._~/:%", so it needs no escaping in an attribute.
 QString fileUrl(QStringView fullPath, PathStyle style);
+// Appends a file name percent-encoded the same way, so that fileUrl(folder) followed by the
+// encoded name equals fileUrl(folder + name): a writer encodes each folder once.
+void appendUrlEncoded(QString& out, QStringView name);
 
 }  // namespace vek

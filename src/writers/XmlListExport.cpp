@@ -22,19 +22,7 @@ bool createXmlList(const QString& path, const FileList& list, const Settings& se
   qint64 replaced = 0;
   const bool written = OutputFile::write(path, interaction, [&](QIODevice& device) {
     XmlListWriter writer(device, xml.stringCode, xmlLineBreak(xml), settings.elementNames);
-    if (!writer.begin()) return false;
-    std::vector<XmlListWriter::Cell> row;
-    for (ColumnId column : cells.selected()) row.push_back({column, QString()});
-    qint64 index = 0;
-    for (const FileEntry& entry : list.rows()) {
-      if (!entry.ticked) continue;
-      for (XmlListWriter::Cell& cell : row) {
-        cell.text.resize(0);
-        cells.appendText(cell.column, entry, cell.text);
-      }
-      writer.writeFileElement(++index, row);
-    }
-    const bool ok = writer.finish();
+    const bool ok = writer.writeList(list, cells);
     replaced = writer.replacedCharacters();
     return ok;
   });

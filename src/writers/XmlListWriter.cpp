@@ -182,6 +182,22 @@ void XmlListWriter::writeFileElement(qint64 index, std::span<const Cell> cells) 
   flushIfLarge();
 }
 
+bool XmlListWriter::writeList(const FileList& list, const ColumnCells& cells) {
+  if (!begin()) return false;
+  std::vector<Cell> row;
+  for (ColumnId column : cells.selected()) row.push_back({column, QString()});
+  qint64 index = 0;
+  for (const FileEntry& entry : list.rows()) {
+    if (!entry.ticked) continue;
+    for (Cell& cell : row) {
+      cell.text.resize(0);
+      cells.appendText(cell.column, entry, cell.text);
+    }
+    writeFileElement(++index, row);
+  }
+  return finish();
+}
+
 bool XmlListWriter::finish() {
   endTag(m_names.root);
   m_pending += m_lineBreak.isEmpty() ? QStringLiteral("\r\n") : m_lineBreak;

@@ -23,9 +23,11 @@
 #include <QString>
 
 #include "core/ColumnOptions.h"
+#include "core/FileList.h"
 #include "core/Message.h"
 #include "core/Settings.h"
 #include "core/TextCodec.h"
+#include "writers/ColumnCells.h"
 
 namespace vek {
 
@@ -90,6 +92,10 @@ class XmlListWriter {
   void writeFileElement(qint64 index, std::span<const Cell> cells);
   // Closes the document element and flushes everything. False when any write failed.
   bool finish();
+
+  // The whole document for the ticked rows of list: begin, one file element per ticked row with
+  // the cells of the selected columns, finish.
+  bool writeList(const FileList& list, const ColumnCells& cells);
 
   // Characters XML cannot hold that were replaced by U+FFFD.
   qint64 replacedCharacters() const { return m_replaced; }

@@ -1,0 +1,156 @@
+// HTML and XML export of a large list: 200,000 rows in 5,000 folders, written to a device that
+// discards the bytes (so only the writer's own memory shows in the peak) and, through the
+// create operations, to files in /tmp.
+#include <sys/resource.h>
+
+#include <benchmark/benchmark.h>
+
+#include <QDir>
+#include <QFile>
+
+#include "core/FileList.h"
+#include "writers/ColumnCells.h"
+#include "writers/HtmlListExport.h"
+#include "writers/HtmlListWriter.h"
+#include "writers/XmlListExport.h"
+#include "writers/XmlListWriter.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+class NullInteraction : public vek::Interaction {
+ public:
+  void showMessage(const vek::Message&) override {}
+  bool askYesNo(const vek::Message&) override { return true; }
+  void showProgress(const QString&, const QString&, const QString&, qint64, qint64) override {}
+  void updateProgress(const QString&, const QString&, const QString&, qint64) override {}
+  void closeProgress() override {}
+  bool cancelRequested() override { return false; }
+};
+
+// Counts and drops what is written.
+class NullDevice : public QIODevice {
+ public:
+  NullDevice() { open(QIODevice::WriteOnly); }
+  qint64 written = 0;
+
+ protected:
+  qint64 readData(char*, qint64) override { return -1; }
+  qint64 writeData(const char*, qint64 length) override {
+    written += length;
+    return length;
+  }
+};
+
+double peakRssMb() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return double(usage.ru_maxrss) / 1024.0;
+}
+
+const vek::FileList& bigList() {
+  static const vek::FileList list = [] {
+    vek::FileList l;
+    l.setSortingEnabled(false);
+    const QString type = u"平文テキストドキュメント"_s;
+    for (int f = 0; f < 5000; ++f) {
+      const QString folder = u"/home/user/資料/プロジェクト "_s + QString::number(f) + u"/"_s;
+      for (int i = 0; i < 40; ++i) {
+        vek::FileEntry row;
+        row.name = u"報告書&メモ_"_s + QString::number(i);
+        row.extension = u".txt"_s;
+        row.folder = folder;
+        row.type = type;
+        row.size = qint64(f) * 7919 + i * 104729;
+        row.created = vek::DateStamp::fromLocal(2005, 8, 18, 14, 3, i % 60);
+        row.modified = vek::DateStamp::fromLocal(2020, 1 + i % 12, 1 + i % 28, 9, 30, 0);
+        l.append(std::move(row));
+      }
+    }
+    return l;
+  }();
+  return list;
+}
+
+void finishCounters(benchmark::State& state, qint64 bytes, double rssBefore) {
+  state.SetItemsProcessed(state.iterations() * bigList().count());
+  state.SetBytesProcessed(state.iterations() * bytes);
+  state.counters["list_rss_MB"] = rssBefore;
+  state.counters["peak_rss_MB"] = peakRssMb();
+}
+
+void htmlToDevice(benchmark::State& state, bool links, bool insertion) {
+  const vek::FileList& list = bigList();
+  const double rssBefore = peakRssMb();
+  vek::Settings settings;
+  settings.html.fileLink = links ? 1 : 0;
+  settings.html.columns.optHeadInsert = insertion ? 0 : 1;
+  const vek::ColumnCells cells(settings.html.columns, vek::SizeStyle::Grouped,
+                               vek::ColumnCells::dateFormatter(settings));
+  qint64 bytes = 0;
+  for (auto _ : state) {
+    NullDevice device;
+    const auto encoder = vek::TextCodec("UTF-8").makeEncoder(vek::Unmappable::DecimalReference);
+    vek::HtmlListWriter writer(settings.html, cells, cells.captions(settings), u"一覧"_s);
+    writer.write(device, *encoder, list);
+    bytes = device.written;
+  }
+  finishCounters(state, bytes, rssBefore);
+}
+
+void xmlToDevice(benchmark::State& state, int stringCode, bool lineBreaks) {
+  const vek::FileList& list = bigList();
+  const double rssBefore = peakRssMb();
+  vek::Settings settings;
+  settings.xml.stringCode = stringCode;
+  settings.xml.crLfCheck = lineBreaks ? 1 : 0;
+  const vek::ColumnCells cells(settings.xml.columns, vek::SizeStyle::Plain,
+                               vek::ColumnCells::dateFormatter(settings));
+  qint64 bytes = 0;
+  for (auto _ : state) {
+    NullDevice device;
+    vek::XmlListWriter writer(device, stringCode, vek::xmlLineBreak(settings.xml),
+                              settings.elementNames);
+    writer.writeList(list, cells);
+    bytes = device.written;
+  }
+  finishCounters(state, bytes, rssBefore);
+}
+
+void htmlFile(benchmark::State& state) {
+  const vek::FileList& list = bigList();
+  const double rssBefore = peakRssMb();
+  NullInteraction interaction;
+  const QString path = QDir::tempPath() + u"/vek-export-bench.htm"_s;
+  for (auto _ : state)
+    vek::createHtmlList(path, list, vek::Settings(), interaction, u"一覧"_s);
+  finishCounters(state, QFile(path).size(), rssBefore);
+  QFile::remove(path);
+}
+
+void xmlFile(benchmark::State& state) {
+  const vek::FileList& list = bigList();
+  const double rssBefore = peakRssMb();
+  NullInteraction interaction;
+  const QString path = QDir::tempPath() + u"/vek-export-bench.xml"_s;
+  for (auto _ : state) vek::createXmlList(path, list, vek::Settings(), interaction);
+  finishCounters(state, QFile(path).size(), rssBefore);
+  QFile::remove(path);
+}
+
+}  // namespace
+
+BENCHMARK_CAPTURE(htmlToDevice, html_default, false, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(htmlToDevice, html_links_headers_every_15, true, true)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(xmlToDevice, xml_utf8, 0, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(xmlToDevice, xml_utf8_crlf, 0, true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(xmlToDevice, xml_shift_jis, 1, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(xmlToDevice, xml_unicode, 2, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(xmlToDevice, xml_euc_jp, 3, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(xmlToDevice, xml_iso2022jp, 4, false)->Unit(benchmark::kMillisecond);
+BENCHMARK(htmlFile)->Unit(benchmark::kMillisecond);
+BENCHMARK(xmlFile)->Unit(benchmark::kMillisecond);
+
+BENCHMARK_MAIN();
