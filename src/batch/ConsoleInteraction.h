@@ -31,7 +31,7 @@ class ConsoleInteraction : public Interaction {
   bool cancelRequested() override { return false; }
 
   // "title: line1\n  line2\n...": CR LF, CR and LF in the text all end a line, a final line end
-  // adds no empty line.
+  // adds no empty line, other control characters but tab show as "?".
   static QString formatMessage(const Message& message);
   // Cuts `text` from the left to fit `columns` terminal columns (East Asian wide characters take
   // two), marking the cut with "...".
