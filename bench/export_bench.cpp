@@ -123,8 +123,7 @@ void htmlFile(benchmark::State& state) {
   const double rssBefore = peakRssMb();
   NullInteraction interaction;
   const QString path = QDir::tempPath() + u"/vek-export-bench.htm"_s;
-  for (auto _ : state)
-    vek::createHtmlList(path, list, vek::Settings(), interaction, u"一覧"_s);
+  for (auto _ : state) vek::createHtmlList(path, list, vek::Settings(), interaction, u"一覧"_s);
   finishCounters(state, QFile(path).size(), rssBefore);
   QFile::remove(path);
 }

@@ -54,8 +54,8 @@ bool isXmlElementName(QStringView name) {
 }
 
 std::array<const QString*, 11> elementNameList(const ElementNames& names) {
-  return {&names.root,     &names.fileInfo, &names.fileFullPath, &names.filePath,
-          &names.fileName, &names.fileType, &names.fileSize,     &names.fileDate,
+  return {&names.root,     &names.fileInfo,   &names.fileFullPath, &names.filePath,
+          &names.fileName, &names.fileType,   &names.fileSize,     &names.fileDate,
           &names.makeDate, &names.accessDate, &names.updateDate};
 }
 

@@ -27,9 +27,8 @@ bool createHtmlList(const QString& path, const FileList& list, const Settings& s
     interaction.showMessage(OutputFile::cannotWriteMessage(path));
     return false;
   }
-  const bool written = OutputFile::write(path, interaction, [&](QIODevice& device) {
-    return writer.write(device, *encoder, list);
-  });
+  const bool written = OutputFile::write(
+      path, interaction, [&](QIODevice& device) { return writer.write(device, *encoder, list); });
   if (written && encoder->lostCharacters() > 0)
     interaction.showMessage(unrepresentableCharactersMessage(path, encoder->lostCharacters()));
   return written;

@@ -23,9 +23,8 @@ class HtmlListWriter {
  public:
   // html gives the colours, the link choice and the insertion options; cells the column texts
   // (grouped size style); captions one per selected column, in order.
-  HtmlListWriter(const HtmlSettings& html, const ColumnCells& cells,
-                 std::vector<QString> captions, QString title,
-                 PathStyle pathStyle = nativePathStyle());
+  HtmlListWriter(const HtmlSettings& html, const ColumnCells& cells, std::vector<QString> captions,
+                 QString title, PathStyle pathStyle = nativePathStyle());
 
   // Writes the whole page for the ticked rows of list through encoder (which should write
   // unmappable characters as references). False when the device failed.

@@ -8,12 +8,23 @@ void appendHtmlEscaped(QString& out, QStringView text) {
   for (qsizetype i = 0; i < size; ++i) {
     QLatin1StringView reference;
     switch (text[i].unicode()) {
-      case u'&': reference = QLatin1StringView("&amp;"); break;
-      case u'<': reference = QLatin1StringView("&lt;"); break;
-      case u'>': reference = QLatin1StringView("&gt;"); break;
-      case u'"': reference = QLatin1StringView("&quot;"); break;
-      case u'\'': reference = QLatin1StringView("&#39;"); break;
-      default: continue;
+      case u'&':
+        reference = QLatin1StringView("&amp;");
+        break;
+      case u'<':
+        reference = QLatin1StringView("&lt;");
+        break;
+      case u'>':
+        reference = QLatin1StringView("&gt;");
+        break;
+      case u'"':
+        reference = QLatin1StringView("&quot;");
+        break;
+      case u'\'':
+        reference = QLatin1StringView("&#39;");
+        break;
+      default:
+        continue;
     }
     out.append(text.mid(plainStart, i - plainStart));
     out.append(reference);
@@ -32,7 +43,8 @@ QString htmlEscaped(QStringView text) {
 QString htmlColourText(Colour colour) {
   const quint32 c = quint32(colour);
   const quint32 red = c & 0xFF, green = (c >> 8) & 0xFF, blue = (c >> 16) & 0xFF;
-  return u'#' % QString::number((red << 16) | (green << 8) | blue, 16).toUpper().rightJustified(6, u'0');
+  return u'#' %
+         QString::number((red << 16) | (green << 8) | blue, 16).toUpper().rightJustified(6, u'0');
 }
 
 namespace {
@@ -57,7 +69,9 @@ void appendPercentEncoded(QString& out, QStringView text) {
 
 }  // namespace
 
-void appendUrlEncoded(QString& out, QStringView name) { appendPercentEncoded(out, name); }
+void appendUrlEncoded(QString& out, QStringView name) {
+  appendPercentEncoded(out, name);
+}
 
 QString fileUrl(QStringView fullPath, PathStyle style) {
   QString out = QStringLiteral("file://");

@@ -61,19 +61,24 @@ const XmlEncoding& xmlEncoding(int stringCode) {
 QString xmlLineBreak(const XmlSettings& settings) {
   if (settings.crLfCheck == 0) return QString();
   switch (settings.crLfType) {
-    case 1: return QStringLiteral("\r");
-    case 2: return QStringLiteral("\n");
-    default: return QStringLiteral("\r\n");
+    case 1:
+      return QStringLiteral("\r");
+    case 2:
+      return QStringLiteral("\n");
+    default:
+      return QStringLiteral("\r\n");
   }
 }
 
 Message xmlSaveFailedMessage() {
-  return {QStringLiteral("警告"),
-          joinLines({QStringLiteral("XMLﾄﾞｷｭﾒﾝﾄの保存に失敗しました。"),
-                     QStringLiteral("このシステムで使用できない文字コードセットが選択された可能性があります。"),
-                     QStringLiteral("または不正な要素名がセットされている可能性があります。"),
-                     QStringLiteral("XMLﾄﾞｷｭﾒﾝﾄの作成を中止します。")}),
-          MessageIcon::Warning};
+  return {
+      QStringLiteral("警告"),
+      joinLines({QStringLiteral("XMLﾄﾞｷｭﾒﾝﾄの保存に失敗しました。"),
+                 QStringLiteral(
+                     "このシステムで使用できない文字コードセットが選択された可能性があります。"),
+                 QStringLiteral("または不正な要素名がセットされている可能性があります。"),
+                 QStringLiteral("XMLﾄﾞｷｭﾒﾝﾄの作成を中止します。")}),
+      MessageIcon::Warning};
 }
 
 Message xmlCreateFailedMessage() {
@@ -85,11 +90,12 @@ Message xmlCreateFailedMessage() {
 }
 
 Message unrepresentableCharactersMessage(const QString& path, qint64 count) {
-  return {QStringLiteral("文字の置き換え"),
-          joinLines({QStringLiteral("ファイルを出力しました。"), path,
-                     u"ただし、ファイル内に書けない文字（制御文字など）が " % QString::number(count) %
-                         u" 文字あったため、「\uFFFD」（U+FFFD）に置き換えて出力しました。"}),
-          MessageIcon::Information};
+  return {
+      QStringLiteral("文字の置き換え"),
+      joinLines({QStringLiteral("ファイルを出力しました。"), path,
+                 u"ただし、ファイル内に書けない文字（制御文字など）が " % QString::number(count) %
+                     u" 文字あったため、「\uFFFD」（U+FFFD）に置き換えて出力しました。"}),
+      MessageIcon::Information};
 }
 
 std::optional<Message> checkXmlElementNames(const ElementNames& names, int stringCode) {
@@ -98,8 +104,8 @@ std::optional<Message> checkXmlElementNames(const ElementNames& names, int strin
   if (!codec.isAvailable()) return xmlSaveFailedMessage();
   for (const QString* name : elementNameList(names)) {
     if (!isXmlElementName(*name)) return xmlSaveFailedMessage();
-    if (encoding.bmpOnly && std::any_of(name->begin(), name->end(),
-                                        [](QChar c) { return c.isSurrogate(); }))
+    if (encoding.bmpOnly &&
+        std::any_of(name->begin(), name->end(), [](QChar c) { return c.isSurrogate(); }))
       return xmlSaveFailedMessage();
     if (!encoding.sharedWithCodecName.isEmpty()) {
       XmlSharedRepertoire shared(encoding.codecName, encoding.sharedWithCodecName);
@@ -127,12 +133,13 @@ bool XmlListWriter::begin() {
   m_encoder = TextCodec(m_encoding.codecName).makeEncoder(Unmappable::DecimalReference);
   if (!m_encoder) {
     m_failed = true;
-    m_error = QStringLiteral("encoding %1 is not available").arg(QString::fromLatin1(m_encoding.codecName));
+    m_error = QStringLiteral("encoding %1 is not available")
+                  .arg(QString::fromLatin1(m_encoding.codecName));
     return false;
   }
   if (!m_encoding.sharedWithCodecName.isEmpty())
-    m_shared = std::make_unique<XmlSharedRepertoire>(m_encoding.codecName,
-                                                  m_encoding.sharedWithCodecName);
+    m_shared =
+        std::make_unique<XmlSharedRepertoire>(m_encoding.codecName, m_encoding.sharedWithCodecName);
   if (m_encoding.byteOrderMark && m_device.write("\xFF\xFE", 2) != 2) {
     m_failed = true;
     m_error = m_device.errorString();
@@ -146,8 +153,8 @@ bool XmlListWriter::begin() {
 }
 
 void XmlListWriter::writeFileElement(qint64 index, std::span<const Cell> cells) {
-  m_pending += u'<' % m_names.fileInfo % u" Index=\"" % QString::number(index) % u"\">" %
-               m_lineBreak;
+  m_pending +=
+      u'<' % m_names.fileInfo % u" Index=\"" % QString::number(index) % u"\">" % m_lineBreak;
   auto writeCell = [this](const QString& name, const QString& text) {
     startTag(name);
     appendText(text);
@@ -156,14 +163,22 @@ void XmlListWriter::writeFileElement(qint64 index, std::span<const Cell> cells) 
   };
   auto nameOf = [this](ColumnId column) -> const QString& {
     switch (column) {
-      case ColumnId::FullPath: return m_names.fileFullPath;
-      case ColumnId::Directory: return m_names.filePath;
-      case ColumnId::FileName: return m_names.fileName;
-      case ColumnId::FileType: return m_names.fileType;
-      case ColumnId::FileSize: return m_names.fileSize;
-      case ColumnId::CreateDate: return m_names.makeDate;
-      case ColumnId::AccessDate: return m_names.accessDate;
-      case ColumnId::ModifiDate: break;
+      case ColumnId::FullPath:
+        return m_names.fileFullPath;
+      case ColumnId::Directory:
+        return m_names.filePath;
+      case ColumnId::FileName:
+        return m_names.fileName;
+      case ColumnId::FileType:
+        return m_names.fileType;
+      case ColumnId::FileSize:
+        return m_names.fileSize;
+      case ColumnId::CreateDate:
+        return m_names.makeDate;
+      case ColumnId::AccessDate:
+        return m_names.accessDate;
+      case ColumnId::ModifiDate:
+        break;
     }
     return m_names.updateDate;
   };
@@ -210,9 +225,13 @@ bool XmlListWriter::finish() {
   return !m_failed;
 }
 
-void XmlListWriter::startTag(const QString& name) { m_pending += u'<' % name % u'>'; }
+void XmlListWriter::startTag(const QString& name) {
+  m_pending += u'<' % name % u'>';
+}
 
-void XmlListWriter::endTag(const QString& name) { m_pending += u"</" % name % u'>'; }
+void XmlListWriter::endTag(const QString& name) {
+  m_pending += u"</" % name % u'>';
+}
 
 void XmlListWriter::appendText(QStringView text) {
   qsizetype plainStart = 0;
@@ -230,13 +249,23 @@ void XmlListWriter::appendText(QStringView text) {
       continue;
     }
     switch (c) {
-      case u'&': replaceWith(i, 1, u"&amp;"); continue;
-      case u'<': replaceWith(i, 1, u"&lt;"); continue;
-      case u'>': replaceWith(i, 1, u"&gt;"); continue;
-      case u'\r': replaceWith(i, 1, u"&#13;"); continue;
+      case u'&':
+        replaceWith(i, 1, u"&amp;");
+        continue;
+      case u'<':
+        replaceWith(i, 1, u"&lt;");
+        continue;
+      case u'>':
+        replaceWith(i, 1, u"&gt;");
+        continue;
+      case u'\r':
+        replaceWith(i, 1, u"&#13;");
+        continue;
       case u'\t':
-      case u'\n': continue;
-      default: break;
+      case u'\n':
+        continue;
+      default:
+        break;
     }
     if (QChar::isHighSurrogate(c) && i + 1 < size && text[i + 1].isLowSurrogate()) {
       if (m_encoding.bmpOnly) {

@@ -34,10 +34,10 @@ TEST(ElementNameCheck, XmlNames) {
     const char16_t* name;
     bool valid;
   } cases[] = {
-      {u"root", true},     {u"_x", true},       {u"a-b.c9", true},   {u"ファイル情報", true},
-      {u"名前・一", true}, {u"x\u00B7y", true}, {u"𠮷", true},        {u"", false},
-      {u"my file", false}, {u"1st", false},     {u"-a", false},      {u".a", false},
-      {u"a?b", false},     {u"a\"b", false},    {u"a:b", false},     {u"a\tb", false},
+      {u"root", true},     {u"_x", true},       {u"a-b.c9", true}, {u"ファイル情報", true},
+      {u"名前・一", true}, {u"x\u00B7y", true}, {u"𠮷", true},     {u"", false},
+      {u"my file", false}, {u"1st", false},     {u"-a", false},    {u".a", false},
+      {u"a?b", false},     {u"a\"b", false},    {u"a:b", false},   {u"a\tb", false},
       {u"\u3000a", false}, {u"a\uFFFE", false}, {u"①", false},
   };
   for (const auto& c : cases)

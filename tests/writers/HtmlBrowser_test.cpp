@@ -102,16 +102,14 @@ TEST(HtmlBrowser, HostileNamesShowAsTextAndLinksOpenTheirFiles) {
 
   QTemporaryDir profile;
   QProcess browser;
-  browser.start(chromium, {QStringLiteral("--headless"), QStringLiteral("--no-sandbox"),
-                           QStringLiteral("--disable-gpu"), QStringLiteral("--disable-quic"),
-                           QStringLiteral("--no-first-run"),
-                           QStringLiteral("--disable-background-networking"),
-                           QStringLiteral("--disable-component-update"),
-                           QStringLiteral("--disable-sync"),
-                           u"--user-data-dir=" % profile.path(),
-                           QStringLiteral("--virtual-time-budget=2000"),
-                           QStringLiteral("--dump-dom"),
-                           QUrl::fromLocalFile(page).toString(QUrl::FullyEncoded)});
+  browser.start(
+      chromium,
+      {QStringLiteral("--headless"), QStringLiteral("--no-sandbox"),
+       QStringLiteral("--disable-gpu"), QStringLiteral("--disable-quic"),
+       QStringLiteral("--no-first-run"), QStringLiteral("--disable-background-networking"),
+       QStringLiteral("--disable-component-update"), QStringLiteral("--disable-sync"),
+       u"--user-data-dir=" % profile.path(), QStringLiteral("--virtual-time-budget=2000"),
+       QStringLiteral("--dump-dom"), QUrl::fromLocalFile(page).toString(QUrl::FullyEncoded)});
   if (!browser.waitForFinished(60000)) {
     browser.kill();
     browser.waitForFinished(5000);
@@ -131,13 +129,14 @@ TEST(HtmlBrowser, HostileNamesShowAsTextAndLinksOpenTheirFiles) {
 
   // Only the page's own elements exist: nothing from a name became an element.
   const QStringList allowed = {
-      QStringLiteral("a"),     QStringLiteral("body"), QStringLiteral("br"),
+      QStringLiteral("a"),      QStringLiteral("body"), QStringLiteral("br"),
       QStringLiteral("center"), QStringLiteral("font"), QStringLiteral("h1"),
-      QStringLiteral("head"),  QStringLiteral("html"), QStringLiteral("table"),
-      QStringLiteral("tbody"), QStringLiteral("td"),   QStringLiteral("title"),
+      QStringLiteral("head"),   QStringLiteral("html"), QStringLiteral("table"),
+      QStringLiteral("tbody"),  QStringLiteral("td"),   QStringLiteral("title"),
       QStringLiteral("tr")};
   for (const QJsonValue tag : seen[u"tags"].toArray())
-    EXPECT_TRUE(allowed.contains(tag.toString())) << "unexpected element " << tag.toString().toStdString();
+    EXPECT_TRUE(allowed.contains(tag.toString()))
+        << "unexpected element " << tag.toString().toStdString();
   // The title is the text as given, so no script changed it.
   EXPECT_EQ(seen[u"title"].toString().toStdString(), title.toStdString());
 

@@ -1,6 +1,6 @@
 // The HTML writer: exact bytes of the page, row colours and repeated header rows, escaping of
 // everything taken from the list, file URLs, and the create operation's refusals.
-#include <QRegularExpression>
+#include <QBuffer>
 
 #include <gtest/gtest.h>
 
@@ -9,11 +9,14 @@
 #include "support/RecordingInteraction.h"
 #include "support/TempTree.h"
 #include "writers/HtmlListExport.h"
+#include "writers/HtmlListWriter.h"
 #include "writers/HtmlText.h"
 
 using namespace vek;
 
-static void PrintTo(const QString& text, std::ostream* out) { *out << text.toStdString(); }
+static void PrintTo(const QString& text, std::ostream* out) {
+  *out << text.toStdString();
+}
 
 namespace {
 
@@ -81,9 +84,12 @@ TEST(HtmlListWriter, RowColoursAndRepeatedHeaders) {
   auto shape = [](const QString& page) {
     QString out;
     for (const QString& line : linesOf(page)) {
-      if (line.startsWith(u"<TR><TD bgcolor = #BBBBFF>")) out += u'H';
-      else if (line.startsWith(u"<TR><TD bgcolor = #FFCECE>")) out += u'A';
-      else if (line.startsWith(u"<TR><TD bgcolor = #FFFFCE>")) out += u'B';
+      if (line.startsWith(u"<TR><TD bgcolor = #BBBBFF>"))
+        out += u'H';
+      else if (line.startsWith(u"<TR><TD bgcolor = #FFCECE>"))
+        out += u'A';
+      else if (line.startsWith(u"<TR><TD bgcolor = #FFFFCE>"))
+        out += u'B';
     }
     return out;
   };
@@ -99,15 +105,14 @@ TEST(HtmlListWriter, RowColoursAndRepeatedHeaders) {
       {"one ticked row", listOf({row(a, n)}), 1, 0, 15, u"HB"},
       {"unticked row between", listOf({row(a, n), row(a, n, false), row(a, n), row(a, n)}), 1, 0,
        15, u"HBAB"},
-      {"every 2 rows, 5 rows",
-       listOf({row(a, n), row(a, n), row(a, n), row(a, n), row(a, n)}), 0, 0, 2, u"HBAHBAHB"},
+      {"every 2 rows, 5 rows", listOf({row(a, n), row(a, n), row(a, n), row(a, n), row(a, n)}), 0,
+       0, 2, u"HBAHBAHB"},
       {"every row", listOf({row(a, n), row(a, n), row(a, n)}), 0, 0, 1, u"HBHAHB"},
       {"no insertion chosen", listOf({row(a, n), row(a, n), row(a, n)}), 1, 0, 1, u"HBAB"},
       {"folder change, first row ticked",
-       listOf({row(a, n), row(a, n), row(b, n, false), row(b, n), row(a, n)}), 0, 1, 15,
-       u"HBABHA"},
-      {"unticked row above in another folder",
-       listOf({row(a, n), row(b, n, false), row(a, n)}), 0, 1, 15, u"HBHA"},
+       listOf({row(a, n), row(a, n), row(b, n, false), row(b, n), row(a, n)}), 0, 1, 15, u"HBABHA"},
+      {"unticked row above in another folder", listOf({row(a, n), row(b, n, false), row(a, n)}), 0,
+       1, 15, u"HBHA"},
       {"empty list", FileList(), 0, 0, 1, u"H"},
   };
   for (const Case& c : cases) {
@@ -132,9 +137,9 @@ TEST(HtmlListWriter, ColourText) {
   const struct {
     Colour colour;
     const char* text;
-  } cases[] = {{0, "#000000"},           {255, "#FF0000"},        {65536 * 255, "#0000FF"},
-               {256 * 255, "#00FF00"},   {16759739, "#BBBBFF"},   {13553407, "#FFCECE"},
-               {13565951, "#FFFFCE"},    {16777215, "#FFFFFF"},   {0x12345678, "#785634"},
+  } cases[] = {{0, "#000000"},         {255, "#FF0000"},      {65536 * 255, "#0000FF"},
+               {256 * 255, "#00FF00"}, {16759739, "#BBBBFF"}, {13553407, "#FFCECE"},
+               {13565951, "#FFFFCE"},  {16777215, "#FFFFFF"}, {0x12345678, "#785634"},
                {0x0A0B0C, "#0C0B0A"}};
   for (const auto& c : cases)
     EXPECT_EQ(htmlColourText(c.colour), QString::fromLatin1(c.text)) << c.colour;
@@ -150,8 +155,7 @@ TEST(HtmlListWriter, Escaping) {
                {u"it's \"q\"", u"it&#39;s &quot;q&quot;"},
                {u"&amp;", u"&amp;amp;"},
                {u"", u""}};
-  for (const auto& c : cases)
-    EXPECT_EQ(htmlEscaped(QStringView(c.in)), QString::fromUtf16(c.out));
+  for (const auto& c : cases) EXPECT_EQ(htmlEscaped(QStringView(c.in)), QString::fromUtf16(c.out));
 }
 
 TEST(HtmlListWriter, FileUrls) {
@@ -184,7 +188,8 @@ TEST(HtmlListWriter, HostileTextIsEscapedEverywhere) {
   ASSERT_EQ(lines.size(), 9);
   EXPECT_EQ(lines[2], QStringLiteral("<TITLE>&lt;b&gt;T&amp;T&lt;/b&gt;</TITLE>"));
   EXPECT_TRUE(lines[5].contains(u">&lt;名前&gt;</TD>"));
-  EXPECT_TRUE(lines[6].contains(u">/t/&lt;d&gt;/a&amp;b&#39;&lt;i&gt;.txt</TD>")) << lines[6].toStdString();
+  EXPECT_TRUE(lines[6].contains(u">/t/&lt;d&gt;/a&amp;b&#39;&lt;i&gt;.txt</TD>"))
+      << lines[6].toStdString();
   EXPECT_TRUE(lines[6].contains(
       u"<A HREF='file:///t/%3Cd%3E/a%26b%27%3Ci%3E.txt'>a&amp;b&#39;&lt;i&gt;.txt</A>"))
       << lines[6].toStdString();
@@ -210,7 +215,8 @@ TEST(HtmlListWriter, CreateRefusalsAndFailures) {
   const QString missing = tree.path(QStringLiteral("no/such/folder/list.htm"));
   EXPECT_FALSE(createHtmlList(missing, list, Settings(), failed, QString(), PathStyle::Posix));
   ASSERT_EQ(failed.messages.size(), 1u);
-  EXPECT_TRUE(failed.messages[0].text.startsWith(u"ファイルを開くことが出来ません。\r\n" % missing));
+  EXPECT_TRUE(
+      failed.messages[0].text.startsWith(u"ファイルを開くことが出来ません。\r\n" % missing));
 }
 
 TEST(HtmlListWriter, InitialTitle) {
@@ -222,4 +228,42 @@ TEST(HtmlListWriter, InitialTitle) {
   settings.option.defaultTitle = 1;
   EXPECT_EQ(htmlInitialTitle(list, settings), QStringLiteral("/first/"));
   EXPECT_EQ(htmlInitialTitle(FileList(), settings), QStringLiteral("保存した題"));
+}
+
+TEST(HtmlListWriter, LegacyEncodingWritesReferences) {
+  // Under a Japanese legacy locale the page is CP932 or EUC-JP: what they cannot hold must
+  // still reach the browser.
+  Settings settings;
+  settings.html.columns = ColumnOptions{0, 0, 0, 0, 1, 1, 0, 0, 0, 0, 0, 0, 0};
+  const ColumnCells cells(settings.html.columns, SizeStyle::Grouped,
+                          ColumnCells::dateFormatter(settings), PathStyle::Posix);
+  const FileList list = listOf({row(QStringLiteral("/t/"), QStringLiteral("絵文字😀é.txt"))});
+  for (const char* encoding : {"CP932", "EUC-JP"}) {
+    const TextCodec codec{QByteArray(encoding)};
+    auto encoder = codec.makeEncoder(Unmappable::DecimalReference);
+    ASSERT_TRUE(encoder);
+    HtmlListWriter writer(settings.html, cells, cells.captions(settings), QString(),
+                          PathStyle::Posix);
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(writer.write(buffer, *encoder, list));
+    const QString page = codec.decode(buffer.data());
+    EXPECT_TRUE(page.contains(u">絵文字&#128512;") && page.contains(u".txt</TD>")) << encoding;
+    EXPECT_EQ(encoder->lostCharacters(), 0) << encoding;
+  }
+}
+
+TEST(HtmlListWriter, DeviceFailureIsReported) {
+  Settings settings;
+  const ColumnCells cells(settings.html.columns, SizeStyle::Grouped,
+                          ColumnCells::dateFormatter(settings), PathStyle::Posix);
+  FileList list;
+  list.setSortingEnabled(false);
+  for (int i = 0; i < 3000; ++i) list.append(row(QStringLiteral("/t/"), QStringLiteral("a.txt")));
+  HtmlListWriter writer(settings.html, cells, cells.captions(settings), QString(),
+                        PathStyle::Posix);
+  QBuffer readOnly;
+  readOnly.open(QIODevice::ReadOnly);  // every write fails
+  auto encoder = TextCodec("UTF-8").makeEncoder(Unmappable::DecimalReference);
+  EXPECT_FALSE(writer.write(readOnly, *encoder, list));
 }

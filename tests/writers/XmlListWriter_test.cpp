@@ -1,5 +1,6 @@
 // The XML writer: exact bytes of the list document, its structure rules, the five encodings
 // read back by xmllint and Python, and the refusals that leave an old file alone.
+#include <QBuffer>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -17,7 +18,9 @@
 using namespace vek;
 
 // Readable failures for texts.
-static void PrintTo(const QString& text, std::ostream* out) { *out << text.toStdString(); }
+static void PrintTo(const QString& text, std::ostream* out) {
+  *out << text.toStdString();
+}
 
 namespace {
 
@@ -52,7 +55,9 @@ Written writeXml(const FileList& list, const Settings& settings, test::Recording
   return {ok, tree.read(QStringLiteral("list.xml"))};
 }
 
-QByteArray utf8(const char8_t* text) { return QByteArray(reinterpret_cast<const char*>(text)); }
+QByteArray utf8(const char8_t* text) {
+  return QByteArray(reinterpret_cast<const char*>(text));
+}
 
 const QByteArray kExampleElement = utf8(
     u8"<root><fileinfo Index=\"1\"><path>C:\\data</path><name>a.txt</name>"
@@ -69,7 +74,8 @@ TEST(XmlListWriter, ExampleDocumentOnOneLine) {
                                settings, said, tree);
   ASSERT_TRUE(out.ok);
   EXPECT_TRUE(said.messages.empty());
-  EXPECT_EQ(out.bytes, QByteArray("<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n" + kExampleElement + "\r\n"));
+  EXPECT_EQ(out.bytes, QByteArray("<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n" +
+                                  kExampleElement + "\r\n"));
 }
 
 TEST(XmlListWriter, ExampleDocumentWithLineBreaks) {
@@ -85,7 +91,8 @@ TEST(XmlListWriter, ExampleDocumentWithLineBreaks) {
   for (const char* tag : {"<root>", "<fileinfo Index=\"1\">", "</path>", "</name>", "</type>",
                           "</size>", "<date>", "</make>", "</date>", "</fileinfo>"})
     expected.replace(QByteArray(tag), QByteArray(QByteArray(tag) + "\r\n"));
-  EXPECT_EQ(out.bytes, QByteArray("<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n" + expected + "\r\n"));
+  EXPECT_EQ(out.bytes,
+            QByteArray("<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n" + expected + "\r\n"));
 }
 
 TEST(XmlListWriter, LineBreakChoicesAndBytesUnit) {
@@ -103,13 +110,14 @@ TEST(XmlListWriter, LineBreakChoicesAndBytesUnit) {
     settings.xml.columns.chkDir = settings.xml.columns.chkFile = settings.xml.columns.chkExt = 0;
     settings.xml.columns.chkMakeDate = 0;
     settings.xml.columns.optSizeType = 0;
-    const Written out = writeXml(listOf({row(QStringLiteral("/d/"), QStringLiteral("a"))}), settings,
-                                 said, tree, PathStyle::Posix);
+    const Written out = writeXml(listOf({row(QStringLiteral("/d/"), QStringLiteral("a"))}),
+                                 settings, said, tree, PathStyle::Posix);
     ASSERT_TRUE(out.ok);
     const QByteArray l = c.lineBreak;
-    EXPECT_EQ(out.bytes, QByteArray("<?xml version=\"1.0\" encoding=\"utf-8\"?>" + l + "<root>" + l +
-                                    "<fileinfo Index=\"1\">" + l + "<size> 1025 Byte</size>" + l +
-                                    "<date>" + l + "</date>" + l + "</fileinfo>" + l + "</root>" + l))
+    EXPECT_EQ(out.bytes,
+              QByteArray("<?xml version=\"1.0\" encoding=\"utf-8\"?>" + l + "<root>" + l +
+                         "<fileinfo Index=\"1\">" + l + "<size> 1025 Byte</size>" + l + "<date>" +
+                         l + "</date>" + l + "</fileinfo>" + l + "</root>" + l))
         << "CrLfType " << c.crLfType;
   }
 }
@@ -139,16 +147,14 @@ TEST(XmlListWriter, StructureRules) {
        [](Settings&) {},
        "<root>\n<fileinfo Index=\"1\">\n<name>a.txt</name>\n<date>\n</date>\n</fileinfo>\n"
        "<fileinfo Index=\"2\">\n<name>c.txt</name>\n<date>\n</date>\n</fileinfo>\n</root>\n"},
-      {"file element renamed",
-       listOf({row(d, QStringLiteral("a.txt"))}),
+      {"file element renamed", listOf({row(d, QStringLiteral("a.txt"))}),
        [](Settings& s) {
          s.elementNames.fileInfo = QStringLiteral("file");
          s.elementNames.fileName = QStringLiteral("名前");
        },
        utf8(u8"<root>\n<file Index=\"1\">\n<名前>a.txt</名前>\n<date>\n</date>\n</file>\n"
             u8"</root>\n")},
-      {"all dates, access date empty",
-       listOf({noAccess}),
+      {"all dates, access date empty", listOf({noAccess}),
        [](Settings& s) {
          s.xml.columns.chkFile = 0;
          s.xml.columns.chkMakeDate = s.xml.columns.chkAccessDate = 1;
@@ -168,7 +174,8 @@ TEST(XmlListWriter, StructureRules) {
     c.change(settings);
     const Written out = writeXml(c.list, settings, said, tree, PathStyle::Posix);
     ASSERT_TRUE(out.ok) << c.what;
-    EXPECT_EQ(out.bytes, QByteArray("<?xml version=\"1.0\" encoding=\"utf-8\"?>\n" + c.root)) << c.what;
+    EXPECT_EQ(out.bytes, QByteArray("<?xml version=\"1.0\" encoding=\"utf-8\"?>\n" + c.root))
+        << c.what;
   }
 }
 
@@ -183,8 +190,8 @@ TEST(XmlListWriter, TextIsEscapedAndUnwritableCharactersReplaced) {
   const Written out =
       writeXml(listOf({row(QStringLiteral("/d/"), name)}), settings, said, tree, PathStyle::Posix);
   ASSERT_TRUE(out.ok);
-  EXPECT_TRUE(out.bytes.contains(
-      utf8(u8"<name>a&amp;b&lt;c&gt;\"d'e&#13;\tf\uFFFD\uFFFD\uFFFDg</name>")));
+  EXPECT_TRUE(
+      out.bytes.contains(utf8(u8"<name>a&amp;b&lt;c&gt;\"d'e&#13;\tf\uFFFD\uFFFD\uFFFDg</name>")));
   ASSERT_EQ(said.messages.size(), 1u);
   EXPECT_EQ(said.messages[0].title, QStringLiteral("文字の置き換え"));
   EXPECT_TRUE(said.messages[0].text.contains(u" 3 "));
@@ -197,9 +204,11 @@ TEST(XmlListWriter, RefusalsLeaveTheOldFile) {
     Message message;
   };
   const Case cases[] = {
-      {"name with a space", [](Settings& s) { s.elementNames.fileInfo = QStringLiteral("my file"); },
+      {"name with a space",
+       [](Settings& s) { s.elementNames.fileInfo = QStringLiteral("my file"); },
        xmlSaveFailedMessage()},
-      {"name with a leading digit", [](Settings& s) { s.elementNames.makeDate = QStringLiteral("1st"); },
+      {"name with a leading digit",
+       [](Settings& s) { s.elementNames.makeDate = QStringLiteral("1st"); },
        xmlSaveFailedMessage()},
       {"name the encoding cannot hold",
        [](Settings& s) {
@@ -208,9 +217,7 @@ TEST(XmlListWriter, RefusalsLeaveTheOldFile) {
        },
        xmlSaveFailedMessage()},
       {"no column",
-       [](Settings& s) {
-         s.xml.columns = ColumnOptions{0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0};
-       },
+       [](Settings& s) { s.xml.columns = ColumnOptions{0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0}; },
        Message{QStringLiteral("出力指定エラー"), QStringLiteral("出力情報が指定されていません"),
                MessageIcon::Information}},
   };
@@ -220,9 +227,8 @@ TEST(XmlListWriter, RefusalsLeaveTheOldFile) {
     tree.file(QStringLiteral("list.xml"), "old");
     Settings settings;
     c.change(settings);
-    const Written out =
-        writeXml(listOf({row(QStringLiteral("/d/"), QStringLiteral("a.txt"))}), settings, said,
-                 tree, PathStyle::Posix);
+    const Written out = writeXml(listOf({row(QStringLiteral("/d/"), QStringLiteral("a.txt"))}),
+                                 settings, said, tree, PathStyle::Posix);
     EXPECT_FALSE(out.ok) << c.what;
     EXPECT_EQ(out.bytes, "old") << c.what;
     ASSERT_EQ(said.messages.size(), 1u) << c.what;
@@ -236,11 +242,12 @@ TEST(XmlListWriter, SaveFailedMessageIsExact) {
   const Message m = xmlSaveFailedMessage();
   EXPECT_EQ(m.title, QStringLiteral("警告"));
   EXPECT_EQ(m.icon, MessageIcon::Warning);
-  EXPECT_EQ(m.text, QStringLiteral(
-                        "XMLﾄﾞｷｭﾒﾝﾄの保存に失敗しました。\r\n"
-                        "このシステムで使用できない文字コードセットが選択された可能性があります。\r\n"
-                        "または不正な要素名がセットされている可能性があります。\r\n"
-                        "XMLﾄﾞｷｭﾒﾝﾄの作成を中止します。"));
+  EXPECT_EQ(
+      m.text,
+      QStringLiteral("XMLﾄﾞｷｭﾒﾝﾄの保存に失敗しました。\r\n"
+                     "このシステムで使用できない文字コードセットが選択された可能性があります。\r\n"
+                     "または不正な要素名がセットされている可能性があります。\r\n"
+                     "XMLﾄﾞｷｭﾒﾝﾄの作成を中止します。"));
   const QStringList created = xmlCreateFailedMessage().text.split(QStringLiteral("\r\n"));
   ASSERT_EQ(created.size(), 3);
   EXPECT_EQ(created[0], QStringLiteral("XMLﾄﾞｷｭﾒﾝﾄの作成に失敗しました。"));
@@ -350,5 +357,21 @@ TEST(XmlListWriter, EveryEncodingReadsBackThroughXmllintAndPython) {
         EXPECT_EQ(file[3].toArray()[0].toString(), QStringLiteral("date"));
       }
     }
+  }
+}
+
+TEST(XmlListWriter, DeviceFailureIsReported) {
+  Settings settings;
+  const ColumnCells cells(settings.xml.columns, SizeStyle::Plain,
+                          ColumnCells::dateFormatter(settings), PathStyle::Posix);
+  FileList list;
+  list.setSortingEnabled(false);
+  for (int i = 0; i < 3000; ++i) list.append(row(QStringLiteral("/d/"), QStringLiteral("a.txt")));
+  for (int code = 0; code < 5; ++code) {
+    QBuffer readOnly;
+    readOnly.open(QIODevice::ReadOnly);  // every write fails
+    XmlListWriter writer(readOnly, code, QString(), settings.elementNames);
+    EXPECT_FALSE(writer.writeList(list, cells)) << code;
+    EXPECT_FALSE(writer.errorString().isEmpty()) << code;
   }
 }
