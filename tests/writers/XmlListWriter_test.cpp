@@ -96,15 +96,20 @@ TEST(XmlListWriter, ExampleDocumentWithLineBreaks) {
 }
 
 TEST(XmlListWriter, LineBreakChoicesAndBytesUnit) {
+  // Without line-break text the declaration and the document element still end with CR LF.
   const struct {
-    int crLfType;
-    const char* lineBreak;
-  } cases[] = {{0, "\r\n"}, {1, "\r"}, {2, "\n"}, {7, "\r\n"}};
+    int crLfCheck, crLfType;
+    const char *lineBreak, *fileEnd;
+  } cases[] = {{1, 0, "\r\n", "\r\n"},
+               {1, 1, "\r", "\r"},
+               {1, 2, "\n", "\n"},
+               {1, 7, "\r\n", "\r\n"},
+               {0, 2, "", "\r\n"}};
   for (const auto& c : cases) {
     test::TempTree tree;
     test::RecordingInteraction said;
     Settings settings;
-    settings.xml.crLfCheck = 1;
+    settings.xml.crLfCheck = c.crLfCheck;
     settings.xml.crLfType = c.crLfType;
     settings.xml.columns = ColumnOptions{};
     settings.xml.columns.chkDir = settings.xml.columns.chkFile = settings.xml.columns.chkExt = 0;
@@ -113,12 +118,12 @@ TEST(XmlListWriter, LineBreakChoicesAndBytesUnit) {
     const Written out = writeXml(listOf({row(QStringLiteral("/d/"), QStringLiteral("a"))}),
                                  settings, said, tree, PathStyle::Posix);
     ASSERT_TRUE(out.ok);
-    const QByteArray l = c.lineBreak;
+    const QByteArray l = c.lineBreak, e = c.fileEnd;
     EXPECT_EQ(out.bytes,
-              QByteArray("<?xml version=\"1.0\" encoding=\"utf-8\"?>" + l + "<root>" + l +
+              QByteArray("<?xml version=\"1.0\" encoding=\"utf-8\"?>" + e + "<root>" + l +
                          "<fileinfo Index=\"1\">" + l + "<size> 1025 Byte</size>" + l + "<date>" +
-                         l + "</date>" + l + "</fileinfo>" + l + "</root>" + l))
-        << "CrLfType " << c.crLfType;
+                         l + "</date>" + l + "</fileinfo>" + l + "</root>" + e))
+        << "CrLfCheck " << c.crLfCheck << " CrLfType " << c.crLfType;
   }
 }
 
