@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <unordered_map>
 
 #include <QHash>
 #include <QMimeDatabase>
@@ -45,17 +46,22 @@ class MimeKeys {
           m_prefixes.append(glob.left(literal).toLower());
           markFirst(glob[0]);
         } else {
-          m_others.append(QRegularExpression(QRegularExpression::wildcardToRegularExpression(glob),
-                                             QRegularExpression::CaseInsensitiveOption));
+          // Only names ending in the glob's literal tail can match it.
+          qsizetype tail = glob.size();
+          while (tail > 0 && !QStringView(u"*?]").contains(glob[tail - 1])) --tail;
+          m_others.push_back(
+              {QRegularExpression(QRegularExpression::wildcardToRegularExpression(glob),
+                                  QRegularExpression::CaseInsensitiveOption),
+               glob.mid(tail)});
         }
       }
     }
   }
 
-  QString keyFor(const QString& fileName) const {
+  QStringView keyFor(const QString& fileName) const {
     const qsizetype dot = fileName.indexOf(u'.');
     if (dot < 0 || isAnchored(fileName)) return fileName;
-    return fileName.mid(dot);
+    return QStringView(fileName).mid(dot);
   }
 
  private:
@@ -77,8 +83,10 @@ class MimeKeys {
   }
 
   bool matchesOthers(const QString& fileName) const {
-    for (const QRegularExpression& pattern : m_others) {
-      if (pattern.match(fileName).hasMatch()) return true;
+    for (const Other& other : m_others) {
+      if (fileName.endsWith(other.tail, Qt::CaseInsensitive) &&
+          other.pattern.match(fileName).hasMatch())
+        return true;
     }
     return false;
   }
@@ -86,7 +94,23 @@ class MimeKeys {
   std::array<bool, 128> m_firstChars{};
   bool m_nonAsciiFirst = false;
   QStringList m_prefixes;
-  QList<QRegularExpression> m_others;
+  struct Other {
+    QRegularExpression pattern;
+    QString tail;
+  };
+  std::vector<Other> m_others;
+};
+
+// A cheap hash for the short keys of the type cache (FNV-1a over the UTF-16 units); lookups
+// take a view so that no key text is built per file.
+struct KeyHash {
+  using is_transparent = void;
+  std::size_t operator()(QStringView key) const noexcept {
+    std::size_t hash = 14695981039346656037ull;
+    for (const QChar c : key) hash = (hash ^ c.unicode()) * 1099511628211ull;
+    return hash;
+  }
+  std::size_t operator()(const QString& key) const noexcept { return (*this)(QStringView(key)); }
 };
 
 }  // namespace
@@ -110,20 +134,20 @@ std::optional<FolderListing> FileSystem::readFolder(const QString& path,
 
 QString FileSystem::typeDescription(const QString& fileName) {
   static const MimeKeys keys;
-  const QString key = keys.keyFor(fileName);
+  const QStringView key = keys.keyFor(fileName);
 
   static QMutex mutex;
-  static QHash<QString, QString> cache;
+  static std::unordered_map<QString, QString, KeyHash, std::equal_to<>> cache;
   {
     QMutexLocker lock(&mutex);
-    const auto found = cache.constFind(key);
-    if (found != cache.constEnd()) return *found;
+    const auto found = cache.find(key);
+    if (found != cache.end()) return found->second;
   }
   const QMimeDatabase database;
-  const QString description =
+  QString description =
       database.mimeTypeForFile(fileName, QMimeDatabase::MatchExtension).comment().trimmed();
   QMutexLocker lock(&mutex);
-  return *cache.insert(key, description);
+  return cache.try_emplace(key.toString(), std::move(description)).first->second;
 }
 
 void FileSystem::sortNames(std::vector<QString>& names) {
