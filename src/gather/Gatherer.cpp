@@ -151,6 +151,7 @@ AddResult Gatherer::addSubtree(const QString& folder) {
   m_list.setSortingEnabled(false);
   qint64 added = 0;
   const bool completed = gatherSubtree(folder, &added);
+  showFolder(text);  // the folder box returns to the start folder
   m_interaction.closeProgress();
   m_list.setSortingEnabled(true);
   return {completed ? AddOutcome::Done : AddOutcome::Cancelled, added};
@@ -179,7 +180,6 @@ bool Gatherer::gatherSubtree(const QString& folder, qint64* added) {
     rows += addNames(entry.path, entry.files);
     std::vector<QString>().swap(entry.files);  // done with them
   }
-  showFolder(text);
   clearFolderTable();
   if (added) *added = rows;
   return completed;

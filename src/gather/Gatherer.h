@@ -73,8 +73,9 @@ class Gatherer {
   qint64 addFolderFiles(const QString& folder);
 
   // The folder and file phases of the subtree add without the filter check, the root
-  // question, the sorting switch and the closing of the progress display (a drop of several
-  // folders runs this per folder). Returns false when cancelled.
+  // question, the sorting switch, the return to the start folder and the closing of the
+  // progress display (a drop of several folders runs this per folder and ends showing the last
+  // folder processed). Returns false when cancelled.
   bool gatherSubtree(const QString& folder, qint64* added = nullptr);
 
   // Appends folder (unless it is already the last entry) and every folder below it to the
