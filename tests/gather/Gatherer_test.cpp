@@ -281,6 +281,26 @@ TEST(GathererTest, AwkwardNamesAreListedLikeFind) {
   EXPECT_EQ(f.fullPaths(), expected);
 }
 
+TEST(GathererTest, DroppedFolderStepsShowTheFolderTheyWorkOn) {
+  TempTree tree;
+  tree.file(QStringLiteral("d/a.txt"));
+  tree.file(QStringLiteral("d/b.doc"));
+  tree.file(QStringLiteral("d/sub/c.txt"));
+  Fixture f(QStringLiteral("*.txt"));
+  std::vector<QString> shown;
+  f.gatherer.setFolderShownHandler([&](const QString& folder) { shown.push_back(folder); });
+
+  EXPECT_EQ(f.gatherer.addFolderFiles(tree.path(QStringLiteral("d/"))), 1);
+  EXPECT_EQ(shown, std::vector<QString>{tree.path(QStringLiteral("d"))});
+
+  shown.clear();
+  qint64 added = 0;
+  EXPECT_TRUE(f.gatherer.gatherSubtree(tree.path(QStringLiteral("d")), &added));
+  EXPECT_EQ(added, 2);
+  EXPECT_EQ(shown.back(), tree.path(QStringLiteral("d/sub")));  // the last folder processed
+  EXPECT_TRUE(f.gatherer.folderTable().empty());
+}
+
 TEST(FolderHistoryTest, NewestFirstAtMostTenExactMatchKeepsItsPlace) {
   FolderHistory history;
   for (int i = 0; i < 10; ++i) {
