@@ -1,0 +1,110 @@
+// A whole-tree CSV listing through the real executable, over a tree of awkward names, an
+// unreadable folder and a folder link that makes a loop: the listed set must be exactly what
+// `find -type f` sees without hidden names, and the CSV must read back with Python's csv module.
+#include <unistd.h>
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QProcessEnvironment>
+
+#include <gtest/gtest.h>
+
+#include "support/TempTree.h"
+
+namespace vek {
+namespace {
+using namespace Qt::StringLiterals;
+
+// Root reads every folder; permissions only mean something to an ordinary user, so as root the
+// commands run as nobody.
+QStringList unprivileged(const QStringList& command) {
+  if (::geteuid() != 0) return command;
+  return QStringList{u"setpriv"_s, u"--reuid=65534"_s, u"--regid=65534"_s, u"--clear-groups"_s} +
+         command;
+}
+
+struct CommandResult {
+  int exitCode = -1;
+  QByteArray out, err;
+};
+
+CommandResult run(const QStringList& command, const QProcessEnvironment& env) {
+  QProcess process;
+  process.setProcessEnvironment(env);
+  process.start(command.front(), command.mid(1));
+  process.closeWriteChannel();
+  CommandResult result;
+  if (!process.waitForFinished(120000)) {
+    process.kill();
+    return result;
+  }
+  result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+  result.out = process.readAllStandardOutput();
+  result.err = process.readAllStandardError();
+  return result;
+}
+
+// Paths as NUL-separated bytes, sorted, so that names holding a newline compare exactly.
+QList<QByteArray> sortedPaths(const QByteArray& nulSeparated) {
+  QList<QByteArray> paths = nulSeparated.split('\0');
+  paths.removeAll(QByteArray());
+  std::sort(paths.begin(), paths.end());
+  return paths;
+}
+
+TEST(AwkwardNames, WholeTreeCsvListsWhatFindSeesAndReadsBackWithPython) {
+  test::TempTree tree;
+  const QStringList names = {
+      u"with space.txt"_s,  u"comma,name.txt"_s,     u"quote\"name.txt"_s, u"new\nline.txt"_s,
+      u"<&>.txt"_s,         u"日本語のファイル.txt"_s, u"emoji😀.txt"_s,      u".hidden"_s,
+      u"noextension"_s,     u"many.dots.in.name.txt"_s, u"it's.csv"_s,      u"tab\there.txt"_s,
+  };
+  for (const QString& name : names) tree.file(u"in/"_s + name, "x");
+  for (const QString& name : names) tree.file(u"in/sub dir,1/"_s + name, "yy");
+  tree.file(u"in/.hidden folder/visible.txt"_s, "z");
+  tree.file(u"in/closed/secret.txt"_s, "s");
+  tree.file(u"in/closed/deeper/secret2.txt"_s, "s");
+  tree.link(u"in/sub dir,1/loop"_s, tree.path(u"in"_s));
+  ASSERT_TRUE(QFile::setPermissions(tree.path(u"in/closed"_s), QFileDevice::Permissions()));
+  const QString out = tree.folder(u"out"_s);
+  const QString home = tree.folder(u"home"_s);
+  for (const QString& folder : {tree.root(), out, home})
+    QFile::setPermissions(folder, QFileDevice::Permissions(0x7777));
+
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert(u"VEK_HOME"_s, home);
+  env.insert(u"LC_ALL"_s, u"C.UTF-8"_s);
+  env.remove(u"DISPLAY"_s);
+  env.remove(u"QT_QPA_PLATFORM"_s);
+
+  const CommandResult find = run(unprivileged({u"find"_s, tree.path(u"in"_s), u"-type"_s, u"f"_s, u"!"_s,
+                                     u"-name"_s, u".*"_s, u"-print0"_s}),
+                       env);
+  const QList<QByteArray> expected = sortedPaths(find.out);
+  ASSERT_EQ(expected.size(), 2 * 11 + 1) << find.err.toStdString();  // hidden names and closed/ left out
+
+  const CommandResult vek = run(unprivileged({qEnvironmentVariable("VEK_EXE"), u"/I"_s, tree.path(u"in"_s),
+                                    u"/O"_s, out, u"/T"_s, u"CSV"_s, u"/F"_s, u"list"_s, u"/C"_s}),
+                      env);
+  ASSERT_EQ(vek.exitCode, 0) << vek.err.toStdString();
+  // The unreadable folder is left out silently: no message at all.
+  EXPECT_EQ(vek.err, QByteArray());
+
+  // Folder column + "/" + name column gives the full path of each data row.
+  const QString script = uR"(
+import csv, sys
+with open(sys.argv[1], newline='', encoding='utf-8') as f:
+    rows = list(csv.reader(f))
+assert rows[0] == ['ディレクトリ', 'ファイル名', 'ファイルタイプ', 'ファイルサイズ', '作成日付', ''], rows[0]
+for row in rows[1:]:
+    assert len(row) == 6 and row[5] == '', row
+    sys.stdout.buffer.write((row[0] + '/' + row[1]).encode('utf-8') + b'\0')
+)"_s;
+  const CommandResult python = run({u"python3"_s, u"-c"_s, script, out + u"/list.csv"_s}, env);
+  ASSERT_EQ(python.exitCode, 0) << python.err.toStdString();
+  EXPECT_EQ(sortedPaths(python.out), expected);
+}
+
+}  // namespace
+}  // namespace vek
