@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 
+#include "BenchList.h"
 #include "core/FileList.h"
 #include "writers/ColumnCells.h"
 #include "writers/HtmlListExport.h"
@@ -49,39 +50,15 @@ double peakRssMb() {
   return double(usage.ru_maxrss) / 1024.0;
 }
 
-const vek::FileList& bigList() {
-  static const vek::FileList list = [] {
-    vek::FileList l;
-    l.setSortingEnabled(false);
-    const QString type = u"平文テキストドキュメント"_s;
-    for (int f = 0; f < 5000; ++f) {
-      const QString folder = u"/home/user/資料/プロジェクト "_s + QString::number(f) + u"/"_s;
-      for (int i = 0; i < 40; ++i) {
-        vek::FileEntry row;
-        row.name = u"報告書&メモ_"_s + QString::number(i);
-        row.extension = u".txt"_s;
-        row.folder = folder;
-        row.type = type;
-        row.size = qint64(f) * 7919 + i * 104729;
-        row.created = vek::DateStamp::fromLocal(2005, 8, 18, 14, 3, i % 60);
-        row.modified = vek::DateStamp::fromLocal(2020, 1 + i % 12, 1 + i % 28, 9, 30, 0);
-        l.append(std::move(row));
-      }
-    }
-    return l;
-  }();
-  return list;
-}
-
 void finishCounters(benchmark::State& state, qint64 bytes, double rssBefore) {
-  state.SetItemsProcessed(state.iterations() * bigList().count());
+  state.SetItemsProcessed(state.iterations() * vek::bench::exportList().count());
   state.SetBytesProcessed(state.iterations() * bytes);
   state.counters["list_rss_MB"] = rssBefore;
   state.counters["peak_rss_MB"] = peakRssMb();
 }
 
 void htmlToDevice(benchmark::State& state, bool links, bool insertion) {
-  const vek::FileList& list = bigList();
+  const vek::FileList& list = vek::bench::exportList();
   const double rssBefore = peakRssMb();
   vek::Settings settings;
   settings.html.fileLink = links ? 1 : 0;
@@ -100,7 +77,7 @@ void htmlToDevice(benchmark::State& state, bool links, bool insertion) {
 }
 
 void xmlToDevice(benchmark::State& state, int stringCode, bool lineBreaks) {
-  const vek::FileList& list = bigList();
+  const vek::FileList& list = vek::bench::exportList();
   const double rssBefore = peakRssMb();
   vek::Settings settings;
   settings.xml.stringCode = stringCode;
@@ -119,7 +96,7 @@ void xmlToDevice(benchmark::State& state, int stringCode, bool lineBreaks) {
 }
 
 void htmlFile(benchmark::State& state) {
-  const vek::FileList& list = bigList();
+  const vek::FileList& list = vek::bench::exportList();
   const double rssBefore = peakRssMb();
   NullInteraction interaction;
   const QString path = QDir::tempPath() + u"/vek-export-bench.htm"_s;
@@ -129,7 +106,7 @@ void htmlFile(benchmark::State& state) {
 }
 
 void xmlFile(benchmark::State& state) {
-  const vek::FileList& list = bigList();
+  const vek::FileList& list = vek::bench::exportList();
   const double rssBefore = peakRssMb();
   NullInteraction interaction;
   const QString path = QDir::tempPath() + u"/vek-export-bench.xml"_s;

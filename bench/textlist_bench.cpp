@@ -6,6 +6,7 @@
 #include <QBuffer>
 #include <QDir>
 
+#include "BenchList.h"
 #include "core/FileList.h"
 #include "writers/TextListExport.h"
 #include "writers/TextListWriter.h"
@@ -24,33 +25,8 @@ class NullInteraction : public vek::Interaction {
   bool cancelRequested() override { return false; }
 };
 
-const vek::FileList& bigList() {
-  static const vek::FileList list = [] {
-    vek::FileList l;
-    l.setSortingEnabled(false);
-    const QString type = u"平文テキストドキュメント"_s;
-    for (int f = 0; f < 5000; ++f) {
-      // One shared folder text per folder, as the gatherer makes them.
-      const QString folder = u"/home/user/資料/プロジェクト "_s + QString::number(f) + u"/"_s;
-      for (int i = 0; i < 40; ++i) {
-        vek::FileEntry row;
-        row.name = u"報告書_"_s + QString::number(i);
-        row.extension = u".txt"_s;
-        row.folder = folder;
-        row.type = type;
-        row.size = qint64(f) * 7919 + i * 104729;
-        row.created = vek::DateStamp::fromLocal(2005, 8, 18, 14, 3, i % 60);
-        row.modified = vek::DateStamp::fromLocal(2020, 1 + i % 12, 1 + i % 28, 9, 30, 0);
-        l.append(std::move(row));
-      }
-    }
-    return l;
-  }();
-  return list;
-}
-
 void writeToMemory(benchmark::State& state, bool allColumns, bool textType) {
-  const vek::FileList& list = bigList();
+  const vek::FileList& list = vek::bench::exportList();
   vek::Settings settings;
   if (allColumns) {
     vek::ColumnOptions& c = settings.csv.columns;
@@ -70,7 +46,7 @@ void writeToMemory(benchmark::State& state, bool allColumns, bool textType) {
 }
 
 void writeFile(benchmark::State& state, const char* encoding) {
-  const vek::FileList& list = bigList();
+  const vek::FileList& list = vek::bench::exportList();
   const vek::Settings settings;
   NullInteraction interaction;
   const QString path = QDir::tempPath() + u"/vek-textlist-bench.csv"_s;
