@@ -1,11 +1,9 @@
 // Reading, section replacement and atomic writing of INI files.
 #include "core/IniFile.h"
 
-#include <cerrno>
-#include <cstring>
-
 #include <QFile>
-#include <QSaveFile>
+
+#include "core/WholeFile.h"
 
 namespace vek {
 
@@ -165,25 +163,7 @@ bool IniFile::save(const QString& path, QString* error) const {
     if (error) *error = u"unknown text encoding " + QString::fromLatin1(m_codec.name());
     return false;
   }
-  QSaveFile file(path);
-  // Unbuffered, so that a short write (full disk) shows in write()'s count: a buffered
-  // QSaveFile can commit a cut file after its flush wrote only part of the buffer.
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-    if (error) *error = file.errorString();
-    return false;
-  }
-  const QByteArray bytes = toBytes();
-  errno = 0;
-  if (file.write(bytes) != bytes.size()) {
-    const int code = errno;
-    if (error) *error = code ? QString::fromLocal8Bit(std::strerror(code)) : file.errorString();
-    return false;  // the temporary file is removed, the old file stays
-  }
-  if (!file.commit()) {
-    if (error) *error = file.errorString();
-    return false;
-  }
-  return true;
+  return writeWholeFile(path, toBytes(), error);
 }
 
 }  // namespace vek

@@ -1,9 +1,9 @@
 #include "gather/FilterPresets.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 #include "core/TextCodec.h"
+#include "core/WholeFile.h"
 
 namespace vek {
 
@@ -41,10 +41,7 @@ bool writeDefaults(const QString& path) {
   QString text;
   for (const QString& line : defaultFilterPresets()) text += line + QStringLiteral("\r\n");
   // Written whole or not at all: a half-written preset file would be loaded as it stands.
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) return false;
-  file.write(TextCodec::system().encode(text));
-  return file.commit();
+  return writeWholeFile(path, TextCodec::system().encode(text));
 }
 
 }  // namespace

@@ -1,7 +1,12 @@
 // filter.txt: the file written when it is missing, the line-by-line load, the key filter.
 #include "gather/FilterPresets.h"
 
+#include <csignal>
+
+#include <sys/resource.h>
+
 #include <QDir>
+#include <QFile>
 
 #include <gtest/gtest.h>
 
@@ -81,6 +86,26 @@ TEST(FilterPresetsTest, UnreadableOrUncreatableFileGivesNothing) {
   tree.folder(QStringLiteral("filter.txt"));  // a folder where the file should be
   EXPECT_FALSE(loadFilterPresets(tree.root()));
   EXPECT_FALSE(loadFilterPresets(tree.path(QStringLiteral("no/such/folder"))));
+}
+
+TEST(FilterPresetsTest, FullDiskLeavesNoCutFile) {
+  TempTree tree;
+  // A disk that fills up while the defaults are written: the file size limit stands in for it.
+  std::signal(SIGXFSZ, SIG_IGN);
+  rlimit saved{};
+  getrlimit(RLIMIT_FSIZE, &saved);
+  rlimit small = saved;
+  small.rlim_cur = 100;
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  const auto presets = loadFilterPresets(tree.root());
+  setrlimit(RLIMIT_FSIZE, &saved);
+  // A cut file would be loaded as the presets now and on every later start.
+  EXPECT_FALSE(presets);
+  EXPECT_FALSE(QFile::exists(tree.path(QStringLiteral("filter.txt"))));
+  // Once there is room again, the next load writes the whole file.
+  const auto later = loadFilterPresets(tree.root());
+  ASSERT_TRUE(later);
+  EXPECT_EQ(*later, defaultFilterPresets());
 }
 
 TEST(FilterPresetsTest, KeyFilterRejectsPathAndSeparatorCharacters) {
