@@ -4,12 +4,31 @@
 
 namespace vek {
 
+// A QSaveFile that remembers a write that did not take all its bytes. A short write to a full
+// disk sets no error, and QSaveFile::commit() ignores a failure of the final flush of its
+// buffer, so without this a cut file could replace the target and pass for written.
+class CheckedSaveFile final : public QSaveFile {
+ public:
+  using QSaveFile::QSaveFile;
+  bool hadShortWrite() const { return m_shortWrite; }
+
+ protected:
+  qint64 writeData(const char* data, qint64 len) override {
+    const qint64 written = QSaveFile::writeData(data, len);
+    if (written != len) m_shortWrite = true;
+    return written;
+  }
+
+ private:
+  bool m_shortWrite = false;
+};
+
 OutputFile::OutputFile(const QString& path) : m_path(path) {}
 
 OutputFile::~OutputFile() { discard(); }
 
 bool OutputFile::open() {
-  m_file = std::make_unique<QSaveFile>(m_path);
+  m_file = std::make_unique<CheckedSaveFile>(m_path);
   // Never fall back to writing the target in place: that is exactly what loses the old file.
   m_file->setDirectWriteFallback(false);
   if (!m_file->open(QIODevice::WriteOnly)) {
@@ -30,7 +49,13 @@ bool OutputFile::commit() {
     if (m_error.isEmpty()) m_error = QStringLiteral("not open");
     return false;
   }
-  // commit() flushes and reports an earlier failed write as well as a failed rename.
+  // The buffer is flushed here, where a failure can be seen, before commit() renames.
+  if (!m_file->flush() || m_file->hadShortWrite()) {
+    m_error = m_file->errorString();
+    if (m_error.isEmpty()) m_error = QStringLiteral("short write");
+    m_file.reset();
+    return false;
+  }
   const bool ok = m_file->commit();
   if (!ok) m_error = m_file->errorString();
   m_file.reset();

@@ -14,9 +14,9 @@
 #include "core/Interaction.h"
 #include "core/Message.h"
 
-class QSaveFile;
-
 namespace vek {
+
+class CheckedSaveFile;
 
 class OutputFile {
  public:
@@ -58,7 +58,7 @@ class OutputFile {
 
  private:
   QString m_path;
-  std::unique_ptr<QSaveFile> m_file;
+  std::unique_ptr<CheckedSaveFile> m_file;
   QString m_error;
 };
 

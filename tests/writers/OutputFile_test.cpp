@@ -101,33 +101,45 @@ TEST(OutputFile, AReadOnlyFolderIsRefused) {
 }
 
 // A full disk, made real for any user: the file-size limit makes write() fail with EFBIG.
+// Sizes on both sides of a write buffer: a small file may reach the disk only when it is
+// committed, a large one while the body still writes, one large block in a single short write;
+// none may pass for written, whether or not the body looks at what write() returned.
 TEST(OutputFile, AWriteFailureOnDiskLeavesTheOldFileUntouched) {
-  test::TempTree tree;
-  tree.file(u"list.csv"_s, "old contents");
-  const QString path = tree.path(u"list.csv"_s);
+  const struct {
+    qint64 limit;
+    int blockSize;
+    int blocks;
+  } cases[] = {{4096, 100, 1000}, {1024, 100, 30}, {1, 100, 1}, {4096, 100, 41},
+               {4096, 100000, 1}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.limit << " bytes, " << c.blocks << " x " << c.blockSize);
+    test::TempTree tree;
+    tree.file(u"list.csv"_s, "old contents");
+    const QString path = tree.path(u"list.csv"_s);
 
-  rlimit saved{};
-  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-  const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-  rlimit small = saved;
-  small.rlim_cur = 4096;
-  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    rlimit saved{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = rlim_t(c.limit);
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
 
-  test::RecordingInteraction interaction;
-  // The body itself may or may not see the failure (buffering); commit must.
-  const bool ok = OutputFile::write(path, interaction, [](QIODevice& device) {
-    const QByteArray line(100, 'x');
-    for (int i = 0; i < 1000; ++i) device.write(line);
-    return true;
-  });
+    test::RecordingInteraction interaction;
+    // The body may or may not see the failure; commit must.
+    const bool ok = OutputFile::write(path, interaction, [&](QIODevice& device) {
+      const QByteArray block(c.blockSize, 'x');
+      for (int i = 0; i < c.blocks; ++i) device.write(block);
+      return true;
+    });
 
-  ::setrlimit(RLIMIT_FSIZE, &saved);
-  std::signal(SIGXFSZ, previousHandler);
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
 
-  EXPECT_FALSE(ok);
-  EXPECT_EQ(tree.read(u"list.csv"_s), "old contents");
-  EXPECT_EQ(entriesOf(tree.root()), QStringList{u"list.csv"_s});
-  expectFailureMessage(interaction, path);
+    EXPECT_FALSE(ok);
+    EXPECT_EQ(tree.read(u"list.csv"_s), "old contents");
+    EXPECT_EQ(entriesOf(tree.root()), QStringList{u"list.csv"_s});
+    expectFailureMessage(interaction, path);
+  }
 }
 
 TEST(OutputFile, DiscardedWithoutCommitLeavesNothing) {
