@@ -6,6 +6,7 @@
 #include <unistd.h>
 #endif
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -55,6 +56,20 @@ Message datePatternInvalid(const QString& token) {
   return warning({QStringLiteral("ファイル名の日付フォーマットが不正です、"
                                  "フォーマットを確認してください。"),
                   token});
+}
+
+// A name holding a folder separator would put the list into another folder, or nowhere, as in
+// "/F DATE YYYY/MM/DD": refused before anything is gathered. The line after names the result.
+Message fileNameInvalid(const QString& name) {
+  return warning({QStringLiteral("出力ファイル名が不正です、"
+                                 "フォルダの区切り文字を含まない名前を指定してください。"),
+                  name});
+}
+
+bool holdsSeparator(const QString& name) {
+  const PathStyle style = nativePathStyle();
+  return std::any_of(name.begin(), name.end(),
+                     [style](QChar c) { return isPathSeparator(c, style); });
 }
 
 // "/S", "/E" and "/N" take the next token only when it is not empty and is not a switch.
@@ -188,6 +203,7 @@ std::variant<BatchRequest, Message> parseBatchArguments(const QStringList& token
         request.fileName = next;
         i += 2;
       }
+      if (holdsSeparator(request.fileName)) return fileNameInvalid(request.fileName);
     } else if (token == u"/C") {
       request.includeSubfolders = true;
       i += 1;

@@ -166,8 +166,6 @@ TEST_F(BatchParserTest, FileNameFromDate) {
       {{u"/F"_s, u"ＤａＴＥ"_s, u"YY"_s, u"/I"_s, u"IN"_s}, u"D[YY]"_s, false},
       {{u"/I"_s, u"IN"_s, u"/F"_s, u"list"_s}, u"list"_s, false},
       {{u"/I"_s, u"IN"_s, u"/F"_s, u"my list (1)"_s}, u"my list (1)"_s, false},
-      // The next token is the name whatever it is.
-      {{u"/I"_s, u"IN"_s, u"/F"_s, u"/C"_s}, u"/C"_s, false},
       {{u"/I"_s, u"IN"_s, u"/F"_s, u"a"_s, u"/F"_s, u"b"_s}, u"b"_s, false},
   };
   for (const auto& c : cases) {
@@ -177,6 +175,26 @@ TEST_F(BatchParserTest, FileNameFromDate) {
   }
   EXPECT_EQ(messageText({u"/I"_s, u"IN"_s, u"/F"_s, u"DATE"_s, u"BAD"_s}),
             u"ファイル名の日付フォーマットが不正です、フォーマットを確認してください。\r\nBAD"_s);
+}
+
+// A name with a folder separator would land in another folder or nowhere; the next token is
+// still taken as the name, so "/F /C" is refused rather than read as a file C and no "/C".
+TEST_F(BatchParserTest, FileNameWithAFolderSeparatorIsRefused) {
+  const QString refusal =
+      u"出力ファイル名が不正です、フォルダの区切り文字を含まない名前を指定してください。\r\n"_s;
+  const struct {
+    QStringList tokens;
+    QString name;
+  } cases[] = {
+      {{u"/I"_s, u"IN"_s, u"/F"_s, u"DATE"_s, u"YYYY/MM/DD"_s}, u"D[YYYY/MM/DD]"_s},
+      {{u"/I"_s, u"IN"_s, u"/F"_s, u"../list"_s}, u"../list"_s},
+      {{u"/I"_s, u"IN"_s, u"/F"_s, u"/C"_s}, u"/C"_s},
+      // Refused where it stands, before a later faulty switch.
+      {{u"/F"_s, u"sub/list"_s, u"/X"_s}, u"sub/list"_s},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(messageText(c.tokens), refusal + c.name) << c.tokens.join(u' ').toStdString();
+  }
 }
 
 TEST_F(BatchParserTest, TypeIsReadUpperCasedAndNarrowed) {
