@@ -3,7 +3,6 @@
 #include "writers/ColumnCells.h"
 #include "writers/HtmlListWriter.h"
 #include "writers/OutputFile.h"
-#include "writers/XmlListWriter.h"
 
 namespace vek {
 
@@ -30,7 +29,7 @@ bool createHtmlList(const QString& path, const FileList& list, const Settings& s
   const bool written = OutputFile::write(
       path, interaction, [&](QIODevice& device) { return writer.write(device, *encoder, list); });
   if (written && encoder->lostCharacters() > 0)
-    interaction.showMessage(unrepresentableCharactersMessage(path, encoder->lostCharacters()));
+    interaction.showMessage(OutputFile::unrepresentableCharactersMessage(path, encoder->lostCharacters()));
   return written;
 }
 

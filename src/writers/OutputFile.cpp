@@ -87,6 +87,15 @@ Message OutputFile::replacedCharactersMessage(const QString& path, const QByteAr
           MessageIcon::Information};
 }
 
+Message OutputFile::unrepresentableCharactersMessage(const QString& path, qint64 count) {
+  return {
+      QStringLiteral("文字の置き換え"),
+      joinLines({QStringLiteral("ファイルを出力しました。"), path,
+                 u"ただし、ファイル内に書けない文字（制御文字など）が " % QString::number(count) %
+                     u" 文字あったため、「\uFFFD」（U+FFFD）に置き換えて出力しました。"}),
+      MessageIcon::Information};
+}
+
 bool OutputFile::write(const QString& path, Interaction& interaction,
                        const std::function<bool(QIODevice&)>& body) {
   OutputFile file(path);

@@ -50,6 +50,9 @@ class OutputFile {
   // of the list (they were written as "?").
   static Message replacedCharactersMessage(const QString& path, const QByteArray& encoding,
                                            qint64 count);
+  // The notice after an HTML or XML file was written in which `count` characters that the
+  // format cannot hold at all (control characters, unpaired surrogates) became U+FFFD.
+  static Message unrepresentableCharactersMessage(const QString& path, qint64 count);
 
   // The whole job: open, let `body` write to the device (it returns false when a write
   // failed), commit. On any failure the person gets failureMessage() and false comes back.

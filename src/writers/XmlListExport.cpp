@@ -27,7 +27,7 @@ bool createXmlList(const QString& path, const FileList& list, const Settings& se
     return ok;
   });
   if (written && replaced > 0)
-    interaction.showMessage(unrepresentableCharactersMessage(path, replaced));
+    interaction.showMessage(OutputFile::unrepresentableCharactersMessage(path, replaced));
   return written;
 }
 

@@ -89,15 +89,6 @@ Message xmlCreateFailedMessage() {
           MessageIcon::Warning};
 }
 
-Message unrepresentableCharactersMessage(const QString& path, qint64 count) {
-  return {
-      QStringLiteral("文字の置き換え"),
-      joinLines({QStringLiteral("ファイルを出力しました。"), path,
-                 u"ただし、ファイル内に書けない文字（制御文字など）が " % QString::number(count) %
-                     u" 文字あったため、「\uFFFD」（U+FFFD）に置き換えて出力しました。"}),
-      MessageIcon::Information};
-}
-
 std::optional<Message> checkXmlElementNames(const ElementNames& names, int stringCode) {
   const XmlEncoding& encoding = xmlEncoding(stringCode);
   const TextCodec codec(encoding.codecName);

@@ -62,10 +62,6 @@ Message xmlSaveFailedMessage();
 // The message of an XML writer that cannot start at all.
 Message xmlCreateFailedMessage();
 
-// The notice after a file was written in which characters that the format cannot hold at all
-// (control characters, unpaired surrogates) were replaced by U+FFFD.
-Message unrepresentableCharactersMessage(const QString& path, qint64 count);
-
 // nullopt when all eleven element names are XML names that the encoding can hold; otherwise
 // the save-failed message, so that nothing is written. A name cannot hold a reference, so it
 // must consist of characters that the encoding holds as themselves.

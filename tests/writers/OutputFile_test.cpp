@@ -152,13 +152,23 @@ TEST(OutputFile, DiscardedWithoutCommitLeavesNothing) {
   EXPECT_TRUE(entriesOf(tree.root()).isEmpty());
 }
 
-TEST(OutputFile, ReplacedCharactersNotice) {
-  const Message m = OutputFile::replacedCharactersMessage(u"/tmp/l.txt"_s, "CP932", 3);
-  EXPECT_EQ(m.icon, MessageIcon::Information);
-  EXPECT_FALSE(m.title.isEmpty());
-  EXPECT_TRUE(m.text.contains(u"/tmp/l.txt"_s));
-  EXPECT_TRUE(m.text.contains(u"CP932"_s));
-  EXPECT_TRUE(m.text.contains(u" 3 "_s));
+TEST(OutputFile, NoticesAfterReplacedCharacters) {
+  const struct {
+    Message message;
+    QString text;
+  } cases[] = {
+      {OutputFile::replacedCharactersMessage(u"/tmp/l.txt"_s, "CP932", 3),
+       u"ファイルを出力しました。\r\n/tmp/l.txt\r\nただし、文字コード CP932 で表せない文字が 3 "
+       u"文字あったため、「?」に置き換えて出力しました。"_s},
+      {OutputFile::unrepresentableCharactersMessage(u"/tmp/l.xml"_s, 2),
+       u"ファイルを出力しました。\r\n/tmp/l.xml\r\nただし、ファイル内に書けない文字（制御文字など）"
+       u"が 2 文字あったため、「\uFFFD」（U+FFFD）に置き換えて出力しました。"_s},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(c.message.title, u"文字の置き換え"_s);
+    EXPECT_EQ(c.message.text, c.text);
+    EXPECT_EQ(c.message.icon, MessageIcon::Information);
+  }
 }
 
 TEST(OutputFile, ReplacingKeepsTheTargetsPermissionsAndLinks) {
