@@ -2,6 +2,11 @@
 // the type descriptions.
 #include "core/FileSystem.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
@@ -97,6 +102,38 @@ TEST(FileSystemTest, ReadFolderSortsHidesAndDoesNotFollowFolderLinks) {
   const auto linked = FileSystem::fileInfo(tree.path(QStringLiteral("toFile.txt")));
   ASSERT_TRUE(linked);
   EXPECT_EQ(linked->size, 0);
+}
+
+TEST(FileSystemTest, NamesThatAreNotUtf8ComeBackToTheSameBytes) {
+  TempTree tree;
+  const QByteArray root = QFile::encodeName(tree.root()) + '/';
+  // Bytes that strict UTF-8 refuses next to ones it takes: each name must still open.
+  const QByteArray names[] = {
+      "caf\xE9.txt",                   // Latin-1
+      "\x83\x66\x81\x5B",              // Shift_JIS
+      "\xC0\x80overlong",              // an overlong NUL
+      "\xED\xA0\x80half",              // an encoded surrogate
+      "\xF4\x90\x80\x80-big",          // above U+10FFFF
+      "cut\xE3\x81",                   // a sequence cut off at the end
+      "\xE3\x81\x82\xFF\xE3\x81\x84",  // valid, invalid, valid
+  };
+  for (const QByteArray& name : names)
+    ASSERT_EQ(::close(::open(QByteArray(root + name).constData(), O_CREAT | O_WRONLY, 0644)), 0);
+
+  const auto listing = FileSystem::readFolder(tree.root());
+  ASSERT_TRUE(listing);
+  EXPECT_EQ(listing->files.size(), std::size(names));  // no two names fell together
+  const auto folder = FileSystem::Folder::open(tree.root());
+  ASSERT_TRUE(folder);
+  for (const QString& name : listing->files) {
+    EXPECT_TRUE(FileSystem::fileInfo(tree.root() + u'/' + name)) << name.toStdString();
+    EXPECT_TRUE(folder->fileInfo(name)) << name.toStdString();
+    EXPECT_TRUE(FileSystem::removeFile(tree.root() + u'/' + name)) << name.toStdString();
+  }
+  // Valid parts read as text.
+  EXPECT_TRUE(std::any_of(listing->files.begin(), listing->files.end(), [](const QString& n) {
+    return n.startsWith(u"caf") && n.endsWith(u".txt");
+  }));
 }
 
 TEST(FileSystemTest, RemoveFile) {

@@ -2,6 +2,7 @@
 // folders, folder links, cancelling, the root question, the progress texts and the history.
 #include "gather/Gatherer.h"
 
+#include <fcntl.h>
 #include <grp.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -279,6 +280,31 @@ TEST(GathererTest, AwkwardNamesAreListedLikeFind) {
   }
   EXPECT_EQ(expected.size(), 12u);
   EXPECT_EQ(f.fullPaths(), expected);
+}
+
+TEST(GathererTest, NamesThatAreNotUtf8AreListedAndReadBack) {
+  TempTree tree;
+  // Names unpacked from an archive made on Windows keep their Shift_JIS bytes: a folder
+  // "日本" holding "a.txt", and a file "データ.txt" beside it.
+  const QByteArray root = QFile::encodeName(tree.root());
+  const QByteArray folder = root + "/\x93\xFA\x96\x7B";
+  const QByteArray file = root + "/\x83\x66\x81\x5B\x83\x5E.txt";
+  ASSERT_EQ(::mkdir(folder.constData(), 0755), 0);
+  for (const QByteArray& path : {QByteArray(folder + "/a.txt"), file}) {
+    ASSERT_EQ(::close(::open(path.constData(), O_CREAT | O_WRONLY, 0644)), 0);
+  }
+  Fixture f;
+  EXPECT_EQ(f.gatherer.addSubtree(tree.root()).added, 2);
+  EXPECT_TRUE(f.interaction.messages.empty());
+  ASSERT_EQ(f.list.count(), 2);
+  // Each row's path names its file again, so the writers and "open" reach the same file.
+  for (const FileEntry& row : f.list.rows()) {
+    EXPECT_TRUE(FileSystem::fileInfo(row.fullPath())) << row.fullPath().toStdString();
+  }
+  // Qt cannot name these files to clean up the tree.
+  ::unlink(file.constData());
+  ::unlink(QByteArray(folder + "/a.txt").constData());
+  ::rmdir(folder.constData());
 }
 
 TEST(GathererTest, DroppedFolderStepsShowTheFolderTheyWorkOn) {
