@@ -21,14 +21,14 @@ int columnWidth(char32_t c) {
   return wide ? 2 : 1;
 }
 
-// Message and path texts may hold any control character (a file name may hold a newline or an
-// escape); they are shown as "?" so that a name cannot steer the terminal. A tab stays in
+// Message and path texts may hold any control character (a file name may hold a newline, an
+// escape or a C1 control such as U+009B, which some terminals read as an escape sequence); they are shown as "?" so that a name cannot steer the terminal. A tab stays in
 // messages; the single progress line takes none.
 QString printable(const QString& text, bool keepTab = false) {
   QString result = text;
   for (QChar& c : result) {
     const char16_t u = c.unicode();
-    if ((u < 0x20 && !(keepTab && u == u'\t')) || u == 0x7F) c = u'?';
+    if ((u < 0x20 && !(keepTab && u == u'\t')) || (u >= 0x7F && u <= 0x9F)) c = u'?';
   }
   return result;
 }

@@ -36,6 +36,8 @@ TEST(ConsoleInteraction, MessagesAreTitleAndIndentedLines) {
       {u"t"_s, u"a\nb\rc"_s, u"t: a\n  b\n  c\n"_s},
       // A file name in a message cannot steer the terminal.
       {u"t"_s, u"name\x1b[2J\tx"_s, u"t: name?[2J\tx\n"_s},
+      // U+009B is the one-character CSI of terminals that take C1 controls in UTF-8.
+      {u"t"_s, u"a\u009b2Jb\u0085c"_s, u"t: a?2Jb?c\n"_s},
   };
   for (const auto& c : cases) {
     Console out(false);
