@@ -1,8 +1,6 @@
 // The shared output file: complete files replace the target, every failure leaves it untouched.
 #include "writers/OutputFile.h"
 
-#include <csignal>
-#include <sys/resource.h>
 #include <unistd.h>
 
 #include <QDir>
@@ -10,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/FileSizeLimit.h"
 #include "support/RecordingInteraction.h"
 #include "support/TempTree.h"
 
@@ -117,23 +116,18 @@ TEST(OutputFile, AWriteFailureOnDiskLeavesTheOldFileUntouched) {
     tree.file(u"list.csv"_s, "old contents");
     const QString path = tree.path(u"list.csv"_s);
 
-    rlimit saved{};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = rlim_t(c.limit);
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-
     test::RecordingInteraction interaction;
-    // The body may or may not see the failure; commit must.
-    const bool ok = OutputFile::write(path, interaction, [&](QIODevice& device) {
-      const QByteArray block(c.blockSize, 'x');
-      for (int i = 0; i < c.blocks; ++i) device.write(block);
-      return true;
-    });
-
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
+    bool ok = false;
+    {
+      const test::FileSizeLimit limit(rlim_t(c.limit));
+      ASSERT_TRUE(limit.isSet());
+      // The body may or may not see the failure; commit must.
+      ok = OutputFile::write(path, interaction, [&](QIODevice& device) {
+        const QByteArray block(c.blockSize, 'x');
+        for (int i = 0; i < c.blocks; ++i) device.write(block);
+        return true;
+      });
+    }
 
     EXPECT_FALSE(ok);
     EXPECT_EQ(tree.read(u"list.csv"_s), "old contents");

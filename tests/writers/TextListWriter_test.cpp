@@ -1,14 +1,12 @@
 // The Text/CSV writer and its create operation, byte for byte.
 #include "writers/TextListWriter.h"
 
-#include <csignal>
-#include <sys/resource.h>
-
 #include <QBuffer>
 
 #include <gtest/gtest.h>
 
 #include "support/FailDevice.h"
+#include "support/FileSizeLimit.h"
 #include "support/RecordingInteraction.h"
 #include "support/TempTree.h"
 #include "writers/SeparatorHistory.h"
@@ -276,16 +274,13 @@ TEST(TextListExport, AFailedWriteLeavesTheOldFile) {
   const QString path = tree.path(u"list.csv"_s);
   const FileList list = listOf(numberedRows(50000));
 
-  rlimit saved{};
-  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-  const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-  rlimit small = saved;
-  small.rlim_cur = 8192;
-  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
   test::RecordingInteraction interaction;
-  const bool ok = createTextList(path, list, Settings(), interaction, false, u","_s, kUtf8);
-  ::setrlimit(RLIMIT_FSIZE, &saved);
-  std::signal(SIGXFSZ, previousHandler);
+  bool ok = false;
+  {
+    const test::FileSizeLimit limit(8192);
+    ASSERT_TRUE(limit.isSet());
+    ok = createTextList(path, list, Settings(), interaction, false, u","_s, kUtf8);
+  }
 
   EXPECT_FALSE(ok);
   EXPECT_EQ(tree.read(u"list.csv"_s), "old");
