@@ -123,37 +123,6 @@ class TextBuffer {
   QVarLengthArray<QChar, 128> m_chars;
 };
 
-bool isLeapYear(int year) {
-  return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
-}
-
-// The fields of a stored "YYYY/MM/DD HH:MM:SS" text naming a real date and time; nullopt for
-// anything else. The same rule as DateStamp::fromText, without building a QDate and QTime,
-// because the writers read every date of the list through here.
-std::optional<std::array<int, 6>> storedParts(QStringView text) {
-  if (text.size() != 19) return std::nullopt;
-  static constexpr char shape[] = "0000/00/00 00:00:00";
-  std::array<int, 6> parts{};
-  int part = 0;
-  for (int i = 0; i < 19; ++i) {
-    const char16_t c = text[i].unicode();
-    if (shape[i] != '0') {
-      if (c != char16_t(shape[i])) return std::nullopt;
-      ++part;
-    } else if (c >= u'0' && c <= u'9') {
-      parts[part] = parts[part] * 10 + (c - u'0');
-    } else {
-      return std::nullopt;
-    }
-  }
-  static constexpr int monthDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  const auto [year, month, day, hour, minute, second] = parts;
-  if (year == 0 || month < 1 || month > 12 || day < 1) return std::nullopt;
-  if (day > monthDays[month - 1] + (month == 2 && isLeapYear(year) ? 1 : 0)) return std::nullopt;
-  if (hour > 23 || minute > 59 || second > 59) return std::nullopt;
-  return parts;
-}
-
 bool needsDate(Kind kind) {
   switch (kind) {
     case Kind::DayOfYear:
@@ -486,10 +455,10 @@ QString DateFormatter::format(const DateStamp& stamp) const {
 QString DateFormatter::formatStored(const QString& stored) const {
   // In the stored form a date comes back as it is, and so does anything that is not a date.
   if (stored.isEmpty() || m_isStoredForm) return stored;
-  const std::optional<std::array<int, 6>> parts = storedParts(stored);
-  if (!parts) return stored;
-  const auto& p = *parts;
-  return formatFields({p[0], p[1], p[2], p[3], p[4], p[5]});
+  const DateStamp stamp = DateStamp::fromText(stored);
+  if (stamp.isNull()) return stored;
+  return formatFields(
+      {stamp.year(), stamp.month(), stamp.day(), stamp.hour(), stamp.minute(), stamp.second()});
 }
 
 std::optional<QString> formatDateTime(const QDateTime& dateTime, const QString& pattern,

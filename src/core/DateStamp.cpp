@@ -20,19 +20,30 @@ DateStamp DateStamp::fromDateTime(const QDateTime& dateTime) {
 }
 
 DateStamp DateStamp::fromText(QStringView text) {
-  // YYYY/MM/DD HH:MM:SS
+  // YYYY/MM/DD HH:MM:SS naming a real day and time. Read without building a QDate and QTime:
+  // the writers may read every date of a list through here.
   if (text.size() != 19) return {};
   static constexpr char shape[] = "0000/00/00 00:00:00";
+  int parts[6] = {};
+  int part = 0;
   for (int i = 0; i < 19; ++i) {
-    const QChar c = text[i];
-    if (shape[i] == '0' ? !(c >= u'0' && c <= u'9') : c != QLatin1Char(shape[i])) return {};
+    const char16_t c = text[i].unicode();
+    if (shape[i] != '0') {
+      if (c != char16_t(shape[i])) return {};
+      ++part;
+    } else if (c >= u'0' && c <= u'9') {
+      parts[part] = parts[part] * 10 + (c - u'0');
+    } else {
+      return {};
+    }
   }
-  auto number = [&](int from, int length) { return text.mid(from, length).toInt(); };
-  const QDate date(number(0, 4), number(5, 2), number(8, 2));
-  const QTime time(number(11, 2), number(14, 2), number(17, 2));
-  if (!date.isValid() || !time.isValid()) return {};
-  return fromLocal(date.year(), date.month(), date.day(), time.hour(), time.minute(),
-                   time.second());
+  const auto [year, month, day, hour, minute, second] = parts;
+  static constexpr int monthDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  const bool leap = year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
+  if (year == 0 || month < 1 || month > 12 || day < 1) return {};
+  if (day > monthDays[month - 1] + (month == 2 && leap ? 1 : 0)) return {};
+  if (hour > 23 || minute > 59 || second > 59) return {};
+  return fromLocal(year, month, day, hour, minute, second);
 }
 
 QString DateStamp::text() const {
