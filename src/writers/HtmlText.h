@@ -19,8 +19,9 @@ QString htmlColourText(Colour colour);
 
 // A file URL that names exactly this file in a browser: every character but the unreserved
 // ones (letters, digits, - . _ ~) and the separators is percent-encoded as UTF-8, so "#", "?",
-// "%", spaces and quotes in a name still open that file. Windows paths give file:///C:/... and
-// file://server/share/...; POSIX paths file:///... .
+// "%", spaces and quotes in a name still open that file; a name that is not UTF-8 keeps its
+// own bytes. Windows paths give file:///C:/... and file://server/share/...; POSIX paths
+// file:///... .
 // The result holds only ASCII letters, digits, "-._~/:%", so it needs no escaping in an attribute.
 QString fileUrl(QStringView fullPath, PathStyle style);
 // Appends a file name percent-encoded the same way, so that fileUrl(folder) followed by the

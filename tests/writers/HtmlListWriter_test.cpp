@@ -170,6 +170,9 @@ TEST(HtmlListWriter, FileUrls) {
       {PathStyle::Posix, u"/t/a b&c'd\".txt", "file:///t/a%20b%26c%27d%22.txt"},
       {PathStyle::Posix, u"/t/日本.txt", "file:///t/%E6%97%A5%E6%9C%AC.txt"},
       {PathStyle::Posix, u"/t/<x>;=:@.txt", "file:///t/%3Cx%3E%3B%3D%3A%40.txt"},
+      // Shift_JIS bytes 82 A0 of a name that is not UTF-8, held as U+DC82 U+DCA0: the address
+      // names the file's own bytes. An emoji stays one UTF-8 sequence.
+      {PathStyle::Posix, u"/t/\xDC82\xDCA0-\U0001F600.txt", "file:///t/%82%A0-%F0%9F%98%80.txt"},
       {PathStyle::Windows, u"C:\\data\\a b.txt", "file:///C:/data/a%20b.txt"},
       {PathStyle::Windows, u"\\\\server\\share\\a#.txt", "file://server/share/a%23.txt"},
   };
