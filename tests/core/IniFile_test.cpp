@@ -1,12 +1,9 @@
-#include <csignal>
-
-#include <sys/resource.h>
-
 #include <QFile>
 
 #include <gtest/gtest.h>
 
 #include "core/IniFile.h"
+#include "support/FileSizeLimit.h"
 #include "support/TempTree.h"
 
 static void PrintTo(const QString& text, std::ostream* os) {
@@ -159,16 +156,14 @@ TEST(IniFile, FailedSaveLeavesTheOldFileIntact) {
   ini.replaceSection(QStringLiteral("History"),
                      {QStringLiteral("History0='") + QString(4000, u'x') + u'\''});
 
-  // A disk that fills up while writing: the file size limit stands in for it.
-  std::signal(SIGXFSZ, SIG_IGN);
-  rlimit saved{};
-  getrlimit(RLIMIT_FSIZE, &saved);
-  rlimit small = saved;
-  small.rlim_cur = 1024;
-  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
   QString error;
-  const bool saved_ok = ini.save(path, &error);
-  setrlimit(RLIMIT_FSIZE, &saved);
+  bool saved_ok = true;
+  {
+    // A disk that fills up while writing.
+    const vek::test::FileSizeLimit limit(1024);
+    ASSERT_TRUE(limit.isSet());
+    saved_ok = ini.save(path, &error);
+  }
   EXPECT_FALSE(saved_ok);
   EXPECT_FALSE(error.isEmpty());
   EXPECT_EQ(tree.read(QStringLiteral("Vek.ini")), old);

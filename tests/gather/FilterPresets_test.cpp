@@ -1,16 +1,13 @@
 // filter.txt: the file written when it is missing, the line-by-line load, the key filter.
 #include "gather/FilterPresets.h"
 
-#include <csignal>
-
-#include <sys/resource.h>
-
 #include <QDir>
 #include <QFile>
 
 #include <gtest/gtest.h>
 
 #include "core/TextCodec.h"
+#include "support/FileSizeLimit.h"
 #include "support/QStringPrinter.h"
 #include "support/TempTree.h"
 
@@ -90,15 +87,13 @@ TEST(FilterPresetsTest, UnreadableOrUncreatableFileGivesNothing) {
 
 TEST(FilterPresetsTest, FullDiskLeavesNoCutFile) {
   TempTree tree;
-  // A disk that fills up while the defaults are written: the file size limit stands in for it.
-  std::signal(SIGXFSZ, SIG_IGN);
-  rlimit saved{};
-  getrlimit(RLIMIT_FSIZE, &saved);
-  rlimit small = saved;
-  small.rlim_cur = 100;
-  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-  const auto presets = loadFilterPresets(tree.root());
-  setrlimit(RLIMIT_FSIZE, &saved);
+  std::optional<QStringList> presets;
+  {
+    // A disk that fills up while the defaults are written.
+    const test::FileSizeLimit limit(100);
+    ASSERT_TRUE(limit.isSet());
+    presets = loadFilterPresets(tree.root());
+  }
   // A cut file would be loaded as the presets now and on every later start.
   EXPECT_FALSE(presets);
   EXPECT_FALSE(QFile::exists(tree.path(QStringLiteral("filter.txt"))));
