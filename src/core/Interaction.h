@@ -25,6 +25,9 @@ class Interaction {
 
   // Polled once per folder; true once the person asked to stop.
   virtual bool cancelRequested() = 0;
+  // Forgets an earlier request to stop. Called when a subtree add (or a drop) starts, so that
+  // the Cancel of one operation does not stop the next.
+  virtual void clearCancelRequested() {}
   // Called after every added file and every listed folder: the window keeps painting here.
   virtual void yield() {}
 };

@@ -149,6 +149,7 @@ AddResult Gatherer::addSubtree(const QString& folder) {
   }
 
   m_list.setSortingEnabled(false);
+  m_interaction.clearCancelRequested();
   qint64 added = 0;
   const bool completed = gatherSubtree(folder, &added);
   showFolder(text);  // the folder box returns to the start folder

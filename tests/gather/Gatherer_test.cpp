@@ -188,6 +188,18 @@ TEST(GathererTest, CancelInTheFilePhaseKeepsTheFoldersAlreadyAdded) {
   EXPECT_EQ(f.fullPaths(), std::set<QString>{tree.path(QStringLiteral("a.txt"))});
 }
 
+TEST(GathererTest, ACancelledSubtreeAddDoesNotStopTheNext) {
+  TempTree tree;
+  tree.file(QStringLiteral("a.txt"));
+  tree.file(QStringLiteral("x/b.txt"));
+  Fixture f;
+  f.interaction.cancelAfterUpdates = 0;
+  EXPECT_EQ(f.gatherer.addSubtree(tree.root()).outcome, AddOutcome::Cancelled);
+  const AddResult again = f.gatherer.addSubtree(tree.root());
+  EXPECT_EQ(again.outcome, AddOutcome::Done);
+  EXPECT_EQ(again.added, 2);
+}
+
 TEST(GathererTest, SubtreeProgressTexts) {
   TempTree tree;
   tree.file(QStringLiteral("A/B/f.txt"));
@@ -250,7 +262,7 @@ TEST(GathererTest, RootQuestionOnlyForStarFiltersAtTheRoot) {
   // does not cover the machine.
   for (const QString& folder : {QStringLiteral("/"), QStringLiteral("/tmp")}) {
     Fixture f(folder == QStringLiteral("/") ? kAllFiles : QStringLiteral("*"));
-    f.interaction.cancel = true;
+    f.interaction.cancelAfterUpdates = 0;
     EXPECT_EQ(f.gatherer.addSubtree(folder).outcome, AddOutcome::Cancelled);
     EXPECT_TRUE(f.interaction.questions.empty());
     EXPECT_EQ(f.list.count(), 0);

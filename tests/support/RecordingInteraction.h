@@ -32,6 +32,7 @@ class RecordingInteraction : public Interaction {
   }
   void closeProgress() override { progressOpen = false; ++closeCount; }
   bool cancelRequested() override { return cancel; }
+  void clearCancelRequested() override { cancel = false; }
 
   std::vector<Message> messages;
   std::vector<Message> questions;
