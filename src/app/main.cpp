@@ -7,12 +7,12 @@
 
 #include <QApplication>
 #include <QCoreApplication>
-#include <QFile>
 
 #include "batch/CommandLine.h"
 #include "batch/CommandLineRun.h"
 #include "batch/ExitCode.h"
 #include "batch/StartMode.h"
+#include "core/FileNameBytes.h"
 #include "ui/frmVek.h"
 
 namespace {
@@ -33,7 +33,7 @@ int main(int argc, char** argv) {
   useLocalTimeZoneFile();
 
   QStringList arguments;
-  for (int i = 1; i < argc; ++i) arguments.append(QFile::decodeName(argv[i]));
+  for (int i = 1; i < argc; ++i) arguments.append(vek::decodeFileName(argv[i]));
   const vek::ArgumentTable table = vek::argumentTable(arguments);
 
   switch (vek::startMode(table)) {

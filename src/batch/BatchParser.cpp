@@ -11,8 +11,9 @@
 #include <limits>
 
 #include <QFile>
-#include <QFileInfo>
 
+#include "core/FileNameBytes.h"
+#include "core/FileSystem.h"
 #include "core/PathRules.h"
 
 namespace vek {
@@ -77,9 +78,7 @@ bool isValue(const QString& token) {
   return !token.isEmpty() && token.front() != u'/';
 }
 
-bool isDirectory(const QString& path) {
-  return !path.isEmpty() && QFileInfo(path).isDir();
-}
+bool isDirectory(const QString& path) { return FileSystem::folderExists(path); }
 
 // A source folder that exists but cannot be listed would give an empty list that looks like a
 // success; it is refused like a missing one. access() answers for the real user, root included.
@@ -87,7 +86,7 @@ bool isListableDirectory(const QString& path) {
 #ifdef Q_OS_WIN
   return isDirectory(path) && ::_waccess(reinterpret_cast<const wchar_t*>(path.utf16()), 4) == 0;
 #else
-  return isDirectory(path) && ::access(QFile::encodeName(path).constData(), R_OK | X_OK) == 0;
+  return isDirectory(path) && ::access(encodeFileName(path).constData(), R_OK | X_OK) == 0;
 #endif
 }
 

@@ -1,5 +1,7 @@
 #include "core/FileSystem.h"
 
+#include "core/FileNameBytes.h"
+
 #include <algorithm>
 #include <array>
 #include <unordered_map>
@@ -164,84 +166,6 @@ namespace {
 
 constexpr unsigned kStatxMask = STATX_TYPE | STATX_SIZE | STATX_ATIME | STATX_MTIME | STATX_BTIME;
 
-// File names are bytes. A name that is not valid UTF-8 (Shift_JIS names unpacked from an
-// archive made on Windows, Latin-1 names from old disks) keeps each byte that is not part of a
-// valid UTF-8 sequence as a lone surrogate U+DC80..U+DCFF, which no valid name decodes to, so
-// that the text turns back into the very same bytes and the file can be read and listed.
-constexpr char16_t kEscapeBase = 0xDC00;
-
-// The length of the valid UTF-8 sequence at s[0] (strict: no overlong forms, no surrogates,
-// nothing above U+10FFFF), or 0 when the byte there starts none.
-int utf8SequenceLength(const unsigned char* s, std::size_t left) {
-  const unsigned char c = s[0];
-  if (c < 0x80) return 1;
-  auto continuation = [&](std::size_t i, unsigned char low = 0x80, unsigned char high = 0xBF) {
-    return i < left && s[i] >= low && s[i] <= high;
-  };
-  if (c >= 0xC2 && c <= 0xDF) return continuation(1) ? 2 : 0;
-  if (c >= 0xE0 && c <= 0xEF) {
-    const unsigned char low = c == 0xE0 ? 0xA0 : 0x80;
-    const unsigned char high = c == 0xED ? 0x9F : 0xBF;
-    return continuation(1, low, high) && continuation(2) ? 3 : 0;
-  }
-  if (c >= 0xF0 && c <= 0xF4) {
-    const unsigned char low = c == 0xF0 ? 0x90 : 0x80;
-    const unsigned char high = c == 0xF4 ? 0x8F : 0xBF;
-    return continuation(1, low, high) && continuation(2) && continuation(3) ? 4 : 0;
-  }
-  return 0;
-}
-
-QString decodeName(const char* name) {
-  const auto* bytes = reinterpret_cast<const unsigned char*>(name);
-  const std::size_t size = std::strlen(name);
-  std::size_t i = 0;
-  while (i < size) {
-    const int length = utf8SequenceLength(bytes + i, size - i);
-    if (length == 0) break;
-    i += std::size_t(length);
-  }
-  if (i == size) return QString::fromUtf8(name, qsizetype(size));
-
-  QString text = QString::fromUtf8(name, qsizetype(i));
-  while (i < size) {
-    const int length = utf8SequenceLength(bytes + i, size - i);
-    if (length == 0) {
-      text += QChar(char16_t(kEscapeBase + bytes[i]));
-      ++i;
-    } else {
-      text += QString::fromUtf8(name + i, length);
-      i += std::size_t(length);
-    }
-  }
-  return text;
-}
-
-QByteArray encodePath(const QString& path) {
-  const QStringView text(path);
-  qsizetype i = 0;
-  while (i < text.size() && !text[i].isSurrogate()) ++i;
-  if (i == text.size()) return text.toUtf8();
-
-  QByteArray bytes = text.first(i).toUtf8();
-  qsizetype run = i;  // start of the text not yet converted
-  while (i < text.size()) {
-    const char16_t unit = text[i].unicode();
-    if (QChar::isHighSurrogate(unit) && i + 1 < text.size() &&
-        QChar::isLowSurrogate(text[i + 1].unicode())) {
-      i += 2;
-    } else if (unit >= kEscapeBase + 0x80 && unit <= kEscapeBase + 0xFF) {
-      bytes += text.sliced(run, i - run).toUtf8();
-      bytes += char(unit - kEscapeBase);
-      run = ++i;
-    } else {
-      ++i;
-    }
-  }
-  bytes += text.sliced(run).toUtf8();
-  return bytes;
-}
-
 void setError(QString* errorText, int error) {
   if (errorText) *errorText = qt_error_string(error);
 }
@@ -299,13 +223,13 @@ bool statFollow(int dirFd, const char* name, struct stat& st) {
 bool FileSystem::fileExists(const QString& path) {
   if (path.isEmpty()) return false;
   struct stat st {};
-  return stat(encodePath(path).constData(), &st) == 0 && !S_ISDIR(st.st_mode);
+  return stat(encodeFileName(path).constData(), &st) == 0 && !S_ISDIR(st.st_mode);
 }
 
 bool FileSystem::folderExists(const QString& path) {
   if (path.isEmpty()) return false;
   struct stat st {};
-  return stat(encodePath(path).constData(), &st) == 0 && S_ISDIR(st.st_mode);
+  return stat(encodeFileName(path).constData(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
 std::optional<FileInfo> FileSystem::fileInfo(const QString& path, QString* errorText) {
@@ -313,18 +237,18 @@ std::optional<FileInfo> FileSystem::fileInfo(const QString& path, QString* error
     setError(errorText, ENOENT);
     return std::nullopt;
   }
-  return statFile(AT_FDCWD, encodePath(path), lastComponent(path), errorText);
+  return statFile(AT_FDCWD, encodeFileName(path), lastComponent(path), errorText);
 }
 
 bool FileSystem::removeFile(const QString& path, QString* errorText) {
-  if (::unlink(encodePath(path).constData()) == 0) return true;
+  if (::unlink(encodeFileName(path).constData()) == 0) return true;
   setError(errorText, errno);
   return false;
 }
 
 std::optional<FileSystem::Folder> FileSystem::Folder::open(const QString& path) {
   if (path.isEmpty()) return std::nullopt;
-  const int fd = ::open(encodePath(path).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  const int fd = ::open(encodeFileName(path).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return std::nullopt;
   return Folder(fd);
 }
@@ -352,7 +276,7 @@ std::optional<FileInfo> FileSystem::Folder::fileInfo(const QString& name,
     setError(errorText, EINVAL);
     return std::nullopt;
   }
-  return statFile(m_fd, encodePath(name), name, errorText);
+  return statFile(m_fd, encodeFileName(name), name, errorText);
 }
 
 std::optional<FolderListing> FileSystem::Folder::read(const NameFilter& fileFilter) const {
@@ -389,12 +313,12 @@ std::optional<FolderListing> FileSystem::Folder::read(const NameFilter& fileFilt
                                    : DT_UNKNOWN;
     }
     if (type == DT_DIR) {
-      listing.folders.push_back(decodeName(name));
+      listing.folders.push_back(decodeFileName(name));
       continue;
     }
     if (hidden || (type != DT_REG && type != DT_LNK)) continue;
 
-    QString decoded = decodeName(name);
+    QString decoded = decodeFileName(name);
     if (fileFilter && !fileFilter(decoded)) continue;
     if (type == DT_LNK) {
       // A link counts as a file only when it leads to one.

@@ -1,5 +1,7 @@
 #include "writers/HtmlText.h"
 
+#include "core/FileNameBytes.h"
+
 namespace vek {
 
 void appendHtmlEscaped(QString& out, QStringView text) {
@@ -49,36 +51,9 @@ QString htmlColourText(Colour colour) {
 
 namespace {
 
-// A byte of a file name that is not valid UTF-8 is held as the lone surrogate U+DC80..U+DCFF
-// (the file-system service's convention); in the address it becomes that very byte again.
-constexpr char16_t kEscapedByteFirst = 0xDC80;
-constexpr char16_t kEscapedByteLast = 0xDCFF;
-
-QByteArray addressBytes(QStringView text) {
-  qsizetype i = 0;
-  while (i < text.size() && !text[i].isSurrogate()) ++i;
-  if (i == text.size()) return text.toUtf8();
-  QByteArray bytes = text.first(i).toUtf8();
-  qsizetype run = i;  // start of the text not yet converted
-  while (i < text.size()) {
-    const char16_t unit = text[i].unicode();
-    if (QChar::isHighSurrogate(unit) && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
-      i += 2;
-    } else if (unit >= kEscapedByteFirst && unit <= kEscapedByteLast) {
-      bytes += text.sliced(run, i - run).toUtf8();
-      bytes += char(unit - 0xDC00);
-      run = ++i;
-    } else {
-      ++i;
-    }
-  }
-  bytes += text.sliced(run).toUtf8();
-  return bytes;
-}
-
 void appendPercentEncoded(QString& out, QStringView text) {
   static const char hex[] = "0123456789ABCDEF";
-  const QByteArray bytes = addressBytes(text);
+  const QByteArray bytes = encodeFileName(text);
   for (char ch : bytes) {
     const auto b = static_cast<unsigned char>(ch);
     const bool unreserved = (b >= 'a' && b <= 'z') || (b >= 'A' && b <= 'Z') ||

@@ -104,6 +104,50 @@ for row in rows[1:]:
   const CommandResult python = run({u"python3"_s, u"-c"_s, script, out + u"/list.csv"_s}, env);
   ASSERT_EQ(python.exitCode, 0) << python.err.toStdString();
   EXPECT_EQ(sortedPaths(python.out), expected);
+  QFile::setPermissions(tree.path(u"in/closed"_s), QFileDevice::Permissions(0x7700));
+}
+
+}  // namespace
+}  // namespace vek
+
+namespace vek {
+namespace {
+
+// A folder whose name is not UTF-8 (Shift_JIS bytes, as unpacked from a Windows archive), given
+// on the command line: the run lists it and the CSV names it with the same bytes.
+TEST(AwkwardNames, SourceFolderNamedInAnotherEncodingIsListed) {
+  test::TempTree tree;
+  const QString out = tree.folder(u"out"_s);
+  const QString home = tree.folder(u"home"_s);
+  const QString script = uR"(
+import os, shutil, subprocess, sys
+root, vek, out = os.fsencode(sys.argv[1]), sys.argv[2], sys.argv[3]
+folder = os.path.join(root, b'\x82\xa0dir')
+os.mkdir(folder)
+open(os.path.join(folder, b'a\x83\x41.txt'), 'wb').close()
+try:
+    run = subprocess.run([vek, '/I', folder, '/O', out, '/T', 'CSV', '/F', 'list'], capture_output=True)
+finally:
+    shutil.rmtree(folder)  # Qt cannot remove a name it cannot decode
+sys.stderr.buffer.write(run.stderr)
+if run.returncode != 0:
+    sys.exit('vek exited with %d' % run.returncode)
+data = open(os.path.join(out, 'list.csv'), 'rb').read()
+sys.stdout.buffer.write(data.split(b'\r\n')[1])
+)"_s;
+  QProcess python;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert(u"VEK_HOME"_s, home);
+  env.insert(u"LC_ALL"_s, u"C.UTF-8"_s);
+  python.setProcessEnvironment(env);
+  python.start(u"python3"_s, {u"-c"_s, script, tree.root(), qEnvironmentVariable("VEK_EXE"), out});
+  ASSERT_TRUE(python.waitForFinished(60000));
+  ASSERT_EQ(python.exitCode(), 0) << python.readAllStandardError().toStdString();
+  // Each byte that is not UTF-8 is written as "?" in a UTF-8 file, but the folder was read and
+  // its file listed.
+  const QByteArray row = python.readAllStandardOutput();
+  const QByteArray start = QFile::encodeName(tree.root()) + QByteArray("/??dir,a?A.txt,");
+  EXPECT_TRUE(row.startsWith(start)) << row.toStdString();
 }
 
 }  // namespace
