@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include "support/ExampleRows.h"
+#include "support/QStringPrinter.h"
+
 using namespace Qt::StringLiterals;
 
 namespace vek {
@@ -10,16 +13,8 @@ namespace {
 
 const QLocale kJapanese(QLocale::Japanese, QLocale::Japan);
 
-FileEntry entry(const QString& folder, const QString& fileName, qint64 size = 1025) {
-  FileEntry row;
-  FileEntry::splitName(fileName, row.name, row.extension);
-  row.folder = folder;
-  row.type = u"テキスト ドキュメント"_s;
-  row.size = size;
-  row.created = DateStamp::fromLocal(2005, 8, 18, 14, 3, 9);
-  row.modified = DateStamp::fromLocal(2006, 1, 2, 3, 4, 5);
-  return row;
-}
+// Every row here also carries a modified date, as the update column needs one.
+using test::ExampleRow;
 
 ColumnCells cells(const ColumnOptions& options, PathStyle style = PathStyle::Windows,
                   const QString& pattern = u"YYYY/MM/DD HH:MM:SS"_s) {
@@ -35,7 +30,7 @@ std::vector<QString> rowTexts(const ColumnCells& c, const FileEntry& row) {
 
 TEST(ColumnCells, DefaultOptionsGiveTheDefaultColumns) {
   const ColumnCells c = cells(ColumnOptions());
-  const FileEntry row = entry(u"C:\\data\\"_s, u"a.txt"_s);
+  const FileEntry row = ExampleRow(u"C:\\data\\"_s, u"a.txt"_s).withModifiedDate();
   EXPECT_EQ(c.selected(), (std::vector<ColumnId>{ColumnId::Directory, ColumnId::FileName,
                                                  ColumnId::FileType, ColumnId::FileSize,
                                                  ColumnId::CreateDate}));
@@ -50,7 +45,7 @@ TEST(ColumnCells, EveryColumnSelectedInColumnOrder) {
   const ColumnCells c = cells(options, PathStyle::Posix);
   ASSERT_EQ(c.selected().size(), std::size_t(kColumnCount));
   for (int i = 0; i < kColumnCount; ++i) EXPECT_EQ(c.selected()[std::size_t(i)], ColumnId(i));
-  const FileEntry row = entry(u"/home/u/"_s, u"a.txt"_s);
+  const FileEntry row = ExampleRow(u"/home/u/"_s, u"a.txt"_s).withModifiedDate();
   EXPECT_EQ(rowTexts(c, row),
             (std::vector<QString>{u"/home/u/a.txt"_s, u"/home/u"_s, u"a.txt"_s,
                                   u"テキスト ドキュメント"_s, u"2 KB"_s, u"2005/08/18 14:03:09"_s,
@@ -108,7 +103,8 @@ TEST(ColumnCells, ShapingOptions) {
     ColumnOptions options;
     k.set(options);
     const ColumnCells c = cells(options, k.style);
-    const FileEntry row = entry(QString::fromUtf16(k.folder), QString::fromUtf16(k.file));
+    const FileEntry row =
+        ExampleRow(QString::fromUtf16(k.folder), QString::fromUtf16(k.file)).withModifiedDate();
     EXPECT_EQ(c.text(k.column, row), QString::fromUtf16(k.expected));
     QString appended = u"x"_s;
     c.appendText(k.column, row, appended);
@@ -120,7 +116,7 @@ TEST(ColumnCells, DatesUseThePatternAndAMissingDateIsEmpty) {
   ColumnOptions options;
   options.chkAccessDate = options.chkUpdateDate = 1;
   const ColumnCells c = cells(options, PathStyle::Posix, u"YYYY年MM月DD日"_s);
-  const FileEntry row = entry(u"/d/"_s, u"a.txt"_s);
+  const FileEntry row = ExampleRow(u"/d/"_s, u"a.txt"_s).withModifiedDate();
   EXPECT_EQ(c.text(ColumnId::CreateDate, row), u"2005年08月18日"_s);
   EXPECT_EQ(c.text(ColumnId::AccessDate, row), QString());
   EXPECT_EQ(c.text(ColumnId::ModifiDate, row), u"2006年01月02日"_s);
@@ -137,7 +133,7 @@ TEST(ColumnCells, DirectoryFollowsEachFolderChange) {
   const std::vector<std::pair<QString, QString>> sequence = {
       {a, u"a"_s}, {a, u"a"_s}, {b, u"b"_s}, {aCopy, u"a"_s}, {a, u"a"_s}, {u"/"_s, u"/"_s}, {b, u"b"_s}};
   for (const auto& [folder, expected] : sequence) {
-    EXPECT_EQ(c.text(ColumnId::Directory, entry(folder, u"f"_s)), expected);
+    EXPECT_EQ(c.text(ColumnId::Directory, ExampleRow(folder, u"f"_s).withModifiedDate()), expected);
   }
 }
 

@@ -6,6 +6,8 @@
 
 #include "core/FileList.h"
 #include "core/TextCodec.h"
+#include "support/ExampleRows.h"
+#include "support/QStringPrinter.h"
 #include "support/RecordingInteraction.h"
 #include "support/TempTree.h"
 #include "writers/HtmlListExport.h"
@@ -14,29 +16,10 @@
 
 using namespace vek;
 
-static void PrintTo(const QString& text, std::ostream* out) {
-  *out << text.toStdString();
-}
-
 namespace {
 
-FileEntry row(const QString& folder, const QString& fileName, bool ticked = true) {
-  FileEntry entry;
-  FileEntry::splitName(fileName, entry.name, entry.extension);
-  entry.folder = folder;
-  entry.type = QStringLiteral("テキスト ドキュメント");
-  entry.size = 1025;
-  entry.created = DateStamp::fromLocal(2005, 8, 18, 14, 3, 9);
-  entry.ticked = ticked;
-  return entry;
-}
-
-FileList listOf(std::initializer_list<FileEntry> rows) {
-  FileList list;
-  list.setSortingEnabled(false);
-  for (const FileEntry& entry : rows) list.append(entry);
-  return list;
-}
+using test::ExampleRow;
+using test::listOf;
 
 // Writes the page and gives back its text, decoded with the system encoding it was written in.
 QString writePage(const FileList& list, const Settings& settings, const QString& title,
@@ -60,8 +43,8 @@ QStringList linesOf(const QString& page) {
 TEST(HtmlListWriter, ExamplePageIsExact) {
   Settings settings;
   const QString page =
-      writePage(listOf({row(QStringLiteral("C:\\data\\"), QStringLiteral("a.txt"))}), settings,
-                QStringLiteral("一覧"));
+      writePage(listOf({ExampleRow(QStringLiteral("C:\\data\\"), QStringLiteral("a.txt"))}),
+                settings, QStringLiteral("一覧"));
   const QString expected = QStringLiteral(
       "<HTML><BODY BGCOLOR='#FFFFFF'><CENTER>\r\r\n"
       "<FONT COLOR='#000000'>\r\r\n"
@@ -102,17 +85,25 @@ TEST(HtmlListWriter, RowColoursAndRepeatedHeaders) {
     const char16_t* expected;
   };
   const Case cases[] = {
-      {"one ticked row", listOf({row(a, n)}), 1, 0, 15, u"HB"},
-      {"unticked row between", listOf({row(a, n), row(a, n, false), row(a, n), row(a, n)}), 1, 0,
-       15, u"HBAB"},
-      {"every 2 rows, 5 rows", listOf({row(a, n), row(a, n), row(a, n), row(a, n), row(a, n)}), 0,
-       0, 2, u"HBAHBAHB"},
-      {"every row", listOf({row(a, n), row(a, n), row(a, n)}), 0, 0, 1, u"HBHAHB"},
-      {"no insertion chosen", listOf({row(a, n), row(a, n), row(a, n)}), 1, 0, 1, u"HBAB"},
+      {"one ticked row", listOf({ExampleRow(a, n)}), 1, 0, 15, u"HB"},
+      {"unticked row between",
+       listOf({ExampleRow(a, n), ExampleRow(a, n).unticked(), ExampleRow(a, n), ExampleRow(a, n)}),
+       1, 0, 15, u"HBAB"},
+      {"every 2 rows, 5 rows",
+       listOf({ExampleRow(a, n), ExampleRow(a, n), ExampleRow(a, n), ExampleRow(a, n),
+               ExampleRow(a, n)}),
+       0, 0, 2, u"HBAHBAHB"},
+      {"every row", listOf({ExampleRow(a, n), ExampleRow(a, n), ExampleRow(a, n)}), 0, 0, 1,
+       u"HBHAHB"},
+      {"no insertion chosen", listOf({ExampleRow(a, n), ExampleRow(a, n), ExampleRow(a, n)}), 1, 0,
+       1, u"HBAB"},
       {"folder change, first row ticked",
-       listOf({row(a, n), row(a, n), row(b, n, false), row(b, n), row(a, n)}), 0, 1, 15, u"HBABHA"},
-      {"unticked row above in another folder", listOf({row(a, n), row(b, n, false), row(a, n)}), 0,
-       1, 15, u"HBHA"},
+       listOf({ExampleRow(a, n), ExampleRow(a, n), ExampleRow(b, n).unticked(), ExampleRow(b, n),
+               ExampleRow(a, n)}),
+       0, 1, 15, u"HBABHA"},
+      {"unticked row above in another folder",
+       listOf({ExampleRow(a, n), ExampleRow(b, n).unticked(), ExampleRow(a, n)}), 0, 1, 15,
+       u"HBHA"},
       {"empty list", FileList(), 0, 0, 1, u"H"},
   };
   for (const Case& c : cases) {
@@ -185,7 +176,8 @@ TEST(HtmlListWriter, HostileTextIsEscapedEverywhere) {
   settings.html.fileLink = 1;
   settings.html.columns.chkPath = 1;
   settings.headComment[std::size_t(ColumnId::FileName)] = QStringLiteral("<名前>");
-  const FileList list = listOf({row(QStringLiteral("/t/<d>/"), QStringLiteral("a&b'<i>.txt"))});
+  const FileList list =
+      listOf({ExampleRow(QStringLiteral("/t/<d>/"), QStringLiteral("a&b'<i>.txt"))});
   const QString page = writePage(list, settings, QStringLiteral("<b>T&T</b>"), PathStyle::Posix);
   const QStringList lines = linesOf(page);
   ASSERT_EQ(lines.size(), 9);
@@ -203,7 +195,7 @@ TEST(HtmlListWriter, HostileTextIsEscapedEverywhere) {
 TEST(HtmlListWriter, CreateRefusalsAndFailures) {
   test::TempTree tree;
   const QString target = tree.file(QStringLiteral("list.htm"), "old");
-  const FileList list = listOf({row(QStringLiteral("/t/"), QStringLiteral("a.txt"))});
+  const FileList list = listOf({ExampleRow(QStringLiteral("/t/"), QStringLiteral("a.txt"))});
 
   Settings none;
   none.html.columns = ColumnOptions{0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0};
@@ -225,8 +217,9 @@ TEST(HtmlListWriter, CreateRefusalsAndFailures) {
 TEST(HtmlListWriter, InitialTitle) {
   Settings settings;
   settings.html.title = QStringLiteral("保存した題");
-  const FileList list = listOf({row(QStringLiteral("/first/"), QStringLiteral("a.txt"), false),
-                                row(QStringLiteral("/second/"), QStringLiteral("b.txt"))});
+  const FileList list =
+      listOf({ExampleRow(QStringLiteral("/first/"), QStringLiteral("a.txt")).unticked(),
+              ExampleRow(QStringLiteral("/second/"), QStringLiteral("b.txt"))});
   EXPECT_EQ(htmlInitialTitle(list, settings), QStringLiteral("保存した題"));
   settings.option.defaultTitle = 1;
   EXPECT_EQ(htmlInitialTitle(list, settings), QStringLiteral("/first/"));
@@ -240,7 +233,7 @@ TEST(HtmlListWriter, LegacyEncodingWritesReferences) {
   settings.html.columns = ColumnOptions{0, 0, 0, 0, 1, 1, 0, 0, 0, 0, 0, 0, 0};
   const ColumnCells cells(settings.html.columns, SizeStyle::Grouped,
                           ColumnCells::dateFormatter(settings), PathStyle::Posix);
-  const FileList list = listOf({row(QStringLiteral("/t/"), QStringLiteral("絵文字😀é.txt"))});
+  const FileList list = listOf({ExampleRow(QStringLiteral("/t/"), QStringLiteral("絵文字😀é.txt"))});
   for (const char* encoding : {"CP932", "EUC-JP"}) {
     const TextCodec codec{QByteArray(encoding)};
     auto encoder = codec.makeEncoder(Unmappable::DecimalReference);
@@ -260,9 +253,8 @@ TEST(HtmlListWriter, DeviceFailureIsReported) {
   Settings settings;
   const ColumnCells cells(settings.html.columns, SizeStyle::Grouped,
                           ColumnCells::dateFormatter(settings), PathStyle::Posix);
-  FileList list;
-  list.setSortingEnabled(false);
-  for (int i = 0; i < 3000; ++i) list.append(row(QStringLiteral("/t/"), QStringLiteral("a.txt")));
+  const FileList list = listOf(
+      std::vector<FileEntry>(3000, ExampleRow(QStringLiteral("/t/"), QStringLiteral("a.txt"))));
   HtmlListWriter writer(settings.html, cells, cells.captions(settings), QString(),
                         PathStyle::Posix);
   QBuffer readOnly;

@@ -5,8 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include "support/ExampleRows.h"
 #include "support/FailDevice.h"
 #include "support/FileSizeLimit.h"
+#include "support/QStringPrinter.h"
 #include "support/RecordingInteraction.h"
 #include "support/TempTree.h"
 #include "writers/SeparatorHistory.h"
@@ -20,17 +22,8 @@ namespace {
 const QLocale kJapanese(QLocale::Japanese, QLocale::Japan);
 const TextCodec kUtf8("UTF-8");
 
-FileEntry fileRow(const QString& folder, const QString& fileName, qint64 size = 1025,
-                  bool ticked = true) {
-  FileEntry row;
-  FileEntry::splitName(fileName, row.name, row.extension);
-  row.folder = folder;
-  row.type = u"テキスト ドキュメント"_s;
-  row.size = size;
-  row.created = DateStamp::fromLocal(2005, 8, 18, 14, 3, 9);
-  row.ticked = ticked;
-  return row;
-}
+using test::ExampleRow;
+using test::listOf;
 
 // Only the file-name column: short lines that show the layout.
 Settings namesOnly() {
@@ -52,7 +45,7 @@ std::string written(const Settings& settings, const std::vector<FileEntry>& rows
 
 std::vector<FileEntry> numberedRows(int count, const QString& folder = u"/d/"_s) {
   std::vector<FileEntry> rows;
-  for (int i = 1; i <= count; ++i) rows.push_back(fileRow(folder, QString::number(i)));
+  for (int i = 1; i <= count; ++i) rows.push_back(ExampleRow(folder, QString::number(i)));
   return rows;
 }
 
@@ -66,22 +59,22 @@ std::string numberLines(int from, int to) {
 TEST(TextListWriter, DefaultCsvExampleInBothPathStyles) {
   const std::string header =
       "ディレクトリ,ファイル名,ファイルタイプ,ファイルサイズ,作成日付,\r\n";
-  EXPECT_EQ(written(Settings(), {fileRow(u"C:\\data\\"_s, u"a.txt"_s)}, false, u","_s,
+  EXPECT_EQ(written(Settings(), {ExampleRow(u"C:\\data\\"_s, u"a.txt"_s)}, false, u","_s,
                     PathStyle::Windows),
             header + "C:\\data,a.txt,テキスト ドキュメント,2 KB,2005/08/18 14:03:09,\r\n");
-  EXPECT_EQ(written(Settings(), {fileRow(u"/data/"_s, u"a.txt"_s)}),
+  EXPECT_EQ(written(Settings(), {ExampleRow(u"/data/"_s, u"a.txt"_s)}),
             header + "/data,a.txt,テキスト ドキュメント,2 KB,2005/08/18 14:03:09,\r\n");
 
   Settings bytes;
   bytes.csv.columns.optSizeType = 0;
-  EXPECT_EQ(written(bytes, {fileRow(u"/data/"_s, u"a.txt"_s)}),
+  EXPECT_EQ(written(bytes, {ExampleRow(u"/data/"_s, u"a.txt"_s)}),
             header + "/data,a.txt,テキスト ドキュメント, 1025 Byte,2005/08/18 14:03:09,\r\n");
 }
 
 TEST(TextListWriter, TheExampleInTheJapaneseLegacyEncoding) {
   const TextCodec cp932("CP932");
-  const std::string bytes =
-      written(Settings(), {fileRow(u"/data/"_s, u"a.txt"_s)}, false, u","_s, PathStyle::Posix, cp932);
+  const std::string bytes = written(Settings(), {ExampleRow(u"/data/"_s, u"a.txt"_s)}, false,
+                                    u","_s, PathStyle::Posix, cp932);
   // テ is 0x83 0x65 in Shift_JIS; no byte-order mark in front.
   EXPECT_EQ(bytes.substr(0, 2), "\x83\x66");  // デ
   EXPECT_EQ(QByteArray::fromStdString(bytes),
@@ -93,7 +86,7 @@ TEST(TextListWriter, TextSeparators) {
   Settings settings;
   settings.csv.crLfType = 2;
   settings.csv.columns.chkSize = settings.csv.columns.chkMakeDate = 0;
-  const std::vector<FileEntry> rows = {fileRow(u"/d/"_s, u"a.txt"_s)};
+  const std::vector<FileEntry> rows = {ExampleRow(u"/d/"_s, u"a.txt"_s)};
   struct Case {
     int tabUse;
     const char16_t* separator;
@@ -158,10 +151,13 @@ TEST(TextListWriter, FolderInsertionLooksAtTheListRowAbove) {
   // 1 and 2 in /a/; unticked 3 in /b/; 4 in /a/: a blank line although the last written row
   // was in /a/ too. Unticked 5 in /c/ and 6 in /c/: no blank line although the last written
   // row was in /a/.
-  std::vector<FileEntry> rows = {fileRow(u"/a/"_s, u"1"_s), fileRow(u"/a/"_s, u"2"_s),
-                                 fileRow(u"/b/"_s, u"3"_s, 0, false), fileRow(u"/a/"_s, u"4"_s),
-                                 fileRow(u"/c/"_s, u"5"_s, 0, false), fileRow(u"/c/"_s, u"6"_s),
-                                 fileRow(u"/C/"_s, u"7"_s)};
+  std::vector<FileEntry> rows = {ExampleRow(u"/a/"_s, u"1"_s),
+                                 ExampleRow(u"/a/"_s, u"2"_s),
+                                 ExampleRow(u"/b/"_s, u"3"_s).withSize(0).unticked(),
+                                 ExampleRow(u"/a/"_s, u"4"_s),
+                                 ExampleRow(u"/c/"_s, u"5"_s).withSize(0).unticked(),
+                                 ExampleRow(u"/c/"_s, u"6"_s),
+                                 ExampleRow(u"/C/"_s, u"7"_s)};
   EXPECT_EQ(written(settings, rows), "ファイル名,\n1,\n2,\n\n4,\n6,\n\n7,\n");
 }
 
@@ -180,9 +176,10 @@ TEST(TextListWriter, CsvQuotesFieldsThatNeedItTextDoesNot) {
   ColumnOptions& c = settings.csv.columns;
   c.chkDir = c.chkSize = c.chkMakeDate = 0;
   settings.headComment[std::size_t(ColumnId::FileName)] = u"名前,拡張子"_s;
-  std::vector<FileEntry> rows = {fileRow(u"/d/"_s, u"a,b.txt"_s), fileRow(u"/d/"_s, u"say \"hi\".txt"_s),
-                                 fileRow(u"/d/"_s, u"two\nlines"_s), fileRow(u"/d/"_s, u"cr\rhere"_s),
-                                 fileRow(u"/d/"_s, u"plain 'quote'.txt"_s)};
+  std::vector<FileEntry> rows = {
+      ExampleRow(u"/d/"_s, u"a,b.txt"_s), ExampleRow(u"/d/"_s, u"say \"hi\".txt"_s),
+      ExampleRow(u"/d/"_s, u"two\nlines"_s), ExampleRow(u"/d/"_s, u"cr\rhere"_s),
+      ExampleRow(u"/d/"_s, u"plain 'quote'.txt"_s)};
   rows[4].type = u"type, with comma"_s;
   EXPECT_EQ(written(settings, rows),
             "\"名前,拡張子\",ファイルタイプ,\n"
@@ -229,17 +226,10 @@ TEST(TextListWriter, UnmappableCharactersAreCounted) {
   TextListWriter writer(settings, false, u","_s, TextCodec("CP932"), PathStyle::Posix, kJapanese);
   QBuffer buffer;
   buffer.open(QIODevice::WriteOnly);
-  const std::vector<FileEntry> rows = {fileRow(u"/d/"_s, u"smile😀é"_s)};
+  const std::vector<FileEntry> rows = {ExampleRow(u"/d/"_s, u"smile😀é"_s)};
   ASSERT_TRUE(writer.write(buffer, rows));
   EXPECT_EQ(writer.lostCharacters(), 2);
   EXPECT_TRUE(buffer.data().endsWith("\nsmile??,\n"));
-}
-
-FileList listOf(const std::vector<FileEntry>& rows) {
-  FileList list;
-  list.setSortingEnabled(false);
-  for (const FileEntry& row : rows) list.append(row);
-  return list;
 }
 
 TEST(TextListExport, WritesTheFileAndReportsNothing) {
@@ -293,7 +283,7 @@ TEST(TextListExport, ReplacedCharactersAreAnnouncedAfterWriting) {
   test::TempTree tree;
   test::RecordingInteraction interaction;
   const QString path = tree.path(u"list.txt"_s);
-  EXPECT_TRUE(createTextList(path, listOf({fileRow(u"/d/"_s, u"😀.txt"_s)}), namesOnly(),
+  EXPECT_TRUE(createTextList(path, listOf({ExampleRow(u"/d/"_s, u"😀.txt"_s)}), namesOnly(),
                              interaction, true, u"\t"_s, TextCodec("CP932")));
   ASSERT_EQ(interaction.messages.size(), 1u);
   EXPECT_EQ(interaction.messages[0].icon, MessageIcon::Information);

@@ -10,6 +10,8 @@
 #include <gtest/gtest.h>
 
 #include "core/FileList.h"
+#include "support/ExampleRows.h"
+#include "support/QStringPrinter.h"
 #include "support/RecordingInteraction.h"
 #include "support/TempTree.h"
 #include "writers/XmlListExport.h"
@@ -17,31 +19,11 @@
 
 using namespace vek;
 
-// Readable failures for texts.
-static void PrintTo(const QString& text, std::ostream* out) {
-  *out << text.toStdString();
-}
-
 namespace {
 
-FileEntry row(const QString& folder, const QString& fileName, bool ticked = true) {
-  FileEntry entry;
-  FileEntry::splitName(fileName, entry.name, entry.extension);
-  entry.folder = folder;
-  entry.type = QStringLiteral("テキスト ドキュメント");
-  entry.size = 1025;
-  entry.created = DateStamp::fromLocal(2005, 8, 18, 14, 3, 9);
-  entry.modified = DateStamp::fromLocal(2006, 1, 2, 3, 4, 5);
-  entry.ticked = ticked;
-  return entry;
-}
-
-FileList listOf(std::initializer_list<FileEntry> rows) {
-  FileList list;
-  list.setSortingEnabled(false);  // keep the order given
-  for (const FileEntry& entry : rows) list.append(entry);
-  return list;
-}
+// Every row here also carries a modified date, as the update column needs one.
+using test::ExampleRow;
+using test::listOf;
 
 struct Written {
   bool ok;
@@ -70,8 +52,10 @@ TEST(XmlListWriter, ExampleDocumentOnOneLine) {
   test::TempTree tree;
   test::RecordingInteraction said;
   Settings settings;
-  const Written out = writeXml(listOf({row(QStringLiteral("C:\\data\\"), QStringLiteral("a.txt"))}),
-                               settings, said, tree);
+  const Written out = writeXml(
+      listOf(
+          {ExampleRow(QStringLiteral("C:\\data\\"), QStringLiteral("a.txt")).withModifiedDate()}),
+      settings, said, tree);
   ASSERT_TRUE(out.ok);
   EXPECT_TRUE(said.messages.empty());
   EXPECT_EQ(out.bytes, QByteArray("<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n" +
@@ -83,8 +67,10 @@ TEST(XmlListWriter, ExampleDocumentWithLineBreaks) {
   test::RecordingInteraction said;
   Settings settings;
   settings.xml.crLfCheck = 1;
-  const Written out = writeXml(listOf({row(QStringLiteral("C:\\data\\"), QStringLiteral("a.txt"))}),
-                               settings, said, tree);
+  const Written out = writeXml(
+      listOf(
+          {ExampleRow(QStringLiteral("C:\\data\\"), QStringLiteral("a.txt")).withModifiedDate()}),
+      settings, said, tree);
   ASSERT_TRUE(out.ok);
   QByteArray expected = kExampleElement;
   // Every tag boundary of the one-line form that is not inside a text element gets CR LF.
@@ -115,8 +101,9 @@ TEST(XmlListWriter, LineBreakChoicesAndBytesUnit) {
     settings.xml.columns.chkDir = settings.xml.columns.chkFile = settings.xml.columns.chkExt = 0;
     settings.xml.columns.chkMakeDate = 0;
     settings.xml.columns.optSizeType = 0;
-    const Written out = writeXml(listOf({row(QStringLiteral("/d/"), QStringLiteral("a"))}),
-                                 settings, said, tree, PathStyle::Posix);
+    const Written out = writeXml(
+        listOf({ExampleRow(QStringLiteral("/d/"), QStringLiteral("a")).withModifiedDate()}),
+        settings, said, tree, PathStyle::Posix);
     ASSERT_TRUE(out.ok);
     const QByteArray l = c.lineBreak, e = c.fileEnd;
     EXPECT_EQ(out.bytes,
@@ -137,7 +124,7 @@ TEST(XmlListWriter, StructureRules) {
   base.xml.columns.chkDir = base.xml.columns.chkExt = base.xml.columns.chkSize = 0;
   base.xml.columns.chkMakeDate = 0;
   const QString d = QStringLiteral("/d/");
-  FileEntry noAccess = row(d, QStringLiteral("n.txt"));
+  FileEntry noAccess = ExampleRow(d, QStringLiteral("n.txt")).withModifiedDate();
 
   struct Case {
     const char* what;
@@ -147,12 +134,13 @@ TEST(XmlListWriter, StructureRules) {
   };
   const Case cases[] = {
       {"second row unticked",
-       listOf({row(d, QStringLiteral("a.txt")), row(d, QStringLiteral("b.txt"), false),
-               row(d, QStringLiteral("c.txt"))}),
+       listOf({ExampleRow(d, QStringLiteral("a.txt")).withModifiedDate(),
+               ExampleRow(d, QStringLiteral("b.txt")).withModifiedDate().unticked(),
+               ExampleRow(d, QStringLiteral("c.txt")).withModifiedDate()}),
        [](Settings&) {},
        "<root>\n<fileinfo Index=\"1\">\n<name>a.txt</name>\n<date>\n</date>\n</fileinfo>\n"
        "<fileinfo Index=\"2\">\n<name>c.txt</name>\n<date>\n</date>\n</fileinfo>\n</root>\n"},
-      {"file element renamed", listOf({row(d, QStringLiteral("a.txt"))}),
+      {"file element renamed", listOf({ExampleRow(d, QStringLiteral("a.txt")).withModifiedDate()}),
        [](Settings& s) {
          s.elementNames.fileInfo = QStringLiteral("file");
          s.elementNames.fileName = QStringLiteral("名前");
@@ -168,8 +156,9 @@ TEST(XmlListWriter, StructureRules) {
        "<root>\n<fileinfo Index=\"1\">\n<date>\n<make>2005/08/18 14:03:09</make>\n"
        "<access></access>\n<update>2006/01/02 03:04:05</update>\n</date>\n</fileinfo>\n"
        "</root>\n"},
-      {"no ticked row", listOf({row(d, QStringLiteral("a.txt"), false)}), [](Settings&) {},
-       "<root>\n</root>\n"},
+      {"no ticked row",
+       listOf({ExampleRow(d, QStringLiteral("a.txt")).withModifiedDate().unticked()}),
+       [](Settings&) {}, "<root>\n</root>\n"},
       {"empty list", FileList(), [](Settings&) {}, "<root>\n</root>\n"},
   };
   for (const Case& c : cases) {
@@ -192,8 +181,8 @@ TEST(XmlListWriter, TextIsEscapedAndUnwritableCharactersReplaced) {
   settings.xml.columns.chkMakeDate = 0;
   const QString name = QStringLiteral("a&b<c>\"d'e\r\tf") + QChar(0x01) + QChar(0xFFFF) +
                        QChar(0xD800) + QStringLiteral("g");
-  const Written out =
-      writeXml(listOf({row(QStringLiteral("/d/"), name)}), settings, said, tree, PathStyle::Posix);
+  const Written out = writeXml(listOf({ExampleRow(QStringLiteral("/d/"), name).withModifiedDate()}),
+                               settings, said, tree, PathStyle::Posix);
   ASSERT_TRUE(out.ok);
   EXPECT_TRUE(
       out.bytes.contains(utf8(u8"<name>a&amp;b&lt;c&gt;\"d'e&#13;\tf\uFFFD\uFFFD\uFFFDg</name>")));
@@ -232,8 +221,9 @@ TEST(XmlListWriter, RefusalsLeaveTheOldFile) {
     tree.file(QStringLiteral("list.xml"), "old");
     Settings settings;
     c.change(settings);
-    const Written out = writeXml(listOf({row(QStringLiteral("/d/"), QStringLiteral("a.txt"))}),
-                                 settings, said, tree, PathStyle::Posix);
+    const Written out = writeXml(
+        listOf({ExampleRow(QStringLiteral("/d/"), QStringLiteral("a.txt")).withModifiedDate()}),
+        settings, said, tree, PathStyle::Posix);
     EXPECT_FALSE(out.ok) << c.what;
     EXPECT_EQ(out.bytes, "old") << c.what;
     ASSERT_EQ(said.messages.size(), 1u) << c.what;
@@ -275,8 +265,9 @@ TEST(XmlListWriter, DeclarationAndByteOrderMarkPerEncoding) {
     test::RecordingInteraction said;
     Settings settings;
     settings.xml.stringCode = c.code;
-    const Written out = writeXml(listOf({row(QStringLiteral("/d/"), QStringLiteral("a.txt"))}),
-                                 settings, said, tree, PathStyle::Posix);
+    const Written out = writeXml(
+        listOf({ExampleRow(QStringLiteral("/d/"), QStringLiteral("a.txt")).withModifiedDate()}),
+        settings, said, tree, PathStyle::Posix);
     ASSERT_TRUE(out.ok) << c.code;
     EXPECT_TRUE(out.bytes.startsWith(c.start)) << c.code;
   }
@@ -319,7 +310,8 @@ TEST(XmlListWriter, EveryEncodingReadsBackThroughXmllintAndPython) {
   };
   FileList list;
   list.setSortingEnabled(false);
-  for (const QString& name : names) list.append(row(QStringLiteral("/d/"), name));
+  for (const QString& name : names)
+    list.append(ExampleRow(QStringLiteral("/d/"), name).withModifiedDate());
 
   const char* pythonCodecs[] = {"utf-8", "cp932", "utf-16", "euc_jp", "iso2022_jp"};
   for (int code = 0; code < 5; ++code) {
@@ -369,9 +361,8 @@ TEST(XmlListWriter, DeviceFailureIsReported) {
   Settings settings;
   const ColumnCells cells(settings.xml.columns, SizeStyle::Plain,
                           ColumnCells::dateFormatter(settings), PathStyle::Posix);
-  FileList list;
-  list.setSortingEnabled(false);
-  for (int i = 0; i < 3000; ++i) list.append(row(QStringLiteral("/d/"), QStringLiteral("a.txt")));
+  const FileList list = listOf(std::vector<FileEntry>(
+      3000, ExampleRow(QStringLiteral("/d/"), QStringLiteral("a.txt")).withModifiedDate()));
   for (int code = 0; code < 5; ++code) {
     QBuffer readOnly;
     readOnly.open(QIODevice::ReadOnly);  // every write fails
