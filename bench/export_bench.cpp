@@ -8,7 +8,7 @@
 #include <QDir>
 #include <QFile>
 
-#include "BenchList.h"
+#include "BenchSupport.h"
 #include "core/FileList.h"
 #include "writers/ColumnCells.h"
 #include "writers/HtmlListExport.h"
@@ -19,16 +19,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-class NullInteraction : public vek::Interaction {
- public:
-  void showMessage(const vek::Message&) override {}
-  bool askYesNo(const vek::Message&) override { return true; }
-  void showProgress(const QString&, const QString&, const QString&, qint64, qint64) override {}
-  void updateProgress(const QString&, const QString&, const QString&, qint64) override {}
-  void closeProgress() override {}
-  bool cancelRequested() override { return false; }
-};
 
 // Counts and drops what is written.
 class NullDevice : public QIODevice {
@@ -98,7 +88,7 @@ void xmlToDevice(benchmark::State& state, int stringCode, bool lineBreaks) {
 void htmlFile(benchmark::State& state) {
   const vek::FileList& list = vek::bench::exportList();
   const double rssBefore = peakRssMb();
-  NullInteraction interaction;
+  vek::bench::QuietInteraction interaction;
   const QString path = QDir::tempPath() + u"/vek-export-bench.htm"_s;
   for (auto _ : state) vek::createHtmlList(path, list, vek::Settings(), interaction, u"一覧"_s);
   finishCounters(state, QFile(path).size(), rssBefore);
@@ -108,7 +98,7 @@ void htmlFile(benchmark::State& state) {
 void xmlFile(benchmark::State& state) {
   const vek::FileList& list = vek::bench::exportList();
   const double rssBefore = peakRssMb();
-  NullInteraction interaction;
+  vek::bench::QuietInteraction interaction;
   const QString path = QDir::tempPath() + u"/vek-export-bench.xml"_s;
   for (auto _ : state) vek::createXmlList(path, list, vek::Settings(), interaction);
   finishCounters(state, QFile(path).size(), rssBefore);

@@ -11,22 +11,12 @@
 #include <benchmark/benchmark.h>
 
 #include "core/FileList.h"
+#include "BenchSupport.h"
 #include "core/Interaction.h"
 #include "core/Settings.h"
 #include "gather/Gatherer.h"
 
 namespace {
-
-class QuietInteraction : public vek::Interaction {
- public:
-  void showMessage(const vek::Message&) override { ++messages; }
-  bool askYesNo(const vek::Message&) override { return true; }
-  void showProgress(const QString&, const QString&, const QString&, qint64, qint64) override {}
-  void updateProgress(const QString&, const QString&, const QString&, qint64) override {}
-  void closeProgress() override {}
-  bool cancelRequested() override { return false; }
-  int messages = 0;
-};
 
 QString treeRoot() {
   const char* root = std::getenv("VEK_BENCH_TREE");
@@ -47,7 +37,7 @@ void runSubtreeAdd(benchmark::State& state, const QString& filter, int overLap) 
   qint64 files = 0;
   for (auto _ : state) {
     vek::FileList list;
-    QuietInteraction interaction;
+    vek::bench::QuietInteraction interaction;
     vek::Settings settings;
     settings.option.overLap = overLap;
     vek::Gatherer gatherer(list, interaction, settings);

@@ -6,7 +6,7 @@
 #include <QBuffer>
 #include <QDir>
 
-#include "BenchList.h"
+#include "BenchSupport.h"
 #include "core/FileList.h"
 #include "writers/TextListExport.h"
 #include "writers/TextListWriter.h"
@@ -14,16 +14,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-class NullInteraction : public vek::Interaction {
- public:
-  void showMessage(const vek::Message&) override {}
-  bool askYesNo(const vek::Message&) override { return true; }
-  void showProgress(const QString&, const QString&, const QString&, qint64, qint64) override {}
-  void updateProgress(const QString&, const QString&, const QString&, qint64) override {}
-  void closeProgress() override {}
-  bool cancelRequested() override { return false; }
-};
 
 void writeToMemory(benchmark::State& state, bool allColumns, bool textType) {
   const vek::FileList& list = vek::bench::exportList();
@@ -48,7 +38,7 @@ void writeToMemory(benchmark::State& state, bool allColumns, bool textType) {
 void writeFile(benchmark::State& state, const char* encoding) {
   const vek::FileList& list = vek::bench::exportList();
   const vek::Settings settings;
-  NullInteraction interaction;
+  vek::bench::QuietInteraction interaction;
   const QString path = QDir::tempPath() + u"/vek-textlist-bench.csv"_s;
   for (auto _ : state) {
     vek::createTextList(path, list, settings, interaction, false, u","_s, vek::TextCodec(encoding));

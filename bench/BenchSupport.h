@@ -1,11 +1,25 @@
-// The list the export benchmarks write: 200,000 rows in 5,000 folders, with one shared folder
-// text per folder and one shared type text, as the gatherer makes them.
+// What the benchmarks share: an Interaction that asks nothing and counts messages, and the list
+// the export benchmarks write.
 #pragma once
 
 #include "core/FileList.h"
+#include "core/Interaction.h"
 
 namespace vek::bench {
 
+class QuietInteraction : public Interaction {
+ public:
+  void showMessage(const Message&) override { ++messages; }
+  bool askYesNo(const Message&) override { return true; }
+  void showProgress(const QString&, const QString&, const QString&, qint64, qint64) override {}
+  void updateProgress(const QString&, const QString&, const QString&, qint64) override {}
+  void closeProgress() override {}
+  bool cancelRequested() override { return false; }
+  int messages = 0;
+};
+
+// 200,000 rows in 5,000 folders, with one shared folder text per folder and one shared type
+// text, as the gatherer makes them.
 inline const FileList& exportList() {
   using namespace Qt::StringLiterals;
   static const FileList list = [] {
