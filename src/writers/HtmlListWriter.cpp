@@ -1,5 +1,7 @@
 #include "writers/HtmlListWriter.h"
 
+#include "writers/EncodedOutput.h"
+
 #include "writers/HtmlText.h"
 #include "writers/RowInsertion.h"
 
@@ -68,14 +70,8 @@ void HtmlListWriter::appendDataRow(QString& out, const FileEntry& row,
 }
 
 bool HtmlListWriter::write(QIODevice& device, TextEncoder& encoder, const FileList& list) {
-  bool ok = true;
-  QString pending;
-  auto flush = [&] {
-    if (!ok) return;
-    const QByteArray bytes = encoder.encode(pending);
-    pending.resize(0);
-    ok = device.write(bytes) == bytes.size();
-  };
+  EncodedOutput out(device, encoder, kFlushChars);
+  QString& pending = out.text();
 
   const QString header = headerRow();
   pending += u"<HTML><BODY BGCOLOR='" % htmlColourText(m_html.backColor) % u"'><CENTER>" % kLineEnd;
@@ -103,17 +99,12 @@ bool HtmlListWriter::write(QIODevice& device, TextEncoder& encoder, const FileLi
     appendDataRow(pending, row, colour);
     pending += kLineEnd;
     ++written;
-    if (pending.size() >= kFlushChars) flush();
+    if (!out.flushIfLarge()) return false;
   }
 
   pending += u"</TABLE>" % kLineEnd;
   pending += u"</CENTER></BODY></HTML>" % kLineEnd;
-  flush();
-  if (ok) {
-    const QByteArray tail = encoder.finish();
-    ok = tail.isEmpty() || device.write(tail) == tail.size();
-  }
-  return ok;
+  return out.finish();
 }
 
 }  // namespace vek

@@ -1,5 +1,7 @@
 #include "writers/TextListWriter.h"
 
+#include "writers/EncodedOutput.h"
+
 namespace vek {
 
 namespace {
@@ -66,20 +68,8 @@ bool TextListWriter::write(QIODevice& device, std::span<const FileEntry> rows) {
     return false;
   }
 
-  auto put = [&](const QByteArray& bytes) {
-    if (bytes.isEmpty() || device.write(bytes) == bytes.size()) return true;
-    m_error = device.errorString();
-    if (m_error.isEmpty()) m_error = QStringLiteral("The device took only part of the data");
-    return false;
-  };
-
-  QString chunk;
-  chunk.reserve(kChunkCharacters + 4096);
-  auto flush = [&] {
-    const bool ok = put(encoder->encode(chunk));
-    chunk.resize(0);  // keeps the capacity
-    return ok;
-  };
+  EncodedOutput out(device, *encoder, kChunkCharacters);
+  QString& chunk = out.text();
 
   for (const QString& caption : m_captions) {
     const qsizetype start = chunk.size();
@@ -104,9 +94,12 @@ bool TextListWriter::write(QIODevice& device, std::span<const FileEntry> rows) {
     chunk += m_lineEnd;
     ++written;
     // Whole lines only, so a surrogate pair never straddles two chunks.
-    if (chunk.size() >= kChunkCharacters && !flush()) return false;
+    if (!out.flushIfLarge()) break;
   }
-  if (!flush() || !put(encoder->finish())) return false;
+  if (!out.finish()) {
+    m_error = out.errorString();
+    return false;
+  }
   m_lost = encoder->lostCharacters();
   return true;
 }

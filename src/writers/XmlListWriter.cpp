@@ -123,7 +123,6 @@ XmlListWriter::~XmlListWriter() = default;
 bool XmlListWriter::begin() {
   m_encoder = TextCodec(m_encoding.codecName).makeEncoder(Unmappable::DecimalReference);
   if (!m_encoder) {
-    m_failed = true;
     m_error = QStringLiteral("encoding %1 is not available")
                   .arg(QString::fromLatin1(m_encoding.codecName));
     return false;
@@ -131,26 +130,23 @@ bool XmlListWriter::begin() {
   if (!m_encoding.sharedWithCodecName.isEmpty())
     m_shared =
         std::make_unique<XmlSharedRepertoire>(m_encoding.codecName, m_encoding.sharedWithCodecName);
-  if (m_encoding.byteOrderMark && m_device.write("\xFF\xFE", 2) != 2) {
-    m_failed = true;
-    m_error = m_device.errorString();
-    return false;
-  }
-  m_pending += u"<?xml version=\"1.0\" encoding=\"" % m_encoding.label % u"\"?>";
-  m_pending += m_lineBreak.isEmpty() ? QStringLiteral("\r\n") : m_lineBreak;
+  m_out = std::make_unique<EncodedOutput>(m_device, *m_encoder, kFlushChars);
+  if (m_encoding.byteOrderMark && !m_out->writeBytes(QByteArrayLiteral("\xFF\xFE"))) return false;
+  m_out->text() += u"<?xml version=\"1.0\" encoding=\"" % m_encoding.label % u"\"?>";
+  m_out->text() += m_lineBreak.isEmpty() ? QStringLiteral("\r\n") : m_lineBreak;
   startTag(m_names.root);
-  m_pending += m_lineBreak;
-  return flush();
+  m_out->text() += m_lineBreak;
+  return m_out->flush();
 }
 
 void XmlListWriter::writeFileElement(qint64 index, std::span<const Cell> cells) {
-  m_pending +=
+  m_out->text() +=
       u'<' % m_names.fileInfo % u" Index=\"" % QString::number(index) % u"\">" % m_lineBreak;
   auto writeCell = [this](const QString& name, const QString& text) {
     startTag(name);
     appendText(text);
     endTag(name);
-    m_pending += m_lineBreak;
+    m_out->text() += m_lineBreak;
   };
   auto nameOf = [this](ColumnId column) -> const QString& {
     switch (column) {
@@ -177,15 +173,15 @@ void XmlListWriter::writeFileElement(qint64 index, std::span<const Cell> cells) 
     if (!isDateColumn(cell.column)) writeCell(nameOf(cell.column), cell.text);
   }
   startTag(m_names.fileDate);
-  m_pending += m_lineBreak;
+  m_out->text() += m_lineBreak;
   for (const Cell& cell : cells) {
     if (isDateColumn(cell.column)) writeCell(nameOf(cell.column), cell.text);
   }
   endTag(m_names.fileDate);
-  m_pending += m_lineBreak;
+  m_out->text() += m_lineBreak;
   endTag(m_names.fileInfo);
-  m_pending += m_lineBreak;
-  flushIfLarge();
+  m_out->text() += m_lineBreak;
+  m_out->flushIfLarge();
 }
 
 bool XmlListWriter::writeList(const FileList& list, const ColumnCells& cells) {
@@ -206,30 +202,24 @@ bool XmlListWriter::writeList(const FileList& list, const ColumnCells& cells) {
 
 bool XmlListWriter::finish() {
   endTag(m_names.root);
-  m_pending += m_lineBreak.isEmpty() ? QStringLiteral("\r\n") : m_lineBreak;
-  if (!flush()) return false;
-  const QByteArray tail = m_encoder->finish();
-  if (!tail.isEmpty() && m_device.write(tail) != tail.size()) {
-    m_failed = true;
-    m_error = m_device.errorString();
-  }
-  return !m_failed;
+  m_out->text() += m_lineBreak.isEmpty() ? QStringLiteral("\r\n") : m_lineBreak;
+  return m_out->finish();
 }
 
 void XmlListWriter::startTag(const QString& name) {
-  m_pending += u'<' % name % u'>';
+  m_out->text() += u'<' % name % u'>';
 }
 
 void XmlListWriter::endTag(const QString& name) {
-  m_pending += u"</" % name % u'>';
+  m_out->text() += u"</" % name % u'>';
 }
 
 void XmlListWriter::appendText(QStringView text) {
   qsizetype plainStart = 0;
   const qsizetype size = text.size();
   auto replaceWith = [&](qsizetype i, qsizetype length, QStringView replacement) {
-    m_pending.append(text.mid(plainStart, i - plainStart));
-    m_pending.append(replacement);
+    m_out->text().append(text.mid(plainStart, i - plainStart));
+    m_out->text().append(replacement);
     plainStart = i + length;
   };
   for (qsizetype i = 0; i < size; ++i) {
@@ -274,25 +264,11 @@ void XmlListWriter::appendText(QStringView text) {
       replaceWith(i, 1, QString(u"&#" % QString::number(int(c)) % u';'));
     }
   }
-  m_pending.append(text.mid(plainStart));
+  m_out->text().append(text.mid(plainStart));
 }
 
-void XmlListWriter::flushIfLarge() {
-  if (m_pending.size() >= kFlushChars) flush();
-}
-
-bool XmlListWriter::flush() {
-  if (m_failed) {
-    m_pending.resize(0);
-    return false;
-  }
-  const QByteArray bytes = m_encoder->encode(m_pending);
-  m_pending.resize(0);  // keeps the capacity for the next chunk
-  if (m_device.write(bytes) != bytes.size()) {
-    m_failed = true;
-    m_error = m_device.errorString();
-  }
-  return !m_failed;
+QString XmlListWriter::errorString() const {
+  return m_error.isEmpty() && m_out ? m_out->errorString() : m_error;
 }
 
 }  // namespace vek

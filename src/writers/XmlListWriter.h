@@ -28,6 +28,7 @@
 #include "core/Settings.h"
 #include "core/TextCodec.h"
 #include "writers/ColumnCells.h"
+#include "writers/EncodedOutput.h"
 
 namespace vek {
 
@@ -95,14 +96,12 @@ class XmlListWriter {
 
   // Characters XML cannot hold that were replaced by U+FFFD.
   qint64 replacedCharacters() const { return m_replaced; }
-  QString errorString() const { return m_error; }
+  QString errorString() const;
 
  private:
   void startTag(const QString& name);
   void endTag(const QString& name);
   void appendText(QStringView text);
-  void flushIfLarge();
-  bool flush();
 
   QIODevice& m_device;
   const XmlEncoding& m_encoding;
@@ -110,10 +109,9 @@ class XmlListWriter {
   ElementNames m_names;
   std::unique_ptr<TextEncoder> m_encoder;
   std::unique_ptr<XmlSharedRepertoire> m_shared;
-  QString m_pending;
+  std::unique_ptr<EncodedOutput> m_out;  // made by begin(), with the encoder
   qint64 m_replaced = 0;
-  bool m_failed = false;
-  QString m_error;
+  QString m_error;  // the encoding cannot be used; device errors are m_out's
 };
 
 }  // namespace vek
