@@ -11,7 +11,7 @@
 
 #include "batch/BatchRequest.h"
 #include "batch/ExitCode.h"
-#include "batch/Session.h"
+#include "core/Session.h"
 #include "core/FileList.h"
 #include "core/Interaction.h"
 #include "core/Settings.h"

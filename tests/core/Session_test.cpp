@@ -1,4 +1,4 @@
-#include "batch/Session.h"
+#include "core/Session.h"
 
 #include <QStringList>
 
