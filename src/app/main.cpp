@@ -13,6 +13,7 @@
 #include "batch/ExitCode.h"
 #include "batch/StartMode.h"
 #include "core/FileNameBytes.h"
+#include "core/ProgramVersion.h"
 #include "ui/frmVek.h"
 
 namespace {
@@ -38,7 +39,7 @@ int main(int argc, char** argv) {
 
   switch (vek::startMode(table)) {
     case vek::StartMode::Version:
-      std::fputs("vek " VEK_VERSION "\n", stdout);
+      std::fputs(qPrintable(vek::versionLine() + u'\n'), stdout);
       return 0;
     case vek::StartMode::Usage:
     case vek::StartMode::Batch: {

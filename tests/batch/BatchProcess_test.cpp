@@ -15,6 +15,7 @@
 #include "batch/UsageText.h"
 #include "core/FileSystem.h"
 #include "core/IniFile.h"
+#include "core/ProgramVersion.h"
 #include "support/TempTree.h"
 
 namespace vek {
@@ -139,7 +140,7 @@ TEST_F(BatchProcessTest, NoArgumentOrOneFolderOpensTheWindow) {
 TEST_F(BatchProcessTest, VersionIsPrinted) {
   const ProcessResult r = run({u"--version"_s});
   EXPECT_EQ(r.exitCode, 0);
-  EXPECT_EQ(r.out, u"vek " VEK_VERSION "\n"_s);
+  EXPECT_EQ(r.out, versionLine() + u'\n');
 }
 
 TEST_F(BatchProcessTest, RefusedCommandLinesExplainOnStandardError) {

@@ -1,0 +1,17 @@
+// Where the local manual readme.htm is: beside the program for portable use, else in the data
+// folder of an installed program. F1 opens it; a missing manual is quietly ignored.
+#pragma once
+
+#include <QString>
+
+namespace vek {
+
+// The first existing readme.htm of: the program folder (where Vek.ini lives), the executable's
+// folder, and the installed data folder next to the executable (../share/doc/vek). Empty when
+// none exists.
+QString manualPath(const QString& programFolder, const QString& executableFolder);
+
+// The same for the running program.
+QString manualPath();
+
+}  // namespace vek

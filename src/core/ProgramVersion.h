@@ -1,0 +1,16 @@
+// The program's version and release date, set in one place of the build (CMakeLists.txt) and
+// shown alike by `vek --version` and the about box.
+#pragma once
+
+#include <QString>
+
+namespace vek {
+
+// "1.0.0"
+QString programVersion();
+// "YYYY/MM/DD"
+QString releaseDate();
+// The line `vek --version` prints, without its line end.
+QString versionLine();
+
+}  // namespace vek

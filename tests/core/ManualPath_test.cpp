@@ -1,0 +1,47 @@
+#include <QDate>
+#include <QRegularExpression>
+
+#include <gtest/gtest.h>
+
+#include "core/ManualPath.h"
+#include "core/ProgramVersion.h"
+#include "support/QStringPrinter.h"
+#include "support/TempTree.h"
+
+namespace vek {
+namespace {
+using namespace Qt::StringLiterals;
+
+TEST(ManualPath, PrefersTheProgramFolderThenBesideTheProgramThenTheDataFolder) {
+  const struct {
+    const char* name;
+    QStringList files;
+    QString expected;  // relative to the tree; empty: no manual
+  } cases[] = {
+      {"portable", {u"prog/readme.htm"_s, u"bin/readme.htm"_s, u"share/doc/vek/readme.htm"_s},
+       u"prog/readme.htm"_s},
+      {"beside the executable", {u"bin/readme.htm"_s, u"share/doc/vek/readme.htm"_s},
+       u"bin/readme.htm"_s},
+      {"installed", {u"share/doc/vek/readme.htm"_s}, u"share/doc/vek/readme.htm"_s},
+      {"a folder of that name is no manual", {u"prog/readme.htm/x"_s}, QString()},
+      {"missing", {}, QString()},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    test::TempTree tree;
+    tree.folder(u"prog"_s);
+    tree.folder(u"bin"_s);
+    for (const QString& file : c.files) tree.file(file, "<html></html>");
+    const QString found = manualPath(tree.path(u"prog"_s), tree.path(u"bin"_s));
+    EXPECT_EQ(found, c.expected.isEmpty() ? QString() : tree.path(c.expected));
+  }
+}
+
+TEST(ProgramVersion, ReleaseDateIsARealDateInSlashForm) {
+  EXPECT_TRUE(QDate::fromString(releaseDate(), u"yyyy/MM/dd"_s).isValid()) << releaseDate().toStdString();
+  EXPECT_TRUE(QRegularExpression(u"^\\d+\\.\\d+\\.\\d+$"_s).match(programVersion()).hasMatch());
+  EXPECT_EQ(versionLine(), u"vek "_s + programVersion() + u" ("_s + releaseDate() + u')');
+}
+
+}  // namespace
+}  // namespace vek

@@ -1,0 +1,10 @@
+// Test main for the windows: a QApplication (run with QT_QPA_PLATFORM=offscreen, no display).
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
