@@ -29,7 +29,7 @@ QVariant FileListModel::data(const QModelIndex& index, int role) const {
   const FileEntry& entry = m_list.at(index.row());
   switch (role) {
     case Qt::DisplayRole:
-      return entry.columnText(index.column());
+      return entry.columnText(ListColumn(index.column()));
     case Qt::CheckStateRole:
       if (index.column() == 0) return entry.ticked ? Qt::Checked : Qt::Unchecked;
       return {};

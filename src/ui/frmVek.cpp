@@ -29,6 +29,7 @@
 
 #include "core/FileNameBytes.h"
 #include "core/FileSystem.h"
+#include "core/ManualPath.h"
 #include "core/PathRules.h"
 #include "core/ProgramFolder.h"
 #include "core/SettingsFile.h"
@@ -412,23 +413,25 @@ void frmVek::setToolTipsAndNames() {
 }
 
 void frmVek::setUpDrops() {
+  // Drops on most controls reach the window; the text box and the lists would take them as
+  // their own, so their drops are caught on the way.
   setAcceptDrops(true);
+  m_dropCatchers = {m_cmbFilter->lineEdit(), m_dirGetFile->viewport(), m_filGetFile->viewport(),
+                    m_lvWriteList->viewport()};
+  for (QWidget* catcher : m_dropCatchers) {
+    catcher->setAcceptDrops(true);
+    catcher->installEventFilter(this);
+  }
   // Dropping on a button does not press it; these few controls take no drop at all.
-  m_dropTargets = {m_cmbFilter,   m_cmbFilter->lineEdit(), m_cmdAllAppend, m_cmdAppend,
-                   m_cmdListClear, m_cmdOutHtml,          m_cmdOutList,   m_drvGetFile,
-                   m_dirGetFile,  m_dirGetFile->viewport(), m_filGetFile, m_filGetFile->viewport(),
-                   m_lblComment,  m_lblFilter,            m_frmFileList,  m_frmInFile,
-                   m_lvWriteList, m_lvWriteList->viewport()};
   m_notDropTargets = {m_cmdOutXML, m_cmdBrowseForFolder, m_cmdDirectPath, m_cmdEditFilter,
                       m_cmdReadFilter};
-  for (QObject* target : m_dropTargets) {
-    static_cast<QWidget*>(target)->setAcceptDrops(true);
-    target->installEventFilter(this);
-  }
-  for (QObject* other : m_notDropTargets) {
-    static_cast<QWidget*>(other)->setAcceptDrops(true);  // so that the drop stops here
-    other->installEventFilter(this);
-  }
+}
+
+bool frmVek::acceptsDropAt(const QPoint& position) const {
+  if (m_busy) return false;
+  const QWidget* under = childAt(position);
+  return std::find(m_notDropTargets.begin(), m_notDropTargets.end(), under) ==
+         m_notDropTargets.end();
 }
 
 void frmVek::restorePlace() {
@@ -770,8 +773,8 @@ void frmVek::openPath(const QString& path) {
 
 void frmVek::openManual() {
   // A missing manual is not reported, as a failed "open" is not.
-  const QString manual = m_programFolder + QStringLiteral("readme.htm");
-  if (QFileInfo::exists(manual)) m_dialogs.openUrl(localFileUrl(manual));
+  const QString manual = manualPath(m_programFolder, QCoreApplication::applicationDirPath());
+  if (!manual.isEmpty()) m_dialogs.openUrl(localFileUrl(manual));
 }
 
 void frmVek::openOnlineManual() {
@@ -803,45 +806,41 @@ void frmVek::closeEvent(QCloseEvent* event) {
 }
 
 void frmVek::dragEnterEvent(QDragEnterEvent* event) {
-  if (!m_busy && event->mimeData()->hasUrls()) event->acceptProposedAction();
+  dragMoveEvent(event);
 }
 
 void frmVek::dragMoveEvent(QDragMoveEvent* event) {
-  if (!m_busy && event->mimeData()->hasUrls()) event->acceptProposedAction();
+  if (event->mimeData()->hasUrls() && acceptsDropAt(event->position().toPoint())) {
+    event->acceptProposedAction();
+  } else {
+    event->ignore();
+  }
 }
 
 void frmVek::dropEvent(QDropEvent* event) {
-  if (dropMimeData(*event->mimeData())) event->acceptProposedAction();
+  if (acceptsDropAt(event->position().toPoint()) && dropMimeData(*event->mimeData())) {
+    event->acceptProposedAction();
+  } else {
+    event->ignore();
+  }
 }
 
 bool frmVek::eventFilter(QObject* watched, QEvent* event) {
   switch (event->type()) {
     case QEvent::DragEnter:
-    case QEvent::DragMove: {
-      const bool target =
-          std::find(m_dropTargets.begin(), m_dropTargets.end(), watched) != m_dropTargets.end();
-      const bool refused = std::find(m_notDropTargets.begin(), m_notDropTargets.end(), watched) !=
-                           m_notDropTargets.end();
-      if (!target && !refused) break;
-      auto* drag = static_cast<QDragMoveEvent*>(event);
-      if (target && !m_busy && drag->mimeData()->hasUrls()) {
-        drag->acceptProposedAction();
-      } else {
-        drag->ignore();
-      }
-      return true;
-    }
+    case QEvent::DragMove:
     case QEvent::Drop: {
-      if (std::find(m_dropTargets.begin(), m_dropTargets.end(), watched) == m_dropTargets.end()) {
-        if (std::find(m_notDropTargets.begin(), m_notDropTargets.end(), watched) !=
-            m_notDropTargets.end()) {
-          event->ignore();
-          return true;
-        }
+      if (std::find(m_dropCatchers.begin(), m_dropCatchers.end(), watched) ==
+          m_dropCatchers.end()) {
         break;
       }
       auto* drop = static_cast<QDropEvent*>(event);
-      if (dropMimeData(*drop->mimeData())) drop->acceptProposedAction();
+      const bool take = !m_busy && drop->mimeData()->hasUrls();
+      if (take && (event->type() != QEvent::Drop || dropMimeData(*drop->mimeData()))) {
+        drop->acceptProposedAction();
+      } else {
+        drop->ignore();
+      }
       return true;
     }
     case QEvent::KeyPress: {

@@ -55,7 +55,7 @@ class frmVek : public QMainWindow {
   FileList& list() { return m_list; }
   Session& session() { return m_session; }
   WindowInteraction& interaction() { return m_interaction; }
-  WindowState& windowState() { return m_window; }
+  WindowState& windowSettings() { return m_window; }
   FileListModel& listModel() { return *m_model; }
   // The folder the folder box shows: absolute, without a trailing separator ("/" for the root).
   const QString& currentFolder() const { return m_folder; }
@@ -82,6 +82,7 @@ class frmVek : public QMainWindow {
   void buildMenus();
   void setToolTipsAndNames();
   void setUpDrops();
+  bool acceptsDropAt(const QPoint& position) const;
   void restorePlace();
   void loadPresets();
   void showSettingsFailure(const QString& error);
@@ -155,8 +156,8 @@ class frmVek : public QMainWindow {
   QPushButton* m_cmdOutHtml = nullptr;
   QPushButton* m_cmdOutXML = nullptr;
   std::vector<QAction*> m_history;
-  std::vector<QObject*> m_dropTargets;
-  std::vector<QObject*> m_notDropTargets;
+  std::vector<QWidget*> m_dropCatchers;
+  std::vector<QWidget*> m_notDropTargets;
 };
 
 }  // namespace vek

@@ -97,6 +97,7 @@ TEST_F(Drops, ASecondDropDuringAnIntakeIsIgnored) {
 }
 
 TEST_F(Drops, ButtonsOfTheFolderChoiceAndXmlExportTakeNoDrop) {
+  window->show();  // laid out, so that each point belongs to one control
   auto data = urls({local("in/a.txt")});
   const struct {
     const char* name;

@@ -7,6 +7,9 @@
 #include <QAction>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QHeaderView>
+#include <QListWidget>
+#include <QProgressBar>
 #include <QListView>
 #include <QPushButton>
 #include <QStringListModel>

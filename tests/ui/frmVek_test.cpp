@@ -58,12 +58,12 @@ TEST_F(Window, FilterTextDecidesWhatIsShownAndAdded) {
   EXPECT_EQ(frameCaption("frmFileList"), QStringLiteral("出力対象ﾌｧｲﾙﾘｽﾄ - 総ﾌｧｲﾙ数：2ﾌｧｲﾙ"));
   EXPECT_EQ(window->listModel().rowCount(), 2);
 
-  // An empty filter lists nothing, so the add does nothing.
+  // An empty filter is refused with its message.
   setFilter(QString());
-  EXPECT_TRUE(fileBox().isEmpty());
   click("cmdAppend");
   EXPECT_EQ(window->list().count(), 2);
-  EXPECT_TRUE(dialogs.messages.empty());
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].title, QStringLiteral("ﾌｧｲﾙ種別未選択"));
 }
 
 TEST_F(Window, FilterBoxDropsRefusedKeysWithABeep) {
@@ -228,7 +228,7 @@ TEST_F(Window, ExportAsksForTheFileConfirmsAndWrites) {
   window->settings().option.listOpen = 1;
   click("cmdOutList");
   EXPECT_TRUE(QFileInfo::exists(target));
-  EXPECT_EQ(window->windowState().saveFileName, target);
+  EXPECT_EQ(window->windowSettings().saveFileName, target);
   ASSERT_EQ(dialogs.opened.size(), 1u);
   EXPECT_EQ(dialogs.opened[0].toLocalFile(), target);
 
@@ -365,8 +365,8 @@ TEST_F(Window, PlaceSizeAndHistoryReachVekIniOnClose) {
   EXPECT_TRUE(ini.contains(QStringLiteral("Width=") + QString::number(qRound(600 * twips)))) << ini.toStdString();
   EXPECT_TRUE(ini.contains(QStringLiteral("Height=") + QString::number(qRound(500 * twips))));
   EXPECT_TRUE(ini.contains(QStringLiteral("Left=") + QString::number(qRound(40 * twips))));
-  EXPECT_TRUE(ini.contains(QStringLiteral("History0=") + tree.path(QStringLiteral("c"))));
-  EXPECT_TRUE(ini.contains(QStringLiteral("DefaultInDir=") + tree.path(QStringLiteral("c/"))));
+  EXPECT_TRUE(ini.contains(QStringLiteral("History0='") + tree.path(QStringLiteral("c'")))) << ini.toStdString();
+  EXPECT_TRUE(ini.contains(QStringLiteral("DefaultInDir='") + tree.path(QStringLiteral("c/'"))));
 
   // The next window opens there, with the history.
   open();
