@@ -110,7 +110,7 @@ void BM_SortByKey(benchmark::State& state) {
     if (key == 5) {
       list.sortBySize();
     } else {
-      list.setSortColumn(key - 1, true);
+      list.setSortColumn(vek::ListColumn(key - 1), true);
       list.setSortingEnabled(true);
     }
     benchmark::DoNotOptimize(list.at(0));

@@ -156,7 +156,7 @@ void BatchRun::sortBy(int key) {
     m_list.setSortingEnabled(false);
     m_list.sortBySize();
   } else {
-    m_list.setSortColumn(key - 1, true);
+    m_list.setSortColumn(ListColumn(key - 1), true);
     m_list.setSortingEnabled(true);
   }
 }

@@ -2,18 +2,18 @@
 
 namespace vek {
 
-QString FileEntry::columnText(int column) const {
+QString FileEntry::columnText(ListColumn column) const {
   switch (column) {
-    case 0: return name;
-    case 1: return extension;
-    case 2: return folder;
-    case 3: return type;
-    case 4: return QString::number(size);
-    case 5: return created.text();
-    case 6: return accessed.text();
-    case 7: return modified.text();
-    default: return {};
+    case ListColumn::Name: return name;
+    case ListColumn::Extension: return extension;
+    case ListColumn::Folder: return folder;
+    case ListColumn::Type: return type;
+    case ListColumn::Size: return QString::number(size);
+    case ListColumn::Created: return created.text();
+    case ListColumn::Accessed: return accessed.text();
+    case ListColumn::Modified: return modified.text();
   }
+  return {};
 }
 
 void FileEntry::splitName(const QString& fileName, QString& name, QString& extension) {

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include "core/DateStamp.h"
+#include "core/ListColumn.h"
 
 namespace vek {
 
@@ -22,9 +23,8 @@ struct FileEntry {
 
   QString fileName() const { return name + extension; }
   QString fullPath() const { return folder + name + extension; }
-  // The text of list column 0..7 as the list shows it (name, extension, folder, type, size
-  // digits, created, accessed, modified).
-  QString columnText(int column) const;
+  // The text of a list column as the list shows it (the size in plain digits).
+  QString columnText(ListColumn column) const;
 
   // Splits a file name at its last "." into name and extension.
   static void splitName(const QString& fileName, QString& name, QString& extension);

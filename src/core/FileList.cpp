@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <functional>
+#include <iterator>
+#include <numeric>
 #include <utility>
 
 using namespace Qt::StringLiterals;
@@ -83,84 +85,94 @@ int compareValues(T a, T b) {
   return a < b ? -1 : (b < a ? 1 : 0);
 }
 
-const QString& textOf(const FileEntry& entry, int column) {
+const QString& textOf(const FileEntry& entry, ListColumn column) {
   switch (column) {
-    case 0:
+    case ListColumn::Name:
       return entry.name;
-    case 1:
+    case ListColumn::Extension:
       return entry.extension;
-    case 2:
+    case ListColumn::Folder:
       return entry.folder;
     default:
       return entry.type;
   }
 }
 
-const DateStamp& dateOf(const FileEntry& entry, int column) {
+bool isDateColumn(ListColumn column) {
+  return column == ListColumn::Created || column == ListColumn::Accessed ||
+         column == ListColumn::Modified;
+}
+
+const DateStamp& dateOf(const FileEntry& entry, ListColumn column) {
   switch (column) {
-    case 5:
+    case ListColumn::Created:
       return entry.created;
-    case 6:
+    case ListColumn::Accessed:
       return entry.accessed;
     default:
       return entry.modified;
   }
 }
 
-int compareColumn(const FileEntry& a, const FileEntry& b, int column) {
-  if (column == FileList::kSizeColumn) return compareValues(a.size, b.size);
-  if (column >= 5) return compareValues(dateOf(a, column).value(), dateOf(b, column).value());
+int compareColumn(const FileEntry& a, const FileEntry& b, ListColumn column) {
+  if (column == ListColumn::Size) return compareValues(a.size, b.size);
+  if (isDateColumn(column))
+    return compareValues(dateOf(a, column).value(), dateOf(b, column).value());
   return compareText(textOf(a, column), textOf(b, column));
 }
 
-// Puts rows[from + k] = old rows[from + order[k].second] for every k, in place, following the
-// permutation's cycles; order is used up.
-template <typename Key>
-void applyOrder(std::vector<FileEntry>& rows, std::size_t from,
-                std::vector<std::pair<Key, std::size_t>>& order) {
+// Puts rows[k] = old rows[order[k]] for every k, in place, following the permutation's
+// cycles; order is used up.
+void applyOrder(std::vector<FileEntry>& rows, std::vector<std::size_t>& order) {
   for (std::size_t start = 0; start < order.size(); ++start) {
-    if (order[start].second == start) continue;
-    FileEntry held = std::move(rows[from + start]);
+    if (order[start] == start) continue;
+    FileEntry held = std::move(rows[start]);
     std::size_t at = start;
     for (;;) {
-      const std::size_t source = order[at].second;
-      order[at].second = at;  // done
+      const std::size_t source = order[at];
+      order[at] = at;  // done
       if (source == start) {
-        rows[from + at] = std::move(held);
+        rows[at] = std::move(held);
         break;
       }
-      rows[from + at] = std::move(rows[from + source]);
+      rows[at] = std::move(rows[source]);
       at = source;
     }
   }
 }
 
-// Sorts rows [from, to) by a key taken from each row. Ties keep their order, in both
-// directions (the position breaks them), which is what a stable sort gives.
+// The order of rows [from, to) by a key taken from each row, as positions relative to from.
+// Ties keep their order, in both directions (the position breaks them), which is what a
+// stable sort gives.
 template <typename KeyOf, typename Compare>
-void sortByKey(std::vector<FileEntry>& rows, std::size_t from, std::size_t to, bool ascending,
-               KeyOf keyOf, Compare compare) {
+std::vector<std::size_t> orderByKey(const std::vector<FileEntry>& rows, std::size_t from,
+                                    std::size_t to, bool ascending, KeyOf keyOf,
+                                    Compare compare) {
   using Key = decltype(keyOf(rows.front()));
-  std::vector<std::pair<Key, std::size_t>> order;
-  order.reserve(to - from);
-  for (std::size_t i = from; i < to; ++i) order.emplace_back(keyOf(rows[i]), i - from);
-  std::sort(order.begin(), order.end(), [&](const auto& a, const auto& b) {
+  std::vector<std::pair<Key, std::size_t>> keyed;
+  keyed.reserve(to - from);
+  for (std::size_t i = from; i < to; ++i) keyed.emplace_back(keyOf(rows[i]), i - from);
+  std::sort(keyed.begin(), keyed.end(), [&](const auto& a, const auto& b) {
     const int c = compare(a.first, b.first);
     if (c != 0) return ascending ? c < 0 : c > 0;
     return a.second < b.second;
   });
-  applyOrder(rows, from, order);
+  std::vector<std::size_t> order;
+  order.reserve(keyed.size());
+  for (const auto& item : keyed) order.push_back(item.second);
+  return order;
 }
 
-// Sorts rows [from, to) by a text that many rows share (folders, types): each distinct text is
-// compared once, then the rows are ordered by the rank of their text. Ties keep their order.
+// The order of rows [from, to) by a text that many rows share (folders, types): each distinct
+// text is compared once, then the rows are ordered by the rank of their text. Ties keep their
+// order.
 template <typename TextOf>
-void sortBySharedText(std::vector<FileEntry>& rows, std::size_t from, std::size_t to,
-                      bool ascending, TextOf textOf) {
+std::vector<std::size_t> orderBySharedText(const std::vector<FileEntry>& rows, std::size_t from,
+                                           std::size_t to, bool ascending, TextOf textOf) {
   struct Item {
     const char16_t* data;
     qsizetype size;
-    std::size_t row;  // relative to from; later the text's rank
+    std::size_t row;  // relative to from
   };
   std::vector<Item> items;
   items.reserve(to - from);
@@ -181,25 +193,32 @@ void sortBySharedText(std::vector<FileEntry>& rows, std::size_t from, std::size_
     return ascending ? c < 0 : c > 0;
   });
   // Equal texts in separate storage get the same rank.
-  std::vector<std::pair<std::size_t, std::size_t>> order;  // rank, row
-  order.reserve(items.size());
+  std::vector<std::pair<std::size_t, std::size_t>> ranked;  // rank, row
+  ranked.reserve(items.size());
   std::size_t rank = 0;
   for (std::size_t d = 0; d < distinct.size(); ++d) {
     if (d > 0 && compareText(distinct[d - 1].first, distinct[d].first) != 0) ++rank;
     const Item& first = items[distinct[d].second];
     for (std::size_t i = distinct[d].second;
          i < items.size() && items[i].data == first.data && items[i].size == first.size; ++i)
-      order.emplace_back(rank, items[i].row);
+      ranked.emplace_back(rank, items[i].row);
   }
   items = {};
-  std::sort(order.begin(), order.end());
-  applyOrder(rows, from, order);
+  std::sort(ranked.begin(), ranked.end());
+  std::vector<std::size_t> order;
+  order.reserve(ranked.size());
+  for (const auto& item : ranked) order.push_back(item.second);
+  return order;
 }
+
+// How many rows the side list of single appends may hold before it is merged into the list:
+// each append moves at most this many small records, each merge moves the whole list.
+constexpr std::size_t kPendingLimit = 4096;
 
 }  // namespace
 
-const std::vector<ListColumn>& FileList::columns() {
-  static const std::vector<ListColumn> list = {
+const std::vector<ListColumnInfo>& FileList::columns() {
+  static const std::vector<ListColumnInfo> list = {
       {u"ﾌｧｲﾙ名"_s, 1200, false},   {u"拡張子"_s, 600, false},    {u"ﾊﾟｽ"_s, 2000, false},
       {u"ﾌｧｲﾙﾀｲﾌﾟ"_s, 1000, false}, {u"ﾌｧｲﾙｻｲｽﾞ"_s, 800, true},   {u"作成日時"_s, 1750, false},
       {u"ｱｸｾｽ日時"_s, 1750, false}, {u"更新日時"_s, 1750, false},
@@ -207,23 +226,119 @@ const std::vector<ListColumn>& FileList::columns() {
   return list;
 }
 
+const FileEntry& FileList::at(qint64 row) const {
+  return const_cast<FileList*>(this)->rowAt(row);
+}
+
+FileEntry& FileList::rowAt(qint64 row) {
+  if (m_pending.empty()) return m_rows[std::size_t(row)];
+  // The first waiting row at or after the position; the waiting rows before it are the rows
+  // of the side list that stand before the position.
+  const auto it = std::partition_point(m_pending.begin(), m_pending.end(), [&](const Pending& p) {
+    return p.rowsBefore + (&p - m_pending.data()) < row;
+  });
+  const qint64 before = it - m_pending.begin();
+  if (it != m_pending.end() && it->rowsBefore + before == row) return m_pendingRows[it->stored];
+  return m_rows[std::size_t(row - before)];
+}
+
+const std::vector<FileEntry>& FileList::rows() const {
+  mergePending();
+  return m_rows;
+}
+
+void FileList::mergePending() const {
+  if (m_pending.empty()) return;
+  std::size_t source = m_rows.size();
+  std::size_t target = m_rows.size() + m_pending.size();
+  m_rows.resize(target);
+  // From the end, so that every row moves once.
+  for (std::size_t j = m_pending.size(); j-- > 0;) {
+    const std::size_t position = std::size_t(m_pending[j].rowsBefore) + j;
+    while (target > position + 1) m_rows[--target] = std::move(m_rows[--source]);
+    m_rows[--target] = std::move(m_pendingRows[m_pending[j].stored]);
+  }
+  m_pending.clear();
+  m_pendingRows.clear();
+}
+
 qint64 FileList::append(FileEntry entry) {
   if (m_indexBuilt) m_fullPaths.insert(entry.fullPath());
   if (entry.ticked) ++m_tickedCount;
-  auto at = m_rows.end();
-  if (m_sortingEnabled) {
-    at = std::upper_bound(m_rows.begin(), m_rows.end(), entry,
-                          [this](const FileEntry& value, const FileEntry& row) {
-                            return compareForSorting(value, row) < 0;
-                          });
+  qint64 position = count();
+  if (!m_sortingEnabled) {
+    mergePending();
+    m_rows.push_back(std::move(entry));
+  } else {
+    const auto sortsAfter = [this](const FileEntry& value, const FileEntry& row) {
+      return compareForSorting(value, row) < 0;
+    };
+    const qint64 rowsBefore =
+        std::upper_bound(m_rows.begin(), m_rows.end(), entry, sortsAfter) - m_rows.begin();
+    const auto waiting = std::upper_bound(
+        m_pending.begin(), m_pending.end(), entry, [&](const FileEntry& value, const Pending& p) {
+          return sortsAfter(value, m_pendingRows[p.stored]);
+        });
+    const qint64 waitingBefore = waiting - m_pending.begin();
+    position = rowsBefore + waitingBefore;
+    m_pending.insert(waiting, {rowsBefore, m_pendingRows.size()});
+    m_pendingRows.push_back(std::move(entry));
+    if (m_pending.size() >= kPendingLimit) mergePending();
   }
-  at = m_rows.insert(at, std::move(entry));
-  return qint64(at - m_rows.begin());
+  if (m_observer) m_observer->rowsInserted({{position, 1}});
+  return position;
+}
+
+void FileList::appendBatch(std::vector<FileEntry> entries) {
+  if (entries.empty()) return;
+  for (const FileEntry& entry : entries) {
+    if (m_indexBuilt) m_fullPaths.insert(entry.fullPath());
+    if (entry.ticked) ++m_tickedCount;
+  }
+  mergePending();
+  const std::size_t old = m_rows.size();
+  const std::size_t added = entries.size();
+  m_rows.insert(m_rows.end(), std::make_move_iterator(entries.begin()),
+                std::make_move_iterator(entries.end()));
+  entries = {};
+  if (!m_sortingEnabled) {
+    if (m_observer) m_observer->rowsInserted({{qint64(old), qint64(added)}});
+    return;
+  }
+
+  // Sort the new rows among themselves, then merge them in after the rows equal to them.
+  std::vector<std::size_t> tail = sortedOrder(qint64(old), count(), m_sortColumn, m_sortAscending);
+  {
+    std::vector<FileEntry> sorted;
+    sorted.reserve(added);
+    for (std::size_t i : tail) sorted.push_back(std::move(m_rows[old + i]));
+    std::move(sorted.begin(), sorted.end(), m_rows.begin() + std::ptrdiff_t(old));
+  }
+  const auto sortsBefore = [this](const FileEntry& a, const FileEntry& b) {
+    return compareForSorting(a, b) < 0;
+  };
+  std::vector<RowRange> ranges;
+  if (m_observer) {
+    const auto oldEnd = m_rows.begin() + std::ptrdiff_t(old);
+    for (std::size_t k = 0; k < added; ++k) {
+      const qint64 position =
+          qint64(k) + (std::upper_bound(m_rows.begin(), oldEnd, m_rows[old + k], sortsBefore) -
+                       m_rows.begin());
+      if (!ranges.empty() && ranges.back().first + ranges.back().count == position) {
+        ++ranges.back().count;
+      } else {
+        ranges.push_back({position, 1});
+      }
+    }
+  }
+  std::inplace_merge(m_rows.begin(), m_rows.begin() + std::ptrdiff_t(old), m_rows.end(),
+                     sortsBefore);
+  if (m_observer) m_observer->rowsInserted(ranges);
 }
 
 void FileList::setTicked(qint64 row, bool ticked) {
   if (row < 0 || row >= count()) return;
-  FileEntry& entry = m_rows[std::size_t(row)];
+  FileEntry& entry = rowAt(row);
   if (entry.ticked == ticked) return;
   entry.ticked = ticked;
   m_tickedCount += ticked ? 1 : -1;
@@ -232,21 +347,21 @@ void FileList::setTicked(qint64 row, bool ticked) {
 void FileList::clear() {
   m_rows.clear();
   m_rows.shrink_to_fit();
+  m_pending.clear();
+  m_pendingRows.clear();
   m_tickedCount = 0;
   m_fullPaths.clear();
   m_fullPaths.squeeze();
   m_indexBuilt = false;
   m_sortedPrefix = 0;
-}
-
-qint64 FileList::tickedCount() const {
-  return m_tickedCount;
+  if (m_observer) m_observer->listReset();
 }
 
 bool FileList::isAlreadyListed(const QString& fullPath) const {
   if (!m_indexBuilt) {
-    m_fullPaths.reserve(qsizetype(m_rows.size()));
+    m_fullPaths.reserve(qsizetype(count()));
     for (const FileEntry& row : m_rows) m_fullPaths.insert(row.fullPath());
+    for (const FileEntry& row : m_pendingRows) m_fullPaths.insert(row.fullPath());
     m_indexBuilt = true;
   }
   return m_fullPaths.contains(fullPath);
@@ -258,12 +373,13 @@ void FileList::setSortingEnabled(bool enabled) {
   if (enabled) {
     resort();
   } else {
+    mergePending();
     m_sortedPrefix = count();  // the list was kept sorted until now
   }
 }
 
-void FileList::setSortColumn(int column, bool ascending) {
-  if (column < 0 || column >= int(columns().size())) return;
+void FileList::setSortColumn(ListColumn column, bool ascending) {
+  if (!isListColumn(int(column))) return;
   if (column == m_sortColumn && ascending == m_sortAscending) return;
   m_sortColumn = column;
   m_sortAscending = ascending;
@@ -271,9 +387,9 @@ void FileList::setSortColumn(int column, bool ascending) {
   if (m_sortingEnabled) resort();
 }
 
-void FileList::columnClicked(int column) {
-  if (column < 0 || column >= int(columns().size())) return;
-  if (column == kSizeColumn) {
+void FileList::columnClicked(ListColumn column) {
+  if (!isListColumn(int(column))) return;
+  if (column == ListColumn::Size) {
     sortBySize();
     return;
   }
@@ -287,49 +403,79 @@ void FileList::columnClicked(int column) {
 }
 
 void FileList::sortBySize() {
+  mergePending();
   // The list's own sorting would undo the size order at the next append.
   m_sortingEnabled = false;
   m_sortedPrefix = 0;
   const bool ascending = !m_bNumAsc;
-  sortByKey(
-      m_rows, 0, m_rows.size(), ascending, [](const FileEntry& row) { return row.size; },
-      compareValues<qint64>);
+  reorder(sortedOrder(0, count(), ListColumn::Size, ascending));
   m_bNumAsc = ascending;
 }
 
 void FileList::resort() {
+  mergePending();
   const qint64 sorted = std::clamp<qint64>(m_sortedPrefix, 0, count());
   m_sortedPrefix = 0;
   if (sorted == count()) return;
-  sortRange(sorted, count(), m_sortColumn, m_sortAscending);
-  if (sorted > 0) {
-    // Stable: of equal rows, those already listed stay before the ones added since.
-    std::inplace_merge(
-        m_rows.begin(), m_rows.begin() + sorted, m_rows.end(),
-        [this](const FileEntry& a, const FileEntry& b) { return compareForSorting(a, b) < 0; });
+  std::vector<std::size_t> tail = sortedOrder(sorted, count(), m_sortColumn, m_sortAscending);
+  if (sorted == 0) {
+    reorder(std::move(tail));
+    return;
   }
+  // Stable: of equal rows, those already listed stay before the ones added since.
+  for (std::size_t& i : tail) i += std::size_t(sorted);
+  std::vector<std::size_t> prefix(static_cast<std::size_t>(sorted));
+  std::iota(prefix.begin(), prefix.end(), std::size_t(0));
+  std::vector<std::size_t> order;
+  order.reserve(m_rows.size());
+  std::merge(prefix.begin(), prefix.end(), tail.begin(), tail.end(), std::back_inserter(order),
+             [this](std::size_t a, std::size_t b) {
+               return compareForSorting(m_rows[a], m_rows[b]) < 0;
+             });
+  reorder(std::move(order));
 }
 
-void FileList::sortRange(qint64 from, qint64 to, int column, bool ascending) {
+void FileList::reorder(std::vector<std::size_t> order) {
+  bool moved = false;
+  for (std::size_t k = 0; k < order.size() && !moved; ++k) moved = order[k] != k;
+  if (!moved) return;
+  std::vector<qint64> newRowOfOldRow;
+  if (m_observer) {
+    newRowOfOldRow.resize(order.size());
+    for (std::size_t k = 0; k < order.size(); ++k) newRowOfOldRow[order[k]] = qint64(k);
+  }
+  applyOrder(m_rows, order);
+  if (m_observer) m_observer->rowsReordered(newRowOfOldRow);
+}
+
+std::vector<std::size_t> FileList::sortedOrder(qint64 from, qint64 to, ListColumn column,
+                                               bool ascending) const {
   const auto begin = std::size_t(from);
   const auto end = std::size_t(to);
-  if (column == kSizeColumn) {
-    sortByKey(
-        m_rows, begin, end, ascending, [](const FileEntry& row) { return row.size; },
-        compareValues<qint64>);
-  } else if (column >= 5) {
-    sortByKey(
-        m_rows, begin, end, ascending,
-        [column](const FileEntry& row) { return dateOf(row, column).value(); },
-        compareValues<qint64>);
-  } else if (column == 2 || column == 3) {
-    sortBySharedText(m_rows, begin, end, ascending,
-                     [column](const FileEntry& row) { return QStringView(textOf(row, column)); });
-  } else {
-    sortByKey(
-        m_rows, begin, end, ascending,
-        [column](const FileEntry& row) { return textKey(textOf(row, column)); }, compareTextKeys);
+  switch (column) {
+    case ListColumn::Size:
+      return orderByKey(
+          m_rows, begin, end, ascending, [](const FileEntry& row) { return row.size; },
+          compareValues<qint64>);
+    case ListColumn::Created:
+    case ListColumn::Accessed:
+    case ListColumn::Modified:
+      return orderByKey(
+          m_rows, begin, end, ascending,
+          [column](const FileEntry& row) { return dateOf(row, column).value(); },
+          compareValues<qint64>);
+    case ListColumn::Folder:
+    case ListColumn::Type:
+      return orderBySharedText(m_rows, begin, end, ascending, [column](const FileEntry& row) {
+        return QStringView(textOf(row, column));
+      });
+    case ListColumn::Name:
+    case ListColumn::Extension:
+      break;
   }
+  return orderByKey(
+      m_rows, begin, end, ascending,
+      [column](const FileEntry& row) { return textKey(textOf(row, column)); }, compareTextKeys);
 }
 
 int FileList::compareForSorting(const FileEntry& a, const FileEntry& b) const {

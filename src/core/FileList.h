@@ -1,6 +1,6 @@
 // The output list: rows in display order, their ticks, the list's own sorting (one direction
 // for every column, flipped on every click), the numeric size sort, the duplicate index, the
-// count caption and the checks made before an export.
+// count caption and the checks made before an export. One observer hears of every change.
 #pragma once
 
 #include <optional>
@@ -10,34 +10,38 @@
 #include <QString>
 
 #include "core/FileEntry.h"
+#include "core/FileListObserver.h"
+#include "core/ListColumn.h"
 #include "core/Message.h"
 
 namespace vek {
 
-struct ListColumn {
-  QString caption;
-  int widthTwips;
-  bool alignRight;
-};
-
 class FileList {
  public:
-  static constexpr int kSizeColumn = 4;  // 0-based index of the size column
-
   // The eight list columns: captions, widths in twips, alignment.
-  static const std::vector<ListColumn>& columns();
+  static const std::vector<ListColumnInfo>& columns();
 
-  qint64 count() const { return qint64(m_rows.size()); }
-  bool isEmpty() const { return m_rows.empty(); }
-  const FileEntry& at(qint64 row) const { return m_rows[std::size_t(row)]; }
-  const std::vector<FileEntry>& rows() const { return m_rows; }
+  // One observer (a view's model); nullptr detaches. It is told of every change after it
+  // happened.
+  void setObserver(FileListObserver* observer) { m_observer = observer; }
+
+  qint64 count() const { return qint64(m_rows.size() + m_pending.size()); }
+  bool isEmpty() const { return count() == 0; }
+  const FileEntry& at(qint64 row) const;
+  // Every row in display order, in one array (the writers walk it).
+  const std::vector<FileEntry>& rows() const;
 
   // Appends a row; while the list's own sorting is on the row goes to its sorted place
-  // (after the rows that sort equal to it). Returns the row's position.
+  // (after the rows that sort equal to it). Returns the row's position. Cheap even on a long
+  // sorted list: the row waits in a small sorted side list that is merged in now and then.
   qint64 append(FileEntry entry);
+  // Appends rows in their given order; while the list's own sorting is on they are then
+  // merged into the sorted order in one pass, each after the rows that sort equal to it -
+  // the same order one append per row gives.
+  void appendBatch(std::vector<FileEntry> entries);
   void setTicked(qint64 row, bool ticked);  // a row outside the list is ignored
   void clear();                             // bNumAsc keeps its value
-  qint64 tickedCount() const;
+  qint64 tickedCount() const { return m_tickedCount; }
 
   // True when some row's full path equals fullPath exactly (case-sensitive). Constant time:
   // the index is built on first use and kept up to date afterwards.
@@ -47,16 +51,16 @@ class FileList {
   // direction; switching it on again re-sorts.
   bool isSortingEnabled() const { return m_sortingEnabled; }
   void setSortingEnabled(bool enabled);
-  int sortColumn() const { return m_sortColumn; }
+  ListColumn sortColumn() const { return m_sortColumn; }
   bool sortAscending() const { return m_sortAscending; }
   // Sets the sort column and direction without flipping (the batch run's sort); re-sorts
   // when sorting is on. Set the column before switching sorting on to sort only once.
-  void setSortColumn(int column, bool ascending);
+  void setSortColumn(ListColumn column, bool ascending);
 
   // A click on a column header: the size column switches the list's sorting off and runs
   // sortBySize; any other column switches it on with that column and flips the one shared
   // direction.
-  void columnClicked(int column);
+  void columnClicked(ListColumn column);
   // Stable numeric size sort, ascending unless bNumAsc; then flips bNumAsc. Ticks stay. It
   // switches the list's own sorting off, which would otherwise undo the size order.
   void sortBySize();
@@ -71,25 +75,44 @@ class FileList {
   std::optional<Message> checkExportable() const;
 
  private:
-  // Sorts rows [from, to) stably by column: texts case-insensitively, then case-sensitively;
-  // the size numerically; dates by value, a missing date first.
-  void sortRange(qint64 from, qint64 to, int column, bool ascending);
+  // A row appended while sorting is on and not yet merged into m_rows. Its display position
+  // is rowsBefore + its index in m_pending, where rowsBefore counts the rows of m_rows that
+  // sort before it or equal to it.
+  struct Pending {
+    qint64 rowsBefore;
+    std::size_t stored;  // index into m_pendingRows
+  };
+
+  // Merges the side list into m_rows; the display order does not change.
+  void mergePending() const;
+  FileEntry& rowAt(qint64 row);
+  // Positions [from, to) in the order of the column and direction, stable; values are
+  // positions relative to from.
+  std::vector<std::size_t> sortedOrder(qint64 from, qint64 to, ListColumn column,
+                                       bool ascending) const;
+  // Puts the rows into the order given (new position -> old position) and tells the observer,
+  // unless nothing moved.
+  void reorder(std::vector<std::size_t> order);
   // Brings the list into the order of its own sorting, merging a still-sorted prefix.
   void resort();
   // Negative, zero or positive as a sorts before, with or after b under the list's own sorting.
   int compareForSorting(const FileEntry& a, const FileEntry& b) const;
 
-  std::vector<FileEntry> m_rows;
+  mutable std::vector<FileEntry> m_rows;
+  // The side list: sorted, each after the rows equal to it, so appends stay cheap.
+  mutable std::vector<Pending> m_pending;
+  mutable std::vector<FileEntry> m_pendingRows;
   qint64 m_tickedCount = 0;
   mutable QSet<QString> m_fullPaths;
   mutable bool m_indexBuilt = false;
   bool m_sortingEnabled = true;
-  int m_sortColumn = 0;
+  ListColumn m_sortColumn = ListColumn::Name;
   bool m_sortAscending = true;
   bool m_bNumAsc = false;
   // While sorting is off: how many leading rows are still in the order of the sort column and
   // direction, so that switching sorting on again only sorts the rows added since and merges.
   qint64 m_sortedPrefix = 0;
+  FileListObserver* m_observer = nullptr;
 };
 
 }  // namespace vek

@@ -41,7 +41,7 @@ TEST(FileEntry, ColumnTextsAreTheListTexts) {
                               u"5000000000"_s,  u"2005/08/18 14:03:09"_s,
                               QString(),        u"2024/12/31 23:59:59"_s};
   for (int column = 0; column < 8; ++column)
-    EXPECT_EQ(e.columnText(column), expected[column]) << column;
+    EXPECT_EQ(e.columnText(vek::ListColumn(column)), expected[column]) << column;
   EXPECT_EQ(e.fullPath(), u"/data/archive.tar.gz"_s);
   EXPECT_EQ(e.fileName(), u"archive.tar.gz"_s);
 }

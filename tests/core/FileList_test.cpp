@@ -9,6 +9,7 @@ using namespace Qt::StringLiterals;
 using vek::DateStamp;
 using vek::FileEntry;
 using vek::FileList;
+using vek::ListColumn;
 using vek::MessageIcon;
 
 namespace {
@@ -54,7 +55,7 @@ TEST(FileList, Columns) {
     EXPECT_EQ(FileList::columns()[i].widthTwips, expected[i].width) << i;
     EXPECT_EQ(FileList::columns()[i].alignRight, expected[i].right) << i;
   }
-  EXPECT_EQ(FileList::columns()[FileList::kSizeColumn].caption, u"ﾌｧｲﾙｻｲｽﾞ"_s);
+  EXPECT_EQ(FileList::columns()[std::size_t(ListColumn::Size)].caption, u"ﾌｧｲﾙｻｲｽﾞ"_s);
 }
 
 TEST(FileList, TextOrderIsCaseInsensitiveThenCaseSensitive) {
@@ -77,21 +78,21 @@ TEST(FileList, ColumnClicksShareOneDirection) {
   ASSERT_EQ(order(list), names({u"a.txt", u"b.txt", u"c.txt"}));
 
   struct Step {
-    int column;
+    ListColumn column;
     bool ascendingAfter;
     QStringList expected;
   } const steps[] = {
-      {3, false, names({u"a.txt", u"b.txt", u"c.txt"})},  // type, descending: Gamma Beta Alpha
-      {3, true, names({u"c.txt", u"b.txt", u"a.txt"})},   // type again: ascending
-      {0, false, names({u"c.txt", u"b.txt", u"a.txt"})},  // name: descending
-      {3, true, names({u"c.txt", u"b.txt", u"a.txt"})},   // type, opposite to the name sort
-      {4, true, names({u"c.txt", u"b.txt", u"a.txt"})},   // size: leaves the direction alone
-      {0, false, names({u"c.txt", u"b.txt", u"a.txt"})},
+      {ListColumn::Type, false, names({u"a.txt", u"b.txt", u"c.txt"})},  // Gamma Beta Alpha
+      {ListColumn::Type, true, names({u"c.txt", u"b.txt", u"a.txt"})},   // again: ascending
+      {ListColumn::Name, false, names({u"c.txt", u"b.txt", u"a.txt"})},
+      {ListColumn::Type, true, names({u"c.txt", u"b.txt", u"a.txt"})},  // opposite to the name
+      {ListColumn::Size, true, names({u"c.txt", u"b.txt", u"a.txt"})},  // leaves the direction
+      {ListColumn::Name, false, names({u"c.txt", u"b.txt", u"a.txt"})},
   };
   for (const Step& step : steps) {
     list.columnClicked(step.column);
-    EXPECT_EQ(list.sortAscending(), step.ascendingAfter) << step.column;
-    EXPECT_EQ(order(list), step.expected) << step.column;
+    EXPECT_EQ(list.sortAscending(), step.ascendingAfter) << int(step.column);
+    EXPECT_EQ(order(list), step.expected) << int(step.column);
   }
 }
 
@@ -102,9 +103,9 @@ TEST(FileList, SortsAreStableAndKeepTheEarlierOrderOfEqualRows) {
   list.append(entry(u"c.txt"_s, 0, u"T1"_s));
   list.append(entry(u"a.txt"_s, 0, u"T0"_s));
   ASSERT_EQ(order(list), names({u"a.txt", u"b.txt", u"c.txt", u"d.txt"}));
-  list.columnClicked(3);  // descending by type; equal types keep the name order
+  list.columnClicked(ListColumn::Type);  // descending by type; equal types keep the name order
   EXPECT_EQ(order(list), names({u"b.txt", u"c.txt", u"d.txt", u"a.txt"}));
-  list.columnClicked(3);
+  list.columnClicked(ListColumn::Type);
   EXPECT_EQ(order(list), names({u"a.txt", u"c.txt", u"d.txt", u"b.txt"}));
 }
 
@@ -118,12 +119,12 @@ TEST(FileList, DatesOrderChronologicallyWithAMissingDateFirst) {
     e.created = e.accessed = e.modified = dates[i];
     list.append(e);
   }
-  for (int column : {5, 6, 7}) {
-    list.setSortColumn(0, true);
+  for (ListColumn column : {ListColumn::Created, ListColumn::Accessed, ListColumn::Modified}) {
+    list.setSortColumn(ListColumn::Name, true);
     list.setSortColumn(column, true);
-    EXPECT_EQ(order(list), names({u"1", u"2", u"0", u"3"})) << column;
+    EXPECT_EQ(order(list), names({u"1", u"2", u"0", u"3"})) << int(column);
     list.setSortColumn(column, false);
-    EXPECT_EQ(order(list), names({u"3", u"0", u"2", u"1"})) << column;
+    EXPECT_EQ(order(list), names({u"3", u"0", u"2", u"1"})) << int(column);
   }
 }
 
@@ -137,13 +138,13 @@ TEST(FileList, SizeSortIsNumericStableAndAlternates) {
   for (const auto& [name, size] : rows) list.append(entry(QString::fromUtf16(name), size));
   ASSERT_FALSE(list.bNumAsc());
 
-  list.columnClicked(FileList::kSizeColumn);  // the first size sort is ascending
+  list.columnClicked(ListColumn::Size);  // the first size sort is ascending
   EXPECT_EQ(order(list),
             names({u"zero", u"zero-b", u"nine", u"nine-b", u"ten", u"hundred", u"huge"}));
   EXPECT_TRUE(list.bNumAsc());
   EXPECT_FALSE(list.isSortingEnabled());
 
-  list.columnClicked(FileList::kSizeColumn);  // equal sizes keep their order descending too
+  list.columnClicked(ListColumn::Size);  // equal sizes keep their order descending too
   EXPECT_EQ(order(list),
             names({u"huge", u"hundred", u"ten", u"nine", u"nine-b", u"zero", u"zero-b"}));
   EXPECT_FALSE(list.bNumAsc());
@@ -181,11 +182,11 @@ TEST(FileList, NoSortChangesTheTicks) {
   };
   unticked.sort();
   for (int column : {0, 1, 2, 3, 4, 5, 6, 7, 4, 4}) {
-    list.columnClicked(column);
+    list.columnClicked(ListColumn(column));
     EXPECT_EQ(untickedNow(), unticked) << column;
     EXPECT_EQ(list.tickedCount(), ticked) << column;
   }
-  list.setSortColumn(2, true);
+  list.setSortColumn(ListColumn::Folder, true);
   EXPECT_EQ(untickedNow(), unticked);
 }
 
@@ -225,7 +226,7 @@ TEST(FileList, DuplicateTestIsExactAndFollowsAppendAndClear) {
   for (const Case& c : cases)
     EXPECT_EQ(list.isAlreadyListed(c.path), c.listed) << c.path.toStdString();
 
-  list.columnClicked(0);  // sorting does not disturb the index
+  list.columnClicked(ListColumn::Name);  // sorting does not disturb the index
   list.append(entry(u"new.txt"_s));
   EXPECT_TRUE(list.isAlreadyListed(u"/data/new.txt"_s));
   EXPECT_TRUE(list.isAlreadyListed(u"/data/a.txt"_s));
@@ -239,11 +240,11 @@ TEST(FileList, DuplicateTestIsExactAndFollowsAppendAndClear) {
 TEST(FileList, ClearEmptiesTheListOnly) {
   FileList list;
   list.append(entry(u"a"_s, 3));
-  list.columnClicked(2);
+  list.columnClicked(ListColumn::Folder);
   list.clear();
   EXPECT_TRUE(list.isEmpty());
   EXPECT_EQ(list.tickedCount(), 0);
-  EXPECT_EQ(list.sortColumn(), 2);
+  EXPECT_EQ(list.sortColumn(), ListColumn::Folder);
   EXPECT_FALSE(list.sortAscending());
   EXPECT_EQ(list.countCaption(), u"出力対象ﾌｧｲﾙﾘｽﾄ - 総ﾌｧｲﾙ数：0ﾌｧｲﾙ"_s);
 }
@@ -274,7 +275,7 @@ TEST(FileList, CaptionsAndExportChecks) {
 
 TEST(FileList, AppendWhileSortingIsOnInsertsAfterEqualRows) {
   FileList list;
-  list.columnClicked(3);  // by type, descending
+  list.columnClicked(ListColumn::Type);  // by type, descending
   struct Step {
     const char16_t* name;
     const char16_t* type;
@@ -312,11 +313,12 @@ TEST(FileList, SwitchingSortingOnAgainEqualsAFullStableSort) {
   };
   auto key = [](const FileEntry& e) {
     QStringList k;
-    for (int column = 0; column < 8; ++column) k << e.columnText(column);
+    for (int column = 0; column < 8; ++column) k << e.columnText(ListColumn(column));
     k << QString::number(e.ticked);
     return k;
   };
-  for (int column = 0; column < 8; ++column) {
+  for (int c = 0; c < 8; ++c) {
+    const ListColumn column = ListColumn(c);
     for (bool ascending : {true, false}) {
       FileList list;
       list.setSortColumn(column, ascending);
@@ -328,11 +330,11 @@ TEST(FileList, SwitchingSortingOnAgainEqualsAFullStableSort) {
       std::stable_sort(
           expected.begin(), expected.end(), [&](const FileEntry& a, const FileEntry& b) {
             auto less = [&](const FileEntry& x, const FileEntry& y) {
-              if (column == FileList::kSizeColumn) return x.size < y.size;
-              if (column >= 5) return x.columnText(column) < y.columnText(column);
-              const int c =
+              if (column == ListColumn::Size) return x.size < y.size;
+              if (c >= 5) return x.columnText(column) < y.columnText(column);
+              const int folded =
                   QString::compare(x.columnText(column), y.columnText(column), Qt::CaseInsensitive);
-              return c != 0 ? c < 0 : x.columnText(column) < y.columnText(column);
+              return folded != 0 ? folded < 0 : x.columnText(column) < y.columnText(column);
             };
             return ascending ? less(a, b) : less(b, a);
           });
@@ -340,7 +342,7 @@ TEST(FileList, SwitchingSortingOnAgainEqualsAFullStableSort) {
       list.setSortingEnabled(true);
       ASSERT_EQ(list.count(), qint64(expected.size()));
       for (std::size_t i = 0; i < expected.size(); ++i)
-        ASSERT_EQ(key(list.rows()[i]), key(expected[i])) << column << ascending << i;
+        ASSERT_EQ(key(list.rows()[i]), key(expected[i])) << c << ascending << i;
     }
   }
 }
@@ -353,7 +355,7 @@ TEST(FileList, BatchSortByColumnKeepsTheDirection) {
   list.append(entry(u"c.txt"_s, 0, {}, u"/a/"_s));
   list.append(entry(u"a.txt"_s, 0, {}, u"/z/"_s));
   list.setSortingEnabled(true);
-  list.setSortColumn(2, true);
+  list.setSortColumn(ListColumn::Folder, true);
   EXPECT_TRUE(list.sortAscending());
   EXPECT_EQ(order(list), names({u"c.txt", u"a.txt", u"b.txt"}));
 }
