@@ -1,6 +1,5 @@
-// Test main for the windows: a QApplication without a display. The offscreen platform is the
-// default, so that CTest's listing of the tests (run before the test environment is set) works
-// on a machine without a display too.
+// Test main for the windows: a QApplication on the offscreen platform unless another one is
+// asked for, so that listing the tests at build time needs no display either.
 #include <QApplication>
 
 #include <gtest/gtest.h>
