@@ -97,6 +97,7 @@ qint64 Gatherer::applyBatch(FolderScanner::Batch&& batch) {
 bool Gatherer::addTableFiles(const std::vector<FolderEntry>& table, Progress progress,
                              bool cancellable, qint64& added) {
   FolderScanner scanner(m_filter, m_threads);
+  scanner.setBatchFiles(m_batchFiles);
   const auto count = qint64(table.size());
   bool cancelled = false;
   // The window paints and takes clicks between batches; the person's cancel is looked at

@@ -96,6 +96,8 @@ class Gatherer {
 
   // How many threads the walk uses (0: the machine's cores).
   void setThreads(int threads) { m_threads = threads; }
+  // How many files at most are added between two yields.
+  void setBatchFiles(std::size_t files) { m_batchFiles = files; }
 
  private:
   enum class Progress { None, PerFolder };
@@ -117,6 +119,7 @@ class Gatherer {
   Settings& m_settings;
   WildcardFilter m_filter;
   int m_threads = 0;
+  std::size_t m_batchFiles = FolderScanner::kBatchFiles;
   std::vector<FolderEntry> m_folderTable;
   std::function<void(const QString&)> m_folderShown;
   QString m_lastFolderText;  // shared by the rows of one folder
