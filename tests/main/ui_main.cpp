@@ -1,5 +1,5 @@
-// Test main for the windows: a QApplication on the offscreen platform unless told otherwise, so
-// the tests (and CTest's listing of them) need no display.
+// Test main for the windows: a QApplication on the offscreen platform unless another one is
+// asked for, so that listing the tests at build time needs no display either.
 #include <QApplication>
 
 #include <gtest/gtest.h>
