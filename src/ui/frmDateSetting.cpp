@@ -46,6 +46,9 @@ frmDateSetting::frmDateSetting(Settings& settings, const Session& session,
 
   auto* formatLabel = new QLabel(QStringLiteral("日付の書式指定"), this);
   formatLabel->setBuddy(m_cmbDateFormat);
+  m_cmbDateFormat->setAccessibleName(formatLabel->text());
+  m_lblBeforeDate->setAccessibleName(QStringLiteral("書式適用前"));
+  m_lblAfterDate->setAccessibleName(QStringLiteral("書式適用後"));
   QVBoxLayout* fields = fieldsLayout();
   fields->addWidget(formatLabel);
   fields->addWidget(m_cmbDateFormat);

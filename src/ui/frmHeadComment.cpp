@@ -38,6 +38,7 @@ frmHeadComment::frmHeadComment(Settings& settings, const Session& session, QWidg
     box->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("ファイルサイズ")) * 2);
     auto* label = new QLabel(rows[i].label, this);
     label->setBuddy(box);
+    box->setAccessibleName(rows[i].label.chopped(1));
     grid->addWidget(label, i, 0);
     grid->addWidget(box, i, 1);
     box->installEventFilter(this);
