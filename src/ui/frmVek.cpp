@@ -42,10 +42,13 @@
 #include "ui/Twips.h"
 #include "ui/Volumes.h"
 #include "ui/frmCommand.h"
+#include "ui/frmDateSetting.h"
+#include "ui/frmHeadComment.h"
+#include "ui/frmOption.h"
+#include "ui/frmOutHtml.h"
+#include "ui/frmOutText.h"
+#include "ui/frmOutXML.h"
 #include "ui/frmVersion.h"
-#include "writers/HtmlListExport.h"
-#include "writers/TextListExport.h"
-#include "writers/XmlListExport.h"
 
 namespace vek {
 
@@ -358,14 +361,23 @@ void frmVek::buildMenus() {
   connect(addAction(file, QStringLiteral("mExit"), QStringLiteral("終了 (&X)")), &QAction::triggered,
           this, &QWidget::close);
 
-  // The settings dialogs, the command builder and the about box join these items when they
-  // exist; until then the items are shown disabled.
   QMenu* option = addMenu(QStringLiteral("mOption"), QStringLiteral("ｵﾌﾟｼｮﾝ (&O)"));
-  addAction(option, QStringLiteral("mSetting"), QStringLiteral("動作設定 (&S)"))->setEnabled(false);
-  addAction(option, QStringLiteral("mHeadEdit"), QStringLiteral("ﾍｯﾀﾞｺﾒﾝﾄ編集 (&E)"))
-      ->setEnabled(false);
-  addAction(option, QStringLiteral("mDateFormat"), QStringLiteral("日付書式設定(&D)"))
-      ->setEnabled(false);
+  connect(addAction(option, QStringLiteral("mSetting"), QStringLiteral("動作設定 (&S)")),
+          &QAction::triggered, this, [this] {
+            auto* dialog = new frmOption(m_settings, m_session, this);
+            // The all-append button is greyed or enabled as soon as OK is pressed.
+            connect(dialog, &frmOption::allAppendChanged, this, &frmVek::applyAllAppendOption);
+            openDialog(dialog);
+          });
+  connect(addAction(option, QStringLiteral("mHeadEdit"), QStringLiteral("ﾍｯﾀﾞｺﾒﾝﾄ編集 (&E)")),
+          &QAction::triggered, this,
+          [this] { openDialog(new frmHeadComment(m_settings, m_session, this)); });
+  connect(addAction(option, QStringLiteral("mDateFormat"), QStringLiteral("日付書式設定(&D)")),
+          &QAction::triggered, this, [this] {
+            openDialog(new frmDateSetting(m_settings, m_session, m_interaction, this));
+          });
+  // The command builder and the about box join these items when they exist; until then the
+  // items are shown disabled.
   QMenu* tool = addMenu(QStringLiteral("mTool"), QStringLiteral("ﾂｰﾙ (&T)"));
   connect(addAction(tool, QStringLiteral("mCmdGen"), QStringLiteral("ｺﾏﾝﾄﾞｼﾞｪﾈﾚｰﾀ")),
           &QAction::triggered, this, &frmVek::openCommandBuilder);
@@ -732,31 +744,25 @@ void frmVek::exportList(WriterKind kind) {
 }
 
 void frmVek::openWriterDialog(WriterKind kind) {
-  QString path;
-  bool written = false;
   switch (kind) {
-    case WriterKind::Text: {
-      const bool textType = m_settings.csv.fileType == 1;
-      if (m_session.confirmSave(textType ? QStringLiteral("ﾃｷｽﾄﾌｧｲﾙ|*.txt")
-                                         : QStringLiteral("CSVﾌｧｲﾙ|*.csv"),
-                                path)) {
-        return;
-      }
-      written = createTextList(path, m_list, m_settings, m_interaction, textType,
-                               m_settings.separators[0]);
+    case WriterKind::Text:
+      openDialog(new frmOutText(m_settings, m_list, m_session, m_interaction, this));
       break;
-    }
     case WriterKind::Html:
-      if (m_session.confirmSave(QStringLiteral("HTMLﾄﾞｷｭﾒﾝﾄ|*.htm;*.html"), path)) return;
-      written = createHtmlList(path, m_list, m_settings, m_interaction,
-                               htmlInitialTitle(m_list, m_settings));
+      openDialog(new frmOutHtml(m_settings, m_list, m_session, m_interaction, this));
       break;
     case WriterKind::Xml:
-      if (m_session.confirmSave(QStringLiteral("XMLﾌｧｲﾙ|*.xml"), path)) return;
-      written = createXmlList(path, m_list, m_settings, m_interaction);
+      openDialog(new frmOutXML(m_settings, m_list, m_session, m_interaction, this));
       break;
   }
-  if (written && m_settings.option.listOpen == 1) m_session.openWithAssociatedApp(path);
+}
+
+void frmVek::openDialog(QDialog* dialog) {
+  // Modal over the window, which takes no input until the dialog closes; open() rather than
+  // exec(), so the window's own event handling goes on as usual meanwhile.
+  dialog->setAttribute(Qt::WA_DeleteOnClose);
+  dialog->setWindowModality(Qt::WindowModal);
+  dialog->open();
 }
 
 bool frmVek::askSaveFile(const QString& filter, QString& path) {

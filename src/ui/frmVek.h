@@ -19,6 +19,7 @@
 
 class QAction;
 class QComboBox;
+class QDialog;
 class QGroupBox;
 class QLabel;
 class QListView;
@@ -110,9 +111,9 @@ class frmVek : public QMainWindow {
   void headerClicked(int section);
   void openSelectedRow();
   void exportList(WriterKind kind);
-  // Opens the writer dialog of kind; until those dialogs exist, asks for a file and writes it
-  // with the stored options.
   void openWriterDialog(WriterKind kind);
+  // Shows a dialog modal over the window; it is deleted when it closes.
+  void openDialog(QDialog* dialog);
   bool askSaveFile(const QString& filter, QString& path);
   void openPath(const QString& path);
   void editPresets();
