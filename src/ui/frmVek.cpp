@@ -766,11 +766,14 @@ void frmVek::openDialog(QDialog* dialog) {
 }
 
 bool frmVek::askSaveFile(const QString& filter, QString& path) {
+  // The writer dialog that asks is the owner, so the questions stand over it.
+  QWidget* owner = QApplication::activeModalWidget();
+  if (!owner) owner = this;
   const std::optional<QString> chosen =
-      m_dialogs.chooseSaveFile(this, filter, m_window.saveInitialDir);
+      m_dialogs.chooseSaveFile(owner, filter, m_window.saveInitialDir);
   if (!chosen || chosen->isEmpty()) return true;
   const bool go = m_dialogs.askOkCancel(
-      this, {QStringLiteral("ﾌｧｲﾙ保存確認"),
+      owner, {QStringLiteral("ﾌｧｲﾙ保存確認"),
              QStringLiteral("ﾌｧｲﾙ名 ") + *chosen + QStringLiteral(" で保存します、よろしいですか?"),
              MessageIcon::None});
   if (!go) return true;
