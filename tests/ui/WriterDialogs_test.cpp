@@ -253,6 +253,26 @@ TEST(frmOutText, TheSeparatorHistoryChangesOnEveryClose) {
   }
 }
 
+// A typed separator that begins like a remembered one stays what was typed.
+TEST(frmOutText, ATypedSeparatorIsNotCompletedFromTheHistory) {
+  Settings settings;
+  settings.csv.fileType = 1;
+  ASSERT_EQ(settings.separators[4], u":::"_s);
+  const FileList list = exampleList();
+  test::AnsweringSession answers;
+  test::RecordingInteraction interaction;
+  frmOutText dialog(settings, list, answers.session, interaction);
+  dialog.show();
+  auto* combo = child<QComboBox>(&dialog, u"cmbSepa"_s);
+  combo->lineEdit()->clear();
+  QApplication::setActiveWindow(&dialog);
+  combo->lineEdit()->setFocus();
+  test::typeText(combo->lineEdit(), u"::"_s);
+  EXPECT_EQ(combo->currentText(), u"::"_s);
+  dialog.reject();
+  EXPECT_EQ(settings.separators[0], u"::"_s);
+}
+
 // The dialog writes what the create operation writes with the same options.
 TEST(frmOutText, WritesTheListAndOpensItWhenAsked) {
   Settings settings;
