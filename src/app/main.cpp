@@ -31,6 +31,7 @@ void useLocalTimeZoneFile() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  vek::occupyClosedStandardStreams();
   useLocalTimeZoneFile();
 
   QStringList arguments;
@@ -39,8 +40,7 @@ int main(int argc, char** argv) {
 
   switch (vek::startMode(table)) {
     case vek::StartMode::Version:
-      std::fputs(qPrintable(vek::versionLine() + u'\n'), stdout);
-      return 0;
+      return vek::exitStatus(vek::printVersion());
     case vek::StartMode::Usage:
     case vek::StartMode::Batch: {
       QCoreApplication app(argc, argv);
@@ -51,6 +51,12 @@ int main(int argc, char** argv) {
       break;
   }
 
+  // Checked before QApplication, which would abort without a display.
+  if (!vek::displayAvailable()) {
+    const QByteArray line = vek::noDisplayLine();
+    std::fwrite(line.constData(), 1, size_t(line.size()), stderr);
+    return vek::exitStatus(vek::ExitCode::BadCommandLine);
+  }
   QApplication app(argc, argv);
   vek::frmVek window(table.token(1));
   window.show();
