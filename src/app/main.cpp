@@ -58,7 +58,7 @@ int main(int argc, char** argv) {
     return vek::exitStatus(vek::ExitCode::BadCommandLine);
   }
   QApplication app(argc, argv);
-  vek::frmVek window(table.token(1));
+  vek::frmVek window(vek::frmVek::defaultOptions(table.token(1)));
   window.show();
   return app.exec();
 }

@@ -7,6 +7,8 @@
 #include "core/Settings.h"
 #include "gather/FolderHistory.h"
 
+#include <QSet>
+
 namespace vek {
 
 namespace {
@@ -48,56 +50,86 @@ void Gatherer::setFilter(const QString& filterText) {
 }
 
 std::optional<std::vector<QString>> Gatherer::listFiles(const QString& folder) const {
-  auto listing =
-      FileSystem::readFolder(folder, [this](QStringView name) { return m_filter.matches(name); });
-  if (!listing) return std::nullopt;
-  return std::move(listing->files);
+  return FolderScanner(m_filter, 1).listFiles(folder);
 }
 
 bool Gatherer::addFileEntry(const QString& folder, const QString& name) {
   const QString text = nativeFolderText(folder);
   if (text != m_lastFolderText) m_lastFolderText = text;
-  return addEntry(m_lastFolderText, name, nullptr);
-}
-
-bool Gatherer::addEntry(const QString& folderText, const QString& name,
-                        const FileSystem::Folder* openFolder) {
-  const std::optional<FileInfo> info =
-      openFolder ? openFolder->fileInfo(name) : FileSystem::fileInfo(folderText + name);
-  if (!info) {
-    m_interaction.showMessage(
-        {QStringLiteral("ファイル取得エラー"),
-         joinLines({QStringLiteral("以下のファイルの情報取得に失敗しました。"), QString(),
-                    QStringLiteral("パス：") + folderText, QStringLiteral("ファイル名：") + name,
-                    QString(), QStringLiteral("このファイルはリストに追加されません。")}),
-         MessageIcon::Warning});
+  std::optional<FileEntry> entry = FolderScanner::readEntry(nullptr, m_lastFolderText, name);
+  if (!entry) {
+    reportUnreadable(m_lastFolderText, name);
     return false;
   }
-  if (m_settings.option.overLap == 1 && m_list.isAlreadyListed(folderText + name)) return false;
-
-  FileEntry entry;
-  FileEntry::splitName(name, entry.name, entry.extension);
-  entry.folder = folderText;
-  entry.type = info->type;
-  entry.size = info->size;
-  entry.created = info->created;
-  entry.accessed = info->accessed;
-  entry.modified = info->modified;
-  m_list.append(std::move(entry));
+  if (m_settings.option.overLap == 1 && m_list.isAlreadyListed(entry->fullPath())) return false;
+  m_list.append(std::move(*entry));
   return true;
 }
 
-qint64 Gatherer::addNames(const QString& folderText, const std::vector<QString>& names) {
-  if (names.empty()) return 0;
-  // One open folder for all its files; when it has gone, the per-path lookups fail and each
-  // file is reported.
-  const std::optional<FileSystem::Folder> folder = FileSystem::Folder::open(folderText);
-  const FileSystem::Folder* open = folder ? &*folder : nullptr;
-  qint64 added = 0;
-  for (const QString& name : names) {
-    if (addEntry(folderText, name, open)) ++added;
-    m_interaction.yield();
+void Gatherer::reportUnreadable(const QString& folderText, const QString& name) {
+  m_interaction.showMessage(
+      {QStringLiteral("ファイル取得エラー"),
+       joinLines({QStringLiteral("以下のファイルの情報取得に失敗しました。"), QString(),
+                  QStringLiteral("パス：") + folderText, QStringLiteral("ファイル名：") + name,
+                  QString(), QStringLiteral("このファイルはリストに追加されません。")}),
+       MessageIcon::Warning});
+}
+
+qint64 Gatherer::applyBatch(FolderScanner::Batch&& batch) {
+  std::vector<FileEntry> rows = std::move(batch.entries);
+  if (m_settings.option.overLap == 1) {
+    // A file already listed, or met earlier in this batch, is skipped silently.
+    QSet<QString> seen;
+    std::erase_if(rows, [&](const FileEntry& row) {
+      const QString path = row.fullPath();
+      if (m_list.isAlreadyListed(path) || seen.contains(path)) return true;
+      seen.insert(path);
+      return false;
+    });
   }
+  const auto added = qint64(rows.size());
+  m_list.appendBatch(std::move(rows));
+  for (const FolderScanner::Failure& failure : batch.failures)
+    reportUnreadable(failure.folder, failure.name);
+  return added;
+}
+
+bool Gatherer::addTableFiles(const std::vector<FolderEntry>& table, Progress progress,
+                             bool cancellable, qint64& added) {
+  FolderScanner scanner(m_filter, m_threads);
+  const auto count = qint64(table.size());
+  bool cancelled = false;
+  // The window paints and takes clicks between batches; the person's cancel is looked at
+  // before each folder (as it always was) and, in a cancellable add, between the batches of
+  // one folder too, so a folder of many thousand files can be stopped part-way.
+  m_interaction.yield();
+  scanner.readFiles(table, 0, [&](FolderScanner::Batch&& batch) {
+    if (batch.firstOfFolder && progress == Progress::PerFolder) {
+      const auto k = qint64(batch.folder);
+      m_interaction.updateProgress(fileSearchCaption(), fileSearchInfo(),
+                                   progressDetail(k, count), k);
+      if (m_interaction.cancelRequested()) {
+        cancelled = true;
+        return false;
+      }
+      showFolder(table[batch.folder].path);
+    } else if (!batch.firstOfFolder && cancellable && m_interaction.cancelRequested()) {
+      cancelled = true;
+      return false;
+    }
+    added += applyBatch(std::move(batch));
+    m_interaction.yield();
+    return true;
+  });
+  return !cancelled;
+}
+
+qint64 Gatherer::addNames(const QString& folderText, std::vector<QString> names,
+                          bool cancellable) {
+  if (names.empty()) return 0;
+  const std::vector<FolderEntry> table{{folderText, std::move(names)}};
+  qint64 added = 0;
+  addTableFiles(table, Progress::None, cancellable, added);
   return added;
 }
 
@@ -121,9 +153,10 @@ AddResult Gatherer::addCurrentFolder(const QString& folder) {
   const QString text = nativeFolderText(folder);
   m_list.setSortingEnabled(false);
   recordFolderHistory(m_settings.history, folderWithoutSeparator(text, nativePathStyle()));
-  const qint64 added = addNames(text, *files);
+  // No cancel here: nothing offers one, and a stale request must not cut the add short.
+  const qint64 added = addNames(text, std::move(*files), false);
   m_list.setSortingEnabled(true);
-  return {AddOutcome::Done, added};
+  return {AddOutcome::Done, added, 0};
 }
 
 AddResult Gatherer::addSubtree(const QString& folder) {
@@ -151,37 +184,27 @@ AddResult Gatherer::addSubtree(const QString& folder) {
   m_list.setSortingEnabled(false);
   m_interaction.clearCancelRequested();
   qint64 added = 0;
-  const bool completed = gatherSubtree(folder, &added);
+  qint64 unreadable = 0;
+  const bool completed = gatherSubtree(folder, &added, &unreadable);
   showFolder(text);  // the folder box returns to the start folder
   m_interaction.closeProgress();
   m_list.setSortingEnabled(true);
-  return {completed ? AddOutcome::Done : AddOutcome::Cancelled, added};
+  return {completed ? AddOutcome::Done : AddOutcome::Cancelled, added, unreadable};
 }
 
-bool Gatherer::gatherSubtree(const QString& folder, qint64* added) {
+bool Gatherer::gatherSubtree(const QString& folder, qint64* added, qint64* unreadableFolders) {
   const QString text = nativeFolderText(folder);
   clearFolderTable();
   m_interaction.showProgress(folderSearchCaption(), folderSearchInfo(), QString(), -1, 0);
-  searchSubfolders(text);
+  std::vector<FolderEntry> table;
+  const qint64 unreadable = searchInto(text, table);
+  if (unreadableFolders) *unreadableFolders = unreadable;
 
-  const qint64 count = qint64(m_folderTable.size());
+  const auto count = qint64(table.size());
   m_interaction.showProgress(fileSearchCaption(), fileSearchInfo(), progressDetail(0, count), 0,
                              count);
-  bool completed = true;
   qint64 rows = 0;
-  for (qint64 k = 0; k < count; ++k) {
-    m_interaction.updateProgress(fileSearchCaption(), fileSearchInfo(), progressDetail(k, count),
-                                 k);
-    if (m_interaction.cancelRequested()) {
-      completed = false;
-      break;
-    }
-    FolderEntry& entry = m_folderTable[std::size_t(k)];
-    showFolder(entry.path);
-    rows += addNames(entry.path, entry.files);
-    std::vector<QString>().swap(entry.files);  // done with them
-  }
-  clearFolderTable();
+  const bool completed = addTableFiles(table, Progress::PerFolder, true, rows);
   if (added) *added = rows;
   return completed;
 }
@@ -189,48 +212,38 @@ bool Gatherer::gatherSubtree(const QString& folder, qint64* added) {
 qint64 Gatherer::addFolderFiles(const QString& folder) {
   const QString text = nativeFolderText(folder);
   showFolder(text);
-  const auto files = listFiles(text);
+  auto files = listFiles(text);
   if (!files) return 0;
-  return addNames(text, *files);
+  return addNames(text, std::move(*files), true);
 }
 
-void Gatherer::searchSubfolders(const QString& folder) {
-  const QString start = nativeFolderText(folder);
-  if (start.isEmpty()) return;
-  const QChar separator = pathSeparator(nativePathStyle());
-  const auto matches = [this](QStringView name) { return m_filter.matches(name); };
-
-  // An explicit stack instead of recursion: a deep tree cannot exhaust the call stack. Each
-  // folder is stored when it is taken from the stack, its subfolders are pushed in reverse so
-  // that the first one is taken next: the table comes out in depth-first pre-order.
-  if (m_folderTable.empty() || m_folderTable.back().path != start) {
-    m_folderTable.push_back({start, {}});
+qint64 Gatherer::searchSubfolders(const QString& folder) {
+  // Searched into a table of its own, as the yields in between may start another add.
+  std::vector<FolderEntry> found;
+  const qint64 unreadable = searchInto(nativeFolderText(folder), found);
+  auto from = found.begin();
+  if (from != found.end() && !m_folderTable.empty() && m_folderTable.back().path == from->path) {
+    m_folderTable.back().files = std::move(from->files);
+    ++from;
   }
-  std::vector<QString> pending;
-  bool startFolder = true;
-  pending.push_back(start);
-  while (!pending.empty()) {
-    QString path = std::move(pending.back());
-    pending.pop_back();
-    if (!startFolder) {
-      m_folderTable.push_back({path, {}});
-      m_interaction.updateProgress(folderSearchCaption(), folderSearchInfo(), path, -1);
-    }
-    startFolder = false;
-    if (m_interaction.cancelRequested()) return;
+  m_folderTable.insert(m_folderTable.end(), std::make_move_iterator(from),
+                       std::make_move_iterator(found.end()));
+  return unreadable;
+}
 
-    std::optional<FolderListing> listing = FileSystem::readFolder(path, matches);
-    if (!listing) {
-      // An unreadable folder is withdrawn; its subfolders were never pushed.
-      m_folderTable.pop_back();
-      continue;
-    }
-    m_folderTable.back().files = std::move(listing->files);
-    for (auto it = listing->folders.rbegin(); it != listing->folders.rend(); ++it) {
-      pending.push_back(path + *it + separator);
-    }
+qint64 Gatherer::searchInto(const QString& start, std::vector<FolderEntry>& table) {
+  FolderScanner scanner(m_filter, m_threads);
+  if (m_interaction.cancelRequested()) scanner.requestCancel();
+  FolderScanner::SearchHooks hooks;
+  hooks.folderStored = [&](const QString& path) {
+    m_interaction.updateProgress(folderSearchCaption(), folderSearchInfo(), path, -1);
+    if (m_interaction.cancelRequested()) scanner.requestCancel();
+  };
+  hooks.folderListed = [&] {
     m_interaction.yield();
-  }
+    if (m_interaction.cancelRequested()) scanner.requestCancel();
+  };
+  return scanner.searchSubfolders(start, table, hooks);
 }
 
 void Gatherer::clearFolderTable() {

@@ -1,6 +1,8 @@
 // The add operations: the per-file step addFileEntry, the current-folder add, the whole-subtree
 // add with its folder table and progress display, and addFolderFiles for dropped folders. The
 // filter text plays the file box's pattern: whatever listFiles returns is what the adds take.
+// The walk itself is FolderScanner's; this side adds its batches to the list, records the
+// history and talks to the person, on the caller's thread.
 #pragma once
 
 #include <functional>
@@ -10,6 +12,7 @@
 #include <QString>
 
 #include "core/FileSystem.h"
+#include "gather/FolderScanner.h"
 #include "gather/WildcardFilter.h"
 
 namespace vek {
@@ -28,7 +31,8 @@ enum class AddOutcome {
 
 struct AddResult {
   AddOutcome outcome = AddOutcome::Done;
-  qint64 added = 0;  // rows appended by this operation
+  qint64 added = 0;              // rows appended by this operation
+  qint64 unreadableFolders = 0;  // folders of a subtree left out because they could not be read
 };
 
 class Gatherer {
@@ -36,10 +40,7 @@ class Gatherer {
   // One folder of the subtree scan: its folder text (ending in the separator) and the
   // matching file names found by the same directory read that found its subfolders, so the
   // file phase reads no folder twice.
-  struct FolderEntry {
-    QString path;
-    std::vector<QString> files;
-  };
+  using FolderEntry = FolderScanner::FolderEntry;
 
   // Reads settings.option.overLap and records the folder history in settings.history.
   Gatherer(FileList& list, Interaction& interaction, Settings& settings);
@@ -62,11 +63,12 @@ class Gatherer {
   // information could not be read. Returns true when a row was appended.
   bool addFileEntry(const QString& folder, const QString& name);
 
-  // The click of cmdAppend: adds the listed files of folder and records folder in the
+  // The current-folder add button: adds the listed files of folder and records folder in the
   // history.
   AddResult addCurrentFolder(const QString& folder);
-  // The click of cmdAllAppend: adds the listed files of folder and of every folder below it,
-  // under the progress display.
+  // The whole-subtree add button: adds the listed files of folder and of every folder below
+  // it, under the progress display. A cancel stops within one batch of files; the rows added
+  // until then stay.
   AddResult addSubtree(const QString& folder);
 
   // Adds the listed files of one folder (a dropped folder). Returns the rows appended.
@@ -75,23 +77,37 @@ class Gatherer {
   // The folder and file phases of the subtree add without the filter check, the root
   // question, the sorting switch, the return to the start folder and the closing of the
   // progress display (a drop of several folders runs this per folder and ends showing the last
-  // folder processed). Returns false when cancelled.
-  bool gatherSubtree(const QString& folder, qint64* added = nullptr);
+  // folder processed). Returns false when cancelled. It works on its own folder table, so an
+  // add started while it yields cannot pull the table from under it.
+  bool gatherSubtree(const QString& folder, qint64* added = nullptr,
+                     qint64* unreadableFolders = nullptr);
 
   // Appends folder (unless it is already the last entry) and every folder below it to the
   // folder table, depth first, each folder before its subtree and subtrees before the next
-  // sibling. Folders that cannot be read are left out with their subtrees, silently.
-  void searchSubfolders(const QString& folder);
+  // sibling. Folders that cannot be read are left out with their subtrees, silently; returns
+  // how many were.
+  qint64 searchSubfolders(const QString& folder);
   const std::vector<FolderEntry>& folderTable() const { return m_folderTable; }
   void clearFolderTable();
 
-  // D(k) of the file phase: "処理件数：k　/　総ﾌｫﾙﾀﾞ数：count件".
+  // The detail line of the file phase while folder k of count is processed:
+  // "処理件数：k　/　総ﾌｫﾙﾀﾞ数：count件".
   static QString progressDetail(qint64 k, qint64 count);
 
+  // How many threads the walk uses (0: the machine's cores).
+  void setThreads(int threads) { m_threads = threads; }
+
  private:
-  qint64 addNames(const QString& folderText, const std::vector<QString>& names);
-  bool addEntry(const QString& folderText, const QString& name,
-                const FileSystem::Folder* openFolder);
+  enum class Progress { None, PerFolder };
+  // Adds the files of table[first..] in batches, yielding between batches. PerFolder shows
+  // the file phase's progress for each folder and stops at a cancel; a cancellable add also
+  // stops between batches of one folder. Returns false when cancelled.
+  bool addTableFiles(const std::vector<FolderEntry>& table, Progress progress, bool cancellable,
+                     qint64& added);
+  qint64 addNames(const QString& folderText, std::vector<QString> names, bool cancellable);
+  qint64 searchInto(const QString& start, std::vector<FolderEntry>& table);
+  qint64 applyBatch(FolderScanner::Batch&& batch);
+  void reportUnreadable(const QString& folderText, const QString& name);
   void showFolder(const QString& folderText);
   bool filterIsEmpty() const { return m_filter.text().isEmpty(); }
   void reportEmptyFilter();
@@ -100,6 +116,7 @@ class Gatherer {
   Interaction& m_interaction;
   Settings& m_settings;
   WildcardFilter m_filter;
+  int m_threads = 0;
   std::vector<FolderEntry> m_folderTable;
   std::function<void(const QString&)> m_folderShown;
   QString m_lastFolderText;  // shared by the rows of one folder

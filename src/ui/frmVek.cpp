@@ -1,15 +1,877 @@
 #include "ui/frmVek.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPushButton>
+#include <QScreen>
+#include <QStringListModel>
+#include <QStyle>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+#include "core/FileNameBytes.h"
+#include "core/FileSystem.h"
+#include "core/ManualPath.h"
+#include "core/PathRules.h"
+#include "core/ProgramFolder.h"
+#include "core/SettingsFile.h"
+#include "gather/DropIntake.h"
+#include "gather/FilterPresets.h"
+#include "gather/FolderHistory.h"
+#include "ui/FileListModel.h"
+#include "ui/SystemDialogs.h"
+#include "ui/Twips.h"
+#include "ui/Volumes.h"
+#include "ui/frmDateSetting.h"
+#include "ui/frmHeadComment.h"
+#include "ui/frmOption.h"
+#include "ui/frmOutHtml.h"
+#include "ui/frmOutText.h"
+#include "ui/frmOutXML.h"
 
 namespace vek {
 
-frmVek::frmVek(const QString& folder, QWidget* parent) : QMainWindow(parent) {
+namespace {
+
+// The smallest window, in twips.
+constexpr double kMinimumWidth = 5650;
+constexpr double kMinimumHeight = 4950;
+// The first window: the designed client area of 5625 x 6555 twips, at least the smallest size.
+constexpr double kDesignWidth = 5650;
+constexpr double kDesignHeight = 6555;
+
+const QString& inFileCaption() {
+  static const QString text = QStringLiteral(" 入力ﾌｧｲﾙの選択 ");
+  return text;
+}
+
+Message warning(std::initializer_list<QString> lines) {
+  return {QStringLiteral("警告"), joinLines(lines), MessageIcon::Warning};
+}
+
+// A local file's address with the file name's own bytes, so that a name that is not UTF-8
+// opens the file it names.
+QUrl localFileUrl(const QString& path) {
+  return QUrl::fromEncoded(QByteArrayLiteral("file://") +
+                           encodeFileName(path).toPercentEncoding("/"));
+}
+
+// A dropped address as a local path (the name's own bytes kept); empty when it has none.
+QString droppedPath(const QUrl& url) {
+  if (!url.isLocalFile()) return QString();
+  const QByteArray bytes = QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1());
+  return decodeFileName(bytes.constData());
+}
+
+QString historyCaption(const QString& folder) {
+  QString caption = folder;
+  caption.replace(u'&', QStringLiteral("&&"));  // a path is shown, not an access key
+  return caption;
+}
+
+QPushButton* makeButton(const QString& name, const QString& caption, QWidget* parent) {
+  auto* button = new QPushButton(caption, parent);
+  button->setObjectName(name);
+  button->setAutoDefault(false);
+  return button;
+}
+
+}  // namespace
+
+frmVek::Options frmVek::defaultOptions(const QString& startFolder) {
+  const ProgramFolder folder(ProgramFolder::environment());
+  return {folder.path(), folder.defaultWorkingFolder(), startFolder, nullptr};
+}
+
+frmVek::frmVek(const Options& options, QWidget* parent)
+    : QMainWindow(parent),
+      m_programFolder(folderText(options.programFolder, nativePathStyle())),
+      m_workingFolder(folderText(options.workingFolder, nativePathStyle())),
+      m_ownDialogs(options.dialogs ? nullptr : std::make_unique<SystemDialogs>()),
+      m_dialogs(options.dialogs ? *options.dialogs : *m_ownDialogs),
+      m_interaction(*this, m_dialogs),
+      m_gatherer(m_list, m_interaction, m_settings) {
   setObjectName(QStringLiteral("frmVek"));
-  // A start folder that is not an existing folder is ignored without a message.
-  const bool showFolder = !folder.isEmpty() && QFileInfo(folder).isDir();
-  setWindowTitle(showFolder ? QStringLiteral("Vek - ") + folder : QStringLiteral("Vek"));
-  resize(5650 / 15, 4950 / 15);
+  setWindowTitle(QStringLiteral("Vek"));
+
+  m_session.setSaveQuestion(
+      [this](const QString& filter, QString& path) { return askSaveFile(filter, path); });
+  m_session.setOpener([this](const QString& path) { openPath(path); });
+  // The folder boxes follow the scan only when it ends: listing every folder again while the
+  // scan reads it would double the scan's work.
+  m_gatherer.setFolderShownHandler([this](const QString& folder) {
+    m_scanFolder = folder;
+    m_frmInFile->setTitle(inFileCaption() + u'[' + folder + u']');
+    setWindowTitle(QStringLiteral("Vek - ") + folder);
+  });
+
+  buildControls();
+  buildMenus();
+
+  // Settings first: the stored place and size, the history, the options.
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  const QRect desktop = screen ? screen->availableVirtualGeometry() : QRect(0, 0, 1920, 1080);
+  m_window.screenWidth = pixelsToTwips(desktop.right() + 1, *this);
+  m_window.screenHeight = pixelsToTwips(desktop.bottom() + 1, *this);
+  m_window.minimumWidth = kMinimumWidth;
+  m_window.minimumHeight = kMinimumHeight;
+  const QSize natural = sizeHint();
+  m_window.designWidth = std::max(kDesignWidth, pixelsToTwips(natural.width(), *this));
+  m_window.designHeight = std::max(kDesignHeight, pixelsToTwips(natural.height(), *this));
+  QString error;
+  if (!loadSettings(iniPath(), m_settings, m_window, m_workingFolder, &error)) {
+    showSettingsFailure(error);
+  }
+  loadPresets();
+  setToolTipsAndNames();
+  applyAllAppendOption();
+  refreshHistoryMenu();
+  setUpDrops();
+
+  m_volumes = mountedVolumeRoots();
+  m_drvGetFile->addItems(m_volumes);
+
+  // The folder of "vek folder" when it is one; otherwise the folder shown last time.
+  QString start;
+  if (!options.startFolder.isEmpty()) {
+    const QFileInfo info(QDir::current(), options.startFolder);
+    if (info.isDir()) start = QDir::cleanPath(info.absoluteFilePath());
+  }
+  if (start.isEmpty() || !setFolderPath(start)) {
+    const QString shown = folderWithoutSeparator(m_window.shownFolder, nativePathStyle());
+    if (!setFolderPath(shown) && !setFolderPath(QDir::homePath())) setFolderPath(QDir::rootPath());
+  }
+  selectVolumeFor(m_folder);
+  restorePlace();
+}
+
+frmVek::~frmVek() {
+  // The view goes before the model it shows, and the model before the list it watches.
+  delete m_lvWriteList;
+  m_lvWriteList = nullptr;
+  delete m_model;
+  m_model = nullptr;
+}
+
+QString frmVek::iniPath() const {
+  return m_programFolder + QStringLiteral("Vek.ini");
+}
+
+void frmVek::buildControls() {
+  auto* central = new QWidget(this);
+  central->setObjectName(QStringLiteral("centralWidget"));
+  setCentralWidget(central);
+
+  // The input frame: drive, folder and file boxes, browse and typed path, the filter box.
+  m_frmInFile = new QGroupBox(inFileCaption(), central);
+  m_frmInFile->setObjectName(QStringLiteral("frmInFile"));
+  m_drvGetFile = new QComboBox(m_frmInFile);
+  m_drvGetFile->setObjectName(QStringLiteral("drvGetFile"));
+  m_drvGetFile->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  m_drvGetFile->setMinimumContentsLength(8);
+  m_cmdBrowseForFolder = makeButton(QStringLiteral("cmdBrowseForFolder"), QStringLiteral("..."),
+                                    m_frmInFile);
+  m_cmdBrowseForFolder->setMaximumWidth(m_cmdBrowseForFolder->fontMetrics().horizontalAdvance(
+                                            QStringLiteral("....")) +
+                                        16);
+  m_dirGetFile = new QListWidget(m_frmInFile);
+  m_dirGetFile->setObjectName(QStringLiteral("dirGetFile"));
+  m_dirGetFile->setUniformItemSizes(true);
+  m_cmdDirectPath = makeButton(QStringLiteral("cmdDirectPath"), QStringLiteral("パスを入力指定"),
+                               m_frmInFile);
+  m_filGetFile = new QListView(m_frmInFile);
+  m_filGetFile->setObjectName(QStringLiteral("filGetFile"));
+  m_filGetFile->setUniformItemSizes(true);
+  m_filGetFile->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  m_fileNames = new QStringListModel(this);
+  m_filGetFile->setModel(m_fileNames);
+  m_lblFilter = new QLabel(QStringLiteral("ﾘｽﾄに出力するﾌｧｲﾙの種別："), m_frmInFile);
+  m_lblFilter->setObjectName(QStringLiteral("lblFilter"));
+  m_cmbFilter = new QComboBox(m_frmInFile);
+  m_cmbFilter->setObjectName(QStringLiteral("cmbFilter"));
+  m_cmbFilter->setEditable(true);
+  m_cmbFilter->setInsertPolicy(QComboBox::NoInsert);
+  m_cmbFilter->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+  m_cmbFilter->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  m_cmbFilter->setMinimumContentsLength(10);
+  m_cmbFilter->setEditText(QStringLiteral("*.*"));
+  m_cmdEditFilter = makeButton(QStringLiteral("cmdEditFilter"), QStringLiteral("編集"), m_frmInFile);
+  m_cmdReadFilter = makeButton(QStringLiteral("cmdReadFilter"), QStringLiteral("読込"), m_frmInFile);
+
+  auto* input = new QGridLayout(m_frmInFile);
+  input->addWidget(m_drvGetFile, 0, 0);
+  input->addWidget(m_cmdBrowseForFolder, 0, 1);
+  input->addWidget(m_dirGetFile, 1, 0, 1, 2);
+  input->addWidget(m_cmdDirectPath, 2, 0, 1, 2);
+  input->addWidget(m_filGetFile, 0, 2, 3, 1);
+  input->addWidget(m_lblFilter, 3, 0, 1, 3);
+  auto* filterRow = new QHBoxLayout;
+  filterRow->addWidget(m_cmbFilter, 1);
+  filterRow->addWidget(m_cmdEditFilter);
+  filterRow->addWidget(m_cmdReadFilter);
+  input->addLayout(filterRow, 4, 0, 1, 3);
+  // Both halves share a change of width; the folder and file boxes take a change of height.
+  input->setColumnStretch(0, 1);
+  input->setColumnStretch(2, 1);
+  input->setRowStretch(1, 1);
+
+  // The add buttons follow the right edge.
+  m_cmdAllAppend = makeButton(QStringLiteral("cmdAllAppend"),
+                              QStringLiteral("選択中のﾌｫﾙﾀﾞ以下を全て追加"), central);
+  m_cmdAppend = makeButton(QStringLiteral("cmdAppend"), QStringLiteral("表示中のﾌｧｲﾙを追加"), central);
+  auto* addRow = new QHBoxLayout;
+  addRow->addStretch(1);
+  addRow->addWidget(m_cmdAllAppend);
+  addRow->addSpacing(twipsToPixels(465, *this));
+  addRow->addWidget(m_cmdAppend);
+
+  // The output frame.
+  m_frmFileList = new QGroupBox(FileList::clearedCaption(), central);
+  m_frmFileList->setObjectName(QStringLiteral("frmFileList"));
+  m_lvWriteList = new QTreeView(m_frmFileList);
+  m_lvWriteList->setObjectName(QStringLiteral("lvWriteList"));
+  m_lvWriteList->setRootIsDecorated(false);
+  m_lvWriteList->setItemsExpandable(false);
+  m_lvWriteList->setUniformRowHeights(true);  // what keeps a million rows fast
+  m_lvWriteList->setAllColumnsShowFocus(true);
+  m_lvWriteList->setSelectionMode(QAbstractItemView::SingleSelection);
+  m_lvWriteList->setSelectionBehavior(QAbstractItemView::SelectRows);
+  m_lvWriteList->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  m_lvWriteList->setMinimumHeight(twipsToPixels(1200, *this));
+  m_model = new FileListModel(m_list, this);
+  m_lvWriteList->setModel(m_model);
+  QHeaderView* header = m_lvWriteList->header();
+  header->setSectionsClickable(true);
+  header->setSortIndicatorShown(false);
+  header->setStretchLastSection(false);
+  for (int column = 0; column < kListColumnCount; ++column) {
+    header->resizeSection(
+        column, twipsToPixels(FileList::columns()[std::size_t(column)].widthTwips, *this));
+  }
+  m_cmdListClear = makeButton(QStringLiteral("cmdListClear"), QStringLiteral("リストの一括クリア"),
+                              m_frmFileList);
+  m_lblComment = new QLabel(QStringLiteral("※　不要なﾌｧｲﾙはﾁｪｯｸを外してください。"), m_frmFileList);
+  m_lblComment->setObjectName(QStringLiteral("lblComment"));
+  auto* output = new QVBoxLayout(m_frmFileList);
+  output->addWidget(m_lvWriteList, 1);
+  auto* clearRow = new QHBoxLayout;
+  clearRow->addWidget(m_lblComment);
+  clearRow->addStretch(1);
+  clearRow->addWidget(m_cmdListClear);
+  output->addLayout(clearRow);
+
+  // The export buttons follow the bottom edge.
+  m_cmdOutList = makeButton(QStringLiteral("cmdOutList"), QStringLiteral("CSV・テキスト形式で出力"),
+                            central);
+  m_cmdOutHtml = makeButton(QStringLiteral("cmdOutHtml"), QStringLiteral("HTML形式で出力"), central);
+  m_cmdOutXML = makeButton(QStringLiteral("cmdOutXML"), QStringLiteral("XML形式で出力"), central);
+  auto* exportRow = new QHBoxLayout;
+  exportRow->addWidget(m_cmdOutList);
+  exportRow->addWidget(m_cmdOutHtml);
+  exportRow->addWidget(m_cmdOutXML);
+  exportRow->addStretch(1);
+
+  // The two frames share a change of height half and half.
+  auto* layout = new QVBoxLayout(central);
+  layout->addWidget(m_frmInFile, 1);
+  layout->addLayout(addRow);
+  layout->addWidget(m_frmFileList, 1);
+  layout->addLayout(exportRow);
+
+  setMinimumSize(twipsToPixels(kMinimumWidth, *this), twipsToPixels(kMinimumHeight, *this));
+
+  connect(m_drvGetFile, &QComboBox::activated, this, &frmVek::driveChosen);
+  connect(m_cmdBrowseForFolder, &QPushButton::clicked, this, &frmVek::browseForFolder);
+  connect(m_cmdDirectPath, &QPushButton::clicked, this, &frmVek::typePath);
+  connect(m_dirGetFile, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
+    const QString folder = item->data(Qt::UserRole).toString();
+    if (folder != m_folder && !setFolderPath(folder)) {
+      m_interaction.showMessage(warning({QStringLiteral("指定されたパスからファイル情報を取得できません。"),
+                                         QStringLiteral("パスを確認してください。")}));
+      fillFolderBox();  // the folder may have gone: show what is there now
+    }
+  });
+  connect(m_cmbFilter, &QComboBox::currentTextChanged, this, [this](const QString& text) {
+    m_gatherer.setFilter(text);
+    refreshFileBox();
+  });
+  m_cmbFilter->lineEdit()->installEventFilter(this);
+  connect(m_cmdReadFilter, &QPushButton::clicked, this, &frmVek::loadPresets);
+  connect(m_cmdEditFilter, &QPushButton::clicked, this, &frmVek::editPresets);
+  connect(m_cmdAppend, &QPushButton::clicked, this, &frmVek::appendShownFiles);
+  connect(m_cmdAllAppend, &QPushButton::clicked, this, &frmVek::appendSubtree);
+  connect(m_cmdListClear, &QPushButton::clicked, this, &frmVek::clearList);
+  connect(m_cmdOutList, &QPushButton::clicked, this, [this] { exportList(WriterKind::Text); });
+  connect(m_cmdOutHtml, &QPushButton::clicked, this, [this] { exportList(WriterKind::Html); });
+  connect(m_cmdOutXML, &QPushButton::clicked, this, [this] { exportList(WriterKind::Xml); });
+  connect(header, &QHeaderView::sectionClicked, this, &frmVek::headerClicked);
+  connect(m_lvWriteList, &QTreeView::doubleClicked, this, [this] { openSelectedRow(); });
+  m_lvWriteList->installEventFilter(this);
+  connect(m_model, &FileListModel::listChanged, this, [this] {
+    if (m_busy && !m_list.isEmpty()) updateListCaption();
+  });
+  m_interaction.setBeforeEvents([this] { m_model->flush(); });
+}
+
+void frmVek::buildMenus() {
+  auto addAction = [](QMenu* menu, const QString& name, const QString& caption) {
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(name);
+    return action;
+  };
+  auto addMenu = [this](const QString& name, const QString& caption) {
+    QMenu* menu = menuBar()->addMenu(caption);
+    menu->setObjectName(name);
+    menu->menuAction()->setObjectName(name + QStringLiteral("Action"));
+    return menu;
+  };
+
+  QMenu* file = addMenu(QStringLiteral("mFile"), QStringLiteral("ﾌｧｲﾙ (&F)"));
+  connect(addAction(file, QStringLiteral("mOpenDir"), QStringLiteral("フォルダを開く (&D)")),
+          &QAction::triggered, this, &frmVek::browseForFolder);
+  file->addSeparator()->setObjectName(QStringLiteral("mSep1"));
+  for (int i = 0; i < 10; ++i) {
+    QAction* item = addAction(file, QStringLiteral("mHis") + QString::number(i), QString());
+    item->setVisible(false);
+    connect(item, &QAction::triggered, this, [this, i] { openHistory(i); });
+    m_history.push_back(item);
+  }
+  file->addSeparator()->setObjectName(QStringLiteral("mSep2"));
+  connect(addAction(file, QStringLiteral("mExit"), QStringLiteral("終了 (&X)")), &QAction::triggered,
+          this, &QWidget::close);
+
+  QMenu* option = addMenu(QStringLiteral("mOption"), QStringLiteral("ｵﾌﾟｼｮﾝ (&O)"));
+  connect(addAction(option, QStringLiteral("mSetting"), QStringLiteral("動作設定 (&S)")),
+          &QAction::triggered, this, [this] {
+            auto* dialog = new frmOption(m_settings, m_session, this);
+            // The all-append button is greyed or enabled as soon as OK is pressed.
+            connect(dialog, &frmOption::allAppendChanged, this, &frmVek::applyAllAppendOption);
+            openDialog(dialog);
+          });
+  connect(addAction(option, QStringLiteral("mHeadEdit"), QStringLiteral("ﾍｯﾀﾞｺﾒﾝﾄ編集 (&E)")),
+          &QAction::triggered, this,
+          [this] { openDialog(new frmHeadComment(m_settings, m_session, this)); });
+  connect(addAction(option, QStringLiteral("mDateFormat"), QStringLiteral("日付書式設定(&D)")),
+          &QAction::triggered, this, [this] {
+            openDialog(new frmDateSetting(m_settings, m_session, m_interaction, this));
+          });
+  // The command builder and the about box join these items when they exist; until then the
+  // items are shown disabled.
+  QMenu* tool = addMenu(QStringLiteral("mTool"), QStringLiteral("ﾂｰﾙ (&T)"));
+  addAction(tool, QStringLiteral("mCmdGen"), QStringLiteral("ｺﾏﾝﾄﾞｼﾞｪﾈﾚｰﾀ"))->setEnabled(false);
+  QMenu* help = addMenu(QStringLiteral("mHelp"), QStringLiteral("ﾍﾙﾌﾟ (&H)"));
+  QAction* manual = addAction(help, QStringLiteral("mOnHelp"), QStringLiteral("ﾏﾆｭｱﾙ(&m)"));
+  manual->setShortcut(QKeySequence(Qt::Key_F1));
+  manual->setShortcutContext(Qt::WindowShortcut);
+  connect(manual, &QAction::triggered, this, &frmVek::openManual);
+  connect(addAction(help, QStringLiteral("mOnlineHelp"),
+                    QStringLiteral("ｵﾝﾗｲﾝﾏﾆｭｱﾙと最新情報(&W)")),
+          &QAction::triggered, this, &frmVek::openOnlineManual);
+  addAction(help, QStringLiteral("mVersion"), QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報  (&V)"))->setEnabled(false);
+}
+
+void frmVek::setToolTipsAndNames() {
+  const std::pair<QWidget*, const char16_t*> tips[] = {
+      {m_drvGetFile, u"ドライブを選択します｡"},
+      {m_cmdBrowseForFolder, u"フォルダ選択ダイアログを表示します。"},
+      {m_dirGetFile, u"ディレクトリを選択します。"},
+      {m_cmdDirectPath, u"パスを直接指定します。"},
+      {m_filGetFile, u"左で指定したディレクトリに存在するファイルの一覧です。"},
+      {m_cmbFilter, u"リストに追加するファイルのフィルタを指定します、直接入力も可能です。"},
+      {m_cmdAppend, u"ファイル一覧内のファイルを、下のリストボックスに入力します。"},
+      {m_cmdAllAppend, u"選択中のディレクトリ以下の全てのファイルを、下のリストボックスに入力します。"},
+      {m_lvWriteList,
+       u"選択したファイルリストを表示します。  不要なデータはチェックボックスを外してください。"},
+      {m_cmdListClear, u"リスト内の項目を全て削除します。"},
+      {m_cmdOutList, u"CSV／テキスト形式で出力します。"},
+      {m_cmdOutHtml, u"ブラウザで表示することが可能なHTMLファイルを出力します。"},
+      {m_cmdOutXML, u"XML形式で出力します。"},
+  };
+  for (const auto& [widget, tip] : tips) {
+    widget->setToolTip(QString::fromUtf16(tip));
+    widget->setAccessibleName(widget->toolTip());
+  }
+  // Buttons and labels are named by their captions, the frames by theirs.
+  for (QPushButton* button : {m_cmdBrowseForFolder, m_cmdDirectPath, m_cmdEditFilter,
+                              m_cmdReadFilter, m_cmdAllAppend, m_cmdAppend, m_cmdListClear,
+                              m_cmdOutList, m_cmdOutHtml, m_cmdOutXML}) {
+    button->setAccessibleName(button->text());
+    if (!button->toolTip().isEmpty()) button->setAccessibleDescription(button->toolTip());
+  }
+  m_cmdBrowseForFolder->setAccessibleName(QStringLiteral("フォルダ選択"));
+  m_lblFilter->setAccessibleName(m_lblFilter->text());
+  m_lblComment->setAccessibleName(m_lblComment->text());
+  m_frmInFile->setAccessibleName(QStringLiteral("入力ﾌｧｲﾙの選択"));
+  m_frmFileList->setAccessibleName(FileList::clearedCaption());
+  m_lblFilter->setBuddy(m_cmbFilter);
+}
+
+void frmVek::setUpDrops() {
+  // Drops on most controls reach the window; the text box and the lists would take them as
+  // their own, so their drops are caught on the way.
+  setAcceptDrops(true);
+  m_dropCatchers = {m_cmbFilter->lineEdit(), m_dirGetFile->viewport(), m_filGetFile->viewport(),
+                    m_lvWriteList->viewport()};
+  for (QWidget* catcher : m_dropCatchers) {
+    catcher->setAcceptDrops(true);
+    catcher->installEventFilter(this);
+  }
+  // Dropping on a button does not press it; these few controls take no drop at all.
+  m_notDropTargets = {m_cmdOutXML, m_cmdBrowseForFolder, m_cmdDirectPath, m_cmdEditFilter,
+                      m_cmdReadFilter};
+}
+
+bool frmVek::acceptsDropAt(const QPoint& position) const {
+  if (m_busy) return false;
+  const QWidget* under = childAt(position);
+  return std::find(m_notDropTargets.begin(), m_notDropTargets.end(), under) ==
+         m_notDropTargets.end();
+}
+
+void frmVek::restorePlace() {
+  QSize size(twipsToPixels(m_window.width, *this), twipsToPixels(m_window.height, *this));
+  resize(size.expandedTo(minimumSizeHint()));
+  QPoint place(twipsToPixels(m_window.left, *this), twipsToPixels(m_window.top, *this));
+  // Never on no screen at all (a screen taken away since the last run).
+  if (!QGuiApplication::screenAt(place + QPoint(width() / 2, 20))) {
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+      const QRect area = screen->availableGeometry();
+      place = area.topLeft() + QPoint(std::max(0, (area.width() - width()) / 2),
+                                      std::max(0, (area.height() - height()) / 2));
+    }
+  }
+  move(place);
+}
+
+void frmVek::showSettingsFailure(const QString& error) {
+  m_interaction.showMessage(
+      warning({QStringLiteral("設定ファイルを読み書きできません。"), iniPath(), error}));
+}
+
+void frmVek::loadPresets() {
+  const std::optional<QStringList> presets = loadFilterPresets(m_programFolder);
+  if (!presets) {
+    // The boxes keep what they showed; the file is left as it is.
+    m_interaction.showMessage(warning({QStringLiteral("フィルタ設定ファイルを読み込めません。"),
+                                       filterPresetsPath(m_programFolder)}));
+    m_gatherer.setFilter(m_cmbFilter->currentText());
+    return;
+  }
+  const QSignalBlocker block(m_cmbFilter);
+  m_cmbFilter->clear();
+  m_cmbFilter->addItems(*presets);
+  m_cmbFilter->setEditText(presets->isEmpty() ? QString() : presets->front());
+  m_gatherer.setFilter(m_cmbFilter->currentText());
+  refreshFileBox();
+}
+
+void frmVek::editPresets() {
+  m_cmdEditFilter->setEnabled(false);
+  m_session.openWithAssociatedApp(filterPresetsPath(m_programFolder));
+  m_cmdEditFilter->setEnabled(true);
+}
+
+// ---- Choosing the folder ----
+
+bool frmVek::setFolderPath(const QString& folder) {
+  if (folder.isEmpty() || !QDir::isAbsolutePath(folder)) return false;
+  const QString clean = QDir::cleanPath(folder);
+  if (!FileSystem::folderExists(clean) || !FileSystem::subfolders(clean)) return false;
+  m_folder = clean;
+  m_scanFolder = clean;
+  fillFolderBox();
+  refreshFileBox();
+  m_frmInFile->setTitle(inFileCaption() + u'[' + m_folder + u']');
+  setWindowTitle(QStringLiteral("Vek - ") + m_folder);
+  return true;
+}
+
+void frmVek::fillFolderBox() {
+  // The folders above the current one, the current one, and its subfolders, indented by depth.
+  m_dirGetFile->clear();
+  const QIcon open = style()->standardIcon(QStyle::SP_DirOpenIcon);
+  const QIcon closed = style()->standardIcon(QStyle::SP_DirClosedIcon);
+  QStringList chain;
+  QString path = m_folder;
+  while (true) {
+    chain.prepend(path);
+    if (path == QStringLiteral("/")) break;
+    const qsizetype slash = path.lastIndexOf(u'/');
+    if (slash < 0) break;
+    path = slash == 0 ? QStringLiteral("/") : path.first(slash);
+  }
+  int depth = 0;
+  auto add = [this](const QIcon& icon, const QString& text, const QString& folder, int indent) {
+    auto* item = new QListWidgetItem(icon, QString(indent * 2, u' ') + text, m_dirGetFile);
+    item->setData(Qt::UserRole, folder);
+    return item;
+  };
+  QListWidgetItem* current = nullptr;
+  for (const QString& folder : chain) {
+    const QString name = folder == QStringLiteral("/") ? folder : folder.section(u'/', -1);
+    current = add(open, name, folder, depth++);
+  }
+  const QString prefix = m_folder == QStringLiteral("/") ? m_folder : m_folder + u'/';
+  if (const auto subfolders = FileSystem::subfolders(m_folder)) {
+    for (const QString& name : *subfolders) add(closed, name, prefix + name, depth);
+  }
+  m_dirGetFile->setCurrentItem(current);
+}
+
+void frmVek::refreshFileBox() {
+  if (m_folder.isEmpty()) return;
+  QStringList names;
+  if (const auto files = m_gatherer.listFiles(m_folder)) {
+    names.reserve(qsizetype(files->size()));
+    for (const QString& name : *files) names.append(name);
+  }
+  m_fileNames->setStringList(names);
+}
+
+void frmVek::selectVolumeFor(const QString& path) {
+  const int index = int(m_volumes.indexOf(volumeHolding(path, m_volumes)));
+  if (index < 0) return;
+  const QSignalBlocker block(m_drvGetFile);
+  m_drvGetFile->setCurrentIndex(index);
+}
+
+void frmVek::setFolderBoxesEnabled(bool enabled) {
+  m_drvGetFile->setEnabled(enabled);
+  m_dirGetFile->setEnabled(enabled);
+  m_filGetFile->setEnabled(enabled);
+}
+
+void frmVek::browseForFolder() {
+  setFolderBoxesEnabled(false);
+  const std::optional<QString> chosen =
+      m_dialogs.chooseFolder(this, QStringLiteral("ﾌｫﾙﾀﾞを選択してください"), m_folder);
+  if (chosen && chosen->isEmpty()) {
+    m_interaction.showMessage(warning(
+        {QStringLiteral("指定されたﾊﾟｽからﾌｧｲﾙ情報を取得できません。"),
+         QStringLiteral("指定が可能なものは、ﾃﾞｽｸﾄｯﾌﾟ、ﾄﾞﾗｲﾌﾞ、ﾌｫﾙﾀﾞのみです。")}));
+  } else if (chosen) {
+    if (setFolderPath(*chosen)) {
+      selectVolumeFor(m_folder);
+    } else {
+      m_interaction.showMessage(warning({QStringLiteral("指定されたパスからファイル情報を取得できません。"),
+                                         QStringLiteral("パスを変更してください。")}));
+    }
+  }
+  setFolderBoxesEnabled(true);
+}
+
+QString frmVek::resolveTypedPath(const QString& text) const {
+  QString path = text.trimmed();
+  // "~" is the home folder, as in a shell; a relative path starts at the folder shown.
+  if (path == u'~' || path.startsWith(QStringLiteral("~/"))) {
+    path = QDir::homePath() + path.sliced(1);
+  }
+  if (!QDir::isAbsolutePath(path)) path = m_folder + u'/' + path;
+  return QDir::cleanPath(path);
+}
+
+void frmVek::typePath() {
+  const std::optional<QString> text = m_dialogs.askText(
+      this, QStringLiteral("パスの入力"),
+      joinLines({QStringLiteral("参照するパスを入力してください。"),
+                 QStringLiteral("ネットワーク上のコンピュータを指定するときは、「/mnt/server/share」"
+                                "のように入力してください")}));
+  if (!text || text->isEmpty()) return;
+  if (!setFolderPath(resolveTypedPath(*text))) {
+    m_interaction.showMessage(warning({QStringLiteral("指定されたパス「") + *text + QStringLiteral("」から、"),
+                                       QStringLiteral("ファイル情報を取得できません。")}));
+    return;
+  }
+  selectVolumeFor(m_folder);
+}
+
+void frmVek::driveChosen(int index) {
+  if (index < 0 || index >= m_volumes.size()) return;
+  setFolderBoxesEnabled(false);
+  if (!setFolderPath(m_volumes[index])) {
+    m_interaction.showMessage(warning({QStringLiteral("指定したドライブから、ファイル情報を取得できません。"),
+                                       QStringLiteral("ドライブを変更してください。")}));
+  }
+  setFolderBoxesEnabled(true);
+}
+
+void frmVek::openHistory(int index) {
+  const QString folder = m_settings.history[std::size_t(index)];
+  if (folder.isEmpty()) return;
+  if (!setFolderPath(folder)) {
+    // The entry stays: the folder may come back (a medium put in again).
+    m_interaction.showMessage(warning({QStringLiteral("指定されたパスからファイル情報を取得できません。"),
+                                       QStringLiteral("パスを確認してください。")}));
+    return;
+  }
+  selectVolumeFor(m_folder);
+}
+
+void frmVek::refreshHistoryMenu() {
+  for (std::size_t i = 0; i < m_history.size(); ++i) {
+    const QString& folder = m_settings.history[i];
+    m_history[i]->setText(historyCaption(folder));
+    m_history[i]->setVisible(!folder.isEmpty());
+  }
+}
+
+// ---- Adds, drops and the list ----
+
+void frmVek::setBusy(bool busy) {
+  m_busy = busy;
+  for (QWidget* control : std::initializer_list<QWidget*>{
+           m_cmdAppend, m_drvGetFile, m_dirGetFile, m_filGetFile, m_cmbFilter, m_cmdAllAppend,
+           m_lvWriteList, m_cmdListClear, m_cmdOutList, m_cmdOutHtml, m_cmdOutXML,
+           m_cmdBrowseForFolder, m_cmdDirectPath, m_cmdEditFilter, m_cmdReadFilter, menuBar()}) {
+    control->setEnabled(!busy);
+  }
+  if (busy) {
+    setCursor(Qt::WaitCursor);
+  } else {
+    unsetCursor();
+    applyAllAppendOption();
+  }
+}
+
+void frmVek::applyAllAppendOption() {
+  m_cmdAllAppend->setEnabled(!m_busy && m_settings.option.allAppend != 1);
+}
+
+void frmVek::finishOperation(bool showCount) {
+  m_model->flush();
+  // The folder boxes show where the operation ended.
+  if (m_scanFolder != m_folder && !setFolderPath(m_scanFolder)) setFolderPath(m_folder);
+  if (showCount) updateListCaption();
+}
+
+void frmVek::updateListCaption() {
+  m_frmFileList->setTitle(m_list.countCaption());
+}
+
+void frmVek::appendShownFiles() {
+  if (m_busy) return;
+  setBusy(true);
+  const AddResult result = m_gatherer.addCurrentFolder(m_folder);
+  setBusy(false);
+  refreshHistoryMenu();
+  refreshFileBox();
+  finishOperation(result.outcome == AddOutcome::Done);
+}
+
+void frmVek::appendSubtree() {
+  if (m_busy) return;
+  setBusy(true);
+  const AddResult result = m_gatherer.addSubtree(m_folder);
+  setBusy(false);
+  finishOperation(result.outcome == AddOutcome::Done || result.outcome == AddOutcome::Cancelled);
+}
+
+bool frmVek::dropMimeData(const QMimeData& data) {
+  if (m_busy || !data.hasUrls()) return false;
+  std::vector<DroppedItem> items;
+  for (const QUrl& url : data.urls()) items.push_back({droppedPath(url)});
+  if (items.empty()) return false;
+  setBusy(true);
+  takeDroppedItems(items, m_gatherer, m_list, m_interaction, m_settings);
+  setBusy(false);
+  finishOperation(true);
+  return true;
+}
+
+void frmVek::clearList() {
+  m_list.clear();
+  m_frmFileList->setTitle(FileList::clearedCaption());
+}
+
+void frmVek::headerClicked(int section) {
+  if (!isListColumn(section)) return;
+  m_model->flush();
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  m_list.columnClicked(ListColumn(section));
+  QApplication::restoreOverrideCursor();
+  // The size sort leaves bNumAsc true after an ascending pass.
+  const bool ascending =
+      ListColumn(section) == ListColumn::Size ? m_list.bNumAsc() : m_list.sortAscending();
+  QHeaderView* header = m_lvWriteList->header();
+  header->setSortIndicatorShown(true);
+  header->setSortIndicator(section, ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
+}
+
+void frmVek::openSelectedRow() {
+  const QModelIndex current = m_lvWriteList->currentIndex();
+  if (!current.isValid() || current.row() >= m_list.count()) return;
+  if (!m_lvWriteList->selectionModel()->isRowSelected(current.row(), QModelIndex())) return;
+  m_lvWriteList->setEnabled(false);
+  m_session.openWithAssociatedApp(m_list.at(current.row()).fullPath());
+  m_lvWriteList->setEnabled(true);
+  m_lvWriteList->setFocus();
+}
+
+void frmVek::exportList(WriterKind kind) {
+  m_model->flush();
+  if (const std::optional<Message> refusal = m_list.checkExportable()) {
+    m_interaction.showMessage(*refusal);
+    return;
+  }
+  openWriterDialog(kind);
+}
+
+void frmVek::openWriterDialog(WriterKind kind) {
+  switch (kind) {
+    case WriterKind::Text:
+      openDialog(new frmOutText(m_settings, m_list, m_session, m_interaction, this));
+      break;
+    case WriterKind::Html:
+      openDialog(new frmOutHtml(m_settings, m_list, m_session, m_interaction, this));
+      break;
+    case WriterKind::Xml:
+      openDialog(new frmOutXML(m_settings, m_list, m_session, m_interaction, this));
+      break;
+  }
+}
+
+void frmVek::openDialog(QDialog* dialog) {
+  // Modal over the window, which takes no input until the dialog closes; open() rather than
+  // exec(), so the window's own event handling goes on as usual meanwhile.
+  dialog->setAttribute(Qt::WA_DeleteOnClose);
+  dialog->setWindowModality(Qt::WindowModal);
+  dialog->open();
+}
+
+bool frmVek::askSaveFile(const QString& filter, QString& path) {
+  const std::optional<QString> chosen =
+      m_dialogs.chooseSaveFile(this, filter, m_window.saveInitialDir);
+  if (!chosen || chosen->isEmpty()) return true;
+  const bool go = m_dialogs.askOkCancel(
+      this, {QStringLiteral("ﾌｧｲﾙ保存確認"),
+             QStringLiteral("ﾌｧｲﾙ名 ") + *chosen + QStringLiteral(" で保存します、よろしいですか?"),
+             MessageIcon::None});
+  if (!go) return true;
+  path = *chosen;
+  m_window.saveFileName = path;
+  m_window.saveInitialDir = path.first(path.lastIndexOf(u'/') + 1);
+  return false;
+}
+
+void frmVek::openPath(const QString& path) {
+  setCursor(Qt::WaitCursor);
+  m_dialogs.openUrl(localFileUrl(path));
+  if (!m_busy) unsetCursor();
+}
+
+void frmVek::openManual() {
+  // A missing manual is not reported, as a failed "open" is not.
+  const QString manual = manualPath(m_programFolder, QCoreApplication::applicationDirPath());
+  if (!manual.isEmpty()) m_dialogs.openUrl(localFileUrl(manual));
+}
+
+void frmVek::openOnlineManual() {
+  m_dialogs.openUrl(QUrl(QStringLiteral("https://github.com/vek-filelist/vek#readme")));
+}
+
+// ---- Window events ----
+
+void frmVek::closeEvent(QCloseEvent* event) {
+  if (m_busy) {
+    // An add is running: ask it to stop; the window stays until it has.
+    m_interaction.requestCancel();
+    event->ignore();
+    return;
+  }
+  const bool normal = !(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized));
+  const QRect place = normal ? QRect(pos(), size()) : normalGeometry();
+  m_window.left = pixelsToTwips(place.left(), *this);
+  m_window.top = pixelsToTwips(place.top(), *this);
+  m_window.width = pixelsToTwips(place.width(), *this);
+  m_window.height = pixelsToTwips(place.height(), *this);
+  m_window.shownFolder = folderText(m_folder, nativePathStyle());
+  // The remembered output folder stays when no list was saved in this run.
+  QString error;
+  if (!saveSettings(iniPath(), m_settings, m_window, m_window.saveInitialDir, &error)) {
+    showSettingsFailure(error);
+  }
+  event->accept();
+}
+
+void frmVek::dragEnterEvent(QDragEnterEvent* event) {
+  dragMoveEvent(event);
+}
+
+void frmVek::dragMoveEvent(QDragMoveEvent* event) {
+  if (event->mimeData()->hasUrls() && acceptsDropAt(event->position().toPoint())) {
+    event->acceptProposedAction();
+  } else {
+    event->ignore();
+  }
+}
+
+void frmVek::dropEvent(QDropEvent* event) {
+  if (acceptsDropAt(event->position().toPoint()) && dropMimeData(*event->mimeData())) {
+    event->acceptProposedAction();
+  } else {
+    event->ignore();
+  }
+}
+
+bool frmVek::eventFilter(QObject* watched, QEvent* event) {
+  switch (event->type()) {
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::Drop: {
+      if (std::find(m_dropCatchers.begin(), m_dropCatchers.end(), watched) ==
+          m_dropCatchers.end()) {
+        break;
+      }
+      auto* drop = static_cast<QDropEvent*>(event);
+      const bool take = !m_busy && drop->mimeData()->hasUrls();
+      if (take && (event->type() != QEvent::Drop || dropMimeData(*drop->mimeData()))) {
+        drop->acceptProposedAction();
+      } else {
+        drop->ignore();
+      }
+      return true;
+    }
+    case QEvent::KeyPress: {
+      auto* key = static_cast<QKeyEvent*>(event);
+      if (watched == m_cmbFilter->lineEdit()) {
+        // Typed characters that cannot be part of a file-name pattern are dropped with a beep;
+        // pasted text is not screened.
+        const QString text = key->text();
+        for (const QChar c : text) {
+          if (isFilterKeyAllowed(c.unicode()) == 0) {
+            m_dialogs.beep();
+            return true;
+          }
+        }
+      } else if (watched == m_lvWriteList &&
+                 (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+        openSelectedRow();
+        return true;
+      }
+      break;
+    }
+    default:
+      break;
+  }
+  return QMainWindow::eventFilter(watched, event);
 }
 
 }  // namespace vek

@@ -1,14 +1,164 @@
-// The main window.
+// The main window: choosing the input folder (drive, folder and file boxes, the folder
+// browser, a typed path, the folder history), the filter box, the two adds, the output list
+// with its export buttons, drops, and the menus. It owns the list, the settings of the run and
+// the window's Interaction; the dialogs around it reach them through the accessors.
 #pragma once
 
+#include <memory>
+#include <vector>
+
 #include <QMainWindow>
+#include <QStringList>
+
+#include "core/FileList.h"
+#include "core/Session.h"
+#include "core/Settings.h"
+#include "core/WindowState.h"
+#include "gather/Gatherer.h"
+#include "ui/WindowInteraction.h"
+
+class QAction;
+class QComboBox;
+class QDialog;
+class QGroupBox;
+class QLabel;
+class QListView;
+class QListWidget;
+class QMimeData;
+class QPushButton;
+class QStringListModel;
+class QTreeView;
 
 namespace vek {
+
+class FileListModel;
+class WindowDialogs;
 
 class frmVek : public QMainWindow {
   Q_OBJECT
  public:
-  explicit frmVek(const QString& folder = QString(), QWidget* parent = nullptr);
+  struct Options {
+    QString programFolder;  // holds Vek.ini and filter.txt; ends in "/"
+    QString workingFolder;  // where folders start and lists go when nothing was chosen
+    QString startFolder;    // the folder of "vek folder"; empty for none
+    WindowDialogs* dialogs = nullptr;  // the system's dialogs when null
+  };
+  // The program's own folders from the environment, with the system's dialogs.
+  static Options defaultOptions(const QString& startFolder = QString());
+
+  explicit frmVek(const Options& options, QWidget* parent = nullptr);
+  ~frmVek() override;
+
+  enum class WriterKind { Text, Html, Xml };
+
+  // What the dialogs around the window work on.
+  Settings& settings() { return m_settings; }
+  FileList& list() { return m_list; }
+  Session& session() { return m_session; }
+  WindowInteraction& interaction() { return m_interaction; }
+  WindowState& windowSettings() { return m_window; }
+  FileListModel& listModel() { return *m_model; }
+  // The folder the folder box shows: absolute, without a trailing separator ("/" for the root).
+  const QString& currentFolder() const { return m_folder; }
+  QString iniPath() const;
+
+  // Shows folder in the folder and file boxes and the captions; false when it cannot be read.
+  bool setFolderPath(const QString& folder);
+  // Takes a drop; false when it was ignored (no files in it, or an intake is running).
+  bool dropMimeData(const QMimeData& data);
+  // True while an add or a drop runs.
+  bool isBusy() const { return m_busy; }
+  // Applies AllAppend to cmdAllAppend (the options dialog calls it after OK).
+  void applyAllAppendOption();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void buildControls();
+  void buildMenus();
+  void setToolTipsAndNames();
+  void setUpDrops();
+  bool acceptsDropAt(const QPoint& position) const;
+  void restorePlace();
+  void loadPresets();
+  void showSettingsFailure(const QString& error);
+
+  // Folder choosing.
+  void fillFolderBox();
+  void refreshFileBox();
+  void selectVolumeFor(const QString& path);
+  void setFolderBoxesEnabled(bool enabled);
+  void browseForFolder();
+  void typePath();
+  void driveChosen(int index);
+  void openHistory(int index);
+  void refreshHistoryMenu();
+  QString resolveTypedPath(const QString& text) const;
+
+  // Adds, drops, the list.
+  void appendShownFiles();
+  void appendSubtree();
+  void setBusy(bool busy);
+  void finishOperation(bool showCount);
+  void updateListCaption();
+  void clearList();
+  void headerClicked(int section);
+  void openSelectedRow();
+  void exportList(WriterKind kind);
+  void openWriterDialog(WriterKind kind);
+  // Shows a dialog modal over the window; it is deleted when it closes.
+  void openDialog(QDialog* dialog);
+  bool askSaveFile(const QString& filter, QString& path);
+  void openPath(const QString& path);
+  void editPresets();
+  void openManual();
+  void openOnlineManual();
+
+  Settings m_settings;
+  WindowState m_window;
+  FileList m_list;
+  Session m_session;
+  QString m_programFolder;
+  QString m_workingFolder;
+  std::unique_ptr<WindowDialogs> m_ownDialogs;
+  WindowDialogs& m_dialogs;
+  WindowInteraction m_interaction;
+  Gatherer m_gatherer;
+  FileListModel* m_model = nullptr;
+
+  QString m_folder;
+  QString m_scanFolder;  // the folder an add or drop is at; shown when it ends
+  QStringList m_volumes;
+  bool m_busy = false;
+
+  QGroupBox* m_frmInFile = nullptr;
+  QComboBox* m_drvGetFile = nullptr;
+  QPushButton* m_cmdBrowseForFolder = nullptr;
+  QListWidget* m_dirGetFile = nullptr;
+  QListView* m_filGetFile = nullptr;
+  QStringListModel* m_fileNames = nullptr;
+  QPushButton* m_cmdDirectPath = nullptr;
+  QLabel* m_lblFilter = nullptr;
+  QComboBox* m_cmbFilter = nullptr;
+  QPushButton* m_cmdEditFilter = nullptr;
+  QPushButton* m_cmdReadFilter = nullptr;
+  QPushButton* m_cmdAllAppend = nullptr;
+  QPushButton* m_cmdAppend = nullptr;
+  QGroupBox* m_frmFileList = nullptr;
+  QTreeView* m_lvWriteList = nullptr;
+  QPushButton* m_cmdListClear = nullptr;
+  QLabel* m_lblComment = nullptr;
+  QPushButton* m_cmdOutList = nullptr;
+  QPushButton* m_cmdOutHtml = nullptr;
+  QPushButton* m_cmdOutXML = nullptr;
+  std::vector<QAction*> m_history;
+  std::vector<QWidget*> m_dropCatchers;
+  std::vector<QWidget*> m_notDropTargets;
 };
 
 }  // namespace vek

@@ -1,0 +1,340 @@
+// The main window at scale (offscreen platform, Release build). Make the tree first:
+// python3 bench/make_tree.py. Measures the subtree add of the 200,000-file tree with and
+// without the window, the longest wait of the event loop during it and how soon キャンセル
+// stops it; with 1,000,000 rows: a header click with its repaint, scrolling to the end with its
+// repaint, one tick, and a 10,000-file add into the sorted list. `window_bench --memory core`
+// and `--memory window` print the peak memory of 1,000,000 rows without and with the window.
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QTreeView>
+
+#include <benchmark/benchmark.h>
+
+#include "BenchSupport.h"
+#include "core/FileList.h"
+#include "core/Settings.h"
+#include "gather/Gatherer.h"
+#include "ui/FileListModel.h"
+#include "ui/WindowDialogs.h"
+#include "ui/frmInfo.h"
+#include "ui/frmVek.h"
+
+namespace {
+
+using namespace Qt::StringLiterals;
+
+QString treeRoot() {
+  const char* root = std::getenv("VEK_BENCH_TREE");
+  return QString::fromLocal8Bit(root ? root : "/tmp/vek-bench-tree");
+}
+
+const QString kAllFiles = u"*.*;　（全てのファイル）"_s;
+
+// Answers every question with yes and shows nothing.
+class QuietDialogs : public vek::WindowDialogs {
+ public:
+  void showMessage(QWidget*, const vek::Message&) override {}
+  bool askYesNo(QWidget*, const vek::Message&) override { return true; }
+  bool askOkCancel(QWidget*, const vek::Message&) override { return true; }
+  std::optional<QString> chooseFolder(QWidget*, const QString&, const QString&) override {
+    return std::nullopt;
+  }
+  std::optional<QString> askText(QWidget*, const QString&, const QString&) override {
+    return std::nullopt;
+  }
+  std::optional<QString> chooseSaveFile(QWidget*, const QString&, const QString&) override {
+    return std::nullopt;
+  }
+  void openUrl(const QUrl&) override {}
+  void beep() override {}
+};
+
+QTemporaryDir& programFolder() {
+  static QTemporaryDir folder;
+  return folder;
+}
+
+std::unique_ptr<vek::frmVek> makeWindow(QuietDialogs& dialogs) {
+  auto window = std::make_unique<vek::frmVek>(vek::frmVek::Options{
+      programFolder().path(), QDir::tempPath(), QString(), &dialogs});
+  window->resize(900, 700);
+  window->show();
+  QApplication::processEvents();
+  return window;
+}
+
+QPushButton* button(vek::frmVek& window, const char* name) {
+  return window.findChild<QPushButton*>(QString::fromLatin1(name));
+}
+
+// The longest time between two runs of the event loop, from a timer that records how late it is.
+class GapMeter {
+ public:
+  GapMeter() {
+    m_timer.setInterval(5);
+    QObject::connect(&m_timer, &QTimer::timeout, [this] {
+      const qint64 now = m_clock.nsecsElapsed();
+      m_longest = std::max(m_longest, now - m_last);
+      m_last = now;
+    });
+  }
+  void start() {
+    m_clock.start();
+    m_last = 0;
+    m_longest = 0;
+    m_timer.start();
+  }
+  double stopMilliseconds() {
+    m_timer.stop();
+    m_longest = std::max(m_longest, m_clock.nsecsElapsed() - m_last);
+    return double(m_longest) / 1e6;
+  }
+
+ private:
+  QTimer m_timer;
+  QElapsedTimer m_clock;
+  qint64 m_last = 0;
+  qint64 m_longest = 0;
+};
+
+bool haveTree(benchmark::State& state) {
+  if (QFileInfo::exists(treeRoot())) return true;
+  state.SkipWithError("no tree: run python3 bench/make_tree.py first");
+  return false;
+}
+
+void BM_SubtreeAddWithoutWindow(benchmark::State& state) {
+  if (!haveTree(state)) return;
+  qint64 rows = 0;
+  for (auto _ : state) {
+    vek::FileList list;
+    vek::bench::QuietInteraction interaction;
+    vek::Settings settings;
+    vek::Gatherer gatherer(list, interaction, settings);
+    gatherer.setFilter(kAllFiles);
+    gatherer.addSubtree(treeRoot());
+    rows = list.count();
+  }
+  state.counters["rows"] = double(rows);
+}
+
+void BM_SubtreeAddInWindow(benchmark::State& state) {
+  if (!haveTree(state)) return;
+  QuietDialogs dialogs;
+  auto window = makeWindow(dialogs);
+  window->setFolderPath(treeRoot());
+  GapMeter gaps;
+  double longestGap = 0;
+  qint64 rows = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    button(*window, "cmdListClear")->click();
+    QApplication::processEvents();
+    state.ResumeTiming();
+    gaps.start();
+    button(*window, "cmdAllAppend")->click();
+    longestGap = std::max(longestGap, gaps.stopMilliseconds());
+    rows = window->list().count();
+  }
+  state.counters["rows"] = double(rows);
+  state.counters["longest_gap_ms"] = longestGap;
+}
+
+// キャンセル pressed 400 ms into the file phase: the time until the add has returned.
+void BM_CancelSubtreeAdd(benchmark::State& state) {
+  if (!haveTree(state)) return;
+  QuietDialogs dialogs;
+  auto window = makeWindow(dialogs);
+  window->setFolderPath(treeRoot());
+  double longest = 0;
+  for (auto _ : state) {
+    button(*window, "cmdListClear")->click();
+    QElapsedTimer sinceCancel;
+    QTimer presser;
+    presser.setInterval(1);
+    QElapsedTimer inFilePhase;
+    QObject::connect(&presser, &QTimer::timeout, [&] {
+      auto* info = window->findChild<vek::frmInfo*>(u"frmInfo"_s);
+      auto* bar = info ? info->findChild<QWidget*>(u"pgProc"_s) : nullptr;
+      if (!bar || !bar->isVisible()) return;
+      if (!inFilePhase.isValid()) inFilePhase.start();
+      if (inFilePhase.elapsed() < 400) return;
+      presser.stop();
+      sinceCancel.start();
+      info->findChild<QPushButton*>(u"cmdCancel"_s)->click();
+    });
+    presser.start();
+    button(*window, "cmdAllAppend")->click();
+    const double latency = sinceCancel.isValid() ? double(sinceCancel.nsecsElapsed()) / 1e6 : -1;
+    state.SetIterationTime(latency / 1000);
+    longest = std::max(longest, latency);
+  }
+  state.counters["longest_ms"] = longest;
+}
+
+// 1,000,000 rows in 25,000 folders, each with its own name text, as a scan makes them.
+std::vector<vek::FileEntry> millionRows() {
+  std::vector<vek::FileEntry> rows;
+  rows.reserve(1000000);
+  const QString type = u"平文テキストドキュメント"_s;
+  for (int f = 0; f < 25000; ++f) {
+    const QString folder = u"/home/user/資料/プロジェクト "_s + QString::number(f) + u"/"_s;
+    for (int i = 0; i < 40; ++i) {
+      vek::FileEntry row;
+      row.name = u"報告書_"_s + QString::number((f * 7919 + i * 104729) % 1000003);
+      row.extension = u".txt"_s;
+      row.folder = folder;
+      row.type = type;
+      row.size = (qint64(f) * 7919 + i * 104729) % 10000019;
+      row.created = vek::DateStamp::fromLocal(2005, 8, 18, 14, 3, i % 60);
+      row.modified = vek::DateStamp::fromLocal(2020, 1 + i % 12, 1 + i % 28, 9, 30, 0);
+      rows.push_back(std::move(row));
+    }
+  }
+  return rows;
+}
+
+struct MillionWindow {
+  QuietDialogs dialogs;
+  std::unique_ptr<vek::frmVek> window;
+  QTreeView* view = nullptr;
+
+  MillionWindow() {
+    window = makeWindow(dialogs);
+    window->list().appendBatch(millionRows());
+    window->listModel().flush();
+    view = window->findChild<QTreeView*>(u"lvWriteList"_s);
+    view->viewport()->repaint();
+  }
+};
+
+MillionWindow& million() {
+  static MillionWindow shared;
+  return shared;
+}
+
+void BM_MillionRowsHeaderClick(benchmark::State& state) {
+  MillionWindow& m = million();
+  int column = 0;
+  for (auto _ : state) {
+    // Folder, extension and name in turn: each click re-sorts the whole list.
+    const int clicked = std::array{2, 1, 0}[std::size_t(column++ % 3)];
+    Q_EMIT m.view->header()->sectionClicked(clicked);
+    m.view->viewport()->repaint();
+  }
+}
+
+void BM_MillionRowsScrollToEnd(benchmark::State& state) {
+  MillionWindow& m = million();
+  bool end = false;
+  for (auto _ : state) {
+    end = !end;
+    if (end) {
+      m.view->scrollToBottom();
+    } else {
+      m.view->scrollToTop();
+    }
+    m.view->viewport()->repaint();
+  }
+}
+
+void BM_MillionRowsTick(benchmark::State& state) {
+  MillionWindow& m = million();
+  vek::FileListModel& model = m.window->listModel();
+  const QModelIndex index = model.index(500000, 0);
+  bool ticked = true;
+  for (auto _ : state) {
+    ticked = !ticked;
+    model.setData(index, ticked ? Qt::Checked : Qt::Unchecked, Qt::CheckStateRole);
+  }
+}
+
+QString tenThousandFolder() {
+  const QString folder = QDir::tempPath() + u"/vek-bench-10k"_s;
+  if (!QFileInfo::exists(folder + u"/f09999.txt"_s)) {
+    QDir().mkpath(folder);
+    for (int i = 0; i < 10000; ++i) {
+      QFile file(folder + QString::asprintf("/f%05d.txt", i));
+      file.open(QIODevice::WriteOnly);
+    }
+  }
+  return folder;
+}
+
+void BM_MillionRowsAddTenThousandSorted(benchmark::State& state) {
+  MillionWindow& m = million();
+  const QString folder = tenThousandFolder();
+  m.window->setFolderPath(folder);
+  Q_EMIT m.view->header()->sectionClicked(0);  // sorted by name
+  for (auto _ : state) {
+    button(*m.window, "cmdAppend")->click();
+    m.view->viewport()->repaint();
+  }
+  state.counters["rows"] = double(m.window->list().count());
+}
+
+BENCHMARK(BM_SubtreeAddWithoutWindow)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(BM_SubtreeAddInWindow)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(BM_CancelSubtreeAdd)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(3);
+BENCHMARK(BM_MillionRowsHeaderClick)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(BM_MillionRowsScrollToEnd)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(20);
+BENCHMARK(BM_MillionRowsTick)->Unit(benchmark::kMicrosecond)->UseRealTime()->Iterations(1000);
+BENCHMARK(BM_MillionRowsAddTenThousandSorted)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(3);
+
+long peakKilobytes() {
+  QFile status(u"/proc/self/status"_s);
+  if (!status.open(QIODevice::ReadOnly)) return -1;
+  for (const QByteArray& line : status.readAll().split('\n')) {
+    if (line.startsWith("VmHWM:")) return line.mid(6).trimmed().split(' ').front().toLong();
+  }
+  return -1;
+}
+
+// The peak memory of 1,000,000 rows in the list alone, or in the shown window.
+int measureMemory(const QString& mode) {
+  if (mode == u"core"_s) {
+    vek::FileList list;
+    list.appendBatch(millionRows());
+    std::printf("core list, 1,000,000 rows: peak %ld kB\n", peakKilobytes());
+  } else {
+    MillionWindow& m = million();
+    m.view->scrollToBottom();
+    m.view->viewport()->repaint();
+    Q_EMIT m.view->header()->sectionClicked(2);
+    m.view->viewport()->repaint();
+    std::printf("window, 1,000,000 rows shown, scrolled and sorted: peak %ld kB\n",
+                peakKilobytes());
+  }
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (!std::getenv("TZ")) setenv("TZ", ":/etc/localtime", 1);
+  tzset();
+  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  QApplication app(argc, argv);
+  if (argc == 3 && QByteArray(argv[1]) == "--memory") {
+    return measureMemory(QString::fromLocal8Bit(argv[2]));
+  }
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

@@ -1,0 +1,76 @@
+#include "gather/DropIntake.h"
+
+#include "core/FileList.h"
+#include "core/FileSystem.h"
+#include "core/Interaction.h"
+#include "core/Message.h"
+#include "core/PathRules.h"
+#include "core/Settings.h"
+#include "gather/Gatherer.h"
+
+namespace vek {
+
+namespace {
+
+void reportNotAnItem(Interaction& interaction) {
+  interaction.showMessage(
+      {QStringLiteral("ｱｲﾃﾑ種別ｴﾗｰ"),
+       joinLines({QStringLiteral("処理対象外のｱｲﾃﾑがﾄﾞﾛｯﾌﾟされました。"),
+                  QStringLiteral("ﾄﾞﾗｯｸﾞ＆ﾄﾞﾛｯﾌﾟが可能なのは、ﾌｧｲﾙ及びﾌｫﾙﾀﾞのみとなっています。")}),
+       MessageIcon::Information});
+}
+
+// A dropped file as folder and name; the folder of a file at the root is the root itself.
+void splitFilePath(const QString& path, QString& folder, QString& name) {
+  const QChar separator = pathSeparator(nativePathStyle());
+  const qsizetype cut = path.lastIndexOf(separator);
+  folder = cut <= 0 ? QString(separator) : path.first(cut);
+  name = path.sliced(cut + 1);
+}
+
+}  // namespace
+
+DropOutcome takeDroppedItems(const std::vector<DroppedItem>& items, Gatherer& gatherer,
+                             FileList& list, Interaction& interaction, const Settings& settings) {
+  list.setSortingEnabled(false);
+  interaction.clearCancelRequested();
+  bool progressShown = false;
+  DropOutcome outcome = DropOutcome::Done;
+
+  for (const DroppedItem& item : items) {
+    if (item.path.isEmpty()) {
+      // Nothing that the file system knows: stop here, as the rows so far stay.
+      if (progressShown) interaction.closeProgress();
+      progressShown = false;
+      list.setSortingEnabled(true);
+      reportNotAnItem(interaction);
+      return DropOutcome::NotAnItem;
+    }
+    if (FileSystem::fileExists(item.path)) {
+      QString folder, name;
+      splitFilePath(item.path, folder, name);
+      // Hidden files are not listed by any add, so a dropped one is not either.
+      if (!name.startsWith(u'.')) gatherer.addFileEntry(folder, name);
+    } else if (FileSystem::folderExists(item.path)) {
+      if (settings.option.dropFolder == 0) {
+        gatherer.addFolderFiles(item.path);
+      } else {
+        progressShown = true;
+        if (!gatherer.gatherSubtree(item.path)) {
+          outcome = DropOutcome::Cancelled;
+          break;
+        }
+      }
+    }
+    // Anything else has vanished since it was dragged: skipped.
+    if (interaction.cancelRequested()) {
+      outcome = DropOutcome::Cancelled;
+      break;
+    }
+  }
+  if (progressShown) interaction.closeProgress();
+  list.setSortingEnabled(true);
+  return outcome;
+}
+
+}  // namespace vek

@@ -1,0 +1,291 @@
+// The subtree walk and the per-file lookups, spread over threads but delivered in the order
+// of a single thread.
+#include "gather/FolderScanner.h"
+
+#include <algorithm>
+#include <chrono>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <thread>
+
+#include "core/PathRules.h"
+
+namespace vek {
+
+namespace {
+
+FileSystem::NameFilter nameFilter(const WildcardFilter& filter) {
+  return [&filter](QStringView name) { return filter.matches(name); };
+}
+
+// Reads folders ahead of the depth-first walk on helper threads. The walk submits each
+// folder's subfolders as it pushes them on its stack, so the newest submission is the one
+// the walk takes next; helpers take the newest first too and keep just ahead of it.
+class FolderReadAhead {
+ public:
+  struct Slot {
+    QString path;
+    enum class State { Queued, Taken, Done } state = State::Queued;
+    std::optional<FolderListing> listing;
+  };
+
+  FolderReadAhead(const WildcardFilter& filter, int helpers, const std::atomic<bool>& cancel)
+      : m_filter(nameFilter(filter)), m_cancel(cancel) {
+    for (int i = 0; i < helpers; ++i) m_helpers.emplace_back([this] { help(); });
+  }
+  ~FolderReadAhead() {
+    {
+      std::lock_guard lock(m_mutex);
+      m_stop = true;
+    }
+    m_wake.notify_all();
+    for (std::thread& helper : m_helpers) helper.join();
+  }
+
+  std::shared_ptr<Slot> submit(QString path) {
+    auto slot = std::make_shared<Slot>();
+    slot->path = std::move(path);
+    if (!m_helpers.empty()) {
+      {
+        std::lock_guard lock(m_mutex);
+        m_queue.push_back(slot);
+      }
+      m_wake.notify_one();
+    }
+    return slot;
+  }
+
+  // The listing of a submitted folder: read here when no helper has begun it.
+  std::optional<FolderListing> take(Slot& slot) {
+    std::unique_lock lock(m_mutex);
+    if (slot.state == Slot::State::Queued) {
+      slot.state = Slot::State::Taken;
+      lock.unlock();
+      return FileSystem::readFolder(slot.path, m_filter);
+    }
+    m_done.wait(lock, [&] { return slot.state == Slot::State::Done; });
+    return std::move(slot.listing);
+  }
+
+ private:
+  void help() {
+    std::unique_lock lock(m_mutex);
+    for (;;) {
+      m_wake.wait(lock, [&] { return m_stop || !m_queue.empty(); });
+      if (m_stop) return;
+      std::shared_ptr<Slot> slot = std::move(m_queue.back());
+      m_queue.pop_back();
+      if (slot->state != Slot::State::Queued || m_cancel.load(std::memory_order_relaxed))
+        continue;
+      slot->state = Slot::State::Taken;
+      lock.unlock();
+      std::optional<FolderListing> listing = FileSystem::readFolder(slot->path, m_filter);
+      lock.lock();
+      slot->listing = std::move(listing);
+      slot->state = Slot::State::Done;
+      m_done.notify_all();
+    }
+  }
+
+  FileSystem::NameFilter m_filter;
+  const std::atomic<bool>& m_cancel;
+  std::mutex m_mutex;
+  std::condition_variable m_wake;
+  std::condition_variable m_done;
+  std::vector<std::shared_ptr<Slot>> m_queue;
+  bool m_stop = false;
+  std::vector<std::thread> m_helpers;
+};
+
+// A cancel request sets only a flag; waits look at it this often.
+constexpr std::chrono::milliseconds kPoll(10);
+
+// Consecutive files of one folder, read as one batch.
+struct Unit {
+  std::size_t folder;
+  std::size_t from;
+  std::size_t to;
+};
+
+FolderScanner::Batch readUnit(const std::vector<FolderScanner::FolderEntry>& table,
+                              const Unit& unit) {
+  FolderScanner::Batch batch;
+  batch.folder = unit.folder;
+  batch.firstOfFolder = unit.from == 0;
+  const FolderScanner::FolderEntry& folder = table[unit.folder];
+  if (unit.from == unit.to) return batch;
+  // One open folder for all its files; when it has gone, the per-path lookups fail and each
+  // file is reported.
+  const std::optional<FileSystem::Folder> open = FileSystem::Folder::open(folder.path);
+  batch.entries.reserve(unit.to - unit.from);
+  for (std::size_t i = unit.from; i < unit.to; ++i) {
+    const QString& name = folder.files[i];
+    std::optional<FileEntry> entry =
+        FolderScanner::readEntry(open ? &*open : nullptr, folder.path, name);
+    if (entry) {
+      batch.entries.push_back(std::move(*entry));
+    } else {
+      batch.failures.push_back({folder.path, name});
+    }
+  }
+  return batch;
+}
+
+}  // namespace
+
+FolderScanner::FolderScanner(WildcardFilter filter, int threads)
+    : m_filter(std::move(filter)), m_threads(threads > 0 ? threads : defaultThreads()) {}
+
+int FolderScanner::defaultThreads() {
+  // VEK_THREADS pins the count (the tests compare runs with different counts).
+  bool ok = false;
+  const int pinned = qEnvironmentVariableIntValue("VEK_THREADS", &ok);
+  if (ok && pinned > 0) return std::min(pinned, 64);
+  return std::clamp(int(std::thread::hardware_concurrency()), 1, 16);
+}
+
+std::optional<std::vector<QString>> FolderScanner::listFiles(const QString& folderText) const {
+  auto listing = FileSystem::readFolder(folderText, nameFilter(m_filter));
+  if (!listing) return std::nullopt;
+  return std::move(listing->files);
+}
+
+std::optional<FileEntry> FolderScanner::readEntry(const FileSystem::Folder* open,
+                                                  const QString& folderText,
+                                                  const QString& name) {
+  std::optional<FileInfo> info =
+      open ? open->fileInfo(name) : FileSystem::fileInfo(folderText + name);
+  if (!info) return std::nullopt;
+  FileEntry entry;
+  FileEntry::splitName(name, entry.name, entry.extension);
+  entry.folder = folderText;
+  entry.type = std::move(info->type);
+  entry.size = info->size;
+  entry.created = info->created;
+  entry.accessed = info->accessed;
+  entry.modified = info->modified;
+  return entry;
+}
+
+qint64 FolderScanner::searchSubfolders(const QString& start, std::vector<FolderEntry>& table,
+                                       const SearchHooks& hooks) {
+  if (start.isEmpty()) return 0;
+  const QChar separator = pathSeparator(nativePathStyle());
+  FolderReadAhead readAhead(m_filter, m_threads - 1, m_cancel);
+
+  // An explicit stack instead of recursion: a deep tree cannot exhaust the call stack. Each
+  // folder is stored when it is taken from the stack, its subfolders are pushed in reverse so
+  // that the first one is taken next: the table comes out in depth-first pre-order.
+  if (table.empty() || table.back().path != start) table.push_back({start, {}});
+  std::vector<std::shared_ptr<FolderReadAhead::Slot>> pending;
+  pending.push_back(readAhead.submit(start));
+  bool startFolder = true;
+  qint64 unreadable = 0;
+  while (!pending.empty()) {
+    const std::shared_ptr<FolderReadAhead::Slot> slot = std::move(pending.back());
+    pending.pop_back();
+    if (!startFolder) {
+      table.push_back({slot->path, {}});
+      if (hooks.folderStored) hooks.folderStored(slot->path);
+    }
+    startFolder = false;
+    if (cancelRequested()) break;
+
+    std::optional<FolderListing> listing = readAhead.take(*slot);
+    if (!listing) {
+      // An unreadable folder is withdrawn; its subfolders were never pushed.
+      table.pop_back();
+      ++unreadable;
+      continue;
+    }
+    table.back().files = std::move(listing->files);
+    for (auto it = listing->folders.rbegin(); it != listing->folders.rend(); ++it)
+      pending.push_back(readAhead.submit(slot->path + *it + separator));
+    if (hooks.folderListed) hooks.folderListed();
+  }
+  return unreadable;
+}
+
+bool FolderScanner::readFiles(const std::vector<FolderEntry>& table, std::size_t firstFolder,
+                              const std::function<bool(Batch&&)>& deliver) {
+  std::vector<Unit> units;
+  for (std::size_t k = firstFolder; k < table.size(); ++k) {
+    const std::size_t files = table[k].files.size();
+    std::size_t from = 0;
+    do {
+      const std::size_t to = std::min(files, from + kBatchFiles);
+      units.push_back({k, from, to});
+      from = to;
+    } while (from < files);
+  }
+
+  if (m_threads <= 1 || units.size() <= 1) {
+    for (const Unit& unit : units) {
+      if (cancelRequested()) return false;
+      if (!deliver(readUnit(table, unit))) return false;
+    }
+    return !cancelRequested();
+  }
+
+  // Helpers read units in order up to a few ahead of the one being delivered; the delivering
+  // thread reads one too whenever it would otherwise wait.
+  const std::size_t ahead = std::size_t(m_threads) * 4;
+  std::mutex mutex;
+  std::condition_variable changed;
+  std::vector<std::optional<Batch>> done(units.size());
+  std::size_t next = 0;       // the next unit nobody has begun
+  std::size_t delivered = 0;  // units handed to deliver
+  bool stop = false;
+  auto claim = [&](std::unique_lock<std::mutex>& lock) -> bool {
+    if (stop || next >= units.size() || next >= delivered + ahead || cancelRequested())
+      return false;
+    const std::size_t mine = next++;
+    lock.unlock();
+    Batch batch = readUnit(table, units[mine]);
+    lock.lock();
+    done[mine] = std::move(batch);
+    changed.notify_all();
+    return true;
+  };
+  std::vector<std::thread> helpers;
+  for (int i = 1; i < m_threads; ++i) {
+    helpers.emplace_back([&] {
+      std::unique_lock lock(mutex);
+      while (!stop) {
+        if (!claim(lock)) changed.wait_for(lock, kPoll);
+      }
+    });
+  }
+
+  bool completed = true;
+  {
+    std::unique_lock lock(mutex);
+    for (; delivered < units.size(); ++delivered) {
+      while (!done[delivered]) {
+        if (cancelRequested()) break;
+        if (!claim(lock)) changed.wait_for(lock, kPoll);
+      }
+      if (!done[delivered]) {
+        completed = false;
+        break;
+      }
+      Batch batch = std::move(*done[delivered]);
+      done[delivered].reset();
+      changed.notify_all();  // one more unit may be read ahead
+      lock.unlock();
+      const bool goOn = deliver(std::move(batch)) && !cancelRequested();
+      lock.lock();
+      if (!goOn) {
+        completed = false;
+        break;
+      }
+    }
+    stop = true;
+  }
+  changed.notify_all();
+  for (std::thread& helper : helpers) helper.join();
+  return completed;
+}
+
+}  // namespace vek

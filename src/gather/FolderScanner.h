@@ -1,0 +1,94 @@
+// The walk behind the add operations, apart from the list it fills: the folder table of a
+// subtree (depth-first pre-order) and the rows of the files of each folder, returned as
+// values in batches, with the files that could not be read. It knows nothing of the output
+// list, the settings or the person, so it can run on any thread; it spreads the folder reads
+// and the per-file lookups over several threads and still gives everything in the order a
+// single thread would. A cancel request (from any thread) is honoured within one batch.
+#pragma once
+
+#include <atomic>
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include <QString>
+
+#include "core/FileEntry.h"
+#include "core/FileSystem.h"
+#include "gather/WildcardFilter.h"
+
+namespace vek {
+
+class FolderScanner {
+ public:
+  // One folder of the subtree: its folder text (ending in the separator) and the matching
+  // file names found by the same directory read that found its subfolders.
+  struct FolderEntry {
+    QString path;
+    std::vector<QString> files;
+  };
+
+  // A file whose information could not be read.
+  struct Failure {
+    QString folder;
+    QString name;
+  };
+
+  // Rows of consecutive files of one folder of the table, in the folder's order.
+  struct Batch {
+    std::size_t folder = 0;  // position in the table
+    bool firstOfFolder = true;
+    std::vector<FileEntry> entries;
+    std::vector<Failure> failures;
+  };
+
+  // Called on the calling thread: folderStored for every folder stored in the table after
+  // the start folder, folderListed after each folder's listing was taken.
+  struct SearchHooks {
+    std::function<void(const QString& path)> folderStored;
+    std::function<void()> folderListed;
+  };
+
+  // At most this many files per batch: a window on the same thread repaints between batches.
+  static constexpr std::size_t kBatchFiles = 1024;
+
+  // threads == 0: as many as the machine has cores.
+  explicit FolderScanner(WildcardFilter filter = WildcardFilter(), int threads = 0);
+
+  static int defaultThreads();
+  int threads() const { return m_threads; }
+  const WildcardFilter& filter() const { return m_filter; }
+
+  // Thread-safe.
+  void requestCancel() { m_cancel.store(true, std::memory_order_relaxed); }
+  bool cancelRequested() const { return m_cancel.load(std::memory_order_relaxed); }
+  void clearCancel() { m_cancel.store(false, std::memory_order_relaxed); }
+
+  // The matching files of one folder, sorted; nullopt when it cannot be read.
+  std::optional<std::vector<QString>> listFiles(const QString& folderText) const;
+
+  // Appends start (unless it is already the last entry) and every folder below it to table,
+  // depth first, each folder before its subtree and subtrees before the next sibling.
+  // Folders that cannot be read are left out with their subtrees; returns how many were.
+  // Stops early when cancelled.
+  qint64 searchSubfolders(const QString& start, std::vector<FolderEntry>& table,
+                          const SearchHooks& hooks = {});
+
+  // Reads the files of table[firstFolder..] and hands the batches to deliver in table order;
+  // every folder gives at least one batch (an empty one when it has no files). Stops when
+  // deliver returns false or a cancel is requested; returns false then.
+  bool readFiles(const std::vector<FolderEntry>& table, std::size_t firstFolder,
+                 const std::function<bool(Batch&&)>& deliver);
+
+  // The row of one file, ticked; nullopt when its information cannot be read. open is the
+  // folder already opened, or nullptr to look the file up by its full path.
+  static std::optional<FileEntry> readEntry(const FileSystem::Folder* open,
+                                            const QString& folderText, const QString& name);
+
+ private:
+  WildcardFilter m_filter;
+  int m_threads;
+  std::atomic<bool> m_cancel{false};
+};
+
+}  // namespace vek

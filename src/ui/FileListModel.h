@@ -1,0 +1,50 @@
+// The output list as a Qt table model: eight columns with the list's captions, the tick of each
+// row in the first column, and the list's changes announced to the views. Rows appended at the
+// end are announced in batches (flush), so a scan of a million files does not signal once per
+// row; other changes are announced as one layout change that keeps the selection and the
+// current row.
+#pragma once
+
+#include <QAbstractTableModel>
+
+#include "core/FileListObserver.h"
+
+namespace vek {
+
+class FileList;
+
+class FileListModel : public QAbstractTableModel, public FileListObserver {
+  Q_OBJECT
+ public:
+  explicit FileListModel(FileList& list, QObject* parent = nullptr);
+  ~FileListModel() override;
+
+  int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+  int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+  QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+  bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+  Qt::ItemFlags flags(const QModelIndex& index) const override;
+  QVariant headerData(int section, Qt::Orientation orientation,
+                      int role = Qt::DisplayRole) const override;
+
+  // Announces the rows appended since the last announcement.
+  void flush();
+
+  void rowsInserted(const std::vector<RowRange>& ranges) override;
+  void rowsReordered(const std::vector<qint64>& newRowOfOldRow) override;
+  void listReset() override;
+
+ Q_SIGNALS:
+  // The list has rows added, removed or reordered (after the views were told).
+  void listChanged();
+
+ private:
+  void scheduleFlush();
+
+  FileList& m_list;
+  qint64 m_rows = 0;     // rows the views were told of
+  qint64 m_pending = 0;  // rows appended at the end since
+  bool m_flushScheduled = false;
+};
+
+}  // namespace vek

@@ -1,0 +1,118 @@
+#include "ui/SystemDialogs.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace vek {
+
+namespace {
+
+QMessageBox::Icon boxIcon(MessageIcon icon) {
+  switch (icon) {
+    case MessageIcon::None:
+      return QMessageBox::NoIcon;
+    case MessageIcon::Information:
+      return QMessageBox::Information;
+    case MessageIcon::Warning:
+      return QMessageBox::Warning;
+    case MessageIcon::Critical:
+      return QMessageBox::Critical;
+    case MessageIcon::Question:
+      return QMessageBox::Question;
+  }
+  return QMessageBox::NoIcon;
+}
+
+// Messages join their lines with CR LF; a label would show the CR as a box.
+QString shownText(const QString& text) {
+  QString shown = text;
+  shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  return shown;
+}
+
+QMessageBox::StandardButton ask(QWidget* owner, const Message& message,
+                                QMessageBox::StandardButtons buttons,
+                                QMessageBox::StandardButton defaultButton) {
+  QMessageBox box(boxIcon(message.icon), message.title, shownText(message.text), buttons, owner);
+  box.setTextFormat(Qt::PlainText);
+  box.setDefaultButton(defaultButton);
+  return QMessageBox::StandardButton(box.exec());
+}
+
+}  // namespace
+
+void SystemDialogs::showMessage(QWidget* owner, const Message& message) {
+  ask(owner, message, QMessageBox::Ok, QMessageBox::Ok);
+}
+
+bool SystemDialogs::askYesNo(QWidget* owner, const Message& question) {
+  return ask(owner, question, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) ==
+         QMessageBox::Yes;
+}
+
+bool SystemDialogs::askOkCancel(QWidget* owner, const Message& question) {
+  return ask(owner, question, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok) ==
+         QMessageBox::Ok;
+}
+
+std::optional<QString> SystemDialogs::chooseFolder(QWidget* owner, const QString& title,
+                                                   const QString& startFolder) {
+  const QUrl url = QFileDialog::getExistingDirectoryUrl(
+      owner, title, QUrl::fromLocalFile(startFolder), QFileDialog::ShowDirsOnly,
+      {QStringLiteral("file")});
+  if (url.isEmpty()) return std::nullopt;
+  return url.isLocalFile() ? url.toLocalFile() : QString();
+}
+
+std::optional<QString> SystemDialogs::askText(QWidget* owner, const QString& title,
+                                              const QString& prompt) {
+  bool ok = false;
+  const QString text = QInputDialog::getText(owner, title, shownText(prompt), QLineEdit::Normal,
+                                             QString(), &ok);
+  if (!ok) return std::nullopt;
+  return text;
+}
+
+std::optional<QString> SystemDialogs::chooseSaveFile(QWidget* owner, const QString& filter,
+                                                     const QString& initialFolder) {
+  QFileDialog dialog(owner);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setNameFilter(qtNameFilter(filter));
+  dialog.setDefaultSuffix(defaultSuffix(filter));
+  dialog.setDirectory(initialFolder);
+  // The program asks its own question before it writes.
+  dialog.setOption(QFileDialog::DontConfirmOverwrite);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return dialog.selectedFiles().front();
+}
+
+void SystemDialogs::openUrl(const QUrl& url) {
+  QDesktopServices::openUrl(url);
+}
+
+void SystemDialogs::beep() {
+  QApplication::beep();
+}
+
+QString SystemDialogs::qtNameFilter(const QString& filter) {
+  const qsizetype bar = filter.indexOf(u'|');
+  if (bar < 0) return filter;
+  QString patterns = filter.sliced(bar + 1);
+  patterns.replace(u';', u' ');
+  return filter.first(bar) + QStringLiteral(" (") + patterns + u')';
+}
+
+QString SystemDialogs::defaultSuffix(const QString& filter) {
+  const qsizetype bar = filter.indexOf(u'|');
+  QString pattern = filter.sliced(bar + 1).section(u';', 0, 0);
+  const qsizetype dot = pattern.lastIndexOf(u'.');
+  if (dot < 0) return QString();
+  pattern = pattern.sliced(dot + 1);
+  return pattern.contains(u'*') || pattern.contains(u'?') ? QString() : pattern;
+}
+
+}  // namespace vek

@@ -1,0 +1,29 @@
+// The system's message boxes, folder browser, input box and save dialog, and the desktop's
+// "open".
+#pragma once
+
+#include "ui/WindowDialogs.h"
+
+namespace vek {
+
+class SystemDialogs : public WindowDialogs {
+ public:
+  void showMessage(QWidget* owner, const Message& message) override;
+  bool askYesNo(QWidget* owner, const Message& question) override;
+  bool askOkCancel(QWidget* owner, const Message& question) override;
+  std::optional<QString> chooseFolder(QWidget* owner, const QString& title,
+                                      const QString& startFolder) override;
+  std::optional<QString> askText(QWidget* owner, const QString& title,
+                                 const QString& prompt) override;
+  std::optional<QString> chooseSaveFile(QWidget* owner, const QString& filter,
+                                        const QString& initialFolder) override;
+  void openUrl(const QUrl& url) override;
+  void beep() override;
+
+  // "CSVﾌｧｲﾙ|*.csv" as a Qt name filter, "CSVﾌｧｲﾙ (*.csv)"; "*.htm;*.html" become "*.htm *.html".
+  static QString qtNameFilter(const QString& filter);
+  // The suffix of the filter's first pattern ("csv"), added to a name typed without one.
+  static QString defaultSuffix(const QString& filter);
+};
+
+}  // namespace vek

@@ -1,0 +1,93 @@
+#include "ui/WindowInteraction.h"
+
+#include <QCoreApplication>
+#include <QMainWindow>
+#include <QMenuBar>
+
+#include "ui/WindowDialogs.h"
+#include "ui/frmInfo.h"
+
+namespace vek {
+
+WindowInteraction::WindowInteraction(QMainWindow& owner, WindowDialogs& dialogs)
+    : m_owner(owner), m_dialogs(dialogs) {
+  m_sinceEvents.start();
+}
+
+WindowInteraction::~WindowInteraction() {
+  delete m_info;
+}
+
+frmInfo& WindowInteraction::progressWindow() {
+  if (!m_info) {
+    m_info = new frmInfo(&m_owner);
+    connect(m_info, &frmInfo::cancelClicked, this, &WindowInteraction::requestCancel);
+  }
+  return *m_info;
+}
+
+bool WindowInteraction::progressShown() const {
+  return m_info && m_info->isVisible();
+}
+
+QWidget* WindowInteraction::messageOwner() {
+  if (progressShown()) return m_info;
+  return &m_owner;
+}
+
+void WindowInteraction::showMessage(const Message& message) {
+  m_dialogs.showMessage(messageOwner(), message);
+}
+
+bool WindowInteraction::askYesNo(const Message& question) {
+  return m_dialogs.askYesNo(messageOwner(), question);
+}
+
+void WindowInteraction::showProgress(const QString& caption, const QString& info,
+                                     const QString& detail, qint64 bar, qint64 barMaximum) {
+  frmInfo& window = progressWindow();
+  m_pending.waiting = false;
+  window.setProgress(caption, info, detail, bar, barMaximum);
+  if (!window.isVisible()) {
+    if (QWidget* central = m_owner.centralWidget()) central->setEnabled(false);
+    if (QMenuBar* menu = m_owner.menuBar()) menu->setEnabled(false);
+    window.show();
+  }
+  processEventsNow();  // shows the window at once
+}
+
+void WindowInteraction::updateProgress(const QString& caption, const QString& info,
+                                       const QString& detail, qint64 bar) {
+  m_pending = {caption, info, detail, bar, true};
+}
+
+void WindowInteraction::showPendingProgress() {
+  if (!m_pending.waiting) return;
+  m_pending.waiting = false;
+  if (m_info && m_info->isVisible()) {
+    m_info->setProgress(m_pending.caption, m_pending.info, m_pending.detail, m_pending.bar);
+  }
+}
+
+void WindowInteraction::closeProgress() {
+  m_pending.waiting = false;
+  if (!m_info) return;
+  m_info->clear();
+  m_info->hide();
+  if (QWidget* central = m_owner.centralWidget()) central->setEnabled(true);
+  if (QMenuBar* menu = m_owner.menuBar()) menu->setEnabled(true);
+}
+
+void WindowInteraction::yield() {
+  if (m_sinceEvents.elapsed() < m_yieldInterval) return;
+  processEventsNow();
+}
+
+void WindowInteraction::processEventsNow() {
+  if (m_beforeEvents) m_beforeEvents();
+  showPendingProgress();
+  QCoreApplication::processEvents();
+  m_sinceEvents.restart();
+}
+
+}  // namespace vek

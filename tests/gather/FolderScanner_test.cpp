@@ -1,0 +1,187 @@
+// The scanner apart from the list: the same folder table and rows on a worker thread as the
+// single-threaded add, and a cancel from another thread that stops a large folder part-way.
+#include "gather/FolderScanner.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+#include "core/FileList.h"
+#include "core/Settings.h"
+#include "gather/Gatherer.h"
+#include "support/QStringPrinter.h"
+#include "support/RecordingInteraction.h"
+#include "support/TempTree.h"
+
+namespace vek {
+namespace {
+
+using test::RecordingInteraction;
+using test::TempTree;
+
+const QString kAllFiles = QStringLiteral("*.*;　（全てのファイル）");
+
+QString rowKey(const FileEntry& e) {
+  QStringList k;
+  for (int column = 0; column < kListColumnCount; ++column)
+    k << e.columnText(ListColumn(column));
+  return k.join(u'|');
+}
+
+// count empty files named f000000... in folder, made without Qt for speed.
+void makeFiles(const QString& folder, int count) {
+  const int dir = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
+  ASSERT_GE(dir, 0);
+  for (int i = 0; i < count; ++i) {
+    char name[32];
+    std::snprintf(name, sizeof name, "f%06d.txt", i);
+    const int fd = ::openat(dir, name, O_CREAT | O_WRONLY | O_CLOEXEC, 0644);
+    ASSERT_GE(fd, 0);
+    ::close(fd);
+  }
+  ::close(dir);
+}
+
+TEST(FolderScannerTest, AWorkerThreadGivesTheTableAndRowsOfTheSingleThreadedAdd) {
+  TempTree tree;
+  for (const char* name :
+       {"with space.txt", "comma,name.csv", "quote\"s'.txt", "new\nline.txt", "<&>.html",
+        "日本語ファイル.txt", "😀emoji.png", ".hidden", "noext", "several.dots.in.name.tar.gz",
+        "sub dir/ネスト/深い.doc", ".hid/visible.txt", "sub dir/.dotfile", "trailing space ",
+        "b/1.txt", "b/a/2.txt", "B/3.txt", "a/empty/", "a/x/y/z/4.txt"}) {
+    const QString relative = QString::fromUtf8(name);
+    if (relative.endsWith(u'/')) {
+      tree.folder(relative);
+    } else {
+      tree.file(relative, "x");
+    }
+  }
+  // Enough files in one folder for several batches.
+  tree.folder(QStringLiteral("many"));
+  makeFiles(tree.path(QStringLiteral("many")), int(FolderScanner::kBatchFiles) * 2 + 5);
+
+  // The add on this thread, one thread, sorting off so that the rows stay in walk order.
+  FileList list;
+  list.setSortingEnabled(false);
+  RecordingInteraction interaction;
+  Settings settings;
+  Gatherer gatherer(list, interaction, settings);
+  gatherer.setFilter(kAllFiles);
+  gatherer.setThreads(1);
+  gatherer.searchSubfolders(tree.root());
+  const std::vector<FolderScanner::FolderEntry> expectedTable = gatherer.folderTable();
+  gatherer.clearFolderTable();
+  ASSERT_TRUE(gatherer.gatherSubtree(tree.root()));
+  QStringList expectedRows;
+  for (const FileEntry& row : list.rows()) expectedRows << rowKey(row);
+  ASSERT_GT(expectedRows.size(), 2 * qsizetype(FolderScanner::kBatchFiles));
+
+  for (int threads : {1, 3}) {
+    std::vector<FolderScanner::FolderEntry> table;
+    QStringList rows;
+    std::size_t failures = 0;
+    std::thread worker([&] {
+      FolderScanner scanner(WildcardFilter(kAllFiles), threads);
+      scanner.searchSubfolders(tree.root() + u'/', table);
+      scanner.readFiles(table, 0, [&](FolderScanner::Batch&& batch) {
+        for (const FileEntry& row : batch.entries) rows << rowKey(row);
+        failures += batch.failures.size();
+        return true;
+      });
+    });
+    worker.join();
+    ASSERT_EQ(table.size(), expectedTable.size()) << threads;
+    for (std::size_t i = 0; i < table.size(); ++i) {
+      EXPECT_EQ(table[i].path, expectedTable[i].path) << threads << " " << i;
+      EXPECT_EQ(table[i].files, expectedTable[i].files) << threads << " " << i;
+    }
+    EXPECT_EQ(rows, expectedRows) << threads;
+    EXPECT_EQ(failures, 0u);
+  }
+}
+
+// The window's thread asks to stop while a worker reads a folder of 100,000 files: the worker
+// stops at its next batch, and the batches it handed over before stay whole.
+TEST(FolderScannerTest, ACancelFromAnotherThreadStopsALargeFolderPartWay) {
+  TempTree tree;
+  const QString folder = tree.folder(QStringLiteral("big")) + u'/';
+  constexpr int kFiles = 100'000;
+  makeFiles(folder, kFiles);
+
+  for (int threads : {1, 2}) {
+    FolderScanner scanner(WildcardFilter(QStringLiteral("*.txt")), threads);
+    std::vector<FolderScanner::FolderEntry> table;
+    std::mutex mutex;
+    std::condition_variable changed;
+    bool firstBatch = false;
+    bool cancelSent = false;
+    std::vector<FileEntry> kept;
+    int batches = 0;
+    bool completed = true;
+    std::thread worker([&] {
+      scanner.searchSubfolders(folder, table);
+      completed = scanner.readFiles(table, 0, [&](FolderScanner::Batch&& batch) {
+        ++batches;
+        kept.insert(kept.end(), batch.entries.begin(), batch.entries.end());
+        std::unique_lock lock(mutex);
+        firstBatch = true;
+        changed.notify_all();
+        changed.wait(lock, [&] { return cancelSent; });
+        return true;
+      });
+    });
+    {
+      std::unique_lock lock(mutex);
+      changed.wait(lock, [&] { return firstBatch; });
+      scanner.requestCancel();
+      cancelSent = true;
+      changed.notify_all();
+    }
+    worker.join();
+
+    ASSERT_EQ(table.size(), 1u);
+    EXPECT_EQ(table[0].files.size(), std::size_t(kFiles));
+    EXPECT_FALSE(completed) << threads;
+    EXPECT_EQ(batches, 1) << threads;
+    ASSERT_EQ(kept.size(), FolderScanner::kBatchFiles) << threads;
+    EXPECT_EQ(kept.front().fileName(), QStringLiteral("f000000.txt"));
+    EXPECT_EQ(kept.back().fileName(), QStringLiteral("f%1.txt").arg(kept.size() - 1, 6, 10, QChar(u'0')));
+  }
+}
+
+// On the window's thread: a Cancel clicked while one large folder is being added stops the add
+// between two batches of that folder; the rows added until then stay.
+class CancelAtYield : public RecordingInteraction {
+ public:
+  int yieldsBeforeCancel = 0;
+  void yield() override {
+    if (yieldsBeforeCancel-- == 0) cancel = true;
+  }
+};
+
+TEST(FolderScannerTest, ACancelBetweenBatchesOfOneFolderKeepsTheRowsAdded) {
+  TempTree tree;
+  makeFiles(tree.root(), int(FolderScanner::kBatchFiles) * 3);
+  FileList list;
+  CancelAtYield interaction;
+  Settings settings;
+  Gatherer gatherer(list, interaction, settings);
+  gatherer.setFilter(kAllFiles);
+  // Yields: after the folder's listing, before the first batch, after the first batch.
+  interaction.yieldsBeforeCancel = 2;
+  const AddResult result = gatherer.addSubtree(tree.root());
+  EXPECT_EQ(result.outcome, AddOutcome::Cancelled);
+  EXPECT_EQ(result.added, qint64(FolderScanner::kBatchFiles));
+  EXPECT_EQ(list.count(), qint64(FolderScanner::kBatchFiles));
+  EXPECT_EQ(list.at(0).fileName(), QStringLiteral("f000000.txt"));
+}
+
+}  // namespace
+}  // namespace vek

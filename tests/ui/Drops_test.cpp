@@ -1,0 +1,122 @@
+// Drops on the main window: files, folders with and without their subfolders, items without a
+// local path, drops during an intake, and which controls take a drop.
+#include <QApplication>
+#include <QDragEnterEvent>
+#include <QMimeData>
+#include <QTimer>
+
+#include "WindowFixture.h"
+#include "support/QStringPrinter.h"
+#include "ui/frmInfo.h"
+
+namespace vek::test {
+namespace {
+
+class Drops : public WindowFixture {
+ protected:
+  void SetUp() override {
+    tree.file(QStringLiteral("in/a.txt"));
+    tree.file(QStringLiteral("in/b.log"));
+    tree.file(QStringLiteral("in/sub/c.txt"));
+    tree.file(QStringLiteral("in/sub/deep/d.txt"));
+    tree.file(QStringLiteral("other/e.txt"));
+    open(tree.path(QStringLiteral("other")));
+  }
+  static std::unique_ptr<QMimeData> urls(const QList<QUrl>& list) {
+    auto data = std::make_unique<QMimeData>();
+    data->setUrls(list);
+    return data;
+  }
+  QUrl local(const char* relative) const {
+    return QUrl::fromLocalFile(tree.path(QString::fromLatin1(relative)));
+  }
+};
+
+TEST_F(Drops, FilesAreAddedInTheOrderDropped) {
+  window->list().setSortingEnabled(false);
+  EXPECT_TRUE(window->dropMimeData(*urls({local("in/b.log"), local("in/sub/c.txt"),
+                                          local("in/vanished.txt"), local("in/a.txt")})));
+  // The list's own sorting is on again afterwards: by name.
+  EXPECT_EQ(listedNames(), (QStringList{u"a.txt"_qs, u"b.log"_qs, u"c.txt"_qs}));
+  EXPECT_EQ(frameCaption("frmFileList"), QStringLiteral("出力対象ﾌｧｲﾙﾘｽﾄ - 総ﾌｧｲﾙ数：3ﾌｧｲﾙ"));
+  EXPECT_TRUE(dialogs.messages.empty());  // the vanished file is skipped silently
+}
+
+TEST_F(Drops, AFolderAddsItsFilesOrItsWholeTreeAsDropFolderSays) {
+  setFilter(QStringLiteral("*.txt"));
+  window->dropMimeData(*urls({local("in")}));
+  EXPECT_EQ(listedNames(), QStringList{u"a.txt"_qs});
+  EXPECT_EQ(window->currentFolder(), tree.path(QStringLiteral("in")));  // the folder dropped
+  EXPECT_EQ(window->windowTitle(), QStringLiteral("Vek - ") + tree.path(QStringLiteral("in")));
+
+  window->list().clear();
+  window->settings().option.dropFolder = 1;
+  bool progressSeen = false;
+  QTimer watcher;
+  watcher.setInterval(0);
+  QObject::connect(&watcher, &QTimer::timeout, [&] {
+    if (window->interaction().progressShown()) progressSeen = true;
+  });
+  watcher.start();
+  window->dropMimeData(*urls({local("in")}));
+  EXPECT_TRUE(progressSeen);
+  EXPECT_EQ(listedNames(), (QStringList{u"a.txt"_qs, u"c.txt"_qs, u"d.txt"_qs}));
+  EXPECT_FALSE(window->interaction().progressShown());
+  // After the intake the boxes show the last folder processed.
+  EXPECT_EQ(window->currentFolder(), tree.path(QStringLiteral("in/sub/deep")));
+}
+
+TEST_F(Drops, AnItemWithoutALocalPathStopsTheIntakeWithItsMessage) {
+  window->dropMimeData(*urls({local("in/a.txt"), QUrl(QStringLiteral("https://example.org/x")),
+                              local("in/b.log")}));
+  EXPECT_EQ(listedNames(), QStringList{u"a.txt"_qs});  // added before the error: kept
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].title, QStringLiteral("ｱｲﾃﾑ種別ｴﾗｰ"));
+  EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Information);
+  EXPECT_EQ(dialogs.messages[0].text,
+            QStringLiteral("処理対象外のｱｲﾃﾑがﾄﾞﾛｯﾌﾟされました。\r\n"
+                           "ﾄﾞﾗｯｸﾞ＆ﾄﾞﾛｯﾌﾟが可能なのは、ﾌｧｲﾙ及びﾌｫﾙﾀﾞのみとなっています。"));
+  EXPECT_FALSE(window->isBusy());
+  // Text without addresses is no drop at all.
+  QMimeData text;
+  text.setText(QStringLiteral("a.txt"));
+  EXPECT_FALSE(window->dropMimeData(text));
+}
+
+TEST_F(Drops, ASecondDropDuringAnIntakeIsIgnored) {
+  window->settings().option.dropFolder = 1;
+  auto second = urls({local("other/e.txt")});
+  std::optional<bool> taken;
+  QTimer::singleShot(0, [&] { taken = window->dropMimeData(*second); });
+  window->dropMimeData(*urls({local("in")}));
+  ASSERT_TRUE(taken.has_value());
+  EXPECT_FALSE(*taken);
+  EXPECT_FALSE(listedNames().contains(QStringLiteral("e.txt")));
+  EXPECT_TRUE(window->dropMimeData(*second));  // taken once the first is done
+  EXPECT_TRUE(listedNames().contains(QStringLiteral("e.txt")));
+}
+
+TEST_F(Drops, ButtonsOfTheFolderChoiceAndXmlExportTakeNoDrop) {
+  window->show();  // laid out, so that each point belongs to one control
+  auto data = urls({local("in/a.txt")});
+  const struct {
+    const char* name;
+    bool accepts;
+  } controls[] = {{"cmdAppend", true},           {"cmdOutList", true},   {"cmdListClear", true},
+                  {"cmdOutXML", false},          {"cmdDirectPath", false}, {"cmdEditFilter", false},
+                  {"cmdBrowseForFolder", false}, {"cmdReadFilter", false}};
+  for (const auto& control : controls) {
+    QWidget* widget = child<QWidget>(control.name);
+    QDragEnterEvent enter(QPoint(2, 2), Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(widget, &enter);
+    EXPECT_EQ(enter.isAccepted(), control.accepts) << control.name;
+    QDropEvent drop(QPointF(2, 2), Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(widget, &drop);
+  }
+  // The drops on the three accepting buttons added the file three times; pressing none of them.
+  EXPECT_EQ(window->list().count(), 3);
+  EXPECT_TRUE(dialogs.filters.empty());
+}
+
+}  // namespace
+}  // namespace vek::test

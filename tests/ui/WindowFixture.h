@@ -1,0 +1,84 @@
+// A main window over a temporary tree: its program folder (Vek.ini, filter.txt), a data tree,
+// scripted dialogs, and helpers that find controls by name.
+#pragma once
+
+#include <memory>
+
+#include <QAction>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QListView>
+#include <QPushButton>
+#include <QStringListModel>
+#include <QTreeView>
+
+#include <gtest/gtest.h>
+
+#include "ScriptedDialogs.h"
+#include "support/TempTree.h"
+#include "ui/frmVek.h"
+
+namespace vek::test {
+
+class WindowFixture : public ::testing::Test {
+ protected:
+  frmVek& open(const QString& startFolder = QString()) {
+    tree.folder(QStringLiteral("program"));
+    tree.folder(QStringLiteral("work"));
+    window.reset();
+    window = std::make_unique<frmVek>(frmVek::Options{tree.path(QStringLiteral("program")),
+                                                      tree.path(QStringLiteral("work")),
+                                                      startFolder, &dialogs});
+    // Every yield processes events, so that tests see the window as a person would.
+    window->interaction().setYieldInterval(0);
+    return *window;
+  }
+
+  template <typename T>
+  T* child(const char* name) const {
+    T* found = window->findChild<T*>(QString::fromLatin1(name));
+    EXPECT_NE(found, nullptr) << name;
+    return found;
+  }
+  void click(const char* name) const { child<QPushButton>(name)->click(); }
+  // The dialog of type T that the window shows now, or null.
+  template <typename T>
+  T* shownDialog() const {
+    for (T* dialog : window->findChildren<T*>())
+      if (dialog->isVisible()) return dialog;
+    return nullptr;
+  }
+  // Presses the button of the dialog of type T that the window shows now.
+  template <typename T>
+  void clickInDialog(const char* button) const {
+    T* dialog = shownDialog<T>();
+    ASSERT_NE(dialog, nullptr) << button;
+    auto* control = dialog->template findChild<QPushButton*>(QString::fromLatin1(button));
+    ASSERT_NE(control, nullptr) << button;
+    control->click();
+  }
+
+  QStringList fileBox() const {
+    auto* model = qobject_cast<QStringListModel*>(child<QListView>("filGetFile")->model());
+    return model ? model->stringList() : QStringList();
+  }
+  QStringList listedNames() const {
+    QStringList names;
+    for (const FileEntry& entry : window->list().rows()) names.append(entry.fileName());
+    return names;
+  }
+  QString frameCaption(const char* name) const { return child<QGroupBox>(name)->title(); }
+  void setFilter(const QString& text) const { child<QComboBox>("cmbFilter")->setEditText(text); }
+  QString iniText() const {
+    return QString::fromUtf8(tree.read(QStringLiteral("program/Vek.ini")));
+  }
+
+  TempTree tree;
+  ScriptedDialogs dialogs;
+  std::unique_ptr<frmVek> window;
+};
+
+}  // namespace vek::test

@@ -1,0 +1,456 @@
+// The main window: choosing folders, the filter box, the adds, the history, the list's header,
+// the export checks, closing.
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTimer>
+
+#include "WindowFixture.h"
+#include "core/FileList.h"
+#include "support/QStringPrinter.h"
+#include "ui/FileListModel.h"
+#include "ui/frmInfo.h"
+#include "ui/frmOutHtml.h"
+#include "ui/frmOutText.h"
+#include "ui/frmOutXML.h"
+
+namespace vek::test {
+namespace {
+
+using Window = WindowFixture;
+
+TEST_F(Window, ChoosingAFolderUpdatesTheFileBoxAndBothCaptions) {
+  tree.file(QStringLiteral("data/one.txt"));
+  tree.file(QStringLiteral("data/two.log"));
+  tree.file(QStringLiteral("data/sub/three.txt"));
+  tree.file(QStringLiteral("data/.hidden"));
+  open();
+  const QString data = tree.path(QStringLiteral("data"));
+  ASSERT_TRUE(window->setFolderPath(data));
+  EXPECT_EQ(fileBox(), (QStringList{QStringLiteral("one.txt"), QStringLiteral("two.log")}));
+  EXPECT_EQ(frameCaption("frmInFile"), QStringLiteral(" 入力ﾌｧｲﾙの選択 [") + data + u']');
+  EXPECT_EQ(window->windowTitle(), QStringLiteral("Vek - ") + data);
+  // The folder box shows the folder's subfolder, which opens it.
+  auto* folders = child<QListWidget>("dirGetFile");
+  const auto sub = folders->findItems(QStringLiteral("sub"), Qt::MatchEndsWith);
+  ASSERT_EQ(sub.size(), 1);
+  Q_EMIT folders->itemActivated(sub.front());
+  EXPECT_EQ(window->currentFolder(), data + QStringLiteral("/sub"));
+  EXPECT_EQ(fileBox(), QStringList{QStringLiteral("three.txt")});
+}
+
+TEST_F(Window, StartFolderFromTheCommandLineIsShown) {
+  tree.file(QStringLiteral("start/a.txt"));
+  open(tree.path(QStringLiteral("start")));
+  EXPECT_EQ(window->currentFolder(), tree.path(QStringLiteral("start")));
+  EXPECT_EQ(window->windowTitle(), QStringLiteral("Vek - ") + tree.path(QStringLiteral("start")));
+  // A start folder that does not exist leaves the stored one, without a message.
+  open(tree.path(QStringLiteral("missing")));
+  EXPECT_EQ(window->currentFolder(), tree.path(QStringLiteral("work")));
+  EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(Window, FilterTextDecidesWhatIsShownAndAdded) {
+  for (const char* name : {"a.txt", "b.log", "c.doc"}) tree.file(QStringLiteral("f/") + QLatin1String(name));
+  open(tree.path(QStringLiteral("f")));
+  setFilter(QStringLiteral("*.txt;*.log"));
+  EXPECT_EQ(fileBox(), (QStringList{QStringLiteral("a.txt"), QStringLiteral("b.log")}));
+  click("cmdAppend");
+  EXPECT_EQ(listedNames(), (QStringList{QStringLiteral("a.txt"), QStringLiteral("b.log")}));
+  EXPECT_EQ(frameCaption("frmFileList"), QStringLiteral("出力対象ﾌｧｲﾙﾘｽﾄ - 総ﾌｧｲﾙ数：2ﾌｧｲﾙ"));
+  EXPECT_EQ(window->listModel().rowCount(), 2);
+
+  // An empty filter is refused with its message.
+  setFilter(QString());
+  click("cmdAppend");
+  EXPECT_EQ(window->list().count(), 2);
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].title, QStringLiteral("ﾌｧｲﾙ種別未選択"));
+}
+
+TEST_F(Window, FilterBoxDropsRefusedKeysWithABeep) {
+  open();
+  auto* edit = child<QComboBox>("cmbFilter")->lineEdit();
+  edit->setText(QStringLiteral("*.a"));
+  edit->setFocus();
+  const struct {
+    QChar key;
+    bool taken;
+  } keys[] = {{u':', false}, {u'\\', false}, {u'/', false}, {u'"', false}, {u'|', false},
+              {u'<', false}, {u'>', false},  {u',', false}, {u';', true},  {u'*', true},
+              {u'?', true},  {u'x', true}};
+  int beeps = 0;
+  for (const auto& key : keys) {
+    const QString before = edit->text();
+    QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(key.key));
+    QApplication::sendEvent(edit, &press);
+    EXPECT_EQ(edit->text() != before, key.taken) << QString(key.key).toStdString();
+    if (!key.taken) ++beeps;
+  }
+  EXPECT_EQ(dialogs.beeps, beeps);
+  // Text put in by the program (or pasted) is not screened.
+  child<QComboBox>("cmbFilter")->setEditText(QStringLiteral("a:b"));
+  EXPECT_EQ(edit->text(), QStringLiteral("a:b"));
+}
+
+TEST_F(Window, AddingTwiceDoublesTheRowsUnlessOverLap) {
+  tree.file(QStringLiteral("d/x.txt"));
+  tree.file(QStringLiteral("d/y.txt"));
+  for (const int overLap : {0, 1}) {
+    open(tree.path(QStringLiteral("d")));
+    window->settings().option.overLap = overLap;
+    click("cmdAppend");
+    click("cmdAppend");
+    EXPECT_EQ(window->list().count(), overLap == 1 ? 2 : 4) << overLap;
+    EXPECT_EQ(window->listModel().rowCount(), window->list().count());
+  }
+}
+
+TEST_F(Window, HistoryRecordsNewestFirstWithoutMovingAndDropsTheEleventh) {
+  QStringList folders;
+  for (int i = 0; i < 11; ++i) {
+    folders.append(tree.folder(QStringLiteral("h") + QString::number(i)));
+    tree.file(QStringLiteral("h") + QString::number(i) + QStringLiteral("/f.txt"));
+  }
+  open();
+  auto item = [&](int i) { return child<QAction>(qPrintable(QStringLiteral("mHis") + QString::number(i))); };
+  for (int i = 0; i < 10; ++i) EXPECT_FALSE(item(i)->isVisible());
+
+  for (int i = 0; i < 3; ++i) {
+    window->setFolderPath(folders[i]);
+    click("cmdAppend");
+  }
+  EXPECT_EQ(item(0)->text(), folders[2]);
+  EXPECT_EQ(item(2)->text(), folders[0]);
+  EXPECT_TRUE(item(2)->isVisible());
+  EXPECT_FALSE(item(3)->isVisible());
+
+  // An entry already present stays where it is.
+  window->setFolderPath(folders[0]);
+  click("cmdAppend");
+  EXPECT_EQ(item(0)->text(), folders[2]);
+
+  for (int i = 3; i < 11; ++i) {
+    window->setFolderPath(folders[i]);
+    click("cmdAppend");
+  }
+  EXPECT_EQ(item(0)->text(), folders[10]);
+  EXPECT_EQ(item(9)->text(), folders[1]);  // folders[0] is gone
+  for (int i = 0; i < 10; ++i) EXPECT_TRUE(item(i)->isVisible());
+
+  // Choosing an entry opens it; a vanished folder gives its message and stays.
+  item(4)->trigger();
+  EXPECT_EQ(window->currentFolder(), folders[6]);
+  QDir(folders[5]).removeRecursively();
+  item(5)->trigger();
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].title, QStringLiteral("警告"));
+  EXPECT_EQ(dialogs.messages[0].text,
+            QStringLiteral("指定されたパスからファイル情報を取得できません。\r\nパスを確認してください。"));
+  EXPECT_EQ(item(5)->text(), folders[5]);
+  EXPECT_EQ(window->currentFolder(), folders[6]);
+}
+
+TEST_F(Window, HistoryCaptionShowsAnAmpersandAsItIs) {
+  const QString folder = tree.folder(QStringLiteral("R&D"));
+  tree.file(QStringLiteral("R&D/a.txt"));
+  open(folder);
+  click("cmdAppend");
+  auto* item = child<QAction>("mHis0");
+  EXPECT_EQ(item->text(), folder.section(u'/', 0, -2) + QStringLiteral("/R&&D"));
+  item->trigger();
+  EXPECT_EQ(window->currentFolder(), folder);
+}
+
+TEST_F(Window, HeaderClicksSortDescendingFirstSizesNumericallyAndKeepTicks) {
+  tree.file(QStringLiteral("s/a.txt"), QByteArray(100, 'x'));
+  tree.file(QStringLiteral("s/b.txt"), QByteArray(9, 'x'));
+  tree.file(QStringLiteral("s/c.txt"), QByteArray(10, 'x'));
+  open(tree.path(QStringLiteral("s")));
+  click("cmdAppend");
+  EXPECT_EQ(listedNames(), (QStringList{u"a.txt"_qs, u"b.txt"_qs, u"c.txt"_qs}));
+  auto* view = child<QTreeView>("lvWriteList");
+  FileListModel& model = window->listModel();
+  model.setData(model.index(1, 0), Qt::Unchecked, Qt::CheckStateRole);  // b.txt
+  EXPECT_FALSE(window->list().at(1).ticked);
+
+  Q_EMIT view->header()->sectionClicked(0);
+  EXPECT_EQ(listedNames(), (QStringList{u"c.txt"_qs, u"b.txt"_qs, u"a.txt"_qs}));
+  Q_EMIT view->header()->sectionClicked(int(ListColumn::Size));
+  EXPECT_EQ(listedNames(), (QStringList{u"b.txt"_qs, u"c.txt"_qs, u"a.txt"_qs}));
+  EXPECT_EQ(view->header()->sortIndicatorOrder(), Qt::AscendingOrder);
+  Q_EMIT view->header()->sectionClicked(int(ListColumn::Size));
+  EXPECT_EQ(listedNames(), (QStringList{u"a.txt"_qs, u"c.txt"_qs, u"b.txt"_qs}));
+  EXPECT_EQ(view->header()->sortIndicatorOrder(), Qt::DescendingOrder);
+  // b.txt is still unticked, and the view shows it so.
+  EXPECT_FALSE(window->list().at(2).ticked);
+  EXPECT_EQ(model.index(2, 0).data(Qt::CheckStateRole).value<Qt::CheckState>(), Qt::Unchecked);
+  EXPECT_EQ(model.index(0, 0).data(Qt::CheckStateRole).value<Qt::CheckState>(), Qt::Checked);
+}
+
+TEST_F(Window, ExportRefusesAnEmptyListAndAListWithNothingTicked) {
+  tree.file(QStringLiteral("e/a.txt"));
+  open(tree.path(QStringLiteral("e")));
+  for (const char* button : {"cmdOutList", "cmdOutHtml", "cmdOutXML"}) {
+    dialogs.messages.clear();
+    click(button);
+    ASSERT_EQ(dialogs.messages.size(), 1u) << button;
+    EXPECT_EQ(dialogs.messages[0].title, QStringLiteral("ﾌｧｲﾙがありません。"));
+    EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("出力対象とするファイルリストが入力されていません。"));
+  }
+  click("cmdAppend");
+  window->listModel().setData(window->listModel().index(0, 0), Qt::Unchecked, Qt::CheckStateRole);
+  dialogs.messages.clear();
+  click("cmdOutHtml");
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].title, QStringLiteral("選択されていません。"));
+  EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Warning);
+  EXPECT_TRUE(dialogs.filters.empty());  // no save dialog
+}
+
+TEST_F(Window, ExportAsksForTheFileConfirmsAndWrites) {
+  tree.file(QStringLiteral("x/a.txt"), "abc");
+  open(tree.path(QStringLiteral("x")));
+  click("cmdAppend");
+  const QString target = tree.path(QStringLiteral("out/list.csv"));
+  tree.folder(QStringLiteral("out"));
+
+  dialogs.saveFiles = {target};
+  dialogs.ok = false;  // the confirmation is declined: nothing written
+  click("cmdOutList");
+  clickInDialog<frmOutText>("cmdTextCreate");
+  EXPECT_FALSE(QFileInfo::exists(target));
+  EXPECT_NE(shownDialog<frmOutText>(), nullptr);  // the dialog stays open
+  ASSERT_EQ(dialogs.questions.size(), 1u);
+  EXPECT_EQ(dialogs.questions[0].title, QStringLiteral("ﾌｧｲﾙ保存確認"));
+  EXPECT_EQ(dialogs.questions[0].text,
+            QStringLiteral("ﾌｧｲﾙ名 ") + target + QStringLiteral(" で保存します、よろしいですか?"));
+  EXPECT_EQ(dialogs.filters.back(), QStringLiteral("CSVﾌｧｲﾙ|*.csv"));
+
+  dialogs.saveFiles = {target};
+  dialogs.ok = true;
+  window->settings().option.listOpen = 1;
+  clickInDialog<frmOutText>("cmdTextCreate");
+  EXPECT_EQ(shownDialog<frmOutText>(), nullptr);
+  EXPECT_TRUE(QFileInfo::exists(target));
+  EXPECT_EQ(window->windowSettings().saveFileName, target);
+  ASSERT_EQ(dialogs.opened.size(), 1u);
+  EXPECT_EQ(dialogs.opened[0].toLocalFile(), target);
+
+  for (const auto& [button, filter] : {std::pair{"cmdOutHtml", u"HTMLﾄﾞｷｭﾒﾝﾄ|*.htm;*.html"_qs},
+                                       std::pair{"cmdOutXML", u"XMLﾌｧｲﾙ|*.xml"_qs}}) {
+    const QString file = tree.path(QStringLiteral("out/list.") + filter.section(u'.', -1));
+    dialogs.saveFiles = {file};
+    click(button);
+    if (filter.endsWith(u".xml"_qs))
+      clickInDialog<frmOutXML>("cmdXmlCreate");
+    else
+      clickInDialog<frmOutHtml>("cmdHtmlCreate");
+    EXPECT_EQ(dialogs.filters.back(), filter);
+    EXPECT_TRUE(QFileInfo::exists(file)) << button;
+    // The next save dialog starts in the folder of the last file saved.
+    EXPECT_EQ(dialogs.initialFolders.back(), tree.path(QStringLiteral("out/")));
+  }
+}
+
+TEST_F(Window, FolderChoosersGiveTheirMessages) {
+  tree.folder(QStringLiteral("ok"));
+  open();
+  const QString before = window->currentFolder();
+
+  dialogs.folders = {QString()};  // an item that is no folder of the file system
+  child<QAction>("mOpenDir")->trigger();
+  dialogs.folders = {tree.path(QStringLiteral("gone"))};
+  click("cmdBrowseForFolder");
+  dialogs.texts = {QStringLiteral("/no/such/folder")};
+  click("cmdDirectPath");
+  dialogs.texts = {QString()};  // empty: nothing happens
+  click("cmdDirectPath");
+  ASSERT_EQ(dialogs.messages.size(), 3u);
+  EXPECT_EQ(dialogs.messages[0].text,
+            QStringLiteral("指定されたﾊﾟｽからﾌｧｲﾙ情報を取得できません。\r\n"
+                           "指定が可能なものは、ﾃﾞｽｸﾄｯﾌﾟ、ﾄﾞﾗｲﾌﾞ、ﾌｫﾙﾀﾞのみです。"));
+  EXPECT_EQ(dialogs.messages[1].text,
+            QStringLiteral("指定されたパスからファイル情報を取得できません。\r\nパスを変更してください。"));
+  EXPECT_EQ(dialogs.messages[2].text,
+            QStringLiteral("指定されたパス「/no/such/folder」から、\r\nファイル情報を取得できません。"));
+  EXPECT_EQ(dialogs.titles[0], QStringLiteral("ﾌｫﾙﾀﾞを選択してください"));
+  EXPECT_EQ(dialogs.titles[2], QStringLiteral("パスの入力"));
+  EXPECT_EQ(window->currentFolder(), before);
+  // The boxes are usable again after every way out.
+  EXPECT_TRUE(child<QListWidget>("dirGetFile")->isEnabled());
+
+  dialogs.folders = {tree.path(QStringLiteral("ok"))};
+  click("cmdBrowseForFolder");
+  EXPECT_EQ(window->currentFolder(), tree.path(QStringLiteral("ok")));
+  // A typed path may be relative to the folder shown.
+  dialogs.texts = {QStringLiteral("..")};
+  click("cmdDirectPath");
+  EXPECT_EQ(window->currentFolder(), tree.root());
+}
+
+TEST_F(Window, CancelDuringASubtreeAddKeepsTheRowsAddedSoFar) {
+  for (int i = 0; i < 6; ++i) {
+    for (int j = 0; j < 3; ++j) {
+      tree.file(QStringLiteral("t/d%1/f%2.txt").arg(i).arg(j));
+    }
+  }
+  open(tree.path(QStringLiteral("t")));
+  // Press キャンセル once the file phase has reached its third folder.
+  QTimer presser;
+  presser.setInterval(0);
+  QObject::connect(&presser, &QTimer::timeout, [&] {
+    auto* info = window->findChild<frmInfo*>(QStringLiteral("frmInfo"));
+    auto* bar = info ? info->findChild<QProgressBar*>(QStringLiteral("pgProc")) : nullptr;
+    if (bar && info->isVisible() && bar->isVisible() && bar->value() >= 3) {
+      info->findChild<QPushButton*>(QStringLiteral("cmdCancel"))->click();
+      presser.stop();
+    }
+  });
+  presser.start();
+  click("cmdAllAppend");
+  const qint64 rows = window->list().count();
+  EXPECT_GT(rows, 0);
+  EXPECT_LT(rows, 18);
+  EXPECT_EQ(window->listModel().rowCount(), rows);
+  EXPECT_FALSE(window->findChild<frmInfo*>(QStringLiteral("frmInfo"))->isVisible());
+  EXPECT_TRUE(child<QPushButton>("cmdAppend")->isEnabled());
+  EXPECT_EQ(window->currentFolder(), tree.path(QStringLiteral("t")));  // back at the start
+  EXPECT_EQ(frameCaption("frmFileList"),
+            QStringLiteral("出力対象ﾌｧｲﾙﾘｽﾄ - 総ﾌｧｲﾙ数：") + QString::number(rows) + QStringLiteral("ﾌｧｲﾙ"));
+
+  // The next add is not stopped by the earlier キャンセル.
+  click("cmdAllAppend");
+  EXPECT_EQ(window->list().count(), rows + 18);
+}
+
+TEST_F(Window, ProgressWindowIsCentredOverTheMainWindow) {
+  open();
+  window->move(200, 150);
+  window->show();
+  WindowInteraction& interaction = window->interaction();
+  interaction.showProgress(QStringLiteral("フォルダ検索中"), QStringLiteral("i"), QString(), -1, 0);
+  frmInfo& info = interaction.progressWindow();
+  EXPECT_TRUE(info.isVisible());
+  EXPECT_FALSE(child<QPushButton>("cmdAppend")->isEnabled());
+  EXPECT_EQ(info.windowTitle(), QStringLiteral("フォルダ検索中"));
+  EXPECT_FALSE(info.findChild<QProgressBar*>(QStringLiteral("pgProc"))->isVisible());
+  const QPoint centre = window->frameGeometry().center();
+  EXPECT_LE((info.frameGeometry().center() - centre).manhattanLength(), 2);
+  interaction.closeProgress();
+  EXPECT_FALSE(info.isVisible());
+  EXPECT_TRUE(child<QPushButton>("cmdAppend")->isEnabled());
+}
+
+TEST_F(Window, AllAppendOptionGreysTheSubtreeButtonAfterEveryAdd) {
+  tree.file(QStringLiteral("g/a.txt"));
+  open(tree.path(QStringLiteral("g")));
+  EXPECT_TRUE(child<QPushButton>("cmdAllAppend")->isEnabled());
+  window->settings().option.allAppend = 1;
+  window->applyAllAppendOption();
+  click("cmdAppend");
+  EXPECT_FALSE(child<QPushButton>("cmdAllAppend")->isEnabled());
+  EXPECT_TRUE(child<QPushButton>("cmdAppend")->isEnabled());
+}
+
+TEST_F(Window, CannotBeMadeSmallerThanItsMinimum) {
+  open();
+  window->show();
+  window->resize(10, 10);
+  const double twips = 1440.0 / window->logicalDpiX();
+  EXPECT_GE(window->width() * twips, 5650 - twips);
+  EXPECT_GE(window->height() * twips, 4950 - twips);
+}
+
+TEST_F(Window, PlaceSizeAndHistoryReachVekIniOnClose) {
+  tree.file(QStringLiteral("c/a.txt"));
+  open(tree.path(QStringLiteral("c")));
+  click("cmdAppend");
+  window->resize(600, 500);
+  window->move(40, 30);
+  window->close();
+  const double twips = 1440.0 / window->logicalDpiX();
+  const QString ini = iniText();
+  EXPECT_TRUE(ini.contains(QStringLiteral("Width=") + QString::number(qRound(600 * twips)))) << ini.toStdString();
+  EXPECT_TRUE(ini.contains(QStringLiteral("Height=") + QString::number(qRound(500 * twips))));
+  EXPECT_TRUE(ini.contains(QStringLiteral("Left=") + QString::number(qRound(40 * twips))));
+  EXPECT_TRUE(ini.contains(QStringLiteral("History0='") + tree.path(QStringLiteral("c'")))) << ini.toStdString();
+  EXPECT_TRUE(ini.contains(QStringLiteral("DefaultInDir='") + tree.path(QStringLiteral("c/'"))));
+
+  // The next window opens there, with the history.
+  open();
+  EXPECT_EQ(window->currentFolder(), tree.path(QStringLiteral("c")));
+  EXPECT_EQ(window->size(), QSize(600, 500));
+  EXPECT_EQ(child<QAction>("mHis0")->text(), tree.path(QStringLiteral("c")));
+}
+
+TEST_F(Window, ASettingsFileThatCannotBeWrittenIsReported) {
+  open();
+  // A folder where Vek.ini should be: the save fails and says so.
+  QFile::remove(tree.path(QStringLiteral("program/Vek.ini")));
+  tree.folder(QStringLiteral("program/Vek.ini"));
+  window->close();
+  ASSERT_FALSE(dialogs.messages.empty());
+  EXPECT_EQ(dialogs.messages.back().title, QStringLiteral("警告"));
+  EXPECT_TRUE(dialogs.messages.back().text.startsWith(QStringLiteral("設定ファイルを読み書きできません。")));
+}
+
+TEST_F(Window, PresetsFillTheFilterBoxAndReloadReplacesThem) {
+  open();
+  auto* filter = child<QComboBox>("cmbFilter");
+  EXPECT_EQ(filter->count(), 17);
+  EXPECT_EQ(filter->currentText(), QStringLiteral("*.*;　（全てのファイル）"));
+  tree.file(QStringLiteral("program/filter.txt"), "*.jpg\r\n");
+  setFilter(QStringLiteral("typed"));
+  click("cmdReadFilter");
+  EXPECT_EQ(filter->count(), 1);
+  EXPECT_EQ(filter->currentText(), QStringLiteral("*.jpg"));
+  click("cmdEditFilter");
+  ASSERT_EQ(dialogs.opened.size(), 1u);
+  EXPECT_EQ(dialogs.opened[0].toLocalFile(), tree.path(QStringLiteral("program/filter.txt")));
+}
+
+TEST_F(Window, ControlsCarryTheirCaptionsTooltipsAndNames) {
+  open();
+  EXPECT_EQ(child<QPushButton>("cmdAppend")->text(), QStringLiteral("表示中のﾌｧｲﾙを追加"));
+  EXPECT_EQ(child<QTreeView>("lvWriteList")->toolTip(),
+            QStringLiteral("選択したファイルリストを表示します。  不要なデータはチェックボックスを外してください。"));
+  EXPECT_EQ(child<QAction>("mVersion")->text(), QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報  (&V)"));
+  EXPECT_EQ(child<QAction>("mOnHelp")->shortcut(), QKeySequence(Qt::Key_F1));
+  EXPECT_TRUE(child<QAction>("mSetting")->isEnabled());
+  EXPECT_EQ(window->windowTitle().left(3), QStringLiteral("Vek"));
+  // Every control can be told apart by a screen reader.
+  for (QWidget* widget : window->findChildren<QWidget*>()) {
+    const QString name = widget->objectName();
+    if (name.startsWith(QStringLiteral("cmd")) || name.startsWith(QStringLiteral("lv")) ||
+        name.startsWith(QStringLiteral("drv")) || name.startsWith(QStringLiteral("dir")) ||
+        name.startsWith(QStringLiteral("fil")) || name.startsWith(QStringLiteral("cmb"))) {
+      EXPECT_FALSE(widget->accessibleName().isEmpty()) << name.toStdString();
+    }
+  }
+  const QStringList headers = [&] {
+    QStringList captions;
+    for (int i = 0; i < 8; ++i) captions.append(window->listModel().headerData(i, Qt::Horizontal).toString());
+    return captions;
+  }();
+  EXPECT_EQ(headers, (QStringList{u"ﾌｧｲﾙ名"_qs, u"拡張子"_qs, u"ﾊﾟｽ"_qs, u"ﾌｧｲﾙﾀｲﾌﾟ"_qs,
+                                  u"ﾌｧｲﾙｻｲｽﾞ"_qs, u"作成日時"_qs, u"ｱｸｾｽ日時"_qs, u"更新日時"_qs}));
+}
+
+TEST_F(Window, EnterAndDoubleClickOpenTheSelectedRow) {
+  tree.file(QStringLiteral("o/a b.txt"));
+  open(tree.path(QStringLiteral("o")));
+  auto* view = child<QTreeView>("lvWriteList");
+  QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+  QApplication::sendEvent(view, &enter);  // an empty list: nothing
+  EXPECT_TRUE(dialogs.opened.empty());
+  click("cmdAppend");
+  view->setCurrentIndex(window->listModel().index(0, 1));
+  QApplication::sendEvent(view, &enter);
+  ASSERT_EQ(dialogs.opened.size(), 1u);
+  EXPECT_EQ(dialogs.opened[0].toLocalFile(), tree.path(QStringLiteral("o/a b.txt")));
+}
+
+}  // namespace
+}  // namespace vek::test
