@@ -7,7 +7,6 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -18,17 +17,15 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QUrl>
 #include <QVBoxLayout>
 
 #include "batch/CommandComposer.h"
 #include "batch/ShellWords.h"
-#include "core/FileNameBytes.h"
-#include "core/Interaction.h"
 #include "core/ManualPath.h"
 #include "core/Session.h"
 #include "core/TextCodec.h"
 #include "gather/FilterPresets.h"
+#include "ui/WindowDialogs.h"
 
 namespace vek {
 
@@ -37,19 +34,6 @@ namespace {
 const QString kDateDefault = QStringLiteral("YYYYMMDDHHmm");
 constexpr int kStillWorkingMilliseconds = 3000;
 constexpr int kStopGraceMilliseconds = 3000;
-
-std::optional<QString> systemFolderChooser(QWidget* owner, const QString& title,
-                                           const QString& start) {
-  const QUrl url = QFileDialog::getExistingDirectoryUrl(
-      owner, title, QUrl::fromLocalFile(start), QFileDialog::ShowDirsOnly,
-      {QStringLiteral("file")});
-  if (url.isEmpty()) return std::nullopt;
-  if (!url.isLocalFile()) return QString();
-  // The name's own bytes, also when they are not UTF-8.
-  const QByteArray bytes =
-      QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1());
-  return decodeFileName(bytes.constData());
-}
 
 QGroupBox* frame(QWidget* parent, const char* name, const QString& caption) {
   auto* box = new QGroupBox(caption, parent);
@@ -118,15 +102,13 @@ QString runMessages(const QString& errors) {
 
 }  // namespace
 
-frmCommand::frmCommand(Session& session, Interaction& interaction, const QString& programFolder,
+frmCommand::frmCommand(Session& session, WindowDialogs& dialogs, const QString& programFolder,
                        const Prefill& prefill, QWidget* parent)
     : QDialog(parent),
       m_session(session),
-      m_interaction(interaction),
+      m_dialogs(dialogs),
       m_programFolder(programFolder),
-      m_prefill(prefill),
-      m_chooseFolder(systemFolderChooser),
-      m_beep([] { QApplication::beep(); }) {
+      m_prefill(prefill) {
   setObjectName(QStringLiteral("frmCommand"));
   setWindowTitle(QStringLiteral("ｺﾏﾝﾄﾞﾗｲﾝｼﾞｪﾈﾚｰﾀ"));
   setModal(true);
@@ -344,10 +326,10 @@ void frmCommand::recompose() { m_txtCommand->setPlainText(composeCommand(form())
 
 void frmCommand::browse(QLineEdit* box) {
   const std::optional<QString> chosen =
-      m_chooseFolder(this, QStringLiteral("ﾌｫﾙﾀﾞを選択してください"), box->text());
+      m_dialogs.chooseFolder(this, QStringLiteral("ﾌｫﾙﾀﾞを選択してください"), box->text());
   if (!chosen) return;
   if (chosen->isEmpty()) {
-    m_interaction.showMessage(
+    showMessage(
         {QStringLiteral("警告"),
          joinLines({QStringLiteral("指定されたﾊﾟｽからﾌｧｲﾙ情報を取得できません。"),
                     QStringLiteral("指定が可能なものは、ﾃﾞｽｸﾄｯﾌﾟ、ﾄﾞﾗｲﾌﾞ、ﾌｫﾙﾀﾞのみです。")}),
@@ -355,7 +337,7 @@ void frmCommand::browse(QLineEdit* box) {
     return;
   }
   if (!QFileInfo(*chosen).isDir()) {
-    m_interaction.showMessage({QStringLiteral("警告"),
+    showMessage({QStringLiteral("警告"),
                                joinLines({QStringLiteral("指定されたパスからファイル情報を取得できません。"),
                                           QStringLiteral("パスを変更してください。")}),
                                MessageIcon::Warning});
@@ -368,7 +350,7 @@ void frmCommand::copyCommand() {
   QClipboard* clipboard = QGuiApplication::clipboard();
   clipboard->clear();
   clipboard->setText(m_txtCommand->toPlainText());
-  m_interaction.showMessage({QStringLiteral("Vek"),
+  showMessage({QStringLiteral("Vek"),
                              QStringLiteral("コマンドをクリップボードにコピーしました。"),
                              MessageIcon::Information});
 }
@@ -414,14 +396,14 @@ void frmCommand::testRunFinished(int exitCode, QProcess::ExitStatus status) {
   endTestRun();
   const QString messages = runMessages(errors);
   if (stopped) {
-    m_interaction.showMessage({QStringLiteral("Vek"),
+    showMessage({QStringLiteral("Vek"),
                                QStringLiteral("リスト作成のテストを中止しました。"),
                                MessageIcon::Information});
   } else if (status == QProcess::NormalExit && exitCode == 0) {
     // Notices of the run (characters the encoding could not hold) follow the success line.
     QString text = m_txtOutPath->text() + QStringLiteral(" にリストを出力しました。");
     if (!messages.isEmpty()) text += QStringLiteral("\r\n\r\n") + messages;
-    m_interaction.showMessage({QStringLiteral("テスト完了"), text, MessageIcon::Information});
+    showMessage({QStringLiteral("テスト完了"), text, MessageIcon::Information});
   } else {
     QString text = messages;
     if (text.isEmpty()) {
@@ -430,14 +412,14 @@ void frmCommand::testRunFinished(int exitCode, QProcess::ExitStatus status) {
                  : QStringLiteral("リスト作成のテストが異常終了しました。");
       text += QStringLiteral("\r\nリストは出力されていません。");
     }
-    m_interaction.showMessage({QStringLiteral("警告"), text, MessageIcon::Warning});
+    showMessage({QStringLiteral("警告"), text, MessageIcon::Warning});
   }
   Q_EMIT testRunEnded();
 }
 
 void frmCommand::testRunFailedToStart() {
   endTestRun();
-  m_interaction.showMessage({QStringLiteral("警告"),
+  showMessage({QStringLiteral("警告"),
                              joinLines({QStringLiteral("テスト作成でエラーが発生しました。"),
                                         QStringLiteral("正しいコマンドを構築してください。")}),
                              MessageIcon::Warning});
@@ -456,6 +438,8 @@ void frmCommand::endTestRun() {
   unsetCursor();
   m_cmdMakeTest->setEnabled(true);
 }
+
+void frmCommand::showMessage(const Message& message) { m_dialogs.showMessage(this, message); }
 
 void frmCommand::openManual() {
   const QString manual = manualPath(m_programFolder, QCoreApplication::applicationDirPath());
@@ -485,7 +469,7 @@ bool frmCommand::handleKey(QObject* watched, QKeyEvent* key) {
   const bool screened = watched == m_txtInPath || watched == m_txtOutPath ||
                         watched == m_txtOutName || watched == m_cmbFilter->lineEdit();
   if (screened && key->text().size() == 1 && isFilterKeyAllowed(key->text()[0].unicode()) == 0) {
-    m_beep();
+    m_dialogs.beep();
     return true;
   }
   return false;

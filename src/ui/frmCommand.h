@@ -3,7 +3,6 @@
 // reporting what really happened.
 #pragma once
 
-#include <functional>
 #include <optional>
 
 #include <QDialog>
@@ -11,6 +10,7 @@
 #include <QTimer>
 
 #include "batch/CommandForm.h"
+#include "core/Message.h"
 
 class QButtonGroup;
 class QCheckBox;
@@ -22,8 +22,8 @@ class QPushButton;
 
 namespace vek {
 
-class Interaction;
 class Session;
+class WindowDialogs;
 
 class frmCommand : public QDialog {
   Q_OBJECT
@@ -36,16 +36,12 @@ class frmCommand : public QDialog {
     QString lastOutputFile;  // the file last chosen in the save dialog; empty when none
     QString executable;      // empty: the running program
   };
-  // nullopt: cancelled; an empty text: the chosen item is no folder of the file system.
-  using FolderChooser = std::function<std::optional<QString>(QWidget* owner, const QString& title,
-                                                             const QString& start)>;
-
-  frmCommand(Session& session, Interaction& interaction, const QString& programFolder,
+  // Messages, the folder browser and the beep go through dialogs; F1 opens the manual through
+  // the session's opener.
+  frmCommand(Session& session, WindowDialogs& dialogs, const QString& programFolder,
              const Prefill& prefill, QWidget* parent = nullptr);
   ~frmCommand() override;
 
-  void setFolderChooser(FolderChooser chooser) { m_chooseFolder = std::move(chooser); }
-  void setBeep(std::function<void()> beep) { m_beep = std::move(beep); }
   // How long a test run goes before the dialog shows that it is working and can be stopped.
   void setStillWorkingDelay(int milliseconds) { m_stillWorking.setInterval(milliseconds); }
 
@@ -81,13 +77,13 @@ class frmCommand : public QDialog {
   // True when the key was handled here (the control does not see it).
   bool handleKey(QObject* watched, QKeyEvent* key);
 
+  void showMessage(const Message& message);
+
   Session& m_session;
-  Interaction& m_interaction;
+  WindowDialogs& m_dialogs;
   QString m_programFolder;
   Prefill m_prefill;
   std::optional<QStringList> m_loadedPresets;
-  FolderChooser m_chooseFolder;
-  std::function<void()> m_beep;
 
   QLineEdit* m_txtInPath;
   QPushButton* m_cmdInPath;

@@ -37,6 +37,8 @@ frmDateSetting::frmDateSetting(Settings& settings, const Session& session,
   m_cmbDateFormat->setObjectName(QStringLiteral("cmbDateFormat"));
   m_cmbDateFormat->setEditable(true);
   m_cmbDateFormat->setInsertPolicy(QComboBox::NoInsert);
+  // No completion from the presets: a typed "YYYY/MM/DD" must not become the longer preset.
+  m_cmbDateFormat->setCompleter(nullptr);
   m_cmbDateFormat->setMinimumWidth(fontMetrics().horizontalAdvance(presets().at(3)) + 60);
   m_lblBeforeDate = createPreview(this, "lblBeforeDate");
   m_lblAfterDate = createPreview(this, "lblAfterDate");

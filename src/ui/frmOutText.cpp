@@ -54,6 +54,8 @@ frmOutText::frmOutText(Settings& settings, const FileList& list, const Session& 
   m_cmbSepa->setEditable(true);
   // The history changes only when the dialog closes, never by pressing Enter in the box.
   m_cmbSepa->setInsertPolicy(QComboBox::NoInsert);
+  // No completion from the list: typing "::" must give "::", not the remembered ":::".
+  m_cmbSepa->setCompleter(nullptr);
   // Fixed width, so that separators made of spaces can be seen and counted.
   m_cmbSepa->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
   m_cmbSepa->setAccessibleName(m_fraSepa->title());

@@ -31,6 +31,7 @@
 #include "core/FileSystem.h"
 #include "core/ManualPath.h"
 #include "core/PathRules.h"
+#include "core/ProgramVersion.h"
 #include "core/ProgramFolder.h"
 #include "core/SettingsFile.h"
 #include "gather/DropIntake.h"
@@ -40,12 +41,14 @@
 #include "ui/SystemDialogs.h"
 #include "ui/Twips.h"
 #include "ui/Volumes.h"
+#include "ui/frmCommand.h"
 #include "ui/frmDateSetting.h"
 #include "ui/frmHeadComment.h"
 #include "ui/frmOption.h"
 #include "ui/frmOutHtml.h"
 #include "ui/frmOutText.h"
 #include "ui/frmOutXML.h"
+#include "ui/frmVersion.h"
 
 namespace vek {
 
@@ -376,7 +379,8 @@ void frmVek::buildMenus() {
   // The command builder and the about box join these items when they exist; until then the
   // items are shown disabled.
   QMenu* tool = addMenu(QStringLiteral("mTool"), QStringLiteral("ﾂｰﾙ (&T)"));
-  addAction(tool, QStringLiteral("mCmdGen"), QStringLiteral("ｺﾏﾝﾄﾞｼﾞｪﾈﾚｰﾀ"))->setEnabled(false);
+  connect(addAction(tool, QStringLiteral("mCmdGen"), QStringLiteral("ｺﾏﾝﾄﾞｼﾞｪﾈﾚｰﾀ")),
+          &QAction::triggered, this, &frmVek::openCommandBuilder);
   QMenu* help = addMenu(QStringLiteral("mHelp"), QStringLiteral("ﾍﾙﾌﾟ (&H)"));
   QAction* manual = addAction(help, QStringLiteral("mOnHelp"), QStringLiteral("ﾏﾆｭｱﾙ(&m)"));
   manual->setShortcut(QKeySequence(Qt::Key_F1));
@@ -385,7 +389,8 @@ void frmVek::buildMenus() {
   connect(addAction(help, QStringLiteral("mOnlineHelp"),
                     QStringLiteral("ｵﾝﾗｲﾝﾏﾆｭｱﾙと最新情報(&W)")),
           &QAction::triggered, this, &frmVek::openOnlineManual);
-  addAction(help, QStringLiteral("mVersion"), QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報  (&V)"))->setEnabled(false);
+  connect(addAction(help, QStringLiteral("mVersion"), QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報  (&V)")),
+          &QAction::triggered, this, &frmVek::openAboutBox);
 }
 
 void frmVek::setToolTipsAndNames() {
@@ -475,10 +480,14 @@ void frmVek::loadPresets() {
     m_gatherer.setFilter(m_cmbFilter->currentText());
     return;
   }
+  showPresets(*presets);
+}
+
+void frmVek::showPresets(const QStringList& presets) {
   const QSignalBlocker block(m_cmbFilter);
   m_cmbFilter->clear();
-  m_cmbFilter->addItems(*presets);
-  m_cmbFilter->setEditText(presets->isEmpty() ? QString() : presets->front());
+  m_cmbFilter->addItems(presets);
+  m_cmbFilter->setEditText(presets.isEmpty() ? QString() : presets.front());
   m_gatherer.setFilter(m_cmbFilter->currentText());
   refreshFileBox();
 }
@@ -757,11 +766,14 @@ void frmVek::openDialog(QDialog* dialog) {
 }
 
 bool frmVek::askSaveFile(const QString& filter, QString& path) {
+  // The writer dialog that asks is the owner, so the questions stand over it.
+  QWidget* owner = QApplication::activeModalWidget();
+  if (!owner) owner = this;
   const std::optional<QString> chosen =
-      m_dialogs.chooseSaveFile(this, filter, m_window.saveInitialDir);
+      m_dialogs.chooseSaveFile(owner, filter, m_window.saveInitialDir);
   if (!chosen || chosen->isEmpty()) return true;
   const bool go = m_dialogs.askOkCancel(
-      this, {QStringLiteral("ﾌｧｲﾙ保存確認"),
+      owner, {QStringLiteral("ﾌｧｲﾙ保存確認"),
              QStringLiteral("ﾌｧｲﾙ名 ") + *chosen + QStringLiteral(" で保存します、よろしいですか?"),
              MessageIcon::None});
   if (!go) return true;
@@ -783,8 +795,26 @@ void frmVek::openManual() {
   if (!manual.isEmpty()) m_dialogs.openUrl(localFileUrl(manual));
 }
 
+// The two dialogs are modal to the window without a nested event loop (open, not exec), and
+// go away when closed.
+void frmVek::openCommandBuilder() {
+  auto* builder = new frmCommand(
+      m_session, m_dialogs, m_programFolder,
+      {m_folder, m_window.saveInitialDir, m_folder, m_window.saveFileName, {}}, this);
+  builder->setAttribute(Qt::WA_DeleteOnClose);
+  // The builder read the presets again; this window's filter box takes them too.
+  if (builder->loadedPresets()) showPresets(*builder->loadedPresets());
+  builder->open();
+}
+
+void frmVek::openAboutBox() {
+  auto* about = new frmVersion(m_dialogs, this);
+  about->setAttribute(Qt::WA_DeleteOnClose);
+  about->open();
+}
+
 void frmVek::openOnlineManual() {
-  m_dialogs.openUrl(QUrl(QStringLiteral("https://github.com/vek-filelist/vek#readme")));
+  m_dialogs.openUrl(QUrl(homePage() + QStringLiteral("#readme")));
 }
 
 // ---- Window events ----

@@ -86,6 +86,7 @@ class frmVek : public QMainWindow {
   bool acceptsDropAt(const QPoint& position) const;
   void restorePlace();
   void loadPresets();
+  void showPresets(const QStringList& presets);
   void showSettingsFailure(const QString& error);
 
   // Folder choosing.
@@ -118,6 +119,8 @@ class frmVek : public QMainWindow {
   void editPresets();
   void openManual();
   void openOnlineManual();
+  void openCommandBuilder();
+  void openAboutBox();
 
   Settings m_settings;
   WindowState m_window;

@@ -29,6 +29,14 @@ inline void pressKey(QWidget* widget, int key) {
   QApplication::sendEvent(widget, &release);
 }
 
+// Typing text key by key, as a person does (completion and the like take part).
+inline void typeText(QWidget* widget, const QString& text) {
+  for (QChar c : text) {
+    QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+    QApplication::sendEvent(widget, &press);
+  }
+}
+
 // The user's click: a check box changes its tick, an option button gets selected.
 inline void click(QAbstractButton* button) {
   button->click();

@@ -202,6 +202,25 @@ TEST(frmDateSetting, ThePresetsInOrderAndTheirPreview) {
   EXPECT_EQ(settings.option.dateFormat, u"YYYY/MM/DD HH:MM:SS"_s);
 }
 
+// A typed pattern that begins like a preset stays what was typed.
+TEST(frmDateSetting, TypingIsNotCompletedFromThePresets) {
+  Settings settings;
+  test::AnsweringSession answers;
+  test::RecordingInteraction interaction;
+  frmDateSetting dialog(settings, answers.session, interaction);
+  dialog.setClock(fixedNow);
+  dialog.show();
+  auto* combo = child<QComboBox>(&dialog, u"cmbDateFormat"_s);
+  combo->lineEdit()->clear();
+  QApplication::setActiveWindow(&dialog);
+  combo->lineEdit()->setFocus();
+  test::typeText(combo->lineEdit(), u"YYYY/MM"_s);
+  EXPECT_EQ(combo->currentText(), u"YYYY/MM"_s);
+  EXPECT_EQ(child<QLabel>(&dialog, u"lblAfterDate"_s)->text(), u"2005/08"_s);
+  pressKey(combo->lineEdit(), Qt::Key_Return);
+  EXPECT_EQ(settings.option.dateFormat, u"YYYY/MM"_s);
+}
+
 TEST(frmDateSetting, EnterOnAFocusedCancelButtonCancels) {
   Settings settings;
   test::AnsweringSession answers;

@@ -4,11 +4,14 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTreeWidget>
+
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -127,7 +130,10 @@ TEST(WriterDialogs, LoadShowsTheStoredValues) {
   EXPECT_EQ(child<QLabel>(&text, u"lblHeadInterval"_s)->text(), u"37"_s);
   EXPECT_TRUE(child<QRadioButton>(&text, u"optInsType_1"_s)->isChecked());
 
+  EXPECT_EQ(child<QGroupBox>(&text, u"framJoho"_s)->title(), u"出力する情報の選択"_s);
+
   frmOutHtml html(settings, list, answers.session, interaction);
+  EXPECT_EQ(child<QGroupBox>(&html, u"framJoho"_s)->title(), u"\u3000出力する情報の選択\u3000"_s);
   EXPECT_EQ(child<QLineEdit>(&html, u"txtTitle"_s)->text(), u"一覧 & <表>"_s);
   EXPECT_EQ(child<ColourLabel>(&html, u"lblFontSample"_s)->shownColour(), QColor(255, 0, 0));
   EXPECT_EQ(child<ColourLabel>(&html, u"lblBack"_s)->shownColour(), QColor(50, 100, 200));
@@ -247,6 +253,26 @@ TEST(frmOutText, TheSeparatorHistoryChangesOnEveryClose) {
   }
 }
 
+// A typed separator that begins like a remembered one stays what was typed.
+TEST(frmOutText, ATypedSeparatorIsNotCompletedFromTheHistory) {
+  Settings settings;
+  settings.csv.fileType = 1;
+  ASSERT_EQ(settings.separators[4], u":::"_s);
+  const FileList list = exampleList();
+  test::AnsweringSession answers;
+  test::RecordingInteraction interaction;
+  frmOutText dialog(settings, list, answers.session, interaction);
+  dialog.show();
+  auto* combo = child<QComboBox>(&dialog, u"cmbSepa"_s);
+  combo->lineEdit()->clear();
+  QApplication::setActiveWindow(&dialog);
+  combo->lineEdit()->setFocus();
+  test::typeText(combo->lineEdit(), u"::"_s);
+  EXPECT_EQ(combo->currentText(), u"::"_s);
+  dialog.reject();
+  EXPECT_EQ(settings.separators[0], u"::"_s);
+}
+
 // The dialog writes what the create operation writes with the same options.
 TEST(frmOutText, WritesTheListAndOpensItWhenAsked) {
   Settings settings;
@@ -322,6 +348,26 @@ TEST(WriterDialogs, AFailedWriteKeepsTheDialogOpenAndTheOldFile) {
     EXPECT_EQ(tree.read(u"list.out"_s), "old");
     EXPECT_TRUE(answers.opened.isEmpty());
   }
+}
+
+TEST(WriterDialogs, AWriteIntoAReadOnlyFolderKeepsTheDialogOpenAndTheOldFile) {
+  if (::geteuid() == 0) GTEST_SKIP() << "running as root: permission bits do not stop writes";
+  Settings settings;
+  const FileList list = exampleList();
+  test::AnsweringSession answers;
+  test::TempTree tree;
+  const QString folder = tree.folder(u"locked"_s);
+  answers.answerPath = tree.file(u"locked/list.csv"_s, "old");
+  QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+  test::RecordingInteraction interaction;
+  frmOutText dialog(settings, list, answers.session, interaction);
+  dialog.show();
+  child<QPushButton>(&dialog, u"cmdTextCreate"_s)->click();
+  QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+  EXPECT_TRUE(dialog.isVisible());
+  ASSERT_EQ(interaction.messages.size(), 1u);
+  EXPECT_EQ(interaction.messages[0].title, u"警告"_s);
+  EXPECT_EQ(tree.read(u"locked/list.csv"_s), "old");
 }
 
 TEST(frmOutHtml, ColoursComeFromTheColourDialogAndKeepTheirStoredForm) {

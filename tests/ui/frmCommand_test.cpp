@@ -20,8 +20,8 @@
 
 #include "core/Session.h"
 #include "support/QStringPrinter.h"
-#include "support/RecordingInteraction.h"
 #include "support/TempTree.h"
+#include "ScriptedDialogs.h"
 #include "ui/frmCommand.h"
 
 namespace vek {
@@ -51,9 +51,7 @@ class CommandBuilderTest : public ::testing::Test {
 
   std::unique_ptr<frmCommand> open(frmCommand::Prefill prefill = {}) {
     if (prefill.executable.isEmpty()) prefill.executable = u"/x/vek"_s;
-    auto dialog = std::make_unique<frmCommand>(session, interaction, programFolder, prefill);
-    dialog->setBeep([this] { ++beeps; });
-    return dialog;
+    return std::make_unique<frmCommand>(session, dialogs, programFolder, prefill);
   }
   frmCommand::Prefill standard() const {
     return {in, out, in, QString(), u"/x/vek"_s};
@@ -87,9 +85,8 @@ class CommandBuilderTest : public ::testing::Test {
   test::TempTree tree;
   QString programFolder, in, out;
   Session session;
-  test::RecordingInteraction interaction;
+  test::ScriptedDialogs dialogs;
   QStringList opened;
-  int beeps = 0;
 
  private:
   QByteArray m_oldHome;
@@ -200,13 +197,13 @@ TEST_F(CommandBuilderTest, TypedPathCharactersAreRefusedWithABeep) {
     type(box, u";"_s);
     EXPECT_EQ(box->text(), u"x*;"_s) << box->objectName().toStdString();
   }
-  EXPECT_EQ(beeps, 8 * 4);
+  EXPECT_EQ(dialogs.beeps, 8 * 4);
   auto* title = find<QLineEdit>(*dialog, u"txtTitle"_s);
   title->clear();
   type(title, u":"_s);
   type(title, u"\\"_s);
   EXPECT_EQ(title->text(), u":\\"_s);
-  EXPECT_EQ(beeps, 8 * 4);
+  EXPECT_EQ(dialogs.beeps, 8 * 4);
 }
 
 TEST_F(CommandBuilderTest, CopyPutsExactlyTheLineOnTheClipboard) {
@@ -214,10 +211,10 @@ TEST_F(CommandBuilderTest, CopyPutsExactlyTheLineOnTheClipboard) {
   find<QLineEdit>(*dialog, u"txtTitle"_s)->setText(u"題名 \"x\""_s);
   find<QPushButton>(*dialog, u"cmdCopy"_s)->click();
   EXPECT_EQ(QGuiApplication::clipboard()->text(), command(*dialog));
-  ASSERT_EQ(interaction.messages.size(), 1u);
-  EXPECT_EQ(interaction.messages[0].title, u"Vek"_s);
-  EXPECT_EQ(interaction.messages[0].text, u"コマンドをクリップボードにコピーしました。"_s);
-  EXPECT_EQ(interaction.messages[0].icon, MessageIcon::Information);
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].title, u"Vek"_s);
+  EXPECT_EQ(dialogs.messages[0].text, u"コマンドをクリップボードにコピーしました。"_s);
+  EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Information);
 }
 
 TEST_F(CommandBuilderTest, FolderButtonsTakeAChosenFolderAndExplainTheOthers) {
@@ -233,24 +230,19 @@ TEST_F(CommandBuilderTest, FolderButtonsTakeAChosenFolderAndExplainTheOthers) {
       {out, out, QString()},
   };
   for (const auto& c : cases) {
-    interaction.messages.clear();
+    dialogs.messages.clear();
     auto dialog = open(standard());
-    QString askedTitle, askedStart;
-    dialog->setFolderChooser([&](QWidget*, const QString& title, const QString& start) {
-      askedTitle = title;
-      askedStart = start;
-      return c.chosen;
-    });
+    dialogs.titles.clear();
+    dialogs.folders = {c.chosen};
     find<QPushButton>(*dialog, u"cmdInPath"_s)->click();
-    EXPECT_EQ(askedTitle, u"ﾌｫﾙﾀﾞを選択してください"_s);
-    EXPECT_EQ(askedStart, in);
+    EXPECT_EQ(dialogs.titles, std::vector<QString>{u"ﾌｫﾙﾀﾞを選択してください"_s});
     EXPECT_EQ(find<QLineEdit>(*dialog, u"txtInPath"_s)->text(), c.shown);
     if (c.message.isEmpty()) {
-      EXPECT_TRUE(interaction.messages.empty());
+      EXPECT_TRUE(dialogs.messages.empty());
     } else {
-      ASSERT_EQ(interaction.messages.size(), 1u);
-      EXPECT_EQ(interaction.messages[0].text, c.message);
-      EXPECT_EQ(interaction.messages[0].title, u"警告"_s);
+      ASSERT_EQ(dialogs.messages.size(), 1u);
+      EXPECT_EQ(dialogs.messages[0].text, c.message);
+      EXPECT_EQ(dialogs.messages[0].title, u"警告"_s);
     }
   }
 }
@@ -270,25 +262,25 @@ TEST_F(CommandBuilderTest, TestRunReportsSuccessOnlyWhenTheListWasWritten) {
   ASSERT_TRUE(waitForTestRun(*dialog));
   EXPECT_TRUE(makeTest->isEnabled());
   EXPECT_EQ(dialog->cursor().shape(), Qt::ArrowCursor);
-  ASSERT_EQ(interaction.messages.size(), 1u);
-  EXPECT_EQ(interaction.messages[0].title, u"テスト完了"_s);
-  EXPECT_EQ(interaction.messages[0].text, out + u" にリストを出力しました。"_s);
-  EXPECT_EQ(interaction.messages[0].icon, MessageIcon::Information);
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].title, u"テスト完了"_s);
+  EXPECT_EQ(dialogs.messages[0].text, out + u" にリストを出力しました。"_s);
+  EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Information);
   EXPECT_TRUE(tree.read(u"out/list.csv"_s).contains("a.txt"));
 
   // The same run where the list cannot be written: a folder stands in its place, which stops
   // root as well as anyone else.
-  interaction.messages.clear();
+  dialogs.messages.clear();
   QFile::remove(out + u"list.csv"_s);
   tree.folder(u"out/list.csv"_s);
   makeTest->click();
   ASSERT_TRUE(waitForTestRun(*dialog));
-  ASSERT_EQ(interaction.messages.size(), 1u);
-  EXPECT_EQ(interaction.messages[0].title, u"警告"_s);
-  EXPECT_EQ(interaction.messages[0].icon, MessageIcon::Warning);
-  EXPECT_TRUE(interaction.messages[0].text.startsWith(
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].title, u"警告"_s);
+  EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Warning);
+  EXPECT_TRUE(dialogs.messages[0].text.startsWith(
       u"ファイルを開くことが出来ません。\r\n"_s + out + u"list.csv\r\n"_s))
-      << interaction.messages[0].text.toStdString();
+      << dialogs.messages[0].text.toStdString();
 }
 
 TEST_F(CommandBuilderTest, TestRunIntoAReadOnlyFolderShowsTheRunsMessage) {
@@ -309,10 +301,10 @@ TEST_F(CommandBuilderTest, TestRunIntoAReadOnlyFolderShowsTheRunsMessage) {
   find<QPushButton>(*dialog, u"cmdMakeTest"_s)->click();
   ASSERT_TRUE(waitForTestRun(*dialog));
   QFile::setPermissions(out, QFileDevice::Permissions(0x7777));
-  ASSERT_EQ(interaction.messages.size(), 1u);
-  EXPECT_EQ(interaction.messages[0].title, u"警告"_s);
-  EXPECT_TRUE(interaction.messages[0].text.startsWith(u"ファイルを開くことが出来ません。"_s))
-      << interaction.messages[0].text.toStdString();
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].title, u"警告"_s);
+  EXPECT_TRUE(dialogs.messages[0].text.startsWith(u"ファイルを開くことが出来ません。"_s))
+      << dialogs.messages[0].text.toStdString();
 }
 
 TEST_F(CommandBuilderTest, ALineThatCannotStartGivesTheStartError) {
@@ -329,7 +321,7 @@ TEST_F(CommandBuilderTest, ALineThatCannotStartGivesTheStartError) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    interaction.messages.clear();
+    dialogs.messages.clear();
     frmCommand::Prefill prefill = standard();
     prefill.executable = tree.path(u"no such/vek"_s);
     auto dialog = open(prefill);
@@ -338,9 +330,9 @@ TEST_F(CommandBuilderTest, ALineThatCannotStartGivesTheStartError) {
     if (dialog->testRunning()) {
       ASSERT_TRUE(waitForTestRun(*dialog));
     }
-    ASSERT_EQ(interaction.messages.size(), 1u);
-    EXPECT_EQ(interaction.messages[0].title, u"警告"_s);
-    EXPECT_EQ(interaction.messages[0].text, startError);
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].title, u"警告"_s);
+    EXPECT_EQ(dialogs.messages[0].text, startError);
     EXPECT_TRUE(find<QPushButton>(*dialog, u"cmdMakeTest"_s)->isEnabled());
   }
 }
@@ -364,8 +356,8 @@ TEST_F(CommandBuilderTest, ALongRunShowsItIsWorkingAndCanBeStopped) {
   stop->click();
   ASSERT_TRUE(waitForTestRun(*dialog));
   EXPECT_FALSE(stop->isVisible());
-  ASSERT_EQ(interaction.messages.size(), 1u);
-  EXPECT_EQ(interaction.messages[0].text, u"リスト作成のテストを中止しました。"_s);
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].text, u"リスト作成のテストを中止しました。"_s);
 }
 
 TEST_F(CommandBuilderTest, KeysOpenTheManualStartTheTestRunAndClose) {
@@ -382,8 +374,8 @@ TEST_F(CommandBuilderTest, KeysOpenTheManualStartTheTestRunAndClose) {
   if (dialog->testRunning()) {
     ASSERT_TRUE(waitForTestRun(*dialog));
   }
-  ASSERT_EQ(interaction.messages.size(), 1u);
-  EXPECT_EQ(interaction.messages[0].title, u"警告"_s);
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].title, u"警告"_s);
 
   // Enter in the command box is a line break, not a test run.
   auto* line = find<QPlainTextEdit>(*dialog, u"txtCommand"_s);
@@ -391,7 +383,7 @@ TEST_F(CommandBuilderTest, KeysOpenTheManualStartTheTestRunAndClose) {
   type(line->viewport(), u"\r"_s, Qt::Key_Return);
   type(line, u"\r"_s, Qt::Key_Return);
   EXPECT_FALSE(dialog->testRunning());
-  EXPECT_EQ(interaction.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages.size(), 1u);
 
   type(title, QString(), Qt::Key_Escape);
   EXPECT_FALSE(dialog->isVisible());
