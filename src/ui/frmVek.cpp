@@ -257,11 +257,19 @@ void frmVek::buildControls() {
   m_lvWriteList->setModel(m_model);
   QHeaderView* header = m_lvWriteList->header();
   header->setSectionsClickable(true);
-  header->setSortIndicatorShown(false);
+  // No column is sorted yet; the room for the indicator is kept from the start.
+  header->setSortIndicatorShown(true);
+  header->setSortIndicator(-1, Qt::AscendingOrder);
   header->setStretchLastSection(false);
+  // The stored widths, or what the caption and a typical cell need at this font.
+  const int dateWidth = m_lvWriteList->fontMetrics().horizontalAdvance(
+                            QStringLiteral("0000/00/00 00:00:00")) +
+                        2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 12;
   for (int column = 0; column < kListColumnCount; ++column) {
-    header->resizeSection(
-        column, twipsToPixels(FileList::columns()[std::size_t(column)].widthTwips, *this));
+    int width = twipsToPixels(FileList::columns()[std::size_t(column)].widthTwips, *this);
+    width = std::max(width, header->sectionSizeHint(column));
+    if (ListColumn(column) >= ListColumn::Created) width = std::max(width, dateWidth);
+    header->resizeSection(column, width);
   }
   m_cmdListClear = makeButton(QStringLiteral("cmdListClear"), QStringLiteral("リストの一括クリア"),
                               m_frmFileList);
