@@ -24,6 +24,7 @@
 #include <QScreen>
 #include <QStringListModel>
 #include <QStyle>
+#include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -48,6 +49,8 @@ namespace vek {
 
 namespace {
 
+// How often rows gathered during an add are merged into the sorted order, in milliseconds.
+constexpr int kMergeInterval = 250;
 // The smallest window, in twips.
 constexpr double kMinimumWidth = 5650;
 constexpr double kMinimumHeight = 4950;
@@ -158,6 +161,9 @@ frmVek::frmVek(const Options& options, QWidget* parent)
   }
   selectVolumeFor(m_folder);
   restorePlace();
+  // The type descriptions are read once per program; reading them now, while the person looks
+  // at the window, spares the first add the wait.
+  QTimer::singleShot(0, this, [] { FileSystem::typeDescription(QStringLiteral("a.txt")); });
 }
 
 frmVek::~frmVek() {
@@ -333,7 +339,7 @@ void frmVek::buildControls() {
   connect(m_model, &FileListModel::listChanged, this, [this] {
     if (m_busy && !m_list.isEmpty()) updateListCaption();
   });
-  m_interaction.setBeforeEvents([this] { m_model->flush(); });
+  m_interaction.setBeforeEvents([this] { beforeEvents(); });
 }
 
 void frmVek::buildMenus() {
@@ -633,6 +639,7 @@ void frmVek::refreshHistoryMenu() {
 
 void frmVek::setBusy(bool busy) {
   m_busy = busy;
+  m_sinceMerge.start();
   for (QWidget* control : std::initializer_list<QWidget*>{
            m_cmdAppend, m_drvGetFile, m_dirGetFile, m_filGetFile, m_cmbFilter, m_cmdAllAppend,
            m_lvWriteList, m_cmdListClear, m_cmdOutList, m_cmdOutHtml, m_cmdOutXML,
@@ -649,6 +656,21 @@ void frmVek::setBusy(bool busy) {
 
 void frmVek::applyAllAppendOption() {
   m_cmdAllAppend->setEnabled(!m_busy && m_settings.option.allAppend != 1);
+}
+
+void frmVek::beforeEvents() {
+  // The list view lays out all its rows again whenever rows are announced, so during an add
+  // they are announced a few times a second, not at every pass of the event loop.
+  if (m_busy && m_sinceMerge.elapsed() < kMergeInterval) return;
+  // Every add ends by sorting the rows it added into the list. During a long add the rows so
+  // far are merged in at the same moments, so that the sort at the end has only the last few
+  // to place and the window keeps answering; the order at the end is the same.
+  if (m_busy && !m_list.isSortingEnabled()) {
+    m_list.setSortingEnabled(true);
+    m_list.setSortingEnabled(false);
+  }
+  m_model->flush();
+  m_sinceMerge.restart();
 }
 
 void frmVek::finishOperation(bool showCount) {
