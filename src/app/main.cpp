@@ -14,6 +14,7 @@
 #include "batch/StartMode.h"
 #include "core/FileNameBytes.h"
 #include "core/ProgramVersion.h"
+#include "ui/ProgramIcon.h"
 #include "ui/frmVek.h"
 
 namespace {
@@ -52,6 +53,9 @@ int main(int argc, char** argv) {
   }
 
   QApplication app(argc, argv);
+  // The icon of every window, and the desktop entry (vek.desktop) the desktop matches it with.
+  QApplication::setWindowIcon(vek::programIcon());
+  QGuiApplication::setDesktopFileName(QStringLiteral("vek"));
   vek::frmVek window(vek::frmVek::defaultOptions(table.token(1)));
   window.show();
   return app.exec();

@@ -73,9 +73,18 @@ bool holdsSeparator(const QString& name) {
                      [style](QChar c) { return isPathSeparator(c, style); });
 }
 
-// "/S", "/E" and "/N" take the next token only when it is not empty and is not a switch.
+// "/S", "/E" and "/N" take the next token only when it is not empty and is not a switch. On
+// POSIX an absolute path begins with "/" too: such a token is a value unless it is one of the
+// switch names, so that a folder given as the title (the command builder proposes the source
+// folder) is not refused as an unknown switch.
 bool isValue(const QString& token) {
-  return !token.isEmpty() && token.front() != u'/';
+  if (token.isEmpty()) return false;
+  if (token.front() != u'/') return true;
+  static const char16_t* const switches[] = {u"/I", u"/O", u"/T", u"/F", u"/C",
+                                             u"/S", u"/E", u"/H", u"/N"};
+  return nativePathStyle() == PathStyle::Posix &&
+         std::none_of(std::begin(switches), std::end(switches),
+                      [&](const char16_t* name) { return token == QStringView(name); });
 }
 
 bool isDirectory(const QString& path) { return FileSystem::folderExists(path); }

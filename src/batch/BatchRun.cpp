@@ -115,6 +115,14 @@ ExitCode BatchRun::executeBatch(const BatchRequest& request) {
       request.includeSubfolders ? gatherer.addSubtree(source) : gatherer.addCurrentFolder(source);
   // Declining the scan of the whole root on a terminal means stop, not an empty list.
   if (added.outcome == AddOutcome::Declined) return ExitCode::Declined;
+  // The window leaves unreadable folders out silently; a script is at least told how many.
+  if (added.unreadableFolders > 0) {
+    m_interaction.showMessage(
+        {QStringLiteral("警告"),
+         QStringLiteral("読み取れなかったフォルダが %1 件あります。その中のファイルはリストに含まれていません。")
+             .arg(added.unreadableFolders),
+         MessageIcon::Warning});
+  }
 
   sortBy(request.sortKey);
 

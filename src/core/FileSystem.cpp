@@ -19,6 +19,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <cstring>
 #include <ctime>
 #else
@@ -214,6 +215,38 @@ QString lastComponent(const QString& path) {
   return slash < 0 ? path : path.mid(slash + 1);
 }
 
+// Opens a folder by its path. A path longer than the system's limit (PATH_MAX), which open
+// refuses, is opened piece by piece, each piece relative to the folder before it, so any
+// depth the file system holds can be read.
+int openFolder(const QByteArray& path) {
+  constexpr int kFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
+  const int fd = ::open(path.constData(), kFlags);
+  if (fd >= 0 || errno != ENAMETOOLONG) return fd;
+  qsizetype at = 0;
+  int dir = ::open(path.startsWith('/') ? "/" : ".", kFlags);
+  while (dir >= 0) {
+    while (at < path.size() && path[at] == '/') ++at;
+    if (at >= path.size()) return dir;
+    qsizetype end = path.size();
+    if (end - at >= PATH_MAX) {
+      // The longest run of whole names below the limit.
+      end = path.lastIndexOf('/', at + PATH_MAX - 1);
+      if (end <= at) {
+        ::close(dir);
+        errno = ENAMETOOLONG;
+        return -1;
+      }
+    }
+    const int next = ::openat(dir, path.mid(at, end - at).constData(), kFlags);
+    const int error = errno;
+    ::close(dir);
+    errno = error;
+    dir = next;
+    at = end;
+  }
+  return -1;
+}
+
 bool statFollow(int dirFd, const char* name, struct stat& st) {
   return fstatat(dirFd, name, &st, 0) == 0;
 }
@@ -237,7 +270,18 @@ std::optional<FileInfo> FileSystem::fileInfo(const QString& path, QString* error
     setError(errorText, ENOENT);
     return std::nullopt;
   }
-  return statFile(AT_FDCWD, encodeFileName(path), lastComponent(path), errorText);
+  const QByteArray encoded = encodeFileName(path);
+  if (encoded.size() < PATH_MAX) return statFile(AT_FDCWD, encoded, lastComponent(path), errorText);
+  // Too long for one call: the file relative to its folder.
+  const qsizetype slash = encoded.lastIndexOf('/');
+  const int dir = openFolder(slash <= 0 ? QByteArray("/") : encoded.left(slash));
+  if (dir < 0) {
+    setError(errorText, errno);
+    return std::nullopt;
+  }
+  auto info = statFile(dir, encoded.mid(slash + 1), lastComponent(path), errorText);
+  ::close(dir);
+  return info;
 }
 
 bool FileSystem::removeFile(const QString& path, QString* errorText) {
@@ -248,7 +292,7 @@ bool FileSystem::removeFile(const QString& path, QString* errorText) {
 
 std::optional<FileSystem::Folder> FileSystem::Folder::open(const QString& path) {
   if (path.isEmpty()) return std::nullopt;
-  const int fd = ::open(encodeFileName(path).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  const int fd = openFolder(encodeFileName(path));
   if (fd < 0) return std::nullopt;
   return Folder(fd);
 }

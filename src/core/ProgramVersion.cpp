@@ -1,4 +1,4 @@
-// VEK_VERSION and VEK_RELEASE_DATE come from CMakeLists.txt.
+// VEK_VERSION, VEK_RELEASE_DATE and VEK_HOME_PAGE come from CMakeLists.txt.
 #include "core/ProgramVersion.h"
 
 namespace vek {
@@ -6,6 +6,8 @@ namespace vek {
 QString programVersion() { return QStringLiteral(VEK_VERSION); }
 
 QString releaseDate() { return QStringLiteral(VEK_RELEASE_DATE); }
+
+QString homePage() { return QStringLiteral(VEK_HOME_PAGE); }
 
 QString versionLine() { return u"vek " + programVersion() + u" (" + releaseDate() + u')'; }
 

@@ -1,4 +1,4 @@
-// The program's version and release date, set in one place of the build (CMakeLists.txt) and
+// The program's version, release date and home page, set in one place of the build (CMakeLists.txt) and
 // shown alike by `vek --version` and the about box.
 #pragma once
 
@@ -10,6 +10,8 @@ namespace vek {
 QString programVersion();
 // "YYYY/MM/DD"
 QString releaseDate();
+// Where to find the program, its news and its manual online.
+QString homePage();
 // The line `vek --version` prints, without its line end.
 QString versionLine();
 

@@ -1,5 +1,6 @@
 #include "ui/WindowInteraction.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QMainWindow>
 #include <QMenuBar>
@@ -32,6 +33,8 @@ bool WindowInteraction::progressShown() const {
 
 QWidget* WindowInteraction::messageOwner() {
   if (progressShown()) return m_info;
+  // A message of a dialog open over the window (a writer's failure) stands over that dialog.
+  if (QWidget* modal = QApplication::activeModalWidget()) return modal;
   return &m_owner;
 }
 

@@ -32,6 +32,7 @@
 #include "core/FileSystem.h"
 #include "core/ManualPath.h"
 #include "core/PathRules.h"
+#include "core/ProgramVersion.h"
 #include "core/ProgramFolder.h"
 #include "core/SettingsFile.h"
 #include "gather/DropIntake.h"
@@ -41,9 +42,14 @@
 #include "ui/SystemDialogs.h"
 #include "ui/Twips.h"
 #include "ui/Volumes.h"
-#include "writers/HtmlListExport.h"
-#include "writers/TextListExport.h"
-#include "writers/XmlListExport.h"
+#include "ui/frmCommand.h"
+#include "ui/frmDateSetting.h"
+#include "ui/frmHeadComment.h"
+#include "ui/frmOption.h"
+#include "ui/frmOutHtml.h"
+#include "ui/frmOutText.h"
+#include "ui/frmOutXML.h"
+#include "ui/frmVersion.h"
 
 namespace vek {
 
@@ -369,16 +375,26 @@ void frmVek::buildMenus() {
   connect(addAction(file, QStringLiteral("mExit"), QStringLiteral("終了 (&X)")), &QAction::triggered,
           this, &QWidget::close);
 
-  // The settings dialogs, the command builder and the about box join these items when they
-  // exist; until then the items are shown disabled.
   QMenu* option = addMenu(QStringLiteral("mOption"), QStringLiteral("ｵﾌﾟｼｮﾝ (&O)"));
-  addAction(option, QStringLiteral("mSetting"), QStringLiteral("動作設定 (&S)"))->setEnabled(false);
-  addAction(option, QStringLiteral("mHeadEdit"), QStringLiteral("ﾍｯﾀﾞｺﾒﾝﾄ編集 (&E)"))
-      ->setEnabled(false);
-  addAction(option, QStringLiteral("mDateFormat"), QStringLiteral("日付書式設定(&D)"))
-      ->setEnabled(false);
+  connect(addAction(option, QStringLiteral("mSetting"), QStringLiteral("動作設定 (&S)")),
+          &QAction::triggered, this, [this] {
+            auto* dialog = new frmOption(m_settings, m_session, this);
+            // The all-append button is greyed or enabled as soon as OK is pressed.
+            connect(dialog, &frmOption::allAppendChanged, this, &frmVek::applyAllAppendOption);
+            openDialog(dialog);
+          });
+  connect(addAction(option, QStringLiteral("mHeadEdit"), QStringLiteral("ﾍｯﾀﾞｺﾒﾝﾄ編集 (&E)")),
+          &QAction::triggered, this,
+          [this] { openDialog(new frmHeadComment(m_settings, m_session, this)); });
+  connect(addAction(option, QStringLiteral("mDateFormat"), QStringLiteral("日付書式設定(&D)")),
+          &QAction::triggered, this, [this] {
+            openDialog(new frmDateSetting(m_settings, m_session, m_interaction, this));
+          });
+  // The command builder and the about box join these items when they exist; until then the
+  // items are shown disabled.
   QMenu* tool = addMenu(QStringLiteral("mTool"), QStringLiteral("ﾂｰﾙ (&T)"));
-  addAction(tool, QStringLiteral("mCmdGen"), QStringLiteral("ｺﾏﾝﾄﾞｼﾞｪﾈﾚｰﾀ"))->setEnabled(false);
+  connect(addAction(tool, QStringLiteral("mCmdGen"), QStringLiteral("ｺﾏﾝﾄﾞｼﾞｪﾈﾚｰﾀ")),
+          &QAction::triggered, this, &frmVek::openCommandBuilder);
   QMenu* help = addMenu(QStringLiteral("mHelp"), QStringLiteral("ﾍﾙﾌﾟ (&H)"));
   QAction* manual = addAction(help, QStringLiteral("mOnHelp"), QStringLiteral("ﾏﾆｭｱﾙ(&m)"));
   manual->setShortcut(QKeySequence(Qt::Key_F1));
@@ -387,7 +403,8 @@ void frmVek::buildMenus() {
   connect(addAction(help, QStringLiteral("mOnlineHelp"),
                     QStringLiteral("ｵﾝﾗｲﾝﾏﾆｭｱﾙと最新情報(&W)")),
           &QAction::triggered, this, &frmVek::openOnlineManual);
-  addAction(help, QStringLiteral("mVersion"), QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報  (&V)"))->setEnabled(false);
+  connect(addAction(help, QStringLiteral("mVersion"), QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報  (&V)")),
+          &QAction::triggered, this, &frmVek::openAboutBox);
 }
 
 void frmVek::setToolTipsAndNames() {
@@ -477,10 +494,14 @@ void frmVek::loadPresets() {
     m_gatherer.setFilter(m_cmbFilter->currentText());
     return;
   }
+  showPresets(*presets);
+}
+
+void frmVek::showPresets(const QStringList& presets) {
   const QSignalBlocker block(m_cmbFilter);
   m_cmbFilter->clear();
-  m_cmbFilter->addItems(*presets);
-  m_cmbFilter->setEditText(presets->isEmpty() ? QString() : presets->front());
+  m_cmbFilter->addItems(presets);
+  m_cmbFilter->setEditText(presets.isEmpty() ? QString() : presets.front());
   m_gatherer.setFilter(m_cmbFilter->currentText());
   refreshFileBox();
 }
@@ -753,39 +774,36 @@ void frmVek::exportList(WriterKind kind) {
 }
 
 void frmVek::openWriterDialog(WriterKind kind) {
-  QString path;
-  bool written = false;
   switch (kind) {
-    case WriterKind::Text: {
-      const bool textType = m_settings.csv.fileType == 1;
-      if (m_session.confirmSave(textType ? QStringLiteral("ﾃｷｽﾄﾌｧｲﾙ|*.txt")
-                                         : QStringLiteral("CSVﾌｧｲﾙ|*.csv"),
-                                path)) {
-        return;
-      }
-      written = createTextList(path, m_list, m_settings, m_interaction, textType,
-                               m_settings.separators[0]);
+    case WriterKind::Text:
+      openDialog(new frmOutText(m_settings, m_list, m_session, m_interaction, this));
       break;
-    }
     case WriterKind::Html:
-      if (m_session.confirmSave(QStringLiteral("HTMLﾄﾞｷｭﾒﾝﾄ|*.htm;*.html"), path)) return;
-      written = createHtmlList(path, m_list, m_settings, m_interaction,
-                               htmlInitialTitle(m_list, m_settings));
+      openDialog(new frmOutHtml(m_settings, m_list, m_session, m_interaction, this));
       break;
     case WriterKind::Xml:
-      if (m_session.confirmSave(QStringLiteral("XMLﾌｧｲﾙ|*.xml"), path)) return;
-      written = createXmlList(path, m_list, m_settings, m_interaction);
+      openDialog(new frmOutXML(m_settings, m_list, m_session, m_interaction, this));
       break;
   }
-  if (written && m_settings.option.listOpen == 1) m_session.openWithAssociatedApp(path);
+}
+
+void frmVek::openDialog(QDialog* dialog) {
+  // Modal over the window, which takes no input until the dialog closes; open() rather than
+  // exec(), so the window's own event handling goes on as usual meanwhile.
+  dialog->setAttribute(Qt::WA_DeleteOnClose);
+  dialog->setWindowModality(Qt::WindowModal);
+  dialog->open();
 }
 
 bool frmVek::askSaveFile(const QString& filter, QString& path) {
+  // The writer dialog that asks is the owner, so the questions stand over it.
+  QWidget* owner = QApplication::activeModalWidget();
+  if (!owner) owner = this;
   const std::optional<QString> chosen =
-      m_dialogs.chooseSaveFile(this, filter, m_window.saveInitialDir);
+      m_dialogs.chooseSaveFile(owner, filter, m_window.saveInitialDir);
   if (!chosen || chosen->isEmpty()) return true;
   const bool go = m_dialogs.askOkCancel(
-      this, {QStringLiteral("ﾌｧｲﾙ保存確認"),
+      owner, {QStringLiteral("ﾌｧｲﾙ保存確認"),
              QStringLiteral("ﾌｧｲﾙ名 ") + *chosen + QStringLiteral(" で保存します、よろしいですか?"),
              MessageIcon::None});
   if (!go) return true;
@@ -807,8 +825,26 @@ void frmVek::openManual() {
   if (!manual.isEmpty()) m_dialogs.openUrl(localFileUrl(manual));
 }
 
+// The two dialogs are modal to the window without a nested event loop (open, not exec), and
+// go away when closed.
+void frmVek::openCommandBuilder() {
+  auto* builder = new frmCommand(
+      m_session, m_dialogs, m_programFolder,
+      {m_folder, m_window.saveInitialDir, m_folder, m_window.saveFileName, {}}, this);
+  builder->setAttribute(Qt::WA_DeleteOnClose);
+  // The builder read the presets again; this window's filter box takes them too.
+  if (builder->loadedPresets()) showPresets(*builder->loadedPresets());
+  builder->open();
+}
+
+void frmVek::openAboutBox() {
+  auto* about = new frmVersion(m_dialogs, this);
+  about->setAttribute(Qt::WA_DeleteOnClose);
+  about->open();
+}
+
 void frmVek::openOnlineManual() {
-  m_dialogs.openUrl(QUrl(QStringLiteral("https://github.com/vek-filelist/vek#readme")));
+  m_dialogs.openUrl(QUrl(homePage() + QStringLiteral("#readme")));
 }
 
 // ---- Window events ----

@@ -20,6 +20,7 @@
 
 class QAction;
 class QComboBox;
+class QDialog;
 class QGroupBox;
 class QLabel;
 class QListView;
@@ -86,6 +87,7 @@ class frmVek : public QMainWindow {
   bool acceptsDropAt(const QPoint& position) const;
   void restorePlace();
   void loadPresets();
+  void showPresets(const QStringList& presets);
   void showSettingsFailure(const QString& error);
 
   // Folder choosing.
@@ -111,14 +113,16 @@ class frmVek : public QMainWindow {
   void headerClicked(int section);
   void openSelectedRow();
   void exportList(WriterKind kind);
-  // Opens the writer dialog of kind; until those dialogs exist, asks for a file and writes it
-  // with the stored options.
   void openWriterDialog(WriterKind kind);
+  // Shows a dialog modal over the window; it is deleted when it closes.
+  void openDialog(QDialog* dialog);
   bool askSaveFile(const QString& filter, QString& path);
   void openPath(const QString& path);
   void editPresets();
   void openManual();
   void openOnlineManual();
+  void openCommandBuilder();
+  void openAboutBox();
 
   Settings m_settings;
   WindowState m_window;

@@ -153,6 +153,16 @@ TEST_F(BatchParserTest, OptionalValuesAreNotTakenFromTheNextSwitch) {
   EXPECT_EQ(r.filter, u"*.txt;*.log"_s);
 }
 
+TEST_F(BatchParserTest, AnAbsolutePathIsAValueUnlessItIsASwitchName) {
+  BatchRequest r = request({u"/I"_s, u"IN"_s, u"/N"_s, u"/srv/data"_s, u"/C"_s});
+  EXPECT_EQ(r.title, u"/srv/data"_s);
+  EXPECT_TRUE(r.includeSubfolders);
+  r = request({u"/I"_s, u"IN"_s, u"/N"_s, u"/H"_s});
+  EXPECT_EQ(r.title, in);
+  EXPECT_TRUE(r.hideWindow);
+  EXPECT_TRUE(messageText({u"/I"_s, u"IN"_s, u"/S"_s, u"/x"_s}).startsWith(u"ソートキーが不正です [/x]"));
+}
+
 TEST_F(BatchParserTest, FileNameFromDate) {
   const struct {
     QStringList tokens;

@@ -18,11 +18,11 @@ TEST(ManualPath, PrefersTheProgramFolderThenBesideTheProgramThenTheDataFolder) {
     QStringList files;
     QString expected;  // relative to the tree; empty: no manual
   } cases[] = {
-      {"portable", {u"prog/readme.htm"_s, u"bin/readme.htm"_s, u"share/doc/vek/readme.htm"_s},
+      {"portable", {u"prog/readme.htm"_s, u"bin/readme.htm"_s, u"share/vek/readme.htm"_s},
        u"prog/readme.htm"_s},
-      {"beside the executable", {u"bin/readme.htm"_s, u"share/doc/vek/readme.htm"_s},
+      {"beside the executable", {u"bin/readme.htm"_s, u"share/vek/readme.htm"_s},
        u"bin/readme.htm"_s},
-      {"installed", {u"share/doc/vek/readme.htm"_s}, u"share/doc/vek/readme.htm"_s},
+      {"installed", {u"share/vek/readme.htm"_s}, u"share/vek/readme.htm"_s},
       {"a folder of that name is no manual", {u"prog/readme.htm/x"_s}, QString()},
       {"missing", {}, QString()},
   };

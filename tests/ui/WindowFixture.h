@@ -44,6 +44,22 @@ class WindowFixture : public ::testing::Test {
     return found;
   }
   void click(const char* name) const { child<QPushButton>(name)->click(); }
+  // The dialog of type T that the window shows now, or null.
+  template <typename T>
+  T* shownDialog() const {
+    for (T* dialog : window->findChildren<T*>())
+      if (dialog->isVisible()) return dialog;
+    return nullptr;
+  }
+  // Presses the button of the dialog of type T that the window shows now.
+  template <typename T>
+  void clickInDialog(const char* button) const {
+    T* dialog = shownDialog<T>();
+    ASSERT_NE(dialog, nullptr) << button;
+    auto* control = dialog->template findChild<QPushButton*>(QString::fromLatin1(button));
+    ASSERT_NE(control, nullptr) << button;
+    control->click();
+  }
 
   QStringList fileBox() const {
     auto* model = qobject_cast<QStringListModel*>(child<QListView>("filGetFile")->model());

@@ -11,6 +11,9 @@
 #include "support/QStringPrinter.h"
 #include "ui/FileListModel.h"
 #include "ui/frmInfo.h"
+#include "ui/frmOutHtml.h"
+#include "ui/frmOutText.h"
+#include "ui/frmOutXML.h"
 
 namespace vek::test {
 namespace {
@@ -216,7 +219,9 @@ TEST_F(Window, ExportAsksForTheFileConfirmsAndWrites) {
   dialogs.saveFiles = {target};
   dialogs.ok = false;  // the confirmation is declined: nothing written
   click("cmdOutList");
+  clickInDialog<frmOutText>("cmdTextCreate");
   EXPECT_FALSE(QFileInfo::exists(target));
+  EXPECT_NE(shownDialog<frmOutText>(), nullptr);  // the dialog stays open
   ASSERT_EQ(dialogs.questions.size(), 1u);
   EXPECT_EQ(dialogs.questions[0].title, QStringLiteral("ﾌｧｲﾙ保存確認"));
   EXPECT_EQ(dialogs.questions[0].text,
@@ -226,7 +231,8 @@ TEST_F(Window, ExportAsksForTheFileConfirmsAndWrites) {
   dialogs.saveFiles = {target};
   dialogs.ok = true;
   window->settings().option.listOpen = 1;
-  click("cmdOutList");
+  clickInDialog<frmOutText>("cmdTextCreate");
+  EXPECT_EQ(shownDialog<frmOutText>(), nullptr);
   EXPECT_TRUE(QFileInfo::exists(target));
   EXPECT_EQ(window->windowSettings().saveFileName, target);
   ASSERT_EQ(dialogs.opened.size(), 1u);
@@ -237,6 +243,10 @@ TEST_F(Window, ExportAsksForTheFileConfirmsAndWrites) {
     const QString file = tree.path(QStringLiteral("out/list.") + filter.section(u'.', -1));
     dialogs.saveFiles = {file};
     click(button);
+    if (filter.endsWith(u".xml"_qs))
+      clickInDialog<frmOutXML>("cmdXmlCreate");
+    else
+      clickInDialog<frmOutHtml>("cmdHtmlCreate");
     EXPECT_EQ(dialogs.filters.back(), filter);
     EXPECT_TRUE(QFileInfo::exists(file)) << button;
     // The next save dialog starts in the folder of the last file saved.
@@ -408,7 +418,7 @@ TEST_F(Window, ControlsCarryTheirCaptionsTooltipsAndNames) {
             QStringLiteral("選択したファイルリストを表示します。  不要なデータはチェックボックスを外してください。"));
   EXPECT_EQ(child<QAction>("mVersion")->text(), QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報  (&V)"));
   EXPECT_EQ(child<QAction>("mOnHelp")->shortcut(), QKeySequence(Qt::Key_F1));
-  EXPECT_FALSE(child<QAction>("mSetting")->isEnabled());
+  EXPECT_TRUE(child<QAction>("mSetting")->isEnabled());
   EXPECT_EQ(window->windowTitle().left(3), QStringLiteral("Vek"));
   // Every control can be told apart by a screen reader.
   for (QWidget* widget : window->findChildren<QWidget*>()) {

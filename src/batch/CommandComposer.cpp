@@ -1,0 +1,82 @@
+#include "batch/CommandComposer.h"
+
+namespace vek {
+
+namespace {
+
+// Characters a POSIX shell takes literally anywhere in an unquoted word. Anything beyond ASCII
+// is an ordinary character to the shell, U+3000 included.
+bool isPlainWordCharacter(QChar c) {
+  const char16_t u = c.unicode();
+  if (u >= 0x80) return true;
+  if ((u >= u'a' && u <= u'z') || (u >= u'A' && u <= u'Z') || (u >= u'0' && u <= u'9')) {
+    return true;
+  }
+  switch (u) {
+    case u'/': case u'.': case u'_': case u'-': case u'+': case u',': case u'@': case u'%':
+    case u':':
+      return true;
+    default:
+      return false;
+  }
+}
+
+QString typeWord(int type) {
+  switch (type) {
+    case 0: return QStringLiteral("CSV");
+    case 1: return QStringLiteral("TEXT");
+    case 2: return QStringLiteral("HTML");
+    case 3: return QStringLiteral("XML");
+    default: return {};
+  }
+}
+
+}  // namespace
+
+QString shellQuoted(QStringView text) {
+  QString quoted;
+  quoted.reserve(text.size() + 2);
+  quoted += u'"';
+  for (const QChar c : text) {
+    switch (c.unicode()) {
+      case u'$': case u'`': case u'\\': case u'"':
+        quoted += u'\\';
+        quoted += c;
+        break;
+      case u'!':
+        quoted += QStringLiteral("\"'!'\"");
+        break;
+      default:
+        quoted += c;
+    }
+  }
+  quoted += u'"';
+  return quoted;
+}
+
+QString shellWord(QStringView text) {
+  if (text.isEmpty() || !std::all_of(text.begin(), text.end(), isPlainWordCharacter)) {
+    return shellQuoted(text);
+  }
+  return text.toString();
+}
+
+QString filterPattern(QStringView filterText) {
+  const qsizetype space = filterText.indexOf(u' ');
+  if (space < 0) return filterText.isEmpty() ? QStringLiteral("*.*") : filterText.toString();
+  qsizetype end = space;
+  while (end > 0 && filterText[end - 1] == u';') --end;
+  return end == 0 ? QStringLiteral("*.*") : filterText.first(end).toString();
+}
+
+QString composeCommand(const CommandForm& form) {
+  const QString filePart = form.dateName ? u"DATE " + shellQuoted(form.outName)
+                                         : shellQuoted(form.outName);
+  const int sortNumber = form.sortIndex >= 0 && form.sortIndex < 8 ? form.sortIndex + 1 : 0;
+  return shellWord(form.executable) + u" /I " + shellQuoted(form.inPath) + u" /O " +
+         shellQuoted(form.outPath) + u" /T " + typeWord(form.type) + u" /F " + filePart +
+         u" /E " + shellWord(filterPattern(form.filter)) + u" /N " + shellQuoted(form.title) +
+         u" /S " + QString::number(sortNumber) + (form.subfolders ? u" /C " : u"");
+}
+
+}  // namespace vek

@@ -1,0 +1,118 @@
+#include "ui/BandDialog.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "core/ManualPath.h"
+
+namespace vek {
+
+namespace {
+
+const char* const kEnterKeepsMeaning = "vekEnterKeepsMeaning";
+
+}  // namespace
+
+BandDialog::BandDialog(const QString& name, const QString& caption, const QString& bandText,
+                       const Session& session, QWidget* parent)
+    : QDialog(parent), m_session(session) {
+  setObjectName(name);
+  setWindowTitle(caption);
+  setModal(true);
+
+  auto* band = new QFrame(this);
+  band->setObjectName(QStringLiteral("fraBand"));
+  band->setAutoFillBackground(true);
+  QPalette white = band->palette();
+  white.setColor(QPalette::Window, Qt::white);
+  white.setColor(QPalette::WindowText, Qt::black);
+  band->setPalette(white);
+  auto* bandLabel = new QLabel(bandText, band);
+  bandLabel->setObjectName(QStringLiteral("lblBand"));
+  auto* bandLayout = new QHBoxLayout(band);
+  bandLayout->setContentsMargins(12, 10, 12, 10);
+  bandLayout->addWidget(bandLabel);
+
+  auto* line = new QFrame(this);
+  line->setFrameShape(QFrame::HLine);
+  line->setFrameShadow(QFrame::Sunken);
+
+  m_cmdOK = new QPushButton(QStringLiteral("OK"), this);
+  m_cmdOK->setObjectName(QStringLiteral("cmdOK"));
+  m_cmdOK->setDefault(true);
+  m_cmdCansel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
+  m_cmdCansel->setObjectName(QStringLiteral("cmdCansel"));
+
+  m_fields = new QVBoxLayout;
+  m_fields->setContentsMargins(12, 6, 12, 6);
+  m_buttons = new QHBoxLayout;
+  m_buttons->setContentsMargins(12, 6, 12, 12);
+  m_buttons->addStretch();
+  m_buttons->addWidget(m_cmdOK);
+  m_buttons->addWidget(m_cmdCansel);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->addWidget(band);
+  layout->addWidget(line);
+  layout->addLayout(m_fields, 1);
+  layout->addLayout(m_buttons);
+
+  connect(m_cmdOK, &QPushButton::clicked, this, [this] { ok(); });
+  connect(m_cmdCansel, &QPushButton::clicked, this, &BandDialog::reject);
+}
+
+void BandDialog::addKeyRule(QWidget* control) {
+  control->installEventFilter(this);
+  if (auto* combo = qobject_cast<QComboBox*>(control); combo && combo->lineEdit())
+    combo->lineEdit()->installEventFilter(this);
+}
+
+void BandDialog::addKeyRuleExceptEnter(QWidget* control) {
+  control->setProperty(kEnterKeepsMeaning, true);
+  addKeyRule(control);
+}
+
+bool BandDialog::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::KeyPress) return QDialog::eventFilter(watched, event);
+  const int key = static_cast<QKeyEvent*>(event)->key();
+  switch (key) {
+    case Qt::Key_Escape:
+      reject();
+      return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      if (watched->property(kEnterKeepsMeaning).toBool()) break;
+      ok();
+      return true;
+    case Qt::Key_F1:
+      openManual();
+      return true;
+    default:
+      break;
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+void BandDialog::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_F1) {
+    openManual();
+    return;
+  }
+  QDialog::keyPressEvent(event);
+}
+
+void BandDialog::openManual() const {
+  // Without a manual installed F1 does nothing, as everywhere else in the program.
+  const QString manual = manualPath();
+  if (!manual.isEmpty()) m_session.openWithAssociatedApp(manual);
+}
+
+}  // namespace vek

@@ -1,0 +1,157 @@
+#include "ui/framJoho.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "ui/CaptionColour.h"
+#include "ui/OptionGroup.h"
+
+namespace vek {
+
+namespace {
+
+QCheckBox* createCheck(QWidget* parent, const char* name, const QString& caption) {
+  auto* check = new QCheckBox(caption, parent);
+  check->setObjectName(QString::fromLatin1(name));
+  followCheckColour(check);
+  return check;
+}
+
+// The shaping controls stand indented under the column they shape.
+QHBoxLayout* indented(QWidget* parent) {
+  auto* row = new QHBoxLayout;
+  row->addSpacing(parent->fontMetrics().horizontalAdvance(u'M') * 2);
+  return row;
+}
+
+}  // namespace
+
+framJoho::framJoho(const QString& caption, QWidget* parent) : QGroupBox(caption, parent) {
+  setObjectName(QStringLiteral("framJoho"));
+  setToolTip(QStringLiteral("出力したいファイルの情報を指定します。"));
+
+  m_chkFullPath = createCheck(this, "chkFullPath", QStringLiteral("ﾌﾙﾊﾟｽ（ﾃﾞｨﾚｸﾄﾘ+ﾌｧｲﾙ）"));
+  m_chkPathType = createCheck(this, "chkPathType", QStringLiteral("file:// 形式で出力"));
+  m_chkDir = createCheck(this, "chkDir", QStringLiteral("ﾃﾞｨﾚｸﾄﾘ情報"));
+  m_optDir = createOptionGroup(this, QStringLiteral("optDir"),
+                               {QStringLiteral("絶対ﾊﾟｽ"), QStringLiteral("絶対ﾊﾟｽ（ﾄﾞﾗｲﾌﾞ省略"),
+                                QStringLiteral("最後尾のﾌｫﾙﾀﾞ名")});
+  m_chkFile = createCheck(this, "chkFile", QStringLiteral("ﾌｧｲﾙ名"));
+  m_chkAndName = createCheck(this, "chkAndName", QStringLiteral("拡張子を付加"));
+  m_chkExtend = createCheck(this, "chkExtend", QStringLiteral("ﾌｧｲﾙﾀｲﾌﾟ"));
+  m_chkSize = createCheck(this, "chkSize", QStringLiteral("ﾌｧｲﾙｻｲｽﾞ"));
+  m_optSize = createOptionGroup(this, QStringLiteral("optSize"),
+                                {QStringLiteral("Byte"), QStringLiteral("KB"), QStringLiteral("MB")});
+  m_chkAddUnit = createCheck(this, "chkAddUnit", QStringLiteral("単位を付加"));
+  m_chkDateCreate = createCheck(this, "chkDateCreate", QStringLiteral("作成日時"));
+  m_chkDateAccess = createCheck(this, "chkDateAccess", QStringLiteral("ｱｸｾｽ日時"));
+  m_chkDateModifi = createCheck(this, "chkDateModifi", QStringLiteral("更新日時"));
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(m_chkFullPath);
+  QHBoxLayout* row = indented(this);
+  row->addWidget(m_chkPathType);
+  layout->addLayout(row);
+  layout->addWidget(m_chkDir);
+  for (int i = 0; i < 3; ++i) {
+    row = indented(this);
+    row->addWidget(optionButton(m_optDir, i));
+    layout->addLayout(row);
+  }
+  layout->addWidget(m_chkFile);
+  row = indented(this);
+  row->addWidget(m_chkAndName);
+  layout->addLayout(row);
+  layout->addWidget(m_chkExtend);
+  layout->addWidget(m_chkSize);
+  row = indented(this);
+  for (int i = 0; i < 3; ++i) row->addWidget(optionButton(m_optSize, i));
+  row->addStretch();
+  layout->addLayout(row);
+  row = indented(this);
+  row->addWidget(m_chkAddUnit);
+  layout->addLayout(row);
+  layout->addWidget(m_chkDateCreate);
+  layout->addWidget(m_chkDateAccess);
+  layout->addWidget(m_chkDateModifi);
+  layout->addStretch();
+
+  connect(m_chkFullPath, &QCheckBox::toggled, this, &framJoho::applyFullPathRule);
+  connect(m_chkDir, &QCheckBox::toggled, this, &framJoho::applyDirRule);
+  connect(m_chkFile, &QCheckBox::toggled, this, &framJoho::applyFileRule);
+  connect(m_chkSize, &QCheckBox::toggled, this, &framJoho::applySizeRule);
+  load(ColumnOptions());
+}
+
+QString framJoho::defaultCaption() {
+  return QStringLiteral("出力する情報の選択");
+}
+
+QLabel* framJoho::createSortNote(QWidget* parent) {
+  auto* note = new QLabel(
+      QStringLiteral("※　ﾌｧｲﾙのｿｰﾄ順序は、前画面の「出力対象ﾌｧｲﾙﾘｽﾄ」にて指定できます。"), parent);
+  note->setObjectName(QStringLiteral("lblSortNote"));
+  note->setWordWrap(true);
+  return note;
+}
+
+void framJoho::load(const ColumnOptions& options) {
+  m_chkFullPath->setChecked(options.chkPath == 1);
+  m_chkPathType->setChecked(options.chkPathType == 1);
+  m_chkDir->setChecked(options.chkDir == 1);
+  selectOption(m_optDir, options.optDirType);
+  m_chkFile->setChecked(options.chkFile == 1);
+  m_chkAndName->setChecked(options.chkExtAdd == 1);
+  m_chkExtend->setChecked(options.chkExt == 1);
+  m_chkSize->setChecked(options.chkSize == 1);
+  selectOption(m_optSize, options.optSizeType);
+  m_chkAddUnit->setChecked(options.chkAddUnit == 1);
+  m_chkDateCreate->setChecked(options.chkMakeDate == 1);
+  m_chkDateAccess->setChecked(options.chkAccessDate == 1);
+  m_chkDateModifi->setChecked(options.chkUpdateDate == 1);
+  applyFullPathRule();
+  applyDirRule();
+  applyFileRule();
+  applySizeRule();
+}
+
+void framJoho::store(ColumnOptions& options) const {
+  options.chkPath = m_chkFullPath->isChecked() ? 1 : 0;
+  options.chkPathType = m_chkPathType->isChecked() ? 1 : 0;
+  options.chkDir = m_chkDir->isChecked() ? 1 : 0;
+  options.optDirType = selectedOption(m_optDir);
+  options.chkFile = m_chkFile->isChecked() ? 1 : 0;
+  options.chkExtAdd = m_chkAndName->isChecked() ? 1 : 0;
+  options.chkExt = m_chkExtend->isChecked() ? 1 : 0;
+  options.chkSize = m_chkSize->isChecked() ? 1 : 0;
+  options.optSizeType = selectedOption(m_optSize);
+  options.chkAddUnit = m_chkAddUnit->isChecked() ? 1 : 0;
+  options.chkMakeDate = m_chkDateCreate->isChecked() ? 1 : 0;
+  options.chkAccessDate = m_chkDateAccess->isChecked() ? 1 : 0;
+  options.chkUpdateDate = m_chkDateModifi->isChecked() ? 1 : 0;
+}
+
+void framJoho::applyFullPathRule() {
+  m_chkPathType->setEnabled(m_chkFullPath->isChecked());
+}
+
+void framJoho::applyDirRule() {
+  for (QAbstractButton* button : m_optDir->buttons()) button->setEnabled(m_chkDir->isChecked());
+}
+
+void framJoho::applyFileRule() {
+  m_chkAndName->setEnabled(m_chkFile->isChecked());
+}
+
+void framJoho::applySizeRule() {
+  const bool on = m_chkSize->isChecked();
+  for (QAbstractButton* button : m_optSize->buttons()) button->setEnabled(on);
+  m_chkAddUnit->setEnabled(on);
+}
+
+}  // namespace vek

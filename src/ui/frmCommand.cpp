@@ -1,0 +1,504 @@
+#include "ui/frmCommand.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "batch/CommandComposer.h"
+#include "batch/ShellWords.h"
+#include "core/ManualPath.h"
+#include "core/Session.h"
+#include "core/TextCodec.h"
+#include "gather/FilterPresets.h"
+#include "ui/WindowDialogs.h"
+
+namespace vek {
+
+namespace {
+
+const QString kDateDefault = QStringLiteral("YYYYMMDDHHmm");
+constexpr int kStillWorkingMilliseconds = 3000;
+constexpr int kStopGraceMilliseconds = 3000;
+
+QGroupBox* frame(QWidget* parent, const char* name, const QString& caption) {
+  auto* box = new QGroupBox(caption, parent);
+  box->setObjectName(QString::fromLatin1(name));
+  return box;
+}
+
+QButtonGroup* optionGroup(QWidget* parent, const QString& name, const QStringList& captions) {
+  auto* group = new QButtonGroup(parent);
+  group->setObjectName(name);
+  for (int i = 0; i < captions.size(); ++i) {
+    auto* button = new QRadioButton(captions[i], parent);
+    button->setObjectName(name + u'_' + QString::number(i));
+    group->addButton(button, i);
+  }
+  return group;
+}
+
+// A folder row of the form: "パス", the box, "...".
+QGroupBox* folderFrame(QWidget* parent, const char* frameName, const QString& caption,
+                       const QString& stem, QLineEdit*& box, QPushButton*& button) {
+  QGroupBox* group = frame(parent, frameName, caption);
+  auto* label = new QLabel(QStringLiteral("パス"), group);
+  label->setObjectName(u"lbl" + stem);
+  box = new QLineEdit(group);
+  box->setObjectName(u"txt" + stem);
+  box->setAccessibleName(caption);
+  label->setBuddy(box);
+  button = new QPushButton(QStringLiteral("..."), group);
+  button->setObjectName(u"cmd" + stem);
+  button->setAccessibleName(caption + QStringLiteral("を選択"));
+  button->setAutoDefault(false);
+  auto* row = new QHBoxLayout(group);
+  row->addWidget(label);
+  row->addWidget(box, 1);
+  row->addWidget(button);
+  return group;
+}
+
+// The file name a run gets for /F: the name of the file last chosen, without its extension (a
+// run adds the extension of its type; keeping the old one would give "list.csv.csv").
+QString lastFileName(const QString& lastOutputFile) {
+  QString name = lastOutputFile.mid(lastOutputFile.lastIndexOf(u'/') + 1);
+  const qsizetype dot = name.lastIndexOf(u'.');
+  if (dot > 0) name.truncate(dot);
+  return name.isEmpty() ? QStringLiteral("filelist") : name;
+}
+
+// The run's messages as it wrote them on standard error ("警告: line" and indented further
+// lines), as message lines.
+QString runMessages(const QString& errors) {
+  QStringList lines;
+  const QString title = QStringLiteral("警告: ");
+  for (QString line : errors.split(u'\n')) {
+    if (line.endsWith(u'\r')) line.chop(1);
+    if (line.startsWith(title)) {
+      line.remove(0, title.size());
+    } else if (line.startsWith(QStringLiteral("  "))) {
+      line.remove(0, 2);
+    }
+    lines.append(line);
+  }
+  while (!lines.isEmpty() && lines.last().trimmed().isEmpty()) lines.removeLast();
+  return lines.join(QStringLiteral("\r\n"));
+}
+
+}  // namespace
+
+frmCommand::frmCommand(Session& session, WindowDialogs& dialogs, const QString& programFolder,
+                       const Prefill& prefill, QWidget* parent)
+    : QDialog(parent),
+      m_session(session),
+      m_dialogs(dialogs),
+      m_programFolder(programFolder),
+      m_prefill(prefill) {
+  setObjectName(QStringLiteral("frmCommand"));
+  setWindowTitle(QStringLiteral("ｺﾏﾝﾄﾞﾗｲﾝｼﾞｪﾈﾚｰﾀ"));
+  setModal(true);
+  if (m_prefill.executable.isEmpty()) m_prefill.executable = QCoreApplication::applicationFilePath();
+  buildControls();
+
+  m_stillWorking.setSingleShot(true);
+  m_stillWorking.setInterval(kStillWorkingMilliseconds);
+  connect(&m_stillWorking, &QTimer::timeout, this, [this] {
+    m_lblTestRunning->show();
+    m_cmdStopTest->show();
+  });
+
+  // Load: the date pattern, then the presets (the filter text becomes the first preset line).
+  fileNameOptionChanged();
+  loadFilterPresets();
+
+  // What the main window hands over. A start folder without its "/" is the program's or home
+  // folder that the save dialog falls back on: it is shown too, as the folder a run would
+  // write to, rather than an empty box that makes the run refuse /O.
+  m_txtInPath->setText(m_prefill.inPath);
+  QString outFolder = m_prefill.outFolder;
+  if (!outFolder.isEmpty() && !outFolder.endsWith(u'/')) {
+    outFolder = QFileInfo(outFolder).isDir() ? outFolder + u'/' : QString();
+  }
+  m_txtOutPath->setText(outFolder);
+  m_txtTitle->setText(m_prefill.title);
+  recompose();
+}
+
+frmCommand::~frmCommand() {
+  if (m_run) {
+    m_run->disconnect(this);
+    m_run->kill();
+    m_run->waitForFinished(2000);
+  }
+}
+
+void frmCommand::buildControls() {
+  auto* band = new QLabel(QStringLiteral("コマンドラインからの起動パラメータを作成します。"), this);
+  band->setObjectName(QStringLiteral("lblHeader"));
+  band->setAutoFillBackground(true);
+  QPalette white = band->palette();
+  white.setColor(QPalette::Window, Qt::white);
+  white.setColor(QPalette::WindowText, Qt::black);
+  band->setPalette(white);
+  band->setContentsMargins(12, 10, 12, 10);
+
+  QGroupBox* frInPath = folderFrame(this, "frInPath", QStringLiteral("入力フォルダ"),
+                                    QStringLiteral("InPath"), m_txtInPath, m_cmdInPath);
+  QGroupBox* frOutPath = folderFrame(this, "frOutPath", QStringLiteral("出力フォルダ"),
+                                     QStringLiteral("OutPath"), m_txtOutPath, m_cmdOutPath);
+
+  QGroupBox* frType = frame(this, "frType", QStringLiteral("出力ファイルタイプ"));
+  m_optType = optionGroup(frType, QStringLiteral("optType"),
+                          {QStringLiteral("CSV"), QStringLiteral("TEXT"), QStringLiteral("HTML"),
+                           QStringLiteral("XML")});
+  auto* typeRow = new QHBoxLayout(frType);
+  for (QAbstractButton* button : m_optType->buttons()) typeRow->addWidget(button);
+  typeRow->addStretch();
+  m_optType->button(0)->setChecked(true);
+
+  QGroupBox* frOutFile = frame(this, "frOutFile", QStringLiteral("出力ファイル名"));
+  m_optOutPath = optionGroup(
+      frOutFile, QStringLiteral("optOutPath"),
+      {QStringLiteral("日付（YYYYMMDDHHmmでフォーマットを指定)"), QStringLiteral("ファイル名直接指定")});
+  m_optOutPath->button(0)->setChecked(true);
+  m_txtOutName = new QLineEdit(frOutFile);
+  m_txtOutName->setObjectName(QStringLiteral("txtOutName"));
+  m_txtOutName->setAccessibleName(QStringLiteral("出力ファイル名"));
+  auto* outFile = new QGridLayout(frOutFile);
+  outFile->addWidget(m_optOutPath->button(0), 0, 0);
+  outFile->addWidget(m_optOutPath->button(1), 0, 1);
+  outFile->setColumnStretch(2, 1);
+  outFile->addWidget(m_txtOutName, 1, 0, 1, 3);
+  outFile->setColumnMinimumWidth(0, 0);
+
+  QGroupBox* frFilter = frame(this, "frInFileFilter", QStringLiteral("入力ファイルフィルタ"));
+  m_cmbFilter = new QComboBox(frFilter);
+  m_cmbFilter->setObjectName(QStringLiteral("cmbFilter"));
+  m_cmbFilter->setEditable(true);
+  m_cmbFilter->setInsertPolicy(QComboBox::NoInsert);
+  m_cmbFilter->setEditText(QStringLiteral("*.*"));
+  m_cmbFilter->setAccessibleName(frFilter->title());
+  m_cmbFilter->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  (new QVBoxLayout(frFilter))->addWidget(m_cmbFilter);
+
+  QGroupBox* frTitle = frame(this, "frTitle", QStringLiteral("タイトル"));
+  m_txtTitle = new QLineEdit(frTitle);
+  m_txtTitle->setObjectName(QStringLiteral("txtTitle"));
+  m_txtTitle->setAccessibleName(frTitle->title());
+  (new QVBoxLayout(frTitle))->addWidget(m_txtTitle);
+
+  QGroupBox* frSort = frame(this, "frSort", QStringLiteral("ソートキー"));
+  m_optSortKey = optionGroup(frSort, QStringLiteral("optSortKey"),
+                             {QStringLiteral("ﾌｧｲﾙ名"), QStringLiteral("拡張子"),
+                              QStringLiteral("ﾌｧｲﾙﾊﾟｽ"), QStringLiteral("ﾌｧｲﾙﾀｲﾌﾟ"),
+                              QStringLiteral("ﾌｧｲﾙｻｲｽﾞ"), QStringLiteral("作成日付"),
+                              QStringLiteral("ｱｸｾｽ日付"), QStringLiteral("更新日付")});
+  auto* sortGrid = new QGridLayout(frSort);
+  for (int i = 0; i < 8; ++i) sortGrid->addWidget(m_optSortKey->button(i), i / 4, i % 4);
+  m_optSortKey->button(0)->setChecked(true);
+
+  m_chkSubDir = new QCheckBox(QStringLiteral("ｻﾌﾞﾃﾞｨﾚｸﾄﾘの検索を行う。"), this);
+  m_chkSubDir->setObjectName(QStringLiteral("chkSubDir"));
+
+  QGroupBox* frCommand = frame(this, "frCommand", QStringLiteral("コマンド"));
+  m_txtCommand = new QPlainTextEdit(frCommand);
+  m_txtCommand->setObjectName(QStringLiteral("txtCommand"));
+  m_txtCommand->setAccessibleName(frCommand->title());
+  m_txtCommand->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  m_txtCommand->setTabChangesFocus(true);
+  m_txtCommand->setFixedHeight(m_txtCommand->fontMetrics().lineSpacing() * 4 + 12);
+  m_cmdMakeTest = new QPushButton(QStringLiteral("リスト作成のテスト"), frCommand);
+  m_cmdMakeTest->setObjectName(QStringLiteral("cmdMakeTest"));
+  m_cmdCopy = new QPushButton(QStringLiteral("クリップボードにコピー"), frCommand);
+  m_cmdCopy->setObjectName(QStringLiteral("cmdCopy"));
+  m_lblTestRunning = new QLabel(QStringLiteral("テスト実行中…"), frCommand);
+  m_lblTestRunning->setObjectName(QStringLiteral("lblTestRunning"));
+  m_lblTestRunning->hide();
+  m_cmdStopTest = new QPushButton(QStringLiteral("中止"), frCommand);
+  m_cmdStopTest->setObjectName(QStringLiteral("cmdStopTest"));
+  m_cmdStopTest->setAccessibleName(QStringLiteral("テストを中止"));
+  m_cmdStopTest->hide();
+  auto* commandButtons = new QHBoxLayout;
+  commandButtons->addWidget(m_lblTestRunning);
+  commandButtons->addWidget(m_cmdStopTest);
+  commandButtons->addStretch();
+  commandButtons->addWidget(m_cmdMakeTest);
+  commandButtons->addWidget(m_cmdCopy);
+  auto* commandLayout = new QVBoxLayout(frCommand);
+  commandLayout->addWidget(m_txtCommand);
+  commandLayout->addLayout(commandButtons);
+
+  m_cmdOk = new QPushButton(QStringLiteral("閉じる"), this);
+  m_cmdOk->setObjectName(QStringLiteral("cmdOk"));
+  auto* closeRow = new QHBoxLayout;
+  closeRow->addStretch();
+  closeRow->addWidget(m_cmdOk);
+
+  auto* fields = new QVBoxLayout;
+  fields->setContentsMargins(10, 4, 10, 10);
+  for (QWidget* widget : std::initializer_list<QWidget*>{frInPath, frOutPath, frType, frOutFile,
+                                                         frFilter, frTitle, frSort, m_chkSubDir,
+                                                         frCommand}) {
+    fields->addWidget(widget);
+  }
+  fields->addLayout(closeRow);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->addWidget(band);
+  layout->addLayout(fields);
+
+  // Every push button acts on a click or Space; Enter belongs to the test run.
+  for (QPushButton* button : findChildren<QPushButton*>()) button->setAutoDefault(false);
+
+  for (QLineEdit* box : {m_txtInPath, m_txtOutPath, m_txtOutName, m_txtTitle}) {
+    connect(box, &QLineEdit::textChanged, this, &frmCommand::recompose);
+  }
+  connect(m_cmbFilter, &QComboBox::editTextChanged, this, &frmCommand::recompose);
+  connect(m_cmbFilter, &QComboBox::activated, this, &frmCommand::recompose);
+  connect(m_optType, &QButtonGroup::idClicked, this, &frmCommand::recompose);
+  connect(m_optSortKey, &QButtonGroup::idClicked, this, &frmCommand::recompose);
+  connect(m_chkSubDir, &QCheckBox::clicked, this, &frmCommand::recompose);
+  connect(m_optOutPath, &QButtonGroup::idClicked, this, [this] {
+    fileNameOptionChanged();
+    recompose();
+  });
+  connect(m_cmdInPath, &QPushButton::clicked, this, [this] { browse(m_txtInPath); });
+  connect(m_cmdOutPath, &QPushButton::clicked, this, [this] { browse(m_txtOutPath); });
+  connect(m_cmdCopy, &QPushButton::clicked, this, &frmCommand::copyCommand);
+  connect(m_cmdMakeTest, &QPushButton::clicked, this, &frmCommand::startTestRun);
+  connect(m_cmdStopTest, &QPushButton::clicked, this, &frmCommand::stopTestRun);
+  connect(m_cmdOk, &QPushButton::clicked, this, &frmCommand::reject);
+
+  // Esc, Enter and F1 on every control but the command box, where Enter is a line break.
+  for (QWidget* widget : findChildren<QWidget*>()) {
+    if (widget != m_txtCommand && !m_txtCommand->isAncestorOf(widget)) {
+      widget->installEventFilter(this);
+    }
+  }
+  setMinimumWidth(440);
+}
+
+void frmCommand::loadFilterPresets() {
+  m_loadedPresets = vek::loadFilterPresets(m_programFolder);
+  if (!m_loadedPresets) return;  // unreadable: the box keeps what it had, as the main window's does
+  m_cmbFilter->clear();
+  m_cmbFilter->addItems(*m_loadedPresets);
+  m_cmbFilter->setEditText(m_loadedPresets->isEmpty() ? QString() : m_loadedPresets->first());
+}
+
+void frmCommand::fileNameOptionChanged() {
+  m_txtOutName->setText(m_optOutPath->checkedId() == 1 ? lastFileName(m_prefill.lastOutputFile)
+                                                       : kDateDefault);
+}
+
+CommandForm frmCommand::form() const {
+  CommandForm form;
+  form.executable = m_prefill.executable;
+  form.inPath = m_txtInPath->text();
+  form.outPath = m_txtOutPath->text();
+  form.type = m_optType->checkedId();
+  form.dateName = m_optOutPath->checkedId() == 0;
+  form.outName = m_txtOutName->text();
+  form.filter = m_cmbFilter->currentText();
+  form.title = m_txtTitle->text();
+  form.sortIndex = m_optSortKey->checkedId();
+  form.subfolders = m_chkSubDir->isChecked();
+  return form;
+}
+
+void frmCommand::recompose() { m_txtCommand->setPlainText(composeCommand(form())); }
+
+void frmCommand::browse(QLineEdit* box) {
+  const std::optional<QString> chosen =
+      m_dialogs.chooseFolder(this, QStringLiteral("ﾌｫﾙﾀﾞを選択してください"), box->text());
+  if (!chosen) return;
+  if (chosen->isEmpty()) {
+    showMessage(
+        {QStringLiteral("警告"),
+         joinLines({QStringLiteral("指定されたﾊﾟｽからﾌｧｲﾙ情報を取得できません。"),
+                    QStringLiteral("指定が可能なものは、ﾃﾞｽｸﾄｯﾌﾟ、ﾄﾞﾗｲﾌﾞ、ﾌｫﾙﾀﾞのみです。")}),
+         MessageIcon::Warning});
+    return;
+  }
+  if (!QFileInfo(*chosen).isDir()) {
+    showMessage({QStringLiteral("警告"),
+                               joinLines({QStringLiteral("指定されたパスからファイル情報を取得できません。"),
+                                          QStringLiteral("パスを変更してください。")}),
+                               MessageIcon::Warning});
+    return;
+  }
+  box->setText(*chosen);
+}
+
+void frmCommand::copyCommand() {
+  QClipboard* clipboard = QGuiApplication::clipboard();
+  clipboard->clear();
+  clipboard->setText(m_txtCommand->toPlainText());
+  showMessage({QStringLiteral("Vek"),
+                             QStringLiteral("コマンドをクリップボードにコピーしました。"),
+                             MessageIcon::Information});
+}
+
+bool frmCommand::testRunning() const { return m_run != nullptr; }
+
+void frmCommand::startTestRun() {
+  if (m_run) return;
+  // The same words a shell would make of the line, started without a shell.
+  const ShellWords split = splitShellWords(m_txtCommand->toPlainText(), QDir::homePath());
+  if (!split.ok() || split.words.isEmpty() || split.words.first().isEmpty()) {
+    testRunFailedToStart();
+    return;
+  }
+  setCursor(Qt::WaitCursor);
+  m_cmdMakeTest->setEnabled(false);
+  m_stopRequested = false;
+  m_run = new QProcess(this);
+  m_run->setProgram(split.words.first());
+  m_run->setArguments(split.words.mid(1));
+  // Not a terminal: the run asks nothing (the line already asked for a scan of a whole volume).
+  m_run->setStandardInputFile(QProcess::nullDevice());
+  m_run->setStandardOutputFile(QProcess::nullDevice());
+  connect(m_run, &QProcess::finished, this, &frmCommand::testRunFinished);
+  connect(m_run, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
+    if (error == QProcess::FailedToStart) testRunFailedToStart();
+  });
+  m_run->start();
+  if (m_run) m_stillWorking.start();
+}
+
+void frmCommand::stopTestRun() {
+  if (!m_run) return;
+  m_stopRequested = true;
+  m_run->terminate();
+  QProcess* run = m_run;
+  QTimer::singleShot(kStopGraceMilliseconds, run, [run] { run->kill(); });
+}
+
+void frmCommand::testRunFinished(int exitCode, QProcess::ExitStatus status) {
+  const QString errors = TextCodec::system().decode(m_run->readAllStandardError());
+  const bool stopped = m_stopRequested;
+  endTestRun();
+  const QString messages = runMessages(errors);
+  if (stopped) {
+    showMessage({QStringLiteral("Vek"),
+                               QStringLiteral("リスト作成のテストを中止しました。"),
+                               MessageIcon::Information});
+  } else if (status == QProcess::NormalExit && exitCode == 0) {
+    // Notices of the run (characters the encoding could not hold) follow the success line.
+    QString text = m_txtOutPath->text() + QStringLiteral(" にリストを出力しました。");
+    if (!messages.isEmpty()) text += QStringLiteral("\r\n\r\n") + messages;
+    showMessage({QStringLiteral("テスト完了"), text, MessageIcon::Information});
+  } else {
+    QString text = messages;
+    if (text.isEmpty()) {
+      text = status == QProcess::NormalExit
+                 ? QStringLiteral("リスト作成のテストが終了コード %1 で終わりました。").arg(exitCode)
+                 : QStringLiteral("リスト作成のテストが異常終了しました。");
+      text += QStringLiteral("\r\nリストは出力されていません。");
+    }
+    showMessage({QStringLiteral("警告"), text, MessageIcon::Warning});
+  }
+  Q_EMIT testRunEnded();
+}
+
+void frmCommand::testRunFailedToStart() {
+  endTestRun();
+  showMessage({QStringLiteral("警告"),
+                             joinLines({QStringLiteral("テスト作成でエラーが発生しました。"),
+                                        QStringLiteral("正しいコマンドを構築してください。")}),
+                             MessageIcon::Warning});
+  Q_EMIT testRunEnded();
+}
+
+void frmCommand::endTestRun() {
+  m_stillWorking.stop();
+  m_lblTestRunning->hide();
+  m_cmdStopTest->hide();
+  if (m_run) {
+    m_run->disconnect(this);
+    m_run->deleteLater();
+    m_run = nullptr;
+  }
+  unsetCursor();
+  m_cmdMakeTest->setEnabled(true);
+}
+
+void frmCommand::showMessage(const Message& message) { m_dialogs.showMessage(this, message); }
+
+void frmCommand::openManual() {
+  const QString manual = manualPath(m_programFolder, QCoreApplication::applicationDirPath());
+  if (!manual.isEmpty()) m_session.openWithAssociatedApp(manual);
+}
+
+bool frmCommand::handleKey(QObject* watched, QKeyEvent* key) {
+  // The filter box's drop-down list is a window of its own, where Esc and Enter act on the list.
+  auto* widget = qobject_cast<QWidget*>(watched);
+  if (widget && widget->window() != this) return false;
+  switch (key->key()) {
+    case Qt::Key_Escape:
+      reject();
+      return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      startTestRun();
+      return true;
+    case Qt::Key_F1:
+      openManual();
+      return true;
+    default:
+      break;
+  }
+  // Typed characters that cannot be part of a path or pattern box's value; pasted text is not
+  // screened (the line's quoting keeps any value safe).
+  const bool screened = watched == m_txtInPath || watched == m_txtOutPath ||
+                        watched == m_txtOutName || watched == m_cmbFilter->lineEdit();
+  if (screened && key->text().size() == 1 && isFilterKeyAllowed(key->text()[0].unicode()) == 0) {
+    m_dialogs.beep();
+    return true;
+  }
+  return false;
+}
+
+bool frmCommand::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress && handleKey(watched, static_cast<QKeyEvent*>(event))) {
+    return true;
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+void frmCommand::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_F1) {
+    openManual();
+    return;
+  }
+  QDialog::keyPressEvent(event);
+}
+
+void frmCommand::reject() {
+  // Closing stops a test run still going: nobody is left to hear how it ended.
+  if (m_run) {
+    m_run->disconnect(this);
+    m_run->kill();
+    m_run->waitForFinished(2000);
+    endTestRun();
+  }
+  QDialog::reject();
+}
+
+}  // namespace vek

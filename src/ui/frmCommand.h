@@ -1,0 +1,111 @@
+// The command builder: composes a batch command line from a form, copies it to the clipboard
+// and test-runs it as a separate process, waiting for that run without freezing the dialog and
+// reporting what really happened.
+#pragma once
+
+#include <optional>
+
+#include <QDialog>
+#include <QProcess>
+#include <QTimer>
+
+#include "batch/CommandForm.h"
+#include "core/Message.h"
+
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace vek {
+
+class Session;
+class WindowDialogs;
+
+class frmCommand : public QDialog {
+  Q_OBJECT
+ public:
+  // What the main window hands over when it opens the dialog.
+  struct Prefill {
+    QString inPath;          // the main window's current folder
+    QString outFolder;       // the save dialog's start folder (the remembered output folder)
+    QString title;           // the main window's current folder
+    QString lastOutputFile;  // the file last chosen in the save dialog; empty when none
+    QString executable;      // empty: the running program
+  };
+  // Messages, the folder browser and the beep go through dialogs; F1 opens the manual through
+  // the session's opener.
+  frmCommand(Session& session, WindowDialogs& dialogs, const QString& programFolder,
+             const Prefill& prefill, QWidget* parent = nullptr);
+  ~frmCommand() override;
+
+  // How long a test run goes before the dialog shows that it is working and can be stopped.
+  void setStillWorkingDelay(int milliseconds) { m_stillWorking.setInterval(milliseconds); }
+
+  CommandForm form() const;
+  bool testRunning() const;
+  // The presets the dialog read from filter.txt when it opened (the first is the current
+  // filter), for the main window's filter box, which takes them too; nullopt when the file
+  // could not be read.
+  const std::optional<QStringList>& loadedPresets() const { return m_loadedPresets; }
+
+ Q_SIGNALS:
+  // A test run has ended and its message was shown.
+  void testRunEnded();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void reject() override;
+
+ private:
+  void buildControls();
+  void loadFilterPresets();
+  void fileNameOptionChanged();
+  void recompose();
+  void browse(QLineEdit* box);
+  void copyCommand();
+  void startTestRun();
+  void stopTestRun();
+  void testRunFinished(int exitCode, QProcess::ExitStatus status);
+  void testRunFailedToStart();
+  void endTestRun();
+  void openManual();
+  // True when the key was handled here (the control does not see it).
+  bool handleKey(QObject* watched, QKeyEvent* key);
+
+  void showMessage(const Message& message);
+
+  Session& m_session;
+  WindowDialogs& m_dialogs;
+  QString m_programFolder;
+  Prefill m_prefill;
+  std::optional<QStringList> m_loadedPresets;
+
+  QLineEdit* m_txtInPath;
+  QPushButton* m_cmdInPath;
+  QLineEdit* m_txtOutPath;
+  QPushButton* m_cmdOutPath;
+  QButtonGroup* m_optType;
+  QButtonGroup* m_optOutPath;
+  QLineEdit* m_txtOutName;
+  QComboBox* m_cmbFilter;
+  QLineEdit* m_txtTitle;
+  QButtonGroup* m_optSortKey;
+  QCheckBox* m_chkSubDir;
+  QPlainTextEdit* m_txtCommand;
+  QPushButton* m_cmdMakeTest;
+  QPushButton* m_cmdCopy;
+  QPushButton* m_cmdOk;
+  QLabel* m_lblTestRunning;
+  QPushButton* m_cmdStopTest;
+
+  QProcess* m_run = nullptr;
+  QTimer m_stillWorking;
+  bool m_stopRequested = false;
+};
+
+}  // namespace vek

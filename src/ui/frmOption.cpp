@@ -1,0 +1,83 @@
+#include "ui/frmOption.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace vek {
+
+namespace {
+
+QCheckBox* createCheck(QWidget* parent, const char* name, const QString& caption, bool ticked) {
+  auto* check = new QCheckBox(caption, parent);
+  check->setObjectName(QString::fromLatin1(name));
+  check->setChecked(ticked);
+  return check;
+}
+
+}  // namespace
+
+frmOption::frmOption(Settings& settings, const Session& session, QWidget* parent)
+    : BandDialog(QStringLiteral("frmOption"), QStringLiteral("動作設定"),
+                 QStringLiteral("動作環境を設定します。"), session, parent),
+      m_settings(settings) {
+  const OptionSettings& option = settings.option;
+  m_chkCyohuku = createCheck(
+      this, "chkCyohuku",
+      QStringLiteral("ﾌｧｲﾙﾘｽﾄに重複するﾌｧｲﾙを追加しない。 （これにﾁｪｯｸをすると、ﾘｽﾄ件数に比例して処理が重くなります。）"),
+      option.overLap == 1);
+  m_chkOpenDoc = createCheck(
+      this, "chkOpenDoc",
+      QStringLiteral("テキスト／CSV／HTMLﾘｽﾄ、およびXMLﾄﾞｷｭﾒﾝﾄ作成時に、関連付けられたｱﾌﾟﾘｹｰｼｮﾝでﾘｽﾄを開く。"),
+      option.listOpen == 1);
+  m_chkAllAppend = createCheck(
+      this, "chkAllAppend", QStringLiteral("「選択中のﾌｫﾙﾀﾞ以下を全て追加」ボタンを表示しない。"),
+      option.allAppend == 1);
+  m_chkDefaultTitle = createCheck(
+      this, "chkDefaultTitle", QStringLiteral("HTMLのデフォルトタイトル名に、パス情報を用いる。"),
+      option.defaultTitle == 1);
+
+  auto* drop = new QGroupBox(QStringLiteral(" フォルダドロップ時の動作 "), this);
+  drop->setObjectName(QStringLiteral("fraDropItem"));
+  m_optDropItem = new QButtonGroup(drop);
+  m_optDropItem->setObjectName(QStringLiteral("optDropItem"));
+  const QString dropCaptions[] = {
+      QStringLiteral("そのﾌｫﾙﾀﾞ内のﾌｧｲﾙのみを、処理対象ﾌｧｲﾙﾘｽﾄに追加する。"),
+      QStringLiteral("そのﾌｫﾙﾀﾞのｻﾌﾞﾌｫﾙﾀﾞ内のﾌｧｲﾙも検索し、処理対象ﾌｧｲﾙﾘｽﾄに追加する。")};
+  auto* dropLayout = new QVBoxLayout(drop);
+  for (int i = 0; i < 2; ++i) {
+    auto* button = new QRadioButton(dropCaptions[i], drop);
+    button->setObjectName(u"optDropItem_" + QString::number(i));
+    m_optDropItem->addButton(button, i);
+    dropLayout->addWidget(button);
+    addKeyRule(button);
+  }
+  m_optDropItem->button(option.dropFolder == 1 ? 1 : 0)->setChecked(true);
+
+  QVBoxLayout* fields = fieldsLayout();
+  fields->addWidget(m_chkCyohuku);
+  fields->addWidget(m_chkOpenDoc);
+  fields->addWidget(m_chkAllAppend);
+  fields->addWidget(m_chkDefaultTitle);
+  fields->addWidget(drop);
+
+  addKeyRule(m_chkCyohuku);
+  addKeyRule(m_chkOpenDoc);
+  addKeyRule(m_cmdOK);
+}
+
+void frmOption::ok() {
+  OptionSettings& option = m_settings.option;
+  option.overLap = m_chkCyohuku->isChecked() ? 1 : 0;
+  option.listOpen = m_chkOpenDoc->isChecked() ? 1 : 0;
+  option.allAppend = m_chkAllAppend->isChecked() ? 1 : 0;
+  option.defaultTitle = m_chkDefaultTitle->isChecked() ? 1 : 0;
+  option.dropFolder = m_optDropItem->button(0)->isChecked() ? 0 : 1;
+  Q_EMIT allAppendChanged(option.allAppend == 1);
+  accept();
+}
+
+}  // namespace vek

@@ -1,0 +1,50 @@
+// The CSV/text export dialog: file type, separator with its ten-entry history, line end, the
+// column group and the blank-line insertion group.
+#pragma once
+
+#include "ui/WriterDialog.h"
+
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QPushButton;
+
+namespace vek {
+
+class framJoho;
+class frmHeadIns;
+
+class frmOutText : public WriterDialog {
+  Q_OBJECT
+ public:
+  frmOutText(Settings& settings, const FileList& list, const Session& session,
+             Interaction& interaction, QWidget* parent = nullptr);
+
+  // The create button's action: writes the ticked rows and closes the dialog on success.
+  void create();
+
+ protected:
+  void storeOptions(Settings& settings) const override;
+  const ColumnOptions& columnsOf(const Settings& settings) const override;
+  void storeOnClose() override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void load();
+  void applyTypeRule();
+  void applyTabRule();
+  bool isTextType() const;
+
+  framJoho* m_framJoho;
+  frmHeadIns* m_frmHeadIns;
+  QButtonGroup* m_optType;
+  QGroupBox* m_fraSepa;
+  QCheckBox* m_chkSepaTab;
+  QComboBox* m_cmbSepa;
+  QButtonGroup* m_optRetCode;
+  QPushButton* m_cmdTextCreate;
+  QPushButton* m_cmdCancel;
+};
+
+}  // namespace vek

@@ -1,0 +1,150 @@
+// The batch run's walk of a tree, through the real executable: the same bytes whatever the
+// number of threads, folders deeper than the system's path limit, and the count of folders
+// that could not be read.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QFile>
+#include <QProcess>
+#include <QProcessEnvironment>
+
+#include <gtest/gtest.h>
+
+#include "support/QStringPrinter.h"
+#include "support/TempTree.h"
+
+namespace vek {
+namespace {
+using namespace Qt::StringLiterals;
+
+struct RunResult {
+  int exitCode = -1;
+  QString err;
+};
+
+class BatchWalkTest : public ::testing::Test {
+ protected:
+  BatchWalkTest() {
+    home = tree.folder(u"home"_s);
+    source = tree.folder(u"in"_s);
+    output = tree.folder(u"out"_s);
+  }
+
+  // vek /I source /O output /T CSV /F name /C, with threads threads (0: the default), as the
+  // unprivileged user "nobody" when asked and this process is root.
+  RunResult run(const QString& name, int threads = 0, bool unprivileged = false) {
+    QStringList arguments = {u"/I"_s, source, u"/O"_s, output, u"/T"_s, u"CSV"_s,
+                             u"/F"_s, name,   u"/C"_s};
+    QString program = qEnvironmentVariable("VEK_EXE");
+    if (unprivileged && ::geteuid() == 0) {
+      arguments = QStringList{u"--reuid=65534"_s, u"--regid=65534"_s, u"--clear-groups"_s,
+                              program} + arguments;
+      program = u"setpriv"_s;
+      for (const QString& folder : {tree.root(), home, output})
+        QFile::setPermissions(folder, QFileDevice::Permissions(0x7777));
+    }
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(u"VEK_HOME"_s, home);
+    env.remove(u"DISPLAY"_s);
+    if (threads > 0) env.insert(u"VEK_THREADS"_s, QString::number(threads));
+    QProcess process;
+    process.setProcessEnvironment(env);
+    process.start(program, arguments);
+    RunResult result;
+    if (!process.waitForFinished(120000)) {
+      ADD_FAILURE() << "vek did not finish";
+      process.kill();
+      return result;
+    }
+    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    result.err = QString::fromUtf8(process.readAllStandardError());
+    return result;
+  }
+
+  QByteArray outputBytes(const QString& name) const {
+    QFile file(output + u'/' + name + u".csv"_s);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+  }
+
+  test::TempTree tree;
+  QString home, source, output;
+};
+
+TEST_F(BatchWalkTest, TheOutputIsTheSameForAnyNumberOfThreads) {
+  // Wide and deep, with folders of more files than one batch, sorted by folder (the default).
+  for (int a = 0; a < 12; ++a) {
+    for (int b = 0; b < 4; ++b) {
+      const QString folder = u"in/d%1/e%2/"_s.arg(a).arg(b);
+      for (int f = 0; f < 15; ++f) tree.file(folder + u"f%1.%2"_s.arg(f).arg(f % 3 ? u"txt"_s : u"png"_s), "x");
+    }
+  }
+  tree.folder(u"in/big"_s);
+  for (int f = 0; f < 2100; ++f) {
+    const int fd = ::open(QFile::encodeName(u"%1/big/g%2.dat"_s.arg(source).arg(f)).constData(),
+                          O_CREAT | O_WRONLY | O_CLOEXEC, 0644);
+    ASSERT_GE(fd, 0);
+    ::close(fd);
+  }
+  ASSERT_EQ(run(u"one"_s, 1).exitCode, 0);
+  const QByteArray expected = outputBytes(u"one"_s);
+  EXPECT_EQ(expected.count('\n'), 1 + 12 * 4 * 15 + 2100);
+  for (int threads : {2, 8}) {
+    const QString name = u"t%1"_s.arg(threads);
+    ASSERT_EQ(run(name, threads).exitCode, 0);
+    EXPECT_TRUE(outputBytes(name) == expected) << threads;
+  }
+}
+
+// Thirty nested folders of 200-byte names: their paths pass the system's 4,096-byte limit, and
+// every file is still listed, as find lists it.
+TEST_F(BatchWalkTest, FoldersDeeperThanThePathLimitAreListed) {
+  const QByteArray part = QByteArray(200, 'd');
+  int dir = ::open(QFile::encodeName(source).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  ASSERT_GE(dir, 0);
+  for (int depth = 0; depth < 30; ++depth) {
+    ASSERT_EQ(::mkdirat(dir, part.constData(), 0755), 0);
+    const int next = ::openat(dir, part.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    ::close(dir);
+    ASSERT_GE(next, 0);
+    dir = next;
+    const int fd = ::openat(dir, QByteArray("file%1.txt").replace("%1", QByteArray::number(depth)),
+                            O_CREAT | O_WRONLY | O_CLOEXEC, 0644);
+    ASSERT_GE(fd, 0);
+    ::close(fd);
+  }
+  ::close(dir);
+
+  const RunResult r = run(u"deep"_s);
+  EXPECT_EQ(r.exitCode, 0);
+  EXPECT_EQ(r.err, QString());
+  const QByteArray csv = outputBytes(u"deep"_s);
+  EXPECT_EQ(csv.count('\n'), 31);  // the header and thirty files
+  // QTemporaryDir cannot remove what lies past the limit; rm works relative to each folder.
+  QProcess::execute(u"rm"_s, {u"-rf"_s, source + u'/' + QString::fromLatin1(part)});
+  for (int depth = 0; depth < 30; ++depth)
+    EXPECT_TRUE(csv.contains(QByteArray("file%1.txt").replace("%1", QByteArray::number(depth)))) << depth;
+}
+
+// A folder that cannot be read is left out, as in the window, but a script is told how many.
+TEST_F(BatchWalkTest, UnreadableFoldersAreCountedOnStandardError) {
+  tree.file(u"in/top.txt"_s, "x");
+  tree.file(u"in/closed/inner.txt"_s, "x");
+  tree.file(u"in/also closed/x/deep.txt"_s, "x");
+  tree.file(u"in/open/ok.txt"_s, "x");
+  QFile::setPermissions(source, QFileDevice::Permissions(0x7755));
+  QFile::setPermissions(source + u"/open"_s, QFileDevice::Permissions(0x7755));
+  for (const QString& closed : {u"/closed"_s, u"/also closed"_s})
+    ASSERT_EQ(::chmod(QFile::encodeName(source + closed).constData(), 0), 0);
+
+  const RunResult r = run(u"partly"_s, 0, true);
+  for (const QString& closed : {u"/closed"_s, u"/also closed"_s})
+    ::chmod(QFile::encodeName(source + closed).constData(), 0755);
+  EXPECT_EQ(r.exitCode, 0);
+  EXPECT_EQ(r.err, u"警告: 読み取れなかったフォルダが 2 件あります。その中のファイルはリストに含まれていません。\n"_s);
+  const QByteArray csv = outputBytes(u"partly"_s);
+  EXPECT_EQ(csv.count('\n'), 3) << csv.toStdString();
+}
+
+}  // namespace
+}  // namespace vek

@@ -1,0 +1,145 @@
+// The shared column group and insertion group: what each tick enables, caption colours, and a
+// disabled option keeping its value.
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QLabel>
+#include <QRadioButton>
+#include <QScrollBar>
+
+#include <gtest/gtest.h>
+
+#include "DialogTestSupport.h"
+#include "ui/CaptionColour.h"
+#include "ui/framJoho.h"
+#include "ui/frmHeadIns.h"
+
+using namespace Qt::StringLiterals;
+
+namespace vek {
+namespace {
+
+using test::child;
+
+TEST(framJoho, EachTickEnablesExactlyTheControlsItShapes) {
+  const struct {
+    const char* check;
+    std::vector<const char*> dependents;
+  } rules[] = {
+      {"chkFullPath", {"chkPathType"}},
+      {"chkDir", {"optDir_0", "optDir_1", "optDir_2"}},
+      {"chkFile", {"chkAndName"}},
+      {"chkSize", {"optSize_0", "optSize_1", "optSize_2", "chkAddUnit"}},
+  };
+  framJoho frame(framJoho::defaultCaption());
+  for (const auto& rule : rules) {
+    SCOPED_TRACE(rule.check);
+    auto* check = child<QCheckBox>(&frame, QString::fromLatin1(rule.check));
+    for (bool ticked : {true, false, true}) {
+      if (check->isChecked() != ticked) test::click(check);
+      EXPECT_EQ(isCaptionBlue(check), ticked);
+      for (const char* name : rule.dependents)
+        EXPECT_EQ(child<QWidget>(&frame, QString::fromLatin1(name))->isEnabled(), ticked) << name;
+    }
+  }
+  // The other four columns enable nothing, but their captions follow their ticks too.
+  for (const char* name : {"chkExtend", "chkDateCreate", "chkDateAccess", "chkDateModifi"}) {
+    auto* check = child<QCheckBox>(&frame, QString::fromLatin1(name));
+    test::click(check);
+    EXPECT_EQ(isCaptionBlue(check), check->isChecked()) << name;
+  }
+}
+
+TEST(framJoho, LoadSetsEveryControlAndADisabledOptionKeepsItsValue) {
+  ColumnOptions options;
+  options.chkPath = 0;
+  options.chkPathType = 1;
+  options.chkDir = 0;
+  options.optDirType = 2;
+  options.chkFile = 0;
+  options.chkExtAdd = 1;
+  options.chkSize = 0;
+  options.optSizeType = 0;
+  options.chkAddUnit = 1;
+  framJoho frame(framJoho::defaultCaption());
+  frame.load(options);
+
+  auto* optDir2 = child<QRadioButton>(&frame, u"optDir_2"_s);
+  EXPECT_TRUE(optDir2->isChecked());
+  EXPECT_FALSE(optDir2->isEnabled());
+  EXPECT_TRUE(isCaptionBlue(optDir2));
+  EXPECT_FALSE(isCaptionBlue(child<QRadioButton>(&frame, u"optDir_0"_s)));
+  auto* andName = child<QCheckBox>(&frame, u"chkAndName"_s);
+  EXPECT_TRUE(andName->isChecked());
+  EXPECT_FALSE(andName->isEnabled());
+  EXPECT_FALSE(child<QCheckBox>(&frame, u"chkPathType"_s)->isEnabled());
+  EXPECT_FALSE(child<QCheckBox>(&frame, u"chkAddUnit"_s)->isEnabled());
+
+  ColumnOptions stored;
+  frame.store(stored);
+  EXPECT_EQ(stored.chkPathType, 1);
+  EXPECT_EQ(stored.optDirType, 2);
+  EXPECT_EQ(stored.chkExtAdd, 1);
+  EXPECT_EQ(stored.optSizeType, 0);
+  EXPECT_EQ(stored.chkAddUnit, 1);
+}
+
+TEST(framJoho, SelectingAnOptionTurnsOnlyItBlue) {
+  framJoho frame(framJoho::defaultCaption());
+  test::click(child<QRadioButton>(&frame, u"optSize_2"_s));
+  for (int i = 0; i < 3; ++i)
+    EXPECT_EQ(isCaptionBlue(child<QRadioButton>(&frame, u"optSize_"_s + QString::number(i))), i == 2);
+}
+
+TEST(frmHeadIns, NotInsertingDisablesTheFiveIntervalControls) {
+  frmHeadIns group(u"空白行の挿入"_s);
+  ColumnOptions options;
+  options.optHeadInsert = 0;
+  group.load(options);
+  const char* controls[] = {"lblHeadInterval", "cscHeadInterval", "lblHeadInteval", "optInsType_0",
+                            "optInsType_1"};
+  for (const char* name : controls)
+    EXPECT_TRUE(child<QWidget>(&group, QString::fromLatin1(name))->isEnabled()) << name;
+  test::click(child<QRadioButton>(&group, u"optHeadIns_1"_s));
+  for (const char* name : controls)
+    EXPECT_FALSE(child<QWidget>(&group, QString::fromLatin1(name))->isEnabled()) << name;
+  test::click(child<QRadioButton>(&group, u"optHeadIns_0"_s));
+  for (const char* name : controls)
+    EXPECT_TRUE(child<QWidget>(&group, QString::fromLatin1(name))->isEnabled()) << name;
+}
+
+TEST(frmHeadIns, TheIntervalLabelFollowsTheScrollBarAndIsWhatIsStored) {
+  frmHeadIns group(u"空白行の挿入"_s);
+  ColumnOptions options;
+  options.optHeadInsert = 0;
+  options.optHeadInsertType = 0;
+  options.valHeadInterval = 7;
+  group.load(options);
+  auto* label = child<QLabel>(&group, u"lblHeadInterval"_s);
+  auto* bar = child<QScrollBar>(&group, u"cscHeadInterval"_s);
+  EXPECT_EQ(label->text(), u"7"_s);
+  EXPECT_TRUE(isCaptionBlue(child<QLabel>(&group, u"lblHeadInteval"_s)));
+  bar->setValue(42);
+  EXPECT_EQ(label->text(), u"42"_s);
+  test::click(child<QRadioButton>(&group, u"optInsType_1"_s));
+  EXPECT_FALSE(isCaptionBlue(child<QLabel>(&group, u"lblHeadInteval"_s)));
+
+  ColumnOptions stored;
+  group.store(stored);
+  EXPECT_EQ(stored.valHeadInterval, 42);
+  EXPECT_EQ(stored.optHeadInsertType, 1);
+  EXPECT_EQ(stored.optHeadInsert, 0);
+}
+
+TEST(frmHeadIns, AnIntervalOutsideTheBarsRangeIsBroughtToItsNearestEnd) {
+  for (const auto& [stored, shown] : {std::pair{250, 100}, std::pair{0, 1}, std::pair{100, 100}}) {
+    frmHeadIns group(u"見出し行の挿入"_s);
+    ColumnOptions options;
+    options.valHeadInterval = stored;
+    group.load(options);
+    EXPECT_EQ(child<QLabel>(&group, u"lblHeadInterval"_s)->text(), QString::number(shown));
+    EXPECT_EQ(child<QScrollBar>(&group, u"cscHeadInterval"_s)->value(), shown);
+  }
+}
+
+}  // namespace
+}  // namespace vek

@@ -1,0 +1,63 @@
+// The main window's tool and help menus open the command builder and the about box.
+#include <QAction>
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+
+#include "WindowFixture.h"
+#include "support/QStringPrinter.h"
+#include "ui/frmCommand.h"
+#include "ui/frmVersion.h"
+
+namespace vek::test {
+namespace {
+using namespace Qt::StringLiterals;
+
+using WindowTools = WindowFixture;
+
+TEST_F(WindowTools, CommandBuilderOpensOnTheWindowsFolderWithFreshPresets) {
+  const QString data = tree.folder(u"data"_s);
+  open(data);
+  window->windowSettings().saveInitialDir = tree.path(u"work/"_s);
+  tree.file(u"program/filter.txt"_s, "*.jpg;  (画像)\r\n*.txt\r\n");
+  tree.file(u"program/readme.htm"_s, "<html></html>");
+  setFilter(u"typed"_s);
+
+  child<QAction>("mCmdGen")->trigger();
+  auto* builder = window->findChild<frmCommand*>();
+  ASSERT_NE(builder, nullptr);
+  EXPECT_TRUE(builder->isVisible());
+  EXPECT_TRUE(builder->isModal());
+  EXPECT_EQ(builder->findChild<QLineEdit*>(u"txtInPath"_s)->text(), data);
+  EXPECT_EQ(builder->findChild<QLineEdit*>(u"txtOutPath"_s)->text(), tree.path(u"work/"_s));
+  EXPECT_EQ(builder->findChild<QLineEdit*>(u"txtTitle"_s)->text(), data);
+  // Both filter boxes show the presets read again.
+  EXPECT_EQ(builder->findChild<QComboBox*>(u"cmbFilter"_s)->currentText(), u"*.jpg;  (画像)"_s);
+  EXPECT_EQ(child<QComboBox>("cmbFilter")->count(), 2);
+  EXPECT_EQ(child<QComboBox>("cmbFilter")->currentText(), u"*.jpg;  (画像)"_s);
+
+  // F1 opens the manual through the desktop's "open".
+  QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+  QCoreApplication::sendEvent(builder->findChild<QLineEdit*>(u"txtTitle"_s), &f1);
+  ASSERT_EQ(dialogs.opened.size(), 1u);
+  EXPECT_EQ(dialogs.opened[0].toLocalFile(), tree.path(u"program/readme.htm"_s));
+
+  builder->findChild<QPushButton*>(u"cmdOk"_s)->click();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_EQ(window->findChild<frmCommand*>(), nullptr);
+}
+
+TEST_F(WindowTools, AboutBoxOpensFromTheHelpMenu) {
+  open();
+  child<QAction>("mVersion")->trigger();
+  auto* about = window->findChild<frmVersion*>();
+  ASSERT_NE(about, nullptr);
+  EXPECT_TRUE(about->isVisible());
+  EXPECT_TRUE(about->isModal());
+  about->findChild<QPushButton*>(u"cmdOK"_s)->click();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_EQ(window->findChild<frmVersion*>(), nullptr);
+}
+
+}  // namespace
+}  // namespace vek::test

@@ -1,0 +1,394 @@
+// The command builder with its real controls, and test runs of the real vek.
+#include <unistd.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QEventLoop>
+#include <QFile>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include "core/Session.h"
+#include "support/QStringPrinter.h"
+#include "support/TempTree.h"
+#include "ScriptedDialogs.h"
+#include "ui/frmCommand.h"
+
+namespace vek {
+namespace {
+using namespace Qt::StringLiterals;
+
+class CommandBuilderTest : public ::testing::Test {
+ protected:
+  CommandBuilderTest() {
+    programFolder = tree.folder(u"program"_s);
+    in = tree.folder(u"in"_s);
+    out = tree.folder(u"out"_s) + u'/';
+    tree.file(u"in/a.txt"_s, "a");
+    // A test run is a real vek: it keeps its settings here, not in the user's.
+    m_oldHome = qgetenv("VEK_HOME");
+    m_hadHome = qEnvironmentVariableIsSet("VEK_HOME");
+    qputenv("VEK_HOME", programFolder.toLocal8Bit());
+    session.setOpener([this](const QString& path) { opened.append(path); });
+  }
+  ~CommandBuilderTest() override {
+    if (m_hadHome) {
+      qputenv("VEK_HOME", m_oldHome);
+    } else {
+      qunsetenv("VEK_HOME");
+    }
+  }
+
+  std::unique_ptr<frmCommand> open(frmCommand::Prefill prefill = {}) {
+    if (prefill.executable.isEmpty()) prefill.executable = u"/x/vek"_s;
+    return std::make_unique<frmCommand>(session, dialogs, programFolder, prefill);
+  }
+  frmCommand::Prefill standard() const {
+    return {in, out, in, QString(), u"/x/vek"_s};
+  }
+
+  template <typename T>
+  static T* find(frmCommand& dialog, const QString& name) {
+    T* widget = dialog.findChild<T*>(name);
+    EXPECT_NE(widget, nullptr) << name.toStdString();
+    return widget;
+  }
+  static QString command(frmCommand& dialog) {
+    return find<QPlainTextEdit>(dialog, u"txtCommand"_s)->toPlainText();
+  }
+  static void type(QWidget* widget, const QString& text, int key = 0) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QCoreApplication::sendEvent(widget, &press);
+  }
+  // Runs the event loop until the test run has ended and said so.
+  static bool waitForTestRun(frmCommand& dialog) {
+    QEventLoop loop;
+    QTimer timeout;
+    timeout.setSingleShot(true);
+    QObject::connect(&dialog, &frmCommand::testRunEnded, &loop, &QEventLoop::quit);
+    QObject::connect(&timeout, &QTimer::timeout, &loop, &QEventLoop::quit);
+    timeout.start(60000);
+    loop.exec();
+    return timeout.isActive();
+  }
+
+  test::TempTree tree;
+  QString programFolder, in, out;
+  Session session;
+  test::ScriptedDialogs dialogs;
+  QStringList opened;
+
+ private:
+  QByteArray m_oldHome;
+  bool m_hadHome = false;
+};
+
+TEST_F(CommandBuilderTest, OpensWithTheMainWindowsFoldersAndTheFirstPreset) {
+  auto dialog = open(standard());
+  EXPECT_EQ(dialog->windowTitle(), u"ｺﾏﾝﾄﾞﾗｲﾝｼﾞｪﾈﾚｰﾀ"_s);
+  EXPECT_EQ(find<QLineEdit>(*dialog, u"txtInPath"_s)->text(), in);
+  EXPECT_EQ(find<QLineEdit>(*dialog, u"txtOutPath"_s)->text(), out);
+  EXPECT_EQ(find<QLineEdit>(*dialog, u"txtTitle"_s)->text(), in);
+  EXPECT_EQ(find<QLineEdit>(*dialog, u"txtOutName"_s)->text(), u"YYYYMMDDHHmm"_s);
+  auto* filter = find<QComboBox>(*dialog, u"cmbFilter"_s);
+  EXPECT_EQ(filter->count(), 17);
+  EXPECT_EQ(filter->currentText(), u"*.*;　（全てのファイル）"_s);
+  ASSERT_TRUE(dialog->loadedPresets());
+  EXPECT_EQ(dialog->loadedPresets()->size(), 17);
+  EXPECT_TRUE(QFileInfo::exists(programFolder + u"/filter.txt"_s));
+  EXPECT_EQ(command(*dialog), u"/x/vek /I \""_s + in + u"\" /O \""_s + out +
+                                  u"\" /T CSV /F DATE \"YYYYMMDDHHmm\" /E \"*.*;　（全てのファイル）\" /N \""_s +
+                                  in + u"\" /S 1"_s);
+}
+
+TEST_F(CommandBuilderTest, AnOutputFolderWithoutItsSlashIsShownWhenItExists) {
+  const struct {
+    QString given, shown;
+  } cases[] = {
+      {out, out},
+      {in, in + u'/'},
+      {tree.path(u"gone"_s), QString()},
+      {QString(), QString()},
+  };
+  for (const auto& c : cases) {
+    frmCommand::Prefill prefill = standard();
+    prefill.outFolder = c.given;
+    EXPECT_EQ(find<QLineEdit>(*open(prefill), u"txtOutPath"_s)->text(), c.shown)
+        << c.given.toStdString();
+  }
+}
+
+TEST_F(CommandBuilderTest, EveryListedChangeRecomposesTheLine) {
+  frmCommand::Prefill prefill{u"/in"_s, u"/out/"_s, u"/in"_s, u"/lists/monthly.csv"_s, {}};
+  const struct {
+    const char* name;
+    std::function<void(frmCommand&)> change;
+    QString expected;
+  } cases[] = {
+      {"input folder", [](frmCommand& d) { find<QLineEdit>(d, u"txtInPath"_s)->setText(u"/a b"_s); },
+       uR"(/x/vek /I "/a b" /O "/out/" /T CSV /F DATE "YYYYMMDDHHmm" /E "*.*" /N "/in" /S 1)"_s},
+      {"output folder", [](frmCommand& d) { find<QLineEdit>(d, u"txtOutPath"_s)->setText(u"/o"_s); },
+       uR"(/x/vek /I "/in" /O "/o" /T CSV /F DATE "YYYYMMDDHHmm" /E "*.*" /N "/in" /S 1)"_s},
+      {"date pattern", [](frmCommand& d) { find<QLineEdit>(d, u"txtOutName"_s)->setText(u"YYYY"_s); },
+       uR"(/x/vek /I "/in" /O "/out/" /T CSV /F DATE "YYYY" /E "*.*" /N "/in" /S 1)"_s},
+      {"title", [](frmCommand& d) { find<QLineEdit>(d, u"txtTitle"_s)->setText(u"$題"_s); },
+       uR"(/x/vek /I "/in" /O "/out/" /T CSV /F DATE "YYYYMMDDHHmm" /E "*.*" /N "\$題" /S 1)"_s},
+      {"typed filter", [](frmCommand& d) { find<QComboBox>(d, u"cmbFilter"_s)->setEditText(u"*.log"_s); },
+       uR"(/x/vek /I "/in" /O "/out/" /T CSV /F DATE "YYYYMMDDHHmm" /E "*.log" /N "/in" /S 1)"_s},
+      {"chosen preset", [](frmCommand& d) { find<QComboBox>(d, u"cmbFilter"_s)->setCurrentIndex(7); },
+       uR"(/x/vek /I "/in" /O "/out/" /T CSV /F DATE "YYYYMMDDHHmm" /E "*.exe;*.com;*.bat;*.scr" /N "/in" /S 1)"_s},
+      {"subfolders", [](frmCommand& d) { find<QCheckBox>(d, u"chkSubDir"_s)->click(); },
+       uR"(/x/vek /I "/in" /O "/out/" /T CSV /F DATE "YYYYMMDDHHmm" /E "*.*" /N "/in" /S 1 /C )"_s},
+      {"type", [](frmCommand& d) { find<QAbstractButton>(d, u"optType_2"_s)->click(); },
+       uR"(/x/vek /I "/in" /O "/out/" /T HTML /F DATE "YYYYMMDDHHmm" /E "*.*" /N "/in" /S 1)"_s},
+      {"sort key", [](frmCommand& d) { find<QAbstractButton>(d, u"optSortKey_4"_s)->click(); },
+       uR"(/x/vek /I "/in" /O "/out/" /T CSV /F DATE "YYYYMMDDHHmm" /E "*.*" /N "/in" /S 5)"_s},
+      {"name option: the last file's name without extension",
+       [](frmCommand& d) { find<QAbstractButton>(d, u"optOutPath_1"_s)->click(); },
+       uR"(/x/vek /I "/in" /O "/out/" /T CSV /F "monthly" /E "*.*" /N "/in" /S 1)"_s},
+      {"date option again replaces what was typed",
+       [](frmCommand& d) {
+         find<QLineEdit>(d, u"txtOutName"_s)->setText(u"typed"_s);
+         find<QAbstractButton>(d, u"optOutPath_0"_s)->click();
+       },
+       uR"(/x/vek /I "/in" /O "/out/" /T CSV /F DATE "YYYYMMDDHHmm" /E "*.*" /N "/in" /S 1)"_s},
+  };
+  tree.file(u"program/filter.txt"_s, QByteArray());  // the presets below are the defaults
+  QFile::remove(programFolder + u"/filter.txt"_s);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    auto dialog = open(prefill);
+    find<QComboBox>(*dialog, u"cmbFilter"_s)->setEditText(u"*.*"_s);
+    c.change(*dialog);
+    EXPECT_EQ(command(*dialog), c.expected);
+  }
+}
+
+TEST_F(CommandBuilderTest, NameOptionWithoutAnEarlierFileIsFilelist) {
+  auto dialog = open(standard());
+  find<QAbstractButton>(*dialog, u"optOutPath_1"_s)->click();
+  EXPECT_EQ(find<QLineEdit>(*dialog, u"txtOutName"_s)->text(), u"filelist"_s);
+  EXPECT_TRUE(command(*dialog).contains(u" /F \"filelist\" /E "_s));
+}
+
+TEST_F(CommandBuilderTest, TypedPathCharactersAreRefusedWithABeep) {
+  auto dialog = open(standard());
+  const QString screened[] = {u"txtInPath"_s, u"txtOutPath"_s, u"txtOutName"_s};
+  auto* filterEdit = find<QComboBox>(*dialog, u"cmbFilter"_s)->lineEdit();
+  std::vector<QLineEdit*> boxes = {filterEdit};
+  for (const QString& name : screened) boxes.push_back(find<QLineEdit>(*dialog, name));
+  for (QLineEdit* box : boxes) {
+    box->setText(u"x"_s);
+    box->setCursorPosition(1);
+    for (const QString& refused : {u"\""_s, u"|"_s, u">"_s, u"<"_s, u","_s, u":"_s, u"\\"_s, u"/"_s}) {
+      type(box, refused);
+    }
+    type(box, u"*"_s);
+    type(box, u";"_s);
+    EXPECT_EQ(box->text(), u"x*;"_s) << box->objectName().toStdString();
+  }
+  EXPECT_EQ(dialogs.beeps, 8 * 4);
+  auto* title = find<QLineEdit>(*dialog, u"txtTitle"_s);
+  title->clear();
+  type(title, u":"_s);
+  type(title, u"\\"_s);
+  EXPECT_EQ(title->text(), u":\\"_s);
+  EXPECT_EQ(dialogs.beeps, 8 * 4);
+}
+
+TEST_F(CommandBuilderTest, CopyPutsExactlyTheLineOnTheClipboard) {
+  auto dialog = open(standard());
+  find<QLineEdit>(*dialog, u"txtTitle"_s)->setText(u"題名 \"x\""_s);
+  find<QPushButton>(*dialog, u"cmdCopy"_s)->click();
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), command(*dialog));
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].title, u"Vek"_s);
+  EXPECT_EQ(dialogs.messages[0].text, u"コマンドをクリップボードにコピーしました。"_s);
+  EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Information);
+}
+
+TEST_F(CommandBuilderTest, FolderButtonsTakeAChosenFolderAndExplainTheOthers) {
+  const QString noPath = u"指定されたﾊﾟｽからﾌｧｲﾙ情報を取得できません。\r\n指定が可能なものは、ﾃﾞｽｸﾄｯﾌﾟ、ﾄﾞﾗｲﾌﾞ、ﾌｫﾙﾀﾞのみです。"_s;
+  const QString notSet = u"指定されたパスからファイル情報を取得できません。\r\nパスを変更してください。"_s;
+  const struct {
+    std::optional<QString> chosen;
+    QString shown, message;
+  } cases[] = {
+      {std::nullopt, in, QString()},
+      {QString(), in, noPath},
+      {tree.path(u"gone"_s), in, notSet},
+      {out, out, QString()},
+  };
+  for (const auto& c : cases) {
+    dialogs.messages.clear();
+    auto dialog = open(standard());
+    dialogs.titles.clear();
+    dialogs.folders = {c.chosen};
+    find<QPushButton>(*dialog, u"cmdInPath"_s)->click();
+    EXPECT_EQ(dialogs.titles, std::vector<QString>{u"ﾌｫﾙﾀﾞを選択してください"_s});
+    EXPECT_EQ(find<QLineEdit>(*dialog, u"txtInPath"_s)->text(), c.shown);
+    if (c.message.isEmpty()) {
+      EXPECT_TRUE(dialogs.messages.empty());
+    } else {
+      ASSERT_EQ(dialogs.messages.size(), 1u);
+      EXPECT_EQ(dialogs.messages[0].text, c.message);
+      EXPECT_EQ(dialogs.messages[0].title, u"警告"_s);
+    }
+  }
+}
+
+TEST_F(CommandBuilderTest, TestRunReportsSuccessOnlyWhenTheListWasWritten) {
+  const QString vek = qEnvironmentVariable("VEK_EXE");
+  ASSERT_FALSE(vek.isEmpty()) << "VEK_EXE is not set";
+  frmCommand::Prefill prefill = standard();
+  prefill.executable = vek;
+  auto dialog = open(prefill);
+  find<QAbstractButton>(*dialog, u"optOutPath_1"_s)->click();
+  find<QLineEdit>(*dialog, u"txtOutName"_s)->setText(u"list"_s);
+  auto* makeTest = find<QPushButton>(*dialog, u"cmdMakeTest"_s);
+  makeTest->click();
+  EXPECT_FALSE(makeTest->isEnabled());
+  EXPECT_EQ(dialog->cursor().shape(), Qt::WaitCursor);
+  ASSERT_TRUE(waitForTestRun(*dialog));
+  EXPECT_TRUE(makeTest->isEnabled());
+  EXPECT_EQ(dialog->cursor().shape(), Qt::ArrowCursor);
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].title, u"テスト完了"_s);
+  EXPECT_EQ(dialogs.messages[0].text, out + u" にリストを出力しました。"_s);
+  EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Information);
+  EXPECT_TRUE(tree.read(u"out/list.csv"_s).contains("a.txt"));
+
+  // The same run where the list cannot be written: a folder stands in its place, which stops
+  // root as well as anyone else.
+  dialogs.messages.clear();
+  QFile::remove(out + u"list.csv"_s);
+  tree.folder(u"out/list.csv"_s);
+  makeTest->click();
+  ASSERT_TRUE(waitForTestRun(*dialog));
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].title, u"警告"_s);
+  EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Warning);
+  EXPECT_TRUE(dialogs.messages[0].text.startsWith(
+      u"ファイルを開くことが出来ません。\r\n"_s + out + u"list.csv\r\n"_s))
+      << dialogs.messages[0].text.toStdString();
+}
+
+TEST_F(CommandBuilderTest, TestRunIntoAReadOnlyFolderShowsTheRunsMessage) {
+  frmCommand::Prefill prefill = standard();
+  prefill.executable = qEnvironmentVariable("VEK_EXE");
+  if (::geteuid() == 0) {
+    // Root writes into read-only folders; the run goes as an ordinary user instead.
+    prefill.executable = tree.file(
+        u"as nobody"_s, "#!/bin/sh\nexec setpriv --reuid=65534 --regid=65534 --clear-groups \"" +
+                            qgetenv("VEK_EXE") + "\" \"$@\"\n");
+    QFile::setPermissions(prefill.executable, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    for (const QString& folder : {tree.root(), programFolder, in}) {
+      QFile::setPermissions(folder, QFileDevice::Permissions(0x7777));
+    }
+  }
+  QFile::setPermissions(out, QFileDevice::Permissions(0x5555));
+  auto dialog = open(prefill);
+  find<QPushButton>(*dialog, u"cmdMakeTest"_s)->click();
+  ASSERT_TRUE(waitForTestRun(*dialog));
+  QFile::setPermissions(out, QFileDevice::Permissions(0x7777));
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].title, u"警告"_s);
+  EXPECT_TRUE(dialogs.messages[0].text.startsWith(u"ファイルを開くことが出来ません。"_s))
+      << dialogs.messages[0].text.toStdString();
+}
+
+TEST_F(CommandBuilderTest, ALineThatCannotStartGivesTheStartError) {
+  const QString startError =
+      u"テスト作成でエラーが発生しました。\r\n正しいコマンドを構築してください。"_s;
+  const struct {
+    const char* name;
+    QString line;  // empty: the composed line with a missing program
+  } cases[] = {
+      {"missing program", QString()},
+      {"a second command", u"/bin/true; rm -rf x"_s},
+      {"unclosed quote", u"/bin/true \"x"_s},
+      {"nothing", u"  "_s},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    dialogs.messages.clear();
+    frmCommand::Prefill prefill = standard();
+    prefill.executable = tree.path(u"no such/vek"_s);
+    auto dialog = open(prefill);
+    if (!c.line.isEmpty()) find<QPlainTextEdit>(*dialog, u"txtCommand"_s)->setPlainText(c.line);
+    find<QPushButton>(*dialog, u"cmdMakeTest"_s)->click();
+    if (dialog->testRunning()) {
+      ASSERT_TRUE(waitForTestRun(*dialog));
+    }
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].title, u"警告"_s);
+    EXPECT_EQ(dialogs.messages[0].text, startError);
+    EXPECT_TRUE(find<QPushButton>(*dialog, u"cmdMakeTest"_s)->isEnabled());
+  }
+}
+
+TEST_F(CommandBuilderTest, ALongRunShowsItIsWorkingAndCanBeStopped) {
+  const QString slow = tree.file(u"slow"_s, "#!/bin/sh\nexec sleep 60\n");
+  QFile::setPermissions(slow, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+  frmCommand::Prefill prefill = standard();
+  prefill.executable = slow;
+  auto dialog = open(prefill);
+  dialog->setStillWorkingDelay(50);
+  dialog->show();
+  auto* stop = find<QPushButton>(*dialog, u"cmdStopTest"_s);
+  EXPECT_FALSE(stop->isVisible());
+  find<QPushButton>(*dialog, u"cmdMakeTest"_s)->click();
+  QEventLoop loop;
+  QTimer::singleShot(300, &loop, &QEventLoop::quit);
+  loop.exec();
+  EXPECT_TRUE(stop->isVisible());
+  EXPECT_TRUE(find<QLabel>(*dialog, u"lblTestRunning"_s)->isVisible());
+  stop->click();
+  ASSERT_TRUE(waitForTestRun(*dialog));
+  EXPECT_FALSE(stop->isVisible());
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].text, u"リスト作成のテストを中止しました。"_s);
+}
+
+TEST_F(CommandBuilderTest, KeysOpenTheManualStartTheTestRunAndClose) {
+  tree.file(u"program/readme.htm"_s, "<html></html>");
+  frmCommand::Prefill prefill = standard();
+  prefill.executable = tree.path(u"no such/vek"_s);
+  auto dialog = open(prefill);
+  dialog->show();
+  auto* title = find<QLineEdit>(*dialog, u"txtTitle"_s);
+  type(title, QString(), Qt::Key_F1);
+  EXPECT_EQ(opened, QStringList{programFolder + u"/readme.htm"_s});
+
+  type(title, u"\r"_s, Qt::Key_Return);
+  if (dialog->testRunning()) {
+    ASSERT_TRUE(waitForTestRun(*dialog));
+  }
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].title, u"警告"_s);
+
+  // Enter in the command box is a line break, not a test run.
+  auto* line = find<QPlainTextEdit>(*dialog, u"txtCommand"_s);
+  line->moveCursor(QTextCursor::End);
+  type(line->viewport(), u"\r"_s, Qt::Key_Return);
+  type(line, u"\r"_s, Qt::Key_Return);
+  EXPECT_FALSE(dialog->testRunning());
+  EXPECT_EQ(dialogs.messages.size(), 1u);
+
+  type(title, QString(), Qt::Key_Escape);
+  EXPECT_FALSE(dialog->isVisible());
+  EXPECT_EQ(dialog->result(), QDialog::Rejected);
+}
+
+}  // namespace
+}  // namespace vek

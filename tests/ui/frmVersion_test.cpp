@@ -1,0 +1,100 @@
+// The about box: its outline, its move by the surface, and the version it shows.
+#include <QApplication>
+#include <QLabel>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+#include "ScriptedDialogs.h"
+#include "core/ProgramVersion.h"
+#include "support/QStringPrinter.h"
+#include "ui/frmVersion.h"
+
+namespace vek {
+namespace {
+using namespace Qt::StringLiterals;
+
+void press(QWidget* widget) {
+  const QPointF at(widget->width() / 2.0, widget->height() / 2.0);
+  QMouseEvent event(QEvent::MouseButtonPress, at, widget->mapToGlobal(at), Qt::LeftButton,
+                    Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(widget, &event);
+  QMouseEvent release(QEvent::MouseButtonRelease, at, widget->mapToGlobal(at), Qt::LeftButton,
+                      Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(widget, &release);
+}
+
+class AboutBoxTest : public ::testing::Test {
+ protected:
+  AboutBoxTest() : about(dialogs) {
+    about.setMoveStarter([this] {
+      ++moves;
+      return true;
+    });
+    about.show();
+  }
+  QLabel* label(const char* name) {
+    auto* found = about.findChild<QLabel*>(QString::fromLatin1(name));
+    EXPECT_NE(found, nullptr) << name;
+    return found;
+  }
+
+  test::ScriptedDialogs dialogs;
+  frmVersion about;
+  int moves = 0;
+};
+
+TEST_F(AboutBoxTest, IsAFixedEllipse) {
+  EXPECT_EQ(about.mask(), QRegion(about.rect(), QRegion::Ellipse));
+  EXPECT_EQ(about.minimumSize(), about.maximumSize());
+  EXPECT_EQ(about.windowTitle(), QString(19, u' ') + u"バージョン情報"_s);
+}
+
+TEST_F(AboutBoxTest, APressOnTheSurfaceMovesTheWindowAndOneOnAControlDoesNot) {
+  for (const char* surface : {"Label7", "Label8", "Label3", "Label10", "Label1"}) {
+    press(label(surface));
+  }
+  press(&about);
+  EXPECT_EQ(moves, 6);
+  press(about.findChild<QListWidget*>(u"lstSpecialThanks"_s)->viewport());
+  press(label("Label2"));
+  EXPECT_EQ(moves, 6);
+}
+
+TEST_F(AboutBoxTest, ShowsTheVersionThatTheProgramPrints) {
+  const QString version = label("Label1")->text();
+  const QString update = label("Label9")->text();
+  ASSERT_TRUE(version.startsWith(u"Vek　Version "_s)) << version.toStdString();
+  ASSERT_TRUE(update.startsWith(u"Update "_s)) << update.toStdString();
+  EXPECT_TRUE(QRegularExpression(u"^Update \\d{4}/\\d{2}/\\d{2}$"_s).match(update).hasMatch());
+  for (const char* bold : {"Label1", "Label9", "Label6"}) EXPECT_TRUE(label(bold)->font().bold());
+
+  QProcess vek;
+  vek.start(qEnvironmentVariable("VEK_EXE"), {u"--version"_s});
+  ASSERT_TRUE(vek.waitForFinished(30000));
+  EXPECT_EQ(QString::fromUtf8(vek.readAllStandardOutput()),
+            u"vek "_s + version.mid(12) + u" ("_s + update.mid(7) + u")\n"_s);
+}
+
+TEST_F(AboutBoxTest, CreditsTheOpenProjectsAndOpensTheHomePage) {
+  auto* credits = about.findChild<QListWidget*>(u"lstSpecialThanks"_s);
+  ASSERT_EQ(credits->count(), 8);
+  for (int i = 0; i < credits->count(); ++i) {
+    EXPECT_TRUE(credits->item(i)->text().contains(u" さん - "_s)) << i;
+  }
+  EXPECT_EQ(label("Label2")->text(), u"Vek の開発者"_s);
+  press(label("Label2"));
+  Q_EMIT label("lblHomePage")->linkActivated(homePage());
+  EXPECT_EQ(dialogs.opened, (std::vector<QUrl>{QUrl(homePage()), QUrl(homePage())}));
+
+  about.findChild<QPushButton*>(u"cmdOK"_s)->click();
+  EXPECT_FALSE(about.isVisible());
+  EXPECT_EQ(about.result(), QDialog::Accepted);
+}
+
+}  // namespace
+}  // namespace vek
