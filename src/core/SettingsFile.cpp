@@ -11,6 +11,7 @@
 #include <QLocale>
 
 #include "core/IniFile.h"
+#include "core/WholeFile.h"
 
 namespace vek {
 
@@ -303,10 +304,22 @@ void writeSettings(IniFile& ini, const Settings& settings, const WindowState& wi
   writeAll(ini, settings, window, fallbackFolder, SizeRule::NotFullScreen);
 }
 
+namespace {
+
+// A settings file that is there but could not be read is left exactly as it is: writing the
+// defaults over it would lose every setting and other programs' sections.
+QString notReadMessage(const QString& iniPath, const QString& reason) {
+  return iniPath + u": " + reason + u"\r\n" +
+         QStringLiteral("設定ファイルは読み込めなかったため、書き換えずにそのまま残します。");
+}
+
+}  // namespace
+
 bool loadSettings(const QString& iniPath, Settings& settings, WindowState& window,
                   const QString& fallbackFolder, QString* error) {
   settings = Settings();
-  if (!QFileInfo::exists(iniPath)) {
+  const WholeFile file = readWholeFile(iniPath);
+  if (file.status == WholeFile::Status::Missing) {
     centre(window);
     window.shownFolder = fallbackFolder;
     window.saveInitialDir = fallbackFolder;
@@ -317,24 +330,29 @@ bool loadSettings(const QString& iniPath, Settings& settings, WindowState& windo
     if (error) *error = iniPath + u": " + reason;
     return false;
   }
-  IniFile ini;
-  QString reason;
-  if (!ini.load(iniPath, &reason)) {
+  if (file.status == WholeFile::Status::Unreadable) {
     centre(window);
     window.shownFolder = fallbackFolder;
     window.saveInitialDir = fallbackFolder;
-    if (error) *error = iniPath + u": " + reason;
+    if (error) *error = notReadMessage(iniPath, file.error);
     return false;
   }
+  IniFile ini;
+  ini.setBytes(file.bytes);
   readSettings(ini, settings, window, fallbackFolder);
   return true;
 }
 
 bool saveSettings(const QString& iniPath, const Settings& settings, const WindowState& window,
                   const QString& fallbackFolder, QString* error) {
-  // Sections of other programs or later versions are kept; an unreadable old file is replaced.
+  // Sections of other programs or later versions are kept.
   IniFile ini;
-  if (QFileInfo::exists(iniPath)) ini.load(iniPath);
+  const WholeFile file = readWholeFile(iniPath);
+  if (file.status == WholeFile::Status::Unreadable) {
+    if (error) *error = notReadMessage(iniPath, file.error);
+    return false;
+  }
+  if (file.status == WholeFile::Status::Read) ini.setBytes(file.bytes);
   writeSettings(ini, settings, window, fallbackFolder);
   QString reason;
   if (ini.save(iniPath, &reason)) return true;

@@ -28,7 +28,7 @@
 #include "ui/frmOutXML.h"
 #include "writers/ColumnCells.h"
 #include "writers/HtmlListExport.h"
-#include "writers/OutputFile.h"
+#include "core/OutputFile.h"
 #include "writers/TextListExport.h"
 #include "writers/XmlListExport.h"
 #include "writers/XmlListWriter.h"
