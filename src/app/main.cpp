@@ -32,6 +32,7 @@ void useLocalTimeZoneFile() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  vek::occupyClosedStandardStreams();
   useLocalTimeZoneFile();
 
   QStringList arguments;
@@ -40,8 +41,7 @@ int main(int argc, char** argv) {
 
   switch (vek::startMode(table)) {
     case vek::StartMode::Version:
-      std::fputs(qPrintable(vek::versionLine() + u'\n'), stdout);
-      return 0;
+      return vek::exitStatus(vek::printVersion());
     case vek::StartMode::Usage:
     case vek::StartMode::Batch: {
       QCoreApplication app(argc, argv);
@@ -52,6 +52,12 @@ int main(int argc, char** argv) {
       break;
   }
 
+  // Checked before QApplication, which would abort without a display.
+  if (!vek::displayAvailable()) {
+    const QByteArray line = vek::noDisplayLine();
+    std::fwrite(line.constData(), 1, size_t(line.size()), stderr);
+    return vek::exitStatus(vek::ExitCode::BadCommandLine);
+  }
   QApplication app(argc, argv);
   // The icon of every window, and the desktop entry (vek.desktop) the desktop matches it with.
   QApplication::setWindowIcon(vek::programIcon());

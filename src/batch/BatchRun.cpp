@@ -53,10 +53,14 @@ void BatchRun::loadSettings() {
   QString error;
   if (!vek::loadSettings(iniPath(), m_settings, m_window, m_workingFolder, &error)) {
     reportSettingsFailure(error);
+    m_settingsLoadFailed = true;
   }
 }
 
 void BatchRun::saveSettings() {
+  // A file that could not be read is not written over, and a file that could not be created
+  // will not be now: the failure was reported once, at the start.
+  if (m_settingsLoadFailed) return;
   QString error;
   if (!vek::saveSettings(iniPath(), m_settings, m_window, m_workingFolder, &error)) {
     reportSettingsFailure(error);
@@ -64,7 +68,15 @@ void BatchRun::saveSettings() {
 }
 
 void BatchRun::loadPresets() {
-  m_presets = loadFilterPresets(m_programFolder);
+  QString error;
+  m_presets = loadFilterPresets(m_programFolder, &error);
+  if (!m_presets) {
+    m_interaction.showMessage(
+        {QStringLiteral("警告"),
+         joinLines({QStringLiteral("フィルタ設定ファイルを読み込めません。既定のフィルタを使います。"),
+                    error}),
+         MessageIcon::Warning});
+  }
 }
 
 void BatchRun::reportSettingsFailure(const QString& error) {

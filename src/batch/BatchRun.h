@@ -29,10 +29,12 @@ class BatchRun {
 
   // Vek.ini is read once before anything else and written back once at the end, also after the
   // usage text and after a run that a message stopped. A file that cannot be read or written
-  // costs the run nothing but that file: a warning says so and the run goes on.
+  // costs the run nothing but that file: a warning says so once and the run goes on; a file
+  // that could not be read is not written over.
   void loadSettings();
   void saveSettings();
-  // Reads filter.txt (creating it when missing), as every start does after the settings.
+  // Reads filter.txt (creating it when missing), as every start does after the settings; one
+  // warning when it can be neither read nor created.
   void loadPresets();
 
   // Prints the usage text to `out`, one line end after each line.
@@ -43,6 +45,8 @@ class BatchRun {
   ExitCode executeBatch(const BatchRequest& request);
 
   const Session& session() const { return m_session; }
+  // Where the window (or a test) fills in how files are opened and the save question asked.
+  Session& session() { return m_session; }
   const Settings& settings() const { return m_settings; }
   const WindowState& windowState() const { return m_window; }
   const FileList& list() const { return m_list; }
@@ -60,6 +64,7 @@ class BatchRun {
   Settings m_settings;
   WindowState m_window;
   FileList m_list;
+  bool m_settingsLoadFailed = false;
   std::optional<QStringList> m_presets;  // none when filter.txt can be neither read nor created
 };
 

@@ -1,11 +1,14 @@
 #include "batch/CommandLineRun.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 #include <QtGlobal>
 #ifdef Q_OS_WIN
 #include <io.h>
 #else
+#include <fcntl.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
 #endif
@@ -15,7 +18,10 @@
 #include "batch/BatchRun.h"
 #include "batch/ConsoleInteraction.h"
 #include "batch/StartMode.h"
+#include "core/Message.h"
 #include "core/ProgramFolder.h"
+#include "core/ProgramVersion.h"
+#include "core/TextCodec.h"
 
 namespace vek {
 
@@ -39,7 +45,63 @@ int terminalColumns() {
 }
 #endif
 
+// Standard output is buffered: a full disk or a closed stream shows only when the buffer is
+// flushed, which must happen before the exit status is chosen, not at exit.
+bool flushStandardOutput(QString* reason) {
+  errno = 0;
+  if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return true;
+  const int error = errno ? errno : EIO;
+  *reason = QString::fromLocal8Bit(std::strerror(error));
+  return false;
+}
+
+Message cannotWriteOutput(const QString& reason) {
+  return {QStringLiteral("警告"),
+          joinLines({QStringLiteral("標準出力に書き込めませんでした。"), reason}),
+          MessageIcon::Warning};
+}
+
 }  // namespace
+
+ExitCode printVersion() {
+  const QByteArray line = TextCodec::system().encode(QString(versionLine() + u'\n'));
+  std::fwrite(line.constData(), 1, size_t(line.size()), stdout);
+  QString reason;
+  if (flushStandardOutput(&reason)) return ExitCode::Success;
+  const QByteArray text =
+      TextCodec::system().encode(ConsoleInteraction::formatMessage(cannotWriteOutput(reason)));
+  std::fwrite(text.constData(), 1, size_t(text.size()), stderr);
+  return ExitCode::WriteFailed;
+}
+
+void occupyClosedStandardStreams() {
+#ifndef Q_OS_WIN
+  for (int fd = 0; fd <= 2; ++fd) {
+    if (::fcntl(fd, F_GETFD) != -1 || errno != EBADF) continue;
+    const int opened = ::open("/dev/null", O_RDONLY);
+    if (opened >= 0 && opened != fd) {
+      ::dup2(opened, fd);
+      ::close(opened);
+    }
+  }
+#endif
+}
+
+bool displayAvailable() {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+  return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ||
+         !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+#else
+  return true;
+#endif
+}
+
+QByteArray noDisplayLine() {
+  return QByteArrayLiteral(
+      "vek: no display: the window needs a graphical session (DISPLAY or WAYLAND_DISPLAY is not "
+      "set); the command-line form is vek /I path /O path /T type /F filename (vek /? lists "
+      "every switch)\n");
+}
 
 ExitCode runCommandLine(const ArgumentTable& table) {
   QFile output, errors, input;
@@ -53,8 +115,17 @@ ExitCode runCommandLine(const ArgumentTable& table) {
   BatchRun run(folder.path(), folder.defaultWorkingFolder(), console);
   run.loadSettings();
   run.loadPresets();
-  const ExitCode code =
-      startMode(table) == StartMode::Usage ? run.printUsage(output) : run.runBatch(table.tokens);
+  ExitCode code;
+  if (startMode(table) == StartMode::Usage) {
+    code = run.printUsage(output);
+    QString reason;
+    if (!flushStandardOutput(&reason) || code != ExitCode::Success) {
+      console.showMessage(cannotWriteOutput(reason.isEmpty() ? output.errorString() : reason));
+      code = ExitCode::WriteFailed;
+    }
+  } else {
+    code = run.runBatch(table.tokens);
+  }
   run.saveSettings();
   return code;
 }

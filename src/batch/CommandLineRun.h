@@ -11,4 +11,18 @@ namespace vek {
 // standard streams. Needs a QCoreApplication.
 ExitCode runCommandLine(const ArgumentTable& table);
 
+// Prints the version line ("vek 1.0.0 (YYYY/MM/DD)") on standard output. Needs no application object.
+ExitCode printVersion();
+
+// Standard input, output and error that were closed when the program started are taken by a
+// read-only /dev/null, so that no file the program opens later lands on them (the usage text
+// would go into Vek.ini) and a write to a closed standard output fails as it should.
+void occupyClosedStandardStreams();
+
+// Whether the window can be shown: a platform plugin chosen by QT_QPA_PLATFORM, or an X11 or
+// Wayland display. False means QApplication would abort.
+bool displayAvailable();
+// The one line printed instead of Qt's abort when there is no display.
+QByteArray noDisplayLine();
+
 }  // namespace vek

@@ -1,5 +1,6 @@
 #include "batch/ConsoleInteraction.h"
 
+#include <QDeadlineTimer>
 #include <QFileDevice>
 #include <QStringList>
 
@@ -42,7 +43,8 @@ ConsoleInteraction::ConsoleInteraction(QIODevice& errors, bool errorsIsTerminal,
       m_input(input),
       m_inputIsTerminal(inputIsTerminal),
       m_columns(columns > 10 ? columns : 80),
-      m_codec(std::move(codec)) {}
+      m_codec(std::move(codec)),
+      m_clock([] { return QDeadlineTimer::current().deadline(); }) {}
 
 QString ConsoleInteraction::formatMessage(const Message& message) {
   QString text = message.text;
@@ -132,8 +134,10 @@ void ConsoleInteraction::closeProgress() {
 
 void ConsoleInteraction::drawProgress(bool force) {
   if (!m_errorsIsTerminal || !m_progressOpen) return;
-  if (!force && m_sinceDraw.isValid() && m_sinceDraw.elapsed() < kRedrawMilliseconds) return;
-  m_sinceDraw.start();
+  const qint64 now = m_clock();
+  if (!force && m_drawn && now - m_lastDraw < kRedrawMilliseconds) return;
+  m_lastDraw = now;
+  m_drawn = true;
   QString line = m_caption;
   if (m_bar >= 0 && m_barMaximum > 0) {
     line += QStringLiteral(" %1%").arg(m_bar * 100 / m_barMaximum);

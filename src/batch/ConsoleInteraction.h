@@ -2,7 +2,8 @@
 // standard error is a terminal, and the one yes/no question of a scan asked as y/N on a terminal.
 #pragma once
 
-#include <QElapsedTimer>
+#include <functional>
+
 #include <QIODevice>
 #include <QString>
 
@@ -17,6 +18,11 @@ class ConsoleInteraction : public Interaction {
   // say whether each is a terminal; `columns` is the terminal's width.
   ConsoleInteraction(QIODevice& errors, bool errorsIsTerminal, QIODevice& input,
                      bool inputIsTerminal, int columns = 80, TextCodec codec = TextCodec::system());
+
+  // Milliseconds from any fixed point; the progress line is redrawn at most every 100 of them.
+  // A monotonic clock unless a test sets its own.
+  using Clock = std::function<qint64()>;
+  void setClock(Clock clock) { m_clock = std::move(clock); }
 
   void showMessage(const Message& message) override;
   // Yes without asking when standard input is not a terminal: the command line already asked
@@ -53,7 +59,9 @@ class ConsoleInteraction : public Interaction {
   bool m_lineShown = false;
   QString m_caption, m_detail;
   qint64 m_bar = -1, m_barMaximum = 0;
-  QElapsedTimer m_sinceDraw;
+  Clock m_clock;
+  qint64 m_lastDraw = 0;
+  bool m_drawn = false;
 };
 
 }  // namespace vek

@@ -1,14 +1,31 @@
 #include "core/DateStamp.h"
 
 #include <cstdio>
+#include <ctime>
 
 namespace vek {
 
 DateStamp DateStamp::fromLocal(int year, int month, int day, int hour, int minute, int second) {
+  if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1 || day > 31 || hour < 0 ||
+      hour > 23 || minute < 0 || minute > 59 || second < 0 || second > 60)
+    return {};
+  if (second == 60) second = 59;
   DateStamp stamp;
   stamp.m_value = ((((qint64(year) * 100 + month) * 100 + day) * 100 + hour) * 100 + minute) * 100 +
                   second;
   return stamp;
+}
+
+DateStamp DateStamp::fromSeconds(qint64 secondsSinceEpoch) {
+  const time_t seconds = time_t(secondsSinceEpoch);
+  if (qint64(seconds) != secondsSinceEpoch) return {};
+  // TZ=:/etc/localtime (set at start) keeps this free of file reads. localtime_r fails for
+  // years that do not fit its int; the rest is checked by fromLocal.
+  struct tm local {};
+  if (!localtime_r(&seconds, &local)) return {};
+  if (local.tm_year > 9999 - 1900 || local.tm_year < 1 - 1900) return {};
+  return fromLocal(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
+                   local.tm_min, local.tm_sec);
 }
 
 DateStamp DateStamp::fromDateTime(const QDateTime& dateTime) {

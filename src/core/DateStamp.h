@@ -1,6 +1,7 @@
 // A local date-time to the second, held as the number YYYYMMDDhhmmss so that it is small,
 // orders like the list's fixed text form "YYYY/MM/DD HH:MM:SS", and formats without a time
-// zone lookup. A missing time (an access time the file system does not keep) is null.
+// zone lookup. A missing time (an access time the file system does not keep) is null, and so is
+// a time outside the years 1 to 9999, which the fixed form cannot show.
 #pragma once
 
 #include <QDateTime>
@@ -11,7 +12,11 @@ namespace vek {
 class DateStamp {
  public:
   DateStamp() = default;
+  // Null when a field is out of range or the year is outside 1..9999. A leap second (60, in a
+  // time zone that counts them) becomes second 59.
   static DateStamp fromLocal(int year, int month, int day, int hour, int minute, int second);
+  // A file-system time: seconds since 1970-01-01 00:00:00 UTC, in local time. Any value.
+  static DateStamp fromSeconds(qint64 secondsSinceEpoch);
   static DateStamp fromDateTime(const QDateTime& dateTime);  // converted to local time
   // Parses the fixed form "YYYY/MM/DD HH:MM:SS"; null for anything else.
   static DateStamp fromText(QStringView text);

@@ -34,27 +34,33 @@ int utf8SequenceLength(const unsigned char* s, std::size_t left) {
 }  // namespace
 
 QString decodeFileName(const char* name) {
+  // Decoded here rather than by QString::fromUtf8, which drops a byte-order mark at the start
+  // of what it is given: a name "\uFEFFtwin" must not read as "twin".
   const auto* bytes = reinterpret_cast<const unsigned char*>(name);
   const std::size_t size = std::strlen(name);
+  QString text(qsizetype(size), Qt::Uninitialized);
+  char16_t* out = reinterpret_cast<char16_t*>(text.data());
   std::size_t i = 0;
   while (i < size) {
+    const unsigned char c = bytes[i];
     const int length = utf8SequenceLength(bytes + i, size - i);
-    if (length == 0) break;
-    i += std::size_t(length);
-  }
-  if (i == size) return QString::fromUtf8(name, qsizetype(size));
-
-  QString text = QString::fromUtf8(name, qsizetype(i));
-  while (i < size) {
-    const int length = utf8SequenceLength(bytes + i, size - i);
-    if (length == 0) {
-      text += QChar(char16_t(kEscapeBase + bytes[i]));
-      ++i;
+    if (length == 1) {
+      *out++ = c;
+    } else if (length == 0) {
+      *out++ = char16_t(kEscapeBase + c);
     } else {
-      text += QString::fromUtf8(name + i, length);
-      i += std::size_t(length);
+      char32_t code = c & (0xFF >> (length + 1));
+      for (int k = 1; k < length; ++k) code = (code << 6) | (bytes[i + std::size_t(k)] & 0x3F);
+      if (code >= 0x10000) {
+        *out++ = QChar::highSurrogate(code);
+        *out++ = QChar::lowSurrogate(code);
+      } else {
+        *out++ = char16_t(code);
+      }
     }
+    i += std::size_t(length == 0 ? 1 : length);
   }
+  text.truncate(out - reinterpret_cast<const char16_t*>(text.constData()));
   return text;
 }
 

@@ -171,13 +171,8 @@ void setError(QString* errorText, int error) {
   if (errorText) *errorText = qt_error_string(error);
 }
 
-// Local time of a file-system time stamp. TZ=:/etc/localtime keeps this free of file reads.
 DateStamp localStamp(const struct statx_timestamp& stamp) {
-  const time_t seconds = time_t(stamp.tv_sec);
-  struct tm local {};
-  if (!localtime_r(&seconds, &local)) return {};
-  return DateStamp::fromLocal(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
-                              local.tm_min, local.tm_sec);
+  return DateStamp::fromSeconds(stamp.tv_sec);
 }
 
 std::optional<FileInfo> statFile(int dirFd, const QByteArray& path, const QString& fileName,
@@ -202,11 +197,8 @@ std::optional<FileInfo> statFile(int dirFd, const QByteArray& path, const QStrin
   if ((st.stx_mask & STATX_BTIME) && st.stx_btime.tv_sec != 0)
     info.created = localStamp(st.stx_btime);
   if (st.stx_mask & STATX_ATIME) info.accessed = localStamp(st.stx_atime);
+  // A time outside the years 1..9999 is shown as an empty cell; the file is listed all the same.
   info.modified = localStamp(st.stx_mtime);
-  if (info.modified.isNull()) {
-    setError(errorText, EOVERFLOW);
-    return std::nullopt;
-  }
   return info;
 }
 
@@ -395,7 +387,6 @@ std::optional<FileInfo> infoOf(const QFileInfo& file, QString* errorText) {
   info.created = DateStamp::fromDateTime(file.birthTime());
   info.accessed = DateStamp::fromDateTime(file.lastRead());
   info.modified = DateStamp::fromDateTime(file.lastModified());
-  if (info.modified.isNull()) return fail("No modification time");
   return info;
 }
 

@@ -1,8 +1,8 @@
 // Reading, section replacement and atomic writing of INI files.
 #include "core/IniFile.h"
 
-#include <QFile>
-
+#include "core/OutputFile.h"
+#include "core/TextLines.h"
 #include "core/WholeFile.h"
 
 namespace vek {
@@ -19,17 +19,19 @@ QStringView trimBlanks(QStringView text) {
   return text.sliced(begin, end - begin);
 }
 
-QStringList splitLines(QStringView text) {
-  QStringList lines;
-  qsizetype start = 0;
-  for (qsizetype i = 0; i < text.size(); ++i) {
-    if (text[i] != u'\n' && text[i] != u'\r') continue;
-    lines.append(text.sliced(start, i - start).toString());
-    if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
-    start = i + 1;
-  }
-  if (start < text.size()) lines.append(text.sliced(start).toString());
-  return lines;
+// Whether each line of a file in this encoding can be cut out of the bytes and decoded alone:
+// true for the ASCII-based encodings (UTF-8, Shift_JIS, EUC-JP), where a CR or LF byte is always
+// a line end.
+bool linesAreBytes(const TextCodec& codec) {
+  const QByteArray name = codec.name().toUpper();
+  return !name.startsWith("UTF-16") && !name.startsWith("UTF-32") && !name.startsWith("UCS");
+}
+
+QByteArray withCrLf(const QString& line, const TextCodec& codec, qint64* lost) {
+  qint64 lineLost = 0;
+  QByteArray bytes = codec.encode(line, Unmappable::Replace, &lineLost);
+  if (lost) *lost += lineLost;
+  return bytes + "\r\n";
 }
 
 }  // namespace
@@ -38,39 +40,60 @@ IniFile::IniFile(TextCodec codec) : m_codec(std::move(codec)) {}
 
 bool IniFile::load(const QString& path, QString* error) {
   setBytes({});
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) {
-    if (error) *error = file.errorString();
+  WholeFile file = readWholeFile(path);
+  if (file.status != WholeFile::Status::Read) {
+    if (error) {
+      *error = file.status == WholeFile::Status::Missing ? QStringLiteral("ファイルがありません。")
+                                                          : file.error;
+    }
     return false;
   }
-  const QByteArray bytes = file.readAll();
-  if (file.error() != QFileDevice::NoError) {
-    if (error) *error = file.errorString();
-    return false;
-  }
-  setBytes(bytes);
+  setBytes(file.bytes);
   return true;
+}
+
+void IniFile::addLine(QString line, QByteArrayView raw) {
+  if (std::optional<QString> name = sectionName(line)) {
+    m_sections.append({std::move(*name), {}, raw.toByteArray()});
+  } else if (m_sections.isEmpty()) {
+    m_preamble.append(std::move(line));
+    m_preambleRaw += raw;
+  } else {
+    m_sections.back().lines.append(std::move(line));
+    m_sections.back().raw += raw;
+  }
 }
 
 void IniFile::setBytes(const QByteArray& bytes) {
   m_preamble.clear();
+  m_preambleRaw.clear();
   m_sections.clear();
-  QString text;
-  if (bytes.startsWith("\xEF\xBB\xBF"))
-    text = QString::fromUtf8(bytes.sliced(3));
-  else if (bytes.startsWith("\xFF\xFE"))
-    text = TextCodec("UTF-16LE").decode(bytes.sliced(2));
-  else
-    text = m_codec.decode(bytes);
-
-  for (QString& line : splitLines(text)) {
-    if (std::optional<QString> name = sectionName(line))
-      m_sections.append({std::move(*name), {}});
-    else if (m_sections.isEmpty())
-      m_preamble.append(std::move(line));
-    else
-      m_sections.back().lines.append(std::move(line));
+  if (bytes.startsWith("\xFF\xFE")) {
+    // UTF-16: read as text; it is written back in the codec's encoding.
+    for (QString& line : splitLines(TextCodec("UTF-16LE").decode(bytes.sliced(2))))
+      addLine(std::move(line), {});
+    for (Section& section : m_sections) section.raw.clear();
+  } else {
+    const bool marked = bytes.startsWith("\xEF\xBB\xBF");
+    const TextCodec codec = marked ? TextCodec("UTF-8") : m_codec;
+    // The bytes are kept only when they are written back in the encoding they were read in.
+    const bool keepBytes = linesAreBytes(m_codec) && (!marked || m_codec.isUtf8());
+    const QByteArrayView body = QByteArrayView(bytes).sliced(marked ? 3 : 0);
+    if (linesAreBytes(codec)) {
+      forEachLine(body, [&](QByteArrayView line, QByteArrayView withEnd) {
+        addLine(codec.decode(line.toByteArray()), keepBytes ? withEnd : QByteArrayView());
+      });
+    } else {
+      for (QString& line : splitLines(codec.decode(body.toByteArray()))) addLine(std::move(line), {});
+    }
   }
+  index();
+}
+
+void IniFile::index() {
+  m_firstSection.clear();
+  for (qsizetype i = m_sections.size() - 1; i >= 0; --i)
+    m_firstSection.insert(m_sections[i].name.toLower(), i);
 }
 
 std::optional<QString> IniFile::sectionName(QStringView line) {
@@ -82,9 +105,8 @@ std::optional<QString> IniFile::sectionName(QStringView line) {
 }
 
 const IniFile::Section* IniFile::findSection(QStringView name) const {
-  for (const Section& section : m_sections)
-    if (QStringView(section.name).compare(name, Qt::CaseInsensitive) == 0) return &section;
-  return nullptr;
+  const auto found = m_firstSection.constFind(name.toString().toLower());
+  return found == m_firstSection.cend() ? nullptr : &m_sections[*found];
 }
 
 bool IniFile::hasSection(QStringView section) const {
@@ -130,32 +152,40 @@ void IniFile::replaceSection(const QString& section, const QStringList& lines) {
     if (m_sections[i].name.compare(section, Qt::CaseInsensitive) != 0) {
       ++i;
     } else if (!placed) {
-      m_sections[i] = {section, lines};
+      m_sections[i] = {section, lines, {}};
       placed = true;
       ++i;
     } else {
       m_sections.removeAt(i);
     }
   }
-  if (!placed) m_sections.append({section, lines});
-}
-
-QString IniFile::text() const {
-  QString out;
-  auto add = [&out](const QString& line) {
-    out += line;
-    out += u"\r\n";
-  };
-  for (const QString& line : m_preamble) add(line);
-  for (const Section& section : m_sections) {
-    add(u'[' + section.name + u']');
-    for (const QString& line : section.lines) add(line);
-  }
-  return out;
+  if (!placed) m_sections.append({section, lines, {}});
+  index();
 }
 
 QByteArray IniFile::toBytes(qint64* lost) const {
-  return m_codec.encode(text(), Unmappable::Replace, lost);
+  if (lost) *lost = 0;
+  QByteArray out;
+  // A kept part may end without a line end (the last line of the file); what follows it starts
+  // on a line of its own.
+  auto add = [&out](const QByteArray& bytes) {
+    if (!out.isEmpty() && !out.endsWith('\n') && !out.endsWith('\r')) out += "\r\n";
+    out += bytes;
+  };
+  if (!m_preambleRaw.isEmpty() || m_preamble.isEmpty()) {
+    add(m_preambleRaw);
+  } else {
+    for (const QString& line : m_preamble) add(withCrLf(line, m_codec, lost));
+  }
+  for (const Section& section : m_sections) {
+    if (!section.raw.isEmpty()) {
+      add(section.raw);
+      continue;
+    }
+    add(withCrLf(u'[' + section.name + u']', m_codec, lost));
+    for (const QString& line : section.lines) add(withCrLf(line, m_codec, lost));
+  }
+  return out;
 }
 
 bool IniFile::save(const QString& path, QString* error) const {
@@ -163,7 +193,7 @@ bool IniFile::save(const QString& path, QString* error) const {
     if (error) *error = u"unknown text encoding " + QString::fromLatin1(m_codec.name());
     return false;
   }
-  return writeWholeFile(path, toBytes(), error);
+  return OutputFile::writeWhole(path, toBytes(), OutputFile::AtLink::WriteTarget, error);
 }
 
 }  // namespace vek

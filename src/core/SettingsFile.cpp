@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <optional>
 
 #include <QDir>
@@ -11,6 +10,8 @@
 #include <QLocale>
 
 #include "core/IniFile.h"
+#include "core/LeadingNumber.h"
+#include "core/WholeFile.h"
 
 namespace vek {
 
@@ -135,7 +136,7 @@ class Reader {
   std::optional<double> read(QStringView key) const {
     const QString value = m_ini.value(m_section, key);
     if (value.isEmpty()) return std::nullopt;
-    return settingsNumber(value);
+    return leadingNumber(value);
   }
 
   const IniFile& m_ini;
@@ -242,30 +243,6 @@ void writeAll(IniFile& ini, const Settings& settings, const WindowState& window,
 
 }  // namespace
 
-double settingsNumber(QStringView text) {
-  qsizetype i = 0;
-  while (i < text.size() && (text[i] == u' ' || text[i] == u'\t')) ++i;
-  const qsizetype start = i;
-  auto digits = [&] {
-    const qsizetype from = i;
-    while (i < text.size() && text[i] >= u'0' && text[i] <= u'9') ++i;
-    return i - from;
-  };
-  if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) ++i;
-  qsizetype mantissa = digits();
-  if (i < text.size() && text[i] == u'.') {
-    ++i;
-    mantissa += digits();
-  }
-  if (mantissa == 0) return 0;
-  qsizetype end = i;
-  if (i < text.size() && (text[i] == u'e' || text[i] == u'E')) {
-    ++i;
-    if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) ++i;
-    if (digits() > 0) end = i;
-  }
-  return std::strtod(text.sliced(start, end - start).toLatin1().constData(), nullptr);
-}
 
 void readSettings(const IniFile& ini, Settings& settings, WindowState& window,
                   const QString& fallbackFolder) {
@@ -277,7 +254,7 @@ void readSettings(const IniFile& ini, Settings& settings, WindowState& window,
   auto number = [&](QStringView key) -> std::optional<double> {
     const QString value = ini.value(u"Main", key);
     if (value.isEmpty()) return std::nullopt;
-    return settingsNumber(value);
+    return leadingNumber(value);
   };
   // A minimised window is stored with a negative place; such places and those off the screen
   // put the window in the middle of the screen.
@@ -303,10 +280,22 @@ void writeSettings(IniFile& ini, const Settings& settings, const WindowState& wi
   writeAll(ini, settings, window, fallbackFolder, SizeRule::NotFullScreen);
 }
 
+namespace {
+
+// A settings file that is there but could not be read is left exactly as it is: writing the
+// defaults over it would lose every setting and other programs' sections.
+QString notReadMessage(const QString& iniPath, const QString& reason) {
+  return iniPath + u": " + reason + u"\r\n" +
+         QStringLiteral("設定ファイルは読み込めなかったため、書き換えずにそのまま残します。");
+}
+
+}  // namespace
+
 bool loadSettings(const QString& iniPath, Settings& settings, WindowState& window,
                   const QString& fallbackFolder, QString* error) {
   settings = Settings();
-  if (!QFileInfo::exists(iniPath)) {
+  const WholeFile file = readWholeFile(iniPath);
+  if (file.status == WholeFile::Status::Missing) {
     centre(window);
     window.shownFolder = fallbackFolder;
     window.saveInitialDir = fallbackFolder;
@@ -317,24 +306,29 @@ bool loadSettings(const QString& iniPath, Settings& settings, WindowState& windo
     if (error) *error = iniPath + u": " + reason;
     return false;
   }
-  IniFile ini;
-  QString reason;
-  if (!ini.load(iniPath, &reason)) {
+  if (file.status == WholeFile::Status::Unreadable) {
     centre(window);
     window.shownFolder = fallbackFolder;
     window.saveInitialDir = fallbackFolder;
-    if (error) *error = iniPath + u": " + reason;
+    if (error) *error = notReadMessage(iniPath, file.error);
     return false;
   }
+  IniFile ini;
+  ini.setBytes(file.bytes);
   readSettings(ini, settings, window, fallbackFolder);
   return true;
 }
 
 bool saveSettings(const QString& iniPath, const Settings& settings, const WindowState& window,
                   const QString& fallbackFolder, QString* error) {
-  // Sections of other programs or later versions are kept; an unreadable old file is replaced.
+  // Sections of other programs or later versions are kept.
   IniFile ini;
-  if (QFileInfo::exists(iniPath)) ini.load(iniPath);
+  const WholeFile file = readWholeFile(iniPath);
+  if (file.status == WholeFile::Status::Unreadable) {
+    if (error) *error = notReadMessage(iniPath, file.error);
+    return false;
+  }
+  if (file.status == WholeFile::Status::Read) ini.setBytes(file.bytes);
   writeSettings(ini, settings, window, fallbackFolder);
   QString reason;
   if (ini.save(iniPath, &reason)) return true;

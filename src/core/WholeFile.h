@@ -1,5 +1,6 @@
-// Writing a small file whole or not at all: the bytes go to a temporary file beside the target,
-// which replaces the target only once every byte was written.
+// Reading the program's own small files (Vek.ini, filter.txt) whole, and only when they are what
+// they should be: a regular file of reasonable size. A FIFO would block the start for ever and a
+// link to /dev/zero would never end; both are refused, untouched, with a reason.
 #pragma once
 
 #include <QByteArray>
@@ -7,9 +8,21 @@
 
 namespace vek {
 
-// Replaces (or creates) the file at path with bytes. False, with the reason in error, when
-// anything failed, including a short write on a full disk; the old file is then untouched and
-// no temporary file is left behind.
-bool writeWholeFile(const QString& path, const QByteArray& bytes, QString* error = nullptr);
+struct WholeFile {
+  enum class Status {
+    Read,        // bytes holds the file
+    Missing,     // nothing at the path (or a link that leads nowhere)
+    Unreadable,  // there is something, but it could not or may not be read; error says why
+  };
+  Status status = Status::Missing;
+  QByteArray bytes;
+  QString error;
+};
+
+// A settings file of a few kilobytes; anything over this is not one.
+constexpr qint64 kSettingsFileLimit = 4 * 1024 * 1024;
+
+// Reads the file at path (links followed) when it is a regular file of at most limit bytes.
+WholeFile readWholeFile(const QString& path, qint64 limit = kSettingsFileLimit);
 
 }  // namespace vek

@@ -1,8 +1,8 @@
 #include "gather/FilterPresets.h"
 
-#include <QFile>
-
+#include "core/OutputFile.h"
 #include "core/TextCodec.h"
+#include "core/TextLines.h"
 #include "core/WholeFile.h"
 
 namespace vek {
@@ -37,40 +37,40 @@ QString filterPresetsPath(const QString& programFolder) {
 
 namespace {
 
-bool writeDefaults(const QString& path) {
+bool writeDefaults(const QString& path, QString* error) {
   QString text;
   for (const QString& line : defaultFilterPresets()) text += line + QStringLiteral("\r\n");
   // Written whole or not at all: a half-written preset file would be loaded as it stands.
-  return writeWholeFile(path, TextCodec::system().encode(text));
+  return OutputFile::writeWhole(path, TextCodec::system().encode(text),
+                                OutputFile::AtLink::WriteTarget, error);
 }
 
 }  // namespace
 
-std::optional<QStringList> loadFilterPresets(const QString& programFolder) {
+std::optional<QStringList> loadFilterPresets(const QString& programFolder, QString* error) {
   const QString path = filterPresetsPath(programFolder);
-  if (!QFile::exists(path)) writeDefaults(path);  // a failure shows in the open below
-
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
-  const QByteArray bytes = file.readAll();
-  if (file.error() != QFileDevice::NoError) return std::nullopt;
-  return splitPresetLines(TextCodec::system().decode(bytes));
+  WholeFile file = readWholeFile(path);
+  if (file.status == WholeFile::Status::Missing) {
+    QString reason;
+    if (!writeDefaults(path, &reason)) {
+      if (error) *error = path + u": " + reason;
+      return std::nullopt;
+    }
+    file = readWholeFile(path);
+  }
+  if (file.status != WholeFile::Status::Read) {
+    // Never replaced by the defaults: the person's presets stay as they are.
+    if (error) *error = path + u": " + file.error;
+    return std::nullopt;
+  }
+  return splitPresetLines(TextCodec::system().decode(file.bytes));
 }
 
 QStringList splitPresetLines(const QString& text) {
   QStringView rest(text);
   // Editors on other systems may save UTF-8 with a byte-order mark.
   if (rest.startsWith(QChar(0xFEFF))) rest = rest.mid(1);
-  QStringList lines;
-  while (!rest.isEmpty()) {
-    qsizetype end = 0;
-    while (end < rest.size() && rest[end] != u'\r' && rest[end] != u'\n') ++end;
-    lines.append(rest.left(end).toString());
-    if (end == rest.size()) break;
-    const bool crLf = rest[end] == u'\r' && end + 1 < rest.size() && rest[end + 1] == u'\n';
-    rest = rest.mid(end + (crLf ? 2 : 1));
-  }
-  return lines;
+  return splitLines(rest);
 }
 
 int isFilterKeyAllowed(int keyCode) {

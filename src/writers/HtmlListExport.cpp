@@ -2,7 +2,7 @@
 
 #include "writers/ColumnCells.h"
 #include "writers/HtmlListWriter.h"
-#include "writers/OutputFile.h"
+#include "core/OutputFile.h"
 
 namespace vek {
 

@@ -1,7 +1,7 @@
 #include "writers/TextListExport.h"
 
 #include "writers/ColumnCells.h"
-#include "writers/OutputFile.h"
+#include "core/OutputFile.h"
 #include "writers/TextListWriter.h"
 
 namespace vek {

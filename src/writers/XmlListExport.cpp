@@ -1,7 +1,7 @@
 #include "writers/XmlListExport.h"
 
 #include "writers/ColumnCells.h"
-#include "writers/OutputFile.h"
+#include "core/OutputFile.h"
 #include "writers/XmlListWriter.h"
 
 namespace vek {
@@ -13,7 +13,9 @@ bool createXmlList(const QString& path, const FileList& list, const Settings& se
     interaction.showMessage(*message);
     return false;
   }
-  if (auto message = checkXmlElementNames(settings.elementNames, xml.stringCode)) {
+  const bool withRows = list.tickedCount() > 0;
+  if (auto message = checkXmlElementNames(
+          elementNamesInDocument(settings.elementNames, xml.columns, withRows), xml.stringCode)) {
     interaction.showMessage(*message);
     return false;
   }

@@ -89,12 +89,43 @@ Message xmlCreateFailedMessage() {
           MessageIcon::Warning};
 }
 
-std::optional<Message> checkXmlElementNames(const ElementNames& names, int stringCode) {
+std::vector<const QString*> elementNamesInDocument(const ElementNames& names,
+                                                   const ColumnOptions& columns, bool withRows) {
+  std::vector<const QString*> used = {&names.root};
+  if (!withRows) return used;
+  used.push_back(&names.fileInfo);
+  const QString* const byColumn[kColumnCount] = {
+      &names.fileFullPath, &names.filePath, &names.fileName,   &names.fileType,
+      &names.fileSize,     &names.makeDate, &names.accessDate, &names.updateDate};
+  bool dateGroup = false;
+  for (const ColumnId column : ColumnCells::selectedColumns(columns)) {
+    // The date group, always present, comes before the first date element.
+    if (isDateColumn(column) && !dateGroup) {
+      used.push_back(&names.fileDate);
+      dateGroup = true;
+    }
+    used.push_back(byColumn[int(column)]);
+  }
+  if (!dateGroup) used.push_back(&names.fileDate);
+  return used;
+}
+
+std::optional<Message> checkXmlElementNames(const std::vector<const QString*>& names,
+                                            int stringCode) {
   const XmlEncoding& encoding = xmlEncoding(stringCode);
   const TextCodec codec(encoding.codecName);
   if (!codec.isAvailable()) return xmlSaveFailedMessage();
-  for (const QString* name : elementNameList(names)) {
-    if (!isXmlElementName(*name)) return xmlSaveFailedMessage();
+  for (const QString* name : names) {
+    if (!isXmlElementName(*name)) {
+      Message message = xmlSaveFailedMessage();
+      // The one rule a person cannot guess from the XML name rules alone.
+      if (name->contains(u':') && isXmlElementName(QString(*name).remove(u':'))) {
+        message.text += u"\r\n要素名「" % *name %
+                        u"」にはコロン（:）が含まれています。"
+                        u"名前空間の宣言のない接頭辞になるため、要素名には使えません。";
+      }
+      return message;
+    }
     if (encoding.bmpOnly &&
         std::any_of(name->begin(), name->end(), [](QChar c) { return c.isSurrogate(); }))
       return xmlSaveFailedMessage();
@@ -109,6 +140,11 @@ std::optional<Message> checkXmlElementNames(const ElementNames& names, int strin
     if (lost != 0) return xmlSaveFailedMessage();
   }
   return std::nullopt;
+}
+
+std::optional<Message> checkXmlElementNames(const ElementNames& names, int stringCode) {
+  const auto all = elementNameList(names);
+  return checkXmlElementNames(std::vector<const QString*>(all.begin(), all.end()), stringCode);
 }
 
 XmlListWriter::XmlListWriter(QIODevice& device, int stringCode, QString lineBreak,

@@ -18,6 +18,7 @@
 #include <memory>
 #include <optional>
 #include <span>
+#include <vector>
 
 #include <QIODevice>
 #include <QString>
@@ -63,9 +64,20 @@ Message xmlSaveFailedMessage();
 // The message of an XML writer that cannot start at all.
 Message xmlCreateFailedMessage();
 
-// nullopt when all eleven element names are XML names that the encoding can hold; otherwise
-// the save-failed message, so that nothing is written. A name cannot hold a reference, so it
-// must consist of characters that the encoding holds as themselves.
+// The names of the elements a document will hold: the document element always; the file
+// element and the date group when at least one row is written; a column's element when its
+// column is selected as well. Only these need to be valid: a bad name of an element that is
+// never written must not block the export.
+std::vector<const QString*> elementNamesInDocument(const ElementNames& names,
+                                                   const ColumnOptions& columns, bool withRows);
+
+// nullopt when the names are XML names that the encoding can hold; otherwise the save-failed
+// message, so that nothing is written (with a line that says why for a name holding ":"). A
+// name cannot hold a reference, so it must consist of characters that the encoding holds as
+// themselves.
+std::optional<Message> checkXmlElementNames(const std::vector<const QString*>& names,
+                                            int stringCode);
+// The same for all eleven names.
 std::optional<Message> checkXmlElementNames(const ElementNames& names, int stringCode);
 
 class XmlSharedRepertoire;

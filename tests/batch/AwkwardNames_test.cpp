@@ -11,18 +11,11 @@
 #include <gtest/gtest.h>
 
 #include "support/TempTree.h"
+#include "support/Unprivileged.h"
 
 namespace vek {
 namespace {
 using namespace Qt::StringLiterals;
-
-// Root reads every folder; permissions only mean something to an ordinary user, so as root the
-// commands run as nobody.
-QStringList unprivileged(const QStringList& command) {
-  if (::geteuid() != 0) return command;
-  return QStringList{u"setpriv"_s, u"--reuid=65534"_s, u"--regid=65534"_s, u"--clear-groups"_s} +
-         command;
-}
 
 struct CommandResult {
   int exitCode = -1;
@@ -78,13 +71,13 @@ TEST(AwkwardNames, WholeTreeCsvListsWhatFindSeesAndReadsBackWithPython) {
   env.remove(u"DISPLAY"_s);
   env.remove(u"QT_QPA_PLATFORM"_s);
 
-  const CommandResult find = run(unprivileged({u"find"_s, tree.path(u"in"_s), u"-type"_s, u"f"_s, u"!"_s,
+  const CommandResult find = run(test::unprivilegedCommand({u"find"_s, tree.path(u"in"_s), u"-type"_s, u"f"_s, u"!"_s,
                                      u"-name"_s, u".*"_s, u"-print0"_s}),
                        env);
   const QList<QByteArray> expected = sortedPaths(find.out);
   ASSERT_EQ(expected.size(), 2 * 11 + 1) << find.err.toStdString();  // hidden names and closed/ left out
 
-  const CommandResult vek = run(unprivileged({qEnvironmentVariable("VEK_EXE"), u"/I"_s, tree.path(u"in"_s),
+  const CommandResult vek = run(test::unprivilegedCommand({qEnvironmentVariable("VEK_EXE"), u"/I"_s, tree.path(u"in"_s),
                                     u"/O"_s, out, u"/T"_s, u"CSV"_s, u"/F"_s, u"list"_s, u"/C"_s}),
                       env);
   ASSERT_EQ(vek.exitCode, 0) << vek.err.toStdString();

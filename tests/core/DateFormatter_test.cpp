@@ -187,8 +187,8 @@ TEST(DateFormatter, StoredTexts) {
   }
   EXPECT_EQ(other->formatStored(u8("2005/08/18 14:03:09")), u8("平成17年8月18日"));
   EXPECT_EQ(stored->format(DateStamp::fromLocal(999, 1, 2, 3, 4, 5)), u8("0999/01/02 03:04:05"));
-  EXPECT_EQ(stored->format(DateStamp::fromLocal(12345, 12, 31, 23, 59, 59)),
-            u8("12345/12/31 23:59:59"));
+  // A year the fixed form cannot show is no date: an empty cell.
+  EXPECT_TRUE(stored->format(DateStamp::fromLocal(12345, 12, 31, 23, 59, 59)).isEmpty());
   EXPECT_TRUE(other->format(DateStamp()).isEmpty());
   EXPECT_TRUE(other->format(QDateTime()).isEmpty());
   // Spelled differently, still the stored form.

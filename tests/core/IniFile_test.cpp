@@ -76,7 +76,7 @@ TEST(IniFile, ValuesAreFoundWithoutCaseAndLoseBlanksAndOuterQuotes) {
   EXPECT_EQ(ini.value(u"Nowhere", u"Key"), QString());
 }
 
-TEST(IniFile, ReadsAnyLineEndAndMarksAndWritesCrLf) {
+TEST(IniFile, ReadsAnyLineEndAndMarks) {
   const QByteArray bodies[] = {
       "[A]\nk=日本\n",
       "[A]\r\nk=日本\r\n",
@@ -86,7 +86,8 @@ TEST(IniFile, ReadsAnyLineEndAndMarksAndWritesCrLf) {
   for (const QByteArray& bytes : bodies) {
     const IniFile ini = fromBytes(bytes);
     EXPECT_EQ(ini.value(u"a", u"K"), QStringLiteral("日本")) << bytes.toHex().toStdString();
-    EXPECT_EQ(ini.toBytes(), QByteArray("[A]\r\nk=日本\r\n"));
+    // Not replaced, so written back as it was (without the mark).
+    EXPECT_EQ(ini.toBytes(), bytes.startsWith("\xEF") ? bytes.sliced(3) : bytes);
   }
   // A marked file is read in its own encoding even when the system's is another.
   EXPECT_EQ(fromBytes("\xEF\xBB\xBF[A]\nk=日本\n", "CP932").value(u"A", u"k"),
@@ -121,14 +122,44 @@ TEST(IniFile, ReplacingASectionKeepsEverythingElse) {
   ini.replaceSection(QStringLiteral("Main"), {QStringLiteral("Top=3"), QStringLiteral("Left=4")});
   ini.replaceSection(QStringLiteral("Xml"), {QStringLiteral("StringCode=2")});
   ini.replaceSection(QStringLiteral("Empty"), {});
-  EXPECT_EQ(ini.text(), QStringLiteral("; written by hand\r\n"
-                                       "[Main]\r\nTop=3\r\nLeft=4\r\n"
-                                       "[Mine]\r\n; a comment\r\nKept = as it was \r\n"
-                                       "[Option]\r\nOverLap=1\r\n"
-                                       "[Xml]\r\nStringCode=2\r\n"
-                                       "[Empty]\r\n"));
+  // What the program wrote ends in CR LF; everything else keeps the bytes it had.
+  EXPECT_EQ(ini.toBytes(), QByteArray("; written by hand\n"
+                                      "[Main]\r\nTop=3\r\nLeft=4\r\n"
+                                      "[Mine]\n; a comment\nKept = as it was \n"
+                                      "[Option]\nOverLap=1\n"
+                                      "[Xml]\r\nStringCode=2\r\n"
+                                      "[Empty]\r\n"));
   EXPECT_EQ(ini.value(u"Main", u"Old"), QString());
   EXPECT_EQ(ini.value(u"MINE", u"kept"), QStringLiteral("as it was"));
+}
+
+TEST(IniFile, SectionsOfOtherProgramsComeBackByteForByte) {
+  // Bytes the encoding cannot read (Latin-1 in a UTF-8 file), odd line ends and a last line
+  // without one: another program's section comes back exactly as it was.
+  const QByteArray foreign =
+      "[MyTool]\nname=caf\xE9\n\tweird  = x \r\n\xFF\xFE junk\r[Other]\rx=\xC3";
+  for (const char* codec : {"UTF-8", "CP932", "EUC-JP"}) {
+    IniFile ini = fromBytes("; top \xE9\n[Main]\nTop=1\n" + foreign, codec);
+    ini.replaceSection(QStringLiteral("Main"), {QStringLiteral("Top=3")});
+    ini.replaceSection(QStringLiteral("Option"), {QStringLiteral("OverLap=1")});
+    const QByteArray written = ini.toBytes();
+    EXPECT_EQ(written,
+              "; top \xE9\n[Main]\r\nTop=3\r\n" + foreign + "\r\n[Option]\r\nOverLap=1\r\n")
+        << codec;
+    // Read again and written again, nothing changes.
+    EXPECT_EQ(fromBytes(written, codec).toBytes(), written) << codec;
+  }
+  EXPECT_EQ(fromBytes(foreign).value(u"MyTool", u"name"), QStringLiteral(u"caf\uFFFD"));
+}
+
+TEST(IniFile, ManySectionsAreReadInBoundedTime) {
+  // Four megabytes of sections: every lookup must not walk them all.
+  QByteArray bytes;
+  for (int i = 0; bytes.size() < 4000000; ++i) bytes += "[s" + QByteArray::number(i) + "]\nk=v\n";
+  bytes += "[Option]\nOverLap=1\n";
+  const IniFile ini = fromBytes(bytes);
+  for (int i = 0; i < 2000; ++i) ASSERT_EQ(ini.value(u"option", u"OverLap"), QStringLiteral("1"));
+  EXPECT_EQ(ini.value(u"s12345", u"k"), QStringLiteral("v"));
 }
 
 TEST(IniFile, SaveReplacesTheFileAndReadsBack) {
@@ -141,7 +172,7 @@ TEST(IniFile, SaveReplacesTheFileAndReadsBack) {
   ASSERT_TRUE(ini.save(path, &error)) << error.toStdString();
   EXPECT_EQ(
       tree.read(QStringLiteral("Vek.ini")),
-      QByteArray("[Other]\r\nx=1\r\n[Main]\r\nDefaultInDir='/\x83\x66\x81\x5B\x83\x5E/'\r\n"));
+      QByteArray("[Other]\nx=1\n[Main]\r\nDefaultInDir='/\x83\x66\x81\x5B\x83\x5E/'\r\n"));
 
   IniFile missing;
   EXPECT_FALSE(missing.load(tree.path(QStringLiteral("none.ini")), &error));

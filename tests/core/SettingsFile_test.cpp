@@ -1,3 +1,10 @@
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <future>
+
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
@@ -7,6 +14,7 @@
 #include "core/IniFile.h"
 #include "core/SettingsFile.h"
 #include "support/TempTree.h"
+#include "support/Unprivileged.h"
 
 static void PrintTo(const QString& text, std::ostream* os) {
   *os << '"' << text.toStdString() << '"';
@@ -133,8 +141,12 @@ TEST(SettingsFile, OneKnownKeyLeavesEveryOtherDefaultAndSaveWritesAllSections) {
         << QString::fromUtf16(section).toStdString();
   EXPECT_EQ(saved.value(u"Someone else's", u"key"), QStringLiteral("kept"));
   EXPECT_FALSE(saved.contains(u"Xml", u"ValHeadInterval"));
-  EXPECT_FALSE(saved.text().contains(u"\n\n") ||
-               saved.text().contains(QRegularExpression(QStringLiteral("[^\r]\n"))));
+  // The program's sections are written with CR LF; the other program's keeps its bytes.
+  const QByteArray bytes = tree.read(QStringLiteral("Vek.ini"));
+  EXPECT_TRUE(bytes.contains("[Someone else's]\nkey = kept\n")) << bytes.constData();
+  EXPECT_EQ(QString::fromUtf8(bytes).remove(QStringLiteral("[Someone else's]\nkey = kept\n"))
+                .contains(QRegularExpression(QStringLiteral("[^\r]\n"))),
+            false);
 
   Loaded again = loadText(tree, folder, tree.read(QStringLiteral("Vek.ini")));
   EXPECT_EQ(again.settings, expected);
@@ -190,12 +202,6 @@ TEST(SettingsFile, NumbersAreRoundedHalfToEvenAndKeptInTheirRange) {
     EXPECT_EQ(loaded.settings.html.backColor, c.colour);
   }
 
-  const std::pair<const char16_t*, double> numbers[] = {
-      {u"  12abc", 12}, {u"-3.5", -3.5}, {u".5", 0.5},    {u"1e3", 1000}, {u"1e", 1}, {u"+", 0},
-      {u"abc", 0},      {u"\t7", 7},     {u"1.2.3", 1.2}, {u"-", 0},      {u"５", 0},
-  };
-  for (const auto& [text, value] : numbers)
-    EXPECT_EQ(settingsNumber(QStringView(text)), value) << QString::fromUtf16(text).toStdString();
 }
 
 TEST(SettingsFile, TextsKeepTheirSpacesWhenQuoted) {
@@ -336,4 +342,62 @@ TEST(SettingsFile, FailuresAreReportedAndLoseNothing) {
   EXPECT_EQ(settings, Settings());
   EXPECT_FALSE(saveSettings(folderPath, settings, window, folder, &error));
   EXPECT_TRUE(QFileInfo(folderPath).isDir());
+}
+
+// A settings file that is there but cannot be read is reported and never written over: the
+// person's settings and other programs' sections would be lost.
+TEST(SettingsFile, AnUnreadableFileIsReportedAndNeverWrittenOver) {
+  test::TempTree tree;
+  const QByteArray old = "[Option]\r\nOverLap=1\r\n[MyTool]\r\nname=caf\xE9\r\n";
+  const QString path = tree.file(QStringLiteral("Vek.ini"), old);
+  ::chmod(QFile::encodeName(path).constData(), 0200);
+  test::openToOthers({tree.root()});
+  const bool reported = test::runAsUnprivileged([&] {
+    Settings settings;
+    WindowState window = screenState();
+    QString loadError, saveError;
+    const bool loaded = loadSettings(path, settings, window, tree.root() + u'/', &loadError);
+    const bool saved = saveSettings(path, settings, window, tree.root() + u'/', &saveError);
+    return !loaded && !saved && loadError.contains(path) && settings == Settings() &&
+           loadError.contains(QStringLiteral("書き換えずにそのまま残します"));
+  });
+  EXPECT_TRUE(reported);
+  ::chmod(QFile::encodeName(path).constData(), 0600);
+  EXPECT_EQ(tree.read(QStringLiteral("Vek.ini")), old);
+}
+
+// Only a regular file of a settings file's size is read: a FIFO would wait for ever, /dev/zero
+// would never end, a huge file would take the memory. Each is refused and left as it is.
+TEST(SettingsFile, SpecialAndHugeFilesAreRefusedAndLeftAlone) {
+  test::TempTree tree;
+  const QString fifo = tree.path(QStringLiteral("fifo/Vek.ini"));
+  tree.folder(QStringLiteral("fifo"));
+  ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+  const QString zero = tree.link(QStringLiteral("zero/Vek.ini"), QStringLiteral("/dev/zero"));
+  QByteArray huge = "[Option]\r\nOverLap=1\r\n";
+  while (huge.size() <= 5 * 1024 * 1024) huge += "[s]\r\n";
+  const QString big = tree.file(QStringLiteral("big/Vek.ini"), huge);
+
+  for (const QString& path : {fifo, zero, big}) {
+    SCOPED_TRACE(path.toStdString());
+    auto attempt = std::async(std::launch::async, [&] {
+      Settings settings;
+      WindowState window = screenState();
+      QString error;
+      const bool loaded = loadSettings(path, settings, window, tree.root() + u'/', &error);
+      const bool saved = saveSettings(path, settings, window, tree.root() + u'/', &error);
+      return !loaded && !saved && settings == Settings();
+    });
+    if (attempt.wait_for(std::chrono::seconds(20)) != std::future_status::ready) {
+      ADD_FAILURE() << "still reading";
+      // Let a reader blocked on the FIFO go: a writer comes and leaves.
+      const int fd = ::open(QFile::encodeName(fifo).constData(), O_WRONLY | O_NONBLOCK);
+      if (fd >= 0) ::close(fd);
+    }
+    EXPECT_TRUE(attempt.get());
+  }
+  QFileInfo fifoInfo(fifo);
+  EXPECT_FALSE(fifoInfo.isFile());
+  EXPECT_TRUE(QFileInfo(zero).isSymLink());
+  EXPECT_EQ(tree.read(QStringLiteral("big/Vek.ini")), huge);
 }

@@ -3,9 +3,7 @@
 #include "gather/Gatherer.h"
 
 #include <fcntl.h>
-#include <grp.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <functional>
@@ -22,6 +20,7 @@
 #include "support/QStringPrinter.h"
 #include "support/RecordingInteraction.h"
 #include "support/TempTree.h"
+#include "support/Unprivileged.h"
 
 namespace vek {
 namespace {
@@ -48,21 +47,6 @@ std::vector<QString> tablePaths(const Gatherer& gatherer) {
   std::vector<QString> paths;
   for (const auto& entry : gatherer.folderTable()) paths.push_back(entry.path);
   return paths;
-}
-
-// Runs check as the unprivileged user "nobody" in a child process when this process is root,
-// for whom permissions do not apply; as itself otherwise.
-bool runUnprivileged(const std::function<bool()>& check) {
-  if (::geteuid() != 0) return check();
-  const pid_t child = ::fork();
-  if (child == 0) {
-    const bool dropped =
-        ::setgroups(0, nullptr) == 0 && ::setgid(65534) == 0 && ::setuid(65534) == 0;
-    ::_exit(dropped && check() ? 0 : 1);
-  }
-  int status = 0;
-  ::waitpid(child, &status, 0);
-  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 TEST(GathererTest, CurrentFolderAddTakesTheMatchingFilesAndRecordsTheFolder) {
@@ -150,7 +134,7 @@ TEST(GathererTest, UnreadableFolderIsLeftOutWithItsSubtreeSilently) {
   tree.file(QStringLiteral("open/ok.txt"));
   ASSERT_EQ(::chmod(QFile::encodeName(tree.root()).constData(), 0755), 0);
   ASSERT_EQ(::chmod(QFile::encodeName(tree.path(QStringLiteral("closed"))).constData(), 0), 0);
-  const bool ok = runUnprivileged([&] {
+  const bool ok = test::runAsUnprivileged([&] {
     Fixture f;
     const AddResult result = f.gatherer.addSubtree(tree.root());
     return result.outcome == AddOutcome::Done && f.interaction.messages.empty() &&

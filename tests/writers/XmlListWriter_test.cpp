@@ -371,3 +371,61 @@ TEST(XmlListWriter, DeviceFailureIsReported) {
     EXPECT_FALSE(writer.errorString().isEmpty()) << code;
   }
 }
+
+// Only the elements the document will hold need valid names: the access element of an
+// unselected column, or the file element of a list without ticked rows, is never written.
+TEST(XmlListWriter, OnlyNamesOfWrittenElementsAreChecked) {
+  const FileList one = listOf({ExampleRow(QStringLiteral("C:\\d\\"), QStringLiteral("a.txt"))});
+  const FileList none = listOf({ExampleRow(QStringLiteral("C:\\d\\"), QStringLiteral("a.txt")).unticked()});
+  const struct {
+    const char* what;
+    QString ElementNames::*name;
+    const char* value;
+    int ColumnOptions::*column;  // ticked for this case when set
+    const FileList* list;
+    bool written;
+  } cases[] = {
+      {"access unselected", &ElementNames::accessDate, "last access", nullptr, &one, true},
+      {"access selected", &ElementNames::accessDate, "last access", &ColumnOptions::chkAccessDate, &one, false},
+      {"full path unselected", &ElementNames::fileFullPath, "1st", nullptr, &one, true},
+      {"file element, no rows", &ElementNames::fileInfo, "my file", nullptr, &none, true},
+      {"date group, no rows", &ElementNames::fileDate, "d te", nullptr, &none, true},
+      {"date group, a row", &ElementNames::fileDate, "d te", nullptr, &one, false},
+      {"root, no rows", &ElementNames::root, "a b", nullptr, &none, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    test::TempTree tree;
+    test::RecordingInteraction said;
+    Settings settings;
+    settings.elementNames.*c.name = QString::fromUtf8(c.value);
+    if (c.column) settings.xml.columns.*c.column = 1;
+    const Written out = writeXml(*c.list, settings, said, tree);
+    EXPECT_EQ(out.ok, c.written);
+    if (c.written) {
+      EXPECT_TRUE(said.messages.empty());
+      EXPECT_FALSE(out.bytes.contains(c.value));
+    } else {
+      ASSERT_EQ(said.messages.size(), 1u);
+      EXPECT_TRUE(said.messages[0].text.startsWith(xmlSaveFailedMessage().text));
+      EXPECT_TRUE(out.bytes.isEmpty());
+    }
+  }
+}
+
+// A prefix ("ns:file") needs a namespace declaration the document does not have; readers that
+// know namespaces reject it, so it is refused, and the message says why.
+TEST(XmlListWriter, ANameWithAColonIsRefusedWithTheReason) {
+  test::TempTree tree;
+  test::RecordingInteraction said;
+  Settings settings;
+  settings.elementNames.fileInfo = QStringLiteral("ns:file");
+  const Written out = writeXml(
+      listOf({ExampleRow(QStringLiteral("C:\\d\\"), QStringLiteral("a.txt"))}), settings, said, tree);
+  EXPECT_FALSE(out.ok);
+  ASSERT_EQ(said.messages.size(), 1u);
+  EXPECT_EQ(said.messages[0].text,
+            xmlSaveFailedMessage().text +
+                QStringLiteral("\r\n要素名「ns:file」にはコロン（:）が含まれています。"
+                               "名前空間の宣言のない接頭辞になるため、要素名には使えません。"));
+}

@@ -1,7 +1,8 @@
-// The one way every writer puts its file on disk: the content goes to a temporary file in the
-// target folder and replaces the target only once it was written completely, so an existing
-// file survives any failure (open, full disk, removed medium, rename). Also the messages that
-// go with it.
+// The one way the program puts a file on disk (lists, Vek.ini, filter.txt): the content goes to
+// a temporary file in the target folder and replaces the target only once it was written
+// completely, so an existing file survives any failure (open, full disk, removed medium,
+// rename). A replaced file keeps its permission bits; a new one gets the usual 0666 less the
+// umask. Also the messages that go with it.
 #pragma once
 
 #include <functional>
@@ -16,11 +17,21 @@
 
 namespace vek {
 
-class CheckedSaveFile;
+class CheckedFile;
 
 class OutputFile {
  public:
-  explicit OutputFile(const QString& path);
+  // What happens when the path is a symbolic link.
+  enum class AtLink {
+    // Lists: the new file takes the link's place and what it pointed at is never written, so a
+    // link planted in a shared folder cannot redirect the list.
+    Replace,
+    // The program's own settings files, which a person may keep elsewhere and link to: the file
+    // the link leads to is replaced, and the link stays.
+    WriteTarget,
+  };
+
+  explicit OutputFile(const QString& path, AtLink atLink = AtLink::Replace);
   // Removes the temporary file when commit() was never reached.
   ~OutputFile();
   OutputFile(const OutputFile&) = delete;
@@ -54,14 +65,25 @@ class OutputFile {
   // format cannot hold at all (control characters, unpaired surrogates) became U+FFFD.
   static Message unrepresentableCharactersMessage(const QString& path, qint64 count);
 
+  // Writes bytes as the whole file. False, with the system's reason in error, on any failure;
+  // the old file is then untouched.
+  static bool writeWhole(const QString& path, const QByteArray& bytes, AtLink atLink,
+                         QString* error = nullptr);
+
   // The whole job: open, let `body` write to the device (it returns false when a write
   // failed), commit. On any failure the person gets failureMessage() and false comes back.
   static bool write(const QString& path, Interaction& interaction,
                     const std::function<bool(QIODevice&)>& body);
 
  private:
+  bool fail(int error);
+  void removeTemporary();
+
   QString m_path;
-  std::unique_ptr<CheckedSaveFile> m_file;
+  AtLink m_atLink;
+  QByteArray m_target;     // the file that is replaced, as bytes
+  QByteArray m_temporary;  // the temporary file beside it while one is open
+  std::unique_ptr<CheckedFile> m_file;
   QString m_error;
 };
 

@@ -1,16 +1,19 @@
 // The shared output file: complete files replace the target, every failure leaves it untouched.
-#include "writers/OutputFile.h"
+#include "core/OutputFile.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
 #include "support/FileSizeLimit.h"
 #include "support/RecordingInteraction.h"
 #include "support/TempTree.h"
+#include "support/Unprivileged.h"
 
 using namespace Qt::StringLiterals;
 
@@ -87,16 +90,20 @@ TEST(OutputFile, FilesThatCannotBeCreated) {
 }
 
 TEST(OutputFile, AReadOnlyFolderIsRefused) {
-  if (::geteuid() == 0) GTEST_SKIP() << "running as root: permission bits do not stop writes";
   test::TempTree tree;
   const QString folder = tree.folder(u"locked"_s);
   tree.file(u"locked/list.csv"_s, "old");
-  QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-  test::RecordingInteraction interaction;
-  EXPECT_FALSE(OutputFile::write(folder + u"/list.csv"_s, interaction, writing("new")));
-  QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+  test::openToOthers({tree.root()});
+  ::chmod(QFile::encodeName(folder).constData(), 0555);
+  const bool refused = test::runAsUnprivileged([&] {
+    test::RecordingInteraction interaction;
+    return !OutputFile::write(folder + u"/list.csv"_s, interaction, writing("new")) &&
+           interaction.messages.size() == 1;
+  });
+  ::chmod(QFile::encodeName(folder).constData(), 0755);
+  EXPECT_TRUE(refused);
   EXPECT_EQ(tree.read(u"locked/list.csv"_s), "old");
-  EXPECT_EQ(interaction.messages.size(), 1u);
+  EXPECT_EQ(entriesOf(folder), QStringList{u"list.csv"_s});
 }
 
 // A full disk, made real for any user: the file-size limit makes write() fail with EFBIG.
@@ -165,18 +172,57 @@ TEST(OutputFile, NoticesAfterReplacedCharacters) {
   }
 }
 
-TEST(OutputFile, ReplacingKeepsTheTargetsPermissionsAndLinks) {
+TEST(OutputFile, ReplacingKeepsTheFilesPermissionBits) {
   test::TempTree tree;
-  const QString real = tree.file(u"real.csv"_s, "old");
-  QFile::setPermissions(real, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-  const QString link = tree.link(u"link.csv"_s, real);
-  test::RecordingInteraction interaction;
-  ASSERT_TRUE(OutputFile::write(link, interaction, writing("new")));
+  const struct {
+    const char* name;
+    mode_t mode;
+  } cases[] = {{"private.csv", 0600}, {"shared.csv", 0664}, {"readonly.csv", 0444},
+               {"script.csv", 0750}};
+  for (const auto& c : cases) {
+    const QString path = tree.file(QString::fromUtf8(c.name), "old");
+    ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), c.mode), 0);
+    test::RecordingInteraction interaction;
+    ASSERT_TRUE(OutputFile::write(path, interaction, writing("new"))) << c.name;
+    struct stat st {};
+    ASSERT_EQ(::lstat(QFile::encodeName(path).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, c.mode) << c.name;
+    EXPECT_EQ(tree.read(QString::fromUtf8(c.name)), "new");
+  }
+}
+
+// A link at the output name, as another user could plant in a shared folder, is replaced by the
+// list: what it points at is never written, also when it points nowhere yet.
+TEST(OutputFile, ALinkAtTheNameIsReplacedNotFollowed) {
+  test::TempTree tree;
+  const QString victim = tree.file(u"elsewhere/victim"_s, "precious");
+  const QString link = tree.link(u"out/list.csv"_s, victim);
+  const QString dangling = tree.link(u"out/new.csv"_s, tree.path(u"elsewhere/created"_s));
+  for (const QString& path : {link, dangling}) {
+    test::RecordingInteraction interaction;
+    ASSERT_TRUE(OutputFile::write(path, interaction, writing("list"))) << path.toStdString();
+    EXPECT_FALSE(QFileInfo(path).isSymLink());
+    EXPECT_TRUE(QFileInfo(path).isFile());
+  }
+  EXPECT_EQ(tree.read(u"out/list.csv"_s), "list");
+  EXPECT_EQ(tree.read(u"out/new.csv"_s), "list");
+  EXPECT_EQ(tree.read(u"elsewhere/victim"_s), "precious");
+  EXPECT_FALSE(QFile::exists(tree.path(u"elsewhere/created"_s)));
+  EXPECT_EQ(entriesOf(tree.path(u"elsewhere"_s)), QStringList{u"victim"_s});
+}
+
+// A settings file the person linked to elsewhere (dotfiles kept in one folder) stays a link: its
+// target is replaced whole.
+TEST(OutputFile, ASettingsFileIsWrittenThroughItsLink) {
+  test::TempTree tree;
+  const QString kept = tree.file(u"dotfiles/Vek.ini"_s, "old");
+  const QString link = tree.link(u"config/Vek.ini"_s, kept);
+  QString error;
+  ASSERT_TRUE(OutputFile::writeWhole(link, "new", OutputFile::AtLink::WriteTarget, &error))
+      << error.toStdString();
   EXPECT_TRUE(QFileInfo(link).isSymLink());
-  EXPECT_EQ(tree.read(u"real.csv"_s), "new");
-  const auto permissions = QFile::permissions(real);
-  EXPECT_TRUE(permissions & QFileDevice::WriteOwner);
-  EXPECT_FALSE(permissions & (QFileDevice::ReadGroup | QFileDevice::ReadOther));
+  EXPECT_EQ(tree.read(u"dotfiles/Vek.ini"_s), "new");
+  EXPECT_EQ(entriesOf(tree.path(u"dotfiles"_s)), QStringList{u"Vek.ini"_s});
 }
 
 }  // namespace
