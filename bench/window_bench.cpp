@@ -86,6 +86,9 @@ class GapMeter {
     m_timer.setInterval(5);
     QObject::connect(&m_timer, &QTimer::timeout, [this] {
       const qint64 now = m_clock.nsecsElapsed();
+      if (std::getenv("VEK_BENCH_GAPS") && now - m_last > 40000000) {
+        std::fprintf(stderr, "gap %.0f ms ending at %.0f ms\n", (now - m_last) / 1e6, now / 1e6);
+      }
       m_longest = std::max(m_longest, now - m_last);
       m_last = now;
     });
@@ -146,6 +149,7 @@ void BM_SubtreeAddInWindow(benchmark::State& state) {
     gaps.start();
     button(*window, "cmdAllAppend")->click();
     longestGap = std::max(longestGap, gaps.stopMilliseconds());
+    if (std::getenv("VEK_BENCH_GAPS")) std::fprintf(stderr, "add ended\n");
     rows = window->list().count();
   }
   state.counters["rows"] = double(rows);
@@ -220,9 +224,12 @@ struct MillionWindow {
   }
 };
 
+// Made on first use and destroyed before the application object.
+std::unique_ptr<MillionWindow> g_million;
+
 MillionWindow& million() {
-  static MillionWindow shared;
-  return shared;
+  if (!g_million) g_million = std::make_unique<MillionWindow>();
+  return *g_million;
 }
 
 void BM_MillionRowsHeaderClick(benchmark::State& state) {
@@ -319,6 +326,7 @@ int measureMemory(const QString& mode) {
     m.view->viewport()->repaint();
     std::printf("window, 1,000,000 rows shown, scrolled and sorted: peak %ld kB\n",
                 peakKilobytes());
+    std::fflush(stdout);
   }
   return 0;
 }
@@ -331,10 +339,13 @@ int main(int argc, char** argv) {
   if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
   QApplication app(argc, argv);
   if (argc == 3 && QByteArray(argv[1]) == "--memory") {
-    return measureMemory(QString::fromLocal8Bit(argv[2]));
+    const int status = measureMemory(QString::fromLocal8Bit(argv[2]));
+    g_million.reset();
+    return status;
   }
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
+  g_million.reset();
   return 0;
 }

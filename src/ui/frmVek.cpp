@@ -24,6 +24,7 @@
 #include <QScreen>
 #include <QStringListModel>
 #include <QStyle>
+#include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -54,6 +55,8 @@ namespace vek {
 
 namespace {
 
+// How often rows gathered during an add are merged into the sorted order, in milliseconds.
+constexpr int kMergeInterval = 250;
 // The smallest window, in twips.
 constexpr double kMinimumWidth = 5650;
 constexpr double kMinimumHeight = 4950;
@@ -164,6 +167,9 @@ frmVek::frmVek(const Options& options, QWidget* parent)
   }
   selectVolumeFor(m_folder);
   restorePlace();
+  // The type descriptions are read once per program; reading them now, while the person looks
+  // at the window, spares the first add the wait.
+  QTimer::singleShot(0, this, [] { FileSystem::typeDescription(QStringLiteral("a.txt")); });
 }
 
 frmVek::~frmVek() {
@@ -263,11 +269,19 @@ void frmVek::buildControls() {
   m_lvWriteList->setModel(m_model);
   QHeaderView* header = m_lvWriteList->header();
   header->setSectionsClickable(true);
-  header->setSortIndicatorShown(false);
+  // No column is sorted yet; the room for the indicator is kept from the start.
+  header->setSortIndicatorShown(true);
+  header->setSortIndicator(-1, Qt::AscendingOrder);
   header->setStretchLastSection(false);
+  // The stored widths, or what the caption and a typical cell need at this font.
+  const int dateWidth = m_lvWriteList->fontMetrics().horizontalAdvance(
+                            QStringLiteral("0000/00/00 00:00:00")) +
+                        2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 12;
   for (int column = 0; column < kListColumnCount; ++column) {
-    header->resizeSection(
-        column, twipsToPixels(FileList::columns()[std::size_t(column)].widthTwips, *this));
+    int width = twipsToPixels(FileList::columns()[std::size_t(column)].widthTwips, *this);
+    width = std::max(width, header->sectionSizeHint(column));
+    if (ListColumn(column) >= ListColumn::Created) width = std::max(width, dateWidth);
+    header->resizeSection(column, width);
   }
   m_cmdListClear = makeButton(QStringLiteral("cmdListClear"), QStringLiteral("リストの一括クリア"),
                               m_frmFileList);
@@ -331,7 +345,7 @@ void frmVek::buildControls() {
   connect(m_model, &FileListModel::listChanged, this, [this] {
     if (m_busy && !m_list.isEmpty()) updateListCaption();
   });
-  m_interaction.setBeforeEvents([this] { m_model->flush(); });
+  m_interaction.setBeforeEvents([this] { beforeEvents(); });
 }
 
 void frmVek::buildMenus() {
@@ -646,6 +660,7 @@ void frmVek::refreshHistoryMenu() {
 
 void frmVek::setBusy(bool busy) {
   m_busy = busy;
+  m_sinceMerge.start();
   for (QWidget* control : std::initializer_list<QWidget*>{
            m_cmdAppend, m_drvGetFile, m_dirGetFile, m_filGetFile, m_cmbFilter, m_cmdAllAppend,
            m_lvWriteList, m_cmdListClear, m_cmdOutList, m_cmdOutHtml, m_cmdOutXML,
@@ -662,6 +677,21 @@ void frmVek::setBusy(bool busy) {
 
 void frmVek::applyAllAppendOption() {
   m_cmdAllAppend->setEnabled(!m_busy && m_settings.option.allAppend != 1);
+}
+
+void frmVek::beforeEvents() {
+  // The list view lays out all its rows again whenever rows are announced, so during an add
+  // they are announced a few times a second, not at every pass of the event loop.
+  if (m_busy && m_sinceMerge.elapsed() < kMergeInterval) return;
+  // Every add ends by sorting the rows it added into the list. During a long add the rows so
+  // far are merged in at the same moments, so that the sort at the end has only the last few
+  // to place and the window keeps answering; the order at the end is the same.
+  if (m_busy && !m_list.isSortingEnabled()) {
+    m_list.setSortingEnabled(true);
+    m_list.setSortingEnabled(false);
+  }
+  m_model->flush();
+  m_sinceMerge.restart();
 }
 
 void frmVek::finishOperation(bool showCount) {

@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QStringList>
 
@@ -105,6 +106,7 @@ class frmVek : public QMainWindow {
   void appendShownFiles();
   void appendSubtree();
   void setBusy(bool busy);
+  void beforeEvents();
   void finishOperation(bool showCount);
   void updateListCaption();
   void clearList();
@@ -138,6 +140,7 @@ class frmVek : public QMainWindow {
   QString m_scanFolder;  // the folder an add or drop is at; shown when it ends
   QStringList m_volumes;
   bool m_busy = false;
+  QElapsedTimer m_sinceMerge;
 
   QGroupBox* m_frmInFile = nullptr;
   QComboBox* m_drvGetFile = nullptr;

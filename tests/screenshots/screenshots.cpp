@@ -1,0 +1,129 @@
+// Takes the window screenshots kept in docs/ on a real X server (scripts/screenshots runs it
+// under xvfb-run): the main window with a filled, sorted, partly unticked list, and the
+// progress window during a subtree add.
+#include <cstdio>
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QHeaderView>
+#include <QPixmap>
+#include <QPushButton>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QTreeView>
+
+#include "ui/FileListModel.h"
+#include "ui/WindowDialogs.h"
+#include "ui/frmInfo.h"
+#include "ui/frmVek.h"
+
+namespace {
+
+using namespace Qt::StringLiterals;
+
+class QuietDialogs : public vek::WindowDialogs {
+ public:
+  void showMessage(QWidget*, const vek::Message&) override {}
+  bool askYesNo(QWidget*, const vek::Message&) override { return true; }
+  bool askOkCancel(QWidget*, const vek::Message&) override { return true; }
+  std::optional<QString> chooseFolder(QWidget*, const QString&, const QString&) override {
+    return std::nullopt;
+  }
+  std::optional<QString> askText(QWidget*, const QString&, const QString&) override {
+    return std::nullopt;
+  }
+  std::optional<QString> chooseSaveFile(QWidget*, const QString&, const QString&) override {
+    return std::nullopt;
+  }
+  void openUrl(const QUrl&) override {}
+  void beep() override {}
+};
+
+void writeFile(const QString& path, qint64 size) {
+  QDir().mkpath(path.section(u'/', 0, -2));
+  QFile file(path);
+  if (file.open(QIODevice::WriteOnly)) file.write(QByteArray(size, 'x'));
+}
+
+void wait(int milliseconds) {
+  QEventLoop loop;
+  QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+  loop.exec();
+}
+
+bool save(const QWidget& window, const QString& path) {
+  // The screen around the window, as a person sees it (the progress window included).
+  const QRect area = window.frameGeometry().adjusted(-8, -8, 8, 8);
+  const QPixmap shot = window.screen()->grabWindow(0, area.x(), area.y(), area.width(),
+                                                   area.height());
+  const bool saved = shot.save(path);
+  std::printf("%s %s\n", saved ? "wrote" : "could not write", qPrintable(path));
+  return saved;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : u"docs"_s;
+  QTemporaryDir home, data;
+  const QString root = data.path() + u"/資料"_s;
+  const struct {
+    const char* name;
+    qint64 size;
+  } files[] = {{"議事録 2024-05.txt", 18432},   {"見積書_最終版.pdf", 245760},
+               {"写真/運動会 001.jpg", 3145728}, {"写真/運動会 002.jpg", 2883584},
+               {"写真/集合写真.png", 1048576},   {"音楽/テーマ曲.mp3", 5242880},
+               {"report.html", 9216},            {"backup.tar.gz", 73400320},
+               {"README", 1200},                 {"src/main.cpp", 2345},
+               {"src/vek.h", 812},               {"表計算/売上集計.csv", 40960}};
+  for (const auto& file : files) writeFile(root + u'/' + QString::fromUtf8(file.name), file.size);
+
+  QuietDialogs dialogs;
+  vek::frmVek window({home.path(), data.path(), root, &dialogs});
+  window.resize(820, 640);
+  window.move(40, 40);
+  window.show();
+  wait(300);
+
+  // A filled list, sorted by size, two rows unticked, one selected.
+  window.findChild<QPushButton*>(u"cmdAllAppend"_s)->click();
+  auto* view = window.findChild<QTreeView*>(u"lvWriteList"_s);
+  Q_EMIT view->header()->sectionClicked(int(vek::ListColumn::Size));
+  vek::FileListModel& model = window.listModel();
+  for (int row : {1, 4}) model.setData(model.index(row, 0), Qt::Unchecked, Qt::CheckStateRole);
+  view->setCurrentIndex(model.index(2, 0));
+  view->setFocus();
+  wait(300);
+  bool ok = save(window, out + u"/main-window.png"_s);
+
+  // The progress window during a subtree add over a larger tree; cancelled after the shot.
+  const QString big = data.path() + u"/大きなフォルダ"_s;
+  for (int f = 0; f < 200; ++f) {
+    for (int i = 0; i < 20; ++i) {
+      writeFile(big + QString::asprintf("/part%03d/sub/file%02d.txt", f, i), 10);
+    }
+  }
+  window.findChild<QPushButton*>(u"cmdListClear"_s)->click();
+  window.setFolderPath(big);
+  window.interaction().setYieldInterval(0);
+  bool shot = false;
+  QTimer watcher;
+  watcher.setInterval(5);
+  QObject::connect(&watcher, &QTimer::timeout, [&] {
+    auto* info = window.findChild<vek::frmInfo*>(u"frmInfo"_s);
+    auto* bar = info ? info->findChild<QWidget*>(u"pgProc"_s) : nullptr;
+    if (shot || !bar || !bar->isVisible()) return;
+    auto* progress = static_cast<QWidget*>(bar);
+    if (progress->property("value").toInt() < 60) return;
+    shot = true;
+    ok = save(window, out + u"/progress-window.png"_s) && ok;
+    info->findChild<QPushButton*>(u"cmdCancel"_s)->click();
+  });
+  watcher.start();
+  window.findChild<QPushButton*>(u"cmdAllAppend"_s)->click();
+  if (!shot) std::printf("the add ended before the progress window could be taken\n");
+  return ok && shot ? 0 : 1;
+}
