@@ -5,7 +5,7 @@
 #include "core/Message.h"
 #include "core/PathRules.h"
 #include "core/Settings.h"
-#include "gather/FolderHistory.h"
+#include "core/RecentTexts.h"
 
 #include <QSet>
 
@@ -153,7 +153,7 @@ AddResult Gatherer::addCurrentFolder(const QString& folder) {
   }
   const QString text = nativeFolderText(folder);
   m_list.setSortingEnabled(false);
-  recordFolderHistory(m_settings.history, folderWithoutSeparator(text, nativePathStyle()));
+  recordRecent(m_settings.history, folderWithoutSeparator(text, nativePathStyle()));
   // No cancel here: nothing offers one, and a stale request must not cut the add short.
   const qint64 added = addNames(text, std::move(*files), false);
   m_list.setSortingEnabled(true);
@@ -252,8 +252,8 @@ void Gatherer::clearFolderTable() {
   m_folderTable.shrink_to_fit();
 }
 
-QString Gatherer::progressDetail(qint64 k, qint64 count) {
-  return QStringLiteral("処理件数：") + QString::number(k) + QStringLiteral("　/　") +
+QString Gatherer::progressDetail(qint64 done, qint64 count) {
+  return QStringLiteral("処理件数：") + QString::number(done) + QStringLiteral("　/　") +
          QStringLiteral("総ﾌｫﾙﾀﾞ数：") + QString::number(count) + QStringLiteral("件");
 }
 

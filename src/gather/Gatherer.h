@@ -90,9 +90,9 @@ class Gatherer {
   const std::vector<FolderEntry>& folderTable() const { return m_folderTable; }
   void clearFolderTable();
 
-  // The detail line of the file phase while folder k of count is processed:
-  // "処理件数：k　/　総ﾌｫﾙﾀﾞ数：count件".
-  static QString progressDetail(qint64 k, qint64 count);
+  // The detail line of the file phase while the folder at position done (0-based) of count
+  // folders is processed: "処理件数：" done "　/　総ﾌｫﾙﾀﾞ数：" count "件".
+  static QString progressDetail(qint64 done, qint64 count);
 
   // How many threads the walk uses (0: the machine's cores).
   void setThreads(int threads) { m_threads = threads; }

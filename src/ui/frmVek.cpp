@@ -37,7 +37,7 @@
 #include "core/SettingsFile.h"
 #include "gather/DropIntake.h"
 #include "gather/FilterPresets.h"
-#include "gather/FolderHistory.h"
+#include "core/RecentTexts.h"
 #include "ui/FileListModel.h"
 #include "ui/SystemDialogs.h"
 #include "ui/Twips.h"
