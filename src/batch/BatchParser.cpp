@@ -14,6 +14,7 @@
 
 #include "core/FileNameBytes.h"
 #include "core/FileSystem.h"
+#include "core/LeadingNumber.h"
 #include "core/PathRules.h"
 
 namespace vek {
@@ -114,41 +115,6 @@ QString upperNarrow(const QString& text) {
   return narrow.toUpper();
 }
 
-std::optional<int> leadingInteger(const QString& text) {
-  qsizetype i = 0;
-  const qsizetype n = text.size();
-  auto isDigit = [&](qsizetype at) { return at < n && text[at] >= u'0' && text[at] <= u'9'; };
-  while (i < n && (text[i] == u' ' || text[i] == u'\t')) ++i;
-  const qsizetype start = i;
-  if (i < n && (text[i] == u'+' || text[i] == u'-')) ++i;
-  const qsizetype digitsStart = i;
-  while (isDigit(i)) ++i;
-  bool anyDigit = i > digitsStart;
-  if (i < n && text[i] == u'.') {
-    const qsizetype fractionStart = ++i;
-    while (isDigit(i)) ++i;
-    anyDigit = anyDigit || i > fractionStart;
-  }
-  if (!anyDigit) return 0;
-  qsizetype end = i;
-  if (i < n && (text[i] == u'e' || text[i] == u'E')) {
-    qsizetype j = i + 1;
-    if (j < n && (text[j] == u'+' || text[j] == u'-')) ++j;
-    if (isDigit(j)) {
-      while (isDigit(j)) ++j;
-      end = j;
-    }
-  }
-  bool ok = false;
-  const double value = text.mid(start, end - start).toDouble(&ok);
-  if (!ok || !std::isfinite(value)) return std::nullopt;
-  const double rounded = std::nearbyint(value);  // the default rounding mode: half to even
-  if (rounded < double(std::numeric_limits<int>::min()) ||
-      rounded > double(std::numeric_limits<int>::max())) {
-    return std::nullopt;
-  }
-  return int(rounded);
-}
 
 std::variant<BatchRequest, Message> parseBatchArguments(const QStringList& tokens,
                                                         const DateNamer& dateNamer) {

@@ -32,9 +32,5 @@ std::variant<BatchRequest, Message> parseBatchArguments(const QStringList& token
 // their ASCII forms, so "ｃｓｖ" reads as "CSV".
 QString upperNarrow(const QString& text);
 
-// The integer value of the text's leading number: blanks skipped, an optional sign, digits with
-// an optional fraction and exponent; a fraction rounds half to even; no number gives 0. nullopt
-// when the value does not fit an int.
-std::optional<int> leadingInteger(const QString& text);
 
 }  // namespace vek

@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <optional>
 
 #include <QDir>
@@ -11,6 +10,7 @@
 #include <QLocale>
 
 #include "core/IniFile.h"
+#include "core/LeadingNumber.h"
 #include "core/WholeFile.h"
 
 namespace vek {
@@ -136,7 +136,7 @@ class Reader {
   std::optional<double> read(QStringView key) const {
     const QString value = m_ini.value(m_section, key);
     if (value.isEmpty()) return std::nullopt;
-    return settingsNumber(value);
+    return leadingNumber(value);
   }
 
   const IniFile& m_ini;
@@ -243,30 +243,6 @@ void writeAll(IniFile& ini, const Settings& settings, const WindowState& window,
 
 }  // namespace
 
-double settingsNumber(QStringView text) {
-  qsizetype i = 0;
-  while (i < text.size() && (text[i] == u' ' || text[i] == u'\t')) ++i;
-  const qsizetype start = i;
-  auto digits = [&] {
-    const qsizetype from = i;
-    while (i < text.size() && text[i] >= u'0' && text[i] <= u'9') ++i;
-    return i - from;
-  };
-  if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) ++i;
-  qsizetype mantissa = digits();
-  if (i < text.size() && text[i] == u'.') {
-    ++i;
-    mantissa += digits();
-  }
-  if (mantissa == 0) return 0;
-  qsizetype end = i;
-  if (i < text.size() && (text[i] == u'e' || text[i] == u'E')) {
-    ++i;
-    if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) ++i;
-    if (digits() > 0) end = i;
-  }
-  return std::strtod(text.sliced(start, end - start).toLatin1().constData(), nullptr);
-}
 
 void readSettings(const IniFile& ini, Settings& settings, WindowState& window,
                   const QString& fallbackFolder) {
@@ -278,7 +254,7 @@ void readSettings(const IniFile& ini, Settings& settings, WindowState& window,
   auto number = [&](QStringView key) -> std::optional<double> {
     const QString value = ini.value(u"Main", key);
     if (value.isEmpty()) return std::nullopt;
-    return settingsNumber(value);
+    return leadingNumber(value);
   };
   // A minimised window is stored with a negative place; such places and those off the screen
   // put the window in the middle of the screen.

@@ -38,8 +38,4 @@ void readSettings(const IniFile& ini, Settings& settings, WindowState& window,
 void writeSettings(IniFile& ini, const Settings& settings, const WindowState& window,
                    const QString& fallbackFolder);
 
-// The value of a number in the file: that of its longest leading part that forms a decimal
-// number, after leading blanks; 0 when it does not start with one.
-double settingsNumber(QStringView text);
-
 }  // namespace vek

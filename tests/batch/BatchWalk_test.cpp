@@ -13,6 +13,7 @@
 
 #include "support/QStringPrinter.h"
 #include "support/TempTree.h"
+#include "support/Unprivileged.h"
 
 namespace vek {
 namespace {
@@ -37,12 +38,10 @@ class BatchWalkTest : public ::testing::Test {
     QStringList arguments = {u"/I"_s, source, u"/O"_s, output, u"/T"_s, u"CSV"_s,
                              u"/F"_s, name,   u"/C"_s};
     QString program = qEnvironmentVariable("VEK_EXE");
-    if (unprivileged && ::geteuid() == 0) {
-      arguments = QStringList{u"--reuid=65534"_s, u"--regid=65534"_s, u"--clear-groups"_s,
-                              program} + arguments;
-      program = u"setpriv"_s;
-      for (const QString& folder : {tree.root(), home, output})
-        QFile::setPermissions(folder, QFileDevice::Permissions(0x7777));
+    if (unprivileged) {
+      arguments = test::unprivilegedCommand(QStringList{program} + arguments);
+      program = arguments.takeFirst();
+      test::openToOthers({tree.root(), home, output});
     }
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(u"VEK_HOME"_s, home);

@@ -202,12 +202,6 @@ TEST(SettingsFile, NumbersAreRoundedHalfToEvenAndKeptInTheirRange) {
     EXPECT_EQ(loaded.settings.html.backColor, c.colour);
   }
 
-  const std::pair<const char16_t*, double> numbers[] = {
-      {u"  12abc", 12}, {u"-3.5", -3.5}, {u".5", 0.5},    {u"1e3", 1000}, {u"1e", 1}, {u"+", 0},
-      {u"abc", 0},      {u"\t7", 7},     {u"1.2.3", 1.2}, {u"-", 0},      {u"５", 0},
-  };
-  for (const auto& [text, value] : numbers)
-    EXPECT_EQ(settingsNumber(QStringView(text)), value) << QString::fromUtf16(text).toStdString();
 }
 
 TEST(SettingsFile, TextsKeepTheirSpacesWhenQuoted) {

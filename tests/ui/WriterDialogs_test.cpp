@@ -21,6 +21,7 @@
 #include "support/QStringPrinter.h"
 #include "support/RecordingInteraction.h"
 #include "support/TempTree.h"
+#include "support/Unprivileged.h"
 #include "ui/CaptionColour.h"
 #include "ui/ColourLabel.h"
 #include "ui/frmOutHtml.h"
@@ -351,22 +352,25 @@ TEST(WriterDialogs, AFailedWriteKeepsTheDialogOpenAndTheOldFile) {
 }
 
 TEST(WriterDialogs, AWriteIntoAReadOnlyFolderKeepsTheDialogOpenAndTheOldFile) {
-  if (::geteuid() == 0) GTEST_SKIP() << "running as root: permission bits do not stop writes";
   Settings settings;
   const FileList list = exampleList();
-  test::AnsweringSession answers;
   test::TempTree tree;
   const QString folder = tree.folder(u"locked"_s);
-  answers.answerPath = tree.file(u"locked/list.csv"_s, "old");
-  QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-  test::RecordingInteraction interaction;
-  frmOutText dialog(settings, list, answers.session, interaction);
-  dialog.show();
-  child<QPushButton>(&dialog, u"cmdTextCreate"_s)->click();
+  const QString path = tree.file(u"locked/list.csv"_s, "old");
+  test::openToOthers({tree.root()});
+  QFile::setPermissions(folder, QFileDevice::Permissions(0x5555));
+  const bool kept = test::runAsUnprivileged([&] {
+    test::AnsweringSession answers;
+    answers.answerPath = path;
+    test::RecordingInteraction interaction;
+    frmOutText dialog(settings, list, answers.session, interaction);
+    dialog.show();
+    child<QPushButton>(&dialog, u"cmdTextCreate"_s)->click();
+    return dialog.isVisible() && interaction.messages.size() == 1 &&
+           interaction.messages[0].title == u"警告"_s;
+  });
   QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-  EXPECT_TRUE(dialog.isVisible());
-  ASSERT_EQ(interaction.messages.size(), 1u);
-  EXPECT_EQ(interaction.messages[0].title, u"警告"_s);
+  EXPECT_TRUE(kept);
   EXPECT_EQ(tree.read(u"locked/list.csv"_s), "old");
 }
 

@@ -21,6 +21,7 @@
 #include "core/Session.h"
 #include "support/QStringPrinter.h"
 #include "support/TempTree.h"
+#include "support/Unprivileged.h"
 #include "ScriptedDialogs.h"
 #include "ui/frmCommand.h"
 
@@ -286,11 +287,12 @@ TEST_F(CommandBuilderTest, TestRunReportsSuccessOnlyWhenTheListWasWritten) {
 TEST_F(CommandBuilderTest, TestRunIntoAReadOnlyFolderShowsTheRunsMessage) {
   frmCommand::Prefill prefill = standard();
   prefill.executable = qEnvironmentVariable("VEK_EXE");
-  if (::geteuid() == 0) {
+  const QStringList command = test::unprivilegedCommand({prefill.executable});
+  if (command.size() > 1) {
     // Root writes into read-only folders; the run goes as an ordinary user instead.
-    prefill.executable = tree.file(
-        u"as nobody"_s, "#!/bin/sh\nexec setpriv --reuid=65534 --regid=65534 --clear-groups \"" +
-                            qgetenv("VEK_EXE") + "\" \"$@\"\n");
+    QByteArray script = "#!/bin/sh\nexec";
+    for (const QString& word : command) script += " \"" + word.toUtf8() + '"';
+    prefill.executable = tree.file(u"as nobody"_s, script + " \"$@\"\n");
     QFile::setPermissions(prefill.executable, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
     for (const QString& folder : {tree.root(), programFolder, in}) {
       QFile::setPermissions(folder, QFileDevice::Permissions(0x7777));
