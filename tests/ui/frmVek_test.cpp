@@ -317,6 +317,7 @@ TEST_F(Window, CancelDuringASubtreeAddKeepsTheRowsAddedSoFar) {
   EXPECT_FALSE(window->findChild<frmInfo*>(QStringLiteral("frmInfo"))->isVisible());
   EXPECT_TRUE(child<QPushButton>("cmdAppend")->isEnabled());
   EXPECT_EQ(window->currentFolder(), tree.path(QStringLiteral("t")));  // back at the start
+  EXPECT_EQ(window->windowTitle(), QStringLiteral("Vek - ") + tree.path(QStringLiteral("t")));
   EXPECT_EQ(frameCaption("frmFileList"),
             QStringLiteral("出力対象ﾌｧｲﾙﾘｽﾄ - 総ﾌｧｲﾙ数：") + QString::number(rows) + QStringLiteral("ﾌｧｲﾙ"));
 
