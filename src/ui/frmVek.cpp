@@ -124,8 +124,6 @@ frmVek::frmVek(const Options& options, QWidget* parent)
   m_session.setSaveQuestion(
       [this](const QString& filter, QString& path) { return askSaveFile(filter, path); });
   m_session.setOpener([this](const QString& path) { openPath(path); });
-  // The folder boxes follow the scan only when it ends: listing every folder again while the
-  // scan reads it would double the scan's work.
   // The folder boxes follow the scan only when it ends, and the captions when the window is
   // painted next: listing every folder again while the scan reads it would double its work.
   m_gatherer.setFolderShownHandler([this](const QString& folder) { m_scanFolder = folder; });
@@ -708,6 +706,7 @@ void frmVek::finishOperation(bool showCount) {
   m_model->flush();
   // The folder boxes show where the operation ended.
   if (m_scanFolder != m_folder && !setFolderPath(m_scanFolder)) setFolderPath(m_folder);
+  showCaptions(m_folder);  // the captions may still show a folder the scan passed
   if (showCount) updateListCaption();
 }
 
