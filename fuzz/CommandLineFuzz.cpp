@@ -22,7 +22,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 "joining and splitting again gives the same tokens");
 
   const QDateTime start(QDate(2024, 12, 31), QTime(23, 59, 30));
-  const DateNamer namer = [start](const QString& pattern) { return formatDateTime(start, pattern); };
+  const DateNamer namer = [start](const QString& pattern) {
+    return formatDateTime(start, pattern);
+  };
   const auto parsed = parseBatchArguments(table.tokens, namer);
   if (const auto* request = std::get_if<BatchRequest>(&parsed)) {
     fuzz::require(request->sortKey >= 1 && request->sortKey <= 8, "a sort key of 1 to 8");

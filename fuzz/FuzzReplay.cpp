@@ -33,7 +33,8 @@ int main(int argc, char** argv) {
     }
     const QByteArray bytes = file.readAll();
     std::fprintf(stderr, "%s\n", qPrintable(path));
-    LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(bytes.constData()), size_t(bytes.size()));
+    LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(bytes.constData()),
+                           size_t(bytes.size()));
   }
   std::fprintf(stderr, "%lld inputs replayed\n", static_cast<long long>(files.size()));
   return 0;

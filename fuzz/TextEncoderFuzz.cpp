@@ -12,8 +12,8 @@ using namespace vek;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 3) return 0;
-  static const char* const names[] = {"UTF-8", "CP932", "SHIFT_JIS", "EUC-JP", "ISO-2022-JP",
-                                      "UTF-16", "UTF-16LE", "EUC-JP-MS"};
+  static const char* const names[] = {"UTF-8",       "CP932",  "SHIFT_JIS", "EUC-JP",
+                                      "ISO-2022-JP", "UTF-16", "UTF-16LE",  "EUC-JP-MS"};
   const TextCodec codec(names[data[0] % (sizeof names / sizeof names[0])]);
   const Unmappable mode = data[1] % 2 ? Unmappable::DecimalReference : Unmappable::Replace;
   const qsizetype piece = 1 + data[2] % 17;

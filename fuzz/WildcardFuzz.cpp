@@ -28,7 +28,8 @@ bool referenceMatch(const std::u32string& pattern, const std::u32string& name) {
       if (pattern[p] == U'*')
         can[p][n] = can[p + 1][n] || (n < name.size() && can[p][n + 1]);
       else
-        can[p][n] = n < name.size() && (pattern[p] == U'?' || pattern[p] == name[n]) && can[p + 1][n + 1];
+        can[p][n] =
+            n < name.size() && (pattern[p] == U'?' || pattern[p] == name[n]) && can[p + 1][n + 1];
     }
   }
   return can[0][0];
@@ -43,7 +44,8 @@ bool reference(const QString& patternText, const QString& name) {
     if (pattern.isEmpty()) continue;
     const std::u32string p = folded(pattern);
     if (referenceMatch(p, foldedName)) return true;
-    if (p.size() >= 2 && p.ends_with(U".*") && referenceMatch(p.substr(0, p.size() - 2), foldedName))
+    if (p.size() >= 2 && p.ends_with(U".*") &&
+        referenceMatch(p.substr(0, p.size() - 2), foldedName))
       return true;
   }
   return false;

@@ -66,7 +66,6 @@ void IniFile::setBytes(const QByteArray& bytes) {
     // UTF-16: read as text; it is written back in the codec's encoding.
     for (QString& line : splitLines(TextCodec("UTF-16LE").decode(bytes.sliced(2))))
       addLine(std::move(line), {});
-    for (Section& section : m_sections) section.raw.clear();
   } else {
     const bool marked = bytes.startsWith("\xEF\xBB\xBF");
     const TextCodec codec = marked ? TextCodec("UTF-8") : m_codec;
@@ -100,7 +99,7 @@ void IniFile::setBytes(const QByteArray& bytes) {
 void IniFile::index() {
   m_firstSection.clear();
   for (qsizetype i = m_sections.size() - 1; i >= 0; --i)
-    m_firstSection.insert(m_sections[i].name.toLower(), i);
+    m_firstSection.insert(m_sections[i].name.toCaseFolded(), i);
 }
 
 std::optional<QString> IniFile::sectionName(QStringView line) {
@@ -112,7 +111,7 @@ std::optional<QString> IniFile::sectionName(QStringView line) {
 }
 
 const IniFile::Section* IniFile::findSection(QStringView name) const {
-  const auto found = m_firstSection.constFind(name.toString().toLower());
+  const auto found = m_firstSection.constFind(name.toString().toCaseFolded());
   return found == m_firstSection.cend() ? nullptr : &m_sections[*found];
 }
 
