@@ -15,6 +15,7 @@
 #include "core/FileNameBytes.h"
 #include "core/FileSystem.h"
 #include "core/LeadingNumber.h"
+#include "core/NarrowText.h"
 #include "core/PathRules.h"
 
 namespace vek {
@@ -102,18 +103,6 @@ bool isListableDirectory(const QString& path) {
 
 }  // namespace
 
-QString upperNarrow(const QString& text) {
-  QString narrow = text;
-  for (QChar& c : narrow) {
-    const char16_t u = c.unicode();
-    if (u >= 0xFF01 && u <= 0xFF5E) {
-      c = QChar(char16_t(u - 0xFEE0));
-    } else if (u == 0x3000) {
-      c = QChar(u' ');
-    }
-  }
-  return narrow.toUpper();
-}
 
 
 std::variant<BatchRequest, Message> parseBatchArguments(const QStringList& tokens,

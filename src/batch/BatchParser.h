@@ -28,9 +28,4 @@ inline QString defaultFileNamePattern() {
 std::variant<BatchRequest, Message> parseBatchArguments(const QStringList& tokens,
                                                         const DateNamer& dateNamer);
 
-// Upper case and narrow: full-width ASCII (U+FF01..U+FF5E) and the ideographic space become
-// their ASCII forms, so "ｃｓｖ" reads as "CSV".
-QString upperNarrow(const QString& text);
-
-
 }  // namespace vek

@@ -11,7 +11,6 @@
 #include "gather/FilterPresets.h"
 #include "gather/Gatherer.h"
 #include "writers/HtmlListExport.h"
-#include "writers/SeparatorHistory.h"
 #include "writers/TextListExport.h"
 #include "writers/XmlListExport.h"
 
@@ -154,7 +153,6 @@ ExitCode BatchRun::executeBatch(const BatchRequest& request) {
       const QString separator = m_settings.separators[0];
       written = createTextList(path, m_list, m_settings, m_interaction, textType, separator);
       if (written) m_settings.csv.fileType = textType ? 1 : 0;
-      updateSeparatorHistory(m_settings.separators, separator);
       break;
     }
     case OutputType::Html:

@@ -4,7 +4,7 @@
 #include <QFileDevice>
 #include <QStringList>
 
-#include "batch/BatchParser.h"
+#include "core/NarrowText.h"
 #include "core/TextLines.h"
 
 namespace vek {

@@ -23,8 +23,10 @@ class Session {
   void setSaveQuestion(SaveQuestion question) { m_saveQuestion = std::move(question); }
   void setOpener(Opener opener) { m_opener = std::move(opener); }
 
-  // True when the writer must stop without writing. In batch mode the writer goes on at once
-  // with the path the run put in `path`; an existing file there is replaced.
+  // Asks where to save. Returns true when the person cancelled: the writer must then stop
+  // without writing. Returns false when the writer goes on and writes to `path` (the file the
+  // person chose, or in batch mode at once the path the run put there, replacing an existing
+  // file).
   bool confirmSave(const QString& filter, QString& path) const {
     if (m_batchMode) return false;
     return m_saveQuestion ? m_saveQuestion(filter, path) : true;

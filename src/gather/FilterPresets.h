@@ -27,8 +27,9 @@ std::optional<QStringList> loadFilterPresets(const QString& programFolder,
 // The preset lines of a file's text, split as loadFilterPresets does.
 QStringList splitPresetLines(const QString& text);
 
-// keyCode unchanged, or 0 for the characters that cannot be part of a file-name pattern:
-// " | > < , : \ /. The caller beeps when it gets 0.
+// Decides a key typed into the filter or path box. Returns keyCode itself when the character
+// may be typed, and 0 when it must be refused: " | > < , : \ / cannot be part of a file-name
+// pattern. The caller drops the key and beeps when it gets 0.
 int isFilterKeyAllowed(int keyCode);
 
 }  // namespace vek

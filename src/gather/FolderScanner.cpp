@@ -214,7 +214,7 @@ bool FolderScanner::readFiles(const std::vector<FolderEntry>& table, std::size_t
     const std::size_t files = table[k].files.size();
     std::size_t from = 0;
     do {
-      const std::size_t to = std::min(files, from + kBatchFiles);
+      const std::size_t to = std::min(files, from + m_batchFiles);
       units.push_back({k, from, to});
       from = to;
     } while (from < files);

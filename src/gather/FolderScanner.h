@@ -6,6 +6,7 @@
 // single thread would. A cancel request (from any thread) is honoured within one batch.
 #pragma once
 
+#include <algorithm>
 #include <atomic>
 #include <functional>
 #include <optional>
@@ -49,7 +50,8 @@ class FolderScanner {
     std::function<void()> folderListed;
   };
 
-  // At most this many files per batch: a window on the same thread repaints between batches.
+  // At most this many files per batch by default: a window on the same thread repaints
+  // between batches.
   static constexpr std::size_t kBatchFiles = 1024;
 
   // threads == 0: as many as the machine has cores.
@@ -57,6 +59,8 @@ class FolderScanner {
 
   static int defaultThreads();
   int threads() const { return m_threads; }
+  void setBatchFiles(std::size_t files) { m_batchFiles = std::max<std::size_t>(files, 1); }
+  std::size_t batchFiles() const { return m_batchFiles; }
   const WildcardFilter& filter() const { return m_filter; }
 
   // Thread-safe.
@@ -88,6 +92,7 @@ class FolderScanner {
  private:
   WildcardFilter m_filter;
   int m_threads;
+  std::size_t m_batchFiles = kBatchFiles;
   std::atomic<bool> m_cancel{false};
 };
 

@@ -5,7 +5,7 @@
 #include "core/Message.h"
 #include "core/PathRules.h"
 #include "core/Settings.h"
-#include "gather/FolderHistory.h"
+#include "core/RecentTexts.h"
 
 #include <QSet>
 
@@ -97,6 +97,7 @@ qint64 Gatherer::applyBatch(FolderScanner::Batch&& batch) {
 bool Gatherer::addTableFiles(const std::vector<FolderEntry>& table, Progress progress,
                              bool cancellable, qint64& added) {
   FolderScanner scanner(m_filter, m_threads);
+  scanner.setBatchFiles(m_batchFiles);
   const auto count = qint64(table.size());
   bool cancelled = false;
   // The window paints and takes clicks between batches; the person's cancel is looked at
@@ -152,7 +153,7 @@ AddResult Gatherer::addCurrentFolder(const QString& folder) {
   }
   const QString text = nativeFolderText(folder);
   m_list.setSortingEnabled(false);
-  recordFolderHistory(m_settings.history, folderWithoutSeparator(text, nativePathStyle()));
+  recordRecent(m_settings.history, folderWithoutSeparator(text, nativePathStyle()));
   // No cancel here: nothing offers one, and a stale request must not cut the add short.
   const qint64 added = addNames(text, std::move(*files), false);
   m_list.setSortingEnabled(true);
@@ -251,8 +252,8 @@ void Gatherer::clearFolderTable() {
   m_folderTable.shrink_to_fit();
 }
 
-QString Gatherer::progressDetail(qint64 k, qint64 count) {
-  return QStringLiteral("処理件数：") + QString::number(k) + QStringLiteral("　/　") +
+QString Gatherer::progressDetail(qint64 done, qint64 count) {
+  return QStringLiteral("処理件数：") + QString::number(done) + QStringLiteral("　/　") +
          QStringLiteral("総ﾌｫﾙﾀﾞ数：") + QString::number(count) + QStringLiteral("件");
 }
 

@@ -90,12 +90,14 @@ class Gatherer {
   const std::vector<FolderEntry>& folderTable() const { return m_folderTable; }
   void clearFolderTable();
 
-  // The detail line of the file phase while folder k of count is processed:
-  // "処理件数：k　/　総ﾌｫﾙﾀﾞ数：count件".
-  static QString progressDetail(qint64 k, qint64 count);
+  // The detail line of the file phase while the folder at position done (0-based) of count
+  // folders is processed: "処理件数：" done "　/　総ﾌｫﾙﾀﾞ数：" count "件".
+  static QString progressDetail(qint64 done, qint64 count);
 
   // How many threads the walk uses (0: the machine's cores).
   void setThreads(int threads) { m_threads = threads; }
+  // How many files at most are added between two yields.
+  void setBatchFiles(std::size_t files) { m_batchFiles = files; }
 
  private:
   enum class Progress { None, PerFolder };
@@ -117,6 +119,7 @@ class Gatherer {
   Settings& m_settings;
   WildcardFilter m_filter;
   int m_threads = 0;
+  std::size_t m_batchFiles = FolderScanner::kBatchFiles;
   std::vector<FolderEntry> m_folderTable;
   std::function<void(const QString&)> m_folderShown;
   QString m_lastFolderText;  // shared by the rows of one folder

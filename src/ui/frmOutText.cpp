@@ -18,7 +18,7 @@
 #include "ui/OptionGroup.h"
 #include "ui/framJoho.h"
 #include "ui/frmHeadIns.h"
-#include "writers/SeparatorHistory.h"
+#include "core/RecentTexts.h"
 #include "writers/TextListExport.h"
 
 namespace vek {
@@ -164,7 +164,7 @@ const ColumnOptions& frmOutText::columnsOf(const Settings& settings) const {
 }
 
 void frmOutText::storeOnClose() {
-  updateSeparatorHistory(m_settings.separators, m_cmbSepa->currentText());
+  recordRecent(m_settings.separators, m_cmbSepa->currentText());
 }
 
 void frmOutText::create() {

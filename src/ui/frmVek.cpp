@@ -37,7 +37,7 @@
 #include "core/SettingsFile.h"
 #include "gather/DropIntake.h"
 #include "gather/FilterPresets.h"
-#include "gather/FolderHistory.h"
+#include "core/RecentTexts.h"
 #include "ui/FileListModel.h"
 #include "ui/SystemDialogs.h"
 #include "ui/Twips.h"
@@ -55,8 +55,11 @@ namespace vek {
 
 namespace {
 
-// How often rows gathered during an add are merged into the sorted order, in milliseconds.
+// How often rows gathered during an add are shown (and merged into the sorted order), in ms.
 constexpr int kMergeInterval = 250;
+// How many gathered rows make such a merge worth its cost (sorting this many takes a few tens
+// of milliseconds; the merge itself costs a pass over the list).
+constexpr qint64 kRowsWorthAMerge = 50000;
 // The smallest window, in twips.
 constexpr double kMinimumWidth = 5650;
 constexpr double kMinimumHeight = 4950;
@@ -121,13 +124,9 @@ frmVek::frmVek(const Options& options, QWidget* parent)
   m_session.setSaveQuestion(
       [this](const QString& filter, QString& path) { return askSaveFile(filter, path); });
   m_session.setOpener([this](const QString& path) { openPath(path); });
-  // The folder boxes follow the scan only when it ends: listing every folder again while the
-  // scan reads it would double the scan's work.
-  m_gatherer.setFolderShownHandler([this](const QString& folder) {
-    m_scanFolder = folder;
-    m_frmInFile->setTitle(inFileCaption() + u'[' + folder + u']');
-    setWindowTitle(QStringLiteral("Vek - ") + folder);
-  });
+  // The folder boxes follow the scan only when it ends, and the captions when the window is
+  // painted next: listing every folder again while the scan reads it would double its work.
+  m_gatherer.setFolderShownHandler([this](const QString& folder) { m_scanFolder = folder; });
 
   buildControls();
   buildMenus();
@@ -522,8 +521,7 @@ bool frmVek::setFolderPath(const QString& folder) {
   m_scanFolder = clean;
   fillFolderBox();
   refreshFileBox();
-  m_frmInFile->setTitle(inFileCaption() + u'[' + m_folder + u']');
-  setWindowTitle(QStringLiteral("Vek - ") + m_folder);
+  showCaptions(m_folder);
   return true;
 }
 
@@ -661,6 +659,7 @@ void frmVek::refreshHistoryMenu() {
 void frmVek::setBusy(bool busy) {
   m_busy = busy;
   m_sinceMerge.start();
+  m_mergedRows = m_list.count();
   for (QWidget* control : std::initializer_list<QWidget*>{
            m_cmdAppend, m_drvGetFile, m_dirGetFile, m_filGetFile, m_cmbFilter, m_cmdAllAppend,
            m_lvWriteList, m_cmdListClear, m_cmdOutList, m_cmdOutHtml, m_cmdOutXML,
@@ -683,21 +682,31 @@ void frmVek::beforeEvents() {
   // The list view lays out all its rows again whenever rows are announced, so during an add
   // they are announced a few times a second, not at every pass of the event loop.
   if (m_busy && m_sinceMerge.elapsed() < kMergeInterval) return;
-  // Every add ends by sorting the rows it added into the list. During a long add the rows so
-  // far are merged in at the same moments, so that the sort at the end has only the last few
-  // to place and the window keeps answering; the order at the end is the same.
-  if (m_busy && !m_list.isSortingEnabled()) {
+  // Every add ends by sorting the rows it added into the list, which holds the window still
+  // for as long as that sort takes. During a long add the rows gathered so far are merged in
+  // whenever enough of them wait, so that the sort at the end has few to place; the order at
+  // the end is the same.
+  if (m_busy && !m_list.isSortingEnabled() &&
+      m_list.count() - m_mergedRows >= kRowsWorthAMerge) {
     m_list.setSortingEnabled(true);
     m_list.setSortingEnabled(false);
+    m_mergedRows = m_list.count();
   }
   m_model->flush();
   m_sinceMerge.restart();
+  if (m_busy) showCaptions(m_scanFolder);
+}
+
+void frmVek::showCaptions(const QString& folder) {
+  m_frmInFile->setTitle(inFileCaption() + u'[' + folder + u']');
+  setWindowTitle(QStringLiteral("Vek - ") + folder);
 }
 
 void frmVek::finishOperation(bool showCount) {
   m_model->flush();
   // The folder boxes show where the operation ended.
   if (m_scanFolder != m_folder && !setFolderPath(m_scanFolder)) setFolderPath(m_folder);
+  showCaptions(m_folder);  // the captions may still show a folder the scan passed
   if (showCount) updateListCaption();
 }
 

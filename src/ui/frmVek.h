@@ -107,6 +107,7 @@ class frmVek : public QMainWindow {
   void appendSubtree();
   void setBusy(bool busy);
   void beforeEvents();
+  void showCaptions(const QString& folder);
   void finishOperation(bool showCount);
   void updateListCaption();
   void clearList();
@@ -141,6 +142,7 @@ class frmVek : public QMainWindow {
   QStringList m_volumes;
   bool m_busy = false;
   QElapsedTimer m_sinceMerge;
+  qint64 m_mergedRows = 0;  // rows of the list at the last merge during an add
 
   QGroupBox* m_frmInFile = nullptr;
   QComboBox* m_drvGetFile = nullptr;

@@ -51,22 +51,10 @@ QString htmlColourText(Colour colour) {
 
 namespace {
 
+// The name's bytes with every byte but the unreserved ones and "/" percent-encoded, in
+// upper-case hex.
 void appendPercentEncoded(QString& out, QStringView text) {
-  static const char hex[] = "0123456789ABCDEF";
-  const QByteArray bytes = encodeFileName(text);
-  for (char ch : bytes) {
-    const auto b = static_cast<unsigned char>(ch);
-    const bool unreserved = (b >= 'a' && b <= 'z') || (b >= 'A' && b <= 'Z') ||
-                            (b >= '0' && b <= '9') || b == '-' || b == '.' || b == '_' ||
-                            b == '~' || b == '/';
-    if (unreserved) {
-      out.append(QChar(char16_t(b)));
-    } else {
-      out.append(u'%');
-      out.append(QChar(char16_t(hex[b >> 4])));
-      out.append(QChar(char16_t(hex[b & 0xF])));
-    }
-  }
+  out.append(QLatin1StringView(encodeFileName(text).toPercentEncoding("/")));
 }
 
 }  // namespace

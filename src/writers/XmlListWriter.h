@@ -2,9 +2,9 @@
 // (declaration, document element, one file element per ticked row with its column elements
 // and date group) in one of five encodings, without holding the document in memory.
 //
-// Bytes around the document element: the declaration is followed by the line-break text L, or
-// by CR LF when L is empty, so the document element always starts on its own line; the same
-// line break ends the file after the document element. Elements without content are written
+// Bytes around the document element: the declaration is followed by the chosen line break, or
+// by CR LF when no line break is chosen, so the document element always starts on its own
+// line; the same line break ends the file after the document element. Elements without content are written
 // as a start and an end tag.
 //
 // Characters: & < > are escaped in text (and " in attributes); a CR inside a cell is written
@@ -55,8 +55,8 @@ struct XmlEncoding {
 // outside 0..4 means UTF-8.
 const XmlEncoding& xmlEncoding(int stringCode);
 
-// The line-break text L: empty when CrLfCheck is 0, else CR LF, CR or LF by CrLfType (an index
-// outside 0..2 means CR LF).
+// The line break written between elements: empty when CrLfCheck is 0, else CR LF, CR or LF by
+// CrLfType (an index outside 0..2 means CR LF).
 QString xmlLineBreak(const XmlSettings& settings);
 
 // The message of a document that could not be built or saved.
@@ -93,8 +93,8 @@ class XmlListWriter {
   XmlListWriter(QIODevice& device, int stringCode, QString lineBreak, ElementNames names);
   ~XmlListWriter();
 
-  // The declaration, the document element's start and its first L. False when the encoding
-  // cannot be used here or the device fails.
+  // The declaration, the document element's start and the line break after it. False when the
+  // encoding cannot be used here or the device fails.
   bool begin();
   // One file element with attribute Index; cells are the selected columns in column order
   // (date columns included: they go into the date group, which is always written).

@@ -1,4 +1,5 @@
 #include "batch/BatchParser.h"
+#include "core/NarrowText.h"
 
 #include <gtest/gtest.h>
 

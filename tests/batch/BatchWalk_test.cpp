@@ -79,7 +79,7 @@ TEST_F(BatchWalkTest, TheOutputIsTheSameForAnyNumberOfThreads) {
     }
   }
   tree.folder(u"in/big"_s);
-  for (int f = 0; f < 2100; ++f) {
+  for (int f = 0; f < 1100; ++f) {
     const int fd = ::open(QFile::encodeName(u"%1/big/g%2.dat"_s.arg(source).arg(f)).constData(),
                           O_CREAT | O_WRONLY | O_CLOEXEC, 0644);
     ASSERT_GE(fd, 0);
@@ -87,7 +87,7 @@ TEST_F(BatchWalkTest, TheOutputIsTheSameForAnyNumberOfThreads) {
   }
   ASSERT_EQ(run(u"one"_s, 1).exitCode, 0);
   const QByteArray expected = outputBytes(u"one"_s);
-  EXPECT_EQ(expected.count('\n'), 1 + 12 * 4 * 15 + 2100);
+  EXPECT_EQ(expected.count('\n'), 1 + 12 * 4 * 15 + 1100);
   for (int threads : {2, 8}) {
     const QString name = u"t%1"_s.arg(threads);
     ASSERT_EQ(run(name, threads).exitCode, 0);

@@ -16,7 +16,7 @@
 
 #include "core/FileList.h"
 #include "core/Settings.h"
-#include "gather/FolderHistory.h"
+#include "core/RecentTexts.h"
 #include "support/QStringPrinter.h"
 #include "support/RecordingInteraction.h"
 #include "support/TempTree.h"
@@ -165,7 +165,8 @@ TEST(GathererTest, CancelInTheFilePhaseKeepsTheFoldersAlreadyAdded) {
   tree.file(QStringLiteral("x/b.txt"));
   tree.file(QStringLiteral("y/c.txt"));
   Fixture f;
-  // Two folder-phase updates (x, y), then D(0) for the start folder; cancel at D(1).
+  // Two folder-phase updates (x, y), then the file phase's first update for the start folder;
+  // cancel at its second update, before folder x.
   f.interaction.cancelAfterUpdates = 3;
   const AddResult result = f.gatherer.addSubtree(tree.root());
   EXPECT_EQ(result.outcome, AddOutcome::Cancelled);
@@ -324,18 +325,18 @@ TEST(GathererTest, DroppedFolderStepsShowTheFolderTheyWorkOn) {
 }
 
 TEST(FolderHistoryTest, NewestFirstAtMostTenExactMatchKeepsItsPlace) {
-  FolderHistory history;
+  RecentTexts history;
   for (int i = 0; i < 10; ++i) {
-    EXPECT_TRUE(recordFolderHistory(history, QStringLiteral("/f%1").arg(i)));
+    EXPECT_TRUE(recordRecent(history, QStringLiteral("/f%1").arg(i)));
   }
   EXPECT_EQ(history[0], QStringLiteral("/f9"));
   EXPECT_EQ(history[9], QStringLiteral("/f0"));
 
-  const FolderHistory before = history;
-  EXPECT_FALSE(recordFolderHistory(history, QStringLiteral("/f3")));
+  const RecentTexts before = history;
+  EXPECT_FALSE(recordRecent(history, QStringLiteral("/f3")));
   EXPECT_EQ(history, before);
 
-  EXPECT_TRUE(recordFolderHistory(history, QStringLiteral("/F3")));  // case differs: new
+  EXPECT_TRUE(recordRecent(history, QStringLiteral("/F3")));  // case differs: new
   EXPECT_EQ(history[0], QStringLiteral("/F3"));
   EXPECT_EQ(history[1], QStringLiteral("/f9"));
   EXPECT_EQ(history[9], QStringLiteral("/f1"));  // the oldest dropped off

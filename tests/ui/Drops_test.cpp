@@ -20,6 +20,7 @@ class Drops : public WindowFixture {
     tree.file(QStringLiteral("in/sub/c.txt"));
     tree.file(QStringLiteral("in/sub/deep/d.txt"));
     tree.file(QStringLiteral("other/e.txt"));
+    tree.file(QStringLiteral("in/.hidden"));
     open(tree.path(QStringLiteral("other")));
   }
   static std::unique_ptr<QMimeData> urls(const QList<QUrl>& list) {
@@ -35,11 +36,12 @@ class Drops : public WindowFixture {
 TEST_F(Drops, FilesAreAddedInTheOrderDropped) {
   window->list().setSortingEnabled(false);
   EXPECT_TRUE(window->dropMimeData(*urls({local("in/b.log"), local("in/sub/c.txt"),
-                                          local("in/vanished.txt"), local("in/a.txt")})));
+                                          local("in/vanished.txt"), local("in/.hidden"),
+                                          local("in/a.txt")})));
   // The list's own sorting is on again afterwards: by name.
   EXPECT_EQ(listedNames(), (QStringList{u"a.txt"_qs, u"b.log"_qs, u"c.txt"_qs}));
   EXPECT_EQ(frameCaption("frmFileList"), QStringLiteral("出力対象ﾌｧｲﾙﾘｽﾄ - 総ﾌｧｲﾙ数：3ﾌｧｲﾙ"));
-  EXPECT_TRUE(dialogs.messages.empty());  // the vanished file is skipped silently
+  EXPECT_TRUE(dialogs.messages.empty());  // the vanished and the hidden file: skipped silently
 }
 
 TEST_F(Drops, AFolderAddsItsFilesOrItsWholeTreeAsDropFolderSays) {

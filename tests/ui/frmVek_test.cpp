@@ -290,6 +290,25 @@ TEST_F(Window, FolderChoosersGiveTheirMessages) {
   EXPECT_EQ(window->currentFolder(), tree.root());
 }
 
+TEST_F(Window, ChoosingAVolumeShowsItsRootAndAFolderSelectsItsVolume) {
+  tree.folder(QStringLiteral("v"));
+  open(tree.path(QStringLiteral("v")));
+  auto* drives = child<QComboBox>("drvGetFile");
+  // The folder shown lies on one of the volumes, and that one is selected.
+  ASSERT_GE(drives->currentIndex(), 0);
+  EXPECT_TRUE(tree.path(QStringLiteral("v")).startsWith(drives->currentText()));
+  const int root = drives->findText(QStringLiteral("/"));
+  ASSERT_GE(root, 0);
+  drives->setCurrentIndex(root);
+  Q_EMIT drives->activated(root);
+  EXPECT_EQ(window->currentFolder(), QStringLiteral("/"));
+  EXPECT_TRUE(dialogs.messages.empty());
+  // "~" in a typed path is the home folder.
+  dialogs.texts = {QStringLiteral("~")};
+  click("cmdDirectPath");
+  EXPECT_EQ(window->currentFolder(), QDir::homePath());
+}
+
 TEST_F(Window, CancelDuringASubtreeAddKeepsTheRowsAddedSoFar) {
   for (int i = 0; i < 6; ++i) {
     for (int j = 0; j < 3; ++j) {
@@ -317,6 +336,7 @@ TEST_F(Window, CancelDuringASubtreeAddKeepsTheRowsAddedSoFar) {
   EXPECT_FALSE(window->findChild<frmInfo*>(QStringLiteral("frmInfo"))->isVisible());
   EXPECT_TRUE(child<QPushButton>("cmdAppend")->isEnabled());
   EXPECT_EQ(window->currentFolder(), tree.path(QStringLiteral("t")));  // back at the start
+  EXPECT_EQ(window->windowTitle(), QStringLiteral("Vek - ") + tree.path(QStringLiteral("t")));
   EXPECT_EQ(frameCaption("frmFileList"),
             QStringLiteral("出力対象ﾌｧｲﾙﾘｽﾄ - 総ﾌｧｲﾙ数：") + QString::number(rows) + QStringLiteral("ﾌｧｲﾙ"));
 

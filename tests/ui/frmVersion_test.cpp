@@ -65,6 +65,21 @@ TEST_F(AboutBoxTest, APressOnTheSurfaceMovesTheWindowAndOneOnAControlDoesNot) {
   EXPECT_EQ(moves, 6);
 }
 
+TEST_F(AboutBoxTest, FollowsTheMouseItselfWhereTheSystemCannotMoveIt) {
+  about.setMoveStarter([] { return false; });
+  about.move(100, 100);
+  const QPoint start = about.frameGeometry().topLeft();
+  const QPointF at(20, 40);
+  const QPointF global = about.mapToGlobal(at);
+  QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton,
+                    Qt::NoModifier);
+  QApplication::sendEvent(&about, &press);
+  QMouseEvent move(QEvent::MouseMove, at + QPointF(30, 12), global + QPointF(30, 12),
+                   Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(&about, &move);
+  EXPECT_EQ(about.frameGeometry().topLeft(), start + QPoint(30, 12));
+}
+
 TEST_F(AboutBoxTest, ShowsTheVersionThatTheProgramPrints) {
   const QString version = label("Label1")->text();
   const QString update = label("Label9")->text();

@@ -11,7 +11,7 @@
 #include "support/QStringPrinter.h"
 #include "support/RecordingInteraction.h"
 #include "support/TempTree.h"
-#include "writers/SeparatorHistory.h"
+#include "core/RecentTexts.h"
 #include "writers/TextListExport.h"
 
 using namespace Qt::StringLiterals;
@@ -294,24 +294,24 @@ TEST(TextListExport, ReplacedCharactersAreAnnouncedAfterWriting) {
 TEST(SeparatorHistory, KnownTextsStayNewOnesGoFirst) {
   const std::array<QString, 10> defaults = Settings().separators;
   std::array<QString, 10> history = defaults;
-  updateSeparatorHistory(history, u"・・・"_s);  // entry 3: unchanged
+  recordRecent(history, u"・・・"_s);  // entry 3: unchanged
   EXPECT_EQ(history, defaults);
-  updateSeparatorHistory(history, u","_s);
+  recordRecent(history, u","_s);
   EXPECT_EQ(history, defaults);
 
-  updateSeparatorHistory(history, u"###"_s + u" "_s);  // new: differs by a trailing space
+  recordRecent(history, u"###"_s + u" "_s);  // new: differs by a trailing space
   EXPECT_EQ(history[0], u"### "_s);
   for (std::size_t i = 1; i < 10; ++i) EXPECT_EQ(history[i], defaults[i - 1]);
 
   // Case matters; the empty separator is a text like any other.
-  updateSeparatorHistory(history, u"ABC"_s);
-  updateSeparatorHistory(history, u"abc"_s);
-  updateSeparatorHistory(history, QString());
+  recordRecent(history, u"ABC"_s);
+  recordRecent(history, u"abc"_s);
+  recordRecent(history, QString());
   EXPECT_EQ(history[0], QString());
   EXPECT_EQ(history[1], u"abc"_s);
   EXPECT_EQ(history[2], u"ABC"_s);
   EXPECT_EQ(history[9], defaults[5]);
-  updateSeparatorHistory(history, QString());
+  recordRecent(history, QString());
   EXPECT_EQ(history[1], u"abc"_s);
 }
 
