@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include "core/NarrowText.h"
+#include "core/TextLines.h"
 
 namespace vek {
 
@@ -47,12 +48,9 @@ ConsoleInteraction::ConsoleInteraction(QIODevice& errors, bool errorsIsTerminal,
       m_clock([] { return QDeadlineTimer::current().deadline(); }) {}
 
 QString ConsoleInteraction::formatMessage(const Message& message) {
-  QString text = message.text;
-  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  text.replace(u'\r', u'\n');
-  if (text.endsWith(u'\n')) text.chop(1);
   QString result = printable(message.title) + QStringLiteral(": ");
-  const QStringList lines = text.split(u'\n');
+  QStringList lines = splitLines(message.text);
+  if (lines.isEmpty()) lines.append(QString());
   for (qsizetype i = 0; i < lines.size(); ++i) {
     if (i > 0) result += QStringLiteral("  ");
     result += printable(lines[i], true) + u'\n';

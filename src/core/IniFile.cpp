@@ -27,13 +27,6 @@ bool linesAreBytes(const TextCodec& codec) {
   return !name.startsWith("UTF-16") && !name.startsWith("UTF-32") && !name.startsWith("UCS");
 }
 
-QByteArray withCrLf(const QString& line, const TextCodec& codec, qint64* lost) {
-  qint64 lineLost = 0;
-  QByteArray bytes = codec.encode(line, Unmappable::Replace, &lineLost);
-  if (lost) *lost += lineLost;
-  return bytes + "\r\n";
-}
-
 }  // namespace
 
 IniFile::IniFile(TextCodec codec) : m_codec(std::move(codec)) {}
@@ -68,21 +61,34 @@ void IniFile::setBytes(const QByteArray& bytes) {
   m_preamble.clear();
   m_preambleRaw.clear();
   m_sections.clear();
+  m_marked = false;
   if (bytes.startsWith("\xFF\xFE")) {
     // UTF-16: read as text; it is written back in the codec's encoding.
     for (QString& line : splitLines(TextCodec("UTF-16LE").decode(bytes.sliced(2))))
       addLine(std::move(line), {});
-    for (Section& section : m_sections) section.raw.clear();
   } else {
     const bool marked = bytes.startsWith("\xEF\xBB\xBF");
     const TextCodec codec = marked ? TextCodec("UTF-8") : m_codec;
     // The bytes are kept only when they are written back in the encoding they were read in.
     const bool keepBytes = linesAreBytes(m_codec) && (!marked || m_codec.isUtf8());
+    // A kept mark keeps what follows it from being read as a mark of its own next time.
+    m_marked = marked && keepBytes;
     const QByteArrayView body = QByteArrayView(bytes).sliced(marked ? 3 : 0);
     if (linesAreBytes(codec)) {
-      forEachLine(body, [&](QByteArrayView line, QByteArrayView withEnd) {
-        addLine(codec.decode(line.toByteArray()), keepBytes ? withEnd : QByteArrayView());
-      });
+      // Decoded in one piece, which is much faster than line by line. A decoder turns CR and LF
+      // bytes into the same characters and never takes them into an invalid sequence, so the
+      // text has the same lines as the bytes; should it not, each line is decoded alone.
+      QList<QByteArrayView> raw;
+      forEachLine(body, [&raw](QByteArrayView, QByteArrayView withEnd) { raw.append(withEnd); });
+      QStringList lines = splitLines(codec.decode(body.toByteArray()));
+      if (lines.size() != raw.size()) {
+        lines.clear();
+        forEachLine(body, [&](QByteArrayView line, QByteArrayView) {
+          lines.append(codec.decode(line.toByteArray()));
+        });
+      }
+      for (qsizetype i = 0; i < lines.size(); ++i)
+        addLine(std::move(lines[i]), keepBytes ? raw[i] : QByteArrayView());
     } else {
       for (QString& line : splitLines(codec.decode(body.toByteArray()))) addLine(std::move(line), {});
     }
@@ -93,7 +99,7 @@ void IniFile::setBytes(const QByteArray& bytes) {
 void IniFile::index() {
   m_firstSection.clear();
   for (qsizetype i = m_sections.size() - 1; i >= 0; --i)
-    m_firstSection.insert(m_sections[i].name.toLower(), i);
+    m_firstSection.insert(m_sections[i].name.toCaseFolded(), i);
 }
 
 std::optional<QString> IniFile::sectionName(QStringView line) {
@@ -105,7 +111,7 @@ std::optional<QString> IniFile::sectionName(QStringView line) {
 }
 
 const IniFile::Section* IniFile::findSection(QStringView name) const {
-  const auto found = m_firstSection.constFind(name.toString().toLower());
+  const auto found = m_firstSection.constFind(name.toString().toCaseFolded());
   return found == m_firstSection.cend() ? nullptr : &m_sections[*found];
 }
 
@@ -165,25 +171,34 @@ void IniFile::replaceSection(const QString& section, const QStringList& lines) {
 
 QByteArray IniFile::toBytes(qint64* lost) const {
   if (lost) *lost = 0;
-  QByteArray out;
+  QByteArray out = m_marked ? QByteArrayLiteral("\xEF\xBB\xBF") : QByteArray();
+  const qsizetype start = out.size();
   // A kept part may end without a line end (the last line of the file); what follows it starts
   // on a line of its own.
-  auto add = [&out](const QByteArray& bytes) {
-    if (!out.isEmpty() && !out.endsWith('\n') && !out.endsWith('\r')) out += "\r\n";
+  auto add = [&out, start](const QByteArray& bytes) {
+    if (out.size() > start && !out.endsWith('\n') && !out.endsWith('\r')) out += "\r\n";
     out += bytes;
   };
-  if (!m_preambleRaw.isEmpty() || m_preamble.isEmpty()) {
+  // Lines written as text are encoded a section at a time, each ended by CR LF.
+  auto addLines = [&](const QString* header, const QStringList& lines) {
+    QString text;
+    if (header) text += *header + u"\r\n";
+    for (const QString& line : lines) text += line + u"\r\n";
+    qint64 partLost = 0;
+    add(m_codec.encode(text, Unmappable::Replace, &partLost));
+    if (lost) *lost += partLost;
+  };
+  if (!m_preambleRaw.isEmpty() || m_preamble.isEmpty())
     add(m_preambleRaw);
-  } else {
-    for (const QString& line : m_preamble) add(withCrLf(line, m_codec, lost));
-  }
+  else
+    addLines(nullptr, m_preamble);
   for (const Section& section : m_sections) {
     if (!section.raw.isEmpty()) {
       add(section.raw);
-      continue;
+    } else {
+      const QString header = u'[' + section.name + u']';
+      addLines(&header, section.lines);
     }
-    add(withCrLf(u'[' + section.name + u']', m_codec, lost));
-    for (const QString& line : section.lines) add(withCrLf(line, m_codec, lost));
   }
   return out;
 }

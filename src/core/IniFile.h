@@ -66,8 +66,9 @@ class IniFile {
   TextCodec m_codec;
   QStringList m_preamble;  // lines before the first section
   QByteArray m_preambleRaw;
+  bool m_marked = false;  // read with a UTF-8 byte-order mark, written back with it
   QList<Section> m_sections;
-  QHash<QString, qsizetype> m_firstSection;  // lower-case name -> index of its first section
+  QHash<QString, qsizetype> m_firstSection;  // case-folded name -> index of its first section
 };
 
 }  // namespace vek

@@ -52,7 +52,9 @@ QByteArray folderOf(const QByteArray& path) {
 
 OutputFile::OutputFile(const QString& path, AtLink atLink) : m_path(path), m_atLink(atLink) {}
 
-OutputFile::~OutputFile() { discard(); }
+OutputFile::~OutputFile() {
+  discard();
+}
 
 bool OutputFile::fail(int error) {
   m_error = QString::fromLocal8Bit(std::strerror(error));
@@ -113,7 +115,7 @@ bool OutputFile::commit() {
     return false;
   }
   // On the disk before it replaces the old file, so that a crash leaves one or the other.
-  if (::fsync(m_file->handle()) != 0 && errno != EINVAL && errno != ENOTSUP) return fail(errno);
+  if (::fdatasync(m_file->handle()) != 0 && errno != EINVAL && errno != ENOTSUP) return fail(errno);
   m_file->close();
   m_file.reset();
   // rename() replaces the name itself: a link there is replaced, never followed.
@@ -133,7 +135,9 @@ void OutputFile::discard() {
   removeTemporary();
 }
 
-QString OutputFile::errorString() const { return m_error; }
+QString OutputFile::errorString() const {
+  return m_error;
+}
 
 bool OutputFile::writeWhole(const QString& path, const QByteArray& bytes, AtLink atLink,
                             QString* error) {
@@ -152,7 +156,8 @@ bool OutputFile::writeWhole(const QString& path, const QByteArray& bytes, AtLink
 Message OutputFile::cannotWriteMessage(const QString& path) {
   return {QStringLiteral("警告"),
           joinLines({QStringLiteral("ファイルを開くことが出来ません。"), path,
-                     QStringLiteral("他の処理によってロックされていないか、ハードディスクがいっぱいでないかを確認してください。"),
+                     QStringLiteral("他の処理によってロックされていないか、ハードディスクがいっぱい"
+                                    "でないかを確認してください。"),
                      QStringLiteral("ファイルは出力されませんでした。")}),
           MessageIcon::Warning};
 }

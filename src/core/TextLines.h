@@ -9,8 +9,12 @@
 
 namespace vek {
 
-inline char16_t lineCode(QChar c) { return c.unicode(); }
-inline char16_t lineCode(char c) { return char16_t(uchar(c)); }
+inline char16_t lineCode(QChar c) {
+  return c.unicode();
+}
+inline char16_t lineCode(char c) {
+  return char16_t(uchar(c));
+}
 
 // Calls lineFound(line, lineWithEnd) for every line, in order: the line without its end, and the
 // same with its end (what the file holds).

@@ -4,8 +4,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 
 #include "core/FileNameBytes.h"
@@ -23,7 +23,8 @@ WholeFile refusedBy(int error) {
 }
 
 WholeFile tooLarge(qint64 limit) {
-  return refused(QStringLiteral("ファイルが大きすぎます（%1 MB 以下のはずです）。").arg(limit / (1024 * 1024)));
+  return refused(QStringLiteral("ファイルが大きすぎます（設定ファイルは %1 MB までです）。")
+                     .arg(limit / (1024 * 1024)));
 }
 
 WholeFile checked(const struct stat& st, qint64 limit) {
@@ -60,7 +61,8 @@ WholeFile readWholeFile(const QString& path, qint64 limit) {
         if (used > limit) break;
         result.bytes.resize(std::min<qsizetype>(used * 2 + 4096, qsizetype(limit) + 1));
       }
-      const ssize_t got = ::read(fd, result.bytes.data() + used, size_t(result.bytes.size() - used));
+      const ssize_t got =
+          ::read(fd, result.bytes.data() + used, size_t(result.bytes.size() - used));
       if (got < 0 && errno == EINTR) continue;
       if (got < 0) {
         result = refusedBy(errno);

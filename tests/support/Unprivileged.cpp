@@ -37,7 +37,8 @@ bool runAsUnprivileged(const std::function<bool()>& check) {
   if (::geteuid() != 0) return check();
   const pid_t child = ::fork();
   if (child == 0) {
-    const bool dropped = ::setgroups(0, nullptr) == 0 && ::setresgid(kNobody, kNobody, kNobody) == 0 &&
+    const bool dropped = ::setgroups(0, nullptr) == 0 &&
+                         ::setresgid(kNobody, kNobody, kNobody) == 0 &&
                          ::setresuid(kNobody, kNobody, kNobody) == 0;
     ::_exit(!dropped ? 2 : check() ? 0 : 1);
   }
