@@ -143,6 +143,51 @@ void BM_ResortAfterAdd(benchmark::State& state) {
 }
 BENCHMARK(BM_ResortAfterAdd)->Unit(benchmark::kMillisecond)->Iterations(3);
 
+// 100,000 rows appended one at a time to a list whose sorting is on (by name), as a drop of
+// single files does.
+void BM_AppendOneAtATimeSorted(benchmark::State& state) {
+  const FileList rows = makeList(100'000, 3);
+  for (auto _ : state) {
+    FileList list;
+    for (const FileEntry& row : rows.rows()) list.append(row);
+    benchmark::DoNotOptimize(list.at(0));
+    state.PauseTiming();
+    list = FileList();
+    state.ResumeTiming();
+  }
+  state.SetItemsProcessed(state.iterations() * 100'000);
+}
+BENCHMARK(BM_AppendOneAtATimeSorted)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// A folder of 10,000 files added to a sorted list of 1,000,000 rows in the add's batches of
+// 1,024 rows. Argument 0: as the add buttons and drops do it, sorting switched off during the
+// add and on again at its end (one sort of the new rows and one merge); 1: sorting left on, so
+// every batch is merged in at once.
+void BM_AddFolderToSortedMillion(benchmark::State& state) {
+  const bool sortingOn = state.range(0) == 1;
+  FileList sorted = baseList();
+  sorted.setSortingEnabled(true);
+  const FileList added = makeList(10'000, 4);
+  for (auto _ : state) {
+    state.PauseTiming();
+    FileList list = sorted;
+    state.ResumeTiming();
+    if (!sortingOn) list.setSortingEnabled(false);
+    const std::vector<FileEntry>& rows = added.rows();
+    for (std::size_t from = 0; from < rows.size(); from += 1024) {
+      const std::size_t to = std::min(rows.size(), from + 1024);
+      list.appendBatch(std::vector<FileEntry>(rows.begin() + std::ptrdiff_t(from),
+                                              rows.begin() + std::ptrdiff_t(to)));
+    }
+    list.setSortingEnabled(true);
+    benchmark::DoNotOptimize(list.at(0));
+    state.PauseTiming();
+    list = FileList();
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_AddFolderToSortedMillion)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(3);
+
 // Building the duplicate index over 1,000,000 rows, then one look-up per row.
 void BM_DuplicateIndex(benchmark::State& state) {
   for (auto _ : state) {

@@ -211,6 +211,20 @@ std::vector<std::size_t> orderBySharedText(const std::vector<FileEntry>& rows, s
   return order;
 }
 
+// Merges sorted new rows into sorted rows without comparing again: before[k] is how many of
+// the old rows stand before newRows[k] (non-decreasing). From the end, so every row moves once.
+void placeSorted(std::vector<FileEntry>& rows, std::vector<FileEntry>& newRows,
+                 const std::vector<std::size_t>& before) {
+  std::size_t source = rows.size();
+  std::size_t target = rows.size() + newRows.size();
+  rows.resize(target);
+  for (std::size_t k = newRows.size(); k-- > 0;) {
+    const std::size_t position = before[k] + k;
+    while (target > position + 1) rows[--target] = std::move(rows[--source]);
+    rows[--target] = std::move(newRows[k]);
+  }
+}
+
 // How many rows the side list of single appends may hold before it is merged into the list:
 // each append moves at most this many small records, each merge moves the whole list.
 constexpr std::size_t kPendingLimit = 4096;
@@ -298,42 +312,52 @@ void FileList::appendBatch(std::vector<FileEntry> entries) {
   mergePending();
   const std::size_t old = m_rows.size();
   const std::size_t added = entries.size();
-  m_rows.insert(m_rows.end(), std::make_move_iterator(entries.begin()),
-                std::make_move_iterator(entries.end()));
-  entries = {};
   if (!m_sortingEnabled) {
+    m_rows.insert(m_rows.end(), std::make_move_iterator(entries.begin()),
+                  std::make_move_iterator(entries.end()));
     if (m_observer) m_observer->rowsInserted({{qint64(old), qint64(added)}});
     return;
   }
+  std::vector<RowRange> ranges;
+  mergeSorted(std::move(entries), m_observer ? &ranges : nullptr);
+  if (m_observer) m_observer->rowsInserted(ranges);
+}
 
-  // Sort the new rows among themselves, then merge them in after the rows equal to them.
-  std::vector<std::size_t> tail = sortedOrder(qint64(old), count(), m_sortColumn, m_sortAscending);
-  {
-    std::vector<FileEntry> sorted;
-    sorted.reserve(added);
-    for (std::size_t i : tail) sorted.push_back(std::move(m_rows[old + i]));
-    std::move(sorted.begin(), sorted.end(), m_rows.begin() + std::ptrdiff_t(old));
-  }
+std::vector<std::size_t> FileList::mergeSorted(std::vector<FileEntry> entries,
+                                               std::vector<RowRange>* ranges) {
+  // Sort the new rows among themselves (stable), then find each one's place after the rows
+  // equal to it by binary search: a small batch merged into a long list costs a few
+  // comparisons per new row and one move per row behind it.
+  const std::size_t old = m_rows.size();
+  m_rows.insert(m_rows.end(), std::make_move_iterator(entries.begin()),
+                std::make_move_iterator(entries.end()));
+  const std::vector<std::size_t> order =
+      sortedOrder(qint64(old), count(), m_sortColumn, m_sortAscending);
+  std::vector<FileEntry> sorted;
+  sorted.reserve(order.size());
+  for (std::size_t i : order) sorted.push_back(std::move(m_rows[old + i]));
+  m_rows.resize(old);
   const auto sortsBefore = [this](const FileEntry& a, const FileEntry& b) {
     return compareForSorting(a, b) < 0;
   };
-  std::vector<RowRange> ranges;
-  if (m_observer) {
-    const auto oldEnd = m_rows.begin() + std::ptrdiff_t(old);
-    for (std::size_t k = 0; k < added; ++k) {
-      const qint64 position =
-          qint64(k) + (std::upper_bound(m_rows.begin(), oldEnd, m_rows[old + k], sortsBefore) -
-                       m_rows.begin());
-      if (!ranges.empty() && ranges.back().first + ranges.back().count == position) {
-        ++ranges.back().count;
+  std::vector<std::size_t> before(sorted.size());
+  auto from = m_rows.begin();
+  for (std::size_t k = 0; k < sorted.size(); ++k) {
+    from = std::upper_bound(from, m_rows.end(), sorted[k], sortsBefore);
+    before[k] = std::size_t(from - m_rows.begin());
+    if (ranges) {
+      const auto position = qint64(before[k] + k);
+      if (!ranges->empty() && ranges->back().first + ranges->back().count == position) {
+        ++ranges->back().count;
       } else {
-        ranges.push_back({position, 1});
+        ranges->push_back({position, 1});
       }
     }
   }
-  std::inplace_merge(m_rows.begin(), m_rows.begin() + std::ptrdiff_t(old), m_rows.end(),
-                     sortsBefore);
-  if (m_observer) m_observer->rowsInserted(ranges);
+  placeSorted(m_rows, sorted, before);
+  std::vector<std::size_t> placed(order.size());
+  for (std::size_t k = 0; k < order.size(); ++k) placed[order[k]] = before[k] + k;
+  return placed;  // the new position of each new row, in the order they were given
 }
 
 void FileList::setTicked(qint64 row, bool ticked) {
@@ -417,22 +441,33 @@ void FileList::resort() {
   const qint64 sorted = std::clamp<qint64>(m_sortedPrefix, 0, count());
   m_sortedPrefix = 0;
   if (sorted == count()) return;
-  std::vector<std::size_t> tail = sortedOrder(sorted, count(), m_sortColumn, m_sortAscending);
   if (sorted == 0) {
-    reorder(std::move(tail));
+    reorder(sortedOrder(0, count(), m_sortColumn, m_sortAscending));
     return;
   }
-  // Stable: of equal rows, those already listed stay before the ones added since.
-  for (std::size_t& i : tail) i += std::size_t(sorted);
-  std::vector<std::size_t> prefix(static_cast<std::size_t>(sorted));
-  std::iota(prefix.begin(), prefix.end(), std::size_t(0));
-  std::vector<std::size_t> order;
-  order.reserve(m_rows.size());
-  std::merge(prefix.begin(), prefix.end(), tail.begin(), tail.end(), std::back_inserter(order),
-             [this](std::size_t a, std::size_t b) {
-               return compareForSorting(m_rows[a], m_rows[b]) < 0;
-             });
-  reorder(std::move(order));
+  // Stable: of equal rows, those already listed stay before the ones added since, which are
+  // merged in like a batch.
+  std::vector<FileEntry> tail(std::make_move_iterator(m_rows.begin() + sorted),
+                              std::make_move_iterator(m_rows.end()));
+  m_rows.resize(std::size_t(sorted));
+  const std::vector<std::size_t> placed = mergeSorted(std::move(tail), nullptr);
+  if (!m_observer) return;
+  std::vector<qint64> newRowOfOldRow(m_rows.size());
+  std::vector<bool> taken(m_rows.size());
+  bool moved = false;
+  for (std::size_t i = 0; i < placed.size(); ++i) {
+    const std::size_t oldRow = std::size_t(sorted) + i;
+    newRowOfOldRow[oldRow] = qint64(placed[i]);
+    taken[placed[i]] = true;
+    moved = moved || placed[i] != oldRow;
+  }
+  // The rows listed before keep their order in the free places.
+  std::size_t next = 0;
+  for (std::size_t i = 0; i < std::size_t(sorted); ++i) {
+    while (taken[next]) ++next;
+    newRowOfOldRow[i] = qint64(next++);
+  }
+  if (moved) m_observer->rowsReordered(newRowOfOldRow);
 }
 
 void FileList::reorder(std::vector<std::size_t> order) {

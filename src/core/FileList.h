@@ -93,6 +93,10 @@ class FileList {
   // Puts the rows into the order given (new position -> old position) and tells the observer,
   // unless nothing moved.
   void reorder(std::vector<std::size_t> order);
+  // Merges rows into the sorted list (each after the rows equal to it); fills ranges with
+  // where they went when asked. Returns each new row's position, in the order given.
+  std::vector<std::size_t> mergeSorted(std::vector<FileEntry> entries,
+                                       std::vector<RowRange>* ranges);
   // Brings the list into the order of its own sorting, merging a still-sorted prefix.
   void resort();
   // Negative, zero or positive as a sorts before, with or after b under the list's own sorting.

@@ -101,7 +101,7 @@ class FolderReadAhead {
 // A cancel request sets only a flag; waits look at it this often.
 constexpr std::chrono::milliseconds kPoll(10);
 
-// Consecutive files of one folder, read as one batch.
+// Consecutive files of one folder, read as one batch (a piece of the work).
 struct Unit {
   std::size_t folder;
   std::size_t from;
@@ -209,31 +209,59 @@ qint64 FolderScanner::searchSubfolders(const QString& start, std::vector<FolderE
 
 bool FolderScanner::readFiles(const std::vector<FolderEntry>& table, std::size_t firstFolder,
                               const std::function<bool(Batch&&)>& deliver) {
-  std::vector<Unit> units;
+  // Pieces of at most one batch each, every folder at least one; then work units of
+  // consecutive pieces with about one batch's worth of files, so that a tree of many small
+  // folders costs one hand-over per thousand files, not one per folder.
+  std::vector<Unit> pieces;
   for (std::size_t k = firstFolder; k < table.size(); ++k) {
     const std::size_t files = table[k].files.size();
     std::size_t from = 0;
     do {
       const std::size_t to = std::min(files, from + m_batchFiles);
-      units.push_back({k, from, to});
+      pieces.push_back({k, from, to});
       from = to;
     } while (from < files);
   }
+  std::vector<std::pair<std::size_t, std::size_t>> units;  // pieces [first, second)
+  for (std::size_t i = 0; i < pieces.size();) {
+    std::size_t files = pieces[i].to - pieces[i].from;
+    std::size_t end = i + 1;
+    while (end < pieces.size() && end - i < 256 &&
+           files + (pieces[end].to - pieces[end].from) <= m_batchFiles) {
+      files += pieces[end].to - pieces[end].from;
+      ++end;
+    }
+    units.emplace_back(i, end);
+    i = end;
+  }
+  auto readWork = [&](std::size_t u) {
+    std::vector<Batch> batches;
+    for (std::size_t i = units[u].first; i < units[u].second; ++i)
+      batches.push_back(readUnit(table, pieces[i]));
+    return batches;
+  };
+  auto deliverAll = [&](std::vector<Batch>& batches) {
+    for (Batch& batch : batches) {
+      if (!deliver(std::move(batch)) || cancelRequested()) return false;
+    }
+    return true;
+  };
 
   if (m_threads <= 1 || units.size() <= 1) {
-    for (const Unit& unit : units) {
+    for (std::size_t u = 0; u < units.size(); ++u) {
       if (cancelRequested()) return false;
-      if (!deliver(readUnit(table, unit))) return false;
+      std::vector<Batch> batches = readWork(u);
+      if (!deliverAll(batches)) return false;
     }
     return !cancelRequested();
   }
 
   // Helpers read units in order up to a few ahead of the one being delivered; the delivering
   // thread reads one too whenever it would otherwise wait.
-  const std::size_t ahead = std::size_t(m_threads) * 4;
+  const std::size_t ahead = std::size_t(m_threads) * 2;
   std::mutex mutex;
   std::condition_variable changed;
-  std::vector<std::optional<Batch>> done(units.size());
+  std::vector<std::optional<std::vector<Batch>>> done(units.size());
   std::size_t next = 0;       // the next unit nobody has begun
   std::size_t delivered = 0;  // units handed to deliver
   bool stop = false;
@@ -242,9 +270,9 @@ bool FolderScanner::readFiles(const std::vector<FolderEntry>& table, std::size_t
       return false;
     const std::size_t mine = next++;
     lock.unlock();
-    Batch batch = readUnit(table, units[mine]);
+    std::vector<Batch> batches = readWork(mine);
     lock.lock();
-    done[mine] = std::move(batch);
+    done[mine] = std::move(batches);
     changed.notify_all();
     return true;
   };
@@ -270,11 +298,11 @@ bool FolderScanner::readFiles(const std::vector<FolderEntry>& table, std::size_t
         completed = false;
         break;
       }
-      Batch batch = std::move(*done[delivered]);
+      std::vector<Batch> batches = std::move(*done[delivered]);
       done[delivered].reset();
       changed.notify_all();  // one more unit may be read ahead
       lock.unlock();
-      const bool goOn = deliver(std::move(batch)) && !cancelRequested();
+      const bool goOn = deliverAll(batches);
       lock.lock();
       if (!goOn) {
         completed = false;
