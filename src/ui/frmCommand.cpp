@@ -191,6 +191,9 @@ void frmCommand::buildControls() {
   m_cmbFilter->setObjectName(QStringLiteral("cmbFilter"));
   m_cmbFilter->setEditable(true);
   m_cmbFilter->setInsertPolicy(QComboBox::NoInsert);
+  // A typed pattern stays what was typed: completion from the presets would turn "*.t" into
+  // the whole text-document preset.
+  m_cmbFilter->setCompleter(nullptr);
   m_cmbFilter->setEditText(QStringLiteral("*.*"));
   m_cmbFilter->setAccessibleName(frFilter->title());
   m_cmbFilter->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);

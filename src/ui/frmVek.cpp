@@ -217,6 +217,9 @@ void frmVek::buildControls() {
   m_cmbFilter->setObjectName(QStringLiteral("cmbFilter"));
   m_cmbFilter->setEditable(true);
   m_cmbFilter->setInsertPolicy(QComboBox::NoInsert);
+  // A typed pattern stays what was typed: completion from the presets would turn "*.t" into
+  // the whole text-document preset.
+  m_cmbFilter->setCompleter(nullptr);
   m_cmbFilter->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
   m_cmbFilter->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   m_cmbFilter->setMinimumContentsLength(10);

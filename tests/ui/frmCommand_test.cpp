@@ -182,6 +182,17 @@ TEST_F(CommandBuilderTest, NameOptionWithoutAnEarlierFileIsFilelist) {
   EXPECT_TRUE(command(*dialog).contains(u" /F \"filelist\" /E "_s));
 }
 
+TEST_F(CommandBuilderTest, TypedFilterIsNotCompletedFromThePresets) {
+  auto dialog = open(standard());
+  auto* combo = find<QComboBox>(*dialog, u"cmbFilter"_s);
+  ASSERT_GT(combo->count(), 1);
+  combo->lineEdit()->clear();
+  QApplication::setActiveWindow(dialog.get());
+  combo->lineEdit()->setFocus();
+  type(combo->lineEdit(), u"*.t"_s);
+  EXPECT_EQ(combo->currentText(), u"*.t"_s);
+}
+
 TEST_F(CommandBuilderTest, TypedPathCharactersAreRefusedWithABeep) {
   auto dialog = open(standard());
   const QString screened[] = {u"txtInPath"_s, u"txtOutPath"_s, u"txtOutName"_s};

@@ -94,6 +94,21 @@ TEST_F(Window, FilterBoxDropsRefusedKeysWithABeep) {
   EXPECT_EQ(edit->text(), QStringLiteral("a:b"));
 }
 
+TEST_F(Window, TypedFilterIsNotCompletedFromThePresets) {
+  open();
+  auto* combo = child<QComboBox>("cmbFilter");
+  ASSERT_GT(combo->count(), 1);
+  combo->lineEdit()->clear();
+  QApplication::setActiveWindow(window.get());
+  combo->lineEdit()->setFocus();
+  // Every preset begins with "*.": completion would turn the typed pattern into the first one.
+  for (const QChar c : QStringLiteral("*.t")) {
+    QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+    QApplication::sendEvent(combo->lineEdit(), &press);
+  }
+  EXPECT_EQ(combo->currentText(), QStringLiteral("*.t"));
+}
+
 TEST_F(Window, AddingTwiceDoublesTheRowsUnlessOverLap) {
   tree.file(QStringLiteral("d/x.txt"));
   tree.file(QStringLiteral("d/y.txt"));
