@@ -299,7 +299,7 @@ qint64 FileList::append(FileEntry entry) {
     m_pendingRows.push_back(std::move(entry));
     if (m_pending.size() >= kPendingLimit) mergePending();
   }
-  if (m_observer) m_observer->rowsInserted({{position, 1}});
+  if (m_observer.to) m_observer.to->rowsInserted({{position, 1}});
   return position;
 }
 
@@ -315,12 +315,12 @@ void FileList::appendBatch(std::vector<FileEntry> entries) {
   if (!m_sortingEnabled) {
     m_rows.insert(m_rows.end(), std::make_move_iterator(entries.begin()),
                   std::make_move_iterator(entries.end()));
-    if (m_observer) m_observer->rowsInserted({{qint64(old), qint64(added)}});
+    if (m_observer.to) m_observer.to->rowsInserted({{qint64(old), qint64(added)}});
     return;
   }
   std::vector<RowRange> ranges;
-  mergeSorted(std::move(entries), m_observer ? &ranges : nullptr);
-  if (m_observer) m_observer->rowsInserted(ranges);
+  mergeSorted(std::move(entries), m_observer.to ? &ranges : nullptr);
+  if (m_observer.to) m_observer.to->rowsInserted(ranges);
 }
 
 std::vector<std::size_t> FileList::mergeSorted(std::vector<FileEntry> entries,
@@ -378,7 +378,7 @@ void FileList::clear() {
   m_fullPaths.squeeze();
   m_indexBuilt = false;
   m_sortedPrefix = 0;
-  if (m_observer) m_observer->listReset();
+  if (m_observer.to) m_observer.to->listReset();
 }
 
 bool FileList::isAlreadyListed(const QString& fullPath) const {
@@ -451,7 +451,7 @@ void FileList::resort() {
                               std::make_move_iterator(m_rows.end()));
   m_rows.resize(std::size_t(sorted));
   const std::vector<std::size_t> placed = mergeSorted(std::move(tail), nullptr);
-  if (!m_observer) return;
+  if (!m_observer.to) return;
   std::vector<qint64> newRowOfOldRow(m_rows.size());
   std::vector<bool> taken(m_rows.size());
   bool moved = false;
@@ -467,7 +467,7 @@ void FileList::resort() {
     while (taken[next]) ++next;
     newRowOfOldRow[i] = qint64(next++);
   }
-  if (moved) m_observer->rowsReordered(newRowOfOldRow);
+  if (moved) m_observer.to->rowsReordered(newRowOfOldRow);
 }
 
 void FileList::reorder(std::vector<std::size_t> order) {
@@ -475,12 +475,12 @@ void FileList::reorder(std::vector<std::size_t> order) {
   for (std::size_t k = 0; k < order.size() && !moved; ++k) moved = order[k] != k;
   if (!moved) return;
   std::vector<qint64> newRowOfOldRow;
-  if (m_observer) {
+  if (m_observer.to) {
     newRowOfOldRow.resize(order.size());
     for (std::size_t k = 0; k < order.size(); ++k) newRowOfOldRow[order[k]] = qint64(k);
   }
   applyOrder(m_rows, order);
-  if (m_observer) m_observer->rowsReordered(newRowOfOldRow);
+  if (m_observer.to) m_observer.to->rowsReordered(newRowOfOldRow);
 }
 
 std::vector<std::size_t> FileList::sortedOrder(qint64 from, qint64 to, ListColumn column,

@@ -22,8 +22,10 @@ class FileList {
   static const std::vector<ListColumnInfo>& columns();
 
   // One observer (a view's model); nullptr detaches. It is told of every change after it
-  // happened.
-  void setObserver(FileListObserver* observer) { m_observer = observer; }
+  // happened. It belongs to this object: a copy starts without one, and assigning another
+  // list to this one keeps this one's observer (and tells it nothing: do not do that to a
+  // list a view shows).
+  void setObserver(FileListObserver* observer) { m_observer.to = observer; }
 
   qint64 count() const { return qint64(m_rows.size() + m_pending.size()); }
   bool isEmpty() const { return count() == 0; }
@@ -116,7 +118,13 @@ class FileList {
   // While sorting is off: how many leading rows are still in the order of the sort column and
   // direction, so that switching sorting on again only sorts the rows added since and merges.
   qint64 m_sortedPrefix = 0;
-  FileListObserver* m_observer = nullptr;
+  struct ObserverLink {
+    FileListObserver* to = nullptr;
+    ObserverLink() = default;
+    ObserverLink(const ObserverLink&) {}
+    ObserverLink& operator=(const ObserverLink&) { return *this; }
+  };
+  ObserverLink m_observer;
 };
 
 }  // namespace vek

@@ -229,6 +229,12 @@ TEST(FileListObserver, EachOperationSendsItsOwnEvent) {
   expectCounts({2, 2, 1}, "clear");
   EXPECT_EQ(mirror.rows(), keysOf(list));
 
+  FileList copy = list;  // a copy does not report to the original's observer
+  copy.appendBatch(random.batch(8));
+  copy.columnClicked(ListColumn::Name);
+  copy.clear();
+  expectCounts({2, 2, 1}, "copy");
+
   list.setObserver(nullptr);
   list.append(random.next());
   expectCounts({2, 2, 1}, "detached");
