@@ -9,7 +9,8 @@
 
 namespace vek {
 
-QButtonGroup* createOptionGroup(QWidget* parent, const QString& name, const QStringList& captions) {
+QButtonGroup* createOptionGroup(QWidget* parent, const QString& name, const QStringList& captions,
+                                CaptionRule rule) {
   auto* group = new QButtonGroup(parent);
   group->setObjectName(name);
   for (int i = 0; i < captions.size(); ++i) {
@@ -17,7 +18,7 @@ QButtonGroup* createOptionGroup(QWidget* parent, const QString& name, const QStr
     button->setObjectName(name + u'_' + QString::number(i));
     group->addButton(button, i);
   }
-  followSelectionColour(group);
+  if (rule == CaptionRule::BlueWhenSelected) followSelectionColour(group);
   return group;
 }
 

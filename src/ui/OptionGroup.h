@@ -11,9 +11,12 @@ class QWidget;
 
 namespace vek {
 
+enum class CaptionRule { BlueWhenSelected, None };
+
 // Creates one button per caption (an empty caption gives a button without text) in a group
-// owned by parent, with the caption colour rule attached.
-QButtonGroup* createOptionGroup(QWidget* parent, const QString& name, const QStringList& captions);
+// owned by parent, with the caption colour rule attached unless told otherwise.
+QButtonGroup* createOptionGroup(QWidget* parent, const QString& name, const QStringList& captions,
+                                CaptionRule rule = CaptionRule::BlueWhenSelected);
 QRadioButton* optionButton(QButtonGroup* group, int index);
 // Selects the button of index, clamped into the group's range.
 void selectOption(QButtonGroup* group, int index);

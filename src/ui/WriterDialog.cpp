@@ -1,8 +1,11 @@
 #include "ui/WriterDialog.h"
 
+#include <QBoxLayout>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QPushButton>
 
+#include "ui/framJoho.h"
 #include "writers/ColumnCells.h"
 
 namespace vek {
@@ -62,6 +65,31 @@ void WriterDialog::createList(
     m_session.openWithAssociatedApp(path);
   }
   accept();
+}
+
+QPushButton* WriterDialog::createCancelButton() {
+  auto* button = new QPushButton(QStringLiteral("キャンセル"), this);
+  button->setObjectName(QStringLiteral("cmdCancel"));
+  button->setAutoDefault(false);
+  connect(button, &QPushButton::clicked, this, &WriterDialog::reject);
+  return button;
+}
+
+void WriterDialog::arrange(QWidget* columnGroup, QLayout* options, QPushButton* createButton,
+                           QPushButton* cancelButton) {
+  auto* left = new QVBoxLayout;
+  left->addWidget(columnGroup, 1);
+  left->addWidget(framJoho::createSortNote(this));
+  auto* columns = new QHBoxLayout;
+  columns->addLayout(left, 1);
+  columns->addLayout(options, 1);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(createButton);
+  buttons->addWidget(cancelButton);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(columns, 1);
+  layout->addLayout(buttons);
 }
 
 }  // namespace vek

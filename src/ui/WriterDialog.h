@@ -12,6 +12,7 @@
 #include "core/Session.h"
 #include "core/Settings.h"
 
+class QLayout;
 class QPushButton;
 
 namespace vek {
@@ -40,6 +41,13 @@ class WriterDialog : public QDialog {
   // dialog open with its options; the writer has said what went wrong.
   void createList(QPushButton* createButton, const QString& filter,
                   const std::function<bool(const QString& path, const Settings& working)>& write);
+
+  // The キャンセル button every writer dialog has; a click rejects the dialog.
+  QPushButton* createCancelButton();
+  // The shared arrangement: the column group and the sort note on the left, this writer's own
+  // options on the right, the create and Cancel buttons at the bottom right.
+  void arrange(QWidget* columnGroup, QLayout* options, QPushButton* createButton,
+               QPushButton* cancelButton);
 
   Settings& m_settings;
   const FileList& m_list;

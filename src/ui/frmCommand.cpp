@@ -25,6 +25,7 @@
 #include "core/Session.h"
 #include "core/TextCodec.h"
 #include "gather/FilterPresets.h"
+#include "ui/OptionGroup.h"
 #include "ui/WindowDialogs.h"
 
 namespace vek {
@@ -39,17 +40,6 @@ QGroupBox* frame(QWidget* parent, const char* name, const QString& caption) {
   auto* box = new QGroupBox(caption, parent);
   box->setObjectName(QString::fromLatin1(name));
   return box;
-}
-
-QButtonGroup* optionGroup(QWidget* parent, const QString& name, const QStringList& captions) {
-  auto* group = new QButtonGroup(parent);
-  group->setObjectName(name);
-  for (int i = 0; i < captions.size(); ++i) {
-    auto* button = new QRadioButton(captions[i], parent);
-    button->setObjectName(name + u'_' + QString::number(i));
-    group->addButton(button, i);
-  }
-  return group;
 }
 
 // A folder row of the form: "パス", the box, "...".
@@ -163,18 +153,20 @@ void frmCommand::buildControls() {
                                      QStringLiteral("OutPath"), m_txtOutPath, m_cmdOutPath);
 
   QGroupBox* frType = frame(this, "frType", QStringLiteral("出力ファイルタイプ"));
-  m_optType = optionGroup(frType, QStringLiteral("optType"),
-                          {QStringLiteral("CSV"), QStringLiteral("TEXT"), QStringLiteral("HTML"),
-                           QStringLiteral("XML")});
+  m_optType = createOptionGroup(frType, QStringLiteral("optType"),
+                                {QStringLiteral("CSV"), QStringLiteral("TEXT"),
+                                 QStringLiteral("HTML"), QStringLiteral("XML")},
+                                CaptionRule::None);
   auto* typeRow = new QHBoxLayout(frType);
   for (QAbstractButton* button : m_optType->buttons()) typeRow->addWidget(button);
   typeRow->addStretch();
   m_optType->button(0)->setChecked(true);
 
   QGroupBox* frOutFile = frame(this, "frOutFile", QStringLiteral("出力ファイル名"));
-  m_optOutPath = optionGroup(
+  m_optOutPath = createOptionGroup(
       frOutFile, QStringLiteral("optOutPath"),
-      {QStringLiteral("日付（YYYYMMDDHHmmでフォーマットを指定)"), QStringLiteral("ファイル名直接指定")});
+      {QStringLiteral("日付（YYYYMMDDHHmmでフォーマットを指定)"), QStringLiteral("ファイル名直接指定")},
+      CaptionRule::None);
   m_optOutPath->button(0)->setChecked(true);
   m_txtOutName = new QLineEdit(frOutFile);
   m_txtOutName->setObjectName(QStringLiteral("txtOutName"));
@@ -206,11 +198,12 @@ void frmCommand::buildControls() {
   (new QVBoxLayout(frTitle))->addWidget(m_txtTitle);
 
   QGroupBox* frSort = frame(this, "frSort", QStringLiteral("ソートキー"));
-  m_optSortKey = optionGroup(frSort, QStringLiteral("optSortKey"),
-                             {QStringLiteral("ﾌｧｲﾙ名"), QStringLiteral("拡張子"),
-                              QStringLiteral("ﾌｧｲﾙﾊﾟｽ"), QStringLiteral("ﾌｧｲﾙﾀｲﾌﾟ"),
-                              QStringLiteral("ﾌｧｲﾙｻｲｽﾞ"), QStringLiteral("作成日付"),
-                              QStringLiteral("ｱｸｾｽ日付"), QStringLiteral("更新日付")});
+  m_optSortKey = createOptionGroup(frSort, QStringLiteral("optSortKey"),
+                                   {QStringLiteral("ﾌｧｲﾙ名"), QStringLiteral("拡張子"),
+                                    QStringLiteral("ﾌｧｲﾙﾊﾟｽ"), QStringLiteral("ﾌｧｲﾙﾀｲﾌﾟ"),
+                                    QStringLiteral("ﾌｧｲﾙｻｲｽﾞ"), QStringLiteral("作成日付"),
+                                    QStringLiteral("ｱｸｾｽ日付"), QStringLiteral("更新日付")},
+                                   CaptionRule::None);
   auto* sortGrid = new QGridLayout(frSort);
   for (int i = 0; i < 8; ++i) sortGrid->addWidget(m_optSortKey->button(i), i / 4, i % 4);
   m_optSortKey->button(0)->setChecked(true);

@@ -99,33 +99,18 @@ frmOutHtml::frmOutHtml(Settings& settings, const FileList& list, const Session& 
   m_cmdHtmlCreate->setObjectName(QStringLiteral("cmdHtmlCreate"));
   m_cmdHtmlCreate->setToolTip(QStringLiteral("HTMLリストの作成を開始します。"));
   m_cmdHtmlCreate->setDefault(true);
-  m_cmdCancel = new QPushButton(QStringLiteral("キャンセル"), this);
-  m_cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+  m_cmdCancel = createCancelButton();
   m_cmdCancel->setToolTip(QStringLiteral("キャンセルし、前画面に戻ります。"));
-  m_cmdCancel->setAutoDefault(false);
 
-  auto* left = new QVBoxLayout;
-  left->addWidget(m_framJoho, 1);
-  left->addWidget(framJoho::createSortNote(this));
   auto* right = new QVBoxLayout;
   right->addWidget(fraTitle);
   right->addLayout(colourGrid);
   right->addWidget(m_chkLink);
   right->addWidget(m_frmHeadIns);
   right->addStretch();
-  auto* columns = new QHBoxLayout;
-  columns->addLayout(left, 1);
-  columns->addLayout(right, 1);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(m_cmdHtmlCreate);
-  buttons->addWidget(m_cmdCancel);
-  auto* layout = new QVBoxLayout(this);
-  layout->addLayout(columns);
-  layout->addLayout(buttons);
+  arrange(m_framJoho, right, m_cmdHtmlCreate, m_cmdCancel);
 
   connect(m_cmdHtmlCreate, &QPushButton::clicked, this, &frmOutHtml::create);
-  connect(m_cmdCancel, &QPushButton::clicked, this, &frmOutHtml::reject);
   load();
 }
 

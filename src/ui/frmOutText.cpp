@@ -85,34 +85,19 @@ frmOutText::frmOutText(Settings& settings, const FileList& list, const Session& 
   m_cmdTextCreate->setObjectName(QStringLiteral("cmdTextCreate"));
   m_cmdTextCreate->setToolTip(QStringLiteral("テキスト／CSVリストの作成を開始します。"));
   m_cmdTextCreate->setDefault(true);
-  m_cmdCancel = new QPushButton(QStringLiteral("キャンセル"), this);
-  m_cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-  m_cmdCancel->setAutoDefault(false);
+  m_cmdCancel = createCancelButton();
 
-  auto* left = new QVBoxLayout;
-  left->addWidget(m_framJoho, 1);
-  left->addWidget(framJoho::createSortNote(this));
   auto* right = new QVBoxLayout;
   right->addWidget(fraFileType);
   right->addWidget(m_fraSepa);
   right->addWidget(fraReturnCode);
   right->addWidget(m_frmHeadIns);
   right->addStretch();
-  auto* columns = new QHBoxLayout;
-  columns->addLayout(left, 1);
-  columns->addLayout(right, 1);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(m_cmdTextCreate);
-  buttons->addWidget(m_cmdCancel);
-  auto* layout = new QVBoxLayout(this);
-  layout->addLayout(columns);
-  layout->addLayout(buttons);
+  arrange(m_framJoho, right, m_cmdTextCreate, m_cmdCancel);
 
   connect(m_optType, &QButtonGroup::idToggled, this, &frmOutText::applyTypeRule);
   connect(m_chkSepaTab, &QCheckBox::toggled, this, &frmOutText::applyTabRule);
   connect(m_cmdTextCreate, &QPushButton::clicked, this, &frmOutText::create);
-  connect(m_cmdCancel, &QPushButton::clicked, this, &frmOutText::reject);
   load();
 }
 

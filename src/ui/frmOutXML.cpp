@@ -121,35 +121,20 @@ frmOutXML::frmOutXML(Settings& settings, const FileList& list, const Session& se
   m_cmdXmlCreate = new QPushButton(QStringLiteral("XMLドキュメントの作成"), this);
   m_cmdXmlCreate->setObjectName(QStringLiteral("cmdXmlCreate"));
   m_cmdXmlCreate->setAutoDefault(false);
-  m_cmdCancel = new QPushButton(QStringLiteral("キャンセル"), this);
-  m_cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-  m_cmdCancel->setAutoDefault(false);
+  m_cmdCancel = createCancelButton();
 
-  auto* left = new QVBoxLayout;
-  left->addWidget(m_framJoho, 1);
-  left->addWidget(framJoho::createSortNote(this));
   auto* options = new QHBoxLayout;
   options->addWidget(fraStringCode);
   options->addWidget(fraReturnCode);
   auto* right = new QVBoxLayout;
   right->addLayout(options);
   right->addWidget(frame1, 1);
-  auto* columns = new QHBoxLayout;
-  columns->addLayout(left, 1);
-  columns->addLayout(right, 1);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(m_cmdXmlCreate);
-  buttons->addWidget(m_cmdCancel);
-  auto* layout = new QVBoxLayout(this);
-  layout->addLayout(columns, 1);
-  layout->addLayout(buttons);
+  arrange(m_framJoho, right, m_cmdXmlCreate, m_cmdCancel);
 
   connect(m_chkInsCrLf, &QCheckBox::toggled, this, &frmOutXML::applyLineBreakRule);
   connect(m_tvXmlStruct, &QTreeWidget::itemChanged, this, &frmOutXML::checkEditedName);
   connect(m_cmdResetElementName, &QPushButton::clicked, this, &frmOutXML::resetElementNames);
   connect(m_cmdXmlCreate, &QPushButton::clicked, this, &frmOutXML::create);
-  connect(m_cmdCancel, &QPushButton::clicked, this, &frmOutXML::reject);
   load();
 }
 

@@ -735,10 +735,10 @@ void frmVek::appendSubtree() {
   finishOperation(result.outcome == AddOutcome::Done || result.outcome == AddOutcome::Cancelled);
 }
 
-bool frmVek::dropMimeData(const QMimeData& data) {
-  if (m_busy || !data.hasUrls()) return false;
+bool frmVek::dropMimeData(const QMimeData& mime) {
+  if (m_busy || !mime.hasUrls()) return false;
   std::vector<DroppedItem> items;
-  for (const QUrl& url : data.urls()) items.push_back({droppedPath(url)});
+  for (const QUrl& url : mime.urls()) items.push_back({droppedPath(url)});
   if (items.empty()) return false;
   setBusy(true);
   takeDroppedItems(items, m_gatherer, m_list, m_interaction, m_settings);

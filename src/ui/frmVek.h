@@ -66,7 +66,7 @@ class frmVek : public QMainWindow {
   // Shows folder in the folder and file boxes and the captions; false when it cannot be read.
   bool setFolderPath(const QString& folder);
   // Takes a drop; false when it was ignored (no files in it, or an intake is running).
-  bool dropMimeData(const QMimeData& data);
+  bool dropMimeData(const QMimeData& mime);
   // True while an add or a drop runs.
   bool isBusy() const { return m_busy; }
   // Applies AllAppend to cmdAllAppend (the options dialog calls it after OK).

@@ -55,7 +55,9 @@ TEST(DateStamp, TimesOutsideTheFourDigitYearsAreMissingDates) {
   for (const auto& c : cases) {
     const DateStamp stamp = DateStamp::fromSeconds(c.seconds);
     EXPECT_EQ(!stamp.isNull(), c.isDate) << c.seconds << " gives " << stamp.text().toStdString();
-    if (!stamp.isNull()) EXPECT_EQ(DateStamp::fromText(stamp.text()), stamp) << c.seconds;
+    if (!stamp.isNull()) {
+      EXPECT_EQ(DateStamp::fromText(stamp.text()), stamp) << c.seconds;
+    }
   }
   const int fields[][6] = {{0, 1, 1, 0, 0, 0},        {10000, 1, 1, 0, 0, 0},
                            {2147483647, 12, 31, 23, 59, 59}, {-5, 1, 1, 0, 0, 0},
