@@ -5,7 +5,9 @@
 #include <algorithm>
 #include <functional>
 #include <iterator>
+#include <limits>
 #include <numeric>
+#include <thread>
 #include <utility>
 
 using namespace Qt::StringLiterals;
@@ -41,43 +43,6 @@ int compareText(QStringView a, QStringView b) {
   }
   if (a.size() != b.size()) return a.size() < b.size() ? -1 : 1;
   return caseOrder;
-}
-
-// A text with its first eight folded units packed in order, so that most comparisons during a
-// sort are decided without reading the text itself (which is where a sort's time goes).
-struct TextKey {
-  quint64 high;
-  quint64 low;
-  QStringView text;
-  bool whole;  // the text has at most eight units and folding leaves them as they are
-};
-
-TextKey textKey(const QString& text) {
-  const QStringView view(text);
-  bool unchanged = true;
-  auto pack = [&](qsizetype from) {
-    quint64 packed = 0;
-    for (qsizetype i = from; i < from + 4; ++i) {
-      char16_t folded = 0;
-      if (i < view.size()) {
-        folded = foldUnit(view.utf16()[i]);
-        unchanged = unchanged && folded == view.utf16()[i];
-      }
-      packed = packed << 16 | folded;
-    }
-    return packed;
-  };
-  const quint64 high = pack(0);
-  const quint64 low = pack(4);
-  return {high, low, view, unchanged && view.size() <= 8};
-}
-
-int compareTextKeys(const TextKey& a, const TextKey& b) {
-  if (a.high != b.high) return a.high < b.high ? -1 : 1;
-  if (a.low != b.low) return a.low < b.low ? -1 : 1;
-  // Short texts with nothing to fold are equal when their packed units and lengths are.
-  if (a.whole && b.whole && a.text.size() == b.text.size()) return 0;
-  return compareText(a.text, b.text);
 }
 
 template <typename T>
@@ -121,23 +86,75 @@ int compareColumn(const FileEntry& a, const FileEntry& b, ListColumn column) {
   return compareText(textOf(a, column), textOf(b, column));
 }
 
-// Puts rows[k] = old rows[order[k]] for every k, in place, following the permutation's
-// cycles; order is used up.
+// Puts rows[k] = old rows[order[k]] for every k, in place, one cycle of the permutation at a
+// time; order is used up. The positions of a cycle are listed first (order is small and mostly
+// cached) so that the rows, which are large and scattered, can be fetched ahead of their move
+// instead of one cache miss after another.
 void applyOrder(std::vector<FileEntry>& rows, std::vector<std::size_t>& order) {
+  constexpr std::size_t kAhead = 16;
+  std::vector<std::size_t> cycle;
   for (std::size_t start = 0; start < order.size(); ++start) {
     if (order[start] == start) continue;
-    FileEntry held = std::move(rows[start]);
+    cycle.clear();
     std::size_t at = start;
-    for (;;) {
+    do {
+      cycle.push_back(at);
       const std::size_t source = order[at];
       order[at] = at;  // done
-      if (source == start) {
-        rows[at] = std::move(held);
-        break;
-      }
-      rows[at] = std::move(rows[source]);
       at = source;
+    } while (at != start);
+    FileEntry held = std::move(rows[cycle.front()]);
+    const std::size_t last = cycle.size() - 1;
+    for (std::size_t i = 0; i < last; ++i) {
+      if (i + 1 + kAhead <= last) {
+        const char* ahead = reinterpret_cast<const char*>(&rows[cycle[i + 1 + kAhead]]);
+        for (std::size_t line = 0; line < sizeof(FileEntry); line += 64)
+          __builtin_prefetch(ahead + line, 1);
+      }
+      rows[cycle[i]] = std::move(rows[cycle[i + 1]]);
     }
+    rows[cycle[last]] = std::move(held);
+  }
+}
+
+// How many threads a sort of this many items uses: small sorts are not worth a thread.
+int sortThreads(std::size_t items) {
+  if (items < (std::size_t(1) << 16)) return 1;
+  return std::clamp(int(std::thread::hardware_concurrency()), 1, 8);
+}
+
+// Runs task(0) ... task(count - 1) side by side, task(0) on the caller's thread.
+template <typename Task>
+void runSideBySide(int count, const Task& task) {
+  std::vector<std::thread> others;
+  for (int i = 1; i < count; ++i) others.emplace_back([&task, i] { task(i); });
+  task(0);
+  for (std::thread& thread : others) thread.join();
+}
+
+// Sorts items, which less orders totally, in equal slices side by side and merges the slices.
+template <typename T, typename Less>
+void sortSideBySide(std::vector<T>& items, const Less& less) {
+  const int slices = sortThreads(items.size());
+  if (slices == 1) {
+    std::sort(items.begin(), items.end(), less);
+    return;
+  }
+  std::vector<std::size_t> bounds;
+  for (int i = 0; i <= slices; ++i) bounds.push_back(items.size() * std::size_t(i) / slices);
+  const auto at = [&](std::vector<T>& v, int slice) {
+    return v.begin() + std::ptrdiff_t(bounds[std::size_t(std::min(slice, slices))]);
+  };
+  runSideBySide(slices, [&](int i) { std::sort(at(items, i), at(items, i + 1), less); });
+  std::vector<T> merged(items.size());
+  for (int width = 1; width < slices; width *= 2) {
+    const int pairs = (slices + 2 * width - 1) / (2 * width);
+    runSideBySide(pairs, [&](int pair) {
+      const int first = pair * 2 * width;
+      std::merge(at(items, first), at(items, first + width), at(items, first + width),
+                 at(items, first + 2 * width), at(merged, first), less);
+    });
+    items.swap(merged);
   }
 }
 
@@ -152,7 +169,7 @@ std::vector<std::size_t> orderByKey(const std::vector<FileEntry>& rows, std::siz
   std::vector<std::pair<Key, std::size_t>> keyed;
   keyed.reserve(to - from);
   for (std::size_t i = from; i < to; ++i) keyed.emplace_back(keyOf(rows[i]), i - from);
-  std::sort(keyed.begin(), keyed.end(), [&](const auto& a, const auto& b) {
+  sortSideBySide(keyed, [&](const auto& a, const auto& b) {
     const int c = compare(a.first, b.first);
     if (c != 0) return ascending ? c < 0 : c > 0;
     return a.second < b.second;
@@ -160,6 +177,137 @@ std::vector<std::size_t> orderByKey(const std::vector<FileEntry>& rows, std::siz
   std::vector<std::size_t> order;
   order.reserve(keyed.size());
   for (const auto& item : keyed) order.push_back(item.second);
+  return order;
+}
+
+// The order of rows [from, to) by a text of their own (names, extensions): the order
+// compareText gives, ties kept in their order. Rows are sorted on their text eight units at a
+// time, packed into two integers: first on the folded units, then, among texts that fold
+// alike, on the units as they stand. Only rows still tied read their next eight units, so
+// most texts are read once, in list order, and comparisons touch nothing else.
+template <typename TextOf>
+std::vector<std::size_t> orderByText(const std::vector<FileEntry>& rows, std::size_t from,
+                                     std::size_t to, bool ascending, TextOf textOf) {
+  constexpr qsizetype kUnits = 8;
+  struct Item {
+    quint64 high;
+    quint64 low;
+    quint32 row;       // relative to from
+    quint8 units;      // how many of the eight units the text has (fewer where it ends)
+    bool foldChanged;  // folding changed a unit of the text read so far
+  };
+  // Ranges of items equal in every unit read so far, and where their texts are read next.
+  struct Tied {
+    std::size_t first;
+    std::size_t last;
+    qsizetype at;
+    bool folded;
+  };
+  if (to - from > std::numeric_limits<quint32>::max()) std::abort();  // far beyond memory
+
+  // The texts by row, gathered once in list order: reading a tied row's text later costs one
+  // look-up rather than two dependent ones (the row, then its text).
+  std::vector<QStringView> texts(to - from);
+  for (std::size_t i = 0; i < texts.size(); ++i) texts[i] = textOf(rows[from + i]);
+  // Units [at, at + 8) of the text, folded or as they stand, zero beyond its end.
+  const auto load = [&](Item& item, qsizetype at, bool fold) {
+    const QStringView text = texts[item.row];
+    const char16_t* data = text.utf16();
+    const qsizetype end = std::min(text.size(), at + kUnits);
+    quint64 packed[2] = {0, 0};
+    for (qsizetype i = at; i < end; ++i) {
+      char16_t unit = data[i];
+      if (fold) {
+        const char16_t folded = foldUnit(unit);
+        item.foldChanged = item.foldChanged || folded != unit;
+        unit = folded;
+      }
+      packed[(i - at) / 4] |= quint64(unit) << (16 * (3 - (i - at) % 4));
+    }
+    item.high = packed[0];
+    item.low = packed[1];
+    item.units = quint8(std::max<qsizetype>(end - at, 0));
+  };
+  // A text that ends inside the eight units has zeros after its end: of two such texts with
+  // equal units, the shorter sorts first, as compareText has it.
+  const auto keyEqual = [](const Item& a, const Item& b) {
+    return a.high == b.high && a.low == b.low && a.units == b.units;
+  };
+  const auto keyLess = [](const Item& a, const Item& b) {
+    if (a.high != b.high) return a.high < b.high;
+    if (a.low != b.low) return a.low < b.low;
+    return a.units < b.units;
+  };
+  const auto less = [&](const Item& a, const Item& b) {
+    if (!keyEqual(a, b)) return ascending ? keyLess(a, b) : keyLess(b, a);
+    return a.row < b.row;
+  };
+  std::vector<Item> items(to - from);
+  // The runs of equal items in a sorted range that need more of their texts read.
+  const auto tiedRuns = [&](const Tied& range, std::vector<Tied>& into) {
+    const auto end = items.begin() + std::ptrdiff_t(range.last);
+    for (auto run = items.begin() + std::ptrdiff_t(range.first); run != end;) {
+      auto runEnd = run + 1;
+      bool foldChanged = run->foldChanged;
+      while (runEnd != end && keyEqual(*run, *runEnd)) foldChanged |= (runEnd++)->foldChanged;
+      const Tied tied{std::size_t(run - items.begin()), std::size_t(runEnd - items.begin()),
+                      range.at + kUnits, range.folded};
+      if (runEnd - run > 1) {
+        if (run->units == kUnits) {
+          into.push_back(tied);  // longer than what was read: the next eight units
+        } else if (range.folded && foldChanged) {
+          // Equal once folded, and of one length: the units as they stand decide.
+          into.push_back({tied.first, tied.last, 0, false});
+        }  // else the same text: the rows keep their order
+      }
+      run = runEnd;
+    }
+  };
+  // Reads each tied range further, sorts it and goes on with what is still tied.
+  const auto settle = [&](std::vector<Tied> work) {
+    constexpr std::ptrdiff_t kAhead = 16;
+    while (!work.empty()) {
+      const Tied range = work.back();
+      work.pop_back();
+      const auto begin = items.begin() + std::ptrdiff_t(range.first);
+      const auto end = items.begin() + std::ptrdiff_t(range.last);
+      // The tied rows lie scattered: fetch their texts ahead of reading them.
+      for (auto it = begin; it != end; ++it) {
+        if (end - it > 2 * kAhead) {
+          __builtin_prefetch(&texts[(it + 2 * kAhead)->row]);
+          __builtin_prefetch(texts[(it + kAhead)->row].utf16() + range.at);
+        }
+        load(*it, range.at, range.folded);
+      }
+      std::sort(begin, end, less);
+      tiedRuns(range, work);
+    }
+  };
+
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    items[i].row = quint32(i);
+    items[i].foldChanged = false;
+    load(items[i], 0, true);
+  }
+  sortSideBySide(items, less);
+  std::vector<Tied> tied;
+  tiedRuns({0, items.size(), 0, true}, tied);
+  // The tied ranges are independent: share them out in slices of about equal size.
+  const int threads = sortThreads(items.size());
+  std::vector<std::vector<Tied>> shares;
+  shares.resize(std::size_t(threads));
+  std::size_t tiedItems = 0;
+  for (const Tied& range : tied) tiedItems += range.last - range.first;
+  std::size_t counted = 0;
+  for (const Tied& range : tied) {
+    shares[std::min(std::size_t(threads - 1), counted * std::size_t(threads) / (tiedItems + 1))]
+        .push_back(range);
+    counted += range.last - range.first;
+  }
+  runSideBySide(threads, [&](int i) { settle(std::move(shares[std::size_t(i)])); });
+
+  std::vector<std::size_t> order(items.size());
+  for (std::size_t k = 0; k < items.size(); ++k) order[k] = items[k].row;
   return order;
 }
 
@@ -508,9 +656,8 @@ std::vector<std::size_t> FileList::sortedOrder(qint64 from, qint64 to, ListColum
     case ListColumn::Extension:
       break;
   }
-  return orderByKey(
-      m_rows, begin, end, ascending,
-      [column](const FileEntry& row) { return textKey(textOf(row, column)); }, compareTextKeys);
+  return orderByText(m_rows, begin, end, ascending,
+                     [column](const FileEntry& row) { return QStringView(textOf(row, column)); });
 }
 
 int FileList::compareForSorting(const FileEntry& a, const FileEntry& b) const {

@@ -1,5 +1,7 @@
 #include <algorithm>
 #include <random>
+#include <string>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -373,4 +375,70 @@ TEST(FileList, HoldsMoreRowsThanSixteenBitsCount) {
   EXPECT_TRUE(list.isAlreadyListed(u"/data/f39999"_s));
   EXPECT_EQ(list.tickedCount(), n - 1);
   EXPECT_EQ(list.countCaption(), u"出力対象ﾌｧｲﾙﾘｽﾄ - 総ﾌｧｲﾙ数：40000ﾌｧｲﾙ"_s);
+}
+
+// Long lists are sorted on several threads and texts are compared eight units at a time: the
+// order must still be the plain one (case-insensitive, then case-sensitive, then the earlier
+// row first) for texts that share long beginnings, differ only in case, end where another goes
+// on with a NUL, or hold Japanese, full-width letters and surrogate halves.
+TEST(FileList, LongListsSortByTextExactlyAsTheRowByRowComparison) {
+  std::mt19937 random(11);
+  const char16_t alphabet[] = {u'a', u'A', u'b', u'B', u'_', u'\0', u'é', u'É', u'ﾃ', u'デ',
+                               u'ｆ', u'Ｆ', u'0', u'9', char16_t(0xD83D), char16_t(0xDE00)};
+  auto randomText = [&](int maxLength) {
+    QString text;
+    const int length = int(random() % std::uint32_t(maxLength + 1));
+    for (int i = 0; i < length; ++i) text += QChar(alphabet[random() % std::size(alphabet)]);
+    return text;
+  };
+  std::vector<QString> beginnings;
+  for (int i = 0; i < 24; ++i) beginnings.push_back(randomText(i));
+  auto folded = [](const QString& text) {
+    std::u16string result;
+    for (QChar c : text) {
+      const char32_t f = QChar::toCaseFolded(char32_t(c.unicode()));
+      result += f <= 0xFFFF ? char16_t(f) : char16_t(c.unicode());
+    }
+    return result;
+  };
+
+  const int rows = 70'000;  // enough for the sort to share its work out
+  std::vector<FileEntry> entries;
+  for (int i = 0; i < rows; ++i) {
+    FileEntry e;
+    e.name = beginnings[random() % beginnings.size()] + randomText(int(random() % 12));
+    e.extension = u"."_s + randomText(10);
+    e.folder = u"/d/"_s;
+    e.size = i;  // tells the rows apart
+    entries.push_back(e);
+  }
+  for (ListColumn column : {ListColumn::Name, ListColumn::Extension}) {
+    for (bool ascending : {true, false}) {
+      FileList list;
+      list.setSortingEnabled(false);
+      list.appendBatch(entries);
+      list.setSortColumn(column, ascending);
+      list.setSortingEnabled(true);
+
+      struct Keyed {
+        std::u16string folded;
+        std::u16string text;
+        qint64 row;
+      };
+      std::vector<Keyed> expected;
+      for (const FileEntry& e : entries) {
+        const QString& text = column == ListColumn::Name ? e.name : e.extension;
+        expected.push_back({folded(text), std::u16string(QStringView(text).utf16(), std::size_t(text.size())),
+                            e.size});
+      }
+      std::stable_sort(expected.begin(), expected.end(), [&](const Keyed& a, const Keyed& b) {
+        return ascending ? std::tie(a.folded, a.text) < std::tie(b.folded, b.text)
+                         : std::tie(b.folded, b.text) < std::tie(a.folded, a.text);
+      });
+      ASSERT_EQ(list.count(), rows);
+      for (int i = 0; i < rows; ++i)
+        ASSERT_EQ(list.at(i).size, expected[std::size_t(i)].row)
+            << int(column) << ascending << " row " << i;
+    }
+  }
 }
