@@ -56,35 +56,55 @@ class FolderReadAhead {
     return slot;
   }
 
-  // The listing of a submitted folder: read here when no helper has begun it.
+  // The listing of a submitted folder: read here when no helper has begun it. While a helper
+  // reads it, this thread reads the next folders waiting instead of idling.
   std::optional<FolderListing> take(Slot& slot) {
     std::unique_lock lock(m_mutex);
-    if (slot.state == Slot::State::Queued) {
-      slot.state = Slot::State::Taken;
-      lock.unlock();
-      return FileSystem::readFolder(slot.path, m_filter);
+    for (;;) {
+      if (slot.state == Slot::State::Queued) {
+        slot.state = Slot::State::Taken;
+        lock.unlock();
+        return FileSystem::readFolder(slot.path, m_filter);
+      }
+      if (slot.state == Slot::State::Done) return std::move(slot.listing);
+      std::shared_ptr<Slot> other = m_cancel.load(std::memory_order_relaxed) ? nullptr : next();
+      if (!other) {
+        m_done.wait(lock, [&] { return slot.state == Slot::State::Done; });
+        continue;
+      }
+      read(*other, lock);
     }
-    m_done.wait(lock, [&] { return slot.state == Slot::State::Done; });
-    return std::move(slot.listing);
   }
 
  private:
+  // The newest folder still waiting, taken off the queue; nullptr when none is.
+  std::shared_ptr<Slot> next() {
+    while (!m_queue.empty()) {
+      std::shared_ptr<Slot> slot = std::move(m_queue.back());
+      m_queue.pop_back();
+      if (slot->state == Slot::State::Queued) return slot;
+    }
+    return nullptr;
+  }
+
+  // Reads a folder taken off the queue, without the lock held, and marks it done.
+  void read(Slot& slot, std::unique_lock<std::mutex>& lock) {
+    slot.state = Slot::State::Taken;
+    lock.unlock();
+    std::optional<FolderListing> listing = FileSystem::readFolder(slot.path, m_filter);
+    lock.lock();
+    slot.listing = std::move(listing);
+    slot.state = Slot::State::Done;
+    m_done.notify_all();
+  }
+
   void help() {
     std::unique_lock lock(m_mutex);
     for (;;) {
       m_wake.wait(lock, [&] { return m_stop || !m_queue.empty(); });
       if (m_stop) return;
-      std::shared_ptr<Slot> slot = std::move(m_queue.back());
-      m_queue.pop_back();
-      if (slot->state != Slot::State::Queued || m_cancel.load(std::memory_order_relaxed))
-        continue;
-      slot->state = Slot::State::Taken;
-      lock.unlock();
-      std::optional<FolderListing> listing = FileSystem::readFolder(slot->path, m_filter);
-      lock.lock();
-      slot->listing = std::move(listing);
-      slot->state = Slot::State::Done;
-      m_done.notify_all();
+      std::shared_ptr<Slot> slot = next();
+      if (slot && !m_cancel.load(std::memory_order_relaxed)) read(*slot, lock);
     }
   }
 
@@ -172,6 +192,9 @@ qint64 FolderScanner::searchSubfolders(const QString& start, std::vector<FolderE
                                        const SearchHooks& hooks) {
   if (start.isEmpty()) return 0;
   const QChar separator = pathSeparator(nativePathStyle());
+  // The first type description loads the system's MIME data, a tenth of a second or so: load
+  // it while the folders are searched rather than when the first file is read.
+  const std::jthread typesLoaded([] { FileSystem::typeDescription(QStringLiteral("a.txt")); });
   FolderReadAhead readAhead(m_filter, m_threads - 1, m_cancel);
 
   // An explicit stack instead of recursion: a deep tree cannot exhaust the call stack. Each
