@@ -474,8 +474,8 @@ void FileList::appendBatch(std::vector<FileEntry> entries) {
 std::vector<std::size_t> FileList::mergeSorted(std::vector<FileEntry> entries,
                                                std::vector<RowRange>* ranges) {
   // Sort the new rows among themselves (stable), then find each one's place after the rows
-  // equal to it by binary search: a small batch merged into a long list costs a few
-  // comparisons per new row and one move per row behind it.
+  // equal to it, searching on from the previous one's place: a small batch merged into a long
+  // list costs a few comparisons per new row and one move per row behind it.
   const std::size_t old = m_rows.size();
   m_rows.insert(m_rows.end(), std::make_move_iterator(entries.begin()),
                 std::make_move_iterator(entries.end()));
@@ -491,7 +491,17 @@ std::vector<std::size_t> FileList::mergeSorted(std::vector<FileEntry> entries,
   std::vector<std::size_t> before(sorted.size());
   auto from = m_rows.begin();
   for (std::size_t k = 0; k < sorted.size(); ++k) {
-    from = std::upper_bound(from, m_rows.end(), sorted[k], sortsBefore);
+    // The place is at or after the previous one: look there in growing steps, then halve the
+    // last step. A few rows among many cost a few comparisons each, and as many rows as the
+    // list holds cost about one each instead of a whole binary search.
+    auto low = from;
+    auto high = from;
+    for (std::ptrdiff_t step = 1; high != m_rows.end() && !sortsBefore(sorted[k], *high);
+         step *= 2) {
+      low = high + 1;
+      high = m_rows.end() - low > step ? low + step : m_rows.end();
+    }
+    from = std::upper_bound(low, high, sorted[k], sortsBefore);
     before[k] = std::size_t(from - m_rows.begin());
     if (ranges) {
       const auto position = qint64(before[k] + k);

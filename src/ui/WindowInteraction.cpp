@@ -79,6 +79,8 @@ void WindowInteraction::closeProgress() {
   m_info->hide();
   if (QWidget* central = m_owner.centralWidget()) central->setEnabled(true);
   if (QMenuBar* menu = m_owner.menuBar()) menu->setEnabled(true);
+  // Gone from the screen now, not after the work that follows (an add still sorts its rows in).
+  processEventsNow();
 }
 
 void WindowInteraction::yield() {

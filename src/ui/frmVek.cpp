@@ -55,10 +55,10 @@ namespace vek {
 
 namespace {
 
-// How often rows gathered during an add are shown (and merged into the sorted order), in ms.
-constexpr int kMergeInterval = 250;
-// How many gathered rows make such a merge worth its cost (sorting this many takes a few tens
-// of milliseconds; the merge itself costs a pass over the list).
+// How often rows gathered during an add are shown, in ms.
+constexpr int kShowInterval = 250;
+// How many rows gathered during an add are merged into the sorted order at a time: sorting
+// this many and the pass over the list that places them take a few tens of milliseconds.
 constexpr qint64 kRowsWorthAMerge = 50000;
 // The smallest window, in twips.
 constexpr double kMinimumWidth = 5650;
@@ -661,7 +661,7 @@ void frmVek::refreshHistoryMenu() {
 
 void frmVek::setBusy(bool busy) {
   m_busy = busy;
-  m_sinceMerge.start();
+  m_sinceShown.start();
   m_mergedRows = m_list.count();
   for (QWidget* control : std::initializer_list<QWidget*>{
            m_cmdAppend, m_drvGetFile, m_dirGetFile, m_filGetFile, m_cmbFilter, m_cmdAllAppend,
@@ -682,21 +682,24 @@ void frmVek::applyAllAppendOption() {
 }
 
 void frmVek::beforeEvents() {
-  // The list view lays out all its rows again whenever rows are announced, so during an add
-  // they are announced a few times a second, not at every pass of the event loop.
-  if (m_busy && m_sinceMerge.elapsed() < kMergeInterval) return;
   // Every add ends by sorting the rows it added into the list, which holds the window still
   // for as long as that sort takes. During a long add the rows gathered so far are merged in
-  // whenever enough of them wait, so that the sort at the end has few to place; the order at
-  // the end is the same.
+  // as soon as enough of them wait, so that no merge, and not the sort at the end, has many
+  // to place; the order at the end is the same.
   if (m_busy && !m_list.isSortingEnabled() &&
       m_list.count() - m_mergedRows >= kRowsWorthAMerge) {
+    // The merge holds the window still for a while: let it paint and take input first, so
+    // that no pause holds both the merge and the scanning before it.
+    QCoreApplication::processEvents();
     m_list.setSortingEnabled(true);
     m_list.setSortingEnabled(false);
     m_mergedRows = m_list.count();
   }
+  // The list view lays out all its rows again whenever rows are announced, so during an add
+  // they are announced a few times a second, not at every pass of the event loop.
+  if (m_busy && m_sinceShown.elapsed() < kShowInterval) return;
   m_model->flush();
-  m_sinceMerge.restart();
+  m_sinceShown.restart();
   if (m_busy) showCaptions(m_scanFolder);
 }
 

@@ -141,7 +141,7 @@ class frmVek : public QMainWindow {
   QString m_scanFolder;  // the folder an add or drop is at; shown when it ends
   QStringList m_volumes;
   bool m_busy = false;
-  QElapsedTimer m_sinceMerge;
+  QElapsedTimer m_sinceShown;
   qint64 m_mergedRows = 0;  // rows of the list at the last merge during an add
 
   QGroupBox* m_frmInFile = nullptr;
