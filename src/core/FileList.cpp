@@ -1,6 +1,7 @@
 // The output list: appending, ticks, the duplicate index, the list's own sorting and the size
 // sort, the count caption and the export checks.
 #include "core/FileList.h"
+#include "core/OrderedWork.h"
 
 #include <algorithm>
 #include <functional>
@@ -120,7 +121,7 @@ void applyOrder(std::vector<FileEntry>& rows, std::vector<std::size_t>& order) {
 // How many threads a sort of this many items uses: small sorts are not worth a thread.
 int sortThreads(std::size_t items) {
   if (items < (std::size_t(1) << 16)) return 1;
-  return std::clamp(int(std::thread::hardware_concurrency()), 1, 8);
+  return std::min(workerThreads(), 8);
 }
 
 // Runs task(0) ... task(count - 1) side by side, task(0) on the caller's thread.

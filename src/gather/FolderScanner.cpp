@@ -3,12 +3,12 @@
 #include "gather/FolderScanner.h"
 
 #include <algorithm>
-#include <chrono>
 #include <condition_variable>
 #include <memory>
 #include <mutex>
 #include <thread>
 
+#include "core/OrderedWork.h"
 #include "core/PathRules.h"
 
 namespace vek {
@@ -118,9 +118,6 @@ class FolderReadAhead {
   std::vector<std::thread> m_helpers;
 };
 
-// A cancel request sets only a flag; waits look at it this often.
-constexpr std::chrono::milliseconds kPoll(10);
-
 // Consecutive files of one folder, read as one batch (a piece of the work).
 struct Unit {
   std::size_t folder;
@@ -158,11 +155,7 @@ FolderScanner::FolderScanner(WildcardFilter filter, int threads)
     : m_filter(std::move(filter)), m_threads(threads > 0 ? threads : defaultThreads()) {}
 
 int FolderScanner::defaultThreads() {
-  // VEK_THREADS pins the count (the tests compare runs with different counts).
-  bool ok = false;
-  const int pinned = qEnvironmentVariableIntValue("VEK_THREADS", &ok);
-  if (ok && pinned > 0) return std::min(pinned, 64);
-  return std::clamp(int(std::thread::hardware_concurrency()), 1, 16);
+  return workerThreads();
 }
 
 std::optional<std::vector<QString>> FolderScanner::listFiles(const QString& folderText) const {
@@ -263,80 +256,14 @@ bool FolderScanner::readFiles(const std::vector<FolderEntry>& table, std::size_t
       batches.push_back(readUnit(table, pieces[i]));
     return batches;
   };
-  auto deliverAll = [&](std::vector<Batch>& batches) {
+  auto deliverAll = [&](std::vector<Batch>&& batches) {
     for (Batch& batch : batches) {
       if (!deliver(std::move(batch)) || cancelRequested()) return false;
     }
     return true;
   };
-
-  if (m_threads <= 1 || units.size() <= 1) {
-    for (std::size_t u = 0; u < units.size(); ++u) {
-      if (cancelRequested()) return false;
-      std::vector<Batch> batches = readWork(u);
-      if (!deliverAll(batches)) return false;
-    }
-    return !cancelRequested();
-  }
-
-  // Helpers read units in order up to a few ahead of the one being delivered; the delivering
-  // thread reads one too whenever it would otherwise wait.
-  const std::size_t ahead = std::size_t(m_threads) * 2;
-  std::mutex mutex;
-  std::condition_variable changed;
-  std::vector<std::optional<std::vector<Batch>>> done(units.size());
-  std::size_t next = 0;       // the next unit nobody has begun
-  std::size_t delivered = 0;  // units handed to deliver
-  bool stop = false;
-  auto claim = [&](std::unique_lock<std::mutex>& lock) -> bool {
-    if (stop || next >= units.size() || next >= delivered + ahead || cancelRequested())
-      return false;
-    const std::size_t mine = next++;
-    lock.unlock();
-    std::vector<Batch> batches = readWork(mine);
-    lock.lock();
-    done[mine] = std::move(batches);
-    changed.notify_all();
-    return true;
-  };
-  std::vector<std::thread> helpers;
-  for (int i = 1; i < m_threads; ++i) {
-    helpers.emplace_back([&] {
-      std::unique_lock lock(mutex);
-      while (!stop) {
-        if (!claim(lock)) changed.wait_for(lock, kPoll);
-      }
-    });
-  }
-
-  bool completed = true;
-  {
-    std::unique_lock lock(mutex);
-    for (; delivered < units.size(); ++delivered) {
-      while (!done[delivered]) {
-        if (cancelRequested()) break;
-        if (!claim(lock)) changed.wait_for(lock, kPoll);
-      }
-      if (!done[delivered]) {
-        completed = false;
-        break;
-      }
-      std::vector<Batch> batches = std::move(*done[delivered]);
-      done[delivered].reset();
-      changed.notify_all();  // one more unit may be read ahead
-      lock.unlock();
-      const bool goOn = deliverAll(batches);
-      lock.lock();
-      if (!goOn) {
-        completed = false;
-        break;
-      }
-    }
-    stop = true;
-  }
-  changed.notify_all();
-  for (std::thread& helper : helpers) helper.join();
-  return completed;
+  return runInOrder(units.size(), m_threads, readWork, deliverAll,
+                    [this] { return cancelRequested(); });
 }
 
 }  // namespace vek

@@ -208,6 +208,40 @@ TEST(TextListWriter, LongListsSpanManyChunksUnchanged) {
   EXPECT_EQ(written(settings, numberedRows(count)), expected);
 }
 
+// Long lists are written a block of rows at a time on several threads: the count of written
+// rows and the folder of the row above carry over from block to block, unticked rows too.
+TEST(TextListWriter, LongListsWithUntickedRowsAndInsertionsComeOutAsOneRun) {
+  Settings settings = namesOnly();
+  settings.csv.crLfType = 2;
+  settings.csv.columns.optHeadInsert = 0;
+  settings.csv.columns.valHeadInterval = 8;
+  std::vector<FileEntry> rows;
+  for (int i = 0; i < 20000; ++i) {
+    FileEntry row;
+    row.name = QString::number(i);
+    row.folder = u"/f%1/"_s.arg(i / 33);
+    row.ticked = i % 7 != 3 && i % 4096 != 0;  // some untick the first row of a block
+    rows.push_back(row);
+  }
+  for (int insertion : {0, 1}) {  // every eight written rows, at each change of folder
+    settings.csv.columns.optHeadInsertType = insertion;
+    std::string expected = "ファイル名,\n";
+    qint64 count = 0;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+      if (!rows[i].ticked) continue;
+      if (insertion == 0 ? count % 8 == 0 : i > 0 && rows[i - 1].folder != rows[i].folder)
+        expected += "\n";
+      expected += rows[i].name.toStdString() + ",\n";
+      ++count;
+    }
+    for (const char* threads : {"1", "3"}) {
+      qputenv("VEK_THREADS", threads);
+      EXPECT_EQ(written(settings, rows), expected) << insertion << " threads " << threads;
+    }
+    qunsetenv("VEK_THREADS");
+  }
+}
+
 TEST(TextListWriter, ADeviceFailureIsReported) {
   std::vector<FileEntry> rows = numberedRows(20000);
   for (qint64 accept : {0, 100, 70000}) {
