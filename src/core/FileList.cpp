@@ -164,8 +164,7 @@ void sortSideBySide(std::vector<T>& items, const Less& less) {
 // stable sort gives.
 template <typename KeyOf, typename Compare>
 std::vector<std::size_t> orderByKey(const std::vector<FileEntry>& rows, std::size_t from,
-                                    std::size_t to, bool ascending, KeyOf keyOf,
-                                    Compare compare) {
+                                    std::size_t to, bool ascending, KeyOf keyOf, Compare compare) {
   using Key = decltype(keyOf(rows.front()));
   std::vector<std::pair<Key, std::size_t>> keyed;
   keyed.reserve(to - from);
@@ -438,10 +437,10 @@ qint64 FileList::append(FileEntry entry) {
     };
     const qint64 rowsBefore =
         std::upper_bound(m_rows.begin(), m_rows.end(), entry, sortsAfter) - m_rows.begin();
-    const auto waiting = std::upper_bound(
-        m_pending.begin(), m_pending.end(), entry, [&](const FileEntry& value, const Pending& p) {
-          return sortsAfter(value, m_pendingRows[p.stored]);
-        });
+    const auto waiting = std::upper_bound(m_pending.begin(), m_pending.end(), entry,
+                                          [&](const FileEntry& value, const Pending& p) {
+                                            return sortsAfter(value, m_pendingRows[p.stored]);
+                                          });
     const qint64 waitingBefore = waiting - m_pending.begin();
     position = rowsBefore + waitingBefore;
     m_pending.insert(waiting, {rowsBefore, m_pendingRows.size()});
@@ -450,6 +449,14 @@ qint64 FileList::append(FileEntry entry) {
   }
   if (m_observer.to) m_observer.to->rowsInserted({{position, 1}});
   return position;
+}
+
+void FileList::reserveFor(qint64 moreRows) {
+  const std::size_t needed =
+      m_rows.size() + m_pendingRows.size() + std::size_t(std::max<qint64>(moreRows, 0));
+  if (needed <= m_rows.capacity()) return;
+  // Growing by half at least, so that many small adds still cost a few moves of the list.
+  m_rows.reserve(std::max(needed, m_rows.capacity() + m_rows.capacity() / 2));
 }
 
 void FileList::appendBatch(std::vector<FileEntry> entries) {

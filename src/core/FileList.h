@@ -33,6 +33,8 @@ class FileList {
   // Every row in display order, in one array (the writers walk it).
   const std::vector<FileEntry>& rows() const;
 
+  // Room for this many more rows, so that a large add does not move the list while it grows.
+  void reserveFor(qint64 moreRows);
   // Appends a row; while the list's own sorting is on the row goes to its sorted place
   // (after the rows that sort equal to it). Returns the row's position. Cheap even on a long
   // sorted list: the row waits in a small sorted side list that is merged in now and then.

@@ -125,25 +125,62 @@ struct Unit {
   std::size_t to;
 };
 
-FolderScanner::Batch readUnit(const std::vector<FolderScanner::FolderEntry>& table,
-                              const Unit& unit) {
+// The extensions of the last few kinds of file, so that the rows of one kind share one text
+// rather than each holding a copy.
+class SharedExtensions {
+ public:
+  QString shared(QStringView extension) {
+    for (const QString& known : m_known) {
+      if (known == extension) return known;
+    }
+    QString text = extension.toString();
+    if (m_known.size() < 16) m_known.push_back(text);
+    return text;
+  }
+
+ private:
+  std::vector<QString> m_known;
+};
+
+// The row of a file whose information was read. The file name's own text becomes the name.
+FileEntry rowOf(const QString& folderText, QString fileName, FileInfo&& info,
+                SharedExtensions& extensions) {
+  FileEntry entry;
+  const qsizetype dot = fileName.lastIndexOf(u'.');
+  if (dot >= 0) {
+    entry.extension = extensions.shared(QStringView(fileName).mid(dot));
+    fileName.truncate(dot);
+  }
+  entry.name = std::move(fileName);
+  entry.folder = folderText;
+  entry.type = std::move(info.type);
+  entry.size = info.size;
+  entry.created = info.created;
+  entry.accessed = info.accessed;
+  entry.modified = info.modified;
+  return entry;
+}
+
+// Reads one unit's files; their names move out of the table into the rows and failures.
+FolderScanner::Batch readUnit(std::vector<FolderScanner::FolderEntry>& table, const Unit& unit) {
   FolderScanner::Batch batch;
   batch.folder = unit.folder;
   batch.firstOfFolder = unit.from == 0;
-  const FolderScanner::FolderEntry& folder = table[unit.folder];
+  FolderScanner::FolderEntry& folder = table[unit.folder];
   if (unit.from == unit.to) return batch;
   // One open folder for all its files; when it has gone, the per-path lookups fail and each
   // file is reported.
   const std::optional<FileSystem::Folder> open = FileSystem::Folder::open(folder.path);
+  SharedExtensions extensions;
   batch.entries.reserve(unit.to - unit.from);
   for (std::size_t i = unit.from; i < unit.to; ++i) {
-    const QString& name = folder.files[i];
-    std::optional<FileEntry> entry =
-        FolderScanner::readEntry(open ? &*open : nullptr, folder.path, name);
-    if (entry) {
-      batch.entries.push_back(std::move(*entry));
+    QString& name = folder.files[i];
+    std::optional<FileInfo> info =
+        open ? open->fileInfo(name) : FileSystem::fileInfo(folder.path + name);
+    if (info) {
+      batch.entries.push_back(rowOf(folder.path, std::move(name), std::move(*info), extensions));
     } else {
-      batch.failures.push_back({folder.path, name});
+      batch.failures.push_back({folder.path, std::move(name)});
     }
   }
   return batch;
@@ -165,20 +202,12 @@ std::optional<std::vector<QString>> FolderScanner::listFiles(const QString& fold
 }
 
 std::optional<FileEntry> FolderScanner::readEntry(const FileSystem::Folder* open,
-                                                  const QString& folderText,
-                                                  const QString& name) {
+                                                  const QString& folderText, const QString& name) {
   std::optional<FileInfo> info =
       open ? open->fileInfo(name) : FileSystem::fileInfo(folderText + name);
   if (!info) return std::nullopt;
-  FileEntry entry;
-  FileEntry::splitName(name, entry.name, entry.extension);
-  entry.folder = folderText;
-  entry.type = std::move(info->type);
-  entry.size = info->size;
-  entry.created = info->created;
-  entry.accessed = info->accessed;
-  entry.modified = info->modified;
-  return entry;
+  SharedExtensions extensions;
+  return rowOf(folderText, name, std::move(*info), extensions);
 }
 
 qint64 FolderScanner::searchSubfolders(const QString& start, std::vector<FolderEntry>& table,
@@ -223,7 +252,7 @@ qint64 FolderScanner::searchSubfolders(const QString& start, std::vector<FolderE
   return unreadable;
 }
 
-bool FolderScanner::readFiles(const std::vector<FolderEntry>& table, std::size_t firstFolder,
+bool FolderScanner::readFiles(std::vector<FolderEntry>& table, std::size_t firstFolder,
                               const std::function<bool(Batch&&)>& deliver) {
   // Pieces of at most one batch each, every folder at least one; then work units of
   // consecutive pieces with about one batch's worth of files, so that a tree of many small

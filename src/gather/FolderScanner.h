@@ -79,9 +79,10 @@ class FolderScanner {
                           const SearchHooks& hooks = {});
 
   // Reads the files of table[firstFolder..] and hands the batches to deliver in table order;
-  // every folder gives at least one batch (an empty one when it has no files). Stops when
-  // deliver returns false or a cancel is requested; returns false then.
-  bool readFiles(const std::vector<FolderEntry>& table, std::size_t firstFolder,
+  // every folder gives at least one batch (an empty one when it has no files). The file
+  // names move out of the table into the rows and failures. Stops when deliver returns false
+  // or a cancel is requested; returns false then.
+  bool readFiles(std::vector<FolderEntry>& table, std::size_t firstFolder,
                  const std::function<bool(Batch&&)>& deliver);
 
   // The row of one file, ticked; nullopt when its information cannot be read. open is the

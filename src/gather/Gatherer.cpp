@@ -94,11 +94,14 @@ qint64 Gatherer::applyBatch(FolderScanner::Batch&& batch) {
   return added;
 }
 
-bool Gatherer::addTableFiles(const std::vector<FolderEntry>& table, Progress progress,
+bool Gatherer::addTableFiles(std::vector<FolderEntry>& table, Progress progress,
                              bool cancellable, qint64& added) {
   FolderScanner scanner(m_filter, m_threads);
   scanner.setBatchFiles(m_batchFiles);
   const auto count = qint64(table.size());
+  qint64 files = 0;
+  for (const FolderEntry& folder : table) files += qint64(folder.files.size());
+  m_list.reserveFor(files);
   bool cancelled = false;
   // The window paints and takes clicks between batches; the person's cancel is looked at
   // before each folder (as it always was) and, in a cancellable add, between the batches of
@@ -128,7 +131,7 @@ bool Gatherer::addTableFiles(const std::vector<FolderEntry>& table, Progress pro
 qint64 Gatherer::addNames(const QString& folderText, std::vector<QString> names,
                           bool cancellable) {
   if (names.empty()) return 0;
-  const std::vector<FolderEntry> table{{folderText, std::move(names)}};
+  std::vector<FolderEntry> table{{folderText, std::move(names)}};
   qint64 added = 0;
   addTableFiles(table, Progress::None, cancellable, added);
   return added;

@@ -104,7 +104,7 @@ class Gatherer {
   // Adds the files of table[first..] in batches, yielding between batches. PerFolder shows
   // the file phase's progress for each folder and stops at a cancel; a cancellable add also
   // stops between batches of one folder. Returns false when cancelled.
-  bool addTableFiles(const std::vector<FolderEntry>& table, Progress progress, bool cancellable,
+  bool addTableFiles(std::vector<FolderEntry>& table, Progress progress, bool cancellable,
                      qint64& added);
   qint64 addNames(const QString& folderText, std::vector<QString> names, bool cancellable);
   qint64 searchInto(const QString& start, std::vector<FolderEntry>& table);
