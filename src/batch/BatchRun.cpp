@@ -72,8 +72,9 @@ void BatchRun::loadPresets() {
   if (!m_presets) {
     m_interaction.showMessage(
         {QStringLiteral("警告"),
-         joinLines({QStringLiteral("フィルタ設定ファイルを読み込めません。既定のフィルタを使います。"),
-                    error}),
+         joinLines(
+             {QStringLiteral("フィルタ設定ファイルを読み込めません。既定のフィルタを使います。"),
+              error}),
          MessageIcon::Warning});
   }
 }
@@ -111,6 +112,7 @@ ExitCode BatchRun::runBatch(const QStringList& tokens) {
 ExitCode BatchRun::executeBatch(const BatchRequest& request) {
   // Gather, as the add buttons would, with the first preset as the filter unless "/E" gave one.
   Gatherer gatherer(m_list, m_interaction, m_settings);
+  gatherer.setSortAtEnd(false);  // sorted once below, by the list's sorting and then the key
   QString filter;
   if (request.filter) {
     filter = *request.filter;
@@ -130,7 +132,8 @@ ExitCode BatchRun::executeBatch(const BatchRequest& request) {
   if (added.unreadableFolders > 0) {
     m_interaction.showMessage(
         {QStringLiteral("警告"),
-         QStringLiteral("読み取れなかったフォルダが %1 件あります。その中のファイルはリストに含まれていません。")
+         QStringLiteral("読み取れなかったフォルダが %1 "
+                        "件あります。その中のファイルはリストに含まれていません。")
              .arg(added.unreadableFolders),
          MessageIcon::Warning});
   }
@@ -169,14 +172,9 @@ ExitCode BatchRun::executeBatch(const BatchRequest& request) {
 }
 
 void BatchRun::sortBy(int key) {
-  if (key == 5) {
-    // The list was filled in this run, so the size sort goes smallest first.
-    m_list.setSortingEnabled(false);
-    m_list.sortBySize();
-  } else {
-    m_list.setSortColumn(ListColumn(key - 1), true);
-    m_list.setSortingEnabled(true);
-  }
+  // As the window's add would leave the rows (sorted by the list's own sorting) and then
+  // sorted by the key; the size sort goes smallest first, the list being filled in this run.
+  m_list.sortOwnThenBy(ListColumn(key - 1));
 }
 
 }  // namespace vek

@@ -127,6 +127,7 @@ ExitCode runCommandLine(const ArgumentTable& table) {
     code = run.runBatch(table.tokens);
   }
   run.saveSettings();
+  run.leaveListToTheSystem();  // the process ends next
   return code;
 }
 

@@ -159,16 +159,18 @@ void sortSideBySide(std::vector<T>& items, const Less& less) {
   }
 }
 
-// The order of rows [from, to) by a key taken from each row, as positions relative to from.
-// Ties keep their order, in both directions (the position breaks them), which is what a
-// stable sort gives.
-template <typename KeyOf, typename Compare>
-std::vector<std::size_t> orderByKey(const std::vector<FileEntry>& rows, std::size_t from,
-                                    std::size_t to, bool ascending, KeyOf keyOf, Compare compare) {
-  using Key = decltype(keyOf(rows.front()));
+// The sorts below order the rows rowAt(0) ... rowAt(count - 1) and give positions in that
+// sequence: rows [from, to) of the list, or the list as another order has it.
+
+// The order of the rows by a key taken from each. Ties keep their order, in both directions
+// (the position breaks them), which is what a stable sort gives.
+template <typename RowAt, typename KeyOf, typename Compare>
+std::vector<std::size_t> orderByKey(std::size_t count, const RowAt& rowAt, bool ascending,
+                                    KeyOf keyOf, Compare compare) {
+  using Key = decltype(keyOf(rowAt(0)));
   std::vector<std::pair<Key, std::size_t>> keyed;
-  keyed.reserve(to - from);
-  for (std::size_t i = from; i < to; ++i) keyed.emplace_back(keyOf(rows[i]), i - from);
+  keyed.reserve(count);
+  for (std::size_t i = 0; i < count; ++i) keyed.emplace_back(keyOf(rowAt(i)), i);
   sortSideBySide(keyed, [&](const auto& a, const auto& b) {
     const int c = compare(a.first, b.first);
     if (c != 0) return ascending ? c < 0 : c > 0;
@@ -180,19 +182,19 @@ std::vector<std::size_t> orderByKey(const std::vector<FileEntry>& rows, std::siz
   return order;
 }
 
-// The order of rows [from, to) by a text of their own (names, extensions): the order
+// The order of the rows by a text of their own (names, extensions): the order
 // compareText gives, ties kept in their order. Rows are sorted on their text eight units at a
 // time, packed into two integers: first on the folded units, then, among texts that fold
 // alike, on the units as they stand. Only rows still tied read their next eight units, so
 // most texts are read once, in list order, and comparisons touch nothing else.
-template <typename TextOf>
-std::vector<std::size_t> orderByText(const std::vector<FileEntry>& rows, std::size_t from,
-                                     std::size_t to, bool ascending, TextOf textOf) {
+template <typename RowAt, typename TextOf>
+std::vector<std::size_t> orderByText(std::size_t count, const RowAt& rowAt, bool ascending,
+                                     TextOf textOf) {
   constexpr qsizetype kUnits = 8;
   struct Item {
     quint64 high;
     quint64 low;
-    quint32 row;       // relative to from
+    quint32 row;
     quint8 units;      // how many of the eight units the text has (fewer where it ends)
     bool foldChanged;  // folding changed a unit of the text read so far
   };
@@ -203,12 +205,12 @@ std::vector<std::size_t> orderByText(const std::vector<FileEntry>& rows, std::si
     qsizetype at;
     bool folded;
   };
-  if (to - from > std::numeric_limits<quint32>::max()) std::abort();  // far beyond memory
+  if (count > std::numeric_limits<quint32>::max()) std::abort();  // far beyond memory
 
   // The texts by row, gathered once in list order: reading a tied row's text later costs one
   // look-up rather than two dependent ones (the row, then its text).
-  std::vector<QStringView> texts(to - from);
-  for (std::size_t i = 0; i < texts.size(); ++i) texts[i] = textOf(rows[from + i]);
+  std::vector<QStringView> texts(count);
+  for (std::size_t i = 0; i < count; ++i) texts[i] = textOf(rowAt(i));
   // Units [at, at + 8) of the text, folded or as they stand, zero beyond its end.
   const auto load = [&](Item& item, qsizetype at, bool fold) {
     const QStringView text = texts[item.row];
@@ -242,7 +244,7 @@ std::vector<std::size_t> orderByText(const std::vector<FileEntry>& rows, std::si
     if (!keyEqual(a, b)) return ascending ? keyLess(a, b) : keyLess(b, a);
     return a.row < b.row;
   };
-  std::vector<Item> items(to - from);
+  std::vector<Item> items(count);
   // The runs of equal items in a sorted range that need more of their texts read.
   const auto tiedRuns = [&](const Tied& range, std::vector<Tied>& into) {
     const auto end = items.begin() + std::ptrdiff_t(range.last);
@@ -311,22 +313,21 @@ std::vector<std::size_t> orderByText(const std::vector<FileEntry>& rows, std::si
   return order;
 }
 
-// The order of rows [from, to) by a text that many rows share (folders, types): each distinct
-// text is compared once, then the rows are ordered by the rank of their text. Ties keep their
-// order.
-template <typename TextOf>
-std::vector<std::size_t> orderBySharedText(const std::vector<FileEntry>& rows, std::size_t from,
-                                           std::size_t to, bool ascending, TextOf textOf) {
+// The order of the rows by a text that many rows share (folders, types): each distinct text is
+// compared once, then the rows are ordered by the rank of their text. Ties keep their order.
+template <typename RowAt, typename TextOf>
+std::vector<std::size_t> orderBySharedText(std::size_t count, const RowAt& rowAt, bool ascending,
+                                           TextOf textOf) {
   struct Item {
     const char16_t* data;
     qsizetype size;
-    std::size_t row;  // relative to from
+    std::size_t row;
   };
   std::vector<Item> items;
-  items.reserve(to - from);
-  for (std::size_t i = from; i < to; ++i) {
-    const QStringView text = textOf(rows[i]);
-    items.push_back({text.utf16(), text.size(), i - from});
+  items.reserve(count);
+  for (std::size_t i = 0; i < count; ++i) {
+    const QStringView text = textOf(rowAt(i));
+    items.push_back({text.utf16(), text.size(), i});
   }
   // Group the rows by the text's storage (the same storage is the same text).
   std::sort(items.begin(), items.end(), [](const Item& a, const Item& b) {
@@ -357,6 +358,35 @@ std::vector<std::size_t> orderBySharedText(const std::vector<FileEntry>& rows, s
   order.reserve(ranked.size());
   for (const auto& item : ranked) order.push_back(item.second);
   return order;
+}
+
+// The order of the rows by a column and direction, stable.
+template <typename RowAt>
+std::vector<std::size_t> orderOf(std::size_t count, const RowAt& rowAt, ListColumn column,
+                                 bool ascending) {
+  switch (column) {
+    case ListColumn::Size:
+      return orderByKey(
+          count, rowAt, ascending, [](const FileEntry& row) { return row.size; },
+          compareValues<qint64>);
+    case ListColumn::Created:
+    case ListColumn::Accessed:
+    case ListColumn::Modified:
+      return orderByKey(
+          count, rowAt, ascending,
+          [column](const FileEntry& row) { return dateOf(row, column).value(); },
+          compareValues<qint64>);
+    case ListColumn::Folder:
+    case ListColumn::Type:
+      return orderBySharedText(count, rowAt, ascending, [column](const FileEntry& row) {
+        return QStringView(textOf(row, column));
+      });
+    case ListColumn::Name:
+    case ListColumn::Extension:
+      break;
+  }
+  return orderByText(count, rowAt, ascending,
+                     [column](const FileEntry& row) { return QStringView(textOf(row, column)); });
 }
 
 // Merges sorted new rows into sorted rows without comparing again: before[k] is how many of
@@ -449,6 +479,20 @@ qint64 FileList::append(FileEntry entry) {
   }
   if (m_observer.to) m_observer.to->rowsInserted({{position, 1}});
   return position;
+}
+
+void FileList::leaveToTheSystem() {
+  static auto* const left = new std::vector<std::vector<FileEntry>>;
+  left->push_back(std::move(m_rows));
+  left->push_back(std::move(m_pendingRows));
+  m_rows = {};
+  m_pendingRows = {};
+  m_pending.clear();
+  m_tickedCount = 0;
+  m_fullPaths = {};
+  m_indexBuilt = false;
+  m_sortedPrefix = 0;
+  if (m_observer.to) m_observer.to->listReset();
 }
 
 void FileList::reserveFor(qint64 moreRows) {
@@ -602,6 +646,34 @@ void FileList::sortBySize() {
   m_bNumAsc = ascending;
 }
 
+void FileList::sortOwnThenBy(ListColumn column) {
+  if (!isListColumn(int(column))) return;
+  mergePending();
+  std::vector<std::size_t> own = sortedOrder(0, count(), m_sortColumn, m_sortAscending);
+  const bool bySize = column == ListColumn::Size;
+  const bool ascending = bySize ? !m_bNumAsc : true;
+  const bool sameAsOwn = !bySize && column == m_sortColumn && m_sortAscending;
+  if (bySize) {
+    m_bNumAsc = ascending;
+  } else {
+    m_sortColumn = column;
+    m_sortAscending = true;
+  }
+  m_sortingEnabled = !bySize;  // the list's own sorting would undo the size order
+  m_sortedPrefix = 0;
+  if (sameAsOwn) {
+    reorder(std::move(own));
+    return;
+  }
+  // Sorted by column with the rows taken in their own order, so that ties keep that order.
+  const std::vector<std::size_t> within = orderOf(
+      own.size(), [&](std::size_t i) -> const FileEntry& { return m_rows[own[i]]; }, column,
+      ascending);
+  std::vector<std::size_t> order(within.size());
+  for (std::size_t k = 0; k < within.size(); ++k) order[k] = own[within[k]];
+  reorder(std::move(order));
+}
+
 void FileList::resort() {
   mergePending();
   const qint64 sorted = std::clamp<qint64>(m_sortedPrefix, 0, count());
@@ -651,31 +723,10 @@ void FileList::reorder(std::vector<std::size_t> order) {
 
 std::vector<std::size_t> FileList::sortedOrder(qint64 from, qint64 to, ListColumn column,
                                                bool ascending) const {
-  const auto begin = std::size_t(from);
-  const auto end = std::size_t(to);
-  switch (column) {
-    case ListColumn::Size:
-      return orderByKey(
-          m_rows, begin, end, ascending, [](const FileEntry& row) { return row.size; },
-          compareValues<qint64>);
-    case ListColumn::Created:
-    case ListColumn::Accessed:
-    case ListColumn::Modified:
-      return orderByKey(
-          m_rows, begin, end, ascending,
-          [column](const FileEntry& row) { return dateOf(row, column).value(); },
-          compareValues<qint64>);
-    case ListColumn::Folder:
-    case ListColumn::Type:
-      return orderBySharedText(m_rows, begin, end, ascending, [column](const FileEntry& row) {
-        return QStringView(textOf(row, column));
-      });
-    case ListColumn::Name:
-    case ListColumn::Extension:
-      break;
-  }
-  return orderByText(m_rows, begin, end, ascending,
-                     [column](const FileEntry& row) { return QStringView(textOf(row, column)); });
+  return orderOf(
+      std::size_t(to - from),
+      [this, from](std::size_t i) -> const FileEntry& { return m_rows[std::size_t(from) + i]; },
+      column, ascending);
 }
 
 int FileList::compareForSorting(const FileEntry& a, const FileEntry& b) const {

@@ -33,6 +33,9 @@ class FileList {
   // Every row in display order, in one array (the writers walk it).
   const std::vector<FileEntry>& rows() const;
 
+  // Empties the list without freeing its rows, for a process about to end, which gives its
+  // memory back at once; they stay reachable, so leak checkers do not count them as lost.
+  void leaveToTheSystem();
   // Room for this many more rows, so that a large add does not move the list while it grows.
   void reserveFor(qint64 moreRows);
   // Appends a row; while the list's own sorting is on the row goes to its sorted place
@@ -68,6 +71,11 @@ class FileList {
   // Stable numeric size sort, ascending unless bNumAsc; then flips bNumAsc. Ticks stay. It
   // switches the list's own sorting off, which would otherwise undo the size order.
   void sortBySize();
+  // The order of switching the list's own sorting on and then sorting by column (as
+  // sortBySize does for Size, as setSortColumn(column, true) does with sorting on for the
+  // others), reached with one move of the rows; the list's sorting is then what those calls
+  // leave. For the batch run, which sorts what it gathered by a key of its own.
+  void sortOwnThenBy(ListColumn column);
   bool bNumAsc() const { return m_bNumAsc; }
 
   // "出力対象ﾌｧｲﾙﾘｽﾄ" and "出力対象ﾌｧｲﾙﾘｽﾄ - 総ﾌｧｲﾙ数：" + count + "ﾌｧｲﾙ".

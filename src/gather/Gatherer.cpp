@@ -4,8 +4,8 @@
 #include "core/Interaction.h"
 #include "core/Message.h"
 #include "core/PathRules.h"
-#include "core/Settings.h"
 #include "core/RecentTexts.h"
+#include "core/Settings.h"
 
 #include <QSet>
 
@@ -94,8 +94,8 @@ qint64 Gatherer::applyBatch(FolderScanner::Batch&& batch) {
   return added;
 }
 
-bool Gatherer::addTableFiles(std::vector<FolderEntry>& table, Progress progress,
-                             bool cancellable, qint64& added) {
+bool Gatherer::addTableFiles(std::vector<FolderEntry>& table, Progress progress, bool cancellable,
+                             qint64& added) {
   FolderScanner scanner(m_filter, m_threads);
   scanner.setBatchFiles(m_batchFiles);
   const auto count = qint64(table.size());
@@ -110,8 +110,8 @@ bool Gatherer::addTableFiles(std::vector<FolderEntry>& table, Progress progress,
   scanner.readFiles(table, 0, [&](FolderScanner::Batch&& batch) {
     if (batch.firstOfFolder && progress == Progress::PerFolder) {
       const auto k = qint64(batch.folder);
-      m_interaction.updateProgress(fileSearchCaption(), fileSearchInfo(),
-                                   progressDetail(k, count), k);
+      m_interaction.updateProgress(fileSearchCaption(), fileSearchInfo(), progressDetail(k, count),
+                                   k);
       if (m_interaction.cancelRequested()) {
         cancelled = true;
         return false;
@@ -128,8 +128,7 @@ bool Gatherer::addTableFiles(std::vector<FolderEntry>& table, Progress progress,
   return !cancelled;
 }
 
-qint64 Gatherer::addNames(const QString& folderText, std::vector<QString> names,
-                          bool cancellable) {
+qint64 Gatherer::addNames(const QString& folderText, std::vector<QString> names, bool cancellable) {
   if (names.empty()) return 0;
   std::vector<FolderEntry> table{{folderText, std::move(names)}};
   qint64 added = 0;
@@ -159,7 +158,7 @@ AddResult Gatherer::addCurrentFolder(const QString& folder) {
   recordRecent(m_settings.history, folderWithoutSeparator(text, nativePathStyle()));
   // No cancel here: nothing offers one, and a stale request must not cut the add short.
   const qint64 added = addNames(text, std::move(*files), false);
-  m_list.setSortingEnabled(true);
+  if (m_sortAtEnd) m_list.setSortingEnabled(true);
   return {AddOutcome::Done, added, 0};
 }
 
@@ -192,7 +191,7 @@ AddResult Gatherer::addSubtree(const QString& folder) {
   const bool completed = gatherSubtree(folder, &added, &unreadable);
   showFolder(text);  // the folder box returns to the start folder
   m_interaction.closeProgress();
-  m_list.setSortingEnabled(true);
+  if (m_sortAtEnd) m_list.setSortingEnabled(true);
   return {completed ? AddOutcome::Done : AddOutcome::Cancelled, added, unreadable};
 }
 

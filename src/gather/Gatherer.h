@@ -94,6 +94,9 @@ class Gatherer {
   // folders is processed: "処理件数：" done "　/　総ﾌｫﾙﾀﾞ数：" count "件".
   static QString progressDetail(qint64 done, qint64 count);
 
+  // Whether an add ends by switching the list's own sorting on (the window), or leaves the
+  // rows in the order gathered for a caller that sorts them itself (the batch run).
+  void setSortAtEnd(bool sort) { m_sortAtEnd = sort; }
   // How many threads the walk uses (0: the machine's cores).
   void setThreads(int threads) { m_threads = threads; }
   // How many files at most are added between two yields.
@@ -119,6 +122,7 @@ class Gatherer {
   Settings& m_settings;
   WildcardFilter m_filter;
   int m_threads = 0;
+  bool m_sortAtEnd = true;
   std::size_t m_batchFiles = FolderScanner::kBatchFiles;
   std::vector<FolderEntry> m_folderTable;
   std::function<void(const QString&)> m_folderShown;

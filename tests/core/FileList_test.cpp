@@ -442,3 +442,52 @@ TEST(FileList, LongListsSortByTextExactlyAsTheRowByRowComparison) {
     }
   }
 }
+
+// The batch run sorts what it gathered in one pass: the order, and the sorting left on or off,
+// of switching the list's sorting on and then sorting by the key, for every key.
+TEST(FileList, OwnSortingThenAKeyInOnePassEqualsTheTwoSorts) {
+  std::mt19937 random(5);
+  const QString stems[] = {u"a"_s, u"A"_s, u"b"_s, u"Report 1"_s, u"report 1"_s, u"ｆｉｌｅ"_s};
+  const QString folders[] = {u"/f/"_s, u"/F/"_s, u"/g/"_s, u"/データ/"_s};
+  const QString types[] = {u"テキスト"_s, u"PNG 画像"_s, u"png 画像"_s};
+  std::vector<FileEntry> rows;
+  for (int i = 0; i < 3000; ++i) {
+    FileEntry e = entry(stems[random() % 6] + u".t"_s + QString::number(random() % 3),
+                        qint64(random() % 5), types[random() % 3], folders[random() % 4]);
+    e.created = random() % 3 ? DateStamp::fromLocal(2024, 5, 1, 0, 0, int(random() % 4))
+                             : DateStamp();
+    e.accessed = DateStamp::fromLocal(2024, 5, 2, 0, 0, int(random() % 4));
+    e.modified = DateStamp::fromLocal(2024, 5, 3, 0, int(random() % 4), 0);
+    e.ticked = random() % 2;
+    e.type += QString::number(i);  // every row told apart by its type text
+    rows.push_back(e);
+  }
+  for (int c = 0; c < 8; ++c) {
+    const ListColumn column = ListColumn(c);
+    FileList twice;
+    twice.setSortingEnabled(false);
+    twice.appendBatch(rows);
+    twice.setSortingEnabled(true);
+    if (column == ListColumn::Size) {
+      twice.setSortingEnabled(false);
+      twice.sortBySize();
+    } else {
+      twice.setSortColumn(column, true);
+    }
+    FileList once;
+    once.setSortingEnabled(false);
+    once.appendBatch(rows);
+    once.sortOwnThenBy(column);
+
+    ASSERT_EQ(once.count(), twice.count());
+    for (qint64 i = 0; i < once.count(); ++i) {
+      ASSERT_EQ(once.at(i).type, twice.at(i).type) << c << " row " << i;
+      ASSERT_EQ(once.at(i).ticked, twice.at(i).ticked);
+    }
+    EXPECT_EQ(once.isSortingEnabled(), twice.isSortingEnabled()) << c;
+    EXPECT_EQ(once.sortColumn(), twice.sortColumn()) << c;
+    EXPECT_EQ(once.sortAscending(), twice.sortAscending()) << c;
+    EXPECT_EQ(once.tickedCount(), twice.tickedCount());
+    EXPECT_EQ(once.bNumAsc(), twice.bNumAsc());
+  }
+}
