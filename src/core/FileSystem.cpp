@@ -6,11 +6,13 @@
 #include <array>
 #include <unordered_map>
 
+#include <QFile>
 #include <QHash>
 #include <QMimeDatabase>
 #include <QMutex>
 #include <QMutexLocker>
 #include <QRegularExpression>
+#include <QStandardPaths>
 
 #if VEK_NATIVE_FILESYSTEM
 #include <dirent.h>
@@ -29,6 +31,8 @@
 #include <QFileInfo>
 #endif
 
+using namespace Qt::StringLiterals;
+
 namespace vek {
 
 namespace {
@@ -40,25 +44,12 @@ namespace {
 class MimeKeys {
  public:
   MimeKeys() {
+    // The glob lists the database is compiled from are read in a millisecond; asking the
+    // database for every type's globs parses each type's definition (a tenth of a second).
+    if (readGlobLists()) return;
     const QMimeDatabase database;
     for (const QMimeType& type : database.allMimeTypes()) {
-      for (const QString& glob : type.globPatterns()) {
-        if (glob.startsWith(u'*')) continue;
-        qsizetype literal = 0;
-        while (literal < glob.size() && !QStringView(u"*?[").contains(glob[literal])) ++literal;
-        if (literal > 0) {
-          m_prefixes.append(glob.left(literal).toLower());
-          markFirst(glob[0]);
-        } else {
-          // Only names ending in the glob's literal tail can match it.
-          qsizetype tail = glob.size();
-          while (tail > 0 && !QStringView(u"*?]").contains(glob[tail - 1])) --tail;
-          m_others.push_back(
-              {QRegularExpression(QRegularExpression::wildcardToRegularExpression(glob),
-                                  QRegularExpression::CaseInsensitiveOption),
-               glob.mid(tail)});
-        }
-      }
+      for (const QString& glob : type.globPatterns()) addGlob(glob);
     }
   }
 
@@ -69,6 +60,44 @@ class MimeKeys {
   }
 
  private:
+  // The shared MIME database's glob lists ("weight:type:glob[:flags]" lines) of every data
+  // folder; false when there are none (the database then uses a list built into Qt).
+  bool readGlobLists() {
+    const QStringList lists =
+        QStandardPaths::locateAll(QStandardPaths::GenericDataLocation, u"mime/globs2"_s);
+    bool read = false;
+    for (const QString& path : lists) {
+      QFile file(path);
+      if (!file.open(QIODevice::ReadOnly)) continue;
+      read = true;
+      for (const QByteArray& line : file.readAll().split('\n')) {
+        if (line.isEmpty() || line.startsWith('#')) continue;
+        const QList<QByteArray> fields = line.split(':');
+        if (fields.size() < 3 || fields[2] == "__NOGLOBS__") continue;
+        addGlob(QString::fromUtf8(fields[2]));
+      }
+    }
+    return read;
+  }
+
+  void addGlob(const QString& glob) {
+    if (glob.isEmpty() || glob.startsWith(u'*')) return;
+    qsizetype literal = 0;
+    while (literal < glob.size() && !QStringView(u"*?[").contains(glob[literal])) ++literal;
+    if (literal > 0) {
+      m_prefixes.append(glob.left(literal).toLower());
+      markFirst(glob[0]);
+    } else {
+      // Only names ending in the glob's literal tail can match it.
+      qsizetype tail = glob.size();
+      while (tail > 0 && !QStringView(u"*?]").contains(glob[tail - 1])) --tail;
+      m_others.push_back(
+          {QRegularExpression(QRegularExpression::wildcardToRegularExpression(glob),
+                              QRegularExpression::CaseInsensitiveOption),
+           glob.mid(tail)});
+    }
+  }
+
   void markFirst(QChar c) {
     if (c.unicode() < 128) {
       m_firstChars[c.toLower().unicode()] = true;
