@@ -9,6 +9,7 @@
 #include <limits>
 #include <numeric>
 #include <thread>
+#include <unordered_map>
 #include <utility>
 
 using namespace Qt::StringLiterals;
@@ -210,7 +211,6 @@ std::vector<std::size_t> orderByText(std::size_t count, const RowAt& rowAt, bool
   // The texts by row, gathered once in list order: reading a tied row's text later costs one
   // look-up rather than two dependent ones (the row, then its text).
   std::vector<QStringView> texts(count);
-  for (std::size_t i = 0; i < count; ++i) texts[i] = textOf(rowAt(i));
   // Units [at, at + 8) of the text, folded or as they stand, zero beyond its end.
   const auto load = [&](Item& item, qsizetype at, bool fold) {
     const QStringView text = texts[item.row];
@@ -286,16 +286,20 @@ std::vector<std::size_t> orderByText(std::size_t count, const RowAt& rowAt, bool
     }
   };
 
-  for (std::size_t i = 0; i < items.size(); ++i) {
-    items[i].row = quint32(i);
-    items[i].foldChanged = false;
-    load(items[i], 0, true);
-  }
+  const int threads = sortThreads(items.size());
+  runSideBySide(threads, [&](int slice) {
+    const std::size_t end = count * std::size_t(slice + 1) / std::size_t(threads);
+    for (std::size_t i = count * std::size_t(slice) / std::size_t(threads); i < end; ++i) {
+      texts[i] = textOf(rowAt(i));
+      items[i].row = quint32(i);
+      items[i].foldChanged = false;
+      load(items[i], 0, true);
+    }
+  });
   sortSideBySide(items, less);
   std::vector<Tied> tied;
   tiedRuns({0, items.size(), 0, true}, tied);
   // The tied ranges are independent: share them out in slices of about equal size.
-  const int threads = sortThreads(items.size());
   std::vector<std::vector<Tied>> shares;
   shares.resize(std::size_t(threads));
   std::size_t tiedItems = 0;
@@ -318,45 +322,53 @@ std::vector<std::size_t> orderByText(std::size_t count, const RowAt& rowAt, bool
 template <typename RowAt, typename TextOf>
 std::vector<std::size_t> orderBySharedText(std::size_t count, const RowAt& rowAt, bool ascending,
                                            TextOf textOf) {
-  struct Item {
+  if (count > std::numeric_limits<quint32>::max()) std::abort();  // far beyond memory
+  // Each text's storage gets a number when first met (the same storage is the same text).
+  struct Storage {
     const char16_t* data;
     qsizetype size;
-    std::size_t row;
+    bool operator==(const Storage&) const = default;
   };
-  std::vector<Item> items;
-  items.reserve(count);
+  struct StorageHash {
+    std::size_t operator()(const Storage& s) const noexcept {
+      return std::hash<const void*>()(s.data) ^ std::size_t(s.size);
+    }
+  };
+  std::unordered_map<Storage, quint32, StorageHash> numbers;
+  std::vector<QStringView> texts;
+  std::vector<quint32> numberOf(count);
+  Storage last{nullptr, -1};
+  quint32 lastNumber = 0;
   for (std::size_t i = 0; i < count; ++i) {
     const QStringView text = textOf(rowAt(i));
-    items.push_back({text.utf16(), text.size(), i});
+    const Storage storage{text.utf16(), text.size()};
+    if (!(storage == last)) {  // neighbouring rows mostly share their folder
+      const auto [at, added] = numbers.try_emplace(storage, quint32(texts.size()));
+      if (added) texts.push_back(text);
+      last = storage;
+      lastNumber = at->second;
+    }
+    numberOf[i] = lastNumber;
   }
-  // Group the rows by the text's storage (the same storage is the same text).
-  std::sort(items.begin(), items.end(), [](const Item& a, const Item& b) {
-    return a.data != b.data ? std::less<>()(a.data, b.data) : a.size < b.size;
-  });
-  std::vector<std::pair<QStringView, std::size_t>> distinct;  // text, first item of its group
-  for (std::size_t i = 0; i < items.size(); ++i)
-    if (i == 0 || items[i].data != items[i - 1].data || items[i].size != items[i - 1].size)
-      distinct.emplace_back(QStringView(items[i].data, items[i].size), i);
-  std::sort(distinct.begin(), distinct.end(), [&](const auto& a, const auto& b) {
-    const int c = compareText(a.first, b.first);
+  // The distinct texts in order; equal texts in separate storage get the same rank.
+  std::vector<quint32> byText(texts.size());
+  std::iota(byText.begin(), byText.end(), quint32(0));
+  std::sort(byText.begin(), byText.end(), [&](quint32 a, quint32 b) {
+    const int c = compareText(texts[a], texts[b]);
     return ascending ? c < 0 : c > 0;
   });
-  // Equal texts in separate storage get the same rank.
-  std::vector<std::pair<std::size_t, std::size_t>> ranked;  // rank, row
-  ranked.reserve(items.size());
-  std::size_t rank = 0;
-  for (std::size_t d = 0; d < distinct.size(); ++d) {
-    if (d > 0 && compareText(distinct[d - 1].first, distinct[d].first) != 0) ++rank;
-    const Item& first = items[distinct[d].second];
-    for (std::size_t i = distinct[d].second;
-         i < items.size() && items[i].data == first.data && items[i].size == first.size; ++i)
-      ranked.emplace_back(rank, items[i].row);
+  std::vector<quint32> rankOf(texts.size());
+  quint32 ranks = 0;
+  for (std::size_t d = 0; d < byText.size(); ++d) {
+    if (d > 0 && compareText(texts[byText[d - 1]], texts[byText[d]]) != 0) ++ranks;
+    rankOf[byText[d]] = ranks;
   }
-  items = {};
-  std::sort(ranked.begin(), ranked.end());
-  std::vector<std::size_t> order;
-  order.reserve(ranked.size());
-  for (const auto& item : ranked) order.push_back(item.second);
+  // The rows by rank, each rank's rows in their order: a counting sort.
+  std::vector<std::size_t> next(std::size_t(ranks) + 2, 0);
+  for (std::size_t i = 0; i < count; ++i) ++next[rankOf[numberOf[i]] + 1];
+  std::partial_sum(next.begin(), next.end(), next.begin());
+  std::vector<std::size_t> order(count);
+  for (std::size_t i = 0; i < count; ++i) order[next[rankOf[numberOf[i]]]++] = i;
   return order;
 }
 
