@@ -91,10 +91,9 @@ class MimeKeys {
       // Only names ending in the glob's literal tail can match it.
       qsizetype tail = glob.size();
       while (tail > 0 && !QStringView(u"*?]").contains(glob[tail - 1])) --tail;
-      m_others.push_back(
-          {QRegularExpression(QRegularExpression::wildcardToRegularExpression(glob),
-                              QRegularExpression::CaseInsensitiveOption),
-           glob.mid(tail)});
+      m_others.push_back({QRegularExpression(QRegularExpression::wildcardToRegularExpression(glob),
+                                             QRegularExpression::CaseInsensitiveOption),
+                          glob.mid(tail)});
     }
   }
 
@@ -165,10 +164,11 @@ std::optional<FolderListing> FileSystem::readFolder(const QString& path,
   return folder->read(fileFilter);
 }
 
-QString FileSystem::typeDescription(const QString& fileName) {
-  static const MimeKeys keys;
-  const QStringView key = keys.keyFor(fileName);
+namespace {
 
+// The description of a file's type from the process-wide cache, asking the database once per
+// key.
+QString sharedTypeDescription(const QString& fileName, QStringView key) {
   static QMutex mutex;
   static std::unordered_map<QString, QString, KeyHash, std::equal_to<>> cache;
   {
@@ -181,6 +181,29 @@ QString FileSystem::typeDescription(const QString& fileName) {
       database.mimeTypeForFile(fileName, QMimeDatabase::MatchExtension).comment().trimmed();
   QMutexLocker lock(&mutex);
   return cache.try_emplace(key.toString(), std::move(description)).first->second;
+}
+
+}  // namespace
+
+QString FileSystem::typeDescription(const QString& fileName) {
+  static const MimeKeys keys;
+  const QStringView key = keys.keyFor(fileName);
+
+  // A folder holds few kinds of file: this thread's last answers first, without the lock
+  // that the threads of a scan would otherwise take turns at for every file.
+  struct Recent {
+    QString key;
+    QString description;
+  };
+  thread_local std::array<Recent, 8> recent;
+  thread_local std::size_t nextRecent = 0;
+  for (const Recent& known : recent) {
+    if (!known.key.isNull() && known.key == key) return known.description;
+  }
+  Recent& slot = recent[nextRecent++ % recent.size()];
+  slot.key = key.toString();
+  slot.description = sharedTypeDescription(fileName, key);
+  return slot.description;
 }
 
 void FileSystem::sortNames(std::vector<QString>& names) {
