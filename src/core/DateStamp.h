@@ -17,6 +17,9 @@ class DateStamp {
   static DateStamp fromLocal(int year, int month, int day, int hour, int minute, int second);
   // A file-system time: seconds since 1970-01-01 00:00:00 UTC, in local time. Any value.
   static DateStamp fromSeconds(qint64 secondsSinceEpoch);
+  // To be called after the process changes its time zone (TZ and tzset): fromSeconds keeps
+  // what it learnt of the zone until then.
+  static void zoneChanged();
   static DateStamp fromDateTime(const QDateTime& dateTime);  // converted to local time
   // Parses the fixed form "YYYY/MM/DD HH:MM:SS"; null for anything else.
   static DateStamp fromText(QStringView text);

@@ -1,7 +1,9 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
+#include <ctime>
 #include <limits>
+#include <random>
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -87,4 +89,49 @@ TEST(DateStamp, AFileWithAnExtremeModificationTimeIsStillRead) {
     EXPECT_TRUE(info->modified.isNull()) << info->modified.text().toStdString();
     EXPECT_TRUE(info->accessed.isNull());
   }
+}
+
+// File times are converted hour by hour from what was learnt of the time zone: in zones with
+// and without summer time, with half- and quarter-hour offsets and with counted leap seconds,
+// and on both sides of every change of offset, each time gives what the system's own
+// conversion gives.
+TEST(DateStamp, FileTimesConvertAsTheSystemDoesInEveryZone) {
+  const char* const zones[] = {"UTC",           "Asia/Tokyo",          "America/New_York",
+                               "Europe/London", "Australia/Lord_Howe", "America/St_Johns",
+                               "Asia/Kathmandu", "right/Europe/Berlin"};
+  const QByteArray savedZone = qgetenv("TZ");
+  const bool hadZone = qEnvironmentVariableIsSet("TZ");
+  auto systemStamp = [](qint64 seconds) {
+    const auto t = time_t(seconds);
+    struct tm local {};
+    if (!localtime_r(&t, &local) || local.tm_year > 9999 - 1900 || local.tm_year < 1 - 1900)
+      return DateStamp();
+    return DateStamp::fromLocal(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
+                                local.tm_hour, local.tm_min, local.tm_sec);
+  };
+  std::mt19937_64 random(3);
+  int zonesTried = 0;
+  for (const char* zone : zones) {
+    if (!QFile::exists(QStringLiteral("/usr/share/zoneinfo/") + QLatin1String(zone))) continue;
+    ++zonesTried;
+    qputenv("TZ", QByteArray(":") + zone);
+    tzset();
+    DateStamp::zoneChanged();
+    // 2023 and 2024 in steps of 7 min 13 s: every hour, and each change of offset from both
+    // sides.
+    for (qint64 s = 1672531200 - 86400; s < 1735689600 + 86400; s += 433)
+      ASSERT_EQ(DateStamp::fromSeconds(s), systemStamp(s)) << zone << " " << s;
+    for (int i = 0; i < 20000; ++i) {
+      const qint64 s = qint64(random() % 600'000'000'000ULL) - 300'000'000'000LL;
+      ASSERT_EQ(DateStamp::fromSeconds(s), systemStamp(s)) << zone << " " << s;
+    }
+  }
+  if (hadZone) {
+    qputenv("TZ", savedZone);
+  } else {
+    qunsetenv("TZ");
+  }
+  tzset();
+  DateStamp::zoneChanged();
+  if (zonesTried == 0) GTEST_SKIP() << "no time zone data installed";
 }
