@@ -72,9 +72,8 @@ void BatchRun::loadPresets() {
   if (!m_presets) {
     m_interaction.showMessage(
         {QStringLiteral("警告"),
-         joinLines(
-             {QStringLiteral("フィルタ設定ファイルを読み込めません。既定のフィルタを使います。"),
-              error}),
+         joinLines({QStringLiteral("フィルタ設定ファイルを読み込めません。既定のフィルタを使います。"),
+                    error}),
          MessageIcon::Warning});
   }
 }
@@ -132,8 +131,7 @@ ExitCode BatchRun::executeBatch(const BatchRequest& request) {
   if (added.unreadableFolders > 0) {
     m_interaction.showMessage(
         {QStringLiteral("警告"),
-         QStringLiteral("読み取れなかったフォルダが %1 "
-                        "件あります。その中のファイルはリストに含まれていません。")
+         QStringLiteral("読み取れなかったフォルダが %1 件あります。その中のファイルはリストに含まれていません。")
              .arg(added.unreadableFolders),
          MessageIcon::Warning});
   }

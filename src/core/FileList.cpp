@@ -1,7 +1,6 @@
 // The output list: appending, ticks, the duplicate index, the list's own sorting and the size
 // sort, the count caption and the export checks.
 #include "core/FileList.h"
-#include "core/OrderedWork.h"
 
 #include <algorithm>
 #include <functional>
@@ -11,6 +10,8 @@
 #include <thread>
 #include <unordered_map>
 #include <utility>
+
+#include "core/OrderedWork.h"
 
 using namespace Qt::StringLiterals;
 
@@ -89,9 +90,9 @@ int compareColumn(const FileEntry& a, const FileEntry& b, ListColumn column) {
 }
 
 // Puts rows[k] = old rows[order[k]] for every k, in place, one cycle of the permutation at a
-// time; order is used up. The positions of a cycle are listed first (order is small and mostly
-// cached) so that the rows, which are large and scattered, can be fetched ahead of their move
-// instead of one cache miss after another.
+// time; order is used up. The positions of a cycle are listed first, from the order (a
+// sixteenth of the rows' size), so that the rows, large and scattered, can be fetched ahead of
+// their move instead of one cache miss after another.
 void applyOrder(std::vector<FileEntry>& rows, std::vector<std::size_t>& order) {
   constexpr std::size_t kAhead = 16;
   std::vector<std::size_t> cycle;
@@ -494,9 +495,14 @@ qint64 FileList::append(FileEntry entry) {
 }
 
 void FileList::leaveToTheSystem() {
-  static auto* const left = new std::vector<std::vector<FileEntry>>;
-  left->push_back(std::move(m_rows));
-  left->push_back(std::move(m_pendingRows));
+  struct Left {
+    std::vector<std::vector<FileEntry>> rows;
+    std::vector<QSet<QString>> indexes;
+  };
+  static auto* const left = new Left;
+  left->rows.push_back(std::move(m_rows));
+  left->rows.push_back(std::move(m_pendingRows));
+  left->indexes.push_back(std::move(m_fullPaths));
   m_rows = {};
   m_pendingRows = {};
   m_pending.clear();

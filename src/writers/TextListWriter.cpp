@@ -43,12 +43,9 @@ QString TextListWriter::separatorFor(const CsvSettings& csv, bool textType,
 
 QString TextListWriter::lineEndFor(int crLfType) {
   switch (crLfType) {
-    case 1:
-      return QStringLiteral("\r");
-    case 2:
-      return QStringLiteral("\n");
-    default:
-      return QStringLiteral("\r\n");
+    case 1: return QStringLiteral("\r");
+    case 2: return QStringLiteral("\n");
+    default: return QStringLiteral("\r\n");
   }
 }
 
