@@ -27,7 +27,7 @@
 #include "core/Settings.h"
 #include "gather/Gatherer.h"
 #include "ui/FileListModel.h"
-#include "ui/WindowDialogs.h"
+#include "ui/ScriptedDialogs.h"
 #include "ui/frmInfo.h"
 #include "ui/frmVek.h"
 
@@ -42,31 +42,12 @@ QString treeRoot() {
 
 const QString kAllFiles = u"*.*;　（全てのファイル）"_s;
 
-// Answers every question with yes and shows nothing.
-class QuietDialogs : public vek::WindowDialogs {
- public:
-  void showMessage(QWidget*, const vek::Message&) override {}
-  bool askYesNo(QWidget*, const vek::Message&) override { return true; }
-  bool askOkCancel(QWidget*, const vek::Message&) override { return true; }
-  std::optional<QString> chooseFolder(QWidget*, const QString&, const QString&) override {
-    return std::nullopt;
-  }
-  std::optional<QString> askText(QWidget*, const QString&, const QString&) override {
-    return std::nullopt;
-  }
-  std::optional<QString> chooseSaveFile(QWidget*, const QString&, const QString&) override {
-    return std::nullopt;
-  }
-  void openUrl(const QUrl&) override {}
-  void beep() override {}
-};
-
 QTemporaryDir& programFolder() {
   static QTemporaryDir folder;
   return folder;
 }
 
-std::unique_ptr<vek::frmVek> makeWindow(QuietDialogs& dialogs) {
+std::unique_ptr<vek::frmVek> makeWindow(vek::test::ScriptedDialogs& dialogs) {
   auto window = std::make_unique<vek::frmVek>(vek::frmVek::Options{
       programFolder().path(), QDir::tempPath(), QString(), &dialogs});
   window->resize(900, 700);
@@ -135,7 +116,7 @@ void BM_SubtreeAddWithoutWindow(benchmark::State& state) {
 
 void BM_SubtreeAddInWindow(benchmark::State& state) {
   if (!haveTree(state)) return;
-  QuietDialogs dialogs;
+  vek::test::ScriptedDialogs dialogs;
   auto window = makeWindow(dialogs);
   window->setFolderPath(treeRoot());
   GapMeter gaps;
@@ -160,7 +141,7 @@ void BM_SubtreeAddInWindow(benchmark::State& state) {
 // add has returned.
 void BM_CancelSubtreeAdd(benchmark::State& state) {
   if (!haveTree(state)) return;
-  QuietDialogs dialogs;
+  vek::test::ScriptedDialogs dialogs;
   auto window = makeWindow(dialogs);
   window->setFolderPath(treeRoot());
   double longest = 0;
@@ -216,7 +197,7 @@ std::vector<vek::FileEntry> millionRows() {
 }
 
 struct MillionWindow {
-  QuietDialogs dialogs;
+  vek::test::ScriptedDialogs dialogs;
   std::unique_ptr<vek::frmVek> window;
   QTreeView* view = nullptr;
 

@@ -19,15 +19,13 @@
 #include "core/ProgramVersion.h"
 #include "support/TempTree.h"
 #include "support/Unprivileged.h"
+#include "support/VekProcess.h"
 
 namespace vek {
 namespace {
 using namespace Qt::StringLiterals;
 
-struct ProcessResult {
-  int exitCode = -1;
-  QString out, err;
-};
+using ProcessResult = test::VekRun;
 
 class BatchProcessTest : public ::testing::Test {
  protected:
@@ -38,35 +36,13 @@ class BatchProcessTest : public ::testing::Test {
   }
 
   ProcessResult run(const QStringList& arguments, const QString& workingFolder = QString()) {
-    QProcess process;
-    QString program = qEnvironmentVariable("VEK_EXE");
-    QStringList programArguments = arguments;
-    if (asUnprivilegedUser) {
-      // Root reads every folder; permissions only mean something to an ordinary user.
-      programArguments = test::unprivilegedCommand(QStringList{program} + arguments);
-      program = programArguments.takeFirst();
-      test::openToOthers({tree.root(), home});
-    }
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(u"VEK_HOME"_s, home);
-    for (const QString& name : {u"QT_QPA_PLATFORM"_s, u"DISPLAY"_s, u"WAYLAND_DISPLAY"_s}) {
-      env.remove(name);
-    }
-    if (!pathPrefix.isEmpty()) env.insert(u"PATH"_s, pathPrefix + u':' + env.value(u"PATH"_s));
-    process.setProcessEnvironment(env);
-    process.setWorkingDirectory(workingFolder.isEmpty() ? tree.root() : workingFolder);
-    process.start(program, programArguments);
-    process.closeWriteChannel();
-    ProcessResult result;
-    if (!process.waitForFinished(60000)) {
-      ADD_FAILURE() << "vek did not finish: " << process.errorString().toStdString();
-      process.kill();
-      return result;
-    }
-    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    result.out = QString::fromUtf8(process.readAllStandardOutput());
-    result.err = QString::fromUtf8(process.readAllStandardError());
-    return result;
+    test::VekRunOptions options;
+    options.home = home;
+    options.workingFolder = workingFolder.isEmpty() ? tree.root() : workingFolder;
+    options.unprivileged = asUnprivilegedUser;
+    options.foldersToOpen = {tree.root(), home};
+    options.pathPrefix = pathPrefix;
+    return test::runVek(arguments, options);
   }
 
   QString setting(const QString& section, const QString& key) const {

@@ -7,22 +7,18 @@
 
 #include <QFile>
 #include <QProcess>
-#include <QProcessEnvironment>
 
 #include <gtest/gtest.h>
 
 #include "support/QStringPrinter.h"
 #include "support/TempTree.h"
-#include "support/Unprivileged.h"
+#include "support/VekProcess.h"
 
 namespace vek {
 namespace {
 using namespace Qt::StringLiterals;
 
-struct RunResult {
-  int exitCode = -1;
-  QString err;
-};
+using RunResult = test::VekRun;
 
 class BatchWalkTest : public ::testing::Test {
  protected:
@@ -35,30 +31,14 @@ class BatchWalkTest : public ::testing::Test {
   // vek /I source /O output /T CSV /F name /C, with threads threads (0: the default), as the
   // unprivileged user "nobody" when asked and this process is root.
   RunResult run(const QString& name, int threads = 0, bool unprivileged = false) {
-    QStringList arguments = {u"/I"_s, source, u"/O"_s, output, u"/T"_s, u"CSV"_s,
-                             u"/F"_s, name,   u"/C"_s};
-    QString program = qEnvironmentVariable("VEK_EXE");
-    if (unprivileged) {
-      arguments = test::unprivilegedCommand(QStringList{program} + arguments);
-      program = arguments.takeFirst();
-      test::openToOthers({tree.root(), home, output});
-    }
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(u"VEK_HOME"_s, home);
-    env.remove(u"DISPLAY"_s);
-    if (threads > 0) env.insert(u"VEK_THREADS"_s, QString::number(threads));
-    QProcess process;
-    process.setProcessEnvironment(env);
-    process.start(program, arguments);
-    RunResult result;
-    if (!process.waitForFinished(120000)) {
-      ADD_FAILURE() << "vek did not finish";
-      process.kill();
-      return result;
-    }
-    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    result.err = QString::fromUtf8(process.readAllStandardError());
-    return result;
+    test::VekRunOptions options;
+    options.home = home;
+    options.threads = threads;
+    options.unprivileged = unprivileged;
+    options.foldersToOpen = {tree.root(), home, output};
+    return test::runVek({u"/I"_s, source, u"/O"_s, output, u"/T"_s, u"CSV"_s, u"/F"_s, name,
+                         u"/C"_s},
+                        options);
   }
 
   QByteArray outputBytes(const QString& name) const {

@@ -40,6 +40,15 @@ void expectFailureMessage(const test::RecordingInteraction& interaction, const Q
   EXPECT_EQ(interaction.messages[0].icon, MessageIcon::Warning);
 }
 
+// After a failed write over list.csv: its old contents as they were, no temporary file left
+// beside it, and the one warning naming it.
+void expectOldFileKept(const test::TempTree& tree, const test::RecordingInteraction& interaction,
+                       const QString& path) {
+  EXPECT_EQ(tree.read(u"list.csv"_s), "old contents");
+  EXPECT_EQ(entriesOf(tree.root()), QStringList{u"list.csv"_s});
+  expectFailureMessage(interaction, path);
+}
+
 TEST(OutputFile, WritesANewFileAndReplacesAnOldOne) {
   test::TempTree tree;
   test::RecordingInteraction interaction;
@@ -68,9 +77,7 @@ TEST(OutputFile, AFailedBodyLeavesTheOldFileUntouched) {
     return false;
   });
   EXPECT_FALSE(ok);
-  EXPECT_EQ(tree.read(u"list.csv"_s), "old contents");
-  EXPECT_EQ(entriesOf(tree.root()), QStringList{u"list.csv"_s});
-  expectFailureMessage(interaction, path);
+  expectOldFileKept(tree, interaction, path);
 }
 
 TEST(OutputFile, FilesThatCannotBeCreated) {
@@ -137,9 +144,7 @@ TEST(OutputFile, AWriteFailureOnDiskLeavesTheOldFileUntouched) {
     }
 
     EXPECT_FALSE(ok);
-    EXPECT_EQ(tree.read(u"list.csv"_s), "old contents");
-    EXPECT_EQ(entriesOf(tree.root()), QStringList{u"list.csv"_s});
-    expectFailureMessage(interaction, path);
+    expectOldFileKept(tree, interaction, path);
   }
 }
 

@@ -15,31 +15,13 @@
 #include <QTreeView>
 
 #include "ui/FileListModel.h"
-#include "ui/WindowDialogs.h"
+#include "ui/ScriptedDialogs.h"
 #include "ui/frmInfo.h"
 #include "ui/frmVek.h"
 
 namespace {
 
 using namespace Qt::StringLiterals;
-
-class QuietDialogs : public vek::WindowDialogs {
- public:
-  void showMessage(QWidget*, const vek::Message&) override {}
-  bool askYesNo(QWidget*, const vek::Message&) override { return true; }
-  bool askOkCancel(QWidget*, const vek::Message&) override { return true; }
-  std::optional<QString> chooseFolder(QWidget*, const QString&, const QString&) override {
-    return std::nullopt;
-  }
-  std::optional<QString> askText(QWidget*, const QString&, const QString&) override {
-    return std::nullopt;
-  }
-  std::optional<QString> chooseSaveFile(QWidget*, const QString&, const QString&) override {
-    return std::nullopt;
-  }
-  void openUrl(const QUrl&) override {}
-  void beep() override {}
-};
 
 void writeFile(const QString& path, qint64 size) {
   QDir().mkpath(path.section(u'/', 0, -2));
@@ -81,7 +63,7 @@ int main(int argc, char** argv) {
                {"src/vek.h", 812},               {"表計算/売上集計.csv", 40960}};
   for (const auto& file : files) writeFile(root + u'/' + QString::fromUtf8(file.name), file.size);
 
-  QuietDialogs dialogs;
+  vek::test::ScriptedDialogs dialogs;
   vek::frmVek window({home.path(), data.path(), root, &dialogs});
   window.resize(820, 640);
   window.move(40, 40);

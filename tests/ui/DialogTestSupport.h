@@ -4,7 +4,9 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QString>
 #include <QWidget>
 
@@ -35,6 +37,15 @@ inline void typeText(QWidget* widget, const QString& text) {
     QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
     QApplication::sendEvent(widget, &press);
   }
+}
+
+// Empties an editable combo box and types text into it key by key, its window active and the
+// box focused, as a person does (completion, when on, takes part).
+inline void typeIntoCombo(QComboBox* combo, QWidget* window, const QString& text) {
+  combo->lineEdit()->clear();
+  QApplication::setActiveWindow(window);
+  combo->lineEdit()->setFocus();
+  typeText(combo->lineEdit(), text);
 }
 
 // The user's click: a check box changes its tick, an option button gets selected.

@@ -57,7 +57,8 @@ class ScriptedDialogs : public WindowDialogs {
  private:
   static std::optional<QString> next(std::deque<std::optional<QString>>& queue) {
     if (queue.empty()) return std::nullopt;
-    auto answer = queue.front();
+    std::optional<QString> answer;
+    answer.swap(queue.front());
     queue.pop_front();
     return answer;
   }

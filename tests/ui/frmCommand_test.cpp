@@ -18,6 +18,7 @@
 
 #include <gtest/gtest.h>
 
+#include "DialogTestSupport.h"
 #include "core/Session.h"
 #include "support/QStringPrinter.h"
 #include "support/TempTree.h"
@@ -186,10 +187,7 @@ TEST_F(CommandBuilderTest, TypedFilterIsNotCompletedFromThePresets) {
   auto dialog = open(standard());
   auto* combo = find<QComboBox>(*dialog, u"cmbFilter"_s);
   ASSERT_GT(combo->count(), 1);
-  combo->lineEdit()->clear();
-  QApplication::setActiveWindow(dialog.get());
-  combo->lineEdit()->setFocus();
-  type(combo->lineEdit(), u"*.t"_s);
+  test::typeIntoCombo(combo, dialog.get(), u"*.t"_s);
   EXPECT_EQ(combo->currentText(), u"*.t"_s);
 }
 

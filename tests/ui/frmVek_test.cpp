@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QTimer>
 
+#include "DialogTestSupport.h"
 #include "WindowFixture.h"
 #include "core/FileList.h"
 #include "support/QStringPrinter.h"
@@ -98,14 +99,8 @@ TEST_F(Window, TypedFilterIsNotCompletedFromThePresets) {
   open();
   auto* combo = child<QComboBox>("cmbFilter");
   ASSERT_GT(combo->count(), 1);
-  combo->lineEdit()->clear();
-  QApplication::setActiveWindow(window.get());
-  combo->lineEdit()->setFocus();
   // Every preset begins with "*.": completion would turn the typed pattern into the first one.
-  for (const QChar c : QStringLiteral("*.t")) {
-    QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-    QApplication::sendEvent(combo->lineEdit(), &press);
-  }
+  test::typeIntoCombo(combo, window.get(), QStringLiteral("*.t"));
   EXPECT_EQ(combo->currentText(), QStringLiteral("*.t"));
 }
 

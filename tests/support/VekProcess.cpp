@@ -1,0 +1,47 @@
+#include "support/VekProcess.h"
+
+#include <QProcess>
+#include <QProcessEnvironment>
+
+#include <gtest/gtest.h>
+
+#include "support/Unprivileged.h"
+
+namespace vek::test {
+
+VekRun runVek(const QStringList& arguments, const VekRunOptions& options) {
+  QString program = qEnvironmentVariable("VEK_EXE");
+  QStringList programArguments = arguments;
+  if (options.unprivileged) {
+    // Root reads every folder; permissions only mean something to an ordinary user.
+    programArguments = unprivilegedCommand(QStringList{program} + arguments);
+    program = programArguments.takeFirst();
+    openToOthers(options.foldersToOpen);
+  }
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert(QStringLiteral("VEK_HOME"), options.home);
+  for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+    env.remove(QString::fromLatin1(name));
+  if (!options.pathPrefix.isEmpty())
+    env.insert(QStringLiteral("PATH"),
+               options.pathPrefix + u':' + env.value(QStringLiteral("PATH")));
+  if (options.threads > 0)
+    env.insert(QStringLiteral("VEK_THREADS"), QString::number(options.threads));
+  QProcess process;
+  process.setProcessEnvironment(env);
+  if (!options.workingFolder.isEmpty()) process.setWorkingDirectory(options.workingFolder);
+  process.start(program, programArguments);
+  process.closeWriteChannel();
+  VekRun result;
+  if (!process.waitForFinished(120000)) {
+    ADD_FAILURE() << "vek did not finish: " << process.errorString().toStdString();
+    process.kill();
+    return result;
+  }
+  result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+  result.out = QString::fromUtf8(process.readAllStandardOutput());
+  result.err = QString::fromUtf8(process.readAllStandardError());
+  return result;
+}
+
+}  // namespace vek::test
