@@ -303,6 +303,12 @@ bool FileSystem::fileExists(const QString& path) {
   return stat(encodeFileName(path).constData(), &st) == 0 && !S_ISDIR(st.st_mode);
 }
 
+bool FileSystem::regularFileExists(const QString& path) {
+  if (path.isEmpty()) return false;
+  struct stat st {};
+  return stat(encodeFileName(path).constData(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
 bool FileSystem::folderExists(const QString& path) {
   if (path.isEmpty()) return false;
   struct stat st {};
@@ -447,6 +453,10 @@ std::optional<FileInfo> infoOf(const QFileInfo& file, QString* errorText) {
 bool FileSystem::fileExists(const QString& path) {
   const QFileInfo file(path);
   return !path.isEmpty() && file.exists() && !file.isDir();
+}
+
+bool FileSystem::regularFileExists(const QString& path) {
+  return !path.isEmpty() && QFileInfo(path).isFile();
 }
 
 bool FileSystem::folderExists(const QString& path) {

@@ -49,6 +49,9 @@ class FileSystem {
 
   // True when something other than a folder exists at path (links followed).
   static bool fileExists(const QString& path);
+  // True when a regular file exists at path (links followed): not a pipe, device or socket,
+  // whose reading could block or never end.
+  static bool regularFileExists(const QString& path);
   // True when a folder exists at path (links followed); an empty path gives false.
   static bool folderExists(const QString& path);
 
