@@ -104,7 +104,7 @@ TEST(FolderScannerTest, AWorkerThreadGivesTheTableAndRowsOfTheSingleThreadedAdd)
     worker.join();
     ASSERT_EQ(searched.size(), expectedTable.size()) << threads;
     for (std::size_t i = 0; i < searched.size(); ++i) {
-      EXPECT_EQ(searched[i].path, expectedTable[i].path) << threads << " " << i;
+      EXPECT_EQ(searched[i].path(), expectedTable[i].path()) << threads << " " << i;
       EXPECT_EQ(searched[i].files, expectedTable[i].files) << threads << " " << i;
     }
     EXPECT_EQ(rows, expectedRows) << threads;
