@@ -423,13 +423,15 @@ std::optional<FileSystem::Folder> FileSystem::Folder::open(const QString& path) 
   return Folder(fd, quint64(st.st_dev), onPseudoFileSystem(fd, st.st_dev));
 }
 
-std::optional<FileSystem::Folder> FileSystem::Folder::openSubfolder(const QString& name) const {
+std::optional<FileSystem::Folder> FileSystem::Folder::openSubfolder(const QString& name,
+                                                                    bool lookAtFileSystem) const {
   if (name.isEmpty() || name.contains(u'/')) return std::nullopt;
   // O_NOFOLLOW: a link to a folder is never entered, even when it replaced the folder since
   // the listing was taken.
   const int fd = ::openat(m_fd, encodeFileName(name).constData(),
                           O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NOFOLLOW);
   if (fd < 0) return std::nullopt;
+  if (!lookAtFileSystem) return Folder(fd, m_device, m_pseudo);
   struct stat st {};
   if (fstat(fd, &st) != 0) {
     ::close(fd);
@@ -576,7 +578,8 @@ std::optional<FileSystem::Folder> FileSystem::Folder::open(const QString& path) 
   return Folder(folder.absoluteFilePath());
 }
 
-std::optional<FileSystem::Folder> FileSystem::Folder::openSubfolder(const QString& name) const {
+std::optional<FileSystem::Folder> FileSystem::Folder::openSubfolder(const QString& name,
+                                                                    bool) const {
   if (name.isEmpty() || name.contains(u'/')) return std::nullopt;
   const QFileInfo folder(m_path + u'/' + name);
   if (folder.isSymLink() || folder.isJunction()) return std::nullopt;

@@ -88,7 +88,9 @@ class FileSystem {
     static std::optional<Folder> open(const QString& path);
     // The subfolder name of this folder, opened relative to it (no path is resolved again,
     // so any depth the file system holds can be opened); nullopt when it cannot be.
-    std::optional<Folder> openSubfolder(const QString& name) const;
+    // lookAtFileSystem false skips telling whether it is on a pseudo file system (one stat
+    // less), for a folder already known not to be.
+    std::optional<Folder> openSubfolder(const QString& name, bool lookAtFileSystem = true) const;
     // True when the folder lies on a pseudo file system (proc, sysfs, devtmpfs, cgroup and
     // the like: the kernel's own files, some endless, some blocking). Told by the file
     // system's type, looked up only where the device changes from the parent folder's, so

@@ -55,6 +55,10 @@ class FolderOpener {
  public:
   using Open = std::shared_ptr<const FileSystem::Folder>;
 
+  // lookAtFileSystems false for folders a search has already found not to be on a pseudo
+  // file system: the reads of their files.
+  explicit FolderOpener(bool lookAtFileSystems = true) : m_lookAtFileSystems(lookAtFileSystems) {}
+
   // The open folder; nullptr when it (or a folder above it) cannot be opened.
   Open open(const std::shared_ptr<const FolderNode>& node) {
     std::vector<const std::shared_ptr<const FolderNode>*> chain;  // below the kept ancestor
@@ -70,7 +74,7 @@ class FolderOpener {
       const std::shared_ptr<const FolderNode>& folder = **it;
       std::optional<FileSystem::Folder> opened;
       if (base) {
-        opened = base->openSubfolder(folder->name());
+        opened = base->openSubfolder(folder->name(), m_lookAtFileSystems);
       } else if (!folder->parent()) {
         opened = FileSystem::Folder::open(folder->name());
       }
@@ -103,8 +107,10 @@ class FolderOpener {
       m_kept.push_back({node, folder, ++m_clock});
       return;
     }
-    auto oldest = std::min_element(m_kept.begin(), m_kept.end(),
-                                   [](const Kept& a, const Kept& b) { return a.used < b.used; });
+    // The start folders stay: every other folder can be opened again from them.
+    auto oldest = std::min_element(m_kept.begin(), m_kept.end(), [](const Kept& a, const Kept& b) {
+      return std::pair(!a.node->parent(), a.used) < std::pair(!b.node->parent(), b.used);
+    });
     *oldest = {node, folder, ++m_clock};
   }
 
@@ -113,6 +119,7 @@ class FolderOpener {
     Open folder;
     std::uint64_t used;
   };
+  const bool m_lookAtFileSystems;
   std::mutex m_mutex;
   std::vector<Kept> m_kept;
   std::uint64_t m_clock = 0;
@@ -427,7 +434,7 @@ bool FolderScanner::readFiles(std::vector<FolderEntry>& table, std::size_t first
     units.emplace_back(i, end);
     i = end;
   }
-  FolderOpener opener;
+  FolderOpener opener(false);
   auto readWork = [&](std::size_t u) {
     std::vector<Batch> batches;
     for (std::size_t i = units[u].first; i < units[u].second; ++i)
