@@ -11,6 +11,7 @@
 
 #include "batch/CommandForm.h"
 #include "core/Message.h"
+#include "ui/CommandBoxText.h"
 
 class QButtonGroup;
 class QCheckBox;
@@ -66,6 +67,10 @@ class frmCommand : public QDialog {
   void loadFilterPresets();
   void fileNameOptionChanged();
   void recompose();
+  // What the line now is (the composed one, or the person's edit of it), whether it may be
+  // copied and test-run, and the note under the box that says why not.
+  void commandChanged();
+  QString currentLine() const;
   void browse(QLineEdit* box);
   void copyCommand();
   void startTestRun();
@@ -73,6 +78,8 @@ class frmCommand : public QDialog {
   void testRunFinished(int exitCode, QProcess::ExitStatus status);
   void testRunFailedToStart();
   void endTestRun();
+  // Ends a test run at once, unheard: the dialog is closing.
+  void abandonTestRun();
   void openManual();
   // True when the key was handled here (the control does not see it).
   bool handleKey(QObject* watched, QKeyEvent* key);
@@ -97,11 +104,19 @@ class frmCommand : public QDialog {
   QButtonGroup* m_optSortKey;
   QCheckBox* m_chkSubDir;
   QPlainTextEdit* m_txtCommand;
+  QLabel* m_lblCommandNote;
   QPushButton* m_cmdMakeTest;
   QPushButton* m_cmdCopy;
   QPushButton* m_cmdOk;
   QLabel* m_lblTestRunning;
   QPushButton* m_cmdStopTest;
+
+  // The line as composed, beside the box that shows it changed.
+  CommandBoxText m_line;
+  // Why the composed line does not mean what the form says; empty when it does.
+  QString m_readBackProblem;
+  bool m_settingLine = false;
+  bool m_testOffered = true;
 
   QProcess* m_run = nullptr;
   QTimer m_stillWorking;
