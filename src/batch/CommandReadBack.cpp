@@ -21,7 +21,7 @@ const QString kSubfolders = QStringLiteral("ｻﾌﾞﾃﾞｨﾚｸﾄﾘの検
 
 QString hint() {
   return QStringLiteral(
-      "「/C」など指示符と同じ形の値や空の値は値として読まれません、指定を変更してください。");
+      "指示符と同じ形の値（/C など）や空の値は使えません、指定を変更してください。");
 }
 
 }  // namespace

@@ -260,6 +260,7 @@ void frmCommand::buildControls() {
   m_lblCommandNote = new QLabel(frCommand);
   m_lblCommandNote->setObjectName(QStringLiteral("lblCommandNote"));
   m_lblCommandNote->setWordWrap(true);
+  m_lblCommandNote->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   m_lblCommandNote->setTextFormat(Qt::PlainText);
   m_lblCommandNote->hide();
   m_cmdMakeTest = new QPushButton(QStringLiteral("リスト作成のテスト"), frCommand);
@@ -399,9 +400,29 @@ void frmCommand::commandChanged() {
   }
   m_lblCommandNote->setText(notes.join(u'\n'));
   m_lblCommandNote->setVisible(!notes.isEmpty());
+  fitNote();
   m_cmdCopy->setEnabled(pastable);
   m_testOffered = edited || m_readBackProblem.isEmpty();
   m_cmdMakeTest->setEnabled(m_testOffered && !m_run);
+}
+
+void frmCommand::fitNote() {
+  if (!isVisible() || m_lblCommandNote->isHidden()) return;
+  // The note's height at the width it has, as its minimum: the layout takes the minimum into
+  // the dialog's, where a height for a width it would not.
+  layout()->activate();
+  const int noteHeight = m_lblCommandNote->heightForWidth(m_lblCommandNote->width());
+  if (noteHeight != m_lblCommandNote->minimumHeight()) {
+    m_lblCommandNote->setMinimumHeight(noteHeight);
+    layout()->activate();
+  }
+  const int needed = layout()->totalMinimumSize().height();
+  if (needed > height()) resize(width(), needed);
+}
+
+void frmCommand::resizeEvent(QResizeEvent* event) {
+  QDialog::resizeEvent(event);
+  fitNote();
 }
 
 void frmCommand::browse(QLineEdit* box) {
@@ -588,6 +609,11 @@ void frmCommand::keyPressEvent(QKeyEvent* event) {
     return;
   }
   QDialog::keyPressEvent(event);
+}
+
+void frmCommand::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  fitNote();
 }
 
 void frmCommand::reject() {

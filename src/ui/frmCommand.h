@@ -60,6 +60,8 @@ class frmCommand : public QDialog {
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
   void reject() override;
 
  private:
@@ -71,6 +73,9 @@ class frmCommand : public QDialog {
   // copied and test-run, and the note under the box that says why not.
   void commandChanged();
   QString currentLine() const;
+  // Makes the dialog tall enough for the note wrapped at its width, which its minimum size
+  // does not count.
+  void fitNote();
   void browse(QLineEdit* box);
   void copyCommand();
   void startTestRun();

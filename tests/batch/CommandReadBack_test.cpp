@@ -36,7 +36,7 @@ QString problemOf(const CommandForm& form) {
 
 TEST(CommandReadBack, ValuesTheRunReadsOtherwiseAreNamed) {
   const QString hint =
-      u"「/C」など指示符と同じ形の値や空の値は値として読まれません、指定を変更してください。"_s;
+      u"指示符と同じ形の値（/C など）や空の値は使えません、指定を変更してください。"_s;
   auto differs = [&](const QString& parts) -> QString {
     return u"このコマンドでは"_s + parts + u"が指定と違う意味に読まれます。\n"_s + hint;
   };

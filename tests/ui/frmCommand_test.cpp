@@ -591,7 +591,7 @@ TEST_F(CommandBuilderTest, LongFolderPathsAreNotCut) {
 // other than the form: the builder says so under the line and offers no test run.
 TEST_F(CommandBuilderTest, ALineTheRunWouldReadOtherwiseIsNotOffered) {
   const QString hint =
-      u"「/C」など指示符と同じ形の値や空の値は値として読まれません、指定を変更してください。"_s;
+      u"指示符と同じ形の値（/C など）や空の値は使えません、指定を変更してください。"_s;
   const struct {
     const char* name;
     QString inPath, title;
