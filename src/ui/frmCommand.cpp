@@ -28,6 +28,7 @@
 #include <vector>
 #endif
 
+#include <algorithm>
 #include <limits>
 
 #include "batch/CommandComposer.h"
@@ -389,9 +390,19 @@ QString frmCommand::currentLine() const {
 void frmCommand::commandChanged() {
   // A line the person edited is theirs: the run says what it makes of it.
   const bool edited = m_txtCommand->toPlainText() != m_line.shown();
-  const bool pastable = !holdsRawBytes(currentLine());
+  const QString line = currentLine();
+  const bool pastable = !holdsRawBytes(line);
   QStringList notes;
   if (!edited && !m_readBackProblem.isEmpty()) notes.append(m_readBackProblem);
+  // A terminal turns a pasted CR into LF, and a tab into completion, whatever the quoting.
+  const bool controls = std::any_of(line.begin(), line.end(), [](QChar c) {
+    return (c.unicode() < 0x20 && c != u'\n') || c.unicode() == 0x7F;
+  });
+  if (pastable && controls) {
+    notes.append(
+        QStringLiteral("制御文字（CR、タブなど）を含むため、"
+                       "このコマンドは端末に貼り付けると違う意味に読まれることがあります。"));
+  }
   if (!pastable) {
     notes.append(
         QStringLiteral("UTF-8で表せない名前を含むため、"

@@ -437,24 +437,25 @@ bool exists(const QByteArray& path) {
 struct TwinNames {
   const char* what;
   QByteArray name, twin;
-  bool pastable;  // a copied line can carry the name
+  bool pastable;     // a copied line can carry the name
+  bool pastedAlike;  // a terminal leaves it as it is
 };
 const TwinNames kTwinNames[] = {
     {"no-break space",
      "My\xC2\xA0"
      "Files",
-     "My Files", true},
-    {"carriage return", "a\rb", "a\nb", true},
-    {"CR LF", "c\r\nd", "c\nd", true},
+     "My Files", true, true},
+    {"carriage return", "a\rb", "a\nb", true, false},
+    {"CR LF", "c\r\nd", "c\nd", true, false},
     {"line separator",
      "e\xE2\x80\xA8"
      "f",
-     "e\nf", true},
+     "e\nf", true, true},
     {"paragraph separator",
      "g\xE2\x80\xA9"
      "h",
-     "g\nh", true},
-    {"not UTF-8", "caf\xE9", "caf\xEF\xBF\xBD", false},
+     "g\nh", true, true},
+    {"not UTF-8", "caf\xE9", "caf\xEF\xBF\xBD", false, true},
 };
 
 // For one name: in/<name> holding real.txt beside in/<twin> holding twin.txt, the same two
@@ -518,6 +519,9 @@ TEST_F(CommandBuilderTest, CopyPutsTheComposedLineOrSaysWhyItCannot) {
   const QString notPastable =
       u"UTF-8で表せない名前を含むため、このコマンドは貼り付けても同じ意味になりません。\n"
       u"リスト作成のテストはこのまま実行できます。"_s;
+  const QString pastedOtherwise =
+      u"制御文字（CR、タブなど）を含むため、"
+      u"このコマンドは端末に貼り付けると違う意味に読まれることがあります。"_s;
   int number = 0;
   for (const TwinNames& names : kTwinNames) {
     SCOPED_TRACE(names.what);
@@ -527,7 +531,9 @@ TEST_F(CommandBuilderTest, CopyPutsTheComposedLineOrSaysWhyItCannot) {
     auto dialog = open(twins.prefill);
     auto* copy = find<QPushButton>(*dialog, u"cmdCopy"_s);
     EXPECT_EQ(copy->isEnabled(), names.pastable);
-    EXPECT_EQ(noteOf(*dialog), names.pastable ? QString() : notPastable);
+    EXPECT_EQ(noteOf(*dialog), !names.pastable      ? notPastable
+                               : !names.pastedAlike ? pastedOtherwise
+                                                    : QString());
     copy->click();
     if (names.pastable) {
       EXPECT_EQ(QGuiApplication::clipboard()->text(), composeCommand(dialog->form()));
@@ -649,6 +655,27 @@ TEST_F(CommandBuilderTest, ALineTheRunWouldReadOtherwiseIsNotOffered) {
     EXPECT_FALSE(dialog->testRunning());
     EXPECT_TRUE(dialogs.messages.empty());
   }
+}
+
+// A line the person edited by hand is theirs to test: the run says what it makes of it.
+TEST_F(CommandBuilderTest, AnEditedLineIsOfferedForTheTestRunAgain) {
+  frmCommand::Prefill prefill = standard();
+  prefill.title = u"/C"_s;
+  auto dialog = open(prefill);
+  dialog->show();
+  QApplication::setActiveWindow(dialog.get());
+  auto* makeTest = find<QPushButton>(*dialog, u"cmdMakeTest"_s);
+  ASSERT_FALSE(makeTest->isEnabled());
+  auto* line = find<QPlainTextEdit>(*dialog, u"txtCommand"_s);
+  line->setFocus();
+  line->moveCursor(QTextCursor::End);
+  test::typeText(QApplication::focusWidget(), u" /C"_s);
+  EXPECT_TRUE(makeTest->isEnabled());
+  EXPECT_TRUE(noteOf(*dialog).isEmpty());
+  // Changing the form composes the line again, and the note is back.
+  find<QAbstractButton>(*dialog, u"optSortKey_1"_s)->click();
+  EXPECT_FALSE(makeTest->isEnabled());
+  EXPECT_FALSE(noteOf(*dialog).isEmpty());
 }
 
 }  // namespace
