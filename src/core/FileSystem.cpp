@@ -437,7 +437,8 @@ std::optional<FileSystem::Folder> FileSystem::Folder::openSubfolder(const QStrin
     ::close(fd);
     return std::nullopt;
   }
-  const bool pseudo = m_pseudo || (quint64(st.st_dev) != m_device && onPseudoFileSystem(fd, st.st_dev));
+  const bool pseudo =
+      m_pseudo || (quint64(st.st_dev) != m_device && onPseudoFileSystem(fd, st.st_dev));
   return Folder(fd, quint64(st.st_dev), pseudo);
 }
 

@@ -361,7 +361,8 @@ qint64 FolderScanner::searchSubfolders(const QString& start, std::vector<FolderE
   // The first type description loads the system's MIME data, a tenth of a second or so: load
   // it while the folders are searched rather than when the first file is read.
   Workers typesLoaded;
-  typesLoaded.start([] { runCaught([] { FileSystem::typeDescription(QStringLiteral("a.txt")); }); });
+  typesLoaded.start(
+      [] { runCaught([] { FileSystem::typeDescription(QStringLiteral("a.txt")); }); });
   FolderOpener opener;
   FolderReadAhead readAhead(m_filter, m_threads - 1, opener, m_cancel);
 

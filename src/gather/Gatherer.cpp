@@ -226,7 +226,8 @@ qint64 Gatherer::searchSubfolders(const QString& folder) {
   std::vector<FolderEntry> found;
   const qint64 unreadable = searchInto(nativeFolderText(folder), found);
   auto from = found.begin();
-  if (from != found.end() && !m_folderTable.empty() && m_folderTable.back().path() == from->path()) {
+  if (from != found.end() && !m_folderTable.empty() &&
+      m_folderTable.back().path() == from->path()) {
     m_folderTable.back().files = std::move(from->files);
     ++from;
   }

@@ -79,8 +79,8 @@ TEST(DropIntakeTest, SpecialFilesAreSkippedSilentlyLikeTheWalkDoes) {
   Settings settings;
   Gatherer gatherer(list, interaction, settings);
   gatherer.setFilter(QStringLiteral("*.*"));
-  const std::vector<DroppedItem> items{{fifo}, {QStringLiteral("/dev/zero")}, {file},
-                                       {QStringLiteral("/dev/null")}};
+  const std::vector<DroppedItem> items{
+      {fifo}, {QStringLiteral("/dev/zero")}, {file}, {QStringLiteral("/dev/null")}};
   EXPECT_EQ(takeDroppedItems(items, gatherer, list, interaction, settings), DropOutcome::Done);
   ASSERT_EQ(list.count(), 1);
   EXPECT_EQ(list.rows()[0].fullPath(), file);
