@@ -39,6 +39,7 @@
 #include "gather/FilterPresets.h"
 #include "core/RecentTexts.h"
 #include "ui/FileListModel.h"
+#include "ui/FilterKeyScreen.h"
 #include "ui/SystemDialogs.h"
 #include "ui/Twips.h"
 #include "ui/Volumes.h"
@@ -224,6 +225,7 @@ void frmVek::buildControls() {
   m_cmbFilter->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   m_cmbFilter->setMinimumContentsLength(10);
   m_cmbFilter->setEditText(QStringLiteral("*.*"));
+  (new FilterKeyScreen(m_dialogs, m_cmbFilter))->watch(m_cmbFilter);
   m_cmdEditFilter = makeButton(QStringLiteral("cmdEditFilter"), QStringLiteral("編集"), m_frmInFile);
   m_cmdReadFilter = makeButton(QStringLiteral("cmdReadFilter"), QStringLiteral("読込"), m_frmInFile);
 
@@ -332,7 +334,6 @@ void frmVek::buildControls() {
     m_gatherer.setFilter(text);
     refreshFileBox();
   });
-  m_cmbFilter->lineEdit()->installEventFilter(this);
   connect(m_cmdReadFilter, &QPushButton::clicked, this, &frmVek::loadPresets);
   connect(m_cmdEditFilter, &QPushButton::clicked, this, &frmVek::editPresets);
   connect(m_cmdAppend, &QPushButton::clicked, this, &frmVek::appendShownFiles);
@@ -916,6 +917,8 @@ bool frmVek::eventFilter(QObject* watched, QEvent* event) {
         break;
       }
       auto* drop = static_cast<QDropEvent*>(event);
+      // Dropped text without files goes into the filter box as the text it is.
+      if (watched == m_cmbFilter->lineEdit() && !drop->mimeData()->hasUrls()) break;
       const bool take = !m_busy && drop->mimeData()->hasUrls();
       if (take && (event->type() != QEvent::Drop || dropMimeData(*drop->mimeData()))) {
         drop->acceptProposedAction();
@@ -926,18 +929,8 @@ bool frmVek::eventFilter(QObject* watched, QEvent* event) {
     }
     case QEvent::KeyPress: {
       auto* key = static_cast<QKeyEvent*>(event);
-      if (watched == m_cmbFilter->lineEdit()) {
-        // Typed characters that cannot be part of a file-name pattern are dropped with a beep;
-        // pasted text is not screened.
-        const QString text = key->text();
-        for (const QChar c : text) {
-          if (isFilterKeyAllowed(c.unicode()) == 0) {
-            m_dialogs.beep();
-            return true;
-          }
-        }
-      } else if (watched == m_lvWriteList &&
-                 (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+      if (watched == m_lvWriteList &&
+          (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
         openSelectedRow();
         return true;
       }

@@ -265,7 +265,7 @@ TEST(frmOutText, ATypedSeparatorIsNotCompletedFromTheHistory) {
   frmOutText dialog(settings, list, answers.session, interaction);
   dialog.show();
   auto* combo = child<QComboBox>(&dialog, u"cmbSepa"_s);
-  test::typeIntoCombo(combo, &dialog, u"::"_s);
+  test::typeIntoCombo(combo, u"::"_s);
   EXPECT_EQ(combo->currentText(), u"::"_s);
   dialog.reject();
   EXPECT_EQ(settings.separators[0], u"::"_s);
