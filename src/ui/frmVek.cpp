@@ -835,10 +835,15 @@ void frmVek::openPath(const QString& path) {
   if (!m_busy) unsetCursor();
 }
 
+QUrl frmVek::manualUrl() const {
+  const QString manual = manualPath(m_programFolder, QCoreApplication::applicationDirPath());
+  return manual.isEmpty() ? QUrl() : localFileUrl(manual);
+}
+
 void frmVek::openManual() {
   // A missing manual is not reported, as a failed "open" is not.
-  const QString manual = manualPath(m_programFolder, QCoreApplication::applicationDirPath());
-  if (!manual.isEmpty()) m_dialogs.openUrl(localFileUrl(manual));
+  const QUrl manual = manualUrl();
+  if (!manual.isEmpty()) m_dialogs.openUrl(manual);
 }
 
 // The two dialogs are modal to the window without a nested event loop (open, not exec), and
@@ -854,13 +859,18 @@ void frmVek::openCommandBuilder() {
 }
 
 void frmVek::openAboutBox() {
-  auto* about = new frmVersion(m_dialogs, this);
+  auto* about = new frmVersion(m_dialogs, {homePage(), manualUrl()}, this);
   about->setAttribute(Qt::WA_DeleteOnClose);
   about->open();
 }
 
+// The home page is the online manual; a build that names none has only the local one.
 void frmVek::openOnlineManual() {
-  m_dialogs.openUrl(QUrl(homePage() + QStringLiteral("#readme")));
+  if (homePage().isEmpty()) {
+    openManual();
+  } else {
+    m_dialogs.openUrl(QUrl(homePage()));
+  }
 }
 
 // ---- Window events ----
