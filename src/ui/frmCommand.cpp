@@ -233,8 +233,8 @@ void frmCommand::buildControls() {
   (new QVBoxLayout(frFilter))->addWidget(m_cmbFilter);
   // The folder, file-name and filter boxes take no path or separator character from the keys.
   auto* keyScreen = new FilterKeyScreen(m_dialogs, this);
-  for (QWidget* box : {static_cast<QWidget*>(m_txtInPath), static_cast<QWidget*>(m_txtOutPath),
-                       static_cast<QWidget*>(m_txtOutName), static_cast<QWidget*>(m_cmbFilter)}) {
+  for (QWidget* box :
+       std::initializer_list<QWidget*>{m_txtInPath, m_txtOutPath, m_txtOutName, m_cmbFilter}) {
     keyScreen->watch(box);
   }
 
