@@ -106,11 +106,14 @@ frmVersion::frmVersion(WindowDialogs& dialogs, const Places& places, QWidget* pa
   if (shown.isEmpty()) shown = QStringLiteral("付属のマニュアル（readme.htm）");
   const QString target =
       m_homePage.isLocalFile() ? m_homePage.toLocalFile() : m_homePage.toString();
-  QLabel* link = label(this, "lblHomePage", shown.toHtmlEscaped(), {40, 70, 280, 18});
+  QLabel* link = label(this, "lblHomePage", QString(), {40, 70, 280, 18});
+  // A long address is shortened in its middle; the tooltip gives it whole.
+  const QString fitted = link->fontMetrics().elidedText(shown, Qt::ElideMiddle, link->width());
+  link->setText(fitted.toHtmlEscaped());
   if (!m_homePage.isEmpty()) {
     link->setText(
         QStringLiteral("<a href=\"%1\">%2</a>")
-            .arg(m_homePage.toString(QUrl::FullyEncoded).toHtmlEscaped(), shown.toHtmlEscaped()));
+            .arg(m_homePage.toString(QUrl::FullyEncoded).toHtmlEscaped(), fitted.toHtmlEscaped()));
     link->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
     link->setToolTip(target);
     connect(link, &QLabel::linkActivated, this, &frmVersion::openHomePage);
