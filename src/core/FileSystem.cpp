@@ -325,24 +325,38 @@ bool statFollow(int dirFd, const char* name, struct stat& st) {
   return fstatat(dirFd, name, &st, 0) == 0;
 }
 
+// stat of a path (links followed), a path longer than the system's limit included: that
+// one is looked up relative to its folder, opened piece by piece.
+bool statPath(const QString& path, struct stat& st) {
+  if (path.isEmpty()) return false;
+  const QByteArray encoded = encodeFileName(path);
+  if (encoded.size() < PATH_MAX) return stat(encoded.constData(), &st) == 0;
+  qsizetype end = encoded.size();
+  while (end > 1 && encoded[end - 1] == '/') --end;  // a folder text's final separator
+  const qsizetype slash = encoded.lastIndexOf('/', end - 1);
+  if (slash < 0) return false;
+  const int dir = openFolder(slash == 0 ? QByteArray("/") : encoded.left(slash));
+  if (dir < 0) return false;
+  const bool found = statFollow(dir, encoded.mid(slash + 1, end - slash - 1).constData(), st);
+  ::close(dir);
+  return found;
+}
+
 }  // namespace
 
 bool FileSystem::fileExists(const QString& path) {
-  if (path.isEmpty()) return false;
   struct stat st {};
-  return stat(encodeFileName(path).constData(), &st) == 0 && !S_ISDIR(st.st_mode);
+  return statPath(path, st) && !S_ISDIR(st.st_mode);
 }
 
 bool FileSystem::regularFileExists(const QString& path) {
-  if (path.isEmpty()) return false;
   struct stat st {};
-  return stat(encodeFileName(path).constData(), &st) == 0 && S_ISREG(st.st_mode);
+  return statPath(path, st) && S_ISREG(st.st_mode);
 }
 
 bool FileSystem::folderExists(const QString& path) {
-  if (path.isEmpty()) return false;
   struct stat st {};
-  return stat(encodeFileName(path).constData(), &st) == 0 && S_ISDIR(st.st_mode);
+  return statPath(path, st) && S_ISDIR(st.st_mode);
 }
 
 std::optional<FileInfo> FileSystem::fileInfo(const QString& path, QString* errorText) {
