@@ -103,7 +103,8 @@ TEST(FileSystemTest, ExistenceTestsOfPathsPastTheSystemLimit) {
   EXPECT_FALSE(FileSystem::fileExists(folder + QStringLiteral("/missing")));
   EXPECT_TRUE(FileSystem::fileInfo(file).has_value());
   // QTemporaryDir cannot remove what lies past the limit; rm works relative to each folder.
-  QProcess::execute(QStringLiteral("rm"), {QStringLiteral("-rf"), tree.path(QString::fromLatin1(part))});
+  QProcess::execute(QStringLiteral("rm"),
+                    {QStringLiteral("-rf"), tree.path(QString::fromLatin1(part))});
 }
 
 TEST(FileSystemTest, ReadFolderSortsHidesAndDoesNotFollowFolderLinks) {
