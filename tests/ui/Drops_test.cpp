@@ -88,8 +88,8 @@ TEST_F(Drops, AnItemWithoutALocalPathStopsTheIntakeWithItsMessage) {
 // An address of another machine, or one that a NUL would cut to another file's name, names
 // no file here: the intake stops with the item message, as for any item without a local path.
 TEST_F(Drops, AddressesOfOtherHostsAndCutNamesAreNotFilesHere) {
-  const QByteArray file = QUrl::fromLocalFile(tree.path(QStringLiteral("in/a.txt"))).path(
-      QUrl::FullyEncoded).toUtf8();
+  const QByteArray file =
+      QUrl::fromLocalFile(tree.path(QStringLiteral("in/a.txt"))).path(QUrl::FullyEncoded).toUtf8();
   const QByteArray refusedUrls[] = {QByteArray("file://otherhost") + file,
                                     QByteArray("file://") + file + "%00.bak"};
   for (const QByteArray& refused : refusedUrls) {
