@@ -50,7 +50,7 @@ FileSystem::NameFilter nameFilter(const WildcardFilter& filter) {
 // its path, which the system would resolve name by name every time. The descriptors of the
 // folders opened last are kept, a bounded number: in a depth-first walk a folder's parent was
 // nearly always opened just before it. A folder whose parent is no longer kept is opened from
-// its nearest kept ancestor, the start folder by its text. Thread-safe.
+// its nearest kept ancestor, or by its path when none is near. Thread-safe.
 class FolderOpener {
  public:
   using Open = std::shared_ptr<const FileSystem::Folder>;
@@ -68,7 +68,17 @@ class FolderOpener {
       for (const std::shared_ptr<const FolderNode>* n = &node; *n; n = &(*n)->parent()) {
         if ((base = kept(n->get()))) break;
         chain.push_back(n);
+        if (chain.size() > kNear) break;
       }
+    }
+    if (!base && node->parent() && chain.size() > kNear) {
+      // No kept ancestor nearby (a side folder met on the way back up a deep chain): the
+      // system resolves the whole path faster than one call per name.
+      std::optional<FileSystem::Folder> opened = FileSystem::Folder::open(node->text());
+      if (!opened) return nullptr;
+      base = std::make_shared<const FileSystem::Folder>(std::move(*opened));
+      keep(node, base);
+      return base;
     }
     for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
       const std::shared_ptr<const FolderNode>& folder = **it;
@@ -89,6 +99,8 @@ class FolderOpener {
   // How many descriptors are kept: far below any system's limit, and enough for the threads
   // of a walk to find the parents of the folders they open.
   static constexpr std::size_t kKept = 48;
+  // How far up a kept ancestor is looked for before the folder is opened by its path.
+  static constexpr std::size_t kNear = 8;
 
   Open kept(const FolderNode* node) {
     for (Kept& k : m_kept) {
