@@ -215,7 +215,7 @@ TEST(FolderScannerTest, AVeryDeepChainIsWalkedWithFewOpenFolders) {
 
 // A comb: a chain with a side folder at every level, each side folder holding a file. The
 // walk goes down the chain first and comes back up to the side folders, whose parents it no
-// longer keeps open: each is opened again from an ancestor.
+// longer keeps open: each is opened again, from a kept ancestor or by its path.
 TEST(FolderScannerTest, SideFoldersMetOnTheWayBackUpAreRead) {
   TempTree tree;
   QStringList expected;
