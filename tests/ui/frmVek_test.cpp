@@ -1,5 +1,7 @@
 // The main window: choosing folders, the filter box, the adds, the history, the list's header,
 // the export checks, closing.
+#include <sys/stat.h>
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -424,6 +426,39 @@ TEST_F(Window, ASettingsFileThatCannotBeWrittenIsReported) {
   ASSERT_FALSE(dialogs.messages.empty());
   EXPECT_EQ(dialogs.messages.back().title, QStringLiteral("警告"));
   EXPECT_TRUE(dialogs.messages.back().text.startsWith(QStringLiteral("設定ファイルを読み書きできません。")));
+}
+
+// A Vek.ini that could not be read at start is never written at close: not while it stays
+// unreadable (and the failure is not reported a second time), nor once it can be read again,
+// when writing would replace the history and every option with the defaults of this run.
+TEST_F(Window, ASettingsFileThatCouldNotBeReadIsReportedOnceAndNeverWritten) {
+  const QByteArray kept = "[Option]\r\nOverLap=1\r\nListOpen=1\r\n[History]\r\nHistory0='/x/'\r\n";
+  for (const bool readableAtClose : {false, true}) {
+    SCOPED_TRACE(readableAtClose ? "readable again at close" : "still unreadable at close");
+    dialogs.messages.clear();
+    const QString path = tree.path(QStringLiteral("program/Vek.ini"));
+    tree.folder(QStringLiteral("program"));
+    QFile::remove(path);
+    // Not a regular file: refused, as a file without read permission is.
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    open();
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_TRUE(dialogs.messages[0].text.startsWith(QStringLiteral("設定ファイルを読み書きできません。")));
+    EXPECT_TRUE(dialogs.messages[0].text.contains(path));
+    if (readableAtClose) {
+      QFile::remove(path);
+      tree.file(QStringLiteral("program/Vek.ini"), kept);
+    }
+    window->resize(640, 480);
+    window->close();
+    EXPECT_EQ(dialogs.messages.size(), 1u);
+    if (readableAtClose) {
+      EXPECT_EQ(tree.read(QStringLiteral("program/Vek.ini")), kept);
+    } else {
+      EXPECT_FALSE(QFileInfo(path).isFile());
+    }
+    window.reset();
+  }
 }
 
 TEST_F(Window, PresetsFillTheFilterBoxAndReloadReplacesThem) {
