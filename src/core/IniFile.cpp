@@ -245,9 +245,12 @@ QByteArray IniFile::toBytes(qint64* lost) const {
   const QByteArray lineEnd = m_fileCodec.encode(u"\r\n");
   const QByteArray cr = m_fileCodec.encode(u"\r");
   const QByteArray lf = m_fileCodec.encode(u"\n");
+  const int unit = lineEndsOf(m_fileCodec).unit;
   // A kept line may lack its end (the last line of the file); what follows it starts on a line
-  // of its own.
+  // of its own. A UTF-16 file cut in the middle of a code unit has it completed first, or
+  // everything after it would be read a byte off.
   auto append = [&](QByteArrayView bytes) {
+    if ((out.size() - start) % unit != 0) out += QByteArray(unit - (out.size() - start) % unit, '\0');
     if (out.size() > start && !out.endsWith(lf) && !out.endsWith(cr)) out += lineEnd;
     out += bytes;
   };

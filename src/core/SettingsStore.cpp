@@ -38,7 +38,8 @@ void SettingsStore::report(const QString& error) {
   if (m_reported) return;
   m_reported = true;
   m_interaction.showMessage(
-      {QStringLiteral("警告"), joinLines({QStringLiteral("設定ファイルを読み書きできません。"), error}),
+      {QStringLiteral("警告"),
+       joinLines({QStringLiteral("設定ファイルを読み書きできません。"), error}),
        MessageIcon::Warning});
 }
 

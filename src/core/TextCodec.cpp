@@ -301,8 +301,8 @@ QString TextCodec::decode(const QByteArray& bytes, bool* invalid) const {
   if (isUtf8() && !invalid) return QString::fromUtf8(bytes);
   if (isUtf8()) {
     // As QString::fromUtf8 does: a leading mark is kept as U+FEFF.
-    QStringDecoder decoder(QStringDecoder::Utf8,
-                           QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless |
+                                                     QStringDecoder::Flag::ConvertInitialBom);
     QString text = decoder(bytes);
     if (invalid) *invalid = decoder.hasError();
     return text;

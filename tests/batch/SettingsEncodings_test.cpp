@@ -106,8 +106,10 @@ TEST_F(SettingsEncodingsTest, FilterPresetsInUtf16AreReadAndUndecodableOnesRepor
   const Case cases[] = {
       {"UTF-16LE", "\xFF\xFE" + TextCodec("UTF-16LE").encode(presets), {u"a.txt"_s}, false},
       {"UTF-16BE", "\xFE\xFF" + TextCodec("UTF-16BE").encode(presets), {u"a.txt"_s}, false},
-      {"UTF-16LE without its mark", TextCodec("UTF-16LE").encode(presets),
-       {u"a.txt"_s, u"b.dat"_s}, true},
+      {"UTF-16LE without its mark",
+       TextCodec("UTF-16LE").encode(presets),
+       {u"a.txt"_s, u"b.dat"_s},
+       true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

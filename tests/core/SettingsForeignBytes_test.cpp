@@ -91,8 +91,8 @@ TEST(SettingsForeignBytes, UnknownKeysInVeksSectionsStayInPlace) {
 
 TEST(SettingsForeignBytes, AMarkedFileKeepsItsEncodingWhateverTheSystemsIs) {
   const QString foreign = QStringLiteral("[絵文字]\r\nface=😀\nname=日本\r\n");
-  const QString file = u"[Main]\r\nTop=1\r\n" + foreign +
-                       QStringLiteral("[Option]\r\nOverLap=1\r\nUnknown=😀\r\n");
+  const QString file =
+      u"[Main]\r\nTop=1\r\n" + foreign + QStringLiteral("[Option]\r\nOverLap=1\r\nUnknown=😀\r\n");
   struct Case {
     const char* encoding;
     QByteArray mark;
@@ -113,7 +113,8 @@ TEST(SettingsForeignBytes, AMarkedFileKeepsItsEncodingWhateverTheSystemsIs) {
       EXPECT_TRUE(written.startsWith(c.mark)) << written.left(8).toHex().constData();
       const QString text = codec.decode(written.sliced(c.mark.size()));
       EXPECT_TRUE(text.contains(foreign)) << text.toStdString();
-      EXPECT_TRUE(text.contains(QStringLiteral("OverLap=1\r\nUnknown=😀\r\n"))) << text.toStdString();
+      EXPECT_TRUE(text.contains(QStringLiteral("OverLap=1\r\nUnknown=😀\r\n")))
+          << text.toStdString();
       // Vek's own values are in the file's encoding too, so they hold what it holds.
       EXPECT_TRUE(text.contains(QStringLiteral("Title='題名😀'\r\n"))) << text.toStdString();
       EXPECT_TRUE(text.contains(QStringLiteral("History0='/絵文字😀/'\r\n"))) << text.toStdString();
@@ -124,6 +125,16 @@ TEST(SettingsForeignBytes, AMarkedFileKeepsItsEncodingWhateverTheSystemsIs) {
       EXPECT_EQ(readAndWrite(written, system).toStdString(), written.toStdString());
     }
   }
+}
+
+// A UTF-16 file cut in the middle of a code unit: what Vek adds after the cut starts on a whole
+// code unit, so the next read sees the same sections and the file settles.
+TEST(SettingsForeignBytes, AUtf16FileCutInACharacterSettles) {
+  const QByteArray cut = "\xFF\xFE" + TextCodec("UTF-16LE").encode(u"[Other]\r\nx=日") + "\x42";
+  const QByteArray once = readAndWrite(cut, "UTF-8");
+  EXPECT_TRUE(once.startsWith(QByteArray(cut + '\0')));
+  const QByteArray twice = readAndWrite(once, "UTF-8");
+  EXPECT_EQ(twice.toStdString(), once.toStdString());
 }
 
 }  // namespace

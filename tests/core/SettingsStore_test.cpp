@@ -34,7 +34,9 @@ TEST(SettingsStore, EachOutcomeDecidesTheWriteAndIsToldOnce) {
   };
   const Case cases[] = {
       {"a readable file",
-       [](test::TempTree& t) { return t.file(QStringLiteral("Vek.ini"), "[Option]\r\nOverLap=1\r\n"); },
+       [](test::TempTree& t) {
+         return t.file(QStringLiteral("Vek.ini"), "[Option]\r\nOverLap=1\r\n");
+       },
        Outcome::Read, true},
       {"no file", [](test::TempTree& t) { return t.path(QStringLiteral("Vek.ini")); },
        Outcome::Created, true},

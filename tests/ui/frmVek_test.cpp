@@ -443,7 +443,8 @@ TEST_F(Window, ASettingsFileThatCouldNotBeReadIsReportedOnceAndNeverWritten) {
     ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
     open();
     ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_TRUE(dialogs.messages[0].text.startsWith(QStringLiteral("設定ファイルを読み書きできません。")));
+    EXPECT_TRUE(
+        dialogs.messages[0].text.startsWith(QStringLiteral("設定ファイルを読み書きできません。")));
     EXPECT_TRUE(dialogs.messages[0].text.contains(path));
     if (readableAtClose) {
       QFile::remove(path);
