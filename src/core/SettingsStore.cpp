@@ -1,7 +1,8 @@
 #include "core/SettingsStore.h"
 
-#include <QFileInfo>
+#include <sys/stat.h>
 
+#include "core/FileNameBytes.h"
 #include "core/Interaction.h"
 #include "core/SettingsFile.h"
 
@@ -13,7 +14,9 @@ SettingsStore::SettingsStore(QString iniPath, Interaction& interaction)
 bool SettingsStore::load(Settings& settings, WindowState& window, const QString& fallbackFolder) {
   // Whether there was a file decides what a failure means: one that could not be read must be
   // left alone, one that could not be created may simply be missing at the end as well.
-  const bool existed = QFileInfo(m_path).exists() || QFileInfo(m_path).isSymLink();
+  // A link counts as a file: what it leads to is written through it.
+  struct stat st {};
+  const bool existed = ::lstat(encodeFileName(m_path).constData(), &st) == 0;
   QString error;
   if (loadSettings(m_path, settings, window, fallbackFolder, &error)) {
     m_outcome = existed ? Outcome::Read : Outcome::Created;
