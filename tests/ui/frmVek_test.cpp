@@ -462,6 +462,26 @@ TEST_F(Window, ASettingsFileThatCouldNotBeReadIsReportedOnceAndNeverWritten) {
   }
 }
 
+// filter.txt in UTF-16 with its mark gives its presets; without the mark it is not text, and the
+// window says so instead of offering presets that match nothing.
+TEST_F(Window, PresetsInUtf16AreReadAndUndecodableOnesReported) {
+  const QByteArray utf16 = QByteArray("*\0.\0t\0x\0t\0\r\0\n\0*\0\r\0\n\0", 16);
+  tree.file(QStringLiteral("program/filter.txt"), "\xFF\xFE" + utf16);
+  open();
+  auto* filter = child<QComboBox>("cmbFilter");
+  EXPECT_EQ(filter->count(), 2);
+  EXPECT_EQ(filter->currentText(), QStringLiteral("*.txt"));
+  EXPECT_TRUE(dialogs.messages.empty());
+
+  tree.file(QStringLiteral("program/filter.txt"), utf16);
+  click("cmdReadFilter");
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_TRUE(dialogs.messages[0].text.startsWith(QStringLiteral("フィルタ設定ファイルを読み込めません。")));
+  EXPECT_TRUE(dialogs.messages[0].text.contains(QStringLiteral("文字コード")));
+  EXPECT_EQ(filter->count(), 2);  // what it showed stays
+  EXPECT_EQ(filter->currentText(), QStringLiteral("*.txt"));
+}
+
 TEST_F(Window, PresetsFillTheFilterBoxAndReloadReplacesThem) {
   open();
   auto* filter = child<QComboBox>("cmbFilter");
