@@ -2,6 +2,7 @@
 // choice of the system's text encoding from the locale.
 #include "core/TextCodec.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <clocale>
 #include <cstdlib>
@@ -257,8 +258,10 @@ QString decodeWithIconv(const char* name, const QByteArray& bytes, bool* invalid
     result.append(QChar(QChar::ReplacementCharacter));
     if (invalid) *invalid = true;
     if (errno == EINVAL) break;
-    ++in;
-    --inLeft;
+    // UTF-16 goes on at the next code unit, not in the middle of one.
+    const size_t skip = std::min(inLeft, size_t(qstrnicmp(name, "UTF-16", 6) == 0 ? 2 : 1));
+    in += skip;
+    inLeft -= skip;
   }
   return result;
 }
