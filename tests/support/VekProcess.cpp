@@ -27,6 +27,10 @@ VekRun runVek(const QStringList& arguments, const VekRunOptions& options) {
                options.pathPrefix + u':' + env.value(QStringLiteral("PATH")));
   if (options.threads > 0)
     env.insert(QStringLiteral("VEK_THREADS"), QString::number(options.threads));
+  for (const QString& variable : options.environment) {
+    const qsizetype equals = variable.indexOf(u'=');
+    env.insert(variable.first(equals), variable.sliced(equals + 1));
+  }
   QProcess process;
   process.setProcessEnvironment(env);
   if (!options.workingFolder.isEmpty()) process.setWorkingDirectory(options.workingFolder);

@@ -20,6 +20,7 @@ struct VekRunOptions {
   QStringList foldersToOpen;
   QString pathPrefix;  // put before PATH
   int threads = 0;     // VEK_THREADS; 0 leaves the machine's default
+  QStringList environment;  // "NAME=value" for the child, over this process's own
 };
 
 VekRun runVek(const QStringList& arguments, const VekRunOptions& options);
