@@ -1,6 +1,7 @@
 #include "core/FileSystem.h"
 
 #include "core/FileNameBytes.h"
+#include "core/FolderPath.h"
 
 #include <algorithm>
 #include <array>
@@ -259,36 +260,19 @@ QString lastComponent(const QString& path) {
   return slash < 0 ? path : path.mid(slash + 1);
 }
 
-// Opens a folder by its path. A path longer than the system's limit (PATH_MAX), which open
-// refuses, is opened piece by piece, each piece relative to the folder before it, so any
-// depth the file system holds can be read.
 int openFolder(const QByteArray& path) {
-  constexpr int kFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
-  const int fd = ::open(path.constData(), kFlags);
-  if (fd >= 0 || errno != ENAMETOOLONG) return fd;
-  qsizetype at = 0;
-  int dir = ::open(path.startsWith('/') ? "/" : ".", kFlags);
-  while (dir >= 0) {
-    while (at < path.size() && path[at] == '/') ++at;
-    if (at >= path.size()) return dir;
-    qsizetype end = path.size();
-    if (end - at >= PATH_MAX) {
-      // The longest run of whole names below the limit.
-      end = path.lastIndexOf('/', at + PATH_MAX - 1);
-      if (end <= at) {
-        ::close(dir);
-        errno = ENAMETOOLONG;
-        return -1;
-      }
-    }
-    const int next = ::openat(dir, path.mid(at, end - at).constData(), kFlags);
-    const int error = errno;
-    ::close(dir);
-    errno = error;
-    dir = next;
-    at = end;
-  }
-  return -1;
+  return openFolderPath(path, O_RDONLY);
+}
+
+// stat() of a path of any length (links followed).
+bool statPath(const QByteArray& path, struct stat& st) {
+  if (path.size() < PATH_MAX) return ::stat(path.constData(), &st) == 0;
+  const PathParts parts = splitPath(path);
+  const int dir = openFolderPath(parts.folder, O_PATH);
+  if (dir < 0) return false;
+  const bool found = fstatat(dir, parts.name.constData(), &st, 0) == 0;
+  ::close(dir);
+  return found;
 }
 
 bool statFollow(int dirFd, const char* name, struct stat& st) {
@@ -300,13 +284,13 @@ bool statFollow(int dirFd, const char* name, struct stat& st) {
 bool FileSystem::fileExists(const QString& path) {
   if (path.isEmpty()) return false;
   struct stat st {};
-  return stat(encodeFileName(path).constData(), &st) == 0 && !S_ISDIR(st.st_mode);
+  return statPath(encodeFileName(path), st) && !S_ISDIR(st.st_mode);
 }
 
 bool FileSystem::folderExists(const QString& path) {
   if (path.isEmpty()) return false;
   struct stat st {};
-  return stat(encodeFileName(path).constData(), &st) == 0 && S_ISDIR(st.st_mode);
+  return statPath(encodeFileName(path), st) && S_ISDIR(st.st_mode);
 }
 
 std::optional<FileInfo> FileSystem::fileInfo(const QString& path, QString* errorText) {
