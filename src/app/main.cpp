@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <memory>
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -52,17 +53,21 @@ int main(int argc, char** argv) {
       break;
   }
 
-  // Checked before QApplication, which would abort without a display.
+  // Checked before QApplication, which would abort without a display; a display that is named
+  // but cannot be opened is caught while QApplication tries it.
   if (!vek::displayAvailable()) {
     const QByteArray line = vek::noDisplayLine();
     std::fwrite(line.constData(), 1, size_t(line.size()), stderr);
     return vek::exitStatus(vek::ExitCode::BadCommandLine);
   }
-  QApplication app(argc, argv);
+  const auto app = [&] {
+    const vek::NoDisplayGuard guard;
+    return std::make_unique<QApplication>(argc, argv);
+  }();
   // The icon of every window, and the desktop entry (vek.desktop) the desktop matches it with.
   QApplication::setWindowIcon(vek::programIcon());
   QGuiApplication::setDesktopFileName(QStringLiteral("vek"));
   vek::frmVek window(vek::frmVek::defaultOptions(table.token(1)));
   window.show();
-  return app.exec();
+  return app->exec();
 }

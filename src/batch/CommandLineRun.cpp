@@ -2,7 +2,9 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <vector>
 
 #include <QtGlobal>
 #ifdef Q_OS_WIN
@@ -99,8 +101,59 @@ bool displayAvailable() {
 QByteArray noDisplayLine() {
   return QByteArrayLiteral(
       "vek: no display: the window needs a graphical session (DISPLAY or WAYLAND_DISPLAY is not "
-      "set); the command-line form is vek /I path /O path /T type /F filename (vek /? lists "
-      "every switch)\n");
+      "set or cannot be opened); the command-line form is vek /I path /O path /T type /F "
+      "filename (vek /? lists every switch)\n");
+}
+
+namespace {
+
+struct HeldMessage {
+  QtMsgType type;
+  QByteArray file, function, category;
+  int line;
+  QString text;
+};
+
+QtMessageHandler g_previousHandler = nullptr;
+std::vector<HeldMessage> g_heldMessages;
+
+void releaseHeldMessages() {
+  for (const HeldMessage& held : g_heldMessages) {
+    const QMessageLogContext context(held.file.constData(), held.line, held.function.constData(),
+                                     held.category.constData());
+    g_previousHandler(held.type, context, held.text);
+  }
+  g_heldMessages.clear();
+}
+
+void holdMessage(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+  if (type != QtFatalMsg) {
+    g_heldMessages.push_back({type, context.file, context.function, context.category,
+                              context.line, text});
+    return;
+  }
+  // Qt's words when none of the platforms it tried could be opened.
+  if (text.contains(u"platform plugin")) {
+    const QByteArray line = noDisplayLine();
+    std::fwrite(line.constData(), 1, size_t(line.size()), stderr);
+    std::fflush(stderr);
+    // Nothing was loaded or changed yet; the half-made application must not be torn down.
+    std::_Exit(exitStatus(ExitCode::BadCommandLine));
+  }
+  // Any other fatal error is Qt's own to report, after what led to it.
+  releaseHeldMessages();
+  g_previousHandler(type, context, text);
+}
+
+}  // namespace
+
+NoDisplayGuard::NoDisplayGuard() {
+  g_previousHandler = qInstallMessageHandler(holdMessage);
+}
+
+NoDisplayGuard::~NoDisplayGuard() {
+  qInstallMessageHandler(g_previousHandler);
+  releaseHeldMessages();
 }
 
 ExitCode runCommandLine(const ArgumentTable& table) {
