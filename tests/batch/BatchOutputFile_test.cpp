@@ -17,6 +17,7 @@
 
 #include "support/QStringPrinter.h"
 
+#include "core/FolderPath.h"
 #include "support/DeepFolder.h"
 #include "support/TempTree.h"
 #include "support/VekProcess.h"
@@ -132,6 +133,32 @@ TEST_F(BatchOutputFileTest, AnInterruptDuringTheWriteLeavesNothingBehind) {
     EXPECT_EQ(entries(output), QStringList{u"list.xml"_s});
     EXPECT_EQ(tree.read(u"out/list.xml"_s), "the old list");
   }
+}
+
+// Folders whose paths are longer than a path may be (4,096 bytes) are accepted after /I and /O,
+// relative or absolute: the run lists the deep folder and writes its list there.
+TEST_F(BatchOutputFileTest, FoldersDeeperThanAPathMayBeLong) {
+  const QString deep = test::makeDeepFolder(tree.folder(u"deep"_s));
+  ASSERT_GT(QFile::encodeName(deep).size(), 4096);
+  const QByteArray name(100, 'f');
+  const PathParts parts{QFile::encodeName(deep), name + ".txt"};
+  {
+    const int dir = openFolderPath(parts.folder, O_PATH);
+    ASSERT_GE(dir, 0);
+    ::close(::openat(dir, parts.name.constData(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644));
+    ::close(dir);
+  }
+  const QString relative = deep.mid(tree.root().size() + 1);
+  for (const QString& folder : {deep, relative}) {
+    SCOPED_TRACE(folder.size());
+    const test::VekRun r = test::runVek(
+        {u"/I"_s, folder, u"/O"_s, folder, u"/T"_s, u"TEXT"_s, u"/F"_s, u"list"_s}, options());
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const std::optional<QByteArray> list = test::readDeepFile(deep + u"/list.txt"_s);
+    ASSERT_TRUE(list.has_value());
+    EXPECT_TRUE(list->contains(parts.name)) << list->left(300).constData();
+  }
+  test::removeDeepTree(tree.root());
 }
 
 }  // namespace
