@@ -15,7 +15,6 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 
-#if VEK_NATIVE_FILESYSTEM
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -25,12 +24,6 @@
 #include <climits>
 #include <cstring>
 #include <ctime>
-#else
-#include <QDir>
-#include <QDirIterator>
-#include <QFile>
-#include <QFileInfo>
-#endif
 
 using namespace Qt::StringLiterals;
 
@@ -213,8 +206,6 @@ void FileSystem::sortNames(std::vector<QString>& names) {
     return folded != 0 ? folded < 0 : a < b;
   });
 }
-
-#if VEK_NATIVE_FILESYSTEM
 
 namespace {
 
@@ -405,88 +396,5 @@ std::optional<FolderListing> FileSystem::Folder::read(const NameFilter& fileFilt
   FileSystem::sortNames(listing.folders);
   return listing;
 }
-
-#else  // Portable version over Qt's file classes, for systems without statx.
-
-namespace {
-
-std::optional<FileInfo> infoOf(const QFileInfo& file, QString* errorText) {
-  auto fail = [errorText](const char* why) {
-    if (errorText) *errorText = QString::fromLatin1(why);
-    return std::nullopt;
-  };
-  if (!file.exists()) return fail("No such file");
-  if (file.isDir()) return fail("Is a folder");
-  FileInfo info;
-  info.type = FileSystem::typeDescription(file.fileName());
-  info.size = file.size();
-  info.created = DateStamp::fromDateTime(file.birthTime());
-  info.accessed = DateStamp::fromDateTime(file.lastRead());
-  info.modified = DateStamp::fromDateTime(file.lastModified());
-  return info;
-}
-
-}  // namespace
-
-bool FileSystem::fileExists(const QString& path) {
-  const QFileInfo file(path);
-  return !path.isEmpty() && file.exists() && !file.isDir();
-}
-
-bool FileSystem::folderExists(const QString& path) {
-  return !path.isEmpty() && QFileInfo(path).isDir();
-}
-
-std::optional<FileInfo> FileSystem::fileInfo(const QString& path, QString* errorText) {
-  if (path.isEmpty()) return infoOf(QFileInfo(), errorText);
-  return infoOf(QFileInfo(path), errorText);
-}
-
-bool FileSystem::removeFile(const QString& path, QString* errorText) {
-  QFile file(path);
-  if (file.remove()) return true;
-  if (errorText) *errorText = file.errorString();
-  return false;
-}
-
-std::optional<FileSystem::Folder> FileSystem::Folder::open(const QString& path) {
-  const QFileInfo folder(path);
-  if (path.isEmpty() || !folder.isDir() || !folder.isReadable()) return std::nullopt;
-  return Folder(folder.absoluteFilePath());
-}
-
-FileSystem::Folder::Folder(Folder&& other) noexcept = default;
-FileSystem::Folder& FileSystem::Folder::operator=(Folder&& other) noexcept = default;
-FileSystem::Folder::~Folder() = default;
-
-std::optional<FileInfo> FileSystem::Folder::fileInfo(const QString& name,
-                                                     QString* errorText) const {
-  if (name.isEmpty() || name.contains(u'/')) return infoOf(QFileInfo(), errorText);
-  return infoOf(QFileInfo(m_path + u'/' + name), errorText);
-}
-
-std::optional<FolderListing> FileSystem::Folder::read(const NameFilter& fileFilter) const {
-  if (!QFileInfo(m_path).isReadable()) return std::nullopt;
-  FolderListing listing;
-  QDirIterator it(m_path, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-  while (it.hasNext()) {
-    it.next();
-    const QFileInfo entry = it.fileInfo();
-    const QString name = entry.fileName();
-    if (entry.isDir()) {
-      // Links and junctions to folders are never descended.
-      if (!entry.isSymLink() && !entry.isJunction()) listing.folders.push_back(name);
-      continue;
-    }
-    if (name.startsWith(u'.') || entry.isHidden() || !entry.isFile()) continue;
-    if (fileFilter && !fileFilter(name)) continue;
-    listing.files.push_back(name);
-  }
-  FileSystem::sortNames(listing.files);
-  FileSystem::sortNames(listing.folders);
-  return listing;
-}
-
-#endif
 
 }  // namespace vek
