@@ -128,8 +128,8 @@ void releaseHeldMessages() {
 
 void holdMessage(QtMsgType type, const QMessageLogContext& context, const QString& text) {
   if (type != QtFatalMsg) {
-    g_heldMessages.push_back({type, context.file, context.function, context.category,
-                              context.line, text});
+    g_heldMessages.push_back(
+        {type, context.file, context.function, context.category, context.line, text});
     return;
   }
   // Qt's words when none of the platforms it tried could be opened.

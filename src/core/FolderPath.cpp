@@ -35,7 +35,8 @@ int openFolderPath(const QByteArray& path, int flags) {
         return -1;
       }
     }
-    const int next = ::openat(dir, path.mid(at, end - at).constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    const int next =
+        ::openat(dir, path.mid(at, end - at).constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
     const int error = errno;
     ::close(dir);
     errno = error;

@@ -294,7 +294,8 @@ bool OutputFile::commitInPlace() {
     if (got < 0 && errno == EINTR) continue;
     if (got <= 0) return fail(got < 0 ? errno : EIO);
     for (ssize_t done = 0; done < got;) {
-      const ssize_t put = ::pwrite(m_inPlace, buffer.constData() + done, size_t(got - done), at + done);
+      const ssize_t put =
+          ::pwrite(m_inPlace, buffer.constData() + done, size_t(got - done), at + done);
       if (put < 0 && errno == EINTR) continue;
       if (put <= 0) return fail(put < 0 ? errno : EIO);
       done += put;

@@ -118,10 +118,10 @@ TEST_F(BatchOutputFileTest, AnInterruptDuringTheWriteLeavesNothingBehind) {
     ASSERT_GE(watch, 0);
     ASSERT_GE(::inotify_add_watch(watch, QFile::encodeName(output).constData(), IN_CREATE), 0);
     QProcess process;
-    test::startVek(process,
-                   {u"/I"_s, u"many"_s, u"/C"_s, u"/O"_s, u"out"_s, u"/T"_s, u"XML"_s, u"/F"_s,
-                    u"list"_s},
-                   options());
+    test::startVek(
+        process,
+        {u"/I"_s, u"many"_s, u"/C"_s, u"/O"_s, u"out"_s, u"/T"_s, u"XML"_s, u"/F"_s, u"list"_s},
+        options());
     ASSERT_TRUE(process.waitForStarted()) << process.errorString().toStdString();
     const bool seen = waitForTemporaryFile(watch);
     ::kill(pid_t(process.processId()), signal);

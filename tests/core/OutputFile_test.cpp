@@ -184,8 +184,8 @@ TEST(OutputFile, ReplacingKeepsTheFilesPermissionBits) {
   const struct {
     const char* name;
     mode_t mode;
-  } cases[] = {{"private.csv", 0600}, {"shared.csv", 0664}, {"public.csv", 0644},
-               {"script.csv", 0750}};
+  } cases[] = {
+      {"private.csv", 0600}, {"shared.csv", 0664}, {"public.csv", 0644}, {"script.csv", 0750}};
   for (const auto& c : cases) {
     const QString path = tree.file(QString::fromUtf8(c.name), "old");
     ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), c.mode), 0);
@@ -291,9 +291,8 @@ TEST(OutputFile, AWritableFileInAClosedFolderIsWrittenInPlace) {
   EXPECT_TRUE(failedBodyKeptTheFile);
   EXPECT_EQ(tree.read(u"closed/list.csv"_s), "old contents, longer than the new");
   QString error;
-  const bool written = test::runAsUnprivileged([&] {
-    return OutputFile::writeWhole(path, "new", OutputFile::AtLink::Replace, &error);
-  });
+  const bool written = test::runAsUnprivileged(
+      [&] { return OutputFile::writeWhole(path, "new", OutputFile::AtLink::Replace, &error); });
   ::chmod(QFile::encodeName(folder).constData(), 0755);
   EXPECT_TRUE(written);
   EXPECT_EQ(tree.read(u"closed/list.csv"_s), "new");

@@ -54,7 +54,8 @@ void removeBelow(int dir) {
     const QByteArray name = entry->d_name;
     if (name == "." || name == "..") continue;
     if (::unlinkat(dir, name.constData(), 0) == 0) continue;
-    const int child = ::openat(dir, name.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    const int child =
+        ::openat(dir, name.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     if (child < 0) continue;
     removeBelow(child);
     ::close(child);
