@@ -114,7 +114,9 @@ bool isListableDirectory(const QString& path) {
 
 
 std::variant<BatchRequest, Message> parseBatchArguments(const QStringList& tokens,
-                                                        const DateNamer& dateNamer) {
+                                                        const DateNamer& dateNamer,
+                                                        FolderCheck folderCheck) {
+  const bool onDisk = folderCheck == FolderCheck::OnDisk;
   BatchRequest request;
   bool sourceFolderMissing = true;
   auto nameFromDate = [&](const QString& pattern) -> std::optional<QString> {
@@ -128,13 +130,13 @@ std::variant<BatchRequest, Message> parseBatchArguments(const QStringList& token
     const QString& token = tokens[i];
     const QString next = at(i + 1);
     if (token == u"/I") {
-      if (!isListableDirectory(next)) return sourceInvalid(next);
+      if (onDisk && !isListableDirectory(next)) return sourceInvalid(next);
       request.sourceFolder = next;
       request.title = next;
       sourceFolderMissing = false;
       i += 2;
     } else if (token == u"/O") {
-      if (!isDirectory(next)) return outputInvalid(next);
+      if (onDisk && !isDirectory(next)) return outputInvalid(next);
       request.outputFolder = folderText(next, nativePathStyle());
       i += 2;
     } else if (token == u"/T") {
