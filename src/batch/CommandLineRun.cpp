@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
 #include <vector>
 
 #include <QtGlobal>
@@ -115,19 +116,30 @@ struct HeldMessage {
 };
 
 QtMessageHandler g_previousHandler = nullptr;
+// The platform plugin may log from a thread of its own.
+std::mutex g_heldMutex;
 std::vector<HeldMessage> g_heldMessages;
 
 void releaseHeldMessages() {
-  for (const HeldMessage& held : g_heldMessages) {
-    const QMessageLogContext context(held.file.constData(), held.line, held.function.constData(),
-                                     held.category.constData());
-    g_previousHandler(held.type, context, held.text);
+  std::vector<HeldMessage> held;
+  {
+    const std::lock_guard lock(g_heldMutex);
+    held.swap(g_heldMessages);
   }
-  g_heldMessages.clear();
+  // A field Qt left null stays null.
+  const auto text = [](const QByteArray& bytes) {
+    return bytes.isNull() ? nullptr : bytes.constData();
+  };
+  for (const HeldMessage& message : held) {
+    const QMessageLogContext context(text(message.file), message.line, text(message.function),
+                                     text(message.category));
+    g_previousHandler(message.type, context, message.text);
+  }
 }
 
 void holdMessage(QtMsgType type, const QMessageLogContext& context, const QString& text) {
   if (type != QtFatalMsg) {
+    const std::lock_guard lock(g_heldMutex);
     g_heldMessages.push_back(
         {type, context.file, context.function, context.category, context.line, text});
     return;
