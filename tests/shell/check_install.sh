@@ -26,7 +26,7 @@ grep -q '^Name\[ja\]=' "$prefix/share/applications/vek.desktop"
 update-desktop-database "$prefix/share/applications"
 default=$(env -u XDG_CURRENT_DESKTOP -u DESKTOP_SESSION XDG_DATA_DIRS="$prefix/share" \
           XDG_DATA_HOME="$prefix/data" XDG_CONFIG_HOME="$prefix/config" \
-          XDG_CONFIG_DIRS="$prefix/config" xdg-mime query default inode/directory)
+          XDG_CONFIG_DIRS="$prefix/config" xdg-mime query default inode/directory || true)
 [ -z "$default" ] || { echo "folders now open with $default" >&2; exit 1; }
 
 # The manual page reads without a warning from man.
