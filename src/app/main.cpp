@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
-#include <memory>
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -56,18 +55,23 @@ int main(int argc, char** argv) {
   // Checked before QApplication, which would abort without a display; a display that is named
   // but cannot be opened is caught while QApplication tries it.
   if (!vek::displayAvailable()) {
-    const QByteArray line = vek::noDisplayLine();
-    std::fwrite(line.constData(), 1, size_t(line.size()), stderr);
+    vek::printNoDisplayLine();
     return vek::exitStatus(vek::ExitCode::BadCommandLine);
   }
-  const auto app = [&] {
-    const vek::NoDisplayGuard guard;
-    return std::make_unique<QApplication>(argc, argv);
-  }();
+  vek::NoDisplayGuard guard;
+  QApplication app(argc, argv);
+  // A platform that opened without a screen (a frame buffer that is not there) cannot show
+  // the window either.
+  if (!QGuiApplication::primaryScreen()) {
+    guard.dropHeldMessages();
+    vek::printNoDisplayLine();
+    return vek::exitStatus(vek::ExitCode::BadCommandLine);
+  }
+  guard.release();
   // The icon of every window, and the desktop entry (vek.desktop) the desktop matches it with.
   QApplication::setWindowIcon(vek::programIcon());
   QGuiApplication::setDesktopFileName(QStringLiteral("vek"));
   vek::frmVek window(vek::frmVek::defaultOptions(table.token(1)));
   window.show();
-  return app->exec();
+  return app.exec();
 }

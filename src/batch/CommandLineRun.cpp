@@ -99,6 +99,12 @@ bool displayAvailable() {
 #endif
 }
 
+void printNoDisplayLine() {
+  const QByteArray line = noDisplayLine();
+  std::fwrite(line.constData(), 1, size_t(line.size()), stderr);
+  std::fflush(stderr);
+}
+
 QByteArray noDisplayLine() {
   return QByteArrayLiteral(
       "vek: no display: the window needs a graphical session (DISPLAY or WAYLAND_DISPLAY is not "
@@ -144,17 +150,12 @@ void holdMessage(QtMsgType type, const QMessageLogContext& context, const QStrin
         {type, context.file, context.function, context.category, context.line, text});
     return;
   }
-  // Qt's words when none of the platforms it tried could be opened.
-  if (text.contains(u"platform plugin")) {
-    const QByteArray line = noDisplayLine();
-    std::fwrite(line.constData(), 1, size_t(line.size()), stderr);
-    std::fflush(stderr);
-    // Nothing was loaded or changed yet; the half-made application must not be torn down.
-    std::_Exit(exitStatus(ExitCode::BadCommandLine));
-  }
-  // Any other fatal error is Qt's own to report, after what led to it.
-  releaseHeldMessages();
-  g_previousHandler(type, context, text);
+  // While the application is made, a fatal error is the display's: none of the platforms Qt
+  // tried could be opened ("no Qt platform plugin could be initialized"), or the one it opened
+  // found no device ("Could not find DRM device!").
+  printNoDisplayLine();
+  // Nothing was loaded or changed yet; the half-made application must not be torn down.
+  std::_Exit(exitStatus(ExitCode::BadCommandLine));
 }
 
 }  // namespace
@@ -163,9 +164,16 @@ NoDisplayGuard::NoDisplayGuard() {
   g_previousHandler = qInstallMessageHandler(holdMessage);
 }
 
-NoDisplayGuard::~NoDisplayGuard() {
+void NoDisplayGuard::release() {
+  if (!m_active) return;
+  m_active = false;
   qInstallMessageHandler(g_previousHandler);
   releaseHeldMessages();
+}
+
+void NoDisplayGuard::dropHeldMessages() {
+  const std::lock_guard lock(g_heldMutex);
+  g_heldMessages.clear();
 }
 
 ExitCode runCommandLine(const ArgumentTable& table) {

@@ -116,6 +116,7 @@ TEST_F(BatchProcessTest, AnUnusableDisplayIsExplainedLikeNone) {
       {u"DISPLAY=:251"_s},
       {u"QT_QPA_PLATFORM=no-such-platform"_s},
       {u"QT_QPA_PLATFORM=xcb"_s},
+      {u"QT_QPA_PLATFORM=linuxfb:fb=/no/such/fb0"_s},  // opens, but without a screen
       {u"WAYLAND_DISPLAY=no-such-socket"_s, u"XDG_RUNTIME_DIR="_s + tree.root()},
       {u"WAYLAND_DISPLAY=wayland-0"_s, u"XDG_SESSION_TYPE=wayland"_s,
        u"XDG_RUNTIME_DIR="_s + tree.root(), u"DISPLAY=:251"_s},
