@@ -165,6 +165,8 @@ bool OutputFile::open() {
   const QByteArray target =
       encodeFileName(m_atLink == AtLink::WriteTarget ? linkTarget(m_path) : m_path);
   if (target.isEmpty()) return fail(ENOENT);
+  // Whichever way the file is written, an interrupt ends the process the same way.
+  removeTemporariesOnInterrupt();
   // Every name below is relative to the open folder, so a path of any length works.
   const PathParts parts = splitPath(target);
   m_name = parts.name;
@@ -183,7 +185,6 @@ bool OutputFile::open() {
   // A new file would leave the other names of this one with the old contents.
   if (regular && old.st_nlink > 1) return openInPlace();
 
-  removeTemporariesOnInterrupt();
   int fd = -1;
   {
     const InterruptsHeld held;
