@@ -15,6 +15,7 @@
 #include "core/FileNameBytes.h"
 #include "core/ProgramVersion.h"
 #include "ui/ProgramIcon.h"
+#include "ui/QtTranslation.h"
 #include "ui/frmVek.h"
 
 namespace {
@@ -68,6 +69,8 @@ int main(int argc, char** argv) {
     return vek::exitStatus(vek::ExitCode::BadCommandLine);
   }
   guard.release();
+  // Qt's standard buttons and dialogs speak the program's language.
+  vek::installQtTranslation();
   // The icon of every window, and the desktop entry (vek.desktop) the desktop matches it with.
   QApplication::setWindowIcon(vek::programIcon());
   QGuiApplication::setDesktopFileName(QStringLiteral("vek"));

@@ -73,19 +73,19 @@ QStringList splitPresetLines(const QString& text) {
   return splitLines(rest);
 }
 
-int isFilterKeyAllowed(int keyCode) {
-  switch (keyCode) {
-    case '"':
-    case '|':
-    case '>':
-    case '<':
-    case ',':
-    case ':':
-    case '\\':
-    case '/':
-      return 0;
+bool isFilterKeyAllowed(char32_t character) {
+  switch (character) {
+    case U'"':
+    case U'|':
+    case U'>':
+    case U'<':
+    case U',':
+    case U':':
+    case U'\\':
+    case U'/':
+      return false;
     default:
-      return keyCode;
+      return true;
   }
 }
 

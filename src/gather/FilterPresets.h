@@ -27,9 +27,9 @@ std::optional<QStringList> loadFilterPresets(const QString& programFolder,
 // The preset lines of a file's text, split as loadFilterPresets does.
 QStringList splitPresetLines(const QString& text);
 
-// Decides a key typed into the filter or path box. Returns keyCode itself when the character
-// may be typed, and 0 when it must be refused: " | > < , : \ / cannot be part of a file-name
-// pattern. The caller drops the key and beeps when it gets 0.
-int isFilterKeyAllowed(int keyCode);
+// Whether a character typed into a filter or path box may go in: " | > < , : \ / cannot be
+// part of a file-name pattern typed there. The key screen of the windows drops a refused key
+// with a beep.
+bool isFilterKeyAllowed(char32_t character);
 
 }  // namespace vek

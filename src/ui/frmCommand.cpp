@@ -41,6 +41,7 @@
 #include "core/Session.h"
 #include "core/TextCodec.h"
 #include "gather/FilterPresets.h"
+#include "ui/FilterKeyScreen.h"
 #include "ui/OptionGroup.h"
 #include "ui/WindowDialogs.h"
 
@@ -230,6 +231,12 @@ void frmCommand::buildControls() {
   m_cmbFilter->setAccessibleName(frFilter->title());
   m_cmbFilter->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   (new QVBoxLayout(frFilter))->addWidget(m_cmbFilter);
+  // The folder, file-name and filter boxes take no path or separator character from the keys.
+  auto* keyScreen = new FilterKeyScreen(m_dialogs, this);
+  for (QWidget* box :
+       std::initializer_list<QWidget*>{m_txtInPath, m_txtOutPath, m_txtOutName, m_cmbFilter}) {
+    keyScreen->watch(box);
+  }
 
   QGroupBox* frTitle = frame(this, "frTitle", QStringLiteral("タイトル"));
   m_txtTitle = new QLineEdit(frTitle);
@@ -595,14 +602,6 @@ bool frmCommand::handleKey(QObject* watched, QKeyEvent* key) {
       return true;
     default:
       break;
-  }
-  // Typed characters that cannot be part of a path or pattern box's value; pasted text is not
-  // screened (the line's quoting keeps any value safe).
-  const bool screened = watched == m_txtInPath || watched == m_txtOutPath ||
-                        watched == m_txtOutName || watched == m_cmbFilter->lineEdit();
-  if (screened && key->text().size() == 1 && isFilterKeyAllowed(key->text()[0].unicode()) == 0) {
-    m_dialogs.beep();
-    return true;
   }
   return false;
 }

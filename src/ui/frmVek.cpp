@@ -39,6 +39,7 @@
 #include "gather/FilterPresets.h"
 #include "core/RecentTexts.h"
 #include "ui/FileListModel.h"
+#include "ui/FilterKeyScreen.h"
 #include "ui/SystemDialogs.h"
 #include "ui/Twips.h"
 #include "ui/Volumes.h"
@@ -224,6 +225,7 @@ void frmVek::buildControls() {
   m_cmbFilter->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   m_cmbFilter->setMinimumContentsLength(10);
   m_cmbFilter->setEditText(QStringLiteral("*.*"));
+  (new FilterKeyScreen(m_dialogs, m_cmbFilter))->watch(m_cmbFilter);
   m_cmdEditFilter = makeButton(QStringLiteral("cmdEditFilter"), QStringLiteral("編集"), m_frmInFile);
   m_cmdReadFilter = makeButton(QStringLiteral("cmdReadFilter"), QStringLiteral("読込"), m_frmInFile);
 
@@ -332,7 +334,6 @@ void frmVek::buildControls() {
     m_gatherer.setFilter(text);
     refreshFileBox();
   });
-  m_cmbFilter->lineEdit()->installEventFilter(this);
   connect(m_cmdReadFilter, &QPushButton::clicked, this, &frmVek::loadPresets);
   connect(m_cmdEditFilter, &QPushButton::clicked, this, &frmVek::editPresets);
   connect(m_cmdAppend, &QPushButton::clicked, this, &frmVek::appendShownFiles);
@@ -834,10 +835,15 @@ void frmVek::openPath(const QString& path) {
   if (!m_busy) unsetCursor();
 }
 
+QUrl frmVek::manualUrl() const {
+  const QString manual = manualPath(m_programFolder, QCoreApplication::applicationDirPath());
+  return manual.isEmpty() ? QUrl() : localFileUrl(manual);
+}
+
 void frmVek::openManual() {
   // A missing manual is not reported, as a failed "open" is not.
-  const QString manual = manualPath(m_programFolder, QCoreApplication::applicationDirPath());
-  if (!manual.isEmpty()) m_dialogs.openUrl(localFileUrl(manual));
+  const QUrl manual = manualUrl();
+  if (!manual.isEmpty()) m_dialogs.openUrl(manual);
 }
 
 // The two dialogs are modal to the window without a nested event loop (open, not exec), and
@@ -853,13 +859,18 @@ void frmVek::openCommandBuilder() {
 }
 
 void frmVek::openAboutBox() {
-  auto* about = new frmVersion(m_dialogs, this);
+  auto* about = new frmVersion(m_dialogs, {homePage(), manualUrl()}, this);
   about->setAttribute(Qt::WA_DeleteOnClose);
   about->open();
 }
 
+// The home page is the online manual; a build that names none has only the local one.
 void frmVek::openOnlineManual() {
-  m_dialogs.openUrl(QUrl(homePage() + QStringLiteral("#readme")));
+  if (homePage().isEmpty()) {
+    openManual();
+  } else {
+    m_dialogs.openUrl(QUrl(homePage()));
+  }
 }
 
 // ---- Window events ----
@@ -916,6 +927,8 @@ bool frmVek::eventFilter(QObject* watched, QEvent* event) {
         break;
       }
       auto* drop = static_cast<QDropEvent*>(event);
+      // Dropped text without files goes into the filter box as the text it is.
+      if (watched == m_cmbFilter->lineEdit() && !drop->mimeData()->hasUrls()) break;
       const bool take = !m_busy && drop->mimeData()->hasUrls();
       if (take && (event->type() != QEvent::Drop || dropMimeData(*drop->mimeData()))) {
         drop->acceptProposedAction();
@@ -926,18 +939,8 @@ bool frmVek::eventFilter(QObject* watched, QEvent* event) {
     }
     case QEvent::KeyPress: {
       auto* key = static_cast<QKeyEvent*>(event);
-      if (watched == m_cmbFilter->lineEdit()) {
-        // Typed characters that cannot be part of a file-name pattern are dropped with a beep;
-        // pasted text is not screened.
-        const QString text = key->text();
-        for (const QChar c : text) {
-          if (isFilterKeyAllowed(c.unicode()) == 0) {
-            m_dialogs.beep();
-            return true;
-          }
-        }
-      } else if (watched == m_lvWriteList &&
-                 (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+      if (watched == m_lvWriteList &&
+          (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
         openSelectedRow();
         return true;
       }

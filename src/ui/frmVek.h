@@ -10,6 +10,7 @@
 #include <QElapsedTimer>
 #include <QMainWindow>
 #include <QStringList>
+#include <QUrl>
 
 #include "core/FileList.h"
 #include "core/Session.h"
@@ -120,6 +121,8 @@ class frmVek : public QMainWindow {
   bool askSaveFile(const QString& filter, QString& path);
   void openPath(const QString& path);
   void editPresets();
+  // The local manual's address; empty when it is missing.
+  QUrl manualUrl() const;
   void openManual();
   void openOnlineManual();
   void openCommandBuilder();

@@ -1,11 +1,13 @@
 // Takes the window screenshots kept in docs/ on a real X server (scripts/screenshots runs it
-// under xvfb-run): the main window with a filled, sorted, partly unticked list, and the
-// progress window during a subtree add.
+// under xvfb-run): the main window with a filled, sorted, partly unticked list, the writers'
+// save dialog with Qt's Japanese texts, and the progress window during a subtree add.
 #include <cstdio>
+#include <memory>
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QHeaderView>
 #include <QPixmap>
 #include <QPushButton>
@@ -15,7 +17,9 @@
 #include <QTreeView>
 
 #include "ui/FileListModel.h"
+#include "ui/QtTranslation.h"
 #include "ui/ScriptedDialogs.h"
+#include "ui/SystemDialogs.h"
 #include "ui/frmInfo.h"
 #include "ui/frmVek.h"
 
@@ -49,6 +53,10 @@ bool save(const QWidget& window, const QString& path) {
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
+  if (!vek::installQtTranslation()) {
+    std::printf("Qt's Japanese translation is missing (qt6-translations-l10n)\n");
+    return 1;
+  }
   const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : u"docs"_s;
   QTemporaryDir home, data;
   const QString root = data.path() + u"/資料"_s;
@@ -80,6 +88,21 @@ int main(int argc, char** argv) {
   view->setFocus();
   wait(300);
   bool ok = save(window, out + u"/main-window.png"_s);
+
+  // The save dialog of the CSV writer, as the program shows it on a desktop without a dialog of
+  // its own (Qt's).
+  {
+    const std::unique_ptr<QFileDialog> saveDialog =
+        vek::SystemDialogs::saveDialog(&window, u"CSVﾌｧｲﾙ|*.csv"_s, root + u"/表計算"_s);
+    saveDialog->resize(640, 420);
+    saveDialog->show();
+    wait(500);
+    const QString path = out + u"/dialog-save.png"_s;
+    const bool saved = saveDialog->grab().save(path);
+    std::printf("%s %s\n", saved ? "wrote" : "could not write", qPrintable(path));
+    ok = saved && ok;
+    saveDialog->hide();
+  }
 
   // The progress window during a subtree add over a larger tree; cancelled after the shot.
   const QString big = data.path() + u"/大きなフォルダ"_s;

@@ -1,9 +1,13 @@
 // The main window: choosing folders, the filter box, the adds, the history, the list's header,
 // the export checks, closing.
 #include <QApplication>
+#include <QClipboard>
+#include <QDragEnterEvent>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QTimer>
 
 #include "DialogTestSupport.h"
@@ -70,29 +74,67 @@ TEST_F(Window, FilterTextDecidesWhatIsShownAndAdded) {
   EXPECT_EQ(dialogs.messages[0].title, QStringLiteral("ﾌｧｲﾙ種別未選択"));
 }
 
-TEST_F(Window, FilterBoxDropsRefusedKeysWithABeep) {
+TEST_F(Window, FilterBoxRefusesTypedPathCharactersWithABeep) {
   open();
-  auto* edit = child<QComboBox>("cmbFilter")->lineEdit();
-  edit->setText(QStringLiteral("*.a"));
-  edit->setFocus();
+  window->show();
+  auto* combo = child<QComboBox>("cmbFilter");
   const struct {
-    QChar key;
-    bool taken;
-  } keys[] = {{u':', false}, {u'\\', false}, {u'/', false}, {u'"', false}, {u'|', false},
-              {u'<', false}, {u'>', false},  {u',', false}, {u';', true},  {u'*', true},
-              {u'?', true},  {u'x', true}};
-  int beeps = 0;
-  for (const auto& key : keys) {
-    const QString before = edit->text();
-    QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(key.key));
-    QApplication::sendEvent(edit, &press);
-    EXPECT_EQ(edit->text() != before, key.taken) << QString(key.key).toStdString();
-    if (!key.taken) ++beeps;
+    const char16_t* typed;
+    const char16_t* shown;
+    int beeps;
+  } cases[] = {{u":", u"", 1},
+               {u"\\", u"", 1},
+               {u"/", u"", 1},
+               {u"\"", u"", 1},
+               {u"|", u"", 1},
+               {u"<", u"", 1},
+               {u">", u"", 1},
+               {u",", u"", 1},
+               {u"*.txt;*.l?g", u"*.txt;*.l?g", 0},
+               {u"C:\\写真/*.jpg", u"C写真*.jpg", 3},
+               {u"：＼／あ", u"：＼／あ", 0}};
+  for (const auto& c : cases) {
+    const QString typed = QString::fromUtf16(c.typed);
+    combo->setEditText(QString());
+    dialogs.beeps = 0;
+    test::clickToFocus(combo);
+    test::typeIntoFocus(typed);
+    EXPECT_EQ(combo->currentText(), QString::fromUtf16(c.shown)) << typed.toStdString();
+    EXPECT_EQ(dialogs.beeps, c.beeps) << typed.toStdString();
   }
-  EXPECT_EQ(dialogs.beeps, beeps);
-  // Text put in by the program (or pasted) is not screened.
-  child<QComboBox>("cmbFilter")->setEditText(QStringLiteral("a:b"));
-  EXPECT_EQ(edit->text(), QStringLiteral("a:b"));
+}
+
+// The screen is for the keyboard: pasted and dropped text is taken as it is, since a file name
+// may hold any of these characters; an input method's text is typed, and screened.
+TEST_F(Window, FilterBoxTakesPastedAndDroppedTextWhole) {
+  open();
+  window->show();
+  auto* combo = child<QComboBox>("cmbFilter");
+  combo->setEditText(QString());
+  test::clickToFocus(combo);
+  QGuiApplication::clipboard()->setText(QStringLiteral("a:b,c"));
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(combo->currentText(), QStringLiteral("a:b,c"));
+
+  combo->setEditText(QString());
+  QMimeData text;
+  text.setText(QStringLiteral("x|y"));
+  QWidget* field = combo->lineEdit();
+  const QPointF middle = QRectF(field->rect()).center();
+  QDragEnterEvent enter(middle.toPoint(), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(field, &enter);
+  EXPECT_TRUE(enter.isAccepted());
+  QDropEvent drop(middle, Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(field, &drop);
+  EXPECT_EQ(combo->currentText(), QStringLiteral("x|y"));
+  EXPECT_TRUE(window->list().rows().empty());
+
+  combo->setEditText(QString());
+  QInputMethodEvent composed;
+  composed.setCommitString(QStringLiteral("*.c/d"));
+  QApplication::sendEvent(QApplication::focusWidget(), &composed);
+  EXPECT_EQ(combo->currentText(), QStringLiteral("*.cd"));
+  EXPECT_EQ(dialogs.beeps, 1);
 }
 
 TEST_F(Window, TypedFilterIsNotCompletedFromThePresets) {
@@ -100,7 +142,7 @@ TEST_F(Window, TypedFilterIsNotCompletedFromThePresets) {
   auto* combo = child<QComboBox>("cmbFilter");
   ASSERT_GT(combo->count(), 1);
   // Every preset begins with "*.": completion would turn the typed pattern into the first one.
-  test::typeIntoCombo(combo, window.get(), QStringLiteral("*.t"));
+  test::typeIntoCombo(combo, QStringLiteral("*.t"));
   EXPECT_EQ(combo->currentText(), QStringLiteral("*.t"));
 }
 
