@@ -4,8 +4,10 @@
 #include <pthread.h>
 #include <signal.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstring>
@@ -130,6 +132,40 @@ bool isProtected(int folder, const QByteArray& name, const struct stat& st) {
   return ::faccessat(folder, name.constData(), W_OK, AT_EACCESS) != 0 && errno == EACCES;
 }
 
+// Copies the extended attributes of the file `name` to `to`: access lists (system.posix_acl_*)
+// and the person's own (user.*). False when one of those cannot be copied. The system's labels
+// (security.*, trusted.*) are the new file's own where they cannot be copied.
+bool copyAttributes(int folder, const QByteArray& name, int to) {
+  const int from = ::openat(folder, name.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  if (from < 0) {
+    // A file we may write but not read: its attributes are unknown, so it is not replaced.
+    return false;
+  }
+  bool copied = true;
+  QByteArray names;
+  const ssize_t listed = ::flistxattr(from, nullptr, 0);
+  if (listed > 0) {
+    names.resize(listed);
+    if (::flistxattr(from, names.data(), size_t(names.size())) != listed) copied = false;
+  } else if (listed < 0 && errno != ENOTSUP) {
+    copied = false;
+  }
+  for (qsizetype at = 0; copied && at < names.size();) {
+    const char* attribute = names.constData() + at;
+    at += qsizetype(std::strlen(attribute)) + 1;
+    const bool needed = std::strncmp(attribute, "user.", 5) == 0 ||
+                        std::strncmp(attribute, "system.posix_acl_", 17) == 0;
+    const ssize_t size = ::fgetxattr(from, attribute, nullptr, 0);
+    QByteArray value(qsizetype(std::max<ssize_t>(size, 0)), Qt::Uninitialized);
+    const bool ok = size >= 0 &&
+                    ::fgetxattr(from, attribute, value.data(), size_t(value.size())) == size &&
+                    ::fsetxattr(to, attribute, value.constData(), size_t(value.size()), 0) == 0;
+    if (!ok && needed) copied = false;
+  }
+  ::close(from);
+  return copied;
+}
+
 // A file without a name in the temporary folder, where the content of a file written in place
 // is staged: it disappears by itself when closed or when the process ends, however it ends.
 int openStaging() {
@@ -207,15 +243,17 @@ bool OutputFile::open() {
   }
   if (regular) {
     // Root gives any owner; an ordinary user at least a group of their own. A file whose owner
-    // or group cannot stay is written in place instead of changing hands.
+    // or group, access lists or other attributes cannot stay is written in place instead of
+    // changing hands.
     struct stat made {};
-    if (::fstat(fd, &made) == 0 && (made.st_uid != old.st_uid || made.st_gid != old.st_gid) &&
-        ::fchown(fd, old.st_uid, old.st_gid) != 0) {
+    if ((::fstat(fd, &made) == 0 && (made.st_uid != old.st_uid || made.st_gid != old.st_gid) &&
+         ::fchown(fd, old.st_uid, old.st_gid) != 0) ||
+        !copyAttributes(m_folder, m_name, fd)) {
       ::close(fd);
       removeTemporary();
       return openInPlace();
     }
-    // After fchown, which clears set-id bits.
+    // After fchown, which clears set-id bits, and the access list, whose mask it sets again.
     ::fchmod(fd, old.st_mode & 0777);
   }
   m_file = std::make_unique<CheckedFile>();

@@ -1,8 +1,8 @@
 // The one way the program puts a file on disk (lists, Vek.ini, filter.txt): the content goes to
 // a temporary file in the target folder and replaces the target only once it was written
 // completely, so an existing file survives any failure (open, full disk, removed medium,
-// rename). A replaced file keeps its permission bits, owner and group; a new one gets the usual
-// 0666 less the umask. A file without write permission is never replaced (for root: a file no
+// rename). A replaced file keeps its permission bits, owner and group, access lists and the
+// person's own attributes; a new one gets the usual 0666 less the umask. A file without write permission is never replaced (for root: a file no
 // one may write). Where a replacement could not be the same file to its other names (hard
 // links) or owner, or the folder takes no new file, the complete content is written into the
 // existing file instead, after it was staged elsewhere and its space reserved. An interrupt

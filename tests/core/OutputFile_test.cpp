@@ -3,6 +3,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <QDir>
@@ -267,6 +268,21 @@ FileIdentity identityOf(const QString& path) {
   struct stat st {};
   EXPECT_EQ(::lstat(QFile::encodeName(path).constData(), &st), 0) << path.toStdString();
   return {st.st_dev, st.st_ino, st.st_uid, st.st_gid, st.st_mode & 07777, st.st_nlink};
+}
+
+// The person's own attributes and access lists stay with a replaced list.
+TEST(OutputFile, AReplacedFileKeepsItsExtendedAttributes) {
+  test::TempTree tree;
+  const QString path = tree.file(u"list.csv"_s, "old");
+  const QByteArray encoded = QFile::encodeName(path);
+  if (::setxattr(encoded.constData(), "user.vek.note", "kept", 4, 0) != 0)
+    GTEST_SKIP() << "this file system keeps no user attributes";
+  ASSERT_TRUE(OutputFile::writeWhole(path, "new", OutputFile::AtLink::Replace));
+  EXPECT_EQ(tree.read(u"list.csv"_s), "new");
+  char value[16] = {};
+  EXPECT_EQ(::getxattr(encoded.constData(), "user.vek.note", value, sizeof value), 4);
+  EXPECT_STREQ(value, "kept");
+  EXPECT_EQ(entriesOf(tree.root()), QStringList{u"list.csv"_s});
 }
 
 // A folder that takes no new file but holds a file that may be written: the file is written in
