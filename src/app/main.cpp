@@ -53,13 +53,22 @@ int main(int argc, char** argv) {
       break;
   }
 
-  // Checked before QApplication, which would abort without a display.
+  // Checked before QApplication, which would abort without a display; a display that is named
+  // but cannot be opened is caught while QApplication tries it.
   if (!vek::displayAvailable()) {
-    const QByteArray line = vek::noDisplayLine();
-    std::fwrite(line.constData(), 1, size_t(line.size()), stderr);
+    vek::printNoDisplayLine();
     return vek::exitStatus(vek::ExitCode::BadCommandLine);
   }
+  vek::NoDisplayGuard guard;
   QApplication app(argc, argv);
+  // A platform that opened without a screen (a frame buffer that is not there) cannot show
+  // the window either.
+  if (!QGuiApplication::primaryScreen()) {
+    guard.dropHeldMessages();
+    vek::printNoDisplayLine();
+    return vek::exitStatus(vek::ExitCode::BadCommandLine);
+  }
+  guard.release();
   // Qt's standard buttons and dialogs speak the program's language.
   vek::installQtTranslation();
   // The icon of every window, and the desktop entry (vek.desktop) the desktop matches it with.

@@ -2,7 +2,7 @@
 // and file tests, a folder's subfolders, the one-pass folder read behind the file lister, and
 // file removal. Built for speed: one directory read per folder and one statx per file, the
 // file relative to its open folder. Failures come back as values; nothing here talks to a
-// person.
+// person. Written for Linux (statx, the *at calls); a port adds its own implementation.
 #pragma once
 
 #include <functional>
@@ -14,13 +14,6 @@
 #include <QStringView>
 
 #include "core/DateStamp.h"
-
-// statx and the *at calls where the system has them; Qt's file classes elsewhere.
-#if defined(Q_OS_LINUX) && !defined(VEK_PORTABLE_FILESYSTEM)
-#define VEK_NATIVE_FILESYSTEM 1
-#else
-#define VEK_NATIVE_FILESYSTEM 0
-#endif
 
 namespace vek {
 
@@ -107,15 +100,10 @@ class FileSystem {
     std::optional<FolderListing> read(const NameFilter& fileFilter = {}) const;
 
    private:
-    bool m_pseudo = false;
-#if VEK_NATIVE_FILESYSTEM
     Folder(int fd, quint64 device, bool pseudo) : m_pseudo(pseudo), m_fd(fd), m_device(device) {}
+    bool m_pseudo = false;
     int m_fd = -1;
     quint64 m_device = 0;
-#else
-    explicit Folder(QString path) : m_path(std::move(path)) {}
-    QString m_path;
-#endif
   };
 };
 

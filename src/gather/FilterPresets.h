@@ -17,10 +17,11 @@ QString filterPresetsPath(const QString& programFolder);
 
 // The preset lines of programFolder's filter.txt, in file order; the first is the current
 // filter. A missing file is first created with the default lines (CR LF, the system's text
-// encoding). Lines may end in CR LF, LF or CR; a last line without an end still counts; empty
-// lines are empty entries. nullopt, with the reason in error, when the file cannot be created or
-// read (not a regular file, too large, no permission): the caller keeps what it showed before,
-// and an existing file is left untouched.
+// encoding). A byte-order mark (UTF-8, UTF-16LE, UTF-16BE) names the file's encoding; without
+// one it is the system's. Lines may end in CR LF, LF or CR; a last line without an end still
+// counts; empty lines are empty entries. nullopt, with the reason in error, when the file cannot
+// be created or read (not a regular file, too large, no permission) or is not text in its
+// encoding: the caller keeps what it showed before, and an existing file is left untouched.
 std::optional<QStringList> loadFilterPresets(const QString& programFolder,
                                              QString* error = nullptr);
 

@@ -34,7 +34,6 @@
 #include "core/PathRules.h"
 #include "core/ProgramVersion.h"
 #include "core/ProgramFolder.h"
-#include "core/SettingsFile.h"
 #include "gather/DropIntake.h"
 #include "gather/FilterPresets.h"
 #include "core/RecentTexts.h"
@@ -111,6 +110,7 @@ frmVek::frmVek(const Options& options, QWidget* parent)
       m_ownDialogs(options.dialogs ? nullptr : std::make_unique<SystemDialogs>()),
       m_dialogs(options.dialogs ? *options.dialogs : *m_ownDialogs),
       m_interaction(*this, m_dialogs),
+      m_store(m_programFolder + QStringLiteral("Vek.ini"), m_interaction),
       m_gatherer(m_list, m_interaction, m_settings) {
   setObjectName(QStringLiteral("frmVek"));
   setWindowTitle(QStringLiteral("Vek"));
@@ -135,10 +135,7 @@ frmVek::frmVek(const Options& options, QWidget* parent)
   const QSize natural = sizeHint();
   m_window.designWidth = std::max(kDesignWidth, pixelsToTwips(natural.width(), *this));
   m_window.designHeight = std::max(kDesignHeight, pixelsToTwips(natural.height(), *this));
-  QString error;
-  if (!loadSettings(iniPath(), m_settings, m_window, m_workingFolder, &error)) {
-    showSettingsFailure(error);
-  }
+  m_store.load(m_settings, m_window, m_workingFolder);
   loadPresets();
   setToolTipsAndNames();
   applyAllAppendOption();
@@ -174,7 +171,7 @@ frmVek::~frmVek() {
 }
 
 QString frmVek::iniPath() const {
-  return m_programFolder + QStringLiteral("Vek.ini");
+  return m_store.path();
 }
 
 void frmVek::buildControls() {
@@ -476,17 +473,13 @@ void frmVek::restorePlace() {
   move(place);
 }
 
-void frmVek::showSettingsFailure(const QString& error) {
-  m_interaction.showMessage(
-      warning({QStringLiteral("設定ファイルを読み書きできません。"), iniPath(), error}));
-}
-
 void frmVek::loadPresets() {
-  const std::optional<QStringList> presets = loadFilterPresets(m_programFolder);
+  QString error;  // the file and why
+  const std::optional<QStringList> presets = loadFilterPresets(m_programFolder, &error);
   if (!presets) {
     // The boxes keep what they showed; the file is left as it is.
-    m_interaction.showMessage(warning({QStringLiteral("フィルタ設定ファイルを読み込めません。"),
-                                       filterPresetsPath(m_programFolder)}));
+    m_interaction.showMessage(
+        warning({QStringLiteral("フィルタ設定ファイルを読み込めません。"), error}));
     m_gatherer.setFilter(m_cmbFilter->currentText());
     return;
   }
@@ -883,10 +876,7 @@ void frmVek::closeEvent(QCloseEvent* event) {
   m_window.height = pixelsToTwips(place.height(), *this);
   m_window.shownFolder = folderText(m_folder, nativePathStyle());
   // The remembered output folder stays when no list was saved in this run.
-  QString error;
-  if (!saveSettings(iniPath(), m_settings, m_window, m_window.saveInitialDir, &error)) {
-    showSettingsFailure(error);
-  }
+  m_store.save(m_settings, m_window, m_window.saveInitialDir);
   event->accept();
 }
 

@@ -15,6 +15,7 @@
 #include "core/FileList.h"
 #include "core/Session.h"
 #include "core/Settings.h"
+#include "core/SettingsStore.h"
 #include "core/WindowState.h"
 #include "gather/Gatherer.h"
 #include "ui/WindowInteraction.h"
@@ -89,7 +90,6 @@ class frmVek : public QMainWindow {
   void restorePlace();
   void loadPresets();
   void showPresets(const QStringList& presets);
-  void showSettingsFailure(const QString& error);
 
   // Folder choosing.
   void fillFolderBox();
@@ -137,6 +137,7 @@ class frmVek : public QMainWindow {
   std::unique_ptr<WindowDialogs> m_ownDialogs;
   WindowDialogs& m_dialogs;
   WindowInteraction m_interaction;
+  SettingsStore m_store;  // Vek.ini: read at start, written at close unless the read failed
   Gatherer m_gatherer;
   FileListModel* m_model = nullptr;
 

@@ -1,5 +1,7 @@
 // The main window: choosing folders, the filter box, the adds, the history, the list's header,
 // the export checks, closing.
+#include <sys/stat.h>
+
 #include <QApplication>
 #include <QClipboard>
 #include <QDragEnterEvent>
@@ -466,6 +468,60 @@ TEST_F(Window, ASettingsFileThatCannotBeWrittenIsReported) {
   ASSERT_FALSE(dialogs.messages.empty());
   EXPECT_EQ(dialogs.messages.back().title, QStringLiteral("警告"));
   EXPECT_TRUE(dialogs.messages.back().text.startsWith(QStringLiteral("設定ファイルを読み書きできません。")));
+}
+
+// A Vek.ini that could not be read at start is never written at close: not while it stays
+// unreadable (and the failure is not reported a second time), nor once it can be read again,
+// when writing would replace the history and every option with the defaults of this run.
+TEST_F(Window, ASettingsFileThatCouldNotBeReadIsReportedOnceAndNeverWritten) {
+  const QByteArray kept = "[Option]\r\nOverLap=1\r\nListOpen=1\r\n[History]\r\nHistory0='/x/'\r\n";
+  for (const bool readableAtClose : {false, true}) {
+    SCOPED_TRACE(readableAtClose ? "readable again at close" : "still unreadable at close");
+    dialogs.messages.clear();
+    const QString path = tree.path(QStringLiteral("program/Vek.ini"));
+    tree.folder(QStringLiteral("program"));
+    QFile::remove(path);
+    // Not a regular file: refused, as a file without read permission is.
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    open();
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_TRUE(
+        dialogs.messages[0].text.startsWith(QStringLiteral("設定ファイルを読み書きできません。")));
+    EXPECT_TRUE(dialogs.messages[0].text.contains(path));
+    if (readableAtClose) {
+      QFile::remove(path);
+      tree.file(QStringLiteral("program/Vek.ini"), kept);
+    }
+    window->resize(640, 480);
+    window->close();
+    EXPECT_EQ(dialogs.messages.size(), 1u);
+    if (readableAtClose) {
+      EXPECT_EQ(tree.read(QStringLiteral("program/Vek.ini")), kept);
+    } else {
+      EXPECT_FALSE(QFileInfo(path).isFile());
+    }
+    window.reset();
+  }
+}
+
+// filter.txt in UTF-16 with its mark gives its presets; without the mark it is not text, and the
+// window says so instead of offering presets that match nothing.
+TEST_F(Window, PresetsInUtf16AreReadAndUndecodableOnesReported) {
+  const QByteArray utf16 = QByteArray("*\0.\0t\0x\0t\0\r\0\n\0*\0\r\0\n\0", 16);
+  tree.file(QStringLiteral("program/filter.txt"), "\xFF\xFE" + utf16);
+  open();
+  auto* filter = child<QComboBox>("cmbFilter");
+  EXPECT_EQ(filter->count(), 2);
+  EXPECT_EQ(filter->currentText(), QStringLiteral("*.txt"));
+  EXPECT_TRUE(dialogs.messages.empty());
+
+  tree.file(QStringLiteral("program/filter.txt"), utf16);
+  click("cmdReadFilter");
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_TRUE(dialogs.messages[0].text.startsWith(QStringLiteral("フィルタ設定ファイルを読み込めません。")));
+  EXPECT_TRUE(dialogs.messages[0].text.contains(QStringLiteral("文字コード")));
+  EXPECT_EQ(filter->count(), 2);  // what it showed stays
+  EXPECT_EQ(filter->currentText(), QStringLiteral("*.txt"));
 }
 
 TEST_F(Window, PresetsFillTheFilterBoxAndReloadReplacesThem) {
