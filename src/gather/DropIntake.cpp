@@ -1,6 +1,9 @@
 #include "gather/DropIntake.h"
 
+#include <QUrl>
+
 #include "core/FileList.h"
+#include "core/FileNameBytes.h"
 #include "core/FileSystem.h"
 #include "core/Interaction.h"
 #include "core/Message.h"
@@ -30,6 +33,16 @@ void splitFilePath(const QString& path, QString& folder, QString& name) {
 
 }  // namespace
 
+DroppedItem droppedItem(const QUrl& url) {
+  if (!url.isLocalFile()) return {};
+  const QString host = url.host();
+  if (!host.isEmpty() && host.compare(QLatin1String("localhost"), Qt::CaseInsensitive) != 0)
+    return {};
+  const QByteArray bytes = QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1());
+  if (bytes.isEmpty() || bytes.contains('\0')) return {};
+  return {decodeFileName(bytes.constData())};
+}
+
 DropOutcome takeDroppedItems(const std::vector<DroppedItem>& items, Gatherer& gatherer,
                              FileList& list, Interaction& interaction, const Settings& settings) {
   list.setSortingEnabled(false);
@@ -46,7 +59,7 @@ DropOutcome takeDroppedItems(const std::vector<DroppedItem>& items, Gatherer& ga
       reportNotAnItem(interaction);
       return DropOutcome::NotAnItem;
     }
-    if (FileSystem::fileExists(item.path)) {
+    if (FileSystem::regularFileExists(item.path)) {
       QString folder, name;
       splitFilePath(item.path, folder, name);
       // Hidden files are not listed by any add, so a dropped one is not either.
@@ -62,7 +75,7 @@ DropOutcome takeDroppedItems(const std::vector<DroppedItem>& items, Gatherer& ga
         }
       }
     }
-    // Anything else has vanished since it was dragged: skipped.
+    // Anything else has vanished since it was dragged, or is a special file: skipped.
     if (interaction.cancelRequested()) {
       outcome = DropOutcome::Cancelled;
       break;

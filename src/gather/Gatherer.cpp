@@ -116,7 +116,8 @@ bool Gatherer::addTableFiles(std::vector<FolderEntry>& table, Progress progress,
         cancelled = true;
         return false;
       }
-      showFolder(table[batch.folder].path);
+      // The folder text is made only when someone shows it: in a deep tree it is long.
+      if (m_folderShown) showFolder(table[batch.folder].path());
     } else if (!batch.firstOfFolder && cancellable && m_interaction.cancelRequested()) {
       cancelled = true;
       return false;
@@ -225,7 +226,8 @@ qint64 Gatherer::searchSubfolders(const QString& folder) {
   std::vector<FolderEntry> found;
   const qint64 unreadable = searchInto(nativeFolderText(folder), found);
   auto from = found.begin();
-  if (from != found.end() && !m_folderTable.empty() && m_folderTable.back().path == from->path) {
+  if (from != found.end() && !m_folderTable.empty() &&
+      m_folderTable.back().path() == from->path()) {
     m_folderTable.back().files = std::move(from->files);
     ++from;
   }

@@ -83,13 +83,6 @@ QUrl localFileUrl(const QString& path) {
                            encodeFileName(path).toPercentEncoding("/"));
 }
 
-// A dropped address as a local path (the name's own bytes kept); empty when it has none.
-QString droppedPath(const QUrl& url) {
-  if (!url.isLocalFile()) return QString();
-  const QByteArray bytes = QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1());
-  return decodeFileName(bytes.constData());
-}
-
 QString historyCaption(const QString& folder) {
   QString caption = folder;
   caption.replace(u'&', QStringLiteral("&&"));  // a path is shown, not an access key
@@ -735,7 +728,7 @@ void frmVek::appendSubtree() {
 bool frmVek::dropMimeData(const QMimeData& mime) {
   if (m_busy || !mime.hasUrls()) return false;
   std::vector<DroppedItem> items;
-  for (const QUrl& url : mime.urls()) items.push_back({droppedPath(url)});
+  for (const QUrl& url : mime.urls()) items.push_back(droppedItem(url));
   if (items.empty()) return false;
   setBusy(true);
   takeDroppedItems(items, m_gatherer, m_list, m_interaction, m_settings);

@@ -85,6 +85,23 @@ TEST_F(Drops, AnItemWithoutALocalPathStopsTheIntakeWithItsMessage) {
   EXPECT_FALSE(window->dropMimeData(text));
 }
 
+// An address of another machine, or one that a NUL would cut to another file's name, names
+// no file here: the intake stops with the item message, as for any item without a local path.
+TEST_F(Drops, AddressesOfOtherHostsAndCutNamesAreNotFilesHere) {
+  const QByteArray file =
+      QUrl::fromLocalFile(tree.path(QStringLiteral("in/a.txt"))).path(QUrl::FullyEncoded).toUtf8();
+  const QByteArray refusedUrls[] = {QByteArray("file://otherhost") + file,
+                                    QByteArray("file://") + file + "%00.bak"};
+  for (const QByteArray& refused : refusedUrls) {
+    window->list().clear();
+    dialogs.messages.clear();
+    window->dropMimeData(*urls({local("in/b.log"), QUrl::fromEncoded(refused)}));
+    EXPECT_EQ(listedNames(), QStringList{u"b.log"_qs}) << refused.constData();
+    ASSERT_EQ(dialogs.messages.size(), 1u) << refused.constData();
+    EXPECT_EQ(dialogs.messages[0].title, QStringLiteral("ｱｲﾃﾑ種別ｴﾗｰ"));
+  }
+}
+
 TEST_F(Drops, ASecondDropDuringAnIntakeIsIgnored) {
   window->settings().option.dropFolder = 1;
   auto second = urls({local("other/e.txt")});
