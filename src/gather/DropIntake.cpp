@@ -10,8 +10,6 @@
 
 namespace vek {
 
-namespace {
-
 void reportNotAnItem(Interaction& interaction) {
   interaction.showMessage(
       {QStringLiteral("ｱｲﾃﾑ種別ｴﾗｰ"),
@@ -20,15 +18,12 @@ void reportNotAnItem(Interaction& interaction) {
        MessageIcon::Information});
 }
 
-// A dropped file as folder and name; the folder of a file at the root is the root itself.
 void splitFilePath(const QString& path, QString& folder, QString& name) {
   const QChar separator = pathSeparator(nativePathStyle());
   const qsizetype cut = path.lastIndexOf(separator);
   folder = cut <= 0 ? QString(separator) : path.first(cut);
   name = path.sliced(cut + 1);
 }
-
-}  // namespace
 
 DropOutcome takeDroppedItems(const std::vector<DroppedItem>& items, Gatherer& gatherer,
                              FileList& list, Interaction& interaction, const Settings& settings) {

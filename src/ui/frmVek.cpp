@@ -117,7 +117,8 @@ frmVek::frmVek(const Options& options, QWidget* parent)
       m_ownDialogs(options.dialogs ? nullptr : std::make_unique<SystemDialogs>()),
       m_dialogs(options.dialogs ? *options.dialogs : *m_ownDialogs),
       m_interaction(*this, m_dialogs),
-      m_gatherer(m_list, m_interaction, m_settings) {
+      m_gatherer(m_list, m_interaction, m_settings),
+      m_add(m_gatherer, m_list, m_interaction, m_settings) {
   setObjectName(QStringLiteral("frmVek"));
   setWindowTitle(QStringLiteral("Vek"));
 
@@ -347,7 +348,9 @@ void frmVek::buildControls() {
   connect(m_model, &FileListModel::listChanged, this, [this] {
     if (m_busy && !m_list.isEmpty()) updateListCaption();
   });
-  m_interaction.setBeforeEvents([this] { beforeEvents(); });
+  m_interaction.setCancelHandler([this] { m_add.cancel(); });
+  connect(&m_add, &BackgroundAdd::rowsAdded, this, &frmVek::rowsArrived);
+  connect(&m_add, &BackgroundAdd::finished, this, &frmVek::addEnded);
 }
 
 void frmVek::buildMenus() {
@@ -681,26 +684,57 @@ void frmVek::applyAllAppendOption() {
   m_cmdAllAppend->setEnabled(!m_busy && m_settings.option.allAppend != 1);
 }
 
-void frmVek::beforeEvents() {
+void frmVek::rowsArrived() {
   // Every add ends by sorting the rows it added into the list, which holds the window still
   // for as long as that sort takes. During a long add the rows gathered so far are merged in
   // as soon as enough of them wait, so that no merge, and not the sort at the end, has many
   // to place; the order at the end is the same.
   if (m_busy && !m_list.isSortingEnabled() &&
       m_list.count() - m_mergedRows >= kRowsWorthAMerge) {
-    // The merge holds the window still for a while: let it paint and take input first, so
-    // that no pause holds both the merge and the scanning before it.
-    QCoreApplication::processEvents();
     m_list.setSortingEnabled(true);
     m_list.setSortingEnabled(false);
     m_mergedRows = m_list.count();
   }
   // The list view lays out all its rows again whenever rows are announced, so during an add
-  // they are announced a few times a second, not at every pass of the event loop.
+  // they are announced a few times a second, not for every batch.
   if (m_busy && m_sinceShown.elapsed() < kShowInterval) return;
   m_model->flush();
   m_sinceShown.restart();
   if (m_busy) showCaptions(m_scanFolder);
+}
+
+void frmVek::addEnded() {
+  if (!m_busy) return;
+  setBusy(false);
+  const AddResult& result = m_add.result();
+  switch (m_add.lastKind()) {
+    case BackgroundAdd::Kind::CurrentFolder:
+      refreshHistoryMenu();
+      refreshFileBox();
+      finishOperation(result.outcome == AddOutcome::Done);
+      break;
+    case BackgroundAdd::Kind::Subtree:
+      finishOperation(result.outcome == AddOutcome::Done ||
+                      result.outcome == AddOutcome::Cancelled);
+      break;
+    case BackgroundAdd::Kind::Drop:
+      finishOperation(true);
+      break;
+    case BackgroundAdd::Kind::None:
+      break;
+  }
+  showSortIndicator();
+  Q_EMIT addFinished();
+}
+
+void frmVek::showSortIndicator() {
+  // An add sorts the list by its own sorting again (a size sort is undone by it), and the
+  // arrow says so.
+  if (!m_list.isSortingEnabled()) return;
+  QHeaderView* header = m_lvWriteList->header();
+  header->setSortIndicatorShown(true);
+  header->setSortIndicator(int(m_list.sortColumn()),
+                           m_list.sortAscending() ? Qt::AscendingOrder : Qt::DescendingOrder);
 }
 
 void frmVek::showCaptions(const QString& folder) {
@@ -723,19 +757,13 @@ void frmVek::updateListCaption() {
 void frmVek::appendShownFiles() {
   if (m_busy) return;
   setBusy(true);
-  const AddResult result = m_gatherer.addCurrentFolder(m_folder);
-  setBusy(false);
-  refreshHistoryMenu();
-  refreshFileBox();
-  finishOperation(result.outcome == AddOutcome::Done);
+  m_add.startCurrentFolder(m_folder);
 }
 
 void frmVek::appendSubtree() {
   if (m_busy) return;
   setBusy(true);
-  const AddResult result = m_gatherer.addSubtree(m_folder);
-  setBusy(false);
-  finishOperation(result.outcome == AddOutcome::Done || result.outcome == AddOutcome::Cancelled);
+  m_add.startSubtree(m_folder);
 }
 
 bool frmVek::dropMimeData(const QMimeData& mime) {
@@ -744,9 +772,7 @@ bool frmVek::dropMimeData(const QMimeData& mime) {
   for (const QUrl& url : mime.urls()) items.push_back({droppedPath(url)});
   if (items.empty()) return false;
   setBusy(true);
-  takeDroppedItems(items, m_gatherer, m_list, m_interaction, m_settings);
-  setBusy(false);
-  finishOperation(true);
+  m_add.startDrop(std::move(items));
   return true;
 }
 
@@ -866,10 +892,10 @@ void frmVek::openOnlineManual() {
 
 void frmVek::closeEvent(QCloseEvent* event) {
   if (m_busy) {
-    // An add is running: ask it to stop; the window stays until it has.
-    m_interaction.requestCancel();
-    event->ignore();
-    return;
+    // An add is running: it ends now, as with キャンセル. A walk stuck in a folder read is
+    // given a moment to end and is otherwise left behind; the process ends without it.
+    m_add.cancel();
+    m_add.waitForWalk(std::chrono::milliseconds(200));
   }
   const bool normal = !(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized));
   const QRect place = normal ? QRect(pos(), size()) : normalGeometry();

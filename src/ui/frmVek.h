@@ -15,6 +15,7 @@
 #include "core/Session.h"
 #include "core/Settings.h"
 #include "core/WindowState.h"
+#include "gather/BackgroundAdd.h"
 #include "gather/Gatherer.h"
 #include "ui/WindowInteraction.h"
 
@@ -69,8 +70,14 @@ class frmVek : public QMainWindow {
   bool dropMimeData(const QMimeData& mime);
   // True while an add or a drop runs.
   bool isBusy() const { return m_busy; }
+  // Ends a running add as キャンセル does.
+  void cancelAdd() { m_add.cancel(); }
   // Applies AllAppend to cmdAllAppend (the options dialog calls it after OK).
   void applyAllAppendOption();
+
+ Q_SIGNALS:
+  // An add, or the intake of a drop, has ended and the window shows its result.
+  void addFinished();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -106,7 +113,9 @@ class frmVek : public QMainWindow {
   void appendShownFiles();
   void appendSubtree();
   void setBusy(bool busy);
-  void beforeEvents();
+  void rowsArrived();
+  void addEnded();
+  void showSortIndicator();
   void showCaptions(const QString& folder);
   void finishOperation(bool showCount);
   void updateListCaption();
@@ -135,6 +144,7 @@ class frmVek : public QMainWindow {
   WindowDialogs& m_dialogs;
   WindowInteraction m_interaction;
   Gatherer m_gatherer;
+  BackgroundAdd m_add;
   FileListModel* m_model = nullptr;
 
   QString m_folder;

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QHeaderView>
 #include <QPixmap>
@@ -45,6 +46,14 @@ bool save(const QWidget& window, const QString& path) {
   return saved;
 }
 
+// Clicks an add button and waits until the add has ended.
+void clickAndWait(vek::frmVek& window, const QString& button) {
+  QEventLoop loop;
+  QObject::connect(&window, &vek::frmVek::addFinished, &loop, &QEventLoop::quit);
+  window.findChild<QPushButton*>(button)->click();
+  if (window.isBusy()) loop.exec();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -71,7 +80,7 @@ int main(int argc, char** argv) {
   wait(300);
 
   // A filled list, sorted by size, two rows unticked, one selected.
-  window.findChild<QPushButton*>(u"cmdAllAppend"_s)->click();
+  clickAndWait(window, u"cmdAllAppend"_s);
   auto* view = window.findChild<QTreeView*>(u"lvWriteList"_s);
   Q_EMIT view->header()->sectionClicked(int(vek::ListColumn::Size));
   vek::FileListModel& model = window.listModel();
@@ -90,7 +99,6 @@ int main(int argc, char** argv) {
   }
   window.findChild<QPushButton*>(u"cmdListClear"_s)->click();
   window.setFolderPath(big);
-  window.interaction().setYieldInterval(0);
   bool shot = false;
   QTimer watcher;
   watcher.setInterval(5);
@@ -105,7 +113,7 @@ int main(int argc, char** argv) {
     info->findChild<QPushButton*>(u"cmdCancel"_s)->click();
   });
   watcher.start();
-  window.findChild<QPushButton*>(u"cmdAllAppend"_s)->click();
+  clickAndWait(window, u"cmdAllAppend"_s);
   if (!shot) std::printf("the add ended before the progress window could be taken\n");
   return ok && shot ? 0 : 1;
 }

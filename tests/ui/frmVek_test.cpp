@@ -319,42 +319,6 @@ TEST_F(Window, ChoosingAVolumeShowsItsRootAndAFolderSelectsItsVolume) {
   EXPECT_EQ(window->currentFolder(), QDir::homePath());
 }
 
-TEST_F(Window, CancelDuringASubtreeAddKeepsTheRowsAddedSoFar) {
-  for (int i = 0; i < 6; ++i) {
-    for (int j = 0; j < 3; ++j) {
-      tree.file(QStringLiteral("t/d%1/f%2.txt").arg(i).arg(j));
-    }
-  }
-  open(tree.path(QStringLiteral("t")));
-  // Press キャンセル once the file phase has reached its third folder.
-  QTimer presser;
-  presser.setInterval(0);
-  QObject::connect(&presser, &QTimer::timeout, [&] {
-    auto* info = window->findChild<frmInfo*>(QStringLiteral("frmInfo"));
-    auto* bar = info ? info->findChild<QProgressBar*>(QStringLiteral("pgProc")) : nullptr;
-    if (bar && info->isVisible() && bar->isVisible() && bar->value() >= 3) {
-      info->findChild<QPushButton*>(QStringLiteral("cmdCancel"))->click();
-      presser.stop();
-    }
-  });
-  presser.start();
-  click("cmdAllAppend");
-  const qint64 rows = window->list().count();
-  EXPECT_GT(rows, 0);
-  EXPECT_LT(rows, 18);
-  EXPECT_EQ(window->listModel().rowCount(), rows);
-  EXPECT_FALSE(window->findChild<frmInfo*>(QStringLiteral("frmInfo"))->isVisible());
-  EXPECT_TRUE(child<QPushButton>("cmdAppend")->isEnabled());
-  EXPECT_EQ(window->currentFolder(), tree.path(QStringLiteral("t")));  // back at the start
-  EXPECT_EQ(window->windowTitle(), QStringLiteral("Vek - ") + tree.path(QStringLiteral("t")));
-  EXPECT_EQ(frameCaption("frmFileList"),
-            QStringLiteral("出力対象ﾌｧｲﾙﾘｽﾄ - 総ﾌｧｲﾙ数：") + QString::number(rows) + QStringLiteral("ﾌｧｲﾙ"));
-
-  // The next add is not stopped by the earlier キャンセル.
-  click("cmdAllAppend");
-  EXPECT_EQ(window->list().count(), rows + 18);
-}
-
 TEST_F(Window, ProgressWindowIsCentredOverTheMainWindow) {
   open();
   window->move(200, 150);
