@@ -316,7 +316,7 @@ void frmVek::buildControls() {
   layout->addWidget(m_frmFileList, 1);
   layout->addLayout(exportRow);
 
-  setMinimumSize(twipsToPixels(kMinimumWidth, *this), twipsToPixels(kMinimumHeight, *this));
+  updateMinimumSize();
 
   connect(m_drvGetFile, &QComboBox::activated, this, &frmVek::driveChosen);
   connect(m_cmdBrowseForFolder, &QPushButton::clicked, this, &frmVek::browseForFolder);
@@ -445,6 +445,7 @@ void frmVek::setToolTipsAndNames() {
   m_lblComment->setAccessibleName(m_lblComment->text());
   m_frmInFile->setAccessibleName(QStringLiteral("入力ﾌｧｲﾙの選択"));
   m_frmFileList->setAccessibleName(FileList::clearedCaption());
+  m_frmFileList->setAccessibleDescription(m_frmFileList->title());
   m_lblFilter->setBuddy(m_cmbFilter);
 }
 
@@ -737,8 +738,29 @@ void frmVek::showSortIndicator() {
                            m_list.sortAscending() ? Qt::AscendingOrder : Qt::DescendingOrder);
 }
 
+void frmVek::updateMinimumSize() {
+  // The designed smallest size, unless the controls need more at this font: squeezed below
+  // their own smallest sizes they would be drawn over each other.
+  const QSize designed(twipsToPixels(kMinimumWidth, *this), twipsToPixels(kMinimumHeight, *this));
+  setMinimumSize(designed.expandedTo(minimumSizeHint()));
+}
+
+void frmVek::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
+    updateMinimumSize();
+  }
+}
+
+void frmVek::setFrameCaption(QGroupBox* frame, const QString& caption) {
+  // The frame's accessible name stays its fixed one; a screen reader learns the folder and
+  // the count from the description.
+  frame->setTitle(caption);
+  frame->setAccessibleDescription(caption);
+}
+
 void frmVek::showCaptions(const QString& folder) {
-  m_frmInFile->setTitle(inFileCaption() + u'[' + folder + u']');
+  setFrameCaption(m_frmInFile, inFileCaption() + u'[' + folder + u']');
   setWindowTitle(QStringLiteral("Vek - ") + folder);
 }
 
@@ -751,7 +773,7 @@ void frmVek::finishOperation(bool showCount) {
 }
 
 void frmVek::updateListCaption() {
-  m_frmFileList->setTitle(m_list.countCaption());
+  setFrameCaption(m_frmFileList, m_list.countCaption());
 }
 
 void frmVek::appendShownFiles() {
@@ -778,7 +800,7 @@ bool frmVek::dropMimeData(const QMimeData& mime) {
 
 void frmVek::clearList() {
   m_list.clear();
-  m_frmFileList->setTitle(FileList::clearedCaption());
+  setFrameCaption(m_frmFileList, FileList::clearedCaption());
 }
 
 void frmVek::headerClicked(int section) {

@@ -81,6 +81,7 @@ class frmVek : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dragMoveEvent(QDragMoveEvent* event) override;
   void dropEvent(QDropEvent* event) override;
@@ -117,6 +118,8 @@ class frmVek : public QMainWindow {
   void addEnded();
   void showSortIndicator();
   void showCaptions(const QString& folder);
+  void setFrameCaption(QGroupBox* frame, const QString& caption);
+  void updateMinimumSize();
   void finishOperation(bool showCount);
   void updateListCaption();
   void clearList();
