@@ -169,6 +169,8 @@ void BackgroundAdd::handle(ScanThread::Event&& event) {
     case Type::Searched:
       m_folderCount = event.count;
       m_result.unreadableFolders += event.unreadable;
+      // Room for every row at once, instead of growing the list as the rows come.
+      m_list.reserveFor(event.files);
       m_interaction.showProgress(Gatherer::fileSearchCaption(), Gatherer::fileSearchInfo(),
                                  Gatherer::progressDetail(0, m_folderCount), 0, m_folderCount);
       break;

@@ -101,6 +101,9 @@ void ScanThread::run(const std::shared_ptr<State>& state, Kind kind, const QStri
     searched.type = Event::Type::Searched;
     searched.count = qint64(table.size());
     searched.unreadable = unreadable;
+    for (const FolderScanner::FolderEntry& folder : table) {
+      searched.files += qint64(folder.files.size());
+    }
     state->push(std::move(searched));
   } else {
     std::optional<std::vector<QString>> files = scanner.listFiles(folderText);

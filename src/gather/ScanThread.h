@@ -27,7 +27,8 @@ class ScanThread {
 
   struct Event {
     enum class Type {
-      Searched,  // the folder table is complete: count folders, unreadable left out
+      Searched,  // the folder table is complete: count folders holding files files,
+                 // unreadable left out
       Listed,    // the folder's files were listed: count files, -1 when it cannot be read
       Batch,     // rows of one folder of the table (folderText)
       Done,      // the walk ended; completed is false when it stopped early
@@ -35,6 +36,7 @@ class ScanThread {
     Type type = Type::Done;
     qint64 count = 0;
     qint64 unreadable = 0;
+    qint64 files = 0;
     QString folderText;
     FolderScanner::Batch batch;
     bool completed = true;
@@ -64,7 +66,9 @@ class ScanThread {
   bool waitFinished(std::chrono::milliseconds timeout) const;
 
   // At most this many batches wait in the queue: a walk faster than the caller waits for it.
-  static constexpr std::size_t kQueuedBatches = 16;
+  // Deep enough that the walk reads on while the window merges or lays out its rows (with 16
+  // the window's add took 1.6-1.9 times the add without it).
+  static constexpr std::size_t kQueuedBatches = 64;
 
  private:
   struct State;
