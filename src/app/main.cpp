@@ -15,6 +15,7 @@
 #include "core/FileNameBytes.h"
 #include "core/ProgramVersion.h"
 #include "ui/ProgramIcon.h"
+#include "ui/QtTranslation.h"
 #include "ui/frmVek.h"
 
 namespace {
@@ -52,13 +53,24 @@ int main(int argc, char** argv) {
       break;
   }
 
-  // Checked before QApplication, which would abort without a display.
+  // Checked before QApplication, which would abort without a display; a display that is named
+  // but cannot be opened is caught while QApplication tries it.
   if (!vek::displayAvailable()) {
-    const QByteArray line = vek::noDisplayLine();
-    std::fwrite(line.constData(), 1, size_t(line.size()), stderr);
+    vek::printNoDisplayLine();
     return vek::exitStatus(vek::ExitCode::BadCommandLine);
   }
+  vek::NoDisplayGuard guard;
   QApplication app(argc, argv);
+  // A platform that opened without a screen (a frame buffer that is not there) cannot show
+  // the window either.
+  if (!QGuiApplication::primaryScreen()) {
+    guard.dropHeldMessages();
+    vek::printNoDisplayLine();
+    return vek::exitStatus(vek::ExitCode::BadCommandLine);
+  }
+  guard.release();
+  // Qt's standard buttons and dialogs speak the program's language.
+  vek::installQtTranslation();
   // The icon of every window, and the desktop entry (vek.desktop) the desktop matches it with.
   QApplication::setWindowIcon(vek::programIcon());
   QGuiApplication::setDesktopFileName(QStringLiteral("vek"));

@@ -3,6 +3,7 @@
 #ifdef Q_OS_WIN
 #include <io.h>
 #else
+#include <fcntl.h>
 #include <unistd.h>
 #endif
 
@@ -14,6 +15,7 @@
 
 #include "core/FileNameBytes.h"
 #include "core/FileSystem.h"
+#include "core/FolderPath.h"
 #include "core/LeadingNumber.h"
 #include "core/NarrowText.h"
 #include "core/PathRules.h"
@@ -92,12 +94,18 @@ bool isValue(const QString& token) {
 bool isDirectory(const QString& path) { return FileSystem::folderExists(path); }
 
 // A source folder that exists but cannot be listed would give an empty list that looks like a
-// success; it is refused like a missing one. access() answers for the real user, root included.
+// success; it is refused like a missing one. access() answers for the real user, root included;
+// asked of the open folder, it answers for a path of any length.
 bool isListableDirectory(const QString& path) {
 #ifdef Q_OS_WIN
   return isDirectory(path) && ::_waccess(reinterpret_cast<const wchar_t*>(path.utf16()), 4) == 0;
 #else
-  return isDirectory(path) && ::access(encodeFileName(path).constData(), R_OK | X_OK) == 0;
+  if (!isDirectory(path)) return false;
+  const int folder = openFolderPath(encodeFileName(path), O_PATH);
+  if (folder < 0) return false;
+  const bool listable = ::faccessat(folder, ".", R_OK | X_OK, 0) == 0;
+  ::close(folder);
+  return listable;
 #endif
 }
 
@@ -106,7 +114,9 @@ bool isListableDirectory(const QString& path) {
 
 
 std::variant<BatchRequest, Message> parseBatchArguments(const QStringList& tokens,
-                                                        const DateNamer& dateNamer) {
+                                                        const DateNamer& dateNamer,
+                                                        FolderCheck folderCheck) {
+  const bool onDisk = folderCheck == FolderCheck::OnDisk;
   BatchRequest request;
   bool sourceFolderMissing = true;
   auto nameFromDate = [&](const QString& pattern) -> std::optional<QString> {
@@ -120,13 +130,13 @@ std::variant<BatchRequest, Message> parseBatchArguments(const QStringList& token
     const QString& token = tokens[i];
     const QString next = at(i + 1);
     if (token == u"/I") {
-      if (!isListableDirectory(next)) return sourceInvalid(next);
+      if (onDisk && !isListableDirectory(next)) return sourceInvalid(next);
       request.sourceFolder = next;
       request.title = next;
       sourceFolderMissing = false;
       i += 2;
     } else if (token == u"/O") {
-      if (!isDirectory(next)) return outputInvalid(next);
+      if (onDisk && !isDirectory(next)) return outputInvalid(next);
       request.outputFolder = folderText(next, nativePathStyle());
       i += 2;
     } else if (token == u"/T") {

@@ -23,9 +23,14 @@ inline QString defaultFileNamePattern() {
   return QStringLiteral("YYYYMMDDHHmm");
 }
 
+// Whether "/I" and "/O" must name folders that exist (a run), or are taken as they are (the
+// command builder reading its own line back, which must not wait on a hung mount per key).
+enum class FolderCheck { OnDisk, Skipped };
+
 // Parses tokens 1..n (held 0-based). Returns the request, or the message that ends the run:
 // the first faulty switch in command-line order, the missing "/I" only after all were accepted.
-std::variant<BatchRequest, Message> parseBatchArguments(const QStringList& tokens,
-                                                        const DateNamer& dateNamer);
+std::variant<BatchRequest, Message> parseBatchArguments(
+    const QStringList& tokens, const DateNamer& dateNamer,
+    FolderCheck folderCheck = FolderCheck::OnDisk);
 
 }  // namespace vek

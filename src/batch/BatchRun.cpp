@@ -6,7 +6,6 @@
 #include "batch/UsageText.h"
 #include "core/DateFormatter.h"
 #include "core/PathRules.h"
-#include "core/SettingsFile.h"
 #include "core/TextCodec.h"
 #include "gather/FilterPresets.h"
 #include "gather/Gatherer.h"
@@ -36,12 +35,9 @@ BatchRun::BatchRun(QString programFolder, QString workingFolder, Interaction& in
     : m_programFolder(std::move(programFolder)),
       m_workingFolder(std::move(workingFolder)),
       m_interaction(interaction),
-      m_start(std::move(start)) {
+      m_start(std::move(start)),
+      m_store(folderText(m_programFolder, nativePathStyle()) + u"Vek.ini", m_interaction) {
   m_window.saveInitialDir = m_workingFolder;
-}
-
-QString BatchRun::iniPath() const {
-  return folderText(m_programFolder, nativePathStyle()) + u"Vek.ini";
 }
 
 void BatchRun::loadSettings() {
@@ -49,21 +45,11 @@ void BatchRun::loadSettings() {
   // place and size are checked against something reasonable and kept.
   m_window.screenWidth = kStandInScreenWidth;
   m_window.screenHeight = kStandInScreenHeight;
-  QString error;
-  if (!vek::loadSettings(iniPath(), m_settings, m_window, m_workingFolder, &error)) {
-    reportSettingsFailure(error);
-    m_settingsLoadFailed = true;
-  }
+  m_store.load(m_settings, m_window, m_workingFolder);
 }
 
 void BatchRun::saveSettings() {
-  // A file that could not be read is not written over, and a file that could not be created
-  // will not be now: the failure was reported once, at the start.
-  if (m_settingsLoadFailed) return;
-  QString error;
-  if (!vek::saveSettings(iniPath(), m_settings, m_window, m_workingFolder, &error)) {
-    reportSettingsFailure(error);
-  }
+  m_store.save(m_settings, m_window, m_workingFolder);
 }
 
 void BatchRun::loadPresets() {
@@ -76,13 +62,6 @@ void BatchRun::loadPresets() {
                     error}),
          MessageIcon::Warning});
   }
-}
-
-void BatchRun::reportSettingsFailure(const QString& error) {
-  m_interaction.showMessage(
-      {QStringLiteral("警告"),
-       joinLines({QStringLiteral("設定ファイルを読み書きできません。"), iniPath(), error}),
-       MessageIcon::Warning});
 }
 
 ExitCode BatchRun::printUsage(QIODevice& out) {

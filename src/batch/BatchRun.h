@@ -15,6 +15,7 @@
 #include "core/FileList.h"
 #include "core/Interaction.h"
 #include "core/Settings.h"
+#include "core/SettingsStore.h"
 #include "core/WindowState.h"
 
 namespace vek {
@@ -30,7 +31,7 @@ class BatchRun {
   // Vek.ini is read once before anything else and written back once at the end, also after the
   // usage text and after a run that a message stopped. A file that cannot be read or written
   // costs the run nothing but that file: a warning says so once and the run goes on; a file
-  // that could not be read is not written over.
+  // that could not be read is not written over (the settings store sees to both).
   void loadSettings();
   void saveSettings();
   // Reads filter.txt (creating it when missing), as every start does after the settings; one
@@ -49,6 +50,7 @@ class BatchRun {
   Session& session() { return m_session; }
   const Settings& settings() const { return m_settings; }
   const WindowState& windowState() const { return m_window; }
+  const SettingsStore& settingsStore() const { return m_store; }
   const FileList& list() const { return m_list; }
   // For a process about to end: the list's rows are let go of without being freed one by one
   // (a million rows take a noticeable time); the system takes the memory back at once.
@@ -56,8 +58,6 @@ class BatchRun {
 
  private:
   void sortBy(int key);
-  QString iniPath() const;
-  void reportSettingsFailure(const QString& error);
 
   QString m_programFolder;
   QString m_workingFolder;
@@ -67,7 +67,7 @@ class BatchRun {
   Settings m_settings;
   WindowState m_window;
   FileList m_list;
-  bool m_settingsLoadFailed = false;
+  SettingsStore m_store;
   std::optional<QStringList> m_presets;  // none when filter.txt can be neither read nor created
 };
 

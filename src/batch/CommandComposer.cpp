@@ -1,14 +1,17 @@
 #include "batch/CommandComposer.h"
 
+#include <algorithm>
+
 namespace vek {
 
 namespace {
 
-// Characters a POSIX shell takes literally anywhere in an unquoted word. Anything beyond ASCII
-// is an ordinary character to the shell, U+3000 included.
+// Characters every shell takes literally anywhere in an unquoted word, and that no text box,
+// terminal or clipboard changes. Nothing beyond ASCII is among them: U+00A0 becomes a space and
+// U+2028 a line break on the way, and a shell may split words at either. ("=" would make the
+// first word an assignment; it is quoted too.)
 bool isPlainWordCharacter(QChar c) {
   const char16_t u = c.unicode();
-  if (u >= 0x80) return true;
   if ((u >= u'a' && u <= u'z') || (u >= u'A' && u <= u'Z') || (u >= u'0' && u <= u'9')) {
     return true;
   }

@@ -1,7 +1,7 @@
 // The command line the command builder shows, copies and test-runs. A pasted line must mean in a
 // POSIX shell what the form says, so every value that a shell would read otherwise is quoted:
 // the folders, the file part and the title always (as the batch switches are documented), the
-// executable and the pattern when they hold anything but plain file-name characters.
+// executable and the pattern when they hold anything but ASCII letters, digits and -_./:,+@%.
 #pragma once
 
 #include <QString>

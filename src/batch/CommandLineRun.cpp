@@ -2,7 +2,10 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <mutex>
+#include <vector>
 
 #include <QtGlobal>
 #ifdef Q_OS_WIN
@@ -96,11 +99,81 @@ bool displayAvailable() {
 #endif
 }
 
+void printNoDisplayLine() {
+  const QByteArray line = noDisplayLine();
+  std::fwrite(line.constData(), 1, size_t(line.size()), stderr);
+  std::fflush(stderr);
+}
+
 QByteArray noDisplayLine() {
   return QByteArrayLiteral(
       "vek: no display: the window needs a graphical session (DISPLAY or WAYLAND_DISPLAY is not "
-      "set); the command-line form is vek /I path /O path /T type /F filename (vek /? lists "
-      "every switch)\n");
+      "set or cannot be opened); the command-line form is vek /I path /O path /T type /F "
+      "filename (vek /? lists every switch)\n");
+}
+
+namespace {
+
+struct HeldMessage {
+  QtMsgType type;
+  QByteArray file, function, category;
+  int line;
+  QString text;
+};
+
+QtMessageHandler g_previousHandler = nullptr;
+// The platform plugin may log from a thread of its own.
+std::mutex g_heldMutex;
+std::vector<HeldMessage> g_heldMessages;
+
+void releaseHeldMessages() {
+  std::vector<HeldMessage> held;
+  {
+    const std::lock_guard lock(g_heldMutex);
+    held.swap(g_heldMessages);
+  }
+  // A field Qt left null stays null.
+  const auto text = [](const QByteArray& bytes) {
+    return bytes.isNull() ? nullptr : bytes.constData();
+  };
+  for (const HeldMessage& message : held) {
+    const QMessageLogContext context(text(message.file), message.line, text(message.function),
+                                     text(message.category));
+    g_previousHandler(message.type, context, message.text);
+  }
+}
+
+void holdMessage(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+  if (type != QtFatalMsg) {
+    const std::lock_guard lock(g_heldMutex);
+    g_heldMessages.push_back(
+        {type, context.file, context.function, context.category, context.line, text});
+    return;
+  }
+  // While the application is made, a fatal error is the display's: none of the platforms Qt
+  // tried could be opened ("no Qt platform plugin could be initialized"), or the one it opened
+  // found no device ("Could not find DRM device!").
+  printNoDisplayLine();
+  // Nothing was loaded or changed yet; the half-made application must not be torn down.
+  std::_Exit(exitStatus(ExitCode::BadCommandLine));
+}
+
+}  // namespace
+
+NoDisplayGuard::NoDisplayGuard() {
+  g_previousHandler = qInstallMessageHandler(holdMessage);
+}
+
+void NoDisplayGuard::release() {
+  if (!m_active) return;
+  m_active = false;
+  qInstallMessageHandler(g_previousHandler);
+  releaseHeldMessages();
+}
+
+void NoDisplayGuard::dropHeldMessages() {
+  const std::lock_guard lock(g_heldMutex);
+  g_heldMessages.clear();
 }
 
 ExitCode runCommandLine(const ArgumentTable& table) {

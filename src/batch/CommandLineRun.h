@@ -24,5 +24,28 @@ void occupyClosedStandardStreams();
 bool displayAvailable();
 // The one line printed instead of Qt's abort when there is no display.
 QByteArray noDisplayLine();
+// Writes it to standard error.
+void printNoDisplayLine();
+
+// While it lives (around the construction of the QApplication), Qt's messages are held back.
+// When Qt finds no platform it can open (an X server that does not answer, a WAYLAND_DISPLAY
+// that leads nowhere, an unknown QT_QPA_PLATFORM, a platform without its device) it would print
+// its diagnosis and abort; instead noDisplayLine() is printed and the process exits with 2, as
+// when no display is named at all. Otherwise the held messages go out when it ends, as Qt would
+// have printed them.
+class NoDisplayGuard {
+ public:
+  NoDisplayGuard();
+  ~NoDisplayGuard() { release(); }
+  // Qt's own handling again, and the held messages out.
+  void release();
+  // The held messages are dropped (the caller reports that there is no display).
+  void dropHeldMessages();
+  NoDisplayGuard(const NoDisplayGuard&) = delete;
+  NoDisplayGuard& operator=(const NoDisplayGuard&) = delete;
+
+ private:
+  bool m_active = true;
+};
 
 }  // namespace vek

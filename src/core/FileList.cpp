@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "core/OrderedWork.h"
+#include "core/Prefetch.h"
 
 using namespace Qt::StringLiterals;
 
@@ -112,7 +113,7 @@ void applyOrder(std::vector<FileEntry>& rows, std::vector<std::size_t>& order) {
       if (i + 1 + kAhead <= last) {
         const char* ahead = reinterpret_cast<const char*>(&rows[cycle[i + 1 + kAhead]]);
         for (std::size_t line = 0; line < sizeof(FileEntry); line += 64)
-          __builtin_prefetch(ahead + line, 1);
+          prefetchForWrite(ahead + line);
       }
       rows[cycle[i]] = std::move(rows[cycle[i + 1]]);
     }
@@ -277,8 +278,8 @@ std::vector<std::size_t> orderByText(std::size_t count, const RowAt& rowAt, bool
       // The tied rows lie scattered: fetch their texts ahead of reading them.
       for (auto it = begin; it != end; ++it) {
         if (end - it > 2 * kAhead) {
-          __builtin_prefetch(&texts[(it + 2 * kAhead)->row]);
-          __builtin_prefetch(texts[(it + kAhead)->row].utf16() + range.at);
+          prefetchForRead(&texts[(it + 2 * kAhead)->row]);
+          prefetchForRead(texts[(it + kAhead)->row].utf16() + range.at);
         }
         load(*it, range.at, range.folded);
       }

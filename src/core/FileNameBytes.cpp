@@ -1,6 +1,7 @@
 // File names as bytes and as text, both ways without loss.
 #include "core/FileNameBytes.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace vek {
@@ -86,6 +87,12 @@ QByteArray encodeFileName(QStringView text) {
   }
   bytes += text.sliced(run).toUtf8();
   return bytes;
+}
+
+bool holdsRawBytes(QStringView text) {
+  return std::any_of(text.begin(), text.end(), [](QChar c) {
+    return c.unicode() >= kEscapeBase + 0x80 && c.unicode() <= kEscapeBase + 0xFF;
+  });
 }
 
 }  // namespace vek

@@ -11,5 +11,8 @@ namespace vek {
 
 QString decodeFileName(const char* name);
 QByteArray encodeFileName(QStringView text);
+// True when the text holds a byte kept as U+DC80..U+DCFF: it cannot travel as text (a
+// clipboard, a pasted line) without becoming another name.
+bool holdsRawBytes(QStringView text);
 
 }  // namespace vek

@@ -1,6 +1,7 @@
 #include "core/FileSystem.h"
 
 #include "core/FileNameBytes.h"
+#include "core/FolderPath.h"
 
 #include <algorithm>
 #include <array>
@@ -14,7 +15,6 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 
-#if VEK_NATIVE_FILESYSTEM
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -24,12 +24,6 @@
 #include <climits>
 #include <cstring>
 #include <ctime>
-#else
-#include <QDir>
-#include <QDirIterator>
-#include <QFile>
-#include <QFileInfo>
-#endif
 
 using namespace Qt::StringLiterals;
 
@@ -213,8 +207,6 @@ void FileSystem::sortNames(std::vector<QString>& names) {
   });
 }
 
-#if VEK_NATIVE_FILESYSTEM
-
 namespace {
 
 constexpr unsigned kStatxMask = STATX_TYPE | STATX_SIZE | STATX_ATIME | STATX_MTIME | STATX_BTIME;
@@ -259,36 +251,19 @@ QString lastComponent(const QString& path) {
   return slash < 0 ? path : path.mid(slash + 1);
 }
 
-// Opens a folder by its path. A path longer than the system's limit (PATH_MAX), which open
-// refuses, is opened piece by piece, each piece relative to the folder before it, so any
-// depth the file system holds can be read.
 int openFolder(const QByteArray& path) {
-  constexpr int kFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
-  const int fd = ::open(path.constData(), kFlags);
-  if (fd >= 0 || errno != ENAMETOOLONG) return fd;
-  qsizetype at = 0;
-  int dir = ::open(path.startsWith('/') ? "/" : ".", kFlags);
-  while (dir >= 0) {
-    while (at < path.size() && path[at] == '/') ++at;
-    if (at >= path.size()) return dir;
-    qsizetype end = path.size();
-    if (end - at >= PATH_MAX) {
-      // The longest run of whole names below the limit.
-      end = path.lastIndexOf('/', at + PATH_MAX - 1);
-      if (end <= at) {
-        ::close(dir);
-        errno = ENAMETOOLONG;
-        return -1;
-      }
-    }
-    const int next = ::openat(dir, path.mid(at, end - at).constData(), kFlags);
-    const int error = errno;
-    ::close(dir);
-    errno = error;
-    dir = next;
-    at = end;
-  }
-  return -1;
+  return openFolderPath(path, O_RDONLY);
+}
+
+// stat() of a path of any length (links followed).
+bool statPath(const QByteArray& path, struct stat& st) {
+  if (path.size() < PATH_MAX) return ::stat(path.constData(), &st) == 0;
+  const PathParts parts = splitPath(path);
+  const int dir = openFolderPath(parts.folder, O_PATH);
+  if (dir < 0) return false;
+  const bool found = fstatat(dir, parts.name.constData(), &st, 0) == 0;
+  ::close(dir);
+  return found;
 }
 
 bool statFollow(int dirFd, const char* name, struct stat& st) {
@@ -300,13 +275,13 @@ bool statFollow(int dirFd, const char* name, struct stat& st) {
 bool FileSystem::fileExists(const QString& path) {
   if (path.isEmpty()) return false;
   struct stat st {};
-  return stat(encodeFileName(path).constData(), &st) == 0 && !S_ISDIR(st.st_mode);
+  return statPath(encodeFileName(path), st) && !S_ISDIR(st.st_mode);
 }
 
 bool FileSystem::folderExists(const QString& path) {
   if (path.isEmpty()) return false;
   struct stat st {};
-  return stat(encodeFileName(path).constData(), &st) == 0 && S_ISDIR(st.st_mode);
+  return statPath(encodeFileName(path), st) && S_ISDIR(st.st_mode);
 }
 
 std::optional<FileInfo> FileSystem::fileInfo(const QString& path, QString* errorText) {
@@ -421,88 +396,5 @@ std::optional<FolderListing> FileSystem::Folder::read(const NameFilter& fileFilt
   FileSystem::sortNames(listing.folders);
   return listing;
 }
-
-#else  // Portable version over Qt's file classes, for systems without statx.
-
-namespace {
-
-std::optional<FileInfo> infoOf(const QFileInfo& file, QString* errorText) {
-  auto fail = [errorText](const char* why) {
-    if (errorText) *errorText = QString::fromLatin1(why);
-    return std::nullopt;
-  };
-  if (!file.exists()) return fail("No such file");
-  if (file.isDir()) return fail("Is a folder");
-  FileInfo info;
-  info.type = FileSystem::typeDescription(file.fileName());
-  info.size = file.size();
-  info.created = DateStamp::fromDateTime(file.birthTime());
-  info.accessed = DateStamp::fromDateTime(file.lastRead());
-  info.modified = DateStamp::fromDateTime(file.lastModified());
-  return info;
-}
-
-}  // namespace
-
-bool FileSystem::fileExists(const QString& path) {
-  const QFileInfo file(path);
-  return !path.isEmpty() && file.exists() && !file.isDir();
-}
-
-bool FileSystem::folderExists(const QString& path) {
-  return !path.isEmpty() && QFileInfo(path).isDir();
-}
-
-std::optional<FileInfo> FileSystem::fileInfo(const QString& path, QString* errorText) {
-  if (path.isEmpty()) return infoOf(QFileInfo(), errorText);
-  return infoOf(QFileInfo(path), errorText);
-}
-
-bool FileSystem::removeFile(const QString& path, QString* errorText) {
-  QFile file(path);
-  if (file.remove()) return true;
-  if (errorText) *errorText = file.errorString();
-  return false;
-}
-
-std::optional<FileSystem::Folder> FileSystem::Folder::open(const QString& path) {
-  const QFileInfo folder(path);
-  if (path.isEmpty() || !folder.isDir() || !folder.isReadable()) return std::nullopt;
-  return Folder(folder.absoluteFilePath());
-}
-
-FileSystem::Folder::Folder(Folder&& other) noexcept = default;
-FileSystem::Folder& FileSystem::Folder::operator=(Folder&& other) noexcept = default;
-FileSystem::Folder::~Folder() = default;
-
-std::optional<FileInfo> FileSystem::Folder::fileInfo(const QString& name,
-                                                     QString* errorText) const {
-  if (name.isEmpty() || name.contains(u'/')) return infoOf(QFileInfo(), errorText);
-  return infoOf(QFileInfo(m_path + u'/' + name), errorText);
-}
-
-std::optional<FolderListing> FileSystem::Folder::read(const NameFilter& fileFilter) const {
-  if (!QFileInfo(m_path).isReadable()) return std::nullopt;
-  FolderListing listing;
-  QDirIterator it(m_path, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-  while (it.hasNext()) {
-    it.next();
-    const QFileInfo entry = it.fileInfo();
-    const QString name = entry.fileName();
-    if (entry.isDir()) {
-      // Links and junctions to folders are never descended.
-      if (!entry.isSymLink() && !entry.isJunction()) listing.folders.push_back(name);
-      continue;
-    }
-    if (name.startsWith(u'.') || entry.isHidden() || !entry.isFile()) continue;
-    if (fileFilter && !fileFilter(name)) continue;
-    listing.files.push_back(name);
-  }
-  FileSystem::sortNames(listing.files);
-  FileSystem::sortNames(listing.folders);
-  return listing;
-}
-
-#endif
 
 }  // namespace vek

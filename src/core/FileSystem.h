@@ -2,7 +2,7 @@
 // and file tests, a folder's subfolders, the one-pass folder read behind the file lister, and
 // file removal. Built for speed: one directory read per folder and one statx per file, the
 // file relative to its open folder. Failures come back as values; nothing here talks to a
-// person.
+// person. Written for Linux (statx, the *at calls); a port adds its own implementation.
 #pragma once
 
 #include <functional>
@@ -14,13 +14,6 @@
 #include <QStringView>
 
 #include "core/DateStamp.h"
-
-// statx and the *at calls where the system has them; Qt's file classes elsewhere.
-#if defined(Q_OS_LINUX) && !defined(VEK_PORTABLE_FILESYSTEM)
-#define VEK_NATIVE_FILESYSTEM 1
-#else
-#define VEK_NATIVE_FILESYSTEM 0
-#endif
 
 namespace vek {
 
@@ -91,13 +84,8 @@ class FileSystem {
     std::optional<FolderListing> read(const NameFilter& fileFilter = {}) const;
 
    private:
-#if VEK_NATIVE_FILESYSTEM
     explicit Folder(int fd) : m_fd(fd) {}
     int m_fd = -1;
-#else
-    explicit Folder(QString path) : m_path(std::move(path)) {}
-    QString m_path;
-#endif
   };
 };
 

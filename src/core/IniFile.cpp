@@ -19,17 +19,51 @@ QStringView trimBlanks(QStringView text) {
   return text.sliced(begin, end - begin);
 }
 
-// Whether each line of a file in this encoding can be cut out of the bytes and decoded alone:
-// true for the ASCII-based encodings (UTF-8, Shift_JIS, EUC-JP), where a CR or LF byte is always
-// a line end.
-bool linesAreBytes(const TextCodec& codec) {
+// The bytes of a line end in the file's encoding: one byte, or one code unit of UTF-16.
+struct LineEnds {
+  int unit = 1;
+  bool bigEndian = false;
+};
+
+LineEnds lineEndsOf(const TextCodec& codec) {
   const QByteArray name = codec.name().toUpper();
-  return !name.startsWith("UTF-16") && !name.startsWith("UTF-32") && !name.startsWith("UCS");
+  if (name == "UTF-16BE") return {2, true};
+  if (name.startsWith("UTF-16")) return {2, false};
+  return {};
+}
+
+// The lines of body as [begin, end) ranges, line ends included, cut where a CR or LF code unit
+// is: in UTF-8, Shift_JIS and EUC-JP such a byte is never part of another character. A last
+// line without an end still counts; an odd byte at the end of UTF-16 is part of the last line.
+QList<std::pair<qsizetype, qsizetype>> lineRanges(QByteArrayView body, LineEnds ends) {
+  QList<std::pair<qsizetype, qsizetype>> ranges;
+  if (ends.unit == 1) {
+    forEachLine(body, [&](QByteArrayView, QByteArrayView withEnd) {
+      const qsizetype begin = withEnd.data() - body.data();
+      ranges.append({begin, begin + withEnd.size()});
+    });
+    return ranges;
+  }
+  auto unitAt = [&](qsizetype i) -> char16_t {
+    const uchar first = uchar(body[i]), second = uchar(body[i + 1]);
+    return ends.bigEndian ? char16_t(first << 8 | second) : char16_t(second << 8 | first);
+  };
+  const qsizetype whole = body.size() - body.size() % 2;
+  qsizetype start = 0;
+  for (qsizetype i = 0; i < whole; i += 2) {
+    const char16_t c = unitAt(i);
+    if (c != u'\n' && c != u'\r') continue;
+    if (c == u'\r' && i + 2 < whole && unitAt(i + 2) == u'\n') i += 2;
+    ranges.append({start, i + 2});
+    start = i + 2;
+  }
+  if (start < body.size()) ranges.append({start, body.size()});
+  return ranges;
 }
 
 }  // namespace
 
-IniFile::IniFile(TextCodec codec) : m_codec(std::move(codec)) {}
+IniFile::IniFile(TextCodec codec) : m_codec(codec), m_fileCodec(std::move(codec)) {}
 
 bool IniFile::load(const QString& path, QString* error) {
   setBytes({});
@@ -45,54 +79,41 @@ bool IniFile::load(const QString& path, QString* error) {
   return true;
 }
 
-void IniFile::addLine(QString line, QByteArrayView raw) {
-  if (std::optional<QString> name = sectionName(line)) {
-    m_sections.append({std::move(*name), {}, raw.toByteArray()});
+void IniFile::addLine(QString text, qsizetype begin, qsizetype end) {
+  if (std::optional<QString> name = sectionName(text)) {
+    m_sections.append({std::move(*name), {std::move(text), begin, end}, {}});
   } else if (m_sections.isEmpty()) {
-    m_preamble.append(std::move(line));
-    m_preambleRaw += raw;
+    m_preamble.append({std::move(text), begin, end});
   } else {
-    m_sections.back().lines.append(std::move(line));
-    m_sections.back().raw += raw;
+    m_sections.back().lines.append({std::move(text), begin, end});
   }
 }
 
 void IniFile::setBytes(const QByteArray& bytes) {
+  m_source = bytes;
   m_preamble.clear();
-  m_preambleRaw.clear();
   m_sections.clear();
-  m_marked = false;
-  if (bytes.startsWith("\xFF\xFE")) {
-    // UTF-16: read as text; it is written back in the codec's encoding.
-    for (QString& line : splitLines(TextCodec("UTF-16LE").decode(bytes.sliced(2))))
-      addLine(std::move(line), {});
-  } else {
-    const bool marked = bytes.startsWith("\xEF\xBB\xBF");
-    const TextCodec codec = marked ? TextCodec("UTF-8") : m_codec;
-    // The bytes are kept only when they are written back in the encoding they were read in.
-    const bool keepBytes = linesAreBytes(m_codec) && (!marked || m_codec.isUtf8());
-    // A kept mark keeps what follows it from being read as a mark of its own next time.
-    m_marked = marked && keepBytes;
-    const QByteArrayView body = QByteArrayView(bytes).sliced(marked ? 3 : 0);
-    if (linesAreBytes(codec)) {
-      // Decoded in one piece, which is much faster than line by line. A decoder turns CR and LF
-      // bytes into the same characters and never takes them into an invalid sequence, so the
-      // text has the same lines as the bytes; should it not, each line is decoded alone.
-      QList<QByteArrayView> raw;
-      forEachLine(body, [&raw](QByteArrayView, QByteArrayView withEnd) { raw.append(withEnd); });
-      QStringList lines = splitLines(codec.decode(body.toByteArray()));
-      if (lines.size() != raw.size()) {
-        lines.clear();
-        forEachLine(body, [&](QByteArrayView line, QByteArrayView) {
-          lines.append(codec.decode(line.toByteArray()));
-        });
-      }
-      for (qsizetype i = 0; i < lines.size(); ++i)
-        addLine(std::move(lines[i]), keepBytes ? raw[i] : QByteArrayView());
-    } else {
-      for (QString& line : splitLines(codec.decode(body.toByteArray()))) addLine(std::move(line), {});
+  const std::optional<TextCodec::ByteOrderMark> mark = TextCodec::byteOrderMark(bytes);
+  // A file is written back in the encoding it was read in, so that what the program does not
+  // own keeps its bytes and what it writes can be read with them.
+  m_fileCodec = mark ? TextCodec(mark->encoding) : m_codec;
+  m_markLength = mark ? mark->length : 0;
+  const QByteArrayView body = QByteArrayView(m_source).sliced(m_markLength);
+  const QList<std::pair<qsizetype, qsizetype>> ranges = lineRanges(body, lineEndsOf(m_fileCodec));
+  // Decoded in one piece, which is much faster than line by line. A decoder turns CR and LF
+  // bytes into the same characters and never takes them into an invalid sequence, so the text
+  // has the same lines as the bytes; should it not, each line is decoded alone.
+  QStringList lines = splitLines(m_fileCodec.decode(body.toByteArray()));
+  if (lines.size() != ranges.size()) {
+    lines.clear();
+    for (const auto& [begin, end] : ranges) {
+      QString line = m_fileCodec.decode(body.sliced(begin, end - begin).toByteArray());
+      while (line.endsWith(u'\n') || line.endsWith(u'\r')) line.chop(1);
+      lines.append(std::move(line));
     }
   }
+  for (qsizetype i = 0; i < lines.size(); ++i)
+    addLine(std::move(lines[i]), m_markLength + ranges[i].first, m_markLength + ranges[i].second);
   index();
 }
 
@@ -133,16 +154,16 @@ std::optional<QStringView> valueOf(QStringView line, QStringView key) {
 
 bool IniFile::contains(QStringView section, QStringView key) const {
   if (const Section* s = findSection(section))
-    for (const QString& line : s->lines)
-      if (valueOf(line, key)) return true;
+    for (const Line& line : s->lines)
+      if (valueOf(line.text, key)) return true;
   return false;
 }
 
 QString IniFile::value(QStringView section, QStringView key) const {
   const Section* s = findSection(section);
   if (!s || key.isEmpty()) return {};
-  for (const QString& line : s->lines) {
-    const std::optional<QStringView> found = valueOf(line, key);
+  for (const Line& line : s->lines) {
+    const std::optional<QStringView> found = valueOf(line.text, key);
     if (!found) continue;
     QStringView v = *found;
     if (v.size() >= 2 && (v.front() == u'\'' || v.front() == u'"') && v.back() == v.front())
@@ -153,59 +174,115 @@ QString IniFile::value(QStringView section, QStringView key) const {
 }
 
 void IniFile::replaceSection(const QString& section, const QStringList& lines) {
+  QList<Line> written;
+  written.reserve(lines.size());
+  for (const QString& line : lines) written.append({line});
   bool placed = false;
   for (qsizetype i = 0; i < m_sections.size();) {
     if (m_sections[i].name.compare(section, Qt::CaseInsensitive) != 0) {
       ++i;
     } else if (!placed) {
-      m_sections[i] = {section, lines, {}};
+      m_sections[i] = {section, {}, written};
       placed = true;
       ++i;
     } else {
       m_sections.removeAt(i);
     }
   }
-  if (!placed) m_sections.append({section, lines, {}});
+  if (!placed) m_sections.append({section, {}, written});
+  index();
+}
+
+namespace {
+
+// The key of a "key=value" line as it is looked up: blanks removed, case folded; empty for a
+// line without "=".
+QString keyOf(QStringView line) {
+  const qsizetype equals = line.indexOf(u'=');
+  return equals < 0 ? QString() : trimBlanks(line.first(equals)).toString().toCaseFolded();
+}
+
+}  // namespace
+
+void IniFile::updateSection(const QString& section, const QStringList& lines) {
+  const auto found = m_firstSection.constFind(section.toCaseFolded());
+  if (found == m_firstSection.cend()) {
+    replaceSection(section, lines);
+    return;
+  }
+  Section& target = m_sections[*found];
+  QHash<QString, qsizetype> keys;  // folded key -> index in lines
+  for (qsizetype i = 0; i < lines.size(); ++i) {
+    const QString key = keyOf(lines[i]);
+    if (!key.isEmpty() && !keys.contains(key)) keys.insert(key, i);
+  }
+  // The lines that stay, each after the key it followed (0: before every key of lines).
+  QList<QList<Line>> following(lines.size() + 1);
+  QList<bool> replaced(lines.size(), false);
+  qsizetype after = 0;
+  for (Line& line : target.lines) {
+    const auto key = keys.constFind(keyOf(line.text));
+    if (key != keys.cend() && !replaced[*key]) {
+      replaced[*key] = true;
+      after = *key + 1;
+    } else {
+      following[after].append(std::move(line));
+    }
+  }
+  QList<Line> merged = std::move(following[0]);
+  for (qsizetype i = 0; i < lines.size(); ++i) {
+    merged.append({lines[i]});
+    merged.append(std::move(following[i + 1]));
+  }
+  target = {section, {}, std::move(merged)};
   index();
 }
 
 QByteArray IniFile::toBytes(qint64* lost) const {
   if (lost) *lost = 0;
-  QByteArray out = m_marked ? QByteArrayLiteral("\xEF\xBB\xBF") : QByteArray();
+  QByteArray out = m_source.first(m_markLength);
   const qsizetype start = out.size();
-  // A kept part may end without a line end (the last line of the file); what follows it starts
-  // on a line of its own.
-  auto add = [&out, start](const QByteArray& bytes) {
-    if (out.size() > start && !out.endsWith('\n') && !out.endsWith('\r')) out += "\r\n";
+  const QByteArray lineEnd = m_fileCodec.encode(u"\r\n");
+  const QByteArray cr = m_fileCodec.encode(u"\r");
+  const QByteArray lf = m_fileCodec.encode(u"\n");
+  const int unit = lineEndsOf(m_fileCodec).unit;
+  // A kept line may lack its end (the last line of the file); what follows it starts on a line
+  // of its own. A UTF-16 file cut in the middle of a code unit has it completed first, or
+  // everything after it would be read a byte off.
+  auto append = [&](QByteArrayView bytes) {
+    if ((out.size() - start) % unit != 0) out += QByteArray(unit - (out.size() - start) % unit, '\0');
+    if (out.size() > start && !out.endsWith(lf) && !out.endsWith(cr)) out += lineEnd;
     out += bytes;
   };
-  // Lines written as text are encoded a section at a time, each ended by CR LF.
-  auto addLines = [&](const QString* header, const QStringList& lines) {
-    QString text;
-    if (header) text += *header + u"\r\n";
-    for (const QString& line : lines) text += line + u"\r\n";
+  // Lines the program wrote are encoded together, each ended by CR LF.
+  QString text;
+  auto flushText = [&] {
+    if (text.isEmpty()) return;
     qint64 partLost = 0;
-    add(m_codec.encode(text, Unmappable::Replace, &partLost));
+    append(m_fileCodec.encode(text, Unmappable::Replace, &partLost));
     if (lost) *lost += partLost;
+    text.clear();
   };
-  if (!m_preambleRaw.isEmpty() || m_preamble.isEmpty())
-    add(m_preambleRaw);
-  else
-    addLines(nullptr, m_preamble);
-  for (const Section& section : m_sections) {
-    if (!section.raw.isEmpty()) {
-      add(section.raw);
-    } else {
-      const QString header = u'[' + section.name + u']';
-      addLines(&header, section.lines);
+  auto add = [&](const Line& line) {
+    if (line.begin < 0) {
+      text += line.text + u"\r\n";
+      return;
     }
+    flushText();
+    append(QByteArrayView(m_source).sliced(line.begin, line.end - line.begin));
+  };
+  for (const Line& line : m_preamble) add(line);
+  for (const Section& section : m_sections) {
+    add(section.header.begin < 0 ? Line{u'[' + section.name + u']'} : section.header);
+    for (const Line& line : section.lines) add(line);
   }
+  flushText();
   return out;
 }
 
 bool IniFile::save(const QString& path, QString* error) const {
-  if (!m_codec.isAvailable()) {
-    if (error) *error = u"unknown text encoding " + QString::fromLatin1(m_codec.name());
+  if (!m_fileCodec.isAvailable()) {
+    if (error) *error = u"unknown text encoding " + QString::fromLatin1(m_fileCodec.name());
     return false;
   }
   return OutputFile::writeWhole(path, toBytes(), OutputFile::AtLink::WriteTarget, error);

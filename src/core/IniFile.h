@@ -1,9 +1,9 @@
 // An INI file held in memory: read whole, queried by section and key without regard to case,
-// changed one whole section at a time, and written back through a temporary file that replaces
-// the old one only when everything was written. Sections the program replaced are written with
-// CR LF line ends; every other section, and the text before the first, keeps its bytes exactly
-// (another program's values in another encoding, its line ends), as long as the file is written
-// in the encoding it was read in.
+// changed a section at a time, and written back through a temporary file that replaces the old
+// one only when everything was written. The file is written in the encoding it was read in (a
+// byte-order mark's, kept, or else the system's). Lines the program wrote end in CR LF; every
+// other line (other sections, unknown keys, comments, the text before the first section) keeps
+// its bytes exactly: another program's values in another encoding, its line ends.
 #pragma once
 
 #include <optional>
@@ -25,8 +25,9 @@ class IniFile {
   // with the reason in error, when it is missing, unreadable or refused; the object is then
   // empty.
   bool load(const QString& path, QString* error = nullptr);
-  // Takes the bytes of a file: a UTF-8 byte-order mark means UTF-8 whatever the codec, FF FE
-  // means UTF-16LE; lines end in LF, CR LF or CR.
+  // Takes the bytes of a file. A byte-order mark (UTF-8, UTF-16LE, UTF-16BE) names the file's
+  // encoding whatever the codec; without one the file is in the codec's. Lines end in LF, CR LF
+  // or CR.
   void setBytes(const QByteArray& bytes);
 
   bool hasSection(QStringView section) const;
@@ -40,33 +41,46 @@ class IniFile {
   // section is added at the end, and a repeated one is dropped. Other sections, lines that are
   // not settings, and text before the first section stay as they were.
   void replaceSection(const QString& section, const QStringList& lines);
+  // Writes lines (each "key=value", taken as given) into the first section of the name: the line
+  // each key is read from gives way to the new one; every other line stays, after the key it
+  // followed, with its bytes; the keys come in the order given. A repeated section of the name
+  // and a key's later lines are not read, so they are kept as they are. A missing section is
+  // added at the end.
+  void updateSection(const QString& section, const QStringList& lines);
 
-  // The whole file in the codec's encoding; lost counts the characters of the replaced sections
+  // The whole file in its encoding; lost counts the characters of the lines the program wrote
   // that it cannot hold (written as "?").
   QByteArray toBytes(qint64* lost = nullptr) const;
   // Writes the file atomically: on failure the old file is untouched and error says why. A link
   // at path is followed: the file it leads to is replaced.
   bool save(const QString& path, QString* error = nullptr) const;
 
-  const TextCodec& codec() const { return m_codec; }
+  // The encoding the file is written in: the one it was read in.
+  const TextCodec& codec() const { return m_fileCodec; }
 
  private:
+  struct Line {
+    QString text;  // without its end
+    // Where the line's bytes, end included, are in m_source; begin < 0 for a line the program
+    // wrote.
+    qsizetype begin = -1;
+    qsizetype end = -1;
+  };
   struct Section {
     QString name;
-    QStringList lines;  // without line ends; the header line is not among them
-    // The bytes as read, header and line ends included; empty for a section the program wrote
-    // (or a file read in another encoding than the one it is written in).
-    QByteArray raw;
+    Line header;
+    QList<Line> lines;
   };
   const Section* findSection(QStringView name) const;
   void index();
   static std::optional<QString> sectionName(QStringView line);  // of a header line
-  void addLine(QString line, QByteArrayView raw);
+  void addLine(QString text, qsizetype begin, qsizetype end);
 
-  TextCodec m_codec;
-  QStringList m_preamble;  // lines before the first section
-  QByteArray m_preambleRaw;
-  bool m_marked = false;  // read with a UTF-8 byte-order mark, written back with it
+  TextCodec m_codec;      // of a file without a byte-order mark
+  TextCodec m_fileCodec;  // of the file read
+  QByteArray m_source;    // the bytes read, mark included
+  qsizetype m_markLength = 0;
+  QList<Line> m_preamble;  // lines before the first section
   QList<Section> m_sections;
   QHash<QString, qsizetype> m_firstSection;  // case-folded name -> index of its first section
 };

@@ -14,7 +14,7 @@ QString manualPath(const QString& programFolder, const QString& executableFolder
   if (!programFolder.isEmpty()) candidates.append(programFolder + u"/readme.htm");
   if (!executableFolder.isEmpty()) {
     candidates.append(executableFolder + u"/readme.htm");
-    candidates.append(executableFolder + u"/../share/vek/readme.htm");
+    candidates.append(executableFolder + u"/" VEK_DATA_FROM_BIN "/readme.htm");
   }
   for (const QString& candidate : candidates) {
     const QFileInfo info(candidate);

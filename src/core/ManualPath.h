@@ -7,8 +7,9 @@
 namespace vek {
 
 // The first existing readme.htm of: the program folder (where Vek.ini lives), the executable's
-// folder, and the installed data folder next to the executable (../share/vek; not share/doc,
-// which minimal systems leave out when they install packages). Empty when none exists.
+// folder, and the installed data folder next to the executable (../share/vek unless the build
+// chose other install folders; not share/doc, which minimal systems leave out when they install
+// packages). Empty when none exists.
 QString manualPath(const QString& programFolder, const QString& executableFolder);
 
 // The same for the running program.

@@ -1,17 +1,25 @@
 #include "core/OutputFile.h"
 
 #include <fcntl.h>
+#include <pthread.h>
+#include <signal.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstring>
+#include <mutex>
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
 
 #include "core/FileNameBytes.h"
+#include "core/FolderPath.h"
 
 namespace vek {
 
@@ -42,10 +50,135 @@ QString linkTarget(const QString& path) {
   return info.isSymLink() ? path : info.filePath();
 }
 
-QByteArray folderOf(const QByteArray& path) {
-  const qsizetype slash = path.lastIndexOf('/');
-  if (slash < 0) return QByteArrayLiteral(".");
-  return slash == 0 ? QByteArrayLiteral("/") : path.first(slash);
+// The temporary files an interrupt removes. The handler may run at any moment and on any
+// thread, so an entry is a folder descriptor and a name in fixed storage, published by its
+// state once complete: nothing the handler reads is allocated or freed.
+struct PendingTemporary {
+  std::atomic<int> state{0};  // kFree, kFilling, kActive
+  int folder = -1;
+  char name[64] = {};
+};
+constexpr int kFree = 0, kFilling = 1, kActive = 2;
+PendingTemporary g_pending[16];
+
+constexpr int kInterrupts[] = {SIGINT, SIGTERM, SIGHUP};
+
+void removeTemporariesAndExit(int signal) {
+  for (PendingTemporary& entry : g_pending)
+    if (entry.state.load(std::memory_order_acquire) == kActive)
+      ::unlinkat(entry.folder, entry.name, 0);
+  ::_exit(128 + signal);
+}
+
+// Installed once, for the interrupts that still have their default action: a SIGHUP ignored
+// under nohup stays ignored.
+void removeTemporariesOnInterrupt() {
+  static std::once_flag once;
+  std::call_once(once, [] {
+    for (const int signal : kInterrupts) {
+      struct sigaction current {};
+      if (::sigaction(signal, nullptr, &current) != 0 || (current.sa_flags & SA_SIGINFO) ||
+          current.sa_handler != SIG_DFL)
+        continue;
+      struct sigaction action {};
+      action.sa_handler = removeTemporariesAndExit;
+      sigemptyset(&action.sa_mask);
+      for (const int other : kInterrupts) sigaddset(&action.sa_mask, other);
+      ::sigaction(signal, &action, nullptr);
+    }
+  });
+}
+
+// Holds the interrupts back on this thread while a temporary file and its entry are made or
+// undone together, and while a file is overwritten in place, which must not stop half-way.
+class InterruptsHeld {
+ public:
+  InterruptsHeld() {
+    sigset_t set;
+    sigemptyset(&set);
+    for (const int signal : kInterrupts) sigaddset(&set, signal);
+    pthread_sigmask(SIG_BLOCK, &set, &m_before);
+  }
+  ~InterruptsHeld() { pthread_sigmask(SIG_SETMASK, &m_before, nullptr); }
+  InterruptsHeld(const InterruptsHeld&) = delete;
+  InterruptsHeld& operator=(const InterruptsHeld&) = delete;
+
+ private:
+  sigset_t m_before;
+};
+
+int addPending(int folder, const QByteArray& name) {
+  if (size_t(name.size()) >= sizeof(PendingTemporary::name)) return -1;
+  for (int i = 0; i < int(std::size(g_pending)); ++i) {
+    int expected = kFree;
+    if (!g_pending[i].state.compare_exchange_strong(expected, kFilling)) continue;
+    g_pending[i].folder = folder;
+    std::memcpy(g_pending[i].name, name.constData(), size_t(name.size()) + 1);
+    g_pending[i].state.store(kActive, std::memory_order_release);
+    return i;
+  }
+  return -1;
+}
+
+void removePending(int slot) {
+  if (slot >= 0) g_pending[slot].state.store(kFree, std::memory_order_release);
+}
+
+// Whether the person protected the file against writing. An ordinary user asks the system (ACLs
+// and all); root may write anything, so for root the mode bits decide: a file that no one may
+// write was made so on purpose.
+bool isProtected(int folder, const QByteArray& name, const struct stat& st) {
+  if (::geteuid() == 0) return (st.st_mode & 0222) == 0;
+  return ::faccessat(folder, name.constData(), W_OK, AT_EACCESS) != 0 && errno == EACCES;
+}
+
+// Copies the extended attributes of the file `name` to `to`: access lists (system.posix_acl_*)
+// and the person's own (user.*). False when one of those cannot be copied. The system's labels
+// (security.*, trusted.*) are the new file's own where they cannot be copied.
+bool copyAttributes(int folder, const QByteArray& name, int to) {
+  const int from = ::openat(folder, name.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  if (from < 0) {
+    // A file we may write but not read: its attributes are unknown, so it is not replaced.
+    return false;
+  }
+  bool copied = true;
+  QByteArray names;
+  const ssize_t listed = ::flistxattr(from, nullptr, 0);
+  if (listed > 0) {
+    names.resize(listed);
+    if (::flistxattr(from, names.data(), size_t(names.size())) != listed) copied = false;
+  } else if (listed < 0 && errno != ENOTSUP) {
+    copied = false;
+  }
+  for (qsizetype at = 0; copied && at < names.size();) {
+    const char* attribute = names.constData() + at;
+    at += qsizetype(std::strlen(attribute)) + 1;
+    const bool needed = std::strncmp(attribute, "user.", 5) == 0 ||
+                        std::strncmp(attribute, "system.posix_acl_", 17) == 0;
+    const ssize_t size = ::fgetxattr(from, attribute, nullptr, 0);
+    QByteArray value(qsizetype(std::max<ssize_t>(size, 0)), Qt::Uninitialized);
+    const bool ok = size >= 0 &&
+                    ::fgetxattr(from, attribute, value.data(), size_t(value.size())) == size &&
+                    ::fsetxattr(to, attribute, value.constData(), size_t(value.size()), 0) == 0;
+    if (!ok && needed) copied = false;
+  }
+  ::close(from);
+  return copied;
+}
+
+// A file without a name in the temporary folder, where the content of a file written in place
+// is staged: it disappears by itself when closed or when the process ends, however it ends.
+int openStaging() {
+  const QByteArray folder = QFile::encodeName(QDir::tempPath());
+#ifdef O_TMPFILE
+  const int fd = ::open(folder.constData(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+  if (fd >= 0) return fd;
+#endif
+  QByteArray pattern = folder + "/.vek-XXXXXX";
+  const InterruptsHeld held;
+  const int named = ::mkostemp(pattern.data(), O_CLOEXEC);
+  if (named >= 0) ::unlink(pattern.constData());
+  return named;
 }
 
 }  // namespace
@@ -65,33 +198,83 @@ bool OutputFile::fail(int error) {
 bool OutputFile::open() {
   discard();
   m_error.clear();
-  m_target = encodeFileName(m_atLink == AtLink::WriteTarget ? linkTarget(m_path) : m_path);
-  if (m_target.isEmpty()) return fail(ENOENT);
+  const QByteArray target =
+      encodeFileName(m_atLink == AtLink::WriteTarget ? linkTarget(m_path) : m_path);
+  if (target.isEmpty()) return fail(ENOENT);
+  // Whichever way the file is written, an interrupt ends the process the same way.
+  removeTemporariesOnInterrupt();
+  // Every name below is relative to the open folder, so a path of any length works.
+  const PathParts parts = splitPath(target);
+  m_name = parts.name;
+  m_folder = openFolderPath(parts.folder, O_PATH);
+  if (m_folder < 0) return fail(errno);
 
-  // What is at the name now: a folder is refused before anything is written; a regular file
-  // hands its permission bits to its successor; a link or nothing gives a new file's bits.
+  // What is at the name now: a folder or a protected file is refused before anything is
+  // written; a regular file hands its permission bits, owner and group to its successor; a
+  // link or nothing gives a new file's.
   struct stat old {};
-  const bool exists = ::lstat(m_target.constData(), &old) == 0;
+  const bool exists = ::fstatat(m_folder, m_name.constData(), &old, AT_SYMLINK_NOFOLLOW) == 0;
+  if (!exists && errno != ENOENT) return fail(errno);
   if (exists && S_ISDIR(old.st_mode)) return fail(EISDIR);
+  const bool regular = exists && S_ISREG(old.st_mode);
+  if (regular && isProtected(m_folder, m_name, old)) return fail(EACCES);
+  // A new file would leave the other names of this one with the old contents.
+  if (regular && old.st_nlink > 1) return openInPlace();
 
-  // A short name of its own: the target's name may already be as long as a name can be.
-  const QByteArray folder = folderOf(m_target);
   int fd = -1;
-  for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
-    m_temporary = folder + "/.vek-" +
-                  QByteArray::number(QRandomGenerator::global()->generate64(), 36) + ".tmp";
-    fd = ::open(m_temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0 && errno != EEXIST) break;
+  {
+    const InterruptsHeld held;
+    // A short name of its own: the target's name may already be as long as a name can be.
+    for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
+      m_temporary =
+          ".vek-" + QByteArray::number(QRandomGenerator::global()->generate64(), 36) + ".tmp";
+      fd = ::openat(m_folder, m_temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
+                    0666);
+      if (fd < 0 && errno != EEXIST) break;
+    }
+    if (fd >= 0) m_slot = addPending(m_folder, m_temporary);
   }
   if (fd < 0) {
     const int error = errno;
     m_temporary.clear();
+    // A folder that takes no new file may still hold a file its owner lets us write.
+    if (regular && (error == EACCES || error == EPERM)) return openInPlace();
     return fail(error);
   }
-  if (exists && S_ISREG(old.st_mode)) ::fchmod(fd, old.st_mode & 0777);
+  if (regular) {
+    // Root gives any owner; an ordinary user at least a group of their own. A file whose owner
+    // or group, access lists or other attributes cannot stay is written in place instead of
+    // changing hands.
+    struct stat made {};
+    if ((::fstat(fd, &made) == 0 && (made.st_uid != old.st_uid || made.st_gid != old.st_gid) &&
+         ::fchown(fd, old.st_uid, old.st_gid) != 0) ||
+        !copyAttributes(m_folder, m_name, fd)) {
+      ::close(fd);
+      removeTemporary();
+      return openInPlace();
+    }
+    // After fchown, which clears set-id bits, and the access list, whose mask it sets again.
+    ::fchmod(fd, old.st_mode & 0777);
+  }
   m_file = std::make_unique<CheckedFile>();
   if (!m_file->open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
     ::close(fd);
+    return fail(EIO);
+  }
+  return true;
+}
+
+// The content is staged in full elsewhere; the target is only touched in commit().
+bool OutputFile::openInPlace() {
+  m_inPlace = ::openat(m_folder, m_name.constData(), O_WRONLY | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC);
+  if (m_inPlace < 0) return fail(errno);
+  struct stat st {};
+  if (::fstat(m_inPlace, &st) != 0 || !S_ISREG(st.st_mode)) return fail(EINVAL);
+  const int staging = openStaging();
+  if (staging < 0) return fail(errno);
+  m_file = std::make_unique<CheckedFile>();
+  if (!m_file->open(staging, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
+    ::close(staging);
     return fail(EIO);
   }
   return true;
@@ -114,25 +297,77 @@ bool OutputFile::commit() {
     m_error = reason.isEmpty() ? QStringLiteral("short write") : reason;
     return false;
   }
+  if (m_inPlace >= 0) return commitInPlace();
   // On the disk before it replaces the old file, so that a crash leaves one or the other.
   if (::fdatasync(m_file->handle()) != 0 && errno != EINVAL && errno != ENOTSUP) return fail(errno);
   m_file->close();
   m_file.reset();
-  // rename() replaces the name itself: a link there is replaced, never followed.
-  if (::rename(m_temporary.constData(), m_target.constData()) != 0) return fail(errno);
-  m_temporary.clear();
+  {
+    const InterruptsHeld held;
+    // renameat() replaces the name itself: a link there is replaced, never followed.
+    if (::renameat(m_folder, m_temporary.constData(), m_folder, m_name.constData()) != 0)
+      return fail(errno);
+    removePending(m_slot);
+    m_slot = -1;
+    m_temporary.clear();
+  }
+  discard();
+  return true;
+}
+
+// Copies the staged content over the target. The space is reserved first, so that a full disk
+// is found while the old contents are still whole; interrupts wait until the copy is complete.
+bool OutputFile::commitInPlace() {
+  const int staging = m_file->handle();
+  struct stat st {};
+  if (::fstat(staging, &st) != 0) return fail(errno);
+#ifdef __linux__
+  if (st.st_size > 0 && ::fallocate(m_inPlace, FALLOC_FL_KEEP_SIZE, 0, st.st_size) != 0 &&
+      errno != EOPNOTSUPP && errno != ENOSYS)
+    return fail(errno);
+#endif
+  const InterruptsHeld held;
+  QByteArray buffer(1 << 20, Qt::Uninitialized);
+  for (off_t at = 0; at < st.st_size;) {
+    const ssize_t got = ::pread(staging, buffer.data(), size_t(buffer.size()), at);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) return fail(got < 0 ? errno : EIO);
+    for (ssize_t done = 0; done < got;) {
+      const ssize_t put =
+          ::pwrite(m_inPlace, buffer.constData() + done, size_t(got - done), at + done);
+      if (put < 0 && errno == EINTR) continue;
+      if (put <= 0) return fail(put < 0 ? errno : EIO);
+      done += put;
+    }
+    at += got;
+  }
+  if (::ftruncate(m_inPlace, st.st_size) != 0) return fail(errno);
+  if (::fdatasync(m_inPlace) != 0 && errno != EINVAL && errno != ENOTSUP) return fail(errno);
+  discard();
   return true;
 }
 
 void OutputFile::removeTemporary() {
   if (m_temporary.isEmpty()) return;
-  ::unlink(m_temporary.constData());
+  const InterruptsHeld held;
+  // Removed before it leaves the handler's list: an interrupt in between finds nothing left.
+  ::unlinkat(m_folder, m_temporary.constData(), 0);
+  removePending(m_slot);
+  m_slot = -1;
   m_temporary.clear();
+}
+
+void OutputFile::closeFolder() {
+  if (m_folder >= 0) ::close(m_folder);
+  m_folder = -1;
 }
 
 void OutputFile::discard() {
   m_file.reset();
   removeTemporary();
+  if (m_inPlace >= 0) ::close(m_inPlace);
+  m_inPlace = -1;
+  closeFolder();
 }
 
 QString OutputFile::errorString() const {

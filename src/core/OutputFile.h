@@ -1,8 +1,13 @@
 // The one way the program puts a file on disk (lists, Vek.ini, filter.txt): the content goes to
 // a temporary file in the target folder and replaces the target only once it was written
 // completely, so an existing file survives any failure (open, full disk, removed medium,
-// rename). A replaced file keeps its permission bits; a new one gets the usual 0666 less the
-// umask. Also the messages that go with it.
+// rename). A replaced file keeps its permission bits, owner and group, access lists and the
+// person's own attributes; a new one gets the usual 0666 less the umask. A file without write permission is never replaced (for root: a file no
+// one may write). Where a replacement could not be the same file to its other names (hard
+// links) or owner, or the folder takes no new file, the complete content is written into the
+// existing file instead, after it was staged elsewhere and its space reserved. An interrupt
+// (SIGINT, SIGTERM, SIGHUP) during a write removes the temporary file and ends the process
+// with 128 + the signal's number. Also the messages that go with it.
 #pragma once
 
 #include <functional>
@@ -40,7 +45,7 @@ class OutputFile {
   const QString& path() const { return m_path; }
 
   // Creates the temporary file. False when that is impossible (missing or read-only folder,
-  // the path names a folder, ...).
+  // the path names a folder, a protected file, ...).
   bool open();
   // The device to write to; valid after a successful open().
   QIODevice& device();
@@ -77,12 +82,18 @@ class OutputFile {
 
  private:
   bool fail(int error);
+  bool openInPlace();
+  bool commitInPlace();
   void removeTemporary();
+  void closeFolder();
 
   QString m_path;
   AtLink m_atLink;
-  QByteArray m_target;     // the file that is replaced, as bytes
+  int m_folder = -1;       // the target's folder (O_PATH), which every name below is relative to
+  QByteArray m_name;       // the target's name in it
   QByteArray m_temporary;  // the temporary file beside it while one is open
+  int m_slot = -1;         // its place in the list the interrupt handler removes
+  int m_inPlace = -1;      // the target, open for writing, when it is written in place
   std::unique_ptr<CheckedFile> m_file;
   QString m_error;
 };

@@ -10,7 +10,8 @@ namespace vek {
 QString programVersion();
 // "YYYY/MM/DD"
 QString releaseDate();
-// Where to find the program, its news and its manual online.
+// Where to find the program, its news and its manual online; empty when the build names no home
+// page (VEK_HOMEPAGE_URL).
 QString homePage();
 // The line `vek --version` prints, without its line end.
 QString versionLine();

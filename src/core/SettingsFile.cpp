@@ -174,7 +174,7 @@ class Writer {
 
  private:
   void flush() {
-    if (!m_section.isEmpty()) m_ini.replaceSection(m_section, m_lines);
+    if (!m_section.isEmpty()) m_ini.updateSection(m_section, m_lines);
     m_lines.clear();
   }
 

@@ -2,6 +2,7 @@
 // choice of the system's text encoding from the locale.
 #include "core/TextCodec.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <clocale>
 #include <cstdlib>
@@ -9,6 +10,8 @@
 #include <iconv.h>
 #include <langinfo.h>
 #include <locale.h>
+
+#include <QStringDecoder>
 
 namespace vek {
 
@@ -234,9 +237,12 @@ class IconvEncoder final : public EncoderBase {
   IconvHandle m_cd;
 };
 
-QString decodeWithIconv(const char* name, const QByteArray& bytes) {
+QString decodeWithIconv(const char* name, const QByteArray& bytes, bool* invalid) {
   IconvHandle cd(kHostUtf16, name);
-  if (!cd.isOpen()) return QString(bytes.size(), QChar(QChar::ReplacementCharacter));
+  if (!cd.isOpen()) {
+    if (invalid) *invalid = !bytes.isEmpty();
+    return QString(bytes.size(), QChar(QChar::ReplacementCharacter));
+  }
   QString result;
   result.reserve(bytes.size());
   char* in = const_cast<char*>(bytes.constData());
@@ -250,9 +256,12 @@ QString decodeWithIconv(const char* name, const QByteArray& bytes) {
     if (r != size_t(-1) || errno == E2BIG) continue;
     // An invalid byte (EILSEQ) or a sequence cut off at the end (EINVAL): mark it and go on.
     result.append(QChar(QChar::ReplacementCharacter));
+    if (invalid) *invalid = true;
     if (errno == EINVAL) break;
-    ++in;
-    --inLeft;
+    // UTF-16 goes on at the next code unit, not in the middle of one.
+    const size_t skip = std::min(inLeft, size_t(qstrnicmp(name, "UTF-16", 6) == 0 ? 2 : 1));
+    in += skip;
+    inLeft -= skip;
   }
   return result;
 }
@@ -290,15 +299,31 @@ QByteArray TextCodec::encode(QStringView text, Unmappable mode, qint64* lost) co
   return out;
 }
 
-QString TextCodec::decode(const QByteArray& bytes) const {
-  if (isUtf8()) return QString::fromUtf8(bytes);
+QString TextCodec::decode(const QByteArray& bytes, bool* invalid) const {
+  if (invalid) *invalid = false;
+  if (isUtf8() && !invalid) return QString::fromUtf8(bytes);
+  if (isUtf8()) {
+    // As QString::fromUtf8 does: a leading mark is kept as U+FEFF.
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless |
+                                                     QStringDecoder::Flag::ConvertInitialBom);
+    QString text = decoder(bytes);
+    if (invalid) *invalid = decoder.hasError();
+    return text;
+  }
   if (isUtf16WithMark(m_name)) {
     // The mark decides the byte order; without one, the order this class writes.
-    if (bytes.startsWith("\xFE\xFF")) return decodeWithIconv("UTF-16BE", bytes.sliced(2));
-    if (bytes.startsWith("\xFF\xFE")) return decodeWithIconv("UTF-16LE", bytes.sliced(2));
-    return decodeWithIconv("UTF-16LE", bytes);
+    if (bytes.startsWith("\xFE\xFF")) return decodeWithIconv("UTF-16BE", bytes.sliced(2), invalid);
+    if (bytes.startsWith("\xFF\xFE")) return decodeWithIconv("UTF-16LE", bytes.sliced(2), invalid);
+    return decodeWithIconv("UTF-16LE", bytes, invalid);
   }
-  return decodeWithIconv(m_name.constData(), bytes);
+  return decodeWithIconv(m_name.constData(), bytes, invalid);
+}
+
+std::optional<TextCodec::ByteOrderMark> TextCodec::byteOrderMark(QByteArrayView bytes) {
+  if (bytes.startsWith("\xEF\xBB\xBF")) return ByteOrderMark{"UTF-8", 3};
+  if (bytes.startsWith("\xFF\xFE")) return ByteOrderMark{"UTF-16LE", 2};
+  if (bytes.startsWith("\xFE\xFF")) return ByteOrderMark{"UTF-16BE", 2};
+  return std::nullopt;
 }
 
 QByteArray TextCodec::encodingForCodeset(const QByteArray& codeset) {

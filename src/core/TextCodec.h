@@ -4,8 +4,10 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 namespace vek {
@@ -58,8 +60,16 @@ class TextCodec {
   // One-shot helpers.
   QByteArray encode(QStringView text, Unmappable mode = Unmappable::Replace,
                     qint64* lost = nullptr) const;
-  // Invalid bytes become U+FFFD. A UTF-8 byte-order mark is kept (as U+FEFF).
-  QString decode(const QByteArray& bytes) const;
+  // Invalid bytes become U+FFFD. A UTF-8 byte-order mark is kept (as U+FEFF). invalid, when
+  // given, tells whether there were any (a U+FFFD the text itself holds is not one).
+  QString decode(const QByteArray& bytes, bool* invalid = nullptr) const;
+
+  // The byte-order mark a text file starts with: the encoding it names and its length in bytes.
+  struct ByteOrderMark {
+    QByteArray encoding;  // "UTF-8", "UTF-16LE" or "UTF-16BE"
+    qsizetype length;
+  };
+  static std::optional<ByteOrderMark> byteOrderMark(QByteArrayView bytes);
 
  private:
   QByteArray m_name;

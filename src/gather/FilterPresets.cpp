@@ -45,6 +45,28 @@ bool writeDefaults(const QString& path, QString* error) {
                                 OutputFile::AtLink::WriteTarget, error);
 }
 
+// The text of filter.txt: in the encoding its byte-order mark names (UTF-8, UTF-16LE, UTF-16BE),
+// else in the system's. Bytes that are not text in that encoding, or a NUL character (UTF-16
+// without its mark reads so), give nullopt and a reason: presets made of them would match
+// nothing and the person would never learn why.
+std::optional<QString> decodePresets(const QByteArray& bytes, QString* reason) {
+  const std::optional<TextCodec::ByteOrderMark> mark = TextCodec::byteOrderMark(bytes);
+  const TextCodec codec = mark ? TextCodec(mark->encoding) : TextCodec::system();
+  bool invalid = false;
+  QString text = codec.decode(bytes.sliced(mark ? mark->length : 0), &invalid);
+  if (!invalid && !text.contains(QChar(0))) return text;
+  const TextCodec system = TextCodec::system();
+  const QString hint =
+      system.isUtf8()
+          ? QStringLiteral("UTF-8（BOM 付きも可）または BOM 付きの UTF-16 で保存してください。")
+          : QStringLiteral("%1、BOM 付きの UTF-8 または BOM 付きの UTF-16 で保存してください。")
+                .arg(QString::fromLatin1(system.name()));
+  *reason = QStringLiteral("文字コード %1 のテキストとして読めません。")
+                .arg(QString::fromLatin1(codec.name())) +
+            hint;
+  return std::nullopt;
+}
+
 }  // namespace
 
 std::optional<QStringList> loadFilterPresets(const QString& programFolder, QString* error) {
@@ -63,7 +85,13 @@ std::optional<QStringList> loadFilterPresets(const QString& programFolder, QStri
     if (error) *error = path + u": " + file.error;
     return std::nullopt;
   }
-  return splitPresetLines(TextCodec::system().decode(file.bytes));
+  QString reason;
+  std::optional<QString> text = decodePresets(file.bytes, &reason);
+  if (!text) {
+    if (error) *error = path + u": " + reason;
+    return std::nullopt;
+  }
+  return splitPresetLines(*text);
 }
 
 QStringList splitPresetLines(const QString& text) {
@@ -73,19 +101,19 @@ QStringList splitPresetLines(const QString& text) {
   return splitLines(rest);
 }
 
-int isFilterKeyAllowed(int keyCode) {
-  switch (keyCode) {
-    case '"':
-    case '|':
-    case '>':
-    case '<':
-    case ',':
-    case ':':
-    case '\\':
-    case '/':
-      return 0;
+bool isFilterKeyAllowed(char32_t character) {
+  switch (character) {
+    case U'"':
+    case U'|':
+    case U'>':
+    case U'<':
+    case U',':
+    case U':':
+    case U'\\':
+    case U'/':
+      return false;
     default:
-      return keyCode;
+      return true;
   }
 }
 

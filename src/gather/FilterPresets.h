@@ -17,19 +17,20 @@ QString filterPresetsPath(const QString& programFolder);
 
 // The preset lines of programFolder's filter.txt, in file order; the first is the current
 // filter. A missing file is first created with the default lines (CR LF, the system's text
-// encoding). Lines may end in CR LF, LF or CR; a last line without an end still counts; empty
-// lines are empty entries. nullopt, with the reason in error, when the file cannot be created or
-// read (not a regular file, too large, no permission): the caller keeps what it showed before,
-// and an existing file is left untouched.
+// encoding). A byte-order mark (UTF-8, UTF-16LE, UTF-16BE) names the file's encoding; without
+// one it is the system's. Lines may end in CR LF, LF or CR; a last line without an end still
+// counts; empty lines are empty entries. nullopt, with the reason in error, when the file cannot
+// be created or read (not a regular file, too large, no permission) or is not text in its
+// encoding: the caller keeps what it showed before, and an existing file is left untouched.
 std::optional<QStringList> loadFilterPresets(const QString& programFolder,
                                              QString* error = nullptr);
 
 // The preset lines of a file's text, split as loadFilterPresets does.
 QStringList splitPresetLines(const QString& text);
 
-// Decides a key typed into the filter or path box. Returns keyCode itself when the character
-// may be typed, and 0 when it must be refused: " | > < , : \ / cannot be part of a file-name
-// pattern. The caller drops the key and beeps when it gets 0.
-int isFilterKeyAllowed(int keyCode);
+// Whether a character typed into a filter or path box may go in: " | > < , : \ / cannot be
+// part of a file-name pattern typed there. The key screen of the windows drops a refused key
+// with a beep.
+bool isFilterKeyAllowed(char32_t character);
 
 }  // namespace vek

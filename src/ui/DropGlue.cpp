@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <QDropEvent>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QWidget>
 
@@ -57,6 +58,10 @@ bool DropGlue::eventFilter(QObject* watched, QEvent* event) {
   if ((type == QEvent::DragEnter || type == QEvent::DragMove || type == QEvent::Drop) &&
       std::find(m_catchers.begin(), m_catchers.end(), watched) != m_catchers.end()) {
     auto* drop = static_cast<QDropEvent*>(event);
+    // Dropped text without files goes into a text box as the text it is.
+    if (qobject_cast<QLineEdit*>(watched) && !drop->mimeData()->hasUrls()) {
+      return QObject::eventFilter(watched, event);
+    }
     const bool take = !m_busy() && drop->mimeData()->hasUrls();
     if (take && (type != QEvent::Drop || m_take(*drop->mimeData()))) {
       drop->acceptProposedAction();

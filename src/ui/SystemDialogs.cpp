@@ -4,6 +4,7 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QListView>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -37,10 +38,8 @@ QString shownText(const QString& text) {
 QMessageBox::StandardButton ask(QWidget* owner, const Message& message,
                                 QMessageBox::StandardButtons buttons,
                                 QMessageBox::StandardButton defaultButton) {
-  QMessageBox box(boxIcon(message.icon), message.title, shownText(message.text), buttons, owner);
-  box.setTextFormat(Qt::PlainText);
-  box.setDefaultButton(defaultButton);
-  return QMessageBox::StandardButton(box.exec());
+  return QMessageBox::StandardButton(
+      SystemDialogs::messageBox(owner, message, buttons, defaultButton)->exec());
 }
 
 }  // namespace
@@ -96,16 +95,11 @@ std::optional<QString> SystemDialogs::askText(QWidget* owner, const QString& tit
 
 std::optional<QString> SystemDialogs::chooseSaveFile(QWidget* owner, const QString& filter,
                                                      const QString& initialFolder) {
-  QFileDialog dialog(owner);
-  dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setFileMode(QFileDialog::AnyFile);
-  dialog.setNameFilter(qtNameFilter(filter));
-  dialog.setDefaultSuffix(defaultSuffix(filter));
-  dialog.setDirectory(initialFolder);
-  // The program asks its own question before it writes.
-  dialog.setOption(QFileDialog::DontConfirmOverwrite);
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-  return dialog.selectedFiles().front();
+  const std::unique_ptr<QFileDialog> dialog = saveDialog(owner, filter, initialFolder);
+  if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) {
+    return std::nullopt;
+  }
+  return dialog->selectedFiles().front();
 }
 
 void SystemDialogs::openUrl(const QUrl& url) {
@@ -114,6 +108,34 @@ void SystemDialogs::openUrl(const QUrl& url) {
 
 void SystemDialogs::beep() {
   QApplication::beep();
+}
+
+std::unique_ptr<QMessageBox> SystemDialogs::messageBox(QWidget* owner, const Message& message,
+                                                       QMessageBox::StandardButtons buttons,
+                                                       QMessageBox::StandardButton defaultButton) {
+  auto box = std::make_unique<QMessageBox>(boxIcon(message.icon), message.title,
+                                           shownText(message.text), buttons, owner);
+  box->setTextFormat(Qt::PlainText);
+  box->setDefaultButton(defaultButton);
+  return box;
+}
+
+std::unique_ptr<QFileDialog> SystemDialogs::saveDialog(QWidget* owner, const QString& filter,
+                                                       const QString& initialFolder) {
+  auto dialog = std::make_unique<QFileDialog>(owner);
+  dialog->setAcceptMode(QFileDialog::AcceptSave);
+  dialog->setFileMode(QFileDialog::AnyFile);
+  dialog->setNameFilter(qtNameFilter(filter));
+  dialog->setDefaultSuffix(defaultSuffix(filter));
+  dialog->setDirectory(initialFolder);
+  // The program asks its own question before it writes.
+  dialog->setOption(QFileDialog::DontConfirmOverwrite);
+  // Qt's own dialog: its list of places is as wide as its longest name (コンピュータ), which it
+  // would cut otherwise.
+  if (auto* places = dialog->findChild<QListView*>(QStringLiteral("sidebar"))) {
+    places->setMinimumWidth(places->sizeHintForColumn(0) + 2 * places->frameWidth() + 4);
+  }
+  return dialog;
 }
 
 QString SystemDialogs::qtNameFilter(const QString& filter) {

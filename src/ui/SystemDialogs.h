@@ -2,7 +2,13 @@
 // "open".
 #pragma once
 
+#include <memory>
+
+#include <QMessageBox>
+
 #include "ui/WindowDialogs.h"
+
+class QFileDialog;
 
 namespace vek {
 
@@ -20,6 +26,14 @@ class SystemDialogs : public WindowDialogs {
                                         const QString& initialFolder) override;
   void openUrl(const QUrl& url) override;
   void beep() override;
+
+  // The message box of a message or question, and the save dialog, as they are shown (the tests
+  // and the screenshots take them without their modal loop).
+  static std::unique_ptr<QMessageBox> messageBox(QWidget* owner, const Message& message,
+                                                 QMessageBox::StandardButtons buttons,
+                                                 QMessageBox::StandardButton defaultButton);
+  static std::unique_ptr<QFileDialog> saveDialog(QWidget* owner, const QString& filter,
+                                                 const QString& initialFolder);
 
   // "CSVﾌｧｲﾙ|*.csv" as a Qt name filter, "CSVﾌｧｲﾙ (*.csv)"; "*.htm;*.html" become "*.htm *.html".
   static QString qtNameFilter(const QString& filter);

@@ -6,8 +6,9 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
-#include <QFileInfo>
+#include <QFile>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -17,14 +18,30 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStandardPaths>
 #include <QVBoxLayout>
 
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+
+#include <memory>
+#include <vector>
+#endif
+
+#include <algorithm>
+#include <limits>
+
 #include "batch/CommandComposer.h"
+#include "batch/CommandReadBack.h"
 #include "batch/ShellWords.h"
+#include "core/DateFormatter.h"
+#include "core/FileNameBytes.h"
+#include "core/FileSystem.h"
 #include "core/ManualPath.h"
 #include "core/Session.h"
 #include "core/TextCodec.h"
 #include "gather/FilterPresets.h"
+#include "ui/FilterKeyScreen.h"
 #include "ui/OptionGroup.h"
 #include "ui/WindowDialogs.h"
 
@@ -90,6 +107,34 @@ QString runMessages(const QString& errors) {
   return lines.join(QStringLiteral("\r\n"));
 }
 
+// Sets the program and arguments of `process`. QProcess passes them through the locale's
+// encoding, which turns a byte that is not UTF-8 (held as U+DC80..U+DCFF) into the bytes of
+// U+FFFD, another path; so the child starts the program itself with the exact bytes, just
+// before QProcess would.
+void setExactCommand(QProcess& process, const QStringList& words) {
+  process.setProgram(words.first());
+  process.setArguments(words.mid(1));
+#ifdef Q_OS_UNIX
+  struct Exact {
+    std::vector<QByteArray> bytes;
+    std::vector<char*> argv;
+    bool sameProgramForQt = false;
+  };
+  auto exact = std::make_shared<Exact>();
+  for (const QString& word : words) exact->bytes.push_back(encodeFileName(word));
+  for (QByteArray& word : exact->bytes) exact->argv.push_back(word.data());
+  exact->argv.push_back(nullptr);
+  exact->sameProgramForQt = QFile::encodeName(words.first()) == exact->bytes.front();
+  // Only async-signal-safe calls in the child: the arrays are ready.
+  process.setChildProcessModifier([exact] {
+    ::execv(exact->argv.front(), exact->argv.data());
+    // Not started: when QProcess names the same program, it fails alike and says why;
+    // otherwise it would start another one.
+    if (!exact->sameProgramForQt) ::_exit(127);
+  });
+#endif
+}
+
 }  // namespace
 
 frmCommand::frmCommand(Session& session, WindowDialogs& dialogs, const QString& programFolder,
@@ -122,7 +167,7 @@ frmCommand::frmCommand(Session& session, WindowDialogs& dialogs, const QString& 
   m_txtInPath->setText(m_prefill.inPath);
   QString outFolder = m_prefill.outFolder;
   if (!outFolder.isEmpty() && !outFolder.endsWith(u'/')) {
-    outFolder = QFileInfo(outFolder).isDir() ? outFolder + u'/' : QString();
+    outFolder = FileSystem::folderExists(outFolder) ? outFolder + u'/' : QString();
   }
   m_txtOutPath->setText(outFolder);
   m_txtTitle->setText(m_prefill.title);
@@ -130,11 +175,7 @@ frmCommand::frmCommand(Session& session, WindowDialogs& dialogs, const QString& 
 }
 
 frmCommand::~frmCommand() {
-  if (m_run) {
-    m_run->disconnect(this);
-    m_run->kill();
-    m_run->waitForFinished(2000);
-  }
+  abandonTestRun();
 }
 
 void frmCommand::buildControls() {
@@ -190,6 +231,12 @@ void frmCommand::buildControls() {
   m_cmbFilter->setAccessibleName(frFilter->title());
   m_cmbFilter->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   (new QVBoxLayout(frFilter))->addWidget(m_cmbFilter);
+  // The folder, file-name and filter boxes take no path or separator character from the keys.
+  auto* keyScreen = new FilterKeyScreen(m_dialogs, this);
+  for (QWidget* box :
+       std::initializer_list<QWidget*>{m_txtInPath, m_txtOutPath, m_txtOutName, m_cmbFilter}) {
+    keyScreen->watch(box);
+  }
 
   QGroupBox* frTitle = frame(this, "frTitle", QStringLiteral("タイトル"));
   m_txtTitle = new QLineEdit(frTitle);
@@ -218,6 +265,12 @@ void frmCommand::buildControls() {
   m_txtCommand->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   m_txtCommand->setTabChangesFocus(true);
   m_txtCommand->setFixedHeight(m_txtCommand->fontMetrics().lineSpacing() * 4 + 12);
+  m_lblCommandNote = new QLabel(frCommand);
+  m_lblCommandNote->setObjectName(QStringLiteral("lblCommandNote"));
+  m_lblCommandNote->setWordWrap(true);
+  m_lblCommandNote->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  m_lblCommandNote->setTextFormat(Qt::PlainText);
+  m_lblCommandNote->hide();
   m_cmdMakeTest = new QPushButton(QStringLiteral("リスト作成のテスト"), frCommand);
   m_cmdMakeTest->setObjectName(QStringLiteral("cmdMakeTest"));
   m_cmdCopy = new QPushButton(QStringLiteral("クリップボードにコピー"), frCommand);
@@ -237,6 +290,7 @@ void frmCommand::buildControls() {
   commandButtons->addWidget(m_cmdCopy);
   auto* commandLayout = new QVBoxLayout(frCommand);
   commandLayout->addWidget(m_txtCommand);
+  commandLayout->addWidget(m_lblCommandNote);
   commandLayout->addLayout(commandButtons);
 
   m_cmdOk = new QPushButton(QStringLiteral("閉じる"), this);
@@ -263,8 +317,13 @@ void frmCommand::buildControls() {
   for (QPushButton* button : findChildren<QPushButton*>()) button->setAutoDefault(false);
 
   for (QLineEdit* box : {m_txtInPath, m_txtOutPath, m_txtOutName, m_txtTitle}) {
+    // A folder's path has no length limit; a line edit's default (32,767) would cut it.
+    box->setMaxLength(std::numeric_limits<int>::max());
     connect(box, &QLineEdit::textChanged, this, &frmCommand::recompose);
   }
+  connect(m_txtCommand, &QPlainTextEdit::textChanged, this, [this] {
+    if (!m_settingLine) commandChanged();
+  });
   connect(m_cmbFilter, &QComboBox::editTextChanged, this, &frmCommand::recompose);
   connect(m_cmbFilter, &QComboBox::activated, this, &frmCommand::recompose);
   connect(m_optType, &QButtonGroup::idClicked, this, &frmCommand::recompose);
@@ -318,7 +377,71 @@ CommandForm frmCommand::form() const {
   return form;
 }
 
-void frmCommand::recompose() { m_txtCommand->setPlainText(composeCommand(form())); }
+void frmCommand::recompose() {
+  const CommandForm current = form();
+  const QString line = composeCommand(current);
+  const QDateTime now = QDateTime::currentDateTime();
+  m_readBackProblem = readBackProblem(
+      current, line, [now](const QString& pattern) { return formatDateTime(now, pattern); });
+  m_settingLine = true;
+  m_txtCommand->setPlainText(line);
+  m_settingLine = false;
+  m_line = CommandBoxText(line, m_txtCommand->toPlainText());
+  commandChanged();
+}
+
+QString frmCommand::currentLine() const {
+  return m_line.withEdit(m_txtCommand->toPlainText());
+}
+
+void frmCommand::commandChanged() {
+  // A line the person edited is theirs: the run says what it makes of it.
+  const bool edited = m_txtCommand->toPlainText() != m_line.shown();
+  const QString line = currentLine();
+  const bool pastable = !holdsRawBytes(line);
+  QStringList notes;
+  if (!edited && !m_readBackProblem.isEmpty()) notes.append(m_readBackProblem);
+  // A terminal turns a pasted CR into LF, and a tab into completion, whatever the quoting.
+  const bool controls = std::any_of(line.begin(), line.end(), [](QChar c) {
+    return (c.unicode() < 0x20 && c != u'\n') || c.unicode() == 0x7F;
+  });
+  if (pastable && controls) {
+    notes.append(
+        QStringLiteral("制御文字（CR、タブなど）を含むため、"
+                       "このコマンドは端末に貼り付けると違う意味に読まれることがあります。"));
+  }
+  if (!pastable) {
+    notes.append(
+        QStringLiteral("UTF-8で表せない名前を含むため、"
+                       "このコマンドは貼り付けても同じ意味になりません。\n"
+                       "リスト作成のテストはこのまま実行できます。"));
+  }
+  m_lblCommandNote->setText(notes.join(u'\n'));
+  m_lblCommandNote->setVisible(!notes.isEmpty());
+  fitNote();
+  m_cmdCopy->setEnabled(pastable);
+  m_testOffered = edited || m_readBackProblem.isEmpty();
+  m_cmdMakeTest->setEnabled(m_testOffered && !m_run);
+}
+
+void frmCommand::fitNote() {
+  if (!isVisible() || m_lblCommandNote->isHidden()) return;
+  // The note's height at the width it has, as its minimum: the layout takes the minimum into
+  // the dialog's, where a height for a width it would not.
+  layout()->activate();
+  const int noteHeight = m_lblCommandNote->heightForWidth(m_lblCommandNote->width());
+  if (noteHeight != m_lblCommandNote->minimumHeight()) {
+    m_lblCommandNote->setMinimumHeight(noteHeight);
+    layout()->activate();
+  }
+  const int needed = layout()->totalMinimumSize().height();
+  if (needed > height()) resize(width(), needed);
+}
+
+void frmCommand::resizeEvent(QResizeEvent* event) {
+  QDialog::resizeEvent(event);
+  fitNote();
+}
 
 void frmCommand::browse(QLineEdit* box) {
   const std::optional<QString> chosen =
@@ -332,7 +455,7 @@ void frmCommand::browse(QLineEdit* box) {
          MessageIcon::Warning});
     return;
   }
-  if (!QFileInfo(*chosen).isDir()) {
+  if (!FileSystem::folderExists(*chosen)) {
     showMessage({QStringLiteral("警告"),
                                joinLines({QStringLiteral("指定されたパスからファイル情報を取得できません。"),
                                           QStringLiteral("パスを変更してください。")}),
@@ -343,9 +466,13 @@ void frmCommand::browse(QLineEdit* box) {
 }
 
 void frmCommand::copyCommand() {
+  // The line as composed, not as the box gives it back; a line whose names cannot travel as
+  // text is not offered (the note under the box says so).
+  const QString line = currentLine();
+  if (holdsRawBytes(line)) return;
   QClipboard* clipboard = QGuiApplication::clipboard();
   clipboard->clear();
-  clipboard->setText(m_txtCommand->toPlainText());
+  clipboard->setText(line);
   showMessage({QStringLiteral("Vek"),
                              QStringLiteral("コマンドをクリップボードにコピーしました。"),
                              MessageIcon::Information});
@@ -354,19 +481,27 @@ void frmCommand::copyCommand() {
 bool frmCommand::testRunning() const { return m_run != nullptr; }
 
 void frmCommand::startTestRun() {
-  if (m_run) return;
+  if (m_run || !m_testOffered) return;
   // The same words a shell would make of the line, started without a shell.
-  const ShellWords split = splitShellWords(m_txtCommand->toPlainText(), QDir::homePath());
+  const ShellWords split = splitShellWords(currentLine(), QDir::homePath());
   if (!split.ok() || split.words.isEmpty() || split.words.first().isEmpty()) {
     testRunFailedToStart();
     return;
+  }
+  QStringList words = split.words;
+  // A bare program name is looked up on PATH, as a shell would.
+  if (!words.first().contains(u'/')) {
+    words.first() = QStandardPaths::findExecutable(words.first());
+    if (words.first().isEmpty()) {
+      testRunFailedToStart();
+      return;
+    }
   }
   setCursor(Qt::WaitCursor);
   m_cmdMakeTest->setEnabled(false);
   m_stopRequested = false;
   m_run = new QProcess(this);
-  m_run->setProgram(split.words.first());
-  m_run->setArguments(split.words.mid(1));
+  setExactCommand(*m_run, words);
   // Not a terminal: the run asks nothing (the line already asked for a scan of a whole volume).
   m_run->setStandardInputFile(QProcess::nullDevice());
   m_run->setStandardOutputFile(QProcess::nullDevice());
@@ -432,7 +567,15 @@ void frmCommand::endTestRun() {
     m_run = nullptr;
   }
   unsetCursor();
-  m_cmdMakeTest->setEnabled(true);
+  m_cmdMakeTest->setEnabled(m_testOffered);
+}
+
+void frmCommand::abandonTestRun() {
+  if (!m_run) return;
+  m_run->disconnect(this);
+  m_run->kill();
+  m_run->waitForFinished(2000);
+  endTestRun();
 }
 
 void frmCommand::showMessage(const Message& message) { m_dialogs.showMessage(this, message); }
@@ -460,14 +603,6 @@ bool frmCommand::handleKey(QObject* watched, QKeyEvent* key) {
     default:
       break;
   }
-  // Typed characters that cannot be part of a path or pattern box's value; pasted text is not
-  // screened (the line's quoting keeps any value safe).
-  const bool screened = watched == m_txtInPath || watched == m_txtOutPath ||
-                        watched == m_txtOutName || watched == m_cmbFilter->lineEdit();
-  if (screened && key->text().size() == 1 && isFilterKeyAllowed(key->text()[0].unicode()) == 0) {
-    m_dialogs.beep();
-    return true;
-  }
   return false;
 }
 
@@ -486,14 +621,14 @@ void frmCommand::keyPressEvent(QKeyEvent* event) {
   QDialog::keyPressEvent(event);
 }
 
+void frmCommand::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  fitNote();
+}
+
 void frmCommand::reject() {
   // Closing stops a test run still going: nobody is left to hear how it ended.
-  if (m_run) {
-    m_run->disconnect(this);
-    m_run->kill();
-    m_run->waitForFinished(2000);
-    endTestRun();
-  }
+  abandonTestRun();
   QDialog::reject();
 }
 

@@ -11,6 +11,7 @@
 
 #include "batch/CommandForm.h"
 #include "core/Message.h"
+#include "ui/CommandBoxText.h"
 
 class QButtonGroup;
 class QCheckBox;
@@ -59,6 +60,8 @@ class frmCommand : public QDialog {
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
   void reject() override;
 
  private:
@@ -66,6 +69,13 @@ class frmCommand : public QDialog {
   void loadFilterPresets();
   void fileNameOptionChanged();
   void recompose();
+  // What the line now is (the composed one, or the person's edit of it), whether it may be
+  // copied and test-run, and the note under the box that says why not.
+  void commandChanged();
+  QString currentLine() const;
+  // Makes the dialog tall enough for the note wrapped at its width, which its minimum size
+  // does not count.
+  void fitNote();
   void browse(QLineEdit* box);
   void copyCommand();
   void startTestRun();
@@ -73,6 +83,8 @@ class frmCommand : public QDialog {
   void testRunFinished(int exitCode, QProcess::ExitStatus status);
   void testRunFailedToStart();
   void endTestRun();
+  // Ends a test run at once, unheard: the dialog is closing.
+  void abandonTestRun();
   void openManual();
   // True when the key was handled here (the control does not see it).
   bool handleKey(QObject* watched, QKeyEvent* key);
@@ -97,11 +109,19 @@ class frmCommand : public QDialog {
   QButtonGroup* m_optSortKey;
   QCheckBox* m_chkSubDir;
   QPlainTextEdit* m_txtCommand;
+  QLabel* m_lblCommandNote;
   QPushButton* m_cmdMakeTest;
   QPushButton* m_cmdCopy;
   QPushButton* m_cmdOk;
   QLabel* m_lblTestRunning;
   QPushButton* m_cmdStopTest;
+
+  // The line as composed, beside the box that shows it changed.
+  CommandBoxText m_line;
+  // Why the composed line does not mean what the form says; empty when it does.
+  QString m_readBackProblem;
+  bool m_settingLine = false;
+  bool m_testOffered = true;
 
   QProcess* m_run = nullptr;
   QTimer m_stillWorking;

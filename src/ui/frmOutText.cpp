@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -59,6 +60,7 @@ frmOutText::frmOutText(Settings& settings, const FileList& list, const Session& 
   // Fixed width, so that separators made of spaces can be seen and counted.
   m_cmbSepa->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
   m_cmbSepa->setAccessibleName(m_fraSepa->title());
+  m_cmbSepa->installEventFilter(this);
   m_cmbSepa->lineEdit()->installEventFilter(this);
   auto* sepaLayout = new QVBoxLayout(m_fraSepa);
   sepaLayout->addWidget(m_chkSepaTab);
@@ -163,9 +165,38 @@ void frmOutText::create() {
 }
 
 bool frmOutText::eventFilter(QObject* watched, QEvent* event) {
-  // Entering the separator box selects its whole text, after the click that placed the caret.
-  if (watched == m_cmbSepa->lineEdit() && event->type() == QEvent::FocusIn)
-    QTimer::singleShot(0, m_cmbSepa->lineEdit(), &QLineEdit::selectAll);
+  // Entering the separator box selects its whole text, so that what is typed replaces it. The
+  // combo box gets the focus for its edit field (it is the field's focus proxy). A click that
+  // enters the field places the caret as usual, so that a drag can select a part; the whole
+  // text is selected when the button is released over no selection.
+  QLineEdit* field = m_cmbSepa->lineEdit();
+  switch (event->type()) {
+    case QEvent::FocusIn:
+      if (watched == m_cmbSepa) {
+        field->selectAll();
+        if (static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason) {
+          // The press that gave the focus is handled right after it, before any timer.
+          m_enteredByPress = true;
+          QTimer::singleShot(0, this, [this] { m_enteredByPress = false; });
+        }
+      }
+      break;
+    case QEvent::MouseButtonPress:
+      if (watched == field && m_enteredByPress) {
+        m_enteredByPress = false;
+        m_selectOnRelease = true;
+        field->deselect();  // a press inside a selection would start dragging the text
+      }
+      break;
+    case QEvent::MouseButtonRelease:
+      if (watched == field && m_selectOnRelease) {
+        m_selectOnRelease = false;
+        if (!field->hasSelectedText()) field->selectAll();
+      }
+      break;
+    default:
+      break;
+  }
   return WriterDialog::eventFilter(watched, event);
 }
 

@@ -45,6 +45,10 @@ class frmOutText : public WriterDialog {
   QButtonGroup* m_optRetCode;
   QPushButton* m_cmdTextCreate;
   QPushButton* m_cmdCancel;
+  // A click is entering the separator box: the press that gave it the focus is still to come,
+  // or its release.
+  bool m_enteredByPress = false;
+  bool m_selectOnRelease = false;
 };
 
 }  // namespace vek

@@ -34,7 +34,6 @@
 #include "core/PathRules.h"
 #include "core/ProgramVersion.h"
 #include "core/ProgramFolder.h"
-#include "core/SettingsFile.h"
 #include "gather/DropIntake.h"
 #include "gather/FilterPresets.h"
 #include "core/RecentTexts.h"
@@ -42,6 +41,7 @@
 #include "ui/FileListModel.h"
 #include "ui/FolderChooser.h"
 #include "ui/OutputListPane.h"
+#include "ui/FilterKeyScreen.h"
 #include "ui/SystemDialogs.h"
 #include "ui/Twips.h"
 #include "ui/Volumes.h"
@@ -100,6 +100,7 @@ frmVek::frmVek(const Options& options, QWidget* parent)
       m_ownDialogs(options.dialogs ? nullptr : std::make_unique<SystemDialogs>()),
       m_dialogs(options.dialogs ? *options.dialogs : *m_ownDialogs),
       m_interaction(*this, m_dialogs),
+      m_store(m_programFolder + QStringLiteral("Vek.ini"), m_interaction),
       m_gatherer(m_list, m_interaction, m_settings),
       m_add(m_gatherer, m_list, m_interaction, m_settings) {
   setObjectName(QStringLiteral("frmVek"));
@@ -125,10 +126,7 @@ frmVek::frmVek(const Options& options, QWidget* parent)
   const QSize natural = sizeHint();
   m_window.designWidth = std::max(kDesignWidth, pixelsToTwips(natural.width(), *this));
   m_window.designHeight = std::max(kDesignHeight, pixelsToTwips(natural.height(), *this));
-  QString error;
-  if (!loadSettings(iniPath(), m_settings, m_window, m_workingFolder, &error)) {
-    showSettingsFailure(error);
-  }
+  m_store.load(m_settings, m_window, m_workingFolder);
   loadPresets();
   setToolTipsAndNames();
   applyAllAppendOption();
@@ -163,7 +161,7 @@ const QString& frmVek::currentFolder() const {
 }
 
 QString frmVek::iniPath() const {
-  return m_programFolder + QStringLiteral("Vek.ini");
+  return m_store.path();
 }
 
 void frmVek::buildControls() {
@@ -194,6 +192,7 @@ void frmVek::buildControls() {
   m_cmbFilter->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   m_cmbFilter->setMinimumContentsLength(10);
   m_cmbFilter->setEditText(QStringLiteral("*.*"));
+  (new FilterKeyScreen(m_dialogs, m_cmbFilter))->watch(m_cmbFilter);
   m_cmdEditFilter = makeButton(QStringLiteral("cmdEditFilter"), QStringLiteral("編集"), m_frmInFile);
   m_cmdReadFilter = makeButton(QStringLiteral("cmdReadFilter"), QStringLiteral("読込"), m_frmInFile);
 
@@ -259,7 +258,6 @@ void frmVek::buildControls() {
     m_gatherer.setFilter(text);
     m_chooser->refreshFileBox();
   });
-  m_cmbFilter->lineEdit()->installEventFilter(this);
   connect(m_cmdReadFilter, &QPushButton::clicked, this, &frmVek::loadPresets);
   connect(m_cmdEditFilter, &QPushButton::clicked, this, &frmVek::editPresets);
   connect(m_cmdAppend, &QPushButton::clicked, this, &frmVek::appendShownFiles);
@@ -391,17 +389,13 @@ void frmVek::restorePlace() {
   move(place);
 }
 
-void frmVek::showSettingsFailure(const QString& error) {
-  m_interaction.showMessage(
-      warning({QStringLiteral("設定ファイルを読み書きできません。"), iniPath(), error}));
-}
-
 void frmVek::loadPresets() {
-  const std::optional<QStringList> presets = loadFilterPresets(m_programFolder);
+  QString error;  // the file and why
+  const std::optional<QStringList> presets = loadFilterPresets(m_programFolder, &error);
   if (!presets) {
     // The boxes keep what they showed; the file is left as it is.
-    m_interaction.showMessage(warning({QStringLiteral("フィルタ設定ファイルを読み込めません。"),
-                                       filterPresetsPath(m_programFolder)}));
+    m_interaction.showMessage(
+        warning({QStringLiteral("フィルタ設定ファイルを読み込めません。"), error}));
     m_gatherer.setFilter(m_cmbFilter->currentText());
     return;
   }
@@ -607,10 +601,15 @@ void frmVek::openPath(const QString& path) {
   if (!m_busy) unsetCursor();
 }
 
+QUrl frmVek::manualUrl() const {
+  const QString manual = manualPath(m_programFolder, QCoreApplication::applicationDirPath());
+  return manual.isEmpty() ? QUrl() : localFileUrl(manual);
+}
+
 void frmVek::openManual() {
   // A missing manual is not reported, as a failed "open" is not.
-  const QString manual = manualPath(m_programFolder, QCoreApplication::applicationDirPath());
-  if (!manual.isEmpty()) m_dialogs.openUrl(localFileUrl(manual));
+  const QUrl manual = manualUrl();
+  if (!manual.isEmpty()) m_dialogs.openUrl(manual);
 }
 
 // The two dialogs are modal to the window without a nested event loop (open, not exec), and
@@ -626,13 +625,18 @@ void frmVek::openCommandBuilder() {
 }
 
 void frmVek::openAboutBox() {
-  auto* about = new frmVersion(m_dialogs, this);
+  auto* about = new frmVersion(m_dialogs, {homePage(), manualUrl()}, this);
   about->setAttribute(Qt::WA_DeleteOnClose);
   about->open();
 }
 
+// The home page is the online manual; a build that names none has only the local one.
 void frmVek::openOnlineManual() {
-  m_dialogs.openUrl(QUrl(homePage() + QStringLiteral("#readme")));
+  if (homePage().isEmpty()) {
+    openManual();
+  } else {
+    m_dialogs.openUrl(QUrl(homePage()));
+  }
 }
 
 // ---- Window events ----
@@ -652,10 +656,7 @@ void frmVek::closeEvent(QCloseEvent* event) {
   m_window.height = pixelsToTwips(place.height(), *this);
   m_window.shownFolder = folderText(currentFolder(), nativePathStyle());
   // The remembered output folder stays when no list was saved in this run.
-  QString error;
-  if (!saveSettings(iniPath(), m_settings, m_window, m_window.saveInitialDir, &error)) {
-    showSettingsFailure(error);
-  }
+  m_store.save(m_settings, m_window, m_window.saveInitialDir);
   event->accept();
 }
 
@@ -669,21 +670,6 @@ void frmVek::dragMoveEvent(QDragMoveEvent* event) {
 
 void frmVek::dropEvent(QDropEvent* event) {
   m_drops->drop(*event);
-}
-
-bool frmVek::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::KeyPress && watched == m_cmbFilter->lineEdit()) {
-    // Typed characters that cannot be part of a file-name pattern are dropped with a beep;
-    // pasted text is not screened.
-    const QString text = static_cast<QKeyEvent*>(event)->text();
-    for (const QChar c : text) {
-      if (isFilterKeyAllowed(c.unicode()) == 0) {
-        m_dialogs.beep();
-        return true;
-      }
-    }
-  }
-  return QMainWindow::eventFilter(watched, event);
 }
 
 }  // namespace vek

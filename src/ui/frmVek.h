@@ -11,10 +11,12 @@
 #include <QElapsedTimer>
 #include <QMainWindow>
 #include <QStringList>
+#include <QUrl>
 
 #include "core/FileList.h"
 #include "core/Session.h"
 #include "core/Settings.h"
+#include "core/SettingsStore.h"
 #include "core/WindowState.h"
 #include "gather/BackgroundAdd.h"
 #include "gather/Gatherer.h"
@@ -89,7 +91,6 @@ class frmVek : public QMainWindow {
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dragMoveEvent(QDragMoveEvent* event) override;
   void dropEvent(QDropEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void buildControls();
@@ -99,7 +100,6 @@ class frmVek : public QMainWindow {
   void restorePlace();
   void loadPresets();
   void showPresets(const QStringList& presets);
-  void showSettingsFailure(const QString& error);
 
   // Adds, drops, the list.
   void appendShownFiles();
@@ -118,6 +118,8 @@ class frmVek : public QMainWindow {
   bool askSaveFile(const QString& filter, QString& path);
   void openPath(const QString& path);
   void editPresets();
+  // The local manual's address; empty when it is missing.
+  QUrl manualUrl() const;
   void openManual();
   void openOnlineManual();
   void openCommandBuilder();
@@ -132,6 +134,7 @@ class frmVek : public QMainWindow {
   std::unique_ptr<WindowDialogs> m_ownDialogs;
   WindowDialogs& m_dialogs;
   WindowInteraction m_interaction;
+  SettingsStore m_store;  // Vek.ini: read at start, written at close unless the read failed
   Gatherer m_gatherer;
   BackgroundAdd m_add;
   FileListModel* m_model = nullptr;

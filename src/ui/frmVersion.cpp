@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRegion>
+#include <QRegularExpression>
 #include <QUrl>
 #include <QWindow>
 
@@ -68,8 +69,10 @@ QStringList frmVersion::credits() {
   };
 }
 
-frmVersion::frmVersion(WindowDialogs& dialogs, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), m_dialogs(dialogs) {
+frmVersion::frmVersion(WindowDialogs& dialogs, const Places& places, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint),
+      m_dialogs(dialogs),
+      m_homePage(places.homePage.isEmpty() ? places.manual : QUrl(places.homePage)) {
   setObjectName(QStringLiteral("frmVersion"));
   // Nineteen spaces put the caption in the middle of a title bar that shows it from the left.
   setWindowTitle(QString(19, u' ') + QStringLiteral("バージョン情報"));
@@ -96,20 +99,35 @@ frmVersion::frmVersion(WindowDialogs& dialogs, QWidget* parent)
         true);
   label(this, "Label9", QStringLiteral("Update ") + releaseDate(), {156, 26, 140, 20}, true);
   label(this, "Label6", QStringLiteral("最新版、サポート等は、"), {22, 54, 150, 18}, true);
-  QString address = homePage();
-  address.remove(QStringLiteral("https://"));
-  QLabel* link = label(this, "lblHomePage",
-                       QStringLiteral("<a href=\"%1\">%2</a>").arg(homePage(), address),
-                       {40, 70, 280, 18});
+  // Without a home page the manual that came with the program stands in: no address that does
+  // not exist is shown.
+  QString shown = places.homePage;
+  shown.remove(QRegularExpression(QStringLiteral("^https?://")));
+  if (shown.isEmpty()) shown = QStringLiteral("付属のマニュアル（readme.htm）");
+  const QString target =
+      m_homePage.isLocalFile() ? m_homePage.toLocalFile() : m_homePage.toString();
+  QLabel* link = label(this, "lblHomePage", QString(), {40, 70, 280, 18});
+  // A long address is shortened in its middle; the tooltip gives it whole.
+  const QString fitted = link->fontMetrics().elidedText(shown, Qt::ElideMiddle, link->width());
+  link->setText(fitted.toHtmlEscaped());
+  if (!m_homePage.isEmpty()) {
+    link->setText(
+        QStringLiteral("<a href=\"%1\">%2</a>")
+            .arg(m_homePage.toString(QUrl::FullyEncoded).toHtmlEscaped(), fitted.toHtmlEscaped()));
+    link->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+    link->setToolTip(target);
+    connect(link, &QLabel::linkActivated, this, &frmVersion::openHomePage);
+  }
   link->setTextFormat(Qt::RichText);
-  link->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
-  link->setAccessibleName(homePage());
-  connect(link, &QLabel::linkActivated, this, &frmVersion::openHomePage);
+  link->setAccessibleName(shown);
+  link->setAccessibleDescription(target);
 
   QLabel* label3 = label(this, "Label3", QStringLiteral("プログラム作成  ："), {64, 94, 110, 18});
   m_label2 = label(this, "Label2", QStringLiteral("Vek の開発者"), {176, 94, 120, 18});
-  m_label2->setCursor(Qt::PointingHandCursor);
-  m_label2->setToolTip(homePage());
+  if (!m_homePage.isEmpty()) {
+    m_label2->setCursor(Qt::PointingHandCursor);
+    m_label2->setToolTip(target);
+  }
   m_label2->installEventFilter(this);
   QLabel* label10 = label(this, "Label10", QStringLiteral("Special Thanks :"), {64, 116, 150, 18});
   for (QLabel* onGrey : {label3, m_label2, label10}) setTextColour(onGrey, Qt::white);
@@ -194,6 +212,8 @@ bool frmVersion::eventFilter(QObject* watched, QEvent* event) {
   return QDialog::eventFilter(watched, event);
 }
 
-void frmVersion::openHomePage() { m_dialogs.openUrl(QUrl(homePage())); }
+void frmVersion::openHomePage() {
+  if (!m_homePage.isEmpty()) m_dialogs.openUrl(m_homePage);
+}
 
 }  // namespace vek

@@ -92,6 +92,11 @@ TEST_F(BatchProcessTest, UsagePrintsTheLinesAndEndsWell) {
   }
 }
 
+const QString kNoDisplayLine =
+    u"vek: no display: the window needs a graphical session (DISPLAY or WAYLAND_DISPLAY is not "
+    u"set or cannot be opened); the command-line form is vek /I path /O path /T type /F "
+    u"filename (vek /? lists every switch)\n"_s;
+
 // Without a display the window cannot open: one line that says so and shows the command-line
 // form, instead of Qt's abort. The line also proves that these arguments chose the window.
 TEST_F(BatchProcessTest, TheWindowWithoutADisplayExplainsTheCommandLine) {
@@ -99,10 +104,32 @@ TEST_F(BatchProcessTest, TheWindowWithoutADisplayExplainsTheCommandLine) {
        {QStringList{}, QStringList{source}, QStringList{u"/I"_s}, QStringList{u"/no/such"_s}}) {
     const ProcessResult r = run(arguments);
     EXPECT_EQ(r.exitCode, 2) << arguments.join(u' ').toStdString();
-    EXPECT_EQ(r.err,
-              u"vek: no display: the window needs a graphical session (DISPLAY or "
-              u"WAYLAND_DISPLAY is not set); the command-line form is "
-              u"vek /I path /O path /T type /F filename (vek /? lists every switch)\n"_s);
+    EXPECT_EQ(r.err, kNoDisplayLine);
+    EXPECT_EQ(r.out, QString());
+  }
+}
+
+// A display that is named but cannot be opened ends the same way, not with Qt's abort.
+TEST_F(BatchProcessTest, AnUnusableDisplayIsExplainedLikeNone) {
+  ASSERT_FALSE(QFile::exists(u"/tmp/.X11-unix/X251"_s)) << "an X server runs on :251";
+  const QStringList cases[] = {
+      {u"DISPLAY=:251"_s},
+      {u"QT_QPA_PLATFORM=no-such-platform"_s},
+      {u"QT_QPA_PLATFORM=xcb"_s},
+      {u"QT_QPA_PLATFORM=linuxfb:fb=/no/such/fb0"_s},  // opens, but without a screen
+      {u"WAYLAND_DISPLAY=no-such-socket"_s, u"XDG_RUNTIME_DIR="_s + tree.root()},
+      {u"WAYLAND_DISPLAY=wayland-0"_s, u"XDG_SESSION_TYPE=wayland"_s,
+       u"XDG_RUNTIME_DIR="_s + tree.root(), u"DISPLAY=:251"_s},
+  };
+  for (const QStringList& environment : cases) {
+    SCOPED_TRACE(environment.join(u' ').toStdString());
+    test::VekRunOptions options;
+    options.home = home;
+    options.workingFolder = tree.root();
+    options.environment = environment;
+    const ProcessResult r = test::runVek({}, options);
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(r.err, kNoDisplayLine);
     EXPECT_EQ(r.out, QString());
   }
 }

@@ -87,7 +87,14 @@ TEST(CommandComposer, QuotingEscapesWhatAShellWouldExpand) {
     QString text, word;
   } cases[] = {
       {u"/plain/path-1.0_x+y,z@h%:"_s, u"/plain/path-1.0_x+y,z@h%:"_s},
-      {u"/ファイル　一覧"_s, u"/ファイル　一覧"_s},
+      // Beyond ASCII nothing is plain: a box or a terminal turns U+00A0 into a space, and
+      // U+2028 or U+0085 into a line break.
+      {u"/ファイル　一覧"_s, u"\"/ファイル　一覧\""_s},
+      {u"/exe/My\u00A0Apps/vek"_s, u"\"/exe/My\u00A0Apps/vek\""_s},
+      {u"/a\u2028b"_s, u"\"/a\u2028b\""_s},
+      {u"/a\u0085b"_s, u"\"/a\u0085b\""_s},
+      {u"/caf"_s + QChar(0xDCE9), u"\"/caf"_s + QChar(0xDCE9) + u'"'},
+      {u"/a\rb"_s, u"\"/a\rb\""_s},
       {u""_s, u"\"\""_s},
       {u"a b"_s, u"\"a b\""_s},
       {u"$HOME`x`\"q\"\\"_s, uR"("\$HOME\`x\`\"q\"\\")"_s},

@@ -1,7 +1,9 @@
 // The shared output file: complete files replace the target, every failure leaves it untouched.
 #include "core/OutputFile.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <QDir>
@@ -10,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/DeepFolder.h"
 #include "support/FileSizeLimit.h"
 #include "support/RecordingInteraction.h"
 #include "support/TempTree.h"
@@ -182,8 +185,8 @@ TEST(OutputFile, ReplacingKeepsTheFilesPermissionBits) {
   const struct {
     const char* name;
     mode_t mode;
-  } cases[] = {{"private.csv", 0600}, {"shared.csv", 0664}, {"readonly.csv", 0444},
-               {"script.csv", 0750}};
+  } cases[] = {
+      {"private.csv", 0600}, {"shared.csv", 0664}, {"public.csv", 0644}, {"script.csv", 0750}};
   for (const auto& c : cases) {
     const QString path = tree.file(QString::fromUtf8(c.name), "old");
     ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), c.mode), 0);
@@ -228,6 +231,137 @@ TEST(OutputFile, ASettingsFileIsWrittenThroughItsLink) {
   EXPECT_TRUE(QFileInfo(link).isSymLink());
   EXPECT_EQ(tree.read(u"dotfiles/Vek.ini"_s), "new");
   EXPECT_EQ(entriesOf(tree.path(u"dotfiles"_s)), QStringList{u"Vek.ini"_s});
+}
+
+// A file the person made read-only is not replaced: the write fails as writing into it would,
+// with the message. Root, whom the system lets write anything, goes by the mode bits: a file no
+// one may write is left alone.
+TEST(OutputFile, AProtectedFileIsNotReplaced) {
+  for (const mode_t mode : {0444, 0400, 0555}) {
+    SCOPED_TRACE(mode);
+    test::TempTree tree;
+    const QString path = tree.file(u"list.csv"_s, "old contents");
+    ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), mode), 0);
+    test::RecordingInteraction interaction;
+    EXPECT_FALSE(OutputFile::write(path, interaction, writing("new")));
+    expectOldFileKept(tree, interaction, path);
+    // The same as its owner, an ordinary user, in a folder open to all.
+    ASSERT_EQ(::chown(QFile::encodeName(path).constData(), 65534, 65534), 0);
+    test::openToOthers({tree.root()});
+    EXPECT_TRUE(test::runAsUnprivileged(
+        [&] { return !OutputFile::writeWhole(path, "new", OutputFile::AtLink::Replace); }));
+    EXPECT_EQ(tree.read(u"list.csv"_s), "old contents");
+    EXPECT_EQ(entriesOf(tree.root()), QStringList{u"list.csv"_s});
+  }
+}
+
+struct FileIdentity {
+  dev_t device = 0;
+  ino_t inode = 0;
+  uid_t owner = 0;
+  gid_t group = 0;
+  mode_t mode = 0;
+  nlink_t links = 0;
+};
+
+FileIdentity identityOf(const QString& path) {
+  struct stat st {};
+  EXPECT_EQ(::lstat(QFile::encodeName(path).constData(), &st), 0) << path.toStdString();
+  return {st.st_dev, st.st_ino, st.st_uid, st.st_gid, st.st_mode & 07777, st.st_nlink};
+}
+
+// The person's own attributes and access lists stay with a replaced list.
+TEST(OutputFile, AReplacedFileKeepsItsExtendedAttributes) {
+  test::TempTree tree;
+  const QString path = tree.file(u"list.csv"_s, "old");
+  const QByteArray encoded = QFile::encodeName(path);
+  if (::setxattr(encoded.constData(), "user.vek.note", "kept", 4, 0) != 0)
+    GTEST_SKIP() << "this file system keeps no user attributes";
+  ASSERT_TRUE(OutputFile::writeWhole(path, "new", OutputFile::AtLink::Replace));
+  EXPECT_EQ(tree.read(u"list.csv"_s), "new");
+  char value[16] = {};
+  EXPECT_EQ(::getxattr(encoded.constData(), "user.vek.note", value, sizeof value), 4);
+  EXPECT_STREQ(value, "kept");
+  EXPECT_EQ(entriesOf(tree.root()), QStringList{u"list.csv"_s});
+}
+
+// A folder that takes no new file but holds a file that may be written: the file is written in
+// place, as writing into it directly would; a failed write leaves its old contents.
+TEST(OutputFile, AWritableFileInAClosedFolderIsWrittenInPlace) {
+  test::TempTree tree;
+  const QString folder = tree.folder(u"closed"_s);
+  const QString path = tree.file(u"closed/list.csv"_s, "old contents, longer than the new");
+  const QByteArray encoded = QFile::encodeName(path);
+  ASSERT_EQ(::chown(encoded.constData(), 65534, 65534), 0);
+  ASSERT_EQ(::chmod(encoded.constData(), 0640), 0);
+  test::openToOthers({tree.root()});
+  ::chmod(QFile::encodeName(folder).constData(), 0555);
+  const FileIdentity before = identityOf(path);
+  const bool failedBodyKeptTheFile = test::runAsUnprivileged([&] {
+    test::RecordingInteraction interaction;
+    return !OutputFile::write(path, interaction, [](QIODevice& device) {
+      device.write("half");
+      return false;
+    }) && interaction.messages.size() == 1;
+  });
+  EXPECT_TRUE(failedBodyKeptTheFile);
+  EXPECT_EQ(tree.read(u"closed/list.csv"_s), "old contents, longer than the new");
+  QString error;
+  const bool written = test::runAsUnprivileged(
+      [&] { return OutputFile::writeWhole(path, "new", OutputFile::AtLink::Replace, &error); });
+  ::chmod(QFile::encodeName(folder).constData(), 0755);
+  EXPECT_TRUE(written);
+  EXPECT_EQ(tree.read(u"closed/list.csv"_s), "new");
+  const FileIdentity after = identityOf(path);
+  EXPECT_EQ(after.inode, before.inode);
+  EXPECT_EQ(after.mode, 0640u);
+  EXPECT_EQ(entriesOf(folder), QStringList{u"list.csv"_s});
+}
+
+// Root replacing another user's list keeps its owner and group; a list with a second name (a
+// hard link) stays one file, so both names show the new list.
+TEST(OutputFile, AReplacedFileKeepsItsOwnerAndItsOtherNames) {
+  if (::geteuid() != 0) GTEST_SKIP() << "giving a file to another user needs root";
+  test::TempTree tree;
+  const QString owned = tree.file(u"owned.csv"_s, "old");
+  ASSERT_EQ(::chown(QFile::encodeName(owned).constData(), 65534, 65533), 0);
+  ASSERT_TRUE(OutputFile::writeWhole(owned, "new", OutputFile::AtLink::Replace));
+  EXPECT_EQ(tree.read(u"owned.csv"_s), "new");
+  EXPECT_EQ(identityOf(owned).owner, 65534u);
+  EXPECT_EQ(identityOf(owned).group, 65533u);
+
+  const QString linked = tree.file(u"linked.csv"_s, "old contents");
+  const QString other = tree.path(u"other name.csv"_s);
+  ASSERT_EQ(::link(QFile::encodeName(linked).constData(), QFile::encodeName(other).constData()), 0);
+  ASSERT_TRUE(OutputFile::writeWhole(linked, "new", OutputFile::AtLink::Replace));
+  EXPECT_EQ(tree.read(u"linked.csv"_s), "new");
+  EXPECT_EQ(tree.read(u"other name.csv"_s), "new");
+  EXPECT_EQ(identityOf(linked).inode, identityOf(other).inode);
+  EXPECT_EQ(identityOf(linked).links, 2u);
+  // A full disk while the list is staged: both names keep the old list.
+  {
+    const test::FileSizeLimit limit(2);
+    ASSERT_TRUE(limit.isSet());
+    EXPECT_FALSE(OutputFile::writeWhole(linked, "a longer list", OutputFile::AtLink::Replace));
+  }
+  EXPECT_EQ(tree.read(u"other name.csv"_s), "new");
+  EXPECT_EQ(entriesOf(tree.root()),
+            (QStringList{u"linked.csv"_s, u"other name.csv"_s, u"owned.csv"_s}));
+}
+
+// A folder whose path is longer than a path may be (4,096 bytes) still takes a list.
+TEST(OutputFile, AFolderDeeperThanAPathMayBeLong) {
+  test::TempTree tree;
+  const QString deep = test::makeDeepFolder(tree.root());
+  ASSERT_GT(QFile::encodeName(deep).size(), 4096);
+  const QString path = deep + u"/list.csv"_s;
+  QString error;
+  EXPECT_TRUE(OutputFile::writeWhole(path, "first", OutputFile::AtLink::Replace, &error))
+      << error.toStdString();
+  EXPECT_TRUE(OutputFile::writeWhole(path, "second", OutputFile::AtLink::Replace, &error))
+      << error.toStdString();
+  EXPECT_EQ(test::readDeepFile(path), QByteArray("second"));
+  test::removeDeepTree(tree.root());
 }
 
 }  // namespace

@@ -133,6 +133,24 @@ TEST(TextCodec, InvalidBytesDecodeAsReplacementCharacters) {
   // cut off at the end
   EXPECT_EQ(TextCodec("CP932").decode("\x93\xFA\x93"), QStringLiteral("日\uFFFD"));
   EXPECT_EQ(TextCodec("EUC-JP").decode("\xC6\xFC\xC6"), QStringLiteral("日\uFFFD"));
+  // A lone surrogate in UTF-16 costs one code unit; the text after it is read in step.
+  bool invalid = false;
+  EXPECT_EQ(TextCodec("UTF-16LE").decode(QByteArray("a\0\x00\xDC\n\0b\0", 8), &invalid),
+            QStringLiteral("a\uFFFD\nb"));
+  EXPECT_TRUE(invalid);
+  EXPECT_EQ(TextCodec("UTF-16BE").decode(QByteArray("\0a\xDC\x00\0\n\0b", 8), &invalid),
+            QStringLiteral("a\uFFFD\nb"));
+  // Only what the bytes cannot mean counts as invalid, not a U+FFFD the text holds.
+  EXPECT_EQ(TextCodec("UTF-8").decode("\xE6\x97\xA5\xEF\xBF\xBD", &invalid),
+            QStringLiteral("日\uFFFD"));
+  EXPECT_FALSE(invalid);
+  for (const char* encoding : {"UTF-8", "EUC-JP", "CP932"}) {
+    const TextCodec codec(encoding);
+    EXPECT_EQ(codec.decode(codec.encode(u"日本"), &invalid), QStringLiteral("日本"));
+    EXPECT_FALSE(invalid) << encoding;
+    codec.decode("a\xFF", &invalid);
+    EXPECT_TRUE(invalid) << encoding;
+  }
 }
 
 TEST(TextCodec, UnknownEncodingIsReportedNotUsed) {

@@ -1,6 +1,8 @@
 // filter.txt: the file written when it is missing, the line-by-line load, the key filter.
 #include "gather/FilterPresets.h"
 
+#include <string_view>
+
 #include <QDir>
 #include <QFile>
 
@@ -78,6 +80,50 @@ TEST(FilterPresetsTest, LinesAreSplitAtCrLfLfOrCr) {
   }
 }
 
+// Editors save text with a byte-order mark in UTF-8 and UTF-16 (either byte order); the mark
+// decides how the file is read. Text that cannot be read in the encoding it is taken to be in is
+// refused with a reason, never turned into presets that match nothing.
+TEST(FilterPresetsTest, ByteOrderMarksAreHonouredAndUndecodableFilesRefused) {
+  const QString text = QStringLiteral("*.txt;\u3000（テキスト）\r\n*.log\r\n");
+  const QStringList lines = {QStringLiteral("*.txt;\u3000（テキスト）"), QStringLiteral("*.log")};
+  struct Case {
+    const char* name;
+    QByteArray bytes;
+    bool read;
+  };
+  const Case cases[] = {
+      {"UTF-8 with a mark", "\xEF\xBB\xBF" + text.toUtf8(), true},
+      {"UTF-16LE with a mark", "\xFF\xFE" + TextCodec("UTF-16LE").encode(text), true},
+      {"UTF-16BE with a mark", "\xFE\xFF" + TextCodec("UTF-16BE").encode(text), true},
+      {"UTF-16LE without a mark", TextCodec("UTF-16LE").encode(text), false},
+      {"UTF-16LE cut in a character", "\xFF\xFE" + TextCodec("UTF-16LE").encode(text) + "x", false},
+      {"UTF-8 with a mark and a stray byte", "\xEF\xBB\xBF*.txt\r\n\xFF\r\n", false},
+      {"a NUL character", QByteArray("*.txt\0\r\n", 8), false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempTree tree;
+    tree.file(QStringLiteral("filter.txt"), c.bytes);
+    QString error;
+    const auto presets = loadFilterPresets(tree.root(), &error);
+    if (c.read) {
+      ASSERT_TRUE(presets) << error.toStdString();
+      EXPECT_EQ(*presets, lines);
+    } else {
+      EXPECT_FALSE(presets);
+      EXPECT_TRUE(error.contains(tree.path(QStringLiteral("filter.txt")))) << error.toStdString();
+      EXPECT_TRUE(error.contains(QStringLiteral("文字コード"))) << error.toStdString();
+    }
+    EXPECT_EQ(tree.read(QStringLiteral("filter.txt")), c.bytes);  // never rewritten
+  }
+  // Bytes that are not text in the system's encoding are refused too.
+  if (TextCodec::system().isUtf8()) {
+    TempTree tree;
+    tree.file(QStringLiteral("filter.txt"), "*.txt;\x81\x40\x81\x69\r\n");  // Shift_JIS
+    EXPECT_FALSE(loadFilterPresets(tree.root()));
+  }
+}
+
 TEST(FilterPresetsTest, UnreadableOrUncreatableFileGivesNothing) {
   TempTree tree;
   tree.folder(QStringLiteral("filter.txt"));  // a folder where the file should be
@@ -104,9 +150,12 @@ TEST(FilterPresetsTest, FullDiskLeavesNoCutFile) {
 }
 
 TEST(FilterPresetsTest, KeyFilterRejectsPathAndSeparatorCharacters) {
-  for (const char c : QByteArray("\"|><,:\\/")) EXPECT_EQ(isFilterKeyAllowed(c), 0) << c;
-  for (const int c : {int(';'), int('*'), int('?'), int('a'), int('.'), 0x3042}) {
-    EXPECT_EQ(isFilterKeyAllowed(c), c);
+  for (const char32_t c : std::u32string_view(U"\"|><,:\\/")) {
+    EXPECT_FALSE(isFilterKeyAllowed(c)) << int(c);
+  }
+  // Full-width look-alikes and characters beyond the basic plane are ordinary characters.
+  for (const char32_t c : std::u32string_view(U";*?a. \u3042\uff1a\uff3c\uff0f\U0001F600")) {
+    EXPECT_TRUE(isFilterKeyAllowed(c)) << int(c);
   }
 }
 

@@ -1,12 +1,14 @@
 // Takes the window screenshots kept in docs/ on a real X server (scripts/screenshots runs it
-// under xvfb-run): the main window with a filled, sorted, partly unticked list, and the
-// progress window during a subtree add.
+// under xvfb-run): the main window with a filled, sorted, partly unticked list, the writers'
+// save dialog with Qt's Japanese texts, and the progress window during a subtree add.
 #include <cstdio>
+#include <memory>
 
 #include <QApplication>
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
+#include <QFileDialog>
 #include <QHeaderView>
 #include <QPixmap>
 #include <QPushButton>
@@ -17,7 +19,9 @@
 
 #include "gather/Gatherer.h"
 #include "ui/FileListModel.h"
+#include "ui/QtTranslation.h"
 #include "ui/ScriptedDialogs.h"
+#include "ui/SystemDialogs.h"
 #include "ui/frmInfo.h"
 #include "ui/frmVek.h"
 
@@ -59,6 +63,10 @@ void clickAndWait(vek::frmVek& window, const QString& button) {
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
+  if (!vek::installQtTranslation()) {
+    std::printf("Qt's Japanese translation is missing (qt6-translations-l10n)\n");
+    return 1;
+  }
   const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : u"docs"_s;
   QTemporaryDir home, data;
   const QString root = data.path() + u"/資料"_s;
@@ -90,6 +98,21 @@ int main(int argc, char** argv) {
   view->setFocus();
   wait(300);
   bool ok = save(window, out + u"/main-window.png"_s);
+
+  // The save dialog of the CSV writer, as the program shows it on a desktop without a dialog of
+  // its own (Qt's).
+  {
+    const std::unique_ptr<QFileDialog> saveDialog =
+        vek::SystemDialogs::saveDialog(&window, u"CSVﾌｧｲﾙ|*.csv"_s, root + u"/表計算"_s);
+    saveDialog->resize(640, 420);
+    saveDialog->show();
+    wait(500);
+    const QString path = out + u"/dialog-save.png"_s;
+    const bool saved = saveDialog->grab().save(path);
+    std::printf("%s %s\n", saved ? "wrote" : "could not write", qPrintable(path));
+    ok = saved && ok;
+    saveDialog->hide();
+  }
 
   // The progress window in the file phase of a subtree add, at folder 120 of 200: shown through
   // the window's own progress display, as the add shows it, so the picture does not depend on

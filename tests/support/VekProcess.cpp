@@ -9,7 +9,7 @@
 
 namespace vek::test {
 
-VekRun runVek(const QStringList& arguments, const VekRunOptions& options) {
+void startVek(QProcess& process, const QStringList& arguments, const VekRunOptions& options) {
   QString program = qEnvironmentVariable("VEK_EXE");
   QStringList programArguments = arguments;
   if (options.unprivileged) {
@@ -27,11 +27,17 @@ VekRun runVek(const QStringList& arguments, const VekRunOptions& options) {
                options.pathPrefix + u':' + env.value(QStringLiteral("PATH")));
   if (options.threads > 0)
     env.insert(QStringLiteral("VEK_THREADS"), QString::number(options.threads));
-  QProcess process;
+  for (const QString& entry : options.environment)
+    env.insert(entry.section(u'=', 0, 0), entry.section(u'=', 1));
   process.setProcessEnvironment(env);
   if (!options.workingFolder.isEmpty()) process.setWorkingDirectory(options.workingFolder);
   process.start(program, programArguments);
   process.closeWriteChannel();
+}
+
+VekRun runVek(const QStringList& arguments, const VekRunOptions& options) {
+  QProcess process;
+  startVek(process, arguments, options);
   VekRun result;
   if (!process.waitForFinished(120000)) {
     ADD_FAILURE() << "vek did not finish: " << process.errorString().toStdString();

@@ -2,6 +2,7 @@
 // folder of its own, nothing on standard input.
 #pragma once
 
+#include <QProcess>
 #include <QString>
 #include <QStringList>
 
@@ -20,8 +21,13 @@ struct VekRunOptions {
   QStringList foldersToOpen;
   QString pathPrefix;  // put before PATH
   int threads = 0;     // VEK_THREADS; 0 leaves the machine's default
+  // NAME=value entries set last (a display, for instance).
+  QStringList environment;
 };
 
 VekRun runVek(const QStringList& arguments, const VekRunOptions& options);
+
+// Starts vek as runVek does and returns at once, for a test that acts on the running process.
+void startVek(QProcess& process, const QStringList& arguments, const VekRunOptions& options);
 
 }  // namespace vek::test

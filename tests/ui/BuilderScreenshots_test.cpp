@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "ScriptedDialogs.h"
+#include "core/ProgramVersion.h"
 #include "core/Session.h"
 #include "ui/frmCommand.h"
 #include "ui/frmVersion.h"
@@ -40,8 +41,9 @@ TEST(Screenshots, CommandBuilderAndAboutBox) {
   QCoreApplication::processEvents();
   EXPECT_TRUE(builder.grab().save(shotPath(u"dialog-command.png"_s)));
 
-  // The about box as the screen shows it: outside the ellipse is the desktop.
-  frmVersion about(dialogs);
+  // The about box as the screen shows it, for an installed program: outside the ellipse is the
+  // desktop.
+  frmVersion about(dialogs, {homePage(), QUrl::fromLocalFile(u"/usr/share/vek/readme.htm"_s)});
   about.show();
   QCoreApplication::processEvents();
   QPixmap shot(about.size());

@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QString>
+#include <QTest>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -39,13 +40,39 @@ inline void typeText(QWidget* widget, const QString& text) {
   }
 }
 
-// Empties an editable combo box and types text into it key by key, its window active and the
-// box focused, as a person does (completion, when on, takes part).
-inline void typeIntoCombo(QComboBox* combo, QWidget* window, const QString& text) {
-  combo->lineEdit()->clear();
+// Gives a control the keyboard focus as a person does, by a click on it in its active window:
+// the click lands on whatever part of the control lies under the point (the edit field of an
+// editable combo box), by default its middle.
+inline void clickToFocus(QWidget* control, QPoint at = QPoint()) {
+  QWidget* window = control->window();
+  if (!window->isVisible()) window->show();
   QApplication::setActiveWindow(window);
-  combo->lineEdit()->setFocus();
-  typeText(combo->lineEdit(), text);
+  if (at.isNull()) at = control->rect().center();
+  QWidget* target = control->childAt(at);
+  if (!target) target = control;
+  QTest::mouseClick(target, Qt::LeftButton, Qt::NoModifier, target->mapFrom(control, at));
+}
+
+// Types text key by key into whatever has the keyboard focus, as a keyboard does.
+// Characters beyond ASCII come as keys without a key code, as a keyboard layout gives them.
+inline void typeIntoFocus(const QString& text) {
+  for (const QChar c : text) {
+    QWidget* focused = QApplication::focusWidget();
+    ASSERT_NE(focused, nullptr) << "nothing has the keyboard focus";
+    if (c.unicode() < 0x80) {
+      QTest::keyClick(focused, char(c.unicode()));
+    } else {
+      QTest::sendKeyEvent(QTest::Click, focused, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+  }
+}
+
+// Empties an editable combo box and types text into it key by key after a click on it, as a
+// person does (completion, when on, takes part).
+inline void typeIntoCombo(QComboBox* combo, const QString& text) {
+  combo->lineEdit()->clear();
+  clickToFocus(combo);
+  typeIntoFocus(text);
 }
 
 // The user's click: a check box changes its tick, an option button gets selected.

@@ -211,7 +211,7 @@ TEST(frmDateSetting, TypingIsNotCompletedFromThePresets) {
   dialog.setClock(fixedNow);
   dialog.show();
   auto* combo = child<QComboBox>(&dialog, u"cmbDateFormat"_s);
-  test::typeIntoCombo(combo, &dialog, u"YYYY/MM"_s);
+  test::typeIntoCombo(combo, u"YYYY/MM"_s);
   EXPECT_EQ(combo->currentText(), u"YYYY/MM"_s);
   EXPECT_EQ(child<QLabel>(&dialog, u"lblAfterDate"_s)->text(), u"2005/08"_s);
   pressKey(combo->lineEdit(), Qt::Key_Return);

@@ -2,9 +2,12 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
+#include <QTest>
 
 #include "WindowFixture.h"
+#include "core/ProgramVersion.h"
 #include "support/QStringPrinter.h"
 #include "ui/frmCommand.h"
 #include "ui/frmVersion.h"
@@ -45,6 +48,23 @@ TEST_F(WindowTools, CommandBuilderOpensOnTheWindowsFolderWithFreshPresets) {
   builder->findChild<QPushButton*>(u"cmdOk"_s)->click();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_EQ(window->findChild<frmCommand*>(), nullptr);
+}
+
+// The build names no home page unless it is asked to: the local manual stands in for it.
+TEST_F(WindowTools, OnlineManualAndAboutBoxOpenTheHomePageOrElseTheLocalManual) {
+  tree.file(u"program/readme.htm"_s);
+  open();
+  const QUrl expected = homePage().isEmpty()
+                            ? QUrl::fromLocalFile(tree.path(u"program/readme.htm"_s))
+                            : QUrl(homePage());
+  child<QAction>("mOnlineHelp")->trigger();
+  child<QAction>("mVersion")->trigger();
+  auto* about = window->findChild<frmVersion*>();
+  ASSERT_NE(about, nullptr);
+  auto* link = about->findChild<QLabel*>(u"lblHomePage"_s);
+  QTest::mouseClick(link, Qt::LeftButton, Qt::NoModifier, QPoint(4, link->height() / 2));
+  EXPECT_EQ(dialogs.opened, (std::vector<QUrl>{expected, expected}));
+  about->findChild<QPushButton*>(u"cmdOK"_s)->click();
 }
 
 TEST_F(WindowTools, AboutBoxOpensFromTheHelpMenu) {

@@ -1,6 +1,7 @@
 // The three writer dialogs: loading and storing every option, the create steps around the
 // writers (column check, save question, failure, opening the written file) and what only one
 // dialog has (separator history, colours, element names).
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
@@ -265,10 +266,54 @@ TEST(frmOutText, ATypedSeparatorIsNotCompletedFromTheHistory) {
   frmOutText dialog(settings, list, answers.session, interaction);
   dialog.show();
   auto* combo = child<QComboBox>(&dialog, u"cmbSepa"_s);
-  test::typeIntoCombo(combo, &dialog, u"::"_s);
+  test::typeIntoCombo(combo, u"::"_s);
   EXPECT_EQ(combo->currentText(), u"::"_s);
   dialog.reject();
   EXPECT_EQ(settings.separators[0], u"::"_s);
+}
+
+// Entering the separator box selects its whole text, so that what is typed replaces it; a drag
+// over part of it on the first press selects that part.
+TEST(frmOutText, EnteringTheSeparatorBoxSelectsItsWholeText) {
+  Settings settings;
+  settings.csv.fileType = 1;
+  settings.separators[0] = u"ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789"_s;
+  const FileList list = exampleList();
+  test::AnsweringSession answers;
+  test::RecordingInteraction interaction;
+  frmOutText dialog(settings, list, answers.session, interaction);
+  dialog.show();
+  auto* combo = child<QComboBox>(&dialog, u"cmbSepa"_s);
+  auto* tab = child<QCheckBox>(&dialog, u"chkSepaTab"_s);
+  QLineEdit* field = combo->lineEdit();
+  const QString separator = settings.separators[0];
+
+  // A click in the middle of the text.
+  test::clickToFocus(combo);
+  ASSERT_EQ(QApplication::focusWidget(), combo);
+  test::typeIntoFocus(u"Z"_s);
+  EXPECT_EQ(combo->currentText(), u"Z"_s);
+
+  // Tab from the check box above.
+  combo->setEditText(separator);
+  tab->setFocus(Qt::TabFocusReason);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  ASSERT_EQ(QApplication::focusWidget(), combo);
+  test::typeIntoFocus(u"Z"_s);
+  EXPECT_EQ(combo->currentText(), u"Z"_s);
+
+  // A drag from the start to the middle of the field.
+  combo->setEditText(separator);
+  tab->setFocus(Qt::TabFocusReason);
+  const QPoint from(field->contentsRect().left() + 2, field->height() / 2);
+  const QPoint to(field->width() / 2, field->height() / 2);
+  QTest::mousePress(field, Qt::LeftButton, Qt::NoModifier, from);
+  QTest::mouseMove(field, to);
+  QTest::mouseRelease(field, Qt::LeftButton, Qt::NoModifier, to);
+  EXPECT_EQ(QApplication::focusWidget(), combo);
+  EXPECT_TRUE(field->hasSelectedText());
+  EXPECT_LT(field->selectedText().size(), separator.size()) << field->selectedText().toStdString();
+  dialog.reject();
 }
 
 // The dialog writes what the create operation writes with the same options.

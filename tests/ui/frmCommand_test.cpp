@@ -1,4 +1,6 @@
 // The command builder with its real controls, and test runs of the real vek.
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QAbstractButton>
@@ -19,11 +21,13 @@
 #include <gtest/gtest.h>
 
 #include "DialogTestSupport.h"
+#include "ScriptedDialogs.h"
+#include "batch/CommandComposer.h"
+#include "core/FileNameBytes.h"
 #include "core/Session.h"
 #include "support/QStringPrinter.h"
 #include "support/TempTree.h"
 #include "support/Unprivileged.h"
-#include "ScriptedDialogs.h"
 #include "ui/frmCommand.h"
 
 namespace vek {
@@ -187,33 +191,35 @@ TEST_F(CommandBuilderTest, TypedFilterIsNotCompletedFromThePresets) {
   auto dialog = open(standard());
   auto* combo = find<QComboBox>(*dialog, u"cmbFilter"_s);
   ASSERT_GT(combo->count(), 1);
-  test::typeIntoCombo(combo, dialog.get(), u"*.t"_s);
+  test::typeIntoCombo(combo, u"*.t"_s);
   EXPECT_EQ(combo->currentText(), u"*.t"_s);
 }
 
 TEST_F(CommandBuilderTest, TypedPathCharactersAreRefusedWithABeep) {
   auto dialog = open(standard());
-  const QString screened[] = {u"txtInPath"_s, u"txtOutPath"_s, u"txtOutName"_s};
-  auto* filterEdit = find<QComboBox>(*dialog, u"cmbFilter"_s)->lineEdit();
-  std::vector<QLineEdit*> boxes = {filterEdit};
-  for (const QString& name : screened) boxes.push_back(find<QLineEdit>(*dialog, name));
-  for (QLineEdit* box : boxes) {
-    box->setText(u"x"_s);
-    box->setCursorPosition(1);
-    for (const QString& refused : {u"\""_s, u"|"_s, u">"_s, u"<"_s, u","_s, u":"_s, u"\\"_s, u"/"_s}) {
-      type(box, refused);
-    }
-    type(box, u"*"_s);
-    type(box, u";"_s);
-    EXPECT_EQ(box->text(), u"x*;"_s) << box->objectName().toStdString();
+  dialog->show();
+  const struct {
+    const char16_t* box;
+    int beeps;  // for the eight refused characters
+  } boxes[] = {{u"cmbFilter", 8},
+               {u"txtInPath", 8},
+               {u"txtOutPath", 8},
+               {u"txtOutName", 8},
+               {u"txtTitle", 0}};
+  for (const auto& b : boxes) {
+    const QString name = QString::fromUtf16(b.box);
+    auto* box = find<QWidget>(*dialog, name);
+    auto* combo = qobject_cast<QComboBox*>(box);
+    QLineEdit* field = combo ? combo->lineEdit() : qobject_cast<QLineEdit*>(box);
+    ASSERT_NE(field, nullptr) << name.toStdString();
+    field->setText(u"x"_s);
+    dialogs.beeps = 0;
+    test::clickToFocus(box);
+    field->end(false);
+    test::typeIntoFocus(u"\"|><,:\\/*;"_s);
+    EXPECT_EQ(field->text(), b.beeps ? u"x*;"_s : u"x\"|><,:\\/*;"_s) << name.toStdString();
+    EXPECT_EQ(dialogs.beeps, b.beeps) << name.toStdString();
   }
-  EXPECT_EQ(dialogs.beeps, 8 * 4);
-  auto* title = find<QLineEdit>(*dialog, u"txtTitle"_s);
-  title->clear();
-  type(title, u":"_s);
-  type(title, u"\\"_s);
-  EXPECT_EQ(title->text(), u":\\"_s);
-  EXPECT_EQ(dialogs.beeps, 8 * 4);
 }
 
 TEST_F(CommandBuilderTest, CopyPutsExactlyTheLineOnTheClipboard) {
@@ -399,6 +405,279 @@ TEST_F(CommandBuilderTest, KeysOpenTheManualStartTheTestRunAndClose) {
   type(title, QString(), Qt::Key_Escape);
   EXPECT_FALSE(dialog->isVisible());
   EXPECT_EQ(dialog->result(), QDialog::Rejected);
+}
+
+// ---- Names the command box would change, and values the run would read otherwise ----
+
+// Folders and files made by their exact bytes: Qt's own file functions cannot name a folder
+// that is not UTF-8.
+void makeFolder(const QByteArray& path) {
+  ASSERT_EQ(::mkdir(path.constData(), 0755), 0) << path.toStdString();
+}
+void makeFile(const QByteArray& path, const QByteArray& content = "x") {
+  const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  ASSERT_GE(fd, 0) << path.toStdString();
+  EXPECT_EQ(::write(fd, content.constData(), size_t(content.size())), content.size());
+  ::close(fd);
+}
+QByteArray readFile(const QByteArray& path) {
+  QByteArray content;
+  const int fd = ::open(path.constData(), O_RDONLY);
+  if (fd < 0) return content;
+  char buffer[4096];
+  for (ssize_t got; (got = ::read(fd, buffer, sizeof buffer)) > 0;) content.append(buffer, got);
+  ::close(fd);
+  return content;
+}
+bool exists(const QByteArray& path) {
+  struct stat info;
+  return ::lstat(path.constData(), &info) == 0;
+}
+
+// A name a text box changes (U+00A0 into a space; CR, CR LF, U+2028, U+2029 into LF) or one
+// that is not UTF-8 (its bytes come back as U+FFFD), beside the twin the changed name means.
+struct TwinNames {
+  const char* what;
+  QByteArray name, twin;
+  bool pastable;     // a copied line can carry the name
+  bool pastedAlike;  // a terminal leaves it as it is
+};
+const TwinNames kTwinNames[] = {
+    {"no-break space",
+     "My\xC2\xA0"
+     "Files",
+     "My Files", true, true},
+    {"carriage return", "a\rb", "a\nb", true, false},
+    {"CR LF", "c\r\nd", "c\nd", true, false},
+    {"line separator",
+     "e\xE2\x80\xA8"
+     "f",
+     "e\nf", true, true},
+    {"paragraph separator",
+     "g\xE2\x80\xA9"
+     "h",
+     "g\nh", true, true},
+    {"not UTF-8", "caf\xE9", "caf\xEF\xBF\xBD", false, true},
+};
+
+// For one name: in/<name> holding real.txt beside in/<twin> holding twin.txt, the same two
+// output folders, and the real vek reached through exe/<name>/vek and exe/<twin>/vek, so that
+// a run of the wrong program, folder or output folder writes a list where the test sees it.
+struct TwinTree {
+  TwinTree(const QString& root, const TwinNames& names, const QString& vek)
+      : base(encodeFileName(root)) {
+    for (const QByteArray& sub : {QByteArray("/in/"), QByteArray("/out/"), QByteArray("/exe/")}) {
+      makeFolder(base + sub.chopped(1));
+      makeFolder(base + sub + names.name);
+      makeFolder(base + sub + names.twin);
+    }
+    makeFile(base + "/in/" + names.name + "/real.txt");
+    makeFile(base + "/in/" + names.twin + "/twin.txt");
+    for (const QByteArray& name : {names.name, names.twin}) {
+      const QByteArray link = base + "/exe/" + name + "/vek";
+      EXPECT_EQ(::symlink(encodeFileName(vek).constData(), link.constData()), 0);
+    }
+    auto text = [](const QByteArray& bytes) { return decodeFileName(bytes.constData()); };
+    prefill.inPath = text(base + "/in/" + names.name);
+    prefill.outFolder = text(base + "/out/" + names.name + "/");
+    prefill.title = prefill.inPath;
+    prefill.executable = text(base + "/exe/" + names.name + "/vek");
+  }
+  QByteArray base;
+  frmCommand::Prefill prefill;
+};
+
+QString noteOf(frmCommand& dialog) {
+  auto* note = dialog.findChild<QLabel*>(u"lblCommandNote"_s);
+  EXPECT_NE(note, nullptr);
+  return note && !note->isHidden() ? note->text() : QString();
+}
+
+TEST_F(CommandBuilderTest, TestRunListsTheFolderShownByItsExactBytes) {
+  const QString vek = qEnvironmentVariable("VEK_EXE");
+  ASSERT_FALSE(vek.isEmpty()) << "VEK_EXE is not set";
+  int number = 0;
+  for (const TwinNames& names : kTwinNames) {
+    SCOPED_TRACE(names.what);
+    dialogs.messages.clear();
+    TwinTree twins(tree.folder(QString::number(++number)), names, vek);
+    auto dialog = open(twins.prefill);
+    find<QAbstractButton>(*dialog, u"optOutPath_1"_s)->click();
+    find<QLineEdit>(*dialog, u"txtOutName"_s)->setText(u"list"_s);
+    auto* makeTest = find<QPushButton>(*dialog, u"cmdMakeTest"_s);
+    ASSERT_TRUE(makeTest->isEnabled());
+    makeTest->click();
+    if (dialog->testRunning()) {
+      ASSERT_TRUE(waitForTestRun(*dialog));
+    }
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].title, u"テスト完了"_s) << dialogs.messages[0].text.toStdString();
+    EXPECT_TRUE(readFile(twins.base + "/out/" + names.name + "/list.csv").contains("real.txt"));
+    EXPECT_FALSE(exists(twins.base + "/out/" + names.twin + "/list.csv"));
+  }
+}
+
+TEST_F(CommandBuilderTest, CopyPutsTheComposedLineOrSaysWhyItCannot) {
+  const QString notPastable =
+      u"UTF-8で表せない名前を含むため、このコマンドは貼り付けても同じ意味になりません。\n"
+      u"リスト作成のテストはこのまま実行できます。"_s;
+  const QString pastedOtherwise =
+      u"制御文字（CR、タブなど）を含むため、"
+      u"このコマンドは端末に貼り付けると違う意味に読まれることがあります。"_s;
+  int number = 0;
+  for (const TwinNames& names : kTwinNames) {
+    SCOPED_TRACE(names.what);
+    dialogs.messages.clear();
+    QGuiApplication::clipboard()->clear();
+    TwinTree twins(tree.folder(QString::number(++number)), names, u"/bin/true"_s);
+    auto dialog = open(twins.prefill);
+    auto* copy = find<QPushButton>(*dialog, u"cmdCopy"_s);
+    EXPECT_EQ(copy->isEnabled(), names.pastable);
+    EXPECT_EQ(noteOf(*dialog), !names.pastable      ? notPastable
+                               : !names.pastedAlike ? pastedOtherwise
+                                                    : QString());
+    copy->click();
+    if (names.pastable) {
+      EXPECT_EQ(QGuiApplication::clipboard()->text(), composeCommand(dialog->form()));
+      EXPECT_EQ(dialogs.messages.size(), 1u);
+    } else {
+      EXPECT_TRUE(QGuiApplication::clipboard()->text().isEmpty());
+      EXPECT_TRUE(dialogs.messages.empty());
+    }
+  }
+}
+
+// An edit of the line keeps the characters the person did not touch, not the box's version
+// of them: the sort number changed by hand, the folders still the ones shown.
+TEST_F(CommandBuilderTest, AnEditedLineKeepsTheNamesItDidNotTouch) {
+  const QString vek = qEnvironmentVariable("VEK_EXE");
+  ASSERT_FALSE(vek.isEmpty()) << "VEK_EXE is not set";
+  int number = 0;
+  for (const TwinNames& names : kTwinNames) {
+    SCOPED_TRACE(names.what);
+    dialogs.messages.clear();
+    TwinTree twins(tree.folder(QString::number(++number)), names, vek);
+    auto dialog = open(twins.prefill);
+    dialog->show();
+    QApplication::setActiveWindow(dialog.get());
+    find<QAbstractButton>(*dialog, u"optOutPath_1"_s)->click();
+    find<QLineEdit>(*dialog, u"txtOutName"_s)->setText(u"list"_s);
+    const QString composed = composeCommand(dialog->form());
+    ASSERT_TRUE(composed.endsWith(u" /S 1"_s));
+    auto* line = find<QPlainTextEdit>(*dialog, u"txtCommand"_s);
+    line->setFocus();
+    line->moveCursor(QTextCursor::End);
+    test::pressKey(QApplication::focusWidget(), Qt::Key_Backspace);
+    test::typeText(QApplication::focusWidget(), u"2"_s);
+    ASSERT_TRUE(line->toPlainText().endsWith(u" /S 2"_s));
+    if (names.pastable) {
+      find<QPushButton>(*dialog, u"cmdCopy"_s)->click();
+      EXPECT_EQ(QGuiApplication::clipboard()->text(), composed.chopped(1) + u'2');
+      dialogs.messages.clear();
+    }
+    find<QPushButton>(*dialog, u"cmdMakeTest"_s)->click();
+    if (dialog->testRunning()) {
+      ASSERT_TRUE(waitForTestRun(*dialog));
+    }
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].title, u"テスト完了"_s) << dialogs.messages[0].text.toStdString();
+    EXPECT_TRUE(readFile(twins.base + "/out/" + names.name + "/list.csv").contains("real.txt"));
+    EXPECT_FALSE(exists(twins.base + "/out/" + names.twin + "/list.csv"));
+  }
+}
+
+TEST_F(CommandBuilderTest, LongFolderPathsAreNotCut) {
+  frmCommand::Prefill prefill = standard();
+  prefill.inPath = u'/' + QString(40000, u'x');
+  prefill.title = prefill.inPath;
+  auto dialog = open(prefill);
+  EXPECT_EQ(dialog->form().inPath, prefill.inPath);
+  EXPECT_EQ(dialog->form().title, prefill.inPath);
+}
+
+// A value the batch run would read as a switch, or not at all, makes the line mean something
+// other than the form: the builder says so under the line and offers no test run.
+TEST_F(CommandBuilderTest, ALineTheRunWouldReadOtherwiseIsNotOffered) {
+  const QString hint =
+      u"指示符と同じ形の値（/C など）や空の値は使えません、指定を変更してください。"_s;
+  const struct {
+    const char* name;
+    QString inPath, title;
+    std::function<void(frmCommand&)> change;
+    QString note;  // empty: the line means what the form says
+  } cases[] = {
+      {"a folder named like a switch, as the title",
+       u"/C"_s,
+       u"/C"_s,
+       {},
+       u"このコマンドではｻﾌﾞﾃﾞｨﾚｸﾄﾘの検索が指定と違う意味に読まれます。\n"_s + hint},
+      {"an HTML title named like a switch", u"/data"_s, u"/E"_s,
+       [](frmCommand& d) { find<QAbstractButton>(d, u"optType_2"_s)->click(); },
+       u"このコマンドでは入力ファイルフィルタ、タイトルが指定と違う意味に読まれます。\n"_s + hint},
+      {"a folder named like a switch is still the HTML title", u"/C"_s, u"/C"_s,
+       [](frmCommand& d) { find<QAbstractButton>(d, u"optType_2"_s)->click(); },
+       u"このコマンドではｻﾌﾞﾃﾞｨﾚｸﾄﾘの検索が指定と違う意味に読まれます。\n"_s + hint},
+      {"an empty HTML title", u"/data"_s, QString(),
+       [](frmCommand& d) { find<QAbstractButton>(d, u"optType_2"_s)->click(); },
+       u"このコマンドではタイトルが指定と違う意味に読まれます。\n"_s + hint},
+      {"a filter named like a switch", u"/data"_s, u"/data"_s,
+       [](frmCommand& d) { find<QComboBox>(d, u"cmbFilter"_s)->setEditText(u"/E"_s); },
+       u"このコマンドでは入力ファイルフィルタが指定と違う意味に読まれます。\n"_s + hint},
+      {"a file name the run takes for DATE", u"/data"_s, u"/data"_s,
+       [](frmCommand& d) {
+         find<QAbstractButton>(d, u"optOutPath_1"_s)->click();
+         find<QLineEdit>(d, u"txtOutName"_s)->setText(u"date"_s);
+       },
+       u"このコマンドでは出力ファイル名が指定と違う意味に読まれます。\n"_s + hint},
+      {"a title naming a switch as the first switch would",
+       u"/data"_s,
+       u"/I"_s,
+       {},
+       u"このコマンドはリスト作成で受け付けられません。\n識別できない指示符「1」です。\n"_s + hint},
+      {"no input folder", QString(), u"/data"_s, {}, u"入力フォルダを指定してください。"_s},
+      {"a title that only begins like a switch", u"/C"_s, u"/C/x"_s, {}, QString()},
+      {"an ordinary form", u"/data"_s, u"/data"_s, {}, QString()},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    frmCommand::Prefill prefill = standard();
+    prefill.inPath = c.inPath;
+    prefill.title = c.title;
+    prefill.executable = tree.path(u"no such/vek"_s);
+    auto dialog = open(prefill);
+    dialog->show();
+    if (c.change) c.change(*dialog);
+    EXPECT_EQ(noteOf(*dialog), c.note);
+    auto* makeTest = find<QPushButton>(*dialog, u"cmdMakeTest"_s);
+    EXPECT_EQ(makeTest->isEnabled(), c.note.isEmpty());
+    if (c.note.isEmpty()) continue;
+    // Enter does not start it either.
+    dialogs.messages.clear();
+    type(find<QLineEdit>(*dialog, u"txtTitle"_s), u"\r"_s, Qt::Key_Return);
+    EXPECT_FALSE(dialog->testRunning());
+    EXPECT_TRUE(dialogs.messages.empty());
+  }
+}
+
+// A line the person edited by hand is theirs to test: the run says what it makes of it.
+TEST_F(CommandBuilderTest, AnEditedLineIsOfferedForTheTestRunAgain) {
+  frmCommand::Prefill prefill = standard();
+  prefill.title = u"/C"_s;
+  auto dialog = open(prefill);
+  dialog->show();
+  QApplication::setActiveWindow(dialog.get());
+  auto* makeTest = find<QPushButton>(*dialog, u"cmdMakeTest"_s);
+  ASSERT_FALSE(makeTest->isEnabled());
+  auto* line = find<QPlainTextEdit>(*dialog, u"txtCommand"_s);
+  line->setFocus();
+  line->moveCursor(QTextCursor::End);
+  test::typeText(QApplication::focusWidget(), u" /C"_s);
+  EXPECT_TRUE(makeTest->isEnabled());
+  EXPECT_TRUE(noteOf(*dialog).isEmpty());
+  // Changing the form composes the line again, and the note is back.
+  find<QAbstractButton>(*dialog, u"optSortKey_1"_s)->click();
+  EXPECT_FALSE(makeTest->isEnabled());
+  EXPECT_FALSE(noteOf(*dialog).isEmpty());
 }
 
 }  // namespace

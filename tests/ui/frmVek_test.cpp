@@ -1,10 +1,16 @@
 // The main window: choosing folders, the filter box, the adds, the history, the list's header,
 // the export checks, closing.
+#include <sys/stat.h>
+
 #include <QApplication>
+#include <QClipboard>
+#include <QDragEnterEvent>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QLayout>
+#include <QMimeData>
 #include <QTimer>
 
 #include "DialogTestSupport.h"
@@ -71,29 +77,67 @@ TEST_F(Window, FilterTextDecidesWhatIsShownAndAdded) {
   EXPECT_EQ(dialogs.messages[0].title, QStringLiteral("ﾌｧｲﾙ種別未選択"));
 }
 
-TEST_F(Window, FilterBoxDropsRefusedKeysWithABeep) {
+TEST_F(Window, FilterBoxRefusesTypedPathCharactersWithABeep) {
   open();
-  auto* edit = child<QComboBox>("cmbFilter")->lineEdit();
-  edit->setText(QStringLiteral("*.a"));
-  edit->setFocus();
+  window->show();
+  auto* combo = child<QComboBox>("cmbFilter");
   const struct {
-    QChar key;
-    bool taken;
-  } keys[] = {{u':', false}, {u'\\', false}, {u'/', false}, {u'"', false}, {u'|', false},
-              {u'<', false}, {u'>', false},  {u',', false}, {u';', true},  {u'*', true},
-              {u'?', true},  {u'x', true}};
-  int beeps = 0;
-  for (const auto& key : keys) {
-    const QString before = edit->text();
-    QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(key.key));
-    QApplication::sendEvent(edit, &press);
-    EXPECT_EQ(edit->text() != before, key.taken) << QString(key.key).toStdString();
-    if (!key.taken) ++beeps;
+    const char16_t* typed;
+    const char16_t* shown;
+    int beeps;
+  } cases[] = {{u":", u"", 1},
+               {u"\\", u"", 1},
+               {u"/", u"", 1},
+               {u"\"", u"", 1},
+               {u"|", u"", 1},
+               {u"<", u"", 1},
+               {u">", u"", 1},
+               {u",", u"", 1},
+               {u"*.txt;*.l?g", u"*.txt;*.l?g", 0},
+               {u"C:\\写真/*.jpg", u"C写真*.jpg", 3},
+               {u"：＼／あ", u"：＼／あ", 0}};
+  for (const auto& c : cases) {
+    const QString typed = QString::fromUtf16(c.typed);
+    combo->setEditText(QString());
+    dialogs.beeps = 0;
+    test::clickToFocus(combo);
+    test::typeIntoFocus(typed);
+    EXPECT_EQ(combo->currentText(), QString::fromUtf16(c.shown)) << typed.toStdString();
+    EXPECT_EQ(dialogs.beeps, c.beeps) << typed.toStdString();
   }
-  EXPECT_EQ(dialogs.beeps, beeps);
-  // Text put in by the program (or pasted) is not screened.
-  child<QComboBox>("cmbFilter")->setEditText(QStringLiteral("a:b"));
-  EXPECT_EQ(edit->text(), QStringLiteral("a:b"));
+}
+
+// The screen is for the keyboard: pasted and dropped text is taken as it is, since a file name
+// may hold any of these characters; an input method's text is typed, and screened.
+TEST_F(Window, FilterBoxTakesPastedAndDroppedTextWhole) {
+  open();
+  window->show();
+  auto* combo = child<QComboBox>("cmbFilter");
+  combo->setEditText(QString());
+  test::clickToFocus(combo);
+  QGuiApplication::clipboard()->setText(QStringLiteral("a:b,c"));
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(combo->currentText(), QStringLiteral("a:b,c"));
+
+  combo->setEditText(QString());
+  QMimeData text;
+  text.setText(QStringLiteral("x|y"));
+  QWidget* field = combo->lineEdit();
+  const QPointF middle = QRectF(field->rect()).center();
+  QDragEnterEvent enter(middle.toPoint(), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(field, &enter);
+  EXPECT_TRUE(enter.isAccepted());
+  QDropEvent drop(middle, Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(field, &drop);
+  EXPECT_EQ(combo->currentText(), QStringLiteral("x|y"));
+  EXPECT_TRUE(window->list().rows().empty());
+
+  combo->setEditText(QString());
+  QInputMethodEvent composed;
+  composed.setCommitString(QStringLiteral("*.c/d"));
+  QApplication::sendEvent(QApplication::focusWidget(), &composed);
+  EXPECT_EQ(combo->currentText(), QStringLiteral("*.cd"));
+  EXPECT_EQ(dialogs.beeps, 1);
 }
 
 TEST_F(Window, TypedFilterIsNotCompletedFromThePresets) {
@@ -101,7 +145,7 @@ TEST_F(Window, TypedFilterIsNotCompletedFromThePresets) {
   auto* combo = child<QComboBox>("cmbFilter");
   ASSERT_GT(combo->count(), 1);
   // Every preset begins with "*.": completion would turn the typed pattern into the first one.
-  test::typeIntoCombo(combo, window.get(), QStringLiteral("*.t"));
+  test::typeIntoCombo(combo, QStringLiteral("*.t"));
   EXPECT_EQ(combo->currentText(), QStringLiteral("*.t"));
 }
 
@@ -389,6 +433,60 @@ TEST_F(Window, ASettingsFileThatCannotBeWrittenIsReported) {
   ASSERT_FALSE(dialogs.messages.empty());
   EXPECT_EQ(dialogs.messages.back().title, QStringLiteral("警告"));
   EXPECT_TRUE(dialogs.messages.back().text.startsWith(QStringLiteral("設定ファイルを読み書きできません。")));
+}
+
+// A Vek.ini that could not be read at start is never written at close: not while it stays
+// unreadable (and the failure is not reported a second time), nor once it can be read again,
+// when writing would replace the history and every option with the defaults of this run.
+TEST_F(Window, ASettingsFileThatCouldNotBeReadIsReportedOnceAndNeverWritten) {
+  const QByteArray kept = "[Option]\r\nOverLap=1\r\nListOpen=1\r\n[History]\r\nHistory0='/x/'\r\n";
+  for (const bool readableAtClose : {false, true}) {
+    SCOPED_TRACE(readableAtClose ? "readable again at close" : "still unreadable at close");
+    dialogs.messages.clear();
+    const QString path = tree.path(QStringLiteral("program/Vek.ini"));
+    tree.folder(QStringLiteral("program"));
+    QFile::remove(path);
+    // Not a regular file: refused, as a file without read permission is.
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    open();
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_TRUE(
+        dialogs.messages[0].text.startsWith(QStringLiteral("設定ファイルを読み書きできません。")));
+    EXPECT_TRUE(dialogs.messages[0].text.contains(path));
+    if (readableAtClose) {
+      QFile::remove(path);
+      tree.file(QStringLiteral("program/Vek.ini"), kept);
+    }
+    window->resize(640, 480);
+    window->close();
+    EXPECT_EQ(dialogs.messages.size(), 1u);
+    if (readableAtClose) {
+      EXPECT_EQ(tree.read(QStringLiteral("program/Vek.ini")), kept);
+    } else {
+      EXPECT_FALSE(QFileInfo(path).isFile());
+    }
+    window.reset();
+  }
+}
+
+// filter.txt in UTF-16 with its mark gives its presets; without the mark it is not text, and the
+// window says so instead of offering presets that match nothing.
+TEST_F(Window, PresetsInUtf16AreReadAndUndecodableOnesReported) {
+  const QByteArray utf16 = QByteArray("*\0.\0t\0x\0t\0\r\0\n\0*\0\r\0\n\0", 16);
+  tree.file(QStringLiteral("program/filter.txt"), "\xFF\xFE" + utf16);
+  open();
+  auto* filter = child<QComboBox>("cmbFilter");
+  EXPECT_EQ(filter->count(), 2);
+  EXPECT_EQ(filter->currentText(), QStringLiteral("*.txt"));
+  EXPECT_TRUE(dialogs.messages.empty());
+
+  tree.file(QStringLiteral("program/filter.txt"), utf16);
+  click("cmdReadFilter");
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_TRUE(dialogs.messages[0].text.startsWith(QStringLiteral("フィルタ設定ファイルを読み込めません。")));
+  EXPECT_TRUE(dialogs.messages[0].text.contains(QStringLiteral("文字コード")));
+  EXPECT_EQ(filter->count(), 2);  // what it showed stays
+  EXPECT_EQ(filter->currentText(), QStringLiteral("*.txt"));
 }
 
 TEST_F(Window, PresetsFillTheFilterBoxAndReloadReplacesThem) {

@@ -4,13 +4,14 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QTest>
+#include <QTextDocument>
 
 #include <gtest/gtest.h>
 
 #include "ScriptedDialogs.h"
-#include "core/ProgramVersion.h"
 #include "support/QStringPrinter.h"
 #include "ui/frmVersion.h"
 
@@ -30,7 +31,8 @@ void press(QWidget* widget) {
 
 class AboutBoxTest : public ::testing::Test {
  protected:
-  AboutBoxTest() : about(dialogs) {
+  AboutBoxTest()
+      : about(dialogs, {u"https://vek.example/"_s, QUrl(u"file:///usr/share/vek/readme.htm"_s)}) {
     about.setMoveStarter([this] {
       ++moves;
       return true;
@@ -95,20 +97,65 @@ TEST_F(AboutBoxTest, ShowsTheVersionThatTheProgramPrints) {
             u"vek "_s + version.mid(12) + u" ("_s + update.mid(7) + u")\n"_s);
 }
 
-TEST_F(AboutBoxTest, CreditsTheOpenProjectsAndOpensTheHomePage) {
+TEST_F(AboutBoxTest, CreditsTheOpenProjectsAndCloses) {
   auto* credits = about.findChild<QListWidget*>(u"lstSpecialThanks"_s);
   ASSERT_EQ(credits->count(), 8);
   for (int i = 0; i < credits->count(); ++i) {
     EXPECT_TRUE(credits->item(i)->text().contains(u" さん - "_s)) << i;
   }
   EXPECT_EQ(label("Label2")->text(), u"Vek の開発者"_s);
-  press(label("Label2"));
-  Q_EMIT label("lblHomePage")->linkActivated(homePage());
-  EXPECT_EQ(dialogs.opened, (std::vector<QUrl>{QUrl(homePage()), QUrl(homePage())}));
 
   about.findChild<QPushButton*>(u"cmdOK"_s)->click();
   EXPECT_FALSE(about.isVisible());
   EXPECT_EQ(about.result(), QDialog::Accepted);
+}
+
+// The address and the author's name open the home page; a build that names none shows and
+// opens the manual that came with the program, and with no manual either nothing is offered.
+TEST(AboutBox, OpensTheHomePageOrElseTheLocalManual) {
+  const QUrl manual(u"file:///usr/share/vek/readme.htm"_s);
+  const struct {
+    const char16_t* homePage;
+    QUrl manual;
+    const char16_t* shown;
+    QUrl opened;
+  } cases[] = {
+      {u"https://vek.example/", manual, u"vek.example/", QUrl(u"https://vek.example/"_s)},
+      {u"http://vek.example/a?b=1&c=2", QUrl(), u"vek.example/a?b=1&c=2",
+       QUrl(u"http://vek.example/a?b=1&c=2"_s)},
+      {u"https://vek.example/a/very/long/path/to/the/projects/own/pages/index.html", QUrl(),
+       u"vek.example/a/very/long/path/to/the/projects/own/pages/index.html",
+       QUrl(u"https://vek.example/a/very/long/path/to/the/projects/own/pages/index.html"_s)},
+      {u"", manual, u"付属のマニュアル（readme.htm）", manual},
+      {u"", QUrl(), u"付属のマニュアル（readme.htm）", QUrl()},
+  };
+  for (const auto& c : cases) {
+    const QString homePage = QString::fromUtf16(c.homePage);
+    test::ScriptedDialogs dialogs;
+    frmVersion about(dialogs, {homePage, c.manual});
+    about.show();
+    auto* link = about.findChild<QLabel*>(u"lblHomePage"_s);
+    EXPECT_EQ(link->accessibleName(), QString::fromUtf16(c.shown)) << homePage.toStdString();
+    // Shown whole, or shortened in its middle to fit.
+    QTextDocument shown;
+    shown.setHtml(link->text());
+    const QString text = shown.toPlainText();
+    const QString whole = QString::fromUtf16(c.shown);
+    EXPECT_LE(link->fontMetrics().horizontalAdvance(text), link->width()) << text.toStdString();
+    if (text != whole) {
+      const QStringList ends = text.split(u'…');
+      ASSERT_EQ(ends.size(), 2) << text.toStdString();
+      EXPECT_TRUE(whole.startsWith(ends[0]) && whole.endsWith(ends[1])) << text.toStdString();
+    }
+    press(about.findChild<QLabel*>(u"Label2"_s));
+    if (c.opened.isEmpty()) {
+      EXPECT_FALSE(link->text().contains(u"<a "_s)) << homePage.toStdString();
+      EXPECT_TRUE(dialogs.opened.empty()) << homePage.toStdString();
+    } else {
+      QTest::mouseClick(link, Qt::LeftButton, Qt::NoModifier, QPoint(4, link->height() / 2));
+      EXPECT_EQ(dialogs.opened, (std::vector<QUrl>{c.opened, c.opened})) << homePage.toStdString();
+    }
+  }
 }
 
 }  // namespace

@@ -1,0 +1,140 @@
+// The command builder's line read back by the batch parser: where a value would be taken for a
+// switch, or dropped, the line means something other than the form, and the builder says so.
+#include <gtest/gtest.h>
+
+#include "batch/CommandComposer.h"
+#include "batch/CommandReadBack.h"
+#include "support/QStringPrinter.h"
+
+namespace vek {
+namespace {
+using namespace Qt::StringLiterals;
+
+// Names the file after the pattern itself, so that a test sees which pattern the run used.
+std::optional<QString> patternNamer(const QString& pattern) {
+  if (pattern == u"BAD") return std::nullopt;
+  return u"date-"_s + pattern;
+}
+
+CommandForm ordinaryForm() {
+  CommandForm form;
+  form.executable = u"/usr/bin/vek"_s;
+  form.inPath = u"/data"_s;  // not looked up: the run says whether it exists
+  form.outPath = u"/out/"_s;
+  form.type = 0;
+  form.dateName = true;
+  form.outName = u"YYYYMMDDHHmm"_s;
+  form.filter = u"*.*"_s;
+  form.title = u"/data"_s;
+  form.sortIndex = 0;
+  return form;
+}
+
+QString problemOf(const CommandForm& form) {
+  return readBackProblem(form, composeCommand(form), patternNamer);
+}
+
+TEST(CommandReadBack, ValuesTheRunReadsOtherwiseAreNamed) {
+  const QString hint =
+      u"指示符と同じ形の値（/C など）や空の値は使えません、指定を変更してください。"_s;
+  auto differs = [&](const QString& parts) -> QString {
+    return u"このコマンドでは"_s + parts + u"が指定と違う意味に読まれます。\n"_s + hint;
+  };
+  auto refused = [&](const QString& why) -> QString {
+    return u"このコマンドはリスト作成で受け付けられません。\n"_s + why + u'\n' + hint;
+  };
+  const struct {
+    const char* name;
+    std::function<void(CommandForm&)> change;
+    QString problem;
+  } cases[] = {
+      {"an ordinary form", [](CommandForm&) {}, QString()},
+      {"an output folder without its slash", [](CommandForm& f) { f.outPath = u"/out"_s; },
+       QString()},
+      {"folders named like switches after /I and /O",
+       [](CommandForm& f) {
+         f.inPath = u"/N"_s;
+         f.outPath = u"/S"_s;
+       },
+       QString()},
+      {"a title that only begins like a switch", [](CommandForm& f) { f.title = u"/C/x"_s; },
+       QString()},
+      {"a folder /C as the title", [](CommandForm& f) { f.inPath = f.title = u"/C"_s; },
+       differs(u"ｻﾌﾞﾃﾞｨﾚｸﾄﾘの検索"_s)},
+      {"a folder /C as the title of an HTML list, which still gets it",
+       [](CommandForm& f) {
+         f.inPath = f.title = u"/C"_s;
+         f.type = 2;
+       },
+       differs(u"ｻﾌﾞﾃﾞｨﾚｸﾄﾘの検索"_s)},
+      {"/E as the title of an HTML list",
+       [](CommandForm& f) {
+         f.title = u"/E"_s;
+         f.type = 2;
+       },
+       differs(u"タイトル"_s)},
+      {"an empty HTML title",
+       [](CommandForm& f) {
+         f.title.clear();
+         f.type = 2;
+       },
+       differs(u"タイトル"_s)},
+      {"an empty title of a CSV list, which shows none", [](CommandForm& f) { f.title.clear(); },
+       QString()},
+      {"/H as the title of a CSV list, which shows none", [](CommandForm& f) { f.title = u"/H"_s; },
+       QString()},
+      {"a pattern named like a switch", [](CommandForm& f) { f.filter = u"/C"_s; },
+       differs(u"入力ファイルフィルタ、ｻﾌﾞﾃﾞｨﾚｸﾄﾘの検索"_s)},
+      {"a file named date",
+       [](CommandForm& f) {
+         f.dateName = false;
+         f.outName = u"date"_s;
+       },
+       differs(u"出力ファイル名"_s)},
+      {"a file named in full-width DATE",
+       [](CommandForm& f) {
+         f.dateName = false;
+         f.outName = u"ＤＡＴＥ"_s;
+       },
+       differs(u"出力ファイル名"_s)},
+      {"a date pattern named like a switch", [](CommandForm& f) { f.outName = u"/T"_s; },
+       refused(u"出力タイプが不正です、CSV/TEXT/HTML/XMLのどれかを指定してください。"_s)},
+      {"a title naming the first switch", [](CommandForm& f) { f.title = u"/I"_s; },
+       refused(u"識別できない指示符「1」です。"_s)},
+      {"a date pattern the run cannot apply", [](CommandForm& f) { f.outName = u"BAD"_s; },
+       refused(u"ファイル名の日付フォーマットが不正です、フォーマットを確認してください。"_s)},
+      {"a file name holding a folder separator",
+       [](CommandForm& f) {
+         f.dateName = false;
+         f.outName = u"a/b"_s;
+       },
+       refused(
+           u"出力ファイル名が不正です、フォルダの区切り文字を含まない名前を指定してください。"_s)},
+      {"no input folder", [](CommandForm& f) { f.inPath.clear(); },
+       u"入力フォルダを指定してください。"_s},
+      {"no output folder", [](CommandForm& f) { f.outPath.clear(); },
+       u"出力フォルダを指定してください。"_s},
+      {"no file name",
+       [](CommandForm& f) {
+         f.dateName = false;
+         f.outName.clear();
+       },
+       u"出力ファイル名を指定してください。"_s},
+      {"awkward characters quoted",
+       [](CommandForm& f) {
+         f.inPath = f.title = u"/d $x `y` \"q\" 'a' b\\c!d;e|f*g~/h #i\u00A0j\u2028k"_s;
+         f.filter = u"*.a;*.b"_s;
+         f.executable = u"/exe/My\u00A0Apps/vek"_s;
+       },
+       QString()},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    CommandForm form = ordinaryForm();
+    c.change(form);
+    EXPECT_EQ(problemOf(form), c.problem) << composeCommand(form).toStdString();
+  }
+}
+
+}  // namespace
+}  // namespace vek
