@@ -3,9 +3,9 @@
 // without the window, the longest wait of the event loop during it, how soon キャンセル
 // stops it, and over a FUSE mount (tests/support/slow_fs.py, root and python3-fusepy) the
 // longest wait during an add whose every file-system call takes 5 ms and キャンセル while a
-// folder read hangs; with 1,000,000 rows: a header click with its repaint, scrolling to the end with its
-// repaint, one tick, and a 10,000-file add into the sorted list. `window_bench --memory core`
-// and `--memory window` print the peak memory of 1,000,000 rows without and with the window.
+// folder read hangs; with 1,000,000 rows: a header click with its repaint, scrolling to the end
+// with its repaint, one tick, and a 10,000-file add into the sorted list. `window_bench --memory
+// core` and `--memory window` print the peak memory of 1,000,000 rows without and with the window.
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -29,11 +29,11 @@
 #include "core/FileList.h"
 #include "core/Settings.h"
 #include "gather/Gatherer.h"
+#include "support/SlowMount.h"
 #include "ui/FileListModel.h"
 #include "ui/ScriptedDialogs.h"
 #include "ui/frmInfo.h"
 #include "ui/frmVek.h"
-#include "support/SlowMount.h"
 
 namespace {
 
@@ -175,9 +175,12 @@ void BM_CancelSubtreeAdd(benchmark::State& state) {
       info->findChild<QPushButton*>(u"cmdCancel"_s)->click();
     });
     double latency = 0;
-    QObject::connect(window.get(), &vek::frmVek::addFinished, window.get(), [&] {
-      if (sinceCancel.isValid()) latency = double(sinceCancel.nsecsElapsed()) / 1e6;
-    }, Qt::SingleShotConnection);
+    QObject::connect(
+        window.get(), &vek::frmVek::addFinished, window.get(),
+        [&] {
+          if (sinceCancel.isValid()) latency = double(sinceCancel.nsecsElapsed()) / 1e6;
+        },
+        Qt::SingleShotConnection);
     presser.start();
     button(*window, "cmdAllAppend")->click();
     waitForAdd(*window);
@@ -194,7 +197,8 @@ void BM_CancelSubtreeAdd(benchmark::State& state) {
 // A subtree add over a mount whose every call takes 5 ms (400 folders of 5 files): the
 // longest wait of the window's event loop while it runs.
 void BM_SubtreeAddOverSlowMount(benchmark::State& state) {
-  vek::test::SlowMount mount({.folders = 400, .files = 5, .delayMs = 5, .stuck = false, .broken = {}});
+  vek::test::SlowMount mount(
+      {.folders = 400, .files = 5, .delayMs = 5, .stuck = false, .broken = {}});
   if (!mount.unavailable().isEmpty()) {
     state.SkipWithError(mount.unavailable().toStdString().c_str());
     return;
@@ -221,7 +225,8 @@ void BM_SubtreeAddOverSlowMount(benchmark::State& state) {
 void BM_CancelWhileAFolderReadHangs(benchmark::State& state) {
   double longest = 0;
   for (auto _ : state) {
-    vek::test::SlowMount mount({.folders = 3, .files = 2, .delayMs = 0, .stuck = true, .broken = {}});
+    vek::test::SlowMount mount(
+        {.folders = 3, .files = 2, .delayMs = 0, .stuck = true, .broken = {}});
     if (!mount.unavailable().isEmpty()) {
       state.SkipWithError(mount.unavailable().toStdString().c_str());
       return;
@@ -357,7 +362,10 @@ BENCHMARK(BM_SubtreeAddWithoutWindow)->Unit(benchmark::kMillisecond)->UseRealTim
 BENCHMARK(BM_SubtreeAddInWindow)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 BENCHMARK(BM_CancelSubtreeAdd)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(3);
 BENCHMARK(BM_SubtreeAddOverSlowMount)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
-BENCHMARK(BM_CancelWhileAFolderReadHangs)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(3);
+BENCHMARK(BM_CancelWhileAFolderReadHangs)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
+    ->Iterations(3);
 BENCHMARK(BM_MillionRowsHeaderClick)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 BENCHMARK(BM_MillionRowsScrollToEnd)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(20);
 BENCHMARK(BM_MillionRowsTick)->Unit(benchmark::kMicrosecond)->UseRealTime()->Iterations(1000);

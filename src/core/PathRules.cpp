@@ -91,7 +91,8 @@ namespace {
 std::pair<QString, qsizetype> splitRoot(const QString& path, PathStyle style) {
   auto separator = [&](qsizetype i) { return i < path.size() && isPathSeparator(path[i], style); };
   if (style == PathStyle::Posix) {
-    return separator(0) ? std::pair{QStringLiteral("/"), qsizetype(1)} : std::pair{QString(), qsizetype(0)};
+    return separator(0) ? std::pair{QStringLiteral("/"), qsizetype(1)}
+                        : std::pair{QString(), qsizetype(0)};
   }
   if (separator(0) && separator(1)) {
     // \\server\share\: the network share is the root.

@@ -160,7 +160,8 @@ void BackgroundAdd::drain() {
   m_draining = false;
   if (m_kind != Kind::None) Q_EMIT rowsAdded();
   // The rest waits for the next turn, after the window has painted and taken its input.
-  if (more && m_walking) QMetaObject::invokeMethod(this, &BackgroundAdd::drain, Qt::QueuedConnection);
+  if (more && m_walking)
+    QMetaObject::invokeMethod(this, &BackgroundAdd::drain, Qt::QueuedConnection);
 }
 
 void BackgroundAdd::handle(ScanThread::Event&& event) {

@@ -21,8 +21,7 @@ class DropGlue : public QObject {
  public:
   // busy: whether an intake runs (no drop is taken then); take: the window's intake, false
   // when it ignored the drop.
-  DropGlue(QWidget& window, std::function<bool()> busy,
-           std::function<bool(const QMimeData&)> take);
+  DropGlue(QWidget& window, std::function<bool()> busy, std::function<bool(const QMimeData&)> take);
 
   // Drops on these widgets are taken by the window instead of by them.
   void catchDropsOn(const std::vector<QWidget*>& widgets);

@@ -53,16 +53,15 @@ FolderChooser::FolderChooser(QWidget& frame, QWidget& owner, WindowDialogs& dial
   m_drvGetFile->setObjectName(QStringLiteral("drvGetFile"));
   m_drvGetFile->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   m_drvGetFile->setMinimumContentsLength(8);
-  m_cmdBrowseForFolder = makeButton(QStringLiteral("cmdBrowseForFolder"), QStringLiteral("..."),
-                                    &frame);
-  m_cmdBrowseForFolder->setMaximumWidth(m_cmdBrowseForFolder->fontMetrics().horizontalAdvance(
-                                            QStringLiteral("....")) +
-                                        16);
+  m_cmdBrowseForFolder =
+      makeButton(QStringLiteral("cmdBrowseForFolder"), QStringLiteral("..."), &frame);
+  m_cmdBrowseForFolder->setMaximumWidth(
+      m_cmdBrowseForFolder->fontMetrics().horizontalAdvance(QStringLiteral("....")) + 16);
   m_dirGetFile = new QListWidget(&frame);
   m_dirGetFile->setObjectName(QStringLiteral("dirGetFile"));
   m_dirGetFile->setUniformItemSizes(true);
-  m_cmdDirectPath = makeButton(QStringLiteral("cmdDirectPath"), QStringLiteral("パスを入力指定"),
-                               &frame);
+  m_cmdDirectPath =
+      makeButton(QStringLiteral("cmdDirectPath"), QStringLiteral("パスを入力指定"), &frame);
   m_filGetFile = new QListView(&frame);
   m_filGetFile->setObjectName(QStringLiteral("filGetFile"));
   m_filGetFile->setUniformItemSizes(true);
@@ -79,8 +78,9 @@ FolderChooser::FolderChooser(QWidget& frame, QWidget& owner, WindowDialogs& dial
   connect(m_dirGetFile, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
     const QString folder = item->data(Qt::UserRole).toString();
     if (folder != m_folder && !setFolderPath(folder)) {
-      m_interaction.showMessage(warning({QStringLiteral("指定されたパスからファイル情報を取得できません。"),
-                                         QStringLiteral("パスを確認してください。")}));
+      m_interaction.showMessage(
+          warning({QStringLiteral("指定されたパスからファイル情報を取得できません。"),
+                   QStringLiteral("パスを確認してください。")}));
       fillFolderBox();  // the folder may have gone: show what is there now
     }
   });
@@ -150,15 +150,16 @@ void FolderChooser::browseForFolder() {
   const std::optional<QString> chosen =
       m_dialogs.chooseFolder(&m_owner, QStringLiteral("ﾌｫﾙﾀﾞを選択してください"), m_folder);
   if (chosen && chosen->isEmpty()) {
-    m_interaction.showMessage(warning(
-        {QStringLiteral("指定されたﾊﾟｽからﾌｧｲﾙ情報を取得できません。"),
-         QStringLiteral("指定が可能なものは、ﾃﾞｽｸﾄｯﾌﾟ、ﾄﾞﾗｲﾌﾞ、ﾌｫﾙﾀﾞのみです。")}));
+    m_interaction.showMessage(
+        warning({QStringLiteral("指定されたﾊﾟｽからﾌｧｲﾙ情報を取得できません。"),
+                 QStringLiteral("指定が可能なものは、ﾃﾞｽｸﾄｯﾌﾟ、ﾄﾞﾗｲﾌﾞ、ﾌｫﾙﾀﾞのみです。")}));
   } else if (chosen) {
     if (setFolderPath(*chosen)) {
       selectVolumeFor(m_folder);
     } else {
-      m_interaction.showMessage(warning({QStringLiteral("指定されたパスからファイル情報を取得できません。"),
-                                         QStringLiteral("パスを変更してください。")}));
+      m_interaction.showMessage(
+          warning({QStringLiteral("指定されたパスからファイル情報を取得できません。"),
+                   QStringLiteral("パスを変更してください。")}));
     }
   }
   setBoxesEnabled(true);
@@ -167,13 +168,15 @@ void FolderChooser::browseForFolder() {
 void FolderChooser::typePath() {
   const std::optional<QString> text = m_dialogs.askText(
       &m_owner, QStringLiteral("パスの入力"),
-      joinLines({QStringLiteral("参照するパスを入力してください。"),
-                 QStringLiteral("ネットワーク上のコンピュータを指定するときは、「/mnt/server/share」"
-                                "のように入力してください")}));
+      joinLines(
+          {QStringLiteral("参照するパスを入力してください。"),
+           QStringLiteral("ネットワーク上のコンピュータを指定するときは、「/mnt/server/share」"
+                          "のように入力してください")}));
   if (!text || text->isEmpty()) return;
   if (!setFolderPath(resolveTypedPath(*text, m_folder, QDir::homePath(), nativePathStyle()))) {
-    m_interaction.showMessage(warning({QStringLiteral("指定されたパス「") + *text + QStringLiteral("」から、"),
-                                       QStringLiteral("ファイル情報を取得できません。")}));
+    m_interaction.showMessage(
+        warning({QStringLiteral("指定されたパス「") + *text + QStringLiteral("」から、"),
+                 QStringLiteral("ファイル情報を取得できません。")}));
     return;
   }
   selectVolumeFor(m_folder);
@@ -183,8 +186,9 @@ void FolderChooser::driveChosen(int index) {
   if (index < 0 || index >= m_volumes.size()) return;
   setBoxesEnabled(false);
   if (!setFolderPath(m_volumes[index])) {
-    m_interaction.showMessage(warning({QStringLiteral("指定したドライブから、ファイル情報を取得できません。"),
-                                       QStringLiteral("ドライブを変更してください。")}));
+    m_interaction.showMessage(
+        warning({QStringLiteral("指定したドライブから、ファイル情報を取得できません。"),
+                 QStringLiteral("ドライブを変更してください。")}));
   }
   setBoxesEnabled(true);
 }
@@ -204,8 +208,9 @@ void FolderChooser::openHistory(int index) {
   if (folder.isEmpty()) return;
   if (!setFolderPath(folder)) {
     // The entry stays: the folder may come back (a medium put in again).
-    m_interaction.showMessage(warning({QStringLiteral("指定されたパスからファイル情報を取得できません。"),
-                                       QStringLiteral("パスを確認してください。")}));
+    m_interaction.showMessage(
+        warning({QStringLiteral("指定されたパスからファイル情報を取得できません。"),
+                 QStringLiteral("パスを確認してください。")}));
     return;
   }
   selectVolumeFor(m_folder);

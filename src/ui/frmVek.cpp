@@ -32,16 +32,16 @@
 #include "core/FileSystem.h"
 #include "core/ManualPath.h"
 #include "core/PathRules.h"
-#include "core/ProgramVersion.h"
 #include "core/ProgramFolder.h"
+#include "core/ProgramVersion.h"
+#include "core/RecentTexts.h"
 #include "gather/DropIntake.h"
 #include "gather/FilterPresets.h"
-#include "core/RecentTexts.h"
 #include "ui/DropGlue.h"
 #include "ui/FileListModel.h"
+#include "ui/FilterKeyScreen.h"
 #include "ui/FolderChooser.h"
 #include "ui/OutputListPane.h"
-#include "ui/FilterKeyScreen.h"
 #include "ui/SystemDialogs.h"
 #include "ui/Twips.h"
 #include "ui/Volumes.h"
@@ -172,8 +172,8 @@ void frmVek::buildControls() {
   // The input frame: drive, folder and file boxes, browse and typed path, the filter box.
   m_frmInFile = new QGroupBox(inFileCaption(), central);
   m_frmInFile->setObjectName(QStringLiteral("frmInFile"));
-  m_chooser = new FolderChooser(*m_frmInFile, *this, m_dialogs, m_interaction, m_gatherer,
-                                m_settings);
+  m_chooser =
+      new FolderChooser(*m_frmInFile, *this, m_dialogs, m_interaction, m_gatherer, m_settings);
   m_drvGetFile = m_chooser->driveBox();
   m_cmdBrowseForFolder = m_chooser->browseButton();
   m_dirGetFile = m_chooser->folderBox();
@@ -366,12 +366,13 @@ void frmVek::setToolTipsAndNames() {
 
 void frmVek::setUpDrops() {
   m_drops = new DropGlue(
-      *this, [this] { return m_busy; }, [this](const QMimeData& mime) { return dropMimeData(mime); });
+      *this, [this] { return m_busy; },
+      [this](const QMimeData& mime) { return dropMimeData(mime); });
   m_drops->catchDropsOn({m_cmbFilter->lineEdit(), m_dirGetFile->viewport(),
                          m_filGetFile->viewport(), m_lvWriteList->viewport()});
   // Dropping on a button does not press it; these few controls take no drop at all.
-  m_drops->refuseDropsOn({m_cmdOutXML, m_cmdBrowseForFolder, m_cmdDirectPath, m_cmdEditFilter,
-                          m_cmdReadFilter});
+  m_drops->refuseDropsOn(
+      {m_cmdOutXML, m_cmdBrowseForFolder, m_cmdDirectPath, m_cmdEditFilter, m_cmdReadFilter});
 }
 
 void frmVek::restorePlace() {
@@ -452,8 +453,7 @@ void frmVek::rowsArrived() {
   // for as long as that sort takes. During a long add the rows gathered so far are merged in
   // as soon as enough of them wait, so that no merge, and not the sort at the end, has many
   // to place; the order at the end is the same.
-  if (m_busy && !m_list.isSortingEnabled() &&
-      m_list.count() - m_mergedRows >= kRowsWorthAMerge) {
+  if (m_busy && !m_list.isSortingEnabled() && m_list.count() - m_mergedRows >= kRowsWorthAMerge) {
     m_list.setSortingEnabled(true);
     m_list.setSortingEnabled(false);
     m_mergedRows = m_list.count();

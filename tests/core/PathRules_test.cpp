@@ -109,7 +109,8 @@ TEST(PathRules, CleaningKeepsTheRootAndResolvesDots) {
       {PathStyle::Posix, u"/写真/..hidden/ a b ", u"/", u"/写真/..hidden/ a b "},
       {PathStyle::Windows, u"c:", u"C:\\", u"C:\\"},
       {PathStyle::Windows, u"C:\\data\\..\\x/y", u"C:\\", u"C:\\x\\y"},
-      {PathStyle::Windows, u"\\\\server\\share\\a\\..", u"\\\\server\\share\\", u"\\\\server\\share\\"},
+      {PathStyle::Windows, u"\\\\server\\share\\a\\..", u"\\\\server\\share\\",
+       u"\\\\server\\share\\"},
       {PathStyle::Windows, u"\\temp\\", u"\\", u"\\temp"},
       {PathStyle::Windows, u"dir\\x", u"", u"dir\\x"},
   };

@@ -51,11 +51,16 @@ SlowMount::SlowMount(const Options& options) {
     return;
   }
   QDir(m_dir.path()).mkdir(QStringLiteral("mnt"));
-  QStringList arguments{QStringLiteral(VEK_TEST_SUPPORT_DIR "/slow_fs.py"), path(),
-                        QStringLiteral("--folders"), QString::number(options.folders),
-                        QStringLiteral("--files"), QString::number(options.files),
-                        QStringLiteral("--delay"), QString::number(options.delayMs),
-                        QStringLiteral("--signal"), m_dir.path() + QStringLiteral("/signal")};
+  QStringList arguments{QStringLiteral(VEK_TEST_SUPPORT_DIR "/slow_fs.py"),
+                        path(),
+                        QStringLiteral("--folders"),
+                        QString::number(options.folders),
+                        QStringLiteral("--files"),
+                        QString::number(options.files),
+                        QStringLiteral("--delay"),
+                        QString::number(options.delayMs),
+                        QStringLiteral("--signal"),
+                        m_dir.path() + QStringLiteral("/signal")};
   if (options.stuck) arguments.append(QStringLiteral("--stuck"));
   QStringList broken;
   for (int folder : options.broken) broken.append(QString::number(folder));

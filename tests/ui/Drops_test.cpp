@@ -41,9 +41,8 @@ class Drops : public WindowFixture {
 
 TEST_F(Drops, FilesAreAddedInTheOrderDropped) {
   window->list().setSortingEnabled(false);
-  EXPECT_TRUE(drop(*urls({local("in/b.log"), local("in/sub/c.txt"),
-                                          local("in/vanished.txt"), local("in/.hidden"),
-                                          local("in/a.txt")})));
+  EXPECT_TRUE(drop(*urls({local("in/b.log"), local("in/sub/c.txt"), local("in/vanished.txt"),
+                          local("in/.hidden"), local("in/a.txt")})));
   // The list's own sorting is on again afterwards: by name.
   EXPECT_EQ(listedNames(), (QStringList{u"a.txt"_qs, u"b.log"_qs, u"c.txt"_qs}));
   EXPECT_EQ(frameCaption("frmFileList"), QStringLiteral("出力対象ﾌｧｲﾙﾘｽﾄ - 総ﾌｧｲﾙ数：3ﾌｧｲﾙ"));
@@ -75,8 +74,8 @@ TEST_F(Drops, AFolderAddsItsFilesOrItsWholeTreeAsDropFolderSays) {
 }
 
 TEST_F(Drops, AnItemWithoutALocalPathStopsTheIntakeWithItsMessage) {
-  drop(*urls({local("in/a.txt"), QUrl(QStringLiteral("https://example.org/x")),
-                              local("in/b.log")}));
+  drop(
+      *urls({local("in/a.txt"), QUrl(QStringLiteral("https://example.org/x")), local("in/b.log")}));
   EXPECT_EQ(listedNames(), QStringList{u"a.txt"_qs});  // added before the error: kept
   ASSERT_EQ(dialogs.messages.size(), 1u);
   EXPECT_EQ(dialogs.messages[0].title, QStringLiteral("ｱｲﾃﾑ種別ｴﾗｰ"));

@@ -9,9 +9,9 @@
 #include <QEventLoop>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QListView>
 #include <QListWidget>
 #include <QProgressBar>
-#include <QListView>
 #include <QPushButton>
 #include <QStringListModel>
 #include <QTreeView>

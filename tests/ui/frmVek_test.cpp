@@ -7,9 +7,9 @@
 #include <QDragEnterEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMenu>
-#include <QLayout>
 #include <QMimeData>
 #include <QTimer>
 
@@ -483,7 +483,8 @@ TEST_F(Window, PresetsInUtf16AreReadAndUndecodableOnesReported) {
   tree.file(QStringLiteral("program/filter.txt"), utf16);
   click("cmdReadFilter");
   ASSERT_EQ(dialogs.messages.size(), 1u);
-  EXPECT_TRUE(dialogs.messages[0].text.startsWith(QStringLiteral("フィルタ設定ファイルを読み込めません。")));
+  EXPECT_TRUE(dialogs.messages[0].text.startsWith(
+      QStringLiteral("フィルタ設定ファイルを読み込めません。")));
   EXPECT_TRUE(dialogs.messages[0].text.contains(QStringLiteral("文字コード")));
   EXPECT_EQ(filter->count(), 2);  // what it showed stays
   EXPECT_EQ(filter->currentText(), QStringLiteral("*.txt"));
@@ -565,8 +566,7 @@ TEST_F(WindowLayout, FramesKeepTheirNamesAndCarryTheLiveCaptionAsDescription) {
   EXPECT_TRUE(input->accessibleDescription().contains(tree.path(QStringLiteral("f"))));
 
   click("cmdAppend");
-  EXPECT_EQ(output->accessibleDescription(),
-            QStringLiteral("出力対象ﾌｧｲﾙﾘｽﾄ - 総ﾌｧｲﾙ数：2ﾌｧｲﾙ"));
+  EXPECT_EQ(output->accessibleDescription(), QStringLiteral("出力対象ﾌｧｲﾙﾘｽﾄ - 総ﾌｧｲﾙ数：2ﾌｧｲﾙ"));
   tree.folder(QStringLiteral("g"));
   window->setFolderPath(tree.path(QStringLiteral("g")));
   EXPECT_EQ(input->accessibleDescription(),
@@ -594,9 +594,9 @@ TEST_F(WindowLayout, AtTheSmallestSizeNoControlIsSqueezedOrOverlapsAnother) {
   window->resize(10, 10);
   QCoreApplication::sendPostedEvents();
   window->layout()->activate();
-  const char* names[] = {"drvGetFile", "cmdBrowseForFolder", "dirGetFile", "cmdDirectPath",
-                         "filGetFile", "lblFilter",          "cmbFilter",  "cmdEditFilter",
-                         "cmdReadFilter", "cmdAllAppend",    "cmdAppend"};
+  const char* names[] = {"drvGetFile",    "cmdBrowseForFolder", "dirGetFile", "cmdDirectPath",
+                         "filGetFile",    "lblFilter",          "cmbFilter",  "cmdEditFilter",
+                         "cmdReadFilter", "cmdAllAppend",       "cmdAppend"};
   std::vector<std::pair<const char*, QRect>> places;
   for (const char* name : names) {
     QWidget* control = child<QWidget>(name);
