@@ -483,8 +483,7 @@ TEST_F(Window, PresetsInUtf16AreReadAndUndecodableOnesReported) {
   tree.file(QStringLiteral("program/filter.txt"), utf16);
   click("cmdReadFilter");
   ASSERT_EQ(dialogs.messages.size(), 1u);
-  EXPECT_TRUE(dialogs.messages[0].text.startsWith(
-      QStringLiteral("フィルタ設定ファイルを読み込めません。")));
+  EXPECT_TRUE(dialogs.messages[0].text.startsWith(QStringLiteral("フィルタ設定ファイルを読み込めません。")));
   EXPECT_TRUE(dialogs.messages[0].text.contains(QStringLiteral("文字コード")));
   EXPECT_EQ(filter->count(), 2);  // what it showed stays
   EXPECT_EQ(filter->currentText(), QStringLiteral("*.txt"));
