@@ -134,3 +134,25 @@ TEST_F(WindowAdd, CancelAnswersWhileAFolderReadHangs) {
 
 }  // namespace
 }  // namespace vek::test
+
+namespace vek::test {
+namespace {
+
+class WindowClose : public WindowFixture {};
+
+TEST_F(WindowClose, ClosingDuringAHungAddEndsItAndSavesTheSettings) {
+  SlowMount mount({.folders = 1, .files = 1, .delayMs = 0, .stuck = true, .broken = {}});
+  if (!mount.unavailable().isEmpty()) GTEST_SKIP() << mount.unavailable().toStdString();
+  open(mount.path());
+  window->show();
+  child<QPushButton>("cmdAllAppend")->click();
+  ASSERT_TRUE(mount.waitUntilStuck());
+  // The window closes although the walk still hangs; it is left behind.
+  EXPECT_TRUE(window->close());
+  EXPECT_FALSE(window->isBusy());
+  EXPECT_FALSE(window->interaction().progressShown());
+  EXPECT_TRUE(iniText().contains(mount.path())) << iniText().toStdString();  // the folder shown
+}
+
+}  // namespace
+}  // namespace vek::test
