@@ -3,7 +3,6 @@
 #include <QUrl>
 
 #include "core/FileList.h"
-#include "core/FileNameBytes.h"
 #include "core/FileSystem.h"
 #include "core/Interaction.h"
 #include "core/Message.h"
@@ -13,8 +12,6 @@
 
 namespace vek {
 
-namespace {
-
 void reportNotAnItem(Interaction& interaction) {
   interaction.showMessage(
       {QStringLiteral("ｱｲﾃﾑ種別ｴﾗｰ"),
@@ -23,7 +20,6 @@ void reportNotAnItem(Interaction& interaction) {
        MessageIcon::Information});
 }
 
-// A dropped file as folder and name; the folder of a file at the root is the root itself.
 void splitFilePath(const QString& path, QString& folder, QString& name) {
   const QChar separator = pathSeparator(nativePathStyle());
   const qsizetype cut = path.lastIndexOf(separator);
@@ -31,17 +27,7 @@ void splitFilePath(const QString& path, QString& folder, QString& name) {
   name = path.sliced(cut + 1);
 }
 
-}  // namespace
-
-DroppedItem droppedItem(const QUrl& url) {
-  if (!url.isLocalFile()) return {};
-  const QString host = url.host();
-  if (!host.isEmpty() && host.compare(QLatin1String("localhost"), Qt::CaseInsensitive) != 0)
-    return {};
-  const QByteArray bytes = QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1());
-  if (bytes.isEmpty() || bytes.contains('\0')) return {};
-  return {decodeFileName(bytes.constData())};
-}
+DroppedItem droppedItem(const QUrl& url) { return {localPathOfUrl(url)}; }
 
 DropOutcome takeDroppedItems(const std::vector<DroppedItem>& items, Gatherer& gatherer,
                              FileList& list, Interaction& interaction, const Settings& settings) {

@@ -40,4 +40,9 @@ enum class DropOutcome {
 DropOutcome takeDroppedItems(const std::vector<DroppedItem>& items, Gatherer& gatherer,
                              FileList& list, Interaction& interaction, const Settings& settings);
 
+// "ｱｲﾃﾑ種別ｴﾗｰ": an item without a local path was dropped.
+void reportNotAnItem(Interaction& interaction);
+// A dropped file as folder and name; the folder of a file at the root is the root itself.
+void splitFilePath(const QString& path, QString& folder, QString& name);
+
 }  // namespace vek
