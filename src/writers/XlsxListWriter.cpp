@@ -361,10 +361,16 @@ bool XlsxListWriter::write(QIODevice& device, std::span<const FileEntry> rows) {
       return false;
     }
     if (n == 0) return true;
-    if (device.write(buffer.constData(), n) != n) {
-      m_error = device.errorString();
-      if (m_error.isEmpty()) m_error = QStringLiteral("The device took only part of the data");
-      return false;
+    // A device may take part of the bytes and refuse the rest only at the next write, which
+    // then says why.
+    for (qint64 done = 0; done < n;) {
+      const qint64 written = device.write(buffer.constData() + done, n - done);
+      if (written <= 0) {
+        m_error = device.errorString();
+        if (m_error.isEmpty()) m_error = QStringLiteral("The device took no more data");
+        return false;
+      }
+      done += written;
     }
   }
 }

@@ -9,10 +9,13 @@
 #include <gtest/gtest.h>
 
 #include "support/ExampleRows.h"
+#include "support/FailDevice.h"
+#include "support/RecordingInteraction.h"
 #include "support/QStringPrinter.h"
 #include "support/TempTree.h"
 #include "support/XlsxReadBack.h"
 #include "writers/TextListWriter.h"
+#include "writers/XlsxListExport.h"
 
 using namespace Qt::StringLiterals;
 
@@ -172,6 +175,33 @@ TEST(XlsxListWriter, DatesExcelCannotFormatAreTextAsInTheCsv) {
   const Pair pair = writeBoth(tree, settings, awkwardRows());
   ASSERT_TRUE(pair.readBack.matches) << pair.readBack.difference.toStdString();
   EXPECT_EQ(pair.readBack.facts[u"types"_s].toObject()[u"datetime"_s].toInt(), 0);
+}
+
+TEST(XlsxListWriter, AFullDiskIsAFailureAndTheOldFileStays) {
+  std::vector<FileEntry> rows;
+  for (int i = 0; i < 2000; ++i) rows.push_back(ExampleRow(u"/d/"_s, QString::number(i)));
+  XlsxListWriter writer(Settings(), u"t"_s, PathStyle::Posix, kJapanese);
+  test::FailDevice device(1000);
+  EXPECT_FALSE(writer.write(device, rows));
+  EXPECT_EQ(writer.errorString(), u"No space left on device"_s);
+
+  // Through the create operation: the old file is kept and the person warned.
+  test::TempTree tree;
+  tree.file(u"list.xlsx"_s, "old");
+  test::RecordingInteraction interaction;
+  Settings nothing;
+  nothing.csv.columns = ColumnOptions{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 15};
+  EXPECT_FALSE(createXlsxList(tree.path(u"list.xlsx"_s), test::listOf(rows), nothing,
+                              interaction, u"t"_s));
+  ASSERT_EQ(interaction.messages.size(), 1u);
+  EXPECT_EQ(interaction.messages[0].text, u"出力情報が指定されていません"_s);
+  EXPECT_EQ(tree.read(u"list.xlsx"_s), "old");
+}
+
+TEST(XlsxListWriter, TheSplitIsAnnounced) {
+  EXPECT_EQ(sheetsSplitMessage(u"/o/l.xlsx"_s, 2).text,
+            u"ファイルを出力しました。\r\n/o/l.xlsx\r\nただし、行数が Excel の 1 シートの上限"
+            u"（1,048,576 行）を超えたため、2 枚のシートに分けて出力しました（各シートの先頭行は見出し行です）。"_s);
 }
 
 }  // namespace
