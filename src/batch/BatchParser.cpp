@@ -52,8 +52,10 @@ Message sortKeyInvalid(const QString& token) {
                                  "5：ﾌｧｲﾙｻｲｽﾞ　6：作成日付　7：ｱｸｾｽ日付　8：更新日付")});
 }
 Message encodingInvalid(const QString& token) {
-  return warning({QStringLiteral("文字コードが不正です、SYSTEM/UTF8/UTF8BOM/CP932のどれかを指定してください。"),
-                  token});
+  return warning(
+      {QStringLiteral(
+           "文字コードが不正です、SYSTEM/UTF8/UTF8BOM/CP932のどれかを指定してください。"),
+       token});
 }
 Message unknownSwitch(const QString& token) {
   return warning({QStringLiteral("識別できない指示符「") + token + QStringLiteral("」です。"),

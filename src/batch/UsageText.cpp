@@ -38,10 +38,12 @@ const QStringList& usageLines() {
 const QStringList& addedUsageLines() {
   static const QStringList lines = {
       QStringLiteral("/T XLSX"),
-      QStringLiteral("　　Excel ブック（.xlsx）を出力します、列はCSV・テキストの出力設定に従います。"),
+      QStringLiteral(
+          "　　Excel ブック（.xlsx）を出力します、列はCSV・テキストの出力設定に従います。"),
       QStringLiteral("/K code"),
-      QStringLiteral("　　CSV・テキストの文字コードを指定します、codeには「SYSTEM、UTF8、UTF8BOM、CP932」"
-                     "のうち、どれか一つを指定します。"),
+      QStringLiteral(
+          "　　CSV・テキストの文字コードを指定します、codeには「SYSTEM、UTF8、UTF8BOM、CP932」"
+          "のうち、どれか一つを指定します。"),
   };
   return lines;
 }

@@ -22,25 +22,31 @@ constexpr std::array<Keyword, 4> kKeywords = {{{ListEncoding::System, u"SYSTEM"}
 
 TextCodec listCodec(ListEncoding encoding) {
   switch (encoding) {
-    case ListEncoding::System: return TextCodec::system();
+    case ListEncoding::System:
+      return TextCodec::system();
     case ListEncoding::Utf8:
-    case ListEncoding::Utf8WithMark: return TextCodec(QByteArrayLiteral("UTF-8"));
-    case ListEncoding::Cp932: return TextCodec(QByteArrayLiteral("CP932"));
+    case ListEncoding::Utf8WithMark:
+      return TextCodec(QByteArrayLiteral("UTF-8"));
+    case ListEncoding::Cp932:
+      return TextCodec(QByteArrayLiteral("CP932"));
   }
   return TextCodec::system();
 }
 
 QByteArray listByteOrderMark(ListEncoding encoding) {
-  return encoding == ListEncoding::Utf8WithMark ? QByteArrayLiteral("\xEF\xBB\xBF")
-                                                : QByteArray();
+  return encoding == ListEncoding::Utf8WithMark ? QByteArrayLiteral("\xEF\xBB\xBF") : QByteArray();
 }
 
 QString listEncodingName(ListEncoding encoding) {
   switch (encoding) {
-    case ListEncoding::Utf8: return QStringLiteral("UTF-8");
-    case ListEncoding::Utf8WithMark: return QStringLiteral("UTF-8 (BOM付き)");
-    case ListEncoding::Cp932: return QStringLiteral("Shift_JIS (CP932)");
-    case ListEncoding::System: break;
+    case ListEncoding::Utf8:
+      return QStringLiteral("UTF-8");
+    case ListEncoding::Utf8WithMark:
+      return QStringLiteral("UTF-8 (BOM付き)");
+    case ListEncoding::Cp932:
+      return QStringLiteral("Shift_JIS (CP932)");
+    case ListEncoding::System:
+      break;
   }
   const QByteArray name = TextCodec::system().name();
   return name == "CP932" ? QStringLiteral("Shift_JIS (CP932)") : QString::fromLatin1(name);

@@ -3,10 +3,10 @@
 #include "core/TextCodec.h"
 
 #include <algorithm>
-#include <vector>
 #include <cerrno>
 #include <clocale>
 #include <cstdlib>
+#include <vector>
 
 #include <iconv.h>
 #include <langinfo.h>

@@ -15,11 +15,11 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "core/RecentTexts.h"
 #include "ui/CaptionColour.h"
 #include "ui/OptionGroup.h"
 #include "ui/framJoho.h"
 #include "ui/frmHeadIns.h"
-#include "core/RecentTexts.h"
 #include "writers/TextListExport.h"
 #include "writers/XlsxListExport.h"
 
@@ -42,8 +42,9 @@ frmOutText::frmOutText(Settings& settings, const FileList& list, const Session& 
   m_optType = createOptionGroup(fraFileType, QStringLiteral("optType"),
                                 {QStringLiteral("CSVファイル"), QStringLiteral("テキストファイル"),
                                  QStringLiteral("Excel ブック (*.xlsx)")});
-  optionButton(m_optType, 2)->setToolTip(QStringLiteral(
-      "CSVと同じ行と列をExcelのブックに書きます。サイズは数値、日付は日付のセルになります。"));
+  optionButton(m_optType, 2)
+      ->setToolTip(QStringLiteral(
+          "CSVと同じ行と列をExcelのブックに書きます。サイズは数値、日付は日付のセルになります。"));
   auto* typeLayout = new QHBoxLayout(fraFileType);
   for (QAbstractButton* button : m_optType->buttons()) typeLayout->addWidget(button);
   typeLayout->addStretch();
@@ -105,11 +106,12 @@ frmOutText::frmOutText(Settings& settings, const FileList& list, const Session& 
   m_cmbTextCode->addItem(QStringLiteral("UTF-8（BOM付き）"), int(ListEncoding::Utf8WithMark));
   m_cmbTextCode->addItem(QStringLiteral("Shift_JIS（CP932）"), int(ListEncoding::Cp932));
   m_cmbTextCode->setAccessibleName(m_fraTextCode->title());
-  m_chkFormulaGuard = new QCheckBox(QStringLiteral("数式として扱わない（先頭に ' を付加）"),
-                                    m_fraTextCode);
+  m_chkFormulaGuard =
+      new QCheckBox(QStringLiteral("数式として扱わない（先頭に ' を付加）"), m_fraTextCode);
   m_chkFormulaGuard->setObjectName(QStringLiteral("chkFormulaGuard"));
-  m_chkFormulaGuard->setToolTip(QStringLiteral(
-      "「=」「+」「-」「@」などで始まる項目の先頭に「'」を付け、Excelで数式として扱われないようにします。"));
+  m_chkFormulaGuard->setToolTip(
+      QStringLiteral("「=」「+」「-」「@」などで始まる項目の先頭に「'"
+                     "」を付け、Excelで数式として扱われないようにします。"));
   followCheckColour(m_chkFormulaGuard);
   auto* textCodeLayout = new QVBoxLayout(m_fraTextCode);
   textCodeLayout->addWidget(m_cmbTextCode);
@@ -220,14 +222,13 @@ void frmOutText::create() {
   }
   const bool text = isTextType();
   const QString separator = m_cmbSepa->currentText();
-  createList(m_cmdTextCreate,
-             text ? QStringLiteral("ﾃｷｽﾄﾌｧｲﾙ|*.txt") : QStringLiteral("CSVﾌｧｲﾙ|*.csv"),
-             [&](const QString& path, const Settings& working) {
-               const TextListChoices choices{working.listFile.encoding,
-                                             working.listFile.formulaGuard};
-               return createTextList(path, m_list, working, m_interaction, text, separator,
-                                     choices, ReplacedRowsReport::FirstRow);
-             });
+  createList(
+      m_cmdTextCreate, text ? QStringLiteral("ﾃｷｽﾄﾌｧｲﾙ|*.txt") : QStringLiteral("CSVﾌｧｲﾙ|*.csv"),
+      [&](const QString& path, const Settings& working) {
+        const TextListChoices choices{working.listFile.encoding, working.listFile.formulaGuard};
+        return createTextList(path, m_list, working, m_interaction, text, separator, choices,
+                              ReplacedRowsReport::FirstRow);
+      });
 }
 
 bool frmOutText::eventFilter(QObject* watched, QEvent* event) {

@@ -15,8 +15,10 @@ inline bool startsLikeFormula(QStringView cell) {
     case u'-':
     case u'@':
     case u'\t':
-    case u'\r': return true;
-    default: return false;
+    case u'\r':
+      return true;
+    default:
+      return false;
   }
 }
 

@@ -46,8 +46,8 @@ bool createTextList(const QString& path, const FileList& list, const Settings& s
   }
   const std::vector<qint64>& rows = writer.replacedRows();
   QStringList paths;
-  const std::size_t named = report == ReplacedRowsReport::EveryRow ? rows.size()
-                                                                   : std::min<std::size_t>(1, rows.size());
+  const std::size_t named =
+      report == ReplacedRowsReport::EveryRow ? rows.size() : std::min<std::size_t>(1, rows.size());
   for (std::size_t i = 0; i < named; ++i) paths += list.rows()[std::size_t(rows[i])].fullPath();
   interaction.showMessage(replacedRowsMessage(path, choices.encoding, writer.headerReplaced(),
                                               paths, qint64(rows.size())));

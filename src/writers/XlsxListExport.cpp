@@ -21,12 +21,15 @@ bool createXlsxList(const QString& path, const FileList& list, const Settings& s
 }
 
 Message sheetsSplitMessage(const QString& path, int sheets) {
-  return {QStringLiteral("シートの分割"),
-          joinLines({QStringLiteral("ファイルを出力しました。"), path,
-                     QStringLiteral("ただし、行数が Excel の 1 シートの上限（1,048,576 行）を超えたため、") +
-                         QString::number(sheets) +
-                         QStringLiteral(" 枚のシートに分けて出力しました（各シートの先頭行は見出し行です）。")}),
-          MessageIcon::Information};
+  return {
+      QStringLiteral("シートの分割"),
+      joinLines(
+          {QStringLiteral("ファイルを出力しました。"), path,
+           QStringLiteral("ただし、行数が Excel の 1 シートの上限（1,048,576 行）を超えたため、") +
+               QString::number(sheets) +
+               QStringLiteral(
+                   " 枚のシートに分けて出力しました（各シートの先頭行は見出し行です）。")}),
+      MessageIcon::Information};
 }
 
 }  // namespace vek

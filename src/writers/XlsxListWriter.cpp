@@ -84,20 +84,25 @@ QString formatLiteral(QStringView text) {
   return out;
 }
 
-QString lxwError(lxw_error error) { return QString::fromUtf8(lxw_strerror(error)); }
+QString lxwError(lxw_error error) {
+  return QString::fromUtf8(lxw_strerror(error));
+}
 
 SizeUnit sizeUnitOf(int optSizeType) {
   switch (optSizeType) {
-    case 0: return SizeUnit::Bytes;
-    case 2: return SizeUnit::Megabytes;
-    default: return SizeUnit::Kilobytes;
+    case 0:
+      return SizeUnit::Bytes;
+    case 2:
+      return SizeUnit::Megabytes;
+    default:
+      return SizeUnit::Kilobytes;
   }
 }
 
 }  // namespace
 
-XlsxListWriter::XlsxListWriter(const Settings& settings, const QString& title,
-                               PathStyle pathStyle, const QLocale& locale)
+XlsxListWriter::XlsxListWriter(const Settings& settings, const QString& title, PathStyle pathStyle,
+                               const QLocale& locale)
     : m_cells(settings.csv.columns, SizeStyle::Plain, ColumnCells::dateFormatter(settings, locale),
               pathStyle, locale),
       m_insertion(settings.csv.columns, /*countFirstRow=*/true),
@@ -160,26 +165,45 @@ QString XlsxListWriter::dateNumberFormat(const DateFormatter& formatter) {
     const DateFormatter::Token& token = tokens[i];
     const bool readAsMinute = isHour(neighbour(i, -1)) || isSecond(neighbour(i, +1));
     switch (token.kind) {
-      case Kind::Literal: format += formatLiteral(token.text); break;
-      case Kind::Year4: format += u"yyyy"; break;
-      case Kind::Year2: format += u"yy"; break;
+      case Kind::Literal:
+        format += formatLiteral(token.text);
+        break;
+      case Kind::Year4:
+        format += u"yyyy";
+        break;
+      case Kind::Year2:
+        format += u"yy";
+        break;
       case Kind::Month:
       case Kind::Month2:
         if (readAsMinute) return {};
         format += token.kind == Kind::Month ? u"m" : u"mm";
         break;
-      case Kind::Day: format += u"d"; break;
-      case Kind::Day2: format += u"dd"; break;
-      case Kind::Hour: format += u"h"; break;
-      case Kind::Hour2: format += u"hh"; break;
+      case Kind::Day:
+        format += u"d";
+        break;
+      case Kind::Day2:
+        format += u"dd";
+        break;
+      case Kind::Hour:
+        format += u"h";
+        break;
+      case Kind::Hour2:
+        format += u"hh";
+        break;
       case Kind::Minute:
       case Kind::Minute2:
         if (!readAsMinute) return {};
         format += token.kind == Kind::Minute ? u"m" : u"mm";
         break;
-      case Kind::Second: format += u"s"; break;
-      case Kind::Second2: format += u"ss"; break;
-      default: return {};
+      case Kind::Second:
+        format += u"s";
+        break;
+      case Kind::Second2:
+        format += u"ss";
+        break;
+      default:
+        return {};
     }
   }
   return format;
@@ -242,7 +266,8 @@ bool XlsxListWriter::write(QIODevice& device, std::span<const FileEntry> rows) {
 
   const auto endSheet = [&] {
     if (!sheet.worksheet) return;
-    if (sheet.row > 1) check(worksheet_autofilter(sheet.worksheet, 0, 0, sheet.row - 1, lastColumn));
+    if (sheet.row > 1)
+      check(worksheet_autofilter(sheet.worksheet, 0, 0, sheet.row - 1, lastColumn));
   };
   const auto startSheet = [&] {
     endSheet();
@@ -259,9 +284,9 @@ bool XlsxListWriter::write(QIODevice& device, std::span<const FileEntry> rows) {
     for (std::size_t c = 0; c < columns.size(); ++c) {
       const ColumnId column = columns[c];
       const double width = column == ColumnId::FullPath || column == ColumnId::Directory ? 50
-                           : column == ColumnId::FileName                              ? 30
-                           : column == ColumnId::FileSize                              ? 14
-                                                                                       : 20;
+                           : column == ColumnId::FileName                                ? 30
+                           : column == ColumnId::FileSize                                ? 14
+                                                                                         : 20;
       check(worksheet_set_column(sheet.worksheet, lxw_col_t(c), lxw_col_t(c), width, nullptr));
       check(worksheet_write_string(sheet.worksheet, 0, lxw_col_t(c),
                                    cellBytes(m_captions[c]).constData(), headerFormat));
@@ -304,13 +329,12 @@ bool XlsxListWriter::write(QIODevice& device, std::span<const FileEntry> rows) {
                                                                     : row.modified;
           if (stamp.isNull()) break;
           if (dateFormat && stamp.year() >= 1900) {
-            lxw_datetime value{stamp.year(), stamp.month(), stamp.day(),
+            lxw_datetime value{stamp.year(), stamp.month(),  stamp.day(),
                                stamp.hour(), stamp.minute(), double(stamp.second())};
             check(worksheet_write_datetime(ws, sheet.row, col, &value, dateFormat));
           } else {
-            check(worksheet_write_string(ws, sheet.row, col,
-                                         cellBytes(m_dateFormatter.format(stamp)).constData(),
-                                         nullptr));
+            check(worksheet_write_string(
+                ws, sheet.row, col, cellBytes(m_dateFormatter.format(stamp)).constData(), nullptr));
           }
           break;
         }

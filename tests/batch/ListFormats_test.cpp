@@ -29,7 +29,8 @@ class ListFormatsTest : public ::testing::Test {
     return test::runVek(arguments, options);
   }
   QStringList command(const QString& type, const QString& name) const {
-    return {u"/I"_s, tree.path(u"in"_s), u"/O"_s, out, u"/T"_s, type, u"/F"_s, name, u"/S"_s, u"1"_s};
+    return {u"/I"_s, tree.path(u"in"_s), u"/O"_s, out, u"/T"_s, type, u"/F"_s, name, u"/S"_s,
+            u"1"_s};
   }
 
   test::TempTree tree;
@@ -58,7 +59,8 @@ TEST_F(ListFormatsTest, EncodingSwitchChoosesTheBytesForThisRunOnly) {
       EXPECT_EQ(bytes, expected) << value.toStdString();
     } else {
       // 髙 as Windows writes it (FB FC), ① (87 40), ～ (81 60).
-      EXPECT_TRUE(bytes.contains("\xFB\xFC\x8B\xB4\x87\x40\x81\x60.txt,")) << bytes.toHex().toStdString();
+      EXPECT_TRUE(bytes.contains("\xFB\xFC\x8B\xB4\x87\x40\x81\x60.txt,"))
+          << bytes.toHex().toStdString();
     }
   }
   EXPECT_EQ(tree.read(u"home/Vek.ini"_s), ini);  // "/K" is not stored
@@ -82,7 +84,8 @@ TEST_F(ListFormatsTest, BadEncodingValuesAreRefusedBeforeAnythingIsGathered) {
     EXPECT_EQ(r.exitCode, 2) << value.toStdString();
     // The value as typed on the line after; nothing when there was none.
     EXPECT_EQ(r.err, QString(u"警告: 文字コードが不正です、SYSTEM/UTF8/UTF8BOM/CP932のどれかを指定"
-                             u"してください。\n"_s + (value.isEmpty() ? QString() : u"  " + value + u'\n')));
+                             u"してください。\n"_s +
+                             (value.isEmpty() ? QString() : u"  " + value + u'\n')));
     EXPECT_FALSE(QFile::exists(out + u"/bad.csv"_s));
   }
   // "/K" takes the next token whatever it is, as "/I" does.
@@ -96,10 +99,13 @@ TEST_F(ListFormatsTest, RowsShiftJisCannotHoldAreNamedOnStandardError) {
   const test::VekRun r = run(command(u"TEXT"_s, u"sjis"_s) + QStringList{u"/K"_s, u"CP932"_s});
   ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
   const QString in = tree.path(u"in"_s);
-  EXPECT_EQ(r.err, QString(u"文字の置き換え: ファイルを出力しました。\n  "_s + out + u"/sjis.txt\n"
-                   u"  ただし、文字コード Shift_JIS (CP932) で表せない文字を含む行が 2 行あったため、"
-                   u"その文字を「?」に置き換えて出力しました。\n  "_s +
-                       in + u"/emoji😀.txt\n  " + in + u"/한국어.txt\n"));
+  EXPECT_EQ(
+      r.err,
+      QString(u"文字の置き換え: ファイルを出力しました。\n  "_s + out +
+              u"/sjis.txt\n"
+              u"  ただし、文字コード Shift_JIS (CP932) で表せない文字を含む行が 2 行あったため、"
+              u"その文字を「?」に置き換えて出力しました。\n  "_s +
+              in + u"/emoji😀.txt\n  " + in + u"/한국어.txt\n"));
   const QByteArray bytes = tree.read(u"out/sjis.txt"_s);
   // A text file, with the first separator of the history (",").
   EXPECT_TRUE(bytes.contains(",emoji?.txt,")) << bytes.toStdString();
@@ -107,27 +113,41 @@ TEST_F(ListFormatsTest, RowsShiftJisCannotHoldAreNamedOnStandardError) {
 }
 
 TEST_F(ListFormatsTest, WorkbookOfTheAwkwardNamesTreeReadsBackAsItsCsv) {
-  const QStringList names = {
-      u"with space.txt"_s, u"comma,name.txt"_s, u"quote\"name.txt"_s, u"new\nline.txt"_s,
-      u"<&>.txt"_s, u"日本語のファイル.txt"_s, u"emoji😀.txt"_s, u"noextension"_s,
-      u"many.dots.in.name.txt"_s, u"it's.csv"_s, u"tab\there.txt"_s, u"=cmd|' /C calc'!A0"_s,
-      u"00123"_s, u"1-2"_s, u"_x0041_"_s, u"ctrl\x07.txt"_s};
+  const QStringList names = {u"with space.txt"_s,
+                             u"comma,name.txt"_s,
+                             u"quote\"name.txt"_s,
+                             u"new\nline.txt"_s,
+                             u"<&>.txt"_s,
+                             u"日本語のファイル.txt"_s,
+                             u"emoji😀.txt"_s,
+                             u"noextension"_s,
+                             u"many.dots.in.name.txt"_s,
+                             u"it's.csv"_s,
+                             u"tab\there.txt"_s,
+                             u"=cmd|' /C calc'!A0"_s,
+                             u"00123"_s,
+                             u"1-2"_s,
+                             u"_x0041_"_s,
+                             u"ctrl\x07.txt"_s};
   for (const QString& name : names) tree.file(u"in/sub dir,1/"_s + name, "yyy");
   const QString ini = u"[Csv]\r\nChkPath=1\r\nChkUpdateDate=1\r\nChkAccessDate=1\r\n"_s;
   tree.file(u"home/Vek.ini"_s, ini.toUtf8());
 
   QStringList csv = command(u"CSV"_s, u"list"_s) << u"/C"_s << u"/K"_s << u"UTF8"_s;
   ASSERT_EQ(run(csv).exitCode, 0);
-  const test::VekRun r = run(command(u"ｘｌｓｘ"_s, u"list"_s) << u"/C"_s << u"/N"_s << u"一覧: 2024/1"_s);
+  const test::VekRun r =
+      run(command(u"ｘｌｓｘ"_s, u"list"_s) << u"/C"_s << u"/N"_s << u"一覧: 2024/1"_s);
   ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
   EXPECT_EQ(r.err, QString());
-  const test::XlsxReadBack back = test::compareXlsxWithCsv(out + u"/list.xlsx"_s, out + u"/list.csv"_s);
+  const test::XlsxReadBack back =
+      test::compareXlsxWithCsv(out + u"/list.xlsx"_s, out + u"/list.csv"_s);
   ASSERT_TRUE(back.matches) << back.difference.toStdString();
   const QJsonObject sheet = back.facts[u"sheets"_s].toArray()[0].toObject();
   EXPECT_EQ(sheet[u"title"_s].toString(), u"1"_s);  // the part after the last "/"
   EXPECT_EQ(sheet[u"rows"_s].toInt(), 2 + int(names.size()));
   // The run stores the workbook as the dialog's type, as a CSV run stores CSV.
-  EXPECT_TRUE(tree.read(u"home/Vek.ini"_s).contains("[VekCsv]\r\nEncoding=SYSTEM\r\nFormulaGuard=0\r\nWorkbook=1\r\n"));
+  EXPECT_TRUE(tree.read(u"home/Vek.ini"_s)
+                  .contains("[VekCsv]\r\nEncoding=SYSTEM\r\nFormulaGuard=0\r\nWorkbook=1\r\n"));
 }
 
 }  // namespace

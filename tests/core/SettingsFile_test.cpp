@@ -428,7 +428,8 @@ TEST(SettingsFile, TheListFileChoicesLiveInTheirOwnSection) {
 
   // Back to the defaults: the section says so rather than keeping the old choice.
   writeSettings(ini, Settings(), window, QStringLiteral("/"));
-  EXPECT_TRUE(ini.toBytes().endsWith("[VekCsv]\r\nEncoding=SYSTEM\r\nFormulaGuard=0\r\nWorkbook=0\r\n"));
+  EXPECT_TRUE(
+      ini.toBytes().endsWith("[VekCsv]\r\nEncoding=SYSTEM\r\nFormulaGuard=0\r\nWorkbook=0\r\n"));
 
   // A hand-edited value Vek does not know keeps the default.
   IniFile edited;

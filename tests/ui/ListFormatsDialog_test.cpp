@@ -36,7 +36,8 @@ FileList awkwardList() {
 // the entry and Enter takes it.
 void pickWithKeys(QComboBox* combo, int index) {
   test::clickToFocus(combo);
-  for (int i = combo->currentIndex(); i < index; ++i) test::pressKey(QApplication::focusWidget(), Qt::Key_Down);
+  for (int i = combo->currentIndex(); i < index; ++i)
+    test::pressKey(QApplication::focusWidget(), Qt::Key_Down);
   test::pressKey(QApplication::focusWidget(), Qt::Key_Return);
 }
 

@@ -36,8 +36,8 @@ struct Written {
   bool headerReplaced = false;
 };
 
-Written write(const Settings& settings, const std::vector<FileEntry>& rows,
-              TextListChoices choices, bool textType = false) {
+Written write(const Settings& settings, const std::vector<FileEntry>& rows, TextListChoices choices,
+              bool textType = false) {
   TextListWriter writer(settings, textType, u"\t"_s, choices, PathStyle::Posix, kJapanese);
   QBuffer buffer;
   buffer.open(QIODevice::WriteOnly);
@@ -54,8 +54,9 @@ std::vector<FileEntry> named(const QStringList& names) {
 // What Python's cp932 codec makes of bytes (strict: it fails on what is not CP932).
 QString pythonCp932Text(const QByteArray& bytes) {
   QProcess python;
-  python.start(u"python3"_s, {u"-c"_s, u"import sys; sys.stdout.buffer.write("
-                                       u"sys.stdin.buffer.read().decode('cp932').encode('utf-8'))"_s});
+  python.start(u"python3"_s, {u"-c"_s,
+                              u"import sys; sys.stdout.buffer.write("
+                              u"sys.stdin.buffer.read().decode('cp932').encode('utf-8'))"_s});
   python.write(bytes);
   python.closeWriteChannel();
   EXPECT_TRUE(python.waitForFinished(30000));
@@ -68,8 +69,9 @@ QString pythonCp932Text(const QByteArray& bytes) {
 // IBM code and Python the NEC one; both read back the same.
 QByteArray pythonCp932(const QString& text) {
   QProcess python;
-  python.start(u"python3"_s, {u"-c"_s, u"import sys; sys.stdout.buffer.write("
-                                       u"sys.stdin.buffer.read().decode('utf-8').encode('cp932'))"_s});
+  python.start(u"python3"_s, {u"-c"_s,
+                              u"import sys; sys.stdout.buffer.write("
+                              u"sys.stdin.buffer.read().decode('utf-8').encode('cp932'))"_s});
   python.write(text.toUtf8());
   python.closeWriteChannel();
   EXPECT_TRUE(python.waitForFinished(30000));
@@ -79,14 +81,19 @@ QByteArray pythonCp932(const QString& text) {
 
 TEST(ListEncoding, KeywordsReadLikeTheOutputType) {
   const std::pair<QString, std::optional<ListEncoding>> cases[] = {
-      {u"SYSTEM"_s, ListEncoding::System},   {u"utf8"_s, ListEncoding::Utf8},
-      {u"Utf8Bom"_s, ListEncoding::Utf8WithMark}, {u"ｃｐ９３２"_s, ListEncoding::Cp932},
-      {u"UTF-8"_s, std::nullopt},            {u"SJIS"_s, std::nullopt},
-      {u""_s, std::nullopt},                 {u"CP932 "_s, std::nullopt},
+      {u"SYSTEM"_s, ListEncoding::System},
+      {u"utf8"_s, ListEncoding::Utf8},
+      {u"Utf8Bom"_s, ListEncoding::Utf8WithMark},
+      {u"ｃｐ９３２"_s, ListEncoding::Cp932},
+      {u"UTF-8"_s, std::nullopt},
+      {u"SJIS"_s, std::nullopt},
+      {u""_s, std::nullopt},
+      {u"CP932 "_s, std::nullopt},
   };
-  for (const auto& [text, expected] : cases) EXPECT_EQ(listEncodingFromKeyword(text), expected) << text.toStdString();
-  for (ListEncoding e : {ListEncoding::System, ListEncoding::Utf8, ListEncoding::Utf8WithMark,
-                         ListEncoding::Cp932})
+  for (const auto& [text, expected] : cases)
+    EXPECT_EQ(listEncodingFromKeyword(text), expected) << text.toStdString();
+  for (ListEncoding e :
+       {ListEncoding::System, ListEncoding::Utf8, ListEncoding::Utf8WithMark, ListEncoding::Cp932})
     EXPECT_EQ(listEncodingFromKeyword(listEncodingKeyword(e)), e);
 }
 
@@ -98,7 +105,8 @@ TEST(ListEncoding, EachEncodingsBytes) {
   EXPECT_EQ(write(settings, rows, {ListEncoding::Cp932, false}).bytes,
             pythonCp932(u"ファイル名,\n"_s) + "\xFB\xFC" + pythonCp932(u"橋①.txt,\n"_s));
   EXPECT_EQ(write(settings, rows, {ListEncoding::Utf8, false}).bytes, utf8);
-  EXPECT_EQ(write(settings, rows, {ListEncoding::Utf8WithMark, false}).bytes, "\xEF\xBB\xBF" + utf8);
+  EXPECT_EQ(write(settings, rows, {ListEncoding::Utf8WithMark, false}).bytes,
+            "\xEF\xBB\xBF" + utf8);
   // The mark stands once, before the header, also in a text file with blank lines.
   Settings blank = settings;
   blank.csv.columns.optHeadInsert = 0;
@@ -111,11 +119,21 @@ TEST(ListEncoding, EachEncodingsBytes) {
 // as it was: the Windows mapping (～ U+FF5E, ∥, －, ￠), NEC and IBM extensions, half-width
 // katakana, and the bytes 0x5C and 0x7C inside a double-byte character.
 TEST(ListEncoding, Cp932MatchesPythonsCodecForEveryNameItHolds) {
-  const QStringList names = {
-      u"with space.txt"_s, u"comma,name.txt"_s, u"quote\"name.txt"_s, u"<&>.txt"_s,
-      u"日本語のファイル.txt"_s, u"～波ダッシュ～.txt"_s, u"∥－￠￡￢―.txt"_s, u"①②⑳Ⅰ Ⅲ ㎝ ㍻ ∑ √.txt"_s,
-      u"髙﨑德.txt"_s, u"ﾊﾝｶｸｶﾅ.txt"_s, u"…‥.txt"_s, u"tab\there.txt"_s, u"new\nline.txt"_s,
-      u"表示能力.txt"_s, u"ソ十申.txt"_s};
+  const QStringList names = {u"with space.txt"_s,
+                             u"comma,name.txt"_s,
+                             u"quote\"name.txt"_s,
+                             u"<&>.txt"_s,
+                             u"日本語のファイル.txt"_s,
+                             u"～波ダッシュ～.txt"_s,
+                             u"∥－￠￡￢―.txt"_s,
+                             u"①②⑳Ⅰ Ⅲ ㎝ ㍻ ∑ √.txt"_s,
+                             u"髙﨑德.txt"_s,
+                             u"ﾊﾝｶｸｶﾅ.txt"_s,
+                             u"…‥.txt"_s,
+                             u"tab\there.txt"_s,
+                             u"new\nline.txt"_s,
+                             u"表示能力.txt"_s,
+                             u"ソ十申.txt"_s};
   Settings settings = namesOnly();
   settings.csv.columns.chkDir = 1;
   const Written got = write(settings, named(names), {ListEncoding::Cp932, false});
@@ -152,9 +170,9 @@ TEST(ListEncoding, WhatCp932CannotHoldBecomesQuestionMarksInThatCellAndTheRowIsN
   rows[3].folder = u"/d,1/"_s;
   const Written got = write(settings, rows, {ListEncoding::Cp932, false});
   const QByteArray type = pythonCp932(u"テキスト ドキュメント"_s);
-  EXPECT_EQ(got.bytes, pythonCp932(u"ディレクトリ,ファイル名,ファイルタイプ,\n"_s) +
-                           "/d,a.txt," + type + ",\n/d,emoji?.txt," + type + ",\n/d,b.txt," +
-                           type + ",\n\"/d,1\",??.txt," + type + ",\n");
+  EXPECT_EQ(got.bytes, pythonCp932(u"ディレクトリ,ファイル名,ファイルタイプ,\n"_s) + "/d,a.txt," +
+                           type + ",\n/d,emoji?.txt," + type + ",\n/d,b.txt," + type +
+                           ",\n\"/d,1\",??.txt," + type + ",\n");
   EXPECT_EQ(got.replacedRows, (std::vector<qint64>{1, 3}));
   EXPECT_FALSE(got.headerReplaced);
 
@@ -198,14 +216,16 @@ TEST(FormulaGuard, OnlyWhenAskedAndOnlyCellsThatStartLikeAFormula) {
   Settings settings = namesOnly();
   settings.csv.columns.chkDir = 1;
   settings.headComment[std::size_t(ColumnId::Directory)] = u"=見出し"_s;
-  std::vector<FileEntry> rows = named({u"=SUM(A1).txt"_s, u"+1"_s, u"-x"_s, u"@me"_s,
-                                       u"\tlead"_s, u"\rcr"_s, u"a=b"_s, u"'q"_s, u"=a,b"_s});
+  std::vector<FileEntry> rows = named({u"=SUM(A1).txt"_s, u"+1"_s, u"-x"_s, u"@me"_s, u"\tlead"_s,
+                                       u"\rcr"_s, u"a=b"_s, u"'q"_s, u"=a,b"_s});
   const QByteArray off = write(settings, rows, {ListEncoding::Utf8, false}).bytes;
-  EXPECT_EQ(off, u"=見出し,ファイル名,\n/d,=SUM(A1).txt,\n/d,+1,\n/d,-x,\n/d,@me,\n/d,\tlead,\n"
-                 u"/d,\"\rcr\",\n/d,a=b,\n/d,'q,\n/d,\"=a,b\",\n"_s.toUtf8());
+  EXPECT_EQ(off,
+            u"=見出し,ファイル名,\n/d,=SUM(A1).txt,\n/d,+1,\n/d,-x,\n/d,@me,\n/d,\tlead,\n"
+            u"/d,\"\rcr\",\n/d,a=b,\n/d,'q,\n/d,\"=a,b\",\n"_s.toUtf8());
   const QByteArray on = write(settings, rows, {ListEncoding::Utf8, true}).bytes;
-  EXPECT_EQ(on, u"'=見出し,ファイル名,\n/d,'=SUM(A1).txt,\n/d,'+1,\n/d,'-x,\n/d,'@me,\n"
-                u"/d,'\tlead,\n/d,\"'\rcr\",\n/d,a=b,\n/d,'q,\n/d,\"'=a,b\",\n"_s.toUtf8());
+  EXPECT_EQ(on,
+            u"'=見出し,ファイル名,\n/d,'=SUM(A1).txt,\n/d,'+1,\n/d,'-x,\n/d,'@me,\n"
+            u"/d,'\tlead,\n/d,\"'\rcr\",\n/d,a=b,\n/d,'q,\n/d,\"'=a,b\",\n"_s.toUtf8());
   // A text file too, unquoted.
   EXPECT_EQ(write(settings, named({u"=1"_s}), {ListEncoding::Utf8, true}, true).bytes,
             u"'=見出し\tファイル名\t\n/d\t'=1\t\n"_s.toUtf8());

@@ -10,8 +10,8 @@
 
 #include "support/ExampleRows.h"
 #include "support/FailDevice.h"
-#include "support/RecordingInteraction.h"
 #include "support/QStringPrinter.h"
+#include "support/RecordingInteraction.h"
 #include "support/TempTree.h"
 #include "support/XlsxReadBack.h"
 #include "writers/TextListWriter.h"
@@ -61,12 +61,28 @@ Settings everyColumn() {
 }
 
 std::vector<FileEntry> awkwardRows() {
-  const QStringList names = {
-      u"with space.txt"_s, u"comma,name.txt"_s, u"quote\"name.txt"_s, u"new\nline.txt"_s,
-      u"<&>.txt"_s, u"日本語のファイル.txt"_s, u"emoji😀.txt"_s, u"noextension"_s,
-      u"=SUM(A1:A2)"_s, u"00123"_s, u"1-2"_s, u"+81 3.txt"_s, u"@home"_s, u"tab\there.txt"_s,
-      u"ctrl\x01\x1F.txt"_s, u"bad\xDC82\xDCA0.txt"_s, u"ﾊﾝｶｸ①.txt"_s, u"_x0041_.txt"_s,
-      u"2024/01/02"_s, u"TRUE"_s, u"3.14"_s, u"1E5"_s};
+  const QStringList names = {u"with space.txt"_s,
+                             u"comma,name.txt"_s,
+                             u"quote\"name.txt"_s,
+                             u"new\nline.txt"_s,
+                             u"<&>.txt"_s,
+                             u"日本語のファイル.txt"_s,
+                             u"emoji😀.txt"_s,
+                             u"noextension"_s,
+                             u"=SUM(A1:A2)"_s,
+                             u"00123"_s,
+                             u"1-2"_s,
+                             u"+81 3.txt"_s,
+                             u"@home"_s,
+                             u"tab\there.txt"_s,
+                             u"ctrl\x01\x1F.txt"_s,
+                             u"bad\xDC82\xDCA0.txt"_s,
+                             u"ﾊﾝｶｸ①.txt"_s,
+                             u"_x0041_.txt"_s,
+                             u"2024/01/02"_s,
+                             u"TRUE"_s,
+                             u"3.14"_s,
+                             u"1E5"_s};
   std::vector<FileEntry> rows;
   for (const QString& name : names) {
     FileEntry row = ExampleRow(u"/data/sub dir,1/"_s, name).withModifiedDate();
@@ -158,7 +174,7 @@ TEST(XlsxListWriter, DatePatternsExcelCanShowAndThoseItCannot) {
       {u"HH:MM"_s, uR"(hh\:mm)"_s},
       {u"YY-MM"_s, uR"(yy\-mm)"_s},
       {u"MM:SS"_s, u""_s},  // a month Excel would read as minutes
-      {u"GGE年"_s, u""_s},     // era
+      {u"GGE年"_s, u""_s},  // era
       {u"YYYY/MM/DD AMPM"_s, u""_s},
   };
   for (const auto& [pattern, expected] : cases) {
@@ -191,17 +207,18 @@ TEST(XlsxListWriter, AFullDiskIsAFailureAndTheOldFileStays) {
   test::RecordingInteraction interaction;
   Settings nothing;
   nothing.csv.columns = ColumnOptions{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 15};
-  EXPECT_FALSE(createXlsxList(tree.path(u"list.xlsx"_s), test::listOf(rows), nothing,
-                              interaction, u"t"_s));
+  EXPECT_FALSE(
+      createXlsxList(tree.path(u"list.xlsx"_s), test::listOf(rows), nothing, interaction, u"t"_s));
   ASSERT_EQ(interaction.messages.size(), 1u);
   EXPECT_EQ(interaction.messages[0].text, u"出力情報が指定されていません"_s);
   EXPECT_EQ(tree.read(u"list.xlsx"_s), "old");
 }
 
 TEST(XlsxListWriter, TheSplitIsAnnounced) {
-  EXPECT_EQ(sheetsSplitMessage(u"/o/l.xlsx"_s, 2).text,
-            u"ファイルを出力しました。\r\n/o/l.xlsx\r\nただし、行数が Excel の 1 シートの上限"
-            u"（1,048,576 行）を超えたため、2 枚のシートに分けて出力しました（各シートの先頭行は見出し行です）。"_s);
+  EXPECT_EQ(
+      sheetsSplitMessage(u"/o/l.xlsx"_s, 2).text,
+      u"ファイルを出力しました。\r\n/o/l.xlsx\r\nただし、行数が Excel の 1 シートの上限"
+      u"（1,048,576 行）を超えたため、2 枚のシートに分けて出力しました（各シートの先頭行は見出し行です）。"_s);
 }
 
 }  // namespace
