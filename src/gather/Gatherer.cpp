@@ -178,7 +178,7 @@ void Gatherer::showFolder(const QString& folderText) {
 }
 
 AddResult Gatherer::addCurrentFolder(const QString& folder) {
-  const auto files = listFiles(folder);
+  auto files = listFiles(folder);
   if (!files || files->empty()) return {AddOutcome::NothingListed, 0};
   if (filterIsEmpty()) {
     reportEmptyFilter();

@@ -194,7 +194,7 @@ void FolderChooser::driveChosen(int index) {
 }
 
 void FolderChooser::addHistoryItems(QMenu& menu) {
-  for (int i = 0; i < 10; ++i) {
+  for (int i = 0; i < int(kRecentCount); ++i) {
     QAction* item = menu.addAction(QString());
     item->setObjectName(QStringLiteral("mHis") + QString::number(i));
     item->setVisible(false);

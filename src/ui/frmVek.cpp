@@ -454,8 +454,7 @@ void frmVek::rowsArrived() {
   // as soon as enough of them wait, so that no merge, and not the sort at the end, has many
   // to place; the order at the end is the same.
   if (m_busy && !m_list.isSortingEnabled() && m_list.count() - m_mergedRows >= kRowsWorthAMerge) {
-    m_list.setSortingEnabled(true);
-    m_list.setSortingEnabled(false);
+    m_list.mergeWaitingRows();
     m_mergedRows = m_list.count();
   }
   // The list view lays out all its rows again whenever rows are announced, so during an add
