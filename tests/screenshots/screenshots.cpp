@@ -1,6 +1,7 @@
-// Takes the window screenshots kept in docs/ on a real X server (scripts/screenshots runs it
-// under xvfb-run): the main window with a filled, sorted, partly unticked list, the writers'
-// save dialog with Qt's Japanese texts, and the progress window during a subtree add.
+// Takes every picture kept in docs/ on a real X server (scripts/screenshots runs it under
+// xvfb-run): each dialog by itself, an HTML list in a browser, the main window with a filled,
+// sorted, partly unticked list, the writers' save dialog with Qt's Japanese texts, and the
+// progress window during a subtree add.
 #include <cstdio>
 #include <memory>
 
@@ -16,6 +17,7 @@
 #include <QTimer>
 #include <QTreeView>
 
+#include "screenshots/DialogPictures.h"
 #include "ui/FileListModel.h"
 #include "ui/QtTranslation.h"
 #include "ui/ScriptedDialogs.h"
@@ -58,6 +60,8 @@ int main(int argc, char** argv) {
     return 1;
   }
   const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : u"docs"_s;
+  const bool dialogsTaken =
+      vek::screenshots::takeDialogPictures(out) && vek::screenshots::takeHtmlPagePicture(out);
   QTemporaryDir home, data;
   const QString root = data.path() + u"/資料"_s;
   const struct {
@@ -130,5 +134,5 @@ int main(int argc, char** argv) {
   watcher.start();
   window.findChild<QPushButton*>(u"cmdAllAppend"_s)->click();
   if (!shot) std::printf("the add ended before the progress window could be taken\n");
-  return ok && shot ? 0 : 1;
+  return dialogsTaken && ok && shot ? 0 : 1;
 }
