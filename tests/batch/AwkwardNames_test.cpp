@@ -70,9 +70,10 @@ TEST_F(AwkwardNames, WholeTreeCsvListsWhatFindSeesAndReadsBackWithPython) {
   env.remove(u"DISPLAY"_s);
   env.remove(u"QT_QPA_PLATFORM"_s);
 
-  const CommandResult find = runCommand(test::unprivilegedCommand({u"find"_s, tree.path(u"in"_s), u"-type"_s, u"f"_s, u"!"_s,
-                                     u"-name"_s, u".*"_s, u"-print0"_s}),
-                       env);
+  const CommandResult find =
+      runCommand(test::unprivilegedCommand({u"find"_s, tree.path(u"in"_s), u"-type"_s, u"f"_s,
+                                            u"!"_s, u"-name"_s, u".*"_s, u"-print0"_s}),
+                 env);
   const QList<QByteArray> expected = sortedPaths(find.out);
   ASSERT_EQ(expected.size(), 2 * 11 + 1) << find.err.toStdString();  // hidden names and closed/ left out
 
@@ -82,8 +83,9 @@ TEST_F(AwkwardNames, WholeTreeCsvListsWhatFindSeesAndReadsBackWithPython) {
       {u"/I"_s, source, u"/O"_s, out, u"/T"_s, u"CSV"_s, u"/F"_s, u"list"_s, u"/C"_s}, asNobody);
   ASSERT_EQ(vek.exitCode, 0) << vek.err.toStdString();
   // The unreadable folder is left out; the run only says how many folders it could not read.
-  EXPECT_EQ(vek.err,
-            u"警告: 読み取れなかったフォルダが 1 件あります。その中のファイルはリストに含まれていません。\n"_s);
+  EXPECT_EQ(
+      vek.err,
+      u"警告: 読み取れなかったフォルダが 1 件あります。その中のファイルはリストに含まれていません。\n"_s);
 
   // Folder column + "/" + name column gives the full path of each data row.
   const QString script = uR"(
@@ -95,12 +97,12 @@ for row in rows[1:]:
     assert len(row) == 6 and row[5] == '', row
     sys.stdout.buffer.write((row[0] + '/' + row[1]).encode('utf-8') + b'\0')
 )"_s;
-  const CommandResult python = runCommand({u"python3"_s, u"-c"_s, script, out + u"/list.csv"_s}, env);
+  const CommandResult python =
+      runCommand({u"python3"_s, u"-c"_s, script, out + u"/list.csv"_s}, env);
   ASSERT_EQ(python.exitCode, 0) << python.err.toStdString();
   EXPECT_EQ(sortedPaths(python.out), expected);
   QFile::setPermissions(tree.path(u"in/closed"_s), QFileDevice::Permissions(0x7700));
 }
-
 
 // A folder whose name is not UTF-8 (Shift_JIS bytes, as unpacked from a Windows archive), given
 // on the command line: the run lists it and the CSV names it with the same bytes.

@@ -10,8 +10,8 @@
 
 #include <gtest/gtest.h>
 
-#include "support/QStringPrinter.h"
 #include "support/BatchProcessFixture.h"
+#include "support/QStringPrinter.h"
 
 namespace vek {
 namespace {
@@ -26,9 +26,8 @@ class BatchWalkTest : public test::BatchProcessFixture {
   RunResult run(const QString& name, int threads = 0, bool unprivileged = false) const {
     test::VekRunOptions walk = options(unprivileged, {output});
     walk.threads = threads;
-    return test::runVek({u"/I"_s, source, u"/O"_s, output, u"/T"_s, u"CSV"_s, u"/F"_s, name,
-                         u"/C"_s},
-                        walk);
+    return test::runVek(
+        {u"/I"_s, source, u"/O"_s, output, u"/T"_s, u"CSV"_s, u"/F"_s, name, u"/C"_s}, walk);
   }
 
   QByteArray outputBytes(const QString& name) const {

@@ -53,7 +53,6 @@ class SettingsEncodingsTest : public test::BatchProcessFixture {
     environment.append(u"LOCPATH="_s + locales);
     return environment;
   }
-
 };
 
 // Under a Japanese legacy locale, a Vek.ini saved in UTF-8 with a byte-order mark stays a UTF-8

@@ -108,8 +108,7 @@ bool takeDialogPictures(const QString& folder) {
 
 bool takeHtmlPagePicture(const QString& folder) {
   QString chromium = u"/usr/bin/chromium"_s;
-  if (!QFileInfo(chromium).isExecutable())
-    chromium = QStandardPaths::findExecutable(u"chromium"_s);
+  if (!QFileInfo(chromium).isExecutable()) chromium = QStandardPaths::findExecutable(u"chromium"_s);
   if (chromium.isEmpty()) {
     std::printf("chromium is not installed (scripts/setup installs it)\n");
     return false;
@@ -148,13 +147,13 @@ bool takeHtmlPagePicture(const QString& folder) {
   }
   const QString path = QDir(folder).filePath(u"html-hostile-names.png"_s);
   QProcess browser;
-  browser.start(chromium, {u"--headless"_s, u"--no-sandbox"_s, u"--disable-gpu"_s,
-                           u"--no-first-run"_s, u"--disable-background-networking"_s,
-                           u"--disable-component-update"_s, u"--disable-sync"_s,
-                           u"--hide-scrollbars"_s, u"--user-data-dir="_s + work.filePath(u"profile"_s),
-                           u"--window-size=1400,520"_s, u"--virtual-time-budget=2000"_s,
-                           u"--screenshot="_s + path,
-                           QUrl::fromLocalFile(page).toString(QUrl::FullyEncoded)});
+  browser.start(
+      chromium,
+      {u"--headless"_s, u"--no-sandbox"_s, u"--disable-gpu"_s, u"--no-first-run"_s,
+       u"--disable-background-networking"_s, u"--disable-component-update"_s, u"--disable-sync"_s,
+       u"--hide-scrollbars"_s, u"--user-data-dir="_s + work.filePath(u"profile"_s),
+       u"--window-size=1400,520"_s, u"--virtual-time-budget=2000"_s, u"--screenshot="_s + path,
+       QUrl::fromLocalFile(page).toString(QUrl::FullyEncoded)});
   const bool finished = browser.waitForFinished(120000);
   if (!finished) browser.kill();
   const bool saved = finished && browser.exitCode() == 0 && QFileInfo::exists(path);

@@ -48,8 +48,8 @@ class ScopedEnvironment {
       if (saved.first == name) return;
     }
     m_saved.emplace_back(QByteArray(name), qEnvironmentVariableIsSet(name)
-                                   ? std::optional<QByteArray>(qgetenv(name))
-                                   : std::nullopt);
+                                               ? std::optional<QByteArray>(qgetenv(name))
+                                               : std::nullopt);
   }
 
   std::function<void()> m_afterChange;
