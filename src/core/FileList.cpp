@@ -127,13 +127,34 @@ int sortThreads(std::size_t items) {
   return std::min(workerThreads(), 8);
 }
 
-// Runs task(0) ... task(count - 1) side by side, task(0) on the caller's thread.
+// Runs task(0) ... task(count - 1) side by side, task(0) on the caller's thread. A task whose
+// thread could not be started, or that threw on its thread, is done again on the caller's
+// thread afterwards (each task can be run again from the start).
 template <typename Task>
 void runSideBySide(int count, const Task& task) {
   std::vector<std::thread> others;
-  for (int i = 1; i < count; ++i) others.emplace_back([&task, i] { task(i); });
-  task(0);
-  for (std::thread& thread : others) thread.join();
+  std::vector<int> again;
+  std::vector<char> failed(std::size_t(std::max(count, 1)), 0);
+  for (int i = 1; i < count; ++i) {
+    const bool started = startWorker(others, [&task, &failed, i] {
+      if (!runCaught([&task, i] { task(i); })) failed[std::size_t(i)] = 1;
+    });
+    if (!started) again.push_back(i);
+  }
+  struct Join {
+    std::vector<std::thread>& threads;
+    ~Join() {
+      for (std::thread& thread : threads) thread.join();
+    }
+  };
+  {
+    const Join join{others};
+    task(0);
+  }
+  for (int i = 1; i < count; ++i) {
+    if (failed[std::size_t(i)]) again.push_back(i);
+  }
+  for (const int i : again) task(i);
 }
 
 // Sorts items, which less orders totally, in equal slices side by side and merges the slices.
@@ -312,7 +333,7 @@ std::vector<std::size_t> orderByText(std::size_t count, const RowAt& rowAt, bool
         .push_back(range);
     counted += range.last - range.first;
   }
-  runSideBySide(threads, [&](int i) { settle(std::move(shares[std::size_t(i)])); });
+  runSideBySide(threads, [&](int i) { settle(shares[std::size_t(i)]); });
 
   std::vector<std::size_t> order(items.size());
   for (std::size_t k = 0; k < items.size(); ++k) order[k] = items[k].row;

@@ -18,6 +18,8 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -200,6 +202,34 @@ QString FileSystem::typeDescription(const QString& fileName) {
   return slot.description;
 }
 
+bool FileSystem::isPseudoFileSystemType(qint64 type) {
+  // The f_type magic numbers of <linux/magic.h>, spelled out so that the list is the same on
+  // every system that builds this. devtmpfs has no number of its own (see isDeviceFileSystem).
+  static constexpr qint64 kPseudo[] = {
+      0x9fa0,      // proc
+      0x62656572,  // sysfs
+      0x1cd1,      // devpts
+      0x27e0eb,    // cgroup
+      0x63677270,  // cgroup2
+      0x64626720,  // debugfs
+      0x74726163,  // tracefs
+      0x73636673,  // securityfs
+      0x6165676c,  // pstore
+      0xcafe4a11,  // bpf
+      0x62656570,  // configfs
+      0x65735543,  // fusectl
+      0x19800202,  // mqueue
+      0x958458f6,  // hugetlbfs
+      0x42494e4d,  // binfmt_misc
+      0x0187,      // autofs
+      0xf97cff8c,  // selinuxfs
+      0x43415d53,  // smackfs
+      0xde5e81e4,  // efivarfs
+      0x6e736673,  // nsfs
+  };
+  return std::find(std::begin(kPseudo), std::end(kPseudo), type) != std::end(kPseudo);
+}
+
 void FileSystem::sortNames(std::vector<QString>& names) {
   std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
     const int folded = a.compare(b, Qt::CaseInsensitive);
@@ -278,6 +308,12 @@ bool FileSystem::fileExists(const QString& path) {
   return statPath(encodeFileName(path), st) && !S_ISDIR(st.st_mode);
 }
 
+bool FileSystem::regularFileExists(const QString& path) {
+  if (path.isEmpty()) return false;
+  struct stat st {};
+  return statPath(encodeFileName(path), st) && S_ISREG(st.st_mode);
+}
+
 bool FileSystem::folderExists(const QString& path) {
   if (path.isEmpty()) return false;
   struct stat st {};
@@ -309,14 +345,80 @@ bool FileSystem::removeFile(const QString& path, QString* errorText) {
   return false;
 }
 
+namespace {
+
+// devtmpfs reports the type of tmpfs (or ramfs), on which it is built: whether a device of
+// that type is the kernel's device folder is told by the system's own table of mounts. Each
+// device is looked up once.
+bool isDeviceFileSystem(dev_t device) {
+  static QMutex mutex;
+  static std::vector<std::pair<dev_t, bool>> known;
+  QMutexLocker lock(&mutex);
+  for (const auto& [seen, answer] : known) {
+    if (seen == device) return answer;
+  }
+  bool found = false;
+  QFile table(QStringLiteral("/proc/self/mountinfo"));
+  if (table.open(QIODevice::ReadOnly)) {
+    // "id parent major:minor root mount-point options [optional fields] - type source ..."
+    const QByteArray wanted =
+        QByteArray::number(major(device)) + ':' + QByteArray::number(minor(device));
+    for (const QByteArray& line : table.readAll().split('\n')) {
+      const QList<QByteArray> fields = line.split(' ');
+      if (fields.size() < 3 || fields[2] != wanted) continue;
+      const qsizetype dash = fields.indexOf("-");
+      if (dash > 0 && dash + 1 < fields.size() && fields[dash + 1] == "devtmpfs") found = true;
+    }
+  }
+  known.emplace_back(device, found);
+  return found;
+}
+
+bool onPseudoFileSystem(int fd, dev_t device) {
+  constexpr qint64 kTmpfs = 0x01021994;
+  constexpr qint64 kRamfs = 0x858458f6;
+  struct statfs fs {};
+  if (fstatfs(fd, &fs) != 0) return false;
+  const auto type = qint64(fs.f_type);
+  if (type == kTmpfs || type == kRamfs) return isDeviceFileSystem(device);
+  return FileSystem::isPseudoFileSystemType(type);
+}
+
+}  // namespace
+
 std::optional<FileSystem::Folder> FileSystem::Folder::open(const QString& path) {
   if (path.isEmpty()) return std::nullopt;
   const int fd = openFolder(encodeFileName(path));
   if (fd < 0) return std::nullopt;
-  return Folder(fd);
+  struct stat st {};
+  if (fstat(fd, &st) != 0) {
+    ::close(fd);
+    return std::nullopt;
+  }
+  return Folder(fd, quint64(st.st_dev), onPseudoFileSystem(fd, st.st_dev));
 }
 
-FileSystem::Folder::Folder(Folder&& other) noexcept : m_fd(other.m_fd) {
+std::optional<FileSystem::Folder> FileSystem::Folder::openSubfolder(const QString& name,
+                                                                    bool lookAtFileSystem) const {
+  if (name.isEmpty() || name.contains(u'/')) return std::nullopt;
+  // O_NOFOLLOW: a link to a folder is never entered, even when it replaced the folder since
+  // the listing was taken.
+  const int fd = ::openat(m_fd, encodeFileName(name).constData(),
+                          O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NOFOLLOW);
+  if (fd < 0) return std::nullopt;
+  if (!lookAtFileSystem) return Folder(fd, m_device, m_pseudo);
+  struct stat st {};
+  if (fstat(fd, &st) != 0) {
+    ::close(fd);
+    return std::nullopt;
+  }
+  const bool pseudo =
+      m_pseudo || (quint64(st.st_dev) != m_device && onPseudoFileSystem(fd, st.st_dev));
+  return Folder(fd, quint64(st.st_dev), pseudo);
+}
+
+FileSystem::Folder::Folder(Folder&& other) noexcept
+    : m_pseudo(other.m_pseudo), m_fd(other.m_fd), m_device(other.m_device) {
   other.m_fd = -1;
 }
 
@@ -324,6 +426,8 @@ FileSystem::Folder& FileSystem::Folder::operator=(Folder&& other) noexcept {
   if (this != &other) {
     if (m_fd >= 0) ::close(m_fd);
     m_fd = other.m_fd;
+    m_device = other.m_device;
+    m_pseudo = other.m_pseudo;
     other.m_fd = -1;
   }
   return *this;

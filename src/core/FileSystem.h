@@ -42,6 +42,9 @@ class FileSystem {
 
   // True when something other than a folder exists at path (links followed).
   static bool fileExists(const QString& path);
+  // True when a regular file exists at path (links followed): not a pipe, device or socket,
+  // whose reading could block or never end.
+  static bool regularFileExists(const QString& path);
   // True when a folder exists at path (links followed); an empty path gives false.
   static bool folderExists(const QString& path);
 
@@ -65,6 +68,9 @@ class FileSystem {
   // language, trimmed; empty without MIME data. Cached per extension; thread-safe.
   static QString typeDescription(const QString& fileName);
 
+  // True when the file-system type magic (statfs f_type) names a pseudo file system.
+  static bool isPseudoFileSystemType(qint64 type);
+
   // Sorts names the way every listing of this class is sorted.
   static void sortNames(std::vector<QString>& names);
 
@@ -73,6 +79,16 @@ class FileSystem {
   class Folder {
    public:
     static std::optional<Folder> open(const QString& path);
+    // The subfolder name of this folder, opened relative to it (no path is resolved again,
+    // so any depth the file system holds can be opened); nullopt when it cannot be.
+    // lookAtFileSystem false skips telling whether it is on a pseudo file system (one stat
+    // less), for a folder already known not to be.
+    std::optional<Folder> openSubfolder(const QString& name, bool lookAtFileSystem = true) const;
+    // True when the folder lies on a pseudo file system (proc, sysfs, devtmpfs, cgroup and
+    // the like: the kernel's own files, some endless, some blocking). Told by the file
+    // system's type, looked up only where the device changes from the parent folder's, so
+    // bind mounts and chroots are covered at no cost to an ordinary walk.
+    bool isPseudo() const { return m_pseudo; }
     Folder(Folder&& other) noexcept;
     Folder& operator=(Folder&& other) noexcept;
     Folder(const Folder&) = delete;
@@ -84,8 +100,10 @@ class FileSystem {
     std::optional<FolderListing> read(const NameFilter& fileFilter = {}) const;
 
    private:
-    explicit Folder(int fd) : m_fd(fd) {}
+    Folder(int fd, quint64 device, bool pseudo) : m_pseudo(pseudo), m_fd(fd), m_device(device) {}
+    bool m_pseudo = false;
     int m_fd = -1;
+    quint64 m_device = 0;
   };
 };
 

@@ -7,6 +7,13 @@
 
 namespace vek {
 
+// What the person chose in an error box shown during an add.
+enum class FailureAnswer {
+  Continue,  // OK: the add goes on
+  StopAdd,   // the add stops; the rows added so far stay
+  Quiet,     // the add goes on and shows no further error boxes; they are counted instead
+};
+
 class Interaction {
  public:
   virtual ~Interaction() = default;
@@ -14,6 +21,13 @@ class Interaction {
   virtual void showMessage(const Message& message) = 0;
   // True for "yes" (or OK).
   virtual bool askYesNo(const Message& question) = 0;
+  // A failure met during an add (a file whose information cannot be read). Where a person
+  // can answer, the box also offers to stop the add or to show no further boxes for it, so a
+  // tree full of unreadable files cannot hold them in a chain of boxes.
+  virtual FailureAnswer reportAddFailure(const Message& message) {
+    showMessage(message);
+    return FailureAnswer::Continue;
+  }
 
   // bar == -1 hides the bar. showProgress opens the progress display (disabling the owner
   // window), updateProgress only changes its texts and bar, closeProgress hides it.

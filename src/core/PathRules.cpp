@@ -1,5 +1,7 @@
 #include "core/PathRules.h"
 
+#include "core/FileNameBytes.h"
+
 namespace vek {
 
 namespace {
@@ -81,6 +83,113 @@ QString fileAddress(const QString& fullPath, PathStyle style) {
   path.replace(u'\\', u'/');
   return path.startsWith(QLatin1String("//")) ? QStringLiteral("file:") + path
                                               : QStringLiteral("file:///") + path;
+}
+
+namespace {
+
+// The root of path as text and how many characters of path it takes.
+std::pair<QString, qsizetype> splitRoot(const QString& path, PathStyle style) {
+  auto separator = [&](qsizetype i) { return i < path.size() && isPathSeparator(path[i], style); };
+  if (style == PathStyle::Posix) {
+    return separator(0) ? std::pair{QStringLiteral("/"), qsizetype(1)}
+                        : std::pair{QString(), qsizetype(0)};
+  }
+  if (separator(0) && separator(1)) {
+    // \\server\share\: the network share is the root.
+    qsizetype i = 2;
+    while (i < path.size() && !separator(i)) ++i;
+    const QString server = path.mid(2, i - 2);
+    qsizetype j = i + 1;
+    while (j < path.size() && !separator(j)) ++j;
+    const QString share = i < path.size() ? path.mid(i + 1, j - i - 1) : QString();
+    return {QStringLiteral("\\\\") + server + u'\\' + (share.isEmpty() ? QString() : share + u'\\'),
+            std::min(j + 1, path.size())};
+  }
+  if (path.size() >= 2 && path[1] == u':' && path[0].isLetter()) {
+    return {path.first(2).toUpper() + u'\\', separator(2) ? 3 : 2};
+  }
+  if (separator(0)) return {QStringLiteral("\\"), 1};
+  return {QString(), 0};
+}
+
+QStringList pathNames(const QString& rest, PathStyle style, bool rooted) {
+  QStringList names;
+  QString name;
+  auto take = [&] {
+    if (name.isEmpty() || name == u'.') {
+    } else if (name == QLatin1String("..")) {
+      if (!names.isEmpty() && names.back() != QLatin1String("..")) {
+        names.removeLast();
+      } else if (!rooted) {
+        names.append(name);
+      }
+    } else {
+      names.append(name);
+    }
+    name.clear();
+  };
+  for (const QChar c : rest) {
+    if (isPathSeparator(c, style)) {
+      take();
+    } else {
+      name.append(c);
+    }
+  }
+  take();
+  return names;
+}
+
+}  // namespace
+
+QString pathRoot(const QString& path, PathStyle style) {
+  return splitRoot(path, style).first;
+}
+
+QString cleanPath(const QString& path, PathStyle style) {
+  const auto [root, length] = splitRoot(path, style);
+  const QStringList names = pathNames(path.sliced(length), style, !root.isEmpty());
+  const QString joined = names.join(pathSeparator(style));
+  if (root.isEmpty()) return joined.isEmpty() ? QStringLiteral(".") : joined;
+  return root + joined;
+}
+
+QStringList folderChain(const QString& folder, PathStyle style) {
+  const auto [root, length] = splitRoot(folder, style);
+  if (root.isEmpty()) return {};
+  QStringList chain{root};
+  QString path = root;
+  for (const QString& name : pathNames(folder.sliced(length), style, true)) {
+    path = path == root ? QString(root + name) : QString(path + pathSeparator(style) + name);
+    chain.append(path);
+  }
+  return chain;
+}
+
+QString resolveTypedPath(const QString& text, const QString& current, const QString& home,
+                         PathStyle style) {
+  QString path = text.trimmed();
+  if (style == PathStyle::Posix && (path == u'~' || path.startsWith(QLatin1String("~/")))) {
+    path = home + path.sliced(1);
+  }
+  if (pathRoot(path, style).isEmpty()) path = current + pathSeparator(style) + path;
+  return cleanPath(path, style);
+}
+
+QUrl localFileUrl(const QString& path) {
+  return QUrl::fromEncoded(QByteArrayLiteral("file://") +
+                           encodeFileName(path).toPercentEncoding("/"));
+}
+
+QString localPathOfUrl(const QUrl& url) {
+  if (!url.isLocalFile()) return QString();
+  // Another machine's file is not this machine's file of the same path.
+  const QString host = url.host();
+  if (!host.isEmpty() && host.compare(QLatin1String("localhost"), Qt::CaseInsensitive) != 0)
+    return QString();
+  const QByteArray bytes = QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1());
+  // A NUL would cut the path short and name another file.
+  if (bytes.contains('\0')) return QString();
+  return decodeFileName(bytes.constData());
 }
 
 }  // namespace vek

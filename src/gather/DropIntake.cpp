@@ -1,5 +1,7 @@
 #include "gather/DropIntake.h"
 
+#include <QUrl>
+
 #include "core/FileList.h"
 #include "core/FileSystem.h"
 #include "core/Interaction.h"
@@ -10,8 +12,6 @@
 
 namespace vek {
 
-namespace {
-
 void reportNotAnItem(Interaction& interaction) {
   interaction.showMessage(
       {QStringLiteral("ｱｲﾃﾑ種別ｴﾗｰ"),
@@ -20,7 +20,6 @@ void reportNotAnItem(Interaction& interaction) {
        MessageIcon::Information});
 }
 
-// A dropped file as folder and name; the folder of a file at the root is the root itself.
 void splitFilePath(const QString& path, QString& folder, QString& name) {
   const QChar separator = pathSeparator(nativePathStyle());
   const qsizetype cut = path.lastIndexOf(separator);
@@ -28,7 +27,7 @@ void splitFilePath(const QString& path, QString& folder, QString& name) {
   name = path.sliced(cut + 1);
 }
 
-}  // namespace
+DroppedItem droppedItem(const QUrl& url) { return {localPathOfUrl(url)}; }
 
 DropOutcome takeDroppedItems(const std::vector<DroppedItem>& items, Gatherer& gatherer,
                              FileList& list, Interaction& interaction, const Settings& settings) {
@@ -46,7 +45,7 @@ DropOutcome takeDroppedItems(const std::vector<DroppedItem>& items, Gatherer& ga
       reportNotAnItem(interaction);
       return DropOutcome::NotAnItem;
     }
-    if (FileSystem::fileExists(item.path)) {
+    if (FileSystem::regularFileExists(item.path)) {
       QString folder, name;
       splitFilePath(item.path, folder, name);
       // Hidden files are not listed by any add, so a dropped one is not either.
@@ -62,7 +61,7 @@ DropOutcome takeDroppedItems(const std::vector<DroppedItem>& items, Gatherer& ga
         }
       }
     }
-    // Anything else has vanished since it was dragged: skipped.
+    // Anything else has vanished since it was dragged, or is a special file: skipped.
     if (interaction.cancelRequested()) {
       outcome = DropOutcome::Cancelled;
       break;

@@ -7,6 +7,8 @@
 
 #include <QString>
 
+class QUrl;
+
 namespace vek {
 
 class FileList;
@@ -20,16 +22,27 @@ struct DroppedItem {
   QString path;  // empty when the item has no local path
 };
 
+// A dropped address as an item: the local path of a file: address naming this machine (no
+// host, or "localhost"), with the name's own bytes kept. An address of another host, or one
+// whose path holds a NUL byte (no file name can), has no local path.
+DroppedItem droppedItem(const QUrl& url);
+
 enum class DropOutcome {
   Done,        // every item was taken (vanished ones skipped)
   Cancelled,   // the person cancelled a subtree; the later items were not taken
   NotAnItem,   // an item without a local path stopped the intake; the person was told
 };
 
-// Adds the dropped items in their order. Items that no longer exist, and hidden files (a
-// name beginning with "."), are skipped silently. Rows added before a cancel or an error stay.
+// Adds the dropped items in their order. Items that no longer exist, hidden files (a name
+// beginning with ".") and special files (pipes, devices, sockets: no add lists them) are
+// skipped silently. Rows added before a cancel or an error stay.
 // The progress display is shown only for a folder taken with its subfolders.
 DropOutcome takeDroppedItems(const std::vector<DroppedItem>& items, Gatherer& gatherer,
                              FileList& list, Interaction& interaction, const Settings& settings);
+
+// "ｱｲﾃﾑ種別ｴﾗｰ": an item without a local path was dropped.
+void reportNotAnItem(Interaction& interaction);
+// A dropped file as folder and name; the folder of a file at the root is the root itself.
+void splitFilePath(const QString& path, QString& folder, QString& name);
 
 }  // namespace vek

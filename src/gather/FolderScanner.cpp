@@ -13,26 +13,165 @@
 
 namespace vek {
 
+FolderNode::FolderNode(QString folderText)
+    : m_name(std::move(folderText)), m_textLength(m_name.size()) {}
+
+FolderNode::FolderNode(std::shared_ptr<const FolderNode> parent, QString name)
+    : m_parent(std::move(parent)),
+      m_name(std::move(name)),
+      m_textLength(m_parent->textLength() + m_name.size() + 1) {}
+
+FolderNode::~FolderNode() {
+  // A long chain that only this node held is let go one link at a time: freeing it
+  // recursively could exhaust the stack.
+  std::shared_ptr<const FolderNode> parent = std::move(m_parent);
+  while (parent && parent.use_count() == 1) parent = std::move(parent->m_parent);
+}
+
+QString FolderNode::text() const {
+  const QChar separator = pathSeparator(nativePathStyle());
+  QString text(m_textLength, Qt::Uninitialized);
+  QChar* out = text.data() + m_textLength;
+  for (const FolderNode* node = this; node; node = node->m_parent.get()) {
+    if (node->m_parent) *--out = separator;
+    out -= node->m_name.size();
+    std::copy(node->m_name.cbegin(), node->m_name.cend(), out);
+  }
+  return text;
+}
+
 namespace {
 
 FileSystem::NameFilter nameFilter(const WildcardFilter& filter) {
   return [&filter](QStringView name) { return filter.matches(name); };
 }
 
+// Opens the folders of a walk, each relative to its parent's open descriptor rather than by
+// its path, which the system would resolve name by name every time. The descriptors of the
+// folders opened last are kept, a bounded number: in a depth-first walk a folder's parent was
+// nearly always opened just before it. A folder whose parent is no longer kept is opened from
+// its nearest kept ancestor, or by its path when none is near. Thread-safe.
+class FolderOpener {
+ public:
+  using Open = std::shared_ptr<const FileSystem::Folder>;
+
+  // lookAtFileSystems false for folders a search has already found not to be on a pseudo
+  // file system: the reads of their files.
+  explicit FolderOpener(bool lookAtFileSystems = true) : m_lookAtFileSystems(lookAtFileSystems) {}
+
+  // The open folder; nullptr when it (or a folder above it) cannot be opened.
+  Open open(const std::shared_ptr<const FolderNode>& node) {
+    std::vector<const std::shared_ptr<const FolderNode>*> chain;  // below the kept ancestor
+    Open base;
+    {
+      std::lock_guard lock(m_mutex);
+      for (const std::shared_ptr<const FolderNode>* n = &node; *n; n = &(*n)->parent()) {
+        if ((base = kept(n->get()))) break;
+        chain.push_back(n);
+        if (chain.size() > kNear) break;
+      }
+    }
+    if (!base && node->parent() && chain.size() > kNear) {
+      // No kept ancestor nearby (a side folder met on the way back up a deep chain): the
+      // system resolves the whole path faster than one call per name.
+      std::optional<FileSystem::Folder> opened = FileSystem::Folder::open(node->text());
+      if (!opened) return nullptr;
+      base = std::make_shared<const FileSystem::Folder>(std::move(*opened));
+      keep(node, base);
+      return base;
+    }
+    for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
+      const std::shared_ptr<const FolderNode>& folder = **it;
+      std::optional<FileSystem::Folder> opened;
+      if (base) {
+        opened = base->openSubfolder(folder->name(), m_lookAtFileSystems);
+      } else if (!folder->parent()) {
+        opened = FileSystem::Folder::open(folder->name());
+      }
+      if (!opened) return nullptr;
+      base = std::make_shared<const FileSystem::Folder>(std::move(*opened));
+      keep(folder, base);
+    }
+    return base;
+  }
+
+ private:
+  // How many descriptors are kept: far below any system's limit, and enough for the threads
+  // of a walk to find the parents of the folders they open.
+  static constexpr std::size_t kKept = 48;
+  // How far up a kept ancestor is looked for before the folder is opened by its path.
+  static constexpr std::size_t kNear = 8;
+
+  Open kept(const FolderNode* node) {
+    for (Kept& k : m_kept) {
+      if (k.node.get() == node) {
+        k.used = ++m_clock;
+        return k.folder;
+      }
+    }
+    return nullptr;
+  }
+
+  void keep(const std::shared_ptr<const FolderNode>& node, const Open& folder) {
+    std::lock_guard lock(m_mutex);
+    if (kept(node.get())) return;
+    if (m_kept.size() < kKept) {
+      m_kept.push_back({node, folder, ++m_clock});
+      return;
+    }
+    // The start folders stay: every other folder can be opened again from them.
+    auto oldest = std::min_element(m_kept.begin(), m_kept.end(), [](const Kept& a, const Kept& b) {
+      return std::pair(!a.node->parent(), a.used) < std::pair(!b.node->parent(), b.used);
+    });
+    *oldest = {node, folder, ++m_clock};
+  }
+
+  struct Kept {
+    std::shared_ptr<const FolderNode> node;  // held, so that its address names no other folder
+    Open folder;
+    std::uint64_t used;
+  };
+  const bool m_lookAtFileSystems;
+  std::mutex m_mutex;
+  std::vector<Kept> m_kept;
+  std::uint64_t m_clock = 0;
+};
+
+// What one read of a folder of the walk found.
+struct Reading {
+  enum class Outcome { Listed, Unreadable, NotEntered } outcome = Outcome::Unreadable;
+  FolderListing listing;
+};
+
+Reading readNode(FolderOpener& opener, const std::shared_ptr<const FolderNode>& node,
+                 const FileSystem::NameFilter& filter) {
+  const FolderOpener::Open folder = opener.open(node);
+  if (!folder) return {};
+  if (folder->isPseudo()) return {Reading::Outcome::NotEntered, {}};
+  std::optional<FolderListing> listing = folder->read(filter);
+  if (!listing) return {};
+  return {Reading::Outcome::Listed, std::move(*listing)};
+}
+
 // Reads folders ahead of the depth-first walk on helper threads. The walk submits each
 // folder's subfolders as it pushes them on its stack, so the newest submission is the one
-// the walk takes next; helpers take the newest first too and keep just ahead of it.
+// the walk takes next; helpers take the newest first too and keep just ahead of it. Helpers
+// that cannot be started, or fail, leave their folders to the walk's own thread.
 class FolderReadAhead {
  public:
   struct Slot {
-    QString path;
+    std::shared_ptr<const FolderNode> node;
     enum class State { Queued, Taken, Done } state = State::Queued;
-    std::optional<FolderListing> listing;
+    Reading reading;
   };
 
-  FolderReadAhead(const WildcardFilter& filter, int helpers, const std::atomic<bool>& cancel)
-      : m_filter(nameFilter(filter)), m_cancel(cancel) {
-    for (int i = 0; i < helpers; ++i) m_helpers.emplace_back([this] { help(); });
+  FolderReadAhead(const WildcardFilter& filter, int helpers, FolderOpener& opener,
+                  const std::atomic<bool>& cancel)
+      : m_filter(nameFilter(filter)), m_opener(opener), m_cancel(cancel) {
+    for (int i = 0; i < helpers; ++i) {
+      if (!m_helpers.start([this] { runCaught([this] { help(); }); })) break;
+    }
+    m_helping = m_helpers.size() > 0;
   }
   ~FolderReadAhead() {
     {
@@ -40,13 +179,13 @@ class FolderReadAhead {
       m_stop = true;
     }
     m_wake.notify_all();
-    for (std::thread& helper : m_helpers) helper.join();
+    m_helpers.join();
   }
 
-  std::shared_ptr<Slot> submit(QString path) {
+  std::shared_ptr<Slot> submit(std::shared_ptr<const FolderNode> node) {
     auto slot = std::make_shared<Slot>();
-    slot->path = std::move(path);
-    if (!m_helpers.empty()) {
+    slot->node = std::move(node);
+    if (m_helping) {
       {
         std::lock_guard lock(m_mutex);
         m_queue.push_back(slot);
@@ -56,20 +195,20 @@ class FolderReadAhead {
     return slot;
   }
 
-  // The listing of a submitted folder: read here when no helper has begun it. While a helper
+  // The reading of a submitted folder: read here when no helper has begun it. While a helper
   // reads it, this thread reads the next folders waiting instead of idling.
-  std::optional<FolderListing> take(Slot& slot) {
+  Reading take(Slot& slot) {
     std::unique_lock lock(m_mutex);
     for (;;) {
       if (slot.state == Slot::State::Queued) {
         slot.state = Slot::State::Taken;
         lock.unlock();
-        return FileSystem::readFolder(slot.path, m_filter);
+        return readNode(m_opener, slot.node, m_filter);
       }
-      if (slot.state == Slot::State::Done) return std::move(slot.listing);
+      if (slot.state == Slot::State::Done) return std::move(slot.reading);
       std::shared_ptr<Slot> other = m_cancel.load(std::memory_order_relaxed) ? nullptr : next();
       if (!other) {
-        m_done.wait(lock, [&] { return slot.state == Slot::State::Done; });
+        m_done.wait(lock, [&] { return slot.state != Slot::State::Taken; });
         continue;
       }
       read(*other, lock);
@@ -87,13 +226,22 @@ class FolderReadAhead {
     return nullptr;
   }
 
-  // Reads a folder taken off the queue, without the lock held, and marks it done.
+  // Reads a folder taken off the queue, without the lock held, and marks it done. When the
+  // read throws, the folder is put back for the walk's thread to read itself.
   void read(Slot& slot, std::unique_lock<std::mutex>& lock) {
     slot.state = Slot::State::Taken;
     lock.unlock();
-    std::optional<FolderListing> listing = FileSystem::readFolder(slot.path, m_filter);
+    Reading reading;
+    try {
+      reading = readNode(m_opener, slot.node, m_filter);
+    } catch (...) {
+      lock.lock();
+      slot.state = Slot::State::Queued;
+      m_done.notify_all();
+      throw;
+    }
     lock.lock();
-    slot.listing = std::move(listing);
+    slot.reading = std::move(reading);
     slot.state = Slot::State::Done;
     m_done.notify_all();
   }
@@ -109,13 +257,15 @@ class FolderReadAhead {
   }
 
   FileSystem::NameFilter m_filter;
+  FolderOpener& m_opener;
   const std::atomic<bool>& m_cancel;
   std::mutex m_mutex;
   std::condition_variable m_wake;
   std::condition_variable m_done;
   std::vector<std::shared_ptr<Slot>> m_queue;
   bool m_stop = false;
-  std::vector<std::thread> m_helpers;
+  bool m_helping = false;
+  Workers m_helpers;
 };
 
 // Consecutive files of one folder, read as one batch (a piece of the work).
@@ -162,25 +312,28 @@ FileEntry rowOf(const QString& folderText, QString fileName, FileInfo&& info,
 }
 
 // Reads one unit's files; their names move out of the table into the rows and failures.
-FolderScanner::Batch readUnit(std::vector<FolderScanner::FolderEntry>& table, const Unit& unit) {
+FolderScanner::Batch readUnit(std::vector<FolderScanner::FolderEntry>& table, const Unit& unit,
+                              FolderOpener& opener) {
   FolderScanner::Batch batch;
   batch.folder = unit.folder;
   batch.firstOfFolder = unit.from == 0;
   FolderScanner::FolderEntry& folder = table[unit.folder];
   if (unit.from == unit.to) return batch;
+  // The folder text is made only for folders that give rows: one text shared by the rows.
+  const QString folderText = folder.path();
   // One open folder for all its files; when it has gone, the per-path lookups fail and each
   // file is reported.
-  const std::optional<FileSystem::Folder> open = FileSystem::Folder::open(folder.path);
+  const FolderOpener::Open open = opener.open(folder.node);
   SharedExtensions extensions;
   batch.entries.reserve(unit.to - unit.from);
   for (std::size_t i = unit.from; i < unit.to; ++i) {
     QString& name = folder.files[i];
     std::optional<FileInfo> info =
-        open ? open->fileInfo(name) : FileSystem::fileInfo(folder.path + name);
+        open ? open->fileInfo(name) : FileSystem::fileInfo(folderText + name);
     if (info) {
-      batch.entries.push_back(rowOf(folder.path, std::move(name), std::move(*info), extensions));
+      batch.entries.push_back(rowOf(folderText, std::move(name), std::move(*info), extensions));
     } else {
-      batch.failures.push_back({folder.path, std::move(name)});
+      batch.failures.push_back({folderText, std::move(name)});
     }
   }
   return batch;
@@ -196,7 +349,10 @@ int FolderScanner::defaultThreads() {
 }
 
 std::optional<std::vector<QString>> FolderScanner::listFiles(const QString& folderText) const {
-  auto listing = FileSystem::readFolder(folderText, nameFilter(m_filter));
+  const std::optional<FileSystem::Folder> folder = FileSystem::Folder::open(folderText);
+  if (!folder) return std::nullopt;
+  if (folder->isPseudo()) return std::vector<QString>();
+  auto listing = folder->read(nameFilter(m_filter));
   if (!listing) return std::nullopt;
   return std::move(listing->files);
 }
@@ -216,37 +372,49 @@ qint64 FolderScanner::searchSubfolders(const QString& start, std::vector<FolderE
   const QChar separator = pathSeparator(nativePathStyle());
   // The first type description loads the system's MIME data, a tenth of a second or so: load
   // it while the folders are searched rather than when the first file is read.
-  const std::jthread typesLoaded([] { FileSystem::typeDescription(QStringLiteral("a.txt")); });
-  FolderReadAhead readAhead(m_filter, m_threads - 1, m_cancel);
+  Workers typesLoaded;
+  typesLoaded.start(
+      [] { runCaught([] { FileSystem::typeDescription(QStringLiteral("a.txt")); }); });
+  FolderOpener opener;
+  FolderReadAhead readAhead(m_filter, m_threads - 1, opener, m_cancel);
 
   // An explicit stack instead of recursion: a deep tree cannot exhaust the call stack. Each
   // folder is stored when it is taken from the stack, its subfolders are pushed in reverse so
   // that the first one is taken next: the table comes out in depth-first pre-order.
-  if (table.empty() || table.back().path != start) table.push_back({start, {}});
+  if (table.empty() || table.back().path() != start) table.emplace_back(start);
   std::vector<std::shared_ptr<FolderReadAhead::Slot>> pending;
-  pending.push_back(readAhead.submit(start));
+  pending.push_back(readAhead.submit(table.back().node));
+  // The text of the folder stored last, for the hook: in pre-order the next folder's parent
+  // is always that folder or one above it, so the text is cut back and one name appended.
+  QString current = start;
   bool startFolder = true;
   qint64 unreadable = 0;
   while (!pending.empty()) {
     const std::shared_ptr<FolderReadAhead::Slot> slot = std::move(pending.back());
     pending.pop_back();
     if (!startFolder) {
-      table.push_back({slot->path, {}});
-      if (hooks.folderStored) hooks.folderStored(slot->path);
+      table.emplace_back(slot->node, std::vector<QString>());
+      if (hooks.folderStored) {
+        current.truncate(slot->node->parent()->textLength());
+        current.append(slot->node->name()).append(separator);
+        hooks.folderStored(current);
+      }
     }
     startFolder = false;
     if (cancelRequested()) break;
 
-    std::optional<FolderListing> listing = readAhead.take(*slot);
-    if (!listing) {
-      // An unreadable folder is withdrawn; its subfolders were never pushed.
+    Reading reading = readAhead.take(*slot);
+    if (reading.outcome != Reading::Outcome::Listed) {
+      // An unreadable folder is withdrawn, and a pseudo file system is not entered; their
+      // subfolders were never pushed.
       table.pop_back();
-      ++unreadable;
+      if (reading.outcome == Reading::Outcome::Unreadable) ++unreadable;
       continue;
     }
-    table.back().files = std::move(listing->files);
-    for (auto it = listing->folders.rbegin(); it != listing->folders.rend(); ++it)
-      pending.push_back(readAhead.submit(slot->path + *it + separator));
+    table.back().files = std::move(reading.listing.files);
+    const std::vector<QString>& folders = reading.listing.folders;
+    for (auto it = folders.rbegin(); it != folders.rend(); ++it)
+      pending.push_back(readAhead.submit(std::make_shared<const FolderNode>(slot->node, *it)));
     if (hooks.folderListed) hooks.folderListed();
   }
   return unreadable;
@@ -279,10 +447,11 @@ bool FolderScanner::readFiles(std::vector<FolderEntry>& table, std::size_t first
     units.emplace_back(i, end);
     i = end;
   }
+  FolderOpener opener(false);
   auto readWork = [&](std::size_t u) {
     std::vector<Batch> batches;
     for (std::size_t i = units[u].first; i < units[u].second; ++i)
-      batches.push_back(readUnit(table, pieces[i]));
+      batches.push_back(readUnit(table, pieces[i], opener));
     return batches;
   };
   auto deliverAll = [&](std::vector<Batch>&& batches) {

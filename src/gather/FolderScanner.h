@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <atomic>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -20,12 +21,46 @@
 
 namespace vek {
 
+// A folder of a walk as its parent and its name: a deep tree costs memory in proportion to
+// its folders, not to the square of its depth, and each folder is opened relative to its
+// parent. The start folder holds its whole folder text as its name.
+class FolderNode {
+ public:
+  // A start folder: its folder text, ending in the separator.
+  explicit FolderNode(QString folderText);
+  FolderNode(std::shared_ptr<const FolderNode> parent, QString name);
+  FolderNode(const FolderNode&) = delete;
+  FolderNode& operator=(const FolderNode&) = delete;
+  ~FolderNode();
+
+  const std::shared_ptr<const FolderNode>& parent() const { return m_parent; }
+  const QString& name() const { return m_name; }
+  // The length of the folder text, its final separator included.
+  qsizetype textLength() const { return m_textLength; }
+  // The folder text, ending in the separator; made afresh from the chain of names.
+  QString text() const;
+
+ private:
+  mutable std::shared_ptr<const FolderNode> m_parent;  // let go link by link at destruction
+  QString m_name;
+  qsizetype m_textLength;
+};
+
 class FolderScanner {
  public:
-  // One folder of the subtree: its folder text (ending in the separator) and the matching
-  // file names found by the same directory read that found its subfolders.
+  // One folder of the subtree: the folder (parent and name) and the matching file names
+  // found by the same directory read that found its subfolders.
   struct FolderEntry {
-    QString path;
+    FolderEntry() = default;
+    // A start folder given by its folder text (ending in the separator).
+    FolderEntry(const QString& folderText, std::vector<QString> names = {})
+        : node(std::make_shared<const FolderNode>(folderText)), files(std::move(names)) {}
+    FolderEntry(std::shared_ptr<const FolderNode> folder, std::vector<QString> names)
+        : node(std::move(folder)), files(std::move(names)) {}
+    // The folder text, ending in the separator.
+    QString path() const { return node ? node->text() : QString(); }
+
+    std::shared_ptr<const FolderNode> node;
     std::vector<QString> files;
   };
 
@@ -68,13 +103,15 @@ class FolderScanner {
   bool cancelRequested() const { return m_cancel.load(std::memory_order_relaxed); }
   void clearCancel() { m_cancel.store(false, std::memory_order_relaxed); }
 
-  // The matching files of one folder, sorted; nullopt when it cannot be read.
+  // The matching files of one folder, sorted; nullopt when it cannot be read. A folder on a
+  // pseudo file system (proc, sysfs, …) lists nothing: no walk enters one.
   std::optional<std::vector<QString>> listFiles(const QString& folderText) const;
 
   // Appends start (unless it is already the last entry) and every folder below it to table,
   // depth first, each folder before its subtree and subtrees before the next sibling.
   // Folders that cannot be read are left out with their subtrees; returns how many were.
-  // Stops early when cancelled.
+  // Folders on pseudo file systems are never entered: left out, and not counted. Stops early
+  // when cancelled.
   qint64 searchSubfolders(const QString& start, std::vector<FolderEntry>& table,
                           const SearchHooks& hooks = {});
 

@@ -13,23 +13,6 @@ namespace vek {
 
 namespace {
 
-const QString& folderSearchCaption() {
-  static const QString text = QStringLiteral("フォルダ検索中");
-  return text;
-}
-const QString& folderSearchInfo() {
-  static const QString text = QStringLiteral("フォルダ情報を検索／取得中です．．．");
-  return text;
-}
-const QString& fileSearchCaption() {
-  static const QString text = QStringLiteral("ファイル検索中");
-  return text;
-}
-const QString& fileSearchInfo() {
-  static const QString text = QStringLiteral("ファイル情報を検索／取得中です．．．");
-  return text;
-}
-
 QString nativeFolderText(const QString& folder) {
   return folderText(folder, nativePathStyle());
 }
@@ -44,6 +27,23 @@ bool isRootFolder(const QString& folderText) {
 
 Gatherer::Gatherer(FileList& list, Interaction& interaction, Settings& settings)
     : m_list(list), m_interaction(interaction), m_settings(settings) {}
+
+const QString& Gatherer::folderSearchCaption() {
+  static const QString text = QStringLiteral("フォルダ検索中");
+  return text;
+}
+const QString& Gatherer::folderSearchInfo() {
+  static const QString text = QStringLiteral("フォルダ情報を検索／取得中です．．．");
+  return text;
+}
+const QString& Gatherer::fileSearchCaption() {
+  static const QString text = QStringLiteral("ファイル検索中");
+  return text;
+}
+const QString& Gatherer::fileSearchInfo() {
+  static const QString text = QStringLiteral("ファイル情報を検索／取得中です．．．");
+  return text;
+}
 
 void Gatherer::setFilter(const QString& filterText) {
   m_filter = WildcardFilter(filterText);
@@ -67,12 +67,36 @@ bool Gatherer::addFileEntry(const QString& folder, const QString& name) {
 }
 
 void Gatherer::reportUnreadable(const QString& folderText, const QString& name) {
-  m_interaction.showMessage(
+  if (m_quiet) {
+    ++m_quietFailures;
+    return;
+  }
+  const FailureAnswer answer = m_interaction.reportAddFailure(
       {QStringLiteral("ファイル取得エラー"),
        joinLines({QStringLiteral("以下のファイルの情報取得に失敗しました。"), QString(),
                   QStringLiteral("パス：") + folderText, QStringLiteral("ファイル名：") + name,
                   QString(), QStringLiteral("このファイルはリストに追加されません。")}),
        MessageIcon::Warning});
+  if (answer == FailureAnswer::StopAdd) m_stopRequested = true;
+  if (answer == FailureAnswer::Quiet) m_quiet = true;
+}
+
+void Gatherer::beginFailures() {
+  m_quiet = false;
+  m_quietFailures = 0;
+  m_stopRequested = false;
+}
+
+void Gatherer::endFailures() {
+  if (m_quietFailures > 0) {
+    m_interaction.showMessage(
+        {QStringLiteral("ファイル取得エラー"),
+         joinLines({QStringLiteral("ほかに ") + QString::number(m_quietFailures) +
+                        QStringLiteral(" 件のファイルの情報取得に失敗しました。"),
+                    QString(), QStringLiteral("これらのファイルはリストに追加されません。")}),
+         MessageIcon::Warning});
+  }
+  beginFailures();
 }
 
 qint64 Gatherer::applyBatch(FolderScanner::Batch&& batch) {
@@ -89,8 +113,10 @@ qint64 Gatherer::applyBatch(FolderScanner::Batch&& batch) {
   }
   const auto added = qint64(rows.size());
   m_list.appendBatch(std::move(rows));
-  for (const FolderScanner::Failure& failure : batch.failures)
+  for (const FolderScanner::Failure& failure : batch.failures) {
+    if (m_stopRequested) break;
     reportUnreadable(failure.folder, failure.name);
+  }
   return added;
 }
 
@@ -116,12 +142,17 @@ bool Gatherer::addTableFiles(std::vector<FolderEntry>& table, Progress progress,
         cancelled = true;
         return false;
       }
-      showFolder(table[batch.folder].path);
+      // The folder text is made only when someone shows it: in a deep tree it is long.
+      if (m_folderShown) showFolder(table[batch.folder].path());
     } else if (!batch.firstOfFolder && cancellable && m_interaction.cancelRequested()) {
       cancelled = true;
       return false;
     }
     added += applyBatch(std::move(batch));
+    if (m_stopRequested) {
+      cancelled = true;
+      return false;
+    }
     m_interaction.yield();
     return true;
   });
@@ -157,7 +188,9 @@ AddResult Gatherer::addCurrentFolder(const QString& folder) {
   m_list.setSortingEnabled(false);
   recordRecent(m_settings.history, folderWithoutSeparator(text, nativePathStyle()));
   // No cancel here: nothing offers one, and a stale request must not cut the add short.
+  beginFailures();
   const qint64 added = addNames(text, std::move(*files), false);
+  endFailures();
   if (m_sortAtEnd) m_list.setSortingEnabled(true);
   return {AddOutcome::Done, added, 0};
 }
@@ -168,10 +201,26 @@ AddResult Gatherer::addSubtree(const QString& folder) {
     return {AddOutcome::EmptyFilter, 0};
   }
   const QString text = nativeFolderText(folder);
+  if (!confirmRootScan(text)) return {AddOutcome::Declined, 0};
+
+  m_list.setSortingEnabled(false);
+  m_interaction.clearCancelRequested();
+  beginFailures();
+  qint64 added = 0;
+  qint64 unreadable = 0;
+  const bool completed = gatherSubtree(folder, &added, &unreadable);
+  showFolder(text);  // the folder box returns to the start folder
+  m_interaction.closeProgress();
+  endFailures();
+  if (m_sortAtEnd) m_list.setSortingEnabled(true);
+  return {completed ? AddOutcome::Done : AddOutcome::Cancelled, added, unreadable};
+}
+
+bool Gatherer::confirmRootScan(const QString& text) {
   const QString& filterText = m_filter.text();
   const bool everything = filterText == QLatin1String("*") || filterText == QLatin1String("*.*");
   if (everything && isRootFolder(text)) {
-    const bool go = m_interaction.askYesNo(
+    return m_interaction.askYesNo(
         {QStringLiteral("警告"),
          joinLines(
              {QStringLiteral(
@@ -181,18 +230,8 @@ AddResult Gatherer::addSubtree(const QString& folder) {
                   "適切なフォルダ、ファイル種別を再選択し、実行することをおすすめします。"),
               QStringLiteral("検索を開始しますか？")}),
          MessageIcon::Warning});
-    if (!go) return {AddOutcome::Declined, 0};
   }
-
-  m_list.setSortingEnabled(false);
-  m_interaction.clearCancelRequested();
-  qint64 added = 0;
-  qint64 unreadable = 0;
-  const bool completed = gatherSubtree(folder, &added, &unreadable);
-  showFolder(text);  // the folder box returns to the start folder
-  m_interaction.closeProgress();
-  if (m_sortAtEnd) m_list.setSortingEnabled(true);
-  return {completed ? AddOutcome::Done : AddOutcome::Cancelled, added, unreadable};
+  return true;
 }
 
 bool Gatherer::gatherSubtree(const QString& folder, qint64* added, qint64* unreadableFolders) {
@@ -225,7 +264,8 @@ qint64 Gatherer::searchSubfolders(const QString& folder) {
   std::vector<FolderEntry> found;
   const qint64 unreadable = searchInto(nativeFolderText(folder), found);
   auto from = found.begin();
-  if (from != found.end() && !m_folderTable.empty() && m_folderTable.back().path == from->path) {
+  if (from != found.end() && !m_folderTable.empty() &&
+      m_folderTable.back().path() == from->path()) {
     m_folderTable.back().files = std::move(from->files);
     ++from;
   }

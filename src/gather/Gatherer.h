@@ -101,6 +101,35 @@ class Gatherer {
   void setThreads(int threads) { m_threads = threads; }
   // How many files at most are added between two yields.
   void setBatchFiles(std::size_t files) { m_batchFiles = files; }
+  int threads() const { return m_threads; }
+  std::size_t batchFiles() const { return m_batchFiles; }
+  const WildcardFilter& wildcardFilter() const { return m_filter; }
+
+  // The pieces of an add for a caller that walks elsewhere (the window's worker thread) and
+  // hands the batches in here, on the list's thread.
+  // An add begins: the error boxes of the last one are forgotten.
+  void beginFailures();
+  // An add ends: the failures not shown one by one (the person asked for no more boxes) are
+  // reported once.
+  void endFailures();
+  // True once the person chose to stop the add in an error box.
+  bool stopRequested() const { return m_stopRequested; }
+  // Appends a batch's rows (skipping those already listed when OverLap says so) and reports
+  // its failures. Returns the rows appended.
+  qint64 applyBatch(FolderScanner::Batch&& batch);
+  // Moves the folder boxes to folderText (a folder text ending in the separator).
+  void showFolder(const QString& folderText);
+  // "ﾌｧｲﾙ種別未選択", shown when the filter text is empty.
+  void reportEmptyFilter();
+  bool filterIsEmpty() const { return m_filter.text().isEmpty(); }
+  // Asks before a subtree add of a root folder with a filter that takes every file; true to
+  // go on (always true for other folders and filters).
+  bool confirmRootScan(const QString& folderText);
+  // The texts of the progress window's two phases.
+  static const QString& folderSearchCaption();
+  static const QString& folderSearchInfo();
+  static const QString& fileSearchCaption();
+  static const QString& fileSearchInfo();
 
  private:
   enum class Progress { None, PerFolder };
@@ -111,11 +140,7 @@ class Gatherer {
                      qint64& added);
   qint64 addNames(const QString& folderText, std::vector<QString> names, bool cancellable);
   qint64 searchInto(const QString& start, std::vector<FolderEntry>& table);
-  qint64 applyBatch(FolderScanner::Batch&& batch);
   void reportUnreadable(const QString& folderText, const QString& name);
-  void showFolder(const QString& folderText);
-  bool filterIsEmpty() const { return m_filter.text().isEmpty(); }
-  void reportEmptyFilter();
 
   FileList& m_list;
   Interaction& m_interaction;
@@ -127,6 +152,9 @@ class Gatherer {
   std::vector<FolderEntry> m_folderTable;
   std::function<void(const QString&)> m_folderShown;
   QString m_lastFolderText;  // shared by the rows of one folder
+  bool m_quiet = false;      // no more error boxes in this add
+  qint64 m_quietFailures = 0;
+  bool m_stopRequested = false;
 };
 
 }  // namespace vek

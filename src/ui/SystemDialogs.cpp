@@ -6,6 +6,7 @@
 #include <QInputDialog>
 #include <QListView>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace vek {
 
@@ -50,6 +51,23 @@ void SystemDialogs::showMessage(QWidget* owner, const Message& message) {
 bool SystemDialogs::askYesNo(QWidget* owner, const Message& question) {
   return ask(owner, question, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) ==
          QMessageBox::Yes;
+}
+
+FailureAnswer SystemDialogs::askAddFailure(QWidget* owner, const Message& message) {
+  QMessageBox box(boxIcon(message.icon), message.title, shownText(message.text), QMessageBox::Ok,
+                  owner);
+  box.setTextFormat(Qt::PlainText);
+  QPushButton* stop = box.addButton(QStringLiteral("追加を中止"), QMessageBox::DestructiveRole);
+  stop->setObjectName(QStringLiteral("cmdStopAdd"));
+  QPushButton* quiet = box.addButton(QStringLiteral("以後表示しない"), QMessageBox::AcceptRole);
+  quiet->setObjectName(QStringLiteral("cmdQuiet"));
+  box.setDefaultButton(QMessageBox::Ok);
+  // Esc closes the box as it always did: the add goes on.
+  box.setEscapeButton(box.button(QMessageBox::Ok));
+  box.exec();
+  if (box.clickedButton() == stop) return FailureAnswer::StopAdd;
+  if (box.clickedButton() == quiet) return FailureAnswer::Quiet;
+  return FailureAnswer::Continue;
 }
 
 bool SystemDialogs::askOkCancel(QWidget* owner, const Message& question) {

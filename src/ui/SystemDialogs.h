@@ -17,6 +17,7 @@ class SystemDialogs : public WindowDialogs {
   void showMessage(QWidget* owner, const Message& message) override;
   bool askYesNo(QWidget* owner, const Message& question) override;
   bool askOkCancel(QWidget* owner, const Message& question) override;
+  FailureAnswer askAddFailure(QWidget* owner, const Message& message) override;
   std::optional<QString> chooseFolder(QWidget* owner, const QString& title,
                                       const QString& startFolder) override;
   std::optional<QString> askText(QWidget* owner, const QString& title,

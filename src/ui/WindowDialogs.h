@@ -9,6 +9,7 @@
 #include <QString>
 #include <QUrl>
 
+#include "core/Interaction.h"
 #include "core/Message.h"
 
 class QWidget;
@@ -25,6 +26,8 @@ class WindowDialogs {
   virtual bool askYesNo(QWidget* owner, const Message& question) = 0;
   // OK / Cancel; true for OK.
   virtual bool askOkCancel(QWidget* owner, const Message& question) = 0;
+  // A failure during an add: OK, stop the add, or go on without further boxes.
+  virtual FailureAnswer askAddFailure(QWidget* owner, const Message& message) = 0;
 
   // The folder browser. nullopt when cancelled; an empty text when the chosen item is no
   // folder of the file system.

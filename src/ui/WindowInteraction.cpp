@@ -12,7 +12,9 @@ namespace vek {
 
 WindowInteraction::WindowInteraction(QMainWindow& owner, WindowDialogs& dialogs)
     : m_owner(owner), m_dialogs(dialogs) {
-  m_sinceEvents.start();
+  m_progressTimer.setSingleShot(true);
+  m_progressTimer.setInterval(30);
+  connect(&m_progressTimer, &QTimer::timeout, this, &WindowInteraction::showPendingProgress);
 }
 
 WindowInteraction::~WindowInteraction() {
@@ -46,6 +48,15 @@ bool WindowInteraction::askYesNo(const Message& question) {
   return m_dialogs.askYesNo(messageOwner(), question);
 }
 
+FailureAnswer WindowInteraction::reportAddFailure(const Message& message) {
+  return m_dialogs.askAddFailure(messageOwner(), message);
+}
+
+void WindowInteraction::requestCancel() {
+  m_cancelRequested = true;
+  if (m_onCancel) m_onCancel();
+}
+
 void WindowInteraction::showProgress(const QString& caption, const QString& info,
                                      const QString& detail, qint64 bar, qint64 barMaximum) {
   frmInfo& window = progressWindow();
@@ -56,12 +67,12 @@ void WindowInteraction::showProgress(const QString& caption, const QString& info
     if (QMenuBar* menu = m_owner.menuBar()) menu->setEnabled(false);
     window.show();
   }
-  processEventsNow();  // shows the window at once
 }
 
 void WindowInteraction::updateProgress(const QString& caption, const QString& info,
                                        const QString& detail, qint64 bar) {
   m_pending = {caption, info, detail, bar, true};
+  if (!m_progressTimer.isActive()) m_progressTimer.start();
 }
 
 void WindowInteraction::showPendingProgress() {
@@ -79,20 +90,6 @@ void WindowInteraction::closeProgress() {
   m_info->hide();
   if (QWidget* central = m_owner.centralWidget()) central->setEnabled(true);
   if (QMenuBar* menu = m_owner.menuBar()) menu->setEnabled(true);
-  // Gone from the screen now, not after the work that follows (an add still sorts its rows in).
-  processEventsNow();
-}
-
-void WindowInteraction::yield() {
-  if (m_sinceEvents.elapsed() < m_yieldInterval) return;
-  processEventsNow();
-}
-
-void WindowInteraction::processEventsNow() {
-  if (m_beforeEvents) m_beforeEvents();
-  showPendingProgress();
-  QCoreApplication::processEvents();
-  m_sinceEvents.restart();
 }
 
 }  // namespace vek

@@ -1,13 +1,13 @@
 // The window's side of the core's Interaction: message boxes through WindowDialogs, the
-// progress window frmInfo, the cancel flag its キャンセル sets, and the yield that keeps the
-// window painted during a scan without processing events for every file.
+// progress window frmInfo and what its キャンセル does. The adds run beside the window's own
+// event loop, so nothing here processes events: progress texts are shown at the next paint.
 #pragma once
 
 #include <functional>
 
-#include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
+#include <QTimer>
 
 #include "core/Interaction.h"
 
@@ -26,6 +26,7 @@ class WindowInteraction : public QObject, public Interaction {
 
   void showMessage(const Message& message) override;
   bool askYesNo(const Message& question) override;
+  FailureAnswer reportAddFailure(const Message& message) override;
   void showProgress(const QString& caption, const QString& info, const QString& detail,
                     qint64 bar, qint64 barMaximum) override;
   void updateProgress(const QString& caption, const QString& info, const QString& detail,
@@ -33,24 +34,19 @@ class WindowInteraction : public QObject, public Interaction {
   void closeProgress() override;
   bool cancelRequested() override { return m_cancelRequested; }
   void clearCancelRequested() override { m_cancelRequested = false; }
-  void yield() override;
 
-  // Events are processed at most this often during a scan (per file would cost more than the
-  // scan itself). 0 processes them at every yield.
-  void setYieldInterval(int milliseconds) { m_yieldInterval = milliseconds; }
-  // Runs before events are processed: the list's model announces the rows added since.
-  void setBeforeEvents(std::function<void()> handler) { m_beforeEvents = std::move(handler); }
+  // What キャンセル does besides raising the flag: the window ends its add at once.
+  void setCancelHandler(std::function<void()> handler) { m_onCancel = std::move(handler); }
 
   // The progress window, created on first use.
   frmInfo& progressWindow();
   bool progressShown() const;
 
  public Q_SLOTS:
-  void requestCancel() { m_cancelRequested = true; }
+  void requestCancel();
 
  private:
   QWidget* messageOwner();
-  void processEventsNow();
   void showPendingProgress();
 
   QMainWindow& m_owner;
@@ -63,10 +59,9 @@ class WindowInteraction : public QObject, public Interaction {
     qint64 bar = -1;
     bool waiting = false;
   } m_pending;
+  QTimer m_progressTimer;  // shows the latest texts a few times a second
   bool m_cancelRequested = false;
-  int m_yieldInterval = 30;
-  QElapsedTimer m_sinceEvents;
-  std::function<void()> m_beforeEvents;
+  std::function<void()> m_onCancel;
 };
 
 }  // namespace vek

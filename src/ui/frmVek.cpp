@@ -32,13 +32,16 @@
 #include "core/FileSystem.h"
 #include "core/ManualPath.h"
 #include "core/PathRules.h"
-#include "core/ProgramVersion.h"
 #include "core/ProgramFolder.h"
+#include "core/ProgramVersion.h"
+#include "core/RecentTexts.h"
 #include "gather/DropIntake.h"
 #include "gather/FilterPresets.h"
-#include "core/RecentTexts.h"
+#include "ui/DropGlue.h"
 #include "ui/FileListModel.h"
 #include "ui/FilterKeyScreen.h"
+#include "ui/FolderChooser.h"
+#include "ui/OutputListPane.h"
 #include "ui/SystemDialogs.h"
 #include "ui/Twips.h"
 #include "ui/Volumes.h"
@@ -76,26 +79,6 @@ Message warning(std::initializer_list<QString> lines) {
   return {QStringLiteral("警告"), joinLines(lines), MessageIcon::Warning};
 }
 
-// A local file's address with the file name's own bytes, so that a name that is not UTF-8
-// opens the file it names.
-QUrl localFileUrl(const QString& path) {
-  return QUrl::fromEncoded(QByteArrayLiteral("file://") +
-                           encodeFileName(path).toPercentEncoding("/"));
-}
-
-// A dropped address as a local path (the name's own bytes kept); empty when it has none.
-QString droppedPath(const QUrl& url) {
-  if (!url.isLocalFile()) return QString();
-  const QByteArray bytes = QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1());
-  return decodeFileName(bytes.constData());
-}
-
-QString historyCaption(const QString& folder) {
-  QString caption = folder;
-  caption.replace(u'&', QStringLiteral("&&"));  // a path is shown, not an access key
-  return caption;
-}
-
 QPushButton* makeButton(const QString& name, const QString& caption, QWidget* parent) {
   auto* button = new QPushButton(caption, parent);
   button->setObjectName(name);
@@ -118,7 +101,8 @@ frmVek::frmVek(const Options& options, QWidget* parent)
       m_dialogs(options.dialogs ? *options.dialogs : *m_ownDialogs),
       m_interaction(*this, m_dialogs),
       m_store(m_programFolder + QStringLiteral("Vek.ini"), m_interaction),
-      m_gatherer(m_list, m_interaction, m_settings) {
+      m_gatherer(m_list, m_interaction, m_settings),
+      m_add(m_gatherer, m_list, m_interaction, m_settings) {
   setObjectName(QStringLiteral("frmVek"));
   setWindowTitle(QStringLiteral("Vek"));
 
@@ -146,11 +130,8 @@ frmVek::frmVek(const Options& options, QWidget* parent)
   loadPresets();
   setToolTipsAndNames();
   applyAllAppendOption();
-  refreshHistoryMenu();
+  m_chooser->refreshHistoryMenu();
   setUpDrops();
-
-  m_volumes = mountedVolumeRoots();
-  m_drvGetFile->addItems(m_volumes);
 
   // The folder of "vek folder" when it is one; otherwise the folder shown last time.
   QString start;
@@ -162,7 +143,7 @@ frmVek::frmVek(const Options& options, QWidget* parent)
     const QString shown = folderWithoutSeparator(m_window.shownFolder, nativePathStyle());
     if (!setFolderPath(shown) && !setFolderPath(QDir::homePath())) setFolderPath(QDir::rootPath());
   }
-  selectVolumeFor(m_folder);
+  m_chooser->selectVolumeFor(currentFolder());
   restorePlace();
   // The type descriptions are read once per program; reading them now, while the person looks
   // at the window, spares the first add the wait.
@@ -170,11 +151,13 @@ frmVek::frmVek(const Options& options, QWidget* parent)
 }
 
 frmVek::~frmVek() {
-  // The view goes before the model it shows, and the model before the list it watches.
-  delete m_lvWriteList;
-  m_lvWriteList = nullptr;
-  delete m_model;
-  m_model = nullptr;
+  // The list pane's model goes before the list it watches.
+  delete m_frmFileList;
+  m_frmFileList = nullptr;
+}
+
+const QString& frmVek::currentFolder() const {
+  return m_chooser->folder();
 }
 
 QString frmVek::iniPath() const {
@@ -189,26 +172,13 @@ void frmVek::buildControls() {
   // The input frame: drive, folder and file boxes, browse and typed path, the filter box.
   m_frmInFile = new QGroupBox(inFileCaption(), central);
   m_frmInFile->setObjectName(QStringLiteral("frmInFile"));
-  m_drvGetFile = new QComboBox(m_frmInFile);
-  m_drvGetFile->setObjectName(QStringLiteral("drvGetFile"));
-  m_drvGetFile->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-  m_drvGetFile->setMinimumContentsLength(8);
-  m_cmdBrowseForFolder = makeButton(QStringLiteral("cmdBrowseForFolder"), QStringLiteral("..."),
-                                    m_frmInFile);
-  m_cmdBrowseForFolder->setMaximumWidth(m_cmdBrowseForFolder->fontMetrics().horizontalAdvance(
-                                            QStringLiteral("....")) +
-                                        16);
-  m_dirGetFile = new QListWidget(m_frmInFile);
-  m_dirGetFile->setObjectName(QStringLiteral("dirGetFile"));
-  m_dirGetFile->setUniformItemSizes(true);
-  m_cmdDirectPath = makeButton(QStringLiteral("cmdDirectPath"), QStringLiteral("パスを入力指定"),
-                               m_frmInFile);
-  m_filGetFile = new QListView(m_frmInFile);
-  m_filGetFile->setObjectName(QStringLiteral("filGetFile"));
-  m_filGetFile->setUniformItemSizes(true);
-  m_filGetFile->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  m_fileNames = new QStringListModel(this);
-  m_filGetFile->setModel(m_fileNames);
+  m_chooser =
+      new FolderChooser(*m_frmInFile, *this, m_dialogs, m_interaction, m_gatherer, m_settings);
+  m_drvGetFile = m_chooser->driveBox();
+  m_cmdBrowseForFolder = m_chooser->browseButton();
+  m_dirGetFile = m_chooser->folderBox();
+  m_cmdDirectPath = m_chooser->typedPathButton();
+  m_filGetFile = m_chooser->fileBox();
   m_lblFilter = new QLabel(QStringLiteral("ﾘｽﾄに出力するﾌｧｲﾙの種別："), m_frmInFile);
   m_lblFilter->setObjectName(QStringLiteral("lblFilter"));
   m_cmbFilter = new QComboBox(m_frmInFile);
@@ -254,47 +224,11 @@ void frmVek::buildControls() {
   addRow->addWidget(m_cmdAppend);
 
   // The output frame.
-  m_frmFileList = new QGroupBox(FileList::clearedCaption(), central);
-  m_frmFileList->setObjectName(QStringLiteral("frmFileList"));
-  m_lvWriteList = new QTreeView(m_frmFileList);
-  m_lvWriteList->setObjectName(QStringLiteral("lvWriteList"));
-  m_lvWriteList->setRootIsDecorated(false);
-  m_lvWriteList->setItemsExpandable(false);
-  m_lvWriteList->setUniformRowHeights(true);  // what keeps a million rows fast
-  m_lvWriteList->setAllColumnsShowFocus(true);
-  m_lvWriteList->setSelectionMode(QAbstractItemView::SingleSelection);
-  m_lvWriteList->setSelectionBehavior(QAbstractItemView::SelectRows);
-  m_lvWriteList->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  m_lvWriteList->setMinimumHeight(twipsToPixels(1200, *this));
-  m_model = new FileListModel(m_list, this);
-  m_lvWriteList->setModel(m_model);
-  QHeaderView* header = m_lvWriteList->header();
-  header->setSectionsClickable(true);
-  // No column is sorted yet; the room for the indicator is kept from the start.
-  header->setSortIndicatorShown(true);
-  header->setSortIndicator(-1, Qt::AscendingOrder);
-  header->setStretchLastSection(false);
-  // The stored widths, or what the caption and a typical cell need at this font.
-  const int dateWidth = m_lvWriteList->fontMetrics().horizontalAdvance(
-                            QStringLiteral("0000/00/00 00:00:00")) +
-                        2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 12;
-  for (int column = 0; column < kListColumnCount; ++column) {
-    int width = twipsToPixels(FileList::columns()[std::size_t(column)].widthTwips, *this);
-    width = std::max(width, header->sectionSizeHint(column));
-    if (ListColumn(column) >= ListColumn::Created) width = std::max(width, dateWidth);
-    header->resizeSection(column, width);
-  }
-  m_cmdListClear = makeButton(QStringLiteral("cmdListClear"), QStringLiteral("リストの一括クリア"),
-                              m_frmFileList);
-  m_lblComment = new QLabel(QStringLiteral("※　不要なﾌｧｲﾙはﾁｪｯｸを外してください。"), m_frmFileList);
-  m_lblComment->setObjectName(QStringLiteral("lblComment"));
-  auto* output = new QVBoxLayout(m_frmFileList);
-  output->addWidget(m_lvWriteList, 1);
-  auto* clearRow = new QHBoxLayout;
-  clearRow->addWidget(m_lblComment);
-  clearRow->addStretch(1);
-  clearRow->addWidget(m_cmdListClear);
-  output->addLayout(clearRow);
+  m_frmFileList = new OutputListPane(m_list, m_session, central);
+  m_lvWriteList = m_frmFileList->view();
+  m_cmdListClear = m_frmFileList->clearButton();
+  m_lblComment = m_frmFileList->comment();
+  m_model = &m_frmFileList->model();
 
   // The export buttons follow the bottom edge.
   m_cmdOutList = makeButton(QStringLiteral("cmdOutList"), QStringLiteral("CSV・テキスト形式で出力"),
@@ -314,38 +248,29 @@ void frmVek::buildControls() {
   layout->addWidget(m_frmFileList, 1);
   layout->addLayout(exportRow);
 
-  setMinimumSize(twipsToPixels(kMinimumWidth, *this), twipsToPixels(kMinimumHeight, *this));
+  updateMinimumSize();
 
-  connect(m_drvGetFile, &QComboBox::activated, this, &frmVek::driveChosen);
-  connect(m_cmdBrowseForFolder, &QPushButton::clicked, this, &frmVek::browseForFolder);
-  connect(m_cmdDirectPath, &QPushButton::clicked, this, &frmVek::typePath);
-  connect(m_dirGetFile, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
-    const QString folder = item->data(Qt::UserRole).toString();
-    if (folder != m_folder && !setFolderPath(folder)) {
-      m_interaction.showMessage(warning({QStringLiteral("指定されたパスからファイル情報を取得できません。"),
-                                         QStringLiteral("パスを確認してください。")}));
-      fillFolderBox();  // the folder may have gone: show what is there now
-    }
+  connect(m_chooser, &FolderChooser::folderShown, this, [this](const QString& folder) {
+    m_scanFolder = folder;
+    showCaptions(folder);
   });
   connect(m_cmbFilter, &QComboBox::currentTextChanged, this, [this](const QString& text) {
     m_gatherer.setFilter(text);
-    refreshFileBox();
+    m_chooser->refreshFileBox();
   });
   connect(m_cmdReadFilter, &QPushButton::clicked, this, &frmVek::loadPresets);
   connect(m_cmdEditFilter, &QPushButton::clicked, this, &frmVek::editPresets);
   connect(m_cmdAppend, &QPushButton::clicked, this, &frmVek::appendShownFiles);
   connect(m_cmdAllAppend, &QPushButton::clicked, this, &frmVek::appendSubtree);
-  connect(m_cmdListClear, &QPushButton::clicked, this, &frmVek::clearList);
   connect(m_cmdOutList, &QPushButton::clicked, this, [this] { exportList(WriterKind::Text); });
   connect(m_cmdOutHtml, &QPushButton::clicked, this, [this] { exportList(WriterKind::Html); });
   connect(m_cmdOutXML, &QPushButton::clicked, this, [this] { exportList(WriterKind::Xml); });
-  connect(header, &QHeaderView::sectionClicked, this, &frmVek::headerClicked);
-  connect(m_lvWriteList, &QTreeView::doubleClicked, this, [this] { openSelectedRow(); });
-  m_lvWriteList->installEventFilter(this);
   connect(m_model, &FileListModel::listChanged, this, [this] {
-    if (m_busy && !m_list.isEmpty()) updateListCaption();
+    if (m_busy && !m_list.isEmpty()) m_frmFileList->showCount();
   });
-  m_interaction.setBeforeEvents([this] { beforeEvents(); });
+  m_interaction.setCancelHandler([this] { m_add.cancel(); });
+  connect(&m_add, &BackgroundAdd::rowsAdded, this, &frmVek::rowsArrived);
+  connect(&m_add, &BackgroundAdd::finished, this, &frmVek::addEnded);
 }
 
 void frmVek::buildMenus() {
@@ -363,14 +288,9 @@ void frmVek::buildMenus() {
 
   QMenu* file = addMenu(QStringLiteral("mFile"), QStringLiteral("ﾌｧｲﾙ (&F)"));
   connect(addAction(file, QStringLiteral("mOpenDir"), QStringLiteral("フォルダを開く (&D)")),
-          &QAction::triggered, this, &frmVek::browseForFolder);
+          &QAction::triggered, m_chooser, &FolderChooser::browseForFolder);
   file->addSeparator()->setObjectName(QStringLiteral("mSep1"));
-  for (int i = 0; i < 10; ++i) {
-    QAction* item = addAction(file, QStringLiteral("mHis") + QString::number(i), QString());
-    item->setVisible(false);
-    connect(item, &QAction::triggered, this, [this, i] { openHistory(i); });
-    m_history.push_back(item);
-  }
+  m_chooser->addHistoryItems(*file);
   file->addSeparator()->setObjectName(QStringLiteral("mSep2"));
   connect(addAction(file, QStringLiteral("mExit"), QStringLiteral("終了 (&X)")), &QAction::triggered,
           this, &QWidget::close);
@@ -440,29 +360,19 @@ void frmVek::setToolTipsAndNames() {
   m_lblComment->setAccessibleName(m_lblComment->text());
   m_frmInFile->setAccessibleName(QStringLiteral("入力ﾌｧｲﾙの選択"));
   m_frmFileList->setAccessibleName(FileList::clearedCaption());
+  m_frmFileList->setAccessibleDescription(m_frmFileList->title());
   m_lblFilter->setBuddy(m_cmbFilter);
 }
 
 void frmVek::setUpDrops() {
-  // Drops on most controls reach the window; the text box and the lists would take them as
-  // their own, so their drops are caught on the way.
-  setAcceptDrops(true);
-  m_dropCatchers = {m_cmbFilter->lineEdit(), m_dirGetFile->viewport(), m_filGetFile->viewport(),
-                    m_lvWriteList->viewport()};
-  for (QWidget* catcher : m_dropCatchers) {
-    catcher->setAcceptDrops(true);
-    catcher->installEventFilter(this);
-  }
+  m_drops = new DropGlue(
+      *this, [this] { return m_busy; },
+      [this](const QMimeData& mime) { return dropMimeData(mime); });
+  m_drops->catchDropsOn({m_cmbFilter->lineEdit(), m_dirGetFile->viewport(),
+                         m_filGetFile->viewport(), m_lvWriteList->viewport()});
   // Dropping on a button does not press it; these few controls take no drop at all.
-  m_notDropTargets = {m_cmdOutXML, m_cmdBrowseForFolder, m_cmdDirectPath, m_cmdEditFilter,
-                      m_cmdReadFilter};
-}
-
-bool frmVek::acceptsDropAt(const QPoint& position) const {
-  if (m_busy) return false;
-  const QWidget* under = childAt(position);
-  return std::find(m_notDropTargets.begin(), m_notDropTargets.end(), under) ==
-         m_notDropTargets.end();
+  m_drops->refuseDropsOn(
+      {m_cmdOutXML, m_cmdBrowseForFolder, m_cmdDirectPath, m_cmdEditFilter, m_cmdReadFilter});
 }
 
 void frmVek::restorePlace() {
@@ -499,7 +409,7 @@ void frmVek::showPresets(const QStringList& presets) {
   m_cmbFilter->addItems(presets);
   m_cmbFilter->setEditText(presets.isEmpty() ? QString() : presets.front());
   m_gatherer.setFilter(m_cmbFilter->currentText());
-  refreshFileBox();
+  m_chooser->refreshFileBox();
 }
 
 void frmVek::editPresets() {
@@ -511,144 +421,7 @@ void frmVek::editPresets() {
 // ---- Choosing the folder ----
 
 bool frmVek::setFolderPath(const QString& folder) {
-  if (folder.isEmpty() || !QDir::isAbsolutePath(folder)) return false;
-  const QString clean = QDir::cleanPath(folder);
-  if (!FileSystem::folderExists(clean) || !FileSystem::subfolders(clean)) return false;
-  m_folder = clean;
-  m_scanFolder = clean;
-  fillFolderBox();
-  refreshFileBox();
-  showCaptions(m_folder);
-  return true;
-}
-
-void frmVek::fillFolderBox() {
-  // The folders above the current one, the current one, and its subfolders, indented by depth.
-  m_dirGetFile->clear();
-  const QIcon open = style()->standardIcon(QStyle::SP_DirOpenIcon);
-  const QIcon closed = style()->standardIcon(QStyle::SP_DirClosedIcon);
-  QStringList chain;
-  QString path = m_folder;
-  while (true) {
-    chain.prepend(path);
-    if (path == QStringLiteral("/")) break;
-    const qsizetype slash = path.lastIndexOf(u'/');
-    if (slash < 0) break;
-    path = slash == 0 ? QStringLiteral("/") : path.first(slash);
-  }
-  int depth = 0;
-  auto add = [this](const QIcon& icon, const QString& text, const QString& folder, int indent) {
-    auto* item = new QListWidgetItem(icon, QString(indent * 2, u' ') + text, m_dirGetFile);
-    item->setData(Qt::UserRole, folder);
-    return item;
-  };
-  QListWidgetItem* current = nullptr;
-  for (const QString& folder : chain) {
-    const QString name = folder == QStringLiteral("/") ? folder : folder.section(u'/', -1);
-    current = add(open, name, folder, depth++);
-  }
-  const QString prefix = m_folder == QStringLiteral("/") ? m_folder : m_folder + u'/';
-  if (const auto subfolders = FileSystem::subfolders(m_folder)) {
-    for (const QString& name : *subfolders) add(closed, name, prefix + name, depth);
-  }
-  m_dirGetFile->setCurrentItem(current);
-}
-
-void frmVek::refreshFileBox() {
-  if (m_folder.isEmpty()) return;
-  QStringList names;
-  if (const auto files = m_gatherer.listFiles(m_folder)) {
-    names.reserve(qsizetype(files->size()));
-    for (const QString& name : *files) names.append(name);
-  }
-  m_fileNames->setStringList(names);
-}
-
-void frmVek::selectVolumeFor(const QString& path) {
-  const int index = int(m_volumes.indexOf(volumeHolding(path, m_volumes)));
-  if (index < 0) return;
-  const QSignalBlocker block(m_drvGetFile);
-  m_drvGetFile->setCurrentIndex(index);
-}
-
-void frmVek::setFolderBoxesEnabled(bool enabled) {
-  m_drvGetFile->setEnabled(enabled);
-  m_dirGetFile->setEnabled(enabled);
-  m_filGetFile->setEnabled(enabled);
-}
-
-void frmVek::browseForFolder() {
-  setFolderBoxesEnabled(false);
-  const std::optional<QString> chosen =
-      m_dialogs.chooseFolder(this, QStringLiteral("ﾌｫﾙﾀﾞを選択してください"), m_folder);
-  if (chosen && chosen->isEmpty()) {
-    m_interaction.showMessage(warning(
-        {QStringLiteral("指定されたﾊﾟｽからﾌｧｲﾙ情報を取得できません。"),
-         QStringLiteral("指定が可能なものは、ﾃﾞｽｸﾄｯﾌﾟ、ﾄﾞﾗｲﾌﾞ、ﾌｫﾙﾀﾞのみです。")}));
-  } else if (chosen) {
-    if (setFolderPath(*chosen)) {
-      selectVolumeFor(m_folder);
-    } else {
-      m_interaction.showMessage(warning({QStringLiteral("指定されたパスからファイル情報を取得できません。"),
-                                         QStringLiteral("パスを変更してください。")}));
-    }
-  }
-  setFolderBoxesEnabled(true);
-}
-
-QString frmVek::resolveTypedPath(const QString& text) const {
-  QString path = text.trimmed();
-  // "~" is the home folder, as in a shell; a relative path starts at the folder shown.
-  if (path == u'~' || path.startsWith(QStringLiteral("~/"))) {
-    path = QDir::homePath() + path.sliced(1);
-  }
-  if (!QDir::isAbsolutePath(path)) path = m_folder + u'/' + path;
-  return QDir::cleanPath(path);
-}
-
-void frmVek::typePath() {
-  const std::optional<QString> text = m_dialogs.askText(
-      this, QStringLiteral("パスの入力"),
-      joinLines({QStringLiteral("参照するパスを入力してください。"),
-                 QStringLiteral("ネットワーク上のコンピュータを指定するときは、「/mnt/server/share」"
-                                "のように入力してください")}));
-  if (!text || text->isEmpty()) return;
-  if (!setFolderPath(resolveTypedPath(*text))) {
-    m_interaction.showMessage(warning({QStringLiteral("指定されたパス「") + *text + QStringLiteral("」から、"),
-                                       QStringLiteral("ファイル情報を取得できません。")}));
-    return;
-  }
-  selectVolumeFor(m_folder);
-}
-
-void frmVek::driveChosen(int index) {
-  if (index < 0 || index >= m_volumes.size()) return;
-  setFolderBoxesEnabled(false);
-  if (!setFolderPath(m_volumes[index])) {
-    m_interaction.showMessage(warning({QStringLiteral("指定したドライブから、ファイル情報を取得できません。"),
-                                       QStringLiteral("ドライブを変更してください。")}));
-  }
-  setFolderBoxesEnabled(true);
-}
-
-void frmVek::openHistory(int index) {
-  const QString folder = m_settings.history[std::size_t(index)];
-  if (folder.isEmpty()) return;
-  if (!setFolderPath(folder)) {
-    // The entry stays: the folder may come back (a medium put in again).
-    m_interaction.showMessage(warning({QStringLiteral("指定されたパスからファイル情報を取得できません。"),
-                                       QStringLiteral("パスを確認してください。")}));
-    return;
-  }
-  selectVolumeFor(m_folder);
-}
-
-void frmVek::refreshHistoryMenu() {
-  for (std::size_t i = 0; i < m_history.size(); ++i) {
-    const QString& folder = m_settings.history[i];
-    m_history[i]->setText(historyCaption(folder));
-    m_history[i]->setVisible(!folder.isEmpty());
-  }
+  return m_chooser->setFolderPath(folder);
 }
 
 // ---- Adds, drops and the list ----
@@ -675,102 +448,102 @@ void frmVek::applyAllAppendOption() {
   m_cmdAllAppend->setEnabled(!m_busy && m_settings.option.allAppend != 1);
 }
 
-void frmVek::beforeEvents() {
+void frmVek::rowsArrived() {
   // Every add ends by sorting the rows it added into the list, which holds the window still
   // for as long as that sort takes. During a long add the rows gathered so far are merged in
   // as soon as enough of them wait, so that no merge, and not the sort at the end, has many
   // to place; the order at the end is the same.
-  if (m_busy && !m_list.isSortingEnabled() &&
-      m_list.count() - m_mergedRows >= kRowsWorthAMerge) {
-    // The merge holds the window still for a while: let it paint and take input first, so
-    // that no pause holds both the merge and the scanning before it.
-    QCoreApplication::processEvents();
+  if (m_busy && !m_list.isSortingEnabled() && m_list.count() - m_mergedRows >= kRowsWorthAMerge) {
     m_list.setSortingEnabled(true);
     m_list.setSortingEnabled(false);
     m_mergedRows = m_list.count();
   }
   // The list view lays out all its rows again whenever rows are announced, so during an add
-  // they are announced a few times a second, not at every pass of the event loop.
+  // they are announced a few times a second, not for every batch.
   if (m_busy && m_sinceShown.elapsed() < kShowInterval) return;
   m_model->flush();
   m_sinceShown.restart();
   if (m_busy) showCaptions(m_scanFolder);
 }
 
+void frmVek::addEnded() {
+  if (!m_busy) return;
+  setBusy(false);
+  const AddResult& result = m_add.result();
+  switch (m_add.lastKind()) {
+    case BackgroundAdd::Kind::CurrentFolder:
+      m_chooser->refreshHistoryMenu();
+      m_chooser->refreshFileBox();
+      finishOperation(result.outcome == AddOutcome::Done);
+      break;
+    case BackgroundAdd::Kind::Subtree:
+      finishOperation(result.outcome == AddOutcome::Done ||
+                      result.outcome == AddOutcome::Cancelled);
+      break;
+    case BackgroundAdd::Kind::Drop:
+      finishOperation(true);
+      break;
+    case BackgroundAdd::Kind::None:
+      break;
+  }
+  m_frmFileList->showListSorting();
+  Q_EMIT addFinished();
+}
+
+void frmVek::updateMinimumSize() {
+  // The designed smallest size, unless the controls need more at this font: squeezed below
+  // their own smallest sizes they would be drawn over each other.
+  const QSize designed(twipsToPixels(kMinimumWidth, *this), twipsToPixels(kMinimumHeight, *this));
+  setMinimumSize(designed.expandedTo(minimumSizeHint()));
+}
+
+void frmVek::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
+    updateMinimumSize();
+  }
+}
+
+void frmVek::setFrameCaption(QGroupBox* frame, const QString& caption) {
+  // The frame's accessible name stays its fixed one; a screen reader learns the folder and
+  // the count from the description.
+  frame->setTitle(caption);
+  frame->setAccessibleDescription(caption);
+}
+
 void frmVek::showCaptions(const QString& folder) {
-  m_frmInFile->setTitle(inFileCaption() + u'[' + folder + u']');
+  setFrameCaption(m_frmInFile, inFileCaption() + u'[' + folder + u']');
   setWindowTitle(QStringLiteral("Vek - ") + folder);
 }
 
 void frmVek::finishOperation(bool showCount) {
   m_model->flush();
   // The folder boxes show where the operation ended.
-  if (m_scanFolder != m_folder && !setFolderPath(m_scanFolder)) setFolderPath(m_folder);
-  showCaptions(m_folder);  // the captions may still show a folder the scan passed
-  if (showCount) updateListCaption();
-}
-
-void frmVek::updateListCaption() {
-  m_frmFileList->setTitle(m_list.countCaption());
+  const QString folder = currentFolder();
+  if (m_scanFolder != folder && !setFolderPath(m_scanFolder)) setFolderPath(folder);
+  showCaptions(currentFolder());  // the captions may still show a folder the scan passed
+  if (showCount) m_frmFileList->showCount();
 }
 
 void frmVek::appendShownFiles() {
   if (m_busy) return;
   setBusy(true);
-  const AddResult result = m_gatherer.addCurrentFolder(m_folder);
-  setBusy(false);
-  refreshHistoryMenu();
-  refreshFileBox();
-  finishOperation(result.outcome == AddOutcome::Done);
+  m_add.startCurrentFolder(currentFolder());
 }
 
 void frmVek::appendSubtree() {
   if (m_busy) return;
   setBusy(true);
-  const AddResult result = m_gatherer.addSubtree(m_folder);
-  setBusy(false);
-  finishOperation(result.outcome == AddOutcome::Done || result.outcome == AddOutcome::Cancelled);
+  m_add.startSubtree(currentFolder());
 }
 
 bool frmVek::dropMimeData(const QMimeData& mime) {
   if (m_busy || !mime.hasUrls()) return false;
-  std::vector<DroppedItem> items;
-  for (const QUrl& url : mime.urls()) items.push_back({droppedPath(url)});
+  std::vector<DroppedItem> items = DropGlue::itemsOf(mime);
   if (items.empty()) return false;
   setBusy(true);
-  takeDroppedItems(items, m_gatherer, m_list, m_interaction, m_settings);
-  setBusy(false);
-  finishOperation(true);
+  m_add.startDrop(std::move(items));
   return true;
-}
-
-void frmVek::clearList() {
-  m_list.clear();
-  m_frmFileList->setTitle(FileList::clearedCaption());
-}
-
-void frmVek::headerClicked(int section) {
-  if (!isListColumn(section)) return;
-  m_model->flush();
-  QApplication::setOverrideCursor(Qt::WaitCursor);
-  m_list.columnClicked(ListColumn(section));
-  QApplication::restoreOverrideCursor();
-  // The size sort leaves bNumAsc true after an ascending pass.
-  const bool ascending =
-      ListColumn(section) == ListColumn::Size ? m_list.bNumAsc() : m_list.sortAscending();
-  QHeaderView* header = m_lvWriteList->header();
-  header->setSortIndicatorShown(true);
-  header->setSortIndicator(section, ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
-}
-
-void frmVek::openSelectedRow() {
-  const QModelIndex current = m_lvWriteList->currentIndex();
-  if (!current.isValid() || current.row() >= m_list.count()) return;
-  if (!m_lvWriteList->selectionModel()->isRowSelected(current.row(), QModelIndex())) return;
-  m_lvWriteList->setEnabled(false);
-  m_session.openWithAssociatedApp(m_list.at(current.row()).fullPath());
-  m_lvWriteList->setEnabled(true);
-  m_lvWriteList->setFocus();
 }
 
 void frmVek::exportList(WriterKind kind) {
@@ -844,7 +617,7 @@ void frmVek::openManual() {
 void frmVek::openCommandBuilder() {
   auto* builder = new frmCommand(
       m_session, m_dialogs, m_programFolder,
-      {m_folder, m_window.saveInitialDir, m_folder, m_window.saveFileName, {}}, this);
+      {currentFolder(), m_window.saveInitialDir, currentFolder(), m_window.saveFileName, {}}, this);
   builder->setAttribute(Qt::WA_DeleteOnClose);
   // The builder read the presets again; this window's filter box takes them too.
   if (builder->loadedPresets()) showPresets(*builder->loadedPresets());
@@ -870,10 +643,10 @@ void frmVek::openOnlineManual() {
 
 void frmVek::closeEvent(QCloseEvent* event) {
   if (m_busy) {
-    // An add is running: ask it to stop; the window stays until it has.
-    m_interaction.requestCancel();
-    event->ignore();
-    return;
+    // An add is running: it ends now, as with キャンセル. A walk stuck in a folder read is
+    // given a moment to end and is otherwise left behind; the process ends without it.
+    m_add.cancel();
+    m_add.waitForWalk(std::chrono::milliseconds(200));
   }
   const bool normal = !(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized));
   const QRect place = normal ? QRect(pos(), size()) : normalGeometry();
@@ -881,65 +654,22 @@ void frmVek::closeEvent(QCloseEvent* event) {
   m_window.top = pixelsToTwips(place.top(), *this);
   m_window.width = pixelsToTwips(place.width(), *this);
   m_window.height = pixelsToTwips(place.height(), *this);
-  m_window.shownFolder = folderText(m_folder, nativePathStyle());
+  m_window.shownFolder = folderText(currentFolder(), nativePathStyle());
   // The remembered output folder stays when no list was saved in this run.
   m_store.save(m_settings, m_window, m_window.saveInitialDir);
   event->accept();
 }
 
 void frmVek::dragEnterEvent(QDragEnterEvent* event) {
-  dragMoveEvent(event);
+  m_drops->dragMove(*event);
 }
 
 void frmVek::dragMoveEvent(QDragMoveEvent* event) {
-  if (event->mimeData()->hasUrls() && acceptsDropAt(event->position().toPoint())) {
-    event->acceptProposedAction();
-  } else {
-    event->ignore();
-  }
+  m_drops->dragMove(*event);
 }
 
 void frmVek::dropEvent(QDropEvent* event) {
-  if (acceptsDropAt(event->position().toPoint()) && dropMimeData(*event->mimeData())) {
-    event->acceptProposedAction();
-  } else {
-    event->ignore();
-  }
-}
-
-bool frmVek::eventFilter(QObject* watched, QEvent* event) {
-  switch (event->type()) {
-    case QEvent::DragEnter:
-    case QEvent::DragMove:
-    case QEvent::Drop: {
-      if (std::find(m_dropCatchers.begin(), m_dropCatchers.end(), watched) ==
-          m_dropCatchers.end()) {
-        break;
-      }
-      auto* drop = static_cast<QDropEvent*>(event);
-      // Dropped text without files goes into the filter box as the text it is.
-      if (watched == m_cmbFilter->lineEdit() && !drop->mimeData()->hasUrls()) break;
-      const bool take = !m_busy && drop->mimeData()->hasUrls();
-      if (take && (event->type() != QEvent::Drop || dropMimeData(*drop->mimeData()))) {
-        drop->acceptProposedAction();
-      } else {
-        drop->ignore();
-      }
-      return true;
-    }
-    case QEvent::KeyPress: {
-      auto* key = static_cast<QKeyEvent*>(event);
-      if (watched == m_lvWriteList &&
-          (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
-        openSelectedRow();
-        return true;
-      }
-      break;
-    }
-    default:
-      break;
-  }
-  return QMainWindow::eventFilter(watched, event);
+  m_drops->drop(*event);
 }
 
 }  // namespace vek

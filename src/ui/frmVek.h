@@ -1,7 +1,8 @@
-// The main window: choosing the input folder (drive, folder and file boxes, the folder
-// browser, a typed path, the folder history), the filter box, the two adds, the output list
-// with its export buttons, drops, and the menus. It owns the list, the settings of the run and
-// the window's Interaction; the dialogs around it reach them through the accessors.
+// The main window, composed of its parts: the folder chooser (drive, folder and file boxes,
+// browser, typed path, history), the output-list pane and the drop glue. The window itself
+// holds the filter box, the two adds, the export buttons, the menus and the settings; it owns
+// the list, the settings of the run and the window's Interaction, which the dialogs around it
+// reach through the accessors.
 #pragma once
 
 #include <memory>
@@ -17,6 +18,7 @@
 #include "core/Settings.h"
 #include "core/SettingsStore.h"
 #include "core/WindowState.h"
+#include "gather/BackgroundAdd.h"
 #include "gather/Gatherer.h"
 #include "ui/WindowInteraction.h"
 
@@ -34,7 +36,10 @@ class QTreeView;
 
 namespace vek {
 
+class DropGlue;
 class FileListModel;
+class FolderChooser;
+class OutputListPane;
 class WindowDialogs;
 
 class frmVek : public QMainWindow {
@@ -62,7 +67,7 @@ class frmVek : public QMainWindow {
   WindowState& windowSettings() { return m_window; }
   FileListModel& listModel() { return *m_model; }
   // The folder the folder box shows: absolute, without a trailing separator ("/" for the root).
-  const QString& currentFolder() const { return m_folder; }
+  const QString& currentFolder() const;
   QString iniPath() const;
 
   // Shows folder in the folder and file boxes and the captions; false when it cannot be read.
@@ -71,49 +76,41 @@ class frmVek : public QMainWindow {
   bool dropMimeData(const QMimeData& mime);
   // True while an add or a drop runs.
   bool isBusy() const { return m_busy; }
+  // Ends a running add as キャンセル does.
+  void cancelAdd() { m_add.cancel(); }
   // Applies AllAppend to cmdAllAppend (the options dialog calls it after OK).
   void applyAllAppendOption();
 
+ Q_SIGNALS:
+  // An add, or the intake of a drop, has ended and the window shows its result.
+  void addFinished();
+
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dragMoveEvent(QDragMoveEvent* event) override;
   void dropEvent(QDropEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void buildControls();
   void buildMenus();
   void setToolTipsAndNames();
   void setUpDrops();
-  bool acceptsDropAt(const QPoint& position) const;
   void restorePlace();
   void loadPresets();
   void showPresets(const QStringList& presets);
-
-  // Folder choosing.
-  void fillFolderBox();
-  void refreshFileBox();
-  void selectVolumeFor(const QString& path);
-  void setFolderBoxesEnabled(bool enabled);
-  void browseForFolder();
-  void typePath();
-  void driveChosen(int index);
-  void openHistory(int index);
-  void refreshHistoryMenu();
-  QString resolveTypedPath(const QString& text) const;
 
   // Adds, drops, the list.
   void appendShownFiles();
   void appendSubtree();
   void setBusy(bool busy);
-  void beforeEvents();
+  void rowsArrived();
+  void addEnded();
   void showCaptions(const QString& folder);
+  void setFrameCaption(QGroupBox* frame, const QString& caption);
+  void updateMinimumSize();
   void finishOperation(bool showCount);
-  void updateListCaption();
-  void clearList();
-  void headerClicked(int section);
-  void openSelectedRow();
   void exportList(WriterKind kind);
   void openWriterDialog(WriterKind kind);
   // Shows a dialog modal over the window; it is deleted when it closes.
@@ -139,15 +136,16 @@ class frmVek : public QMainWindow {
   WindowInteraction m_interaction;
   SettingsStore m_store;  // Vek.ini: read at start, written at close unless the read failed
   Gatherer m_gatherer;
+  BackgroundAdd m_add;
   FileListModel* m_model = nullptr;
 
-  QString m_folder;
   QString m_scanFolder;  // the folder an add or drop is at; shown when it ends
-  QStringList m_volumes;
   bool m_busy = false;
   QElapsedTimer m_sinceShown;
   qint64 m_mergedRows = 0;  // rows of the list at the last merge during an add
 
+  FolderChooser* m_chooser = nullptr;
+  DropGlue* m_drops = nullptr;
   QGroupBox* m_frmInFile = nullptr;
   QComboBox* m_drvGetFile = nullptr;
   QPushButton* m_cmdBrowseForFolder = nullptr;
@@ -161,16 +159,13 @@ class frmVek : public QMainWindow {
   QPushButton* m_cmdReadFilter = nullptr;
   QPushButton* m_cmdAllAppend = nullptr;
   QPushButton* m_cmdAppend = nullptr;
-  QGroupBox* m_frmFileList = nullptr;
+  OutputListPane* m_frmFileList = nullptr;
   QTreeView* m_lvWriteList = nullptr;
   QPushButton* m_cmdListClear = nullptr;
   QLabel* m_lblComment = nullptr;
   QPushButton* m_cmdOutList = nullptr;
   QPushButton* m_cmdOutHtml = nullptr;
   QPushButton* m_cmdOutXML = nullptr;
-  std::vector<QAction*> m_history;
-  std::vector<QWidget*> m_dropCatchers;
-  std::vector<QWidget*> m_notDropTargets;
 };
 
 }  // namespace vek

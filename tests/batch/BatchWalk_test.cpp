@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "support/BatchProcessFixture.h"
+#include "support/Mount.h"
 #include "support/QStringPrinter.h"
 
 namespace vek {
@@ -109,6 +110,20 @@ TEST_F(BatchWalkTest, UnreadableFoldersAreCountedOnStandardError) {
   EXPECT_EQ(r.err, u"警告: 読み取れなかったフォルダが 2 件あります。その中のファイルはリストに含まれていません。\n"_s);
   const QByteArray csv = outputBytes(u"partly"_s);
   EXPECT_EQ(csv.count('\n'), 3) << csv.toStdString();
+}
+
+// proc mounted inside the tree: the run lists nothing under it and says nothing about it.
+TEST_F(BatchWalkTest, APseudoFileSystemInTheTreeIsNotEntered) {
+  tree.file(u"in/a.txt"_s, "x");
+  tree.folder(u"in/kernel"_s);
+  const test::Mount proc(u"proc"_s, source + u"/kernel"_s);
+  if (!proc.mounted()) GTEST_SKIP() << proc.failure().toStdString();
+  const RunResult r = run(u"pseudo"_s);
+  EXPECT_EQ(r.exitCode, 0);
+  EXPECT_EQ(r.err, QString());
+  const QByteArray csv = outputBytes(u"pseudo"_s);
+  EXPECT_EQ(csv.count('\n'), 2) << csv.left(2000).toStdString();  // the header and a.txt
+  EXPECT_FALSE(csv.contains("/kernel"));
 }
 
 }  // namespace

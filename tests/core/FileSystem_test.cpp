@@ -3,6 +3,7 @@
 #include "core/FileSystem.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -11,6 +12,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMimeDatabase>
+#include <QProcess>
 
 #include <gtest/gtest.h>
 
@@ -69,6 +71,40 @@ TEST(FileSystemTest, ExistenceTests) {
   EXPECT_FALSE(FileSystem::folderExists(file));
   EXPECT_FALSE(FileSystem::folderExists(QString()));
   EXPECT_FALSE(FileSystem::folderExists(tree.path(QStringLiteral("nothing"))));
+}
+
+// Thirty nested folders of 200-byte names: paths past the system's 4,096-byte limit are tested
+// as any other (a deep file dropped on the window is such a path).
+TEST(FileSystemTest, ExistenceTestsOfPathsPastTheSystemLimit) {
+  TempTree tree;
+  const QByteArray part(200, 'd');
+  QString folder = tree.root();
+  int dir = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  for (int depth = 0; depth < 30; ++depth) {
+    ASSERT_EQ(::mkdirat(dir, part.constData(), 0755), 0);
+    const int next = ::openat(dir, part.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    ::close(dir);
+    dir = next;
+    folder += u'/' + QString::fromLatin1(part);
+  }
+  ::close(::openat(dir, "f.txt", O_CREAT | O_WRONLY | O_CLOEXEC, 0644));
+  ::mkfifoat(dir, "pipe", 0600);
+  ::close(dir);
+  const QString file = folder + QStringLiteral("/f.txt");
+  ASSERT_GT(file.size(), 6000);
+  EXPECT_TRUE(FileSystem::fileExists(file));
+  EXPECT_TRUE(FileSystem::regularFileExists(file));
+  EXPECT_FALSE(FileSystem::folderExists(file));
+  EXPECT_TRUE(FileSystem::folderExists(folder));
+  EXPECT_TRUE(FileSystem::folderExists(folder + u'/'));
+  EXPECT_FALSE(FileSystem::fileExists(folder));
+  EXPECT_TRUE(FileSystem::fileExists(folder + QStringLiteral("/pipe")));
+  EXPECT_FALSE(FileSystem::regularFileExists(folder + QStringLiteral("/pipe")));
+  EXPECT_FALSE(FileSystem::fileExists(folder + QStringLiteral("/missing")));
+  EXPECT_TRUE(FileSystem::fileInfo(file).has_value());
+  // QTemporaryDir cannot remove what lies past the limit; rm works relative to each folder.
+  QProcess::execute(QStringLiteral("rm"),
+                    {QStringLiteral("-rf"), tree.path(QString::fromLatin1(part))});
 }
 
 TEST(FileSystemTest, ReadFolderSortsHidesAndDoesNotFollowFolderLinks) {

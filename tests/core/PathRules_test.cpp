@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include "core/FileNameBytes.h"
+#include "support/QStringPrinter.h"
+
 using namespace Qt::StringLiterals;
 
 namespace vek {
@@ -82,6 +85,88 @@ TEST(PathRules, NativeStyleSeparator) {
 #endif
   EXPECT_EQ(pathSeparator(PathStyle::Windows), u'\\');
   EXPECT_EQ(pathSeparator(PathStyle::Posix), u'/');
+}
+
+}  // namespace
+}  // namespace vek
+
+namespace vek {
+namespace {
+
+TEST(PathRules, CleaningKeepsTheRootAndResolvesDots) {
+  const struct {
+    PathStyle style;
+    const char16_t* path;
+    const char16_t* root;
+    const char16_t* clean;
+  } cases[] = {
+      {PathStyle::Posix, u"/", u"/", u"/"},
+      {PathStyle::Posix, u"//a///b/", u"/", u"/a/b"},
+      {PathStyle::Posix, u"/a/./b/../c", u"/", u"/a/c"},
+      {PathStyle::Posix, u"/../..", u"/", u"/"},
+      {PathStyle::Posix, u"a/../../b", u"", u"../b"},
+      {PathStyle::Posix, u"./", u"", u"."},
+      {PathStyle::Posix, u"/写真/..hidden/ a b ", u"/", u"/写真/..hidden/ a b "},
+      {PathStyle::Windows, u"c:", u"C:\\", u"C:\\"},
+      {PathStyle::Windows, u"C:\\data\\..\\x/y", u"C:\\", u"C:\\x\\y"},
+      {PathStyle::Windows, u"\\\\server\\share\\a\\..", u"\\\\server\\share\\",
+       u"\\\\server\\share\\"},
+      {PathStyle::Windows, u"\\temp\\", u"\\", u"\\temp"},
+      {PathStyle::Windows, u"dir\\x", u"", u"dir\\x"},
+  };
+  for (const auto& c : cases) {
+    const QString path = QString::fromUtf16(c.path);
+    EXPECT_EQ(pathRoot(path, c.style), QString::fromUtf16(c.root)) << path.toStdString();
+    EXPECT_EQ(cleanPath(path, c.style), QString::fromUtf16(c.clean)) << path.toStdString();
+  }
+}
+
+TEST(PathRules, FolderChainRunsFromTheRootDown) {
+  EXPECT_EQ(folderChain(u"/"_s, PathStyle::Posix), QStringList{u"/"_s});
+  EXPECT_EQ(folderChain(u"/home/ユーザー/a b"_s, PathStyle::Posix),
+            (QStringList{u"/"_s, u"/home"_s, u"/home/ユーザー"_s, u"/home/ユーザー/a b"_s}));
+  EXPECT_EQ(folderChain(u"/a/../b/"_s, PathStyle::Posix), (QStringList{u"/"_s, u"/b"_s}));
+  EXPECT_EQ(folderChain(u"C:\\data\\x"_s, PathStyle::Windows),
+            (QStringList{u"C:\\"_s, u"C:\\data"_s, u"C:\\data\\x"_s}));
+  EXPECT_EQ(folderChain(u"\\\\srv\\share\\a"_s, PathStyle::Windows),
+            (QStringList{u"\\\\srv\\share\\"_s, u"\\\\srv\\share\\a"_s}));
+  EXPECT_TRUE(folderChain(u"relative/x"_s, PathStyle::Posix).isEmpty());
+}
+
+TEST(PathRules, TypedPathsAreHomeRelativeOrAbsolute) {
+  const struct {
+    PathStyle style;
+    const char16_t* typed;
+    const char16_t* resolved;
+  } cases[] = {
+      {PathStyle::Posix, u"  /tmp/x/  ", u"/tmp/x"},
+      {PathStyle::Posix, u"~", u"/home/u"},
+      {PathStyle::Posix, u"~/写真", u"/home/u/写真"},
+      {PathStyle::Posix, u"~other", u"/data/now/~other"},
+      {PathStyle::Posix, u"sub/../x", u"/data/now/x"},
+      {PathStyle::Posix, u"..", u"/data"},
+      {PathStyle::Windows, u"D:\\w", u"D:\\w"},
+      {PathStyle::Windows, u"sub", u"C:\\now\\sub"},
+  };
+  for (const auto& c : cases) {
+    const bool posix = c.style == PathStyle::Posix;
+    const QString current = posix ? u"/data/now"_s : u"C:\\now"_s;
+    EXPECT_EQ(resolveTypedPath(QString::fromUtf16(c.typed), current, u"/home/u"_s, c.style),
+              QString::fromUtf16(c.resolved))
+        << QString::fromUtf16(c.typed).toStdString();
+  }
+}
+
+TEST(PathRules, LocalFileAddressesKeepTheNamesOwnBytes) {
+  const QString names[] = {u"/tmp/a b#?%.txt"_s, u"/tmp/写真 😀.png"_s,
+                           decodeFileName("/tmp/\x93\xFA\x96\x7B.txt")};
+  for (const QString& path : names) {
+    const QUrl url = localFileUrl(path);
+    EXPECT_TRUE(url.isLocalFile()) << path.toStdString();
+    EXPECT_EQ(localPathOfUrl(url), path) << url.toString().toStdString();
+  }
+  EXPECT_EQ(localFileUrl(u"/tmp/a b#.txt"_s).toEncoded(), QByteArray("file:///tmp/a%20b%23.txt"));
+  EXPECT_TRUE(localPathOfUrl(QUrl(u"https://example.org/x"_s)).isEmpty());
 }
 
 }  // namespace

@@ -45,7 +45,7 @@ struct Fixture {
 
 std::vector<QString> tablePaths(const Gatherer& gatherer) {
   std::vector<QString> paths;
-  for (const auto& entry : gatherer.folderTable()) paths.push_back(entry.path);
+  for (const auto& entry : gatherer.folderTable()) paths.push_back(entry.path());
   return paths;
 }
 

@@ -28,6 +28,12 @@ class Drops : public WindowFixture {
     data->setUrls(list);
     return data;
   }
+  // Drops data on the window and waits until its intake has ended.
+  bool drop(const QMimeData& data) const {
+    const bool taken = window->dropMimeData(data);
+    waitForAdd();
+    return taken;
+  }
   QUrl local(const char* relative) const {
     return QUrl::fromLocalFile(tree.path(QString::fromLatin1(relative)));
   }
@@ -35,9 +41,8 @@ class Drops : public WindowFixture {
 
 TEST_F(Drops, FilesAreAddedInTheOrderDropped) {
   window->list().setSortingEnabled(false);
-  EXPECT_TRUE(window->dropMimeData(*urls({local("in/b.log"), local("in/sub/c.txt"),
-                                          local("in/vanished.txt"), local("in/.hidden"),
-                                          local("in/a.txt")})));
+  EXPECT_TRUE(drop(*urls({local("in/b.log"), local("in/sub/c.txt"), local("in/vanished.txt"),
+                          local("in/.hidden"), local("in/a.txt")})));
   // The list's own sorting is on again afterwards: by name.
   EXPECT_EQ(listedNames(), (QStringList{u"a.txt"_qs, u"b.log"_qs, u"c.txt"_qs}));
   EXPECT_EQ(frameCaption("frmFileList"), QStringLiteral("出力対象ﾌｧｲﾙﾘｽﾄ - 総ﾌｧｲﾙ数：3ﾌｧｲﾙ"));
@@ -46,7 +51,7 @@ TEST_F(Drops, FilesAreAddedInTheOrderDropped) {
 
 TEST_F(Drops, AFolderAddsItsFilesOrItsWholeTreeAsDropFolderSays) {
   setFilter(QStringLiteral("*.txt"));
-  window->dropMimeData(*urls({local("in")}));
+  drop(*urls({local("in")}));
   EXPECT_EQ(listedNames(), QStringList{u"a.txt"_qs});
   EXPECT_EQ(window->currentFolder(), tree.path(QStringLiteral("in")));  // the folder dropped
   EXPECT_EQ(window->windowTitle(), QStringLiteral("Vek - ") + tree.path(QStringLiteral("in")));
@@ -60,7 +65,7 @@ TEST_F(Drops, AFolderAddsItsFilesOrItsWholeTreeAsDropFolderSays) {
     if (window->interaction().progressShown()) progressSeen = true;
   });
   watcher.start();
-  window->dropMimeData(*urls({local("in")}));
+  drop(*urls({local("in")}));
   EXPECT_TRUE(progressSeen);
   EXPECT_EQ(listedNames(), (QStringList{u"a.txt"_qs, u"c.txt"_qs, u"d.txt"_qs}));
   EXPECT_FALSE(window->interaction().progressShown());
@@ -69,8 +74,8 @@ TEST_F(Drops, AFolderAddsItsFilesOrItsWholeTreeAsDropFolderSays) {
 }
 
 TEST_F(Drops, AnItemWithoutALocalPathStopsTheIntakeWithItsMessage) {
-  window->dropMimeData(*urls({local("in/a.txt"), QUrl(QStringLiteral("https://example.org/x")),
-                              local("in/b.log")}));
+  drop(
+      *urls({local("in/a.txt"), QUrl(QStringLiteral("https://example.org/x")), local("in/b.log")}));
   EXPECT_EQ(listedNames(), QStringList{u"a.txt"_qs});  // added before the error: kept
   ASSERT_EQ(dialogs.messages.size(), 1u);
   EXPECT_EQ(dialogs.messages[0].title, QStringLiteral("ｱｲﾃﾑ種別ｴﾗｰ"));
@@ -85,16 +90,32 @@ TEST_F(Drops, AnItemWithoutALocalPathStopsTheIntakeWithItsMessage) {
   EXPECT_FALSE(window->dropMimeData(text));
 }
 
+// An address of another machine, or one that a NUL would cut to another file's name, names
+// no file here: the intake stops with the item message, as for any item without a local path.
+TEST_F(Drops, AddressesOfOtherHostsAndCutNamesAreNotFilesHere) {
+  const QByteArray file =
+      QUrl::fromLocalFile(tree.path(QStringLiteral("in/a.txt"))).path(QUrl::FullyEncoded).toUtf8();
+  const QByteArray refusedUrls[] = {QByteArray("file://otherhost") + file,
+                                    QByteArray("file://") + file + "%00.bak"};
+  for (const QByteArray& refused : refusedUrls) {
+    window->list().clear();
+    dialogs.messages.clear();
+    window->dropMimeData(*urls({local("in/b.log"), QUrl::fromEncoded(refused)}));
+    EXPECT_EQ(listedNames(), QStringList{u"b.log"_qs}) << refused.constData();
+    ASSERT_EQ(dialogs.messages.size(), 1u) << refused.constData();
+    EXPECT_EQ(dialogs.messages[0].title, QStringLiteral("ｱｲﾃﾑ種別ｴﾗｰ"));
+  }
+}
+
 TEST_F(Drops, ASecondDropDuringAnIntakeIsIgnored) {
   window->settings().option.dropFolder = 1;
   auto second = urls({local("other/e.txt")});
-  std::optional<bool> taken;
-  QTimer::singleShot(0, [&] { taken = window->dropMimeData(*second); });
-  window->dropMimeData(*urls({local("in")}));
-  ASSERT_TRUE(taken.has_value());
-  EXPECT_FALSE(*taken);
+  EXPECT_TRUE(window->dropMimeData(*urls({local("in")})));
+  ASSERT_TRUE(window->isBusy());  // the subtree is walked beside the window
+  EXPECT_FALSE(window->dropMimeData(*second));
+  waitForAdd();
   EXPECT_FALSE(listedNames().contains(QStringLiteral("e.txt")));
-  EXPECT_TRUE(window->dropMimeData(*second));  // taken once the first is done
+  EXPECT_TRUE(drop(*urls({local("other/e.txt")})));  // taken once the first is done
   EXPECT_TRUE(listedNames().contains(QStringLiteral("e.txt")));
 }
 

@@ -21,6 +21,11 @@ class ScriptedDialogs : public WindowDialogs {
     questions.push_back(question);
     return yes;
   }
+  FailureAnswer askAddFailure(QWidget*, const Message& message) override {
+    messages.push_back(message);
+    if (onMessage) onMessage(message);
+    return failureAnswer;
+  }
   bool askOkCancel(QWidget*, const Message& question) override {
     questions.push_back(question);
     return ok;
@@ -50,6 +55,7 @@ class ScriptedDialogs : public WindowDialogs {
   int beeps = 0;
   bool yes = true;
   bool ok = true;
+  FailureAnswer failureAnswer = FailureAnswer::Continue;
   // Answers, taken from the front; an empty queue answers "cancelled".
   std::deque<std::optional<QString>> folders, texts, saveFiles;
   std::function<void(const Message&)> onMessage;

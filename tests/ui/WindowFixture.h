@@ -6,11 +6,12 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QEventLoop>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QListView>
 #include <QListWidget>
 #include <QProgressBar>
-#include <QListView>
 #include <QPushButton>
 #include <QStringListModel>
 #include <QTreeView>
@@ -32,8 +33,6 @@ class WindowFixture : public ::testing::Test {
     window = std::make_unique<frmVek>(frmVek::Options{tree.path(QStringLiteral("program")),
                                                       tree.path(QStringLiteral("work")),
                                                       startFolder, &dialogs});
-    // Every yield processes events, so that tests see the window as a person would.
-    window->interaction().setYieldInterval(0);
     return *window;
   }
 
@@ -43,7 +42,18 @@ class WindowFixture : public ::testing::Test {
     EXPECT_NE(found, nullptr) << name;
     return found;
   }
-  void click(const char* name) const { child<QPushButton>(name)->click(); }
+  // Clicks a button as a person does and, when the click started an add, waits in the event
+  // loop until the window says it has ended.
+  void click(const char* name) const {
+    child<QPushButton>(name)->click();
+    waitForAdd();
+  }
+  void waitForAdd() const {
+    if (!window->isBusy()) return;
+    QEventLoop loop;
+    QObject::connect(window.get(), &frmVek::addFinished, &loop, &QEventLoop::quit);
+    loop.exec();
+  }
   // The dialog of type T that the window shows now, or null.
   template <typename T>
   T* shownDialog() const {

@@ -1,0 +1,267 @@
+#include "gather/BackgroundAdd.h"
+
+#include <QElapsedTimer>
+
+#include "core/FileList.h"
+#include "core/FileSystem.h"
+#include "core/Interaction.h"
+#include "core/PathRules.h"
+#include "core/RecentTexts.h"
+#include "core/Settings.h"
+
+namespace vek {
+
+namespace {
+
+// How long one pass over the arrived results may hold the thread before its other events get
+// their turn, in ms.
+constexpr qint64 kDrainSlice = 8;
+
+QString nativeFolderText(const QString& folder) {
+  return folderText(folder, nativePathStyle());
+}
+
+}  // namespace
+
+BackgroundAdd::BackgroundAdd(Gatherer& gatherer, FileList& list, Interaction& interaction,
+                             Settings& settings, QObject* parent)
+    : QObject(parent),
+      m_gatherer(gatherer),
+      m_list(list),
+      m_interaction(interaction),
+      m_settings(settings),
+      m_scan(this, [this] { drain(); }) {}
+
+BackgroundAdd::~BackgroundAdd() = default;
+
+void BackgroundAdd::begin(Kind kind) {
+  m_kind = kind;
+  m_lastKind = kind;
+  m_result = {};
+  m_folderCount = 0;
+  m_dropOutcome = DropOutcome::Done;
+  m_progressShown = false;
+  m_gatherer.beginFailures();
+}
+
+void BackgroundAdd::startWalk(ScanThread::Kind kind, const QString& folderText) {
+  m_walking = true;
+  m_scan.start(kind, folderText, m_gatherer.wildcardFilter(), m_gatherer.threads(),
+               m_gatherer.batchFiles());
+}
+
+void BackgroundAdd::startSearch(const QString& folderText) {
+  m_interaction.showProgress(Gatherer::folderSearchCaption(), Gatherer::folderSearchInfo(),
+                             QString(), -1, 0);
+  m_progressShown = true;
+  startWalk(ScanThread::Kind::Subtree, folderText);
+}
+
+void BackgroundAdd::startSubtree(const QString& folder) {
+  m_lastKind = Kind::Subtree;
+  m_result = {};
+  if (m_gatherer.filterIsEmpty()) {
+    m_gatherer.reportEmptyFilter();
+    m_result.outcome = AddOutcome::EmptyFilter;
+    Q_EMIT finished();
+    return;
+  }
+  const QString text = nativeFolderText(folder);
+  if (!m_gatherer.confirmRootScan(text)) {
+    m_result.outcome = AddOutcome::Declined;
+    Q_EMIT finished();
+    return;
+  }
+  begin(Kind::Subtree);
+  m_startText = text;
+  m_list.setSortingEnabled(false);
+  m_gatherer.clearFolderTable();
+  startSearch(text);
+}
+
+void BackgroundAdd::startCurrentFolder(const QString& folder) {
+  begin(Kind::CurrentFolder);
+  m_startText = nativeFolderText(folder);
+  // Nothing changes until the folder's listing is known: a folder that lists nothing leaves
+  // the list, its sorting and the history alone.
+  startWalk(ScanThread::Kind::Folder, m_startText);
+}
+
+void BackgroundAdd::startDrop(std::vector<DroppedItem> items) {
+  begin(Kind::Drop);
+  m_items = std::move(items);
+  m_nextItem = 0;
+  m_list.setSortingEnabled(false);
+  m_interaction.clearCancelRequested();
+  takeNextDropItem();
+}
+
+void BackgroundAdd::takeNextDropItem() {
+  while (m_kind == Kind::Drop && m_nextItem < m_items.size()) {
+    const DroppedItem& item = m_items[m_nextItem++];
+    if (item.path.isEmpty()) {
+      // Nothing that the file system knows: stop here; the rows so far stay.
+      if (m_progressShown) m_interaction.closeProgress();
+      m_progressShown = false;
+      m_list.setSortingEnabled(true);
+      reportNotAnItem(m_interaction);
+      m_dropOutcome = DropOutcome::NotAnItem;
+      end(AddOutcome::Done);
+      return;
+    }
+    if (FileSystem::regularFileExists(item.path)) {
+      QString folder, name;
+      splitFilePath(item.path, folder, name);
+      // Hidden files are not listed by any add, so a dropped one is not either.
+      if (!name.startsWith(u'.') && m_gatherer.addFileEntry(folder, name)) ++m_result.added;
+      if (m_gatherer.stopRequested()) {
+        m_dropOutcome = DropOutcome::Cancelled;
+        break;
+      }
+    } else if (FileSystem::folderExists(item.path)) {
+      const QString text = nativeFolderText(item.path);
+      if (m_settings.option.dropFolder == 0) {
+        m_gatherer.showFolder(text);
+        startWalk(ScanThread::Kind::Folder, text);
+      } else {
+        m_gatherer.clearFolderTable();
+        startSearch(text);
+      }
+      return;  // goes on when the walk is done
+    }
+    // Anything else has vanished since it was dragged: skipped.
+  }
+  if (m_kind == Kind::Drop) {
+    end(m_dropOutcome == DropOutcome::Cancelled ? AddOutcome::Cancelled : AddOutcome::Done);
+  }
+}
+
+void BackgroundAdd::drain() {
+  // An error box shown while a batch is applied runs its own event loop, in which the next
+  // wake may arrive: the pass under way takes those results in its turn.
+  if (m_draining) return;
+  m_draining = true;
+  QElapsedTimer slice;
+  slice.start();
+  bool more = false;
+  while (m_walking) {
+    if (const std::optional<QString> folder = m_scan.takeSearchedFolder()) {
+      m_interaction.updateProgress(Gatherer::folderSearchCaption(), Gatherer::folderSearchInfo(),
+                                   *folder, -1);
+    }
+    std::optional<ScanThread::Event> event = m_scan.take();
+    if (!event) break;
+    handle(std::move(*event));
+    if (slice.elapsed() >= kDrainSlice) {
+      more = true;
+      break;
+    }
+  }
+  m_draining = false;
+  if (m_kind != Kind::None) Q_EMIT rowsAdded();
+  // The rest waits for the next turn, after the window has painted and taken its input.
+  if (more && m_walking)
+    QMetaObject::invokeMethod(this, &BackgroundAdd::drain, Qt::QueuedConnection);
+}
+
+void BackgroundAdd::handle(ScanThread::Event&& event) {
+  using Type = ScanThread::Event::Type;
+  switch (event.type) {
+    case Type::Searched:
+      m_folderCount = event.count;
+      m_result.unreadableFolders += event.unreadable;
+      // Room for every row at once, instead of growing the list as the rows come.
+      m_list.reserveFor(event.files);
+      m_interaction.showProgress(Gatherer::fileSearchCaption(), Gatherer::fileSearchInfo(),
+                                 Gatherer::progressDetail(0, m_folderCount), 0, m_folderCount);
+      break;
+    case Type::Listed:
+      if (m_kind != Kind::CurrentFolder) break;
+      if (event.count <= 0) {
+        end(AddOutcome::NothingListed);
+        return;
+      }
+      if (m_gatherer.filterIsEmpty()) {
+        m_gatherer.reportEmptyFilter();
+        end(AddOutcome::EmptyFilter);
+        return;
+      }
+      m_list.setSortingEnabled(false);
+      recordRecent(m_settings.history, folderWithoutSeparator(m_startText, nativePathStyle()));
+      break;
+    case Type::Batch: {
+      if (event.batch.firstOfFolder && m_progressShown) {
+        const auto k = qint64(event.batch.folder);
+        m_interaction.updateProgress(Gatherer::fileSearchCaption(), Gatherer::fileSearchInfo(),
+                                     Gatherer::progressDetail(k, m_folderCount), k);
+        m_gatherer.showFolder(event.folderText);
+      }
+      m_result.added += m_gatherer.applyBatch(std::move(event.batch));
+      // The person may have stopped the add in an error box, or cancelled meanwhile.
+      if (m_gatherer.stopRequested() && m_kind != Kind::None) cancel();
+      break;
+    }
+    case Type::Done:
+      walkDone(event.completed);
+      break;
+  }
+}
+
+void BackgroundAdd::walkDone(bool completed) {
+  m_walking = false;
+  switch (m_kind) {
+    case Kind::Subtree:
+      end(completed ? AddOutcome::Done : AddOutcome::Cancelled);
+      break;
+    case Kind::CurrentFolder:
+      end(AddOutcome::Done);
+      break;
+    case Kind::Drop:
+      if (!completed) {
+        m_dropOutcome = DropOutcome::Cancelled;
+        end(AddOutcome::Cancelled);
+      } else {
+        takeNextDropItem();
+      }
+      break;
+    case Kind::None:
+      break;
+  }
+}
+
+void BackgroundAdd::cancel() {
+  if (m_kind == Kind::None) return;
+  if (m_kind == Kind::Drop) m_dropOutcome = DropOutcome::Cancelled;
+  end(AddOutcome::Cancelled);
+}
+
+void BackgroundAdd::end(AddOutcome outcome) {
+  if (m_walking) {
+    m_scan.abandon();
+    m_walking = false;
+  }
+  const Kind kind = m_kind;
+  m_kind = Kind::None;
+  m_result.outcome = outcome;
+  switch (kind) {
+    case Kind::Subtree:
+      m_gatherer.showFolder(m_startText);  // the folder box returns to the start folder
+      m_interaction.closeProgress();
+      break;
+    case Kind::Drop:
+      if (m_progressShown) m_interaction.closeProgress();
+      break;
+    case Kind::CurrentFolder:
+    case Kind::None:
+      break;
+  }
+  m_progressShown = false;
+  m_gatherer.clearFolderTable();
+  m_gatherer.endFailures();
+  if (outcome != AddOutcome::NothingListed && outcome != AddOutcome::EmptyFilter) {
+    m_list.setSortingEnabled(true);
+  }
+  Q_EMIT finished();
+}
+
+}  // namespace vek

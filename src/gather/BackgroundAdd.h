@@ -1,0 +1,86 @@
+// The adds of the window, with the walk on a thread of its own (ScanThread): the subtree add,
+// the current-folder add and the intake of a drop. Everything that changes the list or talks
+// to the person runs here, on the thread that owns the list, as the walk's results arrive by
+// queued call; that thread never waits for the walk, so its event loop goes on and cancel()
+// ends an add at once, even while a folder read hangs. The progress texts, messages, history
+// and folder moves are those of Gatherer's own adds, which the batch run keeps using.
+#pragma once
+
+#include <chrono>
+#include <vector>
+
+#include <QObject>
+
+#include "gather/DropIntake.h"
+#include "gather/Gatherer.h"
+#include "gather/ScanThread.h"
+
+namespace vek {
+
+class FileList;
+class Interaction;
+struct Settings;
+
+class BackgroundAdd : public QObject {
+  Q_OBJECT
+ public:
+  enum class Kind { None, Subtree, CurrentFolder, Drop };
+
+  BackgroundAdd(Gatherer& gatherer, FileList& list, Interaction& interaction, Settings& settings,
+                QObject* parent = nullptr);
+  ~BackgroundAdd() override;
+
+  // Each start either ends before it returns (nothing to do, a question declined, a drop of
+  // files only) or runs until finished is emitted. Not to be called while running.
+  void startSubtree(const QString& folder);
+  void startCurrentFolder(const QString& folder);
+  void startDrop(std::vector<DroppedItem> items);
+
+  bool running() const { return m_kind != Kind::None; }
+  // What the last add was and how it ended.
+  Kind lastKind() const { return m_lastKind; }
+  const AddResult& result() const { return m_result; }
+  DropOutcome dropOutcome() const { return m_dropOutcome; }
+
+  // Ends the running add now, keeping the rows added so far; a walk still under way is left
+  // to finish alone and what it finds is dropped.
+  void cancel();
+  // Waits at most timeout for the walk of the last add to end (before the program quits).
+  bool waitForWalk(std::chrono::milliseconds timeout) const { return m_scan.waitFinished(timeout); }
+
+ Q_SIGNALS:
+  // Rows were added to the list; more may follow.
+  void rowsAdded();
+  void finished();
+
+ private:
+  void begin(Kind kind);
+  void startWalk(ScanThread::Kind kind, const QString& folderText);
+  void startSearch(const QString& folderText);
+  void drain();
+  void handle(ScanThread::Event&& event);
+  void walkDone(bool completed);
+  void takeNextDropItem();
+  void end(AddOutcome outcome);
+
+  Gatherer& m_gatherer;
+  FileList& m_list;
+  Interaction& m_interaction;
+  Settings& m_settings;
+  ScanThread m_scan;
+  bool m_walking = false;
+  bool m_draining = false;
+
+  Kind m_kind = Kind::None;
+  Kind m_lastKind = Kind::None;
+  QString m_startText;  // the folder text the add started at
+  qint64 m_folderCount = 0;
+  AddResult m_result;
+  // A drop: its items, the next one to take, whether the progress window was shown.
+  std::vector<DroppedItem> m_items;
+  std::size_t m_nextItem = 0;
+  bool m_progressShown = false;
+  DropOutcome m_dropOutcome = DropOutcome::Done;
+};
+
+}  // namespace vek

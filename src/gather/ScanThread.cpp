@@ -1,0 +1,178 @@
+#include "gather/ScanThread.h"
+
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <system_error>
+#include <thread>
+
+#include <QMetaObject>
+#include <QObject>
+
+namespace vek {
+
+// Shared by the caller and the walk's thread; the last of the two to let go frees it, so an
+// abandoned walk never touches freed memory.
+struct ScanThread::State {
+  explicit State(const WildcardFilter& filter, int threads) : scanner(filter, threads) {}
+
+  std::mutex mutex;
+  std::condition_variable changed;  // room in the queue, abandoned, or finished
+  std::deque<Event> events;
+  std::size_t queuedBatches = 0;
+  QString searchedFolder;
+  bool searchedFolderNew = false;
+  bool wakePosted = false;
+  bool abandoned = false;
+  bool finished = false;
+  QObject* receiver = nullptr;
+  std::function<void()> wake;
+  FolderScanner scanner;
+
+  // With mutex held: wakes the caller unless a wake is already on its way. The receiver is
+  // cleared under the same lock before it can go away, and Qt drops the calls queued for a
+  // receiver that is destroyed.
+  void wakeLocked() {
+    if (wakePosted || abandoned || !receiver) return;
+    wakePosted = true;
+    QMetaObject::invokeMethod(receiver, wake, Qt::QueuedConnection);
+  }
+
+  void push(Event&& event) {
+    std::lock_guard lock(mutex);
+    if (abandoned) return;
+    events.push_back(std::move(event));
+    wakeLocked();
+  }
+
+  // Waits for room in the queue; false when the caller has gone.
+  bool pushBatch(Event&& event) {
+    std::unique_lock lock(mutex);
+    changed.wait(lock, [&] { return abandoned || queuedBatches < kQueuedBatches; });
+    if (abandoned) return false;
+    events.push_back(std::move(event));
+    ++queuedBatches;
+    wakeLocked();
+    return true;
+  }
+};
+
+ScanThread::ScanThread(QObject* receiver, std::function<void()> wake)
+    : m_receiver(receiver), m_wake(std::move(wake)) {}
+
+ScanThread::~ScanThread() {
+  abandon();
+}
+
+void ScanThread::start(Kind kind, const QString& folderText, const WildcardFilter& filter,
+                       int threads, std::size_t batchFiles) {
+  abandon();
+  auto state = std::make_shared<State>(filter, threads);
+  state->receiver = m_receiver;
+  state->wake = m_wake;
+  state->scanner.setBatchFiles(batchFiles);
+  m_state = state;
+  try {
+    std::thread([state, kind, folderText] { run(state, kind, folderText, true); }).detach();
+  } catch (const std::system_error&) {
+    // No thread to be had (a process at its limit): the walk runs here instead, as it did
+    // before it had a thread of its own; nobody takes batches meanwhile, so the queue is not
+    // bounded then.
+    run(state, kind, folderText, false);
+  }
+}
+
+void ScanThread::run(const std::shared_ptr<State>& state, Kind kind, const QString& folderText,
+                     bool bounded) {
+  FolderScanner& scanner = state->scanner;
+  std::vector<FolderScanner::FolderEntry> table;
+  bool completed = true;
+  if (kind == Kind::Subtree) {
+    FolderScanner::SearchHooks hooks;
+    hooks.folderStored = [&](const QString& path) {
+      std::lock_guard lock(state->mutex);
+      state->searchedFolder = path;
+      state->searchedFolderNew = true;
+      state->wakeLocked();
+    };
+    const qint64 unreadable = scanner.searchSubfolders(folderText, table, hooks);
+    completed = !scanner.cancelRequested();
+    Event searched;
+    searched.type = Event::Type::Searched;
+    searched.count = qint64(table.size());
+    searched.unreadable = unreadable;
+    for (const FolderScanner::FolderEntry& folder : table) {
+      searched.files += qint64(folder.files.size());
+    }
+    state->push(std::move(searched));
+  } else {
+    std::optional<std::vector<QString>> files = scanner.listFiles(folderText);
+    Event listed;
+    listed.type = Event::Type::Listed;
+    listed.count = files ? qint64(files->size()) : -1;
+    state->push(std::move(listed));
+    if (files && !files->empty()) table.push_back({folderText, std::move(*files)});
+  }
+  if (completed && !table.empty()) {
+    completed = scanner.readFiles(table, 0, [&](FolderScanner::Batch&& batch) {
+      Event event;
+      event.type = Event::Type::Batch;
+      event.folderText = table[batch.folder].path;
+      event.batch = std::move(batch);
+      if (!bounded) {
+        state->push(std::move(event));
+        return true;
+      }
+      return state->pushBatch(std::move(event));
+    });
+  }
+  Event done;
+  done.type = Event::Type::Done;
+  done.completed = completed;
+  state->push(std::move(done));
+  std::lock_guard lock(state->mutex);
+  state->finished = true;
+  state->changed.notify_all();
+}
+
+std::optional<ScanThread::Event> ScanThread::take() {
+  if (!m_state) return std::nullopt;
+  std::lock_guard lock(m_state->mutex);
+  if (m_state->events.empty()) {
+    m_state->wakePosted = false;
+    return std::nullopt;
+  }
+  Event event = std::move(m_state->events.front());
+  m_state->events.pop_front();
+  if (event.type == Event::Type::Batch) {
+    --m_state->queuedBatches;
+    m_state->changed.notify_all();
+  }
+  return event;
+}
+
+std::optional<QString> ScanThread::takeSearchedFolder() {
+  if (!m_state) return std::nullopt;
+  std::lock_guard lock(m_state->mutex);
+  if (!m_state->searchedFolderNew) return std::nullopt;
+  m_state->searchedFolderNew = false;
+  return m_state->searchedFolder;
+}
+
+void ScanThread::abandon() {
+  if (!m_state) return;
+  std::lock_guard lock(m_state->mutex);
+  m_state->abandoned = true;
+  m_state->receiver = nullptr;
+  m_state->events.clear();
+  m_state->scanner.requestCancel();
+  m_state->changed.notify_all();
+}
+
+bool ScanThread::waitFinished(std::chrono::milliseconds timeout) const {
+  if (!m_state) return true;
+  std::unique_lock lock(m_state->mutex);
+  return m_state->changed.wait_for(lock, timeout, [&] { return m_state->finished; });
+}
+
+}  // namespace vek

@@ -1,0 +1,227 @@
+#include "ui/FolderChooser.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QListView>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QStringListModel>
+#include <QStyle>
+
+#include "core/FileSystem.h"
+#include "core/Interaction.h"
+#include "core/PathRules.h"
+#include "core/Settings.h"
+#include "gather/Gatherer.h"
+#include "ui/Volumes.h"
+#include "ui/WindowDialogs.h"
+
+namespace vek {
+
+namespace {
+
+Message warning(std::initializer_list<QString> lines) {
+  return {QStringLiteral("警告"), joinLines(lines), MessageIcon::Warning};
+}
+
+QString historyCaption(const QString& folder) {
+  QString caption = folder;
+  caption.replace(u'&', QStringLiteral("&&"));  // a path is shown, not an access key
+  return caption;
+}
+
+QPushButton* makeButton(const QString& name, const QString& caption, QWidget* parent) {
+  auto* button = new QPushButton(caption, parent);
+  button->setObjectName(name);
+  button->setAutoDefault(false);
+  return button;
+}
+
+}  // namespace
+
+FolderChooser::FolderChooser(QWidget& frame, QWidget& owner, WindowDialogs& dialogs,
+                             Interaction& interaction, Gatherer& gatherer, Settings& settings)
+    : QObject(&frame),
+      m_owner(owner),
+      m_dialogs(dialogs),
+      m_interaction(interaction),
+      m_gatherer(gatherer),
+      m_settings(settings) {
+  m_drvGetFile = new QComboBox(&frame);
+  m_drvGetFile->setObjectName(QStringLiteral("drvGetFile"));
+  m_drvGetFile->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  m_drvGetFile->setMinimumContentsLength(8);
+  m_cmdBrowseForFolder =
+      makeButton(QStringLiteral("cmdBrowseForFolder"), QStringLiteral("..."), &frame);
+  m_cmdBrowseForFolder->setMaximumWidth(
+      m_cmdBrowseForFolder->fontMetrics().horizontalAdvance(QStringLiteral("....")) + 16);
+  m_dirGetFile = new QListWidget(&frame);
+  m_dirGetFile->setObjectName(QStringLiteral("dirGetFile"));
+  m_dirGetFile->setUniformItemSizes(true);
+  m_cmdDirectPath =
+      makeButton(QStringLiteral("cmdDirectPath"), QStringLiteral("パスを入力指定"), &frame);
+  m_filGetFile = new QListView(&frame);
+  m_filGetFile->setObjectName(QStringLiteral("filGetFile"));
+  m_filGetFile->setUniformItemSizes(true);
+  m_filGetFile->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  m_fileNames = new QStringListModel(this);
+  m_filGetFile->setModel(m_fileNames);
+
+  m_volumes = mountedVolumeRoots();
+  m_drvGetFile->addItems(m_volumes);
+
+  connect(m_drvGetFile, &QComboBox::activated, this, &FolderChooser::driveChosen);
+  connect(m_cmdBrowseForFolder, &QPushButton::clicked, this, &FolderChooser::browseForFolder);
+  connect(m_cmdDirectPath, &QPushButton::clicked, this, &FolderChooser::typePath);
+  connect(m_dirGetFile, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
+    const QString folder = item->data(Qt::UserRole).toString();
+    if (folder != m_folder && !setFolderPath(folder)) {
+      m_interaction.showMessage(
+          warning({QStringLiteral("指定されたパスからファイル情報を取得できません。"),
+                   QStringLiteral("パスを確認してください。")}));
+      fillFolderBox();  // the folder may have gone: show what is there now
+    }
+  });
+}
+
+bool FolderChooser::setFolderPath(const QString& folder) {
+  if (folder.isEmpty() || !QDir::isAbsolutePath(folder)) return false;
+  const QString clean = cleanPath(folder, nativePathStyle());
+  if (!FileSystem::folderExists(clean) || !FileSystem::subfolders(clean)) return false;
+  m_folder = clean;
+  fillFolderBox();
+  refreshFileBox();
+  Q_EMIT folderShown(m_folder);
+  return true;
+}
+
+void FolderChooser::fillFolderBox() {
+  // The folders above the current one, the current one, and its subfolders, indented by depth.
+  m_dirGetFile->clear();
+  const QIcon open = m_owner.style()->standardIcon(QStyle::SP_DirOpenIcon);
+  const QIcon closed = m_owner.style()->standardIcon(QStyle::SP_DirClosedIcon);
+  const PathStyle style = nativePathStyle();
+  int depth = 0;
+  auto add = [this](const QIcon& icon, const QString& text, const QString& folder, int indent) {
+    auto* item = new QListWidgetItem(icon, QString(indent * 2, u' ') + text, m_dirGetFile);
+    item->setData(Qt::UserRole, folder);
+    return item;
+  };
+  QListWidgetItem* current = nullptr;
+  for (const QString& folder : folderChain(m_folder, style)) {
+    const bool root = folder == pathRoot(folder, style);
+    const QString name = root ? folder : folder.section(pathSeparator(style), -1);
+    current = add(open, name, folderWithoutSeparator(folder, style), depth++);
+  }
+  const QString prefix = folderText(m_folder, style);
+  if (const auto subfolders = FileSystem::subfolders(m_folder)) {
+    for (const QString& name : *subfolders) add(closed, name, prefix + name, depth);
+  }
+  m_dirGetFile->setCurrentItem(current);
+}
+
+void FolderChooser::refreshFileBox() {
+  if (m_folder.isEmpty()) return;
+  QStringList names;
+  if (const auto files = m_gatherer.listFiles(m_folder)) {
+    names.reserve(qsizetype(files->size()));
+    for (const QString& name : *files) names.append(name);
+  }
+  m_fileNames->setStringList(names);
+}
+
+void FolderChooser::selectVolumeFor(const QString& path) {
+  const int index = int(m_volumes.indexOf(volumeHolding(path, m_volumes)));
+  if (index < 0) return;
+  const QSignalBlocker block(m_drvGetFile);
+  m_drvGetFile->setCurrentIndex(index);
+}
+
+void FolderChooser::setBoxesEnabled(bool enabled) {
+  m_drvGetFile->setEnabled(enabled);
+  m_dirGetFile->setEnabled(enabled);
+  m_filGetFile->setEnabled(enabled);
+}
+
+void FolderChooser::browseForFolder() {
+  setBoxesEnabled(false);
+  const std::optional<QString> chosen =
+      m_dialogs.chooseFolder(&m_owner, QStringLiteral("ﾌｫﾙﾀﾞを選択してください"), m_folder);
+  if (chosen && chosen->isEmpty()) {
+    m_interaction.showMessage(
+        warning({QStringLiteral("指定されたﾊﾟｽからﾌｧｲﾙ情報を取得できません。"),
+                 QStringLiteral("指定が可能なものは、ﾃﾞｽｸﾄｯﾌﾟ、ﾄﾞﾗｲﾌﾞ、ﾌｫﾙﾀﾞのみです。")}));
+  } else if (chosen) {
+    if (setFolderPath(*chosen)) {
+      selectVolumeFor(m_folder);
+    } else {
+      m_interaction.showMessage(
+          warning({QStringLiteral("指定されたパスからファイル情報を取得できません。"),
+                   QStringLiteral("パスを変更してください。")}));
+    }
+  }
+  setBoxesEnabled(true);
+}
+
+void FolderChooser::typePath() {
+  const std::optional<QString> text = m_dialogs.askText(
+      &m_owner, QStringLiteral("パスの入力"),
+      joinLines(
+          {QStringLiteral("参照するパスを入力してください。"),
+           QStringLiteral("ネットワーク上のコンピュータを指定するときは、「/mnt/server/share」"
+                          "のように入力してください")}));
+  if (!text || text->isEmpty()) return;
+  if (!setFolderPath(resolveTypedPath(*text, m_folder, QDir::homePath(), nativePathStyle()))) {
+    m_interaction.showMessage(
+        warning({QStringLiteral("指定されたパス「") + *text + QStringLiteral("」から、"),
+                 QStringLiteral("ファイル情報を取得できません。")}));
+    return;
+  }
+  selectVolumeFor(m_folder);
+}
+
+void FolderChooser::driveChosen(int index) {
+  if (index < 0 || index >= m_volumes.size()) return;
+  setBoxesEnabled(false);
+  if (!setFolderPath(m_volumes[index])) {
+    m_interaction.showMessage(
+        warning({QStringLiteral("指定したドライブから、ファイル情報を取得できません。"),
+                 QStringLiteral("ドライブを変更してください。")}));
+  }
+  setBoxesEnabled(true);
+}
+
+void FolderChooser::addHistoryItems(QMenu& menu) {
+  for (int i = 0; i < 10; ++i) {
+    QAction* item = menu.addAction(QString());
+    item->setObjectName(QStringLiteral("mHis") + QString::number(i));
+    item->setVisible(false);
+    connect(item, &QAction::triggered, this, [this, i] { openHistory(i); });
+    m_history.push_back(item);
+  }
+}
+
+void FolderChooser::openHistory(int index) {
+  const QString folder = m_settings.history[std::size_t(index)];
+  if (folder.isEmpty()) return;
+  if (!setFolderPath(folder)) {
+    // The entry stays: the folder may come back (a medium put in again).
+    m_interaction.showMessage(
+        warning({QStringLiteral("指定されたパスからファイル情報を取得できません。"),
+                 QStringLiteral("パスを確認してください。")}));
+    return;
+  }
+  selectVolumeFor(m_folder);
+}
+
+void FolderChooser::refreshHistoryMenu() {
+  for (std::size_t i = 0; i < m_history.size(); ++i) {
+    const QString& folder = m_settings.history[i];
+    m_history[i]->setText(historyCaption(folder));
+    m_history[i]->setVisible(!folder.isEmpty());
+  }
+}
+
+}  // namespace vek

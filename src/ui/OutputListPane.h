@@ -1,0 +1,55 @@
+// The output frame of the main window ("frmFileList"): the list view over the output list with
+// its ticks, the header clicks that sort it, Enter and double-click that open a row, the count
+// caption and リストの一括クリア.
+#pragma once
+
+#include <QGroupBox>
+
+class QLabel;
+class QPushButton;
+class QTreeView;
+
+namespace vek {
+
+class FileList;
+class FileListModel;
+class Session;
+
+class OutputListPane : public QGroupBox {
+  Q_OBJECT
+ public:
+  OutputListPane(FileList& list, Session& session, QWidget* parent);
+  ~OutputListPane() override;
+
+  QTreeView* view() const { return m_lvWriteList; }
+  QPushButton* clearButton() const { return m_cmdListClear; }
+  QLabel* comment() const { return m_lblComment; }
+  FileListModel& model() const { return *m_model; }
+
+  // "出力対象ﾌｧｲﾙﾘｽﾄ - 総ﾌｧｲﾙ数：N ﾌｧｲﾙ", also as the accessible description.
+  void showCount();
+  // The header's sort arrow shows the list's own sorting (after an add sorted by it).
+  void showListSorting();
+
+ Q_SIGNALS:
+  // The list was emptied by リストの一括クリア.
+  void cleared();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void setCaption(const QString& caption);
+  void clearList();
+  void headerClicked(int section);
+  void openSelectedRow();
+
+  FileList& m_list;
+  Session& m_session;
+  FileListModel* m_model;
+  QTreeView* m_lvWriteList;
+  QPushButton* m_cmdListClear;
+  QLabel* m_lblComment;
+};
+
+}  // namespace vek

@@ -1,0 +1,109 @@
+// The adds with the walk on its own thread give what the adds on the caller's thread give: the
+// same rows in the same order, the same progress window texts for the file phase, the same
+// outcome; and a cancel ends the add at once.
+#include "gather/BackgroundAdd.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+
+#include <gtest/gtest.h>
+
+#include "core/FileList.h"
+#include "core/Settings.h"
+#include "support/QStringPrinter.h"
+#include "support/RecordingInteraction.h"
+#include "support/TempTree.h"
+
+namespace vek {
+namespace {
+
+using test::RecordingInteraction;
+using test::TempTree;
+
+struct Side {
+  explicit Side(const QString& filter) {
+    gatherer.setFilter(filter);
+    gatherer.setBatchFiles(2);  // several batches per folder
+  }
+  FileList list;
+  RecordingInteraction interaction;
+  Settings settings;
+  Gatherer gatherer{list, interaction, settings};
+
+  QStringList paths() const {
+    QStringList paths;
+    for (const FileEntry& row : list.rows()) paths.append(row.fullPath());
+    return paths;
+  }
+  // The progress entries of the file phase.
+  QStringList filePhase() const {
+    QStringList texts;
+    for (const auto& p : interaction.progress) {
+      if (p.caption == Gatherer::fileSearchCaption()) texts.append(p.detail);
+    }
+    return texts;
+  }
+};
+
+void runToEnd(BackgroundAdd& add) {
+  if (!add.running()) return;
+  QEventLoop loop;
+  QObject::connect(&add, &BackgroundAdd::finished, &loop, &QEventLoop::quit);
+  loop.exec();
+}
+
+TEST(BackgroundAddTest, SubtreeAndFolderAddsMatchTheAddsOnTheCallersThread) {
+  TempTree tree;
+  for (const char* name : {"a.txt", "b.log", "x/c.txt", "x/y/d.txt", "x/y/e.txt", "x/y/f.txt",
+                           "z/g.txt", "z/ h, \"i\".txt", "z/写真.txt", "w/only.log"}) {
+    tree.file(QString::fromUtf8(name));
+  }
+  const QString filter = QStringLiteral("*.txt");
+
+  Side same(filter);
+  same.gatherer.addSubtree(tree.root());
+  Side beside(filter);
+  BackgroundAdd add(beside.gatherer, beside.list, beside.interaction, beside.settings);
+  add.startSubtree(tree.root());
+  runToEnd(add);
+  EXPECT_EQ(add.result().outcome, AddOutcome::Done);
+  EXPECT_EQ(add.result().added, 8);
+  EXPECT_EQ(beside.paths(), same.paths());
+  EXPECT_EQ(beside.filePhase(), same.filePhase());
+  EXPECT_FALSE(beside.interaction.progressOpen);
+  EXPECT_TRUE(beside.list.isSortingEnabled());
+
+  add.startCurrentFolder(tree.path(QStringLiteral("x/y")));
+  runToEnd(add);
+  EXPECT_EQ(add.result().added, 3);
+  EXPECT_EQ(beside.settings.history[0], tree.path(QStringLiteral("x/y")));
+  // A folder that lists nothing leaves the history alone.
+  add.startCurrentFolder(tree.path(QStringLiteral("w")));
+  runToEnd(add);
+  EXPECT_EQ(add.result().outcome, AddOutcome::NothingListed);
+  EXPECT_EQ(beside.settings.history[0], tree.path(QStringLiteral("x/y")));
+}
+
+TEST(BackgroundAddTest, CancelEndsTheAddAtOnceKeepingItsRows) {
+  TempTree tree;
+  for (int i = 0; i < 50; ++i) tree.file(QStringLiteral("d%1/f.txt").arg(i));
+  Side side(QStringLiteral("*.*"));
+  BackgroundAdd add(side.gatherer, side.list, side.interaction, side.settings);
+  bool finished = false;
+  QObject::connect(&add, &BackgroundAdd::finished, [&] { finished = true; });
+  add.startSubtree(tree.root());
+  ASSERT_TRUE(add.running());
+  add.cancel();
+  EXPECT_TRUE(finished);
+  EXPECT_FALSE(add.running());
+  EXPECT_EQ(add.result().outcome, AddOutcome::Cancelled);
+  EXPECT_FALSE(side.interaction.progressOpen);
+  // What the abandoned walk still finds never reaches the list.
+  const qint64 rows = side.list.count();
+  EXPECT_TRUE(add.waitForWalk(std::chrono::seconds(10)));
+  QCoreApplication::processEvents();
+  EXPECT_EQ(side.list.count(), rows);
+}
+
+}  // namespace
+}  // namespace vek

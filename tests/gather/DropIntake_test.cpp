@@ -1,0 +1,91 @@
+// Dropped addresses and what a drop adds: only this machine's files, no name cut short, and
+// no special file (a pipe or a device) as a row.
+#include "gather/DropIntake.h"
+
+#include <sys/stat.h>
+
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+#include "core/FileList.h"
+#include "core/Settings.h"
+#include "gather/Gatherer.h"
+#include "support/QStringPrinter.h"
+#include "support/RecordingInteraction.h"
+#include "support/TempTree.h"
+
+namespace vek {
+namespace {
+
+using test::RecordingInteraction;
+using test::TempTree;
+
+TEST(DropIntakeTest, OnlyAddressesOfThisMachineGiveALocalPath) {
+  struct Case {
+    const char* url;
+    QString path;  // empty: no local path
+  };
+  const Case cases[] = {
+      {"file:///tmp/a.txt", QStringLiteral("/tmp/a.txt")},
+      {"file://localhost/tmp/a.txt", QStringLiteral("/tmp/a.txt")},
+      {"file://LocalHost/tmp/a.txt", QStringLiteral("/tmp/a.txt")},
+      {"file:///tmp/my%20files/%E6%97%A5.txt", QStringLiteral("/tmp/my files/日.txt")},
+      {"file:///tmp/%25%3F%23", QStringLiteral("/tmp/%?#")},
+      // A name that is not UTF-8 keeps its byte.
+      {"file:///tmp/x%FF", QStringLiteral("/tmp/x") + QChar(0xDCFF)},
+      {"file://otherhost/tmp/a.txt", QString()},
+      {"file://192.168.1.5/share/a.txt", QString()},
+      // A NUL would cut the name: "/tmp/a" is not what was dropped.
+      {"file:///tmp/a%00.txt", QString()},
+      {"file:///tmp/%00", QString()},
+      {"https://example.org/a.txt", QString()},
+      {"smb://server/share/a.txt", QString()},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(droppedItem(QUrl::fromEncoded(c.url)).path, c.path) << c.url;
+  }
+}
+
+TEST(DropIntakeTest, RefusedAddressesStopTheIntakeWithTheItemMessage) {
+  TempTree tree;
+  const QString file = tree.file(QStringLiteral("a.txt"));
+  for (const char* refused : {"file://otherhost", "file://localhost"}) {
+    FileList list;
+    RecordingInteraction interaction;
+    Settings settings;
+    Gatherer gatherer(list, interaction, settings);
+    gatherer.setFilter(QStringLiteral("*.*"));
+    const QByteArray url = QByteArray(refused) + file.toUtf8() +
+                           (QByteArray(refused) == "file://localhost" ? "%00.bak" : "");
+    const std::vector<DroppedItem> items{droppedItem(QUrl::fromLocalFile(file)),
+                                         droppedItem(QUrl::fromEncoded(url))};
+    EXPECT_EQ(takeDroppedItems(items, gatherer, list, interaction, settings),
+              DropOutcome::NotAnItem)
+        << url.constData();
+    EXPECT_EQ(list.count(), 1);  // the file dropped before stays
+    ASSERT_EQ(interaction.messages.size(), 1u);
+    EXPECT_EQ(interaction.messages[0].title, QStringLiteral("ｱｲﾃﾑ種別ｴﾗｰ"));
+  }
+}
+
+TEST(DropIntakeTest, SpecialFilesAreSkippedSilentlyLikeTheWalkDoes) {
+  TempTree tree;
+  const QString file = tree.file(QStringLiteral("a.txt"));
+  const QString fifo = tree.path(QStringLiteral("pipe"));
+  ASSERT_EQ(mkfifo(fifo.toUtf8().constData(), 0600), 0);
+  FileList list;
+  RecordingInteraction interaction;
+  Settings settings;
+  Gatherer gatherer(list, interaction, settings);
+  gatherer.setFilter(QStringLiteral("*.*"));
+  const std::vector<DroppedItem> items{
+      {fifo}, {QStringLiteral("/dev/zero")}, {file}, {QStringLiteral("/dev/null")}};
+  EXPECT_EQ(takeDroppedItems(items, gatherer, list, interaction, settings), DropOutcome::Done);
+  ASSERT_EQ(list.count(), 1);
+  EXPECT_EQ(list.rows()[0].fullPath(), file);
+  EXPECT_TRUE(interaction.messages.empty());
+}
+
+}  // namespace
+}  // namespace vek

@@ -1,0 +1,158 @@
+// The adds of the main window, walked beside its event loop: キャンセル and the error box's
+// choices end an add at once with the rows so far, a hung folder read does not hold the window,
+// and the sort arrow follows the list after an add.
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QHeaderView>
+#include <QTimer>
+
+#include "WindowFixture.h"
+#include "support/QStringPrinter.h"
+#include "support/SlowMount.h"
+#include "ui/FileListModel.h"
+#include "ui/frmInfo.h"
+
+namespace vek::test {
+namespace {
+
+class WindowAdd : public WindowFixture {
+ protected:
+  // Six folders d000..d005 of three files; the folders named in broken also list a file
+  // whose information cannot be read. Null when no FUSE file system can be mounted here.
+  std::unique_ptr<SlowMount> mountTree(std::vector<int> broken) {
+    auto mount = std::make_unique<SlowMount>(
+        SlowMount::Options{.folders = 6, .files = 3, .broken = std::move(broken)});
+    if (!mount->unavailable().isEmpty()) {
+      skipReason = mount->unavailable().toStdString();
+      return nullptr;
+    }
+    open(mount->path());
+    return mount;
+  }
+  std::string skipReason;
+  void pressCancel() const {
+    auto* info = window->findChild<frmInfo*>(QStringLiteral("frmInfo"));
+    ASSERT_TRUE(info && info->isVisible());
+    info->findChild<QPushButton*>(QStringLiteral("cmdCancel"))->click();
+  }
+  void expectIdleAt(const QString& folder, qint64 rows) const {
+    EXPECT_FALSE(window->isBusy());
+    EXPECT_EQ(window->listModel().rowCount(), rows);
+    EXPECT_FALSE(window->interaction().progressShown());
+    EXPECT_TRUE(child<QPushButton>("cmdAppend")->isEnabled());
+    EXPECT_EQ(window->currentFolder(), folder);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Vek - ") + folder);
+    EXPECT_EQ(frameCaption("frmFileList"), QStringLiteral("出力対象ﾌｧｲﾙﾘｽﾄ - 総ﾌｧｲﾙ数：") +
+                                               QString::number(rows) + QStringLiteral("ﾌｧｲﾙ"));
+  }
+};
+
+TEST_F(WindowAdd, CancelDuringASubtreeAddKeepsTheRowsAddedSoFar) {
+  auto mount = mountTree({2});
+  if (!mount) GTEST_SKIP() << skipReason;
+  // キャンセル is pressed while the error box of the third folder is up.
+  dialogs.onMessage = [&](const Message&) { pressCancel(); };
+  click("cmdAllAppend");
+  const qint64 rows = window->list().count();
+  EXPECT_EQ(rows, 9);  // the first three folders' readable files
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].title, QStringLiteral("ファイル取得エラー"));
+  expectIdleAt(mount->path(), rows);  // back at the start folder
+
+  // The next add is not stopped by the earlier キャンセル.
+  dialogs.onMessage = nullptr;
+  click("cmdAllAppend");
+  EXPECT_EQ(window->list().count(), rows + 18);
+}
+
+TEST_F(WindowAdd, AnErrorBoxCanStopTheAddKeepingItsRows) {
+  auto mount = mountTree({1, 3});
+  if (!mount) GTEST_SKIP() << skipReason;
+  dialogs.failureAnswer = FailureAnswer::StopAdd;
+  click("cmdAllAppend");
+  EXPECT_EQ(dialogs.messages.size(), 1u);  // the second folder's box, no other
+  EXPECT_EQ(window->list().count(), 6);
+  expectIdleAt(mount->path(), 6);
+}
+
+TEST_F(WindowAdd, AnErrorBoxCanSilenceTheRestWhichAreCountedOnceAtTheEnd) {
+  auto mount = mountTree({0, 2, 5});
+  if (!mount) GTEST_SKIP() << skipReason;
+  dialogs.failureAnswer = FailureAnswer::Quiet;
+  click("cmdAllAppend");
+  EXPECT_EQ(window->list().count(), 18);
+  ASSERT_EQ(dialogs.messages.size(), 2u);
+  EXPECT_EQ(dialogs.messages[0].title, QStringLiteral("ファイル取得エラー"));
+  EXPECT_EQ(dialogs.messages[1].title, QStringLiteral("ファイル取得エラー"));
+  EXPECT_EQ(dialogs.messages[1].text,
+            QStringLiteral("ほかに 2 件のファイルの情報取得に失敗しました。\r\n\r\n"
+                           "これらのファイルはリストに追加されません。"));
+  // The next add shows its boxes again.
+  dialogs.failureAnswer = FailureAnswer::Continue;
+  dialogs.messages.clear();
+  click("cmdAllAppend");
+  EXPECT_EQ(dialogs.messages.size(), 3u);
+}
+
+TEST_F(WindowAdd, TheSortArrowFollowsTheListAfterAnAdd) {
+  tree.file(QStringLiteral("s/b.txt"), "12");
+  tree.file(QStringLiteral("s/a.txt"), "1");
+  open(tree.path(QStringLiteral("s")));
+  QHeaderView* header = child<QTreeView>("lvWriteList")->header();
+  click("cmdAppend");
+  header->sectionClicked(int(ListColumn::Size));
+  EXPECT_EQ(header->sortIndicatorSection(), int(ListColumn::Size));
+  // The add sorts by the list's own sorting again: by name, ascending.
+  click("cmdAppend");
+  EXPECT_EQ(listedNames(), (QStringList{u"a.txt"_qs, u"a.txt"_qs, u"b.txt"_qs, u"b.txt"_qs}));
+  EXPECT_EQ(header->sortIndicatorSection(), int(ListColumn::Name));
+  EXPECT_EQ(header->sortIndicatorOrder(), Qt::AscendingOrder);
+}
+
+TEST_F(WindowAdd, CancelAnswersWhileAFolderReadHangs) {
+  SlowMount mount({.folders = 2, .files = 2, .stuck = true, .broken = {}});
+  if (!mount.unavailable().isEmpty()) GTEST_SKIP() << mount.unavailable().toStdString();
+  open(mount.path());
+  child<QPushButton>("cmdAllAppend")->click();
+  // The click returned while the walk goes on: the window is in its own event loop.
+  ASSERT_TRUE(window->isBusy());
+  ASSERT_TRUE(mount.waitUntilStuck());
+  bool answered = false;
+  QTimer::singleShot(0, window.get(), [&] { answered = true; });
+  while (!answered) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+  EXPECT_TRUE(window->isBusy());  // the listing still hangs
+
+  bool finished = false;
+  QObject::connect(window.get(), &frmVek::addFinished, [&] { finished = true; });
+  QElapsedTimer timer;
+  timer.start();
+  pressCancel();
+  EXPECT_TRUE(finished);  // ended by the press itself, without waiting for the walk
+  EXPECT_LT(timer.elapsed(), 100);
+  expectIdleAt(mount.path(), 0);
+}
+
+}  // namespace
+}  // namespace vek::test
+
+namespace vek::test {
+namespace {
+
+class WindowClose : public WindowFixture {};
+
+TEST_F(WindowClose, ClosingDuringAHungAddEndsItAndSavesTheSettings) {
+  SlowMount mount({.folders = 1, .files = 1, .delayMs = 0, .stuck = true, .broken = {}});
+  if (!mount.unavailable().isEmpty()) GTEST_SKIP() << mount.unavailable().toStdString();
+  open(mount.path());
+  window->show();
+  child<QPushButton>("cmdAllAppend")->click();
+  ASSERT_TRUE(mount.waitUntilStuck());
+  // The window closes although the walk still hangs; it is left behind.
+  EXPECT_TRUE(window->close());
+  EXPECT_FALSE(window->isBusy());
+  EXPECT_FALSE(window->interaction().progressShown());
+  EXPECT_TRUE(iniText().contains(mount.path())) << iniText().toStdString();  // the folder shown
+}
+
+}  // namespace
+}  // namespace vek::test
