@@ -117,7 +117,7 @@ void ScanThread::run(const std::shared_ptr<State>& state, Kind kind, const QStri
     completed = scanner.readFiles(table, 0, [&](FolderScanner::Batch&& batch) {
       Event event;
       event.type = Event::Type::Batch;
-      event.folderText = table[batch.folder].path;
+      event.folderText = table[batch.folder].path();
       event.batch = std::move(batch);
       if (!bounded) {
         state->push(std::move(event));
