@@ -379,8 +379,10 @@ void frmVek::restorePlace() {
   QSize size(twipsToPixels(m_window.width, *this), twipsToPixels(m_window.height, *this));
   resize(size.expandedTo(minimumSizeHint()));
   QPoint place(twipsToPixels(m_window.left, *this), twipsToPixels(m_window.top, *this));
-  // Never on no screen at all (a screen taken away since the last run).
-  if (!QGuiApplication::screenAt(place + QPoint(width() / 2, 20))) {
+  // Never on no screen at all (a screen taken away since the last run): the middle of the
+  // title bar, where the person takes hold of the window, must be on one.
+  constexpr int kTitleBarMiddle = 20;  // pixels below the window's top
+  if (!QGuiApplication::screenAt(place + QPoint(width() / 2, kTitleBarMiddle))) {
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
       const QRect area = screen->availableGeometry();
       place = area.topLeft() + QPoint(std::max(0, (area.width() - width()) / 2),

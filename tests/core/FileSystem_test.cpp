@@ -165,7 +165,7 @@ TEST(FileSystemTest, NamesThatAreNotUtf8ComeBackToTheSameBytes) {
   for (const QString& name : listing->files) {
     EXPECT_TRUE(FileSystem::fileInfo(tree.root() + u'/' + name)) << name.toStdString();
     EXPECT_TRUE(folder->fileInfo(name)) << name.toStdString();
-    EXPECT_EQ(::unlink(vek::encodeFileName(tree.root() + u'/' + name).constData()), 0)
+    EXPECT_EQ(::unlink(vek::encodeFileName(QString(tree.root() + u'/' + name)).constData()), 0)
         << name.toStdString();
   }
   // Valid parts read as text.
