@@ -50,7 +50,6 @@ int compareTextUnits(QStringView a, QStringView b) {
   return caseOrder;
 }
 
-
 template <typename T>
 int compareValues(T a, T b) {
   return a < b ? -1 : (b < a ? 1 : 0);
@@ -495,7 +494,6 @@ void placeSorted(std::vector<FileEntry>& rows, std::vector<FileEntry>& newRows,
     rows[--target] = std::move(newRows[k]);
   }
 }
-
 
 void setRowsWorthSharingOut(std::size_t rows) {
   g_rowsWorthSharingOut.store(rows == 0 ? kRowsWorthSharingOut : rows, std::memory_order_relaxed);

@@ -17,9 +17,16 @@ namespace {
 // eight units, shared and separately stored folder texts, missing dates.
 std::vector<FileEntry> tiedRows(std::size_t count, unsigned seed) {
   std::mt19937 random(seed);
-  const QString stems[] = {u"a"_s,        u"A"_s,        u"b"_s,          u"report 2024 a"_s,
-                           u"Report 2024 A"_s, u"report 2024 b"_s, u"ｆｉｌｅ"_s, u"ＦＩＬＥ"_s,
-                           u"データ"_s,   u""_s};
+  const QString stems[] = {u"a"_s,
+                           u"A"_s,
+                           u"b"_s,
+                           u"report 2024 a"_s,
+                           u"Report 2024 A"_s,
+                           u"report 2024 b"_s,
+                           u"ｆｉｌｅ"_s,
+                           u"ＦＩＬＥ"_s,
+                           u"データ"_s,
+                           u""_s};
   const QString shared = u"/f/"_s;
   std::vector<FileEntry> rows;
   for (std::size_t i = 0; i < count; ++i) {
@@ -30,8 +37,8 @@ std::vector<FileEntry> tiedRows(std::size_t count, unsigned seed) {
     e.folder = random() % 3 ? shared : (random() % 2 ? u"/F/"_s : QString(u"/f/"_s).append(u""));
     e.type = u"t"_s + QString::number(random() % 3);
     e.size = qint64(random() % 4);
-    e.created = random() % 3 ? DateStamp::fromLocal(2024, 5, 1, 0, 0, int(random() % 3))
-                             : DateStamp();
+    e.created =
+        random() % 3 ? DateStamp::fromLocal(2024, 5, 1, 0, 0, int(random() % 3)) : DateStamp();
     e.accessed = DateStamp::fromLocal(2024, 5, 2, 0, 0, int(random() % 3));
     e.modified = DateStamp::fromLocal(2024, 5, 3, 0, int(random() % 3), 0);
     rows.push_back(e);
@@ -86,13 +93,20 @@ TEST(RowOrder, TextOrderFoldsCaseThenTellsCaseApart) {
     QString b;
     int sign;
   } const cases[] = {
-      {u"a"_s, u"B"_s, -1},         {u"A"_s, u"a"_s, -1},   {u"a"_s, u"a"_s, 0},
-      {u"ab"_s, u"AB"_s, 1},        {u"Ａ"_s, u"ａ"_s, -1}, {u"Ω"_s, u"ω"_s, -1},
-      {u"longprefixA"_s, u"LONGPREFIXa"_s, 1}, {u"abc"_s, u"ABCD"_s, -1}, {u""_s, u"a"_s, -1},
+      {u"a"_s, u"B"_s, -1},
+      {u"A"_s, u"a"_s, -1},
+      {u"a"_s, u"a"_s, 0},
+      {u"ab"_s, u"AB"_s, 1},
+      {u"Ａ"_s, u"ａ"_s, -1},
+      {u"Ω"_s, u"ω"_s, -1},
+      {u"longprefixA"_s, u"LONGPREFIXa"_s, 1},
+      {u"abc"_s, u"ABCD"_s, -1},
+      {u""_s, u"a"_s, -1},
   };
   for (const Case& c : cases) {
     const int forward = vek::compareText(c.a, c.b);
-    EXPECT_EQ((forward > 0) - (forward < 0), c.sign) << c.a.toStdString() << " " << c.b.toStdString();
+    EXPECT_EQ((forward > 0) - (forward < 0), c.sign)
+        << c.a.toStdString() << " " << c.b.toStdString();
     const int back = vek::compareText(c.b, c.a);
     EXPECT_EQ((back > 0) - (back < 0), -c.sign);
   }
