@@ -184,7 +184,7 @@ std::variant<BatchRequest, Message> parseBatchArguments(const QStringList& token
       if (isValue(next)) {
         const std::optional<int> key = leadingInteger(next);
         if (!key || *key < 1 || *key > 8) return sortKeyInvalid(next);
-        request.sortKey = *key;
+        request.sortKey = ListColumn(*key - 1);
         i += 2;
       } else {
         i += 1;

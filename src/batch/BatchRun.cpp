@@ -132,7 +132,7 @@ ExitCode BatchRun::executeBatch(const BatchRequest& request) {
       const bool textType = request.type == OutputType::Text;
       const QString separator = m_settings.separators[0];
       written = createTextList(path, m_list, m_settings, m_interaction, textType, separator);
-      if (written) m_settings.csv.fileType = textType ? 1 : 0;
+      if (written) m_settings.csv.fileType = textType ? ListFileType::Text : ListFileType::Csv;
       break;
     }
     case OutputType::Html:
@@ -144,14 +144,14 @@ ExitCode BatchRun::executeBatch(const BatchRequest& request) {
       break;
   }
   if (!written) return ExitCode::WriteFailed;
-  if (m_settings.option.listOpen == 1) m_session.openWithAssociatedApp(path);
+  if (m_settings.option.listOpen) m_session.openWithAssociatedApp(path);
   return ExitCode::Success;
 }
 
-void BatchRun::sortBy(int key) {
+void BatchRun::sortBy(ListColumn key) {
   // As the window's add would leave the rows (sorted by the list's own sorting) and then
   // sorted by the key; the size sort goes smallest first, the list being filled in this run.
-  m_list.sortOwnThenBy(ListColumn(key - 1));
+  m_list.sortOwnThenBy(key);
 }
 
 }  // namespace vek

@@ -120,7 +120,7 @@ void BackgroundAdd::takeNextDropItem() {
       }
     } else if (FileSystem::folderExists(item.path)) {
       const QString text = nativeFolderText(item.path);
-      if (m_settings.option.dropFolder == 0) {
+      if (!m_settings.option.dropFolder) {
         m_gatherer.showFolder(text);
         startWalk(ScanThread::Kind::Folder, text);
       } else {

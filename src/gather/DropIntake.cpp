@@ -51,7 +51,7 @@ DropOutcome takeDroppedItems(const std::vector<DroppedItem>& items, Gatherer& ga
       // Hidden files are not listed by any add, so a dropped one is not either.
       if (!name.startsWith(u'.')) gatherer.addFileEntry(folder, name);
     } else if (FileSystem::folderExists(item.path)) {
-      if (settings.option.dropFolder == 0) {
+      if (!settings.option.dropFolder) {
         gatherer.addFolderFiles(item.path);
       } else {
         progressShown = true;

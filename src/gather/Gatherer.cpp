@@ -61,7 +61,7 @@ bool Gatherer::addFileEntry(const QString& folder, const QString& name) {
     reportUnreadable(m_lastFolderText, name);
     return false;
   }
-  if (m_settings.option.overLap == 1 && m_list.isAlreadyListed(entry->fullPath())) return false;
+  if (m_settings.option.overLap && m_list.isAlreadyListed(entry->fullPath())) return false;
   m_list.append(std::move(*entry));
   return true;
 }
@@ -101,7 +101,7 @@ void Gatherer::endFailures() {
 
 qint64 Gatherer::applyBatch(FolderScanner::Batch&& batch) {
   std::vector<FileEntry> rows = std::move(batch.entries);
-  if (m_settings.option.overLap == 1) {
+  if (m_settings.option.overLap) {
     // A file already listed, or met earlier in this batch, is skipped silently.
     QSet<QString> seen;
     std::erase_if(rows, [&](const FileEntry& row) {

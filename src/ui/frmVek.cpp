@@ -106,8 +106,7 @@ frmVek::frmVek(const Options& options, QWidget* parent)
   setObjectName(QStringLiteral("frmVek"));
   setWindowTitle(QStringLiteral("Vek"));
 
-  m_session.setSaveQuestion(
-      [this](const QString& filter, QString& path) { return askSaveFile(filter, path); });
+  m_session.setSaveQuestion([this](const QString& filter) { return askSaveFile(filter); });
   m_session.setOpener([this](const QString& path) { openPath(path); });
   // The folder boxes follow the scan only when it ends, and the captions when the window is
   // painted next: listing every folder again while the scan reads it would double its work.
@@ -445,7 +444,7 @@ void frmVek::setBusy(bool busy) {
 }
 
 void frmVek::applyAllAppendOption() {
-  m_cmdAllAppend->setEnabled(!m_busy && m_settings.option.allAppend != 1);
+  m_cmdAllAppend->setEnabled(!m_busy && !m_settings.option.allAppend);
 }
 
 void frmVek::rowsArrived() {
@@ -577,22 +576,21 @@ void frmVek::openDialog(QDialog* dialog) {
   dialog->open();
 }
 
-bool frmVek::askSaveFile(const QString& filter, QString& path) {
+std::optional<QString> frmVek::askSaveFile(const QString& filter) {
   // The writer dialog that asks is the owner, so the questions stand over it.
   QWidget* owner = QApplication::activeModalWidget();
   if (!owner) owner = this;
   const std::optional<QString> chosen =
       m_dialogs.chooseSaveFile(owner, filter, m_window.saveInitialDir);
-  if (!chosen || chosen->isEmpty()) return true;
+  if (!chosen || chosen->isEmpty()) return std::nullopt;
   const bool go = m_dialogs.askOkCancel(
       owner, {QStringLiteral("ﾌｧｲﾙ保存確認"),
              QStringLiteral("ﾌｧｲﾙ名 ") + *chosen + QStringLiteral(" で保存します、よろしいですか?"),
              MessageIcon::None});
-  if (!go) return true;
-  path = *chosen;
-  m_window.saveFileName = path;
-  m_window.saveInitialDir = path.first(path.lastIndexOf(u'/') + 1);
-  return false;
+  if (!go) return std::nullopt;
+  m_window.saveFileName = *chosen;
+  m_window.saveInitialDir = chosen->first(chosen->lastIndexOf(u'/') + 1);
+  return chosen;
 }
 
 void frmVek::openPath(const QString& path) {

@@ -45,7 +45,7 @@ class XmlSharedRepertoire {
   std::vector<quint8> m_state;
 };
 
-const XmlEncoding& xmlEncoding(int stringCode) {
+const XmlEncoding& xmlEncoding(XmlCharset stringCode) {
   static const XmlEncoding encodings[] = {
       {QStringLiteral("utf-8"), QByteArrayLiteral("UTF-8"), false, false, {}},
       {QStringLiteral("Shift_JIS"), QByteArrayLiteral("CP932"), false, false,
@@ -55,19 +55,22 @@ const XmlEncoding& xmlEncoding(int stringCode) {
        QByteArrayLiteral("EUC-JP-MS")},
       {QStringLiteral("ISO-2022-JP"), QByteArrayLiteral("ISO-2022-JP"), false, false, {}},
   };
-  return encodings[stringCode >= 0 && stringCode <= 4 ? stringCode : 0];
+  // Values come from the settings file clamped, but a cast in code could still stray.
+  const auto index = std::size_t(stringCode);
+  return encodings[index < std::size(encodings) ? index : 0];
 }
 
 QString xmlLineBreak(const XmlSettings& settings) {
-  if (settings.crLfCheck == 0) return QString();
+  if (!settings.crLfCheck) return QString();
   switch (settings.crLfType) {
-    case 1:
+    case LineBreak::Cr:
       return QStringLiteral("\r");
-    case 2:
+    case LineBreak::Lf:
       return QStringLiteral("\n");
-    default:
-      return QStringLiteral("\r\n");
+    case LineBreak::CrLf:
+      break;
   }
+  return QStringLiteral("\r\n");
 }
 
 Message xmlSaveFailedMessage() {
@@ -111,7 +114,7 @@ std::vector<const QString*> elementNamesInDocument(const ElementNames& names,
 }
 
 std::optional<Message> checkXmlElementNames(const std::vector<const QString*>& names,
-                                            int stringCode) {
+                                            XmlCharset stringCode) {
   const XmlEncoding& encoding = xmlEncoding(stringCode);
   const TextCodec codec(encoding.codecName);
   if (!codec.isAvailable()) return xmlSaveFailedMessage();
@@ -142,12 +145,12 @@ std::optional<Message> checkXmlElementNames(const std::vector<const QString*>& n
   return std::nullopt;
 }
 
-std::optional<Message> checkXmlElementNames(const ElementNames& names, int stringCode) {
+std::optional<Message> checkXmlElementNames(const ElementNames& names, XmlCharset stringCode) {
   const auto all = elementNameList(names);
   return checkXmlElementNames(std::vector<const QString*>(all.begin(), all.end()), stringCode);
 }
 
-XmlListWriter::XmlListWriter(QIODevice& device, int stringCode, QString lineBreak,
+XmlListWriter::XmlListWriter(QIODevice& device, XmlCharset stringCode, QString lineBreak,
                              ElementNames names)
     : m_device(device),
       m_encoding(xmlEncoding(stringCode)),

@@ -84,11 +84,10 @@ inline void click(QAbstractButton* button) {
 // it is empty) and whose opener records what it was asked to open.
 struct AnsweringSession {
   AnsweringSession() {
-    session.setSaveQuestion([this](const QString& filter, QString& path) {
+    session.setSaveQuestion([this](const QString& filter) -> std::optional<QString> {
       filters.append(filter);
-      if (answerPath.isEmpty()) return true;
-      path = answerPath;
-      return false;
+      if (answerPath.isEmpty()) return std::nullopt;
+      return answerPath;
     });
     session.setOpener([this](const QString& path) { opened.append(path); });
   }

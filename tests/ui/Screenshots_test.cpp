@@ -33,8 +33,8 @@ void save(QWidget& dialog, const QString& name) {
 TEST(Screenshots, EveryDialog) {
   if (qEnvironmentVariableIsEmpty("VEK_SCREENSHOTS")) GTEST_SKIP() << "VEK_SCREENSHOTS not set";
   Settings settings;
-  settings.csv.fileType = 1;
-  settings.csv.columns.optHeadInsert = 0;
+  settings.csv.fileType = ListFileType::Text;
+  settings.csv.columns.optHeadInsert = HeadInsert::On;
   settings.xml.crLfCheck = 1;
   const FileList list = test::listOf({test::ExampleRow(u"/home/user/資料/"_s, u"a.txt"_s)});
   test::AnsweringSession answers;

@@ -50,18 +50,18 @@ ColumnOptions unusualColumns() {
   c.chkPath = 1;
   c.chkPathType = 1;
   c.chkDir = 0;
-  c.optDirType = 2;
+  c.optDirType = DirType::LastName;
   c.chkFile = 0;
   c.chkExtAdd = 0;
   c.chkExt = 0;
   c.chkSize = 0;
-  c.optSizeType = 2;
+  c.optSizeType = SizeUnit::Megabytes;
   c.chkAddUnit = 0;
   c.chkMakeDate = 0;
   c.chkAccessDate = 1;
   c.chkUpdateDate = 1;
-  c.optHeadInsert = 0;
-  c.optHeadInsertType = 1;
+  c.optHeadInsert = HeadInsert::On;
+  c.optHeadInsertType = HeadInsertAt::FolderChange;
   c.valHeadInterval = 37;
   return c;
 }
@@ -69,7 +69,7 @@ ColumnOptions unusualColumns() {
 // A value other than the default for every key of Csv, Html, Xml, SEPARATOR and ElementName.
 Settings unusualSettings() {
   Settings s;
-  s.csv = {1, 1, 2, unusualColumns()};
+  s.csv = {ListFileType::Text, 1, LineBreak::Lf, unusualColumns()};
   s.html.stringColor = 255;
   s.html.backColor = 65536 * 200 + 256 * 100 + 50;
   s.html.headColor = 0x01000000 + 12;  // a high byte the colour dialog could never give
@@ -79,7 +79,7 @@ Settings unusualSettings() {
   s.html.columns = unusualColumns();
   s.html.columns.valHeadInterval = 99;
   s.html.title = u"一覧 & <表>"_s;
-  s.xml = {3, 1, 1, unusualColumns()};
+  s.xml = {XmlCharset::EucJp, 1, LineBreak::Cr, unusualColumns()};
   for (int i = 0; i < 10; ++i) s.separators[std::size_t(i)] = u"sep"_s + QString::number(i);
   s.elementNames = {u"r"_s, u"f"_s, u"fp"_s, u"p"_s, u"n"_s, u"t"_s,
                     u"s"_s, u"d"_s, u"m"_s, u"a"_s, u"u"_s};
@@ -258,7 +258,7 @@ TEST(frmOutText, TheSeparatorHistoryChangesOnEveryClose) {
 // A typed separator that begins like a remembered one stays what was typed.
 TEST(frmOutText, ATypedSeparatorIsNotCompletedFromTheHistory) {
   Settings settings;
-  settings.csv.fileType = 1;
+  settings.csv.fileType = ListFileType::Text;
   ASSERT_EQ(settings.separators[4], u":::"_s);
   const FileList list = exampleList();
   test::AnsweringSession answers;
@@ -276,7 +276,7 @@ TEST(frmOutText, ATypedSeparatorIsNotCompletedFromTheHistory) {
 // over part of it on the first press selects that part.
 TEST(frmOutText, EnteringTheSeparatorBoxSelectsItsWholeText) {
   Settings settings;
-  settings.csv.fileType = 1;
+  settings.csv.fileType = ListFileType::Text;
   settings.separators[0] = u"ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789"_s;
   const FileList list = exampleList();
   test::AnsweringSession answers;
@@ -336,7 +336,7 @@ TEST(frmOutText, WritesTheListAndOpensItWhenAsked) {
   EXPECT_FALSE(dialog.isVisible());
   EXPECT_EQ(dialog.result(), QDialog::Accepted);
   EXPECT_EQ(settings.csv.columns.chkUpdateDate, 1);
-  EXPECT_EQ(settings.csv.crLfType, 2);
+  EXPECT_EQ(settings.csv.crLfType, LineBreak::Lf);
   test::RecordingInteraction quiet;
   ASSERT_TRUE(createTextList(tree.path(u"expected.csv"_s), list, settings, quiet, false, u","_s));
   EXPECT_EQ(tree.read(u"list.csv"_s), tree.read(u"expected.csv"_s));
@@ -562,7 +562,7 @@ TEST(frmOutXML, AnElementNameThatIsNoXmlNameIsRefusedWhenWriting) {
 
 TEST(frmOutXML, TheLineBreakChoiceIsEnabledOnlyWithLineBreaks) {
   Settings settings;
-  settings.xml.crLfType = 2;
+  settings.xml.crLfType = LineBreak::Lf;
   const FileList list = exampleList();
   test::AnsweringSession answers;
   test::RecordingInteraction interaction;
