@@ -6,6 +6,7 @@
 #include "core/FileSystem.h"
 #include "core/Interaction.h"
 #include "core/Message.h"
+#include "core/MessageCatalogue.h"
 #include "core/PathRules.h"
 #include "core/Settings.h"
 #include "gather/Gatherer.h"
@@ -13,11 +14,7 @@
 namespace vek {
 
 void reportNotAnItem(Interaction& interaction) {
-  interaction.showMessage(
-      {QStringLiteral("ｱｲﾃﾑ種別ｴﾗｰ"),
-       joinLines({QStringLiteral("処理対象外のｱｲﾃﾑがﾄﾞﾛｯﾌﾟされました。"),
-                  QStringLiteral("ﾄﾞﾗｯｸﾞ＆ﾄﾞﾛｯﾌﾟが可能なのは、ﾌｧｲﾙ及びﾌｫﾙﾀﾞのみとなっています。")}),
-       MessageIcon::Information});
+  interaction.showMessage(MessageCatalogue::notAnItemDropped());
 }
 
 void splitFilePath(const QString& path, QString& folder, QString& name) {

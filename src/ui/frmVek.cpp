@@ -31,6 +31,7 @@
 #include "core/FileNameBytes.h"
 #include "core/FileSystem.h"
 #include "core/ManualPath.h"
+#include "core/MessageCatalogue.h"
 #include "core/PathRules.h"
 #include "core/ProgramFolder.h"
 #include "core/ProgramVersion.h"
@@ -73,10 +74,6 @@ constexpr double kDesignHeight = 6555;
 const QString& inFileCaption() {
   static const QString text = QStringLiteral(" 入力ﾌｧｲﾙの選択 ");
   return text;
-}
-
-Message warning(std::initializer_list<QString> lines) {
-  return {QStringLiteral("警告"), joinLines(lines), MessageIcon::Warning};
 }
 
 QPushButton* makeButton(const QString& name, const QString& caption, QWidget* parent) {
@@ -394,8 +391,8 @@ void frmVek::loadPresets() {
   const std::optional<QStringList> presets = loadFilterPresets(m_programFolder, &error);
   if (!presets) {
     // The boxes keep what they showed; the file is left as it is.
-    m_interaction.showMessage(
-        warning({QStringLiteral("フィルタ設定ファイルを読み込めません。"), error}));
+    m_interaction.showMessage(MessageCatalogue::warning(
+        {QStringLiteral("フィルタ設定ファイルを読み込めません。"), error}));
     m_gatherer.setFilter(m_cmbFilter->currentText());
     return;
   }

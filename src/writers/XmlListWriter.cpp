@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/MessageCatalogue.h"
 #include "writers/ElementNameCheck.h"
 
 namespace vek {
@@ -74,22 +75,18 @@ QString xmlLineBreak(const XmlSettings& settings) {
 }
 
 Message xmlSaveFailedMessage() {
-  return {
-      QStringLiteral("警告"),
-      joinLines({QStringLiteral("XMLﾄﾞｷｭﾒﾝﾄの保存に失敗しました。"),
-                 QStringLiteral(
-                     "このシステムで使用できない文字コードセットが選択された可能性があります。"),
-                 QStringLiteral("または不正な要素名がセットされている可能性があります。"),
-                 QStringLiteral("XMLﾄﾞｷｭﾒﾝﾄの作成を中止します。")}),
-      MessageIcon::Warning};
+  return MessageCatalogue::warning(
+      {QStringLiteral("XMLﾄﾞｷｭﾒﾝﾄの保存に失敗しました。"),
+       QStringLiteral("このシステムで使用できない文字コードセットが選択された可能性があります。"),
+       QStringLiteral("または不正な要素名がセットされている可能性があります。"),
+       QStringLiteral("XMLﾄﾞｷｭﾒﾝﾄの作成を中止します。")});
 }
 
 Message xmlCreateFailedMessage() {
-  return {QStringLiteral("警告"),
-          joinLines({QStringLiteral("XMLﾄﾞｷｭﾒﾝﾄの作成に失敗しました。"),
-                     QStringLiteral("XML 出力部（Vek 内蔵の XML ライタ）を開始できませんでした。"),
-                     QStringLiteral("詳しくは同梱のReadme.htmを参照してください。")}),
-          MessageIcon::Warning};
+  return MessageCatalogue::warning(
+      {QStringLiteral("XMLﾄﾞｷｭﾒﾝﾄの作成に失敗しました。"),
+       QStringLiteral("XML 出力部（Vek 内蔵の XML ライタ）を開始できませんでした。"),
+       QStringLiteral("詳しくは同梱のReadme.htmを参照してください。")});
 }
 
 std::vector<const QString*> elementNamesInDocument(const ElementNames& names,
