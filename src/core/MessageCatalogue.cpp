@@ -77,10 +77,11 @@ Message MessageCatalogue::unreadableFolders(qint64 count) {
 }
 
 Message MessageCatalogue::notAnItemDropped() {
-  return {QStringLiteral("ｱｲﾃﾑ種別ｴﾗｰ"),
-          joinLines({QStringLiteral("処理対象外のｱｲﾃﾑがﾄﾞﾛｯﾌﾟされました。"),
-                     QStringLiteral("ﾄﾞﾗｯｸﾞ＆ﾄﾞﾛｯﾌﾟが可能なのは、ﾌｧｲﾙ及びﾌｫﾙﾀﾞのみとなっています。")}),
-          MessageIcon::Information};
+  return {
+      QStringLiteral("ｱｲﾃﾑ種別ｴﾗｰ"),
+      joinLines({QStringLiteral("処理対象外のｱｲﾃﾑがﾄﾞﾛｯﾌﾟされました。"),
+                 QStringLiteral("ﾄﾞﾗｯｸﾞ＆ﾄﾞﾛｯﾌﾟが可能なのは、ﾌｧｲﾙ及びﾌｫﾙﾀﾞのみとなっています。")}),
+      MessageIcon::Information};
 }
 
 }  // namespace vek

@@ -1,6 +1,6 @@
 // The state one run of the program shares between its parts: the batch flag and the two steps it
-// switches, the writers' save question and the opening of a written file. The window fills in
-// how it asks and opens; a batch run asks nothing and opens nothing.
+// switches, the writers' save question, the opening of a written file and of the manual. The
+// window fills in how it asks and opens; a batch run asks nothing and opens nothing.
 #pragma once
 
 #include <functional>
@@ -40,10 +40,18 @@ class Session {
     m_opener(path);
   }
 
+  // The folder of Vek.ini, where a portable manual is looked for first; unset, the folder the
+  // environment names.
+  void setProgramFolder(const QString& folder) { m_programFolder = folder; }
+  // F1 in every window: opens the local manual readme.htm like a written file. Without a
+  // manual installed nothing happens, as a failed "open" is not reported either.
+  void openManual() const;
+
  private:
   bool m_batchMode = false;
   SaveQuestion m_saveQuestion;
   Opener m_opener;
+  QString m_programFolder;
 };
 
 }  // namespace vek

@@ -37,7 +37,6 @@
 #include "core/DateFormatter.h"
 #include "core/FileNameBytes.h"
 #include "core/FileSystem.h"
-#include "core/ManualPath.h"
 #include "core/MessageCatalogue.h"
 #include "core/Session.h"
 #include "core/TextCodec.h"
@@ -577,8 +576,7 @@ void frmCommand::abandonTestRun() {
 void frmCommand::showMessage(const Message& message) { m_dialogs.showMessage(this, message); }
 
 void frmCommand::openManual() {
-  const QString manual = manualPath(m_programFolder, QCoreApplication::applicationDirPath());
-  if (!manual.isEmpty()) m_session.openWithAssociatedApp(manual);
+  m_session.openManual();
 }
 
 bool frmCommand::handleKey(QObject* watched, QKeyEvent* key) {

@@ -105,6 +105,7 @@ frmVek::frmVek(const Options& options, QWidget* parent)
 
   m_session.setSaveQuestion([this](const QString& filter) { return askSaveFile(filter); });
   m_session.setOpener([this](const QString& path) { openPath(path); });
+  m_session.setProgramFolder(m_programFolder);
   // The folder boxes follow the scan only when it ends, and the captions when the window is
   // painted next: listing every folder again while the scan reads it would double its work.
   m_gatherer.setFolderShownHandler([this](const QString& folder) { m_scanFolder = folder; });
@@ -602,9 +603,7 @@ QUrl frmVek::manualUrl() const {
 }
 
 void frmVek::openManual() {
-  // A missing manual is not reported, as a failed "open" is not.
-  const QUrl manual = manualUrl();
-  if (!manual.isEmpty()) m_dialogs.openUrl(manual);
+  m_session.openManual();
 }
 
 // The two dialogs are modal to the window without a nested event loop (open, not exec), and
