@@ -165,7 +165,8 @@ TEST(frmDateSetting, AStoredPatternThatFailsIsShownAtOnceAndRefusedUntilCorrecte
   // Corrected: accepted at once, without waiting for the next tick.
   child<QComboBox>(&dialog, u"cmbDateFormat"_s)->setEditText(u"YYYY\"年\""_s);
   EXPECT_EQ(after->text(), u"2005年"_s);
-  pressKey(child<QComboBox>(&dialog, u"cmbDateFormat"_s)->lineEdit(), Qt::Key_Return);
+  test::clickToFocus(child<QComboBox>(&dialog, u"cmbDateFormat"_s));
+  test::pressKeyInFocus(Qt::Key_Return);
   EXPECT_FALSE(dialog.isVisible());
   EXPECT_EQ(interaction.messages.size(), 1u);
   EXPECT_EQ(settings.option.dateFormat, u"YYYY\"年\""_s);
@@ -196,7 +197,8 @@ TEST(frmDateSetting, ThePresetsInOrderAndTheirPreview) {
   EXPECT_FALSE(timer->isActive());
   dialog.show();
   EXPECT_TRUE(timer->isActive());
-  pressKey(combo->lineEdit(), Qt::Key_Escape);
+  test::clickToFocus(combo);
+  test::pressKeyInFocus(Qt::Key_Escape);
   EXPECT_FALSE(dialog.isVisible());
   EXPECT_FALSE(timer->isActive());
   EXPECT_EQ(settings.option.dateFormat, u"YYYY/MM/DD HH:MM:SS"_s);
@@ -214,7 +216,7 @@ TEST(frmDateSetting, TypingIsNotCompletedFromThePresets) {
   test::typeIntoCombo(combo, u"YYYY/MM"_s);
   EXPECT_EQ(combo->currentText(), u"YYYY/MM"_s);
   EXPECT_EQ(child<QLabel>(&dialog, u"lblAfterDate"_s)->text(), u"2005/08"_s);
-  pressKey(combo->lineEdit(), Qt::Key_Return);
+  test::pressKeyInFocus(Qt::Key_Return);
   EXPECT_EQ(settings.option.dateFormat, u"YYYY/MM"_s);
 }
 
