@@ -1,6 +1,8 @@
 // The three writer dialogs: loading and storing every option, the create steps around the
 // writers (column check, save question, failure, opening the written file) and what only one
 // dialog has (separator history, colours, element names).
+#include <memory>
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -255,36 +257,43 @@ TEST(frmOutText, TheSeparatorHistoryChangesOnEveryClose) {
   }
 }
 
-// A typed separator that begins like a remembered one stays what was typed.
-TEST(frmOutText, ATypedSeparatorIsNotCompletedFromTheHistory) {
+// A writer dialog over the example list whose questions and messages the test answers and
+// records; the settings can be changed before the dialog is opened.
+class WriterDialogTest : public testing::Test {
+ protected:
+  template <class D>
+  std::unique_ptr<D> open() {
+    auto dialog = std::make_unique<D>(settings, list, answers.session, interaction);
+    dialog->show();
+    return dialog;
+  }
+
   Settings settings;
-  settings.csv.fileType = ListFileType::Text;
-  ASSERT_EQ(settings.separators[4], u":::"_s);
-  const FileList list = exampleList();
+  FileList list = exampleList();
   test::AnsweringSession answers;
   test::RecordingInteraction interaction;
-  frmOutText dialog(settings, list, answers.session, interaction);
-  dialog.show();
-  auto* combo = child<QComboBox>(&dialog, u"cmbSepa"_s);
+};
+
+// A typed separator that begins like a remembered one stays what was typed.
+TEST_F(WriterDialogTest, ATypedSeparatorIsNotCompletedFromTheHistory) {
+  settings.csv.fileType = ListFileType::Text;
+  ASSERT_EQ(settings.separators[4], u":::"_s);
+  const auto dialog = open<frmOutText>();
+  auto* combo = child<QComboBox>(dialog.get(), u"cmbSepa"_s);
   test::typeIntoCombo(combo, u"::"_s);
   EXPECT_EQ(combo->currentText(), u"::"_s);
-  dialog.reject();
+  dialog->reject();
   EXPECT_EQ(settings.separators[0], u"::"_s);
 }
 
 // Entering the separator box selects its whole text, so that what is typed replaces it; a drag
 // over part of it on the first press selects that part.
-TEST(frmOutText, EnteringTheSeparatorBoxSelectsItsWholeText) {
-  Settings settings;
+TEST_F(WriterDialogTest, EnteringTheSeparatorBoxSelectsItsWholeText) {
   settings.csv.fileType = ListFileType::Text;
   settings.separators[0] = u"ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789"_s;
-  const FileList list = exampleList();
-  test::AnsweringSession answers;
-  test::RecordingInteraction interaction;
-  frmOutText dialog(settings, list, answers.session, interaction);
-  dialog.show();
-  auto* combo = child<QComboBox>(&dialog, u"cmbSepa"_s);
-  auto* tab = child<QCheckBox>(&dialog, u"chkSepaTab"_s);
+  const auto dialog = open<frmOutText>();
+  auto* combo = child<QComboBox>(dialog.get(), u"cmbSepa"_s);
+  auto* tab = child<QCheckBox>(dialog.get(), u"chkSepaTab"_s);
   QLineEdit* field = combo->lineEdit();
   const QString separator = settings.separators[0];
 
@@ -313,28 +322,23 @@ TEST(frmOutText, EnteringTheSeparatorBoxSelectsItsWholeText) {
   EXPECT_EQ(QApplication::focusWidget(), combo);
   EXPECT_TRUE(field->hasSelectedText());
   EXPECT_LT(field->selectedText().size(), separator.size()) << field->selectedText().toStdString();
-  dialog.reject();
+  dialog->reject();
 }
 
 // The dialog writes what the create operation writes with the same options.
-TEST(frmOutText, WritesTheListAndOpensItWhenAsked) {
-  Settings settings;
+TEST_F(WriterDialogTest, WritesTheListAndOpensItWhenAsked) {
   settings.option.listOpen = 1;
-  const FileList list = exampleList();
-  test::AnsweringSession answers;
   test::TempTree tree;
   answers.answerPath = tree.path(u"list.csv"_s);
-  test::RecordingInteraction interaction;
-  frmOutText dialog(settings, list, answers.session, interaction);
-  dialog.show();
-  test::click(child<QCheckBox>(&dialog, u"chkDateModifi"_s));
-  test::click(child<QRadioButton>(&dialog, u"optRetCode_2"_s));
-  child<QPushButton>(&dialog, u"cmdTextCreate"_s)->click();
+  const auto dialog = open<frmOutText>();
+  test::click(child<QCheckBox>(dialog.get(), u"chkDateModifi"_s));
+  test::click(child<QRadioButton>(dialog.get(), u"optRetCode_2"_s));
+  child<QPushButton>(dialog.get(), u"cmdTextCreate"_s)->click();
 
   EXPECT_EQ(answers.filters, QStringList{u"CSVﾌｧｲﾙ|*.csv"_s});
   EXPECT_EQ(answers.opened, QStringList{answers.answerPath});
-  EXPECT_FALSE(dialog.isVisible());
-  EXPECT_EQ(dialog.result(), QDialog::Accepted);
+  EXPECT_FALSE(dialog->isVisible());
+  EXPECT_EQ(dialog->result(), QDialog::Accepted);
   EXPECT_EQ(settings.csv.columns.chkUpdateDate, 1);
   EXPECT_EQ(settings.csv.crLfType, LineBreak::Lf);
   test::RecordingInteraction quiet;
@@ -343,16 +347,12 @@ TEST(frmOutText, WritesTheListAndOpensItWhenAsked) {
   EXPECT_TRUE(tree.read(u"list.csv"_s).endsWith("2006/01/02 03:04:05,\n"));
 }
 
-TEST(WriterDialogs, CancellingTheSaveQuestionWritesNothingAndKeepsTheDialogOpen) {
-  Settings settings;
-  const FileList list = exampleList();
-  test::AnsweringSession answers;  // no path: the question is cancelled
-  test::RecordingInteraction interaction;
-  frmOutHtml dialog(settings, list, answers.session, interaction);
-  dialog.show();
-  child<QPushButton>(&dialog, u"cmdHtmlCreate"_s)->click();
+TEST_F(WriterDialogTest, CancellingTheSaveQuestionWritesNothingAndKeepsTheDialogOpen) {
+  // No answer path: the question is cancelled.
+  const auto dialog = open<frmOutHtml>();
+  child<QPushButton>(dialog.get(), u"cmdHtmlCreate"_s)->click();
   EXPECT_EQ(answers.filters, QStringList{u"HTMLﾄﾞｷｭﾒﾝﾄ|*.htm;*.html"_s});
-  EXPECT_TRUE(dialog.isVisible());
+  EXPECT_TRUE(dialog->isVisible());
   EXPECT_TRUE(interaction.messages.empty());
   EXPECT_TRUE(answers.opened.isEmpty());
 }
