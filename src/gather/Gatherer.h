@@ -82,18 +82,6 @@ class Gatherer {
   bool gatherSubtree(const QString& folder, qint64* added = nullptr,
                      qint64* unreadableFolders = nullptr);
 
-  // Appends folder (unless it is already the last entry) and every folder below it to the
-  // folder table, depth first, each folder before its subtree and subtrees before the next
-  // sibling. Folders that cannot be read are left out with their subtrees, silently; returns
-  // how many were.
-  qint64 searchSubfolders(const QString& folder);
-  const std::vector<FolderEntry>& folderTable() const { return m_folderTable; }
-  void clearFolderTable();
-
-  // The detail line of the file phase while the folder at position done (0-based) of count
-  // folders is processed: "処理件数：" done "　/　総ﾌｫﾙﾀﾞ数：" count "件".
-  static QString progressDetail(qint64 done, qint64 count);
-
   // Whether an add ends by switching the list's own sorting on (the window), or leaves the
   // rows in the order gathered for a caller that sorts them itself (the batch run).
   void setSortAtEnd(bool sort) { m_sortAtEnd = sort; }
@@ -125,11 +113,6 @@ class Gatherer {
   // Asks before a subtree add of a root folder with a filter that takes every file; true to
   // go on (always true for other folders and filters).
   bool confirmRootScan(const QString& folderText);
-  // The texts of the progress window's two phases.
-  static const QString& folderSearchCaption();
-  static const QString& folderSearchInfo();
-  static const QString& fileSearchCaption();
-  static const QString& fileSearchInfo();
 
  private:
   enum class Progress { None, PerFolder };
@@ -149,7 +132,6 @@ class Gatherer {
   int m_threads = 0;
   bool m_sortAtEnd = true;
   std::size_t m_batchFiles = FolderScanner::kBatchFiles;
-  std::vector<FolderEntry> m_folderTable;
   std::function<void(const QString&)> m_folderShown;
   QString m_lastFolderText;  // shared by the rows of one folder
   bool m_quiet = false;      // no more error boxes in this add

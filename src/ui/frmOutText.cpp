@@ -146,10 +146,10 @@ void frmOutText::load() {
   m_cmbSepa->addItems(older);
   m_cmbSepa->setEditText(m_settings.separators[0]);
 
-  selectOption(m_optType, m_settings.listFile.workbook ? 2 : csv.fileType);
+  selectOption(m_optType, m_settings.listFile.workbook ? 2 : int(csv.fileType));
   m_cmbTextCode->setCurrentIndex(m_cmbTextCode->findData(int(m_settings.listFile.encoding)));
   m_chkFormulaGuard->setChecked(m_settings.listFile.formulaGuard);
-  m_chkSepaTab->setChecked(csv.tabUse == 1);
+  m_chkSepaTab->setChecked(csv.tabUse);
   selectOption(m_optRetCode, csv.crLfType);
   m_framJoho->load(csv.columns);
   m_frmHeadIns->load(csv.columns);
@@ -187,12 +187,12 @@ void frmOutText::storeOptions(Settings& settings) const {
   CsvSettings& csv = settings.csv;
   // FileType keeps CSV or text, so that a reader of the Csv section alone finds one of them;
   // the workbook is Vek's own key.
-  if (!isWorkbookType()) csv.fileType = isTextType() ? 1 : 0;
+  if (!isWorkbookType()) csv.fileType = isTextType() ? ListFileType::Text : ListFileType::Csv;
   settings.listFile.workbook = isWorkbookType();
   settings.listFile.encoding = ListEncoding(m_cmbTextCode->currentData().toInt());
   settings.listFile.formulaGuard = m_chkFormulaGuard->isChecked();
-  csv.tabUse = m_chkSepaTab->isChecked() ? 1 : 0;
-  csv.crLfType = selectedOption(m_optRetCode);
+  csv.tabUse = m_chkSepaTab->isChecked();
+  csv.crLfType = selectedOption<LineBreak>(m_optRetCode);
   m_framJoho->store(csv.columns);
   m_frmHeadIns->store(csv.columns);
 }

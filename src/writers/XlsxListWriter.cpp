@@ -88,17 +88,6 @@ QString lxwError(lxw_error error) {
   return QString::fromUtf8(lxw_strerror(error));
 }
 
-SizeUnit sizeUnitOf(int optSizeType) {
-  switch (optSizeType) {
-    case 0:
-      return SizeUnit::Bytes;
-    case 2:
-      return SizeUnit::Megabytes;
-    default:
-      return SizeUnit::Kilobytes;
-  }
-}
-
 }  // namespace
 
 XlsxListWriter::XlsxListWriter(const Settings& settings, const QString& title, PathStyle pathStyle,
@@ -210,9 +199,9 @@ QString XlsxListWriter::dateNumberFormat(const DateFormatter& formatter) {
 }
 
 QString XlsxListWriter::sizeNumberFormat(const ColumnOptions& options) {
-  const SizeUnit unit = sizeUnitOf(options.optSizeType);
+  const SizeUnit unit = options.optSizeType;
   QString format = unit == SizeUnit::Megabytes ? QStringLiteral("0.0") : QStringLiteral("0");
-  if (options.chkAddUnit != 0) format += formatLiteral(sizeUnitSuffix(unit));
+  if (options.chkAddUnit) format += formatLiteral(sizeUnitSuffix(unit));
   return format;
 }
 
@@ -260,7 +249,7 @@ bool XlsxListWriter::write(QIODevice& device, std::span<const FileEntry> rows) {
 
   const std::vector<ColumnId>& columns = m_cells.selected();
   const auto lastColumn = lxw_col_t(columns.size() - 1);
-  const SizeUnit unit = sizeUnitOf(m_options.optSizeType);
+  const SizeUnit unit = m_options.optSizeType;
   const QString baseName = sheetName(m_title);
   Sheet sheet;
 
@@ -341,7 +330,7 @@ bool XlsxListWriter::write(QIODevice& device, std::span<const FileEntry> rows) {
         case ColumnId::FullPath:
           text.resize(0);
           m_cells.appendText(column, row, text);
-          if (m_options.chkPathType != 0 && sheet.links < m_sheetLinks) {
+          if (m_options.chkPathType && sheet.links < m_sheetLinks) {
             const QByteArray address =
                 "file://" + encodeFileName(row.fullPath()).toPercentEncoding("/");
             if (address.size() <= kLongestLink) {

@@ -80,7 +80,7 @@ TEST(frmOutText, TheEncodingAndGuardChosenAreWrittenStoredAndShownAgain) {
 
 TEST(frmOutText, TheWorkbookTypeWritesAnXlsxAndIsShownAgain) {
   Settings settings;
-  settings.csv.fileType = 1;
+  settings.csv.fileType = ListFileType::Text;
   const FileList list = awkwardList();
   test::AnsweringSession answers;
   test::TempTree tree;
@@ -102,7 +102,7 @@ TEST(frmOutText, TheWorkbookTypeWritesAnXlsxAndIsShownAgain) {
   EXPECT_EQ(answers.filters, QStringList{u"Excelﾌﾞｯｸ|*.xlsx"_s});
   EXPECT_TRUE(interaction.messages.empty());
   EXPECT_TRUE(settings.listFile.workbook);
-  EXPECT_EQ(settings.csv.fileType, 1);  // the Csv section keeps the text type
+  EXPECT_EQ(settings.csv.fileType, ListFileType::Text);  // the Csv section keeps the text type
 
   // The workbook holds what the CSV of the same list holds.
   test::RecordingInteraction quiet;

@@ -25,8 +25,8 @@ using test::listOf;
 Settings namesOnly() {
   Settings settings;
   ColumnOptions& c = settings.csv.columns;
-  c.chkDir = c.chkExt = c.chkSize = c.chkMakeDate = 0;
-  settings.csv.crLfType = 2;
+  c.chkDir = c.chkExt = c.chkSize = c.chkMakeDate = false;
+  settings.csv.crLfType = LineBreak::Lf;
   return settings;
 }
 
@@ -109,7 +109,7 @@ TEST(ListEncoding, EachEncodingsBytes) {
             "\xEF\xBB\xBF" + utf8);
   // The mark stands once, before the header, also in a text file with blank lines.
   Settings blank = settings;
-  blank.csv.columns.optHeadInsert = 0;
+  blank.csv.columns.optHeadInsert = HeadInsert::On;
   blank.csv.columns.valHeadInterval = 1;
   EXPECT_EQ(write(blank, named({u"a"_s, u"b"_s}), {ListEncoding::Utf8WithMark, false}, true).bytes,
             "\xEF\xBB\xBF" + u"ファイル名\t\n\na\t\n\nb\t\n"_s.toUtf8());
@@ -135,7 +135,7 @@ TEST(ListEncoding, Cp932MatchesPythonsCodecForEveryNameItHolds) {
                              u"表示能力.txt"_s,
                              u"ソ十申.txt"_s};
   Settings settings = namesOnly();
-  settings.csv.columns.chkDir = 1;
+  settings.csv.columns.chkDir = true;
   const Written got = write(settings, named(names), {ListEncoding::Cp932, false});
   QString expected = u"ディレクトリ,ファイル名,\n"_s;
   for (const QString& name : names) {
@@ -164,8 +164,8 @@ TEST(ListEncoding, DecomposedNamesAreComposedBeforeShiftJis) {
 
 TEST(ListEncoding, WhatCp932CannotHoldBecomesQuestionMarksInThatCellAndTheRowIsNamed) {
   Settings settings = namesOnly();
-  settings.csv.columns.chkDir = 1;
-  settings.csv.columns.chkExt = 1;
+  settings.csv.columns.chkDir = true;
+  settings.csv.columns.chkExt = true;
   std::vector<FileEntry> rows = named({u"a.txt"_s, u"emoji😀.txt"_s, u"b.txt"_s, u"한국.txt"_s});
   rows[3].folder = u"/d,1/"_s;
   const Written got = write(settings, rows, {ListEncoding::Cp932, false});
@@ -214,7 +214,7 @@ TEST(ListEncoding, ReplacedRowsAreReportedFirstRowInTheWindowEveryRowInABatchRun
 
 TEST(FormulaGuard, OnlyWhenAskedAndOnlyCellsThatStartLikeAFormula) {
   Settings settings = namesOnly();
-  settings.csv.columns.chkDir = 1;
+  settings.csv.columns.chkDir = true;
   settings.headComment[std::size_t(ColumnId::Directory)] = u"=見出し"_s;
   std::vector<FileEntry> rows = named({u"=SUM(A1).txt"_s, u"+1"_s, u"-x"_s, u"@me"_s, u"\tlead"_s,
                                        u"\rcr"_s, u"a=b"_s, u"'q"_s, u"=a,b"_s});

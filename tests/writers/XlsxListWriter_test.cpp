@@ -56,7 +56,7 @@ Pair writeBoth(test::TempTree& tree, const Settings& settings, const std::vector
 Settings everyColumn() {
   Settings settings;
   ColumnOptions& c = settings.csv.columns;
-  c.chkPath = c.chkAccessDate = c.chkUpdateDate = 1;
+  c.chkPath = c.chkAccessDate = c.chkUpdateDate = true;
   return settings;
 }
 
@@ -98,7 +98,7 @@ TEST(XlsxListWriter, AwkwardNamesReadBackAsTheCsvShowsThem) {
   test::TempTree tree;
   for (const int sizeType : {0, 1, 2}) {
     Settings settings = everyColumn();
-    settings.csv.columns.optSizeType = sizeType;
+    settings.csv.columns.optSizeType = SizeUnit(sizeType);
     settings.csv.columns.chkAddUnit = sizeType != 1;
     const Pair pair = writeBoth(tree, settings, awkwardRows());
     ASSERT_TRUE(pair.readBack.matches) << pair.readBack.difference.toStdString();
@@ -118,8 +118,8 @@ TEST(XlsxListWriter, FileAddressesAreLinksUpToTheSheetsLimit) {
   test::TempTree tree;
   Settings settings;
   ColumnOptions& c = settings.csv.columns;
-  c.chkPath = c.chkPathType = 1;
-  c.chkDir = c.chkFile = c.chkExt = c.chkSize = c.chkMakeDate = 0;
+  c.chkPath = c.chkPathType = true;
+  c.chkDir = c.chkFile = c.chkExt = c.chkSize = c.chkMakeDate = false;
   const std::vector<FileEntry> rows = {ExampleRow(u"/d/"_s, u"a b#%.txt"_s),
                                        ExampleRow(u"/d/"_s, u"日本.txt"_s),
                                        ExampleRow(u"/d/"_s, u"c.txt"_s)};
@@ -134,7 +134,7 @@ TEST(XlsxListWriter, FileAddressesAreLinksUpToTheSheetsLimit) {
 TEST(XlsxListWriter, RowsBeyondASheetGoOnTheNextWithTheHeaderRepeated) {
   test::TempTree tree;
   Settings settings;
-  settings.csv.columns.optHeadInsert = 0;  // blank rows count as rows of the sheet
+  settings.csv.columns.optHeadInsert = HeadInsert::On;  // blank rows count as rows of the sheet
   settings.csv.columns.valHeadInterval = 4;
   std::vector<FileEntry> rows;
   for (int i = 0; i < 11; ++i) rows.push_back(ExampleRow(u"/d/"_s, QString::number(i)));
@@ -206,7 +206,8 @@ TEST(XlsxListWriter, AFullDiskIsAFailureAndTheOldFileStays) {
   tree.file(u"list.xlsx"_s, "old");
   test::RecordingInteraction interaction;
   Settings nothing;
-  nothing.csv.columns = ColumnOptions{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 15};
+  ColumnOptions& none = nothing.csv.columns;
+  none.chkPath = none.chkDir = none.chkFile = none.chkExt = none.chkSize = none.chkMakeDate = false;
   EXPECT_FALSE(
       createXlsxList(tree.path(u"list.xlsx"_s), test::listOf(rows), nothing, interaction, u"t"_s));
   ASSERT_EQ(interaction.messages.size(), 1u);
