@@ -7,6 +7,7 @@
 #include <QUrl>
 
 #include "core/FileNameBytes.h"
+#include "core/OutputFile.h"
 #include "core/SizeText.h"
 
 namespace vek {
@@ -219,6 +220,8 @@ bool XlsxListWriter::write(QIODevice& device, std::span<const FileEntry> rows) {
     m_error = folder.errorString();
     return false;
   }
+  // An interrupt during the write leaves nothing of it in the temporary folder.
+  const OutputFile::ScratchFolder scratch(folder.path(), {QStringLiteral("list.xlsx")});
   const QByteArray workbookPath = QFile::encodeName(folder.filePath(QStringLiteral("list.xlsx")));
   const QByteArray temporaryFolder = QFile::encodeName(folder.path());
   lxw_workbook_options options{};

@@ -1,5 +1,12 @@
 // "/K" (the text encoding of a CSV or TEXT list) and "/T XLSX" through the real executable.
+#include <signal.h>
+#include <sys/inotify.h>
+#include <poll.h>
+#include <unistd.h>
+
+#include <QDir>
 #include <QFile>
+#include <QThread>
 #include <QJsonArray>
 
 #include <gtest/gtest.h>
@@ -148,6 +155,41 @@ TEST_F(ListFormatsTest, WorkbookOfTheAwkwardNamesTreeReadsBackAsItsCsv) {
   // The run stores the workbook as the dialog's type, as a CSV run stores CSV.
   EXPECT_TRUE(tree.read(u"home/Vek.ini"_s)
                   .contains("[VekCsv]\r\nEncoding=SYSTEM\r\nFormulaGuard=0\r\nWorkbook=1\r\n"));
+}
+
+// The workbook's library writes its file by path in a folder of temporary files before it is
+// copied beside the list: an interrupt then leaves neither that folder nor the list's
+// temporary file behind.
+TEST_F(ListFormatsTest, AnInterruptDuringTheWorkbookLeavesNoTemporaryFolder) {
+  for (int i = 0; i < 20000; ++i) tree.file(u"in/many/"_s + QString::number(i) + u".txt"_s);
+  const QString scratch = tree.folder(u"tmp"_s);
+  bool interruptedMidWrite = false;
+  for (int attempt = 0; attempt < 5 && !interruptedMidWrite; ++attempt) {
+    const int watch = ::inotify_init1(IN_CLOEXEC);
+    ASSERT_GE(watch, 0);
+    ASSERT_GE(::inotify_add_watch(watch, QFile::encodeName(scratch).constData(), IN_CREATE), 0);
+    QProcess process;
+    test::VekRunOptions options;
+    options.home = home;
+    options.environment = {u"LC_ALL=C.UTF-8"_s, u"TMPDIR="_s + scratch};
+    test::startVek(process, command(u"XLSX"_s, u"list"_s) << u"/C"_s, options);
+    ASSERT_TRUE(process.waitForStarted());
+    pollfd event{watch, POLLIN, 0};
+    const bool seen = ::poll(&event, 1, 60000) == 1;
+    ::close(watch);
+    ASSERT_TRUE(seen);
+    QThread::msleep(50);  // the folder is made, then registered
+    ::kill(pid_t(process.processId()), SIGTERM);
+    ASSERT_TRUE(process.waitForFinished(60000));
+    if (process.exitCode() == 0) continue;  // it was done before the signal came
+    EXPECT_EQ(process.exitCode(), 128 + SIGTERM);
+    interruptedMidWrite = true;
+    EXPECT_EQ(QDir(scratch).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+              QStringList());
+    EXPECT_EQ(QDir(out).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+              QStringList());
+  }
+  EXPECT_TRUE(interruptedMidWrite);
 }
 
 }  // namespace
