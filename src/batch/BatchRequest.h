@@ -6,10 +6,11 @@
 #include <QString>
 
 #include "core/ListColumn.h"
+#include "core/ListEncoding.h"
 
 namespace vek {
 
-enum class OutputType { Csv = 1, Text = 2, Html = 3, Xml = 4 };
+enum class OutputType { Csv = 1, Text = 2, Html = 3, Xml = 4, Xlsx = 5 };
 
 struct BatchRequest {
   QString sourceFolder;  // "/I" as typed
@@ -22,6 +23,7 @@ struct BatchRequest {
   std::optional<QString> filter;  // "/E"; none: the first filter preset
   QString title;                  // the "/I" path or the "/N" title, whichever came later
   bool hideWindow = false;        // "/H": there is no window in a batch run, accepted for scripts
+  std::optional<ListEncoding> encoding;  // "/K"; none: the one saved in Vek.ini
 
   bool operator==(const BatchRequest&) const = default;
 };

@@ -35,9 +35,24 @@ const QStringList& usageLines() {
   return lines;
 }
 
+const QStringList& addedUsageLines() {
+  static const QStringList lines = {
+      QStringLiteral("/T XLSX"),
+      QStringLiteral(
+          "　　Excel ブック（.xlsx）を出力します、列はCSV・テキストの出力設定に従います。"),
+      QStringLiteral("/K code"),
+      QStringLiteral(
+          "　　CSV・テキストの文字コードを指定します、codeには「SYSTEM、UTF8、UTF8BOM、CP932」"
+          "のうち、どれか一つを指定します。"),
+  };
+  return lines;
+}
+
 QString usageText(QStringView lineEnd) {
   QString text;
   for (const QString& line : usageLines()) text += line + lineEnd;
+  text += lineEnd;
+  for (const QString& line : addedUsageLines()) text += line + lineEnd;
   return text;
 }
 

@@ -11,6 +11,7 @@
 
 #include "core/IniFile.h"
 #include "core/LeadingNumber.h"
+#include "core/ListFileSettings.h"
 #include "core/WholeFile.h"
 
 namespace vek {
@@ -244,6 +245,8 @@ void writeAll(IniFile& ini, const Settings& settings, const WindowState& window,
   writer.line(u"Width", size(window.width, window.screenWidth));
   writer.line(u"Height", size(window.height, window.screenHeight));
   visitSettings(std::as_const(toWrite), writer);
+  writer.section(u"");  // the last section goes in before Vek's own
+  writeListFileSettings(ini, settings.listFile);
 }
 
 }  // namespace
@@ -278,6 +281,7 @@ void readSettings(const IniFile& ini, Settings& settings, WindowState& window,
 
   Reader reader(ini);
   visitSettings(settings, reader);
+  readListFileSettings(ini, settings.listFile);
 }
 
 void writeSettings(IniFile& ini, const Settings& settings, const WindowState& window,
