@@ -10,8 +10,8 @@
 
 #include <benchmark/benchmark.h>
 
-#include "core/FileList.h"
 #include "BenchSupport.h"
+#include "core/FileList.h"
 #include "core/Interaction.h"
 #include "core/Settings.h"
 #include "gather/Gatherer.h"

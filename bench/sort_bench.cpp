@@ -186,7 +186,11 @@ void BM_AddFolderToSortedMillion(benchmark::State& state) {
     state.ResumeTiming();
   }
 }
-BENCHMARK(BM_AddFolderToSortedMillion)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_AddFolderToSortedMillion)
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
 
 // Building the duplicate index over 1,000,000 rows, then one look-up per row.
 void BM_DuplicateIndex(benchmark::State& state) {

@@ -52,8 +52,8 @@ QTemporaryDir& programFolder() {
 }
 
 std::unique_ptr<vek::frmVek> makeWindow(vek::test::ScriptedDialogs& dialogs) {
-  auto window = std::make_unique<vek::frmVek>(vek::frmVek::Options{
-      programFolder().path(), QDir::tempPath(), QString(), &dialogs});
+  auto window = std::make_unique<vek::frmVek>(
+      vek::frmVek::Options{programFolder().path(), QDir::tempPath(), QString(), &dialogs});
   window->resize(900, 700);
   window->show();
   QApplication::processEvents();

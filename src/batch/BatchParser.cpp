@@ -99,7 +99,9 @@ bool isValue(const QString& token) {
                       [&](const char16_t* name) { return token == QStringView(name); });
 }
 
-bool isDirectory(const QString& path) { return FileSystem::folderExists(path); }
+bool isDirectory(const QString& path) {
+  return FileSystem::folderExists(path);
+}
 
 // A source folder that exists but cannot be listed would give an empty list that looks like a
 // success; it is refused like a missing one. access() answers for the real user, root included;
@@ -118,8 +120,6 @@ bool isListableDirectory(const QString& path) {
 }
 
 }  // namespace
-
-
 
 std::variant<BatchRequest, Message> parseBatchArguments(const QStringList& tokens,
                                                         const DateNamer& dateNamer,

@@ -17,7 +17,7 @@ struct BatchRequest {
   QString outputFolder;  // "/O" ending in the separator; empty: the stored DefaultOutDir
   OutputType type = OutputType::Csv;
   QString extension = QStringLiteral(".csv");
-  QString fileName;  // without extension
+  QString fileName;                         // without extension
   ListColumn sortKey = ListColumn::Folder;  // "/S" 1..8 is the column's place + 1
   bool includeSubfolders = false;
   std::optional<QString> filter;  // "/E"; none: the first filter preset

@@ -11,9 +11,9 @@
 
 #include "batch/BatchRequest.h"
 #include "batch/ExitCode.h"
-#include "core/Session.h"
 #include "core/FileList.h"
 #include "core/Interaction.h"
+#include "core/Session.h"
 #include "core/Settings.h"
 #include "core/SettingsStore.h"
 #include "core/WindowState.h"

@@ -16,7 +16,14 @@ bool isPlainWordCharacter(QChar c) {
     return true;
   }
   switch (u) {
-    case u'/': case u'.': case u'_': case u'-': case u'+': case u',': case u'@': case u'%':
+    case u'/':
+    case u'.':
+    case u'_':
+    case u'-':
+    case u'+':
+    case u',':
+    case u'@':
+    case u'%':
     case u':':
       return true;
     default:
@@ -26,11 +33,16 @@ bool isPlainWordCharacter(QChar c) {
 
 QString typeWord(int type) {
   switch (type) {
-    case 0: return QStringLiteral("CSV");
-    case 1: return QStringLiteral("TEXT");
-    case 2: return QStringLiteral("HTML");
-    case 3: return QStringLiteral("XML");
-    default: return {};
+    case 0:
+      return QStringLiteral("CSV");
+    case 1:
+      return QStringLiteral("TEXT");
+    case 2:
+      return QStringLiteral("HTML");
+    case 3:
+      return QStringLiteral("XML");
+    default:
+      return {};
   }
 }
 
@@ -42,7 +54,10 @@ QString shellQuoted(QStringView text) {
   quoted += u'"';
   for (const QChar c : text) {
     switch (c.unicode()) {
-      case u'$': case u'`': case u'\\': case u'"':
+      case u'$':
+      case u'`':
+      case u'\\':
+      case u'"':
         quoted += u'\\';
         quoted += c;
         break;
@@ -73,13 +88,13 @@ QString filterPattern(QStringView filterText) {
 }
 
 QString composeCommand(const CommandForm& form) {
-  const QString filePart = form.dateName ? u"DATE " + shellQuoted(form.outName)
-                                         : shellQuoted(form.outName);
+  const QString filePart =
+      form.dateName ? u"DATE " + shellQuoted(form.outName) : shellQuoted(form.outName);
   const int sortNumber = form.sortIndex >= 0 && form.sortIndex < 8 ? form.sortIndex + 1 : 0;
   return shellWord(form.executable) + u" /I " + shellQuoted(form.inPath) + u" /O " +
-         shellQuoted(form.outPath) + u" /T " + typeWord(form.type) + u" /F " + filePart +
-         u" /E " + shellWord(filterPattern(form.filter)) + u" /N " + shellQuoted(form.title) +
-         u" /S " + QString::number(sortNumber) + (form.subfolders ? u" /C " : u"");
+         shellQuoted(form.outPath) + u" /T " + typeWord(form.type) + u" /F " + filePart + u" /E " +
+         shellWord(filterPattern(form.filter)) + u" /N " + shellQuoted(form.title) + u" /S " +
+         QString::number(sortNumber) + (form.subfolders ? u" /C " : u"");
 }
 
 }  // namespace vek

@@ -12,7 +12,7 @@
 namespace vek {
 
 // The whole line, e.g.
-//   /usr/bin/vek /I "/data" /O "/out/" /T TEXT /F DATE "YYYYMMDDHHmm" /E "*.*" /N "/data" /S 2 /C 
+//   /usr/bin/vek /I "/data" /O "/out/" /T TEXT /F DATE "YYYYMMDDHHmm" /E "*.*" /N "/data" /S 2 /C
 // (a trailing space after /C; none without it).
 QString composeCommand(const CommandForm& form);
 

@@ -7,15 +7,15 @@
 namespace vek {
 
 struct CommandForm {
-  QString executable;   // the running program's own path
-  QString inPath;       // the folder to list
-  QString outPath;      // the folder the list goes to
-  int type = 0;         // 0 CSV, 1 TEXT, 2 HTML, 3 XML; -1 none chosen
-  bool dateName = true; // the file name is a date pattern (DATE) rather than a name
-  QString outName;      // the date pattern or the file name, without extension
-  QString filter;       // the filter box text, a preset line or typed patterns
+  QString executable;    // the running program's own path
+  QString inPath;        // the folder to list
+  QString outPath;       // the folder the list goes to
+  int type = 0;          // 0 CSV, 1 TEXT, 2 HTML, 3 XML; -1 none chosen
+  bool dateName = true;  // the file name is a date pattern (DATE) rather than a name
+  QString outName;       // the date pattern or the file name, without extension
+  QString filter;        // the filter box text, a preset line or typed patterns
   QString title;
-  int sortIndex = 0;    // 0..7 for sort keys 1..8; -1 none chosen
+  int sortIndex = 0;  // 0..7 for sort keys 1..8; -1 none chosen
   bool subfolders = false;
 };
 

@@ -11,7 +11,8 @@ namespace vek {
 // standard streams. Needs a QCoreApplication.
 ExitCode runCommandLine(const ArgumentTable& table);
 
-// Prints the version line ("vek 1.0.0 (YYYY/MM/DD)") on standard output. Needs no application object.
+// Prints the version line ("vek 1.0.0 (YYYY/MM/DD)") on standard output. Needs no application
+// object.
 ExitCode printVersion();
 
 // Standard input, output and error that were closed when the program started are taken by a

@@ -24,8 +24,9 @@ int columnWidth(char32_t c) {
 }
 
 // Message and path texts may hold any control character (a file name may hold a newline, an
-// escape or a C1 control such as U+009B, which some terminals read as an escape sequence); they are shown as "?" so that a name cannot steer the terminal. A tab stays in
-// messages; the single progress line takes none.
+// escape or a C1 control such as U+009B, which some terminals read as an escape sequence); they are
+// shown as "?" so that a name cannot steer the terminal. A tab stays in messages; the single
+// progress line takes none.
 QString printable(const QString& text, bool keepTab = false) {
   QString result = text;
   for (QChar& c : result) {

@@ -4,7 +4,9 @@ namespace vek {
 
 namespace {
 
-bool isBlank(QChar c) { return c == u' ' || c == u'\t'; }
+bool isBlank(QChar c) {
+  return c == u' ' || c == u'\t';
+}
 
 bool isNameStart(QChar c) {
   const char16_t u = c.unicode();
@@ -20,7 +22,14 @@ bool isNameCharacter(QChar c) {
 bool startsExpansion(QChar c) {
   if (isNameCharacter(c)) return true;
   switch (c.unicode()) {
-    case u'{': case u'(': case u'@': case u'*': case u'#': case u'?': case u'-': case u'$':
+    case u'{':
+    case u'(':
+    case u'@':
+    case u'*':
+    case u'#':
+    case u'?':
+    case u'-':
+    case u'$':
     case u'!':
       return true;
     default:
@@ -122,9 +131,17 @@ class Splitter {
           return QStringLiteral("an expansion");
         case u'`':
           return QStringLiteral("a command substitution");
-        case u';': case u'&': case u'|': case u'<': case u'>': case u'(': case u')':
+        case u';':
+        case u'&':
+        case u'|':
+        case u'<':
+        case u'>':
+        case u'(':
+        case u')':
           return QStringLiteral("an operator");
-        case u'*': case u'?': case u'[':
+        case u'*':
+        case u'?':
+        case u'[':
           return QStringLiteral("an unquoted wildcard");
         default:
           m_word += c;

@@ -6,7 +6,16 @@
 namespace vek {
 
 // Fixed order; the names are the keys of the captions in the HeadComment section.
-enum class ColumnId { FullPath, Directory, FileName, FileType, FileSize, CreateDate, AccessDate, ModifiDate };
+enum class ColumnId {
+  FullPath,
+  Directory,
+  FileName,
+  FileType,
+  FileSize,
+  CreateDate,
+  AccessDate,
+  ModifiDate
+};
 inline constexpr int kColumnCount = 8;
 
 // Folder shape of the Directory column (OptDirType).

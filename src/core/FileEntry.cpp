@@ -4,14 +4,22 @@ namespace vek {
 
 QString FileEntry::columnText(ListColumn column) const {
   switch (column) {
-    case ListColumn::Name: return name;
-    case ListColumn::Extension: return extension;
-    case ListColumn::Folder: return folder;
-    case ListColumn::Type: return type;
-    case ListColumn::Size: return QString::number(size);
-    case ListColumn::Created: return created.text();
-    case ListColumn::Accessed: return accessed.text();
-    case ListColumn::Modified: return modified.text();
+    case ListColumn::Name:
+      return name;
+    case ListColumn::Extension:
+      return extension;
+    case ListColumn::Folder:
+      return folder;
+    case ListColumn::Type:
+      return type;
+    case ListColumn::Size:
+      return QString::number(size);
+    case ListColumn::Created:
+      return created.text();
+    case ListColumn::Accessed:
+      return accessed.text();
+    case ListColumn::Modified:
+      return modified.text();
   }
   return {};
 }

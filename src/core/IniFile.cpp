@@ -71,7 +71,7 @@ bool IniFile::load(const QString& path, QString* error) {
   if (file.status != WholeFile::Status::Read) {
     if (error) {
       *error = file.status == WholeFile::Status::Missing ? QStringLiteral("ファイルがありません。")
-                                                          : file.error;
+                                                         : file.error;
     }
     return false;
   }
@@ -250,7 +250,8 @@ QByteArray IniFile::toBytes(qint64* lost) const {
   // of its own. A UTF-16 file cut in the middle of a code unit has it completed first, or
   // everything after it would be read a byte off.
   auto append = [&](QByteArrayView bytes) {
-    if ((out.size() - start) % unit != 0) out += QByteArray(unit - (out.size() - start) % unit, '\0');
+    if ((out.size() - start) % unit != 0)
+      out += QByteArray(unit - (out.size() - start) % unit, '\0');
     if (out.size() > start && !out.endsWith(lf) && !out.endsWith(cr)) out += lineEnd;
     out += bytes;
   };

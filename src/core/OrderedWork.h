@@ -83,8 +83,8 @@ bool runInOrder(std::size_t count, int threads, const Produce& produce, const Co
   std::mutex mutex;
   std::condition_variable changed;
   std::vector<std::optional<Result>> done(count);
-  std::size_t next = 0;      // the next piece nobody has begun
-  std::size_t consumed = 0;  // pieces handed to consume
+  std::size_t next = 0;                // the next piece nobody has begun
+  std::size_t consumed = 0;            // pieces handed to consume
   std::vector<std::size_t> givenBack;  // pieces a failed helper began; to be done again
   bool finished = false;
   // Begins the next piece when one is due; false when none is. What produce throws goes to

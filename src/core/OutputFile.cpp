@@ -140,7 +140,8 @@ bool isProtected(int folder, const QByteArray& name, const struct stat& st) {
 // and the person's own (user.*). False when one of those cannot be copied. The system's labels
 // (security.*, trusted.*) are the new file's own where they cannot be copied.
 bool copyAttributes(int folder, const QByteArray& name, int to) {
-  const int from = ::openat(folder, name.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  const int from =
+      ::openat(folder, name.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
   if (from < 0) {
     // A file we may write but not read: its attributes are unknown, so it is not replaced.
     return false;
@@ -442,7 +443,8 @@ OutputFile::ScratchFolder::ScratchFolder(const QString& path, const QStringList&
   m_parent = ::open(slash == 0 ? "/" : encoded.left(slash).constData(), O_PATH | O_CLOEXEC);
   m_folder = ::open(encoded.constData(), O_PATH | O_CLOEXEC);
   if (m_parent < 0 || m_folder < 0) return;
-  for (const QString& name : names) m_slots.push_back(addPending(m_folder, QFile::encodeName(name)));
+  for (const QString& name : names)
+    m_slots.push_back(addPending(m_folder, QFile::encodeName(name)));
   m_slots.push_back(addPending(m_parent, encoded.mid(slash + 1), AT_REMOVEDIR));
 }
 

@@ -2,12 +2,12 @@
 // a temporary file in the target folder and replaces the target only once it was written
 // completely, so an existing file survives any failure (open, full disk, removed medium,
 // rename). A replaced file keeps its permission bits, owner and group, access lists and the
-// person's own attributes; a new one gets the usual 0666 less the umask. A file without write permission is never replaced (for root: a file no
-// one may write). Where a replacement could not be the same file to its other names (hard
-// links) or owner, or the folder takes no new file, the complete content is written into the
-// existing file instead, after it was staged elsewhere and its space reserved. An interrupt
-// (SIGINT, SIGTERM, SIGHUP) during a write removes the temporary file and ends the process
-// with 128 + the signal's number. Also the messages that go with it.
+// person's own attributes; a new one gets the usual 0666 less the umask. A file without write
+// permission is never replaced (for root: a file no one may write). Where a replacement could not
+// be the same file to its other names (hard links) or owner, or the folder takes no new file, the
+// complete content is written into the existing file instead, after it was staged elsewhere and its
+// space reserved. An interrupt (SIGINT, SIGTERM, SIGHUP) during a write removes the temporary file
+// and ends the process with 128 + the signal's number. Also the messages that go with it.
 #pragma once
 
 #include <functional>
@@ -79,7 +79,8 @@ class OutputFile {
   // The warning a writer shows when its file could not be written, for this path.
   Message failureMessage() const { return cannotWriteMessage(m_path); }
 
-  // "ファイルを開くことが出来ません。" CR LF path CR LF the hint CR LF "ファイルは出力されませんでした。"
+  // "ファイルを開くことが出来ません。" CR LF path CR LF the hint CR LF
+  // "ファイルは出力されませんでした。"
   static Message cannotWriteMessage(const QString& path);
   // The notice after a file was written in an encoding that could not hold `count` characters
   // of the list (they were written as "?").

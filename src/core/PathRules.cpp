@@ -40,7 +40,9 @@ PathStyle nativePathStyle() {
 #endif
 }
 
-QChar pathSeparator(PathStyle style) { return style == PathStyle::Windows ? u'\\' : u'/'; }
+QChar pathSeparator(PathStyle style) {
+  return style == PathStyle::Windows ? u'\\' : u'/';
+}
 
 bool isPathSeparator(QChar c, PathStyle style) {
   return c == u'/' || (style == PathStyle::Windows && c == u'\\');

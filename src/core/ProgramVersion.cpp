@@ -3,12 +3,20 @@
 
 namespace vek {
 
-QString programVersion() { return QStringLiteral(VEK_VERSION); }
+QString programVersion() {
+  return QStringLiteral(VEK_VERSION);
+}
 
-QString releaseDate() { return QStringLiteral(VEK_RELEASE_DATE); }
+QString releaseDate() {
+  return QStringLiteral(VEK_RELEASE_DATE);
+}
 
-QString homePage() { return QStringLiteral(VEK_HOME_PAGE); }
+QString homePage() {
+  return QStringLiteral(VEK_HOME_PAGE);
+}
 
-QString versionLine() { return u"vek " + programVersion() + u" (" + releaseDate() + u')'; }
+QString versionLine() {
+  return u"vek " + programVersion() + u" (" + releaseDate() + u')';
+}
 
 }  // namespace vek

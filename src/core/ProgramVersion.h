@@ -1,5 +1,5 @@
-// The program's version, release date and home page, set in one place of the build (CMakeLists.txt) and
-// shown alike by `vek --version` and the about box.
+// The program's version, release date and home page, set in one place of the build (CMakeLists.txt)
+// and shown alike by `vek --version` and the about box.
 #pragma once
 
 #include <QString>

@@ -82,17 +82,17 @@ struct Settings {
   HtmlSettings html;
   CsvSettings csv;
   std::array<QString, 10> separators = {
-      QStringLiteral(","),      QStringLiteral("－"),  QStringLiteral("／"),
-      QStringLiteral("・・・"), QStringLiteral(":::"), QStringLiteral("###"),
-      QStringLiteral("○"),      QStringLiteral("◇"),  QStringLiteral("  "),
-      QStringLiteral("]   [")};
+      QStringLiteral(","),   QStringLiteral("－"),   QStringLiteral("／"), QStringLiteral("・・・"),
+      QStringLiteral(":::"), QStringLiteral("###"),  QStringLiteral("○"),  QStringLiteral("◇"),
+      QStringLiteral("  "),  QStringLiteral("]   [")};
   XmlSettings xml;
   // The CSV/text dialog's choices kept in Vek's own section (encoding, formula guard, .xlsx).
   ListFileSettings listFile;
   // Header captions, indexed by ColumnId.
   std::array<QString, kColumnCount> headComment = {
-      QStringLiteral("フルパス"),       QStringLiteral("ディレクトリ"), QStringLiteral("ファイル名"),
-      QStringLiteral("ファイルタイプ"), QStringLiteral("ファイルサイズ"), QStringLiteral("作成日付"),
+      QStringLiteral("フルパス"),       QStringLiteral("ディレクトリ"),
+      QStringLiteral("ファイル名"),     QStringLiteral("ファイルタイプ"),
+      QStringLiteral("ファイルサイズ"), QStringLiteral("作成日付"),
       QStringLiteral("アクセス日付"),   QStringLiteral("更新日付")};
   ElementNames elementNames;
 

@@ -251,7 +251,6 @@ void writeAll(IniFile& ini, const Settings& settings, const WindowState& window,
 
 }  // namespace
 
-
 void readSettings(const IniFile& ini, Settings& settings, WindowState& window,
                   const QString& fallbackFolder) {
   const QString inFolder = existingFolder(ini.value(u"Main", u"DefaultInDir"));

@@ -24,9 +24,9 @@ struct WindowState {
   double minimumWidth = 5650;
   double minimumHeight = 4950;
 
-  QString shownFolder;      // DefaultInDir as read (after its fallback) and the folder shown at exit
-  QString saveInitialDir;   // the save dialog's initial folder, ends in the separator
-  QString saveFileName;     // the file chosen in the save dialog during this run; empty if none
+  QString shownFolder;     // DefaultInDir as read (after its fallback) and the folder shown at exit
+  QString saveInitialDir;  // the save dialog's initial folder, ends in the separator
+  QString saveFileName;    // the file chosen in the save dialog during this run; empty if none
 };
 
 }  // namespace vek

@@ -24,7 +24,9 @@ void splitFilePath(const QString& path, QString& folder, QString& name) {
   name = path.sliced(cut + 1);
 }
 
-DroppedItem droppedItem(const QUrl& url) { return {localPathOfUrl(url)}; }
+DroppedItem droppedItem(const QUrl& url) {
+  return {localPathOfUrl(url)};
+}
 
 DropOutcome takeDroppedItems(const std::vector<DroppedItem>& items, Gatherer& gatherer,
                              FileList& list, Interaction& interaction, const Settings& settings) {

@@ -28,9 +28,9 @@ struct DroppedItem {
 DroppedItem droppedItem(const QUrl& url);
 
 enum class DropOutcome {
-  Done,        // every item was taken (vanished ones skipped)
-  Cancelled,   // the person cancelled a subtree; the later items were not taken
-  NotAnItem,   // an item without a local path stopped the intake; the person was told
+  Done,       // every item was taken (vanished ones skipped)
+  Cancelled,  // the person cancelled a subtree; the later items were not taken
+  NotAnItem,  // an item without a local path stopped the intake; the person was told
 };
 
 // Adds the dropped items in their order. Items that no longer exist, hidden files (a name

@@ -77,9 +77,9 @@ bool SystemDialogs::askOkCancel(QWidget* owner, const Message& question) {
 
 std::optional<QString> SystemDialogs::chooseFolder(QWidget* owner, const QString& title,
                                                    const QString& startFolder) {
-  const QUrl url = QFileDialog::getExistingDirectoryUrl(
-      owner, title, QUrl::fromLocalFile(startFolder), QFileDialog::ShowDirsOnly,
-      {QStringLiteral("file")});
+  const QUrl url =
+      QFileDialog::getExistingDirectoryUrl(owner, title, QUrl::fromLocalFile(startFolder),
+                                           QFileDialog::ShowDirsOnly, {QStringLiteral("file")});
   if (url.isEmpty()) return std::nullopt;
   return url.isLocalFile() ? url.toLocalFile() : QString();
 }
@@ -87,8 +87,8 @@ std::optional<QString> SystemDialogs::chooseFolder(QWidget* owner, const QString
 std::optional<QString> SystemDialogs::askText(QWidget* owner, const QString& title,
                                               const QString& prompt) {
   bool ok = false;
-  const QString text = QInputDialog::getText(owner, title, shownText(prompt), QLineEdit::Normal,
-                                             QString(), &ok);
+  const QString text =
+      QInputDialog::getText(owner, title, shownText(prompt), QLineEdit::Normal, QString(), &ok);
   if (!ok) return std::nullopt;
   return text;
 }

@@ -11,9 +11,9 @@ namespace {
 // File systems of the kernel and the session that hold no files of the person's.
 bool isPseudoFileSystem(const QByteArray& type) {
   static const QList<QByteArray> pseudo = {
-      "autofs",  "binfmt_misc", "bpf",     "cgroup",  "cgroup2",    "configfs",
-      "debugfs", "devpts",      "devtmpfs", "efivarfs", "fusectl",  "hugetlbfs",
-      "mqueue",  "nsfs",        "proc",    "pstore",  "securityfs", "sysfs",
+      "autofs",  "binfmt_misc", "bpf",      "cgroup",      "cgroup2",        "configfs",
+      "debugfs", "devpts",      "devtmpfs", "efivarfs",    "fusectl",        "hugetlbfs",
+      "mqueue",  "nsfs",        "proc",     "pstore",      "securityfs",     "sysfs",
       "tracefs", "rpc_pipefs",  "squashfs", "fuse.portal", "fuse.gvfsd-fuse"};
   return pseudo.contains(type);
 }

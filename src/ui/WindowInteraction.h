@@ -27,8 +27,8 @@ class WindowInteraction : public QObject, public Interaction {
   void showMessage(const Message& message) override;
   bool askYesNo(const Message& question) override;
   FailureAnswer reportAddFailure(const Message& message) override;
-  void showProgress(const QString& caption, const QString& info, const QString& detail,
-                    qint64 bar, qint64 barMaximum) override;
+  void showProgress(const QString& caption, const QString& info, const QString& detail, qint64 bar,
+                    qint64 barMaximum) override;
   void updateProgress(const QString& caption, const QString& info, const QString& detail,
                       qint64 bar) override;
   void closeProgress() override;

@@ -45,8 +45,9 @@ framJoho::framJoho(const QString& caption, QWidget* parent) : QGroupBox(caption,
   m_chkAndName = createCheck(this, "chkAndName", QStringLiteral("拡張子を付加"));
   m_chkExtend = createCheck(this, "chkExtend", QStringLiteral("ﾌｧｲﾙﾀｲﾌﾟ"));
   m_chkSize = createCheck(this, "chkSize", QStringLiteral("ﾌｧｲﾙｻｲｽﾞ"));
-  m_optSize = createOptionGroup(this, QStringLiteral("optSize"),
-                                {QStringLiteral("Byte"), QStringLiteral("KB"), QStringLiteral("MB")});
+  m_optSize =
+      createOptionGroup(this, QStringLiteral("optSize"),
+                        {QStringLiteral("Byte"), QStringLiteral("KB"), QStringLiteral("MB")});
   m_chkAddUnit = createCheck(this, "chkAddUnit", QStringLiteral("単位を付加"));
   m_chkDateCreate = createCheck(this, "chkDateCreate", QStringLiteral("作成日時"));
   m_chkDateAccess = createCheck(this, "chkDateAccess", QStringLiteral("ｱｸｾｽ日時"));

@@ -147,7 +147,8 @@ frmCommand::frmCommand(Session& session, WindowDialogs& dialogs, const QString& 
   setObjectName(QStringLiteral("frmCommand"));
   setWindowTitle(QStringLiteral("ｺﾏﾝﾄﾞﾗｲﾝｼﾞｪﾈﾚｰﾀ"));
   setModal(true);
-  if (m_prefill.executable.isEmpty()) m_prefill.executable = QCoreApplication::applicationFilePath();
+  if (m_prefill.executable.isEmpty())
+    m_prefill.executable = QCoreApplication::applicationFilePath();
   buildControls();
 
   m_stillWorking.setSingleShot(true);
@@ -204,10 +205,10 @@ void frmCommand::buildControls() {
   m_optType->button(0)->setChecked(true);
 
   QGroupBox* frOutFile = frame(this, "frOutFile", QStringLiteral("出力ファイル名"));
-  m_optOutPath = createOptionGroup(
-      frOutFile, QStringLiteral("optOutPath"),
-      {QStringLiteral("日付（YYYYMMDDHHmmでフォーマットを指定)"), QStringLiteral("ファイル名直接指定")},
-      CaptionRule::None);
+  m_optOutPath = createOptionGroup(frOutFile, QStringLiteral("optOutPath"),
+                                   {QStringLiteral("日付（YYYYMMDDHHmmでフォーマットを指定)"),
+                                    QStringLiteral("ファイル名直接指定")},
+                                   CaptionRule::None);
   m_optOutPath->button(0)->setChecked(true);
   m_txtOutName = new QLineEdit(frOutFile);
   m_txtOutName->setObjectName(QStringLiteral("txtOutName"));
@@ -245,12 +246,12 @@ void frmCommand::buildControls() {
   (new QVBoxLayout(frTitle))->addWidget(m_txtTitle);
 
   QGroupBox* frSort = frame(this, "frSort", QStringLiteral("ソートキー"));
-  m_optSortKey = createOptionGroup(frSort, QStringLiteral("optSortKey"),
-                                   {QStringLiteral("ﾌｧｲﾙ名"), QStringLiteral("拡張子"),
-                                    QStringLiteral("ﾌｧｲﾙﾊﾟｽ"), QStringLiteral("ﾌｧｲﾙﾀｲﾌﾟ"),
-                                    QStringLiteral("ﾌｧｲﾙｻｲｽﾞ"), QStringLiteral("作成日付"),
-                                    QStringLiteral("ｱｸｾｽ日付"), QStringLiteral("更新日付")},
-                                   CaptionRule::None);
+  m_optSortKey = createOptionGroup(
+      frSort, QStringLiteral("optSortKey"),
+      {QStringLiteral("ﾌｧｲﾙ名"), QStringLiteral("拡張子"), QStringLiteral("ﾌｧｲﾙﾊﾟｽ"),
+       QStringLiteral("ﾌｧｲﾙﾀｲﾌﾟ"), QStringLiteral("ﾌｧｲﾙｻｲｽﾞ"), QStringLiteral("作成日付"),
+       QStringLiteral("ｱｸｾｽ日付"), QStringLiteral("更新日付")},
+      CaptionRule::None);
   auto* sortGrid = new QGridLayout(frSort);
   for (int i = 0; i < 8; ++i) sortGrid->addWidget(m_optSortKey->button(i), i / 4, i % 4);
   m_optSortKey->button(0)->setChecked(true);
@@ -301,9 +302,9 @@ void frmCommand::buildControls() {
 
   auto* fields = new QVBoxLayout;
   fields->setContentsMargins(10, 4, 10, 10);
-  for (QWidget* widget : std::initializer_list<QWidget*>{frInPath, frOutPath, frType, frOutFile,
-                                                         frFilter, frTitle, frSort, m_chkSubDir,
-                                                         frCommand}) {
+  for (QWidget* widget :
+       std::initializer_list<QWidget*>{frInPath, frOutPath, frType, frOutFile, frFilter, frTitle,
+                                       frSort, m_chkSubDir, frCommand}) {
     fields->addWidget(widget);
   }
   fields->addLayout(closeRow);
@@ -470,12 +471,13 @@ void frmCommand::copyCommand() {
   QClipboard* clipboard = QGuiApplication::clipboard();
   clipboard->clear();
   clipboard->setText(line);
-  showMessage({QStringLiteral("Vek"),
-                             QStringLiteral("コマンドをクリップボードにコピーしました。"),
-                             MessageIcon::Information});
+  showMessage({QStringLiteral("Vek"), QStringLiteral("コマンドをクリップボードにコピーしました。"),
+               MessageIcon::Information});
 }
 
-bool frmCommand::testRunning() const { return m_run != nullptr; }
+bool frmCommand::testRunning() const {
+  return m_run != nullptr;
+}
 
 void frmCommand::startTestRun() {
   if (m_run || !m_testOffered) return;
@@ -524,9 +526,8 @@ void frmCommand::testRunFinished(int exitCode, QProcess::ExitStatus status) {
   endTestRun();
   const QString messages = runMessages(errors);
   if (stopped) {
-    showMessage({QStringLiteral("Vek"),
-                               QStringLiteral("リスト作成のテストを中止しました。"),
-                               MessageIcon::Information});
+    showMessage({QStringLiteral("Vek"), QStringLiteral("リスト作成のテストを中止しました。"),
+                 MessageIcon::Information});
   } else if (status == QProcess::NormalExit && exitCode == 0) {
     // Notices of the run (characters the encoding could not hold) follow the success line.
     QString text = m_txtOutPath->text() + QStringLiteral(" にリストを出力しました。");
@@ -535,9 +536,10 @@ void frmCommand::testRunFinished(int exitCode, QProcess::ExitStatus status) {
   } else {
     QString text = messages;
     if (text.isEmpty()) {
-      text = status == QProcess::NormalExit
-                 ? QStringLiteral("リスト作成のテストが終了コード %1 で終わりました。").arg(exitCode)
-                 : QStringLiteral("リスト作成のテストが異常終了しました。");
+      text =
+          status == QProcess::NormalExit
+              ? QStringLiteral("リスト作成のテストが終了コード %1 で終わりました。").arg(exitCode)
+              : QStringLiteral("リスト作成のテストが異常終了しました。");
       text += QStringLiteral("\r\nリストは出力されていません。");
     }
     showMessage(MessageCatalogue::warning(text));
@@ -573,7 +575,9 @@ void frmCommand::abandonTestRun() {
   endTestRun();
 }
 
-void frmCommand::showMessage(const Message& message) { m_dialogs.showMessage(this, message); }
+void frmCommand::showMessage(const Message& message) {
+  m_dialogs.showMessage(this, message);
+}
 
 void frmCommand::openManual() {
   m_session.openManual();

@@ -25,8 +25,8 @@ QLabel* createPreview(QWidget* parent, const char* name) {
 
 }  // namespace
 
-frmDateSetting::frmDateSetting(Settings& settings, const Session& session,
-                               Interaction& interaction, QWidget* parent)
+frmDateSetting::frmDateSetting(Settings& settings, const Session& session, Interaction& interaction,
+                               QWidget* parent)
     : BandDialog(QStringLiteral("frmDateSetting"), QStringLiteral("日付書式設定"),
                  QStringLiteral("ﾃｷｽﾄ、HTML、XMLに出力する日付の書式を指定します。"), session,
                  parent),
@@ -86,12 +86,15 @@ void frmDateSetting::hideEvent(QHideEvent* event) {
 }
 
 const QStringList& frmDateSetting::presets() {
-  static const QStringList list = {
-      QStringLiteral("YYYY/MM/DD HH:MM:SS"), QStringLiteral("YYYY/MM/DD"),
-      QStringLiteral("HH:MM:SS"),            QStringLiteral("YYYY年MM月DD日 HH時MM分SS秒"),
-      QStringLiteral("YYYY年MM月DD日"),      QStringLiteral("HH時MM分SS秒"),
-      QStringLiteral("ggge年M月D日(aaa)"),   QStringLiteral("dddd, mmm d yyyy"),
-      QStringLiteral("HH:MM:SS AMPM")};
+  static const QStringList list = {QStringLiteral("YYYY/MM/DD HH:MM:SS"),
+                                   QStringLiteral("YYYY/MM/DD"),
+                                   QStringLiteral("HH:MM:SS"),
+                                   QStringLiteral("YYYY年MM月DD日 HH時MM分SS秒"),
+                                   QStringLiteral("YYYY年MM月DD日"),
+                                   QStringLiteral("HH時MM分SS秒"),
+                                   QStringLiteral("ggge年M月D日(aaa)"),
+                                   QStringLiteral("dddd, mmm d yyyy"),
+                                   QStringLiteral("HH:MM:SS AMPM")};
   return list;
 }
 

@@ -26,10 +26,14 @@ frmHeadComment::frmHeadComment(Settings& settings, const Session& session, QWidg
                  session, parent),
       m_settings(settings) {
   const CaptionRow rows[kColumnCount] = {
-      {"txtFullPath", QStringLiteral("ﾌﾙﾊﾟｽ：")},       {"txtDir", QStringLiteral("ﾃﾞｨﾚｸﾄﾘ：")},
-      {"txtFile", QStringLiteral("ﾌｧｲﾙ名：")},          {"txtFileType", QStringLiteral("ﾌｧｲﾙﾀｲﾌﾟ：")},
-      {"txtFileSize", QStringLiteral("ﾌｧｲﾙｻｲｽﾞ：")},    {"txtCreateDate", QStringLiteral("作成日付：")},
-      {"txtAccessDate", QStringLiteral("ｱｸｾｽ日付：")}, {"txtUpdateDate", QStringLiteral("更新日付：")},
+      {"txtFullPath", QStringLiteral("ﾌﾙﾊﾟｽ：")},
+      {"txtDir", QStringLiteral("ﾃﾞｨﾚｸﾄﾘ：")},
+      {"txtFile", QStringLiteral("ﾌｧｲﾙ名：")},
+      {"txtFileType", QStringLiteral("ﾌｧｲﾙﾀｲﾌﾟ：")},
+      {"txtFileSize", QStringLiteral("ﾌｧｲﾙｻｲｽﾞ：")},
+      {"txtCreateDate", QStringLiteral("作成日付：")},
+      {"txtAccessDate", QStringLiteral("ｱｸｾｽ日付：")},
+      {"txtUpdateDate", QStringLiteral("更新日付：")},
   };
   auto* grid = new QGridLayout;
   for (int i = 0; i < kColumnCount; ++i) {

@@ -19,7 +19,8 @@ frmHeadIns::frmHeadIns(const QString& caption, QWidget* parent) : QGroupBox(capt
   m_optHeadIns = createOptionGroup(this, QStringLiteral("optHeadIns"),
                                    {QStringLiteral("挿入する"), QStringLiteral("挿入しない")});
   optionButton(m_optHeadIns, 0)->setToolTip(QStringLiteral("データ行中に見出し行を挿入します。"));
-  optionButton(m_optHeadIns, 1)->setToolTip(QStringLiteral("見出し行は先頭の１行目のみとなります。"));
+  optionButton(m_optHeadIns, 1)
+      ->setToolTip(QStringLiteral("見出し行は先頭の１行目のみとなります。"));
 
   m_optInsType = createOptionGroup(this, QStringLiteral("optInsType"),
                                    {QString(), QStringLiteral("ﾌｫﾙﾀﾞ毎に挿入")});
@@ -27,8 +28,9 @@ frmHeadIns::frmHeadIns(const QString& caption, QWidget* parent) : QGroupBox(capt
   everyN->setToolTip(QStringLiteral("指定した行数ごとに見出し行を挿入します。"));
   // The button has no caption of its own; the labels beside it say what it means.
   everyN->setAccessibleName(QStringLiteral("行おきに挿入"));
-  optionButton(m_optInsType, 1)->setToolTip(
-      QStringLiteral("フォルダ毎にデータがまとまります。（ソート順序はフォルダ毎の方が見やすくなります）"));
+  optionButton(m_optInsType, 1)
+      ->setToolTip(QStringLiteral(
+          "フォルダ毎にデータがまとまります。（ソート順序はフォルダ毎の方が見やすくなります）"));
 
   m_lblHeadInterval = new QLabel(QStringLiteral("15"), this);
   m_lblHeadInterval->setObjectName(QStringLiteral("lblHeadInterval"));
@@ -87,9 +89,9 @@ void frmHeadIns::store(ColumnOptions& options) const {
 
 void frmHeadIns::applyInsertRule() {
   const bool inserting = optionButton(m_optHeadIns, 0)->isChecked();
-  for (QWidget* widget : {static_cast<QWidget*>(m_lblHeadInterval),
-                          static_cast<QWidget*>(m_cscHeadInterval),
-                          static_cast<QWidget*>(m_lblHeadInteval)})
+  for (QWidget* widget :
+       {static_cast<QWidget*>(m_lblHeadInterval), static_cast<QWidget*>(m_cscHeadInterval),
+        static_cast<QWidget*>(m_lblHeadInteval)})
     widget->setEnabled(inserting);
   for (QAbstractButton* button : m_optInsType->buttons()) button->setEnabled(inserting);
 }

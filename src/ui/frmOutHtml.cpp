@@ -53,9 +53,8 @@ frmOutHtml::frmOutHtml(Settings& settings, const FileList& list, const Session& 
   m_txtTitle->setObjectName(QStringLiteral("txtTitle"));
   m_txtTitle->setToolTip(QStringLiteral("出力されるHTMLのタイトルを設定します。"));
   m_txtTitle->installEventFilter(this);
-  QGroupBox* fraTitle =
-      createFrame(this, "fraTitle", QStringLiteral("HTMLのタイトル名"),
-                  QStringLiteral("HTMLのタイトルを設定します。"), m_txtTitle);
+  QGroupBox* fraTitle = createFrame(this, "fraTitle", QStringLiteral("HTMLのタイトル名"),
+                                    QStringLiteral("HTMLのタイトルを設定します。"), m_txtTitle);
 
   struct ColourControl {
     const char* label;
@@ -84,15 +83,16 @@ frmOutHtml::frmOutHtml(Settings& settings, const FileList& list, const Session& 
     auto* label = new ColourLabel(QString::fromLatin1(controls[i].label), this);
     label->setToolTip(controls[i].labelTip);
     m_colours[std::size_t(i)] = label;
-    colourGrid->addWidget(createFrame(this, controls[i].frame, controls[i].caption,
-                                      controls[i].frameTip, label),
-                          i / 3, i % 3);
+    colourGrid->addWidget(
+        createFrame(this, controls[i].frame, controls[i].caption, controls[i].frameTip, label),
+        i / 3, i % 3);
     connect(label, &ColourLabel::clicked, this, [this, label] { chooseColour(label); });
   }
 
   m_chkLink = new QCheckBox(QStringLiteral("ファイル名にリンクを張る"), this);
   m_chkLink->setObjectName(QStringLiteral("chkLink"));
-  m_chkLink->setToolTip(QStringLiteral("ブラウザ上から任意のファイルを開くことが出来るようになります。"));
+  m_chkLink->setToolTip(
+      QStringLiteral("ブラウザ上から任意のファイルを開くことが出来るようになります。"));
   followCheckColour(m_chkLink);
 
   m_cmdHtmlCreate = new QPushButton(QStringLiteral("HTMLファイルの作成"), this);

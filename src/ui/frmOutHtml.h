@@ -24,7 +24,8 @@ class frmOutHtml : public WriterDialog {
   Q_OBJECT
  public:
   // Asks for a colour starting from initial; nullopt when the person cancelled.
-  using ColourChooser = std::function<std::optional<QColor>(const QColor& initial, QWidget* parent)>;
+  using ColourChooser =
+      std::function<std::optional<QColor>(const QColor& initial, QWidget* parent)>;
 
   frmOutHtml(Settings& settings, const FileList& list, const Session& session,
              Interaction& interaction, QWidget* parent = nullptr);

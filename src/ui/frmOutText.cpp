@@ -76,18 +76,20 @@ frmOutText::frmOutText(Settings& settings, const FileList& list, const Session& 
   auto* fraReturnCode = new QGroupBox(QStringLiteral("改行コード"), this);
   m_fraReturnCode = fraReturnCode;
   fraReturnCode->setObjectName(QStringLiteral("fraReturnCode"));
-  fraReturnCode->setToolTip(QStringLiteral(
-      "改行コードとして何を用いるかを指定します。　意味がわからない場合は「CR+LF」をお使いください。"));
-  m_optRetCode = createOptionGroup(fraReturnCode, QStringLiteral("optRetCode"),
-                                   {QStringLiteral("CR + LF（標準）"),
-                                    QStringLiteral("CR（キャリッジリターン） のみ"),
-                                    QStringLiteral("LF（ラインフィード） のみ")});
-  optionButton(m_optRetCode, 0)->setToolTip(
-      QStringLiteral("CRLF（0x0d 0x0a）が用いられます。　Windows標準の改行コードです。"));
-  optionButton(m_optRetCode, 1)->setToolTip(
-      QStringLiteral("CR（0x0d）が用いられます。　Macintosh標準の改行コードです。"));
-  optionButton(m_optRetCode, 2)->setToolTip(
-      QStringLiteral("LF（0x0a）が用いられます。　UNIX標準の改行コードです。"));
+  fraReturnCode->setToolTip(
+      QStringLiteral("改行コードとして何を用いるかを指定します。　意味がわからない場合は「CR+"
+                     "LF」をお使いください。"));
+  m_optRetCode = createOptionGroup(
+      fraReturnCode, QStringLiteral("optRetCode"),
+      {QStringLiteral("CR + LF（標準）"), QStringLiteral("CR（キャリッジリターン） のみ"),
+       QStringLiteral("LF（ラインフィード） のみ")});
+  optionButton(m_optRetCode, 0)
+      ->setToolTip(
+          QStringLiteral("CRLF（0x0d 0x0a）が用いられます。　Windows標準の改行コードです。"));
+  optionButton(m_optRetCode, 1)
+      ->setToolTip(QStringLiteral("CR（0x0d）が用いられます。　Macintosh標準の改行コードです。"));
+  optionButton(m_optRetCode, 2)
+      ->setToolTip(QStringLiteral("LF（0x0a）が用いられます。　UNIX標準の改行コードです。"));
   auto* returnLayout = new QVBoxLayout(fraReturnCode);
   for (QAbstractButton* button : m_optRetCode->buttons()) returnLayout->addWidget(button);
 

@@ -76,7 +76,8 @@ frmOutXML::frmOutXML(Settings& settings, const FileList& list, const Session& se
     codeLayout->addWidget(optionButton(m_optStrCode, i));
   }
 
-  const QString lineBreakTip = QStringLiteral("XMLドキュメント上に、改行コードを挿入するか否かを設定します。");
+  const QString lineBreakTip =
+      QStringLiteral("XMLドキュメント上に、改行コードを挿入するか否かを設定します。");
   m_chkInsCrLf = new QCheckBox(QStringLiteral("改行ノードを付加する。"), this);
   m_chkInsCrLf->setObjectName(QStringLiteral("chkInsCrLf"));
   m_chkInsCrLf->setToolTip(lineBreakTip);
@@ -84,15 +85,17 @@ frmOutXML::frmOutXML(Settings& settings, const FileList& list, const Session& se
   auto* fraReturnCode = new QGroupBox(QStringLiteral("改行コード"), this);
   fraReturnCode->setObjectName(QStringLiteral("fraReturnCode"));
   fraReturnCode->setToolTip(lineBreakTip);
-  m_optRetCode = createOptionGroup(fraReturnCode, QStringLiteral("optRetCode"),
-                                   {QStringLiteral("CR + LF（標準）"),
-                                    QStringLiteral("CR（キャリッジリターン） のみ"),
-                                    QStringLiteral("LF（ラインフィード） のみ")});
-  optionButton(m_optRetCode, 0)->setToolTip(
-      QStringLiteral("CRLF（0x0d 0x0a）が用いられます。　Windows標準のテキスト用です。"));
+  m_optRetCode = createOptionGroup(
+      fraReturnCode, QStringLiteral("optRetCode"),
+      {QStringLiteral("CR + LF（標準）"), QStringLiteral("CR（キャリッジリターン） のみ"),
+       QStringLiteral("LF（ラインフィード） のみ")});
+  optionButton(m_optRetCode, 0)
+      ->setToolTip(
+          QStringLiteral("CRLF（0x0d 0x0a）が用いられます。　Windows標準のテキスト用です。"));
   optionButton(m_optRetCode, 1)->setToolTip(QStringLiteral("CR（0x0d）が用いられます。"));
-  optionButton(m_optRetCode, 2)->setToolTip(
-      QStringLiteral("LF（0x0a）が用いられます。　UNIX等で参照する時にお使いください。"));
+  optionButton(m_optRetCode, 2)
+      ->setToolTip(
+          QStringLiteral("LF（0x0a）が用いられます。　UNIX等で参照する時にお使いください。"));
   auto* returnLayout = new QVBoxLayout(fraReturnCode);
   returnLayout->addWidget(m_chkInsCrLf);
   for (QAbstractButton* button : m_optRetCode->buttons()) returnLayout->addWidget(button);

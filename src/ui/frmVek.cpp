@@ -190,8 +190,10 @@ void frmVek::buildControls() {
   m_cmbFilter->setMinimumContentsLength(10);
   m_cmbFilter->setEditText(QStringLiteral("*.*"));
   (new FilterKeyScreen(m_dialogs, m_cmbFilter))->watch(m_cmbFilter);
-  m_cmdEditFilter = makeButton(QStringLiteral("cmdEditFilter"), QStringLiteral("編集"), m_frmInFile);
-  m_cmdReadFilter = makeButton(QStringLiteral("cmdReadFilter"), QStringLiteral("読込"), m_frmInFile);
+  m_cmdEditFilter =
+      makeButton(QStringLiteral("cmdEditFilter"), QStringLiteral("編集"), m_frmInFile);
+  m_cmdReadFilter =
+      makeButton(QStringLiteral("cmdReadFilter"), QStringLiteral("読込"), m_frmInFile);
 
   auto* input = new QGridLayout(m_frmInFile);
   input->addWidget(m_drvGetFile, 0, 0);
@@ -213,7 +215,8 @@ void frmVek::buildControls() {
   // The add buttons follow the right edge.
   m_cmdAllAppend = makeButton(QStringLiteral("cmdAllAppend"),
                               QStringLiteral("選択中のﾌｫﾙﾀﾞ以下を全て追加"), central);
-  m_cmdAppend = makeButton(QStringLiteral("cmdAppend"), QStringLiteral("表示中のﾌｧｲﾙを追加"), central);
+  m_cmdAppend =
+      makeButton(QStringLiteral("cmdAppend"), QStringLiteral("表示中のﾌｧｲﾙを追加"), central);
   auto* addRow = new QHBoxLayout;
   addRow->addStretch(1);
   addRow->addWidget(m_cmdAllAppend);
@@ -228,9 +231,10 @@ void frmVek::buildControls() {
   m_model = &m_frmFileList->model();
 
   // The export buttons follow the bottom edge.
-  m_cmdOutList = makeButton(QStringLiteral("cmdOutList"), QStringLiteral("CSV・テキスト形式で出力"),
-                            central);
-  m_cmdOutHtml = makeButton(QStringLiteral("cmdOutHtml"), QStringLiteral("HTML形式で出力"), central);
+  m_cmdOutList =
+      makeButton(QStringLiteral("cmdOutList"), QStringLiteral("CSV・テキスト形式で出力"), central);
+  m_cmdOutHtml =
+      makeButton(QStringLiteral("cmdOutHtml"), QStringLiteral("HTML形式で出力"), central);
   m_cmdOutXML = makeButton(QStringLiteral("cmdOutXML"), QStringLiteral("XML形式で出力"), central);
   auto* exportRow = new QHBoxLayout;
   exportRow->addWidget(m_cmdOutList);
@@ -289,8 +293,8 @@ void frmVek::buildMenus() {
   file->addSeparator()->setObjectName(QStringLiteral("mSep1"));
   m_chooser->addHistoryItems(*file);
   file->addSeparator()->setObjectName(QStringLiteral("mSep2"));
-  connect(addAction(file, QStringLiteral("mExit"), QStringLiteral("終了 (&X)")), &QAction::triggered,
-          this, &QWidget::close);
+  connect(addAction(file, QStringLiteral("mExit"), QStringLiteral("終了 (&X)")),
+          &QAction::triggered, this, &QWidget::close);
 
   QMenu* option = addMenu(QStringLiteral("mOption"), QStringLiteral("ｵﾌﾟｼｮﾝ (&O)"));
   connect(addAction(option, QStringLiteral("mSetting"), QStringLiteral("動作設定 (&S)")),
@@ -304,9 +308,8 @@ void frmVek::buildMenus() {
           &QAction::triggered, this,
           [this] { openDialog(new frmHeadComment(m_settings, m_session, this)); });
   connect(addAction(option, QStringLiteral("mDateFormat"), QStringLiteral("日付書式設定(&D)")),
-          &QAction::triggered, this, [this] {
-            openDialog(new frmDateSetting(m_settings, m_session, m_interaction, this));
-          });
+          &QAction::triggered, this,
+          [this] { openDialog(new frmDateSetting(m_settings, m_session, m_interaction, this)); });
   // The command builder and the about box join these items when they exist; until then the
   // items are shown disabled.
   QMenu* tool = addMenu(QStringLiteral("mTool"), QStringLiteral("ﾂｰﾙ (&T)"));
@@ -317,9 +320,9 @@ void frmVek::buildMenus() {
   manual->setShortcut(QKeySequence(Qt::Key_F1));
   manual->setShortcutContext(Qt::WindowShortcut);
   connect(manual, &QAction::triggered, this, &frmVek::openManual);
-  connect(addAction(help, QStringLiteral("mOnlineHelp"),
-                    QStringLiteral("ｵﾝﾗｲﾝﾏﾆｭｱﾙと最新情報(&W)")),
-          &QAction::triggered, this, &frmVek::openOnlineManual);
+  connect(
+      addAction(help, QStringLiteral("mOnlineHelp"), QStringLiteral("ｵﾝﾗｲﾝﾏﾆｭｱﾙと最新情報(&W)")),
+      &QAction::triggered, this, &frmVek::openOnlineManual);
   connect(addAction(help, QStringLiteral("mVersion"), QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報  (&V)")),
           &QAction::triggered, this, &frmVek::openAboutBox);
 }
@@ -333,7 +336,8 @@ void frmVek::setToolTipsAndNames() {
       {m_filGetFile, u"左で指定したディレクトリに存在するファイルの一覧です。"},
       {m_cmbFilter, u"リストに追加するファイルのフィルタを指定します、直接入力も可能です。"},
       {m_cmdAppend, u"ファイル一覧内のファイルを、下のリストボックスに入力します。"},
-      {m_cmdAllAppend, u"選択中のディレクトリ以下の全てのファイルを、下のリストボックスに入力します。"},
+      {m_cmdAllAppend,
+       u"選択中のディレクトリ以下の全てのファイルを、下のリストボックスに入力します。"},
       {m_lvWriteList,
        u"選択したファイルリストを表示します。  不要なデータはチェックボックスを外してください。"},
       {m_cmdListClear, u"リスト内の項目を全て削除します。"},
@@ -346,9 +350,9 @@ void frmVek::setToolTipsAndNames() {
     widget->setAccessibleName(widget->toolTip());
   }
   // Buttons and labels are named by their captions, the frames by theirs.
-  for (QPushButton* button : {m_cmdBrowseForFolder, m_cmdDirectPath, m_cmdEditFilter,
-                              m_cmdReadFilter, m_cmdAllAppend, m_cmdAppend, m_cmdListClear,
-                              m_cmdOutList, m_cmdOutHtml, m_cmdOutXML}) {
+  for (QPushButton* button :
+       {m_cmdBrowseForFolder, m_cmdDirectPath, m_cmdEditFilter, m_cmdReadFilter, m_cmdAllAppend,
+        m_cmdAppend, m_cmdListClear, m_cmdOutList, m_cmdOutHtml, m_cmdOutXML}) {
     button->setAccessibleName(button->text());
     if (!button->toolTip().isEmpty()) button->setAccessibleDescription(button->toolTip());
   }
@@ -583,9 +587,10 @@ std::optional<QString> frmVek::askSaveFile(const QString& filter) {
       m_dialogs.chooseSaveFile(owner, filter, m_window.saveInitialDir);
   if (!chosen || chosen->isEmpty()) return std::nullopt;
   const bool go = m_dialogs.askOkCancel(
-      owner, {QStringLiteral("ﾌｧｲﾙ保存確認"),
-             QStringLiteral("ﾌｧｲﾙ名 ") + *chosen + QStringLiteral(" で保存します、よろしいですか?"),
-             MessageIcon::None});
+      owner,
+      {QStringLiteral("ﾌｧｲﾙ保存確認"),
+       QStringLiteral("ﾌｧｲﾙ名 ") + *chosen + QStringLiteral(" で保存します、よろしいですか?"),
+       MessageIcon::None});
   if (!go) return std::nullopt;
   m_window.saveFileName = *chosen;
   m_window.saveInitialDir = chosen->first(chosen->lastIndexOf(u'/') + 1);

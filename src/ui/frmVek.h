@@ -46,9 +46,9 @@ class frmVek : public QMainWindow {
   Q_OBJECT
  public:
   struct Options {
-    QString programFolder;  // holds Vek.ini and filter.txt; ends in "/"
-    QString workingFolder;  // where folders start and lists go when nothing was chosen
-    QString startFolder;    // the folder of "vek folder"; empty for none
+    QString programFolder;             // holds Vek.ini and filter.txt; ends in "/"
+    QString workingFolder;             // where folders start and lists go when nothing was chosen
+    QString startFolder;               // the folder of "vek folder"; empty for none
     WindowDialogs* dialogs = nullptr;  // the system's dialogs when null
   };
   // The program's own folders from the environment, with the system's dialogs.

@@ -16,7 +16,9 @@ bool EncodedOutput::put(const QByteArray& bytes) {
   return false;
 }
 
-bool EncodedOutput::writeBytes(const QByteArray& bytes) { return flush() && put(bytes); }
+bool EncodedOutput::writeBytes(const QByteArray& bytes) {
+  return flush() && put(bytes);
+}
 
 bool EncodedOutput::flushIfLarge() {
   return m_pending.size() < m_chunkCharacters ? !m_failed : flush();
@@ -32,6 +34,8 @@ bool EncodedOutput::flush() {
   return put(bytes);
 }
 
-bool EncodedOutput::finish() { return flush() && put(m_encoder.finish()); }
+bool EncodedOutput::finish() {
+  return flush() && put(m_encoder.finish());
+}
 
 }  // namespace vek

@@ -1,8 +1,8 @@
 #include "writers/HtmlListExport.h"
 
+#include "core/OutputFile.h"
 #include "writers/ColumnCells.h"
 #include "writers/HtmlListWriter.h"
-#include "core/OutputFile.h"
 
 namespace vek {
 
@@ -29,7 +29,8 @@ bool createHtmlList(const QString& path, const FileList& list, const Settings& s
   const bool written = OutputFile::write(
       path, interaction, [&](QIODevice& device) { return writer.write(device, *encoder, list); });
   if (written && encoder->lostCharacters() > 0)
-    interaction.showMessage(OutputFile::unrepresentableCharactersMessage(path, encoder->lostCharacters()));
+    interaction.showMessage(
+        OutputFile::unrepresentableCharactersMessage(path, encoder->lostCharacters()));
   return written;
 }
 

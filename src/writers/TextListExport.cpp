@@ -1,7 +1,7 @@
 #include "writers/TextListExport.h"
 
-#include "writers/ColumnCells.h"
 #include "core/OutputFile.h"
+#include "writers/ColumnCells.h"
 #include "writers/TextListWriter.h"
 
 #include <QStringBuilder>

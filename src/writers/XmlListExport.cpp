@@ -1,7 +1,7 @@
 #include "writers/XmlListExport.h"
 
-#include "writers/ColumnCells.h"
 #include "core/OutputFile.h"
+#include "writers/ColumnCells.h"
 #include "writers/XmlListWriter.h"
 
 namespace vek {

@@ -4,8 +4,8 @@
 //
 // Bytes around the document element: the declaration is followed by the chosen line break, or
 // by CR LF when no line break is chosen, so the document element always starts on its own
-// line; the same line break ends the file after the document element. Elements without content are written
-// as a start and an end tag.
+// line; the same line break ends the file after the document element. Elements without content are
+// written as a start and an end tag.
 //
 // Characters: & < > are escaped in text (and " in attributes); a CR inside a cell is written
 // as &#13; so that it survives a parser's line-end normalisation; characters the encoding

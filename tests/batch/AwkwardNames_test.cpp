@@ -50,9 +50,9 @@ using AwkwardNames = test::BatchProcessFixture;
 
 TEST_F(AwkwardNames, WholeTreeCsvListsWhatFindSeesAndReadsBackWithPython) {
   const QStringList names = {
-      u"with space.txt"_s,  u"comma,name.txt"_s,     u"quote\"name.txt"_s, u"new\nline.txt"_s,
-      u"<&>.txt"_s,         u"日本語のファイル.txt"_s, u"emoji😀.txt"_s,      u".hidden"_s,
-      u"noextension"_s,     u"many.dots.in.name.txt"_s, u"it's.csv"_s,      u"tab\there.txt"_s,
+      u"with space.txt"_s, u"comma,name.txt"_s,        u"quote\"name.txt"_s, u"new\nline.txt"_s,
+      u"<&>.txt"_s,        u"日本語のファイル.txt"_s,  u"emoji😀.txt"_s,      u".hidden"_s,
+      u"noextension"_s,    u"many.dots.in.name.txt"_s, u"it's.csv"_s,        u"tab\there.txt"_s,
   };
   for (const QString& name : names) tree.file(u"in/"_s + name, "x");
   for (const QString& name : names) tree.file(u"in/sub dir,1/"_s + name, "yy");
@@ -75,7 +75,8 @@ TEST_F(AwkwardNames, WholeTreeCsvListsWhatFindSeesAndReadsBackWithPython) {
                                             u"!"_s, u"-name"_s, u".*"_s, u"-print0"_s}),
                  env);
   const QList<QByteArray> expected = sortedPaths(find.out);
-  ASSERT_EQ(expected.size(), 2 * 11 + 1) << find.err.toStdString();  // hidden names and closed/ left out
+  ASSERT_EQ(expected.size(), 2 * 11 + 1)
+      << find.err.toStdString();  // hidden names and closed/ left out
 
   test::VekRunOptions asNobody = options(true, {out});
   asNobody.environment = {u"LC_ALL=C.UTF-8"_s};
@@ -88,7 +89,8 @@ TEST_F(AwkwardNames, WholeTreeCsvListsWhatFindSeesAndReadsBackWithPython) {
       u"警告: 読み取れなかったフォルダが 1 件あります。その中のファイルはリストに含まれていません。\n"_s);
 
   // Folder column + "/" + name column gives the full path of each data row.
-  const QString script = uR"(
+  const QString script =
+      uR"(
 import csv, sys
 with open(sys.argv[1], newline='', encoding='utf-8') as f:
     rows = list(csv.reader(f))
@@ -108,7 +110,8 @@ for row in rows[1:]:
 // on the command line: the run lists it and the CSV names it with the same bytes.
 TEST_F(AwkwardNames, SourceFolderNamedInAnotherEncodingIsListed) {
   const QString out = output;
-  const QString script = uR"(
+  const QString script =
+      uR"(
 import os, shutil, subprocess, sys
 root, vek, out = os.fsencode(sys.argv[1]), sys.argv[2], sys.argv[3]
 folder = os.path.join(root, b'\x82\xa0dir')

@@ -161,7 +161,8 @@ TEST_F(BatchParserTest, AnAbsolutePathIsAValueUnlessItIsASwitchName) {
   r = request({u"/I"_s, u"IN"_s, u"/N"_s, u"/H"_s});
   EXPECT_EQ(r.title, in);
   EXPECT_TRUE(r.hideWindow);
-  EXPECT_TRUE(messageText({u"/I"_s, u"IN"_s, u"/S"_s, u"/x"_s}).startsWith(u"ソートキーが不正です [/x]"));
+  EXPECT_TRUE(
+      messageText({u"/I"_s, u"IN"_s, u"/S"_s, u"/x"_s}).startsWith(u"ソートキーが不正です [/x]"));
 }
 
 TEST_F(BatchParserTest, FileNameFromDate) {

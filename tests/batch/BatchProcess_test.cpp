@@ -102,7 +102,8 @@ TEST_F(BatchProcessTest, AFailedWriteToStandardOutputIsReported) {
       ASSERT_TRUE(process.waitForFinished(60000));
       EXPECT_EQ(process.exitCode(), 1);
       const QString err = QString::fromUtf8(process.readAllStandardError());
-      EXPECT_TRUE(err.startsWith(u"警告: 標準出力に書き込めませんでした。\n"_s)) << err.toStdString();
+      EXPECT_TRUE(err.startsWith(u"警告: 標準出力に書き込めませんでした。\n"_s))
+          << err.toStdString();
       EXPECT_EQ(err.count(u'\n'), 2) << err.toStdString();
     }
   }

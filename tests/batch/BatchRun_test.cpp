@@ -70,7 +70,8 @@ TEST(BatchRun, DefaultAndDateNamesComeFromTheStartOfTheRun) {
     run.loadPresets();
     EXPECT_EQ(run.runBatch(QStringList{u"/I"_s, tree.path(u"in"_s), u"/O"_s, out} + c.switches),
               ExitCode::Success);
-    EXPECT_EQ(QDir(out).entryList(QDir::Files), QStringList{c.name}) << c.switches.join(u' ').toStdString();
+    EXPECT_EQ(QDir(out).entryList(QDir::Files), QStringList{c.name})
+        << c.switches.join(u' ').toStdString();
   }
 }
 
@@ -87,8 +88,8 @@ TEST(BatchRun, NothingIsOpenedAfterWriting) {
   run.loadSettings();
   run.loadPresets();
   ASSERT_EQ(run.settings().option.listOpen, 1);
-  EXPECT_EQ(run.runBatch({u"/I"_s, tree.path(u"in"_s), u"/O"_s, tree.path(u"home"_s), u"/F"_s,
-                          u"list"_s}),
+  EXPECT_EQ(run.runBatch(
+                {u"/I"_s, tree.path(u"in"_s), u"/O"_s, tree.path(u"home"_s), u"/F"_s, u"list"_s}),
             ExitCode::Success);
   EXPECT_TRUE(QFile::exists(tree.path(u"home/list.csv"_s)));
   EXPECT_EQ(opened, QStringList());

@@ -42,7 +42,8 @@ TEST_F(BatchWalkTest, TheOutputIsTheSameForAnyNumberOfThreads) {
   for (int a = 0; a < 12; ++a) {
     for (int b = 0; b < 4; ++b) {
       const QString folder = u"in/d%1/e%2/"_s.arg(a).arg(b);
-      for (int f = 0; f < 15; ++f) tree.file(folder + u"f%1.%2"_s.arg(f).arg(f % 3 ? u"txt"_s : u"png"_s), "x");
+      for (int f = 0; f < 15; ++f)
+        tree.file(folder + u"f%1.%2"_s.arg(f).arg(f % 3 ? u"txt"_s : u"png"_s), "x");
     }
   }
   tree.folder(u"in/big"_s);
@@ -89,7 +90,8 @@ TEST_F(BatchWalkTest, FoldersDeeperThanThePathLimitAreListed) {
   // QTemporaryDir cannot remove what lies past the limit; rm works relative to each folder.
   QProcess::execute(u"rm"_s, {u"-rf"_s, source + u'/' + QString::fromLatin1(part)});
   for (int depth = 0; depth < 30; ++depth)
-    EXPECT_TRUE(csv.contains(QByteArray("file%1.txt").replace("%1", QByteArray::number(depth)))) << depth;
+    EXPECT_TRUE(csv.contains(QByteArray("file%1.txt").replace("%1", QByteArray::number(depth))))
+        << depth;
 }
 
 // A folder that cannot be read is left out, as in the window, but a script is told how many.
@@ -107,7 +109,9 @@ TEST_F(BatchWalkTest, UnreadableFoldersAreCountedOnStandardError) {
   for (const QString& closed : {u"/closed"_s, u"/also closed"_s})
     ::chmod(QFile::encodeName(source + closed).constData(), 0755);
   EXPECT_EQ(r.exitCode, 0);
-  EXPECT_EQ(r.err, u"警告: 読み取れなかったフォルダが 2 件あります。その中のファイルはリストに含まれていません。\n"_s);
+  EXPECT_EQ(
+      r.err,
+      u"警告: 読み取れなかったフォルダが 2 件あります。その中のファイルはリストに含まれていません。\n"_s);
   const QByteArray csv = outputBytes(u"partly"_s);
   EXPECT_EQ(csv.count('\n'), 3) << csv.toStdString();
 }

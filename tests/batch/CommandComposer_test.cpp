@@ -30,8 +30,9 @@ CommandForm exampleForm() {
 }
 
 TEST(CommandComposer, ExampleLineEndsWithTheSpaceAfterC) {
-  EXPECT_EQ(composeCommand(exampleForm()),
-            uR"(/opt/tools/vek /I "/data" /O "/out/" /T TEXT /F DATE "YYYYMMDDHHmm" /E "*.*" /N "/data" /S 2 /C )"_s);
+  EXPECT_EQ(
+      composeCommand(exampleForm()),
+      uR"(/opt/tools/vek /I "/data" /O "/out/" /T TEXT /F DATE "YYYYMMDDHHmm" /E "*.*" /N "/data" /S 2 /C )"_s);
 }
 
 TEST(CommandComposer, EachFieldChangesOnlyItsPart) {
@@ -41,14 +42,25 @@ TEST(CommandComposer, EachFieldChangesOnlyItsPart) {
     QString expected;
   } cases[] = {
       {"name option with the default name",
-       [](CommandForm& f) { f.dateName = false; f.outName = u"filelist"_s; },
+       [](CommandForm& f) {
+         f.dateName = false;
+         f.outName = u"filelist"_s;
+       },
        uR"(/opt/tools/vek /I "/data" /O "/out/" /T TEXT /F "filelist" /E "*.*" /N "/data" /S 2 /C )"_s},
       {"no subfolders: no trailing space", [](CommandForm& f) { f.subfolders = false; },
        uR"(/opt/tools/vek /I "/data" /O "/out/" /T TEXT /F DATE "YYYYMMDDHHmm" /E "*.*" /N "/data" /S 2)"_s},
       {"XML, sort by modification date, other title",
-       [](CommandForm& f) { f.type = 3; f.sortIndex = 7; f.title = u"月報 2005"_s; },
+       [](CommandForm& f) {
+         f.type = 3;
+         f.sortIndex = 7;
+         f.title = u"月報 2005"_s;
+       },
        uR"(/opt/tools/vek /I "/data" /O "/out/" /T XML /F DATE "YYYYMMDDHHmm" /E "*.*" /N "月報 2005" /S 8 /C )"_s},
-      {"nothing chosen", [](CommandForm& f) { f.type = -1; f.sortIndex = -1; },
+      {"nothing chosen",
+       [](CommandForm& f) {
+         f.type = -1;
+         f.sortIndex = -1;
+       },
        uR"(/opt/tools/vek /I "/data" /O "/out/" /T  /F DATE "YYYYMMDDHHmm" /E "*.*" /N "/data" /S 0 /C )"_s},
       {"executable with a space is quoted",
        [](CommandForm& f) { f.executable = u"/home/a b/vek"_s; },
@@ -79,7 +91,8 @@ TEST(CommandComposer, PatternIsTheFilterUpToItsFirstOrdinarySpace) {
       {u";;; （なし）"_s, u"*.*"_s},
       {QString(), u"*.*"_s},
   };
-  for (const auto& c : cases) EXPECT_EQ(filterPattern(c.filter), c.pattern) << c.filter.toStdString();
+  for (const auto& c : cases)
+    EXPECT_EQ(filterPattern(c.filter), c.pattern) << c.filter.toStdString();
 }
 
 TEST(CommandComposer, QuotingEscapesWhatAShellWouldExpand) {
@@ -110,10 +123,10 @@ TEST(CommandComposer, QuotingEscapesWhatAShellWouldExpand) {
 
 TEST(ShellWords, RefusesWhatAShellWouldNotRunAsOneSimpleCommand) {
   const char16_t* refused[] = {
-      u"vek /E *.txt",   u"vek a; rm x", u"vek a | b",       u"vek a > f",      u"vek a &",
-      u"vek $HOME",      u"vek \"$HOME\"", u"vek \"${x}\"",   u"vek \"$(id)\"",  u"vek `id`",
-      u"vek \"`id`\"",   u"vek 'open",   u"vek \"open",      u"vek a\\",        u"A=1 vek",
-      u"vek ~root/x",    u"vek\nrm x",   u"vek (x)",
+      u"vek /E *.txt", u"vek a; rm x",   u"vek a | b",    u"vek a > f",     u"vek a &",
+      u"vek $HOME",    u"vek \"$HOME\"", u"vek \"${x}\"", u"vek \"$(id)\"", u"vek `id`",
+      u"vek \"`id`\"", u"vek 'open",     u"vek \"open",   u"vek a\\",       u"A=1 vek",
+      u"vek ~root/x",  u"vek\nrm x",     u"vek (x)",
   };
   for (const char16_t* line : refused) {
     const ShellWords split = splitShellWords(QStringView(line), u"/home/me"_s);
@@ -175,9 +188,10 @@ TEST(CommandComposer, AShellAndTheTestRunReadTheSameArguments) {
   form.title = u"題名\t\"引用\"\nnext"_s;
   const QString line = composeCommand(form);
 
-  const QStringList expected = {u"/I"_s, form.inPath,  u"/O"_s, form.outPath, u"/T"_s,
-                                u"TEXT"_s, u"/F"_s,     form.outName, u"/E"_s,  u"*.txt;*.log;　（テキスト"_s,
-                                u"/N"_s,   form.title,  u"/S"_s,      u"2"_s,   u"/C"_s};
+  const QStringList expected = {
+      u"/I"_s,   form.inPath, u"/O"_s,      form.outPath, u"/T"_s,
+      u"TEXT"_s, u"/F"_s,     form.outName, u"/E"_s,      u"*.txt;*.log;　（テキスト"_s,
+      u"/N"_s,   form.title,  u"/S"_s,      u"2"_s,       u"/C"_s};
   const ShellWords split = splitShellWords(line, u"/home/me"_s);
   ASSERT_TRUE(split.ok()) << split.error.toStdString();
   EXPECT_EQ(split.words, QStringList{script} + expected);

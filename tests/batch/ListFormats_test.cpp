@@ -1,13 +1,13 @@
 // "/K" (the text encoding of a CSV or TEXT list) and "/T XLSX" through the real executable.
+#include <poll.h>
 #include <signal.h>
 #include <sys/inotify.h>
-#include <poll.h>
 #include <unistd.h>
 
 #include <QDir>
 #include <QFile>
-#include <QThread>
 #include <QJsonArray>
+#include <QThread>
 
 #include <gtest/gtest.h>
 

@@ -40,7 +40,7 @@ TEST(DateStamp, RejectsWhatIsNotTheStoredForm) {
 TEST(DateStamp, TimesOutsideTheFourDigitYearsAreMissingDates) {
   // Any time a file system can hold: years 1 to 9999 are dates, the rest are missing dates
   // (an empty cell), never wrapped numbers.
-  const qint64 year1 = -62135596800;     // 0001-01-01 00:00:00 UTC
+  const qint64 year1 = -62135596800;      // 0001-01-01 00:00:00 UTC
   const qint64 year10000 = 253402300800;  // 10000-01-01 00:00:00 UTC
   const struct {
     qint64 seconds;
@@ -62,14 +62,15 @@ TEST(DateStamp, TimesOutsideTheFourDigitYearsAreMissingDates) {
       EXPECT_EQ(DateStamp::fromText(stamp.text()), stamp) << c.seconds;
     }
   }
-  const int fields[][6] = {{0, 1, 1, 0, 0, 0},        {10000, 1, 1, 0, 0, 0},
-                           {2147483647, 12, 31, 23, 59, 59}, {-5, 1, 1, 0, 0, 0},
-                           {2005, 13, 1, 0, 0, 0},    {2005, 1, 0, 0, 0, 0},
-                           {2005, 1, 1, 24, 0, 0},    {2005, 1, 1, 0, 60, 0}};
+  const int fields[][6] = {
+      {0, 1, 1, 0, 0, 0},     {10000, 1, 1, 0, 0, 0}, {2147483647, 12, 31, 23, 59, 59},
+      {-5, 1, 1, 0, 0, 0},    {2005, 13, 1, 0, 0, 0}, {2005, 1, 0, 0, 0, 0},
+      {2005, 1, 1, 24, 0, 0}, {2005, 1, 1, 0, 60, 0}};
   for (const auto& f : fields)
     EXPECT_TRUE(DateStamp::fromLocal(f[0], f[1], f[2], f[3], f[4], f[5]).isNull()) << f[0];
   // A leap second (a time zone with leap seconds) is shown as the second before it.
-  EXPECT_EQ(DateStamp::fromLocal(2016, 12, 31, 23, 59, 60).text(), QStringLiteral("2016/12/31 23:59:59"));
+  EXPECT_EQ(DateStamp::fromLocal(2016, 12, 31, 23, 59, 60).text(),
+            QStringLiteral("2016/12/31 23:59:59"));
 }
 
 TEST(DateStamp, AFileWithAnExtremeModificationTimeIsStillRead) {
@@ -97,9 +98,14 @@ TEST(DateStamp, AFileWithAnExtremeModificationTimeIsStillRead) {
 // and on both sides of every change of offset, each time gives what the system's own
 // conversion gives.
 TEST(DateStamp, FileTimesConvertAsTheSystemDoesInEveryZone) {
-  const char* const zones[] = {"UTC",           "Asia/Tokyo",          "America/New_York",
-                               "Europe/London", "Australia/Lord_Howe", "America/St_Johns",
-                               "Asia/Kathmandu", "right/Europe/Berlin"};
+  const char* const zones[] = {"UTC",
+                               "Asia/Tokyo",
+                               "America/New_York",
+                               "Europe/London",
+                               "Australia/Lord_Howe",
+                               "America/St_Johns",
+                               "Asia/Kathmandu",
+                               "right/Europe/Berlin"};
   // The zone is put back however the test ends: the conversions of later tests depend on it.
   vek::test::ScopedEnvironment environment([] {
     tzset();

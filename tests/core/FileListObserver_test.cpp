@@ -62,7 +62,8 @@ class MirrorObserver : public FileListObserver {
     std::vector<bool> taken(newRowOfOldRow.size());
     for (std::size_t old = 0; old < newRowOfOldRow.size(); ++old) {
       const qint64 row = newRowOfOldRow[old];
-      ASSERT_TRUE(row >= 0 && row < m_rows.size() && !taken[std::size_t(row)]) << "not a permutation";
+      ASSERT_TRUE(row >= 0 && row < m_rows.size() && !taken[std::size_t(row)])
+          << "not a permutation";
       taken[std::size_t(row)] = true;
       next[row] = m_rows[qsizetype(old)];
     }
@@ -102,8 +103,8 @@ class RandomRows {
     static const QString types[] = {u"A"_s, u"a"_s, u"B"_s, u"テキスト"_s};
     static const QString stems[] = {u"n"_s, u"LongName_"_s, u"longname_"_s, u"ｆｉｌｅ"_s};
     FileEntry e;
-    FileEntry::splitName(
-        u"%1%2.%3"_s.arg(stems[pick(4)]).arg(pick(30)).arg(pick(3)), e.name, e.extension);
+    FileEntry::splitName(u"%1%2.%3"_s.arg(stems[pick(4)]).arg(pick(30)).arg(pick(3)), e.name,
+                         e.extension);
     e.folder = folders[pick(4)];
     if (pick(2)) e.folder = QString(e.folder.constData(), e.folder.size());  // own copy
     e.type = types[pick(4)];
@@ -216,7 +217,7 @@ TEST(FileListObserver, EachOperationSendsItsOwnEvent) {
   expectCounts({2, 0, 0}, "appends");
 
   list.setSortingEnabled(false);
-  list.setSortingEnabled(true);  // still sorted: no reorder
+  list.setSortingEnabled(true);                // still sorted: no reorder
   list.setSortColumn(ListColumn::Name, true);  // unchanged
   expectCounts({2, 0, 0}, "no move");
 

@@ -395,8 +395,22 @@ TEST(FileList, HoldsMoreRowsThanSixteenBitsCount) {
 // on with a NUL, or hold Japanese, full-width letters and surrogate halves.
 TEST(FileList, LongListsSortByTextExactlyAsTheRowByRowComparison) {
   std::mt19937 random(11);
-  const char16_t alphabet[] = {u'a', u'A', u'b', u'B', u'_', u'\0', u'é', u'É', u'ﾃ', u'デ',
-                               u'ｆ', u'Ｆ', u'0', u'9', char16_t(0xD83D), char16_t(0xDE00)};
+  const char16_t alphabet[] = {u'a',
+                               u'A',
+                               u'b',
+                               u'B',
+                               u'_',
+                               u'\0',
+                               u'é',
+                               u'É',
+                               u'ﾃ',
+                               u'デ',
+                               u'ｆ',
+                               u'Ｆ',
+                               u'0',
+                               u'9',
+                               char16_t(0xD83D),
+                               char16_t(0xDE00)};
   auto randomText = [&](int maxLength) {
     QString text;
     const int length = int(random() % std::uint32_t(maxLength + 1));
@@ -445,7 +459,8 @@ TEST(FileList, LongListsSortByTextExactlyAsTheRowByRowComparison) {
       std::vector<Keyed> expected;
       for (const FileEntry& e : entries) {
         const QString& text = column == ListColumn::Name ? e.name : e.extension;
-        expected.push_back({folded(text), std::u16string(QStringView(text).utf16(), std::size_t(text.size())),
+        expected.push_back({folded(text),
+                            std::u16string(QStringView(text).utf16(), std::size_t(text.size())),
                             e.size});
       }
       std::stable_sort(expected.begin(), expected.end(), [&](const Keyed& a, const Keyed& b) {
@@ -471,8 +486,8 @@ TEST(FileList, OwnSortingThenAKeyInOnePassEqualsTheTwoSorts) {
   for (int i = 0; i < 3000; ++i) {
     FileEntry e = entry(stems[random() % 6] + u".t"_s + QString::number(random() % 3),
                         qint64(random() % 5), types[random() % 3], folders[random() % 4]);
-    e.created = random() % 3 ? DateStamp::fromLocal(2024, 5, 1, 0, 0, int(random() % 4))
-                             : DateStamp();
+    e.created =
+        random() % 3 ? DateStamp::fromLocal(2024, 5, 1, 0, 0, int(random() % 4)) : DateStamp();
     e.accessed = DateStamp::fromLocal(2024, 5, 2, 0, 0, int(random() % 4));
     e.modified = DateStamp::fromLocal(2024, 5, 3, 0, int(random() % 4), 0);
     e.ticked = random() % 2;

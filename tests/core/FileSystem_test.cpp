@@ -180,12 +180,11 @@ TEST(FileSystemTest, TypeDescriptionsFollowTheMimeDatabaseByName) {
   }
   // Asking in this order fills the cache with ".txt" first: names that a start-anchored glob
   // decides must still get their own answer, and case-sensitive globs (*.C) theirs.
-  const QStringList names = {QStringLiteral("a.txt"),    QStringLiteral("CMakeLists.txt"),
-                             QStringLiteral("x.c"),      QStringLiteral("y.C"),
-                             QStringLiteral("Makefile"), QStringLiteral("README.md"),
-                             QStringLiteral("Makefile.am"), QStringLiteral("ChangeLog"),
-                             QStringLiteral("b.tar.gz"), QStringLiteral("c.PNG"),
-                             QStringLiteral("INSTALL"),  QStringLiteral("core")};
+  const QStringList names = {
+      QStringLiteral("a.txt"),       QStringLiteral("CMakeLists.txt"), QStringLiteral("x.c"),
+      QStringLiteral("y.C"),         QStringLiteral("Makefile"),       QStringLiteral("README.md"),
+      QStringLiteral("Makefile.am"), QStringLiteral("ChangeLog"),      QStringLiteral("b.tar.gz"),
+      QStringLiteral("c.PNG"),       QStringLiteral("INSTALL"),        QStringLiteral("core")};
   const QMimeDatabase database;
   for (const QString& name : names) {
     const QString expected =

@@ -171,9 +171,8 @@ TEST(IniFile, SaveReplacesTheFileAndReadsBack) {
   ini.replaceSection(QStringLiteral("Main"), {QStringLiteral("DefaultInDir='/データ/'")});
   QString error;
   ASSERT_TRUE(ini.save(path, &error)) << error.toStdString();
-  EXPECT_EQ(
-      tree.read(QStringLiteral("Vek.ini")),
-      QByteArray("[Other]\nx=1\n[Main]\r\nDefaultInDir='/\x83\x66\x81\x5B\x83\x5E/'\r\n"));
+  EXPECT_EQ(tree.read(QStringLiteral("Vek.ini")),
+            QByteArray("[Other]\nx=1\n[Main]\r\nDefaultInDir='/\x83\x66\x81\x5B\x83\x5E/'\r\n"));
 
   IniFile missing;
   EXPECT_FALSE(missing.load(tree.path(QStringLiteral("none.ini")), &error));

@@ -18,9 +18,11 @@ TEST(ManualPath, PrefersTheProgramFolderThenBesideTheProgramThenTheDataFolder) {
     QStringList files;
     QString expected;  // relative to the tree; empty: no manual
   } cases[] = {
-      {"portable", {u"prog/readme.htm"_s, u"bin/readme.htm"_s, u"share/vek/readme.htm"_s},
+      {"portable",
+       {u"prog/readme.htm"_s, u"bin/readme.htm"_s, u"share/vek/readme.htm"_s},
        u"prog/readme.htm"_s},
-      {"beside the executable", {u"bin/readme.htm"_s, u"share/vek/readme.htm"_s},
+      {"beside the executable",
+       {u"bin/readme.htm"_s, u"share/vek/readme.htm"_s},
        u"bin/readme.htm"_s},
       {"installed", {u"share/vek/readme.htm"_s}, u"share/vek/readme.htm"_s},
       {"a folder of that name is no manual", {u"prog/readme.htm/x"_s}, QString()},
@@ -38,7 +40,8 @@ TEST(ManualPath, PrefersTheProgramFolderThenBesideTheProgramThenTheDataFolder) {
 }
 
 TEST(ProgramVersion, ReleaseDateIsARealDateInSlashForm) {
-  EXPECT_TRUE(QDate::fromString(releaseDate(), u"yyyy/MM/dd"_s).isValid()) << releaseDate().toStdString();
+  EXPECT_TRUE(QDate::fromString(releaseDate(), u"yyyy/MM/dd"_s).isValid())
+      << releaseDate().toStdString();
   EXPECT_TRUE(QRegularExpression(u"^\\d+\\.\\d+\\.\\d+$"_s).match(programVersion()).hasMatch());
   EXPECT_EQ(versionLine(), u"vek "_s + programVersion() + u" ("_s + releaseDate() + u')');
 }

@@ -33,7 +33,8 @@ auto writing(const QByteArray& bytes) {
 
 // Names in the folder, so a test sees a temporary file left behind.
 QStringList entriesOf(const QString& folder) {
-  return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+  return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
+                                QDir::NoDotAndDotDot);
 }
 
 void expectFailureMessage(const test::RecordingInteraction& interaction, const QString& path) {
@@ -125,8 +126,7 @@ TEST(OutputFile, AWriteFailureOnDiskLeavesTheOldFileUntouched) {
     qint64 limit;
     int blockSize;
     int blocks;
-  } cases[] = {{4096, 100, 1000}, {1024, 100, 30}, {1, 100, 1}, {4096, 100, 41},
-               {4096, 100000, 1}};
+  } cases[] = {{4096, 100, 1000}, {1024, 100, 30}, {1, 100, 1}, {4096, 100, 41}, {4096, 100000, 1}};
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.limit << " bytes, " << c.blocks << " x " << c.blockSize);
     test::TempTree tree;

@@ -66,7 +66,8 @@ TEST(PathRules, FileAddresses) {
       {u"\\\\server\\share\\a.txt", PathStyle::Windows, u"file://server/share/a.txt"},
       {u"\\\\server\\share\\dir\\a.txt", PathStyle::Windows, u"file://server/share/dir/a.txt"},
       // Spaces, "#", "%" and Japanese stay as they are.
-      {u"C:\\my docs\\報告 #1 100%.txt", PathStyle::Windows, u"file:///C:/my docs/報告 #1 100%.txt"},
+      {u"C:\\my docs\\報告 #1 100%.txt", PathStyle::Windows,
+       u"file:///C:/my docs/報告 #1 100%.txt"},
       {u"/home/u/a.txt", PathStyle::Posix, u"file:///home/u/a.txt"},
       {u"/home/u/my docs/報告 #1.txt", PathStyle::Posix, u"file:///home/u/my docs/報告 #1.txt"},
       // On POSIX a backslash belongs to the name and is not turned into a slash.

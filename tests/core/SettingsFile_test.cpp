@@ -144,7 +144,8 @@ TEST(SettingsFile, OneKnownKeyLeavesEveryOtherDefaultAndSaveWritesAllSections) {
   // The program's sections are written with CR LF; the other program's keeps its bytes.
   const QByteArray bytes = tree.read(QStringLiteral("Vek.ini"));
   EXPECT_TRUE(bytes.contains("[Someone else's]\nkey = kept\n")) << bytes.constData();
-  EXPECT_EQ(QString::fromUtf8(bytes).remove(QStringLiteral("[Someone else's]\nkey = kept\n"))
+  EXPECT_EQ(QString::fromUtf8(bytes)
+                .remove(QStringLiteral("[Someone else's]\nkey = kept\n"))
                 .contains(QRegularExpression(QStringLiteral("[^\r]\n"))),
             false);
 
@@ -201,7 +202,6 @@ TEST(SettingsFile, NumbersAreRoundedHalfToEvenAndKeptInTheirRange) {
     EXPECT_EQ(loaded.settings.html.columns.valHeadInterval, c.interval);
     EXPECT_EQ(loaded.settings.html.backColor, c.colour);
   }
-
 }
 
 TEST(SettingsFile, TextsKeepTheirSpacesWhenQuoted) {

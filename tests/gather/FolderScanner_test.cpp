@@ -34,8 +34,7 @@ const QString kAllFiles = QStringLiteral("*.*;　（全てのファイル）");
 
 QString rowKey(const FileEntry& e) {
   QStringList k;
-  for (int column = 0; column < kListColumnCount; ++column)
-    k << e.columnText(ListColumn(column));
+  for (int column = 0; column < kListColumnCount; ++column) k << e.columnText(ListColumn(column));
   return k.join(u'|');
 }
 

@@ -48,8 +48,8 @@ void wait(int milliseconds) {
 bool save(const QWidget& window, const QString& path) {
   // The screen around the window, as a person sees it (the progress window included).
   const QRect area = window.frameGeometry().adjusted(-8, -8, 8, 8);
-  const QPixmap shot = window.screen()->grabWindow(0, area.x(), area.y(), area.width(),
-                                                   area.height());
+  const QPixmap shot =
+      window.screen()->grabWindow(0, area.x(), area.y(), area.width(), area.height());
   const bool saved = shot.save(path);
   std::printf("%s %s\n", saved ? "wrote" : "could not write", qPrintable(path));
   return saved;
@@ -79,12 +79,18 @@ int main(int argc, char** argv) {
   const struct {
     const char* name;
     qint64 size;
-  } files[] = {{"議事録 2024-05.txt", 18432},   {"見積書_最終版.pdf", 245760},
-               {"写真/運動会 001.jpg", 3145728}, {"写真/運動会 002.jpg", 2883584},
-               {"写真/集合写真.png", 1048576},   {"音楽/テーマ曲.mp3", 5242880},
-               {"report.html", 9216},            {"backup.tar.gz", 73400320},
-               {"README", 1200},                 {"src/main.cpp", 2345},
-               {"src/vek.h", 812},               {"表計算/売上集計.csv", 40960}};
+  } files[] = {{"議事録 2024-05.txt", 18432},
+               {"見積書_最終版.pdf", 245760},
+               {"写真/運動会 001.jpg", 3145728},
+               {"写真/運動会 002.jpg", 2883584},
+               {"写真/集合写真.png", 1048576},
+               {"音楽/テーマ曲.mp3", 5242880},
+               {"report.html", 9216},
+               {"backup.tar.gz", 73400320},
+               {"README", 1200},
+               {"src/main.cpp", 2345},
+               {"src/vek.h", 812},
+               {"表計算/売上集計.csv", 40960}};
   for (const auto& file : files) writeFile(root + u'/' + QString::fromUtf8(file.name), file.size);
 
   vek::test::ScriptedDialogs dialogs;

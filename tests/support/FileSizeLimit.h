@@ -2,8 +2,8 @@
 // grow beyond the limit and write() fails with EFBIG instead of raising SIGXFSZ.
 #pragma once
 
-#include <csignal>
 #include <sys/resource.h>
+#include <csignal>
 
 namespace vek::test {
 

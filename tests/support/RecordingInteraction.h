@@ -30,7 +30,10 @@ class RecordingInteraction : public Interaction {
     progress.push_back({caption, info, detail, bar});
     if (cancelAfterUpdates >= 0 && --cancelAfterUpdates < 0) cancel = true;
   }
-  void closeProgress() override { progressOpen = false; ++closeCount; }
+  void closeProgress() override {
+    progressOpen = false;
+    ++closeCount;
+  }
   bool cancelRequested() override { return cancel; }
   void clearCancelRequested() override { cancel = false; }
 

@@ -8,7 +8,9 @@
 
 namespace vek::test {
 
-TempTree::TempTree() { EXPECT_TRUE(m_dir.isValid()); }
+TempTree::TempTree() {
+  EXPECT_TRUE(m_dir.isValid());
+}
 
 QString TempTree::path(const QString& relative) const {
   return relative.isEmpty() ? root() : root() + u'/' + relative;

@@ -87,7 +87,8 @@ TEST(framJoho, SelectingAnOptionTurnsOnlyItBlue) {
   framJoho frame(framJoho::defaultCaption());
   test::click(child<QRadioButton>(&frame, u"optSize_2"_s));
   for (int i = 0; i < 3; ++i)
-    EXPECT_EQ(isCaptionBlue(child<QRadioButton>(&frame, u"optSize_"_s + QString::number(i))), i == 2);
+    EXPECT_EQ(isCaptionBlue(child<QRadioButton>(&frame, u"optSize_"_s + QString::number(i))),
+              i == 2);
 }
 
 TEST(frmHeadIns, NotInsertingDisablesTheFiveIntervalControls) {

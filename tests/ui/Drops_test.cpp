@@ -125,7 +125,7 @@ TEST_F(Drops, ButtonsOfTheFolderChoiceAndXmlExportTakeNoDrop) {
   const struct {
     const char* name;
     bool accepts;
-  } controls[] = {{"cmdAppend", true},           {"cmdOutList", true},   {"cmdListClear", true},
+  } controls[] = {{"cmdAppend", true},           {"cmdOutList", true},     {"cmdListClear", true},
                   {"cmdOutXML", false},          {"cmdDirectPath", false}, {"cmdEditFilter", false},
                   {"cmdBrowseForFolder", false}, {"cmdReadFilter", false}};
   for (const auto& control : controls) {

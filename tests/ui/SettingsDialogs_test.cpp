@@ -29,8 +29,8 @@ namespace {
 using test::child;
 using test::pressKey;
 
-const char* const kCaptionBoxes[] = {"txtFullPath",  "txtDir",        "txtFile",
-                                     "txtFileType",  "txtFileSize",   "txtCreateDate",
+const char* const kCaptionBoxes[] = {"txtFullPath",   "txtDir",       "txtFile",
+                                     "txtFileType",   "txtFileSize",  "txtCreateDate",
                                      "txtAccessDate", "txtUpdateDate"};
 
 TEST(frmOption, LoadsTheOptionsAndStoresThemOnlyOnOk) {
@@ -173,7 +173,8 @@ TEST_F(DateSettingTest, AStoredPatternThatFailsIsShownAtOnceAndRefusedUntilCorre
   EXPECT_TRUE(dialog->isVisible());
   ASSERT_EQ(interaction.messages.size(), 1u);
   EXPECT_EQ(interaction.messages[0].title, u"日付書式異常"_s);
-  EXPECT_EQ(interaction.messages[0].text, u"日付書式が不正です、正しい書式を選択／入力してください。"_s);
+  EXPECT_EQ(interaction.messages[0].text,
+            u"日付書式が不正です、正しい書式を選択／入力してください。"_s);
   EXPECT_EQ(settings.option.dateFormat, u"YYYY\"年"_s);
 
   // Corrected: accepted at once, without waiting for the next tick.
@@ -193,10 +194,10 @@ TEST(frmDateSetting, ThePresetsInOrderAndTheirPreview) {
   frmDateSetting dialog(settings, answers.session, interaction);
   dialog.setClock(fixedNow);
   auto* combo = child<QComboBox>(&dialog, u"cmbDateFormat"_s);
-  const QStringList expected = {u"YYYY/MM/DD HH:MM:SS"_s, u"YYYY/MM/DD"_s, u"HH:MM:SS"_s,
-                                u"YYYY年MM月DD日 HH時MM分SS秒"_s, u"YYYY年MM月DD日"_s,
-                                u"HH時MM分SS秒"_s, u"ggge年M月D日(aaa)"_s,
-                                u"dddd, mmm d yyyy"_s, u"HH:MM:SS AMPM"_s};
+  const QStringList expected = {
+      u"YYYY/MM/DD HH:MM:SS"_s,         u"YYYY/MM/DD"_s,       u"HH:MM:SS"_s,
+      u"YYYY年MM月DD日 HH時MM分SS秒"_s, u"YYYY年MM月DD日"_s,   u"HH時MM分SS秒"_s,
+      u"ggge年M月D日(aaa)"_s,           u"dddd, mmm d yyyy"_s, u"HH:MM:SS AMPM"_s};
   ASSERT_EQ(combo->count(), expected.size());
   for (int i = 0; i < combo->count(); ++i) EXPECT_EQ(combo->itemText(i), expected[i]);
   EXPECT_EQ(combo->currentText(), u"YYYY/MM/DD HH:MM:SS"_s);

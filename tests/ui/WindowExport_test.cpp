@@ -140,7 +140,8 @@ TEST_F(WindowExport, EachWriterDialogWritesWhatTheBatchRunWrites) {
   const QStringList common = {u"/I"_s, data, u"/O"_s, out, u"/S"_s, u"1"_s};
   ASSERT_TRUE(runBatch(common + QStringList{u"/T"_s, u"CSV"_s, u"/F"_s, u"batch"_s}));
   ASSERT_TRUE(runBatch(common + QStringList{u"/T"_s, u"TEXT"_s, u"/F"_s, u"batch"_s}));
-  ASSERT_TRUE(runBatch(common + QStringList{u"/T"_s, u"HTML"_s, u"/F"_s, u"batch"_s, u"/N"_s, u"一覧"_s}));
+  ASSERT_TRUE(
+      runBatch(common + QStringList{u"/T"_s, u"HTML"_s, u"/F"_s, u"batch"_s, u"/N"_s, u"一覧"_s}));
   ASSERT_TRUE(runBatch(common + QStringList{u"/T"_s, u"XML"_s, u"/F"_s, u"batch"_s}));
   for (const char* extension : {"csv", "txt", "html", "xml"}) {
     SCOPED_TRACE(extension);

@@ -19,6 +19,7 @@
 #include <gtest/gtest.h>
 
 #include "DialogTestSupport.h"
+#include "core/OutputFile.h"
 #include "support/ExampleRows.h"
 #include "support/FileSizeLimit.h"
 #include "support/QStringPrinter.h"
@@ -32,7 +33,6 @@
 #include "ui/frmOutXML.h"
 #include "writers/ColumnCells.h"
 #include "writers/HtmlListExport.h"
-#include "core/OutputFile.h"
 #include "writers/TextListExport.h"
 #include "writers/XmlListExport.h"
 #include "writers/XmlListWriter.h"
@@ -84,12 +84,13 @@ Settings unusualSettings() {
   s.xml = {XmlCharset::EucJp, 1, LineBreak::Cr, unusualColumns()};
   for (int i = 0; i < 10; ++i) s.separators[std::size_t(i)] = u"sep"_s + QString::number(i);
   s.elementNames = {u"r"_s, u"f"_s, u"fp"_s, u"p"_s, u"n"_s, u"t"_s,
-                    u"s"_s, u"d"_s, u"m"_s, u"a"_s, u"u"_s};
+                    u"s"_s, u"d"_s, u"m"_s,  u"a"_s, u"u"_s};
   return s;
 }
 
 FileList exampleList() {
-  return listOf({ExampleRow(u"/data/"_s, u"a.txt"_s), ExampleRow(u"/data/"_s, u"b.txt"_s).unticked(),
+  return listOf({ExampleRow(u"/data/"_s, u"a.txt"_s),
+                 ExampleRow(u"/data/"_s, u"b.txt"_s).unticked(),
                  ExampleRow(u"/data/sub/"_s, u"c, d.csv"_s).withModifiedDate()});
 }
 
@@ -411,7 +412,8 @@ TEST(WriterDialogs, AWriteIntoAReadOnlyFolderKeepsTheDialogOpenAndTheOldFile) {
     return dialog.isVisible() && interaction.messages.size() == 1 &&
            interaction.messages[0].title == u"警告"_s;
   });
-  QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+  QFile::setPermissions(folder,
+                        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
   EXPECT_TRUE(kept);
   EXPECT_EQ(tree.read(u"locked/list.csv"_s), "old");
 }
@@ -443,8 +445,8 @@ TEST(frmOutHtml, ColoursComeFromTheColourDialogAndKeepTheirStoredForm) {
 TEST(frmOutHtml, TheDefaultTitleIsTheFirstRowsFolderAndIsStoredOnClose) {
   Settings settings;
   settings.option.defaultTitle = 1;
-  const FileList list = listOf({ExampleRow(u"/first/"_s, u"x.txt"_s).unticked(),
-                                ExampleRow(u"/second/"_s, u"y.txt"_s)});
+  const FileList list = listOf(
+      {ExampleRow(u"/first/"_s, u"x.txt"_s).unticked(), ExampleRow(u"/second/"_s, u"y.txt"_s)});
   test::AnsweringSession answers;
   test::RecordingInteraction interaction;
   frmOutHtml dialog(settings, list, answers.session, interaction);
@@ -470,7 +472,8 @@ TEST(frmOutHtml, WritesWithTheTitleAndColoursShown) {
   EXPECT_TRUE(answers.opened.isEmpty());  // ListOpen is 0
   EXPECT_EQ(settings.html.headColor, 255);
   test::RecordingInteraction quiet;
-  ASSERT_TRUE(createHtmlList(tree.path(u"expected.html"_s), list, settings, quiet, u"ファイル一覧"_s));
+  ASSERT_TRUE(
+      createHtmlList(tree.path(u"expected.html"_s), list, settings, quiet, u"ファイル一覧"_s));
   EXPECT_EQ(tree.read(u"list.html"_s), tree.read(u"expected.html"_s));
   EXPECT_TRUE(tree.read(u"list.html"_s).contains("<TD bgcolor = #FF0000>"));
 }

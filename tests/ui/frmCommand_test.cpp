@@ -52,9 +52,7 @@ class CommandBuilderTest : public ::testing::Test {
     if (prefill.executable.isEmpty()) prefill.executable = u"/x/vek"_s;
     return std::make_unique<frmCommand>(session, dialogs, programFolder, prefill);
   }
-  frmCommand::Prefill standard() const {
-    return {in, out, in, QString(), u"/x/vek"_s};
-  }
+  frmCommand::Prefill standard() const { return {in, out, in, QString(), u"/x/vek"_s}; }
 
   template <typename T>
   static T* find(frmCommand& dialog, const QString& name) {
@@ -102,9 +100,10 @@ TEST_F(CommandBuilderTest, OpensWithTheMainWindowsFoldersAndTheFirstPreset) {
   ASSERT_TRUE(dialog->loadedPresets());
   EXPECT_EQ(dialog->loadedPresets()->size(), 17);
   EXPECT_TRUE(QFileInfo::exists(programFolder + u"/filter.txt"_s));
-  EXPECT_EQ(command(*dialog), u"/x/vek /I \""_s + in + u"\" /O \""_s + out +
-                                  u"\" /T CSV /F DATE \"YYYYMMDDHHmm\" /E \"*.*;　（全てのファイル）\" /N \""_s +
-                                  in + u"\" /S 1"_s);
+  EXPECT_EQ(command(*dialog),
+            u"/x/vek /I \""_s + in + u"\" /O \""_s + out +
+                u"\" /T CSV /F DATE \"YYYYMMDDHHmm\" /E \"*.*;　（全てのファイル）\" /N \""_s + in +
+                u"\" /S 1"_s);
 }
 
 TEST_F(CommandBuilderTest, AnOutputFolderWithoutItsSlashIsShownWhenItExists) {
@@ -131,17 +130,22 @@ TEST_F(CommandBuilderTest, EveryListedChangeRecomposesTheLine) {
     std::function<void(frmCommand&)> change;
     QString expected;
   } cases[] = {
-      {"input folder", [](frmCommand& d) { find<QLineEdit>(d, u"txtInPath"_s)->setText(u"/a b"_s); },
+      {"input folder",
+       [](frmCommand& d) { find<QLineEdit>(d, u"txtInPath"_s)->setText(u"/a b"_s); },
        uR"(/x/vek /I "/a b" /O "/out/" /T CSV /F DATE "YYYYMMDDHHmm" /E "*.*" /N "/in" /S 1)"_s},
-      {"output folder", [](frmCommand& d) { find<QLineEdit>(d, u"txtOutPath"_s)->setText(u"/o"_s); },
+      {"output folder",
+       [](frmCommand& d) { find<QLineEdit>(d, u"txtOutPath"_s)->setText(u"/o"_s); },
        uR"(/x/vek /I "/in" /O "/o" /T CSV /F DATE "YYYYMMDDHHmm" /E "*.*" /N "/in" /S 1)"_s},
-      {"date pattern", [](frmCommand& d) { find<QLineEdit>(d, u"txtOutName"_s)->setText(u"YYYY"_s); },
+      {"date pattern",
+       [](frmCommand& d) { find<QLineEdit>(d, u"txtOutName"_s)->setText(u"YYYY"_s); },
        uR"(/x/vek /I "/in" /O "/out/" /T CSV /F DATE "YYYY" /E "*.*" /N "/in" /S 1)"_s},
       {"title", [](frmCommand& d) { find<QLineEdit>(d, u"txtTitle"_s)->setText(u"$題"_s); },
        uR"(/x/vek /I "/in" /O "/out/" /T CSV /F DATE "YYYYMMDDHHmm" /E "*.*" /N "\$題" /S 1)"_s},
-      {"typed filter", [](frmCommand& d) { find<QComboBox>(d, u"cmbFilter"_s)->setEditText(u"*.log"_s); },
+      {"typed filter",
+       [](frmCommand& d) { find<QComboBox>(d, u"cmbFilter"_s)->setEditText(u"*.log"_s); },
        uR"(/x/vek /I "/in" /O "/out/" /T CSV /F DATE "YYYYMMDDHHmm" /E "*.log" /N "/in" /S 1)"_s},
-      {"chosen preset", [](frmCommand& d) { find<QComboBox>(d, u"cmbFilter"_s)->setCurrentIndex(7); },
+      {"chosen preset",
+       [](frmCommand& d) { find<QComboBox>(d, u"cmbFilter"_s)->setCurrentIndex(7); },
        uR"(/x/vek /I "/in" /O "/out/" /T CSV /F DATE "YYYYMMDDHHmm" /E "*.exe;*.com;*.bat;*.scr" /N "/in" /S 1)"_s},
       {"subfolders", [](frmCommand& d) { find<QCheckBox>(d, u"chkSubDir"_s)->click(); },
        uR"(/x/vek /I "/in" /O "/out/" /T CSV /F DATE "YYYYMMDDHHmm" /E "*.*" /N "/in" /S 1 /C )"_s},
@@ -224,8 +228,10 @@ TEST_F(CommandBuilderTest, CopyPutsExactlyTheLineOnTheClipboard) {
 }
 
 TEST_F(CommandBuilderTest, FolderButtonsTakeAChosenFolderAndExplainTheOthers) {
-  const QString noPath = u"指定されたﾊﾟｽからﾌｧｲﾙ情報を取得できません。\r\n指定が可能なものは、ﾃﾞｽｸﾄｯﾌﾟ、ﾄﾞﾗｲﾌﾞ、ﾌｫﾙﾀﾞのみです。"_s;
-  const QString notSet = u"指定されたパスからファイル情報を取得できません。\r\nパスを変更してください。"_s;
+  const QString noPath =
+      u"指定されたﾊﾟｽからﾌｧｲﾙ情報を取得できません。\r\n指定が可能なものは、ﾃﾞｽｸﾄｯﾌﾟ、ﾄﾞﾗｲﾌﾞ、ﾌｫﾙﾀﾞのみです。"_s;
+  const QString notSet =
+      u"指定されたパスからファイル情報を取得できません。\r\nパスを変更してください。"_s;
   const struct {
     std::optional<QString> chosen;
     QString shown, message;
@@ -284,8 +290,8 @@ TEST_F(CommandBuilderTest, TestRunReportsSuccessOnlyWhenTheListWasWritten) {
   ASSERT_EQ(dialogs.messages.size(), 1u);
   EXPECT_EQ(dialogs.messages[0].title, u"警告"_s);
   EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Warning);
-  EXPECT_TRUE(dialogs.messages[0].text.startsWith(
-      u"ファイルを開くことが出来ません。\r\n"_s + out + u"list.csv\r\n"_s))
+  EXPECT_TRUE(dialogs.messages[0].text.startsWith(u"ファイルを開くことが出来ません。\r\n"_s + out +
+                                                  u"list.csv\r\n"_s))
       << dialogs.messages[0].text.toStdString();
 }
 

@@ -60,7 +60,8 @@ TEST_F(Window, StartFolderFromTheCommandLineIsShown) {
 }
 
 TEST_F(Window, FilterTextDecidesWhatIsShownAndAdded) {
-  for (const char* name : {"a.txt", "b.log", "c.doc"}) tree.file(QStringLiteral("f/") + QLatin1String(name));
+  for (const char* name : {"a.txt", "b.log", "c.doc"})
+    tree.file(QStringLiteral("f/") + QLatin1String(name));
   open(tree.path(QStringLiteral("f")));
   setFilter(QStringLiteral("*.txt;*.log"));
   EXPECT_EQ(fileBox(), (QStringList{QStringLiteral("a.txt"), QStringLiteral("b.log")}));
@@ -169,7 +170,9 @@ TEST_F(Window, HistoryRecordsNewestFirstWithoutMovingAndDropsTheEleventh) {
     tree.file(QStringLiteral("h") + QString::number(i) + QStringLiteral("/f.txt"));
   }
   open();
-  auto item = [&](int i) { return child<QAction>(qPrintable(QStringLiteral("mHis") + QString::number(i))); };
+  auto item = [&](int i) {
+    return child<QAction>(qPrintable(QStringLiteral("mHis") + QString::number(i)));
+  };
   for (int i = 0; i < 10; ++i) EXPECT_FALSE(item(i)->isVisible());
 
   for (int i = 0; i < 3; ++i) {
@@ -202,7 +205,8 @@ TEST_F(Window, HistoryRecordsNewestFirstWithoutMovingAndDropsTheEleventh) {
   ASSERT_EQ(dialogs.messages.size(), 1u);
   EXPECT_EQ(dialogs.messages[0].title, QStringLiteral("警告"));
   EXPECT_EQ(dialogs.messages[0].text,
-            QStringLiteral("指定されたパスからファイル情報を取得できません。\r\nパスを確認してください。"));
+            QStringLiteral(
+                "指定されたパスからファイル情報を取得できません。\r\nパスを確認してください。"));
   EXPECT_EQ(item(5)->text(), folders[5]);
   EXPECT_EQ(window->currentFolder(), folders[6]);
 }
@@ -252,7 +256,8 @@ TEST_F(Window, ExportRefusesAnEmptyListAndAListWithNothingTicked) {
     click(button);
     ASSERT_EQ(dialogs.messages.size(), 1u) << button;
     EXPECT_EQ(dialogs.messages[0].title, QStringLiteral("ﾌｧｲﾙがありません。"));
-    EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("出力対象とするファイルリストが入力されていません。"));
+    EXPECT_EQ(dialogs.messages[0].text,
+              QStringLiteral("出力対象とするファイルリストが入力されていません。"));
   }
   click("cmdAppend");
   window->listModel().setData(window->listModel().index(0, 0), Qt::Unchecked, Qt::CheckStateRole);
@@ -327,9 +332,11 @@ TEST_F(Window, FolderChoosersGiveTheirMessages) {
             QStringLiteral("指定されたﾊﾟｽからﾌｧｲﾙ情報を取得できません。\r\n"
                            "指定が可能なものは、ﾃﾞｽｸﾄｯﾌﾟ、ﾄﾞﾗｲﾌﾞ、ﾌｫﾙﾀﾞのみです。"));
   EXPECT_EQ(dialogs.messages[1].text,
-            QStringLiteral("指定されたパスからファイル情報を取得できません。\r\nパスを変更してください。"));
-  EXPECT_EQ(dialogs.messages[2].text,
-            QStringLiteral("指定されたパス「/no/such/folder」から、\r\nファイル情報を取得できません。"));
+            QStringLiteral(
+                "指定されたパスからファイル情報を取得できません。\r\nパスを変更してください。"));
+  EXPECT_EQ(
+      dialogs.messages[2].text,
+      QStringLiteral("指定されたパス「/no/such/folder」から、\r\nファイル情報を取得できません。"));
   EXPECT_EQ(dialogs.titles[0], QStringLiteral("ﾌｫﾙﾀﾞを選択してください"));
   EXPECT_EQ(dialogs.titles[2], QStringLiteral("パスの入力"));
   EXPECT_EQ(window->currentFolder(), before);
@@ -411,10 +418,12 @@ TEST_F(Window, PlaceSizeAndHistoryReachVekIniOnClose) {
   window->close();
   const double twips = 1440.0 / window->logicalDpiX();
   const QString ini = iniText();
-  EXPECT_TRUE(ini.contains(QStringLiteral("Width=") + QString::number(qRound(600 * twips)))) << ini.toStdString();
+  EXPECT_TRUE(ini.contains(QStringLiteral("Width=") + QString::number(qRound(600 * twips))))
+      << ini.toStdString();
   EXPECT_TRUE(ini.contains(QStringLiteral("Height=") + QString::number(qRound(500 * twips))));
   EXPECT_TRUE(ini.contains(QStringLiteral("Left=") + QString::number(qRound(40 * twips))));
-  EXPECT_TRUE(ini.contains(QStringLiteral("History0='") + tree.path(QStringLiteral("c'")))) << ini.toStdString();
+  EXPECT_TRUE(ini.contains(QStringLiteral("History0='") + tree.path(QStringLiteral("c'"))))
+      << ini.toStdString();
   EXPECT_TRUE(ini.contains(QStringLiteral("DefaultInDir='") + tree.path(QStringLiteral("c/'"))));
 
   // The next window opens there, with the history.
@@ -432,7 +441,8 @@ TEST_F(Window, ASettingsFileThatCannotBeWrittenIsReported) {
   window->close();
   ASSERT_FALSE(dialogs.messages.empty());
   EXPECT_EQ(dialogs.messages.back().title, QStringLiteral("警告"));
-  EXPECT_TRUE(dialogs.messages.back().text.startsWith(QStringLiteral("設定ファイルを読み書きできません。")));
+  EXPECT_TRUE(dialogs.messages.back().text.startsWith(
+      QStringLiteral("設定ファイルを読み書きできません。")));
 }
 
 // A Vek.ini that could not be read at start is never written at close: not while it stays
@@ -483,7 +493,8 @@ TEST_F(Window, PresetsInUtf16AreReadAndUndecodableOnesReported) {
   tree.file(QStringLiteral("program/filter.txt"), utf16);
   click("cmdReadFilter");
   ASSERT_EQ(dialogs.messages.size(), 1u);
-  EXPECT_TRUE(dialogs.messages[0].text.startsWith(QStringLiteral("フィルタ設定ファイルを読み込めません。")));
+  EXPECT_TRUE(dialogs.messages[0].text.startsWith(
+      QStringLiteral("フィルタ設定ファイルを読み込めません。")));
   EXPECT_TRUE(dialogs.messages[0].text.contains(QStringLiteral("文字コード")));
   EXPECT_EQ(filter->count(), 2);  // what it showed stays
   EXPECT_EQ(filter->currentText(), QStringLiteral("*.txt"));
@@ -527,7 +538,8 @@ TEST_F(Window, F1OpensTheManualAndEveryControlHasAName) {
   }
   const QStringList headers = [&] {
     QStringList captions;
-    for (int i = 0; i < 8; ++i) captions.append(window->listModel().headerData(i, Qt::Horizontal).toString());
+    for (int i = 0; i < 8; ++i)
+      captions.append(window->listModel().headerData(i, Qt::Horizontal).toString());
     return captions;
   }();
   EXPECT_EQ(headers, (QStringList{u"ﾌｧｲﾙ名"_qs, u"拡張子"_qs, u"ﾊﾟｽ"_qs, u"ﾌｧｲﾙﾀｲﾌﾟ"_qs,

@@ -76,8 +76,8 @@ TEST_F(AboutBoxTest, FollowsTheMouseItselfWhereTheSystemCannotMoveIt) {
   QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton,
                     Qt::NoModifier);
   QApplication::sendEvent(&about, &press);
-  QMouseEvent move(QEvent::MouseMove, at + QPointF(30, 12), global + QPointF(30, 12),
-                   Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+  QMouseEvent move(QEvent::MouseMove, at + QPointF(30, 12), global + QPointF(30, 12), Qt::NoButton,
+                   Qt::LeftButton, Qt::NoModifier);
   QApplication::sendEvent(&about, &move);
   EXPECT_EQ(about.frameGeometry().topLeft(), start + QPoint(30, 12));
 }

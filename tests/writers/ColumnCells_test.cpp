@@ -31,12 +31,12 @@ std::vector<QString> rowTexts(const ColumnCells& c, const FileEntry& row) {
 TEST(ColumnCells, DefaultOptionsGiveTheDefaultColumns) {
   const ColumnCells c = cells(ColumnOptions());
   const FileEntry row = ExampleRow(u"C:\\data\\"_s, u"a.txt"_s).withModifiedDate();
-  EXPECT_EQ(c.selected(), (std::vector<ColumnId>{ColumnId::Directory, ColumnId::FileName,
-                                                 ColumnId::FileType, ColumnId::FileSize,
-                                                 ColumnId::CreateDate}));
-  EXPECT_EQ(rowTexts(c, row), (std::vector<QString>{u"C:\\data"_s, u"a.txt"_s,
-                                                    u"テキスト ドキュメント"_s, u"2 KB"_s,
-                                                    u"2005/08/18 14:03:09"_s}));
+  EXPECT_EQ(c.selected(),
+            (std::vector<ColumnId>{ColumnId::Directory, ColumnId::FileName, ColumnId::FileType,
+                                   ColumnId::FileSize, ColumnId::CreateDate}));
+  EXPECT_EQ(rowTexts(c, row),
+            (std::vector<QString>{u"C:\\data"_s, u"a.txt"_s, u"テキスト ドキュメント"_s, u"2 KB"_s,
+                                  u"2005/08/18 14:03:09"_s}));
 }
 
 TEST(ColumnCells, EveryColumnSelectedInColumnOrder) {
@@ -132,7 +132,8 @@ TEST(ColumnCells, DirectoryFollowsEachFolderChange) {
   const QString b = u"/x/b/"_s;
   const QString aCopy = QString(u"/x/a/"_s.data(), 5);
   const std::vector<std::pair<QString, QString>> sequence = {
-      {a, u"a"_s}, {a, u"a"_s}, {b, u"b"_s}, {aCopy, u"a"_s}, {a, u"a"_s}, {u"/"_s, u"/"_s}, {b, u"b"_s}};
+      {a, u"a"_s}, {a, u"a"_s},      {b, u"b"_s}, {aCopy, u"a"_s},
+      {a, u"a"_s}, {u"/"_s, u"/"_s}, {b, u"b"_s}};
   for (const auto& [folder, expected] : sequence) {
     EXPECT_EQ(c.text(ColumnId::Directory, ExampleRow(folder, u"f"_s).withModifiedDate()), expected);
   }
@@ -166,7 +167,8 @@ TEST(ColumnCells, AnUnusableStoredPatternFallsBackToTheDefault) {
   Settings settings;
   settings.option.dateFormat = u"\"unterminated"_s;
   const DateFormatter formatter = ColumnCells::dateFormatter(settings, kJapanese);
-  EXPECT_EQ(formatter.format(DateStamp::fromLocal(2005, 8, 18, 14, 3, 9)), u"2005/08/18 14:03:09"_s);
+  EXPECT_EQ(formatter.format(DateStamp::fromLocal(2005, 8, 18, 14, 3, 9)),
+            u"2005/08/18 14:03:09"_s);
   settings.option.dateFormat = u"YYYY"_s;
   EXPECT_EQ(ColumnCells::dateFormatter(settings, kJapanese)
                 .format(DateStamp::fromLocal(2005, 8, 18, 14, 3, 9)),

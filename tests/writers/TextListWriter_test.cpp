@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/RecentTexts.h"
 #include "support/ExampleRows.h"
 #include "support/FailDevice.h"
 #include "support/FileSizeLimit.h"
@@ -12,7 +13,6 @@
 #include "support/RecordingInteraction.h"
 #include "support/ScopedEnvironment.h"
 #include "support/TempTree.h"
-#include "core/RecentTexts.h"
 #include "writers/TextListExport.h"
 
 using namespace Qt::StringLiterals;
@@ -58,8 +58,7 @@ std::string numberLines(int from, int to) {
 }
 
 TEST(TextListWriter, DefaultCsvExampleInBothPathStyles) {
-  const std::string header =
-      "ディレクトリ,ファイル名,ファイルタイプ,ファイルサイズ,作成日付,\r\n";
+  const std::string header = "ディレクトリ,ファイル名,ファイルタイプ,ファイルサイズ,作成日付,\r\n";
   EXPECT_EQ(written(Settings(), {ExampleRow(u"C:\\data\\"_s, u"a.txt"_s)}, false, u","_s,
                     PathStyle::Windows),
             header + "C:\\data,a.txt,テキスト ドキュメント,2 KB,2005/08/18 14:03:09,\r\n");
@@ -94,10 +93,14 @@ TEST(TextListWriter, TextSeparators) {
     const char* expected;
   };
   const Case cases[] = {
-      {1, u"ignored", "ディレクトリ\tファイル名\tファイルタイプ\t\n/d\ta.txt\tテキスト ドキュメント\t\n"},
-      {0, u"]   [", "ディレクトリ]   [ファイル名]   [ファイルタイプ]   [\n/d]   [a.txt]   [テキスト ドキュメント]   [\n"},
+      {1, u"ignored",
+       "ディレクトリ\tファイル名\tファイルタイプ\t\n/d\ta.txt\tテキスト ドキュメント\t\n"},
+      {0, u"]   [",
+       "ディレクトリ]   [ファイル名]   [ファイルタイプ]   [\n/d]   [a.txt]   [テキスト "
+       "ドキュメント]   [\n"},
       {0, u"", "ディレクトリファイル名ファイルタイプ\n/da.txtテキスト ドキュメント\n"},
-      {0, u"  ", "ディレクトリ  ファイル名  ファイルタイプ  \n/d  a.txt  テキスト ドキュメント  \n"},
+      {0, u"  ",
+       "ディレクトリ  ファイル名  ファイルタイプ  \n/d  a.txt  テキスト ドキュメント  \n"},
   };
   for (const Case& c : cases) {
     settings.csv.tabUse = c.tabUse;
@@ -311,7 +314,8 @@ TEST(TextListExport, AFailedWriteLeavesTheOldFile) {
   EXPECT_EQ(tree.read(u"list.csv"_s), "old");
   ASSERT_EQ(interaction.messages.size(), 1u);
   EXPECT_EQ(interaction.messages[0].title, u"警告"_s);
-  EXPECT_TRUE(interaction.messages[0].text.startsWith(u"ファイルを開くことが出来ません。\r\n"_s + path));
+  EXPECT_TRUE(
+      interaction.messages[0].text.startsWith(u"ファイルを開くことが出来ません。\r\n"_s + path));
 }
 
 TEST(TextListExport, ReplacedCharactersAreAnnouncedAfterWriting) {

@@ -379,7 +379,8 @@ TEST(XmlListWriter, DeviceFailureIsReported) {
 // unselected column, or the file element of a list without ticked rows, is never written.
 TEST(XmlListWriter, OnlyNamesOfWrittenElementsAreChecked) {
   const FileList one = listOf({ExampleRow(QStringLiteral("C:\\d\\"), QStringLiteral("a.txt"))});
-  const FileList none = listOf({ExampleRow(QStringLiteral("C:\\d\\"), QStringLiteral("a.txt")).unticked()});
+  const FileList none =
+      listOf({ExampleRow(QStringLiteral("C:\\d\\"), QStringLiteral("a.txt")).unticked()});
   const struct {
     const char* what;
     QString ElementNames::*name;
@@ -389,7 +390,8 @@ TEST(XmlListWriter, OnlyNamesOfWrittenElementsAreChecked) {
     bool written;
   } cases[] = {
       {"access unselected", &ElementNames::accessDate, "last access", nullptr, &one, true},
-      {"access selected", &ElementNames::accessDate, "last access", &ColumnOptions::chkAccessDate, &one, false},
+      {"access selected", &ElementNames::accessDate, "last access", &ColumnOptions::chkAccessDate,
+       &one, false},
       {"full path unselected", &ElementNames::fileFullPath, "1st", nullptr, &one, true},
       {"file element, no rows", &ElementNames::fileInfo, "my file", nullptr, &none, true},
       {"date group, no rows", &ElementNames::fileDate, "d te", nullptr, &none, true},
@@ -423,8 +425,9 @@ TEST(XmlListWriter, ANameWithAColonIsRefusedWithTheReason) {
   test::RecordingInteraction said;
   Settings settings;
   settings.elementNames.fileInfo = QStringLiteral("ns:file");
-  const Written out = writeXml(
-      listOf({ExampleRow(QStringLiteral("C:\\d\\"), QStringLiteral("a.txt"))}), settings, said, tree);
+  const Written out =
+      writeXml(listOf({ExampleRow(QStringLiteral("C:\\d\\"), QStringLiteral("a.txt"))}), settings,
+               said, tree);
   EXPECT_FALSE(out.ok);
   ASSERT_EQ(said.messages.size(), 1u);
   EXPECT_EQ(said.messages[0].text,
