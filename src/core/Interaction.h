@@ -44,6 +44,10 @@ class Interaction {
   virtual void clearCancelRequested() {}
   // Called after every added file and every listed folder: the window keeps painting here.
   virtual void yield() {}
+  // Called about every 50 ms by work that waits on this thread for reading threads (the
+  // digests of an export): the window handles its events here, so that the progress window
+  // paints and its キャンセル answers.
+  virtual void keepResponsive() {}
 };
 
 }  // namespace vek
