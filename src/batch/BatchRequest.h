@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include "core/HashKind.h"
+
 namespace vek {
 
 enum class OutputType { Csv = 1, Text = 2, Html = 3, Xml = 4 };
@@ -20,6 +22,8 @@ struct BatchRequest {
   std::optional<QString> filter;  // "/E"; none: the first filter preset
   QString title;                  // the "/I" path or the "/N" title, whichever came later
   bool hideWindow = false;        // "/H": there is no window in a batch run, accepted for scripts
+  HashKind hash = HashKind::None;  // "/M": a digest column
+  bool checksumFile = false;       // "/W": a checksum file beside the list
 
   bool operator==(const BatchRequest&) const = default;
 };

@@ -125,22 +125,28 @@ ExitCode BatchRun::executeBatch(const BatchRequest& request) {
   m_window.saveInitialDir = folder;
   m_window.saveFileName = path;
 
+  // /M and /W hold for this run only: Vek.ini keeps what the dialogs chose.
+  Settings working = m_settings;
+  for (ColumnOptions* columns : {&working.csv.columns, &working.html.columns, &working.xml.columns}) {
+    if (request.hash != HashKind::None) columns->hash = request.hash;
+    if (request.checksumFile) columns->checksumFile = true;
+  }
   bool written = false;
   switch (request.type) {
     case OutputType::Csv:
     case OutputType::Text: {
       const bool textType = request.type == OutputType::Text;
       const QString separator = m_settings.separators[0];
-      written = createTextList(path, m_list, m_settings, m_interaction, textType, separator);
+      written = createTextList(path, m_list, working, m_interaction, textType, separator);
       if (written) m_settings.csv.fileType = textType ? 1 : 0;
       break;
     }
     case OutputType::Html:
-      written = createHtmlList(path, m_list, m_settings, m_interaction, request.title);
+      written = createHtmlList(path, m_list, working, m_interaction, request.title);
       if (written) m_settings.html.title = request.title;
       break;
     case OutputType::Xml:
-      written = createXmlList(path, m_list, m_settings, m_interaction);
+      written = createXmlList(path, m_list, working, m_interaction);
       break;
   }
   if (!written) return ExitCode::WriteFailed;

@@ -35,9 +35,23 @@ const QStringList& usageLines() {
   return lines;
 }
 
+const QStringList& ownSwitchLines() {
+  static const QStringList lines = {
+      QStringLiteral("/M type"),
+      QStringLiteral("　　ハッシュ値の列を出力します、typeには「MD5、SHA1、SHA256」のうち、"
+                     "どれか一つを指定します。"),
+      QStringLiteral("/W"),
+      QStringLiteral("　　リストの横にチェックサムファイル（sha256sum -c などで検査できる形式、"
+                     "パスは/Iのフォルダからの相対パス）を出力します。/Mがなければ SHA256 を用います。"),
+  };
+  return lines;
+}
+
 QString usageText(QStringView lineEnd) {
   QString text;
   for (const QString& line : usageLines()) text += line + lineEnd;
+  text += lineEnd;
+  for (const QString& line : ownSwitchLines()) text += line + lineEnd;
   return text;
 }
 

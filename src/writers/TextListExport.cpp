@@ -2,6 +2,7 @@
 
 #include "writers/ColumnCells.h"
 #include "core/OutputFile.h"
+#include "writers/ListDelivery.h"
 #include "writers/TextListWriter.h"
 
 namespace vek {
@@ -13,14 +14,17 @@ bool createTextList(const QString& path, const FileList& list, const Settings& s
     interaction.showMessage(*message);
     return false;
   }
+  ListDelivery delivery(list.rows(), settings.csv.columns);
+  if (!delivery.prepare(interaction)) return false;
   TextListWriter writer(settings, textType, separatorText, codec);
+  delivery.applyTo(writer.cells());
   const bool written = OutputFile::write(
       path, interaction, [&](QIODevice& device) { return writer.write(device, list.rows()); });
   if (written && writer.lostCharacters() > 0) {
     interaction.showMessage(
         OutputFile::replacedCharactersMessage(path, codec.name(), writer.lostCharacters()));
   }
-  return written;
+  return written && delivery.finish(path, interaction);
 }
 
 }  // namespace vek

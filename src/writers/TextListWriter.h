@@ -35,6 +35,8 @@ class TextListWriter {
   // Characters the encoding could not hold, written as "?".
   qint64 lostCharacters() const { return m_lost; }
   const TextCodec& codec() const { return m_codec; }
+  // The cells the lines are made of (the hash column takes its digests here).
+  ColumnCells& cells() { return m_cells; }
 
   // The separator and line end the settings and choices above give.
   static QString separatorFor(const CsvSettings& csv, bool textType, const QString& separatorText);
