@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QLocale>
 
+#include "core/DeliverySettings.h"
 #include "core/IniFile.h"
 #include "core/LeadingNumber.h"
 #include "core/WholeFile.h"
@@ -239,6 +240,8 @@ void writeAll(IniFile& ini, const Settings& settings, const WindowState& window,
   writer.line(u"Width", size(window.width, window.screenWidth));
   writer.line(u"Height", size(window.height, window.screenHeight));
   visitSettings(std::as_const(toWrite), writer);
+  writer.section(QStringView());  // flushes the last section before Vek's own follows
+  writeDeliverySettings(ini, toWrite);
 }
 
 }  // namespace
@@ -273,6 +276,7 @@ void readSettings(const IniFile& ini, Settings& settings, WindowState& window,
 
   Reader reader(ini);
   visitSettings(settings, reader);
+  readDeliverySettings(ini, settings);
 }
 
 void writeSettings(IniFile& ini, const Settings& settings, const WindowState& window,
