@@ -491,7 +491,7 @@ void FileList::mergePending() const {
 
 qint64 FileList::append(FileEntry entry) {
   if (m_indexBuilt) m_fullPaths.insert(entry.fullPath());
-  if (entry.ticked) ++m_tickedCount;
+  if (entry.ticked) addTicked(entry, 1);
   qint64 position = count();
   if (!m_sortingEnabled) {
     mergePending();
@@ -529,6 +529,7 @@ void FileList::leaveToTheSystem() {
   m_pendingRows = {};
   m_pending.clear();
   m_tickedCount = 0;
+  m_tickedBytes = 0;
   m_fullPaths = {};
   m_indexBuilt = false;
   m_sortedPrefix = 0;
@@ -547,7 +548,7 @@ void FileList::appendBatch(std::vector<FileEntry> entries) {
   if (entries.empty()) return;
   for (const FileEntry& entry : entries) {
     if (m_indexBuilt) m_fullPaths.insert(entry.fullPath());
-    if (entry.ticked) ++m_tickedCount;
+    if (entry.ticked) addTicked(entry, 1);
   }
   mergePending();
   const std::size_t old = m_rows.size();
@@ -615,7 +616,7 @@ void FileList::setTicked(qint64 row, bool ticked) {
   FileEntry& entry = rowAt(row);
   if (entry.ticked == ticked) return;
   entry.ticked = ticked;
-  m_tickedCount += ticked ? 1 : -1;
+  addTicked(entry, ticked ? 1 : -1);
 }
 
 void FileList::clear() {
@@ -624,6 +625,7 @@ void FileList::clear() {
   m_pending.clear();
   m_pendingRows.clear();
   m_tickedCount = 0;
+  m_tickedBytes = 0;
   m_fullPaths.clear();
   m_fullPaths.squeeze();
   m_indexBuilt = false;
