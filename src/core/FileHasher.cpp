@@ -72,7 +72,7 @@ QString FileHash::cellText() const {
   switch (outcome) {
     case Outcome::Hashed: return QString::fromLatin1(hex);
     case Outcome::Unreadable: return QStringLiteral("(読み取れないためハッシュなし)");
-    case Outcome::Changed: return QStringLiteral("(読み取り中に変更されたためハッシュなし)");
+    case Outcome::Changed: return QStringLiteral("(変更されたためハッシュなし)");
     case Outcome::Cancelled: break;
   }
   return QStringLiteral("(ハッシュなし)");
@@ -94,7 +94,8 @@ FileHasher::~FileHasher() {
 }
 
 FileHash FileHasher::hash(const QString& path, const std::atomic<bool>& cancel,
-                          std::atomic<qint64>* bytesRead, const std::function<void()>& afterBlock) {
+                          std::atomic<qint64>* bytesRead, const std::function<void()>& afterBlock,
+                          qint64 expectedSize) {
   if (!m_context->md || !m_context->ctx) return unreadable(EINVAL);
   const QByteArray name = encodeFileName(path);
   // Not blocking on open: a named pipe among the files would otherwise wait for a writer.
@@ -129,7 +130,8 @@ FileHash FileHasher::hash(const QString& path, const std::atomic<bool>& cancel,
   }
   struct stat after {};
   if (::fstat(file.get(), &after) != 0) return unreadable(errno);
-  if (!sameFile(before, after) || total != before.st_size) {
+  if (!sameFile(before, after) || total != before.st_size ||
+      (expectedSize >= 0 && total != expectedSize)) {
     FileHash result;
     result.outcome = FileHash::Outcome::Changed;
     return result;
@@ -146,6 +148,7 @@ FileHash FileHasher::hash(const QString& path, const std::atomic<bool>& cancel,
 struct HashJob::State {
   HashKind kind;
   std::vector<QString> paths;
+  std::vector<qint64> expectedSizes;
   std::vector<FileHash> results;
   std::atomic<std::size_t> next{0};
   std::atomic<bool> cancel{false};
@@ -162,10 +165,12 @@ int HashJob::defaultThreads() {
   return std::clamp(cores * 2, 2, 16);
 }
 
-HashJob::HashJob(HashKind kind, std::vector<QString> paths, int threads)
+HashJob::HashJob(HashKind kind, std::vector<QString> paths, int threads,
+                 std::vector<qint64> expectedSizes)
     : m_state(std::make_shared<State>()) {
   m_state->kind = kind;
   m_state->paths = std::move(paths);
+  m_state->expectedSizes = std::move(expectedSizes);
   m_state->results.resize(m_state->paths.size());
   const int count = int(std::min<std::size_t>(std::max(threads, 1), m_state->paths.size()));
   m_state->running = count;
@@ -175,7 +180,9 @@ HashJob::HashJob(HashKind kind, std::vector<QString> paths, int threads)
       for (;;) {
         const std::size_t i = state->next.fetch_add(1, std::memory_order_relaxed);
         if (i >= state->paths.size() || state->cancel.load(std::memory_order_relaxed)) break;
-        state->results[i] = hasher.hash(state->paths[i], state->cancel, &state->bytesDone);
+        const qint64 expected = i < state->expectedSizes.size() ? state->expectedSizes[i] : -1;
+        state->results[i] =
+            hasher.hash(state->paths[i], state->cancel, &state->bytesDone, {}, expected);
         state->filesDone.fetch_add(1, std::memory_order_relaxed);
       }
       std::lock_guard lock(state->mutex);

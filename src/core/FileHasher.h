@@ -19,7 +19,7 @@ struct FileHash {
   enum class Outcome {
     Hashed,
     Unreadable,  // could not be opened or read, or is no regular file
-    Changed,     // its size or modified time differed after the read
+    Changed,     // its size or modified time differed after the read, or its size from the list's
     Cancelled,   // the run was cancelled before the file was done
   };
   Outcome outcome = Outcome::Cancelled;
@@ -41,10 +41,12 @@ class FileHasher {
 
   // Reads the file (a link is followed) and returns its digest. cancel is checked between
   // blocks; afterBlock, when set, runs after every block read (tests change the file there).
-  // bytesRead, when given, grows by every block read.
+  // bytesRead, when given, grows by every block read. expectedSize, when not negative, is the
+  // size the list shows: a file of another size has changed since it was listed, and its
+  // digest would not belong to the row.
   FileHash hash(const QString& path, const std::atomic<bool>& cancel,
                 std::atomic<qint64>* bytesRead = nullptr,
-                const std::function<void()>& afterBlock = {});
+                const std::function<void()>& afterBlock = {}, qint64 expectedSize = -1);
 
  private:
   struct Context;
@@ -59,7 +61,9 @@ class HashJob {
   // Threads: enough to keep both the disk and the processor busy; at least two.
   static int defaultThreads();
 
-  HashJob(HashKind kind, std::vector<QString> paths, int threads = defaultThreads());
+  // expectedSizes: empty, or the listed size of each path (see FileHasher::hash).
+  HashJob(HashKind kind, std::vector<QString> paths, int threads = defaultThreads(),
+          std::vector<qint64> expectedSizes = {});
   ~HashJob();  // cancels what is still running
   HashJob(const HashJob&) = delete;
   HashJob& operator=(const HashJob&) = delete;

@@ -23,10 +23,12 @@ std::optional<std::vector<FileHash>> ListHashes::compute(std::span<const FileEnt
                                                          HashKind kind, Interaction& interaction,
                                                          int threads) {
   std::vector<QString> paths;
+  std::vector<qint64> sizes;
   qint64 totalBytes = 0;
   for (const FileEntry& row : rows) {
     if (!row.ticked) continue;
     paths.push_back(row.fullPath());
+    sizes.push_back(row.size);
     totalBytes += row.size;
   }
   const auto count = qint64(paths.size());
@@ -35,7 +37,7 @@ std::optional<std::vector<FileHash>> ListHashes::compute(std::span<const FileEnt
   const QString info = QStringLiteral("ファイルを読み取っています");
   interaction.clearCancelRequested();
   interaction.showProgress(progressCaption(), info, progressDetail(0, count), 0, barMaximum);
-  HashJob job(kind, std::move(paths), threads);
+  HashJob job(kind, std::move(paths), threads, std::move(sizes));
   bool cancelled = false;
   while (!job.waitFor(kPollMilliseconds)) {
     interaction.updateProgress(progressCaption(), info, progressDetail(job.filesDone(), count),
@@ -65,7 +67,7 @@ std::optional<Message> ListHashes::missingMessage(std::span<const FileEntry> row
     if (named.size() >= kNamedRows) continue;
     const FileHash& hash = hashes[i];
     QString reason = hash.outcome == FileHash::Outcome::Changed
-                         ? QStringLiteral("読み取り中に変更されました")
+                         ? QStringLiteral("リストに加えたあとか読み取り中に変更されました")
                          : QStringLiteral("読み取れません");
     if (!hash.reason.isEmpty()) reason += QStringLiteral("（%1）").arg(hash.reason);
     named.push_back(row.fullPath() + QStringLiteral("：") + reason);

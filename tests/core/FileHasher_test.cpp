@@ -135,7 +135,7 @@ TEST(FileHasher, AFileThatChangesWhileReadGetsNoDigest) {
     });
     EXPECT_EQ(hash.outcome, FileHash::Outcome::Changed) << c.what;
     EXPECT_TRUE(hash.hex.isEmpty()) << c.what;
-    EXPECT_EQ(hash.cellText(), u"(読み取り中に変更されたためハッシュなし)"_s);
+    EXPECT_EQ(hash.cellText(), u"(変更されたためハッシュなし)"_s);
   }
 }
 

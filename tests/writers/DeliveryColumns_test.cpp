@@ -2,6 +2,7 @@
 // real files: exact bytes, a cancel that keeps the old list, and the notice about files that
 // got no digest.
 #include <QFile>
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
@@ -53,6 +54,7 @@ struct Delivery {
     e.folder = folder;
     FileEntry::splitName(fileName, e.name, e.extension);
     e.rootLength = qint32(in.size());
+    e.size = QFileInfo(folder + fileName).size();
     e.ticked = ticked;
     list.append(e);
   }
@@ -126,6 +128,7 @@ TEST(DeliveryColumns, CancelKeepsTheOldListAndWritesNoChecksumFile) {
     e.folder = tree.root() + u'/';
     e.name = u"big"_s;
     e.extension = u".bin"_s;
+    e.size = 8 * 1024 * 1024;
     list.append(e);
   }
   tree.file(u"list.csv"_s, "the old list");

@@ -56,6 +56,22 @@ TEST(ListHashes, TickedRowsOnlyAndTheOnesWithoutADigestReported) {
                                                                       interaction)));
 }
 
+// A file that changed after it was listed would get a digest that does not belong to the
+// row the list shows (its size, its dates): it gets none.
+TEST(ListHashes, AFileOfAnotherSizeThanListedGetsNoDigest) {
+  TempTree tree;
+  FileEntry row = rowOf(tree.file(u"a.txt"_s, "abc"));
+  tree.file(u"a.txt"_s, "abcd");
+  RecordingInteraction interaction;
+  const std::vector<FileEntry> rows = {row};
+  const auto hashes = ListHashes::compute(rows, HashKind::Md5, interaction);
+  ASSERT_TRUE(hashes);
+  EXPECT_EQ((*hashes)[0].outcome, FileHash::Outcome::Changed);
+  const auto message = ListHashes::missingMessage(rows, *hashes);
+  ASSERT_TRUE(message);
+  EXPECT_TRUE(message->text.contains(u"a.txt：リストに加えたあとか読み取り中に変更されました"_s));
+}
+
 TEST(ListHashes, CancelGivesNothing) {
   TempTree tree;
   const QString big = tree.file(u"big"_s, QByteArray(8 * 1024 * 1024, 'x'));
