@@ -55,7 +55,7 @@ class FileList {
 
   // True when some row's full path equals fullPath exactly (case-sensitive). Constant time:
   // the index is built on first use and kept up to date afterwards.
-  bool isAlreadyListed(const QString& fullPath) const;
+  bool isAlreadyListed(const QString& fullPath);
 
   // The list's own sorting. While it is on, the list is kept sorted by its sort column and
   // direction; switching it on again re-sorts.
@@ -66,6 +66,10 @@ class FileList {
   // Sets the sort column and direction without flipping (the batch run's sort); re-sorts
   // when sorting is on. Set the column before switching sorting on to sort only once.
   void setSortColumn(ListColumn column, bool ascending);
+  // While the list's own sorting is off: puts the rows added since it went off into the order
+  // switching it on would give them, among the rows before them, and leaves it off. Switching
+  // it on later has only the rows added after this to place. Does nothing while it is on.
+  void mergeWaitingRows();
 
   // A click on a column header: the size column switches the list's sorting off and runs
   // sortBySize; any other column switches it on with that column and flips the one shared
@@ -102,13 +106,10 @@ class FileList {
     m_tickedCount += sign;
     m_tickedBytes += sign * entry.size;
   }
-  // Merges the side list into m_rows; the display order does not change.
+  // Merges the side list into m_rows; the display order does not change. rows() does it for
+  // const readers (the writers), which see the same rows in the same order either way.
   void mergePending() const;
   FileEntry& rowAt(qint64 row);
-  // Positions [from, to) in the order of the column and direction, stable; values are
-  // positions relative to from.
-  std::vector<std::size_t> sortedOrder(qint64 from, qint64 to, ListColumn column,
-                                       bool ascending) const;
   // Puts the rows into the order given (new position -> old position) and tells the observer,
   // unless nothing moved.
   void reorder(std::vector<std::size_t> order);
@@ -127,8 +128,8 @@ class FileList {
   mutable std::vector<FileEntry> m_pendingRows;
   qint64 m_tickedCount = 0;
   qint64 m_tickedBytes = 0;
-  mutable QSet<QString> m_fullPaths;
-  mutable bool m_indexBuilt = false;
+  QSet<QString> m_fullPaths;
+  bool m_indexBuilt = false;
   bool m_sortingEnabled = true;
   ListColumn m_sortColumn = ListColumn::Name;
   bool m_sortAscending = true;

@@ -339,12 +339,6 @@ std::optional<FileInfo> FileSystem::fileInfo(const QString& path, QString* error
   return info;
 }
 
-bool FileSystem::removeFile(const QString& path, QString* errorText) {
-  if (::unlink(encodeFileName(path).constData()) == 0) return true;
-  setError(errorText, errno);
-  return false;
-}
-
 namespace {
 
 // devtmpfs reports the type of tmpfs (or ramfs), on which it is built: whether a device of

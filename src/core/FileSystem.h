@@ -62,8 +62,6 @@ class FileSystem {
   static std::optional<FolderListing> readFolder(const QString& path,
                                                  const NameFilter& fileFilter = {});
 
-  static bool removeFile(const QString& path, QString* errorText = nullptr);
-
   // The type description of a file name: the MIME comment for its extension in the user's
   // language, trimmed; empty without MIME data. Cached per extension; thread-safe.
   static QString typeDescription(const QString& fileName);

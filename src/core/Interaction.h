@@ -37,12 +37,15 @@ class Interaction {
                               qint64 bar) = 0;
   virtual void closeProgress() = 0;
 
-  // Polled once per folder; true once the person asked to stop.
+  // Polled before each folder's files are added, between the batches (up to 1,024 files) of
+  // one folder, and after each folder a subtree search finds; true once the person asked to
+  // stop.
   virtual bool cancelRequested() = 0;
   // Forgets an earlier request to stop. Called when a subtree add (or a drop) starts, so that
   // the Cancel of one operation does not stop the next.
   virtual void clearCancelRequested() {}
-  // Called after every added file and every listed folder: the window keeps painting here.
+  // Called after every added batch (up to 1,024 files) and every listed folder: a window on
+  // the same thread keeps painting here.
   virtual void yield() {}
   // Called about every 50 ms by work that waits on this thread for reading threads (the
   // digests of an export): the window handles its events here, so that the progress window

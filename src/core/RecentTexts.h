@@ -3,12 +3,16 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 
 #include <QString>
 
 namespace vek {
 
-using RecentTexts = std::array<QString, 10>;
+// How many texts are remembered: the File menu's history holds this many folders.
+inline constexpr std::size_t kRecentCount = 10;
+
+using RecentTexts = std::array<QString, kRecentCount>;
 
 // Records text as the newest entry. A text already present (exact, case-sensitive) changes
 // nothing and keeps its place; otherwise every entry moves down one (the oldest drops off) and

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include "core/ColumnOptions.h"
+#include "core/RecentTexts.h"
 
 namespace vek {
 
@@ -71,7 +72,7 @@ struct ElementNames {
 };
 
 struct Settings {
-  std::array<QString, 10> history;  // folder history, newest first
+  RecentTexts history;  // folder history, newest first
   OptionSettings option;
   HtmlSettings html;
   CsvSettings csv;

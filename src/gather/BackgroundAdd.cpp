@@ -75,7 +75,6 @@ void BackgroundAdd::startSubtree(const QString& folder) {
   begin(Kind::Subtree);
   m_startText = text;
   m_list.setSortingEnabled(false);
-  m_gatherer.clearFolderTable();
   startSearch(text);
 }
 
@@ -124,7 +123,6 @@ void BackgroundAdd::takeNextDropItem() {
         m_gatherer.showFolder(text);
         startWalk(ScanThread::Kind::Folder, text);
       } else {
-        m_gatherer.clearFolderTable();
         startSearch(text);
       }
       return;  // goes on when the walk is done
@@ -256,7 +254,6 @@ void BackgroundAdd::end(AddOutcome outcome) {
       break;
   }
   m_progressShown = false;
-  m_gatherer.clearFolderTable();
   m_gatherer.endFailures();
   if (outcome != AddOutcome::NothingListed && outcome != AddOutcome::EmptyFilter) {
     m_list.setSortingEnabled(true);

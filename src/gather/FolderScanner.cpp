@@ -268,6 +268,11 @@ class FolderReadAhead {
   Workers m_helpers;
 };
 
+// The most folders one work unit reads. Folders with few or no files would otherwise join a
+// unit without end: one thread would read thousands of them while the others wait, and the
+// progress and the cancel, which come between units, would wait too.
+constexpr std::size_t kPiecesPerUnit = 256;
+
 // Consecutive files of one folder, read as one batch (a piece of the work).
 struct Unit {
   std::size_t folder;
@@ -275,8 +280,11 @@ struct Unit {
   std::size_t to;
 };
 
-// The extensions of the last few kinds of file, so that the rows of one kind share one text
-// rather than each holding a copy.
+// The extensions of the first few kinds of file met, so that the rows of one kind share one
+// text rather than each holding a copy. A folder seldom holds more kinds than this, and each
+// look-up compares against every one kept.
+constexpr std::size_t kSharedExtensions = 16;
+
 class SharedExtensions {
  public:
   QString shared(QStringView extension) {
@@ -284,7 +292,7 @@ class SharedExtensions {
       if (known == extension) return known;
     }
     QString text = extension.toString();
-    if (m_known.size() < 16) m_known.push_back(text);
+    if (m_known.size() < kSharedExtensions) m_known.push_back(text);
     return text;
   }
 
@@ -439,7 +447,7 @@ bool FolderScanner::readFiles(std::vector<FolderEntry>& table, std::size_t first
   for (std::size_t i = 0; i < pieces.size();) {
     std::size_t files = pieces[i].to - pieces[i].from;
     std::size_t end = i + 1;
-    while (end < pieces.size() && end - i < 256 &&
+    while (end < pieces.size() && end - i < kPiecesPerUnit &&
            files + (pieces[end].to - pieces[end].from) <= m_batchFiles) {
       files += pieces[end].to - pieces[end].from;
       ++end;

@@ -92,11 +92,7 @@ class FolderScanner {
   // threads == 0: as many as the machine has cores.
   explicit FolderScanner(WildcardFilter filter = WildcardFilter(), int threads = 0);
 
-  static int defaultThreads();
-  int threads() const { return m_threads; }
   void setBatchFiles(std::size_t files) { m_batchFiles = std::max<std::size_t>(files, 1); }
-  std::size_t batchFiles() const { return m_batchFiles; }
-  const WildcardFilter& filter() const { return m_filter; }
 
   // Thread-safe.
   void requestCancel() { m_cancel.store(true, std::memory_order_relaxed); }
@@ -128,6 +124,8 @@ class FolderScanner {
                                             const QString& folderText, const QString& name);
 
  private:
+  static int defaultThreads();
+
   WildcardFilter m_filter;
   int m_threads;
   std::size_t m_batchFiles = kBatchFiles;

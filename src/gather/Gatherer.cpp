@@ -178,7 +178,7 @@ void Gatherer::showFolder(const QString& folderText) {
 }
 
 AddResult Gatherer::addCurrentFolder(const QString& folder) {
-  const auto files = listFiles(folder);
+  auto files = listFiles(folder);
   if (!files || files->empty()) return {AddOutcome::NothingListed, 0};
   if (filterIsEmpty()) {
     reportEmptyFilter();
@@ -236,7 +236,6 @@ bool Gatherer::confirmRootScan(const QString& text) {
 
 bool Gatherer::gatherSubtree(const QString& folder, qint64* added, qint64* unreadableFolders) {
   const QString text = nativeFolderText(folder);
-  clearFolderTable();
   m_interaction.showProgress(folderSearchCaption(), folderSearchInfo(), QString(), -1, 0);
   std::vector<FolderEntry> table;
   const qint64 unreadable = searchInto(text, table);
@@ -259,21 +258,6 @@ qint64 Gatherer::addFolderFiles(const QString& folder) {
   return addNames(text, std::move(*files), true);
 }
 
-qint64 Gatherer::searchSubfolders(const QString& folder) {
-  // Searched into a table of its own, as the yields in between may start another add.
-  std::vector<FolderEntry> found;
-  const qint64 unreadable = searchInto(nativeFolderText(folder), found);
-  auto from = found.begin();
-  if (from != found.end() && !m_folderTable.empty() &&
-      m_folderTable.back().path() == from->path()) {
-    m_folderTable.back().files = std::move(from->files);
-    ++from;
-  }
-  m_folderTable.insert(m_folderTable.end(), std::make_move_iterator(from),
-                       std::make_move_iterator(found.end()));
-  return unreadable;
-}
-
 qint64 Gatherer::searchInto(const QString& start, std::vector<FolderEntry>& table) {
   FolderScanner scanner(m_filter, m_threads);
   if (m_interaction.cancelRequested()) scanner.requestCancel();
@@ -287,11 +271,6 @@ qint64 Gatherer::searchInto(const QString& start, std::vector<FolderEntry>& tabl
     if (m_interaction.cancelRequested()) scanner.requestCancel();
   };
   return scanner.searchSubfolders(start, table, hooks);
-}
-
-void Gatherer::clearFolderTable() {
-  m_folderTable.clear();
-  m_folderTable.shrink_to_fit();
 }
 
 QString Gatherer::progressDetail(qint64 done, qint64 count) {

@@ -82,14 +82,6 @@ class Gatherer {
   bool gatherSubtree(const QString& folder, qint64* added = nullptr,
                      qint64* unreadableFolders = nullptr);
 
-  // Appends folder (unless it is already the last entry) and every folder below it to the
-  // folder table, depth first, each folder before its subtree and subtrees before the next
-  // sibling. Folders that cannot be read are left out with their subtrees, silently; returns
-  // how many were.
-  qint64 searchSubfolders(const QString& folder);
-  const std::vector<FolderEntry>& folderTable() const { return m_folderTable; }
-  void clearFolderTable();
-
   // The detail line of the file phase while the folder at position done (0-based) of count
   // folders is processed: "処理件数：" done "　/　総ﾌｫﾙﾀﾞ数：" count "件".
   static QString progressDetail(qint64 done, qint64 count);
@@ -149,7 +141,6 @@ class Gatherer {
   int m_threads = 0;
   bool m_sortAtEnd = true;
   std::size_t m_batchFiles = FolderScanner::kBatchFiles;
-  std::vector<FolderEntry> m_folderTable;
   std::function<void(const QString&)> m_folderShown;
   QString m_lastFolderText;  // shared by the rows of one folder
   bool m_quiet = false;      // no more error boxes in this add

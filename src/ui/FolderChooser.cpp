@@ -55,8 +55,11 @@ FolderChooser::FolderChooser(QWidget& frame, QWidget& owner, WindowDialogs& dial
   m_drvGetFile->setMinimumContentsLength(8);
   m_cmdBrowseForFolder =
       makeButton(QStringLiteral("cmdBrowseForFolder"), QStringLiteral("..."), &frame);
+  // As narrow as its caption with a dot to spare and the button's frame and padding.
+  constexpr int kButtonFramePixels = 16;
   m_cmdBrowseForFolder->setMaximumWidth(
-      m_cmdBrowseForFolder->fontMetrics().horizontalAdvance(QStringLiteral("....")) + 16);
+      m_cmdBrowseForFolder->fontMetrics().horizontalAdvance(QStringLiteral("....")) +
+      kButtonFramePixels);
   m_dirGetFile = new QListWidget(&frame);
   m_dirGetFile->setObjectName(QStringLiteral("dirGetFile"));
   m_dirGetFile->setUniformItemSizes(true);
@@ -194,7 +197,7 @@ void FolderChooser::driveChosen(int index) {
 }
 
 void FolderChooser::addHistoryItems(QMenu& menu) {
-  for (int i = 0; i < 10; ++i) {
+  for (int i = 0; i < int(kRecentCount); ++i) {
     QAction* item = menu.addAction(QString());
     item->setObjectName(QStringLiteral("mHis") + QString::number(i));
     item->setVisible(false);

@@ -40,9 +40,10 @@ OutputListPane::OutputListPane(FileList& list, Session& session, QWidget* parent
   header->setSortIndicator(-1, Qt::AscendingOrder);
   header->setStretchLastSection(false);
   // The stored widths, or what the caption and a typical cell need at this font.
+  constexpr int kCellPaddingPixels = 12;  // the cell's own margins, both sides together
   const int dateWidth =
       m_lvWriteList->fontMetrics().horizontalAdvance(QStringLiteral("0000/00/00 00:00:00")) +
-      2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 12;
+      2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + kCellPaddingPixels;
   for (int column = 0; column < kListColumnCount; ++column) {
     int width = twipsToPixels(FileList::columns()[std::size_t(column)].widthTwips, *this);
     width = std::max(width, header->sectionSizeHint(column));

@@ -379,8 +379,10 @@ void frmVek::restorePlace() {
   QSize size(twipsToPixels(m_window.width, *this), twipsToPixels(m_window.height, *this));
   resize(size.expandedTo(minimumSizeHint()));
   QPoint place(twipsToPixels(m_window.left, *this), twipsToPixels(m_window.top, *this));
-  // Never on no screen at all (a screen taken away since the last run).
-  if (!QGuiApplication::screenAt(place + QPoint(width() / 2, 20))) {
+  // Never on no screen at all (a screen taken away since the last run): the middle of the
+  // title bar, where the person takes hold of the window, must be on one.
+  constexpr int kTitleBarMiddle = 20;  // pixels below the window's top
+  if (!QGuiApplication::screenAt(place + QPoint(width() / 2, kTitleBarMiddle))) {
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
       const QRect area = screen->availableGeometry();
       place = area.topLeft() + QPoint(std::max(0, (area.width() - width()) / 2),
@@ -454,8 +456,7 @@ void frmVek::rowsArrived() {
   // as soon as enough of them wait, so that no merge, and not the sort at the end, has many
   // to place; the order at the end is the same.
   if (m_busy && !m_list.isSortingEnabled() && m_list.count() - m_mergedRows >= kRowsWorthAMerge) {
-    m_list.setSortingEnabled(true);
-    m_list.setSortingEnabled(false);
+    m_list.mergeWaitingRows();
     m_mergedRows = m_list.count();
   }
   // The list view lays out all its rows again whenever rows are announced, so during an add

@@ -18,9 +18,6 @@ class RowInsertion {
   // since the header row already stands above the first data row.
   RowInsertion(const ColumnOptions& options, bool countFirstRow);
 
-  bool isOn() const { return m_mode != Mode::Off; }
-  qint64 interval() const { return m_interval; }
-
   // Whether the extra line goes before rows[index], with `written` data rows already written
   // to this file. The folder rule compares with the list row directly above (ticked or not),
   // exactly and case-sensitively; nothing is inserted before the list's first row.

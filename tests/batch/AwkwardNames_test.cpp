@@ -10,7 +10,7 @@
 
 #include <gtest/gtest.h>
 
-#include "support/TempTree.h"
+#include "support/BatchProcessFixture.h"
 #include "support/Unprivileged.h"
 
 namespace vek {
@@ -22,7 +22,7 @@ struct CommandResult {
   QByteArray out, err;
 };
 
-CommandResult run(const QStringList& command, const QProcessEnvironment& env) {
+CommandResult runCommand(const QStringList& command, const QProcessEnvironment& env) {
   QProcess process;
   process.setProcessEnvironment(env);
   process.start(command.front(), command.mid(1));
@@ -46,8 +46,9 @@ QList<QByteArray> sortedPaths(const QByteArray& nulSeparated) {
   return paths;
 }
 
-TEST(AwkwardNames, WholeTreeCsvListsWhatFindSeesAndReadsBackWithPython) {
-  test::TempTree tree;
+using AwkwardNames = test::BatchProcessFixture;
+
+TEST_F(AwkwardNames, WholeTreeCsvListsWhatFindSeesAndReadsBackWithPython) {
   const QStringList names = {
       u"with space.txt"_s,  u"comma,name.txt"_s,     u"quote\"name.txt"_s, u"new\nline.txt"_s,
       u"<&>.txt"_s,         u"日本語のファイル.txt"_s, u"emoji😀.txt"_s,      u".hidden"_s,
@@ -60,10 +61,8 @@ TEST(AwkwardNames, WholeTreeCsvListsWhatFindSeesAndReadsBackWithPython) {
   tree.file(u"in/closed/deeper/secret2.txt"_s, "s");
   tree.link(u"in/sub dir,1/loop"_s, tree.path(u"in"_s));
   ASSERT_TRUE(QFile::setPermissions(tree.path(u"in/closed"_s), QFileDevice::Permissions()));
-  const QString out = tree.folder(u"out"_s);
-  const QString home = tree.folder(u"home"_s);
-  for (const QString& folder : {tree.root(), out, home})
-    QFile::setPermissions(folder, QFileDevice::Permissions(0x7777));
+  const QString out = output;
+  test::openToOthers({tree.root(), out, home});
 
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
   env.insert(u"VEK_HOME"_s, home);
@@ -71,19 +70,22 @@ TEST(AwkwardNames, WholeTreeCsvListsWhatFindSeesAndReadsBackWithPython) {
   env.remove(u"DISPLAY"_s);
   env.remove(u"QT_QPA_PLATFORM"_s);
 
-  const CommandResult find = run(test::unprivilegedCommand({u"find"_s, tree.path(u"in"_s), u"-type"_s, u"f"_s, u"!"_s,
-                                     u"-name"_s, u".*"_s, u"-print0"_s}),
-                       env);
+  const CommandResult find =
+      runCommand(test::unprivilegedCommand({u"find"_s, tree.path(u"in"_s), u"-type"_s, u"f"_s,
+                                            u"!"_s, u"-name"_s, u".*"_s, u"-print0"_s}),
+                 env);
   const QList<QByteArray> expected = sortedPaths(find.out);
   ASSERT_EQ(expected.size(), 2 * 11 + 1) << find.err.toStdString();  // hidden names and closed/ left out
 
-  const CommandResult vek = run(test::unprivilegedCommand({qEnvironmentVariable("VEK_EXE"), u"/I"_s, tree.path(u"in"_s),
-                                    u"/O"_s, out, u"/T"_s, u"CSV"_s, u"/F"_s, u"list"_s, u"/C"_s}),
-                      env);
+  test::VekRunOptions asNobody = options(true, {out});
+  asNobody.environment = {u"LC_ALL=C.UTF-8"_s};
+  const test::VekRun vek = test::runVek(
+      {u"/I"_s, source, u"/O"_s, out, u"/T"_s, u"CSV"_s, u"/F"_s, u"list"_s, u"/C"_s}, asNobody);
   ASSERT_EQ(vek.exitCode, 0) << vek.err.toStdString();
   // The unreadable folder is left out; the run only says how many folders it could not read.
-  EXPECT_EQ(QString::fromUtf8(vek.err),
-            u"警告: 読み取れなかったフォルダが 1 件あります。その中のファイルはリストに含まれていません。\n"_s);
+  EXPECT_EQ(
+      vek.err,
+      u"警告: 読み取れなかったフォルダが 1 件あります。その中のファイルはリストに含まれていません。\n"_s);
 
   // Folder column + "/" + name column gives the full path of each data row.
   const QString script = uR"(
@@ -95,24 +97,17 @@ for row in rows[1:]:
     assert len(row) == 6 and row[5] == '', row
     sys.stdout.buffer.write((row[0] + '/' + row[1]).encode('utf-8') + b'\0')
 )"_s;
-  const CommandResult python = run({u"python3"_s, u"-c"_s, script, out + u"/list.csv"_s}, env);
+  const CommandResult python =
+      runCommand({u"python3"_s, u"-c"_s, script, out + u"/list.csv"_s}, env);
   ASSERT_EQ(python.exitCode, 0) << python.err.toStdString();
   EXPECT_EQ(sortedPaths(python.out), expected);
   QFile::setPermissions(tree.path(u"in/closed"_s), QFileDevice::Permissions(0x7700));
 }
 
-}  // namespace
-}  // namespace vek
-
-namespace vek {
-namespace {
-
 // A folder whose name is not UTF-8 (Shift_JIS bytes, as unpacked from a Windows archive), given
 // on the command line: the run lists it and the CSV names it with the same bytes.
-TEST(AwkwardNames, SourceFolderNamedInAnotherEncodingIsListed) {
-  test::TempTree tree;
-  const QString out = tree.folder(u"out"_s);
-  const QString home = tree.folder(u"home"_s);
+TEST_F(AwkwardNames, SourceFolderNamedInAnotherEncodingIsListed) {
+  const QString out = output;
   const QString script = uR"(
 import os, shutil, subprocess, sys
 root, vek, out = os.fsencode(sys.argv[1]), sys.argv[2], sys.argv[3]

@@ -18,36 +18,20 @@
 #include "support/QStringPrinter.h"
 
 #include "core/FolderPath.h"
+#include "support/BatchProcessFixture.h"
 #include "support/DeepFolder.h"
-#include "support/TempTree.h"
-#include "support/VekProcess.h"
 
 namespace vek {
 namespace {
 using namespace Qt::StringLiterals;
 
-class BatchOutputFileTest : public ::testing::Test {
+class BatchOutputFileTest : public test::BatchProcessFixture {
  protected:
-  BatchOutputFileTest() {
-    home = tree.folder(u"home"_s);
-    tree.file(u"in/a.txt"_s, "a");
-    output = tree.folder(u"out"_s);
-  }
+  BatchOutputFileTest() { tree.file(u"in/a.txt"_s, "a"); }
 
   test::VekRunOptions options(bool unprivileged = false) const {
-    test::VekRunOptions result;
-    result.home = home;
-    result.workingFolder = tree.root();
-    result.unprivileged = unprivileged;
-    result.foldersToOpen = {tree.root(), home, tree.path(u"in"_s)};
-    return result;
+    return BatchProcessFixture::options(unprivileged, {source});
   }
-  QStringList entries(const QString& folder) const {
-    return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
-  }
-
-  test::TempTree tree;
-  QString home, output;
 };
 
 const QStringList kListCommand{u"/I"_s, u"in"_s, u"/O"_s, u"out"_s, u"/F"_s, u"list"_s};
@@ -143,8 +127,9 @@ TEST_F(BatchOutputFileTest, AnInterruptDuringTheWriteLeavesNothingBehind) {
       EXPECT_EQ(process.exitCode(), 128 + signal);
       // Either the old list, untouched, or the new one complete.
       interruptedMidWrite = list == "the old list";
-      if (!interruptedMidWrite)
+      if (!interruptedMidWrite) {
         EXPECT_TRUE(list.trimmed().endsWith("</root>")) << list.right(100).constData();
+      }
       if (HasFailure()) return;
     }
     EXPECT_TRUE(interruptedMidWrite) << "no signal came during the write in five runs";

@@ -3,7 +3,6 @@
 #include <unistd.h>
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -15,64 +14,16 @@
 
 #include "batch/UsageText.h"
 #include "core/FileSystem.h"
-#include "core/IniFile.h"
 #include "core/ProgramVersion.h"
-#include "support/TempTree.h"
+#include "support/BatchProcessFixture.h"
 #include "support/Unprivileged.h"
-#include "support/VekProcess.h"
 
 namespace vek {
 namespace {
 using namespace Qt::StringLiterals;
 
 using ProcessResult = test::VekRun;
-
-class BatchProcessTest : public ::testing::Test {
- protected:
-  BatchProcessTest() {
-    home = tree.folder(u"home"_s);
-    source = tree.folder(u"in"_s);
-    output = tree.folder(u"out"_s);
-  }
-
-  ProcessResult run(const QStringList& arguments, const QString& workingFolder = QString()) {
-    test::VekRunOptions options;
-    options.home = home;
-    options.workingFolder = workingFolder.isEmpty() ? tree.root() : workingFolder;
-    options.unprivileged = asUnprivilegedUser;
-    options.foldersToOpen = {tree.root(), home};
-    options.pathPrefix = pathPrefix;
-    return test::runVek(arguments, options);
-  }
-
-  QString setting(const QString& section, const QString& key) const {
-    IniFile ini;
-    EXPECT_TRUE(ini.load(home + u"/Vek.ini"_s)) << "no Vek.ini";
-    return ini.value(section, key);
-  }
-  void writeSettings(const QByteArray& text) {
-    QFile file(home + u"/Vek.ini"_s);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(text);
-  }
-  // The lines of a CSV file written with the default options (CR LF line ends).
-  QStringList csvLines(const QString& path) const {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return {u"<missing "_s + path + u'>'};
-    QStringList lines = QString::fromUtf8(file.readAll()).split(u"\r\n"_s);
-    EXPECT_EQ(lines.takeLast(), QString());
-    return lines;
-  }
-  QString listFiles(const QString& folder) const {
-    QStringList names = QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
-    return names.join(u',');
-  }
-
-  test::TempTree tree;
-  QString home, source, output;
-  QString pathPrefix;  // put before PATH for the child
-  bool asUnprivilegedUser = false;
-};
+using BatchProcessTest = test::BatchProcessFixture;
 
 TEST_F(BatchProcessTest, UsagePrintsTheLinesAndEndsWell) {
   for (const QString& option : {u"/?"_s, u"--help"_s}) {
@@ -127,11 +78,9 @@ TEST_F(BatchProcessTest, AnUnusableDisplayIsExplainedLikeNone) {
   };
   for (const QStringList& environment : cases) {
     SCOPED_TRACE(environment.join(u' ').toStdString());
-    test::VekRunOptions options;
-    options.home = home;
-    options.workingFolder = tree.root();
-    options.environment = environment;
-    const ProcessResult r = test::runVek({}, options);
+    test::VekRunOptions withDisplay = options();
+    withDisplay.environment = environment;
+    const ProcessResult r = test::runVek({}, withDisplay);
     EXPECT_EQ(r.exitCode, 2);
     EXPECT_EQ(r.err, kNoDisplayLine);
     EXPECT_EQ(r.out, QString());
@@ -210,7 +159,7 @@ TEST_F(BatchProcessTest, WritesTheListOfTheExample) {
       (source + u",a.txt,"_s + info->type + u",2 KB,"_s + info->created.text() + u",\r\n"_s)
           .toUtf8();
   EXPECT_EQ(tree.read(u"out/list.csv"_s), expected);
-  EXPECT_EQ(listFiles(output), u"list.csv"_s);  // no temporary file left behind
+  EXPECT_EQ(entries(output), QStringList{u"list.csv"_s});  // no temporary file left behind
   // The settings: the folder of the written file, the type, the folder in the history.
   EXPECT_EQ(setting(u"Main"_s, u"DefaultOutDir"_s), output + u'/');
   EXPECT_EQ(setting(u"Csv"_s, u"FileType"_s), u"0"_s);
@@ -224,7 +173,7 @@ TEST_F(BatchProcessTest, OutputFolderWithOrWithoutSeparatorAndReplacedFile) {
     const ProcessResult r =
         run({u"/I"_s, source, u"/O"_s, folder, u"/T"_s, u"ｔｅｘｔ"_s, u"/F"_s, u"list"_s});
     EXPECT_EQ(r.exitCode, 0) << folder.toStdString() << r.err.toStdString();
-    EXPECT_EQ(listFiles(output), u"list.txt"_s);
+    EXPECT_EQ(entries(output), QStringList{u"list.txt"_s});
     EXPECT_TRUE(tree.read(u"out/list.txt"_s).startsWith("ディレクトリ"));
     EXPECT_EQ(setting(u"Main"_s, u"DefaultOutDir"_s), output + u'/');
     EXPECT_EQ(setting(u"Csv"_s, u"FileType"_s), u"1"_s);
@@ -247,7 +196,7 @@ TEST_F(BatchProcessTest, DefaultNamesAndFolders) {
   writeSettings((u"[Main]\r\nDefaultOutDir='"_s + output + u"/'\r\n"_s).toUtf8());
   r = run({u"/I"_s, u"in"_s, u"/F"_s, u"list"_s});
   EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
-  EXPECT_EQ(listFiles(output), u"list.csv"_s);
+  EXPECT_EQ(entries(output), QStringList{u"list.csv"_s});
 
   // A run stopped by a message stores the fallback folder.
   r = run({u"/I"_s, u"in"_s, u"/S"_s, u"0"_s});
@@ -334,8 +283,7 @@ TEST_F(BatchProcessTest, UnreadableSourceFolderIsRefused) {
   const QString locked = tree.folder(u"locked"_s);
   tree.file(u"locked/a.txt"_s, "a");
   QFile::setPermissions(locked, QFileDevice::Permissions());
-  asUnprivilegedUser = true;
-  const ProcessResult r = run({u"/I"_s, u"locked"_s, u"/O"_s, u"out"_s, u"/F"_s, u"list"_s});
+  const ProcessResult r = run({u"/I"_s, u"locked"_s, u"/O"_s, u"out"_s, u"/F"_s, u"list"_s}, true);
   QFile::setPermissions(locked,
                         QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
   EXPECT_EQ(
@@ -352,16 +300,14 @@ TEST_F(BatchProcessTest, UnwritableOutputFolderFailsWithTheMessage) {
   // refuses new files even to root.
   QFile::setPermissions(output, QFileDevice::ReadOwner | QFileDevice::ExeOwner |
                                     QFileDevice::ReadOther | QFileDevice::ExeOther);
-  asUnprivilegedUser = true;
-  ProcessResult r = run({u"/I"_s, u"in"_s, u"/O"_s, u"out"_s, u"/F"_s, u"list"_s});
-  asUnprivilegedUser = false;
+  ProcessResult r = run({u"/I"_s, u"in"_s, u"/O"_s, u"out"_s, u"/F"_s, u"list"_s}, true);
   QFile::setPermissions(output, QFileDevice::Permissions(0x7700));
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_TRUE(
       r.err.startsWith(u"警告: ファイルを開くことが出来ません。\n  "_s + output + u"/list.csv\n"_s))
       << r.err.toStdString();
   EXPECT_EQ(tree.read(u"out/list.csv"_s), "old");
-  EXPECT_EQ(listFiles(output), u"list.csv"_s);
+  EXPECT_EQ(entries(output), QStringList{u"list.csv"_s});
 
   r = run({u"/I"_s, u"in"_s, u"/O"_s, u"/proc"_s, u"/F"_s, u"list"_s});
   EXPECT_EQ(r.exitCode, 1);
@@ -405,8 +351,7 @@ TEST_F(BatchProcessTest, UnreadableSettingsAreReportedOnceAndKept) {
   for (const QString& path : {settingsPath, presetPath})
     ::chmod(QFile::encodeName(path).constData(), 0200);
   test::openToOthers({source, output});
-  asUnprivilegedUser = true;
-  const ProcessResult r = run({u"/I"_s, u"in"_s, u"/O"_s, u"out"_s, u"/F"_s, u"list"_s});
+  const ProcessResult r = run({u"/I"_s, u"in"_s, u"/O"_s, u"out"_s, u"/F"_s, u"list"_s}, true);
   for (const QString& path : {settingsPath, presetPath})
     ::chmod(QFile::encodeName(path).constData(), 0600);
   EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
@@ -414,7 +359,7 @@ TEST_F(BatchProcessTest, UnreadableSettingsAreReportedOnceAndKept) {
   EXPECT_EQ(r.err.count(u"フィルタ設定ファイルを読み込めません。"_s), 1) << r.err.toStdString();
   EXPECT_EQ(tree.read(u"home/Vek.ini"_s), settings);
   EXPECT_EQ(tree.read(u"home/filter.txt"_s), presets);
-  EXPECT_EQ(listFiles(home), u"Vek.ini,filter.txt"_s);
+  EXPECT_EQ(entries(home), (QStringList{u"Vek.ini"_s, u"filter.txt"_s}));
   EXPECT_TRUE(QFile::exists(output + u"/list.csv"_s));
 }
 

@@ -10,10 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include "support/BatchProcessFixture.h"
 #include "support/Mount.h"
 #include "support/QStringPrinter.h"
-#include "support/TempTree.h"
-#include "support/VekProcess.h"
 
 namespace vek {
 namespace {
@@ -21,34 +20,21 @@ using namespace Qt::StringLiterals;
 
 using RunResult = test::VekRun;
 
-class BatchWalkTest : public ::testing::Test {
+class BatchWalkTest : public test::BatchProcessFixture {
  protected:
-  BatchWalkTest() {
-    home = tree.folder(u"home"_s);
-    source = tree.folder(u"in"_s);
-    output = tree.folder(u"out"_s);
-  }
-
   // vek /I source /O output /T CSV /F name /C, with threads threads (0: the default), as the
   // unprivileged user "nobody" when asked and this process is root.
-  RunResult run(const QString& name, int threads = 0, bool unprivileged = false) {
-    test::VekRunOptions options;
-    options.home = home;
-    options.threads = threads;
-    options.unprivileged = unprivileged;
-    options.foldersToOpen = {tree.root(), home, output};
-    return test::runVek({u"/I"_s, source, u"/O"_s, output, u"/T"_s, u"CSV"_s, u"/F"_s, name,
-                         u"/C"_s},
-                        options);
+  RunResult run(const QString& name, int threads = 0, bool unprivileged = false) const {
+    test::VekRunOptions walk = options(unprivileged, {output});
+    walk.threads = threads;
+    return test::runVek(
+        {u"/I"_s, source, u"/O"_s, output, u"/T"_s, u"CSV"_s, u"/F"_s, name, u"/C"_s}, walk);
   }
 
   QByteArray outputBytes(const QString& name) const {
     QFile file(output + u'/' + name + u".csv"_s);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
   }
-
-  test::TempTree tree;
-  QString home, source, output;
 };
 
 TEST_F(BatchWalkTest, TheOutputIsTheSameForAnyNumberOfThreads) {

@@ -8,29 +8,24 @@
 #include <gtest/gtest.h>
 
 #include "core/TextCodec.h"
+#include "support/BatchProcessFixture.h"
 #include "support/QStringPrinter.h"
-#include "support/TempTree.h"
-#include "support/VekProcess.h"
 
 namespace vek {
 namespace {
 using namespace Qt::StringLiterals;
 
-class SettingsEncodingsTest : public ::testing::Test {
+class SettingsEncodingsTest : public test::BatchProcessFixture {
  protected:
   SettingsEncodingsTest() {
-    home = tree.folder(u"home"_s);
     tree.file(u"in/a.txt"_s, "a");
     tree.file(u"in/b.dat"_s, "b");
-    tree.folder(u"out"_s);
   }
 
-  test::VekRun run(const QStringList& environment = {}) {
-    test::VekRunOptions options;
-    options.home = home;
-    options.workingFolder = tree.root();
-    options.environment = environment;
-    return test::runVek({u"/I"_s, u"in"_s, u"/O"_s, u"out"_s, u"/F"_s, u"list"_s}, options);
+  test::VekRun run(const QStringList& environment = {}) const {
+    test::VekRunOptions session = options();
+    session.environment = environment;
+    return test::runVek({u"/I"_s, u"in"_s, u"/O"_s, u"out"_s, u"/F"_s, u"list"_s}, session);
   }
 
   // The names of the files in out/list.csv (the default columns: folder, then name).
@@ -58,9 +53,6 @@ class SettingsEncodingsTest : public ::testing::Test {
     environment.append(u"LOCPATH="_s + locales);
     return environment;
   }
-
-  test::TempTree tree;
-  QString home;
 };
 
 // Under a Japanese legacy locale, a Vek.ini saved in UTF-8 with a byte-order mark stays a UTF-8

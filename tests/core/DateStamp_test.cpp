@@ -12,6 +12,7 @@
 
 #include "core/DateStamp.h"
 #include "core/FileSystem.h"
+#include "support/ScopedEnvironment.h"
 
 using vek::DateStamp;
 
@@ -99,8 +100,11 @@ TEST(DateStamp, FileTimesConvertAsTheSystemDoesInEveryZone) {
   const char* const zones[] = {"UTC",           "Asia/Tokyo",          "America/New_York",
                                "Europe/London", "Australia/Lord_Howe", "America/St_Johns",
                                "Asia/Kathmandu", "right/Europe/Berlin"};
-  const QByteArray savedZone = qgetenv("TZ");
-  const bool hadZone = qEnvironmentVariableIsSet("TZ");
+  // The zone is put back however the test ends: the conversions of later tests depend on it.
+  vek::test::ScopedEnvironment environment([] {
+    tzset();
+    DateStamp::zoneChanged();
+  });
   auto systemStamp = [](qint64 seconds) {
     const auto t = time_t(seconds);
     struct tm local {};
@@ -114,9 +118,7 @@ TEST(DateStamp, FileTimesConvertAsTheSystemDoesInEveryZone) {
   for (const char* zone : zones) {
     if (!QFile::exists(QStringLiteral("/usr/share/zoneinfo/") + QLatin1String(zone))) continue;
     ++zonesTried;
-    qputenv("TZ", QByteArray(":") + zone);
-    tzset();
-    DateStamp::zoneChanged();
+    environment.set("TZ", QByteArray(":") + zone);
     // 2023 and 2024 in steps of 7 min 13 s: every hour, and each change of offset from both
     // sides.
     for (qint64 s = 1672531200 - 86400; s < 1735689600 + 86400; s += 433)
@@ -126,12 +128,5 @@ TEST(DateStamp, FileTimesConvertAsTheSystemDoesInEveryZone) {
       ASSERT_EQ(DateStamp::fromSeconds(s), systemStamp(s)) << zone << " " << s;
     }
   }
-  if (hadZone) {
-    qputenv("TZ", savedZone);
-  } else {
-    qunsetenv("TZ");
-  }
-  tzset();
-  DateStamp::zoneChanged();
   if (zonesTried == 0) GTEST_SKIP() << "no time zone data installed";
 }

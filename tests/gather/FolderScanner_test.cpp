@@ -81,9 +81,8 @@ TEST(FolderScannerTest, AWorkerThreadGivesTheTableAndRowsOfTheSingleThreadedAdd)
   gatherer.setFilter(kAllFiles);
   gatherer.setThreads(1);
   gatherer.setBatchFiles(kBatch);
-  gatherer.searchSubfolders(tree.root());
-  const std::vector<FolderScanner::FolderEntry> expectedTable = gatherer.folderTable();
-  gatherer.clearFolderTable();
+  std::vector<FolderScanner::FolderEntry> expectedTable;
+  FolderScanner(WildcardFilter(kAllFiles), 1).searchSubfolders(tree.root() + u'/', expectedTable);
   ASSERT_TRUE(gatherer.gatherSubtree(tree.root()));
   QStringList expectedRows;
   for (const FileEntry& row : list.rows()) expectedRows << rowKey(row);

@@ -1,6 +1,7 @@
-// Takes the window screenshots kept in docs/ on a real X server (scripts/screenshots runs it
-// under xvfb-run): the main window with a filled, sorted, partly unticked list, the writers'
-// save dialog with Qt's Japanese texts, and the progress window during a subtree add.
+// Takes every picture kept in docs/ on a real X server (scripts/screenshots runs it under
+// xvfb-run): each dialog by itself, an HTML list in a browser, the main window with a filled,
+// sorted, partly unticked list, the writers' save dialog with Qt's Japanese texts, and the
+// progress window during a subtree add.
 #include <cstdio>
 #include <memory>
 
@@ -24,6 +25,8 @@
 #include "ui/SystemDialogs.h"
 #include "ui/frmInfo.h"
 #include "ui/frmVek.h"
+
+#include "screenshots/DialogPictures.h"
 
 namespace {
 
@@ -68,6 +71,8 @@ int main(int argc, char** argv) {
     return 1;
   }
   const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : u"docs"_s;
+  const bool dialogsTaken =
+      vek::screenshots::takeDialogPictures(out) && vek::screenshots::takeHtmlPagePicture(out);
   QTemporaryDir home, data;
   const QString root = data.path() + u"/資料"_s;
   const struct {
@@ -97,7 +102,7 @@ int main(int argc, char** argv) {
   view->setCurrentIndex(model.index(2, 0));
   view->setFocus();
   wait(300);
-  bool ok = save(window, out + u"/main-window.png"_s);
+  bool ok = save(window, out + u"/main-window.png"_s) && dialogsTaken;
 
   // The save dialog of the CSV writer, as the program shows it on a desktop without a dialog of
   // its own (Qt's).

@@ -13,6 +13,7 @@
 #include "DialogTestSupport.h"
 #include "support/QStringPrinter.h"
 #include "support/RecordingInteraction.h"
+#include "support/ScopedEnvironment.h"
 #include "support/TempTree.h"
 #include "ui/frmDateSetting.h"
 #include "ui/frmHeadComment.h"
@@ -74,13 +75,13 @@ TEST(frmOption, LoadsTheOptionsAndStoresThemOnlyOnOk) {
 TEST(frmOption, EnterOnAListedControlConfirmsAndF1OpensTheManual) {
   test::TempTree home;
   const QString manual = home.file(u"readme.htm"_s, "<html></html>");
-  qputenv("VEK_HOME", home.root().toUtf8());
+  test::ScopedEnvironment environment;
+  environment.set("VEK_HOME", home.root().toUtf8());
   Settings settings;
   test::AnsweringSession answers;
   frmOption dialog(settings, answers.session);
   dialog.show();
   pressKey(child<QCheckBox>(&dialog, u"chkOpenDoc"_s), Qt::Key_F1);
-  qunsetenv("VEK_HOME");
   EXPECT_EQ(answers.opened, QStringList{manual});
   EXPECT_TRUE(dialog.isVisible());
   test::click(child<QCheckBox>(&dialog, u"chkOpenDoc"_s));

@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -26,6 +27,7 @@
 #include "core/FileNameBytes.h"
 #include "core/Session.h"
 #include "support/QStringPrinter.h"
+#include "support/ScopedEnvironment.h"
 #include "support/TempTree.h"
 #include "support/Unprivileged.h"
 #include "ui/frmCommand.h"
@@ -42,17 +44,8 @@ class CommandBuilderTest : public ::testing::Test {
     out = tree.folder(u"out"_s) + u'/';
     tree.file(u"in/a.txt"_s, "a");
     // A test run is a real vek: it keeps its settings here, not in the user's.
-    m_oldHome = qgetenv("VEK_HOME");
-    m_hadHome = qEnvironmentVariableIsSet("VEK_HOME");
-    qputenv("VEK_HOME", programFolder.toLocal8Bit());
+    environment.set("VEK_HOME", programFolder.toLocal8Bit());
     session.setOpener([this](const QString& path) { opened.append(path); });
-  }
-  ~CommandBuilderTest() override {
-    if (m_hadHome) {
-      qputenv("VEK_HOME", m_oldHome);
-    } else {
-      qunsetenv("VEK_HOME");
-    }
   }
 
   std::unique_ptr<frmCommand> open(frmCommand::Prefill prefill = {}) {
@@ -89,14 +82,11 @@ class CommandBuilderTest : public ::testing::Test {
   }
 
   test::TempTree tree;
+  test::ScopedEnvironment environment;
   QString programFolder, in, out;
   Session session;
   test::ScriptedDialogs dialogs;
   QStringList opened;
-
- private:
-  QByteArray m_oldHome;
-  bool m_hadHome = false;
 };
 
 TEST_F(CommandBuilderTest, OpensWithTheMainWindowsFoldersAndTheFirstPreset) {
@@ -365,10 +355,10 @@ TEST_F(CommandBuilderTest, ALongRunShowsItIsWorkingAndCanBeStopped) {
   auto* stop = find<QPushButton>(*dialog, u"cmdStopTest"_s);
   EXPECT_FALSE(stop->isVisible());
   find<QPushButton>(*dialog, u"cmdMakeTest"_s)->click();
-  QEventLoop loop;
-  QTimer::singleShot(300, &loop, &QEventLoop::quit);
-  loop.exec();
-  EXPECT_TRUE(stop->isVisible());
+  EXPECT_FALSE(stop->isVisible());  // not before the run has lasted a while
+  // The stop button shows once the run has lasted the delay; the bound only ends a broken test.
+  ASSERT_TRUE(QTest::qWaitFor([&] { return stop->isVisible(); }, 30000));
+  EXPECT_TRUE(dialog->testRunning());
   EXPECT_TRUE(find<QLabel>(*dialog, u"lblTestRunning"_s)->isVisible());
   stop->click();
   ASSERT_TRUE(waitForTestRun(*dialog));

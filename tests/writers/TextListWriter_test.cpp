@@ -10,6 +10,7 @@
 #include "support/FileSizeLimit.h"
 #include "support/QStringPrinter.h"
 #include "support/RecordingInteraction.h"
+#include "support/ScopedEnvironment.h"
 #include "support/TempTree.h"
 #include "core/RecentTexts.h"
 #include "writers/TextListExport.h"
@@ -234,11 +235,11 @@ TEST(TextListWriter, LongListsWithUntickedRowsAndInsertionsComeOutAsOneRun) {
       expected += rows[i].name.toStdString() + ",\n";
       ++count;
     }
+    test::ScopedEnvironment environment;
     for (const char* threads : {"1", "3"}) {
-      qputenv("VEK_THREADS", threads);
+      environment.set("VEK_THREADS", threads);
       EXPECT_EQ(written(settings, rows), expected) << insertion << " threads " << threads;
     }
-    qunsetenv("VEK_THREADS");
   }
 }
 
