@@ -51,8 +51,8 @@ void htmlToDevice(benchmark::State& state, bool links, bool insertion) {
   const vek::FileList& list = vek::bench::exportList();
   const double rssBefore = peakRssMb();
   vek::Settings settings;
-  settings.html.fileLink = links ? 1 : 0;
-  settings.html.columns.optHeadInsert = insertion ? 0 : 1;
+  settings.html.fileLink = links;
+  settings.html.columns.optHeadInsert = insertion ? vek::HeadInsert::On : vek::HeadInsert::Off;
   const vek::ColumnCells cells(settings.html.columns, vek::SizeStyle::Grouped,
                                vek::ColumnCells::dateFormatter(settings));
   qint64 bytes = 0;
@@ -66,12 +66,12 @@ void htmlToDevice(benchmark::State& state, bool links, bool insertion) {
   finishCounters(state, bytes, rssBefore);
 }
 
-void xmlToDevice(benchmark::State& state, int stringCode, bool lineBreaks) {
+void xmlToDevice(benchmark::State& state, vek::XmlCharset stringCode, bool lineBreaks) {
   const vek::FileList& list = vek::bench::exportList();
   const double rssBefore = peakRssMb();
   vek::Settings settings;
   settings.xml.stringCode = stringCode;
-  settings.xml.crLfCheck = lineBreaks ? 1 : 0;
+  settings.xml.crLfCheck = lineBreaks;
   const vek::ColumnCells cells(settings.xml.columns, vek::SizeStyle::Plain,
                                vek::ColumnCells::dateFormatter(settings));
   qint64 bytes = 0;
@@ -110,12 +110,18 @@ void xmlFile(benchmark::State& state) {
 BENCHMARK_CAPTURE(htmlToDevice, html_default, false, false)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(htmlToDevice, html_links_headers_every_15, true, true)
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(xmlToDevice, xml_utf8, 0, false)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(xmlToDevice, xml_utf8_crlf, 0, true)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(xmlToDevice, xml_shift_jis, 1, false)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(xmlToDevice, xml_unicode, 2, false)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(xmlToDevice, xml_euc_jp, 3, false)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(xmlToDevice, xml_iso2022jp, 4, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(xmlToDevice, xml_utf8, vek::XmlCharset::Utf8, false)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(xmlToDevice, xml_utf8_crlf, vek::XmlCharset::Utf8, true)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(xmlToDevice, xml_shift_jis, vek::XmlCharset::ShiftJis, false)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(xmlToDevice, xml_unicode, vek::XmlCharset::Unicode, false)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(xmlToDevice, xml_euc_jp, vek::XmlCharset::EucJp, false)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(xmlToDevice, xml_iso2022jp, vek::XmlCharset::Iso2022Jp, false)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(htmlFile)->Unit(benchmark::kMillisecond);
 BENCHMARK(xmlFile)->Unit(benchmark::kMillisecond);
 

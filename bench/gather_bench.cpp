@@ -29,7 +29,7 @@ double peakMegabytes() {
   return double(usage.ru_maxrss) / 1024.0;
 }
 
-void runSubtreeAdd(benchmark::State& state, const QString& filter, int overLap) {
+void runSubtreeAdd(benchmark::State& state, const QString& filter, bool overLap) {
   if (!QFileInfo::exists(treeRoot())) {
     state.SkipWithError("no tree: run python3 bench/make_tree.py first");
     return;
@@ -53,13 +53,13 @@ void runSubtreeAdd(benchmark::State& state, const QString& filter, int overLap) 
 }
 
 void BM_SubtreeAddAllFiles(benchmark::State& state) {
-  runSubtreeAdd(state, QStringLiteral("*.*;　（全てのファイル）"), 0);
+  runSubtreeAdd(state, QStringLiteral("*.*;　（全てのファイル）"), false);
 }
 void BM_SubtreeAddAllFilesOverLap(benchmark::State& state) {
-  runSubtreeAdd(state, QStringLiteral("*.*;　（全てのファイル）"), 1);
+  runSubtreeAdd(state, QStringLiteral("*.*;　（全てのファイル）"), true);
 }
 void BM_SubtreeAddImages(benchmark::State& state) {
-  runSubtreeAdd(state, QStringLiteral("*.bmp;*.gif;*.jpg;*.jpeg;*.png;  （画像ファイル）"), 0);
+  runSubtreeAdd(state, QStringLiteral("*.bmp;*.gif;*.jpg;*.jpeg;*.png;  （画像ファイル）"), false);
 }
 
 BENCHMARK(BM_SubtreeAddAllFiles)->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -20,9 +20,9 @@ void writeToMemory(benchmark::State& state, bool allColumns, bool textType) {
   vek::Settings settings;
   if (allColumns) {
     vek::ColumnOptions& c = settings.csv.columns;
-    c.chkPath = c.chkAccessDate = c.chkUpdateDate = 1;
+    c.chkPath = c.chkAccessDate = c.chkUpdateDate = true;
   }
-  settings.csv.columns.optHeadInsert = 0;
+  settings.csv.columns.optHeadInsert = vek::HeadInsert::On;
   qint64 bytes = 0;
   for (auto _ : state) {
     vek::TextListWriter writer(settings, textType, u"]   ["_s, vek::TextCodec("UTF-8"));

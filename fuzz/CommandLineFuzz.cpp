@@ -27,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   };
   const auto parsed = parseBatchArguments(table.tokens, namer);
   if (const auto* request = std::get_if<BatchRequest>(&parsed)) {
-    fuzz::require(request->sortKey >= 1 && request->sortKey <= 8, "a sort key of 1 to 8");
+    fuzz::require(isListColumn(int(request->sortKey)), "a sort key of 1 to 8");
     fuzz::require(!request->sourceFolder.isEmpty(), "a source folder");
   }
   // The same tokens as a POSIX shell would pass them.

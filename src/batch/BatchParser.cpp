@@ -17,6 +17,7 @@
 #include "core/FileSystem.h"
 #include "core/FolderPath.h"
 #include "core/LeadingNumber.h"
+#include "core/MessageCatalogue.h"
 #include "core/NarrowText.h"
 #include "core/PathRules.h"
 
@@ -24,56 +25,57 @@ namespace vek {
 
 namespace {
 
-Message warning(std::initializer_list<QString> lines) {
-  return Message{QStringLiteral("警告"), joinLines(lines), MessageIcon::Warning};
-}
-
 Message sourceMissing() {
-  return warning({QStringLiteral("ファイルリスト取得対象フォルダが指定されていません。"),
-                  QStringLiteral("引数を確認してください。"), QString()});
+  return MessageCatalogue::warning(
+      {QStringLiteral("ファイルリスト取得対象フォルダが指定されていません。"),
+       QStringLiteral("引数を確認してください。"), QString()});
 }
 Message sourceInvalid(const QString& token) {
-  return warning(
+  return MessageCatalogue::warning(
       {QStringLiteral("ファイルリスト取得対象フォルダが不正です、パスを確認してください。"),
        token});
 }
 Message outputInvalid(const QString& token) {
-  return warning({QStringLiteral("出力先フォルダが不正です、パスを確認してください。"), token});
+  return MessageCatalogue::warning(
+      {QStringLiteral("出力先フォルダが不正です、パスを確認してください。"), token});
 }
 Message typeInvalid(const QString& token) {
-  return warning(
+  return MessageCatalogue::warning(
       {QStringLiteral("出力タイプが不正です、CSV/TEXT/HTML/XMLのどれかを指定してください。"),
        token});
 }
 Message sortKeyInvalid(const QString& token) {
-  return warning({QStringLiteral("ソートキーが不正です [") + token + u']',
-                  QStringLiteral("正しいソートキーを指定してください。"),
-                  QStringLiteral("1：ﾌｧｲﾙ名　2：拡張子　3：ﾌｧｲﾙﾊﾟｽ　4：ﾌｧｲﾙﾀｲﾌﾟ　"
-                                 "5：ﾌｧｲﾙｻｲｽﾞ　6：作成日付　7：ｱｸｾｽ日付　8：更新日付")});
+  return MessageCatalogue::warning(
+      {QStringLiteral("ソートキーが不正です [") + token + u']',
+       QStringLiteral("正しいソートキーを指定してください。"),
+       QStringLiteral("1：ﾌｧｲﾙ名　2：拡張子　3：ﾌｧｲﾙﾊﾟｽ　4：ﾌｧｲﾙﾀｲﾌﾟ　"
+                      "5：ﾌｧｲﾙｻｲｽﾞ　6：作成日付　7：ｱｸｾｽ日付　8：更新日付")});
 }
 Message hashKindInvalid(const QString& token) {
-  return warning(
+  return MessageCatalogue::warning(
       {QStringLiteral("ハッシュの種類が不正です、MD5/SHA1/SHA256のどれかを指定してください。"),
        token});
 }
 Message unknownSwitch(const QString& token) {
-  return warning({QStringLiteral("識別できない指示符「") + token + QStringLiteral("」です。"),
-                  QStringLiteral("正しい引数で起動してください。")});
+  return MessageCatalogue::warning(
+      {QStringLiteral("識別できない指示符「") + token + QStringLiteral("」です。"),
+       QStringLiteral("正しい引数で起動してください。")});
 }
 // A file name pattern the date formatter cannot apply: refused like the other bad values, before
 // anything is gathered.
 Message datePatternInvalid(const QString& token) {
-  return warning({QStringLiteral("ファイル名の日付フォーマットが不正です、"
-                                 "フォーマットを確認してください。"),
-                  token});
+  return MessageCatalogue::warning({QStringLiteral("ファイル名の日付フォーマットが不正です、"
+                                                   "フォーマットを確認してください。"),
+                                    token});
 }
 
 // A name holding a folder separator would put the list into another folder, or nowhere, as in
 // "/F DATE YYYY/MM/DD": refused before anything is gathered. The line after names the result.
 Message fileNameInvalid(const QString& name) {
-  return warning({QStringLiteral("出力ファイル名が不正です、"
-                                 "フォルダの区切り文字を含まない名前を指定してください。"),
-                  name});
+  return MessageCatalogue::warning(
+      {QStringLiteral("出力ファイル名が不正です、"
+                      "フォルダの区切り文字を含まない名前を指定してください。"),
+       name});
 }
 
 bool holdsSeparator(const QString& name) {
@@ -189,7 +191,7 @@ std::variant<BatchRequest, Message> parseBatchArguments(const QStringList& token
       if (isValue(next)) {
         const std::optional<int> key = leadingInteger(next);
         if (!key || *key < 1 || *key > 8) return sortKeyInvalid(next);
-        request.sortKey = *key;
+        request.sortKey = ListColumn(*key - 1);
         i += 2;
       } else {
         i += 1;

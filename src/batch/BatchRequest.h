@@ -6,6 +6,7 @@
 #include <QString>
 
 #include "core/HashKind.h"
+#include "core/ListColumn.h"
 
 namespace vek {
 
@@ -17,7 +18,7 @@ struct BatchRequest {
   OutputType type = OutputType::Csv;
   QString extension = QStringLiteral(".csv");
   QString fileName;  // without extension
-  int sortKey = 3;   // 1..8, 3 is the folder path
+  ListColumn sortKey = ListColumn::Folder;  // "/S" 1..8 is the column's place + 1
   bool includeSubfolders = false;
   std::optional<QString> filter;  // "/E"; none: the first filter preset
   QString title;                  // the "/I" path or the "/N" title, whichever came later

@@ -5,6 +5,7 @@
 #include "batch/BatchParser.h"
 #include "batch/UsageText.h"
 #include "core/DateFormatter.h"
+#include "core/MessageCatalogue.h"
 #include "core/PathRules.h"
 #include "core/TextCodec.h"
 #include "gather/FilterPresets.h"
@@ -56,11 +57,9 @@ void BatchRun::loadPresets() {
   QString error;
   m_presets = loadFilterPresets(m_programFolder, &error);
   if (!m_presets) {
-    m_interaction.showMessage(
-        {QStringLiteral("警告"),
-         joinLines({QStringLiteral("フィルタ設定ファイルを読み込めません。既定のフィルタを使います。"),
-                    error}),
-         MessageIcon::Warning});
+    m_interaction.showMessage(MessageCatalogue::warning(
+        {QStringLiteral("フィルタ設定ファイルを読み込めません。既定のフィルタを使います。"),
+         error}));
   }
 }
 
@@ -108,11 +107,7 @@ ExitCode BatchRun::executeBatch(const BatchRequest& request) {
   if (added.outcome == AddOutcome::Declined) return ExitCode::Declined;
   // The window leaves unreadable folders out silently; a script is at least told how many.
   if (added.unreadableFolders > 0) {
-    m_interaction.showMessage(
-        {QStringLiteral("警告"),
-         QStringLiteral("読み取れなかったフォルダが %1 件あります。その中のファイルはリストに含まれていません。")
-             .arg(added.unreadableFolders),
-         MessageIcon::Warning});
+    m_interaction.showMessage(MessageCatalogue::unreadableFolders(added.unreadableFolders));
   }
 
   sortBy(request.sortKey);
@@ -138,7 +133,7 @@ ExitCode BatchRun::executeBatch(const BatchRequest& request) {
       const bool textType = request.type == OutputType::Text;
       const QString separator = m_settings.separators[0];
       written = createTextList(path, m_list, working, m_interaction, textType, separator);
-      if (written) m_settings.csv.fileType = textType ? 1 : 0;
+      if (written) m_settings.csv.fileType = textType ? ListFileType::Text : ListFileType::Csv;
       break;
     }
     case OutputType::Html:
@@ -150,14 +145,14 @@ ExitCode BatchRun::executeBatch(const BatchRequest& request) {
       break;
   }
   if (!written) return ExitCode::WriteFailed;
-  if (m_settings.option.listOpen == 1) m_session.openWithAssociatedApp(path);
+  if (m_settings.option.listOpen) m_session.openWithAssociatedApp(path);
   return ExitCode::Success;
 }
 
-void BatchRun::sortBy(int key) {
+void BatchRun::sortBy(ListColumn key) {
   // As the window's add would leave the rows (sorted by the list's own sorting) and then
   // sorted by the key; the size sort goes smallest first, the list being filled in this run.
-  m_list.sortOwnThenBy(ListColumn(key - 1));
+  m_list.sortOwnThenBy(key);
 }
 
 }  // namespace vek

@@ -57,7 +57,7 @@ class BatchRun {
   void leaveListToTheSystem() { m_list.leaveToTheSystem(); }
 
  private:
-  void sortBy(int key);
+  void sortBy(ListColumn key);
 
   QString m_programFolder;
   QString m_workingFolder;

@@ -22,6 +22,7 @@
 #include "batch/ConsoleInteraction.h"
 #include "batch/StartMode.h"
 #include "core/Message.h"
+#include "core/MessageCatalogue.h"
 #include "core/ProgramFolder.h"
 #include "core/ProgramVersion.h"
 #include "core/TextCodec.h"
@@ -59,9 +60,7 @@ bool flushStandardOutput(QString* reason) {
 }
 
 Message cannotWriteOutput(const QString& reason) {
-  return {QStringLiteral("警告"),
-          joinLines({QStringLiteral("標準出力に書き込めませんでした。"), reason}),
-          MessageIcon::Warning};
+  return MessageCatalogue::warning({QStringLiteral("標準出力に書き込めませんでした。"), reason});
 }
 
 }  // namespace

@@ -58,7 +58,7 @@ QString readBackProblem(const CommandForm& form, const QString& line, const Date
   if (form.type + 1 == int(OutputType::Html) && request.title != form.title) {
     differing.append(kTitle);
   }
-  if (request.sortKey != form.sortIndex + 1) differing.append(kSortKey);
+  if (int(request.sortKey) != form.sortIndex) differing.append(kSortKey);
   if (request.includeSubfolders != form.subfolders) differing.append(kSubfolders);
   if (differing.isEmpty()) return {};
   return QStringLiteral("このコマンドでは") + differing.join(u'、') +

@@ -18,24 +18,27 @@ inline constexpr int kColumnCount = 8;
 enum class DirType { Absolute = 0, WithoutDrive = 1, LastName = 2 };
 // Size unit (OptSizeType).
 enum class SizeUnit { Bytes = 0, Kilobytes = 1, Megabytes = 2 };
+// Whether caption lines are inserted among the rows (OptHeadInsert), and where (OptHeadInsertType).
+enum class HeadInsert { On = 0, Off = 1 };
+enum class HeadInsertAt { EveryInterval = 0, FolderChange = 1 };
 
 struct ColumnOptions {
-  int chkPath = 0;
-  int chkPathType = 0;
-  int chkDir = 1;
-  int optDirType = 0;
-  int chkFile = 1;
-  int chkExtAdd = 1;
-  int chkExt = 1;
-  int chkSize = 1;
-  int optSizeType = 1;
-  int chkAddUnit = 1;
-  int chkMakeDate = 1;
-  int chkAccessDate = 0;
-  int chkUpdateDate = 0;
+  bool chkPath = false;
+  bool chkPathType = false;
+  bool chkDir = true;
+  DirType optDirType = DirType::Absolute;
+  bool chkFile = true;
+  bool chkExtAdd = true;
+  bool chkExt = true;
+  bool chkSize = true;
+  SizeUnit optSizeType = SizeUnit::Kilobytes;
+  bool chkAddUnit = true;
+  bool chkMakeDate = true;
+  bool chkAccessDate = false;
+  bool chkUpdateDate = false;
   // The XML writer's record ends above; the Text/CSV and HTML writers also use these three.
-  int optHeadInsert = 1;      // 0 insert extra lines, 1 do not
-  int optHeadInsertType = 0;  // 0 every N rows, 1 at each folder change
+  HeadInsert optHeadInsert = HeadInsert::Off;
+  HeadInsertAt optHeadInsertType = HeadInsertAt::EveryInterval;
   int valHeadInterval = 15;
 
   // Vek's own choices, kept in its own section of Vek.ini; off by default, so a list is written

@@ -1,4 +1,5 @@
 #include "core/OutputFile.h"
+#include "core/MessageCatalogue.h"
 
 #include <fcntl.h>
 #include <pthread.h>
@@ -389,12 +390,11 @@ bool OutputFile::writeWhole(const QString& path, const QByteArray& bytes, AtLink
 }
 
 Message OutputFile::cannotWriteMessage(const QString& path) {
-  return {QStringLiteral("警告"),
-          joinLines({QStringLiteral("ファイルを開くことが出来ません。"), path,
-                     QStringLiteral("他の処理によってロックされていないか、ハードディスクがいっぱい"
-                                    "でないかを確認してください。"),
-                     QStringLiteral("ファイルは出力されませんでした。")}),
-          MessageIcon::Warning};
+  return MessageCatalogue::warning(
+      {QStringLiteral("ファイルを開くことが出来ません。"), path,
+       QStringLiteral("他の処理によってロックされていないか、ハードディスクがいっぱい"
+                      "でないかを確認してください。"),
+       QStringLiteral("ファイルは出力されませんでした。")});
 }
 
 Message OutputFile::replacedCharactersMessage(const QString& path, const QByteArray& encoding,

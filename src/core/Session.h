@@ -1,9 +1,10 @@
 // The state one run of the program shares between its parts: the batch flag and the two steps it
-// switches, the writers' save question and the opening of a written file. The window fills in
-// how it asks and opens; a batch run asks nothing and opens nothing.
+// switches, the writers' save question, the opening of a written file and of the manual. The
+// window fills in how it asks and opens; a batch run asks nothing and opens nothing.
 #pragma once
 
 #include <functional>
+#include <optional>
 
 #include <QString>
 
@@ -11,9 +12,9 @@ namespace vek {
 
 class Session {
  public:
-  // Shows the save question for `filter` (e.g. "CSVﾌｧｲﾙ|*.csv"); returns true when the person
-  // cancelled, otherwise leaves the chosen file in `path`.
-  using SaveQuestion = std::function<bool(const QString& filter, QString& path)>;
+  // Shows the save question for `filter` (e.g. "CSVﾌｧｲﾙ|*.csv"); returns the chosen file, or
+  // nothing when the person cancelled.
+  using SaveQuestion = std::function<std::optional<QString>(const QString& filter)>;
   using Opener = std::function<void(const QString& path)>;
 
   bool batchMode() const { return m_batchMode; }
@@ -23,13 +24,14 @@ class Session {
   void setSaveQuestion(SaveQuestion question) { m_saveQuestion = std::move(question); }
   void setOpener(Opener opener) { m_opener = std::move(opener); }
 
-  // Asks where to save. Returns true when the person cancelled: the writer must then stop
-  // without writing. Returns false when the writer goes on and writes to `path` (the file the
-  // person chose, or in batch mode at once the path the run put there, replacing an existing
-  // file).
-  bool confirmSave(const QString& filter, QString& path) const {
-    if (m_batchMode) return false;
-    return m_saveQuestion ? m_saveQuestion(filter, path) : true;
+  // Asks where to save. Returns the file to write (the one the person chose, or in batch mode
+  // at once `runPath`, the path the run decided, replacing an existing file); returns nothing
+  // when the person cancelled or there is no way to ask: the writer must then stop without
+  // writing.
+  std::optional<QString> confirmSave(const QString& filter, const QString& runPath = {}) const {
+    if (m_batchMode) return runPath;
+    if (!m_saveQuestion) return std::nullopt;
+    return m_saveQuestion(filter);
   }
 
   // Opens a file or address with its associated application; does nothing in batch mode.
@@ -38,10 +40,18 @@ class Session {
     m_opener(path);
   }
 
+  // The folder of Vek.ini, where a portable manual is looked for first; unset, the folder the
+  // environment names.
+  void setProgramFolder(const QString& folder) { m_programFolder = folder; }
+  // F1 in every window: opens the local manual readme.htm like a written file. Without a
+  // manual installed nothing happens, as a failed "open" is not reported either.
+  void openManual() const;
+
  private:
   bool m_batchMode = false;
   SaveQuestion m_saveQuestion;
   Opener m_opener;
+  QString m_programFolder;
 };
 
 }  // namespace vek

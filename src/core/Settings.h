@@ -15,12 +15,19 @@ namespace vek {
 // A colour is red + 256 * green + 65536 * blue.
 using Colour = qint32;
 
+// The line break written at the end of each line (CrLfType).
+enum class LineBreak { CrLf = 0, Cr = 1, Lf = 2 };
+// What the Text/CSV writer writes (FileType).
+enum class ListFileType { Csv = 0, Text = 1 };
+// The XML document's encoding (StringCode); Unicode is UTF-16 with a byte-order mark.
+enum class XmlCharset { Utf8 = 0, ShiftJis = 1, Unicode = 2, EucJp = 3, Iso2022Jp = 4 };
+
 struct OptionSettings {
-  int overLap = 0;
-  int listOpen = 0;
-  int allAppend = 0;
-  int defaultTitle = 0;
-  int dropFolder = 0;
+  bool overLap = false;       // an already listed full path is not added again
+  bool listOpen = false;      // a written list is opened with its application
+  bool allAppend = false;     // the whole-tree add button stays disabled
+  bool defaultTitle = false;  // the HTML page's title proposed is the folder
+  bool dropFolder = false;    // a dropped folder adds its subfolders' files too
   QString dateFormat = QStringLiteral("YYYY/MM/DD HH:MM:SS");
   bool operator==(const OptionSettings&) const = default;
 };
@@ -31,24 +38,24 @@ struct HtmlSettings {
   Colour headColor = 16759739;
   Colour tableColorA = 13553407;
   Colour tableColorB = 13565951;
-  int fileLink = 0;
+  bool fileLink = false;
   ColumnOptions columns;
   QString title = QStringLiteral("（ここにタイトルを入力）");
   bool operator==(const HtmlSettings&) const = default;
 };
 
 struct CsvSettings {
-  int fileType = 0;  // 0 CSV, 1 text
-  int tabUse = 0;
-  int crLfType = 0;  // 0 CR LF, 1 CR, 2 LF
+  ListFileType fileType = ListFileType::Csv;
+  bool tabUse = false;  // the text file's separator is TAB
+  LineBreak crLfType = LineBreak::CrLf;
   ColumnOptions columns;
   bool operator==(const CsvSettings&) const = default;
 };
 
 struct XmlSettings {
-  int stringCode = 0;  // 0 UTF-8, 1 Shift_JIS, 2 Unicode, 3 EUC-JP, 4 ISO-2022-JP
-  int crLfCheck = 0;
-  int crLfType = 0;
+  XmlCharset stringCode = XmlCharset::Utf8;
+  bool crLfCheck = false;  // every element starts on a new line
+  LineBreak crLfType = LineBreak::CrLf;
   ColumnOptions columns;  // the three insertion fields are not used nor stored
   bool operator==(const XmlSettings&) const = default;
 };

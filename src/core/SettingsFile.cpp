@@ -118,9 +118,11 @@ class Reader {
   explicit Reader(const IniFile& ini) : m_ini(ini) {}
 
   void section(QStringView name) { m_section = name; }
-  void number(QStringView key, int& field, int lowest, int highest) {
+  // field is an int, a bool (0..1) or an enum class (0..its last value).
+  template <class T>
+  void number(QStringView key, T& field, int lowest, int highest) {
     if (const auto value = read(key))
-      field = int(std::clamp(roundHalfEven(*value), double(lowest), double(highest)));
+      field = T(int(std::clamp(roundHalfEven(*value), double(lowest), double(highest))));
   }
   void colour(QStringView key, Colour& field) { number(key, field, 0, kLargestColour); }
   void interval(QStringView key, int& field) {
@@ -167,7 +169,10 @@ class Writer {
     flush();
     m_section = name.toString();
   }
-  void number(QStringView key, const int& field, int, int) { line(key, QString::number(field)); }
+  template <class T>
+  void number(QStringView key, const T& field, int, int) {
+    line(key, QString::number(int(field)));
+  }
   void colour(QStringView key, const Colour& field) { line(key, QString::number(field)); }
   void interval(QStringView key, const int& field) { line(key, QString::number(field)); }
   void text(QStringView key, const QString& field) { line(key, quoted(field, m_ini.codec())); }

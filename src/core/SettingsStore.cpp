@@ -1,4 +1,5 @@
 #include "core/SettingsStore.h"
+#include "core/MessageCatalogue.h"
 
 #include <sys/stat.h>
 
@@ -41,9 +42,7 @@ void SettingsStore::report(const QString& error) {
   if (m_reported) return;
   m_reported = true;
   m_interaction.showMessage(
-      {QStringLiteral("警告"),
-       joinLines({QStringLiteral("設定ファイルを読み書きできません。"), error}),
-       MessageIcon::Warning});
+      MessageCatalogue::warning({QStringLiteral("設定ファイルを読み書きできません。"), error}));
 }
 
 }  // namespace vek

@@ -5,6 +5,7 @@
 #include "core/FileList.h"
 #include "core/FileSystem.h"
 #include "core/Interaction.h"
+#include "core/MessageCatalogue.h"
 #include "core/PathRules.h"
 #include "core/RecentTexts.h"
 #include "core/Settings.h"
@@ -51,8 +52,8 @@ void BackgroundAdd::startWalk(ScanThread::Kind kind, const QString& folderText) 
 }
 
 void BackgroundAdd::startSearch(const QString& folderText) {
-  m_interaction.showProgress(Gatherer::folderSearchCaption(), Gatherer::folderSearchInfo(),
-                             QString(), -1, 0);
+  m_interaction.showProgress(MessageCatalogue::folderSearchCaption(),
+                             MessageCatalogue::folderSearchInfo(), QString(), -1, 0);
   m_progressShown = true;
   startWalk(ScanThread::Kind::Subtree, folderText);
 }
@@ -119,7 +120,7 @@ void BackgroundAdd::takeNextDropItem() {
       }
     } else if (FileSystem::folderExists(item.path)) {
       const QString text = nativeFolderText(item.path);
-      if (m_settings.option.dropFolder == 0) {
+      if (!m_settings.option.dropFolder) {
         m_gatherer.showFolder(text);
         startWalk(ScanThread::Kind::Folder, text);
       } else {
@@ -144,8 +145,8 @@ void BackgroundAdd::drain() {
   bool more = false;
   while (m_walking) {
     if (const std::optional<QString> folder = m_scan.takeSearchedFolder()) {
-      m_interaction.updateProgress(Gatherer::folderSearchCaption(), Gatherer::folderSearchInfo(),
-                                   *folder, -1);
+      m_interaction.updateProgress(MessageCatalogue::folderSearchCaption(),
+                                   MessageCatalogue::folderSearchInfo(), *folder, -1);
     }
     std::optional<ScanThread::Event> event = m_scan.take();
     if (!event) break;
@@ -170,8 +171,9 @@ void BackgroundAdd::handle(ScanThread::Event&& event) {
       m_result.unreadableFolders += event.unreadable;
       // Room for every row at once, instead of growing the list as the rows come.
       m_list.reserveFor(event.files);
-      m_interaction.showProgress(Gatherer::fileSearchCaption(), Gatherer::fileSearchInfo(),
-                                 Gatherer::progressDetail(0, m_folderCount), 0, m_folderCount);
+      m_interaction.showProgress(
+          MessageCatalogue::fileSearchCaption(), MessageCatalogue::fileSearchInfo(),
+          MessageCatalogue::progressDetail(0, m_folderCount), 0, m_folderCount);
       break;
     case Type::Listed:
       if (m_kind != Kind::CurrentFolder) break;
@@ -190,8 +192,9 @@ void BackgroundAdd::handle(ScanThread::Event&& event) {
     case Type::Batch: {
       if (event.batch.firstOfFolder && m_progressShown) {
         const auto k = qint64(event.batch.folder);
-        m_interaction.updateProgress(Gatherer::fileSearchCaption(), Gatherer::fileSearchInfo(),
-                                     Gatherer::progressDetail(k, m_folderCount), k);
+        m_interaction.updateProgress(MessageCatalogue::fileSearchCaption(),
+                                     MessageCatalogue::fileSearchInfo(),
+                                     MessageCatalogue::progressDetail(k, m_folderCount), k);
         m_gatherer.showFolder(event.folderText);
       }
       m_result.added += m_gatherer.applyBatch(std::move(event.batch));

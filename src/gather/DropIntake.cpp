@@ -6,6 +6,7 @@
 #include "core/FileSystem.h"
 #include "core/Interaction.h"
 #include "core/Message.h"
+#include "core/MessageCatalogue.h"
 #include "core/PathRules.h"
 #include "core/Settings.h"
 #include "gather/Gatherer.h"
@@ -13,11 +14,7 @@
 namespace vek {
 
 void reportNotAnItem(Interaction& interaction) {
-  interaction.showMessage(
-      {QStringLiteral("ｱｲﾃﾑ種別ｴﾗｰ"),
-       joinLines({QStringLiteral("処理対象外のｱｲﾃﾑがﾄﾞﾛｯﾌﾟされました。"),
-                  QStringLiteral("ﾄﾞﾗｯｸﾞ＆ﾄﾞﾛｯﾌﾟが可能なのは、ﾌｧｲﾙ及びﾌｫﾙﾀﾞのみとなっています。")}),
-       MessageIcon::Information});
+  interaction.showMessage(MessageCatalogue::notAnItemDropped());
 }
 
 void splitFilePath(const QString& path, QString& folder, QString& name) {
@@ -51,7 +48,7 @@ DropOutcome takeDroppedItems(const std::vector<DroppedItem>& items, Gatherer& ga
       // Hidden files are not listed by any add, so a dropped one is not either.
       if (!name.startsWith(u'.')) gatherer.addFileEntry(folder, name);
     } else if (FileSystem::folderExists(item.path)) {
-      if (settings.option.dropFolder == 0) {
+      if (!settings.option.dropFolder) {
         gatherer.addFolderFiles(item.path);
       } else {
         progressShown = true;

@@ -3,6 +3,7 @@
 #include "core/FileList.h"
 #include "core/Interaction.h"
 #include "core/Message.h"
+#include "core/MessageCatalogue.h"
 #include "core/PathRules.h"
 #include "core/RecentTexts.h"
 #include "core/Settings.h"
@@ -28,23 +29,6 @@ bool isRootFolder(const QString& folderText) {
 Gatherer::Gatherer(FileList& list, Interaction& interaction, Settings& settings)
     : m_list(list), m_interaction(interaction), m_settings(settings) {}
 
-const QString& Gatherer::folderSearchCaption() {
-  static const QString text = QStringLiteral("フォルダ検索中");
-  return text;
-}
-const QString& Gatherer::folderSearchInfo() {
-  static const QString text = QStringLiteral("フォルダ情報を検索／取得中です．．．");
-  return text;
-}
-const QString& Gatherer::fileSearchCaption() {
-  static const QString text = QStringLiteral("ファイル検索中");
-  return text;
-}
-const QString& Gatherer::fileSearchInfo() {
-  static const QString text = QStringLiteral("ファイル情報を検索／取得中です．．．");
-  return text;
-}
-
 void Gatherer::setFilter(const QString& filterText) {
   m_filter = WildcardFilter(filterText);
 }
@@ -61,7 +45,7 @@ bool Gatherer::addFileEntry(const QString& folder, const QString& name) {
     reportUnreadable(m_lastFolderText, name);
     return false;
   }
-  if (m_settings.option.overLap == 1 && m_list.isAlreadyListed(entry->fullPath())) return false;
+  if (m_settings.option.overLap && m_list.isAlreadyListed(entry->fullPath())) return false;
   m_list.append(std::move(*entry));
   return true;
 }
@@ -71,12 +55,8 @@ void Gatherer::reportUnreadable(const QString& folderText, const QString& name) 
     ++m_quietFailures;
     return;
   }
-  const FailureAnswer answer = m_interaction.reportAddFailure(
-      {QStringLiteral("ファイル取得エラー"),
-       joinLines({QStringLiteral("以下のファイルの情報取得に失敗しました。"), QString(),
-                  QStringLiteral("パス：") + folderText, QStringLiteral("ファイル名：") + name,
-                  QString(), QStringLiteral("このファイルはリストに追加されません。")}),
-       MessageIcon::Warning});
+  const FailureAnswer answer =
+      m_interaction.reportAddFailure(MessageCatalogue::fileInfoFailed(folderText, name));
   if (answer == FailureAnswer::StopAdd) m_stopRequested = true;
   if (answer == FailureAnswer::Quiet) m_quiet = true;
 }
@@ -89,19 +69,14 @@ void Gatherer::beginFailures() {
 
 void Gatherer::endFailures() {
   if (m_quietFailures > 0) {
-    m_interaction.showMessage(
-        {QStringLiteral("ファイル取得エラー"),
-         joinLines({QStringLiteral("ほかに ") + QString::number(m_quietFailures) +
-                        QStringLiteral(" 件のファイルの情報取得に失敗しました。"),
-                    QString(), QStringLiteral("これらのファイルはリストに追加されません。")}),
-         MessageIcon::Warning});
+    m_interaction.showMessage(MessageCatalogue::moreFileInfoFailures(m_quietFailures));
   }
   beginFailures();
 }
 
 qint64 Gatherer::applyBatch(FolderScanner::Batch&& batch) {
   std::vector<FileEntry> rows = std::move(batch.entries);
-  if (m_settings.option.overLap == 1) {
+  if (m_settings.option.overLap) {
     // A file already listed, or met earlier in this batch, is skipped silently.
     QSet<QString> seen;
     std::erase_if(rows, [&](const FileEntry& row) {
@@ -136,8 +111,9 @@ bool Gatherer::addTableFiles(std::vector<FolderEntry>& table, Progress progress,
   scanner.readFiles(table, 0, [&](FolderScanner::Batch&& batch) {
     if (batch.firstOfFolder && progress == Progress::PerFolder) {
       const auto k = qint64(batch.folder);
-      m_interaction.updateProgress(fileSearchCaption(), fileSearchInfo(), progressDetail(k, count),
-                                   k);
+      m_interaction.updateProgress(MessageCatalogue::fileSearchCaption(),
+                                   MessageCatalogue::fileSearchInfo(),
+                                   MessageCatalogue::progressDetail(k, count), k);
       if (m_interaction.cancelRequested()) {
         cancelled = true;
         return false;
@@ -168,9 +144,7 @@ qint64 Gatherer::addNames(const QString& folderText, std::vector<QString> names,
 }
 
 void Gatherer::reportEmptyFilter() {
-  m_interaction.showMessage({QStringLiteral("ﾌｧｲﾙ種別未選択"),
-                             QStringLiteral("ﾌｧｲﾙの種別を指定してください。"),
-                             MessageIcon::Warning});
+  m_interaction.showMessage(MessageCatalogue::noFileTypeChosen());
 }
 
 void Gatherer::showFolder(const QString& folderText) {
@@ -220,30 +194,23 @@ bool Gatherer::confirmRootScan(const QString& text) {
   const QString& filterText = m_filter.text();
   const bool everything = filterText == QLatin1String("*") || filterText == QLatin1String("*.*");
   if (everything && isRootFolder(text)) {
-    return m_interaction.askYesNo(
-        {QStringLiteral("警告"),
-         joinLines(
-             {QStringLiteral(
-                  "検索開始フォルダとしてルートを指定し、ファイル種別として「*」を使用した場合、"),
-              QStringLiteral("検索終了までかなりの時間がかかることが予想されます。"),
-              QStringLiteral(
-                  "適切なフォルダ、ファイル種別を再選択し、実行することをおすすめします。"),
-              QStringLiteral("検索を開始しますか？")}),
-         MessageIcon::Warning});
+    return m_interaction.askYesNo(MessageCatalogue::wholeRootScanQuestion());
   }
   return true;
 }
 
 bool Gatherer::gatherSubtree(const QString& folder, qint64* added, qint64* unreadableFolders) {
   const QString text = nativeFolderText(folder);
-  m_interaction.showProgress(folderSearchCaption(), folderSearchInfo(), QString(), -1, 0);
+  m_interaction.showProgress(MessageCatalogue::folderSearchCaption(),
+                             MessageCatalogue::folderSearchInfo(), QString(), -1, 0);
   std::vector<FolderEntry> table;
   const qint64 unreadable = searchInto(text, table);
   if (unreadableFolders) *unreadableFolders = unreadable;
 
   const auto count = qint64(table.size());
-  m_interaction.showProgress(fileSearchCaption(), fileSearchInfo(), progressDetail(0, count), 0,
-                             count);
+  m_interaction.showProgress(MessageCatalogue::fileSearchCaption(),
+                             MessageCatalogue::fileSearchInfo(),
+                             MessageCatalogue::progressDetail(0, count), 0, count);
   qint64 rows = 0;
   const bool completed = addTableFiles(table, Progress::PerFolder, true, rows);
   if (added) *added = rows;
@@ -263,7 +230,8 @@ qint64 Gatherer::searchInto(const QString& start, std::vector<FolderEntry>& tabl
   if (m_interaction.cancelRequested()) scanner.requestCancel();
   FolderScanner::SearchHooks hooks;
   hooks.folderStored = [&](const QString& path) {
-    m_interaction.updateProgress(folderSearchCaption(), folderSearchInfo(), path, -1);
+    m_interaction.updateProgress(MessageCatalogue::folderSearchCaption(),
+                                 MessageCatalogue::folderSearchInfo(), path, -1);
     if (m_interaction.cancelRequested()) scanner.requestCancel();
   };
   hooks.folderListed = [&] {
@@ -271,11 +239,6 @@ qint64 Gatherer::searchInto(const QString& start, std::vector<FolderEntry>& tabl
     if (m_interaction.cancelRequested()) scanner.requestCancel();
   };
   return scanner.searchSubfolders(start, table, hooks);
-}
-
-QString Gatherer::progressDetail(qint64 done, qint64 count) {
-  return QStringLiteral("処理件数：") + QString::number(done) + QStringLiteral("　/　") +
-         QStringLiteral("総ﾌｫﾙﾀﾞ数：") + QString::number(count) + QStringLiteral("件");
 }
 
 }  // namespace vek

@@ -82,10 +82,6 @@ class Gatherer {
   bool gatherSubtree(const QString& folder, qint64* added = nullptr,
                      qint64* unreadableFolders = nullptr);
 
-  // The detail line of the file phase while the folder at position done (0-based) of count
-  // folders is processed: "処理件数：" done "　/　総ﾌｫﾙﾀﾞ数：" count "件".
-  static QString progressDetail(qint64 done, qint64 count);
-
   // Whether an add ends by switching the list's own sorting on (the window), or leaves the
   // rows in the order gathered for a caller that sorts them itself (the batch run).
   void setSortAtEnd(bool sort) { m_sortAtEnd = sort; }
@@ -117,11 +113,6 @@ class Gatherer {
   // Asks before a subtree add of a root folder with a filter that takes every file; true to
   // go on (always true for other folders and filters).
   bool confirmRootScan(const QString& folderText);
-  // The texts of the progress window's two phases.
-  static const QString& folderSearchCaption();
-  static const QString& folderSearchInfo();
-  static const QString& fileSearchCaption();
-  static const QString& fileSearchInfo();
 
  private:
   enum class Progress { None, PerFolder };

@@ -9,8 +9,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "core/ManualPath.h"
-
 namespace vek {
 
 namespace {
@@ -110,9 +108,7 @@ void BandDialog::keyPressEvent(QKeyEvent* event) {
 }
 
 void BandDialog::openManual() const {
-  // Without a manual installed F1 does nothing, as everywhere else in the program.
-  const QString manual = manualPath();
-  if (!manual.isEmpty()) m_session.openWithAssociatedApp(manual);
+  m_session.openManual();
 }
 
 }  // namespace vek

@@ -12,6 +12,7 @@
 
 #include "core/FileSystem.h"
 #include "core/Interaction.h"
+#include "core/MessageCatalogue.h"
 #include "core/PathRules.h"
 #include "core/Settings.h"
 #include "gather/Gatherer.h"
@@ -21,10 +22,6 @@
 namespace vek {
 
 namespace {
-
-Message warning(std::initializer_list<QString> lines) {
-  return {QStringLiteral("警告"), joinLines(lines), MessageIcon::Warning};
-}
 
 QString historyCaption(const QString& folder) {
   QString caption = folder;
@@ -81,9 +78,9 @@ FolderChooser::FolderChooser(QWidget& frame, QWidget& owner, WindowDialogs& dial
   connect(m_dirGetFile, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
     const QString folder = item->data(Qt::UserRole).toString();
     if (folder != m_folder && !setFolderPath(folder)) {
-      m_interaction.showMessage(
-          warning({QStringLiteral("指定されたパスからファイル情報を取得できません。"),
-                   QStringLiteral("パスを確認してください。")}));
+      m_interaction.showMessage(MessageCatalogue::warning(
+          {QStringLiteral("指定されたパスからファイル情報を取得できません。"),
+           QStringLiteral("パスを確認してください。")}));
       fillFolderBox();  // the folder may have gone: show what is there now
     }
   });
@@ -153,16 +150,16 @@ void FolderChooser::browseForFolder() {
   const std::optional<QString> chosen =
       m_dialogs.chooseFolder(&m_owner, QStringLiteral("ﾌｫﾙﾀﾞを選択してください"), m_folder);
   if (chosen && chosen->isEmpty()) {
-    m_interaction.showMessage(
-        warning({QStringLiteral("指定されたﾊﾟｽからﾌｧｲﾙ情報を取得できません。"),
-                 QStringLiteral("指定が可能なものは、ﾃﾞｽｸﾄｯﾌﾟ、ﾄﾞﾗｲﾌﾞ、ﾌｫﾙﾀﾞのみです。")}));
+    m_interaction.showMessage(MessageCatalogue::warning(
+        {QStringLiteral("指定されたﾊﾟｽからﾌｧｲﾙ情報を取得できません。"),
+         QStringLiteral("指定が可能なものは、ﾃﾞｽｸﾄｯﾌﾟ、ﾄﾞﾗｲﾌﾞ、ﾌｫﾙﾀﾞのみです。")}));
   } else if (chosen) {
     if (setFolderPath(*chosen)) {
       selectVolumeFor(m_folder);
     } else {
-      m_interaction.showMessage(
-          warning({QStringLiteral("指定されたパスからファイル情報を取得できません。"),
-                   QStringLiteral("パスを変更してください。")}));
+      m_interaction.showMessage(MessageCatalogue::warning(
+          {QStringLiteral("指定されたパスからファイル情報を取得できません。"),
+           QStringLiteral("パスを変更してください。")}));
     }
   }
   setBoxesEnabled(true);
@@ -177,9 +174,9 @@ void FolderChooser::typePath() {
                           "のように入力してください")}));
   if (!text || text->isEmpty()) return;
   if (!setFolderPath(resolveTypedPath(*text, m_folder, QDir::homePath(), nativePathStyle()))) {
-    m_interaction.showMessage(
-        warning({QStringLiteral("指定されたパス「") + *text + QStringLiteral("」から、"),
-                 QStringLiteral("ファイル情報を取得できません。")}));
+    m_interaction.showMessage(MessageCatalogue::warning(
+        {QStringLiteral("指定されたパス「") + *text + QStringLiteral("」から、"),
+         QStringLiteral("ファイル情報を取得できません。")}));
     return;
   }
   selectVolumeFor(m_folder);
@@ -189,9 +186,9 @@ void FolderChooser::driveChosen(int index) {
   if (index < 0 || index >= m_volumes.size()) return;
   setBoxesEnabled(false);
   if (!setFolderPath(m_volumes[index])) {
-    m_interaction.showMessage(
-        warning({QStringLiteral("指定したドライブから、ファイル情報を取得できません。"),
-                 QStringLiteral("ドライブを変更してください。")}));
+    m_interaction.showMessage(MessageCatalogue::warning(
+        {QStringLiteral("指定したドライブから、ファイル情報を取得できません。"),
+         QStringLiteral("ドライブを変更してください。")}));
   }
   setBoxesEnabled(true);
 }
@@ -211,9 +208,9 @@ void FolderChooser::openHistory(int index) {
   if (folder.isEmpty()) return;
   if (!setFolderPath(folder)) {
     // The entry stays: the folder may come back (a medium put in again).
-    m_interaction.showMessage(
-        warning({QStringLiteral("指定されたパスからファイル情報を取得できません。"),
-                 QStringLiteral("パスを確認してください。")}));
+    m_interaction.showMessage(MessageCatalogue::warning(
+        {QStringLiteral("指定されたパスからファイル情報を取得できません。"),
+         QStringLiteral("パスを確認してください。")}));
     return;
   }
   selectVolumeFor(m_folder);

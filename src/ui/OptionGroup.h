@@ -3,6 +3,8 @@
 // test or a screen reader finds both.
 #pragma once
 
+#include <type_traits>
+
 #include <QStringList>
 
 class QButtonGroup;
@@ -22,5 +24,16 @@ QRadioButton* optionButton(QButtonGroup* group, int index);
 void selectOption(QButtonGroup* group, int index);
 // The selected index, or 0 when none is selected.
 int selectedOption(const QButtonGroup* group);
+
+// The same for a setting that is an enum class whose values are the button indexes.
+template <class E>
+requires std::is_enum_v<E>
+void selectOption(QButtonGroup* group, E choice) {
+  selectOption(group, int(choice));
+}
+template <class E>
+requires std::is_enum_v<E> E selectedOption(const QButtonGroup* group) {
+  return E(selectedOption(group));
+}
 
 }  // namespace vek

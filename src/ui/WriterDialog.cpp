@@ -49,8 +49,9 @@ void WriterDialog::createList(
     m_interaction.showMessage(*message);
     return;
   }
-  QString path;
-  if (m_session.confirmSave(filter, path)) return;
+  const std::optional<QString> chosen = m_session.confirmSave(filter);
+  if (!chosen) return;
+  const QString& path = *chosen;
 
   bool written = false;
   createButton->setEnabled(false);
@@ -60,7 +61,7 @@ void WriterDialog::createList(
   }
   createButton->setEnabled(true);
   if (!written) return;
-  if (working.option.listOpen == 1) {
+  if (working.option.listOpen) {
     BusyPointer busy;
     m_session.openWithAssociatedApp(path);
   }

@@ -127,19 +127,19 @@ QLabel* framJoho::createSortNote(QWidget* parent) {
 }
 
 void framJoho::load(const ColumnOptions& options) {
-  m_chkFullPath->setChecked(options.chkPath == 1);
-  m_chkPathType->setChecked(options.chkPathType == 1);
-  m_chkDir->setChecked(options.chkDir == 1);
+  m_chkFullPath->setChecked(options.chkPath);
+  m_chkPathType->setChecked(options.chkPathType);
+  m_chkDir->setChecked(options.chkDir);
   selectOption(m_optDir, options.optDirType);
-  m_chkFile->setChecked(options.chkFile == 1);
-  m_chkAndName->setChecked(options.chkExtAdd == 1);
-  m_chkExtend->setChecked(options.chkExt == 1);
-  m_chkSize->setChecked(options.chkSize == 1);
+  m_chkFile->setChecked(options.chkFile);
+  m_chkAndName->setChecked(options.chkExtAdd);
+  m_chkExtend->setChecked(options.chkExt);
+  m_chkSize->setChecked(options.chkSize);
   selectOption(m_optSize, options.optSizeType);
-  m_chkAddUnit->setChecked(options.chkAddUnit == 1);
-  m_chkDateCreate->setChecked(options.chkMakeDate == 1);
-  m_chkDateAccess->setChecked(options.chkAccessDate == 1);
-  m_chkDateModifi->setChecked(options.chkUpdateDate == 1);
+  m_chkAddUnit->setChecked(options.chkAddUnit);
+  m_chkDateCreate->setChecked(options.chkMakeDate);
+  m_chkDateAccess->setChecked(options.chkAccessDate);
+  m_chkDateModifi->setChecked(options.chkUpdateDate);
   m_chkRelPath->setChecked(options.chkRelPath);
   m_cmbHash->setCurrentIndex(std::max(0, m_cmbHash->findData(int(options.hash))));
   m_chkSumFile->setChecked(options.checksumFile);
@@ -150,19 +150,19 @@ void framJoho::load(const ColumnOptions& options) {
 }
 
 void framJoho::store(ColumnOptions& options) const {
-  options.chkPath = m_chkFullPath->isChecked() ? 1 : 0;
-  options.chkPathType = m_chkPathType->isChecked() ? 1 : 0;
-  options.chkDir = m_chkDir->isChecked() ? 1 : 0;
-  options.optDirType = selectedOption(m_optDir);
-  options.chkFile = m_chkFile->isChecked() ? 1 : 0;
-  options.chkExtAdd = m_chkAndName->isChecked() ? 1 : 0;
-  options.chkExt = m_chkExtend->isChecked() ? 1 : 0;
-  options.chkSize = m_chkSize->isChecked() ? 1 : 0;
-  options.optSizeType = selectedOption(m_optSize);
-  options.chkAddUnit = m_chkAddUnit->isChecked() ? 1 : 0;
-  options.chkMakeDate = m_chkDateCreate->isChecked() ? 1 : 0;
-  options.chkAccessDate = m_chkDateAccess->isChecked() ? 1 : 0;
-  options.chkUpdateDate = m_chkDateModifi->isChecked() ? 1 : 0;
+  options.chkPath = m_chkFullPath->isChecked();
+  options.chkPathType = m_chkPathType->isChecked();
+  options.chkDir = m_chkDir->isChecked();
+  options.optDirType = selectedOption<DirType>(m_optDir);
+  options.chkFile = m_chkFile->isChecked();
+  options.chkExtAdd = m_chkAndName->isChecked();
+  options.chkExt = m_chkExtend->isChecked();
+  options.chkSize = m_chkSize->isChecked();
+  options.optSizeType = selectedOption<SizeUnit>(m_optSize);
+  options.chkAddUnit = m_chkAddUnit->isChecked();
+  options.chkMakeDate = m_chkDateCreate->isChecked();
+  options.chkAccessDate = m_chkDateAccess->isChecked();
+  options.chkUpdateDate = m_chkDateModifi->isChecked();
   options.chkRelPath = m_chkRelPath->isChecked();
   options.hash = HashKind(m_cmbHash->currentData().toInt());
   options.checksumFile = m_chkSumFile->isChecked();

@@ -37,7 +37,7 @@
 #include "core/DateFormatter.h"
 #include "core/FileNameBytes.h"
 #include "core/FileSystem.h"
-#include "core/ManualPath.h"
+#include "core/MessageCatalogue.h"
 #include "core/Session.h"
 #include "core/TextCodec.h"
 #include "gather/FilterPresets.h"
@@ -448,18 +448,15 @@ void frmCommand::browse(QLineEdit* box) {
       m_dialogs.chooseFolder(this, QStringLiteral("ﾌｫﾙﾀﾞを選択してください"), box->text());
   if (!chosen) return;
   if (chosen->isEmpty()) {
-    showMessage(
-        {QStringLiteral("警告"),
-         joinLines({QStringLiteral("指定されたﾊﾟｽからﾌｧｲﾙ情報を取得できません。"),
-                    QStringLiteral("指定が可能なものは、ﾃﾞｽｸﾄｯﾌﾟ、ﾄﾞﾗｲﾌﾞ、ﾌｫﾙﾀﾞのみです。")}),
-         MessageIcon::Warning});
+    showMessage(MessageCatalogue::warning(
+        {QStringLiteral("指定されたﾊﾟｽからﾌｧｲﾙ情報を取得できません。"),
+         QStringLiteral("指定が可能なものは、ﾃﾞｽｸﾄｯﾌﾟ、ﾄﾞﾗｲﾌﾞ、ﾌｫﾙﾀﾞのみです。")}));
     return;
   }
   if (!FileSystem::folderExists(*chosen)) {
-    showMessage({QStringLiteral("警告"),
-                               joinLines({QStringLiteral("指定されたパスからファイル情報を取得できません。"),
-                                          QStringLiteral("パスを変更してください。")}),
-                               MessageIcon::Warning});
+    showMessage(MessageCatalogue::warning(
+        {QStringLiteral("指定されたパスからファイル情報を取得できません。"),
+         QStringLiteral("パスを変更してください。")}));
     return;
   }
   box->setText(*chosen);
@@ -543,17 +540,15 @@ void frmCommand::testRunFinished(int exitCode, QProcess::ExitStatus status) {
                  : QStringLiteral("リスト作成のテストが異常終了しました。");
       text += QStringLiteral("\r\nリストは出力されていません。");
     }
-    showMessage({QStringLiteral("警告"), text, MessageIcon::Warning});
+    showMessage(MessageCatalogue::warning(text));
   }
   Q_EMIT testRunEnded();
 }
 
 void frmCommand::testRunFailedToStart() {
   endTestRun();
-  showMessage({QStringLiteral("警告"),
-                             joinLines({QStringLiteral("テスト作成でエラーが発生しました。"),
-                                        QStringLiteral("正しいコマンドを構築してください。")}),
-                             MessageIcon::Warning});
+  showMessage(MessageCatalogue::warning({QStringLiteral("テスト作成でエラーが発生しました。"),
+                                         QStringLiteral("正しいコマンドを構築してください。")}));
   Q_EMIT testRunEnded();
 }
 
@@ -581,8 +576,7 @@ void frmCommand::abandonTestRun() {
 void frmCommand::showMessage(const Message& message) { m_dialogs.showMessage(this, message); }
 
 void frmCommand::openManual() {
-  const QString manual = manualPath(m_programFolder, QCoreApplication::applicationDirPath());
-  if (!manual.isEmpty()) m_session.openWithAssociatedApp(manual);
+  m_session.openManual();
 }
 
 bool frmCommand::handleKey(QObject* watched, QKeyEvent* key) {

@@ -75,8 +75,11 @@ void frmHeadIns::load(const ColumnOptions& options) {
 }
 
 void frmHeadIns::store(ColumnOptions& options) const {
-  options.optHeadInsert = optionButton(m_optHeadIns, 0)->isChecked() ? 0 : 1;
-  options.optHeadInsertType = optionButton(m_optInsType, 0)->isChecked() ? 0 : 1;
+  options.optHeadInsert =
+      optionButton(m_optHeadIns, 0)->isChecked() ? HeadInsert::On : HeadInsert::Off;
+  options.optHeadInsertType = optionButton(m_optInsType, 0)->isChecked()
+                                  ? HeadInsertAt::EveryInterval
+                                  : HeadInsertAt::FolderChange;
   bool ok = false;
   const int interval = m_lblHeadInterval->text().toInt(&ok);
   options.valHeadInterval = ok ? interval : m_cscHeadInterval->value();

@@ -25,20 +25,22 @@ frmOption::frmOption(Settings& settings, const Session& session, QWidget* parent
                  QStringLiteral("動作環境を設定します。"), session, parent),
       m_settings(settings) {
   const OptionSettings& option = settings.option;
-  m_chkCyohuku = createCheck(
-      this, "chkCyohuku",
-      QStringLiteral("ﾌｧｲﾙﾘｽﾄに重複するﾌｧｲﾙを追加しない。 （これにﾁｪｯｸをすると、ﾘｽﾄ件数に比例して処理が重くなります。）"),
-      option.overLap == 1);
+  m_chkCyohuku =
+      createCheck(this, "chkCyohuku",
+                  QStringLiteral("ﾌｧｲﾙﾘｽﾄに重複するﾌｧｲﾙを追加しない。 "
+                                 "（これにﾁｪｯｸをすると、ﾘｽﾄ件数に比例して処理が重くなります。）"),
+                  option.overLap);
   m_chkOpenDoc = createCheck(
       this, "chkOpenDoc",
-      QStringLiteral("テキスト／CSV／HTMLﾘｽﾄ、およびXMLﾄﾞｷｭﾒﾝﾄ作成時に、関連付けられたｱﾌﾟﾘｹｰｼｮﾝでﾘｽﾄを開く。"),
-      option.listOpen == 1);
+      QStringLiteral(
+          "テキスト／CSV／HTMLﾘｽﾄ、およびXMLﾄﾞｷｭﾒﾝﾄ作成時に、関連付けられたｱﾌﾟﾘｹｰｼｮﾝでﾘｽﾄを開く。"),
+      option.listOpen);
   m_chkAllAppend = createCheck(
       this, "chkAllAppend", QStringLiteral("「選択中のﾌｫﾙﾀﾞ以下を全て追加」ボタンを表示しない。"),
-      option.allAppend == 1);
+      option.allAppend);
   m_chkDefaultTitle = createCheck(
       this, "chkDefaultTitle", QStringLiteral("HTMLのデフォルトタイトル名に、パス情報を用いる。"),
-      option.defaultTitle == 1);
+      option.defaultTitle);
 
   auto* drop = new QGroupBox(QStringLiteral(" フォルダドロップ時の動作 "), this);
   drop->setObjectName(QStringLiteral("fraDropItem"));
@@ -55,7 +57,7 @@ frmOption::frmOption(Settings& settings, const Session& session, QWidget* parent
     dropLayout->addWidget(button);
     addKeyRule(button);
   }
-  m_optDropItem->button(option.dropFolder == 1 ? 1 : 0)->setChecked(true);
+  m_optDropItem->button(option.dropFolder ? 1 : 0)->setChecked(true);
 
   QVBoxLayout* fields = fieldsLayout();
   fields->addWidget(m_chkCyohuku);
@@ -71,12 +73,12 @@ frmOption::frmOption(Settings& settings, const Session& session, QWidget* parent
 
 void frmOption::ok() {
   OptionSettings& option = m_settings.option;
-  option.overLap = m_chkCyohuku->isChecked() ? 1 : 0;
-  option.listOpen = m_chkOpenDoc->isChecked() ? 1 : 0;
-  option.allAppend = m_chkAllAppend->isChecked() ? 1 : 0;
-  option.defaultTitle = m_chkDefaultTitle->isChecked() ? 1 : 0;
-  option.dropFolder = m_optDropItem->button(0)->isChecked() ? 0 : 1;
-  Q_EMIT allAppendChanged(option.allAppend == 1);
+  option.overLap = m_chkCyohuku->isChecked();
+  option.listOpen = m_chkOpenDoc->isChecked();
+  option.allAppend = m_chkAllAppend->isChecked();
+  option.defaultTitle = m_chkDefaultTitle->isChecked();
+  option.dropFolder = !m_optDropItem->button(0)->isChecked();
+  Q_EMIT allAppendChanged(option.allAppend);
   accept();
 }
 

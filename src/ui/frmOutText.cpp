@@ -112,7 +112,7 @@ void frmOutText::load() {
   m_cmbSepa->setEditText(m_settings.separators[0]);
 
   selectOption(m_optType, csv.fileType);
-  m_chkSepaTab->setChecked(csv.tabUse == 1);
+  m_chkSepaTab->setChecked(csv.tabUse);
   selectOption(m_optRetCode, csv.crLfType);
   m_framJoho->load(csv.columns);
   m_frmHeadIns->load(csv.columns);
@@ -139,9 +139,9 @@ void frmOutText::applyTabRule() {
 
 void frmOutText::storeOptions(Settings& settings) const {
   CsvSettings& csv = settings.csv;
-  csv.fileType = isTextType() ? 1 : 0;
-  csv.tabUse = m_chkSepaTab->isChecked() ? 1 : 0;
-  csv.crLfType = selectedOption(m_optRetCode);
+  csv.fileType = isTextType() ? ListFileType::Text : ListFileType::Csv;
+  csv.tabUse = m_chkSepaTab->isChecked();
+  csv.crLfType = selectedOption<LineBreak>(m_optRetCode);
   m_framJoho->store(csv.columns);
   m_frmHeadIns->store(csv.columns);
 }

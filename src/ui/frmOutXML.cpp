@@ -143,7 +143,7 @@ frmOutXML::frmOutXML(Settings& settings, const FileList& list, const Session& se
 void frmOutXML::load() {
   const XmlSettings& xml = m_settings.xml;
   selectOption(m_optStrCode, xml.stringCode);
-  m_chkInsCrLf->setChecked(xml.crLfCheck == 1);
+  m_chkInsCrLf->setChecked(xml.crLfCheck);
   selectOption(m_optRetCode, xml.crLfType);
   m_framJoho->load(xml.columns);
   applyLineBreakRule();
@@ -209,9 +209,9 @@ void frmOutXML::checkEditedName(QTreeWidgetItem* item) {
 
 void frmOutXML::storeOptions(Settings& settings) const {
   XmlSettings& xml = settings.xml;
-  xml.stringCode = selectedOption(m_optStrCode);
-  xml.crLfCheck = m_chkInsCrLf->isChecked() ? 1 : 0;
-  xml.crLfType = selectedOption(m_optRetCode);
+  xml.stringCode = selectedOption<XmlCharset>(m_optStrCode);
+  xml.crLfCheck = m_chkInsCrLf->isChecked();
+  xml.crLfType = selectedOption<LineBreak>(m_optRetCode);
   m_framJoho->store(xml.columns);
   for (int i = 0; i < kNodeCount; ++i)
     settings.elementNames.*kElementNodes[i].name = m_nodes[i]->text(0);

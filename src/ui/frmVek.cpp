@@ -31,6 +31,7 @@
 #include "core/FileNameBytes.h"
 #include "core/FileSystem.h"
 #include "core/ManualPath.h"
+#include "core/MessageCatalogue.h"
 #include "core/PathRules.h"
 #include "core/ProgramFolder.h"
 #include "core/ProgramVersion.h"
@@ -75,10 +76,6 @@ const QString& inFileCaption() {
   return text;
 }
 
-Message warning(std::initializer_list<QString> lines) {
-  return {QStringLiteral("警告"), joinLines(lines), MessageIcon::Warning};
-}
-
 QPushButton* makeButton(const QString& name, const QString& caption, QWidget* parent) {
   auto* button = new QPushButton(caption, parent);
   button->setObjectName(name);
@@ -106,9 +103,9 @@ frmVek::frmVek(const Options& options, QWidget* parent)
   setObjectName(QStringLiteral("frmVek"));
   setWindowTitle(QStringLiteral("Vek"));
 
-  m_session.setSaveQuestion(
-      [this](const QString& filter, QString& path) { return askSaveFile(filter, path); });
+  m_session.setSaveQuestion([this](const QString& filter) { return askSaveFile(filter); });
   m_session.setOpener([this](const QString& path) { openPath(path); });
+  m_session.setProgramFolder(m_programFolder);
   // The folder boxes follow the scan only when it ends, and the captions when the window is
   // painted next: listing every folder again while the scan reads it would double its work.
   m_gatherer.setFolderShownHandler([this](const QString& folder) { m_scanFolder = folder; });
@@ -397,8 +394,8 @@ void frmVek::loadPresets() {
   const std::optional<QStringList> presets = loadFilterPresets(m_programFolder, &error);
   if (!presets) {
     // The boxes keep what they showed; the file is left as it is.
-    m_interaction.showMessage(
-        warning({QStringLiteral("フィルタ設定ファイルを読み込めません。"), error}));
+    m_interaction.showMessage(MessageCatalogue::warning(
+        {QStringLiteral("フィルタ設定ファイルを読み込めません。"), error}));
     m_gatherer.setFilter(m_cmbFilter->currentText());
     return;
   }
@@ -447,7 +444,7 @@ void frmVek::setBusy(bool busy) {
 }
 
 void frmVek::applyAllAppendOption() {
-  m_cmdAllAppend->setEnabled(!m_busy && m_settings.option.allAppend != 1);
+  m_cmdAllAppend->setEnabled(!m_busy && !m_settings.option.allAppend);
 }
 
 void frmVek::rowsArrived() {
@@ -578,22 +575,21 @@ void frmVek::openDialog(QDialog* dialog) {
   dialog->open();
 }
 
-bool frmVek::askSaveFile(const QString& filter, QString& path) {
+std::optional<QString> frmVek::askSaveFile(const QString& filter) {
   // The writer dialog that asks is the owner, so the questions stand over it.
   QWidget* owner = QApplication::activeModalWidget();
   if (!owner) owner = this;
   const std::optional<QString> chosen =
       m_dialogs.chooseSaveFile(owner, filter, m_window.saveInitialDir);
-  if (!chosen || chosen->isEmpty()) return true;
+  if (!chosen || chosen->isEmpty()) return std::nullopt;
   const bool go = m_dialogs.askOkCancel(
       owner, {QStringLiteral("ﾌｧｲﾙ保存確認"),
              QStringLiteral("ﾌｧｲﾙ名 ") + *chosen + QStringLiteral(" で保存します、よろしいですか?"),
              MessageIcon::None});
-  if (!go) return true;
-  path = *chosen;
-  m_window.saveFileName = path;
-  m_window.saveInitialDir = path.first(path.lastIndexOf(u'/') + 1);
-  return false;
+  if (!go) return std::nullopt;
+  m_window.saveFileName = *chosen;
+  m_window.saveInitialDir = chosen->first(chosen->lastIndexOf(u'/') + 1);
+  return chosen;
 }
 
 void frmVek::openPath(const QString& path) {
@@ -608,9 +604,7 @@ QUrl frmVek::manualUrl() const {
 }
 
 void frmVek::openManual() {
-  // A missing manual is not reported, as a failed "open" is not.
-  const QUrl manual = manualUrl();
-  if (!manual.isEmpty()) m_dialogs.openUrl(manual);
+  m_session.openManual();
 }
 
 // The two dialogs are modal to the window without a nested event loop (open, not exec), and

@@ -115,7 +115,7 @@ class frmVek : public QMainWindow {
   void openWriterDialog(WriterKind kind);
   // Shows a dialog modal over the window; it is deleted when it closes.
   void openDialog(QDialog* dialog);
-  bool askSaveFile(const QString& filter, QString& path);
+  std::optional<QString> askSaveFile(const QString& filter);
   void openPath(const QString& path);
   void editPresets();
   // The local manual's address; empty when it is missing.

@@ -2,48 +2,25 @@
 
 namespace vek {
 
-namespace {
-
-bool ticked(int checkBox) { return checkBox != 0; }
-
-SizeUnit sizeUnitOf(int optSizeType) {
-  switch (optSizeType) {
-    case 0: return SizeUnit::Bytes;
-    case 2: return SizeUnit::Megabytes;
-    default: return SizeUnit::Kilobytes;
-  }
-}
-
-DirType dirTypeOf(int optDirType) {
-  switch (optDirType) {
-    case 1: return DirType::WithoutDrive;
-    case 2: return DirType::LastName;
-    default: return DirType::Absolute;
-  }
-}
-
-}  // namespace
-
 ColumnCells::ColumnCells(const ColumnOptions& options, SizeStyle sizeStyle,
                          DateFormatter dateFormatter, PathStyle pathStyle, const QLocale& locale)
     : m_selected(selectedColumns(options)),
       m_sizeStyle(sizeStyle),
-      m_sizeUnit(sizeUnitOf(options.optSizeType)),
-      m_dirType(dirTypeOf(options.optDirType)),
+      m_sizeUnit(options.optSizeType),
+      m_dirType(options.optDirType),
       m_pathStyle(pathStyle),
-      m_pathAsAddress(ticked(options.chkPathType)),
+      m_pathAsAddress(options.chkPathType),
       // The extension option only counts while the file-name column is written.
-      m_nameWithExtension(ticked(options.chkFile) && ticked(options.chkExtAdd)),
-      m_unitSuffix(ticked(options.chkAddUnit) ? sizeUnitSuffix(m_sizeUnit) : QString()),
+      m_nameWithExtension(options.chkFile && options.chkExtAdd),
+      m_unitSuffix(options.chkAddUnit ? sizeUnitSuffix(m_sizeUnit) : QString()),
       m_hash(options.hash),
       m_dateFormatter(std::move(dateFormatter)),
       m_locale(locale) {}
 
 std::vector<ColumnId> ColumnCells::selectedColumns(const ColumnOptions& options) {
   const bool boxes[kColumnCount] = {
-      ticked(options.chkPath),     ticked(options.chkDir),        ticked(options.chkFile),
-      ticked(options.chkExt),      ticked(options.chkSize),       ticked(options.chkMakeDate),
-      ticked(options.chkAccessDate), ticked(options.chkUpdateDate)};
+      options.chkPath, options.chkDir,      options.chkFile,       options.chkExt,
+      options.chkSize, options.chkMakeDate, options.chkAccessDate, options.chkUpdateDate};
   std::vector<ColumnId> columns;
   for (int i = 0; i < kColumnCount; ++i) {
     if (boxes[i]) columns.push_back(ColumnId(i));

@@ -8,7 +8,7 @@
 namespace vek {
 
 QString htmlInitialTitle(const FileList& list, const Settings& settings) {
-  if (settings.option.defaultTitle == 1 && !list.isEmpty()) return list.at(0).folder;
+  if (settings.option.defaultTitle && !list.isEmpty()) return list.at(0).folder;
   return settings.html.title;
 }
 

@@ -50,7 +50,7 @@ void HtmlListWriter::appendDataRow(QString& out, const FileEntry& row,
     out += u'>';
     m_scratch.resize(0);
     m_cells.appendText(column, row, m_scratch);
-    if (column == ColumnId::FileName && m_html.fileLink != 0) {
+    if (column == ColumnId::FileName && m_html.fileLink) {
       if (m_folderUrl.isNull() || row.folder != m_urlFolder) {
         m_urlFolder = row.folder;
         m_folderUrl = fileUrl(row.folder, m_pathStyle);

@@ -37,16 +37,20 @@ TextListWriter::TextListWriter(const Settings& settings, bool textType,
 QString TextListWriter::separatorFor(const CsvSettings& csv, bool textType,
                                      const QString& separatorText) {
   if (!textType) return QStringLiteral(",");
-  if (csv.tabUse != 0) return QStringLiteral("\t");
+  if (csv.tabUse) return QStringLiteral("\t");
   return separatorText;
 }
 
-QString TextListWriter::lineEndFor(int crLfType) {
+QString TextListWriter::lineEndFor(LineBreak crLfType) {
   switch (crLfType) {
-    case 1: return QStringLiteral("\r");
-    case 2: return QStringLiteral("\n");
-    default: return QStringLiteral("\r\n");
+    case LineBreak::Cr:
+      return QStringLiteral("\r");
+    case LineBreak::Lf:
+      return QStringLiteral("\n");
+    case LineBreak::CrLf:
+      break;
   }
+  return QStringLiteral("\r\n");
 }
 
 // A CSV field holding the separator, a quote or a line break would split or shift the

@@ -40,7 +40,7 @@ class TextListWriter {
 
   // The separator and line end the settings and choices above give.
   static QString separatorFor(const CsvSettings& csv, bool textType, const QString& separatorText);
-  static QString lineEndFor(int crLfType);
+  static QString lineEndFor(LineBreak crLfType);
 
  private:
   void appendField(QString& line, qsizetype start) const;

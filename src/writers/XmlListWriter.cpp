@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/MessageCatalogue.h"
 #include "writers/ElementNameCheck.h"
 
 namespace vek {
@@ -45,7 +46,7 @@ class XmlSharedRepertoire {
   std::vector<quint8> m_state;
 };
 
-const XmlEncoding& xmlEncoding(int stringCode) {
+const XmlEncoding& xmlEncoding(XmlCharset stringCode) {
   static const XmlEncoding encodings[] = {
       {QStringLiteral("utf-8"), QByteArrayLiteral("UTF-8"), false, false, {}},
       {QStringLiteral("Shift_JIS"), QByteArrayLiteral("CP932"), false, false,
@@ -55,38 +56,37 @@ const XmlEncoding& xmlEncoding(int stringCode) {
        QByteArrayLiteral("EUC-JP-MS")},
       {QStringLiteral("ISO-2022-JP"), QByteArrayLiteral("ISO-2022-JP"), false, false, {}},
   };
-  return encodings[stringCode >= 0 && stringCode <= 4 ? stringCode : 0];
+  // Values come from the settings file clamped, but a cast in code could still stray.
+  const auto index = std::size_t(stringCode);
+  return encodings[index < std::size(encodings) ? index : 0];
 }
 
 QString xmlLineBreak(const XmlSettings& settings) {
-  if (settings.crLfCheck == 0) return QString();
+  if (!settings.crLfCheck) return QString();
   switch (settings.crLfType) {
-    case 1:
+    case LineBreak::Cr:
       return QStringLiteral("\r");
-    case 2:
+    case LineBreak::Lf:
       return QStringLiteral("\n");
-    default:
-      return QStringLiteral("\r\n");
+    case LineBreak::CrLf:
+      break;
   }
+  return QStringLiteral("\r\n");
 }
 
 Message xmlSaveFailedMessage() {
-  return {
-      QStringLiteral("警告"),
-      joinLines({QStringLiteral("XMLﾄﾞｷｭﾒﾝﾄの保存に失敗しました。"),
-                 QStringLiteral(
-                     "このシステムで使用できない文字コードセットが選択された可能性があります。"),
-                 QStringLiteral("または不正な要素名がセットされている可能性があります。"),
-                 QStringLiteral("XMLﾄﾞｷｭﾒﾝﾄの作成を中止します。")}),
-      MessageIcon::Warning};
+  return MessageCatalogue::warning(
+      {QStringLiteral("XMLﾄﾞｷｭﾒﾝﾄの保存に失敗しました。"),
+       QStringLiteral("このシステムで使用できない文字コードセットが選択された可能性があります。"),
+       QStringLiteral("または不正な要素名がセットされている可能性があります。"),
+       QStringLiteral("XMLﾄﾞｷｭﾒﾝﾄの作成を中止します。")});
 }
 
 Message xmlCreateFailedMessage() {
-  return {QStringLiteral("警告"),
-          joinLines({QStringLiteral("XMLﾄﾞｷｭﾒﾝﾄの作成に失敗しました。"),
-                     QStringLiteral("XML 出力部（Vek 内蔵の XML ライタ）を開始できませんでした。"),
-                     QStringLiteral("詳しくは同梱のReadme.htmを参照してください。")}),
-          MessageIcon::Warning};
+  return MessageCatalogue::warning(
+      {QStringLiteral("XMLﾄﾞｷｭﾒﾝﾄの作成に失敗しました。"),
+       QStringLiteral("XML 出力部（Vek 内蔵の XML ライタ）を開始できませんでした。"),
+       QStringLiteral("詳しくは同梱のReadme.htmを参照してください。")});
 }
 
 std::vector<const QString*> elementNamesInDocument(const ElementNames& names,
@@ -112,7 +112,7 @@ std::vector<const QString*> elementNamesInDocument(const ElementNames& names,
 }
 
 std::optional<Message> checkXmlElementNames(const std::vector<const QString*>& names,
-                                            int stringCode) {
+                                            XmlCharset stringCode) {
   const XmlEncoding& encoding = xmlEncoding(stringCode);
   const TextCodec codec(encoding.codecName);
   if (!codec.isAvailable()) return xmlSaveFailedMessage();
@@ -143,12 +143,12 @@ std::optional<Message> checkXmlElementNames(const std::vector<const QString*>& n
   return std::nullopt;
 }
 
-std::optional<Message> checkXmlElementNames(const ElementNames& names, int stringCode) {
+std::optional<Message> checkXmlElementNames(const ElementNames& names, XmlCharset stringCode) {
   const auto all = elementNameList(names);
   return checkXmlElementNames(std::vector<const QString*>(all.begin(), all.end()), stringCode);
 }
 
-XmlListWriter::XmlListWriter(QIODevice& device, int stringCode, QString lineBreak,
+XmlListWriter::XmlListWriter(QIODevice& device, XmlCharset stringCode, QString lineBreak,
                              ElementNames names)
     : m_device(device),
       m_encoding(xmlEncoding(stringCode)),

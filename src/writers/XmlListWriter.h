@@ -53,7 +53,7 @@ struct XmlEncoding {
 // with byte-order mark, characters beyond U+FFFF as references), "euc-jp" (likewise the
 // characters EUC-JP and EUC-JP-MS write alike), "ISO-2022-JP". A stored index
 // outside 0..4 means UTF-8.
-const XmlEncoding& xmlEncoding(int stringCode);
+const XmlEncoding& xmlEncoding(XmlCharset stringCode);
 
 // The line break written between elements: empty when CrLfCheck is 0, else CR LF, CR or LF by
 // CrLfType (an index outside 0..2 means CR LF).
@@ -76,9 +76,9 @@ std::vector<const QString*> elementNamesInDocument(const ElementNames& names,
 // name cannot hold a reference, so it must consist of characters that the encoding holds as
 // themselves.
 std::optional<Message> checkXmlElementNames(const std::vector<const QString*>& names,
-                                            int stringCode);
+                                            XmlCharset stringCode);
 // The same for all eleven names.
-std::optional<Message> checkXmlElementNames(const ElementNames& names, int stringCode);
+std::optional<Message> checkXmlElementNames(const ElementNames& names, XmlCharset stringCode);
 
 class XmlSharedRepertoire;
 
@@ -90,7 +90,7 @@ class XmlListWriter {
   };
 
   // The names must have passed checkXmlElementNames.
-  XmlListWriter(QIODevice& device, int stringCode, QString lineBreak, ElementNames names);
+  XmlListWriter(QIODevice& device, XmlCharset stringCode, QString lineBreak, ElementNames names);
   ~XmlListWriter();
 
   // The declaration, the document element's start and the line break after it. False when the

@@ -64,7 +64,7 @@ TEST_F(BatchParserTest, DefaultsWithOnlyTheSourceFolder) {
   EXPECT_EQ(r.type, OutputType::Csv);
   EXPECT_EQ(r.extension, u".csv");
   EXPECT_EQ(r.fileName, u"D[YYYYMMDDHHmm]");
-  EXPECT_EQ(r.sortKey, 3);
+  EXPECT_EQ(r.sortKey, ListColumn::Folder);
   EXPECT_FALSE(r.includeSubfolders);
   EXPECT_FALSE(r.filter.has_value());
 }
@@ -127,14 +127,14 @@ TEST_F(BatchParserTest, SortKeyIsTheLeadingNumberRoundedHalfToEven) {
       EXPECT_TRUE(messageText(tokens).startsWith(u"ソートキーが不正です [" + value + u"]"))
           << value.toStdString();
     } else {
-      EXPECT_EQ(request(tokens).sortKey, c.key) << value.toStdString();
+      EXPECT_EQ(request(tokens).sortKey, ListColumn(c.key - 1)) << value.toStdString();
     }
   }
 }
 
 TEST_F(BatchParserTest, OptionalValuesAreNotTakenFromTheNextSwitch) {
   BatchRequest r = request({u"/I"_s, u"IN"_s, u"/S"_s, u"/T"_s, u"HTML"_s});
-  EXPECT_EQ(r.sortKey, 3);
+  EXPECT_EQ(r.sortKey, ListColumn::Folder);
   EXPECT_EQ(r.type, OutputType::Html);
 
   r = request({u"/I"_s, u"IN"_s, u"/N"_s, u"/C"_s});
@@ -147,7 +147,7 @@ TEST_F(BatchParserTest, OptionalValuesAreNotTakenFromTheNextSwitch) {
 
   // At the end the value is empty: nothing taken, nothing changed.
   r = request({u"/I"_s, u"IN"_s, u"/S"_s});
-  EXPECT_EQ(r.sortKey, 3);
+  EXPECT_EQ(r.sortKey, ListColumn::Folder);
   r = request({u"/I"_s, u"IN"_s, u"/E"_s});
   EXPECT_EQ(r.filter, u"*.*"_s);
   r = request({u"/I"_s, u"IN"_s, u"/E"_s, u"*.txt;*.log"_s});

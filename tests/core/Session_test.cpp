@@ -8,37 +8,46 @@ namespace vek {
 namespace {
 using namespace Qt::StringLiterals;
 
-TEST(Session, BatchModeAsksNothingAndOpensNothing) {
+// A session whose save question answers with `answer` (nothing: the person cancelled) and
+// whose opener records what it opened.
+struct RecordingSession {
+  explicit RecordingSession(std::optional<QString> answer) {
+    session.setSaveQuestion([this, answer](const QString& filter) {
+      asked.append(filter);
+      return answer;
+    });
+    session.setOpener([this](const QString& path) { opened.append(path); });
+  }
   Session session;
-  int asked = 0;
+  QStringList asked;
   QStringList opened;
-  session.setSaveQuestion([&](const QString&, QString& path) {
-    ++asked;
-    path = u"/chosen.csv"_s;
-    return false;
-  });
-  session.setOpener([&](const QString& path) { opened.append(path); });
+};
 
-  // The window: the question decides and may change the path; the file is opened.
-  QString path = u"/run.csv"_s;
-  EXPECT_FALSE(session.confirmSave(u"CSVﾌｧｲﾙ|*.csv"_s, path));
-  EXPECT_EQ(path, u"/chosen.csv"_s);
-  session.openWithAssociatedApp(path);
-  EXPECT_EQ(asked, 1);
-  EXPECT_EQ(opened.size(), 1);
+TEST(Session, TheWindowWritesWhereThePersonChoseAndOpensTheFile) {
+  RecordingSession recording(u"/chosen.csv"_s);
+  EXPECT_EQ(recording.session.confirmSave(u"CSVﾌｧｲﾙ|*.csv"_s, u"/run.csv"_s), u"/chosen.csv"_s);
+  EXPECT_EQ(recording.asked, QStringList{u"CSVﾌｧｲﾙ|*.csv"_s});
+  recording.session.openWithAssociatedApp(u"/chosen.csv"_s);
+  EXPECT_EQ(recording.opened, QStringList{u"/chosen.csv"_s});
+}
 
-  // A batch run: go on at once with the run's own path; nothing is opened.
-  session.setBatchMode();
-  path = u"/run.csv"_s;
-  EXPECT_FALSE(session.confirmSave(u"CSVﾌｧｲﾙ|*.csv"_s, path));
-  EXPECT_EQ(path, u"/run.csv"_s);
-  session.openWithAssociatedApp(path);
-  EXPECT_EQ(asked, 1);
-  EXPECT_EQ(opened.size(), 1);
+TEST(Session, ACancelledQuestionOrNoWayToAskWritesNothing) {
+  RecordingSession cancelled(std::nullopt);
+  EXPECT_EQ(cancelled.session.confirmSave(u"x"_s), std::nullopt);
+  EXPECT_EQ(cancelled.asked.size(), 1);
 
-  // Without a way to ask, the window cannot confirm: the writer stops.
-  Session bare;
-  EXPECT_TRUE(bare.confirmSave(u"x"_s, path));
+  const Session bare;
+  EXPECT_EQ(bare.confirmSave(u"x"_s, u"/run.csv"_s), std::nullopt);
+  bare.openWithAssociatedApp(u"/run.csv"_s);  // nothing to open with: no crash
+}
+
+TEST(Session, ABatchRunGoesOnAtOnceWithItsOwnPathAndOpensNothing) {
+  RecordingSession recording(u"/chosen.csv"_s);
+  recording.session.setBatchMode();
+  EXPECT_EQ(recording.session.confirmSave(u"CSVﾌｧｲﾙ|*.csv"_s, u"/run.csv"_s), u"/run.csv"_s);
+  recording.session.openWithAssociatedApp(u"/run.csv"_s);
+  EXPECT_TRUE(recording.asked.isEmpty());
+  EXPECT_TRUE(recording.opened.isEmpty());
 }
 
 }  // namespace

@@ -195,7 +195,7 @@ TEST(SettingsFile, NumbersAreRoundedHalfToEvenAndKeptInTheirRange) {
       content += "[" + QByteArray(section) + "]\n" + c.line + "\n";
     test::TempTree tree;
     const Loaded loaded = loadText(tree, tree.root() + u'/', content);
-    EXPECT_EQ(loaded.settings.xml.stringCode, c.stringCode);
+    EXPECT_EQ(int(loaded.settings.xml.stringCode), c.stringCode);
     EXPECT_EQ(loaded.settings.option.overLap, c.overLap);
     EXPECT_EQ(loaded.settings.csv.columns.valHeadInterval, c.interval);
     EXPECT_EQ(loaded.settings.html.columns.valHeadInterval, c.interval);
@@ -235,14 +235,21 @@ TEST(SettingsFile, EverySettingRoundTrips) {
   s.html.tableColorA = 4;
   s.html.tableColorB = 5;
   s.html.fileLink = 1;
-  s.html.columns = {1, 1, 0, 2, 0, 0, 0, 0, 2, 0, 0, 1, 1, 0, 1, 99};
+  s.html.columns = {1, 1, 0, DirType::LastName,   0,
+                    0, 0, 0, SizeUnit::Megabytes, 0,
+                    0, 1, 1, HeadInsert::On,      HeadInsertAt::FolderChange,
+                    99};
   s.html.title = QStringLiteral("  \"題名\"  ");
-  s.csv = {1, 1, 2, {1, 0, 1, 1, 1, 0, 1, 0, 0, 1, 0, 1, 0, 0, 1, 1}};
+  s.csv = {ListFileType::Text,
+           1,
+           LineBreak::Lf,
+           {1, 0, 1, DirType::WithoutDrive, 1, 0, 1, 0, SizeUnit::Bytes, 1, 0, 1, 0, HeadInsert::On,
+            HeadInsertAt::FolderChange, 1}};
   s.separators[0] = QStringLiteral(" | ");
-  s.xml.stringCode = 4;
+  s.xml.stringCode = XmlCharset::Iso2022Jp;
   s.xml.crLfCheck = 1;
-  s.xml.crLfType = 1;
-  s.xml.columns = {1, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 1};
+  s.xml.crLfType = LineBreak::Cr;
+  s.xml.columns = {1, 1, 0, DirType::WithoutDrive, 0, 1, 0, 1, SizeUnit::Bytes, 1, 0, 1, 1};
   s.headComment[7] = QStringLiteral("更新");
   s.elementNames.updateDate = QStringLiteral("modified");
 

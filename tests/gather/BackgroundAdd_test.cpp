@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "core/FileList.h"
+#include "core/MessageCatalogue.h"
 #include "core/Settings.h"
 #include "support/QStringPrinter.h"
 #include "support/RecordingInteraction.h"
@@ -39,7 +40,7 @@ struct Side {
   QStringList filePhase() const {
     QStringList texts;
     for (const auto& p : interaction.progress) {
-      if (p.caption == Gatherer::fileSearchCaption()) texts.append(p.detail);
+      if (p.caption == MessageCatalogue::fileSearchCaption()) texts.append(p.detail);
     }
     return texts;
   }

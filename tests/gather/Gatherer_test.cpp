@@ -15,8 +15,9 @@
 #include <gtest/gtest.h>
 
 #include "core/FileList.h"
-#include "core/Settings.h"
+#include "core/MessageCatalogue.h"
 #include "core/RecentTexts.h"
+#include "core/Settings.h"
 #include "support/QStringPrinter.h"
 #include "support/RecordingInteraction.h"
 #include "support/TempTree.h"
@@ -217,7 +218,8 @@ TEST(GathererTest, SubtreeProgressTexts) {
   EXPECT_FALSE(f.interaction.progressOpen);
   EXPECT_EQ(shown, tree.root());                 // back at the start folder
   EXPECT_TRUE(f.settings.history[0].isEmpty());  // the subtree add records no history
-  EXPECT_EQ(Gatherer::progressDetail(12, 345), QStringLiteral("処理件数：12　/　総ﾌｫﾙﾀﾞ数：345件"));
+  EXPECT_EQ(MessageCatalogue::progressDetail(12, 345),
+            QStringLiteral("処理件数：12　/　総ﾌｫﾙﾀﾞ数：345件"));
 }
 
 TEST(GathererTest, RootQuestionOnlyForStarFiltersAtTheRoot) {

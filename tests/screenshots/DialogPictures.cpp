@@ -54,9 +54,9 @@ bool savePicture(const QPixmap& picture, const QString& folder, const QString& n
 
 bool takeDialogPictures(const QString& folder) {
   Settings settings;
-  settings.csv.fileType = 1;
-  settings.csv.columns.optHeadInsert = 0;
-  settings.xml.crLfCheck = 1;
+  settings.csv.fileType = ListFileType::Text;
+  settings.csv.columns.optHeadInsert = HeadInsert::On;
+  settings.xml.crLfCheck = true;
   const FileList list = test::listOf({test::ExampleRow(u"/home/user/資料/"_s, u"a.txt"_s)});
   Session session;  // nothing is saved or opened: no dialog is confirmed
   test::RecordingInteraction interaction;
@@ -135,8 +135,8 @@ bool takeHtmlPagePicture(const QString& folder) {
     rows.push_back(row);
   }
   Settings settings;
-  settings.html.fileLink = 1;
-  settings.html.columns.chkPath = 1;
+  settings.html.fileLink = true;
+  settings.html.columns.chkPath = true;
   QTemporaryDir work;
   const QString page = work.filePath(u"page.htm"_s);
   test::RecordingInteraction said;

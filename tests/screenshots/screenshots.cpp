@@ -18,6 +18,7 @@
 #include <QTimer>
 #include <QTreeView>
 
+#include "core/MessageCatalogue.h"
 #include "gather/Gatherer.h"
 #include "ui/FileListModel.h"
 #include "ui/QtTranslation.h"
@@ -126,9 +127,9 @@ int main(int argc, char** argv) {
   for (int f = 0; f < 200; ++f) writeFile(big + QString::asprintf("/part%03d/file.txt", f), 10);
   window.findChild<QPushButton*>(u"cmdListClear"_s)->click();
   window.setFolderPath(big);
-  window.interaction().showProgress(vek::Gatherer::fileSearchCaption(),
-                                    vek::Gatherer::fileSearchInfo(),
-                                    vek::Gatherer::progressDetail(120, 200), 120, 200);
+  window.interaction().showProgress(vek::MessageCatalogue::fileSearchCaption(),
+                                    vek::MessageCatalogue::fileSearchInfo(),
+                                    vek::MessageCatalogue::progressDetail(120, 200), 120, 200);
   wait(300);
   const bool shot = save(window, out + u"/progress-window.png"_s);
   window.interaction().closeProgress();

@@ -55,11 +55,11 @@ TEST(framJoho, LoadSetsEveryControlAndADisabledOptionKeepsItsValue) {
   options.chkPath = 0;
   options.chkPathType = 1;
   options.chkDir = 0;
-  options.optDirType = 2;
+  options.optDirType = DirType::LastName;
   options.chkFile = 0;
   options.chkExtAdd = 1;
   options.chkSize = 0;
-  options.optSizeType = 0;
+  options.optSizeType = SizeUnit::Bytes;
   options.chkAddUnit = 1;
   framJoho frame(framJoho::defaultCaption());
   frame.load(options);
@@ -78,9 +78,9 @@ TEST(framJoho, LoadSetsEveryControlAndADisabledOptionKeepsItsValue) {
   ColumnOptions stored;
   frame.store(stored);
   EXPECT_EQ(stored.chkPathType, 1);
-  EXPECT_EQ(stored.optDirType, 2);
+  EXPECT_EQ(stored.optDirType, DirType::LastName);
   EXPECT_EQ(stored.chkExtAdd, 1);
-  EXPECT_EQ(stored.optSizeType, 0);
+  EXPECT_EQ(stored.optSizeType, SizeUnit::Bytes);
   EXPECT_EQ(stored.chkAddUnit, 1);
 }
 
@@ -94,7 +94,7 @@ TEST(framJoho, SelectingAnOptionTurnsOnlyItBlue) {
 TEST(frmHeadIns, NotInsertingDisablesTheFiveIntervalControls) {
   frmHeadIns group(u"空白行の挿入"_s);
   ColumnOptions options;
-  options.optHeadInsert = 0;
+  options.optHeadInsert = HeadInsert::On;
   group.load(options);
   const char* controls[] = {"lblHeadInterval", "cscHeadInterval", "lblHeadInteval", "optInsType_0",
                             "optInsType_1"};
@@ -111,8 +111,8 @@ TEST(frmHeadIns, NotInsertingDisablesTheFiveIntervalControls) {
 TEST(frmHeadIns, TheIntervalLabelFollowsTheScrollBarAndIsWhatIsStored) {
   frmHeadIns group(u"空白行の挿入"_s);
   ColumnOptions options;
-  options.optHeadInsert = 0;
-  options.optHeadInsertType = 0;
+  options.optHeadInsert = HeadInsert::On;
+  options.optHeadInsertType = HeadInsertAt::EveryInterval;
   options.valHeadInterval = 7;
   group.load(options);
   auto* label = child<QLabel>(&group, u"lblHeadInterval"_s);
@@ -127,8 +127,8 @@ TEST(frmHeadIns, TheIntervalLabelFollowsTheScrollBarAndIsWhatIsStored) {
   ColumnOptions stored;
   group.store(stored);
   EXPECT_EQ(stored.valHeadInterval, 42);
-  EXPECT_EQ(stored.optHeadInsertType, 1);
-  EXPECT_EQ(stored.optHeadInsert, 0);
+  EXPECT_EQ(stored.optHeadInsertType, HeadInsertAt::FolderChange);
+  EXPECT_EQ(stored.optHeadInsert, HeadInsert::On);
 }
 
 TEST(frmHeadIns, AnIntervalOutsideTheBarsRangeIsBroughtToItsNearestEnd) {

@@ -67,6 +67,13 @@ inline void typeIntoFocus(const QString& text) {
   }
 }
 
+// Presses a key on whatever has the keyboard focus, as a keyboard does.
+inline void pressKeyInFocus(Qt::Key key) {
+  QWidget* focused = QApplication::focusWidget();
+  ASSERT_NE(focused, nullptr) << "nothing has the keyboard focus";
+  QTest::keyClick(focused, key);
+}
+
 // Empties an editable combo box and types text into it key by key after a click on it, as a
 // person does (completion, when on, takes part).
 inline void typeIntoCombo(QComboBox* combo, const QString& text) {
@@ -84,11 +91,10 @@ inline void click(QAbstractButton* button) {
 // it is empty) and whose opener records what it was asked to open.
 struct AnsweringSession {
   AnsweringSession() {
-    session.setSaveQuestion([this](const QString& filter, QString& path) {
+    session.setSaveQuestion([this](const QString& filter) -> std::optional<QString> {
       filters.append(filter);
-      if (answerPath.isEmpty()) return true;
-      path = answerPath;
-      return false;
+      if (answerPath.isEmpty()) return std::nullopt;
+      return answerPath;
     });
     session.setOpener([this](const QString& path) { opened.append(path); });
   }

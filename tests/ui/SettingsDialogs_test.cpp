@@ -1,5 +1,7 @@
 // The three settings dialogs: OK stores, Cancel and Esc discard, Enter confirms from the listed
 // controls, F1 opens the manual, the date preview and its refusal of a pattern that fails.
+#include <memory>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -144,30 +146,42 @@ QDateTime fixedNow() {
   return QDateTime(QDate(2005, 8, 18), QTime(14, 3, 9));
 }
 
-TEST(frmDateSetting, AStoredPatternThatFailsIsShownAtOnceAndRefusedUntilCorrected) {
+// The date dialog over a fixed clock, whose session and messages the test answers and records;
+// the settings can be changed before the dialog is opened.
+class DateSettingTest : public testing::Test {
+ protected:
+  std::unique_ptr<frmDateSetting> open() {
+    auto dialog = std::make_unique<frmDateSetting>(settings, answers.session, interaction);
+    dialog->setClock(fixedNow);
+    dialog->show();
+    return dialog;
+  }
+
   Settings settings;
-  settings.option.dateFormat = u"YYYY\"年"_s;  // an unterminated quote
   test::AnsweringSession answers;
   test::RecordingInteraction interaction;
-  frmDateSetting dialog(settings, answers.session, interaction);
-  dialog.setClock(fixedNow);
-  dialog.show();
-  auto* after = child<QLabel>(&dialog, u"lblAfterDate"_s);
-  EXPECT_EQ(after->text(), u"日付書式が不正です"_s);
-  EXPECT_TRUE(dialog.formatError());
+};
 
-  child<QPushButton>(&dialog, u"cmdOK"_s)->click();
-  EXPECT_TRUE(dialog.isVisible());
+TEST_F(DateSettingTest, AStoredPatternThatFailsIsShownAtOnceAndRefusedUntilCorrected) {
+  settings.option.dateFormat = u"YYYY\"年"_s;  // an unterminated quote
+  const auto dialog = open();
+  auto* after = child<QLabel>(dialog.get(), u"lblAfterDate"_s);
+  EXPECT_EQ(after->text(), u"日付書式が不正です"_s);
+  EXPECT_TRUE(dialog->formatError());
+
+  child<QPushButton>(dialog.get(), u"cmdOK"_s)->click();
+  EXPECT_TRUE(dialog->isVisible());
   ASSERT_EQ(interaction.messages.size(), 1u);
   EXPECT_EQ(interaction.messages[0].title, u"日付書式異常"_s);
   EXPECT_EQ(interaction.messages[0].text, u"日付書式が不正です、正しい書式を選択／入力してください。"_s);
   EXPECT_EQ(settings.option.dateFormat, u"YYYY\"年"_s);
 
   // Corrected: accepted at once, without waiting for the next tick.
-  child<QComboBox>(&dialog, u"cmbDateFormat"_s)->setEditText(u"YYYY\"年\""_s);
+  child<QComboBox>(dialog.get(), u"cmbDateFormat"_s)->setEditText(u"YYYY\"年\""_s);
   EXPECT_EQ(after->text(), u"2005年"_s);
-  pressKey(child<QComboBox>(&dialog, u"cmbDateFormat"_s)->lineEdit(), Qt::Key_Return);
-  EXPECT_FALSE(dialog.isVisible());
+  test::clickToFocus(child<QComboBox>(dialog.get(), u"cmbDateFormat"_s));
+  test::pressKeyInFocus(Qt::Key_Return);
+  EXPECT_FALSE(dialog->isVisible());
   EXPECT_EQ(interaction.messages.size(), 1u);
   EXPECT_EQ(settings.option.dateFormat, u"YYYY\"年\""_s);
 }
@@ -197,39 +211,31 @@ TEST(frmDateSetting, ThePresetsInOrderAndTheirPreview) {
   EXPECT_FALSE(timer->isActive());
   dialog.show();
   EXPECT_TRUE(timer->isActive());
-  pressKey(combo->lineEdit(), Qt::Key_Escape);
+  test::clickToFocus(combo);
+  test::pressKeyInFocus(Qt::Key_Escape);
   EXPECT_FALSE(dialog.isVisible());
   EXPECT_FALSE(timer->isActive());
   EXPECT_EQ(settings.option.dateFormat, u"YYYY/MM/DD HH:MM:SS"_s);
 }
 
 // A typed pattern that begins like a preset stays what was typed.
-TEST(frmDateSetting, TypingIsNotCompletedFromThePresets) {
-  Settings settings;
-  test::AnsweringSession answers;
-  test::RecordingInteraction interaction;
-  frmDateSetting dialog(settings, answers.session, interaction);
-  dialog.setClock(fixedNow);
-  dialog.show();
-  auto* combo = child<QComboBox>(&dialog, u"cmbDateFormat"_s);
+TEST_F(DateSettingTest, TypingIsNotCompletedFromThePresets) {
+  const auto dialog = open();
+  auto* combo = child<QComboBox>(dialog.get(), u"cmbDateFormat"_s);
   test::typeIntoCombo(combo, u"YYYY/MM"_s);
   EXPECT_EQ(combo->currentText(), u"YYYY/MM"_s);
-  EXPECT_EQ(child<QLabel>(&dialog, u"lblAfterDate"_s)->text(), u"2005/08"_s);
-  pressKey(combo->lineEdit(), Qt::Key_Return);
+  EXPECT_EQ(child<QLabel>(dialog.get(), u"lblAfterDate"_s)->text(), u"2005/08"_s);
+  test::pressKeyInFocus(Qt::Key_Return);
   EXPECT_EQ(settings.option.dateFormat, u"YYYY/MM"_s);
 }
 
-TEST(frmDateSetting, EnterOnAFocusedCancelButtonCancels) {
-  Settings settings;
-  test::AnsweringSession answers;
-  test::RecordingInteraction interaction;
-  frmDateSetting dialog(settings, answers.session, interaction);
-  dialog.show();
-  child<QComboBox>(&dialog, u"cmbDateFormat"_s)->setEditText(u"YYYY"_s);
-  auto* cancel = child<QPushButton>(&dialog, u"cmdCansel"_s);
+TEST_F(DateSettingTest, EnterOnAFocusedCancelButtonCancels) {
+  const auto dialog = open();
+  child<QComboBox>(dialog.get(), u"cmbDateFormat"_s)->setEditText(u"YYYY"_s);
+  auto* cancel = child<QPushButton>(dialog.get(), u"cmdCansel"_s);
   pressKey(cancel, Qt::Key_Return);
   pressKey(cancel, Qt::Key_Space);  // a focused button is pressed by Space or Enter
-  EXPECT_FALSE(dialog.isVisible());
+  EXPECT_FALSE(dialog->isVisible());
   EXPECT_EQ(settings.option.dateFormat, u"YYYY/MM/DD HH:MM:SS"_s);
 }
 

@@ -1,6 +1,8 @@
 // The three writer dialogs: loading and storing every option, the create steps around the
 // writers (column check, save question, failure, opening the written file) and what only one
 // dialog has (separator history, colours, element names).
+#include <memory>
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -50,18 +52,18 @@ ColumnOptions unusualColumns() {
   c.chkPath = 1;
   c.chkPathType = 1;
   c.chkDir = 0;
-  c.optDirType = 2;
+  c.optDirType = DirType::LastName;
   c.chkFile = 0;
   c.chkExtAdd = 0;
   c.chkExt = 0;
   c.chkSize = 0;
-  c.optSizeType = 2;
+  c.optSizeType = SizeUnit::Megabytes;
   c.chkAddUnit = 0;
   c.chkMakeDate = 0;
   c.chkAccessDate = 1;
   c.chkUpdateDate = 1;
-  c.optHeadInsert = 0;
-  c.optHeadInsertType = 1;
+  c.optHeadInsert = HeadInsert::On;
+  c.optHeadInsertType = HeadInsertAt::FolderChange;
   c.valHeadInterval = 37;
   return c;
 }
@@ -69,7 +71,7 @@ ColumnOptions unusualColumns() {
 // A value other than the default for every key of Csv, Html, Xml, SEPARATOR and ElementName.
 Settings unusualSettings() {
   Settings s;
-  s.csv = {1, 1, 2, unusualColumns()};
+  s.csv = {ListFileType::Text, 1, LineBreak::Lf, unusualColumns()};
   s.html.stringColor = 255;
   s.html.backColor = 65536 * 200 + 256 * 100 + 50;
   s.html.headColor = 0x01000000 + 12;  // a high byte the colour dialog could never give
@@ -79,7 +81,7 @@ Settings unusualSettings() {
   s.html.columns = unusualColumns();
   s.html.columns.valHeadInterval = 99;
   s.html.title = u"一覧 & <表>"_s;
-  s.xml = {3, 1, 1, unusualColumns()};
+  s.xml = {XmlCharset::EucJp, 1, LineBreak::Cr, unusualColumns()};
   for (int i = 0; i < 10; ++i) s.separators[std::size_t(i)] = u"sep"_s + QString::number(i);
   s.elementNames = {u"r"_s, u"f"_s, u"fp"_s, u"p"_s, u"n"_s, u"t"_s,
                     u"s"_s, u"d"_s, u"m"_s, u"a"_s, u"u"_s};
@@ -255,36 +257,43 @@ TEST(frmOutText, TheSeparatorHistoryChangesOnEveryClose) {
   }
 }
 
-// A typed separator that begins like a remembered one stays what was typed.
-TEST(frmOutText, ATypedSeparatorIsNotCompletedFromTheHistory) {
+// A writer dialog over the example list whose questions and messages the test answers and
+// records; the settings can be changed before the dialog is opened.
+class WriterDialogTest : public testing::Test {
+ protected:
+  template <class D>
+  std::unique_ptr<D> open() {
+    auto dialog = std::make_unique<D>(settings, list, answers.session, interaction);
+    dialog->show();
+    return dialog;
+  }
+
   Settings settings;
-  settings.csv.fileType = 1;
-  ASSERT_EQ(settings.separators[4], u":::"_s);
-  const FileList list = exampleList();
+  FileList list = exampleList();
   test::AnsweringSession answers;
   test::RecordingInteraction interaction;
-  frmOutText dialog(settings, list, answers.session, interaction);
-  dialog.show();
-  auto* combo = child<QComboBox>(&dialog, u"cmbSepa"_s);
+};
+
+// A typed separator that begins like a remembered one stays what was typed.
+TEST_F(WriterDialogTest, ATypedSeparatorIsNotCompletedFromTheHistory) {
+  settings.csv.fileType = ListFileType::Text;
+  ASSERT_EQ(settings.separators[4], u":::"_s);
+  const auto dialog = open<frmOutText>();
+  auto* combo = child<QComboBox>(dialog.get(), u"cmbSepa"_s);
   test::typeIntoCombo(combo, u"::"_s);
   EXPECT_EQ(combo->currentText(), u"::"_s);
-  dialog.reject();
+  dialog->reject();
   EXPECT_EQ(settings.separators[0], u"::"_s);
 }
 
 // Entering the separator box selects its whole text, so that what is typed replaces it; a drag
 // over part of it on the first press selects that part.
-TEST(frmOutText, EnteringTheSeparatorBoxSelectsItsWholeText) {
-  Settings settings;
-  settings.csv.fileType = 1;
+TEST_F(WriterDialogTest, EnteringTheSeparatorBoxSelectsItsWholeText) {
+  settings.csv.fileType = ListFileType::Text;
   settings.separators[0] = u"ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789"_s;
-  const FileList list = exampleList();
-  test::AnsweringSession answers;
-  test::RecordingInteraction interaction;
-  frmOutText dialog(settings, list, answers.session, interaction);
-  dialog.show();
-  auto* combo = child<QComboBox>(&dialog, u"cmbSepa"_s);
-  auto* tab = child<QCheckBox>(&dialog, u"chkSepaTab"_s);
+  const auto dialog = open<frmOutText>();
+  auto* combo = child<QComboBox>(dialog.get(), u"cmbSepa"_s);
+  auto* tab = child<QCheckBox>(dialog.get(), u"chkSepaTab"_s);
   QLineEdit* field = combo->lineEdit();
   const QString separator = settings.separators[0];
 
@@ -313,46 +322,37 @@ TEST(frmOutText, EnteringTheSeparatorBoxSelectsItsWholeText) {
   EXPECT_EQ(QApplication::focusWidget(), combo);
   EXPECT_TRUE(field->hasSelectedText());
   EXPECT_LT(field->selectedText().size(), separator.size()) << field->selectedText().toStdString();
-  dialog.reject();
+  dialog->reject();
 }
 
 // The dialog writes what the create operation writes with the same options.
-TEST(frmOutText, WritesTheListAndOpensItWhenAsked) {
-  Settings settings;
+TEST_F(WriterDialogTest, WritesTheListAndOpensItWhenAsked) {
   settings.option.listOpen = 1;
-  const FileList list = exampleList();
-  test::AnsweringSession answers;
   test::TempTree tree;
   answers.answerPath = tree.path(u"list.csv"_s);
-  test::RecordingInteraction interaction;
-  frmOutText dialog(settings, list, answers.session, interaction);
-  dialog.show();
-  test::click(child<QCheckBox>(&dialog, u"chkDateModifi"_s));
-  test::click(child<QRadioButton>(&dialog, u"optRetCode_2"_s));
-  child<QPushButton>(&dialog, u"cmdTextCreate"_s)->click();
+  const auto dialog = open<frmOutText>();
+  test::click(child<QCheckBox>(dialog.get(), u"chkDateModifi"_s));
+  test::click(child<QRadioButton>(dialog.get(), u"optRetCode_2"_s));
+  child<QPushButton>(dialog.get(), u"cmdTextCreate"_s)->click();
 
   EXPECT_EQ(answers.filters, QStringList{u"CSVﾌｧｲﾙ|*.csv"_s});
   EXPECT_EQ(answers.opened, QStringList{answers.answerPath});
-  EXPECT_FALSE(dialog.isVisible());
-  EXPECT_EQ(dialog.result(), QDialog::Accepted);
+  EXPECT_FALSE(dialog->isVisible());
+  EXPECT_EQ(dialog->result(), QDialog::Accepted);
   EXPECT_EQ(settings.csv.columns.chkUpdateDate, 1);
-  EXPECT_EQ(settings.csv.crLfType, 2);
+  EXPECT_EQ(settings.csv.crLfType, LineBreak::Lf);
   test::RecordingInteraction quiet;
   ASSERT_TRUE(createTextList(tree.path(u"expected.csv"_s), list, settings, quiet, false, u","_s));
   EXPECT_EQ(tree.read(u"list.csv"_s), tree.read(u"expected.csv"_s));
   EXPECT_TRUE(tree.read(u"list.csv"_s).endsWith("2006/01/02 03:04:05,\n"));
 }
 
-TEST(WriterDialogs, CancellingTheSaveQuestionWritesNothingAndKeepsTheDialogOpen) {
-  Settings settings;
-  const FileList list = exampleList();
-  test::AnsweringSession answers;  // no path: the question is cancelled
-  test::RecordingInteraction interaction;
-  frmOutHtml dialog(settings, list, answers.session, interaction);
-  dialog.show();
-  child<QPushButton>(&dialog, u"cmdHtmlCreate"_s)->click();
+TEST_F(WriterDialogTest, CancellingTheSaveQuestionWritesNothingAndKeepsTheDialogOpen) {
+  // No answer path: the question is cancelled.
+  const auto dialog = open<frmOutHtml>();
+  child<QPushButton>(dialog.get(), u"cmdHtmlCreate"_s)->click();
   EXPECT_EQ(answers.filters, QStringList{u"HTMLﾄﾞｷｭﾒﾝﾄ|*.htm;*.html"_s});
-  EXPECT_TRUE(dialog.isVisible());
+  EXPECT_TRUE(dialog->isVisible());
   EXPECT_TRUE(interaction.messages.empty());
   EXPECT_TRUE(answers.opened.isEmpty());
 }
@@ -562,7 +562,7 @@ TEST(frmOutXML, AnElementNameThatIsNoXmlNameIsRefusedWhenWriting) {
 
 TEST(frmOutXML, TheLineBreakChoiceIsEnabledOnlyWithLineBreaks) {
   Settings settings;
-  settings.xml.crLfType = 2;
+  settings.xml.crLfType = LineBreak::Lf;
   const FileList list = exampleList();
   test::AnsweringSession answers;
   test::RecordingInteraction interaction;

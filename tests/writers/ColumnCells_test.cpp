@@ -73,30 +73,31 @@ TEST(ColumnCells, ShapingOptions) {
        u"file:///my docs/報告 1.txt"},
       {"plain full path without extension", [](ColumnOptions& o) { o.chkPath = 1; },
        ColumnId::FullPath, PathStyle::Posix, u"/d/", u"Makefile", u"/d/Makefile"},
-      {"drive root without drive", [](ColumnOptions& o) { o.optDirType = 1; },
+      {"drive root without drive", [](ColumnOptions& o) { o.optDirType = DirType::WithoutDrive; },
        ColumnId::Directory, PathStyle::Windows, u"C:\\", u"a.txt", u"\u3000"},
-      {"drive root, last name", [](ColumnOptions& o) { o.optDirType = 2; }, ColumnId::Directory,
-       PathStyle::Windows, u"C:\\", u"a.txt", u"C:"},
-      {"network without drive", [](ColumnOptions& o) { o.optDirType = 1; }, ColumnId::Directory,
-       PathStyle::Windows, u"\\\\server\\share\\dir\\", u"a.txt", u"share\\dir"},
-      {"POSIX last name", [](ColumnOptions& o) { o.optDirType = 2; }, ColumnId::Directory,
-       PathStyle::Posix, u"/home/u/docs/", u"a.txt", u"docs"},
+      {"drive root, last name", [](ColumnOptions& o) { o.optDirType = DirType::LastName; },
+       ColumnId::Directory, PathStyle::Windows, u"C:\\", u"a.txt", u"C:"},
+      {"network without drive", [](ColumnOptions& o) { o.optDirType = DirType::WithoutDrive; },
+       ColumnId::Directory, PathStyle::Windows, u"\\\\server\\share\\dir\\", u"a.txt",
+       u"share\\dir"},
+      {"POSIX last name", [](ColumnOptions& o) { o.optDirType = DirType::LastName; },
+       ColumnId::Directory, PathStyle::Posix, u"/home/u/docs/", u"a.txt", u"docs"},
       {"name without extension", [](ColumnOptions& o) { o.chkExtAdd = 0; }, ColumnId::FileName,
        PathStyle::Posix, u"/d/", u"a.b.txt", u"a.b"},
       {"name without any extension", [](ColumnOptions&) {}, ColumnId::FileName, PathStyle::Posix,
        u"/d/", u"Makefile", u"Makefile"},
       {"leading-dot name", [](ColumnOptions& o) { o.chkExtAdd = 0; }, ColumnId::FileName,
        PathStyle::Posix, u"/d/", u".bashrc", u""},
-      {"bytes with unit", [](ColumnOptions& o) { o.optSizeType = 0; }, ColumnId::FileSize,
-       PathStyle::Posix, u"/d/", u"a.txt", u" 1025 Byte"},
+      {"bytes with unit", [](ColumnOptions& o) { o.optSizeType = SizeUnit::Bytes; },
+       ColumnId::FileSize, PathStyle::Posix, u"/d/", u"a.txt", u" 1025 Byte"},
       {"bytes without unit",
        [](ColumnOptions& o) {
-         o.optSizeType = 0;
+         o.optSizeType = SizeUnit::Bytes;
          o.chkAddUnit = 0;
        },
        ColumnId::FileSize, PathStyle::Posix, u"/d/", u"a.txt", u" 1025"},
-      {"megabytes", [](ColumnOptions& o) { o.optSizeType = 2; }, ColumnId::FileSize,
-       PathStyle::Posix, u"/d/", u"a.txt", u"0.0 MB"},
+      {"megabytes", [](ColumnOptions& o) { o.optSizeType = SizeUnit::Megabytes; },
+       ColumnId::FileSize, PathStyle::Posix, u"/d/", u"a.txt", u"0.0 MB"},
   };
   for (const Case& k : cases) {
     SCOPED_TRACE(k.what);
@@ -125,7 +126,7 @@ TEST(ColumnCells, DatesUseThePatternAndAMissingDateIsEmpty) {
 TEST(ColumnCells, DirectoryFollowsEachFolderChange) {
   // The per-folder reuse must notice every change, shared texts or equal copies alike.
   ColumnOptions options;
-  options.optDirType = 2;
+  options.optDirType = DirType::LastName;
   const ColumnCells c = cells(options, PathStyle::Posix);
   const QString a = u"/x/a/"_s;
   const QString b = u"/x/b/"_s;

@@ -49,19 +49,20 @@ TEST(ElementNameCheck, XmlNames) {
 
 TEST(ElementNameCheck, NamesAgainstTheEncoding) {
   ElementNames names;
-  EXPECT_FALSE(checkXmlElementNames(names, 0));
+  EXPECT_FALSE(checkXmlElementNames(names, XmlCharset::Utf8));
   names.fileInfo = QStringLiteral("ファイル");
-  for (int code = 0; code < 5; ++code) EXPECT_FALSE(checkXmlElementNames(names, code)) << code;
+  for (int code = 0; code < 5; ++code)
+    EXPECT_FALSE(checkXmlElementNames(names, XmlCharset(code))) << code;
   // Characters that cannot be written as themselves in the chosen encoding.
   names.fileInfo = QStringLiteral("café");
-  EXPECT_FALSE(checkXmlElementNames(names, 0));
-  EXPECT_TRUE(checkXmlElementNames(names, 1));
-  EXPECT_TRUE(checkXmlElementNames(names, 4));
+  EXPECT_FALSE(checkXmlElementNames(names, XmlCharset::Utf8));
+  EXPECT_TRUE(checkXmlElementNames(names, XmlCharset::ShiftJis));
+  EXPECT_TRUE(checkXmlElementNames(names, XmlCharset::Iso2022Jp));
   names.fileInfo = QStringLiteral("𠮷");
-  EXPECT_FALSE(checkXmlElementNames(names, 0));
-  EXPECT_TRUE(checkXmlElementNames(names, 2));
+  EXPECT_FALSE(checkXmlElementNames(names, XmlCharset::Utf8));
+  EXPECT_TRUE(checkXmlElementNames(names, XmlCharset::Unicode));
   names.fileInfo = QStringLiteral("my file");
-  const std::optional<Message> message = checkXmlElementNames(names, 0);
+  const std::optional<Message> message = checkXmlElementNames(names, XmlCharset::Utf8);
   ASSERT_TRUE(message);
   EXPECT_EQ(message->text, xmlSaveFailedMessage().text);
 }

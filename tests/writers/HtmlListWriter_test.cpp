@@ -108,8 +108,8 @@ TEST(HtmlListWriter, RowColoursAndRepeatedHeaders) {
   };
   for (const Case& c : cases) {
     Settings settings;
-    settings.html.columns.optHeadInsert = c.insert;
-    settings.html.columns.optHeadInsertType = c.type;
+    settings.html.columns.optHeadInsert = HeadInsert(c.insert);
+    settings.html.columns.optHeadInsertType = HeadInsertAt(c.type);
     settings.html.columns.valHeadInterval = c.interval;
     EXPECT_EQ(shape(writePage(c.list, settings, QString(), PathStyle::Posix)),
               QString::fromUtf16(c.expected))
@@ -198,7 +198,8 @@ TEST(HtmlListWriter, CreateRefusalsAndFailures) {
   const FileList list = listOf({ExampleRow(QStringLiteral("/t/"), QStringLiteral("a.txt"))});
 
   Settings none;
-  none.html.columns = ColumnOptions{0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0};
+  none.html.columns =
+      ColumnOptions{0, 1, 0, DirType::Absolute, 0, 1, 0, 0, SizeUnit::Bytes, 1, 0, 0, 0};
   test::RecordingInteraction said;
   EXPECT_FALSE(createHtmlList(target, list, none, said, QString(), PathStyle::Posix));
   ASSERT_EQ(said.messages.size(), 1u);
@@ -230,7 +231,8 @@ TEST(HtmlListWriter, LegacyEncodingWritesReferences) {
   // Under a Japanese legacy locale the page is CP932 or EUC-JP: what they cannot hold must
   // still reach the browser.
   Settings settings;
-  settings.html.columns = ColumnOptions{0, 0, 0, 0, 1, 1, 0, 0, 0, 0, 0, 0, 0};
+  settings.html.columns =
+      ColumnOptions{0, 0, 0, DirType::Absolute, 1, 1, 0, 0, SizeUnit::Bytes, 0, 0, 0, 0};
   const ColumnCells cells(settings.html.columns, SizeStyle::Grouped,
                           ColumnCells::dateFormatter(settings), PathStyle::Posix);
   const FileList list = listOf({ExampleRow(QStringLiteral("/t/"), QStringLiteral("絵文字😀é.txt"))});

@@ -10,8 +10,8 @@ namespace {
 
 ColumnOptions insertion(int head, int type, int interval) {
   ColumnOptions options;
-  options.optHeadInsert = head;
-  options.optHeadInsertType = type;
+  options.optHeadInsert = HeadInsert(head);
+  options.optHeadInsertType = HeadInsertAt(type);
   options.valHeadInterval = interval;
   return options;
 }

@@ -67,7 +67,7 @@ TEST(TextListWriter, DefaultCsvExampleInBothPathStyles) {
             header + "/data,a.txt,テキスト ドキュメント,2 KB,2005/08/18 14:03:09,\r\n");
 
   Settings bytes;
-  bytes.csv.columns.optSizeType = 0;
+  bytes.csv.columns.optSizeType = SizeUnit::Bytes;
   EXPECT_EQ(written(bytes, {ExampleRow(u"/data/"_s, u"a.txt"_s)}),
             header + "/data,a.txt,テキスト ドキュメント, 1025 Byte,2005/08/18 14:03:09,\r\n");
 }
@@ -85,7 +85,7 @@ TEST(TextListWriter, TheExampleInTheJapaneseLegacyEncoding) {
 
 TEST(TextListWriter, TextSeparators) {
   Settings settings;
-  settings.csv.crLfType = 2;
+  settings.csv.crLfType = LineBreak::Lf;
   settings.csv.columns.chkSize = settings.csv.columns.chkMakeDate = 0;
   const std::vector<FileEntry> rows = {ExampleRow(u"/d/"_s, u"a.txt"_s)};
   struct Case {
@@ -111,7 +111,7 @@ TEST(TextListWriter, TextSeparators) {
 
 TEST(TextListWriter, LineEndsIncludingBlankLines) {
   Settings settings = namesOnly();
-  settings.csv.columns.optHeadInsert = 0;
+  settings.csv.columns.optHeadInsert = HeadInsert::On;
   settings.csv.columns.valHeadInterval = 1;
   const std::pair<int, std::string> cases[] = {
       {0, "ファイル名,\r\n\r\n1,\r\n\r\n2,\r\n"},
@@ -120,15 +120,15 @@ TEST(TextListWriter, LineEndsIncludingBlankLines) {
       {7, "ファイル名,\r\n\r\n1,\r\n\r\n2,\r\n"},  // unknown: the standard CR LF
   };
   for (const auto& [crLfType, expected] : cases) {
-    settings.csv.crLfType = crLfType;
+    settings.csv.crLfType = LineBreak(crLfType);
     EXPECT_EQ(written(settings, numberedRows(2)), expected) << crLfType;
   }
 }
 
 TEST(TextListWriter, IntervalInsertionCountsTheFirstRow) {
   Settings settings = namesOnly();
-  settings.csv.crLfType = 2;
-  settings.csv.columns.optHeadInsert = 0;
+  settings.csv.crLfType = LineBreak::Lf;
+  settings.csv.columns.optHeadInsert = HeadInsert::On;
   settings.csv.columns.valHeadInterval = 15;
   EXPECT_EQ(written(settings, numberedRows(20)),
             "ファイル名,\n\n" + numberLines(1, 15) + "\n" + numberLines(16, 20));
@@ -140,15 +140,15 @@ TEST(TextListWriter, IntervalInsertionCountsTheFirstRow) {
   EXPECT_EQ(written(settings, rows), "ファイル名,\n\n1,\n3,\n\n5,\n6,\n");
 
   // Insertion off: no blank line at all.
-  settings.csv.columns.optHeadInsert = 1;
+  settings.csv.columns.optHeadInsert = HeadInsert::Off;
   EXPECT_EQ(written(settings, numberedRows(3)), "ファイル名,\n" + numberLines(1, 3));
 }
 
 TEST(TextListWriter, FolderInsertionLooksAtTheListRowAbove) {
   Settings settings = namesOnly();
-  settings.csv.crLfType = 2;
-  settings.csv.columns.optHeadInsert = 0;
-  settings.csv.columns.optHeadInsertType = 1;
+  settings.csv.crLfType = LineBreak::Lf;
+  settings.csv.columns.optHeadInsert = HeadInsert::On;
+  settings.csv.columns.optHeadInsertType = HeadInsertAt::FolderChange;
   // 1 and 2 in /a/; unticked 3 in /b/; 4 in /a/: a blank line although the last written row
   // was in /a/ too. Unticked 5 in /c/ and 6 in /c/: no blank line although the last written
   // row was in /a/.
@@ -164,7 +164,7 @@ TEST(TextListWriter, FolderInsertionLooksAtTheListRowAbove) {
 
 TEST(TextListWriter, OnlyTickedRowsAndAnEmptyList) {
   Settings settings = namesOnly();
-  settings.csv.crLfType = 2;
+  settings.csv.crLfType = LineBreak::Lf;
   std::vector<FileEntry> rows = numberedRows(4);
   rows[0].ticked = rows[2].ticked = false;
   EXPECT_EQ(written(settings, rows), "ファイル名,\n2,\n4,\n");
@@ -173,7 +173,7 @@ TEST(TextListWriter, OnlyTickedRowsAndAnEmptyList) {
 
 TEST(TextListWriter, CsvQuotesFieldsThatNeedItTextDoesNot) {
   Settings settings;
-  settings.csv.crLfType = 2;
+  settings.csv.crLfType = LineBreak::Lf;
   ColumnOptions& c = settings.csv.columns;
   c.chkDir = c.chkSize = c.chkMakeDate = 0;
   settings.headComment[std::size_t(ColumnId::FileName)] = u"名前,拡張子"_s;
@@ -200,8 +200,8 @@ TEST(TextListWriter, CsvQuotesFieldsThatNeedItTextDoesNot) {
 
 TEST(TextListWriter, LongListsSpanManyChunksUnchanged) {
   Settings settings = namesOnly();
-  settings.csv.crLfType = 2;
-  settings.csv.columns.optHeadInsert = 0;
+  settings.csv.crLfType = LineBreak::Lf;
+  settings.csv.columns.optHeadInsert = HeadInsert::On;
   settings.csv.columns.valHeadInterval = 100;
   const int count = 30000;  // well beyond one chunk
   std::string expected = "ファイル名,\n";
@@ -213,8 +213,8 @@ TEST(TextListWriter, LongListsSpanManyChunksUnchanged) {
 // rows and the folder of the row above carry over from block to block, unticked rows too.
 TEST(TextListWriter, LongListsWithUntickedRowsAndInsertionsComeOutAsOneRun) {
   Settings settings = namesOnly();
-  settings.csv.crLfType = 2;
-  settings.csv.columns.optHeadInsert = 0;
+  settings.csv.crLfType = LineBreak::Lf;
+  settings.csv.columns.optHeadInsert = HeadInsert::On;
   settings.csv.columns.valHeadInterval = 8;
   std::vector<FileEntry> rows;
   for (int i = 0; i < 20000; ++i) {
@@ -225,7 +225,7 @@ TEST(TextListWriter, LongListsWithUntickedRowsAndInsertionsComeOutAsOneRun) {
     rows.push_back(row);
   }
   for (int insertion : {0, 1}) {  // every eight written rows, at each change of folder
-    settings.csv.columns.optHeadInsertType = insertion;
+    settings.csv.columns.optHeadInsertType = HeadInsertAt(insertion);
     std::string expected = "ファイル名,\n";
     qint64 count = 0;
     for (std::size_t i = 0; i < rows.size(); ++i) {
@@ -257,7 +257,7 @@ TEST(TextListWriter, ADeviceFailureIsReported) {
 
 TEST(TextListWriter, UnmappableCharactersAreCounted) {
   Settings settings = namesOnly();
-  settings.csv.crLfType = 2;
+  settings.csv.crLfType = LineBreak::Lf;
   TextListWriter writer(settings, false, u","_s, TextCodec("CP932"), PathStyle::Posix, kJapanese);
   QBuffer buffer;
   buffer.open(QIODevice::WriteOnly);
@@ -272,7 +272,7 @@ TEST(TextListExport, WritesTheFileAndReportsNothing) {
   tree.file(u"list.csv"_s, "old");
   test::RecordingInteraction interaction;
   Settings settings = namesOnly();
-  settings.csv.crLfType = 2;
+  settings.csv.crLfType = LineBreak::Lf;
   EXPECT_TRUE(createTextList(tree.path(u"list.csv"_s), listOf(numberedRows(2)), settings,
                              interaction, false, u","_s, kUtf8));
   EXPECT_EQ(tree.read(u"list.csv"_s), "ファイル名,\n1,\n2,\n");

@@ -96,11 +96,11 @@ TEST(XmlListWriter, LineBreakChoicesAndBytesUnit) {
     test::RecordingInteraction said;
     Settings settings;
     settings.xml.crLfCheck = c.crLfCheck;
-    settings.xml.crLfType = c.crLfType;
+    settings.xml.crLfType = LineBreak(c.crLfType);
     settings.xml.columns = ColumnOptions{};
     settings.xml.columns.chkDir = settings.xml.columns.chkFile = settings.xml.columns.chkExt = 0;
     settings.xml.columns.chkMakeDate = 0;
-    settings.xml.columns.optSizeType = 0;
+    settings.xml.columns.optSizeType = SizeUnit::Bytes;
     const Written out = writeXml(
         listOf({ExampleRow(QStringLiteral("/d/"), QStringLiteral("a")).withModifiedDate()}),
         settings, said, tree, PathStyle::Posix);
@@ -120,7 +120,7 @@ TEST(XmlListWriter, StructureRules) {
   // element holding one line break.
   Settings base;
   base.xml.crLfCheck = 1;
-  base.xml.crLfType = 2;
+  base.xml.crLfType = LineBreak::Lf;
   base.xml.columns.chkDir = base.xml.columns.chkExt = base.xml.columns.chkSize = 0;
   base.xml.columns.chkMakeDate = 0;
   const QString d = QStringLiteral("/d/");
@@ -206,12 +206,15 @@ TEST(XmlListWriter, RefusalsLeaveTheOldFile) {
        xmlSaveFailedMessage()},
       {"name the encoding cannot hold",
        [](Settings& s) {
-         s.xml.stringCode = 1;
+         s.xml.stringCode = XmlCharset::ShiftJis;
          s.elementNames.root = QStringLiteral("café");
        },
        xmlSaveFailedMessage()},
       {"no column",
-       [](Settings& s) { s.xml.columns = ColumnOptions{0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0}; },
+       [](Settings& s) {
+         s.xml.columns =
+             ColumnOptions{0, 1, 0, DirType::Absolute, 0, 1, 0, 0, SizeUnit::Bytes, 1, 0, 0, 0};
+       },
        Message{QStringLiteral("出力指定エラー"), QStringLiteral("出力情報が指定されていません"),
                MessageIcon::Information}},
   };
@@ -264,15 +267,15 @@ TEST(XmlListWriter, DeclarationAndByteOrderMarkPerEncoding) {
     test::TempTree tree;
     test::RecordingInteraction said;
     Settings settings;
-    settings.xml.stringCode = c.code;
+    settings.xml.stringCode = XmlCharset(c.code);
     const Written out = writeXml(
         listOf({ExampleRow(QStringLiteral("/d/"), QStringLiteral("a.txt")).withModifiedDate()}),
         settings, said, tree, PathStyle::Posix);
     ASSERT_TRUE(out.ok) << c.code;
     EXPECT_TRUE(out.bytes.startsWith(c.start)) << c.code;
   }
-  EXPECT_EQ(xmlEncoding(2).label, QStringLiteral("Unicode"));
-  EXPECT_EQ(xmlEncoding(9).label, QStringLiteral("utf-8"));
+  EXPECT_EQ(xmlEncoding(XmlCharset::Unicode).label, QStringLiteral("Unicode"));
+  EXPECT_EQ(xmlEncoding(XmlCharset(9)).label, QStringLiteral("utf-8"));
 }
 
 // Reads a written document back with an independent parser: element names and texts of every
@@ -320,7 +323,7 @@ TEST(XmlListWriter, EveryEncodingReadsBackThroughXmllintAndPython) {
       test::TempTree tree;
       test::RecordingInteraction said;
       Settings settings;
-      settings.xml.stringCode = code;
+      settings.xml.stringCode = XmlCharset(code);
       settings.xml.crLfCheck = lineBreaks;
       settings.xml.columns.chkDir = settings.xml.columns.chkExt = 0;
       settings.xml.columns.chkSize = settings.xml.columns.chkMakeDate = 0;
@@ -366,7 +369,7 @@ TEST(XmlListWriter, DeviceFailureIsReported) {
   for (int code = 0; code < 5; ++code) {
     QBuffer readOnly;
     readOnly.open(QIODevice::ReadOnly);  // every write fails
-    XmlListWriter writer(readOnly, code, QString(), settings.elementNames);
+    XmlListWriter writer(readOnly, XmlCharset(code), QString(), settings.elementNames);
     EXPECT_FALSE(writer.writeList(list, cells)) << code;
     EXPECT_FALSE(writer.errorString().isEmpty()) << code;
   }
@@ -381,7 +384,7 @@ TEST(XmlListWriter, OnlyNamesOfWrittenElementsAreChecked) {
     const char* what;
     QString ElementNames::*name;
     const char* value;
-    int ColumnOptions::*column;  // ticked for this case when set
+    bool ColumnOptions::*column;  // ticked for this case when set
     const FileList* list;
     bool written;
   } cases[] = {
