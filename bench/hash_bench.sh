@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Hashing side by side in one run, warm cache: one 2 GB file (vek's SHA-256 list of its folder
 # against sha256sum of the file), and the 200,000-file tree with 4 KB per file (a SHA-256 CSV
-# list with /M against find | xargs sha256sum, one process and two). Runs are interleaved by
-# hyperfine's own order per group; medians are the figures.
+# list with /M against find | xargs sha256sum, one process and two). The machine is shared:
+# the figures are medians of several runs of each command.
 # Usage: bench/hash_bench.sh [vek executable]   (default build/src/app/vek)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -30,7 +30,7 @@ python3 - "$work/big.json" "$work/tree.json" <<'PY'
 import json, sys
 for path in sys.argv[1:]:
     results = json.load(open(path))["results"]
-    base = results[-1]["median"]
+    vek = results[-1]["median"]
     for r in results:
-        print(f"{r['median']:8.3f} s median  ({base / r['median']:.2f}x vek's time)  {r['command']}")
+        print(f"{r['median']:8.3f} s median  vek/this = {vek / r['median']:.2f}  {r['command']}")
 PY

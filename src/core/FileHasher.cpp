@@ -82,6 +82,26 @@ struct FileHasher::Context {
   const EVP_MD* md = nullptr;
   EVP_MD_CTX* ctx = nullptr;
   std::unique_ptr<unsigned char[]> buffer{new unsigned char[kBlockSize]};
+  // The folder of the last file, kept open: the files of one folder come one after another,
+  // and opening each by its name in that folder spares the walk down the whole path.
+  QByteArray folder;
+  int folderFd = -1;
+
+  ~Context() {
+    if (folderFd >= 0) ::close(folderFd);
+  }
+  int openFile(const QByteArray& path, int flags) {
+    const qsizetype slash = path.lastIndexOf('/');
+    if (slash < 0) return ::open(path.constData(), flags);
+    const QByteArrayView folderPart(path.constData(), slash + 1);
+    if (folderFd < 0 || folderPart != folder) {
+      if (folderFd >= 0) ::close(folderFd);
+      folder = folderPart.toByteArray();
+      folderFd = ::open(folder.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    }
+    if (folderFd < 0) return ::open(path.constData(), flags);
+    return ::openat(folderFd, path.constData() + slash + 1, flags);
+  }
 };
 
 FileHasher::FileHasher(HashKind kind) : m_context(std::make_unique<Context>()) {
@@ -99,7 +119,7 @@ FileHash FileHasher::hash(const QString& path, const std::atomic<bool>& cancel,
   if (!m_context->md || !m_context->ctx) return unreadable(EINVAL);
   const QByteArray name = encodeFileName(path);
   // Not blocking on open: a named pipe among the files would otherwise wait for a writer.
-  Descriptor file(::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+  Descriptor file(m_context->openFile(name, O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
   if (file.get() < 0) return unreadable(errno);
   struct stat before {};
   if (::fstat(file.get(), &before) != 0) return unreadable(errno);
@@ -109,9 +129,9 @@ FileHash FileHasher::hash(const QString& path, const std::atomic<bool>& cancel,
     result.reason = QStringLiteral("通常のファイルではありません");
     return result;
   }
-  const int flags = ::fcntl(file.get(), F_GETFL);
-  if (flags >= 0) ::fcntl(file.get(), F_SETFL, flags & ~O_NONBLOCK);
-  ::posix_fadvise(file.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
+  // O_NONBLOCK changes nothing for a regular file's reads, so it stays. Read-ahead advice pays
+  // only for files of several blocks; a tree of small files would pay the call for each.
+  if (before.st_size > qint64(kBlockSize)) ::posix_fadvise(file.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
 
   if (EVP_DigestInit_ex(m_context->ctx, m_context->md, nullptr) != 1) return unreadable(ENOMEM);
   qint64 total = 0;
@@ -177,13 +197,20 @@ HashJob::HashJob(HashKind kind, std::vector<QString> paths, int threads,
   for (int t = 0; t < count; ++t) {
     std::thread([state = m_state] {
       FileHasher hasher(state->kind);
+      // A few files at a time: neighbours share a folder, and the counter is touched less.
+      constexpr std::size_t kChunk = 8;
+      const std::size_t count = state->paths.size();
       for (;;) {
-        const std::size_t i = state->next.fetch_add(1, std::memory_order_relaxed);
-        if (i >= state->paths.size() || state->cancel.load(std::memory_order_relaxed)) break;
-        const qint64 expected = i < state->expectedSizes.size() ? state->expectedSizes[i] : -1;
-        state->results[i] =
-            hasher.hash(state->paths[i], state->cancel, &state->bytesDone, {}, expected);
-        state->filesDone.fetch_add(1, std::memory_order_relaxed);
+        const std::size_t first = state->next.fetch_add(kChunk, std::memory_order_relaxed);
+        if (first >= count) break;
+        for (std::size_t i = first; i < std::min(first + kChunk, count); ++i) {
+          if (state->cancel.load(std::memory_order_relaxed)) break;
+          const qint64 expected = i < state->expectedSizes.size() ? state->expectedSizes[i] : -1;
+          state->results[i] =
+              hasher.hash(state->paths[i], state->cancel, &state->bytesDone, {}, expected);
+          state->filesDone.fetch_add(1, std::memory_order_relaxed);
+        }
+        if (state->cancel.load(std::memory_order_relaxed)) break;
       }
       std::lock_guard lock(state->mutex);
       if (--state->running == 0) state->finished.notify_all();
