@@ -75,15 +75,22 @@ OutputListPane::OutputListPane(FileList& list, Session& session, QWidget* parent
   connect(m_lvWriteList, &QTreeView::doubleClicked, this, [this] { openSelectedRow(); });
   m_lvWriteList->installEventFilter(this);
   // Every way the ticked rows change: a tick, an add, a clear, a sort.
-  connect(m_model, &QAbstractItemModel::dataChanged, this, &OutputListPane::showTotals);
-  connect(m_model, &QAbstractItemModel::rowsInserted, this, &OutputListPane::showTotals);
-  connect(m_model, &QAbstractItemModel::rowsRemoved, this, &OutputListPane::showTotals);
-  connect(m_model, &QAbstractItemModel::modelReset, this, &OutputListPane::showTotals);
-  connect(m_model, &QAbstractItemModel::layoutChanged, this, &OutputListPane::showTotals);
+  connect(m_model, &QAbstractItemModel::dataChanged, this, &OutputListPane::scheduleTotals);
+  connect(m_model, &QAbstractItemModel::rowsInserted, this, &OutputListPane::scheduleTotals);
+  connect(m_model, &QAbstractItemModel::rowsRemoved, this, &OutputListPane::scheduleTotals);
+  connect(m_model, &QAbstractItemModel::modelReset, this, &OutputListPane::scheduleTotals);
+  connect(m_model, &QAbstractItemModel::layoutChanged, this, &OutputListPane::scheduleTotals);
   showTotals();
 }
 
+void OutputListPane::scheduleTotals() {
+  if (m_totalsPending) return;
+  m_totalsPending = true;
+  QMetaObject::invokeMethod(this, &OutputListPane::showTotals, Qt::QueuedConnection);
+}
+
 void OutputListPane::showTotals() {
+  m_totalsPending = false;
   const QString text = tickedTotalsCaption(m_list.tickedCount(), m_list.tickedBytes());
   if (m_lblTotals->text() != text) m_lblTotals->setText(text);
 }

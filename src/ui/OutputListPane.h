@@ -44,7 +44,9 @@ class OutputListPane : public QGroupBox {
   void clearList();
   void headerClicked(int section);
   void openSelectedRow();
-  // The count and size of the ticked rows, after every change of the list.
+  // The count and size of the ticked rows, after every change of the list: shown once the
+  // event loop runs again, so that a tick costs no text formatting and many ticks one update.
+  void scheduleTotals();
   void showTotals();
 
   FileList& m_list;
@@ -54,6 +56,7 @@ class OutputListPane : public QGroupBox {
   QPushButton* m_cmdListClear;
   QLabel* m_lblComment;
   QLabel* m_lblTotals;
+  bool m_totalsPending = false;
 };
 
 }  // namespace vek
