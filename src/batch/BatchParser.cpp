@@ -56,6 +56,12 @@ Message hashKindInvalid(const QString& token) {
       {QStringLiteral("ハッシュの種類が不正です、MD5/SHA1/SHA256のどれかを指定してください。"),
        token});
 }
+Message encodingInvalid(const QString& token) {
+  return MessageCatalogue::warning(
+      {QStringLiteral(
+           "文字コードが不正です、SYSTEM/UTF8/UTF8BOM/CP932のどれかを指定してください。"),
+       token});
+}
 Message unknownSwitch(const QString& token) {
   return MessageCatalogue::warning(
       {QStringLiteral("識別できない指示符「") + token + QStringLiteral("」です。"),
@@ -92,7 +98,7 @@ bool isValue(const QString& token) {
   if (token.isEmpty()) return false;
   if (token.front() != u'/') return true;
   static const char16_t* const switches[] = {u"/I", u"/O", u"/T", u"/F", u"/C", u"/S",
-                                             u"/E", u"/H", u"/N", u"/M", u"/W"};
+                                             u"/E", u"/H", u"/N", u"/K", u"/M", u"/W"};
   return nativePathStyle() == PathStyle::Posix &&
          std::none_of(std::begin(switches), std::end(switches),
                       [&](const char16_t* name) { return token == QStringView(name); });
@@ -154,7 +160,8 @@ std::variant<BatchRequest, Message> parseBatchArguments(const QStringList& token
       } types[] = {{u"CSV", OutputType::Csv, u".csv"},
                    {u"TEXT", OutputType::Text, u".txt"},
                    {u"HTML", OutputType::Html, u".html"},
-                   {u"XML", OutputType::Xml, u".xml"}};
+                   {u"XML", OutputType::Xml, u".xml"},
+                   {u"XLSX", OutputType::Xlsx, u".xlsx"}};
       const QString wanted = upperNarrow(next);
       bool found = false;
       for (const auto& candidate : types) {
@@ -204,6 +211,11 @@ std::variant<BatchRequest, Message> parseBatchArguments(const QStringList& token
         request.filter = QStringLiteral("*.*");
         i += 1;
       }
+    } else if (token == u"/K") {
+      const std::optional<ListEncoding> encoding = listEncodingFromKeyword(next);
+      if (!encoding) return encodingInvalid(next);
+      request.encoding = encoding;
+      i += 2;
     } else if (token == u"/H") {
       request.hideWindow = true;
       i += 1;

@@ -7,10 +7,11 @@
 
 #include "core/HashKind.h"
 #include "core/ListColumn.h"
+#include "core/ListEncoding.h"
 
 namespace vek {
 
-enum class OutputType { Csv = 1, Text = 2, Html = 3, Xml = 4 };
+enum class OutputType { Csv = 1, Text = 2, Html = 3, Xml = 4, Xlsx = 5 };
 
 struct BatchRequest {
   QString sourceFolder;  // "/I" as typed
@@ -23,6 +24,7 @@ struct BatchRequest {
   std::optional<QString> filter;  // "/E"; none: the first filter preset
   QString title;                  // the "/I" path or the "/N" title, whichever came later
   bool hideWindow = false;        // "/H": there is no window in a batch run, accepted for scripts
+  std::optional<ListEncoding> encoding;  // "/K"; none: the one saved in Vek.ini
   HashKind hash = HashKind::None;  // "/M": a digest column
   bool checksumFile = false;       // "/W": a checksum file beside the list
 

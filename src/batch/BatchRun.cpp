@@ -12,6 +12,7 @@
 #include "gather/Gatherer.h"
 #include "writers/HtmlListExport.h"
 #include "writers/TextListExport.h"
+#include "writers/XlsxListExport.h"
 #include "writers/XmlListExport.h"
 
 namespace vek {
@@ -132,10 +133,21 @@ ExitCode BatchRun::executeBatch(const BatchRequest& request) {
     case OutputType::Text: {
       const bool textType = request.type == OutputType::Text;
       const QString separator = m_settings.separators[0];
-      written = createTextList(path, m_list, working, m_interaction, textType, separator);
-      if (written) m_settings.csv.fileType = textType ? ListFileType::Text : ListFileType::Csv;
+      // "/K" holds for this run only; the saved choice stays as it was.
+      TextListChoices choices{m_settings.listFile.encoding, m_settings.listFile.formulaGuard};
+      if (request.encoding) choices.encoding = *request.encoding;
+      written = createTextList(path, m_list, working, m_interaction, textType, separator,
+                               choices, ReplacedRowsReport::EveryRow);
+      if (written) {
+        m_settings.csv.fileType = textType ? ListFileType::Text : ListFileType::Csv;
+        m_settings.listFile.workbook = false;
+      }
       break;
     }
+    case OutputType::Xlsx:
+      written = createXlsxList(path, m_list, working, m_interaction, request.title);
+      if (written) m_settings.listFile.workbook = true;
+      break;
     case OutputType::Html:
       written = createHtmlList(path, m_list, working, m_interaction, request.title);
       if (written) m_settings.html.title = request.title;

@@ -35,8 +35,15 @@ const QStringList& usageLines() {
   return lines;
 }
 
-const QStringList& ownSwitchLines() {
+const QStringList& addedUsageLines() {
   static const QStringList lines = {
+      QStringLiteral("/T XLSX"),
+      QStringLiteral(
+          "　　Excel ブック（.xlsx）を出力します、列はCSV・テキストの出力設定に従います。"),
+      QStringLiteral("/K code"),
+      QStringLiteral(
+          "　　CSV・テキストの文字コードを指定します、codeには「SYSTEM、UTF8、UTF8BOM、CP932」"
+          "のうち、どれか一つを指定します。"),
       QStringLiteral("/M type"),
       QStringLiteral("　　ハッシュ値の列を出力します、typeには「MD5、SHA1、SHA256」のうち、"
                      "どれか一つを指定します。"),
@@ -51,7 +58,7 @@ QString usageText(QStringView lineEnd) {
   QString text;
   for (const QString& line : usageLines()) text += line + lineEnd;
   text += lineEnd;
-  for (const QString& line : ownSwitchLines()) text += line + lineEnd;
+  for (const QString& line : addedUsageLines()) text += line + lineEnd;
   return text;
 }
 

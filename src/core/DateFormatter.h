@@ -73,6 +73,11 @@ class DateFormatter {
     QString afternoon;  // the afternoon designator
   };
 
+  // The compiled pattern, for a writer that turns it into another notation (a workbook's
+  // number format); twelveHour tells whether the hours are counted on a 12-hour clock.
+  const std::vector<Token>& tokens() const { return m_tokens; }
+  bool twelveHour() const { return m_twelveHour; }
+
  private:
   struct Fields {
     int year, month, day, hour, minute, second;

@@ -57,6 +57,7 @@ QString linkTarget(const QString& path) {
 struct PendingTemporary {
   std::atomic<int> state{0};  // kFree, kFilling, kActive
   int folder = -1;
+  int flags = 0;  // AT_REMOVEDIR for a folder, removed after the files
   char name[64] = {};
 };
 constexpr int kFree = 0, kFilling = 1, kActive = 2;
@@ -65,9 +66,10 @@ PendingTemporary g_pending[16];
 constexpr int kInterrupts[] = {SIGINT, SIGTERM, SIGHUP};
 
 void removeTemporariesAndExit(int signal) {
-  for (PendingTemporary& entry : g_pending)
-    if (entry.state.load(std::memory_order_acquire) == kActive)
-      ::unlinkat(entry.folder, entry.name, 0);
+  for (const int flags : {0, AT_REMOVEDIR})
+    for (PendingTemporary& entry : g_pending)
+      if (entry.state.load(std::memory_order_acquire) == kActive && entry.flags == flags)
+        ::unlinkat(entry.folder, entry.name, flags);
   ::_exit(128 + signal);
 }
 
@@ -108,12 +110,13 @@ class InterruptsHeld {
   sigset_t m_before;
 };
 
-int addPending(int folder, const QByteArray& name) {
+int addPending(int folder, const QByteArray& name, int flags = 0) {
   if (size_t(name.size()) >= sizeof(PendingTemporary::name)) return -1;
   for (int i = 0; i < int(std::size(g_pending)); ++i) {
     int expected = kFree;
     if (!g_pending[i].state.compare_exchange_strong(expected, kFilling)) continue;
     g_pending[i].folder = folder;
+    g_pending[i].flags = flags;
     std::memcpy(g_pending[i].name, name.constData(), size_t(name.size()) + 1);
     g_pending[i].state.store(kActive, std::memory_order_release);
     return i;
@@ -428,6 +431,26 @@ bool OutputFile::write(const QString& path, Interaction& interaction,
   if (ok) ok = file.commit();
   if (!ok) interaction.showMessage(file.failureMessage());
   return ok;
+}
+
+OutputFile::ScratchFolder::ScratchFolder(const QString& path, const QStringList& names) {
+  const QByteArray encoded = QFile::encodeName(path);
+  const qsizetype slash = encoded.lastIndexOf('/');
+  if (slash < 0) return;
+  const InterruptsHeld held;
+  removeTemporariesOnInterrupt();
+  m_parent = ::open(slash == 0 ? "/" : encoded.left(slash).constData(), O_PATH | O_CLOEXEC);
+  m_folder = ::open(encoded.constData(), O_PATH | O_CLOEXEC);
+  if (m_parent < 0 || m_folder < 0) return;
+  for (const QString& name : names) m_slots.push_back(addPending(m_folder, QFile::encodeName(name)));
+  m_slots.push_back(addPending(m_parent, encoded.mid(slash + 1), AT_REMOVEDIR));
+}
+
+OutputFile::ScratchFolder::~ScratchFolder() {
+  const InterruptsHeld held;
+  for (const int slot : m_slots) removePending(slot);
+  if (m_folder >= 0) ::close(m_folder);
+  if (m_parent >= 0) ::close(m_parent);
 }
 
 }  // namespace vek

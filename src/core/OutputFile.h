@@ -12,10 +12,12 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include <QByteArray>
 #include <QIODevice>
 #include <QString>
+#include <QStringList>
 
 #include "core/Interaction.h"
 #include "core/Message.h"
@@ -37,6 +39,23 @@ class OutputFile {
   };
 
   explicit OutputFile(const QString& path, AtLink atLink = AtLink::Replace);
+
+  // A folder of a writer's own files (a library that writes its file by path, as the
+  // workbook's does, before the bytes are copied to the device): while this lives, an
+  // interrupt removes the named files in it and then the folder, as it removes the list's
+  // temporary file.
+  class ScratchFolder {
+   public:
+    ScratchFolder(const QString& path, const QStringList& names);
+    ~ScratchFolder();
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+   private:
+    int m_parent = -1;
+    int m_folder = -1;
+    std::vector<int> m_slots;
+  };
   // Removes the temporary file when commit() was never reached.
   ~OutputFile();
   OutputFile(const OutputFile&) = delete;

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include "core/ColumnOptions.h"
+#include "core/ListFileSettings.h"
 #include "core/RecentTexts.h"
 
 namespace vek {
@@ -89,6 +90,8 @@ struct Settings {
       QStringLiteral("○"),      QStringLiteral("◇"),  QStringLiteral("  "),
       QStringLiteral("]   [")};
   XmlSettings xml;
+  // The CSV/text dialog's choices kept in Vek's own section (encoding, formula guard, .xlsx).
+  ListFileSettings listFile;
   // Header captions, indexed by ColumnId.
   std::array<QString, kColumnCount> headComment = {
       QStringLiteral("フルパス"),       QStringLiteral("ディレクトリ"), QStringLiteral("ファイル名"),

@@ -12,6 +12,7 @@
 #include "core/DeliverySettings.h"
 #include "core/IniFile.h"
 #include "core/LeadingNumber.h"
+#include "core/ListFileSettings.h"
 #include "core/WholeFile.h"
 
 namespace vek {
@@ -245,7 +246,8 @@ void writeAll(IniFile& ini, const Settings& settings, const WindowState& window,
   writer.line(u"Width", size(window.width, window.screenWidth));
   writer.line(u"Height", size(window.height, window.screenHeight));
   visitSettings(std::as_const(toWrite), writer);
-  writer.section(QStringView());  // flushes the last section before Vek's own follows
+  writer.section(u"");  // the last section goes in before Vek's own
+  writeListFileSettings(ini, settings.listFile);
   writeDeliverySettings(ini, toWrite);
 }
 
@@ -281,6 +283,7 @@ void readSettings(const IniFile& ini, Settings& settings, WindowState& window,
 
   Reader reader(ini);
   visitSettings(settings, reader);
+  readListFileSettings(ini, settings.listFile);
   readDeliverySettings(ini, settings);
 }
 

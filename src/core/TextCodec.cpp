@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <clocale>
 #include <cstdlib>
+#include <vector>
 
 #include <iconv.h>
 #include <langinfo.h>
@@ -237,6 +238,124 @@ class IconvEncoder final : public EncoderBase {
   IconvHandle m_cd;
 };
 
+// A stateless double-byte encoding such as CP932 through a table of what iconv makes of each
+// character of the Basic Multilingual Plane, filled once per process from iconv itself: the
+// same bytes, without a library call per character. Characters beyond the plane go through
+// iconv as they come.
+class CharacterTable {
+ public:
+  explicit CharacterTable(const QByteArray& name) {
+    IconvHandle cd(name.constData(), kHostUtf16);
+    if (!cd.isOpen()) return;
+    m_entries.resize(0x10000);
+    for (char32_t c = 0; c < 0x10000; ++c) {
+      if (QChar::isSurrogate(c)) continue;
+      const char16_t unit = char16_t(c);
+      char* in = const_cast<char*>(reinterpret_cast<const char*>(&unit));
+      size_t inLeft = 2;
+      char buffer[8];
+      char* out = buffer;
+      size_t outLeft = sizeof buffer;
+      iconv(cd.get(), nullptr, nullptr, nullptr, nullptr);
+      if (iconv(cd.get(), &in, &inLeft, &out, &outLeft) == size_t(-1) || inLeft != 0) continue;
+      const auto length = quint8(out - buffer);
+      if (length == 0 || length > 3) continue;
+      Entry& entry = m_entries[c];
+      entry.length = length;
+      std::copy(buffer, out, entry.bytes);
+    }
+    m_ready = true;
+  }
+  bool isReady() const { return m_ready; }
+  struct Entry {
+    char bytes[3] = {};
+    quint8 length = 0;  // 0: the encoding cannot hold the character
+  };
+  const Entry& operator[](char16_t c) const { return m_entries[c]; }
+
+  // One table per encoding, made when it is first asked for; nullptr when there is none.
+  static const CharacterTable* of(const QByteArray& name) {
+    const QByteArray n = normalizedName(name);
+    if (n == "CP932") {
+      static const CharacterTable table(QByteArrayLiteral("CP932"));
+      return table.isReady() ? &table : nullptr;
+    }
+    return nullptr;
+  }
+
+ private:
+  std::vector<Entry> m_entries;
+  bool m_ready = false;
+};
+
+class TableEncoder final : public EncoderBase {
+ public:
+  TableEncoder(const CharacterTable& table, const QByteArray& name)
+      : EncoderBase(Unmappable::Replace), m_table(table), m_name(name) {}
+
+  QByteArray encode(QStringView input) override {
+    QString joined;
+    const QStringView text = takeText(input, joined);
+    QByteArray out(text.size() * 2, Qt::Uninitialized);
+    char* p = out.data();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+      const char16_t c = text[i].unicode();
+      if (c < 0x80) {
+        *p++ = char(c);
+        continue;
+      }
+      if (!QChar::isSurrogate(c)) {
+        const CharacterTable::Entry& entry = m_table[c];
+        if (entry.length != 0 && entry.length <= 2) {
+          *p++ = entry.bytes[0];
+          if (entry.length == 2) *p++ = entry.bytes[1];
+          continue;
+        }
+      }
+      // Anything else (three bytes, a pair, a lone half, a character the table lacks) through
+      // iconv, as the other encoders write it.
+      const CharAt at = charAt(text, i);
+      const qsizetype done = p - out.data();
+      out.truncate(done);
+      QByteArray piece;
+      if (!at.lone) {
+        IconvEncoder& fallback = this->fallback();
+        piece = fallback.encode(text.sliced(i, at.length));
+        m_lost += fallback.lostCharacters() - m_fallbackLost;
+        m_fallbackLost = fallback.lostCharacters();
+      } else {
+        ++m_lost;
+        piece = QByteArrayLiteral("?");
+      }
+      out += piece;
+      out.resize(done + piece.size() + (text.size() - i) * 2);
+      p = out.data() + done + piece.size();
+      i += at.length - 1;
+    }
+    out.truncate(p - out.data());
+    return out;
+  }
+
+  QByteArray finish() override {
+    if (!takeHeld().isNull()) {
+      ++m_lost;
+      return QByteArrayLiteral("?");
+    }
+    return {};
+  }
+
+ private:
+  IconvEncoder& fallback() {
+    if (!m_fallback) m_fallback = std::make_unique<IconvEncoder>(m_name, Unmappable::Replace);
+    return *m_fallback;
+  }
+
+  const CharacterTable& m_table;
+  QByteArray m_name;
+  std::unique_ptr<IconvEncoder> m_fallback;
+  qint64 m_fallbackLost = 0;
+};
+
 QString decodeWithIconv(const char* name, const QByteArray& bytes, bool* invalid) {
   IconvHandle cd(kHostUtf16, name);
   if (!cd.isOpen()) {
@@ -282,6 +401,9 @@ bool TextCodec::isAvailable() const {
 
 std::unique_ptr<TextEncoder> TextCodec::makeEncoder(Unmappable mode) const {
   if (isUtf8()) return std::make_unique<Utf8Encoder>(mode);
+  if (mode == Unmappable::Replace)
+    if (const CharacterTable* table = CharacterTable::of(m_name))
+      return std::make_unique<TableEncoder>(*table, m_name);
   auto encoder = std::make_unique<IconvEncoder>(m_name, mode);
   if (!encoder->isOpen()) return nullptr;
   return encoder;

@@ -15,12 +15,15 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "core/RecentTexts.h"
 #include "ui/CaptionColour.h"
 #include "ui/OptionGroup.h"
 #include "ui/framJoho.h"
 #include "ui/frmHeadIns.h"
-#include "core/RecentTexts.h"
 #include "writers/TextListExport.h"
+#include "writers/XlsxListExport.h"
+
+#include <QStringBuilder>
 
 namespace vek {
 
@@ -37,7 +40,11 @@ frmOutText::frmOutText(Settings& settings, const FileList& list, const Session& 
   fraFileType->setObjectName(QStringLiteral("fraFileType"));
   fraFileType->setToolTip(QStringLiteral("出力するファイルの種別を指定します。"));
   m_optType = createOptionGroup(fraFileType, QStringLiteral("optType"),
-                                {QStringLiteral("CSVファイル"), QStringLiteral("テキストファイル")});
+                                {QStringLiteral("CSVファイル"), QStringLiteral("テキストファイル"),
+                                 QStringLiteral("Excel ブック (*.xlsx)")});
+  optionButton(m_optType, 2)
+      ->setToolTip(QStringLiteral(
+          "CSVと同じ行と列をExcelのブックに書きます。サイズは数値、日付は日付のセルになります。"));
   auto* typeLayout = new QHBoxLayout(fraFileType);
   for (QAbstractButton* button : m_optType->buttons()) typeLayout->addWidget(button);
   typeLayout->addStretch();
@@ -67,6 +74,7 @@ frmOutText::frmOutText(Settings& settings, const FileList& list, const Session& 
   sepaLayout->addWidget(m_cmbSepa);
 
   auto* fraReturnCode = new QGroupBox(QStringLiteral("改行コード"), this);
+  m_fraReturnCode = fraReturnCode;
   fraReturnCode->setObjectName(QStringLiteral("fraReturnCode"));
   fraReturnCode->setToolTip(QStringLiteral(
       "改行コードとして何を用いるかを指定します。　意味がわからない場合は「CR+LF」をお使いください。"));
@@ -83,6 +91,32 @@ frmOutText::frmOutText(Settings& settings, const FileList& list, const Session& 
   auto* returnLayout = new QVBoxLayout(fraReturnCode);
   for (QAbstractButton* button : m_optRetCode->buttons()) returnLayout->addWidget(button);
 
+  // Excel reads a CSV without a byte-order mark as Shift_JIS on Japanese systems: the person
+  // picks what the program that opens the list expects.
+  m_fraTextCode = new QGroupBox(QStringLiteral("テキストの文字コード"), this);
+  m_fraTextCode->setObjectName(QStringLiteral("fraTextCode"));
+  m_fraTextCode->setToolTip(QStringLiteral(
+      "CSV・テキストファイルの文字コードを指定します。　Excelで開く場合は「UTF-8（BOM付き）」か"
+      "「Shift_JIS」をお使いください。"));
+  m_cmbTextCode = new QComboBox(m_fraTextCode);
+  m_cmbTextCode->setObjectName(QStringLiteral("cmbTextCode"));
+  m_cmbTextCode->addItem(u"システムの文字コード（" % listEncodingName(ListEncoding::System) % u"）",
+                         int(ListEncoding::System));
+  m_cmbTextCode->addItem(QStringLiteral("UTF-8"), int(ListEncoding::Utf8));
+  m_cmbTextCode->addItem(QStringLiteral("UTF-8（BOM付き）"), int(ListEncoding::Utf8WithMark));
+  m_cmbTextCode->addItem(QStringLiteral("Shift_JIS（CP932）"), int(ListEncoding::Cp932));
+  m_cmbTextCode->setAccessibleName(m_fraTextCode->title());
+  m_chkFormulaGuard =
+      new QCheckBox(QStringLiteral("数式として扱わない（先頭に ' を付加）"), m_fraTextCode);
+  m_chkFormulaGuard->setObjectName(QStringLiteral("chkFormulaGuard"));
+  m_chkFormulaGuard->setToolTip(
+      QStringLiteral("「=」「+」「-」「@」などで始まる項目の先頭に「'"
+                     "」を付け、Excelで数式として扱われないようにします。"));
+  followCheckColour(m_chkFormulaGuard);
+  auto* textCodeLayout = new QVBoxLayout(m_fraTextCode);
+  textCodeLayout->addWidget(m_cmbTextCode);
+  textCodeLayout->addWidget(m_chkFormulaGuard);
+
   m_cmdTextCreate = new QPushButton(QStringLiteral("CSVファイルの作成"), this);
   m_cmdTextCreate->setObjectName(QStringLiteral("cmdTextCreate"));
   m_cmdTextCreate->setToolTip(QStringLiteral("テキスト／CSVリストの作成を開始します。"));
@@ -93,6 +127,7 @@ frmOutText::frmOutText(Settings& settings, const FileList& list, const Session& 
   right->addWidget(fraFileType);
   right->addWidget(m_fraSepa);
   right->addWidget(fraReturnCode);
+  right->addWidget(m_fraTextCode);
   right->addWidget(m_frmHeadIns);
   right->addStretch();
   arrange(m_framJoho, right, m_cmdTextCreate, m_cmdCancel);
@@ -111,7 +146,9 @@ void frmOutText::load() {
   m_cmbSepa->addItems(older);
   m_cmbSepa->setEditText(m_settings.separators[0]);
 
-  selectOption(m_optType, csv.fileType);
+  selectOption(m_optType, m_settings.listFile.workbook ? 2 : int(csv.fileType));
+  m_cmbTextCode->setCurrentIndex(m_cmbTextCode->findData(int(m_settings.listFile.encoding)));
+  m_chkFormulaGuard->setChecked(m_settings.listFile.formulaGuard);
   m_chkSepaTab->setChecked(csv.tabUse);
   selectOption(m_optRetCode, csv.crLfType);
   m_framJoho->load(csv.columns);
@@ -123,13 +160,22 @@ bool frmOutText::isTextType() const {
   return optionButton(m_optType, 1)->isChecked();
 }
 
+bool frmOutText::isWorkbookType() const {
+  return optionButton(m_optType, 2)->isChecked();
+}
+
 void frmOutText::applyTypeRule() {
   const bool text = isTextType();
-  m_cmdTextCreate->setText(text ? QStringLiteral("テキストファイルの作成")
-                                : QStringLiteral("CSVファイルの作成"));
-  // The separator is used by text files only.
+  const bool workbook = isWorkbookType();
+  m_cmdTextCreate->setText(workbook ? QStringLiteral("Excelブックの作成")
+                           : text   ? QStringLiteral("テキストファイルの作成")
+                                    : QStringLiteral("CSVファイルの作成"));
+  // The separator is used by text files only; a workbook has no line ends nor text encoding,
+  // and its text cells are never formulas.
   m_fraSepa->setEnabled(text);
   m_chkSepaTab->setEnabled(text);
+  m_fraReturnCode->setEnabled(!workbook);
+  m_fraTextCode->setEnabled(!workbook);
   applyTabRule();
 }
 
@@ -139,7 +185,12 @@ void frmOutText::applyTabRule() {
 
 void frmOutText::storeOptions(Settings& settings) const {
   CsvSettings& csv = settings.csv;
-  csv.fileType = isTextType() ? ListFileType::Text : ListFileType::Csv;
+  // FileType keeps CSV or text, so that a reader of the Csv section alone finds one of them;
+  // the workbook is Vek's own key.
+  if (!isWorkbookType()) csv.fileType = isTextType() ? ListFileType::Text : ListFileType::Csv;
+  settings.listFile.workbook = isWorkbookType();
+  settings.listFile.encoding = ListEncoding(m_cmbTextCode->currentData().toInt());
+  settings.listFile.formulaGuard = m_chkFormulaGuard->isChecked();
   csv.tabUse = m_chkSepaTab->isChecked();
   csv.crLfType = selectedOption<LineBreak>(m_optRetCode);
   m_framJoho->store(csv.columns);
@@ -155,13 +206,29 @@ void frmOutText::storeOnClose() {
 }
 
 void frmOutText::create() {
+  if (isWorkbookType()) {
+    // The sheet is named after the folder of the first row written.
+    QString title;
+    for (const FileEntry& row : m_list.rows()) {
+      if (!row.ticked) continue;
+      title = row.folder;
+      break;
+    }
+    createList(m_cmdTextCreate, QStringLiteral("Excelﾌﾞｯｸ|*.xlsx"),
+               [&](const QString& path, const Settings& working) {
+                 return createXlsxList(path, m_list, working, m_interaction, title);
+               });
+    return;
+  }
   const bool text = isTextType();
   const QString separator = m_cmbSepa->currentText();
-  createList(m_cmdTextCreate,
-             text ? QStringLiteral("ﾃｷｽﾄﾌｧｲﾙ|*.txt") : QStringLiteral("CSVﾌｧｲﾙ|*.csv"),
-             [&](const QString& path, const Settings& working) {
-               return createTextList(path, m_list, working, m_interaction, text, separator);
-             });
+  createList(
+      m_cmdTextCreate, text ? QStringLiteral("ﾃｷｽﾄﾌｧｲﾙ|*.txt") : QStringLiteral("CSVﾌｧｲﾙ|*.csv"),
+      [&](const QString& path, const Settings& working) {
+        const TextListChoices choices{working.listFile.encoding, working.listFile.formulaGuard};
+        return createTextList(path, m_list, working, m_interaction, text, separator, choices,
+                              ReplacedRowsReport::FirstRow);
+      });
 }
 
 bool frmOutText::eventFilter(QObject* watched, QEvent* event) {

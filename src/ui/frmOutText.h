@@ -1,5 +1,6 @@
-// The CSV/text export dialog: file type, separator with its ten-entry history, line end, the
-// column group and the blank-line insertion group.
+// The CSV/text export dialog: file type (CSV, text or Excel workbook), separator with its
+// ten-entry history, line end, text encoding and formula guard, the column group and the
+// blank-line insertion group.
 #pragma once
 
 #include "ui/WriterDialog.h"
@@ -35,6 +36,7 @@ class frmOutText : public WriterDialog {
   void applyTypeRule();
   void applyTabRule();
   bool isTextType() const;
+  bool isWorkbookType() const;
 
   framJoho* m_framJoho;
   frmHeadIns* m_frmHeadIns;
@@ -43,6 +45,10 @@ class frmOutText : public WriterDialog {
   QCheckBox* m_chkSepaTab;
   QComboBox* m_cmbSepa;
   QButtonGroup* m_optRetCode;
+  QGroupBox* m_fraReturnCode;
+  QGroupBox* m_fraTextCode;
+  QComboBox* m_cmbTextCode;
+  QCheckBox* m_chkFormulaGuard;
   QPushButton* m_cmdTextCreate;
   QPushButton* m_cmdCancel;
   // A click is entering the separator box: the press that gave it the focus is still to come,

@@ -5,6 +5,8 @@
 #include "writers/ListDelivery.h"
 #include "writers/TextListWriter.h"
 
+#include <QStringBuilder>
+
 namespace vek {
 
 bool createTextList(const QString& path, const FileList& list, const Settings& settings,
@@ -25,6 +27,54 @@ bool createTextList(const QString& path, const FileList& list, const Settings& s
         OutputFile::replacedCharactersMessage(path, codec.name(), writer.lostCharacters()));
   }
   return written && delivery.finish(path, interaction);
+}
+
+bool createTextList(const QString& path, const FileList& list, const Settings& settings,
+                    Interaction& interaction, bool textType, const QString& separatorText,
+                    const TextListChoices& choices, ReplacedRowsReport report) {
+  if (choices.encoding == ListEncoding::System && !choices.formulaGuard) {
+    return createTextList(path, list, settings, interaction, textType, separatorText);
+  }
+  if (auto message = ColumnCells::checkSelection(settings.csv.columns)) {
+    interaction.showMessage(*message);
+    return false;
+  }
+  ListDelivery delivery(list.rows(), settings.csv.columns);
+  if (!delivery.prepare(interaction)) return false;
+  TextListWriter writer(settings, textType, separatorText, choices);
+  delivery.applyTo(writer.cells());
+  const bool written = OutputFile::write(
+      path, interaction, [&](QIODevice& device) { return writer.write(device, list.rows()); });
+  if (!written) return false;
+  if (writer.lostCharacters() == 0) return delivery.finish(path, interaction);
+  if (choices.encoding == ListEncoding::System) {
+    interaction.showMessage(OutputFile::replacedCharactersMessage(path, writer.codec().name(),
+                                                                  writer.lostCharacters()));
+    return delivery.finish(path, interaction);
+  }
+  const std::vector<qint64>& rows = writer.replacedRows();
+  QStringList paths;
+  const std::size_t named =
+      report == ReplacedRowsReport::EveryRow ? rows.size() : std::min<std::size_t>(1, rows.size());
+  for (std::size_t i = 0; i < named; ++i) paths += list.rows()[std::size_t(rows[i])].fullPath();
+  interaction.showMessage(replacedRowsMessage(path, choices.encoding, writer.headerReplaced(),
+                                              paths, qint64(rows.size())));
+  return delivery.finish(path, interaction);
+}
+
+Message replacedRowsMessage(const QString& path, ListEncoding encoding, bool headerReplaced,
+                            const QStringList& rowPaths, qint64 rowCount) {
+  QString text = joinLines({QStringLiteral("ファイルを出力しました。"), path,
+                            u"ただし、文字コード " % listEncodingName(encoding) %
+                                u" で表せない文字を含む行が " % QString::number(rowCount) %
+                                u" 行あったため、その文字を「?」に置き換えて出力しました。"});
+  if (headerReplaced) text += u"\r\n見出し行の文字も「?」に置き換えました。";
+  if (rowPaths.size() == 1 && rowCount > 1) {
+    text += u"\r\n最初の行: " % rowPaths.front();
+  } else {
+    for (const QString& rowPath : rowPaths) text += u"\r\n" % rowPath;
+  }
+  return {QStringLiteral("文字の置き換え"), text, MessageIcon::Information};
 }
 
 }  // namespace vek

@@ -7,6 +7,7 @@
 #include "core/Interaction.h"
 #include "core/Settings.h"
 #include "core/TextCodec.h"
+#include "writers/TextListWriter.h"
 
 namespace vek {
 
@@ -19,5 +20,19 @@ namespace vek {
 bool createTextList(const QString& path, const FileList& list, const Settings& settings,
                     Interaction& interaction, bool textType, const QString& separatorText,
                     const TextCodec& codec = TextCodec::system());
+
+// How a person hears of rows whose names the chosen encoding could not hold: the window tells
+// how many and shows the first; the batch run names every one (a script's log keeps them).
+enum class ReplacedRowsReport { FirstRow, EveryRow };
+
+// The same with the person's encoding and formula guard. With an encoding chosen (not the
+// system's), rows that came out with "?" are reported row by row, as report says.
+bool createTextList(const QString& path, const FileList& list, const Settings& settings,
+                    Interaction& interaction, bool textType, const QString& separatorText,
+                    const TextListChoices& choices, ReplacedRowsReport report);
+
+// The notice after such a file was written: how many rows, then the first or every row's path.
+Message replacedRowsMessage(const QString& path, ListEncoding encoding, bool headerReplaced,
+                            const QStringList& rowPaths, qint64 rowCount);
 
 }  // namespace vek

@@ -2,6 +2,7 @@
 
 #include "core/OrderedWork.h"
 #include "writers/EncodedOutput.h"
+#include "writers/FormulaGuard.h"
 
 namespace vek {
 
@@ -34,6 +35,15 @@ TextListWriter::TextListWriter(const Settings& settings, bool textType,
       m_lineEnd(lineEndFor(settings.csv.crLfType)),
       m_codec(codec) {}
 
+TextListWriter::TextListWriter(const Settings& settings, bool textType,
+                               const QString& separatorText, const TextListChoices& choices,
+                               PathStyle pathStyle, const QLocale& locale)
+    : TextListWriter(settings, textType, separatorText, listCodec(choices.encoding), pathStyle,
+                     locale) {
+  m_formulaGuard = choices.formulaGuard;
+  m_byteOrderMark = listByteOrderMark(choices.encoding);
+}
+
 QString TextListWriter::separatorFor(const CsvSettings& csv, bool textType,
                                      const QString& separatorText) {
   if (!textType) return QStringLiteral(",");
@@ -56,6 +66,7 @@ QString TextListWriter::lineEndFor(LineBreak crLfType) {
 // A CSV field holding the separator, a quote or a line break would split or shift the
 // columns of every reader: enclose it in quotes and double its quotes. Other fields stay bare.
 void TextListWriter::appendField(QString& line, qsizetype start) const {
+  if (m_formulaGuard) guardFormula(line, start);
   if (!m_quoteFields || !needsQuotes(QStringView(line).mid(start))) return;
   QString field = line.mid(start);
   field.replace(u'"', QLatin1String("\"\""));
@@ -65,9 +76,32 @@ void TextListWriter::appendField(QString& line, qsizetype start) const {
   line += u'"';
 }
 
+QString TextListWriter::makeLines(const ColumnCells& cells, std::span<const FileEntry> rows,
+                                  qint64 first, qint64 end, qint64 written,
+                                  std::vector<LineMark>& marks) const {
+  QString text;
+  for (qint64 index = first; index < end; ++index) {
+    const FileEntry& row = rows[std::size_t(index)];
+    if (!row.ticked) continue;
+    marks.push_back({text.size(), index});
+    if (m_insertion.before(written, rows, index)) text += m_lineEnd;
+    for (ColumnId column : cells.selected()) {
+      const qsizetype start = text.size();
+      cells.appendText(column, row, text);
+      appendField(text, start);
+      text += m_separator;
+    }
+    text += m_lineEnd;
+    ++written;
+  }
+  return text;
+}
+
 bool TextListWriter::write(QIODevice& device, std::span<const FileEntry> rows) {
   m_error.clear();
   m_lost = 0;
+  m_replacedRows.clear();
+  m_headerReplaced = false;
   const auto encoder = m_codec.makeEncoder(Unmappable::Replace);
   if (!encoder) {
     m_error = QStringLiteral("The text encoding %1 is not available")
@@ -75,19 +109,26 @@ bool TextListWriter::write(QIODevice& device, std::span<const FileEntry> rows) {
     return false;
   }
 
+  // The lines go out as bytes: each block of rows is encoded where it was made, and the
+  // encoder only gets the mark and the end.
   EncodedOutput out(device, *encoder, kChunkCharacters);
-  QString& chunk = out.text();
-
+  QString header;
   for (const QString& caption : m_captions) {
-    const qsizetype start = chunk.size();
-    chunk += caption;
-    appendField(chunk, start);
-    chunk += m_separator;
+    const qsizetype start = header.size();
+    header += caption;
+    appendField(header, start);
+    header += m_separator;
   }
-  chunk += m_lineEnd;
+  header += m_lineEnd;
+  const LineMark headerMark{0, -1};
+  EncodedLines headerBytes = encodeLines(m_codec, header, std::span(&headerMark, 1));
+  m_headerReplaced = headerBytes.headerReplaced;
+  m_lost += headerBytes.lostCharacters;
+  out.writeBytes(m_byteOrderMark + headerBytes.bytes);
 
-  // The lines are made a block of rows at a time, blocks side by side on the machine's cores,
-  // and written in order. Each block knows how many ticked rows stand before it.
+  // The lines are made and encoded a block of rows at a time, blocks side by side on the
+  // machine's cores, and written in order. Each block knows how many ticked rows stand before
+  // it.
   const std::size_t blocks = (rows.size() + kBlockRows - 1) / kBlockRows;
   std::vector<qint64> writtenBefore(blocks);
   qint64 ticked = 0;
@@ -97,35 +138,28 @@ bool TextListWriter::write(QIODevice& device, std::span<const FileEntry> rows) {
   }
   const auto lines = [&](std::size_t block) {
     const ColumnCells cells = m_cells;  // its own: the cells remember the last folder
-    QString text;
-    qint64 written = writtenBefore[block];
+    std::vector<LineMark> marks;
+    const auto first = qint64(block * kBlockRows);
     const auto end = qint64(std::min(rows.size(), (block + 1) * kBlockRows));
-    for (auto index = qint64(block * kBlockRows); index < end; ++index) {
-      const FileEntry& row = rows[std::size_t(index)];
-      if (!row.ticked) continue;
-      if (m_insertion.before(written, rows, index)) text += m_lineEnd;
-      for (ColumnId column : cells.selected()) {
-        const qsizetype start = text.size();
-        cells.appendText(column, row, text);
-        appendField(text, start);
-        text += m_separator;
-      }
-      text += m_lineEnd;
-      ++written;
-    }
-    return text;
+    const QString text = makeLines(cells, rows, first, end, writtenBefore[block], marks);
+    return encodeLines(m_codec, text, marks);
   };
-  // Whole lines only, so a surrogate pair never straddles two chunks.
-  const auto put = [&](QString&& text) {
-    chunk += text;
-    return out.flushIfLarge();
+  QByteArray pending;
+  const auto put = [&](EncodedLines&& encoded) {
+    m_lost += encoded.lostCharacters;
+    m_replacedRows.insert(m_replacedRows.end(), encoded.replacedRows.begin(),
+                          encoded.replacedRows.end());
+    pending += encoded.bytes;
+    if (pending.size() < 4 * kChunkCharacters) return !out.failed();
+    const bool ok = out.writeBytes(pending);
+    pending.resize(0);
+    return ok;
   };
   runInOrder(blocks, workerThreads(), lines, put, [] { return false; });
-  if (!out.finish()) {
+  if (!out.writeBytes(pending) || !out.finish()) {
     m_error = out.errorString();
     return false;
   }
-  m_lost = encoder->lostCharacters();
   return true;
 }
 

@@ -1,5 +1,6 @@
 // The Text/CSV writer: the header line and one line per ticked row, every cell followed by the
-// separator, blank lines at the insertion points, in the system's text encoding.
+// separator, blank lines at the insertion points, in the system's text encoding or the one the
+// person chose.
 #pragma once
 
 #include <span>
@@ -9,13 +10,22 @@
 #include <QString>
 
 #include "core/FileEntry.h"
+#include "core/ListEncoding.h"
 #include "core/PathRules.h"
 #include "core/Settings.h"
 #include "core/TextCodec.h"
 #include "writers/ColumnCells.h"
+#include "writers/ListLineEncoder.h"
 #include "writers/RowInsertion.h"
 
 namespace vek {
+
+// What a person may choose beyond the columns: the text encoding (with or without the UTF-8
+// byte-order mark) and the guard that keeps cells from being read as formulas.
+struct TextListChoices {
+  ListEncoding encoding = ListEncoding::System;
+  bool formulaGuard = false;
+};
 
 class TextListWriter {
  public:
@@ -26,6 +36,9 @@ class TextListWriter {
   TextListWriter(const Settings& settings, bool textType, const QString& separatorText,
                  const TextCodec& codec = TextCodec::system(),
                  PathStyle pathStyle = nativePathStyle(), const QLocale& locale = QLocale());
+  TextListWriter(const Settings& settings, bool textType, const QString& separatorText,
+                 const TextListChoices& choices, PathStyle pathStyle = nativePathStyle(),
+                 const QLocale& locale = QLocale());
 
   // Writes the whole list; false when the device refused bytes or the encoding is not
   // available (see errorString()).
@@ -34,6 +47,10 @@ class TextListWriter {
   QString errorString() const { return m_error; }
   // Characters the encoding could not hold, written as "?".
   qint64 lostCharacters() const { return m_lost; }
+  // The positions in the written span of the rows whose line holds such a "?", in order, and
+  // whether the header line does.
+  const std::vector<qint64>& replacedRows() const { return m_replacedRows; }
+  bool headerReplaced() const { return m_headerReplaced; }
   const TextCodec& codec() const { return m_codec; }
   // The cells the lines are made of (the hash column takes its digests here).
   ColumnCells& cells() { return m_cells; }
@@ -44,16 +61,23 @@ class TextListWriter {
 
  private:
   void appendField(QString& line, qsizetype start) const;
+  // The lines of rows[first, end) with their marks.
+  QString makeLines(const ColumnCells& cells, std::span<const FileEntry> rows, qint64 first,
+                    qint64 end, qint64 written, std::vector<LineMark>& marks) const;
 
   ColumnCells m_cells;
   RowInsertion m_insertion;
   std::vector<QString> m_captions;
   bool m_quoteFields;
+  bool m_formulaGuard = false;
+  QByteArray m_byteOrderMark;
   QString m_separator;
   QString m_lineEnd;
   TextCodec m_codec;
   QString m_error;
   qint64 m_lost = 0;
+  std::vector<qint64> m_replacedRows;
+  bool m_headerReplaced = false;
 };
 
 }  // namespace vek

@@ -31,13 +31,13 @@ TEST_F(BatchProcessTest, UsagePrintsTheLinesAndEndsWell) {
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_EQ(r.err, QString());
     QStringList lines = r.out.split(u'\n');
-    ASSERT_EQ(lines.size(), 23 + 1 + ownSwitchLines().size()) << r.out.toStdString();
+    ASSERT_EQ(lines.size(), 23 + 1 + addedUsageLines().size()) << r.out.toStdString();
     EXPECT_EQ(lines.takeLast(), QString());  // every line, the last too, ends in LF
-    // The 22 lines as they always were, then one empty line and Vek's own switches.
+    // The 22 lines as they always were, then one empty line and the added switches.
     EXPECT_EQ(lines.mid(0, 22), usageLines());
     EXPECT_EQ(lines[22], QString());
-    EXPECT_EQ(lines.mid(23), ownSwitchLines());
-    EXPECT_EQ(lines[23], u"/M type");
+    EXPECT_EQ(lines.mid(23), addedUsageLines());
+    EXPECT_EQ(lines[23], u"/T XLSX");
     EXPECT_EQ(lines[0], u"Vekのコマンド一覧");
     EXPECT_EQ(
         lines[2],

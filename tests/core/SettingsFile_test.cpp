@@ -408,3 +408,43 @@ TEST(SettingsFile, SpecialAndHugeFilesAreRefusedAndLeftAlone) {
   EXPECT_TRUE(QFileInfo(zero).isSymLink());
   EXPECT_EQ(tree.read(QStringLiteral("big/Vek.ini")), huge);
 }
+
+namespace vek {
+namespace {
+
+// The dialog's new choices live in [VekCsv], written only once one differs from its default,
+// read back on the next start; the Csv section a reader of the old keys knows is untouched.
+TEST(SettingsFile, TheListFileChoicesLiveInTheirOwnSection) {
+  IniFile defaults;
+  WindowState window;
+  window.screenWidth = window.screenHeight = 20000;
+  writeSettings(defaults, Settings(), window, QStringLiteral("/"));
+  EXPECT_FALSE(defaults.hasSection(u"VekCsv"));
+
+  Settings chosen;
+  chosen.listFile = {ListEncoding::Utf8WithMark, true, true};
+  IniFile ini;
+  writeSettings(ini, chosen, window, QStringLiteral("/"));
+  const QByteArray bytes = ini.toBytes();
+  EXPECT_TRUE(bytes.endsWith("[VekCsv]\r\nEncoding=UTF8BOM\r\nFormulaGuard=1\r\nWorkbook=1\r\n"))
+      << bytes.toStdString();
+  EXPECT_EQ(ini.value(u"Csv", u"FileType"), QStringLiteral("0"));
+  Settings read;
+  readSettings(ini, read, window, QStringLiteral("/"));
+  EXPECT_EQ(read.listFile, chosen.listFile);
+
+  // Back to the defaults: the section says so rather than keeping the old choice.
+  writeSettings(ini, Settings(), window, QStringLiteral("/"));
+  EXPECT_TRUE(
+      ini.toBytes().endsWith("[VekCsv]\r\nEncoding=SYSTEM\r\nFormulaGuard=0\r\nWorkbook=0\r\n"));
+
+  // A hand-edited value Vek does not know keeps the default.
+  IniFile edited;
+  edited.setBytes("[VekCsv]\r\nEncoding=EBCDIC\r\nFormulaGuard=yes\r\n");
+  Settings fallback;
+  readSettings(edited, fallback, window, QStringLiteral("/"));
+  EXPECT_EQ(fallback.listFile, ListFileSettings());
+}
+
+}  // namespace
+}  // namespace vek

@@ -177,3 +177,40 @@ TEST(TextCodec, SystemEncodingFollowsTheLocaleCharacterSet) {
   EXPECT_TRUE(TextCodec::system().isAvailable());
   EXPECT_NE(TextCodec::system().name(), QByteArray("ANSI_X3.4-1968"));
 }
+
+namespace vek {
+namespace {
+
+using namespace Qt::StringLiterals;
+
+// CP932 goes through a table filled from iconv: every character of the plane must come out as
+// iconv writes it, and what iconv cannot write as one "?", whole or cut into pieces.
+TEST(TextCodec, Cp932TableWritesWhatIconvWrites) {
+  const TextCodec cp932("CP932");
+  QString all;
+  for (char32_t c = 1; c < 0x10000; ++c)
+    if (!QChar::isSurrogate(c)) all += QChar(char16_t(c));
+  QByteArray expected;
+  qint64 expectedLost = 0;
+  for (QChar c : all) {
+    const QByteArray referenced = cp932.encode(QStringView(&c, 1), Unmappable::DecimalReference);
+    const bool unmappable = referenced.startsWith("&#") && c != u'&';
+    expected += unmappable ? QByteArrayLiteral("?") : referenced;
+    expectedLost += unmappable ? 1 : 0;
+  }
+  qint64 lost = 0;
+  EXPECT_EQ(cp932.encode(all, Unmappable::Replace, &lost), expected);
+  EXPECT_EQ(lost, expectedLost);
+
+  const auto encoder = cp932.makeEncoder(Unmappable::Replace);
+  const QString mixed = u"髙😀\xDC80～𠮷a"_s;
+  QByteArray pieces;
+  for (qsizetype i = 0; i < mixed.size(); ++i) pieces += encoder->encode(mixed.sliced(i, 1));
+  pieces += encoder->finish();
+  EXPECT_EQ(pieces, cp932.encode(mixed));
+  EXPECT_EQ(pieces, QByteArray("\xFB\xFC??\x81\x60?a"));
+  EXPECT_EQ(encoder->lostCharacters(), 3);
+}
+
+}  // namespace
+}  // namespace vek

@@ -1,0 +1,33 @@
+#include "core/ListFileSettings.h"
+
+#include "core/IniFile.h"
+#include "core/LeadingNumber.h"
+
+namespace vek {
+
+namespace {
+
+bool flag(const IniFile& ini, QStringView key, bool fallback) {
+  const QString value = ini.value(kListFileSection, key);
+  if (value.isEmpty()) return fallback;
+  return leadingNumber(value) != 0;
+}
+
+}  // namespace
+
+void readListFileSettings(const IniFile& ini, ListFileSettings& settings) {
+  if (const auto encoding = listEncodingFromKeyword(ini.value(kListFileSection, u"Encoding")))
+    settings.encoding = *encoding;
+  settings.formulaGuard = flag(ini, u"FormulaGuard", settings.formulaGuard);
+  settings.workbook = flag(ini, u"Workbook", settings.workbook);
+}
+
+void writeListFileSettings(IniFile& ini, const ListFileSettings& settings) {
+  const QString section = QString::fromUtf16(kListFileSection);
+  if (settings == ListFileSettings() && !ini.hasSection(section)) return;
+  ini.updateSection(section, {u"Encoding=" + listEncodingKeyword(settings.encoding),
+                              u"FormulaGuard=" + QString::number(settings.formulaGuard ? 1 : 0),
+                              u"Workbook=" + QString::number(settings.workbook ? 1 : 0)});
+}
+
+}  // namespace vek

@@ -1,0 +1,95 @@
+#include "writers/ListLineEncoder.h"
+
+namespace vek {
+
+namespace {
+
+bool isMarkAt(QStringView text, qsizetype i) {
+  const QChar c = text[i];
+  if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+    return QChar::isMark(QChar::surrogateToUcs4(c, text[i + 1]));
+  return !c.isSurrogate() && c.isMark();
+}
+
+qsizetype charLength(QStringView text, qsizetype i) {
+  return text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate() ? 2 : 1;
+}
+
+}  // namespace
+
+QString composeMarkedSequences(QStringView text) {
+  QString out;
+  out.reserve(text.size());
+  qsizetype done = 0;
+  qsizetype baseStart = -1;  // the last character that is not a mark
+  for (qsizetype i = 0; i < text.size();) {
+    const qsizetype length = charLength(text, i);
+    if (!isMarkAt(text, i)) {
+      baseStart = i;
+      i += length;
+      continue;
+    }
+    // A run of marks and the character it sits on.
+    const qsizetype start = baseStart >= 0 ? baseStart : i;
+    qsizetype end = i + length;
+    while (end < text.size() && isMarkAt(text, end)) end += charLength(text, end);
+    out += text.sliced(done, start - done);
+    out += text.sliced(start, end - start).toString().normalized(QString::NormalizationForm_C);
+    done = end;
+    baseStart = -1;
+    i = end;
+  }
+  out += text.sliced(done);
+  return out;
+}
+
+EncodedLines encodeLines(const TextCodec& codec, QStringView text,
+                         std::span<const LineMark> lines) {
+  EncodedLines result;
+  auto encoder = codec.makeEncoder(Unmappable::Replace);
+  result.bytes = encoder->encode(text);
+  result.bytes += encoder->finish();
+  if (encoder->lostCharacters() == 0) return result;
+
+  // Something became "?": once more line by line, to know the rows and to compose first.
+  result.bytes.clear();
+  encoder = codec.makeEncoder(Unmappable::Replace);
+  const bool compose = !codec.isUtf8();
+  for (std::size_t n = 0; n < lines.size(); ++n) {
+    const qsizetype start = lines[n].start;
+    const qsizetype end = n + 1 < lines.size() ? lines[n + 1].start : text.size();
+    const QStringView line = text.sliced(start, end - start);
+    const qint64 before = encoder->lostCharacters();
+    QByteArray bytes = encoder->encode(line);
+    if (encoder->lostCharacters() != before && compose) {
+      // The line as it was lost something: try it composed, with the same encoder so the
+      // count stays one count.
+      auto trial = codec.makeEncoder(Unmappable::Replace);
+      const QString composed = composeMarkedSequences(line);
+      QByteArray composedBytes = trial->encode(composed);
+      composedBytes += trial->finish();
+      const qint64 lostComposed = trial->lostCharacters();
+      const qint64 lostPlain = encoder->lostCharacters() - before;
+      if (lostComposed < lostPlain) {
+        bytes = std::move(composedBytes);
+        result.lostCharacters -= lostPlain - lostComposed;
+      }
+      if (lostComposed == 0) {
+        result.bytes += bytes;
+        continue;
+      }
+    }
+    if (encoder->lostCharacters() != before) {
+      if (lines[n].row < 0)
+        result.headerReplaced = true;
+      else
+        result.replacedRows.push_back(lines[n].row);
+    }
+    result.bytes += bytes;
+  }
+  result.bytes += encoder->finish();
+  result.lostCharacters += encoder->lostCharacters();
+  return result;
+}
+
+}  // namespace vek

@@ -1,0 +1,39 @@
+#include "writers/XlsxListExport.h"
+
+#include "core/OutputFile.h"
+#include "writers/ColumnCells.h"
+#include "writers/ListDelivery.h"
+#include "writers/XlsxListWriter.h"
+
+namespace vek {
+
+bool createXlsxList(const QString& path, const FileList& list, const Settings& settings,
+                    Interaction& interaction, const QString& title) {
+  if (auto message = ColumnCells::checkSelection(settings.csv.columns)) {
+    interaction.showMessage(*message);
+    return false;
+  }
+  ListDelivery delivery(list.rows(), settings.csv.columns);
+  if (!delivery.prepare(interaction)) return false;
+  XlsxListWriter writer(settings, title);
+  delivery.applyTo(writer.cells());
+  const bool written = OutputFile::write(
+      path, interaction, [&](QIODevice& device) { return writer.write(device, list.rows()); });
+  if (written && writer.sheetCount() > 1)
+    interaction.showMessage(sheetsSplitMessage(path, writer.sheetCount()));
+  return written && delivery.finish(path, interaction);
+}
+
+Message sheetsSplitMessage(const QString& path, int sheets) {
+  return {
+      QStringLiteral("シートの分割"),
+      joinLines(
+          {QStringLiteral("ファイルを出力しました。"), path,
+           QStringLiteral("ただし、行数が Excel の 1 シートの上限（1,048,576 行）を超えたため、") +
+               QString::number(sheets) +
+               QStringLiteral(
+                   " 枚のシートに分けて出力しました（各シートの先頭行は見出し行です）。")}),
+      MessageIcon::Information};
+}
+
+}  // namespace vek

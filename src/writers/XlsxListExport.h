@@ -1,0 +1,23 @@
+// The create operation of the Excel workbook export, shared by the dialog and the batch run.
+#pragma once
+
+#include <QString>
+
+#include "core/FileList.h"
+#include "core/Interaction.h"
+#include "core/Settings.h"
+
+namespace vek {
+
+// Writes the ticked rows of list to path as a workbook with the Csv column options of settings
+// and title as the sheet name. Checks the columns first (nothing selected: the message, no file
+// touched). The file replaces path only when written completely; otherwise the old file stays
+// and the person gets the warning. When the rows needed more than one sheet, a notice says so.
+// True when the file was written.
+bool createXlsxList(const QString& path, const FileList& list, const Settings& settings,
+                    Interaction& interaction, const QString& title);
+
+// The notice after a workbook whose rows continue on further sheets.
+Message sheetsSplitMessage(const QString& path, int sheets);
+
+}  // namespace vek

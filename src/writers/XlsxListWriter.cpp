@@ -1,0 +1,394 @@
+#include "writers/XlsxListWriter.h"
+
+#include <xlsxwriter.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QUrl>
+
+#include "core/FileNameBytes.h"
+#include "core/OutputFile.h"
+#include "core/SizeText.h"
+
+namespace vek {
+
+namespace {
+
+// Excel's longest hyperlink address.
+constexpr qsizetype kLongestLink = 2079;
+// Excel's longest sheet name, in its (UTF-16) characters.
+constexpr qsizetype kSheetNameLength = 31;
+
+bool isHex(QChar c) {
+  return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
+}
+
+// Excel reads "_xHHHH_" in a string as the character HHHH (the library writes control
+// characters so); a name that holds such text itself gets its "_" written as "_x005F_".
+QString escapeUnderscoreCodes(QStringView text) {
+  QString out;
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    if (text[i] == u'_' && i + 6 < text.size() && text[i + 1] == u'x' && isHex(text[i + 2]) &&
+        isHex(text[i + 3]) && isHex(text[i + 4]) && isHex(text[i + 5]) && text[i + 6] == u'_') {
+      out += u"_x005F_";
+      continue;
+    }
+    out += text[i];
+  }
+  return out;
+}
+
+// UTF-8 for the workbook's XML. Half a surrogate pair (a byte of a name that is not UTF-8)
+// becomes "?", as in a UTF-8 CSV of the same list.
+QByteArray cellBytes(QStringView text);
+
+QByteArray cellBytesOf(QStringView text) {
+  bool lone = false;
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    const QChar c = text[i];
+    if (!c.isSurrogate()) continue;
+    if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+      ++i;
+      continue;
+    }
+    lone = true;
+    break;
+  }
+  if (!lone) return text.toUtf8();
+  QString fixed;
+  fixed.reserve(text.size());
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    const QChar c = text[i];
+    if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+      fixed += c;
+      fixed += text[++i];
+    } else {
+      fixed += c.isSurrogate() ? QChar(u'?') : c;
+    }
+  }
+  return fixed.toUtf8();
+}
+
+QByteArray cellBytes(QStringView text) {
+  if (!text.contains(u"_x")) return cellBytesOf(text);
+  return cellBytesOf(escapeUnderscoreCodes(text));
+}
+
+// A literal of a number format: each character escaped, so no character of a name or a
+// pattern is read as a code.
+QString formatLiteral(QStringView text) {
+  QString out;
+  for (QChar c : text) {
+    out += u'\\';
+    out += c;
+  }
+  return out;
+}
+
+QString lxwError(lxw_error error) {
+  return QString::fromUtf8(lxw_strerror(error));
+}
+
+}  // namespace
+
+XlsxListWriter::XlsxListWriter(const Settings& settings, const QString& title, PathStyle pathStyle,
+                               const QLocale& locale)
+    : m_cells(settings.csv.columns, SizeStyle::Plain, ColumnCells::dateFormatter(settings, locale),
+              pathStyle, locale),
+      m_insertion(settings.csv.columns, /*countFirstRow=*/true),
+      m_captions(m_cells.captions(settings)),
+      m_options(settings.csv.columns),
+      m_dateFormatter(ColumnCells::dateFormatter(settings, locale)),
+      m_pathStyle(pathStyle),
+      m_locale(locale),
+      m_title(title) {}
+
+QString XlsxListWriter::sheetName(const QString& title) {
+  QString name = title;
+  // A folder path names its last folder; the root names itself by its separator.
+  while (name.size() > 1 && (name.endsWith(u'/') || name.endsWith(u'\\'))) name.chop(1);
+  const qsizetype cut = std::max(name.lastIndexOf(u'/'), name.lastIndexOf(u'\\'));
+  if (cut >= 0 && name.size() > 1) name = name.mid(cut + 1);
+  for (QChar& c : name) {
+    if (QStringView(u"[]:*?/\\").contains(c) || c.unicode() < 0x20) c = u'_';
+  }
+  // Lone surrogates (bytes of a name that is not UTF-8) cannot be written.
+  QString legal;
+  for (qsizetype i = 0; i < name.size(); ++i) {
+    const QChar c = name[i];
+    if (c.isHighSurrogate() && i + 1 < name.size() && name[i + 1].isLowSurrogate()) {
+      legal += c;
+      legal += name[++i];
+    } else {
+      legal += c.isSurrogate() ? QChar(u'_') : c;
+    }
+  }
+  if (legal.size() > kSheetNameLength) {
+    legal.truncate(kSheetNameLength);
+    if (legal.back().isHighSurrogate()) legal.chop(1);
+  }
+  while (legal.startsWith(u'\'')) legal.remove(0, 1);
+  while (legal.endsWith(u'\'')) legal.chop(1);
+  if (legal.trimmed().isEmpty() || legal.compare(u"History", Qt::CaseInsensitive) == 0)
+    return QStringLiteral("リスト");
+  return legal;
+}
+
+QString XlsxListWriter::dateNumberFormat(const DateFormatter& formatter) {
+  using Kind = DateFormatter::Kind;
+  if (formatter.twelveHour()) return {};
+  const auto& tokens = formatter.tokens();
+  // Excel reads "m" as minutes right after an hour code or right before a seconds code, as
+  // months elsewhere: a pattern where that would read a month as minutes (or the reverse) is
+  // written as text.
+  const auto neighbour = [&](std::size_t i, int step) -> std::optional<Kind> {
+    for (auto j = qint64(i) + step; j >= 0 && j < qint64(tokens.size()); j += step)
+      if (tokens[std::size_t(j)].kind != Kind::Literal) return tokens[std::size_t(j)].kind;
+    return std::nullopt;
+  };
+  const auto isHour = [](std::optional<Kind> k) { return k == Kind::Hour || k == Kind::Hour2; };
+  const auto isSecond = [](std::optional<Kind> k) {
+    return k == Kind::Second || k == Kind::Second2;
+  };
+  QString format;
+  for (std::size_t i = 0; i < tokens.size(); ++i) {
+    const DateFormatter::Token& token = tokens[i];
+    const bool readAsMinute = isHour(neighbour(i, -1)) || isSecond(neighbour(i, +1));
+    switch (token.kind) {
+      case Kind::Literal:
+        format += formatLiteral(token.text);
+        break;
+      case Kind::Year4:
+        format += u"yyyy";
+        break;
+      case Kind::Year2:
+        format += u"yy";
+        break;
+      case Kind::Month:
+      case Kind::Month2:
+        if (readAsMinute) return {};
+        format += token.kind == Kind::Month ? u"m" : u"mm";
+        break;
+      case Kind::Day:
+        format += u"d";
+        break;
+      case Kind::Day2:
+        format += u"dd";
+        break;
+      case Kind::Hour:
+        format += u"h";
+        break;
+      case Kind::Hour2:
+        format += u"hh";
+        break;
+      case Kind::Minute:
+      case Kind::Minute2:
+        if (!readAsMinute) return {};
+        format += token.kind == Kind::Minute ? u"m" : u"mm";
+        break;
+      case Kind::Second:
+        format += u"s";
+        break;
+      case Kind::Second2:
+        format += u"ss";
+        break;
+      default:
+        return {};
+    }
+  }
+  return format;
+}
+
+QString XlsxListWriter::sizeNumberFormat(const ColumnOptions& options) {
+  const SizeUnit unit = options.optSizeType;
+  QString format = unit == SizeUnit::Megabytes ? QStringLiteral("0.0") : QStringLiteral("0");
+  if (options.chkAddUnit) format += formatLiteral(sizeUnitSuffix(unit));
+  return format;
+}
+
+struct XlsxListWriter::Sheet {
+  lxw_worksheet* worksheet = nullptr;
+  lxw_row_t row = 0;  // the next row to write
+  qint64 links = 0;
+};
+
+bool XlsxListWriter::write(QIODevice& device, std::span<const FileEntry> rows) {
+  m_error.clear();
+  m_sheetCount = 0;
+  QTemporaryDir folder;
+  if (!folder.isValid()) {
+    m_error = folder.errorString();
+    return false;
+  }
+  // An interrupt during the write leaves nothing of it in the temporary folder.
+  const OutputFile::ScratchFolder scratch(folder.path(), {QStringLiteral("list.xlsx")});
+  const QByteArray workbookPath = QFile::encodeName(folder.filePath(QStringLiteral("list.xlsx")));
+  const QByteArray temporaryFolder = QFile::encodeName(folder.path());
+  lxw_workbook_options options{};
+  options.constant_memory = LXW_TRUE;
+  options.tmpdir = const_cast<char*>(temporaryFolder.constData());
+  options.use_zip64 = LXW_TRUE;  // a list of millions of rows may pass 4 GB uncompressed
+  lxw_workbook* workbook = workbook_new_opt(workbookPath.constData(), &options);
+  if (!workbook) {
+    m_error = QStringLiteral("The workbook could not be created");
+    return false;
+  }
+  lxw_error error = LXW_NO_ERROR;
+  const auto check = [&](lxw_error result) {
+    if (result != LXW_NO_ERROR && error == LXW_NO_ERROR) error = result;
+    return error == LXW_NO_ERROR;
+  };
+
+  lxw_format* headerFormat = workbook_add_format(workbook);
+  format_set_bold(headerFormat);
+  lxw_format* sizeFormat = workbook_add_format(workbook);
+  format_set_num_format(sizeFormat, sizeNumberFormat(m_options).toUtf8().constData());
+  const QString dateFormatText = dateNumberFormat(m_dateFormatter);
+  lxw_format* dateFormat = nullptr;
+  if (!dateFormatText.isEmpty()) {
+    dateFormat = workbook_add_format(workbook);
+    format_set_num_format(dateFormat, dateFormatText.toUtf8().constData());
+  }
+
+  const std::vector<ColumnId>& columns = m_cells.selected();
+  const auto lastColumn = lxw_col_t(columns.size() - 1);
+  const SizeUnit unit = m_options.optSizeType;
+  const QString baseName = sheetName(m_title);
+  Sheet sheet;
+
+  const auto endSheet = [&] {
+    if (!sheet.worksheet) return;
+    if (sheet.row > 1)
+      check(worksheet_autofilter(sheet.worksheet, 0, 0, sheet.row - 1, lastColumn));
+  };
+  const auto startSheet = [&] {
+    endSheet();
+    ++m_sheetCount;
+    QString name = baseName;
+    if (m_sheetCount > 1) {
+      const QString suffix = QStringLiteral(" (%1)").arg(m_sheetCount);
+      name = sheetName(baseName.left(kSheetNameLength - suffix.size()) + suffix);
+    }
+    sheet = Sheet{};
+    sheet.worksheet = workbook_add_worksheet(workbook, name.toUtf8().constData());
+    if (!sheet.worksheet) return check(LXW_ERROR_WORKSHEET_INDEX_OUT_OF_RANGE);
+    worksheet_freeze_panes(sheet.worksheet, 1, 0);
+    for (std::size_t c = 0; c < columns.size(); ++c) {
+      const ColumnId column = columns[c];
+      const double width = column == ColumnId::FullPath || column == ColumnId::Directory ? 50
+                           : column == ColumnId::FileName                                ? 30
+                           : column == ColumnId::FileSize                                ? 14
+                                                                                         : 20;
+      check(worksheet_set_column(sheet.worksheet, lxw_col_t(c), lxw_col_t(c), width, nullptr));
+      check(worksheet_write_string(sheet.worksheet, 0, lxw_col_t(c),
+                                   cellBytes(m_captions[c]).constData(), headerFormat));
+    }
+    sheet.row = 1;
+    return error == LXW_NO_ERROR;
+  };
+  // A row of the sheet, blank or not: a full sheet goes on to the next one.
+  const auto nextRow = [&]() -> bool {
+    if (qint64(sheet.row) > m_sheetRows && !startSheet()) return false;
+    return true;
+  };
+
+  startSheet();
+  qint64 written = 0;
+  QString text;
+  for (qint64 index = 0; index < qint64(rows.size()) && error == LXW_NO_ERROR; ++index) {
+    const FileEntry& row = rows[std::size_t(index)];
+    if (!row.ticked) continue;
+    if (m_insertion.before(written, rows, index)) {
+      if (!nextRow()) break;
+      ++sheet.row;  // a blank row, as the CSV's blank line
+    }
+    if (!nextRow()) break;
+    for (std::size_t c = 0; c < columns.size(); ++c) {
+      const ColumnId column = columns[c];
+      const auto col = lxw_col_t(c);
+      lxw_worksheet* ws = sheet.worksheet;
+      switch (column) {
+        case ColumnId::FileSize: {
+          const double value = sizeText(row.size, unit, SizeStyle::Plain, QLocale::c()).toDouble();
+          check(worksheet_write_number(ws, sheet.row, col, value, sizeFormat));
+          break;
+        }
+        case ColumnId::CreateDate:
+        case ColumnId::AccessDate:
+        case ColumnId::ModifiDate: {
+          const DateStamp& stamp = column == ColumnId::CreateDate   ? row.created
+                                   : column == ColumnId::AccessDate ? row.accessed
+                                                                    : row.modified;
+          if (stamp.isNull()) break;
+          if (dateFormat && stamp.year() >= 1900) {
+            lxw_datetime value{stamp.year(), stamp.month(),  stamp.day(),
+                               stamp.hour(), stamp.minute(), double(stamp.second())};
+            check(worksheet_write_datetime(ws, sheet.row, col, &value, dateFormat));
+          } else {
+            check(worksheet_write_string(
+                ws, sheet.row, col, cellBytes(m_dateFormatter.format(stamp)).constData(), nullptr));
+          }
+          break;
+        }
+        case ColumnId::FullPath:
+          text.resize(0);
+          m_cells.appendText(column, row, text);
+          if (m_options.chkPathType && sheet.links < m_sheetLinks) {
+            const QByteArray address =
+                "file://" + encodeFileName(row.fullPath()).toPercentEncoding("/");
+            if (address.size() <= kLongestLink) {
+              ++sheet.links;
+              check(worksheet_write_url_opt(ws, sheet.row, col, address.constData(), nullptr,
+                                            cellBytes(text).constData(), nullptr));
+              break;
+            }
+          }
+          check(worksheet_write_string(ws, sheet.row, col, cellBytes(text).constData(), nullptr));
+          break;
+        default:
+          text.resize(0);
+          m_cells.appendText(column, row, text);
+          if (!text.isEmpty())
+            check(worksheet_write_string(ws, sheet.row, col, cellBytes(text).constData(), nullptr));
+          break;
+      }
+    }
+    ++sheet.row;
+    ++written;
+  }
+  endSheet();
+  const lxw_error closed = workbook_close(workbook);
+  if (error == LXW_NO_ERROR) error = closed;
+  if (error != LXW_NO_ERROR) {
+    m_error = lxwError(error);
+    return false;
+  }
+
+  QFile file(QFile::decodeName(workbookPath));
+  if (!file.open(QIODevice::ReadOnly)) {
+    m_error = file.errorString();
+    return false;
+  }
+  QByteArray buffer(1 << 20, Qt::Uninitialized);
+  for (;;) {
+    const qint64 n = file.read(buffer.data(), buffer.size());
+    if (n < 0) {
+      m_error = file.errorString();
+      return false;
+    }
+    if (n == 0) return true;
+    // A device may take part of the bytes and refuse the rest only at the next write, which
+    // then says why.
+    for (qint64 done = 0; done < n;) {
+      const qint64 written = device.write(buffer.constData() + done, n - done);
+      if (written <= 0) {
+        m_error = device.errorString();
+        if (m_error.isEmpty()) m_error = QStringLiteral("The device took no more data");
+        return false;
+      }
+      done += written;
+    }
+  }
+}
+
+}  // namespace vek

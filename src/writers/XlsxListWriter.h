@@ -1,0 +1,73 @@
+// The Excel workbook (.xlsx) writer: the rows and columns the CSV of the same list holds (the
+// Csv column options, the header captions, the inserted blank rows), as typed cells — names,
+// folders and types as text, sizes as numbers in the chosen unit, dates as date-time cells —
+// with a bold, frozen header row and an auto-filter. Written by libxlsxwriter in its
+// constant-memory mode, so a list of millions of rows needs no more memory than a few rows.
+#pragma once
+
+#include <span>
+#include <vector>
+
+#include <QIODevice>
+#include <QLocale>
+#include <QString>
+
+#include "core/FileEntry.h"
+#include "core/PathRules.h"
+#include "core/Settings.h"
+#include "writers/ColumnCells.h"
+#include "writers/RowInsertion.h"
+
+namespace vek {
+
+class XlsxListWriter {
+ public:
+  // Rows a sheet holds below its header: Excel's 1,048,576 rows less the header row.
+  static constexpr qint64 kSheetRows = 1048575;
+  // Hyperlinks Excel takes on one sheet; the cells after them hold their address as text.
+  static constexpr qint64 kSheetLinks = 65530;
+
+  // title names the sheet (the /N title or the folder), made legal for Excel.
+  XlsxListWriter(const Settings& settings, const QString& title,
+                 PathStyle pathStyle = nativePathStyle(), const QLocale& locale = QLocale());
+
+  // Writes the whole workbook; false when it could not be made or the device refused bytes
+  // (see errorString()).
+  bool write(QIODevice& device, std::span<const FileEntry> rows);
+  QString errorString() const { return m_error; }
+  // The cells of the text columns (the hash column takes its digests here).
+  ColumnCells& cells() { return m_cells; }
+
+  // How many sheets the last write made: more than one when the rows did not fit on one.
+  int sheetCount() const { return m_sheetCount; }
+  // For tests: fewer rows per sheet than Excel's limit, so a split needs no million rows.
+  void setSheetRows(qint64 rows) { m_sheetRows = rows; }
+  void setSheetLinks(qint64 links) { m_sheetLinks = links; }
+
+  // A sheet name Excel accepts: at most 31 characters, none of []:*?/\, no apostrophe at
+  // either end, never empty. A path names its last folder.
+  static QString sheetName(const QString& title);
+  // The number format that shows a date as pattern does; empty when Excel cannot express it
+  // (era names, week numbers, a 12-hour clock, ...), and the dates are then written as text.
+  static QString dateNumberFormat(const DateFormatter& formatter);
+  // The number format that shows a size in the chosen unit, with the unit when it is added.
+  static QString sizeNumberFormat(const ColumnOptions& options);
+
+ private:
+  struct Sheet;
+
+  ColumnCells m_cells;
+  RowInsertion m_insertion;
+  std::vector<QString> m_captions;
+  ColumnOptions m_options;
+  DateFormatter m_dateFormatter;
+  PathStyle m_pathStyle;
+  QLocale m_locale;
+  QString m_title;
+  qint64 m_sheetRows = kSheetRows;
+  qint64 m_sheetLinks = kSheetLinks;
+  int m_sheetCount = 0;
+  QString m_error;
+};
+
+}  // namespace vek
