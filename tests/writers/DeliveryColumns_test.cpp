@@ -12,7 +12,9 @@
 #include "support/TempTree.h"
 #include "writers/HtmlListExport.h"
 #include "writers/TextListExport.h"
+#include "writers/XlsxListExport.h"
 #include "writers/XmlListExport.h"
+#include "support/XlsxReadBack.h"
 
 namespace vek {
 namespace {
@@ -142,6 +144,23 @@ TEST(DeliveryColumns, CancelKeepsTheOldListAndWritesNoChecksumFile) {
   EXPECT_FALSE(QFile::exists(tree.path(u"list.sha256"_s)));
   EXPECT_TRUE(said.messages.empty());  // the person asked for it: no error box
   EXPECT_FALSE(said.progressOpen);
+}
+
+// The workbook holds the same relative-path and digest cells as the CSV of the same list (read
+// back by openpyxl), with its checksum file beside it.
+TEST(DeliveryColumns, WorkbookCellsEqualTheCsvs) {
+  Delivery d;
+  Settings settings;
+  settings.csv.columns = namesWithDelivery(HashKind::Sha256, true);
+  RecordingInteraction said;
+  ASSERT_TRUE(createTextList(d.tree.path(u"list.csv"_s), d.list, settings, said, false, QString(),
+                             TextListChoices{ListEncoding::Utf8, false}, ReplacedRowsReport::EveryRow));
+  ASSERT_TRUE(createXlsxList(d.tree.path(u"book.xlsx"_s), d.list, settings, said, u"t"_s));
+  const test::XlsxReadBack back =
+      test::compareXlsxWithCsv(d.tree.path(u"book.xlsx"_s), d.tree.path(u"list.csv"_s));
+  EXPECT_TRUE(back.matches) << back.difference.toStdString();
+  EXPECT_EQ(d.tree.read(u"book.sha256"_s), d.tree.read(u"list.sha256"_s));
+  EXPECT_TRUE(d.tree.read(u"list.csv"_s).contains(kHelloSha256));
 }
 
 }  // namespace
