@@ -126,6 +126,9 @@ ExitCode BatchRun::executeBatch(const BatchRequest& request) {
   for (ColumnOptions* columns : {&working.csv.columns, &working.html.columns, &working.xml.columns}) {
     if (request.hash != HashKind::None) columns->hash = request.hash;
     if (request.checksumFile) columns->checksumFile = true;
+    // /W without /M is SHA-256, whatever digest column the dialogs chose.
+    if (request.checksumFile && request.hash == HashKind::None)
+      columns->checksumHash = HashKind::Sha256;
   }
   bool written = false;
   switch (request.type) {

@@ -46,9 +46,14 @@ struct ColumnOptions {
   bool chkRelPath = false;         // the path below the folder the row's add started from
   HashKind hash = HashKind::None;  // a digest column
   bool checksumFile = false;       // a checksum file beside the list
+  // The checksum file's own digest for one run (/W without /M: SHA-256); not stored.
+  HashKind checksumHash = HashKind::None;
 
-  // The digest the checksum file uses: the column's, or SHA-256 when there is no column.
-  HashKind checksumKind() const { return hash == HashKind::None ? HashKind::Sha256 : hash; }
+  // The digest the checksum file uses: its own when set, else the column's, else SHA-256.
+  HashKind checksumKind() const {
+    if (checksumHash != HashKind::None) return checksumHash;
+    return hash == HashKind::None ? HashKind::Sha256 : hash;
+  }
   // Whether an export reads the files' contents at all.
   bool needsDigests() const { return hash != HashKind::None || checksumFile; }
 

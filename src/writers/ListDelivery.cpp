@@ -16,6 +16,11 @@ bool ListDelivery::prepare(Interaction& interaction) {
   auto hashes = ListHashes::compute(m_rows, kind, interaction);
   if (!hashes) return false;
   m_hashes = std::move(*hashes);
+  if (m_columns.checksumFile && m_columns.checksumKind() != kind) {
+    auto own = ListHashes::compute(m_rows, m_columns.checksumKind(), interaction);
+    if (!own) return false;
+    m_checksumHashes = std::move(*own);
+  }
   return true;
 }
 
@@ -27,13 +32,18 @@ bool ListDelivery::finish(const QString& listPath, Interaction& interaction) con
   bool written = true;
   if (m_columns.checksumFile) {
     const QString path = ChecksumFile::pathFor(listPath, m_columns.checksumKind());
+    const std::vector<FileHash>& hashes = m_checksumHashes.empty() ? m_hashes : m_checksumHashes;
     written = OutputFile::write(path, interaction, [&](QIODevice& device) {
-      return ChecksumFile::write(device, m_rows, m_hashes);
+      return ChecksumFile::write(device, m_rows, hashes);
     });
   }
   if (m_columns.needsDigests()) {
-    if (auto message = ListHashes::missingMessage(m_rows, m_hashes))
+    if (auto message = ListHashes::missingMessage(m_rows, m_hashes)) {
       interaction.showMessage(*message);
+    } else if (!m_checksumHashes.empty()) {
+      if (auto own = ListHashes::missingMessage(m_rows, m_checksumHashes))
+        interaction.showMessage(*own);
+    }
   }
   return written;
 }

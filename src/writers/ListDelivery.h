@@ -36,7 +36,8 @@ class ListDelivery {
  private:
   std::span<const FileEntry> m_rows;
   ColumnOptions m_columns;
-  std::vector<FileHash> m_hashes;
+  std::vector<FileHash> m_hashes;          // the column's, or the checksum file's without one
+  std::vector<FileHash> m_checksumHashes;  // only when the checksum file has a digest of its own
 };
 
 }  // namespace vek

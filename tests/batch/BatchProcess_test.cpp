@@ -410,6 +410,18 @@ TEST_F(BatchProcessTest, DigestColumnAndChecksumFile) {
   const QByteArray ini = tree.read(u"home/Vek.ini"_s);
   EXPECT_FALSE(ini.contains("SHA")) << ini.toStdString();
   EXPECT_FALSE(ini.contains("Hash")) << ini.toStdString();
+
+  // /W without /M is SHA-256 even when the dialog chose an MD5 column, which stays.
+  writeSettings(ini + "[VekDelivery]\r\nCsvHash=MD5\r\n");
+  QDir(output).removeRecursively();
+  QDir().mkpath(output);
+  const ProcessResult r = run({u"/I"_s, u"in"_s, u"/O"_s, u"out"_s, u"/T"_s, u"CSV"_s, u"/F"_s,
+                               u"list"_s, u"/C"_s, u"/W"_s});
+  ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+  EXPECT_EQ(QDir(output).entryList(QDir::Files, QDir::Name), (QStringList{u"list.csv"_s, u"list.sha256"_s}));
+  EXPECT_TRUE(tree.read(u"out/list.csv"_s).contains("5d41402abc4b2a76b9719d911017c592"));
+  EXPECT_TRUE(tree.read(u"out/list.sha256"_s).startsWith(
+      "2cf24dba5fb0a30e26e83b2ac5b9e29e1b161e5c1fa7425e73043362938b9824  a.txt\n"));
 }
 
 }  // namespace
