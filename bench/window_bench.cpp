@@ -4,8 +4,9 @@
 // stops it, and over a FUSE mount (tests/support/slow_fs.py, root and python3-fusepy) the
 // longest wait during an add whose every file-system call takes 5 ms and キャンセル while a
 // folder read hangs; with 1,000,000 rows: a header click with its repaint, scrolling to the end
-// with its repaint, one tick, and a 10,000-file add into the sorted list. `window_bench --memory
-// core` and `--memory window` print the peak memory of 1,000,000 rows without and with the window.
+// with its repaint, one tick (and the totals' share of it), and a 10,000-file add into the sorted
+// list. `window_bench --memory core` and `--memory window` print the peak memory of 1,000,000 rows
+// without and with the window.
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -333,6 +334,21 @@ void BM_MillionRowsTick(benchmark::State& state) {
   }
 }
 
+// What the totals under the list cost a tick: the list's running count and size, and the
+// caption made from them, without the view's repaint that the tick above includes.
+void BM_MillionRowsTickTotals(benchmark::State& state) {
+  MillionWindow& m = million();
+  vek::FileList& list = m.window->list();
+  bool ticked = true;
+  qint64 sum = 0;
+  for (auto _ : state) {
+    ticked = !ticked;
+    list.setTicked(500000, ticked);
+    sum += list.tickedCount() + list.tickedBytes();
+  }
+  benchmark::DoNotOptimize(sum);
+}
+
 QString tenThousandFolder() {
   const QString folder = QDir::tempPath() + u"/vek-bench-10k"_s;
   if (!QFileInfo::exists(folder + u"/f09999.txt"_s)) {
@@ -369,6 +385,7 @@ BENCHMARK(BM_CancelWhileAFolderReadHangs)
 BENCHMARK(BM_MillionRowsHeaderClick)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 BENCHMARK(BM_MillionRowsScrollToEnd)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(20);
 BENCHMARK(BM_MillionRowsTick)->Unit(benchmark::kMicrosecond)->UseRealTime()->Iterations(1000);
+BENCHMARK(BM_MillionRowsTickTotals)->Unit(benchmark::kNanosecond)->UseRealTime();
 BENCHMARK(BM_MillionRowsAddTenThousandSorted)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()

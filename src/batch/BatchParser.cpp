@@ -51,6 +51,11 @@ Message sortKeyInvalid(const QString& token) {
        QStringLiteral("1：ﾌｧｲﾙ名　2：拡張子　3：ﾌｧｲﾙﾊﾟｽ　4：ﾌｧｲﾙﾀｲﾌﾟ　"
                       "5：ﾌｧｲﾙｻｲｽﾞ　6：作成日付　7：ｱｸｾｽ日付　8：更新日付")});
 }
+Message hashKindInvalid(const QString& token) {
+  return MessageCatalogue::warning(
+      {QStringLiteral("ハッシュの種類が不正です、MD5/SHA1/SHA256のどれかを指定してください。"),
+       token});
+}
 Message encodingInvalid(const QString& token) {
   return MessageCatalogue::warning(
       {QStringLiteral(
@@ -92,8 +97,8 @@ bool holdsSeparator(const QString& name) {
 bool isValue(const QString& token) {
   if (token.isEmpty()) return false;
   if (token.front() != u'/') return true;
-  static const char16_t* const switches[] = {u"/I", u"/O", u"/T", u"/F", u"/C",
-                                             u"/S", u"/E", u"/H", u"/N", u"/K"};
+  static const char16_t* const switches[] = {u"/I", u"/O", u"/T", u"/F", u"/C", u"/S",
+                                             u"/E", u"/H", u"/N", u"/K", u"/M", u"/W"};
   return nativePathStyle() == PathStyle::Posix &&
          std::none_of(std::begin(switches), std::end(switches),
                       [&](const char16_t* name) { return token == QStringView(name); });
@@ -213,6 +218,15 @@ std::variant<BatchRequest, Message> parseBatchArguments(const QStringList& token
       i += 2;
     } else if (token == u"/H") {
       request.hideWindow = true;
+      i += 1;
+    } else if (token == u"/M") {
+      // Always takes the next token, as /I and /O do.
+      const std::optional<HashKind> kind = hashKindFromName(upperNarrow(next));
+      if (!kind) return hashKindInvalid(next);
+      request.hash = *kind;
+      i += 2;
+    } else if (token == u"/W") {
+      request.checksumFile = true;
       i += 1;
     } else if (token == u"/N") {
       if (isValue(next)) {

@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include "core/HashKind.h"
 #include "core/ListColumn.h"
 #include "core/ListEncoding.h"
 
@@ -24,6 +25,8 @@ struct BatchRequest {
   QString title;                  // the "/I" path or the "/N" title, whichever came later
   bool hideWindow = false;        // "/H": there is no window in a batch run, accepted for scripts
   std::optional<ListEncoding> encoding;  // "/K"; none: the one saved in Vek.ini
+  HashKind hash = HashKind::None;        // "/M": a digest column
+  bool checksumFile = false;             // "/W": a checksum file beside the list
 
   bool operator==(const BatchRequest&) const = default;
 };

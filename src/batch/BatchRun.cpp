@@ -121,6 +121,16 @@ ExitCode BatchRun::executeBatch(const BatchRequest& request) {
   m_window.saveInitialDir = folder;
   m_window.saveFileName = path;
 
+  // /M and /W hold for this run only: Vek.ini keeps what the dialogs chose.
+  Settings working = m_settings;
+  for (ColumnOptions* columns :
+       {&working.csv.columns, &working.html.columns, &working.xml.columns}) {
+    if (request.hash != HashKind::None) columns->hash = request.hash;
+    if (request.checksumFile) columns->checksumFile = true;
+    // /W without /M is SHA-256, whatever digest column the dialogs chose.
+    if (request.checksumFile && request.hash == HashKind::None)
+      columns->checksumHash = HashKind::Sha256;
+  }
   bool written = false;
   switch (request.type) {
     case OutputType::Csv:
@@ -130,8 +140,8 @@ ExitCode BatchRun::executeBatch(const BatchRequest& request) {
       // "/K" holds for this run only; the saved choice stays as it was.
       TextListChoices choices{m_settings.listFile.encoding, m_settings.listFile.formulaGuard};
       if (request.encoding) choices.encoding = *request.encoding;
-      written = createTextList(path, m_list, m_settings, m_interaction, textType, separator,
-                               choices, ReplacedRowsReport::EveryRow);
+      written = createTextList(path, m_list, working, m_interaction, textType, separator, choices,
+                               ReplacedRowsReport::EveryRow);
       if (written) {
         m_settings.csv.fileType = textType ? ListFileType::Text : ListFileType::Csv;
         m_settings.listFile.workbook = false;
@@ -139,15 +149,15 @@ ExitCode BatchRun::executeBatch(const BatchRequest& request) {
       break;
     }
     case OutputType::Xlsx:
-      written = createXlsxList(path, m_list, m_settings, m_interaction, request.title);
+      written = createXlsxList(path, m_list, working, m_interaction, request.title);
       if (written) m_settings.listFile.workbook = true;
       break;
     case OutputType::Html:
-      written = createHtmlList(path, m_list, m_settings, m_interaction, request.title);
+      written = createHtmlList(path, m_list, working, m_interaction, request.title);
       if (written) m_settings.html.title = request.title;
       break;
     case OutputType::Xml:
-      written = createXmlList(path, m_list, m_settings, m_interaction);
+      written = createXmlList(path, m_list, working, m_interaction);
       break;
   }
   if (!written) return ExitCode::WriteFailed;

@@ -44,6 +44,13 @@ const QStringList& addedUsageLines() {
       QStringLiteral(
           "　　CSV・テキストの文字コードを指定します、codeには「SYSTEM、UTF8、UTF8BOM、CP932」"
           "のうち、どれか一つを指定します。"),
+      QStringLiteral("/M type"),
+      QStringLiteral("　　ハッシュ値の列を出力します、typeには「MD5、SHA1、SHA256」のうち、"
+                     "どれか一つを指定します。"),
+      QStringLiteral("/W"),
+      QStringLiteral(
+          "　　リストの横にチェックサムファイル（sha256sum -c などで検査できる形式、"
+          "パスは/Iのフォルダからの相対パス）を出力します。/Mがなければ SHA256 を用います。"),
   };
   return lines;
 }

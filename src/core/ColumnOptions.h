@@ -3,6 +3,8 @@
 
 #include <array>
 
+#include "core/HashKind.h"
+
 namespace vek {
 
 // Fixed order; the names are the keys of the captions in the HeadComment section.
@@ -14,8 +16,12 @@ enum class ColumnId {
   FileSize,
   CreateDate,
   AccessDate,
-  ModifiDate
+  ModifiDate,
+  // Vek's own, written after the eight when chosen.
+  RelativePath,
+  Hash
 };
+// The eight columns whose captions the HeadComment section keeps.
 inline constexpr int kColumnCount = 8;
 
 // Folder shape of the Directory column (OptDirType).
@@ -44,6 +50,22 @@ struct ColumnOptions {
   HeadInsert optHeadInsert = HeadInsert::Off;
   HeadInsertAt optHeadInsertType = HeadInsertAt::EveryInterval;
   int valHeadInterval = 15;
+
+  // Vek's own choices, kept in its own section of Vek.ini; off by default, so a list is written
+  // as before until a person asks for them.
+  bool chkRelPath = false;         // the path below the folder the row's add started from
+  HashKind hash = HashKind::None;  // a digest column
+  bool checksumFile = false;       // a checksum file beside the list
+  // The checksum file's own digest for one run (/W without /M: SHA-256); not stored.
+  HashKind checksumHash = HashKind::None;
+
+  // The digest the checksum file uses: its own when set, else the column's, else SHA-256.
+  HashKind checksumKind() const {
+    if (checksumHash != HashKind::None) return checksumHash;
+    return hash == HashKind::None ? HashKind::Sha256 : hash;
+  }
+  // Whether an export reads the files' contents at all.
+  bool needsDigests() const { return hash != HashKind::None || checksumFile; }
 
   bool operator==(const ColumnOptions&) const = default;
 };

@@ -36,3 +36,13 @@ void FileEntry::splitName(const QString& fileName, QString& name, QString& exten
 }
 
 }  // namespace vek
+
+namespace vek {
+
+QString FileEntry::relativePath() const {
+  const qsizetype from =
+      rootLength >= 0 && rootLength <= folder.size() ? rootLength : folder.size();
+  return QStringView(folder).mid(from) + name + extension;
+}
+
+}  // namespace vek

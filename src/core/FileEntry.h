@@ -20,9 +20,15 @@ struct FileEntry {
   DateStamp accessed;  // null when the file system cannot supply it
   DateStamp modified;
   bool ticked = true;
+  // Where the folder the add started from ends in the folder text: a subtree add keeps its
+  // start folder, so that the row knows its path inside the tree. -1: its own folder (a
+  // current-folder add, a dropped file).
+  qint32 rootLength = -1;
 
   QString fileName() const { return name + extension; }
   QString fullPath() const { return folder + name + extension; }
+  // The path below the folder the add started from ("sub/file.txt", or the file name).
+  QString relativePath() const;
   // The text of a list column as the list shows it (the size in plain digits).
   QString columnText(ListColumn column) const;
 

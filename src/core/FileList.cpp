@@ -67,7 +67,7 @@ void FileList::mergePending() const {
 
 qint64 FileList::append(FileEntry entry) {
   if (m_indexBuilt) m_fullPaths.insert(entry.fullPath());
-  if (entry.ticked) ++m_tickedCount;
+  if (entry.ticked) addTicked(entry, 1);
   qint64 position = count();
   if (!m_sortingEnabled) {
     mergePending();
@@ -105,6 +105,7 @@ void FileList::leaveToTheSystem() {
   m_pendingRows = {};
   m_pending.clear();
   m_tickedCount = 0;
+  m_tickedBytes = 0;
   m_fullPaths = {};
   m_indexBuilt = false;
   m_sortedPrefix = 0;
@@ -123,7 +124,7 @@ void FileList::appendBatch(std::vector<FileEntry> entries) {
   if (entries.empty()) return;
   for (const FileEntry& entry : entries) {
     if (m_indexBuilt) m_fullPaths.insert(entry.fullPath());
-    if (entry.ticked) ++m_tickedCount;
+    if (entry.ticked) addTicked(entry, 1);
   }
   mergePending();
   const std::size_t old = m_rows.size();
@@ -176,7 +177,7 @@ void FileList::setTicked(qint64 row, bool ticked) {
   FileEntry& entry = rowAt(row);
   if (entry.ticked == ticked) return;
   entry.ticked = ticked;
-  m_tickedCount += ticked ? 1 : -1;
+  addTicked(entry, ticked ? 1 : -1);
 }
 
 void FileList::clear() {
@@ -185,6 +186,7 @@ void FileList::clear() {
   m_pending.clear();
   m_pendingRows.clear();
   m_tickedCount = 0;
+  m_tickedBytes = 0;
   m_fullPaths.clear();
   m_fullPaths.squeeze();
   m_indexBuilt = false;

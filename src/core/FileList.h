@@ -49,6 +49,9 @@ class FileList {
   void setTicked(qint64 row, bool ticked);  // a row outside the list is ignored
   void clear();                             // bNumAsc keeps its value
   qint64 tickedCount() const { return m_tickedCount; }
+  // The total size of the ticked rows, kept as rows are ticked, added and removed: constant
+  // time whatever the list's length.
+  qint64 tickedBytes() const { return m_tickedBytes; }
 
   // True when some row's full path equals fullPath exactly (case-sensitive). Constant time:
   // the index is built on first use and kept up to date afterwards.
@@ -99,6 +102,10 @@ class FileList {
     std::size_t stored;  // index into m_pendingRows
   };
 
+  void addTicked(const FileEntry& entry, int sign) {
+    m_tickedCount += sign;
+    m_tickedBytes += sign * entry.size;
+  }
   // Merges the side list into m_rows; the display order does not change. rows() does it for
   // const readers (the writers), which see the same rows in the same order either way.
   void mergePending() const;
@@ -120,6 +127,7 @@ class FileList {
   mutable std::vector<Pending> m_pending;
   mutable std::vector<FileEntry> m_pendingRows;
   qint64 m_tickedCount = 0;
+  qint64 m_tickedBytes = 0;
   QSet<QString> m_fullPaths;
   bool m_indexBuilt = false;
   bool m_sortingEnabled = true;

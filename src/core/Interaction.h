@@ -47,6 +47,10 @@ class Interaction {
   // Called after every added batch (up to 1,024 files) and every listed folder: a window on
   // the same thread keeps painting here.
   virtual void yield() {}
+  // Called about every 50 ms by work that waits on this thread for reading threads (the
+  // digests of an export): the window handles its events here, so that the progress window
+  // paints and its キャンセル answers.
+  virtual void keepResponsive() {}
 };
 
 }  // namespace vek

@@ -73,6 +73,9 @@ struct ElementNames {
   QString makeDate = QStringLiteral("make");
   QString accessDate = QStringLiteral("access");
   QString updateDate = QStringLiteral("update");
+  // Vek's own columns (kept in Vek's own section of Vek.ini).
+  QString relativePath = QStringLiteral("relpath");
+  QString hash = QStringLiteral("hash");
   bool operator==(const ElementNames&) const = default;
 };
 

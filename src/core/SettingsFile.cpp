@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QLocale>
 
+#include "core/DeliverySettings.h"
 #include "core/IniFile.h"
 #include "core/LeadingNumber.h"
 #include "core/ListFileSettings.h"
@@ -247,6 +248,7 @@ void writeAll(IniFile& ini, const Settings& settings, const WindowState& window,
   visitSettings(std::as_const(toWrite), writer);
   writer.section(u"");  // the last section goes in before Vek's own
   writeListFileSettings(ini, settings.listFile);
+  writeDeliverySettings(ini, toWrite);
 }
 
 }  // namespace
@@ -281,6 +283,7 @@ void readSettings(const IniFile& ini, Settings& settings, WindowState& window,
   Reader reader(ini);
   visitSettings(settings, reader);
   readListFileSettings(ini, settings.listFile);
+  readDeliverySettings(ini, settings);
 }
 
 void writeSettings(IniFile& ini, const Settings& settings, const WindowState& window,

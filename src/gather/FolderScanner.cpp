@@ -456,10 +456,15 @@ bool FolderScanner::readFiles(std::vector<FolderEntry>& table, std::size_t first
     i = end;
   }
   FolderOpener opener(false);
+  // Every row remembers the folder this add started from.
+  const qint32 rootLength =
+      firstFolder < table.size() ? qint32(table[firstFolder].path().size()) : -1;
   auto readWork = [&](std::size_t u) {
     std::vector<Batch> batches;
-    for (std::size_t i = units[u].first; i < units[u].second; ++i)
+    for (std::size_t i = units[u].first; i < units[u].second; ++i) {
       batches.push_back(readUnit(table, pieces[i], opener));
+      for (FileEntry& entry : batches.back().entries) entry.rootLength = rootLength;
+    }
     return batches;
   };
   auto deliverAll = [&](std::vector<Batch>&& batches) {

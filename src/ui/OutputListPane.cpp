@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "core/FileList.h"
+#include "core/ListTotals.h"
 #include "core/Session.h"
 #include "ui/FileListModel.h"
 #include "ui/Twips.h"
@@ -54,11 +55,15 @@ OutputListPane::OutputListPane(FileList& list, Session& session, QWidget* parent
   m_cmdListClear->setAutoDefault(false);
   m_lblComment = new QLabel(QStringLiteral("※　不要なﾌｧｲﾙはﾁｪｯｸを外してください。"), this);
   m_lblComment->setObjectName(QStringLiteral("lblComment"));
+  m_lblTotals = new QLabel(this);
+  m_lblTotals->setObjectName(QStringLiteral("lblTotals"));
   auto* output = new QVBoxLayout(this);
   output->addWidget(m_lvWriteList, 1);
   auto* clearRow = new QHBoxLayout;
   clearRow->addWidget(m_lblComment);
   clearRow->addStretch(1);
+  clearRow->addWidget(m_lblTotals);
+  clearRow->addSpacing(fontMetrics().horizontalAdvance(u'M'));
   clearRow->addWidget(m_cmdListClear);
   output->addLayout(clearRow);
 
@@ -69,6 +74,25 @@ OutputListPane::OutputListPane(FileList& list, Session& session, QWidget* parent
   connect(header, &QHeaderView::sectionClicked, this, &OutputListPane::headerClicked);
   connect(m_lvWriteList, &QTreeView::doubleClicked, this, [this] { openSelectedRow(); });
   m_lvWriteList->installEventFilter(this);
+  // Every way the ticked rows change: a tick, an add, a clear, a sort.
+  connect(m_model, &QAbstractItemModel::dataChanged, this, &OutputListPane::scheduleTotals);
+  connect(m_model, &QAbstractItemModel::rowsInserted, this, &OutputListPane::scheduleTotals);
+  connect(m_model, &QAbstractItemModel::rowsRemoved, this, &OutputListPane::scheduleTotals);
+  connect(m_model, &QAbstractItemModel::modelReset, this, &OutputListPane::scheduleTotals);
+  connect(m_model, &QAbstractItemModel::layoutChanged, this, &OutputListPane::scheduleTotals);
+  showTotals();
+}
+
+void OutputListPane::scheduleTotals() {
+  if (m_totalsPending) return;
+  m_totalsPending = true;
+  QMetaObject::invokeMethod(this, &OutputListPane::showTotals, Qt::QueuedConnection);
+}
+
+void OutputListPane::showTotals() {
+  m_totalsPending = false;
+  const QString text = tickedTotalsCaption(m_list.tickedCount(), m_list.tickedBytes());
+  if (m_lblTotals->text() != text) m_lblTotals->setText(text);
 }
 
 OutputListPane::~OutputListPane() {

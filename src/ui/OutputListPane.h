@@ -24,6 +24,7 @@ class OutputListPane : public QGroupBox {
   QTreeView* view() const { return m_lvWriteList; }
   QPushButton* clearButton() const { return m_cmdListClear; }
   QLabel* comment() const { return m_lblComment; }
+  QLabel* totals() const { return m_lblTotals; }
   FileListModel& model() const { return *m_model; }
 
   // "出力対象ﾌｧｲﾙﾘｽﾄ - 総ﾌｧｲﾙ数：N ﾌｧｲﾙ", also as the accessible description.
@@ -43,6 +44,10 @@ class OutputListPane : public QGroupBox {
   void clearList();
   void headerClicked(int section);
   void openSelectedRow();
+  // The count and size of the ticked rows, after every change of the list: shown once the
+  // event loop runs again, so that a tick costs no text formatting and many ticks one update.
+  void scheduleTotals();
+  void showTotals();
 
   FileList& m_list;
   Session& m_session;
@@ -50,6 +55,8 @@ class OutputListPane : public QGroupBox {
   QTreeView* m_lvWriteList;
   QPushButton* m_cmdListClear;
   QLabel* m_lblComment;
+  QLabel* m_lblTotals;
+  bool m_totalsPending = false;
 };
 
 }  // namespace vek

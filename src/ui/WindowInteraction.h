@@ -34,6 +34,8 @@ class WindowInteraction : public QObject, public Interaction {
   void closeProgress() override;
   bool cancelRequested() override { return m_cancelRequested; }
   void clearCancelRequested() override { m_cancelRequested = false; }
+  // The progress window paints and its キャンセル answers while an export waits for digests.
+  void keepResponsive() override;
 
   // What キャンセル does besides raising the flag: the window ends its add at once.
   void setCancelHandler(std::function<void()> handler) { m_onCancel = std::move(handler); }

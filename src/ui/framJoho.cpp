@@ -2,6 +2,7 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -52,6 +53,23 @@ framJoho::framJoho(const QString& caption, QWidget* parent) : QGroupBox(caption,
   m_chkDateCreate = createCheck(this, "chkDateCreate", QStringLiteral("作成日時"));
   m_chkDateAccess = createCheck(this, "chkDateAccess", QStringLiteral("ｱｸｾｽ日時"));
   m_chkDateModifi = createCheck(this, "chkDateModifi", QStringLiteral("更新日時"));
+  m_chkRelPath = createCheck(this, "chkRelPath", QStringLiteral("相対パス（追加したﾌｫﾙﾀﾞから）"));
+  m_chkRelPath->setToolTip(QStringLiteral("追加を始めたﾌｫﾙﾀﾞから見たﾌｧｲﾙのﾊﾟｽを出力します。"));
+  m_lblHash = new QLabel(QStringLiteral("ﾊｯｼｭ値"), this);
+  m_cmbHash = new QComboBox(this);
+  m_cmbHash->setObjectName(QStringLiteral("cmbHash"));
+  m_cmbHash->setToolTip(
+      QStringLiteral("ﾌｧｲﾙの内容から計算したﾊｯｼｭ値を出力します。"
+                     "出力時にﾁｪｯｸされたﾌｧｲﾙをすべて読み取ります。"));
+  m_cmbHash->addItem(QStringLiteral("なし"), int(HashKind::None));
+  for (HashKind kind : {HashKind::Md5, HashKind::Sha1, HashKind::Sha256})
+    m_cmbHash->addItem(hashKindCaption(kind), int(kind));
+  m_cmbHash->setAccessibleName(QStringLiteral("ﾊｯｼｭ値"));
+  m_lblHash->setBuddy(m_cmbHash);
+  m_chkSumFile = createCheck(this, "chkSumFile", QStringLiteral("ﾁｪｯｸｻﾑﾌｧｲﾙも出力"));
+  m_chkSumFile->setToolTip(
+      QStringLiteral("ﾘｽﾄと同じﾌｫﾙﾀﾞに、sha256sum -c などで検査できるﾁｪｯｸｻﾑﾌｧｲﾙを出力します"
+                     "（ﾊｯｼｭ値が「なし」のときは SHA-256）。"));
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(m_chkFullPath);
@@ -80,6 +98,15 @@ framJoho::framJoho(const QString& caption, QWidget* parent) : QGroupBox(caption,
   layout->addWidget(m_chkDateCreate);
   layout->addWidget(m_chkDateAccess);
   layout->addWidget(m_chkDateModifi);
+  layout->addWidget(m_chkRelPath);
+  row = new QHBoxLayout;
+  row->addWidget(m_lblHash);
+  row->addWidget(m_cmbHash);
+  row->addStretch();
+  layout->addLayout(row);
+  row = indented(this);
+  row->addWidget(m_chkSumFile);
+  layout->addLayout(row);
   layout->addStretch();
 
   connect(m_chkFullPath, &QCheckBox::toggled, this, &framJoho::applyFullPathRule);
@@ -115,6 +142,9 @@ void framJoho::load(const ColumnOptions& options) {
   m_chkDateCreate->setChecked(options.chkMakeDate);
   m_chkDateAccess->setChecked(options.chkAccessDate);
   m_chkDateModifi->setChecked(options.chkUpdateDate);
+  m_chkRelPath->setChecked(options.chkRelPath);
+  m_cmbHash->setCurrentIndex(std::max(0, m_cmbHash->findData(int(options.hash))));
+  m_chkSumFile->setChecked(options.checksumFile);
   applyFullPathRule();
   applyDirRule();
   applyFileRule();
@@ -135,6 +165,9 @@ void framJoho::store(ColumnOptions& options) const {
   options.chkMakeDate = m_chkDateCreate->isChecked();
   options.chkAccessDate = m_chkDateAccess->isChecked();
   options.chkUpdateDate = m_chkDateModifi->isChecked();
+  options.chkRelPath = m_chkRelPath->isChecked();
+  options.hash = HashKind(m_cmbHash->currentData().toInt());
+  options.checksumFile = m_chkSumFile->isChecked();
 }
 
 void framJoho::applyFullPathRule() {

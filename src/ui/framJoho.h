@@ -9,6 +9,7 @@
 
 class QButtonGroup;
 class QCheckBox;
+class QComboBox;
 class QLabel;
 
 namespace vek {
@@ -26,7 +27,7 @@ class framJoho : public QGroupBox {
   // Sets every control from options, then runs the tick rules so that enabling and colours
   // match the loaded values.
   void load(const ColumnOptions& options);
-  // Copies the thirteen column fields back; an option that is disabled keeps its value.
+  // Copies the column fields back; an option that is disabled keeps its value.
   void store(ColumnOptions& options) const;
 
  private:
@@ -48,6 +49,11 @@ class framJoho : public QGroupBox {
   QCheckBox* m_chkDateCreate;
   QCheckBox* m_chkDateAccess;
   QCheckBox* m_chkDateModifi;
+  // Vek's own: the path below the folder of the add, a digest column, a checksum file.
+  QCheckBox* m_chkRelPath;
+  QLabel* m_lblHash;
+  QComboBox* m_cmbHash;
+  QCheckBox* m_chkSumFile;
 };
 
 }  // namespace vek

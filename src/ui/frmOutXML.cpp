@@ -37,10 +37,12 @@ constexpr ElementNode kElementNodes[frmOutXML::kNodeCount] = {
     {"fname", 1, &ElementNames::fileName},
     {"ftype", 1, &ElementNames::fileType},
     {"fsize", 1, &ElementNames::fileSize},
+    {"relpath", 1, &ElementNames::relativePath},
+    {"hash", 1, &ElementNames::hash},
     {"fdate", 1, &ElementNames::fileDate},
-    {"makedate", 7, &ElementNames::makeDate},
-    {"accessdate", 7, &ElementNames::accessDate},
-    {"updatedate", 7, &ElementNames::updateDate},
+    {"makedate", 9, &ElementNames::makeDate},
+    {"accessdate", 9, &ElementNames::accessDate},
+    {"updatedate", 9, &ElementNames::updateDate},
 };
 
 // The node's key, and the last name the check accepted (what a refused edit goes back to).

@@ -13,6 +13,7 @@ ColumnCells::ColumnCells(const ColumnOptions& options, SizeStyle sizeStyle,
       // The extension option only counts while the file-name column is written.
       m_nameWithExtension(options.chkFile && options.chkExtAdd),
       m_unitSuffix(options.chkAddUnit ? sizeUnitSuffix(m_sizeUnit) : QString()),
+      m_hash(options.hash),
       m_dateFormatter(std::move(dateFormatter)),
       m_locale(locale) {}
 
@@ -24,6 +25,8 @@ std::vector<ColumnId> ColumnCells::selectedColumns(const ColumnOptions& options)
   for (int i = 0; i < kColumnCount; ++i) {
     if (boxes[i]) columns.push_back(ColumnId(i));
   }
+  if (options.chkRelPath) columns.push_back(ColumnId::RelativePath);
+  if (options.hash != HashKind::None) columns.push_back(ColumnId::Hash);
   return columns;
 }
 
@@ -37,11 +40,42 @@ std::optional<Message> ColumnCells::checkSelection(const ColumnOptions& options)
   return std::nullopt;
 }
 
+QString ColumnCells::relativePathCaption() {
+  return QStringLiteral("相対パス");
+}
+
+QString ColumnCells::caption(ColumnId column, const Settings& settings) {
+  switch (column) {
+    case ColumnId::RelativePath:
+      return relativePathCaption();
+    case ColumnId::Hash:
+      return QStringLiteral("ハッシュ値");
+    default:
+      return settings.caption(column);
+  }
+}
+
 std::vector<QString> ColumnCells::captions(const Settings& settings) const {
   std::vector<QString> result;
   result.reserve(m_selected.size());
-  for (ColumnId column : m_selected) result.push_back(caption(column, settings));
+  for (ColumnId column : m_selected) {
+    // The digest's own name says what the cells hold and how to check them.
+    result.push_back(column == ColumnId::Hash ? hashKindCaption(m_hash)
+                                              : caption(column, settings));
+  }
   return result;
+}
+
+void ColumnCells::setHashes(std::span<const FileEntry> rows, const std::vector<FileHash>& hashes) {
+  auto texts = std::make_shared<std::vector<QString>>(rows.size());
+  std::size_t next = 0;
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    if (!rows[i].ticked) continue;
+    if (next < hashes.size()) (*texts)[i] = hashes[next].cellText();
+    ++next;
+  }
+  m_hashTexts = std::move(texts);
+  m_hashRows = rows.data();
 }
 
 DateFormatter ColumnCells::dateFormatter(const Settings& settings, const QLocale& locale) {
@@ -94,6 +128,15 @@ void ColumnCells::appendText(ColumnId column, const FileEntry& row, QString& out
       return;
     case ColumnId::ModifiDate:
       if (!row.modified.isNull()) out += m_dateFormatter.format(row.modified);
+      return;
+    case ColumnId::RelativePath:
+      out += row.relativePath();
+      return;
+    case ColumnId::Hash:
+      if (m_hashTexts && &row >= m_hashRows) {
+        const auto position = std::size_t(&row - m_hashRows);
+        if (position < m_hashTexts->size()) out += (*m_hashTexts)[position];
+      }
       return;
   }
 }

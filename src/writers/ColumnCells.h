@@ -2,7 +2,9 @@
 // what every writer (Text/CSV, HTML, XML) puts into its cells.
 #pragma once
 
+#include <memory>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include <QLocale>
@@ -11,6 +13,7 @@
 #include "core/ColumnOptions.h"
 #include "core/DateFormatter.h"
 #include "core/FileEntry.h"
+#include "core/FileHasher.h"
 #include "core/Message.h"
 #include "core/PathRules.h"
 #include "core/Settings.h"
@@ -26,6 +29,10 @@ class ColumnCells {
   // The ticked columns in ColumnId order.
   const std::vector<ColumnId>& selected() const { return m_selected; }
 
+  // The digests of the ticked rows of rows (hashes[i] belongs to the i-th ticked row), for the
+  // hash column of those rows; rows must stay where they are while cells are made.
+  void setHashes(std::span<const FileEntry> rows, const std::vector<FileHash>& hashes);
+
   // The cell text of one column for one row.
   QString text(ColumnId column, const FileEntry& row) const;
   // The same text appended to out, so that a writer can build a whole line in one buffer.
@@ -38,10 +45,10 @@ class ColumnCells {
   static std::optional<Message> checkSelection(const ColumnOptions& options);
   static Message nothingSelectedMessage();
 
-  // The header caption of a column, exactly as stored.
-  static const QString& caption(ColumnId column, const Settings& settings) {
-    return settings.caption(column);
-  }
+  // The header caption of a column, exactly as stored; Vek's own columns have fixed ones.
+  static QString caption(ColumnId column, const Settings& settings);
+  // "相対パス".
+  static QString relativePathCaption();
   // The captions of the selected columns, in order.
   std::vector<QString> captions(const Settings& settings) const;
 
@@ -60,6 +67,10 @@ class ColumnCells {
   bool m_pathAsAddress;
   bool m_nameWithExtension;
   QString m_unitSuffix;  // empty when the unit is not added
+  HashKind m_hash;
+  // The hash cells by position in the rows given to setHashes; shared between copies.
+  std::shared_ptr<const std::vector<QString>> m_hashTexts;
+  const FileEntry* m_hashRows = nullptr;
   DateFormatter m_dateFormatter;
   QLocale m_locale;
   // Rows of one folder follow each other and share one folder text: the Directory cell is

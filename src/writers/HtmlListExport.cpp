@@ -3,6 +3,7 @@
 #include "core/OutputFile.h"
 #include "writers/ColumnCells.h"
 #include "writers/HtmlListWriter.h"
+#include "writers/ListDelivery.h"
 
 namespace vek {
 
@@ -17,8 +18,11 @@ bool createHtmlList(const QString& path, const FileList& list, const Settings& s
     interaction.showMessage(*message);
     return false;
   }
-  const ColumnCells cells(settings.html.columns, SizeStyle::Grouped,
-                          ColumnCells::dateFormatter(settings), pathStyle);
+  ListDelivery delivery(list.rows(), settings.html.columns);
+  if (!delivery.prepare(interaction)) return false;
+  ColumnCells cells(settings.html.columns, SizeStyle::Grouped, ColumnCells::dateFormatter(settings),
+                    pathStyle);
+  delivery.applyTo(cells);
   HtmlListWriter writer(settings.html, cells, cells.captions(settings), title, pathStyle);
   const TextCodec codec = TextCodec::system();
   std::unique_ptr<TextEncoder> encoder = codec.makeEncoder(Unmappable::DecimalReference);
@@ -31,7 +35,7 @@ bool createHtmlList(const QString& path, const FileList& list, const Settings& s
   if (written && encoder->lostCharacters() > 0)
     interaction.showMessage(
         OutputFile::unrepresentableCharactersMessage(path, encoder->lostCharacters()));
-  return written;
+  return written && delivery.finish(path, interaction);
 }
 
 }  // namespace vek

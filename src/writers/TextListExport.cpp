@@ -2,6 +2,7 @@
 
 #include "core/OutputFile.h"
 #include "writers/ColumnCells.h"
+#include "writers/ListDelivery.h"
 #include "writers/TextListWriter.h"
 
 #include <QStringBuilder>
@@ -15,14 +16,17 @@ bool createTextList(const QString& path, const FileList& list, const Settings& s
     interaction.showMessage(*message);
     return false;
   }
+  ListDelivery delivery(list.rows(), settings.csv.columns);
+  if (!delivery.prepare(interaction)) return false;
   TextListWriter writer(settings, textType, separatorText, codec);
+  delivery.applyTo(writer.cells());
   const bool written = OutputFile::write(
       path, interaction, [&](QIODevice& device) { return writer.write(device, list.rows()); });
   if (written && writer.lostCharacters() > 0) {
     interaction.showMessage(
         OutputFile::replacedCharactersMessage(path, codec.name(), writer.lostCharacters()));
   }
-  return written;
+  return written && delivery.finish(path, interaction);
 }
 
 bool createTextList(const QString& path, const FileList& list, const Settings& settings,
@@ -35,14 +39,18 @@ bool createTextList(const QString& path, const FileList& list, const Settings& s
     interaction.showMessage(*message);
     return false;
   }
+  ListDelivery delivery(list.rows(), settings.csv.columns);
+  if (!delivery.prepare(interaction)) return false;
   TextListWriter writer(settings, textType, separatorText, choices);
+  delivery.applyTo(writer.cells());
   const bool written = OutputFile::write(
       path, interaction, [&](QIODevice& device) { return writer.write(device, list.rows()); });
-  if (!written || writer.lostCharacters() == 0) return written;
+  if (!written) return false;
+  if (writer.lostCharacters() == 0) return delivery.finish(path, interaction);
   if (choices.encoding == ListEncoding::System) {
     interaction.showMessage(OutputFile::replacedCharactersMessage(path, writer.codec().name(),
                                                                   writer.lostCharacters()));
-    return written;
+    return delivery.finish(path, interaction);
   }
   const std::vector<qint64>& rows = writer.replacedRows();
   QStringList paths;
@@ -51,7 +59,7 @@ bool createTextList(const QString& path, const FileList& list, const Settings& s
   for (std::size_t i = 0; i < named; ++i) paths += list.rows()[std::size_t(rows[i])].fullPath();
   interaction.showMessage(replacedRowsMessage(path, choices.encoding, writer.headerReplaced(),
                                               paths, qint64(rows.size())));
-  return written;
+  return delivery.finish(path, interaction);
 }
 
 Message replacedRowsMessage(const QString& path, ListEncoding encoding, bool headerReplaced,

@@ -52,6 +52,8 @@ class TextListWriter {
   const std::vector<qint64>& replacedRows() const { return m_replacedRows; }
   bool headerReplaced() const { return m_headerReplaced; }
   const TextCodec& codec() const { return m_codec; }
+  // The cells the lines are made of (the hash column takes its digests here).
+  ColumnCells& cells() { return m_cells; }
 
   // The separator and line end the settings and choices above give.
   static QString separatorFor(const CsvSettings& csv, bool textType, const QString& separatorText);

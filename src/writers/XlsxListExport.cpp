@@ -2,6 +2,7 @@
 
 #include "core/OutputFile.h"
 #include "writers/ColumnCells.h"
+#include "writers/ListDelivery.h"
 #include "writers/XlsxListWriter.h"
 
 namespace vek {
@@ -12,12 +13,15 @@ bool createXlsxList(const QString& path, const FileList& list, const Settings& s
     interaction.showMessage(*message);
     return false;
   }
+  ListDelivery delivery(list.rows(), settings.csv.columns);
+  if (!delivery.prepare(interaction)) return false;
   XlsxListWriter writer(settings, title);
+  delivery.applyTo(writer.cells());
   const bool written = OutputFile::write(
       path, interaction, [&](QIODevice& device) { return writer.write(device, list.rows()); });
   if (written && writer.sheetCount() > 1)
     interaction.showMessage(sheetsSplitMessage(path, writer.sheetCount()));
-  return written;
+  return written && delivery.finish(path, interaction);
 }
 
 Message sheetsSplitMessage(const QString& path, int sheets) {

@@ -35,6 +35,8 @@ class XlsxListWriter {
   // (see errorString()).
   bool write(QIODevice& device, std::span<const FileEntry> rows);
   QString errorString() const { return m_error; }
+  // The cells of the text columns (the hash column takes its digests here).
+  ColumnCells& cells() { return m_cells; }
 
   // How many sheets the last write made: more than one when the rows did not fit on one.
   int sheetCount() const { return m_sheetCount; }

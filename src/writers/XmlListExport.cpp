@@ -2,6 +2,7 @@
 
 #include "core/OutputFile.h"
 #include "writers/ColumnCells.h"
+#include "writers/ListDelivery.h"
 #include "writers/XmlListWriter.h"
 
 namespace vek {
@@ -19,8 +20,10 @@ bool createXmlList(const QString& path, const FileList& list, const Settings& se
     interaction.showMessage(*message);
     return false;
   }
-  const ColumnCells cells(xml.columns, SizeStyle::Plain, ColumnCells::dateFormatter(settings),
-                          pathStyle);
+  ListDelivery delivery(list.rows(), xml.columns);
+  if (!delivery.prepare(interaction)) return false;
+  ColumnCells cells(xml.columns, SizeStyle::Plain, ColumnCells::dateFormatter(settings), pathStyle);
+  delivery.applyTo(cells);
   qint64 replaced = 0;
   const bool written = OutputFile::write(path, interaction, [&](QIODevice& device) {
     XmlListWriter writer(device, xml.stringCode, xmlLineBreak(xml), settings.elementNames);
@@ -30,7 +33,7 @@ bool createXmlList(const QString& path, const FileList& list, const Settings& se
   });
   if (written && replaced > 0)
     interaction.showMessage(OutputFile::unrepresentableCharactersMessage(path, replaced));
-  return written;
+  return written && delivery.finish(path, interaction);
 }
 
 }  // namespace vek

@@ -94,9 +94,10 @@ std::vector<const QString*> elementNamesInDocument(const ElementNames& names,
   std::vector<const QString*> used = {&names.root};
   if (!withRows) return used;
   used.push_back(&names.fileInfo);
-  const QString* const byColumn[kColumnCount] = {
-      &names.fileFullPath, &names.filePath, &names.fileName,   &names.fileType,
-      &names.fileSize,     &names.makeDate, &names.accessDate, &names.updateDate};
+  const QString* const byColumn[] = {&names.fileFullPath, &names.filePath,   &names.fileName,
+                                     &names.fileType,     &names.fileSize,   &names.makeDate,
+                                     &names.accessDate,   &names.updateDate, &names.relativePath,
+                                     &names.hash};
   bool dateGroup = false;
   for (const ColumnId column : ColumnCells::selectedColumns(columns)) {
     // The date group, always present, comes before the first date element.
@@ -200,6 +201,10 @@ void XmlListWriter::writeFileElement(qint64 index, std::span<const Cell> cells) 
         return m_names.makeDate;
       case ColumnId::AccessDate:
         return m_names.accessDate;
+      case ColumnId::RelativePath:
+        return m_names.relativePath;
+      case ColumnId::Hash:
+        return m_names.hash;
       case ColumnId::ModifiDate:
         break;
     }

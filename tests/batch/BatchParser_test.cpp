@@ -247,5 +247,33 @@ TEST(UpperNarrow, ConvertsFullWidthAscii) {
   EXPECT_EQ(upperNarrow(u"ｶﾀｶﾅ漢字"_s), u"ｶﾀｶﾅ漢字"_s);
 }
 
+TEST_F(BatchParserTest, DigestAndChecksumFileSwitches) {
+  BatchRequest r = request({u"/I"_s, u"IN"_s});
+  EXPECT_EQ(r.hash, HashKind::None);
+  EXPECT_FALSE(r.checksumFile);
+  struct Case {
+    QString value;
+    HashKind kind;
+  } const cases[] = {{u"MD5"_s, HashKind::Md5},
+                     {u"sha1"_s, HashKind::Sha1},
+                     {u"SHA256"_s, HashKind::Sha256},
+                     {u"ｓｈａ２５６"_s, HashKind::Sha256}};
+  for (const Case& c : cases) {
+    r = request({u"/I"_s, u"IN"_s, u"/M"_s, c.value, u"/W"_s});
+    EXPECT_EQ(r.hash, c.kind) << c.value.toStdString();
+    EXPECT_TRUE(r.checksumFile);
+  }
+  // /M always takes the next token.
+  EXPECT_EQ(messageText({u"/I"_s, u"IN"_s, u"/M"_s, u"SHA-256"_s}),
+            u"ハッシュの種類が不正です、MD5/SHA1/SHA256のどれかを指定してください。\r\nSHA-256"_s);
+  EXPECT_EQ(messageText({u"/I"_s, u"IN"_s, u"/M"_s, u"/W"_s}),
+            u"ハッシュの種類が不正です、MD5/SHA1/SHA256のどれかを指定してください。\r\n/W"_s);
+  EXPECT_TRUE(messageText({u"/I"_s, u"IN"_s, u"/M"_s}).startsWith(u"ハッシュの種類が不正です"));
+  // After /N a new switch name is that switch, as with the others.
+  r = request({u"/I"_s, u"IN"_s, u"/N"_s, u"/W"_s});
+  EXPECT_EQ(r.title, in);
+  EXPECT_TRUE(r.checksumFile);
+}
+
 }  // namespace
 }  // namespace vek

@@ -364,5 +364,73 @@ TEST_F(BatchProcessTest, UnreadableSettingsAreReportedOnceAndKept) {
   EXPECT_TRUE(QFile::exists(output + u"/list.csv"_s));
 }
 
+// /M and /W through the real program: the digest column, the checksum file that the real
+// sha256sum -c and md5sum -c accept in the input folder, and Vek.ini left as the dialogs had it.
+TEST_F(BatchProcessTest, DigestColumnAndChecksumFile) {
+  tree.file(u"in/a.txt"_s, "hello");
+  tree.file(u"in/sub/with space\\and\nnewline.txt"_s, "awkward");
+  struct Case {
+    QStringList switches;
+    QString checksumFile;  // empty: none
+    QString tool;
+    QByteArray firstDigest;  // of a.txt in the list
+  } const cases[] = {
+      {{u"/M"_s, u"SHA256"_s, u"/W"_s},
+       u"list.sha256"_s,
+       u"sha256sum"_s,
+       "2cf24dba5fb0a30e26e83b2ac5b9e29e1b161e5c1fa7425e73043362938b9824"},
+      {{u"/W"_s}, u"list.sha256"_s, u"sha256sum"_s, QByteArray()},
+      {{u"/M"_s, u"md5"_s, u"/W"_s},
+       u"list.md5"_s,
+       u"md5sum"_s,
+       "5d41402abc4b2a76b9719d911017c592"},
+      {{u"/M"_s, u"SHA1"_s}, QString(), QString(), "aaf4c61ddcc5e8a2dabede0f3b482cd9aea9434d"},
+  };
+  for (const Case& c : cases) {
+    QDir(output).removeRecursively();
+    QDir().mkpath(output);
+    const ProcessResult r = run(QStringList{u"/I"_s, u"in"_s, u"/O"_s, u"out"_s, u"/T"_s, u"CSV"_s,
+                                            u"/F"_s, u"list"_s, u"/C"_s} +
+                                c.switches);
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(r.err, QString());
+    const QByteArray list = tree.read(u"out/list.csv"_s);
+    const QList<QByteArray> lines = list.split('\n');
+    if (c.firstDigest.isEmpty()) {
+      EXPECT_FALSE(lines[0].contains("SHA")) << lines[0].toStdString();
+    } else {
+      EXPECT_TRUE(lines[1].endsWith(QByteArray(QByteArray(",") + c.firstDigest + ",\r")))
+          << lines[1].toStdString();
+    }
+    EXPECT_EQ(QDir(output).entryList(QDir::Files | QDir::Hidden, QDir::Name).join(u','),
+              c.checksumFile.isEmpty() ? u"list.csv"_s : u"list.csv,"_s + c.checksumFile);
+    if (c.checksumFile.isEmpty()) continue;
+    QProcess check;
+    check.setWorkingDirectory(source);
+    check.start(c.tool, {u"-c"_s, output + u'/' + c.checksumFile});
+    ASSERT_TRUE(check.waitForFinished(60000));
+    EXPECT_EQ(check.exitCode(), 0) << check.readAllStandardError().toStdString();
+    EXPECT_EQ(check.readAllStandardOutput().count(": OK\n"), 2);
+  }
+  // The switches held for the runs only.
+  const QByteArray ini = tree.read(u"home/Vek.ini"_s);
+  EXPECT_FALSE(ini.contains("SHA")) << ini.toStdString();
+  EXPECT_FALSE(ini.contains("Hash")) << ini.toStdString();
+
+  // /W without /M is SHA-256 even when the dialog chose an MD5 column, which stays.
+  writeSettings(ini + "[VekDelivery]\r\nCsvHash=MD5\r\n");
+  QDir(output).removeRecursively();
+  QDir().mkpath(output);
+  const ProcessResult r = run({u"/I"_s, u"in"_s, u"/O"_s, u"out"_s, u"/T"_s, u"CSV"_s, u"/F"_s,
+                               u"list"_s, u"/C"_s, u"/W"_s});
+  ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+  EXPECT_EQ(QDir(output).entryList(QDir::Files, QDir::Name),
+            (QStringList{u"list.csv"_s, u"list.sha256"_s}));
+  EXPECT_TRUE(tree.read(u"out/list.csv"_s).contains("5d41402abc4b2a76b9719d911017c592"));
+  EXPECT_TRUE(
+      tree.read(u"out/list.sha256"_s)
+          .startsWith("2cf24dba5fb0a30e26e83b2ac5b9e29e1b161e5c1fa7425e73043362938b9824  a.txt\n"));
+}
+
 }  // namespace
 }  // namespace vek

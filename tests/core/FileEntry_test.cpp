@@ -45,3 +45,25 @@ TEST(FileEntry, ColumnTextsAreTheListTexts) {
   EXPECT_EQ(e.fullPath(), u"/data/archive.tar.gz"_s);
   EXPECT_EQ(e.fileName(), u"archive.tar.gz"_s);
 }
+
+TEST(FileEntry, RelativePathStartsBelowTheFolderOfTheAdd) {
+  struct Case {
+    QString folder;
+    qint32 rootLength;
+    QString expected;
+  } const cases[] = {
+      {u"/data/delivery/sub/deeper/"_s, 15, u"sub/deeper/a.txt"_s},  // a subtree add
+      {u"/data/delivery/"_s, 15, u"a.txt"_s},                        // its start folder
+      {u"/data/delivery/"_s, -1, u"a.txt"_s},                        // a current-folder add
+      {u"/"_s, 1, u"a.txt"_s},                                       // the root
+      {u"/x/"_s, 99, u"a.txt"_s},  // nonsense is read as its own folder
+  };
+  for (const Case& c : cases) {
+    FileEntry e;
+    e.folder = c.folder;
+    e.name = u"a"_s;
+    e.extension = u".txt"_s;
+    e.rootLength = c.rootLength;
+    EXPECT_EQ(e.relativePath(), c.expected) << c.folder.toStdString();
+  }
+}

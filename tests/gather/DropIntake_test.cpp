@@ -6,6 +6,8 @@
 
 #include <QUrl>
 
+#include <set>
+
 #include <gtest/gtest.h>
 
 #include "core/FileList.h"
@@ -85,6 +87,33 @@ TEST(DropIntakeTest, SpecialFilesAreSkippedSilentlyLikeTheWalkDoes) {
   ASSERT_EQ(list.count(), 1);
   EXPECT_EQ(list.rows()[0].fullPath(), file);
   EXPECT_TRUE(interaction.messages.empty());
+}
+
+// Each row knows its path inside the folder its add started from: a dropped file's is its
+// own name, a folder dropped with its subfolders starts at that folder.
+TEST(DropIntakeTest, RowsRememberTheFolderTheirAddStartedFrom) {
+  TempTree tree;
+  const QString loose = tree.file(QStringLiteral("loose/a.txt"));
+  tree.file(QStringLiteral("tree/b.txt"));
+  tree.file(QStringLiteral("tree/sub/deeper/c.txt"));
+  for (int dropFolder : {0, 1}) {
+    FileList list;
+    RecordingInteraction interaction;
+    Settings settings;
+    settings.option.dropFolder = dropFolder;
+    Gatherer gatherer(list, interaction, settings);
+    gatherer.setFilter(QStringLiteral("*.*"));
+    const std::vector<DroppedItem> items{{loose}, {tree.path(QStringLiteral("tree"))}};
+    EXPECT_EQ(takeDroppedItems(items, gatherer, list, interaction, settings), DropOutcome::Done);
+    std::set<QString> relative;
+    for (const FileEntry& row : list.rows()) relative.insert(row.relativePath());
+    if (dropFolder == 0) {
+      EXPECT_EQ(relative, (std::set<QString>{QStringLiteral("a.txt"), QStringLiteral("b.txt")}));
+    } else {
+      EXPECT_EQ(relative, (std::set<QString>{QStringLiteral("a.txt"), QStringLiteral("b.txt"),
+                                             QStringLiteral("sub/deeper/c.txt")}));
+    }
+  }
 }
 
 }  // namespace

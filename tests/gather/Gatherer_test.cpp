@@ -342,5 +342,19 @@ TEST(FolderHistoryTest, NewestFirstAtMostTenExactMatchKeepsItsPlace) {
   EXPECT_EQ(history[9], QStringLiteral("/f1"));  // the oldest dropped off
 }
 
+TEST(GathererTest, RowsOfASubtreeAddKnowTheirPathBelowItsStart) {
+  TempTree tree;
+  for (const char* name : {"top.txt", "sub/a.txt", "sub/deeper/b c.txt"})
+    tree.file(QString::fromUtf8(name));
+  Fixture f;
+  ASSERT_TRUE(f.gatherer.gatherSubtree(tree.root()));
+  f.gatherer.addCurrentFolder(tree.path(QStringLiteral("sub")));
+  std::multiset<QString> relative;
+  for (const FileEntry& row : f.list.rows()) relative.insert(row.relativePath());
+  EXPECT_EQ(relative, (std::multiset<QString>{
+                          QStringLiteral("top.txt"), QStringLiteral("sub/a.txt"),
+                          QStringLiteral("sub/deeper/b c.txt"), QStringLiteral("a.txt")}));
+}
+
 }  // namespace
 }  // namespace vek

@@ -2,6 +2,7 @@
 // disabled option keeping its value.
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -140,6 +141,47 @@ TEST(frmHeadIns, AnIntervalOutsideTheBarsRangeIsBroughtToItsNearestEnd) {
     EXPECT_EQ(child<QLabel>(&group, u"lblHeadInterval"_s)->text(), QString::number(shown));
     EXPECT_EQ(child<QScrollBar>(&group, u"cscHeadInterval"_s)->value(), shown);
   }
+}
+
+// The delivery choices by mouse and keyboard: the relative path ticked, the digest chosen in
+// the box reached with Tab, the checksum file ticked; stored, and loaded back.
+TEST(framJoho, RelativePathDigestAndChecksumFileAsAPersonChoosesThem) {
+  framJoho frame(framJoho::defaultCaption());
+  frame.show();
+  QApplication::setActiveWindow(&frame);
+  auto* relPath = child<QCheckBox>(&frame, u"chkRelPath"_s);
+  auto* hash = child<QComboBox>(&frame, u"cmbHash"_s);
+  EXPECT_EQ(hash->currentText(), u"なし"_s);
+  QStringList items;
+  for (int i = 0; i < hash->count(); ++i) items << hash->itemText(i);
+  EXPECT_EQ(items, (QStringList{u"なし"_s, u"MD5"_s, u"SHA-1"_s, u"SHA-256"_s}));
+
+  test::clickToFocus(relPath);
+  EXPECT_TRUE(relPath->isChecked());
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  ASSERT_EQ(QApplication::focusWidget(), hash);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_End);
+  EXPECT_EQ(hash->currentText(), u"SHA-256"_s);
+  test::click(child<QCheckBox>(&frame, u"chkSumFile"_s));
+
+  ColumnOptions stored;
+  frame.store(stored);
+  EXPECT_TRUE(stored.chkRelPath);
+  EXPECT_EQ(stored.hash, HashKind::Sha256);
+  EXPECT_TRUE(stored.checksumFile);
+  // The eight columns are as they were.
+  ColumnOptions eight = stored;
+  eight.chkRelPath = false;
+  eight.hash = HashKind::None;
+  eight.checksumFile = false;
+  EXPECT_EQ(eight, ColumnOptions());
+
+  stored.hash = HashKind::Md5;
+  framJoho other(framJoho::defaultCaption());
+  other.load(stored);
+  EXPECT_EQ(child<QComboBox>(&other, u"cmbHash"_s)->currentText(), u"MD5"_s);
+  EXPECT_TRUE(child<QCheckBox>(&other, u"chkRelPath"_s)->isChecked());
+  EXPECT_TRUE(child<QCheckBox>(&other, u"chkSumFile"_s)->isChecked());
 }
 
 }  // namespace

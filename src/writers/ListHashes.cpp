@@ -1,0 +1,90 @@
+#include "writers/ListHashes.h"
+
+namespace vek {
+
+namespace {
+
+// The progress display is refreshed, and the cancel looked at, this often.
+constexpr int kPollMilliseconds = 50;
+// Rows named in the notice; the rest are counted.
+constexpr int kNamedRows = 10;
+
+QString progressDetail(qint64 done, qint64 count) {
+  return QStringLiteral("%1 / %2 ファイル").arg(done).arg(count);
+}
+
+}  // namespace
+
+QString ListHashes::progressCaption() {
+  return QStringLiteral("ハッシュ値を計算中");
+}
+
+std::optional<std::vector<FileHash>> ListHashes::compute(std::span<const FileEntry> rows,
+                                                         HashKind kind, Interaction& interaction,
+                                                         int threads) {
+  std::vector<QString> paths;
+  std::vector<qint64> sizes;
+  qint64 totalBytes = 0;
+  for (const FileEntry& row : rows) {
+    if (!row.ticked) continue;
+    paths.push_back(row.fullPath());
+    sizes.push_back(row.size);
+    totalBytes += row.size;
+  }
+  const auto count = qint64(paths.size());
+  // The bar counts bytes in kibibytes, which no list overflows.
+  const qint64 barMaximum = std::max<qint64>(totalBytes / 1024, 1);
+  const QString info = QStringLiteral("ファイルを読み取っています");
+  interaction.clearCancelRequested();
+  interaction.showProgress(progressCaption(), info, progressDetail(0, count), 0, barMaximum);
+  HashJob job(kind, std::move(paths), threads, std::move(sizes));
+  bool cancelled = false;
+  while (!job.waitFor(kPollMilliseconds)) {
+    interaction.updateProgress(progressCaption(), info, progressDetail(job.filesDone(), count),
+                               std::min(job.bytesDone() / 1024, barMaximum));
+    interaction.keepResponsive();
+    if (interaction.cancelRequested()) {
+      job.cancel();
+      cancelled = true;
+      break;
+    }
+  }
+  interaction.closeProgress();
+  if (cancelled || job.cancelled()) return std::nullopt;
+  return job.takeResults();
+}
+
+std::optional<Message> ListHashes::missingMessage(std::span<const FileEntry> rows,
+                                                  const std::vector<FileHash>& hashes) {
+  QStringList named;
+  qint64 missing = 0;
+  std::size_t next = 0;
+  for (const FileEntry& row : rows) {
+    if (!row.ticked) continue;
+    const std::size_t i = next++;
+    if (i >= hashes.size() || hashes[i].hashed()) continue;
+    ++missing;
+    if (named.size() >= kNamedRows) continue;
+    const FileHash& hash = hashes[i];
+    QString reason = hash.outcome == FileHash::Outcome::Changed
+                         ? QStringLiteral("リストに加えたあとか読み取り中に変更されました")
+                         : QStringLiteral("読み取れません");
+    if (!hash.reason.isEmpty()) reason += QStringLiteral("（%1）").arg(hash.reason);
+    named.push_back(row.fullPath() + QStringLiteral("：") + reason);
+  }
+  if (missing == 0) return std::nullopt;
+  QStringList lines{
+      QStringLiteral("%1 個のファイルはハッシュ値を計算できませんでした。").arg(missing),
+      QStringLiteral(
+          "一覧のハッシュ値の欄にその理由を記し、チェックサムファイルには含めていません。")};
+  lines += named;
+  if (missing > named.size())
+    lines.push_back(QStringLiteral("ほか %1 個").arg(missing - named.size()));
+  Message message;
+  message.title = QStringLiteral("ハッシュ値");
+  message.text = lines.join(QStringLiteral("\r\n"));
+  message.icon = MessageIcon::Warning;
+  return message;
+}
+
+}  // namespace vek

@@ -1,0 +1,33 @@
+// The digests of a list's ticked rows, computed when a list with a hash column or a checksum
+// file is exported: read on several threads under the progress display, which the person can
+// cancel, and the rows that got no digest reported once afterwards.
+#pragma once
+
+#include <optional>
+#include <span>
+#include <vector>
+
+#include "core/FileEntry.h"
+#include "core/FileHasher.h"
+#include "core/HashKind.h"
+#include "core/Interaction.h"
+#include "core/Message.h"
+
+namespace vek {
+
+class ListHashes {
+ public:
+  // One digest per ticked row, in the list's order; nullopt when the person cancelled.
+  static std::optional<std::vector<FileHash>> compute(std::span<const FileEntry> rows,
+                                                      HashKind kind, Interaction& interaction,
+                                                      int threads = HashJob::defaultThreads());
+
+  // The notice after writing when some ticked rows got no digest: how many, and the first of
+  // them with the reason. nullopt when every row was hashed.
+  static std::optional<Message> missingMessage(std::span<const FileEntry> rows,
+                                               const std::vector<FileHash>& hashes);
+
+  static QString progressCaption();
+};
+
+}  // namespace vek

@@ -1,0 +1,70 @@
+// The writers' delivery choices in Vek's own section of Vek.ini: absent until a choice differs
+// from its default, read back whole, and the spec's sections untouched.
+#include "core/DeliverySettings.h"
+
+#include <gtest/gtest.h>
+
+#include "core/IniFile.h"
+#include "core/Settings.h"
+#include "core/SettingsFile.h"
+#include "core/WindowState.h"
+#include "support/QStringPrinter.h"
+#include "support/TempTree.h"
+
+namespace vek {
+namespace {
+
+using namespace Qt::StringLiterals;
+
+TEST(DeliverySettings, WrittenOnlyOnceChosenAndReadBack) {
+  test::TempTree tree;
+  const QString folder = tree.root() + u'/';
+  const QString path = tree.path(u"Vek.ini"_s);
+  WindowState window;
+  window.screenWidth = 28800;
+  window.screenHeight = 21600;
+  ASSERT_TRUE(saveSettings(path, Settings(), window, folder));
+  const QByteArray plain = tree.read(u"Vek.ini"_s);
+  EXPECT_FALSE(plain.contains("VekDelivery"));
+
+  Settings s;
+  s.csv.columns.hash = HashKind::Sha256;
+  s.csv.columns.checksumFile = true;
+  s.html.columns.chkRelPath = true;
+  s.xml.columns.hash = HashKind::Md5;
+  s.elementNames.hash = u"digest"_s;
+  ASSERT_TRUE(saveSettings(path, s, window, folder));
+  const QByteArray chosen = tree.read(u"Vek.ini"_s);
+  // The spec's sections keep their bytes; Vek's own follows them.
+  EXPECT_TRUE(chosen.startsWith(plain.left(plain.indexOf("[History]"))));
+  EXPECT_TRUE(chosen.endsWith(
+      "[VekDelivery]\r\nCsvRelativePath=0\r\nCsvHash=SHA256\r\nCsvChecksumFile=1\r\n"
+      "HtmlRelativePath=1\r\nHtmlHash=NONE\r\nHtmlChecksumFile=0\r\n"
+      "XmlRelativePath=0\r\nXmlHash=MD5\r\nXmlChecksumFile=0\r\n"
+      "RelativePathElement='relpath'\r\nHashElement='digest'\r\n"))
+      << chosen.toStdString();
+  Settings read;
+  ASSERT_TRUE(loadSettings(path, read, window, folder));
+  EXPECT_EQ(read, s);
+
+  // Once there, the section stays, also with every choice back at its default.
+  ASSERT_TRUE(saveSettings(path, Settings(), window, folder));
+  EXPECT_TRUE(tree.read(u"Vek.ini"_s).contains("CsvHash=NONE"));
+}
+
+TEST(DeliverySettings, UnknownValuesKeepTheDefaults) {
+  IniFile ini;
+  ini.updateSection(u"VekDelivery"_s,
+                    {u"CsvHash=SHA-512"_s, u"CsvChecksumFile=x"_s, u"HtmlHash=sha1"_s,
+                     u"XmlRelativePath=1"_s, u"HashElement="_s});
+  Settings s;
+  readDeliverySettings(ini, s);
+  EXPECT_EQ(s.csv.columns.hash, HashKind::None);
+  EXPECT_FALSE(s.csv.columns.checksumFile);
+  EXPECT_EQ(s.html.columns.hash, HashKind::Sha1);
+  EXPECT_TRUE(s.xml.columns.chkRelPath);
+  EXPECT_EQ(s.elementNames.hash, u"hash"_s);
+}
+
+}  // namespace
+}  // namespace vek
