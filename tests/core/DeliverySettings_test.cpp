@@ -1,5 +1,5 @@
 // The writers' delivery choices in Vek's own section of Vek.ini: absent until a choice differs
-// from its default, read back whole, and the spec's sections untouched.
+// from its default, read back whole, and the sections every reader knows untouched.
 #include "core/DeliverySettings.h"
 
 #include <gtest/gtest.h>
@@ -35,7 +35,7 @@ TEST(DeliverySettings, WrittenOnlyOnceChosenAndReadBack) {
   s.elementNames.hash = u"digest"_s;
   ASSERT_TRUE(saveSettings(path, s, window, folder));
   const QByteArray chosen = tree.read(u"Vek.ini"_s);
-  // The spec's sections keep their bytes; Vek's own follows them.
+  // The sections every reader knows keep their bytes; Vek's own follows them.
   EXPECT_TRUE(chosen.startsWith(plain.left(plain.indexOf("[History]"))));
   EXPECT_TRUE(chosen.endsWith(
       "[VekDelivery]\r\nCsvRelativePath=0\r\nCsvHash=SHA256\r\nCsvChecksumFile=1\r\n"
