@@ -18,6 +18,18 @@ using Colour = qint32;
 
 // The line break written at the end of each line (CrLfType).
 enum class LineBreak { CrLf = 0, Cr = 1, Lf = 2 };
+// The characters a line break of that kind writes.
+inline QString lineBreakText(LineBreak kind) {
+  switch (kind) {
+    case LineBreak::Cr:
+      return QStringLiteral("\r");
+    case LineBreak::Lf:
+      return QStringLiteral("\n");
+    case LineBreak::CrLf:
+      break;
+  }
+  return QStringLiteral("\r\n");
+}
 // What the Text/CSV writer writes (FileType).
 enum class ListFileType { Csv = 0, Text = 1 };
 // The XML document's encoding (StringCode); Unicode is UTF-16 with a byte-order mark.

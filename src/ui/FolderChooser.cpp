@@ -16,6 +16,7 @@
 #include "core/PathRules.h"
 #include "core/Settings.h"
 #include "gather/Gatherer.h"
+#include "ui/PushButton.h"
 #include "ui/Volumes.h"
 #include "ui/WindowDialogs.h"
 
@@ -27,13 +28,6 @@ QString historyCaption(const QString& folder) {
   QString caption = folder;
   caption.replace(u'&', QStringLiteral("&&"));  // a path is shown, not an access key
   return caption;
-}
-
-QPushButton* makeButton(const QString& name, const QString& caption, QWidget* parent) {
-  auto* button = new QPushButton(caption, parent);
-  button->setObjectName(name);
-  button->setAutoDefault(false);
-  return button;
 }
 
 }  // namespace
@@ -51,7 +45,7 @@ FolderChooser::FolderChooser(QWidget& frame, QWidget& owner, WindowDialogs& dial
   m_drvGetFile->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   m_drvGetFile->setMinimumContentsLength(8);
   m_cmdBrowseForFolder =
-      makeButton(QStringLiteral("cmdBrowseForFolder"), QStringLiteral("..."), &frame);
+      createPushButton(QStringLiteral("cmdBrowseForFolder"), QStringLiteral("..."), &frame);
   // As narrow as its caption with a dot to spare and the button's frame and padding.
   constexpr int kButtonFramePixels = 16;
   m_cmdBrowseForFolder->setMaximumWidth(
@@ -61,7 +55,7 @@ FolderChooser::FolderChooser(QWidget& frame, QWidget& owner, WindowDialogs& dial
   m_dirGetFile->setObjectName(QStringLiteral("dirGetFile"));
   m_dirGetFile->setUniformItemSizes(true);
   m_cmdDirectPath =
-      makeButton(QStringLiteral("cmdDirectPath"), QStringLiteral("パスを入力指定"), &frame);
+      createPushButton(QStringLiteral("cmdDirectPath"), QStringLiteral("パスを入力指定"), &frame);
   m_filGetFile = new QListView(&frame);
   m_filGetFile->setObjectName(QStringLiteral("filGetFile"));
   m_filGetFile->setUniformItemSizes(true);

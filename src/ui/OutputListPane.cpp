@@ -14,6 +14,7 @@
 #include "core/ListTotals.h"
 #include "core/Session.h"
 #include "ui/FileListModel.h"
+#include "ui/PushButton.h"
 #include "ui/Twips.h"
 
 namespace vek {
@@ -50,9 +51,8 @@ OutputListPane::OutputListPane(FileList& list, Session& session, QWidget* parent
     if (ListColumn(column) >= ListColumn::Created) width = std::max(width, dateWidth);
     header->resizeSection(column, width);
   }
-  m_cmdListClear = new QPushButton(QStringLiteral("リストの一括クリア"), this);
-  m_cmdListClear->setObjectName(QStringLiteral("cmdListClear"));
-  m_cmdListClear->setAutoDefault(false);
+  m_cmdListClear =
+      createPushButton(QStringLiteral("cmdListClear"), QStringLiteral("リストの一括クリア"), this);
   m_lblComment = new QLabel(QStringLiteral("※　不要なﾌｧｲﾙはﾁｪｯｸを外してください。"), this);
   m_lblComment->setObjectName(QStringLiteral("lblComment"));
   m_lblTotals = new QLabel(this);

@@ -43,6 +43,7 @@
 #include "ui/FilterKeyScreen.h"
 #include "ui/FolderChooser.h"
 #include "ui/OutputListPane.h"
+#include "ui/PushButton.h"
 #include "ui/SystemDialogs.h"
 #include "ui/Twips.h"
 #include "ui/Volumes.h"
@@ -74,13 +75,6 @@ constexpr double kDesignHeight = 6555;
 const QString& inFileCaption() {
   static const QString text = QStringLiteral(" 入力ﾌｧｲﾙの選択 ");
   return text;
-}
-
-QPushButton* makeButton(const QString& name, const QString& caption, QWidget* parent) {
-  auto* button = new QPushButton(caption, parent);
-  button->setObjectName(name);
-  button->setAutoDefault(false);
-  return button;
 }
 
 }  // namespace
@@ -191,9 +185,9 @@ void frmVek::buildControls() {
   m_cmbFilter->setEditText(QStringLiteral("*.*"));
   (new FilterKeyScreen(m_dialogs, m_cmbFilter))->watch(m_cmbFilter);
   m_cmdEditFilter =
-      makeButton(QStringLiteral("cmdEditFilter"), QStringLiteral("編集"), m_frmInFile);
+      createPushButton(QStringLiteral("cmdEditFilter"), QStringLiteral("編集"), m_frmInFile);
   m_cmdReadFilter =
-      makeButton(QStringLiteral("cmdReadFilter"), QStringLiteral("読込"), m_frmInFile);
+      createPushButton(QStringLiteral("cmdReadFilter"), QStringLiteral("読込"), m_frmInFile);
 
   auto* input = new QGridLayout(m_frmInFile);
   input->addWidget(m_drvGetFile, 0, 0);
@@ -213,10 +207,10 @@ void frmVek::buildControls() {
   input->setRowStretch(1, 1);
 
   // The add buttons follow the right edge.
-  m_cmdAllAppend = makeButton(QStringLiteral("cmdAllAppend"),
-                              QStringLiteral("選択中のﾌｫﾙﾀﾞ以下を全て追加"), central);
+  m_cmdAllAppend = createPushButton(QStringLiteral("cmdAllAppend"),
+                                    QStringLiteral("選択中のﾌｫﾙﾀﾞ以下を全て追加"), central);
   m_cmdAppend =
-      makeButton(QStringLiteral("cmdAppend"), QStringLiteral("表示中のﾌｧｲﾙを追加"), central);
+      createPushButton(QStringLiteral("cmdAppend"), QStringLiteral("表示中のﾌｧｲﾙを追加"), central);
   auto* addRow = new QHBoxLayout;
   addRow->addStretch(1);
   addRow->addWidget(m_cmdAllAppend);
@@ -231,11 +225,12 @@ void frmVek::buildControls() {
   m_model = &m_frmFileList->model();
 
   // The export buttons follow the bottom edge.
-  m_cmdOutList =
-      makeButton(QStringLiteral("cmdOutList"), QStringLiteral("CSV・テキスト形式で出力"), central);
+  m_cmdOutList = createPushButton(QStringLiteral("cmdOutList"),
+                                  QStringLiteral("CSV・テキスト形式で出力"), central);
   m_cmdOutHtml =
-      makeButton(QStringLiteral("cmdOutHtml"), QStringLiteral("HTML形式で出力"), central);
-  m_cmdOutXML = makeButton(QStringLiteral("cmdOutXML"), QStringLiteral("XML形式で出力"), central);
+      createPushButton(QStringLiteral("cmdOutHtml"), QStringLiteral("HTML形式で出力"), central);
+  m_cmdOutXML =
+      createPushButton(QStringLiteral("cmdOutXML"), QStringLiteral("XML形式で出力"), central);
   auto* exportRow = new QHBoxLayout;
   exportRow->addWidget(m_cmdOutList);
   exportRow->addWidget(m_cmdOutHtml);

@@ -32,7 +32,7 @@ TextListWriter::TextListWriter(const Settings& settings, bool textType,
       m_captions(m_cells.captions(settings)),
       m_quoteFields(!textType),
       m_separator(separatorFor(settings.csv, textType, separatorText)),
-      m_lineEnd(lineEndFor(settings.csv.crLfType)),
+      m_lineEnd(lineBreakText(settings.csv.crLfType)),
       m_codec(codec) {}
 
 TextListWriter::TextListWriter(const Settings& settings, bool textType,
@@ -49,18 +49,6 @@ QString TextListWriter::separatorFor(const CsvSettings& csv, bool textType,
   if (!textType) return QStringLiteral(",");
   if (csv.tabUse) return QStringLiteral("\t");
   return separatorText;
-}
-
-QString TextListWriter::lineEndFor(LineBreak crLfType) {
-  switch (crLfType) {
-    case LineBreak::Cr:
-      return QStringLiteral("\r");
-    case LineBreak::Lf:
-      return QStringLiteral("\n");
-    case LineBreak::CrLf:
-      break;
-  }
-  return QStringLiteral("\r\n");
 }
 
 // A CSV field holding the separator, a quote or a line break would split or shift the

@@ -55,9 +55,8 @@ class TextListWriter {
   // The cells the lines are made of (the hash column takes its digests here).
   ColumnCells& cells() { return m_cells; }
 
-  // The separator and line end the settings and choices above give.
+  // The separator the settings and choices above give.
   static QString separatorFor(const CsvSettings& csv, bool textType, const QString& separatorText);
-  static QString lineEndFor(LineBreak crLfType);
 
  private:
   void appendField(QString& line, qsizetype start) const;

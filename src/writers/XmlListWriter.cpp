@@ -62,16 +62,7 @@ const XmlEncoding& xmlEncoding(XmlCharset stringCode) {
 }
 
 QString xmlLineBreak(const XmlSettings& settings) {
-  if (!settings.crLfCheck) return QString();
-  switch (settings.crLfType) {
-    case LineBreak::Cr:
-      return QStringLiteral("\r");
-    case LineBreak::Lf:
-      return QStringLiteral("\n");
-    case LineBreak::CrLf:
-      break;
-  }
-  return QStringLiteral("\r\n");
+  return settings.crLfCheck ? lineBreakText(settings.crLfType) : QString();
 }
 
 Message xmlSaveFailedMessage() {
