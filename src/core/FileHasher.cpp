@@ -14,6 +14,7 @@
 #include <openssl/evp.h>
 
 #include "core/FileNameBytes.h"
+#include "core/OrderedWork.h"
 
 namespace vek {
 
@@ -202,16 +203,18 @@ HashJob::HashJob(HashKind kind, std::vector<QString> paths, int threads,
   m_state->results.resize(m_state->paths.size());
   const int count = int(std::min<std::size_t>(std::max(threads, 1), m_state->paths.size()));
   m_state->running = count;
-  for (int t = 0; t < count; ++t) {
-    std::thread([state = m_state] {
+  const auto work = [state = m_state] {
+    // What a reader throws leaves its files unhashed (reported, never a wrong digest) and
+    // the others go on.
+    runCaught([&] {
       FileHasher hasher(state->kind);
       // A few files at a time: neighbours share a folder, and the counter is touched less.
       constexpr std::size_t kChunk = 8;
-      const std::size_t count = state->paths.size();
+      const std::size_t total = state->paths.size();
       for (;;) {
         const std::size_t first = state->next.fetch_add(kChunk, std::memory_order_relaxed);
-        if (first >= count) break;
-        for (std::size_t i = first; i < std::min(first + kChunk, count); ++i) {
+        if (first >= total) break;
+        for (std::size_t i = first; i < std::min(first + kChunk, total); ++i) {
           if (state->cancel.load(std::memory_order_relaxed)) break;
           const qint64 expected = i < state->expectedSizes.size() ? state->expectedSizes[i] : -1;
           state->results[i] =
@@ -220,9 +223,26 @@ HashJob::HashJob(HashKind kind, std::vector<QString> paths, int threads,
         }
         if (state->cancel.load(std::memory_order_relaxed)) break;
       }
-      std::lock_guard lock(state->mutex);
-      if (--state->running == 0) state->finished.notify_all();
-    }).detach();
+    });
+    std::lock_guard lock(state->mutex);
+    if (--state->running == 0) state->finished.notify_all();
+  };
+  // Readers are let go rather than joined: one stuck on a hung mount must not hold up a
+  // cancel. A reader the system will not start is one fewer; with none, this thread reads.
+  std::vector<std::thread> readers;
+  while (int(readers.size()) < count && startWorker(readers, work)) {
+  }
+  for (std::thread& reader : readers) reader.detach();
+  if (const int missing = count - int(readers.size()); missing > 0) {
+    std::unique_lock lock(m_state->mutex);
+    m_state->running -= missing;
+    if (readers.empty()) {
+      ++m_state->running;
+      lock.unlock();
+      work();
+    } else if (m_state->running == 0) {
+      m_state->finished.notify_all();
+    }
   }
 }
 

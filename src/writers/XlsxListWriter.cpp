@@ -380,13 +380,13 @@ bool XlsxListWriter::write(QIODevice& device, std::span<const FileEntry> rows) {
     // A device may take part of the bytes and refuse the rest only at the next write, which
     // then says why.
     for (qint64 done = 0; done < n;) {
-      const qint64 written = device.write(buffer.constData() + done, n - done);
-      if (written <= 0) {
+      const qint64 taken = device.write(buffer.constData() + done, n - done);
+      if (taken <= 0) {
         m_error = device.errorString();
         if (m_error.isEmpty()) m_error = QStringLiteral("The device took no more data");
         return false;
       }
-      done += written;
+      done += taken;
     }
   }
 }

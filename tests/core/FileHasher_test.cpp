@@ -18,6 +18,7 @@
 #include "core/FileNameBytes.h"
 #include "support/QStringPrinter.h"
 #include "support/TempTree.h"
+#include "support/ThreadStarters.h"
 #include "support/Unprivileged.h"
 
 namespace vek {
@@ -179,6 +180,21 @@ TEST(HashJob, ManyFilesOnSeveralThreadsKeepTheirOrder) {
   ASSERT_EQ(hashes.size(), paths.size());
   for (std::size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(hashes[i].hex, expected[i]) << i;
   EXPECT_EQ(hashes.back().outcome, FileHash::Outcome::Unreadable);
+}
+
+TEST(HashJob, ReadersTheSystemWillNotStartLeaveTheWorkToTheOthers) {
+  TempTree tree;
+  std::vector<QString> paths;
+  for (int i = 0; i < 40; ++i) paths.push_back(tree.file(u"f%1"_s.arg(i), randomBytes(i * 31)));
+  const std::vector<QByteArray> expected = referenceDigests(HashKind::Sha1, paths);
+  for (const int allowed : {0, 1}) {
+    test::FewThreads few(allowed);
+    HashJob job(HashKind::Sha1, paths, 4);
+    ASSERT_TRUE(job.waitFor(60000)) << allowed;
+    const std::vector<FileHash> hashes = job.takeResults();
+    ASSERT_EQ(hashes.size(), paths.size());
+    for (std::size_t i = 0; i < paths.size(); ++i) EXPECT_EQ(hashes[i].hex, expected[i]) << i;
+  }
 }
 
 TEST(HashJob, CancelStopsTheThreadsAndLeavesTheRestUndone) {
