@@ -12,7 +12,7 @@ trap 'rm -rf "$work"' EXIT
 export VEK_HOME=$work/home
 mkdir -p "$VEK_HOME" "$work/out" "$work/big"
 tree=/tmp/vek-hash-tree
-[ -d "$tree" ] || python3 bench/make_hash_tree.py "$tree"
+[ -d "$tree" ] || python3 bench/make_tree.py "$tree" 10 4096
 head -c 2G /dev/urandom > "$work/big/big.bin"
 cat "$work/big/big.bin" > /dev/null
 find "$tree" -type f -print0 | xargs -0 cat > /dev/null
