@@ -18,6 +18,7 @@
 #include "core/MessageCatalogue.h"
 #include "core/RecentTexts.h"
 #include "core/Settings.h"
+#include "gather/GathererFixture.h"
 #include "support/QStringPrinter.h"
 #include "support/RecordingInteraction.h"
 #include "support/TempTree.h"
@@ -29,20 +30,8 @@ namespace {
 using test::RecordingInteraction;
 using test::TempTree;
 
-const QString kAllFiles = QStringLiteral("*.*;　（全てのファイル）");
-
-struct Fixture {
-  explicit Fixture(const QString& filter = kAllFiles) { gatherer.setFilter(filter); }
-  std::set<QString> fullPaths() const {
-    std::set<QString> paths;
-    for (const FileEntry& e : list.rows()) paths.insert(e.fullPath());
-    return paths;
-  }
-  FileList list;
-  RecordingInteraction interaction;
-  Settings settings;
-  Gatherer gatherer{list, interaction, settings};
-};
+using Fixture = test::GathererFixture;
+using test::kAllFiles;
 
 std::vector<QString> tablePaths(const std::vector<vek::FolderScanner::FolderEntry>& table) {
   std::vector<QString> paths;

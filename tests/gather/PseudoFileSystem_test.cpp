@@ -7,29 +7,20 @@
 #include "core/FileList.h"
 #include "core/Settings.h"
 #include "gather/Gatherer.h"
+#include "gather/GathererFixture.h"
 #include "support/Mount.h"
 #include "support/QStringPrinter.h"
-#include "support/RecordingInteraction.h"
 #include "support/TempTree.h"
 
 namespace vek {
 namespace {
 
 using test::Mount;
-using test::RecordingInteraction;
 using test::TempTree;
 
-struct Fixture {
-  Fixture() { gatherer.setFilter(QStringLiteral("*")); }
-  std::set<QString> fullPaths() const {
-    std::set<QString> paths;
-    for (const FileEntry& e : list.rows()) paths.insert(e.fullPath());
-    return paths;
-  }
-  FileList list;
-  RecordingInteraction interaction;
-  Settings settings;
-  Gatherer gatherer{list, interaction, settings};
+// The filter that takes every name: nothing under a pseudo file system may slip through.
+struct Fixture : test::GathererFixture {
+  Fixture() : GathererFixture(QStringLiteral("*")) {}
 };
 
 class PseudoFileSystemTest : public ::testing::Test {
