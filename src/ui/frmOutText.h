@@ -37,6 +37,7 @@ class frmOutText : public WriterDialog {
   void applyTabRule();
   bool isTextType() const;
   bool isWorkbookType() const;
+  bool isJsonType() const;
 
   framJoho* m_framJoho;
   frmHeadIns* m_frmHeadIns;
