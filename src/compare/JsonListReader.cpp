@@ -104,6 +104,11 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
       m_hash.clear();
       return true;
     }
+    // A field this version does not know, holding an object: left aside.
+    if ((m_place == Place::Header && m_formatSeen) || m_place == Place::Row) {
+      m_skipDepth = 1;
+      return true;
+    }
     return foreign();
   }
   bool EndObject(rapidjson::SizeType) {
