@@ -5,6 +5,7 @@
 #include <QFile>
 
 #include <algorithm>
+#include <future>
 #include <cstdio>
 
 #include "batch/BatchParser.h"
@@ -201,19 +202,29 @@ bool BatchRun::writeList(const BatchRequest& request, const FileList& list, bool
 }
 
 ExitCode BatchRun::executeComparison(const BatchRequest& request) {
-  std::vector<SavedList> lists;
+  // The saved list is read while the folder is walked: on a large tree the two take about as
+  // long as each other.
+  const Settings& settings = m_settings;
+  std::vector<std::future<SavedListRead>> reads;
   for (const QString& file : request.savedLists) {
-    SavedListRead read = readSavedList(QDir::current().absoluteFilePath(file), m_settings);
+    reads.push_back(std::async(std::launch::async, [path = QDir::current().absoluteFilePath(file),
+                                                    &settings] { return readSavedList(path, settings); }));
+  }
+  std::optional<ExitCode> walkStopped;
+  if (request.savedLists.size() == 1) walkStopped = gather(request);
+  std::vector<SavedList> lists;
+  for (auto& pending : reads) {
+    SavedListRead read = pending.get();
     if (read.error) {
       m_interaction.showMessage(*read.error);
       return ExitCode::WriteFailed;
     }
     lists.push_back(std::move(*read.list));
   }
+  if (walkStopped) return *walkStopped;
   QStringList notes;
   ComparisonResult result;
   if (lists.size() == 1) {
-    if (const auto stop = gather(request)) return *stop;
     SavedList& saved = lists.front();
     anchorSavedList(saved, folderText(absoluteFolder(request.sourceFolder), nativePathStyle()));
     notes += saved.notes;

@@ -14,6 +14,7 @@
 
 #include <QCoreApplication>
 #include <QHash>
+#include <QSet>
 
 #include "compare/ListReadErrors.h"
 #include "core/FileNameBytes.h"
@@ -179,7 +180,7 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
         m_list.title = QString::fromUtf8(text, qsizetype(length));
         return true;
       case HeaderKey::InputFolder:
-        if (m_list.inputFolder.isEmpty()) m_list.inputFolder = QString::fromUtf8(text, length);
+        if (m_list.inputFolder.isEmpty()) m_list.inputFolder = decodeFileName(text);
         return true;
       case HeaderKey::InputFolderBytes:
         m_list.inputFolder = fromBase64(value);
@@ -266,7 +267,10 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
     }
   }
   bool rowString(std::string_view value) {
-    const auto text = [&] { return QString::fromUtf8(value.data(), qsizetype(value.size())); };
+    // Decoded as names are (QString::fromUtf8 would drop a byte-order mark that begins a
+    // name); the parser ends each string with a NUL, and no name holds one.
+    const auto text = [&] { return decodeFileName(value.data()); };
+    if (std::strlen(value.data()) != value.size()) return badRow();
     switch (m_field) {
       case Field::Folder:
         if (!(m_have & kHaveFolder)) setFolder(text());
@@ -286,19 +290,16 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
         m_have |= kHaveName;
         return true;
       case Field::Extension:
-        if (!m_extensionFromBytes) m_row.extension = text();
+        // A handful of extensions serve a million rows: one shared text each.
+        if (!m_extensionFromBytes) m_row.extension = shared(m_extensions, text());
         return true;
       case Field::ExtensionBytes:
         m_row.extension = fromBase64(value);
         m_extensionFromBytes = true;
         return true;
-      case Field::Type: {
-        const QString type = text();
-        auto found = m_types.constFind(type);
-        if (found == m_types.constEnd()) found = m_types.insert(type, type);
-        m_row.type = found.value();
+      case Field::Type:
+        m_row.type = shared(m_types, text());
         return true;
-      }
       case Field::Created:
         m_row.created = m_iso.parse(value).value_or(DateStamp());
         return true;
@@ -320,6 +321,10 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
       default:
         return true;
     }
+  }
+  static QString shared(QSet<QString>& texts, const QString& text) {
+    if (texts.size() > 4096) return text;  // not a handful after all
+    return *texts.insert(text);
   }
   bool finishRow() {
     if ((m_have & (kHaveFolder | kHaveName)) != (kHaveFolder | kHaveName)) return badRow();
@@ -348,7 +353,8 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
   FileEntry m_row;
   QByteArray m_hash;
   QString m_lastFolder;
-  QHash<QString, QString> m_types;
+  QSet<QString> m_types;
+  QSet<QString> m_extensions;
   IsoDateTime m_iso;
 };
 

@@ -80,25 +80,24 @@ TEST(JsonList, HeaderRowsAndCountHaveTheirOwnLines) {
   const QByteArray offset = IsoDateTime::format(
       QDateTime(QDate(2026, 12, 8), QTime(9, 0), Qt::LocalTime)).mid(19);
   EXPECT_EQ(lines[0],
-            "{\"format\":\"vek-file-list\",\"version\":1,\"title\":\"題名\",\"inputFolder\":\"/data/\","
+            QByteArray("{\"format\":\"vek-file-list\",\"version\":1,\"title\":\"題名\",\"inputFolder\":\"/data/\","
             "\"writtenAt\":\"2026-12-08T09:00:00" + offset + "\",\"timeZone\":\"" +
                 QTimeZone::systemTimeZoneId() +
                 "\",\"columns\":[\"folder\",\"name\",\"extension\",\"type\",\"size\",\"created\","
-                "\"accessed\",\"modified\"],\"rows\":[");
+                "\"accessed\",\"modified\"],\"rows\":["));
   EXPECT_TRUE(lines[1].startsWith("{\"folder\":\"/data/\",\"name\":\"a\",\"extension\":\".txt\","
                                   "\"type\":\"テキスト\",\"size\":1,\"created\":\"2026-01-02T03:04:05"));
-  EXPECT_TRUE(lines[1].endsWith("\"accessed\":null,\"modified\":\"2026-12-08T17:52:40" + offset +
-                                "\"}"));
+  EXPECT_TRUE(lines[1].endsWith(
+      QByteArray("\"accessed\":null,\"modified\":\"2026-12-08T17:52:40" + offset + "\"}")));
   EXPECT_EQ(lines[2], "],\"rowCount\":1}");
 }
 
 TEST(JsonList, NameBytesStandBesideTheReadableText) {
   const std::vector<FileEntry> rows = {row(u"/data/"_s, "a\x83\x41.txt", 1)};
   const QByteArray bytes = written(rows);
-  EXPECT_TRUE(bytes.contains("\"name\":\"a\xef\xbf\xbd" "A\",\"nameBytes\":\"" +
-                             QByteArray("a\x83\x41").toBase64() + "\""))
+  EXPECT_TRUE(bytes.contains(QByteArray("\"name\":\"a\xef\xbf\xbd" "A\",\"nameBytes\":\"" +
+                                        QByteArray("a\x83\x41").toBase64() + "\"")))
       << bytes.toStdString();
-  EXPECT_TRUE(bytes.contains("ctrl") || true);
 }
 
 // Every cut of a list short of its end is refused: a reader never takes part of a list for the
@@ -162,7 +161,8 @@ TEST(JsonList, HashAndRelativePathWhenChosen) {
   ASSERT_TRUE(writer.write(buffer, rows));
   const QByteArray bytes = buffer.data();
   EXPECT_TRUE(bytes.contains("\"relativePath\",\"hash\"],\"hashAlgorithm\":\"SHA256\""));
-  EXPECT_TRUE(bytes.contains("\"relativePath\":\"sub/a.txt\",\"hash\":\"" + QByteArray(64, 'a')));
+  EXPECT_TRUE(
+      bytes.contains(QByteArray("\"relativePath\":\"sub/a.txt\",\"hash\":\"" + QByteArray(64, 'a'))));
   EXPECT_TRUE(bytes.contains("\"hash\":null,\"hashError\":\"(読み取れないためハッシュなし)\""));
   const SavedListRead read = JsonListReader::readBytes(bytes, u"l"_s);
   ASSERT_FALSE(read.error);
