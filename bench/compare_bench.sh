@@ -19,7 +19,7 @@ measure() {  # name, then the command
   local name=$1
   shift
   /usr/bin/time -f '%e %M' -o "$work/time" "$@" >/dev/null 2>"$work/err" || [ $? -eq 4 ]
-  echo "$name $(cat "$work/time")" >>"$results"
+  echo "$name $(tail -1 "$work/time")" >>"$results"
 }
 "$vek" /I "$tree" /O "$work/out" /T JSON /F saved /C /E '*' 2>/dev/null
 # A few differences: 3 added, 3 removed (put back afterwards), 3 changed.

@@ -102,16 +102,25 @@ class ChangedTree : public CompareProcess {
     tree.file(u"in/touched.txt"_s, "t");
     tree.file(u"in/sub/gone.txt"_s, "g");
     tree.file(u"in/sub/new\nline.txt"_s, "n");
+    // Fixed times, so that a rewrite within the same second or the next one is told apart only
+    // by what the test changes.
+    for (const QString& name : {u"same.txt"_s, u"grows.txt"_s, u"touched.txt"_s,
+                                u"sub/gone.txt"_s, u"sub/new\nline.txt"_s})
+      setTime(u"in/"_s + name, 1500000000);
     list = output + u"/before.json"_s;
     const test::VekRun made = run({u"/I"_s, source, u"/O"_s, output, u"/T"_s, u"JSON"_s,
                                    u"/F"_s, u"before"_s, u"/C"_s, u"/E"_s, u"*"_s});
     ASSERT_EQ(made.exitCode, 0) << made.err.toStdString();
     tree.file(u"in/grows.txt"_s, "12345");
-    const QByteArray touched = encodeFileName(tree.path(u"in/touched.txt"_s));
-    struct utimbuf times = {1000000000, 1000000000};
-    ASSERT_EQ(::utime(touched.constData(), &times), 0);
+    setTime(u"in/grows.txt"_s, 1500000000);
+    setTime(u"in/touched.txt"_s, 1000000000);
     QFile::remove(tree.path(u"in/sub/gone.txt"_s));
     tree.file(u"in/sub/added.txt"_s, "a");
+  }
+  void setTime(const QString& relative, time_t when) const {
+    const QByteArray path = encodeFileName(tree.path(relative));
+    struct utimbuf times = {when, when};
+    ASSERT_EQ(::utime(path.constData(), &times), 0) << path.toStdString();
   }
   QString list;
 };

@@ -5,6 +5,7 @@
 #include <QTest>
 
 #include "WindowFixture.h"
+#include "ui/FileListModel.h"
 #include "support/RecordingInteraction.h"
 #include "writers/JsonListExport.h"
 
