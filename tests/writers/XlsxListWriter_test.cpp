@@ -14,6 +14,7 @@
 #include "support/QStringPrinter.h"
 #include "support/RecordingInteraction.h"
 #include "support/TempTree.h"
+#include "support/ThreadStarters.h"
 #include "support/XlsxReadBack.h"
 #include "writers/TextListWriter.h"
 #include "writers/WorkbookCompression.h"
@@ -189,6 +190,33 @@ TEST(XlsxListWriter, EveryPartIsDeflatedAtTheFastestLevel) {
   EXPECT_TRUE(levels.contains(u"xl/worksheets/sheet1.xml"_s));
   for (auto part = levels.begin(); part != levels.end(); ++part)
     EXPECT_EQ(part.value().toInt(), 3) << part.key().toStdString();  // "super fast"
+}
+
+// The sheet is deflated in pieces on the machine's cores and the cells are made beside the
+// library: the sheet is the same byte for byte however many threads there were.
+TEST(XlsxListWriter, TheSheetIsTheSameWhateverThreadsThereAre) {
+  std::vector<FileEntry> rows;
+  for (int i = 0; i < 6000; ++i)
+    rows.push_back(ExampleRow(u"/d/"_s + QString::number(i / 50) + u"/"_s, QString::number(i)));
+  const auto bytes = [&] {
+    XlsxListWriter writer(everyColumn(), u"t"_s, PathStyle::Posix, kJapanese);
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    EXPECT_TRUE(writer.write(buffer, rows)) << writer.errorString().toStdString();
+    return buffer.data();
+  };
+  // The sheet's part as stored: from its name in its header to the next part's name (the
+  // properties part holds the time of writing, the sheet nothing of the kind).
+  const auto sheet = [](const QByteArray& book) {
+    const qsizetype start = book.indexOf("xl/worksheets/sheet1.xml");
+    const qsizetype end = book.indexOf("xl/workbook.xml", start);
+    EXPECT_TRUE(start > 0 && end > start);
+    return book.mid(start, end - start);
+  };
+  const QByteArray several = sheet(bytes());
+  ASSERT_GT(several.size(), 40000);  // many pieces of 256 KB before deflating
+  test::NoThreads noThreads;
+  EXPECT_EQ(sheet(bytes()), several);
 }
 
 // The lower level is Vek's workbook writes' own: the library used outside them keeps its
