@@ -41,6 +41,8 @@ struct Piece {
   bool done = false;
   bool failed = false;
   std::string output;
+  uLong crc = 0;  // of the input
+  std::size_t inputSize = 0;
 };
 
 // Deflates one piece as a raw stream: the last one ends the stream, the others end on a byte
@@ -74,7 +76,10 @@ void deflatePiece(Piece& piece) {
   }
   deflateEnd(&stream);
   piece.output.resize(written);
+  piece.crc = crc32(crc32(0, nullptr, 0), reinterpret_cast<const Bytef*>(piece.input.data()),
+                    uInt(piece.input.size()));
   piece.failed = !ok;
+  piece.inputSize = piece.input.size();
   piece.input.clear();
   piece.input.shrink_to_fit();
 }
@@ -103,7 +108,6 @@ class ParallelDeflate {
 
   int write(const void* data, unsigned length) {
     const auto* bytes = static_cast<const char*>(data);
-    m_crc = crc32(m_crc, reinterpret_cast<const Bytef*>(bytes), length);
     m_size += length;
     while (length > 0 && m_error == ZIP_OK) {
       const std::size_t take = std::min<std::size_t>(length, kPieceBytes - m_input.size());
@@ -164,6 +168,7 @@ class ParallelDeflate {
       m_error = ZIP_INTERNALERROR;
       return;
     }
+    m_crc = crc32_combine(m_crc, front->crc, z_off_t(front->inputSize));
     static const auto write = minizip<WriteFunction>("zipWriteInFileInZip");
     if (!write) {
       m_error = ZIP_INTERNALERROR;
@@ -200,9 +205,9 @@ class ParallelDeflate {
   }
 
   zipFile m_file;
-  std::string m_input;   // the piece being filled
-  std::string m_window;  // the last 32 KB given, the next piece's dictionary
-  uLong m_crc = crc32(0, nullptr, 0);
+  std::string m_input;                 // the piece being filled
+  std::string m_window;                // the last 32 KB given, the next piece's dictionary
+  uLong m_crc = crc32(0, nullptr, 0);  // of the pieces written
   ZPOS64_T m_size = 0;
   int m_error = ZIP_OK;
   std::mutex m_mutex;
