@@ -105,6 +105,11 @@ class ParallelDeflate {
   ParallelDeflate& operator=(const ParallelDeflate&) = delete;
 
   zipFile file() const { return m_file; }
+  // What went wrong outside the pieces (memory) ends the part: every later call fails.
+  int fail() {
+    m_error = ZIP_INTERNALERROR;
+    return m_error;
+  }
 
   int write(const void* data, unsigned length) {
     const auto* bytes = static_cast<const char*>(data);
@@ -190,7 +195,11 @@ class ParallelDeflate {
     std::shared_ptr<Piece> piece = *next;
     piece->claimed = true;
     lock.unlock();
-    deflatePiece(*piece);
+    try {
+      deflatePiece(*piece);
+    } catch (...) {
+      piece->failed = true;  // out of memory: the part fails, nothing waits for ever
+    }
     lock.lock();
     piece->done = true;
     m_changed.notify_all();
@@ -257,25 +266,42 @@ extern "C" int zipOpenNewFileInZip4_64(zipFile file, const char* filename,
                 size_extrafield_global, comment, method, level, raw, windowBits, memLevel, strategy,
                 password, crcForCrypting, versionMadeBy, flagBase, zip64);
   }
-  // Minizip writes the deflated bytes given to it as they are and records the level.
+  // Minizip writes the deflated bytes given to it as they are and records the level. Nothing
+  // may throw into the library's C frames: a failure is minizip's internal error, which fails
+  // the workbook (a raw part without its deflater would hold bytes that are not deflated).
   vek::t_part.reset();
-  const int result = open(file, filename, zipfi, extrafield_local, size_extrafield_local,
-                          extrafield_global, size_extrafield_global, comment, method,
-                          vek::FastWorkbookCompression::kLevel, /*raw=*/1, windowBits, memLevel,
-                          strategy, password, crcForCrypting, versionMadeBy, flagBase, zip64);
-  if (result == ZIP_OK) vek::t_part = std::make_unique<vek::ParallelDeflate>(file);
-  return result;
+  try {
+    auto part = std::make_unique<vek::ParallelDeflate>(file);
+    const int result = open(file, filename, zipfi, extrafield_local, size_extrafield_local,
+                            extrafield_global, size_extrafield_global, comment, method,
+                            vek::FastWorkbookCompression::kLevel, /*raw=*/1, windowBits, memLevel,
+                            strategy, password, crcForCrypting, versionMadeBy, flagBase, zip64);
+    if (result == ZIP_OK) vek::t_part = std::move(part);
+    return result;
+  } catch (...) {
+    return ZIP_INTERNALERROR;
+  }
 }
 
 extern "C" int zipWriteInFileInZip(zipFile file, const void* buf, unsigned len) {
-  if (vek::ParallelDeflate* part = vek::openPart(file)) return part->write(buf, len);
+  if (vek::ParallelDeflate* part = vek::openPart(file)) {
+    try {
+      return part->write(buf, len);
+    } catch (...) {
+      return part->fail();
+    }
+  }
   static const auto write = vek::minizip<vek::WriteFunction>("zipWriteInFileInZip");
   return write ? write(file, buf, len) : ZIP_INTERNALERROR;
 }
 
 extern "C" int zipCloseFileInZip(zipFile file) {
   if (vek::ParallelDeflate* part = vek::openPart(file)) {
-    const int result = part->finish();
+    int result = ZIP_INTERNALERROR;
+    try {
+      result = part->finish();
+    } catch (...) {
+    }
     vek::t_part.reset();
     return result;
   }
