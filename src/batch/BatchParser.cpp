@@ -66,7 +66,8 @@ Message encodingInvalid(const QString& token) {
 Message savedListMissing() {
   return MessageCatalogue::warning(
       {QCoreApplication::translate("BatchParser", "比較するリストが指定されていません。"),
-       QCoreApplication::translate("BatchParser", "/V の後にリストのファイルを指定してください。")});
+       QCoreApplication::translate("BatchParser",
+                                   "/V の後にリストのファイルを指定してください。")});
 }
 // Two lists are compared with each other; a third, or a folder beside them, has no meaning.
 Message savedListsTooMany() {
@@ -110,9 +111,8 @@ bool holdsSeparator(const QString& name) {
 bool isValue(const QString& token) {
   if (token.isEmpty()) return false;
   if (token.front() != u'/') return true;
-  static const char16_t* const switches[] = {u"/I", u"/O", u"/T", u"/F", u"/C", u"/S",
-                                             u"/E", u"/H", u"/N", u"/K", u"/M", u"/W",
-                                             u"/V"};
+  static const char16_t* const switches[] = {u"/I", u"/O", u"/T", u"/F", u"/C", u"/S", u"/E",
+                                             u"/H", u"/N", u"/K", u"/M", u"/W", u"/V"};
   return nativePathStyle() == PathStyle::Posix &&
          std::none_of(std::begin(switches), std::end(switches),
                       [&](const char16_t* name) { return token == QStringView(name); });
@@ -172,12 +172,9 @@ std::variant<BatchRequest, Message> parseBatchArguments(const QStringList& token
         const char16_t* name;
         OutputType type;
         const char16_t* extension;
-      } types[] = {{u"CSV", OutputType::Csv, u".csv"},
-                   {u"TEXT", OutputType::Text, u".txt"},
-                   {u"HTML", OutputType::Html, u".html"},
-                   {u"XML", OutputType::Xml, u".xml"},
-                   {u"XLSX", OutputType::Xlsx, u".xlsx"},
-                   {u"JSON", OutputType::Json, u".json"}};
+      } types[] = {{u"CSV", OutputType::Csv, u".csv"},    {u"TEXT", OutputType::Text, u".txt"},
+                   {u"HTML", OutputType::Html, u".html"}, {u"XML", OutputType::Xml, u".xml"},
+                   {u"XLSX", OutputType::Xlsx, u".xlsx"}, {u"JSON", OutputType::Json, u".json"}};
       const QString wanted = upperNarrow(next);
       bool found = false;
       for (const auto& candidate : types) {

@@ -5,20 +5,20 @@
 #include <QFile>
 
 #include <algorithm>
-#include <future>
 #include <cstdio>
+#include <future>
 
 #include "batch/BatchParser.h"
 #include "batch/UsageText.h"
+#include "compare/ListComparison.h"
+#include "compare/TextListReader.h"
 #include "core/DateFormatter.h"
-#include "core/MessageCatalogue.h"
 #include "core/FileNameBytes.h"
+#include "core/MessageCatalogue.h"
 #include "core/PathRules.h"
 #include "core/TextCodec.h"
 #include "gather/FilterPresets.h"
 #include "gather/Gatherer.h"
-#include "compare/ListComparison.h"
-#include "compare/TextListReader.h"
 #include "writers/HtmlListExport.h"
 #include "writers/JsonListExport.h"
 #include "writers/ListHashes.h"
@@ -181,8 +181,8 @@ bool BatchRun::writeList(const BatchRequest& request, const FileList& list, bool
           request.sourceFolder.isEmpty()
               ? QString()
               : folderText(absoluteFolder(request.sourceFolder), nativePathStyle());
-      written = createJsonList(path, list, working, m_interaction, request.title, source,
-                               withState);
+      written =
+          createJsonList(path, list, working, m_interaction, request.title, source, withState);
       if (written) {
         m_settings.listFile.json = true;
         m_settings.listFile.workbook = false;
@@ -207,8 +207,10 @@ ExitCode BatchRun::executeComparison(const BatchRequest& request) {
   const Settings& settings = m_settings;
   std::vector<std::future<SavedListRead>> reads;
   for (const QString& file : request.savedLists) {
-    reads.push_back(std::async(std::launch::async, [path = QDir::current().absoluteFilePath(file),
-                                                    &settings] { return readSavedList(path, settings); }));
+    reads.push_back(
+        std::async(std::launch::async, [path = QDir::current().absoluteFilePath(file), &settings] {
+          return readSavedList(path, settings);
+        }));
   }
   std::optional<ExitCode> walkStopped;
   if (request.savedLists.size() == 1) walkStopped = gather(request);
@@ -235,7 +237,8 @@ ExitCode BatchRun::executeComparison(const BatchRequest& request) {
         auto hashes = ListHashes::compute(m_list.rows(), request.hash, m_interaction);
         if (!hashes) return ExitCode::WriteFailed;
         digests.reserve(hashes->size());
-        for (const FileHash& hash : *hashes) digests.push_back(hash.hashed() ? hash.hex : QByteArray());
+        for (const FileHash& hash : *hashes)
+          digests.push_back(hash.hashed() ? hash.hex : QByteArray());
         now.hashKind = request.hash;
         now.hashes = digests;
       } else {
@@ -255,9 +258,8 @@ ExitCode BatchRun::executeComparison(const BatchRequest& request) {
   }
   if (!notes.isEmpty()) {
     notes.removeDuplicates();
-    m_interaction.showMessage(
-        {QCoreApplication::translate("BatchRun", "比較"), notes.join(u"\r\n"),
-         MessageIcon::Information});
+    m_interaction.showMessage({QCoreApplication::translate("BatchRun", "比較"), notes.join(u"\r\n"),
+                               MessageIcon::Information});
   }
 
   if (request.listRequested) {
@@ -331,7 +333,8 @@ Message BatchRun::comparisonSummary(const ComparisonResult& result) {
   if (result.comparedHashes) compared += QCoreApplication::translate("BatchRun", "ハッシュ値");
   const ComparisonCounts& c = result.counts;
   return {QCoreApplication::translate("BatchRun", "比較の結果"),
-          QCoreApplication::translate("BatchRun", "同じ %1　追加 %2　削除 %3　変更 %4（比較した項目: %5）")
+          QCoreApplication::translate("BatchRun",
+                                      "同じ %1　追加 %2　削除 %3　変更 %4（比較した項目: %5）")
               .arg(c.same)
               .arg(c.added)
               .arg(c.removed)

@@ -155,15 +155,15 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
     }
     // The format's name comes first: anything else is some other JSON.
     if (!m_formatSeen && key != F::kFormatKey) return foreign();
-    m_key = key == F::kFormatKey      ? HeaderKey::Format
-            : key == F::kVersionKey   ? HeaderKey::Version
-            : key == F::kTitle        ? HeaderKey::Title
-            : key == F::kInputFolder  ? HeaderKey::InputFolder
+    m_key = key == F::kFormatKey        ? HeaderKey::Format
+            : key == F::kVersionKey     ? HeaderKey::Version
+            : key == F::kTitle          ? HeaderKey::Title
+            : key == F::kInputFolder    ? HeaderKey::InputFolder
             : key == "inputFolderBytes" ? HeaderKey::InputFolderBytes
-            : key == F::kHashAlgorithm ? HeaderKey::HashAlgorithm
-            : key == F::kRows          ? HeaderKey::Rows
-            : key == F::kRowCount      ? HeaderKey::RowCount
-                                       : HeaderKey::Other;
+            : key == F::kHashAlgorithm  ? HeaderKey::HashAlgorithm
+            : key == F::kRows           ? HeaderKey::Rows
+            : key == F::kRowCount       ? HeaderKey::RowCount
+                                        : HeaderKey::Other;
     return true;
   }
   bool String(const char* text, rapidjson::SizeType length, bool) {
@@ -186,14 +186,17 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
         m_list.inputFolder = fromBase64(value);
         return true;
       case HeaderKey::HashAlgorithm:
-        m_list.hashKind = hashKindFromName(QString::fromUtf8(text, length)).value_or(HashKind::None);
+        m_list.hashKind =
+            hashKindFromName(QString::fromUtf8(text, length)).value_or(HashKind::None);
         return true;
       default:
         return true;
     }
   }
   // A date or digest the file system or the reader could not give.
-  bool Null() { return m_skipDepth > 0 || m_place == Place::Header || m_place == Place::Row || foreign(); }
+  bool Null() {
+    return m_skipDepth > 0 || m_place == Place::Header || m_place == Place::Row || foreign();
+  }
   bool Bool(bool) { return m_skipDepth > 0 || m_place == Place::Header || m_place == Place::Row; }
   bool Int(int value) { return number(value); }
   bool Uint(unsigned value) { return number(value); }
@@ -214,8 +217,17 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
 
  private:
   enum class Place { Start, Header, Rows, Row, Done };
-  enum class HeaderKey { Format, Version, Title, InputFolder, InputFolderBytes, HashAlgorithm,
-                         Rows, RowCount, Other };
+  enum class HeaderKey {
+    Format,
+    Version,
+    Title,
+    InputFolder,
+    InputFolderBytes,
+    HashAlgorithm,
+    Rows,
+    RowCount,
+    Other
+  };
   enum Have : unsigned { kHaveFolder = 1, kHaveName = 2, kHaveSize = 4, kHaveModified = 8 };
 
   bool foreign() {
@@ -253,8 +265,8 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
     return true;
   }
   static QString fromBase64(std::string_view value) {
-    const QByteArray bytes = QByteArray::fromBase64(
-        QByteArray::fromRawData(value.data(), qsizetype(value.size())));
+    const QByteArray bytes =
+        QByteArray::fromBase64(QByteArray::fromRawData(value.data(), qsizetype(value.size())));
     return decodeFileName(bytes.constData());
   }
   // Rows of one folder follow each other: they share one folder text, as an add's rows do.

@@ -27,16 +27,15 @@ Message cannotOpen(const QString& path, const QString& reason) {
 }
 
 Message foreign(const QString& path, qint64 line) {
-  return readError(path, tr("%1 行目: Vek が書いたリスト（JSON・CSV・テキスト）ではありません。")
-                             .arg(line));
+  return readError(
+      path, tr("%1 行目: Vek が書いたリスト（JSON・CSV・テキスト）ではありません。").arg(line));
 }
 
 Message newer(const QString& path, qint64 line, int version) {
   return readError(
-      path,
-      tr("%1 行目: 新しい版（%2）の形式で書かれたリストです。この版の Vek では読めません。")
-          .arg(line)
-          .arg(version));
+      path, tr("%1 行目: 新しい版（%2）の形式で書かれたリストです。この版の Vek では読めません。")
+                .arg(line)
+                .arg(version));
 }
 
 Message truncated(const QString& path, qint64 line) {
@@ -52,8 +51,9 @@ Message notJson(const QString& path, qint64 line, const QString& reason) {
 }
 
 Message noNameColumns(const QString& path) {
-  return readError(path, tr("1 行目: 見出しにフォルダとファイル名（またはフルパス）の列がありません。"
-                            "リストを書いたときの見出しと設定で読み込みます。"));
+  return readError(path,
+                   tr("1 行目: 見出しにフォルダとファイル名（またはフルパス）の列がありません。"
+                      "リストを書いたときの見出しと設定で読み込みます。"));
 }
 
 Message badLine(const QString& path, qint64 line) {

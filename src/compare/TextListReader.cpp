@@ -94,15 +94,24 @@ HeaderColumns mapHeader(const QStringList& captions, const Settings& settings) {
   for (int i = 0; i < captions.size(); ++i) {
     const QString& caption = captions[i];
     int* slot = nullptr;
-    if (caption == settings.caption(ColumnId::FullPath)) slot = &columns.fullPath;
-    else if (caption == settings.caption(ColumnId::Directory)) slot = &columns.directory;
-    else if (caption == settings.caption(ColumnId::FileName)) slot = &columns.fileName;
-    else if (caption == settings.caption(ColumnId::FileType)) slot = &columns.type;
-    else if (caption == settings.caption(ColumnId::FileSize)) slot = &columns.size;
-    else if (caption == settings.caption(ColumnId::CreateDate)) slot = &columns.created;
-    else if (caption == settings.caption(ColumnId::AccessDate)) slot = &columns.accessed;
-    else if (caption == settings.caption(ColumnId::ModifiDate)) slot = &columns.modified;
-    else if (caption == ColumnCells::relativePathCaption()) slot = &columns.relativePath;
+    if (caption == settings.caption(ColumnId::FullPath))
+      slot = &columns.fullPath;
+    else if (caption == settings.caption(ColumnId::Directory))
+      slot = &columns.directory;
+    else if (caption == settings.caption(ColumnId::FileName))
+      slot = &columns.fileName;
+    else if (caption == settings.caption(ColumnId::FileType))
+      slot = &columns.type;
+    else if (caption == settings.caption(ColumnId::FileSize))
+      slot = &columns.size;
+    else if (caption == settings.caption(ColumnId::CreateDate))
+      slot = &columns.created;
+    else if (caption == settings.caption(ColumnId::AccessDate))
+      slot = &columns.accessed;
+    else if (caption == settings.caption(ColumnId::ModifiDate))
+      slot = &columns.modified;
+    else if (caption == ColumnCells::relativePathCaption())
+      slot = &columns.relativePath;
     else {
       for (HashKind kind : {HashKind::Md5, HashKind::Sha1, HashKind::Sha256}) {
         if (caption == hashKindCaption(kind)) {
@@ -271,7 +280,8 @@ SavedListRead readSavedList(const QString& path, const Settings& settings) {
     return {std::nullopt, ListReadErrors::cannotOpen(path, file.errorString())};
   }
   char first = 0;
-  while (file.getChar(&first) && (first == ' ' || first == '\n' || first == '\r' || first == '\t')) {
+  while (file.getChar(&first) &&
+         (first == ' ' || first == '\n' || first == '\r' || first == '\t')) {
   }
   file.close();
   if (first == '{') return JsonListReader::read(path);

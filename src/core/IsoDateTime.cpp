@@ -15,8 +15,7 @@ void putDigits(char* out, int value, int digits) {
   }
 }
 
-QByteArray formatParts(int year, int month, int day, int hour, int minute, int second,
-                       int offset) {
+QByteArray formatParts(int year, int month, int day, int hour, int minute, int second, int offset) {
   QByteArray text(25, Qt::Uninitialized);
   char* out = text.data();
   putDigits(out, year, 4);
@@ -74,14 +73,13 @@ QByteArray IsoDateTime::format(const QDateTime& dateTime) {
 }
 
 std::optional<DateStamp> IsoDateTime::parse(std::string_view text) {
-  if (text.size() < 20 || text[4] != '-' || text[7] != '-' || (text[10] != 'T' && text[10] != ' ') ||
-      text[13] != ':' || text[16] != ':')
+  if (text.size() < 20 || text[4] != '-' || text[7] != '-' ||
+      (text[10] != 'T' && text[10] != ' ') || text[13] != ':' || text[16] != ':')
     return std::nullopt;
   const int year = digitsAt(text, 0, 4), month = digitsAt(text, 5, 2), day = digitsAt(text, 8, 2);
   const int hour = digitsAt(text, 11, 2), minute = digitsAt(text, 14, 2);
   const int second = digitsAt(text, 17, 2);
-  if (year < 0 || month < 0 || day < 0 || hour < 0 || minute < 0 || second < 0)
-    return std::nullopt;
+  if (year < 0 || month < 0 || day < 0 || hour < 0 || minute < 0 || second < 0) return std::nullopt;
   std::size_t at = 19;
   if (at < text.size() && text[at] == '.') {  // fractions of a second are not kept
     ++at;
@@ -101,8 +99,7 @@ std::optional<DateStamp> IsoDateTime::parse(std::string_view text) {
   if (local.isNull()) return std::nullopt;
   if (offsetSeconds(local) == offset) return local;
   // Written in another time zone (or at the other side of a clock change): through UTC.
-  const QDateTime utc(QDate(year, month, day), QTime(hour, minute, second),
-                      QTimeZone(offset));
+  const QDateTime utc(QDate(year, month, day), QTime(hour, minute, second), QTimeZone(offset));
   if (!utc.isValid()) return std::nullopt;
   const DateStamp converted = DateStamp::fromDateTime(utc);
   if (converted.isNull()) return std::nullopt;

@@ -42,8 +42,7 @@ frmOutText::frmOutText(Settings& settings, const FileList& list, const Session& 
   fraFileType->setToolTip(QStringLiteral("出力するファイルの種別を指定します。"));
   m_optType = createOptionGroup(fraFileType, QStringLiteral("optType"),
                                 {QStringLiteral("CSVファイル"), QStringLiteral("テキストファイル"),
-                                 QStringLiteral("Excel ブック (*.xlsx)"),
-                                 tr("JSON (*.json)")});
+                                 QStringLiteral("Excel ブック (*.xlsx)"), tr("JSON (*.json)")});
   optionButton(m_optType, 2)
       ->setToolTip(QStringLiteral(
           "CSVと同じ行と列をExcelのブックに書きます。サイズは数値、日付は日付のセルになります。"));
@@ -234,13 +233,13 @@ void frmOutText::create() {
       folder = row.rootLength >= 0 ? row.folder.left(row.rootLength) : row.folder;
       break;
     }
-    const bool withState = std::any_of(m_list.rows().begin(), m_list.rows().end(),
-                                       [](const FileEntry& row) { return row.state != CompareState::None; });
-    createList(m_cmdTextCreate, tr("JSONﾌｧｲﾙ|*.json"),
-               [&](const QString& path, const Settings& working) {
-                 return createJsonList(path, m_list, working, m_interaction, folder, folder,
-                                       withState);
-               });
+    const bool withState =
+        std::any_of(m_list.rows().begin(), m_list.rows().end(),
+                    [](const FileEntry& row) { return row.state != CompareState::None; });
+    createList(
+        m_cmdTextCreate, tr("JSONﾌｧｲﾙ|*.json"), [&](const QString& path, const Settings& working) {
+          return createJsonList(path, m_list, working, m_interaction, folder, folder, withState);
+        });
     return;
   }
   if (isWorkbookType()) {

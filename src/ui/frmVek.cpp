@@ -556,8 +556,8 @@ bool frmVek::dropMimeData(const QMimeData& mime) {
 void frmVek::compareWithList() {
   if (m_busy) return;
   const std::optional<QString> path = m_dialogs.chooseOpenFile(
-      this, tr("比較するリスト"),
-      tr("Vekのリスト (*.json *.csv *.txt);;すべてのファイル (*)"), m_window.saveInitialDir);
+      this, tr("比較するリスト"), tr("Vekのリスト (*.json *.csv *.txt);;すべてのファイル (*)"),
+      m_window.saveInitialDir);
   if (!path) return;
   SavedListRead read = readSavedList(*path, m_settings);
   if (read.error) {
@@ -565,9 +565,9 @@ void frmVek::compareWithList() {
     return;
   }
   if (!m_list.isEmpty() &&
-      !m_dialogs.askOkCancel(this, {tr("リストと比較"),
-                                    tr("出力対象ﾌｧｲﾙﾘｽﾄの内容を比較の結果に置き換えます。"),
-                                    MessageIcon::Question})) {
+      !m_dialogs.askOkCancel(
+          this, {tr("リストと比較"), tr("出力対象ﾌｧｲﾙﾘｽﾄの内容を比較の結果に置き換えます。"),
+                 MessageIcon::Question})) {
     return;
   }
   SavedList& saved = *read.list;
@@ -600,9 +600,8 @@ void frmVek::finishComparison(bool walked) {
                                MessageIcon::Warning});
     return;
   }
-  ComparisonResult result =
-      compareLists(ComparedRows::of(saved), {m_list.rows(), true, true, HashKind::None, {}},
-                   SameRows::Keep);
+  ComparisonResult result = compareLists(
+      ComparedRows::of(saved), {m_list.rows(), true, true, HashKind::None, {}}, SameRows::Keep);
   m_list.clear();
   m_list.appendBatch(std::move(result.rows));
   m_model->flush();
@@ -616,8 +615,9 @@ void frmVek::finishComparison(bool walked) {
                      .arg(result.counts.changed);
   for (const QString& note : saved.notes) text += u"\r\n" + note;
   if (m_add.result().unreadableFolders > 0) {
-    text += u"\r\n" + tr("読み込めなかったフォルダが %1 個あります。その中のファイルは削除と表示されます。")
-                            .arg(m_add.result().unreadableFolders);
+    text += u"\r\n" +
+            tr("読み込めなかったフォルダが %1 個あります。その中のファイルは削除と表示されます。")
+                .arg(m_add.result().unreadableFolders);
   }
   m_interaction.showMessage({tr("比較の結果"), text, MessageIcon::Information});
 }

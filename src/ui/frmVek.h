@@ -145,7 +145,7 @@ class frmVek : public QMainWindow {
   FileListModel* m_model = nullptr;
 
   std::optional<SavedList> m_comparing;  // the saved list while its folder is walked
-  QString m_scanFolder;  // the folder an add or drop is at; shown when it ends
+  QString m_scanFolder;                  // the folder an add or drop is at; shown when it ends
   bool m_busy = false;
   QElapsedTimer m_sinceShown;
   qint64 m_mergedRows = 0;  // rows of the list at the last merge during an add

@@ -183,8 +183,8 @@ bool JsonListWriter::write(QIODevice& device, std::span<const FileEntry> rows) {
   runInOrder(
       blocks, workerThreads(),
       [&](std::size_t block) {
-        return rowLines(rows, block * kBlockRows,
-                        std::min(rows.size(), (block + 1) * kBlockRows), tickedBefore[block]);
+        return rowLines(rows, block * kBlockRows, std::min(rows.size(), (block + 1) * kBlockRows),
+                        tickedBefore[block]);
       },
       [&](QByteArray&& lines) {
         pending += lines;

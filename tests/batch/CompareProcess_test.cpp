@@ -48,10 +48,10 @@ Tool runTool(const QString& program, const QStringList& arguments) {
 
 TEST_F(CompareProcess, AwkwardNamesJsonReadsInPythonAndJqAndComparesBackUnchanged) {
   tree.folder(u"in/sub dir,1"_s);
-  const QList<QByteArray> names = {"with space.txt", "comma,name.txt", "quote\"name.txt",
-                                   "new\nline.txt",  "tab\there.txt",  "<&>.txt",
-                                   "日本語😀.txt",   "ctl\x01\x7f.txt", "back\\slash",
-                                   "a\x83\x41.txt",  "\xff\xfe.dat",   "\xef\xbb\xbftwin"};
+  const QList<QByteArray> names = {"with space.txt", "comma,name.txt",  "quote\"name.txt",
+                                   "new\nline.txt",  "tab\there.txt",   "<&>.txt",
+                                   "日本語😀.txt",    "ctl\x01\x7f.txt", "back\\slash",
+                                   "a\x83\x41.txt",  "\xff\xfe.dat",    "\xef\xbb\xbftwin"};
   for (const QByteArray& name : names) {
     rawFile(source, name, "x");
     rawFile(source + u"/sub dir,1"_s, name, "yy");
@@ -62,7 +62,8 @@ TEST_F(CompareProcess, AwkwardNamesJsonReadsInPythonAndJqAndComparesBackUnchange
   const QString list = output + u"/list.json"_s;
 
   // Python rebuilds every path's bytes from the readable text or the bytes beside it.
-  const QString script = uR"(
+  const QString script =
+      uR"(
 import base64, json, os, sys
 doc = json.load(open(sys.argv[1], encoding='utf-8'))
 assert doc['format'] == 'vek-file-list' and doc['version'] == 1
@@ -81,14 +82,14 @@ print(len(paths))
   ASSERT_EQ(python.exitCode, 0) << python.err.toStdString();
   EXPECT_EQ(python.out, QByteArray::number(2 * names.size()) + '\n');
 
-  const Tool jq = runTool(u"jq"_s, {u"-e"_s, u".rowCount == (.rows | length) and "
-                                             u"(.rows | map(.size) | add) == 36"_s,
+  const Tool jq = runTool(u"jq"_s, {u"-e"_s,
+                                    u".rowCount == (.rows | length) and "
+                                    u"(.rows | map(.size) | add) == 36"_s,
                                     list});
   EXPECT_EQ(jq.exitCode, 0) << jq.err.toStdString() << jq.out.toStdString();
 
   // Vek reads its own list back: every name matches the tree byte for byte.
-  const test::VekRun same =
-      run({u"/V"_s, list, u"/I"_s, source, u"/C"_s, u"/E"_s, u"*"_s});
+  const test::VekRun same = run({u"/V"_s, list, u"/I"_s, source, u"/C"_s, u"/E"_s, u"*"_s});
   EXPECT_EQ(same.exitCode, 0) << same.err.toStdString();
   EXPECT_EQ(same.out, QString());
   EXPECT_TRUE(same.err.contains(u"同じ 24　追加 0　削除 0　変更 0"_s)) << same.err.toStdString();
@@ -104,12 +105,12 @@ class ChangedTree : public CompareProcess {
     tree.file(u"in/sub/new\nline.txt"_s, "n");
     // Fixed times, so that a rewrite within the same second or the next one is told apart only
     // by what the test changes.
-    for (const QString& name : {u"same.txt"_s, u"grows.txt"_s, u"touched.txt"_s,
-                                u"sub/gone.txt"_s, u"sub/new\nline.txt"_s})
+    for (const QString& name : {u"same.txt"_s, u"grows.txt"_s, u"touched.txt"_s, u"sub/gone.txt"_s,
+                                u"sub/new\nline.txt"_s})
       setTime(u"in/"_s + name, 1500000000);
     list = output + u"/before.json"_s;
-    const test::VekRun made = run({u"/I"_s, source, u"/O"_s, output, u"/T"_s, u"JSON"_s,
-                                   u"/F"_s, u"before"_s, u"/C"_s, u"/E"_s, u"*"_s});
+    const test::VekRun made = run({u"/I"_s, source, u"/O"_s, output, u"/T"_s, u"JSON"_s, u"/F"_s,
+                                   u"before"_s, u"/C"_s, u"/E"_s, u"*"_s});
     ASSERT_EQ(made.exitCode, 0) << made.err.toStdString();
     tree.file(u"in/grows.txt"_s, "12345");
     setTime(u"in/grows.txt"_s, 1500000000);
@@ -128,10 +129,12 @@ class ChangedTree : public CompareProcess {
 TEST_F(ChangedTree, EachDifferenceIsOneLineAndTheStatusIsFour) {
   const test::VekRun changed = run({u"/V"_s, list, u"/I"_s, source, u"/C"_s, u"/E"_s, u"*"_s});
   EXPECT_EQ(changed.exitCode, 4) << changed.err.toStdString();
-  EXPECT_EQ(changed.out, u"* grows.txt (size)\n+ sub/added.txt\n- sub/gone.txt\n"
-                         u"* touched.txt (modified)\n"_s);
-  EXPECT_EQ(changed.err, u"比較の結果: 同じ 2　追加 1　削除 1　変更 2"
-                         u"（比較した項目: 名前・サイズ・更新日付）\n"_s);
+  EXPECT_EQ(changed.out,
+            u"* grows.txt (size)\n+ sub/added.txt\n- sub/gone.txt\n"
+            u"* touched.txt (modified)\n"_s);
+  EXPECT_EQ(changed.err,
+            u"比較の結果: 同じ 2　追加 1　削除 1　変更 2"
+            u"（比較した項目: 名前・サイズ・更新日付）\n"_s);
 }
 
 TEST_F(ChangedTree, TwoListsAreComparedWithEachOther) {
@@ -140,8 +143,9 @@ TEST_F(ChangedTree, TwoListsAreComparedWithEachOther) {
   ASSERT_EQ(after.exitCode, 0);
   const test::VekRun compared = run({u"/V"_s, list, u"/V"_s, output + u"/after.json"_s});
   EXPECT_EQ(compared.exitCode, 4) << compared.err.toStdString();
-  EXPECT_EQ(compared.out, u"* grows.txt (size)\n+ sub/added.txt\n- sub/gone.txt\n"
-                          u"* touched.txt (modified)\n"_s);
+  EXPECT_EQ(compared.out,
+            u"* grows.txt (size)\n+ sub/added.txt\n- sub/gone.txt\n"
+            u"* touched.txt (modified)\n"_s);
   const test::VekRun itself = run({u"/V"_s, list, u"/V"_s, list});
   EXPECT_EQ(itself.exitCode, 0);
   EXPECT_EQ(itself.out, QString());
@@ -192,7 +196,9 @@ TEST_F(ChangedTree, ListsThatCannotBeReadEndWithOneAndRefusedLinesWithTwo) {
       {{u"/V"_s, output + u"/cut.json"_s, u"/I"_s, source}, 1, u"リストが途中で切れています"},
       {{u"/V"_s, output + u"/foreign.json"_s, u"/I"_s, source}, 1, u"1 行目: Vek が書いたリスト"},
       {{u"/V"_s, output + u"/noise.csv"_s, u"/I"_s, source}, 1, u"1 行目: 見出しに"},
-      {{u"/V"_s, output + u"/missing.json"_s, u"/I"_s, source}, 1, u"保存されたリストを読み込めません"},
+      {{u"/V"_s, output + u"/missing.json"_s, u"/I"_s, source},
+       1,
+       u"保存されたリストを読み込めません"},
       {{u"/I"_s, source, u"/V"_s}, 2, u"比較するリストが指定されていません"},
       {{u"/V"_s, list, u"/V"_s, list, u"/I"_s, source}, 2, u"/V はリストとフォルダ"},
       {{u"/V"_s, list, u"/V"_s, list, u"/V"_s, list}, 2, u"/V はリストとフォルダ"},

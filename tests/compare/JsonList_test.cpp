@@ -28,8 +28,8 @@ FileEntry row(const QString& folder, const QByteArray& fileNameBytes, qint64 siz
 }
 
 QByteArray written(std::span<const FileEntry> rows, const ColumnOptions& columns = {}) {
-  JsonListWriter writer(columns, {u"題名"_s, u"/data/"_s,
-                                  QDateTime(QDate(2026, 12, 8), QTime(9, 0), Qt::LocalTime)});
+  JsonListWriter writer(
+      columns, {u"題名"_s, u"/data/"_s, QDateTime(QDate(2026, 12, 8), QTime(9, 0), Qt::LocalTime)});
   QBuffer buffer;
   buffer.open(QIODevice::WriteOnly);
   EXPECT_TRUE(writer.write(buffer, rows)) << writer.errorString().toStdString();
@@ -77,16 +77,19 @@ TEST(JsonList, HeaderRowsAndCountHaveTheirOwnLines) {
   const QByteArray bytes = written(rows);
   const QList<QByteArray> lines = bytes.split('\n');
   ASSERT_EQ(lines.size(), 4);  // header, one row, the count, and nothing after the last LF
-  const QByteArray offset = IsoDateTime::format(
-      QDateTime(QDate(2026, 12, 8), QTime(9, 0), Qt::LocalTime)).mid(19);
-  EXPECT_EQ(lines[0],
-            QByteArray("{\"format\":\"vek-file-list\",\"version\":1,\"title\":\"題名\",\"inputFolder\":\"/data/\","
-            "\"writtenAt\":\"2026-12-08T09:00:00" + offset + "\",\"timeZone\":\"" +
-                QTimeZone::systemTimeZoneId() +
-                "\",\"columns\":[\"folder\",\"name\",\"extension\",\"type\",\"size\",\"created\","
-                "\"accessed\",\"modified\"],\"rows\":["));
-  EXPECT_TRUE(lines[1].startsWith("{\"folder\":\"/data/\",\"name\":\"a\",\"extension\":\".txt\","
-                                  "\"type\":\"テキスト\",\"size\":1,\"created\":\"2026-01-02T03:04:05"));
+  const QByteArray offset =
+      IsoDateTime::format(QDateTime(QDate(2026, 12, 8), QTime(9, 0), Qt::LocalTime)).mid(19);
+  EXPECT_EQ(
+      lines[0],
+      QByteArray("{\"format\":\"vek-file-list\",\"version\":1,\"title\":\"題名\",\"inputFolder\":"
+                 "\"/data/\","
+                 "\"writtenAt\":\"2026-12-08T09:00:00" +
+                 offset + "\",\"timeZone\":\"" + QTimeZone::systemTimeZoneId() +
+                 "\",\"columns\":[\"folder\",\"name\",\"extension\",\"type\",\"size\",\"created\","
+                 "\"accessed\",\"modified\"],\"rows\":["));
+  EXPECT_TRUE(
+      lines[1].startsWith("{\"folder\":\"/data/\",\"name\":\"a\",\"extension\":\".txt\","
+                          "\"type\":\"テキスト\",\"size\":1,\"created\":\"2026-01-02T03:04:05"));
   EXPECT_TRUE(lines[1].endsWith(
       QByteArray("\"accessed\":null,\"modified\":\"2026-12-08T17:52:40" + offset + "\"}")));
   EXPECT_EQ(lines[2], "],\"rowCount\":1}");
@@ -95,8 +98,10 @@ TEST(JsonList, HeaderRowsAndCountHaveTheirOwnLines) {
 TEST(JsonList, NameBytesStandBesideTheReadableText) {
   const std::vector<FileEntry> rows = {row(u"/data/"_s, "a\x83\x41.txt", 1)};
   const QByteArray bytes = written(rows);
-  EXPECT_TRUE(bytes.contains(QByteArray("\"name\":\"a\xef\xbf\xbd" "A\",\"nameBytes\":\"" +
-                                        QByteArray("a\x83\x41").toBase64() + "\"")))
+  EXPECT_TRUE(
+      bytes.contains(QByteArray("\"name\":\"a\xef\xbf\xbd"
+                                "A\",\"nameBytes\":\"" +
+                                QByteArray("a\x83\x41").toBase64() + "\"")))
       << bytes.toStdString();
 }
 
@@ -133,7 +138,8 @@ TEST(JsonList, ForeignNewerAndDamagedFilesNameTheirLine) {
       {newer, "1 行目: 新しい版（2）"},
       {fewer, "11 行目: リストが途中で切れています"},
       {badSize, "3 行目: 行の内容が正しくありません"},
-      {good.left(good.indexOf("\n", good.indexOf("\n") + 1) + 5), "3 行目: リストが途中で切れています"},
+      {good.left(good.indexOf("\n", good.indexOf("\n") + 1) + 5),
+       "3 行目: リストが途中で切れています"},
   };
   for (const auto& c : cases) {
     const SavedListRead read = JsonListReader::readBytes(c.bytes, u"/lists/list.json"_s);
@@ -161,8 +167,8 @@ TEST(JsonList, HashAndRelativePathWhenChosen) {
   ASSERT_TRUE(writer.write(buffer, rows));
   const QByteArray bytes = buffer.data();
   EXPECT_TRUE(bytes.contains("\"relativePath\",\"hash\"],\"hashAlgorithm\":\"SHA256\""));
-  EXPECT_TRUE(
-      bytes.contains(QByteArray("\"relativePath\":\"sub/a.txt\",\"hash\":\"" + QByteArray(64, 'a'))));
+  EXPECT_TRUE(bytes.contains(
+      QByteArray("\"relativePath\":\"sub/a.txt\",\"hash\":\"" + QByteArray(64, 'a'))));
   EXPECT_TRUE(bytes.contains("\"hash\":null,\"hashError\":\"(読み取れないためハッシュなし)\""));
   const SavedListRead read = JsonListReader::readBytes(bytes, u"l"_s);
   ASSERT_FALSE(read.error);

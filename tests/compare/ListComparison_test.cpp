@@ -35,20 +35,20 @@ QStringList described(const ComparisonResult& result) {
 TEST(ListComparison, EachFileIsSameAddedRemovedOrChanged) {
   // The same tree in two places: paths below each folder are what is matched.
   const std::vector<FileEntry> before = {
-      file(u"/old/"_s, u"same.txt"_s, 1),      file(u"/old/"_s, u"sub/gone.txt"_s, 2),
-      file(u"/old/"_s, u"sub/grew.txt"_s, 3),  file(u"/old/"_s, u"touched.txt"_s, 4),
+      file(u"/old/"_s, u"same.txt"_s, 1),     file(u"/old/"_s, u"sub/gone.txt"_s, 2),
+      file(u"/old/"_s, u"sub/grew.txt"_s, 3), file(u"/old/"_s, u"touched.txt"_s, 4),
       file(u"/old/"_s, u"both.txt"_s, 5),
   };
   const std::vector<FileEntry> now = {
-      file(u"/new/"_s, u"same.txt"_s, 1),        file(u"/new/"_s, u"sub/grew.txt"_s, 30),
-      file(u"/new/"_s, u"touched.txt"_s, 4, 1),  file(u"/new/"_s, u"both.txt"_s, 50, 2),
-      file(u"/new/"_s, u"sub/new.txt"_s, 6),     file(u"/new/"_s, u"gone.txt"_s, 2),
+      file(u"/new/"_s, u"same.txt"_s, 1),       file(u"/new/"_s, u"sub/grew.txt"_s, 30),
+      file(u"/new/"_s, u"touched.txt"_s, 4, 1), file(u"/new/"_s, u"both.txt"_s, 50, 2),
+      file(u"/new/"_s, u"sub/new.txt"_s, 6),    file(u"/new/"_s, u"gone.txt"_s, 2),
   };
   const ComparisonResult all = compareLists({before}, {now}, SameRows::Keep);
-  EXPECT_EQ(described(all), (QStringList{u"同じ same.txt "_s, u"変更 sub/grew.txt size"_s,
-                                         u"変更 touched.txt modified"_s,
-                                         u"変更 both.txt size,modified"_s, u"追加 sub/new.txt "_s,
-                                         u"追加 gone.txt "_s, u"削除 sub/gone.txt "_s}));
+  EXPECT_EQ(described(all),
+            (QStringList{u"同じ same.txt "_s, u"変更 sub/grew.txt size"_s,
+                         u"変更 touched.txt modified"_s, u"変更 both.txt size,modified"_s,
+                         u"追加 sub/new.txt "_s, u"追加 gone.txt "_s, u"削除 sub/gone.txt "_s}));
   EXPECT_EQ(all.counts.same, 1);
   EXPECT_EQ(all.counts.added, 2);
   EXPECT_EQ(all.counts.removed, 1);
@@ -86,10 +86,10 @@ TEST(ListComparison, OnlyWhatBothSidesKnowCounts) {
 }
 
 TEST(ListComparison, NamesDifferingInOneByteOrCaseAreDifferentFiles) {
-  const std::vector<FileEntry> before = {
-      file(u"/a/"_s, decodeFileName("caf\xe9.txt"), 1), file(u"/a/"_s, u"Readme.TXT"_s, 1)};
-  const std::vector<FileEntry> now = {
-      file(u"/a/"_s, decodeFileName("caf\xc3\xa9.txt"), 1), file(u"/a/"_s, u"readme.txt"_s, 1)};
+  const std::vector<FileEntry> before = {file(u"/a/"_s, decodeFileName("caf\xe9.txt"), 1),
+                                         file(u"/a/"_s, u"Readme.TXT"_s, 1)};
+  const std::vector<FileEntry> now = {file(u"/a/"_s, decodeFileName("caf\xc3\xa9.txt"), 1),
+                                      file(u"/a/"_s, u"readme.txt"_s, 1)};
   const ComparisonResult result = compareLists({before}, {now}, SameRows::Keep);
   EXPECT_EQ(result.counts.added, 2);
   EXPECT_EQ(result.counts.removed, 2);

@@ -18,17 +18,17 @@
 #include <QTimer>
 #include <QTreeView>
 
+#include <QAction>
 #include "core/MessageCatalogue.h"
 #include "gather/Gatherer.h"
+#include "support/RecordingInteraction.h"
 #include "ui/FileListModel.h"
 #include "ui/QtTranslation.h"
 #include "ui/ScriptedDialogs.h"
 #include "ui/SystemDialogs.h"
 #include "ui/frmInfo.h"
 #include "ui/frmVek.h"
-#include "support/RecordingInteraction.h"
 #include "writers/JsonListExport.h"
-#include <QAction>
 
 #include "screenshots/DialogPictures.h"
 

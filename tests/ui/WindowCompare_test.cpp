@@ -5,8 +5,8 @@
 #include <QTest>
 
 #include "WindowFixture.h"
-#include "ui/FileListModel.h"
 #include "support/RecordingInteraction.h"
+#include "ui/FileListModel.h"
 #include "writers/JsonListExport.h"
 
 namespace vek::test {
