@@ -9,6 +9,7 @@
 #include "core/FileNameBytes.h"
 #include "core/OutputFile.h"
 #include "core/SizeText.h"
+#include "writers/TotalLine.h"
 
 namespace vek {
 
@@ -83,6 +84,27 @@ QString formatLiteral(QStringView text) {
     out += c;
   }
   return out;
+}
+
+// A sheet's name as a formula names it: quoted, its apostrophes doubled.
+QString quotedSheet(const QString& name) {
+  return u'\'' + QString(name).replace(u'\'', QLatin1String("''")) + u'\'';
+}
+
+QString columnLetters(lxw_col_t column) {
+  QString letters;
+  for (qint64 n = qint64(column) + 1; n > 0; n = (n - 1) / 26)
+    letters.prepend(QChar(char16_t(u'A' + (n - 1) % 26)));
+  return letters;
+}
+
+// The size cell's value in its unit's smallest step (bytes, kilobytes or tenths of a
+// megabyte), exactly as the cell holds it, so that the totals' cached values equal the sum a
+// spreadsheet computes from the cells.
+qint64 sizeSteps(qint64 bytes, SizeUnit unit) {
+  QString text = sizeText(bytes, unit, SizeStyle::Plain, QLocale::c());
+  text.remove(u'.');
+  return text.trimmed().toLongLong();
 }
 
 QString lxwError(lxw_error error) {
@@ -209,6 +231,7 @@ QString XlsxListWriter::sizeNumberFormat(const ColumnOptions& options) {
 struct XlsxListWriter::Sheet {
   lxw_worksheet* worksheet = nullptr;
   lxw_row_t row = 0;  // the next row to write
+  lxw_row_t filterEnd = 1;  // the row after the last one the auto-filter takes
   qint64 links = 0;
 };
 
@@ -255,11 +278,12 @@ bool XlsxListWriter::write(QIODevice& device, std::span<const FileEntry> rows) {
   const SizeUnit unit = m_options.optSizeType;
   const QString baseName = sheetName(m_title);
   Sheet sheet;
+  std::vector<QString> sheetNames;
 
   const auto endSheet = [&] {
     if (!sheet.worksheet) return;
-    if (sheet.row > 1)
-      check(worksheet_autofilter(sheet.worksheet, 0, 0, sheet.row - 1, lastColumn));
+    if (sheet.filterEnd > 1)
+      check(worksheet_autofilter(sheet.worksheet, 0, 0, sheet.filterEnd - 1, lastColumn));
   };
   const auto startSheet = [&] {
     endSheet();
@@ -270,6 +294,7 @@ bool XlsxListWriter::write(QIODevice& device, std::span<const FileEntry> rows) {
       name = sheetName(baseName.left(kSheetNameLength - suffix.size()) + suffix);
     }
     sheet = Sheet{};
+    sheetNames.push_back(name);
     sheet.worksheet = workbook_add_worksheet(workbook, name.toUtf8().constData());
     if (!sheet.worksheet) return check(LXW_ERROR_WORKSHEET_INDEX_OUT_OF_RANGE);
     worksheet_freeze_panes(sheet.worksheet, 1, 0);
@@ -292,6 +317,94 @@ bool XlsxListWriter::write(QIODevice& device, std::span<const FileEntry> rows) {
     return true;
   };
 
+  // Totals: rows on the sheets they cover, summed by SUBTOTAL, which leaves out the subtotal
+  // cells within its ranges (and, like Excel's own subtotals, rows an auto-filter hides).
+  struct Span {
+    int sheet;
+    lxw_row_t first, last;
+  };
+  struct Total {
+    std::vector<Span> spans;
+    qint64 files = 0, steps = 0;
+  };
+  Total total, group;
+  const bool totals = m_options.totals;
+  const bool subtotals = m_options.writesSubtotals();
+  const TotalLineShape shape = totalLineShape(columns);
+  lxw_format* totalFormat = nullptr;
+  lxw_format* countFormat = nullptr;
+  lxw_format* totalSizeFormat = nullptr;
+  if (totals || subtotals) {
+    totalFormat = headerFormat;
+    countFormat = workbook_add_format(workbook);
+    format_set_bold(countFormat);
+    // The count reads as in the text list ("12 件") and stays a number.
+    const QString pattern = totalCountPattern();
+    const qsizetype at = pattern.indexOf(u"%1");
+    format_set_num_format(countFormat, (formatLiteral(pattern.left(at)) + u'0' +
+                                        formatLiteral(pattern.mid(at + 2)))
+                                           .toUtf8()
+                                           .constData());
+    totalSizeFormat = workbook_add_format(workbook);
+    format_set_bold(totalSizeFormat);
+    format_set_num_format(totalSizeFormat, sizeNumberFormat(m_options).toUtf8().constData());
+  }
+  const auto count = [&](Total& t, const FileEntry& row) {
+    ++t.files;
+    if (shape.size >= 0) t.steps += sizeSteps(row.size, unit);
+    const int index = m_sheetCount - 1;
+    if (!t.spans.empty() && t.spans.back().sheet == index)
+      t.spans.back().last = sheet.row;
+    else
+      t.spans.push_back({index, sheet.row, sheet.row});
+  };
+  // SUBTOTAL takes at most 254 ranges: longer lists of sheets are added up in parts.
+  const auto formula = [&](int function, const std::vector<Span>& spans) {
+    const QString letters = columnLetters(lxw_col_t(shape.size));
+    QStringList parts, refs;
+    for (const Span& span : spans) {
+      refs += quotedSheet(sheetNames[std::size_t(span.sheet)]) + u'!' + letters +
+              QString::number(span.first + 1) + u':' + letters + QString::number(span.last + 1);
+      if (refs.size() == 250) {
+        parts += QStringLiteral("SUBTOTAL(%1,%2)").arg(function).arg(refs.join(u','));
+        refs.clear();
+      }
+    }
+    if (!refs.isEmpty() || parts.isEmpty())
+      parts += QStringLiteral("SUBTOTAL(%1,%2)").arg(function).arg(refs.join(u','));
+    return (u'=' + parts.join(u'+')).toUtf8();
+  };
+  const auto totalRow = [&](TotalKind kind, const Total& t) {
+    if (!nextRow()) return false;
+    lxw_worksheet* ws = sheet.worksheet;
+    const double sizeValue =
+        unit == SizeUnit::Megabytes ? double(t.steps) / 10 : double(t.steps);
+    if (shape.caption >= 0) {
+      QString caption = totalCaption(kind);
+      if (shape.count == shape.caption) caption += u' ' + totalCountText(t.files);
+      check(worksheet_write_string(ws, sheet.row, lxw_col_t(shape.caption),
+                                   cellBytes(caption).constData(), totalFormat));
+    }
+    if (shape.count >= 0 && shape.count != shape.caption) {
+      const auto col = lxw_col_t(shape.count);
+      if (shape.size >= 0 && !t.spans.empty())
+        check(worksheet_write_formula_num(ws, sheet.row, col, formula(2, t.spans).constData(),
+                                          countFormat, double(t.files)));
+      else
+        check(worksheet_write_number(ws, sheet.row, col, double(t.files), countFormat));
+    }
+    if (shape.size >= 0) {
+      const auto col = lxw_col_t(shape.size);
+      if (!t.spans.empty())
+        check(worksheet_write_formula_num(ws, sheet.row, col, formula(9, t.spans).constData(),
+                                          totalSizeFormat, sizeValue));
+      else
+        check(worksheet_write_number(ws, sheet.row, col, 0, totalSizeFormat));
+    }
+    ++sheet.row;
+    return error == LXW_NO_ERROR;
+  };
+
   startSheet();
   qint64 written = 0;
   QString text;
@@ -299,10 +412,17 @@ bool XlsxListWriter::write(QIODevice& device, std::span<const FileEntry> rows) {
     const FileEntry& row = rows[std::size_t(index)];
     if (!row.ticked) continue;
     if (m_insertion.before(written, rows, index)) {
+      if (subtotals && group.files > 0) {
+        if (!totalRow(TotalKind::Subtotal, group)) break;
+        sheet.filterEnd = sheet.row;
+      }
+      group = {};
       if (!nextRow()) break;
       ++sheet.row;  // a blank row, as the CSV's blank line
     }
     if (!nextRow()) break;
+    if (totals) count(total, row);
+    if (subtotals) count(group, row);
     for (std::size_t c = 0; c < columns.size(); ++c) {
       const ColumnId column = columns[c];
       const auto col = lxw_col_t(c);
@@ -334,8 +454,10 @@ bool XlsxListWriter::write(QIODevice& device, std::span<const FileEntry> rows) {
           text.resize(0);
           m_cells.appendText(column, row, text);
           if (m_options.chkPathType && sheet.links < m_sheetLinks) {
+            const auto replaced = m_cells.prefix().linkUrl(row.fullPath());
             const QByteArray address =
-                "file://" + encodeFileName(row.fullPath()).toPercentEncoding("/");
+                replaced ? replaced->toUtf8()
+                         : "file://" + encodeFileName(row.fullPath()).toPercentEncoding("/");
             if (address.size() <= kLongestLink) {
               ++sheet.links;
               check(worksheet_write_url_opt(ws, sheet.row, col, address.constData(), nullptr,
@@ -354,8 +476,12 @@ bool XlsxListWriter::write(QIODevice& device, std::span<const FileEntry> rows) {
       }
     }
     ++sheet.row;
+    sheet.filterEnd = sheet.row;
     ++written;
   }
+  if (subtotals && group.files > 0 && error == LXW_NO_ERROR && totalRow(TotalKind::Subtotal, group))
+    sheet.filterEnd = sheet.row;
+  if (totals && error == LXW_NO_ERROR) totalRow(TotalKind::Total, total);
   endSheet();
   const lxw_error closed = workbook_close(workbook);
   if (error == LXW_NO_ERROR) error = closed;
