@@ -7,6 +7,7 @@
 #pragma once
 
 #include <algorithm>
+#include <limits>
 #include <vector>
 
 #include <QString>
@@ -24,7 +25,9 @@ struct RunningTotal {
   qint64 bytes = 0;
   void add(const FileEntry& row) {
     ++files;
-    bytes += std::max<qint64>(row.size, 0);
+    // Whole bytes, no floating point; a sum past the 64-bit range (8 EiB) stays at its top.
+    if (__builtin_add_overflow(bytes, std::max<qint64>(row.size, 0), &bytes))
+      bytes = std::numeric_limits<qint64>::max();
   }
 };
 

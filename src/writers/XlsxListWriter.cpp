@@ -232,6 +232,7 @@ struct XlsxListWriter::Sheet {
   lxw_worksheet* worksheet = nullptr;
   lxw_row_t row = 0;  // the next row to write
   lxw_row_t filterEnd = 1;  // the row after the last one the auto-filter takes
+  bool filtered = false;
   qint64 links = 0;
 };
 
@@ -280,11 +281,14 @@ bool XlsxListWriter::write(QIODevice& device, std::span<const FileEntry> rows) {
   Sheet sheet;
   std::vector<QString> sheetNames;
 
-  const auto endSheet = [&] {
-    if (!sheet.worksheet) return;
+  // In constant-memory mode the filter must be set while its last row is the row in progress.
+  const auto applyFilter = [&] {
+    if (!sheet.worksheet || sheet.filtered) return;
+    sheet.filtered = true;
     if (sheet.filterEnd > 1)
       check(worksheet_autofilter(sheet.worksheet, 0, 0, sheet.filterEnd - 1, lastColumn));
   };
+  const auto endSheet = [&] { applyFilter(); };
   const auto startSheet = [&] {
     endSheet();
     ++m_sheetCount;
@@ -376,6 +380,8 @@ bool XlsxListWriter::write(QIODevice& device, std::span<const FileEntry> rows) {
   };
   const auto totalRow = [&](TotalKind kind, const Total& t) {
     if (!nextRow()) return false;
+    // The totals row stays out of the filter's range, so sorting leaves it at the end.
+    if (kind == TotalKind::Total) applyFilter();
     lxw_worksheet* ws = sheet.worksheet;
     const double sizeValue =
         unit == SizeUnit::Megabytes ? double(t.steps) / 10 : double(t.steps);
