@@ -4,6 +4,7 @@
 
 #include "core/MessageCatalogue.h"
 #include "writers/ElementNameCheck.h"
+#include "writers/TotalLine.h"
 
 namespace vek {
 
@@ -241,7 +242,7 @@ bool XmlListWriter::writeList(const FileList& list, const ColumnCells& cells, bo
   std::vector<Cell> row;
   for (ColumnId column : cells.selected()) row.push_back({column, QString()});
   qint64 index = 0;
-  qint64 bytes = 0;
+  RunningTotal total;
   for (const FileEntry& entry : list.rows()) {
     if (!entry.ticked) continue;
     for (Cell& cell : row) {
@@ -249,13 +250,13 @@ bool XmlListWriter::writeList(const FileList& list, const ColumnCells& cells, bo
       cells.appendText(cell.column, entry, cell.text);
     }
     writeFileElement(++index, row);
-    bytes += std::max<qint64>(entry.size, 0);
+    total.add(entry);
   }
   if (totals) {
     const auto& selected = cells.selected();
     const bool withSize =
         std::find(selected.begin(), selected.end(), ColumnId::FileSize) != selected.end();
-    writeTotals(index, withSize ? cells.sizeTotalText(bytes) : QString());
+    writeTotals(total.files, withSize ? cells.sizeTotalText(total.bytes) : QString());
   }
   return finish();
 }
