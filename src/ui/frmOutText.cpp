@@ -129,15 +129,21 @@ frmOutText::frmOutText(Settings& settings, const FileList& list, const Session& 
   m_cmdTextCreate->setDefault(true);
   m_cmdCancel = createCancelButton();
 
-  auto* right = new QVBoxLayout;
-  right->addWidget(fraFileType);
-  right->addWidget(m_fraSepa);
-  right->addWidget(fraReturnCode);
-  right->addWidget(m_fraTextCode);
-  right->addWidget(m_frmHeadIns);
-  right->addWidget(m_framTotals);
-  right->addWidget(m_framPrefix);
-  right->addStretch();
+  auto* format = new QVBoxLayout;
+  format->addWidget(fraFileType);
+  format->addWidget(m_fraSepa);
+  format->addWidget(fraReturnCode);
+  format->addWidget(m_fraTextCode);
+  format->addWidget(m_frmHeadIns);
+  format->addStretch();
+  // The totals and the paths in a column of their own: the dialog stays as low as before.
+  auto* extras = new QVBoxLayout;
+  extras->addWidget(m_framTotals);
+  extras->addWidget(m_framPrefix);
+  extras->addStretch();
+  auto* right = new QHBoxLayout;
+  right->addLayout(format, 1);
+  right->addLayout(extras, 1);
   arrange(m_framJoho, right, m_cmdTextCreate, m_cmdCancel);
 
   connect(m_optType, &QButtonGroup::idToggled, this, &frmOutText::applyTypeRule);
