@@ -26,8 +26,9 @@ struct RunningTotal {
   void add(const FileEntry& row) {
     ++files;
     // Whole bytes, no floating point; a sum past the 64-bit range (8 EiB) stays at its top.
-    if (__builtin_add_overflow(bytes, std::max<qint64>(row.size, 0), &bytes))
-      bytes = std::numeric_limits<qint64>::max();
+    const qint64 size = std::max<qint64>(row.size, 0);
+    constexpr qint64 top = std::numeric_limits<qint64>::max();
+    bytes = size > top - bytes ? top : bytes + size;
   }
 };
 

@@ -345,10 +345,10 @@ bool XlsxListWriter::write(QIODevice& device, std::span<const FileEntry> rows) {
     // The count reads as in the text list ("12 件") and stays a number.
     const QString pattern = totalCountPattern();
     const qsizetype at = pattern.indexOf(u"%1");
-    format_set_num_format(countFormat, (formatLiteral(pattern.left(at)) + u'0' +
-                                        formatLiteral(pattern.mid(at + 2)))
-                                           .toUtf8()
-                                           .constData());
+    const QString format = at < 0 ? QStringLiteral("0")
+                                  : formatLiteral(pattern.left(at)) + u'0' +
+                                        formatLiteral(pattern.mid(at + 2));
+    format_set_num_format(countFormat, format.toUtf8().constData());
     totalSizeFormat = workbook_add_format(workbook);
     format_set_bold(totalSizeFormat);
     format_set_num_format(totalSizeFormat, sizeNumberFormat(m_options).toUtf8().constData());
