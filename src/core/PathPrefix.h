@@ -16,8 +16,7 @@ class PathPrefix {
  public:
   // style: how paths on this machine are written (which separators end a component, whether
   // names compare case-insensitively).
-  explicit PathPrefix(const PrefixReplacement& replacement,
-                      PathStyle style = nativePathStyle());
+  explicit PathPrefix(const PrefixReplacement& replacement, PathStyle style = nativePathStyle());
 
   bool isActive() const { return m_active; }
 

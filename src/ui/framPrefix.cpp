@@ -12,8 +12,9 @@ namespace vek {
 framPrefix::framPrefix(QWidget* parent) : QGroupBox(parent) {
   setObjectName(QStringLiteral("framPrefix"));
   setTitle(tr("ﾊﾟｽの置き換え（Windowsで読むﾘｽﾄ用）"));
-  setToolTip(tr("ﾌﾙﾊﾟｽとﾃﾞｨﾚｸﾄﾘ（絶対ﾊﾟｽ）の先頭のﾌｫﾙﾀﾞを別の名前で出力します。"
-                "ﾁｪｯｸｻﾑﾌｧｲﾙは変わりません。"));
+  setToolTip(
+      tr("ﾌﾙﾊﾟｽとﾃﾞｨﾚｸﾄﾘ（絶対ﾊﾟｽ）の先頭のﾌｫﾙﾀﾞを別の名前で出力します。"
+         "ﾁｪｯｸｻﾑﾌｧｲﾙは変わりません。"));
   auto* lblFrom = new QLabel(tr("置換前"), this);
   m_txtPrefixFrom = new QLineEdit(this);
   m_txtPrefixFrom->setObjectName(QStringLiteral("txtPrefixFrom"));

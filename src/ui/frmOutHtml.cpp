@@ -117,9 +117,8 @@ frmOutHtml::frmOutHtml(Settings& settings, const FileList& list, const Session& 
   arrange(m_framJoho, right, m_cmdHtmlCreate, m_cmdCancel);
 
   connect(m_cmdHtmlCreate, &QPushButton::clicked, this, &frmOutHtml::create);
-  connect(m_frmHeadIns, &frmHeadIns::choiceChanged, this, [this] {
-    m_framTotals->setSubtotalsAvailable(m_frmHeadIns->insertsAtFolderChange());
-  });
+  connect(m_frmHeadIns, &frmHeadIns::choiceChanged, this,
+          [this] { m_framTotals->setSubtotalsAvailable(m_frmHeadIns->insertsAtFolderChange()); });
   load();
 }
 

@@ -148,9 +148,8 @@ frmOutText::frmOutText(Settings& settings, const FileList& list, const Session& 
 
   connect(m_optType, &QButtonGroup::idToggled, this, &frmOutText::applyTypeRule);
   connect(m_chkSepaTab, &QCheckBox::toggled, this, &frmOutText::applyTabRule);
-  connect(m_frmHeadIns, &frmHeadIns::choiceChanged, this, [this] {
-    m_framTotals->setSubtotalsAvailable(m_frmHeadIns->insertsAtFolderChange());
-  });
+  connect(m_frmHeadIns, &frmHeadIns::choiceChanged, this,
+          [this] { m_framTotals->setSubtotalsAvailable(m_frmHeadIns->insertsAtFolderChange()); });
   connect(m_cmdTextCreate, &QPushButton::clicked, this, &frmOutText::create);
   load();
 }

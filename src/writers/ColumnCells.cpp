@@ -97,7 +97,8 @@ const QString& ColumnCells::directory(const QString& folder) const {
     m_lastDirectory = directoryText(folder, m_dirType, m_pathStyle);
     // The folder's shortened forms name no prefix: only the whole folder is replaced.
     if (m_dirType == DirType::Absolute && m_prefix.isActive()) {
-      if (auto replaced = m_prefix.replaced(m_lastDirectory)) m_lastDirectory = std::move(*replaced);
+      if (auto replaced = m_prefix.replaced(m_lastDirectory))
+        m_lastDirectory = std::move(*replaced);
     }
     m_haveDirectory = true;
   }

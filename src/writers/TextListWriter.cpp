@@ -181,8 +181,7 @@ bool TextListWriter::write(QIODevice& device, std::span<const FileEntry> rows) {
   runInOrder(blocks, workerThreads(), lines, put, [] { return false; });
   if ((m_subtotals && group.files > 0) || m_totals) {
     QString text;
-    if (m_subtotals && group.files > 0)
-      appendTotalLine(text, m_cells, TotalKind::Subtotal, group);
+    if (m_subtotals && group.files > 0) appendTotalLine(text, m_cells, TotalKind::Subtotal, group);
     if (m_totals) appendTotalLine(text, m_cells, TotalKind::Total, total);
     const LineMark mark{0, -1};
     put(encodeLines(m_codec, text, std::span(&mark, 1)));

@@ -345,9 +345,9 @@ bool XlsxListWriter::write(QIODevice& device, std::span<const FileEntry> rows) {
     // The count reads as in the text list ("12 件") and stays a number.
     const QString pattern = totalCountPattern();
     const qsizetype at = pattern.indexOf(u"%1");
-    const QString format = at < 0 ? QStringLiteral("0")
-                                  : formatLiteral(pattern.left(at)) + u'0' +
-                                        formatLiteral(pattern.mid(at + 2));
+    const QString format =
+        at < 0 ? QStringLiteral("0")
+               : formatLiteral(pattern.left(at)) + u'0' + formatLiteral(pattern.mid(at + 2));
     format_set_num_format(countFormat, format.toUtf8().constData());
     totalSizeFormat = workbook_add_format(workbook);
     format_set_bold(totalSizeFormat);
@@ -383,8 +383,7 @@ bool XlsxListWriter::write(QIODevice& device, std::span<const FileEntry> rows) {
     // The totals row stays out of the filter's range, so sorting leaves it at the end.
     if (kind == TotalKind::Total) applyFilter();
     lxw_worksheet* ws = sheet.worksheet;
-    const double sizeValue =
-        unit == SizeUnit::Megabytes ? double(t.steps) / 10 : double(t.steps);
+    const double sizeValue = unit == SizeUnit::Megabytes ? double(t.steps) / 10 : double(t.steps);
     if (shape.caption >= 0) {
       QString caption = totalCaption(kind);
       if (shape.count == shape.caption) caption += u' ' + totalCountText(t.files);

@@ -29,7 +29,7 @@ TEST(PathPrefix, OnlyWholeComponentsMatch) {
       {u"/mnt/nas/share", u"/MNT/nas/share/a", nullptr},  // names differ by case on POSIX
       {u"/mnt/nas/share", u"/other/mnt/nas/share/a", nullptr},
       {u"/", u"/srv/a", u"\\\\nas\\share/srv/a"},  // the root: every absolute path
-      {u"", u"/mnt/nas/share/a", nullptr},          // no prefix: no replacement
+      {u"", u"/mnt/nas/share/a", nullptr},         // no prefix: no replacement
   };
   for (const Case& c : cases) {
     const PathPrefix prefix({QString::fromUtf16(c.from), u"\\\\nas\\share\\"_s, false},
@@ -61,7 +61,8 @@ TEST(PathPrefix, AddressesAndLinksOfEveryKindOfReplacement) {
   };
   // The path below the prefix: "d/100% x#.txt", with a backslash in a name for the link.
   const Case cases[] = {
-      {u"\\\\nas\\share", u"file://nas/share/d/100% x#.txt", u"file://nas/share/d/100%25%20x%23.txt"},
+      {u"\\\\nas\\share", u"file://nas/share/d/100% x#.txt",
+       u"file://nas/share/d/100%25%20x%23.txt"},
       {u"//nas/share", u"file://nas/share/d/100% x#.txt", u"file://nas/share/d/100%25%20x%23.txt"},
       {u"\\\\nas\\共有 1\\", u"file://nas/共有 1/d/100% x#.txt",
        u"file://nas/%E5%85%B1%E6%9C%89%201/d/100%25%20x%23.txt"},

@@ -97,7 +97,8 @@ TEST(PrefixColumns, HtmlLinksXmlAndWorkbookLinks) {
   ASSERT_TRUE(createHtmlList(s.tree.path(u"list.html"_s), s.list, settings, said, u"t"_s,
                              PathStyle::Posix));
   const QString page = QString::fromUtf8(s.tree.read(u"list.html"_s));
-  EXPECT_TRUE(page.contains(u"<A HREF='file://nas/share/d/a%20b.txt'>a b.txt</A>"_s)) << page.toStdString();
+  EXPECT_TRUE(page.contains(u"<A HREF='file://nas/share/d/a%20b.txt'>a b.txt</A>"_s))
+      << page.toStdString();
   EXPECT_TRUE(page.contains(u">\\\\nas\\share\\d</TD>"_s)) << page.toStdString();
 
   settings.xml.columns = s.columns(true);

@@ -103,8 +103,7 @@ TEST(Totals, LineShapeForEveryChoiceOfColumns) {
        "合計,3 件, 3074,\n"},
       {"megabytes", [](ColumnOptions& c) { c.optSizeType = SizeUnit::Megabytes; },
        "合計,3 件,0.0 MB,\n"},
-      {"type column stays empty", [](ColumnOptions& c) { c.chkExt = true; },
-       "合計,3 件,,4 KB,\n"},
+      {"type column stays empty", [](ColumnOptions& c) { c.chkExt = true; }, "合計,3 件,,4 KB,\n"},
   };
   for (const Case& c : cases) {
     ColumnOptions columns = folderNameSize(false);
@@ -171,20 +170,20 @@ TEST(Totals, HtmlTotalsRowInTheFooterAndSubtotalRows) {
                             "ファイルサイズ</TD></TR>\r\r\n";
   const QByteArray rowA = "<TD bgcolor = #FFFFCE>";
   const QByteArray rowB = "<TD bgcolor = #FFCECE>";
-  EXPECT_TRUE(page.contains(QByteArray(
-      "<TABLE BORDER=1>\r\r\n" + header +                                                 //
-      "<TR>" + rowA + "/d/a</TD>" + rowA + "x.txt</TD>" + rowA.chopped(1) +               //
-      " align=right>2 KB</TD></TR>\r\r\n" +                                               //
-      "<TR>" + rowB + "/d/a</TD>" + rowB + "y.txt</TD>" + rowB.chopped(1) +               //
-      " align=right>1 KB</TD></TR>\r\r\n" +                                               //
-      "<TR>" + head + "小計</TD>" + head + "2 件</TD>" + head.chopped(1) +                //
-      " align=right>2 KB</TD></TR>\r\r\n" + header +                                      //
-      "<TR>" + rowA + "/d/b</TD>" + rowA + "z.txt</TD>" + rowA.chopped(1) +               //
-      " align=right>2 KB</TD></TR>\r\r\n" +                                               //
-      "<TR>" + head + "小計</TD>" + head + "1 件</TD>" + head.chopped(1) +                //
-      " align=right>2 KB</TD></TR>\r\r\n" +                                               //
-      "<TFOOT><TR>" + head + "合計</TD>" + head + "3 件</TD>" + head.chopped(1) +         //
-      " align=right>4 KB</TD></TR></TFOOT>\r\r\n</TABLE>\r\r\n")))
+  EXPECT_TRUE(page.contains(
+      QByteArray("<TABLE BORDER=1>\r\r\n" + header +                                          //
+                 "<TR>" + rowA + "/d/a</TD>" + rowA + "x.txt</TD>" + rowA.chopped(1) +        //
+                 " align=right>2 KB</TD></TR>\r\r\n" +                                        //
+                 "<TR>" + rowB + "/d/a</TD>" + rowB + "y.txt</TD>" + rowB.chopped(1) +        //
+                 " align=right>1 KB</TD></TR>\r\r\n" +                                        //
+                 "<TR>" + head + "小計</TD>" + head + "2 件</TD>" + head.chopped(1) +         //
+                 " align=right>2 KB</TD></TR>\r\r\n" + header +                               //
+                 "<TR>" + rowA + "/d/b</TD>" + rowA + "z.txt</TD>" + rowA.chopped(1) +        //
+                 " align=right>2 KB</TD></TR>\r\r\n" +                                        //
+                 "<TR>" + head + "小計</TD>" + head + "1 件</TD>" + head.chopped(1) +         //
+                 " align=right>2 KB</TD></TR>\r\r\n" +                                        //
+                 "<TFOOT><TR>" + head + "合計</TD>" + head + "3 件</TD>" + head.chopped(1) +  //
+                 " align=right>4 KB</TD></TR></TFOOT>\r\r\n</TABLE>\r\r\n")))
       << page.toStdString();
 }
 
@@ -241,8 +240,7 @@ TEST(Totals, WorkbookFormulasWithCachedValuesOverSplitSheets) {
   EXPECT_EQ(cell(1, 3, 2)[u"f"_s].toString(), u"=SUBTOTAL(9,'Its (2)'!C2:C3)"_s);
   EXPECT_EQ(cell(1, 3, 2)[u"v"_s].toInt(), 3);
   EXPECT_EQ(cell(1, 4, 0)[u"v"_s].toString(), u"合計"_s);
-  EXPECT_EQ(cell(1, 4, 1)[u"f"_s].toString(),
-            u"=SUBTOTAL(2,'Its'!C2:C3,'Its (2)'!C2:C3)"_s);
+  EXPECT_EQ(cell(1, 4, 1)[u"f"_s].toString(), u"=SUBTOTAL(2,'Its'!C2:C3,'Its (2)'!C2:C3)"_s);
   EXPECT_EQ(cell(1, 4, 1)[u"v"_s].toInt(), 4);
   EXPECT_EQ(cell(1, 4, 2)[u"f"_s].toString(), u"=SUBTOTAL(9,'Its'!C2:C3,'Its (2)'!C2:C3)"_s);
   EXPECT_EQ(cell(1, 4, 2)[u"v"_s].toInt(), 6);
