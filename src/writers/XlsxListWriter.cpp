@@ -1,5 +1,7 @@
 #include "writers/XlsxListWriter.h"
 
+#include <cmath>
+
 #include <xlsxwriter.h>
 
 #include <QFile>
@@ -7,14 +9,18 @@
 #include <QUrl>
 
 #include "core/FileNameBytes.h"
+#include "core/OrderedWork.h"
 #include "core/OutputFile.h"
 #include "core/SizeText.h"
 #include "writers/TotalLine.h"
+#include "writers/WorkbookCompression.h"
 
 namespace vek {
 
 namespace {
 
+// Rows whose cells are made together, off the thread that drives the library.
+constexpr std::size_t kBlockRows = 4096;
 // Excel's longest hyperlink address.
 constexpr qsizetype kLongestLink = 2079;
 // Excel's longest sheet name, in its (UTF-16) characters.
@@ -98,13 +104,10 @@ QString columnLetters(lxw_col_t column) {
   return letters;
 }
 
-// The size cell's value in its unit's smallest step (bytes, kilobytes or tenths of a
-// megabyte), exactly as the cell holds it, so that the totals' cached values equal the sum a
-// spreadsheet computes from the cells.
-qint64 sizeSteps(qint64 bytes, SizeUnit unit) {
-  QString text = sizeText(bytes, unit, SizeStyle::Plain, QLocale::c());
-  text.remove(u'.');
-  return text.trimmed().toLongLong();
+// A size cell's value in its unit's smallest step (bytes, kilobytes or tenths of a megabyte),
+// so that the totals' cached values equal the sum a spreadsheet computes from the cells.
+qint64 sizeSteps(double cellValue, SizeUnit unit) {
+  return unit == SizeUnit::Megabytes ? qint64(std::llround(cellValue * 10)) : qint64(cellValue);
 }
 
 QString lxwError(lxw_error error) {
@@ -230,11 +233,105 @@ QString XlsxListWriter::sizeNumberFormat(const ColumnOptions& options) {
 
 struct XlsxListWriter::Sheet {
   lxw_worksheet* worksheet = nullptr;
-  lxw_row_t row = 0;  // the next row to write
+  lxw_row_t row = 0;        // the next row to write
   lxw_row_t filterEnd = 1;  // the row after the last one the auto-filter takes
   bool filtered = false;
   qint64 links = 0;
 };
+
+// The cells of a block of rows made ready for the library, on any thread: texts as UTF-8 ended
+// by a NUL, sizes and dates as numbers. The thread that drives the library then only hands
+// them on.
+struct XlsxListWriter::PreparedRows {
+  enum class Kind : quint8 { Empty, Text, Size, Date, Link };
+  struct Cell {
+    Kind kind = Kind::Empty;
+    qsizetype text = 0;     // Text, Link: where its bytes start in bytes
+    qsizetype address = 0;  // Link: where the address starts in bytes
+    double number = 0;      // Size; Date as Excel's day number
+  };
+  QByteArray bytes;
+  std::vector<Cell> cells;        // the selected columns' cells, row after row
+  std::vector<bool> blankBefore;  // per row: a blank row goes before it
+
+  const char* at(qsizetype offset) const { return bytes.constData() + offset; }
+  qsizetype add(const QByteArray& text) {
+    const qsizetype offset = bytes.size();
+    bytes += text;
+    bytes += '\0';
+    return offset;
+  }
+};
+
+XlsxListWriter::PreparedRows XlsxListWriter::prepare(const ColumnCells& cells,
+                                                     std::span<const FileEntry> rows, qint64 first,
+                                                     qint64 end, qint64 written,
+                                                     bool datesAsNumbers) const {
+  using Kind = PreparedRows::Kind;
+  PreparedRows out;
+  const std::vector<ColumnId>& columns = cells.selected();
+  const SizeUnit unit = m_options.optSizeType;
+  QString text;
+  for (qint64 index = first; index < end; ++index) {
+    const FileEntry& row = rows[std::size_t(index)];
+    if (!row.ticked) continue;
+    out.blankBefore.push_back(m_insertion.before(written, rows, index));
+    for (const ColumnId column : columns) {
+      PreparedRows::Cell cell;
+      switch (column) {
+        case ColumnId::FileSize:
+          cell.kind = Kind::Size;
+          cell.number = sizeValue(row.size, unit);
+          break;
+        case ColumnId::CreateDate:
+        case ColumnId::AccessDate:
+        case ColumnId::ModifiDate: {
+          const DateStamp& stamp = column == ColumnId::CreateDate   ? row.created
+                                   : column == ColumnId::AccessDate ? row.accessed
+                                                                    : row.modified;
+          if (stamp.isNull()) break;
+          if (datesAsNumbers && stamp.year() >= 1900) {
+            lxw_datetime value{stamp.year(), stamp.month(),  stamp.day(),
+                               stamp.hour(), stamp.minute(), double(stamp.second())};
+            cell.kind = Kind::Date;
+            cell.number = lxw_datetime_to_excel_datetime(&value);
+          } else {
+            cell.kind = Kind::Text;
+            cell.text = out.add(cellBytes(m_dateFormatter.format(stamp)));
+          }
+          break;
+        }
+        case ColumnId::FullPath:
+          text.resize(0);
+          cells.appendText(column, row, text);
+          cell.kind = Kind::Text;
+          cell.text = out.add(cellBytes(text));
+          if (m_options.chkPathType) {
+            const auto replaced = cells.prefix().linkUrl(row.fullPath());
+            const QByteArray address =
+                replaced ? replaced->toUtf8()
+                         : "file://" + encodeFileName(row.fullPath()).toPercentEncoding("/");
+            if (address.size() <= kLongestLink) {
+              cell.kind = Kind::Link;
+              cell.address = out.add(address);
+            }
+          }
+          break;
+        default:
+          text.resize(0);
+          cells.appendText(column, row, text);
+          if (!text.isEmpty()) {
+            cell.kind = Kind::Text;
+            cell.text = out.add(cellBytes(text));
+          }
+          break;
+      }
+      out.cells.push_back(cell);
+    }
+    ++written;
+  }
+  return out;
+}
 
 bool XlsxListWriter::write(QIODevice& device, std::span<const FileEntry> rows) {
   m_error.clear();
@@ -248,6 +345,7 @@ bool XlsxListWriter::write(QIODevice& device, std::span<const FileEntry> rows) {
   const OutputFile::ScratchFolder scratch(folder.path(), {QStringLiteral("list.xlsx")});
   const QByteArray workbookPath = QFile::encodeName(folder.filePath(QStringLiteral("list.xlsx")));
   const QByteArray temporaryFolder = QFile::encodeName(folder.path());
+  const FastWorkbookCompression fastCompression;
   lxw_workbook_options options{};
   options.constant_memory = LXW_TRUE;
   options.tmpdir = const_cast<char*>(temporaryFolder.constData());
@@ -276,7 +374,6 @@ bool XlsxListWriter::write(QIODevice& device, std::span<const FileEntry> rows) {
 
   const std::vector<ColumnId>& columns = m_cells.selected();
   const auto lastColumn = lxw_col_t(columns.size() - 1);
-  const SizeUnit unit = m_options.optSizeType;
   const QString baseName = sheetName(m_title);
   Sheet sheet;
   std::vector<QString> sheetNames;
@@ -332,14 +429,13 @@ bool XlsxListWriter::write(QIODevice& device, std::span<const FileEntry> rows) {
     qint64 files = 0, steps = 0;
   };
   Total total, group;
+  const SizeUnit unit = m_options.optSizeType;
   const bool totals = m_options.totals;
   const bool subtotals = m_options.writesSubtotals();
   const TotalLineShape shape = totalLineShape(columns);
-  lxw_format* totalFormat = nullptr;
   lxw_format* countFormat = nullptr;
   lxw_format* totalSizeFormat = nullptr;
   if (totals || subtotals) {
-    totalFormat = headerFormat;
     countFormat = workbook_add_format(workbook);
     format_set_bold(countFormat);
     // The count reads as in the text list ("12 件") and stays a number.
@@ -353,9 +449,10 @@ bool XlsxListWriter::write(QIODevice& device, std::span<const FileEntry> rows) {
     format_set_bold(totalSizeFormat);
     format_set_num_format(totalSizeFormat, sizeNumberFormat(m_options).toUtf8().constData());
   }
-  const auto count = [&](Total& t, const FileEntry& row) {
+  // The row about to be written on the sheet, whose cells are rowCells, joins t.
+  const auto count = [&](Total& t, const PreparedRows::Cell* rowCells) {
     ++t.files;
-    if (shape.size >= 0) t.steps += sizeSteps(row.size, unit);
+    if (shape.size >= 0) t.steps += sizeSteps(rowCells[shape.size].number, unit);
     const int index = m_sheetCount - 1;
     if (!t.spans.empty() && t.spans.back().sheet == index)
       t.spans.back().last = sheet.row;
@@ -388,7 +485,7 @@ bool XlsxListWriter::write(QIODevice& device, std::span<const FileEntry> rows) {
       QString caption = totalCaption(kind);
       if (shape.count == shape.caption) caption += u' ' + totalCountText(t.files);
       check(worksheet_write_string(ws, sheet.row, lxw_col_t(shape.caption),
-                                   cellBytes(caption).constData(), totalFormat));
+                                   cellBytes(caption).constData(), headerFormat));
     }
     if (shape.count >= 0 && shape.count != shape.caption) {
       const auto col = lxw_col_t(shape.count);
@@ -410,80 +507,73 @@ bool XlsxListWriter::write(QIODevice& device, std::span<const FileEntry> rows) {
     return error == LXW_NO_ERROR;
   };
 
-  startSheet();
-  qint64 written = 0;
-  QString text;
-  for (qint64 index = 0; index < qint64(rows.size()) && error == LXW_NO_ERROR; ++index) {
-    const FileEntry& row = rows[std::size_t(index)];
-    if (!row.ticked) continue;
-    if (m_insertion.before(written, rows, index)) {
-      if (subtotals && group.files > 0) {
-        if (!totalRow(TotalKind::Subtotal, group)) break;
-        sheet.filterEnd = sheet.row;
+  // The library writes on this thread, one cell after the other, while the cells of the next
+  // blocks are made on the others (the library takes most of the time). Each block knows how
+  // many ticked rows stand before it, for the blank rows.
+  const std::size_t blocks = (rows.size() + kBlockRows - 1) / kBlockRows;
+  std::vector<qint64> writtenBefore(blocks);
+  qint64 ticked = 0;
+  for (std::size_t index = 0; index < rows.size(); ++index) {
+    if (index % kBlockRows == 0) writtenBefore[index / kBlockRows] = ticked;
+    ticked += rows[index].ticked ? 1 : 0;
+  }
+  const auto prepareBlock = [&](std::size_t block) {
+    const ColumnCells cells = m_cells;  // its own: the cells remember the last folder
+    const auto first = qint64(block * kBlockRows);
+    const auto end = qint64(std::min(rows.size(), (block + 1) * kBlockRows));
+    return prepare(cells, rows, first, end, writtenBefore[block], dateFormat != nullptr);
+  };
+  const auto writeBlock = [&](PreparedRows&& block) {
+    using Kind = PreparedRows::Kind;
+    const PreparedRows::Cell* cell = block.cells.data();
+    for (const bool blankBefore : block.blankBefore) {
+      if (blankBefore) {
+        // The folder above ends: its subtotal goes before the blank row.
+        if (subtotals && group.files > 0) {
+          if (!totalRow(TotalKind::Subtotal, group)) return false;
+          sheet.filterEnd = sheet.row;
+        }
+        group = {};
+        if (!nextRow()) return false;
+        ++sheet.row;  // a blank row, as the CSV's blank line
       }
-      group = {};
-      if (!nextRow()) break;
-      ++sheet.row;  // a blank row, as the CSV's blank line
-    }
-    if (!nextRow()) break;
-    if (totals) count(total, row);
-    if (subtotals) count(group, row);
-    for (std::size_t c = 0; c < columns.size(); ++c) {
-      const ColumnId column = columns[c];
-      const auto col = lxw_col_t(c);
+      if (!nextRow()) return false;
+      if (totals) count(total, cell);
+      if (subtotals) count(group, cell);
       lxw_worksheet* ws = sheet.worksheet;
-      switch (column) {
-        case ColumnId::FileSize: {
-          const double value = sizeText(row.size, unit, SizeStyle::Plain, QLocale::c()).toDouble();
-          check(worksheet_write_number(ws, sheet.row, col, value, sizeFormat));
-          break;
-        }
-        case ColumnId::CreateDate:
-        case ColumnId::AccessDate:
-        case ColumnId::ModifiDate: {
-          const DateStamp& stamp = column == ColumnId::CreateDate   ? row.created
-                                   : column == ColumnId::AccessDate ? row.accessed
-                                                                    : row.modified;
-          if (stamp.isNull()) break;
-          if (dateFormat && stamp.year() >= 1900) {
-            lxw_datetime value{stamp.year(), stamp.month(),  stamp.day(),
-                               stamp.hour(), stamp.minute(), double(stamp.second())};
-            check(worksheet_write_datetime(ws, sheet.row, col, &value, dateFormat));
-          } else {
-            check(worksheet_write_string(
-                ws, sheet.row, col, cellBytes(m_dateFormatter.format(stamp)).constData(), nullptr));
-          }
-          break;
-        }
-        case ColumnId::FullPath:
-          text.resize(0);
-          m_cells.appendText(column, row, text);
-          if (m_options.chkPathType && sheet.links < m_sheetLinks) {
-            const auto replaced = m_cells.prefix().linkUrl(row.fullPath());
-            const QByteArray address =
-                replaced ? replaced->toUtf8()
-                         : "file://" + encodeFileName(row.fullPath()).toPercentEncoding("/");
-            if (address.size() <= kLongestLink) {
+      for (std::size_t c = 0; c < columns.size(); ++c, ++cell) {
+        const auto col = lxw_col_t(c);
+        switch (cell->kind) {
+          case Kind::Empty:
+            break;
+          case Kind::Size:
+            check(worksheet_write_number(ws, sheet.row, col, cell->number, sizeFormat));
+            break;
+          case Kind::Date:
+            check(worksheet_write_number(ws, sheet.row, col, cell->number, dateFormat));
+            break;
+          case Kind::Link:
+            if (sheet.links < m_sheetLinks) {
               ++sheet.links;
-              check(worksheet_write_url_opt(ws, sheet.row, col, address.constData(), nullptr,
-                                            cellBytes(text).constData(), nullptr));
+              check(worksheet_write_url_opt(ws, sheet.row, col, block.at(cell->address), nullptr,
+                                            block.at(cell->text), nullptr));
               break;
             }
-          }
-          check(worksheet_write_string(ws, sheet.row, col, cellBytes(text).constData(), nullptr));
-          break;
-        default:
-          text.resize(0);
-          m_cells.appendText(column, row, text);
-          if (!text.isEmpty())
-            check(worksheet_write_string(ws, sheet.row, col, cellBytes(text).constData(), nullptr));
-          break;
+            [[fallthrough]];
+          case Kind::Text:
+            check(worksheet_write_string(ws, sheet.row, col, block.at(cell->text), nullptr));
+            break;
+        }
       }
+      ++sheet.row;
+      sheet.filterEnd = sheet.row;
+      if (error != LXW_NO_ERROR) return false;
     }
-    ++sheet.row;
-    sheet.filterEnd = sheet.row;
-    ++written;
-  }
+    return true;
+  };
+
+  if (startSheet())
+    runInOrder(blocks, workerThreads(), prepareBlock, writeBlock, [] { return false; });
   if (subtotals && group.files > 0 && error == LXW_NO_ERROR && totalRow(TotalKind::Subtotal, group))
     sheet.filterEnd = sheet.row;
   if (totals && error == LXW_NO_ERROR) totalRow(TotalKind::Total, total);
