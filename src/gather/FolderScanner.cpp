@@ -55,14 +55,15 @@ FileSystem::NameFilter nameFilter(const WildcardFilter& filter) {
 // folders opened last are kept, a bounded number: in a depth-first walk a folder's parent was
 // nearly always opened just before it. A folder whose parent is no longer kept is opened from
 // its nearest kept ancestor, or by its path when none is near. More readers keep more
-// descriptors. Thread-safe.
+// descriptors. The file system of each device met is looked at once: a network one lets the
+// readers grow. Thread-safe.
 class FolderOpener {
  public:
   using Open = std::shared_ptr<const FileSystem::Folder>;
 
   // lookAtFileSystems false for folders a search has already found not to be on a pseudo
   // file system: the reads of their files.
-  FolderOpener(const ReaderCount& readers, bool lookAtFileSystems)
+  FolderOpener(ReaderCount& readers, bool lookAtFileSystems)
       : m_readers(readers), m_lookAtFileSystems(lookAtFileSystems) {}
 
   // The open folder; nullptr when it (or a folder above it) cannot be opened.
@@ -121,7 +122,13 @@ class FolderOpener {
   }
 
   void keep(const std::shared_ptr<const FolderNode>& node, const Open& folder) {
-    std::lock_guard lock(m_mutex);
+    std::unique_lock lock(m_mutex);
+    if (std::find(m_devices.begin(), m_devices.end(), folder->device()) == m_devices.end()) {
+      m_devices.push_back(folder->device());
+      lock.unlock();
+      if (FileSystem::onNetworkFileSystem(node->text())) m_readers.markNetworkShare();
+      lock.lock();
+    }
     if (kept(node.get())) return;
     if (m_kept.size() < std::max(kKept, kKeptPerReader * std::size_t(m_readers.wanted()))) {
       m_kept.push_back({node, folder, ++m_clock});
@@ -139,10 +146,11 @@ class FolderOpener {
     Open folder;
     std::uint64_t used;
   };
-  const ReaderCount& m_readers;
+  ReaderCount& m_readers;
   const bool m_lookAtFileSystems;
   std::mutex m_mutex;
   std::vector<Kept> m_kept;
+  std::vector<quint64> m_devices;  // whose file system was looked at
   std::uint64_t m_clock = 0;
 };
 

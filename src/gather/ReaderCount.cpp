@@ -55,7 +55,7 @@ ReaderCount::ReaderCount(int base, int most)
     : m_base(std::max(base, 1)), m_most(std::max(most, m_base)), m_wanted(m_base) {}
 
 void ReaderCount::add(int from, const Spent& spent) {
-  if (spent.wall < kShortest) return;
+  if (!networkShare() || spent.wall < kShortest) return;
   const std::int64_t blocked = spent.wall - spent.running - spent.queued;
   if (2 * blocked <= spent.wall) return;
   const int grown = std::min(m_most, std::max(from, 1) * 2);
@@ -79,8 +79,9 @@ void ReaderCount::Stretch::begin() {
   m_begun = std::chrono::steady_clock::now();
   m_idle = {};
   m_from = m_count.wanted();
-  // Once the count is at its bound nothing is measured: no system calls.
-  m_measured = m_from < m_count.most();
+  // Away from network shares, and once the count is at its bound, nothing is measured: no
+  // system calls.
+  m_measured = m_count.networkShare() && m_from < m_count.most();
   if (m_measured) m_start = now();
 }
 

@@ -1,10 +1,12 @@
 // How many threads read a walk's folders and files. On a local disk the reads are bound by the
 // processor, and more threads than cores only add switching; over a network share every
 // directory read and every file lookup waits for a round trip, and threads that wait cost
-// nothing. So the count starts at the cores and grows while the readers spend most of their
-// time blocked in the kernel: measured over stretches of reading as the wall time less the
-// time on a processor and the time spent waiting for one (a busy machine is no reason to add
-// threads). It never shrinks during a walk.
+// nothing. So the count starts at the cores and, once the walk has met a network or FUSE file
+// system, grows while the readers spend most of their time blocked: measured over stretches
+// of reading as the wall time less the time on a processor and the time spent waiting for
+// one (a busy machine is no reason to add threads). Local disks are left out because waits
+// for the readers' own locks look the same from here, and more readers on a loaded machine
+// would only make them longer. The count never shrinks during a walk.
 #pragma once
 
 #include <atomic>
@@ -31,12 +33,16 @@ class ReaderCount {
 
   // The readers wanted now. Thread-safe.
   int wanted() const { return m_wanted.load(std::memory_order_relaxed); }
+  // Says that the walk reads from a network file system: from now on stretches are measured
+  // and the count may grow. Thread-safe.
+  void markNetworkShare() { m_network.store(true, std::memory_order_relaxed); }
+  bool networkShare() const { return m_network.load(std::memory_order_relaxed); }
   int base() const { return m_base; }
   int most() const { return m_most; }
 
-  // Takes what one stretch that began when wanted() was `from` took: when the reader spent
-  // most of it blocked, the count doubles from `from` (up to the bound). Stretches that began
-  // at the same count grow it once. Thread-safe.
+  // Takes what one stretch that began when wanted() was `from` took: on a network share, when
+  // the reader spent most of it blocked, the count doubles from `from` (up to the bound).
+  // Stretches that began at the same count grow it once. Thread-safe.
   void add(int from, const Spent& spent);
 
   // The calling thread's time on a processor and waiting for one, so far (wall left 0).
@@ -99,6 +105,7 @@ class ReaderCount {
   const int m_base;
   const int m_most;
   std::atomic<int> m_wanted;
+  std::atomic<bool> m_network{false};
 };
 
 }  // namespace vek

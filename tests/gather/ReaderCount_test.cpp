@@ -1,5 +1,5 @@
-// When the walk adds readers: only for stretches spent mostly blocked, never for a busy
-// processor, once per doubling, never past the bound. Then a walk over a slow FUSE share,
+// When the walk adds readers: only on a network share, for stretches spent mostly blocked,
+// never for a busy processor, once per doubling, never past the bound. Then a walk over a slow FUSE share,
 // where the readers grow, gives the rows of the single reader and of the same tree on disk.
 #include "gather/ReaderCount.h"
 
@@ -19,23 +19,26 @@ constexpr std::int64_t kMs = 1'000'000;
 TEST(ReaderCountTest, GrowsOnlyWhileTheReadsMostlyWait) {
   struct Case {
     const char* what;
+    bool network;
     int base, most, from;
     ReaderCount::Spent spent;
     int wanted;
   };
   const Case cases[] = {
-      {"blocked nine tenths: doubles", 2, 32, 2, {10 * kMs, 1 * kMs, 0}, 4},
-      {"on the processor: stays", 2, 32, 2, {10 * kMs, 9 * kMs, 0}, 2},
-      {"half blocked is not most: stays", 2, 32, 2, {10 * kMs, 5 * kMs, 0}, 2},
-      {"waiting for a busy processor is not waiting for the disk", 2, 32, 2,
+      {"not on a network share: stays", false, 2, 32, 2, {10 * kMs, 1 * kMs, 0}, 2},
+      {"blocked nine tenths: doubles", true, 2, 32, 2, {10 * kMs, 1 * kMs, 0}, 4},
+      {"on the processor: stays", true, 2, 32, 2, {10 * kMs, 9 * kMs, 0}, 2},
+      {"half blocked is not most: stays", true, 2, 32, 2, {10 * kMs, 5 * kMs, 0}, 2},
+      {"waiting for a busy processor is not waiting for the share", true, 2, 32, 2,
        {10 * kMs, 3 * kMs, 6 * kMs}, 2},
-      {"too short to tell", 2, 32, 2, {1 * kMs, 0, 0}, 2},
-      {"up to the bound only", 2, 3, 2, {10 * kMs, 0, 0}, 3},
-      {"a fixed count never grows", 4, 4, 4, {10 * kMs, 0, 0}, 4},
-      {"one reader becomes two", 1, 32, 1, {10 * kMs, 0, 0}, 2},
+      {"too short to tell", true, 2, 32, 2, {1 * kMs, 0, 0}, 2},
+      {"up to the bound only", true, 2, 3, 2, {10 * kMs, 0, 0}, 3},
+      {"a fixed count never grows", true, 4, 4, 4, {10 * kMs, 0, 0}, 4},
+      {"one reader becomes two", true, 1, 32, 1, {10 * kMs, 0, 0}, 2},
   };
   for (const Case& c : cases) {
     ReaderCount count(c.base, c.most);
+    if (c.network) count.markNetworkShare();
     count.add(c.from, c.spent);
     EXPECT_EQ(count.wanted(), c.wanted) << c.what;
   }
@@ -43,6 +46,7 @@ TEST(ReaderCountTest, GrowsOnlyWhileTheReadsMostlyWait) {
 
 TEST(ReaderCountTest, StretchesThatBeganAtTheSameCountGrowItOnce) {
   ReaderCount count(2, 32);
+  count.markNetworkShare();
   const ReaderCount::Spent blocked{10 * kMs, 0, 0};
   count.add(2, blocked);
   count.add(2, blocked);  // another reader's stretch, begun before the first doubling
@@ -103,6 +107,7 @@ TEST(ReaderCountTest, AWalkOverASlowShareAddsReadersAndKeepsTheRowsAndTheirOrder
       {.folders = kFolders, .files = kFiles, .delayMs = 1, .stuck = false, .broken = {4}});
   if (!mount.unavailable().isEmpty()) GTEST_SKIP() << mount.unavailable().toStdString();
   const QString start = mount.path() + u'/';
+  EXPECT_TRUE(FileSystem::onNetworkFileSystem(start));
 
   const Walked grown = walk(start, 0);
   const Walked alone = walk(start, 1);
@@ -121,7 +126,9 @@ TEST(ReaderCountTest, AWalkOverASlowShareAddsReadersAndKeepsTheRowsAndTheirOrder
                  "0123456789");
     }
   }
+  EXPECT_FALSE(FileSystem::onNetworkFileSystem(local.root()));
   const Walked onDisk = walk(local.root() + u'/', 0);
+  EXPECT_EQ(onDisk.readers, workerThreads());
   ASSERT_EQ(onDisk.rows.size(), kFolders * kFiles);
   EXPECT_EQ(grown.rows, onDisk.rows);
 }
