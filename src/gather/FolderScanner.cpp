@@ -396,7 +396,6 @@ FolderScanner::Batch readUnit(std::vector<FolderScanner::FolderEntry>& table, co
   return batch;
 }
 
-
 // The files of the first work units: few, and more with each unit up to one batch, so that
 // readers added because the first reads waited find work at once instead of waiting for a
 // unit of a thousand slow lookups.
@@ -414,8 +413,8 @@ constexpr std::size_t kGrownUnitFiles = 16;
 class FileReads {
  public:
   FileReads(std::vector<FolderScanner::FolderEntry>& table, std::vector<Unit> pieces,
-            std::size_t batchFiles, qint32 rootLength, ReaderCount& readers,
-            FolderOpener& opener, const std::atomic<bool>& cancel)
+            std::size_t batchFiles, qint32 rootLength, ReaderCount& readers, FolderOpener& opener,
+            const std::atomic<bool>& cancel)
       : m_table(table),
         m_pieces(std::move(pieces)),
         m_batchFiles(batchFiles),
@@ -542,9 +541,9 @@ class FileReads {
       parts.reserve(work.slices.size());
       for (const Slice& slice : work.slices) {
         const Unit& piece = m_pieces[slice.piece];
-        Part part{readUnit(m_table, {piece.folder, slice.from, slice.to}, m_opener, stretch,
-                           m_cancel),
-                  slice.to == piece.to};
+        Part part{
+            readUnit(m_table, {piece.folder, slice.from, slice.to}, m_opener, stretch, m_cancel),
+            slice.to == piece.to};
         for (FileEntry& entry : part.batch.entries) entry.rootLength = m_rootLength;
         parts.push_back(std::move(part));
       }
@@ -605,7 +604,7 @@ class FileReads {
   std::size_t m_unitFiles;  // the most files of the next unit while the readers have not grown
   std::size_t m_piece = 0;  // the cursor: the next file to take is pieces[m_piece], m_offset
   std::size_t m_offset;
-  std::size_t m_firstNumber = 0;                          // the number of m_results.front()
+  std::size_t m_firstNumber = 0;                           // the number of m_results.front()
   std::deque<std::optional<std::vector<Part>>> m_results;  // units taken, in order
   std::vector<Work> m_givenBack;  // units a failed reader began; to be read again
   int m_running = 1;              // readers: the calling thread and the helpers started
@@ -728,8 +727,7 @@ bool FolderScanner::readFiles(std::vector<FolderEntry>& table, std::size_t first
   // Every row remembers the folder this add started from.
   const qint32 rootLength =
       firstFolder < table.size() ? qint32(table[firstFolder].path().size()) : -1;
-  FileReads reads(table, std::move(pieces), m_batchFiles, rootLength, *m_readers, opener,
-                  m_cancel);
+  FileReads reads(table, std::move(pieces), m_batchFiles, rootLength, *m_readers, opener, m_cancel);
   return reads.run(deliver);
 }
 

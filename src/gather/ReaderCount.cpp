@@ -19,8 +19,7 @@ constexpr std::int64_t kShortest = 2'000'000;
 // nanoseconds), kept open for the thread's life so that each reading is one pread.
 class SchedulerStatistics {
  public:
-  SchedulerStatistics()
-      : m_fd(::open("/proc/thread-self/schedstat", O_RDONLY | O_CLOEXEC)) {}
+  SchedulerStatistics() : m_fd(::open("/proc/thread-self/schedstat", O_RDONLY | O_CLOEXEC)) {}
   ~SchedulerStatistics() {
     if (m_fd >= 0) ::close(m_fd);
   }

@@ -1,6 +1,6 @@
 // When the walk adds readers: only on a network share, for stretches spent mostly blocked,
-// never for a busy processor, once per doubling, never past the bound. Then a walk over a slow FUSE share,
-// where the readers grow, gives the rows of the single reader and of the same tree on disk.
+// never for a busy processor, once per doubling, never past the bound. Then a walk over a slow FUSE
+// share, where the readers grow, gives the rows of the single reader and of the same tree on disk.
 #include "gather/ReaderCount.h"
 
 #include <gtest/gtest.h>
@@ -29,8 +29,13 @@ TEST(ReaderCountTest, GrowsOnlyWhileTheReadsMostlyWait) {
       {"blocked nine tenths: doubles", true, 2, 32, 2, {10 * kMs, 1 * kMs, 0}, 4},
       {"on the processor: stays", true, 2, 32, 2, {10 * kMs, 9 * kMs, 0}, 2},
       {"half blocked is not most: stays", true, 2, 32, 2, {10 * kMs, 5 * kMs, 0}, 2},
-      {"waiting for a busy processor is not waiting for the share", true, 2, 32, 2,
-       {10 * kMs, 3 * kMs, 6 * kMs}, 2},
+      {"waiting for a busy processor is not waiting for the share",
+       true,
+       2,
+       32,
+       2,
+       {10 * kMs, 3 * kMs, 6 * kMs},
+       2},
       {"too short to tell", true, 2, 32, 2, {1 * kMs, 0, 0}, 2},
       {"up to the bound only", true, 2, 3, 2, {10 * kMs, 0, 0}, 3},
       {"a fixed count never grows", true, 4, 4, 4, {10 * kMs, 0, 0}, 4},
@@ -121,8 +126,9 @@ TEST(ReaderCountTest, AWalkOverASlowShareAddsReadersAndKeepsTheRowsAndTheirOrder
   test::TempTree local;
   for (int folder = 0; folder < kFolders; ++folder) {
     for (int file = 0; file < kFiles; ++file) {
-      local.file(QStringLiteral("d%1/f%2.txt").arg(folder, 3, 10, QChar(u'0')).arg(
-                     file, 2, 10, QChar(u'0')),
+      local.file(QStringLiteral("d%1/f%2.txt")
+                     .arg(folder, 3, 10, QChar(u'0'))
+                     .arg(file, 2, 10, QChar(u'0')),
                  "0123456789");
     }
   }
