@@ -723,7 +723,12 @@ bool FolderScanner::readFiles(std::vector<FolderEntry>& table, std::size_t first
       from = to;
     } while (from < files);
   }
-  FolderOpener opener(*m_readers, false);
+  // The folders' own devices are looked at only while the readers could still grow for a
+  // network share below the start not yet met (a search by another scanner found it): one
+  // fstat more a folder. Otherwise they are known, from the search, not to be on a pseudo
+  // file system.
+  FolderOpener opener(*m_readers,
+                      m_readers->most() > m_readers->base() && !m_readers->networkShare());
   // Every row remembers the folder this add started from.
   const qint32 rootLength =
       firstFolder < table.size() ? qint32(table[firstFolder].path().size()) : -1;
