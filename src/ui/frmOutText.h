@@ -14,6 +14,8 @@ class QPushButton;
 namespace vek {
 
 class framJoho;
+class framPrefix;
+class framTotals;
 class frmHeadIns;
 
 class frmOutText : public WriterDialog {
@@ -40,6 +42,8 @@ class frmOutText : public WriterDialog {
   bool isJsonType() const;
 
   framJoho* m_framJoho;
+  framTotals* m_framTotals;
+  framPrefix* m_framPrefix;
   frmHeadIns* m_frmHeadIns;
   QButtonGroup* m_optType;
   QGroupBox* m_fraSepa;
