@@ -11,6 +11,7 @@
 #include <cmath>
 #include <limits>
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include "core/FileNameBytes.h"
@@ -62,6 +63,19 @@ Message encodingInvalid(const QString& token) {
            "文字コードが不正です、SYSTEM/UTF8/UTF8BOM/CP932のどれかを指定してください。"),
        token});
 }
+Message savedListMissing() {
+  return MessageCatalogue::warning(
+      {QCoreApplication::translate("BatchParser", "比較するリストが指定されていません。"),
+       QCoreApplication::translate("BatchParser",
+                                   "/V の後にリストのファイルを指定してください。")});
+}
+// Two lists are compared with each other; a third, or a folder beside them, has no meaning.
+Message savedListsTooMany() {
+  return MessageCatalogue::warning(
+      {QCoreApplication::translate("BatchParser",
+                                   "/V はリストとフォルダ（/I）か、二つのリストを比較します。"),
+       QCoreApplication::translate("BatchParser", "引数を確認してください。")});
+}
 Message unknownSwitch(const QString& token) {
   return MessageCatalogue::warning(
       {QStringLiteral("識別できない指示符「") + token + QStringLiteral("」です。"),
@@ -97,8 +111,8 @@ bool holdsSeparator(const QString& name) {
 bool isValue(const QString& token) {
   if (token.isEmpty()) return false;
   if (token.front() != u'/') return true;
-  static const char16_t* const switches[] = {u"/I", u"/O", u"/T", u"/F", u"/C", u"/S",
-                                             u"/E", u"/H", u"/N", u"/K", u"/M", u"/W"};
+  static const char16_t* const switches[] = {u"/I", u"/O", u"/T", u"/F", u"/C", u"/S", u"/E",
+                                             u"/H", u"/N", u"/K", u"/M", u"/W", u"/V"};
   return nativePathStyle() == PathStyle::Posix &&
          std::none_of(std::begin(switches), std::end(switches),
                       [&](const char16_t* name) { return token == QStringView(name); });
@@ -151,17 +165,16 @@ std::variant<BatchRequest, Message> parseBatchArguments(const QStringList& token
     } else if (token == u"/O") {
       if (onDisk && !isDirectory(next)) return outputInvalid(next);
       request.outputFolder = folderText(next, nativePathStyle());
+      request.listRequested = true;
       i += 2;
     } else if (token == u"/T") {
       static const struct {
         const char16_t* name;
         OutputType type;
         const char16_t* extension;
-      } types[] = {{u"CSV", OutputType::Csv, u".csv"},
-                   {u"TEXT", OutputType::Text, u".txt"},
-                   {u"HTML", OutputType::Html, u".html"},
-                   {u"XML", OutputType::Xml, u".xml"},
-                   {u"XLSX", OutputType::Xlsx, u".xlsx"}};
+      } types[] = {{u"CSV", OutputType::Csv, u".csv"},    {u"TEXT", OutputType::Text, u".txt"},
+                   {u"HTML", OutputType::Html, u".html"}, {u"XML", OutputType::Xml, u".xml"},
+                   {u"XLSX", OutputType::Xlsx, u".xlsx"}, {u"JSON", OutputType::Json, u".json"}};
       const QString wanted = upperNarrow(next);
       bool found = false;
       for (const auto& candidate : types) {
@@ -173,6 +186,7 @@ std::variant<BatchRequest, Message> parseBatchArguments(const QStringList& token
         }
       }
       if (!found) return typeInvalid(next);
+      request.listRequested = true;
       i += 2;
     } else if (token == u"/F") {
       if (upperNarrow(next) == u"DATE") {
@@ -191,6 +205,7 @@ std::variant<BatchRequest, Message> parseBatchArguments(const QStringList& token
         i += 2;
       }
       if (holdsSeparator(request.fileName)) return fileNameInvalid(request.fileName);
+      request.listRequested = true;
     } else if (token == u"/C") {
       request.includeSubfolders = true;
       i += 1;
@@ -225,6 +240,12 @@ std::variant<BatchRequest, Message> parseBatchArguments(const QStringList& token
       if (!kind) return hashKindInvalid(next);
       request.hash = *kind;
       i += 2;
+    } else if (token == u"/V") {
+      // Always takes the next token, as /I and /O do.
+      if (next.isEmpty()) return savedListMissing();
+      if (request.savedLists.size() == 2) return savedListsTooMany();
+      request.savedLists += next;
+      i += 2;
     } else if (token == u"/W") {
       request.checksumFile = true;
       i += 1;
@@ -238,6 +259,10 @@ std::variant<BatchRequest, Message> parseBatchArguments(const QStringList& token
     } else {
       return unknownSwitch(token);
     }
+  }
+  if (request.savedLists.size() == 2) {
+    if (!sourceFolderMissing) return savedListsTooMany();
+    return request;
   }
   if (sourceFolderMissing) return sourceMissing();
   return request;
