@@ -149,13 +149,13 @@ std::vector<std::size_t> FileList::mergeSorted(std::vector<FileEntry> entries,
   m_rows.insert(m_rows.end(), std::make_move_iterator(entries.begin()),
                 std::make_move_iterator(entries.end()));
   const std::vector<std::size_t> order =
-      sortedOrder(std::span(m_rows).subspan(old), m_sortColumn, m_sortAscending);
+      sortedOrder(std::span(m_rows).subspan(old), m_sortColumn, m_sortAscending, m_numbers);
   std::vector<FileEntry> sorted;
   sorted.reserve(order.size());
   for (std::size_t i : order) sorted.push_back(std::move(m_rows[old + i]));
   m_rows.resize(old);
   const std::vector<std::size_t> before =
-      mergePositions(m_rows, sorted, m_sortColumn, m_sortAscending);
+      mergePositions(m_rows, sorted, m_sortColumn, m_sortAscending, m_numbers);
   if (ranges) {
     for (std::size_t k = 0; k < before.size(); ++k) {
       const auto position = qint64(before[k] + k);
@@ -224,6 +224,13 @@ void FileList::setSortColumn(ListColumn column, bool ascending) {
   if (m_sortingEnabled) resort();
 }
 
+void FileList::setNumberOrder(NumberOrder numbers) {
+  if (numbers == m_numbers) return;
+  m_numbers = numbers;
+  m_sortedPrefix = 0;
+  if (m_sortingEnabled) resort();
+}
+
 void FileList::mergeWaitingRows() {
   if (m_sortingEnabled) return;
   resort();
@@ -258,7 +265,7 @@ void FileList::sortBySize() {
 void FileList::sortOwnThenBy(ListColumn column) {
   if (!isListColumn(int(column))) return;
   mergePending();
-  std::vector<std::size_t> own = sortedOrder(m_rows, m_sortColumn, m_sortAscending);
+  std::vector<std::size_t> own = sortedOrder(m_rows, m_sortColumn, m_sortAscending, m_numbers);
   const bool bySize = column == ListColumn::Size;
   const bool ascending = bySize ? !m_bNumAsc : true;
   const bool sameAsOwn = !bySize && column == m_sortColumn && m_sortAscending;
@@ -275,7 +282,7 @@ void FileList::sortOwnThenBy(ListColumn column) {
     return;
   }
   // Sorted by column with the rows taken in their own order, so that ties keep that order.
-  const std::vector<std::size_t> within = sortedOrder(m_rows, own, column, ascending);
+  const std::vector<std::size_t> within = sortedOrder(m_rows, own, column, ascending, m_numbers);
   std::vector<std::size_t> order(within.size());
   for (std::size_t k = 0; k < within.size(); ++k) order[k] = own[within[k]];
   reorder(std::move(order));
@@ -287,7 +294,7 @@ void FileList::resort() {
   m_sortedPrefix = 0;
   if (sorted == count()) return;
   if (sorted == 0) {
-    reorder(sortedOrder(m_rows, m_sortColumn, m_sortAscending));
+    reorder(sortedOrder(m_rows, m_sortColumn, m_sortAscending, m_numbers));
     return;
   }
   // Stable: of equal rows, those already listed stay before the ones added since, which are
@@ -329,7 +336,7 @@ void FileList::reorder(std::vector<std::size_t> order) {
 }
 
 int FileList::compareForSorting(const FileEntry& a, const FileEntry& b) const {
-  return compareRows(a, b, m_sortColumn, m_sortAscending);
+  return compareRows(a, b, m_sortColumn, m_sortAscending, m_numbers);
 }
 
 QString FileList::clearedCaption() {

@@ -13,6 +13,7 @@
 #include "core/FileListObserver.h"
 #include "core/ListColumn.h"
 #include "core/Message.h"
+#include "core/RowOrder.h"
 
 namespace vek {
 
@@ -66,6 +67,10 @@ class FileList {
   // Sets the sort column and direction without flipping (the batch run's sort); re-sorts
   // when sorting is on. Set the column before switching sorting on to sort only once.
   void setSortColumn(ListColumn column, bool ascending);
+  // Whether the name, extension and folder sorts read runs of digits as numbers; re-sorts
+  // when sorting is on. The size sort and rows already placed by it are not touched.
+  NumberOrder numberOrder() const { return m_numbers; }
+  void setNumberOrder(NumberOrder numbers);
   // While the list's own sorting is off: puts the rows added since it went off into the order
   // switching it on would give them, among the rows before them, and leaves it off. Switching
   // it on later has only the rows added after this to place. Does nothing while it is on.
@@ -133,6 +138,7 @@ class FileList {
   bool m_sortingEnabled = true;
   ListColumn m_sortColumn = ListColumn::Name;
   bool m_sortAscending = true;
+  NumberOrder m_numbers = NumberOrder::AsText;
   bool m_bNumAsc = false;
   // While sorting is off: how many leading rows are still in the order of the sort column and
   // direction, so that switching sorting on again only sorts the rows added since and merges.

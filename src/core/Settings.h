@@ -10,6 +10,7 @@
 #include "core/ColumnOptions.h"
 #include "core/ListFileSettings.h"
 #include "core/RecentTexts.h"
+#include "core/SortSettings.h"
 
 namespace vek {
 
@@ -103,6 +104,8 @@ struct Settings {
   XmlSettings xml;
   // The CSV/text dialog's choices kept in Vek's own section (encoding, formula guard, .xlsx).
   ListFileSettings listFile;
+  // Digits read as numbers by the name, extension and folder sorts (Vek's own section).
+  SortSettings sort;
   // Header captions, indexed by ColumnId.
   std::array<QString, kColumnCount> headComment = {
       QStringLiteral("フルパス"),       QStringLiteral("ディレクトリ"),

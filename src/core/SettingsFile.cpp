@@ -249,6 +249,7 @@ void writeAll(IniFile& ini, const Settings& settings, const WindowState& window,
   writer.section(u"");  // the last section goes in before Vek's own
   writeListFileSettings(ini, settings.listFile);
   writeDeliverySettings(ini, toWrite);
+  writeSortSettings(ini, settings.sort);
 }
 
 }  // namespace
@@ -284,6 +285,7 @@ void readSettings(const IniFile& ini, Settings& settings, WindowState& window,
   visitSettings(settings, reader);
   readListFileSettings(ini, settings.listFile);
   readDeliverySettings(ini, settings);
+  readSortSettings(ini, settings.sort);
 }
 
 void writeSettings(IniFile& ini, const Settings& settings, const WindowState& window,

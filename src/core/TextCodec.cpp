@@ -421,6 +421,19 @@ QByteArray TextCodec::encode(QStringView text, Unmappable mode, qint64* lost) co
   return out;
 }
 
+bool TextCodec::holds(QStringView text) const {
+  if (const CharacterTable* table = CharacterTable::of(m_name)) {
+    // Characters beyond the table's plane (pairs, lone halves) go to iconv below.
+    const bool inTable = std::all_of(text.begin(), text.end(), [table](QChar c) {
+      return !c.isSurrogate() && (*table)[c.unicode()].length != 0;
+    });
+    if (inTable) return true;
+  }
+  qint64 lost = 0;
+  encode(text, Unmappable::Replace, &lost);
+  return lost == 0;
+}
+
 QString TextCodec::decode(const QByteArray& bytes, bool* invalid) const {
   if (invalid) *invalid = false;
   if (isUtf8() && !invalid) return QString::fromUtf8(bytes);
