@@ -19,7 +19,8 @@ enum class ColumnId {
   ModifiDate,
   // Vek's own, written after the eight when chosen.
   RelativePath,
-  Hash
+  Hash,
+  DeliveryCheck  // what a recipient on Windows or a Mac would stumble over
 };
 // The eight columns whose captions the HeadComment section keeps.
 inline constexpr int kColumnCount = 8;
@@ -56,6 +57,7 @@ struct ColumnOptions {
   bool chkRelPath = false;         // the path below the folder the row's add started from
   HashKind hash = HashKind::None;  // a digest column
   bool checksumFile = false;       // a checksum file beside the list
+  bool chkDeliveryCheck = false;   // the delivery check's notes
   // The checksum file's own digest for one run (/W without /M: SHA-256); not stored.
   HashKind checksumHash = HashKind::None;
 

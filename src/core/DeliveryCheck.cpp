@@ -155,12 +155,9 @@ CaseClashIndex::Key CaseClashIndex::keyOf(const FileEntry& row) {
   return {hash(0x5bd1e995u), hash(size_t(0xc2b2ae3d27d4eb4full))};
 }
 
-CaseClashIndex::Group& CaseClashIndex::groupOf(const FileEntry& row) {
-  return m_groups[keyOf(row)];
-}
-
-bool CaseClashIndex::add(const FileEntry& row) {
-  Group& group = groupOf(row);
+bool CaseClashIndex::add(const FileEntry& row, Group** groupOut) {
+  Group& group = m_groups[keyOf(row)];
+  if (groupOut) *groupOut = &group;
   const quint64 spelling =
       quint64(qHash(QStringView(row.extension), qHash(row.name, size_t(0x27d4eb2fu)))) | 1u;
   if (group.spelling == 0) {

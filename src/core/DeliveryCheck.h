@@ -48,20 +48,20 @@ QString deliveryCheckCaption();
 // listed twice (the same file added again) is no clash.
 class CaseClashIndex {
  public:
-  // Adds the row's name; returns true when its group clashes now and did not before.
-  bool add(const FileEntry& row);
-  bool clashes(const FileEntry& row) const;
-  void clear() { m_groups.clear(); }
-  void reserve(qsizetype rows) { m_groups.reserve(rows); }
-
-  // Rows counted per group, for a caller that keeps its own tallies.
+  // Rows of one folder and folded name, and how many a caller has counted as quiet (without
+  // another problem), for a caller that keeps its own tallies.
   struct Group {
     quint64 spelling = 0;  // a hash of the first exact name met
     bool clash = false;
-    quint32 rows = 0;
-    quint32 quietRows = 0;  // rows of the group without another problem
+    qint64 quietRows = 0;
   };
-  Group& groupOf(const FileEntry& row);
+
+  // Adds the row's name; returns true when its group clashes now and did not before. group,
+  // when given, is pointed at the row's group (valid until the next add or clear).
+  bool add(const FileEntry& row, Group** group = nullptr);
+  bool clashes(const FileEntry& row) const;
+  void clear() { m_groups.clear(); }
+  void reserve(qsizetype rows) { m_groups.reserve(rows); }
 
  private:
   struct Key {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <numeric>
 #include <utility>
 
 #include "core/RowOrder.h"
@@ -24,7 +25,7 @@ const std::vector<ListColumnInfo>& FileList::columns() {
   static const std::vector<ListColumnInfo> list = {
       {u"ﾌｧｲﾙ名"_s, 1200, false},   {u"拡張子"_s, 600, false},    {u"ﾊﾟｽ"_s, 2000, false},
       {u"ﾌｧｲﾙﾀｲﾌﾟ"_s, 1000, false}, {u"ﾌｧｲﾙｻｲｽﾞ"_s, 800, true},   {u"作成日時"_s, 1750, false},
-      {u"ｱｸｾｽ日時"_s, 1750, false}, {u"更新日時"_s, 1750, false},
+      {u"ｱｸｾｽ日時"_s, 1750, false}, {u"更新日時"_s, 1750, false}, {deliveryCheckCaption(), 2400, false},
   };
   return list;
 }
@@ -67,6 +68,7 @@ void FileList::mergePending() const {
 
 qint64 FileList::append(FileEntry entry) {
   if (m_indexBuilt) m_fullPaths.insert(entry.fullPath());
+  if (m_checksBuilt) noteAdded(entry);
   if (entry.ticked) addTicked(entry, 1);
   qint64 position = count();
   if (!m_sortingEnabled) {
@@ -108,6 +110,8 @@ void FileList::leaveToTheSystem() {
   m_tickedBytes = 0;
   m_fullPaths = {};
   m_indexBuilt = false;
+  m_clashes.clear();
+  m_noted = 0;
   m_sortedPrefix = 0;
   if (m_observer.to) m_observer.to->listReset();
 }
@@ -124,6 +128,7 @@ void FileList::appendBatch(std::vector<FileEntry> entries) {
   if (entries.empty()) return;
   for (const FileEntry& entry : entries) {
     if (m_indexBuilt) m_fullPaths.insert(entry.fullPath());
+    if (m_checksBuilt) noteAdded(entry);
     if (entry.ticked) addTicked(entry, 1);
   }
   mergePending();
@@ -190,6 +195,8 @@ void FileList::clear() {
   m_fullPaths.clear();
   m_fullPaths.squeeze();
   m_indexBuilt = false;
+  m_clashes.clear();
+  m_noted = 0;
   m_sortedPrefix = 0;
   if (m_observer.to) m_observer.to->listReset();
 }
@@ -238,9 +245,13 @@ void FileList::mergeWaitingRows() {
 }
 
 void FileList::columnClicked(ListColumn column) {
-  if (!isListColumn(int(column))) return;
+  if (!isShownColumn(int(column))) return;
   if (column == ListColumn::Size) {
     sortBySize();
+    return;
+  }
+  if (column == ListColumn::DeliveryCheck) {
+    sortByDeliveryCheck();
     return;
   }
   // Switching sorting on, setting the column and flipping the direction end in one sort by
@@ -260,6 +271,75 @@ void FileList::sortBySize() {
   const bool ascending = !m_bNumAsc;
   reorder(sortedOrder(m_rows, ListColumn::Size, ascending));
   m_bNumAsc = ascending;
+}
+
+void FileList::noteAdded(const FileEntry& entry) {
+  const DeliveryProblems own = rowProblems(entry);
+  CaseClashIndex::Group* group = nullptr;
+  const bool nowClashes = m_clashes.add(entry, &group);
+  if (own != 0) {
+    ++m_noted;
+  } else {
+    ++group->quietRows;
+  }
+  // The quiet rows of a group get their note when a second spelling arrives.
+  if (nowClashes) {
+    m_noted += group->quietRows;
+  } else if (group->clash && own == 0) {
+    ++m_noted;
+  }
+}
+
+void FileList::buildDeliveryChecks() {
+  if (m_checksBuilt) return;
+  m_checksBuilt = true;
+  m_clashes.reserve(qsizetype(count()));
+  for (const FileEntry& row : m_rows) noteAdded(row);
+  for (const FileEntry& row : m_pendingRows) noteAdded(row);
+}
+
+DeliveryProblems FileList::deliveryProblems(qint64 row) {
+  buildDeliveryChecks();
+  const FileEntry& entry = rowAt(row);
+  return rowProblems(entry) | (m_clashes.clashes(entry) ? CaseClash : 0);
+}
+
+qint64 FileList::notedCount() {
+  buildDeliveryChecks();
+  return m_noted;
+}
+
+void FileList::sortByDeliveryCheck() {
+  buildDeliveryChecks();
+  mergePending();
+  m_sortingEnabled = false;  // as after the size sort
+  m_sortedPrefix = 0;
+  m_notedFirst = !m_notedFirst;
+  // Each row's problems, then the distinct ones ranked by their notes, no note last.
+  std::vector<DeliveryProblems> problems(m_rows.size());
+  std::vector<bool> seen(std::size_t(1) << 16, false);
+  std::vector<DeliveryProblems> distinct;
+  for (std::size_t i = 0; i < m_rows.size(); ++i) {
+    problems[i] = rowProblems(m_rows[i]) | (m_clashes.clashes(m_rows[i]) ? CaseClash : 0);
+    if (!seen[problems[i]]) {
+      seen[problems[i]] = true;
+      distinct.push_back(problems[i]);
+    }
+  }
+  std::sort(distinct.begin(), distinct.end(), [](DeliveryProblems a, DeliveryProblems b) {
+    if ((a == 0) != (b == 0)) return b == 0;
+    return compareText(deliveryNote(a), deliveryNote(b)) < 0;
+  });
+  if (!m_notedFirst) std::reverse(distinct.begin(), distinct.end());
+  std::vector<std::size_t> rank(std::size_t(1) << 16, 0);
+  for (std::size_t r = 0; r < distinct.size(); ++r) rank[distinct[r]] = r;
+  // A counting sort by rank keeps equal rows in their order.
+  std::vector<std::size_t> next(distinct.size() + 1, 0);
+  for (const DeliveryProblems p : problems) ++next[rank[p] + 1];
+  std::partial_sum(next.begin(), next.end(), next.begin());
+  std::vector<std::size_t> order(m_rows.size());
+  for (std::size_t i = 0; i < m_rows.size(); ++i) order[next[rank[problems[i]]]++] = i;
+  reorder(std::move(order));
 }
 
 void FileList::sortOwnThenBy(ListColumn column) {

@@ -89,6 +89,7 @@ struct ElementNames {
   // Vek's own columns (kept in Vek's own section of Vek.ini).
   QString relativePath = QStringLiteral("relpath");
   QString hash = QStringLiteral("hash");
+  QString deliveryCheck = QStringLiteral("check");
   bool operator==(const ElementNames&) const = default;
 };
 

@@ -27,6 +27,7 @@ std::vector<ColumnId> ColumnCells::selectedColumns(const ColumnOptions& options)
   }
   if (options.chkRelPath) columns.push_back(ColumnId::RelativePath);
   if (options.hash != HashKind::None) columns.push_back(ColumnId::Hash);
+  if (options.chkDeliveryCheck) columns.push_back(ColumnId::DeliveryCheck);
   return columns;
 }
 
@@ -50,6 +51,8 @@ QString ColumnCells::caption(ColumnId column, const Settings& settings) {
       return relativePathCaption();
     case ColumnId::Hash:
       return QStringLiteral("ハッシュ値");
+    case ColumnId::DeliveryCheck:
+      return deliveryCheckCaption();
     default:
       return settings.caption(column);
   }
@@ -76,6 +79,12 @@ void ColumnCells::setHashes(std::span<const FileEntry> rows, const std::vector<F
   }
   m_hashTexts = std::move(texts);
   m_hashRows = rows.data();
+}
+
+void ColumnCells::setDeliveryProblems(std::span<const FileEntry> rows,
+                                      std::vector<DeliveryProblems> problems) {
+  m_problems = std::make_shared<const std::vector<DeliveryProblems>>(std::move(problems));
+  m_problemRows = rows.data();
 }
 
 DateFormatter ColumnCells::dateFormatter(const Settings& settings, const QLocale& locale) {
@@ -136,6 +145,15 @@ void ColumnCells::appendText(ColumnId column, const FileEntry& row, QString& out
       if (m_hashTexts && &row >= m_hashRows) {
         const auto position = std::size_t(&row - m_hashRows);
         if (position < m_hashTexts->size()) out += (*m_hashTexts)[position];
+      }
+      return;
+    case ColumnId::DeliveryCheck:
+      // Without the list's problems (a writer given rows alone), the row's own checks.
+      if (m_problems && &row >= m_problemRows &&
+          std::size_t(&row - m_problemRows) < m_problems->size()) {
+        out += deliveryNote((*m_problems)[std::size_t(&row - m_problemRows)]);
+      } else {
+        out += deliveryNote(rowProblems(row));
       }
       return;
   }

@@ -88,7 +88,7 @@ std::vector<const QString*> elementNamesInDocument(const ElementNames& names,
   const QString* const byColumn[] = {&names.fileFullPath, &names.filePath,   &names.fileName,
                                      &names.fileType,     &names.fileSize,   &names.makeDate,
                                      &names.accessDate,   &names.updateDate, &names.relativePath,
-                                     &names.hash};
+                                     &names.hash,         &names.deliveryCheck};
   bool dateGroup = false;
   for (const ColumnId column : ColumnCells::selectedColumns(columns)) {
     // The date group, always present, comes before the first date element.
@@ -196,6 +196,8 @@ void XmlListWriter::writeFileElement(qint64 index, std::span<const Cell> cells) 
         return m_names.relativePath;
       case ColumnId::Hash:
         return m_names.hash;
+      case ColumnId::DeliveryCheck:
+        return m_names.deliveryCheck;
       case ColumnId::ModifiDate:
         break;
     }
