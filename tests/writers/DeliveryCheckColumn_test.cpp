@@ -92,8 +92,8 @@ TEST(DeliveryCheckColumn, HtmlCaptionAndCells) {
   ASSERT_TRUE(createHtmlList(c.tree.path(u"list.html"_s), c.list, settings, said, u"t"_s,
                              PathStyle::Posix));
   const QString page = QString::fromUtf8(c.tree.read(u"list.html"_s));
-  EXPECT_TRUE(page.contains(u">注意</"_s)) << page;
-  EXPECT_TRUE(page.contains(u">Windowsの予約名</"_s)) << page;
+  EXPECT_TRUE(page.contains(u">注意</"_s)) << page.toStdString();
+  EXPECT_TRUE(page.contains(u">Windowsの予約名</"_s)) << page.toStdString();
 }
 
 TEST(DeliveryCheckColumn, WorkbookCellsEqualTheCsvs) {
