@@ -59,6 +59,9 @@ OutputListPane::OutputListPane(FileList& list, Session& session, QWidget* parent
   m_lblTotals->setObjectName(QStringLiteral("lblTotals"));
   m_lblNoted = new QLabel(this);
   m_lblNoted->setObjectName(QStringLiteral("lblNoted"));
+  // Shown only while some row has a note, and never what sets the window's least width.
+  m_lblNoted->setMinimumWidth(1);
+  m_lblNoted->hide();
   m_lblNoted->setToolTip(
       tr("Windowsや Macの相手先で困る名前のﾌｧｲﾙの数です。「注意」の列見出しをｸﾘｯｸすると先頭に集まります。"));
   auto* output = new QVBoxLayout(this);
@@ -67,7 +70,6 @@ OutputListPane::OutputListPane(FileList& list, Session& session, QWidget* parent
   clearRow->addWidget(m_lblComment);
   clearRow->addStretch(1);
   clearRow->addWidget(m_lblNoted);
-  clearRow->addSpacing(fontMetrics().horizontalAdvance(u'M'));
   clearRow->addWidget(m_lblTotals);
   clearRow->addSpacing(fontMetrics().horizontalAdvance(u'M'));
   clearRow->addWidget(m_cmdListClear);
@@ -99,8 +101,10 @@ void OutputListPane::showTotals() {
   m_totalsPending = false;
   const QString text = tickedTotalsCaption(m_list.tickedCount(), m_list.tickedBytes());
   if (m_lblTotals->text() != text) m_lblTotals->setText(text);
-  const QString noted = tr("注意 %1件").arg(m_list.notedCount());
+  const qint64 notedCount = m_list.notedCount();
+  const QString noted = tr("注意 %1件　").arg(notedCount);
   if (m_lblNoted->text() != noted) m_lblNoted->setText(noted);
+  m_lblNoted->setVisible(notedCount > 0);
 }
 
 OutputListPane::~OutputListPane() {

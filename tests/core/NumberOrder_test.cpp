@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include "core/FileList.h"
+#include "core/IniFile.h"
+#include "core/SortSettings.h"
 #include "core/RowOrder.h"
 
 using namespace Qt::StringLiterals;
@@ -182,4 +184,21 @@ TEST(NumberOrder, TheListFollowsTheNumberOrder) {
   EXPECT_EQ(names(), u"file1 file２ file9 file10"_s);
   list.setNumberOrder(NumberOrder::AsText);
   EXPECT_EQ(names(), u"file1 file10 file9 file２"_s);
+}
+
+// Vek.ini's own section: not written while the order is the default, read back once chosen.
+TEST(NumberOrder, KeptInVekIniOnlyOnceChosen) {
+  vek::IniFile ini;
+  vek::SortSettings settings;
+  vek::writeSortSettings(ini, settings);
+  EXPECT_FALSE(ini.hasSection(u"VekSort"_s));
+  settings.numbers = NumberOrder::AsNumbers;
+  vek::writeSortSettings(ini, settings);
+  EXPECT_EQ(ini.value(u"VekSort"_s, u"NumbersAsNumbers"_s), u"1"_s);
+  vek::SortSettings read;
+  vek::readSortSettings(ini, read);
+  EXPECT_EQ(read, settings);
+  ini.updateSection(u"VekSort"_s, {u"NumbersAsNumbers=0"_s});
+  vek::readSortSettings(ini, read);
+  EXPECT_EQ(read.numbers, NumberOrder::AsText);
 }
