@@ -5,6 +5,7 @@
 #pragma once
 
 #include <span>
+#include <utility>
 #include <vector>
 
 #include <QHash>
@@ -72,9 +73,12 @@ class CaseClashIndex {
   friend size_t qHash(const Key& key, size_t seed) noexcept {
     return size_t(key.first ^ (key.second * 0x9E3779B97F4A7C15ull)) ^ seed;
   }
-  static Key keyOf(const FileEntry& row);
+  Key keyOf(const FileEntry& row) const;
 
   QHash<Key, Group> m_groups;
+  mutable bool m_haveFolder = false;
+  mutable QString m_lastFolder;
+  mutable std::pair<size_t, size_t> m_folderHashes{0, 0};
 };
 
 // Every row's problems with the clashes among the rows given (the whole list): the writers'

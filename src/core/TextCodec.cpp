@@ -422,7 +422,10 @@ QByteArray TextCodec::encode(QStringView text, Unmappable mode, qint64* lost) co
 }
 
 bool TextCodec::holds(QStringView text) const {
-  if (const CharacterTable* table = CharacterTable::of(m_name)) {
+  // Asked once per listed name: the usual encoding's table without a look-up by name.
+  static const CharacterTable* const windows31J = CharacterTable::of(QByteArrayLiteral("CP932"));
+  const CharacterTable* table = m_name == "CP932" ? windows31J : CharacterTable::of(m_name);
+  if (table) {
     // Characters beyond the table's plane (pairs, lone halves) go to iconv below.
     const bool inTable = std::all_of(text.begin(), text.end(), [table](QChar c) {
       return !c.isSurrogate() && (*table)[c.unicode()].length != 0;
