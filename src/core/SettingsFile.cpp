@@ -10,6 +10,7 @@
 #include <QLocale>
 
 #include "core/DeliverySettings.h"
+#include "core/ExportExtrasSettings.h"
 #include "core/IniFile.h"
 #include "core/LeadingNumber.h"
 #include "core/ListFileSettings.h"
@@ -250,6 +251,7 @@ void writeAll(IniFile& ini, const Settings& settings, const WindowState& window,
   writeListFileSettings(ini, settings.listFile);
   writeDeliverySettings(ini, toWrite);
   writeSortSettings(ini, settings.sort);
+  writeExportExtrasSettings(ini, toWrite);
 }
 
 }  // namespace
@@ -286,6 +288,7 @@ void readSettings(const IniFile& ini, Settings& settings, WindowState& window,
   readListFileSettings(ini, settings.listFile);
   readDeliverySettings(ini, settings);
   readSortSettings(ini, settings.sort);
+  readExportExtrasSettings(ini, settings);
 }
 
 void writeSettings(IniFile& ini, const Settings& settings, const WindowState& window,
