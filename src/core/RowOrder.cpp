@@ -245,10 +245,10 @@ std::vector<std::size_t> orderByKey(std::size_t count, const RowAt& rowAt, bool 
 // time, packed into two integers: first on the folded units, then, among texts that fold
 // alike, on the units as they stand. Only rows still tied read their next eight units, so
 // most texts are read once, in list order, and comparisons touch nothing else.
-// Texts that are keys already (numberKey's) are not folded again: fold is false for them.
+// Texts that are keys already (numberKey's) are not folded again: foldFirst is false for them.
 template <typename RowAt, typename TextOf>
 std::vector<std::size_t> orderByText(std::size_t count, const RowAt& rowAt, bool ascending,
-                                     TextOf textOf, bool fold = true) {
+                                     TextOf textOf, bool foldFirst = true) {
   constexpr qsizetype kUnits = 8;
   struct Item {
     quint64 high;
@@ -351,12 +351,12 @@ std::vector<std::size_t> orderByText(std::size_t count, const RowAt& rowAt, bool
       texts[i] = textOf(rowAt(i));
       items[i].row = quint32(i);
       items[i].foldChanged = false;
-      load(items[i], 0, fold);
+      load(items[i], 0, foldFirst);
     }
   });
   sortSideBySide(items, less);
   std::vector<Tied> tied;
-  tiedRuns({0, items.size(), 0, fold}, tied);
+  tiedRuns({0, items.size(), 0, foldFirst}, tied);
   // The tied ranges are independent: share them out in slices of about equal size.
   std::vector<std::vector<Tied>> shares;
   shares.resize(std::size_t(threads));
@@ -503,6 +503,7 @@ std::vector<std::size_t> orderOf(std::size_t count, const RowAt& rowAt, ListColu
       return orderBySharedText(count, rowAt, ascending, text, compareTextUnits);
     case ListColumn::Name:
     case ListColumn::Extension:
+    case ListColumn::DeliveryCheck:  // the list's own sort: it needs the whole list
       break;
   }
   if (readsNumbers(column, numbers)) return orderByNumbers(count, rowAt, ascending, text);
