@@ -1,7 +1,8 @@
 // Sorting the output list: 1,000,000 rows shaped like a real tree (folders and type texts shared
 // between rows, names and extensions per row), sorted by each of the eight keys the way the
 // batch run sorts, and by name, extension and folder with digits read as numbers; appending a
-// million rows with and without the delivery check kept; plus the re-sort after an add, the duplicate index and the memory per row.
+// million rows with and without the delivery check kept; plus the re-sort after an add, the
+// duplicate index and the memory per row.
 #include <malloc.h>
 
 #include <random>

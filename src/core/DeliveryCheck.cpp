@@ -38,8 +38,8 @@ bool sameAscii(QStringView text, QLatin1StringView upper) {
 // Windows takes a name as a device whatever follows the first dot, and ignores spaces
 // before it: "con.txt", "CON .txt" and "Lpt1.tar.gz" name devices too.
 bool isReservedName(QStringView fileName) {
-  QStringView base = fileName.left(fileName.indexOf(u'.') < 0 ? fileName.size()
-                                                              : fileName.indexOf(u'.'));
+  QStringView base =
+      fileName.left(fileName.indexOf(u'.') < 0 ? fileName.size() : fileName.indexOf(u'.'));
   while (!base.isEmpty() && base.back() == u' ') base.chop(1);
   if (base.size() == 3) {
     for (const char* name : {"CON", "PRN", "AUX", "NUL"})
@@ -116,9 +116,9 @@ DeliveryProblems rowProblems(const FileEntry& row) {
   fileName += row.name;
   fileName += row.extension;
   DeliveryProblems problems = nameProblems(fileName);
-  const qsizetype from =
-      row.rootLength >= 0 && row.rootLength <= row.folder.size() ? row.rootLength
-                                                                 : row.folder.size();
+  const qsizetype from = row.rootLength >= 0 && row.rootLength <= row.folder.size()
+                             ? row.rootLength
+                             : row.folder.size();
   const qsizetype length = row.folder.size() - from + row.name.size() + row.extension.size();
   if (length > kWindowsPathLimit) problems |= LongPath;
   return problems;

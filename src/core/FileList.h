@@ -79,8 +79,8 @@ class FileList {
   void mergeWaitingRows();
 
   // A click on a column header: the size column switches the list's sorting off and runs
-  // sortBySize, the delivery check sortByDeliveryCheck; any other column switches it on with that column and flips the one shared
-  // direction.
+  // sortBySize, the delivery check sortByDeliveryCheck; any other column switches it on with that
+  // column and flips the one shared direction.
   void columnClicked(ListColumn column);
   // Stable numeric size sort, ascending unless bNumAsc; then flips bNumAsc. Ticks stay. It
   // switches the list's own sorting off, which would otherwise undo the size order.

@@ -529,8 +529,8 @@ int compareRows(const FileEntry& a, const FileEntry& b, ListColumn column, bool 
 std::vector<std::size_t> sortedOrder(std::span<const FileEntry> rows, ListColumn column,
                                      bool ascending, NumberOrder numbers) {
   return orderOf(
-      rows.size(), [rows](std::size_t i) -> const FileEntry& { return rows[i]; }, column,
-      ascending, numbers);
+      rows.size(), [rows](std::size_t i) -> const FileEntry& { return rows[i]; }, column, ascending,
+      numbers);
 }
 
 std::vector<std::size_t> sortedOrder(std::span<const FileEntry> rows,

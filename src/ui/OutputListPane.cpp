@@ -48,7 +48,8 @@ OutputListPane::OutputListPane(FileList& list, Session& session, QWidget* parent
   for (int column = 0; column < kShownColumnCount; ++column) {
     int width = twipsToPixels(FileList::columns()[std::size_t(column)].widthTwips, *this);
     width = std::max(width, header->sectionSizeHint(column));
-    if (ListColumn(column) >= ListColumn::Created && ListColumn(column) <= ListColumn::Modified) width = std::max(width, dateWidth);
+    if (ListColumn(column) >= ListColumn::Created && ListColumn(column) <= ListColumn::Modified)
+      width = std::max(width, dateWidth);
     header->resizeSection(column, width);
   }
   m_cmdListClear =
@@ -63,7 +64,8 @@ OutputListPane::OutputListPane(FileList& list, Session& session, QWidget* parent
   m_lblNoted->setMinimumWidth(1);
   m_lblNoted->hide();
   m_lblNoted->setToolTip(
-      tr("Windowsや Macの相手先で困る名前のﾌｧｲﾙの数です。「注意」の列見出しをｸﾘｯｸすると先頭に集まります。"));
+      tr("Windowsや "
+         "Macの相手先で困る名前のﾌｧｲﾙの数です。「注意」の列見出しをｸﾘｯｸすると先頭に集まります。"));
   auto* output = new QVBoxLayout(this);
   output->addWidget(m_lvWriteList, 1);
   auto* clearRow = new QHBoxLayout;

@@ -71,8 +71,7 @@ framJoho::framJoho(const QString& caption, QWidget* parent) : QGroupBox(caption,
       QStringLiteral("ﾘｽﾄと同じﾌｫﾙﾀﾞに、sha256sum -c などで検査できるﾁｪｯｸｻﾑﾌｧｲﾙを出力します"
                      "（ﾊｯｼｭ値が「なし」のときは SHA-256）。"));
 
-  m_chkDeliveryCheck = createCheck(this, "chkDeliveryCheck",
-                                   tr("注意（Windows・Macで困る名前）"));
+  m_chkDeliveryCheck = createCheck(this, "chkDeliveryCheck", tr("注意（Windows・Macで困る名前）"));
   m_chkDeliveryCheck->setToolTip(
       tr("Windowsで使えない名前・予約名、260文字を超えるﾊﾟｽ、分解形(NFD)の名前、"
          "Shift_JISにない文字、大文字小文字だけ違う同名、Thumbs.dbなどの管理ﾌｧｲﾙを書き出します。"));

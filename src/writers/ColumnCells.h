@@ -42,8 +42,7 @@ class ColumnCells {
   void setHashes(std::span<const FileEntry> rows, const std::vector<FileHash>& hashes);
   // The delivery check of every row of rows (problems[i] belongs to rows[i], see
   // deliveryProblems), for the delivery-check column; rows must stay where they are.
-  void setDeliveryProblems(std::span<const FileEntry> rows,
-                           std::vector<DeliveryProblems> problems);
+  void setDeliveryProblems(std::span<const FileEntry> rows, std::vector<DeliveryProblems> problems);
 
   // The cell text of one column for one row.
   QString text(ColumnId column, const FileEntry& row) const;

@@ -86,9 +86,9 @@ std::vector<const QString*> elementNamesInDocument(const ElementNames& names,
   std::vector<const QString*> used = {&names.root};
   if (!withRows) return used;
   used.push_back(&names.fileInfo);
-  const QString* const byColumn[] = {&names.fileFullPath, &names.filePath,   &names.fileName,
-                                     &names.fileType,     &names.fileSize,   &names.makeDate,
-                                     &names.accessDate,   &names.updateDate, &names.relativePath,
+  const QString* const byColumn[] = {&names.fileFullPath, &names.filePath,     &names.fileName,
+                                     &names.fileType,     &names.fileSize,     &names.makeDate,
+                                     &names.accessDate,   &names.updateDate,   &names.relativePath,
                                      &names.hash,         &names.deliveryCheck};
   bool dateGroup = false;
   for (const ColumnId column : ColumnCells::selectedColumns(columns)) {

@@ -71,15 +71,15 @@ TEST(DeliveryCheck, NamesWindowsOrAMacCannotTake) {
       {u"~report.txt"_s, 0},
       {u"_.txt"_s, 0},
       {u"が.txt"_s, 0},
-      {u"か\u3099.txt"_s, vek::Decomposed},       // が written decomposed, as a Mac does
+      {u"か\u3099.txt"_s, vek::Decomposed},  // が written decomposed, as a Mac does
       {u"Cafe\u0301"_s, vek::Decomposed | vek::NotInWindows31J},  // é: not in CP932 either
       {u"ハ\u309Aン.txt"_s, vek::Decomposed},
-      {u"x\u0301"_s, vek::NotInWindows31J},         // nothing to compose it with
-      {u"①～∥.txt"_s, 0},                           // Windows-31J's own characters
+      {u"x\u0301"_s, vek::NotInWindows31J},  // nothing to compose it with
+      {u"①～∥.txt"_s, 0},                    // Windows-31J's own characters
       {u"😀.png"_s, vek::NotInWindows31J},
       {u"한국어"_s, vek::NotInWindows31J},
       {u"\u1112\u1161\u11ab"_s, vek::Decomposed | vek::NotInWindows31J},
-      {u"bad\xdc80"_s, vek::NotInWindows31J},       // a byte that was not UTF-8
+      {u"bad\xdc80"_s, vek::NotInWindows31J},  // a byte that was not UTF-8
       {u"é"_s, vek::NotInWindows31J},
   };
   for (const Case& c : cases) {
@@ -117,15 +117,15 @@ TEST(DeliveryCheck, NotesAreJoinedInOneOrder) {
 
 TEST(DeliveryCheck, NamesOfOneFolderThatDifferOnlyInCase) {
   const std::vector<FileEntry> rows = {
-      row(u"/a/"_s, u"Report.txt"_s),  row(u"/a/"_s, u"report.TXT"_s),
-      row(u"/b/"_s, u"report.txt"_s),  // another folder
-      row(u"/a/"_s, u"notes.txt"_s),   row(u"/a/"_s, u"notes.txt"_s),  // the same file twice
-      row(u"/a/"_s, u"ΑΒΓ"_s),         row(u"/a/"_s, u"αβγ"_s),
-      row(u"/A/"_s, u"x"_s),           row(u"/a/"_s, u"X"_s),  // folders differ in case
+      row(u"/a/"_s, u"Report.txt"_s), row(u"/a/"_s, u"report.TXT"_s),
+      row(u"/b/"_s, u"report.txt"_s),                                 // another folder
+      row(u"/a/"_s, u"notes.txt"_s),  row(u"/a/"_s, u"notes.txt"_s),  // the same file twice
+      row(u"/a/"_s, u"ΑΒΓ"_s),        row(u"/a/"_s, u"αβγ"_s),
+      row(u"/A/"_s, u"x"_s),          row(u"/a/"_s, u"X"_s),  // folders differ in case
   };
   const std::vector<DeliveryProblems> problems = vek::deliveryProblems(rows);
-  const std::vector<DeliveryProblems> expected = {
-      vek::CaseClash, vek::CaseClash, 0, 0, 0, vek::CaseClash, vek::CaseClash, 0, 0};
+  const std::vector<DeliveryProblems> expected = {vek::CaseClash, vek::CaseClash, 0, 0, 0,
+                                                  vek::CaseClash, vek::CaseClash, 0, 0};
   EXPECT_EQ(problems, expected);
 
   vek::CaseClashIndex index;

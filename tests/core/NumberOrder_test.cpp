@@ -8,8 +8,8 @@
 
 #include "core/FileList.h"
 #include "core/IniFile.h"
-#include "core/SortSettings.h"
 #include "core/RowOrder.h"
+#include "core/SortSettings.h"
 
 using namespace Qt::StringLiterals;
 using vek::FileEntry;
@@ -37,7 +37,8 @@ int referenceCompare(const QString& a, const QString& b) {
     for (qsizetype i = 0; i < text.size();) {
       if (text[i].isDigit()) {
         std::string digits;
-        for (; i < text.size() && text[i].isDigit(); ++i) digits += char('0' + text[i].digitValue());
+        for (; i < text.size() && text[i].isDigit(); ++i)
+          digits += char('0' + text[i].digitValue());
         digits.erase(0, std::min(digits.find_first_not_of('0'), digits.size()));
         pieces.push_back({true, digits, 0});
       } else {
@@ -69,9 +70,10 @@ int referenceCompare(const QString& a, const QString& b) {
 
 QString randomName(std::mt19937& random) {
   static const QString pieces[] = {
-      u"a"_s,  u"A"_s,  u"b"_s,   u"Z"_s,  u"_"_s,  u"-"_s,       u" "_s,  u"."_s,  u"0"_s,
-      u"00"_s, u"1"_s,  u"2"_s,   u"9"_s,  u"10"_s, u"０"_s,      u"２"_s, u"１０"_s, u"٣"_s,
-      u"ｆ"_s, u"Ｆ"_s, u"デ"_s,  u"ー"_s, u"😀"_s, u"12345678901234567890123"_s};
+      u"a"_s,  u"A"_s,  u"b"_s,  u"Z"_s,  u"_"_s,    u"-"_s,
+      u" "_s,  u"."_s,  u"0"_s,  u"00"_s, u"1"_s,    u"2"_s,
+      u"9"_s,  u"10"_s, u"０"_s, u"２"_s, u"１０"_s, u"٣"_s,
+      u"ｆ"_s, u"Ｆ"_s, u"デ"_s, u"ー"_s, u"😀"_s,    u"12345678901234567890123"_s};
   QString name;
   const int length = int(random() % 7);
   for (int i = 0; i < length; ++i) name += pieces[random() % std::size(pieces)];
@@ -88,19 +90,19 @@ TEST(NumberOrder, DigitRunsCompareByValue) {
   } const cases[] = {
       {u"file2"_s, u"file10"_s, -1},
       {u"file10"_s, u"file9"_s, 1},
-      {u"file２"_s, u"file10"_s, -1},          // full-width digits count as digits
-      {u"file２"_s, u"file2"_s, 1},            // equal values: the text order decides
-      {u"a01"_s, u"a1"_s, -1},                 // equal values: "0" before "1"
+      {u"file２"_s, u"file10"_s, -1},  // full-width digits count as digits
+      {u"file２"_s, u"file2"_s, 1},    // equal values: the text order decides
+      {u"a01"_s, u"a1"_s, -1},         // equal values: "0" before "1"
       {u"a1"_s, u"a01b"_s, -1},
       {u"a001"_s, u"a01"_s, -1},
-      {u"x٣"_s, u"x10"_s, -1},                 // Arabic-Indic three
+      {u"x٣"_s, u"x10"_s, -1},                                      // Arabic-Indic three
       {u"v18446744073709551616"_s, u"v18446744073709551615"_s, 1},  // beyond 64 bits
       {u"v99999999999999999999999"_s, u"v100000000000000000000000"_s, -1},
       {u"v000000000000000000000000007"_s, u"v8"_s, -1},
-      {u"IMG_9.jpg"_s, u"img_10.JPG"_s, -1},   // case still folds
+      {u"IMG_9.jpg"_s, u"img_10.JPG"_s, -1},  // case still folds
       {u"A"_s, u"a"_s, -1},
-      {u"a-1"_s, u"a1"_s, -1},                 // "-" stands before the digits
-      {u"a1"_s, u"aa"_s, -1},                  // the digits before letters
+      {u"a-1"_s, u"a1"_s, -1},  // "-" stands before the digits
+      {u"a1"_s, u"aa"_s, -1},   // the digits before letters
       {u"1.10"_s, u"1.9"_s, 1},
       {u"0"_s, u"00"_s, -1},
       {u""_s, u"0"_s, -1},
@@ -142,15 +144,16 @@ TEST(NumberOrder, SortsAreTheStableSortByTheReference) {
   } restore;
   for (const std::size_t sharingOut : {std::size_t(0), std::size_t(300)}) {
     vek::setRowsWorthSharingOut(sharingOut);
-    for (const ListColumn column : {ListColumn::Name, ListColumn::Extension, ListColumn::Folder,
-                                    ListColumn::Type}) {
+    for (const ListColumn column :
+         {ListColumn::Name, ListColumn::Extension, ListColumn::Folder, ListColumn::Type}) {
       for (const bool ascending : {true, false}) {
         std::vector<std::size_t> expected(rows.size());
         std::iota(expected.begin(), expected.end(), std::size_t(0));
         std::stable_sort(expected.begin(), expected.end(), [&](std::size_t a, std::size_t b) {
           const QString x = rows[a].columnText(column);
           const QString y = rows[b].columnText(column);
-          const int c = column == ListColumn::Type ? vek::compareText(x, y) : referenceCompare(x, y);
+          const int c =
+              column == ListColumn::Type ? vek::compareText(x, y) : referenceCompare(x, y);
           return ascending ? c < 0 : c > 0;
         });
         EXPECT_EQ(vek::sortedOrder(rows, column, ascending, NumberOrder::AsNumbers), expected)
