@@ -107,6 +107,8 @@ ExitCode BatchRun::executeBatch(const BatchRequest& request) {
 
 std::optional<ExitCode> BatchRun::gather(const BatchRequest& request) {
   // Gather, as the add buttons would, with the first preset as the filter unless "/E" gave one.
+  // Digits in names sort as the window sorts them with the same Vek.ini.
+  m_list.setNumberOrder(m_settings.sort.numbers);
   Gatherer gatherer(m_list, m_interaction, m_settings);
   gatherer.setSortAtEnd(false);  // sorted once below, by the list's sorting and then the key
   QString filter;

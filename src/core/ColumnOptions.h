@@ -21,6 +21,7 @@ enum class ColumnId {
   // Vek's own, written after the eight when chosen.
   RelativePath,
   Hash,
+  DeliveryCheck,  // what a recipient on Windows or a Mac would stumble over
   // What a comparison with a saved list found (同じ, 追加, 削除, 変更), in a list of its result.
   State
 };
@@ -59,6 +60,7 @@ struct ColumnOptions {
   bool chkRelPath = false;         // the path below the folder the row's add started from
   HashKind hash = HashKind::None;  // a digest column
   bool checksumFile = false;       // a checksum file beside the list
+  bool chkDeliveryCheck = false;   // the delivery check's notes
   // A totals line (row, element) after the rows: how many rows were written and their size.
   bool totals = false;
   // With the insertion at each folder change, a subtotal line after each folder's rows.

@@ -250,6 +250,7 @@ void writeAll(IniFile& ini, const Settings& settings, const WindowState& window,
   writer.section(u"");  // the last section goes in before Vek's own
   writeListFileSettings(ini, settings.listFile);
   writeDeliverySettings(ini, toWrite);
+  writeSortSettings(ini, settings.sort);
   writeExportExtrasSettings(ini, toWrite);
 }
 
@@ -286,6 +287,7 @@ void readSettings(const IniFile& ini, Settings& settings, WindowState& window,
   visitSettings(settings, reader);
   readListFileSettings(ini, settings.listFile);
   readDeliverySettings(ini, settings);
+  readSortSettings(ini, settings.sort);
   readExportExtrasSettings(ini, settings);
 }
 

@@ -25,6 +25,8 @@ class OutputListPane : public QGroupBox {
   QPushButton* clearButton() const { return m_cmdListClear; }
   QLabel* comment() const { return m_lblComment; }
   QLabel* totals() const { return m_lblTotals; }
+  // "注意 N件": how many rows have a delivery note.
+  QLabel* noted() const { return m_lblNoted; }
   FileListModel& model() const { return *m_model; }
 
   // "出力対象ﾌｧｲﾙﾘｽﾄ - 総ﾌｧｲﾙ数：N ﾌｧｲﾙ", also as the accessible description.
@@ -58,6 +60,7 @@ class OutputListPane : public QGroupBox {
   QPushButton* m_cmdListClear;
   QLabel* m_lblComment;
   QLabel* m_lblTotals;
+  QLabel* m_lblNoted;
   bool m_totalsPending = false;
 };
 

@@ -120,6 +120,7 @@ frmVek::frmVek(const Options& options, QWidget* parent)
   m_window.designWidth = std::max(kDesignWidth, pixelsToTwips(natural.width(), *this));
   m_window.designHeight = std::max(kDesignHeight, pixelsToTwips(natural.height(), *this));
   m_store.load(m_settings, m_window, m_workingFolder);
+  m_list.setNumberOrder(m_settings.sort.numbers);
   loadPresets();
   setToolTipsAndNames();
   applyAllAppendOption();
@@ -299,6 +300,9 @@ void frmVek::buildMenus() {
             auto* dialog = new frmOption(m_settings, m_session, this);
             // The all-append button is greyed or enabled as soon as OK is pressed.
             connect(dialog, &frmOption::allAppendChanged, this, &frmVek::applyAllAppendOption);
+            // The list takes the number order at once, re-sorted when its sorting is on.
+            connect(dialog, &QDialog::accepted, this,
+                    [this] { m_list.setNumberOrder(m_settings.sort.numbers); });
             openDialog(dialog);
           });
   connect(addAction(option, QStringLiteral("mHeadEdit"), QStringLiteral("ﾍｯﾀﾞｺﾒﾝﾄ編集 (&E)")),

@@ -93,7 +93,10 @@ int main(int argc, char** argv) {
                {"README", 1200},
                {"src/main.cpp", 2345},
                {"src/vek.h", 812},
-               {"表計算/売上集計.csv", 40960}};
+               {"表計算/売上集計.csv", 40960},
+               // Two that the 注意 column names, as a real shared folder holds them.
+               {"写真/Thumbs.db", 4096},
+               {"~$見積書_最終版.xlsx", 165}};
   for (const auto& file : files) writeFile(root + u'/' + QString::fromUtf8(file.name), file.size);
 
   vek::test::ScriptedDialogs dialogs;
