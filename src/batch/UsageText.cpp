@@ -1,5 +1,7 @@
 #include "batch/UsageText.h"
 
+#include <QCoreApplication>
+
 namespace vek {
 
 const QStringList& usageLines() {
@@ -51,6 +53,18 @@ const QStringList& addedUsageLines() {
       QStringLiteral(
           "　　リストの横にチェックサムファイル（sha256sum -c などで検査できる形式、"
           "パスは/Iのフォルダからの相対パス）を出力します。/Mがなければ SHA256 を用います。"),
+      QCoreApplication::translate("UsageText", "/X patterns"),
+      QCoreApplication::translate(
+          "UsageText",
+          "　　patternsに一致する名前のファイルをリストに出力せず、その名前のフォルダの中は"
+          "検索しません（.git;node_modules;Thumbs.db等、/Eと同じ書き方）。"),
+      QCoreApplication::translate("UsageText", "/A"),
+      QCoreApplication::translate("UsageText",
+                                  "　　「.」で始まる名前のファイル（隠しファイル）も出力します。"),
+      QCoreApplication::translate("UsageText", "/D"),
+      QCoreApplication::translate(
+          "UsageText",
+          "　　/Iのフォルダと別のファイルシステムにあるフォルダの中は検索しません。"),
   };
   return lines;
 }

@@ -10,6 +10,7 @@
 #include "core/ColumnOptions.h"
 #include "core/ListFileSettings.h"
 #include "core/RecentTexts.h"
+#include "core/WalkSettings.h"
 
 namespace vek {
 
@@ -103,6 +104,8 @@ struct Settings {
   XmlSettings xml;
   // The CSV/text dialog's choices kept in Vek's own section (encoding, formula guard, .xlsx).
   ListFileSettings listFile;
+  // What the adds leave out and enter (Vek's own section too).
+  WalkSettings walk;
   // Header captions, indexed by ColumnId.
   std::array<QString, kColumnCount> headComment = {
       QStringLiteral("フルパス"),       QStringLiteral("ディレクトリ"),

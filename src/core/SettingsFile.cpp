@@ -13,6 +13,7 @@
 #include "core/IniFile.h"
 #include "core/LeadingNumber.h"
 #include "core/ListFileSettings.h"
+#include "core/WalkSettings.h"
 #include "core/WholeFile.h"
 
 namespace vek {
@@ -249,6 +250,7 @@ void writeAll(IniFile& ini, const Settings& settings, const WindowState& window,
   writer.section(u"");  // the last section goes in before Vek's own
   writeListFileSettings(ini, settings.listFile);
   writeDeliverySettings(ini, toWrite);
+  writeWalkSettings(ini, settings.walk);
 }
 
 }  // namespace
@@ -284,6 +286,7 @@ void readSettings(const IniFile& ini, Settings& settings, WindowState& window,
   visitSettings(settings, reader);
   readListFileSettings(ini, settings.listFile);
   readDeliverySettings(ini, settings);
+  readWalkSettings(ini, settings.walk);
 }
 
 void writeSettings(IniFile& ini, const Settings& settings, const WindowState& window,

@@ -17,6 +17,7 @@
 
 #include "core/FileEntry.h"
 #include "core/FileSystem.h"
+#include "gather/WalkRules.h"
 #include "gather/WildcardFilter.h"
 
 namespace vek {
@@ -89,8 +90,10 @@ class FolderScanner {
   // between batches.
   static constexpr std::size_t kBatchFiles = 1024;
 
-  // threads == 0: as many as the machine has cores.
-  explicit FolderScanner(WildcardFilter filter = WildcardFilter(), int threads = 0);
+  // threads == 0: as many as the machine has cores. rules say which names are taken and
+  // which folders entered, beyond the filter.
+  explicit FolderScanner(WildcardFilter filter = WildcardFilter(), int threads = 0,
+                         WalkRules rules = WalkRules());
 
   void setBatchFiles(std::size_t files) { m_batchFiles = std::max<std::size_t>(files, 1); }
 
@@ -99,15 +102,16 @@ class FolderScanner {
   bool cancelRequested() const { return m_cancel.load(std::memory_order_relaxed); }
   void clearCancel() { m_cancel.store(false, std::memory_order_relaxed); }
 
-  // The matching files of one folder, sorted; nullopt when it cannot be read. A folder on a
-  // pseudo file system (proc, sysfs, …) lists nothing: no walk enters one.
+  // The matching files of one folder that the rules take, sorted; nullopt when it cannot be
+  // read. A folder on a pseudo file system (proc, sysfs, …) lists nothing: no walk enters one.
   std::optional<std::vector<QString>> listFiles(const QString& folderText) const;
 
   // Appends start (unless it is already the last entry) and every folder below it to table,
   // depth first, each folder before its subtree and subtrees before the next sibling.
   // Folders that cannot be read are left out with their subtrees; returns how many were.
-  // Folders on pseudo file systems are never entered: left out, and not counted. Stops early
-  // when cancelled.
+  // Folders on pseudo file systems, folders whose names the rules leave out and, when the
+  // rules keep to one file system, folders on another one than start's are never entered:
+  // left out, and not counted. Stops early when cancelled.
   qint64 searchSubfolders(const QString& start, std::vector<FolderEntry>& table,
                           const SearchHooks& hooks = {});
 
@@ -127,6 +131,7 @@ class FolderScanner {
   static int defaultThreads();
 
   WildcardFilter m_filter;
+  WalkRules m_rules;
   int m_threads;
   std::size_t m_batchFiles = kBatchFiles;
   std::atomic<bool> m_cancel{false};
