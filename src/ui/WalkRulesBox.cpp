@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QSignalBlocker>
 
 #include "core/Settings.h"
@@ -49,12 +50,17 @@ WalkRulesBox::WalkRulesBox(QWidget& parent, WindowDialogs& dialogs, Settings& se
     box->setAccessibleDescription(box->toolTip());
   }
 
+  // The caption sits beside its box: a row of its own would take the folder box's height.
   m_row = new QHBoxLayout;
+  m_row->addWidget(m_lblExclude);
   m_row->addWidget(m_cmbExclude, 1);
   m_row->addWidget(m_chkHiddenFiles);
   m_row->addWidget(m_chkOneFileSystem);
 
   connect(m_cmbExclude, &QComboBox::currentTextChanged, this, &WalkRulesBox::takeChoices);
+  // A chosen text shows from its first pattern, not its last.
+  connect(m_cmbExclude, &QComboBox::currentIndexChanged, this,
+          [this] { m_cmbExclude->lineEdit()->setCursorPosition(0); });
   connect(m_chkHiddenFiles, &QCheckBox::toggled, this, &WalkRulesBox::takeChoices);
   connect(m_chkOneFileSystem, &QCheckBox::toggled, this, &WalkRulesBox::takeChoices);
 }
@@ -66,6 +72,7 @@ void WalkRulesBox::showSettings() {
   const int preset = m_cmbExclude->findText(m_settings.walk.excluded);
   if (preset >= 0) m_cmbExclude->setCurrentIndex(preset);
   m_cmbExclude->setEditText(m_settings.walk.excluded);
+  m_cmbExclude->lineEdit()->setCursorPosition(0);
   m_chkHiddenFiles->setChecked(m_settings.walk.hiddenFiles);
   m_chkOneFileSystem->setChecked(m_settings.walk.oneFileSystem);
 }

@@ -28,7 +28,7 @@ class WalkRulesBox : public QObject {
   QComboBox* excludeBox() const { return m_cmbExclude; }
   QCheckBox* hiddenFilesBox() const { return m_chkHiddenFiles; }
   QCheckBox* oneFileSystemBox() const { return m_chkOneFileSystem; }
-  // The exclude box and the two options in one row, made once.
+  // The caption, the exclude box and the two options in one row, made once.
   QHBoxLayout* row() const { return m_row; }
 
   // Shows what the settings hold (at start, after they were read) without telling anyone.

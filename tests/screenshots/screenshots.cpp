@@ -6,6 +6,7 @@
 #include <memory>
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
@@ -90,7 +91,10 @@ int main(int argc, char** argv) {
                {"README", 1200},
                {"src/main.cpp", 2345},
                {"src/vek.h", 812},
-               {"表計算/売上集計.csv", 40960}};
+               {"表計算/売上集計.csv", 40960},
+               // Left out by the exclude box.
+               {"写真/Thumbs.db", 4096},
+               {"src/.git/HEAD", 41}};
   for (const auto& file : files) writeFile(root + u'/' + QString::fromUtf8(file.name), file.size);
 
   vek::test::ScriptedDialogs dialogs;
@@ -100,7 +104,9 @@ int main(int argc, char** argv) {
   window.show();
   wait(300);
 
-  // A filled list, sorted by size, two rows unticked, one selected.
+  // A filled list without version control and thumbnails, sorted by size, two rows unticked,
+  // one selected.
+  window.findChild<QComboBox*>(u"cmbExclude"_s)->setCurrentIndex(3);
   clickAndWait(window, u"cmdAllAppend"_s);
   auto* view = window.findChild<QTreeView*>(u"lvWriteList"_s);
   Q_EMIT view->header()->sectionClicked(int(vek::ListColumn::Size));
