@@ -107,9 +107,8 @@ bool holdsSeparator(const QString& name) {
 bool isValue(const QString& token) {
   if (token.isEmpty()) return false;
   if (token.front() != u'/') return true;
-  static const char16_t* const switches[] = {u"/I", u"/O", u"/T", u"/F", u"/C",
-                                             u"/S", u"/E", u"/H", u"/N", u"/K",
-                                             u"/M", u"/W", u"/X", u"/A", u"/D"};
+  static const char16_t* const switches[] = {u"/I", u"/O", u"/T", u"/F", u"/C", u"/S", u"/E", u"/H",
+                                             u"/N", u"/K", u"/M", u"/W", u"/X", u"/A", u"/D"};
   return nativePathStyle() == PathStyle::Posix &&
          std::none_of(std::begin(switches), std::end(switches),
                       [&](const char16_t* name) { return token == QStringView(name); });

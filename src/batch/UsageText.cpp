@@ -63,8 +63,7 @@ const QStringList& addedUsageLines() {
                                   "　　「.」で始まる名前のファイル（隠しファイル）も出力します。"),
       QCoreApplication::translate("UsageText", "/D"),
       QCoreApplication::translate(
-          "UsageText",
-          "　　/Iのフォルダと別のファイルシステムにあるフォルダの中は検索しません。"),
+          "UsageText", "　　/Iのフォルダと別のファイルシステムにあるフォルダの中は検索しません。"),
   };
   return lines;
 }

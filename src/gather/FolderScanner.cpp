@@ -46,9 +46,8 @@ namespace {
 // names are left out by the read itself unless the rules list them.
 FileSystem::NameFilter nameFilter(const WildcardFilter& filter, const WalkRules& rules) {
   if (!rules.excludesNames()) return [&filter](QStringView name) { return filter.matches(name); };
-  return [&filter, &rules](QStringView name) {
-    return filter.matches(name) && !rules.excludes(name);
-  };
+  return
+      [&filter, &rules](QStringView name) { return filter.matches(name) && !rules.excludes(name); };
 }
 
 // How the folders of a walk are read: the files taken, hidden files or not, the folders

@@ -374,8 +374,8 @@ void frmVek::setUpDrops() {
       *this, [this] { return m_busy; },
       [this](const QMimeData& mime) { return dropMimeData(mime); });
   m_drops->catchDropsOn({m_cmbFilter->lineEdit(), m_walkRules->excludeBox()->lineEdit(),
-                         m_dirGetFile->viewport(),
-                         m_filGetFile->viewport(), m_lvWriteList->viewport()});
+                         m_dirGetFile->viewport(), m_filGetFile->viewport(),
+                         m_lvWriteList->viewport()});
   // Dropping on a button does not press it; these few controls take no drop at all.
   m_drops->refuseDropsOn(
       {m_cmdOutXML, m_cmdBrowseForFolder, m_cmdDirectPath, m_cmdEditFilter, m_cmdReadFilter});
