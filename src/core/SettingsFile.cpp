@@ -250,7 +250,10 @@ void writeAll(IniFile& ini, const Settings& settings, const WindowState& window,
   writer.section(u"");  // the last section goes in before Vek's own
   writeListFileSettings(ini, settings.listFile);
   writeDeliverySettings(ini, toWrite);
-  writeWalkSettings(ini, settings.walk);
+  // A pattern read back with "?" for a lost character would leave out names nobody named.
+  WalkSettings walk = settings.walk;
+  if (!canStore(walk.excluded, codec)) walk.excluded.clear();
+  writeWalkSettings(ini, walk);
 }
 
 }  // namespace

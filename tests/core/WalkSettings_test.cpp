@@ -8,6 +8,7 @@
 #include "core/IniFile.h"
 #include "core/Settings.h"
 #include "core/SettingsFile.h"
+#include "core/TextCodec.h"
 #include "core/WindowState.h"
 #include "support/QStringPrinter.h"
 #include "support/TempTree.h"
@@ -69,6 +70,25 @@ TEST(WalkSettings, OddValuesReadAsAPersonWouldMeanThem) {
     readWalkSettings(ini, read);
     EXPECT_EQ(read, c.expected) << QString::fromUtf16(c.line).toStdString();
   }
+}
+
+// Written in an encoding that cannot hold a character, a pattern would come back with "?" in
+// its place: a wildcard that leaves out names the person never named ("😀*" would become "?*",
+// every name). Such a text is not written at all, as the other texts the file cannot hold.
+TEST(WalkSettings, PatternsTheFileCannotHoldAreNotWritten) {
+  Settings s;
+  s.walk.excluded = u"😀*"_s;
+  s.walk.hiddenFiles = true;
+  WindowState window;
+  window.screenWidth = 28800;
+  window.screenHeight = 21600;
+  IniFile legacy{TextCodec("EUC-JP")};
+  writeSettings(legacy, s, window, u"/"_s);
+  EXPECT_EQ(legacy.value(u"VekWalk", u"Exclude"), QString());
+  EXPECT_EQ(legacy.value(u"VekWalk", u"HiddenFiles"), u"1"_s);
+  s.walk.excluded = u"日本語;*.tmp"_s;
+  writeSettings(legacy, s, window, u"/"_s);
+  EXPECT_EQ(legacy.value(u"VekWalk", u"Exclude"), u"日本語;*.tmp"_s);
 }
 
 }  // namespace
