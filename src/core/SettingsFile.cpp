@@ -10,6 +10,7 @@
 #include <QLocale>
 
 #include "core/DeliverySettings.h"
+#include "core/ExportExtrasSettings.h"
 #include "core/IniFile.h"
 #include "core/LeadingNumber.h"
 #include "core/ListFileSettings.h"
@@ -250,6 +251,7 @@ void writeAll(IniFile& ini, const Settings& settings, const WindowState& window,
   writer.section(u"");  // the last section goes in before Vek's own
   writeListFileSettings(ini, settings.listFile);
   writeDeliverySettings(ini, toWrite);
+  writeExportExtrasSettings(ini, toWrite);
   // A pattern read back with "?" for a lost character would leave out names nobody named.
   WalkSettings walk = settings.walk;
   if (!canStore(walk.excluded, codec)) walk.excluded.clear();
@@ -289,6 +291,7 @@ void readSettings(const IniFile& ini, Settings& settings, WindowState& window,
   visitSettings(settings, reader);
   readListFileSettings(ini, settings.listFile);
   readDeliverySettings(ini, settings);
+  readExportExtrasSettings(ini, settings);
   readWalkSettings(ini, settings.walk);
 }
 

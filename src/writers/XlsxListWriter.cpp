@@ -1,5 +1,7 @@
 #include "writers/XlsxListWriter.h"
 
+#include <cmath>
+
 #include <xlsxwriter.h>
 
 #include <QFile>
@@ -7,13 +9,18 @@
 #include <QUrl>
 
 #include "core/FileNameBytes.h"
+#include "core/OrderedWork.h"
 #include "core/OutputFile.h"
 #include "core/SizeText.h"
+#include "writers/TotalLine.h"
+#include "writers/WorkbookCompression.h"
 
 namespace vek {
 
 namespace {
 
+// Rows whose cells are made together, off the thread that drives the library.
+constexpr std::size_t kBlockRows = 4096;
 // Excel's longest hyperlink address.
 constexpr qsizetype kLongestLink = 2079;
 // Excel's longest sheet name, in its (UTF-16) characters.
@@ -83,6 +90,24 @@ QString formatLiteral(QStringView text) {
     out += c;
   }
   return out;
+}
+
+// A sheet's name as a formula names it: quoted, its apostrophes doubled.
+QString quotedSheet(const QString& name) {
+  return u'\'' + QString(name).replace(u'\'', QLatin1String("''")) + u'\'';
+}
+
+QString columnLetters(lxw_col_t column) {
+  QString letters;
+  for (qint64 n = qint64(column) + 1; n > 0; n = (n - 1) / 26)
+    letters.prepend(QChar(char16_t(u'A' + (n - 1) % 26)));
+  return letters;
+}
+
+// A size cell's value in its unit's smallest step (bytes, kilobytes or tenths of a megabyte),
+// so that the totals' cached values equal the sum a spreadsheet computes from the cells.
+qint64 sizeSteps(double cellValue, SizeUnit unit) {
+  return unit == SizeUnit::Megabytes ? qint64(std::llround(cellValue * 10)) : qint64(cellValue);
 }
 
 QString lxwError(lxw_error error) {
@@ -208,9 +233,105 @@ QString XlsxListWriter::sizeNumberFormat(const ColumnOptions& options) {
 
 struct XlsxListWriter::Sheet {
   lxw_worksheet* worksheet = nullptr;
-  lxw_row_t row = 0;  // the next row to write
+  lxw_row_t row = 0;        // the next row to write
+  lxw_row_t filterEnd = 1;  // the row after the last one the auto-filter takes
+  bool filtered = false;
   qint64 links = 0;
 };
+
+// The cells of a block of rows made ready for the library, on any thread: texts as UTF-8 ended
+// by a NUL, sizes and dates as numbers. The thread that drives the library then only hands
+// them on.
+struct XlsxListWriter::PreparedRows {
+  enum class Kind : quint8 { Empty, Text, Size, Date, Link };
+  struct Cell {
+    Kind kind = Kind::Empty;
+    qsizetype text = 0;     // Text, Link: where its bytes start in bytes
+    qsizetype address = 0;  // Link: where the address starts in bytes
+    double number = 0;      // Size; Date as Excel's day number
+  };
+  QByteArray bytes;
+  std::vector<Cell> cells;        // the selected columns' cells, row after row
+  std::vector<bool> blankBefore;  // per row: a blank row goes before it
+
+  const char* at(qsizetype offset) const { return bytes.constData() + offset; }
+  qsizetype add(const QByteArray& text) {
+    const qsizetype offset = bytes.size();
+    bytes += text;
+    bytes += '\0';
+    return offset;
+  }
+};
+
+XlsxListWriter::PreparedRows XlsxListWriter::prepare(const ColumnCells& cells,
+                                                     std::span<const FileEntry> rows, qint64 first,
+                                                     qint64 end, qint64 written,
+                                                     bool datesAsNumbers) const {
+  using Kind = PreparedRows::Kind;
+  PreparedRows out;
+  const std::vector<ColumnId>& columns = cells.selected();
+  const SizeUnit unit = m_options.optSizeType;
+  QString text;
+  for (qint64 index = first; index < end; ++index) {
+    const FileEntry& row = rows[std::size_t(index)];
+    if (!row.ticked) continue;
+    out.blankBefore.push_back(m_insertion.before(written, rows, index));
+    for (const ColumnId column : columns) {
+      PreparedRows::Cell cell;
+      switch (column) {
+        case ColumnId::FileSize:
+          cell.kind = Kind::Size;
+          cell.number = sizeValue(row.size, unit);
+          break;
+        case ColumnId::CreateDate:
+        case ColumnId::AccessDate:
+        case ColumnId::ModifiDate: {
+          const DateStamp& stamp = column == ColumnId::CreateDate   ? row.created
+                                   : column == ColumnId::AccessDate ? row.accessed
+                                                                    : row.modified;
+          if (stamp.isNull()) break;
+          if (datesAsNumbers && stamp.year() >= 1900) {
+            lxw_datetime value{stamp.year(), stamp.month(),  stamp.day(),
+                               stamp.hour(), stamp.minute(), double(stamp.second())};
+            cell.kind = Kind::Date;
+            cell.number = lxw_datetime_to_excel_datetime(&value);
+          } else {
+            cell.kind = Kind::Text;
+            cell.text = out.add(cellBytes(m_dateFormatter.format(stamp)));
+          }
+          break;
+        }
+        case ColumnId::FullPath:
+          text.resize(0);
+          cells.appendText(column, row, text);
+          cell.kind = Kind::Text;
+          cell.text = out.add(cellBytes(text));
+          if (m_options.chkPathType) {
+            const auto replaced = cells.prefix().linkUrl(row.fullPath());
+            const QByteArray address =
+                replaced ? replaced->toUtf8()
+                         : "file://" + encodeFileName(row.fullPath()).toPercentEncoding("/");
+            if (address.size() <= kLongestLink) {
+              cell.kind = Kind::Link;
+              cell.address = out.add(address);
+            }
+          }
+          break;
+        default:
+          text.resize(0);
+          cells.appendText(column, row, text);
+          if (!text.isEmpty()) {
+            cell.kind = Kind::Text;
+            cell.text = out.add(cellBytes(text));
+          }
+          break;
+      }
+      out.cells.push_back(cell);
+    }
+    ++written;
+  }
+  return out;
+}
 
 bool XlsxListWriter::write(QIODevice& device, std::span<const FileEntry> rows) {
   m_error.clear();
@@ -224,6 +345,7 @@ bool XlsxListWriter::write(QIODevice& device, std::span<const FileEntry> rows) {
   const OutputFile::ScratchFolder scratch(folder.path(), {QStringLiteral("list.xlsx")});
   const QByteArray workbookPath = QFile::encodeName(folder.filePath(QStringLiteral("list.xlsx")));
   const QByteArray temporaryFolder = QFile::encodeName(folder.path());
+  const FastWorkbookCompression fastCompression;
   lxw_workbook_options options{};
   options.constant_memory = LXW_TRUE;
   options.tmpdir = const_cast<char*>(temporaryFolder.constData());
@@ -252,15 +374,18 @@ bool XlsxListWriter::write(QIODevice& device, std::span<const FileEntry> rows) {
 
   const std::vector<ColumnId>& columns = m_cells.selected();
   const auto lastColumn = lxw_col_t(columns.size() - 1);
-  const SizeUnit unit = m_options.optSizeType;
   const QString baseName = sheetName(m_title);
   Sheet sheet;
+  std::vector<QString> sheetNames;
 
-  const auto endSheet = [&] {
-    if (!sheet.worksheet) return;
-    if (sheet.row > 1)
-      check(worksheet_autofilter(sheet.worksheet, 0, 0, sheet.row - 1, lastColumn));
+  // In constant-memory mode the filter must be set while its last row is the row in progress.
+  const auto applyFilter = [&] {
+    if (!sheet.worksheet || sheet.filtered) return;
+    sheet.filtered = true;
+    if (sheet.filterEnd > 1)
+      check(worksheet_autofilter(sheet.worksheet, 0, 0, sheet.filterEnd - 1, lastColumn));
   };
+  const auto endSheet = [&] { applyFilter(); };
   const auto startSheet = [&] {
     endSheet();
     ++m_sheetCount;
@@ -270,6 +395,7 @@ bool XlsxListWriter::write(QIODevice& device, std::span<const FileEntry> rows) {
       name = sheetName(baseName.left(kSheetNameLength - suffix.size()) + suffix);
     }
     sheet = Sheet{};
+    sheetNames.push_back(name);
     sheet.worksheet = workbook_add_worksheet(workbook, name.toUtf8().constData());
     if (!sheet.worksheet) return check(LXW_ERROR_WORKSHEET_INDEX_OUT_OF_RANGE);
     worksheet_freeze_panes(sheet.worksheet, 1, 0);
@@ -292,70 +418,165 @@ bool XlsxListWriter::write(QIODevice& device, std::span<const FileEntry> rows) {
     return true;
   };
 
-  startSheet();
-  qint64 written = 0;
-  QString text;
-  for (qint64 index = 0; index < qint64(rows.size()) && error == LXW_NO_ERROR; ++index) {
-    const FileEntry& row = rows[std::size_t(index)];
-    if (!row.ticked) continue;
-    if (m_insertion.before(written, rows, index)) {
-      if (!nextRow()) break;
-      ++sheet.row;  // a blank row, as the CSV's blank line
-    }
-    if (!nextRow()) break;
-    for (std::size_t c = 0; c < columns.size(); ++c) {
-      const ColumnId column = columns[c];
-      const auto col = lxw_col_t(c);
-      lxw_worksheet* ws = sheet.worksheet;
-      switch (column) {
-        case ColumnId::FileSize: {
-          const double value = sizeText(row.size, unit, SizeStyle::Plain, QLocale::c()).toDouble();
-          check(worksheet_write_number(ws, sheet.row, col, value, sizeFormat));
-          break;
-        }
-        case ColumnId::CreateDate:
-        case ColumnId::AccessDate:
-        case ColumnId::ModifiDate: {
-          const DateStamp& stamp = column == ColumnId::CreateDate   ? row.created
-                                   : column == ColumnId::AccessDate ? row.accessed
-                                                                    : row.modified;
-          if (stamp.isNull()) break;
-          if (dateFormat && stamp.year() >= 1900) {
-            lxw_datetime value{stamp.year(), stamp.month(),  stamp.day(),
-                               stamp.hour(), stamp.minute(), double(stamp.second())};
-            check(worksheet_write_datetime(ws, sheet.row, col, &value, dateFormat));
-          } else {
-            check(worksheet_write_string(
-                ws, sheet.row, col, cellBytes(m_dateFormatter.format(stamp)).constData(), nullptr));
-          }
-          break;
-        }
-        case ColumnId::FullPath:
-          text.resize(0);
-          m_cells.appendText(column, row, text);
-          if (m_options.chkPathType && sheet.links < m_sheetLinks) {
-            const QByteArray address =
-                "file://" + encodeFileName(row.fullPath()).toPercentEncoding("/");
-            if (address.size() <= kLongestLink) {
-              ++sheet.links;
-              check(worksheet_write_url_opt(ws, sheet.row, col, address.constData(), nullptr,
-                                            cellBytes(text).constData(), nullptr));
-              break;
-            }
-          }
-          check(worksheet_write_string(ws, sheet.row, col, cellBytes(text).constData(), nullptr));
-          break;
-        default:
-          text.resize(0);
-          m_cells.appendText(column, row, text);
-          if (!text.isEmpty())
-            check(worksheet_write_string(ws, sheet.row, col, cellBytes(text).constData(), nullptr));
-          break;
+  // Totals: rows on the sheets they cover, summed by SUBTOTAL, which leaves out the subtotal
+  // cells within its ranges (and, like Excel's own subtotals, rows an auto-filter hides).
+  struct Span {
+    int sheet;
+    lxw_row_t first, last;
+  };
+  struct Total {
+    std::vector<Span> spans;
+    qint64 files = 0, steps = 0;
+  };
+  Total total, group;
+  const SizeUnit unit = m_options.optSizeType;
+  const bool totals = m_options.totals;
+  const bool subtotals = m_options.writesSubtotals();
+  const TotalLineShape shape = totalLineShape(columns);
+  lxw_format* countFormat = nullptr;
+  lxw_format* totalSizeFormat = nullptr;
+  if (totals || subtotals) {
+    countFormat = workbook_add_format(workbook);
+    format_set_bold(countFormat);
+    // The count reads as in the text list ("12 件") and stays a number.
+    const QString pattern = totalCountPattern();
+    const qsizetype at = pattern.indexOf(u"%1");
+    const QString format =
+        at < 0 ? QStringLiteral("0")
+               : formatLiteral(pattern.left(at)) + u'0' + formatLiteral(pattern.mid(at + 2));
+    format_set_num_format(countFormat, format.toUtf8().constData());
+    totalSizeFormat = workbook_add_format(workbook);
+    format_set_bold(totalSizeFormat);
+    format_set_num_format(totalSizeFormat, sizeNumberFormat(m_options).toUtf8().constData());
+  }
+  // The row about to be written on the sheet, whose cells are rowCells, joins t.
+  const auto count = [&](Total& t, const PreparedRows::Cell* rowCells) {
+    ++t.files;
+    if (shape.size >= 0) t.steps += sizeSteps(rowCells[shape.size].number, unit);
+    const int index = m_sheetCount - 1;
+    if (!t.spans.empty() && t.spans.back().sheet == index)
+      t.spans.back().last = sheet.row;
+    else
+      t.spans.push_back({index, sheet.row, sheet.row});
+  };
+  // SUBTOTAL takes at most 254 ranges: longer lists of sheets are added up in parts.
+  const auto formula = [&](int function, const std::vector<Span>& spans) {
+    const QString letters = columnLetters(lxw_col_t(shape.size));
+    QStringList parts, refs;
+    for (const Span& span : spans) {
+      refs += quotedSheet(sheetNames[std::size_t(span.sheet)]) + u'!' + letters +
+              QString::number(span.first + 1) + u':' + letters + QString::number(span.last + 1);
+      if (refs.size() == 250) {
+        parts += QStringLiteral("SUBTOTAL(%1,%2)").arg(function).arg(refs.join(u','));
+        refs.clear();
       }
     }
+    if (!refs.isEmpty() || parts.isEmpty())
+      parts += QStringLiteral("SUBTOTAL(%1,%2)").arg(function).arg(refs.join(u','));
+    return (u'=' + parts.join(u'+')).toUtf8();
+  };
+  const auto totalRow = [&](TotalKind kind, const Total& t) {
+    if (!nextRow()) return false;
+    // The totals row stays out of the filter's range, so sorting leaves it at the end.
+    if (kind == TotalKind::Total) applyFilter();
+    lxw_worksheet* ws = sheet.worksheet;
+    const double sizeValue = unit == SizeUnit::Megabytes ? double(t.steps) / 10 : double(t.steps);
+    if (shape.caption >= 0) {
+      QString caption = totalCaption(kind);
+      if (shape.count == shape.caption) caption += u' ' + totalCountText(t.files);
+      check(worksheet_write_string(ws, sheet.row, lxw_col_t(shape.caption),
+                                   cellBytes(caption).constData(), headerFormat));
+    }
+    if (shape.count >= 0 && shape.count != shape.caption) {
+      const auto col = lxw_col_t(shape.count);
+      if (shape.size >= 0 && !t.spans.empty())
+        check(worksheet_write_formula_num(ws, sheet.row, col, formula(2, t.spans).constData(),
+                                          countFormat, double(t.files)));
+      else
+        check(worksheet_write_number(ws, sheet.row, col, double(t.files), countFormat));
+    }
+    if (shape.size >= 0) {
+      const auto col = lxw_col_t(shape.size);
+      if (!t.spans.empty())
+        check(worksheet_write_formula_num(ws, sheet.row, col, formula(9, t.spans).constData(),
+                                          totalSizeFormat, sizeValue));
+      else
+        check(worksheet_write_number(ws, sheet.row, col, 0, totalSizeFormat));
+    }
     ++sheet.row;
-    ++written;
+    return error == LXW_NO_ERROR;
+  };
+
+  // The library writes on this thread, one cell after the other, while the cells of the next
+  // blocks are made on the others (the library takes most of the time). Each block knows how
+  // many ticked rows stand before it, for the blank rows.
+  const std::size_t blocks = (rows.size() + kBlockRows - 1) / kBlockRows;
+  std::vector<qint64> writtenBefore(blocks);
+  qint64 ticked = 0;
+  for (std::size_t index = 0; index < rows.size(); ++index) {
+    if (index % kBlockRows == 0) writtenBefore[index / kBlockRows] = ticked;
+    ticked += rows[index].ticked ? 1 : 0;
   }
+  const auto prepareBlock = [&](std::size_t block) {
+    const ColumnCells cells = m_cells;  // its own: the cells remember the last folder
+    const auto first = qint64(block * kBlockRows);
+    const auto end = qint64(std::min(rows.size(), (block + 1) * kBlockRows));
+    return prepare(cells, rows, first, end, writtenBefore[block], dateFormat != nullptr);
+  };
+  const auto writeBlock = [&](PreparedRows&& block) {
+    using Kind = PreparedRows::Kind;
+    const PreparedRows::Cell* cell = block.cells.data();
+    for (const bool blankBefore : block.blankBefore) {
+      if (blankBefore) {
+        // The folder above ends: its subtotal goes before the blank row.
+        if (subtotals && group.files > 0) {
+          if (!totalRow(TotalKind::Subtotal, group)) return false;
+          sheet.filterEnd = sheet.row;
+        }
+        group = {};
+        if (!nextRow()) return false;
+        ++sheet.row;  // a blank row, as the CSV's blank line
+      }
+      if (!nextRow()) return false;
+      if (totals) count(total, cell);
+      if (subtotals) count(group, cell);
+      lxw_worksheet* ws = sheet.worksheet;
+      for (std::size_t c = 0; c < columns.size(); ++c, ++cell) {
+        const auto col = lxw_col_t(c);
+        switch (cell->kind) {
+          case Kind::Empty:
+            break;
+          case Kind::Size:
+            check(worksheet_write_number(ws, sheet.row, col, cell->number, sizeFormat));
+            break;
+          case Kind::Date:
+            check(worksheet_write_number(ws, sheet.row, col, cell->number, dateFormat));
+            break;
+          case Kind::Link:
+            if (sheet.links < m_sheetLinks) {
+              ++sheet.links;
+              check(worksheet_write_url_opt(ws, sheet.row, col, block.at(cell->address), nullptr,
+                                            block.at(cell->text), nullptr));
+              break;
+            }
+            [[fallthrough]];
+          case Kind::Text:
+            check(worksheet_write_string(ws, sheet.row, col, block.at(cell->text), nullptr));
+            break;
+        }
+      }
+      ++sheet.row;
+      sheet.filterEnd = sheet.row;
+      if (error != LXW_NO_ERROR) return false;
+    }
+    return true;
+  };
+
+  if (startSheet())
+    runInOrder(blocks, workerThreads(), prepareBlock, writeBlock, [] { return false; });
+  if (subtotals && group.files > 0 && error == LXW_NO_ERROR && totalRow(TotalKind::Subtotal, group))
+    sheet.filterEnd = sheet.row;
+  if (totals && error == LXW_NO_ERROR) totalRow(TotalKind::Total, total);
   endSheet();
   const lxw_error closed = workbook_close(workbook);
   if (error == LXW_NO_ERROR) error = closed;
