@@ -71,6 +71,9 @@ class FileSystem {
 
   // True when the file-system type magic (statfs f_type) names a pseudo file system.
   static bool isPseudoFileSystemType(qint64 type);
+  // True when the folder at path lies on a network file system or a FUSE one (sshfs, rclone
+  // and the like), where every look at a file can wait for a round trip.
+  static bool onNetworkFileSystem(const QString& path);
 
   // Sorts names the way every listing of this class is sorted.
   static void sortNames(std::vector<QString>& names);
