@@ -72,6 +72,19 @@ Message excludedMissing() {
        QCoreApplication::translate("BatchParser",
                                    "/X の後に「.git;node_modules」のように指定してください。")});
 }
+Message savedListMissing() {
+  return MessageCatalogue::warning(
+      {QCoreApplication::translate("BatchParser", "比較するリストが指定されていません。"),
+       QCoreApplication::translate("BatchParser",
+                                   "/V の後にリストのファイルを指定してください。")});
+}
+// Two lists are compared with each other; a third, or a folder beside them, has no meaning.
+Message savedListsTooMany() {
+  return MessageCatalogue::warning(
+      {QCoreApplication::translate("BatchParser",
+                                   "/V はリストとフォルダ（/I）か、二つのリストを比較します。"),
+       QCoreApplication::translate("BatchParser", "引数を確認してください。")});
+}
 Message unknownSwitch(const QString& token) {
   return MessageCatalogue::warning(
       {QStringLiteral("識別できない指示符「") + token + QStringLiteral("」です。"),
@@ -107,8 +120,9 @@ bool holdsSeparator(const QString& name) {
 bool isValue(const QString& token) {
   if (token.isEmpty()) return false;
   if (token.front() != u'/') return true;
-  static const char16_t* const switches[] = {u"/I", u"/O", u"/T", u"/F", u"/C", u"/S", u"/E", u"/H",
-                                             u"/N", u"/K", u"/M", u"/W", u"/X", u"/A", u"/D"};
+  static const char16_t* const switches[] = {u"/I", u"/O", u"/T", u"/F", u"/C", u"/S",
+                                             u"/E", u"/H", u"/N", u"/K", u"/M", u"/W",
+                                             u"/V", u"/X", u"/A", u"/D"};
   return nativePathStyle() == PathStyle::Posix &&
          std::none_of(std::begin(switches), std::end(switches),
                       [&](const char16_t* name) { return token == QStringView(name); });
@@ -161,17 +175,16 @@ std::variant<BatchRequest, Message> parseBatchArguments(const QStringList& token
     } else if (token == u"/O") {
       if (onDisk && !isDirectory(next)) return outputInvalid(next);
       request.outputFolder = folderText(next, nativePathStyle());
+      request.listRequested = true;
       i += 2;
     } else if (token == u"/T") {
       static const struct {
         const char16_t* name;
         OutputType type;
         const char16_t* extension;
-      } types[] = {{u"CSV", OutputType::Csv, u".csv"},
-                   {u"TEXT", OutputType::Text, u".txt"},
-                   {u"HTML", OutputType::Html, u".html"},
-                   {u"XML", OutputType::Xml, u".xml"},
-                   {u"XLSX", OutputType::Xlsx, u".xlsx"}};
+      } types[] = {{u"CSV", OutputType::Csv, u".csv"},    {u"TEXT", OutputType::Text, u".txt"},
+                   {u"HTML", OutputType::Html, u".html"}, {u"XML", OutputType::Xml, u".xml"},
+                   {u"XLSX", OutputType::Xlsx, u".xlsx"}, {u"JSON", OutputType::Json, u".json"}};
       const QString wanted = upperNarrow(next);
       bool found = false;
       for (const auto& candidate : types) {
@@ -183,6 +196,7 @@ std::variant<BatchRequest, Message> parseBatchArguments(const QStringList& token
         }
       }
       if (!found) return typeInvalid(next);
+      request.listRequested = true;
       i += 2;
     } else if (token == u"/F") {
       if (upperNarrow(next) == u"DATE") {
@@ -201,6 +215,7 @@ std::variant<BatchRequest, Message> parseBatchArguments(const QStringList& token
         i += 2;
       }
       if (holdsSeparator(request.fileName)) return fileNameInvalid(request.fileName);
+      request.listRequested = true;
     } else if (token == u"/C") {
       request.includeSubfolders = true;
       i += 1;
@@ -235,6 +250,12 @@ std::variant<BatchRequest, Message> parseBatchArguments(const QStringList& token
       if (!kind) return hashKindInvalid(next);
       request.hash = *kind;
       i += 2;
+    } else if (token == u"/V") {
+      // Always takes the next token, as /I and /O do.
+      if (next.isEmpty()) return savedListMissing();
+      if (request.savedLists.size() == 2) return savedListsTooMany();
+      request.savedLists += next;
+      i += 2;
     } else if (token == u"/W") {
       request.checksumFile = true;
       i += 1;
@@ -259,6 +280,10 @@ std::variant<BatchRequest, Message> parseBatchArguments(const QStringList& token
     } else {
       return unknownSwitch(token);
     }
+  }
+  if (request.savedLists.size() == 2) {
+    if (!sourceFolderMissing) return savedListsTooMany();
+    return request;
   }
   if (sourceFolderMissing) return sourceMissing();
   return request;

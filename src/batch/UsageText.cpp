@@ -53,6 +53,20 @@ const QStringList& addedUsageLines() {
       QStringLiteral(
           "　　リストの横にチェックサムファイル（sha256sum -c などで検査できる形式、"
           "パスは/Iのフォルダからの相対パス）を出力します。/Mがなければ SHA256 を用います。"),
+      QCoreApplication::translate("UsageText", "/T JSON"),
+      QCoreApplication::translate(
+          "UsageText",
+          "　　JSON のリスト（.json、UTF-8）を出力します、どのファイル名も元のバイト列のまま"
+          "読み戻せます。"),
+      QCoreApplication::translate("UsageText", "/V list"),
+      QCoreApplication::translate(
+          "UsageText",
+          "　　保存されたリスト（JSON・CSV・テキスト）と/Iのフォルダを比較し、違いを「+ 追加」"
+          "「- 削除」「* 変更」の行で出力します。/V を二つ指定すると二つのリストを比較します。"),
+      QCoreApplication::translate(
+          "UsageText",
+          "　　/O・/T・/F があれば違いを状態の列のあるリストとして出力します。終了コードは同じなら"
+          " 0、違いがあれば 4 です。"),
       QCoreApplication::translate("UsageText", "/X patterns"),
       QCoreApplication::translate(
           "UsageText",

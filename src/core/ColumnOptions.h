@@ -20,7 +20,9 @@ enum class ColumnId {
   ModifiDate,
   // Vek's own, written after the eight when chosen.
   RelativePath,
-  Hash
+  Hash,
+  // What a comparison with a saved list found (同じ, 追加, 削除, 変更), in a list of its result.
+  State
 };
 // The eight columns whose captions the HeadComment section keeps.
 inline constexpr int kColumnCount = 8;
@@ -66,6 +68,8 @@ struct ColumnOptions {
   PrefixReplacement prefix;
   // The checksum file's own digest for one run (/W without /M: SHA-256); not stored.
   HashKind checksumHash = HashKind::None;
+  // The comparison state column, for one export of a comparison's result; not stored.
+  bool chkState = false;
 
   // The digest the checksum file uses: its own when set, else the column's, else SHA-256.
   HashKind checksumKind() const {

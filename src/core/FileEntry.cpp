@@ -20,6 +20,9 @@ QString FileEntry::columnText(ListColumn column) const {
       return accessed.text();
     case ListColumn::Modified:
       return modified.text();
+    case ListColumn::State:
+      if (state != CompareState::Changed) return compareStateText(state);
+      return compareStateText(state) + u'（' + compareChangesText(changes) + u'）';
   }
   return {};
 }

@@ -2,6 +2,8 @@
 // sort, the count caption and the export checks. How rows are ordered is RowOrder's.
 #include "core/FileList.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <iterator>
 #include <utility>
@@ -22,9 +24,15 @@ constexpr std::size_t kPendingLimit = 4096;
 
 const std::vector<ListColumnInfo>& FileList::columns() {
   static const std::vector<ListColumnInfo> list = {
-      {u"ﾌｧｲﾙ名"_s, 1200, false},   {u"拡張子"_s, 600, false},    {u"ﾊﾟｽ"_s, 2000, false},
-      {u"ﾌｧｲﾙﾀｲﾌﾟ"_s, 1000, false}, {u"ﾌｧｲﾙｻｲｽﾞ"_s, 800, true},   {u"作成日時"_s, 1750, false},
-      {u"ｱｸｾｽ日時"_s, 1750, false}, {u"更新日時"_s, 1750, false},
+      {u"ﾌｧｲﾙ名"_s, 1200, false},
+      {u"拡張子"_s, 600, false},
+      {u"ﾊﾟｽ"_s, 2000, false},
+      {u"ﾌｧｲﾙﾀｲﾌﾟ"_s, 1000, false},
+      {u"ﾌｧｲﾙｻｲｽﾞ"_s, 800, true},
+      {u"作成日時"_s, 1750, false},
+      {u"ｱｸｾｽ日時"_s, 1750, false},
+      {u"更新日時"_s, 1750, false},
+      {QCoreApplication::translate("FileList", "状態"), 2700, false},
   };
   return list;
 }

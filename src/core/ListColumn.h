@@ -5,9 +5,21 @@
 
 namespace vek {
 
-enum class ListColumn : int { Name, Extension, Folder, Type, Size, Created, Accessed, Modified };
+// State, Vek's own, holds what a comparison with a saved list found; the window shows it only
+// while the list holds such a result.
+enum class ListColumn : int {
+  Name,
+  Extension,
+  Folder,
+  Type,
+  Size,
+  Created,
+  Accessed,
+  Modified,
+  State
+};
 
-inline constexpr int kListColumnCount = 8;
+inline constexpr int kListColumnCount = 9;
 
 // True when a 0-based position names one of the columns.
 constexpr bool isListColumn(int position) {

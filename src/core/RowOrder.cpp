@@ -86,6 +86,7 @@ const DateStamp& dateOf(const FileEntry& entry, ListColumn column) {
 
 int compareColumn(const FileEntry& a, const FileEntry& b, ListColumn column) {
   if (column == ListColumn::Size) return compareValues(a.size, b.size);
+  if (column == ListColumn::State) return compareValues(int(a.state), int(b.state));
   if (isDateColumn(column))
     return compareValues(dateOf(a, column).value(), dateOf(b, column).value());
   return compareTextUnits(textOf(a, column), textOf(b, column));
@@ -385,6 +386,10 @@ std::vector<std::size_t> orderOf(std::size_t count, const RowAt& rowAt, ListColu
       return orderByKey(
           count, rowAt, ascending,
           [column](const FileEntry& row) { return dateOf(row, column).value(); },
+          compareValues<qint64>);
+    case ListColumn::State:
+      return orderByKey(
+          count, rowAt, ascending, [](const FileEntry& row) { return qint64(row.state); },
           compareValues<qint64>);
     case ListColumn::Folder:
     case ListColumn::Type:

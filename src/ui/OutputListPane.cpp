@@ -51,6 +51,7 @@ OutputListPane::OutputListPane(FileList& list, Session& session, QWidget* parent
     if (ListColumn(column) >= ListColumn::Created) width = std::max(width, dateWidth);
     header->resizeSection(column, width);
   }
+  showStateColumn(false);
   m_cmdListClear =
       createPushButton(QStringLiteral("cmdListClear"), QStringLiteral("リストの一括クリア"), this);
   m_lblComment = new QLabel(QStringLiteral("※　不要なﾌｧｲﾙはﾁｪｯｸを外してください。"), this);
@@ -112,8 +113,13 @@ void OutputListPane::showCount() {
   setCaption(m_list.countCaption());
 }
 
+void OutputListPane::showStateColumn(bool shown) {
+  m_lvWriteList->setColumnHidden(int(ListColumn::State), !shown);
+}
+
 void OutputListPane::clearList() {
   m_list.clear();
+  showStateColumn(false);
   setCaption(FileList::clearedCaption());
   Q_EMIT cleared();
 }

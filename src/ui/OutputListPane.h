@@ -31,6 +31,8 @@ class OutputListPane : public QGroupBox {
   void showCount();
   // The header's sort arrow shows the list's own sorting (after an add sorted by it).
   void showListSorting();
+  // The state column (同じ/追加/削除/変更), shown while the list holds a comparison's result.
+  void showStateColumn(bool shown);
 
  Q_SIGNALS:
   // The list was emptied by リストの一括クリア.

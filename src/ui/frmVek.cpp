@@ -28,6 +28,8 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include "compare/ListComparison.h"
+#include "compare/TextListReader.h"
 #include "core/FileNameBytes.h"
 #include "core/FileSystem.h"
 #include "core/ManualPath.h"
@@ -319,6 +321,8 @@ void frmVek::buildMenus() {
   QMenu* tool = addMenu(QStringLiteral("mTool"), QStringLiteral("ﾂｰﾙ (&T)"));
   connect(addAction(tool, QStringLiteral("mCmdGen"), QStringLiteral("ｺﾏﾝﾄﾞｼﾞｪﾈﾚｰﾀ")),
           &QAction::triggered, this, &frmVek::openCommandBuilder);
+  connect(addAction(tool, QStringLiteral("mCompare"), tr("リストと比較 (&C)...")),
+          &QAction::triggered, this, &frmVek::compareWithList);
   QMenu* help = addMenu(QStringLiteral("mHelp"), QStringLiteral("ﾍﾙﾌﾟ (&H)"));
   QAction* manual = addAction(help, QStringLiteral("mOnHelp"), QStringLiteral("ﾏﾆｭｱﾙ(&m)"));
   manual->setShortcut(QKeySequence(Qt::Key_F1));
@@ -477,6 +481,12 @@ void frmVek::rowsArrived() {
 void frmVek::addEnded() {
   if (!m_busy) return;
   setBusy(false);
+  if (m_comparing) {
+    finishComparison(m_add.result().outcome == AddOutcome::Done);
+    m_frmFileList->showListSorting();
+    Q_EMIT addFinished();
+    return;
+  }
   const AddResult& result = m_add.result();
   switch (m_add.lastKind()) {
     case BackgroundAdd::Kind::CurrentFolder:
@@ -552,6 +562,75 @@ bool frmVek::dropMimeData(const QMimeData& mime) {
   setBusy(true);
   m_add.startDrop(std::move(items));
   return true;
+}
+
+void frmVek::compareWithList() {
+  if (m_busy) return;
+  const std::optional<QString> path = m_dialogs.chooseOpenFile(
+      this, tr("比較するリスト"), tr("Vekのリスト (*.json *.csv *.txt);;すべてのファイル (*)"),
+      m_window.saveInitialDir);
+  if (!path) return;
+  SavedListRead read = readSavedList(*path, m_settings);
+  if (read.error) {
+    m_interaction.showMessage(*read.error);
+    return;
+  }
+  if (!m_list.isEmpty() &&
+      !m_dialogs.askOkCancel(
+          this, {tr("リストと比較"), tr("出力対象ﾌｧｲﾙﾘｽﾄの内容を比較の結果に置き換えます。"),
+                 MessageIcon::Question})) {
+    return;
+  }
+  SavedList& saved = *read.list;
+  const QString folder = folderText(currentFolder(), nativePathStyle());
+  anchorSavedList(saved, folder);
+  // Like with like: a list with rows in subfolders was made of the whole tree.
+  const bool subtree = std::any_of(saved.rows.begin(), saved.rows.end(), [](const FileEntry& row) {
+    return comparedPath(row).contains(u'/');
+  });
+  m_comparing = std::move(saved);
+  m_frmFileList->clearButton()->click();
+  setBusy(true);
+  m_scanFolder = currentFolder();
+  if (subtree) {
+    m_add.startSubtree(currentFolder());
+  } else {
+    m_add.startCurrentFolder(currentFolder());
+  }
+}
+
+void frmVek::finishComparison(bool walked) {
+  SavedList saved = std::move(*m_comparing);
+  m_comparing.reset();
+  m_model->flush();
+  if (!walked) {
+    // A walk that was cancelled or failed is no comparison: nothing is shown as its result.
+    m_frmFileList->clearButton()->click();
+    m_interaction.showMessage({tr("リストと比較"),
+                               tr("フォルダの読み込みが中断されたため、比較は行いませんでした。"),
+                               MessageIcon::Warning});
+    return;
+  }
+  ComparisonResult result = compareLists(
+      ComparedRows::of(saved), {m_list.rows(), true, true, HashKind::None, {}}, SameRows::Keep);
+  m_list.clear();
+  m_list.appendBatch(std::move(result.rows));
+  m_model->flush();
+  finishOperation(true);
+  m_frmFileList->showStateColumn(true);
+  QString text = tr("%1\r\n同じ %2　追加 %3　削除 %4　変更 %5")
+                     .arg(saved.path)
+                     .arg(result.counts.same)
+                     .arg(result.counts.added)
+                     .arg(result.counts.removed)
+                     .arg(result.counts.changed);
+  for (const QString& note : saved.notes) text += u"\r\n" + note;
+  if (m_add.result().unreadableFolders > 0) {
+    text += u"\r\n" +
+            tr("読み込めなかったフォルダが %1 個あります。その中のファイルは削除と表示されます。")
+                .arg(m_add.result().unreadableFolders);
+  }
+  m_interaction.showMessage({tr("比較の結果"), text, MessageIcon::Information});
 }
 
 void frmVek::exportList(WriterKind kind) {

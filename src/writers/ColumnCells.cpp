@@ -1,5 +1,7 @@
 #include "writers/ColumnCells.h"
 
+#include <QCoreApplication>
+
 namespace vek {
 
 ColumnCells::ColumnCells(const ColumnOptions& options, SizeStyle sizeStyle,
@@ -28,6 +30,7 @@ std::vector<ColumnId> ColumnCells::selectedColumns(const ColumnOptions& options)
   }
   if (options.chkRelPath) columns.push_back(ColumnId::RelativePath);
   if (options.hash != HashKind::None) columns.push_back(ColumnId::Hash);
+  if (options.chkState) columns.push_back(ColumnId::State);
   return columns;
 }
 
@@ -45,12 +48,18 @@ QString ColumnCells::relativePathCaption() {
   return QStringLiteral("相対パス");
 }
 
+QString ColumnCells::stateCaption() {
+  return QCoreApplication::translate("ColumnCells", "状態");
+}
+
 QString ColumnCells::caption(ColumnId column, const Settings& settings) {
   switch (column) {
     case ColumnId::RelativePath:
       return relativePathCaption();
     case ColumnId::Hash:
       return QStringLiteral("ハッシュ値");
+    case ColumnId::State:
+      return stateCaption();
     default:
       return settings.caption(column);
   }
@@ -154,6 +163,13 @@ void ColumnCells::appendText(ColumnId column, const FileEntry& row, QString& out
       if (m_hashTexts && &row >= m_hashRows) {
         const auto position = std::size_t(&row - m_hashRows);
         if (position < m_hashTexts->size()) out += (*m_hashTexts)[position];
+      }
+      return;
+    case ColumnId::State:
+      out += compareStateText(row.state);
+      if (row.state == CompareState::Changed) {
+        out += QCoreApplication::translate("ColumnCells", "（%1）")
+                   .arg(compareChangesText(row.changes));
       }
       return;
   }

@@ -56,6 +56,8 @@ class ColumnCells {
   static QString caption(ColumnId column, const Settings& settings);
   // "相対パス".
   static QString relativePathCaption();
+  // "状態": the comparison state column.
+  static QString stateCaption();
   // The captions of the selected columns, in order.
   std::vector<QString> captions(const Settings& settings) const;
 

@@ -197,6 +197,10 @@ void XmlListWriter::writeFileElement(qint64 index, std::span<const Cell> cells) 
         return m_names.relativePath;
       case ColumnId::Hash:
         return m_names.hash;
+      case ColumnId::State: {
+        static const QString state = QStringLiteral("state");
+        return state;
+      }
       case ColumnId::ModifiDate:
         break;
     }
