@@ -63,6 +63,15 @@ Message encodingInvalid(const QString& token) {
            "文字コードが不正です、SYSTEM/UTF8/UTF8BOM/CP932のどれかを指定してください。"),
        token});
 }
+// "/X" at the end of the line: a script that lost its patterns would list what it meant to
+// leave out.
+Message excludedMissing() {
+  return MessageCatalogue::warning(
+      {QCoreApplication::translate("BatchParser",
+                                   "除外するファイル・フォルダの名前が指定されていません。"),
+       QCoreApplication::translate("BatchParser",
+                                   "/X の後に「.git;node_modules」のように指定してください。")});
+}
 Message savedListMissing() {
   return MessageCatalogue::warning(
       {QCoreApplication::translate("BatchParser", "比較するリストが指定されていません。"),
@@ -111,8 +120,9 @@ bool holdsSeparator(const QString& name) {
 bool isValue(const QString& token) {
   if (token.isEmpty()) return false;
   if (token.front() != u'/') return true;
-  static const char16_t* const switches[] = {u"/I", u"/O", u"/T", u"/F", u"/C", u"/S", u"/E",
-                                             u"/H", u"/N", u"/K", u"/M", u"/W", u"/V"};
+  static const char16_t* const switches[] = {u"/I", u"/O", u"/T", u"/F", u"/C", u"/S",
+                                             u"/E", u"/H", u"/N", u"/K", u"/M", u"/W",
+                                             u"/V", u"/X", u"/A", u"/D"};
   return nativePathStyle() == PathStyle::Posix &&
          std::none_of(std::begin(switches), std::end(switches),
                       [&](const char16_t* name) { return token == QStringView(name); });
@@ -248,6 +258,17 @@ std::variant<BatchRequest, Message> parseBatchArguments(const QStringList& token
       i += 2;
     } else if (token == u"/W") {
       request.checksumFile = true;
+      i += 1;
+    } else if (token == u"/X") {
+      // Always takes the next token, as /I and /O do: "" leaves nothing out.
+      if (i + 1 >= n) return excludedMissing();
+      request.excluded = next;
+      i += 2;
+    } else if (token == u"/A") {
+      request.hiddenFiles = true;
+      i += 1;
+    } else if (token == u"/D") {
+      request.oneFileSystem = true;
       i += 1;
     } else if (token == u"/N") {
       if (isValue(next)) {

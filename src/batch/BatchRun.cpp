@@ -121,6 +121,9 @@ std::optional<ExitCode> BatchRun::gather(const BatchRequest& request) {
     filter = defaultFilterPresets().front();
   }
   gatherer.setFilter(filter);
+  // Only the command line decides what a run leaves out: a script lists the same files
+  // whatever the window was last set to.
+  gatherer.setWalkRules(WalkRules(request.excluded, request.hiddenFiles, request.oneFileSystem));
   const QString source = absoluteFolder(request.sourceFolder);
   const AddResult added =
       request.includeSubfolders ? gatherer.addSubtree(source) : gatherer.addCurrentFolder(source);

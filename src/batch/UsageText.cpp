@@ -67,6 +67,17 @@ const QStringList& addedUsageLines() {
           "UsageText",
           "　　/O・/T・/F があれば違いを状態の列のあるリストとして出力します。終了コードは同じなら"
           " 0、違いがあれば 4 です。"),
+      QCoreApplication::translate("UsageText", "/X patterns"),
+      QCoreApplication::translate(
+          "UsageText",
+          "　　patternsに一致する名前のファイルをリストに出力せず、その名前のフォルダの中は"
+          "検索しません（.git;node_modules;Thumbs.db等、/Eと同じ書き方）。"),
+      QCoreApplication::translate("UsageText", "/A"),
+      QCoreApplication::translate("UsageText",
+                                  "　　「.」で始まる名前のファイル（隠しファイル）も出力します。"),
+      QCoreApplication::translate("UsageText", "/D"),
+      QCoreApplication::translate(
+          "UsageText", "　　/Iのフォルダと別のファイルシステムにあるフォルダの中は検索しません。"),
   };
   return lines;
 }

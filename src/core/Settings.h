@@ -11,6 +11,7 @@
 #include "core/ListFileSettings.h"
 #include "core/RecentTexts.h"
 #include "core/SortSettings.h"
+#include "core/WalkSettings.h"
 
 namespace vek {
 
@@ -107,6 +108,8 @@ struct Settings {
   ListFileSettings listFile;
   // Digits read as numbers by the name, extension and folder sorts (Vek's own section).
   SortSettings sort;
+  // What the adds leave out and enter (Vek's own section too).
+  WalkSettings walk;
   // Header captions, indexed by ColumnId.
   std::array<QString, kColumnCount> headComment = {
       QStringLiteral("フルパス"),       QStringLiteral("ディレクトリ"),

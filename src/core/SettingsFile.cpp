@@ -14,6 +14,7 @@
 #include "core/IniFile.h"
 #include "core/LeadingNumber.h"
 #include "core/ListFileSettings.h"
+#include "core/WalkSettings.h"
 #include "core/WholeFile.h"
 
 namespace vek {
@@ -252,6 +253,10 @@ void writeAll(IniFile& ini, const Settings& settings, const WindowState& window,
   writeDeliverySettings(ini, toWrite);
   writeSortSettings(ini, settings.sort);
   writeExportExtrasSettings(ini, toWrite);
+  // A pattern read back with "?" for a lost character would leave out names nobody named.
+  WalkSettings walk = settings.walk;
+  if (!canStore(walk.excluded, codec)) walk.excluded.clear();
+  writeWalkSettings(ini, walk);
 }
 
 }  // namespace
@@ -289,6 +294,7 @@ void readSettings(const IniFile& ini, Settings& settings, WindowState& window,
   readDeliverySettings(ini, settings);
   readSortSettings(ini, settings.sort);
   readExportExtrasSettings(ini, settings);
+  readWalkSettings(ini, settings.walk);
 }
 
 void writeSettings(IniFile& ini, const Settings& settings, const WindowState& window,

@@ -49,6 +49,7 @@
 #include "ui/SystemDialogs.h"
 #include "ui/Twips.h"
 #include "ui/Volumes.h"
+#include "ui/WalkRulesBox.h"
 #include "ui/frmCommand.h"
 #include "ui/frmDateSetting.h"
 #include "ui/frmHeadComment.h"
@@ -121,6 +122,8 @@ frmVek::frmVek(const Options& options, QWidget* parent)
   m_window.designHeight = std::max(kDesignHeight, pixelsToTwips(natural.height(), *this));
   m_store.load(m_settings, m_window, m_workingFolder);
   m_list.setNumberOrder(m_settings.sort.numbers);
+  m_walkRules->showSettings();
+  m_gatherer.setWalkRules(m_walkRules->rules());
   loadPresets();
   setToolTipsAndNames();
   applyAllAppendOption();
@@ -204,6 +207,8 @@ void frmVek::buildControls() {
   filterRow->addWidget(m_cmdEditFilter);
   filterRow->addWidget(m_cmdReadFilter);
   input->addLayout(filterRow, 4, 0, 1, 3);
+  m_walkRules = new WalkRulesBox(*m_frmInFile, m_dialogs, m_settings);
+  input->addLayout(m_walkRules->row(), 5, 0, 1, 3);
   // Both halves share a change of width; the folder and file boxes take a change of height.
   input->setColumnStretch(0, 1);
   input->setColumnStretch(2, 1);
@@ -255,6 +260,10 @@ void frmVek::buildControls() {
   });
   connect(m_cmbFilter, &QComboBox::currentTextChanged, this, [this](const QString& text) {
     m_gatherer.setFilter(text);
+    m_chooser->refreshFileBox();
+  });
+  connect(m_walkRules, &WalkRulesBox::rulesChanged, this, [this] {
+    m_gatherer.setWalkRules(m_walkRules->rules());
     m_chooser->refreshFileBox();
   });
   connect(m_cmdReadFilter, &QPushButton::clicked, this, &frmVek::loadPresets);
@@ -372,8 +381,9 @@ void frmVek::setUpDrops() {
   m_drops = new DropGlue(
       *this, [this] { return m_busy; },
       [this](const QMimeData& mime) { return dropMimeData(mime); });
-  m_drops->catchDropsOn({m_cmbFilter->lineEdit(), m_dirGetFile->viewport(),
-                         m_filGetFile->viewport(), m_lvWriteList->viewport()});
+  m_drops->catchDropsOn({m_cmbFilter->lineEdit(), m_walkRules->excludeBox()->lineEdit(),
+                         m_dirGetFile->viewport(), m_filGetFile->viewport(),
+                         m_lvWriteList->viewport()});
   // Dropping on a button does not press it; these few controls take no drop at all.
   m_drops->refuseDropsOn(
       {m_cmdOutXML, m_cmdBrowseForFolder, m_cmdDirectPath, m_cmdEditFilter, m_cmdReadFilter});
@@ -442,6 +452,7 @@ void frmVek::setBusy(bool busy) {
            m_cmdBrowseForFolder, m_cmdDirectPath, m_cmdEditFilter, m_cmdReadFilter, menuBar()}) {
     control->setEnabled(!busy);
   }
+  m_walkRules->setEnabled(!busy);
   if (busy) {
     setCursor(Qt::WaitCursor);
   } else {

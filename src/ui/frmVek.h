@@ -41,6 +41,7 @@ class DropGlue;
 class FileListModel;
 class FolderChooser;
 class OutputListPane;
+class WalkRulesBox;
 class WindowDialogs;
 
 class frmVek : public QMainWindow {
@@ -163,6 +164,7 @@ class frmVek : public QMainWindow {
   QComboBox* m_cmbFilter = nullptr;
   QPushButton* m_cmdEditFilter = nullptr;
   QPushButton* m_cmdReadFilter = nullptr;
+  WalkRulesBox* m_walkRules = nullptr;  // the exclude box, hidden files, one file system
   QPushButton* m_cmdAllAppend = nullptr;
   QPushButton* m_cmdAppend = nullptr;
   OutputListPane* m_frmFileList = nullptr;

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
@@ -94,9 +95,11 @@ int main(int argc, char** argv) {
                {"src/main.cpp", 2345},
                {"src/vek.h", 812},
                {"表計算/売上集計.csv", 40960},
-               // Two that the 注意 column names, as a real shared folder holds them.
+               // Two that the 注意 column names, as a real shared folder holds them, and version
+               // control that the exclude box leaves out.
                {"写真/Thumbs.db", 4096},
-               {"~$見積書_最終版.xlsx", 165}};
+               {"~$見積書_最終版.xlsx", 165},
+               {"src/.git/HEAD", 41}};
   for (const auto& file : files) writeFile(root + u'/' + QString::fromUtf8(file.name), file.size);
 
   vek::test::ScriptedDialogs dialogs;
@@ -106,7 +109,8 @@ int main(int argc, char** argv) {
   window.show();
   wait(300);
 
-  // A filled list, sorted by size, two rows unticked, one selected.
+  // A filled list without version control, sorted by size, two rows unticked, one selected.
+  window.findChild<QComboBox*>(u"cmbExclude"_s)->setCurrentIndex(1);
   clickAndWait(window, u"cmdAllAppend"_s);
   auto* view = window.findChild<QTreeView*>(u"lvWriteList"_s);
   Q_EMIT view->header()->sectionClicked(int(vek::ListColumn::Size));
