@@ -38,8 +38,20 @@ bool sameAscii(QStringView text, QLatin1StringView upper) {
 // Windows takes a name as a device whatever follows the first dot, and ignores spaces
 // before it: "con.txt", "CON .txt" and "Lpt1.tar.gz" name devices too.
 bool isReservedName(QStringView fileName) {
-  QStringView base =
-      fileName.left(fileName.indexOf(u'.') < 0 ? fileName.size() : fileName.indexOf(u'.'));
+  // Every device name starts with one of these letters: most names stop here.
+  if (fileName.isEmpty()) return false;
+  switch (asciiUpper(fileName.front().unicode())) {
+    case u'A':
+    case u'C':
+    case u'L':
+    case u'N':
+    case u'P':
+      break;
+    default:
+      return false;
+  }
+  const qsizetype dot = fileName.indexOf(u'.');
+  QStringView base = fileName.left(dot < 0 ? fileName.size() : dot);
   while (!base.isEmpty() && base.back() == u' ') base.chop(1);
   if (base.size() == 3) {
     for (const char* name : {"CON", "PRN", "AUX", "NUL"})
@@ -57,10 +69,12 @@ bool isReservedName(QStringView fileName) {
 }
 
 bool isHelperFile(QStringView fileName) {
+  // Case folding keeps the length in UTF-16 units, so other lengths need no comparison.
+  const qsizetype size = fileName.size();
   return fileName.startsWith(u"~$") || fileName.startsWith(u"._") ||
-         fileName.compare(u"Thumbs.db", Qt::CaseInsensitive) == 0 ||
-         fileName.compare(u"desktop.ini", Qt::CaseInsensitive) == 0 ||
-         fileName.compare(u".DS_Store", Qt::CaseInsensitive) == 0;
+         (size == 9 && fileName.compare(u"Thumbs.db", Qt::CaseInsensitive) == 0) ||
+         (size == 11 && fileName.compare(u"desktop.ini", Qt::CaseInsensitive) == 0) ||
+         (size == 9 && fileName.compare(u".DS_Store", Qt::CaseInsensitive) == 0);
 }
 
 // Whether composing could change the text: it holds a combining mark or a Hangul vowel or
