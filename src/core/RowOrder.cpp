@@ -435,9 +435,14 @@ std::vector<std::size_t> orderByNumbers(std::size_t count, const RowAt& rowAt, b
   for (std::size_t run = 0; run < order.size();) {
     std::size_t end = run + 1;
     while (end < order.size() && sameAsPrevious[end]) ++end;
-    if (end - run > 16) {
-      std::stable_sort(order.begin() + std::ptrdiff_t(run), order.begin() + std::ptrdiff_t(end),
-                       before);
+    if (end - run > 64) {
+      // Many rows (an extension most files share): the packed-key sort of their texts.
+      const std::vector<std::size_t> rows(order.begin() + std::ptrdiff_t(run),
+                                          order.begin() + std::ptrdiff_t(end));
+      const std::vector<std::size_t> within = orderByText(
+          rows.size(), [&rows](std::size_t k) { return rows[k]; }, ascending,
+          [&texts](std::size_t row) { return texts[row]; });
+      for (std::size_t k = 0; k < within.size(); ++k) order[run + k] = rows[within[k]];
     } else {
       // Few rows (mostly two): an insertion sort, stable and without a buffer.
       for (std::size_t k = run + 1; k < end; ++k) {
