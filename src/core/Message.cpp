@@ -13,4 +13,9 @@ QString joinLines(std::initializer_list<QString> lines) {
   return text;
 }
 
+QString messageLines(QString text) {
+  text.replace(u'\n', QStringLiteral("\r\n"));
+  return text;
+}
+
 }  // namespace vek

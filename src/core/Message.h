@@ -15,5 +15,8 @@ struct Message {
 
 // Joins message lines the way every message of the program does: CR LF between lines.
 QString joinLines(std::initializer_list<QString> lines);
+// A message written as one text with LF between its lines (so that a translator sees it
+// whole), its lines joined as joinLines joins them.
+QString messageLines(QString text);
 
 }  // namespace vek

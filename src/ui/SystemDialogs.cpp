@@ -1,6 +1,7 @@
 #include "ui/SystemDialogs.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QInputDialog>
@@ -57,9 +58,11 @@ FailureAnswer SystemDialogs::askAddFailure(QWidget* owner, const Message& messag
   QMessageBox box(boxIcon(message.icon), message.title, shownText(message.text), QMessageBox::Ok,
                   owner);
   box.setTextFormat(Qt::PlainText);
-  QPushButton* stop = box.addButton(QStringLiteral("追加を中止"), QMessageBox::DestructiveRole);
+  QPushButton* stop = box.addButton(QCoreApplication::translate("SystemDialogs", "追加を中止"),
+                                    QMessageBox::DestructiveRole);
   stop->setObjectName(QStringLiteral("cmdStopAdd"));
-  QPushButton* quiet = box.addButton(QStringLiteral("以後表示しない"), QMessageBox::AcceptRole);
+  QPushButton* quiet = box.addButton(QCoreApplication::translate("SystemDialogs", "以後表示しない"),
+                                     QMessageBox::AcceptRole);
   quiet->setObjectName(QStringLiteral("cmdQuiet"));
   box.setDefaultButton(QMessageBox::Ok);
   // Esc closes the box as it always did: the add goes on.

@@ -1,0 +1,425 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="ja">
+<context>
+    <name>FileList</name>
+    <message>
+        <source>出力対象ﾌｧｲﾙﾘｽﾄ</source>
+        <translation>Files to Export</translation>
+    </message>
+    <message>
+        <source>%1 - 総ﾌｧｲﾙ数：%2ﾌｧｲﾙ</source>
+        <translation>%1 - Files in all: %2</translation>
+    </message>
+    <message>
+        <source>ﾌｧｲﾙがありません。</source>
+        <translation>No Files</translation>
+    </message>
+    <message>
+        <source>出力対象とするファイルリストが入力されていません。</source>
+        <translation>The list holds no files to export.</translation>
+    </message>
+    <message>
+        <source>選択されていません。</source>
+        <translation>Nothing Ticked</translation>
+    </message>
+    <message>
+        <source>選択済みのファイルリストにおいて、一つ以上の項目にチェックを付けてください。</source>
+        <translation>Tick at least one file in the list.</translation>
+    </message>
+</context>
+<context>
+    <name>FilterPresets</name>
+    <message>
+        <source>UTF-8（BOM 付きも可）または BOM 付きの UTF-16 で保存してください。</source>
+        <translation>Save it as UTF-8 (with or without a byte-order mark) or as UTF-16 with a byte-order mark.</translation>
+    </message>
+    <message>
+        <source>%1、BOM 付きの UTF-8 または BOM 付きの UTF-16 で保存してください。</source>
+        <translation>Save it as %1, as UTF-8 with a byte-order mark or as UTF-16 with a byte-order mark.</translation>
+    </message>
+    <message>
+        <source>文字コード %1 のテキストとして読めません。%2</source>
+        <translation>It cannot be read as text in the encoding %1. %2</translation>
+    </message>
+</context>
+<context>
+    <name>IniFile</name>
+    <message>
+        <source>ファイルがありません。</source>
+        <translation>The file does not exist.</translation>
+    </message>
+</context>
+<context>
+    <name>MessageCatalogue</name>
+    <message>
+        <source>警告</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>フォルダ検索中</source>
+        <translation>Searching Folders</translation>
+    </message>
+    <message>
+        <source>フォルダ情報を検索／取得中です．．．</source>
+        <translation>Looking through the folders...</translation>
+    </message>
+    <message>
+        <source>ファイル検索中</source>
+        <translation>Searching Files</translation>
+    </message>
+    <message>
+        <source>ファイル情報を検索／取得中です．．．</source>
+        <translation>Reading the file information...</translation>
+    </message>
+    <message>
+        <source>処理件数：%1&#x3000;/&#x3000;総ﾌｫﾙﾀﾞ数：%2件</source>
+        <translation>Folders done: %1 of %2</translation>
+    </message>
+    <message>
+        <source>ファイル取得エラー</source>
+        <translation>File Information Error</translation>
+    </message>
+    <message>
+        <source>以下のファイルの情報取得に失敗しました。
+
+パス：%1
+ファイル名：%2
+
+このファイルはリストに追加されません。</source>
+        <translation>The information of the following file could not be read.
+
+Folder: %1
+File name: %2
+
+This file is not added to the list.</translation>
+    </message>
+    <message>
+        <source>ほかに %1 件のファイルの情報取得に失敗しました。
+
+これらのファイルはリストに追加されません。</source>
+        <translation>The information of %1 more files could not be read.
+
+These files are not added to the list.</translation>
+    </message>
+    <message>
+        <source>ﾌｧｲﾙ種別未選択</source>
+        <translation>No File Type Chosen</translation>
+    </message>
+    <message>
+        <source>ﾌｧｲﾙの種別を指定してください。</source>
+        <translation>Choose the types of files to add.</translation>
+    </message>
+    <message>
+        <source>検索開始フォルダとしてルートを指定し、ファイル種別として「*」を使用した場合、
+検索終了までかなりの時間がかかることが予想されます。
+適切なフォルダ、ファイル種別を再選択し、実行することをおすすめします。
+検索を開始しますか？</source>
+        <translation>With the root folder as the place to start and &quot;*&quot; as the file type,
+the search can be expected to take a very long time.
+Choosing a narrower folder and file type is recommended.
+Start the search anyway?</translation>
+    </message>
+    <message>
+        <source>読み取れなかったフォルダが %1 件あります。その中のファイルはリストに含まれていません。</source>
+        <translation>%1 folders could not be read. The files in them are not in the list.</translation>
+    </message>
+    <message>
+        <source>ｱｲﾃﾑ種別ｴﾗｰ</source>
+        <translation>Unsupported Item</translation>
+    </message>
+    <message>
+        <source>処理対象外のｱｲﾃﾑがﾄﾞﾛｯﾌﾟされました。
+ﾄﾞﾗｯｸﾞ＆ﾄﾞﾛｯﾌﾟが可能なのは、ﾌｧｲﾙ及びﾌｫﾙﾀﾞのみとなっています。</source>
+        <translation>Something other than files and folders was dropped.
+Only files and folders can be dragged and dropped here.</translation>
+    </message>
+</context>
+<context>
+    <name>OutputFile</name>
+    <message>
+        <source>ファイルを開くことが出来ません。
+%1
+他の処理によってロックされていないか、ハードディスクがいっぱいでないかを確認してください。
+ファイルは出力されませんでした。</source>
+        <translation>The file cannot be written.
+%1
+Check that no other program holds it locked and that the disk is not full.
+The file was not written.</translation>
+    </message>
+    <message>
+        <source>文字の置き換え</source>
+        <translation>Characters Replaced</translation>
+    </message>
+    <message>
+        <source>ファイルを出力しました。
+%1
+ただし、文字コード %2 で表せない文字が %3 文字あったため、「?」に置き換えて出力しました。</source>
+        <translation>The file was written.
+%1
+However, %3 characters cannot be represented in the encoding %2; they were written as &quot;?&quot;.</translation>
+    </message>
+    <message>
+        <source>ファイルを出力しました。
+%1
+ただし、ファイル内に書けない文字（制御文字など）が %2 文字あったため、「�」（U+FFFD）に置き換えて出力しました。</source>
+        <translation>The file was written.
+%1
+However, %2 characters cannot be held by the file (control characters and the like); they were written as &quot;�&quot; (U+FFFD).</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsFile</name>
+    <message>
+        <source>設定ファイルは読み込めなかったため、書き換えずにそのまま残します。</source>
+        <translation>The settings file could not be read, so it is left as it is and not written over.</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsStore</name>
+    <message>
+        <source>設定ファイルを読み書きできません。</source>
+        <translation>The settings file cannot be read or written.</translation>
+    </message>
+</context>
+<context>
+    <name>SystemDialogs</name>
+    <message>
+        <source>追加を中止</source>
+        <translation>Stop Adding</translation>
+    </message>
+    <message>
+        <source>以後表示しない</source>
+        <translation>Don&apos;t Show Again</translation>
+    </message>
+</context>
+<context>
+    <name>WholeFile</name>
+    <message>
+        <source>ファイルが大きすぎます（設定ファイルは %1 MB までです）。</source>
+        <translation>The file is too large (a settings file may hold at most %1 MB).</translation>
+    </message>
+    <message>
+        <source>通常のファイルではありません。</source>
+        <translation>It is not a regular file.</translation>
+    </message>
+</context>
+<context>
+    <name>vek::BandDialog</name>
+    <message>
+        <source>ｷｬﾝｾﾙ</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>vek::frmDateSetting</name>
+    <message>
+        <source>日付書式設定</source>
+        <translation>Date Format</translation>
+    </message>
+    <message>
+        <source>ﾃｷｽﾄ、HTML、XMLに出力する日付の書式を指定します。</source>
+        <translation>Sets how dates are written in text, HTML and XML lists.</translation>
+    </message>
+    <message>
+        <source>日付の書式指定</source>
+        <translation>Date format</translation>
+    </message>
+    <message>
+        <source>書式適用前</source>
+        <translation>Now, unformatted</translation>
+    </message>
+    <message>
+        <source>書式適用後</source>
+        <translation>Now, in this format</translation>
+    </message>
+    <message>
+        <source>日付書式が不正です</source>
+        <translation>The date format is not valid</translation>
+    </message>
+    <message>
+        <source>日付書式異常</source>
+        <translation>Invalid Date Format</translation>
+    </message>
+    <message>
+        <source>日付書式が不正です、正しい書式を選択／入力してください。</source>
+        <translation>The date format is not valid. Choose or type a valid format.</translation>
+    </message>
+</context>
+<context>
+    <name>vek::frmHeadComment</name>
+    <message>
+        <source>ﾍｯﾀﾞｺﾒﾝﾄ編集</source>
+        <translation>Header Captions</translation>
+    </message>
+    <message>
+        <source>ﾃｷｽﾄ／CSV／HTML&#x3000;に出力される見出し行のコメントを設定します。</source>
+        <translation>Sets the captions of the header row in text, CSV and HTML lists.</translation>
+    </message>
+    <message>
+        <source>ﾌﾙﾊﾟｽ：</source>
+        <translation>Full path:</translation>
+    </message>
+    <message>
+        <source>ﾃﾞｨﾚｸﾄﾘ：</source>
+        <translation>Folder:</translation>
+    </message>
+    <message>
+        <source>ﾌｧｲﾙ名：</source>
+        <translation>File name:</translation>
+    </message>
+    <message>
+        <source>ﾌｧｲﾙﾀｲﾌﾟ：</source>
+        <translation>File type:</translation>
+    </message>
+    <message>
+        <source>ﾌｧｲﾙｻｲｽﾞ：</source>
+        <translation>File size:</translation>
+    </message>
+    <message>
+        <source>作成日付：</source>
+        <translation>Created:</translation>
+    </message>
+    <message>
+        <source>ｱｸｾｽ日付：</source>
+        <translation>Accessed:</translation>
+    </message>
+    <message>
+        <source>更新日付：</source>
+        <translation>Modified:</translation>
+    </message>
+    <message>
+        <source>ﾃﾞﾌｫﾙﾄに戻す</source>
+        <translation>Restore Defaults</translation>
+    </message>
+</context>
+<context>
+    <name>vek::frmHeadIns</name>
+    <message>
+        <source>挿入する</source>
+        <translation>Insert</translation>
+    </message>
+    <message>
+        <source>挿入しない</source>
+        <translation>Do not insert</translation>
+    </message>
+    <message>
+        <source>データ行中に見出し行を挿入します。</source>
+        <translation>Repeats the header row between the rows of files.</translation>
+    </message>
+    <message>
+        <source>見出し行は先頭の１行目のみとなります。</source>
+        <translation>The header row is written once, as the first line.</translation>
+    </message>
+    <message>
+        <source>ﾌｫﾙﾀﾞ毎に挿入</source>
+        <translation>At each new folder</translation>
+    </message>
+    <message>
+        <source>指定した行数ごとに見出し行を挿入します。</source>
+        <translation>Repeats the header row after the given number of rows.</translation>
+    </message>
+    <message>
+        <source>行おきに挿入</source>
+        <translation>rows between headers</translation>
+    </message>
+    <message>
+        <source>フォルダ毎にデータがまとまります。（ソート順序はフォルダ毎の方が見やすくなります）</source>
+        <translation>The rows of each folder stand together (easiest to read when the list is sorted by folder).</translation>
+    </message>
+    <message>
+        <source>行数</source>
+        <translation>Number of rows</translation>
+    </message>
+</context>
+<context>
+    <name>vek::frmInfo</name>
+    <message>
+        <source>ｷｬﾝｾﾙ</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>処理内容</source>
+        <translation>Task</translation>
+    </message>
+    <message>
+        <source>処理状況</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>進行状況</source>
+        <translation>Progress</translation>
+    </message>
+</context>
+<context>
+    <name>vek::frmVersion</name>
+    <message>
+        <source>Qt さん - 画面と部品、ファイル情報</source>
+        <translation>Qt - windows, controls, file information</translation>
+    </message>
+    <message>
+        <source>shared-mime-info さん - 種類の説明</source>
+        <translation>shared-mime-info - file type descriptions</translation>
+    </message>
+    <message>
+        <source>GNU C Library さん - 文字コード変換</source>
+        <translation>GNU C Library - text encodings</translation>
+    </message>
+    <message>
+        <source>libxml2 さん - HTML・XML 出力の検査</source>
+        <translation>libxml2 - checks of the HTML and XML output</translation>
+    </message>
+    <message>
+        <source>GoogleTest さん - 自動テスト</source>
+        <translation>GoogleTest - automated tests</translation>
+    </message>
+    <message>
+        <source>CMake さん - ビルドとパッケージ</source>
+        <translation>CMake - building and packaging</translation>
+    </message>
+    <message>
+        <source>GCC さん - C++ コンパイラ</source>
+        <translation>GCC - the C++ compiler</translation>
+    </message>
+    <message>
+        <source>Noto CJK さん - 日本語フォント</source>
+        <translation>Noto CJK - Japanese fonts</translation>
+    </message>
+    <message>
+        <source>バージョン情報</source>
+        <translation>About Vek</translation>
+    </message>
+    <message>
+        <source>Vek&#x3000;Version %1</source>
+        <translation>Vek Version %1</translation>
+    </message>
+    <message>
+        <source>Update %1</source>
+        <translation>Update %1</translation>
+    </message>
+    <message>
+        <source>最新版、サポート等は、</source>
+        <translation>Updates and support:</translation>
+    </message>
+    <message>
+        <source>付属のマニュアル（readme.htm）</source>
+        <translation>The manual that came with Vek</translation>
+    </message>
+    <message>
+        <source>プログラム作成  ：</source>
+        <translation>Written by  :</translation>
+    </message>
+    <message>
+        <source>Vek の開発者</source>
+        <translation>the Vek developers</translation>
+    </message>
+    <message>
+        <source>Special Thanks :</source>
+        <translation>Special Thanks :</translation>
+    </message>
+    <message>
+        <source>Special Thanks</source>
+        <translation>Special Thanks</translation>
+    </message>
+</context>
+</TS>
