@@ -2,6 +2,20 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="ja">
 <context>
+    <name>BatchRun</name>
+    <message>
+        <source>フィルタ設定ファイルを読み込めません。既定のフィルタを使います。</source>
+        <translation>The filter presets file cannot be read. The default filters are used.</translation>
+    </message>
+</context>
+<context>
+    <name>CommandLineRun</name>
+    <message>
+        <source>標準出力に書き込めませんでした。</source>
+        <translation>Standard output could not be written.</translation>
+    </message>
+</context>
+<context>
     <name>FileList</name>
     <message>
         <source>出力対象ﾌｧｲﾙﾘｽﾄ</source>
@@ -208,6 +222,13 @@ However, %2 characters cannot be held by the file (control characters and the li
     <name>vek::BandDialog</name>
     <message>
         <source>ｷｬﾝｾﾙ</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>vek::WriterDialog</name>
+    <message>
+        <source>キャンセル</source>
         <translation>Cancel</translation>
     </message>
 </context>

@@ -31,8 +31,8 @@ TEST(InterfaceLanguage, VekLangWinsThenTheFirstLocaleVariableSet) {
       {"", "", "", "C", en},
       {"", "", "", "C.UTF-8", en},
       {"", "", "", "POSIX", en},
-      {"", "", "", "jav_ID", en},  // Javanese is not Japanese
-      {"", "", "ja_JP.UTF-8", "en_US.UTF-8", ja},   // LC_MESSAGES before LANG
+      {"", "", "", "jav_ID", en},                  // Javanese is not Japanese
+      {"", "", "ja_JP.UTF-8", "en_US.UTF-8", ja},  // LC_MESSAGES before LANG
       {"", "", "en_GB.UTF-8", "ja_JP.UTF-8", en},
       {"", "C", "ja_JP.UTF-8", "ja_JP.UTF-8", en},  // LC_ALL before both
       {"", "ja_JP.UTF-8", "en_US.UTF-8", "C", ja},

@@ -1,0 +1,130 @@
+// The windows under VEK_LANG=en: every caption, tooltip, accessible name and message is English
+// (no Japanese character left in any), and the texts the person typed stay as typed.
+#include <QComboBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+#include "DialogTestSupport.h"
+#include "ScriptedDialogs.h"
+#include "UntranslatedTexts.h"
+#include "core/InterfaceLanguage.h"
+#include "core/MessageCatalogue.h"
+#include "support/QStringPrinter.h"
+#include "support/RecordingInteraction.h"
+#include "support/ScopedEnvironment.h"
+#include "ui/frmDateSetting.h"
+#include "ui/frmHeadComment.h"
+#include "ui/frmHeadIns.h"
+#include "ui/frmInfo.h"
+#include "ui/frmVersion.h"
+
+namespace vek {
+namespace {
+using namespace Qt::StringLiterals;
+using test::child;
+
+// The caption boxes of the header dialog hold the person's captions for the output.
+const QStringList kCaptionBoxes = {u"txtFullPath"_s,   u"txtDir"_s,       u"txtFile"_s,
+                                   u"txtFileType"_s,   u"txtFileSize"_s,  u"txtCreateDate"_s,
+                                   u"txtAccessDate"_s, u"txtUpdateDate"_s};
+
+class EnglishWindowTest : public ::testing::Test {
+ protected:
+  // The language is chosen and installed as the program does at start.
+  EnglishWindowTest() {
+    environment.set("VEK_LANG", "en");
+    installed = installInterfaceLanguage(chooseInterfaceLanguage(LanguageInputs::environment()));
+  }
+  // The other window tests of this process see the Japanese texts.
+  ~EnglishWindowTest() override { installInterfaceLanguage(InterfaceLanguage::Japanese); }
+
+  static QString joined(const QStringList& found) { return found.join(u'\n'); }
+
+  test::ScopedEnvironment environment;
+  bool installed = false;
+};
+
+TEST_F(EnglishWindowTest, TheHelperFindsAJapaneseTextLeftInAWindow) {
+  // Without the translation the same dialog is all Japanese: the walk must see it.
+  installInterfaceLanguage(InterfaceLanguage::Japanese);
+  Settings settings;
+  test::AnsweringSession answers;
+  frmHeadComment dialog(settings, answers.session);
+  const QStringList found = test::japaneseTexts(&dialog, kCaptionBoxes);
+  EXPECT_TRUE(found.contains(u"frmHeadComment (vek::frmHeadComment) window title: ﾍｯﾀﾞｺﾒﾝﾄ編集"_s))
+      << joined(found).toStdString();
+  EXPECT_TRUE(found.contains(u"cmdCansel (QPushButton) text: ｷｬﾝｾﾙ"_s));
+  EXPECT_TRUE(found.contains(u"txtFullPath (QLineEdit) accessible name: ﾌﾙﾊﾟｽ"_s));
+  // The boxes' contents are the person's captions, not the program's texts.
+  for (const QString& text : found)
+    EXPECT_FALSE(text.contains(u"フルパス"_s)) << text.toStdString();
+}
+
+TEST_F(EnglishWindowTest, TheAboutBoxSpeaksEnglish) {
+  ASSERT_TRUE(installed);
+  test::ScriptedDialogs dialogs;
+  for (const QString& homePage : {QString(), u"https://vek.example/"_s}) {
+    frmVersion about(dialogs, {homePage, QUrl(u"file:///usr/share/vek/readme.htm"_s)});
+    EXPECT_EQ(joined(test::japaneseTexts(&about)), QString());
+    EXPECT_EQ(about.windowTitle().trimmed(), u"About Vek"_s);
+    EXPECT_EQ(child<QListWidget>(&about, u"lstSpecialThanks"_s)->count(),
+              frmVersion::credits().size());
+  }
+}
+
+TEST_F(EnglishWindowTest, TheProgressWindowSpeaksEnglish) {
+  ASSERT_TRUE(installed);
+  frmInfo info(nullptr);
+  info.setProgress(MessageCatalogue::fileSearchCaption(), MessageCatalogue::fileSearchInfo(),
+                   MessageCatalogue::progressDetail(3, 10), 3, 10);
+  EXPECT_EQ(joined(test::japaneseTexts(&info)), QString());
+  EXPECT_EQ(child<QPushButton>(&info, u"cmdCancel"_s)->text(), u"Cancel"_s);
+  info.setProgress(MessageCatalogue::folderSearchCaption(), MessageCatalogue::folderSearchInfo(),
+                   u"/srv/共有/写真"_s, -1, 0);
+  // The folder being read is the person's own; only it may be Japanese.
+  EXPECT_EQ(test::japaneseTexts(&info),
+            QStringList{u"txtStatus (QPlainTextEdit) text: /srv/共有/写真"_s});
+}
+
+TEST_F(EnglishWindowTest, TheDateFormatDialogAndItsRefusalSpeakEnglish) {
+  ASSERT_TRUE(installed);
+  Settings settings;
+  settings.option.dateFormat = u"YYYY\"年"_s;  // an unterminated quote: refused
+  test::AnsweringSession answers;
+  test::RecordingInteraction interaction;
+  frmDateSetting dialog(settings, answers.session, interaction);
+  dialog.show();
+  EXPECT_EQ(joined(test::japaneseTexts(&dialog)), QString());
+  EXPECT_EQ(child<QLabel>(&dialog, u"lblAfterDate"_s)->text(), u"The date format is not valid"_s);
+  child<QPushButton>(&dialog, u"cmdOK"_s)->click();
+  ASSERT_EQ(interaction.messages.size(), 1u);
+  EXPECT_FALSE(test::holdsJapanese(interaction.messages[0].title));
+  EXPECT_FALSE(test::holdsJapanese(interaction.messages[0].text));
+  // The presets are patterns written into the lists: they stay as they are.
+  EXPECT_EQ(child<QComboBox>(&dialog, u"cmbDateFormat"_s)->itemText(3),
+            u"YYYY年MM月DD日 HH時MM分SS秒"_s);
+}
+
+TEST_F(EnglishWindowTest, TheHeaderCaptionDialogSpeaksEnglishAndKeepsTheCaptions) {
+  ASSERT_TRUE(installed);
+  Settings settings;
+  test::AnsweringSession answers;
+  frmHeadComment dialog(settings, answers.session);
+  dialog.show();
+  EXPECT_EQ(joined(test::japaneseTexts(&dialog, kCaptionBoxes)), QString());
+  EXPECT_EQ(child<QLineEdit>(&dialog, u"txtFullPath"_s)->accessibleName(), u"Full path"_s);
+  EXPECT_EQ(child<QLineEdit>(&dialog, u"txtFullPath"_s)->text(), settings.headComment[0]);
+}
+
+TEST_F(EnglishWindowTest, TheHeaderRowFrameSpeaksEnglish) {
+  ASSERT_TRUE(installed);
+  frmHeadIns group(u"Header rows"_s);
+  group.show();
+  EXPECT_EQ(joined(test::japaneseTexts(&group)), QString());
+}
+
+}  // namespace
+}  // namespace vek
