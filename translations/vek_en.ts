@@ -432,7 +432,7 @@ However, %2 characters cannot be held by the file (control characters and the li
     </message>
     <message>
         <source>Vek の開発者</source>
-        <translation>the Vek developers</translation>
+        <translation>Vek developers</translation>
     </message>
     <message>
         <source>Special Thanks :</source>
