@@ -22,9 +22,6 @@ void startVek(QProcess& process, const QStringList& arguments, const VekRunOptio
   env.insert(QStringLiteral("VEK_HOME"), options.home);
   for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
     env.remove(QString::fromLatin1(name));
-  // The messages the tests expect are the Japanese ones, whatever the machine's locale; a test
-  // of the English ones says so in its environment.
-  env.insert(QStringLiteral("VEK_LANG"), QStringLiteral("ja"));
   if (!options.pathPrefix.isEmpty())
     env.insert(QStringLiteral("PATH"),
                options.pathPrefix + u':' + env.value(QStringLiteral("PATH")));

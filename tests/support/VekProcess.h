@@ -1,5 +1,5 @@
 // Runs the built vek executable (VEK_EXE) the way a shell script would: no display, a program
-// folder of its own, nothing on standard input, the interface in Japanese (VEK_LANG=ja).
+// folder of its own, nothing on standard input.
 #pragma once
 
 #include <QProcess>

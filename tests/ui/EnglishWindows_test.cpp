@@ -7,12 +7,14 @@
 
 #include <gtest/gtest.h>
 
+// Before the helpers that compare texts, so that every failure prints them as text.
+#include "support/QStringPrinter.h"
+
 #include "DialogTestSupport.h"
 #include "ScriptedDialogs.h"
 #include "UntranslatedTexts.h"
 #include "core/InterfaceLanguage.h"
 #include "core/MessageCatalogue.h"
-#include "support/QStringPrinter.h"
 #include "support/RecordingInteraction.h"
 #include "support/ScopedEnvironment.h"
 #include "ui/frmDateSetting.h"
@@ -42,6 +44,11 @@ class EnglishWindowTest : public ::testing::Test {
   ~EnglishWindowTest() override { installInterfaceLanguage(InterfaceLanguage::Japanese); }
 
   static QString joined(const QStringList& found) { return found.join(u'\n'); }
+  // Fails with every text of the window that holds Japanese, one a line.
+  static void expectEnglish(const QWidget* window, const QStringList& dataControls = {}) {
+    const QStringList found = test::japaneseTexts(window, dataControls);
+    EXPECT_TRUE(found.isEmpty()) << "not translated:\n" << joined(found).toStdString();
+  }
 
   test::ScopedEnvironment environment;
   bool installed = false;
@@ -68,7 +75,7 @@ TEST_F(EnglishWindowTest, TheAboutBoxSpeaksEnglish) {
   test::ScriptedDialogs dialogs;
   for (const QString& homePage : {QString(), u"https://vek.example/"_s}) {
     frmVersion about(dialogs, {homePage, QUrl(u"file:///usr/share/vek/readme.htm"_s)});
-    EXPECT_EQ(joined(test::japaneseTexts(&about)), QString());
+    expectEnglish(&about);
     EXPECT_EQ(about.windowTitle().trimmed(), u"About Vek"_s);
     EXPECT_EQ(child<QListWidget>(&about, u"lstSpecialThanks"_s)->count(),
               frmVersion::credits().size());
@@ -80,13 +87,13 @@ TEST_F(EnglishWindowTest, TheProgressWindowSpeaksEnglish) {
   frmInfo info(nullptr);
   info.setProgress(MessageCatalogue::fileSearchCaption(), MessageCatalogue::fileSearchInfo(),
                    MessageCatalogue::progressDetail(3, 10), 3, 10);
-  EXPECT_EQ(joined(test::japaneseTexts(&info)), QString());
+  expectEnglish(&info);
   EXPECT_EQ(child<QPushButton>(&info, u"cmdCancel"_s)->text(), u"Cancel"_s);
   info.setProgress(MessageCatalogue::folderSearchCaption(), MessageCatalogue::folderSearchInfo(),
                    u"/srv/共有/写真"_s, -1, 0);
   // The folder being read is the person's own; only it may be Japanese.
-  EXPECT_EQ(test::japaneseTexts(&info),
-            QStringList{u"txtStatus (QPlainTextEdit) text: /srv/共有/写真"_s});
+  EXPECT_EQ(joined(test::japaneseTexts(&info)),
+            u"txtStatus (QPlainTextEdit) text: /srv/共有/写真"_s);
 }
 
 TEST_F(EnglishWindowTest, TheDateFormatDialogAndItsRefusalSpeakEnglish) {
@@ -97,7 +104,7 @@ TEST_F(EnglishWindowTest, TheDateFormatDialogAndItsRefusalSpeakEnglish) {
   test::RecordingInteraction interaction;
   frmDateSetting dialog(settings, answers.session, interaction);
   dialog.show();
-  EXPECT_EQ(joined(test::japaneseTexts(&dialog)), QString());
+  expectEnglish(&dialog);
   EXPECT_EQ(child<QLabel>(&dialog, u"lblAfterDate"_s)->text(), u"The date format is not valid"_s);
   child<QPushButton>(&dialog, u"cmdOK"_s)->click();
   ASSERT_EQ(interaction.messages.size(), 1u);
@@ -114,7 +121,7 @@ TEST_F(EnglishWindowTest, TheHeaderCaptionDialogSpeaksEnglishAndKeepsTheCaptions
   test::AnsweringSession answers;
   frmHeadComment dialog(settings, answers.session);
   dialog.show();
-  EXPECT_EQ(joined(test::japaneseTexts(&dialog, kCaptionBoxes)), QString());
+  expectEnglish(&dialog, kCaptionBoxes);
   EXPECT_EQ(child<QLineEdit>(&dialog, u"txtFullPath"_s)->accessibleName(), u"Full path"_s);
   EXPECT_EQ(child<QLineEdit>(&dialog, u"txtFullPath"_s)->text(), settings.headComment[0]);
 }
@@ -123,7 +130,7 @@ TEST_F(EnglishWindowTest, TheHeaderRowFrameSpeaksEnglish) {
   ASSERT_TRUE(installed);
   frmHeadIns group(u"Header rows"_s);
   group.show();
-  EXPECT_EQ(joined(test::japaneseTexts(&group)), QString());
+  expectEnglish(&group);
 }
 
 }  // namespace
