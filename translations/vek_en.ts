@@ -342,7 +342,7 @@ However, %2 characters cannot be held by the file (control characters and the li
     </message>
     <message>
         <source>行おきに挿入</source>
-        <translation>rows between headers</translation>
+        <translation>rows per group</translation>
     </message>
     <message>
         <source>フォルダ毎にデータがまとまります。（ソート順序はフォルダ毎の方が見やすくなります）</source>
@@ -376,11 +376,11 @@ However, %2 characters cannot be held by the file (control characters and the li
     <name>vek::frmVersion</name>
     <message>
         <source>Qt さん - 画面と部品、ファイル情報</source>
-        <translation>Qt - windows, controls, file information</translation>
+        <translation>Qt - windows and files</translation>
     </message>
     <message>
         <source>shared-mime-info さん - 種類の説明</source>
-        <translation>shared-mime-info - file type descriptions</translation>
+        <translation>shared-mime-info - file types</translation>
     </message>
     <message>
         <source>GNU C Library さん - 文字コード変換</source>
@@ -388,7 +388,7 @@ However, %2 characters cannot be held by the file (control characters and the li
     </message>
     <message>
         <source>libxml2 さん - HTML・XML 出力の検査</source>
-        <translation>libxml2 - checks of the HTML and XML output</translation>
+        <translation>libxml2 - HTML and XML checks</translation>
     </message>
     <message>
         <source>GoogleTest さん - 自動テスト</source>
@@ -396,7 +396,7 @@ However, %2 characters cannot be held by the file (control characters and the li
     </message>
     <message>
         <source>CMake さん - ビルドとパッケージ</source>
-        <translation>CMake - building and packaging</translation>
+        <translation>CMake - building, packaging</translation>
     </message>
     <message>
         <source>GCC さん - C++ コンパイラ</source>
@@ -428,7 +428,7 @@ However, %2 characters cannot be held by the file (control characters and the li
     </message>
     <message>
         <source>プログラム作成  ：</source>
-        <translation>Written by  :</translation>
+        <translation>Written by :</translation>
     </message>
     <message>
         <source>Vek の開発者</source>
