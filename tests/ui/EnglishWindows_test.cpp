@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 
 #include <gtest/gtest.h>
@@ -13,6 +14,7 @@
 #include "DialogTestSupport.h"
 #include "ScriptedDialogs.h"
 #include "UntranslatedTexts.h"
+#include "WindowFixture.h"
 #include "core/InterfaceLanguage.h"
 #include "core/MessageCatalogue.h"
 #include "support/RecordingInteraction.h"
@@ -131,6 +133,27 @@ TEST_F(EnglishWindowTest, TheHeaderRowFrameSpeaksEnglish) {
   frmHeadIns group(u"Header rows"_s);
   group.show();
   expectEnglish(&group);
+}
+
+TEST(Accelerators, TwoControlsOrTwoItemsOfOneMenuOnOneLetterAreFound) {
+  QWidget window;
+  new QPushButton(u"&Add"_s, &window);
+  new QPushButton(u"&all"_s, &window);
+  new QPushButton(u"Fish && &Chips"_s, &window);
+  auto* menu = new QMenu(&window);
+  menu->addAction(u"&Open"_s);
+  menu->addAction(u"&Other"_s);
+  menu->addAction(u"&Close"_s);  // another menu than the button's: no clash
+  EXPECT_EQ(test::acceleratorClashes(&window).join(u'\n'),
+            u"Alt+a: &Add, &all\nAlt+o: &Open, &Other"_s);
+}
+
+// The main window's accelerators in the language the tests run in.
+class MainWindowAccelerators : public test::WindowFixture {};
+
+TEST_F(MainWindowAccelerators, AreUniqueInTheWindowAndInEachMenu) {
+  frmVek& window = open();
+  EXPECT_EQ(test::acceleratorClashes(&window).join(u'\n'), QString());
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
-// Finds the texts of a window that did not pass through translation. With the interface in
+// Finds the texts of a window that did not pass through translation (with the interface in
 // English no caption, tooltip or accessible name holds a Japanese character, so one that does
-// names a text that was missed.
+// names a text that was missed), and keyboard accelerators that a translation made clash.
 #pragma once
 
 #include <QAbstractButton>
@@ -12,6 +12,9 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMap>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QStringList>
@@ -135,6 +138,57 @@ inline QStringList japaneseTexts(const QWidget* window, const QStringList& dataC
   walk.widget(window);
   for (const QWidget* w : window->findChildren<QWidget*>()) walk.widget(w);
   return walk.found;
+}
+
+// The letter of a caption's keyboard accelerator ("&File" gives 'f'; "&&" is a plain "&"), or
+// a null character when it has none.
+inline QChar acceleratorOf(const QString& caption) {
+  for (qsizetype i = 0; i + 1 < caption.size(); ++i) {
+    if (caption[i] != u'&') continue;
+    if (caption[i + 1] == u'&') {
+      ++i;
+      continue;
+    }
+    return caption[i + 1].toLower();
+  }
+  return QChar();
+}
+
+// Accelerators that two controls of the window (its buttons, the labels of controls, group boxes,
+// tabs and the menu bar's menus), or two items of one menu, share: each as
+// "Alt+x: caption, caption". Dialogs that are windows of their own are left to their own check.
+inline QStringList acceleratorClashes(const QWidget* window) {
+  QStringList clashes;
+  auto report = [&clashes](const QMap<QChar, QStringList>& group) {
+    for (auto it = group.begin(); it != group.end(); ++it) {
+      if (it.value().size() > 1)
+        clashes.append(u"Alt+" + QString(it.key()) + u": " + it.value().join(QStringLiteral(", ")));
+    }
+  };
+  QMap<QChar, QStringList> own;
+  auto add = [](QMap<QChar, QStringList>& group, const QString& caption) {
+    if (const QChar key = acceleratorOf(caption); !key.isNull()) group[key].append(caption);
+  };
+  for (const QWidget* w : window->findChildren<QWidget*>()) {
+    if (w->window() != window) continue;
+    if (auto* button = qobject_cast<const QAbstractButton*>(w)) add(own, button->text());
+    if (auto* label = qobject_cast<const QLabel*>(w); label && label->buddy())
+      add(own, label->text());
+    if (auto* group = qobject_cast<const QGroupBox*>(w)) add(own, group->title());
+    if (auto* tabs = qobject_cast<const QTabBar*>(w)) {
+      for (int i = 0; i < tabs->count(); ++i) add(own, tabs->tabText(i));
+    }
+    if (auto* bar = qobject_cast<const QMenuBar*>(w)) {
+      for (const QAction* action : bar->actions()) add(own, action->text());
+    }
+  }
+  report(own);
+  for (const QMenu* menu : window->findChildren<QMenu*>()) {
+    QMap<QChar, QStringList> items;
+    for (const QAction* action : menu->actions()) add(items, action->text());
+    report(items);
+  }
+  return clashes;
 }
 
 }  // namespace vek::test
