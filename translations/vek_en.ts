@@ -65,6 +65,25 @@
     </message>
 </context>
 <context>
+    <name>ListTotals</name>
+    <message>
+        <source>1 バイト</source>
+        <translation>1 byte</translation>
+    </message>
+    <message>
+        <source>%1 バイト</source>
+        <translation>%1 bytes</translation>
+    </message>
+    <message>
+        <source>ﾁｪｯｸ済み：%1 ﾌｧｲﾙ&#x3000;合計 %2</source>
+        <translation>Ticked files: %1   Total: %2</translation>
+    </message>
+    <message>
+        <source>ﾁｪｯｸ済み：%1 ﾌｧｲﾙ&#x3000;合計 %2（%3）</source>
+        <translation>Ticked files: %1   Total: %2 (%3)</translation>
+    </message>
+</context>
+<context>
     <name>MessageCatalogue</name>
     <message>
         <source>警告</source>

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "core/InterfaceLanguage.h"
+#include "core/ListTotals.h"
 #include "core/MessageCatalogue.h"
 #include "support/QStringPrinter.h"
 
@@ -65,6 +66,8 @@ TEST(InterfaceLanguage, EnglishIsBuiltInAndJapaneseIsTheSource) {
   EXPECT_EQ(MessageCatalogue::moreFileInfoFailures(2).text,
             u"The information of 2 more files could not be read.\r\n\r\n"
             u"These files are not added to the list.");
+  EXPECT_EQ(tickedTotalsCaption(1, 1), u"Ticked files: 1   Total: 1 byte");
+  EXPECT_EQ(tickedTotalsCaption(2, 1024), u"Ticked files: 2   Total: 1.0 KB (1,024 bytes)");
 
   ASSERT_TRUE(installInterfaceLanguage(InterfaceLanguage::Japanese));
   EXPECT_EQ(MessageCatalogue::warningTitle(), u"警告");
@@ -73,6 +76,7 @@ TEST(InterfaceLanguage, EnglishIsBuiltInAndJapaneseIsTheSource) {
             u"ほかに 2 件のファイルの情報取得に失敗しました。\r\n\r\n"
             u"これらのファイルはリストに追加されません。");
   EXPECT_EQ(MessageCatalogue::noFileTypeChosen().text, japanese.text);
+  EXPECT_EQ(tickedTotalsCaption(1, 1), u"ﾁｪｯｸ済み：1 ﾌｧｲﾙ　合計 1 バイト");
 }
 
 }  // namespace
