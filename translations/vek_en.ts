@@ -16,6 +16,13 @@
     </message>
 </context>
 <context>
+    <name>FileHasher</name>
+    <message>
+        <source>通常のファイルではありません</source>
+        <translation>not a regular file</translation>
+    </message>
+</context>
+<context>
     <name>FileList</name>
     <message>
         <source>出力対象ﾌｧｲﾙﾘｽﾄ</source>
@@ -62,6 +69,13 @@
     <message>
         <source>ファイルがありません。</source>
         <translation>The file does not exist.</translation>
+    </message>
+</context>
+<context>
+    <name>ListEncoding</name>
+    <message>
+        <source>UTF-8 (BOM付き)</source>
+        <translation>UTF-8 (with byte-order mark)</translation>
     </message>
 </context>
 <context>
