@@ -19,6 +19,7 @@
 #include "core/MessageCatalogue.h"
 #include "support/RecordingInteraction.h"
 #include "support/ScopedEnvironment.h"
+#include "ui/SystemDialogs.h"
 #include "ui/frmDateSetting.h"
 #include "ui/frmHeadComment.h"
 #include "ui/frmHeadIns.h"
@@ -133,6 +134,29 @@ TEST_F(EnglishWindowTest, TheHeaderRowFrameSpeaksEnglish) {
   frmHeadIns group(u"Header rows"_s);
   group.show();
   expectEnglish(&group);
+}
+
+TEST_F(EnglishWindowTest, TheAddFailureBoxAndTheRootQuestionSpeakEnglish) {
+  ASSERT_TRUE(installed);
+  const auto failure = SystemDialogs::addFailureBox(
+      nullptr, MessageCatalogue::fileInfoFailed(u"/srv/share/"_s, u"a.txt"_s));
+  expectEnglish(failure.get());
+  EXPECT_EQ(child<QPushButton>(failure.get(), u"cmdStopAdd"_s)->text(), u"Stop Adding"_s);
+  EXPECT_EQ(child<QPushButton>(failure.get(), u"cmdQuiet"_s)->text(), u"Don't Show Again"_s);
+  const auto question =
+      SystemDialogs::messageBox(nullptr, MessageCatalogue::wholeRootScanQuestion(),
+                                QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
+  expectEnglish(question.get());
+}
+
+TEST(AddFailureBox, OffersToStopOrToGoOnQuietlyInJapanese) {
+  const auto box = SystemDialogs::addFailureBox(
+      nullptr, MessageCatalogue::fileInfoFailed(u"/srv/共有/"_s, u"a.txt"_s));
+  EXPECT_EQ(box->windowTitle(), u"ファイル取得エラー"_s);
+  EXPECT_EQ(child<QPushButton>(box.get(), u"cmdStopAdd"_s)->text(), u"追加を中止"_s);
+  EXPECT_EQ(child<QPushButton>(box.get(), u"cmdQuiet"_s)->text(), u"以後表示しない"_s);
+  EXPECT_EQ(box->defaultButton(), box->button(QMessageBox::Ok));
+  EXPECT_EQ(box->escapeButton(), box->button(QMessageBox::Ok));
 }
 
 TEST(Accelerators, TwoControlsOrTwoItemsOfOneMenuOnOneLetterAreFound) {
