@@ -30,7 +30,7 @@
     </message>
     <message>
         <source>%1 - 総ﾌｧｲﾙ数：%2ﾌｧｲﾙ</source>
-        <translation>%1 - Files in all: %2</translation>
+        <translation>%1 - Total files: %2</translation>
     </message>
     <message>
         <source>ﾌｧｲﾙがありません。</source>
@@ -141,13 +141,18 @@ File name: %2
 
 This file is not added to the list.</translation>
     </message>
-    <message>
+    <message numerus="yes">
         <source>ほかに %1 件のファイルの情報取得に失敗しました。
 
 これらのファイルはリストに追加されません。</source>
-        <translation>The information of %1 more files could not be read.
+        <translation>
+            <numerusform>The information of %1 more file could not be read.
 
-These files are not added to the list.</translation>
+It is not added to the list.</numerusform>
+            <numerusform>The information of %1 more files could not be read.
+
+These files are not added to the list.</numerusform>
+        </translation>
     </message>
     <message>
         <source>ﾌｧｲﾙ種別未選択</source>
@@ -167,9 +172,12 @@ the search can be expected to take a very long time.
 Choosing a narrower folder and file type is recommended.
 Start the search anyway?</translation>
     </message>
-    <message>
+    <message numerus="yes">
         <source>読み取れなかったフォルダが %1 件あります。その中のファイルはリストに含まれていません。</source>
-        <translation>%1 folders could not be read. The files in them are not in the list.</translation>
+        <translation>
+            <numerusform>%1 folder could not be read. The files in it are not in the list.</numerusform>
+            <numerusform>%1 folders could not be read. The files in them are not in the list.</numerusform>
+        </translation>
     </message>
     <message>
         <source>ｱｲﾃﾑ種別ｴﾗｰ</source>
@@ -198,21 +206,31 @@ The file was not written.</translation>
         <source>文字の置き換え</source>
         <translation>Characters Replaced</translation>
     </message>
-    <message>
+    <message numerus="yes">
         <source>ファイルを出力しました。
 %1
 ただし、文字コード %2 で表せない文字が %3 文字あったため、「?」に置き換えて出力しました。</source>
-        <translation>The file was written.
+        <translation>
+            <numerusform>The file was written.
 %1
-However, %3 characters cannot be represented in the encoding %2; they were written as &quot;?&quot;.</translation>
+However, %3 character cannot be represented in the encoding %2; it was written as &quot;?&quot;.</numerusform>
+            <numerusform>The file was written.
+%1
+However, %3 characters cannot be represented in the encoding %2; they were written as &quot;?&quot;.</numerusform>
+        </translation>
     </message>
-    <message>
+    <message numerus="yes">
         <source>ファイルを出力しました。
 %1
 ただし、ファイル内に書けない文字（制御文字など）が %2 文字あったため、「�」（U+FFFD）に置き換えて出力しました。</source>
-        <translation>The file was written.
+        <translation>
+            <numerusform>The file was written.
 %1
-However, %2 characters cannot be held by the file (control characters and the like); they were written as &quot;�&quot; (U+FFFD).</translation>
+However, %2 character cannot be held by the file (a control character or the like); it was written as &quot;�&quot; (U+FFFD).</numerusform>
+            <numerusform>The file was written.
+%1
+However, %2 characters cannot be held by the file (control characters and the like); they were written as &quot;�&quot; (U+FFFD).</numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -56,7 +56,8 @@ Message MessageCatalogue::moreFileInfoFailures(qint64 count) {
       messageLines(QCoreApplication::translate("MessageCatalogue",
                                                "ほかに %1 件のファイルの情報取得に失敗しました。\n"
                                                "\n"
-                                               "これらのファイルはリストに追加されません。")
+                                               "これらのファイルはリストに追加されません。",
+                                               nullptr, pluralOf(count))
                        .arg(count)),
       MessageIcon::Warning};
 }
@@ -79,7 +80,8 @@ Message MessageCatalogue::wholeRootScanQuestion() {
 Message MessageCatalogue::unreadableFolders(qint64 count) {
   return warning(QCoreApplication::translate("MessageCatalogue",
                                              "読み取れなかったフォルダが %1 件あります。"
-                                             "その中のファイルはリストに含まれていません。")
+                                             "その中のファイルはリストに含まれていません。",
+                                             nullptr, pluralOf(count))
                      .arg(count));
 }
 

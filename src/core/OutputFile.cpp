@@ -413,7 +413,8 @@ Message OutputFile::replacedCharactersMessage(const QString& path, const QByteAr
                            "ファイルを出力しました。\n"
                            "%1\n"
                            "ただし、文字コード %2 で表せない文字が %3 文字あったため、"
-                           "「?」に置き換えて出力しました。")
+                           "「?」に置き換えて出力しました。",
+                           nullptr, pluralOf(count))
                            .arg(path, QString::fromLatin1(encoding), QString::number(count))),
           MessageIcon::Information};
 }
@@ -425,7 +426,8 @@ Message OutputFile::unrepresentableCharactersMessage(const QString& path, qint64
                            "ファイルを出力しました。\n"
                            "%1\n"
                            "ただし、ファイル内に書けない文字（制御文字など）が %2 文字あったため、"
-                           "「\uFFFD」（U+FFFD）に置き換えて出力しました。")
+                           "「\uFFFD」（U+FFFD）に置き換えて出力しました。",
+                           nullptr, pluralOf(count))
                            .arg(path, QString::number(count))),
           MessageIcon::Information};
 }
