@@ -41,6 +41,8 @@ QString typeWord(int type) {
       return QStringLiteral("HTML");
     case 3:
       return QStringLiteral("XML");
+    case 4:
+      return QStringLiteral("XLSX");
     default:
       return {};
   }
@@ -87,14 +89,24 @@ QString filterPattern(QStringView filterText) {
   return end == 0 ? QStringLiteral("*.*") : filterText.first(end).toString();
 }
 
+bool typeTakesEncoding(int type) {
+  return type == 0 || type == 1;
+}
+
 QString composeCommand(const CommandForm& form) {
   const QString filePart =
       form.dateName ? u"DATE " + shellQuoted(form.outName) : shellQuoted(form.outName);
   const int sortNumber = form.sortIndex >= 0 && form.sortIndex < 8 ? form.sortIndex + 1 : 0;
-  return shellWord(form.executable) + u" /I " + shellQuoted(form.inPath) + u" /O " +
-         shellQuoted(form.outPath) + u" /T " + typeWord(form.type) + u" /F " + filePart + u" /E " +
-         shellWord(filterPattern(form.filter)) + u" /N " + shellQuoted(form.title) + u" /S " +
-         QString::number(sortNumber) + (form.subfolders ? u" /C " : u"");
+  QString line = shellWord(form.executable) + u" /I " + shellQuoted(form.inPath) + u" /O " +
+                 shellQuoted(form.outPath) + u" /T " + typeWord(form.type) + u" /F " + filePart +
+                 u" /E " + shellWord(filterPattern(form.filter)) + u" /N " +
+                 shellQuoted(form.title) + u" /S " + QString::number(sortNumber);
+  if (form.encoding && typeTakesEncoding(form.type))
+    line += u" /K " + listEncodingKeyword(*form.encoding);
+  if (form.hash != HashKind::None) line += u" /M " + hashKindName(form.hash);
+  if (form.checksumFile) line += u" /W";
+  if (form.subfolders) line += u" /C ";
+  return line;
 }
 
 }  // namespace vek

@@ -2,7 +2,12 @@
 // reads nothing else.
 #pragma once
 
+#include <optional>
+
 #include <QString>
+
+#include "core/HashKind.h"
+#include "core/ListEncoding.h"
 
 namespace vek {
 
@@ -10,13 +15,17 @@ struct CommandForm {
   QString executable;    // the running program's own path
   QString inPath;        // the folder to list
   QString outPath;       // the folder the list goes to
-  int type = 0;          // 0 CSV, 1 TEXT, 2 HTML, 3 XML; -1 none chosen
+  int type = 0;          // 0 CSV, 1 TEXT, 2 HTML, 3 XML, 4 XLSX; -1 none chosen
   bool dateName = true;  // the file name is a date pattern (DATE) rather than a name
   QString outName;       // the date pattern or the file name, without extension
   QString filter;        // the filter box text, a preset line or typed patterns
   QString title;
   int sortIndex = 0;  // 0..7 for sort keys 1..8; -1 none chosen
   bool subfolders = false;
+  // The text encoding of a CSV or TEXT list (/K); none: the one saved in Vek.ini.
+  std::optional<ListEncoding> encoding;
+  HashKind hash = HashKind::None;  // the digest column (/M); None: the one the dialogs chose
+  bool checksumFile = false;       // a checksum file beside the list (/W)
 };
 
 }  // namespace vek

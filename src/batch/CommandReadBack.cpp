@@ -1,5 +1,7 @@
 #include "batch/CommandReadBack.h"
 
+#include <QCoreApplication>
+
 #include "batch/CommandComposer.h"
 #include "batch/CommandLine.h"
 #include "batch/ShellWords.h"
@@ -18,6 +20,16 @@ const QString kFilter = QStringLiteral("入力ファイルフィルタ");
 const QString kTitle = QStringLiteral("タイトル");
 const QString kSortKey = QStringLiteral("ソートキー");
 const QString kSubfolders = QStringLiteral("ｻﾌﾞﾃﾞｨﾚｸﾄﾘの検索");
+
+QString encodingPart() {
+  return QCoreApplication::translate("CommandReadBack", "文字コード");
+}
+QString hashPart() {
+  return QCoreApplication::translate("CommandReadBack", "ﾊｯｼｭ値");
+}
+QString checksumPart() {
+  return QCoreApplication::translate("CommandReadBack", "ﾁｪｯｸｻﾑﾌｧｲﾙ");
+}
 
 QString hint() {
   return QStringLiteral(
@@ -60,6 +72,11 @@ QString readBackProblem(const CommandForm& form, const QString& line, const Date
   }
   if (int(request.sortKey) != form.sortIndex) differing.append(kSortKey);
   if (request.includeSubfolders != form.subfolders) differing.append(kSubfolders);
+  const std::optional<ListEncoding> encoding =
+      typeTakesEncoding(form.type) ? form.encoding : std::nullopt;
+  if (request.encoding != encoding) differing.append(encodingPart());
+  if (request.hash != form.hash) differing.append(hashPart());
+  if (request.checksumFile != form.checksumFile) differing.append(checksumPart());
   if (differing.isEmpty()) return {};
   return QStringLiteral("このコマンドでは") + differing.join(u'、') +
          QStringLiteral("が指定と違う意味に読まれます。\n") + hint();

@@ -63,6 +63,24 @@ QString sizeText(qint64 bytes, SizeUnit unit, SizeStyle style, const QLocale& lo
   return QString(out.constData(), out.size());
 }
 
+double sizeValue(qint64 bytes, SizeUnit unit) {
+  const qint64 n = bytes < 0 ? 0 : bytes;
+  switch (unit) {
+    case SizeUnit::Bytes:
+      return double(n);
+    case SizeUnit::Kilobytes:
+      return double(kilobytes(n));
+    case SizeUnit::Megabytes: {
+      // Both integers are exact below 2^53, so the division rounds once, as reading the
+      // decimal text does; above that only the text is exact.
+      const qint64 tenths = megabyteTenths(n);
+      if (tenths < (qint64(1) << 53)) return double(tenths) / 10;
+      return sizeText(n, unit, SizeStyle::Plain, QLocale::c()).toDouble();
+    }
+  }
+  return 0;
+}
+
 QString sizeUnitSuffix(SizeUnit unit) {
   switch (unit) {
     case SizeUnit::Bytes:

@@ -16,6 +16,8 @@ enum class SizeStyle { Plain, Grouped };
 // the arithmetic is exact for every 64-bit count. The group separator and decimal point are the
 // locale's; digits are always ASCII. A negative count (never a real size) is shown as 0.
 QString sizeText(qint64 bytes, SizeUnit unit, SizeStyle style, const QLocale& locale = QLocale());
+// The number sizeText shows in the plain style, as a number (a workbook's size cell).
+double sizeValue(qint64 bytes, SizeUnit unit);
 // " Byte", " KB" or " MB".
 QString sizeUnitSuffix(SizeUnit unit);
 

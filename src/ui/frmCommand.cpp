@@ -37,6 +37,8 @@
 #include "core/DateFormatter.h"
 #include "core/FileNameBytes.h"
 #include "core/FileSystem.h"
+#include "core/HashKind.h"
+#include "core/ListEncoding.h"
 #include "core/MessageCatalogue.h"
 #include "core/Session.h"
 #include "core/TextCodec.h"
@@ -159,6 +161,7 @@ frmCommand::frmCommand(Session& session, WindowDialogs& dialogs, const QString& 
   });
 
   // Load: the date pattern, then the presets (the filter text becomes the first preset line).
+  applyTypeRule();
   fileNameOptionChanged();
   loadFilterPresets();
 
@@ -195,10 +198,11 @@ void frmCommand::buildControls() {
                                      QStringLiteral("OutPath"), m_txtOutPath, m_cmdOutPath);
 
   QGroupBox* frType = frame(this, "frType", QStringLiteral("出力ファイルタイプ"));
-  m_optType = createOptionGroup(frType, QStringLiteral("optType"),
-                                {QStringLiteral("CSV"), QStringLiteral("TEXT"),
-                                 QStringLiteral("HTML"), QStringLiteral("XML")},
-                                CaptionRule::None);
+  m_optType =
+      createOptionGroup(frType, QStringLiteral("optType"),
+                        {QStringLiteral("CSV"), QStringLiteral("TEXT"), QStringLiteral("HTML"),
+                         QStringLiteral("XML"), QStringLiteral("XLSX")},
+                        CaptionRule::None);
   auto* typeRow = new QHBoxLayout(frType);
   for (QAbstractButton* button : m_optType->buttons()) typeRow->addWidget(button);
   typeRow->addStretch();
@@ -259,6 +263,50 @@ void frmCommand::buildControls() {
   m_chkSubDir = new QCheckBox(QStringLiteral("ｻﾌﾞﾃﾞｨﾚｸﾄﾘの検索を行う。"), this);
   m_chkSubDir->setObjectName(QStringLiteral("chkSubDir"));
 
+  // The switches beyond the list's own: left out of the line unless chosen, so that the run
+  // takes what the export dialogs saved.
+  QGroupBox* frOutOption = frame(this, "frOutOption", tr("出力オプション"));
+  m_lblTextCode = new QLabel(tr("文字コード（CSV・TEXT）"), frOutOption);
+  m_lblTextCode->setObjectName(QStringLiteral("lblTextCode"));
+  m_cmbTextCode = new QComboBox(frOutOption);
+  m_cmbTextCode->setObjectName(QStringLiteral("cmbTextCode"));
+  m_cmbTextCode->setToolTip(
+      tr("CSV・テキストファイルの文字コードを指定します（/K）。"
+         "「保存された設定」のときは、CSV出力ダイアログで選んだ文字コードになります。"));
+  m_cmbTextCode->addItem(tr("保存された設定"), -1);
+  m_cmbTextCode->addItem(
+      tr("システムの文字コード（%1）").arg(listEncodingName(ListEncoding::System)),
+      int(ListEncoding::System));
+  m_cmbTextCode->addItem(QStringLiteral("UTF-8"), int(ListEncoding::Utf8));
+  m_cmbTextCode->addItem(tr("UTF-8（BOM付き）"), int(ListEncoding::Utf8WithMark));
+  m_cmbTextCode->addItem(tr("Shift_JIS（CP932）"), int(ListEncoding::Cp932));
+  m_cmbTextCode->setAccessibleName(m_lblTextCode->text());
+  m_lblTextCode->setBuddy(m_cmbTextCode);
+  auto* lblHash = new QLabel(tr("ﾊｯｼｭ値"), frOutOption);
+  lblHash->setObjectName(QStringLiteral("lblHash"));
+  m_cmbHash = new QComboBox(frOutOption);
+  m_cmbHash->setObjectName(QStringLiteral("cmbHash"));
+  m_cmbHash->setToolTip(
+      tr("ﾌｧｲﾙの内容から計算したﾊｯｼｭ値の列を出力します（/M）。"
+         "「保存された設定」のときは、出力ダイアログで選んだものになります。"));
+  m_cmbHash->addItem(tr("保存された設定"), int(HashKind::None));
+  for (const HashKind kind : {HashKind::Md5, HashKind::Sha1, HashKind::Sha256})
+    m_cmbHash->addItem(hashKindCaption(kind), int(kind));
+  m_cmbHash->setAccessibleName(lblHash->text());
+  lblHash->setBuddy(m_cmbHash);
+  m_chkSumFile = new QCheckBox(tr("ﾁｪｯｸｻﾑﾌｧｲﾙも出力"), frOutOption);
+  m_chkSumFile->setObjectName(QStringLiteral("chkSumFile"));
+  m_chkSumFile->setToolTip(
+      tr("ﾘｽﾄと同じﾌｫﾙﾀﾞに、sha256sum -c などで検査できるﾁｪｯｸｻﾑﾌｧｲﾙを出力します（/W）。"
+         "ﾊｯｼｭ値を指定しないときは SHA-256 です。"));
+  auto* outOption = new QGridLayout(frOutOption);
+  outOption->addWidget(m_lblTextCode, 0, 0);
+  outOption->addWidget(m_cmbTextCode, 0, 1);
+  outOption->addWidget(lblHash, 1, 0);
+  outOption->addWidget(m_cmbHash, 1, 1);
+  outOption->addWidget(m_chkSumFile, 1, 2);
+  outOption->setColumnStretch(3, 1);
+
   QGroupBox* frCommand = frame(this, "frCommand", QStringLiteral("コマンド"));
   m_txtCommand = new QPlainTextEdit(frCommand);
   m_txtCommand->setObjectName(QStringLiteral("txtCommand"));
@@ -304,7 +352,7 @@ void frmCommand::buildControls() {
   fields->setContentsMargins(10, 4, 10, 10);
   for (QWidget* widget :
        std::initializer_list<QWidget*>{frInPath, frOutPath, frType, frOutFile, frFilter, frTitle,
-                                       frSort, m_chkSubDir, frCommand}) {
+                                       frSort, m_chkSubDir, frOutOption, frCommand}) {
     fields->addWidget(widget);
   }
   fields->addLayout(closeRow);
@@ -327,7 +375,13 @@ void frmCommand::buildControls() {
   });
   connect(m_cmbFilter, &QComboBox::editTextChanged, this, &frmCommand::recompose);
   connect(m_cmbFilter, &QComboBox::activated, this, &frmCommand::recompose);
-  connect(m_optType, &QButtonGroup::idClicked, this, &frmCommand::recompose);
+  connect(m_optType, &QButtonGroup::idClicked, this, [this] {
+    applyTypeRule();
+    recompose();
+  });
+  connect(m_cmbTextCode, &QComboBox::currentIndexChanged, this, &frmCommand::recompose);
+  connect(m_cmbHash, &QComboBox::currentIndexChanged, this, &frmCommand::recompose);
+  connect(m_chkSumFile, &QCheckBox::clicked, this, &frmCommand::recompose);
   connect(m_optSortKey, &QButtonGroup::idClicked, this, &frmCommand::recompose);
   connect(m_chkSubDir, &QCheckBox::clicked, this, &frmCommand::recompose);
   connect(m_optOutPath, &QButtonGroup::idClicked, this, [this] {
@@ -348,6 +402,12 @@ void frmCommand::buildControls() {
     }
   }
   setMinimumWidth(440);
+}
+
+void frmCommand::applyTypeRule() {
+  const bool takesEncoding = typeTakesEncoding(m_optType->checkedId());
+  m_lblTextCode->setEnabled(takesEncoding);
+  m_cmbTextCode->setEnabled(takesEncoding);
 }
 
 void frmCommand::loadFilterPresets() {
@@ -375,6 +435,10 @@ CommandForm frmCommand::form() const {
   form.title = m_txtTitle->text();
   form.sortIndex = m_optSortKey->checkedId();
   form.subfolders = m_chkSubDir->isChecked();
+  if (const int encoding = m_cmbTextCode->currentData().toInt(); encoding >= 0)
+    form.encoding = ListEncoding(encoding);
+  form.hash = HashKind(m_cmbHash->currentData().toInt());
+  form.checksumFile = m_chkSumFile->isChecked();
   return form;
 }
 

@@ -68,6 +68,8 @@ class frmCommand : public QDialog {
   void buildControls();
   void loadFilterPresets();
   void fileNameOptionChanged();
+  // The text encoding is for CSV and TEXT lists only: its choice is open for those types.
+  void applyTypeRule();
   void recompose();
   // What the line now is (the composed one, or the person's edit of it), whether it may be
   // copied and test-run, and the note under the box that says why not.
@@ -108,6 +110,10 @@ class frmCommand : public QDialog {
   QLineEdit* m_txtTitle;
   QButtonGroup* m_optSortKey;
   QCheckBox* m_chkSubDir;
+  QLabel* m_lblTextCode;
+  QComboBox* m_cmbTextCode;
+  QComboBox* m_cmbHash;
+  QCheckBox* m_chkSumFile;
   QPlainTextEdit* m_txtCommand;
   QLabel* m_lblCommandNote;
   QPushButton* m_cmdMakeTest;

@@ -7,13 +7,17 @@
 #include <QUrl>
 
 #include "core/FileNameBytes.h"
+#include "core/OrderedWork.h"
 #include "core/OutputFile.h"
 #include "core/SizeText.h"
+#include "writers/WorkbookCompression.h"
 
 namespace vek {
 
 namespace {
 
+// Rows whose cells are made together, off the thread that drives the library.
+constexpr std::size_t kBlockRows = 4096;
 // Excel's longest hyperlink address.
 constexpr qsizetype kLongestLink = 2079;
 // Excel's longest sheet name, in its (UTF-16) characters.
@@ -212,6 +216,98 @@ struct XlsxListWriter::Sheet {
   qint64 links = 0;
 };
 
+// The cells of a block of rows made ready for the library, on any thread: texts as UTF-8 ended
+// by a NUL, sizes and dates as numbers. The thread that drives the library then only hands
+// them on.
+struct XlsxListWriter::PreparedRows {
+  enum class Kind : quint8 { Empty, Text, Size, Date, Link };
+  struct Cell {
+    Kind kind = Kind::Empty;
+    qsizetype text = 0;     // Text, Link: where its bytes start in bytes
+    qsizetype address = 0;  // Link: where the address starts in bytes
+    double number = 0;      // Size; Date as Excel's day number
+  };
+  QByteArray bytes;
+  std::vector<Cell> cells;        // the selected columns' cells, row after row
+  std::vector<bool> blankBefore;  // per row: a blank row goes before it
+
+  const char* at(qsizetype offset) const { return bytes.constData() + offset; }
+  qsizetype add(const QByteArray& text) {
+    const qsizetype offset = bytes.size();
+    bytes += text;
+    bytes += '\0';
+    return offset;
+  }
+};
+
+XlsxListWriter::PreparedRows XlsxListWriter::prepare(const ColumnCells& cells,
+                                                     std::span<const FileEntry> rows, qint64 first,
+                                                     qint64 end, qint64 written,
+                                                     bool datesAsNumbers) const {
+  using Kind = PreparedRows::Kind;
+  PreparedRows out;
+  const std::vector<ColumnId>& columns = cells.selected();
+  const SizeUnit unit = m_options.optSizeType;
+  QString text;
+  for (qint64 index = first; index < end; ++index) {
+    const FileEntry& row = rows[std::size_t(index)];
+    if (!row.ticked) continue;
+    out.blankBefore.push_back(m_insertion.before(written, rows, index));
+    for (const ColumnId column : columns) {
+      PreparedRows::Cell cell;
+      switch (column) {
+        case ColumnId::FileSize:
+          cell.kind = Kind::Size;
+          cell.number = sizeValue(row.size, unit);
+          break;
+        case ColumnId::CreateDate:
+        case ColumnId::AccessDate:
+        case ColumnId::ModifiDate: {
+          const DateStamp& stamp = column == ColumnId::CreateDate   ? row.created
+                                   : column == ColumnId::AccessDate ? row.accessed
+                                                                    : row.modified;
+          if (stamp.isNull()) break;
+          if (datesAsNumbers && stamp.year() >= 1900) {
+            lxw_datetime value{stamp.year(), stamp.month(),  stamp.day(),
+                               stamp.hour(), stamp.minute(), double(stamp.second())};
+            cell.kind = Kind::Date;
+            cell.number = lxw_datetime_to_excel_datetime(&value);
+          } else {
+            cell.kind = Kind::Text;
+            cell.text = out.add(cellBytes(m_dateFormatter.format(stamp)));
+          }
+          break;
+        }
+        case ColumnId::FullPath:
+          text.resize(0);
+          cells.appendText(column, row, text);
+          cell.kind = Kind::Text;
+          cell.text = out.add(cellBytes(text));
+          if (m_options.chkPathType) {
+            const QByteArray address =
+                "file://" + encodeFileName(row.fullPath()).toPercentEncoding("/");
+            if (address.size() <= kLongestLink) {
+              cell.kind = Kind::Link;
+              cell.address = out.add(address);
+            }
+          }
+          break;
+        default:
+          text.resize(0);
+          cells.appendText(column, row, text);
+          if (!text.isEmpty()) {
+            cell.kind = Kind::Text;
+            cell.text = out.add(cellBytes(text));
+          }
+          break;
+      }
+      out.cells.push_back(cell);
+    }
+    ++written;
+  }
+  return out;
+}
+
 bool XlsxListWriter::write(QIODevice& device, std::span<const FileEntry> rows) {
   m_error.clear();
   m_sheetCount = 0;
@@ -224,6 +320,7 @@ bool XlsxListWriter::write(QIODevice& device, std::span<const FileEntry> rows) {
   const OutputFile::ScratchFolder scratch(folder.path(), {QStringLiteral("list.xlsx")});
   const QByteArray workbookPath = QFile::encodeName(folder.filePath(QStringLiteral("list.xlsx")));
   const QByteArray temporaryFolder = QFile::encodeName(folder.path());
+  const FastWorkbookCompression fastCompression;
   lxw_workbook_options options{};
   options.constant_memory = LXW_TRUE;
   options.tmpdir = const_cast<char*>(temporaryFolder.constData());
@@ -252,7 +349,6 @@ bool XlsxListWriter::write(QIODevice& device, std::span<const FileEntry> rows) {
 
   const std::vector<ColumnId>& columns = m_cells.selected();
   const auto lastColumn = lxw_col_t(columns.size() - 1);
-  const SizeUnit unit = m_options.optSizeType;
   const QString baseName = sheetName(m_title);
   Sheet sheet;
 
@@ -292,70 +388,64 @@ bool XlsxListWriter::write(QIODevice& device, std::span<const FileEntry> rows) {
     return true;
   };
 
-  startSheet();
-  qint64 written = 0;
-  QString text;
-  for (qint64 index = 0; index < qint64(rows.size()) && error == LXW_NO_ERROR; ++index) {
-    const FileEntry& row = rows[std::size_t(index)];
-    if (!row.ticked) continue;
-    if (m_insertion.before(written, rows, index)) {
-      if (!nextRow()) break;
-      ++sheet.row;  // a blank row, as the CSV's blank line
-    }
-    if (!nextRow()) break;
-    for (std::size_t c = 0; c < columns.size(); ++c) {
-      const ColumnId column = columns[c];
-      const auto col = lxw_col_t(c);
+  // The library writes on this thread, one cell after the other, while the cells of the next
+  // blocks are made on the others (the library takes most of the time). Each block knows how
+  // many ticked rows stand before it, for the blank rows.
+  const std::size_t blocks = (rows.size() + kBlockRows - 1) / kBlockRows;
+  std::vector<qint64> writtenBefore(blocks);
+  qint64 ticked = 0;
+  for (std::size_t index = 0; index < rows.size(); ++index) {
+    if (index % kBlockRows == 0) writtenBefore[index / kBlockRows] = ticked;
+    ticked += rows[index].ticked ? 1 : 0;
+  }
+  const auto prepareBlock = [&](std::size_t block) {
+    const ColumnCells cells = m_cells;  // its own: the cells remember the last folder
+    const auto first = qint64(block * kBlockRows);
+    const auto end = qint64(std::min(rows.size(), (block + 1) * kBlockRows));
+    return prepare(cells, rows, first, end, writtenBefore[block], dateFormat != nullptr);
+  };
+  const auto writeBlock = [&](PreparedRows&& block) {
+    using Kind = PreparedRows::Kind;
+    const PreparedRows::Cell* cell = block.cells.data();
+    for (const bool blankBefore : block.blankBefore) {
+      if (blankBefore) {
+        if (!nextRow()) return false;
+        ++sheet.row;  // a blank row, as the CSV's blank line
+      }
+      if (!nextRow()) return false;
       lxw_worksheet* ws = sheet.worksheet;
-      switch (column) {
-        case ColumnId::FileSize: {
-          const double value = sizeText(row.size, unit, SizeStyle::Plain, QLocale::c()).toDouble();
-          check(worksheet_write_number(ws, sheet.row, col, value, sizeFormat));
-          break;
-        }
-        case ColumnId::CreateDate:
-        case ColumnId::AccessDate:
-        case ColumnId::ModifiDate: {
-          const DateStamp& stamp = column == ColumnId::CreateDate   ? row.created
-                                   : column == ColumnId::AccessDate ? row.accessed
-                                                                    : row.modified;
-          if (stamp.isNull()) break;
-          if (dateFormat && stamp.year() >= 1900) {
-            lxw_datetime value{stamp.year(), stamp.month(),  stamp.day(),
-                               stamp.hour(), stamp.minute(), double(stamp.second())};
-            check(worksheet_write_datetime(ws, sheet.row, col, &value, dateFormat));
-          } else {
-            check(worksheet_write_string(
-                ws, sheet.row, col, cellBytes(m_dateFormatter.format(stamp)).constData(), nullptr));
-          }
-          break;
-        }
-        case ColumnId::FullPath:
-          text.resize(0);
-          m_cells.appendText(column, row, text);
-          if (m_options.chkPathType && sheet.links < m_sheetLinks) {
-            const QByteArray address =
-                "file://" + encodeFileName(row.fullPath()).toPercentEncoding("/");
-            if (address.size() <= kLongestLink) {
+      for (std::size_t c = 0; c < columns.size(); ++c, ++cell) {
+        const auto col = lxw_col_t(c);
+        switch (cell->kind) {
+          case Kind::Empty:
+            break;
+          case Kind::Size:
+            check(worksheet_write_number(ws, sheet.row, col, cell->number, sizeFormat));
+            break;
+          case Kind::Date:
+            check(worksheet_write_number(ws, sheet.row, col, cell->number, dateFormat));
+            break;
+          case Kind::Link:
+            if (sheet.links < m_sheetLinks) {
               ++sheet.links;
-              check(worksheet_write_url_opt(ws, sheet.row, col, address.constData(), nullptr,
-                                            cellBytes(text).constData(), nullptr));
+              check(worksheet_write_url_opt(ws, sheet.row, col, block.at(cell->address), nullptr,
+                                            block.at(cell->text), nullptr));
               break;
             }
-          }
-          check(worksheet_write_string(ws, sheet.row, col, cellBytes(text).constData(), nullptr));
-          break;
-        default:
-          text.resize(0);
-          m_cells.appendText(column, row, text);
-          if (!text.isEmpty())
-            check(worksheet_write_string(ws, sheet.row, col, cellBytes(text).constData(), nullptr));
-          break;
+            [[fallthrough]];
+          case Kind::Text:
+            check(worksheet_write_string(ws, sheet.row, col, block.at(cell->text), nullptr));
+            break;
+        }
       }
+      ++sheet.row;
+      if (error != LXW_NO_ERROR) return false;
     }
-    ++sheet.row;
-    ++written;
-  }
+    return true;
+  };
+
+  if (startSheet())
+    runInOrder(blocks, workerThreads(), prepareBlock, writeBlock, [] { return false; });
   endSheet();
   const lxw_error closed = workbook_close(workbook);
   if (error == LXW_NO_ERROR) error = closed;

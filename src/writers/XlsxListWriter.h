@@ -55,6 +55,11 @@ class XlsxListWriter {
 
  private:
   struct Sheet;
+  struct PreparedRows;
+
+  // The cells of rows[first, end), `written` ticked rows standing before them.
+  PreparedRows prepare(const ColumnCells& cells, std::span<const FileEntry> rows, qint64 first,
+                       qint64 end, qint64 written, bool datesAsNumbers) const;
 
   ColumnCells m_cells;
   RowInsertion m_insertion;

@@ -76,6 +76,67 @@ TEST(CommandComposer, EachFieldChangesOnlyItsPart) {
   }
 }
 
+// The switches beyond the list's own stand before /C, each only when chosen; /K only for the
+// types it is for.
+TEST(CommandComposer, NewSwitchesOnlyWhenChosen) {
+  const struct {
+    const char* name;
+    void (*change)(CommandForm&);
+    QString expected;
+  } cases[] = {
+      {"workbook", [](CommandForm& f) { f.type = 4; },
+       uR"(/opt/tools/vek /I "/data" /O "/out/" /T XLSX /F DATE "YYYYMMDDHHmm" /E "*.*" /N "/data" /S 2 /C )"_s},
+      {"each encoding of a text list", [](CommandForm& f) { f.encoding = ListEncoding::System; },
+       uR"(/opt/tools/vek /I "/data" /O "/out/" /T TEXT /F DATE "YYYYMMDDHHmm" /E "*.*" /N "/data" /S 2 /K SYSTEM /C )"_s},
+      {"UTF-8", [](CommandForm& f) { f.encoding = ListEncoding::Utf8; },
+       uR"(/opt/tools/vek /I "/data" /O "/out/" /T TEXT /F DATE "YYYYMMDDHHmm" /E "*.*" /N "/data" /S 2 /K UTF8 /C )"_s},
+      {"UTF-8 with its mark, a CSV list",
+       [](CommandForm& f) {
+         f.type = 0;
+         f.encoding = ListEncoding::Utf8WithMark;
+       },
+       uR"(/opt/tools/vek /I "/data" /O "/out/" /T CSV /F DATE "YYYYMMDDHHmm" /E "*.*" /N "/data" /S 2 /K UTF8BOM /C )"_s},
+      {"CP932 without subfolders",
+       [](CommandForm& f) {
+         f.encoding = ListEncoding::Cp932;
+         f.subfolders = false;
+       },
+       uR"(/opt/tools/vek /I "/data" /O "/out/" /T TEXT /F DATE "YYYYMMDDHHmm" /E "*.*" /N "/data" /S 2 /K CP932)"_s},
+      {"an encoding is not for HTML, XML or workbooks",
+       [](CommandForm& f) {
+         f.encoding = ListEncoding::Cp932;
+         f.type = 2;
+       },
+       uR"(/opt/tools/vek /I "/data" /O "/out/" /T HTML /F DATE "YYYYMMDDHHmm" /E "*.*" /N "/data" /S 2 /C )"_s},
+      {"MD5", [](CommandForm& f) { f.hash = HashKind::Md5; },
+       uR"(/opt/tools/vek /I "/data" /O "/out/" /T TEXT /F DATE "YYYYMMDDHHmm" /E "*.*" /N "/data" /S 2 /M MD5 /C )"_s},
+      {"checksum file alone", [](CommandForm& f) { f.checksumFile = true; },
+       uR"(/opt/tools/vek /I "/data" /O "/out/" /T TEXT /F DATE "YYYYMMDDHHmm" /E "*.*" /N "/data" /S 2 /W /C )"_s},
+      {"all of them on a workbook",
+       [](CommandForm& f) {
+         f.type = 4;
+         f.encoding = ListEncoding::Utf8;
+         f.hash = HashKind::Sha256;
+         f.checksumFile = true;
+         f.subfolders = false;
+       },
+       uR"(/opt/tools/vek /I "/data" /O "/out/" /T XLSX /F DATE "YYYYMMDDHHmm" /E "*.*" /N "/data" /S 2 /M SHA256 /W)"_s},
+      {"all of them on a text list",
+       [](CommandForm& f) {
+         f.encoding = ListEncoding::Utf8;
+         f.hash = HashKind::Sha1;
+         f.checksumFile = true;
+       },
+       uR"(/opt/tools/vek /I "/data" /O "/out/" /T TEXT /F DATE "YYYYMMDDHHmm" /E "*.*" /N "/data" /S 2 /K UTF8 /M SHA1 /W /C )"_s},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    CommandForm form = exampleForm();
+    c.change(form);
+    EXPECT_EQ(composeCommand(form), c.expected);
+  }
+}
+
 TEST(CommandComposer, PatternIsTheFilterUpToItsFirstOrdinarySpace) {
   const struct {
     QString filter, pattern;

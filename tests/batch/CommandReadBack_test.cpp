@@ -120,6 +120,34 @@ TEST(CommandReadBack, ValuesTheRunReadsOtherwiseAreNamed) {
          f.outName.clear();
        },
        u"出力ファイル名を指定してください。"_s},
+      {"a workbook", [](CommandForm& f) { f.type = 4; }, QString()},
+      {"every new switch on a CSV list",
+       [](CommandForm& f) {
+         f.encoding = ListEncoding::Cp932;
+         f.hash = HashKind::Md5;
+         f.checksumFile = true;
+         f.subfolders = true;
+       },
+       QString()},
+      {"an encoding chosen for a workbook, which takes none",
+       [](CommandForm& f) {
+         f.type = 4;
+         f.encoding = ListEncoding::Utf8WithMark;
+         f.hash = HashKind::Sha256;
+       },
+       QString()},
+      {"a title /M of an HTML list",
+       [](CommandForm& f) {
+         f.title = u"/M"_s;
+         f.type = 2;
+       },
+       refused(u"ハッシュの種類が不正です、MD5/SHA1/SHA256のどれかを指定してください。"_s)},
+      {"a title /W of an HTML list",
+       [](CommandForm& f) {
+         f.title = u"/W"_s;
+         f.type = 2;
+       },
+       differs(u"タイトル、ﾁｪｯｸｻﾑﾌｧｲﾙ"_s)},
       {"awkward characters quoted",
        [](CommandForm& f) {
          f.inPath = f.title = u"/d $x `y` \"q\" 'a' b\\c!d;e|f*g~/h #i\u00A0j\u2028k"_s;

@@ -98,6 +98,22 @@ TEST(SizeText, UsesTheLocaleSeparators) {
             QStringLiteral("120564"));
 }
 
+// A workbook's size cell holds the number the CSV shows, in every unit.
+TEST(SizeText, ValuesAreTheNumbersOfThePlainText) {
+  const qint64 max = std::numeric_limits<qint64>::max();
+  const qint64 counts[] = {
+      -5,        0,       1,        1023,      1024,         1025,      261632,
+      261633,    1048575, 10485759, 123456789, 5000LL << 20, 1LL << 53, (1LL << 53) + 1,
+      1LL << 62, max};
+  for (const SizeUnit unit : {SizeUnit::Bytes, SizeUnit::Kilobytes, SizeUnit::Megabytes}) {
+    for (const qint64 bytes : counts) {
+      EXPECT_EQ(sizeValue(bytes, unit),
+                sizeText(bytes, unit, SizeStyle::Plain, QLocale::c()).trimmed().toDouble())
+          << bytes << " in unit " << int(unit);
+    }
+  }
+}
+
 TEST(SizeText, UnitSuffixes) {
   EXPECT_EQ(vek::sizeUnitSuffix(SizeUnit::Bytes), QStringLiteral(" Byte"));
   EXPECT_EQ(vek::sizeUnitSuffix(SizeUnit::Kilobytes), QStringLiteral(" KB"));

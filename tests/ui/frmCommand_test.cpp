@@ -295,6 +295,64 @@ TEST_F(CommandBuilderTest, TestRunReportsSuccessOnlyWhenTheListWasWritten) {
       << dialogs.messages[0].text.toStdString();
 }
 
+// The workbook, the text encoding, the digest column and the checksum file, chosen as a person
+// does (clicks, Tab and keys in the focused control), and run by the real vek.
+TEST_F(CommandBuilderTest, TheNewSwitchesAreOfferedAndRun) {
+  const QString vek = qEnvironmentVariable("VEK_EXE");
+  ASSERT_FALSE(vek.isEmpty()) << "VEK_EXE is not set";
+  frmCommand::Prefill prefill = standard();
+  prefill.executable = vek;
+  auto dialog = open(prefill);
+  dialog->show();
+  QApplication::setActiveWindow(dialog.get());
+  test::clickToFocus(find<QAbstractButton>(*dialog, u"optOutPath_1"_s));
+  find<QLineEdit>(*dialog, u"txtOutName"_s)->setText(u"list"_s);
+  find<QComboBox>(*dialog, u"cmbFilter"_s)->setEditText(u"*.*"_s);
+  const QString start = vek + u" /I \""_s + in + u"\" /O \""_s + out +
+                        u"\" /T CSV /F \"list\" /E \"*.*\" /N \""_s + in + u"\" /S 1"_s;
+  // Nothing chosen: the line of the list's own switches alone.
+  EXPECT_EQ(command(*dialog), start);
+  auto* textCode = find<QComboBox>(*dialog, u"cmbTextCode"_s);
+  EXPECT_EQ(textCode->currentText(), u"保存された設定"_s);
+  EXPECT_EQ(find<QComboBox>(*dialog, u"cmbHash"_s)->currentText(), u"保存された設定"_s);
+
+  test::clickToFocus(find<QAbstractButton>(*dialog, u"optType_4"_s));
+  EXPECT_EQ(command(*dialog), QString(start).replace(u"/T CSV"_s, u"/T XLSX"_s));
+  EXPECT_FALSE(textCode->isEnabled());
+  test::clickToFocus(find<QAbstractButton>(*dialog, u"optType_0"_s));
+  EXPECT_TRUE(textCode->isEnabled());
+
+  auto* subfolders = find<QCheckBox>(*dialog, u"chkSubDir"_s);
+  test::clickToFocus(subfolders, QPoint(8, subfolders->height() / 2));  // on its box
+  EXPECT_TRUE(subfolders->isChecked());
+  test::pressKeyInFocus(Qt::Key_Tab);
+  ASSERT_EQ(QApplication::focusWidget(), textCode);
+  test::pressKeyInFocus(Qt::Key_End);
+  EXPECT_EQ(textCode->currentText(), u"Shift_JIS（CP932）"_s);
+  test::pressKeyInFocus(Qt::Key_Tab);
+  test::pressKeyInFocus(Qt::Key_End);
+  EXPECT_EQ(find<QComboBox>(*dialog, u"cmbHash"_s)->currentText(), u"SHA-256"_s);
+  test::pressKeyInFocus(Qt::Key_Tab);
+  test::pressKeyInFocus(Qt::Key_Space);
+  EXPECT_TRUE(find<QCheckBox>(*dialog, u"chkSumFile"_s)->isChecked());
+  EXPECT_EQ(command(*dialog), start + u" /K CP932 /M SHA256 /W /C "_s);
+  EXPECT_TRUE(find<QLabel>(*dialog, u"lblCommandNote"_s)->isHidden());
+
+  // A workbook takes no encoding: /K leaves the line, the rest stays.
+  test::clickToFocus(find<QAbstractButton>(*dialog, u"optType_4"_s));
+  EXPECT_EQ(command(*dialog),
+            QString(start).replace(u"/T CSV"_s, u"/T XLSX"_s) + u" /M SHA256 /W /C "_s);
+  auto* makeTest = find<QPushButton>(*dialog, u"cmdMakeTest"_s);
+  ASSERT_TRUE(makeTest->isEnabled());
+  test::clickToFocus(makeTest);
+  ASSERT_TRUE(waitForTestRun(*dialog));
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].title, u"テスト完了"_s);
+  EXPECT_TRUE(tree.read(u"out/list.xlsx"_s).startsWith("PK"));
+  EXPECT_EQ(tree.read(u"out/list.sha256"_s),
+            "ca978112ca1bbdcafac231b39a23dc4da786eff8147c4e72b9807785afee48bb  a.txt\n");
+}
+
 TEST_F(CommandBuilderTest, TestRunIntoAReadOnlyFolderShowsTheRunsMessage) {
   frmCommand::Prefill prefill = standard();
   prefill.executable = qEnvironmentVariable("VEK_EXE");

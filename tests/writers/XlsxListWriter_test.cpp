@@ -7,14 +7,17 @@
 #include <QJsonArray>
 
 #include <gtest/gtest.h>
+#include <xlsxwriter.h>
 
 #include "support/ExampleRows.h"
 #include "support/FailDevice.h"
 #include "support/QStringPrinter.h"
 #include "support/RecordingInteraction.h"
 #include "support/TempTree.h"
+#include "support/ThreadStarters.h"
 #include "support/XlsxReadBack.h"
 #include "writers/TextListWriter.h"
+#include "writers/WorkbookCompression.h"
 #include "writers/XlsxListExport.h"
 
 using namespace Qt::StringLiterals;
@@ -149,6 +152,87 @@ TEST(XlsxListWriter, RowsBeyondASheetGoOnTheNextWithTheHeaderRepeated) {
   EXPECT_EQ(sheets[0].toObject()[u"title"_s].toString(), u"b_1____"_s);
   EXPECT_EQ(sheets[1].toObject()[u"title"_s].toString(), u"b_1____ (2)"_s);
   EXPECT_EQ(sheets[2].toObject()[u"freeze"_s].toString(), u"A2"_s);
+}
+
+// The cells are made a block of rows at a time beside the thread that writes them: blank rows,
+// unticked rows, links and sheet ends fall on and across the blocks' edges as in the CSV.
+TEST(XlsxListWriter, ManyRowsMadeInBlocksReadBackAsTheCsv) {
+  test::TempTree tree;
+  Settings settings = everyColumn();
+  ColumnOptions& c = settings.csv.columns;
+  c.chkPathType = true;
+  c.optHeadInsert = HeadInsert::On;
+  c.valHeadInterval = 7;
+  std::vector<FileEntry> rows;
+  for (int i = 0; i < 10000; ++i) {
+    ExampleRow row(u"/d/"_s + QString::number(i / 300) + u"/"_s, QString::number(i) + u".txt"_s);
+    row.withSize(qint64(i) * 4099).withModifiedDate();
+    if (i % 13 == 5) row.unticked();
+    rows.push_back(row);
+  }
+  const Pair pair = writeBoth(tree, settings, rows, u"t"_s, 4000);
+  ASSERT_TRUE(pair.readBack.matches) << pair.readBack.difference.toStdString();
+  // 9231 ticked rows and a blank one before every seventh: 10550 rows on 3 sheets.
+  ASSERT_EQ(pair.sheets, 3);
+  const QJsonArray sheets = pair.readBack.facts[u"sheets"_s].toArray();
+  EXPECT_EQ(sheets[0].toObject()[u"rows"_s].toInt(), 4000);
+  EXPECT_EQ(sheets[2].toObject()[u"rows"_s].toInt(), 2550);
+  EXPECT_EQ(pair.readBack.facts[u"links"_s].toObject().size(), 9231);
+}
+
+// libxlsxwriter deflates at zlib's default level, which took half of a long list's write; the
+// parts of Vek's workbooks are deflated at the fastest level instead.
+TEST(XlsxListWriter, EveryPartIsDeflatedAtTheFastestLevel) {
+  test::TempTree tree;
+  const Pair pair = writeBoth(tree, Settings(), {ExampleRow(u"/d/"_s, u"a.txt"_s)});
+  ASSERT_TRUE(pair.readBack.matches) << pair.readBack.difference.toStdString();
+  const QJsonObject levels = pair.readBack.facts[u"levels"_s].toObject();
+  EXPECT_TRUE(levels.contains(u"xl/worksheets/sheet1.xml"_s));
+  for (auto part = levels.begin(); part != levels.end(); ++part)
+    EXPECT_EQ(part.value().toInt(), 3) << part.key().toStdString();  // "super fast"
+}
+
+// The sheet is deflated in pieces on the machine's cores and the cells are made beside the
+// library: the sheet is the same byte for byte however many threads there were.
+TEST(XlsxListWriter, TheSheetIsTheSameWhateverThreadsThereAre) {
+  std::vector<FileEntry> rows;
+  for (int i = 0; i < 6000; ++i)
+    rows.push_back(ExampleRow(u"/d/"_s + QString::number(i / 50) + u"/"_s, QString::number(i)));
+  const auto bytes = [&] {
+    XlsxListWriter writer(everyColumn(), u"t"_s, PathStyle::Posix, kJapanese);
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    EXPECT_TRUE(writer.write(buffer, rows)) << writer.errorString().toStdString();
+    return buffer.data();
+  };
+  // The sheet's part as stored: from its name in its header to the next part's name (the
+  // properties part holds the time of writing, the sheet nothing of the kind).
+  const auto sheet = [](const QByteArray& book) {
+    const qsizetype start = book.indexOf("xl/worksheets/sheet1.xml");
+    const qsizetype end = book.indexOf("xl/workbook.xml", start);
+    EXPECT_TRUE(start > 0 && end > start);
+    return book.mid(start, end - start);
+  };
+  const QByteArray several = sheet(bytes());
+  ASSERT_GT(several.size(), 40000);  // many pieces of 256 KB before deflating
+  test::NoThreads noThreads;
+  EXPECT_EQ(sheet(bytes()), several);
+}
+
+// The lower level is Vek's workbook writes' own: the library used outside them keeps its
+// default. Minizip marks the level in each part's local header, the first at offset 6.
+TEST(XlsxListWriter, OtherWorkbooksKeepTheLibrarysLevel) {
+  test::TempTree tree;
+  const QByteArray path = QFile::encodeName(tree.path(u"plain.xlsx"_s));
+  EXPECT_FALSE(FastWorkbookCompression::active());
+  lxw_workbook* workbook = workbook_new(path.constData());
+  ASSERT_NE(workbook, nullptr);
+  worksheet_write_string(workbook_add_worksheet(workbook, nullptr), 0, 0, "a", nullptr);
+  ASSERT_EQ(workbook_close(workbook), LXW_NO_ERROR);
+  const QByteArray bytes = tree.read(u"plain.xlsx"_s);
+  ASSERT_GT(bytes.size(), 8);
+  ASSERT_TRUE(bytes.startsWith("PK\x03\x04"));
+  EXPECT_EQ((quint8(bytes[6]) >> 1) & 3, 0);
 }
 
 TEST(XlsxListWriter, SheetNamesExcelAccepts) {
