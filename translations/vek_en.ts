@@ -16,6 +16,21 @@
     </message>
 </context>
 <context>
+    <name>CommandReadBack</name>
+    <message>
+        <source>文字コード</source>
+        <translation>the text encoding</translation>
+    </message>
+    <message>
+        <source>ﾊｯｼｭ値</source>
+        <translation>the hash</translation>
+    </message>
+    <message>
+        <source>ﾁｪｯｸｻﾑﾌｧｲﾙ</source>
+        <translation>the checksum file</translation>
+    </message>
+</context>
+<context>
     <name>FileHasher</name>
     <message>
         <source>通常のファイルではありません</source>
@@ -281,6 +296,53 @@ However, %2 characters cannot be held by the file (control characters and the li
     <message>
         <source>キャンセル</source>
         <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>vek::frmCommand</name>
+    <message>
+        <source>出力オプション</source>
+        <translation>Output Options</translation>
+    </message>
+    <message>
+        <source>文字コード（CSV・TEXT）</source>
+        <translation>Encoding (CSV, TEXT)</translation>
+    </message>
+    <message>
+        <source>CSV・テキストファイルの文字コードを指定します（/K）。「保存された設定」のときは、CSV出力ダイアログで選んだ文字コードになります。</source>
+        <translation>The text encoding of CSV and text lists (/K). With &quot;Saved setting&quot;, the encoding chosen in the CSV export dialog.</translation>
+    </message>
+    <message>
+        <source>保存された設定</source>
+        <translation>Saved setting</translation>
+    </message>
+    <message>
+        <source>システムの文字コード（%1）</source>
+        <translation>System encoding (%1)</translation>
+    </message>
+    <message>
+        <source>UTF-8（BOM付き）</source>
+        <translation>UTF-8 with BOM</translation>
+    </message>
+    <message>
+        <source>Shift_JIS（CP932）</source>
+        <translation>Shift_JIS (CP932)</translation>
+    </message>
+    <message>
+        <source>ﾊｯｼｭ値</source>
+        <translation>Hash</translation>
+    </message>
+    <message>
+        <source>ﾌｧｲﾙの内容から計算したﾊｯｼｭ値の列を出力します（/M）。「保存された設定」のときは、出力ダイアログで選んだものになります。</source>
+        <translation>Adds a column of hashes computed from the contents of the files (/M). With &quot;Saved setting&quot;, the choice made in the export dialog.</translation>
+    </message>
+    <message>
+        <source>ﾁｪｯｸｻﾑﾌｧｲﾙも出力</source>
+        <translation>Also write a checksum file</translation>
+    </message>
+    <message>
+        <source>ﾘｽﾄと同じﾌｫﾙﾀﾞに、sha256sum -c などで検査できるﾁｪｯｸｻﾑﾌｧｲﾙを出力します（/W）。ﾊｯｼｭ値を指定しないときは SHA-256 です。</source>
+        <translation>Writes a checksum file beside the list that sha256sum -c and the like can verify (/W). SHA-256 when no hash is chosen.</translation>
     </message>
 </context>
 <context>
