@@ -4,6 +4,7 @@
 #include <array>
 
 #include "core/HashKind.h"
+#include "core/PrefixReplacement.h"
 
 namespace vek {
 
@@ -56,6 +57,13 @@ struct ColumnOptions {
   bool chkRelPath = false;         // the path below the folder the row's add started from
   HashKind hash = HashKind::None;  // a digest column
   bool checksumFile = false;       // a checksum file beside the list
+  // A totals line (row, element) after the rows: how many rows were written and their size.
+  bool totals = false;
+  // With the insertion at each folder change, a subtotal line after each folder's rows.
+  bool subtotals = false;
+  // The folder and path columns (and file links) with a prefix replaced, for lists read on
+  // Windows; the checksum file keeps the real paths.
+  PrefixReplacement prefix;
   // The checksum file's own digest for one run (/W without /M: SHA-256); not stored.
   HashKind checksumHash = HashKind::None;
 
@@ -66,6 +74,11 @@ struct ColumnOptions {
   }
   // Whether an export reads the files' contents at all.
   bool needsDigests() const { return hash != HashKind::None || checksumFile; }
+  // Whether subtotal lines are written: only with the insertion at each folder change.
+  bool writesSubtotals() const {
+    return subtotals && optHeadInsert == HeadInsert::On &&
+           optHeadInsertType == HeadInsertAt::FolderChange;
+  }
 
   bool operator==(const ColumnOptions&) const = default;
 };

@@ -230,6 +230,32 @@ bool FileSystem::isPseudoFileSystemType(qint64 type) {
   return std::find(std::begin(kPseudo), std::end(kPseudo), type) != std::end(kPseudo);
 }
 
+bool FileSystem::onNetworkFileSystem(const QString& path) {
+  struct statfs fs {};
+  if (::statfs(encodeFileName(path).constData(), &fs) != 0) return false;
+  // The f_type magic numbers of <linux/magic.h> and of the file systems' own sources.
+  static constexpr qint64 kNetwork[] = {
+      0x6969,      // nfs
+      0x517b,      // smb
+      0xff534d42,  // cifs
+      0xfe534d42,  // smb2
+      0x65735546,  // fuse (sshfs, rclone, gvfs, virtiofs, …)
+      0x00c36400,  // ceph
+      0x5346414f,  // afs
+      0x6b414653,  // kafs
+      0x01021997,  // 9p
+      0x73757245,  // coda
+      0x564c,      // ncp
+      0x0bd00bd0,  // lustre
+      0x47504653,  // gpfs
+      0x20030528,  // orangefs
+      0x7461636f,  // ocfs2
+      0x01161970,  // gfs2
+  };
+  const auto type = qint64(fs.f_type);
+  return std::find(std::begin(kNetwork), std::end(kNetwork), type) != std::end(kNetwork);
+}
+
 void FileSystem::sortNames(std::vector<QString>& names) {
   std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
     const int folded = a.compare(b, Qt::CaseInsensitive);

@@ -68,6 +68,9 @@ class FileSystem {
 
   // True when the file-system type magic (statfs f_type) names a pseudo file system.
   static bool isPseudoFileSystemType(qint64 type);
+  // True when the folder at path lies on a network file system or a FUSE one (sshfs, rclone
+  // and the like), where every look at a file can wait for a round trip.
+  static bool onNetworkFileSystem(const QString& path);
 
   // Sorts names the way every listing of this class is sorted.
   static void sortNames(std::vector<QString>& names);
@@ -87,6 +90,8 @@ class FileSystem {
     // system's type, looked up only where the device changes from the parent folder's, so
     // bind mounts and chroots are covered at no cost to an ordinary walk.
     bool isPseudo() const { return m_pseudo; }
+    // The device the folder lies on (st_dev).
+    quint64 device() const { return m_device; }
     Folder(Folder&& other) noexcept;
     Folder& operator=(Folder&& other) noexcept;
     Folder(const Folder&) = delete;

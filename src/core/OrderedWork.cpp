@@ -69,11 +69,23 @@ std::uint64_t workerFailures() {
   return failures.load(std::memory_order_relaxed);
 }
 
-int workerThreads() {
+namespace {
+
+int pinnedThreads() {
   bool ok = false;
   const int pinned = qEnvironmentVariableIntValue("VEK_THREADS", &ok);
-  if (ok && pinned > 0) return std::min(pinned, 64);
+  return ok && pinned > 0 ? std::min(pinned, 64) : 0;
+}
+
+}  // namespace
+
+int workerThreads() {
+  if (const int pinned = pinnedThreads()) return pinned;
   return std::clamp(int(std::thread::hardware_concurrency()), 1, 16);
+}
+
+bool workerThreadsPinned() {
+  return pinnedThreads() > 0;
 }
 
 }  // namespace vek

@@ -20,6 +20,8 @@ namespace vek {
 // How many threads work side by side: as many as the machine has cores, or the count in
 // VEK_THREADS (the tests compare runs with different counts).
 int workerThreads();
+// True when VEK_THREADS pins the count: work that would otherwise add threads keeps to it.
+bool workerThreadsPinned();
 
 // How a worker thread is started; the default starts a std::thread. Tests put in one that
 // fails, as the system does when it is out of threads or memory.

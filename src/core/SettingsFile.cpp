@@ -11,6 +11,7 @@
 #include <QLocale>
 
 #include "core/DeliverySettings.h"
+#include "core/ExportExtrasSettings.h"
 #include "core/IniFile.h"
 #include "core/LeadingNumber.h"
 #include "core/ListFileSettings.h"
@@ -250,6 +251,7 @@ void writeAll(IniFile& ini, const Settings& settings, const WindowState& window,
   writer.section(u"");  // the last section goes in before Vek's own
   writeListFileSettings(ini, settings.listFile);
   writeDeliverySettings(ini, toWrite);
+  writeExportExtrasSettings(ini, toWrite);
 }
 
 }  // namespace
@@ -285,6 +287,7 @@ void readSettings(const IniFile& ini, Settings& settings, WindowState& window,
   visitSettings(settings, reader);
   readListFileSettings(ini, settings.listFile);
   readDeliverySettings(ini, settings);
+  readExportExtrasSettings(ini, settings);
 }
 
 void writeSettings(IniFile& ini, const Settings& settings, const WindowState& window,

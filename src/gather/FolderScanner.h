@@ -3,7 +3,8 @@
 // values in batches, with the files that could not be read. It knows nothing of the output
 // list, the settings or the person, so it can run on any thread; it spreads the folder reads
 // and the per-file lookups over several threads and still gives everything in the order a
-// single thread would. A cancel request (from any thread) is honoured within one batch.
+// single thread would. On a share where the reads mostly wait (a network file system), it
+// adds readers (ReaderCount). A cancel request (from any thread) is honoured within one batch.
 #pragma once
 
 #include <algorithm>
@@ -20,6 +21,8 @@
 #include "gather/WildcardFilter.h"
 
 namespace vek {
+
+class ReaderCount;
 
 // A folder of a walk as its parent and its name: a deep tree costs memory in proportion to
 // its folders, not to the square of its depth, and each folder is opened relative to its
@@ -89,8 +92,12 @@ class FolderScanner {
   // between batches.
   static constexpr std::size_t kBatchFiles = 1024;
 
-  // threads == 0: as many as the machine has cores.
+  // threads == 0: as many readers as the machine has cores (or VEK_THREADS), and more, up to
+  // ReaderCount::kMostReaders, while they mostly wait; threads > 0: exactly that many.
   explicit FolderScanner(WildcardFilter filter = WildcardFilter(), int threads = 0);
+  ~FolderScanner();
+  FolderScanner(const FolderScanner&) = delete;
+  FolderScanner& operator=(const FolderScanner&) = delete;
 
   void setBatchFiles(std::size_t files) { m_batchFiles = std::max<std::size_t>(files, 1); }
 
@@ -98,6 +105,10 @@ class FolderScanner {
   void requestCancel() { m_cancel.store(true, std::memory_order_relaxed); }
   bool cancelRequested() const { return m_cancel.load(std::memory_order_relaxed); }
   void clearCancel() { m_cancel.store(false, std::memory_order_relaxed); }
+
+  // How many readers the walks of this scanner want now: the base count, more once reads
+  // were seen to wait. What was learnt in searchSubfolders carries over to readFiles.
+  int readers() const;
 
   // The matching files of one folder, sorted; nullopt when it cannot be read. A folder on a
   // pseudo file system (proc, sysfs, …) lists nothing: no walk enters one.
@@ -124,10 +135,8 @@ class FolderScanner {
                                             const QString& folderText, const QString& name);
 
  private:
-  static int defaultThreads();
-
   WildcardFilter m_filter;
-  int m_threads;
+  std::unique_ptr<ReaderCount> m_readers;
   std::size_t m_batchFiles = kBatchFiles;
   std::atomic<bool> m_cancel{false};
 };

@@ -86,6 +86,10 @@ void frmHeadIns::store(ColumnOptions& options) const {
   options.valHeadInterval = ok ? interval : m_cscHeadInterval->value();
 }
 
+bool frmHeadIns::insertsAtFolderChange() const {
+  return optionButton(m_optHeadIns, 0)->isChecked() && optionButton(m_optInsType, 1)->isChecked();
+}
+
 void frmHeadIns::applyInsertRule() {
   const bool inserting = optionButton(m_optHeadIns, 0)->isChecked();
   for (QWidget* widget :
@@ -93,10 +97,12 @@ void frmHeadIns::applyInsertRule() {
         static_cast<QWidget*>(m_lblHeadInteval)})
     widget->setEnabled(inserting);
   for (QAbstractButton* button : m_optInsType->buttons()) button->setEnabled(inserting);
+  Q_EMIT choiceChanged();
 }
 
 void frmHeadIns::applyTypeColour() {
   setCaptionBlue(m_lblHeadInteval, optionButton(m_optInsType, 0)->isChecked());
+  Q_EMIT choiceChanged();
 }
 
 }  // namespace vek

@@ -26,6 +26,12 @@ class frmHeadIns : public QGroupBox {
   void load(const ColumnOptions& options);
   // Stores the three insertion fields; N is read back from the label that shows it.
   void store(ColumnOptions& options) const;
+  // Whether the lines go in at each folder change (what subtotals need).
+  bool insertsAtFolderChange() const;
+
+ Q_SIGNALS:
+  // The insertion or its kind was chosen anew.
+  void choiceChanged();
 
  private:
   void applyInsertRule();

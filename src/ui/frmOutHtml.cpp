@@ -15,6 +15,8 @@
 #include "ui/CaptionColour.h"
 #include "ui/ColourLabel.h"
 #include "ui/framJoho.h"
+#include "ui/framPrefix.h"
+#include "ui/framTotals.h"
 #include "ui/frmHeadIns.h"
 #include "writers/HtmlListExport.h"
 
@@ -107,10 +109,16 @@ frmOutHtml::frmOutHtml(Settings& settings, const FileList& list, const Session& 
   right->addLayout(colourGrid);
   right->addWidget(m_chkLink);
   right->addWidget(m_frmHeadIns);
+  m_framTotals = new framTotals(/*withSubtotals=*/true, this);
+  m_framPrefix = new framPrefix(this);
+  right->addWidget(m_framTotals);
+  right->addWidget(m_framPrefix);
   right->addStretch();
   arrange(m_framJoho, right, m_cmdHtmlCreate, m_cmdCancel);
 
   connect(m_cmdHtmlCreate, &QPushButton::clicked, this, &frmOutHtml::create);
+  connect(m_frmHeadIns, &frmHeadIns::choiceChanged, this,
+          [this] { m_framTotals->setSubtotalsAvailable(m_frmHeadIns->insertsAtFolderChange()); });
   load();
 }
 
@@ -125,6 +133,9 @@ void frmOutHtml::load() {
   m_chkLink->setChecked(html.fileLink == 1);
   m_framJoho->load(html.columns);
   m_frmHeadIns->load(html.columns);
+  m_framTotals->load(html.columns);
+  m_framTotals->setSubtotalsAvailable(m_frmHeadIns->insertsAtFolderChange());
+  m_framPrefix->load(html.columns);
 }
 
 void frmOutHtml::chooseColour(ColourLabel* label) {
@@ -143,6 +154,8 @@ void frmOutHtml::storeOptions(Settings& settings) const {
   html.fileLink = m_chkLink->isChecked() ? 1 : 0;
   m_framJoho->store(html.columns);
   m_frmHeadIns->store(html.columns);
+  m_framTotals->store(html.columns);
+  m_framPrefix->store(html.columns);
 }
 
 const ColumnOptions& frmOutHtml::columnsOf(const Settings& settings) const {

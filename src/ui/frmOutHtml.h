@@ -18,6 +18,8 @@ namespace vek {
 
 class ColourLabel;
 class framJoho;
+class framPrefix;
+class framTotals;
 class frmHeadIns;
 
 class frmOutHtml : public WriterDialog {
@@ -46,6 +48,8 @@ class frmOutHtml : public WriterDialog {
   void chooseColour(ColourLabel* label);
 
   framJoho* m_framJoho;
+  framTotals* m_framTotals;
+  framPrefix* m_framPrefix;
   frmHeadIns* m_frmHeadIns;
   QLineEdit* m_txtTitle;
   std::array<ColourLabel*, ColourCount> m_colours{};

@@ -19,6 +19,8 @@
 #include "ui/CaptionColour.h"
 #include "ui/OptionGroup.h"
 #include "ui/framJoho.h"
+#include "ui/framPrefix.h"
+#include "ui/framTotals.h"
 #include "ui/frmHeadIns.h"
 #include "writers/TextListExport.h"
 #include "writers/XlsxListExport.h"
@@ -35,6 +37,8 @@ frmOutText::frmOutText(Settings& settings, const FileList& list, const Session& 
 
   m_framJoho = new framJoho(framJoho::defaultCaption(), this);
   m_frmHeadIns = new frmHeadIns(QStringLiteral("空白行の挿入"), this);
+  m_framTotals = new framTotals(/*withSubtotals=*/true, this);
+  m_framPrefix = new framPrefix(this);
 
   auto* fraFileType = new QGroupBox(QStringLiteral("ファイル種別"), this);
   fraFileType->setObjectName(QStringLiteral("fraFileType"));
@@ -125,17 +129,27 @@ frmOutText::frmOutText(Settings& settings, const FileList& list, const Session& 
   m_cmdTextCreate->setDefault(true);
   m_cmdCancel = createCancelButton();
 
-  auto* right = new QVBoxLayout;
-  right->addWidget(fraFileType);
-  right->addWidget(m_fraSepa);
-  right->addWidget(fraReturnCode);
-  right->addWidget(m_fraTextCode);
-  right->addWidget(m_frmHeadIns);
-  right->addStretch();
+  auto* format = new QVBoxLayout;
+  format->addWidget(fraFileType);
+  format->addWidget(m_fraSepa);
+  format->addWidget(fraReturnCode);
+  format->addWidget(m_fraTextCode);
+  format->addWidget(m_frmHeadIns);
+  format->addStretch();
+  // The totals and the paths in a column of their own: the dialog stays as low as before.
+  auto* extras = new QVBoxLayout;
+  extras->addWidget(m_framTotals);
+  extras->addWidget(m_framPrefix);
+  extras->addStretch();
+  auto* right = new QHBoxLayout;
+  right->addLayout(format, 1);
+  right->addLayout(extras, 1);
   arrange(m_framJoho, right, m_cmdTextCreate, m_cmdCancel);
 
   connect(m_optType, &QButtonGroup::idToggled, this, &frmOutText::applyTypeRule);
   connect(m_chkSepaTab, &QCheckBox::toggled, this, &frmOutText::applyTabRule);
+  connect(m_frmHeadIns, &frmHeadIns::choiceChanged, this,
+          [this] { m_framTotals->setSubtotalsAvailable(m_frmHeadIns->insertsAtFolderChange()); });
   connect(m_cmdTextCreate, &QPushButton::clicked, this, &frmOutText::create);
   load();
 }
@@ -155,6 +169,9 @@ void frmOutText::load() {
   selectOption(m_optRetCode, csv.crLfType);
   m_framJoho->load(csv.columns);
   m_frmHeadIns->load(csv.columns);
+  m_framTotals->load(csv.columns);
+  m_framTotals->setSubtotalsAvailable(m_frmHeadIns->insertsAtFolderChange());
+  m_framPrefix->load(csv.columns);
   applyTypeRule();
 }
 
@@ -197,6 +214,8 @@ void frmOutText::storeOptions(Settings& settings) const {
   csv.crLfType = selectedOption<LineBreak>(m_optRetCode);
   m_framJoho->store(csv.columns);
   m_frmHeadIns->store(csv.columns);
+  m_framTotals->store(csv.columns);
+  m_framPrefix->store(csv.columns);
 }
 
 const ColumnOptions& frmOutText::columnsOf(const Settings& settings) const {

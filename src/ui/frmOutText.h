@@ -14,6 +14,8 @@ class QPushButton;
 namespace vek {
 
 class framJoho;
+class framPrefix;
+class framTotals;
 class frmHeadIns;
 
 class frmOutText : public WriterDialog {
@@ -39,6 +41,8 @@ class frmOutText : public WriterDialog {
   bool isWorkbookType() const;
 
   framJoho* m_framJoho;
+  framTotals* m_framTotals;
+  framPrefix* m_framPrefix;
   frmHeadIns* m_frmHeadIns;
   QButtonGroup* m_optType;
   QGroupBox* m_fraSepa;

@@ -15,6 +15,8 @@
 #include "ui/CaptionColour.h"
 #include "ui/OptionGroup.h"
 #include "ui/framJoho.h"
+#include "ui/framPrefix.h"
+#include "ui/framTotals.h"
 #include "writers/ElementNameCheck.h"
 #include "writers/XmlListExport.h"
 
@@ -131,9 +133,13 @@ frmOutXML::frmOutXML(Settings& settings, const FileList& list, const Session& se
   auto* options = new QHBoxLayout;
   options->addWidget(fraStringCode);
   options->addWidget(fraReturnCode);
+  m_framTotals = new framTotals(/*withSubtotals=*/false, this);
+  m_framPrefix = new framPrefix(this);
   auto* right = new QVBoxLayout;
   right->addLayout(options);
   right->addWidget(frame1, 1);
+  right->addWidget(m_framTotals);
+  right->addWidget(m_framPrefix);
   arrange(m_framJoho, right, m_cmdXmlCreate, m_cmdCancel);
 
   connect(m_chkInsCrLf, &QCheckBox::toggled, this, &frmOutXML::applyLineBreakRule);
@@ -149,6 +155,8 @@ void frmOutXML::load() {
   m_chkInsCrLf->setChecked(xml.crLfCheck);
   selectOption(m_optRetCode, xml.crLfType);
   m_framJoho->load(xml.columns);
+  m_framTotals->load(xml.columns);
+  m_framPrefix->load(xml.columns);
   applyLineBreakRule();
   buildTree();
 }
@@ -216,6 +224,8 @@ void frmOutXML::storeOptions(Settings& settings) const {
   xml.crLfCheck = m_chkInsCrLf->isChecked();
   xml.crLfType = selectedOption<LineBreak>(m_optRetCode);
   m_framJoho->store(xml.columns);
+  m_framTotals->store(xml.columns);
+  m_framPrefix->store(xml.columns);
   for (int i = 0; i < kNodeCount; ++i)
     settings.elementNames.*kElementNodes[i].name = m_nodes[i]->text(0);
 }

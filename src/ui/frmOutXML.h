@@ -13,6 +13,8 @@ class QTreeWidgetItem;
 namespace vek {
 
 class framJoho;
+class framPrefix;
+class framTotals;
 
 class frmOutXML : public WriterDialog {
   Q_OBJECT
@@ -39,6 +41,8 @@ class frmOutXML : public WriterDialog {
   void checkEditedName(QTreeWidgetItem* item);
 
   framJoho* m_framJoho;
+  framTotals* m_framTotals;
+  framPrefix* m_framPrefix;
   QButtonGroup* m_optStrCode;
   QCheckBox* m_chkInsCrLf;
   QButtonGroup* m_optRetCode;

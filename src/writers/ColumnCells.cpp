@@ -13,6 +13,7 @@ ColumnCells::ColumnCells(const ColumnOptions& options, SizeStyle sizeStyle,
       // The extension option only counts while the file-name column is written.
       m_nameWithExtension(options.chkFile && options.chkExtAdd),
       m_unitSuffix(options.chkAddUnit ? sizeUnitSuffix(m_sizeUnit) : QString()),
+      m_prefix(options.prefix, pathStyle),
       m_hash(options.hash),
       m_dateFormatter(std::move(dateFormatter)),
       m_locale(locale) {}
@@ -78,6 +79,10 @@ void ColumnCells::setHashes(std::span<const FileEntry> rows, const std::vector<F
   m_hashRows = rows.data();
 }
 
+QString ColumnCells::sizeTotalText(qint64 bytes) const {
+  return sizeText(bytes, m_sizeUnit, m_sizeStyle, m_locale) + m_unitSuffix;
+}
+
 DateFormatter ColumnCells::dateFormatter(const Settings& settings, const QLocale& locale) {
   if (auto compiled = DateFormatter::compile(settings.option.dateFormat, locale)) {
     return std::move(*compiled);
@@ -90,6 +95,11 @@ const QString& ColumnCells::directory(const QString& folder) const {
   if (!m_haveDirectory || !(folder.isSharedWith(m_lastFolder) || folder == m_lastFolder)) {
     m_lastFolder = folder;
     m_lastDirectory = directoryText(folder, m_dirType, m_pathStyle);
+    // The folder's shortened forms name no prefix: only the whole folder is replaced.
+    if (m_dirType == DirType::Absolute && m_prefix.isActive()) {
+      if (auto replaced = m_prefix.replaced(m_lastDirectory))
+        m_lastDirectory = std::move(*replaced);
+    }
     m_haveDirectory = true;
   }
   return m_lastDirectory;
@@ -98,6 +108,14 @@ const QString& ColumnCells::directory(const QString& folder) const {
 void ColumnCells::appendText(ColumnId column, const FileEntry& row, QString& out) const {
   switch (column) {
     case ColumnId::FullPath:
+      if (m_prefix.isActive()) {
+        const QString path = row.fullPath();
+        const auto replaced = m_pathAsAddress ? m_prefix.address(path) : m_prefix.replaced(path);
+        if (replaced) {
+          out += *replaced;
+          return;
+        }
+      }
       if (m_pathAsAddress) {
         out += fileAddress(row.fullPath(), m_pathStyle);
       } else {

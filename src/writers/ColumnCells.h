@@ -15,6 +15,7 @@
 #include "core/FileEntry.h"
 #include "core/FileHasher.h"
 #include "core/Message.h"
+#include "core/PathPrefix.h"
 #include "core/PathRules.h"
 #include "core/Settings.h"
 #include "core/SizeText.h"
@@ -25,6 +26,12 @@ class ColumnCells {
  public:
   ColumnCells(const ColumnOptions& options, SizeStyle sizeStyle, DateFormatter dateFormatter,
               PathStyle pathStyle = nativePathStyle(), const QLocale& locale = QLocale());
+
+  // The size of a totals line, as the size column writes sizes: the exact byte count converted
+  // once (so a total in KB may differ from the sum of the rounded row cells).
+  QString sizeTotalText(qint64 bytes) const;
+  // The prefix replacement of the path and folder columns (and of file links).
+  const PathPrefix& prefix() const { return m_prefix; }
 
   // The ticked columns in ColumnId order.
   const std::vector<ColumnId>& selected() const { return m_selected; }
@@ -67,6 +74,7 @@ class ColumnCells {
   bool m_pathAsAddress;
   bool m_nameWithExtension;
   QString m_unitSuffix;  // empty when the unit is not added
+  PathPrefix m_prefix;
   HashKind m_hash;
   // The hash cells by position in the rows given to setHashes; shared between copies.
   std::shared_ptr<const std::vector<QString>> m_hashTexts;

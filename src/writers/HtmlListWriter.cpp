@@ -41,6 +41,21 @@ QString HtmlListWriter::dataRow(const FileEntry& row, const QString& colourText)
   return line;
 }
 
+QString HtmlListWriter::totalRow(TotalKind kind, const RunningTotal& total) const {
+  const QString colour = htmlColourText(m_html.headColor);
+  const std::vector<QString> texts = totalLineCells(m_cells, kind, total);
+  QString line = QStringLiteral("<TR>");
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    line += u"<TD bgcolor = " % colour;
+    if (m_cells.selected()[i] == ColumnId::FileSize) line += u" align=right";
+    line += u'>';
+    appendHtmlEscaped(line, texts[i]);
+    line += u"</TD>";
+  }
+  line += u"</TR>";
+  return line;
+}
+
 void HtmlListWriter::appendDataRow(QString& out, const FileEntry& row,
                                    const QString& colourText) const {
   out += u"<TR>";
@@ -53,7 +68,9 @@ void HtmlListWriter::appendDataRow(QString& out, const FileEntry& row,
     if (column == ColumnId::FileName && m_html.fileLink) {
       if (m_folderUrl.isNull() || row.folder != m_urlFolder) {
         m_urlFolder = row.folder;
-        m_folderUrl = fileUrl(row.folder, m_pathStyle);
+        // A replaced prefix links where the list will be read.
+        const auto replaced = m_cells.prefix().linkUrl(row.folder);
+        m_folderUrl = replaced ? *replaced : fileUrl(row.folder, m_pathStyle);
       }
       out += u"<A HREF='" % m_folderUrl;
       appendUrlEncoded(out, row.name);
@@ -88,6 +105,8 @@ bool HtmlListWriter::write(QIODevice& device, TextEncoder& encoder, const FileLi
   const QString colourB = htmlColourText(m_html.tableColorB);
   const RowInsertion insertion(m_html.columns, false);
   const std::span<const FileEntry> rows(list.rows());
+  const bool subtotals = m_html.columns.writesSubtotals();
+  RunningTotal total, group;
   qint64 written = 0;
   bool nextIsB = true;
   for (qint64 p = 0; p < qint64(rows.size()); ++p) {
@@ -95,12 +114,22 @@ bool HtmlListWriter::write(QIODevice& device, TextEncoder& encoder, const FileLi
     if (!row.ticked) continue;
     const QString& colour = nextIsB ? colourB : colourA;
     nextIsB = !nextIsB;
-    if (insertion.before(written, rows, p)) pending += header % kLineEnd;
+    if (insertion.before(written, rows, p)) {
+      // The folder above ends: its subtotal goes before the repeated header.
+      if (subtotals && group.files > 0) pending += totalRow(TotalKind::Subtotal, group) % kLineEnd;
+      group = {};
+      pending += header % kLineEnd;
+    }
     appendDataRow(pending, row, colour);
     pending += kLineEnd;
     ++written;
+    total.add(row);
+    group.add(row);
     if (!out.flushIfLarge()) return false;
   }
+  if (subtotals && group.files > 0) pending += totalRow(TotalKind::Subtotal, group) % kLineEnd;
+  if (m_html.columns.totals)
+    pending += u"<TFOOT>" % totalRow(TotalKind::Total, total) % u"</TFOOT>" % kLineEnd;
 
   pending += u"</TABLE>" % kLineEnd;
   pending += u"</CENTER></BODY></HTML>" % kLineEnd;

@@ -16,6 +16,7 @@
 #include "core/Settings.h"
 #include "core/TextCodec.h"
 #include "writers/ColumnCells.h"
+#include "writers/TotalLine.h"
 
 namespace vek {
 
@@ -34,6 +35,8 @@ class HtmlListWriter {
   QString headerRow() const;
   // The data row line of one row in the given row colour, without its line end.
   QString dataRow(const FileEntry& row, const QString& colourText) const;
+  // A totals or subtotal row in the header's colour, without its line end.
+  QString totalRow(TotalKind kind, const RunningTotal& total) const;
 
  private:
   void appendDataRow(QString& out, const FileEntry& row, const QString& colourText) const;

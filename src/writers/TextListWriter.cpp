@@ -31,6 +31,8 @@ TextListWriter::TextListWriter(const Settings& settings, bool textType,
       m_insertion(settings.csv.columns, /*countFirstRow=*/true),
       m_captions(m_cells.captions(settings)),
       m_quoteFields(!textType),
+      m_totals(settings.csv.columns.totals),
+      m_subtotals(settings.csv.columns.writesSubtotals()),
       m_separator(separatorFor(settings.csv, textType, separatorText)),
       m_lineEnd(lineBreakText(settings.csv.crLfType)),
       m_codec(codec) {}
@@ -64,15 +66,36 @@ void TextListWriter::appendField(QString& line, qsizetype start) const {
   line += u'"';
 }
 
+void TextListWriter::appendTotalLine(QString& text, const ColumnCells& cells, TotalKind kind,
+                                     const RunningTotal& total) const {
+  for (const QString& cell : totalLineCells(cells, kind, total)) {
+    const qsizetype start = text.size();
+    text += cell;
+    appendField(text, start);
+    text += m_separator;
+  }
+  text += m_lineEnd;
+}
+
 QString TextListWriter::makeLines(const ColumnCells& cells, std::span<const FileEntry> rows,
-                                  qint64 first, qint64 end, qint64 written,
+                                  qint64 first, qint64 end, qint64 written, RunningTotal group,
                                   std::vector<LineMark>& marks) const {
   QString text;
   for (qint64 index = first; index < end; ++index) {
     const FileEntry& row = rows[std::size_t(index)];
     if (!row.ticked) continue;
-    marks.push_back({text.size(), index});
-    if (m_insertion.before(written, rows, index)) text += m_lineEnd;
+    if (m_insertion.before(written, rows, index)) {
+      // The folder before this row ends: its subtotal goes above the blank line.
+      if (m_subtotals && group.files > 0) {
+        appendTotalLine(text, cells, TotalKind::Subtotal, group);
+        group = {};
+      }
+      marks.push_back({text.size(), index});
+      text += m_lineEnd;
+    } else {
+      marks.push_back({text.size(), index});
+    }
+    if (m_subtotals) group.add(row);
     for (ColumnId column : cells.selected()) {
       const qsizetype start = text.size();
       cells.appendText(column, row, text);
@@ -118,18 +141,30 @@ bool TextListWriter::write(QIODevice& device, std::span<const FileEntry> rows) {
   // machine's cores, and written in order. Each block knows how many ticked rows stand before
   // it.
   const std::size_t blocks = (rows.size() + kBlockRows - 1) / kBlockRows;
+  // With subtotals, each block also knows the written rows of the folder it starts in.
   std::vector<qint64> writtenBefore(blocks);
+  std::vector<RunningTotal> groupBefore(m_subtotals ? blocks : 0);
   qint64 ticked = 0;
+  RunningTotal total, group;
   for (std::size_t index = 0; index < rows.size(); ++index) {
-    if (index % kBlockRows == 0) writtenBefore[index / kBlockRows] = ticked;
-    ticked += rows[index].ticked ? 1 : 0;
+    if (index % kBlockRows == 0) {
+      writtenBefore[index / kBlockRows] = ticked;
+      if (m_subtotals) groupBefore[index / kBlockRows] = group;
+    }
+    const FileEntry& row = rows[index];
+    if (!row.ticked) continue;
+    if (m_subtotals && m_insertion.before(ticked, rows, qint64(index))) group = {};
+    ++ticked;
+    if (m_totals) total.add(row);
+    if (m_subtotals) group.add(row);
   }
   const auto lines = [&](std::size_t block) {
     const ColumnCells cells = m_cells;  // its own: the cells remember the last folder
     std::vector<LineMark> marks;
     const auto first = qint64(block * kBlockRows);
     const auto end = qint64(std::min(rows.size(), (block + 1) * kBlockRows));
-    const QString text = makeLines(cells, rows, first, end, writtenBefore[block], marks);
+    const QString text = makeLines(cells, rows, first, end, writtenBefore[block],
+                                   m_subtotals ? groupBefore[block] : RunningTotal{}, marks);
     return encodeLines(m_codec, text, marks);
   };
   QByteArray pending;
@@ -144,6 +179,13 @@ bool TextListWriter::write(QIODevice& device, std::span<const FileEntry> rows) {
     return ok;
   };
   runInOrder(blocks, workerThreads(), lines, put, [] { return false; });
+  if ((m_subtotals && group.files > 0) || m_totals) {
+    QString text;
+    if (m_subtotals && group.files > 0) appendTotalLine(text, m_cells, TotalKind::Subtotal, group);
+    if (m_totals) appendTotalLine(text, m_cells, TotalKind::Total, total);
+    const LineMark mark{0, -1};
+    put(encodeLines(m_codec, text, std::span(&mark, 1)));
+  }
   if (!out.writeBytes(pending) || !out.finish()) {
     m_error = out.errorString();
     return false;

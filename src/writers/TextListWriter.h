@@ -17,6 +17,7 @@
 #include "writers/ColumnCells.h"
 #include "writers/ListLineEncoder.h"
 #include "writers/RowInsertion.h"
+#include "writers/TotalLine.h"
 
 namespace vek {
 
@@ -60,15 +61,21 @@ class TextListWriter {
 
  private:
   void appendField(QString& line, qsizetype start) const;
-  // The lines of rows[first, end) with their marks.
+  // The lines of rows[first, end) with their marks; group: the rows of the folder in progress
+  // written before first, for its subtotal line.
   QString makeLines(const ColumnCells& cells, std::span<const FileEntry> rows, qint64 first,
-                    qint64 end, qint64 written, std::vector<LineMark>& marks) const;
+                    qint64 end, qint64 written, RunningTotal group,
+                    std::vector<LineMark>& marks) const;
+  void appendTotalLine(QString& text, const ColumnCells& cells, TotalKind kind,
+                       const RunningTotal& total) const;
 
   ColumnCells m_cells;
   RowInsertion m_insertion;
   std::vector<QString> m_captions;
   bool m_quoteFields;
   bool m_formulaGuard = false;
+  bool m_totals;
+  bool m_subtotals;
   QByteArray m_byteOrderMark;
   QString m_separator;
   QString m_lineEnd;

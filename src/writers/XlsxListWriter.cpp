@@ -1,5 +1,7 @@
 #include "writers/XlsxListWriter.h"
 
+#include <cmath>
+
 #include <xlsxwriter.h>
 
 #include <QFile>
@@ -10,6 +12,7 @@
 #include "core/OrderedWork.h"
 #include "core/OutputFile.h"
 #include "core/SizeText.h"
+#include "writers/TotalLine.h"
 #include "writers/WorkbookCompression.h"
 
 namespace vek {
@@ -87,6 +90,24 @@ QString formatLiteral(QStringView text) {
     out += c;
   }
   return out;
+}
+
+// A sheet's name as a formula names it: quoted, its apostrophes doubled.
+QString quotedSheet(const QString& name) {
+  return u'\'' + QString(name).replace(u'\'', QLatin1String("''")) + u'\'';
+}
+
+QString columnLetters(lxw_col_t column) {
+  QString letters;
+  for (qint64 n = qint64(column) + 1; n > 0; n = (n - 1) / 26)
+    letters.prepend(QChar(char16_t(u'A' + (n - 1) % 26)));
+  return letters;
+}
+
+// A size cell's value in its unit's smallest step (bytes, kilobytes or tenths of a megabyte),
+// so that the totals' cached values equal the sum a spreadsheet computes from the cells.
+qint64 sizeSteps(double cellValue, SizeUnit unit) {
+  return unit == SizeUnit::Megabytes ? qint64(std::llround(cellValue * 10)) : qint64(cellValue);
 }
 
 QString lxwError(lxw_error error) {
@@ -212,7 +233,9 @@ QString XlsxListWriter::sizeNumberFormat(const ColumnOptions& options) {
 
 struct XlsxListWriter::Sheet {
   lxw_worksheet* worksheet = nullptr;
-  lxw_row_t row = 0;  // the next row to write
+  lxw_row_t row = 0;        // the next row to write
+  lxw_row_t filterEnd = 1;  // the row after the last one the auto-filter takes
+  bool filtered = false;
   qint64 links = 0;
 };
 
@@ -284,8 +307,10 @@ XlsxListWriter::PreparedRows XlsxListWriter::prepare(const ColumnCells& cells,
           cell.kind = Kind::Text;
           cell.text = out.add(cellBytes(text));
           if (m_options.chkPathType) {
+            const auto replaced = cells.prefix().linkUrl(row.fullPath());
             const QByteArray address =
-                "file://" + encodeFileName(row.fullPath()).toPercentEncoding("/");
+                replaced ? replaced->toUtf8()
+                         : "file://" + encodeFileName(row.fullPath()).toPercentEncoding("/");
             if (address.size() <= kLongestLink) {
               cell.kind = Kind::Link;
               cell.address = out.add(address);
@@ -351,12 +376,16 @@ bool XlsxListWriter::write(QIODevice& device, std::span<const FileEntry> rows) {
   const auto lastColumn = lxw_col_t(columns.size() - 1);
   const QString baseName = sheetName(m_title);
   Sheet sheet;
+  std::vector<QString> sheetNames;
 
-  const auto endSheet = [&] {
-    if (!sheet.worksheet) return;
-    if (sheet.row > 1)
-      check(worksheet_autofilter(sheet.worksheet, 0, 0, sheet.row - 1, lastColumn));
+  // In constant-memory mode the filter must be set while its last row is the row in progress.
+  const auto applyFilter = [&] {
+    if (!sheet.worksheet || sheet.filtered) return;
+    sheet.filtered = true;
+    if (sheet.filterEnd > 1)
+      check(worksheet_autofilter(sheet.worksheet, 0, 0, sheet.filterEnd - 1, lastColumn));
   };
+  const auto endSheet = [&] { applyFilter(); };
   const auto startSheet = [&] {
     endSheet();
     ++m_sheetCount;
@@ -366,6 +395,7 @@ bool XlsxListWriter::write(QIODevice& device, std::span<const FileEntry> rows) {
       name = sheetName(baseName.left(kSheetNameLength - suffix.size()) + suffix);
     }
     sheet = Sheet{};
+    sheetNames.push_back(name);
     sheet.worksheet = workbook_add_worksheet(workbook, name.toUtf8().constData());
     if (!sheet.worksheet) return check(LXW_ERROR_WORKSHEET_INDEX_OUT_OF_RANGE);
     worksheet_freeze_panes(sheet.worksheet, 1, 0);
@@ -386,6 +416,95 @@ bool XlsxListWriter::write(QIODevice& device, std::span<const FileEntry> rows) {
   const auto nextRow = [&]() -> bool {
     if (qint64(sheet.row) > m_sheetRows && !startSheet()) return false;
     return true;
+  };
+
+  // Totals: rows on the sheets they cover, summed by SUBTOTAL, which leaves out the subtotal
+  // cells within its ranges (and, like Excel's own subtotals, rows an auto-filter hides).
+  struct Span {
+    int sheet;
+    lxw_row_t first, last;
+  };
+  struct Total {
+    std::vector<Span> spans;
+    qint64 files = 0, steps = 0;
+  };
+  Total total, group;
+  const SizeUnit unit = m_options.optSizeType;
+  const bool totals = m_options.totals;
+  const bool subtotals = m_options.writesSubtotals();
+  const TotalLineShape shape = totalLineShape(columns);
+  lxw_format* countFormat = nullptr;
+  lxw_format* totalSizeFormat = nullptr;
+  if (totals || subtotals) {
+    countFormat = workbook_add_format(workbook);
+    format_set_bold(countFormat);
+    // The count reads as in the text list ("12 件") and stays a number.
+    const QString pattern = totalCountPattern();
+    const qsizetype at = pattern.indexOf(u"%1");
+    const QString format =
+        at < 0 ? QStringLiteral("0")
+               : formatLiteral(pattern.left(at)) + u'0' + formatLiteral(pattern.mid(at + 2));
+    format_set_num_format(countFormat, format.toUtf8().constData());
+    totalSizeFormat = workbook_add_format(workbook);
+    format_set_bold(totalSizeFormat);
+    format_set_num_format(totalSizeFormat, sizeNumberFormat(m_options).toUtf8().constData());
+  }
+  // The row about to be written on the sheet, whose cells are rowCells, joins t.
+  const auto count = [&](Total& t, const PreparedRows::Cell* rowCells) {
+    ++t.files;
+    if (shape.size >= 0) t.steps += sizeSteps(rowCells[shape.size].number, unit);
+    const int index = m_sheetCount - 1;
+    if (!t.spans.empty() && t.spans.back().sheet == index)
+      t.spans.back().last = sheet.row;
+    else
+      t.spans.push_back({index, sheet.row, sheet.row});
+  };
+  // SUBTOTAL takes at most 254 ranges: longer lists of sheets are added up in parts.
+  const auto formula = [&](int function, const std::vector<Span>& spans) {
+    const QString letters = columnLetters(lxw_col_t(shape.size));
+    QStringList parts, refs;
+    for (const Span& span : spans) {
+      refs += quotedSheet(sheetNames[std::size_t(span.sheet)]) + u'!' + letters +
+              QString::number(span.first + 1) + u':' + letters + QString::number(span.last + 1);
+      if (refs.size() == 250) {
+        parts += QStringLiteral("SUBTOTAL(%1,%2)").arg(function).arg(refs.join(u','));
+        refs.clear();
+      }
+    }
+    if (!refs.isEmpty() || parts.isEmpty())
+      parts += QStringLiteral("SUBTOTAL(%1,%2)").arg(function).arg(refs.join(u','));
+    return (u'=' + parts.join(u'+')).toUtf8();
+  };
+  const auto totalRow = [&](TotalKind kind, const Total& t) {
+    if (!nextRow()) return false;
+    // The totals row stays out of the filter's range, so sorting leaves it at the end.
+    if (kind == TotalKind::Total) applyFilter();
+    lxw_worksheet* ws = sheet.worksheet;
+    const double sizeValue = unit == SizeUnit::Megabytes ? double(t.steps) / 10 : double(t.steps);
+    if (shape.caption >= 0) {
+      QString caption = totalCaption(kind);
+      if (shape.count == shape.caption) caption += u' ' + totalCountText(t.files);
+      check(worksheet_write_string(ws, sheet.row, lxw_col_t(shape.caption),
+                                   cellBytes(caption).constData(), headerFormat));
+    }
+    if (shape.count >= 0 && shape.count != shape.caption) {
+      const auto col = lxw_col_t(shape.count);
+      if (shape.size >= 0 && !t.spans.empty())
+        check(worksheet_write_formula_num(ws, sheet.row, col, formula(2, t.spans).constData(),
+                                          countFormat, double(t.files)));
+      else
+        check(worksheet_write_number(ws, sheet.row, col, double(t.files), countFormat));
+    }
+    if (shape.size >= 0) {
+      const auto col = lxw_col_t(shape.size);
+      if (!t.spans.empty())
+        check(worksheet_write_formula_num(ws, sheet.row, col, formula(9, t.spans).constData(),
+                                          totalSizeFormat, sizeValue));
+      else
+        check(worksheet_write_number(ws, sheet.row, col, 0, totalSizeFormat));
+    }
+    ++sheet.row;
+    return error == LXW_NO_ERROR;
   };
 
   // The library writes on this thread, one cell after the other, while the cells of the next
@@ -409,10 +528,18 @@ bool XlsxListWriter::write(QIODevice& device, std::span<const FileEntry> rows) {
     const PreparedRows::Cell* cell = block.cells.data();
     for (const bool blankBefore : block.blankBefore) {
       if (blankBefore) {
+        // The folder above ends: its subtotal goes before the blank row.
+        if (subtotals && group.files > 0) {
+          if (!totalRow(TotalKind::Subtotal, group)) return false;
+          sheet.filterEnd = sheet.row;
+        }
+        group = {};
         if (!nextRow()) return false;
         ++sheet.row;  // a blank row, as the CSV's blank line
       }
       if (!nextRow()) return false;
+      if (totals) count(total, cell);
+      if (subtotals) count(group, cell);
       lxw_worksheet* ws = sheet.worksheet;
       for (std::size_t c = 0; c < columns.size(); ++c, ++cell) {
         const auto col = lxw_col_t(c);
@@ -439,6 +566,7 @@ bool XlsxListWriter::write(QIODevice& device, std::span<const FileEntry> rows) {
         }
       }
       ++sheet.row;
+      sheet.filterEnd = sheet.row;
       if (error != LXW_NO_ERROR) return false;
     }
     return true;
@@ -446,6 +574,9 @@ bool XlsxListWriter::write(QIODevice& device, std::span<const FileEntry> rows) {
 
   if (startSheet())
     runInOrder(blocks, workerThreads(), prepareBlock, writeBlock, [] { return false; });
+  if (subtotals && group.files > 0 && error == LXW_NO_ERROR && totalRow(TotalKind::Subtotal, group))
+    sheet.filterEnd = sheet.row;
+  if (totals && error == LXW_NO_ERROR) totalRow(TotalKind::Total, total);
   endSheet();
   const lxw_error closed = workbook_close(workbook);
   if (error == LXW_NO_ERROR) error = closed;

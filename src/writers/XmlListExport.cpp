@@ -27,7 +27,7 @@ bool createXmlList(const QString& path, const FileList& list, const Settings& se
   qint64 replaced = 0;
   const bool written = OutputFile::write(path, interaction, [&](QIODevice& device) {
     XmlListWriter writer(device, xml.stringCode, xmlLineBreak(xml), settings.elementNames);
-    const bool ok = writer.writeList(list, cells);
+    const bool ok = writer.writeList(list, cells, xml.columns.totals);
     replaced = writer.replacedCharacters();
     return ok;
   });

@@ -4,6 +4,7 @@
 
 #include "core/MessageCatalogue.h"
 #include "writers/ElementNameCheck.h"
+#include "writers/TotalLine.h"
 
 namespace vek {
 
@@ -216,11 +217,32 @@ void XmlListWriter::writeFileElement(qint64 index, std::span<const Cell> cells) 
   m_out->flushIfLarge();
 }
 
-bool XmlListWriter::writeList(const FileList& list, const ColumnCells& cells) {
+void XmlListWriter::writeTotals(qint64 files, const QString& size) {
+  const QString totals = QStringLiteral("totals");
+  startTag(totals);
+  m_out->text() += m_lineBreak;
+  const QString count = QStringLiteral("count");
+  startTag(count);
+  m_out->text() += QString::number(files);
+  endTag(count);
+  m_out->text() += m_lineBreak;
+  if (!size.isEmpty()) {
+    const QString sizeName = QStringLiteral("size");
+    startTag(sizeName);
+    appendText(size);
+    endTag(sizeName);
+    m_out->text() += m_lineBreak;
+  }
+  endTag(totals);
+  m_out->text() += m_lineBreak;
+}
+
+bool XmlListWriter::writeList(const FileList& list, const ColumnCells& cells, bool totals) {
   if (!begin()) return false;
   std::vector<Cell> row;
   for (ColumnId column : cells.selected()) row.push_back({column, QString()});
   qint64 index = 0;
+  RunningTotal total;
   for (const FileEntry& entry : list.rows()) {
     if (!entry.ticked) continue;
     for (Cell& cell : row) {
@@ -228,6 +250,13 @@ bool XmlListWriter::writeList(const FileList& list, const ColumnCells& cells) {
       cells.appendText(cell.column, entry, cell.text);
     }
     writeFileElement(++index, row);
+    total.add(entry);
+  }
+  if (totals) {
+    const auto& selected = cells.selected();
+    const bool withSize =
+        std::find(selected.begin(), selected.end(), ColumnId::FileSize) != selected.end();
+    writeTotals(total.files, withSize ? cells.sizeTotalText(total.bytes) : QString());
   }
   return finish();
 }

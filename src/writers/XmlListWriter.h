@@ -99,12 +99,16 @@ class XmlListWriter {
   // One file element with attribute Index; cells are the selected columns in column order
   // (date columns included: they go into the date group, which is always written).
   void writeFileElement(qint64 index, std::span<const Cell> cells);
+  // The totals element after the file elements, with fixed names:
+  // <totals><count>N</count><size>…</size></totals>; size is left out when empty (no size
+  // column).
+  void writeTotals(qint64 files, const QString& size);
   // Closes the document element and flushes everything. False when any write failed.
   bool finish();
 
   // The whole document for the ticked rows of list: begin, one file element per ticked row with
-  // the cells of the selected columns, finish.
-  bool writeList(const FileList& list, const ColumnCells& cells);
+  // the cells of the selected columns, the totals element when asked, finish.
+  bool writeList(const FileList& list, const ColumnCells& cells, bool totals = false);
 
   // Characters XML cannot hold that were replaced by U+FFFD.
   qint64 replacedCharacters() const { return m_replaced; }

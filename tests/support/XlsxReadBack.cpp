@@ -22,4 +22,15 @@ XlsxReadBack compareXlsxWithCsv(const QString& xlsxPath, const QString& csvPath)
   return result;
 }
 
+QJsonArray readXlsxCells(const QString& xlsxPath) {
+  QProcess python;
+  python.start(QStringLiteral("/usr/bin/python3"),
+               {QStringLiteral(VEK_TEST_SUPPORT_DIR "/xlsx_cells.py"), xlsxPath});
+  if (!python.waitForFinished(300000)) {
+    python.kill();
+    return {};
+  }
+  return QJsonDocument::fromJson(python.readAllStandardOutput()).array();
+}
+
 }  // namespace vek::test

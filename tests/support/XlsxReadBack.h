@@ -2,6 +2,7 @@
 // the CSV of the same list (tests/support/xlsx_matches_csv.py).
 #pragma once
 
+#include <QJsonArray>
 #include <QJsonObject>
 #include <QString>
 
@@ -14,5 +15,9 @@ struct XlsxReadBack {
 };
 
 XlsxReadBack compareXlsxWithCsv(const QString& xlsxPath, const QString& csvPath);
+
+// Every sheet's cells as openpyxl reads them (tests/support/xlsx_cells.py): an array of
+// {title, filter, rows: [[{v, f, fmt, bold, link}]]}, v being a formula's cached value.
+QJsonArray readXlsxCells(const QString& xlsxPath);
 
 }  // namespace vek::test

@@ -65,6 +65,9 @@ ColumnOptions unusualColumns() {
   c.optHeadInsert = HeadInsert::On;
   c.optHeadInsertType = HeadInsertAt::FolderChange;
   c.valHeadInterval = 37;
+  c.totals = true;
+  c.subtotals = true;
+  c.prefix = {u"/mnt/nas/share"_s, u"\\\\nas\\share"_s, true};
   return c;
 }
 
