@@ -274,6 +274,24 @@ However, %2 characters cannot be held by the file (control characters and the li
     </message>
 </context>
 <context>
+    <name>TotalLine</name>
+    <message>
+        <source>合計</source>
+        <translatorcomment>Written into the list files, whose texts stay Japanese until the language of the lists follows an explicit choice.</translatorcomment>
+        <translation>合計</translation>
+    </message>
+    <message>
+        <source>小計</source>
+        <translatorcomment>Written into the list files, whose texts stay Japanese until the language of the lists follows an explicit choice.</translatorcomment>
+        <translation>小計</translation>
+    </message>
+    <message>
+        <source>%1 件</source>
+        <translatorcomment>Written into the list files, whose texts stay Japanese until the language of the lists follows an explicit choice.</translatorcomment>
+        <translation>%1 件</translation>
+    </message>
+</context>
+<context>
     <name>WholeFile</name>
     <message>
         <source>ファイルが大きすぎます（設定ファイルは %1 MB までです）。</source>
@@ -296,6 +314,60 @@ However, %2 characters cannot be held by the file (control characters and the li
     <message>
         <source>キャンセル</source>
         <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>vek::framPrefix</name>
+    <message>
+        <source>ﾊﾟｽの置き換え（Windowsで読むﾘｽﾄ用）</source>
+        <translation>Path Replacement (for Lists Read on Windows)</translation>
+    </message>
+    <message>
+        <source>ﾌﾙﾊﾟｽとﾃﾞｨﾚｸﾄﾘ（絶対ﾊﾟｽ）の先頭のﾌｫﾙﾀﾞを別の名前で出力します。ﾁｪｯｸｻﾑﾌｧｲﾙは変わりません。</source>
+        <translation>Writes the leading folder of the full path and of the folder (absolute path) under another name. The checksum file does not change.</translation>
+    </message>
+    <message>
+        <source>置換前</source>
+        <translation>Replace</translation>
+    </message>
+    <message>
+        <source>このﾌｫﾙﾀﾞとその下のﾌｧｲﾙだけが置き換わります（/mnt/nas/share2 は対象外）。</source>
+        <translation>Only this folder and the files below it are replaced (not /mnt/nas/share2).</translation>
+    </message>
+    <message>
+        <source>置換後</source>
+        <translation>With</translation>
+    </message>
+    <message>
+        <source>file:// 形式では \\nas\share が file://nas/share になります。</source>
+        <translation>In the file:// form, \\nas\share becomes file://nas/share.</translation>
+    </message>
+    <message>
+        <source>続くﾊﾟｽの / を \ にする</source>
+        <translation>Turn the / of the rest of the path into \</translation>
+    </message>
+</context>
+<context>
+    <name>vek::framTotals</name>
+    <message>
+        <source>合計</source>
+        <translation>Totals</translation>
+    </message>
+    <message>
+        <source>最後に合計（件数とｻｲｽﾞ）を出力</source>
+        <translation>Write the totals (count and size) at the end</translation>
+    </message>
+    <message>
+        <source>出力したﾌｧｲﾙの件数と合計ｻｲｽﾞを最後の行に出力します。ｻｲｽﾞはﾊﾞｲﾄ数を合計してから単位に換算します。</source>
+        <translation>Writes the number of files written and their total size on the last line. The sizes are summed in bytes, then shown in the unit.</translation>
+    </message>
+    <message>
+        <source>ﾌｫﾙﾀﾞ毎の小計も出力</source>
+        <translation>Also write a subtotal for each folder</translation>
+    </message>
+    <message>
+        <source>「ﾌｫﾙﾀﾞ毎に挿入」を選んだとき、各ﾌｫﾙﾀﾞの行の後に小計を出力します。</source>
+        <translation>With &quot;At each new folder&quot; chosen, writes a subtotal after the rows of each folder.</translation>
     </message>
 </context>
 <context>
