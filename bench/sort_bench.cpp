@@ -1,6 +1,8 @@
 // Sorting the output list: 1,000,000 rows shaped like a real tree (folders and type texts shared
 // between rows, names and extensions per row), sorted by each of the eight keys the way the
-// batch run sorts; plus the re-sort after an add, the duplicate index and the memory per row.
+// batch run sorts, and by name, extension and folder with digits read as numbers; appending a
+// million rows with and without the delivery check kept; plus the re-sort after an add, the
+// duplicate index and the memory per row.
 #include <malloc.h>
 
 #include <random>
@@ -122,6 +124,28 @@ void BM_SortByKey(benchmark::State& state) {
 }
 BENCHMARK(BM_SortByKey)->DenseRange(1, 8)->Unit(benchmark::kMillisecond)->Iterations(3);
 
+// The name, extension and folder sorts (keys 1, 2, 3) with runs of digits read as numbers.
+void BM_SortByKeyNumbersAsNumbers(benchmark::State& state) {
+  const int key = int(state.range(0));
+  for (auto _ : state) {
+    state.PauseTiming();
+    FileList list = baseList();
+    list.setNumberOrder(vek::NumberOrder::AsNumbers);
+    state.ResumeTiming();
+    list.setSortColumn(vek::ListColumn(key - 1), true);
+    list.setSortingEnabled(true);
+    benchmark::DoNotOptimize(list.at(0));
+    state.PauseTiming();
+    list = FileList();
+    state.ResumeTiming();
+  }
+  state.SetItemsProcessed(state.iterations() * kRows);
+}
+BENCHMARK(BM_SortByKeyNumbersAsNumbers)
+    ->DenseRange(1, 3)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+
 // An add of 1,000 files to a list of 1,000,000 sorted rows: switching sorting on again sorts
 // the new rows and merges them in.
 void BM_ResortAfterAdd(benchmark::State& state) {
@@ -191,6 +215,30 @@ BENCHMARK(BM_AddFolderToSortedMillion)
     ->Arg(1)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(3);
+
+// 1,000,000 rows appended in the add's batches of 1,024 with sorting off, as a subtree add
+// does. Argument 0: as a batch run (nobody asks for the delivery check); 1: as the window,
+// which keeps the delivery check's count of noted rows and its index of names by folder.
+void BM_AppendMillion(benchmark::State& state) {
+  const bool checked = state.range(0) == 1;
+  const std::vector<FileEntry>& rows = baseList().rows();
+  for (auto _ : state) {
+    FileList list;
+    list.setSortingEnabled(false);
+    if (checked) benchmark::DoNotOptimize(list.notedCount());
+    for (std::size_t from = 0; from < rows.size(); from += 1024) {
+      const std::size_t to = std::min(rows.size(), from + 1024);
+      list.appendBatch(std::vector<FileEntry>(rows.begin() + std::ptrdiff_t(from),
+                                              rows.begin() + std::ptrdiff_t(to)));
+    }
+    if (checked) benchmark::DoNotOptimize(list.notedCount());
+    state.PauseTiming();
+    list = FileList();
+    state.ResumeTiming();
+  }
+  state.SetItemsProcessed(state.iterations() * kRows);
+}
+BENCHMARK(BM_AppendMillion)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 // Building the duplicate index over 1,000,000 rows, then one look-up per row.
 void BM_DuplicateIndex(benchmark::State& state) {

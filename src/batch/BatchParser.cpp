@@ -11,6 +11,7 @@
 #include <cmath>
 #include <limits>
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include "core/FileNameBytes.h"
@@ -62,6 +63,28 @@ Message encodingInvalid(const QString& token) {
            "文字コードが不正です、SYSTEM/UTF8/UTF8BOM/CP932のどれかを指定してください。"),
        token});
 }
+// "/X" at the end of the line: a script that lost its patterns would list what it meant to
+// leave out.
+Message excludedMissing() {
+  return MessageCatalogue::warning(
+      {QCoreApplication::translate("BatchParser",
+                                   "除外するファイル・フォルダの名前が指定されていません。"),
+       QCoreApplication::translate("BatchParser",
+                                   "/X の後に「.git;node_modules」のように指定してください。")});
+}
+Message savedListMissing() {
+  return MessageCatalogue::warning(
+      {QCoreApplication::translate("BatchParser", "比較するリストが指定されていません。"),
+       QCoreApplication::translate("BatchParser",
+                                   "/V の後にリストのファイルを指定してください。")});
+}
+// Two lists are compared with each other; a third, or a folder beside them, has no meaning.
+Message savedListsTooMany() {
+  return MessageCatalogue::warning(
+      {QCoreApplication::translate("BatchParser",
+                                   "/V はリストとフォルダ（/I）か、二つのリストを比較します。"),
+       QCoreApplication::translate("BatchParser", "引数を確認してください。")});
+}
 Message unknownSwitch(const QString& token) {
   return MessageCatalogue::warning(
       {QStringLiteral("識別できない指示符「") + token + QStringLiteral("」です。"),
@@ -98,7 +121,8 @@ bool isValue(const QString& token) {
   if (token.isEmpty()) return false;
   if (token.front() != u'/') return true;
   static const char16_t* const switches[] = {u"/I", u"/O", u"/T", u"/F", u"/C", u"/S",
-                                             u"/E", u"/H", u"/N", u"/K", u"/M", u"/W"};
+                                             u"/E", u"/H", u"/N", u"/K", u"/M", u"/W",
+                                             u"/V", u"/X", u"/A", u"/D"};
   return nativePathStyle() == PathStyle::Posix &&
          std::none_of(std::begin(switches), std::end(switches),
                       [&](const char16_t* name) { return token == QStringView(name); });
@@ -151,17 +175,16 @@ std::variant<BatchRequest, Message> parseBatchArguments(const QStringList& token
     } else if (token == u"/O") {
       if (onDisk && !isDirectory(next)) return outputInvalid(next);
       request.outputFolder = folderText(next, nativePathStyle());
+      request.listRequested = true;
       i += 2;
     } else if (token == u"/T") {
       static const struct {
         const char16_t* name;
         OutputType type;
         const char16_t* extension;
-      } types[] = {{u"CSV", OutputType::Csv, u".csv"},
-                   {u"TEXT", OutputType::Text, u".txt"},
-                   {u"HTML", OutputType::Html, u".html"},
-                   {u"XML", OutputType::Xml, u".xml"},
-                   {u"XLSX", OutputType::Xlsx, u".xlsx"}};
+      } types[] = {{u"CSV", OutputType::Csv, u".csv"},    {u"TEXT", OutputType::Text, u".txt"},
+                   {u"HTML", OutputType::Html, u".html"}, {u"XML", OutputType::Xml, u".xml"},
+                   {u"XLSX", OutputType::Xlsx, u".xlsx"}, {u"JSON", OutputType::Json, u".json"}};
       const QString wanted = upperNarrow(next);
       bool found = false;
       for (const auto& candidate : types) {
@@ -173,6 +196,7 @@ std::variant<BatchRequest, Message> parseBatchArguments(const QStringList& token
         }
       }
       if (!found) return typeInvalid(next);
+      request.listRequested = true;
       i += 2;
     } else if (token == u"/F") {
       if (upperNarrow(next) == u"DATE") {
@@ -191,6 +215,7 @@ std::variant<BatchRequest, Message> parseBatchArguments(const QStringList& token
         i += 2;
       }
       if (holdsSeparator(request.fileName)) return fileNameInvalid(request.fileName);
+      request.listRequested = true;
     } else if (token == u"/C") {
       request.includeSubfolders = true;
       i += 1;
@@ -225,8 +250,25 @@ std::variant<BatchRequest, Message> parseBatchArguments(const QStringList& token
       if (!kind) return hashKindInvalid(next);
       request.hash = *kind;
       i += 2;
+    } else if (token == u"/V") {
+      // Always takes the next token, as /I and /O do.
+      if (next.isEmpty()) return savedListMissing();
+      if (request.savedLists.size() == 2) return savedListsTooMany();
+      request.savedLists += next;
+      i += 2;
     } else if (token == u"/W") {
       request.checksumFile = true;
+      i += 1;
+    } else if (token == u"/X") {
+      // Always takes the next token, as /I and /O do: "" leaves nothing out.
+      if (i + 1 >= n) return excludedMissing();
+      request.excluded = next;
+      i += 2;
+    } else if (token == u"/A") {
+      request.hiddenFiles = true;
+      i += 1;
+    } else if (token == u"/D") {
+      request.oneFileSystem = true;
       i += 1;
     } else if (token == u"/N") {
       if (isValue(next)) {
@@ -238,6 +280,10 @@ std::variant<BatchRequest, Message> parseBatchArguments(const QStringList& token
     } else {
       return unknownSwitch(token);
     }
+  }
+  if (request.savedLists.size() == 2) {
+    if (!sourceFolderMissing) return savedListsTooMany();
+    return request;
   }
   if (sourceFolderMissing) return sourceMissing();
   return request;

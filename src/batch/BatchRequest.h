@@ -4,6 +4,7 @@
 #include <optional>
 
 #include <QString>
+#include <QStringList>
 
 #include "core/HashKind.h"
 #include "core/ListColumn.h"
@@ -11,7 +12,7 @@
 
 namespace vek {
 
-enum class OutputType { Csv = 1, Text = 2, Html = 3, Xml = 4, Xlsx = 5 };
+enum class OutputType { Csv = 1, Text = 2, Html = 3, Xml = 4, Xlsx = 5, Json = 6 };
 
 struct BatchRequest {
   QString sourceFolder;  // "/I" as typed
@@ -27,6 +28,14 @@ struct BatchRequest {
   std::optional<ListEncoding> encoding;  // "/K"; none: the one saved in Vek.ini
   HashKind hash = HashKind::None;        // "/M": a digest column
   bool checksumFile = false;             // "/W": a checksum file beside the list
+  QString excluded;                      // "/X": names and folders left out
+  bool hiddenFiles = false;              // "/A": names with a leading "." listed too
+  bool oneFileSystem = false;            // "/D": no folder on another file system entered
+  // "/V": a saved list compared with the "/I" folder, or two (the older first) compared with
+  // each other.
+  QStringList savedLists;
+  // "/O", "/T" or "/F" given: a comparison writes its differences as a list, not as lines.
+  bool listRequested = false;
 
   bool operator==(const BatchRequest&) const = default;
 };

@@ -2,16 +2,26 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
+
+#include <algorithm>
+#include <cstdio>
+#include <future>
 
 #include "batch/BatchParser.h"
 #include "batch/UsageText.h"
+#include "compare/ListComparison.h"
+#include "compare/TextListReader.h"
 #include "core/DateFormatter.h"
+#include "core/FileNameBytes.h"
 #include "core/MessageCatalogue.h"
 #include "core/PathRules.h"
 #include "core/TextCodec.h"
 #include "gather/FilterPresets.h"
 #include "gather/Gatherer.h"
 #include "writers/HtmlListExport.h"
+#include "writers/JsonListExport.h"
+#include "writers/ListHashes.h"
 #include "writers/TextListExport.h"
 #include "writers/XlsxListExport.h"
 #include "writers/XmlListExport.h"
@@ -90,7 +100,16 @@ ExitCode BatchRun::runBatch(const QStringList& tokens) {
 }
 
 ExitCode BatchRun::executeBatch(const BatchRequest& request) {
+  if (!request.savedLists.isEmpty()) return executeComparison(request);
+  if (const auto stop = gather(request)) return *stop;
+  sortBy(request.sortKey);
+  return writeList(request, m_list, false) ? ExitCode::Success : ExitCode::WriteFailed;
+}
+
+std::optional<ExitCode> BatchRun::gather(const BatchRequest& request) {
   // Gather, as the add buttons would, with the first preset as the filter unless "/E" gave one.
+  // Digits in names sort as the window sorts them with the same Vek.ini.
+  m_list.setNumberOrder(m_settings.sort.numbers);
   Gatherer gatherer(m_list, m_interaction, m_settings);
   gatherer.setSortAtEnd(false);  // sorted once below, by the list's sorting and then the key
   QString filter;
@@ -103,6 +122,9 @@ ExitCode BatchRun::executeBatch(const BatchRequest& request) {
     filter = defaultFilterPresets().front();
   }
   gatherer.setFilter(filter);
+  // Only the command line decides what a run leaves out: a script lists the same files
+  // whatever the window was last set to.
+  gatherer.setWalkRules(WalkRules(request.excluded, request.hiddenFiles, request.oneFileSystem));
   const QString source = absoluteFolder(request.sourceFolder);
   const AddResult added =
       request.includeSubfolders ? gatherer.addSubtree(source) : gatherer.addCurrentFolder(source);
@@ -112,9 +134,10 @@ ExitCode BatchRun::executeBatch(const BatchRequest& request) {
   if (added.unreadableFolders > 0) {
     m_interaction.showMessage(MessageCatalogue::unreadableFolders(added.unreadableFolders));
   }
+  return std::nullopt;
+}
 
-  sortBy(request.sortKey);
-
+bool BatchRun::writeList(const BatchRequest& request, const FileList& list, bool withState) {
   // The output folder ends in the separator, so the name follows it directly.
   const QString folder = request.outputFolder.isEmpty()
                              ? folderText(m_window.saveInitialDir, nativePathStyle())
@@ -132,6 +155,7 @@ ExitCode BatchRun::executeBatch(const BatchRequest& request) {
     // /W without /M is SHA-256, whatever digest column the dialogs chose.
     if (request.checksumFile && request.hash == HashKind::None)
       columns->checksumHash = HashKind::Sha256;
+    columns->chkState = withState;
   }
   bool written = false;
   switch (request.type) {
@@ -142,29 +166,187 @@ ExitCode BatchRun::executeBatch(const BatchRequest& request) {
       // "/K" holds for this run only; the saved choice stays as it was.
       TextListChoices choices{m_settings.listFile.encoding, m_settings.listFile.formulaGuard};
       if (request.encoding) choices.encoding = *request.encoding;
-      written = createTextList(path, m_list, working, m_interaction, textType, separator, choices,
+      written = createTextList(path, list, working, m_interaction, textType, separator, choices,
                                ReplacedRowsReport::EveryRow);
       if (written) {
         m_settings.csv.fileType = textType ? ListFileType::Text : ListFileType::Csv;
         m_settings.listFile.workbook = false;
+        m_settings.listFile.json = false;
       }
       break;
     }
     case OutputType::Xlsx:
-      written = createXlsxList(path, m_list, working, m_interaction, request.title);
-      if (written) m_settings.listFile.workbook = true;
+      written = createXlsxList(path, list, working, m_interaction, request.title);
+      if (written) {
+        m_settings.listFile.workbook = true;
+        m_settings.listFile.json = false;
+      }
       break;
+    case OutputType::Json: {
+      const QString source =
+          request.sourceFolder.isEmpty()
+              ? QString()
+              : folderText(absoluteFolder(request.sourceFolder), nativePathStyle());
+      written =
+          createJsonList(path, list, working, m_interaction, request.title, source, withState);
+      if (written) {
+        m_settings.listFile.json = true;
+        m_settings.listFile.workbook = false;
+      }
+      break;
+    }
     case OutputType::Html:
-      written = createHtmlList(path, m_list, working, m_interaction, request.title);
+      written = createHtmlList(path, list, working, m_interaction, request.title);
       if (written) m_settings.html.title = request.title;
       break;
     case OutputType::Xml:
-      written = createXmlList(path, m_list, working, m_interaction);
+      written = createXmlList(path, list, working, m_interaction);
       break;
   }
-  if (!written) return ExitCode::WriteFailed;
-  if (m_settings.option.listOpen) m_session.openWithAssociatedApp(path);
-  return ExitCode::Success;
+  if (written && m_settings.option.listOpen) m_session.openWithAssociatedApp(path);
+  return written;
+}
+
+ExitCode BatchRun::executeComparison(const BatchRequest& request) {
+  // The saved list is read while the folder is walked: on a large tree the two take about as
+  // long as each other.
+  const Settings& settings = m_settings;
+  std::vector<std::future<SavedListRead>> reads;
+  for (const QString& file : request.savedLists) {
+    reads.push_back(
+        std::async(std::launch::async, [path = QDir::current().absoluteFilePath(file), &settings] {
+          return readSavedList(path, settings);
+        }));
+  }
+  std::optional<ExitCode> walkStopped;
+  if (request.savedLists.size() == 1) walkStopped = gather(request);
+  std::vector<SavedList> lists;
+  for (auto& pending : reads) {
+    SavedListRead read = pending.get();
+    if (read.error) {
+      m_interaction.showMessage(*read.error);
+      return ExitCode::WriteFailed;
+    }
+    lists.push_back(std::move(*read.list));
+  }
+  if (walkStopped) return *walkStopped;
+  QStringList notes;
+  ComparisonResult result;
+  if (lists.size() == 1) {
+    SavedList& saved = lists.front();
+    anchorSavedList(saved, folderText(absoluteFolder(request.sourceFolder), nativePathStyle()));
+    notes += saved.notes;
+    ComparedRows now{m_list.rows(), true, true, HashKind::None, {}};
+    std::vector<QByteArray> digests;
+    if (request.hash != HashKind::None) {
+      if (saved.hashKind == request.hash) {
+        auto hashes = ListHashes::compute(m_list.rows(), request.hash, m_interaction);
+        if (!hashes) return ExitCode::WriteFailed;
+        digests.reserve(hashes->size());
+        for (const FileHash& hash : *hashes)
+          digests.push_back(hash.hashed() ? hash.hex : QByteArray());
+        now.hashKind = request.hash;
+        now.hashes = digests;
+      } else {
+        notes += QCoreApplication::translate("BatchRun",
+                                             "保存されたリストに %1 のハッシュ値がないため、"
+                                             "ハッシュ値は比較しません。")
+                     .arg(hashKindCaption(request.hash));
+      }
+    }
+    result = compareLists(ComparedRows::of(saved), now, SameRows::Leave);
+  } else {
+    for (SavedList& list : lists) {
+      anchorSavedList(list, QString());
+      notes += list.notes;
+    }
+    result = compareLists(ComparedRows::of(lists[0]), ComparedRows::of(lists[1]), SameRows::Leave);
+  }
+  if (!notes.isEmpty()) {
+    notes.removeDuplicates();
+    m_interaction.showMessage({QCoreApplication::translate("BatchRun", "比較"), notes.join(u"\r\n"),
+                               MessageIcon::Information});
+  }
+
+  if (request.listRequested) {
+    FileList differences;
+    differences.appendBatch(std::move(result.rows));
+    differences.sortOwnThenBy(request.sortKey);
+    if (!writeList(request, differences, true)) return ExitCode::WriteFailed;
+  } else if (!printDifferences(result.rows)) {
+    return ExitCode::WriteFailed;
+  }
+  m_interaction.showMessage(comparisonSummary(result));
+  return result.counts.differences() > 0 ? ExitCode::Differences : ExitCode::Success;
+}
+
+namespace {
+
+// A path as one line of standard output: its bytes, with a backslash before a backslash and
+// control characters as \n, \t, \r or \xHH, so that a name holding a line end stays one line.
+QByteArray printedPath(const QString& path) {
+  const QByteArray bytes = encodeFileName(path);
+  QByteArray out;
+  out.reserve(bytes.size());
+  for (const char c : bytes) {
+    const auto u = static_cast<unsigned char>(c);
+    if (c == '\\') {
+      out += "\\\\";
+    } else if (c == '\n') {
+      out += "\\n";
+    } else if (c == '\t') {
+      out += "\\t";
+    } else if (c == '\r') {
+      out += "\\r";
+    } else if (u < 0x20 || u == 0x7F) {
+      out += "\\x" + QByteArray::number(u, 16).rightJustified(2, '0');
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
+bool BatchRun::printDifferences(const std::vector<FileEntry>& rows) {
+  // In the order of their paths, so that two runs can be compared line by line.
+  std::vector<std::pair<QString, const FileEntry*>> sorted;
+  sorted.reserve(rows.size());
+  for (const FileEntry& row : rows) sorted.emplace_back(comparedPath(row), &row);
+  std::stable_sort(sorted.begin(), sorted.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  QByteArray text;
+  for (const auto& [path, row] : sorted) {
+    text += row->state == CompareState::Added     ? "+ "
+            : row->state == CompareState::Removed ? "- "
+                                                  : "* ";
+    text += printedPath(path);
+    if (row->state == CompareState::Changed) {
+      text += " (" + compareChangesWords(row->changes).toLatin1() + ')';
+    }
+    text += '\n';
+  }
+  QFile out;
+  if (!out.open(stdout, QIODevice::WriteOnly)) return false;
+  return out.write(text) == text.size() && out.flush();
+}
+
+Message BatchRun::comparisonSummary(const ComparisonResult& result) {
+  QStringList compared{QCoreApplication::translate("BatchRun", "名前")};
+  if (result.comparedSizes) compared += QCoreApplication::translate("BatchRun", "サイズ");
+  if (result.comparedModified) compared += QCoreApplication::translate("BatchRun", "更新日付");
+  if (result.comparedHashes) compared += QCoreApplication::translate("BatchRun", "ハッシュ値");
+  const ComparisonCounts& c = result.counts;
+  return {QCoreApplication::translate("BatchRun", "比較の結果"),
+          QCoreApplication::translate("BatchRun",
+                                      "同じ %1　追加 %2　削除 %3　変更 %4（比較した項目: %5）")
+              .arg(c.same)
+              .arg(c.added)
+              .arg(c.removed)
+              .arg(c.changed)
+              .arg(compared.join(u'・')),
+          MessageIcon::Information};
 }
 
 void BatchRun::sortBy(ListColumn key) {

@@ -11,6 +11,7 @@
 
 #include "batch/BatchRequest.h"
 #include "batch/ExitCode.h"
+#include "compare/ListComparison.h"
 #include "core/FileList.h"
 #include "core/Interaction.h"
 #include "core/Session.h"
@@ -58,6 +59,16 @@ class BatchRun {
 
  private:
   void sortBy(ListColumn key);
+  // The add of the run; an exit status when it ends the run.
+  std::optional<ExitCode> gather(const BatchRequest& request);
+  // Writes list as the request asks (with the comparison state column when withState); the
+  // person was told when it failed.
+  bool writeList(const BatchRequest& request, const FileList& list, bool withState);
+  // "/V": the saved list against the folder, or two saved lists.
+  ExitCode executeComparison(const BatchRequest& request);
+  // "+ path", "- path", "* path (size,modified,hash)" on standard output, one a line.
+  bool printDifferences(const std::vector<FileEntry>& rows);
+  static Message comparisonSummary(const ComparisonResult& result);
 
   QString m_programFolder;
   QString m_workingFolder;

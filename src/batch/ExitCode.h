@@ -8,6 +8,7 @@ enum class ExitCode {
   WriteFailed,     // the run got as far as writing, and no file was written
   BadCommandLine,  // a switch or its value was refused; nothing was gathered or written
   Declined,        // the person answered no to the question before the scan
+  Differences,     // a comparison with a saved list found differences
 };
 
 constexpr int exitStatus(ExitCode code) {
@@ -20,6 +21,8 @@ constexpr int exitStatus(ExitCode code) {
       return 2;
     case ExitCode::Declined:
       return 3;
+    case ExitCode::Differences:
+      return 4;
   }
   return 1;
 }

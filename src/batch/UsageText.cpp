@@ -1,5 +1,7 @@
 #include "batch/UsageText.h"
 
+#include <QCoreApplication>
+
 namespace vek {
 
 const QStringList& usageLines() {
@@ -51,6 +53,31 @@ const QStringList& addedUsageLines() {
       QStringLiteral(
           "　　リストの横にチェックサムファイル（sha256sum -c などで検査できる形式、"
           "パスは/Iのフォルダからの相対パス）を出力します。/Mがなければ SHA256 を用います。"),
+      QCoreApplication::translate("UsageText", "/T JSON"),
+      QCoreApplication::translate(
+          "UsageText",
+          "　　JSON のリスト（.json、UTF-8）を出力します、どのファイル名も元のバイト列のまま"
+          "読み戻せます。"),
+      QCoreApplication::translate("UsageText", "/V list"),
+      QCoreApplication::translate(
+          "UsageText",
+          "　　保存されたリスト（JSON・CSV・テキスト）と/Iのフォルダを比較し、違いを「+ 追加」"
+          "「- 削除」「* 変更」の行で出力します。/V を二つ指定すると二つのリストを比較します。"),
+      QCoreApplication::translate(
+          "UsageText",
+          "　　/O・/T・/F があれば違いを状態の列のあるリストとして出力します。終了コードは同じなら"
+          " 0、違いがあれば 4 です。"),
+      QCoreApplication::translate("UsageText", "/X patterns"),
+      QCoreApplication::translate(
+          "UsageText",
+          "　　patternsに一致する名前のファイルをリストに出力せず、その名前のフォルダの中は"
+          "検索しません（.git;node_modules;Thumbs.db等、/Eと同じ書き方）。"),
+      QCoreApplication::translate("UsageText", "/A"),
+      QCoreApplication::translate("UsageText",
+                                  "　　「.」で始まる名前のファイル（隠しファイル）も出力します。"),
+      QCoreApplication::translate("UsageText", "/D"),
+      QCoreApplication::translate(
+          "UsageText", "　　/Iのフォルダと別のファイルシステムにあるフォルダの中は検索しません。"),
   };
   return lines;
 }

@@ -20,7 +20,10 @@ enum class ColumnId {
   ModifiDate,
   // Vek's own, written after the eight when chosen.
   RelativePath,
-  Hash
+  Hash,
+  DeliveryCheck,  // what a recipient on Windows or a Mac would stumble over
+  // What a comparison with a saved list found (同じ, 追加, 削除, 変更), in a list of its result.
+  State
 };
 // The eight columns whose captions the HeadComment section keeps.
 inline constexpr int kColumnCount = 8;
@@ -57,6 +60,7 @@ struct ColumnOptions {
   bool chkRelPath = false;         // the path below the folder the row's add started from
   HashKind hash = HashKind::None;  // a digest column
   bool checksumFile = false;       // a checksum file beside the list
+  bool chkDeliveryCheck = false;   // the delivery check's notes
   // A totals line (row, element) after the rows: how many rows were written and their size.
   bool totals = false;
   // With the insertion at each folder change, a subtotal line after each folder's rows.
@@ -66,6 +70,8 @@ struct ColumnOptions {
   PrefixReplacement prefix;
   // The checksum file's own digest for one run (/W without /M: SHA-256); not stored.
   HashKind checksumHash = HashKind::None;
+  // The comparison state column, for one export of a comparison's result; not stored.
+  bool chkState = false;
 
   // The digest the checksum file uses: its own when set, else the column's, else SHA-256.
   HashKind checksumKind() const {

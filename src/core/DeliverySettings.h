@@ -1,8 +1,8 @@
 // The writers' choices that make a list prove a delivery: the relative-path column, the digest
-// column, the checksum file and the XML names of the two columns. They live in Vek.ini's own
-// section [VekDelivery], written only once a choice differs from its default (or the section
-// is already there), so that a file Vek writes keeps the bytes and keys every other reader of
-// Vek.ini knows.
+// column, the checksum file, the delivery check's column and the XML names of the three columns.
+// They live in Vek.ini's own section [VekDelivery], written only once a choice differs from its
+// default (or the section is already there), so that a file Vek writes keeps the bytes and keys
+// every other reader of Vek.ini knows.
 #pragma once
 
 namespace vek {

@@ -20,6 +20,11 @@ QString FileEntry::columnText(ListColumn column) const {
       return accessed.text();
     case ListColumn::Modified:
       return modified.text();
+    case ListColumn::DeliveryCheck:
+      break;  // the list's: it needs the other names of the folder
+    case ListColumn::State:
+      if (state != CompareState::Changed) return compareStateText(state);
+      return compareStateText(state) + u'（' + compareChangesText(changes) + u'）';
   }
   return {};
 }

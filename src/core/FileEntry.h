@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include "core/CompareState.h"
 #include "core/DateStamp.h"
 #include "core/ListColumn.h"
 
@@ -20,6 +21,9 @@ struct FileEntry {
   DateStamp accessed;  // null when the file system cannot supply it
   DateStamp modified;
   bool ticked = true;
+  // Set by a comparison with a saved list, None otherwise; with what changed.
+  CompareState state = CompareState::None;
+  quint8 changes = 0;
   // Where the folder the add started from ends in the folder text: a subtree add keeps its
   // start folder, so that the row knows its path inside the tree. -1: its own folder (a
   // current-folder add, a dropped file).

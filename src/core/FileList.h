@@ -9,16 +9,19 @@
 #include <QSet>
 #include <QString>
 
+#include "core/DeliveryCheck.h"
 #include "core/FileEntry.h"
 #include "core/FileListObserver.h"
 #include "core/ListColumn.h"
 #include "core/Message.h"
+#include "core/RowOrder.h"
 
 namespace vek {
 
 class FileList {
  public:
-  // The eight list columns: captions, widths in twips, alignment.
+  // The list columns the window shows (the eight of the rows, then the delivery check):
+  // captions, widths in twips, alignment.
   static const std::vector<ListColumnInfo>& columns();
 
   // One observer (a view's model); nullptr detaches. It is told of every change after it
@@ -66,14 +69,18 @@ class FileList {
   // Sets the sort column and direction without flipping (the batch run's sort); re-sorts
   // when sorting is on. Set the column before switching sorting on to sort only once.
   void setSortColumn(ListColumn column, bool ascending);
+  // Whether the name, extension and folder sorts read runs of digits as numbers; re-sorts
+  // when sorting is on. The size sort and rows already placed by it are not touched.
+  NumberOrder numberOrder() const { return m_numbers; }
+  void setNumberOrder(NumberOrder numbers);
   // While the list's own sorting is off: puts the rows added since it went off into the order
   // switching it on would give them, among the rows before them, and leaves it off. Switching
   // it on later has only the rows added after this to place. Does nothing while it is on.
   void mergeWaitingRows();
 
   // A click on a column header: the size column switches the list's sorting off and runs
-  // sortBySize; any other column switches it on with that column and flips the one shared
-  // direction.
+  // sortBySize, the delivery check sortByDeliveryCheck; any other column switches it on with that
+  // column and flips the one shared direction.
   void columnClicked(ListColumn column);
   // Stable numeric size sort, ascending unless bNumAsc; then flips bNumAsc. Ticks stay. It
   // switches the list's own sorting off, which would otherwise undo the size order.
@@ -84,6 +91,19 @@ class FileList {
   // leave. For the batch run, which sorts what it gathered by a key of its own.
   void sortOwnThenBy(ListColumn column);
   bool bNumAsc() const { return m_bNumAsc; }
+
+  // The delivery check of a row (the 注意 column), with the names of its folder that differ
+  // only in case among the rows of the list. The checks are kept up to date as rows come and
+  // go from the first call of one of these three on; a list nobody asks pays nothing.
+  DeliveryProblems deliveryProblems(qint64 row);
+  // How many rows have a delivery note.
+  qint64 notedCount();
+  // Puts the rows with a note first, ordered by their notes, then the rest, stably; a second
+  // click turns the order round. Like the size sort it switches the list's own sorting off.
+  // Ticks stay.
+  void sortByDeliveryCheck();
+  // True when the last delivery-check sort put the rows with a note first.
+  bool notedFirst() const { return m_notedFirst; }
 
   // "出力対象ﾌｧｲﾙﾘｽﾄ" and "出力対象ﾌｧｲﾙﾘｽﾄ - 総ﾌｧｲﾙ数：" + count + "ﾌｧｲﾙ".
   static QString clearedCaption();
@@ -101,6 +121,10 @@ class FileList {
     qint64 rowsBefore;
     std::size_t stored;  // index into m_pendingRows
   };
+
+  // Counts a new row in the delivery checks once they are kept.
+  void noteAdded(const FileEntry& entry);
+  void buildDeliveryChecks();
 
   void addTicked(const FileEntry& entry, int sign) {
     m_tickedCount += sign;
@@ -133,7 +157,12 @@ class FileList {
   bool m_sortingEnabled = true;
   ListColumn m_sortColumn = ListColumn::Name;
   bool m_sortAscending = true;
+  NumberOrder m_numbers = NumberOrder::AsText;
   bool m_bNumAsc = false;
+  bool m_notedFirst = false;
+  bool m_checksBuilt = false;
+  CaseClashIndex m_clashes;
+  qint64 m_noted = 0;  // rows with a delivery note
   // While sorting is off: how many leading rows are still in the order of the sort column and
   // direction, so that switching sorting on again only sorts the rows added since and merges.
   qint64 m_sortedPrefix = 0;

@@ -466,7 +466,8 @@ std::optional<FileInfo> FileSystem::Folder::fileInfo(const QString& name,
   return statFile(m_fd, encodeFileName(name), name, errorText);
 }
 
-std::optional<FolderListing> FileSystem::Folder::read(const NameFilter& fileFilter) const {
+std::optional<FolderListing> FileSystem::Folder::read(const NameFilter& fileFilter,
+                                                      HiddenFiles hiddenFiles) const {
   // The directory stream takes its own descriptor so this one stays usable for the *at calls.
   const int readFd = ::dup(m_fd);
   if (readFd < 0) return std::nullopt;
@@ -488,7 +489,7 @@ std::optional<FolderListing> FileSystem::Folder::read(const NameFilter& fileFilt
     }
     const char* name = entry->d_name;
     if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'))) continue;
-    const bool hidden = name[0] == '.';
+    const bool leftOut = name[0] == '.' && hiddenFiles == HiddenFiles::Left;
 
     unsigned char type = entry->d_type;
     if (type == DT_UNKNOWN) {
@@ -503,7 +504,7 @@ std::optional<FolderListing> FileSystem::Folder::read(const NameFilter& fileFilt
       listing.folders.push_back(decodeFileName(name));
       continue;
     }
-    if (hidden || (type != DT_REG && type != DT_LNK)) continue;
+    if (leftOut || (type != DT_REG && type != DT_LNK)) continue;
 
     QString decoded = decodeFileName(name);
     if (fileFilter && !fileFilter(decoded)) continue;

@@ -27,9 +27,9 @@ struct FileInfo {
 
 // What one read of a folder found.
 struct FolderListing {
-  // Files and links to files, hidden names (a leading ".") left out, each accepted by the
-  // caller's name filter. Links whose target is missing are left out too: they have no size
-  // or times to list.
+  // Files and links to files, hidden names (a leading ".") left out unless asked for, each
+  // accepted by the caller's name filter. Links whose target is missing are left out too: they
+  // have no size or times to list.
   std::vector<QString> files;
   // Subfolders, hidden ones included; links to folders are not subfolders (never descended).
   std::vector<QString> folders;
@@ -39,6 +39,9 @@ class FileSystem {
  public:
   // Decides whether a file name is kept; called before any metadata is read.
   using NameFilter = std::function<bool(QStringView name)>;
+  // Whether a folder read lists hidden files (names with a leading "."), or leaves them out as
+  // a file manager does by default. Hidden folders are listed either way.
+  enum class HiddenFiles { Left, Listed };
 
   // True when something other than a folder exists at path (links followed).
   static bool fileExists(const QString& path);
@@ -90,7 +93,9 @@ class FileSystem {
     // system's type, looked up only where the device changes from the parent folder's, so
     // bind mounts and chroots are covered at no cost to an ordinary walk.
     bool isPseudo() const { return m_pseudo; }
-    // The device the folder lies on (st_dev).
+    // The device (st_dev) the folder lies on: a walk that keeps to one file system compares
+    // it with its start folder's. A subfolder opened without looking at its file system
+    // reports its parent's.
     quint64 device() const { return m_device; }
     Folder(Folder&& other) noexcept;
     Folder& operator=(Folder&& other) noexcept;
@@ -100,7 +105,8 @@ class FileSystem {
 
     std::optional<FileInfo> fileInfo(const QString& name, QString* errorText = nullptr) const;
     // The one directory read behind readFolder.
-    std::optional<FolderListing> read(const NameFilter& fileFilter = {}) const;
+    std::optional<FolderListing> read(const NameFilter& fileFilter = {},
+                                      HiddenFiles hidden = HiddenFiles::Left) const;
 
    private:
     Folder(int fd, quint64 device, bool pseudo) : m_pseudo(pseudo), m_fd(fd), m_device(device) {}

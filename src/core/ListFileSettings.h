@@ -14,6 +14,7 @@ struct ListFileSettings {
   ListEncoding encoding = ListEncoding::System;  // Encoding=SYSTEM|UTF8|UTF8BOM|CP932
   bool formulaGuard = false;                     // FormulaGuard=0|1
   bool workbook = false;  // Workbook=0|1: the .xlsx type chosen (FileType keeps CSV or text)
+  bool json = false;      // Json=0|1: the JSON list chosen (FileType keeps CSV or text)
   bool operator==(const ListFileSettings&) const = default;
 };
 

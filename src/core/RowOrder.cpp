@@ -50,6 +50,57 @@ int compareTextUnits(QStringView a, QStringView b) {
   return caseOrder;
 }
 
+// The value of a decimal digit (ASCII, full-width, and the other decimal digits of Unicode's
+// Basic Multilingual Plane); -1 for any other unit.
+inline int digitOf(char16_t c) {
+  if (c < 0x80) return c >= u'0' && c <= u'9' ? int(c - u'0') : -1;
+  if (c >= 0xFF10 && c <= 0xFF19) return int(c - 0xFF10);
+  if (QChar::isSurrogate(c) || QChar::category(char32_t(c)) != QChar::Number_DecimalDigit)
+    return -1;
+  return QChar::digitValue(char32_t(c));
+}
+
+// The text as the numbers-as-numbers order reads it, as units that compare one after another:
+// other characters folded as compareTextUnits folds them; each run of digits as "0" (so that
+// numbers sort among the characters where the digits do), the count of its digits after the
+// leading zeros in two units, then those digits as "0" to "9". A run longer than any integer
+// type still compares by value, and two keys compare as their texts do, leaving aside only
+// leading zeros, the form of the digits and case.
+template <typename Put>
+void numberKey(QStringView text, Put&& put) {
+  const char16_t* data = text.utf16();
+  const qsizetype n = text.size();
+  for (qsizetype i = 0; i < n;) {
+    if (digitOf(data[i]) < 0) {
+      put(foldUnit(data[i++]));
+      continue;
+    }
+    while (i < n && digitOf(data[i]) == 0) ++i;
+    const qsizetype first = i;
+    while (i < n && digitOf(data[i]) >= 0) ++i;
+    const auto digits = quint32(i - first);
+    put(u'0');
+    put(char16_t(digits >> 16));
+    put(char16_t(digits & 0xFFFF));
+    for (qsizetype k = first; k < i; ++k) put(char16_t(u'0' + digitOf(data[k])));
+  }
+}
+
+int compareNumberKeys(QStringView a, QStringView b) {
+  if (a.utf16() == b.utf16() && a.size() == b.size()) return 0;
+  thread_local std::vector<char16_t> keyA;
+  thread_local std::vector<char16_t> keyB;
+  keyA.clear();
+  keyB.clear();
+  numberKey(a, [](char16_t unit) { keyA.push_back(unit); });
+  numberKey(b, [](char16_t unit) { keyB.push_back(unit); });
+  const auto [atA, atB] = std::mismatch(keyA.begin(), keyA.end(), keyB.begin(), keyB.end());
+  if (atA != keyA.end() && atB != keyB.end()) return *atA < *atB ? -1 : 1;
+  if (atA != keyA.end()) return 1;
+  if (atB != keyB.end()) return -1;
+  return compareTextUnits(a, b);
+}
+
 template <typename T>
 int compareValues(T a, T b) {
   return a < b ? -1 : (b < a ? 1 : 0);
@@ -84,10 +135,19 @@ const DateStamp& dateOf(const FileEntry& entry, ListColumn column) {
   }
 }
 
-int compareColumn(const FileEntry& a, const FileEntry& b, ListColumn column) {
+// Whether the column's texts are read with their digits as numbers under the given order.
+bool readsNumbers(ListColumn column, NumberOrder numbers) {
+  return numbers == NumberOrder::AsNumbers &&
+         (column == ListColumn::Name || column == ListColumn::Extension ||
+          column == ListColumn::Folder);
+}
+
+int compareColumn(const FileEntry& a, const FileEntry& b, ListColumn column, NumberOrder numbers) {
   if (column == ListColumn::Size) return compareValues(a.size, b.size);
+  if (column == ListColumn::State) return compareValues(int(a.state), int(b.state));
   if (isDateColumn(column))
     return compareValues(dateOf(a, column).value(), dateOf(b, column).value());
+  if (readsNumbers(column, numbers)) return compareNumberKeys(textOf(a, column), textOf(b, column));
   return compareTextUnits(textOf(a, column), textOf(b, column));
 }
 
@@ -186,9 +246,10 @@ std::vector<std::size_t> orderByKey(std::size_t count, const RowAt& rowAt, bool 
 // time, packed into two integers: first on the folded units, then, among texts that fold
 // alike, on the units as they stand. Only rows still tied read their next eight units, so
 // most texts are read once, in list order, and comparisons touch nothing else.
+// Texts that are keys already (numberKey's) are not folded again: foldFirst is false for them.
 template <typename RowAt, typename TextOf>
 std::vector<std::size_t> orderByText(std::size_t count, const RowAt& rowAt, bool ascending,
-                                     TextOf textOf) {
+                                     TextOf textOf, bool foldFirst = true) {
   constexpr qsizetype kUnits = 8;
   struct Item {
     quint64 high;
@@ -291,12 +352,12 @@ std::vector<std::size_t> orderByText(std::size_t count, const RowAt& rowAt, bool
       texts[i] = textOf(rowAt(i));
       items[i].row = quint32(i);
       items[i].foldChanged = false;
-      load(items[i], 0, true);
+      load(items[i], 0, foldFirst);
     }
   });
   sortSideBySide(items, less);
   std::vector<Tied> tied;
-  tiedRuns({0, items.size(), 0, true}, tied);
+  tiedRuns({0, items.size(), 0, foldFirst}, tied);
   // The tied ranges are independent: share them out in slices of about equal size.
   std::vector<std::vector<Tied>> shares;
   shares.resize(std::size_t(threads));
@@ -315,11 +376,60 @@ std::vector<std::size_t> orderByText(std::size_t count, const RowAt& rowAt, bool
   return order;
 }
 
+// The order of the rows by their own texts with digits read as numbers: each text's key
+// (numberKey) is made once, on every thread, into one buffer; the keys are sorted as texts
+// are, and rows whose keys are equal are then put in the order compareTextUnits gives.
+template <typename RowAt, typename TextOf>
+std::vector<std::size_t> orderByNumbers(std::size_t count, const RowAt& rowAt, bool ascending,
+                                        TextOf textOf) {
+  std::vector<QStringView> texts(count);
+  std::vector<std::size_t> start(count + 1, 0);
+  const int threads = sortThreads(count);
+  const auto slice = [count, threads](int i) {
+    return std::pair(count * std::size_t(i) / std::size_t(threads),
+                     count * std::size_t(i + 1) / std::size_t(threads));
+  };
+  runSideBySide(threads, [&](int i) {
+    for (auto [row, end] = slice(i); row < end; ++row) {
+      texts[row] = textOf(rowAt(row));
+      std::size_t units = 0;
+      numberKey(texts[row], [&units](char16_t) { ++units; });
+      start[row + 1] = units;
+    }
+  });
+  std::partial_sum(start.begin(), start.end(), start.begin());
+  std::vector<char16_t> keys(start[count]);
+  runSideBySide(threads, [&](int i) {
+    for (auto [row, end] = slice(i); row < end; ++row) {
+      char16_t* out = keys.data() + start[row];
+      numberKey(texts[row], [&out](char16_t unit) { *out++ = unit; });
+    }
+  });
+  const auto keyOf = [&](std::size_t row) {
+    return QStringView(keys.data() + start[row], qsizetype(start[row + 1] - start[row]));
+  };
+  std::vector<std::size_t> order = orderByText(
+      count, [](std::size_t row) { return row; }, ascending, keyOf, false);
+  for (std::size_t run = 0; run < order.size();) {
+    std::size_t end = run + 1;
+    while (end < order.size() && keyOf(order[end]) == keyOf(order[run])) ++end;
+    if (end - run > 1) {
+      std::stable_sort(order.begin() + std::ptrdiff_t(run), order.begin() + std::ptrdiff_t(end),
+                       [&](std::size_t a, std::size_t b) {
+                         const int c = compareTextUnits(texts[a], texts[b]);
+                         return ascending ? c < 0 : c > 0;
+                       });
+    }
+    run = end;
+  }
+  return order;
+}
+
 // The order of the rows by a text that many rows share (folders, types): each distinct text is
 // compared once, then the rows are ordered by the rank of their text. Ties keep their order.
-template <typename RowAt, typename TextOf>
+template <typename RowAt, typename TextOf, typename Compare>
 std::vector<std::size_t> orderBySharedText(std::size_t count, const RowAt& rowAt, bool ascending,
-                                           TextOf textOf) {
+                                           TextOf textOf, Compare compare) {
   if (count > std::numeric_limits<quint32>::max()) std::abort();  // far beyond memory
   // Each text's storage gets a number when first met (the same storage is the same text).
   struct Storage {
@@ -352,13 +462,13 @@ std::vector<std::size_t> orderBySharedText(std::size_t count, const RowAt& rowAt
   std::vector<quint32> byText(texts.size());
   std::iota(byText.begin(), byText.end(), quint32(0));
   std::sort(byText.begin(), byText.end(), [&](quint32 a, quint32 b) {
-    const int c = compareTextUnits(texts[a], texts[b]);
+    const int c = compare(texts[a], texts[b]);
     return ascending ? c < 0 : c > 0;
   });
   std::vector<quint32> rankOf(texts.size());
   quint32 ranks = 0;
   for (std::size_t d = 0; d < byText.size(); ++d) {
-    if (d > 0 && compareTextUnits(texts[byText[d - 1]], texts[byText[d]]) != 0) ++ranks;
+    if (d > 0 && compare(texts[byText[d - 1]], texts[byText[d]]) != 0) ++ranks;
     rankOf[byText[d]] = ranks;
   }
   // The rows by rank, each rank's rows in their order: a counting sort.
@@ -373,7 +483,8 @@ std::vector<std::size_t> orderBySharedText(std::size_t count, const RowAt& rowAt
 // The order of the rows by a column and direction, stable.
 template <typename RowAt>
 std::vector<std::size_t> orderOf(std::size_t count, const RowAt& rowAt, ListColumn column,
-                                 bool ascending) {
+                                 bool ascending, NumberOrder numbers) {
+  const auto text = [column](const FileEntry& row) { return QStringView(textOf(row, column)); };
   switch (column) {
     case ListColumn::Size:
       return orderByKey(
@@ -386,17 +497,22 @@ std::vector<std::size_t> orderOf(std::size_t count, const RowAt& rowAt, ListColu
           count, rowAt, ascending,
           [column](const FileEntry& row) { return dateOf(row, column).value(); },
           compareValues<qint64>);
+    case ListColumn::State:
+      return orderByKey(
+          count, rowAt, ascending, [](const FileEntry& row) { return qint64(row.state); },
+          compareValues<qint64>);
     case ListColumn::Folder:
     case ListColumn::Type:
-      return orderBySharedText(count, rowAt, ascending, [column](const FileEntry& row) {
-        return QStringView(textOf(row, column));
-      });
+      if (readsNumbers(column, numbers))
+        return orderBySharedText(count, rowAt, ascending, text, compareNumberKeys);
+      return orderBySharedText(count, rowAt, ascending, text, compareTextUnits);
     case ListColumn::Name:
     case ListColumn::Extension:
+    case ListColumn::DeliveryCheck:  // the list's own sort: it needs the whole list
       break;
   }
-  return orderByText(count, rowAt, ascending,
-                     [column](const FileEntry& row) { return QStringView(textOf(row, column)); });
+  if (readsNumbers(column, numbers)) return orderByNumbers(count, rowAt, ascending, text);
+  return orderByText(count, rowAt, ascending, text);
 }
 
 }  // namespace
@@ -405,24 +521,29 @@ int compareText(QStringView a, QStringView b) {
   return compareTextUnits(a, b);
 }
 
-int compareRows(const FileEntry& a, const FileEntry& b, ListColumn column, bool ascending) {
-  const int c = compareColumn(a, b, column);
+int compareTextAsNumbers(QStringView a, QStringView b) {
+  return compareNumberKeys(a, b);
+}
+
+int compareRows(const FileEntry& a, const FileEntry& b, ListColumn column, bool ascending,
+                NumberOrder numbers) {
+  const int c = compareColumn(a, b, column, numbers);
   return ascending ? c : -c;
 }
 
 std::vector<std::size_t> sortedOrder(std::span<const FileEntry> rows, ListColumn column,
-                                     bool ascending) {
+                                     bool ascending, NumberOrder numbers) {
   return orderOf(
-      rows.size(), [rows](std::size_t i) -> const FileEntry& { return rows[i]; }, column,
-      ascending);
+      rows.size(), [rows](std::size_t i) -> const FileEntry& { return rows[i]; }, column, ascending,
+      numbers);
 }
 
 std::vector<std::size_t> sortedOrder(std::span<const FileEntry> rows,
                                      const std::vector<std::size_t>& taken, ListColumn column,
-                                     bool ascending) {
+                                     bool ascending, NumberOrder numbers) {
   return orderOf(
       taken.size(), [rows, &taken](std::size_t i) -> const FileEntry& { return rows[taken[i]]; },
-      column, ascending);
+      column, ascending, numbers);
 }
 
 // Puts rows[k] = old rows[order[k]] for every k, in place, one cycle of the permutation at a
@@ -458,9 +579,9 @@ void applyOrder(std::vector<FileEntry>& rows, std::vector<std::size_t>& order) {
 
 std::vector<std::size_t> mergePositions(std::span<const FileEntry> rows,
                                         std::span<const FileEntry> sortedNew, ListColumn column,
-                                        bool ascending) {
-  const auto sortsBefore = [column, ascending](const FileEntry& a, const FileEntry& b) {
-    return compareRows(a, b, column, ascending) < 0;
+                                        bool ascending, NumberOrder numbers) {
+  const auto sortsBefore = [column, ascending, numbers](const FileEntry& a, const FileEntry& b) {
+    return compareRows(a, b, column, ascending, numbers) < 0;
   };
   std::vector<std::size_t> before(sortedNew.size());
   auto from = rows.begin();

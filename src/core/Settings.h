@@ -10,6 +10,8 @@
 #include "core/ColumnOptions.h"
 #include "core/ListFileSettings.h"
 #include "core/RecentTexts.h"
+#include "core/SortSettings.h"
+#include "core/WalkSettings.h"
 
 namespace vek {
 
@@ -88,6 +90,7 @@ struct ElementNames {
   // Vek's own columns (kept in Vek's own section of Vek.ini).
   QString relativePath = QStringLiteral("relpath");
   QString hash = QStringLiteral("hash");
+  QString deliveryCheck = QStringLiteral("check");
   bool operator==(const ElementNames&) const = default;
 };
 
@@ -103,6 +106,10 @@ struct Settings {
   XmlSettings xml;
   // The CSV/text dialog's choices kept in Vek's own section (encoding, formula guard, .xlsx).
   ListFileSettings listFile;
+  // Digits read as numbers by the name, extension and folder sorts (Vek's own section).
+  SortSettings sort;
+  // What the adds leave out and enter (Vek's own section too).
+  WalkSettings walk;
   // Header captions, indexed by ColumnId.
   std::array<QString, kColumnCount> headComment = {
       QStringLiteral("フルパス"),       QStringLiteral("ディレクトリ"),

@@ -15,6 +15,7 @@
 #include "core/IniFile.h"
 #include "core/LeadingNumber.h"
 #include "core/ListFileSettings.h"
+#include "core/WalkSettings.h"
 #include "core/WholeFile.h"
 
 namespace vek {
@@ -251,7 +252,12 @@ void writeAll(IniFile& ini, const Settings& settings, const WindowState& window,
   writer.section(u"");  // the last section goes in before Vek's own
   writeListFileSettings(ini, settings.listFile);
   writeDeliverySettings(ini, toWrite);
+  writeSortSettings(ini, settings.sort);
   writeExportExtrasSettings(ini, toWrite);
+  // A pattern read back with "?" for a lost character would leave out names nobody named.
+  WalkSettings walk = settings.walk;
+  if (!canStore(walk.excluded, codec)) walk.excluded.clear();
+  writeWalkSettings(ini, walk);
 }
 
 }  // namespace
@@ -287,7 +293,9 @@ void readSettings(const IniFile& ini, Settings& settings, WindowState& window,
   visitSettings(settings, reader);
   readListFileSettings(ini, settings.listFile);
   readDeliverySettings(ini, settings);
+  readSortSettings(ini, settings.sort);
   readExportExtrasSettings(ini, settings);
+  readWalkSettings(ini, settings.walk);
 }
 
 void writeSettings(IniFile& ini, const Settings& settings, const WindowState& window,

@@ -421,6 +421,22 @@ QByteArray TextCodec::encode(QStringView text, Unmappable mode, qint64* lost) co
   return out;
 }
 
+bool TextCodec::holds(QStringView text) const {
+  // Asked once per listed name: the usual encoding's table without a look-up by name.
+  static const CharacterTable* const windows31J = CharacterTable::of(QByteArrayLiteral("CP932"));
+  const CharacterTable* table = m_name == "CP932" ? windows31J : CharacterTable::of(m_name);
+  if (table) {
+    // Characters beyond the table's plane (pairs, lone halves) go to iconv below.
+    const bool inTable = std::all_of(text.begin(), text.end(), [table](QChar c) {
+      return !c.isSurrogate() && (*table)[c.unicode()].length != 0;
+    });
+    if (inTable) return true;
+  }
+  qint64 lost = 0;
+  encode(text, Unmappable::Replace, &lost);
+  return lost == 0;
+}
+
 QString TextCodec::decode(const QByteArray& bytes, bool* invalid) const {
   if (invalid) *invalid = false;
   if (isUtf8() && !invalid) return QString::fromUtf8(bytes);

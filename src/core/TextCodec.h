@@ -60,6 +60,8 @@ class TextCodec {
   // One-shot helpers.
   QByteArray encode(QStringView text, Unmappable mode = Unmappable::Replace,
                     qint64* lost = nullptr) const;
+  // True when every character of text can be written in this encoding as itself.
+  bool holds(QStringView text) const;
   // Invalid bytes become U+FFFD. A UTF-8 byte-order mark is kept (as U+FEFF). invalid, when
   // given, tells whether there were any (a U+FFFD the text itself holds is not one).
   QString decode(const QByteArray& bytes, bool* invalid = nullptr) const;

@@ -47,8 +47,8 @@ void BackgroundAdd::begin(Kind kind) {
 
 void BackgroundAdd::startWalk(ScanThread::Kind kind, const QString& folderText) {
   m_walking = true;
-  m_scan.start(kind, folderText, m_gatherer.wildcardFilter(), m_gatherer.threads(),
-               m_gatherer.batchFiles());
+  m_scan.start(kind, folderText, m_gatherer.wildcardFilter(), m_gatherer.walkRules(),
+               m_gatherer.threads(), m_gatherer.batchFiles());
 }
 
 void BackgroundAdd::startSearch(const QString& folderText) {
@@ -112,8 +112,9 @@ void BackgroundAdd::takeNextDropItem() {
     if (FileSystem::regularFileExists(item.path)) {
       QString folder, name;
       splitFilePath(item.path, folder, name);
-      // Hidden files are not listed by any add, so a dropped one is not either.
-      if (!name.startsWith(u'.') && m_gatherer.addFileEntry(folder, name)) ++m_result.added;
+      // A name no add would list (hidden, or left out) is not taken from a drop either.
+      if (m_gatherer.walkRules().takesFile(name) && m_gatherer.addFileEntry(folder, name))
+        ++m_result.added;
       if (m_gatherer.stopRequested()) {
         m_dropOutcome = DropOutcome::Cancelled;
         break;

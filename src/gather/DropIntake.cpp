@@ -47,8 +47,8 @@ DropOutcome takeDroppedItems(const std::vector<DroppedItem>& items, Gatherer& ga
     if (FileSystem::regularFileExists(item.path)) {
       QString folder, name;
       splitFilePath(item.path, folder, name);
-      // Hidden files are not listed by any add, so a dropped one is not either.
-      if (!name.startsWith(u'.')) gatherer.addFileEntry(folder, name);
+      // A name no add would list (hidden, or left out) is not taken from a drop either.
+      if (gatherer.walkRules().takesFile(name)) gatherer.addFileEntry(folder, name);
     } else if (FileSystem::folderExists(item.path)) {
       if (!settings.option.dropFolder) {
         gatherer.addFolderFiles(item.path);

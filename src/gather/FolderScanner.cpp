@@ -46,9 +46,22 @@ QString FolderNode::text() const {
 
 namespace {
 
-FileSystem::NameFilter nameFilter(const WildcardFilter& filter) {
-  return [&filter](QStringView name) { return filter.matches(name); };
+// The files a read takes: those the filter matches and the rules do not leave out. Hidden
+// names are left out by the read itself unless the rules list them.
+FileSystem::NameFilter nameFilter(const WildcardFilter& filter, const WalkRules& rules) {
+  if (!rules.excludesNames()) return [&filter](QStringView name) { return filter.matches(name); };
+  return
+      [&filter, &rules](QStringView name) { return filter.matches(name) && !rules.excludes(name); };
 }
+
+// How the folders of a walk are read: the files taken, hidden files or not, the folders
+// entered, and the device of the start folder for a walk that keeps to one file system.
+struct ReadRules {
+  FileSystem::NameFilter files;
+  FileSystem::HiddenFiles hidden = FileSystem::HiddenFiles::Left;
+  const WalkRules* rules = nullptr;
+  std::optional<quint64> device;
+};
 
 // Opens the folders of a walk, each relative to its parent's open descriptor rather than by
 // its path, which the system would resolve name by name every time. The descriptors of the
@@ -161,12 +174,18 @@ struct Reading {
 };
 
 Reading readNode(FolderOpener& opener, const std::shared_ptr<const FolderNode>& node,
-                 const FileSystem::NameFilter& filter) {
+                 const ReadRules& read) {
   const FolderOpener::Open folder = opener.open(node);
   if (!folder) return {};
   if (folder->isPseudo()) return {Reading::Outcome::NotEntered, {}};
-  std::optional<FolderListing> listing = folder->read(filter);
+  if (read.device && folder->device() != *read.device) return {Reading::Outcome::NotEntered, {}};
+  std::optional<FolderListing> listing = folder->read(read.files, read.hidden);
   if (!listing) return {};
+  // The folders left out are never submitted, so never opened.
+  if (read.rules && read.rules->excludesNames()) {
+    std::erase_if(listing->folders,
+                  [&](const QString& name) { return !read.rules->entersFolder(name); });
+  }
   return {Reading::Outcome::Listed, std::move(*listing)};
 }
 
@@ -183,9 +202,9 @@ class FolderReadAhead {
     Reading reading;
   };
 
-  FolderReadAhead(const WildcardFilter& filter, ReaderCount& readers, FolderOpener& opener,
+  FolderReadAhead(ReadRules read, ReaderCount& readers, FolderOpener& opener,
                   const std::atomic<bool>& cancel)
-      : m_filter(nameFilter(filter)),
+      : m_read(std::move(read)),
         m_readers(readers),
         m_opener(opener),
         m_cancel(cancel),
@@ -234,7 +253,7 @@ class FolderReadAhead {
       if (slot.state == Slot::State::Queued) {
         slot.state = Slot::State::Taken;
         lock.unlock();
-        Reading reading = readNode(m_opener, slot.node, m_filter);
+        Reading reading = readNode(m_opener, slot.node, m_read);
         stretch.lap();
         return reading;
       }
@@ -267,7 +286,7 @@ class FolderReadAhead {
     lock.unlock();
     Reading reading;
     try {
-      reading = readNode(m_opener, slot.node, m_filter);
+      reading = readNode(m_opener, slot.node, m_read);
     } catch (...) {
       lock.lock();
       slot.state = Slot::State::Queued;
@@ -295,7 +314,7 @@ class FolderReadAhead {
     }
   }
 
-  FileSystem::NameFilter m_filter;
+  const ReadRules m_read;
   ReaderCount& m_readers;
   FolderOpener& m_opener;
   const std::atomic<bool>& m_cancel;
@@ -615,7 +634,8 @@ class FileReads {
 
 }  // namespace
 
-FolderScanner::FolderScanner(WildcardFilter filter, int threads) : m_filter(std::move(filter)) {
+FolderScanner::FolderScanner(WildcardFilter filter, int threads, WalkRules rules)
+    : m_filter(std::move(filter)), m_rules(std::move(rules)) {
   if (threads > 0) {
     m_readers = std::make_unique<ReaderCount>(threads, threads);
   } else {
@@ -635,7 +655,7 @@ std::optional<std::vector<QString>> FolderScanner::listFiles(const QString& fold
   const std::optional<FileSystem::Folder> folder = FileSystem::Folder::open(folderText);
   if (!folder) return std::nullopt;
   if (folder->isPseudo()) return std::vector<QString>();
-  auto listing = folder->read(nameFilter(m_filter));
+  auto listing = folder->read(nameFilter(m_filter, m_rules), m_rules.hiddenFilesRead());
   if (!listing) return std::nullopt;
   return std::move(listing->files);
 }
@@ -658,14 +678,20 @@ qint64 FolderScanner::searchSubfolders(const QString& start, std::vector<FolderE
   Workers typesLoaded;
   typesLoaded.start(
       [] { runCaught([] { FileSystem::typeDescription(QStringLiteral("a.txt")); }); });
+  if (table.empty() || table.back().path() != start) table.emplace_back(start);
   FolderOpener opener(*m_readers, true);
-  FolderReadAhead readAhead(m_filter, *m_readers, opener, m_cancel);
+  ReadRules read{nameFilter(m_filter, m_rules), m_rules.hiddenFilesRead(), &m_rules, {}};
+  if (m_rules.oneFileSystem()) {
+    // The start folder's device; a start that cannot be opened is reported by its read.
+    if (const FolderOpener::Open folder = opener.open(table.back().node))
+      read.device = folder->device();
+  }
+  FolderReadAhead readAhead(std::move(read), *m_readers, opener, m_cancel);
   ReaderCount::Stretch stretch(*m_readers);
 
   // An explicit stack instead of recursion: a deep tree cannot exhaust the call stack. Each
   // folder is stored when it is taken from the stack, its subfolders are pushed in reverse so
   // that the first one is taken next: the table comes out in depth-first pre-order.
-  if (table.empty() || table.back().path() != start) table.emplace_back(start);
   std::vector<std::shared_ptr<FolderReadAhead::Slot>> pending;
   pending.push_back(readAhead.submit(table.back().node));
   // The text of the folder stored last, for the hook: in pre-order the next folder's parent

@@ -18,6 +18,7 @@
 
 #include "core/FileEntry.h"
 #include "core/FileSystem.h"
+#include "gather/WalkRules.h"
 #include "gather/WildcardFilter.h"
 
 namespace vek {
@@ -93,8 +94,10 @@ class FolderScanner {
   static constexpr std::size_t kBatchFiles = 1024;
 
   // threads == 0: as many readers as the machine has cores (or VEK_THREADS), and more, up to
-  // ReaderCount::kMostReaders, while they mostly wait; threads > 0: exactly that many.
-  explicit FolderScanner(WildcardFilter filter = WildcardFilter(), int threads = 0);
+  // ReaderCount::kMostReaders, while they mostly wait; threads > 0: exactly that many. rules
+  // say which names are taken and which folders entered, beyond the filter.
+  explicit FolderScanner(WildcardFilter filter = WildcardFilter(), int threads = 0,
+                         WalkRules rules = WalkRules());
   ~FolderScanner();
   FolderScanner(const FolderScanner&) = delete;
   FolderScanner& operator=(const FolderScanner&) = delete;
@@ -110,15 +113,16 @@ class FolderScanner {
   // were seen to wait. What was learnt in searchSubfolders carries over to readFiles.
   int readers() const;
 
-  // The matching files of one folder, sorted; nullopt when it cannot be read. A folder on a
-  // pseudo file system (proc, sysfs, …) lists nothing: no walk enters one.
+  // The matching files of one folder that the rules take, sorted; nullopt when it cannot be
+  // read. A folder on a pseudo file system (proc, sysfs, …) lists nothing: no walk enters one.
   std::optional<std::vector<QString>> listFiles(const QString& folderText) const;
 
   // Appends start (unless it is already the last entry) and every folder below it to table,
   // depth first, each folder before its subtree and subtrees before the next sibling.
   // Folders that cannot be read are left out with their subtrees; returns how many were.
-  // Folders on pseudo file systems are never entered: left out, and not counted. Stops early
-  // when cancelled.
+  // Folders on pseudo file systems, folders whose names the rules leave out and, when the
+  // rules keep to one file system, folders on another one than start's are never entered:
+  // left out, and not counted. Stops early when cancelled.
   qint64 searchSubfolders(const QString& start, std::vector<FolderEntry>& table,
                           const SearchHooks& hooks = {});
 
@@ -136,6 +140,7 @@ class FolderScanner {
 
  private:
   WildcardFilter m_filter;
+  WalkRules m_rules;
   std::unique_ptr<ReaderCount> m_readers;
   std::size_t m_batchFiles = kBatchFiles;
   std::atomic<bool> m_cancel{false};

@@ -34,7 +34,7 @@ void Gatherer::setFilter(const QString& filterText) {
 }
 
 std::optional<std::vector<QString>> Gatherer::listFiles(const QString& folder) const {
-  return FolderScanner(m_filter, 1).listFiles(folder);
+  return FolderScanner(m_filter, 1, m_rules).listFiles(folder);
 }
 
 bool Gatherer::addFileEntry(const QString& folder, const QString& name) {
@@ -97,7 +97,7 @@ qint64 Gatherer::applyBatch(FolderScanner::Batch&& batch) {
 
 bool Gatherer::addTableFiles(std::vector<FolderEntry>& table, Progress progress, bool cancellable,
                              qint64& added) {
-  FolderScanner scanner(m_filter, m_threads);
+  FolderScanner scanner(m_filter, m_threads, m_rules);
   scanner.setBatchFiles(m_batchFiles);
   const auto count = qint64(table.size());
   qint64 files = 0;
@@ -226,7 +226,7 @@ qint64 Gatherer::addFolderFiles(const QString& folder) {
 }
 
 qint64 Gatherer::searchInto(const QString& start, std::vector<FolderEntry>& table) {
-  FolderScanner scanner(m_filter, m_threads);
+  FolderScanner scanner(m_filter, m_threads, m_rules);
   if (m_interaction.cancelRequested()) scanner.requestCancel();
   FolderScanner::SearchHooks hooks;
   hooks.folderStored = [&](const QString& path) {

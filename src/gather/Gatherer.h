@@ -13,6 +13,7 @@
 
 #include "core/FileSystem.h"
 #include "gather/FolderScanner.h"
+#include "gather/WalkRules.h"
 #include "gather/WildcardFilter.h"
 
 namespace vek {
@@ -48,6 +49,11 @@ class Gatherer {
   // The pattern text of the filter box; compiled here once for every scan that follows.
   void setFilter(const QString& filterText);
   const QString& filter() const { return m_filter.text(); }
+
+  // The names and folders left out, hidden files, one file system: for every add and listing
+  // that follows.
+  void setWalkRules(WalkRules rules) { m_rules = std::move(rules); }
+  const WalkRules& walkRules() const { return m_rules; }
 
   // Called with a folder (without its trailing separator; the root stays "/") whenever the
   // scan moves to it, like the window's folder box following addFolderFiles.
@@ -129,6 +135,7 @@ class Gatherer {
   Interaction& m_interaction;
   Settings& m_settings;
   WildcardFilter m_filter;
+  WalkRules m_rules;
   int m_threads = 0;
   bool m_sortAtEnd = true;
   std::size_t m_batchFiles = FolderScanner::kBatchFiles;

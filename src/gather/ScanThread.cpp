@@ -14,7 +14,8 @@ namespace vek {
 // Shared by the caller and the walk's thread; the last of the two to let go frees it, so an
 // abandoned walk never touches freed memory.
 struct ScanThread::State {
-  explicit State(const WildcardFilter& filter, int threads) : scanner(filter, threads) {}
+  State(const WildcardFilter& filter, const WalkRules& rules, int threads)
+      : scanner(filter, threads, rules) {}
 
   std::mutex mutex;
   std::condition_variable changed;  // room in the queue, abandoned, or finished
@@ -65,9 +66,9 @@ ScanThread::~ScanThread() {
 }
 
 void ScanThread::start(Kind kind, const QString& folderText, const WildcardFilter& filter,
-                       int threads, std::size_t batchFiles) {
+                       const WalkRules& rules, int threads, std::size_t batchFiles) {
   abandon();
-  auto state = std::make_shared<State>(filter, threads);
+  auto state = std::make_shared<State>(filter, rules, threads);
   state->receiver = m_receiver;
   state->wake = m_wake;
   state->scanner.setBatchFiles(batchFiles);

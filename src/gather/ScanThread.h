@@ -52,8 +52,8 @@ class ScanThread {
   // Starts the walk of folderText (ending in the separator), abandoning an earlier walk.
   // When no thread can be started, the walk runs here, on the calling thread, before start
   // returns; the events wait all the same.
-  void start(Kind kind, const QString& folderText, const WildcardFilter& filter, int threads,
-             std::size_t batchFiles);
+  void start(Kind kind, const QString& folderText, const WildcardFilter& filter,
+             const WalkRules& rules, int threads, std::size_t batchFiles);
 
   // The next event, or nullopt when none waits yet.
   std::optional<Event> take();

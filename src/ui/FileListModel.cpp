@@ -21,7 +21,7 @@ int FileListModel::rowCount(const QModelIndex& parent) const {
 }
 
 int FileListModel::columnCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : kListColumnCount;
+  return parent.isValid() ? 0 : kShownColumnCount;
 }
 
 QVariant FileListModel::data(const QModelIndex& index, int role) const {
@@ -29,6 +29,8 @@ QVariant FileListModel::data(const QModelIndex& index, int role) const {
   const FileEntry& entry = m_list.at(index.row());
   switch (role) {
     case Qt::DisplayRole:
+      if (ListColumn(index.column()) == ListColumn::DeliveryCheck)
+        return deliveryNote(m_list.deliveryProblems(index.row()));
       return entry.columnText(ListColumn(index.column()));
     case Qt::CheckStateRole:
       if (index.column() == 0) return entry.ticked ? Qt::Checked : Qt::Unchecked;
@@ -60,7 +62,7 @@ Qt::ItemFlags FileListModel::flags(const QModelIndex& index) const {
 }
 
 QVariant FileListModel::headerData(int section, Qt::Orientation orientation, int role) const {
-  if (orientation != Qt::Horizontal || section < 0 || section >= kListColumnCount) return {};
+  if (orientation != Qt::Horizontal || section < 0 || section >= kShownColumnCount) return {};
   const ListColumnInfo& column = FileList::columns()[std::size_t(section)];
   if (role == Qt::DisplayRole) return column.caption;
   if (role == Qt::TextAlignmentRole) {

@@ -45,23 +45,34 @@ OutputListPane::OutputListPane(FileList& list, Session& session, QWidget* parent
   const int dateWidth =
       m_lvWriteList->fontMetrics().horizontalAdvance(QStringLiteral("0000/00/00 00:00:00")) +
       2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + kCellPaddingPixels;
-  for (int column = 0; column < kListColumnCount; ++column) {
+  for (int column = 0; column < kShownColumnCount; ++column) {
     int width = twipsToPixels(FileList::columns()[std::size_t(column)].widthTwips, *this);
     width = std::max(width, header->sectionSizeHint(column));
-    if (ListColumn(column) >= ListColumn::Created) width = std::max(width, dateWidth);
+    if (ListColumn(column) >= ListColumn::Created && ListColumn(column) <= ListColumn::Modified)
+      width = std::max(width, dateWidth);
     header->resizeSection(column, width);
   }
+  showStateColumn(false);
   m_cmdListClear =
       createPushButton(QStringLiteral("cmdListClear"), QStringLiteral("リストの一括クリア"), this);
   m_lblComment = new QLabel(QStringLiteral("※　不要なﾌｧｲﾙはﾁｪｯｸを外してください。"), this);
   m_lblComment->setObjectName(QStringLiteral("lblComment"));
   m_lblTotals = new QLabel(this);
   m_lblTotals->setObjectName(QStringLiteral("lblTotals"));
+  m_lblNoted = new QLabel(this);
+  m_lblNoted->setObjectName(QStringLiteral("lblNoted"));
+  // Shown only while some row has a note, and never what sets the window's least width.
+  m_lblNoted->setMinimumWidth(1);
+  m_lblNoted->hide();
+  m_lblNoted->setToolTip(
+      tr("Windowsや "
+         "Macの相手先で困る名前のﾌｧｲﾙの数です。「注意」の列見出しをｸﾘｯｸすると先頭に集まります。"));
   auto* output = new QVBoxLayout(this);
   output->addWidget(m_lvWriteList, 1);
   auto* clearRow = new QHBoxLayout;
   clearRow->addWidget(m_lblComment);
   clearRow->addStretch(1);
+  clearRow->addWidget(m_lblNoted);
   clearRow->addWidget(m_lblTotals);
   clearRow->addSpacing(fontMetrics().horizontalAdvance(u'M'));
   clearRow->addWidget(m_cmdListClear);
@@ -93,6 +104,10 @@ void OutputListPane::showTotals() {
   m_totalsPending = false;
   const QString text = tickedTotalsCaption(m_list.tickedCount(), m_list.tickedBytes());
   if (m_lblTotals->text() != text) m_lblTotals->setText(text);
+  const qint64 notedCount = m_list.notedCount();
+  const QString noted = tr("注意 %1件　").arg(notedCount);
+  if (m_lblNoted->text() != noted) m_lblNoted->setText(noted);
+  m_lblNoted->setVisible(notedCount > 0);
 }
 
 OutputListPane::~OutputListPane() {
@@ -112,21 +127,28 @@ void OutputListPane::showCount() {
   setCaption(m_list.countCaption());
 }
 
+void OutputListPane::showStateColumn(bool shown) {
+  m_lvWriteList->setColumnHidden(int(ListColumn::State), !shown);
+}
+
 void OutputListPane::clearList() {
   m_list.clear();
+  showStateColumn(false);
   setCaption(FileList::clearedCaption());
   Q_EMIT cleared();
 }
 
 void OutputListPane::headerClicked(int section) {
-  if (!isListColumn(section)) return;
+  if (!isShownColumn(section)) return;
   m_model->flush();
   QApplication::setOverrideCursor(Qt::WaitCursor);
   m_list.columnClicked(ListColumn(section));
   QApplication::restoreOverrideCursor();
   // The size sort leaves bNumAsc true after an ascending pass.
-  const bool ascending =
-      ListColumn(section) == ListColumn::Size ? m_list.bNumAsc() : m_list.sortAscending();
+  const bool ascending = ListColumn(section) == ListColumn::Size ? m_list.bNumAsc()
+                         : ListColumn(section) == ListColumn::DeliveryCheck
+                             ? m_list.notedFirst()
+                             : m_list.sortAscending();
   QHeaderView* header = m_lvWriteList->header();
   header->setSortIndicatorShown(true);
   header->setSortIndicator(section, ascending ? Qt::AscendingOrder : Qt::DescendingOrder);

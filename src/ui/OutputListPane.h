@@ -25,12 +25,16 @@ class OutputListPane : public QGroupBox {
   QPushButton* clearButton() const { return m_cmdListClear; }
   QLabel* comment() const { return m_lblComment; }
   QLabel* totals() const { return m_lblTotals; }
+  // "注意 N件": how many rows have a delivery note.
+  QLabel* noted() const { return m_lblNoted; }
   FileListModel& model() const { return *m_model; }
 
   // "出力対象ﾌｧｲﾙﾘｽﾄ - 総ﾌｧｲﾙ数：N ﾌｧｲﾙ", also as the accessible description.
   void showCount();
   // The header's sort arrow shows the list's own sorting (after an add sorted by it).
   void showListSorting();
+  // The state column (同じ/追加/削除/変更), shown while the list holds a comparison's result.
+  void showStateColumn(bool shown);
 
  Q_SIGNALS:
   // The list was emptied by リストの一括クリア.
@@ -56,6 +60,7 @@ class OutputListPane : public QGroupBox {
   QPushButton* m_cmdListClear;
   QLabel* m_lblComment;
   QLabel* m_lblTotals;
+  QLabel* m_lblNoted;
   bool m_totalsPending = false;
 };
 

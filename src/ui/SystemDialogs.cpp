@@ -95,6 +95,16 @@ std::optional<QString> SystemDialogs::chooseSaveFile(QWidget* owner, const QStri
   return dialog->selectedFiles().front();
 }
 
+std::optional<QString> SystemDialogs::chooseOpenFile(QWidget* owner, const QString& title,
+                                                     const QString& filter,
+                                                     const QString& initialFolder) {
+  QFileDialog dialog(owner, title, initialFolder, filter);
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return dialog.selectedFiles().front();
+}
+
 void SystemDialogs::openUrl(const QUrl& url) {
   QDesktopServices::openUrl(url);
 }

@@ -22,6 +22,8 @@ class SystemDialogs : public WindowDialogs {
                                       const QString& startFolder) override;
   std::optional<QString> askText(QWidget* owner, const QString& title,
                                  const QString& prompt) override;
+  std::optional<QString> chooseOpenFile(QWidget* owner, const QString& title, const QString& filter,
+                                        const QString& initialFolder) override;
   std::optional<QString> chooseSaveFile(QWidget* owner, const QString& filter,
                                         const QString& initialFolder) override;
   void openUrl(const QUrl& url) override;

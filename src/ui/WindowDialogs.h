@@ -40,6 +40,12 @@ class WindowDialogs {
   virtual std::optional<QString> chooseSaveFile(QWidget* owner, const QString& filter,
                                                 const QString& initialFolder) = 0;
 
+  // The open dialog for an existing file, with filters such as "Vekのリスト (*.json *.csv)";
+  // nullopt when cancelled.
+  virtual std::optional<QString> chooseOpenFile(QWidget* owner, const QString& title,
+                                                const QString& filter,
+                                                const QString& initialFolder) = 0;
+
   // Opens a file or address with its associated application; failures are not reported.
   virtual void openUrl(const QUrl& url) = 0;
   virtual void beep() = 0;

@@ -1,5 +1,7 @@
 #include "ui/WriterDialog.h"
 
+#include <algorithm>
+
 #include <QBoxLayout>
 #include <QGuiApplication>
 #include <QLabel>
@@ -45,6 +47,12 @@ void WriterDialog::createList(
   // The writer reads the controls as they are now, not the stored record.
   Settings working = m_settings;
   storeOptions(working);
+  // A comparison's result is exported with its state column.
+  const bool compared =
+      std::any_of(m_list.rows().begin(), m_list.rows().end(),
+                  [](const FileEntry& row) { return row.state != CompareState::None; });
+  for (ColumnOptions* columns : {&working.csv.columns, &working.html.columns, &working.xml.columns})
+    columns->chkState = compared;
   if (auto message = ColumnCells::checkSelection(columnsOf(working))) {
     m_interaction.showMessage(*message);
     return;

@@ -71,6 +71,11 @@ framJoho::framJoho(const QString& caption, QWidget* parent) : QGroupBox(caption,
       QStringLiteral("ﾘｽﾄと同じﾌｫﾙﾀﾞに、sha256sum -c などで検査できるﾁｪｯｸｻﾑﾌｧｲﾙを出力します"
                      "（ﾊｯｼｭ値が「なし」のときは SHA-256）。"));
 
+  m_chkDeliveryCheck = createCheck(this, "chkDeliveryCheck", tr("注意（Windows・Macで困る名前）"));
+  m_chkDeliveryCheck->setToolTip(
+      tr("Windowsで使えない名前・予約名、260文字を超えるﾊﾟｽ、分解形(NFD)の名前、"
+         "Shift_JISにない文字、大文字小文字だけ違う同名、Thumbs.dbなどの管理ﾌｧｲﾙを書き出します。"));
+
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(m_chkFullPath);
   QHBoxLayout* row = indented(this);
@@ -107,6 +112,7 @@ framJoho::framJoho(const QString& caption, QWidget* parent) : QGroupBox(caption,
   row = indented(this);
   row->addWidget(m_chkSumFile);
   layout->addLayout(row);
+  layout->addWidget(m_chkDeliveryCheck);
   layout->addStretch();
 
   connect(m_chkFullPath, &QCheckBox::toggled, this, &framJoho::applyFullPathRule);
@@ -145,6 +151,7 @@ void framJoho::load(const ColumnOptions& options) {
   m_chkRelPath->setChecked(options.chkRelPath);
   m_cmbHash->setCurrentIndex(std::max(0, m_cmbHash->findData(int(options.hash))));
   m_chkSumFile->setChecked(options.checksumFile);
+  m_chkDeliveryCheck->setChecked(options.chkDeliveryCheck);
   applyFullPathRule();
   applyDirRule();
   applyFileRule();
@@ -168,6 +175,7 @@ void framJoho::store(ColumnOptions& options) const {
   options.chkRelPath = m_chkRelPath->isChecked();
   options.hash = HashKind(m_cmbHash->currentData().toInt());
   options.checksumFile = m_chkSumFile->isChecked();
+  options.chkDeliveryCheck = m_chkDeliveryCheck->isChecked();
 }
 
 void framJoho::applyFullPathRule() {

@@ -51,6 +51,7 @@ class framJoho : public QGroupBox {
   QCheckBox* m_chkDateModifi;
   // Vek's own: the path below the folder of the add, a digest column, a checksum file.
   QCheckBox* m_chkRelPath;
+  QCheckBox* m_chkDeliveryCheck;
   QLabel* m_lblHash;
   QComboBox* m_cmbHash;
   QCheckBox* m_chkSumFile;

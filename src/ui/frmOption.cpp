@@ -42,6 +42,13 @@ frmOption::frmOption(Settings& settings, const Session& session, QWidget* parent
       this, "chkDefaultTitle", QStringLiteral("HTMLのデフォルトタイトル名に、パス情報を用いる。"),
       option.defaultTitle);
 
+  m_chkNumberSort = createCheck(
+      this, "chkNumberSort",
+      tr("ﾌｧｲﾙ名・拡張子・ﾊﾟｽの並べ替えで、数字を数値として比べる。（file2 が file10 の前）"),
+      settings.sort.numbers == NumberOrder::AsNumbers);
+  m_chkNumberSort->setToolTip(
+      tr("全角の数字も同じ数として扱います。値が同じときは、先頭の0が少ない方が先です。"));
+
   auto* drop = new QGroupBox(QStringLiteral(" フォルダドロップ時の動作 "), this);
   drop->setObjectName(QStringLiteral("fraDropItem"));
   m_optDropItem = new QButtonGroup(drop);
@@ -64,10 +71,12 @@ frmOption::frmOption(Settings& settings, const Session& session, QWidget* parent
   fields->addWidget(m_chkOpenDoc);
   fields->addWidget(m_chkAllAppend);
   fields->addWidget(m_chkDefaultTitle);
+  fields->addWidget(m_chkNumberSort);
   fields->addWidget(drop);
 
   addKeyRule(m_chkCyohuku);
   addKeyRule(m_chkOpenDoc);
+  addKeyRule(m_chkNumberSort);
   addKeyRule(m_cmdOK);
 }
 
@@ -78,6 +87,8 @@ void frmOption::ok() {
   option.allAppend = m_chkAllAppend->isChecked();
   option.defaultTitle = m_chkDefaultTitle->isChecked();
   option.dropFolder = !m_optDropItem->button(0)->isChecked();
+  m_settings.sort.numbers =
+      m_chkNumberSort->isChecked() ? NumberOrder::AsNumbers : NumberOrder::AsText;
   Q_EMIT allAppendChanged(option.allAppend);
   accept();
 }

@@ -1,5 +1,5 @@
 // "動作設定": duplicates, opening written lists, the all-append button, the HTML default title
-// and what a dropped folder adds.
+// what a dropped folder adds, and whether the list's sorts read digits as numbers.
 #pragma once
 
 #include "core/Settings.h"
@@ -15,7 +15,7 @@ class frmOption : public BandDialog {
  public:
   frmOption(Settings& settings, const Session& session, QWidget* parent = nullptr);
 
-  // Stores the five settings and closes; the window then greys or enables its all-append
+  // Stores the six settings and closes; the window then greys or enables its all-append
   // button (see allAppendChanged).
   void ok() override;
 
@@ -29,6 +29,7 @@ class frmOption : public BandDialog {
   QCheckBox* m_chkOpenDoc;
   QCheckBox* m_chkAllAppend;
   QCheckBox* m_chkDefaultTitle;
+  QCheckBox* m_chkNumberSort;
   QButtonGroup* m_optDropItem;
 };
 

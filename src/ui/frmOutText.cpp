@@ -22,6 +22,7 @@
 #include "ui/framPrefix.h"
 #include "ui/framTotals.h"
 #include "ui/frmHeadIns.h"
+#include "writers/JsonListExport.h"
 #include "writers/TextListExport.h"
 #include "writers/XlsxListExport.h"
 
@@ -45,10 +46,13 @@ frmOutText::frmOutText(Settings& settings, const FileList& list, const Session& 
   fraFileType->setToolTip(QStringLiteral("出力するファイルの種別を指定します。"));
   m_optType = createOptionGroup(fraFileType, QStringLiteral("optType"),
                                 {QStringLiteral("CSVファイル"), QStringLiteral("テキストファイル"),
-                                 QStringLiteral("Excel ブック (*.xlsx)")});
+                                 QStringLiteral("Excel ブック (*.xlsx)"), tr("JSON (*.json)")});
   optionButton(m_optType, 2)
       ->setToolTip(QStringLiteral(
           "CSVと同じ行と列をExcelのブックに書きます。サイズは数値、日付は日付のセルになります。"));
+  optionButton(m_optType, 3)
+      ->setToolTip(tr("どのファイル名も元のバイト列のまま読み戻せる JSON のリストを書きます。"
+                      "ﾂｰﾙ → リストと比較 で後からフォルダと比較できます。"));
   auto* typeLayout = new QHBoxLayout(fraFileType);
   for (QAbstractButton* button : m_optType->buttons()) typeLayout->addWidget(button);
   typeLayout->addStretch();
@@ -162,7 +166,9 @@ void frmOutText::load() {
   m_cmbSepa->addItems(older);
   m_cmbSepa->setEditText(m_settings.separators[0]);
 
-  selectOption(m_optType, m_settings.listFile.workbook ? 2 : int(csv.fileType));
+  selectOption(m_optType, m_settings.listFile.json       ? 3
+                          : m_settings.listFile.workbook ? 2
+                                                         : int(csv.fileType));
   m_cmbTextCode->setCurrentIndex(m_cmbTextCode->findData(int(m_settings.listFile.encoding)));
   m_chkFormulaGuard->setChecked(m_settings.listFile.formulaGuard);
   m_chkSepaTab->setChecked(csv.tabUse);
@@ -183,18 +189,26 @@ bool frmOutText::isWorkbookType() const {
   return optionButton(m_optType, 2)->isChecked();
 }
 
+bool frmOutText::isJsonType() const {
+  return optionButton(m_optType, 3)->isChecked();
+}
+
 void frmOutText::applyTypeRule() {
   const bool text = isTextType();
   const bool workbook = isWorkbookType();
+  const bool json = isJsonType();
   m_cmdTextCreate->setText(workbook ? QStringLiteral("Excelブックの作成")
+                           : json   ? tr("JSONファイルの作成")
                            : text   ? QStringLiteral("テキストファイルの作成")
                                     : QStringLiteral("CSVファイルの作成"));
   // The separator is used by text files only; a workbook has no line ends nor text encoding,
   // and its text cells are never formulas.
   m_fraSepa->setEnabled(text);
   m_chkSepaTab->setEnabled(text);
-  m_fraReturnCode->setEnabled(!workbook);
-  m_fraTextCode->setEnabled(!workbook);
+  // A JSON list is always UTF-8 with LF, and has every column.
+  m_fraReturnCode->setEnabled(!workbook && !json);
+  m_fraTextCode->setEnabled(!workbook && !json);
+  m_frmHeadIns->setEnabled(!json);
   applyTabRule();
 }
 
@@ -206,8 +220,10 @@ void frmOutText::storeOptions(Settings& settings) const {
   CsvSettings& csv = settings.csv;
   // FileType keeps CSV or text, so that a reader of the Csv section alone finds one of them;
   // the workbook is Vek's own key.
-  if (!isWorkbookType()) csv.fileType = isTextType() ? ListFileType::Text : ListFileType::Csv;
+  if (!isWorkbookType() && !isJsonType())
+    csv.fileType = isTextType() ? ListFileType::Text : ListFileType::Csv;
   settings.listFile.workbook = isWorkbookType();
+  settings.listFile.json = isJsonType();
   settings.listFile.encoding = ListEncoding(m_cmbTextCode->currentData().toInt());
   settings.listFile.formulaGuard = m_chkFormulaGuard->isChecked();
   csv.tabUse = m_chkSepaTab->isChecked();
@@ -227,6 +243,24 @@ void frmOutText::storeOnClose() {
 }
 
 void frmOutText::create() {
+  if (isJsonType()) {
+    // The folder the first ticked row's add started from: the rows are matched by their paths
+    // below it when the list is compared later.
+    QString folder;
+    for (const FileEntry& row : m_list.rows()) {
+      if (!row.ticked) continue;
+      folder = row.rootLength >= 0 ? row.folder.left(row.rootLength) : row.folder;
+      break;
+    }
+    const bool withState =
+        std::any_of(m_list.rows().begin(), m_list.rows().end(),
+                    [](const FileEntry& row) { return row.state != CompareState::None; });
+    createList(
+        m_cmdTextCreate, tr("JSONﾌｧｲﾙ|*.json"), [&](const QString& path, const Settings& working) {
+          return createJsonList(path, m_list, working, m_interaction, folder, folder, withState);
+        });
+    return;
+  }
   if (isWorkbookType()) {
     // The sheet is named after the folder of the first row written.
     QString title;

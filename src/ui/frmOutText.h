@@ -39,6 +39,7 @@ class frmOutText : public WriterDialog {
   void applyTabRule();
   bool isTextType() const;
   bool isWorkbookType() const;
+  bool isJsonType() const;
 
   framJoho* m_framJoho;
   framTotals* m_framTotals;

@@ -41,10 +41,11 @@ constexpr ElementNode kElementNodes[frmOutXML::kNodeCount] = {
     {"fsize", 1, &ElementNames::fileSize},
     {"relpath", 1, &ElementNames::relativePath},
     {"hash", 1, &ElementNames::hash},
+    {"check", 1, &ElementNames::deliveryCheck},
     {"fdate", 1, &ElementNames::fileDate},
-    {"makedate", 9, &ElementNames::makeDate},
-    {"accessdate", 9, &ElementNames::accessDate},
-    {"updatedate", 9, &ElementNames::updateDate},
+    {"makedate", 10, &ElementNames::makeDate},
+    {"accessdate", 10, &ElementNames::accessDate},
+    {"updatedate", 10, &ElementNames::updateDate},
 };
 
 // The node's key, and the last name the check accepted (what a refused edit goes back to).

@@ -19,7 +19,7 @@ class framTotals;
 class frmOutXML : public WriterDialog {
   Q_OBJECT
  public:
-  static constexpr int kNodeCount = 13;
+  static constexpr int kNodeCount = 14;
 
   frmOutXML(Settings& settings, const FileList& list, const Session& session,
             Interaction& interaction, QWidget* parent = nullptr);

@@ -28,6 +28,8 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include "compare/ListComparison.h"
+#include "compare/TextListReader.h"
 #include "core/FileNameBytes.h"
 #include "core/FileSystem.h"
 #include "core/ManualPath.h"
@@ -47,6 +49,7 @@
 #include "ui/SystemDialogs.h"
 #include "ui/Twips.h"
 #include "ui/Volumes.h"
+#include "ui/WalkRulesBox.h"
 #include "ui/frmCommand.h"
 #include "ui/frmDateSetting.h"
 #include "ui/frmHeadComment.h"
@@ -118,6 +121,9 @@ frmVek::frmVek(const Options& options, QWidget* parent)
   m_window.designWidth = std::max(kDesignWidth, pixelsToTwips(natural.width(), *this));
   m_window.designHeight = std::max(kDesignHeight, pixelsToTwips(natural.height(), *this));
   m_store.load(m_settings, m_window, m_workingFolder);
+  m_list.setNumberOrder(m_settings.sort.numbers);
+  m_walkRules->showSettings();
+  m_gatherer.setWalkRules(m_walkRules->rules());
   loadPresets();
   setToolTipsAndNames();
   applyAllAppendOption();
@@ -201,6 +207,8 @@ void frmVek::buildControls() {
   filterRow->addWidget(m_cmdEditFilter);
   filterRow->addWidget(m_cmdReadFilter);
   input->addLayout(filterRow, 4, 0, 1, 3);
+  m_walkRules = new WalkRulesBox(*m_frmInFile, m_dialogs, m_settings);
+  input->addLayout(m_walkRules->row(), 5, 0, 1, 3);
   // Both halves share a change of width; the folder and file boxes take a change of height.
   input->setColumnStretch(0, 1);
   input->setColumnStretch(2, 1);
@@ -254,6 +262,10 @@ void frmVek::buildControls() {
     m_gatherer.setFilter(text);
     m_chooser->refreshFileBox();
   });
+  connect(m_walkRules, &WalkRulesBox::rulesChanged, this, [this] {
+    m_gatherer.setWalkRules(m_walkRules->rules());
+    m_chooser->refreshFileBox();
+  });
   connect(m_cmdReadFilter, &QPushButton::clicked, this, &frmVek::loadPresets);
   connect(m_cmdEditFilter, &QPushButton::clicked, this, &frmVek::editPresets);
   connect(m_cmdAppend, &QPushButton::clicked, this, &frmVek::appendShownFiles);
@@ -297,6 +309,9 @@ void frmVek::buildMenus() {
             auto* dialog = new frmOption(m_settings, m_session, this);
             // The all-append button is greyed or enabled as soon as OK is pressed.
             connect(dialog, &frmOption::allAppendChanged, this, &frmVek::applyAllAppendOption);
+            // The list takes the number order at once, re-sorted when its sorting is on.
+            connect(dialog, &QDialog::accepted, this,
+                    [this] { m_list.setNumberOrder(m_settings.sort.numbers); });
             openDialog(dialog);
           });
   connect(addAction(option, QStringLiteral("mHeadEdit"), QStringLiteral("ﾍｯﾀﾞｺﾒﾝﾄ編集 (&E)")),
@@ -310,6 +325,8 @@ void frmVek::buildMenus() {
   QMenu* tool = addMenu(QStringLiteral("mTool"), QStringLiteral("ﾂｰﾙ (&T)"));
   connect(addAction(tool, QStringLiteral("mCmdGen"), QStringLiteral("ｺﾏﾝﾄﾞｼﾞｪﾈﾚｰﾀ")),
           &QAction::triggered, this, &frmVek::openCommandBuilder);
+  connect(addAction(tool, QStringLiteral("mCompare"), tr("リストと比較 (&C)...")),
+          &QAction::triggered, this, &frmVek::compareWithList);
   QMenu* help = addMenu(QStringLiteral("mHelp"), QStringLiteral("ﾍﾙﾌﾟ (&H)"));
   QAction* manual = addAction(help, QStringLiteral("mOnHelp"), QStringLiteral("ﾏﾆｭｱﾙ(&m)"));
   manual->setShortcut(QKeySequence(Qt::Key_F1));
@@ -364,8 +381,9 @@ void frmVek::setUpDrops() {
   m_drops = new DropGlue(
       *this, [this] { return m_busy; },
       [this](const QMimeData& mime) { return dropMimeData(mime); });
-  m_drops->catchDropsOn({m_cmbFilter->lineEdit(), m_dirGetFile->viewport(),
-                         m_filGetFile->viewport(), m_lvWriteList->viewport()});
+  m_drops->catchDropsOn({m_cmbFilter->lineEdit(), m_walkRules->excludeBox()->lineEdit(),
+                         m_dirGetFile->viewport(), m_filGetFile->viewport(),
+                         m_lvWriteList->viewport()});
   // Dropping on a button does not press it; these few controls take no drop at all.
   m_drops->refuseDropsOn(
       {m_cmdOutXML, m_cmdBrowseForFolder, m_cmdDirectPath, m_cmdEditFilter, m_cmdReadFilter});
@@ -434,6 +452,7 @@ void frmVek::setBusy(bool busy) {
            m_cmdBrowseForFolder, m_cmdDirectPath, m_cmdEditFilter, m_cmdReadFilter, menuBar()}) {
     control->setEnabled(!busy);
   }
+  m_walkRules->setEnabled(!busy);
   if (busy) {
     setCursor(Qt::WaitCursor);
   } else {
@@ -466,6 +485,12 @@ void frmVek::rowsArrived() {
 void frmVek::addEnded() {
   if (!m_busy) return;
   setBusy(false);
+  if (m_comparing) {
+    finishComparison(m_add.result().outcome == AddOutcome::Done);
+    m_frmFileList->showListSorting();
+    Q_EMIT addFinished();
+    return;
+  }
   const AddResult& result = m_add.result();
   switch (m_add.lastKind()) {
     case BackgroundAdd::Kind::CurrentFolder:
@@ -541,6 +566,75 @@ bool frmVek::dropMimeData(const QMimeData& mime) {
   setBusy(true);
   m_add.startDrop(std::move(items));
   return true;
+}
+
+void frmVek::compareWithList() {
+  if (m_busy) return;
+  const std::optional<QString> path = m_dialogs.chooseOpenFile(
+      this, tr("比較するリスト"), tr("Vekのリスト (*.json *.csv *.txt);;すべてのファイル (*)"),
+      m_window.saveInitialDir);
+  if (!path) return;
+  SavedListRead read = readSavedList(*path, m_settings);
+  if (read.error) {
+    m_interaction.showMessage(*read.error);
+    return;
+  }
+  if (!m_list.isEmpty() &&
+      !m_dialogs.askOkCancel(
+          this, {tr("リストと比較"), tr("出力対象ﾌｧｲﾙﾘｽﾄの内容を比較の結果に置き換えます。"),
+                 MessageIcon::Question})) {
+    return;
+  }
+  SavedList& saved = *read.list;
+  const QString folder = folderText(currentFolder(), nativePathStyle());
+  anchorSavedList(saved, folder);
+  // Like with like: a list with rows in subfolders was made of the whole tree.
+  const bool subtree = std::any_of(saved.rows.begin(), saved.rows.end(), [](const FileEntry& row) {
+    return comparedPath(row).contains(u'/');
+  });
+  m_comparing = std::move(saved);
+  m_frmFileList->clearButton()->click();
+  setBusy(true);
+  m_scanFolder = currentFolder();
+  if (subtree) {
+    m_add.startSubtree(currentFolder());
+  } else {
+    m_add.startCurrentFolder(currentFolder());
+  }
+}
+
+void frmVek::finishComparison(bool walked) {
+  SavedList saved = std::move(*m_comparing);
+  m_comparing.reset();
+  m_model->flush();
+  if (!walked) {
+    // A walk that was cancelled or failed is no comparison: nothing is shown as its result.
+    m_frmFileList->clearButton()->click();
+    m_interaction.showMessage({tr("リストと比較"),
+                               tr("フォルダの読み込みが中断されたため、比較は行いませんでした。"),
+                               MessageIcon::Warning});
+    return;
+  }
+  ComparisonResult result = compareLists(
+      ComparedRows::of(saved), {m_list.rows(), true, true, HashKind::None, {}}, SameRows::Keep);
+  m_list.clear();
+  m_list.appendBatch(std::move(result.rows));
+  m_model->flush();
+  finishOperation(true);
+  m_frmFileList->showStateColumn(true);
+  QString text = tr("%1\r\n同じ %2　追加 %3　削除 %4　変更 %5")
+                     .arg(saved.path)
+                     .arg(result.counts.same)
+                     .arg(result.counts.added)
+                     .arg(result.counts.removed)
+                     .arg(result.counts.changed);
+  for (const QString& note : saved.notes) text += u"\r\n" + note;
+  if (m_add.result().unreadableFolders > 0) {
+    text += u"\r\n" +
+            tr("読み込めなかったフォルダが %1 個あります。その中のファイルは削除と表示されます。")
+                .arg(m_add.result().unreadableFolders);
+  }
+  m_interaction.showMessage({tr("比較の結果"), text, MessageIcon::Information});
 }
 
 void frmVek::exportList(WriterKind kind) {

@@ -13,6 +13,7 @@
 #include <QStringList>
 #include <QUrl>
 
+#include "compare/SavedList.h"
 #include "core/FileList.h"
 #include "core/Session.h"
 #include "core/Settings.h"
@@ -40,6 +41,7 @@ class DropGlue;
 class FileListModel;
 class FolderChooser;
 class OutputListPane;
+class WalkRulesBox;
 class WindowDialogs;
 
 class frmVek : public QMainWindow {
@@ -124,6 +126,10 @@ class frmVek : public QMainWindow {
   void openOnlineManual();
   void openCommandBuilder();
   void openAboutBox();
+  // ﾂｰﾙ → リストと比較: reads a saved list, walks the shown folder as an add would (its
+  // subfolders too when the saved list has rows in them) and shows the result with its state.
+  void compareWithList();
+  void finishComparison(bool walked);
 
   Settings m_settings;
   WindowState m_window;
@@ -139,7 +145,8 @@ class frmVek : public QMainWindow {
   BackgroundAdd m_add;
   FileListModel* m_model = nullptr;
 
-  QString m_scanFolder;  // the folder an add or drop is at; shown when it ends
+  std::optional<SavedList> m_comparing;  // the saved list while its folder is walked
+  QString m_scanFolder;                  // the folder an add or drop is at; shown when it ends
   bool m_busy = false;
   QElapsedTimer m_sinceShown;
   qint64 m_mergedRows = 0;  // rows of the list at the last merge during an add
@@ -157,6 +164,7 @@ class frmVek : public QMainWindow {
   QComboBox* m_cmbFilter = nullptr;
   QPushButton* m_cmdEditFilter = nullptr;
   QPushButton* m_cmdReadFilter = nullptr;
+  WalkRulesBox* m_walkRules = nullptr;  // the exclude box, hidden files, one file system
   QPushButton* m_cmdAllAppend = nullptr;
   QPushButton* m_cmdAppend = nullptr;
   OutputListPane* m_frmFileList = nullptr;

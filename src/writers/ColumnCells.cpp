@@ -1,5 +1,7 @@
 #include "writers/ColumnCells.h"
 
+#include <QCoreApplication>
+
 namespace vek {
 
 ColumnCells::ColumnCells(const ColumnOptions& options, SizeStyle sizeStyle,
@@ -28,6 +30,8 @@ std::vector<ColumnId> ColumnCells::selectedColumns(const ColumnOptions& options)
   }
   if (options.chkRelPath) columns.push_back(ColumnId::RelativePath);
   if (options.hash != HashKind::None) columns.push_back(ColumnId::Hash);
+  if (options.chkDeliveryCheck) columns.push_back(ColumnId::DeliveryCheck);
+  if (options.chkState) columns.push_back(ColumnId::State);
   return columns;
 }
 
@@ -45,12 +49,20 @@ QString ColumnCells::relativePathCaption() {
   return QStringLiteral("相対パス");
 }
 
+QString ColumnCells::stateCaption() {
+  return QCoreApplication::translate("ColumnCells", "状態");
+}
+
 QString ColumnCells::caption(ColumnId column, const Settings& settings) {
   switch (column) {
     case ColumnId::RelativePath:
       return relativePathCaption();
     case ColumnId::Hash:
       return QStringLiteral("ハッシュ値");
+    case ColumnId::DeliveryCheck:
+      return deliveryCheckCaption();
+    case ColumnId::State:
+      return stateCaption();
     default:
       return settings.caption(column);
   }
@@ -77,6 +89,12 @@ void ColumnCells::setHashes(std::span<const FileEntry> rows, const std::vector<F
   }
   m_hashTexts = std::move(texts);
   m_hashRows = rows.data();
+}
+
+void ColumnCells::setDeliveryProblems(std::span<const FileEntry> rows,
+                                      std::vector<DeliveryProblems> problems) {
+  m_problems = std::make_shared<const std::vector<DeliveryProblems>>(std::move(problems));
+  m_problemRows = rows.data();
 }
 
 QString ColumnCells::sizeTotalText(qint64 bytes) const {
@@ -154,6 +172,22 @@ void ColumnCells::appendText(ColumnId column, const FileEntry& row, QString& out
       if (m_hashTexts && &row >= m_hashRows) {
         const auto position = std::size_t(&row - m_hashRows);
         if (position < m_hashTexts->size()) out += (*m_hashTexts)[position];
+      }
+      return;
+    case ColumnId::DeliveryCheck:
+      // Without the list's problems (a writer given rows alone), the row's own checks.
+      if (m_problems && &row >= m_problemRows &&
+          std::size_t(&row - m_problemRows) < m_problems->size()) {
+        out += deliveryNote((*m_problems)[std::size_t(&row - m_problemRows)]);
+      } else {
+        out += deliveryNote(rowProblems(row));
+      }
+      return;
+    case ColumnId::State:
+      out += compareStateText(row.state);
+      if (row.state == CompareState::Changed) {
+        out += QCoreApplication::translate("ColumnCells", "（%1）")
+                   .arg(compareChangesText(row.changes));
       }
       return;
   }

@@ -12,6 +12,7 @@
 
 #include "core/ColumnOptions.h"
 #include "core/DateFormatter.h"
+#include "core/DeliveryCheck.h"
 #include "core/FileEntry.h"
 #include "core/FileHasher.h"
 #include "core/Message.h"
@@ -39,6 +40,9 @@ class ColumnCells {
   // The digests of the ticked rows of rows (hashes[i] belongs to the i-th ticked row), for the
   // hash column of those rows; rows must stay where they are while cells are made.
   void setHashes(std::span<const FileEntry> rows, const std::vector<FileHash>& hashes);
+  // The delivery check of every row of rows (problems[i] belongs to rows[i], see
+  // deliveryProblems), for the delivery-check column; rows must stay where they are.
+  void setDeliveryProblems(std::span<const FileEntry> rows, std::vector<DeliveryProblems> problems);
 
   // The cell text of one column for one row.
   QString text(ColumnId column, const FileEntry& row) const;
@@ -56,6 +60,8 @@ class ColumnCells {
   static QString caption(ColumnId column, const Settings& settings);
   // "相対パス".
   static QString relativePathCaption();
+  // "状態": the comparison state column.
+  static QString stateCaption();
   // The captions of the selected columns, in order.
   std::vector<QString> captions(const Settings& settings) const;
 
@@ -79,6 +85,8 @@ class ColumnCells {
   // The hash cells by position in the rows given to setHashes; shared between copies.
   std::shared_ptr<const std::vector<QString>> m_hashTexts;
   const FileEntry* m_hashRows = nullptr;
+  std::shared_ptr<const std::vector<DeliveryProblems>> m_problems;
+  const FileEntry* m_problemRows = nullptr;
   DateFormatter m_dateFormatter;
   QLocale m_locale;
   // Rows of one folder follow each other and share one folder text: the Directory cell is

@@ -27,6 +27,8 @@ bool ListDelivery::prepare(Interaction& interaction) {
 
 void ListDelivery::applyTo(ColumnCells& cells) const {
   if (m_columns.hash != HashKind::None) cells.setHashes(m_rows, m_hashes);
+  // Names that differ only in case are found among all the rows of the list.
+  if (m_columns.chkDeliveryCheck) cells.setDeliveryProblems(m_rows, deliveryProblems(m_rows));
 }
 
 bool ListDelivery::finish(const QString& listPath, Interaction& interaction) const {

@@ -24,7 +24,8 @@ class ListDelivery {
   // Reads the files when the options ask for digests. False when the person cancelled: then
   // nothing may be written.
   bool prepare(Interaction& interaction);
-  // Hands the digests to the cells of the hash column.
+  // Hands the digests to the cells of the hash column, and the delivery check of every row to
+  // the cells of its column.
   void applyTo(ColumnCells& cells) const;
   // After the list was written to listPath: the checksum file beside it, then the notice about
   // rows without a digest. False when the checksum file could not be written (the person was

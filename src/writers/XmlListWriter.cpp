@@ -86,10 +86,10 @@ std::vector<const QString*> elementNamesInDocument(const ElementNames& names,
   std::vector<const QString*> used = {&names.root};
   if (!withRows) return used;
   used.push_back(&names.fileInfo);
-  const QString* const byColumn[] = {&names.fileFullPath, &names.filePath,   &names.fileName,
-                                     &names.fileType,     &names.fileSize,   &names.makeDate,
-                                     &names.accessDate,   &names.updateDate, &names.relativePath,
-                                     &names.hash};
+  const QString* const byColumn[] = {&names.fileFullPath, &names.filePath,     &names.fileName,
+                                     &names.fileType,     &names.fileSize,     &names.makeDate,
+                                     &names.accessDate,   &names.updateDate,   &names.relativePath,
+                                     &names.hash,         &names.deliveryCheck};
   bool dateGroup = false;
   for (const ColumnId column : ColumnCells::selectedColumns(columns)) {
     // The date group, always present, comes before the first date element.
@@ -197,6 +197,12 @@ void XmlListWriter::writeFileElement(qint64 index, std::span<const Cell> cells) 
         return m_names.relativePath;
       case ColumnId::Hash:
         return m_names.hash;
+      case ColumnId::DeliveryCheck:
+        return m_names.deliveryCheck;
+      case ColumnId::State: {
+        static const QString state = QStringLiteral("state");
+        return state;
+      }
       case ColumnId::ModifiDate:
         break;
     }

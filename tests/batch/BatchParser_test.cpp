@@ -275,5 +275,32 @@ TEST_F(BatchParserTest, DigestAndChecksumFileSwitches) {
   EXPECT_TRUE(r.checksumFile);
 }
 
+TEST_F(BatchParserTest, ExcludeHiddenAndOneFileSystemSwitches) {
+  BatchRequest r = request({u"/I"_s, u"IN"_s});
+  EXPECT_EQ(r.excluded, QString());
+  EXPECT_FALSE(r.hiddenFiles);
+  EXPECT_FALSE(r.oneFileSystem);
+  r = request({u"/X"_s, u".git;node_modules"_s, u"/A"_s, u"/I"_s, u"IN"_s, u"/D"_s, u"/C"_s});
+  EXPECT_EQ(r.excluded, u".git;node_modules"_s);
+  EXPECT_TRUE(r.hiddenFiles);
+  EXPECT_TRUE(r.oneFileSystem);
+  EXPECT_TRUE(r.includeSubfolders);
+  // /X always takes the next token, whatever it looks like; an empty one leaves nothing out.
+  EXPECT_EQ(request({u"/I"_s, u"IN"_s, u"/X"_s, u"/C"_s}).excluded, u"/C"_s);
+  EXPECT_FALSE(request({u"/I"_s, u"IN"_s, u"/X"_s, u"/C"_s}).includeSubfolders);
+  EXPECT_EQ(request({u"/I"_s, u"IN"_s, u"/X"_s, QString(), u"/A"_s}).excluded, QString());
+  // Without its patterns /X is refused rather than leaving nothing out unasked.
+  EXPECT_EQ(messageText({u"/I"_s, u"IN"_s, u"/X"_s}),
+            u"除外するファイル・フォルダの名前が指定されていません。\r\n"
+            u"/X の後に「.git;node_modules」のように指定してください。"_s);
+  // After /N, /S and /E the new switch names are those switches.
+  r = request({u"/I"_s, u"IN"_s, u"/N"_s, u"/A"_s, u"/E"_s, u"/D"_s, u"/S"_s, u"/X"_s, u"*.o"_s});
+  EXPECT_EQ(r.title, in);
+  EXPECT_TRUE(r.hiddenFiles);
+  EXPECT_TRUE(r.oneFileSystem);
+  EXPECT_EQ(r.filter, u"*.*"_s);
+  EXPECT_EQ(r.excluded, u"*.o"_s);
+}
+
 }  // namespace
 }  // namespace vek

@@ -32,6 +32,7 @@ TEST(DeliverySettings, WrittenOnlyOnceChosenAndReadBack) {
   s.csv.columns.checksumFile = true;
   s.html.columns.chkRelPath = true;
   s.xml.columns.hash = HashKind::Md5;
+  s.xml.columns.chkDeliveryCheck = true;
   s.elementNames.hash = u"digest"_s;
   ASSERT_TRUE(saveSettings(path, s, window, folder));
   const QByteArray chosen = tree.read(u"Vek.ini"_s);
@@ -39,9 +40,11 @@ TEST(DeliverySettings, WrittenOnlyOnceChosenAndReadBack) {
   EXPECT_TRUE(chosen.startsWith(plain.left(plain.indexOf("[History]"))));
   EXPECT_TRUE(chosen.endsWith(
       "[VekDelivery]\r\nCsvRelativePath=0\r\nCsvHash=SHA256\r\nCsvChecksumFile=1\r\n"
-      "HtmlRelativePath=1\r\nHtmlHash=NONE\r\nHtmlChecksumFile=0\r\n"
-      "XmlRelativePath=0\r\nXmlHash=MD5\r\nXmlChecksumFile=0\r\n"
-      "RelativePathElement='relpath'\r\nHashElement='digest'\r\n"))
+      "CsvDeliveryCheck=0\r\n"
+      "HtmlRelativePath=1\r\nHtmlHash=NONE\r\nHtmlChecksumFile=0\r\nHtmlDeliveryCheck=0\r\n"
+      "XmlRelativePath=0\r\nXmlHash=MD5\r\nXmlChecksumFile=0\r\nXmlDeliveryCheck=1\r\n"
+      "RelativePathElement='relpath'\r\nHashElement='digest'\r\n"
+      "DeliveryCheckElement='check'\r\n"))
       << chosen.toStdString();
   Settings read;
   ASSERT_TRUE(loadSettings(path, read, window, folder));

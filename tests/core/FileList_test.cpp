@@ -45,16 +45,16 @@ QStringList names(std::initializer_list<const char16_t*> list) {
 // The captions a person sees are checked on the window's header; here the rules the view
 // relies on: one entry per column, each with a caption and a width, numbers aligned right.
 TEST(FileList, EveryColumnHasACaptionAWidthAndOnlyTheSizeAlignsRight) {
-  ASSERT_EQ(FileList::columns().size(), std::size_t(vek::kListColumnCount));
+  ASSERT_EQ(FileList::columns().size(), std::size_t(vek::kShownColumnCount));
   QSet<QString> captions;
-  for (int c = 0; c < vek::kListColumnCount; ++c) {
+  for (int c = 0; c < vek::kShownColumnCount; ++c) {
     const vek::ListColumnInfo& column = FileList::columns()[std::size_t(c)];
     EXPECT_FALSE(column.caption.isEmpty()) << c;
     captions.insert(column.caption);
     EXPECT_GT(column.widthTwips, 0) << c;
     EXPECT_EQ(column.alignRight, ListColumn(c) == ListColumn::Size) << c;
   }
-  EXPECT_EQ(captions.size(), vek::kListColumnCount);
+  EXPECT_EQ(captions.size(), vek::kShownColumnCount);
 }
 
 TEST(FileList, TextOrderIsCaseInsensitiveThenCaseSensitive) {

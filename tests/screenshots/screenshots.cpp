@@ -6,7 +6,9 @@
 #include <cstdio>
 #include <memory>
 
+#include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
@@ -22,12 +24,14 @@
 #include "core/InterfaceLanguage.h"
 #include "core/MessageCatalogue.h"
 #include "gather/Gatherer.h"
+#include "support/RecordingInteraction.h"
 #include "ui/FileListModel.h"
 #include "ui/QtTranslation.h"
 #include "ui/ScriptedDialogs.h"
 #include "ui/SystemDialogs.h"
 #include "ui/frmInfo.h"
 #include "ui/frmVek.h"
+#include "writers/JsonListExport.h"
 
 #include "screenshots/DialogPictures.h"
 
@@ -99,7 +103,12 @@ int main(int argc, char** argv) {
                {"README", 1200},
                {"src/main.cpp", 2345},
                {"src/vek.h", 812},
-               {"表計算/売上集計.csv", 40960}};
+               {"表計算/売上集計.csv", 40960},
+               // Two that the 注意 column names, as a real shared folder holds them, and version
+               // control that the exclude box leaves out.
+               {"写真/Thumbs.db", 4096},
+               {"~$見積書_最終版.xlsx", 165},
+               {"src/.git/HEAD", 41}};
   for (const auto& file : files) writeFile(root + u'/' + QString::fromUtf8(file.name), file.size);
 
   vek::test::ScriptedDialogs dialogs;
@@ -109,7 +118,8 @@ int main(int argc, char** argv) {
   window.show();
   wait(300);
 
-  // A filled list, sorted by size, two rows unticked, one selected.
+  // A filled list without version control, sorted by size, two rows unticked, one selected.
+  window.findChild<QComboBox*>(u"cmbExclude"_s)->setCurrentIndex(1);
   clickAndWait(window, u"cmdAllAppend"_s);
   auto* view = window.findChild<QTreeView*>(u"lvWriteList"_s);
   Q_EMIT view->header()->sectionClicked(int(vek::ListColumn::Size));
@@ -119,6 +129,28 @@ int main(int argc, char** argv) {
   view->setFocus();
   wait(300);
   bool ok = save(window, out + u"/main-window.png"_s) && dialogsTaken;
+
+  // ﾂｰﾙ → リストと比較 after a week of changes: the list saved as JSON, one file grown, one
+  // removed, one added, then compared with the folder.
+  {
+    const QString saved = data.path() + u"/先週.json"_s;
+    for (int row = 0; row < model.rowCount(); ++row)
+      model.setData(model.index(row, 0), Qt::Checked, Qt::CheckStateRole);
+    vek::test::RecordingInteraction quiet;
+    vek::createJsonList(saved, window.list(), window.settings(), quiet, u"資料"_s, root + u'/');
+    writeFile(root + u"/見積書_最終版.pdf"_s, 262144);
+    QFile::remove(root + u"/写真/運動会 002.jpg"_s);
+    writeFile(root + u"/写真/運動会 003.jpg"_s, 2621440);
+    dialogs.openFiles = {saved};
+    QEventLoop loop;
+    QObject::connect(&window, &vek::frmVek::addFinished, &loop, &QEventLoop::quit);
+    window.findChild<QAction*>(u"mCompare"_s)->trigger();
+    if (window.isBusy()) loop.exec();
+    Q_EMIT view->header()->sectionClicked(int(vek::ListColumn::State));
+    view->scrollTo(model.index(0, int(vek::ListColumn::State)));
+    wait(300);
+    ok = save(window, out + u"/compare-window.png"_s) && ok;
+  }
 
   // The save dialog of the CSV writer, as the program shows it on a desktop without a dialog of
   // its own (Qt's).

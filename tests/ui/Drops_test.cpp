@@ -1,10 +1,12 @@
 // Drops on the main window: files, folders with and without their subfolders, items without a
 // local path, drops during an intake, and which controls take a drop.
 #include <QApplication>
+#include <QCheckBox>
 #include <QDragEnterEvent>
 #include <QMimeData>
 #include <QTimer>
 
+#include "DialogTestSupport.h"
 #include "WindowFixture.h"
 #include "support/QStringPrinter.h"
 #include "ui/frmInfo.h"
@@ -139,6 +141,21 @@ TEST_F(Drops, ButtonsOfTheFolderChoiceAndXmlExportTakeNoDrop) {
   // The drops on the three accepting buttons added the file three times; pressing none of them.
   EXPECT_EQ(window->list().count(), 3);
   EXPECT_TRUE(dialogs.filters.empty());
+}
+
+// The exclude box and the hidden-file option hold for drops as for the adds: a dropped file or
+// folder inside the tree is taken only when an add would take it.
+TEST_F(Drops, TheExcludeBoxAndTheHiddenFileOptionHoldForDrops) {
+  typeIntoCombo(child<QComboBox>("cmbExclude"), QStringLiteral("*.log;deep"));
+  window->settings().option.dropFolder = 1;
+  drop(*urls({local("in/b.log"), local("in/.hidden"), local("in")}));
+  EXPECT_EQ(listedNames(), (QStringList{u"a.txt"_qs, u"c.txt"_qs}));
+
+  window->list().clear();
+  clickToFocus(child<QCheckBox>("chkHiddenFiles"));
+  EXPECT_TRUE(child<QCheckBox>("chkHiddenFiles")->isChecked());
+  drop(*urls({local("in/b.log"), local("in/.hidden")}));
+  EXPECT_EQ(listedNames(), QStringList{u".hidden"_qs});
 }
 
 }  // namespace

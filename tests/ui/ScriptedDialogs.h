@@ -45,6 +45,12 @@ class ScriptedDialogs : public WindowDialogs {
     initialFolders.push_back(initialFolder);
     return next(saveFiles);
   }
+  std::optional<QString> chooseOpenFile(QWidget*, const QString& title, const QString& filter,
+                                        const QString&) override {
+    titles.push_back(title);
+    filters.push_back(filter);
+    return next(openFiles);
+  }
   void openUrl(const QUrl& url) override { opened.push_back(url); }
   void beep() override { ++beeps; }
 
@@ -57,7 +63,7 @@ class ScriptedDialogs : public WindowDialogs {
   bool ok = true;
   FailureAnswer failureAnswer = FailureAnswer::Continue;
   // Answers, taken from the front; an empty queue answers "cancelled".
-  std::deque<std::optional<QString>> folders, texts, saveFiles;
+  std::deque<std::optional<QString>> folders, texts, saveFiles, openFiles;
   std::function<void(const Message&)> onMessage;
 
  private:

@@ -413,14 +413,14 @@ TEST_F(Window, PlaceSizeAndHistoryReachVekIniOnClose) {
   tree.file(QStringLiteral("c/a.txt"));
   open(tree.path(QStringLiteral("c")));
   click("cmdAppend");
-  window->resize(600, 500);
+  window->resize(600, 560);
   window->move(40, 30);
   window->close();
   const double twips = 1440.0 / window->logicalDpiX();
   const QString ini = iniText();
   EXPECT_TRUE(ini.contains(QStringLiteral("Width=") + QString::number(qRound(600 * twips))))
       << ini.toStdString();
-  EXPECT_TRUE(ini.contains(QStringLiteral("Height=") + QString::number(qRound(500 * twips))));
+  EXPECT_TRUE(ini.contains(QStringLiteral("Height=") + QString::number(qRound(560 * twips))));
   EXPECT_TRUE(ini.contains(QStringLiteral("Left=") + QString::number(qRound(40 * twips))));
   EXPECT_TRUE(ini.contains(QStringLiteral("History0='") + tree.path(QStringLiteral("c'"))))
       << ini.toStdString();
@@ -429,7 +429,7 @@ TEST_F(Window, PlaceSizeAndHistoryReachVekIniOnClose) {
   // The next window opens there, with the history.
   open();
   EXPECT_EQ(window->currentFolder(), tree.path(QStringLiteral("c")));
-  EXPECT_EQ(window->size(), QSize(600, 500));
+  EXPECT_EQ(window->size(), QSize(600, 560));
   EXPECT_EQ(child<QAction>("mHis0")->text(), tree.path(QStringLiteral("c")));
 }
 

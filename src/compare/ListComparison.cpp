@@ -1,0 +1,144 @@
+#include "compare/ListComparison.h"
+
+#include <bit>
+
+#include <QHashFunctions>
+
+namespace vek {
+
+namespace {
+
+QStringView folderPart(const FileEntry& row) {
+  if (row.rootLength < 0) return {};
+  return QStringView(row.folder).mid(std::min<qsizetype>(row.rootLength, row.folder.size()));
+}
+
+size_t pathHash(const FileEntry& row) {
+  return qHashMulti(0, folderPart(row), QStringView(row.name), QStringView(row.extension));
+}
+
+bool samePath(const FileEntry& a, const FileEntry& b) {
+  return folderPart(a) == folderPart(b) && a.name == b.name && a.extension == b.extension;
+}
+
+// An open-addressing table of the rows of one side by their path, holding row numbers only:
+// a million rows cost a few megabytes beside the rows themselves.
+class PathIndex {
+ public:
+  explicit PathIndex(std::span<const FileEntry> rows) : m_rows(rows) {
+    const std::size_t size = std::bit_ceil(std::max<std::size_t>(16, rows.size() * 2));
+    m_slots.assign(size, kEmpty);
+    m_mask = size - 1;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+      std::size_t slot = pathHash(rows[i]) & m_mask;
+      while (m_slots[slot] != kEmpty) {
+        // The first of rows with one path is the one matched; the later ones count as removed.
+        if (samePath(rows[m_slots[slot]], rows[i])) break;
+        slot = (slot + 1) & m_mask;
+      }
+      if (m_slots[slot] == kEmpty) m_slots[slot] = std::uint32_t(i);
+    }
+  }
+  // The row with the same path, or -1.
+  qint64 find(const FileEntry& row) const {
+    std::size_t slot = pathHash(row) & m_mask;
+    while (m_slots[slot] != kEmpty) {
+      if (samePath(m_rows[m_slots[slot]], row)) return m_slots[slot];
+      slot = (slot + 1) & m_mask;
+    }
+    return -1;
+  }
+
+ private:
+  static constexpr std::uint32_t kEmpty = 0xFFFFFFFF;
+  std::span<const FileEntry> m_rows;
+  std::vector<std::uint32_t> m_slots;
+  std::size_t m_mask = 0;
+};
+
+}  // namespace
+
+QString comparedPath(const FileEntry& row) {
+  return folderPart(row) + row.name + row.extension;
+}
+
+ComparisonResult compareLists(const ComparedRows& before, const ComparedRows& now, SameRows same) {
+  ComparisonResult result;
+  result.comparedSizes = before.hasSizes && now.hasSizes;
+  result.comparedModified = before.hasModified && now.hasModified;
+  result.comparedHashes = before.hashKind != HashKind::None && before.hashKind == now.hashKind;
+  const PathIndex index(before.rows);
+  std::vector<bool> matched(before.rows.size(), false);
+  for (std::size_t i = 0; i < now.rows.size(); ++i) {
+    const FileEntry& row = now.rows[i];
+    const qint64 found = index.find(row);
+    CompareState state = CompareState::Added;
+    quint8 changes = 0;
+    if (found >= 0) {
+      matched[std::size_t(found)] = true;
+      const FileEntry& old = before.rows[std::size_t(found)];
+      if (result.comparedSizes && old.size != row.size) changes |= kSizeChanged;
+      if (result.comparedModified && old.modified != row.modified) changes |= kModifiedChanged;
+      if (result.comparedHashes && std::size_t(found) < before.hashes.size() &&
+          i < now.hashes.size()) {
+        const QByteArray& a = before.hashes[std::size_t(found)];
+        const QByteArray& b = now.hashes[i];
+        if (!a.isEmpty() && !b.isEmpty() && a != b) changes |= kHashChanged;
+      }
+      state = changes ? CompareState::Changed : CompareState::Same;
+    }
+    switch (state) {
+      case CompareState::Same:
+        ++result.counts.same;
+        if (same == SameRows::Leave) continue;
+        break;
+      case CompareState::Added:
+        ++result.counts.added;
+        break;
+      default:
+        ++result.counts.changed;
+        break;
+    }
+    FileEntry copy = row;
+    copy.state = state;
+    copy.changes = changes;
+    copy.ticked = true;
+    result.rows.push_back(std::move(copy));
+  }
+  for (std::size_t i = 0; i < before.rows.size(); ++i) {
+    if (matched[i]) continue;
+    ++result.counts.removed;
+    FileEntry copy = before.rows[i];
+    copy.state = CompareState::Removed;
+    copy.changes = 0;
+    copy.ticked = true;
+    result.rows.push_back(std::move(copy));
+  }
+  return result;
+}
+
+void anchorSavedList(SavedList& list, const QString& folder) {
+  if (!list.inputFolder.isEmpty() || list.rows.empty()) return;
+  bool allInFolder = !folder.isEmpty();
+  for (const FileEntry& row : list.rows) {
+    if (!allInFolder) break;
+    allInFolder = row.folder.startsWith(folder);
+  }
+  QString root = folder;
+  if (!allInFolder) {
+    // The folder every row lies in: the common start of their folders, cut after a separator.
+    root = list.rows.front().folder;
+    for (const FileEntry& row : list.rows) {
+      if (row.folder.isSharedWith(root) || row.folder.startsWith(root)) continue;
+      qsizetype common = 0;
+      while (common < root.size() && common < row.folder.size() &&
+             root[common] == row.folder[common])
+        ++common;
+      root.truncate(root.lastIndexOf(u'/', common - 1) + 1);
+    }
+  }
+  list.inputFolder = root;
+  for (FileEntry& row : list.rows) row.rootLength = qint32(root.size());
+}
+
+}  // namespace vek

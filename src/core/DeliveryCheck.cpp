@@ -1,0 +1,201 @@
+#include "core/DeliveryCheck.h"
+
+#include <QCoreApplication>
+
+#include "core/TextCodec.h"
+
+namespace vek {
+
+namespace {
+
+bool isForbidden(char16_t c) {
+  switch (c) {
+    case u'<':
+    case u'>':
+    case u':':
+    case u'"':
+    case u'|':
+    case u'?':
+    case u'*':
+    case u'\\':
+      return true;
+    default:
+      return c < 0x20;
+  }
+}
+
+char16_t asciiUpper(char16_t c) {
+  return c >= u'a' && c <= u'z' ? char16_t(c - 32) : c;
+}
+
+bool sameAscii(QStringView text, QLatin1StringView upper) {
+  if (text.size() != upper.size()) return false;
+  for (qsizetype i = 0; i < text.size(); ++i)
+    if (asciiUpper(text[i].unicode()) != char16_t(upper[i].unicode())) return false;
+  return true;
+}
+
+// Windows takes a name as a device whatever follows the first dot, and ignores spaces
+// before it: "con.txt", "CON .txt" and "Lpt1.tar.gz" name devices too.
+bool isReservedName(QStringView fileName) {
+  QStringView base =
+      fileName.left(fileName.indexOf(u'.') < 0 ? fileName.size() : fileName.indexOf(u'.'));
+  while (!base.isEmpty() && base.back() == u' ') base.chop(1);
+  if (base.size() == 3) {
+    for (const char* name : {"CON", "PRN", "AUX", "NUL"})
+      if (sameAscii(base, QLatin1StringView(name))) return true;
+    return false;
+  }
+  if (base.size() != 4) return false;
+  const QStringView stem = base.left(3);
+  if (!sameAscii(stem, QLatin1StringView("COM")) && !sameAscii(stem, QLatin1StringView("LPT")))
+    return false;
+  // COM1-9 and LPT1-9, and the superscript ones Windows also reserves; COM0 and COM10 are
+  // ordinary names.
+  const char16_t digit = base[3].unicode();
+  return (digit >= u'1' && digit <= u'9') || digit == u'¹' || digit == u'²' || digit == u'³';
+}
+
+bool isHelperFile(QStringView fileName) {
+  return fileName.startsWith(u"~$") || fileName.startsWith(u"._") ||
+         fileName.compare(u"Thumbs.db", Qt::CaseInsensitive) == 0 ||
+         fileName.compare(u"desktop.ini", Qt::CaseInsensitive) == 0 ||
+         fileName.compare(u".DS_Store", Qt::CaseInsensitive) == 0;
+}
+
+// Whether composing could change the text: it holds a combining mark or a Hangul vowel or
+// final consonant, the only characters NFC joins to the one before.
+bool mayCompose(QStringView text) {
+  for (const QChar c : text) {
+    const char16_t u = c.unicode();
+    if (u < 0x300) continue;
+    if ((u >= 0x1161 && u <= 0x11C2) || QChar::combiningClass(char32_t(u)) != 0) return true;
+  }
+  return false;
+}
+
+const TextCodec& windows31J() {
+  static const TextCodec codec(QByteArrayLiteral("CP932"));
+  return codec;
+}
+
+}  // namespace
+
+DeliveryProblems nameProblems(QStringView fileName) {
+  DeliveryProblems problems = 0;
+  bool ascii = true;
+  for (const QChar c : fileName) {
+    const char16_t u = c.unicode();
+    if (u >= 0x80) {
+      ascii = false;
+    } else if (isForbidden(u)) {
+      problems |= ForbiddenCharacter;
+    }
+  }
+  if (!fileName.isEmpty() && (fileName.back() == u'.' || fileName.back() == u' '))
+    problems |= TrailingDotOrSpace;
+  if (isReservedName(fileName)) problems |= ReservedName;
+  if (isHelperFile(fileName)) problems |= HelperFile;
+  if (ascii) return problems;
+  // Shift_JIS text in Vek is written composed: what counts is the composed name.
+  QString composed;
+  QStringView written = fileName;
+  if (mayCompose(fileName)) {
+    composed = fileName.toString().normalized(QString::NormalizationForm_C);
+    if (composed != fileName) problems |= Decomposed;
+    written = composed;
+  }
+  if (!windows31J().holds(written)) problems |= NotInWindows31J;
+  return problems;
+}
+
+DeliveryProblems rowProblems(const FileEntry& row) {
+  // One buffer per thread for the name: this runs for every row a window adds.
+  thread_local QString fileName;
+  fileName.resize(0);
+  fileName += row.name;
+  fileName += row.extension;
+  DeliveryProblems problems = nameProblems(fileName);
+  const qsizetype from = row.rootLength >= 0 && row.rootLength <= row.folder.size()
+                             ? row.rootLength
+                             : row.folder.size();
+  const qsizetype length = row.folder.size() - from + row.name.size() + row.extension.size();
+  if (length > kWindowsPathLimit) problems |= LongPath;
+  return problems;
+}
+
+QString deliveryNote(DeliveryProblems problems) {
+  if (problems == 0) return {};
+  static const QString notes[] = {
+      QCoreApplication::translate("DeliveryCheck", "Windowsで使えない文字"),
+      QCoreApplication::translate("DeliveryCheck", "Windowsの予約名"),
+      QCoreApplication::translate("DeliveryCheck", "末尾が点か空白"),
+      QCoreApplication::translate("DeliveryCheck", "パスが260文字超"),
+      QCoreApplication::translate("DeliveryCheck", "分解形(NFD)の名前"),
+      QCoreApplication::translate("DeliveryCheck", "Shift_JISにない文字"),
+      QCoreApplication::translate("DeliveryCheck", "大文字小文字違いの同名"),
+      QCoreApplication::translate("DeliveryCheck", "OS・Officeの管理ファイル"),
+  };
+  QString note;
+  for (int bit = 0; bit < int(std::size(notes)); ++bit) {
+    if (!(problems & (1u << bit))) continue;
+    if (!note.isEmpty()) note += QCoreApplication::translate("DeliveryCheck", "、");
+    note += notes[bit];
+  }
+  return note;
+}
+
+QString deliveryCheckCaption() {
+  return QCoreApplication::translate("DeliveryCheck", "注意");
+}
+
+CaseClashIndex::Key CaseClashIndex::keyOf(const FileEntry& row) const {
+  // Two hashes of folder and folded name, 128 bits together: two different names of a
+  // million rows meet in one key with a chance far below one in 10^20. Rows of one folder
+  // share its text, so the folder is hashed once per folder.
+  if (!m_haveFolder || (!row.folder.isSharedWith(m_lastFolder) && row.folder != m_lastFolder)) {
+    m_haveFolder = true;
+    m_lastFolder = row.folder;
+    m_folderHashes = {qHash(row.folder, size_t(0x5bd1e995u)),
+                      qHash(row.folder, size_t(0xc2b2ae3d27d4eb4full))};
+  }
+  const QString name = row.name.toCaseFolded();
+  const QString extension = row.extension.toCaseFolded();
+  const auto hash = [&](size_t folderHash) {
+    return quint64(qHash(QStringView(extension), qHash(QStringView(name), folderHash)));
+  };
+  return {hash(m_folderHashes.first), hash(m_folderHashes.second)};
+}
+
+bool CaseClashIndex::add(const FileEntry& row, Group** groupOut) {
+  Group& group = m_groups[keyOf(row)];
+  if (groupOut) *groupOut = &group;
+  const quint64 spelling =
+      quint64(qHash(QStringView(row.extension), qHash(row.name, size_t(0x27d4eb2fu)))) | 1u;
+  if (group.spelling == 0) {
+    group.spelling = spelling;
+    return false;
+  }
+  if (group.clash || group.spelling == spelling) return false;
+  group.clash = true;
+  return true;
+}
+
+bool CaseClashIndex::clashes(const FileEntry& row) const {
+  const auto it = m_groups.constFind(keyOf(row));
+  return it != m_groups.cend() && it->clash;
+}
+
+std::vector<DeliveryProblems> deliveryProblems(std::span<const FileEntry> rows) {
+  CaseClashIndex clashes;
+  clashes.reserve(qsizetype(rows.size()));
+  for (const FileEntry& row : rows) clashes.add(row);
+  std::vector<DeliveryProblems> problems(rows.size());
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    problems[i] = rowProblems(rows[i]);
+    if (clashes.clashes(rows[i])) problems[i] |= CaseClash;
+  }
+  return problems;
+}
+
+}  // namespace vek

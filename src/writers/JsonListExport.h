@@ -1,0 +1,20 @@
+// The create operation of the JSON export, shared by the dialog and the batch run.
+#pragma once
+
+#include <QString>
+
+#include "core/FileList.h"
+#include "core/Interaction.h"
+#include "core/Settings.h"
+
+namespace vek {
+
+// Writes the ticked rows of list to path as Vek's JSON list, with the hash and relative-path
+// choices of the Csv column options; title and inputFolder go into its header. The file
+// replaces path only when written completely; otherwise the old file stays and the person gets
+// the warning. withState adds each row's comparison state. True when the file was written.
+bool createJsonList(const QString& path, const FileList& list, const Settings& settings,
+                    Interaction& interaction, const QString& title, const QString& inputFolder,
+                    bool withState = false);
+
+}  // namespace vek

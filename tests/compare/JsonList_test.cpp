@@ -1,0 +1,205 @@
+// Vek's JSON list written and read back: every name keeps its bytes, a cut or foreign file is
+// refused with its line, and the dates keep their moment across time zones.
+#include <QBuffer>
+#include <QTimeZone>
+
+#include <gtest/gtest.h>
+
+#include "compare/JsonListReader.h"
+#include "core/FileNameBytes.h"
+#include "core/IsoDateTime.h"
+#include "support/FailDevice.h"
+#include "writers/JsonListWriter.h"
+
+namespace vek {
+namespace {
+using namespace Qt::StringLiterals;
+
+FileEntry row(const QString& folder, const QByteArray& fileNameBytes, qint64 size) {
+  FileEntry entry;
+  entry.folder = folder;
+  FileEntry::splitName(decodeFileName(fileNameBytes.constData()), entry.name, entry.extension);
+  entry.type = u"テキスト"_s;
+  entry.size = size;
+  entry.created = DateStamp::fromLocal(2026, 1, 2, 3, 4, 5);
+  entry.modified = DateStamp::fromLocal(2026, 12, 8, 17, 52, 40);
+  entry.rootLength = qint32(QStringLiteral("/data/").size());
+  return entry;
+}
+
+QByteArray written(std::span<const FileEntry> rows, const ColumnOptions& columns = {}) {
+  JsonListWriter writer(
+      columns, {u"題名"_s, u"/data/"_s, QDateTime(QDate(2026, 12, 8), QTime(9, 0), Qt::LocalTime)});
+  QBuffer buffer;
+  buffer.open(QIODevice::WriteOnly);
+  EXPECT_TRUE(writer.write(buffer, rows)) << writer.errorString().toStdString();
+  return buffer.data();
+}
+
+std::vector<FileEntry> awkwardRows() {
+  return {
+      row(u"/data/"_s, "plain.txt", 1),
+      row(u"/data/sub dir,1/"_s, "new\nline.txt", 22),
+      row(u"/data/sub dir,1/"_s, "quote\"back\\slash\ttab.txt", 333),
+      row(u"/data/"_s, "ctrl\x01\x1f.txt", 0),
+      row(u"/data/"_s, "日本語😀.txt", 4),
+      row(decodeFileName("/data/\x82\xa0dir/"), "a\x83\x41.t\xffxt", 5),  // Shift_JIS, Latin-1
+      row(u"/data/"_s, ".hidden", 6),
+      row(u"/data/"_s, "noextension", 1LL << 40),
+      row(u"/data/"_s, "\xef\xbb\xbftwin.txt", 7),  // a byte-order mark at the start of a name
+  };
+}
+
+TEST(JsonList, EveryNameReadsBackWithItsBytes) {
+  const std::vector<FileEntry> rows = awkwardRows();
+  const QByteArray bytes = written(rows);
+  const SavedListRead read = JsonListReader::readBytes(bytes, u"list.json"_s);
+  ASSERT_FALSE(read.error) << read.error->text.toStdString();
+  const SavedList& list = *read.list;
+  EXPECT_EQ(list.inputFolder, u"/data/"_s);
+  EXPECT_EQ(list.title, u"題名"_s);
+  ASSERT_EQ(list.rows.size(), rows.size());
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    EXPECT_EQ(encodeFileName(list.rows[i].fullPath()), encodeFileName(rows[i].fullPath())) << i;
+    EXPECT_EQ(list.rows[i].size, rows[i].size) << i;
+    EXPECT_EQ(list.rows[i].modified, rows[i].modified) << i;
+    EXPECT_EQ(list.rows[i].created, rows[i].created) << i;
+    EXPECT_TRUE(list.rows[i].accessed.isNull()) << i;
+    EXPECT_EQ(list.rows[i].type, rows[i].type) << i;
+  }
+  EXPECT_TRUE(list.hasSizes);
+  EXPECT_TRUE(list.hasModified);
+}
+
+TEST(JsonList, HeaderRowsAndCountHaveTheirOwnLines) {
+  std::vector<FileEntry> rows = {row(u"/data/"_s, "a.txt", 1), row(u"/data/"_s, "b.txt", 2)};
+  rows[1].ticked = false;
+  const QByteArray bytes = written(rows);
+  const QList<QByteArray> lines = bytes.split('\n');
+  ASSERT_EQ(lines.size(), 4);  // header, one row, the count, and nothing after the last LF
+  const QByteArray offset =
+      IsoDateTime::format(QDateTime(QDate(2026, 12, 8), QTime(9, 0), Qt::LocalTime)).mid(19);
+  EXPECT_EQ(
+      lines[0],
+      QByteArray("{\"format\":\"vek-file-list\",\"version\":1,\"title\":\"題名\",\"inputFolder\":"
+                 "\"/data/\","
+                 "\"writtenAt\":\"2026-12-08T09:00:00" +
+                 offset + "\",\"timeZone\":\"" + QTimeZone::systemTimeZoneId() +
+                 "\",\"columns\":[\"folder\",\"name\",\"extension\",\"type\",\"size\",\"created\","
+                 "\"accessed\",\"modified\"],\"rows\":["));
+  EXPECT_TRUE(
+      lines[1].startsWith("{\"folder\":\"/data/\",\"name\":\"a\",\"extension\":\".txt\","
+                          "\"type\":\"テキスト\",\"size\":1,\"created\":\"2026-01-02T03:04:05"));
+  EXPECT_TRUE(lines[1].endsWith(
+      QByteArray("\"accessed\":null,\"modified\":\"2026-12-08T17:52:40" + offset + "\"}")));
+  EXPECT_EQ(lines[2], "],\"rowCount\":1}");
+}
+
+TEST(JsonList, NameBytesStandBesideTheReadableText) {
+  const std::vector<FileEntry> rows = {row(u"/data/"_s, "a\x83\x41.txt", 1)};
+  const QByteArray bytes = written(rows);
+  EXPECT_TRUE(
+      bytes.contains(QByteArray("\"name\":\"a\xef\xbf\xbd"
+                                "A\",\"nameBytes\":\"" +
+                                QByteArray("a\x83\x41").toBase64() + "\"")))
+      << bytes.toStdString();
+}
+
+// Every cut of a list short of its end is refused: a reader never takes part of a list for the
+// whole.
+TEST(JsonList, EveryCutShortOfTheEndIsRefused) {
+  const std::vector<FileEntry> rows = awkwardRows();
+  const QByteArray bytes = written(rows);
+  const QByteArray whole = bytes.trimmed();
+  for (qsizetype length = 0; length < whole.size(); ++length) {
+    const SavedListRead read = JsonListReader::readBytes(whole.left(length), u"list.json"_s);
+    ASSERT_TRUE(read.error.has_value()) << "cut at " << length;
+    ASSERT_FALSE(read.list.has_value());
+  }
+  EXPECT_FALSE(JsonListReader::readBytes(whole, u"list.json"_s).error);
+}
+
+TEST(JsonList, ForeignNewerAndDamagedFilesNameTheirLine) {
+  const QByteArray good = written(awkwardRows());
+  QByteArray newer = good;
+  newer.replace("\"version\":1", "\"version\":2");
+  QByteArray fewer = good;
+  fewer.replace("\"rowCount\":9", "\"rowCount\":10");
+  QByteArray badSize = good;
+  badSize.replace("\"size\":22", "\"size\":\"22\"");
+  const struct {
+    QByteArray bytes;
+    const char* expected;
+  } cases[] = {
+      {"{\"name\":\"x\"}", "1 行目: Vek が書いたリスト"},
+      {"[1,2,3]", "1 行目: Vek が書いたリスト"},
+      {"", "1 行目: Vek が書いたリスト"},
+      {"{\"format\":\"something-else\",\"version\":1}", "1 行目: Vek が書いたリスト"},
+      {newer, "1 行目: 新しい版（2）"},
+      {fewer, "11 行目: リストが途中で切れています"},
+      {badSize, "3 行目: 行の内容が正しくありません"},
+      {good.left(good.indexOf("\n", good.indexOf("\n") + 1) + 5),
+       "3 行目: リストが途中で切れています"},
+  };
+  for (const auto& c : cases) {
+    const SavedListRead read = JsonListReader::readBytes(c.bytes, u"/lists/list.json"_s);
+    ASSERT_TRUE(read.error) << c.expected;
+    EXPECT_TRUE(read.error->text.contains(QString::fromUtf8(c.expected)))
+        << read.error->text.toStdString();
+    EXPECT_TRUE(read.error->text.contains(u"/lists/list.json"_s));
+  }
+}
+
+TEST(JsonList, HashAndRelativePathWhenChosen) {
+  ColumnOptions columns;
+  columns.hash = HashKind::Sha256;
+  columns.chkRelPath = true;
+  std::vector<FileEntry> rows = {row(u"/data/sub/"_s, "a.txt", 1), row(u"/data/"_s, "b.txt", 2)};
+  JsonListWriter writer(columns, {u"t"_s, u"/data/"_s, QDateTime::currentDateTime()});
+  FileHash hashed;
+  hashed.outcome = FileHash::Outcome::Hashed;
+  hashed.hex = QByteArray(64, 'a');
+  FileHash unreadable;
+  unreadable.outcome = FileHash::Outcome::Unreadable;
+  writer.setHashes({hashed, unreadable});
+  QBuffer buffer;
+  buffer.open(QIODevice::WriteOnly);
+  ASSERT_TRUE(writer.write(buffer, rows));
+  const QByteArray bytes = buffer.data();
+  EXPECT_TRUE(bytes.contains("\"relativePath\",\"hash\"],\"hashAlgorithm\":\"SHA256\""));
+  EXPECT_TRUE(bytes.contains(
+      QByteArray("\"relativePath\":\"sub/a.txt\",\"hash\":\"" + QByteArray(64, 'a'))));
+  EXPECT_TRUE(bytes.contains("\"hash\":null,\"hashError\":\"(読み取れないためハッシュなし)\""));
+  const SavedListRead read = JsonListReader::readBytes(bytes, u"l"_s);
+  ASSERT_FALSE(read.error);
+  EXPECT_EQ(read.list->hashKind, HashKind::Sha256);
+  EXPECT_EQ(read.list->hashes, (std::vector<QByteArray>{QByteArray(64, 'a'), QByteArray()}));
+}
+
+TEST(JsonList, AFullDeviceIsAFailure) {
+  const std::vector<FileEntry> rows = awkwardRows();
+  test::FailDevice device(100);
+  JsonListWriter writer({}, {});
+  EXPECT_FALSE(writer.write(device, rows));
+  EXPECT_FALSE(writer.errorString().isEmpty());
+}
+
+TEST(IsoDateTime, ReadsItsOwnTextAndOtherOffsetsAsLocalTime) {
+  IsoDateTime iso;
+  const DateStamp stamp = DateStamp::fromLocal(2026, 7, 1, 12, 30, 15);
+  const QByteArray text = iso.format(stamp);
+  EXPECT_EQ(text.left(19), "2026-07-01T12:30:15");
+  EXPECT_EQ(iso.parse(text.toStdString()), stamp);
+  // The same moment written in Tokyo and in UTC.
+  const QDateTime moment(QDate(2026, 7, 1), QTime(3, 30, 15), QTimeZone::utc());
+  const DateStamp local = DateStamp::fromDateTime(moment);
+  EXPECT_EQ(iso.parse("2026-07-01T12:30:15+09:00"), local);
+  EXPECT_EQ(iso.parse("2026-07-01T03:30:15Z"), local);
+  EXPECT_EQ(iso.parse("2026-07-01T03:30:15.250+00:00"), local);
+  for (const char* bad : {"", "2026-07-01", "2026-07-01T03:30:15", "2026-13-01T03:30:15Z",
+                          "2026-07-01T03:30:15+9:00", "yyyy-07-01T03:30:15Z"})
+    EXPECT_FALSE(iso.parse(bad)) << bad;
+}
+
+}  // namespace
+}  // namespace vek

@@ -1,0 +1,95 @@
+// What the adds leave out, in Vek's own section of Vek.ini: absent until a choice differs from
+// its default, read back whole (blanks around the patterns too), and the sections every reader
+// knows untouched.
+#include "core/WalkSettings.h"
+
+#include <gtest/gtest.h>
+
+#include "core/IniFile.h"
+#include "core/Settings.h"
+#include "core/SettingsFile.h"
+#include "core/TextCodec.h"
+#include "core/WindowState.h"
+#include "support/QStringPrinter.h"
+#include "support/TempTree.h"
+
+namespace vek {
+namespace {
+
+using namespace Qt::StringLiterals;
+
+TEST(WalkSettings, WrittenOnlyOnceChosenAndReadBack) {
+  test::TempTree tree;
+  const QString folder = tree.root() + u'/';
+  const QString path = tree.path(u"Vek.ini"_s);
+  WindowState window;
+  window.screenWidth = 28800;
+  window.screenHeight = 21600;
+  ASSERT_TRUE(saveSettings(path, Settings(), window, folder));
+  const QByteArray plain = tree.read(u"Vek.ini"_s);
+  EXPECT_FALSE(plain.contains("VekWalk"));
+
+  Settings s;
+  s.walk.excluded = u" .git;node_modules;~$*;日本語 "_s;
+  s.walk.hiddenFiles = true;
+  ASSERT_TRUE(saveSettings(path, s, window, folder));
+  const QByteArray chosen = tree.read(u"Vek.ini"_s);
+  EXPECT_TRUE(chosen.startsWith(plain.left(plain.indexOf("[History]"))));
+  EXPECT_TRUE(chosen.endsWith(
+      u"[VekWalk]\r\nExclude=\" .git;node_modules;~$*;日本語 \"\r\nHiddenFiles=1\r\n"
+      "OneFileSystem=0\r\n"_s.toUtf8()))
+      << chosen.toStdString();
+  Settings read;
+  ASSERT_TRUE(loadSettings(path, read, window, folder));
+  EXPECT_EQ(read.walk, s.walk);
+
+  // Once there, the section stays, and an emptied box is read back empty.
+  ASSERT_TRUE(saveSettings(path, Settings(), window, folder));
+  EXPECT_TRUE(tree.read(u"Vek.ini"_s).contains("Exclude=\"\"\r\n"));
+  Settings again;
+  again.walk.excluded = u"stale"_s;
+  ASSERT_TRUE(loadSettings(path, again, window, folder));
+  EXPECT_EQ(again.walk, WalkSettings());
+}
+
+TEST(WalkSettings, OddValuesReadAsAPersonWouldMeanThem) {
+  const struct {
+    const char16_t* line;
+    WalkSettings expected;
+  } cases[] = {
+      {u"HiddenFiles=x", {}},
+      {u"HiddenFiles=2", {QString(), true, false}},
+      {u"OneFileSystem=1", {QString(), false, true}},
+      {u"Exclude='*.tmp'", {u"*.tmp"_s, false, false}},
+      {u"Exclude=a\"b", {u"a\"b"_s, false, false}},
+  };
+  for (const auto& c : cases) {
+    IniFile ini;
+    ini.updateSection(u"VekWalk"_s, {QString::fromUtf16(c.line)});
+    WalkSettings read;
+    readWalkSettings(ini, read);
+    EXPECT_EQ(read, c.expected) << QString::fromUtf16(c.line).toStdString();
+  }
+}
+
+// Written in an encoding that cannot hold a character, a pattern would come back with "?" in
+// its place: a wildcard that leaves out names the person never named ("😀*" would become "?*",
+// every name). Such a text is not written at all, as the other texts the file cannot hold.
+TEST(WalkSettings, PatternsTheFileCannotHoldAreNotWritten) {
+  Settings s;
+  s.walk.excluded = u"😀*"_s;
+  s.walk.hiddenFiles = true;
+  WindowState window;
+  window.screenWidth = 28800;
+  window.screenHeight = 21600;
+  IniFile legacy{TextCodec("EUC-JP")};
+  writeSettings(legacy, s, window, u"/"_s);
+  EXPECT_EQ(legacy.value(u"VekWalk", u"Exclude"), QString());
+  EXPECT_EQ(legacy.value(u"VekWalk", u"HiddenFiles"), u"1"_s);
+  s.walk.excluded = u"日本語;*.tmp"_s;
+  writeSettings(legacy, s, window, u"/"_s);
+  EXPECT_EQ(legacy.value(u"VekWalk", u"Exclude"), u"日本語;*.tmp"_s);
+}
+
+}  // namespace
+}  // namespace vek
