@@ -2,10 +2,80 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="ja">
 <context>
+    <name>BatchParser</name>
+    <message>
+        <source>除外するファイル・フォルダの名前が指定されていません。</source>
+        <translation>No file or folder names to exclude were given.</translation>
+    </message>
+    <message>
+        <source>/X の後に「.git;node_modules」のように指定してください。</source>
+        <translation>Give them after /X, for example “.git;node_modules”.</translation>
+    </message>
+    <message>
+        <source>比較するリストが指定されていません。</source>
+        <translation>No list to compare was given.</translation>
+    </message>
+    <message>
+        <source>/V の後にリストのファイルを指定してください。</source>
+        <translation>Give the list file after /V.</translation>
+    </message>
+    <message>
+        <source>/V はリストとフォルダ（/I）か、二つのリストを比較します。</source>
+        <translation>/V compares a list with a folder (/I), or two lists.</translation>
+    </message>
+    <message>
+        <source>引数を確認してください。</source>
+        <translation>Check the arguments.</translation>
+    </message>
+</context>
+<context>
     <name>BatchRun</name>
     <message>
         <source>フィルタ設定ファイルを読み込めません。既定のフィルタを使います。</source>
         <translation>The filter presets file cannot be read. The default filters are used.</translation>
+    </message>
+    <message>
+        <source>保存されたリストに %1 のハッシュ値がないため、ハッシュ値は比較しません。</source>
+        <translation>The saved list holds no %1 hashes, so hashes are not compared.</translation>
+    </message>
+    <message>
+        <source>比較</source>
+        <translation>Compare</translation>
+    </message>
+    <message>
+        <source>名前</source>
+        <translation>names</translation>
+    </message>
+    <message>
+        <source>サイズ</source>
+        <translation>sizes</translation>
+    </message>
+    <message>
+        <source>更新日付</source>
+        <translation>modification dates</translation>
+    </message>
+    <message>
+        <source>ハッシュ値</source>
+        <translation>hashes</translation>
+    </message>
+    <message>
+        <source>比較の結果</source>
+        <translation>Comparison result</translation>
+    </message>
+    <message>
+        <source>同じ %1&#x3000;追加 %2&#x3000;削除 %3&#x3000;変更 %4（比較した項目: %5）</source>
+        <translation>Same %1, added %2, removed %3, changed %4 (compared: %5)</translation>
+    </message>
+</context>
+<context>
+    <name>ColumnCells</name>
+    <message>
+        <source>状態</source>
+        <translation>状態</translation>
+    </message>
+    <message>
+        <source>（%1）</source>
+        <translation>（%1）</translation>
     </message>
 </context>
 <context>
@@ -28,6 +98,80 @@
     <message>
         <source>ﾁｪｯｸｻﾑﾌｧｲﾙ</source>
         <translation>the checksum file</translation>
+    </message>
+</context>
+<context>
+    <name>CompareState</name>
+    <message>
+        <source>同じ</source>
+        <translation>同じ</translation>
+    </message>
+    <message>
+        <source>追加</source>
+        <translation>追加</translation>
+    </message>
+    <message>
+        <source>削除</source>
+        <translation>削除</translation>
+    </message>
+    <message>
+        <source>変更</source>
+        <translation>変更</translation>
+    </message>
+    <message>
+        <source>サイズ</source>
+        <translation>サイズ</translation>
+    </message>
+    <message>
+        <source>更新日付</source>
+        <translation>更新日付</translation>
+    </message>
+    <message>
+        <source>ハッシュ</source>
+        <translation>ハッシュ</translation>
+    </message>
+</context>
+<context>
+    <name>DeliveryCheck</name>
+    <message>
+        <source>Windowsで使えない文字</source>
+        <translation>Windowsで使えない文字</translation>
+    </message>
+    <message>
+        <source>Windowsの予約名</source>
+        <translation>Windowsの予約名</translation>
+    </message>
+    <message>
+        <source>末尾が点か空白</source>
+        <translation>末尾が点か空白</translation>
+    </message>
+    <message>
+        <source>パスが260文字超</source>
+        <translation>パスが260文字超</translation>
+    </message>
+    <message>
+        <source>分解形(NFD)の名前</source>
+        <translation>分解形(NFD)の名前</translation>
+    </message>
+    <message>
+        <source>Shift_JISにない文字</source>
+        <translation>Shift_JISにない文字</translation>
+    </message>
+    <message>
+        <source>大文字小文字違いの同名</source>
+        <translation>大文字小文字違いの同名</translation>
+    </message>
+    <message>
+        <source>OS・Officeの管理ファイル</source>
+        <translation>OS・Officeの管理ファイル</translation>
+    </message>
+    <message>
+        <source>、</source>
+        <translation>、</translation>
+    </message>
+    <message>
+        <source>注意</source>
+        <translation>注意</translation>
     </message>
 </context>
 <context>
@@ -62,6 +206,34 @@
     <message>
         <source>選択済みのファイルリストにおいて、一つ以上の項目にチェックを付けてください。</source>
         <translation>Tick at least one file in the list.</translation>
+    </message>
+    <message>
+        <source>状態</source>
+        <translation>出力対象ﾌｧｲﾙﾘｽﾄ&lt;/source&gt;
+        &lt;translation&gt;Files to Export&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;source&gt;%1 - 総ﾌｧｲﾙ数：%2ﾌｧｲﾙ&lt;/source&gt;
+        &lt;translation&gt;%1 - Total files: %2&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;source&gt;ﾌｧｲﾙがありません。&lt;/source&gt;
+        &lt;translation&gt;No Files&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;source&gt;出力対象とするファイルリストが入力されていません。&lt;/source&gt;
+        &lt;translation&gt;The list holds no files to export.&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;source&gt;選択されていません。&lt;/source&gt;
+        &lt;translation&gt;Nothing Ticked&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;source&gt;選択済みのファイルリストにおいて、一つ以上の項目にチェックを付けてください。&lt;/source&gt;
+        &lt;translation&gt;Tick at least one file in the list.&lt;/translation&gt;
+    &lt;/message&gt;
+    &lt;message&gt;
+        &lt;source&gt;状態</translation>
     </message>
 </context>
 <context>
@@ -292,6 +464,53 @@ However, %2 characters cannot be held by the file (control characters and the li
     </message>
 </context>
 <context>
+    <name>UsageText</name>
+    <message>
+        <source>/T JSON</source>
+        <translation>/T JSON</translation>
+    </message>
+    <message>
+        <source>&#x3000;&#x3000;JSON のリスト（.json、UTF-8）を出力します、どのファイル名も元のバイト列のまま読み戻せます。</source>
+        <translation>    Writes a JSON list (.json, UTF-8); every file name reads back with its original bytes.</translation>
+    </message>
+    <message>
+        <source>/V list</source>
+        <translation>/V list</translation>
+    </message>
+    <message>
+        <source>&#x3000;&#x3000;保存されたリスト（JSON・CSV・テキスト）と/Iのフォルダを比較し、違いを「+ 追加」「- 削除」「* 変更」の行で出力します。/V を二つ指定すると二つのリストを比較します。</source>
+        <translation>    Compares a saved list (JSON, CSV or text) with the /I folder and writes the differences as “+ added”, “- removed” and “* changed” lines. Two /V compare two lists.</translation>
+    </message>
+    <message>
+        <source>&#x3000;&#x3000;/O・/T・/F があれば違いを状態の列のあるリストとして出力します。終了コードは同じなら 0、違いがあれば 4 です。</source>
+        <translation>    With /O, /T and /F the differences are written as a list with a state column. The exit code is 0 when they are the same, 4 when they differ.</translation>
+    </message>
+    <message>
+        <source>/X patterns</source>
+        <translation>/X patterns</translation>
+    </message>
+    <message>
+        <source>&#x3000;&#x3000;patternsに一致する名前のファイルをリストに出力せず、その名前のフォルダの中は検索しません（.git;node_modules;Thumbs.db等、/Eと同じ書き方）。</source>
+        <translation>    Files whose names match patterns are left out of the list, and folders of those names are not searched (.git;node_modules;Thumbs.db etc., written as for /E).</translation>
+    </message>
+    <message>
+        <source>/A</source>
+        <translation>/A</translation>
+    </message>
+    <message>
+        <source>&#x3000;&#x3000;「.」で始まる名前のファイル（隠しファイル）も出力します。</source>
+        <translation>    Also lists files whose names start with “.” (hidden files).</translation>
+    </message>
+    <message>
+        <source>/D</source>
+        <translation>/D</translation>
+    </message>
+    <message>
+        <source>&#x3000;&#x3000;/Iのフォルダと別のファイルシステムにあるフォルダの中は検索しません。</source>
+        <translation>    Folders on another file system than the /I folder are not searched.</translation>
+    </message>
+</context>
+<context>
     <name>WholeFile</name>
     <message>
         <source>ファイルが大きすぎます（設定ファイルは %1 MB までです）。</source>
@@ -310,10 +529,117 @@ However, %2 characters cannot be held by the file (control characters and the li
     </message>
 </context>
 <context>
+    <name>vek::ListReadErrors</name>
+    <message>
+        <source>リストの読み込み</source>
+        <translation>Reading a list</translation>
+    </message>
+    <message>
+        <source>保存されたリストを読み込めません。</source>
+        <translation>The saved list cannot be read.</translation>
+    </message>
+    <message>
+        <source>比較は行いませんでした。</source>
+        <translation>Nothing was compared.</translation>
+    </message>
+    <message>
+        <source>%1 行目: Vek が書いたリスト（JSON・CSV・テキスト）ではありません。</source>
+        <translation>Line %1: this is not a list written by Vek (JSON, CSV or text).</translation>
+    </message>
+    <message>
+        <source>%1 行目: 新しい版（%2）の形式で書かれたリストです。この版の Vek では読めません。</source>
+        <translation>Line %1: the list is written in the format of a newer version (%2), which this version of Vek cannot read.</translation>
+    </message>
+    <message>
+        <source>%1 行目: リストが途中で切れています。</source>
+        <translation>Line %1: the list is cut off.</translation>
+    </message>
+    <message>
+        <source>%1 行目: 行の内容が正しくありません。</source>
+        <translation>Line %1: the line is not valid.</translation>
+    </message>
+    <message>
+        <source>%1 行目: JSON として読めません（%2）。</source>
+        <translation>Line %1: not readable as JSON (%2).</translation>
+    </message>
+    <message>
+        <source>1 行目: 見出しにフォルダとファイル名（またはフルパス）の列がありません。リストを書いたときの見出しと設定で読み込みます。</source>
+        <translation>Line 1: the heading has no folder and file name (or full path) columns. The list is read with the headings and settings it was written with.</translation>
+    </message>
+    <message>
+        <source>%1 行目: 列の数が見出しと合いません。</source>
+        <translation>Line %1: the number of columns does not match the heading.</translation>
+    </message>
+    <message>
+        <source>%1 行目: 文字コードが正しくありません。</source>
+        <translation>Line %1: the text encoding is not valid.</translation>
+    </message>
+</context>
+<context>
+    <name>vek::OutputListPane</name>
+    <message>
+        <source>Windowsや Macの相手先で困る名前のﾌｧｲﾙの数です。「注意」の列見出しをｸﾘｯｸすると先頭に集まります。</source>
+        <translation>The number of files whose names cause trouble on Windows or Mac. Click the “Warning” column heading to bring them to the top.</translation>
+    </message>
+    <message>
+        <source>注意 %1件&#x3000;</source>
+        <translation>Warnings: %1  </translation>
+    </message>
+</context>
+<context>
+    <name>vek::TextListReader</name>
+    <message>
+        <source>サイズは KB・MB 単位で書かれているため比較しません。</source>
+        <translation>Sizes are written in KB or MB, so they are not compared.</translation>
+    </message>
+    <message>
+        <source>更新日付は日付の書式から日時に戻せないため比較しません。</source>
+        <translation>Modification dates cannot be read back from their date format, so they are not compared.</translation>
+    </message>
+</context>
+<context>
+    <name>vek::WalkRulesBox</name>
+    <message>
+        <source>除外するﾌｧｲﾙ・ﾌｫﾙﾀﾞ：</source>
+        <translation>Exclude files/folders:</translation>
+    </message>
+    <message>
+        <source>隠しﾌｧｲﾙも追加</source>
+        <translation>Add hidden files</translation>
+    </message>
+    <message>
+        <source>別のﾌｧｲﾙｼｽﾃﾑは検索しない</source>
+        <translation>Stay on one file system</translation>
+    </message>
+    <message>
+        <source>リストに追加しないファイルとフォルダの名前を「;」で区切って指定します（* と ? が使えます）。一致したフォルダの中は検索しません。</source>
+        <translation>Names of files and folders not to add to the list, separated by “;” (* and ? may be used). Matching folders are not searched.</translation>
+    </message>
+    <message>
+        <source>「.」で始まる名前のファイル（隠しファイル）もリストに追加します。</source>
+        <translation>Also adds files whose names start with “.” (hidden files) to the list.</translation>
+    </message>
+    <message>
+        <source>追加を始めたフォルダと別のファイルシステム（別のディスク、ネットワーク上の共有など）にあるフォルダの中は検索しません。</source>
+        <translation>Folders on a file system other than the starting folder&apos;s (another disk, a network share) are not searched.</translation>
+    </message>
+</context>
+<context>
     <name>vek::WriterDialog</name>
     <message>
         <source>キャンセル</source>
         <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>vek::framJoho</name>
+    <message>
+        <source>注意（Windows・Macで困る名前）</source>
+        <translation>Warning (names that cause trouble on Windows/Mac)</translation>
+    </message>
+    <message>
+        <source>Windowsで使えない名前・予約名、260文字を超えるﾊﾟｽ、分解形(NFD)の名前、Shift_JISにない文字、大文字小文字だけ違う同名、Thumbs.dbなどの管理ﾌｧｲﾙを書き出します。</source>
+        <translation>Writes out names not allowed or reserved on Windows, paths over 260 characters, decomposed (NFD) names, characters not in Shift_JIS, names differing only in case, and system files such as Thumbs.db.</translation>
     </message>
 </context>
 <context>
@@ -555,6 +881,237 @@ However, %2 characters cannot be held by the file (control characters and the li
     <message>
         <source>進行状況</source>
         <translation>Progress</translation>
+    </message>
+</context>
+<context>
+    <name>vek::frmOption</name>
+    <message>
+        <source>ﾌｧｲﾙ名・拡張子・ﾊﾟｽの並べ替えで、数字を数値として比べる。（file2 が file10 の前）</source>
+        <translation>Sort numbers in names, extensions and paths by value (file2 before file10)</translation>
+    </message>
+    <message>
+        <source>全角の数字も同じ数として扱います。値が同じときは、先頭の0が少ない方が先です。</source>
+        <translation>Full-width digits count as the same numbers. When the values are equal, the one with fewer leading zeros comes first.</translation>
+    </message>
+</context>
+<context>
+    <name>vek::frmOutText</name>
+    <message>
+        <source>JSON (*.json)</source>
+        <translation>JSON (*.json)</translation>
+    </message>
+    <message>
+        <source>どのファイル名も元のバイト列のまま読み戻せる JSON のリストを書きます。ﾂｰﾙ → リストと比較 で後からフォルダと比較できます。</source>
+        <translation>Writes a JSON list from which every file name reads back with its original bytes. Tools → Compare with List compares it with a folder later.</translation>
+    </message>
+    <message>
+        <source>JSONファイルの作成</source>
+        <translation>Create a JSON file</translation>
+    </message>
+    <message>
+        <source>JSONﾌｧｲﾙ|*.json</source>
+        <translation>JSON files|*.json</translation>
+    </message>
+</context>
+<context>
+    <name>vek::frmVek</name>
+    <message>
+        <source> 入力ﾌｧｲﾙの選択 </source>
+        <translation> Input files </translation>
+    </message>
+    <message>
+        <source>ﾘｽﾄに出力するﾌｧｲﾙの種別：</source>
+        <translation>Types of file to list:</translation>
+    </message>
+    <message>
+        <source>編集</source>
+        <translation>Edit</translation>
+    </message>
+    <message>
+        <source>読込</source>
+        <translation>Reload</translation>
+    </message>
+    <message>
+        <source>選択中のﾌｫﾙﾀﾞ以下を全て追加</source>
+        <translation>Add all in this folder and below</translation>
+    </message>
+    <message>
+        <source>表示中のﾌｧｲﾙを追加</source>
+        <translation>Add the files shown</translation>
+    </message>
+    <message>
+        <source>CSV・テキスト形式で出力</source>
+        <translation>Export CSV/text</translation>
+    </message>
+    <message>
+        <source>HTML形式で出力</source>
+        <translation>Export HTML</translation>
+    </message>
+    <message>
+        <source>XML形式で出力</source>
+        <translation>Export XML</translation>
+    </message>
+    <message>
+        <source>ﾌｧｲﾙ (&amp;F)</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>フォルダを開く (&amp;D)</source>
+        <translation>Open &amp;Folder</translation>
+    </message>
+    <message>
+        <source>終了 (&amp;X)</source>
+        <translation>E&amp;xit</translation>
+    </message>
+    <message>
+        <source>ｵﾌﾟｼｮﾝ (&amp;O)</source>
+        <translation>&amp;Options</translation>
+    </message>
+    <message>
+        <source>動作設定 (&amp;S)</source>
+        <translation>&amp;Settings...</translation>
+    </message>
+    <message>
+        <source>ﾍｯﾀﾞｺﾒﾝﾄ編集 (&amp;E)</source>
+        <translation>&amp;Edit Header Comment...</translation>
+    </message>
+    <message>
+        <source>日付書式設定(&amp;D)</source>
+        <translation>&amp;Date Format...</translation>
+    </message>
+    <message>
+        <source>ﾂｰﾙ (&amp;T)</source>
+        <translation>&amp;Tools</translation>
+    </message>
+    <message>
+        <source>ｺﾏﾝﾄﾞｼﾞｪﾈﾚｰﾀ</source>
+        <translation>Command Builder...</translation>
+    </message>
+    <message>
+        <source>リストと比較 (&amp;C)...</source>
+        <translation>&amp;Compare with List...</translation>
+    </message>
+    <message>
+        <source>ﾍﾙﾌﾟ (&amp;H)</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>ﾏﾆｭｱﾙ(&amp;m)</source>
+        <translation>&amp;Manual</translation>
+    </message>
+    <message>
+        <source>ｵﾝﾗｲﾝﾏﾆｭｱﾙと最新情報(&amp;W)</source>
+        <translation>Online Manual and &amp;News</translation>
+    </message>
+    <message>
+        <source>ﾊﾞｰｼﾞｮﾝ情報  (&amp;V)</source>
+        <translation>&amp;About Vek</translation>
+    </message>
+    <message>
+        <source>ドライブを選択します｡</source>
+        <translation>Chooses a drive.</translation>
+    </message>
+    <message>
+        <source>フォルダ選択ダイアログを表示します。</source>
+        <translation>Opens the folder chooser.</translation>
+    </message>
+    <message>
+        <source>ディレクトリを選択します。</source>
+        <translation>Chooses a folder.</translation>
+    </message>
+    <message>
+        <source>パスを直接指定します。</source>
+        <translation>Type a path.</translation>
+    </message>
+    <message>
+        <source>左で指定したディレクトリに存在するファイルの一覧です。</source>
+        <translation>The files in the folder chosen on the left.</translation>
+    </message>
+    <message>
+        <source>リストに追加するファイルのフィルタを指定します、直接入力も可能です。</source>
+        <translation>The filter for the files to add to the list; you can also type one.</translation>
+    </message>
+    <message>
+        <source>ファイル一覧内のファイルを、下のリストボックスに入力します。</source>
+        <translation>Adds the files of the file box to the list below.</translation>
+    </message>
+    <message>
+        <source>選択中のディレクトリ以下の全てのファイルを、下のリストボックスに入力します。</source>
+        <translation>Adds every file in the chosen folder and its subfolders to the list below.</translation>
+    </message>
+    <message>
+        <source>選択したファイルリストを表示します。  不要なデータはチェックボックスを外してください。</source>
+        <translation>The files chosen for the list. Untick the ones you do not want.</translation>
+    </message>
+    <message>
+        <source>リスト内の項目を全て削除します。</source>
+        <translation>Removes every item from the list.</translation>
+    </message>
+    <message>
+        <source>CSV／テキスト形式で出力します。</source>
+        <translation>Exports as CSV or text.</translation>
+    </message>
+    <message>
+        <source>ブラウザで表示することが可能なHTMLファイルを出力します。</source>
+        <translation>Exports an HTML file to view in a browser.</translation>
+    </message>
+    <message>
+        <source>XML形式で出力します。</source>
+        <translation>Exports as XML.</translation>
+    </message>
+    <message>
+        <source>フォルダ選択</source>
+        <translation>Choose folder</translation>
+    </message>
+    <message>
+        <source>入力ﾌｧｲﾙの選択</source>
+        <translation>Input files</translation>
+    </message>
+    <message>
+        <source>フィルタ設定ファイルを読み込めません。</source>
+        <translation>The filter presets file cannot be read.</translation>
+    </message>
+    <message>
+        <source>比較するリスト</source>
+        <translation>List to compare</translation>
+    </message>
+    <message>
+        <source>Vekのリスト (*.json *.csv *.txt);;すべてのファイル (*)</source>
+        <translation>Vek lists (*.json *.csv *.txt);;All files (*)</translation>
+    </message>
+    <message>
+        <source>リストと比較</source>
+        <translation>Compare with List</translation>
+    </message>
+    <message>
+        <source>出力対象ﾌｧｲﾙﾘｽﾄの内容を比較の結果に置き換えます。</source>
+        <translation>The output list is replaced by the comparison result.</translation>
+    </message>
+    <message>
+        <source>フォルダの読み込みが中断されたため、比較は行いませんでした。</source>
+        <translation>Reading the folder was interrupted, so nothing was compared.</translation>
+    </message>
+    <message>
+        <source>%1<byte value="xd"/>
+同じ %2&#x3000;追加 %3&#x3000;削除 %4&#x3000;変更 %5</source>
+        <translation>%1<byte value="xd"/>
+Same %2, added %3, removed %4, changed %5</translation>
+    </message>
+    <message>
+        <source>読み込めなかったフォルダが %1 個あります。その中のファイルは削除と表示されます。</source>
+        <translation>%1 folder(s) could not be read. The files in them are shown as removed.</translation>
+    </message>
+    <message>
+        <source>比較の結果</source>
+        <translation>Comparison result</translation>
+    </message>
+    <message>
+        <source>ﾌｧｲﾙ保存確認</source>
+        <translation>Confirm Save</translation>
+    </message>
+    <message>
+        <source>ﾌｧｲﾙ名 %1 で保存します、よろしいですか?</source>
+        <translation>Save as %1?</translation>
     </message>
 </context>
 <context>
