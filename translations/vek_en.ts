@@ -529,6 +529,65 @@ However, %2 characters cannot be held by the file (control characters and the li
     </message>
 </context>
 <context>
+    <name>vek::FolderChooser</name>
+    <message>
+        <source>パスを入力指定</source>
+        <translation>Type a Path...</translation>
+    </message>
+    <message>
+        <source>指定されたパスからファイル情報を取得できません。</source>
+        <translation>No file information can be read from the given path.</translation>
+    </message>
+    <message>
+        <source>パスを確認してください。</source>
+        <translation>Check the path.</translation>
+    </message>
+    <message>
+        <source>ﾌｫﾙﾀﾞを選択してください</source>
+        <translation>Choose a folder</translation>
+    </message>
+    <message>
+        <source>指定されたﾊﾟｽからﾌｧｲﾙ情報を取得できません。</source>
+        <translation>No file information can be read from the given path.</translation>
+    </message>
+    <message>
+        <source>指定が可能なものは、ﾃﾞｽｸﾄｯﾌﾟ、ﾄﾞﾗｲﾌﾞ、ﾌｫﾙﾀﾞのみです。</source>
+        <translation>Only the desktop, drives and folders can be chosen.</translation>
+    </message>
+    <message>
+        <source>パスを変更してください。</source>
+        <translation>Choose another path.</translation>
+    </message>
+    <message>
+        <source>パスの入力</source>
+        <translation>Type a Path</translation>
+    </message>
+    <message>
+        <source>参照するパスを入力してください。</source>
+        <translation>Type the path to look in.</translation>
+    </message>
+    <message>
+        <source>ネットワーク上のコンピュータを指定するときは、「/mnt/server/share」のように入力してください</source>
+        <translation>For a computer on the network, type a path such as “/mnt/server/share”.</translation>
+    </message>
+    <message>
+        <source>指定されたパス「%1」から、</source>
+        <translation>From the given path “%1”</translation>
+    </message>
+    <message>
+        <source>ファイル情報を取得できません。</source>
+        <translation>no file information can be read.</translation>
+    </message>
+    <message>
+        <source>指定したドライブから、ファイル情報を取得できません。</source>
+        <translation>No file information can be read from the chosen drive.</translation>
+    </message>
+    <message>
+        <source>ドライブを変更してください。</source>
+        <translation>Choose another drive.</translation>
+    </message>
+</context>
+<context>
     <name>vek::ListReadErrors</name>
     <message>
         <source>リストの読み込み</source>
@@ -585,6 +644,14 @@ However, %2 characters cannot be held by the file (control characters and the li
         <source>注意 %1件&#x3000;</source>
         <translation>Warnings: %1  </translation>
     </message>
+    <message>
+        <source>リストの一括クリア</source>
+        <translation>Clear the List</translation>
+    </message>
+    <message>
+        <source>※&#x3000;不要なﾌｧｲﾙはﾁｪｯｸを外してください。</source>
+        <translation>* Untick the files you do not want.</translation>
+    </message>
 </context>
 <context>
     <name>vek::TextListReader</name>
@@ -640,6 +707,102 @@ However, %2 characters cannot be held by the file (control characters and the li
     <message>
         <source>Windowsで使えない名前・予約名、260文字を超えるﾊﾟｽ、分解形(NFD)の名前、Shift_JISにない文字、大文字小文字だけ違う同名、Thumbs.dbなどの管理ﾌｧｲﾙを書き出します。</source>
         <translation>Writes out names not allowed or reserved on Windows, paths over 260 characters, decomposed (NFD) names, characters not in Shift_JIS, names differing only in case, and system files such as Thumbs.db.</translation>
+    </message>
+    <message>
+        <source>出力したいファイルの情報を指定します。</source>
+        <translation>Chooses the file information to write.</translation>
+    </message>
+    <message>
+        <source>ﾌﾙﾊﾟｽ（ﾃﾞｨﾚｸﾄﾘ+ﾌｧｲﾙ）</source>
+        <translation>Full path (folder + file)</translation>
+    </message>
+    <message>
+        <source>file:// 形式で出力</source>
+        <translation>As a file:// URL</translation>
+    </message>
+    <message>
+        <source>ﾃﾞｨﾚｸﾄﾘ情報</source>
+        <translation>Folder</translation>
+    </message>
+    <message>
+        <source>絶対ﾊﾟｽ</source>
+        <translation>Absolute path</translation>
+    </message>
+    <message>
+        <source>絶対ﾊﾟｽ（ﾄﾞﾗｲﾌﾞ省略</source>
+        <translation>Absolute path (no drive</translation>
+    </message>
+    <message>
+        <source>最後尾のﾌｫﾙﾀﾞ名</source>
+        <translation>Last folder name</translation>
+    </message>
+    <message>
+        <source>ﾌｧｲﾙ名</source>
+        <translation>File name</translation>
+    </message>
+    <message>
+        <source>拡張子を付加</source>
+        <translation>With extension</translation>
+    </message>
+    <message>
+        <source>ﾌｧｲﾙﾀｲﾌﾟ</source>
+        <translation>File type</translation>
+    </message>
+    <message>
+        <source>ﾌｧｲﾙｻｲｽﾞ</source>
+        <translation>File size</translation>
+    </message>
+    <message>
+        <source>単位を付加</source>
+        <translation>With unit</translation>
+    </message>
+    <message>
+        <source>作成日時</source>
+        <translation>Created</translation>
+    </message>
+    <message>
+        <source>ｱｸｾｽ日時</source>
+        <translation>Accessed</translation>
+    </message>
+    <message>
+        <source>更新日時</source>
+        <translation>Modified</translation>
+    </message>
+    <message>
+        <source>相対パス（追加したﾌｫﾙﾀﾞから）</source>
+        <translation>Relative path (from the added folder)</translation>
+    </message>
+    <message>
+        <source>追加を始めたﾌｫﾙﾀﾞから見たﾌｧｲﾙのﾊﾟｽを出力します。</source>
+        <translation>Writes each file&apos;s path as seen from the folder the add started in.</translation>
+    </message>
+    <message>
+        <source>ﾊｯｼｭ値</source>
+        <translation>Hash</translation>
+    </message>
+    <message>
+        <source>ﾌｧｲﾙの内容から計算したﾊｯｼｭ値を出力します。出力時にﾁｪｯｸされたﾌｧｲﾙをすべて読み取ります。</source>
+        <translation>Writes a hash computed from each file&apos;s contents. Every ticked file is read when the list is written.</translation>
+    </message>
+    <message>
+        <source>なし</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <source>ﾁｪｯｸｻﾑﾌｧｲﾙも出力</source>
+        <translation>Also write a checksum file</translation>
+    </message>
+    <message>
+        <source>ﾘｽﾄと同じﾌｫﾙﾀﾞに、sha256sum -c などで検査できるﾁｪｯｸｻﾑﾌｧｲﾙを出力します（ﾊｯｼｭ値が「なし」のときは SHA-256）。</source>
+        <translation>Writes a checksum file that sha256sum -c and the like can check, in the list&apos;s folder (SHA-256 when the hash is “None”).</translation>
+    </message>
+    <message>
+        <source>出力する情報の選択</source>
+        <translation>Information to write</translation>
+    </message>
+    <message>
+        <source>※&#x3000;ﾌｧｲﾙのｿｰﾄ順序は、前画面の「出力対象ﾌｧｲﾙﾘｽﾄ」にて指定できます。</source>
+        <translation>* The sort order is set in the file list of the main window.</translation>
     </message>
 </context>
 <context>
@@ -893,6 +1056,153 @@ However, %2 characters cannot be held by the file (control characters and the li
         <source>全角の数字も同じ数として扱います。値が同じときは、先頭の0が少ない方が先です。</source>
         <translation>Full-width digits count as the same numbers. When the values are equal, the one with fewer leading zeros comes first.</translation>
     </message>
+    <message>
+        <source>動作設定</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>動作環境を設定します。</source>
+        <translation>Sets how Vek behaves.</translation>
+    </message>
+    <message>
+        <source>ﾌｧｲﾙﾘｽﾄに重複するﾌｧｲﾙを追加しない。 （これにﾁｪｯｸをすると、ﾘｽﾄ件数に比例して処理が重くなります。）</source>
+        <translation>Do not add files already in the list (slower the longer the list).</translation>
+    </message>
+    <message>
+        <source>テキスト／CSV／HTMLﾘｽﾄ、およびXMLﾄﾞｷｭﾒﾝﾄ作成時に、関連付けられたｱﾌﾟﾘｹｰｼｮﾝでﾘｽﾄを開く。</source>
+        <translation>Open a new text, CSV, HTML or XML list in its associated application.</translation>
+    </message>
+    <message>
+        <source>「選択中のﾌｫﾙﾀﾞ以下を全て追加」ボタンを表示しない。</source>
+        <translation>Hide the “Add all in this folder and below” button.</translation>
+    </message>
+    <message>
+        <source>HTMLのデフォルトタイトル名に、パス情報を用いる。</source>
+        <translation>Use the folder path as the default HTML title.</translation>
+    </message>
+    <message>
+        <source> フォルダドロップ時の動作 </source>
+        <translation> When a folder is dropped </translation>
+    </message>
+    <message>
+        <source>そのﾌｫﾙﾀﾞ内のﾌｧｲﾙのみを、処理対象ﾌｧｲﾙﾘｽﾄに追加する。</source>
+        <translation>Add only the files in that folder to the list.</translation>
+    </message>
+    <message>
+        <source>そのﾌｫﾙﾀﾞのｻﾌﾞﾌｫﾙﾀﾞ内のﾌｧｲﾙも検索し、処理対象ﾌｧｲﾙﾘｽﾄに追加する。</source>
+        <translation>Also search its subfolders and add their files to the list.</translation>
+    </message>
+</context>
+<context>
+    <name>vek::frmOutHtml</name>
+    <message>
+        <source>HTMLでの出力設定</source>
+        <translation>HTML Export Settings</translation>
+    </message>
+    <message>
+        <source>見出し行の挿入</source>
+        <translation>Repeat the heading row</translation>
+    </message>
+    <message>
+        <source>（タイトル）</source>
+        <translation>（タイトル）</translation>
+    </message>
+    <message>
+        <source>出力されるHTMLのタイトルを設定します。</source>
+        <translation>Sets the title of the HTML written.</translation>
+    </message>
+    <message>
+        <source>HTMLのタイトル名</source>
+        <translation>HTML title</translation>
+    </message>
+    <message>
+        <source>HTMLのタイトルを設定します。</source>
+        <translation>Sets the HTML title.</translation>
+    </message>
+    <message>
+        <source>フォント色</source>
+        <translation>Text colour</translation>
+    </message>
+    <message>
+        <source>HTMLタイトルのフォントカラーを設定します。</source>
+        <translation>Sets the colour of the HTML title.</translation>
+    </message>
+    <message>
+        <source>タイトル文字列の色を設定します。</source>
+        <translation>Sets the colour of the title text.</translation>
+    </message>
+    <message>
+        <source>背景色</source>
+        <translation>Background</translation>
+    </message>
+    <message>
+        <source>HTMLの背景色を設定します。</source>
+        <translation>Sets the HTML background colour.</translation>
+    </message>
+    <message>
+        <source>HTMLの背景色を指定します。</source>
+        <translation>Chooses the HTML background colour.</translation>
+    </message>
+    <message>
+        <source>ヘッダカラー</source>
+        <translation>Heading colour</translation>
+    </message>
+    <message>
+        <source>HTMLのヘッダカラーを設定します。</source>
+        <translation>Sets the HTML heading colour.</translation>
+    </message>
+    <message>
+        <source>HTML内のヘッダ行の背景色を指定します。</source>
+        <translation>Chooses the background colour of the heading row.</translation>
+    </message>
+    <message>
+        <source>テーブルカラー A</source>
+        <translation>Table colour A</translation>
+    </message>
+    <message>
+        <source>HTMLのテーブルカラーAを設定します。</source>
+        <translation>Sets the HTML table colour A.</translation>
+    </message>
+    <message>
+        <source>HTML内のテーブル行（偶数行）の背景色を指定します。</source>
+        <translation>Chooses the background colour of the even table rows.</translation>
+    </message>
+    <message>
+        <source>テーブルカラー B</source>
+        <translation>Table colour B</translation>
+    </message>
+    <message>
+        <source>HTMLのテーブルカラーBを設定します。</source>
+        <translation>Sets the HTML table colour B.</translation>
+    </message>
+    <message>
+        <source>HTML内のテーブル行（奇数行）の背景色を指定します。</source>
+        <translation>Chooses the background colour of the odd table rows.</translation>
+    </message>
+    <message>
+        <source>ファイル名にリンクを張る</source>
+        <translation>Link the file names</translation>
+    </message>
+    <message>
+        <source>ブラウザ上から任意のファイルを開くことが出来るようになります。</source>
+        <translation>Lets the files be opened from the browser.</translation>
+    </message>
+    <message>
+        <source>HTMLファイルの作成</source>
+        <translation>Create HTML File</translation>
+    </message>
+    <message>
+        <source>HTMLリストの作成を開始します。</source>
+        <translation>Starts writing the HTML list.</translation>
+    </message>
+    <message>
+        <source>キャンセルし、前画面に戻ります。</source>
+        <translation>Cancels and returns to the main window.</translation>
+    </message>
+    <message>
+        <source>HTMLﾄﾞｷｭﾒﾝﾄ|*.htm;*.html</source>
+        <translation>HTML documents|*.htm;*.html</translation>
+    </message>
 </context>
 <context>
     <name>vek::frmOutText</name>
@@ -911,6 +1221,237 @@ However, %2 characters cannot be held by the file (control characters and the li
     <message>
         <source>JSONﾌｧｲﾙ|*.json</source>
         <translation>JSON files|*.json</translation>
+    </message>
+    <message>
+        <source>テキストファイルでの出力設定</source>
+        <translation>Text Export Settings</translation>
+    </message>
+    <message>
+        <source>空白行の挿入</source>
+        <translation>Insert blank lines</translation>
+    </message>
+    <message>
+        <source>ファイル種別</source>
+        <translation>File type</translation>
+    </message>
+    <message>
+        <source>出力するファイルの種別を指定します。</source>
+        <translation>Chooses the type of file to write.</translation>
+    </message>
+    <message>
+        <source>CSVファイル</source>
+        <translation>CSV file</translation>
+    </message>
+    <message>
+        <source>テキストファイル</source>
+        <translation>Text file</translation>
+    </message>
+    <message>
+        <source>Excel ブック (*.xlsx)</source>
+        <translation>Excel workbook (*.xlsx)</translation>
+    </message>
+    <message>
+        <source>CSVと同じ行と列をExcelのブックに書きます。サイズは数値、日付は日付のセルになります。</source>
+        <translation>Writes the CSV&apos;s rows and columns into an Excel workbook, sizes as numbers and dates as date cells.</translation>
+    </message>
+    <message>
+        <source>項目間のセパレータ（区切り文字）</source>
+        <translation>Separator between items</translation>
+    </message>
+    <message>
+        <source>テキストファイル出力時に、項目間に挿入する文字列を設定します。</source>
+        <translation>Sets the text put between items in a text file.</translation>
+    </message>
+    <message>
+        <source>区切り文字としてTABｺｰﾄﾞを使用する。</source>
+        <translation>Use a TAB as the separator.</translation>
+    </message>
+    <message>
+        <source>項目間の区切りとして、タブ文字列を挿入します。</source>
+        <translation>Puts a tab between items.</translation>
+    </message>
+    <message>
+        <source>改行コード</source>
+        <translation>Line breaks</translation>
+    </message>
+    <message>
+        <source>改行コードとして何を用いるかを指定します。&#x3000;意味がわからない場合は「CR+LF」をお使いください。</source>
+        <translation>Chooses the line break. If unsure, use “CR+LF”.</translation>
+    </message>
+    <message>
+        <source>CR + LF（標準）</source>
+        <translation>CR + LF (standard)</translation>
+    </message>
+    <message>
+        <source>CR（キャリッジリターン） のみ</source>
+        <translation>CR (carriage return) only</translation>
+    </message>
+    <message>
+        <source>LF（ラインフィード） のみ</source>
+        <translation>LF (line feed) only</translation>
+    </message>
+    <message>
+        <source>CRLF（0x0d 0x0a）が用いられます。&#x3000;Windows標準の改行コードです。</source>
+        <translation>Uses CRLF (0x0d 0x0a), the Windows line break.</translation>
+    </message>
+    <message>
+        <source>CR（0x0d）が用いられます。&#x3000;Macintosh標準の改行コードです。</source>
+        <translation>Uses CR (0x0d), the classic Macintosh line break.</translation>
+    </message>
+    <message>
+        <source>LF（0x0a）が用いられます。&#x3000;UNIX標準の改行コードです。</source>
+        <translation>Uses LF (0x0a), the UNIX line break.</translation>
+    </message>
+    <message>
+        <source>テキストの文字コード</source>
+        <translation>Text encoding</translation>
+    </message>
+    <message>
+        <source>CSV・テキストファイルの文字コードを指定します。&#x3000;Excelで開く場合は「UTF-8（BOM付き）」か「Shift_JIS」をお使いください。</source>
+        <translation>Chooses the encoding of CSV and text files. To open them in Excel, use “UTF-8 with BOM” or “Shift_JIS”.</translation>
+    </message>
+    <message>
+        <source>システムの文字コード（%1）</source>
+        <translation>System encoding (%1)</translation>
+    </message>
+    <message>
+        <source>UTF-8（BOM付き）</source>
+        <translation>UTF-8 with BOM</translation>
+    </message>
+    <message>
+        <source>Shift_JIS（CP932）</source>
+        <translation>Shift_JIS (CP932)</translation>
+    </message>
+    <message>
+        <source>数式として扱わない（先頭に &apos; を付加）</source>
+        <translation>Not as formulas (prefix &apos;)</translation>
+    </message>
+    <message>
+        <source>「=」「+」「-」「@」などで始まる項目の先頭に「&apos;」を付け、Excelで数式として扱われないようにします。</source>
+        <translation>Puts “&apos;” before items starting with “=”, “+”, “-”, “@” and the like, so that Excel does not take them as formulas.</translation>
+    </message>
+    <message>
+        <source>CSVファイルの作成</source>
+        <translation>Create CSV File</translation>
+    </message>
+    <message>
+        <source>テキスト／CSVリストの作成を開始します。</source>
+        <translation>Starts writing the text or CSV list.</translation>
+    </message>
+    <message>
+        <source>Excelブックの作成</source>
+        <translation>Create Workbook</translation>
+    </message>
+    <message>
+        <source>テキストファイルの作成</source>
+        <translation>Create Text File</translation>
+    </message>
+    <message>
+        <source>Excelﾌﾞｯｸ|*.xlsx</source>
+        <translation>Excel workbooks|*.xlsx</translation>
+    </message>
+    <message>
+        <source>ﾃｷｽﾄﾌｧｲﾙ|*.txt</source>
+        <translation>Text files|*.txt</translation>
+    </message>
+    <message>
+        <source>CSVﾌｧｲﾙ|*.csv</source>
+        <translation>CSV files|*.csv</translation>
+    </message>
+</context>
+<context>
+    <name>vek::frmOutXML</name>
+    <message>
+        <source>XMLでの出力設定</source>
+        <translation>XML Export Settings</translation>
+    </message>
+    <message>
+        <source>文字コードの指定</source>
+        <translation>Encoding</translation>
+    </message>
+    <message>
+        <source>出力されるXMLドキュメントの文字コードを指定します。</source>
+        <translation>Chooses the encoding of the XML document written.</translation>
+    </message>
+    <message>
+        <source>UTF-8：XML推奨規格文字コード</source>
+        <translation>UTF-8: the encoding XML recommends</translation>
+    </message>
+    <message>
+        <source>Shift JIS：日本国内で標準的に用いられる文字コード</source>
+        <translation>Shift JIS: the usual Japanese encoding</translation>
+    </message>
+    <message>
+        <source>Unicode：全世界統一規格（全世界の文字を表現できる）文字コード</source>
+        <translation>Unicode: every script of the world (UTF-16)</translation>
+    </message>
+    <message>
+        <source>EUC-JP：UNIXで用いられる文字コード</source>
+        <translation>EUC-JP: the Japanese encoding of UNIX</translation>
+    </message>
+    <message>
+        <source>JIS：ISO規格に準じた文字コード</source>
+        <translation>JIS: ISO-2022-JP</translation>
+    </message>
+    <message>
+        <source>XMLドキュメント上に、改行コードを挿入するか否かを設定します。</source>
+        <translation>Whether line breaks are put into the XML document.</translation>
+    </message>
+    <message>
+        <source>改行ノードを付加する。</source>
+        <translation>Add line breaks.</translation>
+    </message>
+    <message>
+        <source>改行コード</source>
+        <translation>Line breaks</translation>
+    </message>
+    <message>
+        <source>CR + LF（標準）</source>
+        <translation>CR + LF (standard)</translation>
+    </message>
+    <message>
+        <source>CR（キャリッジリターン） のみ</source>
+        <translation>CR (carriage return) only</translation>
+    </message>
+    <message>
+        <source>LF（ラインフィード） のみ</source>
+        <translation>LF (line feed) only</translation>
+    </message>
+    <message>
+        <source>CRLF（0x0d 0x0a）が用いられます。&#x3000;Windows標準のテキスト用です。</source>
+        <translation>Uses CRLF (0x0d 0x0a), for Windows text.</translation>
+    </message>
+    <message>
+        <source>CR（0x0d）が用いられます。</source>
+        <translation>Uses CR (0x0d).</translation>
+    </message>
+    <message>
+        <source>LF（0x0a）が用いられます。&#x3000;UNIX等で参照する時にお使いください。</source>
+        <translation>Uses LF (0x0a), for reading on UNIX and the like.</translation>
+    </message>
+    <message>
+        <source>要素名の設定</source>
+        <translation>Element names</translation>
+    </message>
+    <message>
+        <source>XML出力時の、各要素名（タグ名）を設定します。</source>
+        <translation>Sets the name (tag) of each element in the XML.</translation>
+    </message>
+    <message>
+        <source>要素名をデフォルトに戻す</source>
+        <translation>Reset Element Names</translation>
+    </message>
+    <message>
+        <source>各要素名をデフォルトに戻します。</source>
+        <translation>Sets every element name back to its default.</translation>
+    </message>
+    <message>
+        <source>XMLドキュメントの作成</source>
+        <translation>Create XML Document</translation>
+    </message>
+    <message>
+        <source>XMLﾌｧｲﾙ|*.xml</source>
+        <translation>XML files|*.xml</translation>
     </message>
 </context>
 <context>

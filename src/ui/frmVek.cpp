@@ -189,10 +189,8 @@ void frmVek::buildControls() {
   m_cmbFilter->setMinimumContentsLength(10);
   m_cmbFilter->setEditText(QStringLiteral("*.*"));
   (new FilterKeyScreen(m_dialogs, m_cmbFilter))->watch(m_cmbFilter);
-  m_cmdEditFilter =
-      createPushButton(QStringLiteral("cmdEditFilter"), tr("編集"), m_frmInFile);
-  m_cmdReadFilter =
-      createPushButton(QStringLiteral("cmdReadFilter"), tr("読込"), m_frmInFile);
+  m_cmdEditFilter = createPushButton(QStringLiteral("cmdEditFilter"), tr("編集"), m_frmInFile);
+  m_cmdReadFilter = createPushButton(QStringLiteral("cmdReadFilter"), tr("読込"), m_frmInFile);
 
   auto* input = new QGridLayout(m_frmInFile);
   input->addWidget(m_drvGetFile, 0, 0);
@@ -214,10 +212,9 @@ void frmVek::buildControls() {
   input->setRowStretch(1, 1);
 
   // The add buttons follow the right edge.
-  m_cmdAllAppend = createPushButton(QStringLiteral("cmdAllAppend"),
-                                    tr("選択中のﾌｫﾙﾀﾞ以下を全て追加"), central);
-  m_cmdAppend =
-      createPushButton(QStringLiteral("cmdAppend"), tr("表示中のﾌｧｲﾙを追加"), central);
+  m_cmdAllAppend =
+      createPushButton(QStringLiteral("cmdAllAppend"), tr("選択中のﾌｫﾙﾀﾞ以下を全て追加"), central);
+  m_cmdAppend = createPushButton(QStringLiteral("cmdAppend"), tr("表示中のﾌｧｲﾙを追加"), central);
   auto* addRow = new QHBoxLayout;
   addRow->addStretch(1);
   addRow->addWidget(m_cmdAllAppend);
@@ -232,12 +229,10 @@ void frmVek::buildControls() {
   m_model = &m_frmFileList->model();
 
   // The export buttons follow the bottom edge.
-  m_cmdOutList = createPushButton(QStringLiteral("cmdOutList"),
-                                  tr("CSV・テキスト形式で出力"), central);
-  m_cmdOutHtml =
-      createPushButton(QStringLiteral("cmdOutHtml"), tr("HTML形式で出力"), central);
-  m_cmdOutXML =
-      createPushButton(QStringLiteral("cmdOutXML"), tr("XML形式で出力"), central);
+  m_cmdOutList =
+      createPushButton(QStringLiteral("cmdOutList"), tr("CSV・テキスト形式で出力"), central);
+  m_cmdOutHtml = createPushButton(QStringLiteral("cmdOutHtml"), tr("HTML形式で出力"), central);
+  m_cmdOutXML = createPushButton(QStringLiteral("cmdOutXML"), tr("XML形式で出力"), central);
   auto* exportRow = new QHBoxLayout;
   exportRow->addWidget(m_cmdOutList);
   exportRow->addWidget(m_cmdOutHtml);
@@ -299,12 +294,12 @@ void frmVek::buildMenus() {
   file->addSeparator()->setObjectName(QStringLiteral("mSep1"));
   m_chooser->addHistoryItems(*file);
   file->addSeparator()->setObjectName(QStringLiteral("mSep2"));
-  connect(addAction(file, QStringLiteral("mExit"), tr("終了 (&X)")),
-          &QAction::triggered, this, &QWidget::close);
+  connect(addAction(file, QStringLiteral("mExit"), tr("終了 (&X)")), &QAction::triggered, this,
+          &QWidget::close);
 
   QMenu* option = addMenu(QStringLiteral("mOption"), tr("ｵﾌﾟｼｮﾝ (&O)"));
-  connect(addAction(option, QStringLiteral("mSetting"), tr("動作設定 (&S)")),
-          &QAction::triggered, this, [this] {
+  connect(addAction(option, QStringLiteral("mSetting"), tr("動作設定 (&S)")), &QAction::triggered,
+          this, [this] {
             auto* dialog = new frmOption(m_settings, m_session, this);
             // The all-append button is greyed or enabled as soon as OK is pressed.
             connect(dialog, &frmOption::allAppendChanged, this, &frmVek::applyAllAppendOption);
@@ -322,8 +317,8 @@ void frmVek::buildMenus() {
   // The command builder and the about box join these items when they exist; until then the
   // items are shown disabled.
   QMenu* tool = addMenu(QStringLiteral("mTool"), tr("ﾂｰﾙ (&T)"));
-  connect(addAction(tool, QStringLiteral("mCmdGen"), tr("ｺﾏﾝﾄﾞｼﾞｪﾈﾚｰﾀ")),
-          &QAction::triggered, this, &frmVek::openCommandBuilder);
+  connect(addAction(tool, QStringLiteral("mCmdGen"), tr("ｺﾏﾝﾄﾞｼﾞｪﾈﾚｰﾀ")), &QAction::triggered, this,
+          &frmVek::openCommandBuilder);
   connect(addAction(tool, QStringLiteral("mCompare"), tr("リストと比較 (&C)...")),
           &QAction::triggered, this, &frmVek::compareWithList);
   QMenu* help = addMenu(QStringLiteral("mHelp"), tr("ﾍﾙﾌﾟ (&H)"));
@@ -331,11 +326,10 @@ void frmVek::buildMenus() {
   manual->setShortcut(QKeySequence(Qt::Key_F1));
   manual->setShortcutContext(Qt::WindowShortcut);
   connect(manual, &QAction::triggered, this, &frmVek::openManual);
-  connect(
-      addAction(help, QStringLiteral("mOnlineHelp"), tr("ｵﾝﾗｲﾝﾏﾆｭｱﾙと最新情報(&W)")),
-      &QAction::triggered, this, &frmVek::openOnlineManual);
-  connect(addAction(help, QStringLiteral("mVersion"), tr("ﾊﾞｰｼﾞｮﾝ情報  (&V)")),
-          &QAction::triggered, this, &frmVek::openAboutBox);
+  connect(addAction(help, QStringLiteral("mOnlineHelp"), tr("ｵﾝﾗｲﾝﾏﾆｭｱﾙと最新情報(&W)")),
+          &QAction::triggered, this, &frmVek::openOnlineManual);
+  connect(addAction(help, QStringLiteral("mVersion"), tr("ﾊﾞｰｼﾞｮﾝ情報  (&V)")), &QAction::triggered,
+          this, &frmVek::openAboutBox);
 }
 
 void frmVek::setToolTipsAndNames() {
@@ -345,12 +339,13 @@ void frmVek::setToolTipsAndNames() {
       {m_dirGetFile, QT_TR_NOOP("ディレクトリを選択します。")},
       {m_cmdDirectPath, QT_TR_NOOP("パスを直接指定します。")},
       {m_filGetFile, QT_TR_NOOP("左で指定したディレクトリに存在するファイルの一覧です。")},
-      {m_cmbFilter, QT_TR_NOOP("リストに追加するファイルのフィルタを指定します、直接入力も可能です。")},
+      {m_cmbFilter,
+       QT_TR_NOOP("リストに追加するファイルのフィルタを指定します、直接入力も可能です。")},
       {m_cmdAppend, QT_TR_NOOP("ファイル一覧内のファイルを、下のリストボックスに入力します。")},
       {m_cmdAllAppend,
        QT_TR_NOOP("選択中のディレクトリ以下の全てのファイルを、下のリストボックスに入力します。")},
-      {m_lvWriteList,
-       QT_TR_NOOP("選択したファイルリストを表示します。  不要なデータはチェックボックスを外してください。")},
+      {m_lvWriteList, QT_TR_NOOP("選択したファイルリストを表示します。  "
+                                 "不要なデータはチェックボックスを外してください。")},
       {m_cmdListClear, QT_TR_NOOP("リスト内の項目を全て削除します。")},
       {m_cmdOutList, QT_TR_NOOP("CSV／テキスト形式で出力します。")},
       {m_cmdOutHtml, QT_TR_NOOP("ブラウザで表示することが可能なHTMLファイルを出力します。")},
@@ -410,8 +405,8 @@ void frmVek::loadPresets() {
   const std::optional<QStringList> presets = loadFilterPresets(m_programFolder, &error);
   if (!presets) {
     // The boxes keep what they showed; the file is left as it is.
-    m_interaction.showMessage(MessageCatalogue::warning(
-        {tr("フィルタ設定ファイルを読み込めません。"), error}));
+    m_interaction.showMessage(
+        MessageCatalogue::warning({tr("フィルタ設定ファイルを読み込めません。"), error}));
     m_gatherer.setFilter(m_cmbFilter->currentText());
     return;
   }
@@ -675,9 +670,8 @@ std::optional<QString> frmVek::askSaveFile(const QString& filter) {
       m_dialogs.chooseSaveFile(owner, filter, m_window.saveInitialDir);
   if (!chosen || chosen->isEmpty()) return std::nullopt;
   const bool go = m_dialogs.askOkCancel(
-      owner,
-      {tr("ﾌｧｲﾙ保存確認"), tr("ﾌｧｲﾙ名 %1 で保存します、よろしいですか?").arg(*chosen),
-       MessageIcon::None});
+      owner, {tr("ﾌｧｲﾙ保存確認"), tr("ﾌｧｲﾙ名 %1 で保存します、よろしいですか?").arg(*chosen),
+              MessageIcon::None});
   if (!go) return std::nullopt;
   m_window.saveFileName = *chosen;
   m_window.saveInitialDir = chosen->first(chosen->lastIndexOf(u'/') + 1);
