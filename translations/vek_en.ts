@@ -27,6 +27,58 @@
         <source>引数を確認してください。</source>
         <translation>Check the arguments.</translation>
     </message>
+    <message>
+        <source>ファイルリスト取得対象フォルダが指定されていません。</source>
+        <translation>No folder to list was given.</translation>
+    </message>
+    <message>
+        <source>ファイルリスト取得対象フォルダが不正です、パスを確認してください。</source>
+        <translation>The folder to list is not valid. Check the path.</translation>
+    </message>
+    <message>
+        <source>出力先フォルダが不正です、パスを確認してください。</source>
+        <translation>The output folder is not valid. Check the path.</translation>
+    </message>
+    <message>
+        <source>出力タイプが不正です、CSV/TEXT/HTML/XMLのどれかを指定してください。</source>
+        <translation>The output type is not valid. Give one of CSV/TEXT/HTML/XML.</translation>
+    </message>
+    <message>
+        <source>ソートキーが不正です [%1]</source>
+        <translation>The sort key is not valid [%1]</translation>
+    </message>
+    <message>
+        <source>正しいソートキーを指定してください。</source>
+        <translation>Give a valid sort key.</translation>
+    </message>
+    <message>
+        <source>1：ﾌｧｲﾙ名&#x3000;2：拡張子&#x3000;3：ﾌｧｲﾙﾊﾟｽ&#x3000;4：ﾌｧｲﾙﾀｲﾌﾟ&#x3000;5：ﾌｧｲﾙｻｲｽﾞ&#x3000;6：作成日付&#x3000;7：ｱｸｾｽ日付&#x3000;8：更新日付</source>
+        <translation>1: file name  2: extension  3: file path  4: file type  5: file size  6: created  7: accessed  8: modified</translation>
+    </message>
+    <message>
+        <source>ハッシュの種類が不正です、MD5/SHA1/SHA256のどれかを指定してください。</source>
+        <translation>The hash type is not valid. Give one of MD5/SHA1/SHA256.</translation>
+    </message>
+    <message>
+        <source>文字コードが不正です、SYSTEM/UTF8/UTF8BOM/CP932のどれかを指定してください。</source>
+        <translation>The text encoding is not valid. Give one of SYSTEM/UTF8/UTF8BOM/CP932.</translation>
+    </message>
+    <message>
+        <source>識別できない指示符「%1」です。</source>
+        <translation>Unknown switch “%1”.</translation>
+    </message>
+    <message>
+        <source>正しい引数で起動してください。</source>
+        <translation>Start Vek with valid arguments.</translation>
+    </message>
+    <message>
+        <source>ファイル名の日付フォーマットが不正です、フォーマットを確認してください。</source>
+        <translation>The date format of the file name is not valid. Check the format.</translation>
+    </message>
+    <message>
+        <source>出力ファイル名が不正です、フォルダの区切り文字を含まない名前を指定してください。</source>
+        <translation>The output file name is not valid. Give a name without folder separators.</translation>
+    </message>
 </context>
 <context>
     <name>BatchRun</name>
@@ -508,6 +560,62 @@ However, %2 characters cannot be held by the file (control characters and the li
     <message>
         <source>&#x3000;&#x3000;/Iのフォルダと別のファイルシステムにあるフォルダの中は検索しません。</source>
         <translation>    Folders on another file system than the /I folder are not searched.</translation>
+    </message>
+    <message>
+        <source>Vekのコマンド一覧</source>
+        <translation>Vek command line</translation>
+    </message>
+    <message>
+        <source>&#x3000;&#x3000;pathで指定されたパスをファイルリスト取得対象フォルダとします。</source>
+        <translation>    Lists the files of the folder path.</translation>
+    </message>
+    <message>
+        <source>&#x3000;&#x3000;pathで指定されたパスをリスト出力先のフォルダとします。</source>
+        <translation>    Writes the list into the folder path.</translation>
+    </message>
+    <message>
+        <source>&#x3000;&#x3000;出力ファイルタイプを指定します、typeには「CSV、TEXT、HTML、XML」のうち、どれか一つを指定します。</source>
+        <translation>    The output file type: one of CSV, TEXT, HTML or XML.</translation>
+    </message>
+    <message>
+        <source>&#x3000;&#x3000;filenameには拡張子を含まない任意の出力ファイル名を指定します。</source>
+        <translation>    The output file name, without extension.</translation>
+    </message>
+    <message>
+        <source>&#x3000;&#x3000;出力ファイル名にシステム日付を用います、第二引数は「DATE」固定、第三引数は日付のフォーマットを指定します。</source>
+        <translation>    Names the output file after the current date: the second argument is always DATE, the third the date format.</translation>
+    </message>
+    <message>
+        <source>&#x3000;&#x3000;/Iで指定されたフォルダ内のサブフォルダを検索対象とします。</source>
+        <translation>    Also searches the subfolders of the /I folder.</translation>
+    </message>
+    <message>
+        <source>&#x3000;&#x3000;リスト出力時のソート順序を指定。（1：ﾌｧｲﾙ名&#x3000;2：拡張子&#x3000;3：ﾌｧｲﾙﾊﾟｽ&#x3000;4：ﾌｧｲﾙﾀｲﾌﾟ&#x3000;5：ﾌｧｲﾙｻｲｽﾞ&#x3000;6：作成日付&#x3000;7：ｱｸｾｽ日付&#x3000;8：更新日付）</source>
+        <translation>    The sort order of the list (1: file name  2: extension  3: file path  4: file type  5: file size  6: created  7: accessed  8: modified)</translation>
+    </message>
+    <message>
+        <source>&#x3000;&#x3000;extensionにはリスト出力対象とするファイル名のフィルタを指定します（*.dat;*.txt等）</source>
+        <translation>    The filter of the file names to list (*.dat;*.txt etc.)</translation>
+    </message>
+    <message>
+        <source>&#x3000;&#x3000;titleにはリスト出力時のタイトルを指定します。</source>
+        <translation>    The title of the list.</translation>
+    </message>
+    <message>
+        <source>&#x3000;&#x3000;Excel ブック（.xlsx）を出力します、列はCSV・テキストの出力設定に従います。</source>
+        <translation>    Writes an Excel workbook (.xlsx) with the columns of the CSV/text settings.</translation>
+    </message>
+    <message>
+        <source>&#x3000;&#x3000;CSV・テキストの文字コードを指定します、codeには「SYSTEM、UTF8、UTF8BOM、CP932」のうち、どれか一つを指定します。</source>
+        <translation>    The encoding of CSV and text lists: one of SYSTEM, UTF8, UTF8BOM or CP932.</translation>
+    </message>
+    <message>
+        <source>&#x3000;&#x3000;ハッシュ値の列を出力します、typeには「MD5、SHA1、SHA256」のうち、どれか一つを指定します。</source>
+        <translation>    Writes a hash column: type is one of MD5, SHA1 or SHA256.</translation>
+    </message>
+    <message>
+        <source>&#x3000;&#x3000;リストの横にチェックサムファイル（sha256sum -c などで検査できる形式、パスは/Iのフォルダからの相対パス）を出力します。/Mがなければ SHA256 を用います。</source>
+        <translation>    Writes a checksum file beside the list (checkable with sha256sum -c and the like; paths relative to the /I folder). Without /M, SHA256 is used.</translation>
     </message>
 </context>
 <context>
