@@ -1311,6 +1311,10 @@ However, %2 characters cannot be held by the file (control characters and the li
         <source>HTMLﾄﾞｷｭﾒﾝﾄ|*.htm;*.html</source>
         <translation>HTML documents|*.htm;*.html</translation>
     </message>
+    <message>
+        <source>&#x3000;%1&#x3000;</source>
+        <translation> %1 </translation>
+    </message>
 </context>
 <context>
     <name>vek::frmOutText</name>

@@ -48,7 +48,7 @@ frmOutHtml::frmOutHtml(Settings& settings, const FileList& list, const Session& 
   setObjectName(QStringLiteral("frmOutHtml"));
   setWindowTitle(tr("HTMLでの出力設定"));
 
-  m_framJoho = new framJoho(u"\u3000" + framJoho::defaultCaption() + u"\u3000", this);
+  m_framJoho = new framJoho(tr("　%1　").arg(framJoho::defaultCaption()), this);
   m_frmHeadIns = new frmHeadIns(tr("見出し行の挿入"), this);
 
   m_txtTitle = new QLineEdit(tr("（タイトル）"), this);

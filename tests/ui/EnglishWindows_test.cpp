@@ -24,6 +24,11 @@
 #include "ui/frmHeadComment.h"
 #include "ui/frmHeadIns.h"
 #include "ui/frmInfo.h"
+#include "ui/frmOption.h"
+#include "ui/frmOutHtml.h"
+#include "ui/frmOutText.h"
+#include "ui/frmOutXML.h"
+#include "ui/frmVek.h"
 #include "ui/frmVersion.h"
 
 namespace vek {
@@ -170,6 +175,45 @@ TEST(Accelerators, TwoControlsOrTwoItemsOfOneMenuOnOneLetterAreFound) {
   menu->addAction(u"&Close"_s);  // another menu than the button's: no clash
   EXPECT_EQ(test::acceleratorClashes(&window).join(u'\n'),
             u"Alt+a: &Add, &all\nAlt+o: &Open, &Other"_s);
+}
+
+TEST_F(EnglishWindowTest, TheWriterDialogsAndTheOptionsSpeakEnglish) {
+  ASSERT_TRUE(installed);
+  Settings settings;
+  const FileList list;
+  test::AnsweringSession answers;
+  test::RecordingInteraction interaction;
+  // The HTML title and the element names are written into the lists: they are the person's.
+  const QStringList data = {u"txtTitle"_s, u"tvXmlStruct"_s};
+  frmOutText text(settings, list, answers.session, interaction);
+  frmOutHtml html(settings, list, answers.session, interaction);
+  frmOutXML xml(settings, list, answers.session, interaction);
+  frmOption option(settings, answers.session);
+  for (QDialog* dialog : std::initializer_list<QDialog*>{&text, &html, &xml, &option}) {
+    SCOPED_TRACE(dialog->objectName().toStdString());
+    expectEnglish(dialog, data);
+    EXPECT_EQ(test::acceleratorClashes(dialog).join(u'\n'), QString());
+  }
+}
+
+// The main window under VEK_LANG=en, as the program opens it.
+class EnglishMainWindow : public test::WindowFixture {
+ protected:
+  EnglishMainWindow() {
+    environment.set("VEK_LANG", "en");
+    installInterfaceLanguage(chooseInterfaceLanguage(LanguageInputs::environment()));
+  }
+  ~EnglishMainWindow() override { installInterfaceLanguage(InterfaceLanguage::Japanese); }
+  test::ScopedEnvironment environment;
+};
+
+TEST_F(EnglishMainWindow, CaptionsMenusAndTooltipsAreEnglish) {
+  frmVek& window = open();
+  // The folders, files and list rows shown are the person's.
+  const QStringList found = test::japaneseTexts(
+      &window, {u"drvGetFile"_s, u"dirGetFile"_s, u"filGetFile"_s, u"lvWriteList"_s});
+  EXPECT_TRUE(found.isEmpty()) << found.join(u'\n').toStdString();
+  EXPECT_EQ(test::acceleratorClashes(&window).join(u'\n'), QString());
 }
 
 // The main window's accelerators in the language the tests run in.
