@@ -1013,6 +1013,190 @@ However, %2 characters cannot be held by the file (control characters and the li
         <source>ﾘｽﾄと同じﾌｫﾙﾀﾞに、sha256sum -c などで検査できるﾁｪｯｸｻﾑﾌｧｲﾙを出力します（/W）。ﾊｯｼｭ値を指定しないときは SHA-256 です。</source>
         <translation>Writes a checksum file beside the list that sha256sum -c and the like can verify (/W). SHA-256 when no hash is chosen.</translation>
     </message>
+    <message>
+        <source>パス</source>
+        <translation>Path</translation>
+    </message>
+    <message>
+        <source>%1を選択</source>
+        <translation>Choose %1</translation>
+    </message>
+    <message>
+        <source>ｺﾏﾝﾄﾞﾗｲﾝｼﾞｪﾈﾚｰﾀ</source>
+        <translation>Command Builder</translation>
+    </message>
+    <message>
+        <source>コマンドラインからの起動パラメータを作成します。</source>
+        <translation>Builds the arguments for a run from the command line.</translation>
+    </message>
+    <message>
+        <source>入力フォルダ</source>
+        <translation>Input folder</translation>
+    </message>
+    <message>
+        <source>出力フォルダ</source>
+        <translation>Output folder</translation>
+    </message>
+    <message>
+        <source>出力ファイルタイプ</source>
+        <translation>Output file type</translation>
+    </message>
+    <message>
+        <source>出力ファイル名</source>
+        <translation>Output file name</translation>
+    </message>
+    <message>
+        <source>日付（YYYYMMDDHHmmでフォーマットを指定)</source>
+        <translation>Date (format as in YYYYMMDDHHmm)</translation>
+    </message>
+    <message>
+        <source>ファイル名直接指定</source>
+        <translation>File name</translation>
+    </message>
+    <message>
+        <source>入力ファイルフィルタ</source>
+        <translation>Input file filter</translation>
+    </message>
+    <message>
+        <source>タイトル</source>
+        <translation>Title</translation>
+    </message>
+    <message>
+        <source>ソートキー</source>
+        <translation>Sort key</translation>
+    </message>
+    <message>
+        <source>ﾌｧｲﾙ名</source>
+        <translation>File name</translation>
+    </message>
+    <message>
+        <source>拡張子</source>
+        <translation>Extension</translation>
+    </message>
+    <message>
+        <source>ﾌｧｲﾙﾊﾟｽ</source>
+        <translation>File path</translation>
+    </message>
+    <message>
+        <source>ﾌｧｲﾙﾀｲﾌﾟ</source>
+        <translation>File type</translation>
+    </message>
+    <message>
+        <source>ﾌｧｲﾙｻｲｽﾞ</source>
+        <translation>File size</translation>
+    </message>
+    <message>
+        <source>作成日付</source>
+        <translation>Created</translation>
+    </message>
+    <message>
+        <source>ｱｸｾｽ日付</source>
+        <translation>Accessed</translation>
+    </message>
+    <message>
+        <source>更新日付</source>
+        <translation>Modified</translation>
+    </message>
+    <message>
+        <source>ｻﾌﾞﾃﾞｨﾚｸﾄﾘの検索を行う。</source>
+        <translation>Search subfolders</translation>
+    </message>
+    <message>
+        <source>コマンド</source>
+        <translation>Command</translation>
+    </message>
+    <message>
+        <source>リスト作成のテスト</source>
+        <translation>Test the List</translation>
+    </message>
+    <message>
+        <source>クリップボードにコピー</source>
+        <translation>Copy to Clipboard</translation>
+    </message>
+    <message>
+        <source>テスト実行中…</source>
+        <translation>Test running…</translation>
+    </message>
+    <message>
+        <source>中止</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>テストを中止</source>
+        <translation>Stop the test</translation>
+    </message>
+    <message>
+        <source>閉じる</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>制御文字（CR、タブなど）を含むため、このコマンドは端末に貼り付けると違う意味に読まれることがあります。</source>
+        <translation>This command holds control characters (CR, tabs and the like), so pasted into a terminal it may be read with another meaning.</translation>
+    </message>
+    <message>
+        <source>UTF-8で表せない名前を含むため、このコマンドは貼り付けても同じ意味になりません。
+リスト作成のテストはこのまま実行できます。</source>
+        <translation>This command holds names that UTF-8 cannot show, so pasted it does not mean the same.
+The test can still be run as it is.</translation>
+    </message>
+    <message>
+        <source>ﾌｫﾙﾀﾞを選択してください</source>
+        <translation>Choose a folder</translation>
+    </message>
+    <message>
+        <source>指定されたﾊﾟｽからﾌｧｲﾙ情報を取得できません。</source>
+        <translation>No file information can be read from the given path.</translation>
+    </message>
+    <message>
+        <source>指定が可能なものは、ﾃﾞｽｸﾄｯﾌﾟ、ﾄﾞﾗｲﾌﾞ、ﾌｫﾙﾀﾞのみです。</source>
+        <translation>Only the desktop, drives and folders can be chosen.</translation>
+    </message>
+    <message>
+        <source>指定されたパスからファイル情報を取得できません。</source>
+        <translation>No file information can be read from the given path.</translation>
+    </message>
+    <message>
+        <source>パスを変更してください。</source>
+        <translation>Choose another path.</translation>
+    </message>
+    <message>
+        <source>コマンドをクリップボードにコピーしました。</source>
+        <translation>The command was copied to the clipboard.</translation>
+    </message>
+    <message>
+        <source>リスト作成のテストを中止しました。</source>
+        <translation>The test was stopped.</translation>
+    </message>
+    <message>
+        <source>%1 にリストを出力しました。</source>
+        <translation>The list was written to %1.</translation>
+    </message>
+    <message>
+        <source>テスト完了</source>
+        <translation>Test Finished</translation>
+    </message>
+    <message>
+        <source>リスト作成のテストが終了コード %1 で終わりました。</source>
+        <translation>The test ended with exit code %1.</translation>
+    </message>
+    <message>
+        <source>リスト作成のテストが異常終了しました。</source>
+        <translation>The test ended abnormally.</translation>
+    </message>
+    <message>
+        <source><byte value="xd"/>
+リストは出力されていません。</source>
+        <translation><byte value="xd"/>
+No list was written.</translation>
+    </message>
+    <message>
+        <source>テスト作成でエラーが発生しました。</source>
+        <translation>The test could not be started.</translation>
+    </message>
+    <message>
+        <source>正しいコマンドを構築してください。</source>
+        <translation>Build a valid command.</translation>
+    </message>
 </context>
 <context>
     <name>vek::frmDateSetting</name>
