@@ -20,6 +20,7 @@
 #include "support/RecordingInteraction.h"
 #include "support/ScopedEnvironment.h"
 #include "ui/SystemDialogs.h"
+#include "ui/frmCommand.h"
 #include "ui/frmDateSetting.h"
 #include "ui/frmHeadComment.h"
 #include "ui/frmHeadIns.h"
@@ -214,6 +215,15 @@ TEST_F(EnglishMainWindow, CaptionsMenusAndTooltipsAreEnglish) {
       &window, {u"drvGetFile"_s, u"dirGetFile"_s, u"filGetFile"_s, u"lvWriteList"_s});
   EXPECT_TRUE(found.isEmpty()) << found.join(u'\n').toStdString();
   EXPECT_EQ(test::acceleratorClashes(&window).join(u'\n'), QString());
+
+  // The command builder it opens; the command shown is built from the person's paths.
+  child<QAction>("mCmdGen")->trigger();
+  auto* builder = window.findChild<frmCommand*>();
+  ASSERT_NE(builder, nullptr);
+  const QStringList inBuilder = test::japaneseTexts(builder, {u"txtCommand"_s});
+  EXPECT_TRUE(inBuilder.isEmpty()) << inBuilder.join(u'\n').toStdString();
+  EXPECT_EQ(test::acceleratorClashes(builder).join(u'\n'), QString());
+  builder->close();
 }
 
 // The main window's accelerators in the language the tests run in.
