@@ -54,4 +54,11 @@ bool installInterfaceLanguage(InterfaceLanguage language) {
   return true;
 }
 
+InterfaceLanguage installedInterfaceLanguage() {
+  const QCoreApplication* app = QCoreApplication::instance();
+  const bool english = app && app->findChild<QTranslator*>(QString::fromLatin1(kTranslatorName),
+                                                           Qt::FindDirectChildrenOnly) != nullptr;
+  return english ? InterfaceLanguage::English : InterfaceLanguage::Japanese;
+}
+
 }  // namespace vek

@@ -29,4 +29,7 @@ InterfaceLanguage chooseInterfaceLanguage(const LanguageInputs& inputs);
 // then stay Japanese).
 bool installInterfaceLanguage(InterfaceLanguage language);
 
+// The language installInterfaceLanguage last made the texts answer in (Japanese before any).
+InterfaceLanguage installedInterfaceLanguage();
+
 }  // namespace vek
