@@ -6,6 +6,7 @@
 
 #include "support/QStringPrinter.h"
 
+#include "batch/UsageText.h"
 #include "support/BatchProcessFixture.h"
 
 namespace vek {
@@ -70,6 +71,28 @@ TEST_F(BatchLanguage, TheListIsTheSameInBothLanguages) {
     const QByteArray japaneseList = tree.read(u"out/ja.csv"_s);
     EXPECT_TRUE(japaneseList.startsWith("ディレクトリ,ファイル名,"));
     EXPECT_EQ(tree.read(u"out/en.csv"_s), japaneseList);
+  }
+}
+
+// "/?" in Japanese is the lines as they always were; in English every line is English, as
+// many lines, the switches where they were.
+TEST_F(BatchLanguage, UsageInBothLanguages) {
+  test::VekRunOptions with = options();
+  with.environment = {u"VEK_LANG=ja"_s, u"LANG=C.UTF-8"_s};
+  const test::VekRun japanese = test::runVek({u"/?"_s}, with);
+  EXPECT_EQ(japanese.exitCode, 0);
+  EXPECT_EQ(japanese.out,
+            usageLines().join(u'\n') + u"\n\n"_s + addedUsageLines().join(u'\n') + u'\n');
+  with.environment = {u"VEK_LANG=en"_s, u"LANG=ja_JP.UTF-8"_s};
+  const test::VekRun english = test::runVek({u"/?"_s}, with);
+  EXPECT_EQ(english.exitCode, 0);
+  const QStringList lines = english.out.split(u'\n');
+  ASSERT_EQ(lines.size(), japanese.out.split(u'\n').size()) << english.out.toStdString();
+  EXPECT_EQ(lines[0], u"Vek command line"_s);
+  EXPECT_EQ(lines[4], u"/I path"_s);
+  EXPECT_EQ(lines[23], u"/T XLSX"_s);
+  for (const QString& line : lines) {
+    for (const QChar c : line) EXPECT_LT(c.unicode(), 0x3000) << line.toStdString();
   }
 }
 
