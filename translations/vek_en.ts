@@ -838,7 +838,7 @@ However, %2 characters cannot be held by the file (control characters and the li
     </message>
     <message>
         <source>絶対ﾊﾟｽ（ﾄﾞﾗｲﾌﾞ省略</source>
-        <translation>Absolute path (no drive</translation>
+        <translation>Absolute path (no drive)</translation>
     </message>
     <message>
         <source>最後尾のﾌｫﾙﾀﾞ名</source>
