@@ -151,6 +151,58 @@
         <source>ﾁｪｯｸｻﾑﾌｧｲﾙ</source>
         <translation>the checksum file</translation>
     </message>
+    <message>
+        <source>入力フォルダ</source>
+        <translation>the input folder</translation>
+    </message>
+    <message>
+        <source>出力フォルダ</source>
+        <translation>the output folder</translation>
+    </message>
+    <message>
+        <source>出力ファイルタイプ</source>
+        <translation>the output file type</translation>
+    </message>
+    <message>
+        <source>出力ファイル名</source>
+        <translation>the output file name</translation>
+    </message>
+    <message>
+        <source>入力ファイルフィルタ</source>
+        <translation>the input file filter</translation>
+    </message>
+    <message>
+        <source>タイトル</source>
+        <translation>the title</translation>
+    </message>
+    <message>
+        <source>ソートキー</source>
+        <translation>the sort key</translation>
+    </message>
+    <message>
+        <source>ｻﾌﾞﾃﾞｨﾚｸﾄﾘの検索</source>
+        <translation>the subfolder search</translation>
+    </message>
+    <message>
+        <source>指示符と同じ形の値（/C など）や空の値は使えません、指定を変更してください。</source>
+        <translation>Values shaped like a switch (such as /C) and empty values cannot be used; change them.</translation>
+    </message>
+    <message>
+        <source>%1を指定してください。</source>
+        <translation>Give %1.</translation>
+    </message>
+    <message>
+        <source>このコマンドはリスト作成で受け付けられません。</source>
+        <translation>The list run does not accept this command.</translation>
+    </message>
+    <message>
+        <source>このコマンドでは%1が指定と違う意味に読まれます。</source>
+        <translation>In this command, %1 would be read differently from what was chosen.</translation>
+    </message>
+    <message>
+        <source>、</source>
+        <translation>, </translation>
+    </message>
 </context>
 <context>
     <name>CompareState</name>
