@@ -370,6 +370,37 @@
     </message>
 </context>
 <context>
+    <name>ListHashes</name>
+    <message>
+        <source>%1 / %2 ファイル</source>
+        <translation>%1 of %2 files</translation>
+    </message>
+    <message>
+        <source>ハッシュ値を計算中</source>
+        <translation>Computing hashes</translation>
+    </message>
+    <message>
+        <source>ファイルを読み取っています</source>
+        <translation>Reading the files</translation>
+    </message>
+    <message>
+        <source>%1 個のファイルはハッシュ値を計算できませんでした。</source>
+        <translation>No hash could be computed for %1 file(s).</translation>
+    </message>
+    <message>
+        <source>一覧のハッシュ値の欄にその理由を記し、チェックサムファイルには含めていません。</source>
+        <translation>The list&apos;s hash column gives the reason, and the checksum file leaves them out.</translation>
+    </message>
+    <message>
+        <source>ほか %1 個</source>
+        <translation>and %1 more</translation>
+    </message>
+    <message>
+        <source>ハッシュ値</source>
+        <translation>Hashes</translation>
+    </message>
+</context>
+<context>
     <name>ListTotals</name>
     <message>
         <source>1 バイト</source>
