@@ -38,8 +38,20 @@ bool sameAscii(QStringView text, QLatin1StringView upper) {
 // Windows takes a name as a device whatever follows the first dot, and ignores spaces
 // before it: "con.txt", "CON .txt" and "Lpt1.tar.gz" name devices too.
 bool isReservedName(QStringView fileName) {
-  QStringView base =
-      fileName.left(fileName.indexOf(u'.') < 0 ? fileName.size() : fileName.indexOf(u'.'));
+  // Every device name starts with one of these letters: most names stop here.
+  if (fileName.isEmpty()) return false;
+  switch (asciiUpper(fileName.front().unicode())) {
+    case u'A':
+    case u'C':
+    case u'L':
+    case u'N':
+    case u'P':
+      break;
+    default:
+      return false;
+  }
+  const qsizetype dot = fileName.indexOf(u'.');
+  QStringView base = fileName.left(dot < 0 ? fileName.size() : dot);
   while (!base.isEmpty() && base.back() == u' ') base.chop(1);
   if (base.size() == 3) {
     for (const char* name : {"CON", "PRN", "AUX", "NUL"})
@@ -57,10 +69,12 @@ bool isReservedName(QStringView fileName) {
 }
 
 bool isHelperFile(QStringView fileName) {
+  // Case folding keeps the length in UTF-16 units, so other lengths need no comparison.
+  const qsizetype size = fileName.size();
   return fileName.startsWith(u"~$") || fileName.startsWith(u"._") ||
-         fileName.compare(u"Thumbs.db", Qt::CaseInsensitive) == 0 ||
-         fileName.compare(u"desktop.ini", Qt::CaseInsensitive) == 0 ||
-         fileName.compare(u".DS_Store", Qt::CaseInsensitive) == 0;
+         (size == 9 && fileName.compare(u"Thumbs.db", Qt::CaseInsensitive) == 0) ||
+         (size == 11 && fileName.compare(u"desktop.ini", Qt::CaseInsensitive) == 0) ||
+         (size == 9 && fileName.compare(u".DS_Store", Qt::CaseInsensitive) == 0);
 }
 
 // Whether composing could change the text: it holds a combining mark or a Hangul vowel or
@@ -149,26 +163,69 @@ QString deliveryCheckCaption() {
   return QCoreApplication::translate("DeliveryCheck", "注意");
 }
 
-CaseClashIndex::Key CaseClashIndex::keyOf(const FileEntry& row) const {
-  // Two hashes of folder and folded name, 128 bits together: two different names of a
-  // million rows meet in one key with a chance far below one in 10^20. Rows of one folder
-  // share its text, so the folder is hashed once per folder.
-  if (!m_haveFolder || (!row.folder.isSharedWith(m_lastFolder) && row.folder != m_lastFolder)) {
-    m_haveFolder = true;
-    m_lastFolder = row.folder;
-    m_folderHashes = {qHash(row.folder, size_t(0x5bd1e995u)),
-                      qHash(row.folder, size_t(0xc2b2ae3d27d4eb4full))};
+namespace {
+
+// A hash of the text case-folded; ASCII text is folded into a buffer on the stack, the rest
+// through QString, with the same units and so the same hash.
+size_t foldedHash(QStringView text, size_t seed) {
+  constexpr qsizetype kOnStack = 256;
+  char16_t folded[kOnStack];
+  if (text.size() <= kOnStack) {
+    const char16_t* data = text.utf16();
+    bool ascii = true;
+    for (qsizetype i = 0; i < text.size() && ascii; ++i) {
+      const char16_t c = data[i];
+      ascii = c < 0x80;
+      folded[i] = c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c;
+    }
+    if (ascii) return qHash(QStringView(folded, text.size()), seed);
   }
-  const QString name = row.name.toCaseFolded();
-  const QString extension = row.extension.toCaseFolded();
-  const auto hash = [&](size_t folderHash) {
-    return quint64(qHash(QStringView(extension), qHash(QStringView(name), folderHash)));
+  return qHash(QStringView(text.toString().toCaseFolded()), seed);
+}
+
+}  // namespace
+
+CaseClashIndex::Key CaseClashIndex::nameKey(const FileEntry& row) {
+  // Two hashes of the folded name, 128 bits together with the folder's two: two different names
+  // of a million rows meet in one key with a chance far below one in 10^20.
+  const auto hash = [&row](size_t seed) {
+    return quint64(foldedHash(row.extension, foldedHash(row.name, seed)));
   };
-  return {hash(m_folderHashes.first), hash(m_folderHashes.second)};
+  return {hash(size_t(0x5bd1e995u)), hash(size_t(0xc2b2ae3d27d4eb4full))};
+}
+
+CaseClashIndex::Names* CaseClashIndex::namesOf(const FileEntry& row, bool make) const {
+  // Rows of one folder share its text, so the folder is looked up once per folder.
+  if (m_haveFolder && (row.folder.isSharedWith(m_lastFolder) || row.folder == m_lastFolder) &&
+      (m_lastNames || !make))
+    return m_lastNames;
+  const Key folder{qHash(row.folder, size_t(0x5bd1e995u)),
+                   qHash(row.folder, size_t(0xc2b2ae3d27d4eb4full))};
+  m_haveFolder = true;
+  m_lastFolder = row.folder;
+  if (make) {
+    m_lastNames = &m_folders[folder];
+  } else {
+    const auto it = m_folders.find(folder);
+    m_lastNames = it == m_folders.end() ? nullptr : &it->second;
+  }
+  return m_lastNames;
+}
+
+void CaseClashIndex::clear() {
+  m_folders.clear();
+  m_haveFolder = false;
+  m_lastFolder.clear();
+  m_lastNames = nullptr;
+}
+
+void CaseClashIndex::reserve(qsizetype rows) {
+  // Folders hold a few dozen files as a rule; the tables grow as they must.
+  m_folders.reserve(std::size_t(std::max<qsizetype>(rows, 0) / 16));
 }
 
 bool CaseClashIndex::add(const FileEntry& row, Group** groupOut) {
-  Group& group = m_groups[keyOf(row)];
+  Group& group = (*namesOf(row, true))[nameKey(row)];
   if (groupOut) *groupOut = &group;
   const quint64 spelling =
       quint64(qHash(QStringView(row.extension), qHash(row.name, size_t(0x27d4eb2fu)))) | 1u;
@@ -182,8 +239,10 @@ bool CaseClashIndex::add(const FileEntry& row, Group** groupOut) {
 }
 
 bool CaseClashIndex::clashes(const FileEntry& row) const {
-  const auto it = m_groups.constFind(keyOf(row));
-  return it != m_groups.cend() && it->clash;
+  const Names* names = namesOf(row, false);
+  if (!names) return false;
+  const auto it = names->constFind(nameKey(row));
+  return it != names->cend() && it->clash;
 }
 
 std::vector<DeliveryProblems> deliveryProblems(std::span<const FileEntry> rows) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <span>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -46,7 +47,8 @@ QString deliveryCheckCaption();
 
 // Which names of one folder differ only in case, kept as rows come and go: per folder and
 // case-folded name, the first spelling met and whether another one was met. The same name
-// listed twice (the same file added again) is no clash.
+// listed twice (the same file added again) is no clash. The names are kept in a small table per
+// folder: rows come folder by folder, so the table in use stays in the cache.
 class CaseClashIndex {
  public:
   // Rows of one folder and folded name, and how many a caller has counted as quiet (without
@@ -61,8 +63,8 @@ class CaseClashIndex {
   // when given, is pointed at the row's group (valid until the next add or clear).
   bool add(const FileEntry& row, Group** group = nullptr);
   bool clashes(const FileEntry& row) const;
-  void clear() { m_groups.clear(); }
-  void reserve(qsizetype rows) { m_groups.reserve(rows); }
+  void clear();
+  void reserve(qsizetype rows);
 
  private:
   struct Key {
@@ -73,12 +75,19 @@ class CaseClashIndex {
   friend size_t qHash(const Key& key, size_t seed) noexcept {
     return size_t(key.first ^ (key.second * 0x9E3779B97F4A7C15ull)) ^ seed;
   }
-  Key keyOf(const FileEntry& row) const;
+  struct KeyHash {
+    size_t operator()(const Key& key) const noexcept { return qHash(key, 0); }
+  };
+  using Names = QHash<Key, Group>;
+  // The table of the row's folder; made when make is true, else null while it has none.
+  Names* namesOf(const FileEntry& row, bool make) const;
+  static Key nameKey(const FileEntry& row);
 
-  QHash<Key, Group> m_groups;
+  // Folder tables by two hashes of the folder's text; nodes keep their place as it grows.
+  mutable std::unordered_map<Key, Names, KeyHash> m_folders;
   mutable bool m_haveFolder = false;
   mutable QString m_lastFolder;
-  mutable std::pair<size_t, size_t> m_folderHashes{0, 0};
+  mutable Names* m_lastNames = nullptr;
 };
 
 // Every row's problems with the clashes among the rows given (the whole list): the writers'

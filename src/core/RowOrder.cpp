@@ -63,9 +63,10 @@ inline int digitOf(char16_t c) {
 // The text as the numbers-as-numbers order reads it, as units that compare one after another:
 // other characters folded as compareTextUnits folds them; each run of digits as "0" (so that
 // numbers sort among the characters where the digits do), the count of its digits after the
-// leading zeros in two units, then those digits as "0" to "9". A run longer than any integer
-// type still compares by value, and two keys compare as their texts do, leaving aside only
-// leading zeros, the form of the digits and case.
+// leading zeros, then those digits as "0" to "9". The count takes one unit below 0x8000 and two
+// from there (the first with its top bit set), so counts compare as numbers and keys stay short.
+// A run longer than any integer type still compares by value, and two keys compare as their
+// texts do, leaving aside only leading zeros, the form of the digits and case.
 template <typename Put>
 void numberKey(QStringView text, Put&& put) {
   const char16_t* data = text.utf16();
@@ -80,8 +81,12 @@ void numberKey(QStringView text, Put&& put) {
     while (i < n && digitOf(data[i]) >= 0) ++i;
     const auto digits = quint32(i - first);
     put(u'0');
-    put(char16_t(digits >> 16));
-    put(char16_t(digits & 0xFFFF));
+    if (digits < 0x8000) {
+      put(char16_t(digits));
+    } else {
+      put(char16_t(0x8000 | (digits >> 16)));
+      put(char16_t(digits & 0xFFFF));
+    }
     for (qsizetype k = first; k < i; ++k) put(char16_t(u'0' + digitOf(data[k])));
   }
 }
@@ -247,9 +252,12 @@ std::vector<std::size_t> orderByKey(std::size_t count, const RowAt& rowAt, bool 
 // alike, on the units as they stand. Only rows still tied read their next eight units, so
 // most texts are read once, in list order, and comparisons touch nothing else.
 // Texts that are keys already (numberKey's) are not folded again: foldFirst is false for them.
+// sameAsPrevious, when given, gets for each place of the order whether its text equals the
+// text of the place before (as the sort compares them: folded and as they stand).
 template <typename RowAt, typename TextOf>
 std::vector<std::size_t> orderByText(std::size_t count, const RowAt& rowAt, bool ascending,
-                                     TextOf textOf, bool foldFirst = true) {
+                                     TextOf textOf, bool foldFirst = true,
+                                     std::vector<quint8>* sameAsPrevious = nullptr) {
   constexpr qsizetype kUnits = 8;
   struct Item {
     quint64 high;
@@ -304,6 +312,7 @@ std::vector<std::size_t> orderByText(std::size_t count, const RowAt& rowAt, bool
     return a.row < b.row;
   };
   std::vector<Item> items(count);
+  if (sameAsPrevious) sameAsPrevious->assign(count, 0);
   // The runs of equal items in a sorted range that need more of their texts read.
   const auto tiedRuns = [&](const Tied& range, std::vector<Tied>& into) {
     const auto end = items.begin() + std::ptrdiff_t(range.last);
@@ -319,7 +328,10 @@ std::vector<std::size_t> orderByText(std::size_t count, const RowAt& rowAt, bool
         } else if (range.folded && foldChanged) {
           // Equal once folded, and of one length: the units as they stand decide.
           into.push_back({tied.first, tied.last, 0, false});
-        }  // else the same text: the rows keep their order
+        } else if (sameAsPrevious) {  // else the same text: the rows keep their order
+          std::fill(sameAsPrevious->begin() + std::ptrdiff_t(tied.first + 1),
+                    sameAsPrevious->begin() + std::ptrdiff_t(tied.last), quint8(1));
+        }
       }
       run = runEnd;
     }
@@ -377,48 +389,68 @@ std::vector<std::size_t> orderByText(std::size_t count, const RowAt& rowAt, bool
 }
 
 // The order of the rows by their own texts with digits read as numbers: each text's key
-// (numberKey) is made once, on every thread, into one buffer; the keys are sorted as texts
-// are, and rows whose keys are equal are then put in the order compareTextUnits gives.
+// (numberKey) is made once, in one pass, on every thread into a buffer of its own; the keys are
+// sorted as texts are, and rows whose keys are equal are then put in the order
+// compareTextUnits gives.
 template <typename RowAt, typename TextOf>
 std::vector<std::size_t> orderByNumbers(std::size_t count, const RowAt& rowAt, bool ascending,
                                         TextOf textOf) {
   std::vector<QStringView> texts(count);
-  std::vector<std::size_t> start(count + 1, 0);
+  std::vector<QStringView> keys(count);
   const int threads = sortThreads(count);
-  const auto slice = [count, threads](int i) {
-    return std::pair(count * std::size_t(i) / std::size_t(threads),
-                     count * std::size_t(i + 1) / std::size_t(threads));
-  };
+  std::vector<std::vector<char16_t>> buffers;
+  buffers.resize(std::size_t(threads));
   runSideBySide(threads, [&](int i) {
-    for (auto [row, end] = slice(i); row < end; ++row) {
+    const std::size_t first = count * std::size_t(i) / std::size_t(threads);
+    const std::size_t end = count * std::size_t(i + 1) / std::size_t(threads);
+    std::vector<char16_t>& buffer = buffers[std::size_t(i)];
+    buffer.clear();  // a task done again starts afresh
+    // Where each key ends in the buffer: the buffer moves as it grows, so the views are made
+    // once it is complete.
+    std::vector<std::size_t> ends(end - first);
+    for (std::size_t row = first; row < end; ++row) {
       texts[row] = textOf(rowAt(row));
-      std::size_t units = 0;
-      numberKey(texts[row], [&units](char16_t) { ++units; });
-      start[row + 1] = units;
+      if (buffer.capacity() - buffer.size() < std::size_t(texts[row].size()) * 4 + 4)
+        buffer.reserve(std::max(buffer.capacity() * 2,
+                                buffer.size() + 4 * std::size_t(texts[row].size()) + 4096));
+      numberKey(texts[row], [&buffer](char16_t unit) { buffer.push_back(unit); });
+      ends[row - first] = buffer.size();
+    }
+    std::size_t from = 0;
+    for (std::size_t row = first; row < end; ++row) {
+      const std::size_t to = ends[row - first];
+      keys[row] = QStringView(buffer.data() + from, qsizetype(to - from));
+      from = to;
     }
   });
-  std::partial_sum(start.begin(), start.end(), start.begin());
-  std::vector<char16_t> keys(start[count]);
-  runSideBySide(threads, [&](int i) {
-    for (auto [row, end] = slice(i); row < end; ++row) {
-      char16_t* out = keys.data() + start[row];
-      numberKey(texts[row], [&out](char16_t unit) { *out++ = unit; });
-    }
-  });
-  const auto keyOf = [&](std::size_t row) {
-    return QStringView(keys.data() + start[row], qsizetype(start[row + 1] - start[row]));
-  };
+  std::vector<quint8> sameAsPrevious;
   std::vector<std::size_t> order = orderByText(
-      count, [](std::size_t row) { return row; }, ascending, keyOf, false);
+      count, [](std::size_t row) { return row; }, ascending,
+      [&keys](std::size_t row) { return keys[row]; }, false, &sameAsPrevious);
+  // Rows of equal keys, in their order so far: compareTextUnits orders them, ties kept.
+  const auto before = [&](std::size_t a, std::size_t b) {
+    const int c = compareTextUnits(texts[a], texts[b]);
+    return ascending ? c < 0 : c > 0;
+  };
   for (std::size_t run = 0; run < order.size();) {
     std::size_t end = run + 1;
-    while (end < order.size() && keyOf(order[end]) == keyOf(order[run])) ++end;
-    if (end - run > 1) {
-      std::stable_sort(order.begin() + std::ptrdiff_t(run), order.begin() + std::ptrdiff_t(end),
-                       [&](std::size_t a, std::size_t b) {
-                         const int c = compareTextUnits(texts[a], texts[b]);
-                         return ascending ? c < 0 : c > 0;
-                       });
+    while (end < order.size() && sameAsPrevious[end]) ++end;
+    if (end - run > 64) {
+      // Many rows (an extension most files share): the packed-key sort of their texts.
+      const std::vector<std::size_t> rows(order.begin() + std::ptrdiff_t(run),
+                                          order.begin() + std::ptrdiff_t(end));
+      const std::vector<std::size_t> within = orderByText(
+          rows.size(), [&rows](std::size_t k) { return rows[k]; }, ascending,
+          [&texts](std::size_t row) { return texts[row]; });
+      for (std::size_t k = 0; k < within.size(); ++k) order[run + k] = rows[within[k]];
+    } else {
+      // Few rows (mostly two): an insertion sort, stable and without a buffer.
+      for (std::size_t k = run + 1; k < end; ++k) {
+        const std::size_t row = order[k];
+        std::size_t at = k;
+        for (; at > run && before(row, order[at - 1]); --at) order[at] = order[at - 1];
+        order[at] = row;
+      }
     }
     run = end;
   }

@@ -139,6 +139,36 @@ TEST(DeliveryCheck, NamesOfOneFolderThatDifferOnlyInCase) {
   EXPECT_FALSE(index.clashes(rows[0]));
 }
 
+// Names folded on the fast ASCII path and through full case folding meet in one group, and a
+// folder's names are found again when its rows come back after another folder's, or after a
+// look-up of a folder not yet seen.
+TEST(DeliveryCheck, CaseClashesAcrossFoldingPathsAndReturningFolders) {
+  const QString longName(300, u'a');
+  struct Case {
+    QString first;
+    QString second;
+    bool clash;
+  } const cases[] = {
+      {u"Kelvin.txt"_s, u"\u212Aelvin.txt"_s, true},  // KELVIN SIGN folds to k
+      {u"S.txt"_s, u"\u017F.txt"_s, true},            // LONG S folds to s
+      {u"a.TXT"_s, u"A.txt"_s, true},
+      {longName, longName.toUpper(), true},  // longer than the stack buffer
+      {longName + u"b"_s, longName + u"c"_s, false},
+      {u"\u00C9t\u00E9.txt"_s, u"\u00C9T\u00C9.TXT"_s, true},
+      {u"a1.txt"_s, u"a01.txt"_s, false},
+  };
+  for (const Case& c : cases) {
+    vek::CaseClashIndex index;
+    EXPECT_FALSE(index.clashes(row(u"/a/"_s, c.first)));  // before the folder has a table
+    EXPECT_FALSE(index.add(row(u"/a/"_s, c.first)));
+    EXPECT_FALSE(index.add(row(u"/b/"_s, c.second)));  // another folder: no clash
+    EXPECT_FALSE(index.add(row(u"/c/"_s, u"other"_s)));
+    EXPECT_EQ(index.add(row(u"/a/"_s, c.second)), c.clash) << c.second.toStdString();
+    EXPECT_EQ(index.clashes(row(u"/a/"_s, c.first)), c.clash);
+    EXPECT_FALSE(index.clashes(row(u"/b/"_s, c.second)));
+  }
+}
+
 // The list keeps the count of rows with a note as rows arrive (one by one, in batches, while
 // sorted) and forgets it on clear; the delivery-check sort puts the noted rows first.
 TEST(DeliveryCheck, TheListCountsAndSortsNotedRows) {

@@ -163,6 +163,37 @@ TEST(NumberOrder, SortsAreTheStableSortByTheReference) {
   }
 }
 
+// Runs of digits around the lengths where the count of digits takes a second unit (32,768)
+// and fills the first (65,536) still compare by value, alone and in a sort.
+TEST(NumberOrder, VeryLongDigitRunsCompareByValue) {
+  const auto digits = [](char16_t first, qsizetype count) -> QString {
+    return u"n"_s + QChar(first) + QString(count - 1, u'0');
+  };
+  struct Case {
+    QString a;
+    QString b;
+    int sign;
+  } const cases[] = {
+      {digits(u'9', 32767), digits(u'1', 32768), -1},
+      {digits(u'1', 32768), digits(u'2', 32768), -1},
+      {digits(u'9', 32768), digits(u'1', 40000), -1},
+      {digits(u'9', 65535), digits(u'1', 65536), -1},
+      {digits(u'1', 65536), digits(u'1', 65537), -1},
+      {digits(u'1', 65536) + u'a', digits(u'1', 65536) + u'b', -1},
+      {digits(u'3', 12), digits(u'1', 32768), -1},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(sign(vek::compareTextAsNumbers(c.a, c.b)), c.sign) << c.a.size() << c.b.size();
+    EXPECT_EQ(sign(vek::compareTextAsNumbers(c.b, c.a)), -c.sign);
+    std::vector<FileEntry> rows(2);
+    rows[0].name = c.b;
+    rows[1].name = c.a;
+    EXPECT_EQ(vek::sortedOrder(rows, ListColumn::Name, true, NumberOrder::AsNumbers),
+              (std::vector<std::size_t>{1, 0}))
+        << c.a.size() << c.b.size();
+  }
+}
+
 // The list re-sorts when the order changes, and rows appended later go to their place.
 TEST(NumberOrder, TheListFollowsTheNumberOrder) {
   FileList list;
