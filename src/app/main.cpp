@@ -13,6 +13,7 @@
 #include "batch/ExitCode.h"
 #include "batch/StartMode.h"
 #include "core/FileNameBytes.h"
+#include "core/InterfaceLanguage.h"
 #include "core/ProgramVersion.h"
 #include "ui/ProgramIcon.h"
 #include "ui/QtTranslation.h"
@@ -39,6 +40,8 @@ int main(int argc, char** argv) {
   QStringList arguments;
   for (int i = 1; i < argc; ++i) arguments.append(vek::decodeFileName(argv[i]));
   const vek::ArgumentTable table = vek::argumentTable(arguments);
+  const vek::InterfaceLanguage language =
+      vek::chooseInterfaceLanguage(vek::LanguageInputs::environment());
 
   switch (vek::startMode(table)) {
     case vek::StartMode::Version:
@@ -46,6 +49,7 @@ int main(int argc, char** argv) {
     case vek::StartMode::Usage:
     case vek::StartMode::Batch: {
       QCoreApplication app(argc, argv);
+      vek::installInterfaceLanguage(language);
       return vek::exitStatus(vek::runCommandLine(table));
     }
     case vek::StartMode::Window:
@@ -69,8 +73,10 @@ int main(int argc, char** argv) {
     return vek::exitStatus(vek::ExitCode::BadCommandLine);
   }
   guard.release();
-  // Qt's standard buttons and dialogs speak the program's language.
-  vek::installQtTranslation();
+  // Qt's standard buttons and dialogs speak the program's language: Japanese needs Qt's own
+  // translation, English is the language Qt is written in.
+  vek::installInterfaceLanguage(language);
+  if (language == vek::InterfaceLanguage::Japanese) vek::installQtTranslation();
   // The icon of every window, and the desktop entry (vek.desktop) the desktop matches it with.
   QApplication::setWindowIcon(vek::programIcon());
   QGuiApplication::setDesktopFileName(QStringLiteral("vek"));

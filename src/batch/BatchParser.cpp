@@ -28,38 +28,46 @@ namespace {
 
 Message sourceMissing() {
   return MessageCatalogue::warning(
-      {QStringLiteral("ファイルリスト取得対象フォルダが指定されていません。"),
-       QStringLiteral("引数を確認してください。"), QString()});
+      {QCoreApplication::translate("BatchParser",
+                                   "ファイルリスト取得対象フォルダが指定されていません。"),
+       QCoreApplication::translate("BatchParser", "引数を確認してください。"), QString()});
 }
 Message sourceInvalid(const QString& token) {
   return MessageCatalogue::warning(
-      {QStringLiteral("ファイルリスト取得対象フォルダが不正です、パスを確認してください。"),
+      {QCoreApplication::translate(
+           "BatchParser", "ファイルリスト取得対象フォルダが不正です、パスを確認してください。"),
        token});
 }
 Message outputInvalid(const QString& token) {
   return MessageCatalogue::warning(
-      {QStringLiteral("出力先フォルダが不正です、パスを確認してください。"), token});
+      {QCoreApplication::translate("BatchParser",
+                                   "出力先フォルダが不正です、パスを確認してください。"),
+       token});
 }
 Message typeInvalid(const QString& token) {
   return MessageCatalogue::warning(
-      {QStringLiteral("出力タイプが不正です、CSV/TEXT/HTML/XMLのどれかを指定してください。"),
+      {QCoreApplication::translate(
+           "BatchParser", "出力タイプが不正です、CSV/TEXT/HTML/XMLのどれかを指定してください。"),
        token});
 }
 Message sortKeyInvalid(const QString& token) {
   return MessageCatalogue::warning(
-      {QStringLiteral("ソートキーが不正です [") + token + u']',
-       QStringLiteral("正しいソートキーを指定してください。"),
-       QStringLiteral("1：ﾌｧｲﾙ名　2：拡張子　3：ﾌｧｲﾙﾊﾟｽ　4：ﾌｧｲﾙﾀｲﾌﾟ　"
-                      "5：ﾌｧｲﾙｻｲｽﾞ　6：作成日付　7：ｱｸｾｽ日付　8：更新日付")});
+      {QCoreApplication::translate("BatchParser", "ソートキーが不正です [%1]").arg(token),
+       QCoreApplication::translate("BatchParser", "正しいソートキーを指定してください。"),
+       QCoreApplication::translate("BatchParser",
+                                   "1：ﾌｧｲﾙ名　2：拡張子　3：ﾌｧｲﾙﾊﾟｽ　4：ﾌｧｲﾙﾀｲﾌﾟ　"
+                                   "5：ﾌｧｲﾙｻｲｽﾞ　6：作成日付　7：ｱｸｾｽ日付　8：更新日付")});
 }
 Message hashKindInvalid(const QString& token) {
   return MessageCatalogue::warning(
-      {QStringLiteral("ハッシュの種類が不正です、MD5/SHA1/SHA256のどれかを指定してください。"),
+      {QCoreApplication::translate(
+           "BatchParser", "ハッシュの種類が不正です、MD5/SHA1/SHA256のどれかを指定してください。"),
        token});
 }
 Message encodingInvalid(const QString& token) {
   return MessageCatalogue::warning(
-      {QStringLiteral(
+      {QCoreApplication::translate(
+           "BatchParser",
            "文字コードが不正です、SYSTEM/UTF8/UTF8BOM/CP932のどれかを指定してください。"),
        token});
 }
@@ -87,23 +95,26 @@ Message savedListsTooMany() {
 }
 Message unknownSwitch(const QString& token) {
   return MessageCatalogue::warning(
-      {QStringLiteral("識別できない指示符「") + token + QStringLiteral("」です。"),
-       QStringLiteral("正しい引数で起動してください。")});
+      {QCoreApplication::translate("BatchParser", "識別できない指示符「%1」です。").arg(token),
+       QCoreApplication::translate("BatchParser", "正しい引数で起動してください。")});
 }
 // A file name pattern the date formatter cannot apply: refused like the other bad values, before
 // anything is gathered.
 Message datePatternInvalid(const QString& token) {
-  return MessageCatalogue::warning({QStringLiteral("ファイル名の日付フォーマットが不正です、"
-                                                   "フォーマットを確認してください。"),
-                                    token});
+  return MessageCatalogue::warning(
+      {QCoreApplication::translate("BatchParser",
+                                   "ファイル名の日付フォーマットが不正です、"
+                                   "フォーマットを確認してください。"),
+       token});
 }
 
 // A name holding a folder separator would put the list into another folder, or nowhere, as in
 // "/F DATE YYYY/MM/DD": refused before anything is gathered. The line after names the result.
 Message fileNameInvalid(const QString& name) {
   return MessageCatalogue::warning(
-      {QStringLiteral("出力ファイル名が不正です、"
-                      "フォルダの区切り文字を含まない名前を指定してください。"),
+      {QCoreApplication::translate("BatchParser",
+                                   "出力ファイル名が不正です、"
+                                   "フォルダの区切り文字を含まない名前を指定してください。"),
        name});
 }
 

@@ -70,7 +70,8 @@ void BatchRun::loadPresets() {
   m_presets = loadFilterPresets(m_programFolder, &error);
   if (!m_presets) {
     m_interaction.showMessage(MessageCatalogue::warning(
-        {QStringLiteral("フィルタ設定ファイルを読み込めません。既定のフィルタを使います。"),
+        {QCoreApplication::translate(
+             "BatchRun", "フィルタ設定ファイルを読み込めません。既定のフィルタを使います。"),
          error}));
   }
 }

@@ -16,6 +16,7 @@
 #include <unistd.h>
 #endif
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include "batch/BatchRun.h"
@@ -60,7 +61,8 @@ bool flushStandardOutput(QString* reason) {
 }
 
 Message cannotWriteOutput(const QString& reason) {
-  return MessageCatalogue::warning({QStringLiteral("標準出力に書き込めませんでした。"), reason});
+  return MessageCatalogue::warning(
+      {QCoreApplication::translate("CommandLineRun", "標準出力に書き込めませんでした。"), reason});
 }
 
 }  // namespace

@@ -12,14 +12,18 @@ namespace vek {
 namespace {
 
 // The form's parts by the captions the person sees.
-const QString kInPath = QStringLiteral("入力フォルダ");
-const QString kOutPath = QStringLiteral("出力フォルダ");
-const QString kType = QStringLiteral("出力ファイルタイプ");
-const QString kOutName = QStringLiteral("出力ファイル名");
-const QString kFilter = QStringLiteral("入力ファイルフィルタ");
-const QString kTitle = QStringLiteral("タイトル");
-const QString kSortKey = QStringLiteral("ソートキー");
-const QString kSubfolders = QStringLiteral("ｻﾌﾞﾃﾞｨﾚｸﾄﾘの検索");
+const char* const kInPath = QT_TRANSLATE_NOOP("CommandReadBack", "入力フォルダ");
+const char* const kOutPath = QT_TRANSLATE_NOOP("CommandReadBack", "出力フォルダ");
+const char* const kType = QT_TRANSLATE_NOOP("CommandReadBack", "出力ファイルタイプ");
+const char* const kOutName = QT_TRANSLATE_NOOP("CommandReadBack", "出力ファイル名");
+const char* const kFilter = QT_TRANSLATE_NOOP("CommandReadBack", "入力ファイルフィルタ");
+const char* const kTitle = QT_TRANSLATE_NOOP("CommandReadBack", "タイトル");
+const char* const kSortKey = QT_TRANSLATE_NOOP("CommandReadBack", "ソートキー");
+const char* const kSubfolders = QT_TRANSLATE_NOOP("CommandReadBack", "ｻﾌﾞﾃﾞｨﾚｸﾄﾘの検索");
+
+QString part(const char* caption) {
+  return QCoreApplication::translate("CommandReadBack", caption);
+}
 
 QString encodingPart() {
   return QCoreApplication::translate("CommandReadBack", "文字コード");
@@ -32,20 +36,24 @@ QString checksumPart() {
 }
 
 QString hint() {
-  return QStringLiteral(
+  return QCoreApplication::translate(
+      "CommandReadBack",
       "指示符と同じ形の値（/C など）や空の値は使えません、指定を変更してください。");
 }
 
 }  // namespace
 
 QString readBackProblem(const CommandForm& form, const QString& line, const DateNamer& dateNamer) {
-  for (const auto& [value, part] :
-       {std::pair{&form.inPath, &kInPath}, std::pair{&form.outPath, &kOutPath},
-        std::pair{&form.outName, &kOutName}}) {
-    if (value->isEmpty()) return *part + QStringLiteral("を指定してください。");
+  for (const auto& [value, caption] :
+       {std::pair{&form.inPath, kInPath}, std::pair{&form.outPath, kOutPath},
+        std::pair{&form.outName, kOutName}}) {
+    if (value->isEmpty())
+      return QCoreApplication::translate("CommandReadBack", "%1を指定してください。")
+          .arg(part(caption));
   }
 
-  const QString refused = QStringLiteral("このコマンドはリスト作成で受け付けられません。");
+  const QString refused = QCoreApplication::translate(
+      "CommandReadBack", "このコマンドはリスト作成で受け付けられません。");
   // The words the shell hands to the program: its argv, which the run turns into its tokens.
   const ShellWords split = splitShellWords(line, QString());
   if (!split.ok() || split.words.isEmpty()) return refused;
@@ -59,27 +67,29 @@ QString readBackProblem(const CommandForm& form, const QString& line, const Date
   const std::optional<QString> fileName =
       form.dateName ? (dateNamer ? dateNamer(form.outName) : std::nullopt) : form.outName;
   QStringList differing;
-  if (request.sourceFolder != form.inPath) differing.append(kInPath);
+  if (request.sourceFolder != form.inPath) differing.append(part(kInPath));
   if (request.outputFolder != folderText(form.outPath, nativePathStyle())) {
-    differing.append(kOutPath);
+    differing.append(part(kOutPath));
   }
-  if (int(request.type) != form.type + 1) differing.append(kType);
-  if (!fileName || request.fileName != *fileName) differing.append(kOutName);
-  if (request.filter != filterPattern(form.filter)) differing.append(kFilter);
+  if (int(request.type) != form.type + 1) differing.append(part(kType));
+  if (!fileName || request.fileName != *fileName) differing.append(part(kOutName));
+  if (request.filter != filterPattern(form.filter)) differing.append(part(kFilter));
   // Only an HTML list shows the title (and only its run stores it for the HTML dialog).
   if (form.type + 1 == int(OutputType::Html) && request.title != form.title) {
-    differing.append(kTitle);
+    differing.append(part(kTitle));
   }
-  if (int(request.sortKey) != form.sortIndex) differing.append(kSortKey);
-  if (request.includeSubfolders != form.subfolders) differing.append(kSubfolders);
+  if (int(request.sortKey) != form.sortIndex) differing.append(part(kSortKey));
+  if (request.includeSubfolders != form.subfolders) differing.append(part(kSubfolders));
   const std::optional<ListEncoding> encoding =
       typeTakesEncoding(form.type) ? form.encoding : std::nullopt;
   if (request.encoding != encoding) differing.append(encodingPart());
   if (request.hash != form.hash) differing.append(hashPart());
   if (request.checksumFile != form.checksumFile) differing.append(checksumPart());
   if (differing.isEmpty()) return {};
-  return QStringLiteral("このコマンドでは") + differing.join(u'、') +
-         QStringLiteral("が指定と違う意味に読まれます。\n") + hint();
+  return QCoreApplication::translate("CommandReadBack",
+                                     "このコマンドでは%1が指定と違う意味に読まれます。")
+             .arg(differing.join(QCoreApplication::translate("CommandReadBack", "、"))) +
+         u'\n' + hint();
 }
 
 }  // namespace vek

@@ -6,33 +6,45 @@ namespace vek {
 
 const QStringList& usageLines() {
   static const QStringList lines = {
-      QStringLiteral("Vekのコマンド一覧"),
+      QCoreApplication::translate("UsageText", "Vekのコマンド一覧"),
       QString(),
       QStringLiteral("Vek /I path /O path /T type /F filename [/C] [/S number] [/E extension] "
                      "[/N title]"),
       QString(),
       QStringLiteral("/I path"),
-      QStringLiteral("　　pathで指定されたパスをファイルリスト取得対象フォルダとします。"),
+      QCoreApplication::translate(
+          "UsageText", "　　pathで指定されたパスをファイルリスト取得対象フォルダとします。"),
       QStringLiteral("/O path"),
-      QStringLiteral("　　pathで指定されたパスをリスト出力先のフォルダとします。"),
+      QCoreApplication::translate("UsageText",
+                                  "　　pathで指定されたパスをリスト出力先のフォルダとします。"),
       QStringLiteral("/T type"),
-      QStringLiteral("　　出力ファイルタイプを指定します、typeには「CSV、TEXT、HTML、XML」のうち、"
-                     "どれか一つを指定します。"),
+      QCoreApplication::translate(
+          "UsageText",
+          "　　出力ファイルタイプを指定します、typeには「CSV、TEXT、HTML、XML」のうち、"
+          "どれか一つを指定します。"),
       QStringLiteral("/F filename"),
-      QStringLiteral("　　filenameには拡張子を含まない任意の出力ファイル名を指定します。"),
+      QCoreApplication::translate(
+          "UsageText", "　　filenameには拡張子を含まない任意の出力ファイル名を指定します。"),
       QStringLiteral("/F DATE YYYYMMDDHHmm"),
-      QStringLiteral("　　出力ファイル名にシステム日付を用います、第二引数は「DATE」固定、"
-                     "第三引数は日付のフォーマットを指定します。"),
+      QCoreApplication::translate(
+          "UsageText",
+          "　　出力ファイル名にシステム日付を用います、第二引数は「DATE」固定、"
+          "第三引数は日付のフォーマットを指定します。"),
       QStringLiteral("/C"),
-      QStringLiteral("　　/Iで指定されたフォルダ内のサブフォルダを検索対象とします。"),
+      QCoreApplication::translate("UsageText",
+                                  "　　/Iで指定されたフォルダ内のサブフォルダを検索対象とします。"),
       QStringLiteral("/S number"),
-      QStringLiteral("　　リスト出力時のソート順序を指定。（1：ﾌｧｲﾙ名　2：拡張子　3：ﾌｧｲﾙﾊﾟｽ　"
-                     "4：ﾌｧｲﾙﾀｲﾌﾟ　5：ﾌｧｲﾙｻｲｽﾞ　6：作成日付　7：ｱｸｾｽ日付　8：更新日付）"),
+      QCoreApplication::translate(
+          "UsageText",
+          "　　リスト出力時のソート順序を指定。（1：ﾌｧｲﾙ名　2：拡張子　3：ﾌｧｲﾙﾊﾟｽ　"
+          "4：ﾌｧｲﾙﾀｲﾌﾟ　5：ﾌｧｲﾙｻｲｽﾞ　6：作成日付　7：ｱｸｾｽ日付　8：更新日付）"),
       QStringLiteral("/E extension"),
-      QStringLiteral("　　extensionにはリスト出力対象とするファイル名のフィルタを指定します"
-                     "（*.dat;*.txt等）"),
+      QCoreApplication::translate(
+          "UsageText",
+          "　　extensionにはリスト出力対象とするファイル名のフィルタを指定します"
+          "（*.dat;*.txt等）"),
       QStringLiteral("/N title"),
-      QStringLiteral("　　titleにはリスト出力時のタイトルを指定します。"),
+      QCoreApplication::translate("UsageText", "　　titleにはリスト出力時のタイトルを指定します。"),
   };
   return lines;
 }
@@ -40,17 +52,22 @@ const QStringList& usageLines() {
 const QStringList& addedUsageLines() {
   static const QStringList lines = {
       QStringLiteral("/T XLSX"),
-      QStringLiteral(
+      QCoreApplication::translate(
+          "UsageText",
           "　　Excel ブック（.xlsx）を出力します、列はCSV・テキストの出力設定に従います。"),
       QStringLiteral("/K code"),
-      QStringLiteral(
+      QCoreApplication::translate(
+          "UsageText",
           "　　CSV・テキストの文字コードを指定します、codeには「SYSTEM、UTF8、UTF8BOM、CP932」"
           "のうち、どれか一つを指定します。"),
       QStringLiteral("/M type"),
-      QStringLiteral("　　ハッシュ値の列を出力します、typeには「MD5、SHA1、SHA256」のうち、"
-                     "どれか一つを指定します。"),
+      QCoreApplication::translate(
+          "UsageText",
+          "　　ハッシュ値の列を出力します、typeには「MD5、SHA1、SHA256」のうち、"
+          "どれか一つを指定します。"),
       QStringLiteral("/W"),
-      QStringLiteral(
+      QCoreApplication::translate(
+          "UsageText",
           "　　リストの横にチェックサムファイル（sha256sum -c などで検査できる形式、"
           "パスは/Iのフォルダからの相対パス）を出力します。/Mがなければ SHA256 を用います。"),
       QCoreApplication::translate("UsageText", "/T JSON"),

@@ -13,6 +13,8 @@
 
 #include <openssl/evp.h>
 
+#include <QCoreApplication>
+
 #include "core/FileNameBytes.h"
 #include "core/OrderedWork.h"
 
@@ -135,7 +137,7 @@ FileHash FileHasher::hash(const QString& path, const std::atomic<bool>& cancel,
   if (!S_ISREG(before.st_mode)) {
     FileHash result;
     result.outcome = FileHash::Outcome::Unreadable;
-    result.reason = QStringLiteral("通常のファイルではありません");
+    result.reason = QCoreApplication::translate("FileHasher", "通常のファイルではありません");
     return result;
   }
   // O_NONBLOCK changes nothing for a regular file's reads, so it stays. Read-ahead advice pays

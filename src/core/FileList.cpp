@@ -9,6 +9,8 @@
 #include <numeric>
 #include <utility>
 
+#include <QCoreApplication>
+
 #include "core/RowOrder.h"
 
 using namespace Qt::StringLiterals;
@@ -429,21 +431,26 @@ int FileList::compareForSorting(const FileEntry& a, const FileEntry& b) const {
 }
 
 QString FileList::clearedCaption() {
-  return u"出力対象ﾌｧｲﾙﾘｽﾄ"_s;
+  return QCoreApplication::translate("FileList", "出力対象ﾌｧｲﾙﾘｽﾄ");
 }
 
 QString FileList::countCaption() const {
-  return clearedCaption() + u" - 総ﾌｧｲﾙ数："_s + QString::number(count()) + u"ﾌｧｲﾙ"_s;
+  return QCoreApplication::translate("FileList", "%1 - 総ﾌｧｲﾙ数：%2ﾌｧｲﾙ")
+      .arg(clearedCaption(), QString::number(count()));
 }
 
 std::optional<Message> FileList::checkExportable() const {
   if (isEmpty())
-    return Message{u"ﾌｧｲﾙがありません。"_s, u"出力対象とするファイルリストが入力されていません。"_s,
+    return Message{QCoreApplication::translate("FileList", "ﾌｧｲﾙがありません。"),
+                   QCoreApplication::translate(
+                       "FileList", "出力対象とするファイルリストが入力されていません。"),
                    MessageIcon::Warning};
   if (m_tickedCount == 0)
     return Message{
-        u"選択されていません。"_s,
-        u"選択済みのファイルリストにおいて、一つ以上の項目にチェックを付けてください。"_s,
+        QCoreApplication::translate("FileList", "選択されていません。"),
+        QCoreApplication::translate(
+            "FileList",
+            "選択済みのファイルリストにおいて、一つ以上の項目にチェックを付けてください。"),
         MessageIcon::Warning};
   return std::nullopt;
 }

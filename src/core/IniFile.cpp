@@ -1,6 +1,8 @@
 // Reading, section replacement and atomic writing of INI files.
 #include "core/IniFile.h"
 
+#include <QCoreApplication>
+
 #include "core/OutputFile.h"
 #include "core/TextLines.h"
 #include "core/WholeFile.h"
@@ -70,8 +72,9 @@ bool IniFile::load(const QString& path, QString* error) {
   WholeFile file = readWholeFile(path);
   if (file.status != WholeFile::Status::Read) {
     if (error) {
-      *error = file.status == WholeFile::Status::Missing ? QStringLiteral("ファイルがありません。")
-                                                         : file.error;
+      *error = file.status == WholeFile::Status::Missing
+                   ? QCoreApplication::translate("IniFile", "ファイルがありません。")
+                   : file.error;
     }
     return false;
   }

@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include <QCoreApplication>
+
 #include "core/NarrowText.h"
 
 namespace vek {
@@ -42,7 +44,7 @@ QString listEncodingName(ListEncoding encoding) {
     case ListEncoding::Utf8:
       return QStringLiteral("UTF-8");
     case ListEncoding::Utf8WithMark:
-      return QStringLiteral("UTF-8 (BOM付き)");
+      return QCoreApplication::translate("ListEncoding", "UTF-8 (BOM付き)");
     case ListEncoding::Cp932:
       return QStringLiteral("Shift_JIS (CP932)");
     case ListEncoding::System:

@@ -1,5 +1,6 @@
 #include "core/ListTotals.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 
 namespace vek {
@@ -19,7 +20,9 @@ QString grouped(qint64 number) {
 }  // namespace
 
 QString byteCountText(qint64 bytes) {
-  return grouped(bytes) + QStringLiteral(" バイト");
+  // English says "1 byte" but "2 bytes"; Japanese writes both alike.
+  if (bytes == 1) return QCoreApplication::translate("ListTotals", "1 バイト");
+  return QCoreApplication::translate("ListTotals", "%1 バイト").arg(grouped(bytes));
 }
 
 QString readableSizeText(qint64 bytes) {
@@ -35,10 +38,12 @@ QString readableSizeText(qint64 bytes) {
 }
 
 QString tickedTotalsCaption(qint64 files, qint64 bytes) {
-  QString text =
-      QStringLiteral("ﾁｪｯｸ済み：%1 ﾌｧｲﾙ　合計 %2").arg(grouped(files), readableSizeText(bytes));
-  if (bytes >= 1024) text += QStringLiteral("（%1）").arg(byteCountText(bytes));
-  return text;
+  if (bytes < 1024) {
+    return QCoreApplication::translate("ListTotals", "ﾁｪｯｸ済み：%1 ﾌｧｲﾙ　合計 %2")
+        .arg(grouped(files), readableSizeText(bytes));
+  }
+  return QCoreApplication::translate("ListTotals", "ﾁｪｯｸ済み：%1 ﾌｧｲﾙ　合計 %2（%3）")
+      .arg(grouped(files), readableSizeText(bytes), byteCountText(bytes));
 }
 
 }  // namespace vek

@@ -9,12 +9,18 @@
 
 namespace vek {
 
-QString manualPath(const QString& programFolder, const QString& executableFolder) {
-  QStringList candidates;
-  if (!programFolder.isEmpty()) candidates.append(programFolder + u"/readme.htm");
+QString manualPath(const QString& programFolder, const QString& executableFolder,
+                   InterfaceLanguage language) {
+  QStringList folders;
+  if (!programFolder.isEmpty()) folders.append(programFolder);
   if (!executableFolder.isEmpty()) {
-    candidates.append(executableFolder + u"/readme.htm");
-    candidates.append(executableFolder + u"/" VEK_DATA_FROM_BIN "/readme.htm");
+    folders.append(executableFolder);
+    folders.append(executableFolder + u"/" VEK_DATA_FROM_BIN);
+  }
+  QStringList candidates;
+  for (const QString& folder : folders) {
+    if (language == InterfaceLanguage::English) candidates.append(folder + u"/readme-en.htm");
+    candidates.append(folder + u"/readme.htm");
   }
   for (const QString& candidate : candidates) {
     const QFileInfo info(candidate);

@@ -1,5 +1,8 @@
 #include "core/Message.h"
 
+#include <algorithm>
+#include <limits>
+
 namespace vek {
 
 QString joinLines(std::initializer_list<QString> lines) {
@@ -11,6 +14,15 @@ QString joinLines(std::initializer_list<QString> lines) {
     first = false;
   }
   return text;
+}
+
+QString messageLines(QString text) {
+  text.replace(u'\n', QStringLiteral("\r\n"));
+  return text;
+}
+
+int pluralOf(qint64 count) {
+  return int(std::clamp<qint64>(count, 0, std::numeric_limits<int>::max()));
 }
 
 }  // namespace vek

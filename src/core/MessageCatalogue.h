@@ -20,10 +20,10 @@ class MessageCatalogue {
   static Message warning(std::initializer_list<QString> lines);
 
   // The progress window of the whole-tree add: listing the folders, then adding their files.
-  static const QString& folderSearchCaption();
-  static const QString& folderSearchInfo();
-  static const QString& fileSearchCaption();
-  static const QString& fileSearchInfo();
+  static QString folderSearchCaption();
+  static QString folderSearchInfo();
+  static QString fileSearchCaption();
+  static QString fileSearchInfo();
   // The file phase's detail line while the folder at position done (0-based) of count is
   // processed: "処理件数：" done "　/　総ﾌｫﾙﾀﾞ数：" count "件".
   static QString progressDetail(qint64 done, qint64 count);

@@ -14,6 +14,7 @@
 #include <cstring>
 #include <mutex>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -394,30 +395,41 @@ bool OutputFile::writeWhole(const QString& path, const QByteArray& bytes, AtLink
 }
 
 Message OutputFile::cannotWriteMessage(const QString& path) {
-  return MessageCatalogue::warning(
-      {QStringLiteral("ファイルを開くことが出来ません。"), path,
-       QStringLiteral("他の処理によってロックされていないか、ハードディスクがいっぱい"
-                      "でないかを確認してください。"),
-       QStringLiteral("ファイルは出力されませんでした。")});
+  return MessageCatalogue::warning(messageLines(
+      QCoreApplication::translate("OutputFile",
+                                  "ファイルを開くことが出来ません。\n"
+                                  "%1\n"
+                                  "他の処理によってロックされていないか、ハードディスクがいっぱい"
+                                  "でないかを確認してください。\n"
+                                  "ファイルは出力されませんでした。")
+          .arg(path)));
 }
 
 Message OutputFile::replacedCharactersMessage(const QString& path, const QByteArray& encoding,
                                               qint64 count) {
-  return {QStringLiteral("文字の置き換え"),
-          joinLines({QStringLiteral("ファイルを出力しました。"), path,
-                     QStringLiteral("ただし、文字コード ") + QString::fromLatin1(encoding) +
-                         QStringLiteral(" で表せない文字が ") + QString::number(count) +
-                         QStringLiteral(" 文字あったため、「?」に置き換えて出力しました。")}),
+  return {QCoreApplication::translate("OutputFile", "文字の置き換え"),
+          messageLines(QCoreApplication::translate(
+                           "OutputFile",
+                           "ファイルを出力しました。\n"
+                           "%1\n"
+                           "ただし、文字コード %2 で表せない文字が %3 文字あったため、"
+                           "「?」に置き換えて出力しました。",
+                           nullptr, pluralOf(count))
+                           .arg(path, QString::fromLatin1(encoding), QString::number(count))),
           MessageIcon::Information};
 }
 
 Message OutputFile::unrepresentableCharactersMessage(const QString& path, qint64 count) {
-  return {
-      QStringLiteral("文字の置き換え"),
-      joinLines({QStringLiteral("ファイルを出力しました。"), path,
-                 u"ただし、ファイル内に書けない文字（制御文字など）が " % QString::number(count) %
-                     u" 文字あったため、「\uFFFD」（U+FFFD）に置き換えて出力しました。"}),
-      MessageIcon::Information};
+  return {QCoreApplication::translate("OutputFile", "文字の置き換え"),
+          messageLines(QCoreApplication::translate(
+                           "OutputFile",
+                           "ファイルを出力しました。\n"
+                           "%1\n"
+                           "ただし、ファイル内に書けない文字（制御文字など）が %2 文字あったため、"
+                           "「\uFFFD」（U+FFFD）に置き換えて出力しました。",
+                           nullptr, pluralOf(count))
+                           .arg(path, QString::number(count))),
+          MessageIcon::Information};
 }
 
 bool OutputFile::write(const QString& path, Interaction& interaction,

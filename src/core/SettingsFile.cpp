@@ -5,6 +5,7 @@
 #include <cmath>
 #include <optional>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
@@ -308,7 +309,8 @@ namespace {
 // defaults over it would lose every setting and other programs' sections.
 QString notReadMessage(const QString& iniPath, const QString& reason) {
   return iniPath + u": " + reason + u"\r\n" +
-         QStringLiteral("設定ファイルは読み込めなかったため、書き換えずにそのまま残します。");
+         QCoreApplication::translate(
+             "SettingsFile", "設定ファイルは読み込めなかったため、書き換えずにそのまま残します。");
 }
 
 }  // namespace

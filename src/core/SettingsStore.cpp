@@ -3,6 +3,8 @@
 
 #include <sys/stat.h>
 
+#include <QCoreApplication>
+
 #include "core/FileNameBytes.h"
 #include "core/Interaction.h"
 #include "core/SettingsFile.h"
@@ -41,8 +43,8 @@ bool SettingsStore::save(const Settings& settings, const WindowState& window,
 void SettingsStore::report(const QString& error) {
   if (m_reported) return;
   m_reported = true;
-  m_interaction.showMessage(
-      MessageCatalogue::warning({QStringLiteral("設定ファイルを読み書きできません。"), error}));
+  m_interaction.showMessage(MessageCatalogue::warning(
+      {QCoreApplication::translate("SettingsStore", "設定ファイルを読み書きできません。"), error}));
 }
 
 }  // namespace vek

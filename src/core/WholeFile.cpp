@@ -8,6 +8,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include <QCoreApplication>
+
 #include "core/FileNameBytes.h"
 
 namespace vek {
@@ -23,12 +25,14 @@ WholeFile refusedBy(int error) {
 }
 
 WholeFile tooLarge(qint64 limit) {
-  return refused(QStringLiteral("ファイルが大きすぎます（設定ファイルは %1 MB までです）。")
+  return refused(QCoreApplication::translate(
+                     "WholeFile", "ファイルが大きすぎます（設定ファイルは %1 MB までです）。")
                      .arg(limit / (1024 * 1024)));
 }
 
 WholeFile checked(const struct stat& st, qint64 limit) {
-  if (!S_ISREG(st.st_mode)) return refused(QStringLiteral("通常のファイルではありません。"));
+  if (!S_ISREG(st.st_mode))
+    return refused(QCoreApplication::translate("WholeFile", "通常のファイルではありません。"));
   if (st.st_size > limit) return tooLarge(limit);
   return {WholeFile::Status::Read, {}, {}};
 }

@@ -1,5 +1,7 @@
 #include "gather/FilterPresets.h"
 
+#include <QCoreApplication>
+
 #include "core/OutputFile.h"
 #include "core/TextCodec.h"
 #include "core/TextLines.h"
@@ -57,13 +59,16 @@ std::optional<QString> decodePresets(const QByteArray& bytes, QString* reason) {
   if (!invalid && !text.contains(QChar(0))) return text;
   const TextCodec system = TextCodec::system();
   const QString hint =
-      system.isUtf8()
-          ? QStringLiteral("UTF-8（BOM 付きも可）または BOM 付きの UTF-16 で保存してください。")
-          : QStringLiteral("%1、BOM 付きの UTF-8 または BOM 付きの UTF-16 で保存してください。")
-                .arg(QString::fromLatin1(system.name()));
-  *reason = QStringLiteral("文字コード %1 のテキストとして読めません。")
-                .arg(QString::fromLatin1(codec.name())) +
-            hint;
+      system.isUtf8() ? QCoreApplication::translate(
+                            "FilterPresets",
+                            "UTF-8（BOM 付きも可）または BOM 付きの UTF-16 で保存してください。")
+                      : QCoreApplication::translate(
+                            "FilterPresets",
+                            "%1、BOM 付きの UTF-8 または BOM 付きの UTF-16 で保存してください。")
+                            .arg(QString::fromLatin1(system.name()));
+  *reason =
+      QCoreApplication::translate("FilterPresets", "文字コード %1 のテキストとして読めません。%2")
+          .arg(QString::fromLatin1(codec.name()), hint);
   return std::nullopt;
 }
 

@@ -44,7 +44,7 @@ BandDialog::BandDialog(const QString& name, const QString& caption, const QStrin
   m_cmdOK = new QPushButton(QStringLiteral("OK"), this);
   m_cmdOK->setObjectName(QStringLiteral("cmdOK"));
   m_cmdOK->setDefault(true);
-  m_cmdCansel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
+  m_cmdCansel = new QPushButton(tr("ｷｬﾝｾﾙ"), this);
   m_cmdCansel->setObjectName(QStringLiteral("cmdCansel"));
 
   m_fields = new QVBoxLayout;

@@ -54,8 +54,7 @@ FolderChooser::FolderChooser(QWidget& frame, QWidget& owner, WindowDialogs& dial
   m_dirGetFile = new QListWidget(&frame);
   m_dirGetFile->setObjectName(QStringLiteral("dirGetFile"));
   m_dirGetFile->setUniformItemSizes(true);
-  m_cmdDirectPath =
-      createPushButton(QStringLiteral("cmdDirectPath"), QStringLiteral("パスを入力指定"), &frame);
+  m_cmdDirectPath = createPushButton(QStringLiteral("cmdDirectPath"), tr("パスを入力指定"), &frame);
   m_filGetFile = new QListView(&frame);
   m_filGetFile->setObjectName(QStringLiteral("filGetFile"));
   m_filGetFile->setUniformItemSizes(true);
@@ -72,9 +71,9 @@ FolderChooser::FolderChooser(QWidget& frame, QWidget& owner, WindowDialogs& dial
   connect(m_dirGetFile, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
     const QString folder = item->data(Qt::UserRole).toString();
     if (folder != m_folder && !setFolderPath(folder)) {
-      m_interaction.showMessage(MessageCatalogue::warning(
-          {QStringLiteral("指定されたパスからファイル情報を取得できません。"),
-           QStringLiteral("パスを確認してください。")}));
+      m_interaction.showMessage(
+          MessageCatalogue::warning({tr("指定されたパスからファイル情報を取得できません。"),
+                                     tr("パスを確認してください。")}));
       fillFolderBox();  // the folder may have gone: show what is there now
     }
   });
@@ -142,18 +141,18 @@ void FolderChooser::setBoxesEnabled(bool enabled) {
 void FolderChooser::browseForFolder() {
   setBoxesEnabled(false);
   const std::optional<QString> chosen =
-      m_dialogs.chooseFolder(&m_owner, QStringLiteral("ﾌｫﾙﾀﾞを選択してください"), m_folder);
+      m_dialogs.chooseFolder(&m_owner, tr("ﾌｫﾙﾀﾞを選択してください"), m_folder);
   if (chosen && chosen->isEmpty()) {
-    m_interaction.showMessage(MessageCatalogue::warning(
-        {QStringLiteral("指定されたﾊﾟｽからﾌｧｲﾙ情報を取得できません。"),
-         QStringLiteral("指定が可能なものは、ﾃﾞｽｸﾄｯﾌﾟ、ﾄﾞﾗｲﾌﾞ、ﾌｫﾙﾀﾞのみです。")}));
+    m_interaction.showMessage(
+        MessageCatalogue::warning({tr("指定されたﾊﾟｽからﾌｧｲﾙ情報を取得できません。"),
+                                   tr("指定が可能なものは、ﾃﾞｽｸﾄｯﾌﾟ、ﾄﾞﾗｲﾌﾞ、ﾌｫﾙﾀﾞのみです。")}));
   } else if (chosen) {
     if (setFolderPath(*chosen)) {
       selectVolumeFor(m_folder);
     } else {
-      m_interaction.showMessage(MessageCatalogue::warning(
-          {QStringLiteral("指定されたパスからファイル情報を取得できません。"),
-           QStringLiteral("パスを変更してください。")}));
+      m_interaction.showMessage(
+          MessageCatalogue::warning({tr("指定されたパスからファイル情報を取得できません。"),
+                                     tr("パスを変更してください。")}));
     }
   }
   setBoxesEnabled(true);
@@ -161,16 +160,14 @@ void FolderChooser::browseForFolder() {
 
 void FolderChooser::typePath() {
   const std::optional<QString> text = m_dialogs.askText(
-      &m_owner, QStringLiteral("パスの入力"),
-      joinLines(
-          {QStringLiteral("参照するパスを入力してください。"),
-           QStringLiteral("ネットワーク上のコンピュータを指定するときは、「/mnt/server/share」"
-                          "のように入力してください")}));
+      &m_owner, tr("パスの入力"),
+      joinLines({tr("参照するパスを入力してください。"),
+                 tr("ネットワーク上のコンピュータを指定するときは、「/mnt/server/share」"
+                    "のように入力してください")}));
   if (!text || text->isEmpty()) return;
   if (!setFolderPath(resolveTypedPath(*text, m_folder, QDir::homePath(), nativePathStyle()))) {
     m_interaction.showMessage(MessageCatalogue::warning(
-        {QStringLiteral("指定されたパス「") + *text + QStringLiteral("」から、"),
-         QStringLiteral("ファイル情報を取得できません。")}));
+        {tr("指定されたパス「%1」から、").arg(*text), tr("ファイル情報を取得できません。")}));
     return;
   }
   selectVolumeFor(m_folder);
@@ -180,9 +177,9 @@ void FolderChooser::driveChosen(int index) {
   if (index < 0 || index >= m_volumes.size()) return;
   setBoxesEnabled(false);
   if (!setFolderPath(m_volumes[index])) {
-    m_interaction.showMessage(MessageCatalogue::warning(
-        {QStringLiteral("指定したドライブから、ファイル情報を取得できません。"),
-         QStringLiteral("ドライブを変更してください。")}));
+    m_interaction.showMessage(
+        MessageCatalogue::warning({tr("指定したドライブから、ファイル情報を取得できません。"),
+                                   tr("ドライブを変更してください。")}));
   }
   setBoxesEnabled(true);
 }
@@ -203,8 +200,7 @@ void FolderChooser::openHistory(int index) {
   if (!setFolderPath(folder)) {
     // The entry stays: the folder may come back (a medium put in again).
     m_interaction.showMessage(MessageCatalogue::warning(
-        {QStringLiteral("指定されたパスからファイル情報を取得できません。"),
-         QStringLiteral("パスを確認してください。")}));
+        {tr("指定されたパスからファイル情報を取得できません。"), tr("パスを確認してください。")}));
     return;
   }
   selectVolumeFor(m_folder);

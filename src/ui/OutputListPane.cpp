@@ -53,9 +53,8 @@ OutputListPane::OutputListPane(FileList& list, Session& session, QWidget* parent
     header->resizeSection(column, width);
   }
   showStateColumn(false);
-  m_cmdListClear =
-      createPushButton(QStringLiteral("cmdListClear"), QStringLiteral("リストの一括クリア"), this);
-  m_lblComment = new QLabel(QStringLiteral("※　不要なﾌｧｲﾙはﾁｪｯｸを外してください。"), this);
+  m_cmdListClear = createPushButton(QStringLiteral("cmdListClear"), tr("リストの一括クリア"), this);
+  m_lblComment = new QLabel(tr("※　不要なﾌｧｲﾙはﾁｪｯｸを外してください。"), this);
   m_lblComment->setObjectName(QStringLiteral("lblComment"));
   m_lblTotals = new QLabel(this);
   m_lblTotals->setObjectName(QStringLiteral("lblTotals"));

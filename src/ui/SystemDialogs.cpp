@@ -1,6 +1,7 @@
 #include "ui/SystemDialogs.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QInputDialog>
@@ -54,19 +55,11 @@ bool SystemDialogs::askYesNo(QWidget* owner, const Message& question) {
 }
 
 FailureAnswer SystemDialogs::askAddFailure(QWidget* owner, const Message& message) {
-  QMessageBox box(boxIcon(message.icon), message.title, shownText(message.text), QMessageBox::Ok,
-                  owner);
-  box.setTextFormat(Qt::PlainText);
-  QPushButton* stop = box.addButton(QStringLiteral("追加を中止"), QMessageBox::DestructiveRole);
-  stop->setObjectName(QStringLiteral("cmdStopAdd"));
-  QPushButton* quiet = box.addButton(QStringLiteral("以後表示しない"), QMessageBox::AcceptRole);
-  quiet->setObjectName(QStringLiteral("cmdQuiet"));
-  box.setDefaultButton(QMessageBox::Ok);
-  // Esc closes the box as it always did: the add goes on.
-  box.setEscapeButton(box.button(QMessageBox::Ok));
-  box.exec();
-  if (box.clickedButton() == stop) return FailureAnswer::StopAdd;
-  if (box.clickedButton() == quiet) return FailureAnswer::Quiet;
+  const std::unique_ptr<QMessageBox> box = addFailureBox(owner, message);
+  box->exec();
+  const QAbstractButton* clicked = box->clickedButton();
+  if (clicked && clicked->objectName() == u"cmdStopAdd") return FailureAnswer::StopAdd;
+  if (clicked && clicked->objectName() == u"cmdQuiet") return FailureAnswer::Quiet;
   return FailureAnswer::Continue;
 }
 
@@ -127,6 +120,22 @@ std::unique_ptr<QMessageBox> SystemDialogs::messageBox(QWidget* owner, const Mes
                                            shownText(message.text), buttons, owner);
   box->setTextFormat(Qt::PlainText);
   box->setDefaultButton(defaultButton);
+  return box;
+}
+
+std::unique_ptr<QMessageBox> SystemDialogs::addFailureBox(QWidget* owner, const Message& message) {
+  auto box = std::make_unique<QMessageBox>(boxIcon(message.icon), message.title,
+                                           shownText(message.text), QMessageBox::Ok, owner);
+  box->setTextFormat(Qt::PlainText);
+  QPushButton* stop = box->addButton(QCoreApplication::translate("SystemDialogs", "追加を中止"),
+                                     QMessageBox::DestructiveRole);
+  stop->setObjectName(QStringLiteral("cmdStopAdd"));
+  QPushButton* quiet = box->addButton(
+      QCoreApplication::translate("SystemDialogs", "以後表示しない"), QMessageBox::AcceptRole);
+  quiet->setObjectName(QStringLiteral("cmdQuiet"));
+  box->setDefaultButton(QMessageBox::Ok);
+  // Esc closes the box as it always did: the add goes on.
+  box->setEscapeButton(box->button(QMessageBox::Ok));
   return box;
 }
 

@@ -34,6 +34,9 @@ class SystemDialogs : public WindowDialogs {
   static std::unique_ptr<QMessageBox> messageBox(QWidget* owner, const Message& message,
                                                  QMessageBox::StandardButtons buttons,
                                                  QMessageBox::StandardButton defaultButton);
+  // The box of a file the add could not read: OK goes on, "追加を中止" (cmdStopAdd) stops the
+  // add, "以後表示しない" (cmdQuiet) counts the further failures and reports them at the end.
+  static std::unique_ptr<QMessageBox> addFailureBox(QWidget* owner, const Message& message);
   static std::unique_ptr<QFileDialog> saveDialog(QWidget* owner, const QString& filter,
                                                  const QString& initialFolder);
 

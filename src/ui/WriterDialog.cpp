@@ -77,7 +77,7 @@ void WriterDialog::createList(
 }
 
 QPushButton* WriterDialog::createCancelButton() {
-  auto* button = new QPushButton(QStringLiteral("キャンセル"), this);
+  auto* button = new QPushButton(tr("キャンセル"), this);
   button->setObjectName(QStringLiteral("cmdCancel"));
   button->setAutoDefault(false);
   connect(button, &QPushButton::clicked, this, &WriterDialog::reject);

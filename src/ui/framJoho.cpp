@@ -34,42 +34,41 @@ QHBoxLayout* indented(QWidget* parent) {
 
 framJoho::framJoho(const QString& caption, QWidget* parent) : QGroupBox(caption, parent) {
   setObjectName(QStringLiteral("framJoho"));
-  setToolTip(QStringLiteral("出力したいファイルの情報を指定します。"));
+  setToolTip(tr("出力したいファイルの情報を指定します。"));
 
-  m_chkFullPath = createCheck(this, "chkFullPath", QStringLiteral("ﾌﾙﾊﾟｽ（ﾃﾞｨﾚｸﾄﾘ+ﾌｧｲﾙ）"));
-  m_chkPathType = createCheck(this, "chkPathType", QStringLiteral("file:// 形式で出力"));
-  m_chkDir = createCheck(this, "chkDir", QStringLiteral("ﾃﾞｨﾚｸﾄﾘ情報"));
+  m_chkFullPath = createCheck(this, "chkFullPath", tr("ﾌﾙﾊﾟｽ（ﾃﾞｨﾚｸﾄﾘ+ﾌｧｲﾙ）"));
+  m_chkPathType = createCheck(this, "chkPathType", tr("file:// 形式で出力"));
+  m_chkDir = createCheck(this, "chkDir", tr("ﾃﾞｨﾚｸﾄﾘ情報"));
   m_optDir = createOptionGroup(this, QStringLiteral("optDir"),
-                               {QStringLiteral("絶対ﾊﾟｽ"), QStringLiteral("絶対ﾊﾟｽ（ﾄﾞﾗｲﾌﾞ省略"),
-                                QStringLiteral("最後尾のﾌｫﾙﾀﾞ名")});
-  m_chkFile = createCheck(this, "chkFile", QStringLiteral("ﾌｧｲﾙ名"));
-  m_chkAndName = createCheck(this, "chkAndName", QStringLiteral("拡張子を付加"));
-  m_chkExtend = createCheck(this, "chkExtend", QStringLiteral("ﾌｧｲﾙﾀｲﾌﾟ"));
-  m_chkSize = createCheck(this, "chkSize", QStringLiteral("ﾌｧｲﾙｻｲｽﾞ"));
+                               {tr("絶対ﾊﾟｽ"), tr("絶対ﾊﾟｽ（ﾄﾞﾗｲﾌﾞ省略"), tr("最後尾のﾌｫﾙﾀﾞ名")});
+  m_chkFile = createCheck(this, "chkFile", tr("ﾌｧｲﾙ名"));
+  m_chkAndName = createCheck(this, "chkAndName", tr("拡張子を付加"));
+  m_chkExtend = createCheck(this, "chkExtend", tr("ﾌｧｲﾙﾀｲﾌﾟ"));
+  m_chkSize = createCheck(this, "chkSize", tr("ﾌｧｲﾙｻｲｽﾞ"));
   m_optSize =
       createOptionGroup(this, QStringLiteral("optSize"),
                         {QStringLiteral("Byte"), QStringLiteral("KB"), QStringLiteral("MB")});
-  m_chkAddUnit = createCheck(this, "chkAddUnit", QStringLiteral("単位を付加"));
-  m_chkDateCreate = createCheck(this, "chkDateCreate", QStringLiteral("作成日時"));
-  m_chkDateAccess = createCheck(this, "chkDateAccess", QStringLiteral("ｱｸｾｽ日時"));
-  m_chkDateModifi = createCheck(this, "chkDateModifi", QStringLiteral("更新日時"));
-  m_chkRelPath = createCheck(this, "chkRelPath", QStringLiteral("相対パス（追加したﾌｫﾙﾀﾞから）"));
-  m_chkRelPath->setToolTip(QStringLiteral("追加を始めたﾌｫﾙﾀﾞから見たﾌｧｲﾙのﾊﾟｽを出力します。"));
-  m_lblHash = new QLabel(QStringLiteral("ﾊｯｼｭ値"), this);
+  m_chkAddUnit = createCheck(this, "chkAddUnit", tr("単位を付加"));
+  m_chkDateCreate = createCheck(this, "chkDateCreate", tr("作成日時"));
+  m_chkDateAccess = createCheck(this, "chkDateAccess", tr("ｱｸｾｽ日時"));
+  m_chkDateModifi = createCheck(this, "chkDateModifi", tr("更新日時"));
+  m_chkRelPath = createCheck(this, "chkRelPath", tr("相対パス（追加したﾌｫﾙﾀﾞから）"));
+  m_chkRelPath->setToolTip(tr("追加を始めたﾌｫﾙﾀﾞから見たﾌｧｲﾙのﾊﾟｽを出力します。"));
+  m_lblHash = new QLabel(tr("ﾊｯｼｭ値"), this);
   m_cmbHash = new QComboBox(this);
   m_cmbHash->setObjectName(QStringLiteral("cmbHash"));
   m_cmbHash->setToolTip(
-      QStringLiteral("ﾌｧｲﾙの内容から計算したﾊｯｼｭ値を出力します。"
-                     "出力時にﾁｪｯｸされたﾌｧｲﾙをすべて読み取ります。"));
-  m_cmbHash->addItem(QStringLiteral("なし"), int(HashKind::None));
+      tr("ﾌｧｲﾙの内容から計算したﾊｯｼｭ値を出力します。"
+         "出力時にﾁｪｯｸされたﾌｧｲﾙをすべて読み取ります。"));
+  m_cmbHash->addItem(tr("なし"), int(HashKind::None));
   for (HashKind kind : {HashKind::Md5, HashKind::Sha1, HashKind::Sha256})
     m_cmbHash->addItem(hashKindCaption(kind), int(kind));
-  m_cmbHash->setAccessibleName(QStringLiteral("ﾊｯｼｭ値"));
+  m_cmbHash->setAccessibleName(tr("ﾊｯｼｭ値"));
   m_lblHash->setBuddy(m_cmbHash);
-  m_chkSumFile = createCheck(this, "chkSumFile", QStringLiteral("ﾁｪｯｸｻﾑﾌｧｲﾙも出力"));
+  m_chkSumFile = createCheck(this, "chkSumFile", tr("ﾁｪｯｸｻﾑﾌｧｲﾙも出力"));
   m_chkSumFile->setToolTip(
-      QStringLiteral("ﾘｽﾄと同じﾌｫﾙﾀﾞに、sha256sum -c などで検査できるﾁｪｯｸｻﾑﾌｧｲﾙを出力します"
-                     "（ﾊｯｼｭ値が「なし」のときは SHA-256）。"));
+      tr("ﾘｽﾄと同じﾌｫﾙﾀﾞに、sha256sum -c などで検査できるﾁｪｯｸｻﾑﾌｧｲﾙを出力します"
+         "（ﾊｯｼｭ値が「なし」のときは SHA-256）。"));
 
   m_chkDeliveryCheck = createCheck(this, "chkDeliveryCheck", tr("注意（Windows・Macで困る名前）"));
   m_chkDeliveryCheck->setToolTip(
@@ -123,12 +122,12 @@ framJoho::framJoho(const QString& caption, QWidget* parent) : QGroupBox(caption,
 }
 
 QString framJoho::defaultCaption() {
-  return QStringLiteral("出力する情報の選択");
+  return tr("出力する情報の選択");
 }
 
 QLabel* framJoho::createSortNote(QWidget* parent) {
-  auto* note = new QLabel(
-      QStringLiteral("※　ﾌｧｲﾙのｿｰﾄ順序は、前画面の「出力対象ﾌｧｲﾙﾘｽﾄ」にて指定できます。"), parent);
+  auto* note =
+      new QLabel(tr("※　ﾌｧｲﾙのｿｰﾄ順序は、前画面の「出力対象ﾌｧｲﾙﾘｽﾄ」にて指定できます。"), parent);
   note->setObjectName(QStringLiteral("lblSortNote"));
   note->setWordWrap(true);
   return note;

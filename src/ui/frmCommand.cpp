@@ -65,7 +65,7 @@ QGroupBox* frame(QWidget* parent, const char* name, const QString& caption) {
 QGroupBox* folderFrame(QWidget* parent, const char* frameName, const QString& caption,
                        const QString& stem, QLineEdit*& box, QPushButton*& button) {
   QGroupBox* group = frame(parent, frameName, caption);
-  auto* label = new QLabel(QStringLiteral("パス"), group);
+  auto* label = new QLabel(QCoreApplication::translate("vek::frmCommand", "パス"), group);
   label->setObjectName(u"lbl" + stem);
   box = new QLineEdit(group);
   box->setObjectName(u"txt" + stem);
@@ -73,7 +73,8 @@ QGroupBox* folderFrame(QWidget* parent, const char* frameName, const QString& ca
   label->setBuddy(box);
   button = new QPushButton(QStringLiteral("..."), group);
   button->setObjectName(u"cmd" + stem);
-  button->setAccessibleName(caption + QStringLiteral("を選択"));
+  button->setAccessibleName(
+      QCoreApplication::translate("vek::frmCommand", "%1を選択").arg(caption));
   button->setAutoDefault(false);
   auto* row = new QHBoxLayout(group);
   row->addWidget(label);
@@ -95,7 +96,7 @@ QString lastFileName(const QString& lastOutputFile) {
 // lines), as message lines.
 QString runMessages(const QString& errors) {
   QStringList lines;
-  const QString title = QStringLiteral("警告: ");
+  const QString title = MessageCatalogue::warningTitle() + u": ";
   for (QString line : errors.split(u'\n')) {
     if (line.endsWith(u'\r')) line.chop(1);
     if (line.startsWith(title)) {
@@ -147,7 +148,7 @@ frmCommand::frmCommand(Session& session, WindowDialogs& dialogs, const QString& 
       m_programFolder(programFolder),
       m_prefill(prefill) {
   setObjectName(QStringLiteral("frmCommand"));
-  setWindowTitle(QStringLiteral("ｺﾏﾝﾄﾞﾗｲﾝｼﾞｪﾈﾚｰﾀ"));
+  setWindowTitle(tr("ｺﾏﾝﾄﾞﾗｲﾝｼﾞｪﾈﾚｰﾀ"));
   setModal(true);
   if (m_prefill.executable.isEmpty())
     m_prefill.executable = QCoreApplication::applicationFilePath();
@@ -183,7 +184,7 @@ frmCommand::~frmCommand() {
 }
 
 void frmCommand::buildControls() {
-  auto* band = new QLabel(QStringLiteral("コマンドラインからの起動パラメータを作成します。"), this);
+  auto* band = new QLabel(tr("コマンドラインからの起動パラメータを作成します。"), this);
   band->setObjectName(QStringLiteral("lblHeader"));
   band->setAutoFillBackground(true);
   QPalette white = band->palette();
@@ -192,12 +193,12 @@ void frmCommand::buildControls() {
   band->setPalette(white);
   band->setContentsMargins(12, 10, 12, 10);
 
-  QGroupBox* frInPath = folderFrame(this, "frInPath", QStringLiteral("入力フォルダ"),
-                                    QStringLiteral("InPath"), m_txtInPath, m_cmdInPath);
-  QGroupBox* frOutPath = folderFrame(this, "frOutPath", QStringLiteral("出力フォルダ"),
+  QGroupBox* frInPath = folderFrame(this, "frInPath", tr("入力フォルダ"), QStringLiteral("InPath"),
+                                    m_txtInPath, m_cmdInPath);
+  QGroupBox* frOutPath = folderFrame(this, "frOutPath", tr("出力フォルダ"),
                                      QStringLiteral("OutPath"), m_txtOutPath, m_cmdOutPath);
 
-  QGroupBox* frType = frame(this, "frType", QStringLiteral("出力ファイルタイプ"));
+  QGroupBox* frType = frame(this, "frType", tr("出力ファイルタイプ"));
   m_optType =
       createOptionGroup(frType, QStringLiteral("optType"),
                         {QStringLiteral("CSV"), QStringLiteral("TEXT"), QStringLiteral("HTML"),
@@ -208,15 +209,14 @@ void frmCommand::buildControls() {
   typeRow->addStretch();
   m_optType->button(0)->setChecked(true);
 
-  QGroupBox* frOutFile = frame(this, "frOutFile", QStringLiteral("出力ファイル名"));
-  m_optOutPath = createOptionGroup(frOutFile, QStringLiteral("optOutPath"),
-                                   {QStringLiteral("日付（YYYYMMDDHHmmでフォーマットを指定)"),
-                                    QStringLiteral("ファイル名直接指定")},
-                                   CaptionRule::None);
+  QGroupBox* frOutFile = frame(this, "frOutFile", tr("出力ファイル名"));
+  m_optOutPath = createOptionGroup(
+      frOutFile, QStringLiteral("optOutPath"),
+      {tr("日付（YYYYMMDDHHmmでフォーマットを指定)"), tr("ファイル名直接指定")}, CaptionRule::None);
   m_optOutPath->button(0)->setChecked(true);
   m_txtOutName = new QLineEdit(frOutFile);
   m_txtOutName->setObjectName(QStringLiteral("txtOutName"));
-  m_txtOutName->setAccessibleName(QStringLiteral("出力ファイル名"));
+  m_txtOutName->setAccessibleName(tr("出力ファイル名"));
   auto* outFile = new QGridLayout(frOutFile);
   outFile->addWidget(m_optOutPath->button(0), 0, 0);
   outFile->addWidget(m_optOutPath->button(1), 0, 1);
@@ -224,7 +224,7 @@ void frmCommand::buildControls() {
   outFile->addWidget(m_txtOutName, 1, 0, 1, 3);
   outFile->setColumnMinimumWidth(0, 0);
 
-  QGroupBox* frFilter = frame(this, "frInFileFilter", QStringLiteral("入力ファイルフィルタ"));
+  QGroupBox* frFilter = frame(this, "frInFileFilter", tr("入力ファイルフィルタ"));
   m_cmbFilter = new QComboBox(frFilter);
   m_cmbFilter->setObjectName(QStringLiteral("cmbFilter"));
   m_cmbFilter->setEditable(true);
@@ -243,24 +243,22 @@ void frmCommand::buildControls() {
     keyScreen->watch(box);
   }
 
-  QGroupBox* frTitle = frame(this, "frTitle", QStringLiteral("タイトル"));
+  QGroupBox* frTitle = frame(this, "frTitle", tr("タイトル"));
   m_txtTitle = new QLineEdit(frTitle);
   m_txtTitle->setObjectName(QStringLiteral("txtTitle"));
   m_txtTitle->setAccessibleName(frTitle->title());
   (new QVBoxLayout(frTitle))->addWidget(m_txtTitle);
 
-  QGroupBox* frSort = frame(this, "frSort", QStringLiteral("ソートキー"));
-  m_optSortKey = createOptionGroup(
-      frSort, QStringLiteral("optSortKey"),
-      {QStringLiteral("ﾌｧｲﾙ名"), QStringLiteral("拡張子"), QStringLiteral("ﾌｧｲﾙﾊﾟｽ"),
-       QStringLiteral("ﾌｧｲﾙﾀｲﾌﾟ"), QStringLiteral("ﾌｧｲﾙｻｲｽﾞ"), QStringLiteral("作成日付"),
-       QStringLiteral("ｱｸｾｽ日付"), QStringLiteral("更新日付")},
-      CaptionRule::None);
+  QGroupBox* frSort = frame(this, "frSort", tr("ソートキー"));
+  m_optSortKey = createOptionGroup(frSort, QStringLiteral("optSortKey"),
+                                   {tr("ﾌｧｲﾙ名"), tr("拡張子"), tr("ﾌｧｲﾙﾊﾟｽ"), tr("ﾌｧｲﾙﾀｲﾌﾟ"),
+                                    tr("ﾌｧｲﾙｻｲｽﾞ"), tr("作成日付"), tr("ｱｸｾｽ日付"), tr("更新日付")},
+                                   CaptionRule::None);
   auto* sortGrid = new QGridLayout(frSort);
   for (int i = 0; i < 8; ++i) sortGrid->addWidget(m_optSortKey->button(i), i / 4, i % 4);
   m_optSortKey->button(0)->setChecked(true);
 
-  m_chkSubDir = new QCheckBox(QStringLiteral("ｻﾌﾞﾃﾞｨﾚｸﾄﾘの検索を行う。"), this);
+  m_chkSubDir = new QCheckBox(tr("ｻﾌﾞﾃﾞｨﾚｸﾄﾘの検索を行う。"), this);
   m_chkSubDir->setObjectName(QStringLiteral("chkSubDir"));
 
   // The switches beyond the list's own: left out of the line unless chosen, so that the run
@@ -307,7 +305,7 @@ void frmCommand::buildControls() {
   outOption->addWidget(m_chkSumFile, 1, 2);
   outOption->setColumnStretch(3, 1);
 
-  QGroupBox* frCommand = frame(this, "frCommand", QStringLiteral("コマンド"));
+  QGroupBox* frCommand = frame(this, "frCommand", tr("コマンド"));
   m_txtCommand = new QPlainTextEdit(frCommand);
   m_txtCommand->setObjectName(QStringLiteral("txtCommand"));
   m_txtCommand->setAccessibleName(frCommand->title());
@@ -320,16 +318,16 @@ void frmCommand::buildControls() {
   m_lblCommandNote->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   m_lblCommandNote->setTextFormat(Qt::PlainText);
   m_lblCommandNote->hide();
-  m_cmdMakeTest = new QPushButton(QStringLiteral("リスト作成のテスト"), frCommand);
+  m_cmdMakeTest = new QPushButton(tr("リスト作成のテスト"), frCommand);
   m_cmdMakeTest->setObjectName(QStringLiteral("cmdMakeTest"));
-  m_cmdCopy = new QPushButton(QStringLiteral("クリップボードにコピー"), frCommand);
+  m_cmdCopy = new QPushButton(tr("クリップボードにコピー"), frCommand);
   m_cmdCopy->setObjectName(QStringLiteral("cmdCopy"));
-  m_lblTestRunning = new QLabel(QStringLiteral("テスト実行中…"), frCommand);
+  m_lblTestRunning = new QLabel(tr("テスト実行中…"), frCommand);
   m_lblTestRunning->setObjectName(QStringLiteral("lblTestRunning"));
   m_lblTestRunning->hide();
-  m_cmdStopTest = new QPushButton(QStringLiteral("中止"), frCommand);
+  m_cmdStopTest = new QPushButton(tr("中止"), frCommand);
   m_cmdStopTest->setObjectName(QStringLiteral("cmdStopTest"));
-  m_cmdStopTest->setAccessibleName(QStringLiteral("テストを中止"));
+  m_cmdStopTest->setAccessibleName(tr("テストを中止"));
   m_cmdStopTest->hide();
   auto* commandButtons = new QHBoxLayout;
   commandButtons->addWidget(m_lblTestRunning);
@@ -342,7 +340,7 @@ void frmCommand::buildControls() {
   commandLayout->addWidget(m_lblCommandNote);
   commandLayout->addLayout(commandButtons);
 
-  m_cmdOk = new QPushButton(QStringLiteral("閉じる"), this);
+  m_cmdOk = new QPushButton(tr("閉じる"), this);
   m_cmdOk->setObjectName(QStringLiteral("cmdOk"));
   auto* closeRow = new QHBoxLayout;
   closeRow->addStretch();
@@ -472,14 +470,14 @@ void frmCommand::commandChanged() {
   });
   if (pastable && controls) {
     notes.append(
-        QStringLiteral("制御文字（CR、タブなど）を含むため、"
-                       "このコマンドは端末に貼り付けると違う意味に読まれることがあります。"));
+        tr("制御文字（CR、タブなど）を含むため、"
+           "このコマンドは端末に貼り付けると違う意味に読まれることがあります。"));
   }
   if (!pastable) {
     notes.append(
-        QStringLiteral("UTF-8で表せない名前を含むため、"
-                       "このコマンドは貼り付けても同じ意味になりません。\n"
-                       "リスト作成のテストはこのまま実行できます。"));
+        tr("UTF-8で表せない名前を含むため、"
+           "このコマンドは貼り付けても同じ意味になりません。\n"
+           "リスト作成のテストはこのまま実行できます。"));
   }
   m_lblCommandNote->setText(notes.join(u'\n'));
   m_lblCommandNote->setVisible(!notes.isEmpty());
@@ -510,18 +508,17 @@ void frmCommand::resizeEvent(QResizeEvent* event) {
 
 void frmCommand::browse(QLineEdit* box) {
   const std::optional<QString> chosen =
-      m_dialogs.chooseFolder(this, QStringLiteral("ﾌｫﾙﾀﾞを選択してください"), box->text());
+      m_dialogs.chooseFolder(this, tr("ﾌｫﾙﾀﾞを選択してください"), box->text());
   if (!chosen) return;
   if (chosen->isEmpty()) {
-    showMessage(MessageCatalogue::warning(
-        {QStringLiteral("指定されたﾊﾟｽからﾌｧｲﾙ情報を取得できません。"),
-         QStringLiteral("指定が可能なものは、ﾃﾞｽｸﾄｯﾌﾟ、ﾄﾞﾗｲﾌﾞ、ﾌｫﾙﾀﾞのみです。")}));
+    showMessage(
+        MessageCatalogue::warning({tr("指定されたﾊﾟｽからﾌｧｲﾙ情報を取得できません。"),
+                                   tr("指定が可能なものは、ﾃﾞｽｸﾄｯﾌﾟ、ﾄﾞﾗｲﾌﾞ、ﾌｫﾙﾀﾞのみです。")}));
     return;
   }
   if (!FileSystem::folderExists(*chosen)) {
     showMessage(MessageCatalogue::warning(
-        {QStringLiteral("指定されたパスからファイル情報を取得できません。"),
-         QStringLiteral("パスを変更してください。")}));
+        {tr("指定されたパスからファイル情報を取得できません。"), tr("パスを変更してください。")}));
     return;
   }
   box->setText(*chosen);
@@ -535,7 +532,7 @@ void frmCommand::copyCommand() {
   QClipboard* clipboard = QGuiApplication::clipboard();
   clipboard->clear();
   clipboard->setText(line);
-  showMessage({QStringLiteral("Vek"), QStringLiteral("コマンドをクリップボードにコピーしました。"),
+  showMessage({QStringLiteral("Vek"), tr("コマンドをクリップボードにコピーしました。"),
                MessageIcon::Information});
 }
 
@@ -590,21 +587,20 @@ void frmCommand::testRunFinished(int exitCode, QProcess::ExitStatus status) {
   endTestRun();
   const QString messages = runMessages(errors);
   if (stopped) {
-    showMessage({QStringLiteral("Vek"), QStringLiteral("リスト作成のテストを中止しました。"),
+    showMessage({QStringLiteral("Vek"), tr("リスト作成のテストを中止しました。"),
                  MessageIcon::Information});
   } else if (status == QProcess::NormalExit && exitCode == 0) {
     // Notices of the run (characters the encoding could not hold) follow the success line.
-    QString text = m_txtOutPath->text() + QStringLiteral(" にリストを出力しました。");
+    QString text = tr("%1 にリストを出力しました。").arg(m_txtOutPath->text());
     if (!messages.isEmpty()) text += QStringLiteral("\r\n\r\n") + messages;
-    showMessage({QStringLiteral("テスト完了"), text, MessageIcon::Information});
+    showMessage({tr("テスト完了"), text, MessageIcon::Information});
   } else {
     QString text = messages;
     if (text.isEmpty()) {
-      text =
-          status == QProcess::NormalExit
-              ? QStringLiteral("リスト作成のテストが終了コード %1 で終わりました。").arg(exitCode)
-              : QStringLiteral("リスト作成のテストが異常終了しました。");
-      text += QStringLiteral("\r\nリストは出力されていません。");
+      text = status == QProcess::NormalExit
+                 ? tr("リスト作成のテストが終了コード %1 で終わりました。").arg(exitCode)
+                 : tr("リスト作成のテストが異常終了しました。");
+      text += tr("\r\nリストは出力されていません。");
     }
     showMessage(MessageCatalogue::warning(text));
   }
@@ -613,8 +609,8 @@ void frmCommand::testRunFinished(int exitCode, QProcess::ExitStatus status) {
 
 void frmCommand::testRunFailedToStart() {
   endTestRun();
-  showMessage(MessageCatalogue::warning({QStringLiteral("テスト作成でエラーが発生しました。"),
-                                         QStringLiteral("正しいコマンドを構築してください。")}));
+  showMessage(MessageCatalogue::warning(
+      {tr("テスト作成でエラーが発生しました。"), tr("正しいコマンドを構築してください。")}));
   Q_EMIT testRunEnded();
 }
 

@@ -27,9 +27,8 @@ QLabel* createPreview(QWidget* parent, const char* name) {
 
 frmDateSetting::frmDateSetting(Settings& settings, const Session& session, Interaction& interaction,
                                QWidget* parent)
-    : BandDialog(QStringLiteral("frmDateSetting"), QStringLiteral("日付書式設定"),
-                 QStringLiteral("ﾃｷｽﾄ、HTML、XMLに出力する日付の書式を指定します。"), session,
-                 parent),
+    : BandDialog(QStringLiteral("frmDateSetting"), tr("日付書式設定"),
+                 tr("ﾃｷｽﾄ、HTML、XMLに出力する日付の書式を指定します。"), session, parent),
       m_settings(settings),
       m_interaction(interaction),
       m_clock(&QDateTime::currentDateTime) {
@@ -46,19 +45,19 @@ frmDateSetting::frmDateSetting(Settings& settings, const Session& session, Inter
   m_timPrintDate->setObjectName(QStringLiteral("timPrintDate"));
   m_timPrintDate->setInterval(1000);
 
-  auto* formatLabel = new QLabel(QStringLiteral("日付の書式指定"), this);
+  auto* formatLabel = new QLabel(tr("日付の書式指定"), this);
   formatLabel->setBuddy(m_cmbDateFormat);
   m_cmbDateFormat->setAccessibleName(formatLabel->text());
-  m_lblBeforeDate->setAccessibleName(QStringLiteral("書式適用前"));
-  m_lblAfterDate->setAccessibleName(QStringLiteral("書式適用後"));
+  m_lblBeforeDate->setAccessibleName(tr("書式適用前"));
+  m_lblAfterDate->setAccessibleName(tr("書式適用後"));
   QVBoxLayout* fields = fieldsLayout();
   fields->addWidget(formatLabel);
   fields->addWidget(m_cmbDateFormat);
   fields->addSpacing(8);
-  fields->addWidget(new QLabel(QStringLiteral("書式適用前"), this));
+  fields->addWidget(new QLabel(tr("書式適用前"), this));
   fields->addWidget(m_lblBeforeDate);
   fields->addSpacing(8);
-  fields->addWidget(new QLabel(QStringLiteral("書式適用後"), this));
+  fields->addWidget(new QLabel(tr("書式適用後"), this));
   fields->addWidget(m_lblAfterDate);
 
   addKeyRule(m_cmbDateFormat);
@@ -99,7 +98,7 @@ const QStringList& frmDateSetting::presets() {
 }
 
 QString frmDateSetting::invalidPatternText() {
-  return QStringLiteral("日付書式が不正です");
+  return tr("日付書式が不正です");
 }
 
 void frmDateSetting::setClock(Clock clock) {
@@ -124,10 +123,9 @@ void frmDateSetting::preview() {
 
 void frmDateSetting::ok() {
   if (m_formatError) {
-    m_interaction.showMessage(
-        {QStringLiteral("日付書式異常"),
-         QStringLiteral("日付書式が不正です、正しい書式を選択／入力してください。"),
-         MessageIcon::Warning});
+    m_interaction.showMessage({tr("日付書式異常"),
+                               tr("日付書式が不正です、正しい書式を選択／入力してください。"),
+                               MessageIcon::Warning});
     return;
   }
   m_settings.option.dateFormat = m_cmbDateFormat->currentText();

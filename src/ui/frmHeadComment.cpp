@@ -21,19 +21,15 @@ struct CaptionRow {
 }  // namespace
 
 frmHeadComment::frmHeadComment(Settings& settings, const Session& session, QWidget* parent)
-    : BandDialog(QStringLiteral("frmHeadComment"), QStringLiteral("ﾍｯﾀﾞｺﾒﾝﾄ編集"),
-                 QStringLiteral("ﾃｷｽﾄ／CSV／HTML　に出力される見出し行のコメントを設定します。"),
-                 session, parent),
+    : BandDialog(QStringLiteral("frmHeadComment"), tr("ﾍｯﾀﾞｺﾒﾝﾄ編集"),
+                 tr("ﾃｷｽﾄ／CSV／HTML　に出力される見出し行のコメントを設定します。"), session,
+                 parent),
       m_settings(settings) {
   const CaptionRow rows[kColumnCount] = {
-      {"txtFullPath", QStringLiteral("ﾌﾙﾊﾟｽ：")},
-      {"txtDir", QStringLiteral("ﾃﾞｨﾚｸﾄﾘ：")},
-      {"txtFile", QStringLiteral("ﾌｧｲﾙ名：")},
-      {"txtFileType", QStringLiteral("ﾌｧｲﾙﾀｲﾌﾟ：")},
-      {"txtFileSize", QStringLiteral("ﾌｧｲﾙｻｲｽﾞ：")},
-      {"txtCreateDate", QStringLiteral("作成日付：")},
-      {"txtAccessDate", QStringLiteral("ｱｸｾｽ日付：")},
-      {"txtUpdateDate", QStringLiteral("更新日付：")},
+      {"txtFullPath", tr("ﾌﾙﾊﾟｽ：")},      {"txtDir", tr("ﾃﾞｨﾚｸﾄﾘ：")},
+      {"txtFile", tr("ﾌｧｲﾙ名：")},         {"txtFileType", tr("ﾌｧｲﾙﾀｲﾌﾟ：")},
+      {"txtFileSize", tr("ﾌｧｲﾙｻｲｽﾞ：")},   {"txtCreateDate", tr("作成日付：")},
+      {"txtAccessDate", tr("ｱｸｾｽ日付：")}, {"txtUpdateDate", tr("更新日付：")},
   };
   auto* grid = new QGridLayout;
   for (int i = 0; i < kColumnCount; ++i) {
@@ -51,7 +47,7 @@ frmHeadComment::frmHeadComment(Settings& settings, const Session& session, QWidg
   }
   fieldsLayout()->addLayout(grid);
 
-  m_cmdDefault = new QPushButton(QStringLiteral("ﾃﾞﾌｫﾙﾄに戻す"), this);
+  m_cmdDefault = new QPushButton(tr("ﾃﾞﾌｫﾙﾄに戻す"), this);
   m_cmdDefault->setObjectName(QStringLiteral("cmdDefault"));
   buttonRow()->insertWidget(0, m_cmdDefault);
   connect(m_cmdDefault, &QPushButton::clicked, this, &frmHeadComment::restoreDefaults);

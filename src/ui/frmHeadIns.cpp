@@ -16,21 +16,20 @@ namespace vek {
 frmHeadIns::frmHeadIns(const QString& caption, QWidget* parent) : QGroupBox(caption, parent) {
   setObjectName(QStringLiteral("frmHeadIns"));
 
-  m_optHeadIns = createOptionGroup(this, QStringLiteral("optHeadIns"),
-                                   {QStringLiteral("挿入する"), QStringLiteral("挿入しない")});
-  optionButton(m_optHeadIns, 0)->setToolTip(QStringLiteral("データ行中に見出し行を挿入します。"));
-  optionButton(m_optHeadIns, 1)
-      ->setToolTip(QStringLiteral("見出し行は先頭の１行目のみとなります。"));
+  m_optHeadIns =
+      createOptionGroup(this, QStringLiteral("optHeadIns"), {tr("挿入する"), tr("挿入しない")});
+  optionButton(m_optHeadIns, 0)->setToolTip(tr("データ行中に見出し行を挿入します。"));
+  optionButton(m_optHeadIns, 1)->setToolTip(tr("見出し行は先頭の１行目のみとなります。"));
 
-  m_optInsType = createOptionGroup(this, QStringLiteral("optInsType"),
-                                   {QString(), QStringLiteral("ﾌｫﾙﾀﾞ毎に挿入")});
+  m_optInsType =
+      createOptionGroup(this, QStringLiteral("optInsType"), {QString(), tr("ﾌｫﾙﾀﾞ毎に挿入")});
   QRadioButton* everyN = optionButton(m_optInsType, 0);
-  everyN->setToolTip(QStringLiteral("指定した行数ごとに見出し行を挿入します。"));
+  everyN->setToolTip(tr("指定した行数ごとに見出し行を挿入します。"));
   // The button has no caption of its own; the labels beside it say what it means.
-  everyN->setAccessibleName(QStringLiteral("行おきに挿入"));
+  everyN->setAccessibleName(tr("行おきに挿入"));
   optionButton(m_optInsType, 1)
-      ->setToolTip(QStringLiteral(
-          "フォルダ毎にデータがまとまります。（ソート順序はフォルダ毎の方が見やすくなります）"));
+      ->setToolTip(
+          tr("フォルダ毎にデータがまとまります。（ソート順序はフォルダ毎の方が見やすくなります）"));
 
   m_lblHeadInterval = new QLabel(QStringLiteral("15"), this);
   m_lblHeadInterval->setObjectName(QStringLiteral("lblHeadInterval"));
@@ -40,9 +39,9 @@ frmHeadIns::frmHeadIns(const QString& caption, QWidget* parent) : QGroupBox(capt
   m_cscHeadInterval->setObjectName(QStringLiteral("cscHeadInterval"));
   m_cscHeadInterval->setRange(kMinimumInterval, kMaximumInterval);
   m_cscHeadInterval->setValue(15);
-  m_cscHeadInterval->setAccessibleName(QStringLiteral("行数"));
+  m_cscHeadInterval->setAccessibleName(tr("行数"));
   m_cscHeadInterval->setFixedHeight(fontMetrics().height() * 2);
-  m_lblHeadInteval = new QLabel(QStringLiteral("行おきに挿入"), this);
+  m_lblHeadInteval = new QLabel(tr("行おきに挿入"), this);
   m_lblHeadInteval->setObjectName(QStringLiteral("lblHeadInteval"));
   m_lblHeadInterval->setBuddy(everyN);
   m_lblHeadInteval->setBuddy(everyN);

@@ -73,7 +73,7 @@ frmInfo::frmInfo(QWidget* owner) : QDialog(owner) {
   m_status->setLineWrapMode(QPlainTextEdit::WidgetWidth);
   m_status->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
-  m_cancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
+  m_cancel = new QPushButton(tr("ｷｬﾝｾﾙ"), this);
   m_cancel->setObjectName(QStringLiteral("cmdCancel"));
   m_cancel->setAccessibleName(m_cancel->text());
   connect(m_cancel, &QPushButton::clicked, this, &frmInfo::cancelClicked);
@@ -94,9 +94,9 @@ frmInfo::frmInfo(QWidget* owner) : QDialog(owner) {
   buttons->addStretch();
   layout->addLayout(buttons);
 
-  m_info->setAccessibleName(QStringLiteral("処理内容"));
-  m_status->setAccessibleName(QStringLiteral("処理状況"));
-  m_bar->setAccessibleName(QStringLiteral("進行状況"));
+  m_info->setAccessibleName(tr("処理内容"));
+  m_status->setAccessibleName(tr("処理状況"));
+  m_bar->setAccessibleName(tr("進行状況"));
 
   // Room for three lines of detail (a long folder path wraps).
   m_status->setMinimumHeight(m_status->fontMetrics().lineSpacing() * 3 + 8);

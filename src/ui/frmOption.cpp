@@ -21,26 +21,24 @@ QCheckBox* createCheck(QWidget* parent, const char* name, const QString& caption
 }  // namespace
 
 frmOption::frmOption(Settings& settings, const Session& session, QWidget* parent)
-    : BandDialog(QStringLiteral("frmOption"), QStringLiteral("動作設定"),
-                 QStringLiteral("動作環境を設定します。"), session, parent),
+    : BandDialog(QStringLiteral("frmOption"), tr("動作設定"), tr("動作環境を設定します。"), session,
+                 parent),
       m_settings(settings) {
   const OptionSettings& option = settings.option;
-  m_chkCyohuku =
-      createCheck(this, "chkCyohuku",
-                  QStringLiteral("ﾌｧｲﾙﾘｽﾄに重複するﾌｧｲﾙを追加しない。 "
-                                 "（これにﾁｪｯｸをすると、ﾘｽﾄ件数に比例して処理が重くなります。）"),
-                  option.overLap);
+  m_chkCyohuku = createCheck(this, "chkCyohuku",
+                             tr("ﾌｧｲﾙﾘｽﾄに重複するﾌｧｲﾙを追加しない。 "
+                                "（これにﾁｪｯｸをすると、ﾘｽﾄ件数に比例して処理が重くなります。）"),
+                             option.overLap);
   m_chkOpenDoc = createCheck(
       this, "chkOpenDoc",
-      QStringLiteral(
-          "テキスト／CSV／HTMLﾘｽﾄ、およびXMLﾄﾞｷｭﾒﾝﾄ作成時に、関連付けられたｱﾌﾟﾘｹｰｼｮﾝでﾘｽﾄを開く。"),
+      tr("テキスト／CSV／HTMLﾘｽﾄ、およびXMLﾄﾞｷｭﾒﾝﾄ作成時に、関連付けられたｱﾌﾟﾘｹｰｼｮﾝでﾘｽﾄを開く。"),
       option.listOpen);
-  m_chkAllAppend = createCheck(
-      this, "chkAllAppend", QStringLiteral("「選択中のﾌｫﾙﾀﾞ以下を全て追加」ボタンを表示しない。"),
-      option.allAppend);
-  m_chkDefaultTitle = createCheck(
-      this, "chkDefaultTitle", QStringLiteral("HTMLのデフォルトタイトル名に、パス情報を用いる。"),
-      option.defaultTitle);
+  m_chkAllAppend =
+      createCheck(this, "chkAllAppend", tr("「選択中のﾌｫﾙﾀﾞ以下を全て追加」ボタンを表示しない。"),
+                  option.allAppend);
+  m_chkDefaultTitle =
+      createCheck(this, "chkDefaultTitle", tr("HTMLのデフォルトタイトル名に、パス情報を用いる。"),
+                  option.defaultTitle);
 
   m_chkNumberSort = createCheck(
       this, "chkNumberSort",
@@ -49,13 +47,13 @@ frmOption::frmOption(Settings& settings, const Session& session, QWidget* parent
   m_chkNumberSort->setToolTip(
       tr("全角の数字も同じ数として扱います。値が同じときは、先頭の0が少ない方が先です。"));
 
-  auto* drop = new QGroupBox(QStringLiteral(" フォルダドロップ時の動作 "), this);
+  auto* drop = new QGroupBox(tr(" フォルダドロップ時の動作 "), this);
   drop->setObjectName(QStringLiteral("fraDropItem"));
   m_optDropItem = new QButtonGroup(drop);
   m_optDropItem->setObjectName(QStringLiteral("optDropItem"));
   const QString dropCaptions[] = {
-      QStringLiteral("そのﾌｫﾙﾀﾞ内のﾌｧｲﾙのみを、処理対象ﾌｧｲﾙﾘｽﾄに追加する。"),
-      QStringLiteral("そのﾌｫﾙﾀﾞのｻﾌﾞﾌｫﾙﾀﾞ内のﾌｧｲﾙも検索し、処理対象ﾌｧｲﾙﾘｽﾄに追加する。")};
+      tr("そのﾌｫﾙﾀﾞ内のﾌｧｲﾙのみを、処理対象ﾌｧｲﾙﾘｽﾄに追加する。"),
+      tr("そのﾌｫﾙﾀﾞのｻﾌﾞﾌｫﾙﾀﾞ内のﾌｧｲﾙも検索し、処理対象ﾌｧｲﾙﾘｽﾄに追加する。")};
   auto* dropLayout = new QVBoxLayout(drop);
   for (int i = 0; i < 2; ++i) {
     auto* button = new QRadioButton(dropCaptions[i], drop);

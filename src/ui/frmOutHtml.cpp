@@ -46,17 +46,17 @@ frmOutHtml::frmOutHtml(Settings& settings, const FileList& list, const Session& 
         return chosen;
       }) {
   setObjectName(QStringLiteral("frmOutHtml"));
-  setWindowTitle(QStringLiteral("HTMLでの出力設定"));
+  setWindowTitle(tr("HTMLでの出力設定"));
 
-  m_framJoho = new framJoho(u"\u3000" + framJoho::defaultCaption() + u"\u3000", this);
-  m_frmHeadIns = new frmHeadIns(QStringLiteral("見出し行の挿入"), this);
+  m_framJoho = new framJoho(tr("　%1　").arg(framJoho::defaultCaption()), this);
+  m_frmHeadIns = new frmHeadIns(tr("見出し行の挿入"), this);
 
-  m_txtTitle = new QLineEdit(QStringLiteral("（タイトル）"), this);
+  m_txtTitle = new QLineEdit(tr("（タイトル）"), this);
   m_txtTitle->setObjectName(QStringLiteral("txtTitle"));
-  m_txtTitle->setToolTip(QStringLiteral("出力されるHTMLのタイトルを設定します。"));
+  m_txtTitle->setToolTip(tr("出力されるHTMLのタイトルを設定します。"));
   m_txtTitle->installEventFilter(this);
-  QGroupBox* fraTitle = createFrame(this, "fraTitle", QStringLiteral("HTMLのタイトル名"),
-                                    QStringLiteral("HTMLのタイトルを設定します。"), m_txtTitle);
+  QGroupBox* fraTitle = createFrame(this, "fraTitle", tr("HTMLのタイトル名"),
+                                    tr("HTMLのタイトルを設定します。"), m_txtTitle);
 
   struct ColourControl {
     const char* label;
@@ -64,21 +64,19 @@ frmOutHtml::frmOutHtml(Settings& settings, const FileList& list, const Session& 
     QString caption, frameTip, labelTip;
   };
   const ColourControl controls[ColourCount] = {
-      {"lblFontSample", "fraFontColor", QStringLiteral("フォント色"),
-       QStringLiteral("HTMLタイトルのフォントカラーを設定します。"),
-       QStringLiteral("タイトル文字列の色を設定します。")},
-      {"lblBack", "fraBackColor", QStringLiteral("背景色"),
-       QStringLiteral("HTMLの背景色を設定します。"), QStringLiteral("HTMLの背景色を指定します。")},
-      {"lblHeadColor", "fraHeadColor", QStringLiteral("ヘッダカラー"),
-       QStringLiteral("HTMLのヘッダカラーを設定します。"),
-       QStringLiteral("HTML内のヘッダ行の背景色を指定します。")},
+      {"lblFontSample", "fraFontColor", tr("フォント色"),
+       tr("HTMLタイトルのフォントカラーを設定します。"), tr("タイトル文字列の色を設定します。")},
+      {"lblBack", "fraBackColor", tr("背景色"), tr("HTMLの背景色を設定します。"),
+       tr("HTMLの背景色を指定します。")},
+      {"lblHeadColor", "fraHeadColor", tr("ヘッダカラー"), tr("HTMLのヘッダカラーを設定します。"),
+       tr("HTML内のヘッダ行の背景色を指定します。")},
       // Colour A is used for the second, fourth, … data rows, colour B for the first, third, ….
-      {"lblTableColorA", "fraTableColorA", QStringLiteral("テーブルカラー A"),
-       QStringLiteral("HTMLのテーブルカラーAを設定します。"),
-       QStringLiteral("HTML内のテーブル行（偶数行）の背景色を指定します。")},
-      {"lblTableColorB", "fraTableColorB", QStringLiteral("テーブルカラー B"),
-       QStringLiteral("HTMLのテーブルカラーBを設定します。"),
-       QStringLiteral("HTML内のテーブル行（奇数行）の背景色を指定します。")},
+      {"lblTableColorA", "fraTableColorA", tr("テーブルカラー A"),
+       tr("HTMLのテーブルカラーAを設定します。"),
+       tr("HTML内のテーブル行（偶数行）の背景色を指定します。")},
+      {"lblTableColorB", "fraTableColorB", tr("テーブルカラー B"),
+       tr("HTMLのテーブルカラーBを設定します。"),
+       tr("HTML内のテーブル行（奇数行）の背景色を指定します。")},
   };
   auto* colourGrid = new QGridLayout;
   for (int i = 0; i < ColourCount; ++i) {
@@ -91,18 +89,17 @@ frmOutHtml::frmOutHtml(Settings& settings, const FileList& list, const Session& 
     connect(label, &ColourLabel::clicked, this, [this, label] { chooseColour(label); });
   }
 
-  m_chkLink = new QCheckBox(QStringLiteral("ファイル名にリンクを張る"), this);
+  m_chkLink = new QCheckBox(tr("ファイル名にリンクを張る"), this);
   m_chkLink->setObjectName(QStringLiteral("chkLink"));
-  m_chkLink->setToolTip(
-      QStringLiteral("ブラウザ上から任意のファイルを開くことが出来るようになります。"));
+  m_chkLink->setToolTip(tr("ブラウザ上から任意のファイルを開くことが出来るようになります。"));
   followCheckColour(m_chkLink);
 
-  m_cmdHtmlCreate = new QPushButton(QStringLiteral("HTMLファイルの作成"), this);
+  m_cmdHtmlCreate = new QPushButton(tr("HTMLファイルの作成"), this);
   m_cmdHtmlCreate->setObjectName(QStringLiteral("cmdHtmlCreate"));
-  m_cmdHtmlCreate->setToolTip(QStringLiteral("HTMLリストの作成を開始します。"));
+  m_cmdHtmlCreate->setToolTip(tr("HTMLリストの作成を開始します。"));
   m_cmdHtmlCreate->setDefault(true);
   m_cmdCancel = createCancelButton();
-  m_cmdCancel->setToolTip(QStringLiteral("キャンセルし、前画面に戻ります。"));
+  m_cmdCancel->setToolTip(tr("キャンセルし、前画面に戻ります。"));
 
   auto* right = new QVBoxLayout;
   right->addWidget(fraTitle);
@@ -163,7 +160,7 @@ const ColumnOptions& frmOutHtml::columnsOf(const Settings& settings) const {
 }
 
 void frmOutHtml::create() {
-  createList(m_cmdHtmlCreate, QStringLiteral("HTMLﾄﾞｷｭﾒﾝﾄ|*.htm;*.html"),
+  createList(m_cmdHtmlCreate, tr("HTMLﾄﾞｷｭﾒﾝﾄ|*.htm;*.html"),
              [&](const QString& path, const Settings& working) {
                return createHtmlList(path, m_list, working, m_interaction, working.html.title);
              });

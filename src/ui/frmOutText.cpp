@@ -34,21 +34,21 @@ frmOutText::frmOutText(Settings& settings, const FileList& list, const Session& 
                        Interaction& interaction, QWidget* parent)
     : WriterDialog(settings, list, session, interaction, parent) {
   setObjectName(QStringLiteral("frmOutText"));
-  setWindowTitle(QStringLiteral("テキストファイルでの出力設定"));
+  setWindowTitle(tr("テキストファイルでの出力設定"));
 
   m_framJoho = new framJoho(framJoho::defaultCaption(), this);
-  m_frmHeadIns = new frmHeadIns(QStringLiteral("空白行の挿入"), this);
+  m_frmHeadIns = new frmHeadIns(tr("空白行の挿入"), this);
   m_framTotals = new framTotals(/*withSubtotals=*/true, this);
   m_framPrefix = new framPrefix(this);
 
-  auto* fraFileType = new QGroupBox(QStringLiteral("ファイル種別"), this);
+  auto* fraFileType = new QGroupBox(tr("ファイル種別"), this);
   fraFileType->setObjectName(QStringLiteral("fraFileType"));
-  fraFileType->setToolTip(QStringLiteral("出力するファイルの種別を指定します。"));
+  fraFileType->setToolTip(tr("出力するファイルの種別を指定します。"));
   m_optType = createOptionGroup(fraFileType, QStringLiteral("optType"),
-                                {QStringLiteral("CSVファイル"), QStringLiteral("テキストファイル"),
-                                 QStringLiteral("Excel ブック (*.xlsx)"), tr("JSON (*.json)")});
+                                {tr("CSVファイル"), tr("テキストファイル"),
+                                 tr("Excel ブック (*.xlsx)"), tr("JSON (*.json)")});
   optionButton(m_optType, 2)
-      ->setToolTip(QStringLiteral(
+      ->setToolTip(tr(
           "CSVと同じ行と列をExcelのブックに書きます。サイズは数値、日付は日付のセルになります。"));
   optionButton(m_optType, 3)
       ->setToolTip(tr("どのファイル名も元のバイト列のまま読み戻せる JSON のリストを書きます。"
@@ -57,13 +57,12 @@ frmOutText::frmOutText(Settings& settings, const FileList& list, const Session& 
   for (QAbstractButton* button : m_optType->buttons()) typeLayout->addWidget(button);
   typeLayout->addStretch();
 
-  m_fraSepa = new QGroupBox(QStringLiteral("項目間のセパレータ（区切り文字）"), this);
+  m_fraSepa = new QGroupBox(tr("項目間のセパレータ（区切り文字）"), this);
   m_fraSepa->setObjectName(QStringLiteral("fraSepa"));
-  m_fraSepa->setToolTip(
-      QStringLiteral("テキストファイル出力時に、項目間に挿入する文字列を設定します。"));
-  m_chkSepaTab = new QCheckBox(QStringLiteral("区切り文字としてTABｺｰﾄﾞを使用する。"), m_fraSepa);
+  m_fraSepa->setToolTip(tr("テキストファイル出力時に、項目間に挿入する文字列を設定します。"));
+  m_chkSepaTab = new QCheckBox(tr("区切り文字としてTABｺｰﾄﾞを使用する。"), m_fraSepa);
   m_chkSepaTab->setObjectName(QStringLiteral("chkSepaTab"));
-  m_chkSepaTab->setToolTip(QStringLiteral("項目間の区切りとして、タブ文字列を挿入します。"));
+  m_chkSepaTab->setToolTip(tr("項目間の区切りとして、タブ文字列を挿入します。"));
   followCheckColour(m_chkSepaTab);
   m_cmbSepa = new QComboBox(m_fraSepa);
   m_cmbSepa->setObjectName(QStringLiteral("cmbSepa"));
@@ -81,55 +80,53 @@ frmOutText::frmOutText(Settings& settings, const FileList& list, const Session& 
   sepaLayout->addWidget(m_chkSepaTab);
   sepaLayout->addWidget(m_cmbSepa);
 
-  auto* fraReturnCode = new QGroupBox(QStringLiteral("改行コード"), this);
+  auto* fraReturnCode = new QGroupBox(tr("改行コード"), this);
   m_fraReturnCode = fraReturnCode;
   fraReturnCode->setObjectName(QStringLiteral("fraReturnCode"));
   fraReturnCode->setToolTip(
-      QStringLiteral("改行コードとして何を用いるかを指定します。　意味がわからない場合は「CR+"
-                     "LF」をお使いください。"));
-  m_optRetCode = createOptionGroup(
-      fraReturnCode, QStringLiteral("optRetCode"),
-      {QStringLiteral("CR + LF（標準）"), QStringLiteral("CR（キャリッジリターン） のみ"),
-       QStringLiteral("LF（ラインフィード） のみ")});
+      tr("改行コードとして何を用いるかを指定します。　意味がわからない場合は「CR+"
+         "LF」をお使いください。"));
+  m_optRetCode = createOptionGroup(fraReturnCode, QStringLiteral("optRetCode"),
+                                   {tr("CR + LF（標準）"), tr("CR（キャリッジリターン） のみ"),
+                                    tr("LF（ラインフィード） のみ")});
   optionButton(m_optRetCode, 0)
-      ->setToolTip(
-          QStringLiteral("CRLF（0x0d 0x0a）が用いられます。　Windows標準の改行コードです。"));
+      ->setToolTip(tr("CRLF（0x0d 0x0a）が用いられます。　Windows標準の改行コードです。"));
   optionButton(m_optRetCode, 1)
-      ->setToolTip(QStringLiteral("CR（0x0d）が用いられます。　Macintosh標準の改行コードです。"));
+      ->setToolTip(tr("CR（0x0d）が用いられます。　Macintosh標準の改行コードです。"));
   optionButton(m_optRetCode, 2)
-      ->setToolTip(QStringLiteral("LF（0x0a）が用いられます。　UNIX標準の改行コードです。"));
+      ->setToolTip(tr("LF（0x0a）が用いられます。　UNIX標準の改行コードです。"));
   auto* returnLayout = new QVBoxLayout(fraReturnCode);
   for (QAbstractButton* button : m_optRetCode->buttons()) returnLayout->addWidget(button);
 
   // Excel reads a CSV without a byte-order mark as Shift_JIS on Japanese systems: the person
   // picks what the program that opens the list expects.
-  m_fraTextCode = new QGroupBox(QStringLiteral("テキストの文字コード"), this);
+  m_fraTextCode = new QGroupBox(tr("テキストの文字コード"), this);
   m_fraTextCode->setObjectName(QStringLiteral("fraTextCode"));
-  m_fraTextCode->setToolTip(QStringLiteral(
-      "CSV・テキストファイルの文字コードを指定します。　Excelで開く場合は「UTF-8（BOM付き）」か"
-      "「Shift_JIS」をお使いください。"));
+  m_fraTextCode->setToolTip(
+      tr("CSV・テキストファイルの文字コードを指定します。　Excelで開く場合は「UTF-8（BOM付き）」か"
+         "「Shift_JIS」をお使いください。"));
   m_cmbTextCode = new QComboBox(m_fraTextCode);
   m_cmbTextCode->setObjectName(QStringLiteral("cmbTextCode"));
-  m_cmbTextCode->addItem(u"システムの文字コード（" % listEncodingName(ListEncoding::System) % u"）",
-                         int(ListEncoding::System));
+  m_cmbTextCode->addItem(
+      tr("システムの文字コード（%1）").arg(listEncodingName(ListEncoding::System)),
+      int(ListEncoding::System));
   m_cmbTextCode->addItem(QStringLiteral("UTF-8"), int(ListEncoding::Utf8));
-  m_cmbTextCode->addItem(QStringLiteral("UTF-8（BOM付き）"), int(ListEncoding::Utf8WithMark));
-  m_cmbTextCode->addItem(QStringLiteral("Shift_JIS（CP932）"), int(ListEncoding::Cp932));
+  m_cmbTextCode->addItem(tr("UTF-8（BOM付き）"), int(ListEncoding::Utf8WithMark));
+  m_cmbTextCode->addItem(tr("Shift_JIS（CP932）"), int(ListEncoding::Cp932));
   m_cmbTextCode->setAccessibleName(m_fraTextCode->title());
-  m_chkFormulaGuard =
-      new QCheckBox(QStringLiteral("数式として扱わない（先頭に ' を付加）"), m_fraTextCode);
+  m_chkFormulaGuard = new QCheckBox(tr("数式として扱わない（先頭に ' を付加）"), m_fraTextCode);
   m_chkFormulaGuard->setObjectName(QStringLiteral("chkFormulaGuard"));
   m_chkFormulaGuard->setToolTip(
-      QStringLiteral("「=」「+」「-」「@」などで始まる項目の先頭に「'"
-                     "」を付け、Excelで数式として扱われないようにします。"));
+      tr("「=」「+」「-」「@」などで始まる項目の先頭に「'"
+         "」を付け、Excelで数式として扱われないようにします。"));
   followCheckColour(m_chkFormulaGuard);
   auto* textCodeLayout = new QVBoxLayout(m_fraTextCode);
   textCodeLayout->addWidget(m_cmbTextCode);
   textCodeLayout->addWidget(m_chkFormulaGuard);
 
-  m_cmdTextCreate = new QPushButton(QStringLiteral("CSVファイルの作成"), this);
+  m_cmdTextCreate = new QPushButton(tr("CSVファイルの作成"), this);
   m_cmdTextCreate->setObjectName(QStringLiteral("cmdTextCreate"));
-  m_cmdTextCreate->setToolTip(QStringLiteral("テキスト／CSVリストの作成を開始します。"));
+  m_cmdTextCreate->setToolTip(tr("テキスト／CSVリストの作成を開始します。"));
   m_cmdTextCreate->setDefault(true);
   m_cmdCancel = createCancelButton();
 
@@ -197,10 +194,10 @@ void frmOutText::applyTypeRule() {
   const bool text = isTextType();
   const bool workbook = isWorkbookType();
   const bool json = isJsonType();
-  m_cmdTextCreate->setText(workbook ? QStringLiteral("Excelブックの作成")
+  m_cmdTextCreate->setText(workbook ? tr("Excelブックの作成")
                            : json   ? tr("JSONファイルの作成")
-                           : text   ? QStringLiteral("テキストファイルの作成")
-                                    : QStringLiteral("CSVファイルの作成"));
+                           : text   ? tr("テキストファイルの作成")
+                                    : tr("CSVファイルの作成"));
   // The separator is used by text files only; a workbook has no line ends nor text encoding,
   // and its text cells are never formulas.
   m_fraSepa->setEnabled(text);
@@ -269,7 +266,7 @@ void frmOutText::create() {
       title = row.folder;
       break;
     }
-    createList(m_cmdTextCreate, QStringLiteral("Excelﾌﾞｯｸ|*.xlsx"),
+    createList(m_cmdTextCreate, tr("Excelﾌﾞｯｸ|*.xlsx"),
                [&](const QString& path, const Settings& working) {
                  return createXlsxList(path, m_list, working, m_interaction, title);
                });
@@ -278,7 +275,7 @@ void frmOutText::create() {
   const bool text = isTextType();
   const QString separator = m_cmbSepa->currentText();
   createList(
-      m_cmdTextCreate, text ? QStringLiteral("ﾃｷｽﾄﾌｧｲﾙ|*.txt") : QStringLiteral("CSVﾌｧｲﾙ|*.csv"),
+      m_cmdTextCreate, text ? tr("ﾃｷｽﾄﾌｧｲﾙ|*.txt") : tr("CSVﾌｧｲﾙ|*.csv"),
       [&](const QString& path, const Settings& working) {
         const TextListChoices choices{working.listFile.encoding, working.listFile.formulaGuard};
         return createTextList(path, m_list, working, m_interaction, text, separator, choices,

@@ -58,58 +58,52 @@ frmOutXML::frmOutXML(Settings& settings, const FileList& list, const Session& se
                      Interaction& interaction, QWidget* parent)
     : WriterDialog(settings, list, session, interaction, parent) {
   setObjectName(QStringLiteral("frmOutXML"));
-  setWindowTitle(QStringLiteral("XMLでの出力設定"));
+  setWindowTitle(tr("XMLでの出力設定"));
 
   m_framJoho = new framJoho(framJoho::defaultCaption(), this);
 
-  auto* fraStringCode = new QGroupBox(QStringLiteral("文字コードの指定"), this);
+  auto* fraStringCode = new QGroupBox(tr("文字コードの指定"), this);
   fraStringCode->setObjectName(QStringLiteral("fraStringCode"));
-  fraStringCode->setToolTip(QStringLiteral("出力されるXMLドキュメントの文字コードを指定します。"));
+  fraStringCode->setToolTip(tr("出力されるXMLドキュメントの文字コードを指定します。"));
   m_optStrCode = createOptionGroup(
       fraStringCode, QStringLiteral("optStrCode"),
       {QStringLiteral("UTF-8"), QStringLiteral("Shift JIS"), QStringLiteral("Unicode"),
        QStringLiteral("EUC-JP"), QStringLiteral("JIS (ISO-2022-JP)")});
   const QString encodingTips[] = {
-      QStringLiteral("UTF-8：XML推奨規格文字コード"),
-      QStringLiteral("Shift JIS：日本国内で標準的に用いられる文字コード"),
-      QStringLiteral("Unicode：全世界統一規格（全世界の文字を表現できる）文字コード"),
-      QStringLiteral("EUC-JP：UNIXで用いられる文字コード"),
-      QStringLiteral("JIS：ISO規格に準じた文字コード")};
+      tr("UTF-8：XML推奨規格文字コード"), tr("Shift JIS：日本国内で標準的に用いられる文字コード"),
+      tr("Unicode：全世界統一規格（全世界の文字を表現できる）文字コード"),
+      tr("EUC-JP：UNIXで用いられる文字コード"), tr("JIS：ISO規格に準じた文字コード")};
   auto* codeLayout = new QVBoxLayout(fraStringCode);
   for (int i = 0; i < 5; ++i) {
     optionButton(m_optStrCode, i)->setToolTip(encodingTips[i]);
     codeLayout->addWidget(optionButton(m_optStrCode, i));
   }
 
-  const QString lineBreakTip =
-      QStringLiteral("XMLドキュメント上に、改行コードを挿入するか否かを設定します。");
-  m_chkInsCrLf = new QCheckBox(QStringLiteral("改行ノードを付加する。"), this);
+  const QString lineBreakTip = tr("XMLドキュメント上に、改行コードを挿入するか否かを設定します。");
+  m_chkInsCrLf = new QCheckBox(tr("改行ノードを付加する。"), this);
   m_chkInsCrLf->setObjectName(QStringLiteral("chkInsCrLf"));
   m_chkInsCrLf->setToolTip(lineBreakTip);
   followCheckColour(m_chkInsCrLf);
-  auto* fraReturnCode = new QGroupBox(QStringLiteral("改行コード"), this);
+  auto* fraReturnCode = new QGroupBox(tr("改行コード"), this);
   fraReturnCode->setObjectName(QStringLiteral("fraReturnCode"));
   fraReturnCode->setToolTip(lineBreakTip);
-  m_optRetCode = createOptionGroup(
-      fraReturnCode, QStringLiteral("optRetCode"),
-      {QStringLiteral("CR + LF（標準）"), QStringLiteral("CR（キャリッジリターン） のみ"),
-       QStringLiteral("LF（ラインフィード） のみ")});
+  m_optRetCode = createOptionGroup(fraReturnCode, QStringLiteral("optRetCode"),
+                                   {tr("CR + LF（標準）"), tr("CR（キャリッジリターン） のみ"),
+                                    tr("LF（ラインフィード） のみ")});
   optionButton(m_optRetCode, 0)
-      ->setToolTip(
-          QStringLiteral("CRLF（0x0d 0x0a）が用いられます。　Windows標準のテキスト用です。"));
-  optionButton(m_optRetCode, 1)->setToolTip(QStringLiteral("CR（0x0d）が用いられます。"));
+      ->setToolTip(tr("CRLF（0x0d 0x0a）が用いられます。　Windows標準のテキスト用です。"));
+  optionButton(m_optRetCode, 1)->setToolTip(tr("CR（0x0d）が用いられます。"));
   optionButton(m_optRetCode, 2)
-      ->setToolTip(
-          QStringLiteral("LF（0x0a）が用いられます。　UNIX等で参照する時にお使いください。"));
+      ->setToolTip(tr("LF（0x0a）が用いられます。　UNIX等で参照する時にお使いください。"));
   auto* returnLayout = new QVBoxLayout(fraReturnCode);
   returnLayout->addWidget(m_chkInsCrLf);
   for (QAbstractButton* button : m_optRetCode->buttons()) returnLayout->addWidget(button);
 
-  auto* frame1 = new QGroupBox(QStringLiteral("要素名の設定"), this);
+  auto* frame1 = new QGroupBox(tr("要素名の設定"), this);
   frame1->setObjectName(QStringLiteral("Frame1"));
   m_tvXmlStruct = new QTreeWidget(frame1);
   m_tvXmlStruct->setObjectName(QStringLiteral("tvXmlStruct"));
-  m_tvXmlStruct->setToolTip(QStringLiteral("XML出力時の、各要素名（タグ名）を設定します。"));
+  m_tvXmlStruct->setToolTip(tr("XML出力時の、各要素名（タグ名）を設定します。"));
   m_tvXmlStruct->setAccessibleName(frame1->title());
   m_tvXmlStruct->setHeaderHidden(true);
   m_tvXmlStruct->setColumnCount(1);
@@ -118,15 +112,15 @@ frmOutXML::frmOutXML(Settings& settings, const FileList& list, const Session& se
   m_tvXmlStruct->setEditTriggers(QAbstractItemView::DoubleClicked |
                                  QAbstractItemView::SelectedClicked |
                                  QAbstractItemView::EditKeyPressed);
-  m_cmdResetElementName = new QPushButton(QStringLiteral("要素名をデフォルトに戻す"), frame1);
+  m_cmdResetElementName = new QPushButton(tr("要素名をデフォルトに戻す"), frame1);
   m_cmdResetElementName->setObjectName(QStringLiteral("cmdResetElementName"));
-  m_cmdResetElementName->setToolTip(QStringLiteral("各要素名をデフォルトに戻します。"));
+  m_cmdResetElementName->setToolTip(tr("各要素名をデフォルトに戻します。"));
   m_cmdResetElementName->setAutoDefault(false);
   auto* treeLayout = new QVBoxLayout(frame1);
   treeLayout->addWidget(m_tvXmlStruct, 1);
   treeLayout->addWidget(m_cmdResetElementName, 0, Qt::AlignRight);
 
-  m_cmdXmlCreate = new QPushButton(QStringLiteral("XMLドキュメントの作成"), this);
+  m_cmdXmlCreate = new QPushButton(tr("XMLドキュメントの作成"), this);
   m_cmdXmlCreate->setObjectName(QStringLiteral("cmdXmlCreate"));
   m_cmdXmlCreate->setAutoDefault(false);
   m_cmdCancel = createCancelButton();
@@ -236,7 +230,7 @@ const ColumnOptions& frmOutXML::columnsOf(const Settings& settings) const {
 }
 
 void frmOutXML::create() {
-  createList(m_cmdXmlCreate, QStringLiteral("XMLﾌｧｲﾙ|*.xml"),
+  createList(m_cmdXmlCreate, tr("XMLﾌｧｲﾙ|*.xml"),
              [&](const QString& path, const Settings& working) {
                return createXmlList(path, m_list, working, m_interaction);
              });

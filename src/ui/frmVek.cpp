@@ -75,9 +75,8 @@ constexpr double kMinimumHeight = 4950;
 constexpr double kDesignWidth = 5650;
 constexpr double kDesignHeight = 6555;
 
-const QString& inFileCaption() {
-  static const QString text = QStringLiteral(" 入力ﾌｧｲﾙの選択 ");
-  return text;
+QString inFileCaption() {
+  return QCoreApplication::translate("vek::frmVek", " 入力ﾌｧｲﾙの選択 ");
 }
 
 }  // namespace
@@ -176,7 +175,7 @@ void frmVek::buildControls() {
   m_dirGetFile = m_chooser->folderBox();
   m_cmdDirectPath = m_chooser->typedPathButton();
   m_filGetFile = m_chooser->fileBox();
-  m_lblFilter = new QLabel(QStringLiteral("ﾘｽﾄに出力するﾌｧｲﾙの種別："), m_frmInFile);
+  m_lblFilter = new QLabel(tr("ﾘｽﾄに出力するﾌｧｲﾙの種別："), m_frmInFile);
   m_lblFilter->setObjectName(QStringLiteral("lblFilter"));
   m_cmbFilter = new QComboBox(m_frmInFile);
   m_cmbFilter->setObjectName(QStringLiteral("cmbFilter"));
@@ -190,10 +189,8 @@ void frmVek::buildControls() {
   m_cmbFilter->setMinimumContentsLength(10);
   m_cmbFilter->setEditText(QStringLiteral("*.*"));
   (new FilterKeyScreen(m_dialogs, m_cmbFilter))->watch(m_cmbFilter);
-  m_cmdEditFilter =
-      createPushButton(QStringLiteral("cmdEditFilter"), QStringLiteral("編集"), m_frmInFile);
-  m_cmdReadFilter =
-      createPushButton(QStringLiteral("cmdReadFilter"), QStringLiteral("読込"), m_frmInFile);
+  m_cmdEditFilter = createPushButton(QStringLiteral("cmdEditFilter"), tr("編集"), m_frmInFile);
+  m_cmdReadFilter = createPushButton(QStringLiteral("cmdReadFilter"), tr("読込"), m_frmInFile);
 
   auto* input = new QGridLayout(m_frmInFile);
   input->addWidget(m_drvGetFile, 0, 0);
@@ -215,10 +212,9 @@ void frmVek::buildControls() {
   input->setRowStretch(1, 1);
 
   // The add buttons follow the right edge.
-  m_cmdAllAppend = createPushButton(QStringLiteral("cmdAllAppend"),
-                                    QStringLiteral("選択中のﾌｫﾙﾀﾞ以下を全て追加"), central);
-  m_cmdAppend =
-      createPushButton(QStringLiteral("cmdAppend"), QStringLiteral("表示中のﾌｧｲﾙを追加"), central);
+  m_cmdAllAppend =
+      createPushButton(QStringLiteral("cmdAllAppend"), tr("選択中のﾌｫﾙﾀﾞ以下を全て追加"), central);
+  m_cmdAppend = createPushButton(QStringLiteral("cmdAppend"), tr("表示中のﾌｧｲﾙを追加"), central);
   auto* addRow = new QHBoxLayout;
   addRow->addStretch(1);
   addRow->addWidget(m_cmdAllAppend);
@@ -233,12 +229,10 @@ void frmVek::buildControls() {
   m_model = &m_frmFileList->model();
 
   // The export buttons follow the bottom edge.
-  m_cmdOutList = createPushButton(QStringLiteral("cmdOutList"),
-                                  QStringLiteral("CSV・テキスト形式で出力"), central);
-  m_cmdOutHtml =
-      createPushButton(QStringLiteral("cmdOutHtml"), QStringLiteral("HTML形式で出力"), central);
-  m_cmdOutXML =
-      createPushButton(QStringLiteral("cmdOutXML"), QStringLiteral("XML形式で出力"), central);
+  m_cmdOutList =
+      createPushButton(QStringLiteral("cmdOutList"), tr("CSV・テキスト形式で出力"), central);
+  m_cmdOutHtml = createPushButton(QStringLiteral("cmdOutHtml"), tr("HTML形式で出力"), central);
+  m_cmdOutXML = createPushButton(QStringLiteral("cmdOutXML"), tr("XML形式で出力"), central);
   auto* exportRow = new QHBoxLayout;
   exportRow->addWidget(m_cmdOutList);
   exportRow->addWidget(m_cmdOutHtml);
@@ -294,18 +288,18 @@ void frmVek::buildMenus() {
     return menu;
   };
 
-  QMenu* file = addMenu(QStringLiteral("mFile"), QStringLiteral("ﾌｧｲﾙ (&F)"));
-  connect(addAction(file, QStringLiteral("mOpenDir"), QStringLiteral("フォルダを開く (&D)")),
+  QMenu* file = addMenu(QStringLiteral("mFile"), tr("ﾌｧｲﾙ (&F)"));
+  connect(addAction(file, QStringLiteral("mOpenDir"), tr("フォルダを開く (&D)")),
           &QAction::triggered, m_chooser, &FolderChooser::browseForFolder);
   file->addSeparator()->setObjectName(QStringLiteral("mSep1"));
   m_chooser->addHistoryItems(*file);
   file->addSeparator()->setObjectName(QStringLiteral("mSep2"));
-  connect(addAction(file, QStringLiteral("mExit"), QStringLiteral("終了 (&X)")),
-          &QAction::triggered, this, &QWidget::close);
+  connect(addAction(file, QStringLiteral("mExit"), tr("終了 (&X)")), &QAction::triggered, this,
+          &QWidget::close);
 
-  QMenu* option = addMenu(QStringLiteral("mOption"), QStringLiteral("ｵﾌﾟｼｮﾝ (&O)"));
-  connect(addAction(option, QStringLiteral("mSetting"), QStringLiteral("動作設定 (&S)")),
-          &QAction::triggered, this, [this] {
+  QMenu* option = addMenu(QStringLiteral("mOption"), tr("ｵﾌﾟｼｮﾝ (&O)"));
+  connect(addAction(option, QStringLiteral("mSetting"), tr("動作設定 (&S)")), &QAction::triggered,
+          this, [this] {
             auto* dialog = new frmOption(m_settings, m_session, this);
             // The all-append button is greyed or enabled as soon as OK is pressed.
             connect(dialog, &frmOption::allAppendChanged, this, &frmVek::applyAllAppendOption);
@@ -314,51 +308,51 @@ void frmVek::buildMenus() {
                     [this] { m_list.setNumberOrder(m_settings.sort.numbers); });
             openDialog(dialog);
           });
-  connect(addAction(option, QStringLiteral("mHeadEdit"), QStringLiteral("ﾍｯﾀﾞｺﾒﾝﾄ編集 (&E)")),
+  connect(addAction(option, QStringLiteral("mHeadEdit"), tr("ﾍｯﾀﾞｺﾒﾝﾄ編集 (&E)")),
           &QAction::triggered, this,
           [this] { openDialog(new frmHeadComment(m_settings, m_session, this)); });
-  connect(addAction(option, QStringLiteral("mDateFormat"), QStringLiteral("日付書式設定(&D)")),
+  connect(addAction(option, QStringLiteral("mDateFormat"), tr("日付書式設定(&D)")),
           &QAction::triggered, this,
           [this] { openDialog(new frmDateSetting(m_settings, m_session, m_interaction, this)); });
   // The command builder and the about box join these items when they exist; until then the
   // items are shown disabled.
-  QMenu* tool = addMenu(QStringLiteral("mTool"), QStringLiteral("ﾂｰﾙ (&T)"));
-  connect(addAction(tool, QStringLiteral("mCmdGen"), QStringLiteral("ｺﾏﾝﾄﾞｼﾞｪﾈﾚｰﾀ")),
-          &QAction::triggered, this, &frmVek::openCommandBuilder);
+  QMenu* tool = addMenu(QStringLiteral("mTool"), tr("ﾂｰﾙ (&T)"));
+  connect(addAction(tool, QStringLiteral("mCmdGen"), tr("ｺﾏﾝﾄﾞｼﾞｪﾈﾚｰﾀ")), &QAction::triggered, this,
+          &frmVek::openCommandBuilder);
   connect(addAction(tool, QStringLiteral("mCompare"), tr("リストと比較 (&C)...")),
           &QAction::triggered, this, &frmVek::compareWithList);
-  QMenu* help = addMenu(QStringLiteral("mHelp"), QStringLiteral("ﾍﾙﾌﾟ (&H)"));
-  QAction* manual = addAction(help, QStringLiteral("mOnHelp"), QStringLiteral("ﾏﾆｭｱﾙ(&m)"));
+  QMenu* help = addMenu(QStringLiteral("mHelp"), tr("ﾍﾙﾌﾟ (&H)"));
+  QAction* manual = addAction(help, QStringLiteral("mOnHelp"), tr("ﾏﾆｭｱﾙ(&m)"));
   manual->setShortcut(QKeySequence(Qt::Key_F1));
   manual->setShortcutContext(Qt::WindowShortcut);
   connect(manual, &QAction::triggered, this, &frmVek::openManual);
-  connect(
-      addAction(help, QStringLiteral("mOnlineHelp"), QStringLiteral("ｵﾝﾗｲﾝﾏﾆｭｱﾙと最新情報(&W)")),
-      &QAction::triggered, this, &frmVek::openOnlineManual);
-  connect(addAction(help, QStringLiteral("mVersion"), QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報  (&V)")),
-          &QAction::triggered, this, &frmVek::openAboutBox);
+  connect(addAction(help, QStringLiteral("mOnlineHelp"), tr("ｵﾝﾗｲﾝﾏﾆｭｱﾙと最新情報(&W)")),
+          &QAction::triggered, this, &frmVek::openOnlineManual);
+  connect(addAction(help, QStringLiteral("mVersion"), tr("ﾊﾞｰｼﾞｮﾝ情報  (&V)")), &QAction::triggered,
+          this, &frmVek::openAboutBox);
 }
 
 void frmVek::setToolTipsAndNames() {
-  const std::pair<QWidget*, const char16_t*> tips[] = {
-      {m_drvGetFile, u"ドライブを選択します｡"},
-      {m_cmdBrowseForFolder, u"フォルダ選択ダイアログを表示します。"},
-      {m_dirGetFile, u"ディレクトリを選択します。"},
-      {m_cmdDirectPath, u"パスを直接指定します。"},
-      {m_filGetFile, u"左で指定したディレクトリに存在するファイルの一覧です。"},
-      {m_cmbFilter, u"リストに追加するファイルのフィルタを指定します、直接入力も可能です。"},
-      {m_cmdAppend, u"ファイル一覧内のファイルを、下のリストボックスに入力します。"},
+  const std::pair<QWidget*, const char*> tips[] = {
+      {m_drvGetFile, QT_TR_NOOP("ドライブを選択します｡")},
+      {m_cmdBrowseForFolder, QT_TR_NOOP("フォルダ選択ダイアログを表示します。")},
+      {m_dirGetFile, QT_TR_NOOP("ディレクトリを選択します。")},
+      {m_cmdDirectPath, QT_TR_NOOP("パスを直接指定します。")},
+      {m_filGetFile, QT_TR_NOOP("左で指定したディレクトリに存在するファイルの一覧です。")},
+      {m_cmbFilter,
+       QT_TR_NOOP("リストに追加するファイルのフィルタを指定します、直接入力も可能です。")},
+      {m_cmdAppend, QT_TR_NOOP("ファイル一覧内のファイルを、下のリストボックスに入力します。")},
       {m_cmdAllAppend,
-       u"選択中のディレクトリ以下の全てのファイルを、下のリストボックスに入力します。"},
-      {m_lvWriteList,
-       u"選択したファイルリストを表示します。  不要なデータはチェックボックスを外してください。"},
-      {m_cmdListClear, u"リスト内の項目を全て削除します。"},
-      {m_cmdOutList, u"CSV／テキスト形式で出力します。"},
-      {m_cmdOutHtml, u"ブラウザで表示することが可能なHTMLファイルを出力します。"},
-      {m_cmdOutXML, u"XML形式で出力します。"},
+       QT_TR_NOOP("選択中のディレクトリ以下の全てのファイルを、下のリストボックスに入力します。")},
+      {m_lvWriteList, QT_TR_NOOP("選択したファイルリストを表示します。  "
+                                 "不要なデータはチェックボックスを外してください。")},
+      {m_cmdListClear, QT_TR_NOOP("リスト内の項目を全て削除します。")},
+      {m_cmdOutList, QT_TR_NOOP("CSV／テキスト形式で出力します。")},
+      {m_cmdOutHtml, QT_TR_NOOP("ブラウザで表示することが可能なHTMLファイルを出力します。")},
+      {m_cmdOutXML, QT_TR_NOOP("XML形式で出力します。")},
   };
   for (const auto& [widget, tip] : tips) {
-    widget->setToolTip(QString::fromUtf16(tip));
+    widget->setToolTip(tr(tip));
     widget->setAccessibleName(widget->toolTip());
   }
   // Buttons and labels are named by their captions, the frames by theirs.
@@ -368,10 +362,10 @@ void frmVek::setToolTipsAndNames() {
     button->setAccessibleName(button->text());
     if (!button->toolTip().isEmpty()) button->setAccessibleDescription(button->toolTip());
   }
-  m_cmdBrowseForFolder->setAccessibleName(QStringLiteral("フォルダ選択"));
+  m_cmdBrowseForFolder->setAccessibleName(tr("フォルダ選択"));
   m_lblFilter->setAccessibleName(m_lblFilter->text());
   m_lblComment->setAccessibleName(m_lblComment->text());
-  m_frmInFile->setAccessibleName(QStringLiteral("入力ﾌｧｲﾙの選択"));
+  m_frmInFile->setAccessibleName(tr("入力ﾌｧｲﾙの選択"));
   m_frmFileList->setAccessibleName(FileList::clearedCaption());
   m_frmFileList->setAccessibleDescription(m_frmFileList->title());
   m_lblFilter->setBuddy(m_cmbFilter);
@@ -411,8 +405,8 @@ void frmVek::loadPresets() {
   const std::optional<QStringList> presets = loadFilterPresets(m_programFolder, &error);
   if (!presets) {
     // The boxes keep what they showed; the file is left as it is.
-    m_interaction.showMessage(MessageCatalogue::warning(
-        {QStringLiteral("フィルタ設定ファイルを読み込めません。"), error}));
+    m_interaction.showMessage(
+        MessageCatalogue::warning({tr("フィルタ設定ファイルを読み込めません。"), error}));
     m_gatherer.setFilter(m_cmbFilter->currentText());
     return;
   }
@@ -676,10 +670,8 @@ std::optional<QString> frmVek::askSaveFile(const QString& filter) {
       m_dialogs.chooseSaveFile(owner, filter, m_window.saveInitialDir);
   if (!chosen || chosen->isEmpty()) return std::nullopt;
   const bool go = m_dialogs.askOkCancel(
-      owner,
-      {QStringLiteral("ﾌｧｲﾙ保存確認"),
-       QStringLiteral("ﾌｧｲﾙ名 ") + *chosen + QStringLiteral(" で保存します、よろしいですか?"),
-       MessageIcon::None});
+      owner, {tr("ﾌｧｲﾙ保存確認"), tr("ﾌｧｲﾙ名 %1 で保存します、よろしいですか?").arg(*chosen),
+              MessageIcon::None});
   if (!go) return std::nullopt;
   m_window.saveFileName = *chosen;
   m_window.saveInitialDir = chosen->first(chosen->lastIndexOf(u'/') + 1);

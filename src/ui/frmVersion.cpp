@@ -58,14 +58,10 @@ void setTextColour(QWidget* widget, const QColor& colour) {
 
 QStringList frmVersion::credits() {
   return {
-      QStringLiteral("Qt さん - 画面と部品、ファイル情報"),
-      QStringLiteral("shared-mime-info さん - 種類の説明"),
-      QStringLiteral("GNU C Library さん - 文字コード変換"),
-      QStringLiteral("libxml2 さん - HTML・XML 出力の検査"),
-      QStringLiteral("GoogleTest さん - 自動テスト"),
-      QStringLiteral("CMake さん - ビルドとパッケージ"),
-      QStringLiteral("GCC さん - C++ コンパイラ"),
-      QStringLiteral("Noto CJK さん - 日本語フォント"),
+      tr("Qt さん - 画面と部品、ファイル情報"),  tr("shared-mime-info さん - 種類の説明"),
+      tr("GNU C Library さん - 文字コード変換"), tr("libxml2 さん - HTML・XML 出力の検査"),
+      tr("GoogleTest さん - 自動テスト"),        tr("CMake さん - ビルドとパッケージ"),
+      tr("GCC さん - C++ コンパイラ"),           tr("Noto CJK さん - 日本語フォント"),
   };
 }
 
@@ -75,7 +71,7 @@ frmVersion::frmVersion(WindowDialogs& dialogs, const Places& places, QWidget* pa
       m_homePage(places.homePage.isEmpty() ? places.manual : QUrl(places.homePage)) {
   setObjectName(QStringLiteral("frmVersion"));
   // Nineteen spaces put the caption in the middle of a title bar that shows it from the left.
-  setWindowTitle(QString(19, u' ') + QStringLiteral("バージョン情報"));
+  setWindowTitle(QString(19, u' ') + tr("バージョン情報"));
   setModal(true);
   setFixedSize(kClientWidth, kTitleHeight + kClientHeight);
   m_startMove = [this] { return windowHandle() && windowHandle()->startSystemMove(); };
@@ -95,15 +91,14 @@ frmVersion::frmVersion(WindowDialogs& dialogs, const Places& places, QWidget* pa
 
   QLabel* image = label(this, "Image1", QString(), {64, 8, 32, 32});
   image->setPixmap(programIcon().pixmap(32, 32));
-  label(this, "Label1", QStringLiteral("Vek　Version ") + programVersion(), {108, 6, 180, 20},
-        true);
-  label(this, "Label9", QStringLiteral("Update ") + releaseDate(), {156, 26, 140, 20}, true);
-  label(this, "Label6", QStringLiteral("最新版、サポート等は、"), {22, 54, 150, 18}, true);
+  label(this, "Label1", tr("Vek　Version %1").arg(programVersion()), {108, 6, 180, 20}, true);
+  label(this, "Label9", tr("Update %1").arg(releaseDate()), {156, 26, 140, 20}, true);
+  label(this, "Label6", tr("最新版、サポート等は、"), {22, 54, 150, 18}, true);
   // Without a home page the manual that came with the program stands in: no address that does
   // not exist is shown.
   QString shown = places.homePage;
   shown.remove(QRegularExpression(QStringLiteral("^https?://")));
-  if (shown.isEmpty()) shown = QStringLiteral("付属のマニュアル（readme.htm）");
+  if (shown.isEmpty()) shown = tr("付属のマニュアル（readme.htm）");
   const QString target =
       m_homePage.isLocalFile() ? m_homePage.toLocalFile() : m_homePage.toString();
   QLabel* link = label(this, "lblHomePage", QString(), {40, 70, 280, 18});
@@ -122,19 +117,19 @@ frmVersion::frmVersion(WindowDialogs& dialogs, const Places& places, QWidget* pa
   link->setAccessibleName(shown);
   link->setAccessibleDescription(target);
 
-  QLabel* label3 = label(this, "Label3", QStringLiteral("プログラム作成  ："), {64, 94, 110, 18});
-  m_label2 = label(this, "Label2", QStringLiteral("Vek の開発者"), {176, 94, 120, 18});
+  QLabel* label3 = label(this, "Label3", tr("プログラム作成  ："), {64, 94, 110, 18});
+  m_label2 = label(this, "Label2", tr("Vek の開発者"), {176, 94, 120, 18});
   if (!m_homePage.isEmpty()) {
     m_label2->setCursor(Qt::PointingHandCursor);
     m_label2->setToolTip(target);
   }
   m_label2->installEventFilter(this);
-  QLabel* label10 = label(this, "Label10", QStringLiteral("Special Thanks :"), {64, 116, 150, 18});
+  QLabel* label10 = label(this, "Label10", tr("Special Thanks :"), {64, 116, 150, 18});
   for (QLabel* onGrey : {label3, m_label2, label10}) setTextColour(onGrey, Qt::white);
 
   m_lstSpecialThanks = new QListWidget(this);
   m_lstSpecialThanks->setObjectName(QStringLiteral("lstSpecialThanks"));
-  m_lstSpecialThanks->setAccessibleName(QStringLiteral("Special Thanks"));
+  m_lstSpecialThanks->setAccessibleName(tr("Special Thanks"));
   m_lstSpecialThanks->addItems(credits());
   for (int i = 0; i < m_lstSpecialThanks->count(); ++i) {
     QListWidgetItem* item = m_lstSpecialThanks->item(i);

@@ -1,5 +1,7 @@
 #include "writers/ListHashes.h"
 
+#include <QCoreApplication>
+
 namespace vek {
 
 namespace {
@@ -10,13 +12,13 @@ constexpr int kPollMilliseconds = 50;
 constexpr int kNamedRows = 10;
 
 QString progressDetail(qint64 done, qint64 count) {
-  return QStringLiteral("%1 / %2 ファイル").arg(done).arg(count);
+  return QCoreApplication::translate("ListHashes", "%1 / %2 ファイル").arg(done).arg(count);
 }
 
 }  // namespace
 
 QString ListHashes::progressCaption() {
-  return QStringLiteral("ハッシュ値を計算中");
+  return QCoreApplication::translate("ListHashes", "ハッシュ値を計算中");
 }
 
 std::optional<std::vector<FileHash>> ListHashes::compute(std::span<const FileEntry> rows,
@@ -34,7 +36,7 @@ std::optional<std::vector<FileHash>> ListHashes::compute(std::span<const FileEnt
   const auto count = qint64(paths.size());
   // The bar counts bytes in kibibytes, which no list overflows.
   const qint64 barMaximum = std::max<qint64>(totalBytes / 1024, 1);
-  const QString info = QStringLiteral("ファイルを読み取っています");
+  const QString info = QCoreApplication::translate("ListHashes", "ファイルを読み取っています");
   interaction.clearCancelRequested();
   interaction.showProgress(progressCaption(), info, progressDetail(0, count), 0, barMaximum);
   HashJob job(kind, std::move(paths), threads, std::move(sizes));
@@ -74,14 +76,18 @@ std::optional<Message> ListHashes::missingMessage(std::span<const FileEntry> row
   }
   if (missing == 0) return std::nullopt;
   QStringList lines{
-      QStringLiteral("%1 個のファイルはハッシュ値を計算できませんでした。").arg(missing),
-      QStringLiteral(
+      QCoreApplication::translate("ListHashes",
+                                  "%1 個のファイルはハッシュ値を計算できませんでした。")
+          .arg(missing),
+      QCoreApplication::translate(
+          "ListHashes",
           "一覧のハッシュ値の欄にその理由を記し、チェックサムファイルには含めていません。")};
   lines += named;
   if (missing > named.size())
-    lines.push_back(QStringLiteral("ほか %1 個").arg(missing - named.size()));
+    lines.push_back(
+        QCoreApplication::translate("ListHashes", "ほか %1 個").arg(missing - named.size()));
   Message message;
-  message.title = QStringLiteral("ハッシュ値");
+  message.title = QCoreApplication::translate("ListHashes", "ハッシュ値");
   message.text = lines.join(QStringLiteral("\r\n"));
   message.icon = MessageIcon::Warning;
   return message;

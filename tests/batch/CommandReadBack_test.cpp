@@ -4,6 +4,7 @@
 
 #include "batch/CommandComposer.h"
 #include "batch/CommandReadBack.h"
+#include "core/InterfaceLanguage.h"
 #include "support/QStringPrinter.h"
 
 namespace vek {
@@ -162,6 +163,22 @@ TEST(CommandReadBack, ValuesTheRunReadsOtherwiseAreNamed) {
     c.change(form);
     EXPECT_EQ(problemOf(form), c.problem) << composeCommand(form).toStdString();
   }
+}
+
+// In English the read-back speaks English with the parts named as the builder names them.
+TEST(CommandReadBack, SpeaksTheInterfaceLanguage) {
+  ASSERT_TRUE(installInterfaceLanguage(InterfaceLanguage::English));
+  CommandForm form = ordinaryForm();
+  form.inPath.clear();
+  const QString missing = problemOf(form);
+  form = ordinaryForm();
+  const QString same = readBackProblem(form, composeCommand(form) + u" /C"_s, patternNamer);
+  installInterfaceLanguage(InterfaceLanguage::Japanese);
+  EXPECT_EQ(missing, u"Give the input folder."_s);
+  EXPECT_EQ(same,
+            u"In this command, the subfolder search would be read differently from what "
+            u"was chosen.\nValues shaped like a switch (such as /C) and empty values "
+            u"cannot be used; change them."_s);
 }
 
 }  // namespace

@@ -34,7 +34,43 @@ TEST(ManualPath, PrefersTheProgramFolderThenBesideTheProgramThenTheDataFolder) {
     tree.folder(u"prog"_s);
     tree.folder(u"bin"_s);
     for (const QString& file : c.files) tree.file(file, "<html></html>");
-    const QString found = manualPath(tree.path(u"prog"_s), tree.path(u"bin"_s));
+    const QString found =
+        manualPath(tree.path(u"prog"_s), tree.path(u"bin"_s), InterfaceLanguage::Japanese);
+    EXPECT_EQ(found, c.expected.isEmpty() ? QString() : tree.path(c.expected));
+  }
+}
+
+TEST(ManualPath, InEnglishEachFolderOffersItsEnglishManualFirst) {
+  const struct {
+    const char* name;
+    QStringList files;
+    InterfaceLanguage language;
+    QString expected;
+  } cases[] = {
+      {"English beside Japanese",
+       {u"share/vek/readme.htm"_s, u"share/vek/readme-en.htm"_s},
+       InterfaceLanguage::English,
+       u"share/vek/readme-en.htm"_s},
+      {"Japanese beside English",
+       {u"share/vek/readme.htm"_s, u"share/vek/readme-en.htm"_s},
+       InterfaceLanguage::Japanese,
+       u"share/vek/readme.htm"_s},
+      {"a portable Japanese manual before an installed English one",
+       {u"prog/readme.htm"_s, u"share/vek/readme-en.htm"_s},
+       InterfaceLanguage::English,
+       u"prog/readme.htm"_s},
+      {"only the English manual, in Japanese",
+       {u"bin/readme-en.htm"_s},
+       InterfaceLanguage::Japanese,
+       QString()},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    test::TempTree tree;
+    tree.folder(u"prog"_s);
+    tree.folder(u"bin"_s);
+    for (const QString& file : c.files) tree.file(file, "<html></html>");
+    const QString found = manualPath(tree.path(u"prog"_s), tree.path(u"bin"_s), c.language);
     EXPECT_EQ(found, c.expected.isEmpty() ? QString() : tree.path(c.expected));
   }
 }

@@ -1,10 +1,12 @@
 // Takes every picture kept in docs/ on a real X server (scripts/screenshots runs it under
 // xvfb-run): each dialog by itself, an HTML list in a browser, the main window with a filled,
-// sorted, partly unticked list, the writers' save dialog with Qt's Japanese texts, and the
-// progress window during a subtree add.
+// sorted, partly unticked list, the writers' save dialog with Qt's texts, and the progress
+// window during a subtree add. The interface speaks the language VEK_LANG or the locale
+// chooses, as the program's does.
 #include <cstdio>
 #include <memory>
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -19,7 +21,7 @@
 #include <QTimer>
 #include <QTreeView>
 
-#include <QAction>
+#include "core/InterfaceLanguage.h"
 #include "core/MessageCatalogue.h"
 #include "gather/Gatherer.h"
 #include "support/RecordingInteraction.h"
@@ -71,7 +73,14 @@ void clickAndWait(vek::frmVek& window, const QString& button) {
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  if (!vek::installQtTranslation()) {
+  // The language the program would choose here (VEK_LANG, the locale), installed as it does.
+  const vek::InterfaceLanguage language =
+      vek::chooseInterfaceLanguage(vek::LanguageInputs::environment());
+  if (!vek::installInterfaceLanguage(language)) {
+    std::printf("the English translation is not built into the program\n");
+    return 1;
+  }
+  if (language == vek::InterfaceLanguage::Japanese && !vek::installQtTranslation()) {
     std::printf("Qt's Japanese translation is missing (qt6-translations-l10n)\n");
     return 1;
   }

@@ -1,0 +1,64 @@
+#include "core/InterfaceLanguage.h"
+
+#include <QCoreApplication>
+#include <QTranslator>
+
+namespace vek {
+
+namespace {
+
+// "ja_JP.UTF-8" and "ja@euro" give "ja"; "C.UTF-8" gives "c".
+QString languagePart(const QString& value) {
+  qsizetype end = 0;
+  while (end < value.size() && value[end].isLetter()) ++end;
+  return value.first(end).toLower();
+}
+
+const char* const kTranslatorName = "vekInterfaceTranslation";
+
+}  // namespace
+
+LanguageInputs LanguageInputs::environment() {
+  return {qEnvironmentVariable("VEK_LANG"), qEnvironmentVariable("LC_ALL"),
+          qEnvironmentVariable("LC_MESSAGES"), qEnvironmentVariable("LANG")};
+}
+
+InterfaceLanguage chooseInterfaceLanguage(const LanguageInputs& inputs) {
+  const QString chosen = languagePart(inputs.vekLang);
+  if (chosen == u"ja") return InterfaceLanguage::Japanese;
+  if (chosen == u"en") return InterfaceLanguage::English;
+  for (const QString* locale : {&inputs.lcAll, &inputs.lcMessages, &inputs.lang}) {
+    if (locale->isEmpty()) continue;
+    return languagePart(*locale) == u"ja" ? InterfaceLanguage::Japanese
+                                          : InterfaceLanguage::English;
+  }
+  return InterfaceLanguage::English;
+}
+
+bool installInterfaceLanguage(InterfaceLanguage language) {
+  QCoreApplication* app = QCoreApplication::instance();
+  if (!app) return false;
+  const QString name = QString::fromLatin1(kTranslatorName);
+  for (QTranslator* old : app->findChildren<QTranslator*>(name, Qt::FindDirectChildrenOnly)) {
+    QCoreApplication::removeTranslator(old);
+    delete old;
+  }
+  if (language == InterfaceLanguage::Japanese) return true;
+  auto* translator = new QTranslator(app);
+  translator->setObjectName(name);
+  if (!translator->load(QStringLiteral(":/i18n/vek_en.qm")) ||
+      !QCoreApplication::installTranslator(translator)) {
+    delete translator;
+    return false;
+  }
+  return true;
+}
+
+InterfaceLanguage installedInterfaceLanguage() {
+  const QCoreApplication* app = QCoreApplication::instance();
+  const bool english = app && app->findChild<QTranslator*>(QString::fromLatin1(kTranslatorName),
+                                                           Qt::FindDirectChildrenOnly) != nullptr;
+  return english ? InterfaceLanguage::English : InterfaceLanguage::Japanese;
+}
+
+}  // namespace vek

@@ -1,0 +1,35 @@
+// The language of the interface: Japanese (the texts as written in the code) or English (the
+// translation built into the program). VEK_LANG=ja|en decides; without it the desktop's locale
+// does, Japanese only when its language is Japanese.
+#pragma once
+
+#include <QString>
+
+namespace vek {
+
+enum class InterfaceLanguage { Japanese, English };
+
+// What the choice depends on; tests fill it themselves.
+struct LanguageInputs {
+  QString vekLang;     // $VEK_LANG
+  QString lcAll;       // $LC_ALL
+  QString lcMessages;  // $LC_MESSAGES
+  QString lang;        // $LANG
+  static LanguageInputs environment();
+};
+
+// VEK_LANG when it names ja or en (case and a region or encoding after it do not matter; any
+// other value is passed over); else the first of LC_ALL, LC_MESSAGES and LANG that is set and
+// not empty, Japanese when its language is "ja"; English otherwise, C and POSIX included.
+InterfaceLanguage chooseInterfaceLanguage(const LanguageInputs& inputs);
+
+// Makes QCoreApplication::translate and tr() answer in the language for the rest of the run:
+// English installs the translation built into the program, Japanese removes it again. Needs a
+// QCoreApplication; false when there is none or the translation could not be loaded (the texts
+// then stay Japanese).
+bool installInterfaceLanguage(InterfaceLanguage language);
+
+// The language installInterfaceLanguage last made the texts answer in (Japanese before any).
+InterfaceLanguage installedInterfaceLanguage();
+
+}  // namespace vek

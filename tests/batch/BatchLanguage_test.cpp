@@ -1,0 +1,100 @@
+// The batch run in each language: its messages on standard error follow VEK_LANG or the
+// locale, the list it writes does not.
+#include <QDir>
+
+#include <gtest/gtest.h>
+
+#include "support/QStringPrinter.h"
+
+#include "batch/UsageText.h"
+#include "support/BatchProcessFixture.h"
+
+namespace vek {
+namespace {
+using namespace Qt::StringLiterals;
+
+class BatchLanguage : public test::BatchProcessFixture {
+ protected:
+  BatchLanguage() {
+    tree.file(u"in/a.txt"_s, "a");
+    // A folder where the filter presets should be: the run says it cannot read them and goes
+    // on with the defaults.
+    tree.folder(u"home/filter.txt"_s);
+  }
+  // The run with the given variables (an empty value unsets one for the choice) writing
+  // out/<name>.csv; its standard error.
+  QString errorsOf(const QStringList& environment, const QString& name) const {
+    test::VekRunOptions with = options();
+    with.environment = environment;
+    const test::VekRun r =
+        test::runVek({u"/I"_s, u"in"_s, u"/O"_s, u"out"_s, u"/T"_s, u"CSV"_s, u"/F"_s, name}, with);
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    return r.err;
+  }
+  QString japanese() const {
+    return u"警告: フィルタ設定ファイルを読み込めません。既定のフィルタを使います。\n  "_s + home +
+           u"/filter.txt: 通常のファイルではありません。\n"_s;
+  }
+  QString english() const {
+    return u"Warning: The filter presets file cannot be read. The default filters are used.\n  "_s +
+           home + u"/filter.txt: It is not a regular file.\n"_s;
+  }
+};
+
+TEST_F(BatchLanguage, MessagesFollowVekLangThenTheLocale) {
+  const struct {
+    QStringList environment;
+    bool inJapanese;
+  } cases[] = {
+      {{u"VEK_LANG=ja"_s, u"LC_ALL=C.UTF-8"_s}, true},
+      {{u"VEK_LANG=en"_s, u"LC_ALL=ja_JP.UTF-8"_s}, false},
+      {{u"VEK_LANG="_s, u"LC_ALL="_s, u"LC_MESSAGES="_s, u"LANG=ja_JP.UTF-8"_s}, true},
+      {{u"VEK_LANG="_s, u"LC_ALL="_s, u"LC_MESSAGES="_s, u"LANG=C.UTF-8"_s}, false},
+      {{u"VEK_LANG="_s, u"LC_ALL="_s, u"LC_MESSAGES=ja_JP.UTF-8"_s, u"LANG=en_US.UTF-8"_s}, true},
+  };
+  int run = 0;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.environment.join(u' ').toStdString());
+    EXPECT_EQ(errorsOf(c.environment, u"list"_s + QString::number(run++)),
+              c.inJapanese ? japanese() : english());
+  }
+}
+
+// Only the interface follows the language in this release: the list's bytes are the same in
+// both, its captions Japanese as Vek.ini has them by default.
+TEST_F(BatchLanguage, TheListIsTheSameInBothLanguages) {
+  for (const QString& locale : {u"C.UTF-8"_s, u"ja_JP.UTF-8"_s}) {
+    SCOPED_TRACE(locale.toStdString());
+    const QString lang = u"LANG="_s + locale;
+    errorsOf({u"VEK_LANG=ja"_s, lang}, u"ja"_s);
+    errorsOf({u"VEK_LANG=en"_s, lang}, u"en"_s);
+    const QByteArray japaneseList = tree.read(u"out/ja.csv"_s);
+    EXPECT_TRUE(japaneseList.startsWith("ディレクトリ,ファイル名,"));
+    EXPECT_EQ(tree.read(u"out/en.csv"_s), japaneseList);
+  }
+}
+
+// "/?" in Japanese is the lines as they always were; in English every line is English, as
+// many lines, the switches where they were.
+TEST_F(BatchLanguage, UsageInBothLanguages) {
+  test::VekRunOptions with = options();
+  with.environment = {u"VEK_LANG=ja"_s, u"LANG=C.UTF-8"_s};
+  const test::VekRun japanese = test::runVek({u"/?"_s}, with);
+  EXPECT_EQ(japanese.exitCode, 0);
+  EXPECT_EQ(japanese.out,
+            usageLines().join(u'\n') + u"\n\n"_s + addedUsageLines().join(u'\n') + u'\n');
+  with.environment = {u"VEK_LANG=en"_s, u"LANG=ja_JP.UTF-8"_s};
+  const test::VekRun english = test::runVek({u"/?"_s}, with);
+  EXPECT_EQ(english.exitCode, 0);
+  const QStringList lines = english.out.split(u'\n');
+  ASSERT_EQ(lines.size(), japanese.out.split(u'\n').size()) << english.out.toStdString();
+  EXPECT_EQ(lines[0], u"Vek command line"_s);
+  EXPECT_EQ(lines[4], u"/I path"_s);
+  EXPECT_EQ(lines[23], u"/T XLSX"_s);
+  for (const QString& line : lines) {
+    for (const QChar c : line) EXPECT_LT(c.unicode(), 0x3000) << line.toStdString();
+  }
+}
+
+}  // namespace
+}  // namespace vek
