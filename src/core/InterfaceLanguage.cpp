@@ -27,12 +27,16 @@ InterfaceLanguage chooseInterfaceLanguage(const LanguageInputs& inputs) {
   const QString chosen = languagePart(inputs.vekLang);
   if (chosen == u"ja") return InterfaceLanguage::Japanese;
   if (chosen == u"en") return InterfaceLanguage::English;
+  // C and POSIX name no language (cron, services, containers): Vek keeps its own, Japanese, so
+  // that scripts run there see the same texts and list captions as always.
   for (const QString* locale : {&inputs.lcAll, &inputs.lcMessages, &inputs.lang}) {
     if (locale->isEmpty()) continue;
-    return languagePart(*locale) == u"ja" ? InterfaceLanguage::Japanese
-                                          : InterfaceLanguage::English;
+    const QString language = languagePart(*locale);
+    return language == u"ja" || language == u"c" || language == u"posix"
+               ? InterfaceLanguage::Japanese
+               : InterfaceLanguage::English;
   }
-  return InterfaceLanguage::English;
+  return InterfaceLanguage::Japanese;
 }
 
 bool installInterfaceLanguage(InterfaceLanguage language) {

@@ -1,6 +1,6 @@
 // The language of the interface: Japanese (the texts as written in the code) or English (the
 // translation built into the program). VEK_LANG=ja|en decides; without it the desktop's locale
-// does, Japanese only when its language is Japanese.
+// does: English when it names a language other than Japanese.
 #pragma once
 
 #include <QString>
@@ -20,7 +20,8 @@ struct LanguageInputs {
 
 // VEK_LANG when it names ja or en (case and a region or encoding after it do not matter; any
 // other value is passed over); else the first of LC_ALL, LC_MESSAGES and LANG that is set and
-// not empty, Japanese when its language is "ja"; English otherwise, C and POSIX included.
+// not empty: English when its language is set and is not "ja"; Japanese for "ja", for C and
+// POSIX (no language chosen) and when none is set.
 InterfaceLanguage chooseInterfaceLanguage(const LanguageInputs& inputs);
 
 // Makes QCoreApplication::translate and tr() answer in the language for the rest of the run:

@@ -49,7 +49,9 @@ TEST_F(BatchLanguage, MessagesFollowVekLangThenTheLocale) {
       {{u"VEK_LANG=ja"_s, u"LC_ALL=C.UTF-8"_s}, true},
       {{u"VEK_LANG=en"_s, u"LC_ALL=ja_JP.UTF-8"_s}, false},
       {{u"VEK_LANG="_s, u"LC_ALL="_s, u"LC_MESSAGES="_s, u"LANG=ja_JP.UTF-8"_s}, true},
-      {{u"VEK_LANG="_s, u"LC_ALL="_s, u"LC_MESSAGES="_s, u"LANG=C.UTF-8"_s}, false},
+      {{u"VEK_LANG="_s, u"LC_ALL="_s, u"LC_MESSAGES="_s, u"LANG=C.UTF-8"_s}, true},
+      {{u"VEK_LANG="_s, u"LC_ALL="_s, u"LC_MESSAGES="_s, u"LANG="_s}, true},
+      {{u"VEK_LANG="_s, u"LC_ALL="_s, u"LC_MESSAGES="_s, u"LANG=en_US.UTF-8"_s}, false},
       {{u"VEK_LANG="_s, u"LC_ALL="_s, u"LC_MESSAGES=ja_JP.UTF-8"_s, u"LANG=en_US.UTF-8"_s}, true},
   };
   int run = 0;

@@ -22,20 +22,20 @@ TEST(InterfaceLanguage, VekLangWinsThenTheFirstLocaleVariableSet) {
     const char* lang;
     InterfaceLanguage expected;
   } cases[] = {
-      {"", "", "", "", en},  // nothing set: English
+      {"", "", "", "", ja},  // nothing set: no language chosen, Vek's own
       {"", "", "", "ja_JP.UTF-8", ja},
       {"", "", "", "ja_JP.eucJP", ja},
       {"", "", "", "ja", ja},
       {"", "", "", "ja_JP@euro", ja},
       {"", "", "", "en_US.UTF-8", en},
       {"", "", "", "de_DE.UTF-8", en},
-      {"", "", "", "C", en},
-      {"", "", "", "C.UTF-8", en},
-      {"", "", "", "POSIX", en},
+      {"", "", "", "C", ja},  // cron and services: scripts keep the bytes they know
+      {"", "", "", "C.UTF-8", ja},
+      {"", "", "", "POSIX", ja},
       {"", "", "", "jav_ID", en},                  // Javanese is not Japanese
       {"", "", "ja_JP.UTF-8", "en_US.UTF-8", ja},  // LC_MESSAGES before LANG
       {"", "", "en_GB.UTF-8", "ja_JP.UTF-8", en},
-      {"", "C", "ja_JP.UTF-8", "ja_JP.UTF-8", en},  // LC_ALL before both
+      {"", "en_US.UTF-8", "ja_JP.UTF-8", "ja_JP.UTF-8", en},  // LC_ALL before both
       {"", "ja_JP.UTF-8", "en_US.UTF-8", "C", ja},
       {"en", "ja_JP.UTF-8", "ja_JP.UTF-8", "ja_JP.UTF-8", en},  // VEK_LANG before all
       {"ja", "C", "C", "C", ja},
@@ -43,8 +43,10 @@ TEST(InterfaceLanguage, VekLangWinsThenTheFirstLocaleVariableSet) {
       {"en_US", "", "", "ja_JP.UTF-8", en},
       {"ja_JP.UTF-8", "", "", "C", ja},
       {"fr", "", "", "ja_JP.UTF-8", ja},  // a language Vek does not have: the locale decides
-      {"fr", "", "", "C", en},
-      {"", "", "", "", en},
+      {"fr", "", "", "C", ja},
+      {"fr", "", "", "en_US.UTF-8", en},
+      {"", "", "C", "en_US.UTF-8", ja},  // LC_MESSAGES=C is a choice too
+      {"", "", "", "de_DE.UTF-8", en},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << "VEK_LANG=" << c.vekLang << " LC_ALL=" << c.lcAll
