@@ -159,8 +159,10 @@ QString deliveryNote(DeliveryProblems problems) {
   return note;
 }
 
+const char* const kDeliveryCheckCaptionSource = QT_TRANSLATE_NOOP("DeliveryCheck", "注意");
+
 QString deliveryCheckCaption() {
-  return QCoreApplication::translate("DeliveryCheck", "注意");
+  return QCoreApplication::translate("DeliveryCheck", kDeliveryCheckCaptionSource);
 }
 
 namespace {

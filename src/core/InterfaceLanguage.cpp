@@ -23,6 +23,15 @@ LanguageInputs LanguageInputs::environment() {
           qEnvironmentVariable("LC_MESSAGES"), qEnvironmentVariable("LANG")};
 }
 
+std::optional<QLocale> localeToFollow(const LanguageInputs& inputs) {
+  LanguageInputs fromLocale = inputs;
+  fromLocale.vekLang.clear();
+  const InterfaceLanguage language = chooseInterfaceLanguage(inputs);
+  if (language == chooseInterfaceLanguage(fromLocale)) return std::nullopt;
+  return language == InterfaceLanguage::Japanese ? QLocale(QLocale::Japanese, QLocale::Japan)
+                                                 : QLocale(QLocale::English, QLocale::UnitedStates);
+}
+
 InterfaceLanguage chooseInterfaceLanguage(const LanguageInputs& inputs) {
   const QString chosen = languagePart(inputs.vekLang);
   if (chosen == u"ja") return InterfaceLanguage::Japanese;
