@@ -118,6 +118,10 @@
         <source>同じ %1&#x3000;追加 %2&#x3000;削除 %3&#x3000;変更 %4（比較した項目: %5）</source>
         <translation>Same %1, added %2, removed %3, changed %4 (compared: %5)</translation>
     </message>
+    <message>
+        <source>・</source>
+        <translation>, </translation>
+    </message>
 </context>
 <context>
     <name>ColumnCells</name>

@@ -107,6 +107,24 @@ TEST_F(BatchLanguage, StoredCaptionsAreWrittenAsStoredInBothLanguages) {
   EXPECT_EQ(setting(u"HeadComment"_s, u"FileSize"_s), u"ファイルサイズ"_s);
 }
 
+// The type descriptions come from QLocale: VEK_LANG over a locale of the other language makes
+// them speak the interface's language; under C they stay the English they always were.
+TEST_F(BatchLanguage, TypeDescriptionsFollowVekLangOverTheOtherLanguage) {
+  const QStringList unset{u"LC_ALL="_s, u"LC_MESSAGES="_s};
+  errorsOf(unset + QStringList{u"VEK_LANG=ja"_s, u"LANG=en_US.UTF-8"_s}, u"jaOverEn"_s);
+  errorsOf(unset + QStringList{u"VEK_LANG=en"_s, u"LANG=ja_JP.UTF-8"_s}, u"enOverJa"_s);
+  errorsOf(unset + QStringList{u"VEK_LANG=ja"_s, u"LANG=C.UTF-8"_s}, u"jaOverC"_s);
+  const auto secondLine = [&](const QString& name) {
+    return QString::fromUtf8(tree.read(u"out/"_s + name + u".csv"_s).split('\n').value(1));
+  };
+  EXPECT_TRUE(secondLine(u"jaOverEn"_s).contains(u",a.txt,平文テキストドキュメント,"_s))
+      << secondLine(u"jaOverEn"_s).toStdString();
+  EXPECT_TRUE(secondLine(u"enOverJa"_s).contains(u",a.txt,plain text document,"_s))
+      << secondLine(u"enOverJa"_s).toStdString();
+  EXPECT_TRUE(secondLine(u"jaOverC"_s).contains(u",a.txt,plain text document,"_s))
+      << secondLine(u"jaOverC"_s).toStdString();
+}
+
 // "/?" in Japanese is the lines as they always were; in English every line is English, as
 // many lines, the switches where they were.
 TEST_F(BatchLanguage, UsageInBothLanguages) {
