@@ -7,10 +7,14 @@ namespace vek {
 
 const std::array<const char*, kColumnCount>& DefaultListTexts::captionSources() {
   static constexpr std::array<const char*, kColumnCount> sources = {
-      QT_TRANSLATE_NOOP("Settings", "フルパス"),       QT_TRANSLATE_NOOP("Settings", "ディレクトリ"),
-      QT_TRANSLATE_NOOP("Settings", "ファイル名"),     QT_TRANSLATE_NOOP("Settings", "ファイルタイプ"),
-      QT_TRANSLATE_NOOP("Settings", "ファイルサイズ"), QT_TRANSLATE_NOOP("Settings", "作成日付"),
-      QT_TRANSLATE_NOOP("Settings", "アクセス日付"),   QT_TRANSLATE_NOOP("Settings", "更新日付")};
+      QT_TRANSLATE_NOOP("Settings", "フルパス"),
+      QT_TRANSLATE_NOOP("Settings", "ディレクトリ"),
+      QT_TRANSLATE_NOOP("Settings", "ファイル名"),
+      QT_TRANSLATE_NOOP("Settings", "ファイルタイプ"),
+      QT_TRANSLATE_NOOP("Settings", "ファイルサイズ"),
+      QT_TRANSLATE_NOOP("Settings", "作成日付"),
+      QT_TRANSLATE_NOOP("Settings", "アクセス日付"),
+      QT_TRANSLATE_NOOP("Settings", "更新日付")};
   return sources;
 }
 

@@ -28,11 +28,11 @@ ElementNameCheck checkElementName(const QString& name) {
   static const QString forbidden = QStringLiteral("><!/#$%&'()=~|\\*");
   for (QChar c : name) {
     if (forbidden.contains(c)) {
-      Message message{
-          QCoreApplication::translate("ElementNameCheck", "設定エラー"),
-          QCoreApplication::translate("ElementNameCheck", "不正な文字列「%1」が要素名に設定されました。")
-              .arg(name),
-          MessageIcon::Warning};
+      Message message{QCoreApplication::translate("ElementNameCheck", "設定エラー"),
+                      QCoreApplication::translate("ElementNameCheck",
+                                                  "不正な文字列「%1」が要素名に設定されました。")
+                          .arg(name),
+                      MessageIcon::Warning};
       return {ElementNameVerdict::RefusedWithMessage, message};
     }
   }

@@ -68,11 +68,10 @@ std::optional<Message> ListHashes::missingMessage(std::span<const FileEntry> row
     ++missing;
     if (named.size() >= kNamedRows) continue;
     const FileHash& hash = hashes[i];
-    const QString reason =
-        hash.outcome == FileHash::Outcome::Changed
-            ? QCoreApplication::translate("ListHashes",
-                                          "リストに加えたあとか読み取り中に変更されました")
-            : QCoreApplication::translate("ListHashes", "読み取れません");
+    const QString reason = hash.outcome == FileHash::Outcome::Changed
+                               ? QCoreApplication::translate(
+                                     "ListHashes", "リストに加えたあとか読み取り中に変更されました")
+                               : QCoreApplication::translate("ListHashes", "読み取れません");
     named.push_back(
         hash.reason.isEmpty()
             ? QCoreApplication::translate("ListHashes", "%1：%2").arg(row.fullPath(), reason)

@@ -74,7 +74,7 @@ Message replacedRowsMessage(const QString& path, ListEncoding encoding, bool hea
            .arg(listEncodingName(encoding), QString::number(rowCount))});
   if (headerReplaced) {
     text += u"\r\n" % QCoreApplication::translate("TextListExport",
-                                                   "見出し行の文字も「?」に置き換えました。");
+                                                  "見出し行の文字も「?」に置き換えました。");
   }
   if (rowPaths.size() == 1 && rowCount > 1) {
     text += u"\r\n" %

@@ -72,7 +72,8 @@ Message xmlSaveFailedMessage() {
   return MessageCatalogue::warning(
       {QCoreApplication::translate("XmlListWriter", "XMLﾄﾞｷｭﾒﾝﾄの保存に失敗しました。"),
        QCoreApplication::translate(
-           "XmlListWriter", "このシステムで使用できない文字コードセットが選択された可能性があります。"),
+           "XmlListWriter",
+           "このシステムで使用できない文字コードセットが選択された可能性があります。"),
        QCoreApplication::translate("XmlListWriter",
                                    "または不正な要素名がセットされている可能性があります。"),
        QCoreApplication::translate("XmlListWriter", "XMLﾄﾞｷｭﾒﾝﾄの作成を中止します。")});
@@ -121,10 +122,10 @@ std::optional<Message> checkXmlElementNames(const std::vector<const QString*>& n
       if (name->contains(u':') && isXmlElementName(QString(*name).remove(u':'))) {
         message.text +=
             u"\r\n" % QCoreApplication::translate(
-                           "XmlListWriter",
-                           "要素名「%1」にはコロン（:）が含まれています。"
-                           "名前空間の宣言のない接頭辞になるため、要素名には使えません。")
-                           .arg(*name);
+                          "XmlListWriter",
+                          "要素名「%1」にはコロン（:）が含まれています。"
+                          "名前空間の宣言のない接頭辞になるため、要素名には使えません。")
+                          .arg(*name);
       }
       return message;
     }

@@ -79,8 +79,9 @@ TEST_F(BatchLanguage, DefaultCaptionsFollowTheLanguage) {
       "ディレクトリ,ファイル名,ファイルタイプ,ファイルサイズ,作成日付,\r\n"))
       << japaneseList.toStdString();
   EXPECT_EQ(tree.read(u"out/c.csv"_s), japaneseList);
-  EXPECT_TRUE(tree.read(u"out/jaLocale.csv"_s)
-                  .startsWith("ディレクトリ,ファイル名,ファイルタイプ,ファイルサイズ,作成日付,\r\n"));
+  EXPECT_TRUE(
+      tree.read(u"out/jaLocale.csv"_s)
+          .startsWith("ディレクトリ,ファイル名,ファイルタイプ,ファイルサイズ,作成日付,\r\n"));
   const QByteArray englishList = tree.read(u"out/en.csv"_s);
   EXPECT_TRUE(englishList.startsWith("Folder,File name,File type,File size,Created,\r\n"))
       << englishList.toStdString();
@@ -94,14 +95,15 @@ TEST_F(BatchLanguage, DefaultCaptionsFollowTheLanguage) {
 // Captions a person stored in Vek.ini are written as stored in either language, and the run
 // keeps them in the file.
 TEST_F(BatchLanguage, StoredCaptionsAreWrittenAsStoredInBothLanguages) {
-  writeSettings(
-      "[HeadComment]\r\nDirectory='Ordner'\r\nFileName='名前'\r\nFileType='Type'\r\n");
+  writeSettings("[HeadComment]\r\nDirectory='Ordner'\r\nFileName='名前'\r\nFileType='Type'\r\n");
   errorsOf({u"VEK_LANG=en"_s, u"LANG=C.UTF-8"_s}, u"en"_s);
   errorsOf({u"VEK_LANG=ja"_s, u"LANG=C.UTF-8"_s}, u"ja"_s);
   errorsOf({u"VEK_LANG="_s, u"LC_ALL="_s, u"LC_MESSAGES="_s, u"LANG=en_US.UTF-8"_s}, u"enLocale"_s);
   EXPECT_TRUE(tree.read(u"out/en.csv"_s).startsWith("Ordner,名前,Type,File size,Created,\r\n"));
-  EXPECT_TRUE(tree.read(u"out/enLocale.csv"_s).startsWith("Ordner,名前,Type,File size,Created,\r\n"));
-  EXPECT_TRUE(tree.read(u"out/ja.csv"_s).startsWith("Ordner,名前,Type,ファイルサイズ,作成日付,\r\n"));
+  EXPECT_TRUE(
+      tree.read(u"out/enLocale.csv"_s).startsWith("Ordner,名前,Type,File size,Created,\r\n"));
+  EXPECT_TRUE(
+      tree.read(u"out/ja.csv"_s).startsWith("Ordner,名前,Type,ファイルサイズ,作成日付,\r\n"));
   EXPECT_EQ(setting(u"HeadComment"_s, u"Directory"_s), u"Ordner"_s);
   EXPECT_EQ(setting(u"HeadComment"_s, u"FileName"_s), u"名前"_s);
   EXPECT_EQ(setting(u"HeadComment"_s, u"FileSize"_s), u"ファイルサイズ"_s);

@@ -65,10 +65,17 @@ TEST(InterfaceLanguage, QLocaleFollowsVekLangOnlyOverTheOtherLanguage) {
     const char* lang;
     const char* expected;  // the locale's name, or "" for none
   } cases[] = {
-      {"", "en_US.UTF-8", ""},   {"", "ja_JP.UTF-8", ""},   {"ja", "ja_JP.UTF-8", ""},
-      {"ja", "C.UTF-8", ""},     {"ja", "", ""},            {"en", "en_GB.UTF-8", ""},
-      {"en", "ja_JP.UTF-8", "en_US"}, {"en", "C.UTF-8", "en_US"}, {"ja", "en_US.UTF-8", "ja_JP"},
-      {"ja", "de_DE.UTF-8", "ja_JP"}, {"fr", "en_US.UTF-8", ""},
+      {"", "en_US.UTF-8", ""},
+      {"", "ja_JP.UTF-8", ""},
+      {"ja", "ja_JP.UTF-8", ""},
+      {"ja", "C.UTF-8", ""},
+      {"ja", "", ""},
+      {"en", "en_GB.UTF-8", ""},
+      {"en", "ja_JP.UTF-8", "en_US"},
+      {"en", "C.UTF-8", "en_US"},
+      {"ja", "en_US.UTF-8", "ja_JP"},
+      {"ja", "de_DE.UTF-8", "ja_JP"},
+      {"fr", "en_US.UTF-8", ""},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << "VEK_LANG=" << c.vekLang << " LANG=" << c.lang);

@@ -257,10 +257,10 @@ TEST_F(EnglishMainWindow, TheListsHeadersNotesAndStatesAreEnglish) {
              view->model()->index(r, int(ListColumn::State)).data().toString();
   }
   cells.sort();
-  EXPECT_EQ(cells, (QStringList{u"Characters Windows forbids|Added"_s,
-                                u"Ends in a dot or space|Same"_s,
-                                u"Name reserved by Windows|Changed (size, modified, hash)"_s,
-                                u"OS or Office system file|Removed"_s}));
+  EXPECT_EQ(cells,
+            (QStringList{u"Characters Windows forbids|Added"_s, u"Ends in a dot or space|Same"_s,
+                         u"Name reserved by Windows|Changed (size, modified, hash)"_s,
+                         u"OS or Office system file|Removed"_s}));
   const QStringList found =
       test::japaneseTexts(&window, {u"drvGetFile"_s, u"dirGetFile"_s, u"filGetFile"_s});
   EXPECT_TRUE(found.isEmpty()) << found.join(u'\n').toStdString();

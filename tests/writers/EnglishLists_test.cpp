@@ -67,12 +67,17 @@ TEST_F(EnglishLists, CaptionsCellsAndTotalsAreEnglish) {
   ASSERT_TRUE(installInterfaceLanguage(InterfaceLanguage::English));
   ListOfThree three;
   const QByteArray sha = QCryptographicHash::hash("reserved", QCryptographicHash::Sha256).toHex();
-  EXPECT_EQ(three.csv(), "File name,Relative path,SHA-256,Warning,State,\r\n"
-                         "a.txt,a.txt," + kHelloSha256 + ",,Same,\r\n"
-                         "CON.txt,CON.txt," + sha + ",Name reserved by Windows,"
-                         "\"Changed (size, modified)\",\r\n"
-                         "gone.txt,gone.txt,(no hash: unreadable),,Added,\r\n"
-                         "Total,3 files,,,,\r\n");
+  EXPECT_EQ(three.csv(),
+            "File name,Relative path,SHA-256,Warning,State,\r\n"
+            "a.txt,a.txt," +
+                kHelloSha256 +
+                ",,Same,\r\n"
+                "CON.txt,CON.txt," +
+                sha +
+                ",Name reserved by Windows,"
+                "\"Changed (size, modified)\",\r\n"
+                "gone.txt,gone.txt,(no hash: unreadable),,Added,\r\n"
+                "Total,3 files,,,,\r\n");
   EXPECT_EQ(XlsxListWriter::sheetName(QString()), u"List"_s);
   EXPECT_EQ(ColumnCells::nothingSelectedMessage().text, u"No columns are chosen for the output."_s);
 }
@@ -80,11 +85,16 @@ TEST_F(EnglishLists, CaptionsCellsAndTotalsAreEnglish) {
 TEST_F(EnglishLists, JapaneseKeepsItsTexts) {
   ListOfThree three;
   const QByteArray sha = QCryptographicHash::hash("reserved", QCryptographicHash::Sha256).toHex();
-  EXPECT_EQ(three.csv(), "ファイル名,相対パス,SHA-256,注意,状態,\r\n"
-                         "a.txt,a.txt," + kHelloSha256 + ",,同じ,\r\n"
-                         "CON.txt,CON.txt," + sha + ",Windowsの予約名,変更（サイズ・更新日付）,\r\n"
-                         "gone.txt,gone.txt,(読み取れないためハッシュなし),,追加,\r\n"
-                         "合計,3 件,,,,\r\n");
+  EXPECT_EQ(three.csv(),
+            "ファイル名,相対パス,SHA-256,注意,状態,\r\n"
+            "a.txt,a.txt," +
+                kHelloSha256 +
+                ",,同じ,\r\n"
+                "CON.txt,CON.txt," +
+                sha +
+                ",Windowsの予約名,変更（サイズ・更新日付）,\r\n"
+                "gone.txt,gone.txt,(読み取れないためハッシュなし),,追加,\r\n"
+                "合計,3 件,,,,\r\n");
   EXPECT_EQ(XlsxListWriter::sheetName(QString()), u"リスト"_s);
 }
 
