@@ -203,6 +203,18 @@
         <source>、</source>
         <translation>, </translation>
     </message>
+    <message>
+        <source>除外するﾌｧｲﾙ・ﾌｫﾙﾀﾞ</source>
+        <translation>the files and folders to exclude</translation>
+    </message>
+    <message>
+        <source>隠しﾌｧｲﾙの追加</source>
+        <translation>adding hidden files</translation>
+    </message>
+    <message>
+        <source>別のﾌｧｲﾙｼｽﾃﾑの検索</source>
+        <translation>staying on one file system</translation>
+    </message>
 </context>
 <context>
     <name>CompareState</name>
@@ -1279,6 +1291,10 @@ No list was written.</translation>
     <message>
         <source>正しいコマンドを構築してください。</source>
         <translation>Build a valid command.</translation>
+    </message>
+    <message>
+        <source>検索オプション</source>
+        <translation>Search Options</translation>
     </message>
 </context>
 <context>

@@ -45,6 +45,7 @@
 #include "gather/FilterPresets.h"
 #include "ui/FilterKeyScreen.h"
 #include "ui/OptionGroup.h"
+#include "ui/WalkRulesBox.h"
 #include "ui/WindowDialogs.h"
 
 namespace vek {
@@ -202,7 +203,7 @@ void frmCommand::buildControls() {
   m_optType =
       createOptionGroup(frType, QStringLiteral("optType"),
                         {QStringLiteral("CSV"), QStringLiteral("TEXT"), QStringLiteral("HTML"),
-                         QStringLiteral("XML"), QStringLiteral("XLSX")},
+                         QStringLiteral("XML"), QStringLiteral("XLSX"), QStringLiteral("JSON")},
                         CaptionRule::None);
   auto* typeRow = new QHBoxLayout(frType);
   for (QAbstractButton* button : m_optType->buttons()) typeRow->addWidget(button);
@@ -260,6 +261,18 @@ void frmCommand::buildControls() {
 
   m_chkSubDir = new QCheckBox(tr("ｻﾌﾞﾃﾞｨﾚｸﾄﾘの検索を行う。"), this);
   m_chkSubDir->setObjectName(QStringLiteral("chkSubDir"));
+
+  // What the run's walk leaves out and enters, with the window's exclude box and its presets;
+  // the box starts empty and the options unticked, which need no switch.
+  QGroupBox* frWalk = frame(this, "frWalk", tr("検索オプション"));
+  m_walkRules = new WalkRulesBox(*frWalk, m_dialogs, m_walk);
+  m_walkRules->showSettings();
+  auto* walk = new QGridLayout(frWalk);
+  walk->addWidget(m_walkRules->label(), 0, 0);
+  walk->addWidget(m_walkRules->excludeBox(), 0, 1, 1, 3);
+  walk->addWidget(m_walkRules->hiddenFilesBox(), 1, 0, 1, 2);
+  walk->addWidget(m_walkRules->oneFileSystemBox(), 1, 2);
+  walk->setColumnStretch(3, 1);
 
   // The switches beyond the list's own: left out of the line unless chosen, so that the run
   // takes what the export dialogs saved.
@@ -350,7 +363,7 @@ void frmCommand::buildControls() {
   fields->setContentsMargins(10, 4, 10, 10);
   for (QWidget* widget :
        std::initializer_list<QWidget*>{frInPath, frOutPath, frType, frOutFile, frFilter, frTitle,
-                                       frSort, m_chkSubDir, frOutOption, frCommand}) {
+                                       frSort, m_chkSubDir, frWalk, frOutOption, frCommand}) {
     fields->addWidget(widget);
   }
   fields->addLayout(closeRow);
@@ -382,6 +395,7 @@ void frmCommand::buildControls() {
   connect(m_chkSumFile, &QCheckBox::clicked, this, &frmCommand::recompose);
   connect(m_optSortKey, &QButtonGroup::idClicked, this, &frmCommand::recompose);
   connect(m_chkSubDir, &QCheckBox::clicked, this, &frmCommand::recompose);
+  connect(m_walkRules, &WalkRulesBox::rulesChanged, this, &frmCommand::recompose);
   connect(m_optOutPath, &QButtonGroup::idClicked, this, [this] {
     fileNameOptionChanged();
     recompose();
@@ -437,6 +451,9 @@ CommandForm frmCommand::form() const {
     form.encoding = ListEncoding(encoding);
   form.hash = HashKind(m_cmbHash->currentData().toInt());
   form.checksumFile = m_chkSumFile->isChecked();
+  form.excluded = m_walk.excluded;
+  form.hiddenFiles = m_walk.hiddenFiles;
+  form.oneFileSystem = m_walk.oneFileSystem;
   return form;
 }
 
