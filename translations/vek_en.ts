@@ -382,6 +382,21 @@
     </message>
 </context>
 <context>
+    <name>ListEncodingItems</name>
+    <message>
+        <source>システムの文字コード（%1）</source>
+        <translation>System encoding (%1)</translation>
+    </message>
+    <message>
+        <source>UTF-8（BOM付き）</source>
+        <translation>UTF-8 with BOM</translation>
+    </message>
+    <message>
+        <source>Shift_JIS（CP932）</source>
+        <translation>Shift_JIS (CP932)</translation>
+    </message>
+</context>
+<context>
     <name>ListHashes</name>
     <message>
         <source>%1 / %2 ファイル</source>
@@ -1081,18 +1096,6 @@ However, %2 characters cannot be held by the file (control characters and the li
         <translation>Saved setting</translation>
     </message>
     <message>
-        <source>システムの文字コード（%1）</source>
-        <translation>System encoding (%1)</translation>
-    </message>
-    <message>
-        <source>UTF-8（BOM付き）</source>
-        <translation>UTF-8 with BOM</translation>
-    </message>
-    <message>
-        <source>Shift_JIS（CP932）</source>
-        <translation>Shift_JIS (CP932)</translation>
-    </message>
-    <message>
         <source>ﾊｯｼｭ値</source>
         <translation>Hash</translation>
     </message>
@@ -1704,18 +1707,6 @@ No list was written.</translation>
     <message>
         <source>CSV・テキストファイルの文字コードを指定します。&#x3000;Excelで開く場合は「UTF-8（BOM付き）」か「Shift_JIS」をお使いください。</source>
         <translation>Chooses the encoding of CSV and text files. To open them in Excel, use “UTF-8 with BOM” or “Shift_JIS”.</translation>
-    </message>
-    <message>
-        <source>システムの文字コード（%1）</source>
-        <translation>System encoding (%1)</translation>
-    </message>
-    <message>
-        <source>UTF-8（BOM付き）</source>
-        <translation>UTF-8 with BOM</translation>
-    </message>
-    <message>
-        <source>Shift_JIS（CP932）</source>
-        <translation>Shift_JIS (CP932)</translation>
     </message>
     <message>
         <source>数式として扱わない（先頭に &apos; を付加）</source>

@@ -44,6 +44,7 @@
 #include "core/TextCodec.h"
 #include "gather/FilterPresets.h"
 #include "ui/FilterKeyScreen.h"
+#include "ui/ListEncodingItems.h"
 #include "ui/OptionGroup.h"
 #include "ui/WalkRulesBox.h"
 #include "ui/WindowDialogs.h"
@@ -285,12 +286,7 @@ void frmCommand::buildControls() {
       tr("CSV・テキストファイルの文字コードを指定します（/K）。"
          "「保存された設定」のときは、CSV出力ダイアログで選んだ文字コードになります。"));
   m_cmbTextCode->addItem(tr("保存された設定"), -1);
-  m_cmbTextCode->addItem(
-      tr("システムの文字コード（%1）").arg(listEncodingName(ListEncoding::System)),
-      int(ListEncoding::System));
-  m_cmbTextCode->addItem(QStringLiteral("UTF-8"), int(ListEncoding::Utf8));
-  m_cmbTextCode->addItem(tr("UTF-8（BOM付き）"), int(ListEncoding::Utf8WithMark));
-  m_cmbTextCode->addItem(tr("Shift_JIS（CP932）"), int(ListEncoding::Cp932));
+  addListEncodingItems(*m_cmbTextCode);
   m_cmbTextCode->setAccessibleName(m_lblTextCode->text());
   m_lblTextCode->setBuddy(m_cmbTextCode);
   auto* lblHash = new QLabel(tr("ﾊｯｼｭ値"), frOutOption);
