@@ -9,6 +9,7 @@
 #include "compare/ListReadErrors.h"
 #include "core/DateFormatter.h"
 #include "core/FileNameBytes.h"
+#include "core/InterfaceLanguage.h"
 #include "core/ListEncoding.h"
 #include "core/PathRules.h"
 #include "writers/ColumnCells.h"
@@ -92,9 +93,8 @@ struct HeaderColumns {
 // Whether a caption is a column's default in either language: a list written under the other
 // language is read as well.
 bool namesColumn(const QString& caption, ColumnId column) {
-  const int i = int(column);
-  return caption == DefaultListTexts::caption(i) ||
-         caption == QString::fromUtf8(DefaultListTexts::captionSources()[std::size_t(i)]);
+  const char* source = DefaultListTexts::captionSources()[std::size_t(column)];
+  return caption == QString::fromUtf8(source) || caption == englishText("Settings", source);
 }
 
 HeaderColumns mapHeader(const QStringList& captions, const Settings& settings) {

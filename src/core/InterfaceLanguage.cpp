@@ -67,6 +67,19 @@ bool installInterfaceLanguage(InterfaceLanguage language) {
   return true;
 }
 
+QString englishText(const char* context, const char* sourceText) {
+  static const QTranslator* const english = [] {
+    auto* translator = new QTranslator;
+    if (!translator->load(QStringLiteral(":/i18n/vek_en.qm"))) {
+      delete translator;
+      return static_cast<QTranslator*>(nullptr);
+    }
+    return translator;
+  }();
+  const QString text = english ? english->translate(context, sourceText) : QString();
+  return text.isEmpty() ? QString::fromUtf8(sourceText) : text;
+}
+
 InterfaceLanguage installedInterfaceLanguage() {
   const QCoreApplication* app = QCoreApplication::instance();
   const bool english = app && app->findChild<QTranslator*>(QString::fromLatin1(kTranslatorName),

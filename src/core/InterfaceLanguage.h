@@ -40,6 +40,10 @@ std::optional<QLocale> localeToFollow(const LanguageInputs& inputs);
 // then stay Japanese).
 bool installInterfaceLanguage(InterfaceLanguage language);
 
+// A text's English, whichever language is installed (the source text when the translation has
+// none): for reading back what a run in English wrote.
+QString englishText(const char* context, const char* sourceText);
+
 // The language installInterfaceLanguage last made the texts answer in (Japanese before any).
 InterfaceLanguage installedInterfaceLanguage();
 

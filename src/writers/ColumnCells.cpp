@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 
+#include "core/InterfaceLanguage.h"
+
 namespace vek {
 
 ColumnCells::ColumnCells(const ColumnOptions& options, SizeStyle sizeStyle,
@@ -55,7 +57,8 @@ QString ColumnCells::relativePathCaption() {
 }
 
 bool ColumnCells::isRelativePathCaption(const QString& caption) {
-  return caption == relativePathCaption() || caption == QString::fromUtf8(kRelativePathSource);
+  return caption == QString::fromUtf8(kRelativePathSource) ||
+         caption == englishText("ColumnCells", kRelativePathSource);
 }
 
 QString ColumnCells::stateCaption() {

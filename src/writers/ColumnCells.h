@@ -61,7 +61,7 @@ class ColumnCells {
   static QString caption(ColumnId column, const Settings& settings);
   // "相対パス" in the interface's language.
   static QString relativePathCaption();
-  // The caption in the interface's language or in Japanese: a list written in either is read.
+  // The caption in Japanese or in English: a list written in either is read.
   static bool isRelativePathCaption(const QString& caption);
   // "状態" in the interface's language: the comparison state column.
   static QString stateCaption();
