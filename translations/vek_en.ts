@@ -428,6 +428,74 @@
         <source>文字コード %1 のテキストとして読めません。%2</source>
         <translation>It cannot be read as text in the encoding %1. %2</translation>
     </message>
+    <message>
+        <source>*.*;&#x3000;（全てのファイル）</source>
+        <translation>*.*;  (All files)</translation>
+    </message>
+    <message>
+        <source>*.mp3;*.wav;*.mid*;&#x3000;（音楽メディアファイル）</source>
+        <translation>*.mp3;*.wav;*.mid*;  (Music)</translation>
+    </message>
+    <message>
+        <source>*.bmp;*.gif;*.jpg;*.jpeg;*.png;  （画像ファイル）</source>
+        <translation>*.bmp;*.gif;*.jpg;*.jpeg;*.png;  (Pictures)</translation>
+    </message>
+    <message>
+        <source>*.avi;*.mpg;*.mpeg;*.wmv;*.mov;*.rm;*.swf;   （動画メディアファイル）</source>
+        <translation>*.avi;*.mpg;*.mpeg;*.wmv;*.mov;*.rm;*.swf;  (Videos)</translation>
+    </message>
+    <message>
+        <source>*.lzh;*.zip;*.rar;*.gca;*.cab;&#x3000;（圧縮ファイル）</source>
+        <translation>*.lzh;*.zip;*.rar;*.gca;*.cab;  (Archives)</translation>
+    </message>
+    <message>
+        <source>*.htm*;*.css;*.asp;*.pl;*.cgi;   （Webモジュール）</source>
+        <translation>*.htm*;*.css;*.asp;*.pl;*.cgi;  (Web pages and scripts)</translation>
+    </message>
+    <message>
+        <source>*.doc;*.xls;*.rtf;*.rpp;*.pdf;*.jtd;*.jbw;*.wri;&#x3000;（各種ドキュメント）</source>
+        <translation>*.doc;*.xls;*.rtf;*.rpp;*.pdf;*.jtd;*.jbw;*.wri;  (Documents)</translation>
+    </message>
+    <message>
+        <source>*.exe;*.com;*.bat;*.scr;   （実行モジュール）</source>
+        <translation>*.exe;*.com;*.bat;*.scr;  (Programs)</translation>
+    </message>
+    <message>
+        <source>readme.*;*.hlp;&#x3000;（添付ドキュメント）</source>
+        <translation>readme.*;*.hlp;  (Read-me and help files)</translation>
+    </message>
+    <message>
+        <source>*.txt;*.log;&#x3000;（テキストドキュメント）</source>
+        <translation>*.txt;*.log;  (Text files)</translation>
+    </message>
+    <message>
+        <source>*.mp3</source>
+        <translation>*.mp3</translation>
+    </message>
+    <message>
+        <source>*.cue;*.iso;*.ccd;*.bwt;*.mds;*.cdi;*.fcd;&#x3000;（Disk Image）</source>
+        <translation>*.cue;*.iso;*.ccd;*.bwt;*.mds;*.cdi;*.fcd;  (Disk images)</translation>
+    </message>
+    <message>
+        <source>*.c;*.cpp;*.h;*.rc;*.clw;*.mak;*.mdp;*.dsp;*.dsw;*.opt;&#x3000;（VC 関連）</source>
+        <translation>*.c;*.cpp;*.h;*.rc;*.clw;*.mak;*.mdp;*.dsp;*.dsw;*.opt;  (Visual C++)</translation>
+    </message>
+    <message>
+        <source>*.c;*.cpp;*.h;*.rc;*.clw;*.mak;*.mdp;&#x3000;（VC 4.X関連）</source>
+        <translation>*.c;*.cpp;*.h;*.rc;*.clw;*.mak;*.mdp;  (Visual C++ 4.x)</translation>
+    </message>
+    <message>
+        <source>*.c;*.cpp;*.h;*.rc;*.clw;*.dsp;*.dsw;*.opt;&#x3000;（VC 6.X関連）</source>
+        <translation>*.c;*.cpp;*.h;*.rc;*.clw;*.dsp;*.dsw;*.opt;  (Visual C++ 6.x)</translation>
+    </message>
+    <message>
+        <source>*.bas;*.frm;*.vbp;&#x3000;（VB関連）</source>
+        <translation>*.bas;*.frm;*.vbp;  (Visual Basic)</translation>
+    </message>
+    <message>
+        <source>*Album*;*アルバム*;&#x3000;（設定サンプル）</source>
+        <translation>*Album*;*Photo*;  (Example setting)</translation>
+    </message>
 </context>
 <context>
     <name>IniFile</name>

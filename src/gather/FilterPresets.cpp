@@ -9,26 +9,36 @@
 
 namespace vek {
 
-const QStringList& defaultFilterPresets() {
-  static const QStringList lines = {
-      QStringLiteral("*.*;　（全てのファイル）"),
-      QStringLiteral("*.mp3;*.wav;*.mid*;　（音楽メディアファイル）"),
-      QStringLiteral("*.bmp;*.gif;*.jpg;*.jpeg;*.png;  （画像ファイル）"),
-      QStringLiteral("*.avi;*.mpg;*.mpeg;*.wmv;*.mov;*.rm;*.swf;   （動画メディアファイル）"),
-      QStringLiteral("*.lzh;*.zip;*.rar;*.gca;*.cab;　（圧縮ファイル）"),
-      QStringLiteral("*.htm*;*.css;*.asp;*.pl;*.cgi;   （Webモジュール）"),
-      QStringLiteral("*.doc;*.xls;*.rtf;*.rpp;*.pdf;*.jtd;*.jbw;*.wri;　（各種ドキュメント）"),
-      QStringLiteral("*.exe;*.com;*.bat;*.scr;   （実行モジュール）"),
-      QStringLiteral("readme.*;*.hlp;　（添付ドキュメント）"),
-      QStringLiteral("*.txt;*.log;　（テキストドキュメント）"),
-      QStringLiteral("*.mp3"),
-      QStringLiteral("*.cue;*.iso;*.ccd;*.bwt;*.mds;*.cdi;*.fcd;　（Disk Image）"),
-      QStringLiteral("*.c;*.cpp;*.h;*.rc;*.clw;*.mak;*.mdp;*.dsp;*.dsw;*.opt;　（VC 関連）"),
-      QStringLiteral("*.c;*.cpp;*.h;*.rc;*.clw;*.mak;*.mdp;　（VC 4.X関連）"),
-      QStringLiteral("*.c;*.cpp;*.h;*.rc;*.clw;*.dsp;*.dsw;*.opt;　（VC 6.X関連）"),
-      QStringLiteral("*.bas;*.frm;*.vbp;　（VB関連）"),
-      QStringLiteral("*Album*;*アルバム*;　（設定サンプル）"),
+QStringList defaultFilterPresets() {
+  // Whole lines, so that a translation keeps the patterns and puts its own label after them: the
+  // label stays in the filter text, where it is one more pattern that matches no ordinary name.
+  static const char* const kLines[] = {
+      QT_TRANSLATE_NOOP("FilterPresets", "*.*;　（全てのファイル）"),
+      QT_TRANSLATE_NOOP("FilterPresets", "*.mp3;*.wav;*.mid*;　（音楽メディアファイル）"),
+      QT_TRANSLATE_NOOP("FilterPresets", "*.bmp;*.gif;*.jpg;*.jpeg;*.png;  （画像ファイル）"),
+      QT_TRANSLATE_NOOP("FilterPresets",
+                        "*.avi;*.mpg;*.mpeg;*.wmv;*.mov;*.rm;*.swf;   （動画メディアファイル）"),
+      QT_TRANSLATE_NOOP("FilterPresets", "*.lzh;*.zip;*.rar;*.gca;*.cab;　（圧縮ファイル）"),
+      QT_TRANSLATE_NOOP("FilterPresets", "*.htm*;*.css;*.asp;*.pl;*.cgi;   （Webモジュール）"),
+      QT_TRANSLATE_NOOP("FilterPresets",
+                        "*.doc;*.xls;*.rtf;*.rpp;*.pdf;*.jtd;*.jbw;*.wri;　（各種ドキュメント）"),
+      QT_TRANSLATE_NOOP("FilterPresets", "*.exe;*.com;*.bat;*.scr;   （実行モジュール）"),
+      QT_TRANSLATE_NOOP("FilterPresets", "readme.*;*.hlp;　（添付ドキュメント）"),
+      QT_TRANSLATE_NOOP("FilterPresets", "*.txt;*.log;　（テキストドキュメント）"),
+      QT_TRANSLATE_NOOP("FilterPresets", "*.mp3"),
+      QT_TRANSLATE_NOOP("FilterPresets",
+                        "*.cue;*.iso;*.ccd;*.bwt;*.mds;*.cdi;*.fcd;　（Disk Image）"),
+      QT_TRANSLATE_NOOP("FilterPresets",
+                        "*.c;*.cpp;*.h;*.rc;*.clw;*.mak;*.mdp;*.dsp;*.dsw;*.opt;　（VC 関連）"),
+      QT_TRANSLATE_NOOP("FilterPresets", "*.c;*.cpp;*.h;*.rc;*.clw;*.mak;*.mdp;　（VC 4.X関連）"),
+      QT_TRANSLATE_NOOP("FilterPresets",
+                        "*.c;*.cpp;*.h;*.rc;*.clw;*.dsp;*.dsw;*.opt;　（VC 6.X関連）"),
+      QT_TRANSLATE_NOOP("FilterPresets", "*.bas;*.frm;*.vbp;　（VB関連）"),
+      QT_TRANSLATE_NOOP("FilterPresets", "*Album*;*アルバム*;　（設定サンプル）"),
   };
+  QStringList lines;
+  for (const char* line : kLines)
+    lines.push_back(QCoreApplication::translate("FilterPresets", line));
   return lines;
 }
 

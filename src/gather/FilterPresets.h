@@ -9,8 +9,9 @@
 
 namespace vek {
 
-// The seventeen preset lines written into a new filter.txt, in order.
-const QStringList& defaultFilterPresets();
+// The seventeen preset lines written into a new filter.txt, in order, their labels in the
+// interface's language.
+QStringList defaultFilterPresets();
 
 // programFolder + "/filter.txt".
 QString filterPresetsPath(const QString& programFolder);

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/InterfaceLanguage.h"
 #include "core/TextCodec.h"
 #include "support/FileSizeLimit.h"
 #include "support/QStringPrinter.h"
@@ -55,6 +56,28 @@ TEST(FilterPresetsTest, MissingFileIsCreatedWithTheDefaultLines) {
   tree.file(QStringLiteral("filter.txt"), "*.jpg");
   EXPECT_EQ(loadFilterPresets(tree.root() + u'/'), QStringList{QStringLiteral("*.jpg")});
   EXPECT_EQ(tree.read(QStringLiteral("filter.txt")), QByteArray("*.jpg"));
+}
+
+// An English desktop's first start writes English labels after the same patterns, so that the
+// filter box shows no Japanese there; the Japanese lines stay the file's bytes above.
+TEST(FilterPresetsTest, ANewFileUnderEnglishHasEnglishLabels) {
+  TempTree tree;
+  ASSERT_TRUE(installInterfaceLanguage(InterfaceLanguage::English));
+  const auto presets = loadFilterPresets(tree.root());
+  ASSERT_TRUE(installInterfaceLanguage(InterfaceLanguage::Japanese));
+  ASSERT_TRUE(presets);
+  ASSERT_EQ(presets->size(), 17);
+  EXPECT_EQ(presets->front(), QStringLiteral("*.*;  (All files)"));
+  const QStringList japanese = splitPresetLines(QString::fromUtf8(kDefaultFile));
+  for (qsizetype i = 0; i < presets->size(); ++i) {
+    const QString& line = presets->at(i);
+    SCOPED_TRACE(line.toStdString());
+    for (const QChar c : line) EXPECT_LT(c.unicode(), 0x3000);
+    // The example line's patterns are an example; every other line keeps its patterns.
+    if (i == 16) continue;
+    const QString& source = japanese.at(i);
+    EXPECT_EQ(line.left(line.lastIndexOf(u';') + 1), source.left(source.lastIndexOf(u';') + 1));
+  }
 }
 
 TEST(FilterPresetsTest, LinesAreSplitAtCrLfLfOrCr) {
