@@ -203,6 +203,18 @@
         <source>、</source>
         <translation>, </translation>
     </message>
+    <message>
+        <source>除外するﾌｧｲﾙ・ﾌｫﾙﾀﾞ</source>
+        <translation>the files and folders to exclude</translation>
+    </message>
+    <message>
+        <source>隠しﾌｧｲﾙの追加</source>
+        <translation>adding hidden files</translation>
+    </message>
+    <message>
+        <source>別のﾌｧｲﾙｼｽﾃﾑの検索</source>
+        <translation>staying on one file system</translation>
+    </message>
 </context>
 <context>
     <name>CompareState</name>
@@ -367,6 +379,21 @@
     <message>
         <source>UTF-8 (BOM付き)</source>
         <translation>UTF-8 (with byte-order mark)</translation>
+    </message>
+</context>
+<context>
+    <name>ListEncodingItems</name>
+    <message>
+        <source>システムの文字コード（%1）</source>
+        <translation>System encoding (%1)</translation>
+    </message>
+    <message>
+        <source>UTF-8（BOM付き）</source>
+        <translation>UTF-8 with BOM</translation>
+    </message>
+    <message>
+        <source>Shift_JIS（CP932）</source>
+        <translation>Shift_JIS (CP932)</translation>
     </message>
 </context>
 <context>
@@ -1069,18 +1096,6 @@ However, %2 characters cannot be held by the file (control characters and the li
         <translation>Saved setting</translation>
     </message>
     <message>
-        <source>システムの文字コード（%1）</source>
-        <translation>System encoding (%1)</translation>
-    </message>
-    <message>
-        <source>UTF-8（BOM付き）</source>
-        <translation>UTF-8 with BOM</translation>
-    </message>
-    <message>
-        <source>Shift_JIS（CP932）</source>
-        <translation>Shift_JIS (CP932)</translation>
-    </message>
-    <message>
         <source>ﾊｯｼｭ値</source>
         <translation>Hash</translation>
     </message>
@@ -1279,6 +1294,10 @@ No list was written.</translation>
     <message>
         <source>正しいコマンドを構築してください。</source>
         <translation>Build a valid command.</translation>
+    </message>
+    <message>
+        <source>検索オプション</source>
+        <translation>Search Options</translation>
     </message>
 </context>
 <context>
@@ -1688,18 +1707,6 @@ No list was written.</translation>
     <message>
         <source>CSV・テキストファイルの文字コードを指定します。&#x3000;Excelで開く場合は「UTF-8（BOM付き）」か「Shift_JIS」をお使いください。</source>
         <translation>Chooses the encoding of CSV and text files. To open them in Excel, use “UTF-8 with BOM” or “Shift_JIS”.</translation>
-    </message>
-    <message>
-        <source>システムの文字コード（%1）</source>
-        <translation>System encoding (%1)</translation>
-    </message>
-    <message>
-        <source>UTF-8（BOM付き）</source>
-        <translation>UTF-8 with BOM</translation>
-    </message>
-    <message>
-        <source>Shift_JIS（CP932）</source>
-        <translation>Shift_JIS (CP932)</translation>
     </message>
     <message>
         <source>数式として扱わない（先頭に &apos; を付加）</source>

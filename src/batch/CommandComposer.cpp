@@ -43,6 +43,8 @@ QString typeWord(int type) {
       return QStringLiteral("XML");
     case 4:
       return QStringLiteral("XLSX");
+    case 5:
+      return QStringLiteral("JSON");
     default:
       return {};
   }
@@ -93,6 +95,10 @@ bool typeTakesEncoding(int type) {
   return type == 0 || type == 1;
 }
 
+bool typeShowsTitle(int type) {
+  return type == 2 || type == 4 || type == 5;
+}
+
 QString composeCommand(const CommandForm& form) {
   const QString filePart =
       form.dateName ? u"DATE " + shellQuoted(form.outName) : shellQuoted(form.outName);
@@ -105,6 +111,10 @@ QString composeCommand(const CommandForm& form) {
     line += u" /K " + listEncodingKeyword(*form.encoding);
   if (form.hash != HashKind::None) line += u" /M " + hashKindName(form.hash);
   if (form.checksumFile) line += u" /W";
+  // Always quoted, as the folders are: the patterns are typed freely, and ";" separates them.
+  if (!form.excluded.isEmpty()) line += u" /X " + shellQuoted(form.excluded);
+  if (form.hiddenFiles) line += u" /A";
+  if (form.oneFileSystem) line += u" /D";
   if (form.subfolders) line += u" /C ";
   return line;
 }

@@ -14,11 +14,16 @@ namespace vek {
 // The whole line, e.g.
 //   /usr/bin/vek /I "/data" /O "/out/" /T TEXT /F DATE "YYYYMMDDHHmm" /E "*.*" /N "/data" /S 2 /C
 // (a trailing space after /C; none without it). The switches beyond these come before /C, and
-// only when chosen: /K for a CSV or TEXT list (the only ones it is for), /M and /W.
+// only when chosen: /K for a CSV or TEXT list (the only ones it is for), /M, /W, /X with its
+// patterns always quoted, /A and /D.
 QString composeCommand(const CommandForm& form);
 
 // Whether /K means anything for the type: a CSV or TEXT list.
 bool typeTakesEncoding(int type);
+
+// Whether the list of the type shows the title (/N): an HTML page's heading, a workbook's sheet
+// name, a JSON list's header.
+bool typeShowsTitle(int type);
 
 // The patterns of a filter box text: the text up to its first ordinary space with the
 // semicolons just before that space removed, or the whole text without such a space. A

@@ -15,7 +15,7 @@ struct CommandForm {
   QString executable;    // the running program's own path
   QString inPath;        // the folder to list
   QString outPath;       // the folder the list goes to
-  int type = 0;          // 0 CSV, 1 TEXT, 2 HTML, 3 XML, 4 XLSX; -1 none chosen
+  int type = 0;          // 0 CSV, 1 TEXT, 2 HTML, 3 XML, 4 XLSX, 5 JSON; -1 none chosen
   bool dateName = true;  // the file name is a date pattern (DATE) rather than a name
   QString outName;       // the date pattern or the file name, without extension
   QString filter;        // the filter box text, a preset line or typed patterns
@@ -26,6 +26,11 @@ struct CommandForm {
   std::optional<ListEncoding> encoding;
   HashKind hash = HashKind::None;  // the digest column (/M); None: the one the dialogs chose
   bool checksumFile = false;       // a checksum file beside the list (/W)
+  // What the run's walk leaves out and enters. A run never takes the window's choices, so the
+  // defaults (nothing left out, hidden files left out, every file system) need no switch.
+  QString excluded;            // ';'-separated names and folders left out (/X); empty: none
+  bool hiddenFiles = false;    // names with a leading "." listed too (/A)
+  bool oneFileSystem = false;  // no folder on another file system entered (/D)
 };
 
 }  // namespace vek

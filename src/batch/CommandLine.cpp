@@ -51,7 +51,9 @@ QString joinArguments(const QStringList& arguments) {
 ArgumentTable argumentTable(const QStringList& arguments, int maximum) {
   ArgumentTable table;
   for (const QString& argument : arguments) {
-    if (argument.isEmpty()) continue;
+    // /X always takes the next argument, and "" there means "leave nothing out": dropped, it
+    // would make /X take the next switch for its patterns.
+    if (argument.isEmpty() && (table.tokens.isEmpty() || table.tokens.last() != u"/X")) continue;
     if (table.tokens.size() >= maximum) break;
     table.tokens.append(argument);
   }

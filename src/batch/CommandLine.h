@@ -38,7 +38,7 @@ QString joinArguments(const QStringList& arguments);
 // is one token, taken as it is: the same as splitting joinArguments(arguments), except that a
 // double quote left in an argument is a character of the token (POSIX file names may hold one)
 // and blanks at the start of an argument stay in it. An empty argument gives no token, like a
-// pair of quotes with nothing between them.
+// pair of quotes with nothing between them, except right after /X, whose value it is.
 ArgumentTable argumentTable(const QStringList& arguments, int maximum = kMaximumTokens);
 
 }  // namespace vek

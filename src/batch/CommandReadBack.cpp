@@ -34,6 +34,15 @@ QString hashPart() {
 QString checksumPart() {
   return QCoreApplication::translate("CommandReadBack", "ﾁｪｯｸｻﾑﾌｧｲﾙ");
 }
+QString excludedPart() {
+  return QCoreApplication::translate("CommandReadBack", "除外するﾌｧｲﾙ・ﾌｫﾙﾀﾞ");
+}
+QString hiddenFilesPart() {
+  return QCoreApplication::translate("CommandReadBack", "隠しﾌｧｲﾙの追加");
+}
+QString oneFileSystemPart() {
+  return QCoreApplication::translate("CommandReadBack", "別のﾌｧｲﾙｼｽﾃﾑの検索");
+}
 
 QString hint() {
   return QCoreApplication::translate(
@@ -74,8 +83,8 @@ QString readBackProblem(const CommandForm& form, const QString& line, const Date
   if (int(request.type) != form.type + 1) differing.append(part(kType));
   if (!fileName || request.fileName != *fileName) differing.append(part(kOutName));
   if (request.filter != filterPattern(form.filter)) differing.append(part(kFilter));
-  // Only an HTML list shows the title (and only its run stores it for the HTML dialog).
-  if (form.type + 1 == int(OutputType::Html) && request.title != form.title) {
+  // Only some lists show the title; the others may carry any.
+  if (typeShowsTitle(form.type) && request.title != form.title) {
     differing.append(part(kTitle));
   }
   if (int(request.sortKey) != form.sortIndex) differing.append(part(kSortKey));
@@ -85,6 +94,9 @@ QString readBackProblem(const CommandForm& form, const QString& line, const Date
   if (request.encoding != encoding) differing.append(encodingPart());
   if (request.hash != form.hash) differing.append(hashPart());
   if (request.checksumFile != form.checksumFile) differing.append(checksumPart());
+  if (request.excluded != form.excluded) differing.append(excludedPart());
+  if (request.hiddenFiles != form.hiddenFiles) differing.append(hiddenFilesPart());
+  if (request.oneFileSystem != form.oneFileSystem) differing.append(oneFileSystemPart());
   if (differing.isEmpty()) return {};
   return QCoreApplication::translate("CommandReadBack",
                                      "このコマンドでは%1が指定と違う意味に読まれます。")

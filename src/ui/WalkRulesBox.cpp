@@ -7,13 +7,13 @@
 #include <QLineEdit>
 #include <QSignalBlocker>
 
-#include "core/Settings.h"
+#include "core/WalkSettings.h"
 #include "ui/FilterKeyScreen.h"
 
 namespace vek {
 
-WalkRulesBox::WalkRulesBox(QWidget& parent, WindowDialogs& dialogs, Settings& settings)
-    : QObject(&parent), m_settings(settings) {
+WalkRulesBox::WalkRulesBox(QWidget& parent, WindowDialogs& dialogs, WalkSettings& walk)
+    : QObject(&parent), m_walk(walk) {
   m_lblExclude = new QLabel(tr("除外するﾌｧｲﾙ・ﾌｫﾙﾀﾞ："), &parent);
   m_lblExclude->setObjectName(QStringLiteral("lblExclude"));
   m_cmbExclude = new QComboBox(&parent);
@@ -50,13 +50,6 @@ WalkRulesBox::WalkRulesBox(QWidget& parent, WindowDialogs& dialogs, Settings& se
     box->setAccessibleDescription(box->toolTip());
   }
 
-  // The caption sits beside its box: a row of its own would take the folder box's height.
-  m_row = new QHBoxLayout;
-  m_row->addWidget(m_lblExclude);
-  m_row->addWidget(m_cmbExclude, 1);
-  m_row->addWidget(m_chkHiddenFiles);
-  m_row->addWidget(m_chkOneFileSystem);
-
   connect(m_cmbExclude, &QComboBox::currentTextChanged, this, &WalkRulesBox::takeChoices);
   // A chosen text shows from its first pattern, not its last.
   connect(m_cmbExclude, &QComboBox::currentIndexChanged, this,
@@ -65,16 +58,26 @@ WalkRulesBox::WalkRulesBox(QWidget& parent, WindowDialogs& dialogs, Settings& se
   connect(m_chkOneFileSystem, &QCheckBox::toggled, this, &WalkRulesBox::takeChoices);
 }
 
+QHBoxLayout* WalkRulesBox::createRow() const {
+  // The caption sits beside its box: a row of its own would take the folder box's height.
+  auto* row = new QHBoxLayout;
+  row->addWidget(m_lblExclude);
+  row->addWidget(m_cmbExclude, 1);
+  row->addWidget(m_chkHiddenFiles);
+  row->addWidget(m_chkOneFileSystem);
+  return row;
+}
+
 void WalkRulesBox::showSettings() {
   const QSignalBlocker blockExclude(m_cmbExclude);
   const QSignalBlocker blockHidden(m_chkHiddenFiles);
   const QSignalBlocker blockOneFileSystem(m_chkOneFileSystem);
-  const int preset = m_cmbExclude->findText(m_settings.walk.excluded);
+  const int preset = m_cmbExclude->findText(m_walk.excluded);
   if (preset >= 0) m_cmbExclude->setCurrentIndex(preset);
-  m_cmbExclude->setEditText(m_settings.walk.excluded);
+  m_cmbExclude->setEditText(m_walk.excluded);
   m_cmbExclude->lineEdit()->setCursorPosition(0);
-  m_chkHiddenFiles->setChecked(m_settings.walk.hiddenFiles);
-  m_chkOneFileSystem->setChecked(m_settings.walk.oneFileSystem);
+  m_chkHiddenFiles->setChecked(m_walk.hiddenFiles);
+  m_chkOneFileSystem->setChecked(m_walk.oneFileSystem);
 }
 
 void WalkRulesBox::setEnabled(bool enabled) {
@@ -85,13 +88,13 @@ void WalkRulesBox::setEnabled(bool enabled) {
 }
 
 WalkRules WalkRulesBox::rules() const {
-  return WalkRules(m_settings.walk);
+  return WalkRules(m_walk);
 }
 
 void WalkRulesBox::takeChoices() {
-  m_settings.walk.excluded = m_cmbExclude->currentText();
-  m_settings.walk.hiddenFiles = m_chkHiddenFiles->isChecked();
-  m_settings.walk.oneFileSystem = m_chkOneFileSystem->isChecked();
+  m_walk.excluded = m_cmbExclude->currentText();
+  m_walk.hiddenFiles = m_chkHiddenFiles->isChecked();
+  m_walk.oneFileSystem = m_chkOneFileSystem->isChecked();
   Q_EMIT rulesChanged();
 }
 

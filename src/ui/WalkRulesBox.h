@@ -1,7 +1,8 @@
-// The controls under the filter box that choose what the adds leave out and enter: the exclude
-// box (";"-separated wildcard patterns, with ready-made texts) and the options for hidden files
-// and one file system. They show and change Settings::walk, and tell the window the rules that
-// follow from it, so that the file box and every add agree.
+// The controls that choose what a walk leaves out and enters: the exclude box (";"-separated
+// wildcard patterns, with ready-made texts) and the options for hidden files and one file
+// system. They show and change the walk settings they are given (the window's, kept in
+// Vek.ini, or the command builder's own, kept nowhere) and say when a choice changed, so that
+// the file box and every add agree, or the builder's line follows.
 #pragma once
 
 #include <QObject>
@@ -17,19 +18,19 @@ class QWidget;
 namespace vek {
 
 class WindowDialogs;
-struct Settings;
+struct WalkSettings;
 
 class WalkRulesBox : public QObject {
   Q_OBJECT
  public:
-  WalkRulesBox(QWidget& parent, WindowDialogs& dialogs, Settings& settings);
+  WalkRulesBox(QWidget& parent, WindowDialogs& dialogs, WalkSettings& walk);
 
   QLabel* label() const { return m_lblExclude; }
   QComboBox* excludeBox() const { return m_cmbExclude; }
   QCheckBox* hiddenFilesBox() const { return m_chkHiddenFiles; }
   QCheckBox* oneFileSystemBox() const { return m_chkOneFileSystem; }
-  // The caption, the exclude box and the two options in one row, made once.
-  QHBoxLayout* row() const { return m_row; }
+  // The caption, the exclude box and the two options in one row, for a layout to take (once).
+  QHBoxLayout* createRow() const;
 
   // Shows what the settings hold (at start, after they were read) without telling anyone.
   void showSettings();
@@ -37,18 +38,17 @@ class WalkRulesBox : public QObject {
   WalkRules rules() const;
 
  Q_SIGNALS:
-  // The person changed a choice; the settings already hold it.
+  // The person changed a choice; the walk settings already hold it.
   void rulesChanged();
 
  private:
   void takeChoices();
 
-  Settings& m_settings;
+  WalkSettings& m_walk;
   QLabel* m_lblExclude;
   QComboBox* m_cmbExclude;
   QCheckBox* m_chkHiddenFiles;
   QCheckBox* m_chkOneFileSystem;
-  QHBoxLayout* m_row;
 };
 
 }  // namespace vek

@@ -44,7 +44,9 @@
 #include "core/TextCodec.h"
 #include "gather/FilterPresets.h"
 #include "ui/FilterKeyScreen.h"
+#include "ui/ListEncodingItems.h"
 #include "ui/OptionGroup.h"
+#include "ui/WalkRulesBox.h"
 #include "ui/WindowDialogs.h"
 
 namespace vek {
@@ -202,7 +204,7 @@ void frmCommand::buildControls() {
   m_optType =
       createOptionGroup(frType, QStringLiteral("optType"),
                         {QStringLiteral("CSV"), QStringLiteral("TEXT"), QStringLiteral("HTML"),
-                         QStringLiteral("XML"), QStringLiteral("XLSX")},
+                         QStringLiteral("XML"), QStringLiteral("XLSX"), QStringLiteral("JSON")},
                         CaptionRule::None);
   auto* typeRow = new QHBoxLayout(frType);
   for (QAbstractButton* button : m_optType->buttons()) typeRow->addWidget(button);
@@ -261,6 +263,18 @@ void frmCommand::buildControls() {
   m_chkSubDir = new QCheckBox(tr("ｻﾌﾞﾃﾞｨﾚｸﾄﾘの検索を行う。"), this);
   m_chkSubDir->setObjectName(QStringLiteral("chkSubDir"));
 
+  // What the run's walk leaves out and enters, with the window's exclude box and its presets;
+  // the box starts empty and the options unticked, which need no switch.
+  QGroupBox* frWalk = frame(this, "frWalk", tr("検索オプション"));
+  m_walkRules = new WalkRulesBox(*frWalk, m_dialogs, m_walk);
+  m_walkRules->showSettings();
+  auto* walk = new QGridLayout(frWalk);
+  walk->addWidget(m_walkRules->label(), 0, 0);
+  walk->addWidget(m_walkRules->excludeBox(), 0, 1, 1, 3);
+  walk->addWidget(m_walkRules->hiddenFilesBox(), 1, 0, 1, 2);
+  walk->addWidget(m_walkRules->oneFileSystemBox(), 1, 2);
+  walk->setColumnStretch(3, 1);
+
   // The switches beyond the list's own: left out of the line unless chosen, so that the run
   // takes what the export dialogs saved.
   QGroupBox* frOutOption = frame(this, "frOutOption", tr("出力オプション"));
@@ -272,12 +286,7 @@ void frmCommand::buildControls() {
       tr("CSV・テキストファイルの文字コードを指定します（/K）。"
          "「保存された設定」のときは、CSV出力ダイアログで選んだ文字コードになります。"));
   m_cmbTextCode->addItem(tr("保存された設定"), -1);
-  m_cmbTextCode->addItem(
-      tr("システムの文字コード（%1）").arg(listEncodingName(ListEncoding::System)),
-      int(ListEncoding::System));
-  m_cmbTextCode->addItem(QStringLiteral("UTF-8"), int(ListEncoding::Utf8));
-  m_cmbTextCode->addItem(tr("UTF-8（BOM付き）"), int(ListEncoding::Utf8WithMark));
-  m_cmbTextCode->addItem(tr("Shift_JIS（CP932）"), int(ListEncoding::Cp932));
+  addListEncodingItems(*m_cmbTextCode);
   m_cmbTextCode->setAccessibleName(m_lblTextCode->text());
   m_lblTextCode->setBuddy(m_cmbTextCode);
   auto* lblHash = new QLabel(tr("ﾊｯｼｭ値"), frOutOption);
@@ -350,7 +359,7 @@ void frmCommand::buildControls() {
   fields->setContentsMargins(10, 4, 10, 10);
   for (QWidget* widget :
        std::initializer_list<QWidget*>{frInPath, frOutPath, frType, frOutFile, frFilter, frTitle,
-                                       frSort, m_chkSubDir, frOutOption, frCommand}) {
+                                       frSort, m_chkSubDir, frWalk, frOutOption, frCommand}) {
     fields->addWidget(widget);
   }
   fields->addLayout(closeRow);
@@ -382,6 +391,7 @@ void frmCommand::buildControls() {
   connect(m_chkSumFile, &QCheckBox::clicked, this, &frmCommand::recompose);
   connect(m_optSortKey, &QButtonGroup::idClicked, this, &frmCommand::recompose);
   connect(m_chkSubDir, &QCheckBox::clicked, this, &frmCommand::recompose);
+  connect(m_walkRules, &WalkRulesBox::rulesChanged, this, &frmCommand::recompose);
   connect(m_optOutPath, &QButtonGroup::idClicked, this, [this] {
     fileNameOptionChanged();
     recompose();
@@ -437,6 +447,9 @@ CommandForm frmCommand::form() const {
     form.encoding = ListEncoding(encoding);
   form.hash = HashKind(m_cmbHash->currentData().toInt());
   form.checksumFile = m_chkSumFile->isChecked();
+  form.excluded = m_walk.excluded;
+  form.hiddenFiles = m_walk.hiddenFiles;
+  form.oneFileSystem = m_walk.oneFileSystem;
   return form;
 }
 

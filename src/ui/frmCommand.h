@@ -11,6 +11,7 @@
 
 #include "batch/CommandForm.h"
 #include "core/Message.h"
+#include "core/WalkSettings.h"
 #include "ui/CommandBoxText.h"
 
 class QButtonGroup;
@@ -24,6 +25,7 @@ class QPushButton;
 namespace vek {
 
 class Session;
+class WalkRulesBox;
 class WindowDialogs;
 
 class frmCommand : public QDialog {
@@ -110,6 +112,10 @@ class frmCommand : public QDialog {
   QLineEdit* m_txtTitle;
   QButtonGroup* m_optSortKey;
   QCheckBox* m_chkSubDir;
+  // The run's walk: the exclude box, hidden files, one file system. Its choices are the
+  // dialog's own, kept nowhere: a run never takes the window's.
+  WalkSettings m_walk;
+  WalkRulesBox* m_walkRules;
   QLabel* m_lblTextCode;
   QComboBox* m_cmbTextCode;
   QComboBox* m_cmbHash;

@@ -17,6 +17,7 @@
 
 #include "core/RecentTexts.h"
 #include "ui/CaptionColour.h"
+#include "ui/ListEncodingItems.h"
 #include "ui/OptionGroup.h"
 #include "ui/framJoho.h"
 #include "ui/framPrefix.h"
@@ -107,12 +108,7 @@ frmOutText::frmOutText(Settings& settings, const FileList& list, const Session& 
          "「Shift_JIS」をお使いください。"));
   m_cmbTextCode = new QComboBox(m_fraTextCode);
   m_cmbTextCode->setObjectName(QStringLiteral("cmbTextCode"));
-  m_cmbTextCode->addItem(
-      tr("システムの文字コード（%1）").arg(listEncodingName(ListEncoding::System)),
-      int(ListEncoding::System));
-  m_cmbTextCode->addItem(QStringLiteral("UTF-8"), int(ListEncoding::Utf8));
-  m_cmbTextCode->addItem(tr("UTF-8（BOM付き）"), int(ListEncoding::Utf8WithMark));
-  m_cmbTextCode->addItem(tr("Shift_JIS（CP932）"), int(ListEncoding::Cp932));
+  addListEncodingItems(*m_cmbTextCode);
   m_cmbTextCode->setAccessibleName(m_fraTextCode->title());
   m_chkFormulaGuard = new QCheckBox(tr("数式として扱わない（先頭に ' を付加）"), m_fraTextCode);
   m_chkFormulaGuard->setObjectName(QStringLiteral("chkFormulaGuard"));

@@ -204,8 +204,8 @@ void frmVek::buildControls() {
   filterRow->addWidget(m_cmdEditFilter);
   filterRow->addWidget(m_cmdReadFilter);
   input->addLayout(filterRow, 4, 0, 1, 3);
-  m_walkRules = new WalkRulesBox(*m_frmInFile, m_dialogs, m_settings);
-  input->addLayout(m_walkRules->row(), 5, 0, 1, 3);
+  m_walkRules = new WalkRulesBox(*m_frmInFile, m_dialogs, m_settings.walk);
+  input->addLayout(m_walkRules->createRow(), 5, 0, 1, 3);
   // Both halves share a change of width; the folder and file boxes take a change of height.
   input->setColumnStretch(0, 1);
   input->setColumnStretch(2, 1);

@@ -72,6 +72,21 @@ TEST_F(BatchExcludeTest, ExcludedNamesHiddenFilesAndTheirMix) {
             (Names{u"Thumbs.db"_s, u"main.c"_s, u"node_modules/x/i.js"_s, u"src/~$note.docx"_s}));
 }
 
+// /X "" leaves nothing out, wherever it stands: the empty argument is its value, not dropped
+// so that /X would take the next switch for its patterns, or find none at the end.
+TEST_F(BatchExcludeTest, AnEmptyExcludeValueLeavesNothingOut) {
+  const Names everything = {u".env"_s,
+                            u"Thumbs.db"_s,
+                            u"main.c"_s,
+                            u".git/HEAD"_s,
+                            u".git/objects/ab/cd"_s,
+                            u"node_modules/x/i.js"_s,
+                            u"src/~$note.docx"_s,
+                            u"src/.hidden/deep.c"_s};
+  EXPECT_EQ(listed(u"before"_s, {u"/X"_s, QString(), u"/A"_s}), everything);
+  EXPECT_EQ(listed(u"last"_s, {u"/A"_s, u"/X"_s, QString()}), everything);
+}
+
 // The window's choices in Vek.ini are the window's: a script lists what its own line says.
 TEST_F(BatchExcludeTest, TheWindowsSavedChoicesDoNotReachARun) {
   writeSettings("[VekWalk]\r\nExclude=\"*.c\"\r\nHiddenFiles=1\r\nOneFileSystem=1\r\n");

@@ -128,6 +128,41 @@ TEST(CommandComposer, NewSwitchesOnlyWhenChosen) {
          f.checksumFile = true;
        },
        uR"(/opt/tools/vek /I "/data" /O "/out/" /T TEXT /F DATE "YYYYMMDDHHmm" /E "*.*" /N "/data" /S 2 /K UTF8 /M SHA1 /W /C )"_s},
+      {"JSON, which takes no encoding",
+       [](CommandForm& f) {
+         f.type = 5;
+         f.encoding = ListEncoding::Cp932;
+       },
+       uR"(/opt/tools/vek /I "/data" /O "/out/" /T JSON /F DATE "YYYYMMDDHHmm" /E "*.*" /N "/data" /S 2 /C )"_s},
+      {"a single name left out is quoted too",
+       [](CommandForm& f) { f.excluded = u"node_modules"_s; },
+       uR"(/opt/tools/vek /I "/data" /O "/out/" /T TEXT /F DATE "YYYYMMDDHHmm" /E "*.*" /N "/data" /S 2 /X "node_modules" /C )"_s},
+      {"the exclude box's longest preset",
+       [](CommandForm& f) {
+         f.excluded =
+             u".git;.svn;.hg;node_modules;__pycache__;Thumbs.db;desktop.ini;.DS_Store;._*;~$*"_s;
+       },
+       uR"(/opt/tools/vek /I "/data" /O "/out/" /T TEXT /F DATE "YYYYMMDDHHmm" /E "*.*" /N "/data" /S 2 /X ".git;.svn;.hg;node_modules;__pycache__;Thumbs.db;desktop.ini;.DS_Store;._*;~\$*" /C )"_s},
+      {"spaces, quotes and Japanese in the patterns",
+       [](CommandForm& f) { f.excluded = u"*.bak; 一時 ファイル;say \"hi\";`x`!"_s; },
+       uR"(/opt/tools/vek /I "/data" /O "/out/" /T TEXT /F DATE "YYYYMMDDHHmm" /E "*.*" /N "/data" /S 2 /X "*.bak; 一時 ファイル;say \"hi\";\`x\`"'!'"" /C )"_s},
+      {"hidden files and one file system without subfolders",
+       [](CommandForm& f) {
+         f.hiddenFiles = true;
+         f.oneFileSystem = true;
+         f.subfolders = false;
+       },
+       uR"(/opt/tools/vek /I "/data" /O "/out/" /T TEXT /F DATE "YYYYMMDDHHmm" /E "*.*" /N "/data" /S 2 /A /D)"_s},
+      {"every switch",
+       [](CommandForm& f) {
+         f.encoding = ListEncoding::Utf8;
+         f.hash = HashKind::Sha1;
+         f.checksumFile = true;
+         f.excluded = u".*"_s;
+         f.hiddenFiles = true;
+         f.oneFileSystem = true;
+       },
+       uR"(/opt/tools/vek /I "/data" /O "/out/" /T TEXT /F DATE "YYYYMMDDHHmm" /E "*.*" /N "/data" /S 2 /K UTF8 /M SHA1 /W /X ".*" /A /D /C )"_s},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -247,12 +282,15 @@ TEST(CommandComposer, AShellAndTheTestRunReadTheSameArguments) {
   form.outName = u"list $1"_s;
   form.filter = u"*.txt;*.log;　（テキスト & ログ）"_s;
   form.title = u"題名\t\"引用\"\nnext"_s;
+  form.excluded = u"~$*; \"a b\";一時!;`x`;\\y"_s;
+  form.hiddenFiles = true;
   const QString line = composeCommand(form);
 
   const QStringList expected = {
-      u"/I"_s,   form.inPath, u"/O"_s,      form.outPath, u"/T"_s,
-      u"TEXT"_s, u"/F"_s,     form.outName, u"/E"_s,      u"*.txt;*.log;　（テキスト"_s,
-      u"/N"_s,   form.title,  u"/S"_s,      u"2"_s,       u"/C"_s};
+      u"/I"_s,       form.inPath, u"/O"_s,      form.outPath, u"/T"_s,
+      u"TEXT"_s,     u"/F"_s,     form.outName, u"/E"_s,      u"*.txt;*.log;　（テキスト"_s,
+      u"/N"_s,       form.title,  u"/S"_s,      u"2"_s,       u"/X"_s,
+      form.excluded, u"/A"_s,     u"/C"_s};
   const ShellWords split = splitShellWords(line, u"/home/me"_s);
   ASSERT_TRUE(split.ok()) << split.error.toStdString();
   EXPECT_EQ(split.words, QStringList{script} + expected);

@@ -69,6 +69,12 @@ TEST(ArgumentTable, EachArgumentIsOneTokenAsTheShellGaveIt) {
   // Leading blanks stay in the argument; an empty argument gives no token.
   EXPECT_EQ(argumentTable({u" lead"_s, QString(), u"b"_s}).tokens,
             (QStringList{u" lead"_s, u"b"_s}));
+  // Except the value of /X, which is always the next argument: "" there leaves nothing out.
+  EXPECT_EQ(argumentTable({u"/X"_s, QString(), u"/A"_s, QString()}).tokens,
+            (QStringList{u"/X"_s, QString(), u"/A"_s}));
+  EXPECT_EQ(argumentTable({u"/A"_s, u"/X"_s, QString()}).tokens,
+            (QStringList{u"/A"_s, u"/X"_s, QString()}));
+  EXPECT_EQ(argumentTable({u"/x"_s, QString()}).tokens, (QStringList{u"/x"_s}));
 
   QStringList many;
   for (int i = 1; i <= 31; ++i) many.append(QString::number(i));

@@ -149,6 +149,43 @@ TEST(CommandReadBack, ValuesTheRunReadsOtherwiseAreNamed) {
          f.type = 2;
        },
        differs(u"タイトル、ﾁｪｯｸｻﾑﾌｧｲﾙ"_s)},
+      {"a JSON list", [](CommandForm& f) { f.type = 5; }, QString()},
+      {"an empty title of a JSON list, whose header holds it",
+       [](CommandForm& f) {
+         f.title.clear();
+         f.type = 5;
+       },
+       differs(u"タイトル"_s)},
+      {"/E as the title of a workbook, which names its sheet by it",
+       [](CommandForm& f) {
+         f.title = u"/E"_s;
+         f.type = 4;
+       },
+       differs(u"タイトル"_s)},
+      {"awkward patterns left out, switch names among them",
+       [](CommandForm& f) {
+         f.excluded = u"~$*; \"a b\";一時 ファイル;$HOME;`x`!;\\y"_s;
+         f.hiddenFiles = true;
+         f.oneFileSystem = true;
+       },
+       QString()},
+      {"a pattern left out named like a switch, which /X always takes",
+       [](CommandForm& f) { f.excluded = u"/C"_s; }, QString()},
+      {"only blanks left out", [](CommandForm& f) { f.excluded = u"  "_s; }, QString()},
+      {"/A as the title of an HTML list",
+       [](CommandForm& f) {
+         f.title = u"/A"_s;
+         f.type = 2;
+       },
+       differs(u"タイトル、隠しﾌｧｲﾙの追加"_s)},
+      {"a filter named /D", [](CommandForm& f) { f.filter = u"/D"_s; },
+       differs(u"入力ファイルフィルタ、別のﾌｧｲﾙｼｽﾃﾑの検索"_s)},
+      {"/X as the title of a JSON list, which takes /S for its patterns",
+       [](CommandForm& f) {
+         f.title = u"/X"_s;
+         f.type = 5;
+       },
+       refused(u"識別できない指示符「1」です。"_s)},
       {"awkward characters quoted",
        [](CommandForm& f) {
          f.inPath = f.title = u"/d $x `y` \"q\" 'a' b\\c!d;e|f*g~/h #i\u00A0j\u2028k"_s;

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -84,6 +85,7 @@ bool takeDialogPictures(const QString& folder) {
   builder.findChild<QAbstractButton*>(u"optType_2"_s)->click();
   builder.findChild<QAbstractButton*>(u"optSortKey_7"_s)->click();
   builder.findChild<QAbstractButton*>(u"chkSubDir"_s)->click();
+  builder.findChild<QComboBox*>(u"cmbExclude"_s)->setCurrentIndex(1);
   ok = saveDialog(builder, folder, u"dialog-command.png"_s) && ok;
 
   // The about box as the screen shows it, for an installed program: outside the ellipse is the

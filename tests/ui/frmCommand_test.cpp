@@ -195,11 +195,8 @@ TEST_F(CommandBuilderTest, TypedPathCharactersAreRefusedWithABeep) {
   const struct {
     const char16_t* box;
     int beeps;  // for the eight refused characters
-  } boxes[] = {{u"cmbFilter", 8},
-               {u"txtInPath", 8},
-               {u"txtOutPath", 8},
-               {u"txtOutName", 8},
-               {u"txtTitle", 0}};
+  } boxes[] = {{u"cmbFilter", 8},  {u"cmbExclude", 8}, {u"txtInPath", 8},
+               {u"txtOutPath", 8}, {u"txtOutName", 8}, {u"txtTitle", 0}};
   for (const auto& b : boxes) {
     const QString name = QString::fromUtf16(b.box);
     auto* box = find<QWidget>(*dialog, name);
@@ -325,7 +322,8 @@ TEST_F(CommandBuilderTest, TheNewSwitchesAreOfferedAndRun) {
   auto* subfolders = find<QCheckBox>(*dialog, u"chkSubDir"_s);
   test::clickToFocus(subfolders, QPoint(8, subfolders->height() / 2));  // on its box
   EXPECT_TRUE(subfolders->isChecked());
-  test::pressKeyInFocus(Qt::Key_Tab);
+  // Past the exclude box and its two options.
+  for (int i = 0; i < 4; ++i) test::pressKeyInFocus(Qt::Key_Tab);
   ASSERT_EQ(QApplication::focusWidget(), textCode);
   test::pressKeyInFocus(Qt::Key_End);
   EXPECT_EQ(textCode->currentText(), u"Shift_JIS（CP932）"_s);
@@ -351,6 +349,72 @@ TEST_F(CommandBuilderTest, TheNewSwitchesAreOfferedAndRun) {
   EXPECT_TRUE(tree.read(u"out/list.xlsx"_s).startsWith("PK"));
   EXPECT_EQ(tree.read(u"out/list.sha256"_s),
             "ca978112ca1bbdcafac231b39a23dc4da786eff8147c4e72b9807785afee48bb  a.txt\n");
+}
+
+// The walk's switches (/X, /A) and a JSON list, chosen with the keys in the focused controls,
+// and the lists the real vek writes with them.
+TEST_F(CommandBuilderTest, ExcludedNamesAndHiddenFilesReachTheRun) {
+  const QString vek = qEnvironmentVariable("VEK_EXE");
+  ASSERT_FALSE(vek.isEmpty()) << "VEK_EXE is not set";
+  for (const char* name : {"in/.env", "in/.git/HEAD", "in/node_modules/m.js", "in/keep/b.txt",
+                           "in/一時 ファイル/c.txt", "in/keep/x.tmp"}) {
+    tree.file(QString::fromUtf8(name), "x");
+  }
+  frmCommand::Prefill prefill = standard();
+  prefill.executable = vek;
+  auto dialog = open(prefill);
+  dialog->show();
+  QApplication::setActiveWindow(dialog.get());
+  test::clickToFocus(find<QAbstractButton>(*dialog, u"optOutPath_1"_s));
+  find<QLineEdit>(*dialog, u"txtOutName"_s)->setText(u"list"_s);
+  find<QComboBox>(*dialog, u"cmbFilter"_s)->setEditText(u"*.*"_s);
+  const QString start = vek + u" /I \""_s + in + u"\" /O \""_s + out +
+                        u"\" /T CSV /F \"list\" /E \"*.*\" /N \""_s + in + u"\" /S 1"_s;
+  auto* exclude = find<QComboBox>(*dialog, u"cmbExclude"_s);
+  EXPECT_EQ(exclude->currentText(), QString());
+  EXPECT_EQ(command(*dialog), start);
+
+  // The subfolder box, then Tab to the exclude box, typed patterns, Tab, Space for hidden files.
+  auto* subfolders = find<QCheckBox>(*dialog, u"chkSubDir"_s);
+  test::clickToFocus(subfolders, QPoint(8, subfolders->height() / 2));
+  test::pressKeyInFocus(Qt::Key_Tab);
+  ASSERT_EQ(QApplication::focusWidget(), exclude);
+  test::typeIntoFocus(u"node_modules;一時 ファイル;*.TMP"_s);
+  test::pressKeyInFocus(Qt::Key_Tab);
+  ASSERT_EQ(QApplication::focusWidget(), find<QCheckBox>(*dialog, u"chkHiddenFiles"_s));
+  test::pressKeyInFocus(Qt::Key_Space);
+  EXPECT_EQ(command(*dialog), start + u" /X \"node_modules;一時 ファイル;*.TMP\" /A /C "_s);
+  EXPECT_TRUE(find<QLabel>(*dialog, u"lblCommandNote"_s)->isHidden());
+
+  auto* makeTest = find<QPushButton>(*dialog, u"cmdMakeTest"_s);
+  test::clickToFocus(makeTest);
+  ASSERT_TRUE(waitForTestRun(*dialog));
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].title, u"テスト完了"_s) << dialogs.messages[0].text.toStdString();
+  QStringList listed;
+  for (const QByteArray& line : tree.read(u"out/list.csv"_s).split('\n').mid(1)) {
+    const QList<QByteArray> cells = line.split(',');
+    if (cells.size() > 1)
+      listed.append(QString::fromUtf8(cells[0].mid(in.toUtf8().size()) + '/' + cells[1]));
+  }
+  listed.sort();
+  EXPECT_EQ(listed, (QStringList{u"/.env"_s, u"/.git/HEAD"_s, u"/a.txt"_s, u"/keep/b.txt"_s}));
+
+  // A JSON list with every hidden name left out: the preset chosen from the box's list.
+  dialogs.messages.clear();
+  test::clickToFocus(find<QAbstractButton>(*dialog, u"optType_5"_s));
+  exclude->setCurrentIndex(exclude->findText(u".*"_s));
+  EXPECT_EQ(command(*dialog),
+            QString(start).replace(u"/T CSV"_s, u"/T JSON"_s) + u" /X \".*\" /A /C "_s);
+  test::clickToFocus(makeTest);
+  ASSERT_TRUE(waitForTestRun(*dialog));
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].title, u"テスト完了"_s) << dialogs.messages[0].text.toStdString();
+  const QByteArray json = tree.read(u"out/list.json"_s);
+  for (const char* name : {"\"name\":\"a\"", "\"name\":\"b\"", "\"name\":\"c\"", "\"name\":\"m\""})
+    EXPECT_TRUE(json.contains(name)) << name;
+  for (const char* name : {"HEAD", ".env"}) EXPECT_FALSE(json.contains(name)) << name;
+  EXPECT_TRUE(json.contains("\"rowCount\":5")) << json.toStdString();
 }
 
 TEST_F(CommandBuilderTest, TestRunIntoAReadOnlyFolderShowsTheRunsMessage) {
