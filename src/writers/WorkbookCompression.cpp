@@ -5,6 +5,7 @@
 #include <xlsxwriter/utility.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <memory>
 
 #include "writers/ParallelDeflate.h"
@@ -74,7 +75,9 @@ bool FastWorkbookCompression::active() {
 }
 
 int FastWorkbookCompression::failure() {
-  return WorkbookTemporaryFile::failure();
+  if (const int error = WorkbookTemporaryFile::failure()) return error;
+  // Bytes read from a temporary file that reached neither its part nor another file.
+  return WorkbookTemporaryFile::copying() ? EIO : 0;
 }
 
 }  // namespace vek

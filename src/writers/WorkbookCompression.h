@@ -33,8 +33,9 @@ class FastWorkbookCompression {
   // True while an object of this class is alive on the calling thread.
   static bool active();
   // What went wrong in the workbook's temporary files since the outermost object was made on
-  // this thread (an errno value), or 0. The library does not see all of it: a workbook with a
-  // failure is not one to keep.
+  // this thread (an errno value), or 0; bytes read from one of them that reached neither a
+  // zip part nor another of them count as a failure. The library does not see all of it: a
+  // workbook with a failure is not one to keep.
   static int failure();
 };
 
