@@ -2,7 +2,8 @@
 // window and the batch run, into a file: prints the wall time of the write, how far the write
 // raised the process's peak memory above what the list itself took, and the processor time of
 // the write on all its threads (on a shared machine the wall time follows the share of the
-// processor the run got, the processor time does not). Run by
+// processor the run got, the processor time does not), and the processor time of the calling
+// thread alone (for the workbook, the thread that drives the library). Run by
 // bench/listformats_bench.sh, which interleaves the formats and takes medians.
 // Usage: listformats_bench csv|cp932|utf8bom|xlsx folder
 #include <sys/resource.h>
@@ -28,9 +29,9 @@ long peakKilobytes() {
   return usage.ru_maxrss;
 }
 
-double processorSeconds() {
+double processorSeconds(int who = RUSAGE_SELF) {
   rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
+  getrusage(who, &usage);
   const auto seconds = [](const timeval& t) { return double(t.tv_sec) + t.tv_usec / 1e6; };
   return seconds(usage.ru_utime) + seconds(usage.ru_stime);
 }
@@ -72,6 +73,7 @@ int main(int argc, char** argv) {
   vek::bench::QuietInteraction interaction;
   const long before = peakKilobytes();
   const double processorBefore = processorSeconds();
+  const double threadBefore = processorSeconds(RUSAGE_THREAD);
   const auto start = std::chrono::steady_clock::now();
   bool ok = false;
   if (format == u"xlsx") {
@@ -86,7 +88,7 @@ int main(int argc, char** argv) {
   const double seconds =
       std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   if (!ok) return 1;
-  std::printf("%s %.3f %.1f %.3f\n", argv[1], seconds, (peakKilobytes() - before) / 1024.0,
-              processorSeconds() - processorBefore);
+  std::printf("%s %.3f %.1f %.3f %.3f\n", argv[1], seconds, (peakKilobytes() - before) / 1024.0,
+              processorSeconds() - processorBefore, processorSeconds(RUSAGE_THREAD) - threadBefore);
   return 0;
 }

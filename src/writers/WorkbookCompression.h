@@ -1,17 +1,20 @@
-// How the parts of Vek's workbooks are compressed.
+// How Vek's workbooks are compressed, and the temporary files libxlsxwriter writes them into.
 //
 // libxlsxwriter hands each part of a workbook to minizip, which deflates it at zlib's default
 // level (6) on one thread; the library offers no option for it, and on a list of a million
-// rows that deflate of the sheet's XML was half of the whole write. Vek defines three of
-// minizip's functions itself (zipOpenNewFileInZip4_64, zipWriteInFileInZip, zipCloseFileInZip,
-// in the .cpp): the dynamic linker binds the library's calls to the program's definitions,
-// which hand every call on to minizip unchanged, except while a FastWorkbookCompression is
-// alive on the calling thread. Then a part the library opens at the default level is opened
-// raw instead, and the bytes the library gives are deflated at kLevel in pieces of 256 KB on
-// the machine's cores (each piece primed with the 32 KB before it and ended by a sync flush,
-// as pigz does, so the pieces together are one deflate stream); minizip writes them in order
-// and closes the part with the size and CRC of the bytes given. The zip is minizip's own, its
-// parts marked "super fast". Every other zip written in the process keeps minizip's ways.
+// rows that deflate of the sheet's XML was half of the whole write. Its temporary files, made
+// by its lxw_tmpfile, cost most of the rest (see WorkbookTemporaryFile). Vek defines
+// lxw_tmpfile and three of minizip's functions itself (zipOpenNewFileInZip4_64,
+// zipWriteInFileInZip, zipCloseFileInZip, in the .cpp): the dynamic linker binds the library's
+// calls to the program's definitions, which hand every call on to the library's and minizip's
+// own unchanged, except while a FastWorkbookCompression is alive on the calling thread. Then
+// the library's temporary files are WorkbookTemporaryFiles, which deflate what is written into
+// them at kLevel on the machine's cores, and a part the library opens at the default level is
+// opened raw instead and made of its file's deflated bytes (or, for a part that is not one of
+// those files, of the bytes the library gives, deflated the same way); minizip writes them in
+// order and closes the part with the size and CRC of the part's bytes. The zip is minizip's
+// own, its parts marked "super fast". Every other workbook and zip of the process keeps the
+// library's and minizip's ways.
 #pragma once
 
 namespace vek {
@@ -29,6 +32,11 @@ class FastWorkbookCompression {
 
   // True while an object of this class is alive on the calling thread.
   static bool active();
+  // What went wrong in the workbook's temporary files since the outermost object was made on
+  // this thread (an errno value), or 0; bytes read from one of them that reached neither a
+  // zip part nor another of them count as a failure. The library does not see all of it: a
+  // workbook with a failure is not one to keep.
+  static int failure();
 };
 
 }  // namespace vek

@@ -570,7 +570,8 @@ bool XlsxListWriter::write(QIODevice& device, std::span<const FileEntry> rows) {
       sheet.filterEnd = sheet.row;
       if (error != LXW_NO_ERROR) return false;
     }
-    return true;
+    // The library does not see its temporary files fail (a full disk): the rest would be lost.
+    return FastWorkbookCompression::failure() == 0;
   };
 
   if (startSheet())
@@ -580,6 +581,10 @@ bool XlsxListWriter::write(QIODevice& device, std::span<const FileEntry> rows) {
   if (totals && error == LXW_NO_ERROR) totalRow(TotalKind::Total, total);
   endSheet();
   const lxw_error closed = workbook_close(workbook);
+  if (const int failure = FastWorkbookCompression::failure()) {
+    m_error = qt_error_string(failure);
+    return false;
+  }
   if (error == LXW_NO_ERROR) error = closed;
   if (error != LXW_NO_ERROR) {
     m_error = lxwError(error);

@@ -11,6 +11,7 @@
 
 #include "support/ExampleRows.h"
 #include "support/FailDevice.h"
+#include "support/FileSizeLimit.h"
 #include "support/QStringPrinter.h"
 #include "support/RecordingInteraction.h"
 #include "support/TempTree.h"
@@ -219,12 +220,18 @@ TEST(XlsxListWriter, TheSheetIsTheSameWhateverThreadsThereAre) {
   EXPECT_EQ(sheet(bytes()), several);
 }
 
-// The lower level is Vek's workbook writes' own: the library used outside them keeps its
-// default. Minizip marks the level in each part's local header, the first at offset 6.
+// The lower level and the deflated temporary files are Vek's workbook writes' own: the
+// library used outside them keeps its default level and its own temporary files. Minizip
+// marks the level in each part's local header, the first at offset 6.
 TEST(XlsxListWriter, OtherWorkbooksKeepTheLibrarysLevel) {
   test::TempTree tree;
   const QByteArray path = QFile::encodeName(tree.path(u"plain.xlsx"_s));
   EXPECT_FALSE(FastWorkbookCompression::active());
+  // Its temporary files are real files, as the library makes them.
+  FILE* temporary = lxw_tmpfile(nullptr);
+  ASSERT_NE(temporary, nullptr);
+  EXPECT_GE(fileno(temporary), 0);
+  std::fclose(temporary);
   lxw_workbook* workbook = workbook_new(path.constData());
   ASSERT_NE(workbook, nullptr);
   worksheet_write_string(workbook_add_worksheet(workbook, nullptr), 0, 0, "a", nullptr);
@@ -297,6 +304,47 @@ TEST(XlsxListWriter, AFullDiskIsAFailureAndTheOldFileStays) {
   ASSERT_EQ(interaction.messages.size(), 1u);
   EXPECT_EQ(interaction.messages[0].text, u"出力情報が指定されていません"_s);
   EXPECT_EQ(tree.read(u"list.xlsx"_s), "old");
+}
+
+// The library writes the sheet into temporary files without looking at what its writes
+// return: a temporary folder that cannot take them (a full disk) must fail the workbook, never
+// give one with the sheet cut off. The sheet's rows are kept deflated there, so a folder that
+// takes the deflated rows takes the workbook; a failed workbook leaves nothing behind that
+// would touch the next one.
+TEST(XlsxListWriter, TemporaryFilesThatCannotGrowNeverGiveACutSheet) {
+  std::vector<FileEntry> rows;
+  for (int i = 0; i < 12000; ++i)
+    rows.push_back(ExampleRow(u"/d/"_s + QString::number(i / 100) + u"/"_s,
+                              u"報告書 "_s + QString::number(i) + u".txt"_s)
+                       .withSize(qint64(i) * 977)
+                       .withModifiedDate());
+  for (const rlim_t limit : {rlim_t(16 * 1024), rlim_t(1024 * 1024)}) {
+    test::TempTree tree;
+    XlsxListWriter xlsx(Settings(), u"t"_s, PathStyle::Posix, kJapanese);
+    QBuffer book;
+    book.open(QIODevice::WriteOnly);
+    bool written = false;
+    {
+      test::FileSizeLimit full(limit);
+      ASSERT_TRUE(full.isSet());
+      written = xlsx.write(book, rows);
+    }
+    // About 3.6 MB of rows as the library prints them, about 0.3 MB deflated.
+    EXPECT_EQ(written, limit > 512 * 1024) << limit;
+    if (!written) {
+      EXPECT_EQ(xlsx.errorString(), u"File too large"_s) << limit;
+      continue;
+    }
+    tree.file(u"list.xlsx"_s, book.data());
+    TextListWriter csv(Settings(), false, u","_s, TextListChoices{ListEncoding::Utf8, false},
+                       PathStyle::Posix, kJapanese);
+    QFile text(tree.path(u"list.csv"_s));
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(csv.write(text, rows));
+    text.close();
+    const auto readBack = test::compareXlsxWithCsv(tree.path(u"list.xlsx"_s), text.fileName());
+    EXPECT_TRUE(readBack.matches) << limit << ": " << readBack.difference.toStdString();
+  }
 }
 
 TEST(XlsxListWriter, TheSplitIsAnnounced) {
