@@ -135,6 +135,7 @@ void BM_SubtreeAddInWindow(benchmark::State& state) {
   GapMeter gaps;
   double longestGap = 0;
   qint64 rows = 0;
+  vek::AddTimings spent;
   for (auto _ : state) {
     state.PauseTiming();
     button(*window, "cmdListClear")->click();
@@ -146,9 +147,32 @@ void BM_SubtreeAddInWindow(benchmark::State& state) {
     longestGap = std::max(longestGap, gaps.stopMilliseconds());
     if (std::getenv("VEK_BENCH_GAPS")) std::fprintf(stderr, "add ended\n");
     rows = window->list().count();
+    const vek::AddTimings& last = window->lastAddTimings();
+    spent.searching += last.searching;
+    spent.walkBlocked += last.walkBlocked;
+    spent.applying += last.applying;
+    spent.showing += last.showing;
+    spent.betweenSlices += last.betweenSlices;
+    spent.waitingForWalk += last.waitingForWalk;
+    spent.slices += last.slices;
+    spent.wakeLatency += last.wakeLatency;
   }
   state.counters["rows"] = double(rows);
   state.counters["longest_gap_ms"] = longestGap;
+  // Per add: the walk's waits for room in the queue, the window thread's time applying rows
+  // (of it, the window's answer: merges and showing), between its slices with results
+  // waiting, and waiting for the walk with nothing left to take.
+  const auto perAdd = [&](std::chrono::nanoseconds total) {
+    return double(total.count()) / 1e6 / double(state.iterations());
+  };
+  state.counters["searching_ms"] = perAdd(spent.searching);
+  state.counters["walk_blocked_ms"] = perAdd(spent.walkBlocked);
+  state.counters["applying_ms"] = perAdd(spent.applying);
+  state.counters["showing_ms"] = perAdd(spent.showing);
+  state.counters["between_ms"] = perAdd(spent.betweenSlices);
+  state.counters["starved_ms"] = perAdd(spent.waitingForWalk);
+  state.counters["wake_ms"] = perAdd(spent.wakeLatency);
+  state.counters["slices"] = double(spent.slices) / double(state.iterations());
 }
 
 // キャンセル pressed 100 ms into the file phase (which lasts about 300 ms): the time until the

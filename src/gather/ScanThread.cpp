@@ -26,6 +26,8 @@ struct ScanThread::State {
   bool wakePosted = false;
   bool abandoned = false;
   bool finished = false;
+  std::chrono::nanoseconds blocked{0};  // the walk's waits for room
+  std::chrono::steady_clock::time_point wokenAt;
   QObject* receiver = nullptr;
   std::function<void()> wake;
   FolderScanner scanner;
@@ -36,6 +38,7 @@ struct ScanThread::State {
   void wakeLocked() {
     if (wakePosted || abandoned || !receiver) return;
     wakePosted = true;
+    wokenAt = std::chrono::steady_clock::now();
     QMetaObject::invokeMethod(receiver, wake, Qt::QueuedConnection);
   }
 
@@ -49,7 +52,11 @@ struct ScanThread::State {
   // Waits for room in the queue; false when the caller has gone.
   bool pushBatch(Event&& event) {
     std::unique_lock lock(mutex);
-    changed.wait(lock, [&] { return abandoned || queuedBatches < kQueuedBatches; });
+    if (!abandoned && queuedBatches >= kQueuedBatches) {
+      const auto begun = std::chrono::steady_clock::now();
+      changed.wait(lock, [&] { return abandoned || queuedBatches < kQueuedBatches; });
+      blocked += std::chrono::steady_clock::now() - begun;
+    }
     if (abandoned) return false;
     events.push_back(std::move(event));
     ++queuedBatches;
@@ -168,6 +175,18 @@ void ScanThread::abandon() {
   m_state->events.clear();
   m_state->scanner.requestCancel();
   m_state->changed.notify_all();
+}
+
+std::chrono::nanoseconds ScanThread::walkBlocked() const {
+  if (!m_state) return {};
+  std::lock_guard lock(m_state->mutex);
+  return m_state->blocked;
+}
+
+std::chrono::steady_clock::time_point ScanThread::lastWake() const {
+  if (!m_state) return {};
+  std::lock_guard lock(m_state->mutex);
+  return m_state->wokenAt;
 }
 
 bool ScanThread::waitFinished(std::chrono::milliseconds timeout) const {

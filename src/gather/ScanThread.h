@@ -62,6 +62,10 @@ class ScanThread {
 
   // Stops listening: returns at once; no wake is sent any more.
   void abandon();
+  // How long the walk of the last start has waited so far for room in the queue.
+  std::chrono::nanoseconds walkBlocked() const;
+  // When the last wake was sent.
+  std::chrono::steady_clock::time_point lastWake() const;
   // Waits at most timeout for the walk's thread to end; true when it has.
   bool waitFinished(std::chrono::milliseconds timeout) const;
 

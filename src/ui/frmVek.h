@@ -80,6 +80,8 @@ class frmVek : public QMainWindow {
   bool isBusy() const { return m_busy; }
   // Ends a running add as キャンセル does.
   void cancelAdd() { m_add.cancel(); }
+  // Where the time of the last add went (for measuring).
+  const AddTimings& lastAddTimings() const { return m_add.timings(); }
   // Applies AllAppend to cmdAllAppend (the options dialog calls it after OK).
   void applyAllAppendOption();
 
