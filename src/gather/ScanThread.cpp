@@ -14,13 +14,16 @@ namespace vek {
 // Shared by the caller and the walk's thread; the last of the two to let go frees it, so an
 // abandoned walk never touches freed memory.
 struct ScanThread::State {
-  State(const WildcardFilter& filter, const WalkRules& rules, int threads)
-      : scanner(filter, threads, rules) {}
+  State(const WildcardFilter& filter, const WalkRules& rules, int threads, ScanQueueLimits bound)
+      : limits(bound), scanner(filter, threads, rules) {}
 
   std::mutex mutex;
   std::condition_variable changed;  // room in the queue, abandoned, or finished
   std::deque<Event> events;
+  const ScanQueueLimits limits;
   std::size_t queuedBatches = 0;
+  std::size_t queuedRows = 0;
+  bool walkWaiting = false;  // for room in the queue
   QString searchedFolder;
   bool searchedFolderNew = false;
   bool wakePosted = false;
@@ -49,24 +52,38 @@ struct ScanThread::State {
     wakeLocked();
   }
 
+  bool full() const { return queuedBatches >= limits.batches || queuedRows >= limits.rows; }
+
   // Waits for room in the queue; false when the caller has gone.
   bool pushBatch(Event&& event) {
     std::unique_lock lock(mutex);
-    if (!abandoned && queuedBatches >= kQueuedBatches) {
+    if (!abandoned && full()) {
       const auto begun = std::chrono::steady_clock::now();
-      changed.wait(lock, [&] { return abandoned || queuedBatches < kQueuedBatches; });
+      walkWaiting = true;
+      changed.wait(lock, [&] { return abandoned || !full(); });
+      walkWaiting = false;
       blocked += std::chrono::steady_clock::now() - begun;
     }
     if (abandoned) return false;
-    events.push_back(std::move(event));
+    queuedRows += event.batch.entries.size();
     ++queuedBatches;
+    events.push_back(std::move(event));
     wakeLocked();
     return true;
   }
+
+  // With mutex held: a batch was taken.
+  void batchTaken(std::size_t rows) {
+    --queuedBatches;
+    queuedRows -= rows;
+    if (walkWaiting && queuedBatches <= limits.batches / 2 && queuedRows <= limits.rows / 2) {
+      changed.notify_all();
+    }
+  }
 };
 
-ScanThread::ScanThread(QObject* receiver, std::function<void()> wake)
-    : m_receiver(receiver), m_wake(std::move(wake)) {}
+ScanThread::ScanThread(QObject* receiver, std::function<void()> wake, ScanQueueLimits limits)
+    : m_receiver(receiver), m_wake(std::move(wake)), m_limits(limits) {}
 
 ScanThread::~ScanThread() {
   abandon();
@@ -75,7 +92,7 @@ ScanThread::~ScanThread() {
 void ScanThread::start(Kind kind, const QString& folderText, const WildcardFilter& filter,
                        const WalkRules& rules, int threads, std::size_t batchFiles) {
   abandon();
-  auto state = std::make_shared<State>(filter, rules, threads);
+  auto state = std::make_shared<State>(filter, rules, threads, m_limits);
   state->receiver = m_receiver;
   state->wake = m_wake;
   state->scanner.setBatchFiles(batchFiles);
@@ -152,10 +169,7 @@ std::optional<ScanThread::Event> ScanThread::take() {
   }
   Event event = std::move(m_state->events.front());
   m_state->events.pop_front();
-  if (event.type == Event::Type::Batch) {
-    --m_state->queuedBatches;
-    m_state->changed.notify_all();
-  }
+  if (event.type == Event::Type::Batch) m_state->batchTaken(event.batch.entries.size());
   return event;
 }
 

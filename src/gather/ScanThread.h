@@ -18,6 +18,17 @@ class QObject;
 
 namespace vek {
 
+// How far the walk may run ahead of the caller: it waits while this many rows, or this
+// many batches (a folder gives at least one, even an empty one), wait in the queue, and
+// goes on once the caller has taken the queue down to half of both. The rows bound the
+// memory of what waits (about 7 MB for the default); the half lets the walk read on for a
+// while instead of waking for every batch taken, which made the walk and the window wait
+// for each other.
+struct ScanQueueLimits {
+  std::size_t rows = 32768;
+  std::size_t batches = 4096;
+};
+
 class ScanThread {
  public:
   enum class Kind {
@@ -43,7 +54,7 @@ class ScanThread {
   };
 
   // wake runs on receiver's thread, queued, whenever events wait after the queue was empty.
-  ScanThread(QObject* receiver, std::function<void()> wake);
+  ScanThread(QObject* receiver, std::function<void()> wake, ScanQueueLimits limits = {});
   // Abandons a walk that still runs.
   ~ScanThread();
   ScanThread(const ScanThread&) = delete;
@@ -69,11 +80,6 @@ class ScanThread {
   // Waits at most timeout for the walk's thread to end; true when it has.
   bool waitFinished(std::chrono::milliseconds timeout) const;
 
-  // At most this many batches wait in the queue: a walk faster than the caller waits for it.
-  // Deep enough that the walk reads on while the window merges or lays out its rows (with 16
-  // the window's add took 1.6-1.9 times the add without it).
-  static constexpr std::size_t kQueuedBatches = 64;
-
  private:
   struct State;
   static void run(const std::shared_ptr<State>& state, Kind kind, const QString& folderText,
@@ -81,6 +87,7 @@ class ScanThread {
 
   QObject* m_receiver;
   std::function<void()> m_wake;
+  ScanQueueLimits m_limits;
   std::shared_ptr<State> m_state;
 };
 

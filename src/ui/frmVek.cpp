@@ -438,6 +438,7 @@ bool frmVek::setFolderPath(const QString& folder) {
 
 void frmVek::setBusy(bool busy) {
   m_busy = busy;
+  m_model->holdAppends(busy);
   m_sinceShown.start();
   m_mergedRows = m_list.count();
   for (QWidget* control : std::initializer_list<QWidget*>{
