@@ -124,6 +124,7 @@ void FileList::leaveToTheSystem() {
   m_clashes.clear();
   m_noted = 0;
   m_sortedPrefix = 0;
+  ++m_orderChanges;
   if (m_observer.to) m_observer.to->listReset();
 }
 
@@ -209,6 +210,7 @@ void FileList::clear() {
   m_clashes.clear();
   m_noted = 0;
   m_sortedPrefix = 0;
+  ++m_orderChanges;
   if (m_observer.to) m_observer.to->listReset();
 }
 
@@ -381,6 +383,7 @@ void FileList::sortOwnThenBy(ListColumn column) {
 
 void FileList::resort() {
   mergePending();
+  ++m_orderChanges;
   const qint64 sorted = std::clamp<qint64>(m_sortedPrefix, 0, count());
   m_sortedPrefix = 0;
   if (sorted == count()) return;
@@ -394,26 +397,87 @@ void FileList::resort() {
                               std::make_move_iterator(m_rows.end()));
   m_rows.resize(std::size_t(sorted));
   const std::vector<std::size_t> placed = mergeSorted(std::move(tail), nullptr);
+  announceMerge(std::size_t(sorted), placed);
+}
+
+void FileList::announceMerge(std::size_t sorted, const std::vector<std::size_t>& placed) {
   if (!m_observer.to) return;
   std::vector<qint64> newRowOfOldRow(m_rows.size());
-  std::vector<bool> taken(m_rows.size());
+  std::vector<bool> taken(sorted + placed.size());
   bool moved = false;
   for (std::size_t i = 0; i < placed.size(); ++i) {
-    const std::size_t oldRow = std::size_t(sorted) + i;
+    const std::size_t oldRow = sorted + i;
     newRowOfOldRow[oldRow] = qint64(placed[i]);
     taken[placed[i]] = true;
     moved = moved || placed[i] != oldRow;
   }
   // The rows listed before keep their order in the free places.
   std::size_t next = 0;
-  for (std::size_t i = 0; i < std::size_t(sorted); ++i) {
+  for (std::size_t i = 0; i < sorted; ++i) {
     while (taken[next]) ++next;
     newRowOfOldRow[i] = qint64(next++);
+  }
+  for (std::size_t i = sorted + placed.size(); i < m_rows.size(); ++i) {
+    newRowOfOldRow[i] = qint64(i);
   }
   if (moved) m_observer.to->rowsReordered(newRowOfOldRow);
 }
 
+FileList::WaitingRows FileList::waitingRows() const {
+  mergePending();
+  WaitingRows waiting;
+  waiting.first = m_sortingEnabled ? count() : std::clamp<qint64>(m_sortedPrefix, 0, count());
+  waiting.rows.assign(m_rows.begin() + waiting.first, m_rows.end());
+  waiting.column = m_sortColumn;
+  waiting.ascending = m_sortAscending;
+  waiting.numbers = m_numbers;
+  waiting.orderChanges = m_orderChanges;
+  return waiting;
+}
+
+FileList::WaitingOrder FileList::orderOf(WaitingRows waiting) {
+  WaitingOrder order;
+  order.first = waiting.first;
+  order.order = sortedOrder(waiting.rows, waiting.column, waiting.ascending, waiting.numbers);
+  order.column = waiting.column;
+  order.ascending = waiting.ascending;
+  order.numbers = waiting.numbers;
+  order.orderChanges = waiting.orderChanges;
+  return order;
+}
+
+bool FileList::mergeWaitingRows(const WaitingOrder& waiting) {
+  mergePending();
+  const std::size_t n = waiting.order.size();
+  if (m_sortingEnabled || waiting.orderChanges != m_orderChanges ||
+      waiting.first != m_sortedPrefix || waiting.column != m_sortColumn ||
+      waiting.ascending != m_sortAscending || waiting.numbers != m_numbers ||
+      waiting.first < 0 || std::size_t(waiting.first) + n > m_rows.size()) {
+    return false;
+  }
+  const auto first = std::size_t(waiting.first);
+  // The rows that came after the copy wait on, after the merged ones.
+  std::vector<FileEntry> later(std::make_move_iterator(m_rows.begin() + qsizetype(first + n)),
+                               std::make_move_iterator(m_rows.end()));
+  std::vector<FileEntry> sorted;
+  sorted.reserve(n);
+  for (std::size_t i : waiting.order) sorted.push_back(std::move(m_rows[first + i]));
+  m_rows.resize(first);
+  const std::vector<std::size_t> before =
+      mergePositions(m_rows, sorted, m_sortColumn, m_sortAscending, m_numbers);
+  placeSorted(m_rows, sorted, before);
+  m_rows.insert(m_rows.end(), std::make_move_iterator(later.begin()),
+                std::make_move_iterator(later.end()));
+  m_sortedPrefix = qint64(first + n);
+  ++m_orderChanges;
+  std::vector<std::size_t> placed(n);
+  for (std::size_t k = 0; k < n; ++k) placed[waiting.order[k]] = before[k] + k;
+  announceMerge(first, placed);
+  return true;
+}
+
 void FileList::reorder(std::vector<std::size_t> order) {
+  ++m_orderChanges;
   bool moved = false;
   for (std::size_t k = 0; k < order.size() && !moved; ++k) moved = order[k] != k;
   if (!moved) return;

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <memory>
+#include <thread>
 #include <vector>
 
 #include <QElapsedTimer>
@@ -110,6 +111,8 @@ class frmVek : public QMainWindow {
   void appendSubtree();
   void setBusy(bool busy);
   void rowsArrived();
+  void startMerge();
+  void mergeOrdered(const FileList::WaitingOrder& order);
   void addEnded();
   void showCaptions(const QString& folder);
   void setFrameCaption(QGroupBox* frame, const QString& caption);
@@ -152,6 +155,8 @@ class frmVek : public QMainWindow {
   bool m_busy = false;
   QElapsedTimer m_sinceShown;
   qint64 m_mergedRows = 0;  // rows of the list at the last merge during an add
+  std::thread m_orderThread;  // finds the order of a merge's rows
+  bool m_merging = false;     // a merge waits for its order
 
   FolderChooser* m_chooser = nullptr;
   DropGlue* m_drops = nullptr;
