@@ -451,8 +451,8 @@ bool FileList::mergeWaitingRows(const WaitingOrder& waiting) {
   const std::size_t n = waiting.order.size();
   if (m_sortingEnabled || waiting.orderChanges != m_orderChanges ||
       waiting.first != m_sortedPrefix || waiting.column != m_sortColumn ||
-      waiting.ascending != m_sortAscending || waiting.numbers != m_numbers ||
-      waiting.first < 0 || std::size_t(waiting.first) + n > m_rows.size()) {
+      waiting.ascending != m_sortAscending || waiting.numbers != m_numbers || waiting.first < 0 ||
+      std::size_t(waiting.first) + n > m_rows.size()) {
     return false;
   }
   const auto first = std::size_t(waiting.first);

@@ -154,7 +154,7 @@ class frmVek : public QMainWindow {
   QString m_scanFolder;                  // the folder an add or drop is at; shown when it ends
   bool m_busy = false;
   QElapsedTimer m_sinceShown;
-  qint64 m_mergedRows = 0;  // rows of the list at the last merge during an add
+  qint64 m_mergedRows = 0;    // rows of the list at the last merge during an add
   std::thread m_orderThread;  // finds the order of a merge's rows
   bool m_merging = false;     // a merge waits for its order
 
