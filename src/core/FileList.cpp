@@ -79,7 +79,7 @@ void FileList::mergePending() const {
 
 qint64 FileList::append(FileEntry entry) {
   if (m_indexBuilt) m_fullPaths.insert(entry.fullPath());
-  if (m_checksBuilt) noteAdded(entry);
+  if (m_checksBuilt) noteAdded(entry, rowCheck(entry));
   if (entry.ticked) addTicked(entry, 1);
   qint64 position = count();
   if (!m_sortingEnabled) {
@@ -137,10 +137,16 @@ void FileList::reserveFor(qint64 moreRows) {
 }
 
 void FileList::appendBatch(std::vector<FileEntry> entries) {
+  appendBatch(std::move(entries), {});
+}
+
+void FileList::appendBatch(std::vector<FileEntry> entries, const std::vector<RowCheck>& checks) {
   if (entries.empty()) return;
-  for (const FileEntry& entry : entries) {
+  const bool checked = checks.size() == entries.size();
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    const FileEntry& entry = entries[i];
     if (m_indexBuilt) m_fullPaths.insert(entry.fullPath());
-    if (m_checksBuilt) noteAdded(entry);
+    if (m_checksBuilt) noteAdded(entry, checked ? checks[i] : rowCheck(entry));
     if (entry.ticked) addTicked(entry, 1);
   }
   mergePending();
@@ -286,10 +292,10 @@ void FileList::sortBySize() {
   m_bNumAsc = ascending;
 }
 
-void FileList::noteAdded(const FileEntry& entry) {
-  const DeliveryProblems own = rowProblems(entry);
+void FileList::noteAdded(const FileEntry& entry, const RowCheck& check) {
+  const DeliveryProblems own = check.own;
   CaseClashIndex::Group* group = nullptr;
-  const bool nowClashes = m_clashes.add(entry, &group);
+  const bool nowClashes = m_clashes.add(entry, check.keys, &group);
   if (own != 0) {
     ++m_noted;
   } else {
@@ -307,8 +313,8 @@ void FileList::buildDeliveryChecks() {
   if (m_checksBuilt) return;
   m_checksBuilt = true;
   m_clashes.reserve(qsizetype(count()));
-  for (const FileEntry& row : m_rows) noteAdded(row);
-  for (const FileEntry& row : m_pendingRows) noteAdded(row);
+  for (const FileEntry& row : m_rows) noteAdded(row, rowCheck(row));
+  for (const FileEntry& row : m_pendingRows) noteAdded(row, rowCheck(row));
 }
 
 DeliveryProblems FileList::deliveryProblems(qint64 row) {

@@ -49,6 +49,10 @@ class FileList {
   // merged into the sorted order in one pass, each after the rows that sort equal to it -
   // the same order one append per row gives.
   void appendBatch(std::vector<FileEntry> entries);
+  // The same with each row's delivery check parts made already (checks[i] ==
+  // rowCheck(entries[i])), as the window's walk makes them; without one for every row they are
+  // made here when needed.
+  void appendBatch(std::vector<FileEntry> entries, const std::vector<RowCheck>& checks);
   void setTicked(qint64 row, bool ticked);  // a row outside the list is ignored
   void clear();                             // bNumAsc keeps its value
   qint64 tickedCount() const { return m_tickedCount; }
@@ -147,7 +151,7 @@ class FileList {
   };
 
   // Counts a new row in the delivery checks once they are kept.
-  void noteAdded(const FileEntry& entry);
+  void noteAdded(const FileEntry& entry, const RowCheck& check);
   void buildDeliveryChecks();
 
   void addTicked(const FileEntry& entry, int sign) {

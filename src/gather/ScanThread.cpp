@@ -123,6 +123,8 @@ void ScanThread::start(Kind kind, const QString& folderText, const WildcardFilte
   state->receiver = m_receiver;
   state->wake = m_wake;
   state->scanner.setBatchFiles(batchFiles);
+  // The window's list keeps the delivery check: the rows' own parts are made by the readers.
+  state->scanner.setRowChecks(true);
   m_state = state;
   try {
     std::thread([state, kind, folderText] {
