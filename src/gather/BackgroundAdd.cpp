@@ -31,7 +31,11 @@ BackgroundAdd::BackgroundAdd(Gatherer& gatherer, FileList& list, Interaction& in
       m_list(list),
       m_interaction(interaction),
       m_settings(settings),
-      m_scan(this, [this] { drain(); }) {}
+      m_scan(this, [this] { drain(); }) {
+  m_poll.setSingleShot(true);
+  m_poll.setInterval(ScanThread::kPollInterval);
+  connect(&m_poll, &QTimer::timeout, this, &BackgroundAdd::drain);
+}
 
 BackgroundAdd::~BackgroundAdd() = default;
 
@@ -51,6 +55,7 @@ void BackgroundAdd::startWalk(ScanThread::Kind kind, const QString& folderText) 
   m_walkStarted = std::chrono::steady_clock::now();
   m_sliceEnded = m_walkStarted;
   m_sliceLeftMore = false;
+  m_poll.start();
   m_scan.start(kind, folderText, m_gatherer.wildcardFilter(), m_gatherer.walkRules(),
                m_gatherer.threads(), m_gatherer.batchFiles());
 }
@@ -183,6 +188,10 @@ void BackgroundAdd::drain() {
   // The rest waits for the next turn, after the window has painted and taken its input.
   if (more && m_walking)
     QMetaObject::invokeMethod(this, &BackgroundAdd::drain, Qt::QueuedConnection);
+  else if (m_walking)
+    m_poll.start();
+  else
+    m_poll.stop();
 }
 
 void BackgroundAdd::handle(ScanThread::Event&& event) {
@@ -268,6 +277,7 @@ void BackgroundAdd::end(AddOutcome outcome) {
     m_scan.abandon();
     m_walking = false;
   }
+  m_poll.stop();
   const Kind kind = m_kind;
   m_kind = Kind::None;
   m_result.outcome = outcome;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include <QObject>
+#include <QTimer>
 
 #include "gather/DropIntake.h"
 #include "gather/Gatherer.h"
@@ -82,6 +83,7 @@ class BackgroundAdd : public QObject {
   Interaction& m_interaction;
   Settings& m_settings;
   ScanThread m_scan;
+  QTimer m_poll;  // takes the batches that did not wake this thread
   bool m_walking = false;
   bool m_draining = false;
 

@@ -76,7 +76,10 @@ struct ScanThread::State {
     queuedRows += event.batch.entries.size();
     ++queuedBatches;
     events.push_back(std::move(event));
-    wakeLocked();
+    // The caller looks at the queue often enough by itself (pollInterval); it is woken only
+    // when a good many rows wait, rather than for each batch pushed after it had emptied the
+    // queue: thousands of wakes per add, each a turn of its event loop.
+    if (queuedRows >= limits.rows / 8 || queuedBatches >= limits.batches / 8) wakeLocked();
     return true;
   }
 
@@ -148,9 +151,9 @@ void ScanThread::run(const std::shared_ptr<State>& state, Kind kind, const QStri
     FolderScanner::SearchHooks hooks;
     hooks.folderStored = [&](const QString& path) {
       std::lock_guard lock(state->mutex);
+      // Shown as progress: the caller's next look at the queue takes the latest.
       state->searchedFolder = path;
       state->searchedFolderNew = true;
-      state->wakeLocked();
     };
     const qint64 unreadable = scanner.searchSubfolders(folderText, table, hooks);
     completed = !scanner.cancelRequested();

@@ -53,7 +53,13 @@ class ScanThread {
     bool completed = true;
   };
 
-  // wake runs on receiver's thread, queued, whenever events wait after the queue was empty.
+  // How often the caller should look at the queue while a walk runs: batches wake it only
+  // when many rows wait, a newly searched folder not at all; every other event wakes it at
+  // once.
+  static constexpr std::chrono::milliseconds kPollInterval{10};
+
+  // wake runs on receiver's thread, queued, whenever events other than batches wait after the
+  // queue was empty, or many rows.
   ScanThread(QObject* receiver, std::function<void()> wake, ScanQueueLimits limits = {});
   // Abandons a walk that still runs.
   ~ScanThread();
