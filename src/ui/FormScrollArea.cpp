@@ -95,8 +95,8 @@ bool FormScrollArea::eventFilter(QObject* watched, QEvent* event) {
 
 void FormScrollArea::showFocused(QWidget* focused) {
   if (!focused || !widget()->isAncestorOf(focused)) return;
-  // The whole control and a line around it (its frame's caption), not only its text cursor,
-  // which is what ensureWidgetVisible() shows of a box one types in.
+  // The whole control and two lines around it (its frame's caption), not only its text
+  // cursor, which is what ensureWidgetVisible() shows of a box one types in.
   const QRect control(focused->mapTo(widget(), QPoint()), focused->size());
   ensureVisible(control.center().x(), control.center().y(), control.width() / 2,
                 control.height() / 2 + fontMetrics().height() * kContextLines);

@@ -862,6 +862,37 @@ TEST_F(CommandBuilderTest, ABigScreenShowsTheWholeForm) {
   }
 }
 
+// A note under the command box takes its lines from the screen where it has room, not from
+// the form; on a small screen the dialog stays on it and the note and buttons in view.
+TEST_F(CommandBuilderTest, ANoteUnderTheCommandKeepsTheFormAndTheScreen) {
+  const struct {
+    const char* name;
+    QRect area;
+    bool wholeForm;
+  } screens[] = {{"a big screen", QRect(0, 0, 1920, 1040), true}, {"a laptop", kLaptopArea, false}};
+  for (const auto& s : screens) {
+    SCOPED_TRACE(s.name);
+    auto dialog = open(standard());
+    dialog->setAvailableGeometry(s.area);
+    dialog->show();
+    QApplication::setActiveWindow(dialog.get());
+    // A title the run would read as a switch.
+    test::clickToFocus(find<QLineEdit>(*dialog, u"txtTitle"_s));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+    test::typeIntoFocus(u"/C"_s);
+    ASSERT_FALSE(noteOf(*dialog).isEmpty());
+    QCoreApplication::processEvents();  // the form settles in its new height
+    EXPECT_LE(dialog->frameGeometry().height(), s.area.height());
+    for (const char16_t* name : {u"lblCommandNote", u"txtCommand", u"cmdCopy", u"cmdOk"}) {
+      EXPECT_TRUE(wholeInView(find<QWidget>(*dialog, QString::fromUtf16(name))))
+          << QString::fromUtf16(name).toStdString();
+    }
+    EXPECT_EQ(wholeInView(find<QWidget>(*dialog, u"frInPath"_s)) &&
+                  wholeInView(find<QWidget>(*dialog, u"frOutOption"_s)),
+              s.wholeForm);
+  }
+}
+
 // Tab and Shift+Tab reach every control of the form, and the one that takes the focus is
 // scrolled into view.
 TEST_F(CommandBuilderTest, TheKeyboardReachesTheFormsLastControlsOnASmallScreen) {
