@@ -118,16 +118,36 @@
         <source>同じ %1&#x3000;追加 %2&#x3000;削除 %3&#x3000;変更 %4（比較した項目: %5）</source>
         <translation>Same %1, added %2, removed %3, changed %4 (compared: %5)</translation>
     </message>
+    <message>
+        <source>・</source>
+        <translation>, </translation>
+    </message>
 </context>
 <context>
     <name>ColumnCells</name>
     <message>
         <source>状態</source>
-        <translation>状態</translation>
+        <translation>State</translation>
     </message>
     <message>
         <source>（%1）</source>
-        <translation>（%1）</translation>
+        <translation> (%1)</translation>
+    </message>
+    <message>
+        <source>出力指定エラー</source>
+        <translation>Output Settings Error</translation>
+    </message>
+    <message>
+        <source>出力情報が指定されていません</source>
+        <translation>No columns are chosen for the output.</translation>
+    </message>
+    <message>
+        <source>相対パス</source>
+        <translation>Relative path</translation>
+    </message>
+    <message>
+        <source>ハッシュ値</source>
+        <translation>Hash</translation>
     </message>
 </context>
 <context>
@@ -220,74 +240,96 @@
     <name>CompareState</name>
     <message>
         <source>同じ</source>
-        <translation>同じ</translation>
+        <translation>Same</translation>
     </message>
     <message>
         <source>追加</source>
-        <translation>追加</translation>
+        <translation>Added</translation>
     </message>
     <message>
         <source>削除</source>
-        <translation>削除</translation>
+        <translation>Removed</translation>
     </message>
     <message>
         <source>変更</source>
-        <translation>変更</translation>
+        <translation>Changed</translation>
     </message>
     <message>
         <source>サイズ</source>
-        <translation>サイズ</translation>
+        <translation>size</translation>
     </message>
     <message>
         <source>更新日付</source>
-        <translation>更新日付</translation>
+        <translation>modified</translation>
     </message>
     <message>
         <source>ハッシュ</source>
-        <translation>ハッシュ</translation>
+        <translation>hash</translation>
+    </message>
+    <message>
+        <source>・</source>
+        <translation>, </translation>
     </message>
 </context>
 <context>
     <name>DeliveryCheck</name>
     <message>
         <source>Windowsで使えない文字</source>
-        <translation>Windowsで使えない文字</translation>
+        <translation>Characters Windows forbids</translation>
     </message>
     <message>
         <source>Windowsの予約名</source>
-        <translation>Windowsの予約名</translation>
+        <translation>Name reserved by Windows</translation>
     </message>
     <message>
         <source>末尾が点か空白</source>
-        <translation>末尾が点か空白</translation>
+        <translation>Ends in a dot or space</translation>
     </message>
     <message>
         <source>パスが260文字超</source>
-        <translation>パスが260文字超</translation>
+        <translation>Path over 260 characters</translation>
     </message>
     <message>
         <source>分解形(NFD)の名前</source>
-        <translation>分解形(NFD)の名前</translation>
+        <translation>Decomposed (NFD) name</translation>
     </message>
     <message>
         <source>Shift_JISにない文字</source>
-        <translation>Shift_JISにない文字</translation>
+        <translation>Characters not in Shift_JIS</translation>
     </message>
     <message>
         <source>大文字小文字違いの同名</source>
-        <translation>大文字小文字違いの同名</translation>
+        <translation>Same name in another case</translation>
     </message>
     <message>
         <source>OS・Officeの管理ファイル</source>
-        <translation>OS・Officeの管理ファイル</translation>
+        <translation>OS or Office system file</translation>
     </message>
     <message>
         <source>、</source>
-        <translation>、</translation>
+        <translation>; </translation>
     </message>
     <message>
         <source>注意</source>
-        <translation>注意</translation>
+        <translation>Warning</translation>
+    </message>
+</context>
+<context>
+    <name>ElementNameCheck</name>
+    <message>
+        <source>設定エラー</source>
+        <translation>Settings Error</translation>
+    </message>
+    <message>
+        <source>不正な文字列「%1」が要素名に設定されました。</source>
+        <translation>“%1” is not a valid element name.</translation>
+    </message>
+</context>
+<context>
+    <name>FileEntry</name>
+    <message>
+        <source>%1（%2）</source>
+        <translation>%1 (%2)</translation>
     </message>
 </context>
 <context>
@@ -295,6 +337,18 @@
     <message>
         <source>通常のファイルではありません</source>
         <translation>not a regular file</translation>
+    </message>
+    <message>
+        <source>(読み取れないためハッシュなし)</source>
+        <translation>(no hash: unreadable)</translation>
+    </message>
+    <message>
+        <source>(変更されたためハッシュなし)</source>
+        <translation>(no hash: changed)</translation>
+    </message>
+    <message>
+        <source>(ハッシュなし)</source>
+        <translation>(no hash)</translation>
     </message>
 </context>
 <context>
@@ -325,31 +379,39 @@
     </message>
     <message>
         <source>状態</source>
-        <translation>出力対象ﾌｧｲﾙﾘｽﾄ&lt;/source&gt;
-        &lt;translation&gt;Files to Export&lt;/translation&gt;
-    &lt;/message&gt;
-    &lt;message&gt;
-        &lt;source&gt;%1 - 総ﾌｧｲﾙ数：%2ﾌｧｲﾙ&lt;/source&gt;
-        &lt;translation&gt;%1 - Total files: %2&lt;/translation&gt;
-    &lt;/message&gt;
-    &lt;message&gt;
-        &lt;source&gt;ﾌｧｲﾙがありません。&lt;/source&gt;
-        &lt;translation&gt;No Files&lt;/translation&gt;
-    &lt;/message&gt;
-    &lt;message&gt;
-        &lt;source&gt;出力対象とするファイルリストが入力されていません。&lt;/source&gt;
-        &lt;translation&gt;The list holds no files to export.&lt;/translation&gt;
-    &lt;/message&gt;
-    &lt;message&gt;
-        &lt;source&gt;選択されていません。&lt;/source&gt;
-        &lt;translation&gt;Nothing Ticked&lt;/translation&gt;
-    &lt;/message&gt;
-    &lt;message&gt;
-        &lt;source&gt;選択済みのファイルリストにおいて、一つ以上の項目にチェックを付けてください。&lt;/source&gt;
-        &lt;translation&gt;Tick at least one file in the list.&lt;/translation&gt;
-    &lt;/message&gt;
-    &lt;message&gt;
-        &lt;source&gt;状態</translation>
+        <translation>State</translation>
+    </message>
+    <message>
+        <source>ﾌｧｲﾙ名</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>拡張子</source>
+        <translation>Extension</translation>
+    </message>
+    <message>
+        <source>ﾊﾟｽ</source>
+        <translation>Folder</translation>
+    </message>
+    <message>
+        <source>ﾌｧｲﾙﾀｲﾌﾟ</source>
+        <translation>Type</translation>
+    </message>
+    <message>
+        <source>ﾌｧｲﾙｻｲｽﾞ</source>
+        <translation>Size</translation>
+    </message>
+    <message>
+        <source>作成日時</source>
+        <translation>Created</translation>
+    </message>
+    <message>
+        <source>ｱｸｾｽ日時</source>
+        <translation>Accessed</translation>
+    </message>
+    <message>
+        <source>更新日時</source>
+        <translation>Modified</translation>
     </message>
 </context>
 <context>
@@ -425,6 +487,22 @@
     <message>
         <source>ハッシュ値</source>
         <translation>Hashes</translation>
+    </message>
+    <message>
+        <source>リストに加えたあとか読み取り中に変更されました</source>
+        <translation>changed after it was listed or while it was read</translation>
+    </message>
+    <message>
+        <source>読み取れません</source>
+        <translation>cannot be read</translation>
+    </message>
+    <message>
+        <source>%1：%2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>%1：%2（%3）</source>
+        <translation>%1: %2 (%3)</translation>
     </message>
 </context>
 <context>
@@ -583,6 +661,45 @@ However, %2 characters cannot be held by the file (control characters and the li
     </message>
 </context>
 <context>
+    <name>Settings</name>
+    <message>
+        <source>フルパス</source>
+        <translation>Full path</translation>
+    </message>
+    <message>
+        <source>ディレクトリ</source>
+        <translation>Folder</translation>
+    </message>
+    <message>
+        <source>ファイル名</source>
+        <translation>File name</translation>
+    </message>
+    <message>
+        <source>ファイルタイプ</source>
+        <translation>File type</translation>
+    </message>
+    <message>
+        <source>ファイルサイズ</source>
+        <translation>File size</translation>
+    </message>
+    <message>
+        <source>作成日付</source>
+        <translation>Created</translation>
+    </message>
+    <message>
+        <source>アクセス日付</source>
+        <translation>Accessed</translation>
+    </message>
+    <message>
+        <source>更新日付</source>
+        <translation>Modified</translation>
+    </message>
+    <message>
+        <source>（ここにタイトルを入力）</source>
+        <translation>(Type the title here)</translation>
+    </message>
+</context>
+<context>
     <name>SettingsFile</name>
     <message>
         <source>設定ファイルは読み込めなかったため、書き換えずにそのまま残します。</source>
@@ -608,21 +725,41 @@ However, %2 characters cannot be held by the file (control characters and the li
     </message>
 </context>
 <context>
+    <name>TextListExport</name>
+    <message>
+        <source>ファイルを出力しました。</source>
+        <translation>The file was written.</translation>
+    </message>
+    <message>
+        <source>ただし、文字コード %1 で表せない文字を含む行が %2 行あったため、その文字を「?」に置き換えて出力しました。</source>
+        <translation>But %2 row(s) held characters that %1 cannot encode; they were written as “?”.</translation>
+    </message>
+    <message>
+        <source>見出し行の文字も「?」に置き換えました。</source>
+        <translation>Characters of the header row were replaced by “?” too.</translation>
+    </message>
+    <message>
+        <source>最初の行: %1</source>
+        <translation>First row: %1</translation>
+    </message>
+    <message>
+        <source>文字の置き換え</source>
+        <translation>Characters Replaced</translation>
+    </message>
+</context>
+<context>
     <name>TotalLine</name>
     <message>
         <source>合計</source>
-        <translatorcomment>Written into the list files, whose texts stay Japanese until the language of the lists follows an explicit choice.</translatorcomment>
-        <translation>合計</translation>
+        <translation>Total</translation>
     </message>
     <message>
         <source>小計</source>
-        <translatorcomment>Written into the list files, whose texts stay Japanese until the language of the lists follows an explicit choice.</translatorcomment>
-        <translation>小計</translation>
+        <translation>Subtotal</translation>
     </message>
     <message>
         <source>%1 件</source>
-        <translatorcomment>Written into the list files, whose texts stay Japanese until the language of the lists follows an explicit choice.</translatorcomment>
-        <translation>%1 件</translation>
+        <translation>%1 files</translation>
     </message>
 </context>
 <context>
@@ -737,6 +874,63 @@ However, %2 characters cannot be held by the file (control characters and the li
     <message>
         <source>通常のファイルではありません。</source>
         <translation>It is not a regular file.</translation>
+    </message>
+</context>
+<context>
+    <name>XlsxListExport</name>
+    <message>
+        <source>シートの分割</source>
+        <translation>Sheets Split</translation>
+    </message>
+    <message>
+        <source>ファイルを出力しました。</source>
+        <translation>The file was written.</translation>
+    </message>
+    <message>
+        <source>ただし、行数が Excel の 1 シートの上限（1,048,576 行）を超えたため、%1 枚のシートに分けて出力しました（各シートの先頭行は見出し行です）。</source>
+        <translation>The rows exceed the 1,048,576 rows of one Excel sheet, so they were split over %1 sheets (each starting with the header row).</translation>
+    </message>
+</context>
+<context>
+    <name>XlsxListWriter</name>
+    <message>
+        <source>リスト</source>
+        <translation>List</translation>
+    </message>
+</context>
+<context>
+    <name>XmlListWriter</name>
+    <message>
+        <source>XMLﾄﾞｷｭﾒﾝﾄの保存に失敗しました。</source>
+        <translation>The XML document could not be saved.</translation>
+    </message>
+    <message>
+        <source>このシステムで使用できない文字コードセットが選択された可能性があります。</source>
+        <translation>An encoding this system cannot use may have been chosen,</translation>
+    </message>
+    <message>
+        <source>または不正な要素名がセットされている可能性があります。</source>
+        <translation>or an element name may not be valid.</translation>
+    </message>
+    <message>
+        <source>XMLﾄﾞｷｭﾒﾝﾄの作成を中止します。</source>
+        <translation>The XML document is not written.</translation>
+    </message>
+    <message>
+        <source>XMLﾄﾞｷｭﾒﾝﾄの作成に失敗しました。</source>
+        <translation>The XML document could not be created.</translation>
+    </message>
+    <message>
+        <source>XML 出力部（Vek 内蔵の XML ライタ）を開始できませんでした。</source>
+        <translation>Vek&apos;s built-in XML writer could not be started.</translation>
+    </message>
+    <message>
+        <source>詳しくは同梱のReadme.htmを参照してください。</source>
+        <translation>See the manual that comes with Vek for details.</translation>
+    </message>
+    <message>
+        <source>要素名「%1」にはコロン（:）が含まれています。名前空間の宣言のない接頭辞になるため、要素名には使えません。</source>
+        <translation>The element name “%1” contains a colon (:). It would be a prefix without a namespace declaration, so it cannot be an element name.</translation>
     </message>
 </context>
 <context>

@@ -40,8 +40,11 @@ int main(int argc, char** argv) {
   QStringList arguments;
   for (int i = 1; i < argc; ++i) arguments.append(vek::decodeFileName(argv[i]));
   const vek::ArgumentTable table = vek::argumentTable(arguments);
-  const vek::InterfaceLanguage language =
-      vek::chooseInterfaceLanguage(vek::LanguageInputs::environment());
+  const vek::LanguageInputs languageInputs = vek::LanguageInputs::environment();
+  const vek::InterfaceLanguage language = vek::chooseInterfaceLanguage(languageInputs);
+  // Type descriptions, month and day names follow QLocale: VEK_LANG over a locale of the other
+  // language sets it too, so that they speak the interface's language.
+  if (const auto locale = vek::localeToFollow(languageInputs)) QLocale::setDefault(*locale);
 
   switch (vek::startMode(table)) {
     case vek::StartMode::Version:

@@ -345,7 +345,7 @@ Message BatchRun::comparisonSummary(const ComparisonResult& result) {
               .arg(c.added)
               .arg(c.removed)
               .arg(c.changed)
-              .arg(compared.join(u'・')),
+              .arg(compared.join(QCoreApplication::translate("BatchRun", "・"))),
           MessageIcon::Information};
 }
 

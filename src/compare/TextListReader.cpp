@@ -9,6 +9,7 @@
 #include "compare/ListReadErrors.h"
 #include "core/DateFormatter.h"
 #include "core/FileNameBytes.h"
+#include "core/InterfaceLanguage.h"
 #include "core/ListEncoding.h"
 #include "core/PathRules.h"
 #include "writers/ColumnCells.h"
@@ -89,30 +90,36 @@ struct HeaderColumns {
   int known = 0;
 };
 
+// Whether a caption is a column's default in either language: a list written under the other
+// language is read as well.
+bool namesColumn(const QString& caption, ColumnId column) {
+  const char* source = DefaultListTexts::captionSources()[std::size_t(column)];
+  return caption == QString::fromUtf8(source) || caption == englishText("Settings", source);
+}
+
 HeaderColumns mapHeader(const QStringList& captions, const Settings& settings) {
   HeaderColumns columns;
+  const std::pair<ColumnId, int HeaderColumns::*> named[] = {
+      {ColumnId::FullPath, &HeaderColumns::fullPath},
+      {ColumnId::Directory, &HeaderColumns::directory},
+      {ColumnId::FileName, &HeaderColumns::fileName},
+      {ColumnId::FileType, &HeaderColumns::type},
+      {ColumnId::FileSize, &HeaderColumns::size},
+      {ColumnId::CreateDate, &HeaderColumns::created},
+      {ColumnId::AccessDate, &HeaderColumns::accessed},
+      {ColumnId::ModifiDate, &HeaderColumns::modified}};
   for (int i = 0; i < captions.size(); ++i) {
     const QString& caption = captions[i];
     int* slot = nullptr;
-    if (caption == settings.caption(ColumnId::FullPath))
-      slot = &columns.fullPath;
-    else if (caption == settings.caption(ColumnId::Directory))
-      slot = &columns.directory;
-    else if (caption == settings.caption(ColumnId::FileName))
-      slot = &columns.fileName;
-    else if (caption == settings.caption(ColumnId::FileType))
-      slot = &columns.type;
-    else if (caption == settings.caption(ColumnId::FileSize))
-      slot = &columns.size;
-    else if (caption == settings.caption(ColumnId::CreateDate))
-      slot = &columns.created;
-    else if (caption == settings.caption(ColumnId::AccessDate))
-      slot = &columns.accessed;
-    else if (caption == settings.caption(ColumnId::ModifiDate))
-      slot = &columns.modified;
-    else if (caption == ColumnCells::relativePathCaption())
-      slot = &columns.relativePath;
-    else {
+    // The settings' own captions first: they win over a default of the other language.
+    for (const auto& [column, member] : named) {
+      if (!slot && caption == settings.caption(column)) slot = &(columns.*member);
+    }
+    for (const auto& [column, member] : named) {
+      if (!slot && namesColumn(caption, column)) slot = &(columns.*member);
+    }
+    if (!slot && ColumnCells::isRelativePathCaption(caption)) slot = &columns.relativePath;
+    if (!slot) {
       for (HashKind kind : {HashKind::Md5, HashKind::Sha1, HashKind::Sha256}) {
         if (caption == hashKindCaption(kind)) {
           slot = &columns.hash;

@@ -42,7 +42,7 @@ QString compareChangesText(quint8 changes) {
   if (changes & kSizeChanged) parts += QCoreApplication::translate("CompareState", "サイズ");
   if (changes & kModifiedChanged) parts += QCoreApplication::translate("CompareState", "更新日付");
   if (changes & kHashChanged) parts += QCoreApplication::translate("CompareState", "ハッシュ");
-  return parts.join(u'・');
+  return parts.join(QCoreApplication::translate("CompareState", "・"));
 }
 
 QString compareChangesWords(quint8 changes) {

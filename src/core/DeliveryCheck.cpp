@@ -140,27 +140,30 @@ DeliveryProblems rowProblems(const FileEntry& row) {
 
 QString deliveryNote(DeliveryProblems problems) {
   if (problems == 0) return {};
-  static const QString notes[] = {
-      QCoreApplication::translate("DeliveryCheck", "Windowsで使えない文字"),
-      QCoreApplication::translate("DeliveryCheck", "Windowsの予約名"),
-      QCoreApplication::translate("DeliveryCheck", "末尾が点か空白"),
-      QCoreApplication::translate("DeliveryCheck", "パスが260文字超"),
-      QCoreApplication::translate("DeliveryCheck", "分解形(NFD)の名前"),
-      QCoreApplication::translate("DeliveryCheck", "Shift_JISにない文字"),
-      QCoreApplication::translate("DeliveryCheck", "大文字小文字違いの同名"),
-      QCoreApplication::translate("DeliveryCheck", "OS・Officeの管理ファイル"),
+  // Looked up at each call: the notes speak the language installed now.
+  static constexpr const char* notes[] = {
+      QT_TRANSLATE_NOOP("DeliveryCheck", "Windowsで使えない文字"),
+      QT_TRANSLATE_NOOP("DeliveryCheck", "Windowsの予約名"),
+      QT_TRANSLATE_NOOP("DeliveryCheck", "末尾が点か空白"),
+      QT_TRANSLATE_NOOP("DeliveryCheck", "パスが260文字超"),
+      QT_TRANSLATE_NOOP("DeliveryCheck", "分解形(NFD)の名前"),
+      QT_TRANSLATE_NOOP("DeliveryCheck", "Shift_JISにない文字"),
+      QT_TRANSLATE_NOOP("DeliveryCheck", "大文字小文字違いの同名"),
+      QT_TRANSLATE_NOOP("DeliveryCheck", "OS・Officeの管理ファイル"),
   };
   QString note;
   for (int bit = 0; bit < int(std::size(notes)); ++bit) {
     if (!(problems & (1u << bit))) continue;
     if (!note.isEmpty()) note += QCoreApplication::translate("DeliveryCheck", "、");
-    note += notes[bit];
+    note += QCoreApplication::translate("DeliveryCheck", notes[bit]);
   }
   return note;
 }
 
+const char* const kDeliveryCheckCaptionSource = QT_TRANSLATE_NOOP("DeliveryCheck", "注意");
+
 QString deliveryCheckCaption() {
-  return QCoreApplication::translate("DeliveryCheck", "注意");
+  return QCoreApplication::translate("DeliveryCheck", kDeliveryCheckCaptionSource);
 }
 
 namespace {

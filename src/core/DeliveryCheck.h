@@ -44,6 +44,8 @@ DeliveryProblems rowProblems(const FileEntry& row);
 QString deliveryNote(DeliveryProblems problems);
 // "注意", the caption of the column.
 QString deliveryCheckCaption();
+// Its source text, in the translation context "DeliveryCheck".
+extern const char* const kDeliveryCheckCaptionSource;
 
 // Which names of one folder differ only in case, kept as rows come and go: per folder and
 // case-folded name, the first spelling met and whether another one was met. The same name

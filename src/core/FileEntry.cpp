@@ -1,5 +1,7 @@
 #include "core/FileEntry.h"
 
+#include <QCoreApplication>
+
 namespace vek {
 
 QString FileEntry::columnText(ListColumn column) const {
@@ -24,7 +26,8 @@ QString FileEntry::columnText(ListColumn column) const {
       break;  // the list's: it needs the other names of the folder
     case ListColumn::State:
       if (state != CompareState::Changed) return compareStateText(state);
-      return compareStateText(state) + u'（' + compareChangesText(changes) + u'）';
+      return QCoreApplication::translate("FileEntry", "%1（%2）")
+          .arg(compareStateText(state), compareChangesText(changes));
   }
   return {};
 }

@@ -80,13 +80,13 @@ QString FileHash::cellText() const {
     case Outcome::Hashed:
       return QString::fromLatin1(hex);
     case Outcome::Unreadable:
-      return QStringLiteral("(読み取れないためハッシュなし)");
+      return QCoreApplication::translate("FileHasher", "(読み取れないためハッシュなし)");
     case Outcome::Changed:
-      return QStringLiteral("(変更されたためハッシュなし)");
+      return QCoreApplication::translate("FileHasher", "(変更されたためハッシュなし)");
     case Outcome::Cancelled:
       break;
   }
-  return QStringLiteral("(ハッシュなし)");
+  return QCoreApplication::translate("FileHasher", "(ハッシュなし)");
 }
 
 struct FileHasher::Context {

@@ -27,16 +27,16 @@ constexpr std::size_t kPendingLimit = 4096;
 
 const std::vector<ListColumnInfo>& FileList::columns() {
   static const std::vector<ListColumnInfo> list = {
-      {u"ﾌｧｲﾙ名"_s, 1200, false},
-      {u"拡張子"_s, 600, false},
-      {u"ﾊﾟｽ"_s, 2000, false},
-      {u"ﾌｧｲﾙﾀｲﾌﾟ"_s, 1000, false},
-      {u"ﾌｧｲﾙｻｲｽﾞ"_s, 800, true},
-      {u"作成日時"_s, 1750, false},
-      {u"ｱｸｾｽ日時"_s, 1750, false},
-      {u"更新日時"_s, 1750, false},
-      {deliveryCheckCaption(), 2400, false},
-      {QCoreApplication::translate("FileList", "状態"), 2700, false},
+      {"FileList", QT_TRANSLATE_NOOP("FileList", "ﾌｧｲﾙ名"), 1200, false},
+      {"FileList", QT_TRANSLATE_NOOP("FileList", "拡張子"), 600, false},
+      {"FileList", QT_TRANSLATE_NOOP("FileList", "ﾊﾟｽ"), 2000, false},
+      {"FileList", QT_TRANSLATE_NOOP("FileList", "ﾌｧｲﾙﾀｲﾌﾟ"), 1000, false},
+      {"FileList", QT_TRANSLATE_NOOP("FileList", "ﾌｧｲﾙｻｲｽﾞ"), 800, true},
+      {"FileList", QT_TRANSLATE_NOOP("FileList", "作成日時"), 1750, false},
+      {"FileList", QT_TRANSLATE_NOOP("FileList", "ｱｸｾｽ日時"), 1750, false},
+      {"FileList", QT_TRANSLATE_NOOP("FileList", "更新日時"), 1750, false},
+      {"DeliveryCheck", kDeliveryCheckCaptionSource, 2400, false},
+      {"FileList", QT_TRANSLATE_NOOP("FileList", "状態"), 2700, false},
   };
   return list;
 }
@@ -453,6 +453,14 @@ std::optional<Message> FileList::checkExportable() const {
             "選択済みのファイルリストにおいて、一つ以上の項目にチェックを付けてください。"),
         MessageIcon::Warning};
   return std::nullopt;
+}
+
+}  // namespace vek
+
+namespace vek {
+
+QString ListColumnInfo::caption() const {
+  return QCoreApplication::translate(captionContext, captionSource);
 }
 
 }  // namespace vek

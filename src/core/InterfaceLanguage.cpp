@@ -23,6 +23,15 @@ LanguageInputs LanguageInputs::environment() {
           qEnvironmentVariable("LC_MESSAGES"), qEnvironmentVariable("LANG")};
 }
 
+std::optional<QLocale> localeToFollow(const LanguageInputs& inputs) {
+  LanguageInputs fromLocale = inputs;
+  fromLocale.vekLang.clear();
+  const InterfaceLanguage language = chooseInterfaceLanguage(inputs);
+  if (language == chooseInterfaceLanguage(fromLocale)) return std::nullopt;
+  return language == InterfaceLanguage::Japanese ? QLocale(QLocale::Japanese, QLocale::Japan)
+                                                 : QLocale(QLocale::English, QLocale::UnitedStates);
+}
+
 InterfaceLanguage chooseInterfaceLanguage(const LanguageInputs& inputs) {
   const QString chosen = languagePart(inputs.vekLang);
   if (chosen == u"ja") return InterfaceLanguage::Japanese;
@@ -56,6 +65,19 @@ bool installInterfaceLanguage(InterfaceLanguage language) {
     return false;
   }
   return true;
+}
+
+QString englishText(const char* context, const char* sourceText) {
+  static const QTranslator* const english = [] {
+    auto* translator = new QTranslator;
+    if (!translator->load(QStringLiteral(":/i18n/vek_en.qm"))) {
+      delete translator;
+      return static_cast<QTranslator*>(nullptr);
+    }
+    return translator;
+  }();
+  const QString text = english ? english->translate(context, sourceText) : QString();
+  return text.isEmpty() ? QString::fromUtf8(sourceText) : text;
 }
 
 InterfaceLanguage installedInterfaceLanguage() {

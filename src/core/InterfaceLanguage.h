@@ -3,6 +3,9 @@
 // does: English when it names a language other than Japanese.
 #pragma once
 
+#include <optional>
+
+#include <QLocale>
 #include <QString>
 
 namespace vek {
@@ -24,11 +27,22 @@ struct LanguageInputs {
 // POSIX (no language chosen) and when none is set.
 InterfaceLanguage chooseInterfaceLanguage(const LanguageInputs& inputs);
 
+// The locale QLocale's default should become so that what it gives (file-type descriptions,
+// month and day names, date formats) speaks the interface's language: ja_JP or en_US when
+// VEK_LANG chose a language other than the one the locale alone gives; none otherwise, and
+// QLocale stays as the locale set it (VEK_LANG=ja under C keeps the bytes a run under C always
+// wrote).
+std::optional<QLocale> localeToFollow(const LanguageInputs& inputs);
+
 // Makes QCoreApplication::translate and tr() answer in the language for the rest of the run:
 // English installs the translation built into the program, Japanese removes it again. Needs a
 // QCoreApplication; false when there is none or the translation could not be loaded (the texts
 // then stay Japanese).
 bool installInterfaceLanguage(InterfaceLanguage language);
+
+// A text's English, whichever language is installed (the source text when the translation has
+// none): for reading back what a run in English wrote.
+QString englishText(const char* context, const char* sourceText);
 
 // The language installInterfaceLanguage last made the texts answer in (Japanese before any).
 InterfaceLanguage installedInterfaceLanguage();

@@ -38,9 +38,13 @@ constexpr bool isShownColumn(int position) {
 
 // A column's caption, width in twips and alignment.
 struct ListColumnInfo {
-  QString caption;
+  // The caption's source text and its translation context: the caption follows the interface's
+  // language when it is asked for.
+  const char* captionContext;
+  const char* captionSource;
   int widthTwips;
   bool alignRight;
+  QString caption() const;
 };
 
 }  // namespace vek

@@ -47,6 +47,18 @@ struct OptionSettings {
   bool operator==(const OptionSettings&) const = default;
 };
 
+// Texts Vek puts into a list file by default, in the interface's language. Japanese, the source
+// language, gives the texts as they always were; the defaults are looked up when a Settings is
+// made, so a Settings made before the language is chosen stays Japanese.
+struct DefaultListTexts {
+  // The source (Japanese) texts, the ones Vek.ini keeps for a text left at its default.
+  static const std::array<const char*, kColumnCount>& captionSources();
+  static const char* htmlTitleSource();
+  static QString caption(int column);  // column: a ColumnId of the eight
+  static std::array<QString, kColumnCount> captions();
+  static QString htmlTitle();
+};
+
 struct HtmlSettings {
   Colour stringColor = 0;
   Colour backColor = 16777215;
@@ -55,7 +67,7 @@ struct HtmlSettings {
   Colour tableColorB = 13565951;
   bool fileLink = false;
   ColumnOptions columns;
-  QString title = QStringLiteral("（ここにタイトルを入力）");
+  QString title = DefaultListTexts::htmlTitle();
   bool operator==(const HtmlSettings&) const = default;
 };
 
@@ -111,11 +123,7 @@ struct Settings {
   // What the adds leave out and enter (Vek's own section too).
   WalkSettings walk;
   // Header captions, indexed by ColumnId.
-  std::array<QString, kColumnCount> headComment = {
-      QStringLiteral("フルパス"),       QStringLiteral("ディレクトリ"),
-      QStringLiteral("ファイル名"),     QStringLiteral("ファイルタイプ"),
-      QStringLiteral("ファイルサイズ"), QStringLiteral("作成日付"),
-      QStringLiteral("アクセス日付"),   QStringLiteral("更新日付")};
+  std::array<QString, kColumnCount> headComment = DefaultListTexts::captions();
   ElementNames elementNames;
 
   const QString& caption(ColumnId column) const { return headComment[std::size_t(column)]; }

@@ -74,7 +74,7 @@ void visitSettings(S& s, V& v) {
   v.colour(u"TableColorB", s.html.tableColorB);
   v.number(u"FileLink", s.html.fileLink, 0, 1);
   visitColumns(s.html.columns, v, true);
-  v.text(u"Title", s.html.title);
+  v.defaultedText(u"Title", s.html.title, DefaultListTexts::htmlTitleSource());
 
   v.section(u"Csv");
   v.number(u"FileType", s.csv.fileType, 0, 1);
@@ -96,7 +96,10 @@ void visitSettings(S& s, V& v) {
   static constexpr const char16_t* kCaptionKeys[kColumnCount] = {
       u"FullPath", u"Directory",  u"FileName",   u"FileType",
       u"FileSize", u"CreateDate", u"AccessDate", u"ModifiDate"};
-  for (int i = 0; i < kColumnCount; ++i) v.text(kCaptionKeys[i], s.headComment[std::size_t(i)]);
+  for (int i = 0; i < kColumnCount; ++i) {
+    v.defaultedText(kCaptionKeys[i], s.headComment[std::size_t(i)],
+                    DefaultListTexts::captionSources()[std::size_t(i)]);
+  }
 
   v.section(u"ElementName");
   v.text(u"Root", s.elementNames.root);
@@ -110,6 +113,11 @@ void visitSettings(S& s, V& v) {
   v.text(u"MakeDate", s.elementNames.makeDate);
   v.text(u"AccessDate", s.elementNames.accessDate);
   v.text(u"UpdateDate", s.elementNames.updateDate);
+}
+
+// A default text of Settings in the interface's language.
+QString defaultText(const char* source) {
+  return QCoreApplication::translate("Settings", source);
 }
 
 // Halves go to the even neighbour (the default rounding mode).
@@ -137,6 +145,14 @@ class Reader {
   }
   void text(QStringView key, QString& field) {
     if (QString value = m_ini.value(m_section, key); !value.isEmpty()) field = std::move(value);
+  }
+  // The file keeps a text left at its default as the Japanese default, so that it is read
+  // back as the default of whichever language the program speaks then; any other text is the
+  // person's own and is kept as it is.
+  void defaultedText(QStringView key, QString& field, const char* source) {
+    QString value = m_ini.value(m_section, key);
+    if (value.isEmpty()) return;
+    field = value == QString::fromUtf8(source) ? defaultText(source) : std::move(value);
   }
 
  private:
@@ -180,6 +196,9 @@ class Writer {
   void colour(QStringView key, const Colour& field) { line(key, QString::number(field)); }
   void interval(QStringView key, const int& field) { line(key, QString::number(field)); }
   void text(QStringView key, const QString& field) { line(key, quoted(field, m_ini.codec())); }
+  void defaultedText(QStringView key, const QString& field, const char* source) {
+    text(key, field == defaultText(source) ? QString::fromUtf8(source) : field);
+  }
   void line(QStringView key, const QString& value) { m_lines.append(key + u'=' + value); }
 
  private:

@@ -64,7 +64,7 @@ Qt::ItemFlags FileListModel::flags(const QModelIndex& index) const {
 QVariant FileListModel::headerData(int section, Qt::Orientation orientation, int role) const {
   if (orientation != Qt::Horizontal || section < 0 || section >= kShownColumnCount) return {};
   const ListColumnInfo& column = FileList::columns()[std::size_t(section)];
-  if (role == Qt::DisplayRole) return column.caption;
+  if (role == Qt::DisplayRole) return column.caption();
   if (role == Qt::TextAlignmentRole) {
     return column.alignRight ? int(Qt::AlignRight | Qt::AlignVCenter)
                              : int(Qt::AlignLeft | Qt::AlignVCenter);

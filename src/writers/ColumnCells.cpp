@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 
+#include "core/InterfaceLanguage.h"
+
 namespace vek {
 
 ColumnCells::ColumnCells(const ColumnOptions& options, SizeStyle sizeStyle,
@@ -36,7 +38,8 @@ std::vector<ColumnId> ColumnCells::selectedColumns(const ColumnOptions& options)
 }
 
 Message ColumnCells::nothingSelectedMessage() {
-  return {QStringLiteral("出力指定エラー"), QStringLiteral("出力情報が指定されていません"),
+  return {QCoreApplication::translate("ColumnCells", "出力指定エラー"),
+          QCoreApplication::translate("ColumnCells", "出力情報が指定されていません"),
           MessageIcon::Information};
 }
 
@@ -45,8 +48,17 @@ std::optional<Message> ColumnCells::checkSelection(const ColumnOptions& options)
   return std::nullopt;
 }
 
+namespace {
+const char* const kRelativePathSource = QT_TRANSLATE_NOOP("ColumnCells", "相対パス");
+}  // namespace
+
 QString ColumnCells::relativePathCaption() {
-  return QStringLiteral("相対パス");
+  return QCoreApplication::translate("ColumnCells", kRelativePathSource);
+}
+
+bool ColumnCells::isRelativePathCaption(const QString& caption) {
+  return caption == QString::fromUtf8(kRelativePathSource) ||
+         caption == englishText("ColumnCells", kRelativePathSource);
 }
 
 QString ColumnCells::stateCaption() {
@@ -58,7 +70,7 @@ QString ColumnCells::caption(ColumnId column, const Settings& settings) {
     case ColumnId::RelativePath:
       return relativePathCaption();
     case ColumnId::Hash:
-      return QStringLiteral("ハッシュ値");
+      return QCoreApplication::translate("ColumnCells", "ハッシュ値");
     case ColumnId::DeliveryCheck:
       return deliveryCheckCaption();
     case ColumnId::State:

@@ -56,11 +56,14 @@ class ColumnCells {
   static std::optional<Message> checkSelection(const ColumnOptions& options);
   static Message nothingSelectedMessage();
 
-  // The header caption of a column, exactly as stored; Vek's own columns have fixed ones.
+  // The header caption of a column, exactly as stored; Vek's own columns have fixed ones in the
+  // interface's language.
   static QString caption(ColumnId column, const Settings& settings);
-  // "相対パス".
+  // "相対パス" in the interface's language.
   static QString relativePathCaption();
-  // "状態": the comparison state column.
+  // The caption in Japanese or in English: a list written in either is read.
+  static bool isRelativePathCaption(const QString& caption);
+  // "状態" in the interface's language: the comparison state column.
   static QString stateCaption();
   // The captions of the selected columns, in order.
   std::vector<QString> captions(const Settings& settings) const;

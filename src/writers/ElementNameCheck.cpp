@@ -1,5 +1,7 @@
 #include "writers/ElementNameCheck.h"
 
+#include <QCoreApplication>
+
 namespace vek {
 
 namespace {
@@ -26,8 +28,10 @@ ElementNameCheck checkElementName(const QString& name) {
   static const QString forbidden = QStringLiteral("><!/#$%&'()=~|\\*");
   for (QChar c : name) {
     if (forbidden.contains(c)) {
-      Message message{QStringLiteral("設定エラー"),
-                      u"不正な文字列「" % name % u"」が要素名に設定されました。",
+      Message message{QCoreApplication::translate("ElementNameCheck", "設定エラー"),
+                      QCoreApplication::translate("ElementNameCheck",
+                                                  "不正な文字列「%1」が要素名に設定されました。")
+                          .arg(name),
                       MessageIcon::Warning};
       return {ElementNameVerdict::RefusedWithMessage, message};
     }

@@ -68,11 +68,15 @@ std::optional<Message> ListHashes::missingMessage(std::span<const FileEntry> row
     ++missing;
     if (named.size() >= kNamedRows) continue;
     const FileHash& hash = hashes[i];
-    QString reason = hash.outcome == FileHash::Outcome::Changed
-                         ? QStringLiteral("リストに加えたあとか読み取り中に変更されました")
-                         : QStringLiteral("読み取れません");
-    if (!hash.reason.isEmpty()) reason += QStringLiteral("（%1）").arg(hash.reason);
-    named.push_back(row.fullPath() + QStringLiteral("：") + reason);
+    const QString reason = hash.outcome == FileHash::Outcome::Changed
+                               ? QCoreApplication::translate(
+                                     "ListHashes", "リストに加えたあとか読み取り中に変更されました")
+                               : QCoreApplication::translate("ListHashes", "読み取れません");
+    named.push_back(
+        hash.reason.isEmpty()
+            ? QCoreApplication::translate("ListHashes", "%1：%2").arg(row.fullPath(), reason)
+            : QCoreApplication::translate("ListHashes", "%1：%2（%3）")
+                  .arg(row.fullPath(), reason, hash.reason));
   }
   if (missing == 0) return std::nullopt;
   QStringList lines{

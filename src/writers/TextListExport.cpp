@@ -1,5 +1,7 @@
 #include "writers/TextListExport.h"
 
+#include <QCoreApplication>
+
 #include "core/OutputFile.h"
 #include "writers/ColumnCells.h"
 #include "writers/ListDelivery.h"
@@ -64,17 +66,24 @@ bool createTextList(const QString& path, const FileList& list, const Settings& s
 
 Message replacedRowsMessage(const QString& path, ListEncoding encoding, bool headerReplaced,
                             const QStringList& rowPaths, qint64 rowCount) {
-  QString text = joinLines({QStringLiteral("ファイルを出力しました。"), path,
-                            u"ただし、文字コード " % listEncodingName(encoding) %
-                                u" で表せない文字を含む行が " % QString::number(rowCount) %
-                                u" 行あったため、その文字を「?」に置き換えて出力しました。"});
-  if (headerReplaced) text += u"\r\n見出し行の文字も「?」に置き換えました。";
+  QString text = joinLines(
+      {QCoreApplication::translate("TextListExport", "ファイルを出力しました。"), path,
+       QCoreApplication::translate("TextListExport",
+                                   "ただし、文字コード %1 で表せない文字を含む行が %2 "
+                                   "行あったため、その文字を「?」に置き換えて出力しました。")
+           .arg(listEncodingName(encoding), QString::number(rowCount))});
+  if (headerReplaced) {
+    text += u"\r\n" % QCoreApplication::translate("TextListExport",
+                                                  "見出し行の文字も「?」に置き換えました。");
+  }
   if (rowPaths.size() == 1 && rowCount > 1) {
-    text += u"\r\n最初の行: " % rowPaths.front();
+    text += u"\r\n" %
+            QCoreApplication::translate("TextListExport", "最初の行: %1").arg(rowPaths.front());
   } else {
     for (const QString& rowPath : rowPaths) text += u"\r\n" % rowPath;
   }
-  return {QStringLiteral("文字の置き換え"), text, MessageIcon::Information};
+  return {QCoreApplication::translate("TextListExport", "文字の置き換え"), text,
+          MessageIcon::Information};
 }
 
 }  // namespace vek

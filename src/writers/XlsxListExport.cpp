@@ -1,5 +1,7 @@
 #include "writers/XlsxListExport.h"
 
+#include <QCoreApplication>
+
 #include "core/OutputFile.h"
 #include "writers/ColumnCells.h"
 #include "writers/ListDelivery.h"
@@ -26,13 +28,13 @@ bool createXlsxList(const QString& path, const FileList& list, const Settings& s
 
 Message sheetsSplitMessage(const QString& path, int sheets) {
   return {
-      QStringLiteral("シートの分割"),
-      joinLines(
-          {QStringLiteral("ファイルを出力しました。"), path,
-           QStringLiteral("ただし、行数が Excel の 1 シートの上限（1,048,576 行）を超えたため、") +
-               QString::number(sheets) +
-               QStringLiteral(
-                   " 枚のシートに分けて出力しました（各シートの先頭行は見出し行です）。")}),
+      QCoreApplication::translate("XlsxListExport", "シートの分割"),
+      joinLines({QCoreApplication::translate("XlsxListExport", "ファイルを出力しました。"), path,
+                 QCoreApplication::translate(
+                     "XlsxListExport",
+                     "ただし、行数が Excel の 1 シートの上限（1,048,576 行）を超えたため、%1 "
+                     "枚のシートに分けて出力しました（各シートの先頭行は見出し行です）。")
+                     .arg(sheets)}),
       MessageIcon::Information};
 }
 

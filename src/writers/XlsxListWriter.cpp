@@ -4,6 +4,7 @@
 
 #include <xlsxwriter.h>
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QUrl>
@@ -155,7 +156,7 @@ QString XlsxListWriter::sheetName(const QString& title) {
   while (legal.startsWith(u'\'')) legal.remove(0, 1);
   while (legal.endsWith(u'\'')) legal.chop(1);
   if (legal.trimmed().isEmpty() || legal.compare(u"History", Qt::CaseInsensitive) == 0)
-    return QStringLiteral("リスト");
+    return QCoreApplication::translate("XlsxListWriter", "リスト");
   return legal;
 }
 

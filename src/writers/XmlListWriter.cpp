@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include <QCoreApplication>
+
 #include "core/MessageCatalogue.h"
 #include "writers/ElementNameCheck.h"
 #include "writers/TotalLine.h"
@@ -68,17 +70,22 @@ QString xmlLineBreak(const XmlSettings& settings) {
 
 Message xmlSaveFailedMessage() {
   return MessageCatalogue::warning(
-      {QStringLiteral("XMLﾄﾞｷｭﾒﾝﾄの保存に失敗しました。"),
-       QStringLiteral("このシステムで使用できない文字コードセットが選択された可能性があります。"),
-       QStringLiteral("または不正な要素名がセットされている可能性があります。"),
-       QStringLiteral("XMLﾄﾞｷｭﾒﾝﾄの作成を中止します。")});
+      {QCoreApplication::translate("XmlListWriter", "XMLﾄﾞｷｭﾒﾝﾄの保存に失敗しました。"),
+       QCoreApplication::translate(
+           "XmlListWriter",
+           "このシステムで使用できない文字コードセットが選択された可能性があります。"),
+       QCoreApplication::translate("XmlListWriter",
+                                   "または不正な要素名がセットされている可能性があります。"),
+       QCoreApplication::translate("XmlListWriter", "XMLﾄﾞｷｭﾒﾝﾄの作成を中止します。")});
 }
 
 Message xmlCreateFailedMessage() {
   return MessageCatalogue::warning(
-      {QStringLiteral("XMLﾄﾞｷｭﾒﾝﾄの作成に失敗しました。"),
-       QStringLiteral("XML 出力部（Vek 内蔵の XML ライタ）を開始できませんでした。"),
-       QStringLiteral("詳しくは同梱のReadme.htmを参照してください。")});
+      {QCoreApplication::translate("XmlListWriter", "XMLﾄﾞｷｭﾒﾝﾄの作成に失敗しました。"),
+       QCoreApplication::translate("XmlListWriter",
+                                   "XML 出力部（Vek 内蔵の XML ライタ）を開始できませんでした。"),
+       QCoreApplication::translate("XmlListWriter",
+                                   "詳しくは同梱のReadme.htmを参照してください。")});
 }
 
 std::vector<const QString*> elementNamesInDocument(const ElementNames& names,
@@ -113,9 +120,12 @@ std::optional<Message> checkXmlElementNames(const std::vector<const QString*>& n
       Message message = xmlSaveFailedMessage();
       // The one rule a person cannot guess from the XML name rules alone.
       if (name->contains(u':') && isXmlElementName(QString(*name).remove(u':'))) {
-        message.text += u"\r\n要素名「" % *name %
-                        u"」にはコロン（:）が含まれています。"
-                        u"名前空間の宣言のない接頭辞になるため、要素名には使えません。";
+        message.text +=
+            u"\r\n" % QCoreApplication::translate(
+                          "XmlListWriter",
+                          "要素名「%1」にはコロン（:）が含まれています。"
+                          "名前空間の宣言のない接頭辞になるため、要素名には使えません。")
+                          .arg(*name);
       }
       return message;
     }

@@ -5,6 +5,7 @@
 #include "compare/ListComparison.h"
 #include "compare/TextListReader.h"
 #include "core/FileNameBytes.h"
+#include "core/InterfaceLanguage.h"
 #include "writers/TextListWriter.h"
 
 #include <QBuffer>
@@ -139,6 +140,43 @@ TEST(TextListReader, ReadsACsvListVekWrote) {
   ASSERT_TRUE(refused.error);
   EXPECT_TRUE(refused.error->text.contains(u"5 行目: リストが途中で切れています"_s))
       << refused.error->text.toStdString();
+}
+
+// A list keeps the captions of the language it was written in: read under the other one, its
+// default captions still name their columns.
+TEST(TextListReader, ReadsAListWrittenInTheOtherLanguage) {
+  struct Restore {
+    ~Restore() { installInterfaceLanguage(InterfaceLanguage::Japanese); }
+  } restore;
+  const auto columns = [](Settings& settings) {
+    settings.csv.columns.optSizeType = SizeUnit::Bytes;
+    settings.csv.columns.chkUpdateDate = true;
+    settings.csv.columns.chkRelPath = true;
+  };
+  const std::vector<FileEntry> rows = {file(u"/d/"_s, u"a.txt"_s, 12, 3),
+                                       file(u"/d/"_s, u"sub/b.txt"_s, 5, 4)};
+  for (const auto [writtenIn, readIn] :
+       {std::pair(InterfaceLanguage::English, InterfaceLanguage::Japanese),
+        std::pair(InterfaceLanguage::Japanese, InterfaceLanguage::English)}) {
+    SCOPED_TRACE(int(writtenIn));
+    ASSERT_TRUE(installInterfaceLanguage(writtenIn));
+    Settings written;
+    columns(written);
+    TextListWriter writer(written, false, u","_s, TextCodec("UTF-8"));
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(writer.write(buffer, rows));
+    ASSERT_TRUE(installInterfaceLanguage(readIn));
+    Settings reading;
+    columns(reading);
+    const SavedListRead read = TextListReader::readBytes(buffer.data(), u"l.csv"_s, reading);
+    ASSERT_FALSE(read.error) << read.error->text.toStdString();
+    ASSERT_EQ(read.list->rows.size(), rows.size());
+    EXPECT_TRUE(read.list->hasSizes);
+    EXPECT_TRUE(read.list->hasModified);
+    EXPECT_EQ(read.list->rows[1].fullPath(), u"/d/sub/b.txt"_s);
+    EXPECT_EQ(read.list->rows[1].size, 5);
+  }
 }
 
 TEST(TextListReader, KilobytesAndOtherDatePatternsLeaveANameOnlyList) {

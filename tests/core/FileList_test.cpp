@@ -49,8 +49,8 @@ TEST(FileList, EveryColumnHasACaptionAWidthAndOnlyTheSizeAlignsRight) {
   QSet<QString> captions;
   for (int c = 0; c < vek::kShownColumnCount; ++c) {
     const vek::ListColumnInfo& column = FileList::columns()[std::size_t(c)];
-    EXPECT_FALSE(column.caption.isEmpty()) << c;
-    captions.insert(column.caption);
+    EXPECT_FALSE(column.caption().isEmpty()) << c;
+    captions.insert(column.caption());
     EXPECT_GT(column.widthTwips, 0) << c;
     EXPECT_EQ(column.alignRight, ListColumn(c) == ListColumn::Size) << c;
   }

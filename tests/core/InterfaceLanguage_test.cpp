@@ -57,6 +57,34 @@ TEST(InterfaceLanguage, VekLangWinsThenTheFirstLocaleVariableSet) {
   }
 }
 
+// QLocale (type descriptions, month names) follows VEK_LANG only where it overrides the locale
+// with the other language: under the locale's own language, or under C, its bytes stay.
+TEST(InterfaceLanguage, QLocaleFollowsVekLangOnlyOverTheOtherLanguage) {
+  const struct {
+    const char* vekLang;
+    const char* lang;
+    const char* expected;  // the locale's name, or "" for none
+  } cases[] = {
+      {"", "en_US.UTF-8", ""},
+      {"", "ja_JP.UTF-8", ""},
+      {"ja", "ja_JP.UTF-8", ""},
+      {"ja", "C.UTF-8", ""},
+      {"ja", "", ""},
+      {"en", "en_GB.UTF-8", ""},
+      {"en", "ja_JP.UTF-8", "en_US"},
+      {"en", "C.UTF-8", "en_US"},
+      {"ja", "en_US.UTF-8", "ja_JP"},
+      {"ja", "de_DE.UTF-8", "ja_JP"},
+      {"fr", "en_US.UTF-8", ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << "VEK_LANG=" << c.vekLang << " LANG=" << c.lang);
+    const auto locale = localeToFollow(
+        {QString::fromUtf8(c.vekLang), QString(), QString(), QString::fromUtf8(c.lang)});
+    EXPECT_EQ(locale ? locale->name() : QString(), QString::fromUtf8(c.expected));
+  }
+}
+
 TEST(InterfaceLanguage, EnglishIsBuiltInAndJapaneseIsTheSource) {
   const Message japanese = MessageCatalogue::noFileTypeChosen();
 

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include "core/IniFile.h"
+#include "core/InterfaceLanguage.h"
 #include "core/SettingsFile.h"
 #include "support/TempTree.h"
 #include "support/Unprivileged.h"
@@ -448,3 +449,49 @@ TEST(SettingsFile, TheListFileChoicesLiveInTheirOwnSection) {
 
 }  // namespace
 }  // namespace vek
+
+// The file keeps a caption or HTML title left at its default as the Japanese default, so the
+// next start reads it as the default of its own language; a caption the person wrote stays as
+// written, whichever language wrote or reads it.
+TEST(SettingsFile, DefaultCaptionsFollowTheLanguageAndOwnCaptionsStay) {
+  test::TempTree tree;
+  const QString folder = tree.root() + u'/';
+  const QString path = tree.path(QStringLiteral("Vek.ini"));
+  struct Restore {
+    ~Restore() { installInterfaceLanguage(InterfaceLanguage::Japanese); }
+  } restore;
+
+  ASSERT_TRUE(installInterfaceLanguage(InterfaceLanguage::English));
+  Settings english;
+  EXPECT_EQ(english.caption(ColumnId::FullPath), QStringLiteral("Full path"));
+  EXPECT_EQ(english.caption(ColumnId::Directory), QStringLiteral("Folder"));
+  EXPECT_EQ(english.html.title, QStringLiteral("(Type the title here)"));
+  english.headComment[std::size_t(ColumnId::FileName)] = QStringLiteral("Name of file");
+  ASSERT_TRUE(saveSettings(path, english, screenState(), folder));
+  const QString written = QString::fromUtf8(tree.read(QStringLiteral("Vek.ini")));
+  EXPECT_TRUE(written.contains(u"\r\nFullPath='フルパス'\r\nDirectory='ディレクトリ'\r\n"))
+      << written.toStdString();
+  EXPECT_TRUE(written.contains(u"\r\nFileName='Name of file'\r\n"));
+  EXPECT_TRUE(written.contains(u"\r\nTitle='（ここにタイトルを入力）'\r\n"));
+
+  Settings readInEnglish;
+  WindowState window = screenState();
+  ASSERT_TRUE(loadSettings(path, readInEnglish, window, folder));
+  EXPECT_EQ(readInEnglish, english);
+
+  ASSERT_TRUE(installInterfaceLanguage(InterfaceLanguage::Japanese));
+  Settings readInJapanese;
+  ASSERT_TRUE(loadSettings(path, readInJapanese, window, folder));
+  EXPECT_EQ(readInJapanese.caption(ColumnId::FullPath), QStringLiteral("フルパス"));
+  EXPECT_EQ(readInJapanese.caption(ColumnId::FileName), QStringLiteral("Name of file"));
+  EXPECT_EQ(readInJapanese.html.title, QStringLiteral("（ここにタイトルを入力）"));
+  // Written back in Japanese: the same sections as English wrote (the window's place aside).
+  const QString again = tree.path(QStringLiteral("again.ini"));
+  ASSERT_TRUE(QFile::copy(path, again));
+  ASSERT_TRUE(saveSettings(again, readInJapanese, window, folder));
+  const auto sections = [&](const QString& name) {
+    const QByteArray bytes = tree.read(name);
+    return bytes.mid(bytes.indexOf("[History]"));
+  };
+  EXPECT_EQ(sections(QStringLiteral("again.ini")), sections(QStringLiteral("Vek.ini")));
+}

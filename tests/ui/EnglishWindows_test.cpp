@@ -226,6 +226,46 @@ TEST_F(EnglishMainWindow, CaptionsMenusAndTooltipsAreEnglish) {
   builder->close();
 }
 
+// The list's own texts: its column headers, the delivery notes and the comparison states of
+// rows whose names and folders are plain ASCII. A list of awkward rows must show no Japanese.
+TEST_F(EnglishMainWindow, TheListsHeadersNotesAndStatesAreEnglish) {
+  frmVek& window = open();
+  const QString folder = tree.path(u"work"_s) + u'/';
+  std::vector<FileEntry> rows;
+  const auto row = [&](const QString& fileName, CompareState state, quint8 changes) {
+    FileEntry e;
+    e.folder = folder;
+    FileEntry::splitName(fileName, e.name, e.extension);
+    e.rootLength = qint32(folder.size());
+    e.type = u"plain text document"_s;
+    e.state = state;
+    e.changes = changes;
+    rows.push_back(e);
+  };
+  row(u"CON.txt"_s, CompareState::Changed, kSizeChanged | kModifiedChanged | kHashChanged);
+  row(u"a:b?.txt"_s, CompareState::Added, 0);
+  row(u"Thumbs.db"_s, CompareState::Removed, 0);
+  row(u"name."_s, CompareState::Same, 0);
+  window.list().appendBatch(std::move(rows));
+  auto* view = child<QAbstractItemView>("lvWriteList");
+  QCoreApplication::processEvents();  // the rows are announced to the view in batches
+  ASSERT_EQ(view->model()->rowCount(), 4);
+  // Every note and every state is shown (in the list's order, by name).
+  QStringList cells;
+  for (int r = 0; r < 4; ++r) {
+    cells += view->model()->index(r, int(ListColumn::DeliveryCheck)).data().toString() + u'|' +
+             view->model()->index(r, int(ListColumn::State)).data().toString();
+  }
+  cells.sort();
+  EXPECT_EQ(cells,
+            (QStringList{u"Characters Windows forbids|Added"_s, u"Ends in a dot or space|Same"_s,
+                         u"Name reserved by Windows|Changed (size, modified, hash)"_s,
+                         u"OS or Office system file|Removed"_s}));
+  const QStringList found =
+      test::japaneseTexts(&window, {u"drvGetFile"_s, u"dirGetFile"_s, u"filGetFile"_s});
+  EXPECT_TRUE(found.isEmpty()) << found.join(u'\n').toStdString();
+}
+
 // The main window's accelerators in the language the tests run in.
 class MainWindowAccelerators : public test::WindowFixture {};
 

@@ -55,8 +55,13 @@ class TextWalk {
       check(of, "tooltip", action->toolTip());
       check(of, "status tip", action->statusTip());
     }
-    // What the person typed or chose (names, patterns, captions for the output) is theirs.
-    if (isData(w)) return;
+    // What the person typed or chose (names, patterns, captions for the output) is theirs; the
+    // column headers of a list of them are the program's.
+    if (isData(w)) {
+      if (auto* view = qobject_cast<const QAbstractItemView*>(w); view && !insideCombo(view))
+        headers(who, view);
+      return;
+    }
     if (auto* label = qobject_cast<const QLabel*>(w)) check(who, "text", label->text());
     if (auto* button = qobject_cast<const QAbstractButton*>(w)) check(who, "text", button->text());
     if (auto* group = qobject_cast<const QGroupBox*>(w)) check(who, "title", group->title());
@@ -98,7 +103,7 @@ class TextWalk {
     return false;
   }
 
-  void items(const QString& who, const QAbstractItemView* view) {
+  void headers(const QString& who, const QAbstractItemView* view) {
     const QAbstractItemModel* model = view->model();
     if (!model) return;
     for (int c = 0; c < model->columnCount(); ++c) {
@@ -106,6 +111,12 @@ class TextWalk {
       check(who, "header tooltip",
             model->headerData(c, Qt::Horizontal, Qt::ToolTipRole).toString());
     }
+  }
+
+  void items(const QString& who, const QAbstractItemView* view) {
+    headers(who, view);
+    const QAbstractItemModel* model = view->model();
+    if (!model) return;
     for (int r = 0; r < model->rowCount(); ++r) {
       for (int c = 0; c < model->columnCount(); ++c) {
         const QModelIndex index = model->index(r, c);
