@@ -18,6 +18,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QStandardPaths>
 #include <QVBoxLayout>
 
@@ -44,6 +46,7 @@
 #include "core/TextCodec.h"
 #include "gather/FilterPresets.h"
 #include "ui/FilterKeyScreen.h"
+#include "ui/FormScrollArea.h"
 #include "ui/ListEncodingItems.h"
 #include "ui/OptionGroup.h"
 #include "ui/WalkRulesBox.h"
@@ -195,12 +198,17 @@ void frmCommand::buildControls() {
   band->setPalette(white);
   band->setContentsMargins(12, 10, 12, 10);
 
-  QGroupBox* frInPath = folderFrame(this, "frInPath", tr("入力フォルダ"), QStringLiteral("InPath"),
+  // The form, which scrolls on a screen too low for it; the command box and the buttons under
+  // it stay in view. Made before its controls, so that they keep their place in the Tab order.
+  auto* form = new QWidget(this);
+  form->setObjectName(QStringLiteral("pnlFields"));
+
+  QGroupBox* frInPath = folderFrame(form, "frInPath", tr("入力フォルダ"), QStringLiteral("InPath"),
                                     m_txtInPath, m_cmdInPath);
-  QGroupBox* frOutPath = folderFrame(this, "frOutPath", tr("出力フォルダ"),
+  QGroupBox* frOutPath = folderFrame(form, "frOutPath", tr("出力フォルダ"),
                                      QStringLiteral("OutPath"), m_txtOutPath, m_cmdOutPath);
 
-  QGroupBox* frType = frame(this, "frType", tr("出力ファイルタイプ"));
+  QGroupBox* frType = frame(form, "frType", tr("出力ファイルタイプ"));
   m_optType =
       createOptionGroup(frType, QStringLiteral("optType"),
                         {QStringLiteral("CSV"), QStringLiteral("TEXT"), QStringLiteral("HTML"),
@@ -211,7 +219,7 @@ void frmCommand::buildControls() {
   typeRow->addStretch();
   m_optType->button(0)->setChecked(true);
 
-  QGroupBox* frOutFile = frame(this, "frOutFile", tr("出力ファイル名"));
+  QGroupBox* frOutFile = frame(form, "frOutFile", tr("出力ファイル名"));
   m_optOutPath = createOptionGroup(
       frOutFile, QStringLiteral("optOutPath"),
       {tr("日付（YYYYMMDDHHmmでフォーマットを指定)"), tr("ファイル名直接指定")}, CaptionRule::None);
@@ -226,7 +234,7 @@ void frmCommand::buildControls() {
   outFile->addWidget(m_txtOutName, 1, 0, 1, 3);
   outFile->setColumnMinimumWidth(0, 0);
 
-  QGroupBox* frFilter = frame(this, "frInFileFilter", tr("入力ファイルフィルタ"));
+  QGroupBox* frFilter = frame(form, "frInFileFilter", tr("入力ファイルフィルタ"));
   m_cmbFilter = new QComboBox(frFilter);
   m_cmbFilter->setObjectName(QStringLiteral("cmbFilter"));
   m_cmbFilter->setEditable(true);
@@ -245,13 +253,13 @@ void frmCommand::buildControls() {
     keyScreen->watch(box);
   }
 
-  QGroupBox* frTitle = frame(this, "frTitle", tr("タイトル"));
+  QGroupBox* frTitle = frame(form, "frTitle", tr("タイトル"));
   m_txtTitle = new QLineEdit(frTitle);
   m_txtTitle->setObjectName(QStringLiteral("txtTitle"));
   m_txtTitle->setAccessibleName(frTitle->title());
   (new QVBoxLayout(frTitle))->addWidget(m_txtTitle);
 
-  QGroupBox* frSort = frame(this, "frSort", tr("ソートキー"));
+  QGroupBox* frSort = frame(form, "frSort", tr("ソートキー"));
   m_optSortKey = createOptionGroup(frSort, QStringLiteral("optSortKey"),
                                    {tr("ﾌｧｲﾙ名"), tr("拡張子"), tr("ﾌｧｲﾙﾊﾟｽ"), tr("ﾌｧｲﾙﾀｲﾌﾟ"),
                                     tr("ﾌｧｲﾙｻｲｽﾞ"), tr("作成日付"), tr("ｱｸｾｽ日付"), tr("更新日付")},
@@ -260,12 +268,12 @@ void frmCommand::buildControls() {
   for (int i = 0; i < 8; ++i) sortGrid->addWidget(m_optSortKey->button(i), i / 4, i % 4);
   m_optSortKey->button(0)->setChecked(true);
 
-  m_chkSubDir = new QCheckBox(tr("ｻﾌﾞﾃﾞｨﾚｸﾄﾘの検索を行う。"), this);
+  m_chkSubDir = new QCheckBox(tr("ｻﾌﾞﾃﾞｨﾚｸﾄﾘの検索を行う。"), form);
   m_chkSubDir->setObjectName(QStringLiteral("chkSubDir"));
 
   // What the run's walk leaves out and enters, with the window's exclude box and its presets;
   // the box starts empty and the options unticked, which need no switch.
-  QGroupBox* frWalk = frame(this, "frWalk", tr("検索オプション"));
+  QGroupBox* frWalk = frame(form, "frWalk", tr("検索オプション"));
   m_walkRules = new WalkRulesBox(*frWalk, m_dialogs, m_walk);
   m_walkRules->showSettings();
   auto* walk = new QGridLayout(frWalk);
@@ -277,7 +285,7 @@ void frmCommand::buildControls() {
 
   // The switches beyond the list's own: left out of the line unless chosen, so that the run
   // takes what the export dialogs saved.
-  QGroupBox* frOutOption = frame(this, "frOutOption", tr("出力オプション"));
+  QGroupBox* frOutOption = frame(form, "frOutOption", tr("出力オプション"));
   m_lblTextCode = new QLabel(tr("文字コード（CSV・TEXT）"), frOutOption);
   m_lblTextCode->setObjectName(QStringLiteral("lblTextCode"));
   m_cmbTextCode = new QComboBox(frOutOption);
@@ -355,19 +363,29 @@ void frmCommand::buildControls() {
   closeRow->addStretch();
   closeRow->addWidget(m_cmdOk);
 
-  auto* fields = new QVBoxLayout;
-  fields->setContentsMargins(10, 4, 10, 10);
+  auto* fields = new QVBoxLayout(form);
+  fields->setContentsMargins(10, 4, 10, 0);
+  fields->setSpacing(0);
   for (QWidget* widget :
        std::initializer_list<QWidget*>{frInPath, frOutPath, frType, frOutFile, frFilter, frTitle,
-                                       frSort, m_chkSubDir, frWalk, frOutOption, frCommand}) {
+                                       frSort, m_chkSubDir, frWalk, frOutOption}) {
     fields->addWidget(widget);
   }
-  fields->addLayout(closeRow);
+  // Room the person gives the dialog beyond the form's height goes under it.
+  fields->addStretch();
+  m_fields = new FormScrollArea(form, this);
+  m_fields->setObjectName(QStringLiteral("scrFields"));
+  auto* commandRows = new QVBoxLayout;
+  commandRows->setContentsMargins(10, 0, 10, 10);
+  commandRows->setSpacing(0);
+  commandRows->addWidget(frCommand);
+  commandRows->addLayout(closeRow);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
   layout->addWidget(band);
-  layout->addLayout(fields);
+  layout->addWidget(m_fields, 1);
+  layout->addLayout(commandRows);
 
   // Every push button acts on a click or Space; Enter belongs to the test run.
   for (QPushButton* button : findChildren<QPushButton*>()) button->setAutoDefault(false);
@@ -492,9 +510,14 @@ void frmCommand::commandChanged() {
            "このコマンドは貼り付けても同じ意味になりません。\n"
            "リスト作成のテストはこのまま実行できます。"));
   }
-  m_lblCommandNote->setText(notes.join(u'\n'));
-  m_lblCommandNote->setVisible(!notes.isEmpty());
+  const QString note = notes.join(u'\n');
+  const bool newNote =
+      !note.isEmpty() && (m_lblCommandNote->isHidden() || note != m_lblCommandNote->text());
+  m_lblCommandNote->setText(note);
+  m_lblCommandNote->setVisible(!note.isEmpty());
   fitNote();
+  // A new note takes its height from the form; the dialog gives it back where the screen can.
+  if (newNote) growForForm();
   m_cmdCopy->setEnabled(pastable);
   m_testOffered = edited || m_readBackProblem.isEmpty();
   m_cmdMakeTest->setEnabled(m_testOffered && !m_run);
@@ -512,6 +535,51 @@ void frmCommand::fitNote() {
   }
   const int needed = layout()->totalMinimumSize().height();
   if (needed > height()) resize(width(), needed);
+}
+
+void frmCommand::growForForm() {
+  if (!isVisible()) return;
+  layout()->activate();
+  const int lacking = m_fields->wholeHeight() - m_fields->height();
+  const int room = roomHeight();
+  if (lacking > 0 && height() < room) resize(width(), std::min(height() + lacking, room));
+}
+
+void frmCommand::fitScreen() {
+  m_fields->setScrolling(false);
+  layout()->activate();
+  // As low as the dialog goes with the whole form in it, as wide as it asks to be.
+  const QSize least = minimumSizeHint();
+  QSize size(std::max(sizeHint().width(), least.width()),
+             least.height() + m_fields->wholeHeight() - m_fields->minimumSizeHint().height());
+  const int room = roomHeight();
+  if (size.height() > room) {
+    size.setHeight(std::max(room, least.height()));
+    size.rwidth() += m_fields->scrollBarWidth();
+    m_fields->setScrolling(true);
+  }
+  resize(size);
+}
+
+QRect frmCommand::availableArea() const {
+  if (m_availableGeometry) return *m_availableGeometry;
+  // The dialog opens over the window it belongs to, on that window's screen.
+  const QWidget* owner = parentWidget() ? parentWidget()->window() : this;
+  const QScreen* screen = owner->screen();
+  return screen ? screen->availableGeometry() : QRect();
+}
+
+int frmCommand::roomHeight() const {
+  const QRect area = availableArea();
+  if (area.isEmpty()) return QWIDGETSIZE_MAX;
+  // The title bar and frame: this window's, or before the window manager gave it any, those of
+  // the window it belongs to.
+  int frame = frameGeometry().height() - height();
+  if (frame <= 0 && parentWidget()) {
+    const QWidget* owner = parentWidget()->window();
+    frame = owner->frameGeometry().height() - owner->height();
+  }
+  return area.height() - std::max(frame, 0);
 }
 
 void frmCommand::resizeEvent(QResizeEvent* event) {
@@ -693,8 +761,11 @@ void frmCommand::keyPressEvent(QKeyEvent* event) {
 }
 
 void frmCommand::showEvent(QShowEvent* event) {
+  // Sized before the dialog places itself over its window, which keeps it on the screen.
+  if (!event->spontaneous()) fitScreen();
   QDialog::showEvent(event);
   fitNote();
+  growForForm();
 }
 
 void frmCommand::reject() {

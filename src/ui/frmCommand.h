@@ -7,6 +7,7 @@
 
 #include <QDialog>
 #include <QProcess>
+#include <QRect>
 #include <QTimer>
 
 #include "batch/CommandForm.h"
@@ -24,6 +25,7 @@ class QPushButton;
 
 namespace vek {
 
+class FormScrollArea;
 class Session;
 class WalkRulesBox;
 class WindowDialogs;
@@ -47,6 +49,10 @@ class frmCommand : public QDialog {
 
   // How long a test run goes before the dialog shows that it is working and can be stopped.
   void setStillWorkingDelay(int milliseconds) { m_stillWorking.setInterval(milliseconds); }
+
+  // The part of the screen the dialog fits in when shown: by default the available geometry
+  // (less the panels) of the screen it opens on.
+  void setAvailableGeometry(const QRect& area) { m_availableGeometry = area; }
 
   CommandForm form() const;
   bool testRunning() const;
@@ -77,9 +83,18 @@ class frmCommand : public QDialog {
   // copied and test-run, and the note under the box that says why not.
   void commandChanged();
   QString currentLine() const;
-  // Makes the dialog tall enough for the note wrapped at its width, which its minimum size
-  // does not count.
+  // Gives the note under the command box the height it takes wrapped at its width, which the
+  // layout does not count by itself.
   void fitNote();
+  // Makes the dialog taller by what its form lacks (after the note took some of its height),
+  // as far as the screen has room.
+  void growForForm();
+  // The whole form where the screen has room for it; otherwise as high as the screen allows,
+  // with the form scrolling.
+  void fitScreen();
+  QRect availableArea() const;
+  // The height the screen has for the dialog without its title bar and frame.
+  int roomHeight() const;
   void browse(QLineEdit* box);
   void copyCommand();
   void startTestRun();
@@ -112,6 +127,7 @@ class frmCommand : public QDialog {
   QLineEdit* m_txtTitle;
   QButtonGroup* m_optSortKey;
   QCheckBox* m_chkSubDir;
+  FormScrollArea* m_fields;
   // The run's walk: the exclude box, hidden files, one file system. Its choices are the
   // dialog's own, kept nowhere: a run never takes the window's.
   WalkSettings m_walk;
@@ -138,6 +154,7 @@ class frmCommand : public QDialog {
   QProcess* m_run = nullptr;
   QTimer m_stillWorking;
   bool m_stopRequested = false;
+  std::optional<QRect> m_availableGeometry;
 };
 
 }  // namespace vek

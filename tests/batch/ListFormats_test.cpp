@@ -178,16 +178,23 @@ TEST_F(ListFormatsTest, AnInterruptDuringTheWorkbookLeavesNoTemporaryFolder) {
     const bool seen = ::poll(&event, 1, 60000) == 1;
     ::close(watch);
     ASSERT_TRUE(seen);
-    QThread::msleep(50);  // the folder is made, then registered
+    QThread::msleep(20);  // the folder is made, then registered
     ::kill(pid_t(process.processId()), SIGTERM);
     ASSERT_TRUE(process.waitForFinished(60000));
-    if (process.exitCode() == 0) continue;  // it was done before the signal came
+    const auto entries = [](const QString& folder) {
+      return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+    };
+    EXPECT_EQ(entries(scratch), QStringList());
+    if (process.exitCode() == 0 || QFile::exists(out + u"/list.xlsx"_s)) {
+      // The list was whole before the signal came (it is put in place at once): nothing but
+      // it is left; try again without it.
+      EXPECT_EQ(entries(out), QStringList{u"list.xlsx"_s});
+      ASSERT_TRUE(QFile::remove(out + u"/list.xlsx"_s));
+      continue;
+    }
     EXPECT_EQ(process.exitCode(), 128 + SIGTERM);
     interruptedMidWrite = true;
-    EXPECT_EQ(QDir(scratch).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
-              QStringList());
-    EXPECT_EQ(QDir(out).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
-              QStringList());
+    EXPECT_EQ(entries(out), QStringList());
   }
   EXPECT_TRUE(interruptedMidWrite);
 }

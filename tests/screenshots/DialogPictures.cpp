@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
@@ -38,6 +39,15 @@ using namespace Qt::StringLiterals;
 bool saveDialog(QWidget& dialog, const QString& folder, const QString& name) {
   dialog.show();
   dialog.adjustSize();
+  QCoreApplication::processEvents();
+  const bool saved = savePicture(dialog.grab(), folder, name);
+  dialog.hide();
+  return saved;
+}
+
+// The dialog at the size it chose when shown.
+bool saveShownDialog(QWidget& dialog, const QString& folder, const QString& name) {
+  dialog.show();
   QCoreApplication::processEvents();
   const bool saved = savePicture(dialog.grab(), folder, name);
   dialog.hide();
@@ -86,7 +96,14 @@ bool takeDialogPictures(const QString& folder) {
   builder.findChild<QAbstractButton*>(u"optSortKey_7"_s)->click();
   builder.findChild<QAbstractButton*>(u"chkSubDir"_s)->click();
   builder.findChild<QComboBox*>(u"cmbExclude"_s)->setCurrentIndex(1);
-  ok = saveDialog(builder, folder, u"dialog-command.png"_s) && ok;
+  // The builder sizes itself to the screen: on this one, the whole form.
+  ok = saveShownDialog(builder, folder, u"dialog-command.png"_s) && ok;
+  // On a laptop's 1366 x 768 screen less its panel, scrolled to the bottom of the form by Tab.
+  builder.setAvailableGeometry(QRect(0, 0, 1366, 720));
+  builder.show();
+  QApplication::setActiveWindow(&builder);
+  builder.findChild<QWidget*>(u"chkSumFile"_s)->setFocus(Qt::TabFocusReason);
+  ok = saveShownDialog(builder, folder, u"dialog-command-small.png"_s) && ok;
 
   // The about box as the screen shows it, for an installed program: outside the ellipse is the
   // desktop.

@@ -3,6 +3,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <optional>
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
@@ -16,8 +18,11 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
@@ -796,6 +801,162 @@ TEST_F(CommandBuilderTest, AnEditedLineIsOfferedForTheTestRunAgain) {
   find<QAbstractButton>(*dialog, u"optSortKey_1"_s)->click();
   EXPECT_FALSE(makeTest->isEnabled());
   EXPECT_FALSE(noteOf(*dialog).isEmpty());
+}
+
+// ---- The dialog on a small screen ----
+
+// Whether the whole of a control is on the dialog and not scrolled out of sight: inside each
+// widget that holds it, up to the dialog.
+bool wholeInView(const QWidget* control) {
+  if (!control->isVisible()) return false;
+  for (const QWidget* holder = control->parentWidget(); holder; holder = holder->parentWidget()) {
+    if (!holder->rect().contains(QRect(control->mapTo(holder, QPoint()), control->size())))
+      return false;
+    if (holder->isWindow()) break;
+  }
+  return true;
+}
+
+// A laptop's 1366 x 768 screen less its panel.
+const QRect kLaptopArea(0, 0, 1366, 720);
+
+// The offscreen screen is 600 pixels high: smaller than the form, as a laptop's is.
+TEST_F(CommandBuilderTest, FitsTheScreenWithTheCommandAndItsButtonsInView) {
+  const struct {
+    const char* name;
+    std::optional<QRect> area;  // none: the screen's own
+  } screens[] = {{"the screen the dialog is on", std::nullopt}, {"a laptop", kLaptopArea}};
+  for (const auto& s : screens) {
+    SCOPED_TRACE(s.name);
+    auto dialog = open(standard());
+    if (s.area) dialog->setAvailableGeometry(*s.area);
+    dialog->show();
+    QCoreApplication::processEvents();
+    const QRect area = s.area.value_or(dialog->screen()->availableGeometry());
+    ASSERT_LT(area.height(), dialog->sizeHint().height()) << "the screen has room for the form";
+    EXPECT_LE(dialog->frameGeometry().height(), area.height());
+    if (!s.area) EXPECT_TRUE(area.contains(dialog->frameGeometry()));
+    for (const char16_t* name : {u"txtCommand", u"cmdMakeTest", u"cmdCopy", u"cmdOk"}) {
+      EXPECT_TRUE(wholeInView(find<QWidget>(*dialog, QString::fromUtf16(name))))
+          << QString::fromUtf16(name).toStdString();
+    }
+  }
+}
+
+// A screen with room shows the whole form as it is, with nothing to scroll.
+TEST_F(CommandBuilderTest, ABigScreenShowsTheWholeForm) {
+  auto dialog = open(standard());
+  dialog->setAvailableGeometry(QRect(0, 0, 1920, 1040));
+  dialog->show();
+  QCoreApplication::processEvents();
+  for (const char16_t* name :
+       {u"frInPath", u"frOutPath", u"frType", u"frOutFile", u"frInFileFilter", u"frTitle",
+        u"frSort", u"chkSubDir", u"frWalk", u"frOutOption", u"frCommand", u"cmdOk"}) {
+    EXPECT_TRUE(wholeInView(find<QWidget>(*dialog, QString::fromUtf16(name))))
+        << QString::fromUtf16(name).toStdString();
+  }
+  for (const QScrollBar* bar : dialog->findChildren<QScrollBar*>()) {
+    if (!find<QPlainTextEdit>(*dialog, u"txtCommand"_s)->isAncestorOf(bar)) {
+      EXPECT_FALSE(bar->isVisible()) << bar->objectName().toStdString();
+    }
+  }
+}
+
+// A note under the command box takes its lines from the screen where it has room, not from
+// the form; on a small screen the dialog stays on it and the note and buttons in view.
+TEST_F(CommandBuilderTest, ANoteUnderTheCommandKeepsTheFormAndTheScreen) {
+  const struct {
+    const char* name;
+    QRect area;
+    bool wholeForm;
+  } screens[] = {{"a big screen", QRect(0, 0, 1920, 1040), true}, {"a laptop", kLaptopArea, false}};
+  for (const auto& s : screens) {
+    SCOPED_TRACE(s.name);
+    auto dialog = open(standard());
+    dialog->setAvailableGeometry(s.area);
+    dialog->show();
+    QApplication::setActiveWindow(dialog.get());
+    // A title the run would read as a switch.
+    test::clickToFocus(find<QLineEdit>(*dialog, u"txtTitle"_s));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+    test::typeIntoFocus(u"/C"_s);
+    ASSERT_FALSE(noteOf(*dialog).isEmpty());
+    QCoreApplication::processEvents();  // the form settles in its new height
+    EXPECT_LE(dialog->frameGeometry().height(), s.area.height());
+    for (const char16_t* name : {u"lblCommandNote", u"txtCommand", u"cmdCopy", u"cmdOk"}) {
+      EXPECT_TRUE(wholeInView(find<QWidget>(*dialog, QString::fromUtf16(name))))
+          << QString::fromUtf16(name).toStdString();
+    }
+    EXPECT_EQ(wholeInView(find<QWidget>(*dialog, u"frInPath"_s)) &&
+                  wholeInView(find<QWidget>(*dialog, u"frOutOption"_s)),
+              s.wholeForm);
+  }
+}
+
+// Tab and Shift+Tab reach every control of the form, and the one that takes the focus is
+// scrolled into view.
+TEST_F(CommandBuilderTest, TheKeyboardReachesTheFormsLastControlsOnASmallScreen) {
+  auto dialog = open(standard());
+  dialog->setAvailableGeometry(kLaptopArea);
+  dialog->show();
+  QApplication::setActiveWindow(dialog.get());
+  auto* first = find<QLineEdit>(*dialog, u"txtInPath"_s);
+  test::clickToFocus(first);
+  ASSERT_EQ(QApplication::focusWidget(), first);
+  auto* last = find<QCheckBox>(*dialog, u"chkSumFile"_s);
+  ASSERT_FALSE(wholeInView(last)) << "the form is not scrolled on this screen";
+  for (int i = 0; i < 40 && QApplication::focusWidget() != last; ++i) {
+    test::pressKeyInFocus(Qt::Key_Tab);
+    EXPECT_TRUE(wholeInView(QApplication::focusWidget()))
+        << QApplication::focusWidget()->objectName().toStdString();
+  }
+  ASSERT_EQ(QApplication::focusWidget(), last);
+  EXPECT_FALSE(wholeInView(first));
+  // On to the command box, round by the buttons to the top of the form, and back.
+  test::pressKeyInFocus(Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget(), find<QPlainTextEdit>(*dialog, u"txtCommand"_s));
+  for (int i = 0; i < 10 && QApplication::focusWidget() != first; ++i)
+    test::pressKeyInFocus(Qt::Key_Tab);
+  ASSERT_EQ(QApplication::focusWidget(), first);
+  EXPECT_TRUE(wholeInView(first));
+  test::clickToFocus(find<QPlainTextEdit>(*dialog, u"txtCommand"_s));
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+  EXPECT_EQ(QApplication::focusWidget(), last);
+  EXPECT_TRUE(wholeInView(last));
+}
+
+// The wheel over a choice that the pointer passes while the form scrolls moves the form, not
+// the choice; a choice with the keyboard focus takes the wheel as ever.
+TEST_F(CommandBuilderTest, TheWheelScrollsTheFormPastItsChoices) {
+  auto dialog = open(standard());
+  dialog->setAvailableGeometry(kLaptopArea);
+  dialog->show();
+  QApplication::setActiveWindow(dialog.get());
+  test::clickToFocus(find<QLineEdit>(*dialog, u"txtInPath"_s));
+  auto* filter = find<QComboBox>(*dialog, u"cmbFilter"_s);
+  ASSERT_TRUE(wholeInView(filter));
+  const QString preset = filter->currentText();
+  // As the windowing system turns the wheel: to the widget under the pointer, from where an
+  // event it leaves goes on to the widgets that hold it.
+  auto wheel = [&dialog](QWidget* over) {
+    QWidget* under = dialog->childAt(over->mapTo(dialog.get(), over->rect().center()));
+    ASSERT_NE(under, nullptr);
+    const QPointF at = QRectF(under->rect()).center();
+    QWheelEvent down(at, under->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
+                     Qt::NoModifier, Qt::NoScrollPhase, false);
+    QSpontaneKeyEvent::setSpontaneous(&down);
+    QApplication::instance()->notify(under, &down);
+  };
+  const int before = filter->mapTo(dialog.get(), QPoint()).y();
+  wheel(filter);
+  EXPECT_EQ(filter->currentIndex(), 0);
+  EXPECT_EQ(filter->currentText(), preset);
+  EXPECT_LT(filter->mapTo(dialog.get(), QPoint()).y(), before) << "the form did not scroll";
+
+  test::clickToFocus(filter);
+  ASSERT_TRUE(filter->hasFocus());
+  wheel(filter);
+  EXPECT_EQ(filter->currentIndex(), 1);
 }
 
 }  // namespace
