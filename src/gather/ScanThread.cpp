@@ -76,7 +76,7 @@ struct ScanThread::State {
     queuedRows += event.batch.entries.size();
     ++queuedBatches;
     events.push_back(std::move(event));
-    // The caller looks at the queue often enough by itself (pollInterval); it is woken only
+    // The caller looks at the queue often enough by itself (kPollInterval); it is woken only
     // when a good many rows wait, rather than for each batch pushed after it had emptied the
     // queue: thousands of wakes per add, each a turn of its event loop.
     if (queuedRows >= limits.rows / 8 || queuedBatches >= limits.batches / 8) wakeLocked();

@@ -1,8 +1,8 @@
 // One walk of FolderScanner on a thread of its own, for a caller whose thread must keep
-// answering (the window): what the walk finds waits in a queue, and the caller's thread is woken
-// by a queued call to take it. The caller never waits for the walk: abandon() returns at once,
-// even while the walk hangs in a folder read of a stale mount; the walk then runs on alone with
-// the state it shares, and whatever it still finds is thrown away.
+// answering (the window): what the walk finds waits in a queue, which the caller's thread looks
+// at every kPollInterval and when woken by a queued call. The caller never waits for the walk:
+// abandon() returns at once, even while the walk hangs in a folder read of a stale mount; the
+// walk then runs on alone with the state it shares, and whatever it still finds is thrown away.
 #pragma once
 
 #include <chrono>
