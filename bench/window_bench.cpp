@@ -11,6 +11,8 @@
 #include <cstdlib>
 #include <ctime>
 
+#include <sys/resource.h>
+
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -106,6 +108,14 @@ class GapMeter {
   qint64 m_longest = 0;
 };
 
+// Processor time of the whole process (every thread: the walk's too), in ms.
+double processCpuMilliseconds() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  const auto ms = [](const timeval& t) { return double(t.tv_sec) * 1e3 + double(t.tv_usec) / 1e3; };
+  return ms(usage.ru_utime) + ms(usage.ru_stime);
+}
+
 bool haveTree(benchmark::State& state) {
   if (QFileInfo::exists(treeRoot())) return true;
   state.SkipWithError("no tree: run python3 bench/make_tree.py first");
@@ -115,7 +125,9 @@ bool haveTree(benchmark::State& state) {
 void BM_SubtreeAddWithoutWindow(benchmark::State& state) {
   if (!haveTree(state)) return;
   qint64 rows = 0;
+  double cpu = 0;
   for (auto _ : state) {
+    const double cpuBefore = processCpuMilliseconds();
     vek::FileList list;
     vek::bench::QuietInteraction interaction;
     vek::Settings settings;
@@ -123,8 +135,10 @@ void BM_SubtreeAddWithoutWindow(benchmark::State& state) {
     gatherer.setFilter(kAllFiles);
     gatherer.addSubtree(treeRoot());
     rows = list.count();
+    cpu += processCpuMilliseconds() - cpuBefore;
   }
   state.counters["rows"] = double(rows);
+  state.counters["process_cpu_ms"] = cpu / double(state.iterations());
 }
 
 void BM_SubtreeAddInWindow(benchmark::State& state) {
@@ -135,20 +149,48 @@ void BM_SubtreeAddInWindow(benchmark::State& state) {
   GapMeter gaps;
   double longestGap = 0;
   qint64 rows = 0;
+  vek::AddTimings spent;
+  double cpu = 0;
   for (auto _ : state) {
     state.PauseTiming();
     button(*window, "cmdListClear")->click();
     QApplication::processEvents();
     state.ResumeTiming();
+    const double cpuBefore = processCpuMilliseconds();
     gaps.start();
     button(*window, "cmdAllAppend")->click();
     waitForAdd(*window);
+    cpu += processCpuMilliseconds() - cpuBefore;
     longestGap = std::max(longestGap, gaps.stopMilliseconds());
     if (std::getenv("VEK_BENCH_GAPS")) std::fprintf(stderr, "add ended\n");
     rows = window->list().count();
+    const vek::AddTimings& last = window->lastAddTimings();
+    spent.searching += last.searching;
+    spent.walkBlocked += last.walkBlocked;
+    spent.applying += last.applying;
+    spent.showing += last.showing;
+    spent.betweenSlices += last.betweenSlices;
+    spent.waitingForWalk += last.waitingForWalk;
+    spent.slices += last.slices;
+    spent.wakeLatency += last.wakeLatency;
   }
   state.counters["rows"] = double(rows);
   state.counters["longest_gap_ms"] = longestGap;
+  // Per add: the walk's waits for room in the queue, the window thread's time applying rows
+  // (of it, the window's answer: merges and showing), between its slices with results
+  // waiting, and waiting for the walk with nothing left to take.
+  const auto perAdd = [&](std::chrono::nanoseconds total) {
+    return double(total.count()) / 1e6 / double(state.iterations());
+  };
+  state.counters["process_cpu_ms"] = cpu / double(state.iterations());
+  state.counters["searching_ms"] = perAdd(spent.searching);
+  state.counters["walk_blocked_ms"] = perAdd(spent.walkBlocked);
+  state.counters["applying_ms"] = perAdd(spent.applying);
+  state.counters["showing_ms"] = perAdd(spent.showing);
+  state.counters["between_ms"] = perAdd(spent.betweenSlices);
+  state.counters["starved_ms"] = perAdd(spent.waitingForWalk);
+  state.counters["wake_ms"] = perAdd(spent.wakeLatency);
+  state.counters["slices"] = double(spent.slices) / double(state.iterations());
 }
 
 // キャンセル pressed 100 ms into the file phase (which lasts about 300 ms): the time until the

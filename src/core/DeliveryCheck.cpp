@@ -188,6 +188,15 @@ size_t foldedHash(QStringView text, size_t seed) {
 
 }  // namespace
 
+CaseClashIndex::NameKeys CaseClashIndex::nameKeys(const FileEntry& row) {
+  return {nameKey(row),
+          quint64(qHash(QStringView(row.extension), qHash(row.name, size_t(0x27d4eb2fu)))) | 1u};
+}
+
+RowCheck rowCheck(const FileEntry& row) {
+  return {rowProblems(row), CaseClashIndex::nameKeys(row)};
+}
+
 CaseClashIndex::Key CaseClashIndex::nameKey(const FileEntry& row) {
   // Two hashes of the folded name, 128 bits together with the folder's two: two different names
   // of a million rows meet in one key with a chance far below one in 10^20.
@@ -227,11 +236,10 @@ void CaseClashIndex::reserve(qsizetype rows) {
   m_folders.reserve(std::size_t(std::max<qsizetype>(rows, 0) / 16));
 }
 
-bool CaseClashIndex::add(const FileEntry& row, Group** groupOut) {
-  Group& group = (*namesOf(row, true))[nameKey(row)];
+bool CaseClashIndex::add(const FileEntry& row, const NameKeys& keys, Group** groupOut) {
+  Group& group = (*namesOf(row, true))[keys.name];
   if (groupOut) *groupOut = &group;
-  const quint64 spelling =
-      quint64(qHash(QStringView(row.extension), qHash(row.name, size_t(0x27d4eb2fu)))) | 1u;
+  const quint64 spelling = keys.spelling;
   if (group.spelling == 0) {
     group.spelling = spelling;
     return false;

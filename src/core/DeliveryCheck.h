@@ -53,6 +53,19 @@ extern const char* const kDeliveryCheckCaptionSource;
 // folder: rows come folder by folder, so the table in use stays in the cache.
 class CaseClashIndex {
  public:
+  struct Key {
+    quint64 first;
+    quint64 second;
+    bool operator==(const Key&) const = default;
+  };
+  // What the index needs of a row that depends on the row alone: two hashes of its
+  // case-folded name and one of its exact spelling. A pure function, for any thread.
+  struct NameKeys {
+    Key name;
+    quint64 spelling;
+  };
+  static NameKeys nameKeys(const FileEntry& row);
+
   // Rows of one folder and folded name, and how many a caller has counted as quiet (without
   // another problem), for a caller that keeps its own tallies.
   struct Group {
@@ -63,17 +76,14 @@ class CaseClashIndex {
 
   // Adds the row's name; returns true when its group clashes now and did not before. group,
   // when given, is pointed at the row's group (valid until the next add or clear).
-  bool add(const FileEntry& row, Group** group = nullptr);
+  bool add(const FileEntry& row, Group** group = nullptr) { return add(row, nameKeys(row), group); }
+  // The same with the row's keys made already (keys == nameKeys(row)).
+  bool add(const FileEntry& row, const NameKeys& keys, Group** group = nullptr);
   bool clashes(const FileEntry& row) const;
   void clear();
   void reserve(qsizetype rows);
 
  private:
-  struct Key {
-    quint64 first;
-    quint64 second;
-    bool operator==(const Key&) const = default;
-  };
   friend size_t qHash(const Key& key, size_t seed) noexcept {
     return size_t(key.first ^ (key.second * 0x9E3779B97F4A7C15ull)) ^ seed;
   }
@@ -91,6 +101,15 @@ class CaseClashIndex {
   mutable QString m_lastFolder;
   mutable Names* m_lastNames = nullptr;
 };
+
+// The parts of a row's delivery check that depend on the row alone (its own problems and
+// its name's keys), made where the rows are read so that the thread of the list only files
+// them in the per-folder index.
+struct RowCheck {
+  DeliveryProblems own = 0;
+  CaseClashIndex::NameKeys keys{};
+};
+RowCheck rowCheck(const FileEntry& row);
 
 // Every row's problems with the clashes among the rows given (the whole list): the writers'
 // column, made in one pass.

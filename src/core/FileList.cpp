@@ -79,7 +79,7 @@ void FileList::mergePending() const {
 
 qint64 FileList::append(FileEntry entry) {
   if (m_indexBuilt) m_fullPaths.insert(entry.fullPath());
-  if (m_checksBuilt) noteAdded(entry);
+  if (m_checksBuilt) noteAdded(entry, rowCheck(entry));
   if (entry.ticked) addTicked(entry, 1);
   qint64 position = count();
   if (!m_sortingEnabled) {
@@ -124,6 +124,7 @@ void FileList::leaveToTheSystem() {
   m_clashes.clear();
   m_noted = 0;
   m_sortedPrefix = 0;
+  ++m_orderChanges;
   if (m_observer.to) m_observer.to->listReset();
 }
 
@@ -136,10 +137,16 @@ void FileList::reserveFor(qint64 moreRows) {
 }
 
 void FileList::appendBatch(std::vector<FileEntry> entries) {
+  appendBatch(std::move(entries), {});
+}
+
+void FileList::appendBatch(std::vector<FileEntry> entries, const std::vector<RowCheck>& checks) {
   if (entries.empty()) return;
-  for (const FileEntry& entry : entries) {
+  const bool checked = checks.size() == entries.size();
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    const FileEntry& entry = entries[i];
     if (m_indexBuilt) m_fullPaths.insert(entry.fullPath());
-    if (m_checksBuilt) noteAdded(entry);
+    if (m_checksBuilt) noteAdded(entry, checked ? checks[i] : rowCheck(entry));
     if (entry.ticked) addTicked(entry, 1);
   }
   mergePending();
@@ -209,6 +216,7 @@ void FileList::clear() {
   m_clashes.clear();
   m_noted = 0;
   m_sortedPrefix = 0;
+  ++m_orderChanges;
   if (m_observer.to) m_observer.to->listReset();
 }
 
@@ -284,10 +292,10 @@ void FileList::sortBySize() {
   m_bNumAsc = ascending;
 }
 
-void FileList::noteAdded(const FileEntry& entry) {
-  const DeliveryProblems own = rowProblems(entry);
+void FileList::noteAdded(const FileEntry& entry, const RowCheck& check) {
+  const DeliveryProblems own = check.own;
   CaseClashIndex::Group* group = nullptr;
-  const bool nowClashes = m_clashes.add(entry, &group);
+  const bool nowClashes = m_clashes.add(entry, check.keys, &group);
   if (own != 0) {
     ++m_noted;
   } else {
@@ -305,8 +313,8 @@ void FileList::buildDeliveryChecks() {
   if (m_checksBuilt) return;
   m_checksBuilt = true;
   m_clashes.reserve(qsizetype(count()));
-  for (const FileEntry& row : m_rows) noteAdded(row);
-  for (const FileEntry& row : m_pendingRows) noteAdded(row);
+  for (const FileEntry& row : m_rows) noteAdded(row, rowCheck(row));
+  for (const FileEntry& row : m_pendingRows) noteAdded(row, rowCheck(row));
 }
 
 DeliveryProblems FileList::deliveryProblems(qint64 row) {
@@ -381,6 +389,7 @@ void FileList::sortOwnThenBy(ListColumn column) {
 
 void FileList::resort() {
   mergePending();
+  ++m_orderChanges;
   const qint64 sorted = std::clamp<qint64>(m_sortedPrefix, 0, count());
   m_sortedPrefix = 0;
   if (sorted == count()) return;
@@ -394,26 +403,87 @@ void FileList::resort() {
                               std::make_move_iterator(m_rows.end()));
   m_rows.resize(std::size_t(sorted));
   const std::vector<std::size_t> placed = mergeSorted(std::move(tail), nullptr);
+  announceMerge(std::size_t(sorted), placed);
+}
+
+void FileList::announceMerge(std::size_t sorted, const std::vector<std::size_t>& placed) {
   if (!m_observer.to) return;
   std::vector<qint64> newRowOfOldRow(m_rows.size());
-  std::vector<bool> taken(m_rows.size());
+  std::vector<bool> taken(sorted + placed.size());
   bool moved = false;
   for (std::size_t i = 0; i < placed.size(); ++i) {
-    const std::size_t oldRow = std::size_t(sorted) + i;
+    const std::size_t oldRow = sorted + i;
     newRowOfOldRow[oldRow] = qint64(placed[i]);
     taken[placed[i]] = true;
     moved = moved || placed[i] != oldRow;
   }
   // The rows listed before keep their order in the free places.
   std::size_t next = 0;
-  for (std::size_t i = 0; i < std::size_t(sorted); ++i) {
+  for (std::size_t i = 0; i < sorted; ++i) {
     while (taken[next]) ++next;
     newRowOfOldRow[i] = qint64(next++);
+  }
+  for (std::size_t i = sorted + placed.size(); i < m_rows.size(); ++i) {
+    newRowOfOldRow[i] = qint64(i);
   }
   if (moved) m_observer.to->rowsReordered(newRowOfOldRow);
 }
 
+FileList::WaitingRows FileList::waitingRows() const {
+  mergePending();
+  WaitingRows waiting;
+  waiting.first = m_sortingEnabled ? count() : std::clamp<qint64>(m_sortedPrefix, 0, count());
+  waiting.rows.assign(m_rows.begin() + waiting.first, m_rows.end());
+  waiting.column = m_sortColumn;
+  waiting.ascending = m_sortAscending;
+  waiting.numbers = m_numbers;
+  waiting.orderChanges = m_orderChanges;
+  return waiting;
+}
+
+FileList::WaitingOrder FileList::orderOf(WaitingRows waiting) {
+  WaitingOrder order;
+  order.first = waiting.first;
+  order.order = sortedOrder(waiting.rows, waiting.column, waiting.ascending, waiting.numbers);
+  order.column = waiting.column;
+  order.ascending = waiting.ascending;
+  order.numbers = waiting.numbers;
+  order.orderChanges = waiting.orderChanges;
+  return order;
+}
+
+bool FileList::mergeWaitingRows(const WaitingOrder& waiting) {
+  mergePending();
+  const std::size_t n = waiting.order.size();
+  if (m_sortingEnabled || waiting.orderChanges != m_orderChanges ||
+      waiting.first != m_sortedPrefix || waiting.column != m_sortColumn ||
+      waiting.ascending != m_sortAscending || waiting.numbers != m_numbers || waiting.first < 0 ||
+      std::size_t(waiting.first) + n > m_rows.size()) {
+    return false;
+  }
+  const auto first = std::size_t(waiting.first);
+  // The rows that came after the copy wait on, after the merged ones.
+  std::vector<FileEntry> later(std::make_move_iterator(m_rows.begin() + qsizetype(first + n)),
+                               std::make_move_iterator(m_rows.end()));
+  std::vector<FileEntry> sorted;
+  sorted.reserve(n);
+  for (std::size_t i : waiting.order) sorted.push_back(std::move(m_rows[first + i]));
+  m_rows.resize(first);
+  const std::vector<std::size_t> before =
+      mergePositions(m_rows, sorted, m_sortColumn, m_sortAscending, m_numbers);
+  placeSorted(m_rows, sorted, before);
+  m_rows.insert(m_rows.end(), std::make_move_iterator(later.begin()),
+                std::make_move_iterator(later.end()));
+  m_sortedPrefix = qint64(first + n);
+  ++m_orderChanges;
+  std::vector<std::size_t> placed(n);
+  for (std::size_t k = 0; k < n; ++k) placed[waiting.order[k]] = before[k] + k;
+  announceMerge(first, placed);
+  return true;
+}
+
 void FileList::reorder(std::vector<std::size_t> order) {
+  ++m_orderChanges;
   bool moved = false;
   for (std::size_t k = 0; k < order.size() && !moved; ++k) moved = order[k] != k;
   if (!moved) return;

@@ -49,6 +49,10 @@ class FileList {
   // merged into the sorted order in one pass, each after the rows that sort equal to it -
   // the same order one append per row gives.
   void appendBatch(std::vector<FileEntry> entries);
+  // The same with each row's delivery check parts made already (checks[i] ==
+  // rowCheck(entries[i])), as the window's walk makes them; without one for every row they are
+  // made here when needed.
+  void appendBatch(std::vector<FileEntry> entries, const std::vector<RowCheck>& checks);
   void setTicked(qint64 row, bool ticked);  // a row outside the list is ignored
   void clear();                             // bNumAsc keeps its value
   qint64 tickedCount() const { return m_tickedCount; }
@@ -77,6 +81,30 @@ class FileList {
   // switching it on would give them, among the rows before them, and leaves it off. Switching
   // it on later has only the rows added after this to place. Does nothing while it is on.
   void mergeWaitingRows();
+  // The same in two steps, so that the window's thread does not sort: waitingRows() copies
+  // the rows waiting to be merged (cheap: their texts are shared), orderOf() finds their order
+  // on any thread, and mergeWaitingRows(order) places them, rows appended meanwhile staying
+  // after them, waiting. That returns false, changing nothing, when the list was merged,
+  // sorted or re-sorted since the copy; rows appended or ticked since do not matter.
+  struct WaitingRows {
+    qint64 first = 0;  // where they begin: the rows before are in order
+    std::vector<FileEntry> rows;
+    quint64 orderChanges = 0;  // of the list when copied
+    ListColumn column = ListColumn::Name;
+    bool ascending = true;
+    NumberOrder numbers = NumberOrder::AsText;
+  };
+  struct WaitingOrder {
+    qint64 first = 0;
+    std::vector<std::size_t> order;  // of the rows from first on, as sortedOrder gives it
+    quint64 orderChanges = 0;
+    ListColumn column = ListColumn::Name;
+    bool ascending = true;
+    NumberOrder numbers = NumberOrder::AsText;
+  };
+  WaitingRows waitingRows() const;
+  static WaitingOrder orderOf(WaitingRows waiting);
+  bool mergeWaitingRows(const WaitingOrder& waiting);
 
   // A click on a column header: the size column switches the list's sorting off and runs
   // sortBySize, the delivery check sortByDeliveryCheck; any other column switches it on with that
@@ -123,7 +151,7 @@ class FileList {
   };
 
   // Counts a new row in the delivery checks once they are kept.
-  void noteAdded(const FileEntry& entry);
+  void noteAdded(const FileEntry& entry, const RowCheck& check);
   void buildDeliveryChecks();
 
   void addTicked(const FileEntry& entry, int sign) {
@@ -143,6 +171,9 @@ class FileList {
                                        std::vector<RowRange>* ranges);
   // Brings the list into the order of its own sorting, merging a still-sorted prefix.
   void resort();
+  // Tells the observer of a merge: the rows before sorted kept their order among themselves,
+  // rows sorted.. went to placed (in their order), rows from sorted + placed.size() on stayed.
+  void announceMerge(std::size_t sorted, const std::vector<std::size_t>& placed);
   // Negative, zero or positive as a sorts before, with or after b under the list's own sorting.
   int compareForSorting(const FileEntry& a, const FileEntry& b) const;
 
@@ -166,6 +197,7 @@ class FileList {
   // While sorting is off: how many leading rows are still in the order of the sort column and
   // direction, so that switching sorting on again only sorts the rows added since and merges.
   qint64 m_sortedPrefix = 0;
+  quint64 m_orderChanges = 0;  // rows cleared, sorted or reordered: counted for merges
   struct ObserverLink {
     FileListObserver* to = nullptr;
     ObserverLink() = default;

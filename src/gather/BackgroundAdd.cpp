@@ -31,7 +31,11 @@ BackgroundAdd::BackgroundAdd(Gatherer& gatherer, FileList& list, Interaction& in
       m_list(list),
       m_interaction(interaction),
       m_settings(settings),
-      m_scan(this, [this] { drain(); }) {}
+      m_scan(this, [this] { drain(); }) {
+  m_poll.setSingleShot(true);
+  m_poll.setInterval(ScanThread::kPollInterval);
+  connect(&m_poll, &QTimer::timeout, this, &BackgroundAdd::drain);
+}
 
 BackgroundAdd::~BackgroundAdd() = default;
 
@@ -42,11 +46,16 @@ void BackgroundAdd::begin(Kind kind) {
   m_folderCount = 0;
   m_dropOutcome = DropOutcome::Done;
   m_progressShown = false;
+  m_timings = {};
   m_gatherer.beginFailures();
 }
 
 void BackgroundAdd::startWalk(ScanThread::Kind kind, const QString& folderText) {
   m_walking = true;
+  m_walkStarted = std::chrono::steady_clock::now();
+  m_sliceEnded = m_walkStarted;
+  m_sliceLeftMore = false;
+  m_poll.start();
   m_scan.start(kind, folderText, m_gatherer.wildcardFilter(), m_gatherer.walkRules(),
                m_gatherer.threads(), m_gatherer.batchFiles());
 }
@@ -141,6 +150,17 @@ void BackgroundAdd::drain() {
   // wake may arrive: the pass under way takes those results in its turn.
   if (m_draining) return;
   m_draining = true;
+  using Clock = std::chrono::steady_clock;
+  const Clock::time_point begun = Clock::now();
+  if (m_walking) {
+    if (m_sliceLeftMore) {
+      m_timings.betweenSlices += begun - m_sliceEnded;
+    } else {
+      const Clock::time_point woken = std::max(m_scan.lastWake(), m_sliceEnded);
+      m_timings.waitingForWalk += woken - m_sliceEnded;
+      m_timings.wakeLatency += begun - woken;
+    }
+  }
   QElapsedTimer slice;
   slice.start();
   bool more = false;
@@ -158,16 +178,29 @@ void BackgroundAdd::drain() {
     }
   }
   m_draining = false;
+  const Clock::time_point applied = Clock::now();
   if (m_kind != Kind::None) Q_EMIT rowsAdded();
+  m_sliceEnded = Clock::now();
+  m_sliceLeftMore = more;
+  m_timings.applying += m_sliceEnded - begun;
+  m_timings.showing += m_sliceEnded - applied;
+  ++m_timings.slices;
   // The rest waits for the next turn, after the window has painted and taken its input.
   if (more && m_walking)
     QMetaObject::invokeMethod(this, &BackgroundAdd::drain, Qt::QueuedConnection);
+  else if (m_walking)
+    m_poll.start();
+  else
+    m_poll.stop();
 }
 
 void BackgroundAdd::handle(ScanThread::Event&& event) {
   using Type = ScanThread::Event::Type;
   switch (event.type) {
     case Type::Searched:
+      // Waiting for the walk until here was waiting for the search.
+      m_timings.searching += std::chrono::steady_clock::now() - m_walkStarted;
+      m_timings.waitingForWalk = {};
       m_folderCount = event.count;
       m_result.unreadableFolders += event.unreadable;
       // Room for every row at once, instead of growing the list as the rows come.
@@ -211,6 +244,7 @@ void BackgroundAdd::handle(ScanThread::Event&& event) {
 
 void BackgroundAdd::walkDone(bool completed) {
   m_walking = false;
+  m_timings.walkBlocked += m_scan.walkBlocked();
   switch (m_kind) {
     case Kind::Subtree:
       end(completed ? AddOutcome::Done : AddOutcome::Cancelled);
@@ -239,9 +273,11 @@ void BackgroundAdd::cancel() {
 
 void BackgroundAdd::end(AddOutcome outcome) {
   if (m_walking) {
+    m_timings.walkBlocked += m_scan.walkBlocked();
     m_scan.abandon();
     m_walking = false;
   }
+  m_poll.stop();
   const Kind kind = m_kind;
   m_kind = Kind::None;
   m_result.outcome = outcome;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include <QObject>
+#include <QTimer>
 
 #include "gather/DropIntake.h"
 #include "gather/Gatherer.h"
@@ -20,6 +21,19 @@ namespace vek {
 class FileList;
 class Interaction;
 struct Settings;
+
+// Where the time of an add went, for measuring the window's pace against the walk's.
+struct AddTimings {
+  std::chrono::nanoseconds searching{0};       // the walk searched the subtree's folders
+  std::chrono::nanoseconds walkBlocked{0};     // the walk waited for room in the queue
+  std::chrono::nanoseconds applying{0};        // the thread applied results to the list
+  std::chrono::nanoseconds showing{0};         // of that: the window's answer to rowsAdded
+  std::chrono::nanoseconds betweenSlices{0};   // results waited while the thread did else
+  std::chrono::nanoseconds waitingForWalk{0};  // the thread had taken all and waited, after
+                                               // the search
+  std::chrono::nanoseconds wakeLatency{0};     // from a wake sent to the slice it began
+  qint64 slices = 0;
+};
 
 class BackgroundAdd : public QObject {
   Q_OBJECT
@@ -41,6 +55,7 @@ class BackgroundAdd : public QObject {
   Kind lastKind() const { return m_lastKind; }
   const AddResult& result() const { return m_result; }
   DropOutcome dropOutcome() const { return m_dropOutcome; }
+  const AddTimings& timings() const { return m_timings; }
 
   // Ends the running add now, keeping the rows added so far; a walk still under way is left
   // to finish alone and what it finds is dropped.
@@ -68,6 +83,7 @@ class BackgroundAdd : public QObject {
   Interaction& m_interaction;
   Settings& m_settings;
   ScanThread m_scan;
+  QTimer m_poll;  // takes the batches that did not wake this thread
   bool m_walking = false;
   bool m_draining = false;
 
@@ -81,6 +97,10 @@ class BackgroundAdd : public QObject {
   std::size_t m_nextItem = 0;
   bool m_progressShown = false;
   DropOutcome m_dropOutcome = DropOutcome::Done;
+  AddTimings m_timings;
+  std::chrono::steady_clock::time_point m_walkStarted;
+  std::chrono::steady_clock::time_point m_sliceEnded;  // of the last slice of this walk
+  bool m_sliceLeftMore = false;
 };
 
 }  // namespace vek

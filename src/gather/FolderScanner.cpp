@@ -432,12 +432,13 @@ constexpr std::size_t kGrownUnitFiles = 16;
 class FileReads {
  public:
   FileReads(std::vector<FolderScanner::FolderEntry>& table, std::vector<Unit> pieces,
-            std::size_t batchFiles, qint32 rootLength, ReaderCount& readers, FolderOpener& opener,
-            const std::atomic<bool>& cancel)
+            std::size_t batchFiles, qint32 rootLength, bool rowChecks, ReaderCount& readers,
+            FolderOpener& opener, const std::atomic<bool>& cancel)
       : m_table(table),
         m_pieces(std::move(pieces)),
         m_batchFiles(batchFiles),
         m_rootLength(rootLength),
+        m_rowChecks(rowChecks),
         m_readers(readers),
         m_opener(opener),
         m_cancel(cancel),
@@ -485,6 +486,8 @@ class FileReads {
                         std::back_inserter(joined->entries));
               std::move(part.batch.failures.begin(), part.batch.failures.end(),
                         std::back_inserter(joined->failures));
+              joined->checks.insert(joined->checks.end(), part.batch.checks.begin(),
+                                    part.batch.checks.end());
             }
             if (!part.endsPiece) continue;
             if (cancelled() || !deliver(std::move(*joined)) || cancelled()) return false;
@@ -564,6 +567,12 @@ class FileReads {
             readUnit(m_table, {piece.folder, slice.from, slice.to}, m_opener, stretch, m_cancel),
             slice.to == piece.to};
         for (FileEntry& entry : part.batch.entries) entry.rootLength = m_rootLength;
+        if (m_rowChecks) {
+          part.batch.checks.reserve(part.batch.entries.size());
+          for (const FileEntry& entry : part.batch.entries) {
+            part.batch.checks.push_back(rowCheck(entry));
+          }
+        }
         parts.push_back(std::move(part));
       }
     } catch (...) {
@@ -614,6 +623,7 @@ class FileReads {
   const std::vector<Unit> m_pieces;
   const std::size_t m_batchFiles;
   const qint32 m_rootLength;
+  const bool m_rowChecks;
   ReaderCount& m_readers;
   FolderOpener& m_opener;
   const std::atomic<bool>& m_cancel;
@@ -758,7 +768,8 @@ bool FolderScanner::readFiles(std::vector<FolderEntry>& table, std::size_t first
   // Every row remembers the folder this add started from.
   const qint32 rootLength =
       firstFolder < table.size() ? qint32(table[firstFolder].path().size()) : -1;
-  FileReads reads(table, std::move(pieces), m_batchFiles, rootLength, *m_readers, opener, m_cancel);
+  FileReads reads(table, std::move(pieces), m_batchFiles, rootLength, m_rowChecks, *m_readers,
+                  opener, m_cancel);
   return reads.run(deliver);
 }
 

@@ -16,6 +16,7 @@
 
 #include <QString>
 
+#include "core/DeliveryCheck.h"
 #include "core/FileEntry.h"
 #include "core/FileSystem.h"
 #include "gather/WalkRules.h"
@@ -80,6 +81,8 @@ class FolderScanner {
     bool firstOfFolder = true;
     std::vector<FileEntry> entries;
     std::vector<Failure> failures;
+    // With setRowChecks: each entry's delivery check parts, made by the reader that read it.
+    std::vector<RowCheck> checks;
   };
 
   // Called on the calling thread: folderStored for every folder stored in the table after
@@ -103,6 +106,9 @@ class FolderScanner {
   FolderScanner& operator=(const FolderScanner&) = delete;
 
   void setBatchFiles(std::size_t files) { m_batchFiles = std::max<std::size_t>(files, 1); }
+  // Whether readFiles makes each row's delivery check parts (Batch::checks) on the readers'
+  // threads, for a list that keeps the delivery check (the window's).
+  void setRowChecks(bool make) { m_rowChecks = make; }
 
   // Thread-safe.
   void requestCancel() { m_cancel.store(true, std::memory_order_relaxed); }
@@ -143,6 +149,7 @@ class FolderScanner {
   WalkRules m_rules;
   std::unique_ptr<ReaderCount> m_readers;
   std::size_t m_batchFiles = kBatchFiles;
+  bool m_rowChecks = false;
   std::atomic<bool> m_cancel{false};
 };
 

@@ -76,18 +76,28 @@ void Gatherer::endFailures() {
 
 qint64 Gatherer::applyBatch(FolderScanner::Batch&& batch) {
   std::vector<FileEntry> rows = std::move(batch.entries);
+  std::vector<RowCheck> checks = std::move(batch.checks);
+  if (checks.size() != rows.size()) checks.clear();
   if (m_settings.option.overLap) {
-    // A file already listed, or met earlier in this batch, is skipped silently.
+    // A file already listed, or met earlier in this batch, is skipped silently; the rows'
+    // checks stay beside them.
     QSet<QString> seen;
-    std::erase_if(rows, [&](const FileEntry& row) {
-      const QString path = row.fullPath();
-      if (m_list.isAlreadyListed(path) || seen.contains(path)) return true;
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+      const QString path = rows[i].fullPath();
+      if (m_list.isAlreadyListed(path) || seen.contains(path)) continue;
       seen.insert(path);
-      return false;
-    });
+      if (kept != i) {
+        rows[kept] = std::move(rows[i]);
+        if (!checks.empty()) checks[kept] = checks[i];
+      }
+      ++kept;
+    }
+    rows.resize(kept);
+    if (!checks.empty()) checks.resize(kept);
   }
   const auto added = qint64(rows.size());
-  m_list.appendBatch(std::move(rows));
+  m_list.appendBatch(std::move(rows), checks);
   for (const FolderScanner::Failure& failure : batch.failures) {
     if (m_stopRequested) break;
     reportUnreadable(failure.folder, failure.name);

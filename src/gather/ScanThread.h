@@ -1,8 +1,8 @@
 // One walk of FolderScanner on a thread of its own, for a caller whose thread must keep
-// answering (the window): what the walk finds waits in a queue, and the caller's thread is woken
-// by a queued call to take it. The caller never waits for the walk: abandon() returns at once,
-// even while the walk hangs in a folder read of a stale mount; the walk then runs on alone with
-// the state it shares, and whatever it still finds is thrown away.
+// answering (the window): what the walk finds waits in a queue, which the caller's thread looks
+// at every kPollInterval and when woken by a queued call. The caller never waits for the walk:
+// abandon() returns at once, even while the walk hangs in a folder read of a stale mount; the
+// walk then runs on alone with the state it shares, and whatever it still finds is thrown away.
 #pragma once
 
 #include <chrono>
@@ -17,6 +17,17 @@
 class QObject;
 
 namespace vek {
+
+// How far the walk may run ahead of the caller: it waits while this many rows, or this
+// many batches (a folder gives at least one, even an empty one), wait in the queue, and
+// goes on once the caller has taken the queue down to half of both. The rows bound the
+// memory of what waits (about 7 MB for the default); the half lets the walk read on for a
+// while instead of waking for every batch taken, which made the walk and the window wait
+// for each other.
+struct ScanQueueLimits {
+  std::size_t rows = 32768;
+  std::size_t batches = 4096;
+};
 
 class ScanThread {
  public:
@@ -42,8 +53,14 @@ class ScanThread {
     bool completed = true;
   };
 
-  // wake runs on receiver's thread, queued, whenever events wait after the queue was empty.
-  ScanThread(QObject* receiver, std::function<void()> wake);
+  // How often the caller should look at the queue while a walk runs: batches wake it only
+  // when many rows wait, a newly searched folder not at all; every other event wakes it at
+  // once.
+  static constexpr std::chrono::milliseconds kPollInterval{10};
+
+  // wake runs on receiver's thread, queued, whenever events other than batches wait after the
+  // queue was empty, or many rows.
+  ScanThread(QObject* receiver, std::function<void()> wake, ScanQueueLimits limits = {});
   // Abandons a walk that still runs.
   ~ScanThread();
   ScanThread(const ScanThread&) = delete;
@@ -62,13 +79,12 @@ class ScanThread {
 
   // Stops listening: returns at once; no wake is sent any more.
   void abandon();
+  // How long the walk of the last start has waited so far for room in the queue.
+  std::chrono::nanoseconds walkBlocked() const;
+  // When the last wake was sent.
+  std::chrono::steady_clock::time_point lastWake() const;
   // Waits at most timeout for the walk's thread to end; true when it has.
   bool waitFinished(std::chrono::milliseconds timeout) const;
-
-  // At most this many batches wait in the queue: a walk faster than the caller waits for it.
-  // Deep enough that the walk reads on while the window merges or lays out its rows (with 16
-  // the window's add took 1.6-1.9 times the add without it).
-  static constexpr std::size_t kQueuedBatches = 64;
 
  private:
   struct State;
@@ -77,6 +93,7 @@ class ScanThread {
 
   QObject* m_receiver;
   std::function<void()> m_wake;
+  ScanQueueLimits m_limits;
   std::shared_ptr<State> m_state;
 };
 

@@ -82,8 +82,13 @@ void FileListModel::flush() {
   Q_EMIT listChanged();
 }
 
+void FileListModel::holdAppends(bool hold) {
+  m_appendsHeld = hold;
+  if (!hold) flush();
+}
+
 void FileListModel::scheduleFlush() {
-  if (m_flushScheduled) return;
+  if (m_flushScheduled || m_appendsHeld) return;
   m_flushScheduled = true;
   QTimer::singleShot(0, this, &FileListModel::flush);
 }

@@ -29,6 +29,10 @@ class FileListModel : public QAbstractTableModel, public FileListObserver {
 
   // Announces the rows appended since the last announcement.
   void flush();
+  // While held, rows appended at the end wait for flush() instead of being announced at the
+  // next turn of the event loop: during an add the window announces them a few times a
+  // second, as the view lays out every row on each announcement. Releasing announces them.
+  void holdAppends(bool hold);
 
   void rowsInserted(const std::vector<RowRange>& ranges) override;
   void rowsReordered(const std::vector<qint64>& newRowOfOldRow) override;
@@ -45,6 +49,7 @@ class FileListModel : public QAbstractTableModel, public FileListObserver {
   qint64 m_rows = 0;     // rows the views were told of
   qint64 m_pending = 0;  // rows appended at the end since
   bool m_flushScheduled = false;
+  bool m_appendsHeld = false;
 };
 
 }  // namespace vek

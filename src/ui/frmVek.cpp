@@ -1,5 +1,7 @@
 #include "ui/frmVek.h"
 
+#include <system_error>
+
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -147,6 +149,9 @@ frmVek::frmVek(const Options& options, QWidget* parent)
 }
 
 frmVek::~frmVek() {
+  // An order still being found is not waited for long (it sorts a copy); its result, queued
+  // to this window, is dropped with it.
+  if (m_orderThread.joinable()) m_orderThread.join();
   // The list pane's model goes before the list it watches.
   delete m_frmFileList;
   m_frmFileList = nullptr;
@@ -438,6 +443,7 @@ bool frmVek::setFolderPath(const QString& folder) {
 
 void frmVek::setBusy(bool busy) {
   m_busy = busy;
+  m_model->holdAppends(busy);
   m_sinceShown.start();
   m_mergedRows = m_list.count();
   for (QWidget* control : std::initializer_list<QWidget*>{
@@ -463,10 +469,12 @@ void frmVek::rowsArrived() {
   // Every add ends by sorting the rows it added into the list, which holds the window still
   // for as long as that sort takes. During a long add the rows gathered so far are merged in
   // as soon as enough of them wait, so that no merge, and not the sort at the end, has many
-  // to place; the order at the end is the same.
-  if (m_busy && !m_list.isSortingEnabled() && m_list.count() - m_mergedRows >= kRowsWorthAMerge) {
-    m_list.mergeWaitingRows();
-    m_mergedRows = m_list.count();
+  // to place; the order at the end is the same. Their order is found on another thread (the
+  // walk, which shares the processors, would stretch that sort on this one), and only their
+  // placing holds the window.
+  if (m_busy && !m_merging && !m_list.isSortingEnabled() &&
+      m_list.count() - m_mergedRows >= kRowsWorthAMerge) {
+    startMerge();
   }
   // The list view lays out all its rows again whenever rows are announced, so during an add
   // they are announced a few times a second, not for every batch.
@@ -474,6 +482,34 @@ void frmVek::rowsArrived() {
   m_model->flush();
   m_sinceShown.restart();
   if (m_busy) showCaptions(m_scanFolder);
+}
+
+void frmVek::startMerge() {
+  if (m_orderThread.joinable()) m_orderThread.join();  // done: its order came before
+  FileList::WaitingRows rows = m_list.waitingRows();
+  m_mergedRows = m_list.count();
+  m_merging = true;
+  try {
+    m_orderThread = std::thread([this, rows = std::move(rows)]() mutable {
+      FileList::WaitingOrder order = FileList::orderOf(std::move(rows));
+      // Runs here unless the window has gone, which joins this thread first.
+      QMetaObject::invokeMethod(
+          this, [this, order = std::move(order)] { mergeOrdered(order); }, Qt::QueuedConnection);
+    });
+  } catch (const std::system_error&) {
+    // No thread to be had: sorted here, as before.
+    m_merging = false;
+    m_list.mergeWaitingRows();
+  }
+}
+
+void frmVek::mergeOrdered(const FileList::WaitingOrder& order) {
+  m_merging = false;
+  // An add that has ended has sorted its rows already: the order is stale then, and the
+  // list says so.
+  if (!m_busy || !m_list.mergeWaitingRows(order)) return;
+  // Rows that came meanwhile may make the next merge due at once.
+  rowsArrived();
 }
 
 void frmVek::addEnded() {

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <functional>
 #include <random>
 #include <string>
 #include <tuple>
@@ -317,10 +318,12 @@ TEST(FileList, SwitchingSortingOnAgainEqualsAFullStableSort) {
     return k;
   };
   // The second round has the window's merge during a long add, which leaves sorting off,
-  // among the added rows; the end must be the same.
-  for (int round = 0; round < 16; ++round) {
+  // among the added rows; the third the same merge with its order found from a copy while
+  // more rows came; the end must be the same.
+  for (int round = 0; round < 24; ++round) {
     const int c = round % 8;
     const bool mergeMidway = round >= 8;
+    const bool orderedElsewhere = round >= 16;
     const ListColumn column = ListColumn(c);
     for (bool ascending : {true, false}) {
       FileList list;
@@ -331,7 +334,19 @@ TEST(FileList, SwitchingSortingOnAgainEqualsAFullStableSort) {
       for (int i = 0; i < 45; ++i) added.push_back(randomEntry());
       for (int i = 0; i < 45; ++i) {
         if (mergeMidway && i == 20) {
-          list.mergeWaitingRows();
+          if (orderedElsewhere) {
+            FileList::WaitingOrder order = FileList::orderOf(list.waitingRows());
+            for (; i < 25; ++i) list.append(added[std::size_t(i)]);
+            const std::vector<FileEntry> later(list.rows().end() - 5, list.rows().end());
+            ASSERT_TRUE(list.mergeWaitingRows(order));
+            // The rows that came meanwhile wait at the end, as they came.
+            for (std::size_t k = 0; k < later.size(); ++k)
+              ASSERT_EQ(key(list.rows()[list.rows().size() - 5 + k]), key(later[k]));
+            ASSERT_FALSE(list.mergeWaitingRows(order));  // used up: the list moved on
+            list.mergeWaitingRows();                     // the rows that came meanwhile
+          } else {
+            list.mergeWaitingRows();
+          }
           ASSERT_FALSE(list.isSortingEnabled());
           for (qint64 r = 1; r < list.count(); ++r)
             ASSERT_LE(vek::compareRows(list.at(r - 1), list.at(r), column, ascending), 0) << r;
@@ -362,6 +377,33 @@ TEST(FileList, SwitchingSortingOnAgainEqualsAFullStableSort) {
 }
 
 // The batch run: gather with sorting off, then sort by one key without flipping.
+TEST(FileList, AnOrderFoundBeforeTheListChangedIsNotApplied) {
+  // The order of waiting rows is found on another thread while the list may change; applied
+  // to other rows it would put them in a wrong order.
+  const std::vector<std::function<void(FileList&)>> changes = {
+      [](FileList& list) {  // cleared, and as many rows come again
+        list.clear();
+        for (const char16_t* name : {u"x", u"y", u"z", u"w"})
+          list.append(entry(QString::fromUtf16(name)));
+      },
+      [](FileList& list) { list.columnClicked(ListColumn::Size); },
+      [](FileList& list) { list.setSortingEnabled(true); },
+      [](FileList& list) { list.mergeWaitingRows(); },
+      [](FileList& list) { list.setSortColumn(ListColumn::Extension, true); },
+  };
+  for (std::size_t k = 0; k < changes.size(); ++k) {
+    FileList list;
+    list.setSortingEnabled(false);
+    for (const char16_t* name : {u"d", u"b", u"c", u"a"})
+      list.append(entry(QString::fromUtf16(name)));
+    const FileList::WaitingOrder waiting = FileList::orderOf(list.waitingRows());
+    changes[k](list);
+    const QStringList before = order(list);
+    EXPECT_FALSE(list.mergeWaitingRows(waiting)) << k;
+    EXPECT_EQ(order(list), before) << k;
+  }
+}
+
 TEST(FileList, BatchSortByColumnKeepsTheDirection) {
   FileList list;
   list.setSortingEnabled(false);

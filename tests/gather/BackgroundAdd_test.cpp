@@ -85,6 +85,45 @@ TEST(BackgroundAddTest, SubtreeAndFolderAddsMatchTheAddsOnTheCallersThread) {
   EXPECT_EQ(beside.settings.history[0], tree.path(QStringLiteral("x/y")));
 }
 
+TEST(BackgroundAddTest, DeliveryNotesMadeByTheWalkAreThoseOfTheList) {
+  // The window's list keeps the delivery check; its rows' own parts come made from the walk.
+  TempTree tree;
+  const QString deep = QString(120, QLatin1Char('d')) + QLatin1Char('/') +
+                       QString(120, QLatin1Char('e')) + QLatin1Char('/') + QString(40, u'長');
+  for (const QString& name : {u"CON.txt"_qs, u"a.TXT"_qs, u"A.txt"_qs, u"x/ok.txt"_qs,
+                              u"x/trailing .txt"_qs, u"x/q?.txt"_qs, u"x/é.txt"_qs,
+                              u"x/Thumbs.db"_qs, u"x/😀.txt"_qs, QString(deep + u".txt"_qs)}) {
+    tree.file(name);
+  }
+  for (const bool overLap : {false, true}) {
+    Side same(QStringLiteral("*.*"));
+    Side beside(QStringLiteral("*.*"));
+    same.settings.option.overLap = overLap;
+    beside.settings.option.overLap = overLap;
+    same.list.notedCount();  // the window builds the check before its first add
+    beside.list.notedCount();
+    BackgroundAdd add(beside.gatherer, beside.list, beside.interaction, beside.settings);
+    // Twice, with new names the second time: with overLap the second add keeps only those.
+    for (int round = 0; round < 2; ++round) {
+      if (round == 1) {
+        for (const char* name : {"x/Case%1.txt", "x/CASE%1.txt", "b%1.txt"})
+          tree.file(QString::fromLatin1(name).arg(int(overLap)));
+      }
+      same.gatherer.addSubtree(tree.root());
+      add.startSubtree(tree.root());
+      runToEnd(add);
+    }
+    ASSERT_EQ(beside.paths(), same.paths());
+    ASSERT_EQ(beside.list.count(), overLap ? 16 : 23);
+    for (qint64 r = 0; r < same.list.count(); ++r) {
+      EXPECT_EQ(beside.list.deliveryProblems(r), same.list.deliveryProblems(r))
+          << beside.paths()[int(r)].toStdString();
+    }
+    EXPECT_EQ(beside.list.notedCount(), same.list.notedCount());
+    EXPECT_GT(same.list.notedCount(), 0);
+  }
+}
+
 TEST(BackgroundAddTest, CancelEndsTheAddAtOnceKeepingItsRows) {
   TempTree tree;
   for (int i = 0; i < 50; ++i) tree.file(QStringLiteral("d%1/f.txt").arg(i));

@@ -331,6 +331,29 @@ TEST(FolderHistoryTest, NewestFirstAtMostTenExactMatchKeepsItsPlace) {
   EXPECT_EQ(history[9], QStringLiteral("/f1"));  // the oldest dropped off
 }
 
+TEST(GathererTest, RowsLeftOutAsListedAlreadyTakeTheirDeliveryChecksWithThem) {
+  // The walk hands each row's delivery check parts beside it; skipping the rows already listed
+  // must keep each part beside its own row.
+  const auto row = [](const char* name) {
+    FileEntry e;
+    FileEntry::splitName(QString::fromLatin1(name), e.name, e.extension);
+    e.folder = QStringLiteral("/d/");
+    return e;
+  };
+  for (const bool overLap : {false, true}) {
+    Fixture f;
+    f.settings.option.overLap = overLap;
+    f.list.notedCount();  // kept, as the window keeps it
+    f.list.append(row("a.txt"));
+    FolderScanner::Batch batch;
+    for (const char* name : {"a.txt", "CON.txt", "b.txt", "a.txt", "q?.txt"})
+      batch.entries.push_back(row(name));
+    for (const FileEntry& e : batch.entries) batch.checks.push_back(rowCheck(e));
+    EXPECT_EQ(f.gatherer.applyBatch(std::move(batch)), overLap ? 3 : 5);
+    EXPECT_EQ(f.list.notedCount(), 2) << overLap;  // CON.txt and q?.txt
+  }
+}
+
 TEST(GathererTest, RowsOfASubtreeAddKnowTheirPathBelowItsStart) {
   TempTree tree;
   for (const char* name : {"top.txt", "sub/a.txt", "sub/deeper/b c.txt"})

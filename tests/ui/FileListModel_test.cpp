@@ -2,6 +2,7 @@
 // sorted order, reordered or cleared, checked by Qt's own model tester; the selection follows
 // its row through a sort; ticks go to the list.
 #include <QAbstractItemModelTester>
+#include <QCoreApplication>
 #include <QItemSelectionModel>
 #include <QSignalSpy>
 
@@ -41,6 +42,32 @@ TEST(FileListModel, AppendsAreAnnouncedInOneBatchAtTheEnd) {
   model.flush();
   EXPECT_EQ(inserted.size(), 1);
   EXPECT_EQ(shownNames(model), (QStringList{u"c"_qs, u"a"_qs, u"b"_qs}));
+}
+
+TEST(FileListModel, AppendsHeldDuringAnAddWaitForTheWindowsFlush) {
+  // During an add the window announces rows a few times a second: the rows of each batch
+  // must not reach the view at the next turn of the event loop as well.
+  FileList list;
+  FileListModel model(list);
+  QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
+  QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
+  list.setSortingEnabled(false);
+  model.holdAppends(true);
+  for (const char* name : {"c", "a"}) list.append(row(QString::fromLatin1(name)));
+  QCoreApplication::processEvents();
+  EXPECT_EQ(model.rowCount(), 0);
+  model.flush();  // the window's quarter-second showing
+  EXPECT_EQ(model.rowCount(), 2);
+  list.append(row(u"b"_qs));
+  QCoreApplication::processEvents();
+  EXPECT_EQ(model.rowCount(), 2);
+  model.holdAppends(false);  // the add has ended
+  EXPECT_EQ(shownNames(model), (QStringList{u"c"_qs, u"a"_qs, u"b"_qs}));
+  EXPECT_EQ(inserted.size(), 2);
+  // Not held: announced at the next turn of the event loop.
+  list.append(row(u"d"_qs));
+  QCoreApplication::processEvents();
+  EXPECT_EQ(model.rowCount(), 4);
 }
 
 TEST(FileListModel, SortingAndMergesKeepTheSelectedRow) {
