@@ -505,9 +505,9 @@ void frmVek::startMerge() {
 
 void frmVek::mergeOrdered(const FileList::WaitingOrder& order) {
   m_merging = false;
-  // An add that has ended has sorted its rows already: the order is stale then, and the
-  // list says so.
-  if (!m_busy || !m_list.mergeWaitingRows(order)) return;
+  // An add that has ended sorts its rows itself, these among them: the order is stale then,
+  // and placing it would only make the add's own order stale.
+  if (!m_busy || m_add.ordering() || !m_list.mergeWaitingRows(order)) return;
   // Rows that came meanwhile may make the next merge due at once.
   rowsArrived();
 }
