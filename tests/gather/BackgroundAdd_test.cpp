@@ -174,10 +174,10 @@ TEST(BackgroundAddTest, TheEndPlacesRowsInAnOrderFoundAsideAndNeverMisorders) {
   } cases[] = {
       {"left alone", [](FileList&) {}, same.paths(), 1},
       {"cleared", [](FileList& list) { list.clear(); }, {}, 1},
-      {"name header", [](FileList& list) { list.columnClicked(ListColumn::Name); },
-       clicked.paths(), 1},
-      {"size header", [](FileList& list) { list.columnClicked(ListColumn::Size); },
-       same.paths(), 2},
+      {"name header", [](FileList& list) { list.columnClicked(ListColumn::Name); }, clicked.paths(),
+       1},
+      {"size header", [](FileList& list) { list.columnClicked(ListColumn::Size); }, same.paths(),
+       2},
   };
   for (const auto& c : cases) {
     Side side(filter);
