@@ -441,6 +441,10 @@ FileList::WaitingRows FileList::waitingRows() const {
   return waiting;
 }
 
+qint64 FileList::waitingCount() const {
+  return m_sortingEnabled ? 0 : count() - std::clamp<qint64>(m_sortedPrefix, 0, count());
+}
+
 FileList::WaitingOrder FileList::orderOf(WaitingRows waiting) {
   WaitingOrder order;
   order.first = waiting.first;

@@ -103,6 +103,8 @@ class FileList {
     NumberOrder numbers = NumberOrder::AsText;
   };
   WaitingRows waitingRows() const;
+  // How many rows waitingRows() would copy, without copying them.
+  qint64 waitingCount() const;
   static WaitingOrder orderOf(WaitingRows waiting);
   bool mergeWaitingRows(const WaitingOrder& waiting);
 

@@ -1,5 +1,7 @@
 #include "gather/BackgroundAdd.h"
 
+#include <system_error>
+
 #include <QElapsedTimer>
 
 #include "core/FileList.h"
@@ -18,6 +20,10 @@ namespace {
 // their turn, in ms.
 constexpr qint64 kDrainSlice = 8;
 
+// Orders found for the end of one add before its rows are sorted here: each found order is
+// dropped when the list was cleared or re-sorted meanwhile.
+constexpr int kMaxOrderRounds = 3;
+
 QString nativeFolderText(const QString& folder) {
   return folderText(folder, nativePathStyle());
 }
@@ -35,9 +41,21 @@ BackgroundAdd::BackgroundAdd(Gatherer& gatherer, FileList& list, Interaction& in
   m_poll.setSingleShot(true);
   m_poll.setInterval(ScanThread::kPollInterval);
   connect(&m_poll, &QTimer::timeout, this, &BackgroundAdd::drain);
+  m_runAside = [this](std::function<void()> job) {
+    if (m_orderThread.joinable()) m_orderThread.join();  // done: its order came before
+    try {
+      m_orderThread = std::thread(std::move(job));
+    } catch (const std::system_error&) {
+      return false;
+    }
+    return true;
+  };
 }
 
-BackgroundAdd::~BackgroundAdd() = default;
+BackgroundAdd::~BackgroundAdd() {
+  // Its order would be handed to this object: the queued call dies with it.
+  if (m_orderThread.joinable()) m_orderThread.join();
+}
 
 void BackgroundAdd::begin(Kind kind) {
   m_kind = kind;
@@ -296,8 +314,39 @@ void BackgroundAdd::end(AddOutcome outcome) {
   m_progressShown = false;
   m_gatherer.endFailures();
   if (outcome != AddOutcome::NothingListed && outcome != AddOutcome::EmptyFilter) {
+    // Sorting many rows here would hold the window still: their order is found aside and
+    // finished follows once it is placed.
+    m_orderRounds = 0;
+    if (sortAside()) return;
     m_list.setSortingEnabled(true);
   }
+  Q_EMIT finished();
+}
+
+bool BackgroundAdd::sortAside() {
+  if (m_orderRounds >= kMaxOrderRounds || m_list.waitingCount() < m_rowsSortedAside ||
+      m_list.waitingCount() == 0) {
+    return false;
+  }
+  auto job = [this, rows = m_list.waitingRows()]() mutable {
+    FileList::WaitingOrder order = FileList::orderOf(std::move(rows));
+    QMetaObject::invokeMethod(
+        this, [this, order = std::move(order)] { placeOrder(order); }, Qt::QueuedConnection);
+  };
+  if (!m_runAside || !m_runAside(std::move(job))) return false;
+  ++m_orderRounds;
+  m_ordering = true;
+  return true;
+}
+
+void BackgroundAdd::placeOrder(const FileList::WaitingOrder& order) {
+  if (!m_ordering) return;
+  // An order found before the list was cleared or re-sorted is dropped; rows still waiting
+  // then are ordered again.
+  if (!m_list.mergeWaitingRows(order) && sortAside()) return;
+  m_ordering = false;
+  // Only rows added since the order was found, if any, are left to sort here.
+  m_list.setSortingEnabled(true);
   Q_EMIT finished();
 }
 

@@ -7,18 +7,20 @@
 #pragma once
 
 #include <chrono>
+#include <functional>
+#include <thread>
 #include <vector>
 
 #include <QObject>
 #include <QTimer>
 
+#include "core/FileList.h"
 #include "gather/DropIntake.h"
 #include "gather/Gatherer.h"
 #include "gather/ScanThread.h"
 
 namespace vek {
 
-class FileList;
 class Interaction;
 struct Settings;
 
@@ -45,12 +47,16 @@ class BackgroundAdd : public QObject {
   ~BackgroundAdd() override;
 
   // Each start either ends before it returns (nothing to do, a question declined, a drop of
-  // files only) or runs until finished is emitted. Not to be called while running.
+  // a few files) or runs until finished is emitted. Not to be called while running.
   void startSubtree(const QString& folder);
   void startCurrentFolder(const QString& folder);
   void startDrop(std::vector<DroppedItem> items);
 
-  bool running() const { return m_kind != Kind::None; }
+  // Until finished is emitted, the ordering of the added rows included.
+  bool running() const { return m_kind != Kind::None || m_ordering; }
+  // The add has ended (walk, progress window, cancel) and its rows are being put in order:
+  // their order is found on another thread, then placed here, and finished follows.
+  bool ordering() const { return m_ordering; }
   // What the last add was and how it ended.
   Kind lastKind() const { return m_lastKind; }
   const AddResult& result() const { return m_result; }
@@ -62,6 +68,15 @@ class BackgroundAdd : public QObject {
   void cancel();
   // Waits at most timeout for the walk of the last add to end (before the program quits).
   bool waitForWalk(std::chrono::milliseconds timeout) const { return m_scan.waitFinished(timeout); }
+
+  // Runs a job on another thread; false when none is to be had. The default starts a thread
+  // that this object waits for when it goes; tests run the job when they choose.
+  using RunAside = std::function<bool(std::function<void()> job)>;
+  void setRunAside(RunAside run) { m_runAside = std::move(run); }
+  // From how many rows waiting to be sorted the end of an add finds their order on another
+  // thread; fewer are sorted here at once, which is quicker than starting a thread.
+  static constexpr qint64 kRowsSortedAside = 10000;
+  void setRowsSortedAside(qint64 rows) { m_rowsSortedAside = rows; }
 
  Q_SIGNALS:
   // Rows were added to the list; more may follow.
@@ -77,6 +92,10 @@ class BackgroundAdd : public QObject {
   void walkDone(bool completed);
   void takeNextDropItem();
   void end(AddOutcome outcome);
+  // Starts finding the order of the rows waiting to be sorted on another thread; false when
+  // they are better sorted here (few, sorting on, no thread, the list changed too often).
+  bool sortAside();
+  void placeOrder(const FileList::WaitingOrder& order);
 
   Gatherer& m_gatherer;
   FileList& m_list;
@@ -101,6 +120,12 @@ class BackgroundAdd : public QObject {
   std::chrono::steady_clock::time_point m_walkStarted;
   std::chrono::steady_clock::time_point m_sliceEnded;  // of the last slice of this walk
   bool m_sliceLeftMore = false;
+
+  bool m_ordering = false;
+  int m_orderRounds = 0;  // orders found for this end: a list that keeps changing is sorted here
+  qint64 m_rowsSortedAside = kRowsSortedAside;
+  std::thread m_orderThread;
+  RunAside m_runAside;
 };
 
 }  // namespace vek

@@ -466,10 +466,10 @@ void frmVek::applyAllAppendOption() {
 }
 
 void frmVek::rowsArrived() {
-  // Every add ends by sorting the rows it added into the list, which holds the window still
-  // for as long as that sort takes. During a long add the rows gathered so far are merged in
-  // as soon as enough of them wait, so that no merge, and not the sort at the end, has many
-  // to place; the order at the end is the same. Their order is found on another thread (the
+  // Every add ends by sorting the rows it added into the list, and placing them holds the
+  // window still for as long as that takes. During a long add the rows gathered so far are
+  // merged in as soon as enough of them wait, so that no merge, and not the sort at the end,
+  // has many to place; the order at the end is the same. Their order is found on another thread (the
   // walk, which shares the processors, would stretch that sort on this one), and only their
   // placing holds the window.
   if (m_busy && !m_merging && !m_list.isSortingEnabled() &&
@@ -505,9 +505,9 @@ void frmVek::startMerge() {
 
 void frmVek::mergeOrdered(const FileList::WaitingOrder& order) {
   m_merging = false;
-  // An add that has ended has sorted its rows already: the order is stale then, and the
-  // list says so.
-  if (!m_busy || !m_list.mergeWaitingRows(order)) return;
+  // An add that has ended sorts its rows itself, these among them: the order is stale then,
+  // and placing it would only make the add's own order stale.
+  if (!m_busy || m_add.ordering() || !m_list.mergeWaitingRows(order)) return;
   // Rows that came meanwhile may make the next merge due at once.
   rowsArrived();
 }

@@ -3,7 +3,12 @@
 // outcome; and a cancel ends the add at once.
 #include "gather/BackgroundAdd.h"
 
+#include <functional>
+#include <thread>
+#include <utility>
+
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QEventLoop>
 
 #include <gtest/gtest.h>
@@ -143,6 +148,79 @@ TEST(BackgroundAddTest, CancelEndsTheAddAtOnceKeepingItsRows) {
   EXPECT_TRUE(add.waitForWalk(std::chrono::seconds(10)));
   QCoreApplication::processEvents();
   EXPECT_EQ(side.list.count(), rows);
+}
+
+TEST(BackgroundAddTest, TheEndPlacesRowsInAnOrderFoundAsideAndNeverMisorders) {
+  TempTree tree;
+  for (const char* name : {"m/k.txt", "b/z.txt", "b/a.txt", "q/r/c.txt", "q/n.txt", "e.txt",
+                           "q/r/写真.txt", "x/ g, \"h\".txt", "x/y.txt", "d/10.txt", "d/9.txt"}) {
+    tree.file(QString::fromUtf8(name));
+  }
+  const QString filter = QStringLiteral("*.txt");
+  Side same(filter);
+  same.gatherer.addSubtree(tree.root());
+  Side clicked(filter);  // the rows as a click on the name header after the add leaves them
+  clicked.gatherer.addSubtree(tree.root());
+  clicked.list.columnClicked(ListColumn::Name);
+  ASSERT_NE(clicked.paths(), same.paths());
+
+  // While the order is found, the list is cleared, re-sorted by a click on the name or the
+  // size header (which the next add ends by undoing), or left alone.
+  const struct {
+    const char* what;
+    std::function<void(FileList&)> meanwhile;
+    QStringList expected;
+    int orders;  // found aside for the end
+  } cases[] = {
+      {"left alone", [](FileList&) {}, same.paths(), 1},
+      {"cleared", [](FileList& list) { list.clear(); }, {}, 1},
+      {"name header", [](FileList& list) { list.columnClicked(ListColumn::Name); }, clicked.paths(),
+       1},
+      {"size header", [](FileList& list) { list.columnClicked(ListColumn::Size); }, same.paths(),
+       2},
+  };
+  for (const auto& c : cases) {
+    Side side(filter);
+    BackgroundAdd add(side.gatherer, side.list, side.interaction, side.settings);
+    add.setRowsSortedAside(1);
+    std::function<void()> job;
+    add.setRunAside([&](std::function<void()> next) {
+      job = std::move(next);
+      return true;
+    });
+    bool finished = false;
+    QObject::connect(&add, &BackgroundAdd::finished, [&] { finished = true; });
+    add.startSubtree(tree.root());
+    QElapsedTimer waited;
+    waited.start();
+    while (!job && waited.elapsed() < 10000) QCoreApplication::processEvents();
+    ASSERT_TRUE(job) << c.what << ": the end sorted the rows on the window's thread";
+    // The walk and its progress window are over; the rows wait for their order.
+    EXPECT_FALSE(finished) << c.what;
+    EXPECT_TRUE(add.running()) << c.what;
+    EXPECT_TRUE(add.ordering()) << c.what;
+    EXPECT_FALSE(side.interaction.progressOpen) << c.what;
+    EXPECT_FALSE(side.list.isSortingEnabled()) << c.what;
+    EXPECT_EQ(side.list.count(), same.list.count()) << c.what;
+    add.cancel();  // too late to stop anything: the rows are all there
+    EXPECT_FALSE(finished) << c.what;
+    c.meanwhile(side.list);
+    int orders = 0;
+    while (!finished && waited.elapsed() < 10000) {
+      if (job) {
+        std::thread aside(std::exchange(job, nullptr));
+        aside.join();
+        ++orders;
+      }
+      QCoreApplication::processEvents();
+    }
+    ASSERT_TRUE(finished) << c.what;
+    EXPECT_EQ(orders, c.orders) << c.what;
+    EXPECT_FALSE(add.running()) << c.what;
+    EXPECT_EQ(add.result().outcome, AddOutcome::Done) << c.what;
+    EXPECT_TRUE(side.list.isSortingEnabled()) << c.what;
+    EXPECT_EQ(side.paths(), c.expected) << c.what;
+  }
 }
 
 }  // namespace
