@@ -469,8 +469,8 @@ void frmVek::rowsArrived() {
   // Every add ends by sorting the rows it added into the list, and placing them holds the
   // window still for as long as that takes. During a long add the rows gathered so far are
   // merged in as soon as enough of them wait, so that no merge, and not the sort at the end,
-  // has many to place; the order at the end is the same. Their order is found on another thread (the
-  // walk, which shares the processors, would stretch that sort on this one), and only their
+  // has many to place; the order at the end is the same. Their order is found on another thread
+  // (the walk, which shares the processors, would stretch that sort on this one), and only their
   // placing holds the window.
   if (m_busy && !m_merging && !m_list.isSortingEnabled() &&
       m_list.count() - m_mergedRows >= kRowsWorthAMerge) {
