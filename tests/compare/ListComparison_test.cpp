@@ -155,7 +155,7 @@ TEST(TextListReader, ReadsAListWrittenInTheOtherLanguage) {
   };
   const std::vector<FileEntry> rows = {file(u"/d/"_s, u"a.txt"_s, 12, 3),
                                        file(u"/d/"_s, u"sub/b.txt"_s, 5, 4)};
-  for (const auto [writtenIn, readIn] :
+  for (const auto& [writtenIn, readIn] :
        {std::pair(InterfaceLanguage::English, InterfaceLanguage::Japanese),
         std::pair(InterfaceLanguage::Japanese, InterfaceLanguage::English)}) {
     SCOPED_TRACE(int(writtenIn));

@@ -209,16 +209,16 @@ class EnglishMainWindow : public test::WindowFixture {
 };
 
 TEST_F(EnglishMainWindow, CaptionsMenusAndTooltipsAreEnglish) {
-  frmVek& window = open();
+  frmVek& shown = open();
   // The folders, files and list rows shown are the person's.
   const QStringList found = test::japaneseTexts(
-      &window, {u"drvGetFile"_s, u"dirGetFile"_s, u"filGetFile"_s, u"lvWriteList"_s});
+      &shown, {u"drvGetFile"_s, u"dirGetFile"_s, u"filGetFile"_s, u"lvWriteList"_s});
   EXPECT_TRUE(found.isEmpty()) << found.join(u'\n').toStdString();
-  EXPECT_EQ(test::acceleratorClashes(&window).join(u'\n'), QString());
+  EXPECT_EQ(test::acceleratorClashes(&shown).join(u'\n'), QString());
 
   // The command builder it opens; the command shown is built from the person's paths.
   child<QAction>("mCmdGen")->trigger();
-  auto* builder = window.findChild<frmCommand*>();
+  auto* builder = shown.findChild<frmCommand*>();
   ASSERT_NE(builder, nullptr);
   const QStringList inBuilder = test::japaneseTexts(builder, {u"txtCommand"_s});
   EXPECT_TRUE(inBuilder.isEmpty()) << inBuilder.join(u'\n').toStdString();
@@ -229,7 +229,7 @@ TEST_F(EnglishMainWindow, CaptionsMenusAndTooltipsAreEnglish) {
 // The list's own texts: its column headers, the delivery notes and the comparison states of
 // rows whose names and folders are plain ASCII. A list of awkward rows must show no Japanese.
 TEST_F(EnglishMainWindow, TheListsHeadersNotesAndStatesAreEnglish) {
-  frmVek& window = open();
+  frmVek& shown = open();
   const QString folder = tree.path(u"work"_s) + u'/';
   std::vector<FileEntry> rows;
   const auto row = [&](const QString& fileName, CompareState state, quint8 changes) {
@@ -246,7 +246,7 @@ TEST_F(EnglishMainWindow, TheListsHeadersNotesAndStatesAreEnglish) {
   row(u"a:b?.txt"_s, CompareState::Added, 0);
   row(u"Thumbs.db"_s, CompareState::Removed, 0);
   row(u"name."_s, CompareState::Same, 0);
-  window.list().appendBatch(std::move(rows));
+  shown.list().appendBatch(std::move(rows));
   auto* view = child<QAbstractItemView>("lvWriteList");
   QCoreApplication::processEvents();  // the rows are announced to the view in batches
   ASSERT_EQ(view->model()->rowCount(), 4);
@@ -262,7 +262,7 @@ TEST_F(EnglishMainWindow, TheListsHeadersNotesAndStatesAreEnglish) {
                          u"Name reserved by Windows|Changed (size, modified, hash)"_s,
                          u"OS or Office system file|Removed"_s}));
   const QStringList found =
-      test::japaneseTexts(&window, {u"drvGetFile"_s, u"dirGetFile"_s, u"filGetFile"_s});
+      test::japaneseTexts(&shown, {u"drvGetFile"_s, u"dirGetFile"_s, u"filGetFile"_s});
   EXPECT_TRUE(found.isEmpty()) << found.join(u'\n').toStdString();
 }
 
@@ -270,8 +270,8 @@ TEST_F(EnglishMainWindow, TheListsHeadersNotesAndStatesAreEnglish) {
 class MainWindowAccelerators : public test::WindowFixture {};
 
 TEST_F(MainWindowAccelerators, AreUniqueInTheWindowAndInEachMenu) {
-  frmVek& window = open();
-  EXPECT_EQ(test::acceleratorClashes(&window).join(u'\n'), QString());
+  frmVek& shown = open();
+  EXPECT_EQ(test::acceleratorClashes(&shown).join(u'\n'), QString());
 }
 
 }  // namespace

@@ -835,7 +835,9 @@ TEST_F(CommandBuilderTest, FitsTheScreenWithTheCommandAndItsButtonsInView) {
     const QRect area = s.area.value_or(dialog->screen()->availableGeometry());
     ASSERT_LT(area.height(), dialog->sizeHint().height()) << "the screen has room for the form";
     EXPECT_LE(dialog->frameGeometry().height(), area.height());
-    if (!s.area) EXPECT_TRUE(area.contains(dialog->frameGeometry()));
+    if (!s.area) {
+      EXPECT_TRUE(area.contains(dialog->frameGeometry()));
+    }
     for (const char16_t* name : {u"txtCommand", u"cmdMakeTest", u"cmdCopy", u"cmdOk"}) {
       EXPECT_TRUE(wholeInView(find<QWidget>(*dialog, QString::fromUtf16(name))))
           << QString::fromUtf16(name).toStdString();
