@@ -6,10 +6,8 @@
 
 #include "core/IniFile.h"
 #include "core/Settings.h"
-#include "core/SettingsFile.h"
-#include "core/WindowState.h"
 #include "support/QStringPrinter.h"
-#include "support/TempTree.h"
+#include "support/SettingsRoundTrip.h"
 
 namespace vek {
 namespace {
@@ -17,14 +15,9 @@ namespace {
 using namespace Qt::StringLiterals;
 
 TEST(DeliverySettings, WrittenOnlyOnceChosenAndReadBack) {
-  test::TempTree tree;
-  const QString folder = tree.root() + u'/';
-  const QString path = tree.path(u"Vek.ini"_s);
-  WindowState window;
-  window.screenWidth = 28800;
-  window.screenHeight = 21600;
-  ASSERT_TRUE(saveSettings(path, Settings(), window, folder));
-  const QByteArray plain = tree.read(u"Vek.ini"_s);
+  test::SettingsRoundTrip ini;
+  const QByteArray plain = ini.save(Settings());
+  ASSERT_FALSE(plain.isEmpty());
   EXPECT_FALSE(plain.contains("VekDelivery"));
 
   Settings s;
@@ -34,8 +27,7 @@ TEST(DeliverySettings, WrittenOnlyOnceChosenAndReadBack) {
   s.xml.columns.hash = HashKind::Md5;
   s.xml.columns.chkDeliveryCheck = true;
   s.elementNames.hash = u"digest"_s;
-  ASSERT_TRUE(saveSettings(path, s, window, folder));
-  const QByteArray chosen = tree.read(u"Vek.ini"_s);
+  const QByteArray chosen = ini.save(s);
   // The sections every reader knows keep their bytes; Vek's own follows them.
   EXPECT_TRUE(chosen.startsWith(plain.left(plain.indexOf("[History]"))));
   EXPECT_TRUE(chosen.endsWith(
@@ -47,12 +39,11 @@ TEST(DeliverySettings, WrittenOnlyOnceChosenAndReadBack) {
       "DeliveryCheckElement='check'\r\n"))
       << chosen.toStdString();
   Settings read;
-  ASSERT_TRUE(loadSettings(path, read, window, folder));
+  ASSERT_TRUE(ini.load(read));
   EXPECT_EQ(read, s);
 
   // Once there, the section stays, also with every choice back at its default.
-  ASSERT_TRUE(saveSettings(path, Settings(), window, folder));
-  EXPECT_TRUE(tree.read(u"Vek.ini"_s).contains("CsvHash=NONE"));
+  EXPECT_TRUE(ini.save(Settings()).contains("CsvHash=NONE"));
 }
 
 TEST(DeliverySettings, UnknownValuesKeepTheDefaults) {

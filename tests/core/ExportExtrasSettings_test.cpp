@@ -6,10 +6,8 @@
 
 #include "core/IniFile.h"
 #include "core/Settings.h"
-#include "core/SettingsFile.h"
-#include "core/WindowState.h"
 #include "support/QStringPrinter.h"
-#include "support/TempTree.h"
+#include "support/SettingsRoundTrip.h"
 
 namespace vek {
 namespace {
@@ -17,14 +15,9 @@ namespace {
 using namespace Qt::StringLiterals;
 
 TEST(ExportExtrasSettings, WrittenOnlyOnceChosenAndReadBack) {
-  test::TempTree tree;
-  const QString folder = tree.root() + u'/';
-  const QString path = tree.path(u"Vek.ini"_s);
-  WindowState window;
-  window.screenWidth = 28800;
-  window.screenHeight = 21600;
-  ASSERT_TRUE(saveSettings(path, Settings(), window, folder));
-  const QByteArray plain = tree.read(u"Vek.ini"_s);
+  test::SettingsRoundTrip ini;
+  const QByteArray plain = ini.save(Settings());
+  ASSERT_FALSE(plain.isEmpty());
   EXPECT_FALSE(plain.contains("VekTotals"));
   EXPECT_FALSE(plain.contains("VekPathPrefix"));
 
@@ -32,8 +25,7 @@ TEST(ExportExtrasSettings, WrittenOnlyOnceChosenAndReadBack) {
   s.csv.columns.totals = true;
   s.html.columns.subtotals = true;
   s.xml.columns.prefix = {u"/mnt/nas/my share "_s, u"\\\\nas\\my share "_s, true};
-  ASSERT_TRUE(saveSettings(path, s, window, folder));
-  const QByteArray chosen = tree.read(u"Vek.ini"_s);
+  const QByteArray chosen = ini.save(s);
   EXPECT_TRUE(chosen.startsWith(plain.left(plain.indexOf("[History]"))));
   EXPECT_TRUE(chosen.endsWith(
       "[VekTotals]\r\nCsvTotals=1\r\nCsvSubtotals=0\r\nHtmlTotals=0\r\nHtmlSubtotals=1\r\n"
@@ -43,14 +35,14 @@ TEST(ExportExtrasSettings, WrittenOnlyOnceChosenAndReadBack) {
       "XmlFrom='/mnt/nas/my share '\r\nXmlTo='\\\\nas\\my share '\r\nXmlBackslash=1\r\n"))
       << chosen.toStdString();
   Settings read;
-  ASSERT_TRUE(loadSettings(path, read, window, folder));
+  ASSERT_TRUE(ini.load(read));
   EXPECT_EQ(read, s);
 
   // Back at the defaults, the sections stay and say so.
-  ASSERT_TRUE(saveSettings(path, Settings(), window, folder));
-  ASSERT_TRUE(loadSettings(path, read, window, folder));
+  const QByteArray defaults = ini.save(Settings());
+  ASSERT_TRUE(ini.load(read));
   EXPECT_EQ(read, Settings());
-  EXPECT_TRUE(tree.read(u"Vek.ini"_s).contains("CsvTotals=0"));
+  EXPECT_TRUE(defaults.contains("CsvTotals=0"));
 }
 
 TEST(ExportExtrasSettings, MissingOrOddValuesKeepTheDefaults) {

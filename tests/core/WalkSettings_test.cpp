@@ -11,7 +11,7 @@
 #include "core/TextCodec.h"
 #include "core/WindowState.h"
 #include "support/QStringPrinter.h"
-#include "support/TempTree.h"
+#include "support/SettingsRoundTrip.h"
 
 namespace vek {
 namespace {
@@ -19,36 +19,29 @@ namespace {
 using namespace Qt::StringLiterals;
 
 TEST(WalkSettings, WrittenOnlyOnceChosenAndReadBack) {
-  test::TempTree tree;
-  const QString folder = tree.root() + u'/';
-  const QString path = tree.path(u"Vek.ini"_s);
-  WindowState window;
-  window.screenWidth = 28800;
-  window.screenHeight = 21600;
-  ASSERT_TRUE(saveSettings(path, Settings(), window, folder));
-  const QByteArray plain = tree.read(u"Vek.ini"_s);
+  test::SettingsRoundTrip ini;
+  const QByteArray plain = ini.save(Settings());
+  ASSERT_FALSE(plain.isEmpty());
   EXPECT_FALSE(plain.contains("VekWalk"));
 
   Settings s;
   s.walk.excluded = u" .git;node_modules;~$*;日本語 "_s;
   s.walk.hiddenFiles = true;
-  ASSERT_TRUE(saveSettings(path, s, window, folder));
-  const QByteArray chosen = tree.read(u"Vek.ini"_s);
+  const QByteArray chosen = ini.save(s);
   EXPECT_TRUE(chosen.startsWith(plain.left(plain.indexOf("[History]"))));
   EXPECT_TRUE(chosen.endsWith(
       u"[VekWalk]\r\nExclude=\" .git;node_modules;~$*;日本語 \"\r\nHiddenFiles=1\r\n"
       "OneFileSystem=0\r\n"_s.toUtf8()))
       << chosen.toStdString();
   Settings read;
-  ASSERT_TRUE(loadSettings(path, read, window, folder));
+  ASSERT_TRUE(ini.load(read));
   EXPECT_EQ(read.walk, s.walk);
 
   // Once there, the section stays, and an emptied box is read back empty.
-  ASSERT_TRUE(saveSettings(path, Settings(), window, folder));
-  EXPECT_TRUE(tree.read(u"Vek.ini"_s).contains("Exclude=\"\"\r\n"));
+  EXPECT_TRUE(ini.save(Settings()).contains("Exclude=\"\"\r\n"));
   Settings again;
   again.walk.excluded = u"stale"_s;
-  ASSERT_TRUE(loadSettings(path, again, window, folder));
+  ASSERT_TRUE(ini.load(again));
   EXPECT_EQ(again.walk, WalkSettings());
 }
 
