@@ -59,6 +59,22 @@ class CommandBuilderTest : public ::testing::Test {
   }
   frmCommand::Prefill standard() const { return {in, out, in, QString(), u"/x/vek"_s}; }
 
+  // The builder shown and active, set as a person sets it to run the real vek (VEK_EXE) into
+  // out/list.csv with every file; start: the line of the list's own switches then.
+  std::unique_ptr<frmCommand> openForTheRealRun(const QString& vek, QString& start) {
+    frmCommand::Prefill prefill = standard();
+    prefill.executable = vek;
+    auto dialog = open(prefill);
+    dialog->show();
+    QApplication::setActiveWindow(dialog.get());
+    test::clickToFocus(find<QAbstractButton>(*dialog, u"optOutPath_1"_s));
+    find<QLineEdit>(*dialog, u"txtOutName"_s)->setText(u"list"_s);
+    find<QComboBox>(*dialog, u"cmbFilter"_s)->setEditText(u"*.*"_s);
+    start = vek + u" /I \""_s + in + u"\" /O \""_s + out +
+            u"\" /T CSV /F \"list\" /E \"*.*\" /N \""_s + in + u"\" /S 1"_s;
+    return dialog;
+  }
+
   template <typename T>
   static T* find(frmCommand& dialog, const QString& name) {
     T* widget = dialog.findChild<T*>(name);
@@ -302,16 +318,8 @@ TEST_F(CommandBuilderTest, TestRunReportsSuccessOnlyWhenTheListWasWritten) {
 TEST_F(CommandBuilderTest, TheNewSwitchesAreOfferedAndRun) {
   const QString vek = qEnvironmentVariable("VEK_EXE");
   ASSERT_FALSE(vek.isEmpty()) << "VEK_EXE is not set";
-  frmCommand::Prefill prefill = standard();
-  prefill.executable = vek;
-  auto dialog = open(prefill);
-  dialog->show();
-  QApplication::setActiveWindow(dialog.get());
-  test::clickToFocus(find<QAbstractButton>(*dialog, u"optOutPath_1"_s));
-  find<QLineEdit>(*dialog, u"txtOutName"_s)->setText(u"list"_s);
-  find<QComboBox>(*dialog, u"cmbFilter"_s)->setEditText(u"*.*"_s);
-  const QString start = vek + u" /I \""_s + in + u"\" /O \""_s + out +
-                        u"\" /T CSV /F \"list\" /E \"*.*\" /N \""_s + in + u"\" /S 1"_s;
+  QString start;
+  auto dialog = openForTheRealRun(vek, start);
   // Nothing chosen: the line of the list's own switches alone.
   EXPECT_EQ(command(*dialog), start);
   auto* textCode = find<QComboBox>(*dialog, u"cmbTextCode"_s);
@@ -365,16 +373,8 @@ TEST_F(CommandBuilderTest, ExcludedNamesAndHiddenFilesReachTheRun) {
                            "in/一時 ファイル/c.txt", "in/keep/x.tmp"}) {
     tree.file(QString::fromUtf8(name), "x");
   }
-  frmCommand::Prefill prefill = standard();
-  prefill.executable = vek;
-  auto dialog = open(prefill);
-  dialog->show();
-  QApplication::setActiveWindow(dialog.get());
-  test::clickToFocus(find<QAbstractButton>(*dialog, u"optOutPath_1"_s));
-  find<QLineEdit>(*dialog, u"txtOutName"_s)->setText(u"list"_s);
-  find<QComboBox>(*dialog, u"cmbFilter"_s)->setEditText(u"*.*"_s);
-  const QString start = vek + u" /I \""_s + in + u"\" /O \""_s + out +
-                        u"\" /T CSV /F \"list\" /E \"*.*\" /N \""_s + in + u"\" /S 1"_s;
+  QString start;
+  auto dialog = openForTheRealRun(vek, start);
   auto* exclude = find<QComboBox>(*dialog, u"cmbExclude"_s);
   EXPECT_EQ(exclude->currentText(), QString());
   EXPECT_EQ(command(*dialog), start);
