@@ -16,6 +16,7 @@
 #include "core/FileNameBytes.h"
 #include "core/MessageCatalogue.h"
 #include "core/PathRules.h"
+#include "core/PrintedPath.h"
 #include "core/TextCodec.h"
 #include "gather/FilterPresets.h"
 #include "gather/Gatherer.h"
@@ -280,35 +281,6 @@ ExitCode BatchRun::executeComparison(const BatchRequest& request) {
   return result.counts.differences() > 0 ? ExitCode::Differences : ExitCode::Success;
 }
 
-namespace {
-
-// A path as one line of standard output: its bytes, with a backslash before a backslash and
-// control characters as \n, \t, \r or \xHH, so that a name holding a line end stays one line.
-QByteArray printedPath(const QString& path) {
-  const QByteArray bytes = encodeFileName(path);
-  QByteArray out;
-  out.reserve(bytes.size());
-  for (const char c : bytes) {
-    const auto u = static_cast<unsigned char>(c);
-    if (c == '\\') {
-      out += "\\\\";
-    } else if (c == '\n') {
-      out += "\\n";
-    } else if (c == '\t') {
-      out += "\\t";
-    } else if (c == '\r') {
-      out += "\\r";
-    } else if (u < 0x20 || u == 0x7F) {
-      out += "\\x" + QByteArray::number(u, 16).rightJustified(2, '0');
-    } else {
-      out += c;
-    }
-  }
-  return out;
-}
-
-}  // namespace
-
 bool BatchRun::printDifferences(const std::vector<FileEntry>& rows) {
   // In the order of their paths, so that two runs can be compared line by line.
   std::vector<std::pair<QString, const FileEntry*>> sorted;
@@ -321,7 +293,7 @@ bool BatchRun::printDifferences(const std::vector<FileEntry>& rows) {
     text += row->state == CompareState::Added     ? "+ "
             : row->state == CompareState::Removed ? "- "
                                                   : "* ";
-    text += printedPath(path);
+    text += printedPath(path).toUtf8();
     if (row->state == CompareState::Changed) {
       text += " (" + compareChangesWords(row->changes).toLatin1() + ')';
     }

@@ -9,6 +9,9 @@ enum class ExitCode {
   BadCommandLine,  // a switch or its value was refused; nothing was gathered or written
   Declined,        // the person answered no to the question before the scan
   Differences,     // a comparison with a saved list found differences
+  Incomplete,      // the list was written, but something under the folder could not be read
+                   // or hashed (each one named on standard error); with a comparison: nothing
+                   // differs among what could be compared, but something could not be verified
 };
 
 constexpr int exitStatus(ExitCode code) {
@@ -23,6 +26,8 @@ constexpr int exitStatus(ExitCode code) {
       return 3;
     case ExitCode::Differences:
       return 4;
+    case ExitCode::Incomplete:
+      return 5;
   }
   return 1;
 }

@@ -47,6 +47,15 @@ class Interaction {
   // Called after every added batch (up to 1,024 files) and every listed folder: a window on
   // the same thread keeps painting here.
   virtual void yield() {}
+  // Something the list should cover was left out or written cut: a folder or file under the
+  // input folder that could not be read, a digest that could not be made, a cell cut to fit.
+  // The work goes on; whoever drives it names each one at its end (the batch run on standard
+  // error with exit status 5, the window in the notice that ends the add or export). path is
+  // the file or folder as the list names it; reason is the system's own words.
+  virtual void reportIncomplete(const QString& path, const QString& reason) {
+    (void)path;
+    (void)reason;
+  }
   // Called about every 50 ms by work that waits on this thread for reading threads (the
   // digests of an export): the window handles its events here, so that the progress window
   // paints and its キャンセル answers.
