@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <pthread.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
@@ -234,8 +235,7 @@ bool OutputFile::open() {
     for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
       m_temporary =
           ".vek-" + QByteArray::number(QRandomGenerator::global()->generate64(), 36) + ".tmp";
-      fd = ::openat(m_folder, m_temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
-                    0666);
+      fd = ::openat(m_folder, m_temporary.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
       if (fd < 0 && errno != EEXIST) break;
     }
     if (fd >= 0) m_slot = addPending(m_folder, m_temporary);
@@ -263,7 +263,7 @@ bool OutputFile::open() {
     ::fchmod(fd, old.st_mode & 0777);
   }
   m_file = std::make_unique<CheckedFile>();
-  if (!m_file->open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
+  if (!m_file->open(fd, QIODevice::ReadWrite, QFileDevice::AutoCloseHandle)) {
     ::close(fd);
     return fail(EIO);
   }
@@ -279,7 +279,7 @@ bool OutputFile::openInPlace() {
   const int staging = openStaging();
   if (staging < 0) return fail(errno);
   m_file = std::make_unique<CheckedFile>();
-  if (!m_file->open(staging, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
+  if (!m_file->open(staging, QIODevice::ReadWrite, QFileDevice::AutoCloseHandle)) {
     ::close(staging);
     return fail(EIO);
   }
@@ -291,7 +291,17 @@ QIODevice& OutputFile::device() {
   return *m_file;
 }
 
-bool OutputFile::commit() {
+bool OutputFile::fill(const std::function<bool(QIODevice&)>& body) {
+  if (!open()) return false;
+  if (body(*m_file)) return true;
+  const QString reason = m_file->errorString();
+  discard();
+  m_error = reason.isEmpty() ? QStringLiteral("write failed") : reason;
+  return false;
+}
+
+bool OutputFile::stage() {
+  if (m_staged) return true;
   if (!m_file) {
     if (m_error.isEmpty()) m_error = QStringLiteral("not open");
     return false;
@@ -303,35 +313,75 @@ bool OutputFile::commit() {
     m_error = reason.isEmpty() ? QStringLiteral("short write") : reason;
     return false;
   }
-  if (m_inPlace >= 0) return commitInPlace();
-  // On the disk before it replaces the old file, so that a crash leaves one or the other.
-  if (::fdatasync(m_file->handle()) != 0 && errno != EINVAL && errno != ENOTSUP) return fail(errno);
-  m_file->close();
-  m_file.reset();
-  {
-    const InterruptsHeld held;
-    // renameat() replaces the name itself: a link there is replaced, never followed.
-    if (::renameat(m_folder, m_temporary.constData(), m_folder, m_name.constData()) != 0)
+  if (m_inPlace >= 0) {
+    // The space is reserved, so that a full disk is found while the old contents are whole.
+    struct stat st {};
+    if (::fstat(m_file->handle(), &st) != 0) return fail(errno);
+#ifdef __linux__
+    if (st.st_size > 0 && ::fallocate(m_inPlace, FALLOC_FL_KEEP_SIZE, 0, st.st_size) != 0 &&
+        errno != EOPNOTSUPP && errno != ENOSYS)
       return fail(errno);
-    removePending(m_slot);
-    m_slot = -1;
-    m_temporary.clear();
+#endif
+  } else if (::fdatasync(m_file->handle()) != 0 && errno != EINVAL && errno != ENOTSUP) {
+    // On the disk before it replaces the old file, so that a crash leaves one or the other.
+    return fail(errno);
   }
-  discard();
+  m_staged = true;
   return true;
 }
 
-// Copies the staged content over the target. The space is reserved first, so that a full disk
-// is found while the old contents are still whole; interrupts wait until the copy is complete.
-bool OutputFile::commitInPlace() {
+bool OutputFile::commit() {
+  const bool ok = stage() && replace(false);
+  discard();
+  return ok;
+}
+
+bool OutputFile::replace(bool keepOld) {
+  if (m_inPlace >= 0) return copyInPlace();
+  m_file->close();
+  m_file.reset();
+  const InterruptsHeld held;
+  // The old file swaps places with the new one and stays under the temporary name, so that
+  // undoReplace() can bring it back; discard() removes it. Where the file system cannot swap
+  // (or there is no old file), a plain rename.
+  if (keepOld && ::renameat2(m_folder, m_temporary.constData(), m_folder, m_name.constData(),
+                             RENAME_EXCHANGE) == 0) {
+    m_oldKept = true;
+    return true;
+  }
+  struct stat st {};
+  const bool created =
+      ::fstatat(m_folder, m_name.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0 && errno == ENOENT;
+  // renameat() replaces the name itself: a link there is replaced, never followed.
+  if (::renameat(m_folder, m_temporary.constData(), m_folder, m_name.constData()) != 0)
+    return fail(errno);
+  m_created = created;
+  removePending(m_slot);
+  m_slot = -1;
+  m_temporary.clear();
+  return true;
+}
+
+void OutputFile::undoReplace() {
+  const InterruptsHeld held;
+  if (m_oldKept) {
+    if (::renameat(m_folder, m_temporary.constData(), m_folder, m_name.constData()) == 0) {
+      removePending(m_slot);
+      m_slot = -1;
+      m_temporary.clear();
+    }
+  } else if (m_created) {
+    ::unlinkat(m_folder, m_name.constData(), 0);
+  }
+  m_oldKept = m_created = false;
+}
+
+// Copies the staged content over the target, its space reserved by stage(); interrupts wait
+// until the copy is complete.
+bool OutputFile::copyInPlace() {
   const int staging = m_file->handle();
   struct stat st {};
   if (::fstat(staging, &st) != 0) return fail(errno);
-#ifdef __linux__
-  if (st.st_size > 0 && ::fallocate(m_inPlace, FALLOC_FL_KEEP_SIZE, 0, st.st_size) != 0 &&
-      errno != EOPNOTSUPP && errno != ENOSYS)
-    return fail(errno);
-#endif
   const InterruptsHeld held;
   QByteArray buffer(1 << 20, Qt::Uninitialized);
   for (off_t at = 0; at < st.st_size;) {
@@ -349,8 +399,69 @@ bool OutputFile::commitInPlace() {
   }
   if (::ftruncate(m_inPlace, st.st_size) != 0) return fail(errno);
   if (::fdatasync(m_inPlace) != 0 && errno != EINVAL && errno != ENOTSUP) return fail(errno);
-  discard();
   return true;
+}
+
+namespace {
+
+// An advisory lock on a folder (flock), held while it lives, so that two runs replacing the
+// same files take turns. Nothing is left behind. Where the folder cannot be opened for reading
+// or its file system has no locks (some network file systems), there is no lock and the files
+// are replaced without one.
+class FolderLock {
+ public:
+  explicit FolderLock(int folder)
+      : m_fd(::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
+    if (m_fd < 0) return;
+    while (::flock(m_fd, LOCK_EX) != 0 && errno == EINTR) {
+    }
+  }
+  ~FolderLock() {
+    if (m_fd >= 0) ::close(m_fd);  // which releases the lock
+  }
+  FolderLock(const FolderLock&) = delete;
+  FolderLock& operator=(const FolderLock&) = delete;
+
+ private:
+  int m_fd;
+};
+
+}  // namespace
+
+std::optional<std::size_t> OutputFile::commitTogether(std::span<OutputFile* const> files) {
+  const auto failedAt = [&](std::size_t at) {
+    for (OutputFile* file : files) file->discard();
+    return std::optional<std::size_t>(at);
+  };
+  for (std::size_t i = 0; i < files.size(); ++i)
+    if (!files[i]->stage()) return failedAt(i);
+
+  // Each folder once, in the order given: two runs of the same files wait in the same order.
+  std::vector<std::unique_ptr<FolderLock>> locks;
+  std::vector<std::pair<dev_t, ino_t>> locked;
+  for (OutputFile* file : files) {
+    struct stat st {};
+    if (::fstat(file->m_folder, &st) != 0) continue;
+    const std::pair<dev_t, ino_t> id{st.st_dev, st.st_ino};
+    if (std::find(locked.begin(), locked.end(), id) != locked.end()) continue;
+    locked.push_back(id);
+    locks.push_back(std::make_unique<FolderLock>(file->m_folder));
+  }
+
+  // Renames first and copies into files in place last: a rename can be undone, a copy cannot.
+  std::vector<std::size_t> order(files.size());
+  for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+  std::stable_partition(order.begin(), order.end(),
+                        [&](std::size_t i) { return files[i]->m_inPlace < 0; });
+  const InterruptsHeld held;
+  for (std::size_t step = 0; step < order.size(); ++step) {
+    if (files[order[step]]->replace(step + 1 < order.size())) continue;
+    for (std::size_t done = 0; done < step; ++done) files[order[done]]->undoReplace();
+    return failedAt(order[step]);
+  }
+  // The old files kept for an undo go now.
+  for (OutputFile* file : files) file->discard();
+  return std::nullopt;
 }
 
 void OutputFile::removeTemporary() {
@@ -369,6 +480,7 @@ void OutputFile::closeFolder() {
 }
 
 void OutputFile::discard() {
+  m_staged = m_oldKept = m_created = false;
   m_file.reset();
   removeTemporary();
   if (m_inPlace >= 0) ::close(m_inPlace);
@@ -383,13 +495,8 @@ QString OutputFile::errorString() const {
 bool OutputFile::writeWhole(const QString& path, const QByteArray& bytes, AtLink atLink,
                             QString* error) {
   OutputFile file(path, atLink);
-  bool ok = file.open();
-  if (ok && file.device().write(bytes) != bytes.size()) {
-    file.m_error = file.device().errorString();
-    file.discard();
-    ok = false;
-  }
-  if (ok) ok = file.commit();
+  const bool ok = file.fill([&](QIODevice& device) { return device.write(bytes) == bytes.size(); }) &&
+                  file.commit();
   if (!ok && error) *error = file.errorString();
   return ok;
 }
@@ -435,13 +542,7 @@ Message OutputFile::unrepresentableCharactersMessage(const QString& path, qint64
 bool OutputFile::write(const QString& path, Interaction& interaction,
                        const std::function<bool(QIODevice&)>& body) {
   OutputFile file(path, AtLink::Replace);
-  bool ok = file.open();
-  if (ok && !body(file.device())) {
-    file.m_error = file.device().errorString();
-    file.discard();
-    ok = false;
-  }
-  if (ok) ok = file.commit();
+  const bool ok = file.fill(body) && file.commit();
   if (!ok) interaction.showMessage(file.failureMessage());
   return ok;
 }

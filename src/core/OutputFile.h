@@ -12,6 +12,8 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
+#include <span>
 #include <vector>
 
 #include <QByteArray>
@@ -66,11 +68,29 @@ class OutputFile {
   // Creates the temporary file. False when that is impossible (missing or read-only folder,
   // the path names a folder, a protected file, ...).
   bool open();
-  // The device to write to; valid after a successful open().
+  // The device to write to; valid after a successful open(). It can be read too, so that what
+  // was written may be checked before it replaces the target.
   QIODevice& device();
-  // Flushes, checks every write succeeded and renames over the target. False on any failure;
-  // the target is then untouched and the temporary file removed.
+  // open(), then body writes the whole content (it returns false when a write failed). False
+  // on any failure, the temporary file then removed.
+  bool fill(const std::function<bool(QIODevice&)>& body);
+  // Flushes, checks every write succeeded and puts the content on the disk (for a file written
+  // in place: reserves its space), so that only the replacement itself is left. False on any
+  // failure; the target is then untouched and the temporary file removed. commit() stages a
+  // file that was not staged yet.
+  bool stage();
+  // Stages and renames over the target. False on any failure; the target is then untouched and
+  // the temporary file removed.
   bool commit();
+  // Replaces the targets of several files together (a list and its checksum file): all are
+  // staged first, and nothing is replaced when one cannot be. Then, while each target's folder
+  // is locked against other runs doing the same (flock on the folder; where the file system
+  // has no locks the files are replaced without one), they are replaced one after the other
+  // with interrupts held back. Should a replacement still fail, the targets replaced before it
+  // get their old files back (kept under a second name meanwhile), so either all are new or
+  // none. Returns the index of the file that could not be written (its errorString() says why;
+  // every temporary file is removed), nullopt when all were replaced.
+  static std::optional<std::size_t> commitTogether(std::span<OutputFile* const> files);
   // Gives up: the temporary file is removed, the target untouched.
   void discard();
   // The system's reason for the last failure (for logs and tests; the person sees message()).
@@ -103,7 +123,13 @@ class OutputFile {
  private:
   bool fail(int error);
   bool openInPlace();
-  bool commitInPlace();
+  // The last step of commit(), after stage(): the rename, or the copy into the file in place.
+  // keepOld keeps the old file under the temporary name, where the file system allows, for
+  // undoReplace(). The folder stays open for that until discard().
+  bool replace(bool keepOld);
+  bool copyInPlace();
+  // After replace(): the old file back at the name, or a new one removed again.
+  void undoReplace();
   void removeTemporary();
   void closeFolder();
 
@@ -114,6 +140,9 @@ class OutputFile {
   QByteArray m_temporary;  // the temporary file beside it while one is open
   int m_slot = -1;         // its place in the list the interrupt handler removes
   int m_inPlace = -1;      // the target, open for writing, when it is written in place
+  bool m_staged = false;   // stage() succeeded; only replace() is left
+  bool m_oldKept = false;  // replace() swapped: the temporary name holds the old file
+  bool m_created = false;  // replace() made the name: there was no old file
   std::unique_ptr<CheckedFile> m_file;
   QString m_error;
 };

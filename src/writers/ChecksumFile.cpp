@@ -8,7 +8,9 @@
 namespace vek {
 
 QByteArray ChecksumFile::line(const QByteArray& hex, const QString& relativePath) {
-  const QByteArray name = encodeFileName(relativePath);
+  // The tools read a file named "-" as their standard input; "./-" is the same file to them.
+  const QByteArray name =
+      relativePath == u"-" ? QByteArrayLiteral("./-") : encodeFileName(relativePath);
   QByteArray out;
   out.reserve(hex.size() + name.size() + 8);
   bool escaped = false;

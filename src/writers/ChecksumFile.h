@@ -20,6 +20,8 @@ class ChecksumFile {
  public:
   // One line: digest, two spaces, path, LF. A path holding "\", LF or CR is escaped as
   // coreutils escapes it ("\\", "\n", "\r") and the line then begins with "\".
+  // A file named "-" right in the input folder, which the tools would read as their standard
+  // input, is written "./-".
   static QByteArray line(const QByteArray& hex, const QString& relativePath);
 
   // The folder every ticked row lies below: the longest folder text that starts each row's

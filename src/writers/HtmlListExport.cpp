@@ -12,13 +12,14 @@ QString htmlInitialTitle(const FileList& list, const Settings& settings) {
   return settings.html.title;
 }
 
-bool createHtmlList(const QString& path, const FileList& list, const Settings& settings,
+bool createHtmlList(const QString& path, const FileList& given, const Settings& settings,
                     Interaction& interaction, const QString& title, PathStyle pathStyle) {
   if (auto message = ColumnCells::checkSelection(settings.html.columns)) {
     interaction.showMessage(*message);
     return false;
   }
-  ListDelivery delivery(list.rows(), settings.html.columns);
+  ListDelivery delivery(given, path, settings.html.columns);
+  const FileList& list = delivery.list();
   if (!delivery.prepare(interaction)) return false;
   ColumnCells cells(settings.html.columns, SizeStyle::Grouped, ColumnCells::dateFormatter(settings),
                     pathStyle);
@@ -30,12 +31,14 @@ bool createHtmlList(const QString& path, const FileList& list, const Settings& s
     interaction.showMessage(OutputFile::cannotWriteMessage(path));
     return false;
   }
-  const bool written = OutputFile::write(
+  const bool written = delivery.write(
       path, interaction, [&](QIODevice& device) { return writer.write(device, *encoder, list); });
-  if (written && encoder->lostCharacters() > 0)
+  if (!written) return false;
+  if (encoder->lostCharacters() > 0)
     interaction.showMessage(
         OutputFile::unrepresentableCharactersMessage(path, encoder->lostCharacters()));
-  return written && delivery.finish(path, interaction);
+  delivery.reportMissing(interaction);
+  return true;
 }
 
 }  // namespace vek

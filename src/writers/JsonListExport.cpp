@@ -6,18 +6,20 @@
 
 namespace vek {
 
-bool createJsonList(const QString& path, const FileList& list, const Settings& settings,
+bool createJsonList(const QString& path, const FileList& given, const Settings& settings,
                     Interaction& interaction, const QString& title, const QString& inputFolder,
                     bool withState) {
   const ColumnOptions& columns = settings.csv.columns;
-  ListDelivery delivery(list.rows(), columns);
+  ListDelivery delivery(given, path, columns);
+  const FileList& list = delivery.list();
   if (!delivery.prepare(interaction)) return false;
   JsonListWriter writer(columns, {title, inputFolder, QDateTime::currentDateTime()});
   if (columns.hash != HashKind::None) writer.setHashes(delivery.hashes());
   writer.setWithState(withState);
-  const bool written = OutputFile::write(
+  const bool written = delivery.write(
       path, interaction, [&](QIODevice& device) { return writer.write(device, list.rows()); });
-  return written && delivery.finish(path, interaction);
+  if (written) delivery.reportMissing(interaction);
+  return written;
 }
 
 }  // namespace vek

@@ -1,25 +1,39 @@
-// What an export adds around a list so that it proves a delivery: the digests of the ticked
-// rows (read before the list is written, so a cancel leaves everything as it was) and the
-// checksum file beside the list. One piece for every writer.
+// What an export adds around a list so that it proves a delivery: the rows it lists (never the
+// run's own outputs), the digests of the ticked rows (read before the list is written, so a
+// cancel leaves everything as it was), and the checksum file beside the list, which replaces
+// its old one together with the list. One piece for every writer.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <span>
 #include <vector>
 
+#include <QIODevice>
 #include <QString>
 
 #include "core/ColumnOptions.h"
 #include "core/FileEntry.h"
 #include "core/FileHasher.h"
+#include "core/FileList.h"
 #include "core/Interaction.h"
+#include "core/Message.h"
 #include "writers/ColumnCells.h"
 
 namespace vek {
 
 class ListDelivery {
  public:
-  ListDelivery(std::span<const FileEntry> rows, const ColumnOptions& columns);
+  // For a list written to listPath: when rows of list name the export's own outputs (the list,
+  // the checksum file when one is asked for, the temporary files of a run, Vek's or another
+  // Vek's, in that folder), because the output folder lies inside the listed tree, list() is a
+  // copy in which they are not ticked; otherwise list itself, which must outlive this.
+  ListDelivery(const FileList& list, const QString& listPath, const ColumnOptions& columns);
+  ListDelivery(const ListDelivery&) = delete;
+  ListDelivery& operator=(const ListDelivery&) = delete;
+
+  // The rows to hand to the writer.
+  const FileList& list() const { return m_own ? *m_own : *m_list; }
 
   // Reads the files when the options ask for digests. False when the person cancelled: then
   // nothing may be written.
@@ -27,14 +41,28 @@ class ListDelivery {
   // Hands the digests to the cells of the hash column, and the delivery check of every row to
   // the cells of its column.
   void applyTo(ColumnCells& cells) const;
-  // After the list was written to listPath: the checksum file beside it, then the notice about
-  // rows without a digest. False when the checksum file could not be written (the person was
-  // told; the list stays written).
-  bool finish(const QString& listPath, Interaction& interaction) const;
+  // Stages the list (body writes it; false from body: a write failed) and, when asked for, the
+  // checksum file beside it; check, when given, reads the staged list from its start and may
+  // refuse it. Then both replace their old files together: when either cannot be written,
+  // neither is replaced, the person is told which one failed, and false comes back.
+  bool write(const QString& listPath, Interaction& interaction,
+             const std::function<bool(QIODevice&)>& body,
+             const std::function<bool(QIODevice&)>& check = {}) const;
+  // After the list was written: each ticked row that got no digest goes to
+  // Interaction::reportIncomplete with its reason, and the notice about them is shown.
+  void reportMissing(Interaction& interaction) const;
 
   const std::vector<FileHash>& hashes() const { return m_hashes; }
 
+  // The warning when the checksum file could not be written: the list was not replaced either.
+  static Message pairNotWrittenMessage(const QString& checksumPath, const QString& listPath);
+
+  // Whether fileName is one of the temporary files an export puts beside its list.
+  static bool isTemporaryName(const QString& fileName);
+
  private:
+  const FileList* m_list;
+  std::optional<FileList> m_own;
   std::span<const FileEntry> m_rows;
   ColumnOptions m_columns;
   std::vector<FileHash> m_hashes;          // the column's, or the checksum file's without one

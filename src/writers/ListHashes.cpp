@@ -56,8 +56,20 @@ std::optional<std::vector<FileHash>> ListHashes::compute(std::span<const FileEnt
   return job.takeResults();
 }
 
+QString ListHashes::reason(const FileHash& hash) {
+  const QString words =
+      hash.outcome == FileHash::Outcome::Changed
+          ? QCoreApplication::translate("ListHashes",
+                                        "リストに加えたあとか読み取り中に変更されました")
+          : QCoreApplication::translate("ListHashes", "読み取れません");
+  return hash.reason.isEmpty() ? words
+                               : QCoreApplication::translate("ListHashes", "%1（%2）")
+                                     .arg(words, hash.reason);
+}
+
 std::optional<Message> ListHashes::missingMessage(std::span<const FileEntry> rows,
-                                                  const std::vector<FileHash>& hashes) {
+                                                  const std::vector<FileHash>& hashes,
+                                                  bool hashColumn, bool checksumFile) {
   QStringList named;
   qint64 missing = 0;
   std::size_t next = 0;
@@ -67,25 +79,21 @@ std::optional<Message> ListHashes::missingMessage(std::span<const FileEntry> row
     if (i >= hashes.size() || hashes[i].hashed()) continue;
     ++missing;
     if (named.size() >= kNamedRows) continue;
-    const FileHash& hash = hashes[i];
-    const QString reason = hash.outcome == FileHash::Outcome::Changed
-                               ? QCoreApplication::translate(
-                                     "ListHashes", "リストに加えたあとか読み取り中に変更されました")
-                               : QCoreApplication::translate("ListHashes", "読み取れません");
     named.push_back(
-        hash.reason.isEmpty()
-            ? QCoreApplication::translate("ListHashes", "%1：%2").arg(row.fullPath(), reason)
-            : QCoreApplication::translate("ListHashes", "%1：%2（%3）")
-                  .arg(row.fullPath(), reason, hash.reason));
+        QCoreApplication::translate("ListHashes", "%1：%2").arg(row.fullPath(), reason(hashes[i])));
   }
   if (missing == 0) return std::nullopt;
-  QStringList lines{
-      QCoreApplication::translate("ListHashes",
-                                  "%1 個のファイルはハッシュ値を計算できませんでした。")
-          .arg(missing),
-      QCoreApplication::translate(
-          "ListHashes",
-          "一覧のハッシュ値の欄にその理由を記し、チェックサムファイルには含めていません。")};
+  QStringList lines{QCoreApplication::translate(
+                        "ListHashes", "%1 個のファイルはハッシュ値を計算できませんでした。")
+                        .arg(missing)};
+  if (hashColumn && checksumFile)
+    lines += QCoreApplication::translate(
+        "ListHashes",
+        "一覧のハッシュ値の欄にその理由を記し、チェックサムファイルには含めていません。");
+  else if (hashColumn)
+    lines += QCoreApplication::translate("ListHashes", "一覧のハッシュ値の欄にその理由を記しました。");
+  else if (checksumFile)
+    lines += QCoreApplication::translate("ListHashes", "チェックサムファイルには含めていません。");
   lines += named;
   if (missing > named.size())
     lines.push_back(

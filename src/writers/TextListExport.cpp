@@ -11,48 +11,56 @@
 
 namespace vek {
 
-bool createTextList(const QString& path, const FileList& list, const Settings& settings,
+bool createTextList(const QString& path, const FileList& given, const Settings& settings,
                     Interaction& interaction, bool textType, const QString& separatorText,
                     const TextCodec& codec) {
   if (auto message = ColumnCells::checkSelection(settings.csv.columns)) {
     interaction.showMessage(*message);
     return false;
   }
-  ListDelivery delivery(list.rows(), settings.csv.columns);
+  ListDelivery delivery(given, path, settings.csv.columns);
+  const FileList& list = delivery.list();
   if (!delivery.prepare(interaction)) return false;
   TextListWriter writer(settings, textType, separatorText, codec);
   delivery.applyTo(writer.cells());
-  const bool written = OutputFile::write(
+  const bool written = delivery.write(
       path, interaction, [&](QIODevice& device) { return writer.write(device, list.rows()); });
-  if (written && writer.lostCharacters() > 0) {
+  if (!written) return false;
+  if (writer.lostCharacters() > 0) {
     interaction.showMessage(
         OutputFile::replacedCharactersMessage(path, codec.name(), writer.lostCharacters()));
   }
-  return written && delivery.finish(path, interaction);
+  delivery.reportMissing(interaction);
+  return true;
 }
 
-bool createTextList(const QString& path, const FileList& list, const Settings& settings,
+bool createTextList(const QString& path, const FileList& given, const Settings& settings,
                     Interaction& interaction, bool textType, const QString& separatorText,
                     const TextListChoices& choices, ReplacedRowsReport report) {
   if (choices.encoding == ListEncoding::System && !choices.formulaGuard) {
-    return createTextList(path, list, settings, interaction, textType, separatorText);
+    return createTextList(path, given, settings, interaction, textType, separatorText);
   }
   if (auto message = ColumnCells::checkSelection(settings.csv.columns)) {
     interaction.showMessage(*message);
     return false;
   }
-  ListDelivery delivery(list.rows(), settings.csv.columns);
+  ListDelivery delivery(given, path, settings.csv.columns);
+  const FileList& list = delivery.list();
   if (!delivery.prepare(interaction)) return false;
   TextListWriter writer(settings, textType, separatorText, choices);
   delivery.applyTo(writer.cells());
-  const bool written = OutputFile::write(
+  const bool written = delivery.write(
       path, interaction, [&](QIODevice& device) { return writer.write(device, list.rows()); });
   if (!written) return false;
-  if (writer.lostCharacters() == 0) return delivery.finish(path, interaction);
+  if (writer.lostCharacters() == 0) {
+    delivery.reportMissing(interaction);
+    return true;
+  }
   if (choices.encoding == ListEncoding::System) {
     interaction.showMessage(OutputFile::replacedCharactersMessage(path, writer.codec().name(),
                                                                   writer.lostCharacters()));
-    return delivery.finish(path, interaction);
+    delivery.reportMissing(interaction);
+    return true;
   }
   const std::vector<qint64>& rows = writer.replacedRows();
   QStringList paths;
@@ -61,7 +69,8 @@ bool createTextList(const QString& path, const FileList& list, const Settings& s
   for (std::size_t i = 0; i < named; ++i) paths += list.rows()[std::size_t(rows[i])].fullPath();
   interaction.showMessage(replacedRowsMessage(path, choices.encoding, writer.headerReplaced(),
                                               paths, qint64(rows.size())));
-  return delivery.finish(path, interaction);
+  delivery.reportMissing(interaction);
+  return true;
 }
 
 Message replacedRowsMessage(const QString& path, ListEncoding encoding, bool headerReplaced,

@@ -9,21 +9,24 @@
 
 namespace vek {
 
-bool createXlsxList(const QString& path, const FileList& list, const Settings& settings,
+bool createXlsxList(const QString& path, const FileList& given, const Settings& settings,
                     Interaction& interaction, const QString& title) {
   if (auto message = ColumnCells::checkSelection(settings.csv.columns)) {
     interaction.showMessage(*message);
     return false;
   }
-  ListDelivery delivery(list.rows(), settings.csv.columns);
+  ListDelivery delivery(given, path, settings.csv.columns);
+  const FileList& list = delivery.list();
   if (!delivery.prepare(interaction)) return false;
   XlsxListWriter writer(settings, title);
   delivery.applyTo(writer.cells());
-  const bool written = OutputFile::write(
+  const bool written = delivery.write(
       path, interaction, [&](QIODevice& device) { return writer.write(device, list.rows()); });
-  if (written && writer.sheetCount() > 1)
+  if (!written) return false;
+  if (writer.sheetCount() > 1)
     interaction.showMessage(sheetsSplitMessage(path, writer.sheetCount()));
-  return written && delivery.finish(path, interaction);
+  delivery.reportMissing(interaction);
+  return true;
 }
 
 Message sheetsSplitMessage(const QString& path, int sheets) {

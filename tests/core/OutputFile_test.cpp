@@ -285,6 +285,54 @@ TEST(OutputFile, AReplacedFileKeepsItsExtendedAttributes) {
   EXPECT_EQ(entriesOf(tree.root()), QStringList{u"list.csv"_s});
 }
 
+// Files replaced together: when the last cannot take its place, the ones replaced before it get
+// their old contents back (or go again where there was none), and nothing else is left behind.
+TEST(OutputFile, FilesReplacedTogetherAreAllNewOrAllOld) {
+  for (const bool firstExisted : {true, false}) {
+    SCOPED_TRACE(firstExisted);
+    test::TempTree tree;
+    if (firstExisted) tree.file(u"list.csv"_s, "old list");
+    const QString listPath = tree.path(u"list.csv"_s), sumsPath = tree.path(u"list.sha256"_s);
+    OutputFile list(listPath), sums(sumsPath);
+    ASSERT_TRUE(list.fill(writing("new list")));
+    ASSERT_TRUE(sums.fill(writing("new sums")));
+    // The checksum file's name is taken by a folder after both were staged: its rename fails.
+    tree.file(u"list.sha256/inside"_s, "x");
+    OutputFile* files[] = {&list, &sums};
+    EXPECT_EQ(OutputFile::commitTogether(files), std::optional<std::size_t>(1));
+    EXPECT_FALSE(sums.errorString().isEmpty());
+    EXPECT_EQ(entriesOf(tree.root()), firstExisted
+                                          ? (QStringList{u"list.csv"_s, u"list.sha256"_s})
+                                          : QStringList{u"list.sha256"_s});
+    if (firstExisted) EXPECT_EQ(tree.read(u"list.csv"_s), "old list");
+  }
+
+  // Both replaced: each keeps its permission bits; the old files kept meanwhile are gone.
+  test::TempTree tree;
+  const QString listPath = tree.file(u"list.csv"_s, "old list");
+  const QString sumsPath = tree.file(u"list.sha256"_s, "old sums");
+  ASSERT_EQ(::chmod(QFile::encodeName(listPath).constData(), 0640), 0);
+  OutputFile list(listPath), sums(sumsPath);
+  ASSERT_TRUE(list.fill(writing("new list")));
+  ASSERT_TRUE(sums.fill(writing("new sums")));
+  OutputFile* files[] = {&list, &sums};
+  EXPECT_EQ(OutputFile::commitTogether(files), std::nullopt);
+  EXPECT_EQ(tree.read(u"list.csv"_s), "new list");
+  EXPECT_EQ(tree.read(u"list.sha256"_s), "new sums");
+  EXPECT_EQ(identityOf(listPath).mode, 0640u);
+  EXPECT_EQ(entriesOf(tree.root()), (QStringList{u"list.csv"_s, u"list.sha256"_s}));
+
+  // One that cannot be staged: none is replaced.
+  const test::FileSizeLimit limit(4);
+  ASSERT_TRUE(limit.isSet());
+  ASSERT_TRUE(list.fill(writing("ok")));
+  ASSERT_TRUE(sums.fill(writing("too long for the disk")));
+  EXPECT_EQ(OutputFile::commitTogether(files), std::optional<std::size_t>(1));
+  EXPECT_EQ(tree.read(u"list.csv"_s), "new list");
+  EXPECT_EQ(tree.read(u"list.sha256"_s), "new sums");
+  EXPECT_EQ(entriesOf(tree.root()), (QStringList{u"list.csv"_s, u"list.sha256"_s}));
+}
+
 // A folder that takes no new file but holds a file that may be written: the file is written in
 // place, as writing into it directly would; a failed write leaves its old contents.
 TEST(OutputFile, AWritableFileInAClosedFolderIsWrittenInPlace) {

@@ -35,6 +35,10 @@ TEST(ChecksumFile, LinesEscapeNamesAsCoreutilsDoes) {
       {u"報告書.docx"_s, "0123abcd  \xe5\xa0\xb1\xe5\x91\x8a\xe6\x9b\xb8.docx\n"},
       {decodeFileName("caf\xe9"), "0123abcd  caf\xe9\n"},  // the bytes on disk
       {u" leading space"_s, "0123abcd   leading space\n"},
+      // The tools read "-" as their standard input.
+      {u"-"_s, "0123abcd  ./-\n"},
+      {u"sub/-"_s, "0123abcd  sub/-\n"},
+      {u"-\n"_s, "\\0123abcd  -\\n\n"},
   };
   for (const Case& c : cases)
     EXPECT_EQ(ChecksumFile::line(hex, c.path), c.line) << c.path.toStdString();

@@ -44,7 +44,7 @@ TEST(ListHashes, TickedRowsOnlyAndTheOnesWithoutADigestReported) {
   EXPECT_EQ(interaction.progress[0].caption, u"ハッシュ値を計算中"_s);
   EXPECT_EQ(interaction.progress[0].detail, u"0 / 3 ファイル"_s);
 
-  const auto message = ListHashes::missingMessage(rows, *hashes);
+  const auto message = ListHashes::missingMessage(rows, *hashes, true, true);
   ASSERT_TRUE(message);
   EXPECT_EQ(message->title, u"ハッシュ値"_s);
   EXPECT_TRUE(
@@ -53,7 +53,8 @@ TEST(ListHashes, TickedRowsOnlyAndTheOnesWithoutADigestReported) {
   EXPECT_FALSE(message->text.contains(u"unticked"_s));
   rows.erase(rows.begin() + 2);
   EXPECT_FALSE(
-      ListHashes::missingMessage(rows, *ListHashes::compute(rows, HashKind::Md5, interaction)));
+      ListHashes::missingMessage(rows, *ListHashes::compute(rows, HashKind::Md5, interaction),
+                                 true, true));
 }
 
 // A file that changed after it was listed would get a digest that does not belong to the
@@ -67,7 +68,7 @@ TEST(ListHashes, AFileOfAnotherSizeThanListedGetsNoDigest) {
   const auto hashes = ListHashes::compute(rows, HashKind::Md5, interaction);
   ASSERT_TRUE(hashes);
   EXPECT_EQ((*hashes)[0].outcome, FileHash::Outcome::Changed);
-  const auto message = ListHashes::missingMessage(rows, *hashes);
+  const auto message = ListHashes::missingMessage(rows, *hashes, true, true);
   ASSERT_TRUE(message);
   EXPECT_TRUE(message->text.contains(u"a.txt：リストに加えたあとか読み取り中に変更されました"_s));
 }
