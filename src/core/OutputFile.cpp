@@ -495,8 +495,9 @@ QString OutputFile::errorString() const {
 bool OutputFile::writeWhole(const QString& path, const QByteArray& bytes, AtLink atLink,
                             QString* error) {
   OutputFile file(path, atLink);
-  const bool ok = file.fill([&](QIODevice& device) { return device.write(bytes) == bytes.size(); }) &&
-                  file.commit();
+  const bool ok = file.fill([&](QIODevice& device) {
+    return device.write(bytes) == bytes.size();
+  }) && file.commit();
   if (!ok && error) *error = file.errorString();
   return ok;
 }

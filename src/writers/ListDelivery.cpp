@@ -4,6 +4,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+
 #include <QCoreApplication>
 #include <QHash>
 
@@ -35,7 +37,8 @@ std::optional<FileId> folderId(const QString& folder) {
 
 // Whether two names in one folder are one file (a folder that ignores case).
 bool sameFile(const QString& folder, const QString& a, const QString& b) {
-  struct stat first {}, second {};
+  struct stat first {
+  }, second{};
   return ::lstat(encodeFileName(QString(folder + a)).constData(), &first) == 0 &&
          ::lstat(encodeFileName(QString(folder + b)).constData(), &second) == 0 &&
          first.st_dev == second.st_dev && first.st_ino == second.st_ino;
@@ -71,6 +74,13 @@ ListDelivery::ListDelivery(const FileList& list, const QString& listPath,
   for (std::size_t i = 0; i < rows.size(); ++i) {
     const FileEntry& row = rows[i];
     if (!row.ticked) continue;
+    // Most rows are told apart by the length of their name alone, without building it.
+    const qsizetype length = row.name.size() + row.extension.size();
+    const bool temporaryLike = row.extension == u".tmp" && row.name.startsWith(u".vek-");
+    if (!temporaryLike && std::none_of(outputs.begin(), outputs.end(), [&](const QString& output) {
+          return output.size() == length;
+        }))
+      continue;
     const QString name = row.fileName();
     bool exact = isTemporaryName(name);
     bool alike = exact;
@@ -93,8 +103,8 @@ ListDelivery::ListDelivery(const FileList& list, const QString& listPath,
     // ignores case.
     bool isOutput = exact;
     for (const QString& output : outputs)
-      isOutput = isOutput || (name.compare(output, Qt::CaseInsensitive) == 0 &&
-                              sameFile(folder, name, output));
+      isOutput = isOutput ||
+                 (name.compare(output, Qt::CaseInsensitive) == 0 && sameFile(folder, name, output));
     if (isOutput) own.push_back(qint64(i));
   }
   if (!own.empty()) {
@@ -146,9 +156,8 @@ bool ListDelivery::write(const QString& listPath, Interaction& interaction,
   if (m_columns.checksumFile) {
     checksum.emplace(ChecksumFile::pathFor(listPath, m_columns.checksumKind()));
     const std::vector<FileHash>& hashes = m_checksumHashes.empty() ? m_hashes : m_checksumHashes;
-    if (!checksum->fill([&](QIODevice& device) {
-          return ChecksumFile::write(device, m_rows, hashes);
-        })) {
+    if (!checksum->fill(
+            [&](QIODevice& device) { return ChecksumFile::write(device, m_rows, hashes); })) {
       list.discard();
       interaction.showMessage(pairNotWrittenMessage(checksum->path(), listPath));
       return false;
@@ -167,11 +176,12 @@ bool ListDelivery::write(const QString& listPath, Interaction& interaction,
 
 Message ListDelivery::pairNotWrittenMessage(const QString& checksumPath, const QString& listPath) {
   Message message = OutputFile::cannotWriteMessage(checksumPath);
-  message.text += QStringLiteral("\r\n") +
-                  QCoreApplication::translate(
-                      "ListDelivery",
-                      "一覧とチェックサムファイルは揃えて置き換えるため、一覧 %1 も置き換えていません。")
-                      .arg(listPath);
+  message.text +=
+      QStringLiteral("\r\n") +
+      QCoreApplication::translate(
+          "ListDelivery",
+          "一覧とチェックサムファイルは揃えて置き換えるため、一覧 %1 も置き換えていません。")
+          .arg(listPath);
   return message;
 }
 

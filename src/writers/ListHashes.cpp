@@ -57,14 +57,13 @@ std::optional<std::vector<FileHash>> ListHashes::compute(std::span<const FileEnt
 }
 
 QString ListHashes::reason(const FileHash& hash) {
-  const QString words =
-      hash.outcome == FileHash::Outcome::Changed
-          ? QCoreApplication::translate("ListHashes",
-                                        "リストに加えたあとか読み取り中に変更されました")
-          : QCoreApplication::translate("ListHashes", "読み取れません");
-  return hash.reason.isEmpty() ? words
-                               : QCoreApplication::translate("ListHashes", "%1（%2）")
-                                     .arg(words, hash.reason);
+  const QString words = hash.outcome == FileHash::Outcome::Changed
+                            ? QCoreApplication::translate(
+                                  "ListHashes", "リストに加えたあとか読み取り中に変更されました")
+                            : QCoreApplication::translate("ListHashes", "読み取れません");
+  return hash.reason.isEmpty()
+             ? words
+             : QCoreApplication::translate("ListHashes", "%1（%2）").arg(words, hash.reason);
 }
 
 std::optional<Message> ListHashes::missingMessage(std::span<const FileEntry> rows,
@@ -91,7 +90,8 @@ std::optional<Message> ListHashes::missingMessage(std::span<const FileEntry> row
         "ListHashes",
         "一覧のハッシュ値の欄にその理由を記し、チェックサムファイルには含めていません。");
   else if (hashColumn)
-    lines += QCoreApplication::translate("ListHashes", "一覧のハッシュ値の欄にその理由を記しました。");
+    lines +=
+        QCoreApplication::translate("ListHashes", "一覧のハッシュ値の欄にその理由を記しました。");
   else if (checksumFile)
     lines += QCoreApplication::translate("ListHashes", "チェックサムファイルには含めていません。");
   lines += named;

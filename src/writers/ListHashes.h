@@ -26,8 +26,8 @@ class ListHashes {
   // (the hash column of the list, the checksum file, as there are), and the first of them
   // with the reason. nullopt when every row was hashed.
   static std::optional<Message> missingMessage(std::span<const FileEntry> rows,
-                                               const std::vector<FileHash>& hashes,
-                                               bool hashColumn, bool checksumFile);
+                                               const std::vector<FileHash>& hashes, bool hashColumn,
+                                               bool checksumFile);
   // Why a file got no digest, in words, with the system's own where it gave some.
   static QString reason(const FileHash& hash);
 

@@ -59,9 +59,8 @@ TEST_F(ListAndChecksumTest, ARunIntoItsOwnFolderLeavesItsOutputsOut) {
     for (const QString& name : entries(source))
       if (name != u"a.txt"_s) QFile::remove(source + u'/' + name);
     tree.file(u"in/.vek-0left1.tmp"_s, "from a run that was killed");
-    const QStringList command = QStringList{u"/I"_s, u"in"_s, u"/O"_s,  c.outputFolder,
-                                            u"/T"_s, c.type,  u"/F"_s, u"list"_s,
-                                            u"/C"_s, u"/W"_s} +
+    const QStringList command = QStringList{u"/I"_s, u"in"_s, u"/O"_s,   c.outputFolder, u"/T"_s,
+                                            c.type,  u"/F"_s, u"list"_s, u"/C"_s,        u"/W"_s} +
                                 c.more;
     for (int runs = 0; runs < 2; ++runs) {
       const test::VekRun r = run(command);
@@ -87,28 +86,28 @@ TEST_F(ListAndChecksumTest, ARunIntoItsOwnFolderLeavesItsOutputsOut) {
 // Names the checksum tools would read otherwise: "-" is their standard input, a leading "*"
 // or space could be read as the mode, "#" as a comment, "\" and line breaks as escapes.
 TEST_F(ListAndChecksumTest, EveryNameReadsBackWithSha256sum) {
-  const QString names[] = {u"-"_s,       u"sub/-"_s,          u"*star"_s,
-                           u" space"_s,  u"#hash"_s,          u"tab\tname"_s,
-                           u"trail "_s,  u"back\\slash"_s,    u"new\nline"_s,
-                           u"cr\rname"_s, u"-\n"_s};
+  const QString names[] = {u"-"_s,         u"sub/-"_s,     u"*star"_s,  u" space"_s,
+                           u"#hash"_s,     u"tab\tname"_s, u"trail "_s, u"back\\slash"_s,
+                           u"new\nline"_s, u"cr\rname"_s,  u"-\n"_s};
   for (const QString& name : names) tree.file(u"in/"_s + name, name.toUtf8());
-  const test::VekRun r = run({u"/I"_s, u"in"_s, u"/O"_s, u"out"_s, u"/F"_s, u"list"_s, u"/C"_s,
-                              u"/W"_s});
+  const test::VekRun r =
+      run({u"/I"_s, u"in"_s, u"/O"_s, u"out"_s, u"/F"_s, u"list"_s, u"/C"_s, u"/W"_s});
   ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
   const QByteArray sums = tree.read(u"out/list.sha256"_s);
   EXPECT_TRUE(sums.contains("  ./-\n")) << sums.toStdString();
   EXPECT_TRUE(sums.contains("  sub/-\n")) << sums.toStdString();
   const Check check = sha256Check(source, output + u"/list.sha256"_s);
   EXPECT_EQ(check.exitCode, 0) << check.output.toStdString();
-  EXPECT_EQ(check.output.count(": OK\n"), qsizetype(std::size(names))) << check.output.toStdString();
+  EXPECT_EQ(check.output.count(": OK\n"), qsizetype(std::size(names)))
+      << check.output.toStdString();
 }
 
 // A checksum file the person made read-only cannot be replaced, so neither is the list: the run
 // fails with 1 and the folder holds the old pair and nothing else.
 TEST_F(ListAndChecksumTest, ANewListWithoutItsChecksumFileReplacesNothing) {
   tree.file(u"in/a.txt"_s, "first");
-  const QStringList command{u"/I"_s, u"in"_s, u"/O"_s, u"out"_s,
-                            u"/T"_s, u"JSON"_s, u"/F"_s, u"list"_s, u"/W"_s};
+  const QStringList command{u"/I"_s,   u"in"_s, u"/O"_s,   u"out"_s, u"/T"_s,
+                            u"JSON"_s, u"/F"_s, u"list"_s, u"/W"_s};
   ASSERT_EQ(run(command).exitCode, 0);
   const QByteArray list = tree.read(u"out/list.json"_s), sums = tree.read(u"out/list.sha256"_s);
   const QString checksumPath = output + u"/list.sha256"_s;

@@ -301,9 +301,8 @@ TEST(OutputFile, FilesReplacedTogetherAreAllNewOrAllOld) {
     OutputFile* files[] = {&list, &sums};
     EXPECT_EQ(OutputFile::commitTogether(files), std::optional<std::size_t>(1));
     EXPECT_FALSE(sums.errorString().isEmpty());
-    EXPECT_EQ(entriesOf(tree.root()), firstExisted
-                                          ? (QStringList{u"list.csv"_s, u"list.sha256"_s})
-                                          : QStringList{u"list.sha256"_s});
+    EXPECT_EQ(entriesOf(tree.root()), firstExisted ? (QStringList{u"list.csv"_s, u"list.sha256"_s})
+                                                   : QStringList{u"list.sha256"_s});
     if (firstExisted) EXPECT_EQ(tree.read(u"list.csv"_s), "old list");
   }
 

@@ -37,9 +37,9 @@ TEST(ListDelivery, TheRowsOfItsOwnOutputsAreNotListed) {
   const QString out = tree.folder(u"out"_s);
   tree.link(u"same"_s, out);
   FileList list;
-  for (const QString& name : {u"out/list.csv"_s, u"out/list.sha256"_s, u"out/.vek-1x2y.tmp"_s,
-                              u"out/.vek-note.txt"_s, u"out/list.md5"_s, u"out/sub/list.csv"_s,
-                              u"out/a.txt"_s})
+  for (const QString& name :
+       {u"out/list.csv"_s, u"out/list.sha256"_s, u"out/.vek-1x2y.tmp"_s, u"out/.vek-note.txt"_s,
+        u"out/list.md5"_s, u"out/sub/list.csv"_s, u"out/a.txt"_s})
     list.append(rowOf(tree.file(name, "x")));
   struct Case {
     QString listPath;

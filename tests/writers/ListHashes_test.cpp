@@ -52,9 +52,8 @@ TEST(ListHashes, TickedRowsOnlyAndTheOnesWithoutADigestReported) {
   EXPECT_TRUE(message->text.contains(tree.path(u"vanished.txt"_s) + u"：読み取れません（"_s));
   EXPECT_FALSE(message->text.contains(u"unticked"_s));
   rows.erase(rows.begin() + 2);
-  EXPECT_FALSE(
-      ListHashes::missingMessage(rows, *ListHashes::compute(rows, HashKind::Md5, interaction),
-                                 true, true));
+  EXPECT_FALSE(ListHashes::missingMessage(
+      rows, *ListHashes::compute(rows, HashKind::Md5, interaction), true, true));
 }
 
 // A file that changed after it was listed would get a digest that does not belong to the
