@@ -40,10 +40,6 @@
         <translation>The output folder is not valid. Check the path.</translation>
     </message>
     <message>
-        <source>出力タイプが不正です、CSV/TEXT/HTML/XMLのどれかを指定してください。</source>
-        <translation>The output type is not valid. Give one of CSV/TEXT/HTML/XML.</translation>
-    </message>
-    <message>
         <source>ソートキーが不正です [%1]</source>
         <translation>The sort key is not valid [%1]</translation>
     </message>
@@ -78,6 +74,18 @@
     <message>
         <source>出力ファイル名が不正です、フォルダの区切り文字を含まない名前を指定してください。</source>
         <translation>The output file name is not valid. Give a name without folder separators.</translation>
+    </message>
+    <message>
+        <source>出力タイプが不正です、CSV/TEXT/HTML/XML/XLSX/JSONのどれかを指定してください。</source>
+        <translation>The output type is not valid. Give one of CSV/TEXT/HTML/XML/XLSX/JSON.</translation>
+    </message>
+    <message>
+        <source>文字コード（/K）はCSVとTEXTの出力にだけ指定できます。</source>
+        <translation>An encoding (/K) can be given only for CSV and TEXT output.</translation>
+    </message>
+    <message>
+        <source>/K を外すか、/T CSV か /T TEXT を指定してください。</source>
+        <translation>Leave out /K, or give /T CSV or /T TEXT.</translation>
     </message>
 </context>
 <context>
@@ -312,6 +320,19 @@
     <message>
         <source>注意</source>
         <translation>Warning</translation>
+    </message>
+    <message>
+        <source>NFC/NFD違いの同名</source>
+        <translation>Same name in NFC and NFD</translation>
+    </message>
+    <message>
+        <source>・</source>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>%1（フォルダ「%2」）</source>
+        <extracomment>%1: the notes of a folder&apos;s name, %2: the folder&apos;s name</extracomment>
+        <translation>%1 (folder “%2”)</translation>
     </message>
 </context>
 <context>
@@ -813,6 +834,15 @@ However, %2 characters cannot be held by the file (control characters and the li
     <message>
         <source>文字の置き換え</source>
         <translation>Characters Replaced</translation>
+    </message>
+    <message>
+        <source>文字コード %1 では別の文字として読み戻される文字を含む行が %2 行ありました。</source>
+        <translation>%2 rows held characters that %1 writes as other characters, which read back differently.</translation>
+    </message>
+    <message>
+        <source>%1 は %2 として書き出しました。</source>
+        <extracomment>%1 and %2: a character with its code point, &quot;〜 (U+301C)&quot;</extracomment>
+        <translation>%1 written as %2.</translation>
     </message>
 </context>
 <context>

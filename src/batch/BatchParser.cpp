@@ -47,7 +47,8 @@ Message outputInvalid(const QString& token) {
 Message typeInvalid(const QString& token) {
   return MessageCatalogue::warning(
       {QCoreApplication::translate(
-           "BatchParser", "出力タイプが不正です、CSV/TEXT/HTML/XMLのどれかを指定してください。"),
+           "BatchParser",
+           "出力タイプが不正です、CSV/TEXT/HTML/XML/XLSX/JSONのどれかを指定してください。"),
        token});
 }
 Message sortKeyInvalid(const QString& token) {
@@ -70,6 +71,16 @@ Message encodingInvalid(const QString& token) {
            "BatchParser",
            "文字コードが不正です、SYSTEM/UTF8/UTF8BOM/CP932のどれかを指定してください。"),
        token});
+}
+// The encodings are those of the text lists; the other types choose their own (HTML and XML
+// name theirs, a workbook and JSON are UTF-8 by their formats), so a /K there would be
+// silently ignored.
+Message encodingNotForType() {
+  return MessageCatalogue::warning(
+      {QCoreApplication::translate("BatchParser",
+                                   "文字コード（/K）はCSVとTEXTの出力にだけ指定できます。"),
+       QCoreApplication::translate("BatchParser",
+                                   "/K を外すか、/T CSV か /T TEXT を指定してください。")});
 }
 // "/X" at the end of the line: a script that lost its patterns would list what it meant to
 // leave out.
@@ -292,6 +303,8 @@ std::variant<BatchRequest, Message> parseBatchArguments(const QStringList& token
       return unknownSwitch(token);
     }
   }
+  if (request.encoding && request.type != OutputType::Csv && request.type != OutputType::Text)
+    return encodingNotForType();
   if (request.savedLists.size() == 2) {
     if (!sourceFolderMissing) return savedListsTooMany();
     return request;

@@ -9,7 +9,8 @@ namespace vek::ListReadErrors {
 namespace {
 
 QString tr(const char* text) {
-  return QCoreApplication::translate("ListReadErrors", text);
+  // The context lupdate gives a tr() call in this namespace, so that the English is found.
+  return QCoreApplication::translate("vek::ListReadErrors", text);
 }
 
 // Title, then the failure, the path, and what is wrong where; nothing is compared after it.

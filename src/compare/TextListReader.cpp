@@ -19,7 +19,9 @@ namespace vek {
 namespace {
 
 QString tr(const char* text) {
-  return QCoreApplication::translate("TextListReader", text);
+  // The context lupdate gives the tr() calls of TextListReader's members, so that the English
+  // is found.
+  return QCoreApplication::translate("vek::TextListReader", text);
 }
 
 // One line's fields, split at the separator; in a CSV list a field in double quotes may hold the

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <iterator>
 #include <numeric>
+#include <unordered_map>
 #include <utility>
 
 #include <QCoreApplication>
@@ -121,8 +122,7 @@ void FileList::leaveToTheSystem() {
   m_tickedBytes = 0;
   m_fullPaths = {};
   m_indexBuilt = false;
-  m_clashes.clear();
-  m_noted = 0;
+  m_delivery.clear();
   m_sortedPrefix = 0;
   ++m_orderChanges;
   if (m_observer.to) m_observer.to->listReset();
@@ -213,8 +213,7 @@ void FileList::clear() {
   m_fullPaths.clear();
   m_fullPaths.squeeze();
   m_indexBuilt = false;
-  m_clashes.clear();
-  m_noted = 0;
+  m_delivery.clear();
   m_sortedPrefix = 0;
   ++m_orderChanges;
   if (m_observer.to) m_observer.to->listReset();
@@ -293,39 +292,25 @@ void FileList::sortBySize() {
 }
 
 void FileList::noteAdded(const FileEntry& entry, const RowCheck& check) {
-  const DeliveryProblems own = check.own;
-  CaseClashIndex::Group* group = nullptr;
-  const bool nowClashes = m_clashes.add(entry, check.keys, &group);
-  if (own != 0) {
-    ++m_noted;
-  } else {
-    ++group->quietRows;
-  }
-  // The quiet rows of a group get their note when a second spelling arrives.
-  if (nowClashes) {
-    m_noted += group->quietRows;
-  } else if (group->clash && own == 0) {
-    ++m_noted;
-  }
+  m_delivery.add(entry, check);
 }
 
 void FileList::buildDeliveryChecks() {
   if (m_checksBuilt) return;
   m_checksBuilt = true;
-  m_clashes.reserve(qsizetype(count()));
+  m_delivery.reserve(qsizetype(count()));
   for (const FileEntry& row : m_rows) noteAdded(row, rowCheck(row));
   for (const FileEntry& row : m_pendingRows) noteAdded(row, rowCheck(row));
 }
 
-DeliveryProblems FileList::deliveryProblems(qint64 row) {
+DeliveryFinding FileList::deliveryProblems(qint64 row) {
   buildDeliveryChecks();
-  const FileEntry& entry = rowAt(row);
-  return rowProblems(entry) | (m_clashes.clashes(entry) ? CaseClash : 0);
+  return m_delivery.finding(rowAt(row));
 }
 
 qint64 FileList::notedCount() {
   buildDeliveryChecks();
-  return m_noted;
+  return m_delivery.notedCount();
 }
 
 void FileList::sortByDeliveryCheck() {
@@ -334,30 +319,32 @@ void FileList::sortByDeliveryCheck() {
   m_sortingEnabled = false;  // as after the size sort
   m_sortedPrefix = 0;
   m_notedFirst = !m_notedFirst;
-  // Each row's problems, then the distinct ones ranked by their notes, no note last.
-  std::vector<DeliveryProblems> problems(m_rows.size());
-  std::vector<bool> seen(std::size_t(1) << 16, false);
-  std::vector<DeliveryProblems> distinct;
+  // Each row's kinds of problem (its name's, its folders'), then the distinct kinds ranked by
+  // their notes, no note last.
+  std::vector<quint32> kinds(m_rows.size());
+  std::unordered_map<quint32, std::size_t> rank;
+  std::vector<quint32> distinct;
   for (std::size_t i = 0; i < m_rows.size(); ++i) {
-    problems[i] = rowProblems(m_rows[i]) | (m_clashes.clashes(m_rows[i]) ? CaseClash : 0);
-    if (!seen[problems[i]]) {
-      seen[problems[i]] = true;
-      distinct.push_back(problems[i]);
-    }
+    const DeliveryFinding found = m_delivery.finding(m_rows[i]);
+    kinds[i] = quint32(found.name) | (quint32(found.folders) << 16);
+    if (rank.emplace(kinds[i], 0).second) distinct.push_back(kinds[i]);
   }
-  std::sort(distinct.begin(), distinct.end(), [](DeliveryProblems a, DeliveryProblems b) {
+  std::sort(distinct.begin(), distinct.end(), [](quint32 a, quint32 b) {
     if ((a == 0) != (b == 0)) return b == 0;
-    return compareText(deliveryNote(a), deliveryNote(b)) < 0;
+    const int byName =
+        compareText(deliveryNote(DeliveryProblems(a)), deliveryNote(DeliveryProblems(b)));
+    if (byName != 0) return byName < 0;
+    return compareText(deliveryNote(DeliveryProblems(a >> 16)),
+                       deliveryNote(DeliveryProblems(b >> 16))) < 0;
   });
   if (!m_notedFirst) std::reverse(distinct.begin(), distinct.end());
-  std::vector<std::size_t> rank(std::size_t(1) << 16, 0);
   for (std::size_t r = 0; r < distinct.size(); ++r) rank[distinct[r]] = r;
   // A counting sort by rank keeps equal rows in their order.
   std::vector<std::size_t> next(distinct.size() + 1, 0);
-  for (const DeliveryProblems p : problems) ++next[rank[p] + 1];
+  for (const quint32 kind : kinds) ++next[rank[kind] + 1];
   std::partial_sum(next.begin(), next.end(), next.begin());
   std::vector<std::size_t> order(m_rows.size());
-  for (std::size_t i = 0; i < m_rows.size(); ++i) order[next[rank[problems[i]]]++] = i;
+  for (std::size_t i = 0; i < m_rows.size(); ++i) order[next[rank[kinds[i]]]++] = i;
   reorder(std::move(order));
 }
 

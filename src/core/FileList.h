@@ -122,10 +122,10 @@ class FileList {
   void sortOwnThenBy(ListColumn column);
   bool bNumAsc() const { return m_bNumAsc; }
 
-  // The delivery check of a row (the 注意 column), with the names of its folder that differ
-  // only in case among the rows of the list. The checks are kept up to date as rows come and
+  // The delivery check of a row (the 注意 column, deliveryNote of it), over its whole path with
+  // the clashes among the rows of the list. The checks are kept up to date as rows come and
   // go from the first call of one of these three on; a list nobody asks pays nothing.
-  DeliveryProblems deliveryProblems(qint64 row);
+  DeliveryFinding deliveryProblems(qint64 row);
   // How many rows have a delivery note.
   qint64 notedCount();
   // Puts the rows with a note first, ordered by their notes, then the rest, stably; a second
@@ -194,8 +194,7 @@ class FileList {
   bool m_bNumAsc = false;
   bool m_notedFirst = false;
   bool m_checksBuilt = false;
-  CaseClashIndex m_clashes;
-  qint64 m_noted = 0;  // rows with a delivery note
+  DeliveryIndex m_delivery;
   // While sorting is off: how many leading rows are still in the order of the sort column and
   // direction, so that switching sorting on again only sorts the rows added since and merges.
   qint64 m_sortedPrefix = 0;

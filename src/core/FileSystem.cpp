@@ -2,6 +2,7 @@
 
 #include "core/FileNameBytes.h"
 #include "core/FolderPath.h"
+#include "core/InterfaceLanguage.h"
 
 #include <algorithm>
 #include <array>
@@ -14,6 +15,7 @@
 #include <QMutexLocker>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <QXmlStreamReader>
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -162,11 +164,46 @@ std::optional<FolderListing> FileSystem::readFolder(const QString& path,
 
 namespace {
 
-// The description of a file's type from the process-wide cache, asking the database once per
-// key.
-QString sharedTypeDescription(const QString& fileName, QStringView key) {
+// The comment of a type in the interface's language. Qt picks a comment by the languages of
+// QLocale, which under a C or POSIX locale (where the interface is Japanese) are English, and
+// under a locale of a third language are that language: a list would speak two. The type's
+// own file in the shared MIME database holds every translation; the Japanese one is taken
+// from there, or the untranslated (English) one. Qt's choice stays for a type without a file.
+QString commentIn(const QMimeType& type, InterfaceLanguage language) {
+  const QString path = QStandardPaths::locate(QStandardPaths::GenericDataLocation,
+                                              u"mime/"_s + type.name() + u".xml"_s);
+  QFile file(path);
+  if (path.isEmpty() || !file.open(QIODevice::ReadOnly)) return type.comment();
+  const QString wanted = language == InterfaceLanguage::Japanese ? u"ja"_s : QString();
+  QXmlStreamReader xml(&file);
+  QString untranslated;
+  int depth = 0;
+  while (!xml.atEnd()) {
+    const QXmlStreamReader::TokenType token = xml.readNext();
+    if (token == QXmlStreamReader::EndElement) {
+      --depth;
+      continue;
+    }
+    if (token != QXmlStreamReader::StartElement) continue;
+    ++depth;
+    // The type's own comments, not those of the elements inside it.
+    if (depth != 2 || xml.name() != u"comment") continue;
+    const QString lang = xml.attributes().value(u"xml:lang"_s).toString();
+    const QString text = xml.readElementText();
+    --depth;  // readElementText consumed the end of the element
+    if (lang == wanted && !text.trimmed().isEmpty()) return text;
+    if (lang.isEmpty() && untranslated.isEmpty()) untranslated = text;
+  }
+  return untranslated.isEmpty() ? type.comment() : untranslated;
+}
+
+// The description of a file's type from the process-wide cache (one per interface language),
+// asking the database once per key.
+QString sharedTypeDescription(const QString& fileName, QStringView key,
+                              InterfaceLanguage language) {
   static QMutex mutex;
-  static std::unordered_map<QString, QString, KeyHash, std::equal_to<>> cache;
+  static std::array<std::unordered_map<QString, QString, KeyHash, std::equal_to<>>, 2> caches;
+  auto& cache = caches[language == InterfaceLanguage::Japanese ? 0 : 1];
   {
     QMutexLocker lock(&mutex);
     const auto found = cache.find(key);
@@ -174,7 +211,8 @@ QString sharedTypeDescription(const QString& fileName, QStringView key) {
   }
   const QMimeDatabase database;
   QString description =
-      database.mimeTypeForFile(fileName, QMimeDatabase::MatchExtension).comment().trimmed();
+      commentIn(database.mimeTypeForFile(fileName, QMimeDatabase::MatchExtension), language)
+          .trimmed();
   QMutexLocker lock(&mutex);
   return cache.try_emplace(key.toString(), std::move(description)).first->second;
 }
@@ -187,18 +225,22 @@ QString FileSystem::typeDescription(const QString& fileName) {
 
   // A folder holds few kinds of file: this thread's last answers first, without the lock
   // that the threads of a scan would otherwise take turns at for every file.
+  const InterfaceLanguage language = installedInterfaceLanguage();
   struct Recent {
     QString key;
     QString description;
+    InterfaceLanguage language;
   };
   thread_local std::array<Recent, 8> recent;
   thread_local std::size_t nextRecent = 0;
   for (const Recent& known : recent) {
-    if (!known.key.isNull() && known.key == key) return known.description;
+    if (!known.key.isNull() && known.language == language && known.key == key)
+      return known.description;
   }
   Recent& slot = recent[nextRecent++ % recent.size()];
   slot.key = key.toString();
-  slot.description = sharedTypeDescription(fileName, key);
+  slot.language = language;
+  slot.description = sharedTypeDescription(fileName, key, language);
   return slot.description;
 }
 

@@ -1,5 +1,7 @@
 #include "core/InterfaceLanguage.h"
 
+#include <atomic>
+
 #include <QCoreApplication>
 #include <QTranslator>
 
@@ -15,6 +17,10 @@ QString languagePart(const QString& value) {
 }
 
 const char* const kTranslatorName = "vekInterfaceTranslation";
+
+// What installInterfaceLanguage made the texts answer in: asked for every listed file's type
+// description, on any thread.
+std::atomic<InterfaceLanguage> g_installed{InterfaceLanguage::Japanese};
 
 }  // namespace
 
@@ -56,6 +62,7 @@ bool installInterfaceLanguage(InterfaceLanguage language) {
     QCoreApplication::removeTranslator(old);
     delete old;
   }
+  g_installed = InterfaceLanguage::Japanese;
   if (language == InterfaceLanguage::Japanese) return true;
   auto* translator = new QTranslator(app);
   translator->setObjectName(name);
@@ -64,6 +71,7 @@ bool installInterfaceLanguage(InterfaceLanguage language) {
     delete translator;
     return false;
   }
+  g_installed = InterfaceLanguage::English;
   return true;
 }
 
@@ -81,10 +89,7 @@ QString englishText(const char* context, const char* sourceText) {
 }
 
 InterfaceLanguage installedInterfaceLanguage() {
-  const QCoreApplication* app = QCoreApplication::instance();
-  const bool english = app && app->findChild<QTranslator*>(QString::fromLatin1(kTranslatorName),
-                                                           Qt::FindDirectChildrenOnly) != nullptr;
-  return english ? InterfaceLanguage::English : InterfaceLanguage::Japanese;
+  return g_installed.load(std::memory_order_relaxed);
 }
 
 }  // namespace vek

@@ -91,19 +91,47 @@ void numberKey(QStringView text, Put&& put) {
   }
 }
 
-int compareNumberKeys(QStringView a, QStringView b) {
-  if (a.utf16() == b.utf16() && a.size() == b.size()) return 0;
+// The key of a file name read whole, name and extension: the name's key, a unit below every
+// unit a key holds once a name has ended (0: no name holds NUL, and a count of 0 only follows
+// the "0" that starts a number), then the extension's key. So "img.9" < "img.10" < "img.100"
+// and "v1.9" < "v1.10", while a name that is the start of another still goes first
+// ("a.txt" < "a-1.txt"), as "ls -v" orders them.
+template <typename Put>
+void fileNameKey(QStringView name, QStringView extension, Put&& put) {
+  numberKey(name, put);
+  if (extension.isEmpty()) return;
+  put(char16_t(0));
+  numberKey(extension, put);
+}
+
+// Texts whose keys are equal, ordered as compareTextUnits orders the names, then the
+// extensions.
+int compareTextPairs(QStringView aName, QStringView aExtension, QStringView bName,
+                     QStringView bExtension) {
+  const int byName = compareTextUnits(aName, bName);
+  return byName != 0 ? byName : compareTextUnits(aExtension, bExtension);
+}
+
+int compareNumberKeys(QStringView aName, QStringView aExtension, QStringView bName,
+                      QStringView bExtension) {
+  if (aName.utf16() == bName.utf16() && aName.size() == bName.size() &&
+      aExtension.utf16() == bExtension.utf16() && aExtension.size() == bExtension.size())
+    return 0;
   thread_local std::vector<char16_t> keyA;
   thread_local std::vector<char16_t> keyB;
   keyA.clear();
   keyB.clear();
-  numberKey(a, [](char16_t unit) { keyA.push_back(unit); });
-  numberKey(b, [](char16_t unit) { keyB.push_back(unit); });
+  fileNameKey(aName, aExtension, [](char16_t unit) { keyA.push_back(unit); });
+  fileNameKey(bName, bExtension, [](char16_t unit) { keyB.push_back(unit); });
   const auto [atA, atB] = std::mismatch(keyA.begin(), keyA.end(), keyB.begin(), keyB.end());
   if (atA != keyA.end() && atB != keyB.end()) return *atA < *atB ? -1 : 1;
   if (atA != keyA.end()) return 1;
   if (atB != keyB.end()) return -1;
-  return compareTextUnits(a, b);
+  return compareTextPairs(aName, aExtension, bName, bExtension);
+}
+
+int compareNumberKeys(QStringView a, QStringView b) {
+  return compareNumberKeys(a, {}, b, {});
 }
 
 template <typename T>
@@ -152,6 +180,9 @@ int compareColumn(const FileEntry& a, const FileEntry& b, ListColumn column, Num
   if (column == ListColumn::State) return compareValues(int(a.state), int(b.state));
   if (isDateColumn(column))
     return compareValues(dateOf(a, column).value(), dateOf(b, column).value());
+  // The natural order of names reads the whole file name, extension included.
+  if (readsNumbers(column, numbers) && column == ListColumn::Name)
+    return compareNumberKeys(a.name, a.extension, b.name, b.extension);
   if (readsNumbers(column, numbers)) return compareNumberKeys(textOf(a, column), textOf(b, column));
   return compareTextUnits(textOf(a, column), textOf(b, column));
 }
@@ -389,13 +420,15 @@ std::vector<std::size_t> orderByText(std::size_t count, const RowAt& rowAt, bool
 }
 
 // The order of the rows by their own texts with digits read as numbers: each text's key
-// (numberKey) is made once, in one pass, on every thread into a buffer of its own; the keys are
-// sorted as texts are, and rows whose keys are equal are then put in the order
-// compareTextUnits gives.
-template <typename RowAt, typename TextOf>
+// (numberKey; fileNameKey with the tail, an extension) is made once, in one pass, on every
+// thread into a buffer of its own; the keys are sorted as texts are, and rows whose keys are
+// equal are then put in the order compareTextUnits gives.
+template <typename RowAt, typename TextOf, typename TailOf>
 std::vector<std::size_t> orderByNumbers(std::size_t count, const RowAt& rowAt, bool ascending,
-                                        TextOf textOf) {
+                                        TextOf textOf, TailOf tailOf) {
   std::vector<QStringView> texts(count);
+  std::vector<QStringView> tails(count);
+  bool anyTail = false;
   std::vector<QStringView> keys(count);
   const int threads = sortThreads(count);
   std::vector<std::vector<char16_t>> buffers;
@@ -410,10 +443,11 @@ std::vector<std::size_t> orderByNumbers(std::size_t count, const RowAt& rowAt, b
     std::vector<std::size_t> ends(end - first);
     for (std::size_t row = first; row < end; ++row) {
       texts[row] = textOf(rowAt(row));
-      if (buffer.capacity() - buffer.size() < std::size_t(texts[row].size()) * 4 + 4)
-        buffer.reserve(std::max(buffer.capacity() * 2,
-                                buffer.size() + 4 * std::size_t(texts[row].size()) + 4096));
-      numberKey(texts[row], [&buffer](char16_t unit) { buffer.push_back(unit); });
+      tails[row] = tailOf(rowAt(row));
+      const auto units = std::size_t(texts[row].size() + tails[row].size());
+      if (buffer.capacity() - buffer.size() < units * 4 + 8)
+        buffer.reserve(std::max(buffer.capacity() * 2, buffer.size() + 4 * units + 4096));
+      fileNameKey(texts[row], tails[row], [&buffer](char16_t unit) { buffer.push_back(unit); });
       ends[row - first] = buffer.size();
     }
     std::size_t from = 0;
@@ -427,15 +461,19 @@ std::vector<std::size_t> orderByNumbers(std::size_t count, const RowAt& rowAt, b
   std::vector<std::size_t> order = orderByText(
       count, [](std::size_t row) { return row; }, ascending,
       [&keys](std::size_t row) { return keys[row]; }, false, &sameAsPrevious);
+  for (const QStringView tail : tails) anyTail = anyTail || !tail.isEmpty();
   // Rows of equal keys, in their order so far: compareTextUnits orders them, ties kept.
   const auto before = [&](std::size_t a, std::size_t b) {
-    const int c = compareTextUnits(texts[a], texts[b]);
+    const int c = compareTextPairs(texts[a], tails[a], texts[b], tails[b]);
     return ascending ? c < 0 : c > 0;
   };
   for (std::size_t run = 0; run < order.size();) {
     std::size_t end = run + 1;
     while (end < order.size() && sameAsPrevious[end]) ++end;
-    if (end - run > 64) {
+    if (end - run > 64 && anyTail) {
+      std::stable_sort(order.begin() + std::ptrdiff_t(run), order.begin() + std::ptrdiff_t(end),
+                       before);
+    } else if (end - run > 64) {
       // Many rows (an extension most files share): the packed-key sort of their texts.
       const std::vector<std::size_t> rows(order.begin() + std::ptrdiff_t(run),
                                           order.begin() + std::ptrdiff_t(end));
@@ -543,7 +581,12 @@ std::vector<std::size_t> orderOf(std::size_t count, const RowAt& rowAt, ListColu
     case ListColumn::DeliveryCheck:  // the list's own sort: it needs the whole list
       break;
   }
-  if (readsNumbers(column, numbers)) return orderByNumbers(count, rowAt, ascending, text);
+  if (readsNumbers(column, numbers) && column == ListColumn::Name)
+    return orderByNumbers(count, rowAt, ascending, text,
+                          [](const FileEntry& row) { return QStringView(row.extension); });
+  if (readsNumbers(column, numbers))
+    return orderByNumbers(count, rowAt, ascending, text,
+                          [](const FileEntry&) { return QStringView(); });
   return orderByText(count, rowAt, ascending, text);
 }
 

@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <clocale>
 #include <cstdlib>
+#include <mutex>
 #include <vector>
 
 #include <iconv.h>
@@ -356,6 +357,55 @@ class TableEncoder final : public EncoderBase {
   qint64 m_fallbackLost = 0;
 };
 
+// The characters of the Basic Multilingual Plane an encoding writes as another one: each is
+// written to it and read back through iconv, once per encoding and process. A few dozen
+// milliseconds, paid only by a list in a legacy encoding.
+class BestFitTable {
+ public:
+  explicit BestFitTable(const QByteArray& name) {
+    const QByteArray n = normalizedName(name);
+    if (n.startsWith("UTF") || n.startsWith("UCS")) return;  // every character as itself
+    IconvHandle to(name.constData(), kHostUtf16);
+    IconvHandle from(kHostUtf16, name.constData());
+    if (!to.isOpen() || !from.isOpen()) return;
+    for (char32_t c = 0x80; c < 0x10000; ++c) {
+      if (QChar::isSurrogate(c)) continue;
+      const char16_t unit = char16_t(c);
+      char* in = const_cast<char*>(reinterpret_cast<const char*>(&unit));
+      size_t inLeft = 2;
+      char bytes[16];
+      char* out = bytes;
+      size_t outLeft = sizeof bytes;
+      iconv(to.get(), nullptr, nullptr, nullptr, nullptr);
+      if (iconv(to.get(), &in, &inLeft, &out, &outLeft) == size_t(-1) || inLeft != 0) continue;
+      iconv(to.get(), nullptr, nullptr, &out, &outLeft);  // back to the initial state
+      char* back = bytes;
+      size_t backLeft = size_t(out - bytes);
+      char16_t read[4];
+      char* readOut = reinterpret_cast<char*>(read);
+      size_t readLeft = sizeof read;
+      iconv(from.get(), nullptr, nullptr, nullptr, nullptr);
+      if (iconv(from.get(), &back, &backLeft, &readOut, &readLeft) == size_t(-1) || backLeft != 0)
+        continue;
+      const qsizetype units = qsizetype(sizeof read - readLeft) / 2;
+      if (units == 1 && read[0] != unit) m_readBack.emplace(unit, read[0]);
+    }
+  }
+  const std::map<char16_t, char16_t>& readBack() const { return m_readBack; }
+
+  static const BestFitTable& of(const QByteArray& name) {
+    static std::mutex mutex;
+    static std::map<QByteArray, std::unique_ptr<const BestFitTable>> tables;
+    const std::lock_guard lock(mutex);
+    auto& table = tables[name];
+    if (!table) table = std::make_unique<const BestFitTable>(name);
+    return *table;
+  }
+
+ private:
+  std::map<char16_t, char16_t> m_readBack;
+};
+
 QString decodeWithIconv(const char* name, const QByteArray& bytes, bool* invalid) {
   IconvHandle cd(kHostUtf16, name);
   if (!cd.isOpen()) {
@@ -419,6 +469,11 @@ QByteArray TextCodec::encode(QStringView text, Unmappable mode, qint64* lost) co
   out += encoder->finish();
   if (lost) *lost = encoder->lostCharacters();
   return out;
+}
+
+const std::map<char16_t, char16_t>& TextCodec::bestFits() const {
+  static const std::map<char16_t, char16_t> none;
+  return isUtf8() ? none : BestFitTable::of(m_name).readBack();
 }
 
 bool TextCodec::holds(QStringView text) const {

@@ -3,6 +3,7 @@
 // and the five encodings of the XML writer.
 #pragma once
 
+#include <map>
 #include <memory>
 #include <optional>
 
@@ -60,6 +61,10 @@ class TextCodec {
   // One-shot helpers.
   QByteArray encode(QStringView text, Unmappable mode = Unmappable::Replace,
                     qint64* lost = nullptr) const;
+  // The characters this encoding writes as another one (a best fit: CP932 writes U+301C WAVE
+  // DASH as 0x8160, which reads back as U+FF5E), each with the character a reader gets back.
+  // Found from iconv once per encoding; empty for UTF-8 and UTF-16.
+  const std::map<char16_t, char16_t>& bestFits() const;
   // True when every character of text can be written in this encoding as itself.
   bool holds(QStringView text) const;
   // Invalid bytes become U+FFFD. A UTF-8 byte-order mark is kept (as U+FEFF). invalid, when

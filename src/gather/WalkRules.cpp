@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include <QStringList>
+#include <QStringTokenizer>
+
 #include "core/WalkSettings.h"
 
 namespace vek {
@@ -21,7 +24,46 @@ WalkRules::WalkRules(const QString& excludedText, bool hiddenFiles, bool oneFile
     : m_excluded(excludedText),
       m_excludes(holdsPattern(excludedText)),
       m_hiddenFiles(hiddenFiles),
-      m_oneFileSystem(oneFileSystem) {}
+      m_oneFileSystem(oneFileSystem) {
+  // Each pattern to the filter of its kind; ordinary blanks around it are no part of it, as in
+  // the filter itself.
+  QStringList names, folderNames, paths, folderPaths;
+  for (const QStringView piece : QStringTokenizer(excludedText, u';')) {
+    QStringView pattern = piece;
+    while (pattern.startsWith(u' ')) pattern = pattern.mid(1);
+    while (pattern.endsWith(u' ')) pattern.chop(1);
+    bool folderOnly = false;
+    while (pattern.endsWith(u'/')) {
+      pattern.chop(1);
+      folderOnly = true;
+    }
+    if (pattern.startsWith(u"./")) pattern = pattern.mid(2);
+    while (pattern.startsWith(u'/')) pattern = pattern.mid(1);
+    if (pattern.isEmpty()) continue;
+    const bool path = pattern.contains(u'/');
+    (path ? (folderOnly ? folderPaths : paths) : (folderOnly ? folderNames : names))
+        << pattern.toString();
+  }
+  const auto filter = [](const QStringList& patterns, WildcardFilter& into, bool& any) {
+    any = !patterns.isEmpty();
+    if (any) into = WildcardFilter(patterns.join(u';'));
+  };
+  filter(names, m_fileNames, m_names);
+  filter(folderNames, m_folderNames, m_folderOnlyNames);
+  filter(paths, m_pathPatterns, m_paths);
+  filter(folderPaths, m_folderPathPatterns, m_folderPaths);
+}
+
+bool WalkRules::excludesPath(QStringView relativeFolder, QStringView name, bool folder) const {
+  if (!excludesPaths()) return false;
+  // One buffer per thread: this runs for every name of a walk that has such patterns.
+  thread_local QString path;
+  path.resize(0);
+  path += relativeFolder;
+  path += name;
+  return (m_paths && m_pathPatterns.matches(path)) ||
+         (folder && m_folderPaths && m_folderPathPatterns.matches(path));
+}
 
 WalkRules::WalkRules(const WalkSettings& settings)
     : WalkRules(settings.excluded, settings.hiddenFiles, settings.oneFileSystem) {}

@@ -27,23 +27,42 @@ class WalkRules {
   bool hiddenFiles() const { return m_hiddenFiles; }
   bool oneFileSystem() const { return m_oneFileSystem; }
 
-  // True when some name is left out by its pattern.
+  // The patterns: one without "/" matches a name at any depth; one holding "/" matches the
+  // path below the walk's start folder ("build/cache", "*/node_modules"; "*" takes "/" too, a
+  // leading "/" or "./" is dropped); a trailing "/" makes either match folders only.
+
+  // True when something is left out by a pattern.
   bool excludesNames() const { return m_excludes; }
-  // True when the name matches a pattern of the names left out.
-  bool excludes(QStringView name) const { return m_excludes && m_excluded.matches(name); }
+  // True when some pattern holds a "/": the walk must give the path below its start folder.
+  bool excludesPaths() const { return m_paths || m_folderPaths; }
+  // True when a file of the name is left out by a pattern of names.
+  bool excludes(QStringView name) const { return m_names && m_fileNames.matches(name); }
   // Whether a file of this name is listed (the file filter apart).
   bool takesFile(QStringView name) const {
     return (m_hiddenFiles || !name.startsWith(u'.')) && !excludes(name);
   }
   // Whether a folder of this name is entered: a folder left out is never opened.
-  bool entersFolder(QStringView name) const { return !excludes(name); }
+  bool entersFolder(QStringView name) const {
+    return !excludes(name) && !(m_folderOnlyNames && m_folderNames.matches(name));
+  }
+  // The same for the patterns holding "/": whether the file or folder at relativeFolder
+  // (below the start folder, "" or ending in "/") + name is left out.
+  bool excludesPath(QStringView relativeFolder, QStringView name, bool folder) const;
   FileSystem::HiddenFiles hiddenFilesRead() const {
     return m_hiddenFiles ? FileSystem::HiddenFiles::Listed : FileSystem::HiddenFiles::Left;
   }
 
  private:
-  WildcardFilter m_excluded{QString()};
+  WildcardFilter m_excluded{QString()};  // the text as given
   bool m_excludes = false;
+  WildcardFilter m_fileNames{QString()};  // names of files and folders
+  WildcardFilter m_folderNames{QString()};
+  WildcardFilter m_pathPatterns{QString()};  // paths of files and folders
+  WildcardFilter m_folderPathPatterns{QString()};
+  bool m_names = false;
+  bool m_folderOnlyNames = false;
+  bool m_paths = false;
+  bool m_folderPaths = false;
   bool m_hiddenFiles = false;
   bool m_oneFileSystem = false;
 };

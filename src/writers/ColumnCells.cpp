@@ -103,10 +103,8 @@ void ColumnCells::setHashes(std::span<const FileEntry> rows, const std::vector<F
   m_hashRows = rows.data();
 }
 
-void ColumnCells::setDeliveryProblems(std::span<const FileEntry> rows,
-                                      std::vector<DeliveryProblems> problems) {
-  m_problems = std::make_shared<const std::vector<DeliveryProblems>>(std::move(problems));
-  m_problemRows = rows.data();
+void ColumnCells::setDeliveryProblems(std::span<const FileEntry>, DeliveryFindings problems) {
+  m_problems = std::move(problems);
 }
 
 QString ColumnCells::sizeTotalText(qint64 bytes) const {
@@ -188,9 +186,8 @@ void ColumnCells::appendText(ColumnId column, const FileEntry& row, QString& out
       return;
     case ColumnId::DeliveryCheck:
       // Without the list's problems (a writer given rows alone), the row's own checks.
-      if (m_problems && &row >= m_problemRows &&
-          std::size_t(&row - m_problemRows) < m_problems->size()) {
-        out += deliveryNote((*m_problems)[std::size_t(&row - m_problemRows)]);
+      if (m_problems) {
+        out += deliveryNote(m_problems->finding(row));
       } else {
         out += deliveryNote(rowProblems(row));
       }

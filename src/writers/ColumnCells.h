@@ -40,9 +40,9 @@ class ColumnCells {
   // The digests of the ticked rows of rows (hashes[i] belongs to the i-th ticked row), for the
   // hash column of those rows; rows must stay where they are while cells are made.
   void setHashes(std::span<const FileEntry> rows, const std::vector<FileHash>& hashes);
-  // The delivery check of every row of rows (problems[i] belongs to rows[i], see
-  // deliveryProblems), for the delivery-check column; rows must stay where they are.
-  void setDeliveryProblems(std::span<const FileEntry> rows, std::vector<DeliveryProblems> problems);
+  // The delivery check of the rows given (deliveryProblems(rows)), for the delivery-check
+  // column; a row not among them gets the checks of its own name and path.
+  void setDeliveryProblems(std::span<const FileEntry> rows, DeliveryFindings problems);
 
   // The cell text of one column for one row.
   QString text(ColumnId column, const FileEntry& row) const;
@@ -88,8 +88,7 @@ class ColumnCells {
   // The hash cells by position in the rows given to setHashes; shared between copies.
   std::shared_ptr<const std::vector<QString>> m_hashTexts;
   const FileEntry* m_hashRows = nullptr;
-  std::shared_ptr<const std::vector<DeliveryProblems>> m_problems;
-  const FileEntry* m_problemRows = nullptr;
+  DeliveryFindings m_problems;
   DateFormatter m_dateFormatter;
   QLocale m_locale;
   // Rows of one folder follow each other and share one folder text: the Directory cell is

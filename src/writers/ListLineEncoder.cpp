@@ -49,7 +49,24 @@ EncodedLines encodeLines(const TextCodec& codec, QStringView text,
   auto encoder = codec.makeEncoder(Unmappable::Replace);
   result.bytes = encoder->encode(text);
   result.bytes += encoder->finish();
-  if (encoder->lostCharacters() == 0) return result;
+  // Characters written as another one (WAVE DASH as FULLWIDTH TILDE in CP932) are no "?" but
+  // do not come back as themselves either: their rows are named too.
+  const std::map<char16_t, char16_t>& fits = codec.bestFits();
+  const auto fitsIn = [&fits](QStringView line, std::map<char16_t, char16_t>* found) {
+    if (fits.empty()) return false;
+    const char16_t least = fits.begin()->first;
+    bool any = false;
+    for (const QChar c : line) {
+      if (c.unicode() < least) continue;
+      const auto it = fits.find(c.unicode());
+      if (it == fits.end()) continue;
+      if (!found) return true;
+      found->insert(*it);
+      any = true;
+    }
+    return any;
+  };
+  if (encoder->lostCharacters() == 0 && !fitsIn(text, nullptr)) return result;
 
   // Something became "?": once more line by line, to know the rows and to compose first.
   result.bytes.clear();
@@ -59,6 +76,8 @@ EncodedLines encodeLines(const TextCodec& codec, QStringView text,
     const qsizetype start = lines[n].start;
     const qsizetype end = n + 1 < lines.size() ? lines[n + 1].start : text.size();
     const QStringView line = text.sliced(start, end - start);
+    if (lines[n].row >= 0 && fitsIn(line, &result.bestFits))
+      result.bestFitRows.push_back(lines[n].row);
     const qint64 before = encoder->lostCharacters();
     QByteArray bytes = encoder->encode(line);
     if (encoder->lostCharacters() != before && compose) {

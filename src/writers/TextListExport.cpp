@@ -1,8 +1,11 @@
 #include "writers/TextListExport.h"
 
+#include <algorithm>
+
 #include <QCoreApplication>
 
 #include "core/OutputFile.h"
+#include "core/PrintedPath.h"
 #include "writers/ColumnCells.h"
 #include "writers/ListDelivery.h"
 #include "writers/TextListWriter.h"
@@ -37,7 +40,9 @@ bool createTextList(const QString& path, const FileList& given, const Settings& 
 bool createTextList(const QString& path, const FileList& given, const Settings& settings,
                     Interaction& interaction, bool textType, const QString& separatorText,
                     const TextListChoices& choices, ReplacedRowsReport report) {
-  if (choices.encoding == ListEncoding::System && !choices.formulaGuard) {
+  // The window tells of the system's encoding by a count; the batch run names every row.
+  if (choices.encoding == ListEncoding::System && !choices.formulaGuard &&
+      report == ReplacedRowsReport::FirstRow) {
     return createTextList(path, given, settings, interaction, textType, separatorText);
   }
   if (auto message = ColumnCells::checkSelection(settings.csv.columns)) {
@@ -52,46 +57,84 @@ bool createTextList(const QString& path, const FileList& given, const Settings& 
   const bool written = delivery.write(
       path, interaction, [&](QIODevice& device) { return writer.write(device, list.rows()); });
   if (!written) return false;
-  if (writer.lostCharacters() == 0) {
+  if (writer.lostCharacters() == 0 && writer.bestFitRows().empty()) {
     delivery.reportMissing(interaction);
     return true;
   }
-  if (choices.encoding == ListEncoding::System) {
-    interaction.showMessage(OutputFile::replacedCharactersMessage(path, writer.codec().name(),
-                                                                  writer.lostCharacters()));
+  if (choices.encoding == ListEncoding::System && report == ReplacedRowsReport::FirstRow) {
+    if (writer.lostCharacters() > 0)
+      interaction.showMessage(OutputFile::replacedCharactersMessage(path, writer.codec().name(),
+                                                                    writer.lostCharacters()));
     delivery.reportMissing(interaction);
     return true;
   }
-  const std::vector<qint64>& rows = writer.replacedRows();
-  QStringList paths;
+  // The rows with a "?" and those with a character written as another one, in list order.
+  std::vector<qint64> rows = writer.replacedRows();
+  rows.insert(rows.end(), writer.bestFitRows().begin(), writer.bestFitRows().end());
+  std::sort(rows.begin(), rows.end());
+  rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+  ReplacedRowsNotice notice;
+  notice.path = path;
+  notice.encodingName = listEncodingName(choices.encoding);
+  notice.headerReplaced = writer.headerReplaced();
+  notice.replacedRows = qint64(writer.replacedRows().size());
+  notice.bestFitRows = qint64(writer.bestFitRows().size());
+  notice.bestFits = writer.bestFits();
+  notice.rowCount = qint64(rows.size());
   const std::size_t named =
       report == ReplacedRowsReport::EveryRow ? rows.size() : std::min<std::size_t>(1, rows.size());
-  for (std::size_t i = 0; i < named; ++i) paths += list.rows()[std::size_t(rows[i])].fullPath();
-  interaction.showMessage(replacedRowsMessage(path, choices.encoding, writer.headerReplaced(),
-                                              paths, qint64(rows.size())));
+  for (std::size_t i = 0; i < named; ++i)
+    notice.rowPaths += list.rows()[std::size_t(rows[i])].fullPath();
+  interaction.showMessage(replacedRowsMessage(notice));
   delivery.reportMissing(interaction);
   return true;
 }
 
-Message replacedRowsMessage(const QString& path, ListEncoding encoding, bool headerReplaced,
-                            const QStringList& rowPaths, qint64 rowCount) {
-  QString text = joinLines(
-      {QCoreApplication::translate("TextListExport", "ファイルを出力しました。"), path,
-       QCoreApplication::translate("TextListExport",
-                                   "ただし、文字コード %1 で表せない文字を含む行が %2 "
-                                   "行あったため、その文字を「?」に置き換えて出力しました。")
-           .arg(listEncodingName(encoding), QString::number(rowCount))});
-  if (headerReplaced) {
-    text += u"\r\n" % QCoreApplication::translate("TextListExport",
-                                                  "見出し行の文字も「?」に置き換えました。");
+namespace {
+
+// A character of a notice with its code point: "〜 (U+301C)".
+QString namedCharacter(char16_t c) {
+  return QStringLiteral("%1 (U+%2)")
+      .arg(QChar(c))
+      .arg(QString::number(c, 16).toUpper(), 4, QLatin1Char('0'));
+}
+
+}  // namespace
+
+Message replacedRowsMessage(const ReplacedRowsNotice& notice) {
+  // Every path as reports print paths: a name holding a line end stays one entry, bytes that
+  // are not UTF-8 show as \xHH, so each one can be found again.
+  QStringList lines = {QCoreApplication::translate("TextListExport", "ファイルを出力しました。"),
+                       printedPath(notice.path)};
+  if (notice.replacedRows > 0 || notice.headerReplaced) {
+    lines += QCoreApplication::translate("TextListExport",
+                                         "ただし、文字コード %1 で表せない文字を含む行が %2 "
+                                         "行あったため、その文字を「?」に置き換えて出力しました。")
+                 .arg(notice.encodingName, QString::number(notice.replacedRows));
   }
-  if (rowPaths.size() == 1 && rowCount > 1) {
-    text += u"\r\n" %
-            QCoreApplication::translate("TextListExport", "最初の行: %1").arg(rowPaths.front());
+  if (notice.headerReplaced) {
+    lines +=
+        QCoreApplication::translate("TextListExport", "見出し行の文字も「?」に置き換えました。");
+  }
+  if (notice.bestFitRows > 0) {
+    lines +=
+        QCoreApplication::translate("TextListExport",
+                                    "文字コード %1 では別の文字として読み戻される文字を含む行が "
+                                    "%2 行ありました。")
+            .arg(notice.encodingName, QString::number(notice.bestFitRows));
+    for (const auto& [written, readBack] : notice.bestFits) {
+      //: %1 and %2: a character with its code point, "〜 (U+301C)"
+      lines += QCoreApplication::translate("TextListExport", "%1 は %2 として書き出しました。")
+                   .arg(namedCharacter(written), namedCharacter(readBack));
+    }
+  }
+  if (notice.rowPaths.size() == 1 && notice.rowCount > 1) {
+    lines += QCoreApplication::translate("TextListExport", "最初の行: %1")
+                 .arg(printedPath(notice.rowPaths.front()));
   } else {
-    for (const QString& rowPath : rowPaths) text += u"\r\n" % rowPath;
+    for (const QString& rowPath : notice.rowPaths) lines += printedPath(rowPath);
   }
-  return {QCoreApplication::translate("TextListExport", "文字の置き換え"), text,
+  return {QCoreApplication::translate("TextListExport", "文字の置き換え"), lines.join(u"\r\n"),
           MessageIcon::Information};
 }
 

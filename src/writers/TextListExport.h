@@ -1,7 +1,10 @@
 // The create operation of the Text/CSV export, shared by the dialog and the batch run.
 #pragma once
 
+#include <map>
+
 #include <QString>
+#include <QStringList>
 
 #include "core/FileList.h"
 #include "core/Interaction.h"
@@ -31,8 +34,18 @@ bool createTextList(const QString& path, const FileList& list, const Settings& s
                     Interaction& interaction, bool textType, const QString& separatorText,
                     const TextListChoices& choices, ReplacedRowsReport report);
 
-// The notice after such a file was written: how many rows, then the first or every row's path.
-Message replacedRowsMessage(const QString& path, ListEncoding encoding, bool headerReplaced,
-                            const QStringList& rowPaths, qint64 rowCount);
+// What the notice after such a file says: how many rows came out with "?", how many hold a
+// character written as another one (and which), then the first or every row's path.
+struct ReplacedRowsNotice {
+  QString path;
+  QString encodingName;
+  bool headerReplaced = false;
+  qint64 replacedRows = 0;
+  qint64 bestFitRows = 0;
+  std::map<char16_t, char16_t> bestFits;
+  QStringList rowPaths;  // as they stand; the notice prints them escaped
+  qint64 rowCount = 0;   // rows of either kind
+};
+Message replacedRowsMessage(const ReplacedRowsNotice& notice);
 
 }  // namespace vek

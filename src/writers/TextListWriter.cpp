@@ -113,6 +113,8 @@ bool TextListWriter::write(QIODevice& device, std::span<const FileEntry> rows) {
   m_lost = 0;
   m_replacedRows.clear();
   m_headerReplaced = false;
+  m_bestFitRows.clear();
+  m_bestFits.clear();
   const auto encoder = m_codec.makeEncoder(Unmappable::Replace);
   if (!encoder) {
     m_error = QStringLiteral("The text encoding %1 is not available")
@@ -172,6 +174,9 @@ bool TextListWriter::write(QIODevice& device, std::span<const FileEntry> rows) {
     m_lost += encoded.lostCharacters;
     m_replacedRows.insert(m_replacedRows.end(), encoded.replacedRows.begin(),
                           encoded.replacedRows.end());
+    m_bestFitRows.insert(m_bestFitRows.end(), encoded.bestFitRows.begin(),
+                         encoded.bestFitRows.end());
+    m_bestFits.insert(encoded.bestFits.begin(), encoded.bestFits.end());
     pending += encoded.bytes;
     if (pending.size() < 4 * kChunkCharacters) return !out.failed();
     const bool ok = out.writeBytes(pending);

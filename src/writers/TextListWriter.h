@@ -52,6 +52,10 @@ class TextListWriter {
   // whether the header line does.
   const std::vector<qint64>& replacedRows() const { return m_replacedRows; }
   bool headerReplaced() const { return m_headerReplaced; }
+  // The positions of the rows holding characters the encoding writes as another one, in
+  // order, and those characters with what a reader gets back (TextCodec::bestFits).
+  const std::vector<qint64>& bestFitRows() const { return m_bestFitRows; }
+  const std::map<char16_t, char16_t>& bestFits() const { return m_bestFits; }
   const TextCodec& codec() const { return m_codec; }
   // The cells the lines are made of (the hash column takes its digests here).
   ColumnCells& cells() { return m_cells; }
@@ -84,6 +88,8 @@ class TextListWriter {
   qint64 m_lost = 0;
   std::vector<qint64> m_replacedRows;
   bool m_headerReplaced = false;
+  std::vector<qint64> m_bestFitRows;
+  std::map<char16_t, char16_t> m_bestFits;
 };
 
 }  // namespace vek

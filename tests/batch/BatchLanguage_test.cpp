@@ -1,6 +1,7 @@
 // The batch run in each language: its messages on standard error and the default captions of
 // the list it writes follow VEK_LANG or the locale.
 #include <QDir>
+#include <QFile>
 
 #include <gtest/gtest.h>
 
@@ -86,8 +87,12 @@ TEST_F(BatchLanguage, DefaultCaptionsFollowTheLanguage) {
   EXPECT_TRUE(englishList.startsWith("Folder,File name,File type,File size,Created,\r\n"))
       << englishList.toStdString();
   EXPECT_EQ(tree.read(u"out/enLocale.csv"_s).split('\n').first(), englishList.split('\n').first());
-  // Below the header the rows are the same: the folder, the name, C's type description.
-  EXPECT_EQ(englishList.split('\n').mid(1), japaneseList.split('\n').mid(1));
+  // Below the header the rows are the same but for the type description, in the list's
+  // language too.
+  const auto typeless = [](QByteArray list) {
+    return list.replace("plain text document", "").replace("平文テキストドキュメント", "");
+  };
+  EXPECT_EQ(typeless(englishList).split('\n').mid(1), typeless(japaneseList).split('\n').mid(1));
   EXPECT_EQ(setting(u"HeadComment"_s, u"Directory"_s), u"ディレクトリ"_s);
   EXPECT_EQ(setting(u"Html"_s, u"Title"_s), u"（ここにタイトルを入力）"_s);
 }
@@ -109,22 +114,59 @@ TEST_F(BatchLanguage, StoredCaptionsAreWrittenAsStoredInBothLanguages) {
   EXPECT_EQ(setting(u"HeadComment"_s, u"FileSize"_s), u"ファイルサイズ"_s);
 }
 
-// The type descriptions come from QLocale: VEK_LANG over a locale of the other language makes
-// them speak the interface's language; under C they stay the English they always were.
-TEST_F(BatchLanguage, TypeDescriptionsFollowVekLangOverTheOtherLanguage) {
-  const QStringList unset{u"LC_ALL="_s, u"LC_MESSAGES="_s};
-  errorsOf(unset + QStringList{u"VEK_LANG=ja"_s, u"LANG=en_US.UTF-8"_s}, u"jaOverEn"_s);
-  errorsOf(unset + QStringList{u"VEK_LANG=en"_s, u"LANG=ja_JP.UTF-8"_s}, u"enOverJa"_s);
-  errorsOf(unset + QStringList{u"VEK_LANG=ja"_s, u"LANG=C.UTF-8"_s}, u"jaOverC"_s);
-  const auto secondLine = [&](const QString& name) {
-    return QString::fromUtf8(tree.read(u"out/"_s + name + u".csv"_s).split('\n').value(1));
+// The type descriptions speak the interface's language, whatever the locale: Japanese under
+// C and POSIX (where the interface is Japanese) and under VEK_LANG=ja, English under VEK_LANG=en
+// and under a locale of a third language. One list, one language.
+TEST_F(BatchLanguage, TypeDescriptionsFollowTheInterfaceLanguage) {
+  const QStringList unset{u"VEK_LANG="_s, u"LC_ALL="_s, u"LC_MESSAGES="_s};
+  const struct {
+    QStringList environment;
+    const char16_t* type;
+    const char* header;
+  } cases[] = {
+      {unset + QStringList{u"LANG=C.UTF-8"_s}, u"平文テキストドキュメント", "ディレクトリ,"},
+      {unset + QStringList{u"LANG=C"_s}, u"平文テキストドキュメント", "ディレクトリ,"},
+      {unset + QStringList{u"LANG=POSIX"_s}, u"平文テキストドキュメント", "ディレクトリ,"},
+      {{u"VEK_LANG=ja"_s, u"LANG=C.UTF-8"_s}, u"平文テキストドキュメント", "ディレクトリ,"},
+      {{u"VEK_LANG=ja"_s, u"LANG=en_US.UTF-8"_s}, u"平文テキストドキュメント", "ディレクトリ,"},
+      {{u"VEK_LANG=en"_s, u"LANG=C.UTF-8"_s}, u"plain text document", "Folder,"},
+      {{u"VEK_LANG=en"_s, u"LANG=ja_JP.UTF-8"_s}, u"plain text document", "Folder,"},
+      {unset + QStringList{u"LANG=en_US.UTF-8"_s}, u"plain text document", "Folder,"},
+      {unset + QStringList{u"LANG=de_DE.UTF-8"_s}, u"plain text document", "Folder,"},
   };
-  EXPECT_TRUE(secondLine(u"jaOverEn"_s).contains(u",a.txt,平文テキストドキュメント,"_s))
-      << secondLine(u"jaOverEn"_s).toStdString();
-  EXPECT_TRUE(secondLine(u"enOverJa"_s).contains(u",a.txt,plain text document,"_s))
-      << secondLine(u"enOverJa"_s).toStdString();
-  EXPECT_TRUE(secondLine(u"jaOverC"_s).contains(u",a.txt,plain text document,"_s))
-      << secondLine(u"jaOverC"_s).toStdString();
+  int run = 0;
+  for (const auto& c : cases) {
+    const QString name = u"types"_s + QString::number(run++);
+    errorsOf(unset + c.environment, name);
+    const QByteArray list = tree.read(u"out/"_s + name + u".csv"_s);
+    EXPECT_TRUE(list.startsWith(c.header)) << c.environment.join(u' ').toStdString();
+    EXPECT_TRUE(QString::fromUtf8(list.split('\n').value(1))
+                    .contains(u",a.txt,"_s + QString::fromUtf16(c.type) + u","_s))
+        << c.environment.join(u' ').toStdString() << " " << list.toStdString();
+  }
+}
+
+// The messages of a comparison (a list that cannot be read, what a saved list lets be
+// compared) follow the language as every other message does.
+TEST_F(BatchLanguage, CompareMessagesFollowTheLanguage) {
+  tree.file(u"broken.json"_s, "{\"format\":");
+  tree.file(u"kb.csv"_s, "ディレクトリ,ファイル名,ファイルサイズ,\r\n" +
+                             QFile::encodeName(tree.path(u"in"_s)) + ",a.txt,1 KB,\r\n");
+  const auto compare = [&](const QStringList& environment, const QString& list) {
+    test::VekRunOptions with = options();
+    with.environment = environment;
+    return test::runVek({u"/V"_s, tree.path(list), u"/I"_s, u"in"_s}, with);
+  };
+  const test::VekRun broken = compare({u"VEK_LANG=en"_s, u"LANG=ja_JP.UTF-8"_s}, u"broken.json"_s);
+  EXPECT_EQ(broken.exitCode, 1);
+  EXPECT_TRUE(broken.err.contains(u"The saved list cannot be read."_s)) << broken.err.toStdString();
+  EXPECT_FALSE(broken.err.contains(u"読み込めません"_s)) << broken.err.toStdString();
+  const test::VekRun notes = compare({u"VEK_LANG=en"_s, u"LANG=C.UTF-8"_s}, u"kb.csv"_s);
+  EXPECT_TRUE(notes.err.contains(u"Sizes are written in KB or MB, so they are not compared."_s))
+      << notes.err.toStdString();
+  const test::VekRun japanese = compare({u"VEK_LANG=ja"_s, u"LANG=C.UTF-8"_s}, u"kb.csv"_s);
+  EXPECT_TRUE(japanese.err.contains(u"サイズは KB・MB 単位で書かれているため比較しません。"_s))
+      << japanese.err.toStdString();
 }
 
 // "/?" in Japanese is the lines as they always were; in English every line is English, as

@@ -70,6 +70,9 @@ TEST_F(BatchParserTest, DefaultsWithOnlyTheSourceFolder) {
 }
 
 TEST_F(BatchParserTest, MessagesHaveTheirExactTexts) {
+  const QString kEncodingNotForType =
+      u"文字コード（/K）はCSVとTEXTの出力にだけ指定できます。\r\n"
+      u"/K を外すか、/T CSV か /T TEXT を指定してください。"_s;
   const QString sortKeys =
       u"1：ﾌｧｲﾙ名　2：拡張子　3：ﾌｧｲﾙﾊﾟｽ　4：ﾌｧｲﾙﾀｲﾌﾟ　5：ﾌｧｲﾙｻｲｽﾞ　6：作成日付　7：ｱｸｾｽ日付　8：更新日付"_s;
   const struct {
@@ -84,9 +87,14 @@ TEST_F(BatchParserTest, MessagesHaveTheirExactTexts) {
        u"ファイルリスト取得対象フォルダが不正です、パスを確認してください。\r\n"_s},
       {{u"/I"_s, u"IN"_s, u"/O"_s}, u"出力先フォルダが不正です、パスを確認してください。\r\n"_s},
       {{u"/I"_s, u"IN"_s, u"/T"_s},
-       u"出力タイプが不正です、CSV/TEXT/HTML/XMLのどれかを指定してください。\r\n"_s},
+       u"出力タイプが不正です、CSV/TEXT/HTML/XML/XLSX/JSONのどれかを指定してください。\r\n"_s},
       {{u"/I"_s, u"IN"_s, u"/T"_s, u"PDF"_s},
-       u"出力タイプが不正です、CSV/TEXT/HTML/XMLのどれかを指定してください。\r\nPDF"_s},
+       u"出力タイプが不正です、CSV/TEXT/HTML/XML/XLSX/JSONのどれかを指定してください。\r\nPDF"_s},
+      // /K is for the text lists alone, whichever comes first.
+      {{u"/I"_s, u"IN"_s, u"/K"_s, u"CP932"_s, u"/T"_s, u"HTML"_s}, kEncodingNotForType},
+      {{u"/I"_s, u"IN"_s, u"/T"_s, u"XML"_s, u"/K"_s, u"UTF8"_s}, kEncodingNotForType},
+      {{u"/I"_s, u"IN"_s, u"/T"_s, u"xlsx"_s, u"/K"_s, u"SYSTEM"_s}, kEncodingNotForType},
+      {{u"/I"_s, u"IN"_s, u"/K"_s, u"UTF8BOM"_s, u"/T"_s, u"JSON"_s}, kEncodingNotForType},
       {{u"/I"_s, u"IN"_s, u"/S"_s, u"9"_s},
        u"ソートキーが不正です [9]\r\n正しいソートキーを指定してください。\r\n"_s + sortKeys},
       {{u"/?"_s, u"/C"_s}, u"識別できない指示符「/?」です。\r\n正しい引数で起動してください。"_s},

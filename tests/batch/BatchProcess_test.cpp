@@ -151,7 +151,7 @@ TEST_F(BatchProcessTest, RefusedCommandLinesExplainOnStandardError) {
       {{u"/I"_s, u"in"_s, u"/O"_s},
        u"警告: 出力先フォルダが不正です、パスを確認してください。\n"_s},
       {{u"/I"_s, u"in"_s, u"/T"_s, u"pdf"_s},
-       u"警告: 出力タイプが不正です、CSV/TEXT/HTML/XMLのどれかを指定してください。\n  pdf\n"_s},
+       u"警告: 出力タイプが不正です、CSV/TEXT/HTML/XML/XLSX/JSONのどれかを指定してください。\n  pdf\n"_s},
       {{u"/I"_s, u"in"_s, u"/S"_s, u"x"_s},
        u"警告: ソートキーが不正です [x]\n  正しいソートキーを指定してください。\n  "_s + keys +
            u'\n'},

@@ -99,7 +99,7 @@ TEST(CommandReadBack, ValuesTheRunReadsOtherwiseAreNamed) {
        },
        differs(u"出力ファイル名"_s)},
       {"a date pattern named like a switch", [](CommandForm& f) { f.outName = u"/T"_s; },
-       refused(u"出力タイプが不正です、CSV/TEXT/HTML/XMLのどれかを指定してください。"_s)},
+       refused(u"出力タイプが不正です、CSV/TEXT/HTML/XML/XLSX/JSONのどれかを指定してください。"_s)},
       {"a title naming the first switch", [](CommandForm& f) { f.title = u"/I"_s; },
        refused(u"識別できない指示符「1」です。"_s)},
       {"a date pattern the run cannot apply", [](CommandForm& f) { f.outName = u"BAD"_s; },

@@ -1,4 +1,5 @@
 // "/K" (the text encoding of a CSV or TEXT list) and "/T XLSX" through the real executable.
+#include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/inotify.h>
@@ -117,6 +118,56 @@ TEST_F(ListFormatsTest, RowsShiftJisCannotHoldAreNamedOnStandardError) {
   // A text file, with the first separator of the history (",").
   EXPECT_TRUE(bytes.contains(",emoji?.txt,")) << bytes.toStdString();
   EXPECT_TRUE(bytes.contains(",???.txt,")) << bytes.toStdString();
+}
+
+// Every row named, each path escaped as one entry (a line end as \n, a byte that is not UTF-8
+// as \xHH), and the characters Shift_JIS writes as others (best fits) said with their rows;
+// under /K SYSTEM as under CP932.
+TEST_F(ListFormatsTest, ReplacedRowsArePrintedEscapedOneALine) {
+  tree.file(u"in/new\nline😀.txt"_s, "x");
+  tree.file(u"in/wave〜dash.txt"_s, "x");
+  tree.file(u"in/minus−.txt"_s, "x");
+  const QByteArray invalid = QFile::encodeName(tree.path(u"in"_s)) + "/bad\xff😀.txt";
+  const int fd = ::open(invalid.constData(), O_CREAT | O_WRONLY, 0644);
+  ASSERT_GE(fd, 0);
+  ::close(fd);
+  const QString in = tree.path(u"in"_s);
+  const auto linesOf = [](const QString& err) {
+    QStringList lines = err.split(u'\n');
+    lines.sort();
+    return lines;
+  };
+
+  const test::VekRun r = run(command(u"CSV"_s, u"k"_s) + QStringList{u"/K"_s, u"CP932"_s});
+  ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+  QStringList expected = {
+      u"文字の置き換え: ファイルを出力しました。"_s,
+      u"  "_s + out + u"/k.csv"_s,
+      u"  ただし、文字コード Shift_JIS (CP932) で表せない文字を含む行が 2 行あったため、"
+      u"その文字を「?」に置き換えて出力しました。"_s,
+      u"  文字コード Shift_JIS (CP932) では別の文字として読み戻される文字を含む行が 2 行ありました。"_s,
+      u"  − (U+2212) は － (U+FF0D) として書き出しました。"_s,
+      u"  〜 (U+301C) は ～ (U+FF5E) として書き出しました。"_s,
+      u"  "_s + in + u"/new\\nline😀.txt"_s,
+      u"  "_s + in + u"/bad\\xff😀.txt"_s,
+      u"  "_s + in + u"/wave〜dash.txt"_s,
+      u"  "_s + in + u"/minus−.txt"_s,
+      QString(),
+  };
+  expected.sort();
+  EXPECT_EQ(linesOf(r.err), expected) << r.err.toStdString();
+
+  // The system's encoding (EUC-JP here, named by the locale even when it is not installed).
+  test::VekRunOptions eucJp;
+  eucJp.home = home;
+  eucJp.environment = {u"LC_ALL=ja_JP.eucJP"_s, u"VEK_LANG=ja"_s};
+  const test::VekRun system =
+      test::runVek(command(u"CSV"_s, u"s"_s) + QStringList{u"/K"_s, u"SYSTEM"_s}, eucJp);
+  ASSERT_EQ(system.exitCode, 0) << system.err.toStdString();
+  EXPECT_TRUE(system.err.contains(u"\n  "_s + in + u"/new\\nline😀.txt\n"_s))
+      << system.err.toStdString();
+  EXPECT_TRUE(system.err.contains(u"\n  "_s + in + u"/bad\\xff😀.txt\n"_s))
+      << system.err.toStdString();
 }
 
 TEST_F(ListFormatsTest, WorkbookOfTheAwkwardNamesTreeReadsBackAsItsCsv) {

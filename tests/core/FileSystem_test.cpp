@@ -11,6 +11,7 @@
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 #include <QMimeDatabase>
 #include <QProcess>
 
@@ -186,6 +187,14 @@ TEST(FileSystemTest, TypeDescriptionsFollowTheMimeDatabaseByName) {
       QStringLiteral("Makefile.am"), QStringLiteral("ChangeLog"),      QStringLiteral("b.tar.gz"),
       QStringLiteral("c.PNG"),       QStringLiteral("INSTALL"),        QStringLiteral("core")};
   const QMimeDatabase database;
+  // The interface is Japanese here (nothing installed English): the descriptions are those Qt
+  // gives under a Japanese locale, whatever the locale of the test.
+  const QLocale before;
+  QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
+  struct Restore {
+    QLocale locale;
+    ~Restore() { QLocale::setDefault(locale); }
+  } restore{before};
   for (const QString& name : names) {
     const QString expected =
         database.mimeTypeForFile(name, QMimeDatabase::MatchExtension).comment().trimmed();

@@ -26,7 +26,7 @@ int sign(int value) {
 // The reference: the text cut into numbers (digit runs, leading zeros dropped, compared by
 // how many digits remain and then digit by digit) and single folded characters; a number
 // stands where the digits stand among characters. Equal so, the plain text order decides.
-int referenceCompare(const QString& a, const QString& b) {
+int referencePieces(const QString& a, const QString& b) {
   struct Piece {
     bool number;
     std::string digits;
@@ -65,7 +65,21 @@ int referenceCompare(const QString& a, const QString& b) {
     }
   }
   if (x.size() != y.size()) return x.size() < y.size() ? -1 : 1;
-  return sign(vek::compareText(a, b));
+  return 0;
+}
+
+int referenceCompare(const QString& a, const QString& b) {
+  const int c = referencePieces(a, b);
+  return c != 0 ? c : sign(vek::compareText(a, b));
+}
+
+// File names read whole: the names' pieces, then the extensions', then the plain text order of
+// the names and of the extensions.
+int referenceFileNames(const FileEntry& a, const FileEntry& b) {
+  if (const int c = referencePieces(a.name, b.name); c != 0) return c;
+  if (const int c = referencePieces(a.extension, b.extension); c != 0) return c;
+  if (const int c = sign(vek::compareText(a.name, b.name)); c != 0) return c;
+  return sign(vek::compareText(a.extension, b.extension));
 }
 
 QString randomName(std::mt19937& random) {
@@ -152,14 +166,49 @@ TEST(NumberOrder, SortsAreTheStableSortByTheReference) {
         std::stable_sort(expected.begin(), expected.end(), [&](std::size_t a, std::size_t b) {
           const QString x = rows[a].columnText(column);
           const QString y = rows[b].columnText(column);
-          const int c =
-              column == ListColumn::Type ? vek::compareText(x, y) : referenceCompare(x, y);
+          const int c = column == ListColumn::Type   ? vek::compareText(x, y)
+                        : column == ListColumn::Name ? referenceFileNames(rows[a], rows[b])
+                                                     : referenceCompare(x, y);
           return ascending ? c < 0 : c > 0;
         });
         EXPECT_EQ(vek::sortedOrder(rows, column, ascending, NumberOrder::AsNumbers), expected)
             << int(column) << ascending << sharingOut;
       }
     }
+  }
+}
+
+// Names are read whole, extension included, as "ls -v" reads them: sorted, and as rows
+// arrive in a sorted list.
+TEST(NumberOrder, FileNamesAreReadWholeWithTheirExtensions) {
+  const QStringList cases[] = {
+      {u"img.9"_s, u"img.10"_s, u"img.100"_s},
+      {u"v1.9"_s, u"v1.10"_s},
+      {u"v1.9.txt"_s, u"v1.10.txt"_s},
+      {u"a.txt"_s, u"a-1.txt"_s, u"a1.txt"_s},
+      {u"file.tar.gz"_s, u"file1.tar.gz"_s, u"file2.tar.gz"_s, u"file10.tar.gz"_s},
+      {u"x"_s, u"x.1"_s, u"x.2"_s, u"x.10"_s, u"x.txt"_s},
+      {u"a1.A"_s, u"a01.b"_s},  // equal numbers: the extensions before the digits' form
+      {u"page.２"_s, u"page.10"_s},
+  };
+  for (const QStringList& sorted : cases) {
+    std::vector<FileEntry> rows;
+    FileList list;
+    list.setNumberOrder(NumberOrder::AsNumbers);
+    for (qsizetype i = sorted.size(); i-- > 0;) {
+      FileEntry e;
+      FileEntry::splitName(sorted[i], e.name, e.extension);
+      e.folder = u"/f/"_s;
+      rows.push_back(e);
+      list.append(e);
+    }
+    std::vector<std::size_t> reversed(rows.size());
+    for (std::size_t i = 0; i < rows.size(); ++i) reversed[i] = rows.size() - 1 - i;
+    EXPECT_EQ(vek::sortedOrder(rows, ListColumn::Name, true, NumberOrder::AsNumbers), reversed)
+        << sorted.join(u' ').toStdString();
+    QStringList listed;
+    for (qint64 i = 0; i < list.count(); ++i) listed << list.at(i).fileName();
+    EXPECT_EQ(listed, sorted);
   }
 }
 

@@ -112,6 +112,44 @@ TEST(WalkRules, TheSubtreeAddLeavesOutWhatTheRulesSay) {
             (Names{u"main.cpp"_s, u"Thumbs.db"_s, u"src/lib.cpp"_s, u"docs/~$draft.docx"_s}));
 }
 
+// Patterns holding "/" match the path below the start folder; a trailing "/" matches folders
+// only. What each leaves out of the project tree (and of a tree with the same names deeper).
+TEST(WalkRules, PathPatternsMatchBelowTheStartFolder) {
+  Project p;
+  for (const char* name : {"build/cache/o.bin", "build/out.txt", "app/build/cache/o.bin",
+                           "app/node_modules/y.js", "cache", "src/cache/c.txt"}) {
+    p.tree.file(QString::fromUtf8(name), "x");
+  }
+  const std::set<QString> all = p.subtree(WalkRules());
+  const struct {
+    const char16_t* excluded;
+    std::set<QString> leftOut;
+  } cases[] = {
+      {u"build/cache", {u"build/cache/o.bin"_s}},
+      {u"/build/cache/", {u"build/cache/o.bin"_s}},
+      {u"./BUILD/Cache", {u"build/cache/o.bin"_s}},  // letters without regard to case
+      {u"*/node_modules", {u"app/node_modules/y.js"_s}},
+      {u"*node_modules", {u"node_modules/x/index.js"_s, u"app/node_modules/y.js"_s}},
+      {u"*/build/cache", {u"app/build/cache/o.bin"_s}},
+      {u"node_modules/x", {u"node_modules/x/index.js"_s}},
+      {u"src/lib.cpp", {u"src/lib.cpp"_s}},
+      {u"src/*.cpp", {u"src/lib.cpp"_s}},
+      {u"*/lib.cpp/", {}},  // a folder pattern: the file stays
+      {u"cache/", {u"build/cache/o.bin"_s, u"app/build/cache/o.bin"_s, u"src/cache/c.txt"_s}},
+      {u"cache",
+       {u"cache"_s, u"build/cache/o.bin"_s, u"app/build/cache/o.bin"_s, u"src/cache/c.txt"_s}},
+      {u"build/cache; docs/",
+       {u"build/cache/o.bin"_s, u"docs/~$draft.docx"_s, u"docs/.hidden/page.html"_s}},
+      {u"cache/x", {}},
+  };
+  for (const auto& c : cases) {
+    std::set<QString> expected = all;
+    for (const QString& gone : c.leftOut) EXPECT_EQ(expected.erase(gone), 1u) << gone.toStdString();
+    const QString excluded = QString::fromUtf16(c.excluded);
+    EXPECT_EQ(p.subtree(WalkRules(excluded, false, false)), expected) << excluded.toStdString();
+  }
+}
+
 TEST(WalkRules, TheFileBoxAndTheFolderAddShowWhatTheRulesTake) {
   Project p;
   GathererFixture f;
