@@ -1,6 +1,7 @@
 #include "writers/XlsxListExport.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 
 #include "core/OutputFile.h"
 #include "writers/ColumnCells.h"
@@ -19,11 +20,38 @@ bool createXlsxList(const QString& path, const FileList& list, const Settings& s
   if (!delivery.prepare(interaction)) return false;
   XlsxListWriter writer(settings, title);
   delivery.applyTo(writer.cells());
-  const bool written = OutputFile::write(
-      path, interaction, [&](QIODevice& device) { return writer.write(device, list.rows()); });
-  if (written && writer.sheetCount() > 1)
+  writer.setScratchFolder(QFileInfo(path).absolutePath());
+  // The writer reads the workbook back before its bytes reach the file, so a workbook that is
+  // not whole never replaces the old list. Its reason (the library's own words or what the
+  // read-back found) follows the warning.
+  OutputFile file(path);
+  bool written = file.open();
+  bool writerFailed = false;
+  if (written && !writer.write(file.device(), list.rows())) {
+    writerFailed = true;
+    file.discard();
+    written = false;
+  }
+  if (written) written = file.commit();
+  if (!written) {
+    Message message = file.failureMessage();
+    if (writerFailed && !writer.errorString().isEmpty())
+      message.text = joinLines({message.text, writer.errorString()});
+    interaction.showMessage(message);
+    return false;
+  }
+  const std::span<const FileEntry> rows = list.rows();
+  for (const qint64 row : writer.cutRows())
+    interaction.reportIncomplete(rows[std::size_t(row)].fullPath(), cellCutReason());
+  if (writer.sheetCount() > 1)
     interaction.showMessage(sheetsSplitMessage(path, writer.sheetCount()));
-  return written && delivery.finish(path, interaction);
+  return delivery.finish(path, interaction);
+}
+
+QString cellCutReason() {
+  return QCoreApplication::translate(
+      "XlsxListExport",
+      "Excel のセルの上限（32,767 文字）を超えたため、末尾を「…」にして切り詰めました");
 }
 
 Message sheetsSplitMessage(const QString& path, int sheets) {
