@@ -138,10 +138,14 @@ void ListDelivery::applyTo(ColumnCells& cells) const {
 
 bool ListDelivery::write(const QString& listPath, Interaction& interaction,
                          const std::function<bool(QIODevice&)>& body,
-                         const std::function<bool(QIODevice&)>& check) const {
+                         const std::function<bool(QIODevice&)>& check,
+                         const std::function<QString()>& bodyReason) const {
   OutputFile list(listPath);
   if (!list.fill(body)) {
-    interaction.showMessage(list.failureMessage());
+    Message message = list.failureMessage();
+    const QString reason = bodyReason ? bodyReason() : QString();
+    if (!reason.isEmpty()) message.text = joinLines({message.text, reason});
+    interaction.showMessage(message);
     return false;
   }
   if (check) {

@@ -43,11 +43,13 @@ class ListDelivery {
   void applyTo(ColumnCells& cells) const;
   // Stages the list (body writes it; false from body: a write failed) and, when asked for, the
   // checksum file beside it; check, when given, reads the staged list from its start and may
-  // refuse it. Then both replace their old files together: when either cannot be written,
+  // refuse it; bodyReason, when given, is the writer's own reason for a failed body, shown
+  // after the warning. Then both replace their old files together: when either cannot be written,
   // neither is replaced, the person is told which one failed, and false comes back.
   bool write(const QString& listPath, Interaction& interaction,
              const std::function<bool(QIODevice&)>& body,
-             const std::function<bool(QIODevice&)>& check = {}) const;
+             const std::function<bool(QIODevice&)>& check = {},
+             const std::function<QString()>& bodyReason = {}) const;
   // After the list was written: each ticked row that got no digest goes to
   // Interaction::reportIncomplete with its reason, and the notice about them is shown.
   void reportMissing(Interaction& interaction) const;

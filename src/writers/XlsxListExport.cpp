@@ -1,6 +1,7 @@
 #include "writers/XlsxListExport.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 
 #include "core/OutputFile.h"
 #include "writers/ColumnCells.h"
@@ -20,13 +21,27 @@ bool createXlsxList(const QString& path, const FileList& given, const Settings& 
   if (!delivery.prepare(interaction)) return false;
   XlsxListWriter writer(settings, title);
   delivery.applyTo(writer.cells());
+  writer.setScratchFolder(QFileInfo(path).absolutePath());
+  // The writer reads the workbook back before its bytes reach the file, so a workbook that is
+  // not whole never replaces the old list. Its reason (the library's own words or what the
+  // read-back found) follows the warning.
   const bool written = delivery.write(
-      path, interaction, [&](QIODevice& device) { return writer.write(device, list.rows()); });
+      path, interaction, [&](QIODevice& device) { return writer.write(device, list.rows()); }, {},
+      [&] { return writer.errorString(); });
   if (!written) return false;
+  const std::span<const FileEntry> rows = list.rows();
+  for (const qint64 row : writer.cutRows())
+    interaction.reportIncomplete(rows[std::size_t(row)].fullPath(), cellCutReason());
   if (writer.sheetCount() > 1)
     interaction.showMessage(sheetsSplitMessage(path, writer.sheetCount()));
   delivery.reportMissing(interaction);
   return true;
+}
+
+QString cellCutReason() {
+  return QCoreApplication::translate(
+      "XlsxListExport",
+      "Excel のセルの上限（32,767 文字）を超えたため、末尾を「…」にして切り詰めました");
 }
 
 Message sheetsSplitMessage(const QString& path, int sheets) {

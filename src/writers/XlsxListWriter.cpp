@@ -1,10 +1,12 @@
 #include "writers/XlsxListWriter.h"
 
 #include <cmath>
+#include <optional>
 
 #include <xlsxwriter.h>
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QUrl>
@@ -14,7 +16,7 @@
 #include "core/OutputFile.h"
 #include "core/SizeText.h"
 #include "writers/TotalLine.h"
-#include "writers/WorkbookCompression.h"
+#include "writers/WorkbookReadBack.h"
 
 namespace vek {
 
@@ -82,6 +84,40 @@ QByteArray cellBytes(QStringView text) {
   return cellBytesOf(escapeUnderscoreCodes(text));
 }
 
+// Characters as libxlsxwriter counts them (a surrogate pair is one).
+qsizetype codePoints(QStringView text) {
+  qsizetype pairs = 0;
+  for (qsizetype i = 0; i + 1 < text.size(); ++i) {
+    if (text[i].isHighSurrogate() && text[i + 1].isLowSurrogate()) {
+      ++pairs;
+      ++i;
+    }
+  }
+  return text.size() - pairs;
+}
+
+// The bytes of a text cell, cut when Excel would refuse the text: its end replaced by "…" so
+// that the cell is Excel's longest (in UTF-16 characters, as Excel counts). The library counts
+// the characters it is given, in which the "_x005F_" escapes count too, so a text full of them
+// is cut shorter. cut tells whether it was.
+QByteArray fittedCellBytes(QStringView text, bool& cut) {
+  constexpr qsizetype longest = XlsxListWriter::kCellLength;
+  if (text.size() <= longest) {
+    if (!text.contains(u"_x")) return cellBytesOf(text);
+    const QString escaped = escapeUnderscoreCodes(text);
+    if (codePoints(escaped) <= longest) return cellBytesOf(escaped);
+  }
+  cut = true;
+  qsizetype keep = std::min(text.size() - 1, longest - 1);
+  for (;;) {
+    if (keep > 0 && text[keep - 1].isHighSurrogate()) --keep;  // a pair stays whole or goes
+    const QString escaped = escapeUnderscoreCodes(QString(text.left(keep) + u'…'));
+    const qsizetype over = codePoints(escaped) - longest;
+    if (over <= 0) return cellBytesOf(escaped);
+    keep -= over;
+  }
+}
+
 // A literal of a number format: each character escaped, so no character of a name or a
 // pattern is read as a code.
 QString formatLiteral(QStringView text) {
@@ -131,10 +167,15 @@ XlsxListWriter::XlsxListWriter(const Settings& settings, const QString& title, P
 
 QString XlsxListWriter::sheetName(const QString& title) {
   QString name = title;
-  // A folder path names its last folder; the root names itself by its separator.
-  while (name.size() > 1 && (name.endsWith(u'/') || name.endsWith(u'\\'))) name.chop(1);
-  const qsizetype cut = std::max(name.lastIndexOf(u'/'), name.lastIndexOf(u'\\'));
-  if (cut >= 0 && name.size() > 1) name = name.mid(cut + 1);
+  // The listed folder names the sheet by its last folder (the root by its separator). Only an
+  // absolute path is one: a title such as "Sales 1/2" is a name and keeps its every part.
+  const bool drive = name.size() >= 3 && name[0].isLetter() && name[1] == u':' &&
+                     (name[2] == u'\\' || name[2] == u'/');
+  if (name.startsWith(u'/') || name.startsWith(u"\\\\") || drive) {
+    while (name.size() > 1 && (name.endsWith(u'/') || name.endsWith(u'\\'))) name.chop(1);
+    const qsizetype cut = std::max(name.lastIndexOf(u'/'), name.lastIndexOf(u'\\'));
+    if (cut >= 0 && name.size() > 1) name = name.mid(cut + 1);
+  }
   for (QChar& c : name) {
     if (QStringView(u"[]:*?/\\").contains(c) || c.unicode() < 0x20) c = u'_';
   }
@@ -254,6 +295,7 @@ struct XlsxListWriter::PreparedRows {
   QByteArray bytes;
   std::vector<Cell> cells;        // the selected columns' cells, row after row
   std::vector<bool> blankBefore;  // per row: a blank row goes before it
+  std::vector<qint64> cutRows;    // rows (of the whole list) with a cell cut to fit
 
   const char* at(qsizetype offset) const { return bytes.constData() + offset; }
   qsizetype add(const QByteArray& text) {
@@ -277,6 +319,13 @@ XlsxListWriter::PreparedRows XlsxListWriter::prepare(const ColumnCells& cells,
     const FileEntry& row = rows[std::size_t(index)];
     if (!row.ticked) continue;
     out.blankBefore.push_back(m_insertion.before(written, rows, index));
+    bool cut = false;
+    // An empty text is no cell, as the library writes none for it.
+    const auto setText = [&](PreparedRows::Cell& cell, QStringView value) {
+      if (value.isEmpty()) return;
+      cell.kind = Kind::Text;
+      cell.text = out.add(fittedCellBytes(value, cut));
+    };
     for (const ColumnId column : columns) {
       PreparedRows::Cell cell;
       switch (column) {
@@ -297,17 +346,15 @@ XlsxListWriter::PreparedRows XlsxListWriter::prepare(const ColumnCells& cells,
             cell.kind = Kind::Date;
             cell.number = lxw_datetime_to_excel_datetime(&value);
           } else {
-            cell.kind = Kind::Text;
-            cell.text = out.add(cellBytes(m_dateFormatter.format(stamp)));
+            setText(cell, m_dateFormatter.format(stamp));
           }
           break;
         }
         case ColumnId::FullPath:
           text.resize(0);
           cells.appendText(column, row, text);
-          cell.kind = Kind::Text;
-          cell.text = out.add(cellBytes(text));
-          if (m_options.chkPathType) {
+          setText(cell, text);
+          if (m_options.chkPathType && cell.kind == Kind::Text) {
             const auto replaced = cells.prefix().linkUrl(row.fullPath());
             const QByteArray address =
                 replaced ? replaced->toUtf8()
@@ -321,14 +368,12 @@ XlsxListWriter::PreparedRows XlsxListWriter::prepare(const ColumnCells& cells,
         default:
           text.resize(0);
           cells.appendText(column, row, text);
-          if (!text.isEmpty()) {
-            cell.kind = Kind::Text;
-            cell.text = out.add(cellBytes(text));
-          }
+          setText(cell, text);
           break;
       }
       out.cells.push_back(cell);
     }
+    if (cut) out.cutRows.push_back(index);
     ++written;
   }
   return out;
@@ -337,23 +382,30 @@ XlsxListWriter::PreparedRows XlsxListWriter::prepare(const ColumnCells& cells,
 bool XlsxListWriter::write(QIODevice& device, std::span<const FileEntry> rows) {
   m_error.clear();
   m_sheetCount = 0;
-  QTemporaryDir folder;
-  if (!folder.isValid()) {
-    m_error = folder.errorString();
+  m_cutRows.clear();
+  // The library writes the whole sheet's XML into its temporary files, twice: they go beside
+  // the list, on its disk, rather than into a temporary folder that may be small.
+  std::optional<QTemporaryDir> folder;
+  if (!m_scratchFolder.isEmpty())
+    folder.emplace(QDir(m_scratchFolder).filePath(QStringLiteral(".vek-XXXXXX")));
+  if (!folder || !folder->isValid()) folder.emplace();
+  if (!folder->isValid()) {
+    m_error = folder->errorString();
     return false;
   }
-  // An interrupt during the write leaves nothing of it in the temporary folder.
-  const OutputFile::ScratchFolder scratch(folder.path(), {QStringLiteral("list.xlsx")});
-  const QByteArray workbookPath = QFile::encodeName(folder.filePath(QStringLiteral("list.xlsx")));
-  const QByteArray temporaryFolder = QFile::encodeName(folder.path());
-  const FastWorkbookCompression fastCompression;
+  // An interrupt during the write leaves nothing of it behind (the library's temporary files
+  // have no names).
+  const OutputFile::ScratchFolder scratch(folder->path(), {QStringLiteral("list.xlsx")});
+  const QString workbookName = folder->filePath(QStringLiteral("list.xlsx"));
+  const QByteArray workbookPath = QFile::encodeName(workbookName);
+  const QByteArray temporaryFolder = QFile::encodeName(folder->path());
   lxw_workbook_options options{};
   options.constant_memory = LXW_TRUE;
   options.tmpdir = const_cast<char*>(temporaryFolder.constData());
   options.use_zip64 = LXW_TRUE;  // a list of millions of rows may pass 4 GB uncompressed
   lxw_workbook* workbook = workbook_new_opt(workbookPath.constData(), &options);
   if (!workbook) {
-    m_error = QStringLiteral("The workbook could not be created");
+    m_error = lxwError(LXW_ERROR_MEMORY_MALLOC_FAILED);
     return false;
   }
   lxw_error error = LXW_NO_ERROR;
@@ -378,6 +430,8 @@ bool XlsxListWriter::write(QIODevice& device, std::span<const FileEntry> rows) {
   const QString baseName = sheetName(m_title);
   Sheet sheet;
   std::vector<QString> sheetNames;
+  // What each sheet holds, for the read-back: the rows the library writes (those with a cell).
+  std::vector<WrittenSheet> written;
 
   // In constant-memory mode the filter must be set while its last row is the row in progress.
   const auto applyFilter = [&] {
@@ -397,6 +451,7 @@ bool XlsxListWriter::write(QIODevice& device, std::span<const FileEntry> rows) {
     }
     sheet = Sheet{};
     sheetNames.push_back(name);
+    written.push_back({name, 1});  // the header
     sheet.worksheet = workbook_add_worksheet(workbook, name.toUtf8().constData());
     if (!sheet.worksheet) return check(LXW_ERROR_WORKSHEET_INDEX_OUT_OF_RANGE);
     worksheet_freeze_panes(sheet.worksheet, 1, 0);
@@ -407,8 +462,10 @@ bool XlsxListWriter::write(QIODevice& device, std::span<const FileEntry> rows) {
                            : column == ColumnId::FileSize                                ? 14
                                                                                          : 20;
       check(worksheet_set_column(sheet.worksheet, lxw_col_t(c), lxw_col_t(c), width, nullptr));
+      bool captionCut = false;  // a caption of the person's own, cut as any cell
       check(worksheet_write_string(sheet.worksheet, 0, lxw_col_t(c),
-                                   cellBytes(m_captions[c]).constData(), headerFormat));
+                                   fittedCellBytes(m_captions[c], captionCut).constData(),
+                                   headerFormat));
     }
     sheet.row = 1;
     return error == LXW_NO_ERROR;
@@ -482,6 +539,7 @@ bool XlsxListWriter::write(QIODevice& device, std::span<const FileEntry> rows) {
     if (kind == TotalKind::Total) applyFilter();
     lxw_worksheet* ws = sheet.worksheet;
     const double sizeValue = unit == SizeUnit::Megabytes ? double(t.steps) / 10 : double(t.steps);
+    if (shape.caption >= 0 || shape.count >= 0 || shape.size >= 0) ++written.back().rows;
     if (shape.caption >= 0) {
       QString caption = totalCaption(kind);
       if (shape.count == shape.caption) caption += u' ' + totalCountText(t.files);
@@ -542,8 +600,10 @@ bool XlsxListWriter::write(QIODevice& device, std::span<const FileEntry> rows) {
       if (totals) count(total, cell);
       if (subtotals) count(group, cell);
       lxw_worksheet* ws = sheet.worksheet;
+      bool anyCell = false;
       for (std::size_t c = 0; c < columns.size(); ++c, ++cell) {
         const auto col = lxw_col_t(c);
+        anyCell = anyCell || cell->kind != Kind::Empty;
         switch (cell->kind) {
           case Kind::Empty:
             break;
@@ -566,12 +626,13 @@ bool XlsxListWriter::write(QIODevice& device, std::span<const FileEntry> rows) {
             break;
         }
       }
+      if (anyCell) ++written.back().rows;
       ++sheet.row;
       sheet.filterEnd = sheet.row;
       if (error != LXW_NO_ERROR) return false;
     }
-    // The library does not see its temporary files fail (a full disk): the rest would be lost.
-    return FastWorkbookCompression::failure() == 0;
+    m_cutRows.insert(m_cutRows.end(), block.cutRows.begin(), block.cutRows.end());
+    return true;
   };
 
   if (startSheet())
@@ -581,17 +642,17 @@ bool XlsxListWriter::write(QIODevice& device, std::span<const FileEntry> rows) {
   if (totals && error == LXW_NO_ERROR) totalRow(TotalKind::Total, total);
   endSheet();
   const lxw_error closed = workbook_close(workbook);
-  if (const int failure = FastWorkbookCompression::failure()) {
-    m_error = qt_error_string(failure);
-    return false;
-  }
   if (error == LXW_NO_ERROR) error = closed;
   if (error != LXW_NO_ERROR) {
     m_error = lxwError(error);
     return false;
   }
+  // The library looks at none of its writes into its temporary files: only reading the
+  // workbook back shows a sheet cut off there.
+  m_error = readBackWorkbook(workbookName, written);
+  if (!m_error.isEmpty()) return false;
 
-  QFile file(QFile::decodeName(workbookPath));
+  QFile file(workbookName);
   if (!file.open(QIODevice::ReadOnly)) {
     m_error = file.errorString();
     return false;

@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/FileSizeLimit.h"
 #include "support/QStringPrinter.h"
 #include "support/TempTree.h"
 #include "support/VekProcess.h"
@@ -194,48 +195,57 @@ TEST_F(ListFormatsTest, WorkbookOfTheAwkwardNamesTreeReadsBackAsItsCsv) {
   QStringList csv = command(u"CSV"_s, u"list"_s) << u"/C"_s << u"/K"_s << u"UTF8"_s;
   ASSERT_EQ(run(csv).exitCode, 0);
   const test::VekRun r =
-      run(command(u"ｘｌｓｘ"_s, u"list"_s) << u"/C"_s << u"/N"_s << u"一覧: 2024/1"_s);
+      run(command(u"ｘｌｓｘ"_s, u"list"_s) << u"/C"_s << u"/N"_s << u"Sales 1/2"_s);
   ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
   EXPECT_EQ(r.err, QString());
   const test::XlsxReadBack back =
       test::compareXlsxWithCsv(out + u"/list.xlsx"_s, out + u"/list.csv"_s);
   ASSERT_TRUE(back.matches) << back.difference.toStdString();
   const QJsonObject sheet = back.facts[u"sheets"_s].toArray()[0].toObject();
-  EXPECT_EQ(sheet[u"title"_s].toString(), u"1"_s);  // the part after the last "/"
+  EXPECT_EQ(sheet[u"title"_s].toString(), u"Sales 1_2"_s);  // a name, not a path to cut
   EXPECT_EQ(sheet[u"rows"_s].toInt(), 2 + int(names.size()));
   // The run stores the workbook as the dialog's type, as a CSV run stores CSV.
   EXPECT_TRUE(tree.read(u"home/Vek.ini"_s)
                   .contains("[VekCsv]\r\nEncoding=SYSTEM\r\nFormulaGuard=0\r\nWorkbook=1\r\n"));
 }
 
-// The workbook's library writes its file by path in a folder of temporary files before it is
-// copied beside the list: an interrupt then leaves neither that folder nor the list's
-// temporary file behind.
+// The workbook's library writes its file by path, and its temporary files, in a folder of
+// their own beside the list before the workbook is copied into the list's temporary file: an
+// interrupt then leaves neither that folder nor the list's temporary file behind.
 TEST_F(ListFormatsTest, AnInterruptDuringTheWorkbookLeavesNoTemporaryFolder) {
   for (int i = 0; i < 20000; ++i) tree.file(u"in/many/"_s + QString::number(i) + u".txt"_s);
-  const QString scratch = tree.folder(u"tmp"_s);
   bool interruptedMidWrite = false;
   for (int attempt = 0; attempt < 5 && !interruptedMidWrite; ++attempt) {
     const int watch = ::inotify_init1(IN_CLOEXEC);
     ASSERT_GE(watch, 0);
-    ASSERT_GE(::inotify_add_watch(watch, QFile::encodeName(scratch).constData(), IN_CREATE), 0);
+    ASSERT_GE(::inotify_add_watch(watch, QFile::encodeName(out).constData(), IN_CREATE), 0);
     QProcess process;
     test::VekRunOptions options;
     options.home = home;
-    options.environment = {u"LC_ALL=C.UTF-8"_s, u"TMPDIR="_s + scratch};
+    options.environment = {u"LC_ALL=C.UTF-8"_s};
     test::startVek(process, command(u"XLSX"_s, u"list"_s) << u"/C"_s, options);
     ASSERT_TRUE(process.waitForStarted());
-    pollfd event{watch, POLLIN, 0};
-    const bool seen = ::poll(&event, 1, 60000) == 1;
+    // The list's temporary file comes first, then the workbook's folder.
+    bool folderMade = false;
+    while (!folderMade) {
+      pollfd event{watch, POLLIN, 0};
+      if (::poll(&event, 1, 60000) != 1) break;
+      alignas(inotify_event) char buffer[4096];
+      const ssize_t length = ::read(watch, buffer, sizeof buffer);
+      for (ssize_t at = 0; at < length;) {
+        const auto* created = reinterpret_cast<const inotify_event*>(buffer + at);
+        folderMade = folderMade || (created->mask & IN_ISDIR) != 0;
+        at += ssize_t(sizeof(inotify_event) + created->len);
+      }
+    }
     ::close(watch);
-    ASSERT_TRUE(seen);
+    ASSERT_TRUE(folderMade);
     QThread::msleep(20);  // the folder is made, then registered
     ::kill(pid_t(process.processId()), SIGTERM);
     ASSERT_TRUE(process.waitForFinished(60000));
     const auto entries = [](const QString& folder) {
       return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
     };
-    EXPECT_EQ(entries(scratch), QStringList());
     if (process.exitCode() == 0 || QFile::exists(out + u"/list.xlsx"_s)) {
       // The list was whole before the signal came (it is put in place at once): nothing but
       // it is left; try again without it.
@@ -248,6 +258,29 @@ TEST_F(ListFormatsTest, AnInterruptDuringTheWorkbookLeavesNoTemporaryFolder) {
     EXPECT_EQ(entries(out), QStringList());
   }
   EXPECT_TRUE(interruptedMidWrite);
+}
+
+// A disk too full for the library's temporary files (here a file-size limit the run inherits)
+// cuts the sheet off there without the library noticing: the run reads the workbook back, fails
+// with the warning and the reason, keeps the old list and leaves nothing else behind.
+TEST_F(ListFormatsTest, AFullDiskFailsTheWorkbookAndKeepsTheOldList) {
+  for (int i = 0; i < 3000; ++i) tree.file(u"in/many/報告書 "_s + QString::number(i) + u".txt"_s);
+  tree.file(u"out/list.xlsx"_s, "old");
+  test::VekRun r;
+  {
+    // About 1 MB of rows as the library prints them, about 60 KB in the zip.
+    test::FileSizeLimit full(256 * 1024);
+    ASSERT_TRUE(full.isSet());
+    r = run(command(u"XLSX"_s, u"list"_s) << u"/C"_s);
+  }
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_TRUE(r.err.contains(u"ファイルは出力されませんでした。"_s)) << r.err.toStdString();
+  EXPECT_TRUE(
+      r.err.contains(u"書き込んだブックのシート「in」が途中で切れています（3003 行のうち "_s))
+      << r.err.toStdString();
+  EXPECT_EQ(tree.read(u"out/list.xlsx"_s), "old");
+  EXPECT_EQ(QDir(out).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+            QStringList{u"list.xlsx"_s});
 }
 
 }  // namespace
