@@ -526,6 +526,13 @@
     </message>
 </context>
 <context>
+    <name>ListDelivery</name>
+    <message>
+        <source>一覧とチェックサムファイルは揃えて置き換えるため、一覧 %1 も置き換えていません。</source>
+        <translation>A list and its checksum file are replaced together, so the list %1 was not replaced either.</translation>
+    </message>
+</context>
+<context>
     <name>ListEncoding</name>
     <message>
         <source>UTF-8 (BOM付き)</source>
@@ -590,8 +597,16 @@
         <translation>%1: %2</translation>
     </message>
     <message>
-        <source>%1：%2（%3）</source>
-        <translation>%1: %2 (%3)</translation>
+        <source>%1（%2）</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>一覧のハッシュ値の欄にその理由を記しました。</source>
+        <translation>The list&apos;s hash column gives the reason.</translation>
+    </message>
+    <message>
+        <source>チェックサムファイルには含めていません。</source>
+        <translation>The checksum file leaves them out.</translation>
     </message>
 </context>
 <context>

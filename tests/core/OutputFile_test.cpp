@@ -303,7 +303,9 @@ TEST(OutputFile, FilesReplacedTogetherAreAllNewOrAllOld) {
     EXPECT_FALSE(sums.errorString().isEmpty());
     EXPECT_EQ(entriesOf(tree.root()), firstExisted ? (QStringList{u"list.csv"_s, u"list.sha256"_s})
                                                    : QStringList{u"list.sha256"_s});
-    if (firstExisted) EXPECT_EQ(tree.read(u"list.csv"_s), "old list");
+    if (firstExisted) {
+      EXPECT_EQ(tree.read(u"list.csv"_s), "old list");
+    }
   }
 
   // Both replaced: each keeps its permission bits; the old files kept meanwhile are gone.
