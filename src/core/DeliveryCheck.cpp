@@ -438,6 +438,7 @@ DeliveryFinding DeliveryIndex::finding(const FileEntry& row) const {
 }
 
 void DeliveryIndex::clear() {
+  m_stale = false;
   m_nodes.clear();
   m_siblings.clear();
   m_noted = 0;

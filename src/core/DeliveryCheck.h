@@ -83,6 +83,9 @@ struct NameKeys {
     quint64 first;
     quint64 second;
     bool operator==(const Key&) const = default;
+    friend size_t qHash(const Key& key, size_t seed) noexcept {
+      return size_t(key.first ^ (key.second * 0x9E3779B97F4A7C15ull)) ^ seed;
+    }
   };
   Key folded;                    // the name composed and case-folded
   Key composed;                  // the name composed
@@ -109,8 +112,20 @@ RowCheck rowCheck(const FileEntry& row);
 class DeliveryIndex {
  public:
   DeliveryIndex() = default;
-  DeliveryIndex(const DeliveryIndex&) = delete;
-  DeliveryIndex& operator=(const DeliveryIndex&) = delete;
+  // The nodes point at each other, so a copy cannot share them: it starts empty and stale,
+  // for its owner to fill again from its rows. Moving keeps the nodes where they are.
+  DeliveryIndex(const DeliveryIndex&) : m_stale(true) {}
+  DeliveryIndex& operator=(const DeliveryIndex& other) {
+    if (this != &other) {
+      clear();
+      m_stale = true;
+    }
+    return *this;
+  }
+  DeliveryIndex(DeliveryIndex&&) = default;
+  DeliveryIndex& operator=(DeliveryIndex&&) = default;
+  // True for a copy not filled again since (clear() makes it current, and empty).
+  bool stale() const { return m_stale; }
 
   void add(const FileEntry& row) { add(row, rowCheck(row)); }
   // The same with the row's check made already (check == rowCheck(row)).
@@ -126,11 +141,8 @@ class DeliveryIndex {
  private:
   using Key = NameKeys::Key;
   struct KeyHash {
-    size_t operator()(const Key& key) const noexcept {
-      return size_t(key.first ^ (key.second * 0x9E3779B97F4A7C15ull));
-    }
+    size_t operator()(const Key& key) const noexcept { return qHash(key, 0); }
   };
-  friend size_t qHash(const Key& key, size_t seed) noexcept { return KeyHash()(key) ^ seed; }
   // Rows of one name group and how many of them are quiet (no problem of their own, no clash).
   struct Group {
     quint64 spelling = 0;  // the first spelling met
@@ -163,6 +175,7 @@ class DeliveryIndex {
   mutable std::unordered_map<Key, Node, KeyHash> m_nodes;
   mutable std::unordered_map<Key, SiblingGroup, KeyHash> m_siblings;
   mutable qint64 m_noted = 0;
+  bool m_stale = false;
   mutable QString m_lastFolder;
   mutable qint32 m_lastTop = -1;
   mutable Node* m_lastNode = nullptr;

@@ -292,12 +292,14 @@ void FileList::sortBySize() {
 }
 
 void FileList::noteAdded(const FileEntry& entry, const RowCheck& check) {
-  m_delivery.add(entry, check);
+  // A copied list fills its checks again when they are next asked for.
+  if (!m_delivery.stale()) m_delivery.add(entry, check);
 }
 
 void FileList::buildDeliveryChecks() {
-  if (m_checksBuilt) return;
+  if (m_checksBuilt && !m_delivery.stale()) return;
   m_checksBuilt = true;
+  m_delivery.clear();
   m_delivery.reserve(qsizetype(count()));
   for (const FileEntry& row : m_rows) noteAdded(row, rowCheck(row));
   for (const FileEntry& row : m_pendingRows) noteAdded(row, rowCheck(row));

@@ -112,8 +112,8 @@ int compareTextPairs(QStringView aName, QStringView aExtension, QStringView bNam
   return byName != 0 ? byName : compareTextUnits(aExtension, bExtension);
 }
 
-int compareNumberKeys(QStringView aName, QStringView aExtension, QStringView bName,
-                      QStringView bExtension) {
+int compareFileNameKeys(QStringView aName, QStringView aExtension, QStringView bName,
+                        QStringView bExtension) {
   if (aName.utf16() == bName.utf16() && aName.size() == bName.size() &&
       aExtension.utf16() == bExtension.utf16() && aExtension.size() == bExtension.size())
     return 0;
@@ -131,7 +131,7 @@ int compareNumberKeys(QStringView aName, QStringView aExtension, QStringView bNa
 }
 
 int compareNumberKeys(QStringView a, QStringView b) {
-  return compareNumberKeys(a, {}, b, {});
+  return compareFileNameKeys(a, {}, b, {});
 }
 
 template <typename T>
@@ -182,7 +182,7 @@ int compareColumn(const FileEntry& a, const FileEntry& b, ListColumn column, Num
     return compareValues(dateOf(a, column).value(), dateOf(b, column).value());
   // The natural order of names reads the whole file name, extension included.
   if (readsNumbers(column, numbers) && column == ListColumn::Name)
-    return compareNumberKeys(a.name, a.extension, b.name, b.extension);
+    return compareFileNameKeys(a.name, a.extension, b.name, b.extension);
   if (readsNumbers(column, numbers)) return compareNumberKeys(textOf(a, column), textOf(b, column));
   return compareTextUnits(textOf(a, column), textOf(b, column));
 }

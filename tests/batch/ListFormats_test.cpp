@@ -165,10 +165,10 @@ TEST_F(ListFormatsTest, ReplacedRowsArePrintedEscapedOneALine) {
   const test::VekRun system =
       test::runVek(command(u"CSV"_s, u"s"_s) + QStringList{u"/K"_s, u"SYSTEM"_s}, eucJp);
   ASSERT_EQ(system.exitCode, 0) << system.err.toStdString();
-  EXPECT_TRUE(system.err.contains(u"\n  "_s + in + u"/new\\nline😀.txt\n"_s))
-      << system.err.toStdString();
-  EXPECT_TRUE(system.err.contains(u"\n  "_s + in + u"/bad\\xff😀.txt\n"_s))
-      << system.err.toStdString();
+  // Standard error speaks EUC-JP too: the ASCII parts of the entries.
+  EXPECT_TRUE(system.err.contains(u"\n  "_s + in + u"/new\\nline"_s)) << system.err.toStdString();
+  EXPECT_TRUE(system.err.contains(u"\n  "_s + in + u"/bad\\xff"_s)) << system.err.toStdString();
+  ::unlink(invalid.constData());  // a name QTemporaryDir cannot remove
 }
 
 TEST_F(ListFormatsTest, WorkbookOfTheAwkwardNamesTreeReadsBackAsItsCsv) {
