@@ -3,6 +3,7 @@
 #include "gather/FolderScanner.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <condition_variable>
 #include <deque>
@@ -171,16 +172,23 @@ class FolderOpener {
 struct Reading {
   enum class Outcome { Listed, Unreadable, NotEntered } outcome = Outcome::Unreadable;
   FolderListing listing;
+  int error = 0;  // errno of an unreadable folder
 };
+
+Reading unreadableReading() {
+  Reading reading;
+  reading.error = errno;
+  return reading;
+}
 
 Reading readNode(FolderOpener& opener, const std::shared_ptr<const FolderNode>& node,
                  const ReadRules& read) {
   const FolderOpener::Open folder = opener.open(node);
-  if (!folder) return {};
+  if (!folder) return unreadableReading();
   if (folder->isPseudo()) return {Reading::Outcome::NotEntered, {}};
   if (read.device && folder->device() != *read.device) return {Reading::Outcome::NotEntered, {}};
   std::optional<FolderListing> listing = folder->read(read.files, read.hidden);
-  if (!listing) return {};
+  if (!listing) return unreadableReading();
   // The folders left out are never submitted, so never opened.
   if (read.rules && read.rules->excludesNames()) {
     std::erase_if(listing->folders,
@@ -404,12 +412,13 @@ FolderScanner::Batch readUnit(std::vector<FolderScanner::FolderEntry>& table, co
       if (cancel.load(std::memory_order_relaxed)) break;
     }
     QString& name = folder.files[i];
+    QString reason;
     std::optional<FileInfo> info =
-        open ? open->fileInfo(name) : FileSystem::fileInfo(folderText + name);
+        open ? open->fileInfo(name, &reason) : FileSystem::fileInfo(folderText + name, &reason);
     if (info) {
       batch.entries.push_back(rowOf(folderText, std::move(name), std::move(*info), extensions));
     } else {
-      batch.failures.push_back({folderText, std::move(name)});
+      batch.failures.push_back({folderText, std::move(name), std::move(reason)});
     }
   }
   return batch;
@@ -671,9 +680,10 @@ std::optional<std::vector<QString>> FolderScanner::listFiles(const QString& fold
 }
 
 std::optional<FileEntry> FolderScanner::readEntry(const FileSystem::Folder* open,
-                                                  const QString& folderText, const QString& name) {
+                                                  const QString& folderText, const QString& name,
+                                                  QString* reason) {
   std::optional<FileInfo> info =
-      open ? open->fileInfo(name) : FileSystem::fileInfo(folderText + name);
+      open ? open->fileInfo(name, reason) : FileSystem::fileInfo(folderText + name, reason);
   if (!info) return std::nullopt;
   SharedExtensions extensions;
   return rowOf(folderText, name, std::move(*info), extensions);
@@ -730,7 +740,13 @@ qint64 FolderScanner::searchSubfolders(const QString& start, std::vector<FolderE
       // An unreadable folder is withdrawn, and a pseudo file system is not entered; their
       // subfolders were never pushed.
       table.pop_back();
-      if (reading.outcome == Reading::Outcome::Unreadable) ++unreadable;
+      if (reading.outcome == Reading::Outcome::Unreadable) {
+        ++unreadable;
+        if (hooks.folderUnreadable) {
+          const ReaderCount::Idle idle(&stretch);
+          hooks.folderUnreadable(slot->node->text(), qt_error_string(reading.error));
+        }
+      }
       continue;
     }
     table.back().files = std::move(reading.listing.files);
