@@ -62,7 +62,7 @@ TEST_F(WindowCompare, TheListShowsEachFilesStateAndTheCounts) {
   QStringList shown = states();
   shown.sort();
   EXPECT_EQ(shown, (QStringList{u"added.txt 追加"_s, u"gone.txt 削除"_s,
-                                u"grows.txt 変更（サイズ）"_s, u"same.txt 同じ"_s}));
+                                u"grows.txt 変更（サイズ 1 → 5）"_s, u"same.txt 同じ"_s}));
   ASSERT_EQ(dialogs.messages.size(), 1u);
   EXPECT_EQ(dialogs.messages[0].title, u"比較の結果"_s);
   EXPECT_TRUE(dialogs.messages[0].text.contains(u"同じ 1　追加 1　削除 1　変更 1"_s))
@@ -78,7 +78,7 @@ TEST_F(WindowCompare, TheListShowsEachFilesStateAndTheCounts) {
   QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
   // The list's one direction flips with every click: after the add's ascending name order,
   // this click sorts by state descending.
-  EXPECT_EQ(states(), (QStringList{u"grows.txt 変更（サイズ）"_s, u"gone.txt 削除"_s,
+  EXPECT_EQ(states(), (QStringList{u"grows.txt 変更（サイズ 1 → 5）"_s, u"gone.txt 削除"_s,
                                    u"added.txt 追加"_s, u"same.txt 同じ"_s}));
 
   // Clearing the list takes the state column away with the result.
