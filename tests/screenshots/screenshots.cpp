@@ -160,18 +160,23 @@ int main(int argc, char** argv) {
   // ten named, the rest counted.
   {
     std::vector<vek::WindowInteraction::Incomplete> items;
+    // A shared folder as a delivery clerk would meet it; the reasons are the system's own.
+    const QString share = u"/srv/共有/納品 2024-12"_s;
     const QString denied = QString::fromLocal8Bit(std::strerror(EACCES));
     for (int i = 1; i <= 9; ++i)
-      items.push_back({root + u"/写真/2024年 運動会/カメラ%1/"_s.arg(i), denied});
-    items.push_back({root + u"/表計算/売上集計（確定版）.xlsx"_s, denied});
-    items.push_back({root + u"/音楽/テーマ曲.mp3"_s, QString::fromLocal8Bit(std::strerror(EIO))});
-    items.push_back({root + u"/src/.cache/"_s, denied});
+      items.push_back({share + u"/写真/2024年 運動会/カメラ%1/"_s.arg(i), denied});
+    items.push_back({share + u"/表計算/売上集計（確定版）.xlsx"_s, denied});
+    items.push_back({share + u"/音楽/テーマ曲.mp3"_s, QString::fromLocal8Bit(std::strerror(EIO))});
+    items.push_back({share + u"/src/.cache/"_s, denied});
     vek::IncompleteNotice notice(&window, vek::WindowInteraction::incompleteNotice(items),
                                  vek::WindowInteraction::incompleteList(items));
     notice.show();
     notice.findChild<QPushButton*>(u"cmdCopyList"_s)->click();
     wait(300);
-    ok = save(notice, out + u"/incomplete-notice.png"_s) && ok;
+    const QString path = out + u"/incomplete-notice.png"_s;
+    const bool saved = notice.grab().save(path);
+    std::printf("%s %s\n", saved ? "wrote" : "could not write", qPrintable(path));
+    ok = saved && ok;
     notice.hide();
   }
 
