@@ -20,6 +20,7 @@
 
 namespace vek::test {
 namespace {
+using namespace Qt::StringLiterals;
 
 class WindowAdd : public WindowFixture {
  protected:
@@ -145,6 +146,26 @@ TEST_F(WindowAdd, AnAddNamesWhatItCouldNotReadAndCountsItUnderTheList) {
                           QFileDevice::Permissions(0x7700));
   }
   EXPECT_TRUE(named);
+}
+
+// Outside an add (an export hashing its files), what is reported waits while the progress
+// window is open and then comes in one notice.
+TEST_F(WindowAdd, ReportsOfAnExportComeInOneNoticeWhenItEnds) {
+  open(tree.folder(QStringLiteral("e")));
+  WindowInteraction& interaction = window->interaction();
+  interaction.showProgress(u"ハッシュ値を計算中"_s, QString(), QString(), 0, 2);
+  interaction.reportIncomplete(u"/e/a.txt"_s, u"Input/output error"_s);
+  interaction.reportIncomplete(u"/e/b\nc.txt"_s, u"Permission denied"_s);
+  QElapsedTimer waited;
+  waited.start();
+  while (waited.elapsed() < 200) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+  EXPECT_TRUE(dialogs.notices.empty());
+  interaction.closeProgress();
+  while (dialogs.notices.empty() && waited.elapsed() < 5000)
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+  ASSERT_EQ(dialogs.notices.size(), 1u);
+  EXPECT_EQ(dialogs.wholeLists[0],
+            u"/e/a.txt: Input/output error\n/e/b\\nc.txt: Permission denied\n"_s);
 }
 
 TEST_F(WindowAdd, TheSortArrowFollowsTheListAfterAnAdd) {

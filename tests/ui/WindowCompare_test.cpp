@@ -1,5 +1,8 @@
 // ﾂｰﾙ → リストと比較 through the real window: the saved list is chosen in the file chooser, the
 // shown folder walked as an add, and the list shows every file with its state.
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QTest>
@@ -46,7 +49,14 @@ TEST_F(WindowCompare, TheListShowsEachFilesStateAndTheCounts) {
   const QString saved = savedList();
   auto* view = child<QTreeView>("lvWriteList");
   EXPECT_TRUE(view->isColumnHidden(int(ListColumn::State)));
+  const QDateTime written = QFileInfo(tree.path(u"data/grows.txt"_s)).lastModified();
   tree.file(u"data/grows.txt"_s, "12345");
+  {
+    // Grown within the same second as it was listed: only its size tells.
+    QFile grown(tree.path(u"data/grows.txt"_s));
+    ASSERT_TRUE(grown.open(QIODevice::ReadWrite) &&
+                grown.setFileTime(written, QFileDevice::FileModificationTime));
+  }
   QFile::remove(tree.path(u"data/sub/gone.txt"_s));
   tree.file(u"data/sub/added.txt"_s, "a");
 
