@@ -123,12 +123,12 @@
         <translation>Comparison result</translation>
     </message>
     <message>
-        <source>同じ %1&#x3000;追加 %2&#x3000;削除 %3&#x3000;変更 %4（比較した項目: %5）</source>
-        <translation>Same %1, added %2, removed %3, changed %4 (compared: %5)</translation>
-    </message>
-    <message>
         <source>・</source>
         <translation>, </translation>
+    </message>
+    <message>
+        <source>同じ %1&#x3000;追加 %2&#x3000;削除 %3&#x3000;変更 %4&#x3000;移動 %5&#x3000;未確認 %6（比較した項目: %7）</source>
+        <translation>Same %1, added %2, removed %3, changed %4, moved %5, unverified %6 (compared: %7)</translation>
     </message>
 </context>
 <context>
@@ -136,10 +136,6 @@
     <message>
         <source>状態</source>
         <translation>State</translation>
-    </message>
-    <message>
-        <source>（%1）</source>
-        <translation> (%1)</translation>
     </message>
     <message>
         <source>出力指定エラー</source>
@@ -278,6 +274,26 @@
         <source>・</source>
         <translation>, </translation>
     </message>
+    <message>
+        <source>移動</source>
+        <translation>moved</translation>
+    </message>
+    <message>
+        <source>未確認</source>
+        <translation>unverified</translation>
+    </message>
+    <message>
+        <source>読み取れません</source>
+        <translation>cannot be read</translation>
+    </message>
+    <message>
+        <source>保存されたリストにハッシュ値がありません</source>
+        <translation>no digest in the saved list</translation>
+    </message>
+    <message>
+        <source>ハッシュ値を計算できません</source>
+        <translation>could not be hashed</translation>
+    </message>
 </context>
 <context>
     <name>DeliveryCheck</name>
@@ -352,6 +368,10 @@
         <source>%1（%2）</source>
         <translation>%1 (%2)</translation>
     </message>
+    <message>
+        <source>元: %1</source>
+        <translation>from %1</translation>
+    </message>
 </context>
 <context>
     <name>FileHasher</name>
@@ -370,6 +390,10 @@
     <message>
         <source>(ハッシュなし)</source>
         <translation>(no hash)</translation>
+    </message>
+    <message>
+        <source>(比較で確認できないため読み取りなし)</source>
+        <translation>(not read: not in the folder now)</translation>
     </message>
 </context>
 <context>
@@ -703,13 +727,6 @@ the search can be expected to take a very long time.
 Choosing a narrower folder and file type is recommended.
 Start the search anyway?</translation>
     </message>
-    <message numerus="yes">
-        <source>読み取れなかったフォルダが %1 件あります。その中のファイルはリストに含まれていません。</source>
-        <translation>
-            <numerusform>%1 folder could not be read. The files in it are not in the list.</numerusform>
-            <numerusform>%1 folders could not be read. The files in them are not in the list.</numerusform>
-        </translation>
-    </message>
     <message>
         <source>ｱｲﾃﾑ種別ｴﾗｰ</source>
         <translation>Unsupported Item</translation>
@@ -719,6 +736,13 @@ Start the search anyway?</translation>
 ﾄﾞﾗｯｸﾞ＆ﾄﾞﾛｯﾌﾟが可能なのは、ﾌｧｲﾙ及びﾌｫﾙﾀﾞのみとなっています。</source>
         <translation>Something other than files and folders was dropped.
 Only files and folders can be dragged and dropped here.</translation>
+    </message>
+    <message numerus="yes">
+        <source>次の %1 件を読み取れなかったため、リストは完全ではありません:</source>
+        <translation>
+            <numerusform>The following item could not be read, so the list is incomplete:</numerusform>
+            <numerusform>The following %1 items could not be read, so the list is incomplete:</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -990,6 +1014,13 @@ However, %2 characters cannot be held by the file (control characters and the li
     </message>
 </context>
 <context>
+    <name>WindowInteraction</name>
+    <message>
+        <source>ほか %1 件</source>
+        <translation>and %1 more</translation>
+    </message>
+</context>
+<context>
     <name>XlsxListExport</name>
     <message>
         <source>シートの分割</source>
@@ -1113,6 +1144,25 @@ However, %2 characters cannot be held by the file (control characters and the li
     </message>
 </context>
 <context>
+    <name>vek::IncompleteNotice</name>
+    <message>
+        <source>一覧をコピー</source>
+        <translation>Copy List</translation>
+    </message>
+    <message>
+        <source>読み取れなかったものすべてを、1行に1つずつクリップボードにコピーします</source>
+        <translation>Copies everything that could not be read to the clipboard, one a line</translation>
+    </message>
+    <message>
+        <source>コピーしました</source>
+        <translation>Copied</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
     <name>vek::ListReadErrors</name>
     <message>
         <source>リストの読み込み</source>
@@ -1176,6 +1226,14 @@ However, %2 characters cannot be held by the file (control characters and the li
     <message>
         <source>※&#x3000;不要なﾌｧｲﾙはﾁｪｯｸを外してください。</source>
         <translation>* Untick the files you do not want.</translation>
+    </message>
+    <message>
+        <source>最後の追加で読み取れなかったフォルダとファイルの数です。リストに含まれていません。</source>
+        <translation>The folders and files the last add could not read. They are not in the list.</translation>
+    </message>
+    <message>
+        <source>読み取れず除外 %1件&#x3000;</source>
+        <translation>Not read: %1&#x3000;</translation>
     </message>
 </context>
 <context>
@@ -2326,16 +2384,6 @@ No list was written.</translation>
         <translation>Reading the folder was interrupted, so nothing was compared.</translation>
     </message>
     <message>
-        <source>%1<byte value="xd"/>
-同じ %2&#x3000;追加 %3&#x3000;削除 %4&#x3000;変更 %5</source>
-        <translation>%1<byte value="xd"/>
-Same %2, added %3, removed %4, changed %5</translation>
-    </message>
-    <message>
-        <source>読み込めなかったフォルダが %1 個あります。その中のファイルは削除と表示されます。</source>
-        <translation>%1 folder(s) could not be read. The files in them are shown as removed.</translation>
-    </message>
-    <message>
         <source>比較の結果</source>
         <translation>Comparison result</translation>
     </message>
@@ -2346,6 +2394,12 @@ Same %2, added %3, removed %4, changed %5</translation>
     <message>
         <source>ﾌｧｲﾙ名 %1 で保存します、よろしいですか?</source>
         <translation>Save as %1?</translation>
+    </message>
+    <message>
+        <source>%1<byte value="xd"/>
+同じ %2&#x3000;追加 %3&#x3000;削除 %4&#x3000;変更 %5&#x3000;移動 %6&#x3000;未確認 %7</source>
+        <translation>%1<byte value="xd"/>
+Same %2, added %3, removed %4, changed %5, moved %6, unverified %7</translation>
     </message>
 </context>
 <context>

@@ -131,10 +131,8 @@ std::optional<ExitCode> BatchRun::gather(const BatchRequest& request) {
       request.includeSubfolders ? gatherer.addSubtree(source) : gatherer.addCurrentFolder(source);
   // Declining the scan of the whole root on a terminal means stop, not an empty list.
   if (added.outcome == AddOutcome::Declined) return ExitCode::Declined;
-  // The window leaves unreadable folders out silently; a script is at least told how many.
-  if (added.unreadableFolders > 0) {
-    m_interaction.showMessage(MessageCatalogue::unreadableFolders(added.unreadableFolders));
-  }
+  // What could not be read was reported to the interaction, which names it at the end.
+  m_unreadable = added.unreadable;
   return std::nullopt;
 }
 
@@ -244,8 +242,16 @@ ExitCode BatchRun::executeComparison(const BatchRequest& request) {
         auto hashes = ListHashes::compute(m_list.rows(), request.hash, m_interaction);
         if (!hashes) return ExitCode::WriteFailed;
         digests.reserve(hashes->size());
-        for (const FileHash& hash : *hashes)
+        const std::vector<FileEntry>& rows = m_list.rows();
+        for (std::size_t i = 0; i < hashes->size(); ++i) {
+          const FileHash& hash = (*hashes)[i];
           digests.push_back(hash.hashed() ? hash.hex : QByteArray());
+          // Such a file is unverified, never the same: the report says why it was not read.
+          if (!hash.hashed() && i < rows.size()) {
+            m_interaction.reportIncomplete(rows[i].fullPath(),
+                                           hash.reason.isEmpty() ? hash.cellText() : hash.reason);
+          }
+        }
         now.hashKind = request.hash;
         now.hashes = digests;
       } else {
@@ -255,6 +261,14 @@ ExitCode BatchRun::executeComparison(const BatchRequest& request) {
                      .arg(hashKindCaption(request.hash));
       }
     }
+    // What the walk could not read, below the folder: whatever the saved list has there is
+    // unverified, not removed.
+    const QString source = folderText(absoluteFolder(request.sourceFolder), nativePathStyle());
+    std::vector<QString> unreadable;
+    for (const QString& path : m_unreadable) {
+      if (path.startsWith(source)) unreadable.push_back(path.mid(source.size()));
+    }
+    now.unreadable = unreadable;
     result = compareLists(ComparedRows::of(saved), now, SameRows::Leave);
   } else {
     for (SavedList& list : lists) {
@@ -278,7 +292,9 @@ ExitCode BatchRun::executeComparison(const BatchRequest& request) {
     return ExitCode::WriteFailed;
   }
   m_interaction.showMessage(comparisonSummary(result));
-  return result.counts.differences() > 0 ? ExitCode::Differences : ExitCode::Success;
+  if (result.counts.differences() > 0) return ExitCode::Differences;
+  // Nothing differs among what could be compared, but not everything could be.
+  return result.counts.unverified > 0 ? ExitCode::Incomplete : ExitCode::Success;
 }
 
 bool BatchRun::printDifferences(const std::vector<FileEntry>& rows) {
@@ -290,12 +306,31 @@ bool BatchRun::printDifferences(const std::vector<FileEntry>& rows) {
                    [](const auto& a, const auto& b) { return a.first < b.first; });
   QByteArray text;
   for (const auto& [path, row] : sorted) {
-    text += row->state == CompareState::Added     ? "+ "
-            : row->state == CompareState::Removed ? "- "
-                                                  : "* ";
-    text += printedPath(path).toUtf8();
-    if (row->state == CompareState::Changed) {
-      text += " (" + compareChangesWords(row->changes).toLatin1() + ')';
+    const CompareDetail* detail = row->detail.data();
+    switch (row->state) {
+      case CompareState::Added:
+        text += "+ " + printedPath(path).toUtf8();
+        break;
+      case CompareState::Removed:
+        text += "- " + printedPath(path).toUtf8();
+        break;
+      case CompareState::Moved:
+        text += "> ";
+        if (detail) text += printedPath(detail->movedFrom).toUtf8() + " → ";
+        text += printedPath(path).toUtf8();
+        break;
+      case CompareState::Unverified:
+        text += "? " + printedPath(path).toUtf8();
+        if (detail) text += QByteArray(" (") + unverifiedWords(detail->reason) + ')';
+        break;
+      default:
+        text += "* " + printedPath(path).toUtf8();
+        text += " (" +
+                (detail ? compareChangesWords(row->changes, *detail, row->size, row->modified)
+                        : compareChangesWords(row->changes))
+                    .toUtf8() +
+                ')';
+        break;
     }
     text += '\n';
   }
@@ -312,11 +347,14 @@ Message BatchRun::comparisonSummary(const ComparisonResult& result) {
   const ComparisonCounts& c = result.counts;
   return {QCoreApplication::translate("BatchRun", "比較の結果"),
           QCoreApplication::translate("BatchRun",
-                                      "同じ %1　追加 %2　削除 %3　変更 %4（比較した項目: %5）")
+                                      "同じ %1　追加 %2　削除 %3　変更 %4　移動 %5　"
+                                      "未確認 %6（比較した項目: %7）")
               .arg(c.same)
               .arg(c.added)
               .arg(c.removed)
               .arg(c.changed)
+              .arg(c.moved)
+              .arg(c.unverified)
               .arg(compared.join(QCoreApplication::translate("BatchRun", "・"))),
           MessageIcon::Information};
 }

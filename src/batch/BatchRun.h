@@ -66,7 +66,9 @@ class BatchRun {
   bool writeList(const BatchRequest& request, const FileList& list, bool withState);
   // "/V": the saved list against the folder, or two saved lists.
   ExitCode executeComparison(const BatchRequest& request);
-  // "+ path", "- path", "* path (size,modified,hash)" on standard output, one a line.
+  // On standard output, one a line in the order of the paths: "+ path" added, "- path"
+  // removed, "* path (size 2 → 1, …)" changed with its values before and now, "> before →
+  // now" moved, "? path (reason)" unverified.
   bool printDifferences(const std::vector<FileEntry>& rows);
   static Message comparisonSummary(const ComparisonResult& result);
 
@@ -80,6 +82,7 @@ class BatchRun {
   FileList m_list;
   SettingsStore m_store;
   std::optional<QStringList> m_presets;  // none when filter.txt can be neither read nor created
+  QStringList m_unreadable;              // what the last walk could not read (full paths)
 };
 
 }  // namespace vek

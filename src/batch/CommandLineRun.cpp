@@ -199,6 +199,11 @@ ExitCode runCommandLine(const ArgumentTable& table) {
     }
   } else {
     code = run.runBatch(table.tokens);
+    // A list that was written (or a comparison that found nothing different) but leaves out
+    // what could not be read or hashed says so, naming each one; a failure or a difference
+    // keeps its own status.
+    console.writeIncompleteReport();
+    if (code == ExitCode::Success && !console.incomplete().empty()) code = ExitCode::Incomplete;
   }
   run.saveSettings();
   run.leaveListToTheSystem();  // the process ends next

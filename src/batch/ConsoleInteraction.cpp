@@ -4,7 +4,9 @@
 #include <QFileDevice>
 #include <QStringList>
 
+#include "core/MessageCatalogue.h"
 #include "core/NarrowText.h"
+#include "core/PrintedPath.h"
 #include "core/TextLines.h"
 
 namespace vek {
@@ -129,6 +131,26 @@ void ConsoleInteraction::updateProgress(const QString& caption, const QString& /
 void ConsoleInteraction::closeProgress() {
   clearProgressLine();
   m_progressOpen = false;
+}
+
+FailureAnswer ConsoleInteraction::reportAddFailure(const Message& /*message*/) {
+  return FailureAnswer::Continue;
+}
+
+void ConsoleInteraction::reportIncomplete(const QString& path, const QString& reason) {
+  m_incomplete.push_back({path, reason});
+}
+
+Message ConsoleInteraction::incompleteReport(const std::vector<Incomplete>& items) {
+  QStringList lines{MessageCatalogue::notReadHeading(qint64(items.size()))};
+  for (const Incomplete& item : items) lines += printedPath(item.path) + u": " + item.reason;
+  return MessageCatalogue::warning(lines.join(u'\n'));
+}
+
+void ConsoleInteraction::writeIncompleteReport() {
+  if (m_incomplete.empty()) return;
+  clearProgressLine();
+  write(formatMessage(incompleteReport(m_incomplete)));
 }
 
 void ConsoleInteraction::drawProgress(bool force) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <vector>
 
 #include <QIODevice>
 #include <QString>
@@ -35,6 +36,22 @@ class ConsoleInteraction : public Interaction {
   void closeProgress() override;
   // A batch run has no Cancel button.
   bool cancelRequested() override { return false; }
+  // Nothing is asked and nothing shown at once: the file is named with everything else that
+  // could not be read at the end of the run (reportIncomplete).
+  FailureAnswer reportAddFailure(const Message& message) override;
+  // Kept, in the order met, for writeIncompleteReport.
+  void reportIncomplete(const QString& path, const QString& reason) override;
+
+  struct Incomplete {
+    QString path;
+    QString reason;
+  };
+  const std::vector<Incomplete>& incomplete() const { return m_incomplete; }
+  // Names on standard error, one a line, what the run could not read or hash: the path in
+  // its escaped form (printedPath), ": ", the system's reason. Nothing when all was read.
+  void writeIncompleteReport();
+  // The message of that report.
+  static Message incompleteReport(const std::vector<Incomplete>& items);
 
   // "title: line1\n  line2\n...": CR LF, CR and LF in the text all end a line, a final line end
   // adds no empty line, other control characters but tab show as "?".
@@ -62,6 +79,7 @@ class ConsoleInteraction : public Interaction {
   Clock m_clock;
   qint64 m_lastDraw = 0;
   bool m_drawn = false;
+  std::vector<Incomplete> m_incomplete;
 };
 
 }  // namespace vek

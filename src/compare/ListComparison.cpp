@@ -2,6 +2,7 @@
 
 #include <bit>
 
+#include <QHash>
 #include <QHashFunctions>
 
 namespace vek {
@@ -62,30 +63,71 @@ QString comparedPath(const FileEntry& row) {
   return folderPart(row) + row.name + row.extension;
 }
 
+namespace {
+
+// True when path lies where the walk could not read: in one of the folders or is one of the
+// files.
+bool inUnreadable(const QString& path, std::span<const QString> unreadable) {
+  for (const QString& place : unreadable) {
+    if (place.endsWith(u'/') ? path.startsWith(place) : path == place) return true;
+  }
+  return false;
+}
+
+QExplicitlySharedDataPointer<CompareDetail> unverified(UnverifiedReason reason) {
+  QExplicitlySharedDataPointer<CompareDetail> detail(new CompareDetail);
+  detail->reason = reason;
+  return detail;
+}
+
+}  // namespace
+
 ComparisonResult compareLists(const ComparedRows& before, const ComparedRows& now, SameRows same) {
   ComparisonResult result;
   result.comparedSizes = before.hasSizes && now.hasSizes;
   result.comparedModified = before.hasModified && now.hasModified;
   result.comparedHashes = before.hashKind != HashKind::None && before.hashKind == now.hashKind;
+  const auto hashOf = [](const ComparedRows& side, std::size_t i) {
+    return i < side.hashes.size() ? side.hashes[i] : QByteArray();
+  };
   const PathIndex index(before.rows);
   std::vector<bool> matched(before.rows.size(), false);
+  // Rows of now found only now: result.rows position and row number, in order; those with a
+  // digest may turn out moved.
+  std::vector<std::pair<std::size_t, std::size_t>> added;
   for (std::size_t i = 0; i < now.rows.size(); ++i) {
     const FileEntry& row = now.rows[i];
     const qint64 found = index.find(row);
     CompareState state = CompareState::Added;
     quint8 changes = 0;
+    QExplicitlySharedDataPointer<CompareDetail> detail;
     if (found >= 0) {
-      matched[std::size_t(found)] = true;
-      const FileEntry& old = before.rows[std::size_t(found)];
+      const auto j = std::size_t(found);
+      matched[j] = true;
+      const FileEntry& old = before.rows[j];
       if (result.comparedSizes && old.size != row.size) changes |= kSizeChanged;
       if (result.comparedModified && old.modified != row.modified) changes |= kModifiedChanged;
-      if (result.comparedHashes && std::size_t(found) < before.hashes.size() &&
-          i < now.hashes.size()) {
-        const QByteArray& a = before.hashes[std::size_t(found)];
-        const QByteArray& b = now.hashes[i];
+      QByteArray a, b;
+      if (result.comparedHashes) {
+        a = hashOf(before, j);
+        b = hashOf(now, i);
         if (!a.isEmpty() && !b.isEmpty() && a != b) changes |= kHashChanged;
       }
-      state = changes ? CompareState::Changed : CompareState::Same;
+      if (changes) {
+        state = CompareState::Changed;
+        detail = new CompareDetail;
+        detail->sizeBefore = old.size;
+        detail->modifiedBefore = old.modified;
+        detail->hashBefore = a;
+        detail->hashNow = b;
+      } else if (result.comparedHashes && (a.isEmpty() || b.isEmpty())) {
+        // Nothing differs that was seen, but the digest that would prove it is missing.
+        state = CompareState::Unverified;
+        detail = unverified(b.isEmpty() ? UnverifiedReason::NoDigestNow
+                                        : UnverifiedReason::NoDigestBefore);
+      } else {
+        state = CompareState::Same;
+      }
     }
     switch (state) {
       case CompareState::Same:
@@ -94,6 +136,10 @@ ComparisonResult compareLists(const ComparedRows& before, const ComparedRows& no
         break;
       case CompareState::Added:
         ++result.counts.added;
+        added.emplace_back(result.rows.size(), i);
+        break;
+      case CompareState::Unverified:
+        ++result.counts.unverified;
         break;
       default:
         ++result.counts.changed;
@@ -102,16 +148,66 @@ ComparisonResult compareLists(const ComparedRows& before, const ComparedRows& no
     FileEntry copy = row;
     copy.state = state;
     copy.changes = changes;
+    copy.detail = std::move(detail);
     copy.ticked = true;
     result.rows.push_back(std::move(copy));
   }
-  for (std::size_t i = 0; i < before.rows.size(); ++i) {
-    if (matched[i]) continue;
-    ++result.counts.removed;
-    FileEntry copy = before.rows[i];
-    copy.state = CompareState::Removed;
+  // The rows of before not found now: unverified where now could not be read, else removed,
+  // unless an added file has the same size and digest: then it moved.
+  std::vector<bool> unreadableNow(before.rows.size(), false);
+  QHash<QByteArray, std::vector<std::size_t>> gone;  // by digest, in the order of before
+  for (std::size_t j = 0; j < before.rows.size(); ++j) {
+    if (matched[j]) continue;
+    if (!now.unreadable.empty() && inUnreadable(comparedPath(before.rows[j]), now.unreadable)) {
+      unreadableNow[j] = true;
+      continue;
+    }
+    if (!result.comparedHashes) continue;
+    const QByteArray digest = hashOf(before, j);
+    if (!digest.isEmpty()) gone[digest].push_back(j);
+  }
+  if (!gone.isEmpty()) {
+    QHash<QByteArray, std::size_t> taken;  // how many of each digest's rows were paired
+    for (const auto& [position, i] : added) {
+      const QByteArray digest = hashOf(now, i);
+      if (digest.isEmpty()) continue;
+      const auto candidates = gone.constFind(digest);
+      if (candidates == gone.cend()) continue;
+      std::size_t& next = taken[digest];
+      const FileEntry& row = now.rows[i];
+      // Among the files gone with this digest, the first of the same size not yet paired.
+      while (next < candidates->size() && result.comparedSizes &&
+             before.rows[(*candidates)[next]].size != row.size)
+        ++next;
+      if (next >= candidates->size()) continue;
+      const std::size_t j = (*candidates)[next++];
+      matched[j] = true;
+      FileEntry& moved = result.rows[position];
+      moved.state = CompareState::Moved;
+      moved.detail = new CompareDetail;
+      moved.detail->movedFrom = comparedPath(before.rows[j]);
+      moved.detail->sizeBefore = before.rows[j].size;
+      moved.detail->modifiedBefore = before.rows[j].modified;
+      moved.detail->hashBefore = digest;
+      moved.detail->hashNow = digest;
+      --result.counts.added;
+      ++result.counts.moved;
+    }
+  }
+  for (std::size_t j = 0; j < before.rows.size(); ++j) {
+    if (matched[j]) continue;
+    FileEntry copy = before.rows[j];
     copy.changes = 0;
     copy.ticked = true;
+    if (unreadableNow[j]) {
+      ++result.counts.unverified;
+      copy.state = CompareState::Unverified;
+      copy.detail = unverified(UnverifiedReason::NotRead);
+    } else {
+      ++result.counts.removed;
+      copy.state = CompareState::Removed;
+      copy.detail.reset();
+    }
     result.rows.push_back(std::move(copy));
   }
   return result;

@@ -1,7 +1,7 @@
 // Compares the rows of a saved list with the rows of now (a folder walked now, or another saved
-// list): each file is the same, added, removed or changed. Files are matched by their path below
-// the folder each list was made of; changed means a different size, modified time or digest,
-// each counted only where both sides know it.
+// list): each file is the same, added, removed, changed, moved or unverified. Files are matched by
+// their path below the folder each list was made of; changed means a different size, modified time
+// or digest, each counted only where both sides know it.
 #pragma once
 
 #include <span>
@@ -22,21 +22,29 @@ struct ComparedRows {
   bool hasSizes = true;
   bool hasModified = true;
   HashKind hashKind = HashKind::None;
-  std::span<const QByteArray> hashes;  // by row when hashKind is set; empty text: none
+  std::span<const QByteArray> hashes{};  // by row when hashKind is set; empty text: none
+  // What could not be read on this side (a folder walked now), below the folder its rows are
+  // matched from: folders end in "/" and stand for everything below them. A file of the
+  // other side found there is unverified, not removed.
+  std::span<const QString> unreadable{};
 
   static ComparedRows of(const SavedList& list) {
-    return {list.rows, list.hasSizes, list.hasModified, list.hashKind, list.hashes};
+    return {list.rows, list.hasSizes, list.hasModified, list.hashKind, list.hashes, {}};
   }
 };
 
 struct ComparisonCounts {
-  qint64 same = 0, added = 0, removed = 0, changed = 0;
-  qint64 differences() const { return added + removed + changed; }
+  qint64 same = 0, added = 0, removed = 0, changed = 0, moved = 0, unverified = 0;
+  qint64 differences() const { return added + removed + changed + moved; }
 };
 
 struct ComparisonResult {
-  // The rows with their state: those of now in their order (same, added, changed), then those
-  // of before that are gone (removed). Same rows only when asked for.
+  // The rows with their state: those of now in their order (same, added, changed, moved,
+  // unverified), then those of before that are gone (removed, or unverified when they lie
+  // where now could not be read). Same rows only when asked for. A file that could not be
+  // hashed on either side, where digests are compared, is never same: unless its size or
+  // time differ, it is unverified. A removed and an added file with the same size and digest
+  // are one moved row (at its path now, the path before in its detail).
   std::vector<FileEntry> rows;
   ComparisonCounts counts;
   // What could be compared beyond the names.

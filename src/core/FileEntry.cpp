@@ -25,11 +25,29 @@ QString FileEntry::columnText(ListColumn column) const {
     case ListColumn::DeliveryCheck:
       break;  // the list's: it needs the other names of the folder
     case ListColumn::State:
-      if (state != CompareState::Changed) return compareStateText(state);
-      return QCoreApplication::translate("FileEntry", "%1（%2）")
-          .arg(compareStateText(state), compareChangesText(changes));
+      return stateText();
   }
   return {};
+}
+
+QString FileEntry::stateText() const {
+  QString why;
+  switch (state) {
+    case CompareState::Changed:
+      why = detail ? compareChangesText(changes, *detail, size, modified)
+                   : compareChangesText(changes);
+      break;
+    case CompareState::Moved:
+      if (detail) why = QCoreApplication::translate("FileEntry", "元: %1").arg(detail->movedFrom);
+      break;
+    case CompareState::Unverified:
+      if (detail) why = unverifiedText(detail->reason);
+      break;
+    default:
+      break;
+  }
+  if (why.isEmpty()) return compareStateText(state);
+  return QCoreApplication::translate("FileEntry", "%1（%2）").arg(compareStateText(state), why);
 }
 
 void FileEntry::splitName(const QString& fileName, QString& name, QString& extension) {

@@ -3,6 +3,7 @@
 // the writers show is produced from them exactly.
 #pragma once
 
+#include <QExplicitlySharedDataPointer>
 #include <QString>
 
 #include "core/CompareState.h"
@@ -24,6 +25,9 @@ struct FileEntry {
   // Set by a comparison with a saved list, None otherwise; with what changed.
   CompareState state = CompareState::None;
   quint8 changes = 0;
+  // A comparison's values before (changed), path before (moved) or reason (unverified);
+  // null for every other row, so an ordinary list pays one pointer a row.
+  QExplicitlySharedDataPointer<CompareDetail> detail;
   // Where the folder the add started from ends in the folder text: a subtree add keeps its
   // start folder, so that the row knows its path inside the tree. -1: its own folder (a
   // current-folder add, a dropped file).
@@ -35,6 +39,9 @@ struct FileEntry {
   QString relativePath() const;
   // The text of a list column as the list shows it (the size in plain digits).
   QString columnText(ListColumn column) const;
+  // The state column: the state, and what changed with its values before and now, where a
+  // moved file was, or why it could not be verified ("変更（サイズ 2 → 1）").
+  QString stateText() const;
 
   // Splits a file name at its last "." into name and extension.
   static void splitName(const QString& fileName, QString& name, QString& extension);

@@ -83,6 +83,8 @@ QString FileHash::cellText() const {
       return QCoreApplication::translate("FileHasher", "(読み取れないためハッシュなし)");
     case Outcome::Changed:
       return QCoreApplication::translate("FileHasher", "(変更されたためハッシュなし)");
+    case Outcome::NotRead:
+      return QCoreApplication::translate("FileHasher", "(比較で確認できないため読み取りなし)");
     case Outcome::Cancelled:
       break;
   }

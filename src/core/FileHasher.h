@@ -21,12 +21,16 @@ struct FileHash {
     Unreadable,  // could not be opened or read, or is no regular file
     Changed,     // its size or modified time differed after the read, or its size from the list's
     Cancelled,   // the run was cancelled before the file was done
+    NotRead,     // a row of a comparison whose file is not known to be in the folder now
+                 // (removed, or unverified): never opened, and not missing from a checksum file
   };
   Outcome outcome = Outcome::Cancelled;
   QByteArray hex;  // lower-case hexadecimal digits when Hashed
   QString reason;  // why it could not be read, in the system's words
 
   bool hashed() const { return outcome == Outcome::Hashed; }
+  // No digest where one was wanted: a failure to report, not a row left unread on purpose.
+  bool missing() const { return outcome != Outcome::Hashed && outcome != Outcome::NotRead; }
   // What a list's hash cell shows: the digits, or in words why there are none.
   QString cellText() const;
 };

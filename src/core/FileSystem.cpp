@@ -436,6 +436,14 @@ bool isDeviceFileSystem(dev_t device) {
   return found;
 }
 
+// Closes a descriptor after a failure without losing the failure's errno, which the caller
+// reports as the reason.
+void closeKeepingError(int fd) {
+  const int error = errno;
+  ::close(fd);
+  errno = error;
+}
+
 bool onPseudoFileSystem(int fd, dev_t device) {
   constexpr qint64 kTmpfs = 0x01021994;
   constexpr qint64 kRamfs = 0x858458f6;
@@ -449,12 +457,15 @@ bool onPseudoFileSystem(int fd, dev_t device) {
 }  // namespace
 
 std::optional<FileSystem::Folder> FileSystem::Folder::open(const QString& path) {
-  if (path.isEmpty()) return std::nullopt;
+  if (path.isEmpty()) {
+    errno = ENOENT;
+    return std::nullopt;
+  }
   const int fd = openFolder(encodeFileName(path));
   if (fd < 0) return std::nullopt;
   struct stat st {};
   if (fstat(fd, &st) != 0) {
-    ::close(fd);
+    closeKeepingError(fd);
     return std::nullopt;
   }
   return Folder(fd, quint64(st.st_dev), onPseudoFileSystem(fd, st.st_dev));
@@ -462,7 +473,10 @@ std::optional<FileSystem::Folder> FileSystem::Folder::open(const QString& path) 
 
 std::optional<FileSystem::Folder> FileSystem::Folder::openSubfolder(const QString& name,
                                                                     bool lookAtFileSystem) const {
-  if (name.isEmpty() || name.contains(u'/')) return std::nullopt;
+  if (name.isEmpty() || name.contains(u'/')) {
+    errno = EINVAL;
+    return std::nullopt;
+  }
   // O_NOFOLLOW: a link to a folder is never entered, even when it replaced the folder since
   // the listing was taken.
   const int fd = ::openat(m_fd, encodeFileName(name).constData(),
@@ -471,7 +485,7 @@ std::optional<FileSystem::Folder> FileSystem::Folder::openSubfolder(const QStrin
   if (!lookAtFileSystem) return Folder(fd, m_device, m_pseudo);
   struct stat st {};
   if (fstat(fd, &st) != 0) {
-    ::close(fd);
+    closeKeepingError(fd);
     return std::nullopt;
   }
   const bool pseudo =
@@ -512,11 +526,11 @@ std::optional<FolderListing> FileSystem::Folder::read(const NameFilter& fileFilt
                                                       HiddenFiles hiddenFiles) const {
   // The directory stream takes its own descriptor so this one stays usable for the *at calls.
   const int readFd = ::dup(m_fd);
-  if (readFd < 0) return std::nullopt;
+  if (readFd < 0) return std::nullopt;  // errno says why
   ::lseek(readFd, 0, SEEK_SET);
   DIR* dir = ::fdopendir(readFd);
   if (!dir) {
-    ::close(readFd);
+    closeKeepingError(readFd);
     return std::nullopt;
   }
 
@@ -557,8 +571,12 @@ std::optional<FolderListing> FileSystem::Folder::read(const NameFilter& fileFilt
     }
     listing.files.push_back(std::move(decoded));
   }
+  const int error = errno;
   ::closedir(dir);
-  if (failed) return std::nullopt;
+  if (failed) {
+    errno = error;
+    return std::nullopt;
+  }
   FileSystem::sortNames(listing.files);
   FileSystem::sortNames(listing.folders);
   return listing;

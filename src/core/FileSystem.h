@@ -80,6 +80,7 @@ class FileSystem {
 
   // An open folder: information about its files by name, without resolving the folder's path
   // again for every file.
+  // Each of its calls that gives nullopt leaves errno saying why.
   class Folder {
    public:
     static std::optional<Folder> open(const QString& path);

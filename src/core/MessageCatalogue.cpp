@@ -77,12 +77,12 @@ Message MessageCatalogue::wholeRootScanQuestion() {
       "検索を開始しますか？")));
 }
 
-Message MessageCatalogue::unreadableFolders(qint64 count) {
-  return warning(QCoreApplication::translate("MessageCatalogue",
-                                             "読み取れなかったフォルダが %1 件あります。"
-                                             "その中のファイルはリストに含まれていません。",
-                                             nullptr, pluralOf(count))
-                     .arg(count));
+QString MessageCatalogue::notReadHeading(qint64 count) {
+  return QCoreApplication::translate("MessageCatalogue",
+                                     "次の %1 件を読み取れなかったため、"
+                                     "リストは完全ではありません:",
+                                     nullptr, pluralOf(count))
+      .arg(count);
 }
 
 Message MessageCatalogue::notAnItemDropped() {

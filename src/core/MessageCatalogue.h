@@ -36,8 +36,9 @@ class MessageCatalogue {
   static Message noFileTypeChosen();
   // The question before a walk of the whole file system for every file.
   static Message wholeRootScanQuestion();
-  // Folders of the tree that could not be read (their files are missing from the list).
-  static Message unreadableFolders(qint64 count);
+  // The first line of the report that names what a list leaves out because it could not be
+  // read or hashed (count folders and files).
+  static QString notReadHeading(qint64 count);
   // Something other than files and folders was dropped.
   static Message notAnItemDropped();
 };

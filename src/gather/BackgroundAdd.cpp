@@ -221,6 +221,8 @@ void BackgroundAdd::handle(ScanThread::Event&& event) {
       m_timings.waitingForWalk = {};
       m_folderCount = event.count;
       m_result.unreadableFolders += event.unreadable;
+      for (const FolderScanner::Failure& folder : event.unreadableFolders)
+        m_gatherer.reportUnreadableFolder(folder.folder, folder.reason);
       // Room for every row at once, instead of growing the list as the rows come.
       m_list.reserveFor(event.files);
       m_interaction.showProgress(
@@ -228,6 +230,8 @@ void BackgroundAdd::handle(ScanThread::Event&& event) {
           MessageCatalogue::progressDetail(0, m_folderCount), 0, m_folderCount);
       break;
     case Type::Listed:
+      for (const FolderScanner::Failure& folder : event.unreadableFolders)
+        m_gatherer.reportUnreadableFolder(folder.folder, folder.reason);
       if (m_kind != Kind::CurrentFolder) break;
       if (event.count <= 0) {
         end(AddOutcome::NothingListed);
@@ -313,6 +317,7 @@ void BackgroundAdd::end(AddOutcome outcome) {
   }
   m_progressShown = false;
   m_gatherer.endFailures();
+  m_result.unreadable = m_gatherer.unreadable();
   if (outcome != AddOutcome::NothingListed && outcome != AddOutcome::EmptyFilter) {
     // Sorting many rows here would hold the window still: their order is found aside and
     // finished follows once it is placed.

@@ -3,6 +3,7 @@
 #include "gather/FolderScanner.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <condition_variable>
 #include <deque>
@@ -171,12 +172,19 @@ class FolderOpener {
 struct Reading {
   enum class Outcome { Listed, Unreadable, NotEntered } outcome = Outcome::Unreadable;
   FolderListing listing;
+  int error = 0;  // errno of an unreadable folder
 };
+
+Reading unreadableReading() {
+  Reading reading;
+  reading.error = errno;
+  return reading;
+}
 
 Reading readNode(FolderOpener& opener, const std::shared_ptr<const FolderNode>& node,
                  const ReadRules& read) {
   const FolderOpener::Open folder = opener.open(node);
-  if (!folder) return {};
+  if (!folder) return unreadableReading();
   if (folder->isPseudo()) return {Reading::Outcome::NotEntered, {}};
   if (read.device && folder->device() != *read.device) return {Reading::Outcome::NotEntered, {}};
   // Patterns holding "/" look at the path below the start folder.
@@ -191,7 +199,7 @@ Reading readNode(FolderOpener& opener, const std::shared_ptr<const FolderNode>& 
     };
   }
   std::optional<FolderListing> listing = folder->read(files, read.hidden);
-  if (!listing) return {};
+  if (!listing) return unreadableReading();
   // The folders left out are never submitted, so never opened.
   if (read.rules && read.rules->excludesNames()) {
     std::erase_if(listing->folders, [&](const QString& name) {
@@ -416,12 +424,13 @@ FolderScanner::Batch readUnit(std::vector<FolderScanner::FolderEntry>& table, co
       if (cancel.load(std::memory_order_relaxed)) break;
     }
     QString& name = folder.files[i];
+    QString reason;
     std::optional<FileInfo> info =
-        open ? open->fileInfo(name) : FileSystem::fileInfo(folderText + name);
+        open ? open->fileInfo(name, &reason) : FileSystem::fileInfo(folderText + name, &reason);
     if (info) {
       batch.entries.push_back(rowOf(folderText, std::move(name), std::move(*info), extensions));
     } else {
-      batch.failures.push_back({folderText, std::move(name)});
+      batch.failures.push_back({folderText, std::move(name), std::move(reason)});
     }
   }
   return batch;
@@ -683,9 +692,10 @@ std::optional<std::vector<QString>> FolderScanner::listFiles(const QString& fold
 }
 
 std::optional<FileEntry> FolderScanner::readEntry(const FileSystem::Folder* open,
-                                                  const QString& folderText, const QString& name) {
+                                                  const QString& folderText, const QString& name,
+                                                  QString* reason) {
   std::optional<FileInfo> info =
-      open ? open->fileInfo(name) : FileSystem::fileInfo(folderText + name);
+      open ? open->fileInfo(name, reason) : FileSystem::fileInfo(folderText + name, reason);
   if (!info) return std::nullopt;
   SharedExtensions extensions;
   return rowOf(folderText, name, std::move(*info), extensions);
@@ -742,7 +752,13 @@ qint64 FolderScanner::searchSubfolders(const QString& start, std::vector<FolderE
       // An unreadable folder is withdrawn, and a pseudo file system is not entered; their
       // subfolders were never pushed.
       table.pop_back();
-      if (reading.outcome == Reading::Outcome::Unreadable) ++unreadable;
+      if (reading.outcome == Reading::Outcome::Unreadable) {
+        ++unreadable;
+        if (hooks.folderUnreadable) {
+          const ReaderCount::Idle idle(&stretch);
+          hooks.folderUnreadable(slot->node->text(), qt_error_string(reading.error));
+        }
+      }
       continue;
     }
     table.back().files = std::move(reading.listing.files);

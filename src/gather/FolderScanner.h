@@ -69,10 +69,12 @@ class FolderScanner {
     std::vector<QString> files;
   };
 
-  // A file whose information could not be read.
+  // A file whose information could not be read, and why in the system's words; a folder
+  // that could not be read when name is empty.
   struct Failure {
     QString folder;
     QString name;
+    QString reason;
   };
 
   // Rows of consecutive files of one folder of the table, in the folder's order.
@@ -86,10 +88,13 @@ class FolderScanner {
   };
 
   // Called on the calling thread: folderStored for every folder stored in the table after
-  // the start folder, folderListed after each folder's listing was taken.
+  // the start folder, folderListed after each folder's listing was taken, folderUnreadable
+  // for each folder left out because it could not be opened or read (its folder text and the
+  // system's reason).
   struct SearchHooks {
     std::function<void(const QString& path)> folderStored;
     std::function<void()> folderListed;
+    std::function<void(const QString& folderText, const QString& reason)> folderUnreadable;
   };
 
   // At most this many files per batch by default: a window on the same thread repaints
@@ -125,7 +130,8 @@ class FolderScanner {
 
   // Appends start (unless it is already the last entry) and every folder below it to table,
   // depth first, each folder before its subtree and subtrees before the next sibling.
-  // Folders that cannot be read are left out with their subtrees; returns how many were.
+  // Folders that cannot be read are left out with their subtrees (each one given to
+  // hooks.folderUnreadable); returns how many were.
   // Folders on pseudo file systems, folders whose names the rules leave out and, when the
   // rules keep to one file system, folders on another one than start's are never entered:
   // left out, and not counted. Stops early when cancelled.
@@ -139,10 +145,12 @@ class FolderScanner {
   bool readFiles(std::vector<FolderEntry>& table, std::size_t firstFolder,
                  const std::function<bool(Batch&&)>& deliver);
 
-  // The row of one file, ticked; nullopt when its information cannot be read. open is the
-  // folder already opened, or nullptr to look the file up by its full path.
+  // The row of one file, ticked; nullopt when its information cannot be read (reason, when
+  // given, then says why). open is the folder already opened, or nullptr to look the file up
+  // by its full path.
   static std::optional<FileEntry> readEntry(const FileSystem::Folder* open,
-                                            const QString& folderText, const QString& name);
+                                            const QString& folderText, const QString& name,
+                                            QString* reason = nullptr);
 
  private:
   WildcardFilter m_filter;

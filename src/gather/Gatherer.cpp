@@ -10,6 +10,8 @@
 
 #include <QSet>
 
+#include <cerrno>
+
 namespace vek {
 
 namespace {
@@ -40,9 +42,11 @@ std::optional<std::vector<QString>> Gatherer::listFiles(const QString& folder) c
 bool Gatherer::addFileEntry(const QString& folder, const QString& name) {
   const QString text = nativeFolderText(folder);
   if (text != m_lastFolderText) m_lastFolderText = text;
-  std::optional<FileEntry> entry = FolderScanner::readEntry(nullptr, m_lastFolderText, name);
+  QString reason;
+  std::optional<FileEntry> entry =
+      FolderScanner::readEntry(nullptr, m_lastFolderText, name, &reason);
   if (!entry) {
-    reportUnreadable(m_lastFolderText, name);
+    reportUnreadable(m_lastFolderText, name, reason);
     return false;
   }
   if (m_settings.option.overLap && m_list.isAlreadyListed(entry->fullPath())) return false;
@@ -50,7 +54,16 @@ bool Gatherer::addFileEntry(const QString& folder, const QString& name) {
   return true;
 }
 
-void Gatherer::reportUnreadable(const QString& folderText, const QString& name) {
+void Gatherer::reportUnreadableFolder(const QString& folderText, const QString& reason) {
+  m_unreadable.push_back(folderText);
+  m_interaction.reportIncomplete(folderText, reason);
+}
+
+void Gatherer::reportUnreadable(const QString& folderText, const QString& name,
+                                const QString& reason) {
+  // Whatever the person chooses in the box, the file is named again at the end of the add.
+  m_unreadable.push_back(folderText + name);
+  m_interaction.reportIncomplete(folderText + name, reason);
   if (m_quiet) {
     ++m_quietFailures;
     return;
@@ -65,13 +78,16 @@ void Gatherer::beginFailures() {
   m_quiet = false;
   m_quietFailures = 0;
   m_stopRequested = false;
+  m_unreadable.clear();
 }
 
 void Gatherer::endFailures() {
   if (m_quietFailures > 0) {
     m_interaction.showMessage(MessageCatalogue::moreFileInfoFailures(m_quietFailures));
   }
-  beginFailures();
+  m_quiet = false;
+  m_quietFailures = 0;
+  m_stopRequested = false;
 }
 
 qint64 Gatherer::applyBatch(FolderScanner::Batch&& batch) {
@@ -100,7 +116,7 @@ qint64 Gatherer::applyBatch(FolderScanner::Batch&& batch) {
   m_list.appendBatch(std::move(rows), checks);
   for (const FolderScanner::Failure& failure : batch.failures) {
     if (m_stopRequested) break;
-    reportUnreadable(failure.folder, failure.name);
+    reportUnreadable(failure.folder, failure.name, failure.reason);
   }
   return added;
 }
@@ -163,10 +179,17 @@ void Gatherer::showFolder(const QString& folderText) {
 
 AddResult Gatherer::addCurrentFolder(const QString& folder) {
   auto files = listFiles(folder);
-  if (!files || files->empty()) return {AddOutcome::NothingListed, 0};
+  if (!files) {
+    // A folder that cannot be read lists nothing, and the list is not what it claims.
+    const QString reason = qt_error_string(errno);
+    beginFailures();
+    reportUnreadableFolder(nativeFolderText(folder), reason);
+    return {AddOutcome::NothingListed, 0, 1, m_unreadable};
+  }
+  if (files->empty()) return {AddOutcome::NothingListed, 0, 0, {}};
   if (filterIsEmpty()) {
     reportEmptyFilter();
-    return {AddOutcome::EmptyFilter, 0};
+    return {AddOutcome::EmptyFilter, 0, 0, {}};
   }
   const QString text = nativeFolderText(folder);
   m_list.setSortingEnabled(false);
@@ -176,16 +199,16 @@ AddResult Gatherer::addCurrentFolder(const QString& folder) {
   const qint64 added = addNames(text, std::move(*files), false);
   endFailures();
   if (m_sortAtEnd) m_list.setSortingEnabled(true);
-  return {AddOutcome::Done, added, 0};
+  return {AddOutcome::Done, added, 0, m_unreadable};
 }
 
 AddResult Gatherer::addSubtree(const QString& folder) {
   if (filterIsEmpty()) {
     reportEmptyFilter();
-    return {AddOutcome::EmptyFilter, 0};
+    return {AddOutcome::EmptyFilter, 0, 0, {}};
   }
   const QString text = nativeFolderText(folder);
-  if (!confirmRootScan(text)) return {AddOutcome::Declined, 0};
+  if (!confirmRootScan(text)) return {AddOutcome::Declined, 0, 0, {}};
 
   m_list.setSortingEnabled(false);
   m_interaction.clearCancelRequested();
@@ -197,7 +220,7 @@ AddResult Gatherer::addSubtree(const QString& folder) {
   m_interaction.closeProgress();
   endFailures();
   if (m_sortAtEnd) m_list.setSortingEnabled(true);
-  return {completed ? AddOutcome::Done : AddOutcome::Cancelled, added, unreadable};
+  return {completed ? AddOutcome::Done : AddOutcome::Cancelled, added, unreadable, m_unreadable};
 }
 
 bool Gatherer::confirmRootScan(const QString& text) {
@@ -231,7 +254,10 @@ qint64 Gatherer::addFolderFiles(const QString& folder) {
   const QString text = nativeFolderText(folder);
   showFolder(text);
   auto files = listFiles(text);
-  if (!files) return 0;
+  if (!files) {
+    reportUnreadableFolder(text, qt_error_string(errno));
+    return 0;
+  }
   return addNames(text, std::move(*files), true);
 }
 
@@ -247,6 +273,9 @@ qint64 Gatherer::searchInto(const QString& start, std::vector<FolderEntry>& tabl
   hooks.folderListed = [&] {
     m_interaction.yield();
     if (m_interaction.cancelRequested()) scanner.requestCancel();
+  };
+  hooks.folderUnreadable = [&](const QString& folderText, const QString& reason) {
+    reportUnreadableFolder(folderText, reason);
   };
   return scanner.searchSubfolders(start, table, hooks);
 }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include <QString>
+#include <QStringList>
 
 #include "core/FileSystem.h"
 #include "gather/FolderScanner.h"
@@ -34,6 +35,9 @@ struct AddResult {
   AddOutcome outcome = AddOutcome::Done;
   qint64 added = 0;              // rows appended by this operation
   qint64 unreadableFolders = 0;  // folders of a subtree left out because they could not be read
+  // What this add could not read, each also given to Interaction::reportIncomplete: folders
+  // (their folder text, ending in the separator) and files (their full path).
+  QStringList unreadable{};
 };
 
 class Gatherer {
@@ -111,6 +115,11 @@ class Gatherer {
   // Appends a batch's rows (skipping those already listed when OverLap says so) and reports
   // its failures. Returns the rows appended.
   qint64 applyBatch(FolderScanner::Batch&& batch);
+  // A folder of the add that could not be read (folderText ends in the separator): named to
+  // the person at the end of the add and kept for unreadable().
+  void reportUnreadableFolder(const QString& folderText, const QString& reason);
+  // What the add under way (since beginFailures) could not read, folders and files.
+  const QStringList& unreadable() const { return m_unreadable; }
   // Moves the folder boxes to folderText (a folder text ending in the separator).
   void showFolder(const QString& folderText);
   // "ﾌｧｲﾙ種別未選択", shown when the filter text is empty.
@@ -129,7 +138,7 @@ class Gatherer {
                      qint64& added);
   qint64 addNames(const QString& folderText, std::vector<QString> names, bool cancellable);
   qint64 searchInto(const QString& start, std::vector<FolderEntry>& table);
-  void reportUnreadable(const QString& folderText, const QString& name);
+  void reportUnreadable(const QString& folderText, const QString& name, const QString& reason);
 
   FileList& m_list;
   Interaction& m_interaction;
@@ -144,6 +153,7 @@ class Gatherer {
   bool m_quiet = false;      // no more error boxes in this add
   qint64 m_quietFailures = 0;
   bool m_stopRequested = false;
+  QStringList m_unreadable;
 };
 
 }  // namespace vek

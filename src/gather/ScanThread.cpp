@@ -155,9 +155,14 @@ void ScanThread::run(const std::shared_ptr<State>& state, Kind kind, const QStri
       state->searchedFolder = path;
       state->searchedFolderNew = true;
     };
+    std::vector<FolderScanner::Failure> unreadableFolders;
+    hooks.folderUnreadable = [&](const QString& path, const QString& reason) {
+      unreadableFolders.push_back({path, QString(), reason});
+    };
     const qint64 unreadable = scanner.searchSubfolders(folderText, table, hooks);
     completed = !scanner.cancelRequested();
     Event searched;
+    searched.unreadableFolders = std::move(unreadableFolders);
     searched.type = Event::Type::Searched;
     searched.count = qint64(table.size());
     searched.unreadable = unreadable;
@@ -170,6 +175,7 @@ void ScanThread::run(const std::shared_ptr<State>& state, Kind kind, const QStri
     Event listed;
     listed.type = Event::Type::Listed;
     listed.count = files ? qint64(files->size()) : -1;
+    if (!files) listed.unreadableFolders.push_back({folderText, QString(), qt_error_string(errno)});
     state->push(std::move(listed));
     if (files && !files->empty()) table.push_back({folderText, std::move(*files)});
   }

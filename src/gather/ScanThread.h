@@ -51,6 +51,9 @@ class ScanThread {
     QString folderText;
     FolderScanner::Batch batch;
     bool completed = true;
+    // Searched: the folders left out because they could not be read; Listed: the folder
+    // itself when it could not be read. Each with the system's reason.
+    std::vector<FolderScanner::Failure> unreadableFolders;
   };
 
   // How often the caller should look at the queue while a walk runs: batches wake it only

@@ -66,11 +66,19 @@ OutputListPane::OutputListPane(FileList& list, Session& session, QWidget* parent
   m_lblNoted->setToolTip(
       tr("Windowsや "
          "Macの相手先で困る名前のﾌｧｲﾙの数です。「注意」の列見出しをｸﾘｯｸすると先頭に集まります。"));
+  m_lblSkipped = new QLabel(this);
+  m_lblSkipped->setObjectName(QStringLiteral("lblSkipped"));
+  m_lblSkipped->setMinimumWidth(1);
+  m_lblSkipped->hide();
+  m_lblSkipped->setToolTip(
+      tr("最後の追加で読み取れなかったフォルダとファイルの数です。"
+         "リストに含まれていません。"));
   auto* output = new QVBoxLayout(this);
   output->addWidget(m_lvWriteList, 1);
   auto* clearRow = new QHBoxLayout;
   clearRow->addWidget(m_lblComment);
   clearRow->addStretch(1);
+  clearRow->addWidget(m_lblSkipped);
   clearRow->addWidget(m_lblNoted);
   clearRow->addWidget(m_lblTotals);
   clearRow->addSpacing(fontMetrics().horizontalAdvance(u'M'));
@@ -130,8 +138,15 @@ void OutputListPane::showStateColumn(bool shown) {
   m_lvWriteList->setColumnHidden(int(ListColumn::State), !shown);
 }
 
+void OutputListPane::showSkipped(qint64 count) {
+  m_lblSkipped->setText(tr("読み取れず除外 %1件　").arg(count));
+  m_lblSkipped->setAccessibleName(m_lblSkipped->text());
+  m_lblSkipped->setVisible(count > 0);
+}
+
 void OutputListPane::clearList() {
   m_list.clear();
+  showSkipped(0);
   showStateColumn(false);
   setCaption(FileList::clearedCaption());
   Q_EMIT cleared();

@@ -33,8 +33,13 @@ class OutputListPane : public QGroupBox {
   void showCount();
   // The header's sort arrow shows the list's own sorting (after an add sorted by it).
   void showListSorting();
-  // The state column (同じ/追加/削除/変更), shown while the list holds a comparison's result.
+  // The state column (同じ/追加/削除/変更/移動/未確認), shown while the list holds a
+  // comparison's result.
   void showStateColumn(bool shown);
+  // "読み取れず除外 N件" (lblSkipped) beside the totals: what the last add could not read;
+  // hidden for none and when the list is cleared.
+  void showSkipped(qint64 count);
+  QLabel* skipped() const { return m_lblSkipped; }
 
  Q_SIGNALS:
   // The list was emptied by リストの一括クリア.
@@ -61,6 +66,7 @@ class OutputListPane : public QGroupBox {
   QLabel* m_lblComment;
   QLabel* m_lblTotals;
   QLabel* m_lblNoted;
+  QLabel* m_lblSkipped;
   bool m_totalsPending = false;
 };
 

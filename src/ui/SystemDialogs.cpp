@@ -9,6 +9,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "ui/IncompleteNotice.h"
+
 namespace vek {
 
 namespace {
@@ -103,6 +105,12 @@ std::optional<QString> SystemDialogs::chooseOpenFile(QWidget* owner, const QStri
   dialog.setFileMode(QFileDialog::ExistingFile);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return dialog.selectedFiles().front();
+}
+
+void SystemDialogs::showIncomplete(QWidget* owner, const Message& notice,
+                                   const QString& wholeList) {
+  IncompleteNotice box(owner, notice, wholeList);
+  box.exec();
 }
 
 void SystemDialogs::openUrl(const QUrl& url) {

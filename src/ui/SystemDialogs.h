@@ -18,6 +18,7 @@ class SystemDialogs : public WindowDialogs {
   bool askYesNo(QWidget* owner, const Message& question) override;
   bool askOkCancel(QWidget* owner, const Message& question) override;
   FailureAnswer askAddFailure(QWidget* owner, const Message& message) override;
+  void showIncomplete(QWidget* owner, const Message& notice, const QString& wholeList) override;
   std::optional<QString> chooseFolder(QWidget* owner, const QString& title,
                                       const QString& startFolder) override;
   std::optional<QString> askText(QWidget* owner, const QString& title,

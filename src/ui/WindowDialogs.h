@@ -28,6 +28,12 @@ class WindowDialogs {
   virtual bool askOkCancel(QWidget* owner, const Message& question) = 0;
   // A failure during an add: OK, stop the add, or go on without further boxes.
   virtual FailureAnswer askAddFailure(QWidget* owner, const Message& message) = 0;
+  // What an add or export could not read (IncompleteNotice): the notice, and the whole list
+  // that its copy button puts on the clipboard.
+  virtual void showIncomplete(QWidget* owner, const Message& notice, const QString& wholeList) {
+    (void)wholeList;
+    showMessage(owner, notice);
+  }
 
   // The folder browser. nullopt when cancelled; an empty text when the chosen item is no
   // folder of the file system.

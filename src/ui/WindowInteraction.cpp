@@ -5,10 +5,25 @@
 #include <QMainWindow>
 #include <QMenuBar>
 
+#include "core/MessageCatalogue.h"
+#include "core/PrintedPath.h"
 #include "ui/WindowDialogs.h"
 #include "ui/frmInfo.h"
 
 namespace vek {
+
+namespace {
+
+// Paths named in the notice; the rest are counted (and copied whole).
+constexpr std::size_t kNamedInNotice = 10;
+// A longer path is shown cut in its middle: the notice stays on the screen.
+constexpr qsizetype kShownPathLength = 120;
+
+QString line(const WindowInteraction::Incomplete& item) {
+  return printedPath(item.path) + u": " + item.reason;
+}
+
+}  // namespace
 
 WindowInteraction::WindowInteraction(QMainWindow& owner, WindowDialogs& dialogs)
     : m_owner(owner), m_dialogs(dialogs) {
@@ -94,6 +109,62 @@ void WindowInteraction::closeProgress() {
   m_info->hide();
   if (QWidget* central = m_owner.centralWidget()) central->setEnabled(true);
   if (QMenuBar* menu = m_owner.menuBar()) menu->setEnabled(true);
+}
+
+}  // namespace vek
+
+namespace vek {
+
+void WindowInteraction::reportIncomplete(const QString& path, const QString& reason) {
+  m_incomplete.push_back({path, reason});
+  if (!m_holdNotice) scheduleNotice(0);
+}
+
+void WindowInteraction::scheduleNotice(int milliseconds) {
+  if (m_noticeDue) return;
+  m_noticeDue = true;
+  QTimer::singleShot(milliseconds, this, [this] {
+    m_noticeDue = false;
+    if (m_holdNotice) return;
+    // An export still under way (its progress window open) may report more before it ends.
+    if (progressShown()) {
+      scheduleNotice(50);
+      return;
+    }
+    showIncompleteNotice();
+  });
+}
+
+qint64 WindowInteraction::showIncompleteNotice() {
+  m_holdNotice = false;
+  if (m_incomplete.empty()) return 0;
+  const std::vector<Incomplete> items = std::move(m_incomplete);
+  m_incomplete.clear();
+  m_dialogs.showIncomplete(messageOwner(), incompleteNotice(items), incompleteList(items));
+  return qint64(items.size());
+}
+
+Message WindowInteraction::incompleteNotice(const std::vector<Incomplete>& items) {
+  QStringList lines{MessageCatalogue::notReadHeading(qint64(items.size())), QString()};
+  for (std::size_t i = 0; i < items.size() && i < kNamedInNotice; ++i) {
+    QString shown = line(items[i]);
+    if (shown.size() > kShownPathLength) {
+      const qsizetype half = kShownPathLength / 2;
+      shown = shown.left(half) + u'…' + shown.right(half);
+    }
+    lines += shown;
+  }
+  if (items.size() > kNamedInNotice) {
+    lines += QCoreApplication::translate("WindowInteraction", "ほか %1 件")
+                 .arg(qint64(items.size() - kNamedInNotice));
+  }
+  return MessageCatalogue::warning(lines.join(QStringLiteral("\r\n")));
+}
+
+QString WindowInteraction::incompleteList(const std::vector<Incomplete>& items) {
+  QString text;
+  for (const Incomplete& item : items) text += line(item) + u'\n';
+  return text;
 }
 
 }  // namespace vek

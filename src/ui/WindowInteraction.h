@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <vector>
 
 #include <QObject>
 #include <QPointer>
@@ -36,6 +37,24 @@ class WindowInteraction : public QObject, public Interaction {
   void clearCancelRequested() override { m_cancelRequested = false; }
   // The progress window paints and its キャンセル answers while an export waits for digests.
   void keepResponsive() override;
+  // Kept, and named in one notice (IncompleteNotice) once the work that found them is done:
+  // at the end of an add (showIncompleteNotice), else as soon as the window's event loop
+  // runs again with no progress window open (the end of an export).
+  void reportIncomplete(const QString& path, const QString& reason) override;
+
+  // While an add runs, its reports wait for showIncompleteNotice.
+  void holdIncompleteNotice() { m_holdNotice = true; }
+  // Shows the notice of what was reported since the last one, if anything; returns how many
+  // were named.
+  qint64 showIncompleteNotice();
+  // The notice's texts: the first ten paths (escaped as every report shows them) with their
+  // reasons and "ほか N 件"; the whole list for the clipboard, one a line.
+  struct Incomplete {
+    QString path;
+    QString reason;
+  };
+  static Message incompleteNotice(const std::vector<Incomplete>& items);
+  static QString incompleteList(const std::vector<Incomplete>& items);
 
   // What キャンセル does besides raising the flag: the window ends its add at once.
   void setCancelHandler(std::function<void()> handler) { m_onCancel = std::move(handler); }
@@ -50,6 +69,7 @@ class WindowInteraction : public QObject, public Interaction {
  private:
   QWidget* messageOwner();
   void showPendingProgress();
+  void scheduleNotice(int milliseconds);
 
   QMainWindow& m_owner;
   WindowDialogs& m_dialogs;
@@ -64,6 +84,9 @@ class WindowInteraction : public QObject, public Interaction {
   QTimer m_progressTimer;  // shows the latest texts a few times a second
   bool m_cancelRequested = false;
   std::function<void()> m_onCancel;
+  std::vector<Incomplete> m_incomplete;
+  bool m_holdNotice = false;
+  bool m_noticeDue = false;
 };
 
 }  // namespace vek

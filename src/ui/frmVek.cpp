@@ -454,6 +454,8 @@ void frmVek::setBusy(bool busy) {
   }
   m_walkRules->setEnabled(!busy);
   if (busy) {
+    // What the add cannot read is named once, when it ends.
+    m_interaction.holdIncompleteNotice();
     setCursor(Qt::WaitCursor);
   } else {
     unsetCursor();
@@ -518,6 +520,7 @@ void frmVek::addEnded() {
   if (m_comparing) {
     finishComparison(m_add.result().outcome == AddOutcome::Done);
     m_frmFileList->showListSorting();
+    m_frmFileList->showSkipped(m_interaction.showIncompleteNotice());
     Q_EMIT addFinished();
     return;
   }
@@ -539,6 +542,7 @@ void frmVek::addEnded() {
       break;
   }
   m_frmFileList->showListSorting();
+  m_frmFileList->showSkipped(m_interaction.showIncompleteNotice());
   Q_EMIT addFinished();
 }
 
@@ -645,25 +649,29 @@ void frmVek::finishComparison(bool walked) {
                                MessageIcon::Warning});
     return;
   }
-  ComparisonResult result = compareLists(
-      ComparedRows::of(saved), {m_list.rows(), true, true, HashKind::None, {}}, SameRows::Keep);
+  // Below a folder the walk could not read, a saved file is unverified, not removed.
+  const QString scanned = folderText(m_scanFolder, nativePathStyle());
+  std::vector<QString> unreadable;
+  for (const QString& path : m_add.result().unreadable) {
+    if (path.startsWith(scanned)) unreadable.push_back(path.mid(scanned.size()));
+  }
+  ComparisonResult result =
+      compareLists(ComparedRows::of(saved),
+                   {m_list.rows(), true, true, HashKind::None, {}, unreadable}, SameRows::Keep);
   m_list.clear();
   m_list.appendBatch(std::move(result.rows));
   m_model->flush();
   finishOperation(true);
   m_frmFileList->showStateColumn(true);
-  QString text = tr("%1\r\n同じ %2　追加 %3　削除 %4　変更 %5")
+  QString text = tr("%1\r\n同じ %2　追加 %3　削除 %4　変更 %5　移動 %6　未確認 %7")
                      .arg(saved.path)
                      .arg(result.counts.same)
                      .arg(result.counts.added)
                      .arg(result.counts.removed)
-                     .arg(result.counts.changed);
+                     .arg(result.counts.changed)
+                     .arg(result.counts.moved)
+                     .arg(result.counts.unverified);
   for (const QString& note : saved.notes) text += u"\r\n" + note;
-  if (m_add.result().unreadableFolders > 0) {
-    text += u"\r\n" +
-            tr("読み込めなかったフォルダが %1 個あります。その中のファイルは削除と表示されます。")
-                .arg(m_add.result().unreadableFolders);
-  }
   m_interaction.showMessage({tr("比較の結果"), text, MessageIcon::Information});
 }
 

@@ -193,11 +193,7 @@ void ColumnCells::appendText(ColumnId column, const FileEntry& row, QString& out
       }
       return;
     case ColumnId::State:
-      out += compareStateText(row.state);
-      if (row.state == CompareState::Changed) {
-        out += QCoreApplication::translate("ColumnCells", "（%1）")
-                   .arg(compareChangesText(row.changes));
-      }
+      out += row.stateText();
       return;
   }
 }

@@ -27,8 +27,15 @@ std::optional<std::vector<FileHash>> ListHashes::compute(std::span<const FileEnt
   std::vector<QString> paths;
   std::vector<qint64> sizes;
   qint64 totalBytes = 0;
+  // A comparison's removed or unverified row names a file that is not known to be in the
+  // folder now, at a path a saved list gave: it is never opened.
+  std::vector<std::size_t> read;  // the ticked rows read, by their place among the ticked
+  std::size_t ticked = 0;
   for (const FileEntry& row : rows) {
     if (!row.ticked) continue;
+    const std::size_t place = ticked++;
+    if (row.state == CompareState::Removed || row.state == CompareState::Unverified) continue;
+    read.push_back(place);
     paths.push_back(row.fullPath());
     sizes.push_back(row.size);
     totalBytes += row.size;
@@ -53,7 +60,13 @@ std::optional<std::vector<FileHash>> ListHashes::compute(std::span<const FileEnt
   }
   interaction.closeProgress();
   if (cancelled || job.cancelled()) return std::nullopt;
-  return job.takeResults();
+  std::vector<FileHash> results = job.takeResults();
+  if (read.size() == ticked) return results;
+  std::vector<FileHash> all(ticked);
+  for (FileHash& hash : all) hash.outcome = FileHash::Outcome::NotRead;
+  for (std::size_t k = 0; k < read.size() && k < results.size(); ++k)
+    all[read[k]] = std::move(results[k]);
+  return all;
 }
 
 QString ListHashes::reason(const FileHash& hash) {
@@ -75,7 +88,7 @@ std::optional<Message> ListHashes::missingMessage(std::span<const FileEntry> row
   for (const FileEntry& row : rows) {
     if (!row.ticked) continue;
     const std::size_t i = next++;
-    if (i >= hashes.size() || hashes[i].hashed()) continue;
+    if (i >= hashes.size() || !hashes[i].missing()) continue;
     ++missing;
     if (named.size() >= kNamedRows) continue;
     named.push_back(

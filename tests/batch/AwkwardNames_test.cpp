@@ -82,11 +82,10 @@ TEST_F(AwkwardNames, WholeTreeCsvListsWhatFindSeesAndReadsBackWithPython) {
   asNobody.environment = {u"LC_ALL=C.UTF-8"_s};
   const test::VekRun vek = test::runVek(
       {u"/I"_s, source, u"/O"_s, out, u"/T"_s, u"CSV"_s, u"/F"_s, u"list"_s, u"/C"_s}, asNobody);
-  ASSERT_EQ(vek.exitCode, 0) << vek.err.toStdString();
-  // The unreadable folder is left out; the run only says how many folders it could not read.
-  EXPECT_EQ(
-      vek.err,
-      u"警告: 読み取れなかったフォルダが 1 件あります。その中のファイルはリストに含まれていません。\n"_s);
+  // The unreadable folder is left out, named, and the list said to be incomplete.
+  ASSERT_EQ(vek.exitCode, 5) << vek.err.toStdString();
+  EXPECT_EQ(vek.err, u"警告: 次の 1 件を読み取れなかったため、リストは完全ではありません:\n  "_s +
+                         source + u"/closed/: Permission denied\n"_s);
 
   // Folder column + "/" + name column gives the full path of each data row.
   const QString script =

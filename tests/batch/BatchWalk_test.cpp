@@ -1,6 +1,6 @@
 // The batch run's walk of a tree, through the real executable: the same bytes whatever the
-// number of threads, folders deeper than the system's path limit, and the count of folders
-// that could not be read.
+// number of threads, folders deeper than the system's path limit, and what could not be read
+// named with exit status 5.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -94,24 +94,43 @@ TEST_F(BatchWalkTest, FoldersDeeperThanThePathLimitAreListed) {
         << depth;
 }
 
-// A folder that cannot be read is left out, as in the window, but a script is told how many.
-TEST_F(BatchWalkTest, UnreadableFoldersAreCountedOnStandardError) {
+// What cannot be read is left out of the list, and the run names each folder and file with the
+// system's reason, one a line with its path escaped, and ends with 5: the list is incomplete.
+TEST_F(BatchWalkTest, WhatCannotBeReadIsNamedAndTheStatusIsFive) {
   tree.file(u"in/top.txt"_s, "x");
   tree.file(u"in/closed/inner.txt"_s, "x");
   tree.file(u"in/also closed/x/deep.txt"_s, "x");
+  tree.file(u"in/odd\nname/y.txt"_s, "x");
+  tree.file(u"in/no search/z.txt"_s, "x");
   tree.file(u"in/open/ok.txt"_s, "x");
   QFile::setPermissions(source, QFileDevice::Permissions(0x7755));
   QFile::setPermissions(source + u"/open"_s, QFileDevice::Permissions(0x7755));
-  for (const QString& closed : {u"/closed"_s, u"/also closed"_s})
-    ASSERT_EQ(::chmod(QFile::encodeName(source + closed).constData(), 0), 0);
+  const struct {
+    QString folder;
+    mode_t mode;
+  } closed[] = {{u"/closed"_s, 0},
+                {u"/also closed"_s, 0},
+                {u"/odd\nname"_s, 0},
+                {u"/no search"_s, 0444}};  // listed, but its files' information is refused
+  for (const auto& c : closed)
+    ASSERT_EQ(::chmod(QFile::encodeName(source + c.folder).constData(), c.mode), 0);
 
   const RunResult r = run(u"partly"_s, 0, true);
-  for (const QString& closed : {u"/closed"_s, u"/also closed"_s})
-    ::chmod(QFile::encodeName(source + closed).constData(), 0755);
-  EXPECT_EQ(r.exitCode, 0);
-  EXPECT_EQ(
-      r.err,
-      u"警告: 読み取れなかったフォルダが 2 件あります。その中のファイルはリストに含まれていません。\n"_s);
+  for (const auto& c : closed) ::chmod(QFile::encodeName(source + c.folder).constData(), 0755);
+  EXPECT_EQ(r.exitCode, 5);
+  EXPECT_EQ(r.err,
+            u"警告: 次の 4 件を読み取れなかったため、リストは完全ではありません:\n"_s
+            u"  "_s +
+                source +
+                u"/also closed/: Permission denied\n"_s
+                u"  "_s +
+                source +
+                u"/closed/: Permission denied\n"_s
+                u"  "_s +
+                source +
+                u"/odd\\nname/: Permission denied\n"_s
+                u"  "_s +
+                source + u"/no search/z.txt: Permission denied\n"_s);
   const QByteArray csv = outputBytes(u"partly"_s);
   EXPECT_EQ(csv.count('\n'), 3) << csv.toStdString();
 }

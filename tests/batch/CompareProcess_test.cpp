@@ -97,6 +97,12 @@ print(len(paths))
 
 class ChangedTree : public CompareProcess {
  protected:
+  // In UTC, so that the times a changed row shows are the same on every machine.
+  test::VekRun run(const QStringList& arguments, bool unprivileged = false) const {
+    test::VekRunOptions utc = options(unprivileged, {output});
+    utc.environment = {u"TZ=UTC"_s};
+    return test::runVek(arguments, utc);
+  }
   void SetUp() override {
     tree.file(u"in/same.txt"_s, "same");
     tree.file(u"in/grows.txt"_s, "1");
@@ -130,10 +136,10 @@ TEST_F(ChangedTree, EachDifferenceIsOneLineAndTheStatusIsFour) {
   const test::VekRun changed = run({u"/V"_s, list, u"/I"_s, source, u"/C"_s, u"/E"_s, u"*"_s});
   EXPECT_EQ(changed.exitCode, 4) << changed.err.toStdString();
   EXPECT_EQ(changed.out,
-            u"* grows.txt (size)\n+ sub/added.txt\n- sub/gone.txt\n"
-            u"* touched.txt (modified)\n"_s);
+            u"* grows.txt (size 1 → 5)\n+ sub/added.txt\n- sub/gone.txt\n"
+            u"* touched.txt (modified 2017-07-14T02:40:00+00:00 → 2001-09-09T01:46:40+00:00)\n"_s);
   EXPECT_EQ(changed.err,
-            u"比較の結果: 同じ 2　追加 1　削除 1　変更 2"
+            u"比較の結果: 同じ 2　追加 1　削除 1　変更 2　移動 0　未確認 0"
             u"（比較した項目: 名前・サイズ・更新日付）\n"_s);
 }
 
@@ -144,8 +150,8 @@ TEST_F(ChangedTree, TwoListsAreComparedWithEachOther) {
   const test::VekRun compared = run({u"/V"_s, list, u"/V"_s, output + u"/after.json"_s});
   EXPECT_EQ(compared.exitCode, 4) << compared.err.toStdString();
   EXPECT_EQ(compared.out,
-            u"* grows.txt (size)\n+ sub/added.txt\n- sub/gone.txt\n"
-            u"* touched.txt (modified)\n"_s);
+            u"* grows.txt (size 1 → 5)\n+ sub/added.txt\n- sub/gone.txt\n"
+            u"* touched.txt (modified 2017-07-14T02:40:00+00:00 → 2001-09-09T01:46:40+00:00)\n"_s);
   const test::VekRun itself = run({u"/V"_s, list, u"/V"_s, list});
   EXPECT_EQ(itself.exitCode, 0);
   EXPECT_EQ(itself.out, QString());
@@ -162,8 +168,11 @@ TEST_F(ChangedTree, DifferencesBecomeAListWithAStateColumn) {
   EXPECT_TRUE(lines[0].endsWith(u",状態,"_s));
   EXPECT_TRUE(lines[1].contains(u"added.txt,"_s) && lines[1].endsWith(u",追加,"_s));
   EXPECT_TRUE(lines[2].contains(u"gone.txt,"_s) && lines[2].endsWith(u",削除,"_s));
-  EXPECT_TRUE(lines[3].contains(u"grows.txt,"_s) && lines[3].endsWith(u",変更（サイズ）,"_s));
-  EXPECT_TRUE(lines[4].contains(u"touched.txt,"_s) && lines[4].endsWith(u",変更（更新日付）,"_s));
+  EXPECT_TRUE(lines[3].contains(u"grows.txt,"_s) && lines[3].endsWith(u",変更（サイズ 1 → 5）,"_s))
+      << lines[3].toStdString();
+  EXPECT_TRUE(lines[4].contains(u"touched.txt,"_s) &&
+              lines[4].endsWith(u",変更（更新日付 2017/07/14 02:40:00 → 2001/09/09 01:46:40）,"_s))
+      << lines[4].toStdString();
 }
 
 // The default CSV list has neither sizes in bytes nor modified times: names only.
@@ -210,6 +219,97 @@ TEST_F(ChangedTree, ListsThatCannotBeReadEndWithOneAndRefusedLinesWithTwo) {
     EXPECT_TRUE(r.err.contains(QString::fromUtf16(c.message))) << r.err.toStdString();
     EXPECT_EQ(r.out, QString());
   }
+}
+
+// Digests on both sides: a renamed file is one moved line naming both paths, a file that
+// cannot be read now is unverified (never the same), and so is everything the saved list has
+// under a folder that cannot be read, which is named on standard error; the status is 5 when
+// nothing else differs, 4 when something does.
+TEST_F(CompareProcess, MovedAndUnverifiedFilesWithDigests) {
+  tree.file(u"in/a/report.txt"_s, "the report");
+  tree.file(u"in/keep.txt"_s, "kept");
+  tree.file(u"in/secret.txt"_s, "secret");
+  tree.file(u"in/locked/inner.txt"_s, "inner");
+  const QStringList walk = {u"/I"_s, source, u"/C"_s, u"/E"_s, u"*"_s, u"/M"_s, u"SHA256"_s};
+  ASSERT_EQ(
+      run(QStringList{u"/O"_s, output, u"/T"_s, u"JSON"_s, u"/F"_s, u"before"_s} + walk).exitCode,
+      0);
+  const QStringList compare = QStringList{u"/V"_s, output + u"/before.json"_s} + walk;
+  for (const QString& folder : QStringList{source, source + u"/a"_s, source + u"/locked"_s})
+    QFile::setPermissions(folder, QFileDevice::Permissions(0x7755));
+  ASSERT_EQ(::chmod(QFile::encodeName(source + u"/secret.txt"_s).constData(), 0), 0);
+  ASSERT_EQ(::chmod(QFile::encodeName(source + u"/locked"_s).constData(), 0), 0);
+  const test::VekRun unread = run(compare, true);
+  EXPECT_EQ(unread.exitCode, 5) << unread.err.toStdString();
+  EXPECT_EQ(unread.out, u"? locked/inner.txt (unreadable)\n? secret.txt (not hashed)\n"_s);
+  EXPECT_TRUE(unread.err.contains(u"\n  "_s + source + u"/locked/: Permission denied\n"_s))
+      << unread.err.toStdString();
+  EXPECT_TRUE(unread.err.contains(u"\n  "_s + source + u"/secret.txt: Permission denied"_s))
+      << unread.err.toStdString();
+  EXPECT_TRUE(unread.err.contains(u"同じ 2　追加 0　削除 0　変更 0　移動 0　未確認 2"_s));
+
+  ::chmod(QFile::encodeName(source + u"/secret.txt"_s).constData(), 0644);
+  ::chmod(QFile::encodeName(source + u"/locked"_s).constData(), 0755);
+  ASSERT_TRUE(QDir(source).mkdir(u"b"_s));
+  ASSERT_TRUE(QFile::rename(source + u"/a/report.txt"_s, source + u"/b/report (final).txt"_s));
+  const test::VekRun moved = run(compare);
+  EXPECT_EQ(moved.exitCode, 4) << moved.err.toStdString();
+  EXPECT_EQ(moved.out, u"> a/report.txt → b/report (final).txt\n"_s);
+  EXPECT_TRUE(moved.err.contains(u"同じ 3　追加 0　削除 0　変更 0　移動 1　未確認 0"_s))
+      << moved.err.toStdString();
+}
+
+// A saved list is only read, never followed: its rows outside the folder (a crafted row naming
+// /etc/hostname, a folder with "..") are removed rows, which the comparison never opens, and
+// no digest of them reaches the written list or its checksum file.
+TEST_F(CompareProcess, ACraftedListNeverMakesTheComparisonReadOutsideTheFolder) {
+  tree.file(u"in/a.txt"_s, "ab");
+  tree.file(u"secret"_s, "not to be read");
+  const QStringList walk = {u"/I"_s, source, u"/C"_s, u"/E"_s, u"*"_s, u"/M"_s, u"SHA256"_s};
+  ASSERT_EQ(
+      run(QStringList{u"/O"_s, output, u"/T"_s, u"JSON"_s, u"/F"_s, u"made"_s} + walk).exitCode, 0);
+  const QString script =
+      uR"(
+import json, sys
+doc = json.load(open(sys.argv[1], encoding='utf-8'))
+row = doc['rows'][0]
+doc['rows'] += [dict(row, folder='/etc/', name='hostname', extension=''),
+                dict(row, folder=sys.argv[2] + '/../', name='secret', extension='')]
+doc['rowCount'] = len(doc['rows'])
+json.dump(doc, open(sys.argv[3], 'w', encoding='utf-8'))
+)"_s;
+  const QString crafted = output + u"/crafted.json"_s;
+  const Tool python =
+      runTool(u"python3"_s, {u"-c"_s, script, output + u"/made.json"_s, source, crafted});
+  ASSERT_EQ(python.exitCode, 0) << python.err.toStdString();
+
+  const QString trace = output + u"/trace.txt"_s;
+  QProcess process;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert(u"VEK_HOME"_s, home);
+  process.setProcessEnvironment(env);
+  process.start(u"strace"_s,
+                QStringList{u"-f"_s, u"-e"_s, u"trace=open,openat,openat2"_s, u"-o"_s, trace,
+                            qEnvironmentVariable("VEK_EXE"), u"/V"_s, crafted} +
+                    walk +
+                    QStringList{u"/O"_s, output, u"/T"_s, u"CSV"_s, u"/F"_s, u"diff"_s, u"/W"_s});
+  ASSERT_TRUE(process.waitForFinished(120000));
+  EXPECT_EQ(process.exitCode(), 4) << process.readAllStandardError().toStdString();
+  QFile traced(trace);
+  ASSERT_TRUE(traced.open(QIODevice::ReadOnly));
+  const QByteArray calls = traced.readAll();
+  ASSERT_TRUE(calls.contains("a.txt")) << "the trace sees the files hashed";
+  EXPECT_FALSE(calls.contains("hostname")) << calls.toStdString();
+  EXPECT_FALSE(calls.contains("\"secret\"") || calls.contains("/secret\"")) << calls.toStdString();
+  const QStringList lines = csvLines(output + u"/diff.csv"_s);
+  ASSERT_EQ(lines.size(), 3) << lines.join(u'|').toStdString();
+  for (const QString& line : lines.mid(1)) {
+    EXPECT_TRUE(line.endsWith(u",(比較で確認できないため読み取りなし),削除,"_s))
+        << line.toStdString();
+  }
+  QFile sums(output + u"/diff.sha256"_s);
+  ASSERT_TRUE(sums.open(QIODevice::ReadOnly));
+  EXPECT_EQ(sums.readAll(), QByteArray());
 }
 
 }  // namespace

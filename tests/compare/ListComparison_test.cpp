@@ -78,12 +78,49 @@ TEST(ListComparison, OnlyWhatBothSidesKnowCounts) {
        u"同じ x.txt "},  // digests of two kinds say nothing
       {{before, false, false, HashKind::Sha256, oldHash},
        {now, false, false, HashKind::Sha256, noHash},
-       u"同じ x.txt "},  // a file that could not be read now
+       u"未確認 x.txt "},  // a file that could not be hashed now is never the same
+      {{before, false, false, HashKind::Sha256, noHash},
+       {now, false, false, HashKind::Sha256, newHash},
+       u"未確認 x.txt "},  // nor one the saved list holds no digest for
+      {{before, true, false, HashKind::Sha256, oldHash},
+       {now, true, false, HashKind::Sha256, noHash},
+       u"変更 x.txt size"},  // what was seen to differ still differs
   };
   for (const auto& c : cases) {
     EXPECT_EQ(described(compareLists(c.before, c.now, SameRows::Keep)),
               QStringList{QString::fromUtf16(c.expected)});
   }
+}
+
+// Gone and new files with the same size and digest are one moved row at the new path; files
+// saved below what cannot be read now are unverified, not removed; the state column shows the
+// values before and now.
+TEST(ListComparison, MovedAndUnverifiedRows) {
+  const std::vector<FileEntry> before = {
+      file(u"/a/"_s, u"old/r.txt"_s, 3),    file(u"/a/"_s, u"twin1.txt"_s, 3),
+      file(u"/a/"_s, u"locked/x.txt"_s, 1), file(u"/a/"_s, u"gone.txt"_s, 5),
+      file(u"/a/"_s, u"odd.txt"_s, 2),      file(u"/a/"_s, u"grew.txt"_s, 2)};
+  const std::vector<QByteArray> beforeHashes = {"d1", "d2", "d3", "d4", "d5", "d6"};
+  const std::vector<FileEntry> now = {
+      file(u"/b/"_s, u"new/r.txt"_s, 3), file(u"/b/"_s, u"renamed.txt"_s, 4),  // d2 at another size
+      file(u"/b/"_s, u"odd.txt"_s, 2), file(u"/b/"_s, u"grew.txt"_s, 9)};
+  const std::vector<QByteArray> nowHashes = {"d1", "d2", QByteArray(), "d9"};
+  const std::vector<QString> unreadable = {u"locked/"_s, u"odd.txt"_s};
+  const ComparisonResult result =
+      compareLists({before, true, true, HashKind::Sha256, beforeHashes},
+                   {now, true, true, HashKind::Sha256, nowHashes, unreadable}, SameRows::Keep);
+  QStringList shown;
+  for (const FileEntry& row : result.rows) shown += comparedPath(row) + u' ' + row.stateText();
+  EXPECT_EQ(shown,
+            (QStringList{u"new/r.txt 移動（元: old/r.txt）"_s, u"renamed.txt 追加"_s,
+                         u"odd.txt 未確認（ハッシュ値を計算できません）"_s,
+                         u"grew.txt 変更（サイズ 2 → 9・ハッシュ d6 → d9）"_s, u"twin1.txt 削除"_s,
+                         u"locked/x.txt 未確認（読み取れません）"_s, u"gone.txt 削除"_s}));
+  EXPECT_EQ(result.counts.moved, 1);
+  EXPECT_EQ(result.counts.unverified, 2);
+  EXPECT_EQ(result.counts.added, 1);
+  EXPECT_EQ(result.counts.removed, 2);
+  EXPECT_EQ(result.counts.differences(), 5);
 }
 
 TEST(ListComparison, NamesDifferingInOneByteOrCaseAreDifferentFiles) {

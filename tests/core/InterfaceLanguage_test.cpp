@@ -99,10 +99,10 @@ TEST(InterfaceLanguage, EnglishIsBuiltInAndJapaneseIsTheSource) {
   EXPECT_EQ(MessageCatalogue::moreFileInfoFailures(1).text,
             u"The information of 1 more file could not be read.\r\n\r\n"
             u"It is not added to the list.");
-  EXPECT_EQ(MessageCatalogue::unreadableFolders(1).text,
-            u"1 folder could not be read. The files in it are not in the list.");
-  EXPECT_EQ(MessageCatalogue::unreadableFolders(5'000'000'000).text,
-            u"5000000000 folders could not be read. The files in them are not in the list.");
+  EXPECT_EQ(MessageCatalogue::notReadHeading(1),
+            u"The following item could not be read, so the list is incomplete:");
+  EXPECT_EQ(MessageCatalogue::notReadHeading(5'000'000'000),
+            u"The following 5000000000 items could not be read, so the list is incomplete:");
   EXPECT_EQ(tickedTotalsCaption(1, 1), u"Ticked files: 1   Total: 1 byte");
   EXPECT_EQ(tickedTotalsCaption(2, 1024), u"Ticked files: 2   Total: 1.0 KB (1,024 bytes)");
 
@@ -114,9 +114,8 @@ TEST(InterfaceLanguage, EnglishIsBuiltInAndJapaneseIsTheSource) {
             u"これらのファイルはリストに追加されません。");
   EXPECT_EQ(MessageCatalogue::noFileTypeChosen().text, japanese.text);
   EXPECT_EQ(tickedTotalsCaption(1, 1), u"ﾁｪｯｸ済み：1 ﾌｧｲﾙ　合計 1 バイト");
-  EXPECT_EQ(
-      MessageCatalogue::unreadableFolders(1).text,
-      u"読み取れなかったフォルダが 1 件あります。その中のファイルはリストに含まれていません。");
+  EXPECT_EQ(MessageCatalogue::notReadHeading(1),
+            u"次の 1 件を読み取れなかったため、リストは完全ではありません:");
 }
 
 }  // namespace

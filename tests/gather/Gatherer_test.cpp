@@ -68,7 +68,7 @@ TEST(GathererTest, EmptyFilterIsReportedOnlyWhenThereAreFiles) {
   EXPECT_TRUE(f.interaction.messages.empty());
 
   tree.file(QStringLiteral("a.txt"));
-  for (const AddResult result :
+  for (const AddResult& result :
        {f.gatherer.addCurrentFolder(tree.root()), f.gatherer.addSubtree(tree.root())}) {
     EXPECT_EQ(result.outcome, AddOutcome::EmptyFilter);
   }

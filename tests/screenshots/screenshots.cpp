@@ -3,7 +3,9 @@
 // sorted, partly unticked list, the writers' save dialog with Qt's texts, and the progress
 // window during a subtree add. The interface speaks the language VEK_LANG or the locale
 // chooses, as the program's does.
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 
 #include <QAction>
@@ -26,9 +28,11 @@
 #include "gather/Gatherer.h"
 #include "support/RecordingInteraction.h"
 #include "ui/FileListModel.h"
+#include "ui/IncompleteNotice.h"
 #include "ui/QtTranslation.h"
 #include "ui/ScriptedDialogs.h"
 #include "ui/SystemDialogs.h"
+#include "ui/WindowInteraction.h"
 #include "ui/frmInfo.h"
 #include "ui/frmVek.h"
 #include "writers/JsonListExport.h"
@@ -150,6 +154,30 @@ int main(int argc, char** argv) {
     view->scrollTo(model.index(0, int(vek::ListColumn::State)));
     wait(300);
     ok = save(window, out + u"/compare-window.png"_s) && ok;
+  }
+
+  // The notice at the end of an add that could not read everything: twelve folders and files,
+  // ten named, the rest counted.
+  {
+    std::vector<vek::WindowInteraction::Incomplete> items;
+    // A shared folder as a delivery clerk would meet it; the reasons are the system's own.
+    const QString share = u"/srv/共有/納品 2024-12"_s;
+    const QString denied = QString::fromLocal8Bit(std::strerror(EACCES));
+    for (int i = 1; i <= 9; ++i)
+      items.push_back({share + u"/写真/2024年 運動会/カメラ%1/"_s.arg(i), denied});
+    items.push_back({share + u"/表計算/売上集計（確定版）.xlsx"_s, denied});
+    items.push_back({share + u"/音楽/テーマ曲.mp3"_s, QString::fromLocal8Bit(std::strerror(EIO))});
+    items.push_back({share + u"/src/.cache/"_s, denied});
+    vek::IncompleteNotice notice(&window, vek::WindowInteraction::incompleteNotice(items),
+                                 vek::WindowInteraction::incompleteList(items));
+    notice.show();
+    notice.findChild<QPushButton*>(u"cmdCopyList"_s)->click();
+    wait(300);
+    const QString path = out + u"/incomplete-notice.png"_s;
+    const bool saved = notice.grab().save(path);
+    std::printf("%s %s\n", saved ? "wrote" : "could not write", qPrintable(path));
+    ok = saved && ok;
+    notice.hide();
   }
 
   // The save dialog of the CSV writer, as the program shows it on a desktop without a dialog of

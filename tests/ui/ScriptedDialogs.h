@@ -26,6 +26,10 @@ class ScriptedDialogs : public WindowDialogs {
     if (onMessage) onMessage(message);
     return failureAnswer;
   }
+  void showIncomplete(QWidget*, const Message& notice, const QString& wholeList) override {
+    notices.push_back(notice);
+    wholeLists.push_back(wholeList);
+  }
   bool askOkCancel(QWidget*, const Message& question) override {
     questions.push_back(question);
     return ok;
@@ -56,6 +60,9 @@ class ScriptedDialogs : public WindowDialogs {
 
   std::vector<Message> messages;
   std::vector<Message> questions;
+  // The notices of what an add or export could not read, and the lists their copy button copies.
+  std::vector<Message> notices;
+  std::vector<QString> wholeLists;
   std::vector<QString> titles, prompts, filters, initialFolders;
   std::vector<QUrl> opened;
   int beeps = 0;

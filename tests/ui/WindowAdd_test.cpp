@@ -1,19 +1,26 @@
 // The adds of the main window, walked beside its event loop: キャンセル and the error box's
 // choices end an add at once with the rows so far, a hung folder read does not hold the window,
 // and the sort arrow follows the list after an add.
+#include <QClipboard>
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QGuiApplication>
 #include <QHeaderView>
+#include <QLabel>
 #include <QTimer>
 
 #include "WindowFixture.h"
 #include "support/QStringPrinter.h"
 #include "support/SlowMount.h"
+#include "support/Unprivileged.h"
 #include "ui/FileListModel.h"
+#include "ui/IncompleteNotice.h"
 #include "ui/frmInfo.h"
 
 namespace vek::test {
 namespace {
+using namespace Qt::StringLiterals;
 
 class WindowAdd : public WindowFixture {
  protected:
@@ -92,6 +99,73 @@ TEST_F(WindowAdd, AnErrorBoxCanSilenceTheRestWhichAreCountedOnceAtTheEnd) {
   dialogs.messages.clear();
   click("cmdAllAppend");
   EXPECT_EQ(dialogs.messages.size(), 3u);
+}
+
+// A subtree add over folders that cannot be read (as nobody, so the modes count) adds what it
+// can and ends naming each of them with the system's reason; the line under the list says how
+// many were skipped. The notice's copy button puts the whole list on the clipboard.
+TEST_F(WindowAdd, AnAddNamesWhatItCouldNotReadAndCountsItUnderTheList) {
+  tree.file(QStringLiteral("t/ok.txt"), "1");
+  for (int i = 0; i < 12; ++i)
+    tree.file(QStringLiteral("t/closed%1/x.txt").arg(i, 2, 10, QChar(u'0')), "x");
+  const QString top = tree.path(QStringLiteral("t"));
+  for (int i = 0; i < 12; ++i) {
+    QFile::setPermissions(top + QStringLiteral("/closed%1").arg(i, 2, 10, QChar(u'0')),
+                          QFileDevice::Permissions());
+  }
+  openToOthers({tree.root()});
+  const bool named = runAsUnprivileged([&] {
+    open(top);
+    click("cmdAllAppend");
+    if (window->list().count() != 1 || dialogs.notices.size() != 1) return false;
+    const QStringList lines = dialogs.notices[0].text.split(QStringLiteral("\r\n"));
+    const QStringList copied = dialogs.wholeLists[0].split(u'\n', Qt::SkipEmptyParts);
+    auto* skipped = child<QLabel>("lblSkipped");
+    EXPECT_EQ(lines.size(), 2 + 10 + 1) << lines.join(u'|').toStdString();
+    EXPECT_EQ(lines.value(0),
+              QStringLiteral("次の 12 件を読み取れなかったため、リストは完全ではありません:"));
+    EXPECT_EQ(lines.value(2), top + QStringLiteral("/closed00/: Permission denied"));
+    EXPECT_EQ(lines.value(12), QStringLiteral("ほか 2 件"));
+    EXPECT_EQ(copied.size(), 12);
+    EXPECT_EQ(copied.value(11), top + QStringLiteral("/closed11/: Permission denied"));
+    EXPECT_TRUE(skipped->isVisibleTo(window.get()));
+    EXPECT_EQ(skipped->text(), QStringLiteral("読み取れず除外 12件　"));
+
+    // The notice as the window shows it: its copy button copies every line and stays open.
+    IncompleteNotice notice(window.get(), dialogs.notices[0], dialogs.wholeLists[0]);
+    notice.show();
+    notice.findChild<QPushButton*>(QStringLiteral("cmdCopyList"))->click();
+    EXPECT_TRUE(notice.isVisible());
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), dialogs.wholeLists[0]);
+    child<QPushButton>("cmdListClear")->click();
+    EXPECT_FALSE(skipped->isVisibleTo(window.get()));
+    return !::testing::Test::HasFailure();
+  });
+  for (int i = 0; i < 12; ++i) {
+    QFile::setPermissions(top + QStringLiteral("/closed%1").arg(i, 2, 10, QChar(u'0')),
+                          QFileDevice::Permissions(0x7700));
+  }
+  EXPECT_TRUE(named);
+}
+
+// Outside an add (an export hashing its files), what is reported waits while the progress
+// window is open and then comes in one notice.
+TEST_F(WindowAdd, ReportsOfAnExportComeInOneNoticeWhenItEnds) {
+  open(tree.folder(QStringLiteral("e")));
+  WindowInteraction& interaction = window->interaction();
+  interaction.showProgress(u"ハッシュ値を計算中"_s, QString(), QString(), 0, 2);
+  interaction.reportIncomplete(u"/e/a.txt"_s, u"Input/output error"_s);
+  interaction.reportIncomplete(u"/e/b\nc.txt"_s, u"Permission denied"_s);
+  QElapsedTimer waited;
+  waited.start();
+  while (waited.elapsed() < 200) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+  EXPECT_TRUE(dialogs.notices.empty());
+  interaction.closeProgress();
+  while (dialogs.notices.empty() && waited.elapsed() < 5000)
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+  ASSERT_EQ(dialogs.notices.size(), 1u);
+  EXPECT_EQ(dialogs.wholeLists[0],
+            u"/e/a.txt: Input/output error\n/e/b\\nc.txt: Permission denied\n"_s);
 }
 
 TEST_F(WindowAdd, TheSortArrowFollowsTheListAfterAnAdd) {

@@ -1,5 +1,8 @@
 // ﾂｰﾙ → リストと比較 through the real window: the saved list is chosen in the file chooser, the
 // shown folder walked as an add, and the list shows every file with its state.
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QTest>
@@ -46,7 +49,14 @@ TEST_F(WindowCompare, TheListShowsEachFilesStateAndTheCounts) {
   const QString saved = savedList();
   auto* view = child<QTreeView>("lvWriteList");
   EXPECT_TRUE(view->isColumnHidden(int(ListColumn::State)));
+  const QDateTime written = QFileInfo(tree.path(u"data/grows.txt"_s)).lastModified();
   tree.file(u"data/grows.txt"_s, "12345");
+  {
+    // Grown within the same second as it was listed: only its size tells.
+    QFile grown(tree.path(u"data/grows.txt"_s));
+    ASSERT_TRUE(grown.open(QIODevice::ReadWrite) &&
+                grown.setFileTime(written, QFileDevice::FileModificationTime));
+  }
   QFile::remove(tree.path(u"data/sub/gone.txt"_s));
   tree.file(u"data/sub/added.txt"_s, "a");
 
@@ -62,7 +72,7 @@ TEST_F(WindowCompare, TheListShowsEachFilesStateAndTheCounts) {
   QStringList shown = states();
   shown.sort();
   EXPECT_EQ(shown, (QStringList{u"added.txt 追加"_s, u"gone.txt 削除"_s,
-                                u"grows.txt 変更（サイズ）"_s, u"same.txt 同じ"_s}));
+                                u"grows.txt 変更（サイズ 1 → 5）"_s, u"same.txt 同じ"_s}));
   ASSERT_EQ(dialogs.messages.size(), 1u);
   EXPECT_EQ(dialogs.messages[0].title, u"比較の結果"_s);
   EXPECT_TRUE(dialogs.messages[0].text.contains(u"同じ 1　追加 1　削除 1　変更 1"_s))
@@ -78,7 +88,7 @@ TEST_F(WindowCompare, TheListShowsEachFilesStateAndTheCounts) {
   QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
   // The list's one direction flips with every click: after the add's ascending name order,
   // this click sorts by state descending.
-  EXPECT_EQ(states(), (QStringList{u"grows.txt 変更（サイズ）"_s, u"gone.txt 削除"_s,
+  EXPECT_EQ(states(), (QStringList{u"grows.txt 変更（サイズ 1 → 5）"_s, u"gone.txt 削除"_s,
                                    u"added.txt 追加"_s, u"same.txt 同じ"_s}));
 
   // Clearing the list takes the state column away with the result.
