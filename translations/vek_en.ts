@@ -945,6 +945,29 @@ However, %2 characters cannot be held by the file (control characters and the li
     </message>
 </context>
 <context>
+    <name>WorkbookReadBack</name>
+    <message>
+        <source>書き込んだブックを読み直せません（zip として開けません）。</source>
+        <translation>The written workbook cannot be read back (it does not open as a zip).</translation>
+    </message>
+    <message>
+        <source>書き込んだブックの目録が読めません。</source>
+        <translation>The list of parts in the written workbook cannot be read.</translation>
+    </message>
+    <message>
+        <source>書き込んだブックの部分 %1 が壊れています。</source>
+        <translation>The part %1 of the written workbook is damaged.</translation>
+    </message>
+    <message>
+        <source>書き込んだブックのシート「%1」が途中で切れています（%2 行のうち %3 行）。一時ファイルを書ききれなかったためです（ディスクの空きが足りないなど）。</source>
+        <translation>The sheet “%1” of the written workbook is cut off (%3 of %2 rows): its temporary files could not be written in full (a disk without enough free space, for instance).</translation>
+    </message>
+    <message>
+        <source>書き込んだブックにシート「%1」（%2）がありません。</source>
+        <translation>The written workbook lacks the sheet “%1” (%2).</translation>
+    </message>
+</context>
+<context>
     <name>XlsxListExport</name>
     <message>
         <source>シートの分割</source>
@@ -957,6 +980,10 @@ However, %2 characters cannot be held by the file (control characters and the li
     <message>
         <source>ただし、行数が Excel の 1 シートの上限（1,048,576 行）を超えたため、%1 枚のシートに分けて出力しました（各シートの先頭行は見出し行です）。</source>
         <translation>The rows exceed the 1,048,576 rows of one Excel sheet, so they were split over %1 sheets (each starting with the header row).</translation>
+    </message>
+    <message>
+        <source>Excel のセルの上限（32,767 文字）を超えたため、末尾を「…」にして切り詰めました</source>
+        <translation>A cell was longer than Excel&apos;s 32,767 characters, so it was cut, ending in “…”</translation>
     </message>
 </context>
 <context>
