@@ -46,11 +46,14 @@ PartRead readPart(unzFile zip, bool sheet) {
   while ((read = unzReadCurrentFile(zip, buffer.get() + kept, unsigned(kChunk))) > 0) {
     const std::size_t filled = kept + std::size_t(read);
     if (sheet) {
-      // A tag split between two chunks starts in the bytes kept from the one before.
-      const std::string_view text(buffer.get(), filled);
-      for (std::size_t at = text.find(kRowTag); at != std::string_view::npos;
-           at = text.find(kRowTag, at + kRowTag.size())) {
-        if (at + kRowTag.size() > kept) ++result.rows;
+      // A tag split between two chunks starts in the bytes kept from the one before; one
+      // wholly in them was counted with that chunk.
+      const char* const end = buffer.get() + filled;
+      for (const char* at = buffer.get();
+           (at = static_cast<const char*>(
+                ::memmem(at, std::size_t(end - at), kRowTag.data(), kRowTag.size())));
+           at += kRowTag.size()) {
+        if (at + kRowTag.size() > buffer.get() + kept) ++result.rows;
       }
     }
     kept = std::min(filled, kKeep);
