@@ -18,10 +18,6 @@ namespace {
 constexpr std::string_view kRowTag = "<row ";
 constexpr std::string_view kClosingTag = "</worksheet>";
 
-QString tr(const char* text) {
-  return QCoreApplication::translate("WorkbookReadBack", text);
-}
-
 QString partName(std::size_t sheet) {
   return QStringLiteral("xl/worksheets/sheet%1.xml").arg(sheet + 1);
 }
@@ -50,11 +46,14 @@ PartRead readPart(unzFile zip, bool sheet) {
   while ((read = unzReadCurrentFile(zip, buffer.get() + kept, unsigned(kChunk))) > 0) {
     const std::size_t filled = kept + std::size_t(read);
     if (sheet) {
-      // A tag split between two chunks starts in the bytes kept from the one before.
-      const std::string_view text(buffer.get(), filled);
-      for (std::size_t at = text.find(kRowTag); at != std::string_view::npos;
-           at = text.find(kRowTag, at + kRowTag.size())) {
-        if (at + kRowTag.size() > kept) ++result.rows;
+      // A tag split between two chunks starts in the bytes kept from the one before; one
+      // wholly in them was counted with that chunk.
+      const char* const end = buffer.get() + filled;
+      for (const char* at = buffer.get();
+           (at = static_cast<const char*>(
+                ::memmem(at, std::size_t(end - at), kRowTag.data(), kRowTag.size())));
+           at += kRowTag.size()) {
+        if (at + kRowTag.size() > buffer.get() + kept) ++result.rows;
       }
     }
     kept = std::min(filled, kKeep);
@@ -74,7 +73,9 @@ PartRead readPart(unzFile zip, bool sheet) {
 
 QString readBackWorkbook(const QString& path, const std::vector<WrittenSheet>& sheets) {
   const std::unique_ptr<void, Closer> zip(unzOpen64(QFile::encodeName(path).constData()));
-  if (!zip) return tr("書き込んだブックを読み直せません（zip として開けません）。");
+  if (!zip)
+    return QCoreApplication::translate(
+        "WorkbookReadBack", "書き込んだブックを読み直せません（zip として開けません）。");
   std::vector<bool> seen(sheets.size(), false);
   int at = unzGoToFirstFile(zip.get());
   for (; at == UNZ_OK; at = unzGoToNextFile(zip.get())) {
@@ -82,27 +83,35 @@ QString readBackWorkbook(const QString& path, const std::vector<WrittenSheet>& s
     unz_file_info64 info{};
     if (unzGetCurrentFileInfo64(zip.get(), &info, name, sizeof name, nullptr, 0, nullptr, 0) !=
         UNZ_OK)
-      return tr("書き込んだブックの目録が読めません。");
+      return QCoreApplication::translate("WorkbookReadBack",
+                                         "書き込んだブックの目録が読めません。");
     const QString part = QString::fromUtf8(name);
     std::optional<std::size_t> sheet;
     for (std::size_t i = 0; i < sheets.size(); ++i)
       if (part == partName(i)) sheet = i;
     const PartRead read = readPart(zip.get(), sheet.has_value());
-    if (!read.whole) return tr("書き込んだブックの部分 %1 が壊れています。").arg(part);
+    if (!read.whole)
+      return QCoreApplication::translate("WorkbookReadBack",
+                                         "書き込んだブックの部分 %1 が壊れています。")
+          .arg(part);
     if (!sheet) continue;
     const WrittenSheet& written = sheets[*sheet];
     seen[*sheet] = true;
     if (read.rows != written.rows || !read.closed)
-      return tr("書き込んだブックのシート「%1」が途中で切れています（%2 行のうち %3 行）。"
-                "一時ファイルを書ききれなかったためです（ディスクの空きが足りないなど）。")
+      return QCoreApplication::translate(
+                 "WorkbookReadBack",
+                 "書き込んだブックのシート「%1」が途中で切れています（%2 行のうち %3 行）。"
+                 "一時ファイルを書ききれなかったためです（ディスクの空きが足りないなど）。")
           .arg(written.name)
           .arg(written.rows)
           .arg(read.rows);
   }
-  if (at != UNZ_END_OF_LIST_OF_FILE) return tr("書き込んだブックの目録が読めません。");
+  if (at != UNZ_END_OF_LIST_OF_FILE)
+    return QCoreApplication::translate("WorkbookReadBack", "書き込んだブックの目録が読めません。");
   for (std::size_t i = 0; i < sheets.size(); ++i)
     if (!seen[i])
-      return tr("書き込んだブックにシート「%1」（%2）がありません。")
+      return QCoreApplication::translate("WorkbookReadBack",
+                                         "書き込んだブックにシート「%1」（%2）がありません。")
           .arg(sheets[i].name, partName(i));
   return {};
 }

@@ -296,7 +296,7 @@ TEST(XlsxListWriter, TemporaryFilesThatCannotGrowNeverGiveACutSheet) {
     rlim_t limit;
     QString reason;  // how the reason begins; empty: written
   } cases[] = {
-      {16 * 1024, QString::fromUtf8(lxw_strerror(LXW_ERROR_ZIP_FILE_ADD))},
+      {4 * 1024, QString::fromUtf8(lxw_strerror(LXW_ERROR_ZIP_FILE_OPERATION))},
       {512 * 1024, u"書き込んだブックのシート「t」が途中で切れています（12001 行のうち "_s},
       {64 * 1024 * 1024, u""_s},
   };
@@ -348,7 +348,7 @@ TEST(XlsxListWriter, TheReadBackFindsEveryShortfall) {
   const QByteArray book = buffer.data();
   tree.file(u"whole.xlsx"_s, book);
   QByteArray damaged = book;  // a byte of the first sheet's deflated rows
-  const qsizetype sheet = damaged.indexOf("xl/worksheets/sheet1.xml") + 40;
+  const qsizetype sheet = damaged.indexOf("xl/worksheets/sheet1.xml") + 100;
   damaged[sheet] = char(damaged[sheet] ^ 0x55);
   tree.file(u"damaged.xlsx"_s, damaged);
   tree.file(u"cut.xlsx"_s, book.left(book.size() / 2));
@@ -372,8 +372,8 @@ TEST(XlsxListWriter, TheReadBackFindsEveryShortfall) {
   };
   for (const auto& c : cases) {
     const QString reason = readBackWorkbook(tree.path(c.file), c.sheets);
-    EXPECT_TRUE(reason.startsWith(c.reason) && c.reason.isEmpty() == reason.isEmpty())
-        << c.file.toStdString() << ": " << reason.toStdString();
+    EXPECT_TRUE(c.reason.isEmpty() ? reason.isEmpty() : reason.startsWith(c.reason))
+        << c.file.toStdString() << ": " << reason.toStdString() << " / " << c.reason.toStdString();
   }
 }
 
@@ -391,7 +391,7 @@ struct IncompleteRecorder : test::RecordingInteraction {
 // library takes it. A title holding a slash names the sheet whole.
 TEST(XlsxListWriter, ALongCellIsCutAndReportedAndASlashedTitleStaysWhole) {
   test::TempTree tree;
-  const auto longFolder = [](const QString& piece) {
+  const auto longFolder = [](const QString& piece) -> QString {
     QString folder = u"/"_s;
     while (folder.size() < 35161) folder += piece;
     return folder.left(35160) + u'/';
@@ -425,9 +425,12 @@ TEST(XlsxListWriter, ALongCellIsCutAndReportedAndASlashedTitleStaysWhole) {
   EXPECT_EQ(japanese, rows[1].fullPath().left(32766) + u'…');
   const QString emoji = table[3].toArray()[0].toObject()[u"v"_s].toString();
   EXPECT_EQ(emoji, rows[2].fullPath().left(32765) + u'…');  // the pair at the end goes whole
+  // As stored, each "_" of "_x0041_" escaped as "_x005F_", within the library's limit.
   const QString escaped = table[4].toArray()[0].toObject()[u"v"_s].toString();
+  EXPECT_LE(escaped.size(), 32767);
   EXPECT_TRUE(escaped.endsWith(u'…'));
-  EXPECT_TRUE(rows[3].fullPath().startsWith(escaped.chopped(1)));
+  EXPECT_TRUE(
+      rows[3].fullPath().startsWith(QString(escaped).replace(u"_x005F_"_s, u"_"_s).chopped(1)));
 }
 
 TEST(XlsxListWriter, TheSplitIsAnnounced) {
