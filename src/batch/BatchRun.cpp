@@ -139,7 +139,6 @@ QString BatchRun::presetFilter() const {
 }
 
 void BatchRun::followSavedList(BatchRequest& request) {
-  const auto tr = [](const char* text) { return QCoreApplication::translate("BatchRun", text); };
   const std::optional<SavedList> header =
       JsonListReader::readHeader(QDir::current().absoluteFilePath(request.savedLists.front()));
   if (!header) return;
@@ -152,7 +151,9 @@ void BatchRun::followSavedList(BatchRequest& request) {
       followed += name;
     } else if (!saved && asked) {
       differing +=
-          tr("%1 を付けて比較します（保存されたリストは %1 なしで作られました）。").arg(name);
+          QCoreApplication::translate(
+              "BatchRun", "%1 を付けて比較します（保存されたリストは %1 なしで作られました）。")
+              .arg(name);
     }
   };
   if (const std::optional<ListWalk>& walk = header->walk) {
@@ -161,15 +162,19 @@ void BatchRun::followSavedList(BatchRequest& request) {
       if (walk->filter != presetFilter()) followed += QStringLiteral("/E ") + quoted(walk->filter);
       request.filter = walk->filter;
     } else if (*request.filter != walk->filter) {
-      differing += tr("/E %1 で比較します（保存されたリストは /E %2 で作られました）。")
-                       .arg(quoted(*request.filter), quoted(walk->filter));
+      differing +=
+          QCoreApplication::translate(
+              "BatchRun", "/E %1 で比較します（保存されたリストは /E %2 で作られました）。")
+              .arg(quoted(*request.filter), quoted(walk->filter));
     }
     if (!request.excludedGiven) {
       if (!walk->excluded.isEmpty()) followed += QStringLiteral("/X ") + quoted(walk->excluded);
       request.excluded = walk->excluded;
     } else if (request.excluded != walk->excluded) {
-      differing += tr("/X %1 で比較します（保存されたリストは /X %2 で作られました）。")
-                       .arg(quoted(request.excluded), quoted(walk->excluded));
+      differing +=
+          QCoreApplication::translate(
+              "BatchRun", "/X %1 で比較します（保存されたリストは /X %2 で作られました）。")
+              .arg(quoted(request.excluded), quoted(walk->excluded));
     }
     flag(walk->hiddenFiles, request.hiddenFiles, QStringLiteral("/A"));
     flag(walk->oneFileSystem, request.oneFileSystem, QStringLiteral("/D"));
@@ -179,16 +184,21 @@ void BatchRun::followSavedList(BatchRequest& request) {
       request.hash = header->hashKind;
       followed += QStringLiteral("/M ") + hashKindName(header->hashKind);
     } else if (request.hash != header->hashKind) {
-      differing += tr("/M %1 で比較します（保存されたリストは /M %2 で作られました）。")
-                       .arg(hashKindName(request.hash), hashKindName(header->hashKind));
+      differing +=
+          QCoreApplication::translate(
+              "BatchRun", "/M %1 で比較します（保存されたリストは /M %2 で作られました）。")
+              .arg(hashKindName(request.hash), hashKindName(header->hashKind));
     }
   }
   if (followed.isEmpty() && differing.isEmpty()) return;
   QStringList lines;
   if (!followed.isEmpty())
-    lines += tr("保存されたリストの作り方に合わせて比較します: %1").arg(followed.join(u' '));
+    lines +=
+        QCoreApplication::translate("BatchRun", "保存されたリストの作り方に合わせて比較します: %1")
+            .arg(followed.join(u' '));
   lines += differing;
-  m_interaction.showMessage({tr("比較"), lines.join(u"\r\n"), MessageIcon::Information});
+  m_interaction.showMessage({QCoreApplication::translate("BatchRun", "比較"), lines.join(u"\r\n"),
+                             MessageIcon::Information});
 }
 
 bool BatchRun::writeList(const BatchRequest& request, const FileList& list, bool withState) {

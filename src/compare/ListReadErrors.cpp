@@ -8,8 +8,9 @@ namespace vek::ListReadErrors {
 
 namespace {
 
+// The context the translation tools file these texts under (namespace and function).
 QString tr(const char* text) {
-  return QCoreApplication::translate("ListReadErrors", text);
+  return QCoreApplication::translate("vek::ListReadErrors", text);
 }
 
 // Title, then the failure, the path, and what is wrong where; nothing is compared after it.

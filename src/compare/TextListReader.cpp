@@ -24,10 +24,6 @@ namespace vek {
 
 namespace {
 
-QString tr(const char* text) {
-  return QCoreApplication::translate("TextListReader", text);
-}
-
 // The fields of one record, split at the separator and fed a line at a time; in a CSV list a
 // field in double quotes may hold the separator, quotes (doubled) and line ends. Every field is
 // followed by the separator, as the writer leaves it, so the text after the last one is empty.
@@ -283,11 +279,13 @@ Attempt readWith(ListInput& input, const TextCodec& codec, const QString& path,
   const QString unitSuffix = options.chkAddUnit ? sizeUnitSuffix(options.optSizeType) : QString();
   list.hasSizes = columns.size >= 0 && options.optSizeType == SizeUnit::Bytes;
   if (columns.size >= 0 && !list.hasSizes)
-    list.notes += tr("サイズは KB・MB 単位で書かれているため比較しません。");
+    list.notes += QCoreApplication::translate(
+        "TextListReader", "サイズは KB・MB 単位で書かれているため比較しません。");
   const auto formatter = DateFormatter::compile(settings.option.dateFormat);
   list.hasModified = columns.modified >= 0 && formatter && formatter->isStoredForm();
   if (columns.modified >= 0 && !list.hasModified)
-    list.notes += tr("更新日付は日付の書式から日時に戻せないため比較しません。");
+    list.notes += QCoreApplication::translate(
+        "TextListReader", "更新日付は日付の書式から日時に戻せないため比較しません。");
   list.hashKind = columns.hashKind;
 
   const qsizetype width = header.size();
@@ -375,7 +373,8 @@ Attempt readWith(ListInput& input, const TextCodec& codec, const QString& path,
 // The kind of list a file that starts with these bytes is, when it is one Vek writes but cannot
 // compare; empty otherwise.
 QString uncomparableKind(const QByteArray& head) {
-  if (head.startsWith("PK\x03\x04")) return tr("Excel ブック（.xlsx）");
+  if (head.startsWith("PK\x03\x04"))
+    return QCoreApplication::translate("TextListReader", "Excel ブック（.xlsx）");
   if (head.startsWith("%PDF-")) return QStringLiteral("PDF");
   if (head.startsWith('<')) {
     return head.toLower().contains("<html") ? QStringLiteral("HTML") : QStringLiteral("XML");
