@@ -1,5 +1,6 @@
 #include "compare/JsonListReader.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstring>
 #include <limits>
@@ -559,11 +560,10 @@ SavedListRead parse(ListInput& input, const QString& path, bool headerOnly) {
   InputStream stream(input);
   Handler handler(list, headerOnly);
   rapidjson::Reader reader;
-  // Iterative: the parser's own stack is on the heap, and the handler stops it at the depth
-  // limit, so no list runs the program's stack out.
+  // The parser calls the handler before it goes one level deeper, and the handler stops it at
+  // the depth limit: no list runs the program's stack out.
   const rapidjson::ParseResult parsed =
-      reader.Parse<rapidjson::kParseStopWhenDoneFlag | rapidjson::kParseIterativeFlag>(stream,
-                                                                                       handler);
+      reader.Parse<rapidjson::kParseStopWhenDoneFlag>(stream, handler);
   const qint64 line = input.line();
   const auto fail = [&](Message message) {
     result.error = std::move(message);

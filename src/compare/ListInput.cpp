@@ -56,14 +56,14 @@ std::optional<ListInput> ListInput::open(const QString& path, std::optional<Mess
   if (flags >= 0) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
   ListInput input;
   input.m_fd = fd;
+  input.m_size = status.st_size;
   input.m_buffer.resize(kBlock);
-  input.m_at = input.m_end = input.m_buffer.constData();
+  input.m_blockStart = input.m_at = input.m_end = input.m_buffer.constData();
   return input;
 }
 
-ListInput::ListInput(QByteArray bytes) : m_buffer(std::move(bytes)), m_atEof(true) {
-  m_at = m_buffer.constData();
-  m_end = m_at + m_buffer.size();
+ListInput::ListInput(QByteArray bytes) : m_buffer(std::move(bytes)), m_size(m_buffer.size()) {
+  m_blockStart = m_at = m_end = m_buffer.constData();
 }
 
 ListInput::~ListInput() {
@@ -73,10 +73,12 @@ ListInput::~ListInput() {
 ListInput::ListInput(ListInput&& other) noexcept
     : m_fd(std::exchange(other.m_fd, -1)),
       m_buffer(std::move(other.m_buffer)),
+      m_blockStart(m_buffer.constData() + (other.m_blockStart - other.m_buffer.constData())),
       m_at(m_buffer.constData() + (other.m_at - other.m_buffer.constData())),
       m_end(m_buffer.constData() + (other.m_end - other.m_buffer.constData())),
       m_atEof(other.m_atEof),
-      m_taken(other.m_taken),
+      m_base(other.m_base),
+      m_size(other.m_size),
       m_lineStart(other.m_lineStart),
       m_line(other.m_line),
       m_fault(other.m_fault),
@@ -84,10 +86,22 @@ ListInput::ListInput(ListInput&& other) noexcept
       m_cancel(other.m_cancel) {}
 
 bool ListInput::fill() {
-  if (m_fault != Fault::None || m_atEof || m_fd < 0) return false;
+  if (m_fault != Fault::None || m_atEof) return false;
+  m_base += m_end - m_blockStart;
+  m_blockStart = m_at = m_end;
+  if (m_base - m_lineStart > ListLimits::kLineBytes) {
+    setFault(Fault::LineTooLong);
+    return false;
+  }
   if (m_cancel && m_cancel->load()) {
     setFault(Fault::Cancelled);
     return false;
+  }
+  if (m_fd < 0) {
+    const char* const dataEnd = m_buffer.constData() + m_buffer.size();
+    m_end = m_at + std::min<qsizetype>(kBlock, dataEnd - m_at);
+    m_atEof = m_at == m_end;
+    return !m_atEof;
   }
   for (;;) {
     const ssize_t got = ::read(m_fd, m_buffer.data(), std::size_t(m_buffer.size()));
@@ -97,13 +111,10 @@ bool ListInput::fill() {
       setFault(Fault::ReadError);
       return false;
     }
-    if (got == 0) {
-      m_atEof = true;
-      return false;
-    }
-    m_at = m_buffer.constData();
+    m_blockStart = m_at = m_buffer.constData();
     m_end = m_at + got;
-    return true;
+    m_atEof = got == 0;
+    return !m_atEof;
   }
 }
 
@@ -125,10 +136,9 @@ bool ListInput::readLine(QByteArray& line) {
     }
     line.append(m_at, length);
     m_at += length;
-    m_taken += length;
     if (found) {
       ++m_line;
-      m_lineStart = m_taken;
+      m_lineStart = taken();
       return true;
     }
   }
@@ -140,8 +150,7 @@ bool ListInput::skipMark() {
   // at a time.
   if (m_end - m_at >= 3 && std::memcmp(m_at, "\xEF\xBB\xBF", 3) == 0) {
     m_at += 3;
-    m_taken += 3;
-    m_lineStart = m_taken;
+    m_lineStart = taken();
     return true;
   }
   return false;
@@ -152,14 +161,10 @@ void ListInput::skipSpace() {
 }
 
 bool ListInput::rewind() {
-  if (m_fd >= 0) {
-    if (::lseek(m_fd, 0, SEEK_SET) != 0) return false;
-    m_at = m_end = m_buffer.constData();
-    m_atEof = false;
-  } else {
-    m_at = m_buffer.constData();
-  }
-  m_taken = m_lineStart = 0;
+  if (m_fd >= 0 && ::lseek(m_fd, 0, SEEK_SET) != 0) return false;
+  m_blockStart = m_at = m_end = m_buffer.constData();
+  m_atEof = false;
+  m_base = m_lineStart = 0;
   m_line = 1;
   m_fault = Fault::None;
   return true;

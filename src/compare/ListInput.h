@@ -42,24 +42,20 @@ class ListInput {
   ListInput& operator=(ListInput&&) = delete;
   ListInput(const ListInput&) = delete;
 
-  // The next byte without taking it; '\0' at the end, on a fault, and at a NUL byte (which is a
-  // fault once taken or looked at: no list holds one).
+  // The next byte without taking it; '\0' at the end, on a fault, and at a NUL byte (which
+  // fault() then reports: no list holds one).
   char peek() {
     if (m_at == m_end && !fill()) return '\0';
-    const char c = *m_at;
-    if (c == '\0') setFault(Fault::NotText);
-    return c;
+    return *m_at;
   }
   char take() {
-    const char c = peek();
+    if (m_at == m_end && !fill()) return '\0';
+    const char c = *m_at;
     if (c == '\0') return c;
     ++m_at;
-    ++m_taken;
     if (c == '\n') {
       ++m_line;
-      m_lineStart = m_taken;
-    } else if (m_taken - m_lineStart > ListLimits::kLineBytes) {
-      setFault(Fault::LineTooLong);
+      m_lineStart = taken();
     }
     return c;
   }
@@ -81,9 +77,13 @@ class ListInput {
   // Raised, the flag stops the reading at the next block (the reader then sees a fault).
   void setCancel(const std::atomic<bool>* flag) { m_cancel = flag; }
 
-  qint64 line() const { return m_line; }    // the line of the next byte, from 1
-  qint64 taken() const { return m_taken; }  // bytes taken so far
-  Fault fault() const { return m_fault; }
+  qint64 size() const { return m_size; }  // of the file when it was opened
+  qint64 line() const { return m_line; }  // the line of the next byte, from 1
+  qint64 taken() const { return m_base + (m_at - m_blockStart); }  // bytes taken so far
+  Fault fault() const {
+    if (m_fault == Fault::None && m_at != m_end && *m_at == '\0') return Fault::NotText;
+    return m_fault;
+  }
   QString errorString() const { return m_error; }
 
  private:
@@ -93,12 +93,16 @@ class ListInput {
     if (m_fault == Fault::None) m_fault = fault;
   }
 
+  // The bytes are seen a block at a time (the line's length is checked at each block): read
+  // from the file into m_buffer, or a window onto the bytes in memory (m_buffer, m_fd < 0).
   int m_fd = -1;
   QByteArray m_buffer;
+  const char* m_blockStart = nullptr;
   const char* m_at = nullptr;
   const char* m_end = nullptr;
   bool m_atEof = false;
-  qint64 m_taken = 0;
+  qint64 m_base = 0;  // bytes before m_blockStart
+  qint64 m_size = 0;
   qint64 m_lineStart = 0;
   qint64 m_line = 1;
   Fault m_fault = Fault::None;
