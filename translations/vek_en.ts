@@ -1176,8 +1176,8 @@ However, %2 characters cannot be held by the file (control characters and the li
         <translation>Line %1: the text encoding is not valid.</translation>
     </message>
     <message>
-        <source>通常のファイルではありません（%1）。</source>
-        <translation>It is not a regular file (%1).</translation>
+        <source>通常のファイルではありません: %1。</source>
+        <translation>It is not a regular file: %1.</translation>
     </message>
     <message>
         <source>%1 のリストは比較に使えません。JSON か CSV でリストを保存して、そのリストと比較してください。</source>

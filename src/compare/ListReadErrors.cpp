@@ -66,7 +66,7 @@ Message badEncoding(const QString& path, qint64 line) {
 }
 
 Message notRegularFile(const QString& path, const QString& kind) {
-  return readError(path, tr("通常のファイルではありません（%1）。").arg(kind));
+  return readError(path, tr("通常のファイルではありません: %1。").arg(kind));
 }
 
 Message notComparable(const QString& path, const QString& kind) {

@@ -72,10 +72,10 @@ TEST_F(HostileLists, EachIsRefusedWithItsLineQuicklyAndWithinBoundedMemory) {
          ::mkfifo(QFile::encodeName(path).constData(), 0600);
          return path;
        },
-       "通常のファイルではありません（FIFO"},
-      {"device", [] { return u"/dev/zero"_s; }, "通常のファイルではありません（デバイス"},
+       "通常のファイルではありません: FIFO"},
+      {"device", [] { return u"/dev/zero"_s; }, "通常のファイルではありません: デバイス"},
       {"folder", [&] { return tree.folder(u"folder.json"_s); },
-       "通常のファイルではありません（フォルダ"},
+       "通常のファイルではありません: フォルダ"},
       {"deep", [&] { return tree.file(u"deep.json"_s, "{\"format\":" + QByteArray(100000, '[')); },
        "1 行目: Vek が書いたリスト"},
       {"deep header",

@@ -95,7 +95,7 @@ TEST_F(WindowCompare, AListThatCannotBeReadChangesNothing) {
   // Read off the window's thread: a FIFO is refused, never waited for.
   for (const auto& [name, expected] :
        {std::pair(u"broken.json"_s, u"2 行目: リストが途中で切れています"_s),
-        std::pair(u"fifo.json"_s, u"通常のファイルではありません（FIFO"_s)}) {
+        std::pair(u"fifo.json"_s, u"通常のファイルではありません: FIFO"_s)}) {
     dialogs.openFiles = {tree.path(name)};
     dialogs.messages.clear();
     child<QAction>("mCompare")->trigger();
