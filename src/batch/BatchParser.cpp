@@ -285,6 +285,7 @@ std::variant<BatchRequest, Message> parseBatchArguments(const QStringList& token
       // Always takes the next token, as /I and /O do: "" leaves nothing out.
       if (i + 1 >= n) return excludedMissing();
       request.excluded = next;
+      request.excludedGiven = true;
       i += 2;
     } else if (token == u"/A") {
       request.hiddenFiles = true;

@@ -29,6 +29,7 @@ struct BatchRequest {
   HashKind hash = HashKind::None;        // "/M": a digest column
   bool checksumFile = false;             // "/W": a checksum file beside the list
   QString excluded;                      // "/X": names and folders left out
+  bool excludedGiven = false;            // "/X" was given (perhaps empty)
   bool hiddenFiles = false;              // "/A": names with a leading "." listed too
   bool oneFileSystem = false;            // "/D": no folder on another file system entered
   // "/V": a saved list compared with the "/I" folder, or two (the older first) compared with

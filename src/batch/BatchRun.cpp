@@ -10,6 +10,7 @@
 
 #include "batch/BatchParser.h"
 #include "batch/UsageText.h"
+#include "compare/JsonListReader.h"
 #include "compare/ListComparison.h"
 #include "compare/TextListReader.h"
 #include "core/DateFormatter.h"
@@ -113,16 +114,10 @@ std::optional<ExitCode> BatchRun::gather(const BatchRequest& request) {
   m_list.setNumberOrder(m_settings.sort.numbers);
   Gatherer gatherer(m_list, m_interaction, m_settings);
   gatherer.setSortAtEnd(false);  // sorted once below, by the list's sorting and then the key
-  QString filter;
-  if (request.filter) {
-    filter = *request.filter;
-  } else if (m_presets) {
-    if (!m_presets->isEmpty()) filter = m_presets->front();
-  } else {
-    // filter.txt can be neither read nor created: the preset it would have held.
-    filter = defaultFilterPresets().front();
-  }
+  const QString filter = request.filter ? *request.filter : presetFilter();
   gatherer.setFilter(filter);
+  m_walk = ListWalk{request.includeSubfolders, filter, request.excluded, request.hiddenFiles,
+                    request.oneFileSystem};
   // Only the command line decides what a run leaves out: a script lists the same files
   // whatever the window was last set to.
   gatherer.setWalkRules(WalkRules(request.excluded, request.hiddenFiles, request.oneFileSystem));
@@ -134,6 +129,74 @@ std::optional<ExitCode> BatchRun::gather(const BatchRequest& request) {
   // What could not be read was reported to the interaction, which names it at the end.
   m_unreadable = added.unreadable;
   return std::nullopt;
+}
+
+QString BatchRun::presetFilter() const {
+  if (!m_presets) return defaultFilterPresets().front();  // filter.txt could not be read
+  return m_presets->isEmpty() ? QString() : m_presets->front();
+}
+
+void BatchRun::followSavedList(BatchRequest& request) {
+  const std::optional<SavedList> header =
+      JsonListReader::readHeader(QDir::current().absoluteFilePath(request.savedLists.front()));
+  if (!header) return;
+  QStringList followed;
+  QStringList differing;
+  const auto quoted = [](const QString& value) -> QString { return u'"' + value + u'"'; };
+  const auto flag = [&](bool saved, bool& asked, const QString& name) {
+    if (saved && !asked) {
+      asked = true;
+      followed += name;
+    } else if (!saved && asked) {
+      differing +=
+          QCoreApplication::translate(
+              "BatchRun", "%1 を付けて比較します（保存されたリストは %1 なしで作られました）。")
+              .arg(name);
+    }
+  };
+  if (const std::optional<ListWalk>& walk = header->walk) {
+    flag(walk->subfolders, request.includeSubfolders, QStringLiteral("/C"));
+    if (!request.filter) {
+      if (walk->filter != presetFilter()) followed += QStringLiteral("/E ") + quoted(walk->filter);
+      request.filter = walk->filter;
+    } else if (*request.filter != walk->filter) {
+      differing +=
+          QCoreApplication::translate(
+              "BatchRun", "/E %1 で比較します（保存されたリストは /E %2 で作られました）。")
+              .arg(quoted(*request.filter), quoted(walk->filter));
+    }
+    if (!request.excludedGiven) {
+      if (!walk->excluded.isEmpty()) followed += QStringLiteral("/X ") + quoted(walk->excluded);
+      request.excluded = walk->excluded;
+    } else if (request.excluded != walk->excluded) {
+      differing +=
+          QCoreApplication::translate(
+              "BatchRun", "/X %1 で比較します（保存されたリストは /X %2 で作られました）。")
+              .arg(quoted(request.excluded), quoted(walk->excluded));
+    }
+    flag(walk->hiddenFiles, request.hiddenFiles, QStringLiteral("/A"));
+    flag(walk->oneFileSystem, request.oneFileSystem, QStringLiteral("/D"));
+  }
+  if (header->hashKind != HashKind::None) {
+    if (request.hash == HashKind::None) {
+      request.hash = header->hashKind;
+      followed += QStringLiteral("/M ") + hashKindName(header->hashKind);
+    } else if (request.hash != header->hashKind) {
+      differing +=
+          QCoreApplication::translate(
+              "BatchRun", "/M %1 で比較します（保存されたリストは /M %2 で作られました）。")
+              .arg(hashKindName(request.hash), hashKindName(header->hashKind));
+    }
+  }
+  if (followed.isEmpty() && differing.isEmpty()) return;
+  QStringList lines;
+  if (!followed.isEmpty())
+    lines +=
+        QCoreApplication::translate("BatchRun", "保存されたリストの作り方に合わせて比較します: %1")
+            .arg(followed.join(u' '));
+  lines += differing;
+  m_interaction.showMessage({QCoreApplication::translate("BatchRun", "比較"), lines.join(u"\r\n"),
+                             MessageIcon::Information});
 }
 
 bool BatchRun::writeList(const BatchRequest& request, const FileList& list, bool withState) {
@@ -186,8 +249,8 @@ bool BatchRun::writeList(const BatchRequest& request, const FileList& list, bool
           request.sourceFolder.isEmpty()
               ? QString()
               : folderText(absoluteFolder(request.sourceFolder), nativePathStyle());
-      written =
-          createJsonList(path, list, working, m_interaction, request.title, source, withState);
+      written = createJsonList(path, list, working, m_interaction, request.title, source, withState,
+                               m_walk);
       if (written) {
         m_settings.listFile.json = true;
         m_settings.listFile.workbook = false;
@@ -206,7 +269,9 @@ bool BatchRun::writeList(const BatchRequest& request, const FileList& list, bool
   return written;
 }
 
-ExitCode BatchRun::executeComparison(const BatchRequest& request) {
+ExitCode BatchRun::executeComparison(const BatchRequest& asked) {
+  BatchRequest request = asked;
+  if (request.savedLists.size() == 1) followSavedList(request);
   // The saved list is read while the folder is walked: on a large tree the two take about as
   // long as each other.
   const Settings& settings = m_settings;
@@ -233,7 +298,12 @@ ExitCode BatchRun::executeComparison(const BatchRequest& request) {
   ComparisonResult result;
   if (lists.size() == 1) {
     SavedList& saved = lists.front();
-    anchorSavedList(saved, folderText(absoluteFolder(request.sourceFolder), nativePathStyle()));
+    if (const auto outside = anchorSavedList(
+            saved, folderText(absoluteFolder(request.sourceFolder), nativePathStyle()))) {
+      m_interaction.showMessage(*outside);
+      return ExitCode::WriteFailed;
+    }
+    matchGuardedNames(saved, m_list.rows());
     notes += saved.notes;
     ComparedRows now{m_list.rows(), true, true, HashKind::None, {}};
     std::vector<QByteArray> digests;
@@ -275,6 +345,8 @@ ExitCode BatchRun::executeComparison(const BatchRequest& request) {
       anchorSavedList(list, QString());
       notes += list.notes;
     }
+    matchGuardedNames(lists[0], lists[1].rows);
+    matchGuardedNames(lists[1], lists[0].rows);
     result = compareLists(ComparedRows::of(lists[0]), ComparedRows::of(lists[1]), SameRows::Leave);
   }
   if (!notes.isEmpty()) {

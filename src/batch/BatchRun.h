@@ -14,6 +14,7 @@
 #include "compare/ListComparison.h"
 #include "core/FileList.h"
 #include "core/Interaction.h"
+#include "core/ListWalk.h"
 #include "core/Session.h"
 #include "core/Settings.h"
 #include "core/SettingsStore.h"
@@ -61,6 +62,11 @@ class BatchRun {
   void sortBy(ListColumn key);
   // The add of the run; an exit status when it ends the run.
   std::optional<ExitCode> gather(const BatchRequest& request);
+  // The filter a run without "/E" takes: the first preset.
+  QString presetFilter() const;
+  // "/V" of a JSON list that says how it was made: the switches the command line does not give
+  // taken from it (and said on standard error), a given one that differs said too.
+  void followSavedList(BatchRequest& request);
   // Writes list as the request asks (with the comparison state column when withState); the
   // person was told when it failed.
   bool writeList(const BatchRequest& request, const FileList& list, bool withState);
@@ -80,6 +86,7 @@ class BatchRun {
   Settings m_settings;
   WindowState m_window;
   FileList m_list;
+  std::optional<ListWalk> m_walk;  // how gather() walked, for the JSON list's header
   SettingsStore m_store;
   std::optional<QStringList> m_presets;  // none when filter.txt can be neither read nor created
   QStringList m_unreadable;              // what the last walk could not read (full paths)

@@ -5,6 +5,9 @@
 #include <QHash>
 #include <QHashFunctions>
 
+#include "compare/ListReadErrors.h"
+#include "core/PrintedPath.h"
+
 namespace vek {
 
 namespace {
@@ -213,16 +216,30 @@ ComparisonResult compareLists(const ComparedRows& before, const ComparedRows& no
   return result;
 }
 
-void anchorSavedList(SavedList& list, const QString& folder) {
-  if (!list.inputFolder.isEmpty() || list.rows.empty()) return;
-  bool allInFolder = !folder.isEmpty();
-  for (const FileEntry& row : list.rows) {
-    if (!allInFolder) break;
-    allInFolder = row.folder.startsWith(folder);
+std::optional<Message> anchorSavedList(SavedList& list, const QString& folder) {
+  if (!list.inputFolder.isEmpty() || list.rows.empty()) return std::nullopt;
+  std::size_t inside = 0;
+  std::size_t outside = list.rows.size();
+  if (!folder.isEmpty()) {
+    for (std::size_t i = 0; i < list.rows.size(); ++i) {
+      if (list.rows[i].folder.startsWith(folder)) {
+        ++inside;
+      } else if (outside == list.rows.size()) {
+        outside = i;
+      }
+    }
+  }
+  // Rows of the folder beside one that is not: that row is named, rather than every row
+  // becoming a difference.
+  if (inside > 0 && inside < list.rows.size()) {
+    const qint64 line =
+        outside < list.rowLines.size() ? list.rowLines[outside] : qint64(outside) + 2;
+    return ListReadErrors::outsideFolder(list.path, line, printedPath(folder));
   }
   QString root = folder;
-  if (!allInFolder) {
-    // The folder every row lies in: the common start of their folders, cut after a separator.
+  if (inside == 0) {
+    // A list made of another folder: the folder every row lies in, the common start of their
+    // folders cut after a separator (none when they share not even the first character).
     root = list.rows.front().folder;
     for (const FileEntry& row : list.rows) {
       if (row.folder.isSharedWith(root) || row.folder.startsWith(root)) continue;
@@ -230,11 +247,12 @@ void anchorSavedList(SavedList& list, const QString& folder) {
       while (common < root.size() && common < row.folder.size() &&
              root[common] == row.folder[common])
         ++common;
-      root.truncate(root.lastIndexOf(u'/', common - 1) + 1);
+      root.truncate(common == 0 ? 0 : root.lastIndexOf(u'/', common - 1) + 1);
     }
   }
   list.inputFolder = root;
   for (FileEntry& row : list.rows) row.rootLength = qint32(root.size());
+  return std::nullopt;
 }
 
 }  // namespace vek

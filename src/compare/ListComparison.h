@@ -4,6 +4,7 @@
 // or digest, each counted only where both sides know it.
 #pragma once
 
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -13,6 +14,7 @@
 #include "compare/SavedList.h"
 #include "core/FileEntry.h"
 #include "core/HashKind.h"
+#include "core/Message.h"
 
 namespace vek {
 
@@ -57,8 +59,9 @@ ComparisonResult compareLists(const ComparedRows& before, const ComparedRows& no
 
 // Where the rows of a list without a folder of its own (a CSV or text list) begin their paths:
 // below `folder` when every row lies in it, else below the folder all its rows share. A list that
-// names its folder keeps it.
-void anchorSavedList(SavedList& list, const QString& folder);
+// names its folder keeps it. When some rows lie in `folder` and some do not, the message naming
+// the line of the first that does not (the list is not compared).
+std::optional<Message> anchorSavedList(SavedList& list, const QString& folder);
 
 // The path a comparison matches a row by: below the folder its list was made of.
 QString comparedPath(const FileEntry& row);

@@ -2,6 +2,7 @@
 // the file carried, and the folder it was made of.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <vector>
 
@@ -10,6 +11,7 @@
 
 #include "core/FileEntry.h"
 #include "core/HashKind.h"
+#include "core/ListWalk.h"
 #include "core/Message.h"
 
 namespace vek {
@@ -28,6 +30,12 @@ struct SavedList {
   // Why a column the file has is left out of the comparison (a text list in another unit or
   // date pattern than can be read back exactly); empty when nothing was left out.
   QStringList notes;
+  // How the batch run that wrote a JSON list walked its folder, when the list says.
+  std::optional<ListWalk> walk;
+  // A text list: the line each row begins on, and the rows whose file name cell began with the
+  // formula guard's "'" before one of = + - @ TAB CR (read without it; see matchGuardedNames).
+  std::vector<qint64> rowLines;
+  std::vector<std::uint32_t> guardedRows;
 };
 
 // Reads a list Vek wrote: its JSON list (every byte of every name), or a CSV or text list

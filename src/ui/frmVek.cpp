@@ -22,6 +22,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QStringListModel>
@@ -275,7 +276,10 @@ void frmVek::buildControls() {
   connect(m_model, &FileListModel::listChanged, this, [this] {
     if (m_busy && !m_list.isEmpty()) m_frmFileList->showCount();
   });
-  m_interaction.setCancelHandler([this] { m_add.cancel(); });
+  m_interaction.setCancelHandler([this] {
+    cancelListRead();
+    m_add.cancel();
+  });
   connect(&m_add, &BackgroundAdd::rowsAdded, this, &frmVek::rowsArrived);
   connect(&m_add, &BackgroundAdd::finished, this, &frmVek::addEnded);
 }
@@ -608,20 +612,53 @@ void frmVek::compareWithList() {
       this, tr("比較するリスト"), tr("Vekのリスト (*.json *.csv *.txt);;すべてのファイル (*)"),
       m_window.saveInitialDir);
   if (!path) return;
-  SavedListRead read = readSavedList(*path, m_settings);
-  if (read.error) {
-    m_interaction.showMessage(*read.error);
-    return;
-  }
+  // Read on a thread of its own, under the progress window: a huge list or one on a share that
+  // hangs never stops the window, and キャンセル ends the wait at once (the read is dropped).
+  auto cancel = std::make_shared<std::atomic<bool>>(false);
+  m_listReadCancel = cancel;
+  setBusy(true);
+  m_interaction.clearCancelRequested();
+  m_interaction.showProgress(tr("リストと比較"), tr("保存されたリストを読み込んでいます。"), *path,
+                             -1, 0);
+  QPointer<frmVek> self(this);
+  std::thread([self, cancel, path = *path, settings = m_settings] {
+    auto read = std::make_shared<SavedListRead>(readSavedList(path, settings, cancel.get()));
+    QMetaObject::invokeMethod(
+        qApp,
+        [self, cancel, read] {
+          if (self && !cancel->load()) self->savedListRead(std::move(*read));
+        },
+        Qt::QueuedConnection);
+  }).detach();
+}
+
+void frmVek::cancelListRead() {
+  if (!m_listReadCancel) return;
+  m_listReadCancel->store(true);
+  m_listReadCancel.reset();
+  m_interaction.closeProgress();
+  setBusy(false);
+  Q_EMIT addFinished();
+}
+
+void frmVek::savedListRead(SavedListRead read) {
+  m_listReadCancel.reset();
+  m_interaction.closeProgress();
+  setBusy(false);
+  const auto stop = [this](const std::optional<Message>& message) {
+    if (message) m_interaction.showMessage(*message);
+    Q_EMIT addFinished();
+  };
+  if (read.error) return stop(read.error);
   if (!m_list.isEmpty() &&
       !m_dialogs.askOkCancel(
           this, {tr("リストと比較"), tr("出力対象ﾌｧｲﾙﾘｽﾄの内容を比較の結果に置き換えます。"),
                  MessageIcon::Question})) {
-    return;
+    return stop(std::nullopt);
   }
   SavedList& saved = *read.list;
   const QString folder = folderText(currentFolder(), nativePathStyle());
-  anchorSavedList(saved, folder);
+  if (const auto outside = anchorSavedList(saved, folder)) return stop(outside);
   // Like with like: a list with rows in subfolders was made of the whole tree.
   const bool subtree = std::any_of(saved.rows.begin(), saved.rows.end(), [](const FileEntry& row) {
     return comparedPath(row).contains(u'/');
@@ -655,6 +692,7 @@ void frmVek::finishComparison(bool walked) {
   for (const QString& path : m_add.result().unreadable) {
     if (path.startsWith(scanned)) unreadable.push_back(path.mid(scanned.size()));
   }
+  matchGuardedNames(saved, m_list.rows());
   ComparisonResult result =
       compareLists(ComparedRows::of(saved),
                    {m_list.rows(), true, true, HashKind::None, {}, unreadable}, SameRows::Keep);

@@ -5,6 +5,7 @@
 // reach through the accessors.
 #pragma once
 
+#include <atomic>
 #include <memory>
 #include <thread>
 #include <vector>
@@ -134,6 +135,10 @@ class frmVek : public QMainWindow {
   // ﾂｰﾙ → リストと比較: reads a saved list, walks the shown folder as an add would (its
   // subfolders too when the saved list has rows in them) and shows the result with its state.
   void compareWithList();
+  // The saved list has been read (on a thread of its own): ask, then walk.
+  void savedListRead(SavedListRead read);
+  // キャンセル while the saved list is read: the window is free at once.
+  void cancelListRead();
   void finishComparison(bool walked);
 
   Settings m_settings;
@@ -151,7 +156,9 @@ class frmVek : public QMainWindow {
   FileListModel* m_model = nullptr;
 
   std::optional<SavedList> m_comparing;  // the saved list while its folder is walked
-  QString m_scanFolder;                  // the folder an add or drop is at; shown when it ends
+  // The saved list being read: raised by キャンセル (the read's result is then dropped).
+  std::shared_ptr<std::atomic<bool>> m_listReadCancel;
+  QString m_scanFolder;  // the folder an add or drop is at; shown when it ends
   bool m_busy = false;
   QElapsedTimer m_sinceShown;
   qint64 m_mergedRows = 0;    // rows of the list at the last merge during an add

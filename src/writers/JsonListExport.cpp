@@ -8,12 +8,12 @@ namespace vek {
 
 bool createJsonList(const QString& path, const FileList& given, const Settings& settings,
                     Interaction& interaction, const QString& title, const QString& inputFolder,
-                    bool withState) {
+                    bool withState, const std::optional<ListWalk>& walk) {
   const ColumnOptions& columns = settings.csv.columns;
   ListDelivery delivery(given, path, columns);
   const FileList& list = delivery.list();
   if (!delivery.prepare(interaction)) return false;
-  JsonListWriter writer(columns, {title, inputFolder, QDateTime::currentDateTime()});
+  JsonListWriter writer(columns, {title, inputFolder, QDateTime::currentDateTime(), walk});
   if (columns.hash != HashKind::None) writer.setHashes(delivery.hashes());
   writer.setWithState(withState);
   const bool written = delivery.write(

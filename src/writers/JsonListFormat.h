@@ -20,6 +20,14 @@ inline constexpr char kColumns[] = "columns";
 inline constexpr char kHashAlgorithm[] = "hashAlgorithm";
 inline constexpr char kRows[] = "rows";
 inline constexpr char kRowCount[] = "rowCount";
+// How a batch run walked the folder (see ListWalk): an object of the fields below, or null for a
+// list that was not made by one walk (the window's).
+inline constexpr char kWalk[] = "walk";
+inline constexpr char kWalkSubfolders[] = "subfolders";
+inline constexpr char kWalkFilter[] = "filter";
+inline constexpr char kWalkExclude[] = "exclude";
+inline constexpr char kWalkHiddenFiles[] = "hiddenFiles";
+inline constexpr char kWalkOneFileSystem[] = "oneFileSystem";
 
 // A row.
 inline constexpr char kFolder[] = "folder";

@@ -97,6 +97,23 @@ QByteArray JsonListWriter::headerLine() const {
     putKey(writer, F::kHashAlgorithm);
     putString(writer, hashKindName(m_columns.hash).toLatin1());
   }
+  putKey(writer, F::kWalk);
+  if (const std::optional<ListWalk>& walk = m_header.walk) {
+    writer.StartObject();
+    putKey(writer, F::kWalkSubfolders);
+    writer.Bool(walk->subfolders);
+    putKey(writer, F::kWalkFilter);
+    putString(writer, walk->filter.toUtf8());
+    putKey(writer, F::kWalkExclude);
+    putString(writer, walk->excluded.toUtf8());
+    putKey(writer, F::kWalkHiddenFiles);
+    writer.Bool(walk->hiddenFiles);
+    putKey(writer, F::kWalkOneFileSystem);
+    writer.Bool(walk->oneFileSystem);
+    writer.EndObject();
+  } else {
+    writer.Null();
+  }
   // The rows follow, one a line: the header object stays open around them.
   QByteArray line(buffer.GetString(), qsizetype(buffer.GetSize()));
   line += ",\"";
@@ -121,8 +138,10 @@ QByteArray JsonListWriter::rowLines(std::span<const FileEntry> rows, std::size_t
     writer.Reset(buffer);
     writer.StartObject();
     putNameField(writer, F::kFolder, row.folder);
-    putNameField(writer, F::kName, row.name);
-    putNameField(writer, F::kExtension, row.extension);
+    // A dot-file is named whole (".hidden"), its extension empty: it has no name before it.
+    const bool dotFile = row.name.isEmpty();
+    putNameField(writer, F::kName, dotFile ? row.extension : row.name);
+    putNameField(writer, F::kExtension, dotFile ? QString() : row.extension);
     putKey(writer, F::kType);
     putString(writer, readableUtf8(row.type));
     putKey(writer, F::kSize);

@@ -1,11 +1,12 @@
 // The JSON writer: one UTF-8 document, written as it goes. The first line holds the header (the
 // format's name and version, title, input folder, when it was written, the time zone, the
-// columns), then each ticked row on a line of its own, then the row count that closes the
-// document; a reader that misses it knows the list was cut. Every name survives: control
-// characters are escaped, and a name that is not valid UTF-8 is written readable (U+FFFD for
-// each odd byte) with its exact bytes in base64 in a field beside it.
+// columns, the hash kind, how the folder was walked), then each ticked row on a line of its own,
+// then the row count that closes the document; a reader that misses it knows the list was cut.
+// Every name survives: control characters are escaped, and a name that is not valid UTF-8 is
+// written readable (U+FFFD for each odd byte) with its exact bytes in base64 in a field beside it.
 #pragma once
 
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -16,6 +17,7 @@
 #include "core/ColumnOptions.h"
 #include "core/FileEntry.h"
 #include "core/FileHasher.h"
+#include "core/ListWalk.h"
 
 namespace vek {
 
@@ -25,6 +27,9 @@ class JsonListWriter {
     QString title;
     QString inputFolder;  // the folder the list was made of; empty when not one
     QDateTime writtenAt = QDateTime::currentDateTime();
+    // How the batch run walked the folder; none for a list that no single walk made (written
+    // as null).
+    std::optional<ListWalk> walk;
   };
 
   // The hash and relative-path fields follow the columns' choices; every other field is always

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "compare/JsonListReader.h"
+#include "compare/ListComparison.h"
 #include "core/FileNameBytes.h"
 #include "core/IsoDateTime.h"
 #include "support/FailDevice.h"
@@ -29,7 +30,8 @@ FileEntry row(const QString& folder, const QByteArray& fileNameBytes, qint64 siz
 
 QByteArray written(std::span<const FileEntry> rows, const ColumnOptions& columns = {}) {
   JsonListWriter writer(
-      columns, {u"題名"_s, u"/data/"_s, QDateTime(QDate(2026, 12, 8), QTime(9, 0), Qt::LocalTime)});
+      columns, {u"題名"_s, u"/data/"_s, QDateTime(QDate(2026, 12, 8), QTime(9, 0), Qt::LocalTime),
+                std::nullopt});
   QBuffer buffer;
   buffer.open(QIODevice::WriteOnly);
   EXPECT_TRUE(writer.write(buffer, rows)) << writer.errorString().toStdString();
@@ -86,7 +88,7 @@ TEST(JsonList, HeaderRowsAndCountHaveTheirOwnLines) {
                  "\"writtenAt\":\"2026-12-08T09:00:00" +
                  offset + "\",\"timeZone\":\"" + QTimeZone::systemTimeZoneId() +
                  "\",\"columns\":[\"folder\",\"name\",\"extension\",\"type\",\"size\",\"created\","
-                 "\"accessed\",\"modified\"],\"rows\":["));
+                 "\"accessed\",\"modified\"],\"walk\":null,\"rows\":["));
   EXPECT_TRUE(
       lines[1].startsWith("{\"folder\":\"/data/\",\"name\":\"a\",\"extension\":\".txt\","
                           "\"type\":\"テキスト\",\"size\":1,\"created\":\"2026-01-02T03:04:05"));
@@ -150,12 +152,101 @@ TEST(JsonList, ForeignNewerAndDamagedFilesNameTheirLine) {
   }
 }
 
+// A list of the given row objects, one a line after the header line.
+QByteArray listOf(const QList<QByteArray>& rows, const QByteArray& header = {}) {
+  QByteArray bytes = "{\"format\":\"vek-file-list\",\"version\":1,\"inputFolder\":\"/d/\"" +
+                     header + ",\"rows\":[";
+  for (qsizetype i = 0; i < rows.size(); ++i) bytes += (i ? ",\n" : "\n") + rows[i];
+  return bytes + "\n],\"rowCount\":" + QByteArray::number(rows.size()) + "}\n";
+}
+
+QByteArray rowOf(const QByteArray& name, const QByteArray& extension = ".txt",
+                 const QByteArray& more = {}) {
+  return "{\"folder\":\"/d/\",\"name\":\"" + name + "\",\"extension\":\"" + extension +
+         "\",\"size\":1" + more + "}";
+}
+
+// The hostile lists: each refused with its line, within the reader's limits.
+TEST(JsonList, HostileListsAreRefusedWithTheirLine) {
+  const QByteArray good = listOf({rowOf("a"), rowOf("b")});
+  const QByteArray nested = QByteArray(70, '[') + QByteArray(70, ']');
+  QByteArray reordered = good;
+  reordered.replace("\"format\":\"vek-file-list\",", "");
+  reordered.insert(reordered.lastIndexOf('}'), ",\"format\":\"vek-file-list\"");
+  QByteArray noVersion = good;
+  noVersion.replace("\"version\":1,", "");
+  const struct {
+    QByteArray bytes;
+    const char* expected;
+  } cases[] = {
+      {"{\"format\":" + QByteArray(100000, '['), "1 行目: Vek が書いたリスト"},
+      {"{\"format\":\"vek-file-list\",\"x\":" + QByteArray(100000, '['),
+       "1 行目: 入れ子が深すぎます"},
+      {listOf({rowOf("a", ".txt", ",\"x\":" + nested)}), "2 行目: 入れ子が深すぎます"},
+      {QByteArray(good).replace("\"version\":1", "\"version\":2.0"), "1 行目: 版（version）"},
+      {QByteArray(good).replace("\"version\":1", "\"version\":1e3"), "1 行目: 版（version）"},
+      {QByteArray(good).replace("\"version\":1", "\"version\":99999999999999999999"),
+       "1 行目: 版（version）"},
+      {QByteArray(good).replace("\"version\":1", "\"version\":\"1\""), "1 行目: 版（version）"},
+      {QByteArray(good).replace("\"version\":1", "\"version\":0"), "1 行目: 版（version）"},
+      {noVersion, "4 行目: 版（version）"},
+      {good + good, "5 行目: リストの終わりの後にデータがあります"},
+      {good + "x", "5 行目: リストの終わりの後にデータがあります"},
+      {listOf({rowOf("a"), rowOf("b\\u0000c")}), "3 行目: 名前に NUL 文字があります"},
+      {listOf({rowOf("a", ".txt", ",\"nameBytes\":\"YQBi\"")}),
+       "2 行目: 名前に NUL 文字があります"},
+      {listOf({rowOf("a"), rowOf("", "")}), "3 行目: ファイル名が空です"},
+      {listOf({rowOf("a"), rowOf("b"), rowOf("a")}), "4 行目: 同じファイルがリストに二度あります"},
+      {listOf({rowOf(".h", ""), rowOf("", ".h")}), "3 行目: 同じファイルがリストに二度あります"},
+      {listOf({rowOf("a")}, ",\"hashAlgorithm\":\"SHA512\""), "1 行目: 見出しの「hashAlgorithm」"},
+      {listOf({rowOf(QByteArray(2 * 1024 * 1024, 'n'))}), "2 行目: 値が長すぎます"},
+      {listOf({rowOf("a")}, ",\"title\":\"" + QByteArray(5 * 1024 * 1024, 't') + "\""),
+       "1 行目: 行が長すぎます"},
+      {QByteArray("{\"format\":\"vek-file-list\",\0\"version\":1}", 38),
+       "1 行目: UTF-8 のテキストではありません"},
+      {QByteArray("{\0\"\0f\0", 6), "1 行目: UTF-8 のテキストではありません"},
+  };
+  for (const auto& c : cases) {
+    const SavedListRead read = JsonListReader::readBytes(c.bytes, u"/lists/list.json"_s);
+    ASSERT_TRUE(read.error) << c.expected;
+    EXPECT_TRUE(read.error->text.contains(QString::fromUtf8(c.expected)))
+        << c.expected << "\n"
+        << read.error->text.toStdString();
+  }
+  // Keys in another order, a byte-order mark, the digests before their kind: read as they are.
+  for (const QByteArray& bytes : QList<QByteArray>{reordered, "\xEF\xBB\xBF" + good}) {
+    const SavedListRead read = JsonListReader::readBytes(bytes, u"l"_s);
+    ASSERT_FALSE(read.error) << read.error->text.toStdString();
+    EXPECT_EQ(read.list->rows.size(), 2u);
+    EXPECT_EQ(comparedPath(read.list->rows[1]), u"b.txt"_s);
+  }
+  QByteArray hashLast = listOf({rowOf("a", ".txt", ",\"hash\":\"00\""), rowOf("b")});
+  hashLast.insert(hashLast.lastIndexOf('}'), ",\"hashAlgorithm\":\"MD5\"");
+  const SavedListRead read = JsonListReader::readBytes(hashLast, u"l"_s);
+  ASSERT_FALSE(read.error) << read.error->text.toStdString();
+  EXPECT_EQ(read.list->hashKind, HashKind::Md5);
+  EXPECT_EQ(read.list->hashes, (std::vector<QByteArray>{"00", QByteArray()}));
+}
+
+// A dot-file is written whole as its name; the form of older lists reads the same.
+TEST(JsonList, ADotFileIsNamedWhole) {
+  const std::vector<FileEntry> rows = {row(u"/data/"_s, ".hidden", 1)};
+  const QByteArray bytes = written(rows);
+  EXPECT_TRUE(bytes.contains("\"name\":\".hidden\",\"extension\":\"\"")) << bytes.toStdString();
+  for (const QByteArray& list : QList<QByteArray>{bytes, listOf({rowOf("", ".hidden")})}) {
+    const SavedListRead read = JsonListReader::readBytes(list, u"l"_s);
+    ASSERT_FALSE(read.error) << read.error->text.toStdString();
+    EXPECT_EQ(read.list->rows[0].name, QString());
+    EXPECT_EQ(read.list->rows[0].extension, u".hidden"_s);
+  }
+}
+
 TEST(JsonList, HashAndRelativePathWhenChosen) {
   ColumnOptions columns;
   columns.hash = HashKind::Sha256;
   columns.chkRelPath = true;
   std::vector<FileEntry> rows = {row(u"/data/sub/"_s, "a.txt", 1), row(u"/data/"_s, "b.txt", 2)};
-  JsonListWriter writer(columns, {u"t"_s, u"/data/"_s, QDateTime::currentDateTime()});
+  JsonListWriter writer(columns, {u"t"_s, u"/data/"_s, QDateTime::currentDateTime(), std::nullopt});
   FileHash hashed;
   hashed.outcome = FileHash::Outcome::Hashed;
   hashed.hex = QByteArray(64, 'a');

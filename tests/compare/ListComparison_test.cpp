@@ -239,3 +239,68 @@ TEST(TextListReader, AListWithoutNameColumnsIsRefused) {
 
 }  // namespace
 }  // namespace vek
+
+namespace vek {
+namespace {
+
+// Every text list Vek writes reads back, whatever /K it was written with and with the formula
+// guard: the reader's own setting is the system's encoding.
+TEST(TextListReader, ReadsEveryEncodingAndTheFormulaGuard) {
+  const std::vector<FileEntry> rows = {
+      file(u"/d/"_s, u"=SUM(A1).txt"_s, 1), file(u"/d/"_s, u"日本語～①.txt"_s, 2),
+      file(u"/d/"_s, u"-minus"_s, 3), file(u"/d/"_s, u"'quoted.txt"_s, 4)};
+  for (const ListEncoding encoding : {ListEncoding::System, ListEncoding::Utf8,
+                                      ListEncoding::Utf8WithMark, ListEncoding::Cp932}) {
+    for (const bool guard : {false, true}) {
+      SCOPED_TRACE(listEncodingKeyword(encoding).toStdString() + (guard ? " guarded" : ""));
+      Settings settings;
+      TextListWriter writer(settings, false, u","_s, TextListChoices{encoding, guard});
+      QBuffer buffer;
+      buffer.open(QIODevice::WriteOnly);
+      ASSERT_TRUE(writer.write(buffer, rows));
+      const SavedListRead read = TextListReader::readBytes(buffer.data(), u"l.csv"_s, Settings());
+      ASSERT_FALSE(read.error) << read.error->text.toStdString();
+      ASSERT_EQ(read.list->rows.size(), rows.size());
+      for (std::size_t i = 0; i < rows.size(); ++i)
+        EXPECT_EQ(read.list->rows[i].fullPath(), rows[i].fullPath());
+      EXPECT_EQ(read.list->guardedRows.size(), guard ? 2u : 0u);
+    }
+  }
+}
+
+// A guarded cell names the file with or without its "'", whichever the folder holds.
+TEST(TextListReader, AGuardedNameMatchesTheFileWithOrWithoutTheQuote) {
+  const QByteArray csv = "ディレクトリ,ファイル名,\r\n/d/,'=a.txt,\r\n/d/,'=b.txt,\r\n";
+  SavedListRead read = TextListReader::readBytes(csv, u"l.csv"_s, Settings());
+  ASSERT_FALSE(read.error) << read.error->text.toStdString();
+  SavedList& list = *read.list;
+  anchorSavedList(list, u"/d/"_s);
+  const std::vector<FileEntry> now = {file(u"/d/"_s, u"=a.txt"_s, 1),
+                                      file(u"/d/"_s, u"'=b.txt"_s, 1)};
+  matchGuardedNames(list, now);
+  EXPECT_EQ(list.rows[0].fileName(), u"=a.txt"_s);
+  EXPECT_EQ(list.rows[1].fileName(), u"'=b.txt"_s);
+  EXPECT_EQ(
+      compareLists(ComparedRows::of(list), {now, false, false, HashKind::None, {}}, SameRows::Leave)
+          .counts.differences(),
+      0);
+}
+
+TEST(ListComparison, RowsThatShareNoFolderOrLeaveTheFolderAreNotMatchedByAccident) {
+  // No first character in common: no common folder either.
+  SavedList apart;
+  apart.rows = {file(u"/data/t3/"_s, u"b.txt"_s, 1), file(u"x/"_s, u"a.txt"_s, 1)};
+  EXPECT_FALSE(anchorSavedList(apart, u"/elsewhere/"_s));
+  EXPECT_EQ(comparedPath(apart.rows[1]), u"x/a.txt"_s);
+  // One row outside the folder the others lie in: named by its line.
+  SavedList oneOut;
+  oneOut.path = u"l.csv"_s;
+  oneOut.rows = {file(u"/d/"_s, u"a.txt"_s, 1), file(u"/e/"_s, u"b.txt"_s, 1)};
+  oneOut.rowLines = {2, 7};
+  const std::optional<Message> refusal = anchorSavedList(oneOut, u"/d/"_s);
+  ASSERT_TRUE(refusal);
+  EXPECT_TRUE(refusal->text.contains(u"7 行目"_s)) << refusal->text.toStdString();
+}
+
+}  // namespace
+}  // namespace vek

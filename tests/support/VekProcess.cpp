@@ -1,5 +1,7 @@
 #include "support/VekProcess.h"
 
+#include <sys/resource.h>
+
 #include <QProcess>
 #include <QProcessEnvironment>
 
@@ -31,6 +33,12 @@ void startVek(QProcess& process, const QStringList& arguments, const VekRunOptio
     env.insert(entry.section(u'=', 0, 0), entry.section(u'=', 1));
   process.setProcessEnvironment(env);
   if (!options.workingFolder.isEmpty()) process.setWorkingDirectory(options.workingFolder);
+  if (const quint64 limit = options.addressSpace) {
+    process.setChildProcessModifier([limit] {
+      const rlimit bound{rlim_t(limit), rlim_t(limit)};
+      ::setrlimit(RLIMIT_AS, &bound);
+    });
+  }
   process.start(program, programArguments);
   process.closeWriteChannel();
 }
@@ -39,7 +47,7 @@ VekRun runVek(const QStringList& arguments, const VekRunOptions& options) {
   QProcess process;
   startVek(process, arguments, options);
   VekRun result;
-  if (!process.waitForFinished(120000)) {
+  if (!process.waitForFinished(options.timeoutMs)) {
     ADD_FAILURE() << "vek did not finish: " << process.errorString().toStdString();
     process.kill();
     return result;

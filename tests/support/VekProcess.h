@@ -23,6 +23,10 @@ struct VekRunOptions {
   int threads = 0;     // VEK_THREADS; 0 leaves the machine's default
   // NAME=value entries set last (a display, for instance).
   QStringList environment;
+  // The child's address space in bytes (RLIMIT_AS); 0 leaves it as it is.
+  quint64 addressSpace = 0;
+  // How long runVek waits before it kills the child and fails the test.
+  int timeoutMs = 120000;
 };
 
 VekRun runVek(const QStringList& arguments, const VekRunOptions& options);
