@@ -130,6 +130,26 @@
         <source>同じ %1&#x3000;追加 %2&#x3000;削除 %3&#x3000;変更 %4&#x3000;移動 %5&#x3000;未確認 %6（比較した項目: %7）</source>
         <translation>Same %1, added %2, removed %3, changed %4, moved %5, unverified %6 (compared: %7)</translation>
     </message>
+    <message>
+        <source>%1 を付けて比較します（保存されたリストは %1 なしで作られました）。</source>
+        <translation>Comparing with %1 (the saved list was made without %1).</translation>
+    </message>
+    <message>
+        <source>/E %1 で比較します（保存されたリストは /E %2 で作られました）。</source>
+        <translation>Comparing with /E %1 (the saved list was made with /E %2).</translation>
+    </message>
+    <message>
+        <source>/X %1 で比較します（保存されたリストは /X %2 で作られました）。</source>
+        <translation>Comparing with /X %1 (the saved list was made with /X %2).</translation>
+    </message>
+    <message>
+        <source>/M %1 で比較します（保存されたリストは /M %2 で作られました）。</source>
+        <translation>Comparing with /M %1 (the saved list was made with /M %2).</translation>
+    </message>
+    <message>
+        <source>保存されたリストの作り方に合わせて比較します: %1</source>
+        <translation>Following how the saved list was made: %1</translation>
+    </message>
 </context>
 <context>
     <name>ColumnCells</name>
@@ -634,6 +654,33 @@
     </message>
 </context>
 <context>
+    <name>ListInput</name>
+    <message>
+        <source>中断しました。</source>
+        <translation>Cancelled.</translation>
+    </message>
+    <message>
+        <source>フォルダ</source>
+        <translation>a folder</translation>
+    </message>
+    <message>
+        <source>FIFO（名前付きパイプ）</source>
+        <translation>a FIFO (named pipe)</translation>
+    </message>
+    <message>
+        <source>ソケット</source>
+        <translation>a socket</translation>
+    </message>
+    <message>
+        <source>デバイス</source>
+        <translation>a device</translation>
+    </message>
+    <message>
+        <source>特殊なファイル</source>
+        <translation>a special file</translation>
+    </message>
+</context>
+<context>
     <name>ListTotals</name>
     <message>
         <source>1 バイト</source>
@@ -885,6 +932,21 @@ However, %2 characters cannot be held by the file (control characters and the li
     </message>
 </context>
 <context>
+    <name>TextListReader</name>
+    <message>
+        <source>サイズは KB・MB 単位で書かれているため比較しません。</source>
+        <translation>Sizes are written in KB or MB, so they are not compared.</translation>
+    </message>
+    <message>
+        <source>更新日付は日付の書式から日時に戻せないため比較しません。</source>
+        <translation>Modification dates cannot be read back from their date format, so they are not compared.</translation>
+    </message>
+    <message>
+        <source>Excel ブック（.xlsx）</source>
+        <translation>An Excel workbook (.xlsx)</translation>
+    </message>
+</context>
+<context>
     <name>TotalLine</name>
     <message>
         <source>合計</source>
@@ -1021,6 +1083,29 @@ However, %2 characters cannot be held by the file (control characters and the li
     </message>
 </context>
 <context>
+    <name>WorkbookReadBack</name>
+    <message>
+        <source>書き込んだブックを読み直せません（zip として開けません）。</source>
+        <translation>The written workbook cannot be read back (it does not open as a zip).</translation>
+    </message>
+    <message>
+        <source>書き込んだブックの目録が読めません。</source>
+        <translation>The list of parts in the written workbook cannot be read.</translation>
+    </message>
+    <message>
+        <source>書き込んだブックの部分 %1 が壊れています。</source>
+        <translation>The part %1 of the written workbook is damaged.</translation>
+    </message>
+    <message>
+        <source>書き込んだブックのシート「%1」が途中で切れています（%2 行のうち %3 行）。一時ファイルを書ききれなかったためです（ディスクの空きが足りないなど）。</source>
+        <translation>The sheet “%1” of the written workbook is cut off (%3 of %2 rows): its temporary files could not be written in full (a disk without enough free space, for instance).</translation>
+    </message>
+    <message>
+        <source>書き込んだブックにシート「%1」（%2）がありません。</source>
+        <translation>The written workbook lacks the sheet “%1” (%2).</translation>
+    </message>
+</context>
+<context>
     <name>XlsxListExport</name>
     <message>
         <source>シートの分割</source>
@@ -1033,6 +1118,10 @@ However, %2 characters cannot be held by the file (control characters and the li
     <message>
         <source>ただし、行数が Excel の 1 シートの上限（1,048,576 行）を超えたため、%1 枚のシートに分けて出力しました（各シートの先頭行は見出し行です）。</source>
         <translation>The rows exceed the 1,048,576 rows of one Excel sheet, so they were split over %1 sheets (each starting with the header row).</translation>
+    </message>
+    <message>
+        <source>Excel のセルの上限（32,767 文字）を超えたため、末尾を「…」にして切り詰めました</source>
+        <translation>A cell was longer than Excel&apos;s 32,767 characters, so it was cut, ending in “…”</translation>
     </message>
 </context>
 <context>
@@ -1208,6 +1297,58 @@ However, %2 characters cannot be held by the file (control characters and the li
         <source>%1 行目: 文字コードが正しくありません。</source>
         <translation>Line %1: the text encoding is not valid.</translation>
     </message>
+    <message>
+        <source>通常のファイルではありません: %1。</source>
+        <translation>It is not a regular file: %1.</translation>
+    </message>
+    <message>
+        <source>%1 のリストは比較に使えません。JSON か CSV でリストを保存して、そのリストと比較してください。</source>
+        <translation>%1 lists cannot be compared. Save the list as JSON or CSV and compare with that list.</translation>
+    </message>
+    <message>
+        <source>%1 行目: UTF-8 のテキストではありません（NUL バイトがあります）。</source>
+        <translation>Line %1: not UTF-8 text (it holds a NUL byte).</translation>
+    </message>
+    <message>
+        <source>%1 行目: 行が長すぎます（4 MB まで）。</source>
+        <translation>Line %1: the line is too long (4 MB at most).</translation>
+    </message>
+    <message>
+        <source>%1 行目: 値が長すぎます（1 MB まで）。</source>
+        <translation>Line %1: a value is too long (1 MB at most).</translation>
+    </message>
+    <message>
+        <source>%1 行目: 入れ子が深すぎます（64 段まで）。</source>
+        <translation>Line %1: nested too deep (64 levels at most).</translation>
+    </message>
+    <message>
+        <source>%1 行目: リストの終わりの後にデータがあります。</source>
+        <translation>Line %1: there is data after the end of the list.</translation>
+    </message>
+    <message>
+        <source>%1 行目: 版（version）が整数の 1 ではありません。</source>
+        <translation>Line %1: the version is not the integer 1.</translation>
+    </message>
+    <message>
+        <source>%1 行目: 見出しの「%2」が読めません。</source>
+        <translation>Line %1: the header field &quot;%2&quot; cannot be read.</translation>
+    </message>
+    <message>
+        <source>%1 行目: 名前に NUL 文字があります。</source>
+        <translation>Line %1: a name holds a NUL character.</translation>
+    </message>
+    <message>
+        <source>%1 行目: ファイル名が空です。</source>
+        <translation>Line %1: the file name is empty.</translation>
+    </message>
+    <message>
+        <source>%1 行目: 同じファイルがリストに二度あります: %2</source>
+        <translation>Line %1: the same file is in the list twice: %2</translation>
+    </message>
+    <message>
+        <source>%1 行目: ほかの行と同じフォルダ（%2）の中にないファイルです。</source>
+        <translation>Line %1: this file is not in the folder the other rows are in (%2).</translation>
+    </message>
 </context>
 <context>
     <name>vek::OutputListPane</name>
@@ -1234,17 +1375,6 @@ However, %2 characters cannot be held by the file (control characters and the li
     <message>
         <source>読み取れず除外 %1件&#x3000;</source>
         <translation>Not read: %1&#x3000;</translation>
-    </message>
-</context>
-<context>
-    <name>vek::TextListReader</name>
-    <message>
-        <source>サイズは KB・MB 単位で書かれているため比較しません。</source>
-        <translation>Sizes are written in KB or MB, so they are not compared.</translation>
-    </message>
-    <message>
-        <source>更新日付は日付の書式から日時に戻せないため比較しません。</source>
-        <translation>Modification dates cannot be read back from their date format, so they are not compared.</translation>
     </message>
 </context>
 <context>
@@ -2400,6 +2530,10 @@ No list was written.</translation>
 同じ %2&#x3000;追加 %3&#x3000;削除 %4&#x3000;変更 %5&#x3000;移動 %6&#x3000;未確認 %7</source>
         <translation>%1<byte value="xd"/>
 Same %2, added %3, removed %4, changed %5, moved %6, unverified %7</translation>
+    </message>
+    <message>
+        <source>保存されたリストを読み込んでいます。</source>
+        <translation>Reading the saved list.</translation>
     </message>
 </context>
 <context>
