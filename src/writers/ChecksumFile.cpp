@@ -45,6 +45,9 @@ QString ChecksumFile::inputFolder(std::span<const FileEntry> rows) {
   bool first = true;
   for (const FileEntry& row : rows) {
     if (!row.ticked) continue;
+    // A comparison's removed or unverified row names a path a saved list gave; it is never
+    // read, gets no line, and must not move the folder the lines start at.
+    if (row.state == CompareState::Removed || row.state == CompareState::Unverified) continue;
     const qsizetype length = row.rootLength >= 0 && row.rootLength <= row.folder.size()
                                  ? row.rootLength
                                  : row.folder.size();

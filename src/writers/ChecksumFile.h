@@ -25,7 +25,8 @@ class ChecksumFile {
   static QByteArray line(const QByteArray& hex, const QString& relativePath);
 
   // The folder every ticked row lies below: the longest folder text that starts each row's
-  // start-of-add folder (the input folder of a batch run). Ends in the separator; empty when
+  // start-of-add folder (the input folder of a batch run), a comparison's removed and
+  // unverified rows left out. Ends in the separator; empty when
   // no row is ticked.
   static QString inputFolder(std::span<const FileEntry> rows);
 

@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 
+#include "core/PrintedPath.h"
+
 namespace vek {
 
 namespace {
@@ -91,8 +93,8 @@ std::optional<Message> ListHashes::missingMessage(std::span<const FileEntry> row
     if (i >= hashes.size() || !hashes[i].missing()) continue;
     ++missing;
     if (named.size() >= kNamedRows) continue;
-    named.push_back(
-        QCoreApplication::translate("ListHashes", "%1：%2").arg(row.fullPath(), reason(hashes[i])));
+    named.push_back(QCoreApplication::translate("ListHashes", "%1：%2")
+                        .arg(printedPath(row.fullPath()), reason(hashes[i])));
   }
   if (missing == 0) return std::nullopt;
   QStringList lines{QCoreApplication::translate(

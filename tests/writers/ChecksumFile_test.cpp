@@ -82,6 +82,10 @@ TEST(ChecksumFile, PathsStartAtTheFolderAllTickedRowsShare) {
   // Unticked rows do not count.
   rows = {row(u"/elsewhere/"_s, u"a"_s, -1, false), row(u"/in/sub/"_s, u"b"_s, -1)};
   EXPECT_EQ(ChecksumFile::inputFolder(rows), u"/in/sub/"_s);
+  // A removed row of a comparison names where a saved list said the file was: never read.
+  rows = {row(u"/etc/"_s, u"hostname"_s, -1), row(u"/in/"_s, u"b"_s, 4)};
+  rows[0].state = CompareState::Removed;
+  EXPECT_EQ(ChecksumFile::inputFolder(rows), u"/in/"_s);
   rows = {row(u"/a/"_s, u"a"_s, -1), row(u"/b/"_s, u"b"_s, -1)};
   EXPECT_EQ(ChecksumFile::inputFolder(rows), u"/"_s);
   EXPECT_EQ(ChecksumFile::inputFolder({}), QString());
