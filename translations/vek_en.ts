@@ -76,8 +76,8 @@
         <translation>The output file name is not valid. Give a name without folder separators.</translation>
     </message>
     <message>
-        <source>出力タイプが不正です、CSV/TEXT/HTML/XML/XLSX/JSONのどれかを指定してください。</source>
-        <translation>The output type is not valid. Give one of CSV/TEXT/HTML/XML/XLSX/JSON.</translation>
+        <source>出力タイプが不正です、%1のどれかを指定してください。</source>
+        <translation>The output type is not valid. Give one of %1.</translation>
     </message>
     <message>
         <source>文字コード（/K）はCSVとTEXTの出力にだけ指定できます。</source>

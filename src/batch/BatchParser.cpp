@@ -46,9 +46,9 @@ Message outputInvalid(const QString& token) {
 }
 Message typeInvalid(const QString& token) {
   return MessageCatalogue::warning(
-      {QCoreApplication::translate(
-           "BatchParser",
-           "出力タイプが不正です、CSV/TEXT/HTML/XML/XLSX/JSONのどれかを指定してください。"),
+      {QCoreApplication::translate("BatchParser",
+                                   "出力タイプが不正です、%1のどれかを指定してください。")
+           .arg(outputTypeKeywords()),
        token});
 }
 Message sortKeyInvalid(const QString& token) {
@@ -200,24 +200,10 @@ std::variant<BatchRequest, Message> parseBatchArguments(const QStringList& token
       request.listRequested = true;
       i += 2;
     } else if (token == u"/T") {
-      static const struct {
-        const char16_t* name;
-        OutputType type;
-        const char16_t* extension;
-      } types[] = {{u"CSV", OutputType::Csv, u".csv"},    {u"TEXT", OutputType::Text, u".txt"},
-                   {u"HTML", OutputType::Html, u".html"}, {u"XML", OutputType::Xml, u".xml"},
-                   {u"XLSX", OutputType::Xlsx, u".xlsx"}, {u"JSON", OutputType::Json, u".json"}};
-      const QString wanted = upperNarrow(next);
-      bool found = false;
-      for (const auto& candidate : types) {
-        if (wanted == QStringView(candidate.name)) {
-          request.type = candidate.type;
-          request.extension = QString::fromUtf16(candidate.extension);
-          found = true;
-          break;
-        }
-      }
-      if (!found) return typeInvalid(next);
+      const std::optional<OutputType> type = outputTypeFromKeyword(upperNarrow(next));
+      if (!type) return typeInvalid(next);
+      request.type = *type;
+      request.extension = outputTypeInfo(*type).extension.toString();
       request.listRequested = true;
       i += 2;
     } else if (token == u"/F") {
@@ -304,8 +290,7 @@ std::variant<BatchRequest, Message> parseBatchArguments(const QStringList& token
       return unknownSwitch(token);
     }
   }
-  if (request.encoding && request.type != OutputType::Csv && request.type != OutputType::Text)
-    return encodingNotForType();
+  if (request.encoding && !outputTypeInfo(request.type).takesEncoding) return encodingNotForType();
   if (request.savedLists.size() == 2) {
     if (!sourceFolderMissing) return savedListsTooMany();
     return request;

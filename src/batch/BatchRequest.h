@@ -6,13 +6,12 @@
 #include <QString>
 #include <QStringList>
 
+#include "batch/OutputType.h"
 #include "core/HashKind.h"
 #include "core/ListColumn.h"
 #include "core/ListEncoding.h"
 
 namespace vek {
-
-enum class OutputType { Csv = 1, Text = 2, Html = 3, Xml = 4, Xlsx = 5, Json = 6 };
 
 struct BatchRequest {
   QString sourceFolder;  // "/I" as typed

@@ -31,25 +31,6 @@ bool isPlainWordCharacter(QChar c) {
   }
 }
 
-QString typeWord(int type) {
-  switch (type) {
-    case 0:
-      return QStringLiteral("CSV");
-    case 1:
-      return QStringLiteral("TEXT");
-    case 2:
-      return QStringLiteral("HTML");
-    case 3:
-      return QStringLiteral("XML");
-    case 4:
-      return QStringLiteral("XLSX");
-    case 5:
-      return QStringLiteral("JSON");
-    default:
-      return {};
-  }
-}
-
 }  // namespace
 
 QString shellQuoted(QStringView text) {
@@ -91,23 +72,16 @@ QString filterPattern(QStringView filterText) {
   return end == 0 ? QStringLiteral("*.*") : filterText.first(end).toString();
 }
 
-bool typeTakesEncoding(int type) {
-  return type == 0 || type == 1;
-}
-
-bool typeShowsTitle(int type) {
-  return type == 2 || type == 4 || type == 5;
-}
-
 QString composeCommand(const CommandForm& form) {
   const QString filePart =
       form.dateName ? u"DATE " + shellQuoted(form.outName) : shellQuoted(form.outName);
-  const int sortNumber = form.sortIndex >= 0 && form.sortIndex < 8 ? form.sortIndex + 1 : 0;
+  const int sortNumber =
+      form.sortKey && isListColumn(int(*form.sortKey)) ? int(*form.sortKey) + 1 : 0;
   QString line = shellWord(form.executable) + u" /I " + shellQuoted(form.inPath) + u" /O " +
-                 shellQuoted(form.outPath) + u" /T " + typeWord(form.type) + u" /F " + filePart +
-                 u" /E " + shellWord(filterPattern(form.filter)) + u" /N " +
+                 shellQuoted(form.outPath) + u" /T " + outputTypeInfo(form.type).keyword + u" /F " +
+                 filePart + u" /E " + shellWord(filterPattern(form.filter)) + u" /N " +
                  shellQuoted(form.title) + u" /S " + QString::number(sortNumber);
-  if (form.encoding && typeTakesEncoding(form.type))
+  if (form.encoding && outputTypeInfo(form.type).takesEncoding)
     line += u" /K " + listEncodingKeyword(*form.encoding);
   if (form.hash != HashKind::None) line += u" /M " + hashKindName(form.hash);
   if (form.checksumFile) line += u" /W";

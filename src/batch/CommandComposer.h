@@ -18,13 +18,6 @@ namespace vek {
 // patterns always quoted, /A and /D.
 QString composeCommand(const CommandForm& form);
 
-// Whether /K means anything for the type: a CSV or TEXT list.
-bool typeTakesEncoding(int type);
-
-// Whether the list of the type shows the title (/N): an HTML page's heading, a workbook's sheet
-// name, a JSON list's header.
-bool typeShowsTitle(int type);
-
 // The patterns of a filter box text: the text up to its first ordinary space with the
 // semicolons just before that space removed, or the whole text without such a space. A
 // full-width space does not end the patterns. When nothing remains (the text begins with a

@@ -6,21 +6,24 @@
 
 #include <QString>
 
+#include "batch/OutputType.h"
 #include "core/HashKind.h"
+#include "core/ListColumn.h"
 #include "core/ListEncoding.h"
 
 namespace vek {
 
 struct CommandForm {
-  QString executable;    // the running program's own path
-  QString inPath;        // the folder to list
-  QString outPath;       // the folder the list goes to
-  int type = 0;          // 0 CSV, 1 TEXT, 2 HTML, 3 XML, 4 XLSX, 5 JSON; -1 none chosen
+  QString executable;  // the running program's own path
+  QString inPath;      // the folder to list
+  QString outPath;     // the folder the list goes to
+  OutputType type = OutputType::Csv;
   bool dateName = true;  // the file name is a date pattern (DATE) rather than a name
   QString outName;       // the date pattern or the file name, without extension
   QString filter;        // the filter box text, a preset line or typed patterns
   QString title;
-  int sortIndex = 0;  // 0..7 for sort keys 1..8; -1 none chosen
+  // One of the row's own columns (/S 1..8); none chosen: /S 0, which a run refuses.
+  std::optional<ListColumn> sortKey = ListColumn::Name;
   bool subfolders = false;
   // The text encoding of a CSV or TEXT list (/K); none: the one saved in Vek.ini.
   std::optional<ListEncoding> encoding;

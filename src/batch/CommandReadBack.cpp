@@ -80,17 +80,17 @@ QString readBackProblem(const CommandForm& form, const QString& line, const Date
   if (request.outputFolder != folderText(form.outPath, nativePathStyle())) {
     differing.append(part(kOutPath));
   }
-  if (int(request.type) != form.type + 1) differing.append(part(kType));
+  if (request.type != form.type) differing.append(part(kType));
   if (!fileName || request.fileName != *fileName) differing.append(part(kOutName));
   if (request.filter != filterPattern(form.filter)) differing.append(part(kFilter));
   // Only some lists show the title; the others may carry any.
-  if (typeShowsTitle(form.type) && request.title != form.title) {
+  if (outputTypeInfo(form.type).showsTitle && request.title != form.title) {
     differing.append(part(kTitle));
   }
-  if (int(request.sortKey) != form.sortIndex) differing.append(part(kSortKey));
+  if (request.sortKey != form.sortKey) differing.append(part(kSortKey));
   if (request.includeSubfolders != form.subfolders) differing.append(part(kSubfolders));
   const std::optional<ListEncoding> encoding =
-      typeTakesEncoding(form.type) ? form.encoding : std::nullopt;
+      outputTypeInfo(form.type).takesEncoding ? form.encoding : std::nullopt;
   if (request.encoding != encoding) differing.append(encodingPart());
   if (request.hash != form.hash) differing.append(hashPart());
   if (request.checksumFile != form.checksumFile) differing.append(checksumPart());

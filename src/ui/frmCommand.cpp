@@ -35,6 +35,7 @@
 
 #include "batch/CommandComposer.h"
 #include "batch/CommandReadBack.h"
+#include "batch/OutputType.h"
 #include "batch/ShellWords.h"
 #include "core/DateFormatter.h"
 #include "core/FileNameBytes.h"
@@ -209,11 +210,10 @@ void frmCommand::buildControls() {
                                      QStringLiteral("OutPath"), m_txtOutPath, m_cmdOutPath);
 
   QGroupBox* frType = frame(form, "frType", tr("出力ファイルタイプ"));
-  m_optType =
-      createOptionGroup(frType, QStringLiteral("optType"),
-                        {QStringLiteral("CSV"), QStringLiteral("TEXT"), QStringLiteral("HTML"),
-                         QStringLiteral("XML"), QStringLiteral("XLSX"), QStringLiteral("JSON")},
-                        CaptionRule::None);
+  // One button a type, in the table's order: a button's id is its row.
+  QStringList typeCaptions;
+  for (const OutputTypeInfo& info : kOutputTypes) typeCaptions.append(info.keyword.toString());
+  m_optType = createOptionGroup(frType, QStringLiteral("optType"), typeCaptions, CaptionRule::None);
   auto* typeRow = new QHBoxLayout(frType);
   for (QAbstractButton* button : m_optType->buttons()) typeRow->addWidget(button);
   typeRow->addStretch();
@@ -431,7 +431,7 @@ void frmCommand::buildControls() {
 }
 
 void frmCommand::applyTypeRule() {
-  const bool takesEncoding = typeTakesEncoding(m_optType->checkedId());
+  const bool takesEncoding = kOutputTypes[selectedOption(m_optType)].takesEncoding;
   m_lblTextCode->setEnabled(takesEncoding);
   m_cmbTextCode->setEnabled(takesEncoding);
 }
@@ -454,12 +454,13 @@ CommandForm frmCommand::form() const {
   form.executable = m_prefill.executable;
   form.inPath = m_txtInPath->text();
   form.outPath = m_txtOutPath->text();
-  form.type = m_optType->checkedId();
+  form.type = kOutputTypes[selectedOption(m_optType)].type;
   form.dateName = m_optOutPath->checkedId() == 0;
   form.outName = m_txtOutName->text();
   form.filter = m_cmbFilter->currentText();
   form.title = m_txtTitle->text();
-  form.sortIndex = m_optSortKey->checkedId();
+  const int sortButton = m_optSortKey->checkedId();
+  form.sortKey = isListColumn(sortButton) ? std::optional(ListColumn(sortButton)) : std::nullopt;
   form.subfolders = m_chkSubDir->isChecked();
   if (const int encoding = m_cmbTextCode->currentData().toInt(); encoding >= 0)
     form.encoding = ListEncoding(encoding);

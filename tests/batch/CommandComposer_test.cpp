@@ -19,12 +19,12 @@ CommandForm exampleForm() {
   form.executable = u"/opt/tools/vek"_s;
   form.inPath = u"/data"_s;
   form.outPath = u"/out/"_s;
-  form.type = 1;
+  form.type = OutputType::Text;
   form.dateName = true;
   form.outName = u"YYYYMMDDHHmm"_s;
   form.filter = u"*.*"_s;
   form.title = u"/data"_s;
-  form.sortIndex = 1;
+  form.sortKey = ListColumn::Extension;
   form.subfolders = true;
   return form;
 }
@@ -51,17 +51,13 @@ TEST(CommandComposer, EachFieldChangesOnlyItsPart) {
        uR"(/opt/tools/vek /I "/data" /O "/out/" /T TEXT /F DATE "YYYYMMDDHHmm" /E "*.*" /N "/data" /S 2)"_s},
       {"XML, sort by modification date, other title",
        [](CommandForm& f) {
-         f.type = 3;
-         f.sortIndex = 7;
+         f.type = OutputType::Xml;
+         f.sortKey = ListColumn::Modified;
          f.title = u"月報 2005"_s;
        },
        uR"(/opt/tools/vek /I "/data" /O "/out/" /T XML /F DATE "YYYYMMDDHHmm" /E "*.*" /N "月報 2005" /S 8 /C )"_s},
-      {"nothing chosen",
-       [](CommandForm& f) {
-         f.type = -1;
-         f.sortIndex = -1;
-       },
-       uR"(/opt/tools/vek /I "/data" /O "/out/" /T  /F DATE "YYYYMMDDHHmm" /E "*.*" /N "/data" /S 0 /C )"_s},
+      {"no sort key chosen", [](CommandForm& f) { f.sortKey.reset(); },
+       uR"(/opt/tools/vek /I "/data" /O "/out/" /T TEXT /F DATE "YYYYMMDDHHmm" /E "*.*" /N "/data" /S 0 /C )"_s},
       {"executable with a space is quoted",
        [](CommandForm& f) { f.executable = u"/home/a b/vek"_s; },
        uR"("/home/a b/vek" /I "/data" /O "/out/" /T TEXT /F DATE "YYYYMMDDHHmm" /E "*.*" /N "/data" /S 2 /C )"_s},
@@ -84,7 +80,7 @@ TEST(CommandComposer, NewSwitchesOnlyWhenChosen) {
     void (*change)(CommandForm&);
     QString expected;
   } cases[] = {
-      {"workbook", [](CommandForm& f) { f.type = 4; },
+      {"workbook", [](CommandForm& f) { f.type = OutputType::Xlsx; },
        uR"(/opt/tools/vek /I "/data" /O "/out/" /T XLSX /F DATE "YYYYMMDDHHmm" /E "*.*" /N "/data" /S 2 /C )"_s},
       {"each encoding of a text list", [](CommandForm& f) { f.encoding = ListEncoding::System; },
        uR"(/opt/tools/vek /I "/data" /O "/out/" /T TEXT /F DATE "YYYYMMDDHHmm" /E "*.*" /N "/data" /S 2 /K SYSTEM /C )"_s},
@@ -92,7 +88,7 @@ TEST(CommandComposer, NewSwitchesOnlyWhenChosen) {
        uR"(/opt/tools/vek /I "/data" /O "/out/" /T TEXT /F DATE "YYYYMMDDHHmm" /E "*.*" /N "/data" /S 2 /K UTF8 /C )"_s},
       {"UTF-8 with its mark, a CSV list",
        [](CommandForm& f) {
-         f.type = 0;
+         f.type = OutputType::Csv;
          f.encoding = ListEncoding::Utf8WithMark;
        },
        uR"(/opt/tools/vek /I "/data" /O "/out/" /T CSV /F DATE "YYYYMMDDHHmm" /E "*.*" /N "/data" /S 2 /K UTF8BOM /C )"_s},
@@ -105,7 +101,7 @@ TEST(CommandComposer, NewSwitchesOnlyWhenChosen) {
       {"an encoding is not for HTML, XML or workbooks",
        [](CommandForm& f) {
          f.encoding = ListEncoding::Cp932;
-         f.type = 2;
+         f.type = OutputType::Html;
        },
        uR"(/opt/tools/vek /I "/data" /O "/out/" /T HTML /F DATE "YYYYMMDDHHmm" /E "*.*" /N "/data" /S 2 /C )"_s},
       {"MD5", [](CommandForm& f) { f.hash = HashKind::Md5; },
@@ -114,7 +110,7 @@ TEST(CommandComposer, NewSwitchesOnlyWhenChosen) {
        uR"(/opt/tools/vek /I "/data" /O "/out/" /T TEXT /F DATE "YYYYMMDDHHmm" /E "*.*" /N "/data" /S 2 /W /C )"_s},
       {"all of them on a workbook",
        [](CommandForm& f) {
-         f.type = 4;
+         f.type = OutputType::Xlsx;
          f.encoding = ListEncoding::Utf8;
          f.hash = HashKind::Sha256;
          f.checksumFile = true;
@@ -130,7 +126,7 @@ TEST(CommandComposer, NewSwitchesOnlyWhenChosen) {
        uR"(/opt/tools/vek /I "/data" /O "/out/" /T TEXT /F DATE "YYYYMMDDHHmm" /E "*.*" /N "/data" /S 2 /K UTF8 /M SHA1 /W /C )"_s},
       {"JSON, which takes no encoding",
        [](CommandForm& f) {
-         f.type = 5;
+         f.type = OutputType::Json;
          f.encoding = ListEncoding::Cp932;
        },
        uR"(/opt/tools/vek /I "/data" /O "/out/" /T JSON /F DATE "YYYYMMDDHHmm" /E "*.*" /N "/data" /S 2 /C )"_s},

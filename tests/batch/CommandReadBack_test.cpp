@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "batch/CommandComposer.h"
+#include "batch/CommandLine.h"
 #include "batch/CommandReadBack.h"
+#include "batch/ShellWords.h"
 #include "core/InterfaceLanguage.h"
 #include "support/QStringPrinter.h"
 
@@ -22,12 +24,12 @@ CommandForm ordinaryForm() {
   form.executable = u"/usr/bin/vek"_s;
   form.inPath = u"/data"_s;  // not looked up: the run says whether it exists
   form.outPath = u"/out/"_s;
-  form.type = 0;
+  form.type = OutputType::Csv;
   form.dateName = true;
   form.outName = u"YYYYMMDDHHmm"_s;
   form.filter = u"*.*"_s;
   form.title = u"/data"_s;
-  form.sortIndex = 0;
+  form.sortKey = ListColumn::Name;
   return form;
 }
 
@@ -65,19 +67,19 @@ TEST(CommandReadBack, ValuesTheRunReadsOtherwiseAreNamed) {
       {"a folder /C as the title of an HTML list, which still gets it",
        [](CommandForm& f) {
          f.inPath = f.title = u"/C"_s;
-         f.type = 2;
+         f.type = OutputType::Html;
        },
        differs(u"ｻﾌﾞﾃﾞｨﾚｸﾄﾘの検索"_s)},
       {"/E as the title of an HTML list",
        [](CommandForm& f) {
          f.title = u"/E"_s;
-         f.type = 2;
+         f.type = OutputType::Html;
        },
        differs(u"タイトル"_s)},
       {"an empty HTML title",
        [](CommandForm& f) {
          f.title.clear();
-         f.type = 2;
+         f.type = OutputType::Html;
        },
        differs(u"タイトル"_s)},
       {"an empty title of a CSV list, which shows none", [](CommandForm& f) { f.title.clear(); },
@@ -121,7 +123,7 @@ TEST(CommandReadBack, ValuesTheRunReadsOtherwiseAreNamed) {
          f.outName.clear();
        },
        u"出力ファイル名を指定してください。"_s},
-      {"a workbook", [](CommandForm& f) { f.type = 4; }, QString()},
+      {"a workbook", [](CommandForm& f) { f.type = OutputType::Xlsx; }, QString()},
       {"every new switch on a CSV list",
        [](CommandForm& f) {
          f.encoding = ListEncoding::Cp932;
@@ -132,7 +134,7 @@ TEST(CommandReadBack, ValuesTheRunReadsOtherwiseAreNamed) {
        QString()},
       {"an encoding chosen for a workbook, which takes none",
        [](CommandForm& f) {
-         f.type = 4;
+         f.type = OutputType::Xlsx;
          f.encoding = ListEncoding::Utf8WithMark;
          f.hash = HashKind::Sha256;
        },
@@ -140,26 +142,26 @@ TEST(CommandReadBack, ValuesTheRunReadsOtherwiseAreNamed) {
       {"a title /M of an HTML list",
        [](CommandForm& f) {
          f.title = u"/M"_s;
-         f.type = 2;
+         f.type = OutputType::Html;
        },
        refused(u"ハッシュの種類が不正です、MD5/SHA1/SHA256のどれかを指定してください。"_s)},
       {"a title /W of an HTML list",
        [](CommandForm& f) {
          f.title = u"/W"_s;
-         f.type = 2;
+         f.type = OutputType::Html;
        },
        differs(u"タイトル、ﾁｪｯｸｻﾑﾌｧｲﾙ"_s)},
-      {"a JSON list", [](CommandForm& f) { f.type = 5; }, QString()},
+      {"a JSON list", [](CommandForm& f) { f.type = OutputType::Json; }, QString()},
       {"an empty title of a JSON list, whose header holds it",
        [](CommandForm& f) {
          f.title.clear();
-         f.type = 5;
+         f.type = OutputType::Json;
        },
        differs(u"タイトル"_s)},
       {"/E as the title of a workbook, which names its sheet by it",
        [](CommandForm& f) {
          f.title = u"/E"_s;
-         f.type = 4;
+         f.type = OutputType::Xlsx;
        },
        differs(u"タイトル"_s)},
       {"awkward patterns left out, switch names among them",
@@ -175,7 +177,7 @@ TEST(CommandReadBack, ValuesTheRunReadsOtherwiseAreNamed) {
       {"/A as the title of an HTML list",
        [](CommandForm& f) {
          f.title = u"/A"_s;
-         f.type = 2;
+         f.type = OutputType::Html;
        },
        differs(u"タイトル、隠しﾌｧｲﾙの追加"_s)},
       {"a filter named /D", [](CommandForm& f) { f.filter = u"/D"_s; },
@@ -183,7 +185,7 @@ TEST(CommandReadBack, ValuesTheRunReadsOtherwiseAreNamed) {
       {"/X as the title of a JSON list, which takes /S for its patterns",
        [](CommandForm& f) {
          f.title = u"/X"_s;
-         f.type = 5;
+         f.type = OutputType::Json;
        },
        refused(u"識別できない指示符「1」です。"_s)},
       {"awkward characters quoted",
@@ -199,6 +201,40 @@ TEST(CommandReadBack, ValuesTheRunReadsOtherwiseAreNamed) {
     CommandForm form = ordinaryForm();
     c.change(form);
     EXPECT_EQ(problemOf(form), c.problem) << composeCommand(form).toStdString();
+  }
+}
+
+// Every type the builder offers: the run reads its keyword back as that type with its file's
+// extension, and /K goes into the line, and is taken, for the text lists alone.
+TEST(CommandReadBack, EveryTypeKeywordIsReadAsItsType) {
+  const struct {
+    OutputType type;
+    QString keyword;
+    QString extension;
+    bool takesEncoding;
+  } cases[] = {
+      {OutputType::Csv, u"CSV"_s, u".csv"_s, true},
+      {OutputType::Text, u"TEXT"_s, u".txt"_s, true},
+      {OutputType::Html, u"HTML"_s, u".html"_s, false},
+      {OutputType::Xml, u"XML"_s, u".xml"_s, false},
+      {OutputType::Xlsx, u"XLSX"_s, u".xlsx"_s, false},
+      {OutputType::Json, u"JSON"_s, u".json"_s, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.keyword.toStdString());
+    CommandForm form = ordinaryForm();
+    form.type = c.type;
+    form.encoding = ListEncoding::Utf8;
+    const QString line = composeCommand(form);
+    EXPECT_TRUE(line.contains(u" /T "_s + c.keyword + u" /F "_s)) << line.toStdString();
+    EXPECT_EQ(line.contains(u" /K UTF8"_s), c.takesEncoding);
+    EXPECT_EQ(problemOf(form), QString());
+    const auto parsed =
+        parseBatchArguments(argumentTable(splitShellWords(line, QString()).words.mid(1)).tokens,
+                            patternNamer, FolderCheck::Skipped);
+    ASSERT_TRUE(std::holds_alternative<BatchRequest>(parsed));
+    EXPECT_EQ(std::get<BatchRequest>(parsed).type, c.type);
+    EXPECT_EQ(std::get<BatchRequest>(parsed).extension, c.extension);
   }
 }
 
