@@ -170,4 +170,21 @@ bool ListInput::rewind() {
   return true;
 }
 
+std::optional<Message> ListInput::faultMessage(const QString& path, qint64 longLine) const {
+  switch (fault()) {
+    case Fault::LineTooLong:
+      return ListReadErrors::lineTooLong(path, longLine);
+    case Fault::NotText:
+      return ListReadErrors::notText(path, line());
+    case Fault::ReadError:
+      return ListReadErrors::cannotOpen(path, errorString());
+    case Fault::Cancelled:
+      return ListReadErrors::cannotOpen(path,
+                                        QCoreApplication::translate("ListInput", "中断しました。"));
+    case Fault::None:
+      break;
+  }
+  return std::nullopt;
+}
+
 }  // namespace vek

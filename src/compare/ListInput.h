@@ -85,6 +85,9 @@ class ListInput {
     return m_fault;
   }
   QString errorString() const { return m_error; }
+  // The message for fault(), nullopt when there is none. A line too long is named as
+  // longLine (a reader may count a record of several lines as the one it began on).
+  std::optional<Message> faultMessage(const QString& path, qint64 longLine) const;
 
  private:
   ListInput() = default;

@@ -197,23 +197,6 @@ std::vector<TextCodec> candidateCodecs(const Settings& settings) {
   return codecs;
 }
 
-std::optional<Message> inputFault(const ListInput& input, const QString& path, qint64 line) {
-  switch (input.fault()) {
-    case ListInput::Fault::LineTooLong:
-      return ListReadErrors::lineTooLong(path, line);
-    case ListInput::Fault::NotText:
-      return ListReadErrors::notText(path, input.line());
-    case ListInput::Fault::ReadError:
-      return ListReadErrors::cannotOpen(path, input.errorString());
-    case ListInput::Fault::Cancelled:
-      return ListReadErrors::cannotOpen(path,
-                                        QCoreApplication::translate("ListInput", "中断しました。"));
-    case ListInput::Fault::None:
-      break;
-  }
-  return std::nullopt;
-}
-
 // The formula guard's "'" before a cell that would start like a formula; the cell without it.
 bool takeFormulaGuard(QString& cell) {
   if (cell.size() < 2 || cell.front() != u'\'' || !startsLikeFormula(QStringView(cell).sliced(1)))
@@ -241,7 +224,7 @@ Attempt readWith(ListInput& input, const TextCodec& codec, const QString& path,
   QByteArray bytes;
   bool invalid = false;
   const bool hasHeader = input.readLine(bytes);
-  if (const auto fault = inputFault(input, path, 1)) return fail(*fault);
+  if (const auto fault = input.faultMessage(path, 1)) return fail(*fault);
   const QString headerText = withoutLineEnd(codec.decode(bytes, &invalid));
   if (invalid) return wrongEncoding(1);
 
@@ -308,7 +291,7 @@ Attempt readWith(ListInput& input, const TextCodec& codec, const QString& path,
       complete = best.feed(text);
       if (best.fieldTooLong) return fail(ListReadErrors::fieldTooLong(path, line));
     }
-    if (const auto fault = inputFault(input, path, line)) return fail(*fault);
+    if (const auto fault = input.faultMessage(path, line)) return fail(*fault);
     if (!any) break;
     if (!complete) return fail(ListReadErrors::truncated(path, line));
     const QStringList& fields = best.fields;
@@ -405,7 +388,7 @@ SavedListRead TextListReader::read(ListInput& input, const QString& path,
     if (!attempt.wrongEncoding) return std::move(attempt.read);
     furthest = std::max(furthest, attempt.line);
   }
-  if (const auto fault = inputFault(input, path, input.line())) return {std::nullopt, *fault};
+  if (const auto fault = input.faultMessage(path, input.line())) return {std::nullopt, *fault};
   return {std::nullopt, ListReadErrors::badEncoding(path, furthest)};
 }
 
@@ -428,7 +411,7 @@ SavedListRead readSavedList(ListInput& input, const QString& path, const Setting
   input.skipMark();
   input.skipSpace();
   const QByteArray head = input.peekBytes(1024);
-  if (const auto fault = inputFault(input, path, input.line())) return {std::nullopt, *fault};
+  if (const auto fault = input.faultMessage(path, input.line())) return {std::nullopt, *fault};
   if (!input.rewind()) return {std::nullopt, ListReadErrors::cannotOpen(path, input.errorString())};
   if (head.startsWith('{')) return JsonListReader::read(input, path);
   if (const QString kind = uncomparableKind(head); !kind.isEmpty())
