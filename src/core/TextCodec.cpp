@@ -239,6 +239,20 @@ class IconvEncoder final : public EncoderBase {
   IconvHandle m_cd;
 };
 
+// One character of the Basic Multilingual Plane through cd from its initial state, the shift
+// state closed after it: the number of bytes written to out, or -1 when the encoding cannot
+// hold the character (or size is too small).
+qsizetype encodeCharacter(iconv_t cd, char16_t unit, char* out, size_t size) {
+  char* in = const_cast<char*>(reinterpret_cast<const char*>(&unit));
+  size_t inLeft = 2;
+  char* at = out;
+  size_t outLeft = size;
+  iconv(cd, nullptr, nullptr, nullptr, nullptr);
+  if (iconv(cd, &in, &inLeft, &at, &outLeft) == size_t(-1) || inLeft != 0) return -1;
+  iconv(cd, nullptr, nullptr, &at, &outLeft);  // back to the initial state
+  return at - out;
+}
+
 // A stateless double-byte encoding such as CP932 through a table of what iconv makes of each
 // character of the Basic Multilingual Plane, filled once per process from iconv itself: the
 // same bytes, without a library call per character. Characters beyond the plane go through
@@ -251,19 +265,12 @@ class CharacterTable {
     m_entries.resize(0x10000);
     for (char32_t c = 0; c < 0x10000; ++c) {
       if (QChar::isSurrogate(c)) continue;
-      const char16_t unit = char16_t(c);
-      char* in = const_cast<char*>(reinterpret_cast<const char*>(&unit));
-      size_t inLeft = 2;
       char buffer[8];
-      char* out = buffer;
-      size_t outLeft = sizeof buffer;
-      iconv(cd.get(), nullptr, nullptr, nullptr, nullptr);
-      if (iconv(cd.get(), &in, &inLeft, &out, &outLeft) == size_t(-1) || inLeft != 0) continue;
-      const auto length = quint8(out - buffer);
-      if (length == 0 || length > 3) continue;
+      const qsizetype length = encodeCharacter(cd.get(), char16_t(c), buffer, sizeof buffer);
+      if (length <= 0 || length > 3) continue;
       Entry& entry = m_entries[c];
-      entry.length = length;
-      std::copy(buffer, out, entry.bytes);
+      entry.length = quint8(length);
+      std::copy(buffer, buffer + length, entry.bytes);
     }
     m_ready = true;
   }
@@ -371,16 +378,11 @@ class BestFitTable {
     for (char32_t c = 0x80; c < 0x10000; ++c) {
       if (QChar::isSurrogate(c)) continue;
       const char16_t unit = char16_t(c);
-      char* in = const_cast<char*>(reinterpret_cast<const char*>(&unit));
-      size_t inLeft = 2;
       char bytes[16];
-      char* out = bytes;
-      size_t outLeft = sizeof bytes;
-      iconv(to.get(), nullptr, nullptr, nullptr, nullptr);
-      if (iconv(to.get(), &in, &inLeft, &out, &outLeft) == size_t(-1) || inLeft != 0) continue;
-      iconv(to.get(), nullptr, nullptr, &out, &outLeft);  // back to the initial state
+      const qsizetype length = encodeCharacter(to.get(), unit, bytes, sizeof bytes);
+      if (length < 0) continue;
       char* back = bytes;
-      size_t backLeft = size_t(out - bytes);
+      size_t backLeft = size_t(length);
       char16_t read[4];
       char* readOut = reinterpret_cast<char*>(read);
       size_t readLeft = sizeof read;
