@@ -1,21 +1,15 @@
+// Writing one output file: staged under a temporary name or in place, then committed.
 #include "core/OutputFile.h"
-#include "core/MessageCatalogue.h"
 
 #include <fcntl.h>
-#include <pthread.h>
-#include <signal.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cerrno>
 #include <cstring>
-#include <mutex>
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -23,6 +17,7 @@
 
 #include "core/FileNameBytes.h"
 #include "core/FolderPath.h"
+#include "core/PendingTemporaries.h"
 
 namespace vek {
 
@@ -51,83 +46,6 @@ QString linkTarget(const QString& path) {
   QFileInfo info(path);
   for (int hops = 0; hops < 40 && info.isSymLink(); ++hops) info.setFile(info.symLinkTarget());
   return info.isSymLink() ? path : info.filePath();
-}
-
-// The temporary files an interrupt removes. The handler may run at any moment and on any
-// thread, so an entry is a folder descriptor and a name in fixed storage, published by its
-// state once complete: nothing the handler reads is allocated or freed.
-struct PendingTemporary {
-  std::atomic<int> state{0};  // kFree, kFilling, kActive
-  int folder = -1;
-  int flags = 0;  // AT_REMOVEDIR for a folder, removed after the files
-  char name[64] = {};
-};
-constexpr int kFree = 0, kFilling = 1, kActive = 2;
-PendingTemporary g_pending[16];
-
-constexpr int kInterrupts[] = {SIGINT, SIGTERM, SIGHUP};
-
-void removeTemporariesAndExit(int signal) {
-  for (const int flags : {0, AT_REMOVEDIR})
-    for (PendingTemporary& entry : g_pending)
-      if (entry.state.load(std::memory_order_acquire) == kActive && entry.flags == flags)
-        ::unlinkat(entry.folder, entry.name, flags);
-  ::_exit(128 + signal);
-}
-
-// Installed once, for the interrupts that still have their default action: a SIGHUP ignored
-// under nohup stays ignored.
-void removeTemporariesOnInterrupt() {
-  static std::once_flag once;
-  std::call_once(once, [] {
-    for (const int signal : kInterrupts) {
-      struct sigaction current {};
-      if (::sigaction(signal, nullptr, &current) != 0 || (current.sa_flags & SA_SIGINFO) ||
-          current.sa_handler != SIG_DFL)
-        continue;
-      struct sigaction action {};
-      action.sa_handler = removeTemporariesAndExit;
-      sigemptyset(&action.sa_mask);
-      for (const int other : kInterrupts) sigaddset(&action.sa_mask, other);
-      ::sigaction(signal, &action, nullptr);
-    }
-  });
-}
-
-// Holds the interrupts back on this thread while a temporary file and its entry are made or
-// undone together, and while a file is overwritten in place, which must not stop half-way.
-class InterruptsHeld {
- public:
-  InterruptsHeld() {
-    sigset_t set;
-    sigemptyset(&set);
-    for (const int signal : kInterrupts) sigaddset(&set, signal);
-    pthread_sigmask(SIG_BLOCK, &set, &m_before);
-  }
-  ~InterruptsHeld() { pthread_sigmask(SIG_SETMASK, &m_before, nullptr); }
-  InterruptsHeld(const InterruptsHeld&) = delete;
-  InterruptsHeld& operator=(const InterruptsHeld&) = delete;
-
- private:
-  sigset_t m_before;
-};
-
-int addPending(int folder, const QByteArray& name, int flags = 0) {
-  if (size_t(name.size()) >= sizeof(PendingTemporary::name)) return -1;
-  for (int i = 0; i < int(std::size(g_pending)); ++i) {
-    int expected = kFree;
-    if (!g_pending[i].state.compare_exchange_strong(expected, kFilling)) continue;
-    g_pending[i].folder = folder;
-    g_pending[i].flags = flags;
-    std::memcpy(g_pending[i].name, name.constData(), size_t(name.size()) + 1);
-    g_pending[i].state.store(kActive, std::memory_order_release);
-    return i;
-  }
-  return -1;
-}
-
-void removePending(int slot) {
-  if (slot >= 0) g_pending[slot].state.store(kFree, std::memory_order_release);
 }
 
 // Whether the person protected the file against writing. An ordinary user asks the system (ACLs
@@ -402,68 +320,6 @@ bool OutputFile::copyInPlace() {
   return true;
 }
 
-namespace {
-
-// An advisory lock on a folder (flock), held while it lives, so that two runs replacing the
-// same files take turns. Nothing is left behind. Where the folder cannot be opened for reading
-// or its file system has no locks (some network file systems), there is no lock and the files
-// are replaced without one.
-class FolderLock {
- public:
-  explicit FolderLock(int folder)
-      : m_fd(::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
-    if (m_fd < 0) return;
-    while (::flock(m_fd, LOCK_EX) != 0 && errno == EINTR) {
-    }
-  }
-  ~FolderLock() {
-    if (m_fd >= 0) ::close(m_fd);  // which releases the lock
-  }
-  FolderLock(const FolderLock&) = delete;
-  FolderLock& operator=(const FolderLock&) = delete;
-
- private:
-  int m_fd;
-};
-
-}  // namespace
-
-std::optional<std::size_t> OutputFile::commitTogether(std::span<OutputFile* const> files) {
-  const auto failedAt = [&](std::size_t at) {
-    for (OutputFile* file : files) file->discard();
-    return std::optional<std::size_t>(at);
-  };
-  for (std::size_t i = 0; i < files.size(); ++i)
-    if (!files[i]->stage()) return failedAt(i);
-
-  // Each folder once, in the order given: two runs of the same files wait in the same order.
-  std::vector<std::unique_ptr<FolderLock>> locks;
-  std::vector<std::pair<dev_t, ino_t>> locked;
-  for (OutputFile* file : files) {
-    struct stat st {};
-    if (::fstat(file->m_folder, &st) != 0) continue;
-    const std::pair<dev_t, ino_t> id{st.st_dev, st.st_ino};
-    if (std::find(locked.begin(), locked.end(), id) != locked.end()) continue;
-    locked.push_back(id);
-    locks.push_back(std::make_unique<FolderLock>(file->m_folder));
-  }
-
-  // Renames first and copies into files in place last: a rename can be undone, a copy cannot.
-  std::vector<std::size_t> order(files.size());
-  for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
-  std::stable_partition(order.begin(), order.end(),
-                        [&](std::size_t i) { return files[i]->m_inPlace < 0; });
-  const InterruptsHeld held;
-  for (std::size_t step = 0; step < order.size(); ++step) {
-    if (files[order[step]]->replace(step + 1 < order.size())) continue;
-    for (std::size_t done = 0; done < step; ++done) files[order[done]]->undoReplace();
-    return failedAt(order[step]);
-  }
-  // The old files kept for an undo go now.
-  for (OutputFile* file : files) file->discard();
-  return std::nullopt;
-}
-
 void OutputFile::removeTemporary() {
   if (m_temporary.isEmpty()) return;
   const InterruptsHeld held;
@@ -502,71 +358,12 @@ bool OutputFile::writeWhole(const QString& path, const QByteArray& bytes, AtLink
   return ok;
 }
 
-Message OutputFile::cannotWriteMessage(const QString& path) {
-  return MessageCatalogue::warning(messageLines(
-      QCoreApplication::translate("OutputFile",
-                                  "ファイルを開くことが出来ません。\n"
-                                  "%1\n"
-                                  "他の処理によってロックされていないか、ハードディスクがいっぱい"
-                                  "でないかを確認してください。\n"
-                                  "ファイルは出力されませんでした。")
-          .arg(path)));
-}
-
-Message OutputFile::replacedCharactersMessage(const QString& path, const QByteArray& encoding,
-                                              qint64 count) {
-  return {QCoreApplication::translate("OutputFile", "文字の置き換え"),
-          messageLines(QCoreApplication::translate(
-                           "OutputFile",
-                           "ファイルを出力しました。\n"
-                           "%1\n"
-                           "ただし、文字コード %2 で表せない文字が %3 文字あったため、"
-                           "「?」に置き換えて出力しました。",
-                           nullptr, pluralOf(count))
-                           .arg(path, QString::fromLatin1(encoding), QString::number(count))),
-          MessageIcon::Information};
-}
-
-Message OutputFile::unrepresentableCharactersMessage(const QString& path, qint64 count) {
-  return {QCoreApplication::translate("OutputFile", "文字の置き換え"),
-          messageLines(QCoreApplication::translate(
-                           "OutputFile",
-                           "ファイルを出力しました。\n"
-                           "%1\n"
-                           "ただし、ファイル内に書けない文字（制御文字など）が %2 文字あったため、"
-                           "「\uFFFD」（U+FFFD）に置き換えて出力しました。",
-                           nullptr, pluralOf(count))
-                           .arg(path, QString::number(count))),
-          MessageIcon::Information};
-}
-
 bool OutputFile::write(const QString& path, Interaction& interaction,
                        const std::function<bool(QIODevice&)>& body) {
   OutputFile file(path, AtLink::Replace);
   const bool ok = file.fill(body) && file.commit();
   if (!ok) interaction.showMessage(file.failureMessage());
   return ok;
-}
-
-OutputFile::ScratchFolder::ScratchFolder(const QString& path, const QStringList& names) {
-  const QByteArray encoded = QFile::encodeName(path);
-  const qsizetype slash = encoded.lastIndexOf('/');
-  if (slash < 0) return;
-  const InterruptsHeld held;
-  removeTemporariesOnInterrupt();
-  m_parent = ::open(slash == 0 ? "/" : encoded.left(slash).constData(), O_PATH | O_CLOEXEC);
-  m_folder = ::open(encoded.constData(), O_PATH | O_CLOEXEC);
-  if (m_parent < 0 || m_folder < 0) return;
-  for (const QString& name : names)
-    m_slots.push_back(addPending(m_folder, QFile::encodeName(name)));
-  m_slots.push_back(addPending(m_parent, encoded.mid(slash + 1), AT_REMOVEDIR));
-}
-
-OutputFile::ScratchFolder::~ScratchFolder() {
-  const InterruptsHeld held;
-  for (const int slot : m_slots) removePending(slot);
-  if (m_folder >= 0) ::close(m_folder);
-  if (m_parent >= 0) ::close(m_parent);
 }
 
 }  // namespace vek
