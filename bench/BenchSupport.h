@@ -2,8 +2,8 @@
 // the export benchmarks write.
 #pragma once
 
-#include "core/FileList.h"
-#include "core/Interaction.h"
+#include "core/list/FileList.h"
+#include "core/messages/Interaction.h"
 
 namespace vek::bench {
 

@@ -2,7 +2,7 @@
 // the writers feed them.
 #include <benchmark/benchmark.h>
 
-#include "core/TextCodec.h"
+#include "core/text/TextCodec.h"
 
 namespace {
 

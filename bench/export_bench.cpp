@@ -9,7 +9,7 @@
 #include <QFile>
 
 #include "BenchSupport.h"
-#include "core/FileList.h"
+#include "core/list/FileList.h"
 #include "writers/ColumnCells.h"
 #include "writers/HtmlListExport.h"
 #include "writers/HtmlListWriter.h"

@@ -3,8 +3,8 @@
 // change from call to call.
 #include <benchmark/benchmark.h>
 
-#include "core/DateFormatter.h"
-#include "core/SizeText.h"
+#include "core/dates/DateFormatter.h"
+#include "core/text/SizeText.h"
 
 using vek::DateFormatter;
 using vek::DateStamp;

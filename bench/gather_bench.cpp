@@ -11,9 +11,9 @@
 #include <benchmark/benchmark.h>
 
 #include "BenchSupport.h"
-#include "core/FileList.h"
-#include "core/Interaction.h"
-#include "core/Settings.h"
+#include "core/list/FileList.h"
+#include "core/messages/Interaction.h"
+#include "core/settings/Settings.h"
 #include "gather/Gatherer.h"
 
 namespace {

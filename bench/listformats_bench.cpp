@@ -15,7 +15,7 @@
 #include <QDir>
 
 #include "BenchSupport.h"
-#include "core/FileList.h"
+#include "core/list/FileList.h"
 #include "writers/TextListExport.h"
 #include "writers/XlsxListExport.h"
 

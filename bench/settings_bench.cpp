@@ -3,7 +3,7 @@
 // same whatever the file holds beside Vek's own sections.
 #include <benchmark/benchmark.h>
 
-#include "core/IniFile.h"
+#include "core/settings/IniFile.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "core/FileList.h"
+#include "core/list/FileList.h"
 
 using namespace Qt::StringLiterals;
 using vek::DateStamp;

@@ -29,8 +29,8 @@
 #include <benchmark/benchmark.h>
 
 #include "BenchSupport.h"
-#include "core/FileList.h"
-#include "core/Settings.h"
+#include "core/list/FileList.h"
+#include "core/settings/Settings.h"
 #include "gather/Gatherer.h"
 #include "support/SlowMount.h"
 #include "ui/FileListModel.h"

@@ -5,7 +5,7 @@
 #include "FuzzCheck.h"
 #include "batch/BatchParser.h"
 #include "batch/CommandLine.h"
-#include "core/DateFormatter.h"
+#include "core/dates/DateFormatter.h"
 
 using namespace vek;
 

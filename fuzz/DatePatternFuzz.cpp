@@ -5,7 +5,7 @@
 #include <QLocale>
 
 #include "FuzzCheck.h"
-#include "core/DateFormatter.h"
+#include "core/dates/DateFormatter.h"
 
 using namespace vek;
 

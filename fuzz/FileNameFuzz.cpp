@@ -1,7 +1,7 @@
 // File names are bytes: every byte string without a NUL survives bytes -> text -> bytes, and
 // two different names never become the same text.
 #include "FuzzCheck.h"
-#include "core/FileNameBytes.h"
+#include "core/platform/FileNameBytes.h"
 
 using namespace vek;
 

@@ -1,8 +1,8 @@
 // The INI reader and writer: any bytes are read without a crash; a file nobody changed comes
 // back byte for byte; reading the settings and writing them back reaches a fixed point.
 #include "FuzzCheck.h"
-#include "core/IniFile.h"
-#include "core/SettingsFile.h"
+#include "core/settings/IniFile.h"
+#include "core/settings/SettingsFile.h"
 
 using namespace vek;
 

@@ -6,7 +6,7 @@
 #include "FuzzCheck.h"
 #include "compare/ListInput.h"
 #include "compare/TextListReader.h"
-#include "core/Settings.h"
+#include "core/settings/Settings.h"
 
 using namespace vek;
 

@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "FuzzCheck.h"
-#include "core/TextCodec.h"
+#include "core/text/TextCodec.h"
 
 using namespace vek;
 

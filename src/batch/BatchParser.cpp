@@ -14,13 +14,13 @@
 #include <QCoreApplication>
 #include <QFile>
 
-#include "core/FileNameBytes.h"
-#include "core/FileSystem.h"
-#include "core/FolderPath.h"
-#include "core/LeadingNumber.h"
-#include "core/MessageCatalogue.h"
-#include "core/NarrowText.h"
-#include "core/PathRules.h"
+#include "core/messages/MessageCatalogue.h"
+#include "core/platform/FileNameBytes.h"
+#include "core/platform/FileSystem.h"
+#include "core/platform/FolderPath.h"
+#include "core/text/LeadingNumber.h"
+#include "core/text/NarrowText.h"
+#include "core/text/PathRules.h"
 
 namespace vek {
 

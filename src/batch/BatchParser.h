@@ -10,7 +10,7 @@
 #include <QStringList>
 
 #include "batch/BatchRequest.h"
-#include "core/Message.h"
+#include "core/messages/Message.h"
 
 namespace vek {
 

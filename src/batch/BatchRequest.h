@@ -7,9 +7,9 @@
 #include <QStringList>
 
 #include "batch/OutputType.h"
-#include "core/HashKind.h"
-#include "core/ListColumn.h"
-#include "core/ListEncoding.h"
+#include "core/list/ListColumn.h"
+#include "core/platform/HashKind.h"
+#include "core/text/ListEncoding.h"
 
 namespace vek {
 

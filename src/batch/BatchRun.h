@@ -12,13 +12,13 @@
 #include "batch/BatchRequest.h"
 #include "batch/ExitCode.h"
 #include "compare/ListComparison.h"
-#include "core/FileList.h"
-#include "core/Interaction.h"
-#include "core/ListWalk.h"
-#include "core/Session.h"
-#include "core/Settings.h"
-#include "core/SettingsStore.h"
-#include "core/WindowState.h"
+#include "core/list/FileList.h"
+#include "core/list/ListWalk.h"
+#include "core/messages/Interaction.h"
+#include "core/settings/Session.h"
+#include "core/settings/Settings.h"
+#include "core/settings/SettingsStore.h"
+#include "core/settings/WindowState.h"
 
 namespace vek {
 

@@ -22,11 +22,11 @@
 #include "batch/BatchRun.h"
 #include "batch/ConsoleInteraction.h"
 #include "batch/StartMode.h"
-#include "core/Message.h"
-#include "core/MessageCatalogue.h"
-#include "core/ProgramFolder.h"
-#include "core/ProgramVersion.h"
-#include "core/TextCodec.h"
+#include "core/messages/Message.h"
+#include "core/messages/MessageCatalogue.h"
+#include "core/settings/ProgramFolder.h"
+#include "core/settings/ProgramVersion.h"
+#include "core/text/TextCodec.h"
 
 namespace vek {
 

@@ -5,7 +5,7 @@
 #include "batch/CommandComposer.h"
 #include "batch/CommandLine.h"
 #include "batch/ShellWords.h"
-#include "core/PathRules.h"
+#include "core/text/PathRules.h"
 
 namespace vek {
 

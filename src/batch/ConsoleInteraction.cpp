@@ -4,10 +4,10 @@
 #include <QFileDevice>
 #include <QStringList>
 
-#include "core/MessageCatalogue.h"
-#include "core/NarrowText.h"
-#include "core/PrintedPath.h"
-#include "core/TextLines.h"
+#include "core/messages/MessageCatalogue.h"
+#include "core/messages/PrintedPath.h"
+#include "core/text/NarrowText.h"
+#include "core/text/TextLines.h"
 
 namespace vek {
 

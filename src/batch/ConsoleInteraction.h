@@ -8,8 +8,8 @@
 #include <QIODevice>
 #include <QString>
 
-#include "core/Interaction.h"
-#include "core/TextCodec.h"
+#include "core/messages/Interaction.h"
+#include "core/text/TextCodec.h"
 
 namespace vek {
 

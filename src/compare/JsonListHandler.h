@@ -16,8 +16,8 @@
 #include "compare/ListInput.h"
 #include "compare/RowPathSet.h"
 #include "compare/SavedList.h"
-#include "core/FileNameBytes.h"
-#include "core/IsoDateTime.h"
+#include "core/dates/IsoDateTime.h"
+#include "core/platform/FileNameBytes.h"
 #include "writers/JsonListFormat.h"
 
 namespace vek::json_list {

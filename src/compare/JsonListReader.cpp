@@ -19,9 +19,9 @@
 #include "compare/ListInput.h"
 #include "compare/ListReadErrors.h"
 #include "compare/RowPathSet.h"
-#include "core/FileNameBytes.h"
-#include "core/IsoDateTime.h"
-#include "core/PrintedPath.h"
+#include "core/dates/IsoDateTime.h"
+#include "core/messages/PrintedPath.h"
+#include "core/platform/FileNameBytes.h"
 #include "writers/JsonListFormat.h"
 
 namespace vek {

@@ -6,7 +6,7 @@
 #include <QHashFunctions>
 
 #include "compare/ListReadErrors.h"
-#include "core/PrintedPath.h"
+#include "core/messages/PrintedPath.h"
 
 namespace vek {
 

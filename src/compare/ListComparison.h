@@ -12,9 +12,9 @@
 #include <QString>
 
 #include "compare/SavedList.h"
-#include "core/FileEntry.h"
-#include "core/HashKind.h"
-#include "core/Message.h"
+#include "core/list/FileEntry.h"
+#include "core/messages/Message.h"
+#include "core/platform/HashKind.h"
 
 namespace vek {
 

@@ -10,7 +10,7 @@
 #include <QCoreApplication>
 
 #include "compare/ListReadErrors.h"
-#include "core/FileNameBytes.h"
+#include "core/platform/FileNameBytes.h"
 
 namespace vek {
 

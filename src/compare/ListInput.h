@@ -11,7 +11,7 @@
 #include <QByteArray>
 #include <QString>
 
-#include "core/Message.h"
+#include "core/messages/Message.h"
 
 namespace vek {
 

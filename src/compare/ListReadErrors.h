@@ -4,7 +4,7 @@
 
 #include <QString>
 
-#include "core/Message.h"
+#include "core/messages/Message.h"
 
 namespace vek::ListReadErrors {
 

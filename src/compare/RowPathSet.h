@@ -8,7 +8,7 @@
 
 #include <QHashFunctions>
 
-#include "core/FileEntry.h"
+#include "core/list/FileEntry.h"
 
 namespace vek {
 

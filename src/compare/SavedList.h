@@ -9,10 +9,10 @@
 #include <QByteArray>
 #include <QString>
 
-#include "core/FileEntry.h"
-#include "core/HashKind.h"
-#include "core/ListWalk.h"
-#include "core/Message.h"
+#include "core/list/FileEntry.h"
+#include "core/list/ListWalk.h"
+#include "core/messages/Message.h"
+#include "core/platform/HashKind.h"
 
 namespace vek {
 

@@ -8,7 +8,7 @@
 #include <span>
 
 #include "compare/SavedList.h"
-#include "core/Settings.h"
+#include "core/settings/Settings.h"
 
 namespace vek {
 

@@ -4,13 +4,13 @@
 
 #include <QElapsedTimer>
 
-#include "core/FileList.h"
-#include "core/FileSystem.h"
-#include "core/Interaction.h"
-#include "core/MessageCatalogue.h"
-#include "core/PathRules.h"
-#include "core/RecentTexts.h"
-#include "core/Settings.h"
+#include "core/list/FileList.h"
+#include "core/messages/Interaction.h"
+#include "core/messages/MessageCatalogue.h"
+#include "core/platform/FileSystem.h"
+#include "core/settings/RecentTexts.h"
+#include "core/settings/Settings.h"
+#include "core/text/PathRules.h"
 
 namespace vek {
 

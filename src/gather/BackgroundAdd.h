@@ -14,7 +14,7 @@
 #include <QObject>
 #include <QTimer>
 
-#include "core/FileList.h"
+#include "core/list/FileList.h"
 #include "gather/DropIntake.h"
 #include "gather/Gatherer.h"
 #include "gather/ScanThread.h"

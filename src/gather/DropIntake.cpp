@@ -2,13 +2,13 @@
 
 #include <QUrl>
 
-#include "core/FileList.h"
-#include "core/FileSystem.h"
-#include "core/Interaction.h"
-#include "core/Message.h"
-#include "core/MessageCatalogue.h"
-#include "core/PathRules.h"
-#include "core/Settings.h"
+#include "core/list/FileList.h"
+#include "core/messages/Interaction.h"
+#include "core/messages/Message.h"
+#include "core/messages/MessageCatalogue.h"
+#include "core/platform/FileSystem.h"
+#include "core/settings/Settings.h"
+#include "core/text/PathRules.h"
 #include "gather/Gatherer.h"
 
 namespace vek {

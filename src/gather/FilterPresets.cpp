@@ -2,10 +2,10 @@
 
 #include <QCoreApplication>
 
-#include "core/OutputFile.h"
-#include "core/TextCodec.h"
-#include "core/TextLines.h"
-#include "core/WholeFile.h"
+#include "core/platform/OutputFile.h"
+#include "core/platform/WholeFile.h"
+#include "core/text/TextCodec.h"
+#include "core/text/TextLines.h"
 
 namespace vek {
 

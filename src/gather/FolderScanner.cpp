@@ -12,8 +12,8 @@
 #include <mutex>
 #include <thread>
 
-#include "core/OrderedWork.h"
-#include "core/PathRules.h"
+#include "core/platform/OrderedWork.h"
+#include "core/text/PathRules.h"
 #include "gather/ReaderCount.h"
 
 namespace vek {

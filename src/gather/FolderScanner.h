@@ -16,9 +16,9 @@
 
 #include <QString>
 
-#include "core/DeliveryCheck.h"
-#include "core/FileEntry.h"
-#include "core/FileSystem.h"
+#include "core/list/DeliveryCheck.h"
+#include "core/list/FileEntry.h"
+#include "core/platform/FileSystem.h"
 #include "gather/WalkRules.h"
 #include "gather/WildcardFilter.h"
 

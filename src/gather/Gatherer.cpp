@@ -1,12 +1,12 @@
 #include "gather/Gatherer.h"
 
-#include "core/FileList.h"
-#include "core/Interaction.h"
-#include "core/Message.h"
-#include "core/MessageCatalogue.h"
-#include "core/PathRules.h"
-#include "core/RecentTexts.h"
-#include "core/Settings.h"
+#include "core/list/FileList.h"
+#include "core/messages/Interaction.h"
+#include "core/messages/Message.h"
+#include "core/messages/MessageCatalogue.h"
+#include "core/settings/RecentTexts.h"
+#include "core/settings/Settings.h"
+#include "core/text/PathRules.h"
 
 #include <QSet>
 

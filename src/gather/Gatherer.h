@@ -12,7 +12,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "core/FileSystem.h"
+#include "core/platform/FileSystem.h"
 #include "gather/FolderScanner.h"
 #include "gather/WalkRules.h"
 #include "gather/WildcardFilter.h"

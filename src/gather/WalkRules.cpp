@@ -5,7 +5,7 @@
 #include <QStringList>
 #include <QStringTokenizer>
 
-#include "core/WalkSettings.h"
+#include "core/settings/WalkSettings.h"
 
 namespace vek {
 

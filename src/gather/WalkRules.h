@@ -8,7 +8,7 @@
 #include <QStringList>
 #include <QStringView>
 
-#include "core/FileSystem.h"
+#include "core/platform/FileSystem.h"
 #include "gather/WildcardFilter.h"
 
 namespace vek {

@@ -5,7 +5,7 @@
 
 #include <QDialog>
 
-#include "core/Session.h"
+#include "core/settings/Session.h"
 
 class QHBoxLayout;
 class QPushButton;

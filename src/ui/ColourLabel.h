@@ -5,7 +5,7 @@
 
 #include <QLabel>
 
-#include "core/Settings.h"
+#include "core/settings/Settings.h"
 
 namespace vek {
 

@@ -7,7 +7,7 @@
 #include <QMimeData>
 #include <QWidget>
 
-#include "core/PathRules.h"
+#include "core/text/PathRules.h"
 
 namespace vek {
 

@@ -2,7 +2,7 @@
 
 #include <QTimer>
 
-#include "core/FileList.h"
+#include "core/list/FileList.h"
 
 namespace vek {
 

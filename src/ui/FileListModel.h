@@ -7,7 +7,7 @@
 
 #include <QAbstractTableModel>
 
-#include "core/FileListObserver.h"
+#include "core/list/FileListObserver.h"
 
 namespace vek {
 

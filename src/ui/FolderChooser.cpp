@@ -10,11 +10,11 @@
 #include <QStringListModel>
 #include <QStyle>
 
-#include "core/FileSystem.h"
-#include "core/Interaction.h"
-#include "core/MessageCatalogue.h"
-#include "core/PathRules.h"
-#include "core/Settings.h"
+#include "core/messages/Interaction.h"
+#include "core/messages/MessageCatalogue.h"
+#include "core/platform/FileSystem.h"
+#include "core/settings/Settings.h"
+#include "core/text/PathRules.h"
 #include "gather/Gatherer.h"
 #include "ui/PushButton.h"
 #include "ui/Volumes.h"

@@ -6,7 +6,7 @@
 #include <QDialog>
 #include <QString>
 
-#include "core/Message.h"
+#include "core/messages/Message.h"
 
 class QLabel;
 class QPushButton;

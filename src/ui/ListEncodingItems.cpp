@@ -3,7 +3,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 
-#include "core/ListEncoding.h"
+#include "core/text/ListEncoding.h"
 
 namespace vek {
 

@@ -10,9 +10,9 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
-#include "core/FileList.h"
-#include "core/ListTotals.h"
-#include "core/Session.h"
+#include "core/list/FileList.h"
+#include "core/list/ListTotals.h"
+#include "core/settings/Session.h"
 #include "ui/FileListModel.h"
 #include "ui/PushButton.h"
 #include "ui/Twips.h"

@@ -7,7 +7,7 @@
 #include <QLineEdit>
 #include <QSignalBlocker>
 
-#include "core/WalkSettings.h"
+#include "core/settings/WalkSettings.h"
 #include "ui/FilterKeyScreen.h"
 
 namespace vek {

@@ -9,8 +9,8 @@
 #include <QString>
 #include <QUrl>
 
-#include "core/Interaction.h"
-#include "core/Message.h"
+#include "core/messages/Interaction.h"
+#include "core/messages/Message.h"
 
 class QWidget;
 

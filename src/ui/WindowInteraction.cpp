@@ -5,8 +5,8 @@
 #include <QMainWindow>
 #include <QMenuBar>
 
-#include "core/MessageCatalogue.h"
-#include "core/PrintedPath.h"
+#include "core/messages/MessageCatalogue.h"
+#include "core/messages/PrintedPath.h"
 #include "ui/WindowDialogs.h"
 #include "ui/frmInfo.h"
 

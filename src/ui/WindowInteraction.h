@@ -10,7 +10,7 @@
 #include <QPointer>
 #include <QTimer>
 
-#include "core/Interaction.h"
+#include "core/messages/Interaction.h"
 
 class QMainWindow;
 

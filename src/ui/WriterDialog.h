@@ -7,10 +7,10 @@
 
 #include <QDialog>
 
-#include "core/FileList.h"
-#include "core/Interaction.h"
-#include "core/Session.h"
-#include "core/Settings.h"
+#include "core/list/FileList.h"
+#include "core/messages/Interaction.h"
+#include "core/settings/Session.h"
+#include "core/settings/Settings.h"
 
 class QLayout;
 class QPushButton;

@@ -5,7 +5,7 @@
 
 #include <QGroupBox>
 
-#include "core/ColumnOptions.h"
+#include "core/list/ColumnOptions.h"
 
 class QButtonGroup;
 class QCheckBox;

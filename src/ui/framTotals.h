@@ -4,7 +4,7 @@
 
 #include <QGroupBox>
 
-#include "core/ColumnOptions.h"
+#include "core/list/ColumnOptions.h"
 
 class QCheckBox;
 

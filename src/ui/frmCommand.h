@@ -11,8 +11,8 @@
 #include <QTimer>
 
 #include "batch/CommandForm.h"
-#include "core/Message.h"
-#include "core/WalkSettings.h"
+#include "core/messages/Message.h"
+#include "core/settings/WalkSettings.h"
 #include "ui/CommandBoxText.h"
 
 class QButtonGroup;

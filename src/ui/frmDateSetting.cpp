@@ -8,8 +8,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "core/DateFormatter.h"
-#include "core/Interaction.h"
+#include "core/dates/DateFormatter.h"
+#include "core/messages/Interaction.h"
 
 namespace vek {
 

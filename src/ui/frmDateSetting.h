@@ -6,7 +6,7 @@
 
 #include <QDateTime>
 
-#include "core/Settings.h"
+#include "core/settings/Settings.h"
 #include "ui/BandDialog.h"
 
 class QComboBox;

@@ -4,7 +4,7 @@
 
 #include <array>
 
-#include "core/Settings.h"
+#include "core/settings/Settings.h"
 #include "ui/BandDialog.h"
 
 class QLineEdit;

@@ -2,7 +2,7 @@
 // what a dropped folder adds, and whether the list's sorts read digits as numbers.
 #pragma once
 
-#include "core/Settings.h"
+#include "core/settings/Settings.h"
 #include "ui/BandDialog.h"
 
 class QButtonGroup;

@@ -15,7 +15,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "core/RecentTexts.h"
+#include "core/settings/RecentTexts.h"
 #include "ui/CaptionColour.h"
 #include "ui/ListEncodingItems.h"
 #include "ui/OptionGroup.h"

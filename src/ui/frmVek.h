@@ -16,11 +16,11 @@
 #include <QUrl>
 
 #include "compare/SavedList.h"
-#include "core/FileList.h"
-#include "core/Session.h"
-#include "core/Settings.h"
-#include "core/SettingsStore.h"
-#include "core/WindowState.h"
+#include "core/list/FileList.h"
+#include "core/settings/Session.h"
+#include "core/settings/Settings.h"
+#include "core/settings/SettingsStore.h"
+#include "core/settings/WindowState.h"
 #include "gather/BackgroundAdd.h"
 #include "gather/Gatherer.h"
 #include "ui/WindowInteraction.h"

@@ -11,7 +11,7 @@
 #include <QUrl>
 #include <QWindow>
 
-#include "core/ProgramVersion.h"
+#include "core/settings/ProgramVersion.h"
 #include "ui/ProgramIcon.h"
 #include "ui/WindowDialogs.h"
 

@@ -2,8 +2,8 @@
 
 #include <QFileInfo>
 
-#include "core/FileNameBytes.h"
-#include "core/PathRules.h"
+#include "core/platform/FileNameBytes.h"
+#include "core/text/PathRules.h"
 
 namespace vek {
 

@@ -10,9 +10,9 @@
 #include <QIODevice>
 #include <QString>
 
-#include "core/FileEntry.h"
-#include "core/FileHasher.h"
-#include "core/HashKind.h"
+#include "core/list/FileEntry.h"
+#include "core/platform/FileHasher.h"
+#include "core/platform/HashKind.h"
 
 namespace vek {
 

@@ -2,7 +2,7 @@
 
 #include <QCoreApplication>
 
-#include "core/InterfaceLanguage.h"
+#include "core/settings/InterfaceLanguage.h"
 
 namespace vek {
 

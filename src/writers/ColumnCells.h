@@ -10,16 +10,16 @@
 #include <QLocale>
 #include <QString>
 
-#include "core/ColumnOptions.h"
-#include "core/DateFormatter.h"
-#include "core/DeliveryCheck.h"
-#include "core/FileEntry.h"
-#include "core/FileHasher.h"
-#include "core/Message.h"
-#include "core/PathPrefix.h"
-#include "core/PathRules.h"
-#include "core/Settings.h"
-#include "core/SizeText.h"
+#include "core/dates/DateFormatter.h"
+#include "core/list/ColumnOptions.h"
+#include "core/list/DeliveryCheck.h"
+#include "core/list/FileEntry.h"
+#include "core/messages/Message.h"
+#include "core/platform/FileHasher.h"
+#include "core/settings/Settings.h"
+#include "core/text/PathPrefix.h"
+#include "core/text/PathRules.h"
+#include "core/text/SizeText.h"
 
 namespace vek {
 

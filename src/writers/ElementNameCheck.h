@@ -7,8 +7,8 @@
 
 #include <QString>
 
-#include "core/Message.h"
-#include "core/Settings.h"
+#include "core/messages/Message.h"
+#include "core/settings/Settings.h"
 
 namespace vek {
 

@@ -6,7 +6,7 @@
 #include <QIODevice>
 #include <QString>
 
-#include "core/TextCodec.h"
+#include "core/text/TextCodec.h"
 
 namespace vek {
 

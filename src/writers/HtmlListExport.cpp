@@ -1,6 +1,6 @@
 #include "writers/HtmlListExport.h"
 
-#include "core/OutputFile.h"
+#include "core/platform/OutputFile.h"
 #include "writers/ColumnCells.h"
 #include "writers/HtmlListWriter.h"
 #include "writers/ListDelivery.h"

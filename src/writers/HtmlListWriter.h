@@ -11,10 +11,10 @@
 #include <QIODevice>
 #include <QString>
 
-#include "core/FileList.h"
-#include "core/PathRules.h"
-#include "core/Settings.h"
-#include "core/TextCodec.h"
+#include "core/list/FileList.h"
+#include "core/settings/Settings.h"
+#include "core/text/PathRules.h"
+#include "core/text/TextCodec.h"
 #include "writers/ColumnCells.h"
 #include "writers/TotalLine.h"
 

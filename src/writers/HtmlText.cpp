@@ -1,6 +1,6 @@
 #include "writers/HtmlText.h"
 
-#include "core/FileNameBytes.h"
+#include "core/platform/FileNameBytes.h"
 
 namespace vek {
 

@@ -4,8 +4,8 @@
 
 #include <QString>
 
-#include "core/PathRules.h"
-#include "core/Settings.h"
+#include "core/settings/Settings.h"
+#include "core/text/PathRules.h"
 
 namespace vek {
 

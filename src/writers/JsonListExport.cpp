@@ -1,6 +1,6 @@
 #include "writers/JsonListExport.h"
 
-#include "core/OutputFile.h"
+#include "core/platform/OutputFile.h"
 #include "writers/JsonListWriter.h"
 #include "writers/ListDelivery.h"
 

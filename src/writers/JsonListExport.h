@@ -5,10 +5,10 @@
 
 #include <QString>
 
-#include "core/FileList.h"
-#include "core/Interaction.h"
-#include "core/ListWalk.h"
-#include "core/Settings.h"
+#include "core/list/FileList.h"
+#include "core/list/ListWalk.h"
+#include "core/messages/Interaction.h"
+#include "core/settings/Settings.h"
 
 namespace vek {
 

@@ -5,10 +5,10 @@
 
 #include <QTimeZone>
 
-#include "core/FileNameBytes.h"
-#include "core/HashKind.h"
-#include "core/IsoDateTime.h"
-#include "core/OrderedWork.h"
+#include "core/dates/IsoDateTime.h"
+#include "core/platform/FileNameBytes.h"
+#include "core/platform/HashKind.h"
+#include "core/platform/OrderedWork.h"
 #include "writers/JsonListFormat.h"
 
 namespace vek {

@@ -14,10 +14,10 @@
 #include <QIODevice>
 #include <QString>
 
-#include "core/ColumnOptions.h"
-#include "core/FileEntry.h"
-#include "core/FileHasher.h"
-#include "core/ListWalk.h"
+#include "core/list/ColumnOptions.h"
+#include "core/list/FileEntry.h"
+#include "core/list/ListWalk.h"
+#include "core/platform/FileHasher.h"
 
 namespace vek {
 

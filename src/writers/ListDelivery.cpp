@@ -9,9 +9,9 @@
 #include <QCoreApplication>
 #include <QHash>
 
-#include "core/FileNameBytes.h"
-#include "core/FolderPath.h"
-#include "core/OutputFile.h"
+#include "core/platform/FileNameBytes.h"
+#include "core/platform/FolderPath.h"
+#include "core/platform/OutputFile.h"
 #include "writers/ChecksumFile.h"
 #include "writers/ListHashes.h"
 

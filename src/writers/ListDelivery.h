@@ -12,12 +12,12 @@
 #include <QIODevice>
 #include <QString>
 
-#include "core/ColumnOptions.h"
-#include "core/FileEntry.h"
-#include "core/FileHasher.h"
-#include "core/FileList.h"
-#include "core/Interaction.h"
-#include "core/Message.h"
+#include "core/list/ColumnOptions.h"
+#include "core/list/FileEntry.h"
+#include "core/list/FileList.h"
+#include "core/messages/Interaction.h"
+#include "core/messages/Message.h"
+#include "core/platform/FileHasher.h"
 #include "writers/ColumnCells.h"
 
 namespace vek {

@@ -2,7 +2,7 @@
 
 #include <QCoreApplication>
 
-#include "core/PrintedPath.h"
+#include "core/messages/PrintedPath.h"
 
 namespace vek {
 

@@ -7,11 +7,11 @@
 #include <span>
 #include <vector>
 
-#include "core/FileEntry.h"
-#include "core/FileHasher.h"
-#include "core/HashKind.h"
-#include "core/Interaction.h"
-#include "core/Message.h"
+#include "core/list/FileEntry.h"
+#include "core/messages/Interaction.h"
+#include "core/messages/Message.h"
+#include "core/platform/FileHasher.h"
+#include "core/platform/HashKind.h"
 
 namespace vek {
 

@@ -11,7 +11,7 @@
 #include <QByteArray>
 #include <QString>
 
-#include "core/TextCodec.h"
+#include "core/text/TextCodec.h"
 
 namespace vek {
 

@@ -6,8 +6,8 @@
 
 #include <QtGlobal>
 
-#include "core/ColumnOptions.h"
-#include "core/FileEntry.h"
+#include "core/list/ColumnOptions.h"
+#include "core/list/FileEntry.h"
 
 namespace vek {
 

@@ -4,8 +4,8 @@
 
 #include <QCoreApplication>
 
-#include "core/OutputFile.h"
-#include "core/PrintedPath.h"
+#include "core/messages/PrintedPath.h"
+#include "core/platform/OutputFile.h"
 #include "writers/ColumnCells.h"
 #include "writers/ListDelivery.h"
 #include "writers/TextListWriter.h"

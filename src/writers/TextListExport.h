@@ -6,10 +6,10 @@
 #include <QString>
 #include <QStringList>
 
-#include "core/FileList.h"
-#include "core/Interaction.h"
-#include "core/Settings.h"
-#include "core/TextCodec.h"
+#include "core/list/FileList.h"
+#include "core/messages/Interaction.h"
+#include "core/settings/Settings.h"
+#include "core/text/TextCodec.h"
 #include "writers/TextListWriter.h"
 
 namespace vek {

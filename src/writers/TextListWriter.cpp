@@ -1,6 +1,6 @@
 #include "writers/TextListWriter.h"
 
-#include "core/OrderedWork.h"
+#include "core/platform/OrderedWork.h"
 #include "writers/EncodedOutput.h"
 #include "writers/FormulaGuard.h"
 

@@ -9,11 +9,11 @@
 #include <QLocale>
 #include <QString>
 
-#include "core/FileEntry.h"
-#include "core/ListEncoding.h"
-#include "core/PathRules.h"
-#include "core/Settings.h"
-#include "core/TextCodec.h"
+#include "core/list/FileEntry.h"
+#include "core/settings/Settings.h"
+#include "core/text/ListEncoding.h"
+#include "core/text/PathRules.h"
+#include "core/text/TextCodec.h"
 #include "writers/ColumnCells.h"
 #include "writers/ListLineEncoder.h"
 #include "writers/RowInsertion.h"

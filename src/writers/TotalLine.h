@@ -12,7 +12,7 @@
 
 #include <QString>
 
-#include "core/FileEntry.h"
+#include "core/list/FileEntry.h"
 #include "writers/ColumnCells.h"
 
 namespace vek {

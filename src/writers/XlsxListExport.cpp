@@ -3,7 +3,7 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 
-#include "core/OutputFile.h"
+#include "core/platform/OutputFile.h"
 #include "writers/ColumnCells.h"
 #include "writers/ListDelivery.h"
 #include "writers/XlsxListWriter.h"

@@ -3,9 +3,9 @@
 
 #include <QString>
 
-#include "core/FileList.h"
-#include "core/Interaction.h"
-#include "core/Settings.h"
+#include "core/list/FileList.h"
+#include "core/messages/Interaction.h"
+#include "core/settings/Settings.h"
 
 namespace vek {
 

@@ -11,10 +11,10 @@
 #include <QTemporaryDir>
 #include <QUrl>
 
-#include "core/FileNameBytes.h"
-#include "core/OrderedWork.h"
-#include "core/OutputFile.h"
-#include "core/SizeText.h"
+#include "core/platform/FileNameBytes.h"
+#include "core/platform/OrderedWork.h"
+#include "core/platform/OutputFile.h"
+#include "core/text/SizeText.h"
 #include "writers/TotalLine.h"
 #include "writers/WorkbookReadBack.h"
 

@@ -14,9 +14,9 @@
 #include <QLocale>
 #include <QString>
 
-#include "core/FileEntry.h"
-#include "core/PathRules.h"
-#include "core/Settings.h"
+#include "core/list/FileEntry.h"
+#include "core/settings/Settings.h"
+#include "core/text/PathRules.h"
 #include "writers/ColumnCells.h"
 #include "writers/RowInsertion.h"
 

@@ -1,6 +1,6 @@
 #include "writers/XmlListExport.h"
 
-#include "core/OutputFile.h"
+#include "core/platform/OutputFile.h"
 #include "writers/ColumnCells.h"
 #include "writers/ListDelivery.h"
 #include "writers/XmlListWriter.h"

@@ -3,10 +3,10 @@
 
 #include <QString>
 
-#include "core/FileList.h"
-#include "core/Interaction.h"
-#include "core/PathRules.h"
-#include "core/Settings.h"
+#include "core/list/FileList.h"
+#include "core/messages/Interaction.h"
+#include "core/settings/Settings.h"
+#include "core/text/PathRules.h"
 
 namespace vek {
 

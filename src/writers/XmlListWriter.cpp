@@ -4,7 +4,7 @@
 
 #include <QCoreApplication>
 
-#include "core/MessageCatalogue.h"
+#include "core/messages/MessageCatalogue.h"
 #include "writers/ElementNameCheck.h"
 #include "writers/TotalLine.h"
 

@@ -23,11 +23,11 @@
 #include <QIODevice>
 #include <QString>
 
-#include "core/ColumnOptions.h"
-#include "core/FileList.h"
-#include "core/Message.h"
-#include "core/Settings.h"
-#include "core/TextCodec.h"
+#include "core/list/ColumnOptions.h"
+#include "core/list/FileList.h"
+#include "core/messages/Message.h"
+#include "core/settings/Settings.h"
+#include "core/text/TextCodec.h"
 #include "writers/ColumnCells.h"
 #include "writers/EncodedOutput.h"
 

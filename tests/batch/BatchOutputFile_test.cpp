@@ -17,7 +17,7 @@
 
 #include "support/QStringPrinter.h"
 
-#include "core/FolderPath.h"
+#include "core/platform/FolderPath.h"
 #include "support/BatchProcessFixture.h"
 #include "support/DeepFolder.h"
 

@@ -1,5 +1,5 @@
 #include "batch/BatchParser.h"
-#include "core/NarrowText.h"
+#include "core/text/NarrowText.h"
 
 #include <gtest/gtest.h>
 

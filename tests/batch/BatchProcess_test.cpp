@@ -13,8 +13,8 @@
 #include "support/QStringPrinter.h"
 
 #include "batch/UsageText.h"
-#include "core/FileSystem.h"
-#include "core/ProgramVersion.h"
+#include "core/platform/FileSystem.h"
+#include "core/settings/ProgramVersion.h"
 #include "support/BatchProcessFixture.h"
 #include "support/Unprivileged.h"
 

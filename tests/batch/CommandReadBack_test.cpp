@@ -6,7 +6,7 @@
 #include "batch/CommandLine.h"
 #include "batch/CommandReadBack.h"
 #include "batch/ShellWords.h"
-#include "core/InterfaceLanguage.h"
+#include "core/settings/InterfaceLanguage.h"
 #include "support/QStringPrinter.h"
 
 namespace vek {

@@ -11,7 +11,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/FileNameBytes.h"
+#include "core/platform/FileNameBytes.h"
 #include "support/BatchProcessFixture.h"
 
 namespace vek {

@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/TextCodec.h"
+#include "core/text/TextCodec.h"
 #include "support/BatchProcessFixture.h"
 #include "support/QStringPrinter.h"
 

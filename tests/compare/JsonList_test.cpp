@@ -7,8 +7,8 @@
 
 #include "compare/JsonListReader.h"
 #include "compare/ListComparison.h"
-#include "core/FileNameBytes.h"
-#include "core/IsoDateTime.h"
+#include "core/dates/IsoDateTime.h"
+#include "core/platform/FileNameBytes.h"
 #include "support/FailDevice.h"
 #include "writers/JsonListWriter.h"
 

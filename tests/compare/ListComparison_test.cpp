@@ -4,8 +4,8 @@
 
 #include "compare/ListComparison.h"
 #include "compare/TextListReader.h"
-#include "core/FileNameBytes.h"
-#include "core/InterfaceLanguage.h"
+#include "core/platform/FileNameBytes.h"
+#include "core/settings/InterfaceLanguage.h"
 #include "writers/TextListWriter.h"
 
 #include <QBuffer>

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "core/DateFormatter.h"
+#include "core/dates/DateFormatter.h"
 
 using vek::DateFormatter;
 using vek::DateStamp;

@@ -10,8 +10,8 @@
 
 #include <gtest/gtest.h>
 
-#include "core/DateStamp.h"
-#include "core/FileSystem.h"
+#include "core/dates/DateStamp.h"
+#include "core/platform/FileSystem.h"
 #include "support/ScopedEnvironment.h"
 
 using vek::DateStamp;

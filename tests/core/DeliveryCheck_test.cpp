@@ -2,8 +2,8 @@
 // folder level of a path.
 #include <gtest/gtest.h>
 
-#include "core/DeliveryCheck.h"
-#include "core/FileList.h"
+#include "core/list/DeliveryCheck.h"
+#include "core/list/FileList.h"
 
 using namespace Qt::StringLiterals;
 using vek::DeliveryProblems;

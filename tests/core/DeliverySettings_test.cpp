@@ -1,11 +1,11 @@
 // The writers' delivery choices in Vek's own section of Vek.ini: absent until a choice differs
 // from its default, read back whole, and the sections every reader knows untouched.
-#include "core/DeliverySettings.h"
+#include "core/settings/DeliverySettings.h"
 
 #include <gtest/gtest.h>
 
-#include "core/IniFile.h"
-#include "core/Settings.h"
+#include "core/settings/IniFile.h"
+#include "core/settings/Settings.h"
 #include "support/QStringPrinter.h"
 #include "support/SettingsRoundTrip.h"
 

@@ -1,11 +1,11 @@
 // The totals and the prefix replacement in Vek's own sections of Vek.ini: absent until a
 // choice differs from its default, read back whole (blanks and backslashes of a path kept).
-#include "core/ExportExtrasSettings.h"
+#include "core/settings/ExportExtrasSettings.h"
 
 #include <gtest/gtest.h>
 
-#include "core/IniFile.h"
-#include "core/Settings.h"
+#include "core/settings/IniFile.h"
+#include "core/settings/Settings.h"
 #include "support/QStringPrinter.h"
 #include "support/SettingsRoundTrip.h"
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "core/FileEntry.h"
+#include "core/list/FileEntry.h"
 
 using namespace Qt::StringLiterals;
 using vek::DateStamp;

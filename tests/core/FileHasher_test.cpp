@@ -1,7 +1,7 @@
 // Message digests of files: Python's hashlib as the reference for every kind and for empty,
 // small, streamed and awkwardly named files; files that change while read or cannot be read
 // get no digest; many files on several threads; cancelling.
-#include "core/FileHasher.h"
+#include "core/platform/FileHasher.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -15,7 +15,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/FileNameBytes.h"
+#include "core/platform/FileNameBytes.h"
 #include "support/QStringPrinter.h"
 #include "support/TempTree.h"
 #include "support/ThreadStarters.h"

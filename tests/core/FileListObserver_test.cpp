@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/FileList.h"
+#include "core/list/FileList.h"
 
 using namespace Qt::StringLiterals;
 using vek::DateStamp;

@@ -6,8 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include "core/FileList.h"
-#include "core/RowOrder.h"
+#include "core/list/FileList.h"
+#include "core/list/RowOrder.h"
 
 using namespace Qt::StringLiterals;
 using vek::DateStamp;

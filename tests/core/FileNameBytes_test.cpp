@@ -1,4 +1,4 @@
-#include "core/FileNameBytes.h"
+#include "core/platform/FileNameBytes.h"
 
 #include <random>
 

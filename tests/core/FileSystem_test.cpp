@@ -1,6 +1,6 @@
 // File-system services: file information, links, hidden names, the one-pass folder read and
 // the type descriptions.
-#include "core/FileSystem.h"
+#include "core/platform/FileSystem.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -17,7 +17,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/FileNameBytes.h"
+#include "core/platform/FileNameBytes.h"
 #include "support/QStringPrinter.h"
 #include "support/TempTree.h"
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/IniFile.h"
+#include "core/settings/IniFile.h"
 #include "support/FileSizeLimit.h"
 #include "support/TempTree.h"
 

@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "core/InterfaceLanguage.h"
-#include "core/ListTotals.h"
-#include "core/MessageCatalogue.h"
+#include "core/list/ListTotals.h"
+#include "core/messages/MessageCatalogue.h"
+#include "core/settings/InterfaceLanguage.h"
 #include "support/QStringPrinter.h"
 
 namespace vek {

@@ -1,4 +1,4 @@
-#include "core/LeadingNumber.h"
+#include "core/text/LeadingNumber.h"
 
 #include <limits>
 

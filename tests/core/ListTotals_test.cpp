@@ -1,9 +1,9 @@
 // The running totals of the ticked rows and how they read.
-#include "core/ListTotals.h"
+#include "core/list/ListTotals.h"
 
 #include <gtest/gtest.h>
 
-#include "core/FileList.h"
+#include "core/list/FileList.h"
 #include "support/QStringPrinter.h"
 
 namespace vek {

@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "core/ManualPath.h"
-#include "core/ProgramVersion.h"
+#include "core/settings/ManualPath.h"
+#include "core/settings/ProgramVersion.h"
 #include "support/QStringPrinter.h"
 #include "support/TempTree.h"
 

@@ -6,10 +6,10 @@
 
 #include <gtest/gtest.h>
 
-#include "core/FileList.h"
-#include "core/IniFile.h"
-#include "core/RowOrder.h"
-#include "core/SortSettings.h"
+#include "core/list/FileList.h"
+#include "core/list/RowOrder.h"
+#include "core/settings/IniFile.h"
+#include "core/settings/SortSettings.h"
 
 using namespace Qt::StringLiterals;
 using vek::FileEntry;

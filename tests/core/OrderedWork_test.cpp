@@ -1,6 +1,6 @@
 // Threads that cannot be started, and workers that throw: the work is done all the same, in
 // its order, by the threads that are left (down to the calling one), and the process goes on.
-#include "core/OrderedWork.h"
+#include "core/platform/OrderedWork.h"
 
 #include <atomic>
 #include <set>
@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/FileList.h"
+#include "core/list/FileList.h"
 #include "support/ThreadStarters.h"
 
 namespace vek {

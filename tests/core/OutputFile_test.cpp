@@ -1,5 +1,5 @@
 // The shared output file: complete files replace the target, every failure leaves it untouched.
-#include "core/OutputFile.h"
+#include "core/platform/OutputFile.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -1,10 +1,10 @@
 // The prefix replacement for lists read on Windows: only whole leading components match, and
 // the replaced path, its file address and its link read as the replacement's kind of path.
-#include "core/PathPrefix.h"
+#include "core/text/PathPrefix.h"
 
 #include <gtest/gtest.h>
 
-#include "core/FileNameBytes.h"
+#include "core/platform/FileNameBytes.h"
 #include "support/QStringPrinter.h"
 
 namespace vek {

@@ -1,9 +1,9 @@
 // Path texts in both styles: folder text, D, the Directory shapes and "file:" addresses.
-#include "core/PathRules.h"
+#include "core/text/PathRules.h"
 
 #include <gtest/gtest.h>
 
-#include "core/FileNameBytes.h"
+#include "core/platform/FileNameBytes.h"
 #include "support/QStringPrinter.h"
 
 using namespace Qt::StringLiterals;

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/ProgramFolder.h"
+#include "core/settings/ProgramFolder.h"
 #include "support/TempTree.h"
 
 using vek::ProgramFolder;

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/RowOrder.h"
+#include "core/list/RowOrder.h"
 
 using namespace Qt::StringLiterals;
 using vek::DateStamp;

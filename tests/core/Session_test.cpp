@@ -1,4 +1,4 @@
-#include "core/Session.h"
+#include "core/settings/Session.h"
 
 #include <QStringList>
 

@@ -11,9 +11,9 @@
 
 #include <gtest/gtest.h>
 
-#include "core/IniFile.h"
-#include "core/InterfaceLanguage.h"
-#include "core/SettingsFile.h"
+#include "core/settings/IniFile.h"
+#include "core/settings/InterfaceLanguage.h"
+#include "core/settings/SettingsFile.h"
 #include "support/TempTree.h"
 #include "support/Unprivileged.h"
 

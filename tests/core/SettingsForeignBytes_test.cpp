@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include "core/IniFile.h"
-#include "core/SettingsFile.h"
+#include "core/settings/IniFile.h"
+#include "core/settings/SettingsFile.h"
 #include "support/QStringPrinter.h"
 
 namespace vek {

@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/SettingsStore.h"
+#include "core/settings/SettingsStore.h"
 #include "support/QStringPrinter.h"
 #include "support/RecordingInteraction.h"
 #include "support/TempTree.h"

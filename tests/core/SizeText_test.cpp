@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/SizeText.h"
+#include "core/text/SizeText.h"
 
 using vek::SizeStyle;
 using vek::sizeText;

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "core/TextCodec.h"
+#include "core/text/TextCodec.h"
 
 // Readable failure output for texts.
 static void PrintTo(const QString& text, std::ostream* os) {

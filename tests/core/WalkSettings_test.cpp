@@ -1,15 +1,15 @@
 // What the adds leave out, in Vek's own section of Vek.ini: absent until a choice differs from
 // its default, read back whole (blanks around the patterns too), and the sections every reader
 // knows untouched.
-#include "core/WalkSettings.h"
+#include "core/settings/WalkSettings.h"
 
 #include <gtest/gtest.h>
 
-#include "core/IniFile.h"
-#include "core/Settings.h"
-#include "core/SettingsFile.h"
-#include "core/TextCodec.h"
-#include "core/WindowState.h"
+#include "core/settings/IniFile.h"
+#include "core/settings/Settings.h"
+#include "core/settings/SettingsFile.h"
+#include "core/settings/WindowState.h"
+#include "core/text/TextCodec.h"
 #include "support/QStringPrinter.h"
 #include "support/SettingsRoundTrip.h"
 

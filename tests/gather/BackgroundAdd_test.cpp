@@ -13,9 +13,9 @@
 
 #include <gtest/gtest.h>
 
-#include "core/FileList.h"
-#include "core/MessageCatalogue.h"
-#include "core/Settings.h"
+#include "core/list/FileList.h"
+#include "core/messages/MessageCatalogue.h"
+#include "core/settings/Settings.h"
 #include "support/QStringPrinter.h"
 #include "support/RecordingInteraction.h"
 #include "support/TempTree.h"

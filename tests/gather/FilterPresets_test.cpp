@@ -8,8 +8,8 @@
 
 #include <gtest/gtest.h>
 
-#include "core/InterfaceLanguage.h"
-#include "core/TextCodec.h"
+#include "core/settings/InterfaceLanguage.h"
+#include "core/text/TextCodec.h"
 #include "support/FileSizeLimit.h"
 #include "support/QStringPrinter.h"
 #include "support/TempTree.h"

@@ -16,8 +16,8 @@
 
 #include <gtest/gtest.h>
 
-#include "core/FileList.h"
-#include "core/Settings.h"
+#include "core/list/FileList.h"
+#include "core/settings/Settings.h"
 #include "gather/Gatherer.h"
 #include "support/QStringPrinter.h"
 #include "support/RecordingInteraction.h"

@@ -6,8 +6,8 @@
 
 #include <QString>
 
-#include "core/FileList.h"
-#include "core/Settings.h"
+#include "core/list/FileList.h"
+#include "core/settings/Settings.h"
 #include "gather/Gatherer.h"
 #include "support/RecordingInteraction.h"
 

@@ -14,10 +14,10 @@
 
 #include <gtest/gtest.h>
 
-#include "core/FileList.h"
-#include "core/MessageCatalogue.h"
-#include "core/RecentTexts.h"
-#include "core/Settings.h"
+#include "core/list/FileList.h"
+#include "core/messages/MessageCatalogue.h"
+#include "core/settings/RecentTexts.h"
+#include "core/settings/Settings.h"
 #include "gather/GathererFixture.h"
 #include "support/QStringPrinter.h"
 #include "support/RecordingInteraction.h"

@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "core/FileList.h"
-#include "core/Settings.h"
+#include "core/list/FileList.h"
+#include "core/settings/Settings.h"
 #include "gather/Gatherer.h"
 #include "gather/GathererFixture.h"
 #include "support/Mount.h"

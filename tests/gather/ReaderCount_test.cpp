@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/OrderedWork.h"
+#include "core/platform/OrderedWork.h"
 #include "gather/FolderScanner.h"
 #include "support/QStringPrinter.h"
 #include "support/SlowMount.h"

@@ -16,8 +16,8 @@
 #include <QTemporaryDir>
 #include <QUrl>
 
-#include "core/ProgramVersion.h"
-#include "core/Session.h"
+#include "core/settings/ProgramVersion.h"
+#include "core/settings/Session.h"
 #include "support/ExampleRows.h"
 #include "support/RecordingInteraction.h"
 #include "ui/ScriptedDialogs.h"

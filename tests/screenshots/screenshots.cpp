@@ -23,8 +23,8 @@
 #include <QTimer>
 #include <QTreeView>
 
-#include "core/InterfaceLanguage.h"
-#include "core/MessageCatalogue.h"
+#include "core/messages/MessageCatalogue.h"
+#include "core/settings/InterfaceLanguage.h"
 #include "gather/Gatherer.h"
 #include "support/RecordingInteraction.h"
 #include "ui/FileListModel.h"

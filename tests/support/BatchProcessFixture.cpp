@@ -3,7 +3,7 @@
 #include <QDir>
 #include <QFile>
 
-#include "core/IniFile.h"
+#include "core/settings/IniFile.h"
 
 namespace vek::test {
 using namespace Qt::StringLiterals;

@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/FolderPath.h"
+#include "core/platform/FolderPath.h"
 
 namespace vek::test {
 

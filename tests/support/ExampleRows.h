@@ -6,8 +6,8 @@
 
 #include <QString>
 
-#include "core/FileEntry.h"
-#include "core/FileList.h"
+#include "core/list/FileEntry.h"
+#include "core/list/FileList.h"
 
 namespace vek::test {
 

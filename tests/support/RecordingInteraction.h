@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "core/Interaction.h"
+#include "core/messages/Interaction.h"
 
 namespace vek::test {
 

@@ -5,9 +5,9 @@
 #include <QByteArray>
 #include <QString>
 
-#include "core/Settings.h"
-#include "core/SettingsFile.h"
-#include "core/WindowState.h"
+#include "core/settings/Settings.h"
+#include "core/settings/SettingsFile.h"
+#include "core/settings/WindowState.h"
 #include "support/TempTree.h"
 
 namespace vek::test {

@@ -6,7 +6,7 @@
 #include <memory>
 #include <system_error>
 
-#include "core/OrderedWork.h"
+#include "core/platform/OrderedWork.h"
 
 namespace vek::test {
 

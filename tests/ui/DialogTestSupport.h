@@ -13,7 +13,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/Session.h"
+#include "core/settings/Session.h"
 
 namespace vek::test {
 

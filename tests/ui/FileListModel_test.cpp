@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/FileList.h"
+#include "core/list/FileList.h"
 #include "support/QStringPrinter.h"
 #include "ui/FileListModel.h"
 

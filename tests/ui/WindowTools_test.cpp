@@ -7,7 +7,7 @@
 #include <QTest>
 
 #include "WindowFixture.h"
-#include "core/ProgramVersion.h"
+#include "core/settings/ProgramVersion.h"
 #include "support/QStringPrinter.h"
 #include "ui/frmCommand.h"
 #include "ui/frmVersion.h"

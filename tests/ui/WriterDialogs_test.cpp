@@ -19,7 +19,7 @@
 #include <gtest/gtest.h>
 
 #include "DialogTestSupport.h"
-#include "core/OutputFile.h"
+#include "core/platform/OutputFile.h"
 #include "support/ExampleRows.h"
 #include "support/FileSizeLimit.h"
 #include "support/QStringPrinter.h"

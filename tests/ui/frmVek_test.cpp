@@ -15,7 +15,7 @@
 
 #include "DialogTestSupport.h"
 #include "WindowFixture.h"
-#include "core/FileList.h"
+#include "core/list/FileList.h"
 #include "support/QStringPrinter.h"
 #include "ui/FileListModel.h"
 #include "ui/frmInfo.h"

@@ -2,7 +2,7 @@
 // only in case among all the rows of the list (ticked or not), and the column off by default.
 #include <gtest/gtest.h>
 
-#include "core/FileList.h"
+#include "core/list/FileList.h"
 #include "support/QStringPrinter.h"
 #include "support/RecordingInteraction.h"
 #include "support/TempTree.h"

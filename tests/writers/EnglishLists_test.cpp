@@ -6,8 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include "core/FileList.h"
-#include "core/InterfaceLanguage.h"
+#include "core/list/FileList.h"
+#include "core/settings/InterfaceLanguage.h"
 #include "support/QStringPrinter.h"
 #include "support/RecordingInteraction.h"
 #include "support/TempTree.h"

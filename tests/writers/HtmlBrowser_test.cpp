@@ -13,7 +13,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/FileList.h"
+#include "core/list/FileList.h"
 #include "support/RecordingInteraction.h"
 #include "support/TempTree.h"
 #include "writers/HtmlListExport.h"

@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "core/FileList.h"
-#include "core/TextCodec.h"
+#include "core/list/FileList.h"
+#include "core/text/TextCodec.h"
 #include "support/ExampleRows.h"
 #include "support/QStringPrinter.h"
 #include "support/RecordingInteraction.h"

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/RecentTexts.h"
+#include "core/settings/RecentTexts.h"
 #include "support/ExampleRows.h"
 #include "support/FailDevice.h"
 #include "support/FileSizeLimit.h"

@@ -10,7 +10,7 @@
 #include <gtest/gtest.h>
 #include <xlsxwriter.h>
 
-#include "core/OutputFile.h"
+#include "core/platform/OutputFile.h"
 #include "support/ExampleRows.h"
 #include "support/FailDevice.h"
 #include "support/FileSizeLimit.h"

@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/FileList.h"
+#include "core/list/FileList.h"
 #include "support/ExampleRows.h"
 #include "support/QStringPrinter.h"
 #include "support/RecordingInteraction.h"
