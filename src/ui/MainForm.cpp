@@ -5,6 +5,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
 #include <QMainWindow>
@@ -15,6 +16,7 @@
 #include "core/FileList.h"
 #include "core/Settings.h"
 #include "gather/Gatherer.h"
+#include "ui/DropGlue.h"
 #include "ui/FilterBox.h"
 #include "ui/FolderChooser.h"
 #include "ui/OutputListPane.h"
@@ -101,22 +103,23 @@ void MainForm::setFrameCaption(QGroupBox* frame, const QString& caption) {
   frame->setAccessibleDescription(caption);
 }
 
-std::vector<QWidget*> MainForm::controlsHeldByAnAdd() const {
-  return {cmdAppend,
-          chooser->driveBox(),
-          chooser->folderBox(),
-          chooser->fileBox(),
-          filter->box(),
-          cmdAllAppend,
-          frmFileList->view(),
-          frmFileList->clearButton(),
-          cmdOutList,
-          cmdOutHtml,
-          cmdOutXML,
-          chooser->browseButton(),
-          chooser->typedPathButton(),
-          filter->editButton(),
-          filter->readButton()};
+void MainForm::holdControls(bool held) {
+  for (QWidget* control : std::initializer_list<QWidget*>{
+           cmdAppend, chooser->driveBox(), chooser->folderBox(), chooser->fileBox(), filter->box(),
+           cmdAllAppend, frmFileList->view(), frmFileList->clearButton(), cmdOutList, cmdOutHtml,
+           cmdOutXML, chooser->browseButton(), chooser->typedPathButton(), filter->editButton(),
+           filter->readButton()}) {
+    control->setEnabled(!held);
+  }
+  walkRules->setEnabled(!held);
+}
+
+void MainForm::routeDrops(DropGlue& drops) const {
+  drops.catchDropsOn({filter->box()->lineEdit(), walkRules->excludeBox()->lineEdit(),
+                      chooser->folderBox()->viewport(), chooser->fileBox()->viewport(),
+                      frmFileList->view()->viewport()});
+  drops.refuseDropsOn({cmdOutXML, chooser->browseButton(), chooser->typedPathButton(),
+                       filter->editButton(), filter->readButton()});
 }
 
 void MainForm::setToolTipsAndNames() {

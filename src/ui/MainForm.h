@@ -3,8 +3,6 @@
 // tool tips and the names screen readers give them. The window connects them to its work.
 #pragma once
 
-#include <vector>
-
 #include <QObject>
 #include <QString>
 
@@ -15,6 +13,7 @@ class QWidget;
 
 namespace vek {
 
+class DropGlue;
 class FileList;
 class FilterBox;
 class FolderChooser;
@@ -37,8 +36,12 @@ class MainForm : public QObject {
   // After the settings are read: the tool tips, and the names and descriptions screen readers
   // announce.
   void setToolTipsAndNames();
-  // Every control an add or a comparison holds still, the menu bar aside.
-  std::vector<QWidget*> controlsHeldByAnAdd() const;
+  // Holds every control still while an add or a comparison runs (the menu bar aside), or lets
+  // them go.
+  void holdControls(bool held);
+  // Which controls take a drop for the list (the text boxes, folder and file boxes and the
+  // list) and which take none at all (a drop on a button does not press it).
+  void routeDrops(DropGlue& drops) const;
   // The frame's caption, also its accessible description: the accessible name stays the fixed
   // one, and a screen reader learns the folder and the count from the description.
   static void setFrameCaption(QGroupBox* frame, const QString& caption);

@@ -3,20 +3,14 @@
 #include <system_error>
 
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
-#include <QGroupBox>
-#include <QLineEdit>
-#include <QListView>
-#include <QListWidget>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
 #include <QTimer>
-#include <QTreeView>
 
 #include "core/FileSystem.h"
 #include "core/PathRules.h"
@@ -150,14 +144,7 @@ void frmVek::setUpDrops() {
   m_drops = new DropGlue(
       *this, [this] { return m_busy; },
       [this](const QMimeData& mime) { return dropMimeData(mime); });
-  FolderChooser& chooser = *m_chooser;
-  FilterBox& filter = *m_form->filter;
-  m_drops->catchDropsOn({filter.box()->lineEdit(), m_form->walkRules->excludeBox()->lineEdit(),
-                         chooser.folderBox()->viewport(), chooser.fileBox()->viewport(),
-                         m_frmFileList->view()->viewport()});
-  // Dropping on a button does not press it; these few controls take no drop at all.
-  m_drops->refuseDropsOn({m_form->cmdOutXML, chooser.browseButton(), chooser.typedPathButton(),
-                          filter.editButton(), filter.readButton()});
+  m_form->routeDrops(*m_drops);
 }
 
 // ---- Choosing the folder ----
@@ -173,9 +160,8 @@ void frmVek::setBusy(bool busy) {
   m_model->holdAppends(busy);
   m_sinceShown.start();
   m_mergedRows = m_list.count();
-  for (QWidget* control : m_form->controlsHeldByAnAdd()) control->setEnabled(!busy);
+  m_form->holdControls(busy);
   menuBar()->setEnabled(!busy);
-  m_form->walkRules->setEnabled(!busy);
   if (busy) {
     // What the add cannot read is named once, when it ends.
     m_interaction.holdIncompleteNotice();
