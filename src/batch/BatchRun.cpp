@@ -126,8 +126,8 @@ std::optional<ExitCode> BatchRun::gather(const BatchRequest& request, Comparison
                                      : gatherer.addCurrentFolder(source);
   // Declining the scan of the whole root on a terminal means stop, not an empty list.
   if (added.outcome == AddOutcome::Declined) return ExitCode::Declined;
-  // What could not be read was reported to the interaction, which names it at the end.
-  m_unreadable = added.unreadable;
+  // What could not be read was reported to the interaction, which names it at the end (and the
+  // comparison took it too).
   return std::nullopt;
 }
 
@@ -291,7 +291,7 @@ ExitCode BatchRun::executeComparison(const BatchRequest& asked) {
       return ExitCode::WriteFailed;
     }
     std::optional<ComparisonResult> compared =
-        comparison.compareWithFolder(m_list.rows(), m_unreadable, request.hash, SameRows::Leave);
+        comparison.compareWithFolder(m_list.rows(), request.hash, SameRows::Leave);
     if (!compared) return ExitCode::WriteFailed;
     result = std::move(*compared);
   } else {

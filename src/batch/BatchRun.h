@@ -90,7 +90,6 @@ class BatchRun {
   std::optional<ListWalk> m_walk;  // how gather() walked, for the JSON list's header
   SettingsStore m_store;
   std::optional<QStringList> m_presets;  // none when filter.txt can be neither read nor created
-  QStringList m_unreadable;              // what the last walk could not read (full paths)
 };
 
 }  // namespace vek

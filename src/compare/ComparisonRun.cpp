@@ -61,11 +61,12 @@ bool ComparisonRun::walksSubfolders() const {
 }
 
 AddResult ComparisonRun::walk(Gatherer& gatherer, const QString& folder, bool subtree) {
-  return subtree ? gatherer.addSubtree(folder) : gatherer.addCurrentFolder(folder);
+  AddResult result = subtree ? gatherer.addSubtree(folder) : gatherer.addCurrentFolder(folder);
+  walked(result);
+  return result;
 }
 
 std::optional<ComparisonResult> ComparisonRun::compareWithFolder(std::span<const FileEntry> rows,
-                                                                 const QStringList& unreadable,
                                                                  HashKind hash, SameRows same) {
   SavedList& saved = m_lists.front();
   matchGuardedNames(saved, rows);
@@ -98,7 +99,7 @@ std::optional<ComparisonResult> ComparisonRun::compareWithFolder(std::span<const
   // What the walk could not read, below the folder: whatever the saved list has there is
   // unverified, not removed.
   std::vector<QString> below;
-  for (const QString& path : unreadable) {
+  for (const QString& path : m_unreadable) {
     if (path.startsWith(m_folder)) below.push_back(path.mid(m_folder.size()));
   }
   now.unreadable = below;

@@ -55,13 +55,14 @@ class ComparisonRun {
   // Walks folder (absolute, clean) with gatherer's filter and rules, the subtree when asked,
   // as the batch run's add does.
   AddResult walk(Gatherer& gatherer, const QString& folder, bool subtree);
+  // The end of a walk run elsewhere (the window's add, on a thread of its own).
+  void walked(const AddResult& result) { m_unreadable = result.unreadable; }
 
-  // The saved list against rows walked now. unreadable holds what the walk could not read (full
-  // paths); whatever the saved list has below those is unverified, not removed. With hash set
-  // and the saved list holding digests of that kind, the rows' digests are computed and
-  // compared; nullopt when the person cancelled that.
-  std::optional<ComparisonResult> compareWithFolder(std::span<const FileEntry> rows,
-                                                    const QStringList& unreadable, HashKind hash,
+  // The saved list against the rows walked. Whatever the saved list has below what the walk
+  // could not read is unverified, not removed. With hash set and the saved list holding digests
+  // of that kind, the rows' digests are computed and compared; nullopt when the person
+  // cancelled that.
+  std::optional<ComparisonResult> compareWithFolder(std::span<const FileEntry> rows, HashKind hash,
                                                     SameRows same);
   // The first saved list against the second.
   ComparisonResult compareSavedLists();
@@ -79,7 +80,8 @@ class ComparisonRun {
   std::vector<SavedListRead> m_reads;  // by file; each written by its own reader only
   std::shared_ptr<std::atomic<int>> m_pending;
   std::vector<SavedList> m_lists;
-  QString m_folder;  // the folder text the saved list is anchored to
+  QString m_folder;          // the folder text the saved list is anchored to
+  QStringList m_unreadable;  // what the walk could not read (full paths)
   QStringList m_notes;
 };
 

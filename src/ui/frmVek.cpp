@@ -374,8 +374,8 @@ void frmVek::finishComparison(bool walked) {
     return;
   }
   // No digests are compared here, so there is always a result.
-  ComparisonResult result = *run->compareWithFolder(m_list.rows(), m_add.result().unreadable,
-                                                    HashKind::None, SameRows::Keep);
+  run->walked(m_add.result());
+  ComparisonResult result = *run->compareWithFolder(m_list.rows(), HashKind::None, SameRows::Keep);
   m_list.clear();
   m_list.appendBatch(std::move(result.rows));
   m_model->flush();
