@@ -95,40 +95,8 @@
         <translation>The filter presets file cannot be read. The default filters are used.</translation>
     </message>
     <message>
-        <source>保存されたリストに %1 のハッシュ値がないため、ハッシュ値は比較しません。</source>
-        <translation>The saved list holds no %1 hashes, so hashes are not compared.</translation>
-    </message>
-    <message>
         <source>比較</source>
         <translation>Compare</translation>
-    </message>
-    <message>
-        <source>名前</source>
-        <translation>names</translation>
-    </message>
-    <message>
-        <source>サイズ</source>
-        <translation>sizes</translation>
-    </message>
-    <message>
-        <source>更新日付</source>
-        <translation>modification dates</translation>
-    </message>
-    <message>
-        <source>ハッシュ値</source>
-        <translation>hashes</translation>
-    </message>
-    <message>
-        <source>比較の結果</source>
-        <translation>Comparison result</translation>
-    </message>
-    <message>
-        <source>・</source>
-        <translation>, </translation>
-    </message>
-    <message>
-        <source>同じ %1&#x3000;追加 %2&#x3000;削除 %3&#x3000;変更 %4&#x3000;移動 %5&#x3000;未確認 %6（比較した項目: %7）</source>
-        <translation>Same %1, added %2, removed %3, changed %4, moved %5, unverified %6 (compared: %7)</translation>
     </message>
     <message>
         <source>%1 を付けて比較します（保存されたリストは %1 なしで作られました）。</source>
@@ -313,6 +281,41 @@
     <message>
         <source>ハッシュ値を計算できません</source>
         <translation>could not be hashed</translation>
+    </message>
+</context>
+<context>
+    <name>ComparisonRun</name>
+    <message>
+        <source>保存されたリストに %1 のハッシュ値がないため、ハッシュ値は比較しません。</source>
+        <translation>The saved list holds no %1 hashes, so hashes are not compared.</translation>
+    </message>
+    <message>
+        <source>名前</source>
+        <translation>names</translation>
+    </message>
+    <message>
+        <source>サイズ</source>
+        <translation>sizes</translation>
+    </message>
+    <message>
+        <source>更新日付</source>
+        <translation>modification dates</translation>
+    </message>
+    <message>
+        <source>ハッシュ値</source>
+        <translation>hashes</translation>
+    </message>
+    <message>
+        <source>比較の結果</source>
+        <translation>Comparison result</translation>
+    </message>
+    <message>
+        <source>同じ %1&#x3000;追加 %2&#x3000;削除 %3&#x3000;変更 %4&#x3000;移動 %5&#x3000;未確認 %6（比較した項目: %7）</source>
+        <translation>Same %1, added %2, removed %3, changed %4, moved %5, unverified %6 (compared: %7)</translation>
+    </message>
+    <message>
+        <source>・</source>
+        <translation>, </translation>
     </message>
 </context>
 <context>
@@ -1174,6 +1177,25 @@ However, %2 characters cannot be held by the file (control characters and the li
     </message>
 </context>
 <context>
+    <name>vek::FilterBox</name>
+    <message>
+        <source>ﾘｽﾄに出力するﾌｧｲﾙの種別：</source>
+        <translation>Types of file to list:</translation>
+    </message>
+    <message>
+        <source>編集</source>
+        <translation>Edit</translation>
+    </message>
+    <message>
+        <source>読込</source>
+        <translation>Reload</translation>
+    </message>
+    <message>
+        <source>フィルタ設定ファイルを読み込めません。</source>
+        <translation>The filter presets file cannot be read.</translation>
+    </message>
+</context>
+<context>
     <name>vek::FolderChooser</name>
     <message>
         <source>パスを入力指定</source>
@@ -1249,6 +1271,17 @@ However, %2 characters cannot be held by the file (control characters and the li
     <message>
         <source>OK</source>
         <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>vek::ListExports</name>
+    <message>
+        <source>ﾌｧｲﾙ保存確認</source>
+        <translation>Confirm Save</translation>
+    </message>
+    <message>
+        <source>ﾌｧｲﾙ名 %1 で保存します、よろしいですか?</source>
+        <translation>Save as %1?</translation>
     </message>
 </context>
 <context>
@@ -1351,6 +1384,93 @@ However, %2 characters cannot be held by the file (control characters and the li
     </message>
 </context>
 <context>
+    <name>vek::MainForm</name>
+    <message>
+        <source>選択中のﾌｫﾙﾀﾞ以下を全て追加</source>
+        <translation>Add all in this folder and below</translation>
+    </message>
+    <message>
+        <source>表示中のﾌｧｲﾙを追加</source>
+        <translation>Add the files shown</translation>
+    </message>
+    <message>
+        <source>CSV・テキスト形式で出力</source>
+        <translation>Export CSV/text</translation>
+    </message>
+    <message>
+        <source>HTML形式で出力</source>
+        <translation>Export HTML</translation>
+    </message>
+    <message>
+        <source>XML形式で出力</source>
+        <translation>Export XML</translation>
+    </message>
+    <message>
+        <source> 入力ﾌｧｲﾙの選択 </source>
+        <translation> Input files </translation>
+    </message>
+    <message>
+        <source>ドライブを選択します｡</source>
+        <translation>Chooses a drive.</translation>
+    </message>
+    <message>
+        <source>フォルダ選択ダイアログを表示します。</source>
+        <translation>Opens the folder chooser.</translation>
+    </message>
+    <message>
+        <source>ディレクトリを選択します。</source>
+        <translation>Chooses a folder.</translation>
+    </message>
+    <message>
+        <source>パスを直接指定します。</source>
+        <translation>Type a path.</translation>
+    </message>
+    <message>
+        <source>左で指定したディレクトリに存在するファイルの一覧です。</source>
+        <translation>The files in the folder chosen on the left.</translation>
+    </message>
+    <message>
+        <source>リストに追加するファイルのフィルタを指定します、直接入力も可能です。</source>
+        <translation>The filter for the files to add to the list; you can also type one.</translation>
+    </message>
+    <message>
+        <source>ファイル一覧内のファイルを、下のリストボックスに入力します。</source>
+        <translation>Adds the files of the file box to the list below.</translation>
+    </message>
+    <message>
+        <source>選択中のディレクトリ以下の全てのファイルを、下のリストボックスに入力します。</source>
+        <translation>Adds every file in the chosen folder and its subfolders to the list below.</translation>
+    </message>
+    <message>
+        <source>選択したファイルリストを表示します。  不要なデータはチェックボックスを外してください。</source>
+        <translation>The files chosen for the list. Untick the ones you do not want.</translation>
+    </message>
+    <message>
+        <source>リスト内の項目を全て削除します。</source>
+        <translation>Removes every item from the list.</translation>
+    </message>
+    <message>
+        <source>CSV／テキスト形式で出力します。</source>
+        <translation>Exports as CSV or text.</translation>
+    </message>
+    <message>
+        <source>ブラウザで表示することが可能なHTMLファイルを出力します。</source>
+        <translation>Exports an HTML file to view in a browser.</translation>
+    </message>
+    <message>
+        <source>XML形式で出力します。</source>
+        <translation>Exports as XML.</translation>
+    </message>
+    <message>
+        <source>フォルダ選択</source>
+        <translation>Choose folder</translation>
+    </message>
+    <message>
+        <source>入力ﾌｧｲﾙの選択</source>
+        <translation>Input files</translation>
+    </message>
+</context>
+<context>
     <name>vek::OutputListPane</name>
     <message>
         <source>Windowsや Macの相手先で困る名前のﾌｧｲﾙの数です。「注意」の列見出しをｸﾘｯｸすると先頭に集まります。</source>
@@ -1402,6 +1522,65 @@ However, %2 characters cannot be held by the file (control characters and the li
     <message>
         <source>追加を始めたフォルダと別のファイルシステム（別のディスク、ネットワーク上の共有など）にあるフォルダの中は検索しません。</source>
         <translation>Folders on a file system other than the starting folder&apos;s (another disk, a network share) are not searched.</translation>
+    </message>
+</context>
+<context>
+    <name>vek::WindowMenus</name>
+    <message>
+        <source>ﾌｧｲﾙ (&amp;F)</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>フォルダを開く (&amp;D)</source>
+        <translation>Open &amp;Folder</translation>
+    </message>
+    <message>
+        <source>終了 (&amp;X)</source>
+        <translation>E&amp;xit</translation>
+    </message>
+    <message>
+        <source>ｵﾌﾟｼｮﾝ (&amp;O)</source>
+        <translation>&amp;Options</translation>
+    </message>
+    <message>
+        <source>動作設定 (&amp;S)</source>
+        <translation>&amp;Settings...</translation>
+    </message>
+    <message>
+        <source>ﾍｯﾀﾞｺﾒﾝﾄ編集 (&amp;E)</source>
+        <translation>&amp;Edit Header Comment...</translation>
+    </message>
+    <message>
+        <source>日付書式設定(&amp;D)</source>
+        <translation>&amp;Date Format...</translation>
+    </message>
+    <message>
+        <source>ﾂｰﾙ (&amp;T)</source>
+        <translation>&amp;Tools</translation>
+    </message>
+    <message>
+        <source>ｺﾏﾝﾄﾞｼﾞｪﾈﾚｰﾀ</source>
+        <translation>Command Builder...</translation>
+    </message>
+    <message>
+        <source>リストと比較 (&amp;C)...</source>
+        <translation>&amp;Compare with List...</translation>
+    </message>
+    <message>
+        <source>ﾍﾙﾌﾟ (&amp;H)</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>ﾏﾆｭｱﾙ(&amp;m)</source>
+        <translation>&amp;Manual</translation>
+    </message>
+    <message>
+        <source>ｵﾝﾗｲﾝﾏﾆｭｱﾙと最新情報(&amp;W)</source>
+        <translation>Online Manual and &amp;News</translation>
+    </message>
+    <message>
+        <source>ﾊﾞｰｼﾞｮﾝ情報  (&amp;V)</source>
+        <translation>&amp;About Vek</translation>
     </message>
 </context>
 <context>
@@ -2338,162 +2517,6 @@ No list was written.</translation>
 <context>
     <name>vek::frmVek</name>
     <message>
-        <source> 入力ﾌｧｲﾙの選択 </source>
-        <translation> Input files </translation>
-    </message>
-    <message>
-        <source>ﾘｽﾄに出力するﾌｧｲﾙの種別：</source>
-        <translation>Types of file to list:</translation>
-    </message>
-    <message>
-        <source>編集</source>
-        <translation>Edit</translation>
-    </message>
-    <message>
-        <source>読込</source>
-        <translation>Reload</translation>
-    </message>
-    <message>
-        <source>選択中のﾌｫﾙﾀﾞ以下を全て追加</source>
-        <translation>Add all in this folder and below</translation>
-    </message>
-    <message>
-        <source>表示中のﾌｧｲﾙを追加</source>
-        <translation>Add the files shown</translation>
-    </message>
-    <message>
-        <source>CSV・テキスト形式で出力</source>
-        <translation>Export CSV/text</translation>
-    </message>
-    <message>
-        <source>HTML形式で出力</source>
-        <translation>Export HTML</translation>
-    </message>
-    <message>
-        <source>XML形式で出力</source>
-        <translation>Export XML</translation>
-    </message>
-    <message>
-        <source>ﾌｧｲﾙ (&amp;F)</source>
-        <translation>&amp;File</translation>
-    </message>
-    <message>
-        <source>フォルダを開く (&amp;D)</source>
-        <translation>Open &amp;Folder</translation>
-    </message>
-    <message>
-        <source>終了 (&amp;X)</source>
-        <translation>E&amp;xit</translation>
-    </message>
-    <message>
-        <source>ｵﾌﾟｼｮﾝ (&amp;O)</source>
-        <translation>&amp;Options</translation>
-    </message>
-    <message>
-        <source>動作設定 (&amp;S)</source>
-        <translation>&amp;Settings...</translation>
-    </message>
-    <message>
-        <source>ﾍｯﾀﾞｺﾒﾝﾄ編集 (&amp;E)</source>
-        <translation>&amp;Edit Header Comment...</translation>
-    </message>
-    <message>
-        <source>日付書式設定(&amp;D)</source>
-        <translation>&amp;Date Format...</translation>
-    </message>
-    <message>
-        <source>ﾂｰﾙ (&amp;T)</source>
-        <translation>&amp;Tools</translation>
-    </message>
-    <message>
-        <source>ｺﾏﾝﾄﾞｼﾞｪﾈﾚｰﾀ</source>
-        <translation>Command Builder...</translation>
-    </message>
-    <message>
-        <source>リストと比較 (&amp;C)...</source>
-        <translation>&amp;Compare with List...</translation>
-    </message>
-    <message>
-        <source>ﾍﾙﾌﾟ (&amp;H)</source>
-        <translation>&amp;Help</translation>
-    </message>
-    <message>
-        <source>ﾏﾆｭｱﾙ(&amp;m)</source>
-        <translation>&amp;Manual</translation>
-    </message>
-    <message>
-        <source>ｵﾝﾗｲﾝﾏﾆｭｱﾙと最新情報(&amp;W)</source>
-        <translation>Online Manual and &amp;News</translation>
-    </message>
-    <message>
-        <source>ﾊﾞｰｼﾞｮﾝ情報  (&amp;V)</source>
-        <translation>&amp;About Vek</translation>
-    </message>
-    <message>
-        <source>ドライブを選択します｡</source>
-        <translation>Chooses a drive.</translation>
-    </message>
-    <message>
-        <source>フォルダ選択ダイアログを表示します。</source>
-        <translation>Opens the folder chooser.</translation>
-    </message>
-    <message>
-        <source>ディレクトリを選択します。</source>
-        <translation>Chooses a folder.</translation>
-    </message>
-    <message>
-        <source>パスを直接指定します。</source>
-        <translation>Type a path.</translation>
-    </message>
-    <message>
-        <source>左で指定したディレクトリに存在するファイルの一覧です。</source>
-        <translation>The files in the folder chosen on the left.</translation>
-    </message>
-    <message>
-        <source>リストに追加するファイルのフィルタを指定します、直接入力も可能です。</source>
-        <translation>The filter for the files to add to the list; you can also type one.</translation>
-    </message>
-    <message>
-        <source>ファイル一覧内のファイルを、下のリストボックスに入力します。</source>
-        <translation>Adds the files of the file box to the list below.</translation>
-    </message>
-    <message>
-        <source>選択中のディレクトリ以下の全てのファイルを、下のリストボックスに入力します。</source>
-        <translation>Adds every file in the chosen folder and its subfolders to the list below.</translation>
-    </message>
-    <message>
-        <source>選択したファイルリストを表示します。  不要なデータはチェックボックスを外してください。</source>
-        <translation>The files chosen for the list. Untick the ones you do not want.</translation>
-    </message>
-    <message>
-        <source>リスト内の項目を全て削除します。</source>
-        <translation>Removes every item from the list.</translation>
-    </message>
-    <message>
-        <source>CSV／テキスト形式で出力します。</source>
-        <translation>Exports as CSV or text.</translation>
-    </message>
-    <message>
-        <source>ブラウザで表示することが可能なHTMLファイルを出力します。</source>
-        <translation>Exports an HTML file to view in a browser.</translation>
-    </message>
-    <message>
-        <source>XML形式で出力します。</source>
-        <translation>Exports as XML.</translation>
-    </message>
-    <message>
-        <source>フォルダ選択</source>
-        <translation>Choose folder</translation>
-    </message>
-    <message>
-        <source>入力ﾌｧｲﾙの選択</source>
-        <translation>Input files</translation>
-    </message>
-    <message>
-        <source>フィルタ設定ファイルを読み込めません。</source>
-        <translation>The filter presets file cannot be read.</translation>
-    </message>
-    <message>
         <source>比較するリスト</source>
         <translation>List to compare</translation>
     </message>
@@ -2512,24 +2535,6 @@ No list was written.</translation>
     <message>
         <source>フォルダの読み込みが中断されたため、比較は行いませんでした。</source>
         <translation>Reading the folder was interrupted, so nothing was compared.</translation>
-    </message>
-    <message>
-        <source>比較の結果</source>
-        <translation>Comparison result</translation>
-    </message>
-    <message>
-        <source>ﾌｧｲﾙ保存確認</source>
-        <translation>Confirm Save</translation>
-    </message>
-    <message>
-        <source>ﾌｧｲﾙ名 %1 で保存します、よろしいですか?</source>
-        <translation>Save as %1?</translation>
-    </message>
-    <message>
-        <source>%1<byte value="xd"/>
-同じ %2&#x3000;追加 %3&#x3000;削除 %4&#x3000;変更 %5&#x3000;移動 %6&#x3000;未確認 %7</source>
-        <translation>%1<byte value="xd"/>
-Same %2, added %3, removed %4, changed %5, moved %6, unverified %7</translation>
     </message>
     <message>
         <source>保存されたリストを読み込んでいます。</source>

@@ -6,13 +6,12 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <future>
 
 #include "batch/BatchParser.h"
 #include "batch/UsageText.h"
+#include "compare/ComparisonRun.h"
 #include "compare/JsonListReader.h"
 #include "compare/ListComparison.h"
-#include "compare/TextListReader.h"
 #include "core/dates/DateFormatter.h"
 #include "core/messages/MessageCatalogue.h"
 #include "core/messages/PrintedPath.h"
@@ -23,7 +22,6 @@
 #include "gather/Gatherer.h"
 #include "writers/HtmlListExport.h"
 #include "writers/JsonListExport.h"
-#include "writers/ListHashes.h"
 #include "writers/TextListExport.h"
 #include "writers/XlsxListExport.h"
 #include "writers/XmlListExport.h"
@@ -108,7 +106,7 @@ ExitCode BatchRun::executeBatch(const BatchRequest& request) {
   return writeList(request, m_list, false) ? ExitCode::Success : ExitCode::WriteFailed;
 }
 
-std::optional<ExitCode> BatchRun::gather(const BatchRequest& request) {
+std::optional<ExitCode> BatchRun::gather(const BatchRequest& request, ComparisonRun* comparison) {
   // Gather, as the add buttons would, with the first preset as the filter unless "/E" gave one.
   // Digits in names sort as the window sorts them with the same Vek.ini.
   m_list.setNumberOrder(m_settings.sort.numbers);
@@ -122,12 +120,14 @@ std::optional<ExitCode> BatchRun::gather(const BatchRequest& request) {
   // whatever the window was last set to.
   gatherer.setWalkRules(WalkRules(request.excluded, request.hiddenFiles, request.oneFileSystem));
   const QString source = absoluteFolder(request.sourceFolder);
-  const AddResult added =
-      request.includeSubfolders ? gatherer.addSubtree(source) : gatherer.addCurrentFolder(source);
+  const bool subtree = request.includeSubfolders;
+  const AddResult added = comparison ? comparison->walk(gatherer, source, subtree)
+                          : subtree  ? gatherer.addSubtree(source)
+                                     : gatherer.addCurrentFolder(source);
   // Declining the scan of the whole root on a terminal means stop, not an empty list.
   if (added.outcome == AddOutcome::Declined) return ExitCode::Declined;
-  // What could not be read was reported to the interaction, which names it at the end.
-  m_unreadable = added.unreadable;
+  // What could not be read was reported to the interaction, which names it at the end (and the
+  // comparison took it too).
   return std::nullopt;
 }
 
@@ -272,85 +272,32 @@ bool BatchRun::writeList(const BatchRequest& request, const FileList& list, bool
 ExitCode BatchRun::executeComparison(const BatchRequest& asked) {
   BatchRequest request = asked;
   if (request.savedLists.size() == 1) followSavedList(request);
-  // The saved list is read while the folder is walked: on a large tree the two take about as
-  // long as each other.
-  const Settings& settings = m_settings;
-  std::vector<std::future<SavedListRead>> reads;
-  for (const QString& file : request.savedLists) {
-    reads.push_back(
-        std::async(std::launch::async, [path = QDir::current().absoluteFilePath(file), &settings] {
-          return readSavedList(path, settings);
-        }));
-  }
+  ComparisonRun comparison(m_settings, m_interaction);
+  QStringList paths;
+  for (const QString& file : request.savedLists) paths += QDir::current().absoluteFilePath(file);
+  comparison.startReading(paths);
   std::optional<ExitCode> walkStopped;
-  if (request.savedLists.size() == 1) walkStopped = gather(request);
-  std::vector<SavedList> lists;
-  for (auto& pending : reads) {
-    SavedListRead read = pending.get();
-    if (read.error) {
-      m_interaction.showMessage(*read.error);
-      return ExitCode::WriteFailed;
-    }
-    lists.push_back(std::move(*read.list));
+  if (request.savedLists.size() == 1) walkStopped = gather(request, &comparison);
+  if (const std::optional<Message> refusal = comparison.finishReading()) {
+    m_interaction.showMessage(*refusal);
+    return ExitCode::WriteFailed;
   }
   if (walkStopped) return *walkStopped;
-  QStringList notes;
   ComparisonResult result;
-  if (lists.size() == 1) {
-    SavedList& saved = lists.front();
-    if (const auto outside = anchorSavedList(
-            saved, folderText(absoluteFolder(request.sourceFolder), nativePathStyle()))) {
+  if (request.savedLists.size() == 1) {
+    if (const auto outside = comparison.anchorTo(
+            folderText(absoluteFolder(request.sourceFolder), nativePathStyle()))) {
       m_interaction.showMessage(*outside);
       return ExitCode::WriteFailed;
     }
-    matchGuardedNames(saved, m_list.rows());
-    notes += saved.notes;
-    ComparedRows now{m_list.rows(), true, true, HashKind::None, {}};
-    std::vector<QByteArray> digests;
-    if (request.hash != HashKind::None) {
-      if (saved.hashKind == request.hash) {
-        auto hashes = ListHashes::compute(m_list.rows(), request.hash, m_interaction);
-        if (!hashes) return ExitCode::WriteFailed;
-        digests.reserve(hashes->size());
-        const std::vector<FileEntry>& rows = m_list.rows();
-        for (std::size_t i = 0; i < hashes->size(); ++i) {
-          const FileHash& hash = (*hashes)[i];
-          digests.push_back(hash.hashed() ? hash.hex : QByteArray());
-          // Such a file is unverified, never the same: the report says why it was not read.
-          if (!hash.hashed() && i < rows.size()) {
-            m_interaction.reportIncomplete(rows[i].fullPath(),
-                                           hash.reason.isEmpty() ? hash.cellText() : hash.reason);
-          }
-        }
-        now.hashKind = request.hash;
-        now.hashes = digests;
-      } else {
-        notes += QCoreApplication::translate("BatchRun",
-                                             "保存されたリストに %1 のハッシュ値がないため、"
-                                             "ハッシュ値は比較しません。")
-                     .arg(hashKindCaption(request.hash));
-      }
-    }
-    // What the walk could not read, below the folder: whatever the saved list has there is
-    // unverified, not removed.
-    const QString source = folderText(absoluteFolder(request.sourceFolder), nativePathStyle());
-    std::vector<QString> unreadable;
-    for (const QString& path : m_unreadable) {
-      if (path.startsWith(source)) unreadable.push_back(path.mid(source.size()));
-    }
-    now.unreadable = unreadable;
-    result = compareLists(ComparedRows::of(saved), now, SameRows::Leave);
+    std::optional<ComparisonResult> compared =
+        comparison.compareWithFolder(m_list.rows(), request.hash, SameRows::Leave);
+    if (!compared) return ExitCode::WriteFailed;
+    result = std::move(*compared);
   } else {
-    for (SavedList& list : lists) {
-      anchorSavedList(list, QString());
-      notes += list.notes;
-    }
-    matchGuardedNames(lists[0], lists[1].rows);
-    matchGuardedNames(lists[1], lists[0].rows);
-    result = compareLists(ComparedRows::of(lists[0]), ComparedRows::of(lists[1]), SameRows::Leave);
+    result = comparison.compareSavedLists();
   }
-  if (!notes.isEmpty()) {
-    notes.removeDuplicates();
+  if (const QStringList notes = comparison.notes(); !notes.isEmpty()) {
     m_interaction.showMessage({QCoreApplication::translate("BatchRun", "比較"), notes.join(u"\r\n"),
                                MessageIcon::Information});
   }
@@ -363,7 +310,7 @@ ExitCode BatchRun::executeComparison(const BatchRequest& asked) {
   } else if (!printDifferences(result.rows)) {
     return ExitCode::WriteFailed;
   }
-  m_interaction.showMessage(comparisonSummary(result));
+  m_interaction.showMessage(ComparisonRun::summary(result));
   if (result.counts.differences() > 0) return ExitCode::Differences;
   // Nothing differs among what could be compared, but not everything could be.
   return result.counts.unverified > 0 ? ExitCode::Incomplete : ExitCode::Success;
@@ -409,26 +356,6 @@ bool BatchRun::printDifferences(const std::vector<FileEntry>& rows) {
   QFile out;
   if (!out.open(stdout, QIODevice::WriteOnly)) return false;
   return out.write(text) == text.size() && out.flush();
-}
-
-Message BatchRun::comparisonSummary(const ComparisonResult& result) {
-  QStringList compared{QCoreApplication::translate("BatchRun", "名前")};
-  if (result.comparedSizes) compared += QCoreApplication::translate("BatchRun", "サイズ");
-  if (result.comparedModified) compared += QCoreApplication::translate("BatchRun", "更新日付");
-  if (result.comparedHashes) compared += QCoreApplication::translate("BatchRun", "ハッシュ値");
-  const ComparisonCounts& c = result.counts;
-  return {QCoreApplication::translate("BatchRun", "比較の結果"),
-          QCoreApplication::translate("BatchRun",
-                                      "同じ %1　追加 %2　削除 %3　変更 %4　移動 %5　"
-                                      "未確認 %6（比較した項目: %7）")
-              .arg(c.same)
-              .arg(c.added)
-              .arg(c.removed)
-              .arg(c.changed)
-              .arg(c.moved)
-              .arg(c.unverified)
-              .arg(compared.join(QCoreApplication::translate("BatchRun", "・"))),
-          MessageIcon::Information};
 }
 
 void BatchRun::sortBy(ListColumn key) {

@@ -22,6 +22,8 @@
 
 namespace vek {
 
+class ComparisonRun;
+
 class BatchRun {
  public:
   // programFolder holds Vek.ini and filter.txt; workingFolder (ending in the separator) is where
@@ -52,7 +54,6 @@ class BatchRun {
   Session& session() { return m_session; }
   const Settings& settings() const { return m_settings; }
   const WindowState& windowState() const { return m_window; }
-  const SettingsStore& settingsStore() const { return m_store; }
   const FileList& list() const { return m_list; }
   // For a process about to end: the list's rows are let go of without being freed one by one
   // (a million rows take a noticeable time); the system takes the memory back at once.
@@ -60,8 +61,9 @@ class BatchRun {
 
  private:
   void sortBy(ListColumn key);
-  // The add of the run; an exit status when it ends the run.
-  std::optional<ExitCode> gather(const BatchRequest& request);
+  // The add of the run (the comparison's walk when one is given); an exit status when it ends
+  // the run.
+  std::optional<ExitCode> gather(const BatchRequest& request, ComparisonRun* comparison = nullptr);
   // The filter a run without "/E" takes: the first preset.
   QString presetFilter() const;
   // "/V" of a JSON list that says how it was made: the switches the command line does not give
@@ -76,7 +78,6 @@ class BatchRun {
   // removed, "* path (size 2 → 1, …)" changed with its values before and now, "> before →
   // now" moved, "? path (reason)" unverified.
   bool printDifferences(const std::vector<FileEntry>& rows);
-  static Message comparisonSummary(const ComparisonResult& result);
 
   QString m_programFolder;
   QString m_workingFolder;
@@ -89,7 +90,6 @@ class BatchRun {
   std::optional<ListWalk> m_walk;  // how gather() walked, for the JSON list's header
   SettingsStore m_store;
   std::optional<QStringList> m_presets;  // none when filter.txt can be neither read nor created
-  QStringList m_unreadable;              // what the last walk could not read (full paths)
 };
 
 }  // namespace vek

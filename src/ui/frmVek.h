@@ -1,21 +1,18 @@
-// The main window, composed of its parts: the folder chooser (drive, folder and file boxes,
-// browser, typed path, history), the output-list pane and the drop glue. The window itself
-// holds the filter box, the two adds, the export buttons, the menus and the settings; it owns
-// the list, the settings of the run and the window's Interaction, which the dialogs around it
-// reach through the accessors.
+// The main window, composed of its parts: the form (folder chooser, filter box, walk rules,
+// output-list pane and the buttons), the menus, the list's export and the drop glue. The window
+// itself runs the adds and the comparison with a saved list and keeps the settings; it owns the
+// list, the settings of the run and the window's Interaction, which the dialogs and parts around
+// it reach through the accessors.
 #pragma once
 
-#include <atomic>
 #include <memory>
 #include <thread>
 #include <vector>
 
 #include <QElapsedTimer>
 #include <QMainWindow>
-#include <QStringList>
-#include <QUrl>
 
-#include "compare/SavedList.h"
+#include "compare/ComparisonRun.h"
 #include "core/list/FileList.h"
 #include "core/settings/Session.h"
 #include "core/settings/Settings.h"
@@ -25,25 +22,15 @@
 #include "gather/Gatherer.h"
 #include "ui/WindowInteraction.h"
 
-class QAction;
-class QComboBox;
-class QDialog;
-class QGroupBox;
-class QLabel;
-class QListView;
-class QListWidget;
 class QMimeData;
-class QPushButton;
-class QStringListModel;
-class QTreeView;
 
 namespace vek {
 
 class DropGlue;
 class FileListModel;
 class FolderChooser;
+class MainForm;
 class OutputListPane;
-class WalkRulesBox;
 class WindowDialogs;
 
 class frmVek : public QMainWindow {
@@ -60,8 +47,6 @@ class frmVek : public QMainWindow {
 
   explicit frmVek(const Options& options, QWidget* parent = nullptr);
   ~frmVek() override;
-
-  enum class WriterKind { Text, Html, Xml };
 
   // What the dialogs around the window work on.
   Settings& settings() { return m_settings; }
@@ -99,13 +84,8 @@ class frmVek : public QMainWindow {
   void dropEvent(QDropEvent* event) override;
 
  private:
-  void buildControls();
-  void buildMenus();
-  void setToolTipsAndNames();
+  void connectControls();
   void setUpDrops();
-  void restorePlace();
-  void loadPresets();
-  void showPresets(const QStringList& presets);
 
   // Adds, drops, the list.
   void appendShownFiles();
@@ -116,27 +96,12 @@ class frmVek : public QMainWindow {
   void mergeOrdered(const FileList::WaitingOrder& order);
   void addEnded();
   void showCaptions(const QString& folder);
-  void setFrameCaption(QGroupBox* frame, const QString& caption);
-  void updateMinimumSize();
   void finishOperation(bool showCount);
-  void exportList(WriterKind kind);
-  void openWriterDialog(WriterKind kind);
-  // Shows a dialog modal over the window; it is deleted when it closes.
-  void openDialog(QDialog* dialog);
-  std::optional<QString> askSaveFile(const QString& filter);
-  void openPath(const QString& path);
-  void editPresets();
-  // The local manual's address; empty when it is missing.
-  QUrl manualUrl() const;
-  void openManual();
-  void openOnlineManual();
-  void openCommandBuilder();
-  void openAboutBox();
   // ﾂｰﾙ → リストと比較: reads a saved list, walks the shown folder as an add would (its
   // subfolders too when the saved list has rows in them) and shows the result with its state.
   void compareWithList();
   // The saved list has been read (on a thread of its own): ask, then walk.
-  void savedListRead(SavedListRead read);
+  void savedListRead();
   // キャンセル while the saved list is read: the window is free at once.
   void cancelListRead();
   void finishComparison(bool walked);
@@ -155,39 +120,22 @@ class frmVek : public QMainWindow {
   BackgroundAdd m_add;
   FileListModel* m_model = nullptr;
 
-  std::optional<SavedList> m_comparing;  // the saved list while its folder is walked
-  // The saved list being read: raised by キャンセル (the read's result is then dropped).
-  std::shared_ptr<std::atomic<bool>> m_listReadCancel;
-  QString m_scanFolder;  // the folder an add or drop is at; shown when it ends
+  // The comparison under way: its saved list read, then its folder walked (m_comparing).
+  std::unique_ptr<ComparisonRun> m_comparison;
+  int m_comparisons = 0;       // comparisons started: a read that ended too late is dropped
+  bool m_readingList = false;  // the saved list is being read; キャンセル drops the read
+  bool m_comparing = false;    // the folder is walked for m_comparison
+  QString m_scanFolder;        // the folder an add or drop is at; shown when it ends
   bool m_busy = false;
   QElapsedTimer m_sinceShown;
   qint64 m_mergedRows = 0;    // rows of the list at the last merge during an add
   std::thread m_orderThread;  // finds the order of a merge's rows
   bool m_merging = false;     // a merge waits for its order
 
+  MainForm* m_form = nullptr;
   FolderChooser* m_chooser = nullptr;
-  DropGlue* m_drops = nullptr;
-  QGroupBox* m_frmInFile = nullptr;
-  QComboBox* m_drvGetFile = nullptr;
-  QPushButton* m_cmdBrowseForFolder = nullptr;
-  QListWidget* m_dirGetFile = nullptr;
-  QListView* m_filGetFile = nullptr;
-  QStringListModel* m_fileNames = nullptr;
-  QPushButton* m_cmdDirectPath = nullptr;
-  QLabel* m_lblFilter = nullptr;
-  QComboBox* m_cmbFilter = nullptr;
-  QPushButton* m_cmdEditFilter = nullptr;
-  QPushButton* m_cmdReadFilter = nullptr;
-  WalkRulesBox* m_walkRules = nullptr;  // the exclude box, hidden files, one file system
-  QPushButton* m_cmdAllAppend = nullptr;
-  QPushButton* m_cmdAppend = nullptr;
   OutputListPane* m_frmFileList = nullptr;
-  QTreeView* m_lvWriteList = nullptr;
-  QPushButton* m_cmdListClear = nullptr;
-  QLabel* m_lblComment = nullptr;
-  QPushButton* m_cmdOutList = nullptr;
-  QPushButton* m_cmdOutHtml = nullptr;
-  QPushButton* m_cmdOutXML = nullptr;
+  DropGlue* m_drops = nullptr;
 };
 
 }  // namespace vek

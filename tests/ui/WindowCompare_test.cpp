@@ -77,8 +77,10 @@ TEST_F(WindowCompare, TheListShowsEachFilesStateAndTheCounts) {
                                 u"grows.txt 変更（サイズ 1 → 5）"_s, u"same.txt 同じ"_s}));
   ASSERT_EQ(dialogs.messages.size(), 1u);
   EXPECT_EQ(dialogs.messages[0].title, u"比較の結果"_s);
-  EXPECT_TRUE(dialogs.messages[0].text.contains(u"同じ 1　追加 1　削除 1　変更 1"_s))
-      << dialogs.messages[0].text.toStdString();
+  // The batch run's summary (CompareProcess) under the list's path.
+  EXPECT_EQ(dialogs.messages[0].text, saved +
+                                          u"\r\n同じ 1　追加 1　削除 1　変更 1　移動 0　未確認 0"
+                                          u"（比較した項目: 名前・サイズ・更新日付）"_s);
 
   // A click on the state column's header sorts by it.
   window->show();
