@@ -296,7 +296,8 @@ void OutputListPane::fitNameColumn() {
   if (current >= limit) return;
   // The rows in sight and a thousand more at most (the header's precision), not a million.
   const int wanted =
-      std::clamp(m_lvWriteList->sizeHintForColumn(column), m_nameColumnDesigned, limit);
+      std::clamp(static_cast<const QAbstractItemView*>(m_lvWriteList)->sizeHintForColumn(column),
+                 m_nameColumnDesigned, limit);
   if (wanted <= current) return;
   m_fittingNameColumn = true;
   header->resizeSection(column, wanted);
@@ -336,9 +337,10 @@ void OutputListPane::fitStatusLine() {
   for (const QLabel* label : {m_lblNoted, m_lblSkipped}) {
     if (!label->isHidden()) needed += m_statusRow->spacing() + label->sizeHint().width();
   }
+  // Not laid out yet: in full, until the window is shown at its size.
   const QRect room = m_statusRow->contentsRect();
-  const int available = room.isValid() ? room.width() : m_lvWriteList->width();
-  const QString text = needed <= available ? full : tickedTotalsCaption(files, bytes, false);
+  const bool fits = !isVisible() || !room.isValid() || needed <= room.width();
+  const QString text = fits ? full : tickedTotalsCaption(files, bytes, false);
   if (m_lblTotals->text() != text) m_lblTotals->setText(text);
   m_lblTotals->setToolTip(text == full ? QString() : full);
   m_lblTotals->setAccessibleName(full);
