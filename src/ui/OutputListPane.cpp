@@ -191,6 +191,10 @@ QAction* OutputListPane::addRowAction(const char* name, const QString& caption,
   return action;
 }
 
+QString OutputListPane::rowMenuTitle() {
+  return tr("リスト (&L)");
+}
+
 void OutputListPane::addRowActions(QMenu* menu) const {
   for (QAction* action : m_rowActions) {
     if (action)

@@ -41,8 +41,9 @@ class OutputListPane : public QGroupBox {
   // The row actions, in menu order (null for a separator), each with an object name and its
   // shortcut; they act while the list has the focus, or from a menu.
   const std::vector<QAction*>& rowActions() const { return m_rowActions; }
-  // Adds the row actions to a menu ("リスト (&L)" of the window's menu bar).
+  // Adds the row actions to a menu, such as one of the window's menu bar titled rowMenuTitle().
   void addRowActions(QMenu* menu) const;
+  static QString rowMenuTitle();
 
   // "出力対象ﾌｧｲﾙﾘｽﾄ - 総ﾌｧｲﾙ数：N ﾌｧｲﾙ", also as the accessible description.
   void showCount();
