@@ -55,18 +55,19 @@ bool FileListModel::setData(const QModelIndex& index, const QVariant& value, int
 }
 
 void FileListModel::changeTicks(const std::vector<RowSpan>& spans, TickChange change) {
-  // Every row in one array first, so that each row is found in constant time.
-  (void)m_list.rows();
+  // Every row in one array first, read directly; only the rows that change go through the list.
+  const std::vector<FileEntry>& rows = m_list.rows();
   int lowest = std::numeric_limits<int>::max();
   int highest = -1;
   for (const RowSpan& span : spans) {
     const int first = std::max(span.first, 0);
     const int last = int(std::min<qint64>(span.last, m_rows - 1));
     for (int row = first; row <= last; ++row) {
+      const bool was = rows[std::size_t(row)].ticked;
       const bool ticked = change == TickChange::Tick     ? true
                           : change == TickChange::Untick ? false
-                                                         : !m_list.at(row).ticked;
-      m_list.setTicked(row, ticked);
+                                                         : !was;
+      if (ticked != was) m_list.setTicked(row, ticked);
     }
     if (first <= last) {
       lowest = std::min(lowest, first);
