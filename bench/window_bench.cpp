@@ -4,22 +4,25 @@
 // stops it, and over a FUSE mount (tests/support/slow_fs.py, root and python3-fusepy) the
 // longest wait during an add whose every file-system call takes 5 ms and キャンセル while a
 // folder read hangs; with 1,000,000 rows: a header click with its repaint, scrolling to the end
-// with its repaint, one tick (and the totals' share of it), and a 10,000-file add into the sorted
-// list. `window_bench --memory core` and `--memory window` print the peak memory of 1,000,000 rows
-// without and with the window.
+// with its repaint, one tick (and the totals' share of it), ticking and unticking them all, the
+// copy of 100,000 selected rows, and a 10,000-file add into the sorted list. `window_bench --memory
+// core` and `--memory window` print the peak memory of 1,000,000 rows without and with the window.
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
 
 #include <sys/resource.h>
 
+#include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QMimeData>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -391,6 +394,36 @@ void BM_MillionRowsTickTotals(benchmark::State& state) {
   benchmark::DoNotOptimize(sum);
 }
 
+QAction* rowAction(MillionWindow& m, const char* name) {
+  return m.window->findChild<QAction*>(QString::fromLatin1(name));
+}
+
+// Tick all and untick all in turn on a million rows, with the repaint and the totals.
+void BM_MillionRowsTickAll(benchmark::State& state) {
+  MillionWindow& m = million();
+  QAction* tickAll = rowAction(m, "actTickAll");
+  QAction* untickAll = rowAction(m, "actUntickAll");
+  bool ticked = true;
+  for (auto _ : state) {
+    ticked = !ticked;
+    (ticked ? tickAll : untickAll)->trigger();
+    QCoreApplication::processEvents();
+    m.view->viewport()->repaint();
+  }
+  state.counters["ticked"] = double(m.window->list().tickedCount());
+}
+
+// Ctrl+C on 100,000 selected rows: the tab-separated text and the HTML table on the clipboard.
+void BM_CopyHundredThousandRows(benchmark::State& state) {
+  MillionWindow& m = million();
+  const vek::FileListModel& model = m.window->listModel();
+  m.view->selectionModel()->select(QItemSelection(model.index(0, 0), model.index(99999, 0)),
+                                   QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+  QAction* copy = rowAction(m, "actCopyRows");
+  for (auto _ : state) copy->trigger();
+  state.counters["chars"] = double(QApplication::clipboard()->mimeData()->html().size());
+}
+
 QString tenThousandFolder() {
   const QString folder = QDir::tempPath() + u"/vek-bench-10k"_s;
   if (!QFileInfo::exists(folder + u"/f09999.txt"_s)) {
@@ -428,6 +461,8 @@ BENCHMARK(BM_MillionRowsHeaderClick)->Unit(benchmark::kMillisecond)->UseRealTime
 BENCHMARK(BM_MillionRowsScrollToEnd)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(20);
 BENCHMARK(BM_MillionRowsTick)->Unit(benchmark::kMicrosecond)->UseRealTime()->Iterations(1000);
 BENCHMARK(BM_MillionRowsTickTotals)->Unit(benchmark::kNanosecond)->UseRealTime();
+BENCHMARK(BM_MillionRowsTickAll)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(10);
+BENCHMARK(BM_CopyHundredThousandRows)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 BENCHMARK(BM_MillionRowsAddTenThousandSorted)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()

@@ -1496,6 +1496,42 @@ However, %2 characters cannot be held by the file (control characters and the li
         <source>読み取れず除外 %1件&#x3000;</source>
         <translation>Not read: %1&#x3000;</translation>
     </message>
+    <message>
+        <source>選択した行にチェック (&amp;K)</source>
+        <translation>&amp;Tick Selected Rows</translation>
+    </message>
+    <message>
+        <source>選択した行のチェックを外す (&amp;U)</source>
+        <translation>&amp;Untick Selected Rows</translation>
+    </message>
+    <message>
+        <source>選択した行のチェックを反転 (&amp;I)</source>
+        <translation>&amp;Invert Ticks of Selected Rows</translation>
+    </message>
+    <message>
+        <source>すべてチェック (&amp;A)</source>
+        <translation>Tick &amp;All</translation>
+    </message>
+    <message>
+        <source>すべてのチェックを外す (&amp;N)</source>
+        <translation>U&amp;ntick All</translation>
+    </message>
+    <message>
+        <source>ファイルのあるフォルダを開く (&amp;F)</source>
+        <translation>Open Containing &amp;Folder</translation>
+    </message>
+    <message>
+        <source>選択した行をコピー (&amp;C)</source>
+        <translation>&amp;Copy Selected Rows</translation>
+    </message>
+    <message>
+        <source>フルパスをコピー (&amp;P)</source>
+        <translation>Copy Full &amp;Paths</translation>
+    </message>
+    <message>
+        <source>リスト (&amp;L)</source>
+        <translation>&amp;List</translation>
+    </message>
 </context>
 <context>
     <name>vek::WalkRulesBox</name>

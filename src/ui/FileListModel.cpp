@@ -54,6 +54,33 @@ bool FileListModel::setData(const QModelIndex& index, const QVariant& value, int
   return true;
 }
 
+void FileListModel::changeTicks(const std::vector<RowSpan>& spans, TickChange change) {
+  // Every row in one array first, read directly; only the rows that change go through the list.
+  const std::vector<FileEntry>& rows = m_list.rows();
+  int lowest = std::numeric_limits<int>::max();
+  int highest = -1;
+  for (const RowSpan& span : spans) {
+    const int first = std::max(span.first, 0);
+    const int last = int(std::min<qint64>(span.last, m_rows - 1));
+    for (int row = first; row <= last; ++row) {
+      const bool was = rows[std::size_t(row)].ticked;
+      const bool ticked = change == TickChange::Tick     ? true
+                          : change == TickChange::Untick ? false
+                                                         : !was;
+      if (ticked != was) m_list.setTicked(row, ticked);
+    }
+    if (first <= last) {
+      lowest = std::min(lowest, first);
+      highest = std::max(highest, last);
+    }
+  }
+  if (highest >= 0) Q_EMIT dataChanged(index(lowest, 0), index(highest, 0), {Qt::CheckStateRole});
+}
+
+void FileListModel::changeAllTicks(TickChange change) {
+  if (m_rows > 0) changeTicks({{0, rowCount() - 1}}, change);
+}
+
 Qt::ItemFlags FileListModel::flags(const QModelIndex& index) const {
   if (!index.isValid()) return Qt::NoItemFlags;
   Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;

@@ -5,6 +5,8 @@
 // current row.
 #pragma once
 
+#include <vector>
+
 #include <QAbstractTableModel>
 
 #include "core/list/FileListObserver.h"
@@ -26,6 +28,19 @@ class FileListModel : public QAbstractTableModel, public FileListObserver {
   Qt::ItemFlags flags(const QModelIndex& index) const override;
   QVariant headerData(int section, Qt::Orientation orientation,
                       int role = Qt::DisplayRole) const override;
+
+  // How a tick change treats each row.
+  enum class TickChange { Tick, Untick, Invert };
+  // Changes the ticks of rows [first, last] of each span, told to the views as one change of
+  // the first column from the lowest to the highest row: a million rows give one signal.
+  // Rows outside what the views were told are left alone.
+  struct RowSpan {
+    int first = 0;
+    int last = 0;
+  };
+  void changeTicks(const std::vector<RowSpan>& spans, TickChange change);
+  // The same for every row.
+  void changeAllTicks(TickChange change);
 
   // Announces the rows appended since the last announcement.
   void flush();

@@ -1,34 +1,75 @@
 #include "ui/OutputListPane.h"
 
+#include <algorithm>
+
+#include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
+#include <QMimeData>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStyle>
 #include <QTreeView>
 #include <QVBoxLayout>
 
 #include "core/list/FileList.h"
 #include "core/list/ListTotals.h"
+#include "core/messages/PrintedPath.h"
 #include "core/settings/Session.h"
 #include "ui/FileListModel.h"
 #include "ui/PushButton.h"
+#include "ui/RowsClipboard.h"
 #include "ui/Twips.h"
 
 namespace vek {
 
+namespace {
+
+// The list's view. Its rows are all one height and never have children, so a change of ticks
+// over many rows matters only to the rows in sight: QTreeView would otherwise look at every row
+// of the range for its height, children and place (a tenth of a second for a million rows).
+class RowsView : public QTreeView {
+ public:
+  using QTreeView::QTreeView;
+
+ protected:
+  void dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
+                   const QList<int>& roles) override {
+    constexpr int kFewRows = 256;
+    if (bottomRight.row() - topLeft.row() < kFewRows || roles != QList<int>{Qt::CheckStateRole}) {
+      QTreeView::dataChanged(topLeft, bottomRight, roles);
+      return;
+    }
+    const QModelIndex top = indexAt(QPoint(0, 0));
+    if (!top.isValid()) return;  // no row in sight
+    const QModelIndex bottom = indexAt(QPoint(0, viewport()->height() - 1));
+    const int first = std::max(topLeft.row(), top.row());
+    const int last =
+        std::min(bottomRight.row(), bottom.isValid() ? bottom.row() : model()->rowCount() - 1);
+    if (first <= last) {
+      QTreeView::dataChanged(model()->index(first, topLeft.column()),
+                             model()->index(last, bottomRight.column()), roles);
+    }
+  }
+};
+
+}  // namespace
+
 OutputListPane::OutputListPane(FileList& list, Session& session, QWidget* parent)
     : QGroupBox(FileList::clearedCaption(), parent), m_list(list), m_session(session) {
   setObjectName(QStringLiteral("frmFileList"));
-  m_lvWriteList = new QTreeView(this);
+  m_lvWriteList = new RowsView(this);
   m_lvWriteList->setObjectName(QStringLiteral("lvWriteList"));
   m_lvWriteList->setRootIsDecorated(false);
   m_lvWriteList->setItemsExpandable(false);
   m_lvWriteList->setUniformRowHeights(true);  // what keeps a million rows fast
   m_lvWriteList->setAllColumnsShowFocus(true);
-  m_lvWriteList->setSelectionMode(QAbstractItemView::SingleSelection);
+  m_lvWriteList->setSelectionMode(QAbstractItemView::ExtendedSelection);
   m_lvWriteList->setSelectionBehavior(QAbstractItemView::SelectRows);
   m_lvWriteList->setEditTriggers(QAbstractItemView::NoEditTriggers);
   m_lvWriteList->setMinimumHeight(twipsToPixels(1200, *this));
@@ -52,6 +93,7 @@ OutputListPane::OutputListPane(FileList& list, Session& session, QWidget* parent
       width = std::max(width, dateWidth);
     header->resizeSection(column, width);
   }
+  m_nameColumnDesigned = header->sectionSize(int(ListColumn::Name));
   showStateColumn(false);
   m_cmdListClear = createPushButton(QStringLiteral("cmdListClear"), tr("リストの一括クリア"), this);
   m_lblComment = new QLabel(tr("※　不要なﾌｧｲﾙはﾁｪｯｸを外してください。"), this);
@@ -73,15 +115,20 @@ OutputListPane::OutputListPane(FileList& list, Session& session, QWidget* parent
   m_lblSkipped->setToolTip(
       tr("最後の追加で読み取れなかったフォルダとファイルの数です。"
          "リストに含まれていません。"));
+  // The status of the ticked rows on a line of its own under the list, left-aligned, so that at
+  // the window's first width every part reads whole; the hint and the clear button below it.
   auto* output = new QVBoxLayout(this);
   output->addWidget(m_lvWriteList, 1);
+  m_statusRow = new QHBoxLayout;
+  m_statusRow->addWidget(m_lblTotals);
+  m_statusRow->addWidget(m_lblNoted);
+  m_statusRow->addWidget(m_lblSkipped);
+  m_statusRow->addStretch(1);
+  output->addLayout(m_statusRow);
+  m_lblTotals->setMinimumWidth(1);
   auto* clearRow = new QHBoxLayout;
   clearRow->addWidget(m_lblComment);
   clearRow->addStretch(1);
-  clearRow->addWidget(m_lblSkipped);
-  clearRow->addWidget(m_lblNoted);
-  clearRow->addWidget(m_lblTotals);
-  clearRow->addSpacing(fontMetrics().horizontalAdvance(u'M'));
   clearRow->addWidget(m_cmdListClear);
   output->addLayout(clearRow);
 
@@ -98,7 +145,206 @@ OutputListPane::OutputListPane(FileList& list, Session& session, QWidget* parent
   connect(m_model, &QAbstractItemModel::rowsRemoved, this, &OutputListPane::scheduleTotals);
   connect(m_model, &QAbstractItemModel::modelReset, this, &OutputListPane::scheduleTotals);
   connect(m_model, &QAbstractItemModel::layoutChanged, this, &OutputListPane::scheduleTotals);
+  connect(m_model, &FileListModel::listChanged, this, &OutputListPane::scheduleNameColumnFit);
+  connect(header, &QHeaderView::sectionResized, this, [this](int section) {
+    if (section == int(ListColumn::Name) && !m_fittingNameColumn) m_nameColumnByHand = true;
+  });
+  createRowActions();
   showTotals();
+}
+
+void OutputListPane::createRowActions() {
+  using Change = FileListModel::TickChange;
+  m_actTickSelected =
+      addRowAction("actTickSelected", tr("選択した行にチェック (&K)"), QKeySequence(Qt::Key_Plus));
+  m_actUntickSelected = addRowAction("actUntickSelected", tr("選択した行のチェックを外す (&U)"),
+                                     QKeySequence(Qt::Key_Minus));
+  m_actInvertSelected = addRowAction("actInvertSelected", tr("選択した行のチェックを反転 (&I)"),
+                                     QKeySequence(Qt::Key_Asterisk));
+  m_rowActions.push_back(nullptr);
+  m_actTickAll =
+      addRowAction("actTickAll", tr("すべてチェック (&A)"), QKeySequence(Qt::CTRL | Qt::Key_Plus));
+  m_actUntickAll = addRowAction("actUntickAll", tr("すべてのチェックを外す (&N)"),
+                                QKeySequence(Qt::CTRL | Qt::Key_Minus));
+  m_rowActions.push_back(nullptr);
+  m_actOpenFolder = addRowAction("actOpenFolder", tr("ファイルのあるフォルダを開く (&F)"),
+                                 QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O));
+  m_rowActions.push_back(nullptr);
+  m_actCopyRows = addRowAction("actCopyRows", tr("選択した行をコピー (&C)"), QKeySequence::Copy);
+  m_actCopyPaths = addRowAction("actCopyPaths", tr("フルパスをコピー (&P)"),
+                                QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+  connect(m_actTickSelected, &QAction::triggered, this,
+          [this] { changeSelectedTicks(Change::Tick); });
+  connect(m_actUntickSelected, &QAction::triggered, this,
+          [this] { changeSelectedTicks(Change::Untick); });
+  connect(m_actInvertSelected, &QAction::triggered, this,
+          [this] { changeSelectedTicks(Change::Invert); });
+  connect(m_actTickAll, &QAction::triggered, this, [this] {
+    m_model->flush();
+    m_model->changeAllTicks(Change::Tick);
+  });
+  connect(m_actUntickAll, &QAction::triggered, this, [this] {
+    m_model->flush();
+    m_model->changeAllTicks(Change::Untick);
+  });
+  connect(m_actOpenFolder, &QAction::triggered, this, &OutputListPane::openContainingFolder);
+  connect(m_actCopyRows, &QAction::triggered, this, &OutputListPane::copySelectedRows);
+  connect(m_actCopyPaths, &QAction::triggered, this, &OutputListPane::copyFullPaths);
+  // The same actions on the rows' context menu.
+  for (QAction* action : m_rowActions) {
+    if (action) {
+      m_lvWriteList->addAction(action);
+    } else {
+      auto* separator = new QAction(this);
+      separator->setSeparator(true);
+      m_lvWriteList->addAction(separator);
+    }
+  }
+  m_lvWriteList->setContextMenuPolicy(Qt::ActionsContextMenu);
+  connect(m_lvWriteList->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+          &OutputListPane::updateRowActions);
+  connect(m_lvWriteList->selectionModel(), &QItemSelectionModel::currentChanged, this,
+          &OutputListPane::updateRowActions);
+  for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+    connect(m_model, signal, this, &OutputListPane::updateRowActions);
+  connect(m_model, &QAbstractItemModel::modelReset, this, &OutputListPane::updateRowActions);
+  updateRowActions();
+}
+
+QAction* OutputListPane::addRowAction(const char* name, const QString& caption,
+                                      const QKeySequence& shortcut) {
+  auto* action = new QAction(caption, this);
+  action->setObjectName(QString::fromLatin1(name));
+  action->setShortcut(shortcut);
+  // Only while the list has the focus: Space, "+" and Ctrl+C belong to other controls elsewhere.
+  action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+  action->setShortcutVisibleInContextMenu(true);
+  m_rowActions.push_back(action);
+  return action;
+}
+
+QString OutputListPane::rowMenuTitle() {
+  return tr("リスト (&L)");
+}
+
+void OutputListPane::addRowActions(QMenu* menu) const {
+  for (QAction* action : m_rowActions) {
+    if (action)
+      menu->addAction(action);
+    else
+      menu->addSeparator();
+  }
+}
+
+void OutputListPane::updateRowActions() {
+  const bool rows = m_model->rowCount() > 0;
+  const bool selected = rows && m_lvWriteList->selectionModel()->hasSelection();
+  for (QAction* action :
+       {m_actTickSelected, m_actUntickSelected, m_actInvertSelected, m_actCopyRows, m_actCopyPaths})
+    action->setEnabled(selected);
+  m_actTickAll->setEnabled(rows);
+  m_actUntickAll->setEnabled(rows);
+  m_actOpenFolder->setEnabled(rows && m_lvWriteList->currentIndex().isValid());
+}
+
+std::vector<FileListModel::RowSpan> OutputListPane::selectedSpans() const {
+  std::vector<FileListModel::RowSpan> spans;
+  // The selection's ranges, not one index a cell: a million selected rows are one range.
+  for (const QItemSelectionRange& range : m_lvWriteList->selectionModel()->selection())
+    spans.push_back({range.top(), range.bottom()});
+  std::sort(spans.begin(), spans.end(),
+            [](const auto& a, const auto& b) { return a.first < b.first; });
+  std::vector<FileListModel::RowSpan> merged;
+  for (const FileListModel::RowSpan& span : spans) {
+    if (!merged.empty() && span.first <= merged.back().last + 1)
+      merged.back().last = std::max(merged.back().last, span.last);
+    else
+      merged.push_back(span);
+  }
+  return merged;
+}
+
+void OutputListPane::changeSelectedTicks(FileListModel::TickChange change) {
+  m_model->changeTicks(selectedSpans(), change);
+}
+
+void OutputListPane::toggleCurrentTick() {
+  const QModelIndex current = m_lvWriteList->currentIndex();
+  if (!current.isValid()) return;
+  const int row = current.row();
+  const auto change =
+      m_list.at(row).ticked ? FileListModel::TickChange::Untick : FileListModel::TickChange::Tick;
+  if (m_lvWriteList->selectionModel()->isRowSelected(row, QModelIndex()))
+    m_model->changeTicks(selectedSpans(), change);
+  else
+    m_model->changeTicks({{row, row}}, change);
+}
+
+void OutputListPane::openContainingFolder() {
+  const QModelIndex current = m_lvWriteList->currentIndex();
+  if (!current.isValid() || current.row() >= m_model->rowCount()) return;
+  m_session.openWithAssociatedApp(m_list.at(current.row()).folder);
+}
+
+void OutputListPane::copySelectedRows() {
+  const std::vector<FileListModel::RowSpan> rows = selectedSpans();
+  if (rows.empty()) return;
+  // The columns as the list shows them: in the header's order, the hidden ones left out.
+  const QHeaderView* header = m_lvWriteList->header();
+  QList<CopiedColumn> columns;
+  for (int visual = 0; visual < header->count(); ++visual) {
+    const int column = header->logicalIndex(visual);
+    if (header->isSectionHidden(column)) continue;
+    columns.append({column, FileList::columns()[std::size_t(column)].alignRight});
+  }
+  QApplication::clipboard()->setMimeData(rowsMimeData(copyRows(*m_model, columns, rows)).release());
+}
+
+void OutputListPane::copyFullPaths() {
+  QString text;
+  // One path a line, in the form every report shows: a name holding a line end stays one line.
+  for (const FileListModel::RowSpan& span : selectedSpans()) {
+    for (int row = span.first; row <= span.last; ++row) {
+      text += printedPath(m_list.at(row).fullPath());
+      text += u'\n';
+    }
+  }
+  if (!text.isEmpty()) QApplication::clipboard()->setText(text);
+}
+
+void OutputListPane::scheduleNameColumnFit() {
+  if (m_nameColumnByHand || m_nameFitPending) return;
+  m_nameFitPending = true;
+  QMetaObject::invokeMethod(this, &OutputListPane::fitNameColumn, Qt::QueuedConnection);
+}
+
+void OutputListPane::fitNameColumn() {
+  m_nameFitPending = false;
+  if (m_nameColumnByHand || m_model->rowCount() == 0) return;
+  QHeaderView* header = m_lvWriteList->header();
+  const int column = int(ListColumn::Name);
+  // Room for about forty characters, and never more than half the list's width (but never
+  // narrower than the column's designed width): the other columns stay in sight.
+  const int limit =
+      std::max(m_nameColumnDesigned, std::min(40 * m_lvWriteList->fontMetrics().averageCharWidth(),
+                                              m_lvWriteList->viewport()->width() / 2));
+  const int current = header->sectionSize(column);
+  if (current >= limit) return;
+  // The rows in sight and a thousand more at most (the header's precision), not a million.
+  const int wanted =
+      std::clamp(static_cast<const QAbstractItemView*>(m_lvWriteList)->sizeHintForColumn(column),
+                 m_nameColumnDesigned, limit);
+  if (wanted <= current) return;
+  m_fittingNameColumn = true;
+  header->resizeSection(column, wanted);
+  m_fittingNameColumn = false;
+}
+
+void OutputListPane::resetNameColumn() {
+  m_nameColumnByHand = false;
+  m_fittingNameColumn = true;
+  m_lvWriteList->header()->resizeSection(int(ListColumn::Name), m_nameColumnDesigned);
+  m_fittingNameColumn = false;
 }
 
 void OutputListPane::scheduleTotals() {
@@ -109,12 +355,36 @@ void OutputListPane::scheduleTotals() {
 
 void OutputListPane::showTotals() {
   m_totalsPending = false;
-  const QString text = tickedTotalsCaption(m_list.tickedCount(), m_list.tickedBytes());
-  if (m_lblTotals->text() != text) m_lblTotals->setText(text);
   const qint64 notedCount = m_list.notedCount();
   const QString noted = tr("注意 %1件　").arg(notedCount);
   if (m_lblNoted->text() != noted) m_lblNoted->setText(noted);
   m_lblNoted->setVisible(notedCount > 0);
+  fitStatusLine();
+}
+
+void OutputListPane::fitStatusLine() {
+  const qint64 files = m_list.tickedCount();
+  const qint64 bytes = m_list.tickedBytes();
+  const QString full = tickedTotalsCaption(files, bytes);
+  // What the line needs with the totals in full; without room, the byte count in brackets
+  // goes (the whole stays in the tooltip and the accessible name).
+  int needed = m_lblTotals->fontMetrics().horizontalAdvance(full) + 2 * m_lblTotals->margin() +
+               m_lblTotals->contentsMargins().left() + m_lblTotals->contentsMargins().right();
+  for (const QLabel* label : {m_lblNoted, m_lblSkipped}) {
+    if (!label->isHidden()) needed += m_statusRow->spacing() + label->sizeHint().width();
+  }
+  // Not laid out yet: in full, until the window is shown at its size.
+  const QRect room = m_statusRow->contentsRect();
+  const bool fits = !isVisible() || !room.isValid() || needed <= room.width();
+  const QString text = fits ? full : tickedTotalsCaption(files, bytes, false);
+  if (m_lblTotals->text() != text) m_lblTotals->setText(text);
+  m_lblTotals->setToolTip(text == full ? QString() : full);
+  m_lblTotals->setAccessibleName(full);
+}
+
+void OutputListPane::resizeEvent(QResizeEvent* event) {
+  QGroupBox::resizeEvent(event);
+  fitStatusLine();
 }
 
 OutputListPane::~OutputListPane() {
@@ -142,10 +412,14 @@ void OutputListPane::showSkipped(qint64 count) {
   m_lblSkipped->setText(tr("読み取れず除外 %1件　").arg(count));
   m_lblSkipped->setAccessibleName(m_lblSkipped->text());
   m_lblSkipped->setVisible(count > 0);
+  fitStatusLine();
 }
 
 void OutputListPane::clearList() {
   m_list.clear();
+  // An empty list starts at its left edge with the name column as designed.
+  m_lvWriteList->horizontalScrollBar()->setValue(0);
+  resetNameColumn();
   showSkipped(0);
   showStateColumn(false);
   setCaption(FileList::clearedCaption());
@@ -191,6 +465,12 @@ bool OutputListPane::eventFilter(QObject* watched, QEvent* event) {
     const int key = static_cast<QKeyEvent*>(event)->key();
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
       openSelectedRow();
+      return true;
+    }
+    // Space from any column, not only on the tick's own cell.
+    const auto modifiers = static_cast<QKeyEvent*>(event)->modifiers() & ~Qt::KeypadModifier;
+    if (key == Qt::Key_Space && modifiers == Qt::NoModifier) {
+      toggleCurrentTick();
       return true;
     }
   }

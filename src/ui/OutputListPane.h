@@ -1,11 +1,20 @@
 // The output frame of the main window ("frmFileList"): the list view over the output list with
 // its ticks, the header clicks that sort it, Enter and double-click that open a row, the count
-// caption and リストの一括クリア.
+// caption and リストの一括クリア; many rows selected at once, Space and the row actions (tick,
+// untick, invert, open the folder, copy) on the rows' context menu and for the window's menu;
+// the status line of the ticked rows.
 #pragma once
+
+#include <vector>
 
 #include <QGroupBox>
 
+#include "ui/FileListModel.h"
+
+class QAction;
+class QHBoxLayout;
 class QLabel;
+class QMenu;
 class QPushButton;
 class QTreeView;
 
@@ -29,6 +38,13 @@ class OutputListPane : public QGroupBox {
   QLabel* noted() const { return m_lblNoted; }
   FileListModel& model() const { return *m_model; }
 
+  // The row actions, in menu order (null for a separator), each with an object name and its
+  // shortcut; they act while the list has the focus, or from a menu.
+  const std::vector<QAction*>& rowActions() const { return m_rowActions; }
+  // Adds the row actions to a menu, such as one of the window's menu bar titled rowMenuTitle().
+  void addRowActions(QMenu* menu) const;
+  static QString rowMenuTitle();
+
   // "出力対象ﾌｧｲﾙﾘｽﾄ - 総ﾌｧｲﾙ数：N ﾌｧｲﾙ", also as the accessible description.
   void showCount();
   // The header's sort arrow shows the list's own sorting (after an add sorted by it).
@@ -47,8 +63,27 @@ class OutputListPane : public QGroupBox {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
+  void createRowActions();
+  QAction* addRowAction(const char* name, const QString& caption, const QKeySequence& shortcut);
+  void updateRowActions();
+  // The selected rows as ascending spans that do not overlap.
+  std::vector<FileListModel::RowSpan> selectedSpans() const;
+  // Space: the current row takes the tick it did not have, and so do the other selected rows
+  // when it is one of them.
+  void toggleCurrentTick();
+  void changeSelectedTicks(FileListModel::TickChange change);
+  void openContainingFolder();
+  void copySelectedRows();
+  void copyFullPaths();
+  // The name column as wide as its texts need, up to a limit, until the person sizes it.
+  void scheduleNameColumnFit();
+  void fitNameColumn();
+  void resetNameColumn();
+  // The totals in full, or shorter when the line has no room for every part.
+  void fitStatusLine();
   void setCaption(const QString& caption);
   void clearList();
   void headerClicked(int section);
@@ -67,6 +102,20 @@ class OutputListPane : public QGroupBox {
   QLabel* m_lblTotals;
   QLabel* m_lblNoted;
   QLabel* m_lblSkipped;
+  QHBoxLayout* m_statusRow;
+  std::vector<QAction*> m_rowActions;
+  QAction* m_actTickSelected = nullptr;
+  QAction* m_actUntickSelected = nullptr;
+  QAction* m_actInvertSelected = nullptr;
+  QAction* m_actTickAll = nullptr;
+  QAction* m_actUntickAll = nullptr;
+  QAction* m_actOpenFolder = nullptr;
+  QAction* m_actCopyRows = nullptr;
+  QAction* m_actCopyPaths = nullptr;
+  int m_nameColumnDesigned = 0;
+  bool m_nameColumnByHand = false;
+  bool m_fittingNameColumn = false;
+  bool m_nameFitPending = false;
   bool m_totalsPending = false;
 };
 

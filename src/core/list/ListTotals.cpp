@@ -37,8 +37,8 @@ QString readableSizeText(qint64 bytes) {
   return QString::number(value, 'f', 1) + u' ' + QLatin1String(units[unit]);
 }
 
-QString tickedTotalsCaption(qint64 files, qint64 bytes) {
-  if (bytes < 1024) {
+QString tickedTotalsCaption(qint64 files, qint64 bytes, bool withByteCount) {
+  if (bytes < 1024 || !withByteCount) {
     return QCoreApplication::translate("ListTotals", "ﾁｪｯｸ済み：%1 ﾌｧｲﾙ　合計 %2")
         .arg(grouped(files), readableSizeText(bytes));
   }
