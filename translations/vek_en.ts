@@ -1595,8 +1595,8 @@ However, %2 characters cannot be held by the file (control characters and the li
         <translation>&amp;Tools</translation>
     </message>
     <message>
-        <source>ｺﾏﾝﾄﾞｼﾞｪﾈﾚｰﾀ</source>
-        <translation>Command Builder...</translation>
+        <source>ｺﾏﾝﾄﾞｼﾞｪﾈﾚｰﾀ (&amp;G)</source>
+        <translation>Command Line &amp;Builder...</translation>
     </message>
     <message>
         <source>リストと比較 (&amp;C)...</source>

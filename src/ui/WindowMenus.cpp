@@ -11,6 +11,7 @@
 #include "core/text/PathRules.h"
 #include "ui/FilterBox.h"
 #include "ui/FolderChooser.h"
+#include "ui/OutputListPane.h"
 #include "ui/SystemDialogs.h"
 #include "ui/frmCommand.h"
 #include "ui/frmDateSetting.h"
@@ -22,7 +23,8 @@
 namespace vek {
 
 WindowMenus::WindowMenus(frmVek& window, WindowDialogs& dialogs, FolderChooser& chooser,
-                         FilterBox& filter, QString programFolder, std::function<void()> compare)
+                         FilterBox& filter, const OutputListPane& list, QString programFolder,
+                         std::function<void()> compare)
     : QObject(&window),
       m_window(window),
       m_dialogs(dialogs),
@@ -62,10 +64,11 @@ WindowMenus::WindowMenus(frmVek& window, WindowDialogs& dialogs, FolderChooser& 
                                           m_window.interaction(), &m_window));
           });
   QMenu* tool = addMenu(QStringLiteral("mTool"), tr("ﾂｰﾙ (&T)"));
-  connect(addAction(tool, QStringLiteral("mCmdGen"), tr("ｺﾏﾝﾄﾞｼﾞｪﾈﾚｰﾀ")), &QAction::triggered, this,
-          &WindowMenus::openCommandBuilder);
+  connect(addAction(tool, QStringLiteral("mCmdGen"), tr("ｺﾏﾝﾄﾞｼﾞｪﾈﾚｰﾀ (&G)")), &QAction::triggered,
+          this, &WindowMenus::openCommandBuilder);
   connect(addAction(tool, QStringLiteral("mCompare"), tr("リストと比較 (&C)...")),
           &QAction::triggered, this, std::move(compare));
+  list.addRowActions(addMenu(QStringLiteral("mList"), OutputListPane::rowMenuTitle()));
   QMenu* help = addMenu(QStringLiteral("mHelp"), tr("ﾍﾙﾌﾟ (&H)"));
   QAction* manual = addAction(help, QStringLiteral("mOnHelp"), tr("ﾏﾆｭｱﾙ(&m)"));
   manual->setShortcut(QKeySequence(Qt::Key_F1));

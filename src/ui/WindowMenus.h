@@ -18,13 +18,15 @@ class FilterBox;
 class FolderChooser;
 class WindowDialogs;
 class frmVek;
+class OutputListPane;
 
 class WindowMenus : public QObject {
   Q_OBJECT
  public:
-  // Builds the menus into window's menu bar; compare runs ﾂｰﾙ → リストと比較.
+  // Builds the menus into window's menu bar; compare runs ﾂｰﾙ → リストと比較; the list's row
+  // actions get a menu of their own.
   WindowMenus(frmVek& window, WindowDialogs& dialogs, FolderChooser& chooser, FilterBox& filter,
-              QString programFolder, std::function<void()> compare);
+              const OutputListPane& list, QString programFolder, std::function<void()> compare);
 
   // Shows dialog modal over its parent window, which takes no input until it closes; open()
   // rather than exec(), so the window's own event handling goes on meanwhile. The dialog is

@@ -71,7 +71,7 @@ frmVek::frmVek(const Options& options, QWidget* parent)
   updateMinimumSize(*this);
   connectControls();
   new ListExports(*this, m_dialogs, *m_form->cmdOutList, *m_form->cmdOutHtml, *m_form->cmdOutXML);
-  new WindowMenus(*this, m_dialogs, *m_chooser, *m_form->filter, m_programFolder,
+  new WindowMenus(*this, m_dialogs, *m_chooser, *m_form->filter, *m_frmFileList, m_programFolder,
                   [this] { compareWithList(); });
 
   // Settings first: the stored place and size, the history, the options.
