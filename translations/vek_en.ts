@@ -1616,7 +1616,7 @@ However, %2 characters cannot be held by the file (control characters and the li
     </message>
     <message>
         <source>ｺﾏﾝﾄﾞﾗｲﾝｼﾞｪﾈﾚｰﾀ</source>
-        <translation>Command Builder</translation>
+        <translation>Command Line Builder</translation>
     </message>
     <message>
         <source>コマンドラインからの起動パラメータを作成します。</source>
@@ -1947,7 +1947,7 @@ No list was written.</translation>
     </message>
     <message>
         <source>動作設定</source>
-        <translation>Settings</translation>
+        <translation>Preferences</translation>
     </message>
     <message>
         <source>動作環境を設定します。</source>
@@ -2391,11 +2391,11 @@ No list was written.</translation>
     </message>
     <message>
         <source>動作設定 (&amp;S)</source>
-        <translation>&amp;Settings...</translation>
+        <translation>&amp;Preferences...</translation>
     </message>
     <message>
         <source>ﾍｯﾀﾞｺﾒﾝﾄ編集 (&amp;E)</source>
-        <translation>&amp;Edit Header Comment...</translation>
+        <translation>&amp;Header Captions...</translation>
     </message>
     <message>
         <source>日付書式設定(&amp;D)</source>

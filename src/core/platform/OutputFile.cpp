@@ -116,6 +116,7 @@ OutputFile::~OutputFile() {
 
 bool OutputFile::fail(int error) {
   m_error = QString::fromLocal8Bit(std::strerror(error));
+  m_reason = m_error;
   discard();
   return false;
 }
@@ -123,6 +124,7 @@ bool OutputFile::fail(int error) {
 bool OutputFile::open() {
   discard();
   m_error.clear();
+  m_reason.clear();
   const QByteArray target =
       encodeFileName(m_atLink == AtLink::WriteTarget ? linkTarget(m_path) : m_path);
   if (target.isEmpty()) return fail(ENOENT);
@@ -214,6 +216,7 @@ bool OutputFile::fill(const std::function<bool(QIODevice&)>& body) {
   if (body(*m_file)) return true;
   const QString reason = m_file->errorString();
   discard();
+  m_reason = reason;
   m_error = reason.isEmpty() ? QStringLiteral("write failed") : reason;
   return false;
 }
@@ -228,6 +231,7 @@ bool OutputFile::stage() {
   if (!m_file->flush() || m_file->hadShortWrite()) {
     const QString reason = m_file->errorString();
     discard();
+    m_reason = reason;
     m_error = reason.isEmpty() ? QStringLiteral("short write") : reason;
     return false;
   }
