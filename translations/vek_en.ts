@@ -837,6 +837,10 @@ However, %2 character cannot be held by the file (a control character or the lik
 However, %2 characters cannot be held by the file (control characters and the like); they were written as &quot;�&quot; (U+FFFD).</numerusform>
         </translation>
     </message>
+    <message>
+        <source>原因: %1</source>
+        <translation>Cause: %1</translation>
+    </message>
 </context>
 <context>
     <name>Settings</name>
@@ -1253,6 +1257,10 @@ However, %2 characters cannot be held by the file (control characters and the li
         <source>ドライブを変更してください。</source>
         <translation>Choose another drive.</translation>
     </message>
+    <message>
+        <source>「%1」: %2</source>
+        <translation>“%1”: %2</translation>
+    </message>
 </context>
 <context>
     <name>vek::IncompleteNotice</name>
@@ -1580,11 +1588,11 @@ However, %2 characters cannot be held by the file (control characters and the li
     </message>
     <message>
         <source>動作設定 (&amp;S)</source>
-        <translation>&amp;Settings...</translation>
+        <translation>&amp;Preferences...</translation>
     </message>
     <message>
         <source>ﾍｯﾀﾞｺﾒﾝﾄ編集 (&amp;E)</source>
-        <translation>&amp;Edit Header Comment...</translation>
+        <translation>&amp;Header Captions...</translation>
     </message>
     <message>
         <source>日付書式設定(&amp;D)</source>
@@ -1831,7 +1839,7 @@ However, %2 characters cannot be held by the file (control characters and the li
     </message>
     <message>
         <source>ｺﾏﾝﾄﾞﾗｲﾝｼﾞｪﾈﾚｰﾀ</source>
-        <translation>Command Builder</translation>
+        <translation>Command Line Builder</translation>
     </message>
     <message>
         <source>コマンドラインからの起動パラメータを作成します。</source>
@@ -2162,7 +2170,7 @@ No list was written.</translation>
     </message>
     <message>
         <source>動作設定</source>
-        <translation>Settings</translation>
+        <translation>Preferences</translation>
     </message>
     <message>
         <source>動作環境を設定します。</source>

@@ -9,9 +9,12 @@
 #include <QPushButton>
 #include <QStringListModel>
 #include <QStyle>
+#include <cerrno>
+#include <cstring>
 
 #include "core/messages/Interaction.h"
 #include "core/messages/MessageCatalogue.h"
+#include "core/messages/PrintedPath.h"
 #include "core/platform/FileSystem.h"
 #include "core/settings/Settings.h"
 #include "core/text/PathRules.h"
@@ -71,18 +74,28 @@ FolderChooser::FolderChooser(QWidget& frame, QWidget& owner, WindowDialogs& dial
   connect(m_dirGetFile, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
     const QString folder = item->data(Qt::UserRole).toString();
     if (folder != m_folder && !setFolderPath(folder)) {
-      m_interaction.showMessage(
-          MessageCatalogue::warning({tr("指定されたパスからファイル情報を取得できません。"),
-                                     tr("パスを確認してください。")}));
+      warnNotShown(
+          {tr("指定されたパスからファイル情報を取得できません。"), tr("パスを確認してください。")});
       fillFolderBox();  // the folder may have gone: show what is there now
     }
   });
 }
 
 bool FolderChooser::setFolderPath(const QString& folder) {
+  m_problem.clear();
   if (folder.isEmpty() || !QDir::isAbsolutePath(folder)) return false;
   const QString clean = cleanPath(folder, nativePathStyle());
-  if (!FileSystem::folderExists(clean) || !FileSystem::subfolders(clean)) return false;
+  errno = 0;
+  bool shown = FileSystem::folderExists(clean);
+  // A path that names something else than a folder leaves errno as it was.
+  if (!shown && errno == 0) errno = ENOTDIR;
+  shown = shown && FileSystem::subfolders(clean);
+  if (!shown) {
+    m_problem =
+        tr("「%1」: %2")
+            .arg(printedPath(clean), QString::fromLocal8Bit(std::strerror(errno ? errno : EIO)));
+    return false;
+  }
   m_folder = clean;
   fillFolderBox();
   refreshFileBox();
@@ -150,9 +163,8 @@ void FolderChooser::browseForFolder() {
     if (setFolderPath(*chosen)) {
       selectVolumeFor(m_folder);
     } else {
-      m_interaction.showMessage(
-          MessageCatalogue::warning({tr("指定されたパスからファイル情報を取得できません。"),
-                                     tr("パスを変更してください。")}));
+      warnNotShown(
+          {tr("指定されたパスからファイル情報を取得できません。"), tr("パスを変更してください。")});
     }
   }
   setBoxesEnabled(true);
@@ -166,8 +178,8 @@ void FolderChooser::typePath() {
                     "のように入力してください")}));
   if (!text || text->isEmpty()) return;
   if (!setFolderPath(resolveTypedPath(*text, m_folder, QDir::homePath(), nativePathStyle()))) {
-    m_interaction.showMessage(MessageCatalogue::warning(
-        {tr("指定されたパス「%1」から、").arg(*text), tr("ファイル情報を取得できません。")}));
+    warnNotShown(
+        {tr("指定されたパス「%1」から、").arg(*text), tr("ファイル情報を取得できません。")});
     return;
   }
   selectVolumeFor(m_folder);
@@ -177,9 +189,8 @@ void FolderChooser::driveChosen(int index) {
   if (index < 0 || index >= m_volumes.size()) return;
   setBoxesEnabled(false);
   if (!setFolderPath(m_volumes[index])) {
-    m_interaction.showMessage(
-        MessageCatalogue::warning({tr("指定したドライブから、ファイル情報を取得できません。"),
-                                   tr("ドライブを変更してください。")}));
+    warnNotShown({tr("指定したドライブから、ファイル情報を取得できません。"),
+                  tr("ドライブを変更してください。")});
   }
   setBoxesEnabled(true);
 }
@@ -199,11 +210,17 @@ void FolderChooser::openHistory(int index) {
   if (folder.isEmpty()) return;
   if (!setFolderPath(folder)) {
     // The entry stays: the folder may come back (a medium put in again).
-    m_interaction.showMessage(MessageCatalogue::warning(
-        {tr("指定されたパスからファイル情報を取得できません。"), tr("パスを確認してください。")}));
+    warnNotShown(
+        {tr("指定されたパスからファイル情報を取得できません。"), tr("パスを確認してください。")});
     return;
   }
   selectVolumeFor(m_folder);
+}
+
+void FolderChooser::warnNotShown(std::initializer_list<QString> lines) {
+  QString text = joinLines(lines);
+  if (!m_problem.isEmpty()) text = joinLines({text, m_problem});
+  m_interaction.showMessage(MessageCatalogue::warning(text));
 }
 
 void FolderChooser::refreshHistoryMenu() {

@@ -4,6 +4,7 @@
 // menu. It owns the current folder; the window hears of every change through folderShown.
 #pragma once
 
+#include <initializer_list>
 #include <vector>
 
 #include <QObject>
@@ -61,6 +62,9 @@ class FolderChooser : public QObject {
  private:
   void fillFolderBox();
   void setBoxesEnabled(bool enabled);
+  // A warning of the lines given, then the folder that could not be shown and the system's
+  // reason (from the last setFolderPath that failed).
+  void warnNotShown(std::initializer_list<QString> lines);
   void driveChosen(int index);
   void openHistory(int index);
 
@@ -70,6 +74,7 @@ class FolderChooser : public QObject {
   Gatherer& m_gatherer;
   Settings& m_settings;
   QString m_folder;
+  QString m_problem;  // 「folder」: the system's reason, after a setFolderPath that failed
   QStringList m_volumes;
   std::vector<QAction*> m_history;
 

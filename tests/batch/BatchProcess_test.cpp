@@ -334,7 +334,8 @@ TEST_F(BatchProcessTest, UnwritableOutputFolderFailsWithTheMessage) {
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_TRUE(r.err.startsWith(u"警告: ファイルを開くことが出来ません。\n  /proc/list.csv\n"_s))
       << r.err.toStdString();
-  EXPECT_TRUE(r.err.endsWith(u"  ファイルは出力されませんでした。\n"_s)) << r.err.toStdString();
+  EXPECT_TRUE(r.err.contains(u"  ファイルは出力されませんでした。\n  原因: "_s))
+      << r.err.toStdString();
   EXPECT_FALSE(QFile::exists(u"/proc/list.csv"_s));
 }
 

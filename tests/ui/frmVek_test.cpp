@@ -2,6 +2,9 @@
 // the export checks, closing.
 #include <sys/stat.h>
 
+#include <cerrno>
+#include <cstring>
+
 #include <QApplication>
 #include <QClipboard>
 #include <QDragEnterEvent>
@@ -25,6 +28,8 @@
 
 namespace vek::test {
 namespace {
+
+using namespace Qt::StringLiterals;
 
 using Window = WindowFixture;
 
@@ -204,9 +209,10 @@ TEST_F(Window, HistoryRecordsNewestFirstWithoutMovingAndDropsTheEleventh) {
   item(5)->trigger();
   ASSERT_EQ(dialogs.messages.size(), 1u);
   EXPECT_EQ(dialogs.messages[0].title, QStringLiteral("警告"));
+  // The folder and the system's reason follow the two lines.
   EXPECT_EQ(dialogs.messages[0].text,
-            QStringLiteral(
-                "指定されたパスからファイル情報を取得できません。\r\nパスを確認してください。"));
+            u"指定されたパスからファイル情報を取得できません。\r\nパスを確認してください。\r\n"
+            u"「%1」: %2"_s.arg(folders[5], QString::fromLocal8Bit(std::strerror(ENOENT))));
   EXPECT_EQ(item(5)->text(), folders[5]);
   EXPECT_EQ(window->currentFolder(), folders[6]);
 }
@@ -325,18 +331,26 @@ TEST_F(Window, FolderChoosersGiveTheirMessages) {
   click("cmdBrowseForFolder");
   dialogs.texts = {QStringLiteral("/no/such/folder")};
   click("cmdDirectPath");
+  const QString file = tree.file(u"a file"_s);
+  dialogs.texts = {file};
+  click("cmdDirectPath");
   dialogs.texts = {QString()};  // empty: nothing happens
   click("cmdDirectPath");
-  ASSERT_EQ(dialogs.messages.size(), 3u);
+  ASSERT_EQ(dialogs.messages.size(), 4u);
+  const QString noSuchFile = QString::fromLocal8Bit(std::strerror(ENOENT));
   EXPECT_EQ(dialogs.messages[0].text,
             QStringLiteral("指定されたﾊﾟｽからﾌｧｲﾙ情報を取得できません。\r\n"
                            "指定が可能なものは、ﾃﾞｽｸﾄｯﾌﾟ、ﾄﾞﾗｲﾌﾞ、ﾌｫﾙﾀﾞのみです。"));
   EXPECT_EQ(dialogs.messages[1].text,
-            QStringLiteral(
-                "指定されたパスからファイル情報を取得できません。\r\nパスを変更してください。"));
-  EXPECT_EQ(
-      dialogs.messages[2].text,
-      QStringLiteral("指定されたパス「/no/such/folder」から、\r\nファイル情報を取得できません。"));
+            u"指定されたパスからファイル情報を取得できません。\r\nパスを変更してください。\r\n"
+            u"「%1」: %2"_s.arg(tree.path(u"gone"_s), noSuchFile));
+  EXPECT_EQ(dialogs.messages[2].text,
+            u"指定されたパス「/no/such/folder」から、\r\nファイル情報を取得できません。\r\n"
+            u"「/no/such/folder」: "_s +
+                noSuchFile);
+  EXPECT_EQ(dialogs.messages[3].text,
+            u"指定されたパス「%1」から、\r\nファイル情報を取得できません。\r\n「%1」: %2"_s.arg(
+                file, QString::fromLocal8Bit(std::strerror(ENOTDIR))));
   EXPECT_EQ(dialogs.titles[0], QStringLiteral("ﾌｫﾙﾀﾞを選択してください"));
   EXPECT_EQ(dialogs.titles[2], QStringLiteral("パスの入力"));
   EXPECT_EQ(window->currentFolder(), before);

@@ -40,6 +40,14 @@ class CheckedFile final : public QFile {
 
 namespace {
 
+// The system's words for a failed write, for the person; empty where there are none beyond Qt's
+// "Unknown error" (a body that gave up by itself, a short write that set no error).
+QString deviceReason(const QFileDevice& file) {
+  if (file.error() == QFileDevice::NoError) return {};
+  const QString text = file.errorString();
+  return text == QFile().errorString() ? QString() : text;
+}
+
 // The path a link leads to, followed link by link (a link to a link to a file), or the path
 // itself when it is no link. Used only for the program's own settings files.
 QString linkTarget(const QString& path) {
@@ -116,6 +124,7 @@ OutputFile::~OutputFile() {
 
 bool OutputFile::fail(int error) {
   m_error = QString::fromLocal8Bit(std::strerror(error));
+  m_reason = m_error;
   discard();
   return false;
 }
@@ -123,6 +132,7 @@ bool OutputFile::fail(int error) {
 bool OutputFile::open() {
   discard();
   m_error.clear();
+  m_reason.clear();
   const QByteArray target =
       encodeFileName(m_atLink == AtLink::WriteTarget ? linkTarget(m_path) : m_path);
   if (target.isEmpty()) return fail(ENOENT);
@@ -213,6 +223,7 @@ bool OutputFile::fill(const std::function<bool(QIODevice&)>& body) {
   if (!open()) return false;
   if (body(*m_file)) return true;
   const QString reason = m_file->errorString();
+  m_reason = deviceReason(*m_file);
   discard();
   m_error = reason.isEmpty() ? QStringLiteral("write failed") : reason;
   return false;
@@ -227,6 +238,7 @@ bool OutputFile::stage() {
   // The buffer is flushed here, where a failure can be seen, before anything is renamed.
   if (!m_file->flush() || m_file->hadShortWrite()) {
     const QString reason = m_file->errorString();
+    m_reason = deviceReason(*m_file);
     discard();
     m_error = reason.isEmpty() ? QStringLiteral("short write") : reason;
     return false;

@@ -96,12 +96,14 @@ class OutputFile {
   // The system's reason for the last failure (for logs and tests; the person sees message()).
   QString errorString() const;
 
-  // The warning a writer shows when its file could not be written, for this path.
-  Message failureMessage() const { return cannotWriteMessage(m_path); }
+  // The warning a writer shows when its file could not be written, for this path, with the
+  // system's reason where the system gave one.
+  Message failureMessage() const { return cannotWriteMessage(m_path, m_reason); }
 
   // "ファイルを開くことが出来ません。" CR LF path CR LF the hint CR LF
-  // "ファイルは出力されませんでした。"
-  static Message cannotWriteMessage(const QString& path);
+  // "ファイルは出力されませんでした。", then "原因: " and the system's reason when there is one:
+  // the hint names a lock or a full disk, and the cause is as often a folder one may not write.
+  static Message cannotWriteMessage(const QString& path, const QString& reason = {});
   // The notice after a file was written in an encoding that could not hold `count` characters
   // of the list (they were written as "?").
   static Message replacedCharactersMessage(const QString& path, const QByteArray& encoding,
@@ -145,6 +147,7 @@ class OutputFile {
   bool m_created = false;  // replace() made the name: there was no old file
   std::unique_ptr<CheckedFile> m_file;
   QString m_error;
+  QString m_reason;  // the system's own words for the failure, shown to the person; may be empty
 };
 
 }  // namespace vek

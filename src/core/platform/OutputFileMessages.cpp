@@ -7,8 +7,8 @@
 
 namespace vek {
 
-Message OutputFile::cannotWriteMessage(const QString& path) {
-  return MessageCatalogue::warning(messageLines(
+Message OutputFile::cannotWriteMessage(const QString& path, const QString& reason) {
+  Message message = MessageCatalogue::warning(messageLines(
       QCoreApplication::translate("OutputFile",
                                   "ファイルを開くことが出来ません。\n"
                                   "%1\n"
@@ -16,6 +16,10 @@ Message OutputFile::cannotWriteMessage(const QString& path) {
                                   "でないかを確認してください。\n"
                                   "ファイルは出力されませんでした。")
           .arg(path)));
+  if (!reason.isEmpty())
+    message.text = joinLines(
+        {message.text, QCoreApplication::translate("OutputFile", "原因: %1").arg(reason)});
+  return message;
 }
 
 Message OutputFile::replacedCharactersMessage(const QString& path, const QByteArray& encoding,
