@@ -17,11 +17,7 @@ BandDialog::BandDialog(const QString& name, const QString& caption, const QStrin
 
   auto* band = new QFrame(this);
   band->setObjectName(QStringLiteral("fraBand"));
-  band->setAutoFillBackground(true);
-  QPalette white = band->palette();
-  white.setColor(QPalette::Window, Qt::white);
-  white.setColor(QPalette::WindowText, Qt::black);
-  band->setPalette(white);
+  paintBand(*band);
   auto* bandLabel = new QLabel(bandText, band);
   bandLabel->setObjectName(QStringLiteral("lblBand"));
   auto* bandLayout = new QHBoxLayout(band);

@@ -22,6 +22,14 @@ const char* const kEnterKeepsMeaning = "vekEnterKeepsMeaning";
 KeyedDialog::KeyedDialog(const Session& session, QWidget* parent)
     : QDialog(parent), m_keysSession(session) {}
 
+void KeyedDialog::paintBand(QWidget& band) {
+  band.setAutoFillBackground(true);
+  QPalette white = band.palette();
+  white.setColor(QPalette::Window, Qt::white);
+  white.setColor(QPalette::WindowText, Qt::black);
+  band.setPalette(white);
+}
+
 void KeyedDialog::addKeyRule(QWidget* control) {
   control->installEventFilter(this);
   if (auto* combo = qobject_cast<QComboBox*>(control); combo && combo->lineEdit())

@@ -24,6 +24,9 @@ class KeyedDialog : public QDialog {
   void setAvailableGeometry(const QRect& area) { m_availableGeometry = area; }
 
  protected:
+  // The white band with black text that a dialog's description stands on, across its top.
+  static void paintBand(QWidget& band);
+
   // What Enter does on a control that follows the key rule.
   virtual void enterPressed() = 0;
 

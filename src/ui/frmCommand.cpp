@@ -25,6 +25,7 @@
 #include "core/HashKind.h"
 #include "core/ListEncoding.h"
 #include "core/MessageCatalogue.h"
+#include "core/PathRules.h"
 #include "gather/FilterPresets.h"
 #include "ui/FormScrollArea.h"
 #include "ui/OptionGroup.h"
@@ -76,10 +77,8 @@ frmCommand::frmCommand(Session& session, WindowDialogs& dialogs, const QString& 
   // write to, rather than an empty box that makes the run refuse /O.
   m_txtInPath->setText(m_prefill.inPath);
   QString outFolder = m_prefill.outFolder;
-  if (!outFolder.isEmpty() && !outFolder.endsWith(u'/')) {
-    outFolder = FileSystem::folderExists(outFolder) ? outFolder + u'/' : QString();
-  }
-  m_txtOutPath->setText(outFolder);
+  if (!outFolder.endsWith(u'/') && !FileSystem::folderExists(outFolder)) outFolder.clear();
+  m_txtOutPath->setText(folderText(outFolder, PathStyle::Posix));
   m_txtTitle->setText(m_prefill.title);
   recompose();
 }

@@ -61,11 +61,7 @@ QGroupBox* folderFrame(QWidget* parent, const char* frameName, const QString& ca
 void frmCommand::buildControls() {
   auto* band = new QLabel(tr("コマンドラインからの起動パラメータを作成します。"), this);
   band->setObjectName(QStringLiteral("lblHeader"));
-  band->setAutoFillBackground(true);
-  QPalette white = band->palette();
-  white.setColor(QPalette::Window, Qt::white);
-  white.setColor(QPalette::WindowText, Qt::black);
-  band->setPalette(white);
+  paintBand(*band);
   band->setContentsMargins(12, 10, 12, 10);
 
   QWidget* form = buildFields();
