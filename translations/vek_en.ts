@@ -582,23 +582,20 @@
 <context>
     <name>ListEncoding</name>
     <message>
-        <source>UTF-8 (BOM付き)</source>
-        <translation>UTF-8 (with byte-order mark)</translation>
-    </message>
-</context>
-<context>
-    <name>ListEncodingItems</name>
-    <message>
-        <source>システムの文字コード（%1）</source>
-        <translation>System encoding (%1)</translation>
-    </message>
-    <message>
         <source>UTF-8（BOM付き）</source>
         <translation>UTF-8 with BOM</translation>
     </message>
     <message>
+        <source>UTF-8 (BOM付き)</source>
+        <translation>UTF-8 (with byte-order mark)</translation>
+    </message>
+    <message>
         <source>Shift_JIS（CP932）</source>
         <translation>Shift_JIS (CP932)</translation>
+    </message>
+    <message>
+        <source>システムの文字コード（%1）</source>
+        <translation>System encoding (%1)</translation>
     </message>
 </context>
 <context>

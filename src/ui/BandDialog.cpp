@@ -1,36 +1,23 @@
 #include "ui/BandDialog.h"
 
-#include <QComboBox>
 #include <QFrame>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 namespace vek {
 
-namespace {
-
-const char* const kEnterKeepsMeaning = "vekEnterKeepsMeaning";
-
-}  // namespace
-
 BandDialog::BandDialog(const QString& name, const QString& caption, const QString& bandText,
                        const Session& session, QWidget* parent)
-    : QDialog(parent), m_session(session) {
+    : KeyedDialog(session, parent) {
   setObjectName(name);
   setWindowTitle(caption);
   setModal(true);
 
   auto* band = new QFrame(this);
   band->setObjectName(QStringLiteral("fraBand"));
-  band->setAutoFillBackground(true);
-  QPalette white = band->palette();
-  white.setColor(QPalette::Window, Qt::white);
-  white.setColor(QPalette::WindowText, Qt::black);
-  band->setPalette(white);
+  paintBand(*band);
   auto* bandLabel = new QLabel(bandText, band);
   bandLabel->setObjectName(QStringLiteral("lblBand"));
   auto* bandLayout = new QHBoxLayout(band);
@@ -65,50 +52,6 @@ BandDialog::BandDialog(const QString& name, const QString& caption, const QStrin
 
   connect(m_cmdOK, &QPushButton::clicked, this, [this] { ok(); });
   connect(m_cmdCansel, &QPushButton::clicked, this, &BandDialog::reject);
-}
-
-void BandDialog::addKeyRule(QWidget* control) {
-  control->installEventFilter(this);
-  if (auto* combo = qobject_cast<QComboBox*>(control); combo && combo->lineEdit())
-    combo->lineEdit()->installEventFilter(this);
-}
-
-void BandDialog::addKeyRuleExceptEnter(QWidget* control) {
-  control->setProperty(kEnterKeepsMeaning, true);
-  addKeyRule(control);
-}
-
-bool BandDialog::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() != QEvent::KeyPress) return QDialog::eventFilter(watched, event);
-  const int key = static_cast<QKeyEvent*>(event)->key();
-  switch (key) {
-    case Qt::Key_Escape:
-      reject();
-      return true;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-      if (watched->property(kEnterKeepsMeaning).toBool()) break;
-      ok();
-      return true;
-    case Qt::Key_F1:
-      openManual();
-      return true;
-    default:
-      break;
-  }
-  return QDialog::eventFilter(watched, event);
-}
-
-void BandDialog::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_F1) {
-    openManual();
-    return;
-  }
-  QDialog::keyPressEvent(event);
-}
-
-void BandDialog::openManual() const {
-  m_session.openManual();
 }
 
 }  // namespace vek

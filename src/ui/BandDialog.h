@@ -1,11 +1,11 @@
 // The look and keys the three settings dialogs share: a white band with a one-line
 // description across the top, a separator line, the fields, the buttons "OK" and "ｷｬﾝｾﾙ"; on
-// the controls a dialog names, Esc cancels, Enter confirms and F1 opens the local manual.
+// the controls a dialog names, Esc cancels, Enter confirms and F1 opens the local manual (the
+// key rule of KeyedDialog).
 #pragma once
 
-#include <QDialog>
-
 #include "core/settings/Session.h"
+#include "ui/KeyedDialog.h"
 
 class QHBoxLayout;
 class QPushButton;
@@ -13,7 +13,7 @@ class QVBoxLayout;
 
 namespace vek {
 
-class BandDialog : public QDialog {
+class BandDialog : public KeyedDialog {
   Q_OBJECT
  public:
   BandDialog(const QString& name, const QString& caption, const QString& bandText,
@@ -27,22 +27,13 @@ class BandDialog : public QDialog {
   QVBoxLayout* fieldsLayout() const { return m_fields; }
   // The row of the buttons; OK and ｷｬﾝｾﾙ stand at its right end.
   QHBoxLayout* buttonRow() const { return m_buttons; }
-  // Esc, Enter and F1 act as described above while control (or, for an editable box, its
-  // editor) has the focus.
-  void addKeyRule(QWidget* control);
-  // A control on which Enter keeps its own meaning although Esc and F1 follow the rule.
-  void addKeyRuleExceptEnter(QWidget* control);
-
-  bool eventFilter(QObject* watched, QEvent* event) override;
-  void keyPressEvent(QKeyEvent* event) override;
+  // Enter on a control with the key rule (addKeyRule) is OK.
+  void enterPressed() override { ok(); }
 
   QPushButton* m_cmdOK;
   QPushButton* m_cmdCansel;
-  const Session& m_session;
 
  private:
-  void openManual() const;
-
   QVBoxLayout* m_fields;
   QHBoxLayout* m_buttons;
 };

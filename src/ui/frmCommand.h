@@ -5,15 +5,12 @@
 
 #include <optional>
 
-#include <QDialog>
-#include <QProcess>
-#include <QRect>
-#include <QTimer>
-
 #include "batch/CommandForm.h"
+#include "batch/CommandTestRun.h"
 #include "core/messages/Message.h"
 #include "core/settings/WalkSettings.h"
 #include "ui/CommandBoxText.h"
+#include "ui/KeyedDialog.h"
 
 class QButtonGroup;
 class QCheckBox;
@@ -30,7 +27,7 @@ class Session;
 class WalkRulesBox;
 class WindowDialogs;
 
-class frmCommand : public QDialog {
+class frmCommand : public KeyedDialog {
   Q_OBJECT
  public:
   // What the main window hands over when it opens the dialog.
@@ -48,11 +45,7 @@ class frmCommand : public QDialog {
   ~frmCommand() override;
 
   // How long a test run goes before the dialog shows that it is working and can be stopped.
-  void setStillWorkingDelay(int milliseconds) { m_stillWorking.setInterval(milliseconds); }
-
-  // The part of the screen the dialog fits in when shown: by default the available geometry
-  // (less the panels) of the screen it opens on.
-  void setAvailableGeometry(const QRect& area) { m_availableGeometry = area; }
+  void setStillWorkingDelay(int milliseconds) { m_testRun.setStillWorkingDelay(milliseconds); }
 
   CommandForm form() const;
   bool testRunning() const;
@@ -66,14 +59,18 @@ class frmCommand : public QDialog {
   void testRunEnded();
 
  protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
-  void keyPressEvent(QKeyEvent* event) override;
+  // Enter on any control but the command box starts the test run.
+  void enterPressed() override { startTestRun(); }
   void showEvent(QShowEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void reject() override;
 
  private:
+  // The parts of the form (frmCommandForm.cpp).
   void buildControls();
+  QWidget* buildFields();
+  QLayout* buildCommandBox();
+  void connectControls();
   void loadFilterPresets();
   void fileNameOptionChanged();
   // The text encoding is for CSV and TEXT lists only: its choice is open for those types.
@@ -86,31 +83,19 @@ class frmCommand : public QDialog {
   // Gives the note under the command box the height it takes wrapped at its width, which the
   // layout does not count by itself.
   void fitNote();
-  // Makes the dialog taller by what its form lacks (after the note took some of its height),
-  // as far as the screen has room.
-  void growForForm();
-  // The whole form where the screen has room for it; otherwise as high as the screen allows,
-  // with the form scrolling.
-  void fitScreen();
-  QRect availableArea() const;
-  // The height the screen has for the dialog without its title bar and frame.
-  int roomHeight() const;
   void browse(QLineEdit* box);
   void copyCommand();
   void startTestRun();
   void stopTestRun();
-  void testRunFinished(int exitCode, QProcess::ExitStatus status);
-  void testRunFailedToStart();
+  // Tells how the test run ended.
+  void testRunOver(const CommandTestRun::Outcome& outcome);
+  // The dialog as it is with no test run.
   void endTestRun();
   // Ends a test run at once, unheard: the dialog is closing.
   void abandonTestRun();
-  void openManual();
-  // True when the key was handled here (the control does not see it).
-  bool handleKey(QObject* watched, QKeyEvent* key);
 
   void showMessage(const Message& message);
 
-  Session& m_session;
   WindowDialogs& m_dialogs;
   QString m_programFolder;
   Prefill m_prefill;
@@ -151,10 +136,7 @@ class frmCommand : public QDialog {
   bool m_settingLine = false;
   bool m_testOffered = true;
 
-  QProcess* m_run = nullptr;
-  QTimer m_stillWorking;
-  bool m_stopRequested = false;
-  std::optional<QRect> m_availableGeometry;
+  CommandTestRun m_testRun;
 };
 
 }  // namespace vek

@@ -35,12 +35,6 @@ QString HtmlListWriter::headerRow() const {
   return line;
 }
 
-QString HtmlListWriter::dataRow(const FileEntry& row, const QString& colourText) const {
-  QString line;
-  appendDataRow(line, row, colourText);
-  return line;
-}
-
 QString HtmlListWriter::totalRow(TotalKind kind, const RunningTotal& total) const {
   const QString colour = htmlColourText(m_html.headColor);
   const std::vector<QString> texts = totalLineCells(m_cells, kind, total);

@@ -33,8 +33,6 @@ class HtmlListWriter {
 
   // The header row line, without its line end.
   QString headerRow() const;
-  // The data row line of one row in the given row colour, without its line end.
-  QString dataRow(const FileEntry& row, const QString& colourText) const;
   // A totals or subtotal row in the header's colour, without its line end.
   QString totalRow(TotalKind kind, const RunningTotal& total) const;
 

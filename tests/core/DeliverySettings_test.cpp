@@ -1,6 +1,6 @@
 // The writers' delivery choices in Vek's own section of Vek.ini: absent until a choice differs
 // from its default, read back whole, and the sections every reader knows untouched.
-#include "core/settings/DeliverySettings.h"
+#include "core/settings/OwnSections.h"
 
 #include <gtest/gtest.h>
 
@@ -47,12 +47,9 @@ TEST(DeliverySettings, WrittenOnlyOnceChosenAndReadBack) {
 }
 
 TEST(DeliverySettings, UnknownValuesKeepTheDefaults) {
-  IniFile ini;
-  ini.updateSection(u"VekDelivery"_s,
-                    {u"CsvHash=SHA-512"_s, u"CsvChecksumFile=x"_s, u"HtmlHash=sha1"_s,
-                     u"XmlRelativePath=1"_s, u"HashElement="_s});
-  Settings s;
-  readDeliverySettings(ini, s);
+  const Settings s = test::SettingsRoundTrip::readSection(
+      u"VekDelivery"_s, {u"CsvHash=SHA-512"_s, u"CsvChecksumFile=x"_s, u"HtmlHash=sha1"_s,
+                         u"XmlRelativePath=1"_s, u"HashElement="_s});
   EXPECT_EQ(s.csv.columns.hash, HashKind::None);
   EXPECT_FALSE(s.csv.columns.checksumFile);
   EXPECT_EQ(s.html.columns.hash, HashKind::Sha1);

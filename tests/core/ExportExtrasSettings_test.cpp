@@ -1,6 +1,6 @@
 // The totals and the prefix replacement in Vek's own sections of Vek.ini: absent until a
 // choice differs from its default, read back whole (blanks and backslashes of a path kept).
-#include "core/settings/ExportExtrasSettings.h"
+#include "core/settings/OwnSections.h"
 
 #include <gtest/gtest.h>
 
@@ -49,8 +49,7 @@ TEST(ExportExtrasSettings, MissingOrOddValuesKeepTheDefaults) {
   IniFile ini;
   ini.updateSection(u"VekTotals"_s, {u"CsvTotals=yes"_s, u"HtmlTotals=1"_s});
   ini.updateSection(u"VekPathPrefix"_s, {u"XmlTo=Z:\\"_s});
-  Settings s;
-  readExportExtrasSettings(ini, s);
+  const Settings s = test::SettingsRoundTrip::read(ini);
   EXPECT_FALSE(s.csv.columns.totals);
   EXPECT_TRUE(s.html.columns.totals);
   EXPECT_EQ(s.xml.columns.prefix.from, QString());

@@ -10,6 +10,7 @@
 #include "core/list/RowOrder.h"
 #include "core/settings/IniFile.h"
 #include "core/settings/SortSettings.h"
+#include "support/SettingsRoundTrip.h"
 
 using namespace Qt::StringLiterals;
 using vek::FileEntry;
@@ -272,16 +273,15 @@ TEST(NumberOrder, TheListFollowsTheNumberOrder) {
 // Vek.ini's own section: not written while the order is the default, read back once chosen.
 TEST(NumberOrder, KeptInVekIniOnlyOnceChosen) {
   vek::IniFile ini;
-  vek::SortSettings settings;
-  vek::writeSortSettings(ini, settings);
+  vek::Settings settings;
+  vek::test::SettingsRoundTrip::write(ini, settings);
   EXPECT_FALSE(ini.hasSection(u"VekSort"_s));
-  settings.numbers = NumberOrder::AsNumbers;
-  vek::writeSortSettings(ini, settings);
+  settings.sort.numbers = NumberOrder::AsNumbers;
+  vek::test::SettingsRoundTrip::write(ini, settings);
   EXPECT_EQ(ini.value(u"VekSort"_s, u"NumbersAsNumbers"_s), u"1"_s);
-  vek::SortSettings read;
-  vek::readSortSettings(ini, read);
-  EXPECT_EQ(read, settings);
+  vek::Settings read = vek::test::SettingsRoundTrip::read(ini);
+  EXPECT_EQ(read.sort, settings.sort);
   ini.updateSection(u"VekSort"_s, {u"NumbersAsNumbers=0"_s});
-  vek::readSortSettings(ini, read);
-  EXPECT_EQ(read.numbers, NumberOrder::AsText);
+  read = vek::test::SettingsRoundTrip::read(ini, read);
+  EXPECT_EQ(read.sort.numbers, NumberOrder::AsText);
 }

@@ -7,8 +7,6 @@
 
 #include "core/settings/IniFile.h"
 #include "core/settings/Settings.h"
-#include "core/settings/SettingsFile.h"
-#include "core/settings/WindowState.h"
 #include "core/text/TextCodec.h"
 #include "support/QStringPrinter.h"
 #include "support/SettingsRoundTrip.h"
@@ -57,10 +55,8 @@ TEST(WalkSettings, OddValuesReadAsAPersonWouldMeanThem) {
       {u"Exclude=a\"b", {u"a\"b"_s, false, false}},
   };
   for (const auto& c : cases) {
-    IniFile ini;
-    ini.updateSection(u"VekWalk"_s, {QString::fromUtf16(c.line)});
-    WalkSettings read;
-    readWalkSettings(ini, read);
+    const WalkSettings read =
+        test::SettingsRoundTrip::readSection(u"VekWalk"_s, {QString::fromUtf16(c.line)}).walk;
     EXPECT_EQ(read, c.expected) << QString::fromUtf16(c.line).toStdString();
   }
 }
@@ -72,15 +68,12 @@ TEST(WalkSettings, PatternsTheFileCannotHoldAreNotWritten) {
   Settings s;
   s.walk.excluded = u"😀*"_s;
   s.walk.hiddenFiles = true;
-  WindowState window;
-  window.screenWidth = 28800;
-  window.screenHeight = 21600;
   IniFile legacy{TextCodec("EUC-JP")};
-  writeSettings(legacy, s, window, u"/"_s);
+  test::SettingsRoundTrip::write(legacy, s);
   EXPECT_EQ(legacy.value(u"VekWalk", u"Exclude"), QString());
   EXPECT_EQ(legacy.value(u"VekWalk", u"HiddenFiles"), u"1"_s);
   s.walk.excluded = u"日本語;*.tmp"_s;
-  writeSettings(legacy, s, window, u"/"_s);
+  test::SettingsRoundTrip::write(legacy, s);
   EXPECT_EQ(legacy.value(u"VekWalk", u"Exclude"), u"日本語;*.tmp"_s);
 }
 

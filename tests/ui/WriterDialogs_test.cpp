@@ -97,6 +97,27 @@ FileList exampleList() {
                  ExampleRow(u"/data/sub/"_s, u"c, d.csv"_s).withModifiedDate()});
 }
 
+// A writer dialog over the example list whose questions and messages the test answers and
+// records; the settings can be changed before the dialog is opened.
+class WriterDialogTest : public testing::Test {
+ protected:
+  template <class D>
+  std::unique_ptr<D> open() {
+    auto dialog = std::make_unique<D>(settings, list, answers.session, interaction);
+    dialog->show();
+    return dialog;
+  }
+
+  // The save question answers with this file of the test's folder.
+  void answerWith(const QString& name) { answers.answerPath = tree.path(name); }
+
+  Settings settings;
+  FileList list = exampleList();
+  test::AnsweringSession answers;
+  test::RecordingInteraction interaction;
+  test::TempTree tree;
+};
+
 template <class Dialog>
 void openAndCancel(Settings& settings) {
   const FileList list = exampleList();
@@ -123,12 +144,8 @@ TEST(WriterDialogs, ClosingStoresBackExactlyWhatWasLoaded) {
   }
 }
 
-TEST(WriterDialogs, LoadShowsTheStoredValues) {
-  Settings settings = unusualSettings();
-  const FileList list = exampleList();
-  test::AnsweringSession answers;
-  test::RecordingInteraction interaction;
-
+TEST_F(WriterDialogTest, LoadShowsTheStoredValues) {
+  settings = unusualSettings();
   frmOutText text(settings, list, answers.session, interaction);
   EXPECT_TRUE(child<QRadioButton>(&text, u"optType_1"_s)->isChecked());
   EXPECT_TRUE(child<QCheckBox>(&text, u"chkSepaTab"_s)->isChecked());
@@ -160,18 +177,13 @@ TEST(WriterDialogs, LoadShowsTheStoredValues) {
   EXPECT_TRUE(xml.node(u"fdate"_s)->isExpanded());
 }
 
-TEST(WriterDialogs, OnlyShapingBoxesTickedIsRefusedBeforeAnyQuestion) {
-  Settings settings;
+TEST_F(WriterDialogTest, OnlyShapingBoxesTickedIsRefusedBeforeAnyQuestion) {
   for (ColumnOptions* c : {&settings.csv.columns, &settings.html.columns, &settings.xml.columns}) {
     *c = ColumnOptions();
     c->chkDir = c->chkFile = c->chkExt = c->chkSize = c->chkMakeDate = 0;
     c->chkPathType = c->chkExtAdd = c->chkAddUnit = 1;
   }
-  const FileList list = exampleList();
-  test::AnsweringSession answers;
-  test::TempTree tree;
-  answers.answerPath = tree.path(u"list.out"_s);
-  test::RecordingInteraction interaction;
+  answerWith(u"list.out"_s);
   frmOutText text(settings, list, answers.session, interaction);
   text.create();
   frmOutHtml html(settings, list, answers.session, interaction);
@@ -188,11 +200,7 @@ TEST(WriterDialogs, OnlyShapingBoxesTickedIsRefusedBeforeAnyQuestion) {
   EXPECT_FALSE(QFile::exists(answers.answerPath));
 }
 
-TEST(frmOutText, TheCreateButtonAndSeparatorFollowTheFileType) {
-  Settings settings;
-  const FileList list = exampleList();
-  test::AnsweringSession answers;
-  test::RecordingInteraction interaction;
+TEST_F(WriterDialogTest, TextCreateButtonAndSeparatorFollowTheFileType) {
   frmOutText dialog(settings, list, answers.session, interaction);
   auto* create = child<QPushButton>(&dialog, u"cmdTextCreate"_s);
   auto* fraSepa = child<QWidget>(&dialog, u"fraSepa"_s);
@@ -261,23 +269,6 @@ TEST(frmOutText, TheSeparatorHistoryChangesOnEveryClose) {
   }
 }
 
-// A writer dialog over the example list whose questions and messages the test answers and
-// records; the settings can be changed before the dialog is opened.
-class WriterDialogTest : public testing::Test {
- protected:
-  template <class D>
-  std::unique_ptr<D> open() {
-    auto dialog = std::make_unique<D>(settings, list, answers.session, interaction);
-    dialog->show();
-    return dialog;
-  }
-
-  Settings settings;
-  FileList list = exampleList();
-  test::AnsweringSession answers;
-  test::RecordingInteraction interaction;
-};
-
 // A typed separator that begins like a remembered one stays what was typed.
 TEST_F(WriterDialogTest, ATypedSeparatorIsNotCompletedFromTheHistory) {
   settings.csv.fileType = ListFileType::Text;
@@ -332,8 +323,7 @@ TEST_F(WriterDialogTest, EnteringTheSeparatorBoxSelectsItsWholeText) {
 // The dialog writes what the create operation writes with the same options.
 TEST_F(WriterDialogTest, WritesTheListAndOpensItWhenAsked) {
   settings.option.listOpen = 1;
-  test::TempTree tree;
-  answers.answerPath = tree.path(u"list.csv"_s);
+  answerWith(u"list.csv"_s);
   const auto dialog = open<frmOutText>();
   test::click(child<QCheckBox>(dialog.get(), u"chkDateModifi"_s));
   test::click(child<QRadioButton>(dialog.get(), u"optRetCode_2"_s));
@@ -363,16 +353,12 @@ TEST_F(WriterDialogTest, CancellingTheSaveQuestionWritesNothingAndKeepsTheDialog
 
 // A full disk, which any user can make: the write fails, the old file stays, the dialog stays
 // open with its options and the create button enabled again.
-TEST(WriterDialogs, AFailedWriteKeepsTheDialogOpenAndTheOldFile) {
-  Settings settings;
+TEST_F(WriterDialogTest, AFailedWriteKeepsTheDialogOpenAndTheOldFile) {
   settings.option.listOpen = 1;
-  FileList list;
+  list = FileList();
   for (int i = 0; i < 200; ++i)
     list.append(ExampleRow(u"/data/"_s, u"file"_s + QString::number(i) + u".txt"_s));
-  test::AnsweringSession answers;
-  test::TempTree tree;
   answers.answerPath = tree.file(u"list.out"_s, "old");
-  test::RecordingInteraction interaction;
   frmOutText text(settings, list, answers.session, interaction);
   frmOutHtml html(settings, list, answers.session, interaction);
   frmOutXML xml(settings, list, answers.session, interaction);
@@ -421,11 +407,8 @@ TEST(WriterDialogs, AWriteIntoAReadOnlyFolderKeepsTheDialogOpenAndTheOldFile) {
   EXPECT_EQ(tree.read(u"locked/list.csv"_s), "old");
 }
 
-TEST(frmOutHtml, ColoursComeFromTheColourDialogAndKeepTheirStoredForm) {
-  Settings settings = unusualSettings();
-  const FileList list = exampleList();
-  test::AnsweringSession answers;
-  test::RecordingInteraction interaction;
+TEST_F(WriterDialogTest, HtmlColoursComeFromTheColourDialogAndKeepTheirStoredForm) {
+  settings = unusualSettings();
   frmOutHtml dialog(settings, list, answers.session, interaction);
   std::optional<QColor> answer = QColor(0, 0, 255);
   QColor offered;
@@ -445,26 +428,18 @@ TEST(frmOutHtml, ColoursComeFromTheColourDialogAndKeepTheirStoredForm) {
   EXPECT_EQ(settings.html.headColor, 0x01000000 + 12);
 }
 
-TEST(frmOutHtml, TheDefaultTitleIsTheFirstRowsFolderAndIsStoredOnClose) {
-  Settings settings;
+TEST_F(WriterDialogTest, HtmlDefaultTitleIsTheFirstRowsFolderAndIsStoredOnClose) {
   settings.option.defaultTitle = 1;
-  const FileList list = listOf(
+  list = listOf(
       {ExampleRow(u"/first/"_s, u"x.txt"_s).unticked(), ExampleRow(u"/second/"_s, u"y.txt"_s)});
-  test::AnsweringSession answers;
-  test::RecordingInteraction interaction;
   frmOutHtml dialog(settings, list, answers.session, interaction);
   EXPECT_EQ(child<QLineEdit>(&dialog, u"txtTitle"_s)->text(), u"/first/"_s);
   dialog.reject();
   EXPECT_EQ(settings.html.title, u"/first/"_s);
 }
 
-TEST(frmOutHtml, WritesWithTheTitleAndColoursShown) {
-  Settings settings;
-  const FileList list = exampleList();
-  test::AnsweringSession answers;
-  test::TempTree tree;
-  answers.answerPath = tree.path(u"list.html"_s);
-  test::RecordingInteraction interaction;
+TEST_F(WriterDialogTest, HtmlWritesWithTheTitleAndColoursShown) {
+  answerWith(u"list.html"_s);
   frmOutHtml dialog(settings, list, answers.session, interaction);
   dialog.show();
   child<QLineEdit>(&dialog, u"txtTitle"_s)->setText(u"ファイル一覧"_s);
@@ -517,13 +492,8 @@ TEST(frmOutXML, EditedElementNamesAreCheckedAndKeptOrRefused) {
   }
 }
 
-TEST(frmOutXML, ARenamedElementIsWrittenRememberedAndReset) {
-  Settings settings;
-  const FileList list = exampleList();
-  test::AnsweringSession answers;
-  test::TempTree tree;
-  answers.answerPath = tree.path(u"list.xml"_s);
-  test::RecordingInteraction interaction;
+TEST_F(WriterDialogTest, XmlRenamedElementIsWrittenRememberedAndReset) {
+  answerWith(u"list.xml"_s);
   {
     frmOutXML dialog(settings, list, answers.session, interaction);
     dialog.show();
@@ -549,13 +519,8 @@ TEST(frmOutXML, ARenamedElementIsWrittenRememberedAndReset) {
   EXPECT_EQ(settings.elementNames, ElementNames());
 }
 
-TEST(frmOutXML, AnElementNameThatIsNoXmlNameIsRefusedWhenWriting) {
-  Settings settings;
-  const FileList list = exampleList();
-  test::AnsweringSession answers;
-  test::TempTree tree;
-  answers.answerPath = tree.path(u"list.xml"_s);
-  test::RecordingInteraction interaction;
+TEST_F(WriterDialogTest, XmlElementNameThatIsNoXmlNameIsRefusedWhenWriting) {
+  answerWith(u"list.xml"_s);
   frmOutXML dialog(settings, list, answers.session, interaction);
   dialog.show();
   editNode(dialog.node(u"fname"_s), u"my name"_s);
@@ -566,12 +531,8 @@ TEST(frmOutXML, AnElementNameThatIsNoXmlNameIsRefusedWhenWriting) {
   EXPECT_FALSE(QFile::exists(answers.answerPath));
 }
 
-TEST(frmOutXML, TheLineBreakChoiceIsEnabledOnlyWithLineBreaks) {
-  Settings settings;
+TEST_F(WriterDialogTest, XmlLineBreakChoiceIsEnabledOnlyWithLineBreaks) {
   settings.xml.crLfType = LineBreak::Lf;
-  const FileList list = exampleList();
-  test::AnsweringSession answers;
-  test::RecordingInteraction interaction;
   frmOutXML dialog(settings, list, answers.session, interaction);
   auto* lineBreaks = child<QCheckBox>(&dialog, u"chkInsCrLf"_s);
   EXPECT_FALSE(lineBreaks->isChecked());

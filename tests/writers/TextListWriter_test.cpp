@@ -75,8 +75,9 @@ TEST(TextListWriter, TheExampleInTheJapaneseLegacyEncoding) {
   const TextCodec cp932("CP932");
   const std::string bytes = written(Settings(), {ExampleRow(u"/data/"_s, u"a.txt"_s)}, false,
                                     u","_s, PathStyle::Posix, cp932);
-  // テ is 0x83 0x65 in Shift_JIS; no byte-order mark in front.
-  EXPECT_EQ(bytes.substr(0, 2), "\x83\x66");  // デ
+  // デ, the first caption's first character, is 0x83 0x66 in Shift_JIS; no byte-order mark in
+  // front.
+  EXPECT_EQ(bytes.substr(0, 2), "\x83\x66");
   EXPECT_EQ(QByteArray::fromStdString(bytes),
             cp932.encode(u"ディレクトリ,ファイル名,ファイルタイプ,ファイルサイズ,作成日付,\r\n"
                          u"/data,a.txt,テキスト ドキュメント,2 KB,2005/08/18 14:03:09,\r\n"_s));

@@ -8,8 +8,6 @@
 
 namespace vek {
 
-class IniFile;
-
 struct ListFileSettings {
   ListEncoding encoding = ListEncoding::System;  // Encoding=SYSTEM|UTF8|UTF8BOM|CP932
   bool formulaGuard = false;                     // FormulaGuard=0|1
@@ -19,9 +17,5 @@ struct ListFileSettings {
 };
 
 inline constexpr char16_t kListFileSection[] = u"VekCsv";
-
-// Unknown or missing values keep the defaults.
-void readListFileSettings(const IniFile& ini, ListFileSettings& settings);
-void writeListFileSettings(IniFile& ini, const ListFileSettings& settings);
 
 }  // namespace vek

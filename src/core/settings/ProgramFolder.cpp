@@ -5,15 +5,15 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "core/text/PathRules.h"
+
 namespace vek {
 
 namespace {
 
 // Absolute and clean, ending in exactly one "/".
 QString asFolder(const QString& path) {
-  QString folder = QDir::cleanPath(QDir(path).absolutePath());
-  if (!folder.endsWith(u'/')) folder += u'/';
-  return folder;
+  return folderText(QDir::cleanPath(QDir(path).absolutePath()), PathStyle::Posix);
 }
 
 }  // namespace

@@ -4,19 +4,19 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <type_traits>
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 #include <QLocale>
 
 #include "core/platform/WholeFile.h"
-#include "core/settings/DeliverySettings.h"
-#include "core/settings/ExportExtrasSettings.h"
 #include "core/settings/IniFile.h"
-#include "core/settings/ListFileSettings.h"
-#include "core/settings/WalkSettings.h"
+#include "core/settings/OwnSections.h"
 #include "core/text/LeadingNumber.h"
+#include "core/text/PathRules.h"
 
 namespace vek {
 
@@ -155,6 +155,26 @@ class Reader {
     field = value == QString::fromUtf8(source) ? defaultText(source) : std::move(value);
   }
 
+  void ownSection(QStringView name) { section(name); }
+  // A value that does not start with a number is off; a missing one keeps what field holds.
+  template <class T, class U = std::remove_const_t<T>>
+  void flag(const QString& key, T& field, U on = U(true), U off = U(false),
+            WhenOff = WhenOff::Written) {
+    const QString text = m_ini.value(m_section, key);
+    if (!text.isEmpty()) field = leadingNumber(text) != 0 ? on : off;
+  }
+  // A keyword fromText does not know keeps what field holds.
+  template <class T, class ToText, class FromText>
+  void keyword(const QString& key, T& field, ToText, FromText fromText) {
+    if (const auto value = fromText(m_ini.value(m_section, key))) field = *value;
+  }
+  void quotedText(const QString& key, QString& field, char16_t, TextRead rule) {
+    const bool take = rule == TextRead::WhenNotEmpty     ? !m_ini.value(m_section, key).isEmpty()
+                      : rule == TextRead::WhenKeyPresent ? m_ini.contains(m_section, key)
+                                                         : m_ini.hasSection(m_section);
+    if (take) field = m_ini.value(m_section, key);
+  }
+
  private:
   std::optional<double> read(QStringView key) const {
     const QString value = m_ini.value(m_section, key);
@@ -180,7 +200,10 @@ QString quoted(const QString& text, const TextCodec& codec) {
 
 class Writer {
  public:
-  explicit Writer(IniFile& ini) : m_ini(ini) {}
+  // ownDefaults: the lines of each own section with every choice at its default, which leave
+  // a section the file does not have unwritten; null: every section is written.
+  explicit Writer(IniFile& ini, const QHash<QString, QStringList>* ownDefaults = nullptr)
+      : m_ini(ini), m_ownDefaults(ownDefaults) {}
   ~Writer() { flush(); }
   Writer(const Writer&) = delete;
   Writer& operator=(const Writer&) = delete;
@@ -188,6 +211,11 @@ class Writer {
   void section(QStringView name) {
     flush();
     m_section = name.toString();
+    m_own = false;
+  }
+  void ownSection(QStringView name) {
+    section(name);
+    m_own = true;
   }
   template <class T>
   void number(QStringView key, const T& field, int, int) {
@@ -201,15 +229,39 @@ class Writer {
   }
   void line(QStringView key, const QString& value) { m_lines.append(key + u'=' + value); }
 
+  template <class T, class U = std::remove_const_t<T>>
+  void flag(const QString& key, const T& field, U on = U(true), U = U(false),
+            WhenOff whenOff = WhenOff::Written) {
+    if (field != on && whenOff == WhenOff::Omitted) return;
+    line(key, QString::number(field == on ? 1 : 0));
+  }
+  template <class T, class ToText, class FromText>
+  void keyword(const QString& key, const T& field, ToText toText, FromText) {
+    line(key, toText(field));
+  }
+  void quotedText(const QString& key, const QString& field, char16_t quote, TextRead) {
+    line(key, quote + field + quote);
+  }
+
+  // The lines of every section written so far.
+  const QHash<QString, QStringList>& written() const { return m_written; }
+
  private:
   void flush() {
-    if (!m_section.isEmpty()) m_ini.updateSection(m_section, m_lines);
+    if (!m_section.isEmpty() && (!m_own || !m_ownDefaults || m_ini.hasSection(m_section) ||
+                                 m_ownDefaults->value(m_section) != m_lines)) {
+      m_ini.updateSection(m_section, m_lines);
+      m_written.insert(m_section, m_lines);
+    }
     m_lines.clear();
   }
 
   IniFile& m_ini;
+  const QHash<QString, QStringList>* m_ownDefaults;
   QString m_section;
+  bool m_own = false;
   QStringList m_lines;
+  QHash<QString, QStringList> m_written;
 };
 
 // A whole number without a decimal point, a fraction with one (never an exponent).
@@ -217,10 +269,6 @@ QString decimalText(double value) {
   if (!std::isfinite(value)) return QStringLiteral("0");
   if (value == std::floor(value) && std::fabs(value) < 1e15) return QString::number(qint64(value));
   return QString::number(value, 'f', QLocale::FloatingPointShortest);
-}
-
-QString withSeparator(const QString& folder) {
-  return folder.endsWith(u'/') ? folder : folder + u'/';
 }
 
 // An absolute path naming an existing folder, or empty.
@@ -258,8 +306,17 @@ void writeAll(IniFile& ini, const Settings& settings, const WindowState& window,
   auto kept = std::stable_partition(toWrite.history.begin(), toWrite.history.end(),
                                     [&](const QString& entry) { return canStore(entry, codec); });
   std::fill(kept, toWrite.history.end(), QString());
+  // A pattern read back with "?" for a lost character would leave out names nobody named.
+  if (!canStore(toWrite.walk.excluded, codec)) toWrite.walk.excluded.clear();
 
-  Writer writer(ini);
+  // What the own sections hold at the defaults, which leaves them out of a file without them.
+  IniFile scratch;
+  Writer defaults(scratch);
+  const Settings defaultSettings;
+  visitOwnSections(defaultSettings, defaults);
+  defaults.section(u"");
+
+  Writer writer(ini, &defaults.written());
   writer.section(u"Main");
   writer.text(u"DefaultInDir", window.shownFolder.isEmpty() ? fallbackFolder : window.shownFolder);
   writer.text(u"DefaultOutDir", outFolder);
@@ -268,15 +325,7 @@ void writeAll(IniFile& ini, const Settings& settings, const WindowState& window,
   writer.line(u"Width", size(window.width, window.screenWidth));
   writer.line(u"Height", size(window.height, window.screenHeight));
   visitSettings(std::as_const(toWrite), writer);
-  writer.section(u"");  // the last section goes in before Vek's own
-  writeListFileSettings(ini, settings.listFile);
-  writeDeliverySettings(ini, toWrite);
-  writeSortSettings(ini, settings.sort);
-  writeExportExtrasSettings(ini, toWrite);
-  // A pattern read back with "?" for a lost character would leave out names nobody named.
-  WalkSettings walk = settings.walk;
-  if (!canStore(walk.excluded, codec)) walk.excluded.clear();
-  writeWalkSettings(ini, walk);
+  visitOwnSections(std::as_const(toWrite), writer);
 }
 
 }  // namespace
@@ -286,7 +335,8 @@ void readSettings(const IniFile& ini, Settings& settings, WindowState& window,
   const QString inFolder = existingFolder(ini.value(u"Main", u"DefaultInDir"));
   window.shownFolder = inFolder.isEmpty() ? fallbackFolder : inFolder;
   const QString outFolder = existingFolder(ini.value(u"Main", u"DefaultOutDir"));
-  window.saveInitialDir = outFolder.isEmpty() ? fallbackFolder : withSeparator(outFolder);
+  window.saveInitialDir =
+      outFolder.isEmpty() ? fallbackFolder : folderText(outFolder, PathStyle::Posix);
 
   auto number = [&](QStringView key) -> std::optional<double> {
     const QString value = ini.value(u"Main", key);
@@ -310,11 +360,7 @@ void readSettings(const IniFile& ini, Settings& settings, WindowState& window,
 
   Reader reader(ini);
   visitSettings(settings, reader);
-  readListFileSettings(ini, settings.listFile);
-  readDeliverySettings(ini, settings);
-  readSortSettings(ini, settings.sort);
-  readExportExtrasSettings(ini, settings);
-  readWalkSettings(ini, settings.walk);
+  visitOwnSections(settings, reader);
 }
 
 void writeSettings(IniFile& ini, const Settings& settings, const WindowState& window,

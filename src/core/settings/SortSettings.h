@@ -8,17 +8,11 @@
 
 namespace vek {
 
-class IniFile;
-
 struct SortSettings {
   NumberOrder numbers = NumberOrder::AsText;  // NumbersAsNumbers=0|1
   bool operator==(const SortSettings&) const = default;
 };
 
 inline constexpr char16_t kSortSection[] = u"VekSort";
-
-// Unknown or missing values keep what settings holds.
-void readSortSettings(const IniFile& ini, SortSettings& settings);
-void writeSortSettings(IniFile& ini, const SortSettings& settings);
 
 }  // namespace vek

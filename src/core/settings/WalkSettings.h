@@ -8,8 +8,6 @@
 
 namespace vek {
 
-class IniFile;
-
 struct WalkSettings {
   // Exclude=';'-separated wildcard patterns: files of these names are not listed, folders of
   // these names are not entered. Empty: nothing is left out.
@@ -20,9 +18,5 @@ struct WalkSettings {
 };
 
 inline constexpr char16_t kWalkSection[] = u"VekWalk";
-
-// Missing values keep what settings holds.
-void readWalkSettings(const IniFile& ini, WalkSettings& settings);
-void writeWalkSettings(IniFile& ini, const WalkSettings& settings);
 
 }  // namespace vek

@@ -39,19 +39,26 @@ QByteArray listByteOrderMark(ListEncoding encoding) {
   return encoding == ListEncoding::Utf8WithMark ? QByteArrayLiteral("\xEF\xBB\xBF") : QByteArray();
 }
 
-QString listEncodingName(ListEncoding encoding) {
+QString listEncodingName(ListEncoding encoding, EncodingCaption caption) {
+  const bool choice = caption == EncodingCaption::Choice;
   switch (encoding) {
     case ListEncoding::Utf8:
       return QStringLiteral("UTF-8");
     case ListEncoding::Utf8WithMark:
-      return QCoreApplication::translate("ListEncoding", "UTF-8 (BOM付き)");
+      return choice ? QCoreApplication::translate("ListEncoding", "UTF-8（BOM付き）")
+                    : QCoreApplication::translate("ListEncoding", "UTF-8 (BOM付き)");
     case ListEncoding::Cp932:
-      return QStringLiteral("Shift_JIS (CP932)");
+      return choice ? QCoreApplication::translate("ListEncoding", "Shift_JIS（CP932）")
+                    : QStringLiteral("Shift_JIS (CP932)");
     case ListEncoding::System:
       break;
   }
   const QByteArray name = TextCodec::system().name();
-  return name == "CP932" ? QStringLiteral("Shift_JIS (CP932)") : QString::fromLatin1(name);
+  const QString system =
+      name == "CP932" ? QStringLiteral("Shift_JIS (CP932)") : QString::fromLatin1(name);
+  return choice
+             ? QCoreApplication::translate("ListEncoding", "システムの文字コード（%1）").arg(system)
+             : system;
 }
 
 QString listEncodingKeyword(ListEncoding encoding) {

@@ -18,8 +18,13 @@ enum class ListEncoding { System, Utf8, Utf8WithMark, Cp932 };
 TextCodec listCodec(ListEncoding encoding);
 // The bytes the file starts with (the UTF-8 byte-order mark, or nothing).
 QByteArray listByteOrderMark(ListEncoding encoding);
-// The name a person sees in messages ("UTF-8", "Shift_JIS (CP932)", or the system's encoding).
-QString listEncodingName(ListEncoding encoding);
+// Where an encoding's name stands: in a message's sentence, or as an item of a choice box, in
+// the dialogs' full-width brackets.
+enum class EncodingCaption { Message, Choice };
+// The name a person sees: "UTF-8", "UTF-8 (BOM付き)", "Shift_JIS (CP932)" or the system's
+// encoding in messages; "UTF-8（BOM付き）", "Shift_JIS（CP932）", "システムの文字コード（UTF-8）"
+// as choices.
+QString listEncodingName(ListEncoding encoding, EncodingCaption caption = EncodingCaption::Message);
 
 // The value of the batch switch and of the settings key: SYSTEM, UTF8, UTF8BOM, CP932.
 QString listEncodingKeyword(ListEncoding encoding);
