@@ -31,6 +31,7 @@
 #include "BenchSupport.h"
 #include "core/FileList.h"
 #include "core/Settings.h"
+#include "gather/BackgroundAdd.h"
 #include "gather/Gatherer.h"
 #include "support/SlowMount.h"
 #include "ui/FileListModel.h"
@@ -133,7 +134,9 @@ void BM_SubtreeAddWithoutWindow(benchmark::State& state) {
     vek::Settings settings;
     vek::Gatherer gatherer(list, interaction, settings);
     gatherer.setFilter(kAllFiles);
-    gatherer.addSubtree(treeRoot());
+    vek::BackgroundAdd add(gatherer, list, interaction, settings);
+    add.startSubtree(treeRoot());
+    add.wait();
     rows = list.count();
     cpu += processCpuMilliseconds() - cpuBefore;
   }

@@ -19,6 +19,7 @@
 #include "core/PathRules.h"
 #include "core/PrintedPath.h"
 #include "core/TextCodec.h"
+#include "gather/BackgroundAdd.h"
 #include "gather/FilterPresets.h"
 #include "gather/Gatherer.h"
 #include "writers/HtmlListExport.h"
@@ -113,7 +114,6 @@ std::optional<ExitCode> BatchRun::gather(const BatchRequest& request) {
   // Digits in names sort as the window sorts them with the same Vek.ini.
   m_list.setNumberOrder(m_settings.sort.numbers);
   Gatherer gatherer(m_list, m_interaction, m_settings);
-  gatherer.setSortAtEnd(false);  // sorted once below, by the list's sorting and then the key
   const QString filter = request.filter ? *request.filter : presetFilter();
   gatherer.setFilter(filter);
   m_walk = ListWalk{request.includeSubfolders, filter, request.excluded, request.hiddenFiles,
@@ -122,8 +122,15 @@ std::optional<ExitCode> BatchRun::gather(const BatchRequest& request) {
   // whatever the window was last set to.
   gatherer.setWalkRules(WalkRules(request.excluded, request.hiddenFiles, request.oneFileSystem));
   const QString source = absoluteFolder(request.sourceFolder);
-  const AddResult added =
-      request.includeSubfolders ? gatherer.addSubtree(source) : gatherer.addCurrentFolder(source);
+  // The window's add, waited for here.
+  BackgroundAdd add(gatherer, m_list, m_interaction, m_settings);
+  add.setSortAtEnd(false);  // sorted once below, by the list's sorting and then the key
+  add.setRowChecks(false);  // the list makes them if a writer asks
+  if (request.includeSubfolders)
+    add.startSubtree(source);
+  else
+    add.startCurrentFolder(source);
+  const AddResult& added = add.wait();
   // Declining the scan of the whole root on a terminal means stop, not an empty list.
   if (added.outcome == AddOutcome::Declined) return ExitCode::Declined;
   // What could not be read was reported to the interaction, which names it at the end.

@@ -118,7 +118,6 @@ class FolderScanner {
   // Thread-safe.
   void requestCancel() { m_cancel.store(true, std::memory_order_relaxed); }
   bool cancelRequested() const { return m_cancel.load(std::memory_order_relaxed); }
-  void clearCancel() { m_cancel.store(false, std::memory_order_relaxed); }
 
   // How many readers the walks of this scanner want now: the base count, more once reads
   // were seen to wait. What was learnt in searchSubfolders carries over to readFiles.

@@ -117,23 +117,39 @@ ScanThread::ScanThread(QObject* receiver, std::function<void()> wake, ScanQueueL
 
 ScanThread::~ScanThread() {
   abandon();
+  // Each walk was told to stop: it ends after the folder read under way.
+  for (Walk& walk : m_walks) walk.thread.join();
+}
+
+void ScanThread::joinEnded() {
+  std::erase_if(m_walks, [](Walk& walk) {
+    {
+      std::lock_guard lock(walk.state->mutex);
+      if (!walk.state->finished) return false;
+    }
+    walk.thread.join();  // past its last touch of the state: returns at once
+    return true;
+  });
 }
 
 void ScanThread::start(Kind kind, const QString& folderText, const WildcardFilter& filter,
-                       const WalkRules& rules, int threads, std::size_t batchFiles) {
+                       const WalkRules& rules, int threads, std::size_t batchFiles,
+                       bool rowChecks) {
   abandon();
+  joinEnded();
   auto state = std::make_shared<State>(filter, rules, threads, m_limits);
   state->receiver = m_receiver;
   state->wake = m_wake;
   state->scanner.setBatchFiles(batchFiles);
-  // The window's list keeps the delivery check: the rows' own parts are made by the readers.
-  state->scanner.setRowChecks(true);
+  state->scanner.setRowChecks(rowChecks);
   m_state = state;
+  m_walks.reserve(m_walks.size() + 1);
   try {
-    std::thread([state, kind, folderText] {
+    std::thread thread([state, kind, folderText] {
       yieldToCaller();
       run(state, kind, folderText, true);
-    }).detach();
+    });
+    m_walks.push_back({state, std::move(thread)});
   } catch (const std::system_error&) {
     // No thread to be had (a process at its limit): the walk runs here instead, as it did
     // before it had a thread of its own; nobody takes batches meanwhile, so the queue is not
