@@ -47,7 +47,6 @@ class Gatherer {
 
   // The pattern text of the filter box; compiled here once for every scan that follows.
   void setFilter(const QString& filterText);
-  const QString& filter() const { return m_filter.text(); }
 
   // The names and folders left out, hidden files, one file system: for every add and listing
   // that follows.
