@@ -4,7 +4,8 @@
 // while it runs: abandon() returns at once, even while the walk hangs in a folder read of a
 // stale mount; the walk then runs on alone with the state it shares, is told to stop, and
 // whatever it still finds is thrown away. Only the destructor waits for the walks it started to
-// end, so that none outlives the program's own objects.
+// end, for a moment: one still hung in a read then is left behind, and the program ends without
+// running its own destructors (walksLeftBehind), so that no walk outlives what it uses.
 #pragma once
 
 #include <chrono>
@@ -64,11 +65,18 @@ class ScanThread {
   // when many rows wait, a newly searched folder not at all; every other event wakes it at
   // once.
   static constexpr std::chrono::milliseconds kPollInterval{10};
+  // How long the destructor waits for its walks, told to stop, to end.
+  static constexpr std::chrono::milliseconds kEndWait{1000};
+
+  // Whether a walk of any ScanThread still runs: one left behind by a destructor (hung in a
+  // folder read) or not yet ended. The program then ends without its static destructors.
+  static bool walksLeftBehind();
 
   // wake runs on receiver's thread, queued, whenever events other than batches wait after the
   // queue was empty, or many rows.
   ScanThread(QObject* receiver, std::function<void()> wake, ScanQueueLimits limits = {});
-  // Abandons a walk that still runs, and waits for every walk started here to end.
+  // Abandons a walk that still runs, and waits at most kEndWait for every walk started here
+  // to end; one that has not is left behind.
   ~ScanThread();
   ScanThread(const ScanThread&) = delete;
   ScanThread& operator=(const ScanThread&) = delete;
