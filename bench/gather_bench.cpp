@@ -14,6 +14,7 @@
 #include "core/list/FileList.h"
 #include "core/messages/Interaction.h"
 #include "core/settings/Settings.h"
+#include "gather/BackgroundAdd.h"
 #include "gather/Gatherer.h"
 
 namespace {
@@ -42,7 +43,10 @@ void runSubtreeAdd(benchmark::State& state, const QString& filter, bool overLap)
     settings.option.overLap = overLap;
     vek::Gatherer gatherer(list, interaction, settings);
     gatherer.setFilter(filter);
-    gatherer.addSubtree(treeRoot());
+    vek::BackgroundAdd add(gatherer, list, interaction, settings);
+    add.setRowChecks(false);  // a list without the delivery check, as the batch run's
+    add.startSubtree(treeRoot());
+    add.wait();
     files = list.count();
     benchmark::DoNotOptimize(list.rows().data());
   }

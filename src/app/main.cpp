@@ -15,6 +15,7 @@
 #include "core/platform/FileNameBytes.h"
 #include "core/settings/InterfaceLanguage.h"
 #include "core/settings/ProgramVersion.h"
+#include "gather/ScanThread.h"
 #include "ui/ProgramIcon.h"
 #include "ui/QtTranslation.h"
 #include "ui/frmVek.h"
@@ -83,7 +84,17 @@ int main(int argc, char** argv) {
   // The icon of every window, and the desktop entry (vek.desktop) the desktop matches it with.
   QApplication::setWindowIcon(vek::programIcon());
   QGuiApplication::setDesktopFileName(QStringLiteral("vek"));
-  vek::frmVek window(vek::frmVek::defaultOptions(table.token(1)));
-  window.show();
-  return app.exec();
+  int status = 0;
+  {
+    vek::frmVek window(vek::frmVek::defaultOptions(table.token(1)));
+    window.show();
+    status = app.exec();
+  }
+  // A walk still hung in a folder read of a stale share, left behind when the window went,
+  // would outlive the program's static objects it uses: the process ends without them.
+  if (vek::ScanThread::walksLeftBehind()) {
+    std::fflush(nullptr);
+    std::_Exit(status);
+  }
+  return status;
 }

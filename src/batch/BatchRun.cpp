@@ -12,12 +12,14 @@
 #include "compare/ComparisonRun.h"
 #include "compare/JsonListReader.h"
 #include "compare/ListComparison.h"
+#include "compare/TextListReader.h"
 #include "core/dates/DateFormatter.h"
 #include "core/messages/MessageCatalogue.h"
 #include "core/messages/PrintedPath.h"
 #include "core/platform/FileNameBytes.h"
 #include "core/text/PathRules.h"
 #include "core/text/TextCodec.h"
+#include "gather/BackgroundAdd.h"
 #include "gather/FilterPresets.h"
 #include "gather/Gatherer.h"
 #include "writers/HtmlListExport.h"
@@ -111,7 +113,6 @@ std::optional<ExitCode> BatchRun::gather(const BatchRequest& request, Comparison
   // Digits in names sort as the window sorts them with the same Vek.ini.
   m_list.setNumberOrder(m_settings.sort.numbers);
   Gatherer gatherer(m_list, m_interaction, m_settings);
-  gatherer.setSortAtEnd(false);  // sorted once below, by the list's sorting and then the key
   const QString filter = request.filter ? *request.filter : presetFilter();
   gatherer.setFilter(filter);
   m_walk = ListWalk{request.includeSubfolders, filter, request.excluded, request.hiddenFiles,
@@ -120,10 +121,16 @@ std::optional<ExitCode> BatchRun::gather(const BatchRequest& request, Comparison
   // whatever the window was last set to.
   gatherer.setWalkRules(WalkRules(request.excluded, request.hiddenFiles, request.oneFileSystem));
   const QString source = absoluteFolder(request.sourceFolder);
-  const bool subtree = request.includeSubfolders;
-  const AddResult added = comparison ? comparison->walk(gatherer, source, subtree)
-                          : subtree  ? gatherer.addSubtree(source)
-                                     : gatherer.addCurrentFolder(source);
+  // The window's add, waited for here.
+  BackgroundAdd add(gatherer, m_list, m_interaction, m_settings);
+  add.setSortAtEnd(false);  // sorted once below, by the list's sorting and then the key
+  add.setRowChecks(false);  // the list makes them if a writer asks
+  if (request.includeSubfolders)
+    add.startSubtree(source);
+  else
+    add.startCurrentFolder(source);
+  const AddResult& added = add.wait();
+  if (comparison) comparison->walked(added);
   // Declining the scan of the whole root on a terminal means stop, not an empty list.
   if (added.outcome == AddOutcome::Declined) return ExitCode::Declined;
   // What could not be read was reported to the interaction, which names it at the end (and the

@@ -60,12 +60,6 @@ bool ComparisonRun::walksSubfolders() const {
                      [](const FileEntry& row) { return comparedPath(row).contains(u'/'); });
 }
 
-AddResult ComparisonRun::walk(Gatherer& gatherer, const QString& folder, bool subtree) {
-  AddResult result = subtree ? gatherer.addSubtree(folder) : gatherer.addCurrentFolder(folder);
-  walked(result);
-  return result;
-}
-
 std::optional<ComparisonResult> ComparisonRun::compareWithFolder(std::span<const FileEntry> rows,
                                                                  HashKind hash, SameRows same) {
   SavedList& saved = m_lists.front();

@@ -52,10 +52,8 @@ class ComparisonRun {
   std::optional<Message> anchorTo(const QString& folderText);
   // Like with like: a list with rows in subfolders was made of the whole tree.
   bool walksSubfolders() const;
-  // Walks folder (absolute, clean) with gatherer's filter and rules, the subtree when asked,
-  // as the batch run's add does.
-  AddResult walk(Gatherer& gatherer, const QString& folder, bool subtree);
-  // The end of a walk run elsewhere (the window's add, on a thread of its own).
+  // The end of the walk compared with (the add of the batch run or of the window), for what it
+  // could not read.
   void walked(const AddResult& result) { m_unreadable = result.unreadable; }
 
   // The saved list against the rows walked. Whatever the saved list has below what the walk

@@ -3,6 +3,7 @@
 #include <system_error>
 
 #include <QElapsedTimer>
+#include <QEventLoop>
 
 #include "core/list/FileList.h"
 #include "core/messages/Interaction.h"
@@ -53,8 +54,9 @@ BackgroundAdd::BackgroundAdd(Gatherer& gatherer, FileList& list, Interaction& in
 }
 
 BackgroundAdd::~BackgroundAdd() {
-  // Its order would be handed to this object: the queued call dies with it.
+  // Their orders would be handed to this object: the queued calls die with it.
   if (m_orderThread.joinable()) m_orderThread.join();
+  if (m_mergeThread.joinable()) m_mergeThread.join();
 }
 
 void BackgroundAdd::begin(Kind kind) {
@@ -62,9 +64,9 @@ void BackgroundAdd::begin(Kind kind) {
   m_lastKind = kind;
   m_result = {};
   m_folderCount = 0;
-  m_dropOutcome = DropOutcome::Done;
   m_progressShown = false;
   m_timings = {};
+  m_mergedRows = m_list.count();
   m_gatherer.beginFailures();
 }
 
@@ -75,7 +77,7 @@ void BackgroundAdd::startWalk(ScanThread::Kind kind, const QString& folderText) 
   m_sliceLeftMore = false;
   m_poll.start();
   m_scan.start(kind, folderText, m_gatherer.wildcardFilter(), m_gatherer.walkRules(),
-               m_gatherer.threads(), m_gatherer.batchFiles());
+               m_gatherer.threads(), m_gatherer.batchFiles(), m_rowChecks);
 }
 
 void BackgroundAdd::startSearch(const QString& folderText) {
@@ -103,6 +105,7 @@ void BackgroundAdd::startSubtree(const QString& folder) {
   begin(Kind::Subtree);
   m_startText = text;
   m_list.setSortingEnabled(false);
+  m_interaction.clearCancelRequested();
   startSearch(text);
 }
 
@@ -124,6 +127,7 @@ void BackgroundAdd::startDrop(std::vector<DroppedItem> items) {
 }
 
 void BackgroundAdd::takeNextDropItem() {
+  bool stopped = false;
   while (m_kind == Kind::Drop && m_nextItem < m_items.size()) {
     const DroppedItem& item = m_items[m_nextItem++];
     if (item.path.isEmpty()) {
@@ -132,7 +136,6 @@ void BackgroundAdd::takeNextDropItem() {
       m_progressShown = false;
       m_list.setSortingEnabled(true);
       reportNotAnItem(m_interaction);
-      m_dropOutcome = DropOutcome::NotAnItem;
       end(AddOutcome::Done);
       return;
     }
@@ -143,7 +146,7 @@ void BackgroundAdd::takeNextDropItem() {
       if (m_gatherer.walkRules().takesFile(name) && m_gatherer.addFileEntry(folder, name))
         ++m_result.added;
       if (m_gatherer.stopRequested()) {
-        m_dropOutcome = DropOutcome::Cancelled;
+        stopped = true;
         break;
       }
     } else if (FileSystem::folderExists(item.path)) {
@@ -156,11 +159,10 @@ void BackgroundAdd::takeNextDropItem() {
       }
       return;  // goes on when the walk is done
     }
-    // Anything else has vanished since it was dragged: skipped.
+    // Anything else has vanished since it was dragged, or is a special file (a pipe, a
+    // device) that no add lists: skipped.
   }
-  if (m_kind == Kind::Drop) {
-    end(m_dropOutcome == DropOutcome::Cancelled ? AddOutcome::Cancelled : AddOutcome::Done);
-  }
+  if (m_kind == Kind::Drop) end(stopped ? AddOutcome::Cancelled : AddOutcome::Done);
 }
 
 void BackgroundAdd::drain() {
@@ -186,6 +188,7 @@ void BackgroundAdd::drain() {
     if (const std::optional<QString> folder = m_scan.takeSearchedFolder()) {
       m_interaction.updateProgress(MessageCatalogue::folderSearchCaption(),
                                    MessageCatalogue::folderSearchInfo(), *folder, -1);
+      if (cancelledByPerson()) break;
     }
     std::optional<ScanThread::Event> event = m_scan.take();
     if (!event) break;
@@ -197,7 +200,10 @@ void BackgroundAdd::drain() {
   }
   m_draining = false;
   const Clock::time_point applied = Clock::now();
-  if (m_kind != Kind::None) Q_EMIT rowsAdded();
+  if (m_kind != Kind::None) {
+    Q_EMIT rowsAdded();
+    mergeIfDue();
+  }
   m_sliceEnded = Clock::now();
   m_sliceLeftMore = more;
   m_timings.applying += m_sliceEnded - begun;
@@ -251,6 +257,7 @@ void BackgroundAdd::handle(ScanThread::Event&& event) {
         m_interaction.updateProgress(MessageCatalogue::fileSearchCaption(),
                                      MessageCatalogue::fileSearchInfo(),
                                      MessageCatalogue::progressDetail(k, m_folderCount), k);
+        if (cancelledByPerson()) return;
         m_gatherer.showFolder(event.folderText);
       }
       m_result.added += m_gatherer.applyBatch(std::move(event.batch));
@@ -275,12 +282,10 @@ void BackgroundAdd::walkDone(bool completed) {
       end(AddOutcome::Done);
       break;
     case Kind::Drop:
-      if (!completed) {
-        m_dropOutcome = DropOutcome::Cancelled;
-        end(AddOutcome::Cancelled);
-      } else {
+      if (completed)
         takeNextDropItem();
-      }
+      else
+        end(AddOutcome::Cancelled);
       break;
     case Kind::None:
       break;
@@ -289,8 +294,24 @@ void BackgroundAdd::walkDone(bool completed) {
 
 void BackgroundAdd::cancel() {
   if (m_kind == Kind::None) return;
-  if (m_kind == Kind::Drop) m_dropOutcome = DropOutcome::Cancelled;
   end(AddOutcome::Cancelled);
+}
+
+bool BackgroundAdd::cancelledByPerson() {
+  // Only the progress window offers キャンセル: an add without it is not cut short by a
+  // request left over from elsewhere.
+  if (!m_progressShown || !m_interaction.cancelRequested()) return false;
+  cancel();
+  return true;
+}
+
+const AddResult& BackgroundAdd::wait() {
+  if (running()) {
+    QEventLoop loop;
+    connect(this, &BackgroundAdd::finished, &loop, &QEventLoop::quit);
+    loop.exec();
+  }
+  return m_result;
 }
 
 void BackgroundAdd::end(AddOutcome outcome) {
@@ -318,7 +339,7 @@ void BackgroundAdd::end(AddOutcome outcome) {
   m_progressShown = false;
   m_gatherer.endFailures();
   m_result.unreadable = m_gatherer.unreadable();
-  if (outcome != AddOutcome::NothingListed && outcome != AddOutcome::EmptyFilter) {
+  if (m_sortAtEnd && outcome != AddOutcome::NothingListed && outcome != AddOutcome::EmptyFilter) {
     // Sorting many rows here would hold the window still: their order is found aside and
     // finished follows once it is placed.
     m_orderRounds = 0;
@@ -353,6 +374,44 @@ void BackgroundAdd::placeOrder(const FileList::WaitingOrder& order) {
   // Only rows added since the order was found, if any, are left to sort here.
   m_list.setSortingEnabled(true);
   Q_EMIT finished();
+}
+
+void BackgroundAdd::mergeIfDue() {
+  // Every add ends by sorting the rows it added into the list, and placing them holds the
+  // thread still for as long as that takes. During a long add the rows gathered so far are
+  // merged in as soon as enough of them wait, so that no merge, and not the sort at the end,
+  // has many to place; the order at the end is the same. Their order is found on another
+  // thread (the walk, which shares the processors, would stretch that sort on this one), and
+  // only their placing holds this one.
+  if (!m_sortAtEnd || m_kind == Kind::None || m_merging || m_list.isSortingEnabled() ||
+      m_list.count() - m_mergedRows < kRowsWorthAMerge) {
+    return;
+  }
+  auto job = [this, rows = m_list.waitingRows()]() mutable {
+    FileList::WaitingOrder order = FileList::orderOf(std::move(rows));
+    QMetaObject::invokeMethod(
+        this, [this, order = std::move(order)] { mergeOrdered(order); }, Qt::QueuedConnection);
+  };
+  if (m_mergeThread.joinable()) m_mergeThread.join();  // done: its order came before
+  m_mergedRows = m_list.count();
+  m_merging = true;
+  try {
+    m_mergeThread = std::thread(std::move(job));
+  } catch (const std::system_error&) {
+    // No thread to be had: sorted here.
+    m_merging = false;
+    m_list.mergeWaitingRows();
+  }
+}
+
+void BackgroundAdd::mergeOrdered(const FileList::WaitingOrder& order) {
+  m_merging = false;
+  // An add that has ended sorts its rows itself, these among them: the order is stale then,
+  // and placing it would only make the add's own order stale.
+  if (m_kind == Kind::None || m_ordering || !m_list.mergeWaitingRows(order)) return;
+  Q_EMIT rowsAdded();
+  // Rows that came meanwhile may make the next merge due at once.
+  mergeIfDue();
 }
 
 }  // namespace vek

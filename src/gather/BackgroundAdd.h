@@ -1,9 +1,10 @@
-// The adds of the window, with the walk on a thread of its own (ScanThread): the subtree add,
-// the current-folder add and the intake of a drop. Everything that changes the list or talks
-// to the person runs here, on the thread that owns the list, as the walk's results arrive by
-// queued call; that thread never waits for the walk, so its event loop goes on and cancel()
-// ends an add at once, even while a folder read hangs. The progress texts, messages, history
-// and folder moves are those of Gatherer's own adds, which the batch run keeps using.
+// Every add, with the walk on a thread of its own (ScanThread): the subtree add, the
+// current-folder add and the intake of a drop, for the window and the batch run alike (the
+// batch run waits for the end with wait()). Everything that changes the list or talks to the
+// person runs here, on the thread that owns the list, as the walk's results arrive by queued
+// call; that thread never waits for the walk, so its event loop goes on and cancel() ends an
+// add at once, even while a folder read hangs. While a long add runs, the rows gathered so far
+// are merged into the list's order now and then, their order found on another thread.
 #pragma once
 
 #include <chrono>
@@ -60,7 +61,6 @@ class BackgroundAdd : public QObject {
   // What the last add was and how it ended.
   Kind lastKind() const { return m_lastKind; }
   const AddResult& result() const { return m_result; }
-  DropOutcome dropOutcome() const { return m_dropOutcome; }
   const AddTimings& timings() const { return m_timings; }
 
   // Ends the running add now, keeping the rows added so far; a walk still under way is left
@@ -68,6 +68,17 @@ class BackgroundAdd : public QObject {
   void cancel();
   // Waits at most timeout for the walk of the last add to end (before the program quits).
   bool waitForWalk(std::chrono::milliseconds timeout) const { return m_scan.waitFinished(timeout); }
+  // Runs this thread's events until the add started last has finished (the batch run, which
+  // has no window to keep answering); its result.
+  const AddResult& wait();
+
+  // Whether an add ends by switching the list's own sorting on, its rows merged into the
+  // list's order as they come (the window), or leaves them in the order gathered for a
+  // caller that sorts them itself (the batch run).
+  void setSortAtEnd(bool sort) { m_sortAtEnd = sort; }
+  // Whether the walk makes each row's delivery check parts beside it: worth it only for a list
+  // that keeps the delivery check (the window's).
+  void setRowChecks(bool make) { m_rowChecks = make; }
 
   // Runs a job on another thread; false when none is to be had. The default starts a thread
   // that this object waits for when it goes; tests run the job when they choose.
@@ -77,6 +88,9 @@ class BackgroundAdd : public QObject {
   // thread; fewer are sorted here at once, which is quicker than starting a thread.
   static constexpr qint64 kRowsSortedAside = 10000;
   void setRowsSortedAside(qint64 rows) { m_rowsSortedAside = rows; }
+  // How many rows gathered during an add are merged into the sorted order at a time: sorting
+  // this many and the pass over the list that places them take a few tens of milliseconds.
+  static constexpr qint64 kRowsWorthAMerge = 50000;
 
  Q_SIGNALS:
   // Rows were added to the list; more may follow.
@@ -96,6 +110,11 @@ class BackgroundAdd : public QObject {
   // they are better sorted here (few, sorting on, no thread, the list changed too often).
   bool sortAside();
   void placeOrder(const FileList::WaitingOrder& order);
+  // The rows gathered so far are merged into the list's order once enough of them wait.
+  void mergeIfDue();
+  void mergeOrdered(const FileList::WaitingOrder& order);
+  // The person pressed キャンセル in the progress window: true when the add was ended.
+  bool cancelledByPerson();
 
   Gatherer& m_gatherer;
   FileList& m_list;
@@ -115,16 +134,20 @@ class BackgroundAdd : public QObject {
   std::vector<DroppedItem> m_items;
   std::size_t m_nextItem = 0;
   bool m_progressShown = false;
-  DropOutcome m_dropOutcome = DropOutcome::Done;
   AddTimings m_timings;
   std::chrono::steady_clock::time_point m_walkStarted;
   std::chrono::steady_clock::time_point m_sliceEnded;  // of the last slice of this walk
   bool m_sliceLeftMore = false;
 
+  bool m_sortAtEnd = true;
+  bool m_rowChecks = true;
+  qint64 m_mergedRows = 0;  // rows of the list at the last merge during this add
+  bool m_merging = false;   // a merge waits for its order
   bool m_ordering = false;
   int m_orderRounds = 0;  // orders found for this end: a list that keeps changing is sorted here
   qint64 m_rowsSortedAside = kRowsSortedAside;
   std::thread m_orderThread;
+  std::thread m_mergeThread;  // finds the order of a merge's rows
   RunAside m_runAside;
 };
 

@@ -10,8 +10,6 @@
 
 #include <QSet>
 
-#include <cerrno>
-
 namespace vek {
 
 namespace {
@@ -121,106 +119,12 @@ qint64 Gatherer::applyBatch(FolderScanner::Batch&& batch) {
   return added;
 }
 
-bool Gatherer::addTableFiles(std::vector<FolderEntry>& table, Progress progress, bool cancellable,
-                             qint64& added) {
-  FolderScanner scanner(m_filter, m_threads, m_rules);
-  scanner.setBatchFiles(m_batchFiles);
-  const auto count = qint64(table.size());
-  qint64 files = 0;
-  for (const FolderEntry& folder : table) files += qint64(folder.files.size());
-  m_list.reserveFor(files);
-  bool cancelled = false;
-  // The window paints and takes clicks between batches; the person's cancel is looked at
-  // before each folder (as it always was) and, in a cancellable add, between the batches of
-  // one folder too, so a folder of many thousand files can be stopped part-way.
-  m_interaction.yield();
-  scanner.readFiles(table, 0, [&](FolderScanner::Batch&& batch) {
-    if (batch.firstOfFolder && progress == Progress::PerFolder) {
-      const auto k = qint64(batch.folder);
-      m_interaction.updateProgress(MessageCatalogue::fileSearchCaption(),
-                                   MessageCatalogue::fileSearchInfo(),
-                                   MessageCatalogue::progressDetail(k, count), k);
-      if (m_interaction.cancelRequested()) {
-        cancelled = true;
-        return false;
-      }
-      // The folder text is made only when someone shows it: in a deep tree it is long.
-      if (m_folderShown) showFolder(table[batch.folder].path());
-    } else if (!batch.firstOfFolder && cancellable && m_interaction.cancelRequested()) {
-      cancelled = true;
-      return false;
-    }
-    added += applyBatch(std::move(batch));
-    if (m_stopRequested) {
-      cancelled = true;
-      return false;
-    }
-    m_interaction.yield();
-    return true;
-  });
-  return !cancelled;
-}
-
-qint64 Gatherer::addNames(const QString& folderText, std::vector<QString> names, bool cancellable) {
-  if (names.empty()) return 0;
-  std::vector<FolderEntry> table{{folderText, std::move(names)}};
-  qint64 added = 0;
-  addTableFiles(table, Progress::None, cancellable, added);
-  return added;
-}
-
 void Gatherer::reportEmptyFilter() {
   m_interaction.showMessage(MessageCatalogue::noFileTypeChosen());
 }
 
 void Gatherer::showFolder(const QString& folderText) {
   if (m_folderShown) m_folderShown(folderWithoutSeparator(folderText, nativePathStyle()));
-}
-
-AddResult Gatherer::addCurrentFolder(const QString& folder) {
-  auto files = listFiles(folder);
-  if (!files) {
-    // A folder that cannot be read lists nothing, and the list is not what it claims.
-    const QString reason = qt_error_string(errno);
-    beginFailures();
-    reportUnreadableFolder(nativeFolderText(folder), reason);
-    return {AddOutcome::NothingListed, 0, 1, m_unreadable};
-  }
-  if (files->empty()) return {AddOutcome::NothingListed, 0, 0, {}};
-  if (filterIsEmpty()) {
-    reportEmptyFilter();
-    return {AddOutcome::EmptyFilter, 0, 0, {}};
-  }
-  const QString text = nativeFolderText(folder);
-  m_list.setSortingEnabled(false);
-  recordRecent(m_settings.history, folderWithoutSeparator(text, nativePathStyle()));
-  // No cancel here: nothing offers one, and a stale request must not cut the add short.
-  beginFailures();
-  const qint64 added = addNames(text, std::move(*files), false);
-  endFailures();
-  if (m_sortAtEnd) m_list.setSortingEnabled(true);
-  return {AddOutcome::Done, added, 0, m_unreadable};
-}
-
-AddResult Gatherer::addSubtree(const QString& folder) {
-  if (filterIsEmpty()) {
-    reportEmptyFilter();
-    return {AddOutcome::EmptyFilter, 0, 0, {}};
-  }
-  const QString text = nativeFolderText(folder);
-  if (!confirmRootScan(text)) return {AddOutcome::Declined, 0, 0, {}};
-
-  m_list.setSortingEnabled(false);
-  m_interaction.clearCancelRequested();
-  beginFailures();
-  qint64 added = 0;
-  qint64 unreadable = 0;
-  const bool completed = gatherSubtree(folder, &added, &unreadable);
-  showFolder(text);  // the folder box returns to the start folder
-  m_interaction.closeProgress();
-  endFailures();
-  if (m_sortAtEnd) m_list.setSortingEnabled(true);
-  return {completed ? AddOutcome::Done : AddOutcome::Cancelled, added, unreadable, m_unreadable};
 }
 
 bool Gatherer::confirmRootScan(const QString& text) {
@@ -230,54 +134,6 @@ bool Gatherer::confirmRootScan(const QString& text) {
     return m_interaction.askYesNo(MessageCatalogue::wholeRootScanQuestion());
   }
   return true;
-}
-
-bool Gatherer::gatherSubtree(const QString& folder, qint64* added, qint64* unreadableFolders) {
-  const QString text = nativeFolderText(folder);
-  m_interaction.showProgress(MessageCatalogue::folderSearchCaption(),
-                             MessageCatalogue::folderSearchInfo(), QString(), -1, 0);
-  std::vector<FolderEntry> table;
-  const qint64 unreadable = searchInto(text, table);
-  if (unreadableFolders) *unreadableFolders = unreadable;
-
-  const auto count = qint64(table.size());
-  m_interaction.showProgress(MessageCatalogue::fileSearchCaption(),
-                             MessageCatalogue::fileSearchInfo(),
-                             MessageCatalogue::progressDetail(0, count), 0, count);
-  qint64 rows = 0;
-  const bool completed = addTableFiles(table, Progress::PerFolder, true, rows);
-  if (added) *added = rows;
-  return completed;
-}
-
-qint64 Gatherer::addFolderFiles(const QString& folder) {
-  const QString text = nativeFolderText(folder);
-  showFolder(text);
-  auto files = listFiles(text);
-  if (!files) {
-    reportUnreadableFolder(text, qt_error_string(errno));
-    return 0;
-  }
-  return addNames(text, std::move(*files), true);
-}
-
-qint64 Gatherer::searchInto(const QString& start, std::vector<FolderEntry>& table) {
-  FolderScanner scanner(m_filter, m_threads, m_rules);
-  if (m_interaction.cancelRequested()) scanner.requestCancel();
-  FolderScanner::SearchHooks hooks;
-  hooks.folderStored = [&](const QString& path) {
-    m_interaction.updateProgress(MessageCatalogue::folderSearchCaption(),
-                                 MessageCatalogue::folderSearchInfo(), path, -1);
-    if (m_interaction.cancelRequested()) scanner.requestCancel();
-  };
-  hooks.folderListed = [&] {
-    m_interaction.yield();
-    if (m_interaction.cancelRequested()) scanner.requestCancel();
-  };
-  hooks.folderUnreadable = [&](const QString& folderText, const QString& reason) {
-    reportUnreadableFolder(folderText, reason);
-  };
-  return scanner.searchSubfolders(start, table, hooks);
 }
 
 }  // namespace vek

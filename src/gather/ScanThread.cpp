@@ -1,6 +1,7 @@
 #include "gather/ScanThread.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <condition_variable>
 #include <deque>
@@ -95,6 +96,9 @@ struct ScanThread::State {
 
 namespace {
 
+// The walks whose threads have not ended yet, of every ScanThread.
+std::atomic<int> walksRunning{0};
+
 // The walk's thread, and the readers it starts (which inherit it), give way to the caller's
 // thread when both want a processor: the walk no longer waits for the window, so on a machine
 // with few cores its readers would otherwise hold the window's merges and painting back (the
@@ -117,24 +121,62 @@ ScanThread::ScanThread(QObject* receiver, std::function<void()> wake, ScanQueueL
 
 ScanThread::~ScanThread() {
   abandon();
+  // Each walk was told to stop: it ends after the folder read under way, unless that read
+  // hangs (a stale mount), which the program does not wait for.
+  const auto deadline = std::chrono::steady_clock::now() + kEndWait;
+  for (Walk& walk : m_walks) {
+    bool ended = false;
+    {
+      std::unique_lock lock(walk.state->mutex);
+      ended = walk.state->changed.wait_until(lock, deadline, [&] { return walk.state->finished; });
+    }
+    if (ended)
+      walk.thread.join();
+    else
+      walk.thread.detach();  // counted in walksRunning until it ends
+  }
+}
+
+bool ScanThread::walksLeftBehind() {
+  return walksRunning.load() > 0;
+}
+
+void ScanThread::joinEnded() {
+  std::erase_if(m_walks, [](Walk& walk) {
+    {
+      std::lock_guard lock(walk.state->mutex);
+      if (!walk.state->finished) return false;
+    }
+    walk.thread.join();  // past its last touch of the state: returns at once
+    return true;
+  });
 }
 
 void ScanThread::start(Kind kind, const QString& folderText, const WildcardFilter& filter,
-                       const WalkRules& rules, int threads, std::size_t batchFiles) {
+                       const WalkRules& rules, int threads, std::size_t batchFiles,
+                       bool rowChecks) {
   abandon();
+  joinEnded();
   auto state = std::make_shared<State>(filter, rules, threads, m_limits);
   state->receiver = m_receiver;
   state->wake = m_wake;
   state->scanner.setBatchFiles(batchFiles);
-  // The window's list keeps the delivery check: the rows' own parts are made by the readers.
-  state->scanner.setRowChecks(true);
+  state->scanner.setRowChecks(rowChecks);
   m_state = state;
+  m_walks.reserve(m_walks.size() + 1);
   try {
-    std::thread([state, kind, folderText] {
-      yieldToCaller();
-      run(state, kind, folderText, true);
-    }).detach();
+    ++walksRunning;
+    std::thread thread([state, kind, folderText]() mutable {
+      {
+        const std::shared_ptr<State> own = std::move(state);
+        yieldToCaller();
+        run(own, kind, folderText, true);
+      }
+      --walksRunning;  // the last touch of anything shared
+    });
+    m_walks.push_back({state, std::move(thread)});
   } catch (const std::system_error&) {
+    --walksRunning;
     // No thread to be had (a process at its limit): the walk runs here instead, as it did
     // before it had a thread of its own; nobody takes batches meanwhile, so the queue is not
     // bounded then.

@@ -1,14 +1,19 @@
 // One walk of FolderScanner on a thread of its own, for a caller whose thread must keep
 // answering (the window): what the walk finds waits in a queue, which the caller's thread looks
-// at every kPollInterval and when woken by a queued call. The caller never waits for the walk:
-// abandon() returns at once, even while the walk hangs in a folder read of a stale mount; the
-// walk then runs on alone with the state it shares, and whatever it still finds is thrown away.
+// at every kPollInterval and when woken by a queued call. The caller never waits for the walk
+// while it runs: abandon() returns at once, even while the walk hangs in a folder read of a
+// stale mount; the walk then runs on alone with the state it shares, is told to stop, and
+// whatever it still finds is thrown away. Only the destructor waits for the walks it started to
+// end, for a moment: one still hung in a read then is left behind, and the program ends without
+// running its own destructors (walksLeftBehind), so that no walk outlives what it uses.
 #pragma once
 
 #include <chrono>
 #include <functional>
 #include <memory>
 #include <optional>
+#include <thread>
+#include <vector>
 
 #include <QString>
 
@@ -60,20 +65,28 @@ class ScanThread {
   // when many rows wait, a newly searched folder not at all; every other event wakes it at
   // once.
   static constexpr std::chrono::milliseconds kPollInterval{10};
+  // How long the destructor waits for its walks, told to stop, to end.
+  static constexpr std::chrono::milliseconds kEndWait{1000};
+
+  // Whether a walk of any ScanThread still runs: one left behind by a destructor (hung in a
+  // folder read) or not yet ended. The program then ends without its static destructors.
+  static bool walksLeftBehind();
 
   // wake runs on receiver's thread, queued, whenever events other than batches wait after the
   // queue was empty, or many rows.
   ScanThread(QObject* receiver, std::function<void()> wake, ScanQueueLimits limits = {});
-  // Abandons a walk that still runs.
+  // Abandons a walk that still runs, and waits at most kEndWait for every walk started here
+  // to end; one that has not is left behind.
   ~ScanThread();
   ScanThread(const ScanThread&) = delete;
   ScanThread& operator=(const ScanThread&) = delete;
 
   // Starts the walk of folderText (ending in the separator), abandoning an earlier walk.
   // When no thread can be started, the walk runs here, on the calling thread, before start
-  // returns; the events wait all the same.
+  // returns; the events wait all the same. With rowChecks each row comes with its delivery
+  // check parts, made by the reader that read it.
   void start(Kind kind, const QString& folderText, const WildcardFilter& filter,
-             const WalkRules& rules, int threads, std::size_t batchFiles);
+             const WalkRules& rules, int threads, std::size_t batchFiles, bool rowChecks = true);
 
   // The next event, or nullopt when none waits yet.
   std::optional<Event> take();
@@ -98,6 +111,13 @@ class ScanThread {
   std::function<void()> m_wake;
   ScanQueueLimits m_limits;
   std::shared_ptr<State> m_state;
+  // The threads of the walks started here, with their states: joined once they have ended.
+  struct Walk {
+    std::shared_ptr<State> state;
+    std::thread thread;
+  };
+  std::vector<Walk> m_walks;
+  void joinEnded();
 };
 
 }  // namespace vek

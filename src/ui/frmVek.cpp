@@ -34,9 +34,6 @@ namespace {
 
 // How often rows gathered during an add are shown, in ms.
 constexpr int kShowInterval = 250;
-// How many rows gathered during an add are merged into the sorted order at a time: sorting
-// this many and the pass over the list that places them take a few tens of milliseconds.
-constexpr qint64 kRowsWorthAMerge = 50000;
 
 }  // namespace
 
@@ -106,9 +103,6 @@ frmVek::frmVek(const Options& options, QWidget* parent)
 frmVek::~frmVek() {
   // A saved list still being read stops at its next block; its result is dropped.
   m_comparison.reset();
-  // An order still being found is not waited for long (it sorts a copy); its result, queued
-  // to this window, is dropped with it.
-  if (m_orderThread.joinable()) m_orderThread.join();
   // The list pane's model goes before the list it watches.
   delete m_frmFileList;
   m_frmFileList = nullptr;
@@ -159,7 +153,6 @@ void frmVek::setBusy(bool busy) {
   m_busy = busy;
   m_model->holdAppends(busy);
   m_sinceShown.start();
-  m_mergedRows = m_list.count();
   m_form->holdControls(busy);
   menuBar()->setEnabled(!busy);
   if (busy) {
@@ -177,50 +170,12 @@ void frmVek::applyAllAppendOption() {
 }
 
 void frmVek::rowsArrived() {
-  // Every add ends by sorting the rows it added into the list, and placing them holds the
-  // window still for as long as that takes. During a long add the rows gathered so far are
-  // merged in as soon as enough of them wait, so that no merge, and not the sort at the end,
-  // has many to place; the order at the end is the same. Their order is found on another thread
-  // (the walk, which shares the processors, would stretch that sort on this one), and only their
-  // placing holds the window.
-  if (m_busy && !m_merging && !m_list.isSortingEnabled() &&
-      m_list.count() - m_mergedRows >= kRowsWorthAMerge) {
-    startMerge();
-  }
   // The list view lays out all its rows again whenever rows are announced, so during an add
   // they are announced a few times a second, not for every batch.
   if (m_busy && m_sinceShown.elapsed() < kShowInterval) return;
   m_model->flush();
   m_sinceShown.restart();
   if (m_busy) showCaptions(m_scanFolder);
-}
-
-void frmVek::startMerge() {
-  if (m_orderThread.joinable()) m_orderThread.join();  // done: its order came before
-  FileList::WaitingRows rows = m_list.waitingRows();
-  m_mergedRows = m_list.count();
-  m_merging = true;
-  try {
-    m_orderThread = std::thread([this, rows = std::move(rows)]() mutable {
-      FileList::WaitingOrder order = FileList::orderOf(std::move(rows));
-      // Runs here unless the window has gone, which joins this thread first.
-      QMetaObject::invokeMethod(
-          this, [this, order = std::move(order)] { mergeOrdered(order); }, Qt::QueuedConnection);
-    });
-  } catch (const std::system_error&) {
-    // No thread to be had: sorted here, as before.
-    m_merging = false;
-    m_list.mergeWaitingRows();
-  }
-}
-
-void frmVek::mergeOrdered(const FileList::WaitingOrder& order) {
-  m_merging = false;
-  // An add that has ended sorts its rows itself, these among them: the order is stale then,
-  // and placing it would only make the add's own order stale.
-  if (!m_busy || m_add.ordering() || !m_list.mergeWaitingRows(order)) return;
-  // Rows that came meanwhile may make the next merge due at once.
-  rowsArrived();
 }
 
 void frmVek::addEnded() {

@@ -65,8 +65,6 @@ class frmVek : public QMainWindow {
   bool dropMimeData(const QMimeData& mime);
   // True while an add or a drop runs.
   bool isBusy() const { return m_busy; }
-  // Ends a running add as キャンセル does.
-  void cancelAdd() { m_add.cancel(); }
   // Where the time of the last add went (for measuring).
   const AddTimings& lastAddTimings() const { return m_add.timings(); }
   // Applies AllAppend to cmdAllAppend (the options dialog calls it after OK).
@@ -92,8 +90,6 @@ class frmVek : public QMainWindow {
   void appendSubtree();
   void setBusy(bool busy);
   void rowsArrived();
-  void startMerge();
-  void mergeOrdered(const FileList::WaitingOrder& order);
   void addEnded();
   void showCaptions(const QString& folder);
   void finishOperation(bool showCount);
@@ -128,9 +124,6 @@ class frmVek : public QMainWindow {
   QString m_scanFolder;        // the folder an add or drop is at; shown when it ends
   bool m_busy = false;
   QElapsedTimer m_sinceShown;
-  qint64 m_mergedRows = 0;    // rows of the list at the last merge during an add
-  std::thread m_orderThread;  // finds the order of a merge's rows
-  bool m_merging = false;     // a merge waits for its order
 
   MainForm* m_form = nullptr;
   FolderChooser* m_chooser = nullptr;

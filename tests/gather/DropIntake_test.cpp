@@ -1,5 +1,5 @@
-// Dropped addresses and what a drop adds: only this machine's files, no name cut short, and
-// no special file (a pipe or a device) as a row.
+// Dropped addresses and what a drop adds, through the window's add: only this machine's files,
+// no name cut short, and no special file (a pipe or a device) as a row.
 #include "gather/DropIntake.h"
 
 #include <sys/stat.h>
@@ -13,14 +13,14 @@
 #include "core/list/FileList.h"
 #include "core/settings/Settings.h"
 #include "gather/Gatherer.h"
+#include "gather/GathererFixture.h"
 #include "support/QStringPrinter.h"
-#include "support/RecordingInteraction.h"
 #include "support/TempTree.h"
 
 namespace vek {
 namespace {
 
-using test::RecordingInteraction;
+using test::GathererFixture;
 using test::TempTree;
 
 TEST(DropIntakeTest, OnlyAddressesOfThisMachineGiveALocalPath) {
@@ -52,22 +52,16 @@ TEST(DropIntakeTest, OnlyAddressesOfThisMachineGiveALocalPath) {
 TEST(DropIntakeTest, RefusedAddressesStopTheIntakeWithTheItemMessage) {
   TempTree tree;
   const QString file = tree.file(QStringLiteral("a.txt"));
+  const QString later = tree.file(QStringLiteral("b.txt"));
   for (const char* refused : {"file://otherhost", "file://localhost"}) {
-    FileList list;
-    RecordingInteraction interaction;
-    Settings settings;
-    Gatherer gatherer(list, interaction, settings);
-    gatherer.setFilter(QStringLiteral("*.*"));
+    GathererFixture f(QStringLiteral("*.*"));
     const QByteArray url = QByteArray(refused) + file.toUtf8() +
                            (QByteArray(refused) == "file://localhost" ? "%00.bak" : "");
-    const std::vector<DroppedItem> items{droppedItem(QUrl::fromLocalFile(file)),
-                                         droppedItem(QUrl::fromEncoded(url))};
-    EXPECT_EQ(takeDroppedItems(items, gatherer, list, interaction, settings),
-              DropOutcome::NotAnItem)
-        << url.constData();
-    EXPECT_EQ(list.count(), 1);  // the file dropped before stays
-    ASSERT_EQ(interaction.messages.size(), 1u);
-    EXPECT_EQ(interaction.messages[0].title, QStringLiteral("ｱｲﾃﾑ種別ｴﾗｰ"));
+    f.drop({droppedItem(QUrl::fromLocalFile(file)), droppedItem(QUrl::fromEncoded(url)),
+            droppedItem(QUrl::fromLocalFile(later))});
+    EXPECT_EQ(f.list.count(), 1) << url.constData();  // the file dropped before stays
+    ASSERT_EQ(f.interaction.messages.size(), 1u);
+    EXPECT_EQ(f.interaction.messages[0].title, QStringLiteral("ｱｲﾃﾑ種別ｴﾗｰ"));
   }
 }
 
@@ -76,17 +70,13 @@ TEST(DropIntakeTest, SpecialFilesAreSkippedSilentlyLikeTheWalkDoes) {
   const QString file = tree.file(QStringLiteral("a.txt"));
   const QString fifo = tree.path(QStringLiteral("pipe"));
   ASSERT_EQ(mkfifo(fifo.toUtf8().constData(), 0600), 0);
-  FileList list;
-  RecordingInteraction interaction;
-  Settings settings;
-  Gatherer gatherer(list, interaction, settings);
-  gatherer.setFilter(QStringLiteral("*.*"));
-  const std::vector<DroppedItem> items{
-      {fifo}, {QStringLiteral("/dev/zero")}, {file}, {QStringLiteral("/dev/null")}};
-  EXPECT_EQ(takeDroppedItems(items, gatherer, list, interaction, settings), DropOutcome::Done);
-  ASSERT_EQ(list.count(), 1);
-  EXPECT_EQ(list.rows()[0].fullPath(), file);
-  EXPECT_TRUE(interaction.messages.empty());
+  GathererFixture f(QStringLiteral("*.*"));
+  const AddResult result =
+      f.drop({{fifo}, {QStringLiteral("/dev/zero")}, {file}, {QStringLiteral("/dev/null")}});
+  EXPECT_EQ(result.outcome, AddOutcome::Done);
+  ASSERT_EQ(f.list.count(), 1);
+  EXPECT_EQ(f.list.rows()[0].fullPath(), file);
+  EXPECT_TRUE(f.interaction.messages.empty());
 }
 
 // Each row knows its path inside the folder its add started from: a dropped file's is its
@@ -97,16 +87,11 @@ TEST(DropIntakeTest, RowsRememberTheFolderTheirAddStartedFrom) {
   tree.file(QStringLiteral("tree/b.txt"));
   tree.file(QStringLiteral("tree/sub/deeper/c.txt"));
   for (int dropFolder : {0, 1}) {
-    FileList list;
-    RecordingInteraction interaction;
-    Settings settings;
-    settings.option.dropFolder = dropFolder;
-    Gatherer gatherer(list, interaction, settings);
-    gatherer.setFilter(QStringLiteral("*.*"));
-    const std::vector<DroppedItem> items{{loose}, {tree.path(QStringLiteral("tree"))}};
-    EXPECT_EQ(takeDroppedItems(items, gatherer, list, interaction, settings), DropOutcome::Done);
+    GathererFixture f(QStringLiteral("*.*"));
+    f.settings.option.dropFolder = dropFolder;
+    EXPECT_EQ(f.drop({{loose}, {tree.path(QStringLiteral("tree"))}}).outcome, AddOutcome::Done);
     std::set<QString> relative;
-    for (const FileEntry& row : list.rows()) relative.insert(row.relativePath());
+    for (const FileEntry& row : f.list.rows()) relative.insert(row.relativePath());
     if (dropFolder == 0) {
       EXPECT_EQ(relative, (std::set<QString>{QStringLiteral("a.txt"), QStringLiteral("b.txt")}));
     } else {

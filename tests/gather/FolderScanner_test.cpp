@@ -1,5 +1,5 @@
 // The scanner apart from the list: the same folder table and rows on a worker thread as the
-// single-threaded add, and a cancel from another thread that stops a large folder part-way.
+// add with one reader, and a cancel from another thread that stops a large folder part-way.
 #include "gather/FolderScanner.h"
 
 #include <fcntl.h>
@@ -18,6 +18,7 @@
 
 #include "core/list/FileList.h"
 #include "core/settings/Settings.h"
+#include "gather/BackgroundAdd.h"
 #include "gather/Gatherer.h"
 #include "support/QStringPrinter.h"
 #include "support/RecordingInteraction.h"
@@ -71,9 +72,8 @@ TEST(FolderScannerTest, AWorkerThreadGivesTheTableAndRowsOfTheSingleThreadedAdd)
   tree.folder(QStringLiteral("many"));
   makeFiles(tree.path(QStringLiteral("many")), int(kBatch) * 2 + 5);
 
-  // The add on this thread, one thread, sorting off so that the rows stay in walk order.
+  // The add, one thread, sorting off so that the rows stay in walk order.
   FileList list;
-  list.setSortingEnabled(false);
   RecordingInteraction interaction;
   Settings settings;
   Gatherer gatherer(list, interaction, settings);
@@ -82,7 +82,10 @@ TEST(FolderScannerTest, AWorkerThreadGivesTheTableAndRowsOfTheSingleThreadedAdd)
   gatherer.setBatchFiles(kBatch);
   std::vector<FolderScanner::FolderEntry> expectedTable;
   FolderScanner(WildcardFilter(kAllFiles), 1).searchSubfolders(tree.root() + u'/', expectedTable);
-  ASSERT_TRUE(gatherer.gatherSubtree(tree.root()));
+  BackgroundAdd add(gatherer, list, interaction, settings);
+  add.setSortAtEnd(false);
+  add.startSubtree(tree.root());
+  ASSERT_EQ(add.wait().outcome, AddOutcome::Done);
   QStringList expectedRows;
   for (const FileEntry& row : list.rows()) expectedRows << rowKey(row);
   ASSERT_GT(expectedRows.size(), 2 * qsizetype(kBatch));
@@ -289,34 +292,6 @@ TEST(FolderScannerTest, ACancelFromAnotherThreadStopsALargeFolderPartWay) {
     EXPECT_EQ(kept.back().fileName(),
               QStringLiteral("f%1.txt").arg(kept.size() - 1, 6, 10, QChar(u'0')));
   }
-}
-
-// On the window's thread: a Cancel clicked while one large folder is being added stops the add
-// between two batches of that folder; the rows added until then stay.
-class CancelAtYield : public RecordingInteraction {
- public:
-  int yieldsBeforeCancel = 0;
-  void yield() override {
-    if (yieldsBeforeCancel-- == 0) cancel = true;
-  }
-};
-
-TEST(FolderScannerTest, ACancelBetweenBatchesOfOneFolderKeepsTheRowsAdded) {
-  TempTree tree;
-  makeFiles(tree.root(), 30);
-  FileList list;
-  CancelAtYield interaction;
-  Settings settings;
-  Gatherer gatherer(list, interaction, settings);
-  gatherer.setFilter(kAllFiles);
-  gatherer.setBatchFiles(10);
-  // Yields: after the folder's listing, before the first batch, after the first batch.
-  interaction.yieldsBeforeCancel = 2;
-  const AddResult result = gatherer.addSubtree(tree.root());
-  EXPECT_EQ(result.outcome, AddOutcome::Cancelled);
-  EXPECT_EQ(result.added, 10);
-  EXPECT_EQ(list.count(), 10);
-  EXPECT_EQ(list.at(0).fileName(), QStringLiteral("f000000.txt"));
 }
 
 }  // namespace

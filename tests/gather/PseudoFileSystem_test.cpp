@@ -44,7 +44,7 @@ class PseudoFileSystemTest : public ::testing::Test {
 
 TEST_F(PseudoFileSystemTest, ASubtreeAddNeverEntersThemAndReportsNothing) {
   Fixture f;
-  const AddResult result = f.gatherer.addSubtree(tree.root());
+  const AddResult result = f.addSubtree(tree.root());
   EXPECT_EQ(result.outcome, AddOutcome::Done);
   EXPECT_EQ(result.unreadableFolders, 0);
   EXPECT_EQ(f.fullPaths(), (std::set<QString>{tree.path(QStringLiteral("a.txt")),
@@ -71,12 +71,12 @@ TEST_F(PseudoFileSystemTest, AStartFolderOnOneListsNothing) {
     const auto files = f.gatherer.listFiles(folder);
     ASSERT_TRUE(files.has_value()) << start;
     EXPECT_TRUE(files->empty()) << start;
-    EXPECT_EQ(f.gatherer.addCurrentFolder(folder).outcome, AddOutcome::NothingListed) << start;
-    const AddResult result = f.gatherer.addSubtree(folder);
+    EXPECT_EQ(f.addCurrentFolder(folder).outcome, AddOutcome::NothingListed) << start;
+    const AddResult result = f.addSubtree(folder);
     EXPECT_EQ(result.outcome, AddOutcome::Done) << start;
     EXPECT_EQ(result.added, 0) << start;
     EXPECT_EQ(result.unreadableFolders, 0) << start;
-    EXPECT_EQ(f.gatherer.addFolderFiles(folder), 0) << start;
+    EXPECT_EQ(f.drop({{folder}}).added, 0) << start;
     EXPECT_TRUE(f.interaction.messages.empty()) << start;
   }
 }

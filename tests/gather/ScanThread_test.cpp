@@ -1,13 +1,19 @@
 // The walk on its own thread and the queue between it and the window: the walk reads on while
 // the window is busy elsewhere, waits when the queue holds its limit, and goes on, in order,
-// once the window has taken the queue down.
+// once the window has taken the queue down; a walk hung in a read outlives its ScanThread only
+// as a walk counted as left behind.
 #include "gather/ScanThread.h"
 
+#include <memory>
+
+#include <QElapsedTimer>
 #include <QObject>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
 #include "support/QStringPrinter.h"
+#include "support/SlowMount.h"
 #include "support/TempTree.h"
 
 namespace vek {
@@ -75,6 +81,25 @@ TEST(ScanThreadTest, AFullQueueHoldsTheWalkUntilTheWindowTakesItDown) {
     EXPECT_TRUE(scan.waitFinished(std::chrono::seconds(20)));
     EXPECT_GT(scan.walkBlocked(), std::chrono::nanoseconds(0));
   }
+}
+
+TEST(ScanThreadTest, AWalkHungInAReadIsLeftBehindAndCountedUntilItEnds) {
+  auto mount = std::make_unique<test::SlowMount>(test::SlowMount::Options{
+      .folders = 1, .files = 1, .delayMs = 0, .stuck = true, .broken = {}});
+  if (!mount->unavailable().isEmpty()) GTEST_SKIP() << mount->unavailable().toStdString();
+  {
+    QObject receiver;
+    ScanThread scan(&receiver, [] {});
+    scan.start(ScanThread::Kind::Subtree, mount->path() + QLatin1Char('/'),
+               WildcardFilter(QStringLiteral("*.*")), WalkRules(), 1, 1024);
+    ASSERT_TRUE(mount->waitUntilStuck());
+  }  // gone, with the read still hung
+  EXPECT_TRUE(ScanThread::walksLeftBehind());
+  mount.reset();  // the hung read fails, and the walk ends
+  QElapsedTimer waited;
+  waited.start();
+  while (ScanThread::walksLeftBehind() && waited.elapsed() < 20000) QThread::msleep(10);
+  EXPECT_FALSE(ScanThread::walksLeftBehind());
 }
 
 }  // namespace

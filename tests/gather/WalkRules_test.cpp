@@ -87,7 +87,7 @@ struct Project {
   std::set<QString> subtree(const WalkRules& rules, AddResult* result = nullptr) {
     GathererFixture f;
     f.gatherer.setWalkRules(rules);
-    const AddResult added = f.gatherer.addSubtree(tree.root());
+    const AddResult added = f.addSubtree(tree.root());
     if (result) *result = added;
     std::set<QString> relative;
     for (const QString& path : f.fullPaths()) relative.insert(path.mid(tree.root().size() + 1));
@@ -155,7 +155,7 @@ TEST(WalkRules, TheFileBoxAndTheFolderAddShowWhatTheRulesTake) {
   GathererFixture f;
   f.gatherer.setWalkRules(WalkRules(u"thumbs.db"_s, true, false));
   EXPECT_EQ(f.gatherer.listFiles(p.tree.root()), (std::vector<QString>{u".env"_s, u"main.cpp"_s}));
-  EXPECT_EQ(f.gatherer.addCurrentFolder(p.tree.root()).added, 2);
+  EXPECT_EQ(f.addCurrentFolder(p.tree.root()).added, 2);
   EXPECT_EQ(f.fullPaths(), (std::set<QString>{p.tree.path(u".env"_s), p.tree.path(u"main.cpp"_s)}));
 }
 
@@ -166,8 +166,7 @@ TEST(WalkRules, DropsFollowTheRules) {
   f.settings.option.dropFolder = true;
   const std::vector<DroppedItem> items = {
       {p.tree.path(u"Thumbs.db"_s)}, {p.tree.path(u"main.cpp"_s)}, {p.tree.path(u"docs"_s)}};
-  EXPECT_EQ(takeDroppedItems(items, f.gatherer, f.list, f.interaction, f.settings),
-            DropOutcome::Done);
+  EXPECT_EQ(f.drop(items).outcome, AddOutcome::Done);
   EXPECT_EQ(f.fullPaths(), (std::set<QString>{p.tree.path(u"main.cpp"_s),
                                               p.tree.path(u"docs/.hidden/page.html"_s)}));
 }
@@ -218,7 +217,7 @@ TEST(WalkRules, OneFileSystemDoesNotEnterAnotherOne) {
   for (const bool keep : {false, true}) {
     GathererFixture f;
     f.gatherer.setWalkRules(WalkRules(QString(), false, keep));
-    const AddResult result = f.gatherer.addSubtree(tree.root());
+    const AddResult result = f.addSubtree(tree.root());
     EXPECT_EQ(result.unreadableFolders, 0);
     (keep ? oneFileSystem : everything) = f.fullPaths();
   }
@@ -232,7 +231,7 @@ TEST(WalkRules, OneFileSystemDoesNotEnterAnotherOne) {
   // Started inside the other file system, the walk keeps to that one.
   GathererFixture inside;
   inside.gatherer.setWalkRules(WalkRules(QString(), false, true));
-  inside.gatherer.addSubtree(tree.path(u"sub/mounted"_s));
+  inside.addSubtree(tree.path(u"sub/mounted"_s));
   EXPECT_EQ(inside.fullPaths(),
             (std::set<QString>{tree.path(u"sub/mounted/there.txt"_s),
                                tree.path(u"sub/mounted/deeper/there too.txt"_s)}));

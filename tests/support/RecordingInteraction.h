@@ -29,6 +29,7 @@ class RecordingInteraction : public Interaction {
                       qint64 bar) override {
     progress.push_back({caption, info, detail, bar});
     if (cancelAfterUpdates >= 0 && --cancelAfterUpdates < 0) cancel = true;
+    if (!cancelAtDetail.isEmpty() && detail == cancelAtDetail) cancel = true;
   }
   void closeProgress() override {
     progressOpen = false;
@@ -43,6 +44,7 @@ class RecordingInteraction : public Interaction {
   bool nextAnswer = true;
   bool cancel = false;
   int cancelAfterUpdates = -1;  // sets cancel after this many more updates
+  QString cancelAtDetail;       // sets cancel at the update showing this detail
   bool progressOpen = false;
   qint64 lastBarMaximum = 0;
   int closeCount = 0;

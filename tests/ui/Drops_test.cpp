@@ -6,9 +6,13 @@
 #include <QMimeData>
 #include <QTimer>
 
+#include <set>
+
 #include "DialogTestSupport.h"
 #include "WindowFixture.h"
+#include "batch/BatchRun.h"
 #include "support/QStringPrinter.h"
+#include "support/RecordingInteraction.h"
 #include "ui/frmInfo.h"
 
 namespace vek::test {
@@ -73,6 +77,42 @@ TEST_F(Drops, AFolderAddsItsFilesOrItsWholeTreeAsDropFolderSays) {
   EXPECT_FALSE(window->interaction().progressShown());
   // After the intake the boxes show the last folder processed.
   EXPECT_EQ(window->currentFolder(), tree.path(QStringLiteral("in/sub/deep")));
+}
+
+// One walk feeds every add: the batch run, the window's subtree add and a folder dropped with
+// its subfolders list the same rows from a tree of awkward names.
+TEST_F(Drops, TheBatchRunAndTheWindowsAddsGiveTheSameRows) {
+  for (const char* name :
+       {"with space.txt", "comma,name.csv", "quote\"s'.txt", "new\nline.txt", "<&>.html",
+        "日本語ファイル.txt", "😀emoji.png", ".hidden", "noext", "several.dots.in.name.tar.gz",
+        "sub dir/ネスト/深い.doc", ".hid/visible.txt", "sub dir/.dotfile", "trailing space "}) {
+    tree.file(u"awkward/"_qs + QString::fromUtf8(name), "x");
+  }
+  const QString start = tree.path(QStringLiteral("awkward"));
+  const auto rowsOf = [](const FileList& list) {
+    std::multiset<QString> rows;
+    for (const FileEntry& row : list.rows())
+      rows.insert(row.fullPath() + u'|' + row.relativePath() + u'|' + QString::number(row.size));
+    return rows;
+  };
+  RecordingInteraction person;
+  BatchRun run(tree.path(QStringLiteral("program")), tree.path(QStringLiteral("work/")), person);
+  run.loadSettings();
+  run.loadPresets();
+  ASSERT_EQ(run.runBatch({u"/I"_qs, start, u"/C"_qs, u"/E"_qs, u"*.*"_qs, u"/O"_qs,
+                          tree.path(QStringLiteral("work"))}),
+            ExitCode::Success);
+  const std::multiset<QString> batch = rowsOf(run.list());
+  EXPECT_EQ(batch.size(), 12u);
+
+  open(start);
+  setFilter(QStringLiteral("*.*"));
+  click("cmdAllAppend");
+  EXPECT_EQ(rowsOf(window->list()), batch);
+  window->list().clear();
+  window->settings().option.dropFolder = 1;
+  drop(*urls({QUrl::fromLocalFile(start)}));
+  EXPECT_EQ(rowsOf(window->list()), batch);
 }
 
 TEST_F(Drops, AnItemWithoutALocalPathStopsTheIntakeWithItsMessage) {

@@ -198,11 +198,9 @@ TEST_F(WindowAdd, CancelAnswersWhileAFolderReadHangs) {
 
   bool finished = false;
   QObject::connect(window.get(), &frmVek::addFinished, [&] { finished = true; });
-  QElapsedTimer timer;
-  timer.start();
   pressCancel();
-  EXPECT_TRUE(finished);  // ended by the press itself, without waiting for the walk
-  EXPECT_LT(timer.elapsed(), 100);
+  // Ended by the press itself, before the hung read returns: the walk is not waited for.
+  EXPECT_TRUE(finished);
   expectIdleAt(mount.path(), 0);
 }
 

@@ -44,9 +44,6 @@ class Interaction {
   // Forgets an earlier request to stop. Called when a subtree add (or a drop) starts, so that
   // the Cancel of one operation does not stop the next.
   virtual void clearCancelRequested() {}
-  // Called after every added batch (up to 1,024 files) and every listed folder: a window on
-  // the same thread keeps painting here.
-  virtual void yield() {}
   // Something the list should cover was left out or written cut: a folder or file under the
   // input folder that could not be read, a digest that could not be made, a cell cut to fit.
   // The work goes on; whoever drives it names each one at its end (the batch run on standard
