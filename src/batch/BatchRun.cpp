@@ -128,6 +128,7 @@ std::optional<ExitCode> BatchRun::gather(const BatchRequest& request) {
   if (added.outcome == AddOutcome::Declined) return ExitCode::Declined;
   // What could not be read was reported to the interaction, which names it at the end.
   m_unreadable = added.unreadable;
+  m_list.settle();
   return std::nullopt;
 }
 

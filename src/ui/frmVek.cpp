@@ -715,6 +715,7 @@ void frmVek::finishComparison(bool walked) {
 
 void frmVek::exportList(WriterKind kind) {
   m_model->flush();
+  m_list.settle();  // a drop appends rows one by one; the writers read them in one array
   if (const std::optional<Message> refusal = m_list.checkExportable()) {
     m_interaction.showMessage(*refusal);
     return;
