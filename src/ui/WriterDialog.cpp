@@ -92,9 +92,9 @@ void WriterDialog::createList(QPushButton* createButton, const QString& filter, 
     const ListDigests read = m_hashes->takeDigests();
     m_hashes.release()->deleteLater();  // it is still sending this signal
     m_progress->hide();
-    const PendingCreate create = std::move(m_pending);
+    const PendingCreate pending = std::move(m_pending);
     m_pending = {};
-    writeList(create, &read);
+    writeList(pending, &read);
   });
   m_progress->show();
   m_hashes->start();

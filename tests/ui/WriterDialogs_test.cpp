@@ -369,6 +369,7 @@ TEST(WriterDialogs, AFailedWriteKeepsTheDialogOpenAndTheOldFile) {
   FileList list;
   for (int i = 0; i < 200; ++i)
     list.append(ExampleRow(u"/data/"_s, u"file"_s + QString::number(i) + u".txt"_s));
+  list.settle();
   test::AnsweringSession answers;
   test::TempTree tree;
   answers.answerPath = tree.file(u"list.out"_s, "old");
