@@ -38,8 +38,10 @@ void BackgroundHashes::startJob() {
     Q_EMIT finished();
     return;
   }
+  // Each kind's read starts from nothing shown, whatever its first files take.
+  const qint64 barMaximum = m_reading.barMaximum();
+  Q_EMIT progress(ListHashes::progressDetail(0, qint64(m_reading.paths.size())), 0, barMaximum);
   m_job = std::make_unique<HashJob>(m_kinds[m_next], m_reading.paths, m_threads, m_reading.sizes);
-  sendProgress();
   m_progressTimer.start();
   // Qt drops a queued call whose receiver is gone, and cancel() stops new ones first.
   m_job->setWhenDone([this] {
