@@ -1,6 +1,6 @@
 // The window's part of a delivery list: the totals of the ticked rows under the list, and an
-// export with a digest column and a checksum file under the progress window, whose キャンセル
-// leaves the old list as it was.
+// export with a digest column and a checksum file under the export dialog's progress window, whose
+// キャンセル leaves the old list as it was.
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -96,7 +96,7 @@ TEST_F(WindowDelivery, DigestsAreReadUnderTheDialogsProgressWindowAndCancelKeeps
   // Created again without cancelling: the list with its digests and the checksum file.
   dialogs.saveFiles = {tree.path(u"out/list.csv"_s)};
   create->click();
-  while (shownDialog<frmOutText>()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+  waitUntilClosed<frmOutText>();
   const QByteArray list = tree.read(u"out/list.csv"_s);
   EXPECT_TRUE(list.startsWith(
       u"ディレクトリ,ファイル名,ファイルタイプ,ファイルサイズ,作成日付,SHA-256,\r\n"_s.toUtf8()))
