@@ -40,8 +40,6 @@ class FileList {
   // Merges the rows waiting in the side list into the one array; the display order does not
   // change. Cheap when none wait.
   void settle();
-  // True when rows() holds every row.
-  bool settled() const { return m_pending.empty(); }
 
   // Empties the list without freeing its rows, for a process about to end, which gives its
   // memory back at once; they stay reachable, so leak checkers do not count them as lost.
