@@ -135,6 +135,7 @@ std::optional<ExitCode> BatchRun::gather(const BatchRequest& request, Comparison
   if (added.outcome == AddOutcome::Declined) return ExitCode::Declined;
   // What could not be read was reported to the interaction, which names it at the end (and the
   // comparison took it too).
+  m_list.settle();
   return std::nullopt;
 }
 

@@ -27,6 +27,7 @@ ListExports::ListExports(frmVek& window, WindowDialogs& dialogs, QPushButton& te
 
 void ListExports::exportList(WriterKind kind) {
   m_window.listModel().flush();
+  m_window.list().settle();  // a drop appends rows one by one; the writers read them in one array
   if (const std::optional<Message> refusal = m_window.list().checkExportable()) {
     m_window.interaction().showMessage(*refusal);
     return;

@@ -98,10 +98,6 @@ void WindowInteraction::showPendingProgress() {
   }
 }
 
-void WindowInteraction::keepResponsive() {
-  QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-}
-
 void WindowInteraction::closeProgress() {
   m_pending.waiting = false;
   if (!m_info) return;

@@ -35,8 +35,6 @@ class WindowInteraction : public QObject, public Interaction {
   void closeProgress() override;
   bool cancelRequested() override { return m_cancelRequested; }
   void clearCancelRequested() override { m_cancelRequested = false; }
-  // The progress window paints and its キャンセル answers while an export waits for digests.
-  void keepResponsive() override;
   // Kept, and named in one notice (IncompleteNotice) once the work that found them is done:
   // at the end of an add (showIncompleteNotice), else as soon as the window's event loop
   // runs again with no progress window open (the end of an export).

@@ -8,7 +8,10 @@
 #include <QPushButton>
 
 #include "ui/framJoho.h"
+#include "ui/frmInfo.h"
+#include "writers/BackgroundHashes.h"
 #include "writers/ColumnCells.h"
+#include "writers/ListHashes.h"
 
 namespace vek {
 
@@ -35,15 +38,20 @@ WriterDialog::WriterDialog(Settings& settings, const FileList& list, const Sessi
   setModal(true);
 }
 
+WriterDialog::~WriterDialog() = default;
+
+bool WriterDialog::readingDigests() const {
+  return m_hashes && m_hashes->running();
+}
+
 void WriterDialog::done(int result) {
   storeOptions(m_settings);
   storeOnClose();
   QDialog::done(result);
 }
 
-void WriterDialog::createList(
-    QPushButton* createButton, const QString& filter,
-    const std::function<bool(const QString& path, const Settings& working)>& write) {
+void WriterDialog::createList(QPushButton* createButton, const QString& filter, ListWrite write) {
+  if (readingDigests()) return;
   // The writer reads the controls as they are now, not the stored record.
   Settings working = m_settings;
   storeOptions(working);
@@ -59,19 +67,57 @@ void WriterDialog::createList(
   }
   const std::optional<QString> chosen = m_session.confirmSave(filter);
   if (!chosen) return;
-  const QString& path = *chosen;
 
-  bool written = false;
+  PendingCreate create{createButton, *chosen, std::move(working), std::move(write)};
   createButton->setEnabled(false);
+  const ListDelivery delivery(m_list, create.path, columnsOf(create.working));
+  if (delivery.digestKinds().empty()) {
+    writeList(create, nullptr);
+    return;
+  }
+  // The files are read off this thread; the dialog waits under its own progress window, which
+  // stands over it with its キャンセル in reach, and the write goes on when the digests come.
+  m_pending = std::move(create);
+  if (!m_progress) {
+    m_progress = new frmInfo(this);
+    connect(m_progress, &frmInfo::cancelClicked, this, &WriterDialog::stopReading);
+  }
+  m_hashes = std::make_unique<BackgroundHashes>(delivery);
+  connect(m_hashes.get(), &BackgroundHashes::progress, m_progress,
+          [this](const QString& detail, qint64 bar, qint64 barMaximum) {
+            m_progress->setProgress(ListHashes::progressCaption(), ListHashes::progressInfo(),
+                                    detail, bar, barMaximum);
+          });
+  connect(m_hashes.get(), &BackgroundHashes::finished, this, [this] {
+    const ListDigests read = m_hashes->takeDigests();
+    m_hashes.release()->deleteLater();  // it is still sending this signal
+    m_progress->hide();
+    const PendingCreate pending = std::move(m_pending);
+    m_pending = {};
+    writeList(pending, &read);
+  });
+  m_progress->show();
+  m_hashes->start();
+}
+
+void WriterDialog::stopReading() {
+  m_hashes.reset();  // the readers are let go, not waited for
+  if (m_progress) m_progress->hide();
+  if (m_pending.button) m_pending.button->setEnabled(true);
+  m_pending = {};
+}
+
+void WriterDialog::writeList(const PendingCreate& create, const ListDigests* digests) {
+  bool written = false;
   {
     BusyPointer busy;
-    written = write(path, working);
+    written = create.write(create.path, create.working, digests);
   }
-  createButton->setEnabled(true);
+  create.button->setEnabled(true);
   if (!written) return;
-  if (working.option.listOpen) {
+  if (create.working.option.listOpen) {
     BusyPointer busy;
-    m_session.openWithAssociatedApp(path);
+    m_session.openWithAssociatedApp(create.path);
   }
   accept();
 }

@@ -1,5 +1,6 @@
 // The progress window of the long adds: caption, info text on a white band, a bar that can be
-// hidden, the detail text and キャンセル. Owned by the main window and centred over it.
+// hidden, the detail text and キャンセル. Owned by the main window (an add) or by an export
+// dialog (its digests), and centred over its owner, which takes no input meanwhile.
 #pragma once
 
 #include <QDialog>

@@ -161,8 +161,9 @@ const ColumnOptions& frmOutHtml::columnsOf(const Settings& settings) const {
 
 void frmOutHtml::create() {
   createList(m_cmdHtmlCreate, tr("HTMLﾄﾞｷｭﾒﾝﾄ|*.htm;*.html"),
-             [&](const QString& path, const Settings& working) {
-               return createHtmlList(path, m_list, working, m_interaction, working.html.title);
+             [this](const QString& path, const Settings& working, const ListDigests* digests) {
+               return createHtmlList(path, m_list, working, m_interaction, working.html.title,
+                                     nativePathStyle(), digests);
              });
 }
 

@@ -248,10 +248,12 @@ void frmOutText::create() {
     const bool withState =
         std::any_of(m_list.rows().begin(), m_list.rows().end(),
                     [](const FileEntry& row) { return row.state != CompareState::None; });
-    createList(
-        m_cmdTextCreate, tr("JSONﾌｧｲﾙ|*.json"), [&](const QString& path, const Settings& working) {
-          return createJsonList(path, m_list, working, m_interaction, folder, folder, withState);
-        });
+    createList(m_cmdTextCreate, tr("JSONﾌｧｲﾙ|*.json"),
+               [this, folder, withState](const QString& path, const Settings& working,
+                                         const ListDigests* digests) {
+                 return createJsonList(path, m_list, working, m_interaction, folder, folder,
+                                       withState, std::nullopt, digests);
+               });
     return;
   }
   if (isWorkbookType()) {
@@ -262,20 +264,22 @@ void frmOutText::create() {
       title = row.folder;
       break;
     }
-    createList(m_cmdTextCreate, tr("Excelﾌﾞｯｸ|*.xlsx"),
-               [&](const QString& path, const Settings& working) {
-                 return createXlsxList(path, m_list, working, m_interaction, title);
-               });
+    createList(
+        m_cmdTextCreate, tr("Excelﾌﾞｯｸ|*.xlsx"),
+        [this, title](const QString& path, const Settings& working, const ListDigests* digests) {
+          return createXlsxList(path, m_list, working, m_interaction, title, digests);
+        });
     return;
   }
   const bool text = isTextType();
   const QString separator = m_cmbSepa->currentText();
   createList(
       m_cmdTextCreate, text ? tr("ﾃｷｽﾄﾌｧｲﾙ|*.txt") : tr("CSVﾌｧｲﾙ|*.csv"),
-      [&](const QString& path, const Settings& working) {
+      [this, text, separator](const QString& path, const Settings& working,
+                              const ListDigests* digests) {
         const TextListChoices choices{working.listFile.encoding, working.listFile.formulaGuard};
         return createTextList(path, m_list, working, m_interaction, text, separator, choices,
-                              ReplacedRowsReport::FirstRow);
+                              ReplacedRowsReport::FirstRow, digests);
       });
 }
 

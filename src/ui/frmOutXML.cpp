@@ -231,8 +231,9 @@ const ColumnOptions& frmOutXML::columnsOf(const Settings& settings) const {
 
 void frmOutXML::create() {
   createList(m_cmdXmlCreate, tr("XMLﾌｧｲﾙ|*.xml"),
-             [&](const QString& path, const Settings& working) {
-               return createXmlList(path, m_list, working, m_interaction);
+             [this](const QString& path, const Settings& working, const ListDigests* digests) {
+               return createXmlList(path, m_list, working, m_interaction, nativePathStyle(),
+                                    digests);
              });
 }
 

@@ -13,14 +13,15 @@ QString htmlInitialTitle(const FileList& list, const Settings& settings) {
 }
 
 bool createHtmlList(const QString& path, const FileList& given, const Settings& settings,
-                    Interaction& interaction, const QString& title, PathStyle pathStyle) {
+                    Interaction& interaction, const QString& title, PathStyle pathStyle,
+                    const ListDigests* readAhead) {
   if (auto message = ColumnCells::checkSelection(settings.html.columns)) {
     interaction.showMessage(*message);
     return false;
   }
   ListDelivery delivery(given, path, settings.html.columns);
   const FileList& list = delivery.list();
-  if (!delivery.prepare(interaction)) return false;
+  if (!delivery.prepare(interaction, readAhead)) return false;
   ColumnCells cells(settings.html.columns, SizeStyle::Grouped, ColumnCells::dateFormatter(settings),
                     pathStyle);
   delivery.applyTo(cells);

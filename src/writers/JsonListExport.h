@@ -9,6 +9,7 @@
 #include "core/list/ListWalk.h"
 #include "core/messages/Interaction.h"
 #include "core/settings/Settings.h"
+#include "writers/ListDelivery.h"
 
 namespace vek {
 
@@ -16,9 +17,11 @@ namespace vek {
 // choices of the Csv column options; title and inputFolder go into its header. The file
 // replaces path only when written completely; otherwise the old file stays and the person gets
 // the warning. withState adds each row's comparison state; walk, how a batch run walked the
-// folder. True when the file was written.
+// folder; readAhead, the digests when read already (see ListDelivery::prepare). True when the
+// file was written.
 bool createJsonList(const QString& path, const FileList& list, const Settings& settings,
                     Interaction& interaction, const QString& title, const QString& inputFolder,
-                    bool withState = false, const std::optional<ListWalk>& walk = std::nullopt);
+                    bool withState = false, const std::optional<ListWalk>& walk = std::nullopt,
+                    const ListDigests* readAhead = nullptr);
 
 }  // namespace vek

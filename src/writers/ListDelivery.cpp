@@ -111,19 +111,38 @@ ListDelivery::ListDelivery(const FileList& list, const QString& listPath,
     m_own.emplace(list);
     for (const qint64 row : own) m_own->setTicked(row, false);
   }
+  m_ownRows = std::move(own);
   m_rows = this->list().rows();
 }
 
-bool ListDelivery::prepare(Interaction& interaction) {
-  if (!m_columns.needsDigests()) return true;
+std::vector<HashKind> ListDelivery::digestKinds() const {
+  if (!m_columns.needsDigests()) return {};
   // The checksum file needs a digest even without a hash column.
   const HashKind kind =
       m_columns.hash != HashKind::None ? m_columns.hash : m_columns.checksumKind();
-  auto hashes = ListHashes::compute(m_rows, kind, interaction);
+  if (m_columns.checksumFile && m_columns.checksumKind() != kind)
+    return {kind, m_columns.checksumKind()};
+  return {kind};
+}
+
+bool ListDelivery::prepare(Interaction& interaction, const ListDigests* readAhead) {
+  const std::vector<HashKind> kinds = digestKinds();
+  if (kinds.empty()) return true;
+  if (readAhead && readAhead->ownRows == m_ownRows) {
+    const auto ticked = std::size_t(list().tickedCount());
+    const bool whole = readAhead->hashes.size() == ticked &&
+                       (kinds.size() == 1 || readAhead->checksumHashes.size() == ticked);
+    if (whole) {
+      m_hashes = readAhead->hashes;
+      if (kinds.size() > 1) m_checksumHashes = readAhead->checksumHashes;
+      return true;
+    }
+  }
+  auto hashes = ListHashes::compute(m_rows, kinds.front(), interaction);
   if (!hashes) return false;
   m_hashes = std::move(*hashes);
-  if (m_columns.checksumFile && m_columns.checksumKind() != kind) {
-    auto own = ListHashes::compute(m_rows, m_columns.checksumKind(), interaction);
+  if (kinds.size() > 1) {
+    auto own = ListHashes::compute(m_rows, kinds.back(), interaction);
     if (!own) return false;
     m_checksumHashes = std::move(*own);
   }

@@ -22,6 +22,15 @@
 
 namespace vek {
 
+// The digests an export needs, read before it starts (the window reads them beside its event
+// loop): one per ticked row of the delivery's list, of the column's kind and, when the checksum
+// file has a kind of its own, of that kind.
+struct ListDigests {
+  std::vector<FileHash> hashes;
+  std::vector<FileHash> checksumHashes;
+  std::vector<qint64> ownRows;  // the rows the delivery left unticked, which they go with
+};
+
 class ListDelivery {
  public:
   // For a list written to listPath: when rows of list name the export's own outputs (the list,
@@ -35,9 +44,17 @@ class ListDelivery {
   // The rows to hand to the writer.
   const FileList& list() const { return m_own ? *m_own : *m_list; }
 
-  // Reads the files when the options ask for digests. False when the person cancelled: then
-  // nothing may be written.
-  bool prepare(Interaction& interaction);
+  // The kinds of digest the options ask for, in the order ListDigests holds them: none, the
+  // column's (or the checksum file's), or the column's and then the checksum file's.
+  std::vector<HashKind> digestKinds() const;
+  // The rows the digests are read for (those of list()).
+  std::span<const FileEntry> rows() const { return m_rows; }
+  // The rows of the given list left unticked as the export's own outputs.
+  const std::vector<qint64>& ownRows() const { return m_ownRows; }
+
+  // Reads the files when the options ask for digests, or takes readAhead when it was read
+  // for the same rows. False when the person cancelled: then nothing may be written.
+  bool prepare(Interaction& interaction, const ListDigests* readAhead = nullptr);
   // Hands the digests to the cells of the hash column, and the delivery check of every row to
   // the cells of its column.
   void applyTo(ColumnCells& cells) const;
@@ -65,6 +82,7 @@ class ListDelivery {
  private:
   const FileList* m_list;
   std::optional<FileList> m_own;
+  std::vector<qint64> m_ownRows;
   std::span<const FileEntry> m_rows;
   ColumnOptions m_columns;
   std::vector<FileHash> m_hashes;          // the column's, or the checksum file's without one

@@ -13,47 +13,59 @@ constexpr int kPollMilliseconds = 50;
 // Rows named in the notice; the rest are counted.
 constexpr int kNamedRows = 10;
 
-QString progressDetail(qint64 done, qint64 count) {
-  return QCoreApplication::translate("ListHashes", "%1 / %2 ファイル").arg(done).arg(count);
-}
-
 }  // namespace
 
 QString ListHashes::progressCaption() {
   return QCoreApplication::translate("ListHashes", "ハッシュ値を計算中");
 }
 
+QString ListHashes::progressInfo() {
+  return QCoreApplication::translate("ListHashes", "ファイルを読み取っています");
+}
+
+QString ListHashes::progressDetail(qint64 done, qint64 count) {
+  return QCoreApplication::translate("ListHashes", "%1 / %2 ファイル").arg(done).arg(count);
+}
+
+ListHashes::Reading ListHashes::reading(std::span<const FileEntry> rows) {
+  Reading reading;
+  for (const FileEntry& row : rows) {
+    if (!row.ticked) continue;
+    const std::size_t place = reading.ticked++;
+    if (row.state == CompareState::Removed || row.state == CompareState::Unverified) continue;
+    reading.read.push_back(place);
+    reading.paths.push_back(row.fullPath());
+    reading.sizes.push_back(row.size);
+    reading.totalBytes += row.size;
+  }
+  return reading;
+}
+
+std::vector<FileHash> ListHashes::perTickedRow(const Reading& reading,
+                                               std::vector<FileHash> results) {
+  if (reading.read.size() == reading.ticked) return results;
+  std::vector<FileHash> all(reading.ticked);
+  for (FileHash& hash : all) hash.outcome = FileHash::Outcome::NotRead;
+  for (std::size_t k = 0; k < reading.read.size() && k < results.size(); ++k)
+    all[reading.read[k]] = std::move(results[k]);
+  return all;
+}
+
 std::optional<std::vector<FileHash>> ListHashes::compute(std::span<const FileEntry> rows,
                                                          HashKind kind, Interaction& interaction,
                                                          int threads) {
-  std::vector<QString> paths;
-  std::vector<qint64> sizes;
-  qint64 totalBytes = 0;
-  // A comparison's removed or unverified row names a file that is not known to be in the
-  // folder now, at a path a saved list gave: it is never opened.
-  std::vector<std::size_t> read;  // the ticked rows read, by their place among the ticked
-  std::size_t ticked = 0;
-  for (const FileEntry& row : rows) {
-    if (!row.ticked) continue;
-    const std::size_t place = ticked++;
-    if (row.state == CompareState::Removed || row.state == CompareState::Unverified) continue;
-    read.push_back(place);
-    paths.push_back(row.fullPath());
-    sizes.push_back(row.size);
-    totalBytes += row.size;
-  }
-  const auto count = qint64(paths.size());
-  // The bar counts bytes in kibibytes, which no list overflows.
-  const qint64 barMaximum = std::max<qint64>(totalBytes / 1024, 1);
-  const QString info = QCoreApplication::translate("ListHashes", "ファイルを読み取っています");
+  Reading planned = reading(rows);
+  const auto count = qint64(planned.paths.size());
+  const qint64 barMaximum = planned.barMaximum();
   interaction.clearCancelRequested();
-  interaction.showProgress(progressCaption(), info, progressDetail(0, count), 0, barMaximum);
-  HashJob job(kind, std::move(paths), threads, std::move(sizes));
+  interaction.showProgress(progressCaption(), progressInfo(), progressDetail(0, count), 0,
+                           barMaximum);
+  HashJob job(kind, std::move(planned.paths), threads, std::move(planned.sizes));
   bool cancelled = false;
   while (!job.waitFor(kPollMilliseconds)) {
-    interaction.updateProgress(progressCaption(), info, progressDetail(job.filesDone(), count),
+    interaction.updateProgress(progressCaption(), progressInfo(),
+                               progressDetail(job.filesDone(), count),
                                std::min(job.bytesDone() / 1024, barMaximum));
-    interaction.keepResponsive();
     if (interaction.cancelRequested()) {
       job.cancel();
       cancelled = true;
@@ -62,13 +74,7 @@ std::optional<std::vector<FileHash>> ListHashes::compute(std::span<const FileEnt
   }
   interaction.closeProgress();
   if (cancelled || job.cancelled()) return std::nullopt;
-  std::vector<FileHash> results = job.takeResults();
-  if (read.size() == ticked) return results;
-  std::vector<FileHash> all(ticked);
-  for (FileHash& hash : all) hash.outcome = FileHash::Outcome::NotRead;
-  for (std::size_t k = 0; k < read.size() && k < results.size(); ++k)
-    all[read[k]] = std::move(results[k]);
-  return all;
+  return perTickedRow(planned, job.takeResults());
 }
 
 QString ListHashes::reason(const FileHash& hash) {

@@ -16,14 +16,14 @@ namespace vek {
 
 bool createTextList(const QString& path, const FileList& given, const Settings& settings,
                     Interaction& interaction, bool textType, const QString& separatorText,
-                    const TextCodec& codec) {
+                    const TextCodec& codec, const ListDigests* readAhead) {
   if (auto message = ColumnCells::checkSelection(settings.csv.columns)) {
     interaction.showMessage(*message);
     return false;
   }
   ListDelivery delivery(given, path, settings.csv.columns);
   const FileList& list = delivery.list();
-  if (!delivery.prepare(interaction)) return false;
+  if (!delivery.prepare(interaction, readAhead)) return false;
   TextListWriter writer(settings, textType, separatorText, codec);
   delivery.applyTo(writer.cells());
   const bool written = delivery.write(
@@ -39,11 +39,13 @@ bool createTextList(const QString& path, const FileList& given, const Settings& 
 
 bool createTextList(const QString& path, const FileList& given, const Settings& settings,
                     Interaction& interaction, bool textType, const QString& separatorText,
-                    const TextListChoices& choices, ReplacedRowsReport report) {
+                    const TextListChoices& choices, ReplacedRowsReport report,
+                    const ListDigests* readAhead) {
   // The window tells of the system's encoding by a count; the batch run names every row.
   if (choices.encoding == ListEncoding::System && !choices.formulaGuard &&
       report == ReplacedRowsReport::FirstRow) {
-    return createTextList(path, given, settings, interaction, textType, separatorText);
+    return createTextList(path, given, settings, interaction, textType, separatorText,
+                          TextCodec::system(), readAhead);
   }
   if (auto message = ColumnCells::checkSelection(settings.csv.columns)) {
     interaction.showMessage(*message);
@@ -51,7 +53,7 @@ bool createTextList(const QString& path, const FileList& given, const Settings& 
   }
   ListDelivery delivery(given, path, settings.csv.columns);
   const FileList& list = delivery.list();
-  if (!delivery.prepare(interaction)) return false;
+  if (!delivery.prepare(interaction, readAhead)) return false;
   TextListWriter writer(settings, textType, separatorText, choices);
   delivery.applyTo(writer.cells());
   const bool written = delivery.write(

@@ -10,6 +10,7 @@
 #include "core/messages/Interaction.h"
 #include "core/settings/Settings.h"
 #include "core/text/TextCodec.h"
+#include "writers/ListDelivery.h"
 #include "writers/TextListWriter.h"
 
 namespace vek {
@@ -22,17 +23,20 @@ namespace vek {
 // True when the file was written. Opening the file afterwards is the caller's business.
 bool createTextList(const QString& path, const FileList& list, const Settings& settings,
                     Interaction& interaction, bool textType, const QString& separatorText,
-                    const TextCodec& codec = TextCodec::system());
+                    const TextCodec& codec = TextCodec::system(),
+                    const ListDigests* readAhead = nullptr);
 
 // How a person hears of rows whose names the chosen encoding could not hold: the window tells
 // how many and shows the first; the batch run names every one (a script's log keeps them).
 enum class ReplacedRowsReport { FirstRow, EveryRow };
 
 // The same with the person's encoding and formula guard. With an encoding chosen (not the
-// system's), rows that came out with "?" are reported row by row, as report says.
+// system's), rows that came out with "?" are reported row by row, as report says. readAhead:
+// the digests, when read already (see ListDelivery::prepare).
 bool createTextList(const QString& path, const FileList& list, const Settings& settings,
                     Interaction& interaction, bool textType, const QString& separatorText,
-                    const TextListChoices& choices, ReplacedRowsReport report);
+                    const TextListChoices& choices, ReplacedRowsReport report,
+                    const ListDigests* readAhead = nullptr);
 
 // What the notice after such a file says: how many rows came out with "?", how many hold a
 // character written as another one (and which), then the first or every row's path.

@@ -11,14 +11,14 @@
 namespace vek {
 
 bool createXlsxList(const QString& path, const FileList& given, const Settings& settings,
-                    Interaction& interaction, const QString& title) {
+                    Interaction& interaction, const QString& title, const ListDigests* readAhead) {
   if (auto message = ColumnCells::checkSelection(settings.csv.columns)) {
     interaction.showMessage(*message);
     return false;
   }
   ListDelivery delivery(given, path, settings.csv.columns);
   const FileList& list = delivery.list();
-  if (!delivery.prepare(interaction)) return false;
+  if (!delivery.prepare(interaction, readAhead)) return false;
   XlsxListWriter writer(settings, title);
   delivery.applyTo(writer.cells());
   writer.setScratchFolder(QFileInfo(path).absolutePath());

@@ -8,7 +8,7 @@
 namespace vek {
 
 bool createXmlList(const QString& path, const FileList& given, const Settings& settings,
-                   Interaction& interaction, PathStyle pathStyle) {
+                   Interaction& interaction, PathStyle pathStyle, const ListDigests* readAhead) {
   const XmlSettings& xml = settings.xml;
   if (auto message = ColumnCells::checkSelection(xml.columns)) {
     interaction.showMessage(*message);
@@ -22,7 +22,7 @@ bool createXmlList(const QString& path, const FileList& given, const Settings& s
     interaction.showMessage(*message);
     return false;
   }
-  if (!delivery.prepare(interaction)) return false;
+  if (!delivery.prepare(interaction, readAhead)) return false;
   ColumnCells cells(xml.columns, SizeStyle::Plain, ColumnCells::dateFormatter(settings), pathStyle);
   delivery.applyTo(cells);
   qint64 replaced = 0;

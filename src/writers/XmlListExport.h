@@ -7,6 +7,7 @@
 #include "core/messages/Interaction.h"
 #include "core/settings/Settings.h"
 #include "core/text/PathRules.h"
+#include "writers/ListDelivery.h"
 
 namespace vek {
 
@@ -14,7 +15,9 @@ namespace vek {
 // names of settings. Refuses, before anything is written, when no column is chosen or an
 // element name cannot be used; says what went wrong through interaction and returns true only
 // when the file was written (an existing file is replaced only then). Does not open the file.
+// readAhead: the digests, when read already (see ListDelivery::prepare).
 bool createXmlList(const QString& path, const FileList& list, const Settings& settings,
-                   Interaction& interaction, PathStyle pathStyle = nativePathStyle());
+                   Interaction& interaction, PathStyle pathStyle = nativePathStyle(),
+                   const ListDigests* readAhead = nullptr);
 
 }  // namespace vek

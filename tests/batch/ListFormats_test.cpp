@@ -226,21 +226,36 @@ TEST_F(ListFormatsTest, AnInterruptDuringTheWorkbookLeavesNoTemporaryFolder) {
     test::startVek(process, command(u"XLSX"_s, u"list"_s) << u"/C"_s, options);
     ASSERT_TRUE(process.waitForStarted());
     // The list's temporary file comes first, then the workbook's folder.
-    bool folderMade = false;
-    while (!folderMade) {
+    QString scratch;
+    while (scratch.isEmpty()) {
       pollfd event{watch, POLLIN, 0};
       if (::poll(&event, 1, 60000) != 1) break;
       alignas(inotify_event) char buffer[4096];
       const ssize_t length = ::read(watch, buffer, sizeof buffer);
       for (ssize_t at = 0; at < length;) {
         const auto* created = reinterpret_cast<const inotify_event*>(buffer + at);
-        folderMade = folderMade || (created->mask & IN_ISDIR) != 0;
+        if ((created->mask & IN_ISDIR) != 0 && scratch.isEmpty())
+          scratch = out + u'/' + QFile::decodeName(created->name);
         at += ssize_t(sizeof(inotify_event) + created->len);
       }
     }
     ::close(watch);
-    ASSERT_TRUE(folderMade);
-    QThread::msleep(20);  // the folder is made, then registered
+    ASSERT_FALSE(scratch.isEmpty());
+    // The scratch is made, then registered for removal, then the library opens its files in it:
+    // once the run holds one open there, an interrupt finds the scratch registered.
+    const QString fds = u"/proc/%1/fd"_s.arg(process.processId());
+    const auto holdsAFileThere = [&] {
+      for (const QString& fd : QDir(fds).entryList(QDir::AllEntries | QDir::System)) {
+        char target[4096];
+        const ssize_t length =
+            ::readlink(QFile::encodeName(fds + u'/' + fd).constData(), target, sizeof target);
+        if (length > 0 &&
+            QFile::decodeName(QByteArray(target, int(length))).startsWith(scratch + u'/'))
+          return true;
+      }
+      return false;
+    };
+    while (!holdsAFileThere() && process.state() == QProcess::Running) QThread::usleep(100);
     ::kill(pid_t(process.processId()), SIGTERM);
     ASSERT_TRUE(process.waitForFinished(60000));
     const auto entries = [](const QString& folder) {

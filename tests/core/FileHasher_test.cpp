@@ -13,6 +13,8 @@
 #include <QProcess>
 #include <QRandomGenerator>
 
+#include <QDir>
+
 #include <gtest/gtest.h>
 
 #include "core/platform/FileNameBytes.h"
@@ -215,6 +217,30 @@ TEST(HashJob, AnEmptyJobIsDoneAtOnce) {
   HashJob job(HashKind::Sha1, {});
   EXPECT_TRUE(job.waitFor(0));
   EXPECT_TRUE(job.takeResults().empty());
+  bool told = false;
+  job.setWhenDone([&] { told = true; });
+  EXPECT_TRUE(told);
+}
+
+// A cancelled job's readers may run on after the job is gone, but not past the program's end:
+// stopping them leaves no thread of theirs behind.
+TEST(HashJob, ReadersLetGoAtACancelAreJoinedBeforeTheEnd) {
+  const auto threads = [] {
+    return QDir(u"/proc/self/task"_s).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size();
+  };
+  TempTree tree;
+  const QString big = tree.file(u"big"_s, randomBytes(4 * 1024 * 1024));
+  HashJob::stopAllReaders();
+  const qsizetype before = threads();
+  {
+    HashJob job(HashKind::Sha256, std::vector<QString>(500, big), 3);
+    bool told = false;
+    job.setWhenDone([&] { told = true; });
+    job.cancel();  // forgets whenDone: the caller may go away
+    EXPECT_FALSE(told);
+  }
+  HashJob::stopAllReaders();
+  EXPECT_EQ(threads(), before);
 }
 
 TEST(HashKind, SwitchNamesAndExtensions) {

@@ -281,6 +281,7 @@ TEST(FileListObserver, AppendsEqualAFullStableSort) {
       stableSort(expected, column, ascending);
       ASSERT_EQ(keysOf(batched), keysOf(expected)) << c << ascending;
       ASSERT_EQ(keysOf(single), keysOf(expected)) << c << ascending;
+      single.settle();
       EXPECT_EQ(keysOf(single.rows()), keysOf(expected)) << c << ascending;
     }
   }

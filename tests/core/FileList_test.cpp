@@ -28,10 +28,10 @@ FileEntry entry(const QString& fileName, qint64 size = 0, const QString& type = 
   return e;
 }
 
-// The file names of the rows in list order.
+// The file names of the rows in list order, rows still waiting to be settled among them.
 QStringList order(const FileList& list) {
   QStringList names;
-  for (const FileEntry& row : list.rows()) names << row.fileName();
+  for (qint64 i = 0; i < list.count(); ++i) names << list.at(i).fileName();
   return names;
 }
 

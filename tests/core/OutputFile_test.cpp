@@ -14,6 +14,7 @@
 
 #include "support/DeepFolder.h"
 #include "support/FileSizeLimit.h"
+#include "support/MissingHere.h"
 #include "support/RecordingInteraction.h"
 #include "support/TempTree.h"
 #include "support/Unprivileged.h"
@@ -282,7 +283,7 @@ TEST(OutputFile, AReplacedFileKeepsItsExtendedAttributes) {
   const QString path = tree.file(u"list.csv"_s, "old");
   const QByteArray encoded = QFile::encodeName(path);
   if (::setxattr(encoded.constData(), "user.vek.note", "kept", 4, 0) != 0)
-    GTEST_SKIP() << "this file system keeps no user attributes";
+    VEK_SKIP_WHERE_MISSING("this file system keeps no user attributes");
   ASSERT_TRUE(OutputFile::writeWhole(path, "new", OutputFile::AtLink::Replace));
   EXPECT_EQ(tree.read(u"list.csv"_s), "new");
   char value[16] = {};
@@ -376,7 +377,7 @@ TEST(OutputFile, AWritableFileInAClosedFolderIsWrittenInPlace) {
 // Root replacing another user's list keeps its owner and group; a list with a second name (a
 // hard link) stays one file, so both names show the new list.
 TEST(OutputFile, AReplacedFileKeepsItsOwnerAndItsOtherNames) {
-  if (::geteuid() != 0) GTEST_SKIP() << "giving a file to another user needs root";
+  if (::geteuid() != 0) VEK_SKIP_WHERE_MISSING("giving a file to another user needs root");
   test::TempTree tree;
   const QString owned = tree.file(u"owned.csv"_s, "old");
   ASSERT_EQ(::chown(QFile::encodeName(owned).constData(), 65534, 65533), 0);

@@ -18,6 +18,7 @@ Mount::Mount(const QString& type, const QString& folder) : m_folder(folder) {
   const QByteArray kind = type.toUtf8();
   if (::mount(kind.constData(), QFile::encodeName(folder).constData(), kind.constData(), 0,
               nullptr) != 0) {
+    m_forbidden = errno == EPERM || errno == EACCES;
     m_failure = QStringLiteral("mount -t ") + type + QStringLiteral(": ") +
                 QString::fromLocal8Bit(std::strerror(errno));
     return;

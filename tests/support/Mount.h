@@ -17,10 +17,14 @@ class Mount {
   bool mounted() const { return m_mounted; }
   // Why the mount failed (not root, no permission in this container, …).
   const QString& failure() const { return m_failure; }
+  // True when root was refused the mount: a container started without the right to mount,
+  // which nothing inside it can change.
+  bool forbidden() const { return m_forbidden; }
 
  private:
   QString m_folder;
   bool m_mounted = false;
+  bool m_forbidden = false;
   QString m_failure;
 };
 

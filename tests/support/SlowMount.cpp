@@ -42,6 +42,7 @@ SlowMount::SlowMount(const Options& options) {
   }
   if (!QFile::exists(QStringLiteral("/dev/fuse"))) {
     m_unavailable = QStringLiteral("no /dev/fuse");
+    m_forbidden = true;
     return;
   }
   QProcess probe;

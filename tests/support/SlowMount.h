@@ -29,6 +29,8 @@ class SlowMount {
 
   // Empty when mounted; otherwise why it is not.
   const QString& unavailable() const { return m_unavailable; }
+  // True when the container gives no FUSE device, which nothing inside it can change.
+  bool forbidden() const { return m_forbidden; }
   // The mount point, without a trailing separator.
   QString path() const { return m_dir.path() + QStringLiteral("/mnt"); }
   // Waits until a listing of zz_stuck has begun; false when none did within 10 s.
@@ -38,6 +40,7 @@ class SlowMount {
   QTemporaryDir m_dir;
   QProcess m_process;
   QString m_unavailable;
+  bool m_forbidden = false;
   bool m_mounted = false;
 };
 

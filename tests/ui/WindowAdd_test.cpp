@@ -11,6 +11,7 @@
 #include <QTimer>
 
 #include "WindowFixture.h"
+#include "support/MissingHere.h"
 #include "support/QStringPrinter.h"
 #include "support/SlowMount.h"
 #include "support/Unprivileged.h"
@@ -31,12 +32,14 @@ class WindowAdd : public WindowFixture {
         SlowMount::Options{.folders = 6, .files = 3, .broken = std::move(broken)});
     if (!mount->unavailable().isEmpty()) {
       skipReason = mount->unavailable().toStdString();
+      skipForbidden = mount->forbidden();
       return nullptr;
     }
     open(mount->path());
     return mount;
   }
   std::string skipReason;
+  bool skipForbidden = false;
   void pressCancel() const {
     auto* info = window->findChild<frmInfo*>(QStringLiteral("frmInfo"));
     ASSERT_TRUE(info && info->isVisible());
@@ -56,7 +59,7 @@ class WindowAdd : public WindowFixture {
 
 TEST_F(WindowAdd, CancelDuringASubtreeAddKeepsTheRowsAddedSoFar) {
   auto mount = mountTree({2});
-  if (!mount) GTEST_SKIP() << skipReason;
+  if (!mount) VEK_SKIP_OR_FAIL_IN_CI(!skipForbidden, skipReason);
   // キャンセル is pressed while the error box of the third folder is up.
   dialogs.onMessage = [&](const Message&) { pressCancel(); };
   click("cmdAllAppend");
@@ -74,7 +77,7 @@ TEST_F(WindowAdd, CancelDuringASubtreeAddKeepsTheRowsAddedSoFar) {
 
 TEST_F(WindowAdd, AnErrorBoxCanStopTheAddKeepingItsRows) {
   auto mount = mountTree({1, 3});
-  if (!mount) GTEST_SKIP() << skipReason;
+  if (!mount) VEK_SKIP_OR_FAIL_IN_CI(!skipForbidden, skipReason);
   dialogs.failureAnswer = FailureAnswer::StopAdd;
   click("cmdAllAppend");
   EXPECT_EQ(dialogs.messages.size(), 1u);  // the second folder's box, no other
@@ -84,7 +87,7 @@ TEST_F(WindowAdd, AnErrorBoxCanStopTheAddKeepingItsRows) {
 
 TEST_F(WindowAdd, AnErrorBoxCanSilenceTheRestWhichAreCountedOnceAtTheEnd) {
   auto mount = mountTree({0, 2, 5});
-  if (!mount) GTEST_SKIP() << skipReason;
+  if (!mount) VEK_SKIP_OR_FAIL_IN_CI(!skipForbidden, skipReason);
   dialogs.failureAnswer = FailureAnswer::Quiet;
   click("cmdAllAppend");
   EXPECT_EQ(window->list().count(), 18);
@@ -185,7 +188,8 @@ TEST_F(WindowAdd, TheSortArrowFollowsTheListAfterAnAdd) {
 
 TEST_F(WindowAdd, CancelAnswersWhileAFolderReadHangs) {
   SlowMount mount({.folders = 2, .files = 2, .stuck = true, .broken = {}});
-  if (!mount.unavailable().isEmpty()) GTEST_SKIP() << mount.unavailable().toStdString();
+  if (!mount.unavailable().isEmpty())
+    VEK_SKIP_OR_FAIL_IN_CI(!mount.forbidden(), mount.unavailable().toStdString());
   open(mount.path());
   child<QPushButton>("cmdAllAppend")->click();
   // The click returned while the walk goes on: the window is in its own event loop.
@@ -214,7 +218,8 @@ class WindowClose : public WindowFixture {};
 
 TEST_F(WindowClose, ClosingDuringAHungAddEndsItAndSavesTheSettings) {
   SlowMount mount({.folders = 1, .files = 1, .delayMs = 0, .stuck = true, .broken = {}});
-  if (!mount.unavailable().isEmpty()) GTEST_SKIP() << mount.unavailable().toStdString();
+  if (!mount.unavailable().isEmpty())
+    VEK_SKIP_OR_FAIL_IN_CI(!mount.forbidden(), mount.unavailable().toStdString());
   open(mount.path());
   window->show();
   child<QPushButton>("cmdAllAppend")->click();

@@ -1,10 +1,9 @@
 // The window's part of a delivery list: the totals of the ticked rows under the list, and an
-// export with a digest column and a checksum file under the progress window, whose キャンセル
-// leaves the old list as it was.
+// export with a digest column and a checksum file under the export dialog's progress window, whose
+// キャンセル leaves the old list as it was.
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
-#include <QTimer>
 #include <QTreeView>
 
 #include "DialogTestSupport.h"
@@ -56,11 +55,8 @@ TEST_F(WindowDelivery, TotalsFollowTicksAddsSortsAndClear) {
   EXPECT_EQ(totals(), u"ﾁｪｯｸ済み：0 ﾌｧｲﾙ　合計 0 バイト"_s);
 }
 
-TEST_F(WindowDelivery, DigestsAreReadUnderTheProgressWindowAndCancelKeepsTheOldList) {
-  // Enough to read for a while: the same large file under many names would be cached, so
-  // a few large files.
-  for (int i = 0; i < 6; ++i)
-    tree.file(u"big/f%1.bin"_s.arg(i), QByteArray(64 * 1024 * 1024, char('a' + i)));
+TEST_F(WindowDelivery, DigestsAreReadUnderTheDialogsProgressWindowAndCancelKeepsTheOldList) {
+  for (int i = 0; i < 6; ++i) tree.file(u"big/f%1.bin"_s.arg(i), QByteArray(1024 * 1024, 'a'));
   tree.file(u"out/list.csv"_s, "the old list");
   open(tree.path(u"big"_s));
   click("cmdAppend");
@@ -74,38 +70,38 @@ TEST_F(WindowDelivery, DigestsAreReadUnderTheProgressWindowAndCancelKeepsTheOldL
   ASSERT_NE(hash, nullptr);
   hash->setCurrentIndex(hash->findText(u"SHA-256"_s));
   text->findChild<QCheckBox*>(u"chkSumFile"_s)->click();
+  auto* create = text->findChild<QPushButton*>(u"cmdTextCreate"_s);
 
-  // The person presses キャンセル as soon as the progress window shows.
-  bool progressSeen = false;
-  QTimer cancel;
-  QObject::connect(&cancel, &QTimer::timeout, [&] {
-    for (frmInfo* info : window->findChildren<frmInfo*>()) {
-      if (!info->isVisible()) continue;
-      progressSeen = true;
-      EXPECT_TRUE(info->findChild<QLabel*>(u"lblInfo"_s) != nullptr);
-      info->findChild<QPushButton*>(u"cmdCancel"_s)->click();
-      cancel.stop();
-    }
-  });
-  cancel.start(5);
-  clickInDialog<frmOutText>("cmdTextCreate");
-  cancel.stop();
-  EXPECT_TRUE(progressSeen);
+  // The click returns at once: the files are read beside the window's own event loop, whose
+  // queued calls alone bring the digests. Meanwhile the progress window is the dialog's,
+  // over it and modal to it, its キャンセル in reach.
+  create->click();
+  ASSERT_TRUE(text->readingDigests());
+  frmInfo* info = text->progressWindow();
+  ASSERT_NE(info, nullptr);
+  EXPECT_EQ(info->parentWidget(), text);
+  EXPECT_TRUE(info->isVisible());
+  EXPECT_EQ(info->windowModality(), Qt::WindowModal);
+  EXPECT_FALSE(create->isEnabled());
+  info->findChild<QPushButton*>(u"cmdCancel"_s)->click();
+  EXPECT_FALSE(text->readingDigests());
+  EXPECT_FALSE(info->isVisible());
+  EXPECT_TRUE(create->isEnabled());
+  QCoreApplication::processEvents();
   EXPECT_EQ(tree.read(u"out/list.csv"_s), "the old list");
   EXPECT_FALSE(QFile::exists(tree.path(u"out/list.sha256"_s)));
   EXPECT_TRUE(dialogs.messages.empty());
-  // The dialog stays open with its choices, the window answers again.
-  ASSERT_NE(shownDialog<frmOutText>(), nullptr);
-  for (frmInfo* info : window->findChildren<frmInfo*>()) EXPECT_FALSE(info->isVisible());
+  ASSERT_EQ(shownDialog<frmOutText>(), text);
 
   // Created again without cancelling: the list with its digests and the checksum file.
   dialogs.saveFiles = {tree.path(u"out/list.csv"_s)};
-  clickInDialog<frmOutText>("cmdTextCreate");
-  ASSERT_EQ(shownDialog<frmOutText>(), nullptr);
+  create->click();
+  waitUntilClosed<frmOutText>();
   const QByteArray list = tree.read(u"out/list.csv"_s);
   EXPECT_TRUE(list.startsWith(
       u"ディレクトリ,ファイル名,ファイルタイプ,ファイルサイズ,作成日付,SHA-256,\r\n"_s.toUtf8()))
       << list.left(200).toStdString();
+  EXPECT_EQ(list.count("9bc1b2a288b26af7257a36277ae3816a7d4f16e89c1e7e77d0a5c48bad62b360"), 6);
   EXPECT_EQ(tree.read(u"out/list.sha256"_s).count('\n'), 6);
   EXPECT_TRUE(dialogs.messages.empty());
 }

@@ -11,6 +11,7 @@
 #include <QTreeWidget>
 
 #include "WindowFixture.h"
+#include "support/MissingHere.h"
 #include "support/QStringPrinter.h"
 #include "ui/ColourLabel.h"
 #include "ui/frmDateSetting.h"
@@ -74,7 +75,8 @@ TEST_F(WindowExport, TheOptionsMenuOpensTheSettingsDialogsAndOkGreysAllAppendAtO
 }
 
 TEST_F(WindowExport, EachWriterDialogWritesWhatTheBatchRunWrites) {
-  if (qEnvironmentVariableIsEmpty("VEK_EXE")) GTEST_SKIP() << "VEK_EXE not set (run by CTest)";
+  if (qEnvironmentVariableIsEmpty("VEK_EXE"))
+    VEK_SKIP_WHERE_MISSING("VEK_EXE not set (run by CTest)");
   for (const char* name : {"a.txt", "b b.csv", "c,d.txt", "日本語 & <x>.html", "noext"})
     tree.file(u"data/"_s + QString::fromUtf8(name), QByteArray(1500, 'x'));
   tree.folder(u"out"_s);

@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QEventLoop>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -60,6 +61,12 @@ class WindowFixture : public ::testing::Test {
     for (T* dialog : window->findChildren<T*>())
       if (dialog->isVisible()) return dialog;
     return nullptr;
+  }
+  // Waits in the event loop, as the person does, until the dialog of type T has closed: an
+  // export that reads digests first ends after its click has returned.
+  template <typename T>
+  void waitUntilClosed() const {
+    while (shownDialog<T>()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
   }
   // Presses the button of the dialog of type T that the window shows now.
   template <typename T>

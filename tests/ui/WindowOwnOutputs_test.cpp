@@ -29,7 +29,7 @@ TEST_F(WindowOwnOutputs, AnExportIntoTheListedFolderLeavesItsOutputsOut) {
   ASSERT_NE(checksum, nullptr);
   if (!checksum->isChecked()) checksum->click();
   clickInDialog<frmOutText>("cmdTextCreate");
-  ASSERT_EQ(shownDialog<frmOutText>(), nullptr);
+  waitUntilClosed<frmOutText>();
 
   const QByteArray list = tree.read(u"data/list.csv"_s);
   EXPECT_TRUE(list.contains("a.txt")) << list.toStdString();

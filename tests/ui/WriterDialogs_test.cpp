@@ -358,6 +358,7 @@ TEST_F(WriterDialogTest, AFailedWriteKeepsTheDialogOpenAndTheOldFile) {
   list = FileList();
   for (int i = 0; i < 200; ++i)
     list.append(ExampleRow(u"/data/"_s, u"file"_s + QString::number(i) + u".txt"_s));
+  list.settle();
   answers.answerPath = tree.file(u"list.out"_s, "old");
   frmOutText text(settings, list, answers.session, interaction);
   frmOutHtml html(settings, list, answers.session, interaction);

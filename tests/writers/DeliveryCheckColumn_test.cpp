@@ -46,6 +46,7 @@ struct Checked {
     FileEntry::splitName(fileName, e.name, e.extension);
     e.ticked = ticked;
     list.append(e);
+    list.settle();
   }
 };
 

@@ -60,6 +60,7 @@ struct Delivery {
     e.size = QFileInfo(folder + fileName).size();
     e.ticked = ticked;
     list.append(e);
+    list.settle();
   }
 };
 
@@ -142,6 +143,7 @@ TEST(DeliveryColumns, CancelKeepsTheOldListAndWritesNoChecksumFile) {
     e.size = 8 * 1024 * 1024;
     list.append(e);
   }
+  list.settle();
   tree.file(u"list.csv"_s, "the old list");
   Settings settings;
   settings.csv.columns.hash = HashKind::Sha256;

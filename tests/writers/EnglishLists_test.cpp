@@ -43,6 +43,7 @@ struct ListOfThree {
     e.state = state;
     e.changes = changes;
     list.append(e);
+    list.settle();
   }
   QByteArray csv() {
     Settings settings;

@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include "core/list/FileList.h"
+#include "support/MissingHere.h"
 #include "support/RecordingInteraction.h"
 #include "support/TempTree.h"
 #include "writers/HtmlListExport.h"
@@ -71,9 +72,10 @@ FileEntry entryFor(const QString& fullPath) {
 
 TEST(HtmlBrowser, HostileNamesShowAsTextAndLinksOpenTheirFiles) {
   const QString chromium = findChromium();
-  if (chromium.isEmpty()) GTEST_SKIP() << "chromium is not installed (scripts/setup installs it)";
+  if (chromium.isEmpty())
+    VEK_SKIP_WHERE_MISSING("chromium is not installed (scripts/setup installs it)");
   const QString python = QStandardPaths::findExecutable(QStringLiteral("python3"));
-  if (python.isEmpty()) GTEST_SKIP() << "python3 is not installed";
+  if (python.isEmpty()) VEK_SKIP_WHERE_MISSING("python3 is not installed");
 
   test::TempTree tree;
   // A file name cannot hold "/", so the script tag is split over a folder and its file: the

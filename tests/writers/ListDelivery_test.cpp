@@ -41,6 +41,7 @@ TEST(ListDelivery, TheRowsOfItsOwnOutputsAreNotListed) {
        {u"out/list.csv"_s, u"out/list.sha256"_s, u"out/.vek-1x2y.tmp"_s, u"out/.vek-note.txt"_s,
         u"out/list.md5"_s, u"out/sub/list.csv"_s, u"out/a.txt"_s})
     list.append(rowOf(tree.file(name, "x")));
+  list.settle();
   struct Case {
     QString listPath;
     bool checksumFile;
@@ -104,6 +105,7 @@ TEST(ListDelivery, FilesWithoutADigestAreReportedAsIncomplete) {
     list.append(rowOf(tree.file(u"in/a.txt"_s, "abc")));
     const QString changed = tree.file(u"in/b.txt"_s, "abc");
     list.append(rowOf(changed));
+    list.settle();
     tree.file(u"in/b.txt"_s, "abcd");
     ColumnOptions columns;
     columns.hash = c.hash;

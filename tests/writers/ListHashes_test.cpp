@@ -2,13 +2,17 @@
 // the notice about rows without a digest.
 #include "writers/ListHashes.h"
 
+#include <QCoreApplication>
+
 #include <QFileInfo>
 
 #include <gtest/gtest.h>
 
+#include "support/ExampleRows.h"
 #include "support/QStringPrinter.h"
 #include "support/RecordingInteraction.h"
 #include "support/TempTree.h"
+#include "writers/BackgroundHashes.h"
 
 namespace vek {
 namespace {
@@ -81,6 +85,53 @@ TEST(ListHashes, CancelGivesNothing) {
   interaction.cancelAfterUpdates = 0;
   EXPECT_EQ(ListHashes::compute(rows, HashKind::Sha256, interaction, 1), std::nullopt);
   EXPECT_FALSE(interaction.progressOpen);
+}
+
+// The digests read beside an event loop: progress first, then the end by a queued call, the
+// same digests as the waiting read gives, for both kinds a checksum file of its own asks for;
+// a cancelled read never ends.
+TEST(BackgroundHashes, EndsByAQueuedCallWithTheDigestsOfEveryKind) {
+  TempTree tree;
+  std::vector<FileEntry> rows = {rowOf(tree.file(u"a.txt"_s, "abc")),
+                                 rowOf(tree.file(u"skip.txt"_s, "x"), false),
+                                 rowOf(tree.file(u"b.txt"_s, ""))};
+  FileList list = test::listOf(rows);
+  ColumnOptions columns;
+  columns.hash = HashKind::Sha256;
+  columns.checksumFile = true;
+  columns.checksumHash = HashKind::Md5;
+  const ListDelivery delivery(list, tree.path(u"list.csv"_s), columns);
+  ASSERT_EQ(delivery.digestKinds(), (std::vector<HashKind>{HashKind::Sha256, HashKind::Md5}));
+
+  BackgroundHashes reading(delivery);
+  std::vector<QString> events;
+  QObject::connect(&reading, &BackgroundHashes::progress,
+                   [&](const QString& detail, qint64, qint64) { events.push_back(detail); });
+  QObject::connect(&reading, &BackgroundHashes::finished, [&] { events.push_back(u"end"_s); });
+  reading.start();
+  ASSERT_FALSE(events.empty());
+  EXPECT_EQ(events.front(), u"0 / 2 ファイル"_s);
+  EXPECT_NE(events.back(), u"end"_s);  // the end comes only through the event loop
+  while (events.back() != u"end"_s) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+  const ListDigests digests = reading.takeDigests();
+  RecordingInteraction interaction;
+  EXPECT_EQ(digests.hashes.size(), 2u);
+  const auto sha = ListHashes::compute(rows, HashKind::Sha256, interaction);
+  const auto md5 = ListHashes::compute(rows, HashKind::Md5, interaction);
+  for (std::size_t i = 0; i < 2; ++i) {
+    EXPECT_EQ(digests.hashes[i].hex, (*sha)[i].hex) << i;
+    EXPECT_EQ(digests.checksumHashes[i].hex, (*md5)[i].hex) << i;
+  }
+
+  bool ended = false;
+  BackgroundHashes cancelled(delivery);
+  QObject::connect(&cancelled, &BackgroundHashes::finished, [&] { ended = true; });
+  cancelled.start();
+  cancelled.cancel();
+  EXPECT_FALSE(cancelled.running());
+  HashJob::stopAllReaders();
+  QCoreApplication::processEvents();
+  EXPECT_FALSE(ended);
 }
 
 }  // namespace

@@ -45,6 +45,7 @@ struct Share {
     e.size = QFileInfo(folder + name).size();
     e.ticked = true;
     list.append(e);
+    list.settle();
   }
   ColumnOptions columns(bool address) const {
     ColumnOptions c;

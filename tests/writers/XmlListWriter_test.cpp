@@ -11,6 +11,7 @@
 
 #include "core/list/FileList.h"
 #include "support/ExampleRows.h"
+#include "support/MissingHere.h"
 #include "support/QStringPrinter.h"
 #include "support/RecordingInteraction.h"
 #include "support/TempTree.h"
@@ -301,7 +302,8 @@ sys.stdout.write(json.dumps(out))
 TEST(XmlListWriter, EveryEncodingReadsBackThroughXmllintAndPython) {
   const QString python = QStandardPaths::findExecutable(QStringLiteral("python3"));
   const QString xmllint = QStandardPaths::findExecutable(QStringLiteral("xmllint"));
-  if (python.isEmpty() || xmllint.isEmpty()) GTEST_SKIP() << "python3 or xmllint not installed";
+  if (python.isEmpty() || xmllint.isEmpty())
+    VEK_SKIP_WHERE_MISSING("python3 or xmllint not installed");
 
   const QString names[] = {
       QStringLiteral("日本語のファイル.txt"),

@@ -36,28 +36,34 @@ const std::vector<ListColumnInfo>& FileList::columns() {
   return list;
 }
 
-const FileEntry& FileList::at(qint64 row) const {
-  return const_cast<FileList*>(this)->rowAt(row);
-}
-
-FileEntry& FileList::rowAt(qint64 row) {
-  if (m_pending.empty()) return m_rows[std::size_t(row)];
+FileList::Place FileList::placeOf(qint64 row) const {
+  if (m_pending.empty()) return {false, std::size_t(row)};
   // The first waiting row at or after the position; the waiting rows before it are the rows
   // of the side list that stand before the position.
   const auto it = std::partition_point(m_pending.begin(), m_pending.end(), [&](const Pending& p) {
     return p.rowsBefore + (&p - m_pending.data()) < row;
   });
   const qint64 before = it - m_pending.begin();
-  if (it != m_pending.end() && it->rowsBefore + before == row) return m_pendingRows[it->stored];
-  return m_rows[std::size_t(row - before)];
+  if (it != m_pending.end() && it->rowsBefore + before == row) return {true, it->stored};
+  return {false, std::size_t(row - before)};
+}
+
+const FileEntry& FileList::at(qint64 row) const {
+  const Place place = placeOf(row);
+  return place.waiting ? m_pendingRows[place.index] : m_rows[place.index];
+}
+
+FileEntry& FileList::rowAt(qint64 row) {
+  const Place place = placeOf(row);
+  return place.waiting ? m_pendingRows[place.index] : m_rows[place.index];
 }
 
 const std::vector<FileEntry>& FileList::rows() const {
-  mergePending();
+  Q_ASSERT_X(m_pending.empty(), "FileList::rows", "settle() the list before reading its rows");
   return m_rows;
 }
 
-void FileList::mergePending() const {
+void FileList::settle() {
   if (m_pending.empty()) return;
   std::size_t source = m_rows.size();
   std::size_t target = m_rows.size() + m_pending.size();
@@ -78,7 +84,7 @@ qint64 FileList::append(FileEntry entry) {
   if (entry.ticked) addTicked(entry, 1);
   qint64 position = count();
   if (!m_sortingEnabled) {
-    mergePending();
+    settle();
     m_rows.push_back(std::move(entry));
   } else {
     const auto sortsAfter = [this](const FileEntry& value, const FileEntry& row) {
@@ -94,7 +100,7 @@ qint64 FileList::append(FileEntry entry) {
     position = rowsBefore + waitingBefore;
     m_pending.insert(waiting, {rowsBefore, m_pendingRows.size()});
     m_pendingRows.push_back(std::move(entry));
-    if (m_pending.size() >= kPendingLimit) mergePending();
+    if (m_pending.size() >= kPendingLimit) settle();
   }
   if (m_observer.to) m_observer.to->rowsInserted({{position, 1}});
   return position;
@@ -143,7 +149,7 @@ void FileList::appendBatch(std::vector<FileEntry> entries, const std::vector<Row
     if (m_checksBuilt) noteAdded(entry, checked ? checks[i] : rowCheck(entry));
     if (entry.ticked) addTicked(entry, 1);
   }
-  mergePending();
+  settle();
   const std::size_t old = m_rows.size();
   const std::size_t added = entries.size();
   if (!m_sortingEnabled) {

@@ -33,8 +33,13 @@ class FileList {
   qint64 count() const { return qint64(m_rows.size() + m_pending.size()); }
   bool isEmpty() const { return count() == 0; }
   const FileEntry& at(qint64 row) const;
-  // Every row in display order, in one array (the writers walk it).
+  // Every row in display order, in one array (the writers walk it). Rows appended one by one
+  // may still wait in a side list: call settle() after appending and before handing the list
+  // to a reader of rows().
   const std::vector<FileEntry>& rows() const;
+  // Merges the rows waiting in the side list into the one array; the display order does not
+  // change. Cheap when none wait.
+  void settle();
 
   // Empties the list without freeing its rows, for a process about to end, which gives its
   // memory back at once; they stay reachable, so leak checkers do not count them as lost.
@@ -75,7 +80,6 @@ class FileList {
   void setSortColumn(ListColumn column, bool ascending);
   // Whether the name, extension and folder sorts read runs of digits as numbers; re-sorts
   // when sorting is on. The size sort and rows already placed by it are not touched.
-  NumberOrder numberOrder() const { return m_numbers; }
   void setNumberOrder(NumberOrder numbers);
   // While the list's own sorting is off: puts the rows added since it went off into the order
   // switching it on would give them, among the rows before them, and leaves it off. Switching
@@ -160,9 +164,13 @@ class FileList {
     m_tickedCount += sign;
     m_tickedBytes += sign * entry.size;
   }
-  // Merges the side list into m_rows; the display order does not change. rows() does it for
-  // const readers (the writers), which see the same rows in the same order either way.
-  void mergePending() const;
+  // Where a display position stands: in the side list (an index into m_pendingRows) or in
+  // m_rows.
+  struct Place {
+    bool waiting = false;
+    std::size_t index = 0;
+  };
+  Place placeOf(qint64 row) const;
   FileEntry& rowAt(qint64 row);
   // Puts the rows into the order given (new position -> old position) and tells the observer,
   // unless nothing moved.
@@ -179,10 +187,10 @@ class FileList {
   // Negative, zero or positive as a sorts before, with or after b under the list's own sorting.
   int compareForSorting(const FileEntry& a, const FileEntry& b) const;
 
-  mutable std::vector<FileEntry> m_rows;
+  std::vector<FileEntry> m_rows;
   // The side list: sorted, each after the rows equal to it, so appends stay cheap.
-  mutable std::vector<Pending> m_pending;
-  mutable std::vector<FileEntry> m_pendingRows;
+  std::vector<Pending> m_pending;
+  std::vector<FileEntry> m_pendingRows;
   qint64 m_tickedCount = 0;
   qint64 m_tickedBytes = 0;
   QSet<QString> m_fullPaths;

@@ -35,7 +35,7 @@ qint64 FileList::notedCount() {
 
 void FileList::sortByDeliveryCheck() {
   buildDeliveryChecks();
-  mergePending();
+  settle();
   m_sortingEnabled = false;  // as after the size sort
   m_sortedPrefix = 0;
   m_notedFirst = !m_notedFirst;

@@ -46,7 +46,7 @@ void FileList::setSortingEnabled(bool enabled) {
   if (enabled) {
     resort();
   } else {
-    mergePending();
+    settle();
     m_sortedPrefix = count();  // the list was kept sorted until now
   }
 }
@@ -93,7 +93,7 @@ void FileList::columnClicked(ListColumn column) {
 }
 
 void FileList::sortBySize() {
-  mergePending();
+  settle();
   // The list's own sorting would undo the size order at the next append.
   m_sortingEnabled = false;
   m_sortedPrefix = 0;
@@ -103,7 +103,7 @@ void FileList::sortBySize() {
 }
 void FileList::sortOwnThenBy(ListColumn column) {
   if (!isListColumn(int(column))) return;
-  mergePending();
+  settle();
   std::vector<std::size_t> own = sortedOrder(m_rows, m_sortColumn, m_sortAscending, m_numbers);
   const bool bySize = column == ListColumn::Size;
   const bool ascending = bySize ? !m_bNumAsc : true;
@@ -128,7 +128,7 @@ void FileList::sortOwnThenBy(ListColumn column) {
 }
 
 void FileList::resort() {
-  mergePending();
+  settle();
   ++m_orderChanges;
   const qint64 sorted = std::clamp<qint64>(m_sortedPrefix, 0, count());
   m_sortedPrefix = 0;
@@ -170,10 +170,15 @@ void FileList::announceMerge(std::size_t sorted, const std::vector<std::size_t>&
 }
 
 FileList::WaitingRows FileList::waitingRows() const {
-  mergePending();
   WaitingRows waiting;
-  waiting.first = m_sortingEnabled ? count() : std::clamp<qint64>(m_sortedPrefix, 0, count());
-  waiting.rows.assign(m_rows.begin() + waiting.first, m_rows.end());
+  // While sorting is on no row waits; while it is off the side list is empty (an append
+  // merges it first), so m_rows holds every row.
+  if (m_sortingEnabled) {
+    waiting.first = count();
+  } else {
+    waiting.first = std::clamp<qint64>(m_sortedPrefix, 0, count());
+    waiting.rows.assign(m_rows.begin() + waiting.first, m_rows.end());
+  }
   waiting.column = m_sortColumn;
   waiting.ascending = m_sortAscending;
   waiting.numbers = m_numbers;
@@ -197,7 +202,7 @@ FileList::WaitingOrder FileList::orderOf(WaitingRows waiting) {
 }
 
 bool FileList::mergeWaitingRows(const WaitingOrder& waiting) {
-  mergePending();
+  settle();
   const std::size_t n = waiting.order.size();
   if (m_sortingEnabled || waiting.orderChanges != m_orderChanges ||
       waiting.first != m_sortedPrefix || waiting.column != m_sortColumn ||

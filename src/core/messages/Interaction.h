@@ -53,10 +53,6 @@ class Interaction {
     (void)path;
     (void)reason;
   }
-  // Called about every 50 ms by work that waits on this thread for reading threads (the
-  // digests of an export): the window handles its events here, so that the progress window
-  // paints and its キャンセル answers.
-  virtual void keepResponsive() {}
 };
 
 }  // namespace vek

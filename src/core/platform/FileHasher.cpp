@@ -6,11 +6,13 @@
 #include <cstring>
 #include <mutex>
 #include <thread>
+#include <utility>
 
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <openssl/crypto.h>
 #include <openssl/evp.h>
 
 #include <QCoreApplication>
@@ -190,7 +192,76 @@ struct HashJob::State {
   std::mutex mutex;
   std::condition_variable finished;
   int running = 0;
+  std::function<void()> whenDone;  // with mutex held
+
+  // With mutex held: the last file is done.
+  void done() {
+    finished.notify_all();
+    if (whenDone) std::exchange(whenDone, nullptr)();
+  }
 };
+
+// Every job's reading threads until they are joined. A job lets its readers run on after a
+// cancel, but none may still run when the program ends: the digest library and Qt take down
+// then what a reader uses.
+struct HashJob::Readers {
+  struct Reader {
+    std::shared_ptr<State> state;
+    std::thread thread;
+  };
+  std::mutex mutex;
+  std::vector<Reader> readers;
+
+  Readers() {
+    if (QCoreApplication::instance()) qAddPostRoutine([] { HashJob::stopAllReaders(); });
+  }
+  ~Readers() { HashJob::stopAllReaders(); }
+
+  void add(const std::shared_ptr<State>& state, std::vector<std::thread>& threads) {
+    std::lock_guard lock(mutex);
+    // The readers of finished jobs have only their return left: joined here, they do not pile up.
+    std::erase_if(readers, [](Reader& reader) {
+      std::unique_lock stateLock(reader.state->mutex);
+      if (reader.state->running != 0) return false;
+      stateLock.unlock();
+      reader.thread.join();
+      return true;
+    });
+    for (std::thread& thread : threads) readers.push_back({state, std::move(thread)});
+  }
+};
+
+HashJob::Readers& HashJob::readers() {
+  // Made after the digest library has set up its own clean-up for the program's end, so
+  // that this one's comes first (the end undoes in the reverse order).
+  [[maybe_unused]] static const bool libraryReady = OPENSSL_init_crypto(0, nullptr) == 1;
+  static Readers instance;
+  return instance;
+}
+
+void HashJob::stopAllReaders(std::chrono::milliseconds grace) {
+  Readers& all = readers();
+  std::vector<Readers::Reader> stopping;
+  {
+    std::lock_guard lock(all.mutex);
+    stopping = std::move(all.readers);
+    all.readers.clear();
+  }
+  for (Readers::Reader& reader : stopping) reader.state->cancel.store(true);
+  const auto deadline = std::chrono::steady_clock::now() + grace;
+  for (Readers::Reader& reader : stopping) {
+    std::unique_lock lock(reader.state->mutex);
+    reader.state->whenDone = nullptr;
+    const bool ended = reader.state->finished.wait_until(
+        lock, deadline, [&] { return reader.state->running == 0; });
+    lock.unlock();
+    // A reader still waiting for a hung mount cannot be joined; the process ends around it.
+    if (ended)
+      reader.thread.join();
+    else
+      reader.thread.detach();
+  }
+}
 
 int HashJob::defaultThreads() {
   const int cores = int(std::thread::hardware_concurrency());
@@ -229,23 +300,25 @@ HashJob::HashJob(HashKind kind, std::vector<QString> paths, int threads,
       }
     });
     std::lock_guard lock(state->mutex);
-    if (--state->running == 0) state->finished.notify_all();
+    if (--state->running == 0) state->done();
   };
-  // Readers are let go rather than joined: one stuck on a hung mount must not hold up a
-  // cancel. A reader the system will not start is one fewer; with none, this thread reads.
-  std::vector<std::thread> readers;
-  while (int(readers.size()) < count && startWorker(readers, work)) {
+  // Readers are not waited for here: one stuck on a hung mount must not hold up a cancel.
+  // The registry joins them once they end. A reader the system will not start is one fewer;
+  // with none, this thread reads.
+  std::vector<std::thread> started;
+  while (int(started.size()) < count && startWorker(started, work)) {
   }
-  for (std::thread& reader : readers) reader.detach();
-  if (const int missing = count - int(readers.size()); missing > 0) {
+  const int missing = count - int(started.size());
+  if (!started.empty()) readers().add(m_state, started);
+  if (missing > 0) {
     std::unique_lock lock(m_state->mutex);
     m_state->running -= missing;
-    if (readers.empty()) {
+    if (missing == count) {
       ++m_state->running;
       lock.unlock();
       work();
     } else if (m_state->running == 0) {
-      m_state->finished.notify_all();
+      m_state->done();
     }
   }
 }
@@ -260,16 +333,24 @@ bool HashJob::waitFor(int milliseconds) {
                                     [this] { return m_state->running == 0; });
 }
 
+void HashJob::setWhenDone(std::function<void()> whenDone) {
+  std::unique_lock lock(m_state->mutex);
+  if (m_state->running != 0) {
+    m_state->whenDone = std::move(whenDone);
+    return;
+  }
+  lock.unlock();
+  if (whenDone) whenDone();
+}
+
 void HashJob::cancel() {
   m_state->cancel.store(true);
+  std::lock_guard lock(m_state->mutex);
+  m_state->whenDone = nullptr;
 }
 
 bool HashJob::cancelled() const {
   return m_state->cancel.load();
-}
-
-qint64 HashJob::fileCount() const {
-  return qint64(m_state->paths.size());
 }
 
 qint64 HashJob::filesDone() const {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -59,7 +60,9 @@ class FileHasher {
 
 // Hashes many files on several reading threads. The threads share nothing with the caller but
 // this object's state, which they keep alive: a caller that cancels may leave at once, even
-// while a thread still waits for a read from a hung network mount.
+// while a thread still waits for a read from a hung network mount. The threads are not let go
+// for good: at the program's end (the application object's, else the process's) every one
+// still running is cancelled and waited for, so none outlives what it uses.
 class HashJob {
  public:
   // Threads: enough to keep both the disk and the processor busy; at least two.
@@ -75,18 +78,27 @@ class HashJob {
   // Waits up to milliseconds; true once every file is done (or the job was cancelled and
   // every thread has seen it).
   bool waitFor(int milliseconds);
+  // whenDone runs once, on the thread that finished the last file (or on this one, at once,
+  // when the job is done already); it must only hand the news on (a queued call). Replaced by
+  // a later call; cancel() forgets it, so that whoever set it may go away.
+  void setWhenDone(std::function<void()> whenDone);
   // Safe from any thread.
   void cancel();
   bool cancelled() const;
 
-  qint64 fileCount() const;
   qint64 filesDone() const;
   qint64 bytesDone() const;
   // The digests in the order of the paths; call after waitFor returned true.
   std::vector<FileHash> takeResults();
 
+  // Cancels every job's readers and waits for them, at most about grace for one stuck in a
+  // read; those still stuck then are left to the system. Runs by itself at the program's end.
+  static void stopAllReaders(std::chrono::milliseconds grace = std::chrono::seconds(3));
+
  private:
   struct State;
+  struct Readers;
+  static Readers& readers();
   std::shared_ptr<State> m_state;
 };
 
