@@ -27,8 +27,6 @@
 #include "ui/RowsClipboard.h"
 #include "ui/Twips.h"
 
-using namespace Qt::StringLiterals;
-
 namespace vek {
 
 namespace {
@@ -197,8 +195,11 @@ void OutputListPane::showComparison() {
       const qint64 rows = m_list.stateCount(state);
       if (rows > 0) parts += compareStateText(state) + u' ' + QString::number(rows);
     }
-    m_lblStates->setText(parts.join(u'　') + u"　｜　"_s);
-    m_lblStates->setAccessibleName(parts.join(u'　'));
+    QString counts = parts.value(0);
+    for (qsizetype i = 1; i < parts.size(); ++i)
+      counts = tr("%1　%2", "the counts of the states").arg(counts, parts[i]);
+    m_lblStates->setText(tr("%1　｜　", "the counts of the states, then the totals").arg(counts));
+    m_lblStates->setAccessibleName(counts);
   }
   m_chkDifferencesOnly->setChecked(m_model->differencesOnly());
   m_actDifferencesOnly->setChecked(m_model->differencesOnly());
