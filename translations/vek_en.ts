@@ -1561,18 +1561,13 @@ However, %2 characters cannot be held by the file (control characters and the li
         <translation>Untick the &amp;Same Rows</translation>
     </message>
     <message>
-        <source>&#x3000;＋削除 %1 ﾌｧｲﾙ</source>
+        <source>&#x3000;＋削除 %1</source>
         <translation>   + %1 removed</translation>
     </message>
     <message>
         <source>%1&#x3000;%2</source>
         <comment>the counts of the states</comment>
         <translation>%1   %2</translation>
-    </message>
-    <message>
-        <source>%1&#x3000;｜&#x3000;</source>
-        <comment>the counts of the states, then the totals</comment>
-        <translation>%1   |   </translation>
     </message>
 </context>
 <context>

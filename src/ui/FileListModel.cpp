@@ -36,6 +36,11 @@ QVariant FileListModel::data(const QModelIndex& index, int role) const {
       if (ListColumn(index.column()) == ListColumn::DeliveryCheck)
         return deliveryNote(m_list.deliveryProblems(row));
       return entry.columnText(ListColumn(index.column()));
+    case Qt::ToolTipRole:
+      // A changed file's values before and now read whole, whatever the column's width.
+      if (ListColumn(index.column()) == ListColumn::State)
+        return entry.columnText(ListColumn::State);
+      return {};
     case Qt::ForegroundRole:
       // A removed file no longer exists: its row reads as one apart.
       if (entry.state == CompareState::Removed) return QPalette().brush(QPalette::PlaceholderText);

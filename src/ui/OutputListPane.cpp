@@ -131,8 +131,14 @@ OutputListPane::OutputListPane(FileList& list, Session& session, QWidget* parent
   // the window's first width every part reads whole; the hint and the clear button below it.
   auto* output = new QVBoxLayout(this);
   output->addWidget(m_lvWriteList, 1);
+  // While a comparison is shown: its switch and the count of each state, on a line of their own.
+  auto* compareRow = new QHBoxLayout;
+  compareRow->addWidget(m_chkDifferencesOnly);
+  compareRow->addSpacing(twipsToPixels(240, *this));
+  compareRow->addWidget(m_lblStates);
+  compareRow->addStretch(1);
+  output->addLayout(compareRow);
   m_statusRow = new QHBoxLayout;
-  m_statusRow->addWidget(m_lblStates);
   m_statusRow->addWidget(m_lblTotals);
   m_statusRow->addWidget(m_lblNoted);
   m_statusRow->addWidget(m_lblSkipped);
@@ -140,7 +146,6 @@ OutputListPane::OutputListPane(FileList& list, Session& session, QWidget* parent
   output->addLayout(m_statusRow);
   m_lblTotals->setMinimumWidth(1);
   auto* clearRow = new QHBoxLayout;
-  clearRow->addWidget(m_chkDifferencesOnly);
   clearRow->addWidget(m_lblComment);
   clearRow->addStretch(1);
   clearRow->addWidget(m_cmdListClear);
@@ -198,7 +203,7 @@ void OutputListPane::showComparison() {
     QString counts = parts.value(0);
     for (qsizetype i = 1; i < parts.size(); ++i)
       counts = tr("%1　%2", "the counts of the states").arg(counts, parts[i]);
-    m_lblStates->setText(tr("%1　｜　", "the counts of the states, then the totals").arg(counts));
+    m_lblStates->setText(counts);
     m_lblStates->setAccessibleName(counts);
   }
   m_chkDifferencesOnly->setChecked(m_model->differencesOnly());
@@ -443,13 +448,13 @@ void OutputListPane::fitStatusLine() {
   const qint64 bytes = m_list.tickedBytes();
   const qint64 removed = m_list.tickedRemovedCount();
   // Removed files are gone: counted apart, after the size of the files that exist.
-  const QString gone = removed > 0 ? tr("　＋削除 %1 ﾌｧｲﾙ").arg(removed) : QString();
+  const QString gone = removed > 0 ? tr("　＋削除 %1").arg(removed) : QString();
   const QString full = tickedTotalsCaption(files - removed, bytes) + gone;
   // What the line needs with the totals in full; without room, the byte count in brackets
   // goes (the whole stays in the tooltip and the accessible name).
   int needed = m_lblTotals->fontMetrics().horizontalAdvance(full) + 2 * m_lblTotals->margin() +
                m_lblTotals->contentsMargins().left() + m_lblTotals->contentsMargins().right();
-  for (const QLabel* label : {m_lblStates, m_lblNoted, m_lblSkipped}) {
+  for (const QLabel* label : {m_lblNoted, m_lblSkipped}) {
     if (!label->isHidden()) needed += m_statusRow->spacing() + label->sizeHint().width();
   }
   // Not laid out yet: in full, until the window is shown at its size.

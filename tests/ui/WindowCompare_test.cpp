@@ -158,7 +158,7 @@ TEST_F(WindowCompare, TheStateIsInSightAndTheDifferencesCanBeActedOn) {
   EXPECT_TRUE(child<QLabel>("lblStates")->isVisible());
   EXPECT_EQ(window->list().tickedBytes(), 1 + 5 + 1);  // same, grows and added: not gone
   EXPECT_EQ(child<QLabel>("lblTotals")->accessibleName(),
-            u"ﾁｪｯｸ済み：3 ﾌｧｲﾙ　合計 7 バイト　＋削除 1 ﾌｧｲﾙ"_s);
+            u"ﾁｪｯｸ済み：3 ﾌｧｲﾙ　合計 7 バイト　＋削除 1"_s);
 
   // Differences only, by its check box: the same row is hidden, every row keeps its tick.
   auto* onlyBox = child<QCheckBox>("chkDifferencesOnly");
