@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QTest>
@@ -48,6 +49,8 @@ class WindowCompare : public WindowFixture {
     tree.file(u"data/grows.txt"_s, "12345");
     QFile::remove(tree.path(u"data/sub/gone.txt"_s));
     tree.file(u"data/sub/added.txt"_s, "a");
+    // The list sorted by size before: the arrow must not stay there.
+    child<QTreeView>("lvWriteList")->header()->sectionClicked(int(ListColumn::Size));
     dialogs.openFiles = {saved};
     dialogs.messages.clear();
     dialogs.questions.clear();
@@ -225,7 +228,11 @@ TEST_F(WindowCompare, AnAddAfterAComparisonAsksToEndItFirst) {
       EXPECT_TRUE(view->isColumnHidden(int(ListColumn::State)));
       EXPECT_FALSE(child<QCheckBox>("chkDifferencesOnly")->isVisible());
     } else {
-      // The comparison stays as it was; nothing was added.
+      // A drop asks the same; the comparison stays as it was and nothing was added.
+      QMimeData dropped;
+      dropped.setUrls({QUrl::fromLocalFile(tree.path(u"data/same.txt"_s))});
+      EXPECT_FALSE(window->dropMimeData(dropped));
+      EXPECT_EQ(dialogs.questions.size(), 2u);
       EXPECT_EQ(withState, 4);
       EXPECT_EQ(paths.size(), 4);
       EXPECT_FALSE(view->isColumnHidden(int(ListColumn::State)));
