@@ -178,9 +178,6 @@ OutputListPane::OutputListPane(FileList& list, Session& session, QWidget* parent
       m_lvWriteList->header()->setSortIndicator(-1, Qt::AscendingOrder);
   };
   connect(m_model, &QAbstractItemModel::rowsInserted, this, orderUnknown);
-  connect(m_model, &QAbstractItemModel::modelReset, this, [this, orderUnknown] {
-    if (!m_model->differencesOnly() && m_list.count() > 0) orderUnknown();
-  });
   showTotals();
 }
 
