@@ -1537,6 +1537,35 @@ However, %2 characters cannot be held by the file (control characters and the li
         <source>リスト (&amp;L)</source>
         <translation>&amp;List</translation>
     </message>
+    <message>
+        <source>比較で見つかった状態ごとの行数です。「削除」の行は今はないファイルで、合計のサイズに含みません。</source>
+        <translation>The rows of each state the comparison found. Removed rows are files that no longer exist; they are not in the total size.</translation>
+    </message>
+    <message>
+        <source>相違のみ表示</source>
+        <translation>Differences only</translation>
+    </message>
+    <message>
+        <source>「同じ」の行を隠します。出力するのは、隠れた行も含めてﾁｪｯｸした行です。相違だけを出力するときは、先に「同じ」の行のチェックを外してください。</source>
+        <translation>Hides the rows that are the same. An export writes every ticked row, hidden ones included: to export only the differences, untick the same rows first.</translation>
+    </message>
+    <message>
+        <source>相違のみ表示 (&amp;D)</source>
+        <translation>&amp;Differences Only</translation>
+    </message>
+    <message>
+        <source>「同じ」の行のチェックを外す (&amp;S)</source>
+        <translation>Untick the &amp;Same Rows</translation>
+    </message>
+    <message>
+        <source>&#x3000;＋削除 %1</source>
+        <translation>   + %1 removed</translation>
+    </message>
+    <message>
+        <source>%1&#x3000;%2</source>
+        <comment>the counts of the states</comment>
+        <translation>%1   %2</translation>
+    </message>
 </context>
 <context>
     <name>vek::WalkRulesBox</name>
@@ -2580,6 +2609,24 @@ No list was written.</translation>
     <message>
         <source>保存されたリストを読み込んでいます。</source>
         <translation>Reading the saved list.</translation>
+    </message>
+    <message>
+        <source>リストには比較の結果が表示されています。比較を終えて追加しますか？<byte value="xd"/>
+「はい」: 状態が消え、今はないファイルの行（%1 件）がリストから除かれます。<byte value="xd"/>
+「いいえ」: 何も追加せず、比較の結果をそのまま表示します。</source>
+        <translation>The list shows the result of a comparison. End the comparison and add?<byte value="xd"/>
+Yes: the states are cleared and the rows of files that no longer exist (%1) leave the list.<byte value="xd"/>
+No: nothing is added; the result of the comparison stays.</translation>
+    </message>
+    <message>
+        <source>このリストは別のフォルダから作られています。<byte value="xd"/>
+リストのフォルダ: %1<byte value="xd"/>
+比較するフォルダ: %2<byte value="xd"/>
+このまま比較しますか？（ファイルはフォルダ内のパスで照らし合わせます）</source>
+        <translation>This list was made of another folder.<byte value="xd"/>
+Folder of the list: %1<byte value="xd"/>
+Folder to compare: %2<byte value="xd"/>
+Compare anyway? (Files are matched by their paths inside each folder.)</translation>
     </message>
 </context>
 <context>

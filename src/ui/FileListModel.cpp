@@ -1,5 +1,6 @@
 #include "ui/FileListModel.h"
 
+#include <QPalette>
 #include <QTimer>
 
 #include "core/list/FileList.h"
@@ -17,7 +18,9 @@ FileListModel::~FileListModel() {
 
 int FileListModel::rowCount(const QModelIndex& parent) const {
   // Views count rows in int; a list beyond that shows its first 2^31 - 1 rows.
-  return parent.isValid() ? 0 : int(std::min<qint64>(m_rows, std::numeric_limits<int>::max()));
+  if (parent.isValid()) return 0;
+  if (m_differencesOnly) return int(m_shown.size());
+  return int(std::min<qint64>(m_rows, std::numeric_limits<int>::max()));
 }
 
 int FileListModel::columnCount(const QModelIndex& parent) const {
@@ -25,13 +28,23 @@ int FileListModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant FileListModel::data(const QModelIndex& index, int role) const {
-  if (!index.isValid() || index.row() >= m_rows) return {};
-  const FileEntry& entry = m_list.at(index.row());
+  if (!index.isValid() || index.row() >= rowCount()) return {};
+  const qint64 row = listRow(index.row());
+  const FileEntry& entry = m_list.at(row);
   switch (role) {
     case Qt::DisplayRole:
       if (ListColumn(index.column()) == ListColumn::DeliveryCheck)
-        return deliveryNote(m_list.deliveryProblems(index.row()));
+        return deliveryNote(m_list.deliveryProblems(row));
       return entry.columnText(ListColumn(index.column()));
+    case Qt::ToolTipRole:
+      // A changed file's values before and now read whole, whatever the column's width.
+      if (ListColumn(index.column()) == ListColumn::State)
+        return entry.columnText(ListColumn::State);
+      return {};
+    case Qt::ForegroundRole:
+      // A removed file no longer exists: its row reads as one apart.
+      if (entry.state == CompareState::Removed) return QPalette().brush(QPalette::PlaceholderText);
+      return {};
     case Qt::CheckStateRole:
       if (index.column() == 0) return entry.ticked ? Qt::Checked : Qt::Unchecked;
       return {};
@@ -46,10 +59,10 @@ QVariant FileListModel::data(const QModelIndex& index, int role) const {
 
 bool FileListModel::setData(const QModelIndex& index, const QVariant& value, int role) {
   if (role != Qt::CheckStateRole || !index.isValid() || index.column() != 0 ||
-      index.row() >= m_rows) {
+      index.row() >= rowCount()) {
     return false;
   }
-  m_list.setTicked(index.row(), value.value<Qt::CheckState>() == Qt::Checked);
+  m_list.setTicked(listRow(index.row()), value.value<Qt::CheckState>() == Qt::Checked);
   Q_EMIT dataChanged(index, index, {Qt::CheckStateRole});
   return true;
 }
@@ -61,13 +74,14 @@ void FileListModel::changeTicks(const std::vector<RowSpan>& spans, TickChange ch
   int highest = -1;
   for (const RowSpan& span : spans) {
     const int first = std::max(span.first, 0);
-    const int last = int(std::min<qint64>(span.last, m_rows - 1));
+    const int last = std::min(span.last, rowCount() - 1);
     for (int row = first; row <= last; ++row) {
-      const bool was = rows[std::size_t(row)].ticked;
+      const qint64 at = listRow(row);
+      const bool was = rows[std::size_t(at)].ticked;
       const bool ticked = change == TickChange::Tick     ? true
                           : change == TickChange::Untick ? false
                                                          : !was;
-      if (ticked != was) m_list.setTicked(row, ticked);
+      if (ticked != was) m_list.setTicked(at, ticked);
     }
     if (first <= last) {
       lowest = std::min(lowest, first);
@@ -78,7 +92,39 @@ void FileListModel::changeTicks(const std::vector<RowSpan>& spans, TickChange ch
 }
 
 void FileListModel::changeAllTicks(TickChange change) {
-  if (m_rows > 0) changeTicks({{0, rowCount() - 1}}, change);
+  if (rowCount() > 0) changeTicks({{0, rowCount() - 1}}, change);
+}
+
+void FileListModel::untickSameRows() {
+  flush();
+  const std::vector<FileEntry>& rows = m_list.rows();
+  for (std::size_t row = 0; row < rows.size(); ++row) {
+    if (rows[row].state == CompareState::Same && rows[row].ticked)
+      m_list.setTicked(qint64(row), false);
+  }
+  if (rowCount() > 0)
+    Q_EMIT dataChanged(index(0, 0), index(rowCount() - 1, 0), {Qt::CheckStateRole});
+}
+
+std::vector<qint64> FileListModel::differingRows() const {
+  std::vector<qint64> shown;
+  const std::vector<FileEntry>& rows = m_list.rows();
+  shown.reserve(rows.size() - std::size_t(m_list.stateCount(CompareState::Same)));
+  for (std::size_t row = 0; row < rows.size(); ++row) {
+    if (rows[row].state != CompareState::Same) shown.push_back(qint64(row));
+  }
+  return shown;
+}
+
+void FileListModel::setDifferencesOnly(bool on) {
+  on = on && m_list.holdsComparison();
+  if (on == m_differencesOnly) return;
+  flush();
+  beginResetModel();
+  m_differencesOnly = on;
+  m_shown = on ? differingRows() : std::vector<qint64>();
+  endResetModel();
+  Q_EMIT listChanged();
 }
 
 Qt::ItemFlags FileListModel::flags(const QModelIndex& index) const {
@@ -122,6 +168,12 @@ void FileListModel::scheduleFlush() {
 
 void FileListModel::rowsInserted(const std::vector<RowRange>& ranges) {
   if (ranges.empty()) return;
+  if (m_differencesOnly) {
+    // The window ends a comparison before it adds; should rows come anyway, the view starts
+    // over with all of them.
+    listReset();
+    return;
+  }
   // Rows appended at the end wait for the next flush.
   if (ranges.size() == 1 && ranges.front().first == m_rows + m_pending) {
     m_pending += ranges.front().count;
@@ -162,10 +214,22 @@ void FileListModel::rowsReordered(const std::vector<qint64>& newRowOfOldRow) {
   const QModelIndexList persistent = persistentIndexList();
   QModelIndexList moved;
   moved.reserve(persistent.size());
+  // Under the filter a view row is a list row before and after: old view row -> old list row
+  // -> new list row -> new view row.
+  std::vector<qint64> shownBefore;
+  std::vector<int> viewRowOf;
+  if (m_differencesOnly) {
+    shownBefore = std::move(m_shown);
+    m_shown = differingRows();
+    viewRowOf.assign(std::size_t(m_list.count()), -1);
+    for (std::size_t i = 0; i < m_shown.size(); ++i) viewRowOf[std::size_t(m_shown[i])] = int(i);
+  }
   for (const QModelIndex& index : persistent) {
-    const auto old = std::size_t(index.row());
-    const qint64 row = old < newRowOfOldRow.size() ? newRowOfOldRow[old] : index.row();
-    moved.append(createIndex(int(row), index.column()));
+    auto old = std::size_t(index.row());
+    if (m_differencesOnly) old = old < shownBefore.size() ? std::size_t(shownBefore[old]) : old;
+    qint64 row = old < newRowOfOldRow.size() ? newRowOfOldRow[old] : qint64(old);
+    if (m_differencesOnly) row = row < qint64(viewRowOf.size()) ? viewRowOf[std::size_t(row)] : -1;
+    moved.append(row < 0 ? QModelIndex() : createIndex(int(row), index.column()));
   }
   changePersistentIndexList(persistent, moved);
   m_rows = m_list.count();
@@ -178,6 +242,8 @@ void FileListModel::listReset() {
   beginResetModel();
   m_rows = m_list.count();
   m_pending = 0;
+  m_differencesOnly = m_differencesOnly && m_list.holdsComparison();
+  m_shown = m_differencesOnly ? differingRows() : std::vector<qint64>();
   endResetModel();
   Q_EMIT listChanged();
 }

@@ -42,6 +42,18 @@ class FileListModel : public QAbstractTableModel, public FileListObserver {
   // The same for every row.
   void changeAllTicks(TickChange change);
 
+  // While on, only the rows a comparison found to differ are shown (not those found the
+  // same): a view of the list, which keeps every row and tick. It goes off by itself when the
+  // list no longer holds a comparison.
+  void setDifferencesOnly(bool on);
+  bool differencesOnly() const { return m_differencesOnly; }
+  // The list's row shown in the view's row.
+  qint64 listRow(int viewRow) const {
+    return m_differencesOnly ? m_shown[std::size_t(viewRow)] : viewRow;
+  }
+  // Unticks every row a comparison found the same, shown or not.
+  void untickSameRows();
+
   // Announces the rows appended since the last announcement.
   void flush();
   // While held, rows appended at the end wait for flush() instead of being announced at the
@@ -59,12 +71,16 @@ class FileListModel : public QAbstractTableModel, public FileListObserver {
 
  private:
   void scheduleFlush();
+  // The rows the filter shows, in the list's order.
+  std::vector<qint64> differingRows() const;
 
   FileList& m_list;
   qint64 m_rows = 0;     // rows the views were told of
   qint64 m_pending = 0;  // rows appended at the end since
   bool m_flushScheduled = false;
   bool m_appendsHeld = false;
+  bool m_differencesOnly = false;
+  std::vector<qint64> m_shown;  // while m_differencesOnly: the list's rows shown, ascending
 };
 
 }  // namespace vek

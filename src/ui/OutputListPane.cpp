@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -112,6 +113,17 @@ OutputListPane::OutputListPane(FileList& list, Session& session, QWidget* parent
   m_lblSkipped->setObjectName(QStringLiteral("lblSkipped"));
   m_lblSkipped->setMinimumWidth(1);
   m_lblSkipped->hide();
+  m_lblStates = new QLabel(this);
+  m_lblStates->setObjectName(QStringLiteral("lblStates"));
+  m_lblStates->setMinimumWidth(1);
+  m_lblStates->hide();
+  m_lblStates->setToolTip(
+      tr("比較で見つかった状態ごとの行数です。"
+         "「削除」の行は今はないファイルで、合計のサイズに含みません。"));
+  m_chkDifferencesOnly = new QCheckBox(tr("相違のみ表示"), this);
+  m_chkDifferencesOnly->setObjectName(QStringLiteral("chkDifferencesOnly"));
+  m_chkDifferencesOnly->setToolTip(differencesOnlyTip());
+  m_chkDifferencesOnly->hide();
   m_lblSkipped->setToolTip(
       tr("最後の追加で読み取れなかったフォルダとファイルの数です。"
          "リストに含まれていません。"));
@@ -119,6 +131,13 @@ OutputListPane::OutputListPane(FileList& list, Session& session, QWidget* parent
   // the window's first width every part reads whole; the hint and the clear button below it.
   auto* output = new QVBoxLayout(this);
   output->addWidget(m_lvWriteList, 1);
+  // While a comparison is shown: its switch and the count of each state, on a line of their own.
+  auto* compareRow = new QHBoxLayout;
+  compareRow->addWidget(m_chkDifferencesOnly);
+  compareRow->addSpacing(twipsToPixels(240, *this));
+  compareRow->addWidget(m_lblStates);
+  compareRow->addStretch(1);
+  output->addLayout(compareRow);
   m_statusRow = new QHBoxLayout;
   m_statusRow->addWidget(m_lblTotals);
   m_statusRow->addWidget(m_lblNoted);
@@ -150,7 +169,52 @@ OutputListPane::OutputListPane(FileList& list, Session& session, QWidget* parent
     if (section == int(ListColumn::Name) && !m_fittingNameColumn) m_nameColumnByHand = true;
   });
   createRowActions();
+  connect(m_chkDifferencesOnly, &QCheckBox::toggled, m_actDifferencesOnly, &QAction::setChecked);
+  connect(m_model, &FileListModel::listChanged, this, &OutputListPane::showComparison);
+  // Rows that come while the list's own sorting is off (after a size or 注意 sort) are in no
+  // order the header could show: the arrow goes rather than point at an order that is not.
+  const auto orderUnknown = [this] {
+    if (!m_list.isSortingEnabled())
+      m_lvWriteList->header()->setSortIndicator(-1, Qt::AscendingOrder);
+  };
+  connect(m_model, &QAbstractItemModel::rowsInserted, this, orderUnknown);
   showTotals();
+}
+
+QString OutputListPane::differencesOnlyTip() {
+  return tr(
+      "「同じ」の行を隠します。出力するのは、隠れた行も含めてﾁｪｯｸした行です。"
+      "相違だけを出力するときは、先に「同じ」の行のチェックを外してください。");
+}
+
+void OutputListPane::showComparison() {
+  const bool shown = m_list.holdsComparison();
+  if (shown) {
+    QStringList parts;
+    for (const CompareState state :
+         {CompareState::Same, CompareState::Added, CompareState::Removed, CompareState::Changed,
+          CompareState::Moved, CompareState::Unverified}) {
+      const qint64 rows = m_list.stateCount(state);
+      if (rows > 0) parts += compareStateText(state) + u' ' + QString::number(rows);
+    }
+    QString counts = parts.value(0);
+    for (qsizetype i = 1; i < parts.size(); ++i)
+      counts = tr("%1　%2", "the counts of the states").arg(counts, parts[i]);
+    m_lblStates->setText(counts);
+    m_lblStates->setAccessibleName(counts);
+  }
+  m_chkDifferencesOnly->setChecked(m_model->differencesOnly());
+  m_actDifferencesOnly->setChecked(m_model->differencesOnly());
+  if (shown == m_comparisonShown) {
+    fitStatusLine();
+    return;
+  }
+  m_comparisonShown = shown;
+  m_lblStates->setVisible(shown);
+  m_chkDifferencesOnly->setVisible(shown);
+  showStateColumn(shown);
+  updateRowActions();
+  fitStatusLine();
 }
 
 void OutputListPane::createRowActions() {
@@ -166,6 +230,12 @@ void OutputListPane::createRowActions() {
       addRowAction("actTickAll", tr("すべてチェック (&A)"), QKeySequence(Qt::CTRL | Qt::Key_Plus));
   m_actUntickAll = addRowAction("actUntickAll", tr("すべてのチェックを外す (&N)"),
                                 QKeySequence(Qt::CTRL | Qt::Key_Minus));
+  m_rowActions.push_back(nullptr);
+  m_actDifferencesOnly = addRowAction("actDifferencesOnly", tr("相違のみ表示 (&D)"), {});
+  m_actDifferencesOnly->setCheckable(true);
+  m_actDifferencesOnly->setToolTip(differencesOnlyTip());
+  m_actDifferencesOnly->setStatusTip(differencesOnlyTip());
+  m_actUntickSame = addRowAction("actUntickSame", tr("「同じ」の行のチェックを外す (&S)"), {});
   m_rowActions.push_back(nullptr);
   m_actOpenFolder = addRowAction("actOpenFolder", tr("ファイルのあるフォルダを開く (&F)"),
                                  QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O));
@@ -187,6 +257,11 @@ void OutputListPane::createRowActions() {
     m_model->flush();
     m_model->changeAllTicks(Change::Untick);
   });
+  connect(m_actDifferencesOnly, &QAction::toggled, this, [this](bool on) {
+    m_model->setDifferencesOnly(on);
+    m_chkDifferencesOnly->setChecked(m_model->differencesOnly());
+  });
+  connect(m_actUntickSame, &QAction::triggered, m_model, &FileListModel::untickSameRows);
   connect(m_actOpenFolder, &QAction::triggered, this, &OutputListPane::openContainingFolder);
   connect(m_actCopyRows, &QAction::triggered, this, &OutputListPane::copySelectedRows);
   connect(m_actCopyPaths, &QAction::triggered, this, &OutputListPane::copyFullPaths);
@@ -244,6 +319,9 @@ void OutputListPane::updateRowActions() {
     action->setEnabled(selected);
   m_actTickAll->setEnabled(rows);
   m_actUntickAll->setEnabled(rows);
+  const bool comparison = m_list.holdsComparison();
+  m_actDifferencesOnly->setEnabled(comparison);
+  m_actUntickSame->setEnabled(comparison && m_list.stateCount(CompareState::Same) > 0);
   m_actOpenFolder->setEnabled(rows && m_lvWriteList->currentIndex().isValid());
 }
 
@@ -272,8 +350,8 @@ void OutputListPane::toggleCurrentTick() {
   const QModelIndex current = m_lvWriteList->currentIndex();
   if (!current.isValid()) return;
   const int row = current.row();
-  const auto change =
-      m_list.at(row).ticked ? FileListModel::TickChange::Untick : FileListModel::TickChange::Tick;
+  const auto change = m_list.at(m_model->listRow(row)).ticked ? FileListModel::TickChange::Untick
+                                                              : FileListModel::TickChange::Tick;
   if (m_lvWriteList->selectionModel()->isRowSelected(row, QModelIndex()))
     m_model->changeTicks(selectedSpans(), change);
   else
@@ -283,7 +361,7 @@ void OutputListPane::toggleCurrentTick() {
 void OutputListPane::openContainingFolder() {
   const QModelIndex current = m_lvWriteList->currentIndex();
   if (!current.isValid() || current.row() >= m_model->rowCount()) return;
-  m_session.openWithAssociatedApp(m_list.at(current.row()).folder);
+  m_session.openWithAssociatedApp(m_list.at(m_model->listRow(current.row())).folder);
 }
 
 void OutputListPane::copySelectedRows() {
@@ -305,7 +383,7 @@ void OutputListPane::copyFullPaths() {
   // One path a line, in the form every report shows: a name holding a line end stays one line.
   for (const FileListModel::RowSpan& span : selectedSpans()) {
     for (int row = span.first; row <= span.last; ++row) {
-      text += printedPath(m_list.at(row).fullPath());
+      text += printedPath(m_list.at(m_model->listRow(row)).fullPath());
       text += u'\n';
     }
   }
@@ -365,7 +443,10 @@ void OutputListPane::showTotals() {
 void OutputListPane::fitStatusLine() {
   const qint64 files = m_list.tickedCount();
   const qint64 bytes = m_list.tickedBytes();
-  const QString full = tickedTotalsCaption(files, bytes);
+  const qint64 removed = m_list.tickedRemovedCount();
+  // Removed files are gone: counted apart, after the size of the files that exist.
+  const QString gone = removed > 0 ? tr("　＋削除 %1").arg(removed) : QString();
+  const QString full = tickedTotalsCaption(files - removed, bytes) + gone;
   // What the line needs with the totals in full; without room, the byte count in brackets
   // goes (the whole stays in the tooltip and the accessible name).
   int needed = m_lblTotals->fontMetrics().horizontalAdvance(full) + 2 * m_lblTotals->margin() +
@@ -376,7 +457,7 @@ void OutputListPane::fitStatusLine() {
   // Not laid out yet: in full, until the window is shown at its size.
   const QRect room = m_statusRow->contentsRect();
   const bool fits = !isVisible() || !room.isValid() || needed <= room.width();
-  const QString text = fits ? full : tickedTotalsCaption(files, bytes, false);
+  const QString text = fits ? full : tickedTotalsCaption(files - removed, bytes, false) + gone;
   if (m_lblTotals->text() != text) m_lblTotals->setText(text);
   m_lblTotals->setToolTip(text == full ? QString() : full);
   m_lblTotals->setAccessibleName(full);
@@ -405,7 +486,13 @@ void OutputListPane::showCount() {
 }
 
 void OutputListPane::showStateColumn(bool shown) {
-  m_lvWriteList->setColumnHidden(int(ListColumn::State), !shown);
+  const int column = int(ListColumn::State);
+  m_lvWriteList->setColumnHidden(column, !shown);
+  // The state is what a comparison is read for: the first column while it is shown, at the
+  // list's left edge; its own place (the last) again after.
+  QHeaderView* header = m_lvWriteList->header();
+  header->moveSection(header->visualIndex(column), shown ? 0 : header->count() - 1);
+  if (shown) m_lvWriteList->horizontalScrollBar()->setValue(0);
 }
 
 void OutputListPane::showSkipped(qint64 count) {
@@ -421,7 +508,6 @@ void OutputListPane::clearList() {
   m_lvWriteList->horizontalScrollBar()->setValue(0);
   resetNameColumn();
   showSkipped(0);
-  showStateColumn(false);
   setCaption(FileList::clearedCaption());
   Q_EMIT cleared();
 }
@@ -452,10 +538,13 @@ void OutputListPane::showListSorting() {
 
 void OutputListPane::openSelectedRow() {
   const QModelIndex current = m_lvWriteList->currentIndex();
-  if (!current.isValid() || current.row() >= m_list.count()) return;
+  if (!current.isValid() || current.row() >= m_model->rowCount()) return;
   if (!m_lvWriteList->selectionModel()->isRowSelected(current.row(), QModelIndex())) return;
+  const FileEntry& row = m_list.at(m_model->listRow(current.row()));
+  // A removed file is gone: there is nothing to open.
+  if (row.state == CompareState::Removed) return;
   m_lvWriteList->setEnabled(false);
-  m_session.openWithAssociatedApp(m_list.at(current.row()).fullPath());
+  m_session.openWithAssociatedApp(row.fullPath());
   m_lvWriteList->setEnabled(true);
   m_lvWriteList->setFocus();
 }

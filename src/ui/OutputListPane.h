@@ -12,6 +12,7 @@
 #include "ui/FileListModel.h"
 
 class QAction;
+class QCheckBox;
 class QHBoxLayout;
 class QLabel;
 class QMenu;
@@ -49,9 +50,6 @@ class OutputListPane : public QGroupBox {
   void showCount();
   // The header's sort arrow shows the list's own sorting (after an add sorted by it).
   void showListSorting();
-  // The state column (同じ/追加/削除/変更/移動/未確認), shown while the list holds a
-  // comparison's result.
-  void showStateColumn(bool shown);
   // "読み取れず除外 N件" (lblSkipped) beside the totals: what the last add could not read;
   // hidden for none and when the list is cleared.
   void showSkipped(qint64 count);
@@ -67,6 +65,11 @@ class OutputListPane : public QGroupBox {
 
  private:
   void createRowActions();
+  // While the list holds a comparison's result: the state column first, the count of each
+  // state on the status line, the differences-only switch and its row actions.
+  void showComparison();
+  void showStateColumn(bool shown);
+  static QString differencesOnlyTip();
   QAction* addRowAction(const char* name, const QString& caption, const QKeySequence& shortcut);
   void updateRowActions();
   // The selected rows as ascending spans that do not overlap.
@@ -102,6 +105,8 @@ class OutputListPane : public QGroupBox {
   QLabel* m_lblTotals;
   QLabel* m_lblNoted;
   QLabel* m_lblSkipped;
+  QLabel* m_lblStates = nullptr;  // "同じ N　追加 N　…" while a comparison is shown
+  QCheckBox* m_chkDifferencesOnly = nullptr;
   QHBoxLayout* m_statusRow;
   std::vector<QAction*> m_rowActions;
   QAction* m_actTickSelected = nullptr;
@@ -109,6 +114,8 @@ class OutputListPane : public QGroupBox {
   QAction* m_actInvertSelected = nullptr;
   QAction* m_actTickAll = nullptr;
   QAction* m_actUntickAll = nullptr;
+  QAction* m_actDifferencesOnly = nullptr;
+  QAction* m_actUntickSame = nullptr;
   QAction* m_actOpenFolder = nullptr;
   QAction* m_actCopyRows = nullptr;
   QAction* m_actCopyPaths = nullptr;
@@ -117,6 +124,7 @@ class OutputListPane : public QGroupBox {
   bool m_fittingNameColumn = false;
   bool m_nameFitPending = false;
   bool m_totalsPending = false;
+  bool m_comparisonShown = false;
 };
 
 }  // namespace vek

@@ -1,5 +1,6 @@
 #include "ui/frmVek.h"
 
+#include <algorithm>
 #include <system_error>
 
 #include <QCloseEvent>
@@ -12,6 +13,7 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "core/messages/PrintedPath.h"
 #include "core/platform/FileSystem.h"
 #include "core/settings/ProgramFolder.h"
 #include "core/text/PathRules.h"
@@ -231,14 +233,33 @@ void frmVek::finishOperation(bool showCount) {
   if (showCount) m_frmFileList->showCount();
 }
 
+bool frmVek::endComparisonFirst() {
+  if (!m_list.holdsComparison()) return true;
+  m_model->flush();
+  const qint64 gone =
+      std::count_if(m_list.rows().begin(), m_list.rows().end(), &FileList::isFromSavedListOnly);
+  // Rows of an add beside rows with a state would claim a comparison nobody made for them.
+  QString text =
+      tr("リストには比較の結果が表示されています。比較を終えて追加しますか？\r\n"
+         "「はい」: 状態が消え、今はないファイルの行（%1 件）がリストから除かれます。\r\n"
+         "「いいえ」: 何も追加せず、比較の結果をそのまま表示します。")
+          .arg(gone);
+  if (!m_interaction.askYesNo({tr("リストと比較"), text, MessageIcon::Question})) return false;
+  m_list.endComparison();
+  m_model->flush();
+  m_frmFileList->showCount();
+  m_frmFileList->showListSorting();
+  return true;
+}
+
 void frmVek::appendShownFiles() {
-  if (m_busy) return;
+  if (m_busy || !endComparisonFirst()) return;
   setBusy(true);
   m_add.startCurrentFolder(currentFolder());
 }
 
 void frmVek::appendSubtree() {
-  if (m_busy) return;
+  if (m_busy || !endComparisonFirst()) return;
   setBusy(true);
   m_add.startSubtree(currentFolder());
 }
@@ -246,7 +267,7 @@ void frmVek::appendSubtree() {
 bool frmVek::dropMimeData(const QMimeData& mime) {
   if (m_busy || !mime.hasUrls()) return false;
   std::vector<DroppedItem> items = DropGlue::itemsOf(mime);
-  if (items.empty()) return false;
+  if (items.empty() || !endComparisonFirst()) return false;
   setBusy(true);
   m_add.startDrop(std::move(items));
   return true;
@@ -297,14 +318,28 @@ void frmVek::savedListRead() {
     Q_EMIT addFinished();
   };
   if (const std::optional<Message> refusal = m_comparison->finishReading()) return stop(refusal);
+  const QString folder = folderText(currentFolder(), nativePathStyle());
+  if (const auto outside = m_comparison->anchorTo(folder)) return stop(outside);
+  // A list of another folder matches its paths below that folder with those below this one:
+  // rarely meant, and every file would read as removed and added.
+  const QString listFolder = m_comparison->lists().front().inputFolder;
+  if (!listFolder.isEmpty() && QDir::cleanPath(listFolder) != QDir::cleanPath(folder) &&
+      !m_interaction.askYesNo(
+          {tr("リストと比較"),
+           tr("このリストは別のフォルダから作られています。\r\n"
+              "リストのフォルダ: %1\r\n比較するフォルダ: %2\r\n"
+              "このまま比較しますか？（ファイルはフォルダ内のパスで照らし合わせます）")
+               .arg(printedPath(folderWithoutSeparator(listFolder, nativePathStyle())),
+                    printedPath(currentFolder())),
+           MessageIcon::Question})) {
+    return stop(std::nullopt);
+  }
   if (!m_list.isEmpty() &&
       !m_dialogs.askOkCancel(
           this, {tr("リストと比較"), tr("出力対象ﾌｧｲﾙﾘｽﾄの内容を比較の結果に置き換えます。"),
                  MessageIcon::Question})) {
     return stop(std::nullopt);
   }
-  const QString folder = folderText(currentFolder(), nativePathStyle());
-  if (const auto outside = m_comparison->anchorTo(folder)) return stop(outside);
   m_comparing = true;
   m_frmFileList->clearButton()->click();
   setBusy(true);
@@ -335,7 +370,6 @@ void frmVek::finishComparison(bool walked) {
   m_list.appendBatch(std::move(result.rows));
   m_model->flush();
   finishOperation(true);
-  m_frmFileList->showStateColumn(true);
   Message summary = ComparisonRun::summary(result);
   summary.text = run->lists().front().path + u"\r\n" + summary.text;
   for (const QString& note : run->notes()) summary.text += u"\r\n" + note;

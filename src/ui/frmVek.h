@@ -93,6 +93,10 @@ class frmVek : public QMainWindow {
   void addEnded();
   void showCaptions(const QString& folder);
   void finishOperation(bool showCount);
+  // Before an add or a drop while the list holds a comparison's result: asks whether to end the
+  // comparison (the states cleared, the rows of files that no longer exist removed); false when
+  // the person keeps it, and nothing is added.
+  bool endComparisonFirst();
   // ﾂｰﾙ → リストと比較: reads a saved list, walks the shown folder as an add would (its
   // subfolders too when the saved list has rows in them) and shows the result with its state.
   void compareWithList();

@@ -1,8 +1,11 @@
 // Takes the pictures of the output list at the window's first size on the screen xvfb-run gives
 // (scripts/screenshots runs it at 1366x768 and 1920x1080): the status line under a list with
 // names the 注意 column counts, more than a megabyte ticked and folders left out, and the rows'
-// context menu over a selection. Writes list-WxH.png and list-menu-WxH.png into the folder given.
+// context menu over a selection, and the window after a comparison with a saved list. Writes
+// list-WxH.png, list-menu-WxH.png and compare-WxH.png into the folder given.
+#include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QContextMenuEvent>
 #include <QDir>
 #include <QEventLoop>
@@ -18,11 +21,13 @@
 #include <cstdio>
 
 #include "core/settings/InterfaceLanguage.h"
+#include "support/RecordingInteraction.h"
 #include "ui/FileListModel.h"
 #include "ui/OutputListPane.h"
 #include "ui/QtTranslation.h"
 #include "ui/ScriptedDialogs.h"
 #include "ui/frmVek.h"
+#include "writers/JsonListExport.h"
 
 namespace {
 
@@ -99,5 +104,26 @@ int main(int argc, char** argv) {
   });
   QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, at, view->viewport()->mapToGlobal(at));
   QApplication::sendEvent(view->viewport(), &menuEvent);
+
+  // ﾂｰﾙ → リストと比較 a week later: the list saved as JSON, two reports grown, one gone, one
+  // new; only the differences shown, the state column first.
+  {
+    const QString saved = data.path() + u"/先週.json"_s;
+    model.changeAllTicks(vek::FileListModel::TickChange::Tick);
+    vek::test::RecordingInteraction quiet;
+    vek::createJsonList(saved, window.list(), window.settings(), quiet, u"資料"_s, root + u'/');
+    writeFile(root + u"/報告書007.txt"_s, 31000);
+    writeFile(root + u"/報告書120.txt"_s, 52000);
+    QFile::remove(root + u"/報告書200.txt"_s);
+    writeFile(root + u"/報告書301.txt"_s, 24000);
+    dialogs.openFiles = {saved};
+    window.findChild<QAction*>(u"mCompare"_s)->trigger();
+    if (window.isBusy()) added.exec();
+    window.findChild<QCheckBox*>(u"chkDifferencesOnly"_s)->click();
+    view->setCurrentIndex(model.index(0, 0));
+    view->setFocus();
+    wait(300);
+    ok = saveScreen(window.screen(), out + u"/compare-"_s + size + u".png"_s) && ok;
+  }
   return ok ? 0 : 1;
 }

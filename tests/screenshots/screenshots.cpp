@@ -151,7 +151,6 @@ int main(int argc, char** argv) {
     window.findChild<QAction*>(u"mCompare"_s)->trigger();
     if (window.isBusy()) loop.exec();
     Q_EMIT view->header()->sectionClicked(int(vek::ListColumn::State));
-    view->scrollTo(model.index(0, int(vek::ListColumn::State)));
     wait(300);
     ok = save(window, out + u"/compare-window.png"_s) && ok;
   }

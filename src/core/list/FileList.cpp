@@ -81,7 +81,7 @@ void FileList::settle() {
 qint64 FileList::append(FileEntry entry) {
   if (m_indexBuilt) m_fullPaths.insert(entry.fullPath());
   if (m_checksBuilt) noteAdded(entry, rowCheck(entry));
-  if (entry.ticked) addTicked(entry, 1);
+  countAdded(entry);
   qint64 position = count();
   if (!m_sortingEnabled) {
     settle();
@@ -118,8 +118,7 @@ void FileList::leaveToTheSystem() {
   m_rows = {};
   m_pendingRows = {};
   m_pending.clear();
-  m_tickedCount = 0;
-  m_tickedBytes = 0;
+  resetCounts();
   m_fullPaths = {};
   m_indexBuilt = false;
   m_delivery.clear();
@@ -147,7 +146,7 @@ void FileList::appendBatch(std::vector<FileEntry> entries, const std::vector<Row
     const FileEntry& entry = entries[i];
     if (m_indexBuilt) m_fullPaths.insert(entry.fullPath());
     if (m_checksBuilt) noteAdded(entry, checked ? checks[i] : rowCheck(entry));
-    if (entry.ticked) addTicked(entry, 1);
+    countAdded(entry);
   }
   settle();
   const std::size_t old = m_rows.size();
@@ -176,8 +175,7 @@ void FileList::clear() {
   m_rows.shrink_to_fit();
   m_pending.clear();
   m_pendingRows.clear();
-  m_tickedCount = 0;
-  m_tickedBytes = 0;
+  resetCounts();
   m_fullPaths.clear();
   m_fullPaths.squeeze();
   m_indexBuilt = false;
@@ -185,6 +183,36 @@ void FileList::clear() {
   m_sortedPrefix = 0;
   ++m_orderChanges;
   if (m_observer.to) m_observer.to->listReset();
+}
+
+void FileList::resetCounts() {
+  m_tickedCount = 0;
+  m_tickedBytes = 0;
+  m_tickedRemoved = 0;
+  m_stateCounts.fill(0);
+}
+
+bool FileList::isFromSavedListOnly(const FileEntry& row) {
+  return row.state == CompareState::Removed ||
+         (row.state == CompareState::Unverified && row.detail &&
+          row.detail->reason == UnverifiedReason::NotRead);
+}
+
+qint64 FileList::endComparison() {
+  std::vector<FileEntry> kept;
+  kept.reserve(rows().size());
+  for (const FileEntry& row : m_rows) {
+    if (isFromSavedListOnly(row)) continue;
+    FileEntry plain = row;
+    plain.state = CompareState::None;
+    plain.changes = 0;
+    plain.detail.reset();
+    kept.push_back(std::move(plain));
+  }
+  const qint64 gone = count() - qint64(kept.size());
+  clear();
+  appendBatch(std::move(kept));
+  return gone;
 }
 
 bool FileList::isAlreadyListed(const QString& fullPath) {

@@ -3,6 +3,7 @@
 // count caption and the checks made before an export. One observer hears of every change.
 #pragma once
 
+#include <array>
 #include <optional>
 #include <vector>
 
@@ -62,8 +63,21 @@ class FileList {
   void clear();                             // bNumAsc keeps its value
   qint64 tickedCount() const { return m_tickedCount; }
   // The total size of the ticked rows, kept as rows are ticked, added and removed: constant
-  // time whatever the list's length.
+  // time whatever the list's length. Rows a comparison found removed are files that no longer
+  // exist: they are counted apart (tickedRemovedCount), never in the size.
   qint64 tickedBytes() const { return m_tickedBytes; }
+  qint64 tickedRemovedCount() const { return m_tickedRemoved; }
+
+  // The rows of each comparison state (None for rows of an ordinary add): constant time.
+  qint64 stateCount(CompareState state) const { return m_stateCounts[std::size_t(state)]; }
+  // True while some row holds what a comparison found.
+  bool holdsComparison() const { return count() > stateCount(CompareState::None); }
+  // Rows of the saved list that the walk did not find (removed, or unverified where the folder
+  // could not be read): they stand for no file read now.
+  static bool isFromSavedListOnly(const FileEntry& row);
+  // Ends a comparison: the rows of files found now stay, in their order and with their ticks,
+  // as rows of an ordinary list; those of the saved list only go. Returns how many went.
+  qint64 endComparison();
 
   // True when some row's full path equals fullPath exactly (case-sensitive). Constant time:
   // the index is built on first use and kept up to date afterwards.
@@ -162,7 +176,10 @@ class FileList {
 
   void addTicked(const FileEntry& entry, int sign) {
     m_tickedCount += sign;
-    m_tickedBytes += sign * entry.size;
+    if (entry.state == CompareState::Removed)
+      m_tickedRemoved += sign;
+    else
+      m_tickedBytes += sign * entry.size;
   }
   // Where a display position stands: in the side list (an index into m_pendingRows) or in
   // m_rows.
@@ -171,6 +188,12 @@ class FileList {
     std::size_t index = 0;
   };
   Place placeOf(qint64 row) const;
+  // Counts a row coming into (sign 1) the list: its tick and its state.
+  void countAdded(const FileEntry& entry) {
+    if (entry.ticked) addTicked(entry, 1);
+    ++m_stateCounts[std::size_t(entry.state)];
+  }
+  void resetCounts();
   FileEntry& rowAt(qint64 row);
   // Puts the rows into the order given (new position -> old position) and tells the observer,
   // unless nothing moved.
@@ -193,6 +216,8 @@ class FileList {
   std::vector<FileEntry> m_pendingRows;
   qint64 m_tickedCount = 0;
   qint64 m_tickedBytes = 0;
+  qint64 m_tickedRemoved = 0;
+  std::array<qint64, 7> m_stateCounts{};  // by CompareState
   QSet<QString> m_fullPaths;
   bool m_indexBuilt = false;
   bool m_sortingEnabled = true;
