@@ -4,6 +4,7 @@
 
 #include "core/platform/OutputFile.h"
 #include "core/platform/WholeFile.h"
+#include "core/text/PathRules.h"
 #include "core/text/TextCodec.h"
 #include "core/text/TextLines.h"
 
@@ -43,8 +44,7 @@ QStringList defaultFilterPresets() {
 }
 
 QString filterPresetsPath(const QString& programFolder) {
-  if (programFolder.endsWith(u'/')) return programFolder + QStringLiteral("filter.txt");
-  return programFolder + QStringLiteral("/filter.txt");
+  return folderText(programFolder, nativePathStyle()) + QStringLiteral("filter.txt");
 }
 
 namespace {
