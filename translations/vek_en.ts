@@ -1389,6 +1389,80 @@ However, %2 characters cannot be held by the file (control characters and the li
     </message>
 </context>
 <context>
+    <name>vek::ListRowActions</name>
+    <message>
+        <source>選択した行にチェック (&amp;K)</source>
+        <translation>&amp;Tick Selected Rows</translation>
+    </message>
+    <message>
+        <source>選択した行のチェックを外す (&amp;U)</source>
+        <translation>&amp;Untick Selected Rows</translation>
+    </message>
+    <message>
+        <source>選択した行のチェックを反転 (&amp;I)</source>
+        <translation>&amp;Invert Ticks of Selected Rows</translation>
+    </message>
+    <message>
+        <source>すべてチェック (&amp;A)</source>
+        <translation>Tick &amp;All</translation>
+    </message>
+    <message>
+        <source>すべてのチェックを外す (&amp;N)</source>
+        <translation>U&amp;ntick All</translation>
+    </message>
+    <message>
+        <source>相違のみ表示 (&amp;D)</source>
+        <translation>&amp;Differences Only</translation>
+    </message>
+    <message>
+        <source>「同じ」の行のチェックを外す (&amp;S)</source>
+        <translation>Untick the &amp;Same Rows</translation>
+    </message>
+    <message>
+        <source>ファイルのあるフォルダを開く (&amp;F)</source>
+        <translation>Open Containing &amp;Folder</translation>
+    </message>
+    <message>
+        <source>選択した行をコピー (&amp;C)</source>
+        <translation>&amp;Copy Selected Rows</translation>
+    </message>
+    <message>
+        <source>フルパスをコピー (&amp;P)</source>
+        <translation>Copy Full &amp;Paths</translation>
+    </message>
+    <message>
+        <source>「同じ」の行を隠します。出力するのは、隠れた行も含めてﾁｪｯｸした行です。相違だけを出力するときは、先に「同じ」の行のチェックを外してください。</source>
+        <translation>Hides the rows that are the same. An export writes every ticked row, hidden ones included: to export only the differences, untick the same rows first.</translation>
+    </message>
+    <message>
+        <source>リスト (&amp;L)</source>
+        <translation>&amp;List</translation>
+    </message>
+</context>
+<context>
+    <name>vek::ListStatusLine</name>
+    <message>
+        <source>Windowsや Macの相手先で困る名前のﾌｧｲﾙの数です。「注意」の列見出しをｸﾘｯｸすると先頭に集まります。</source>
+        <translation>The number of files whose names cause trouble on Windows or Mac. Click the “Warning” column heading to bring them to the top.</translation>
+    </message>
+    <message>
+        <source>最後の追加で読み取れなかったフォルダとファイルの数です。リストに含まれていません。</source>
+        <translation>The folders and files the last add could not read. They are not in the list.</translation>
+    </message>
+    <message>
+        <source>注意 %1件&#x3000;</source>
+        <translation>Warnings: %1  </translation>
+    </message>
+    <message>
+        <source>&#x3000;＋削除 %1</source>
+        <translation>   + %1 removed</translation>
+    </message>
+    <message>
+        <source>読み取れず除外 %1件&#x3000;</source>
+        <translation>Not read: %1&#x3000;</translation>
+    </message>
+</context>
+<context>
     <name>vek::MainForm</name>
     <message>
         <source>選択中のﾌｫﾙﾀﾞ以下を全て追加</source>
@@ -1478,14 +1552,6 @@ However, %2 characters cannot be held by the file (control characters and the li
 <context>
     <name>vek::OutputListPane</name>
     <message>
-        <source>Windowsや Macの相手先で困る名前のﾌｧｲﾙの数です。「注意」の列見出しをｸﾘｯｸすると先頭に集まります。</source>
-        <translation>The number of files whose names cause trouble on Windows or Mac. Click the “Warning” column heading to bring them to the top.</translation>
-    </message>
-    <message>
-        <source>注意 %1件&#x3000;</source>
-        <translation>Warnings: %1  </translation>
-    </message>
-    <message>
         <source>リストの一括クリア</source>
         <translation>Clear the List</translation>
     </message>
@@ -1494,72 +1560,12 @@ However, %2 characters cannot be held by the file (control characters and the li
         <translation>* Untick the files you do not want.</translation>
     </message>
     <message>
-        <source>最後の追加で読み取れなかったフォルダとファイルの数です。リストに含まれていません。</source>
-        <translation>The folders and files the last add could not read. They are not in the list.</translation>
-    </message>
-    <message>
-        <source>読み取れず除外 %1件&#x3000;</source>
-        <translation>Not read: %1&#x3000;</translation>
-    </message>
-    <message>
-        <source>選択した行にチェック (&amp;K)</source>
-        <translation>&amp;Tick Selected Rows</translation>
-    </message>
-    <message>
-        <source>選択した行のチェックを外す (&amp;U)</source>
-        <translation>&amp;Untick Selected Rows</translation>
-    </message>
-    <message>
-        <source>選択した行のチェックを反転 (&amp;I)</source>
-        <translation>&amp;Invert Ticks of Selected Rows</translation>
-    </message>
-    <message>
-        <source>すべてチェック (&amp;A)</source>
-        <translation>Tick &amp;All</translation>
-    </message>
-    <message>
-        <source>すべてのチェックを外す (&amp;N)</source>
-        <translation>U&amp;ntick All</translation>
-    </message>
-    <message>
-        <source>ファイルのあるフォルダを開く (&amp;F)</source>
-        <translation>Open Containing &amp;Folder</translation>
-    </message>
-    <message>
-        <source>選択した行をコピー (&amp;C)</source>
-        <translation>&amp;Copy Selected Rows</translation>
-    </message>
-    <message>
-        <source>フルパスをコピー (&amp;P)</source>
-        <translation>Copy Full &amp;Paths</translation>
-    </message>
-    <message>
-        <source>リスト (&amp;L)</source>
-        <translation>&amp;List</translation>
-    </message>
-    <message>
         <source>比較で見つかった状態ごとの行数です。「削除」の行は今はないファイルで、合計のサイズに含みません。</source>
         <translation>The rows of each state the comparison found. Removed rows are files that no longer exist; they are not in the total size.</translation>
     </message>
     <message>
         <source>相違のみ表示</source>
         <translation>Differences only</translation>
-    </message>
-    <message>
-        <source>「同じ」の行を隠します。出力するのは、隠れた行も含めてﾁｪｯｸした行です。相違だけを出力するときは、先に「同じ」の行のチェックを外してください。</source>
-        <translation>Hides the rows that are the same. An export writes every ticked row, hidden ones included: to export only the differences, untick the same rows first.</translation>
-    </message>
-    <message>
-        <source>相違のみ表示 (&amp;D)</source>
-        <translation>&amp;Differences Only</translation>
-    </message>
-    <message>
-        <source>「同じ」の行のチェックを外す (&amp;S)</source>
-        <translation>Untick the &amp;Same Rows</translation>
-    </message>
-    <message>
-        <source>&#x3000;＋削除 %1</source>
-        <translation>   + %1 removed</translation>
     </message>
     <message>
         <source>%1&#x3000;%2</source>
@@ -1592,6 +1598,51 @@ However, %2 characters cannot be held by the file (control characters and the li
     <message>
         <source>追加を始めたフォルダと別のファイルシステム（別のディスク、ネットワーク上の共有など）にあるフォルダの中は検索しません。</source>
         <translation>Folders on a file system other than the starting folder&apos;s (another disk, a network share) are not searched.</translation>
+    </message>
+</context>
+<context>
+    <name>vek::WindowComparison</name>
+    <message>
+        <source>リストには比較の結果が表示されています。比較を終えて追加しますか？<byte value="xd"/>
+「はい」: 状態が消え、今はないファイルの行（%1 件）がリストから除かれます。<byte value="xd"/>
+「いいえ」: 何も追加せず、比較の結果をそのまま表示します。</source>
+        <translation>The list shows the result of a comparison. End the comparison and add?<byte value="xd"/>
+Yes: the states are cleared and the rows of files that no longer exist (%1) leave the list.<byte value="xd"/>
+No: nothing is added; the result of the comparison stays.</translation>
+    </message>
+    <message>
+        <source>リストと比較</source>
+        <translation>Compare with List</translation>
+    </message>
+    <message>
+        <source>比較するリスト</source>
+        <translation>List to compare</translation>
+    </message>
+    <message>
+        <source>Vekのリスト (*.json *.csv *.txt);;すべてのファイル (*)</source>
+        <translation>Vek lists (*.json *.csv *.txt);;All files (*)</translation>
+    </message>
+    <message>
+        <source>保存されたリストを読み込んでいます。</source>
+        <translation>Reading the saved list.</translation>
+    </message>
+    <message>
+        <source>このリストは別のフォルダから作られています。<byte value="xd"/>
+リストのフォルダ: %1<byte value="xd"/>
+比較するフォルダ: %2<byte value="xd"/>
+このまま比較しますか？（ファイルはフォルダ内のパスで照らし合わせます）</source>
+        <translation>This list was made of another folder.<byte value="xd"/>
+Folder of the list: %1<byte value="xd"/>
+Folder to compare: %2<byte value="xd"/>
+Compare anyway? (Files are matched by their paths inside each folder.)</translation>
+    </message>
+    <message>
+        <source>出力対象ﾌｧｲﾙﾘｽﾄの内容を比較の結果に置き換えます。</source>
+        <translation>The output list is replaced by the comparison result.</translation>
+    </message>
+    <message>
+        <source>フォルダの読み込みが中断されたため、比較は行いませんでした。</source>
+        <translation>Reading the folder was interrupted, so nothing was compared.</translation>
     </message>
 </context>
 <context>
@@ -2582,51 +2633,6 @@ No list was written.</translation>
     <message>
         <source>XMLﾌｧｲﾙ|*.xml</source>
         <translation>XML files|*.xml</translation>
-    </message>
-</context>
-<context>
-    <name>vek::frmVek</name>
-    <message>
-        <source>比較するリスト</source>
-        <translation>List to compare</translation>
-    </message>
-    <message>
-        <source>Vekのリスト (*.json *.csv *.txt);;すべてのファイル (*)</source>
-        <translation>Vek lists (*.json *.csv *.txt);;All files (*)</translation>
-    </message>
-    <message>
-        <source>リストと比較</source>
-        <translation>Compare with List</translation>
-    </message>
-    <message>
-        <source>出力対象ﾌｧｲﾙﾘｽﾄの内容を比較の結果に置き換えます。</source>
-        <translation>The output list is replaced by the comparison result.</translation>
-    </message>
-    <message>
-        <source>フォルダの読み込みが中断されたため、比較は行いませんでした。</source>
-        <translation>Reading the folder was interrupted, so nothing was compared.</translation>
-    </message>
-    <message>
-        <source>保存されたリストを読み込んでいます。</source>
-        <translation>Reading the saved list.</translation>
-    </message>
-    <message>
-        <source>リストには比較の結果が表示されています。比較を終えて追加しますか？<byte value="xd"/>
-「はい」: 状態が消え、今はないファイルの行（%1 件）がリストから除かれます。<byte value="xd"/>
-「いいえ」: 何も追加せず、比較の結果をそのまま表示します。</source>
-        <translation>The list shows the result of a comparison. End the comparison and add?<byte value="xd"/>
-Yes: the states are cleared and the rows of files that no longer exist (%1) leave the list.<byte value="xd"/>
-No: nothing is added; the result of the comparison stays.</translation>
-    </message>
-    <message>
-        <source>このリストは別のフォルダから作られています。<byte value="xd"/>
-リストのフォルダ: %1<byte value="xd"/>
-比較するフォルダ: %2<byte value="xd"/>
-このまま比較しますか？（ファイルはフォルダ内のパスで照らし合わせます）</source>
-        <translation>This list was made of another folder.<byte value="xd"/>
-Folder of the list: %1<byte value="xd"/>
-Folder to compare: %2<byte value="xd"/>
-Compare anyway? (Files are matched by their paths inside each folder.)</translation>
     </message>
 </context>
 <context>

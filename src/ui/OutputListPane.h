@@ -1,8 +1,9 @@
 // The output frame of the main window ("frmFileList"): the list view over the output list with
 // its ticks, the header clicks that sort it, Enter and double-click that open a row, the count
 // caption and リストの一括クリア; many rows selected at once, Space and the row actions (tick,
-// untick, invert, open the folder, copy) on the rows' context menu and for the window's menu;
-// the status line of the ticked rows.
+// untick, invert, open the folder, copy: ListRowActions) on the rows' context menu and for the
+// window's menu; the status line of the ticked rows (ListStatusLine); while the list holds a
+// comparison's result, its state column, state counts and differences-only switch.
 #pragma once
 
 #include <vector>
@@ -13,7 +14,6 @@
 
 class QAction;
 class QCheckBox;
-class QHBoxLayout;
 class QLabel;
 class QMenu;
 class QPushButton;
@@ -23,6 +23,8 @@ namespace vek {
 
 class FileList;
 class FileListModel;
+class ListRowActions;
+class ListStatusLine;
 class Session;
 
 class OutputListPane : public QGroupBox {
@@ -34,14 +36,14 @@ class OutputListPane : public QGroupBox {
   QTreeView* view() const { return m_lvWriteList; }
   QPushButton* clearButton() const { return m_cmdListClear; }
   QLabel* comment() const { return m_lblComment; }
-  QLabel* totals() const { return m_lblTotals; }
+  QLabel* totals() const;
   // "注意 N件": how many rows have a delivery note.
-  QLabel* noted() const { return m_lblNoted; }
+  QLabel* noted() const;
   FileListModel& model() const { return *m_model; }
 
   // The row actions, in menu order (null for a separator), each with an object name and its
   // shortcut; they act while the list has the focus, or from a menu.
-  const std::vector<QAction*>& rowActions() const { return m_rowActions; }
+  const std::vector<QAction*>& rowActions() const;
   // Adds the row actions to a menu, such as one of the window's menu bar titled rowMenuTitle().
   void addRowActions(QMenu* menu) const;
   static QString rowMenuTitle();
@@ -53,7 +55,7 @@ class OutputListPane : public QGroupBox {
   // "読み取れず除外 N件" (lblSkipped) beside the totals: what the last add could not read;
   // hidden for none and when the list is cleared.
   void showSkipped(qint64 count);
-  QLabel* skipped() const { return m_lblSkipped; }
+  QLabel* skipped() const;
 
  Q_SIGNALS:
   // The list was emptied by リストの一括クリア.
@@ -64,37 +66,18 @@ class OutputListPane : public QGroupBox {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
-  void createRowActions();
   // While the list holds a comparison's result: the state column first, the count of each
   // state on the status line, the differences-only switch and its row actions.
   void showComparison();
   void showStateColumn(bool shown);
-  static QString differencesOnlyTip();
-  QAction* addRowAction(const char* name, const QString& caption, const QKeySequence& shortcut);
-  void updateRowActions();
-  // The selected rows as ascending spans that do not overlap.
-  std::vector<FileListModel::RowSpan> selectedSpans() const;
-  // Space: the current row takes the tick it did not have, and so do the other selected rows
-  // when it is one of them.
-  void toggleCurrentTick();
-  void changeSelectedTicks(FileListModel::TickChange change);
-  void openContainingFolder();
-  void copySelectedRows();
-  void copyFullPaths();
   // The name column as wide as its texts need, up to a limit, until the person sizes it.
   void scheduleNameColumnFit();
   void fitNameColumn();
   void resetNameColumn();
-  // The totals in full, or shorter when the line has no room for every part.
-  void fitStatusLine();
   void setCaption(const QString& caption);
   void clearList();
   void headerClicked(int section);
   void openSelectedRow();
-  // The count and size of the ticked rows, after every change of the list: shown once the
-  // event loop runs again, so that a tick costs no text formatting and many ticks one update.
-  void scheduleTotals();
-  void showTotals();
 
   FileList& m_list;
   Session& m_session;
@@ -102,28 +85,14 @@ class OutputListPane : public QGroupBox {
   QTreeView* m_lvWriteList;
   QPushButton* m_cmdListClear;
   QLabel* m_lblComment;
-  QLabel* m_lblTotals;
-  QLabel* m_lblNoted;
-  QLabel* m_lblSkipped;
+  ListStatusLine* m_status;
   QLabel* m_lblStates = nullptr;  // "同じ N　追加 N　…" while a comparison is shown
   QCheckBox* m_chkDifferencesOnly = nullptr;
-  QHBoxLayout* m_statusRow;
-  std::vector<QAction*> m_rowActions;
-  QAction* m_actTickSelected = nullptr;
-  QAction* m_actUntickSelected = nullptr;
-  QAction* m_actInvertSelected = nullptr;
-  QAction* m_actTickAll = nullptr;
-  QAction* m_actUntickAll = nullptr;
-  QAction* m_actDifferencesOnly = nullptr;
-  QAction* m_actUntickSame = nullptr;
-  QAction* m_actOpenFolder = nullptr;
-  QAction* m_actCopyRows = nullptr;
-  QAction* m_actCopyPaths = nullptr;
+  ListRowActions* m_rowActions = nullptr;
   int m_nameColumnDesigned = 0;
   bool m_nameColumnByHand = false;
   bool m_fittingNameColumn = false;
   bool m_nameFitPending = false;
-  bool m_totalsPending = false;
   bool m_comparisonShown = false;
 };
 

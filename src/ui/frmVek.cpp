@@ -1,6 +1,5 @@
 #include "ui/frmVek.h"
 
-#include <algorithm>
 #include <system_error>
 
 #include <QCloseEvent>
@@ -13,7 +12,6 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include "core/messages/PrintedPath.h"
 #include "core/platform/FileSystem.h"
 #include "core/settings/ProgramFolder.h"
 #include "core/text/PathRules.h"
@@ -27,6 +25,7 @@
 #include "ui/OutputListPane.h"
 #include "ui/SystemDialogs.h"
 #include "ui/WalkRulesBox.h"
+#include "ui/WindowComparison.h"
 #include "ui/WindowMenus.h"
 #include "ui/WindowPlace.h"
 
@@ -68,10 +67,15 @@ frmVek::frmVek(const Options& options, QWidget* parent)
   m_frmFileList = m_form->frmFileList;
   m_model = &m_frmFileList->model();
   updateMinimumSize(*this);
+  m_comparison = new WindowComparison(*this, m_dialogs, m_add, *m_frmFileList,
+                                      {[this](bool busy) { setBusy(busy); },
+                                       [this](const QString& folder) { m_scanFolder = folder; },
+                                       [this] { finishOperation(true); }});
+  connect(m_comparison, &WindowComparison::endedUnwalked, this, &frmVek::addFinished);
   connectControls();
   new ListExports(*this, m_dialogs, *m_form->cmdOutList, *m_form->cmdOutHtml, *m_form->cmdOutXML);
   new WindowMenus(*this, m_dialogs, *m_chooser, *m_form->filter, *m_frmFileList, m_programFolder,
-                  [this] { compareWithList(); });
+                  [this] { m_comparison->start(); });
 
   // Settings first: the stored place and size, the history, the options.
   measureWindow(*this, m_window);
@@ -104,7 +108,8 @@ frmVek::frmVek(const Options& options, QWidget* parent)
 
 frmVek::~frmVek() {
   // A saved list still being read stops at its next block; its result is dropped.
-  m_comparison.reset();
+  delete m_comparison;
+  m_comparison = nullptr;
   // The list pane's model goes before the list it watches.
   delete m_frmFileList;
   m_frmFileList = nullptr;
@@ -129,7 +134,7 @@ void frmVek::connectControls() {
     if (m_busy && !m_list.isEmpty()) m_frmFileList->showCount();
   });
   m_interaction.setCancelHandler([this] {
-    cancelListRead();
+    m_comparison->cancelReading();
     m_add.cancel();
   });
   connect(&m_add, &BackgroundAdd::rowsAdded, this, &frmVek::rowsArrived);
@@ -183,8 +188,8 @@ void frmVek::rowsArrived() {
 void frmVek::addEnded() {
   if (!m_busy) return;
   setBusy(false);
-  if (m_comparing) {
-    finishComparison(m_add.result().outcome == AddOutcome::Done);
+  if (m_comparison->walking()) {
+    m_comparison->finish(m_add.result());
     m_frmFileList->showListSorting();
     m_frmFileList->showSkipped(m_interaction.showIncompleteNotice());
     Q_EMIT addFinished();
@@ -233,33 +238,14 @@ void frmVek::finishOperation(bool showCount) {
   if (showCount) m_frmFileList->showCount();
 }
 
-bool frmVek::endComparisonFirst() {
-  if (!m_list.holdsComparison()) return true;
-  m_model->flush();
-  const qint64 gone =
-      std::count_if(m_list.rows().begin(), m_list.rows().end(), &FileList::isFromSavedListOnly);
-  // Rows of an add beside rows with a state would claim a comparison nobody made for them.
-  QString text =
-      tr("リストには比較の結果が表示されています。比較を終えて追加しますか？\r\n"
-         "「はい」: 状態が消え、今はないファイルの行（%1 件）がリストから除かれます。\r\n"
-         "「いいえ」: 何も追加せず、比較の結果をそのまま表示します。")
-          .arg(gone);
-  if (!m_interaction.askYesNo({tr("リストと比較"), text, MessageIcon::Question})) return false;
-  m_list.endComparison();
-  m_model->flush();
-  m_frmFileList->showCount();
-  m_frmFileList->showListSorting();
-  return true;
-}
-
 void frmVek::appendShownFiles() {
-  if (m_busy || !endComparisonFirst()) return;
+  if (m_busy || !m_comparison->endBeforeAdding()) return;
   setBusy(true);
   m_add.startCurrentFolder(currentFolder());
 }
 
 void frmVek::appendSubtree() {
-  if (m_busy || !endComparisonFirst()) return;
+  if (m_busy || !m_comparison->endBeforeAdding()) return;
   setBusy(true);
   m_add.startSubtree(currentFolder());
 }
@@ -267,113 +253,10 @@ void frmVek::appendSubtree() {
 bool frmVek::dropMimeData(const QMimeData& mime) {
   if (m_busy || !mime.hasUrls()) return false;
   std::vector<DroppedItem> items = DropGlue::itemsOf(mime);
-  if (items.empty() || !endComparisonFirst()) return false;
+  if (items.empty() || !m_comparison->endBeforeAdding()) return false;
   setBusy(true);
   m_add.startDrop(std::move(items));
   return true;
-}
-
-void frmVek::compareWithList() {
-  if (m_busy) return;
-  const std::optional<QString> path = m_dialogs.chooseOpenFile(
-      this, tr("比較するリスト"), tr("Vekのリスト (*.json *.csv *.txt);;すべてのファイル (*)"),
-      m_window.saveInitialDir);
-  if (!path) return;
-  // Read on a thread of its own, under the progress window: a huge list or one on a share that
-  // hangs never stops the window, and キャンセル ends the wait at once (the read is dropped).
-  m_comparison = std::make_unique<ComparisonRun>(m_settings, m_interaction);
-  const int number = ++m_comparisons;
-  m_readingList = true;
-  setBusy(true);
-  m_interaction.clearCancelRequested();
-  m_interaction.showProgress(tr("リストと比較"), tr("保存されたリストを読み込んでいます。"), *path,
-                             -1, 0);
-  m_comparison->startReading({*path}, [this, number] {
-    // Runs here unless the window has gone, which waits for this thread first.
-    QMetaObject::invokeMethod(
-        this,
-        [this, number] {
-          if (m_readingList && number == m_comparisons) savedListRead();
-        },
-        Qt::QueuedConnection);
-  });
-}
-
-void frmVek::cancelListRead() {
-  if (!m_readingList) return;
-  m_readingList = false;
-  m_comparison->cancelReading();
-  m_interaction.closeProgress();
-  setBusy(false);
-  Q_EMIT addFinished();
-}
-
-void frmVek::savedListRead() {
-  m_readingList = false;
-  m_interaction.closeProgress();
-  setBusy(false);
-  const auto stop = [this](const std::optional<Message>& message) {
-    m_comparison.reset();
-    if (message) m_interaction.showMessage(*message);
-    Q_EMIT addFinished();
-  };
-  if (const std::optional<Message> refusal = m_comparison->finishReading()) return stop(refusal);
-  const QString folder = folderText(currentFolder(), nativePathStyle());
-  if (const auto outside = m_comparison->anchorTo(folder)) return stop(outside);
-  // A list of another folder matches its paths below that folder with those below this one:
-  // rarely meant, and every file would read as removed and added.
-  const QString listFolder = m_comparison->lists().front().inputFolder;
-  if (!listFolder.isEmpty() && QDir::cleanPath(listFolder) != QDir::cleanPath(folder) &&
-      !m_interaction.askYesNo(
-          {tr("リストと比較"),
-           tr("このリストは別のフォルダから作られています。\r\n"
-              "リストのフォルダ: %1\r\n比較するフォルダ: %2\r\n"
-              "このまま比較しますか？（ファイルはフォルダ内のパスで照らし合わせます）")
-               .arg(printedPath(folderWithoutSeparator(listFolder, nativePathStyle())),
-                    printedPath(currentFolder())),
-           MessageIcon::Question})) {
-    return stop(std::nullopt);
-  }
-  if (!m_list.isEmpty() &&
-      !m_dialogs.askOkCancel(
-          this, {tr("リストと比較"), tr("出力対象ﾌｧｲﾙﾘｽﾄの内容を比較の結果に置き換えます。"),
-                 MessageIcon::Question})) {
-    return stop(std::nullopt);
-  }
-  m_comparing = true;
-  m_frmFileList->clearButton()->click();
-  setBusy(true);
-  m_scanFolder = currentFolder();
-  if (m_comparison->walksSubfolders()) {
-    m_add.startSubtree(currentFolder());
-  } else {
-    m_add.startCurrentFolder(currentFolder());
-  }
-}
-
-void frmVek::finishComparison(bool walked) {
-  m_comparing = false;
-  const std::unique_ptr<ComparisonRun> run = std::move(m_comparison);
-  m_model->flush();
-  if (!walked) {
-    // A walk that was cancelled or failed is no comparison: nothing is shown as its result.
-    m_frmFileList->clearButton()->click();
-    m_interaction.showMessage({tr("リストと比較"),
-                               tr("フォルダの読み込みが中断されたため、比較は行いませんでした。"),
-                               MessageIcon::Warning});
-    return;
-  }
-  // No digests are compared here, so there is always a result.
-  run->walked(m_add.result());
-  ComparisonResult result = *run->compareWithFolder(m_list.rows(), HashKind::None, SameRows::Keep);
-  m_list.clear();
-  m_list.appendBatch(std::move(result.rows));
-  m_model->flush();
-  finishOperation(true);
-  Message summary = ComparisonRun::summary(result);
-  summary.text = run->lists().front().path + u"\r\n" + summary.text;
-  for (const QString& note : run->notes()) summary.text += u"\r\n" + note;
-  m_interaction.showMessage(summary);
 }
 
 // ---- Window events ----

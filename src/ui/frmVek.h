@@ -1,6 +1,6 @@
 // The main window, composed of its parts: the form (folder chooser, filter box, walk rules,
-// output-list pane and the buttons), the menus, the list's export and the drop glue. The window
-// itself runs the adds and the comparison with a saved list and keeps the settings; it owns the
+// output-list pane and the buttons), the menus, the list's export, the comparison with a saved
+// list and the drop glue. The window itself runs the adds and keeps the settings; it owns the
 // list, the settings of the run and the window's Interaction, which the dialogs and parts around
 // it reach through the accessors.
 #pragma once
@@ -12,7 +12,6 @@
 #include <QElapsedTimer>
 #include <QMainWindow>
 
-#include "compare/ComparisonRun.h"
 #include "core/list/FileList.h"
 #include "core/settings/Session.h"
 #include "core/settings/Settings.h"
@@ -31,6 +30,7 @@ class FileListModel;
 class FolderChooser;
 class MainForm;
 class OutputListPane;
+class WindowComparison;
 class WindowDialogs;
 
 class frmVek : public QMainWindow {
@@ -93,18 +93,6 @@ class frmVek : public QMainWindow {
   void addEnded();
   void showCaptions(const QString& folder);
   void finishOperation(bool showCount);
-  // Before an add or a drop while the list holds a comparison's result: asks whether to end the
-  // comparison (the states cleared, the rows of files that no longer exist removed); false when
-  // the person keeps it, and nothing is added.
-  bool endComparisonFirst();
-  // ﾂｰﾙ → リストと比較: reads a saved list, walks the shown folder as an add would (its
-  // subfolders too when the saved list has rows in them) and shows the result with its state.
-  void compareWithList();
-  // The saved list has been read (on a thread of its own): ask, then walk.
-  void savedListRead();
-  // キャンセル while the saved list is read: the window is free at once.
-  void cancelListRead();
-  void finishComparison(bool walked);
 
   Settings m_settings;
   WindowState m_window;
@@ -119,13 +107,8 @@ class frmVek : public QMainWindow {
   Gatherer m_gatherer;
   BackgroundAdd m_add;
   FileListModel* m_model = nullptr;
-
-  // The comparison under way: its saved list read, then its folder walked (m_comparing).
-  std::unique_ptr<ComparisonRun> m_comparison;
-  int m_comparisons = 0;       // comparisons started: a read that ended too late is dropped
-  bool m_readingList = false;  // the saved list is being read; キャンセル drops the read
-  bool m_comparing = false;    // the folder is walked for m_comparison
-  QString m_scanFolder;        // the folder an add or drop is at; shown when it ends
+  WindowComparison* m_comparison = nullptr;  // ﾂｰﾙ → リストと比較
+  QString m_scanFolder;                      // the folder an add or drop is at; shown when it ends
   bool m_busy = false;
   QElapsedTimer m_sinceShown;
 
