@@ -253,13 +253,13 @@ bool frmVek::endComparisonFirst() {
 }
 
 void frmVek::appendShownFiles() {
-  if (m_busy || !endComparisonFirst()) return;
+  if (m_busy || !m_chooser->confirmShownFolder() || !endComparisonFirst()) return;
   setBusy(true);
   m_add.startCurrentFolder(currentFolder());
 }
 
 void frmVek::appendSubtree() {
-  if (m_busy || !endComparisonFirst()) return;
+  if (m_busy || !m_chooser->confirmShownFolder() || !endComparisonFirst()) return;
   setBusy(true);
   m_add.startSubtree(currentFolder());
 }
