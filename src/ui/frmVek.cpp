@@ -69,13 +69,20 @@ frmVek::frmVek(const Options& options, QWidget* parent)
   m_model = &m_frmFileList->model();
   updateMinimumSize(*this);
   connectControls();
-  new ListExports(*this, m_dialogs, *m_form->cmdOutList, *m_form->cmdOutHtml, *m_form->cmdOutXML);
-  new WindowMenus(*this, m_dialogs, *m_chooser, *m_form->filter, *m_frmFileList, m_programFolder,
-                  [this] { compareWithList(); });
+  auto* exports = new ListExports(*this, m_dialogs, *m_form->cmdOutList, *m_form->cmdOutHtml,
+                                  *m_form->cmdOutXML);
+  new WindowMenus(
+      *this, m_dialogs, *m_chooser, *m_form->filter, *m_frmFileList, m_programFolder,
+      [this] { compareWithList(); },
+      [exports](ListExports::WriterKind kind) { exports->exportList(kind); });
 
   // Settings first: the stored place and size, the history, the options.
   measureWindow(*this, m_window);
   m_store.load(m_settings, m_window, m_workingFolder);
+  // Lists do not belong in the configuration folder: a save folder stored as that folder (by
+  // earlier versions, before anything was saved) starts at the working folder instead.
+  if (m_window.saveInitialDir == m_programFolder && m_workingFolder != m_programFolder)
+    m_window.saveInitialDir = m_workingFolder;
   m_list.setNumberOrder(m_settings.sort.numbers);
   m_form->walkRules->showSettings();
   m_gatherer.setWalkRules(m_form->walkRules->rules());

@@ -1,5 +1,8 @@
-// The small rules behind the window's boxes and dialogs: which volume holds a path, and how a
-// save filter becomes the system dialog's filter and default suffix.
+// The small rules behind the window's boxes and dialogs: which volume holds a path, how a
+// save filter becomes the system dialog's filter and default suffix, and the input box's fit.
+#include <QInputDialog>
+#include <QLabel>
+
 #include <gtest/gtest.h>
 
 #include "support/QStringPrinter.h"
@@ -8,6 +11,7 @@
 
 namespace vek::test {
 namespace {
+using namespace Qt::StringLiterals;
 
 TEST(Volumes, TheLongestRootAboveThePathHoldsIt) {
   const QStringList roots = {u"/"_qs, u"/home"_qs, u"/media/usb"_qs};
@@ -50,6 +54,23 @@ TEST(SystemDialogs, SaveFiltersBecomeQtFiltersAndSuffixes) {
     EXPECT_EQ(SystemDialogs::qtNameFilter(filter), QString::fromUtf8(c.qtFilter)) << c.filter;
     EXPECT_EQ(SystemDialogs::defaultSuffix(filter), QString::fromUtf8(c.suffix)) << c.filter;
   }
+}
+
+// The typed-path prompt: its longest line is shown whole, on a screen of 1366 pixels too.
+TEST(SystemDialogs, TheInputBoxShowsItsWholePrompt) {
+  const QString longest =
+      u"ネットワーク上のコンピュータを指定するときは、「/mnt/server/share」のように入力してください"_s;
+  const auto dialog = SystemDialogs::textDialog(
+      nullptr, u"パスの入力"_s, u"参照するパスを入力してください。\r\n"_s + longest);
+  dialog->show();
+  auto* label = dialog->findChild<QLabel*>();
+  ASSERT_NE(label, nullptr);
+  EXPECT_FALSE(label->text().contains(u'\r'));
+  const QRect needed = label->fontMetrics().boundingRect(QRect(0, 0, label->width(), 10000),
+                                                         Qt::TextWordWrap, label->text());
+  EXPECT_LE(needed.width(), label->contentsRect().width());
+  EXPECT_LE(needed.height(), label->contentsRect().height());
+  EXPECT_LE(dialog->width(), 1366 - 40);
 }
 
 }  // namespace
