@@ -65,7 +65,9 @@ QString shellWord(QStringView text) {
 }
 
 QString filterPattern(QStringView filterText) {
-  const qsizetype space = filterText.indexOf(u' ');
+  qsizetype space = filterText.indexOf(u' ');
+  const qsizetype wide = filterText.indexOf(QChar(0x3000));
+  if (wide >= 0 && (space < 0 || wide < space)) space = wide;
   if (space < 0) return filterText.isEmpty() ? QStringLiteral("*.*") : filterText.toString();
   qsizetype end = space;
   while (end > 0 && filterText[end - 1] == u';') --end;

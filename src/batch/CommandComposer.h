@@ -18,11 +18,11 @@ namespace vek {
 // patterns always quoted, /A and /D.
 QString composeCommand(const CommandForm& form);
 
-// The patterns of a filter box text: the text up to its first ordinary space with the
-// semicolons just before that space removed, or the whole text without such a space. A
-// full-width space does not end the patterns. When nothing remains (the text begins with a
-// space, or only semicolons stand before it), every file: "*.*", which is also what a run does
-// with /E and no value.
+// The patterns of a filter box text: the text up to its first space, ordinary or full-width
+// (where a preset's description begins), with the semicolons just before that space removed,
+// or the whole text without a space. When nothing remains (the text begins with a space, or
+// only semicolons stand before it), every file: "*.*", which is also what a run does with /E
+// and no value.
 QString filterPattern(QStringView filterText);
 
 // `text` in double quotes for a POSIX shell: $ ` \ " escaped with a backslash; "!" is put in

@@ -168,13 +168,14 @@ TEST(CommandComposer, NewSwitchesOnlyWhenChosen) {
   }
 }
 
-TEST(CommandComposer, PatternIsTheFilterUpToItsFirstOrdinarySpace) {
+TEST(CommandComposer, PatternIsTheFilterUpToItsFirstSpace) {
   const struct {
     QString filter, pattern;
   } cases[] = {
       {u"*.exe;*.com;*.bat;*.scr;   （実行モジュール）"_s, u"*.exe;*.com;*.bat;*.scr"_s},
       {u"*.bmp;*.gif;  （画像ファイル）"_s, u"*.bmp;*.gif"_s},
-      {u"*.txt;*.log;　（テキストドキュメント）"_s, u"*.txt;*.log;　（テキストドキュメント）"_s},
+      {u"*.txt;*.log;　（テキストドキュメント）"_s, u"*.txt;*.log"_s},
+      {u"*.*;　（全てのファイル）"_s, u"*.*"_s},
       {u"*.dat;*.txt"_s, u"*.dat;*.txt"_s},
       {u"*.a;;; x"_s, u"*.a"_s},
       {u"*.a; b c"_s, u"*.a"_s},
@@ -276,17 +277,16 @@ TEST(CommandComposer, AShellAndTheTestRunReadTheSameArguments) {
   form.outPath = u"/出力　先/"_s;
   form.dateName = false;
   form.outName = u"list $1"_s;
-  form.filter = u"*.txt;*.log;　（テキスト & ログ）"_s;
+  form.filter = u"報告*.txt;*.log;　（テキスト & ログ）"_s;
   form.title = u"題名\t\"引用\"\nnext"_s;
   form.excluded = u"~$*; \"a b\";一時!;`x`;\\y"_s;
   form.hiddenFiles = true;
   const QString line = composeCommand(form);
 
   const QStringList expected = {
-      u"/I"_s,       form.inPath, u"/O"_s,      form.outPath, u"/T"_s,
-      u"TEXT"_s,     u"/F"_s,     form.outName, u"/E"_s,      u"*.txt;*.log;　（テキスト"_s,
-      u"/N"_s,       form.title,  u"/S"_s,      u"2"_s,       u"/X"_s,
-      form.excluded, u"/A"_s,     u"/C"_s};
+      u"/I"_s, form.inPath,  u"/O"_s, form.outPath,         u"/T"_s, u"TEXT"_s,
+      u"/F"_s, form.outName, u"/E"_s, u"報告*.txt;*.log"_s, u"/N"_s, form.title,
+      u"/S"_s, u"2"_s,       u"/X"_s, form.excluded,        u"/A"_s, u"/C"_s};
   const ShellWords split = splitShellWords(line, u"/home/me"_s);
   ASSERT_TRUE(split.ok()) << split.error.toStdString();
   EXPECT_EQ(split.words, QStringList{script} + expected);
