@@ -8,6 +8,7 @@
 #include "support/QStringPrinter.h"
 #include "ui/SystemDialogs.h"
 #include "ui/Volumes.h"
+#include "ui/WindowPlace.h"
 
 namespace vek::test {
 namespace {
@@ -53,6 +54,24 @@ TEST(SystemDialogs, SaveFiltersBecomeQtFiltersAndSuffixes) {
     const QString filter = QString::fromUtf8(c.filter);
     EXPECT_EQ(SystemDialogs::qtNameFilter(filter), QString::fromUtf8(c.qtFilter)) << c.filter;
     EXPECT_EQ(SystemDialogs::defaultSuffix(filter), QString::fromUtf8(c.suffix)) << c.filter;
+  }
+}
+
+// The first window fits the area a screen leaves beside its panels, title bar included, and
+// grows with a large screen; its smallest size wins on a screen too small for it.
+TEST(WindowPlace, TheFirstWindowFitsTheScreenAndGrowsWithIt) {
+  const QSize natural(590, 767), smallest(560, 520);
+  const struct {
+    QSize area, expected;
+  } cases[] = {
+      {{1366, 768}, {751, 720}},  // no panel
+      {{1366, 740}, {751, 692}},  // a panel of 28 pixels
+      {{1920, 1080}, {1056, 918}}, {{1920, 1050}, {1056, 892}}, {{800, 600}, {590, 552}},
+      {{640, 480}, {590, 520}},  // the smallest height, although the frame is then off the screen
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(firstWindowSize(c.area, natural, smallest), c.expected)
+        << c.area.width() << "x" << c.area.height();
   }
 }
 
