@@ -1,13 +1,18 @@
 #include "ui/SystemDialogs.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QInputDialog>
+#include <QLabel>
 #include <QListView>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 
 #include "ui/IncompleteNotice.h"
 
@@ -91,7 +96,21 @@ std::unique_ptr<QInputDialog> SystemDialogs::textDialog(QWidget* owner, const QS
   auto dialog = std::make_unique<QInputDialog>(owner);
   dialog->setWindowTitle(title);
   dialog->setInputMode(QInputDialog::TextInput);
-  dialog->setLabelText(shownText(prompt));
+  const QString shown = shownText(prompt);
+  dialog->setLabelText(shown);
+  if (auto* label = dialog->findChild<QLabel*>()) {
+    // The glyphs of a fallback font (the Japanese text in a Latin font) are drawn a few pixels
+    // wider than the line is measured, which cut the end of the longest line: it gets room to
+    // spare, and lines too long for the screen wrap.
+    constexpr int kSpare = 12;
+    int widest = 0;
+    for (const QString& line : shown.split(u'\n'))
+      widest = std::max(widest, label->fontMetrics().horizontalAdvance(line) + kSpare);
+    const QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
+    const int most = screen ? screen->availableGeometry().width() * 8 / 10 : widest;
+    label->setWordWrap(widest > most);
+    label->setMinimumWidth(std::min(widest, most));
+  }
   return dialog;
 }
 

@@ -75,7 +75,8 @@ TEST(WindowPlace, TheFirstWindowFitsTheScreenAndGrowsWithIt) {
   }
 }
 
-// The typed-path prompt: its longest line is shown whole, on a screen of 1366 pixels too.
+// The typed-path prompt: its longest line is shown whole, with room to spare, on a screen of
+// 1366 pixels too.
 TEST(SystemDialogs, TheInputBoxShowsItsWholePrompt) {
   const QString longest =
       u"ネットワーク上のコンピュータを指定するときは、「/mnt/server/share」のように入力してください"_s;
@@ -85,10 +86,8 @@ TEST(SystemDialogs, TheInputBoxShowsItsWholePrompt) {
   auto* label = dialog->findChild<QLabel*>();
   ASSERT_NE(label, nullptr);
   EXPECT_FALSE(label->text().contains(u'\r'));
-  const QRect needed = label->fontMetrics().boundingRect(QRect(0, 0, label->width(), 10000),
-                                                         Qt::TextWordWrap, label->text());
-  EXPECT_LE(needed.width(), label->contentsRect().width());
-  EXPECT_LE(needed.height(), label->contentsRect().height());
+  // Room to spare beyond the measured line: a fallback font's glyphs are drawn wider.
+  EXPECT_GE(label->contentsRect().width(), label->fontMetrics().horizontalAdvance(longest) + 8);
   EXPECT_LE(dialog->width(), 1366 - 40);
 }
 
