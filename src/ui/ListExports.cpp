@@ -63,12 +63,16 @@ void ListExports::openWriterDialog(WriterKind kind) {
 }
 
 QString ListExports::offeredFileName(const QString& filter) const {
-  // The folder the list was made of: the start folder of each row's add, in common.
-  QString common;
+  // The folder the list was made of: the start folder of each row's add (ending in "/"), in
+  // common. Views into the rows: a list of a million rows is gone through without copies.
+  QStringView common;
   bool first = true;
   for (const FileEntry& entry : m_window.list().rows()) {
-    const QString start =
-        entry.rootLength >= 0 ? entry.folder.first(entry.rootLength) : entry.folder;
+    const QStringView start =
+        QStringView(entry.folder)
+            .first(entry.rootLength >= 0 && entry.rootLength <= entry.folder.size()
+                       ? entry.rootLength
+                       : entry.folder.size());
     if (first) {
       common = start;
       first = false;
@@ -78,10 +82,10 @@ QString ListExports::offeredFileName(const QString& filter) const {
     qsizetype length = 0;
     const qsizetype most = std::min(common.size(), start.size());
     while (length < most && common[length] == start[length]) ++length;
-    common.truncate(common.lastIndexOf(u'/', length - 1) + 1);
+    common = length > 0 ? common.first(common.lastIndexOf(u'/', length - 1) + 1) : QStringView();
   }
-  if (first) common = m_window.currentFolder();
-  QString name = folderWithoutSeparator(common, nativePathStyle()).section(u'/', -1);
+  const QString folder = first ? m_window.currentFolder() : common.toString();
+  QString name = folderWithoutSeparator(folder, nativePathStyle()).section(u'/', -1);
   if (name.isEmpty()) name = QStringLiteral("Vek");  // the root
   const QString suffix = SystemDialogs::defaultSuffix(filter);
   return suffix.isEmpty() ? name : name + u'.' + suffix;

@@ -336,6 +336,18 @@ TEST_F(Window, ExportAsksForTheFileConfirmsAndWrites) {
   }
 }
 
+// The name offered is that of the folder the adds started from, not of the folder their rows
+// happen to share: a subtree add of x that found files in x/sub only offers x.
+TEST_F(Window, TheSaveDialogOffersTheNameOfTheFolderTheListWasMadeOf) {
+  tree.file(u"x/sub/a.txt"_s, "abc");
+  tree.file(u"x/sub/deeper/b.txt"_s, "abc");
+  open(tree.path(u"x"_s));
+  click("cmdAllAppend");
+  click("cmdOutList");
+  clickInDialog<frmOutText>("cmdTextCreate");
+  EXPECT_EQ(dialogs.offeredNames.back(), u"x.csv"_s);
+}
+
 // A save folder stored as the settings folder (earlier versions wrote it before anything was
 // saved) gives way to the working folder; any other stored folder stands.
 TEST_F(Window, TheSaveDialogStartsOutsideTheSettingsFolder) {
