@@ -1288,6 +1288,10 @@ However, %2 characters cannot be held by the file (control characters and the li
         <source>ﾌｧｲﾙ名 %1 で保存します、よろしいですか?</source>
         <translation>Save as %1?</translation>
     </message>
+    <message>
+        <source>既にあるファイルを置き換えます。</source>
+        <translation>The existing file will be replaced.</translation>
+    </message>
 </context>
 <context>
     <name>vek::ListReadErrors</name>
@@ -1703,6 +1707,14 @@ Compare anyway? (Files are matched by their paths inside each folder.)</translat
         <source>ﾊﾞｰｼﾞｮﾝ情報  (&amp;V)</source>
         <translation>&amp;About Vek</translation>
     </message>
+    <message>
+        <source>Excel ブックで出力 (&amp;B)...</source>
+        <translation>Export as Excel &amp;Workbook...</translation>
+    </message>
+    <message>
+        <source>JSON で出力 (&amp;J)...</source>
+        <translation>Export as &amp;JSON...</translation>
+    </message>
 </context>
 <context>
     <name>vek::WriterDialog</name>
@@ -1816,6 +1828,10 @@ Compare anyway? (Files are matched by their paths inside each folder.)</translat
     <message>
         <source>※&#x3000;ﾌｧｲﾙのｿｰﾄ順序は、前画面の「出力対象ﾌｧｲﾙﾘｽﾄ」にて指定できます。</source>
         <translation>* The sort order is set in the file list of the main window.</translation>
+    </message>
+    <message>
+        <source>JSON のリストは、上の選択にかかわらず常にすべての項目を持ちます。</source>
+        <translation>A JSON list always holds every field, whatever is ticked above.</translation>
     </message>
 </context>
 <context>

@@ -72,11 +72,11 @@ void FilterBox::loadPresets() {
   showPresets(*presets);
 }
 
-void FilterBox::showPresets(const QStringList& presets) {
+void FilterBox::showPresets(const QStringList& presets, const std::optional<QString>& text) {
   const QSignalBlocker block(m_cmbFilter);
   m_cmbFilter->clear();
   m_cmbFilter->addItems(presets);
-  m_cmbFilter->setEditText(presets.isEmpty() ? QString() : presets.front());
+  m_cmbFilter->setEditText(text ? *text : presets.isEmpty() ? QString() : presets.front());
   m_gatherer.setFilter(m_cmbFilter->currentText());
   m_chooser.refreshFileBox();
 }

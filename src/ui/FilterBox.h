@@ -3,6 +3,8 @@
 // one every add and the file box take.
 #pragma once
 
+#include <optional>
+
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -38,8 +40,9 @@ class FilterBox : public QObject {
   // Reads filter.txt (creating it when missing) and shows its presets; a file that cannot be
   // read leaves the box as it was, and says so.
   void loadPresets();
-  // Shows presets (the first in the box) and has the adds and the file box take it.
-  void showPresets(const QStringList& presets);
+  // Shows presets with text in the box (nullopt: the first preset) and has the adds and the
+  // file box take it.
+  void showPresets(const QStringList& presets, const std::optional<QString>& text = std::nullopt);
   // Opens filter.txt in the program the system opens text with.
   void editPresets();
 

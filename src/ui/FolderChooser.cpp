@@ -145,6 +145,27 @@ void FolderChooser::selectVolumeFor(const QString& path) {
   m_drvGetFile->setCurrentIndex(index);
 }
 
+bool FolderChooser::confirmShownFolder() {
+  if (m_folder.isEmpty()) return true;
+  errno = 0;
+  if (FileSystem::folderExists(m_folder)) return true;
+  if (errno == 0) errno = ENOTDIR;  // something else than a folder is there now
+  m_problem =
+      tr("「%1」: %2").arg(printedPath(m_folder), QString::fromLocal8Bit(std::strerror(errno)));
+  warnNotShown(
+      {tr("指定されたパスからファイル情報を取得できません。"), tr("パスを確認してください。")});
+  const QStringList above = folderChain(m_folder, nativePathStyle());
+  for (auto folder = above.rbegin(); folder != above.rend(); ++folder) {
+    if (*folder != m_folder && setFolderPath(*folder)) {
+      selectVolumeFor(m_folder);
+      return false;
+    }
+  }
+  fillFolderBox();  // nothing above is there either: at least what is listed goes
+  m_fileNames->setStringList({});
+  return false;
+}
+
 void FolderChooser::setBoxesEnabled(bool enabled) {
   m_drvGetFile->setEnabled(enabled);
   m_dirGetFile->setEnabled(enabled);

@@ -47,6 +47,10 @@ class FolderChooser : public QObject {
   void refreshFileBox();
   // Selects the volume that holds path in the drive box.
   void selectVolumeFor(const QString& path);
+  // True when the folder shown is still a folder. Otherwise (deleted or moved since it was
+  // chosen) says so with the folder and the system's reason, and the boxes show the nearest
+  // folder above it that is there.
+  bool confirmShownFolder();
 
   // The folder browser, the typed path and the history entries, as their controls do.
   void browseForFolder();

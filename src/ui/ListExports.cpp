@@ -1,6 +1,9 @@
 #include "ui/ListExports.h"
 
+#include <algorithm>
+
 #include <QApplication>
+#include <QFileInfo>
 #include <QPushButton>
 
 #include "core/text/PathRules.h"
@@ -42,8 +45,14 @@ void ListExports::openWriterDialog(WriterKind kind) {
   WindowInteraction& interaction = m_window.interaction();
   switch (kind) {
     case WriterKind::Text:
-      WindowMenus::openDialog(new frmOutText(settings, list, session, interaction, &m_window));
+    case WriterKind::Workbook:
+    case WriterKind::Json: {
+      auto* dialog = new frmOutText(settings, list, session, interaction, &m_window);
+      if (kind == WriterKind::Workbook) dialog->chooseType(frmOutText::ListType::Workbook);
+      if (kind == WriterKind::Json) dialog->chooseType(frmOutText::ListType::Json);
+      WindowMenus::openDialog(dialog);
       break;
+    }
     case WriterKind::Html:
       WindowMenus::openDialog(new frmOutHtml(settings, list, session, interaction, &m_window));
       break;
@@ -53,17 +62,47 @@ void ListExports::openWriterDialog(WriterKind kind) {
   }
 }
 
+QString ListExports::offeredFileName(const QString& filter) const {
+  // The folder the list was made of: the start folder of each row's add (ending in "/"), in
+  // common. Views into the rows: a list of a million rows is gone through without copies.
+  QStringView common;
+  bool first = true;
+  for (const FileEntry& entry : m_window.list().rows()) {
+    const QStringView start =
+        QStringView(entry.folder)
+            .first(entry.rootLength >= 0 && entry.rootLength <= entry.folder.size()
+                       ? entry.rootLength
+                       : entry.folder.size());
+    if (first) {
+      common = start;
+      first = false;
+      continue;
+    }
+    if (start.startsWith(common)) continue;
+    qsizetype length = 0;
+    const qsizetype most = std::min(common.size(), start.size());
+    while (length < most && common[length] == start[length]) ++length;
+    common = length > 0 ? common.first(common.lastIndexOf(u'/', length - 1) + 1) : QStringView();
+  }
+  const QString folder = first ? m_window.currentFolder() : common.toString();
+  QString name = folderWithoutSeparator(folder, nativePathStyle()).section(u'/', -1);
+  if (name.isEmpty()) name = QStringLiteral("Vek");  // the root
+  const QString suffix = SystemDialogs::defaultSuffix(filter);
+  return suffix.isEmpty() ? name : name + u'.' + suffix;
+}
+
 std::optional<QString> ListExports::askSaveFile(const QString& filter) {
   // The writer dialog that asks is the owner, so the questions stand over it.
   QWidget* owner = QApplication::activeModalWidget();
   if (!owner) owner = &m_window;
   WindowState& state = m_window.windowSettings();
   const std::optional<QString> chosen =
-      m_dialogs.chooseSaveFile(owner, filter, state.saveInitialDir);
+      m_dialogs.chooseSaveFile(owner, filter, state.saveInitialDir, offeredFileName(filter));
   if (!chosen || chosen->isEmpty()) return std::nullopt;
-  const bool go = m_dialogs.askOkCancel(
-      owner, {tr("ﾌｧｲﾙ保存確認"), tr("ﾌｧｲﾙ名 %1 で保存します、よろしいですか?").arg(*chosen),
-              MessageIcon::None});
+  QString question = tr("ﾌｧｲﾙ名 %1 で保存します、よろしいですか?").arg(*chosen);
+  if (QFileInfo::exists(*chosen))
+    question = joinLines({question, tr("既にあるファイルを置き換えます。")});
+  const bool go = m_dialogs.askOkCancel(owner, {tr("ﾌｧｲﾙ保存確認"), question, MessageIcon::None});
   if (!go) return std::nullopt;
   state.saveFileName = *chosen;
   state.saveInitialDir = chosen->first(chosen->lastIndexOf(u'/') + 1);

@@ -1,13 +1,18 @@
 #include "ui/SystemDialogs.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QInputDialog>
+#include <QLabel>
 #include <QListView>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 
 #include "ui/IncompleteNotice.h"
 
@@ -81,16 +86,38 @@ std::optional<QString> SystemDialogs::chooseFolder(QWidget* owner, const QString
 
 std::optional<QString> SystemDialogs::askText(QWidget* owner, const QString& title,
                                               const QString& prompt) {
-  bool ok = false;
-  const QString text =
-      QInputDialog::getText(owner, title, shownText(prompt), QLineEdit::Normal, QString(), &ok);
-  if (!ok) return std::nullopt;
-  return text;
+  const std::unique_ptr<QInputDialog> dialog = textDialog(owner, title, prompt);
+  if (dialog->exec() != QDialog::Accepted) return std::nullopt;
+  return dialog->textValue();
+}
+
+std::unique_ptr<QInputDialog> SystemDialogs::textDialog(QWidget* owner, const QString& title,
+                                                        const QString& prompt) {
+  auto dialog = std::make_unique<QInputDialog>(owner);
+  dialog->setWindowTitle(title);
+  dialog->setInputMode(QInputDialog::TextInput);
+  const QString shown = shownText(prompt);
+  dialog->setLabelText(shown);
+  if (auto* label = dialog->findChild<QLabel*>()) {
+    // The glyphs of a fallback font (the Japanese text in a Latin font) are drawn a few pixels
+    // wider than the line is measured, which cut the end of the longest line: it gets room to
+    // spare, and lines too long for the screen wrap.
+    constexpr int kSpare = 12;
+    int widest = 0;
+    for (const QString& line : shown.split(u'\n'))
+      widest = std::max(widest, label->fontMetrics().horizontalAdvance(line) + kSpare);
+    const QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
+    const int most = screen ? screen->availableGeometry().width() * 8 / 10 : widest;
+    label->setWordWrap(widest > most);
+    label->setMinimumWidth(std::min(widest, most));
+  }
+  return dialog;
 }
 
 std::optional<QString> SystemDialogs::chooseSaveFile(QWidget* owner, const QString& filter,
-                                                     const QString& initialFolder) {
-  const std::unique_ptr<QFileDialog> dialog = saveDialog(owner, filter, initialFolder);
+                                                     const QString& initialFolder,
+                                                     const QString& offeredName) {
+  const std::unique_ptr<QFileDialog> dialog = saveDialog(owner, filter, initialFolder, offeredName);
   if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) {
     return std::nullopt;
   }
@@ -148,13 +175,15 @@ std::unique_ptr<QMessageBox> SystemDialogs::addFailureBox(QWidget* owner, const 
 }
 
 std::unique_ptr<QFileDialog> SystemDialogs::saveDialog(QWidget* owner, const QString& filter,
-                                                       const QString& initialFolder) {
+                                                       const QString& initialFolder,
+                                                       const QString& offeredName) {
   auto dialog = std::make_unique<QFileDialog>(owner);
   dialog->setAcceptMode(QFileDialog::AcceptSave);
   dialog->setFileMode(QFileDialog::AnyFile);
   dialog->setNameFilter(qtNameFilter(filter));
   dialog->setDefaultSuffix(defaultSuffix(filter));
   dialog->setDirectory(initialFolder);
+  if (!offeredName.isEmpty()) dialog->selectFile(offeredName);
   // The program asks its own question before it writes.
   dialog->setOption(QFileDialog::DontConfirmOverwrite);
   // Qt's own dialog: its list of places is as wide as its longest name (コンピュータ), which it

@@ -9,6 +9,7 @@
 #include "ui/WindowDialogs.h"
 
 class QFileDialog;
+class QInputDialog;
 
 namespace vek {
 
@@ -26,7 +27,8 @@ class SystemDialogs : public WindowDialogs {
   std::optional<QString> chooseOpenFile(QWidget* owner, const QString& title, const QString& filter,
                                         const QString& initialFolder) override;
   std::optional<QString> chooseSaveFile(QWidget* owner, const QString& filter,
-                                        const QString& initialFolder) override;
+                                        const QString& initialFolder,
+                                        const QString& offeredName) override;
   void openUrl(const QUrl& url) override;
   void beep() override;
 
@@ -38,8 +40,12 @@ class SystemDialogs : public WindowDialogs {
   // The box of a file the add could not read: OK goes on, "追加を中止" (cmdStopAdd) stops the
   // add, "以後表示しない" (cmdQuiet) counts the further failures and reports them at the end.
   static std::unique_ptr<QMessageBox> addFailureBox(QWidget* owner, const Message& message);
+  // The input box of askText, its prompt shown whole.
+  static std::unique_ptr<QInputDialog> textDialog(QWidget* owner, const QString& title,
+                                                  const QString& prompt);
   static std::unique_ptr<QFileDialog> saveDialog(QWidget* owner, const QString& filter,
-                                                 const QString& initialFolder);
+                                                 const QString& initialFolder,
+                                                 const QString& offeredName = QString());
 
   // "CSVﾌｧｲﾙ|*.csv" as a Qt name filter, "CSVﾌｧｲﾙ (*.csv)"; "*.htm;*.html" become "*.htm *.html".
   static QString qtNameFilter(const QString& filter);

@@ -42,9 +42,11 @@ class WindowDialogs {
   // The input box; nullopt when cancelled.
   virtual std::optional<QString> askText(QWidget* owner, const QString& title,
                                          const QString& prompt) = 0;
-  // The save dialog, with a filter such as "CSVﾌｧｲﾙ|*.csv"; nullopt when cancelled.
+  // The save dialog, with a filter such as "CSVﾌｧｲﾙ|*.csv", opened in initialFolder with
+  // offeredName (may be empty) in its name box; nullopt when cancelled.
   virtual std::optional<QString> chooseSaveFile(QWidget* owner, const QString& filter,
-                                                const QString& initialFolder) = 0;
+                                                const QString& initialFolder,
+                                                const QString& offeredName) = 0;
 
   // The open dialog for an existing file, with filters such as "Vekのリスト (*.json *.csv)";
   // nullopt when cancelled.

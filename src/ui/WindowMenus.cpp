@@ -1,6 +1,7 @@
 #include "ui/WindowMenus.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDialog>
 #include <QMenu>
@@ -24,7 +25,8 @@ namespace vek {
 
 WindowMenus::WindowMenus(frmVek& window, WindowDialogs& dialogs, FolderChooser& chooser,
                          FilterBox& filter, const OutputListPane& list, QString programFolder,
-                         std::function<void()> compare)
+                         std::function<void()> compare,
+                         std::function<void(ListExports::WriterKind)> exportList)
     : QObject(&window),
       m_window(window),
       m_dialogs(dialogs),
@@ -45,6 +47,13 @@ WindowMenus::WindowMenus(frmVek& window, WindowDialogs& dialogs, FolderChooser& 
   QMenu* file = addMenu(QStringLiteral("mFile"), tr("ﾌｧｲﾙ (&F)"));
   connect(addAction(file, QStringLiteral("mOpenDir"), tr("フォルダを開く (&D)")),
           &QAction::triggered, &chooser, &FolderChooser::browseForFolder);
+  file->addSeparator()->setObjectName(QStringLiteral("mSepExport"));
+  // The two types that have no button of their own; the CSV/text dialog opens with it chosen.
+  connect(addAction(file, QStringLiteral("mOutWorkbook"), tr("Excel ブックで出力 (&B)...")),
+          &QAction::triggered, this,
+          [exportList] { exportList(ListExports::WriterKind::Workbook); });
+  connect(addAction(file, QStringLiteral("mOutJson"), tr("JSON で出力 (&J)...")),
+          &QAction::triggered, this, [exportList] { exportList(ListExports::WriterKind::Json); });
   file->addSeparator()->setObjectName(QStringLiteral("mSep1"));
   chooser.addHistoryItems(*file);
   file->addSeparator()->setObjectName(QStringLiteral("mSep2"));
@@ -99,12 +108,14 @@ void WindowMenus::openSettings() {
 void WindowMenus::openCommandBuilder() {
   const QString folder = m_window.currentFolder();
   const WindowState& state = m_window.windowSettings();
-  auto* builder =
-      new frmCommand(m_window.session(), m_dialogs, m_programFolder,
-                     {folder, state.saveInitialDir, folder, state.saveFileName, {}}, &m_window);
+  // The builder starts from the filter the window uses now, which stays as it is.
+  const QString filter = m_filter.box()->currentText();
+  auto* builder = new frmCommand(
+      m_window.session(), m_dialogs, m_programFolder,
+      {folder, state.saveInitialDir, folder, state.saveFileName, {}, filter}, &m_window);
   builder->setAttribute(Qt::WA_DeleteOnClose);
   // The builder read the presets again; this window's filter box takes them too.
-  if (builder->loadedPresets()) m_filter.showPresets(*builder->loadedPresets());
+  if (builder->loadedPresets()) m_filter.showPresets(*builder->loadedPresets(), filter);
   builder->open();
 }
 

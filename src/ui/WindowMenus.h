@@ -10,6 +10,8 @@
 #include <QString>
 #include <QUrl>
 
+#include "ui/ListExports.h"
+
 class QDialog;
 
 namespace vek {
@@ -23,10 +25,11 @@ class OutputListPane;
 class WindowMenus : public QObject {
   Q_OBJECT
  public:
-  // Builds the menus into window's menu bar; compare runs ﾂｰﾙ → リストと比較; the list's row
-  // actions get a menu of their own.
+  // Builds the menus into window's menu bar; compare runs ﾂｰﾙ → リストと比較, exportList the
+  // file menu's workbook and JSON exports; the list's row actions get a menu of their own.
   WindowMenus(frmVek& window, WindowDialogs& dialogs, FolderChooser& chooser, FilterBox& filter,
-              const OutputListPane& list, QString programFolder, std::function<void()> compare);
+              const OutputListPane& list, QString programFolder, std::function<void()> compare,
+              std::function<void(ListExports::WriterKind)> exportList);
 
   // Shows dialog modal over its parent window, which takes no input until it closes; open()
   // rather than exec(), so the window's own event handling goes on meanwhile. The dialog is

@@ -22,6 +22,17 @@ constexpr double kDesignHeight = 6555;
 
 }  // namespace
 
+QSize firstWindowSize(const QSize& area, const QSize& natural, const QSize& smallest) {
+  // A title bar and the borders, which the window's own size leaves out.
+  constexpr int kFrameWidth = 16;
+  constexpr int kFrameHeight = 48;
+  const int width =
+      std::min(std::max(natural.width(), area.width() * 55 / 100), area.width() - kFrameWidth);
+  const int height =
+      std::min(std::max(natural.height(), area.height() * 85 / 100), area.height() - kFrameHeight);
+  return QSize(width, height).expandedTo(smallest);
+}
+
 void measureWindow(const QWidget& window, WindowState& state) {
   const QScreen* screen = QGuiApplication::primaryScreen();
   const QRect desktop = screen ? screen->availableVirtualGeometry() : QRect(0, 0, 1920, 1080);
@@ -29,9 +40,10 @@ void measureWindow(const QWidget& window, WindowState& state) {
   state.screenHeight = pixelsToTwips(desktop.bottom() + 1, window);
   state.minimumWidth = kMinimumWidth;
   state.minimumHeight = kMinimumHeight;
-  const QSize natural = window.sizeHint();
-  state.designWidth = std::max(kDesignWidth, pixelsToTwips(natural.width(), window));
-  state.designHeight = std::max(kDesignHeight, pixelsToTwips(natural.height(), window));
+  const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1920, 1080);
+  const QSize first = firstWindowSize(area.size(), window.sizeHint(), window.minimumSizeHint());
+  state.designWidth = std::max(kDesignWidth, pixelsToTwips(first.width(), window));
+  state.designHeight = std::max(kDesignHeight, pixelsToTwips(first.height(), window));
 }
 
 void updateMinimumSize(QWidget& window) {

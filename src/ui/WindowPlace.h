@@ -3,15 +3,22 @@
 // the place remembered at close.
 #pragma once
 
+#include <QSize>
+
 class QWidget;
 
 namespace vek {
 
 struct WindowState;
 
-// Before the settings are read: the screen's size, the smallest size and the design size (at
-// least the window's natural one) in state.
+// Before the settings are read: the screen's size, the smallest size and the size of a first
+// start (firstWindowSize on the main screen's available area) in state.
 void measureWindow(const QWidget& window, WindowState& state);
+// The size, in pixels, of the window on a first start on a screen whose available area (without
+// panels) is area: about half its width and most of its height, at least the window's natural
+// size, while leaving room for the title bar and borders the window manager adds; never below
+// smallest.
+QSize firstWindowSize(const QSize& area, const QSize& natural, const QSize& smallest);
 // The smallest size the window takes: the designed one, unless its controls need more at the
 // current font.
 void updateMinimumSize(QWidget& window);

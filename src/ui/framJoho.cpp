@@ -112,6 +112,12 @@ framJoho::framJoho(const QString& caption, QWidget* parent) : QGroupBox(caption,
   row->addWidget(m_chkSumFile);
   layout->addLayout(row);
   layout->addWidget(m_chkDeliveryCheck);
+  m_lblEveryField =
+      new QLabel(tr("JSON のリストは、上の選択にかかわらず常にすべての項目を持ちます。"), this);
+  m_lblEveryField->setObjectName(QStringLiteral("lblEveryField"));
+  m_lblEveryField->setWordWrap(true);
+  m_lblEveryField->hide();
+  layout->addWidget(m_lblEveryField);
   layout->addStretch();
 
   connect(m_chkFullPath, &QCheckBox::toggled, this, &framJoho::applyFullPathRule);
@@ -175,6 +181,26 @@ void framJoho::store(ColumnOptions& options) const {
   options.hash = HashKind(m_cmbHash->currentData().toInt());
   options.checksumFile = m_chkSumFile->isChecked();
   options.chkDeliveryCheck = m_chkDeliveryCheck->isChecked();
+}
+
+void framJoho::setEveryField(bool every) {
+  for (QWidget* field : std::initializer_list<QWidget*>{
+           m_chkFullPath, m_chkDir, m_chkFile, m_chkExtend, m_chkSize, m_chkDateCreate,
+           m_chkDateAccess, m_chkDateModifi, m_chkDeliveryCheck})
+    field->setEnabled(!every);
+  m_lblEveryField->setVisible(every);
+  if (every) {
+    m_chkPathType->setEnabled(false);
+    m_chkAndName->setEnabled(false);
+    m_chkAddUnit->setEnabled(false);
+    for (QAbstractButton* button : m_optDir->buttons()) button->setEnabled(false);
+    for (QAbstractButton* button : m_optSize->buttons()) button->setEnabled(false);
+    return;
+  }
+  applyFullPathRule();
+  applyDirRule();
+  applyFileRule();
+  applySizeRule();
 }
 
 void framJoho::applyFullPathRule() {

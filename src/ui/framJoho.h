@@ -29,6 +29,9 @@ class framJoho : public QGroupBox {
   void load(const ColumnOptions& options);
   // Copies the column fields back; an option that is disabled keeps its value.
   void store(ColumnOptions& options) const;
+  // A list that always holds every field (JSON): the field ticks are greyed, with a note that
+  // says so; the relative path and the digests stay to be chosen.
+  void setEveryField(bool every);
 
  private:
   void applyFullPathRule();
@@ -55,6 +58,7 @@ class framJoho : public QGroupBox {
   QLabel* m_lblHash;
   QComboBox* m_cmbHash;
   QCheckBox* m_chkSumFile;
+  QLabel* m_lblEveryField;
 };
 
 }  // namespace vek

@@ -71,6 +71,7 @@ frmCommand::frmCommand(Session& session, WindowDialogs& dialogs, const QString& 
   applyTypeRule();
   fileNameOptionChanged();
   loadFilterPresets();
+  if (m_prefill.filter) m_cmbFilter->setEditText(*m_prefill.filter);
 
   // What the main window hands over. A start folder without its "/" is the program's or home
   // folder that the save dialog falls back on: it is shown too, as the folder a run would

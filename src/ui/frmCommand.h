@@ -32,11 +32,12 @@ class frmCommand : public KeyedDialog {
  public:
   // What the main window hands over when it opens the dialog.
   struct Prefill {
-    QString inPath;          // the main window's current folder
-    QString outFolder;       // the save dialog's start folder (the remembered output folder)
-    QString title;           // the main window's current folder
-    QString lastOutputFile;  // the file last chosen in the save dialog; empty when none
-    QString executable;      // empty: the running program
+    QString inPath;                 // the main window's current folder
+    QString outFolder;              // the save dialog's start folder (the remembered output folder)
+    QString title;                  // the main window's current folder
+    QString lastOutputFile;         // the file last chosen in the save dialog; empty when none
+    QString executable;             // empty: the running program
+    std::optional<QString> filter;  // the main window's filter text; nullopt: the first preset
   };
   // Messages, the folder browser and the beep go through dialogs; F1 opens the manual through
   // the session's opener.

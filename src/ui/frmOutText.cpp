@@ -174,6 +174,10 @@ void frmOutText::load() {
   applyTypeRule();
 }
 
+void frmOutText::chooseType(ListType type) {
+  optionButton(m_optType, int(type))->setChecked(true);
+}
+
 bool frmOutText::isTextType() const {
   return optionButton(m_optType, 1)->isChecked();
 }
@@ -202,6 +206,7 @@ void frmOutText::applyTypeRule() {
   m_fraReturnCode->setEnabled(!workbook && !json);
   m_fraTextCode->setEnabled(!workbook && !json);
   m_frmHeadIns->setEnabled(!json);
+  m_framJoho->setEveryField(json);
   applyTabRule();
 }
 

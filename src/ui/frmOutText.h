@@ -24,6 +24,11 @@ class frmOutText : public WriterDialog {
   frmOutText(Settings& settings, const FileList& list, const Session& session,
              Interaction& interaction, QWidget* parent = nullptr);
 
+  // The file types in the order of their buttons.
+  enum class ListType { Csv, Text, Workbook, Json };
+  // Chooses type as a click on its button does (the menu items that open the dialog so).
+  void chooseType(ListType type);
+
   // The create button's action: writes the ticked rows and closes the dialog on success.
   void create();
 

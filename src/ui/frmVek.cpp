@@ -73,13 +73,20 @@ frmVek::frmVek(const Options& options, QWidget* parent)
                                        [this] { finishOperation(true); }});
   connect(m_comparison, &WindowComparison::endedUnwalked, this, &frmVek::addFinished);
   connectControls();
-  new ListExports(*this, m_dialogs, *m_form->cmdOutList, *m_form->cmdOutHtml, *m_form->cmdOutXML);
-  new WindowMenus(*this, m_dialogs, *m_chooser, *m_form->filter, *m_frmFileList, m_programFolder,
-                  [this] { m_comparison->start(); });
+  auto* exports = new ListExports(*this, m_dialogs, *m_form->cmdOutList, *m_form->cmdOutHtml,
+                                  *m_form->cmdOutXML);
+  new WindowMenus(
+      *this, m_dialogs, *m_chooser, *m_form->filter, *m_frmFileList, m_programFolder,
+      [this] { m_comparison->start(); },
+      [exports](ListExports::WriterKind kind) { exports->exportList(kind); });
 
   // Settings first: the stored place and size, the history, the options.
   measureWindow(*this, m_window);
   m_store.load(m_settings, m_window, m_workingFolder);
+  // Lists do not belong in the configuration folder: a save folder stored as that folder (by
+  // earlier versions, before anything was saved) starts at the working folder instead.
+  if (m_window.saveInitialDir == m_programFolder && m_workingFolder != m_programFolder)
+    m_window.saveInitialDir = m_workingFolder;
   m_list.setNumberOrder(m_settings.sort.numbers);
   m_form->walkRules->showSettings();
   m_gatherer.setWalkRules(m_form->walkRules->rules());
@@ -239,13 +246,13 @@ void frmVek::finishOperation(bool showCount) {
 }
 
 void frmVek::appendShownFiles() {
-  if (m_busy || !m_comparison->endBeforeAdding()) return;
+  if (m_busy || !m_chooser->confirmShownFolder() || !m_comparison->endBeforeAdding()) return;
   setBusy(true);
   m_add.startCurrentFolder(currentFolder());
 }
 
 void frmVek::appendSubtree() {
-  if (m_busy || !m_comparison->endBeforeAdding()) return;
+  if (m_busy || !m_chooser->confirmShownFolder() || !m_comparison->endBeforeAdding()) return;
   setBusy(true);
   m_add.startSubtree(currentFolder());
 }

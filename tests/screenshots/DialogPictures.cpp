@@ -90,8 +90,12 @@ bool takeDialogPictures(const QString& folder) {
   QTemporaryDir program;
   test::ScriptedDialogs dialogs;
   frmCommand builder(session, dialogs, program.path(),
-                     {u"/home/user/資料/議事録"_s, u"/home/user/リスト/"_s,
-                      u"/home/user/資料/議事録"_s, QString(), u"/usr/bin/vek"_s});
+                     {u"/home/user/資料/議事録"_s,
+                      u"/home/user/リスト/"_s,
+                      u"/home/user/資料/議事録"_s,
+                      QString(),
+                      u"/usr/bin/vek"_s,
+                      {}});
   builder.findChild<QAbstractButton*>(u"optType_2"_s)->click();
   builder.findChild<QAbstractButton*>(u"optSortKey_7"_s)->click();
   builder.findChild<QAbstractButton*>(u"chkSubDir"_s)->click();

@@ -16,6 +16,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QHeaderView>
+#include <QInputDialog>
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
@@ -192,6 +193,20 @@ int main(int argc, char** argv) {
     std::printf("%s %s\n", saved ? "wrote" : "could not write", qPrintable(path));
     ok = saved && ok;
     saveDialog->hide();
+  }
+
+  // The typed-path prompt as パスを入力指定 asks it (its texts taken from the window's question).
+  window.findChild<QPushButton*>(u"cmdDirectPath"_s)->click();
+  if (!dialogs.prompts.empty()) {
+    const std::unique_ptr<QInputDialog> prompt =
+        vek::SystemDialogs::textDialog(&window, dialogs.titles.back(), dialogs.prompts.back());
+    prompt->show();
+    wait(300);
+    const QString path = out + u"/dialog-typed-path.png"_s;
+    const bool saved = prompt->grab().save(path);
+    std::printf("%s %s\n", saved ? "wrote" : "could not write", qPrintable(path));
+    ok = saved && ok;
+    prompt->hide();
   }
 
   // The progress window in the file phase of a subtree add, at folder 120 of 200: shown through

@@ -44,9 +44,11 @@ class ScriptedDialogs : public WindowDialogs {
     return next(texts);
   }
   std::optional<QString> chooseSaveFile(QWidget*, const QString& filter,
-                                        const QString& initialFolder) override {
+                                        const QString& initialFolder,
+                                        const QString& offeredName) override {
     filters.push_back(filter);
     initialFolders.push_back(initialFolder);
+    offeredNames.push_back(offeredName);
     return next(saveFiles);
   }
   std::optional<QString> chooseOpenFile(QWidget*, const QString& title, const QString& filter,
@@ -63,7 +65,7 @@ class ScriptedDialogs : public WindowDialogs {
   // The notices of what an add or export could not read, and the lists their copy button copies.
   std::vector<Message> notices;
   std::vector<QString> wholeLists;
-  std::vector<QString> titles, prompts, filters, initialFolders;
+  std::vector<QString> titles, prompts, filters, initialFolders, offeredNames;
   std::vector<QUrl> opened;
   int beeps = 0;
   bool yes = true;

@@ -3,6 +3,7 @@
 // and the sort arrow follows the list after an add.
 #include <QClipboard>
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QGuiApplication>
@@ -149,6 +150,29 @@ TEST_F(WindowAdd, AnAddNamesWhatItCouldNotReadAndCountsItUnderTheList) {
                           QFileDevice::Permissions(0x7700));
   }
   EXPECT_TRUE(named);
+}
+
+// A folder deleted after it was chosen: either add button says so, naming the folder and the
+// system's reason, adds nothing and shows the nearest folder above that is there.
+TEST_F(WindowAdd, AnAddOfAFolderDeletedSinceItWasChosenSaysSo) {
+  for (const char* button : {"cmdAppend", "cmdAllAppend"}) {
+    SCOPED_TRACE(button);
+    tree.file(u"keep/gone/a.txt"_s, "a");
+    const QString gone = tree.path(u"keep/gone"_s);
+    open(gone);
+    dialogs.messages.clear();
+    ASSERT_TRUE(QDir(gone).removeRecursively());
+    click(button);
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].text,
+              u"指定されたパスからファイル情報を取得できません。\r\nパスを確認してください。\r\n"
+              "「"_s +
+                  gone + u"」: No such file or directory"_s);
+    EXPECT_TRUE(window->list().isEmpty());
+    EXPECT_FALSE(window->isBusy());
+    EXPECT_EQ(window->currentFolder(), tree.path(u"keep"_s));
+    EXPECT_EQ(window->windowTitle(), u"Vek - "_s + tree.path(u"keep"_s));
+  }
 }
 
 // Outside an add (an export hashing its files), what is reported waits while the progress

@@ -48,6 +48,27 @@ class WindowExport : public test::WindowFixture {
   }
 };
 
+// The file menu's workbook and JSON items open the CSV/text dialog with that type chosen, its
+// create button saying so; with nothing listed they give the buttons' refusal.
+TEST_F(WindowExport, TheFileMenuOpensTheWorkbookAndJsonExports) {
+  tree.file(u"x/a.txt"_s, "abc");
+  open(tree.path(u"x"_s));
+  child<QAction>("mOutJson")->trigger();
+  EXPECT_EQ(shownDialog<frmOutText>(), nullptr);
+  EXPECT_EQ(dialogs.messages.size(), 1u);
+  click("cmdAppend");
+  for (const auto& [item, type, caption] :
+       {std::tuple{"mOutWorkbook", "optType_2", u"Excelブックの作成"_s},
+        std::tuple{"mOutJson", "optType_3", u"JSONファイルの作成"_s}}) {
+    child<QAction>(item)->trigger();
+    auto* dialog = shownDialog<frmOutText>();
+    ASSERT_NE(dialog, nullptr) << item;
+    EXPECT_TRUE(dialogControl<QRadioButton>(dialog, type)->isChecked()) << item;
+    EXPECT_EQ(dialogControl<QPushButton>(dialog, "cmdTextCreate")->text(), caption);
+    dialog->close();
+  }
+}
+
 TEST_F(WindowExport, TheOptionsMenuOpensTheSettingsDialogsAndOkGreysAllAppendAtOnce) {
   open();
   auto* allAppend = child<QPushButton>("cmdAllAppend");

@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QTest>
 
 #include "WindowFixture.h"
@@ -18,13 +19,13 @@ using namespace Qt::StringLiterals;
 
 using WindowTools = WindowFixture;
 
-TEST_F(WindowTools, CommandBuilderOpensOnTheWindowsFolderWithFreshPresets) {
+TEST_F(WindowTools, CommandBuilderOpensOnTheWindowsFolderAndFilterWithFreshPresets) {
   const QString data = tree.folder(u"data"_s);
   open(data);
   window->windowSettings().saveInitialDir = tree.path(u"work/"_s);
   tree.file(u"program/filter.txt"_s, "*.jpg;  (画像)\r\n*.txt\r\n");
   tree.file(u"program/readme.htm"_s, "<html></html>");
-  setFilter(u"typed"_s);
+  setFilter(u"*.txt;*.log;　（テキスト）"_s);
 
   child<QAction>("mCmdGen")->trigger();
   auto* builder = window->findChild<frmCommand*>();
@@ -34,10 +35,15 @@ TEST_F(WindowTools, CommandBuilderOpensOnTheWindowsFolderWithFreshPresets) {
   EXPECT_EQ(builder->findChild<QLineEdit*>(u"txtInPath"_s)->text(), data);
   EXPECT_EQ(builder->findChild<QLineEdit*>(u"txtOutPath"_s)->text(), tree.path(u"work/"_s));
   EXPECT_EQ(builder->findChild<QLineEdit*>(u"txtTitle"_s)->text(), data);
-  // Both filter boxes show the presets read again.
-  EXPECT_EQ(builder->findChild<QComboBox*>(u"cmbFilter"_s)->currentText(), u"*.jpg;  (画像)"_s);
+  // Both filter boxes hold the presets read again, and show the filter the window used; the
+  // command takes it as its patterns do (a description after a full-width space stays).
+  EXPECT_EQ(builder->findChild<QComboBox*>(u"cmbFilter"_s)->currentText(),
+            u"*.txt;*.log;　（テキスト）"_s);
   EXPECT_EQ(child<QComboBox>("cmbFilter")->count(), 2);
-  EXPECT_EQ(child<QComboBox>("cmbFilter")->currentText(), u"*.jpg;  (画像)"_s);
+  EXPECT_EQ(child<QComboBox>("cmbFilter")->currentText(), u"*.txt;*.log;　（テキスト）"_s);
+  EXPECT_TRUE(builder->findChild<QPlainTextEdit*>(u"txtCommand"_s)
+                  ->toPlainText()
+                  .contains(u" /E \"*.txt;*.log;　（テキスト）\" /N "_s));
 
   // F1 opens the manual through the desktop's "open".
   QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);

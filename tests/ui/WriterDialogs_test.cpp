@@ -224,6 +224,36 @@ TEST_F(WriterDialogTest, TextCreateButtonAndSeparatorFollowTheFileType) {
   EXPECT_FALSE(tab->isEnabled());
 }
 
+// JSON holds every field whatever is ticked: the field ticks go grey with a note saying so;
+// the relative path and the digests stay to be chosen, and CSV gives the ticks back as they
+// were (a sub-choice stays grey under an unticked field).
+TEST_F(WriterDialogTest, TheJsonChoiceGreysTheFieldTicksWithANote) {
+  frmOutText dialog(settings, list, answers.session, interaction);
+  const QStringList fields = {u"chkFullPath"_s,     u"chkDir"_s,        u"chkFile"_s,
+                              u"chkExtend"_s,       u"chkSize"_s,       u"chkDateCreate"_s,
+                              u"chkDateAccess"_s,   u"chkDateModifi"_s, u"optSize_0"_s,
+                              u"chkDeliveryCheck"_s};
+  const QStringList chosen = {u"chkRelPath"_s, u"cmbHash"_s, u"chkSumFile"_s};
+  auto* note = child<QWidget>(&dialog, u"lblEveryField"_s);
+  auto* size = child<QCheckBox>(&dialog, u"chkSize"_s);
+  test::click(child<QRadioButton>(&dialog, u"optType_0"_s));
+  if (size->isChecked()) test::click(size);
+  for (const int type : {3, 0}) {
+    const bool json = type == 3;
+    test::click(child<QRadioButton>(&dialog, u"optType_"_s + QString::number(type)));
+    SCOPED_TRACE(type);
+    for (const QString& name : fields) {
+      const bool greyedByRule = name == u"optSize_0"_s;  // chkSize is unticked
+      EXPECT_EQ(child<QWidget>(&dialog, name)->isEnabled(), !json && !greyedByRule)
+          << name.toStdString();
+    }
+    for (const QString& name : chosen) EXPECT_TRUE(child<QWidget>(&dialog, name)->isEnabled());
+    EXPECT_EQ(note->isVisibleTo(&dialog), json);
+  }
+  test::click(size);
+  EXPECT_TRUE(child<QWidget>(&dialog, u"optSize_0"_s)->isEnabled());
+}
+
 TEST(frmOutText, TheSeparatorHistoryChangesOnEveryClose) {
   const struct {
     const char* name;

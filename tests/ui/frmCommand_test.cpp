@@ -57,7 +57,7 @@ class CommandBuilderTest : public ::testing::Test {
     if (prefill.executable.isEmpty()) prefill.executable = u"/x/vek"_s;
     return std::make_unique<frmCommand>(session, dialogs, programFolder, prefill);
   }
-  frmCommand::Prefill standard() const { return {in, out, in, QString(), u"/x/vek"_s}; }
+  frmCommand::Prefill standard() const { return {in, out, in, QString(), u"/x/vek"_s, {}}; }
 
   // The builder shown and active, set as a person sets it to run the real vek (VEK_EXE) into
   // out/list.csv with every file; start: the line of the list's own switches then.
@@ -121,10 +121,9 @@ TEST_F(CommandBuilderTest, OpensWithTheMainWindowsFoldersAndTheFirstPreset) {
   ASSERT_TRUE(dialog->loadedPresets());
   EXPECT_EQ(dialog->loadedPresets()->size(), 17);
   EXPECT_TRUE(QFileInfo::exists(programFolder + u"/filter.txt"_s));
-  EXPECT_EQ(command(*dialog),
-            u"/x/vek /I \""_s + in + u"\" /O \""_s + out +
-                u"\" /T CSV /F DATE \"YYYYMMDDHHmm\" /E \"*.*;　（全てのファイル）\" /N \""_s + in +
-                u"\" /S 1"_s);
+  EXPECT_EQ(command(*dialog), u"/x/vek /I \""_s + in + u"\" /O \""_s + out +
+                                  u"\" /T CSV /F DATE \"YYYYMMDDHHmm\" /E \"*.*;　（全てのファイル）\" /N \""_s + in +
+                                  u"\" /S 1"_s);
 }
 
 TEST_F(CommandBuilderTest, AnOutputFolderWithoutItsSlashIsShownWhenItExists) {
@@ -145,7 +144,7 @@ TEST_F(CommandBuilderTest, AnOutputFolderWithoutItsSlashIsShownWhenItExists) {
 }
 
 TEST_F(CommandBuilderTest, EveryListedChangeRecomposesTheLine) {
-  frmCommand::Prefill prefill{u"/in"_s, u"/out/"_s, u"/in"_s, u"/lists/monthly.csv"_s, {}};
+  frmCommand::Prefill prefill{u"/in"_s, u"/out/"_s, u"/in"_s, u"/lists/monthly.csv"_s, {}, {}};
   const struct {
     const char* name;
     std::function<void(frmCommand&)> change;
@@ -735,7 +734,10 @@ TEST_F(CommandBuilderTest, ALineTheRunWouldReadOtherwiseIsNotOffered) {
        {},
        u"このコマンドではｻﾌﾞﾃﾞｨﾚｸﾄﾘの検索が指定と違う意味に読まれます。\n"_s + hint},
       {"an HTML title named like a switch", u"/data"_s, u"/E"_s,
-       [](frmCommand& d) { find<QAbstractButton>(d, u"optType_2"_s)->click(); },
+       [](frmCommand& d) {
+         find<QAbstractButton>(d, u"optType_2"_s)->click();
+         find<QComboBox>(d, u"cmbFilter"_s)->setEditText(u"*.txt"_s);
+       },
        u"このコマンドでは入力ファイルフィルタ、タイトルが指定と違う意味に読まれます。\n"_s + hint},
       {"a folder named like a switch is still the HTML title", u"/C"_s, u"/C"_s,
        [](frmCommand& d) { find<QAbstractButton>(d, u"optType_2"_s)->click(); },

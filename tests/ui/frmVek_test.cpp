@@ -293,6 +293,9 @@ TEST_F(Window, ExportAsksForTheFileConfirmsAndWrites) {
   EXPECT_EQ(dialogs.questions[0].text,
             QStringLiteral("ﾌｧｲﾙ名 ") + target + QStringLiteral(" で保存します、よろしいですか?"));
   EXPECT_EQ(dialogs.filters.back(), QStringLiteral("CSVﾌｧｲﾙ|*.csv"));
+  // The first save dialog: the working folder, the listed folder's name offered.
+  EXPECT_EQ(dialogs.initialFolders.back(), tree.path(QStringLiteral("work/")));
+  EXPECT_EQ(dialogs.offeredNames.back(), QStringLiteral("x.csv"));
 
   dialogs.saveFiles = {target};
   dialogs.ok = true;
@@ -304,6 +307,18 @@ TEST_F(Window, ExportAsksForTheFileConfirmsAndWrites) {
   ASSERT_EQ(dialogs.opened.size(), 1u);
   EXPECT_EQ(dialogs.opened[0].toLocalFile(), target);
 
+  // Saving over the file now there: the question says it is replaced.
+  dialogs.saveFiles = {target};
+  dialogs.ok = false;
+  click("cmdOutList");
+  clickInDialog<frmOutText>("cmdTextCreate");
+  EXPECT_EQ(
+      dialogs.questions.back().text,
+      QStringLiteral("ﾌｧｲﾙ名 ") + target +
+          QStringLiteral(" で保存します、よろしいですか?\r\n既にあるファイルを置き換えます。"));
+  shownDialog<frmOutText>()->close();
+  dialogs.ok = true;
+
   for (const auto& [button, filter] : {std::pair{"cmdOutHtml", u"HTMLﾄﾞｷｭﾒﾝﾄ|*.htm;*.html"_qs},
                                        std::pair{"cmdOutXML", u"XMLﾌｧｲﾙ|*.xml"_qs}}) {
     const QString file = tree.path(QStringLiteral("out/list.") + filter.section(u'.', -1));
@@ -314,9 +329,39 @@ TEST_F(Window, ExportAsksForTheFileConfirmsAndWrites) {
     else
       clickInDialog<frmOutHtml>("cmdHtmlCreate");
     EXPECT_EQ(dialogs.filters.back(), filter);
+    EXPECT_EQ(dialogs.offeredNames.back(), u"x."_s + file.section(u'.', -1).first(3));
     EXPECT_TRUE(QFileInfo::exists(file)) << button;
     // The next save dialog starts in the folder of the last file saved.
     EXPECT_EQ(dialogs.initialFolders.back(), tree.path(QStringLiteral("out/")));
+  }
+}
+
+// The name offered is that of the folder the adds started from, not of the folder their rows
+// happen to share: a subtree add of x that found files in x/sub only offers x.
+TEST_F(Window, TheSaveDialogOffersTheNameOfTheFolderTheListWasMadeOf) {
+  tree.file(u"x/sub/a.txt"_s, "abc");
+  tree.file(u"x/sub/deeper/b.txt"_s, "abc");
+  open(tree.path(u"x"_s));
+  click("cmdAllAppend");
+  click("cmdOutList");
+  clickInDialog<frmOutText>("cmdTextCreate");
+  EXPECT_EQ(dialogs.offeredNames.back(), u"x.csv"_s);
+}
+
+// A save folder stored as the settings folder (earlier versions wrote it before anything was
+// saved) gives way to the working folder; any other stored folder stands.
+TEST_F(Window, TheSaveDialogStartsOutsideTheSettingsFolder) {
+  tree.file(u"x/a.txt"_s, "abc");
+  for (const auto& [stored, expected] :
+       {std::pair{u"program"_s, u"work/"_s}, std::pair{u"x"_s, u"x/"_s}}) {
+    tree.file(u"program/Vek.ini"_s,
+              "[Main]\r\nDefaultOutDir=" + tree.path(stored).toUtf8() + "\r\n");
+    open(tree.path(u"x"_s));
+    click("cmdAppend");
+    click("cmdOutList");
+    clickInDialog<frmOutText>("cmdTextCreate");  // the save dialog is cancelled
+    EXPECT_EQ(dialogs.initialFolders.back(), tree.path(expected)) << stored.toStdString();
+    shownDialog<frmOutText>()->close();
   }
 }
 
