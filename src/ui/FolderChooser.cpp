@@ -91,9 +91,9 @@ bool FolderChooser::setFolderPath(const QString& folder) {
   if (!shown && errno == 0) errno = ENOTDIR;
   shown = shown && FileSystem::subfolders(clean);
   if (!shown) {
+    const int error = errno ? errno : EIO;  // taken before anything else can change it
     m_problem =
-        tr("「%1」: %2")
-            .arg(printedPath(clean), QString::fromLocal8Bit(std::strerror(errno ? errno : EIO)));
+        tr("「%1」: %2").arg(printedPath(clean), QString::fromLocal8Bit(std::strerror(error)));
     return false;
   }
   m_folder = clean;
@@ -149,9 +149,9 @@ bool FolderChooser::confirmShownFolder() {
   if (m_folder.isEmpty()) return true;
   errno = 0;
   if (FileSystem::folderExists(m_folder)) return true;
-  if (errno == 0) errno = ENOTDIR;  // something else than a folder is there now
+  const int error = errno ? errno : ENOTDIR;  // 0: something else than a folder is there now
   m_problem =
-      tr("「%1」: %2").arg(printedPath(m_folder), QString::fromLocal8Bit(std::strerror(errno)));
+      tr("「%1」: %2").arg(printedPath(m_folder), QString::fromLocal8Bit(std::strerror(error)));
   warnNotShown(
       {tr("指定されたパスからファイル情報を取得できません。"), tr("パスを確認してください。")});
   const QStringList above = folderChain(m_folder, nativePathStyle());
