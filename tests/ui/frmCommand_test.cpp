@@ -121,9 +121,10 @@ TEST_F(CommandBuilderTest, OpensWithTheMainWindowsFoldersAndTheFirstPreset) {
   ASSERT_TRUE(dialog->loadedPresets());
   EXPECT_EQ(dialog->loadedPresets()->size(), 17);
   EXPECT_TRUE(QFileInfo::exists(programFolder + u"/filter.txt"_s));
-  EXPECT_EQ(command(*dialog), u"/x/vek /I \""_s + in + u"\" /O \""_s + out +
-                                  u"\" /T CSV /F DATE \"YYYYMMDDHHmm\" /E \"*.*;　（全てのファイル）\" /N \""_s + in +
-                                  u"\" /S 1"_s);
+  EXPECT_EQ(command(*dialog),
+            u"/x/vek /I \""_s + in + u"\" /O \""_s + out +
+                u"\" /T CSV /F DATE \"YYYYMMDDHHmm\" /E \"*.*;　（全てのファイル）\" /N \""_s + in +
+                u"\" /S 1"_s);
 }
 
 TEST_F(CommandBuilderTest, AnOutputFolderWithoutItsSlashIsShownWhenItExists) {
