@@ -92,8 +92,7 @@ bool FolderChooser::setFolderPath(const QString& folder) {
   shown = shown && FileSystem::subfolders(clean);
   if (!shown) {
     const int error = errno ? errno : EIO;  // taken before anything else can change it
-    m_problem =
-        tr("「%1」: %2").arg(printedPath(clean), QString::fromLocal8Bit(std::strerror(error)));
+    m_problem = problemText(clean, error);
     return false;
   }
   m_folder = clean;
@@ -150,8 +149,7 @@ bool FolderChooser::confirmShownFolder() {
   errno = 0;
   if (FileSystem::folderExists(m_folder)) return true;
   const int error = errno ? errno : ENOTDIR;  // 0: something else than a folder is there now
-  m_problem =
-      tr("「%1」: %2").arg(printedPath(m_folder), QString::fromLocal8Bit(std::strerror(error)));
+  m_problem = problemText(m_folder, error);
   warnNotShown(
       {tr("指定されたパスからファイル情報を取得できません。"), tr("パスを確認してください。")});
   const QStringList above = folderChain(m_folder, nativePathStyle());
@@ -236,6 +234,10 @@ void FolderChooser::openHistory(int index) {
     return;
   }
   selectVolumeFor(m_folder);
+}
+
+QString FolderChooser::problemText(const QString& folder, int error) {
+  return tr("「%1」: %2").arg(printedPath(folder), QString::fromLocal8Bit(std::strerror(error)));
 }
 
 void FolderChooser::warnNotShown(std::initializer_list<QString> lines) {

@@ -69,6 +69,8 @@ class FolderChooser : public QObject {
   // A warning of the lines given, then the folder that could not be shown and the system's
   // reason (from the last setFolderPath that failed).
   void warnNotShown(std::initializer_list<QString> lines);
+  // 「folder」: the system's words for error, the last line of such a warning.
+  static QString problemText(const QString& folder, int error);
   void driveChosen(int index);
   void openHistory(int index);
 

@@ -3,6 +3,8 @@
 #include <QAbstractItemModel>
 #include <QMimeData>
 
+#include "writers/HtmlText.h"
+
 namespace vek {
 
 namespace {
@@ -33,45 +35,31 @@ void appendTsvField(QString& out, const QString& value) {
 // A value as the text of a table cell: markup characters escaped; a line end as a break that a
 // spreadsheet keeps inside the cell; runs of spaces kept, as HTML would fold them into one.
 void appendHtmlText(QString& out, const QString& value) {
-  const qsizetype size = value.size();
+  const QStringView text(value);
+  const qsizetype size = text.size();
+  qsizetype plain = 0;  // where the text not yet written starts
   for (qsizetype i = 0; i < size; ++i) {
-    const QChar c = value[i];
-    switch (c.unicode()) {
-      case u'&':
-        out += u"&amp;";
-        break;
-      case u'<':
-        out += u"&lt;";
-        break;
-      case u'>':
-        out += u"&gt;";
-        break;
-      case u'"':
-        out += u"&quot;";
-        break;
-      case u'\r':
-        if (i + 1 < size && value[i + 1] == u'\n') ++i;
-        [[fallthrough]];
-      case u'\n':
-        out += u"<br style=\"mso-data-placement:same-cell\">";
-        break;
-      case u' ': {
-        qsizetype end = i;
-        while (end < size && value[end] == u' ') ++end;
-        if (end - i == 1 && i > 0 && end < size) {
-          out += c;
-        } else {
-          out += u"<span style=\"mso-spacerun:yes\">";
-          out += QString(end - i, u' ');
-          out += u"</span>";
-        }
-        i = end - 1;
-        break;
-      }
-      default:
-        out += c;
+    const QChar c = text[i];
+    if (c != u'\r' && c != u'\n' && c != u' ') continue;
+    qsizetype end = i + 1;
+    if (c == u' ') {
+      while (end < size && text[end] == u' ') ++end;
+      if (end - i == 1 && i > 0 && end < size) continue;  // one space between words stays
+    } else if (c == u'\r' && end < size && text[end] == u'\n') {
+      ++end;
     }
+    appendHtmlEscaped(out, text.mid(plain, i - plain));
+    if (c == u' ') {
+      out += u"<span style=\"mso-spacerun:yes\">";
+      out += QString(end - i, u' ');
+      out += u"</span>";
+    } else {
+      out += u"<br style=\"mso-data-placement:same-cell\">";
+    }
+    plain = end;
+    i = end - 1;
   }
+  appendHtmlEscaped(out, text.mid(plain));
 }
 
 }  // namespace
